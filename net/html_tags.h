@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <vector>
+
+// One node of the tree that models every fetched page and every saved file: an element that keeps its
+// raw opening tag, or a text node (also former comments and CDATA sections). Children are held by value.
+//
+// Deep trees are normal input (a hostile page can nest 100,000 elements), so copying, destroying,
+// searching and writing never recurse.
+//
+// Pointers handed out by FindAll, FindFirst and AddChild point into the children arrays: they stay valid
+// until the tree changes (another AddChild on the same parent included).
+class CDownloader_HTMLTags {
+public:
+    // How values are written: saved files escape them so every value reads back exactly; a re-serialised
+    // HTML template keeps its markup as it stood.
+    enum class Escaping { None, Values };
+
+    CDownloader_HTMLTags() = default;
+    CDownloader_HTMLTags(const CDownloader_HTMLTags& other);
+    CDownloader_HTMLTags(CDownloader_HTMLTags&& other) noexcept = default;
+    CDownloader_HTMLTags& operator=(const CDownloader_HTMLTags& other);
+    CDownloader_HTMLTags& operator=(CDownloader_HTMLTags&& other) noexcept;
+    ~CDownloader_HTMLTags();
+
+    // --- parsing ---
+    // Replaces this node's content with the tree parsed from text; this node becomes the root.
+    void Parse(const QString& text);
+    // The per-node clean-up the parser applies before appending a node.
+    void Normalize();
+
+    // --- queries (this node must exist; FindFirst's result may be null) ---
+    QString GetTagName(bool upper) const;
+    QString GetAttribute(const QString& name) const;
+    // Criteria left empty are not tested. Note the argument order: tag, class, id, name, attribute.
+    void FindAll(std::vector<CDownloader_HTMLTags*>& out, const QString& tag, const QString& classValue = {},
+                 const QString& idValue = {}, const QString& nameValue = {}, const QString& attributeName = {},
+                 bool clear = true);
+    void FindAll(std::vector<const CDownloader_HTMLTags*>& out, const QString& tag,
+                 const QString& classValue = {}, const QString& idValue = {}, const QString& nameValue = {},
+                 const QString& attributeName = {}, bool clear = true) const;
+    CDownloader_HTMLTags* FindFirst(const QString& tag, const QString& classValue = {},
+                                    const QString& idValue = {}, const QString& nameValue = {},
+                                    const QString& attributeName = {});
+    const CDownloader_HTMLTags* FindFirst(const QString& tag, const QString& classValue = {},
+                                          const QString& idValue = {}, const QString& nameValue = {},
+                                          const QString& attributeName = {}) const;
+    // excludedTags: space-separated tag names whose elements give no text (empty: none).
+    QString GetInnerText(bool lineBreaks, const QString& excludedTags = {}) const;
+
+    // --- typed value store ---
+    // reuse: one value per name (an existing child of that name, any case, is emptied and returned).
+    CDownloader_HTMLTags* AddChild(const QString& name, bool reuse);
+    bool SetText(const QString& text);
+    bool SetInt(int value);
+    bool SetFloat(float value);
+    bool SetBool(bool value);
+    // The getters read a value element that is usually a FindFirst result, so they accept null.
+    static bool GetInt(const CDownloader_HTMLTags* node, int& out, int defaultValue);
+    static bool GetFloat(const CDownloader_HTMLTags* node, float& out, float defaultValue);
+    static bool GetBool(const CDownloader_HTMLTags* node, bool& out, bool defaultValue);
+    static bool GetString(const CDownloader_HTMLTags* node, QString& out, const QString& defaultValue);
+    static bool GetString(const CDownloader_HTMLTags* node, QString& out); // out untouched when missing
+
+    // --- text form ---
+    // The text of all children of this node; each child is written by Serialize.
+    QString ToText(const QString& indent = {}, Escaping escaping = Escaping::None) const;
+    QString Serialize(const QString& indent = {}, Escaping escaping = Escaping::None) const;
+
+    // --- plain access ---
+    const QString& GetText() const { return m_text; }
+    int GetSpanStart() const { return m_spanStart; }
+    int GetSpanEnd() const { return m_spanEnd; }
+    bool IsClosed() const { return m_closed; }
+    bool IsTextNode() const { return m_isText; }
+    bool IsComment() const { return m_isComment; }
+    const std::vector<CDownloader_HTMLTags>& GetChildren() const { return m_children; }
+    std::vector<CDownloader_HTMLTags>& GetChildren() { return m_children; }
+
+private:
+    friend class HtmlTreeBuilder;
+    friend class HtmlTreeWriter;
+
+    void releaseChildren() noexcept;
+
+    QString m_text;
+    int m_spanStart = 0;
+    int m_spanEnd = 0;
+    bool m_closed = false;
+    bool m_isText = false;
+    bool m_isComment = false;
+    std::vector<CDownloader_HTMLTags> m_children;
+};
+
+// Entity decoding of text nodes: a few named entities, decimal references, "&amp;" last.
+QString DecodeHtmlEntities(const QString& text);
+
+// Splits the argument list of a JavaScript array or call into its items (escapes are kept, not decoded).
+void ParseJsStringList(QStringList& out, const QString& text);
+
+// The fixed tag lists, each " NAME NAME " in upper case, looked up by " " + NAME + " ".
+namespace html_tag_lists {
+inline constexpr char16_t kVoidElements[] = u" AREA BASE BASEFONT BR FRAME HR IMG INPUT LINK META ";
+inline constexpr char16_t kRawTextElements[] = u" SCRIPT STYLE NOSCRIPT ";
+inline constexpr char16_t kImplicitlyClosed[] = u" A LI OPTION ";
+} // namespace html_tag_lists
