@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Writes bytes to path through a temporary file in the same folder, flushed to disk and renamed over the
+// target, so a reader sees the old file or the new one, never a torn one. On failure the temporary file is
+// removed, the old file is untouched, false is returned and error (if given) holds the reason.
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// Reads a whole file; false when it cannot be opened or read.
+bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* error = nullptr);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "net/html_tags.h"
+
+#include <QString>
+
+// The one text form of every file the system writes for itself (settings, projects, the monitoring list):
+// the tree's text in UTF-8 with CR LF line ends, three-space indentation and one 0x00 byte at the end.
+
+// Writes the document whose top-level nodes are root's children. Values are escaped so that they read
+// back exactly. The write is atomic: on any failure false is returned and an existing file is untouched.
+bool SaveTreeToFile(const CDownloader_HTMLTags& root, const QString& path);
+
+// The bytes SaveTreeToFile writes.
+QByteArray SavedFileBytes(const CDownloader_HTMLTags& root);
+
+// Replaces root with the document read from path. A file that cannot be read leaves root unchanged and
+// returns false; a damaged file still yields whatever elements can be found.
+bool LoadTreeFromFile(CDownloader_HTMLTags& root, const QString& path);
+
+// Parses saved-file bytes (UTF-8, a trailing 0x00 allowed) into root.
+void ParseSavedFileBytes(CDownloader_HTMLTags& root, const QByteArray& bytes);
