@@ -1,0 +1,63 @@
+#include "core/atomic_file.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+TEST(AtomicFile, WritesAndReplacesWholeContent) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("settings.zxml"));
+
+    ASSERT_TRUE(WriteFileAtomically(path, QByteArray("first version, longer than the second")));
+    ASSERT_TRUE(WriteFileAtomically(path, QByteArray("second")));
+
+    QByteArray read;
+    ASSERT_TRUE(ReadWholeFile(path, read));
+    EXPECT_EQ(read, QByteArray("second"));
+    EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("settings.zxml")}) << "no temporary file is left";
+}
+
+TEST(AtomicFile, BinaryBytesSurviveExactly) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("blob"));
+    QByteArray bytes;
+    for (int i = 0; i < 70000; ++i)
+        bytes.append(static_cast<char>(i * 7));
+    ASSERT_TRUE(WriteFileAtomically(path, bytes));
+    QByteArray read;
+    ASSERT_TRUE(ReadWholeFile(path, read));
+    EXPECT_EQ(read, bytes);
+}
+
+TEST(AtomicFile, FailureReportsAndLeavesTargetAndFolderUntouched) {
+    QTemporaryDir dir;
+    // A directory in the target's place makes the final rename fail after the data was written.
+    const QString path = dir.filePath(QStringLiteral("target"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("target/inner")));
+
+    QString error;
+    EXPECT_FALSE(WriteFileAtomically(path, QByteArray("data"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(QDir(path).exists(QStringLiteral("inner")));
+    EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("target")}) << "the temporary file is removed";
+}
+
+TEST(AtomicFile, MissingFolderAndMissingFileFail) {
+    QTemporaryDir dir;
+    QString error;
+    EXPECT_FALSE(WriteFileAtomically(dir.filePath(QStringLiteral("no/such/folder/file")), "x", &error));
+    EXPECT_FALSE(error.isEmpty());
+
+    QByteArray read("unchanged");
+    EXPECT_FALSE(ReadWholeFile(dir.filePath(QStringLiteral("missing")), read));
+    EXPECT_EQ(read, QByteArray("unchanged"));
+}
+
+} // namespace

@@ -1,0 +1,210 @@
+#include "net/saved_file.h"
+
+#include "core/atomic_file.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+using Node = CDownloader_HTMLTags;
+
+QString s(const char16_t* text) { return QString::fromUtf16(text); }
+
+// Keeps the embedded final 0x00 of a literal.
+template <size_t N> QByteArray bytes(const char (&text)[N]) { return QByteArray(text, N - 1); }
+
+Node settingsExample() {
+    Node root;
+    Node* crawler = root.AddChild(s(u"ProjectCrawler"), false);
+    crawler->AddChild(s(u"allowMaxThreads"), true)->SetInt(6);
+    crawler->AddChild(s(u"allowCourtesy"), true)->SetBool(false);
+    crawler->AddChild(s(u"hist_str"), false)->SetText(s(u"blue widgets"));
+    crawler->AddChild(s(u"hist_str"), false)->SetText(s(u"red widgets"));
+    return root;
+}
+
+QString readValue(const Node& root, const QString& key) {
+    QString value;
+    EXPECT_TRUE(Node::GetString(root.FindFirst(key), value)) << key.toStdString();
+    return value;
+}
+
+TEST(SavedFileFormat, WorkedExampleByteForByte) {
+    const QByteArray expected = bytes("\r\n<ProjectCrawler>"
+                              "\r\n   <allowMaxThreads>6</allowMaxThreads>"
+                              "\r\n   <allowCourtesy>false</allowCourtesy>"
+                              "\r\n   <hist_str>blue widgets</hist_str>"
+                              "\r\n   <hist_str>red widgets</hist_str>"
+                              "\r\n</ProjectCrawler>\0");
+    EXPECT_EQ(SavedFileBytes(settingsExample()), expected);
+}
+
+TEST(SavedFileFormat, WorkedExampleReadsBackAsDescribed) {
+    Node root;
+    ParseSavedFileBytes(root, SavedFileBytes(settingsExample()));
+
+    ASSERT_EQ(root.GetChildren().size(), 2u);
+    EXPECT_TRUE(root.GetChildren()[0].IsTextNode());
+    EXPECT_EQ(root.GetChildren()[0].GetText(), s(u" "));
+    const Node& crawler = root.GetChildren()[1];
+    EXPECT_EQ(crawler.GetTagName(false), s(u"ProjectCrawler"));
+    ASSERT_EQ(crawler.GetChildren().size(), 9u);
+    const char16_t* names[] = {u"allowMaxThreads", u"allowCourtesy", u"hist_str", u"hist_str"};
+    for (int i = 0; i < 9; ++i) {
+        const Node& child = crawler.GetChildren()[i];
+        if (i % 2 == 0) {
+            EXPECT_TRUE(child.IsTextNode());
+            EXPECT_EQ(child.GetText(), s(u" "));
+        } else {
+            EXPECT_EQ(child.GetTagName(false), s(names[i / 2]));
+        }
+    }
+
+    int threads = 0;
+    bool courtesy = true;
+    EXPECT_TRUE(Node::GetInt(root.FindFirst(s(u"allowmaxthreads")), threads, 1));
+    EXPECT_EQ(threads, 6);
+    EXPECT_FALSE(Node::GetBool(root.FindFirst(s(u"ALLOWCOURTESY")), courtesy, true));
+    EXPECT_FALSE(courtesy);
+    std::vector<const Node*> history;
+    root.FindAll(history, s(u"hist_str"));
+    ASSERT_EQ(history.size(), 2u);
+    EXPECT_EQ(history[0]->GetInnerText(false), s(u"blue widgets"));
+    EXPECT_EQ(history[1]->GetInnerText(false), s(u"red widgets"));
+}
+
+TEST(SavedFileFormat, EmptyDocumentAndValuelessElements) {
+    EXPECT_EQ(SavedFileBytes(Node()), QByteArray(1, '\0'));
+
+    Node root;
+    root.AddChild(s(u"Project1"), false)->AddChild(s(u"never_set"), true);
+    EXPECT_EQ(SavedFileBytes(root), bytes("\r\n<Project1>\r\n   <never_set></never_set>\r\n</Project1>\0"));
+
+    Node read;
+    ParseSavedFileBytes(read, SavedFileBytes(root));
+    const Node* element = read.FindFirst(s(u"never_set"));
+    ASSERT_NE(element, nullptr);
+    EXPECT_TRUE(element->GetChildren().empty());
+    int value = 0;
+    EXPECT_FALSE(Node::GetInt(element, value, 42));
+    EXPECT_EQ(value, 42);
+}
+
+// Values with everything the reader would otherwise fold or take as markup.
+QString randomValue(std::mt19937& random) {
+    static const char16_t* pieces[] = {
+        u"a",      u"Zebra", u" ",        u"  ",         u"\r\n", u"\r",     u"\n",    u"\t",
+        u"<",      u">",     u"&",        u"&amp;",      u"&lt;", u"&#65;",  u"&#x41;", u"&nbsp;",
+        u"<b>",    u"</b>",  u"<!--",     u"-->",        u"<![CDATA[", u"]]>", u"<?",  u"?>",
+        u"\u00e9", u"\u4e2d", u"\U0001F600", u"\r\n\r\n", u"/>",   u"\"q\"",  u"'",     u"##-##"};
+    std::uniform_int_distribution<int> count(0, 12);
+    std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
+    QString value;
+    for (int n = count(random); n > 0; --n)
+        value += QString::fromUtf16(pieces[pick(random)]);
+    return value;
+}
+
+TEST(SavedFileRoundTrip, ArbitraryValuesReadBackExactly) {
+    std::mt19937 random(20261206);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("values.twpx"));
+
+    for (int round = 0; round < 20; ++round) {
+        Node root;
+        Node* project = root.AddChild(s(u"Project4"), false);
+        std::vector<QString> values;
+        for (int i = 0; i < 50; ++i) {
+            values.push_back(randomValue(random));
+            Node* record = project->AddChild(s(u"record"), false);
+            record->AddChild(s(u"value"), true)->SetText(values.back());
+        }
+        ASSERT_TRUE(SaveTreeToFile(root, path));
+
+        Node read;
+        ASSERT_TRUE(LoadTreeFromFile(read, path));
+        std::vector<const Node*> records;
+        read.FindAll(records, s(u"record"));
+        ASSERT_EQ(records.size(), values.size());
+        for (size_t i = 0; i < values.size(); ++i)
+            EXPECT_EQ(readValue(*records[i], s(u"value")), values[i]) << "round " << round << " value " << i;
+    }
+}
+
+TEST(SavedFileRoundTrip, ResavedLoadedFileKeepsItsValues) {
+    Node first;
+    ParseSavedFileBytes(first, SavedFileBytes(settingsExample()));
+    const QByteArray again = SavedFileBytes(first);
+    EXPECT_TRUE(again.startsWith(" \r\n<ProjectCrawler>")) << "the top-level blank is written as one space";
+
+    Node second;
+    ParseSavedFileBytes(second, again);
+    EXPECT_EQ(readValue(second, s(u"allowMaxThreads")), s(u"6"));
+    EXPECT_EQ(readValue(second, s(u"hist_str")), s(u"blue widgets"));
+    EXPECT_EQ(SavedFileBytes(second), again);
+}
+
+TEST(SavedFileReading, OldUnescapedFilesReadAsBefore) {
+    Node root;
+    ParseSavedFileBytes(root, bytes("\r\n<P>\r\n   <a> lead  and\ttrail </a>\r\n   <b>&lt;x&amp;y</b>"
+                                    "\r\n   <c>x <i>y</c>\r\n</P>\0"));
+    EXPECT_EQ(readValue(root, s(u"a")), s(u" lead and trail "));
+    EXPECT_EQ(readValue(root, s(u"b")), s(u"<x&y"));
+    // A raw "<" before a letter starts a tag: such a value never read back, and still does not.
+    EXPECT_NE(readValue(root, s(u"c")), s(u"x <i>y"));
+}
+
+TEST(SavedFileReading, BlankLineNeverSplitsOffAHeader) {
+    Node root;
+    ParseSavedFileBytes(root, bytes("\r\n<P>\r\n   <first>1</first>\r\n\r\n   <second>2</second>\r\n</P>\0"));
+    EXPECT_EQ(readValue(root, s(u"first")), s(u"1"));
+    EXPECT_EQ(readValue(root, s(u"second")), s(u"2"));
+}
+
+TEST(SavedFileReading, MissingFileLeavesDocumentUnchanged) {
+    Node root = settingsExample();
+    QTemporaryDir dir;
+    EXPECT_FALSE(LoadTreeFromFile(root, dir.filePath(QStringLiteral("missing.zxml"))));
+    EXPECT_EQ(readValue(root, s(u"allowMaxThreads")), s(u"6"));
+}
+
+TEST(SavedFileWriting, FailedSaveKeepsTheOldFile) {
+    QTemporaryDir dir;
+    EXPECT_FALSE(SaveTreeToFile(settingsExample(), dir.filePath(QStringLiteral("no/folder/settings.zxml"))));
+
+    const QString path = dir.filePath(QStringLiteral("settings.zxml"));
+    ASSERT_TRUE(SaveTreeToFile(settingsExample(), path));
+    QByteArray before;
+    ASSERT_TRUE(ReadWholeFile(path, before));
+    EXPECT_EQ(before, SavedFileBytes(settingsExample()));
+}
+
+TEST(SavedFileWriting, EscapingIsForValuesOnly) {
+    Node page;
+    page.Parse(s(u"<p>a &lt; b &amp; c</p>"));
+    EXPECT_EQ(page.ToText(), s(u"\r\n<p>a < b & c</p>"));
+    EXPECT_EQ(page.ToText(QString(), Node::Escaping::Values), s(u"\r\n<p>a &lt; b &amp; c</p>"));
+    // Comments are never written.
+    page.Parse(s(u"<div><!-- note --><b>x</b></div>"));
+    EXPECT_EQ(page.ToText(), s(u"\r\n<div>\r\n   <b>x</b>\r\n</div>"));
+}
+
+TEST(SavedFileWriting, HostileNestingWritesInLinearSpace) {
+    QString text;
+    for (int i = 0; i < 100000; ++i)
+        text += u"<div>";
+    text += u"</x>";
+    Node page;
+    page.Parse(text);
+    const QString written = page.ToText();
+    EXPECT_LT(written.size(), 100000 * 220) << "indentation stops growing past a fixed depth";
+    Node again;
+    again.Parse(written);
+    std::vector<const Node*> divs;
+    again.FindAll(divs, s(u"div"));
+    EXPECT_EQ(divs.size(), 1u) << "the outermost div matches and its descendants are not searched";
+}
+
+} // namespace
