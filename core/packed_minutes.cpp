@@ -1,0 +1,68 @@
+#include "core/packed_minutes.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kMinutesPerDay = 24 * 60;
+constexpr int kDaysPerMonth = 31;
+constexpr int kMonthsPerYear = 12;
+// (2000 x 12 + 1) x 31 + 1: the epoch's own day number, so 2000-01-01 packs to 0.
+constexpr std::int64_t kEpochDay = 744032;
+
+} // namespace
+
+int PackMinutes(int year, int month, int day, int hour, int minute) {
+    const std::int64_t days = (std::int64_t{year} * kMonthsPerYear + month) * kDaysPerMonth + day - kEpochDay;
+    const std::int64_t minutes = minute + 60 * (hour + std::int64_t{24} * days);
+    return static_cast<int>(
+        std::clamp<std::int64_t>(minutes, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+int MinutesComponent(int packed, int which) {
+    switch (which) {
+    case kMinutesMinute:
+        return packed % 60;
+    case kMinutesHour:
+        return packed / 60 % 24;
+    case kMinutesDay:
+        return packed / kMinutesPerDay % kDaysPerMonth + 1;
+    case kMinutesMonth:
+        return packed / (kMinutesPerDay * kDaysPerMonth) % kMonthsPerYear + 1;
+    case kMinutesYear:
+        return packed / (kMinutesPerDay * kDaysPerMonth * kMonthsPerYear) + 2000;
+    default:
+        return -1;
+    }
+}
+
+QDateTime UnpackMinutes(int packed) {
+    if (packed < 0)
+        return {};
+    const QDate date(MinutesComponent(packed, kMinutesYear), MinutesComponent(packed, kMinutesMonth),
+                     MinutesComponent(packed, kMinutesDay));
+    if (!date.isValid())
+        return {};
+    return QDateTime(date,
+                     QTime(MinutesComponent(packed, kMinutesHour), MinutesComponent(packed, kMinutesMinute)));
+}
+
+int NowAsMinutes() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate date = now.date();
+    const QTime time = now.time();
+    return PackMinutes(date.year(), date.month(), date.day(), time.hour(), time.minute());
+}
+
+QString FormatMinutes(int packed) {
+    const auto padded = [](int value, int width) { return u"%1"_s.arg(value, width, 10, QLatin1Char('0')); };
+    return padded(MinutesComponent(packed, kMinutesHour), 2) + u':' +
+           padded(MinutesComponent(packed, kMinutesMinute), 2) + u' ' +
+           QString::number(MinutesComponent(packed, kMinutesMonth)) + u'-' +
+           padded(MinutesComponent(packed, kMinutesDay), 2) + u'-' +
+           padded(MinutesComponent(packed, kMinutesYear), 4);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// Packed-minute timestamps of saved histories: minutes since 2000-01-01 00:00 local time in a calendar of
+// 31-day months and 372-day years. Values order by time; differences are not exact durations.
+
+// Components of MinutesComponent.
+enum MinutesPart {
+    kMinutesMinute = 0,
+    kMinutesHour = 1,
+    kMinutesDay = 2,
+    kMinutesMonth = 3,
+    kMinutesYear = 4
+};
+
+// Saturates at the int range for dates thousands of years away.
+int PackMinutes(int year, int month, int day, int hour, int minute);
+
+// Local date and time with seconds 0; invalid for a value that is no real date (negative, the 31st of a
+// 30-day month, 30 February).
+QDateTime UnpackMinutes(int packed);
+
+// One component (MinutesPart); -1 for any other which.
+int MinutesComponent(int packed, int which);
+
+// The current local date and time, packed.
+int NowAsMinutes();
+
+// "hh:mm M-DD-YYYY", for example "14:05 3-07-2009".
+QString FormatMinutes(int packed);

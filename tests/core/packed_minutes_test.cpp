@@ -1,0 +1,113 @@
+#include "core/packed_minutes.h"
+#include "tests/core/qstring_printer.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+#include <vector>
+
+namespace {
+
+struct Moment {
+    int year, month, day, hour, minute;
+};
+
+int pack(const Moment& m) {
+    return PackMinutes(m.year, m.month, m.day, m.hour, m.minute);
+}
+
+TEST(PackedMinutes, KnownValues) {
+    EXPECT_EQ(PackMinutes(2000, 1, 1, 0, 0), 0);
+    EXPECT_EQ(PackMinutes(2000, 1, 2, 0, 1), 1441);
+    EXPECT_EQ(PackMinutes(2000, 2, 1, 0, 0), 31 * 1440);
+    EXPECT_EQ(PackMinutes(2001, 1, 1, 0, 0), 372 * 1440);
+    EXPECT_EQ(FormatMinutes(1441), QStringLiteral("00:01 1-02-2000"));
+    EXPECT_EQ(FormatMinutes(PackMinutes(2009, 3, 7, 14, 5)), QStringLiteral("14:05 3-07-2009"));
+    EXPECT_EQ(FormatMinutes(PackMinutes(2012, 12, 31, 23, 59)), QStringLiteral("23:59 12-31-2012"));
+}
+
+TEST(PackedMinutes, ComponentsComeBack) {
+    const std::vector<Moment> moments = {{2000, 1, 1, 0, 0},
+                                         {2009, 3, 7, 14, 5},
+                                         {2012, 2, 29, 23, 59},
+                                         {2099, 12, 31, 12, 30},
+                                         {2038, 1, 19, 3, 14}};
+    for (const Moment& m : moments) {
+        const int packed = pack(m);
+        SCOPED_TRACE(packed);
+        EXPECT_EQ(MinutesComponent(packed, kMinutesMinute), m.minute);
+        EXPECT_EQ(MinutesComponent(packed, kMinutesHour), m.hour);
+        EXPECT_EQ(MinutesComponent(packed, kMinutesDay), m.day);
+        EXPECT_EQ(MinutesComponent(packed, kMinutesMonth), m.month);
+        EXPECT_EQ(MinutesComponent(packed, kMinutesYear), m.year);
+        EXPECT_EQ(UnpackMinutes(packed), QDateTime(QDate(m.year, m.month, m.day), QTime(m.hour, m.minute)));
+    }
+    EXPECT_EQ(MinutesComponent(1441, 5), -1);
+    EXPECT_EQ(MinutesComponent(1441, -1), -1);
+}
+
+TEST(PackedMinutes, OrderFollowsTime) {
+    const std::vector<Moment> ascending = {
+        {2000, 1, 1, 0, 0}, {2000, 1, 1, 0, 59},    {2000, 1, 1, 1, 0}, {2000, 1, 1, 23, 59},
+        {2000, 1, 2, 0, 0}, {2000, 1, 31, 23, 59},  {2000, 2, 1, 0, 0}, {2000, 2, 29, 12, 0},
+        {2000, 3, 1, 0, 0}, {2000, 12, 31, 23, 59}, {2001, 1, 1, 0, 0}, {2009, 3, 7, 14, 5},
+    };
+    for (size_t i = 1; i < ascending.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_LT(pack(ascending[i - 1]), pack(ascending[i]));
+    }
+}
+
+TEST(PackedMinutes, UnpackedValueIsLocalWithZeroSeconds) {
+    const QDateTime value = UnpackMinutes(PackMinutes(2009, 3, 7, 14, 5));
+    ASSERT_TRUE(value.isValid());
+    EXPECT_EQ(value.timeSpec(), Qt::LocalTime);
+    EXPECT_EQ(value.time(), QTime(14, 5, 0));
+}
+
+TEST(PackedMinutes, ImpossibleDatesUnpackAsInvalid) {
+    EXPECT_FALSE(UnpackMinutes(PackMinutes(2009, 4, 31, 10, 0)).isValid());
+    EXPECT_FALSE(UnpackMinutes(PackMinutes(2009, 2, 30, 10, 0)).isValid());
+    EXPECT_FALSE(UnpackMinutes(PackMinutes(2009, 2, 29, 10, 0)).isValid());
+    EXPECT_TRUE(UnpackMinutes(PackMinutes(2008, 2, 29, 10, 0)).isValid());
+    EXPECT_FALSE(UnpackMinutes(-1).isValid());
+    EXPECT_FALSE(UnpackMinutes(PackMinutes(1999, 12, 31, 23, 59)).isValid());
+    EXPECT_FALSE(UnpackMinutes(std::numeric_limits<int>::min()).isValid());
+}
+
+TEST(PackedMinutes, EveryStoredValueUnpacksWithoutFault) {
+    // A file can hold any number: walk the whole range in strides and by days across a leap year.
+    std::vector<int> values = {std::numeric_limits<int>::max()};
+    for (long long value = 0; value < std::numeric_limits<int>::max(); value += 7919 * 60 + 13)
+        values.push_back(static_cast<int>(value));
+    for (const int value : values) {
+        const QDateTime unpacked = UnpackMinutes(value);
+        if (unpacked.isValid()) {
+            EXPECT_EQ(unpacked.date().year(), MinutesComponent(value, kMinutesYear));
+            EXPECT_EQ(unpacked.date().day(), MinutesComponent(value, kMinutesDay));
+        }
+    }
+    int valid = 0;
+    for (int day = 0; day < 372; ++day)
+        valid += UnpackMinutes(PackMinutes(2004, 1, 1, 12, 0) + day * 1440).isValid() ? 1 : 0;
+    EXPECT_EQ(valid, 366);
+}
+
+TEST(PackedMinutes, FarDatesSaturateInsteadOfOverflowing) {
+    EXPECT_EQ(PackMinutes(std::numeric_limits<int>::max(), 12, 31, 23, 59), std::numeric_limits<int>::max());
+    EXPECT_EQ(PackMinutes(std::numeric_limits<int>::min(), 1, 1, 0, 0), std::numeric_limits<int>::min());
+}
+
+TEST(PackedMinutes, NowIsTheCurrentLocalTime) {
+    const auto packNow = [](const QDateTime& t) {
+        return PackMinutes(t.date().year(), t.date().month(), t.date().day(), t.time().hour(),
+                           t.time().minute());
+    };
+    const int before = packNow(QDateTime::currentDateTime());
+    const int now = NowAsMinutes();
+    const int after = packNow(QDateTime::currentDateTime());
+    EXPECT_LE(before, now);
+    EXPECT_LE(now, after);
+    EXPECT_GT(now, PackMinutes(2020, 1, 1, 0, 0));
+}
+
+} // namespace
