@@ -1,0 +1,18 @@
+#include "platform/clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace plat {
+
+void setClipboardText(const QString& text) {
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->setText(text);
+}
+
+QString clipboardText() {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard ? clipboard->text() : QString();
+}
+
+} // namespace plat

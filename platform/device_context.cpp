@@ -1,0 +1,599 @@
+#include "platform/device_context.h"
+
+#include "platform/font.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace plat {
+
+namespace {
+
+constexpr QImage::Format kFormat = QImage::Format_ARGB32_Premultiplied;
+
+QRect toQRect(const Rect& r) {
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+
+QColor toQColor(ColorRef c) {
+    return QColor(redOf(c), greenOf(c), blueOf(c));
+}
+
+const Font& defaultFont() {
+    static const Font font;
+    return font;
+}
+
+} // namespace
+
+struct DeviceContext::Data {
+    QImage image;
+    std::unique_ptr<QPainter> painter; // open while drawing; ended before pixels are touched directly
+    const Font* font = nullptr;
+    ColorRef textColor = 0;
+    BkMode bkMode = BkMode::Transparent;
+    ColorRef bkColor = 0xFFFFFF;
+    StretchMode stretch = StretchMode::Halftone;
+    ColorRef penColor = 0;
+    int penWidth = 1;
+    Point current;
+    std::vector<Rect> clips; // each entry is the whole clip in force after that push
+
+    Rect bounds() const { return Rect{0, 0, image.width(), image.height()}; }
+    Rect clip() const { return clips.empty() ? bounds() : clips.back().intersected(bounds()); }
+    bool drawable() const { return !image.isNull() && !clip().isEmpty(); }
+    const Font& currentFont() const { return font ? *font : defaultFont(); }
+
+    QPainter& paint() {
+        if (!painter) {
+            painter = std::make_unique<QPainter>(&image);
+            painter->setRenderHint(QPainter::TextAntialiasing, true);
+            if (!clips.empty())
+                painter->setClipRect(toQRect(clip()));
+        }
+        return *painter;
+    }
+    void settle() { painter.reset(); }
+    void applyClip() {
+        if (painter) {
+            if (clips.empty())
+                painter->setClipping(false);
+            else
+                painter->setClipRect(toQRect(clip()));
+        }
+    }
+
+    // Copies (sx, sy, sw, sh) of src's surface (pixels outside it read as transparent), scaled to w x h.
+    static QImage piece(Data& src, int sx, int sy, int sw, int sh, int w, int h, bool smooth) {
+        src.settle();
+        QImage part = src.image.copy(sx, sy, sw, sh);
+        if (part.format() != kFormat)
+            part = part.convertToFormat(kFormat);
+        if (sw != w || sh != h)
+            part = part.scaled(w, h, Qt::IgnoreAspectRatio,
+                               smooth ? Qt::SmoothTransformation : Qt::FastTransformation)
+                       .convertToFormat(kFormat);
+        return part;
+    }
+
+    void put(int x, int y, const QImage& part, QPainter::CompositionMode mode, qreal opacity = 1.0) {
+        QPainter& p = paint();
+        p.setCompositionMode(mode);
+        p.setOpacity(opacity);
+        p.drawImage(QPoint(x, y), part);
+        p.setOpacity(1.0);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+
+    void writePixel(int x, int y, std::uint32_t argb) {
+        reinterpret_cast<std::uint32_t*>(image.scanLine(y))[x] = argb;
+    }
+};
+
+DeviceContext::DeviceContext() : d(std::make_unique<Data>()) {}
+
+DeviceContext::DeviceContext(int width, int height) : DeviceContext() {
+    create(width, height);
+}
+
+DeviceContext::~DeviceContext() {
+    d->settle();
+}
+
+bool DeviceContext::create(int width, int height) {
+    d->settle();
+    d->clips.clear();
+    d->image = QImage();
+    if (width < 1 || height < 1)
+        return false;
+    QImage image(width, height, kFormat);
+    if (image.isNull())
+        return false;
+    image.fill(Qt::transparent);
+    d->image = std::move(image);
+    return true;
+}
+
+bool DeviceContext::loadImage(const QString& path) {
+    QImage loaded(path);
+    if (loaded.isNull())
+        return false;
+    d->settle();
+    d->clips.clear();
+    d->image = loaded.convertToFormat(kFormat);
+    return !d->image.isNull();
+}
+
+bool DeviceContext::saveImage(const QString& path) const {
+    d->settle();
+    return !d->image.isNull() && d->image.save(path, "PNG");
+}
+
+int DeviceContext::width() const {
+    return d->image.width();
+}
+int DeviceContext::height() const {
+    return d->image.height();
+}
+bool DeviceContext::isNull() const {
+    return d->image.isNull();
+}
+
+ColorRef DeviceContext::getPixel(int x, int y) const {
+    if (!d->bounds().contains(x, y))
+        return kInvalidColor;
+    return colorOfArgb(pixelArgb(x, y));
+}
+
+void DeviceContext::setPixel(int x, int y, ColorRef color) {
+    if (!d->clip().contains(x, y) || d->image.isNull())
+        return;
+    d->settle();
+    d->writePixel(x, y, premultipliedArgb(color, 255));
+}
+
+std::uint32_t DeviceContext::pixelArgb(int x, int y) const {
+    if (!d->bounds().contains(x, y))
+        return 0;
+    d->settle();
+    return reinterpret_cast<const std::uint32_t*>(d->image.constScanLine(y))[x];
+}
+
+std::uint32_t* DeviceContext::scanLine(int y) {
+    if (y < 0 || y >= d->image.height())
+        return nullptr;
+    d->settle();
+    return reinterpret_cast<std::uint32_t*>(d->image.scanLine(y));
+}
+
+const Font* DeviceContext::selectFont(const Font* font) {
+    const Font* previous = d->font;
+    d->font = font;
+    return previous;
+}
+
+const Font* DeviceContext::font() const {
+    return d->font;
+}
+
+ColorRef DeviceContext::setTextColor(ColorRef color) {
+    return std::exchange(d->textColor, color);
+}
+ColorRef DeviceContext::textColor() const {
+    return d->textColor;
+}
+BkMode DeviceContext::setBkMode(BkMode mode) {
+    return std::exchange(d->bkMode, mode);
+}
+ColorRef DeviceContext::setBkColor(ColorRef color) {
+    return std::exchange(d->bkColor, color);
+}
+StretchMode DeviceContext::setStretchMode(StretchMode mode) {
+    return std::exchange(d->stretch, mode);
+}
+
+void DeviceContext::setPen(ColorRef color, int width) {
+    d->penColor = color;
+    d->penWidth = std::max(1, width);
+}
+
+void DeviceContext::pushClip(const Rect& rect) {
+    const Rect narrowed = d->clips.empty() ? rect : d->clips.back().intersected(rect);
+    d->clips.push_back(narrowed.isEmpty() ? Rect{} : narrowed);
+    d->applyClip();
+}
+
+void DeviceContext::popClip() {
+    if (d->clips.empty())
+        return;
+    d->clips.pop_back();
+    d->applyClip();
+}
+
+Rect DeviceContext::clipBox() const {
+    return d->clip();
+}
+
+void DeviceContext::bitBlt(int x, int y, int w, int h, const DeviceContext& src, int sx, int sy) {
+    if (w <= 0 || h <= 0 || !d->drawable() || src.isNull())
+        return;
+    d->put(x, y, Data::piece(*src.d, sx, sy, w, h, w, h, false), QPainter::CompositionMode_Source);
+}
+
+void DeviceContext::stretchBlt(int x, int y, int w, int h, const DeviceContext& src, int sx, int sy, int sw,
+                               int sh) {
+    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !d->drawable() || src.isNull())
+        return;
+    const bool smooth = d->stretch == StretchMode::Halftone;
+    d->put(x, y, Data::piece(*src.d, sx, sy, sw, sh, w, h, smooth), QPainter::CompositionMode_Source);
+}
+
+void DeviceContext::transparentBlt(int x, int y, int w, int h, const DeviceContext& src, int sx, int sy,
+                                   int sw, int sh, ColorRef key) {
+    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !d->drawable() || src.isNull())
+        return;
+    QImage part = Data::piece(*src.d, sx, sy, sw, sh, w, h, false);
+    const std::uint32_t keyArgb = premultipliedArgb(key, 255);
+    for (int row = 0; row < part.height(); ++row) {
+        auto* line = reinterpret_cast<std::uint32_t*>(part.scanLine(row));
+        for (int col = 0; col < part.width(); ++col)
+            if (line[col] == keyArgb)
+                line[col] = 0;
+    }
+    d->put(x, y, part, QPainter::CompositionMode_SourceOver);
+}
+
+void DeviceContext::alphaBlend(int x, int y, int w, int h, const DeviceContext& src, int sx, int sy, int sw,
+                               int sh, int constantAlpha, bool perPixelAlpha) {
+    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !d->drawable() || src.isNull())
+        return;
+    QImage part = Data::piece(*src.d, sx, sy, sw, sh, w, h, d->stretch == StretchMode::Halftone);
+    if (!perPixelAlpha) {
+        // Without per-pixel alpha the source's colour bytes count as they are, fully opaque.
+        for (int row = 0; row < part.height(); ++row) {
+            auto* line = reinterpret_cast<std::uint32_t*>(part.scanLine(row));
+            for (int col = 0; col < part.width(); ++col)
+                line[col] |= 0xFF000000u;
+        }
+    }
+    d->put(x, y, part, QPainter::CompositionMode_SourceOver, std::clamp(constantAlpha, 0, 255) / 255.0);
+}
+
+void DeviceContext::fillSolidRect(const Rect& rect, ColorRef color) {
+    if (rect.isEmpty() || !d->drawable())
+        return;
+    QPainter& p = d->paint();
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(toQRect(rect), toQColor(color));
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void DeviceContext::frameRect(const Rect& r, ColorRef color) {
+    if (r.isEmpty())
+        return;
+    fillSolidRect(Rect{r.left, r.top, r.right, r.top + 1}, color);
+    fillSolidRect(Rect{r.left, r.bottom - 1, r.right, r.bottom}, color);
+    fillSolidRect(Rect{r.left, r.top + 1, r.left + 1, r.bottom - 1}, color);
+    fillSolidRect(Rect{r.right - 1, r.top + 1, r.right, r.bottom - 1}, color);
+}
+
+void DeviceContext::moveTo(int x, int y) {
+    d->current = Point{x, y};
+}
+
+void DeviceContext::lineTo(int x, int y) {
+    const Point from = d->current;
+    d->current = Point{x, y};
+    if (!d->drawable() || from == d->current)
+        return;
+    if (d->penWidth > 1) {
+        QPainter& p = d->paint();
+        p.setPen(QPen(toQColor(d->penColor), d->penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawLine(from.x, from.y, x, y);
+        return;
+    }
+    // One-pixel pen: every pixel from the start up to, not including, the end point.
+    if (from.y == y) {
+        fillSolidRect(Rect{x < from.x ? x + 1 : from.x, y, x < from.x ? from.x + 1 : x, y + 1}, d->penColor);
+        return;
+    }
+    if (from.x == x) {
+        fillSolidRect(Rect{x, y < from.y ? y + 1 : from.y, x + 1, y < from.y ? from.y + 1 : y}, d->penColor);
+        return;
+    }
+    d->settle();
+    const Rect clip = d->clip();
+    const std::uint32_t argb = premultipliedArgb(d->penColor, 255);
+    int cx = from.x, cy = from.y;
+    const int dx = std::abs(x - cx), dy = -std::abs(y - cy);
+    const int stepX = cx < x ? 1 : -1, stepY = cy < y ? 1 : -1;
+    int err = dx + dy;
+    while (cx != x || cy != y) {
+        if (clip.contains(cx, cy))
+            d->writePixel(cx, cy, argb);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            cx += stepX;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            cy += stepY;
+        }
+    }
+}
+
+void DeviceContext::polyline(const Point* points, int count) {
+    if (count < 2 || !points)
+        return;
+    if (d->penWidth == 1) {
+        moveTo(points[0].x, points[0].y);
+        for (int i = 1; i < count; ++i)
+            lineTo(points[i].x, points[i].y);
+        return;
+    }
+    if (!d->drawable())
+        return;
+    QPolygon polygon;
+    for (int i = 0; i < count; ++i)
+        polygon << QPoint(points[i].x, points[i].y);
+    QPainter& p = d->paint();
+    p.setPen(QPen(toQColor(d->penColor), d->penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(polygon);
+    d->current = points[count - 1];
+}
+
+void DeviceContext::gradientFillRect(const Rect& rect, ColorRef from, ColorRef to,
+                                     GradientDirection direction) {
+    if (rect.isEmpty() || !d->drawable())
+        return;
+    const bool horizontal = direction == GradientDirection::Horizontal;
+    const int steps = horizontal ? rect.width() : rect.height();
+    const auto mix = [steps](int a, int b, int i) { return steps == 1 ? a : a + (b - a) * i / (steps - 1); };
+    for (int i = 0; i < steps; ++i) {
+        const ColorRef c = rgb(mix(redOf(from), redOf(to), i), mix(greenOf(from), greenOf(to), i),
+                               mix(blueOf(from), blueOf(to), i));
+        fillSolidRect(horizontal ? Rect{rect.left + i, rect.top, rect.left + i + 1, rect.bottom}
+                                 : Rect{rect.left, rect.top + i, rect.right, rect.top + i + 1},
+                      c);
+    }
+}
+
+void DeviceContext::gradientFillTriangle(const GradientVertex& a, const GradientVertex& b,
+                                         const GradientVertex& c) {
+    if (!d->drawable())
+        return;
+    // Twice the signed area; a flat triangle covers nothing.
+    const long long area =
+        static_cast<long long>(b.x - a.x) * (c.y - a.y) - static_cast<long long>(b.y - a.y) * (c.x - a.x);
+    if (area == 0)
+        return;
+    const Rect box = Rect{std::min({a.x, b.x, c.x}), std::min({a.y, b.y, c.y}), std::max({a.x, b.x, c.x}),
+                          std::max({a.y, b.y, c.y})}
+                         .intersected(d->clip());
+    if (box.isEmpty())
+        return;
+    d->settle();
+    // Pixel centres sampled at (x + 0.5, y + 0.5), in doubled coordinates to stay integral. An edge's own
+    // pixels belong to the triangle only on its top or left edges, so neighbours never share a pixel.
+    const auto edge = [](const GradientVertex& p, const GradientVertex& q, long long px, long long py) {
+        return (2LL * q.x - 2LL * p.x) * (py - 2LL * p.y) - (2LL * q.y - 2LL * p.y) * (px - 2LL * p.x);
+    };
+    const int sign = area > 0 ? 1 : -1;
+    const auto owns = [sign](const GradientVertex& p, const GradientVertex& q, long long w) {
+        if (w * sign > 0)
+            return true;
+        if (w != 0)
+            return false;
+        const int ex = (q.x - p.x) * sign, ey = (q.y - p.y) * sign;
+        return (ey == 0 && ex < 0) || ey > 0; // top edge or left edge for this winding
+    };
+    const double total = static_cast<double>(area) * 4.0;
+    for (int y = box.top; y < box.bottom; ++y) {
+        const long long py = 2LL * y + 1;
+        for (int x = box.left; x < box.right; ++x) {
+            const long long px = 2LL * x + 1;
+            const long long wa = edge(b, c, px, py), wb = edge(c, a, px, py), wc = edge(a, b, px, py);
+            if (!owns(b, c, wa) || !owns(c, a, wb) || !owns(a, b, wc))
+                continue;
+            const double fa = wa / total, fb = wb / total, fc = wc / total;
+            const auto channel = [&](int (*of)(ColorRef)) {
+                return std::clamp(
+                    static_cast<int>(std::lround(fa * of(a.color) + fb * of(b.color) + fc * of(c.color))), 0,
+                    255);
+            };
+            d->writePixel(x, y,
+                          premultipliedArgb(rgb(channel(redOf), channel(greenOf), channel(blueOf)), 255));
+        }
+    }
+}
+
+namespace {
+
+// Width of a line whose tabs stop at multiples of tabWidth (0: tabs are not expanded).
+int lineWidth(const QFontMetrics& fm, const QString& line, int tabWidth) {
+    if (tabWidth <= 0 || !line.contains(u'\t'))
+        return fm.horizontalAdvance(line);
+    int x = 0;
+    const QStringList parts = line.split(u'\t');
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        x += fm.horizontalAdvance(parts[i]);
+        if (i + 1 < parts.size())
+            x = (x / tabWidth + 1) * tabWidth;
+    }
+    return x;
+}
+
+// Greedy breaking between words (at spaces and tabs); a word wider than the line stands alone on its line.
+QStringList wrapParagraph(const QFontMetrics& fm, const QString& paragraph, int width, int tabWidth) {
+    QStringList lines;
+    QString line;
+    qsizetype i = 0;
+    while (i < paragraph.size()) {
+        qsizetype end = i;
+        while (end < paragraph.size() && paragraph[end] != u' ' && paragraph[end] != u'\t')
+            ++end;
+        while (end < paragraph.size() && (paragraph[end] == u' ' || paragraph[end] == u'\t'))
+            ++end;
+        const QString token = paragraph.mid(i, end - i);
+        const QString candidate = line + token;
+        QString trimmedCandidate = candidate;
+        while (!trimmedCandidate.isEmpty() &&
+               (trimmedCandidate.back() == u' ' || trimmedCandidate.back() == u'\t'))
+            trimmedCandidate.chop(1);
+        if (line.isEmpty() || lineWidth(fm, trimmedCandidate, tabWidth) <= width) {
+            line = candidate;
+        } else {
+            while (!line.isEmpty() && (line.back() == u' ' || line.back() == u'\t'))
+                line.chop(1);
+            lines << line;
+            line = token;
+        }
+        i = end;
+    }
+    while (!line.isEmpty() && (line.back() == u' ' || line.back() == u'\t'))
+        line.chop(1);
+    lines << line;
+    return lines;
+}
+
+// "&x" shows x, "&&" shows "&".
+QString stripPrefixes(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size())
+            ++i;
+        else if (text[i] == u'&')
+            continue;
+        out += text[i];
+    }
+    return out;
+}
+
+} // namespace
+
+void DeviceContext::textOut(int x, int y, const QString& text) {
+    if (text.isEmpty() || !d->drawable())
+        return;
+    const QFont& font = d->currentFont().qfont();
+    const QFontMetrics fm(font);
+    QPainter& p = d->paint();
+    if (d->bkMode == BkMode::Opaque)
+        p.fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), toQColor(d->bkColor));
+    p.setFont(font);
+    p.setPen(toQColor(d->textColor));
+    p.drawText(QPoint(x, y + fm.ascent()), text);
+}
+
+int DeviceContext::drawText(const QString& text, Rect& rect, unsigned format) {
+    const QFontMetrics fm(d->currentFont().qfont());
+    const int lineHeight = fm.height();
+    const int tabWidth = (format & kTextExpandTabs) ? 8 * fm.averageCharWidth() : 0;
+    const int width = rect.width();
+    const bool single = format & kTextSingleLine;
+    const bool ellipsis = format & (kTextEndEllipsis | kTextWordEllipsis);
+
+    QString source = (format & kTextNoPrefix) ? text : stripPrefixes(text);
+    if (!tabWidth)
+        source.replace(u'\t', u' ');
+    QStringList lines;
+    if (single) {
+        source.replace(u"\r\n"_s, u" "_s);
+        source.replace(u'\r', u' ');
+        source.replace(u'\n', u' ');
+        lines << source;
+    } else {
+        source.replace(u"\r\n"_s, u"\n"_s);
+        source.replace(u'\r', u'\n');
+        for (const QString& paragraph : source.split(u'\n')) {
+            if (format & kTextWordBreak)
+                lines << wrapParagraph(fm, paragraph, width, tabWidth);
+            else
+                lines << paragraph;
+        }
+    }
+    if (ellipsis)
+        for (QString& line : lines)
+            if (lineWidth(fm, line, tabWidth) > width)
+                line = fm.elidedText(line, Qt::ElideRight, std::max(0, width));
+
+    int textWidth = 0;
+    for (const QString& line : lines)
+        textWidth = std::max(textWidth, lineWidth(fm, line, tabWidth));
+    const int textHeight = static_cast<int>(lines.size()) * lineHeight;
+
+    if (format & kTextCalcRect) {
+        rect.right = rect.left + textWidth;
+        rect.bottom = rect.top + textHeight;
+        return textHeight;
+    }
+
+    int y = rect.top;
+    if (single && (format & kTextVCenter))
+        y = rect.top + (rect.height() - lineHeight) / 2;
+    else if (single && (format & kTextBottom))
+        y = rect.bottom - lineHeight;
+    const int result = y - rect.top + textHeight;
+    if (!d->drawable() || text.isEmpty())
+        return result;
+
+    const bool clip = !(format & kTextNoClip);
+    if (clip)
+        pushClip(rect);
+    if (d->drawable()) {
+        QPainter& p = d->paint();
+        p.setFont(d->currentFont().qfont());
+        for (const QString& line : lines) {
+            const int lw = lineWidth(fm, line, tabWidth);
+            int x = rect.left;
+            if (format & kTextCenter)
+                x = rect.left + (width - lw) / 2;
+            else if (format & kTextRight)
+                x = rect.right - lw;
+            if (d->bkMode == BkMode::Opaque)
+                p.fillRect(QRect(x, y, lw, lineHeight), toQColor(d->bkColor));
+            p.setPen(toQColor(d->textColor));
+            if (tabWidth && line.contains(u'\t')) {
+                int segmentX = x;
+                const QStringList parts = line.split(u'\t');
+                for (qsizetype i = 0; i < parts.size(); ++i) {
+                    p.drawText(QPoint(segmentX, y + fm.ascent()), parts[i]);
+                    segmentX += fm.horizontalAdvance(parts[i]);
+                    if (i + 1 < parts.size())
+                        segmentX = x + ((segmentX - x) / tabWidth + 1) * tabWidth;
+                }
+            } else {
+                p.drawText(QPoint(x, y + fm.ascent()), line);
+            }
+            y += lineHeight;
+        }
+    }
+    if (clip)
+        popClip();
+    return result;
+}
+
+Size DeviceContext::getTextExtent(const QString& text) const {
+    return d->currentFont().textExtent(text);
+}
+
+QImage& DeviceContext::image() {
+    d->settle();
+    return d->image;
+}
+
+const QImage& DeviceContext::image() const {
+    d->settle();
+    return d->image;
+}
+
+} // namespace plat

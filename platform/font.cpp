@@ -1,0 +1,91 @@
+#include "platform/font.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QHash>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace plat {
+
+QString fontFamilyFor(const QString& face) {
+    if (face.compare("Arial"_L1, Qt::CaseInsensitive) == 0 ||
+        face.compare("Helvetica"_L1, Qt::CaseInsensitive) == 0)
+        return u"Liberation Sans"_s;
+    if (face.compare("Tahoma"_L1, Qt::CaseInsensitive) == 0 ||
+        face.compare("Verdana"_L1, Qt::CaseInsensitive) == 0)
+        return u"DejaVu Sans"_s;
+    return face;
+}
+
+namespace {
+
+// Cell height (ascent + descent) per em of a family, measured once at a large size for precision.
+double cellPerEm(const QString& family) {
+    static QHash<QString, double> cache;
+    const auto it = cache.constFind(family);
+    if (it != cache.constEnd())
+        return *it;
+    QFont probe(family);
+    probe.setPixelSize(1000);
+    const QFontMetricsF fm(probe);
+    double ratio = (fm.ascent() + fm.descent()) / 1000.0;
+    if (!(ratio > 0.5 && ratio < 3.0))
+        ratio = 1.15;
+    cache.insert(family, ratio);
+    return ratio;
+}
+
+} // namespace
+
+Font::Font(const QString& face, int height, int weight, bool italic, bool underline)
+    : m_font(std::make_unique<QFont>(fontFamilyFor(face))) {
+    const QString family = fontFamilyFor(face);
+    int pixels = height < 0 ? -height : static_cast<int>(std::lround(height / cellPerEm(family)));
+    m_font->setPixelSize(std::max(1, pixels));
+    m_font->setWeight(static_cast<QFont::Weight>(std::clamp(weight, 100, 900)));
+    m_font->setItalic(italic);
+    m_font->setUnderline(underline);
+    m_font->setStyleStrategy(QFont::PreferAntialias);
+    m_font->setKerning(false); // the design measures runs piece by piece; kerning would make pieces disagree
+}
+
+Font::Font(const Font& other) : m_font(std::make_unique<QFont>(*other.m_font)) {}
+
+Font& Font::operator=(const Font& other) {
+    if (this != &other)
+        *m_font = *other.m_font;
+    return *this;
+}
+
+Font::~Font() = default;
+
+int Font::ascent() const {
+    return QFontMetrics(*m_font).ascent();
+}
+int Font::descent() const {
+    return QFontMetrics(*m_font).descent();
+}
+int Font::height() const {
+    return QFontMetrics(*m_font).height();
+}
+
+Size Font::textExtent(const QString& text) const {
+    const QFontMetrics fm(*m_font);
+    return Size{fm.horizontalAdvance(text), fm.height()};
+}
+
+bool Font::isBold() const {
+    return m_font->weight() >= QFont::DemiBold;
+}
+bool Font::isUnderline() const {
+    return m_font->underline();
+}
+
+const QFont& Font::qfont() const {
+    return *m_font;
+}
+
+} // namespace plat

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/geometry.h"
+
+#include <QString>
+#include <memory>
+
+class QFont;
+
+namespace plat {
+
+inline constexpr int kFontWeightNormal = 400;
+inline constexpr int kFontWeightBold = 700;
+
+// The family a face name is drawn with. Arial becomes Liberation Sans, which has Arial's metrics, so layouts
+// measured in Arial fit; every font of the program is chosen here.
+QString fontFamilyFor(const QString& face);
+
+// A font in the design's terms: a face name and a height in pixels. A positive height is the cell height
+// (ascent + descent), a negative one the character height (the em size), as the design gives them.
+class Font {
+  public:
+    Font(const QString& face = QStringLiteral("Arial"), int height = 15, int weight = kFontWeightNormal,
+         bool italic = false, bool underline = false);
+    Font(const Font& other);
+    Font& operator=(const Font& other);
+    ~Font();
+
+    int ascent() const;
+    int descent() const;
+    int height() const; // ascent + descent, the height of one line
+    Size textExtent(const QString& text) const;
+
+    bool isBold() const;
+    bool isUnderline() const;
+
+    const QFont& qfont() const; // for the platform layer only
+
+  private:
+    std::unique_ptr<QFont> m_font;
+};
+
+} // namespace plat

@@ -1,0 +1,307 @@
+#include "platform/host_widget.h"
+
+#include "platform/keys.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+
+namespace plat {
+
+namespace {
+
+int keyCodeOf(int qtKey) {
+    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
+        return qtKey; // Qt's codes for these are their ASCII codes, as ours are
+    switch (qtKey) {
+    case Qt::Key_Backspace:
+        return kKeyBackspace;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return kKeyTab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return kKeyEnter;
+    case Qt::Key_Shift:
+        return kKeyShift;
+    case Qt::Key_Control:
+        return kKeyControl;
+    case Qt::Key_Alt:
+        return kKeyAlt;
+    case Qt::Key_Escape:
+        return kKeyEscape;
+    case Qt::Key_Space:
+        return kKeySpace;
+    case Qt::Key_PageUp:
+        return kKeyPageUp;
+    case Qt::Key_PageDown:
+        return kKeyPageDown;
+    case Qt::Key_End:
+        return kKeyEnd;
+    case Qt::Key_Home:
+        return kKeyHome;
+    case Qt::Key_Left:
+        return kKeyLeft;
+    case Qt::Key_Up:
+        return kKeyUp;
+    case Qt::Key_Right:
+        return kKeyRight;
+    case Qt::Key_Down:
+        return kKeyDown;
+    case Qt::Key_Insert:
+        return kKeyInsert;
+    case Qt::Key_Delete:
+        return kKeyDelete;
+    case Qt::Key_F1:
+        return kKeyF1;
+    default:
+        return kKeyNone;
+    }
+}
+
+unsigned modifiersOf(Qt::KeyboardModifiers held) {
+    unsigned mods = kModNone;
+    if (held & Qt::ShiftModifier)
+        mods |= kModShift;
+    if (held & Qt::ControlModifier)
+        mods |= kModControl;
+    if (held & Qt::AltModifier)
+        mods |= kModAlt;
+    return mods;
+}
+
+} // namespace
+
+Qt::WindowFlags HostWidget::flagsFor(WindowKind kind, bool showInTaskbar) {
+    switch (kind) {
+    case WindowKind::Dialog:
+        return (showInTaskbar ? Qt::Window : Qt::Tool) | Qt::FramelessWindowHint;
+    case WindowKind::Popup:
+        return Qt::Tool | Qt::FramelessWindowHint;
+    case WindowKind::Tooltip:
+        return Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
+    case WindowKind::Layered:
+        return Qt::Tool | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
+               Qt::WindowDoesNotAcceptFocus;
+    }
+    return Qt::Window;
+}
+
+HostWidget::HostWidget(Window* owner, WindowKind kind)
+    : QWidget(nullptr, flagsFor(kind, true)), m_owner(owner) {
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    switch (kind) {
+    case WindowKind::Dialog:
+    case WindowKind::Popup:
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setFocusPolicy(Qt::StrongFocus);
+        break;
+    case WindowKind::Tooltip:
+        // Typing into the field under a tooltip must lose no key: the tooltip never takes the focus.
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        setFocusPolicy(Qt::NoFocus);
+        break;
+    case WindowKind::Layered:
+        setAttribute(Qt::WA_TranslucentBackground);
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        break;
+    }
+}
+
+bool HostWidget::event(QEvent* event) {
+    // Tab and Shift+Tab belong to the window's own handlers, not to Qt's focus chain.
+    if (event->type() == QEvent::KeyPress) {
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void HostWidget::paintEvent(QPaintEvent* event) {
+    if (!m_owner)
+        return;
+    if (m_owner->needsRender())
+        m_owner->render();
+    const QImage& back = m_owner->backBuffer().image();
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& r : event->region()) {
+        const QRect shown = r.intersected(back.rect());
+        if (!shown.isEmpty())
+            painter.drawImage(shown.topLeft(), back, shown);
+        if (shown != r && m_owner->kind() != WindowKind::Layered) {
+            // Outside the back buffer (a size change not painted yet): plain white, never garbage.
+            const QRegion rest = QRegion(r).subtracted(shown);
+            for (const QRect& restRect : rest)
+                painter.fillRect(restRect, Qt::white);
+        }
+    }
+}
+
+void HostWidget::resizeEvent(QResizeEvent*) {
+    if (m_owner)
+        m_owner->deliverSize(false);
+}
+
+void HostWidget::moveEvent(QMoveEvent*) {
+    if (m_owner)
+        m_owner->onMove(x(), y());
+}
+
+Window* HostWidget::mouseTarget(const QPointF& globalPos, int& x, int& y) const {
+    Window* target = m_owner;
+    Window* capture = Window::captureWindow();
+    if (capture && capture != m_owner && capture->widget())
+        target = capture;
+    const QPoint local = target->widget()->mapFromGlobal(globalPos.toPoint());
+    x = local.x();
+    y = local.y();
+    return target;
+}
+
+void HostWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_owner)
+        return;
+    int x = 0, y = 0;
+    Window* target = mouseTarget(event->globalPosition(), x, y);
+    target->onMouseMove(x, y);
+}
+
+void HostWidget::mousePressEvent(QMouseEvent* event) {
+    if (!m_owner)
+        return;
+    int x = 0, y = 0;
+    Window* target = mouseTarget(event->globalPosition(), x, y);
+    if (event->button() == Qt::LeftButton)
+        target->onLButtonDown(x, y);
+    else if (event->button() == Qt::RightButton)
+        target->onRButtonDown(x, y);
+}
+
+void HostWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (!m_owner)
+        return;
+    int x = 0, y = 0;
+    Window* target = mouseTarget(event->globalPosition(), x, y);
+    if (event->button() == Qt::LeftButton)
+        target->onLButtonUp(x, y);
+    else if (event->button() == Qt::RightButton)
+        target->onRButtonUp(x, y);
+}
+
+void HostWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!m_owner)
+        return;
+    int x = 0, y = 0;
+    Window* target = mouseTarget(event->globalPosition(), x, y);
+    if (event->button() == Qt::LeftButton)
+        target->onLButtonDblClk(x, y);
+    else if (event->button() == Qt::RightButton)
+        target->onRButtonDown(x, y);
+}
+
+void HostWidget::wheelEvent(QWheelEvent* event) {
+    if (!m_owner)
+        return;
+    int x = 0, y = 0;
+    Window* target = mouseTarget(event->globalPosition(), x, y);
+    const QPoint angle = event->angleDelta();
+    const int delta = angle.y() != 0 ? angle.y() : angle.x();
+    if (!target->onMouseWheel(delta, x, y))
+        event->ignore();
+}
+
+void HostWidget::keyPressEvent(QKeyEvent* event) {
+    if (!m_owner)
+        return;
+    const int key = keyCodeOf(event->key());
+    const unsigned mods = modifiersOf(event->modifiers());
+    const bool handled = m_owner->onKeyDown(key, mods, event->isAutoRepeat());
+    if (!m_owner)
+        return;
+    if (!handled && key == kKeyF1)
+        m_owner->onHelp();
+    const QString text = event->text();
+    if (!handled && !text.isEmpty() && text.front() >= u' ' && text.front() != QChar(0x7F))
+        m_owner->onChar(text);
+}
+
+void HostWidget::keyReleaseEvent(QKeyEvent* event) {
+    if (m_owner)
+        m_owner->onKeyUp(keyCodeOf(event->key()), modifiersOf(event->modifiers()), event->isAutoRepeat());
+}
+
+void HostWidget::focusOutEvent(QFocusEvent*) {
+    if (!m_owner)
+        return;
+    // The focus going to one of our own child widgets (a native edit field) is not a loss.
+    const QWidget* now = QApplication::focusWidget();
+    if (now && now != this && isAncestorOf(now))
+        return;
+    m_owner->onKillFocus();
+}
+
+void HostWidget::changeEvent(QEvent* event) {
+    if (m_owner && event->type() == QEvent::ActivationChange)
+        m_owner->onActivate(isActiveWindow());
+    else if (m_owner && event->type() == QEvent::WindowStateChange)
+        m_owner->stateChangedByUser(windowState() & Qt::WindowMinimized);
+    QWidget::changeEvent(event);
+}
+
+void HostWidget::closeEvent(QCloseEvent* event) {
+    // The window decides itself whether and when it closes.
+    event->ignore();
+    if (m_owner)
+        m_owner->onClose();
+}
+
+void HostWidget::timerEvent(QTimerEvent* event) {
+    if (m_owner)
+        m_owner->dispatchTimer(event->timerId());
+}
+
+void HostWidget::dragEnterEvent(QDragEnterEvent* event) {
+    if (!m_owner || !event->mimeData()->hasText()) {
+        event->ignore();
+        return;
+    }
+    m_owner->onDragEnter();
+    // Accepting the enter keeps the moves coming; whether a drop is welcome is decided per position.
+    event->accept();
+    const QPoint p = event->position().toPoint();
+    event->setDropAction(m_owner->onDragOver(p.x(), p.y()) ? Qt::CopyAction : Qt::IgnoreAction);
+}
+
+void HostWidget::dragMoveEvent(QDragMoveEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (m_owner && event->mimeData()->hasText() && m_owner->onDragOver(p.x(), p.y())) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void HostWidget::dragLeaveEvent(QDragLeaveEvent*) {
+    if (m_owner)
+        m_owner->onDragLeave();
+}
+
+void HostWidget::dropEvent(QDropEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (m_owner && event->mimeData()->hasText() && m_owner->onDrop(p.x(), p.y(), event->mimeData()->text())) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+} // namespace plat

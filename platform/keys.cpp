@@ -1,0 +1,19 @@
+#include "platform/keys.h"
+
+#include <QGuiApplication>
+
+namespace plat {
+
+unsigned keyboardModifiers() {
+    const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
+    unsigned mods = kModNone;
+    if (held & Qt::ShiftModifier)
+        mods |= kModShift;
+    if (held & Qt::ControlModifier)
+        mods |= kModControl;
+    if (held & Qt::AltModifier)
+        mods |= kModAlt;
+    return mods;
+}
+
+} // namespace plat

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace plat {
+
+// Opens a URL or a file with the user's default program ("xdg-open", started detached with the target as
+// its one argument, never through a shell). False when the program cannot be started.
+bool openUrl(const QString& url);
+bool openFile(const QString& path);
+
+// The folder of the running executable (where the design looks for its manuals and marker files).
+QString programFolder();
+
+} // namespace plat

@@ -1,0 +1,481 @@
+#include "platform/window.h"
+
+#include "platform/host_widget.h"
+#include "platform/screens.h"
+
+#include <QBasicTimer>
+#include <QDrag>
+#include <QEventLoop>
+#include <QIcon>
+#include <QMimeData>
+#include <QRegion>
+#include <QSystemTrayIcon>
+#include <QWindow>
+#include <cmath>
+#include <map>
+
+namespace plat {
+
+namespace {
+
+Window* s_capture = nullptr;
+
+QRect toQRect(const Rect& r) {
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+Rect fromQRect(const QRect& r) {
+    return Rect::fromXywh(r.x(), r.y(), r.width(), r.height());
+}
+
+// Timers below this period are used for dragging, where a coarse timer would stutter.
+constexpr int kPreciseBelowMs = 20;
+
+} // namespace
+
+struct Window::Data {
+    std::unique_ptr<HostWidget> widget;
+    std::map<unsigned, QBasicTimer> timers;
+    QEventLoop* loop = nullptr;
+    bool endRequested = false;
+    int endCode = 0;
+    bool dirty = true;
+    bool showInTaskbar = true;
+    bool sizeDelivered = false;
+    Size lastSize;
+    SizeType lastType = SizeType::Restored;
+    Rect normalRect;
+    QIcon icon;
+    std::unique_ptr<QSystemTrayIcon> tray;
+};
+
+Window::Window(Window* parent, WindowKind kind)
+    : m_parent(parent), m_kind(kind), d(std::make_unique<Data>()) {
+    d->widget = std::make_unique<HostWidget>(this, kind);
+}
+
+Window::~Window() {
+    if (s_capture == this)
+        s_capture = nullptr;
+    if (d->loop)
+        d->loop->exit(d->endCode);
+    d->tray.reset();
+    d->timers.clear();
+    d->widget->detachOwner();
+    d->widget.reset();
+}
+
+QWidget* Window::widget() const {
+    return d->widget.get();
+}
+
+int Window::doModal() {
+    d->endRequested = false;
+    d->endCode = 0;
+    m_inModal = true;
+    d->widget->setWindowModality(m_parent ? Qt::WindowModal : Qt::NonModal);
+    onInitDialog();
+    if (!d->endRequested) {
+        if (!isVisible())
+            show();
+        QEventLoop loop;
+        d->loop = &loop;
+        loop.exec(QEventLoop::DialogExec);
+        d->loop = nullptr;
+    }
+    const int code = d->endCode;
+    hide();
+    for (auto& [id, timer] : d->timers)
+        timer.stop();
+    d->timers.clear();
+    m_inModal = false;
+    onDestroy();
+    removeTrayIcon();
+    releaseCapture();
+    return code;
+}
+
+void Window::endDialog(int code) {
+    d->endCode = code;
+    d->endRequested = true;
+    if (d->loop)
+        d->loop->exit(code);
+}
+
+void Window::prepareShow() {
+    if (!d->widget->isVisible()) {
+        const Qt::WindowFlags wanted = HostWidget::flagsFor(m_kind, d->showInTaskbar);
+        if (d->widget->windowFlags() != wanted) {
+            const QRect kept = d->widget->geometry();
+            d->widget->setWindowFlags(wanted);
+            d->widget->setGeometry(kept);
+        }
+    }
+    if (m_parent) {
+        // Changing the flags re-creates the native window, which then needs its transient parent again.
+        d->widget->winId();
+        m_parent->widget()->winId();
+        QWindow* parentHandle = m_parent->widget()->windowHandle();
+        if (d->widget->windowHandle()->transientParent() != parentHandle)
+            d->widget->windowHandle()->setTransientParent(parentHandle);
+    }
+    setGeometry(windowRect());
+}
+
+void Window::show() {
+    prepareShow();
+    d->widget->show();
+    if (m_kind == WindowKind::Dialog || m_kind == WindowKind::Popup) {
+        d->widget->raise();
+        d->widget->activateWindow();
+    }
+}
+
+void Window::showNoActivate() {
+    const bool had = d->widget->testAttribute(Qt::WA_ShowWithoutActivating);
+    d->widget->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    prepareShow();
+    d->widget->show();
+    d->widget->setAttribute(Qt::WA_ShowWithoutActivating, had);
+}
+
+void Window::hide() {
+    if (s_capture == this)
+        releaseCapture();
+    d->widget->hide();
+}
+
+bool Window::isVisible() const {
+    return d->widget->isVisible();
+}
+void Window::setEnabled(bool enabled) {
+    d->widget->setEnabled(enabled);
+}
+bool Window::isEnabled() const {
+    return d->widget->isEnabled();
+}
+bool Window::isActive() const {
+    return d->widget->isActiveWindow();
+}
+
+void Window::bringToFront() {
+    d->widget->raise();
+    d->widget->activateWindow();
+}
+
+void Window::setFocus() {
+    d->widget->setFocus(Qt::OtherFocusReason);
+}
+
+void Window::minimize() {
+    if (m_minimized)
+        return;
+    m_minimized = true;
+    d->widget->showMinimized();
+    deliverSize(true);
+}
+
+void Window::maximize() {
+    if (m_minimized) {
+        m_minimized = false;
+        d->widget->showNormal();
+    }
+    if (!m_maximized)
+        d->normalRect = windowRect();
+    m_maximized = true;
+    const Rect area = workArea();
+    d->widget->setGeometry(toQRect(area));
+    deliverSize(true);
+}
+
+void Window::restore() {
+    if (m_minimized) {
+        m_minimized = false;
+        d->widget->showNormal();
+        deliverSize(true);
+        return;
+    }
+    if (!m_maximized)
+        return;
+    m_maximized = false;
+    d->widget->setGeometry(toQRect(keepReachable(d->normalRect, availableRects())));
+    deliverSize(true);
+}
+
+void Window::stateChangedByUser(bool minimized) {
+    if (minimized == m_minimized)
+        return;
+    m_minimized = minimized;
+    deliverSize(true);
+}
+
+void Window::setGeometry(const Rect& screenRect) {
+    const Rect placed = keepReachable(screenRect, availableRects());
+    d->widget->setGeometry(toQRect(placed));
+    deliverSize(false);
+}
+
+void Window::move(int x, int y) {
+    const Rect r = windowRect();
+    setGeometry(Rect::fromXywh(x, y, r.width(), r.height()));
+}
+
+void Window::resize(int width, int height) {
+    const Rect r = windowRect();
+    setGeometry(Rect::fromXywh(r.left, r.top, width, height));
+}
+
+Rect Window::windowRect() const {
+    return fromQRect(d->widget->geometry());
+}
+
+Size Window::clientSize() const {
+    return Size{d->widget->width(), d->widget->height()};
+}
+
+void Window::centerOnParent() {
+    const Rect own = windowRect();
+    const Rect over = m_parent ? m_parent->windowRect() : workArea();
+    Rect centred = Rect::fromXywh(over.left + (over.width() - own.width()) / 2,
+                                  over.top + (over.height() - own.height()) / 2, own.width(), own.height());
+    // Centred over a parent near a screen edge, the window still stays on that screen where it fits.
+    const Rect area =
+        availableRectAt(Point{centred.left + centred.width() / 2, centred.top + centred.height() / 2});
+    const int x = std::max(area.left, std::min(centred.left, area.right - centred.width()));
+    const int y = std::max(area.top, std::min(centred.top, area.bottom - centred.height()));
+    centred = centred.translated(x - centred.left, y - centred.top);
+    setGeometry(centred);
+}
+
+Rect Window::workArea() const {
+    const Rect r = windowRect();
+    return availableRectAt(Point{r.left + r.width() / 2, r.top + r.height() / 2});
+}
+
+Point Window::clientToScreen(Point p) const {
+    const QPoint g = d->widget->mapToGlobal(QPoint(p.x, p.y));
+    return Point{g.x(), g.y()};
+}
+
+Point Window::screenToClient(Point p) const {
+    const QPoint l = d->widget->mapFromGlobal(QPoint(p.x, p.y));
+    return Point{l.x(), l.y()};
+}
+
+void Window::setWindowText(const QString& text) {
+    d->widget->setWindowTitle(text);
+}
+QString Window::windowText() const {
+    return d->widget->windowTitle();
+}
+
+void Window::setShowInTaskbar(bool show) {
+    d->showInTaskbar = show;
+}
+
+void Window::setIcon(const QString& imagePath) {
+    d->icon = QIcon(imagePath);
+    d->widget->setWindowIcon(d->icon);
+    if (d->tray)
+        d->tray->setIcon(d->icon);
+}
+
+void Window::setRoundRectRegion(int width, int height, int ellipseWidth, int ellipseHeight) {
+    if (width <= 0 || height <= 0) {
+        d->widget->setMask(QRegion(0, 0, 1, 1));
+        return;
+    }
+    const double rx = std::max(0, ellipseWidth) / 2.0, ry = std::max(0, ellipseHeight) / 2.0;
+    QRegion region;
+    for (int y = 0; y < height; ++y) {
+        // Distance of the row's centre into the corner ellipse, from the nearer of top and bottom.
+        const double fromEdge = std::min(y + 0.5, height - y - 0.5);
+        int inset = 0;
+        if (ry > 0 && fromEdge < ry) {
+            const double dy = (ry - fromEdge) / ry;
+            inset = static_cast<int>(std::lround(rx - rx * std::sqrt(std::max(0.0, 1.0 - dy * dy))));
+        }
+        inset = std::min(inset, width / 2);
+        region += QRect(inset, y, width - 2 * inset, 1);
+    }
+    d->widget->setMask(region);
+}
+
+void Window::clearRegion() {
+    d->widget->clearMask();
+}
+
+bool Window::regionContains(int x, int y) const {
+    const QRegion mask = d->widget->mask();
+    if (mask.isEmpty())
+        return d->widget->rect().contains(x, y);
+    return mask.contains(QPoint(x, y));
+}
+
+bool Window::needsRender() const {
+    return d->dirty;
+}
+
+void Window::render() {
+    const Size size = clientSize();
+    if (m_back.size() != size)
+        m_back.create(size.cx, size.cy);
+    d->dirty = false;
+    if (!m_back.isNull())
+        onPaint(m_back);
+}
+
+void Window::invalidate() {
+    d->dirty = true;
+    d->widget->update();
+}
+
+void Window::redrawNow() {
+    d->dirty = true;
+    if (d->widget->isVisible())
+        d->widget->repaint();
+    else
+        render();
+}
+
+void Window::showBackBuffer(const Rect& rect) {
+    if (d->widget->isVisible() && !rect.isEmpty())
+        d->widget->repaint(toQRect(rect));
+}
+
+void Window::setTimer(unsigned id, int intervalMs) {
+    const Qt::TimerType type = intervalMs < kPreciseBelowMs ? Qt::PreciseTimer : Qt::CoarseTimer;
+    d->timers[id].start(std::max(1, intervalMs), type, d->widget.get());
+}
+
+void Window::killTimer(unsigned id) {
+    const auto it = d->timers.find(id);
+    if (it == d->timers.end())
+        return;
+    it->second.stop();
+    d->timers.erase(it);
+}
+
+bool Window::hasTimer(unsigned id) const {
+    return d->timers.count(id) != 0;
+}
+
+void Window::dispatchTimer(int qtTimerId) {
+    for (const auto& [id, timer] : d->timers) {
+        if (timer.timerId() == qtTimerId) {
+            const unsigned ours = id; // the handler may kill this timer and so the map entry
+            onTimer(ours);
+            return;
+        }
+    }
+}
+
+void Window::setCapture() {
+    if (s_capture && s_capture != this)
+        s_capture->releaseCapture();
+    s_capture = this;
+    // Qt's grab also brings presses outside the program's windows (where the window system allows it).
+    if (d->widget->isVisible())
+        d->widget->grabMouse();
+}
+
+void Window::releaseCapture() {
+    if (s_capture != this)
+        return;
+    s_capture = nullptr;
+    if (QWidget::mouseGrabber() == d->widget.get())
+        d->widget->releaseMouse();
+}
+
+bool Window::hasCapture() const {
+    return s_capture == this;
+}
+
+Window* Window::captureWindow() {
+    return s_capture;
+}
+
+void Window::setCursorShape(CursorShape shape) {
+    Qt::CursorShape qtShape = Qt::ArrowCursor;
+    switch (shape) {
+    case CursorShape::Arrow:
+        qtShape = Qt::ArrowCursor;
+        break;
+    case CursorShape::Hand:
+        qtShape = Qt::PointingHandCursor;
+        break;
+    case CursorShape::SizeWE:
+        qtShape = Qt::SizeHorCursor;
+        break;
+    case CursorShape::SizeNS:
+        qtShape = Qt::SizeVerCursor;
+        break;
+    case CursorShape::SizeNWSE:
+        qtShape = Qt::SizeFDiagCursor;
+        break;
+    case CursorShape::SizeNESW:
+        qtShape = Qt::SizeBDiagCursor;
+        break;
+    }
+    if (d->widget->cursor().shape() != qtShape)
+        d->widget->setCursor(qtShape);
+}
+
+void Window::acceptDrops(bool accept) {
+    d->widget->setAcceptDrops(accept);
+}
+
+bool Window::startTextDrag(const QString& text) {
+    auto* data = new QMimeData;
+    data->setText(text);
+    QDrag drag(d->widget.get());
+    drag.setMimeData(data);
+    return drag.exec(Qt::CopyAction) == Qt::CopyAction;
+}
+
+bool Window::addTrayIcon(const QString& tip) {
+    if (!isSystemTrayAvailable())
+        return false;
+    if (!d->tray) {
+        d->tray = std::make_unique<QSystemTrayIcon>();
+        QObject::connect(d->tray.get(), &QSystemTrayIcon::activated, d->widget.get(),
+                         [this](QSystemTrayIcon::ActivationReason reason) {
+                             if (reason == QSystemTrayIcon::Trigger)
+                                 onTrayIcon(TrayClick::Left);
+                             else if (reason == QSystemTrayIcon::Context)
+                                 onTrayIcon(TrayClick::Right);
+                             else if (reason == QSystemTrayIcon::DoubleClick)
+                                 onTrayIcon(TrayClick::Double);
+                         });
+    }
+    d->tray->setIcon(d->icon.isNull() ? d->widget->windowIcon() : d->icon);
+    d->tray->setToolTip(tip);
+    d->tray->show();
+    return d->tray->isVisible();
+}
+
+void Window::removeTrayIcon() {
+    d->tray.reset();
+}
+
+bool Window::hasTrayIcon() const {
+    return d->tray != nullptr;
+}
+
+void Window::deliverSize(bool force) {
+    const SizeType type =
+        m_minimized ? SizeType::Minimized : (m_maximized ? SizeType::Maximized : SizeType::Restored);
+    const Size size = clientSize();
+    if (!force && d->sizeDelivered && size == d->lastSize && type == d->lastType)
+        return;
+    d->sizeDelivered = true;
+    d->lastSize = size;
+    d->lastType = type;
+    d->dirty = true;
+    onSize(type, size.cx, size.cy);
+}
+
+bool isSystemTrayAvailable() {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+} // namespace plat
