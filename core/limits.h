@@ -10,4 +10,34 @@ namespace limits {
 // text grows linearly with the node count.
 inline constexpr int kMaxIndentDepth = 32;
 
+// A site needs a few cookies per domain; more than this is a page filling the jar, so the oldest give way.
+inline constexpr int kMaxCookiesPerDomain = 50;
+
+// The jar lives for the whole run and is searched on every request; this keeps it small and fast.
+inline constexpr int kMaxCookiesTotal = 3000;
+
+// Browsers keep cookies up to 4096 bytes; a longer name=value is junk and is not stored.
+inline constexpr int kMaxCookieTextLength = 4096;
+
+// Each download slot is a thread with its own buffers; beyond this more threads only get pages refused.
+inline constexpr int kMaxThreadCount = 64;
+
+// At least one slot, or no project could fetch anything.
+inline constexpr int kMinThreadCount = 1;
+
+// An hour between two requests to one service is already far beyond any useful pacing gap.
+inline constexpr int kMaxCourtesySeconds = 3600;
+
+// The largest page the system reads is a few megabytes; a reply beyond this is dropped, not buffered.
+inline constexpr int kMaxResponseBytes = 64 * 1024 * 1024;
+
+// A compressed body may not inflate beyond this: a small reply must not be able to fill the memory.
+inline constexpr int kMaxInflatedBytes = 64 * 1024 * 1024;
+
+// The header block is looked for in this many bytes only; a longer one is no header (the reply is all body).
+inline constexpr int kHeaderSearchBytes = 32768;
+
+// Redirects one download follows at most, whatever budget its caller gives (real chains have one or two).
+inline constexpr int kMaxRedirectsFollowed = 10;
+
 } // namespace limits

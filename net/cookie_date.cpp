@@ -1,0 +1,105 @@
+#include "net/cookie_date.h"
+
+#include <QDate>
+#include <QStringList>
+
+namespace {
+
+bool isDelimiter(char16_t c) {
+    return c == 0x09 || (c >= 0x20 && c <= 0x2F) || (c >= 0x3B && c <= 0x40) || (c >= 0x5B && c <= 0x60) ||
+           (c >= 0x7B && c <= 0x7E);
+}
+
+QStringList tokens(const QString& text) {
+    QStringList out;
+    QString current;
+    for (const QChar c : text) {
+        if (isDelimiter(c.unicode())) {
+            if (!current.isEmpty())
+                out.append(current);
+            current.clear();
+        } else {
+            current.append(c);
+        }
+    }
+    if (!current.isEmpty())
+        out.append(current);
+    return out;
+}
+
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// Reads minDigits..maxDigits ASCII digits at pos; the character after them must not be a digit.
+bool readNumber(const QString& token, qsizetype& pos, int minDigits, int maxDigits, int& value) {
+    value = 0;
+    int count = 0;
+    while (pos < token.size() && isDigit(token[pos]) && count < maxDigits) {
+        value = value * 10 + (token[pos].unicode() - u'0');
+        ++pos;
+        ++count;
+    }
+    return count >= minDigits && (pos >= token.size() || !isDigit(token[pos]));
+}
+
+bool readTime(const QString& token, int& hour, int& minute, int& second) {
+    qsizetype pos = 0;
+    if (!readNumber(token, pos, 1, 2, hour) || pos >= token.size() || token[pos] != u':')
+        return false;
+    ++pos;
+    if (!readNumber(token, pos, 1, 2, minute) || pos >= token.size() || token[pos] != u':')
+        return false;
+    ++pos;
+    return readNumber(token, pos, 1, 2, second);
+}
+
+bool readLeadingNumber(const QString& token, int minDigits, int maxDigits, int& value) {
+    qsizetype pos = 0;
+    return readNumber(token, pos, minDigits, maxDigits, value);
+}
+
+int monthOf(const QString& token) {
+    static const char16_t* const kMonths[] = {u"jan", u"feb", u"mar", u"apr", u"may", u"jun",
+                                              u"jul", u"aug", u"sep", u"oct", u"nov", u"dec"};
+    if (token.size() < 3)
+        return 0;
+    const QString start = token.left(3).toLower();
+    for (int i = 0; i < 12; ++i) {
+        if (start == QString::fromUtf16(kMonths[i]))
+            return i + 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+std::optional<std::int64_t> ParseCookieDate(const QString& text) {
+    int hour = -1, minute = -1, second = -1, day = -1, month = 0, year = -1;
+    bool haveTime = false;
+    for (const QString& token : tokens(text)) {
+        int value = 0;
+        if (!haveTime && readTime(token, hour, minute, second)) {
+            haveTime = true;
+        } else if (day < 0 && readLeadingNumber(token, 1, 2, value)) {
+            day = value;
+        } else if (month == 0 && monthOf(token) != 0) {
+            month = monthOf(token);
+        } else if (year < 0 && readLeadingNumber(token, 2, 4, value)) {
+            year = value;
+        }
+    }
+    if (!haveTime || day < 0 || month == 0 || year < 0)
+        return std::nullopt;
+    if (year >= 70 && year <= 99)
+        year += 1900;
+    else if (year >= 0 && year <= 69)
+        year += 2000;
+    if (year < 1601 || hour > 23 || minute > 59 || second > 59)
+        return std::nullopt;
+    const QDate date(year, month, day);
+    if (!date.isValid())
+        return std::nullopt;
+    const std::int64_t days = QDate(1970, 1, 1).daysTo(date);
+    return days * 86400 + hour * 3600 + minute * 60 + second;
+}

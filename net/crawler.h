@@ -1,0 +1,96 @@
+#pragma once
+
+#include "net/crawler_default.h"
+#include "net/html_tags.h"
+
+#include <QString>
+#include <QStringList>
+
+// The value of an account user name that was never entered; the preferences show it as an empty field.
+inline constexpr char16_t kAccountNeverEntered[] = u"##first time";
+
+// The command-line switch that makes the new-project wizard preselect the sixth kind.
+inline constexpr char16_t kPreselectKindSwitch[] = u"--GoProject5";
+
+// The one crawler object: the base's pool state and cookie jar, plus the program-wide settings with their
+// file "settings.zxml" in the data folder, the start-with-login entry and the keyword history.
+class CProjectCrawler : public CProjectCrawlerDefault {
+  public:
+    explicit CProjectCrawler(CrawlerFolders folders);
+    // Saves the settings (when they were loaded).
+    ~CProjectCrawler() override;
+
+    // The base part, then LoadSettings.
+    void Init() override;
+    // Reads the settings file (a missing one leaves every setting at its default) and whether the
+    // start-with-login entry exists.
+    void LoadSettings() override;
+    // Writes the settings file, keeping the elements it holds that are not settings, and writes or removes
+    // the start-with-login entry. Does nothing before LoadSettings ran: a start that failed early must not
+    // replace the user's settings with defaults.
+    bool SaveSettings() override;
+    bool GetCourtesy(const QString& service, int& min, int& max) override;
+
+    // Puts keyword first; an older entry equal to it ignoring case goes, and only the newest 30 are kept.
+    void AddKeywordToHistory(const QString& keyword, bool save);
+    void ClearKeywordHistory();
+    // Newest first.
+    const QStringList& GetKeywordHistory() const { return m_keywordHistory; }
+
+    // The command line the program was started with (after the executable); the main window removes the
+    // start-with-login switch from it once it has acted on it.
+    QString m_cmdLine;
+
+    // Start with the user's login.
+    bool m_autorun = false;
+
+    // Accounts of the ad services' web interfaces.
+    QString GoogleAdwords_user = QString::fromUtf16(kAccountNeverEntered);
+    QString GoogleAdwords_pass;
+    QString YahooMarket_user = QString::fromUtf16(kAccountNeverEntered);
+    QString YahooMarket_pass;
+    QString MSNAdCenter_user = QString::fromUtf16(kAccountNeverEntered);
+    QString MSNAdCenter_pass;
+
+    // Ad units of the content pages.
+    QString GoogleAdsense_client;
+    QString GoogleAdsense_channel;
+    QString GoogleAdsense_border;
+    QString GoogleAdsense_bg;
+    QString GoogleAdsense_link;
+    QString GoogleAdsense_text;
+    QString GoogleAdsense_url;
+
+    // Search regions and language.
+    QString Google_Country = QStringLiteral("US_United States");
+    QString Google_Language = QStringLiteral("en;English");
+    QString Yahoo_Country = QStringLiteral("US_United States");
+    QString MSN_Country = QStringLiteral("83:en-US:United States - English");
+
+    // The content-page wizard's last choices.
+    int adsenseLastPrjType = 0;
+    QString adsenseLastTemplateFile;
+    QString adsenseLastDestDir;
+
+    // Pacing of the article directories.
+    bool allowArticleCourtesy = true;
+    int articleCourtesyMin = 2;
+    int articleCourtesyMax = 3;
+
+    // The user's account at the keyword data service, sent as the query values "email" and "sn".
+    QString m_accountEmail;
+    QString m_accountKey;
+
+  private:
+    QString settingsPath() const;
+
+    QString m_autostartFile;
+    QString m_executable;
+    QStringList m_keywordHistory;
+    // The settings document as loaded; saving writes into it so unknown elements survive.
+    CDownloader_HTMLTags m_settingsDoc;
+    bool m_settingsLoaded = false;
+};
+
+// The one crawler, created by the start-up and deleted at exit.
+extern CProjectCrawler* g_pCrawler;

@@ -1,0 +1,68 @@
+#include "net/crawler_default.h"
+
+#include "core/clock.h"
+#include "core/platform_services.h"
+#include "net/cookie_parser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace {
+
+// Creates path and every missing folder above it with access for the user only, as the XDG base folders
+// ask; folders that exist are left as they are.
+bool makePrivateFolder(const QString& path) {
+    const QString clean = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QStringList parts = clean.split(u'/', Qt::SkipEmptyParts);
+    QString current;
+    for (const QString& part : parts) {
+        current += u'/' + part;
+        if (::mkdir(QFile::encodeName(current).constData(), 0700) != 0 && errno != EEXIST)
+            return false;
+    }
+    return QFileInfo(clean).isDir();
+}
+
+} // namespace
+
+CProjectCrawlerDefault::CProjectCrawlerDefault(CrawlerFolders folders)
+    : m_appDir(std::move(folders.appDir)), m_dataDir(std::move(folders.dataDir)) {}
+
+CProjectCrawlerDefault::~CProjectCrawlerDefault() = default;
+
+void CProjectCrawlerDefault::Init() {
+    if (!m_dataDir.isEmpty())
+        makePrivateFolder(m_dataDir);
+}
+
+std::int64_t CProjectCrawlerDefault::CourtesyDelayMs(int minSeconds, int maxSeconds, int random) {
+    const std::int64_t spread = std::int64_t(maxSeconds) - minSeconds;
+    return std::int64_t(random) * spread * 1000 / kRandomMax + std::int64_t(minSeconds) * 1000;
+}
+
+void CProjectCrawlerDefault::ParseSetCookie(const QString& headerValue, const QString& host,
+                                            std::vector<CDownloader_Cookie>& out) {
+    ParseSetCookieHeader(headerValue, host, UtcSeconds(), out);
+}
+
+bool CProjectCrawlerDefault::AddCookies(const std::vector<CDownloader_Cookie>& cookies) {
+    std::lock_guard guard(m_cs);
+    return m_cookies.Add(cookies, UtcSeconds());
+}
+
+QString CProjectCrawlerDefault::GetCookieHeader(const QString& host, const QString& path, bool https) {
+    std::lock_guard guard(m_cs);
+    return m_cookies.HeaderFor(host, path, https, UtcSeconds());
+}
+
+int CProjectCrawlerDefault::SetCurrentJob(int jobId) {
+    m_requestsThisTick.store(0);
+    return m_currentJob.exchange(jobId);
+}
+
+void CProjectCrawlerDefault::CopyTextToClipboard(const QString& text) {
+    ::CopyTextToClipboard(text);
+}

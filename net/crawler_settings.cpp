@@ -1,0 +1,168 @@
+#include "core/limits.h"
+#include "net/crawler.h"
+#include "net/crawler_autostart.h"
+#include "net/saved_file.h"
+
+#include <algorithm>
+#include <variant>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Node = CDownloader_HTMLTags;
+
+struct SettingKey {
+    const char16_t* name;
+    std::variant<int CProjectCrawler::*, bool CProjectCrawler::*, QString CProjectCrawler::*> member;
+    // For integers and booleans; a missing text keeps the member's value.
+    int defaultValue = 0;
+};
+
+// The keys in file order. The last two hold the keyword data service's account.
+const SettingKey kSettingKeys[] = {
+    {u"allowMaxThreads", &CProjectCrawler::allowMaxThreads, 6},
+    {u"allowCourtesy", &CProjectCrawler::allowCourtesy, false},
+    {u"courtesyMin", &CProjectCrawler::courtesyMin, 0},
+    {u"courtesyMax", &CProjectCrawler::courtesyMax, 3},
+    {u"GoogleAdwords_user", &CProjectCrawler::GoogleAdwords_user},
+    {u"GoogleAdwords_pass", &CProjectCrawler::GoogleAdwords_pass},
+    {u"YahooMarket_user", &CProjectCrawler::YahooMarket_user},
+    {u"YahooMarket_pass", &CProjectCrawler::YahooMarket_pass},
+    {u"MSNAdCenter_user", &CProjectCrawler::MSNAdCenter_user},
+    {u"MSNAdCenter_pass", &CProjectCrawler::MSNAdCenter_pass},
+    {u"GoogleAdsense_client", &CProjectCrawler::GoogleAdsense_client},
+    {u"GoogleAdsense_channel", &CProjectCrawler::GoogleAdsense_channel},
+    {u"GoogleAdsense_border", &CProjectCrawler::GoogleAdsense_border},
+    {u"GoogleAdsense_bg", &CProjectCrawler::GoogleAdsense_bg},
+    {u"GoogleAdsense_link", &CProjectCrawler::GoogleAdsense_link},
+    {u"GoogleAdsense_text", &CProjectCrawler::GoogleAdsense_text},
+    {u"GoogleAdsense_url", &CProjectCrawler::GoogleAdsense_url},
+    {u"Google_Country", &CProjectCrawler::Google_Country},
+    {u"Google_Language", &CProjectCrawler::Google_Language},
+    {u"Yahoo_Country", &CProjectCrawler::Yahoo_Country},
+    {u"MSN_Country", &CProjectCrawler::MSN_Country},
+    {u"adsenseLastPrjType", &CProjectCrawler::adsenseLastPrjType, 0},
+    {u"adsenseLastTemplateFile", &CProjectCrawler::adsenseLastTemplateFile},
+    {u"adsenseLastDestDir", &CProjectCrawler::adsenseLastDestDir},
+    {u"allowArticleCourtesy", &CProjectCrawler::allowArticleCourtesy, true},
+    {u"articleCourtesyMin", &CProjectCrawler::articleCourtesyMin, 2},
+    {u"articleCourtesyMax", &CProjectCrawler::articleCourtesyMax, 3},
+    {u"KeywordService_email", &CProjectCrawler::m_accountEmail},
+    {u"KeywordService_key", &CProjectCrawler::m_accountKey},
+};
+
+constexpr char16_t kRootName[] = u"ProjectCrawler";
+constexpr char16_t kHistoryName[] = u"hist_str";
+
+bool hasName(const Node& node, const QString& name) {
+    return !node.IsTextNode() && node.GetTagName(false).compare(name, Qt::CaseInsensitive) == 0;
+}
+
+// The first direct child named name (any case), or null. Only direct children count: a key of the same
+// name inside another element is not a setting.
+Node* findChild(Node& parent, const QString& name) {
+    for (Node& child : parent.GetChildren()) {
+        if (hasName(child, name))
+            return &child;
+    }
+    return nullptr;
+}
+
+// Finds the direct child named name or appends it; an element found keeps its content. An element whose end
+// tag was missing in a damaged file is replaced by one with an end tag: written without one, it would not
+// hold its values when read back.
+Node* findOrCreateChild(Node& parent, const QString& name) {
+    Node* found = findChild(parent, name);
+    if (!found)
+        return parent.AddChild(name, false);
+    if (!found->IsClosed()) {
+        Node holder;
+        Node* closed = holder.AddChild(found->GetTagName(false), false);
+        closed->GetChildren() = std::move(found->GetChildren());
+        *found = std::move(*closed);
+    }
+    return found;
+}
+
+// Removes every direct child named name, with the white space that stood before it.
+void removeChildren(Node& parent, const QString& name) {
+    std::vector<Node>& children = parent.GetChildren();
+    std::vector<Node> kept;
+    kept.reserve(children.size());
+    for (Node& child : children) {
+        if (hasName(child, name)) {
+            if (!kept.empty() && kept.back().IsTextNode() && kept.back().GetText().trimmed().isEmpty())
+                kept.pop_back();
+            continue;
+        }
+        kept.push_back(std::move(child));
+    }
+    children = std::move(kept);
+}
+
+void clampSetting(int& value, int lowest, int highest) {
+    value = std::clamp(value, lowest, highest);
+}
+
+} // namespace
+
+void CProjectCrawler::LoadSettings() {
+    m_settingsDoc = Node();
+    LoadTreeFromFile(m_settingsDoc, settingsPath());
+    m_settingsLoaded = true;
+
+    Node empty;
+    Node* root = findChild(m_settingsDoc, QString::fromUtf16(kRootName));
+    Node& settings = root ? *root : empty;
+    for (const SettingKey& key : kSettingKeys) {
+        const Node* value = findChild(settings, QString::fromUtf16(key.name));
+        if (auto member = std::get_if<int CProjectCrawler::*>(&key.member))
+            Node::GetInt(value, this->*(*member), key.defaultValue);
+        else if (auto flag = std::get_if<bool CProjectCrawler::*>(&key.member))
+            Node::GetBool(value, this->*(*flag), key.defaultValue != 0);
+        else
+            Node::GetString(value, this->*std::get<QString CProjectCrawler::*>(key.member));
+    }
+    // The file is outside input: a thread count or a gap out of range would starve or flood the pool.
+    clampSetting(allowMaxThreads, limits::kMinThreadCount, limits::kMaxThreadCount);
+    for (int* seconds : {&courtesyMin, &courtesyMax, &articleCourtesyMin, &articleCourtesyMax})
+        clampSetting(*seconds, 0, limits::kMaxCourtesySeconds);
+
+    m_keywordHistory.clear();
+    for (const Node& child : settings.GetChildren()) {
+        if (hasName(child, QString::fromUtf16(kHistoryName))) {
+            QString entry;
+            Node::GetString(&child, entry);
+            m_keywordHistory.append(entry);
+        }
+    }
+
+    m_autorun = !m_autostartFile.isEmpty() && HasAutostartEntry(m_autostartFile);
+}
+
+bool CProjectCrawler::SaveSettings() {
+    if (!m_settingsLoaded)
+        return false;
+    Node* settings = findOrCreateChild(m_settingsDoc, QString::fromUtf16(kRootName));
+    for (const SettingKey& key : kSettingKeys) {
+        Node* value = findOrCreateChild(*settings, QString::fromUtf16(key.name));
+        if (auto member = std::get_if<int CProjectCrawler::*>(&key.member))
+            value->SetInt(this->*(*member));
+        else if (auto flag = std::get_if<bool CProjectCrawler::*>(&key.member))
+            value->SetBool(this->*(*flag));
+        else
+            value->SetText(this->*std::get<QString CProjectCrawler::*>(key.member));
+    }
+    removeChildren(*settings, QString::fromUtf16(kHistoryName));
+    for (const QString& entry : m_keywordHistory)
+        settings->AddChild(QString::fromUtf16(kHistoryName), false)->SetText(entry);
+
+    bool saved = !m_dataDir.isEmpty() && SaveTreeToFile(m_settingsDoc, settingsPath());
+    if (!m_autostartFile.isEmpty()) {
+        const bool entryDone = m_autorun ? WriteAutostartEntry(m_autostartFile, m_executable)
+                                         : RemoveAutostartEntry(m_autostartFile);
+        saved = saved && entryDone;
+    }
+    return saved;
+}

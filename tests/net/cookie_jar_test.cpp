@@ -1,0 +1,337 @@
+#include "core/clock.h"
+#include "core/limits.h"
+#include "net/cookie_date.h"
+#include "net/cookie_jar.h"
+#include "net/cookie_parser.h"
+#include "net/crawler.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Cookies = std::vector<CDownloader_Cookie>;
+
+// Sun, 06 Nov 1994 08:49:37 GMT.
+constexpr std::int64_t kDate1994 = 784111777;
+// A "now" in 2030, so that dates in the 1990s are in the past.
+constexpr std::int64_t kNow = 1893456000;
+
+Cookies parse(const QString& header, const QString& host, std::int64_t now = kNow) {
+    Cookies out;
+    ParseSetCookieHeader(header, host, now, out);
+    return out;
+}
+
+// Parses one response's header from host and merges it, as the response processing does.
+void receive(CookieJar& jar, const QString& header, const QString& host, std::int64_t now = kNow) {
+    jar.Add(parse(header, host, now), now);
+}
+
+QString send(CookieJar& jar, const QString& host, const QString& path = u"/"_s, bool https = false,
+             std::int64_t now = kNow) {
+    return jar.HeaderFor(host, path, https, now);
+}
+
+TEST(CookieParsing, SeveralCookiePartsShareTheAttributes) {
+    const Cookies cookies = parse(u"a=1; b = 2 ; path=/shop; secure"_s, u"www.example.com"_s);
+    ASSERT_EQ(cookies.size(), 2u);
+    EXPECT_EQ(cookies[0].name, u"a"_s);
+    EXPECT_EQ(cookies[0].text, u"a=1"_s);
+    EXPECT_EQ(cookies[1].name, u"b"_s);
+    EXPECT_EQ(cookies[1].text, u"b = 2"_s);
+    for (const CDownloader_Cookie& cookie : cookies) {
+        EXPECT_EQ(cookie.path, u"/shop"_s);
+        EXPECT_EQ(cookie.domain, u"www.example.com"_s);
+        EXPECT_TRUE(cookie.secure);
+        EXPECT_EQ(cookie.expiry, 0);
+    }
+}
+
+TEST(CookieParsing, ModernAttributesAreNotCookies) {
+    const Cookies cookies =
+        parse(u"sid=abc; SameSite=Lax; Priority=High; Version=1; Comment=hello; Max-Age=60; Partitioned"_s,
+              u"example.com"_s);
+    ASSERT_EQ(cookies.size(), 1u);
+    EXPECT_EQ(cookies[0].text, u"sid=abc"_s);
+    EXPECT_EQ(cookies[0].expiry, kNow + 60);
+
+    // A flag without "=" ends the cookie parts too, so the secure flag of this header is not lost.
+    const Cookies flagged = parse(u"a=1; Secure; HttpOnly"_s, u"example.com"_s);
+    ASSERT_EQ(flagged.size(), 1u);
+    EXPECT_TRUE(flagged[0].secure);
+}
+
+TEST(CookieParsing, PartsWithoutValueOrOversizedAreSkipped) {
+    const QString huge = u"big="_s + QString(limits::kMaxCookieTextLength, u'x');
+    const Cookies cookies = parse(u"junk; a=1; "_s + huge + u"; b=2"_s, u"example.com"_s);
+    ASSERT_EQ(cookies.size(), 2u);
+    EXPECT_EQ(cookies[0].text, u"a=1"_s);
+    EXPECT_EQ(cookies[1].text, u"b=2"_s);
+}
+
+TEST(CookieParsing, PathOutsideTheSiteFallsBackToRoot) {
+    EXPECT_EQ(parse(u"a=1; path=shop"_s, u"example.com"_s).at(0).path, u"/"_s);
+    EXPECT_EQ(parse(u"a=1; path="_s, u"example.com"_s).at(0).path, u"/"_s);
+}
+
+TEST(CookieDomain, AcceptedForTheHostAndItsParents) {
+    Cookies cookies = parse(u"a=1; domain=example.com"_s, u"www.Example.COM"_s);
+    ASSERT_EQ(cookies.size(), 1u);
+    EXPECT_EQ(cookies[0].domain, u".example.com"_s);
+
+    cookies = parse(u"a=1; domain=.example.com"_s, u"example.com"_s);
+    ASSERT_EQ(cookies.size(), 1u);
+    EXPECT_EQ(cookies[0].domain, u".example.com"_s);
+}
+
+TEST(CookieDomain, OtherSitesPublicSuffixesAndSingleLabelsAreRefused) {
+    EXPECT_TRUE(parse(u"a=1; b=2; domain=example.com"_s, u"notexample.com"_s).empty());
+    EXPECT_TRUE(parse(u"a=1; domain=other.com"_s, u"www.example.com"_s).empty());
+    EXPECT_TRUE(parse(u"a=1; domain=www.example.com"_s, u"example.com"_s).empty());
+    EXPECT_TRUE(parse(u"a=1; domain=co.uk"_s, u"shop.co.uk"_s).empty());
+    EXPECT_TRUE(parse(u"a=1; domain=.com.au"_s, u"www.shop.com.au"_s).empty());
+    EXPECT_TRUE(parse(u"a=1; domain=com"_s, u"example.com"_s).empty());
+    EXPECT_TRUE(parse(u"a=1; domain=localhost"_s, u"app.localhost"_s).empty());
+    EXPECT_TRUE(parse(u"a=1; domain=0.0.1"_s, u"127.0.0.1"_s).empty());
+
+    // A site under a public suffix may still set cookies for itself.
+    EXPECT_EQ(parse(u"a=1; domain=shop.co.uk"_s, u"www.shop.co.uk"_s).at(0).domain, u".shop.co.uk"_s);
+}
+
+TEST(CookieDomain, HostsWithoutSubDomainsKeepTheirCookiesToThemselves) {
+    Cookies cookies = parse(u"a=1; domain=localhost"_s, u"localhost"_s);
+    ASSERT_EQ(cookies.size(), 1u);
+    EXPECT_EQ(cookies[0].domain, u"localhost"_s);
+
+    cookies = parse(u"a=1; domain=127.0.0.1"_s, u"127.0.0.1"_s);
+    ASSERT_EQ(cookies.size(), 1u);
+    EXPECT_EQ(cookies[0].domain, u"127.0.0.1"_s);
+}
+
+TEST(CookieDomain, RefusalDropsOnlyThisHeadersCookies) {
+    Cookies out;
+    ParseSetCookieHeader(u"keep=1"_s, u"example.com"_s, kNow, out);
+    ParseSetCookieHeader(u"x=1; y=2; domain=evil.com"_s, u"example.com"_s, kNow, out);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].text, u"keep=1"_s);
+}
+
+TEST(CookieDates, CommonFormsReadAsUtc) {
+    EXPECT_EQ(ParseCookieDate(u"Sun, 06 Nov 1994 08:49:37 GMT"_s), kDate1994);
+    EXPECT_EQ(ParseCookieDate(u"Sun, 06-Nov-1994 08:49:37 GMT"_s), kDate1994);
+    EXPECT_EQ(ParseCookieDate(u"Sunday, 06-Nov-94 08:49:37 GMT"_s), kDate1994);
+    EXPECT_EQ(ParseCookieDate(u"Sun Nov  6 08:49:37 1994"_s), kDate1994);
+    EXPECT_EQ(ParseCookieDate(u"sun, 6 nov 1994 8:49:37 gmt"_s), kDate1994);
+    EXPECT_EQ(ParseCookieDate(u"Thu, 01 Jan 2037 00:00:01 GMT"_s), 2114380801);
+    EXPECT_EQ(ParseCookieDate(u"Wed, 01-Jan-25 00:00:00 GMT"_s), 1735689600);
+}
+
+TEST(CookieDates, IncompleteOrImpossibleDatesAreNotRead) {
+    EXPECT_FALSE(ParseCookieDate(u""_s));
+    EXPECT_FALSE(ParseCookieDate(u"Sun, 06 Nov 1994"_s));
+    EXPECT_FALSE(ParseCookieDate(u"Sun, 31 Feb 2010 08:49:37 GMT"_s));
+    EXPECT_FALSE(ParseCookieDate(u"Sun, 06 Foo 1994 08:49:37 GMT"_s));
+    EXPECT_FALSE(ParseCookieDate(u"Sun, 06 Nov 1994 25:49:37 GMT"_s));
+    EXPECT_FALSE(ParseCookieDate(u"Sun, 06 Nov 1500 08:49:37 GMT"_s));
+    EXPECT_FALSE(ParseCookieDate(u"tomorrow"_s));
+}
+
+TEST(CookieExpiry, ExpiresMaxAgeAndTheirOrder) {
+    EXPECT_EQ(parse(u"a=1; expires=Sun, 06 Nov 1994 08:49:37 GMT"_s, u"example.com"_s).at(0).expiry,
+              kDate1994);
+    EXPECT_EQ(parse(u"a=1; expires=never"_s, u"example.com"_s).at(0).expiry, 0);
+    // The common deletion date would read as 0, which means a session cookie.
+    EXPECT_LT(parse(u"a=1; expires=Thu, 01 Jan 1970 00:00:00 GMT"_s, u"example.com"_s).at(0).expiry, 0);
+    // Max-Age wins over Expires, whichever comes first.
+    EXPECT_EQ(
+        parse(u"a=1; max-age=100; expires=Sun, 06 Nov 1994 08:49:37 GMT"_s, u"example.com"_s).at(0).expiry,
+        kNow + 100);
+    EXPECT_EQ(
+        parse(u"a=1; expires=Sun, 06 Nov 1994 08:49:37 GMT; Max-Age=100"_s, u"example.com"_s).at(0).expiry,
+        kNow + 100);
+    EXPECT_LT(parse(u"a=1; Max-Age=0"_s, u"example.com"_s).at(0).expiry, 0);
+    EXPECT_LT(parse(u"a=1; Max-Age=-5"_s, u"example.com"_s).at(0).expiry, 0);
+    EXPECT_EQ(parse(u"a=1; Max-Age=12abc"_s, u"example.com"_s).at(0).expiry, 0);
+    EXPECT_EQ(parse(u"a=1; Max-Age=99999999999999999999999"_s, u"example.com"_s).at(0).expiry,
+              std::numeric_limits<std::int64_t>::max());
+}
+
+TEST(CookieJarSending, DomainCookieGoesToTheDomainAndItsSubDomainsOnly) {
+    CookieJar jar;
+    receive(jar, u"d=1; domain=example.com"_s, u"www.example.com"_s);
+    EXPECT_EQ(send(jar, u"www.example.com"_s), u"d=1;"_s);
+    EXPECT_EQ(send(jar, u"example.com"_s), u"d=1;"_s);
+    EXPECT_EQ(send(jar, u"a.b.EXAMPLE.com"_s), u"d=1;"_s);
+    EXPECT_EQ(send(jar, u"notexample.com"_s), u""_s);
+    EXPECT_EQ(send(jar, u"example.org"_s), u""_s);
+}
+
+TEST(CookieJarSending, HostCookieGoesToThatHostOnly) {
+    CookieJar jar;
+    receive(jar, u"h=1"_s, u"www.example.com"_s);
+    EXPECT_EQ(send(jar, u"www.example.com"_s), u"h=1;"_s);
+    EXPECT_EQ(send(jar, u"example.com"_s), u""_s);
+    EXPECT_EQ(send(jar, u"a.www.example.com"_s), u""_s);
+
+    receive(jar, u"t=1"_s, u"t.co"_s);
+    EXPECT_EQ(send(jar, u"t.co"_s), u"t=1;"_s);
+    receive(jar, u"v6=1"_s, u"[::1]"_s);
+    EXPECT_EQ(send(jar, u"::1"_s), u"v6=1;"_s);
+}
+
+TEST(CookieJarSending, PathIsAPrefixOfTheRequestPath) {
+    CookieJar jar;
+    receive(jar, u"p=1; path=/shop"_s, u"example.com"_s);
+    EXPECT_EQ(send(jar, u"example.com"_s, u"/shop/cart?x=1"_s), u"p=1;"_s);
+    EXPECT_EQ(send(jar, u"example.com"_s, u"/shop"_s), u"p=1;"_s);
+    EXPECT_EQ(send(jar, u"example.com"_s, u"/"_s), u""_s);
+    EXPECT_EQ(send(jar, u"example.com"_s, u"/Shop"_s), u""_s);
+}
+
+TEST(CookieJarSending, WireFormInSortedOrder) {
+    CookieJar jar;
+    receive(jar, u"b=2"_s, u"example.com"_s);
+    receive(jar, u"a=1"_s, u"example.com"_s);
+    receive(jar, u"c=3; path=/x"_s, u"example.com"_s);
+    EXPECT_EQ(send(jar, u"example.com"_s, u"/x/y"_s), u"a=1;b=2;c=3;"_s);
+}
+
+TEST(CookieJarSending, SecureCookiesGoOverHttpsOnly) {
+    CookieJar jar;
+    receive(jar, u"s=1; Secure"_s, u"example.com"_s);
+    receive(jar, u"p=2"_s, u"example.com"_s);
+    EXPECT_EQ(send(jar, u"example.com"_s, u"/"_s, false), u"p=2;"_s);
+    EXPECT_EQ(send(jar, u"example.com"_s, u"/"_s, true), u"p=2;s=1;"_s);
+}
+
+TEST(CookieJarMerging, SameCookieIsReplacedAndDeleted) {
+    CookieJar jar;
+    receive(jar, u"a=1"_s, u"example.com"_s);
+    receive(jar, u"a=2"_s, u"example.com"_s);
+    EXPECT_EQ(send(jar, u"example.com"_s), u"a=2;"_s);
+    ASSERT_EQ(jar.Cookies().size(), 1u);
+
+    // Another path or domain is another cookie.
+    receive(jar, u"a=3; path=/x"_s, u"example.com"_s);
+    receive(jar, u"a=4; domain=example.com"_s, u"example.com"_s);
+    EXPECT_EQ(jar.Cookies().size(), 3u);
+
+    receive(jar, u"a=; expires=Sun, 06 Nov 1994 08:49:37 GMT"_s, u"example.com"_s);
+    receive(jar, u"a=; Max-Age=0; path=/x"_s, u"example.com"_s);
+    EXPECT_EQ(send(jar, u"example.com"_s, u"/x"_s), u"a=4;"_s);
+}
+
+TEST(CookieJarMerging, DeletionOfAnUnknownCookieIsNotStored) {
+    CookieJar jar;
+    EXPECT_FALSE(jar.Add(parse(u"gone=; expires=Sun, 06 Nov 1994 08:49:37 GMT"_s, u"example.com"_s), kNow));
+    EXPECT_FALSE(jar.Add(parse(u"gone=; Max-Age=0"_s, u"example.com"_s), kNow));
+    EXPECT_TRUE(jar.Cookies().empty());
+}
+
+TEST(CookieJarMerging, CookiesOfOtherSitesWithTheSameNameStayApart) {
+    CookieJar jar;
+    receive(jar, u"sid=a"_s, u"one.example.com"_s);
+    receive(jar, u"sid=b"_s, u"two.example.com"_s);
+    receive(jar, u"sid=; Max-Age=0"_s, u"two.example.com"_s);
+    EXPECT_EQ(send(jar, u"one.example.com"_s), u"sid=a;"_s);
+    EXPECT_EQ(send(jar, u"two.example.com"_s), u""_s);
+}
+
+TEST(CookieJarMerging, HandMadeDomainCookiesForPublicSuffixesAreRefused) {
+    CookieJar jar;
+    CDownloader_Cookie cookie;
+    cookie.name = u"m"_s;
+    cookie.text = u"m=1"_s;
+    for (const QString& domain : {u".com"_s, u".co.uk"_s, u"."_s, u""_s}) {
+        cookie.domain = domain;
+        EXPECT_FALSE(jar.Add({cookie}, kNow)) << domain.toStdString();
+    }
+    cookie.domain = u".Bing.com"_s;
+    EXPECT_TRUE(jar.Add({cookie}, kNow));
+    EXPECT_EQ(send(jar, u"www.bing.com"_s), u"m=1;"_s);
+}
+
+TEST(CookieJarExpiry, ExpiredCookiesAreNotSent) {
+    CookieJar jar;
+    receive(jar, u"short=1; Max-Age=60"_s, u"example.com"_s, kNow);
+    receive(jar, u"session=1"_s, u"example.com"_s, kNow);
+    EXPECT_EQ(send(jar, u"example.com"_s, u"/"_s, false, kNow + 59), u"session=1;short=1;"_s);
+    EXPECT_EQ(send(jar, u"example.com"_s, u"/"_s, false, kNow + 60), u"session=1;"_s);
+    EXPECT_EQ(jar.Cookies().size(), 1u);
+}
+
+TEST(CookieJarLimits, DomainKeepsItsNewestCookies) {
+    CookieJar jar;
+    for (int i = 0; i < limits::kMaxCookiesPerDomain + 5; ++i)
+        receive(jar, u"c%1=v; domain=example.com"_s.arg(i, 3, 10, QLatin1Char('0')), u"example.com"_s);
+    receive(jar, u"other=1"_s, u"example.org"_s);
+    EXPECT_EQ(jar.Cookies().size(), size_t(limits::kMaxCookiesPerDomain + 1));
+    const QString header = send(jar, u"example.com"_s);
+    EXPECT_FALSE(header.contains(u"c004="_s));
+    EXPECT_TRUE(header.contains(u"c005="_s));
+    EXPECT_TRUE(header.contains(u"c054="_s));
+    EXPECT_EQ(send(jar, u"example.org"_s), u"other=1;"_s);
+}
+
+TEST(CookieJarLimits, RecentlySetCookiesSurviveAndExpiredGoFirst) {
+    CookieJar jar;
+    receive(jar, u"old=1"_s, u"example.com"_s);
+    receive(jar, u"dying=1; Max-Age=10"_s, u"example.com"_s);
+    for (int i = 0; i < limits::kMaxCookiesPerDomain - 2; ++i)
+        receive(jar, u"c%1=v"_s.arg(i), u"example.com"_s);
+    receive(jar, u"old=2"_s, u"example.com"_s); // set again: now the newest
+    receive(jar, u"extra=1"_s, u"example.com"_s, kNow + 20);
+    const QString header = send(jar, u"example.com"_s, u"/"_s, false, kNow + 20);
+    EXPECT_TRUE(header.contains(u"old=2;"_s));
+    EXPECT_TRUE(header.contains(u"c0=v;"_s));
+    EXPECT_TRUE(header.contains(u"extra=1;"_s));
+    EXPECT_FALSE(header.contains(u"dying"_s));
+}
+
+TEST(CookieJarLimits, WholeJarIsCapped) {
+    CookieJar jar;
+    for (int i = 0; i < limits::kMaxCookiesTotal + 10; ++i)
+        receive(jar, u"c=1"_s, u"host%1.example.net"_s.arg(i));
+    EXPECT_EQ(jar.Cookies().size(), size_t(limits::kMaxCookiesTotal));
+    EXPECT_EQ(send(jar, u"host0.example.net"_s), u""_s);
+    EXPECT_EQ(send(jar, u"host%1.example.net"_s.arg(limits::kMaxCookiesTotal + 9)), u"c=1;"_s);
+}
+
+class FixedClock : public Clock {
+  public:
+    std::int64_t MonotonicMs() override { return 0; }
+    std::int64_t UtcSeconds() override { return kNow; }
+};
+
+TEST(CrawlerCookies, JarIsSharedSafelyBetweenThreads) {
+    FixedClock clock;
+    InstallClock(&clock);
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    {
+        CProjectCrawler crawler({home.path(), home.path() + u"/data"_s, {}, {}});
+        std::vector<std::thread> workers;
+        for (int t = 0; t < 4; ++t) {
+            workers.emplace_back([&crawler, t] {
+                const QString host = u"w%1.example.com"_s.arg(t);
+                for (int i = 0; i < 200; ++i) {
+                    Cookies cookies;
+                    CProjectCrawlerDefault::ParseSetCookie(u"n%1=%2"_s.arg(i % 10).arg(i), host, cookies);
+                    crawler.AddCookies(cookies);
+                    crawler.GetCookieHeader(host, u"/"_s, false);
+                }
+            });
+        }
+        for (std::thread& worker : workers)
+            worker.join();
+        EXPECT_EQ(crawler.GetCookieHeader(u"w2.example.com"_s, u"/"_s, false),
+                  u"n0=190;n1=191;n2=192;n3=193;n4=194;n5=195;n6=196;n7=197;n8=198;n9=199;"_s);
+    }
+    InstallClock(nullptr);
+}
+
+} // namespace

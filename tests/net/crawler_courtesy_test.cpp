@@ -1,0 +1,117 @@
+#include "core/clock.h"
+#include "net/crawler.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <set>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class CrawlerCourtesy : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(m_home.isValid()); }
+
+    bool ask(const QString& service, int& min, int& max) {
+        min = m_crawler.courtesyMin;
+        max = m_crawler.courtesyMax;
+        return m_crawler.GetCourtesy(service, min, max);
+    }
+
+    QTemporaryDir m_home;
+    // Never started: nothing is read or written.
+    CProjectCrawler m_crawler{{m_home.path(), m_home.path() + u"/data"_s, {}, {}}};
+};
+
+TEST_F(CrawlerCourtesy, ListedServicesAreAlwaysPacedWithTheirLeastRange) {
+    int min = 0, max = 0;
+    EXPECT_TRUE(ask(u"GOOGLE"_s, min, max));
+    EXPECT_EQ(min, 2);
+    EXPECT_EQ(max, 6);
+    EXPECT_TRUE(ask(u"whois"_s, min, max));
+    EXPECT_EQ(min, 2);
+    EXPECT_EQ(max, 4);
+    EXPECT_TRUE(ask(u"Yahoo Site Explorer"_s, min, max));
+    EXPECT_EQ(max, 10);
+
+    m_crawler.courtesyMin = 5;
+    m_crawler.courtesyMax = 9;
+    EXPECT_TRUE(ask(u"Google"_s, min, max));
+    EXPECT_EQ(min, 5);
+    EXPECT_EQ(max, 9);
+}
+
+TEST_F(CrawlerCourtesy, OtherServicesFollowTheUsersSwitch) {
+    int min = 0, max = 0;
+    m_crawler.allowCourtesy = false;
+    EXPECT_FALSE(ask(u"Yahoo"_s, min, max));
+    EXPECT_EQ(min, 0);
+    EXPECT_EQ(max, 3);
+    m_crawler.allowCourtesy = true;
+    EXPECT_TRUE(ask(u"TwOffers"_s, min, max));
+    EXPECT_EQ(max, 3);
+}
+
+TEST_F(CrawlerCourtesy, ArticleDirectoriesUseTheirOwnRange) {
+    int min = 0, max = 0;
+    m_crawler.courtesyMin = 7;
+    m_crawler.courtesyMax = 8;
+    m_crawler.articleCourtesyMin = 4;
+    m_crawler.articleCourtesyMax = 5;
+    EXPECT_TRUE(ask(u"EzineArticles"_s, min, max));
+    EXPECT_EQ(min, 4);
+    EXPECT_EQ(max, 5);
+    m_crawler.allowArticleCourtesy = false;
+    EXPECT_TRUE(ask(u"goarticles"_s, min, max));
+    EXPECT_EQ(min, 0);
+    EXPECT_EQ(max, 1);
+}
+
+TEST(CourtesyDelay, SpreadsTheRandomValueOverTheRange) {
+    EXPECT_EQ(CProjectCrawlerDefault::CourtesyDelayMs(2, 6, 0), 2000);
+    EXPECT_EQ(CProjectCrawlerDefault::CourtesyDelayMs(2, 6, kRandomMax), 6000);
+    EXPECT_EQ(CProjectCrawlerDefault::CourtesyDelayMs(2, 6, 16384), 2000 + 16384LL * 4000 / kRandomMax);
+    // The widest range the settings allow would overflow 32 bits.
+    EXPECT_EQ(CProjectCrawlerDefault::CourtesyDelayMs(0, 3600, kRandomMax), 3600000);
+    EXPECT_EQ(CProjectCrawlerDefault::CourtesyDelayMs(0, 3600, kRandomMax - 1), 3599890);
+    // A reversed range stays between its two ends.
+    EXPECT_EQ(CProjectCrawlerDefault::CourtesyDelayMs(9, 5, kRandomMax), 5000);
+}
+
+TEST(RandomSource, SeededSourcesRepeatAndStayInRange) {
+    SeededRandomSource first(42);
+    SeededRandomSource second(42);
+    std::set<int> seen;
+    for (int i = 0; i < 20000; ++i) {
+        const int value = first.Next();
+        ASSERT_EQ(value, second.Next());
+        ASSERT_GE(value, 0);
+        ASSERT_LE(value, kRandomMax);
+        seen.insert(value / 4096);
+    }
+    EXPECT_EQ(seen.size(), 8u); // every eighth of the range is reached
+}
+
+class ScriptedSources : public Clock, public RandomSource {
+  public:
+    std::int64_t MonotonicMs() override { return 5'000'000'000'000; }
+    std::int64_t UtcSeconds() override { return 1234; }
+    int Next() override { return 77; }
+};
+
+TEST(RandomSource, InstalledSourcesReplaceTheRealOnesUntilRemoved) {
+    ScriptedSources scripted;
+    InstallClock(&scripted);
+    InstallRandomSource(&scripted);
+    EXPECT_EQ(MonotonicMs(), 5'000'000'000'000);
+    EXPECT_EQ(UtcSeconds(), 1234);
+    EXPECT_EQ(RandomValue(), 77);
+    InstallClock(nullptr);
+    InstallRandomSource(nullptr);
+    EXPECT_NE(UtcSeconds(), 1234);
+    const std::int64_t before = MonotonicMs();
+    EXPECT_GE(MonotonicMs(), before);
+}
+
+} // namespace

@@ -1,0 +1,362 @@
+#include "core/atomic_file.h"
+#include "net/crawler.h"
+#include "net/crawler_autostart.h"
+#include "net/saved_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Node = CDownloader_HTMLTags;
+
+class CrawlerSettings : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(m_home.isValid()); }
+
+    CrawlerFolders folders() const {
+        return {m_home.path() + u"/app"_s, dataDir(), autostartFile(),
+                m_home.path() + u"/my \"apps\"/tarnwick"_s};
+    }
+    QString dataDir() const { return m_home.path() + u"/share/Tarnwick 2.0"_s; }
+    QString settingsFile() const { return dataDir() + u"/settings.zxml"_s; }
+    QString autostartFile() const { return m_home.path() + u"/config/autostart/tarnwick.desktop"_s; }
+
+    std::unique_ptr<CProjectCrawler> started() const {
+        auto crawler = std::make_unique<CProjectCrawler>(folders());
+        crawler->Init();
+        return crawler;
+    }
+
+    QByteArray settingsBytes() const {
+        QByteArray bytes;
+        EXPECT_TRUE(ReadWholeFile(settingsFile(), bytes));
+        return bytes;
+    }
+
+    void writeSettings(const QString& body) const {
+        ASSERT_TRUE(QDir().mkpath(dataDir()));
+        ASSERT_TRUE(WriteFileAtomically(settingsFile(), body.toUtf8() + QByteArray(1, '\0')));
+    }
+
+    // The top-level elements of the saved file that are named name.
+    int topLevelCount(const QString& name) const {
+        Node document;
+        EXPECT_TRUE(LoadTreeFromFile(document, settingsFile()));
+        int count = 0;
+        for (const Node& child : document.GetChildren())
+            count += !child.IsTextNode() && child.GetTagName(false) == name;
+        return count;
+    }
+
+    QTemporaryDir m_home;
+};
+
+TEST_F(CrawlerSettings, FirstStartGivesTheDefaultsAndAPrivateDataFolder) {
+    auto crawler = started();
+    EXPECT_EQ(crawler->allowMaxThreads, 6);
+    EXPECT_FALSE(crawler->allowCourtesy);
+    EXPECT_EQ(crawler->courtesyMin, 0);
+    EXPECT_EQ(crawler->courtesyMax, 3);
+    EXPECT_TRUE(crawler->allowArticleCourtesy);
+    EXPECT_EQ(crawler->articleCourtesyMin, 2);
+    EXPECT_EQ(crawler->articleCourtesyMax, 3);
+    EXPECT_EQ(crawler->Google_Country, u"US_United States"_s);
+    EXPECT_EQ(crawler->Google_Language, u"en;English"_s);
+    EXPECT_EQ(crawler->Yahoo_Country, u"US_United States"_s);
+    EXPECT_EQ(crawler->MSN_Country, u"83:en-US:United States - English"_s);
+    // Accounts never entered carry the marker the preferences show as an empty field.
+    EXPECT_EQ(crawler->GoogleAdwords_user, QString::fromUtf16(kAccountNeverEntered));
+    EXPECT_EQ(crawler->YahooMarket_user, QString::fromUtf16(kAccountNeverEntered));
+    EXPECT_EQ(crawler->MSNAdCenter_user, QString::fromUtf16(kAccountNeverEntered));
+    EXPECT_TRUE(crawler->GoogleAdwords_pass.isEmpty());
+    EXPECT_TRUE(crawler->m_accountEmail.isEmpty());
+    EXPECT_TRUE(crawler->m_accountKey.isEmpty());
+    EXPECT_TRUE(crawler->GetKeywordHistory().isEmpty());
+    EXPECT_FALSE(crawler->m_autorun);
+
+    EXPECT_EQ(crawler->GetDataDir(), dataDir());
+    EXPECT_EQ(crawler->GetAppDir(), m_home.path() + u"/app"_s);
+    const QFileInfo folder(dataDir());
+    ASSERT_TRUE(folder.isDir());
+    EXPECT_EQ(folder.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther),
+              QFile::Permissions());
+}
+
+TEST_F(CrawlerSettings, EverySettingSurvivesASaveAndReload) {
+    {
+        auto crawler = started();
+        crawler->allowMaxThreads = 12;
+        crawler->allowCourtesy = true;
+        crawler->courtesyMin = 5;
+        crawler->courtesyMax = 9;
+        crawler->GoogleAdwords_user = u"me@example.com"_s;
+        crawler->GoogleAdwords_pass = u"p<a>ss & \"word\""_s;
+        crawler->MSN_Country = u"75:en-GB:United Kingdom"_s;
+        crawler->adsenseLastPrjType = 3;
+        crawler->adsenseLastDestDir = u"/home/u/pages with  two spaces"_s;
+        crawler->allowArticleCourtesy = false;
+        crawler->m_accountEmail = u"buyer@example.org"_s;
+        crawler->m_accountKey = u"K-123"_s;
+        EXPECT_TRUE(crawler->SaveSettings());
+    }
+    auto crawler = started();
+    EXPECT_EQ(crawler->allowMaxThreads, 12);
+    EXPECT_TRUE(crawler->allowCourtesy);
+    EXPECT_EQ(crawler->courtesyMin, 5);
+    EXPECT_EQ(crawler->courtesyMax, 9);
+    EXPECT_EQ(crawler->GoogleAdwords_user, u"me@example.com"_s);
+    EXPECT_EQ(crawler->GoogleAdwords_pass, u"p<a>ss & \"word\""_s);
+    EXPECT_EQ(crawler->YahooMarket_user, QString::fromUtf16(kAccountNeverEntered));
+    EXPECT_EQ(crawler->MSN_Country, u"75:en-GB:United Kingdom"_s);
+    EXPECT_EQ(crawler->adsenseLastPrjType, 3);
+    EXPECT_EQ(crawler->adsenseLastDestDir, u"/home/u/pages with  two spaces"_s);
+    EXPECT_FALSE(crawler->allowArticleCourtesy);
+    EXPECT_EQ(crawler->m_accountEmail, u"buyer@example.org"_s);
+    EXPECT_EQ(crawler->m_accountKey, u"K-123"_s);
+
+    const QByteArray bytes = settingsBytes();
+    EXPECT_TRUE(bytes.contains("<KeywordService_email>buyer@example.org</KeywordService_email>"));
+    EXPECT_TRUE(bytes.contains("<KeywordService_key>K-123</KeywordService_key>"));
+    EXPECT_TRUE(bytes.contains(
+        "\r\n   <allowMaxThreads>12</allowMaxThreads>\r\n   <allowCourtesy>true</allowCourtesy>"));
+}
+
+TEST_F(CrawlerSettings, SavingTwiceKeepsOneElementAndWhatItDoesNotKnow) {
+    writeSettings(u"\r\n<Extra>kept at the top</Extra>"
+                  u"\r\n<projectcrawler>"
+                  u"\r\n   <FutureOption>on</FutureOption>"
+                  u"\r\n   <ALLOWMAXTHREADS>8</ALLOWMAXTHREADS>"
+                  u"\r\n   <hist_str>old</hist_str>"
+                  u"\r\n   <Group><courtesyMin>77</courtesyMin></Group>"
+                  u"\r\n</projectcrawler>"_s);
+    {
+        auto crawler = started();
+        EXPECT_EQ(crawler->allowMaxThreads, 8);
+        // A key inside another element is not a setting.
+        EXPECT_EQ(crawler->courtesyMin, 0);
+        EXPECT_EQ(crawler->GetKeywordHistory(), QStringList{u"old"_s});
+        crawler->AddKeywordToHistory(u"first"_s, true);
+        crawler->AddKeywordToHistory(u"second"_s, true);
+        EXPECT_TRUE(crawler->SaveSettings());
+    }
+    EXPECT_EQ(topLevelCount(u"projectcrawler"_s) + topLevelCount(u"ProjectCrawler"_s), 1);
+    EXPECT_EQ(topLevelCount(u"Extra"_s), 1);
+    const QByteArray bytes = settingsBytes();
+    EXPECT_TRUE(bytes.contains("<FutureOption>on</FutureOption>"));
+    EXPECT_TRUE(bytes.contains("<courtesyMin>77</courtesyMin>"));
+    EXPECT_EQ(bytes.count("<hist_str>"), 3);
+
+    auto crawler = started();
+    EXPECT_EQ(crawler->GetKeywordHistory(), (QStringList{u"second"_s, u"first"_s, u"old"_s}));
+    EXPECT_EQ(crawler->allowMaxThreads, 8);
+}
+
+TEST_F(CrawlerSettings, OutOfRangeNumbersAreClamped) {
+    writeSettings(u"\r\n<ProjectCrawler>"
+                  u"\r\n   <allowMaxThreads>100000</allowMaxThreads>"
+                  u"\r\n   <courtesyMin>-5</courtesyMin>"
+                  u"\r\n   <courtesyMax>99999999999</courtesyMax>"
+                  u"\r\n   <articleCourtesyMin>4000</articleCourtesyMin>"
+                  u"\r\n   <articleCourtesyMax>abc</articleCourtesyMax>"
+                  u"\r\n</ProjectCrawler>"_s);
+    auto crawler = started();
+    EXPECT_EQ(crawler->allowMaxThreads, 64);
+    EXPECT_EQ(crawler->courtesyMin, 0);
+    EXPECT_EQ(crawler->courtesyMax, 3600);
+    EXPECT_EQ(crawler->articleCourtesyMin, 3600);
+    EXPECT_EQ(crawler->articleCourtesyMax, 3); // not a number: the default
+
+    writeSettings(u"\r\n<ProjectCrawler><allowMaxThreads>0</allowMaxThreads></ProjectCrawler>"_s);
+    EXPECT_EQ(started()->allowMaxThreads, 1);
+}
+
+TEST_F(CrawlerSettings, MissingKeysKeepTheirDefaults) {
+    writeSettings(u"\r\n<ProjectCrawler>\r\n   <allowCourtesy>true</allowCourtesy>\r\n</ProjectCrawler>"_s);
+    auto crawler = started();
+    EXPECT_TRUE(crawler->allowCourtesy);
+    EXPECT_EQ(crawler->allowMaxThreads, 6);
+    EXPECT_EQ(crawler->GoogleAdwords_user, QString::fromUtf16(kAccountNeverEntered));
+    EXPECT_EQ(crawler->Google_Language, u"en;English"_s);
+    EXPECT_TRUE(crawler->m_accountEmail.isEmpty());
+    EXPECT_TRUE(crawler->m_accountKey.isEmpty());
+}
+
+TEST_F(CrawlerSettings, NothingIsWrittenBeforeTheSettingsWereRead) {
+    writeSettings(u"\r\n<ProjectCrawler><allowMaxThreads>9</allowMaxThreads></ProjectCrawler>"_s);
+    const QByteArray before = settingsBytes();
+    {
+        CProjectCrawler crawler(folders());
+        crawler.allowMaxThreads = 30;
+        EXPECT_FALSE(crawler.SaveSettings());
+        crawler.AddKeywordToHistory(u"lost"_s, true);
+    }
+    EXPECT_EQ(settingsBytes(), before);
+}
+
+TEST_F(CrawlerSettings, DestructionSavesTheSettings) {
+    {
+        auto crawler = started();
+        crawler->courtesyMax = 7;
+    }
+    EXPECT_EQ(started()->courtesyMax, 7);
+}
+
+TEST_F(CrawlerSettings, TruncatedFileIsWrittenWholeAgain) {
+    writeSettings(u"\r\n<ProjectCrawler>\r\n   <allowMaxThreads>7</allowMaxThreads>\r\n   <courtesyMax>5"_s);
+    {
+        auto crawler = started();
+        EXPECT_EQ(crawler->courtesyMax, 3);
+        crawler->courtesyMax = 9;
+        crawler->AddKeywordToHistory(u"kept"_s, false);
+    }
+    auto crawler = started();
+    EXPECT_EQ(crawler->courtesyMax, 9);
+    EXPECT_EQ(crawler->GetKeywordHistory(), QStringList{u"kept"_s});
+    EXPECT_EQ(topLevelCount(u"ProjectCrawler"_s), 1);
+}
+
+TEST_F(CrawlerSettings, KeywordHistoryMovesRepeatsToTheFrontAndKeepsThirty) {
+    auto crawler = started();
+    for (int i = 1; i <= 30; ++i)
+        crawler->AddKeywordToHistory(u"keyword %1"_s.arg(i), false);
+    crawler->AddKeywordToHistory(u"KEYWORD 10"_s, false);
+    ASSERT_EQ(crawler->GetKeywordHistory().size(), 30);
+    EXPECT_EQ(crawler->GetKeywordHistory().front(), u"KEYWORD 10"_s);
+    EXPECT_EQ(crawler->GetKeywordHistory().count(u"keyword 10"_s), 0);
+    EXPECT_EQ(crawler->GetKeywordHistory().back(), u"keyword 1"_s);
+
+    crawler->AddKeywordToHistory(u"new"_s, false);
+    ASSERT_EQ(crawler->GetKeywordHistory().size(), 30);
+    EXPECT_EQ(crawler->GetKeywordHistory().back(), u"keyword 2"_s);
+
+    // Only a save asked for reaches the file.
+    EXPECT_FALSE(QFile::exists(settingsFile()));
+    crawler->AddKeywordToHistory(u"saved"_s, true);
+    EXPECT_TRUE(settingsBytes().contains("<hist_str>saved</hist_str>"));
+}
+
+TEST_F(CrawlerSettings, ClearingTheHistorySavesIt) {
+    {
+        auto crawler = started();
+        crawler->AddKeywordToHistory(u"one"_s, false);
+        crawler->AddKeywordToHistory(u"two"_s, true);
+        crawler->ClearKeywordHistory();
+        EXPECT_FALSE(settingsBytes().contains("hist_str"));
+    }
+    EXPECT_TRUE(started()->GetKeywordHistory().isEmpty());
+}
+
+TEST_F(CrawlerSettings, HistoryEntriesReadBackExactly) {
+    const QString odd = u"  a <b> & c\tline\r\nbreak  "_s;
+    {
+        auto crawler = started();
+        crawler->AddKeywordToHistory(odd, true);
+    }
+    EXPECT_EQ(started()->GetKeywordHistory(), QStringList{odd});
+}
+
+TEST_F(CrawlerSettings, StartWithLoginEntryFollowsTheSetting) {
+    {
+        auto crawler = started();
+        EXPECT_FALSE(crawler->m_autorun);
+        crawler->m_autorun = true;
+        EXPECT_TRUE(crawler->SaveSettings());
+    }
+    QByteArray entry;
+    ASSERT_TRUE(ReadWholeFile(autostartFile(), entry));
+    EXPECT_TRUE(entry.startsWith("[Desktop Entry]\n"));
+    const QString exec = u"Exec=\""_s + m_home.path() + u"/my \\\\\"apps\\\\\"/tarnwick\" --GoProject4\n"_s;
+    EXPECT_TRUE(QString::fromUtf8(entry).contains(exec)) << entry.toStdString();
+
+    auto crawler = started();
+    EXPECT_TRUE(crawler->m_autorun);
+    crawler->m_autorun = false;
+    EXPECT_TRUE(crawler->SaveSettings());
+    EXPECT_FALSE(QFile::exists(autostartFile()));
+    EXPECT_FALSE(started()->m_autorun);
+}
+
+TEST_F(CrawlerSettings, WithoutAPlaceForTheEntryOnlyTheFileIsSaved) {
+    CrawlerFolders noEntry = folders();
+    noEntry.autostartFile.clear();
+    CProjectCrawler crawler(noEntry);
+    crawler.Init();
+    crawler.m_autorun = true;
+    EXPECT_TRUE(crawler.SaveSettings());
+    EXPECT_TRUE(QFile::exists(settingsFile()));
+    EXPECT_FALSE(QFile::exists(autostartFile()));
+}
+
+TEST(AutostartEntry, ExecQuotesThePathByTheDesktopEntryRules) {
+    EXPECT_EQ(DesktopExecArgument(u"/opt/tarnwick/tarnwick"_s), u"\"/opt/tarnwick/tarnwick\""_s);
+    EXPECT_EQ(DesktopExecArgument(u"/home/a b/My \"Tools\"/tarnwick"_s),
+              u"\"/home/a b/My \\\\\"Tools\\\\\"/tarnwick\""_s);
+    // The file's string escapes are undone before the quoting, so every backslash of the quoting is doubled
+    // once more: a literal backslash takes four. '%' is doubled.
+    EXPECT_EQ(DesktopExecArgument(u"/x/$HOME/`id`/100%/back\\slash"_s),
+              u"\"/x/\\\\$HOME/\\\\`id\\\\`/100%%/back\\\\\\\\slash\""_s);
+    EXPECT_EQ(DesktopExecArgument(u"/x/new\nline"_s), u"\"/x/new\\nline\""_s);
+}
+
+TEST(AutostartEntry, WholeEntry) {
+    EXPECT_EQ(AutostartEntryText(u"/opt/my apps/tarnwick"_s),
+              u"[Desktop Entry]\nType=Application\nName=Tarnwick 2.0\n"
+              u"Exec=\"/opt/my apps/tarnwick\" --GoProject4\nTerminal=false\n"_s);
+}
+
+// Sets an environment variable for one test and puts the old state back.
+class ScopedVariable {
+  public:
+    ScopedVariable(const char* name, const char* value)
+        : m_name(name), m_wasSet(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
+        if (value)
+            qputenv(name, value);
+        else
+            qunsetenv(name);
+    }
+    ~ScopedVariable() {
+        if (m_wasSet)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+  private:
+    const char* m_name;
+    bool m_wasSet;
+    QByteArray m_old;
+};
+
+TEST(CrawlerFoldersDefaults, FollowTheXdgVariables) {
+    ScopedVariable home("HOME", "/home/someone");
+    ScopedVariable config("XDG_CONFIG_HOME", "relative/is/ignored");
+    {
+        ScopedVariable data("XDG_DATA_HOME", "/xdg/data");
+        const CrawlerFolders folders = CrawlerFolders::FromEnvironment();
+        EXPECT_EQ(folders.dataDir, u"/xdg/data/Tarnwick 2.0"_s);
+        EXPECT_EQ(folders.autostartFile, u"/home/someone/.config/autostart/tarnwick.desktop"_s);
+        EXPECT_FALSE(folders.executable.isEmpty());
+        EXPECT_EQ(folders.appDir, QFileInfo(folders.executable).path());
+    }
+    ScopedVariable data("XDG_DATA_HOME", nullptr);
+    EXPECT_EQ(CrawlerFolders::FromEnvironment().dataDir, u"/home/someone/.local/share/Tarnwick 2.0"_s);
+}
+
+TEST(CrawlerFoldersDefaults, WithoutAHomeFilesStayWithTheProgram) {
+    ScopedVariable home("HOME", nullptr);
+    ScopedVariable data("XDG_DATA_HOME", nullptr);
+    ScopedVariable config("XDG_CONFIG_HOME", nullptr);
+    const CrawlerFolders folders = CrawlerFolders::FromEnvironment();
+    EXPECT_EQ(folders.dataDir, folders.appDir);
+    EXPECT_TRUE(folders.autostartFile.isEmpty());
+}
+
+} // namespace
