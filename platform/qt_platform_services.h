@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/platform_services.h"
+
+namespace plat {
+
+// The desktop behind the core's platform services: the system clipboard and xdg-open.
+class QtPlatformServices final : public PlatformServices {
+  public:
+    void CopyText(const QString& text) override;
+    void OpenUrl(const QString& url) override;
+};
+
+// Installs the one process-wide QtPlatformServices; call after the Application exists.
+void installQtPlatformServices();
+
+} // namespace plat
