@@ -1,0 +1,211 @@
+#include "net/socket.h"
+
+#include "net/socket_host.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <memory>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+timeval ToTimeval(int ms) {
+    timeval value{};
+    value.tv_sec = ms / 1000;
+    value.tv_usec = (ms % 1000) * 1000;
+    return value;
+}
+
+struct AddrInfoFree {
+    void operator()(addrinfo* list) const { freeaddrinfo(list); }
+};
+
+// Waits for a non-blocking connect to finish; false when the time-out ran out first.
+bool WaitForConnect(int fd, int timeoutMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        int waitMs = -1;
+        if (timeoutMs > 0) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            if (left <= 0)
+                return false;
+            waitMs = static_cast<int>(left);
+        }
+        pollfd entry{fd, POLLOUT, 0};
+        const int ready = poll(&entry, 1, waitMs);
+        if (ready > 0)
+            return true;
+        if (ready == 0)
+            return false;
+        if (errno != EINTR)
+            return true; // SO_ERROR tells what went wrong
+    }
+}
+
+} // namespace
+
+CWSocket::~CWSocket() {
+    Close();
+}
+
+void CWSocket::SetTimeouts(int sendMs, int receiveMs) {
+    m_sendTimeoutMs = sendMs < 0 ? 0 : sendMs;
+    m_receiveTimeoutMs = receiveMs < 0 ? 0 : receiveMs;
+    if (m_fd >= 0)
+        ApplyTimeouts();
+}
+
+void CWSocket::ApplyTimeouts() const {
+    const timeval send = ToTimeval(m_sendTimeoutMs);
+    const timeval receive = ToTimeval(m_receiveTimeoutMs);
+    if (setsockopt(m_fd, SOL_SOCKET, SO_SNDTIMEO, &send, sizeof send) != 0 ||
+        setsockopt(m_fd, SOL_SOCKET, SO_RCVTIMEO, &receive, sizeof receive) != 0)
+        ThrowSystemError(errno);
+}
+
+void CWSocket::ThrowSystemError(int code) const {
+    // Whatever the system said, an interrupted socket failed because it was told to stop.
+    throw CWSocketException(m_interrupted.load() ? ECANCELED : code);
+}
+
+void CWSocket::Connect(const QString& host, int port) {
+    Close();
+    if (port <= 0 || port > 65535)
+        throw CWSocketException(EINVAL);
+    const QByteArray name = SocketHostBytes(host);
+
+    sockaddr_in address4{};
+    if (inet_pton(AF_INET, name.constData(), &address4.sin_addr) == 1) {
+        address4.sin_family = AF_INET;
+        address4.sin_port = htons(static_cast<uint16_t>(port));
+        ConnectTo(&address4, sizeof address4, AF_INET);
+        return;
+    }
+    sockaddr_in6 address6{};
+    if (inet_pton(AF_INET6, name.constData(), &address6.sin6_addr) == 1) {
+        address6.sin6_family = AF_INET6;
+        address6.sin6_port = htons(static_cast<uint16_t>(port));
+        ConnectTo(&address6, sizeof address6, AF_INET6);
+        return;
+    }
+
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_NUMERICSERV;
+    addrinfo* found = nullptr;
+    const int lookup = getaddrinfo(name.constData(), QByteArray::number(port).constData(), &hints, &found);
+    if (lookup == EAI_SYSTEM)
+        ThrowSystemError(errno);
+    if (lookup != 0)
+        throw CWSocketException(lookup, CWSocketException::Source::Resolver);
+    const std::unique_ptr<addrinfo, AddrInfoFree> list(found);
+
+    // A name often has both an IPv6 and an IPv4 address and the service listens on only one of them.
+    for (const addrinfo* entry = list.get(); entry; entry = entry->ai_next) {
+        try {
+            ConnectTo(entry->ai_addr, entry->ai_addrlen, entry->ai_family);
+            return;
+        } catch (const CWSocketException&) {
+            if (!entry->ai_next || m_interrupted.load())
+                throw;
+        }
+    }
+    throw CWSocketException(EAI_NONAME, CWSocketException::Source::Resolver);
+}
+
+void CWSocket::ConnectTo(const void* address, unsigned addressLength, int family) {
+    const int fd = socket(family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        ThrowSystemError(errno);
+    {
+        std::lock_guard lock(m_fdLock);
+        if (m_interrupted.load()) {
+            ::close(fd);
+            throw CWSocketException(ECANCELED);
+        }
+        m_fd = fd;
+    }
+    try {
+        // Non-blocking, so that the attempt is bounded by the send time-out and a signal cannot cut it short.
+        if (connect(fd, static_cast<const sockaddr*>(address), addressLength) != 0) {
+            if (errno != EINPROGRESS)
+                ThrowSystemError(errno);
+            if (!WaitForConnect(fd, m_sendTimeoutMs))
+                ThrowSystemError(ETIMEDOUT);
+            int error = 0;
+            socklen_t length = sizeof error;
+            if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
+                ThrowSystemError(errno);
+            if (error != 0)
+                ThrowSystemError(error);
+        }
+        if (m_interrupted.load())
+            ThrowSystemError(ECANCELED);
+        const int flags = fcntl(fd, F_GETFL);
+        if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+            ThrowSystemError(errno);
+        ApplyTimeouts();
+    } catch (...) {
+        Close();
+        throw;
+    }
+}
+
+void CWSocket::Send(const char* data, qsizetype length) {
+    if (m_fd < 0)
+        ThrowSystemError(ENOTCONN);
+    while (length > 0) {
+        const ssize_t sent = ::send(m_fd, data, static_cast<size_t>(length), MSG_NOSIGNAL);
+        if (sent < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowSystemError(errno == EAGAIN || errno == EWOULDBLOCK ? ETIMEDOUT : errno);
+        }
+        if (m_interrupted.load())
+            ThrowSystemError(ECANCELED);
+        data += sent;
+        length -= sent;
+    }
+}
+
+qsizetype CWSocket::Receive(char* buffer, qsizetype length) {
+    if (m_fd < 0)
+        ThrowSystemError(ENOTCONN);
+    for (;;) {
+        const ssize_t received = ::recv(m_fd, buffer, static_cast<size_t>(length), 0);
+        if (received < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowSystemError(errno == EAGAIN || errno == EWOULDBLOCK ? ETIMEDOUT : errno);
+        }
+        // Interrupt shuts the connection down, which looks like an orderly close from here.
+        if (received == 0 && m_interrupted.load())
+            ThrowSystemError(ECANCELED);
+        return received;
+    }
+}
+
+void CWSocket::Close() {
+    std::lock_guard lock(m_fdLock);
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+void CWSocket::Interrupt() {
+    std::lock_guard lock(m_fdLock);
+    m_interrupted.store(true);
+    if (m_fd >= 0)
+        ::shutdown(m_fd, SHUT_RDWR);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <openssl/types.h>
+
+// Owner of the program's one TLS client context, which every HTTPS exchange of every download thread shares.
+// Peers are verified: the certificate chain against the trusted certificates and the certificate's names
+// against the host the exchange connects to.
+class CSSLContext {
+  public:
+    CSSLContext() = default;
+    ~CSSLContext();
+    CSSLContext(CSSLContext&& other) noexcept;
+    CSSLContext& operator=(CSSLContext&& other) noexcept;
+    CSSLContext(const CSSLContext&) = delete;
+    CSSLContext& operator=(const CSSLContext&) = delete;
+
+    // Makes a client context that trusts the system's certificate store. On failure the holder stays empty
+    // and errorText says why.
+    bool CreateClient(QString& errorText);
+    // Makes a client context that trusts only the PEM certificates given (tests trust their own throwaway
+    // certificate this way).
+    bool CreateClient(const QByteArray& trustedPem, QString& errorText);
+
+    // Frees the held context; the holder becomes empty.
+    void Free();
+    // The context, null when empty.
+    SSL_CTX* GetHandle() const { return m_handle; }
+
+  private:
+    bool CreateWithTrust(const QByteArray* trustedPem, QString& errorText);
+
+    SSL_CTX* m_handle = nullptr;
+};
