@@ -227,8 +227,10 @@ void HostWidget::keyPressEvent(QKeyEvent* event) {
         return;
     if (!handled && key == kKeyF1)
         m_owner->onHelp();
+    // Ctrl with a letter is a command, not typing; Ctrl+Alt is AltGr on some keyboards and types.
+    const bool command = (mods & kModControl) && !(mods & kModAlt);
     const QString text = event->text();
-    if (!handled && !text.isEmpty() && text.front() >= u' ' && text.front() != QChar(0x7F))
+    if (!handled && !command && !text.isEmpty() && text.front() >= u' ' && text.front() != QChar(0x7F))
         m_owner->onChar(text);
 }
 

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "platform/keys.h"
+#include "platform/window.h"
+
+#include <QElapsedTimer>
+#include <QStringList>
+#include <QTest>
+#include <functional>
+#include <vector>
+
+namespace twtest {
+
+// Spins the event loop until done() holds or the time is up; answers done().
+inline bool waitUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs)
+        QTest::qWait(5);
+    return done();
+}
+
+// A window that writes down what its handlers were told.
+class RecordingWindow : public plat::Window {
+  public:
+    using plat::Window::Window;
+
+    struct MouseCall {
+        QString what;
+        int x;
+        int y;
+    };
+    struct KeyCall {
+        bool down;
+        int key;
+        unsigned modifiers;
+        bool autoRepeat;
+    };
+
+    void onInitDialog() override {
+        ++inits;
+        if (initAction)
+            initAction(*this);
+    }
+    void onDestroy() override { ++destroys; }
+    void onPaint(plat::DeviceContext& dc) override {
+        ++paints;
+        dc.fillSolidRect(plat::Rect{0, 0, dc.width(), dc.height()}, paintColor);
+    }
+    void onSize(plat::SizeType type, int width, int height) override {
+        sizes.push_back({type, width, height});
+    }
+    void onMouseMove(int x, int y) override { mouse.push_back({QStringLiteral("move"), x, y}); }
+    void onLButtonDown(int x, int y) override { mouse.push_back({QStringLiteral("ldown"), x, y}); }
+    void onLButtonUp(int x, int y) override { mouse.push_back({QStringLiteral("lup"), x, y}); }
+    void onLButtonDblClk(int x, int y) override { mouse.push_back({QStringLiteral("ldbl"), x, y}); }
+    void onRButtonDown(int x, int y) override { mouse.push_back({QStringLiteral("rdown"), x, y}); }
+    void onRButtonUp(int x, int y) override { mouse.push_back({QStringLiteral("rup"), x, y}); }
+    bool onMouseWheel(int delta, int x, int y) override {
+        mouse.push_back({QStringLiteral("wheel%1").arg(delta), x, y});
+        return true;
+    }
+    // The modifier keys' own presses are left out: the tests look at the keys they modify.
+    bool onKeyDown(int key, unsigned modifiers, bool autoRepeat) override {
+        if (!isModifierKey(key))
+            keys.push_back({true, key, modifiers, autoRepeat});
+        return handleKeys;
+    }
+    bool onKeyUp(int key, unsigned modifiers, bool autoRepeat) override {
+        if (!isModifierKey(key))
+            keys.push_back({false, key, modifiers, autoRepeat});
+        return handleKeys;
+    }
+    static bool isModifierKey(int key) {
+        return key == plat::kKeyShift || key == plat::kKeyControl || key == plat::kKeyAlt;
+    }
+    void onChar(const QString& text) override { chars += text; }
+    void onTimer(unsigned id) override {
+        timers.push_back(id);
+        if (timerAction)
+            timerAction(*this, id);
+    }
+    void onKillFocus() override { ++focusLosses; }
+    void onClose() override { ++closes; }
+    void onHelp() override { ++helps; }
+    void onDragEnter() override { ++dragEnters; }
+    bool onDragOver(int, int) override { return acceptDrop; }
+    bool onDrop(int x, int y, const QString& text) override {
+        drops << text;
+        dropPoint = plat::Point{x, y};
+        return acceptDrop;
+    }
+
+    struct SizeCall {
+        plat::SizeType type;
+        int width;
+        int height;
+    };
+
+    std::function<void(RecordingWindow&)> initAction;
+    std::function<void(RecordingWindow&, unsigned)> timerAction;
+    plat::ColorRef paintColor = plat::rgb(10, 20, 30);
+    bool handleKeys = false;
+    bool acceptDrop = true;
+    int inits = 0, destroys = 0, paints = 0, focusLosses = 0, closes = 0, helps = 0, dragEnters = 0;
+    std::vector<SizeCall> sizes;
+    std::vector<MouseCall> mouse;
+    std::vector<KeyCall> keys;
+    std::vector<unsigned> timers;
+    QString chars;
+    QStringList drops;
+    plat::Point dropPoint;
+};
+
+} // namespace twtest

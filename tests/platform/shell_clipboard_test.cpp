@@ -1,0 +1,86 @@
+#include "core/platform_services.h"
+#include "platform/clipboard.h"
+#include "platform/qt_platform_services.h"
+#include "platform/shell.h"
+#include "tests/platform/recording_window.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+// A stand-in "xdg-open" first on PATH writes each argument it gets on a line of its own.
+class ShellOpen : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        log = dir.filePath(u"args.txt"_s);
+        const QString script = dir.filePath(u"xdg-open"_s);
+        QFile file(script);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"" + log.toUtf8() +
+                   ".tmp\"\nmv \"" + log.toUtf8() + ".tmp\" \"" + log.toUtf8() + "\"\n");
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        oldPath = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(dir.path()) + ":" + oldPath);
+    }
+    void TearDown() override { qputenv("PATH", oldPath); }
+
+    QStringList arguments() {
+        if (!twtest::waitUntil([&] { return QFileInfo::exists(log); }, 5000))
+            return {u"<opener never ran>"_s};
+        QFile file(log);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+        lines.removeAll(QString());
+        QFile::remove(log);
+        return lines;
+    }
+
+    QTemporaryDir dir;
+    QString log;
+    QByteArray oldPath;
+};
+
+TEST_F(ShellOpen, UrlIsOneArgumentAndNeverAShellLine) {
+    const QString url = u"http://example.test/search?q=a b&x=1;touch pwned $(id) `id` 'q'"_s;
+    ASSERT_TRUE(plat::openUrl(url));
+    EXPECT_EQ(arguments(), QStringList{url});
+    EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath(u"pwned"_s)));
+}
+
+TEST_F(ShellOpen, FileIsOpenedByItsAbsolutePath) {
+    ASSERT_TRUE(plat::openFile(u"User Manual.pdf"_s));
+    EXPECT_EQ(arguments(), QStringList{QDir::current().absoluteFilePath(u"User Manual.pdf"_s)});
+}
+
+TEST_F(ShellOpen, NothingThatReadsAsAnOptionOrIsEmpty) {
+    EXPECT_FALSE(plat::openUrl(u"--help"_s));
+    EXPECT_FALSE(plat::openUrl(QString()));
+    EXPECT_FALSE(plat::openFile(QString()));
+    QTest::qWait(100);
+    EXPECT_FALSE(QFileInfo::exists(log));
+}
+
+TEST_F(ShellOpen, InstalledServicesOpenThroughTheDesktop) {
+    plat::installQtPlatformServices();
+    OpenUrlInBrowser(u"example.test/page"_s);
+    EXPECT_EQ(arguments(), QStringList{u"http://example.test/page"_s});
+    InstallPlatformServices(nullptr);
+}
+
+TEST(Clipboard, UnicodeTextRoundTrips) {
+    const QString text = u"Keyword\tVolume\r\nkäse 東京 — ✓\r\n"_s;
+    plat::setClipboardText(text);
+    EXPECT_EQ(plat::clipboardText(), text);
+    plat::installQtPlatformServices();
+    CopyTextToClipboard(u"über"_s);
+    EXPECT_EQ(plat::clipboardText(), u"über"_s);
+    InstallPlatformServices(nullptr);
+}

@@ -1,0 +1,484 @@
+#include "platform/keys.h"
+#include "platform/screens.h"
+#include "tests/platform/recording_window.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QScreen>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using plat::Rect;
+using twtest::RecordingWindow;
+using twtest::waitUntil;
+
+namespace {
+
+Rect availableOf(const QScreen* screen) {
+    const QRect r = screen->availableGeometry();
+    return Rect::fromXywh(r.x(), r.y(), r.width(), r.height());
+}
+
+} // namespace
+
+TEST(WindowTimers, DeliveredByIdUntilKilled) {
+    RecordingWindow w;
+    w.setTimer(0x7F000003u, 10);
+    w.setTimer(5, 15);
+    EXPECT_TRUE(w.hasTimer(5));
+    ASSERT_TRUE(waitUntil([&] {
+        return std::count(w.timers.begin(), w.timers.end(), 0x7F000003u) >= 3 &&
+               std::count(w.timers.begin(), w.timers.end(), 5u) >= 2;
+    }));
+    w.killTimer(0x7F000003u);
+    w.killTimer(5);
+    EXPECT_FALSE(w.hasTimer(5));
+    const size_t seen = w.timers.size();
+    QTest::qWait(60);
+    EXPECT_EQ(w.timers.size(), seen);
+}
+
+TEST(WindowTimers, SettingAnIdAgainRestartsItAndAHandlerMayKillItsOwnTimer) {
+    RecordingWindow w;
+    w.timerAction = [](RecordingWindow& self, unsigned id) { self.killTimer(id); };
+    w.setTimer(1, 500);
+    w.setTimer(1, 10); // replaces the 500-ms period
+    ASSERT_TRUE(waitUntil([&] { return !w.timers.empty(); }, 300));
+    QTest::qWait(50);
+    EXPECT_EQ(w.timers.size(), 1u);
+    EXPECT_FALSE(w.hasTimer(1));
+}
+
+TEST(WindowModal, EndedFromATimerReturnsTheCode) {
+    RecordingWindow w;
+    w.initAction = [](RecordingWindow& self) {
+        self.resize(300, 200);
+        self.setTimer(0x7F000003u, 50);
+    };
+    w.timerAction = [](RecordingWindow& self, unsigned) { self.endDialog(42); };
+    EXPECT_EQ(w.doModal(), 42);
+    EXPECT_EQ(w.inits, 1);
+    EXPECT_EQ(w.destroys, 1);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.isInModalLoop());
+    // The window is gone: its timers with it.
+    EXPECT_FALSE(w.hasTimer(0x7F000003u));
+    // It can run again.
+    EXPECT_EQ(w.doModal(), 42);
+    EXPECT_EQ(w.inits, 2);
+}
+
+TEST(WindowModal, EndedDuringInitialisationNeverShows) {
+    RecordingWindow w;
+    bool shown = false;
+    w.initAction = [&](RecordingWindow& self) {
+        self.endDialog(7);
+        shown = self.isVisible();
+    };
+    EXPECT_EQ(w.doModal(), 7);
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(w.destroys, 1);
+}
+
+TEST(WindowModal, ChildRunsInsideItsParentsRunAndBlocksTheParent) {
+    RecordingWindow parent;
+    int childResult = 0;
+    bool parentBlocked = false;
+    parent.initAction = [](RecordingWindow& self) {
+        self.resize(400, 300);
+        self.setTimer(1, 20);
+    };
+    parent.timerAction = [&](RecordingWindow& self, unsigned) {
+        self.killTimer(1);
+        RecordingWindow child(&self);
+        child.initAction = [](RecordingWindow& c) {
+            c.resize(200, 100);
+            c.centerOnParent();
+            c.show();
+            c.setTimer(2, 30);
+        };
+        child.timerAction = [&](RecordingWindow& c, unsigned) {
+            parentBlocked = QApplication::activeModalWidget() == c.widget();
+            c.endDialog(6);
+        };
+        childResult = child.doModal();
+        self.endDialog(1);
+    };
+    EXPECT_EQ(parent.doModal(), 1);
+    EXPECT_EQ(childResult, 6);
+    EXPECT_TRUE(parentBlocked);
+}
+
+class WindowPlacement : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_EQ(QGuiApplication::screens().size(), 2); }
+    QScreen* primary() { return QGuiApplication::screens()[0]; }
+    QScreen* second() { return QGuiApplication::screens()[1]; }
+};
+
+TEST_F(WindowPlacement, MaximiseFillsTheWorkAreaAndRestoreGoesBack) {
+    RecordingWindow w;
+    w.setGeometry(Rect::fromXywh(100, 80, 600, 500));
+    w.show();
+    w.sizes.clear();
+    w.maximize();
+    EXPECT_TRUE(w.isMaximized());
+    EXPECT_EQ(w.windowRect(), availableOf(primary()));
+    ASSERT_FALSE(w.sizes.empty());
+    EXPECT_EQ(w.sizes.back().type, plat::SizeType::Maximized);
+    EXPECT_EQ(w.sizes.back().width, availableOf(primary()).width());
+    EXPECT_EQ(w.sizes.back().height, availableOf(primary()).height());
+    w.restore();
+    EXPECT_FALSE(w.isMaximized());
+    EXPECT_EQ(w.windowRect(), Rect::fromXywh(100, 80, 600, 500));
+    EXPECT_EQ(w.sizes.back().type, plat::SizeType::Restored);
+    EXPECT_EQ(w.sizes.back().width, 600);
+}
+
+TEST_F(WindowPlacement, MaximiseUsesTheScreenTheWindowIsOn) {
+    RecordingWindow w;
+    w.setGeometry(Rect::fromXywh(1400, 100, 400, 300));
+    w.show();
+    w.maximize();
+    EXPECT_EQ(w.windowRect(), availableOf(second()));
+    EXPECT_EQ(w.workArea(), availableOf(second()));
+    w.hide();
+}
+
+TEST_F(WindowPlacement, MinimiseAndRestoreReportTheirSizeTypes) {
+    RecordingWindow w;
+    w.setGeometry(Rect::fromXywh(50, 50, 300, 200));
+    w.show();
+    w.sizes.clear();
+    w.minimize();
+    EXPECT_TRUE(w.isMinimized());
+    ASSERT_EQ(w.sizes.size(), 1u);
+    EXPECT_EQ(w.sizes[0].type, plat::SizeType::Minimized);
+    w.minimize(); // already minimised: nothing new
+    EXPECT_EQ(w.sizes.size(), 1u);
+    w.restore();
+    EXPECT_FALSE(w.isMinimized());
+    EXPECT_EQ(w.sizes.back().type, plat::SizeType::Restored);
+    // Restoring a minimised, maximised window brings it back maximised.
+    w.maximize();
+    w.minimize();
+    w.restore();
+    EXPECT_TRUE(w.isMaximized());
+    EXPECT_EQ(w.sizes.back().type, plat::SizeType::Maximized);
+}
+
+TEST_F(WindowPlacement, NeverPlacedOffEveryScreen) {
+    RecordingWindow w;
+    w.setGeometry(Rect::fromXywh(-5000, -4000, 600, 500));
+    EXPECT_EQ(w.windowRect(), Rect::fromXywh(0, 0, 600, 500));
+    w.move(9000, 200);
+    const Rect onSecond = w.windowRect();
+    EXPECT_EQ(onSecond.right, availableOf(second()).right);
+    EXPECT_EQ(onSecond.top, 200);
+    w.show();
+    w.move(100, -300); // caption above the top edge: pulled back
+    EXPECT_EQ(w.windowRect().top, 0);
+}
+
+TEST_F(WindowPlacement, SizeChangesReachTheHandlerOnceEvenWhileHidden) {
+    RecordingWindow w;
+    w.resize(320, 240);
+    ASSERT_EQ(w.sizes.size(), 1u);
+    EXPECT_EQ(w.sizes[0].width, 320);
+    EXPECT_EQ(w.sizes[0].type, plat::SizeType::Restored);
+    w.move(10, 10);
+    w.show();
+    QTest::qWait(20);
+    EXPECT_EQ(w.sizes.size(), 1u);
+}
+
+TEST_F(WindowPlacement, CentredOnItsParentAndKeptOnItsScreen) {
+    RecordingWindow parent;
+    parent.setGeometry(Rect::fromXywh(200, 100, 800, 600));
+    RecordingWindow child(&parent);
+    child.resize(300, 200);
+    child.centerOnParent();
+    EXPECT_EQ(child.windowRect(), Rect::fromXywh(450, 300, 300, 200));
+    // A wide child over a parent at the screen's left edge stays on the screen.
+    parent.setGeometry(Rect::fromXywh(0, 0, 200, 200));
+    child.resize(600, 100);
+    child.centerOnParent();
+    EXPECT_EQ(child.windowRect().left, 0);
+    // Without a parent: centred on the work area.
+    RecordingWindow alone;
+    alone.resize(280, 200);
+    alone.centerOnParent();
+    EXPECT_EQ(alone.windowRect(), Rect::fromXywh(500, 300, 280, 200));
+}
+
+TEST(WindowPainting, PaintComposesTheBackBufferAtTheWindowSize) {
+    RecordingWindow w;
+    w.resize(120, 80);
+    w.redrawNow(); // hidden: only the back buffer
+    EXPECT_EQ(w.paints, 1);
+    EXPECT_EQ(w.backBuffer().size(), (plat::Size{120, 80}));
+    EXPECT_EQ(w.backBuffer().getPixel(119, 79), plat::rgb(10, 20, 30));
+    w.resize(200, 90);
+    w.redrawNow();
+    EXPECT_EQ(w.backBuffer().size(), (plat::Size{200, 90}));
+}
+
+TEST(WindowPainting, ShownWindowShowsTheBackBuffer) {
+    RecordingWindow w;
+    w.setGeometry(Rect::fromXywh(40, 40, 100, 60));
+    w.show();
+    ASSERT_TRUE(waitUntil([&] { return w.paints > 0; }));
+    const int before = w.paints;
+    w.paintColor = plat::rgb(200, 0, 0);
+    w.invalidate();
+    ASSERT_TRUE(waitUntil([&] { return w.paints > before; }));
+    const QImage shown = w.widget()->grab().toImage();
+    EXPECT_EQ(QColor(shown.pixel(50, 30)), QColor(200, 0, 0));
+    // Putting part of the back buffer on the screen does not paint again.
+    const int painted = w.paints;
+    w.backBuffer().fillSolidRect(Rect{0, 0, 10, 10}, plat::rgb(0, 0, 250));
+    w.showBackBuffer(Rect{0, 0, 10, 10});
+    EXPECT_EQ(w.paints, painted);
+    w.hide();
+}
+
+TEST(WindowRegion, RoundedCornersCutOnlyTheCorners) {
+    RecordingWindow w;
+    w.resize(100, 60);
+    EXPECT_TRUE(w.regionContains(0, 0));
+    w.setRoundRectRegion(100, 60, 4, 4);
+    EXPECT_FALSE(w.regionContains(0, 0));
+    EXPECT_FALSE(w.regionContains(99, 0));
+    EXPECT_FALSE(w.regionContains(0, 59));
+    EXPECT_FALSE(w.regionContains(99, 59));
+    EXPECT_TRUE(w.regionContains(1, 0));
+    EXPECT_TRUE(w.regionContains(0, 1));
+    EXPECT_TRUE(w.regionContains(50, 30));
+    EXPECT_TRUE(w.regionContains(98, 59));
+    EXPECT_FALSE(w.regionContains(100, 30));
+    w.clearRegion();
+    EXPECT_TRUE(w.regionContains(0, 0));
+}
+
+TEST(WindowMouse, EventsReachTheHandlersInClientCoordinates) {
+    RecordingWindow w;
+    w.setGeometry(Rect::fromXywh(100, 100, 200, 150));
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.widget()));
+    QTest::mousePress(w.widget(), Qt::LeftButton, {}, QPoint(10, 20));
+    QTest::mouseRelease(w.widget(), Qt::LeftButton, {}, QPoint(11, 21));
+    QTest::mouseDClick(w.widget(), Qt::LeftButton, {}, QPoint(12, 22));
+    QTest::mouseClick(w.widget(), Qt::RightButton, {}, QPoint(30, 40));
+    ASSERT_GE(w.mouse.size(), 5u);
+    QStringList seen;
+    for (const auto& call : w.mouse)
+        if (call.what != u"move"_s)
+            seen << call.what;
+    EXPECT_TRUE(seen.join(u',').contains(u"ldown,lup"_s));
+    EXPECT_TRUE(seen.contains(u"ldbl"_s));
+    EXPECT_TRUE(seen.join(u',').endsWith(u"rdown,rup"_s));
+    EXPECT_EQ(w.mouse.front().x, 10);
+    EXPECT_EQ(w.mouse.front().y, 20);
+    w.hide();
+}
+
+TEST(WindowMouse, CaptureRoutesOtherWindowsMouseToTheCapturingWindow) {
+    RecordingWindow a, b;
+    a.setGeometry(Rect::fromXywh(100, 100, 200, 150));
+    b.setGeometry(Rect::fromXywh(500, 300, 200, 150));
+    a.show();
+    b.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(b.widget()));
+    a.setCapture();
+    EXPECT_TRUE(a.hasCapture());
+    EXPECT_EQ(plat::Window::captureWindow(), &a);
+    QTest::mouseClick(b.widget(), Qt::LeftButton, {}, QPoint(10, 10));
+    ASSERT_FALSE(a.mouse.empty());
+    const auto down =
+        std::find_if(a.mouse.begin(), a.mouse.end(), [](const auto& c) { return c.what == u"ldown"_s; });
+    ASSERT_NE(down, a.mouse.end());
+    // (510, 310) on the screen is (410, 210) in a's client area: outside it, as a popup needs to know.
+    EXPECT_EQ(down->x, 410);
+    EXPECT_EQ(down->y, 210);
+    EXPECT_TRUE(
+        std::none_of(b.mouse.begin(), b.mouse.end(), [](const auto& c) { return c.what == u"ldown"_s; }));
+    a.releaseCapture();
+    EXPECT_FALSE(a.hasCapture());
+    a.mouse.clear();
+    QTest::mouseClick(b.widget(), Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(
+        std::any_of(b.mouse.begin(), b.mouse.end(), [](const auto& c) { return c.what == u"ldown"_s; }));
+    EXPECT_TRUE(
+        std::none_of(a.mouse.begin(), a.mouse.end(), [](const auto& c) { return c.what == u"ldown"_s; }));
+    // Hiding the capturing window gives the capture up.
+    a.setCapture();
+    a.hide();
+    EXPECT_EQ(plat::Window::captureWindow(), nullptr);
+    b.hide();
+}
+
+TEST(WindowMouse, WheelReportsNotchesOf120) {
+    RecordingWindow w;
+    w.setGeometry(Rect::fromXywh(100, 100, 200, 150));
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.widget()));
+    QWheelEvent wheel(QPointF(20, 30), QPointF(120, 130), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w.widget(), &wheel);
+    ASSERT_FALSE(w.mouse.empty());
+    EXPECT_EQ(w.mouse.back().what, u"wheel-120"_s);
+    EXPECT_EQ(w.mouse.back().x, 20);
+    w.hide();
+}
+
+class WindowKeys : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        w.setGeometry(Rect::fromXywh(100, 100, 200, 150));
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.widget()));
+    }
+    void TearDown() override { w.hide(); }
+    RecordingWindow w;
+};
+
+TEST_F(WindowKeys, TabAndShiftTabReachTheWindowNotQtsFocusChain) {
+    QTest::keyClick(w.widget(), Qt::Key_Tab);
+    QTest::keyClick(w.widget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(w.keys.size(), 4u);
+    EXPECT_TRUE(w.keys[0].down);
+    EXPECT_EQ(w.keys[0].key, plat::kKeyTab);
+    EXPECT_EQ(w.keys[0].modifiers, plat::kModNone);
+    EXPECT_FALSE(w.keys[1].down);
+    EXPECT_EQ(w.keys[2].key, plat::kKeyTab);
+    EXPECT_EQ(w.keys[2].modifiers, plat::kModShift);
+}
+
+TEST_F(WindowKeys, KeysAreMappedAndCharactersFollowUnhandledKeys) {
+    QTest::keyClick(w.widget(), Qt::Key_Return);
+    QTest::keyClick(w.widget(), Qt::Key_Escape);
+    QTest::keyClick(w.widget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(w.widget(), u"xY"_s);
+    ASSERT_GE(w.keys.size(), 6u);
+    EXPECT_EQ(w.keys[0].key, plat::kKeyEnter);
+    EXPECT_EQ(w.keys[2].key, plat::kKeyEscape);
+    EXPECT_EQ(w.keys[4].key, 'A');
+    EXPECT_EQ(w.keys[4].modifiers, plat::kModControl);
+    EXPECT_EQ(w.chars, u"xY"_s);
+    w.handleKeys = true;
+    QTest::keyClick(w.widget(), Qt::Key_Z);
+    EXPECT_EQ(w.chars, u"xY"_s); // a handled key sends no character
+}
+
+TEST_F(WindowKeys, AutoRepeatIsFlaggedBothWays) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), true);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(w.widget(), &press);
+    QApplication::sendEvent(w.widget(), &release);
+    ASSERT_EQ(w.keys.size(), 2u);
+    EXPECT_EQ(w.keys[0].key, plat::kKeyDown);
+    EXPECT_TRUE(w.keys[0].autoRepeat);
+    EXPECT_TRUE(w.keys[1].autoRepeat);
+    EXPECT_FALSE(w.keys[1].down);
+}
+
+TEST_F(WindowKeys, F1AsksForHelpUnlessTheKeyWasHandled) {
+    QTest::keyClick(w.widget(), Qt::Key_F1);
+    EXPECT_EQ(w.helps, 1);
+    EXPECT_EQ(w.keys[0].key, plat::kKeyF1);
+    w.handleKeys = true;
+    QTest::keyClick(w.widget(), Qt::Key_F1);
+    EXPECT_EQ(w.helps, 1);
+}
+
+TEST_F(WindowKeys, CloseRequestLeavesTheDecisionToTheWindow) {
+    w.widget()->close();
+    EXPECT_EQ(w.closes, 1);
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST(WindowTooltip, NeverTakesTheFocusOrTheKeys) {
+    RecordingWindow dialog;
+    dialog.setGeometry(Rect::fromXywh(100, 100, 300, 200));
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.widget()));
+    dialog.setFocus();
+    RecordingWindow tip(&dialog, plat::WindowKind::Tooltip);
+    tip.setGeometry(Rect::fromXywh(150, 150, 120, 40));
+    tip.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(tip.widget()));
+    QTest::qWait(20);
+    EXPECT_EQ(QApplication::activeWindow(), dialog.widget());
+    EXPECT_EQ(QApplication::focusWidget(), dialog.widget());
+    EXPECT_FALSE(tip.isActive());
+    EXPECT_EQ(dialog.focusLosses, 0);
+    EXPECT_EQ(plat::Window::captureWindow(), nullptr);
+    // Typing goes on into the dialog.
+    QTest::keyClicks(QApplication::focusWidget(), u"ok"_s);
+    EXPECT_EQ(dialog.chars, u"ok"_s);
+    EXPECT_TRUE(tip.keys.empty());
+    tip.hide();
+    dialog.hide();
+}
+
+TEST(WindowDrop, UnicodeTextReachesTheDropHandler) {
+    RecordingWindow w;
+    w.setGeometry(Rect::fromXywh(100, 100, 200, 150));
+    w.acceptDrops(true);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.widget()));
+    const QString text = u"Grüße, 東京 – “quoted” keyword"_s;
+    QMimeData data;
+    data.setText(text);
+    QDragEnterEvent enter(QPoint(30, 40), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.widget(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    EXPECT_EQ(w.dragEnters, 1);
+    QDropEvent drop(QPointF(30, 40), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.widget(), &drop);
+    ASSERT_EQ(w.drops.size(), 1);
+    EXPECT_EQ(w.drops[0], text);
+    EXPECT_EQ(w.dropPoint, (plat::Point{30, 40}));
+    EXPECT_TRUE(drop.isAccepted());
+    // A spot that takes no text refuses the drag, and a refused drop is not taken.
+    w.acceptDrops(true);
+    w.acceptDrop = false;
+    QDragMoveEvent move(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.widget(), &move);
+    EXPECT_FALSE(move.isAccepted());
+    QDropEvent refused(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.widget(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
+    // Something that is not text is not offered at all.
+    QMimeData image;
+    image.setData(u"image/png"_s, QByteArray("\x89PNG"));
+    QDragEnterEvent other(QPoint(30, 40), Qt::CopyAction, &image, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.widget(), &other);
+    EXPECT_FALSE(other.isAccepted());
+    w.hide();
+}
+
+TEST(WindowTaskbar, HiddenFromTheTaskbarWhenShownNext) {
+    RecordingWindow w;
+    w.setShowInTaskbar(false);
+    w.resize(100, 100);
+    w.show();
+    EXPECT_EQ(w.widget()->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+    w.hide();
+    w.setShowInTaskbar(true);
+    w.show();
+    EXPECT_EQ(w.widget()->windowFlags() & Qt::WindowType_Mask, Qt::Window);
+    w.hide();
+}
+
+TEST(WindowTray, WithoutASystemTrayTheCallerIsTold) {
+    RecordingWindow w;
+    if (plat::isSystemTrayAvailable())
+        GTEST_SKIP() << "this desktop has a system tray";
+    EXPECT_FALSE(w.addTrayIcon(u"Tarnwick 2.0"_s));
+    EXPECT_FALSE(w.hasTrayIcon());
+}
