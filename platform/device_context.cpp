@@ -225,7 +225,21 @@ Rect DeviceContext::clipBox() const {
 void DeviceContext::bitBlt(int x, int y, int w, int h, const DeviceContext& src, int sx, int sy) {
     if (w <= 0 || h <= 0 || !d->drawable() || src.isNull())
         return;
-    d->put(x, y, Data::piece(*src.d, sx, sy, w, h, w, h, false), QPainter::CompositionMode_Source);
+    if (&src == this) {
+        // Overlapping copies within one surface go through a copy of the source piece.
+        d->put(x, y, Data::piece(*src.d, sx, sy, w, h, w, h, false), QPainter::CompositionMode_Source);
+        return;
+    }
+    // The common case (atlas pieces, holder surfaces, the back buffer) copies straight from the source.
+    const Rect wanted = Rect::fromXywh(sx, sy, w, h);
+    const Rect have = wanted.intersected(src.d->bounds());
+    if (have.isEmpty())
+        return;
+    src.d->settle();
+    QPainter& p = d->paint();
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPoint(x + have.left - sx, y + have.top - sy), src.d->image, toQRect(have));
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 void DeviceContext::stretchBlt(int x, int y, int w, int h, const DeviceContext& src, int sx, int sy, int sw,

@@ -71,8 +71,9 @@ class DeviceContext {
     void popClip();
     Rect clipBox() const; // the drawable area: the current clip, or the whole surface
 
-    // Blits. Source rectangles are clipped to the source surface. bitBlt and stretchBlt replace the target
-    // pixels (alpha included); transparentBlt leaves out source pixels of the key colour (nearest-pixel
+    // Blits. bitBlt and stretchBlt replace the target pixels (alpha included); bitBlt leaves the target alone
+    // where the source rectangle lies outside the source surface, the stretching blits read such pixels as
+    // transparent. transparentBlt leaves out source pixels of the key colour (nearest-pixel
     // stretch); alphaBlend composes source-over with a constant alpha 0..255 and, when perPixelAlpha is set,
     // the source's own alpha (else the source counts as opaque).
     void bitBlt(int x, int y, int w, int h, const DeviceContext& src, int sx, int sy);

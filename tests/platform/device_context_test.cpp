@@ -219,6 +219,17 @@ TEST(DeviceContextBlit, CopyReplacesPixelsAlphaIncluded) {
     EXPECT_EQ(countPixels(dst, kRed, Rect{0, 0, 10, 10}), 8);
 }
 
+TEST(DeviceContextBlit, CopyFromPartlyOutsideTheSourceCopiesTheInsidePart) {
+    DeviceContext src(4, 4), dst(10, 10);
+    src.fillSolidRect(Rect{0, 0, 4, 4}, kRed);
+    dst.fillSolidRect(Rect{0, 0, 10, 10}, kBlue);
+    dst.bitBlt(0, 0, 6, 6, src, -2, -2);
+    EXPECT_EQ(countPixels(dst, kRed, Rect{0, 0, 10, 10}), 16);
+    EXPECT_EQ(dst.getPixel(1, 1), kBlue);
+    EXPECT_EQ(dst.getPixel(2, 2), kRed);
+    EXPECT_EQ(dst.getPixel(5, 5), kRed);
+}
+
 TEST(DeviceContextBlit, CopyWithinTheSameSurface) {
     DeviceContext dc(10, 1);
     for (int x = 0; x < 10; ++x)

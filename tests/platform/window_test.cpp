@@ -1,3 +1,4 @@
+#include "platform/compositor.h"
 #include "platform/keys.h"
 #include "platform/screens.h"
 #include "tests/platform/recording_window.h"
@@ -481,4 +482,53 @@ TEST(WindowTray, WithoutASystemTrayTheCallerIsTold) {
         GTEST_SKIP() << "this desktop has a system tray";
     EXPECT_FALSE(w.addTrayIcon(u"Tarnwick 2.0"_s));
     EXPECT_FALSE(w.hasTrayIcon());
+}
+
+// (The offscreen platform activates every shown window but tooltips, so activation is not checked here;
+// layered windows are made only where translucentWindowsAvailable, which offscreen is not.)
+TEST(WindowLayered, TranslucentClickThroughAndNeverFocused) {
+    RecordingWindow dialog;
+    dialog.setGeometry(Rect::fromXywh(100, 100, 300, 200));
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.widget()));
+    RecordingWindow shadow(&dialog, plat::WindowKind::Layered);
+    shadow.paintColor = plat::rgb(0, 0, 0);
+    shadow.setGeometry(Rect::fromXywh(108, 108, 300, 200));
+    shadow.showNoActivate();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(shadow.widget()));
+    EXPECT_TRUE(shadow.widget()->testAttribute(Qt::WA_TranslucentBackground));
+    EXPECT_TRUE(shadow.widget()->windowFlags() & Qt::WindowTransparentForInput);
+    EXPECT_TRUE(shadow.widget()->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+    EXPECT_TRUE(shadow.widget()->testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_EQ(shadow.widget()->focusPolicy(), Qt::NoFocus);
+    shadow.hide();
+    dialog.hide();
+}
+
+TEST(WindowActivation, ActivationChangesReachBothWindows) {
+    struct Tracking : RecordingWindow {
+        void onActivate(bool active) override { changes.push_back(active); }
+        std::vector<bool> changes;
+    };
+    Tracking first, second;
+    first.setGeometry(Rect::fromXywh(50, 50, 200, 100));
+    second.setGeometry(Rect::fromXywh(400, 50, 200, 100));
+    first.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(first.widget()));
+    ASSERT_FALSE(first.changes.empty());
+    EXPECT_TRUE(first.changes.back());
+    EXPECT_TRUE(first.isActive());
+    second.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(second.widget()));
+    EXPECT_FALSE(first.changes.back());
+    EXPECT_FALSE(first.isActive());
+    EXPECT_TRUE(second.changes.back());
+    second.hide();
+    first.hide();
+}
+
+TEST(Compositor, OffscreenHasNoTranslucentWindows) {
+    if (QGuiApplication::platformName() != u"offscreen"_s)
+        GTEST_SKIP() << "only the offscreen answer is known in advance";
+    EXPECT_FALSE(plat::translucentWindowsAvailable());
 }
