@@ -1,0 +1,21 @@
+#include "tools/skin_art/app_icon_painter.h"
+
+#include "tools/skin_art/pictograms.h"
+
+#include <QPainter>
+
+namespace skin_art {
+
+QImage paintAppIcon(int size) {
+    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
+    QPainter p(&icon);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Small sizes fill their square: a margin there would only blur the edge.
+    const qreal margin = size >= 48 ? size / 16.0 : 0.0;
+    drawEmblem(p, QRectF(margin, margin, size - 2 * margin, size - 2 * margin), size >= 32);
+    p.end();
+    return icon.convertToFormat(QImage::Format_ARGB32);
+}
+
+} // namespace skin_art

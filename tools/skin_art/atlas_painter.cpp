@@ -1,0 +1,50 @@
+#include "tools/skin_art/atlas_painter.h"
+
+#include "tools/skin_art/atlas_layout.h"
+#include "tools/skin_art/atlas_sections.h"
+#include "tools/skin_art/paint_kit.h"
+
+#include <vector>
+
+namespace skin_art {
+
+namespace {
+
+// Painters draw some pictures whole, gaps included; only what a piece covers is kept.
+void keyOutsidePieces(QImage& atlas) {
+    std::vector<bool> covered(static_cast<std::size_t>(kAtlasWidth * kAtlasHeight), false);
+    for (const AtlasPiece& piece : kAtlasPieces) {
+        for (int y = piece.y; y < piece.y + piece.height; ++y) {
+            for (int x = piece.x; x < piece.x + piece.width; ++x) {
+                covered[static_cast<std::size_t>(y * kAtlasWidth + x)] = true;
+            }
+        }
+    }
+    const QRgb key = 0xFF000000u | kKeyColour;
+    for (int y = 0; y < kAtlasHeight; ++y) {
+        for (int x = 0; x < kAtlasWidth; ++x) {
+            if (!covered[static_cast<std::size_t>(y * kAtlasWidth + x)]) {
+                atlas.setPixel(x, y, key);
+            }
+        }
+    }
+}
+
+} // namespace
+
+QImage paintAtlas() {
+    QImage atlas(kAtlasWidth, kAtlasHeight, QImage::Format_RGB32);
+    atlas.fill(0xFF000000u | kKeyColour);
+    paintWindowFrame(atlas);
+    paintElementFrame(atlas);
+    paintScrollbars(atlas);
+    paintButtons(atlas);
+    paintSmallControls(atlas);
+    paintGrid(atlas);
+    paintPictures(atlas);
+    paintKindPictures(atlas);
+    keyOutsidePieces(atlas);
+    return atlas;
+}
+
+} // namespace skin_art

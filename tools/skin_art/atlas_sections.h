@@ -1,0 +1,18 @@
+#pragma once
+
+// The painters of the atlas, one per area of the skin; each draws its pieces at their places in the table.
+
+#include <QImage>
+
+namespace skin_art {
+
+void paintWindowFrame(QImage& atlas);   // title bar, window icon, border corners, caption buttons
+void paintElementFrame(QImage& atlas);  // the frame of fields, menus and containers
+void paintScrollbars(QImage& atlas);    // arrows and thumbs of the built-in scrollbars, container arrows
+void paintButtons(QImage& atlas);       // push buttons, tabs, dialog buttons, toolbar back, tab-strip arrows
+void paintSmallControls(QImage& atlas); // check box, drop-list arrow, slider, progress bar, splitters, busy
+void paintGrid(QImage& atlas);          // report grid header, filter buttons, bars, cell icons
+void paintPictures(QImage& atlas);      // message icons, logos, preferences picture
+void paintKindPictures(QImage& atlas);  // the eight new-project buttons
+
+} // namespace skin_art

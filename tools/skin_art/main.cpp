@@ -1,0 +1,57 @@
+// Draws the skin art and writes it as PNG into the given folder (the source tree's resources/):
+//   tw_skin_art <folder>
+// The build target regenerate_skin_art runs it; the PNGs are committed, so a normal build never does.
+
+#include "resources/skin_resources.h"
+#include "tools/skin_art/app_icon_painter.h"
+#include "tools/skin_art/atlas_painter.h"
+#include "tools/skin_art/toolbar_painter.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+QString fromView(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool write(const QImage& image, const QDir& folder, const QString& file) {
+    const QString path = folder.filePath(file);
+    if (!image.save(path, "PNG")) {
+        QTextStream(stderr) << "tw_skin_art: cannot write " << path << '\n';
+        return false;
+    }
+    QTextStream(stdout) << "wrote " << path << '\n';
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Drawing text needs a GUI application, never a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    const QStringList args = QGuiApplication::arguments();
+    if (args.size() != 2) {
+        QTextStream(stderr) << "usage: tw_skin_art <output folder>\n";
+        return 2;
+    }
+    const QDir folder(args.at(1));
+    if (!folder.exists()) {
+        QTextStream(stderr) << "tw_skin_art: no folder " << args.at(1) << '\n';
+        return 2;
+    }
+
+    bool ok = write(skin_art::paintAtlas(), folder, fromView(skin_resources::kAtlasFile));
+    ok = write(skin_art::paintToolbar(), folder, fromView(skin_resources::kToolbarFile)) && ok;
+    for (int size : skin_resources::kIconSizes) {
+        ok = write(skin_art::paintAppIcon(size), folder, skin_resources::iconFileName(size)) && ok;
+    }
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,129 @@
+#include "tools/skin_art/paint_kit.h"
+
+#include <QFont>
+
+namespace skin_art {
+
+namespace {
+
+constexpr int kKeyedCoverage = 102; // 40 % of 255
+
+QImage drawLayer(QSize size, const DrawFn& draw) {
+    QImage layer(size, QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    QPainter p(&layer);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    draw(p);
+    return layer;
+}
+
+// Source-over of a premultiplied pixel onto an opaque colour.
+QRgb over(QRgb premultiplied, QRgb matte) {
+    const int a = qAlpha(premultiplied);
+    const auto mix = [a](int source, int back) { return source + (back * (255 - a) + 127) / 255; };
+    return qRgb(mix(qRed(premultiplied), qRed(matte)), mix(qGreen(premultiplied), qGreen(matte)),
+                mix(qBlue(premultiplied), qBlue(matte)));
+}
+
+QImage flatten(const QImage& layer, QRgb matte, bool keyed) {
+    QImage out(layer.size(), QImage::Format_RGB32);
+    const QRgb key = 0xFF000000u | kKeyColour;
+    for (int y = 0; y < layer.height(); ++y) {
+        const auto* src = reinterpret_cast<const QRgb*>(layer.constScanLine(y));
+        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < layer.width(); ++x) {
+            dst[x] = keyed && qAlpha(src[x]) < kKeyedCoverage ? key : over(src[x], matte);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+QImage paintOpaque(QSize size, QRgb matte, const DrawFn& draw) {
+    return flatten(drawLayer(size, draw), matte, false);
+}
+
+QImage paintKeyed(QSize size, QRgb matte, const DrawFn& draw) {
+    return flatten(drawLayer(size, draw), matte, true);
+}
+
+QRect pieceRect(const AtlasPiece& piece) {
+    return {piece.x, piece.y, piece.width, piece.height};
+}
+
+QRect imageBounds(std::string_view image) {
+    QRect bounds;
+    for (const AtlasPiece& piece : kAtlasPieces) {
+        if (piece.image == image) {
+            bounds |= pieceRect(piece);
+        }
+    }
+    return bounds;
+}
+
+void place(QImage& atlas, QPoint at, const QImage& picture) {
+    QPainter p(&atlas);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(at, picture);
+}
+
+void place(QImage& atlas, const AtlasPiece& piece, const QImage& picture) {
+    Q_ASSERT(picture.size() == QSize(piece.width, piece.height));
+    place(atlas, {piece.x, piece.y}, picture);
+}
+
+QRectF hairline(const QRect& r) {
+    return QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
+}
+
+QPen hairPen(const QColor& colour) {
+    QPen pen{colour, 1.0};
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+QPen roundPen(const QColor& colour, qreal width) {
+    return QPen{colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin};
+}
+
+QLinearGradient verticalGradient(int top, int bottom, QRgb from, QRgb to) {
+    QLinearGradient g(0, top, 0, bottom);
+    g.setColorAt(0, QColor::fromRgb(from));
+    g.setColorAt(1, QColor::fromRgb(to));
+    return g;
+}
+
+QLinearGradient horizontalGradient(int left, int right, QRgb from, QRgb to) {
+    QLinearGradient g(left, 0, right, 0);
+    g.setColorAt(0, QColor::fromRgb(from));
+    g.setColorAt(1, QColor::fromRgb(to));
+    return g;
+}
+
+void panel(QPainter& p, const QRect& r, qreal radius, const QBrush& fill, QRgb border) {
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(fill);
+    p.drawRoundedRect(QRectF(r), radius, radius);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(hairPen(border));
+    p.drawRoundedRect(hairline(r), radius - 0.5, radius - 0.5);
+    p.restore();
+}
+
+void centredText(QPainter& p, const QRect& r, const QString& text, int pixelSize, bool bold, QRgb colour) {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    p.save();
+    p.setFont(font);
+    p.setPen(QColor::fromRgb(colour));
+    p.drawText(r, Qt::AlignCenter | Qt::TextWordWrap, text);
+    p.restore();
+}
+
+} // namespace skin_art

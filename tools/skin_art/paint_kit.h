@@ -1,0 +1,50 @@
+#pragma once
+
+// Small drawing helpers shared by every painter of the skin art: layers that become opaque or keyed
+// pictures, crisp 1-px outlines and rounded panels.
+
+#include "tools/skin_art/atlas_layout.h"
+
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPen>
+#include <QRect>
+#include <QRgb>
+#include <functional>
+#include <string_view>
+
+namespace skin_art {
+
+using DrawFn = std::function<void(QPainter&)>;
+
+// Draws antialiased on transparency and lays the result over `matte`: an opaque picture for plain copies.
+QImage paintOpaque(QSize size, QRgb matte, const DrawFn& draw);
+
+// Draws antialiased on transparency for a keyed copy: pixels covered at least 40 % become opaque, blended
+// over `matte` (the colour the picture usually lands on), the rest become the key colour. A hard cut keeps
+// magenta fringes out of the edges.
+QImage paintKeyed(QSize size, QRgb matte, const DrawFn& draw);
+
+// The rectangle covering every piece of one picture of the atlas.
+QRect imageBounds(std::string_view image);
+QRect pieceRect(const AtlasPiece& piece);
+
+// Copies a picture into the atlas at `at`, or at a piece's place (the picture has the piece's size).
+void place(QImage& atlas, QPoint at, const QImage& picture);
+void place(QImage& atlas, const AtlasPiece& piece, const QImage& picture);
+
+// A rectangle whose outline, stroked with a 1-px pen, lands exactly on the pixels along r's border.
+QRectF hairline(const QRect& r);
+QPen hairPen(const QColor& colour);
+QPen roundPen(const QColor& colour, qreal width);
+QLinearGradient verticalGradient(int top, int bottom, QRgb from, QRgb to);
+QLinearGradient horizontalGradient(int left, int right, QRgb from, QRgb to);
+
+// A rounded panel: `fill` inside, a crisp 1-px `border` along the edge of r.
+void panel(QPainter& p, const QRect& r, qreal radius, const QBrush& fill, QRgb border);
+
+// A bold text in the product's sans face, centred in r.
+void centredText(QPainter& p, const QRect& r, const QString& text, int pixelSize, bool bold, QRgb colour);
+
+} // namespace skin_art
