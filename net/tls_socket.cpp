@@ -71,6 +71,8 @@ qsizetype CSSLSocket::Send(const char* data, qsizetype length) {
         m_errorText = QStringLiteral("no TLS connection");
         return -1;
     }
+    if (length <= 0)
+        return 0;
     ERR_clear_error();
     size_t written = 0;
     const int result = SSL_write_ex(ssl, data, static_cast<size_t>(length), &written);

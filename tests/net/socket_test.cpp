@@ -1,9 +1,13 @@
 #include "net/sigpipe.h"
 #include "net/socket.h"
+#include "tests/support/closed_port.h"
+#include "tests/support/compression.h"
 #include "tests/support/http_server.h"
 #include "tests/support/loopback_listener.h"
+#include "tests/support/whois_server.h"
 
 #include <arpa/inet.h>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -16,6 +20,7 @@
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
+#include <zlib.h>
 
 using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
@@ -150,14 +155,10 @@ TEST_F(SocketTest, LargeSendToASlowReaderArrivesWhole) {
 // --- failures carry the system's code and text ---
 
 TEST_F(SocketTest, ClosedPortGivesConnectionRefusedWithTheSystemsText) {
-    std::uint16_t port = 0;
-    {
-        HttpServer server;
-        port = server.Port();
-    }
+    const twtest::ClosedPort closed;
     CWSocket socket;
     try {
-        socket.Connect(u"127.0.0.1"_s, port);
+        socket.Connect(u"127.0.0.1"_s, closed.Port());
         FAIL() << "connect to a closed port succeeded";
     } catch (const CWSocketException& error) {
         EXPECT_EQ(error.GetErrorCode(), ECONNREFUSED);
@@ -295,4 +296,200 @@ TEST_F(SocketTest, InterruptFromAnotherThreadEndsABlockedConnect) {
     EXPECT_EQ(code, ECANCELED);
     EXPECT_LT(took, 2000ms);
     EXPECT_EQ(socket.GetHandle(), -1);
+}
+
+// --- the reply shapes the download tests build on, as they cross the wire ---
+
+namespace {
+
+struct Fetched {
+    std::string head; // up to and including the blank line
+    std::string body;
+    int receives = 0;
+};
+
+Fetched Fetch(const HttpServer& server, const std::string& request) {
+    CWSocket socket;
+    socket.Connect(u"127.0.0.1"_s, server.Port());
+    socket.Send(request.data(), static_cast<qsizetype>(request.size()));
+    Fetched fetched;
+    std::string text;
+    char buffer[65536];
+    while (const qsizetype received = socket.Receive(buffer, sizeof buffer)) {
+        text.append(buffer, static_cast<std::size_t>(received));
+        ++fetched.receives;
+    }
+    const std::size_t headEnd = text.find("\r\n\r\n");
+    fetched.head = text.substr(0, headEnd + 4);
+    fetched.body = text.substr(headEnd + 4);
+    return fetched;
+}
+
+std::string Inflate(const std::string& data, int windowBits) {
+    z_stream stream{};
+    EXPECT_EQ(inflateInit2(&stream, windowBits), Z_OK);
+    std::string output;
+    char chunk[65536];
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    stream.avail_in = static_cast<uInt>(data.size());
+    int result = Z_OK;
+    while (result == Z_OK) {
+        stream.next_out = reinterpret_cast<Bytef*>(chunk);
+        stream.avail_out = sizeof chunk;
+        result = inflate(&stream, Z_NO_FLUSH);
+        output.append(chunk, sizeof chunk - stream.avail_out);
+    }
+    EXPECT_EQ(result, Z_STREAM_END);
+    inflateEnd(&stream);
+    return output;
+}
+
+bool HasLine(const std::string& head, const std::string& line) {
+    return head.find("\r\n" + line + "\r\n") != std::string::npos;
+}
+
+} // namespace
+
+TEST_F(SocketTest, ChunkedRepliesCarryTheExtensionOnEverySizeLine) {
+    HttpServer server;
+    HttpReply reply = HttpReply::Page("hello world");
+    reply.framing = HttpReply::Framing::Chunked;
+    reply.chunkSize = 4;
+    reply.chunkExtension = ";x=1";
+    server.SetReply("/page", reply);
+    const Fetched fetched = Fetch(server, kRequest);
+    EXPECT_TRUE(HasLine(fetched.head, "Transfer-Encoding: chunked"));
+    EXPECT_EQ(fetched.head.find("Content-Length"), std::string::npos);
+    EXPECT_EQ(fetched.body, "4;x=1\r\nhell\r\n4;x=1\r\no wo\r\n3;x=1\r\nrld\r\n0;x=1\r\n\r\n");
+}
+
+TEST_F(SocketTest, CompressedRepliesInflateToTheBody) {
+    HttpServer server;
+    const std::string page(100000, 'z');
+    HttpReply gzip = HttpReply::Page(page);
+    gzip.coding = HttpReply::Coding::Gzip;
+    HttpReply deflate = HttpReply::Page(page);
+    deflate.coding = HttpReply::Coding::Deflate;
+    server.SetReply("/gzip", gzip);
+    server.SetReply("/deflate", deflate);
+
+    const Fetched zipped = Fetch(server, "GET /gzip HTTP/1.1\r\n\r\n");
+    EXPECT_TRUE(HasLine(zipped.head, "Content-Encoding: gzip"));
+    EXPECT_TRUE(HasLine(zipped.head, "Content-Length: " + std::to_string(zipped.body.size())));
+    EXPECT_LT(zipped.body.size(), 1000u);
+    EXPECT_EQ(Inflate(zipped.body, 15 + 16), page);
+
+    const Fetched deflated = Fetch(server, "GET /deflate HTTP/1.1\r\n\r\n");
+    EXPECT_TRUE(HasLine(deflated.head, "Content-Encoding: deflate"));
+    EXPECT_EQ(Inflate(deflated.body, 15), page);
+
+    EXPECT_EQ(Inflate(twtest::GzipOfRepeatedByte('\0', 10 << 20), 15 + 16), std::string(10 << 20, '\0'));
+}
+
+TEST_F(SocketTest, DripAndGeneratedRepliesArriveWhole) {
+    HttpServer server;
+    HttpReply drip = HttpReply::Page("slowly, slowly");
+    drip.delivery = HttpReply::Delivery::Drip;
+    drip.dripBytes = 16;
+    drip.dripDelayMs = 2;
+    server.SetReply("/drip", drip);
+    server.SetReply("/huge", HttpReply::Generated(5 << 20));
+
+    const Fetched slow = Fetch(server, "GET /drip HTTP/1.1\r\n\r\n");
+    EXPECT_EQ(slow.body, "slowly, slowly");
+    EXPECT_GT(slow.receives, 3);
+
+    const Fetched huge = Fetch(server, "GET /huge HTTP/1.1\r\n\r\n");
+    EXPECT_TRUE(HasLine(huge.head, "Content-Length: 5242880"));
+    ASSERT_EQ(huge.body.size(), 5u << 20);
+    for (std::size_t i = 0; i < huge.body.size(); i += 4093)
+        ASSERT_EQ(huge.body[i], twtest::GeneratedBodyByte(i)) << "at " << i;
+}
+
+TEST_F(SocketTest, RepliesAreChosenByTargetAndRequestsRecorded) {
+    HttpServer server;
+    server.SetReply(
+        "/moved", HttpReply::Redirect(302, "/next").Header("Set-Cookie", "a=1").Header("Set-Cookie", "b=2"));
+    server.SetReply("/raw", HttpReply::Raw("HTTP/1.0 200 OK\r\n\r\nraw bytes"));
+    server.SetReply("/q?x=2", HttpReply::Page("exact query"));
+    server.SetReply("/q", HttpReply::Page("any query"));
+
+    const Fetched moved = Fetch(server, "GET /moved HTTP/1.1\r\n\r\n");
+    EXPECT_EQ(moved.head.substr(0, 22), "HTTP/1.1 302 Found\r\nLo");
+    EXPECT_NE(moved.head.find("Location: /next\r\nSet-Cookie: a=1\r\nSet-Cookie: b=2\r\n"),
+              std::string::npos);
+    EXPECT_EQ(Fetch(server, "GET /raw HTTP/1.1\r\n\r\n").body, "raw bytes");
+    EXPECT_EQ(Fetch(server, "GET /q?x=2 HTTP/1.1\r\n\r\n").body, "exact query");
+    EXPECT_EQ(Fetch(server, "GET /q?x=3 HTTP/1.1\r\n\r\n").body, "any query");
+    EXPECT_EQ(Fetch(server, "GET /elsewhere HTTP/1.1\r\n\r\n").head.substr(0, 12), "HTTP/1.1 404");
+
+    const std::string post =
+        "POST /form HTTP/1.1\r\nContent-Length: 7\r\nContent-Type: text/plain\r\n\r\na=1&b=2";
+    Fetch(server, post);
+    const std::vector<twtest::RecordedRequest> requests = server.Requests();
+    ASSERT_EQ(requests.size(), 6u);
+    EXPECT_EQ(requests[5].raw, post);
+    EXPECT_EQ(requests[5].method, "POST");
+    EXPECT_EQ(requests[5].target, "/form");
+    EXPECT_EQ(requests[5].body, "a=1&b=2");
+    EXPECT_EQ(requests[5].HeaderValue("content-type"), "text/plain");
+}
+
+TEST_F(SocketTest, ManyThreadsExchangeAtOnce) {
+    HttpServer server;
+    server.SetReply("/page", HttpReply::Page("<p>shared</p>"));
+    constexpr int kThreads = 64;
+    constexpr int kRounds = 4;
+    std::atomic<int> good{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&] {
+            try {
+                for (int round = 0; round < kRounds; ++round)
+                    if (Fetch(server, kRequest).body == "<p>shared</p>")
+                        ++good;
+            } catch (const CWSocketException&) {
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(good.load(), kThreads * kRounds);
+    EXPECT_EQ(server.ConnectionCount(), kThreads * kRounds);
+}
+
+TEST_F(SocketTest, FixtureServersStopPromptlyWhateverTheirClientsDo) {
+    CWSocket silent;
+    CWSocket stalled;
+    const auto start = SteadyClock::now();
+    {
+        HttpServer server;
+        server.SetDefaultReply(HttpReply::With(HttpReply::Delivery::Stall));
+        silent.Connect(u"127.0.0.1"_s, server.Port());
+        stalled.Connect(u"127.0.0.1"_s, server.Port());
+        stalled.Send(kRequest.data(), static_cast<qsizetype>(kRequest.size()));
+        while (server.Requests().empty())
+            std::this_thread::sleep_for(1ms);
+    }
+    EXPECT_LT(SteadyClock::now() - start, 2000ms);
+    char buffer[16];
+    EXPECT_EQ(stalled.Receive(buffer, sizeof buffer), 0);
+}
+
+TEST_F(SocketTest, WhoisServerAnswersOneQueryLine) {
+    twtest::WhoisServer server;
+    server.SetReply("example.com", "Domain Name: EXAMPLE.COM\r\n");
+    const auto ask = [&](const std::string& query) {
+        CWSocket socket;
+        socket.Connect(u"127.0.0.1"_s, server.Port());
+        socket.Send(query.data(), static_cast<qsizetype>(query.size()));
+        std::string text;
+        char buffer[256];
+        while (const qsizetype received = socket.Receive(buffer, sizeof buffer))
+            text.append(buffer, static_cast<std::size_t>(received));
+        return text;
+    };
+    EXPECT_EQ(ask("example.com\r\n"), "Domain Name: EXAMPLE.COM\r\n");
+    EXPECT_EQ(ask("free.com\r\n"), "No match for domain.\r\n");
+    EXPECT_EQ(server.Queries(), (std::vector<std::string>{"example.com", "free.com"}));
 }

@@ -1,5 +1,6 @@
 #include "net/sigpipe.h"
 #include "net/tls_socket.h"
+#include "tests/support/closed_port.h"
 #include "tests/support/http_server.h"
 #include "tests/support/loopback_listener.h"
 #include "tests/support/test_certificate.h"
@@ -181,17 +182,13 @@ TEST_F(TlsSocketTest, AnAddressTheCertificateDoesNotNameIsRefused) {
 }
 
 TEST_F(TlsSocketTest, FailuresOfTheTcpConnectionStillThrow) {
-    std::uint16_t port = 0;
-    {
-        HttpServer server(IpFamily::V4, s_certificate);
-        port = server.Port();
-    }
+    const twtest::ClosedPort closed;
     const CSSLContext context = TrustingContext(*s_certificate);
     CWSocket socket;
     CSSLSocket tls;
     ASSERT_TRUE(tls.Create(context, socket));
     try {
-        tls.Connect(u"localhost"_s, port);
+        tls.Connect(u"localhost"_s, closed.Port());
         FAIL() << "connect to a closed port succeeded";
     } catch (const CWSocketException& error) {
         EXPECT_EQ(error.GetErrorCode(), ECONNREFUSED);
@@ -234,6 +231,19 @@ TEST_F(TlsSocketTest, AStalledServerEndsTheReceiveWithATimeOut) {
     char buffer[64];
     const auto start = SteadyClock::now();
     EXPECT_EQ(tls.Receive(buffer, sizeof buffer), -1);
+    EXPECT_LT(SteadyClock::now() - start, 3000ms);
+    EXPECT_EQ(tls.GetErrorText().toStdString(), SystemText(ETIMEDOUT));
+}
+
+TEST_F(TlsSocketTest, AServerThatNeverAnswersTheHandshakeTimesOut) {
+    HttpServer plain; // reads the client's hello as the start of a request that never ends
+    const CSSLContext context = TrustingContext(*s_certificate);
+    CWSocket socket;
+    socket.SetTimeouts(2000, 300);
+    CSSLSocket tls;
+    ASSERT_TRUE(tls.Create(context, socket));
+    const auto start = SteadyClock::now();
+    EXPECT_FALSE(tls.Connect(u"localhost"_s, plain.Port()));
     EXPECT_LT(SteadyClock::now() - start, 3000ms);
     EXPECT_EQ(tls.GetErrorText().toStdString(), SystemText(ETIMEDOUT));
 }

@@ -69,6 +69,11 @@ LoopbackListener::~LoopbackListener() {
     const char stop = 's';
     while (write(m_stopPipe[1], &stop, 1) < 0 && errno == EINTR) {
     }
+    {
+        std::lock_guard lock(m_lock);
+        m_stopping = true;
+        m_workerDone.notify_all();
+    }
     m_acceptThread.join();
     {
         std::lock_guard lock(m_lock);
@@ -135,7 +140,12 @@ void LoopbackListener::AcceptLoop() {
 
         std::unique_lock lock(m_lock);
         ReapFinished(lock);
-        m_workerDone.wait(lock, [this] { return m_workers.size() < kMaxConcurrentConnections; });
+        m_workerDone.wait(lock,
+                          [this] { return m_stopping || m_workers.size() < kMaxConcurrentConnections; });
+        if (m_stopping) {
+            close(fd);
+            return;
+        }
         ++m_connections;
         Worker& worker = m_workers.emplace_back();
         worker.fd = fd;

@@ -62,6 +62,7 @@ class LoopbackListener {
     mutable std::mutex m_lock;
     std::condition_variable m_workerDone;
     std::list<Worker> m_workers;
+    bool m_stopping = false;
     int m_connections = 0;
     int m_failedHandshakes = 0;
     std::vector<std::string> m_serverNames;
