@@ -2,6 +2,7 @@
 #include "tools/skin_art/paint_kit.h"
 #include "tools/skin_art/palette.h"
 
+#include <QFont>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <array>
@@ -147,6 +148,16 @@ void offerCompass(QPainter& p) {
     p.drawEllipse(c, 2, 2);
 }
 
+// The name hangs below the disc: one line or two, it starts at the same height on every button.
+void nameText(QPainter& p, const QRect& r, const QString& name) {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(15);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(QColor::fromRgb(palette::kInk));
+    p.drawText(r, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, name);
+}
+
 struct Kind {
     std::string_view name;
     void (*emblem)(QPainter&);
@@ -173,7 +184,8 @@ QImage kindPicture(const Kind& kind) {
         p.translate(36, 32);
         kind.emblem(p);
         p.restore();
-        centredText(p, QRect(2, 104, 116, 50), QString::fromLatin1(kind.name), 15, true, palette::kInk);
+        nameText(p, QRect(2, 106, 116, 50),
+                 QString::fromLatin1(kind.name.data(), qsizetype(kind.name.size())));
     });
 }
 

@@ -1,7 +1,5 @@
 #include "tools/skin_art/paint_kit.h"
 
-#include <QFont>
-
 namespace skin_art {
 
 namespace {
@@ -39,6 +37,15 @@ QImage flatten(const QImage& layer, QRgb matte, bool keyed) {
     return out;
 }
 
+QRect pieceRect(const AtlasPiece& piece) {
+    return {piece.x, piece.y, piece.width, piece.height};
+}
+
+// A rectangle whose outline, stroked with a 1-px pen, lands exactly on the pixels along r's border.
+QRectF hairline(const QRect& r) {
+    return QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
+}
+
 } // namespace
 
 QImage paintOpaque(QSize size, QRgb matte, const DrawFn& draw) {
@@ -47,10 +54,6 @@ QImage paintOpaque(QSize size, QRgb matte, const DrawFn& draw) {
 
 QImage paintKeyed(QSize size, QRgb matte, const DrawFn& draw) {
     return flatten(drawLayer(size, draw), matte, true);
-}
-
-QRect pieceRect(const AtlasPiece& piece) {
-    return {piece.x, piece.y, piece.width, piece.height};
 }
 
 QRect imageBounds(std::string_view image) {
@@ -74,10 +77,6 @@ void place(QImage& atlas, const AtlasPiece& piece, const QImage& picture) {
     place(atlas, {piece.x, piece.y}, picture);
 }
 
-QRectF hairline(const QRect& r) {
-    return QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
-}
-
 QPen hairPen(const QColor& colour) {
     QPen pen{colour, 1.0};
     pen.setCapStyle(Qt::FlatCap);
@@ -96,13 +95,6 @@ QLinearGradient verticalGradient(int top, int bottom, QRgb from, QRgb to) {
     return g;
 }
 
-QLinearGradient horizontalGradient(int left, int right, QRgb from, QRgb to) {
-    QLinearGradient g(left, 0, right, 0);
-    g.setColorAt(0, QColor::fromRgb(from));
-    g.setColorAt(1, QColor::fromRgb(to));
-    return g;
-}
-
 void panel(QPainter& p, const QRect& r, qreal radius, const QBrush& fill, QRgb border) {
     p.save();
     p.setPen(Qt::NoPen);
@@ -111,18 +103,6 @@ void panel(QPainter& p, const QRect& r, qreal radius, const QBrush& fill, QRgb b
     p.setBrush(Qt::NoBrush);
     p.setPen(hairPen(border));
     p.drawRoundedRect(hairline(r), radius - 0.5, radius - 0.5);
-    p.restore();
-}
-
-void centredText(QPainter& p, const QRect& r, const QString& text, int pixelSize, bool bold, QRgb colour) {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    p.save();
-    p.setFont(font);
-    p.setPen(QColor::fromRgb(colour));
-    p.drawText(r, Qt::AlignCenter | Qt::TextWordWrap, text);
     p.restore();
 }
 

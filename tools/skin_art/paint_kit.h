@@ -28,23 +28,16 @@ QImage paintKeyed(QSize size, QRgb matte, const DrawFn& draw);
 
 // The rectangle covering every piece of one picture of the atlas.
 QRect imageBounds(std::string_view image);
-QRect pieceRect(const AtlasPiece& piece);
 
 // Copies a picture into the atlas at `at`, or at a piece's place (the picture has the piece's size).
 void place(QImage& atlas, QPoint at, const QImage& picture);
 void place(QImage& atlas, const AtlasPiece& piece, const QImage& picture);
 
-// A rectangle whose outline, stroked with a 1-px pen, lands exactly on the pixels along r's border.
-QRectF hairline(const QRect& r);
 QPen hairPen(const QColor& colour);
 QPen roundPen(const QColor& colour, qreal width);
 QLinearGradient verticalGradient(int top, int bottom, QRgb from, QRgb to);
-QLinearGradient horizontalGradient(int left, int right, QRgb from, QRgb to);
 
 // A rounded panel: `fill` inside, a crisp 1-px `border` along the edge of r.
 void panel(QPainter& p, const QRect& r, qreal radius, const QBrush& fill, QRgb border);
-
-// A bold text in the product's sans face, centred in r.
-void centredText(QPainter& p, const QRect& r, const QString& text, int pixelSize, bool bold, QRgb colour);
 
 } // namespace skin_art

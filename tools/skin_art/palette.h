@@ -33,7 +33,6 @@ inline constexpr QRgb kScrollTrack = qRgb(231, 245, 255);
 
 inline constexpr QRgb kDisabledFace = qRgb(241, 244, 247);
 inline constexpr QRgb kDisabledLine = qRgb(211, 219, 226);
-inline constexpr QRgb kDisabledGlyph = qRgb(168, 178, 188);
 
 // Only where meaning asks for it: errors, and the second colour of data bars.
 inline constexpr QRgb kDanger = qRgb(196, 66, 60);

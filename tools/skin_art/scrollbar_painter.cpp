@@ -11,11 +11,11 @@ constexpr int kTile = 14;
 constexpr QRgb kThumbFill = qRgb(182, 206, 227);
 constexpr QRgb kThumbLine = qRgb(138, 172, 203);
 constexpr QRgb kGrip = qRgb(112, 150, 186);
-constexpr QRgb kArrow = qRgb(88, 128, 166);
+constexpr QRgb kArrow = qRgb(72, 112, 150);
 
 QImage arrowTile(int degrees) {
     return paintOpaque({kTile, kTile}, palette::kScrollTrack,
-                       [degrees](QPainter& p) { drawChevron(p, QPointF(7, 7), 7, degrees, 1.6, kArrow); });
+                       [degrees](QPainter& p) { drawChevron(p, QPointF(7, 7), 8, degrees, 1.7, kArrow); });
 }
 
 // The thumb: a pill 10 px across, 2 px clear of the track's sides. `pill` is its rectangle in the tile's
