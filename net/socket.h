@@ -17,6 +17,7 @@
 //
 // Another thread may call Interrupt at any time while the object exists: a blocked Connect, Send or
 // Receive then returns at once by throwing ECANCELED ("Operation canceled"), and so does every later call.
+// (A name look-up under way is not cut short; the connect after it is refused.)
 class CWSocket {
   public:
     // The download job's time-outs. The send time-out also bounds each connect attempt.

@@ -32,6 +32,16 @@ void AddExtension(X509* certificate, int nid, const std::string& value) {
 
 TestCertificate::TestCertificate(const std::vector<std::string>& dnsNames,
                                  const std::vector<std::string>& ipAddresses) {
+    try {
+        Build(dnsNames, ipAddresses);
+    } catch (...) {
+        FreeHandles();
+        throw;
+    }
+}
+
+void TestCertificate::Build(const std::vector<std::string>& dnsNames,
+                            const std::vector<std::string>& ipAddresses) {
     m_key = EVP_EC_gen("P-256");
     Require(m_key != nullptr, "key generation");
     m_certificate = X509_new();
@@ -75,6 +85,10 @@ TestCertificate::TestCertificate(const std::vector<std::string>& dnsNames,
 }
 
 TestCertificate::~TestCertificate() {
+    FreeHandles();
+}
+
+void TestCertificate::FreeHandles() {
     SSL_CTX_free(m_serverContext);
     X509_free(m_certificate);
     EVP_PKEY_free(m_key);

@@ -23,6 +23,9 @@ class TestCertificate {
     SSL_CTX* ServerContext() const { return m_serverContext; }
 
   private:
+    void Build(const std::vector<std::string>& dnsNames, const std::vector<std::string>& ipAddresses);
+    void FreeHandles();
+
     EVP_PKEY* m_key = nullptr;
     X509* m_certificate = nullptr;
     SSL_CTX* m_serverContext = nullptr;
