@@ -14,7 +14,7 @@
 // Pointers handed out by FindAll, FindFirst and AddChild point into the children arrays: they stay valid
 // until the tree changes (another AddChild on the same parent included).
 class CDownloader_HTMLTags {
-public:
+  public:
     // How values are written: saved files escape them so every value reads back exactly; a re-serialised
     // HTML template keeps its markup as it stood.
     enum class Escaping { None, Values };
@@ -27,18 +27,23 @@ public:
     ~CDownloader_HTMLTags();
 
     // --- parsing ---
-    // Replaces this node's content with the tree parsed from text; this node becomes the root.
+    // Replaces this node's content with the tree parsed from text; this node becomes the root. Never fails:
+    // whatever tree the text allows is built, in time linear in the text.
     void Parse(const QString& text);
     // The per-node clean-up the parser applies before appending a node.
     void Normalize();
 
     // --- queries (this node must exist; FindFirst's result may be null) ---
+    // The element name from the tag text; empty for a text node.
     QString GetTagName(bool upper) const;
+    // The value of an attribute in the raw tag text (names ignore case; values are not decoded).
     QString GetAttribute(const QString& name) const;
+    // Matching nodes at and below this one in document order; the descendants of a match are not searched.
+    // Only parsed elements take part (nodes built by AddChild are never found).
     // Criteria left empty are not tested. Note the argument order: tag, class, id, name, attribute.
     void FindAll(std::vector<CDownloader_HTMLTags*>& out, const QString& tag, const QString& classValue = {},
-                 const QString& idValue = {}, const QString& nameValue = {}, const QString& attributeName = {},
-                 bool clear = true);
+                 const QString& idValue = {}, const QString& nameValue = {},
+                 const QString& attributeName = {}, bool clear = true);
     void FindAll(std::vector<const CDownloader_HTMLTags*>& out, const QString& tag,
                  const QString& classValue = {}, const QString& idValue = {}, const QString& nameValue = {},
                  const QString& attributeName = {}, bool clear = true) const;
@@ -48,7 +53,9 @@ public:
     const CDownloader_HTMLTags* FindFirst(const QString& tag, const QString& classValue = {},
                                           const QString& idValue = {}, const QString& nameValue = {},
                                           const QString& attributeName = {}) const;
-    // excludedTags: space-separated tag names whose elements give no text (empty: none).
+    // excludedTags: names whose elements give no text, each written with a space before and after it,
+    // as in " CITE TABLE A " (empty: none). lineBreaks: BR gives CR LF and child texts are kept apart by a
+    // space.
     QString GetInnerText(bool lineBreaks, const QString& excludedTags = {}) const;
 
     // --- typed value store ---
@@ -80,11 +87,13 @@ public:
     const std::vector<CDownloader_HTMLTags>& GetChildren() const { return m_children; }
     std::vector<CDownloader_HTMLTags>& GetChildren() { return m_children; }
 
-private:
+  private:
     friend class HtmlTreeBuilder;
     friend class HtmlTreeWriter;
 
     void releaseChildren() noexcept;
+    // Normalize, reading the text from raw: the parser builds each node's text once, from the page itself.
+    void normalizeFrom(QStringView raw);
 
     QString m_text;
     int m_spanStart = 0;
@@ -95,7 +104,8 @@ private:
     std::vector<CDownloader_HTMLTags> m_children;
 };
 
-// Entity decoding of text nodes: a few named entities, decimal references, "&amp;" last.
+// Entity decoding of text nodes: "&nbsp;", "&quot;", "&gt;", "&lt;", then decimal references, then "&amp;".
+// Text produced by one replacement is never read again (so "&#38;amp;" gives "&amp;").
 QString DecodeHtmlEntities(const QString& text);
 
 // Splits the argument list of a JavaScript array or call into its items (escapes are kept, not decoded).

@@ -1,0 +1,228 @@
+#include "core/number_text.h"
+
+#include <QVarLengthArray>
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <limits>
+#include <string_view>
+
+namespace number_text {
+
+namespace {
+
+// scanf's white space in the C locale; Unicode spaces do not start a number.
+bool isCSpace(char16_t c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
+bool isHexDigit(char16_t c) {
+    return isDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+bool isWordChar(char16_t c) {
+    return isDigit(c) || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_';
+}
+
+// Case-insensitive match of an ASCII lower-case word at position i.
+bool hasWordAt(QStringView text, qsizetype i, std::string_view word) {
+    if (text.size() - i < static_cast<qsizetype>(word.size()))
+        return false;
+    for (size_t k = 0; k < word.size(); ++k) {
+        char16_t c = text[i + static_cast<qsizetype>(k)].unicode();
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c - u'A' + u'a');
+        if (c != static_cast<char16_t>(word[k]))
+            return false;
+    }
+    return true;
+}
+
+qsizetype skipSpace(QStringView text) {
+    qsizetype i = 0;
+    while (i < text.size() && isCSpace(text[i].unicode()))
+        ++i;
+    return i;
+}
+
+// The shape of one number as scanf would take it, with what is needed to tell overflow from underflow.
+struct FloatShape {
+    qsizetype end = 0;        // index just after the number
+    qsizetype digitsFrom = 0; // where the text handed to from_chars begins
+    bool hex = false;
+    long long magnitude = 0; // rough power of the base of the first significant digit (>0: at least 1)
+};
+
+long long readExponent(QStringView text, qsizetype& i) {
+    qsizetype j = i + 1;
+    bool negative = false;
+    if (j < text.size() && (text[j] == u'+' || text[j] == u'-')) {
+        negative = text[j] == u'-';
+        ++j;
+    }
+    if (j >= text.size() || !isDigit(text[j].unicode()))
+        return 0; // "1e" or "1e+" reads as 1: the letter is not part of the number
+    long long exponent = 0;
+    while (j < text.size() && isDigit(text[j].unicode())) {
+        exponent = std::min<long long>(exponent * 10 + (text[j].unicode() - u'0'), 1'000'000'000LL);
+        ++j;
+    }
+    i = j;
+    return negative ? -exponent : exponent;
+}
+
+// Mantissa digits, optional point and fraction, optional exponent; false when no digit stands there.
+bool scanMantissa(QStringView text, qsizetype from, bool hex, FloatShape& shape) {
+    auto isMantissaDigit = [hex](char16_t c) { return hex ? isHexDigit(c) : isDigit(c); };
+    qsizetype i = from;
+    long long integerDigits = 0; // significant digits before the point
+    long long leadingZeros = 0;  // zeros after the point before the first significant digit
+    bool significant = false;
+    bool anyDigit = false;
+    while (i < text.size() && isMantissaDigit(text[i].unicode())) {
+        significant = significant || text[i] != u'0';
+        if (significant)
+            ++integerDigits;
+        anyDigit = true;
+        ++i;
+    }
+    if (i < text.size() && text[i] == u'.') {
+        ++i;
+        while (i < text.size() && isMantissaDigit(text[i].unicode())) {
+            if (!significant && text[i] == u'0')
+                ++leadingZeros;
+            significant = significant || text[i] != u'0';
+            anyDigit = true;
+            ++i;
+        }
+    }
+    if (!anyDigit)
+        return false;
+    long long exponent = 0;
+    const char16_t exponentLetter = hex ? u'p' : u'e';
+    if (i < text.size() && (text[i].unicode() | 0x20) == exponentLetter)
+        exponent = readExponent(text, i);
+    const long long digitWeight = hex ? 4 : 1;
+    shape.end = i;
+    shape.digitsFrom = from;
+    shape.hex = hex;
+    shape.magnitude = (integerDigits > 0 ? integerDigits : -leadingZeros) * digitWeight + exponent;
+    return true;
+}
+
+template <typename T> std::optional<T> readFloating(QStringView text, qsizetype* end) {
+    if (end)
+        *end = 0;
+    qsizetype i = skipSpace(text);
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    auto finish = [&](T value, qsizetype stop) -> std::optional<T> {
+        if (end)
+            *end = stop;
+        return negative ? -value : value;
+    };
+
+    if (hasWordAt(text, i, "inf"))
+        return finish(std::numeric_limits<T>::infinity(), i + (hasWordAt(text, i, "infinity") ? 8 : 3));
+    if (hasWordAt(text, i, "nan")) {
+        qsizetype stop = i + 3;
+        if (stop < text.size() && text[stop] == u'(') {
+            qsizetype j = stop + 1;
+            while (j < text.size() && isWordChar(text[j].unicode()))
+                ++j;
+            if (j < text.size() && text[j] == u')')
+                stop = j + 1;
+        }
+        return finish(std::numeric_limits<T>::quiet_NaN(), stop);
+    }
+
+    FloatShape shape;
+    const bool hexPrefix = i + 1 < text.size() && text[i] == u'0' && (text[i + 1].unicode() | 0x20) == u'x';
+    if (!(hexPrefix && scanMantissa(text, i + 2, true, shape)) && !scanMantissa(text, i, false, shape))
+        return std::nullopt;
+
+    // Only the characters of the number itself are copied, so reading stays linear in what is read.
+    QVarLengthArray<char, 64> ascii;
+    for (qsizetype k = shape.digitsFrom; k < shape.end; ++k)
+        ascii.append(static_cast<char>(text[k].unicode()));
+    T value{};
+    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value,
+                                        shape.hex ? std::chars_format::hex : std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range)
+        value = shape.magnitude > 0 ? std::numeric_limits<T>::max() : T{0};
+    return finish(value, shape.end);
+}
+
+} // namespace
+
+std::optional<qint64> readInt64(QStringView text, qsizetype* end) {
+    if (end)
+        *end = 0;
+    qsizetype i = skipSpace(text);
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    if (i >= text.size() || !isDigit(text[i].unicode()))
+        return std::nullopt;
+    // Accumulated as a negative number: its range holds the minimum exactly.
+    constexpr qint64 kMin = std::numeric_limits<qint64>::min();
+    qint64 value = 0;
+    bool saturated = false;
+    for (; i < text.size() && isDigit(text[i].unicode()); ++i) {
+        const int digit = text[i].unicode() - u'0';
+        if (saturated || value < (kMin + digit) / 10) {
+            saturated = true;
+            continue;
+        }
+        value = value * 10 - digit;
+    }
+    if (end)
+        *end = i;
+    if (saturated)
+        return negative ? kMin : std::numeric_limits<qint64>::max();
+    if (!negative)
+        return value == kMin ? std::numeric_limits<qint64>::max() : -value;
+    return value;
+}
+
+std::optional<int> readInt(QStringView text, qsizetype* end) {
+    const std::optional<qint64> wide = readInt64(text, end);
+    if (!wide)
+        return std::nullopt;
+    return static_cast<int>(
+        std::clamp<qint64>(*wide, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+std::optional<double> readDouble(QStringView text, qsizetype* end) {
+    return readFloating<double>(text, end);
+}
+
+std::optional<float> readFloat(QStringView text, qsizetype* end) {
+    return readFloating<float>(text, end);
+}
+
+QString formatInt(qint64 value) {
+    std::array<char, 24> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+}
+
+QString formatFixed(double value, int decimals) {
+    decimals = std::clamp(decimals, 0, 100);
+    // The largest double has 309 integer digits; sign, point and decimals come on top.
+    std::array<char, 420> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, decimals);
+    return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+}
+
+} // namespace number_text

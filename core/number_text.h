@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <QtGlobal>
+#include <optional>
+
+// Numbers in files, URLs and on the wire, independent of the process locale (a decimal-comma locale must
+// not change a saved file).
+//
+// Reading follows scanf's "%d" and "%f": leading white space (space, TAB, LF, VT, FF, CR) is skipped, an
+// optional sign is taken, then as much of a number as stands there; reading stops at the first character
+// that does not belong to it. Nothing read gives no value. A value out of range saturates: integers to the
+// type's limits, floating values to the largest finite value (or to zero when too small).
+// Floating text may also be "inf", "infinity", "nan" or hexadecimal ("0x1.8p3"), as scanf accepts.
+//
+// When end is given it receives the index just after the number (0 when nothing was read).
+namespace number_text {
+
+std::optional<int> readInt(QStringView text, qsizetype* end = nullptr);
+std::optional<qint64> readInt64(QStringView text, qsizetype* end = nullptr);
+std::optional<double> readDouble(QStringView text, qsizetype* end = nullptr);
+std::optional<float> readFloat(QStringView text, qsizetype* end = nullptr);
+
+// printf's "%d" (and "%lld").
+QString formatInt(qint64 value);
+
+// printf's "%.Nf": always the given number of decimals, rounded to nearest; "%f" is six decimals.
+// decimals is clamped to 0..100.
+QString formatFixed(double value, int decimals = 6);
+
+} // namespace number_text

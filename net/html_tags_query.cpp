@@ -1,0 +1,262 @@
+#include "net/html_tag_name.h"
+#include "net/html_tags.h"
+
+namespace {
+
+using Node = CDownloader_HTMLTags;
+
+// Attributes may be separated by any of these, not only by spaces (a lone LF survives normalisation).
+bool isAttributeSpace(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+QStringView trimmedOf(QStringView text, char16_t quote) {
+    auto strip = [quote](char16_t c) { return quote == u' ' ? isAttributeSpace(c) : c == quote; };
+    while (!text.isEmpty() && strip(text.front().unicode()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && strip(text.back().unicode()))
+        text.chop(1);
+    return text;
+}
+
+// The criteria of one FindAll or FindFirst call, prepared once for the whole walk.
+class Criteria {
+  public:
+    Criteria(const QString& tag, const QString& classValue, const QString& idValue, const QString& nameValue,
+             const QString& attributeName)
+        : m_tag(tag.toUpper()), m_id(idValue), m_name(nameValue), m_attribute(attributeName) {
+        if (!classValue.isEmpty())
+            m_class = u' ' + classValue.toLower() + u' ';
+    }
+
+    // Only parsed elements take part. An element that starts at the first character of the text has span
+    // start 0 but a non-zero span end, so it is found; nodes built by AddChild have neither.
+    static bool takesPart(const Node& node) {
+        return !node.GetText().isEmpty() && node.GetSpanEnd() != 0 && !node.IsTextNode();
+    }
+
+    // Tested in this order: tag, id, name, attribute, class.
+    bool matches(const Node& node) const {
+        if (!m_tag.isEmpty() && HtmlUpperName(node.GetText()).view() != m_tag)
+            return false;
+        if (!m_id.isEmpty() &&
+            node.GetAttribute(QStringLiteral("ID")).compare(m_id, Qt::CaseInsensitive) != 0)
+            return false;
+        if (!m_name.isEmpty() &&
+            node.GetAttribute(QStringLiteral("NAME")).compare(m_name, Qt::CaseInsensitive) != 0)
+            return false;
+        if (!m_attribute.isEmpty() && node.GetAttribute(m_attribute).isEmpty())
+            return false;
+        if (!m_class.isEmpty()) {
+            const QString classes = u' ' + node.GetAttribute(QStringLiteral("CLASS")).toLower() + u' ';
+            if (!classes.contains(m_class))
+                return false;
+        }
+        return true;
+    }
+
+  private:
+    QString m_tag;
+    QString m_id;
+    QString m_name;
+    QString m_attribute;
+    QString m_class;
+};
+
+// Pre-order walk with an explicit stack; a match is taken and its subtree is not searched.
+template <typename NodeT, typename Visit>
+void walkMatches(NodeT& top, const Criteria& criteria, Visit visit) {
+    std::vector<NodeT*> stack{&top};
+    while (!stack.empty()) {
+        NodeT* node = stack.back();
+        stack.pop_back();
+        if (Criteria::takesPart(*node) && criteria.matches(*node)) {
+            if (!visit(node))
+                return;
+            continue;
+        }
+        auto& children = node->GetChildren();
+        for (auto child = children.rbegin(); child != children.rend(); ++child)
+            stack.push_back(&*child);
+    }
+}
+
+template <typename NodeT>
+void findAll(NodeT& top, std::vector<NodeT*>& out, const Criteria& criteria, bool clear) {
+    if (clear)
+        out.clear();
+    walkMatches(top, criteria, [&out](NodeT* node) {
+        out.push_back(node);
+        return true;
+    });
+}
+
+template <typename NodeT> NodeT* findFirst(NodeT& top, const Criteria& criteria) {
+    NodeT* found = nullptr;
+    walkMatches(top, criteria, [&found](NodeT* node) {
+        found = node;
+        return false;
+    });
+    return found;
+}
+
+} // namespace
+
+QString CDownloader_HTMLTags::GetAttribute(const QString& name) const {
+    if (m_isText)
+        return {};
+    const QStringView text(m_text);
+    qsizetype start = 0;
+    while (start < text.size() && !isAttributeSpace(text[start].unicode()))
+        ++start;
+    // Scanned from after the first separator up to, not including, the closing ">".
+    const qsizetype stop = text.size() - 1;
+    char16_t quote = u' '; // a space: no quote is open
+    qsizetype token = -1;
+    bool named = false; // the wanted name was just seen before "="
+    for (qsizetype i = start + 1; i < stop; ++i) {
+        const char16_t c = text[i].unicode();
+        if (quote != u' ') {
+            if (c == u'\\') {
+                ++i;
+            } else if (c == quote) {
+                if (named)
+                    return trimmedOf(text.sliced(token, i - token), quote).toString();
+                token = -1;
+                quote = u' ';
+            }
+        } else if (c == u'=') {
+            const QStringView key = token < 0 ? QStringView() : text.sliced(token, i - token).trimmed();
+            named = key.compare(name, Qt::CaseInsensitive) == 0;
+            token = -1;
+        } else if (isAttributeSpace(c) || c == u'>') {
+            if (token >= 0) {
+                if (named)
+                    return trimmedOf(text.sliced(token, i - token), u' ').toString();
+                token = -1;
+            }
+        } else if (token < 0) {
+            token = i;
+            if (c == u'\'' || c == u'"') {
+                quote = c;
+                token = i + 1;
+            }
+        }
+    }
+    if (named && token >= 0 && quote == u' ' && token < stop)
+        return trimmedOf(text.sliced(token, stop - token), u' ').toString();
+    return {};
+}
+
+void CDownloader_HTMLTags::FindAll(std::vector<CDownloader_HTMLTags*>& out, const QString& tag,
+                                   const QString& classValue, const QString& idValue,
+                                   const QString& nameValue, const QString& attributeName, bool clear) {
+    findAll(*this, out, Criteria(tag, classValue, idValue, nameValue, attributeName), clear);
+}
+
+void CDownloader_HTMLTags::FindAll(std::vector<const CDownloader_HTMLTags*>& out, const QString& tag,
+                                   const QString& classValue, const QString& idValue,
+                                   const QString& nameValue, const QString& attributeName, bool clear) const {
+    findAll(*this, out, Criteria(tag, classValue, idValue, nameValue, attributeName), clear);
+}
+
+CDownloader_HTMLTags* CDownloader_HTMLTags::FindFirst(const QString& tag, const QString& classValue,
+                                                      const QString& idValue, const QString& nameValue,
+                                                      const QString& attributeName) {
+    return findFirst(*this, Criteria(tag, classValue, idValue, nameValue, attributeName));
+}
+
+const CDownloader_HTMLTags* CDownloader_HTMLTags::FindFirst(const QString& tag, const QString& classValue,
+                                                            const QString& idValue, const QString& nameValue,
+                                                            const QString& attributeName) const {
+    return findFirst(*this, Criteria(tag, classValue, idValue, nameValue, attributeName));
+}
+
+QString CDownloader_HTMLTags::GetInnerText(bool lineBreaks, const QString& excludedTags) const {
+    const QString excluded = excludedTags.toUpper();
+    QString out;
+    // Writes what a node gives before its children; true when its children are to be read.
+    auto open = [&](const Node& node) {
+        if (node.m_isComment)
+            return false;
+        if (node.m_isText) {
+            out += node.m_text;
+            return false;
+        }
+        const HtmlUpperName name(node.m_text);
+        // A nameless element (the root) is never excluded, even by a list with a double blank.
+        if (!excluded.isEmpty() && !name.view().isEmpty() && tagListContains(excluded, name.view()))
+            return false;
+        if (lineBreaks && name.view() == u"BR")
+            out += u"\r\n";
+        if (isRawTextElement(name.view()))
+            return false;
+        return !node.m_children.empty();
+    };
+    // With line breaks, a child that added text is kept apart from the next one by a space.
+    auto separate = [&](qsizetype lengthBefore) {
+        if (lineBreaks && out.size() > lengthBefore && !out.back().isSpace())
+            out += u' ';
+    };
+
+    struct Frame {
+        const Node* node;
+        std::size_t next;
+        qsizetype lengthBefore;
+    };
+    std::vector<Frame> stack;
+    if (open(*this))
+        stack.push_back({this, 0, 0});
+    while (!stack.empty()) {
+        Frame& frame = stack.back();
+        if (frame.next == frame.node->m_children.size()) {
+            const qsizetype lengthBefore = frame.lengthBefore;
+            stack.pop_back();
+            if (!stack.empty())
+                separate(lengthBefore);
+            continue;
+        }
+        const Node& child = frame.node->m_children[frame.next++];
+        const qsizetype lengthBefore = out.size();
+        if (open(child))
+            stack.push_back({&child, 0, lengthBefore});
+        else
+            separate(lengthBefore);
+    }
+    return out;
+}
+
+void ParseJsStringList(QStringList& out, const QString& text) {
+    out.clear();
+    qsizetype length = text.size();
+    while (length > 0) {
+        const QChar last = text[length - 1];
+        if (last != u')' && last != u';' && last != u'\r' && last != u'\n')
+            break;
+        --length;
+    }
+    const QString items = text.left(length) + u',';
+    char16_t delimiter = u',';
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const char16_t c = items[i].unicode();
+        if (c == delimiter) {
+            if (delimiter == u',') {
+                out.append(QStringView(items).sliced(start, i - start).trimmed().toString());
+            } else {
+                // A quoted item is taken as it stands; whatever follows up to the next comma is skipped.
+                out.append(items.sliced(start, i - start));
+                i = items.indexOf(u',', i + 1);
+                if (i < 0)
+                    return;
+            }
+            delimiter = u',';
+            start = i + 1;
+        } else if (c == u'\'' || c == u'"') {
+            delimiter = c;
+            start = i + 1;
+        } else if (c == u'\\') {
+            ++i;
+        }
+    }
+}

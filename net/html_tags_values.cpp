@@ -1,0 +1,87 @@
+#include "core/number_text.h"
+#include "net/html_tag_name.h"
+#include "net/html_tags.h"
+
+CDownloader_HTMLTags* CDownloader_HTMLTags::AddChild(const QString& name, bool reuse) {
+    CDownloader_HTMLTags node;
+    node.m_text = name.startsWith(u'<') ? name : u'<' + name + u'>';
+    node.m_closed = true;
+    if (reuse) {
+        const HtmlUpperName wanted(node.m_text);
+        // Text children have no name; a nameless key reuses nothing.
+        if (!wanted.view().isEmpty()) {
+            for (CDownloader_HTMLTags& child : m_children) {
+                if (!child.m_isText && HtmlUpperName(child.m_text).view() == wanted.view()) {
+                    child.releaseChildren();
+                    return &child;
+                }
+            }
+        }
+    }
+    m_children.push_back(std::move(node));
+    return &m_children.back();
+}
+
+bool CDownloader_HTMLTags::SetText(const QString& text) {
+    releaseChildren();
+    CDownloader_HTMLTags& value = m_children.emplace_back();
+    value.m_text = text;
+    value.m_isText = true;
+    return true;
+}
+
+bool CDownloader_HTMLTags::SetInt(int value) {
+    return SetText(number_text::formatInt(value));
+}
+
+bool CDownloader_HTMLTags::SetFloat(float value) {
+    return SetText(number_text::formatFixed(static_cast<double>(value), 6));
+}
+
+bool CDownloader_HTMLTags::SetBool(bool value) {
+    return SetText(value ? QStringLiteral("true") : QStringLiteral("false"));
+}
+
+bool CDownloader_HTMLTags::GetInt(const CDownloader_HTMLTags* node, int& out, int defaultValue) {
+    out = defaultValue;
+    if (!node)
+        return false;
+    const std::optional<int> value = number_text::readInt(node->GetInnerText(false));
+    if (!value)
+        return false;
+    out = *value;
+    return true;
+}
+
+bool CDownloader_HTMLTags::GetFloat(const CDownloader_HTMLTags* node, float& out, float defaultValue) {
+    out = defaultValue;
+    if (!node)
+        return false;
+    const std::optional<float> value = number_text::readFloat(node->GetInnerText(false));
+    if (!value)
+        return false;
+    out = *value;
+    return true;
+}
+
+bool CDownloader_HTMLTags::GetBool(const CDownloader_HTMLTags* node, bool& out, bool defaultValue) {
+    out = defaultValue;
+    if (!node)
+        return false;
+    const QString text = node->GetInnerText(false).toLower().trimmed();
+    out = text != u"false" && text != u"0";
+    return out;
+}
+
+bool CDownloader_HTMLTags::GetString(const CDownloader_HTMLTags* node, QString& out,
+                                     const QString& defaultValue) {
+    out = defaultValue;
+    return GetString(node, out);
+}
+
+bool CDownloader_HTMLTags::GetString(const CDownloader_HTMLTags* node, QString& out) {
+    if (!node)
+        return false;
+    out = node->GetInnerText(false);
+    return true;
+}

@@ -1,0 +1,229 @@
+#include "html_tags_test_util.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace html_test;
+
+QString attributeOf(const char16_t* page, const char16_t* name) {
+    const Node root = parse(s(page));
+    return root.GetChildren().at(0).GetAttribute(s(name));
+}
+
+std::vector<QString> texts(const std::vector<const Node*>& nodes) {
+    std::vector<QString> out;
+    for (const Node* node : nodes)
+        out.push_back(node->GetInnerText(false));
+    return out;
+}
+
+// --- GetAttribute ---
+
+TEST(HtmlAttribute, QuotedUnquotedAndCase) {
+    const char16_t* page = u"<a HREF=\"/x?a=1\" title='T t' data-n=7 target=_blank>x</a>";
+    EXPECT_EQ(attributeOf(page, u"href"), s(u"/x?a=1"));
+    EXPECT_EQ(attributeOf(page, u"TITLE"), s(u"T t"));
+    EXPECT_EQ(attributeOf(page, u"data-n"), s(u"7"));
+    EXPECT_EQ(attributeOf(page, u"target"), s(u"_blank"));
+    EXPECT_EQ(attributeOf(page, u"rel"), QString());
+    EXPECT_EQ(attributeOf(page, u"n"), QString());
+}
+
+TEST(HtmlAttribute, NameWithSpacesAroundEqualsIsNotFound) {
+    EXPECT_EQ(attributeOf(u"<a href = \"x\">y</a>", u"href"), QString());
+}
+
+TEST(HtmlAttribute, ValuelessAttributesAndPrefixes) {
+    EXPECT_EQ(attributeOf(u"<input checked data-name=a name=q>", u"name"), s(u"q"));
+    EXPECT_EQ(attributeOf(u"<input checked name=q>", u"checked"), QString());
+}
+
+TEST(HtmlAttribute, QuotesAndEscapesInsideValues) {
+    EXPECT_EQ(attributeOf(u"<a title=\"it's\" x=1>y</a>", u"title"), s(u"it's"));
+    EXPECT_EQ(attributeOf(u"<a title=\"a\\\"b\" x=1>y</a>", u"title"), s(u"a\\\"b"));
+    EXPECT_EQ(attributeOf(u"<a title=\"a\\\"b\" x=1>y</a>", u"x"), s(u"1"));
+    EXPECT_EQ(attributeOf(u"<a title=\"\" x=1>y</a>", u"title"), QString());
+}
+
+TEST(HtmlAttribute, EntitiesStayEncoded) {
+    EXPECT_EQ(attributeOf(u"<a href=\"?a=1&amp;b=2\">y</a>", u"href"), s(u"?a=1&amp;b=2"));
+}
+
+TEST(HtmlAttribute, TabAndLineBreaksSeparateAttributes) {
+    // Pages with Unix line ends keep a lone LF inside tags; a lone CR survives as well.
+    EXPECT_EQ(attributeOf(u"<a\nhref=\"x\"\rtitle=y\nid=z>t</a>", u"href"), s(u"x"));
+    EXPECT_EQ(attributeOf(u"<a\nhref=\"x\"\rtitle=y\nid=z>t</a>", u"title"), s(u"y"));
+    EXPECT_EQ(attributeOf(u"<a\nhref=\"x\"\rtitle=y\nid=z>t</a>", u"id"), s(u"z"));
+    Node holder;
+    EXPECT_EQ(holder.AddChild(s(u"<a\thref=x\ttitle=y>"), false)->GetAttribute(s(u"title")), s(u"y"));
+}
+
+TEST(HtmlAttribute, TextNodesAndBareTagsHaveNone) {
+    const Node root = parse(s(u"href=x<br>"));
+    EXPECT_EQ(root.GetChildren()[0].GetAttribute(s(u"href")), QString());
+    EXPECT_EQ(root.GetChildren()[1].GetAttribute(s(u"br")), QString());
+}
+
+// --- FindAll and FindFirst ---
+
+TEST(HtmlFind, FirstByTagSearchesAllDepthsInDocumentOrder) {
+    const Node root =
+        parse(s(u"<div><p><b>x</b><SPAN id=1>a</span></p><span id=2>b</span></div><span id=3>c</span>"));
+    const Node* span = root.FindFirst(s(u"span"));
+    ASSERT_NE(span, nullptr);
+    EXPECT_EQ(span->GetAttribute(s(u"id")), s(u"1"));
+    const Node* div = root.FindFirst(s(u"DIV"));
+    ASSERT_NE(div, nullptr);
+    EXPECT_EQ(div->FindFirst(s(u"div")), div); // a match is the node itself
+    EXPECT_EQ(div->FindFirst(s(u"span"), {}, s(u"2"))->GetInnerText(false), s(u"b"));
+}
+
+TEST(HtmlFind, AllInDocumentOrderWithoutDescendingIntoMatches) {
+    const Node root = parse(s(u"<div class=r>1<div class=r>inner</div></div><p><div class=r>2</div></p>"));
+    std::vector<const Node*> found;
+    root.FindAll(found, s(u"div"), s(u"r"));
+    EXPECT_EQ(texts(found), (std::vector<QString>{s(u"1inner"), s(u"2")}));
+}
+
+TEST(HtmlFind, AttributeCriterionNeedsNonEmptyValue) {
+    const Node root = parse(s(u"<a href=x>1</a><a>2</a><a href=\"\">3</a><p><a HREF=y>4</a></p>"));
+    std::vector<const Node*> found;
+    root.FindAll(found, s(u"a"), {}, {}, {}, s(u"href"));
+    EXPECT_EQ(texts(found), (std::vector<QString>{s(u"1"), s(u"4")}));
+}
+
+TEST(HtmlFind, ClassMatchesWholeWordsIgnoringCase) {
+    const Node root = parse(s(u"<div class=\"Result  item-big\">x</div>"));
+    EXPECT_NE(root.FindFirst(s(u"div"), s(u"result")), nullptr);
+    EXPECT_NE(root.FindFirst(s(u"div"), s(u"ITEM-BIG")), nullptr);
+    EXPECT_NE(root.FindFirst({}, s(u"item-big")), nullptr);
+    EXPECT_EQ(root.FindFirst(s(u"div"), s(u"item")), nullptr);
+    EXPECT_EQ(root.FindFirst(s(u"div"), s(u"sult")), nullptr);
+    EXPECT_EQ(root.FindFirst(s(u"div"), s(u"result item")), nullptr);
+}
+
+TEST(HtmlFind, IdAndNameIgnoreCaseAndAllCriteriaMustHold) {
+    const Node root =
+        parse(s(u"<input name=Q id=a class=k><input name=q id=B class=k><input name=q id=b class=z>"));
+    std::vector<const Node*> found;
+    root.FindAll(found, s(u"input"), s(u"k"), s(u"b"), s(u"q"));
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0], &root.GetChildren()[1]);
+    root.FindAll(found, {}, {}, {}, s(u"q"));
+    EXPECT_EQ(found.size(), 3u);
+}
+
+TEST(HtmlFind, ClearFalseAppends) {
+    const Node root = parse(s(u"<b>1</b><i>2</i>"));
+    std::vector<const Node*> found;
+    root.FindAll(found, s(u"b"));
+    root.FindAll(found, s(u"i"), {}, {}, {}, {}, false);
+    EXPECT_EQ(texts(found), (std::vector<QString>{s(u"1"), s(u"2")}));
+    root.FindAll(found, s(u"i"));
+    EXPECT_EQ(found.size(), 1u);
+}
+
+TEST(HtmlFind, ElementAtTheFirstCharacterIsFound) {
+    const Node root = parse(s(u"<div id=top>x</div>"));
+    const Node* div = root.FindFirst(s(u"div"));
+    ASSERT_NE(div, nullptr);
+    EXPECT_EQ(div->GetSpanStart(), 0);
+    EXPECT_EQ(root.FindFirst({}, {}, s(u"top")), div);
+}
+
+TEST(HtmlFind, RootTextNodesAndBuiltNodesNeverMatch) {
+    Node root = parse(s(u"<p>x</p>"));
+    Node* built = root.AddChild(s(u"p"), false);
+    built->AddChild(s(u"b"), false);
+    std::vector<Node*> found;
+    root.FindAll(found, s(u"p"));
+    EXPECT_EQ(found.size(), 1u);
+    EXPECT_EQ(root.FindFirst(s(u"b")), nullptr);
+    EXPECT_EQ(root.FindFirst({}), &root.GetChildren()[0]); // no criteria: the first parsed element
+    EXPECT_EQ(parse(s(u"text<!-- c -->")).FindFirst({}), nullptr);
+}
+
+TEST(HtmlFind, MutableResultsPointIntoTheTree) {
+    Node root = parse(s(u"<div><p>a</p></div>"));
+    Node* p = root.FindFirst(s(u"p"));
+    ASSERT_NE(p, nullptr);
+    p->SetText(s(u"b"));
+    EXPECT_EQ(root.GetInnerText(false), s(u"b"));
+}
+
+// --- GetInnerText ---
+
+TEST(HtmlInnerText, RawTextElementsAndCommentsGiveNothing) {
+    const Node root = parse(s(u"<div>a<script>var x;</script>b<style>p{}</style><noscript>n</noscript>"
+                              "<!-- c -->c</div>"));
+    EXPECT_EQ(root.GetInnerText(false), s(u"abc"));
+}
+
+TEST(HtmlInnerText, LineBreaksAndSeparatingSpaces) {
+    const Node root = parse(s(u"<p>a<br>b</p>"));
+    EXPECT_EQ(root.GetInnerText(false), s(u"ab"));
+    EXPECT_EQ(root.GetInnerText(true), s(u"a \r\nb "));
+    const Node spans = parse(s(u"<div><span>a</span><span>b </span><span></span><span>c</span></div>"));
+    EXPECT_EQ(spans.GetInnerText(true), s(u"a b c "));
+    EXPECT_EQ(spans.GetInnerText(false), s(u"ab c"));
+}
+
+TEST(HtmlInnerText, ExcludedTagsAreLeftOut) {
+    const Node root = parse(s(u"<div>x<cite>y</cite><table><tr><td>z</td></tr></table>w<br></div>"));
+    EXPECT_EQ(root.GetInnerText(false, s(u" cite TABLE ")), s(u"xw"));
+    EXPECT_EQ(root.GetInnerText(false, s(u" CIT ")), s(u"xyzw"));
+    // A BR excluded gives no line break either.
+    EXPECT_EQ(root.GetInnerText(true, s(u" BR ")), s(u"x y z w "));
+    // The root has no name, so a list with a double blank does not blank the whole page.
+    EXPECT_EQ(root.GetInnerText(false, s(u" CITE  TABLE ")), s(u"xw"));
+}
+
+TEST(HtmlInnerText, TextNodeAndCommentNode) {
+    const Node root = parse(s(u"a &amp; b<!-- c --><br>"));
+    EXPECT_EQ(root.GetChildren()[0].GetInnerText(true), s(u"a & b"));
+    EXPECT_EQ(root.GetChildren()[1].GetInnerText(true), QString());
+}
+
+// --- ParseJsStringList ---
+
+QStringList jsItems(const char16_t* text) {
+    QStringList out{s(u"stale")};
+    ParseJsStringList(out, s(text));
+    return out;
+}
+
+TEST(HtmlJsList, QuotedAndBareItems) {
+    EXPECT_EQ(jsItems(u"'a','b','c'"), (QStringList{s(u"a"), s(u"b"), s(u"c")}));
+    EXPECT_EQ(jsItems(u"\"x\" , ' y ' ,  z , 12"), (QStringList{s(u"x"), s(u" y "), s(u"z"), s(u"12")}));
+    EXPECT_EQ(jsItems(u"a,,b"), (QStringList{s(u"a"), QString(), s(u"b")}));
+}
+
+TEST(HtmlJsList, TrailingCallEndIsRemoved) {
+    EXPECT_EQ(jsItems(u"\"a\",\"b\");\r\n"), (QStringList{s(u"a"), s(u"b")}));
+    EXPECT_EQ(jsItems(u"1,2));;"), (QStringList{s(u"1"), s(u"2")}));
+}
+
+TEST(HtmlJsList, EscapesAreSkippedNotDecoded) {
+    EXPECT_EQ(jsItems(u"'it\\'s','b'"), (QStringList{s(u"it\\'s"), s(u"b")}));
+    EXPECT_EQ(jsItems(u"a\\,b,c"), (QStringList{s(u"a\\,b"), s(u"c")}));
+}
+
+TEST(HtmlJsList, TextAfterClosingQuoteIsSkippedToNextComma) {
+    EXPECT_EQ(jsItems(u"'a' junk,'b'"), (QStringList{s(u"a"), s(u"b")}));
+}
+
+TEST(HtmlJsList, OtherQuoteInsideQuotedItemRestartsTheItem) {
+    EXPECT_EQ(jsItems(u"\"a'b'c\",d"), (QStringList{s(u"b"), s(u"d")}));
+}
+
+TEST(HtmlJsList, UnclosedQuoteIsNotAdded) {
+    EXPECT_EQ(jsItems(u"'a','b"), (QStringList{s(u"a")}));
+    EXPECT_EQ(jsItems(u"\"it's\""), QStringList());
+}
+
+TEST(HtmlJsList, EmptyTextGivesOneEmptyItem) {
+    EXPECT_EQ(jsItems(u""), QStringList{QString()});
+}
+
+} // namespace
