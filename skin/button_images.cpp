@@ -1,0 +1,99 @@
+#include "skin/button_images.h"
+
+namespace skin {
+
+ButtonImage PickButtonImage(bool enabled, bool hot, bool pressed) {
+    if (!enabled) {
+        return kImageDisabled;
+    }
+    if (hot && pressed) {
+        return kImagePressed;
+    }
+    return hot ? kImageHot : kImageNormal;
+}
+
+ButtonImage PickIcoBackImage(bool enabled, bool hot, bool pressed, bool selected) {
+    if (!enabled) {
+        return kImageDisabled;
+    }
+    if (hot) {
+        return pressed ? kImagePressed : kImageHot;
+    }
+    return selected ? kImagePressed : kImageNormal;
+}
+
+ButtonPreset ButtonStylePreset(int preset) {
+    auto images = [](plat::Point n, plat::Point h, plat::Point d, plat::Point p, int w, int ht,
+                     plat::ColorRef c) {
+        ButtonPreset b;
+        b.hasImages = true;
+        b.images[kImageNormal] = n;
+        b.images[kImageHot] = h;
+        b.images[kImageDisabled] = d;
+        b.images[kImagePressed] = p;
+        b.width = w;
+        b.height = ht;
+        b.cap = 5;
+        b.textColor = c;
+        return b;
+    };
+    switch (preset) {
+    case 0:
+        return images({320, 127}, {418, 127}, {320, 127}, {369, 127}, 48, 29, kButtonTextColor);
+    case 2:
+        return images({24, 47}, {48, 47}, {72, 47}, {0, 47}, 24, 27, plat::rgb(128, 128, 128));
+    case 3:
+        return images({0, 47}, {0, 47}, {72, 47}, {24, 47}, 24, 27, plat::rgb(0, 0, 0));
+    case 4:
+        return images({472, 94}, {472, 66}, {472, 66}, {472, 38}, 27, 27, kButtonTextColor);
+    case 5:
+        return images({472, 38}, {472, 66}, {472, 66}, {472, 94}, 27, 27, kButtonTextColor);
+    case 6:
+        return images({444, 37}, {416, 37}, {444, 37}, {416, 37}, 27, 32, kButtonTextColor);
+    case 7:
+        return images({416, 37}, {416, 37}, {416, 37}, {416, 37}, 27, 32, kButtonTextColor);
+    default: {
+        ButtonPreset colourOnly;
+        colourOnly.textColor = kButtonTextColor;
+        return colourOnly;
+    }
+    }
+}
+
+std::vector<SlicePiece> ButtonBackSlices(int imageWidth, int cap, int width) {
+    if (width <= 0 || imageWidth <= 0) {
+        return {};
+    }
+    if (width == imageWidth) {
+        return {{0, imageWidth, 0, imageWidth}};
+    }
+    if (width >= 2 * (imageWidth - cap)) {
+        const int h = imageWidth / 2;
+        return {{0, h, 0, h}, {h, 1, h, width - 2 * h}, {imageWidth - h, h, width - h, h}};
+    }
+    const int left = width / 2;
+    const int right = width - left;
+    return {{0, left, 0, left}, {imageWidth - width + left, right, left, right}};
+}
+
+std::vector<NinePiece> NineSlice(const plat::Rect& src, const plat::Rect& dst) {
+    const int cw = src.width() / 3;
+    const int ch = src.height() / 3;
+    const int sxs[4] = {src.left, src.left + cw, src.right - cw, src.right};
+    const int sys[4] = {src.top, src.top + ch, src.bottom - ch, src.bottom};
+    const int dxs[4] = {dst.left, dst.left + cw, dst.right - cw, dst.right};
+    const int dys[4] = {dst.top, dst.top + ch, dst.bottom - ch, dst.bottom};
+    std::vector<NinePiece> pieces;
+    for (int row = 0; row < 3; ++row) {
+        for (int col = 0; col < 3; ++col) {
+            const plat::Rect s{sxs[col], sys[row], sxs[col + 1], sys[row + 1]};
+            const plat::Rect d{dxs[col], dys[row], dxs[col + 1], dys[row + 1]};
+            if (!s.isEmpty() && !d.isEmpty()) {
+                pieces.push_back({s, d});
+            }
+        }
+    }
+    return pieces;
+}
+
+} // namespace skin

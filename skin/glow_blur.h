@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+
+// The soft halo behind glow text: a grey plane blurred twelve times with a 3 x 3 kernel and lifted by a
+// gamma curve. The plane is sized to the text on every call, so no text is too large for it.
+
+namespace skin {
+
+// plane holds width x height grey values (row-major); the result has the same size.
+QByteArray BlurGlowPlane(const QByteArray& plane, int width, int height);
+
+// The gamma curve applied after each pass: 255 x (i / 255)^0.8, truncated.
+int GlowGamma(int value);
+
+} // namespace skin

@@ -1,0 +1,176 @@
+#include "skin/skin_button.h"
+
+#include "core/clock.h"
+#include "skin/button_images.h"
+#include "skin/skin_dlg_base.h"
+#include "skin/skin_dlg_holder.h"
+
+using namespace Qt::StringLiterals;
+
+CSkinButton::CSkinButton() {
+    m_className = u"CSkinButton"_s;
+    m_takesKeys = true;
+}
+
+CSkinButton::~CSkinButton() = default;
+
+void CSkinButton::Create(CSkinDlgHolder* holder, unsigned id, const QString& caption, const QString& command,
+                         int param, const QString& tooltip) {
+    CSkinDlg_Base* dlg = holder ? holder->m_pDlg : nullptr;
+    m_pFont = dlg ? &dlg->m_font : nullptr;
+    CSkinElement::Create(holder, id, caption, command, param, tooltip);
+    m_textColor = skin::kButtonTextColor;
+    SetStyle(0);
+    SetPosition(-1, -1, m_textExtent.cx + m_marginLeft + m_marginRight + 2, m_drawnHeight, 0);
+}
+
+bool CSkinButton::IsHot() const {
+    return m_pDlg && (m_pDlg->m_pHover == this || m_pDlg->m_pFocus == this);
+}
+
+bool CSkinButton::IsPressed() const {
+    return IsHot() && m_pDlg->m_pPressed == this;
+}
+
+void CSkinButton::Remeasure() {
+    if (m_pDlg) {
+        UpdateTextExtent(m_pDlg->MeasureDC());
+    }
+}
+
+void CSkinButton::UpdateTextExtent(plat::DeviceContext& dc) {
+    const plat::Font* previous = m_pFont ? dc.selectFont(m_pFont) : dc.font();
+    m_textExtent = m_caption.isEmpty() ? plat::Size{} : dc.getTextExtent(m_caption);
+    dc.selectFont(previous);
+}
+
+void CSkinButton::SetImages(int normalX, int normalY, int hotX, int hotY, int disabledX, int disabledY,
+                            int pressedX, int pressedY, int width, int height, int cap) {
+    m_images[skin::kImageNormal] = {normalX, normalY};
+    m_images[skin::kImageHot] = {hotX, hotY};
+    m_images[skin::kImageDisabled] = {disabledX, disabledY};
+    m_images[skin::kImagePressed] = {pressedX, pressedY};
+    m_imageWidth = width;
+    m_drawnHeight = height;
+    m_imageHeight = height;
+    m_cap = cap == -1 ? width / 3 : cap;
+    m_marginLeft = m_cap;
+    m_marginRight = m_cap;
+    Remeasure();
+    Redraw();
+}
+
+void CSkinButton::SetColors(int leftMargin, int rightMargin, int topMargin, const plat::Font* font,
+                            plat::ColorRef color) {
+    m_marginLeft = leftMargin;
+    m_marginRight = rightMargin;
+    m_marginTop = topMargin;
+    if (font) {
+        m_pFont = font;
+        Remeasure();
+    }
+    if (color != kKeepColor) {
+        m_textColor = color;
+    }
+    Redraw();
+}
+
+void CSkinButton::SetStyle(int preset) {
+    const skin::ButtonPreset look = skin::ButtonStylePreset(preset);
+    m_textColor = skin::kButtonTextColor;
+    if (look.hasImages) {
+        const plat::Point* im = look.images;
+        SetImages(im[0].x, im[0].y, im[1].x, im[1].y, im[2].x, im[2].y, im[3].x, im[3].y, look.width,
+                  look.height, look.cap);
+    }
+    m_textColor = look.textColor;
+    if (m_width > 0 && m_height > 0) {
+        Redraw();
+    }
+}
+
+void CSkinButton::SetHeight(int drawnHeight, const plat::Font* font) {
+    m_drawnHeight = drawnHeight;
+    if (font) {
+        m_pFont = font;
+        Remeasure();
+    }
+}
+
+void CSkinButton::SetAnimation(int stripX, int stripY, int frameWidth, int frameHeight, bool vertical,
+                               int frameCount, bool iconLeft) {
+    m_iconWidth = frameWidth;
+    m_iconHeight = frameHeight;
+    m_iconVertical = vertical;
+    m_iconLeft = iconLeft;
+    m_frames.Start(MonotonicMs(), frameCount);
+    const int w = vertical ? frameWidth : frameWidth * frameCount;
+    const int h = vertical ? frameHeight * frameCount : frameHeight;
+    if (!m_frameDC.create(w, h) || !m_pAtlasDC) {
+        m_frames.Stop();
+        return;
+    }
+    m_frameDC.bitBlt(0, 0, w, h, *m_pAtlasDC, stripX, stripY);
+    // A dark-on-white strip becomes an icon in the text colour: darkness turns into coverage.
+    for (int row = 0; row < h; ++row) {
+        std::uint32_t* line = m_frameDC.scanLine(row);
+        for (int col = 0; col < w; ++col) {
+            const int blue = int(line[col] & 0xFF);
+            line[col] = plat::premultipliedArgb(m_textColor, 255 - blue);
+        }
+    }
+    Redraw();
+}
+
+void CSkinButton::StopAnimation() {
+    m_frames.Stop();
+    Redraw();
+}
+
+void CSkinButton::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
+    if (m_width < 2 * m_cap || m_height != m_drawnHeight) {
+        SetPosition(-1, -1, qMax(m_width, 2 * m_cap), m_drawnHeight, 0);
+    }
+    if (m_pAtlasDC && m_imageWidth > 0) {
+        const plat::Point src = m_images[skin::PickButtonImage(m_enabled, IsHot(), IsPressed())];
+        const bool sameHeight = m_drawnHeight == m_imageHeight;
+        for (const skin::SlicePiece& piece : skin::ButtonBackSlices(m_imageWidth, m_cap, m_width)) {
+            if (sameHeight && piece.srcWidth == piece.dstWidth) {
+                dc.bitBlt(x + piece.dstX, y, piece.dstWidth, m_imageHeight, *m_pAtlasDC, src.x + piece.srcX,
+                          src.y);
+            } else {
+                dc.stretchBlt(x + piece.dstX, y, piece.dstWidth, m_drawnHeight, *m_pAtlasDC,
+                              src.x + piece.srcX, src.y, piece.srcWidth, m_imageHeight);
+            }
+        }
+    }
+    plat::Rect text{x + m_marginLeft, y + m_marginTop, x + m_width - m_marginRight, y + m_height};
+    if (m_frames.Running()) {
+        const int gap = (m_height - m_marginTop - m_iconHeight) / 2;
+        const int iconY = y + (m_height - m_marginTop - m_iconHeight) / 2;
+        int iconX;
+        if (m_iconLeft) {
+            iconX = text.left + gap;
+            text.left += m_iconWidth + 2 * gap;
+        } else {
+            iconX = text.right - m_iconWidth - gap;
+            text.right -= m_iconWidth + 2 * gap;
+        }
+        m_frames.Advance(MonotonicMs());
+        const int frame = m_frames.frame;
+        const int sx = m_iconVertical ? 0 : frame * m_iconWidth;
+        const int sy = m_iconVertical ? frame * m_iconHeight : 0;
+        dc.alphaBlend(iconX, iconY, m_iconWidth, m_iconHeight, m_frameDC, sx, sy, m_iconWidth, m_iconHeight,
+                      255, true);
+    }
+    if (m_textExtent.cx == 0) {
+        return;
+    }
+    const plat::Font* previous = m_pFont ? dc.selectFont(m_pFont) : dc.font();
+    const plat::ColorRef previousColor = dc.setTextColor(m_enabled ? m_textColor : skin::kDisabledTextColor);
+    dc.drawText(m_caption, text,
+                plat::kTextCenter | plat::kTextVCenter | plat::kTextSingleLine | plat::kTextEndEllipsis |
+                    plat::kTextNoPrefix);
+    dc.setTextColor(previousColor);
+    dc.selectFont(previous);
+}

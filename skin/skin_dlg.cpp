@@ -1,0 +1,116 @@
+#include "skin/skin_dlg.h"
+
+#include "core/clock.h"
+#include "platform/screens.h"
+#include "skin/markup_text.h"
+
+namespace {
+
+constexpr int kTitleBarHeight = 28;
+constexpr int kBorder = 3;
+constexpr int kCorner = 6;
+
+} // namespace
+
+CSkinDlg::CSkinDlg(CSkinDlg_Base* parent, plat::WindowKind kind) : CSkinDlg_Base(parent, kind) {}
+
+CSkinDlg::~CSkinDlg() {
+    m_tooltipWnd.reset();
+    m_tooltipShown = false;
+}
+
+void CSkinDlg::ShadeClient(plat::DeviceContext& dc) {
+    const int w = m_width;
+    const int h = m_height;
+    // The inner rectangle sits 200 px inside; a side of 400 px or less shades all the way to its centre line.
+    const int il = w > 400 ? 200 : w / 2;
+    const int ir = w > 400 ? w - 200 : w / 2;
+    const int it = h > 400 ? 200 : h / 2;
+    const int ib = h > 400 ? h - 200 : h / 2;
+    int ol = 0, ot = 0, orr = w, ob = h;
+    if (m_framed) {
+        ol = kBorder;
+        ot = m_hasTitleBar ? kTitleBarHeight : kBorder;
+        orr = w - kBorder;
+        ob = h - kBorder;
+    }
+    auto band = [&](plat::Point o1, plat::Point o2, plat::Point i2, plat::Point i1) {
+        const plat::GradientVertex a{o1.x, o1.y, kShadeOuter};
+        const plat::GradientVertex b{o2.x, o2.y, kShadeOuter};
+        const plat::GradientVertex c{i2.x, i2.y, kShadeInner};
+        const plat::GradientVertex d{i1.x, i1.y, kShadeInner};
+        dc.gradientFillTriangle(a, b, c);
+        dc.gradientFillTriangle(a, c, d);
+    };
+    band({ol, ot}, {orr, ot}, {ir, it}, {il, it});
+    band({orr, ot}, {orr, ob}, {ir, ib}, {ir, it});
+    band({orr, ob}, {ol, ob}, {il, ib}, {ir, ib});
+    band({ol, ob}, {ol, ot}, {il, it}, {il, ib});
+    const plat::Rect inner{il, it, ir, ib};
+    if (!inner.isEmpty()) {
+        dc.fillSolidRect(inner, kInnerFill);
+    }
+}
+
+void CSkinDlg::DrawBackground(plat::DeviceContext& dc) {
+    const int w = m_width;
+    const int h = m_height;
+    ShadeClient(dc);
+    if (!m_framed) {
+        return;
+    }
+    if (!m_hasTitleBar) {
+        dc.setPen(kUntitledFrame, 3);
+        const plat::Point frame[5] = {{1, 1}, {w - 2, 1}, {w - 2, h - 2}, {1, h - 2}, {1, 1}};
+        dc.polyline(frame, 5);
+        return;
+    }
+    if (m_pAtlasDC) {
+        dc.stretchBlt(0, 0, w, kTitleBarHeight, *m_pAtlasDC, 0, 0, 27, kTitleBarHeight);
+        if (m_hasIcon) {
+            dc.bitBlt(8, 7, 18, 14, *m_pAtlasDC, 0, 29);
+        }
+        dc.bitBlt(0, h - kCorner, kCorner, kCorner, *m_pAtlasDC, 28, 7);
+        dc.bitBlt(w - kCorner, h - kCorner, kCorner, kCorner, *m_pAtlasDC, 28, 0);
+    }
+    dc.fillSolidRect(plat::Rect::fromXywh(0, kTitleBarHeight, kBorder, h - 34), kBorderColor);
+    dc.fillSolidRect(plat::Rect::fromXywh(w - kBorder, kTitleBarHeight, kBorder, h - 34), kBorderColor);
+    dc.fillSolidRect(plat::Rect::fromXywh(kBorder, h - kBorder, w - 2 * kBorder, kBorder), kBorderColor);
+    DrawGlowText(dc, skin::TitleMarkup(m_title), m_hasIcon ? 36 : 12, 7, 0xFFFFFF, 0x000000, nullptr, nullptr,
+                 4);
+}
+
+void CSkinDlg::ShowTooltip(bool show) {
+    if (!show) {
+        m_tooltipWnd.reset();
+        m_tooltipShown = false;
+        return;
+    }
+    m_tooltipWnd = std::make_unique<CSkinTooltip_windows>(this, m_tooltipText, m_tooltipRect);
+    m_tooltipWnd->ShowAt(plat::cursorPos());
+    m_tooltipShown = true;
+}
+
+void CSkinDlg::TooltipInput(bool closeNow, int x, int y) {
+    if (!m_tooltipWnd) {
+        return;
+    }
+    if (!closeNow) {
+        m_tooltipWnd->OwnerMouseMove(x, y);
+    } else if (m_tooltipWnd->InHandler()) {
+        m_tooltipWnd->RequestClose();
+    } else {
+        ShowTooltip(false);
+    }
+}
+
+void CSkinDlg::onTimer(unsigned id) {
+    CSkinDlg_Base::onTimer(id);
+    if (!m_tooltipWnd || m_tooltipWnd->InHandler()) {
+        return;
+    }
+    if (m_tooltipWnd->CloseRequest() == CSkinTooltip_windows::kCloseNow ||
+        MonotonicMs() > m_tooltipWnd->HideTime()) {
+        ShowTooltip(false);
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "skin/skin_dlg_base.h"
+#include "skin/skin_tooltip_windows.h"
+
+#include <memory>
+
+// Base of every dialog of the system: paints the window frame and the shaded client area from the skin
+// atlas and shows tooltips.
+class CSkinDlg : public CSkinDlg_Base {
+  public:
+    explicit CSkinDlg(CSkinDlg_Base* parent = nullptr, plat::WindowKind kind = plat::WindowKind::Dialog);
+    ~CSkinDlg() override;
+
+    void DrawBackground(plat::DeviceContext& dc) override;
+    void ShowTooltip(bool show) override;
+    void onTimer(unsigned id) override;
+
+    CSkinTooltip_windows* Tooltip() const { return m_tooltipWnd.get(); }
+
+    static constexpr plat::ColorRef kBorderColor = plat::rgb(0, 100, 168);
+    static constexpr plat::ColorRef kShadeOuter = plat::rgb(241, 249, 255);
+    static constexpr plat::ColorRef kShadeInner = plat::rgb(254, 255, 255);
+    static constexpr plat::ColorRef kInnerFill = 0xFFFFFE;
+    static constexpr plat::ColorRef kUntitledFrame = plat::rgb(187, 240, 250);
+
+  protected:
+    void TooltipInput(bool closeNow, int x, int y) override;
+
+  private:
+    void ShadeClient(plat::DeviceContext& dc);
+
+    std::unique_ptr<CSkinTooltip_windows> m_tooltipWnd;
+};

@@ -1,0 +1,184 @@
+#pragma once
+
+#include "platform/color.h"
+#include "platform/device_context.h"
+#include "platform/font.h"
+#include "platform/geometry.h"
+#include "platform/window.h"
+#include "skin/glow_text_cache.h"
+#include "skin/skin_button.h"
+#include "skin/skin_dlg_holder.h"
+
+#include <QString>
+#include <vector>
+
+// Base of every window the system draws itself: dialogs, the main window, popups and message boxes. A
+// subclass creates elements in CreateElements; the base paints them through its back buffer, hit-tests the
+// mouse, routes keys, shows tooltips and turns clicks into command strings for OnCommand. Framed dialogs
+// also get the caption buttons, dragging by the caption band, resizing by the borders, the rounded shape and
+// minimising to the tray.
+class CSkinDlg_Base : public plat::Window {
+  public:
+    explicit CSkinDlg_Base(CSkinDlg_Base* parent = nullptr, plat::WindowKind kind = plat::WindowKind::Dialog);
+    ~CSkinDlg_Base() override;
+
+    int DoModal() { return doModal(); }
+
+    virtual void ShowTooltip(bool show) = 0;
+    virtual void RenderAll(plat::DeviceContext& dc);
+    virtual void CreateElements() = 0;
+    // The dialog's own commands first, the rest passed on to the base; true when handled.
+    virtual bool OnCommand(const QString& command, int param);
+    virtual void DrawBackground(plat::DeviceContext& dc) = 0;
+    virtual void OnKeyPressed(int /*vk*/) {}
+    virtual void OnSizeChanged(plat::SizeType sizeType);
+    virtual void OnDialogKillFocus() {}
+    // Stores the result; the dialog ends at its next timer tick. 0 is no result.
+    virtual void EndSkinDialog(int result);
+
+    void SuspendPaint() { m_paintSuspended = true; }
+    void RedrawNow();
+    void Invalidate();
+    // Keeps the plain title as the window text; the drawn title derives its markup from it.
+    void SetTitle(const QString& text);
+    const QString& Title() const { return m_title; }
+    bool DropTextAt(int x, int y, const QString* text);
+    bool BeginDragAt(int x, int y, QString* text);
+
+    plat::Size DrawMarkupText(plat::DeviceContext& dc, const QString& text, int x, int y,
+                              plat::ColorRef color, const plat::Font* normal = nullptr,
+                              const plat::Font* bold = nullptr);
+    plat::Size DrawListMarkupText(plat::DeviceContext& dc, const QString& text, int left, int top, int right,
+                                  int bottom, plat::ColorRef color, const plat::Font* normal = nullptr,
+                                  const plat::Font* bold = nullptr);
+    // Size of markup text without drawing it.
+    plat::Size MeasureMarkupText(const QString& text, const plat::Font* normal = nullptr,
+                                 const plat::Font* bold = nullptr);
+    plat::Size DrawGlowText(plat::DeviceContext& dc, const QString& text, int x, int y,
+                            plat::ColorRef textColor, plat::ColorRef glowColor, const plat::Font* normal,
+                            const plat::Font* bold, int divisor);
+
+    // A surface with the dialog font selected, for measuring text outside painting.
+    plat::DeviceContext& MeasureDC();
+    // Drops every pointer the dialog keeps to element or to anything inside it.
+    void ForgetElement(CSkinElement* element);
+    static void ClearHoverSlot(CSkinElement* element);
+    static CSkinElement* HoverSlot() { return s_hoverSlot; }
+    // The manual F1 opens: "User Manual.pdf" in the program's folder.
+    static QString UserManualPath();
+
+    // Window handlers.
+    void onInitDialog() override;
+    void onDestroy() override;
+    void onPaint(plat::DeviceContext& dc) override;
+    void onSize(plat::SizeType type, int width, int height) override;
+    void onMouseMove(int x, int y) override;
+    void onLButtonDown(int x, int y) override;
+    void onLButtonUp(int x, int y) override;
+    void onLButtonDblClk(int x, int y) override;
+    void onRButtonDown(int x, int y) override;
+    void onRButtonUp(int x, int y) override;
+    bool onMouseWheel(int delta, int x, int y) override;
+    bool onKeyDown(int key, unsigned modifiers, bool autoRepeat) override;
+    bool onKeyUp(int key, unsigned modifiers, bool autoRepeat) override;
+    void onTimer(unsigned id) override;
+    void onActivate(bool active) override;
+    void onKillFocus() override;
+    void onClose() override;
+    void onHelp() override;
+    bool onDragOver(int x, int y) override;
+    bool onDrop(int x, int y, const QString& text) override;
+    void onDragLeave() override;
+    void onTrayIcon(plat::TrayClick click) override;
+
+    // One step of a border drag or a caption drag towards the given cursor position (screen coordinates).
+    void ResizeStep(plat::Point cursor);
+    void MoveStep(plat::Point cursor);
+
+    plat::DeviceContext* m_pAtlasDC = nullptr;
+    CSkinDlgHolder m_rootHolder{false, true};
+    plat::Font m_font;           // the dialog font: 15 px
+    plat::Font m_fontBold14;     // bold 14 px
+    plat::Font m_fontBold15;     // bold 15 px
+    plat::Font m_fontMarkupBold; // bold 15 px, for <b>
+    plat::Font m_fontBold19;     // bold 19 px
+    plat::Font m_fontSup;        // 12 px, for <sup>
+    unsigned m_nextElementId;
+
+    bool m_edgeLeft = false;
+    bool m_edgeTop = false;
+    bool m_edgeRight = false;
+    bool m_edgeBottom = false;
+    bool m_captionHit = false;
+    bool m_resizing = false;
+    bool m_moving = false;
+    plat::Point m_dragAnchor;
+    bool m_keepPosition = false;
+    bool m_startMaximized = false;
+    bool m_ready = false;
+    bool m_hasParent = false;
+    bool m_paintSuspended = false;
+    int m_result = 0;
+    plat::Point m_pressPos;
+
+    QString m_tooltipText;
+    plat::Rect m_tooltipRect;
+    qint64 m_tooltipDue = -1; // -1: none
+    bool m_tooltipShown = false;
+
+    CSkinElement* m_pHover = nullptr;
+    CSkinElement* m_pPressed = nullptr;
+    CSkinElement* m_pFocus = nullptr;
+    int m_buttonState = 0; // 1 held, 0 up, -1 release re-test, -2 right-button release
+    CSkinDlg_Base* m_pParentDlg;
+    plat::Point m_lastMouse;
+    std::vector<CSkinElement*> m_elements;
+
+    bool m_active = false;
+    bool m_maximizable = true;
+    bool m_movable = true;
+    bool m_closable = true;
+    bool m_minimizable = true;
+    bool m_maximized = false;
+    bool m_minimized = false;
+    bool m_framed = true;
+    bool m_hasTitleBar = true;
+    bool m_minimizeToTray = false;
+    bool m_maximizeTogglePending = false;
+    bool m_hasIcon = true;
+    bool m_captureMode = false;
+    bool m_dragArmed = false;
+    bool m_dragOver = false;
+    plat::Point m_pressPoint;
+    int m_width = 600;
+    int m_height = 500;
+    int m_minWidth = 200;
+    int m_minHeight = 70;
+    QString m_title = QStringLiteral("Tarnwick 2.0");
+
+    CSkinButton m_btnMinimize;
+    CSkinButton m_btnMaximize;
+    CSkinButton m_btnRestore;
+    CSkinButton m_btnClose;
+
+  protected:
+    // Element under (x, y) found by the root holder, with the given button state.
+    void UpdateHover(int x, int y, int state);
+    // Leave and enter notifications when the element under the pointer changed.
+    void SyncHoverSlot();
+    void UpdateTooltipDue(int x, int y);
+    void SetEdgeFlags(int x, int y);
+    // The tooltip is told about input that closes it or keeps it; CSkinDlg owns the tooltip window.
+    virtual void TooltipInput(bool closeNow, int x, int y);
+
+  private:
+    void CreateCaptionButtons();
+    void StopDragging();
+    bool InClient(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
+    void ClickFocused();
+    const plat::Font& ResolveFont(int kind, const plat::Font* normal, const plat::Font* bold) const;
+
+    static CSkinElement* s_hoverSlot;
+    plat::DeviceContext m_measureDC;
+    skin::GlowTextCache m_glowCache;
+};

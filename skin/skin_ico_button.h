@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/color.h"
+#include "platform/device_context.h"
+#include "platform/geometry.h"
+#include "skin/skin_element.h"
+
+// A button with an icon cut from a sprite sheet (the skin atlas unless another sheet is given) and optional
+// text beside or below it: the toolbar, the tab scroll arrows, the wizard's kind buttons and the small icon
+// buttons of project pages.
+class CSkinIcoButton : public CSkinElement {
+  public:
+    // Layout flags.
+    enum Layout {
+        kIconAbove = 1,
+        kIconLeft = 2,
+        kIconRight = 4,
+        kIconOnly = 8,
+        kNoBack = 16,
+        kFrameWhileHot = 32,
+    };
+    // Icon images, in this order.
+    enum IconImage { kIconNormal = 0, kIconHot = 1, kIconPressed = 2, kIconDisabled = 3 };
+
+    CSkinIcoButton();
+    ~CSkinIcoButton() override;
+
+    // iconImage null: the dialog's skin atlas.
+    void CreateEx(CSkinDlgHolder* holder, unsigned id, const QString& caption, const QString& command,
+                  int param, const QString& tooltip, const plat::DeviceContext* iconImage, int iconColumn,
+                  int layoutFlags);
+    void Draw(plat::DeviceContext& dc, int x, int y, bool full) override;
+    void UpdateTextExtent(plat::DeviceContext& dc) override;
+    bool OnMouse(int x, int y, int state) override;
+
+    void SetBackRects(int normalX, int normalY, int hotX, int hotY, int disabledX, int disabledY,
+                      int pressedX, int pressedY, int width, int height);
+    void SetIconRects(int normalX, int normalY, int hotX, int hotY, int pressedX, int pressedY, int disabledX,
+                      int disabledY, int width, int height);
+
+    bool IsHot() const;
+    bool IsPressed() const;
+    // Where the icon and the text go inside the button, for the current layout and state.
+    struct Placement {
+        plat::Point icon;
+        plat::Rect text;
+    };
+    Placement Place(bool hotNotPressed) const;
+
+    plat::Point m_backImages[4]; // normal, hot, disabled, pressed
+    int m_backWidth = 48;
+    int m_backHeight = 29;
+    plat::Size m_textExtent;
+    plat::ColorRef m_keyColor = 0xFF00FF;
+    bool m_transparentIcon = false;
+    bool m_selected = false;
+    const plat::DeviceContext* m_pIconDC = nullptr;
+    int m_layout = kIconAbove;
+    plat::Point m_iconImages[4];
+    int m_iconWidth = 0;
+    int m_iconHeight = 0;
+    bool m_iconsSet = false;
+};

@@ -1,0 +1,167 @@
+#include "skin/skin_tooltip_windows.h"
+
+#include "core/clock.h"
+#include "core/platform_services.h"
+#include "skin/skin_constants.h"
+#include "skin/skin_dlg.h"
+
+namespace {
+
+constexpr unsigned kPollTimer = 1;
+constexpr plat::ColorRef kLinkColor = 0xFF0000; // blue
+
+// Back picture: the standard button image cut into 16-px columns and rows of 9, 11 and 9 px.
+constexpr int kBackX = 320;
+constexpr int kBackY = 127;
+constexpr int kBackCols[4] = {0, 16, 32, 48};
+constexpr int kBackRows[4] = {0, 9, 20, 29};
+
+// Counts nested handler calls, so the owner never deletes the tooltip from inside one of them.
+class HandlerScope {
+  public:
+    explicit HandlerScope(int& depth) : m_depth(depth) { ++m_depth; }
+    ~HandlerScope() { --m_depth; }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+
+  private:
+    int& m_depth;
+};
+
+} // namespace
+
+CSkinTooltip_windows::CSkinTooltip_windows(CSkinDlg* owner, const QString& text,
+                                           const plat::Rect& elementRect)
+    : plat::Window(owner, plat::WindowKind::Tooltip), m_pOwner(owner), m_text(text),
+      m_layout(skin::LayoutTooltip(text, owner->m_font)), m_ownerElementRect(elementRect) {
+    m_width = 2 * skin::kTooltipMargin + m_layout.textWidth;
+    m_height = 2 * skin::kTooltipMargin + m_layout.textHeight;
+}
+
+CSkinTooltip_windows::~CSkinTooltip_windows() = default;
+
+plat::Rect CSkinTooltip_windows::LinkRect() const {
+    if (m_layout.linkRect.isEmpty()) {
+        return {};
+    }
+    return m_layout.linkRect.translated(skin::kTooltipMargin, skin::kTooltipMargin);
+}
+
+void CSkinTooltip_windows::ShowAt(plat::Point cursor) {
+    const int left = cursor.x - m_width / 3;
+    const int top = cursor.y + 30;
+    setGeometry(plat::Rect::fromXywh(left, top, m_width, m_height));
+    const plat::Rect placed = windowRect();
+    const plat::Point ownerOrigin = m_pOwner->clientToScreen({0, 0});
+    m_elementRect = m_ownerElementRect.translated(ownerOrigin.x - placed.left, ownerOrigin.y - placed.top);
+    m_hideTime = MonotonicMs() + skin::kTooltipLifeMs;
+    showNoActivate();
+    setTimer(kPollTimer, skin::kTooltipPollMs);
+}
+
+void CSkinTooltip_windows::OwnerMouseMove(int x, int y) {
+    if (m_closeState == kCloseNow) {
+        return;
+    }
+    m_closeState = m_ownerElementRect.contains(x, y) ? kKeep : kCloseAtTimer;
+}
+
+void CSkinTooltip_windows::onPaint(plat::DeviceContext& dc) {
+    const plat::DeviceContext* atlas = m_pOwner->m_pAtlasDC;
+    if (atlas) {
+        const int dxs[4] = {0, kBackCols[1], m_width - (kBackCols[3] - kBackCols[2]), m_width};
+        const int dys[4] = {0, kBackRows[1], m_height - (kBackRows[3] - kBackRows[2]), m_height};
+        for (int row = 0; row < 3; ++row) {
+            for (int col = 0; col < 3; ++col) {
+                const int dw = dxs[col + 1] - dxs[col];
+                const int dh = dys[row + 1] - dys[row];
+                if (dw > 0 && dh > 0) {
+                    dc.stretchBlt(dxs[col], dys[row], dw, dh, *atlas, kBackX + kBackCols[col],
+                                  kBackY + kBackRows[row], kBackCols[col + 1] - kBackCols[col],
+                                  kBackRows[row + 1] - kBackRows[row]);
+                }
+            }
+        }
+    } else {
+        dc.fillSolidRect(plat::Rect{0, 0, m_width, m_height}, 0xFFFFFF);
+    }
+    dc.setBkMode(plat::BkMode::Transparent);
+    const plat::Font* previous = dc.selectFont(&m_pOwner->m_font);
+    const plat::Font& font = m_pOwner->m_font;
+    for (size_t i = 0; i < m_layout.lines.size(); ++i) {
+        const auto& line = m_layout.lines[i];
+        const int y = skin::kTooltipMargin + int(i) * m_layout.lineHeight;
+        const qsizetype at = m_layout.link.start - line.start;
+        dc.setTextColor(0);
+        if (m_layout.link.start < 0 || at < 0 || at >= line.text.size()) {
+            dc.textOut(skin::kTooltipMargin, y, line.text);
+            continue;
+        }
+        // The link's own words in blue, the rest of its line in black.
+        const QString before = line.text.left(at);
+        const QString link = line.text.mid(at, m_layout.link.length);
+        const QString after = line.text.mid(at + m_layout.link.length);
+        int x = skin::kTooltipMargin;
+        dc.textOut(x, y, before);
+        x += font.textExtent(before).cx;
+        dc.setTextColor(kLinkColor);
+        dc.textOut(x, y, link);
+        x += font.textExtent(link).cx;
+        dc.setTextColor(0);
+        dc.textOut(x, y, after);
+    }
+    dc.selectFont(previous);
+}
+
+void CSkinTooltip_windows::onMouseMove(int /*x*/, int /*y*/) {
+    if (m_closeState != kCloseNow) {
+        m_closeState = kKeep;
+    }
+}
+
+void CSkinTooltip_windows::onLButtonDown(int x, int y) {
+    HandlerScope scope(m_handlerDepth);
+    m_closeState = kCloseNow;
+    if (LinkRect().contains(x, y)) {
+        OpenUrlInBrowser(m_layout.link.url);
+        return;
+    }
+    if (m_elementRect.contains(x, y)) {
+        // The element under the tooltip gets the press as if the tooltip were not there.
+        const plat::Point owner = m_pOwner->screenToClient(clientToScreen({x, y}));
+        m_forwardedPress = true;
+        m_pOwner->onLButtonDown(owner.x, owner.y);
+    }
+}
+
+void CSkinTooltip_windows::onLButtonUp(int x, int y) {
+    HandlerScope scope(m_handlerDepth);
+    if (m_forwardedPress) {
+        m_forwardedPress = false;
+        const plat::Point owner = m_pOwner->screenToClient(clientToScreen({x, y}));
+        m_pOwner->onLButtonUp(owner.x, owner.y);
+    }
+}
+
+void CSkinTooltip_windows::onRButtonDown(int /*x*/, int /*y*/) {
+    m_closeState = kCloseNow;
+}
+
+bool CSkinTooltip_windows::onMouseWheel(int /*delta*/, int /*x*/, int /*y*/) {
+    m_closeState = kCloseNow;
+    return true;
+}
+
+bool CSkinTooltip_windows::onKeyDown(int /*key*/, unsigned /*modifiers*/, bool /*autoRepeat*/) {
+    m_closeState = kCloseNow;
+    return false;
+}
+
+void CSkinTooltip_windows::onTimer(unsigned /*id*/) {
+    if (m_closeState == kCloseAtTimer) {
+        m_closeState = kCloseNow;
+    }
+    if (m_closeState == kCloseNow) {
+        hide();
+    }
+}

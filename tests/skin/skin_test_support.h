@@ -1,0 +1,146 @@
+#pragma once
+
+#include "core/clock.h"
+#include "skin/skin_dlg.h"
+#include "skin/skin_element.h"
+
+#include <QStringList>
+#include <functional>
+#include <utility>
+#include <vector>
+
+namespace skintest {
+
+// A clock the test moves by hand; installed for the lifetime of the object.
+class ManualClock : public Clock {
+  public:
+    explicit ManualClock(std::int64_t start = 1'000'000) : m_now(start) { InstallClock(this); }
+    ~ManualClock() override { InstallClock(nullptr); }
+    ManualClock(const ManualClock&) = delete;
+    ManualClock& operator=(const ManualClock&) = delete;
+
+    std::int64_t MonotonicMs() override { return m_now; }
+    std::int64_t UtcSeconds() override { return m_now / 1000; }
+    void Advance(std::int64_t ms) { m_now += ms; }
+
+  private:
+    std::int64_t m_now;
+};
+
+// An element that records what reaches it and can accept drops and offer drags.
+class ProbeElement : public CSkinElement {
+  public:
+    struct Call {
+        int x;
+        int y;
+        int state;
+    };
+    bool OnMouse(int x, int y, int state) override {
+        calls.push_back({x, y, state});
+        return CSkinElement::OnMouse(x, y, state);
+    }
+    void Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) override {
+        ++draws;
+        lastDraw = {x, y};
+        if (fill != plat::kInvalidColor) {
+            dc.fillSolidRect(plat::Rect::fromXywh(x, y, m_width, m_height), fill);
+        }
+    }
+    void Redraw() override {
+        ++redraws;
+        CSkinElement::Redraw();
+    }
+    void OnMouseLeave() override {
+        ++leaves;
+        if (onLeave) {
+            onLeave();
+        }
+        CSkinElement::OnMouseLeave();
+    }
+    bool OnDropText(int x, int y, const QString* text) override {
+        if (!acceptsDrops) {
+            return false;
+        }
+        if (text) {
+            dropped = *text;
+            dropAt = {x, y};
+        }
+        return true;
+    }
+    bool OnBeginDrag(int /*x*/, int /*y*/, QString* text) override {
+        if (dragText.isEmpty()) {
+            return false;
+        }
+        if (text) {
+            *text = dragText;
+        }
+        return true;
+    }
+
+    std::vector<Call> calls;
+    int draws = 0;
+    int redraws = 0;
+    int leaves = 0;
+    plat::Point lastDraw;
+    plat::ColorRef fill = plat::kInvalidColor;
+    bool acceptsDrops = false;
+    QString dropped;
+    plat::Point dropAt;
+    QString dragText;
+    std::function<void()> onLeave;
+};
+
+// A dialog whose elements a test builds, and which records every command that reaches it.
+class TestDialog : public CSkinDlg {
+  public:
+    explicit TestDialog(CSkinDlg_Base* parent = nullptr) : CSkinDlg(parent) {}
+
+    void CreateElements() override {
+        if (build) {
+            build(*this);
+        }
+    }
+    bool OnCommand(const QString& command, int param) override {
+        commands.push_back(command);
+        params.push_back(param);
+        if (handle && handle(command, param)) {
+            return true;
+        }
+        return CSkinDlg::OnCommand(command, param);
+    }
+    void onHelp() override {
+        ++helps;
+        CSkinDlg::onHelp();
+    }
+
+    // Runs the initialisation a modal run starts with, without the modal loop: handlers are then called
+    // directly by the test.
+    void Open() {
+        onInitDialog();
+        onActivate(true);
+    }
+
+    // Client point at the centre of an element.
+    static plat::Point Centre(const CSkinElement& e) {
+        const plat::Point at = e.GetDialogPos();
+        return {at.x + e.m_width / 2, at.y + e.m_height / 2};
+    }
+    void Click(const CSkinElement& e) {
+        const plat::Point p = Centre(e);
+        onMouseMove(p.x, p.y);
+        onLButtonDown(p.x, p.y);
+        onLButtonUp(p.x, p.y);
+    }
+    void Key(int key, unsigned modifiers = 0) {
+        onKeyDown(key, modifiers, false);
+        onKeyUp(key, modifiers, false);
+    }
+
+    std::function<void(TestDialog&)> build;
+    std::function<bool(const QString&, int)> handle;
+    QStringList commands;
+    std::vector<int> params;
+    int helps = 0;
+};
+
+} // namespace skintest
