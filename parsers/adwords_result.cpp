@@ -1,0 +1,93 @@
+#include "parsers/adwords_result.h"
+
+#include "core/number_text.h"
+#include "net/html_tags.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The monthly values as the saved key and the trend text show them: twelve numbers, single blanks.
+QString joinMonths(const std::array<int, CDownloader_Parsers_Adwords_result::kMonths>& values) {
+    QString text;
+    for (const int value : values) {
+        if (!text.isEmpty())
+            text += u' ';
+        text += number_text::formatInt(value);
+    }
+    return text;
+}
+
+const CDownloader_HTMLTags* findKey(const CDownloader_HTMLTags* node, const QString& key) {
+    return node ? node->FindFirst(key) : nullptr;
+}
+
+} // namespace
+
+CDownloader_Parsers_Adwords_result::CDownloader_Parsers_Adwords_result() {
+    m_searchTrends.fill(-1);
+}
+
+void CDownloader_Parsers_Adwords_result::WriteXml(CDownloader_HTMLTags& node) const {
+    if (!keyword.isEmpty())
+        node.AddChild(u"keyword"_s, true)->SetText(keyword);
+    if (estimatedPosMin != -1)
+        node.AddChild(u"estimatedPosMin"_s, true)->SetInt(estimatedPosMin);
+    if (estimatedPosMax != -1)
+        node.AddChild(u"estimatedPosMax"_s, true)->SetInt(estimatedPosMax);
+    if (keywordGroup != 0)
+        node.AddChild(u"keywordGroup"_s, true)->SetInt(keywordGroup);
+    if (keywordType != 0)
+        node.AddChild(u"keywordType"_s, true)->SetInt(keywordType);
+    auto writeFloat = [&](const QString& key, float value) {
+        if (value != -1.0f)
+            node.AddChild(key, true)->SetFloat(value);
+    };
+    writeFloat(u"estimatedSearch"_s, estimatedSearch);
+    writeFloat(u"avgCPC"_s, avgCPC);
+    writeFloat(u"avgCTR"_s, avgCTR);
+    writeFloat(u"competition"_s, competition);
+    node.AddChild(u"searchTrends_str"_s, true)->SetText(joinMonths(m_searchTrends));
+}
+
+void CDownloader_Parsers_Adwords_result::ReadXml(const CDownloader_HTMLTags* node) {
+    CDownloader_HTMLTags::GetString(findKey(node, u"keyword"_s), keyword, QString());
+    CDownloader_HTMLTags::GetInt(findKey(node, u"estimatedPosMin"_s), estimatedPosMin, -1);
+    CDownloader_HTMLTags::GetInt(findKey(node, u"estimatedPosMax"_s), estimatedPosMax, -1);
+    CDownloader_HTMLTags::GetInt(findKey(node, u"keywordGroup"_s), keywordGroup, 0);
+    CDownloader_HTMLTags::GetInt(findKey(node, u"keywordType"_s), keywordType, 0);
+    CDownloader_HTMLTags::GetFloat(findKey(node, u"estimatedSearch"_s), estimatedSearch, -1.0f);
+    CDownloader_HTMLTags::GetFloat(findKey(node, u"avgCPC"_s), avgCPC, -1.0f);
+    CDownloader_HTMLTags::GetFloat(findKey(node, u"avgCTR"_s), avgCTR, -1.0f);
+    CDownloader_HTMLTags::GetFloat(findKey(node, u"competition"_s), competition, -1.0f);
+    QString months;
+    CDownloader_HTMLTags::GetString(findKey(node, u"searchTrends_str"_s), months, QString());
+
+    // Numbers separated by white space, read until the first one that is missing or not a number.
+    m_searchTrends.fill(-1);
+    QStringView rest(months);
+    for (int& month : m_searchTrends) {
+        qsizetype end = 0;
+        const std::optional<int> value = number_text::readInt(rest, &end);
+        if (!value)
+            break;
+        month = *value;
+        rest = rest.mid(end);
+    }
+    TrendText();
+}
+
+void CDownloader_Parsers_Adwords_result::TrendText() {
+    if (estimatedSearch < -1.0f) {
+        m_trendText = u"No data"_s;
+        return;
+    }
+    // The display scale (value x 100 / 100) is the value itself once it cannot overflow, so large counts show
+    // as they are; a missing value (-1) shows as 0.
+    std::array<int, kMonths> shown{};
+    std::transform(m_searchTrends.begin(), m_searchTrends.end(), shown.begin(),
+                   [](int value) { return std::max(value, 0); });
+    m_trendText = joinMonths(shown);
+}

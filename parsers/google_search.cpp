@@ -1,0 +1,172 @@
+#include "parsers/google_search.h"
+
+#include "core/number_text.h"
+#include "core/url_coding.h"
+#include "net/crawler.h"
+#include "net/downloader.h"
+#include "net/html_tags.h"
+#include "parsers/endpoints.h"
+#include "parsers/finished_reply.h"
+#include "parsers/result_text.h"
+#include "parsers/scan_format.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Node = CDownloader_HTMLTags;
+using Records = std::vector<CDownloader_Parsers_SE_result>;
+
+const QString kExclusions = QString::fromUtf16(result_text::kSnippetExclusions);
+
+// The crawler's own default region, for a request built without a crawler.
+const QString kDefaultCountry = u"US_United States"_s;
+
+// Every query on a missing node gives empty text.
+QString textOf(const Node* node) {
+    return node ? node->GetInnerText(false) : QString();
+}
+
+QString snippetOf(const Node* node) {
+    return node ? node->GetInnerText(true, kExclusions) : QString();
+}
+
+QString attributeOf(const Node* node, const QString& name) {
+    return node ? node->GetAttribute(name) : QString();
+}
+
+const Node* findIn(const Node* node, const QString& tag, const QString& classValue = {}) {
+    return node ? node->FindFirst(tag, classValue) : nullptr;
+}
+
+// All LI under the first element of that tag and id, appended to items.
+void appendItemsOf(const Node& page, const QString& tag, const QString& id, std::vector<const Node*>& items) {
+    if (const Node* block = page.FindFirst(tag, {}, id))
+        block->FindAll(items, u"LI"_s, {}, {}, {}, {}, false);
+}
+
+// The result position from the link's click-tracking call: its fifth argument, when it has more than five.
+int positionFromClickHandler(const Node* link) {
+    const QString handler = attributeOf(link, u"onmousedown"_s).toLower();
+    if (!handler.startsWith(u"return "_s))
+        return -1;
+    const qsizetype open = handler.indexOf(u'(');
+    if (open < 0)
+        return -1;
+    QStringList arguments;
+    ParseJsStringList(arguments, handler.sliced(open + 1));
+    if (arguments.size() <= 5)
+        return -1;
+    return number_text::readInt(arguments[4]).value_or(-2);
+}
+
+} // namespace
+
+QString GoogleCountryCode(const QString& countrySetting) {
+    const QString code = countrySetting.left(2).toLower();
+    auto isLetter = [](QChar c) { return c >= u'a' && c <= u'z'; };
+    if (code.size() != 2 || !isLetter(code[0]) || !isLetter(code[1]))
+        return {};
+    return code;
+}
+
+namespace CDownloader_Parsers {
+
+void BuildGoogleSearchUrl(QString& url, const QString& keyword, int count, int start) {
+    if (count == -1)
+        count = 10;
+    if (start == -1)
+        start = 0;
+    const QString country = g_pCrawler ? g_pCrawler->Google_Country : kDefaultCountry;
+    url = endpoints::url(Endpoint::GoogleWeb, u"/search?hl=en&gl="_s + GoogleCountryCode(country) + u"&q="_s +
+                                                  UrlEncode(keyword, false) + u"&start="_s +
+                                                  number_text::formatInt(start) + u"&num="_s +
+                                                  number_text::formatInt(count));
+}
+
+bool StartGoogleSearch(CDownloader& downloader, const QString& keyword, int count, int start) {
+    QString url;
+    BuildGoogleSearchUrl(url, keyword, count, start);
+    return downloader.Start(url, false, false);
+}
+
+bool ParseGoogleResults(const CDownloader& downloader, Records& out) {
+    return ParseGoogleResults(FinishedTree(downloader), out);
+}
+
+bool ParseGoogleResults(const Node& page, Records& out) {
+    out.clear();
+    std::vector<const Node*> items;
+    appendItemsOf(page, u"DIV"_s, u"res"_s, items);
+    out.reserve(items.size());
+    for (const Node* item : items) {
+        const Node* heading = findIn(item, u"H3"_s);
+        const Node* link = findIn(heading, u"A"_s);
+        const Node* snippet = findIn(item, u"DIV"_s, u"s"_s);
+
+        CDownloader_Parsers_SE_result record;
+        record.full_url = attributeOf(link, u"href"_s);
+        // The engine's own links (more results, cached pages, news boxes) are no results.
+        if (record.full_url.isEmpty() || record.full_url.contains(u".google."_s))
+            continue;
+        record.title = textOf(heading);
+        record.show_url = result_text::CutAt(textOf(findIn(snippet, u"CITE"_s)), u" - "_s);
+        record.body = snippetOf(snippet);
+        result_text::CleanBodyAndSplitLines(record);
+        record.pos = positionFromClickHandler(link);
+        out.push_back(std::move(record));
+    }
+    return true;
+}
+
+bool ParseGoogleAds(const CDownloader& downloader, Records& out) {
+    return ParseGoogleAds(FinishedTree(downloader), out);
+}
+
+bool ParseGoogleAds(const Node& page, Records& out) {
+    out.clear();
+    std::vector<const Node*> items;
+    appendItemsOf(page, u"DIV"_s, u"tads"_s, items);
+    const size_t topCount = items.size();
+    appendItemsOf(page, u"TABLE"_s, u"mbEnd"_s, items);
+    out.resize(items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        const Node* item = items[i];
+        const Node* heading = findIn(item, u"H3"_s);
+        CDownloader_Parsers_SE_result& record = out[i];
+        record.title = textOf(heading);
+        record.full_url = result_text::AdTargetUrl(attributeOf(findIn(heading, u"A"_s), u"href"_s));
+        record.show_url = textOf(findIn(item, u"CITE"_s));
+        record.body = snippetOf(item);
+        record.pos = static_cast<int>(i) + 1;
+        record.second_flag = i < topCount ? 1 : 2;
+        result_text::CleanBodyAndSplitLines(record);
+    }
+    return true;
+}
+
+bool ParseGoogleResultCount(const CDownloader& downloader, int* first, int* last, float* total) {
+    return ParseGoogleResultCount(FinishedTree(downloader), first, last, total);
+}
+
+bool ParseGoogleResultCount(const Node& page, int* first, int* last, float* total) {
+    int firstShown = -2;
+    int lastShown = -2;
+    float totalCount = -2.0f;
+    const Node* line = findIn(page.FindFirst(u"DIV"_s, {}, u"ssb"_s), u"P"_s);
+    if (line) {
+        QString text = textOf(line).trimmed();
+        text.remove(u',');
+        text.remove(u"about"_s, Qt::CaseSensitive);
+        ScanFormat(text, u"Results %d - %d of %f", {firstShown, lastShown, totalCount});
+    }
+    if (first)
+        *first = firstShown;
+    if (last)
+        *last = lastShown;
+    if (total)
+        *total = totalCount;
+    return line != nullptr;
+}
+
+} // namespace CDownloader_Parsers

@@ -1,0 +1,44 @@
+#include "parsers/result_text.h"
+
+#include "core/url_coding.h"
+#include "parsers/se_result.h"
+
+using namespace Qt::StringLiterals;
+
+namespace result_text {
+
+void CleanBodyAndSplitLines(CDownloader_Parsers_SE_result& record) {
+    QString& body = record.body;
+    qsizetype end = body.size();
+    while (end > 0) {
+        const QChar c = body[end - 1];
+        if (c != u'\r' && c != u'\n' && c != u' ' && c != u'-')
+            break;
+        --end;
+    }
+    qsizetype start = 0;
+    while (start < end && body[start].isSpace())
+        ++start;
+    body = body.sliced(start, end - start);
+    const qsizetype lineBreak = body.indexOf(u"\r\n"_s);
+    if (lineBreak >= 0) {
+        record.ad_line1 = body.left(lineBreak);
+        record.ad_line2 = body.sliced(lineBreak + 2);
+    }
+}
+
+QString CutAt(const QString& text, const QString& marker) {
+    const qsizetype at = text.indexOf(marker);
+    return at < 0 ? text : text.left(at);
+}
+
+QString AdTargetUrl(const QString& href) {
+    static const QString kTargetMarker = u"&amp;q="_s;
+    QString target = href;
+    const qsizetype marker = target.indexOf(kTargetMarker);
+    if (marker >= 0)
+        target = CutAt(target.sliced(marker + kTargetMarker.size()), u"&amp;"_s);
+    return UrlDecode(target, true);
+}
+
+} // namespace result_text

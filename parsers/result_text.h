@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class CDownloader_Parsers_SE_result;
+
+// Clean-up steps shared by the search-result and ad parsers of every engine.
+namespace result_text {
+
+// The element names left out of a snippet or ad text, in the tree's exclusion-list form.
+inline constexpr char16_t kSnippetExclusions[] = u" CITE TABLE A ";
+
+// Cuts every trailing CR, LF, blank and "-" from the record's body, removes its leading white space, and
+// when the body then holds a CR LF, puts the text before the first one in ad_line1 and the rest in ad_line2.
+void CleanBodyAndSplitLines(CDownloader_Parsers_SE_result& record);
+
+// text cut before the first occurrence of marker (unchanged when it has none).
+QString CutAt(const QString& text, const QString& marker);
+
+// An ad link's target: when the link carries it after "&amp;q=", the value up to the next "&amp;"; then
+// URL-decoded with "+" as a blank.
+QString AdTargetUrl(const QString& href);
+
+} // namespace result_text
