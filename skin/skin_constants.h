@@ -32,8 +32,7 @@ inline constexpr int kMouseMove = 0;
 inline constexpr int kMouseReleased = -1;
 inline constexpr int kMouseRightRelease = -2;
 
-// Dialog results.
-inline constexpr int kResultNone = 0;
+// Dialog results (0 is no result).
 inline constexpr int kResultOk = 1;
 inline constexpr int kResultCancel = 2;
 

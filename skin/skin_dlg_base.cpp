@@ -55,9 +55,6 @@ CSkinDlg_Base::CSkinDlg_Base(CSkinDlg_Base* parent, plat::WindowKind kind)
     m_rootHolder.m_pDlg = this;
     if (parent) {
         m_pAtlasDC = parent->m_pAtlasDC;
-        if (parent->isVisible()) {
-            parent->showNoActivate();
-        }
         parent->m_tooltipDue = -1;
         parent->m_tooltipText.clear();
     }
@@ -616,7 +613,8 @@ bool CSkinDlg_Base::onKeyDown(int key, unsigned modifiers, bool /*autoRepeat*/) 
     }
     if (focus && (focus->m_takesKeys || focus->m_wantsKeys)) {
         focus->OnKeyDown(key);
-        return true;
+        // F1 still asks for help, whatever has the focus.
+        return key != plat::kKeyF1;
     }
     return false;
 }
@@ -761,6 +759,10 @@ bool CSkinDlg_Base::BeginDragAt(int x, int y, QString* text) {
         }
     }
     return false;
+}
+
+void CSkinDlg_Base::onDragEnter() {
+    m_dragOver = true;
 }
 
 bool CSkinDlg_Base::onDragOver(int x, int y) {

@@ -86,6 +86,7 @@ class CSkinDlg_Base : public plat::Window {
     void onKillFocus() override;
     void onClose() override;
     void onHelp() override;
+    void onDragEnter() override;
     bool onDragOver(int x, int y) override;
     bool onDrop(int x, int y, const QString& text) override;
     void onDragLeave() override;

@@ -176,6 +176,7 @@ void CSkinDlgHolder::OnPositionChanged() {
     for (size_t i = 0; i < m_rules.size(); ++i) {
         const CSkinDlgHolder_OnResizeElements rule = m_rules[i];
         ApplyRule(rule);
+        rule.element->OnLayout();
     }
 }
 

@@ -54,7 +54,7 @@ void CSkinElement::Create(CSkinDlgHolder* holder, unsigned /*id*/, const QString
     if (holder && holder != this) {
         m_pDlg = holder->m_pDlg;
         holder->AddElement(this, 0, 0, -1, -1, -1);
-    } else {
+    } else if (IsHolder()) {
         m_pHolder = static_cast<CSkinDlgHolder*>(this);
     }
     m_pAtlasDC = m_pDlg ? m_pDlg->m_pAtlasDC : nullptr;

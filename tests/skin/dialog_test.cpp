@@ -158,6 +158,10 @@ TEST(DialogKeys, F1OpensHelpFromTheProgramFolder) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
     QCoreApplication::sendEvent(b.dlg.widget(), &press);
     EXPECT_EQ(b.dlg.helps, 1);
+    // A focused button takes keys, but F1 still reaches help.
+    b.ok.SetFocus();
+    QCoreApplication::sendEvent(b.dlg.widget(), &press);
+    EXPECT_EQ(b.dlg.helps, 2);
     EXPECT_EQ(CSkinDlg_Base::UserManualPath(),
               QCoreApplication::applicationDirPath() + u"/User Manual.pdf"_s);
     EXPECT_TRUE(b.dlg.commands.isEmpty());
@@ -421,6 +425,28 @@ TEST(DialogDrops, UnicodeTextReachesTheElementUnderThePointer) {
     EXPECT_EQ(b.target.dropAt.x, p.x - 20);
     // The edge itself is outside: the test is strict.
     EXPECT_FALSE(b.dlg.DropTextAt(20, 130, nullptr));
+}
+
+TEST(DialogDrops, APressOnADraggableElementArmsATextDragInsteadOfTakingTheCapture) {
+    ButtonsDialog b;
+    b.target.dragText = u"keyword — ключ"_s;
+    b.dlg.Open();
+    const plat::Point p = TestDialog::Centre(b.target);
+    b.dlg.onLButtonDown(p.x, p.y);
+    EXPECT_TRUE(b.dlg.m_dragArmed);
+    EXPECT_FALSE(b.dlg.hasCapture());
+    QString text;
+    EXPECT_TRUE(b.dlg.BeginDragAt(p.x, p.y, &text));
+    EXPECT_EQ(text, b.target.dragText);
+    b.dlg.onLButtonUp(p.x, p.y);
+    EXPECT_FALSE(b.dlg.m_dragArmed);
+    // A press elsewhere takes the capture and arms nothing.
+    const plat::Point q = TestDialog::Centre(b.tipped);
+    b.dlg.onLButtonDown(q.x, q.y);
+    EXPECT_FALSE(b.dlg.m_dragArmed);
+    EXPECT_TRUE(b.dlg.hasCapture());
+    b.dlg.onLButtonUp(q.x, q.y);
+    EXPECT_FALSE(b.dlg.hasCapture());
 }
 
 TEST(DialogWheel, ScrollsTheHolderUnderThePointerEvenOverAChild) {
