@@ -1,5 +1,6 @@
 #include "resources/skin_resources.h"
 #include "skin/skin_button.h"
+#include "skin/skin_constants.h"
 #include "skin/skin_ico_button.h"
 #include "tests/skin/skin_test_support.h"
 
@@ -149,4 +150,44 @@ TEST(Render, UntitledAndUnframedBackgrounds) {
     const plat::ColorRef centre = dc.getPixel(150, 100);
     EXPECT_LT(plat::redOf(edge), plat::redOf(centre));
     EXPECT_GE(plat::redOf(centre), 250);
+}
+
+TEST(Render, TooltipWithAWrappedTextAndALink) {
+    skintest::ManualClock clock;
+    TestDialog dlg;
+    skintest::ProbeElement tipped;
+    dlg.build = [&](TestDialog& d) {
+        tipped.Create(&d.m_rootHolder, 5, QString(), QString(), 0,
+                      u"Competition strength from 0 to 100, measured over the top sites of every engine. "
+                      u"The manual explains it at http://example.test/manual#strength in detail."_s);
+        tipped.SetPosition(20, 60, 100, 40, 0);
+    };
+    dlg.Open();
+    dlg.onMouseMove(50, 70);
+    clock.Advance(800);
+    dlg.onTimer(skin::kTickTimerId);
+    CSkinTooltip_windows* tip = dlg.Tooltip();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_LE(tip->Width(), 2 * 10 + 350);
+    EXPECT_GT(tip->Layout().lines.size(), 1u);
+    // Painted into a surface of its own size, as the window host does when it shows.
+    ASSERT_EQ(tip->clientSize(), (plat::Size{tip->Width(), tip->Height()}));
+    plat::DeviceContext dc(tip->Width(), tip->Height());
+    tip->onPaint(dc);
+    ASSERT_TRUE(dc.saveImage(RenderPath(u"tooltip.png"_s)));
+    // Some pixel of the link is clearly blue, and none of the key colour shows.
+    const plat::Rect link = tip->LinkRect();
+    bool blue = false;
+    for (int y = link.top; y < link.bottom && !blue; ++y) {
+        for (int x = link.left; x < link.right && !blue; ++x) {
+            const plat::ColorRef c = dc.getPixel(x, y);
+            blue = plat::blueOf(c) > 150 && plat::redOf(c) < 100;
+        }
+    }
+    EXPECT_TRUE(blue);
+    for (int y = 0; y < dc.height(); ++y) {
+        for (int x = 0; x < dc.width(); ++x) {
+            ASSERT_NE(dc.getPixel(x, y), kKey) << x << "," << y;
+        }
+    }
 }
