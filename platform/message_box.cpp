@@ -1,0 +1,11 @@
+#include "platform/message_box.h"
+
+#include <QMessageBox>
+
+namespace plat {
+
+void showPlainMessageBox(const QString& caption, const QString& text) {
+    QMessageBox::critical(nullptr, caption, text, QMessageBox::Ok);
+}
+
+} // namespace plat
