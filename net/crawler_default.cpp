@@ -3,6 +3,7 @@
 #include "core/clock.h"
 #include "core/platform_services.h"
 #include "net/cookie_parser.h"
+#include "net/downloader.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,9 +32,13 @@ bool makePrivateFolder(const QString& path) {
 CProjectCrawlerDefault::CProjectCrawlerDefault(CrawlerFolders folders)
     : m_appDir(std::move(folders.appDir)), m_dataDir(std::move(folders.dataDir)) {}
 
-CProjectCrawlerDefault::~CProjectCrawlerDefault() = default;
+CProjectCrawlerDefault::~CProjectCrawlerDefault() {
+    // On the pool the start-up already shut down this does nothing.
+    Shutdown();
+}
 
 void CProjectCrawlerDefault::Init() {
+    CreatePool();
     if (!m_dataDir.isEmpty())
         makePrivateFolder(m_dataDir);
 }

@@ -3,12 +3,17 @@
 #include "net/cookie.h"
 #include "net/cookie_jar.h"
 #include "net/crawler_folders.h"
+#include "net/pacing.h"
 
 #include <QString>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <vector>
+
+class CDownloader;
+class CSSLContext;
 
 // The crawler's base: its folders, the job and pause state that decide who gets a download slot, the user's
 // pacing switch and range, the cookie jar, and the lock that guards the shared tables. The one crawler of
@@ -65,6 +70,31 @@ class CProjectCrawlerDefault {
 
     void CopyTextToClipboard(const QString& text);
 
+    // --- download pool and pacing (net/crawler_pool.cpp) ---
+    // Makes the first allowMaxThreads slots, each with its worker thread; Init runs it first.
+    void CreatePool();
+    // Run at every project tick: the pool grows to allowMaxThreads + 4 slots; it never shrinks.
+    void GrowPool();
+    // An idle slot for the current job, or null (paused job, every slot taken). Counts as a request.
+    CDownloader* GetFreeDownloader();
+    // As GetFreeDownloader, paced per service: null while the service's pacing says wait.
+    CDownloader* GetDownloaderForHost(const QString& service);
+    void MarkHostBusy(const QString& service);
+    void UpdateHostTiming(const QString& service);
+    // Ends the pacing hold of downloader; takes the crawler's lock (a worker thread calls it too).
+    void EndHostHold(const CDownloader& downloader);
+    void ReleaseJobDownloaders(int jobId);
+    int CountJobDownloaders(int jobId) const;
+    // Stops every slot's job and thread; Shutdown also destroys the slots (each joins its thread).
+    void StopAll();
+    void Shutdown();
+    // The pool, for the user-interface thread.
+    const std::vector<std::unique_ptr<CDownloader>>& GetDownloaders() const { return m_downloaders; }
+
+    // The TLS client context of every https exchange; set by the start-up (tests: one that trusts their
+    // own certificate). Not owned.
+    CSSLContext* m_sslContext = nullptr;
+
     // The user's settings that the download pool reads; saved under these names.
     int allowMaxThreads = 4;
     bool allowCourtesy = false;
@@ -72,6 +102,8 @@ class CProjectCrawlerDefault {
     int courtesyMax = 3;
 
   protected:
+    std::vector<std::unique_ptr<CDownloader>> m_downloaders; // user-interface thread only
+    std::vector<CProjectCrawler_Courtasy> m_courtesy;        // guarded by m_cs
     std::recursive_mutex m_cs;
     CookieJar m_cookies; // guarded by m_cs
     std::atomic<bool> m_paused{false};

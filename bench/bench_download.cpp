@@ -1,0 +1,185 @@
+// Downloads from the loopback server, response processing, inflating, and the pool under many jobs.
+#include "core/limits.h"
+#include "net/crawler.h"
+#include "net/downloader.h"
+#include "net/http_response.h"
+#include "tests/support/compression.h"
+#include "tests/support/http_server.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+constexpr std::uint64_t kMB = 1024 * 1024;
+
+// A crawler with throwaway folders and its pool, as the program has it after start-up.
+struct BenchCrawler {
+    QTemporaryDir home;
+    CProjectCrawler crawler{{home.path(), home.path() + QStringLiteral("/data"), {}, {}}};
+};
+
+bool waitFinished(const CDownloader& downloader) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (!downloader.IsFinished()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return true;
+}
+
+void BM_Download50MB(benchmark::State& state) {
+    BenchCrawler bench;
+    twtest::HttpServer server;
+    server.SetReply("/big", twtest::HttpReply::Generated(50 * kMB));
+    CDownloader downloader(0, &bench.crawler);
+    const QString url = QString::fromStdString(server.Url("/big"));
+    for (auto _ : state) {
+        downloader.Start(url, true, true);
+        if (!waitFinished(downloader) || downloader.m_rawLength != qsizetype(50 * kMB)) {
+            state.SkipWithError("download incomplete");
+            break;
+        }
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations() * 50 * kMB));
+}
+BENCHMARK(BM_Download50MB)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A 10 MB body sent in 256-byte chunks: the receive side's header scan and buffer growth, then response
+// processing (de-chunking and the copy into the raw buffer; with range 1 also the text decode).
+void BM_Process10MBIn256ByteChunks(benchmark::State& state) {
+    std::string body;
+    body.reserve(11 * kMB);
+    const std::string chunk(256, 'x');
+    for (std::uint64_t sent = 0; sent < 10 * kMB; sent += chunk.size())
+        body += "100\r\n" + chunk + "\r\n";
+    body += "0\r\n\r\n";
+    const QByteArray reply =
+        QByteArray::fromStdString("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + body);
+    const int requestWord =
+        state.range(0) ? CDownloader::kRequestGet | CDownloader::kKeepText : CDownloader::kRequestGet;
+    CDownloader downloader(-1);
+    for (auto _ : state) {
+        // As the exchange receives: 256 bytes at a time, the buffer doubling, the header end looked for.
+        QByteArray buffer(102400, Qt::Uninitialized);
+        qsizetype used = 0;
+        HeaderEndScanner headerEnd(limits::kHeaderSearchBytes);
+        for (qsizetype at = 0; at < reply.size(); at += 256) {
+            const qsizetype count = std::min<qsizetype>(256, reply.size() - at);
+            if (used + 256 >= buffer.size() - 1024)
+                buffer.resize(buffer.size() * 2);
+            std::memcpy(buffer.data() + used, reply.constData() + at, size_t(count));
+            used += count;
+            if (!headerEnd.Found())
+                headerEnd.Scan(QByteArrayView(buffer.constData(), used));
+        }
+        buffer.truncate(used);
+        downloader.ProcessResponse(buffer, requestWord, QStringLiteral("http://example.com/page"));
+        if (downloader.m_rawLength != qsizetype(10 * kMB)) {
+            state.SkipWithError("body size wrong");
+            break;
+        }
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations() * reply.size()));
+}
+BENCHMARK(BM_Process10MBIn256ByteChunks)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_Inflate50MB(benchmark::State& state) {
+    std::string text;
+    text.reserve(50 * kMB);
+    for (int i = 0; text.size() < 50 * kMB; ++i)
+        text += "<tr><td>keyword " + std::to_string(i) + "</td><td>" + std::to_string(i * 7 % 1000) +
+                "</td></tr>\n";
+    text.resize(50 * kMB);
+    const std::string gz = twtest::GzipCompress(text);
+    QByteArray out;
+    for (auto _ : state) {
+        if (InflateBody(QByteArrayView(gz.data(), qsizetype(gz.size())), true, limits::kMaxInflatedBytes,
+                        out) != InflateResult::Done ||
+            out.size() != qsizetype(50 * kMB)) {
+            state.SkipWithError("inflate failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations() * 50 * kMB));
+    state.SetLabel(std::to_string(gz.size()) + " compressed bytes");
+}
+BENCHMARK(BM_Inflate50MB)->Unit(benchmark::kMillisecond);
+
+// A reply with no header end, received 256 bytes at a time: the header search must stay linear.
+void BM_NoHeaderEnd(benchmark::State& state) {
+    const qsizetype size = state.range(0) * qsizetype(kMB);
+    const QByteArray reply(size, 'a');
+    for (auto _ : state) {
+        HeaderEndScanner headerEnd(limits::kHeaderSearchBytes);
+        for (qsizetype used = 256; used <= size; used += 256)
+            headerEnd.Scan(QByteArrayView(reply.constData(), used));
+        benchmark::DoNotOptimize(headerEnd.Found());
+        CDownloader downloader(-1);
+        downloader.ProcessResponse(reply, CDownloader::kRequestGet, QStringLiteral("http://example.com/"));
+    }
+    state.SetComplexityN(size);
+}
+BENCHMARK(BM_NoHeaderEnd)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(5)
+    ->Arg(10)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+// 64 slots, 20 jobs each, run the way the project tick runs them: every job finishes, no slot is lost.
+void BM_Pool64Slots20JobsEach(benchmark::State& state) {
+    BenchCrawler bench;
+    twtest::HttpServer server;
+    server.SetDefaultReply(twtest::HttpReply::Page("<html><body><p>result</p></body></html>"));
+    bench.crawler.allowMaxThreads = limits::kMaxThreadCount;
+    bench.crawler.GrowPool();
+    // A project's job: it may use the first 64 slots.
+    bench.crawler.SetCurrentJob(1);
+    const QString url = QString::fromStdString(server.Url("/job"));
+    constexpr int kJobs = 64 * 20;
+    for (auto _ : state) {
+        int started = 0, finished = 0;
+        std::vector<CDownloader*> running;
+        while (finished < kJobs) {
+            for (auto it = running.begin(); it != running.end();) {
+                if ((*it)->IsFinished()) {
+                    finished += (*it)->m_body.isEmpty() ? 0 : 1;
+                    (*it)->Release();
+                    it = running.erase(it);
+                } else {
+                    ++it;
+                }
+            }
+            while (started < kJobs) {
+                CDownloader* downloader = bench.crawler.GetFreeDownloader();
+                if (!downloader)
+                    break;
+                downloader->Start(url);
+                running.push_back(downloader);
+                ++started;
+            }
+            if (started == kJobs && running.empty())
+                break;
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+        }
+        int free = 0;
+        for (const auto& downloader : bench.crawler.GetDownloaders())
+            free += downloader->IsFreeFor(-1) ? 1 : 0;
+        if (finished != kJobs || free != int(bench.crawler.GetDownloaders().size())) {
+            state.SkipWithError("a job failed or a slot was lost");
+            break;
+        }
+    }
+    state.SetItemsProcessed(std::int64_t(state.iterations() * kJobs));
+}
+BENCHMARK(BM_Pool64Slots20JobsEach)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+BENCHMARK_MAIN();

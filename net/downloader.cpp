@@ -1,0 +1,187 @@
+#include "net/downloader.h"
+
+#include "core/url_coding.h"
+#include "net/crawler_default.h"
+#include "net/saved_file.h"
+
+#include <system_error>
+
+CDownloader::CDownloader(int poolIndex, CProjectCrawlerDefault* crawler)
+    : m_poolIndex(poolIndex), m_crawler(crawler) {
+    Reset();
+    m_jobId.store(-1);
+    if (poolIndex < 0)
+        return;
+    // Alive from the start: a Start given before the thread first parks is remembered, not lost.
+    m_threadAlive.store(true);
+    try {
+        m_thread = std::thread(&CDownloader::threadProc, this);
+    } catch (const std::system_error&) {
+        // No thread to be had: the slot stays out of service rather than taking jobs nobody runs.
+        m_threadAlive.store(false);
+    }
+}
+
+CDownloader::~CDownloader() {
+    if (m_thread.joinable()) {
+        Stop();
+        m_thread.join();
+    }
+}
+
+void CDownloader::Reset() {
+    std::lock_guard guard(m_cs);
+    const int state = m_state.load();
+    // A queued or running job belongs to the worker; only Release may end it.
+    if (state == kIdle || state == kQueued || state == kProcessing)
+        return;
+    resetLocked();
+}
+
+void CDownloader::resetLocked() {
+    m_userAgent = kDefaultUserAgent;
+    m_contentType = kDefaultContentType;
+    m_postData.clear();
+    m_url.clear();
+    m_referer.clear();
+    m_request = 0;
+    m_redirectBudget = 0;
+    m_state.store(kIdle);
+    m_body.clear();
+    m_header.clear();
+    m_raw.clear();
+    m_rawLength = 0;
+}
+
+void CDownloader::SetPostData(const QString& data) {
+    std::lock_guard guard(m_cs);
+    m_postData = data;
+}
+
+bool CDownloader::Start(const QString& url, bool keepBinary, bool noTree) {
+    {
+        std::lock_guard guard(m_cs);
+        const int state = m_state.load();
+        if (state == kQueued || state == kProcessing || !m_threadAlive.load())
+            return false;
+        if (state != kIdle)
+            resetLocked();
+        m_request = m_postData.isEmpty() ? kRequestGet : kRequestPost;
+        if (!keepBinary)
+            m_request |= kKeepText;
+        if (!noTree)
+            m_request |= kBuildTree;
+        m_url = url;
+        m_received.store(0);
+        // An abort left from an earlier Stop or drop must not cancel this job.
+        m_abort.store(false);
+        m_state.store(kQueued);
+    }
+    wake();
+    return true;
+}
+
+bool CDownloader::StartWhois(const QString& domain) {
+    {
+        std::lock_guard guard(m_cs);
+        const int state = m_state.load();
+        if (state == kQueued || state == kProcessing || !m_threadAlive.load())
+            return false;
+        if (state != kIdle)
+            resetLocked();
+        m_request = kRequestWhois | kKeepText;
+        m_url = domain;
+        m_received.store(0);
+        m_abort.store(false);
+        m_state.store(kQueued);
+    }
+    wake();
+    return true;
+}
+
+bool CDownloader::IsFreeFor(int currentJob) const {
+    if (m_state.load() != kIdle || m_held.load() || !m_threadAlive.load())
+        return false;
+    const int owner = m_jobId.load();
+    return owner == -1 || owner == currentJob;
+}
+
+bool CDownloader::takeFor(int jobId, int currentJob) {
+    if (!IsFreeFor(currentJob))
+        return false;
+    bool expected = false;
+    if (!m_held.compare_exchange_strong(expected, true))
+        return false;
+    for (int& tag : m_tags)
+        tag = -1;
+    m_jobId.store(jobId);
+    return true;
+}
+
+void CDownloader::Release() {
+    std::lock_guard guard(m_cs);
+    const int state = m_state.load();
+    if (state == kQueued || state == kProcessing) {
+        // The worker drops the job when it next looks; interrupting makes that now, not at a time-out.
+        m_abort.store(true);
+        m_socketSlot.Interrupt();
+        return;
+    }
+    resetLocked();
+    m_jobId.store(-1);
+    endHostHold();
+    m_held.store(false);
+}
+
+void CDownloader::dropJobLocked() {
+    endHostHold();
+    resetLocked();
+    m_jobId.store(-1);
+    m_abort.store(false);
+    m_held.store(false);
+}
+
+void CDownloader::endHostHold() {
+    if (m_crawler && m_poolIndex >= 0)
+        m_crawler->EndHostHold(*this);
+}
+
+void CDownloader::Stop() {
+    if (!m_thread.joinable())
+        return;
+    m_abort.store(true);
+    m_quit.store(true);
+    m_socketSlot.Interrupt();
+    wake();
+}
+
+void CDownloader::wake() {
+    {
+        std::lock_guard guard(m_wakeLock);
+        m_wakePending = true;
+    }
+    m_wakeSignal.notify_one();
+}
+
+void CDownloader::SetTimeouts(int sendMs, int receiveMs) {
+    m_sendTimeoutMs.store(sendMs);
+    m_receiveTimeoutMs.store(receiveMs);
+}
+
+bool CDownloader::SaveTreeToFile(const QString& path) const {
+    return ::SaveTreeToFile(m_tree, path);
+}
+
+QString CDownloader::ResolveUrl(const QString& link, const QString& base) const {
+    if (!base.isEmpty())
+        return ::ResolveUrl(link, base);
+    return ResolveUrlInFolder(link, m_baseUrl, m_documentUrl);
+}
+
+QString CDownloader::UrlEncode(const QString& text, bool blankAsPlus) {
+    return ::UrlEncode(text, blankAsPlus);
+}
+
+QString CDownloader::UrlDecode(const QString& text, bool plusAsBlank) {
+    return ::UrlDecode(text, plusAsBlank);
+}

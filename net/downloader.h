@@ -1,0 +1,183 @@
+#pragma once
+
+#include "net/html_tags.h"
+#include "net/http_exchange.h"
+
+#include <QByteArray>
+#include <QString>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+class CProjectCrawlerDefault;
+
+// One download slot: a request (GET, POST or whois), the worker thread that carries it out, and the last
+// response (header, body text, raw bytes, page tree). The crawler's pool owns the slots; a caller takes one,
+// calls Start, polls IsFinished on later ticks, reads the response and gives the slot back with Release.
+// Nobody waits for a download. A downloader made with pool index -1 has no thread and only holds a document:
+// every file of the program's own is loaded and saved through one.
+//
+// The response fields (m_header, m_body, m_raw, m_tree, ...) belong to the worker while a job runs; the
+// taker reads them once IsFinished has said true.
+class CDownloader {
+  public:
+    // m_request: the low byte is the kind, the bits above ask for text and a tree.
+    static constexpr int kRequestGet = 1;
+    static constexpr int kRequestPost = 2;
+    static constexpr int kRequestWhois = 4;
+    static constexpr int kKeepText = 0x100;
+    static constexpr int kBuildTree = 0x200;
+
+    // m_state.
+    static constexpr int kIdle = 0;
+    static constexpr int kQueued = 1; // woken, waiting for or running its exchange
+    static constexpr int kProcessing = 2;
+    static constexpr int kDone = 3;
+    static constexpr int kConstructed = 5;
+
+    // ProcessResponse results besides the HTTP status: a redirect with another code is followed as 399;
+    // 500 also stands for a job that was dropped.
+    static constexpr int kFollowRedirect = 399;
+    static constexpr int kJobDropped = 500;
+
+    static inline const QString kDefaultContentType = QStringLiteral("application/x-www-form-urlencoded");
+    static inline const QString kDefaultUserAgent =
+        QStringLiteral("Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1)");
+
+    // crawler: the owner of the pool, which gives cookies, the TLS context and the pacing holds; null
+    // for a document holder (or a slot that needs none of them).
+    explicit CDownloader(int poolIndex, CProjectCrawlerDefault* crawler = nullptr);
+    // Stops the worker, interrupts a running exchange and joins the thread.
+    ~CDownloader();
+    CDownloader(const CDownloader&) = delete;
+    CDownloader& operator=(const CDownloader&) = delete;
+
+    // Back to idle with the default request fields and no response. Does nothing on an idle downloader, nor
+    // on a queued or running one (only Release ends a job). Keeps m_jobId, m_tags, m_baseUrl,
+    // m_redirectUrl, m_lastError and the tree.
+    void Reset();
+    // A body makes the next Start send a POST.
+    void SetPostData(const QString& data);
+    // Queues a GET (a POST when a body is set) and wakes the worker. keepBinary: no body text; noTree: no
+    // page tree. False, with nothing changed, while a job is queued or running.
+    bool Start(const QString& url, bool keepBinary = false, bool noTree = false);
+    // Queues a whois lookup of domain.
+    bool StartWhois(const QString& domain);
+    bool IsFinished() const { return m_state.load() == kDone; }
+    // Idle, not held by a taker, its thread alive, and unowned or owned by currentJob.
+    bool IsFreeFor(int currentJob) const;
+    // Gives the downloader back to the pool: a queued or running job is dropped by the worker, which then
+    // leaves it idle; otherwise it is reset at once. Either way its pacing hold ends.
+    void Release();
+    // Makes the worker drop its job and end.
+    void Stop();
+
+    // Writes m_tree in the saved-file format (atomically); false when the file cannot be written.
+    bool SaveTreeToFile(const QString& path) const;
+    // Reads a file of the program's own into m_body and m_tree; false when it cannot be read (nothing then
+    // changes). No header is split off: a saved value may hold a blank line.
+    bool LoadPageFromFile(const QString& path);
+
+    // Response processing of one HTTP reply (header and body bytes), run by the worker for every hop and by
+    // tests over canned replies: returns the status, kFollowRedirect or 301/302 when a redirect is to be
+    // followed (m_redirectUrl holds its target), kJobDropped when the job was dropped.
+    int ProcessResponse(const QByteArray& raw, int requestWord, const QString& url);
+
+    // The absolute URL of link; with an empty base, against the last response's base folder.
+    QString ResolveUrl(const QString& link, const QString& base = {}) const;
+    static QString UrlEncode(const QString& text, bool blankAsPlus);
+    static QString UrlDecode(const QString& text, bool plusAsBlank);
+
+    // Time-outs of each exchange's socket; the defaults are 5 s to send and 10 s to receive.
+    void SetTimeouts(int sendMs, int receiveMs);
+
+    // --- job state; flags read across threads are atomic ---
+    std::atomic<int> m_state{kConstructed};
+    // 1 parked or response processed, 4 network exchange over.
+    std::atomic<int> m_phase{0};
+    std::atomic<bool> m_threadAlive{false};
+    std::atomic<bool> m_abort{false};
+    std::atomic<bool> m_quit{false};
+
+    // --- request, guarded by m_cs ---
+    int m_request = 0;
+    QString m_url;
+    QString m_postData;
+    QString m_contentType = kDefaultContentType;
+    QString m_userAgent = kDefaultUserAgent;
+    QString m_referer;
+    // Set by the taker before Start; each Location response and each hop followed use up one.
+    int m_redirectBudget = 0;
+
+    // --- response, guarded by m_cs ---
+    // Base folder of the last response, for making its links absolute.
+    QString m_baseUrl;
+    // Absolute target of the last redirect.
+    QString m_redirectUrl;
+    QString m_header;
+    QString m_body;
+    // "Connect error: ", "Send error: " or "Receive error: " and the reason, of the last failed exchange.
+    QString m_lastError;
+    // The response body as received (inflated when it was compressed); QByteArray keeps a 0x00 after it.
+    QByteArray m_raw;
+    int m_rawLength = 0;
+    CDownloader_HTMLTags m_tree;
+
+    // Bytes received so far by the running exchange.
+    std::atomic<int> m_received{0};
+    // Free for the taker; set to -1 whenever the pool hands the downloader out.
+    int m_tags[4] = {-1, -1, -1, -1};
+    // The owning job: the taker's project id, -1 none.
+    std::atomic<int> m_jobId{-1};
+    const int m_poolIndex;
+
+    std::recursive_mutex m_cs;
+
+  private:
+    friend class CProjectCrawlerDefault;
+
+    // What one job asks for, copied out of the request fields when the worker takes the job up.
+    struct JobRequest {
+        int request = 0;
+        QString url;
+        QString postData;
+        QString referer;
+        QString userAgent;
+        QString contentType;
+    };
+
+    // The pool's hand-out: marks the downloader held by jobId when it is free for currentJob.
+    bool takeFor(int jobId, int currentJob);
+    // The caller holds m_cs.
+    void resetLocked();
+    // Drops the job after a Release: pacing hold ended, reset, unowned, idle. The caller holds m_cs.
+    void dropJobLocked();
+    void endHostHold();
+    void wake();
+    void threadProc();
+    void runJob();
+    // One HTTP hop; true when response processing asks for the redirect to be followed (the job is then
+    // queued again, and still this worker's).
+    bool runHttpHop(const JobRequest& job);
+    // Response processing; splitHeader false reads the bytes as a document with no header (a file).
+    // follow (when given) tells whether the reply is a redirect to follow.
+    int process(const QByteArray& raw, int requestWord, const QString& url, bool splitHeader,
+                bool* follow = nullptr);
+    void processEmpty(int requestWord, const QString& url, const QString& error);
+
+    CProjectCrawlerDefault* const m_crawler;
+    // Held by a taker from the pool's hand-out until Release (or the drop of a released job).
+    std::atomic<bool> m_held{false};
+    std::atomic<int> m_sendTimeoutMs{5000};
+    std::atomic<int> m_receiveTimeoutMs{10000};
+    // The document the base folder was cut from, for links that start with "?" or "#".
+    QString m_documentUrl;
+
+    std::mutex m_wakeLock;
+    std::condition_variable m_wakeSignal;
+    bool m_wakePending = false; // guarded by m_wakeLock; a wake-up given before the worker parks is kept
+    // The running exchange's socket, for interrupting it from another thread.
+    ExchangeSocketSlot m_socketSlot;
+    std::thread m_thread;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <atomic>
+#include <mutex>
+
+class CSSLContext;
+class CWSocket;
+
+// Where another thread finds the socket of a running exchange, to interrupt it.
+class ExchangeSocketSlot {
+  public:
+    void Attach(CWSocket* socket);
+    void Detach();
+    // Interrupts the attached socket, if any. An exchange that attaches later is not affected: whoever
+    // interrupts sets the exchange's abort flag first, and the exchange reads it after attaching.
+    void Interrupt();
+
+  private:
+    std::mutex m_lock;
+    CWSocket* m_socket = nullptr;
+};
+
+struct HttpExchangeRequest {
+    QString host;
+    int port = 80;
+    bool tls = false;
+    // Needed when tls is set; none makes the exchange fail at connecting.
+    const CSSLContext* tlsContext = nullptr;
+    QByteArray bytes;
+    // Bytes asked for per receive call.
+    int readStep = 16384;
+    int sendTimeoutMs = 5000;
+    int receiveTimeoutMs = 10000;
+};
+
+struct HttpExchangeResult {
+    // Everything received; empty when nothing came or the reply was too large to keep.
+    QByteArray data;
+    // The text before the first blank line, once one was seen in the reply's first bytes.
+    QString header;
+    // The stage that failed ("Connect error: ", "Send error: ", "Receive error: ") and the reason; empty
+    // when the exchange went through.
+    QString error;
+};
+
+// One connect, send and receive until the peer closes the connection, over TLS when asked. Stops early
+// when abort is set. received counts the bytes so far, for progress. Never throws.
+HttpExchangeResult HttpExchange(const HttpExchangeRequest& request, const std::atomic<bool>& abort,
+                                std::atomic<int>& received, ExchangeSocketSlot& slot);

@@ -1,0 +1,86 @@
+// The document holder: a downloader without a thread that loads and saves the program's own files.
+
+#include "core/atomic_file.h"
+#include "net/downloader.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class DocumentHolder : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+    QString path(const QString& name) const { return m_dir.path() + u'/' + name; }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(DocumentHolder, HasNoThreadAndTakesNoJobs) {
+    CDownloader holder(-1);
+    EXPECT_FALSE(holder.m_threadAlive.load());
+    EXPECT_FALSE(holder.IsFreeFor(-1));
+    EXPECT_FALSE(holder.Start(u"http://127.0.0.1:1/"_s));
+}
+
+TEST_F(DocumentHolder, SavedTreeLoadsBackWithEveryValue) {
+    CDownloader writer(-1);
+    CDownloader_HTMLTags* root = writer.m_tree.AddChild(u"Project4"_s, false);
+    root->AddChild(u"main_keyword"_s, true)->SetText(u"blue widgets"_s);
+    // A blank line inside a value must not be taken for the end of a reply header.
+    root->AddChild(u"notes"_s, true)->SetText(u"first\r\n\r\nsecond <b> & more"_s);
+    root->AddChild(u"m_status"_s, true)->SetInt(3);
+    ASSERT_TRUE(writer.SaveTreeToFile(path(u"p.twpx"_s)));
+
+    QByteArray bytes;
+    ASSERT_TRUE(ReadWholeFile(path(u"p.twpx"_s), bytes));
+    ASSERT_FALSE(bytes.isEmpty());
+    EXPECT_EQ(bytes.back(), '\0');
+    EXPECT_NE(bytes.at(bytes.size() - 2), '\0');
+
+    CDownloader reader(-1);
+    ASSERT_TRUE(reader.LoadPageFromFile(path(u"p.twpx"_s)));
+    EXPECT_TRUE(reader.m_header.isEmpty());
+    const CDownloader_HTMLTags* project = reader.m_tree.FindFirst(u"project4"_s);
+    ASSERT_NE(project, nullptr);
+    QString keyword, notes;
+    int status = 0;
+    EXPECT_TRUE(CDownloader_HTMLTags::GetString(reader.m_tree.FindFirst(u"main_keyword"_s), keyword));
+    EXPECT_TRUE(CDownloader_HTMLTags::GetString(reader.m_tree.FindFirst(u"notes"_s), notes));
+    EXPECT_TRUE(CDownloader_HTMLTags::GetInt(reader.m_tree.FindFirst(u"m_status"_s), status, -1));
+    EXPECT_EQ(keyword, u"blue widgets"_s);
+    EXPECT_EQ(notes, u"first\r\n\r\nsecond <b> & more"_s);
+    EXPECT_EQ(status, 3);
+    EXPECT_TRUE(reader.m_body.contains(u"Project4"_s));
+}
+
+TEST_F(DocumentHolder, MissingFileChangesNothing) {
+    CDownloader holder(-1);
+    holder.m_tree.AddChild(u"Kept"_s, false);
+    EXPECT_FALSE(holder.LoadPageFromFile(path(u"absent.zxml"_s)));
+    ASSERT_EQ(holder.m_tree.GetChildren().size(), 1u);
+    EXPECT_EQ(holder.m_tree.GetChildren()[0].GetTagName(false), u"Kept"_s);
+}
+
+TEST_F(DocumentHolder, TemplateWithABlankLineKeepsItsBeginning) {
+    QFile file(path(u"template.htm"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<html><head><title>T</title></head>\r\n\r\n<body><p>text</p></body></html>");
+    file.close();
+    CDownloader holder(-1);
+    ASSERT_TRUE(holder.LoadPageFromFile(path(u"template.htm"_s)));
+    EXPECT_NE(holder.m_tree.FindFirst(u"title"_s), nullptr);
+    EXPECT_NE(holder.m_tree.FindFirst(u"p"_s), nullptr);
+    EXPECT_TRUE(holder.m_body.startsWith(u"<html><head>"_s));
+}
+
+TEST_F(DocumentHolder, SaveIntoAMissingFolderFailsAndLeavesNothing) {
+    CDownloader holder(-1);
+    holder.m_tree.AddChild(u"Project1"_s, false);
+    EXPECT_FALSE(holder.SaveTreeToFile(path(u"no/such/folder/p.twpx"_s)));
+}
+
+} // namespace
