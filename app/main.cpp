@@ -1,0 +1,25 @@
+#include "app/command_line.h"
+#include "app/tarnwick_app.h"
+#include "platform/application.h"
+#include "platform/message_box.h"
+#include "platform/qt_platform_services.h"
+
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
+
+int main(int argc, char** argv) {
+    plat::Application application(argc, argv);
+    plat::installQtPlatformServices();
+
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+
+    CTarnwickAppOptions options;
+    options.folders = CrawlerFolders::FromEnvironment();
+    options.commandLine = JoinCommandLine(arguments);
+    options.reportFailure = [](const QString& text) { plat::showPlainMessageBox(u"Tarnwick 2.0"_s, text); };
+    CTarnwickApp app(std::move(options));
+    return app.Run() ? 0 : 1;
+}

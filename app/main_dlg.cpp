@@ -1,0 +1,383 @@
+#include "app/main_dlg.h"
+
+#include "app/main_window_size.h"
+#include "app/tab_strip_layout.h"
+#include "core/clock.h"
+#include "net/crawler.h"
+#include "platform/keys.h"
+#include "platform/screens.h"
+#include "resources/skin_resources.h"
+#include "skin/skin_constants.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kTitle = u" Tarnwick 2.0 "_s;
+const QString kVersion = u" 2.0 R18"_s;
+
+constexpr int kToolbarTop = 29;
+constexpr int kToolbarButtonHeight = 66;
+constexpr plat::Point kToolbarBack{131, 0};
+
+constexpr plat::ColorRef kToolbarBand = plat::rgb(243, 250, 255);
+constexpr plat::ColorRef kToolbarLine = plat::rgb(237, 240, 242);
+constexpr plat::ColorRef kVersionColor = plat::rgb(220, 220, 255);
+
+// The project frame below the tab strip.
+constexpr int kFrameLeft = 10;
+constexpr int kFrameTop = 127;
+
+// The busy icon of a tab: eight 16 x 16 frames stacked in the atlas.
+constexpr plat::Point kBusyStrip{467, 122};
+constexpr int kBusyFrame = 16;
+constexpr int kBusyFrames = 8;
+
+// A tab is this much wider than its caption and margins.
+constexpr int kTabExtraWidth = 42;
+constexpr int kTabStyleCurrent = 3;
+constexpr int kTabStyleOther = 2;
+
+} // namespace
+
+CMainDlg::CMainDlg() = default;
+
+CMainDlg::~CMainDlg() {
+    // Projects first: their views are elements of this window and leave it as they go.
+    for (auto& project : m_projects)
+        project.reset();
+    m_projects.clear();
+    m_tabs.clear();
+}
+
+void CMainDlg::CreateToolbarButton(CSkinIcoButton& button, const QString& caption, const QString& command,
+                                   int column, int x, int width) {
+    button.CreateEx(&m_rootHolder, ++m_nextElementId, caption, command, 0, QString(), &m_toolbarDC, column,
+                    CSkinIcoButton::kIconAbove);
+    button.SetBackRects(kToolbarBack.x, kToolbarBack.y, kToolbarBack.x, kToolbarBack.y, kToolbarBack.x,
+                        kToolbarBack.y, kToolbarBack.x, kToolbarBack.y, width, kToolbarButtonHeight);
+    button.SetPosition(x, kToolbarTop, width, kToolbarButtonHeight);
+}
+
+void CMainDlg::CreateElements() {
+    m_title = kTitle;
+    m_width = m_minWidth = MainWindowSize::kMinWidth;
+    m_height = m_minHeight = MainWindowSize::kMinHeight;
+
+    const qsizetype release = kVersion.indexOf(u" R"_s);
+    m_versionLabel = release >= 0 ? u"Build "_s + kVersion.mid(release + 2) : QString();
+    m_versionWidth = MeasureDC().getTextExtent(m_versionLabel).cx;
+
+    const plat::Rect desktop = plat::primaryScreenRect();
+    const MainWindowSize size = MainWindowSize::For(desktop.size());
+    m_width = size.width;
+    m_height = size.height;
+    m_minimizable = true;
+    m_maximizable = true;
+
+    setTimer(kWizardTimer, kWizardDelayMs);
+    setTimer(kProjectTimer, kProjectTickMs);
+
+    m_toolbarDC.loadImage(skin_resources::toolbarPath());
+    CreateToolbarButton(m_btnNew, u"New"_s, u"new_project"_s, 0, 3, 80);
+    CreateToolbarButton(m_btnOpen, u"Open"_s, u"open"_s, 1, 83, 80);
+    CreateToolbarButton(m_btnSave, u"Save"_s, u"save"_s, 2, 163, 80);
+    CreateToolbarButton(m_btnPause, u"Pause"_s, u"pause"_s, 3, 243, 80);
+    CreateToolbarButton(m_btnResume, u"Resume"_s, u"resume"_s, 4, 243, 80);
+    m_btnResume.SetVisible(false);
+    CreateToolbarButton(m_btnExport, u"Export"_s, u"export"_s, 5, 323, 80);
+    CreateToolbarButton(m_btnOptions, u"Options"_s, u"preferences"_s, 6, 403, 81);
+    CreateToolbarButton(m_btnHelp, u"Help"_s, u"help"_s, 7, m_width - 83, 80);
+    m_rootHolder.SetResizeRule(&m_btnHelp, -83, kToolbarTop, 80, kToolbarButtonHeight);
+
+    const auto makeScrollButton = [this](CSkinIcoButton& button, int param, plat::Point icon) {
+        button.CreateEx(&m_rootHolder, ++m_nextElementId, QString(), u"move_tabs"_s, param, QString(),
+                        nullptr, 0, CSkinIcoButton::kIconOnly);
+        button.SetIconRects(icon.x, icon.y, icon.x, icon.y, icon.x, icon.y, icon.x, icon.y, 18, 22);
+        button.m_transparentIcon = true;
+        button.SetPosition(-1, -1, TabStripLayout::kScrollButton, TabStripLayout::kHeight);
+        button.SetVisible(false);
+    };
+    makeScrollButton(m_btnTabsForward, 1, plat::Point{251, 1});
+    makeScrollButton(m_btnTabsBack, -1, plat::Point{270, 1});
+
+    m_startMaximized = size.startMaximized;
+}
+
+void CMainDlg::onInitDialog() {
+    CSkinDlg::onInitDialog();
+    m_shadow.Create(this);
+}
+
+void CMainDlg::onDestroy() {
+    m_shadow.OnParentDestroy();
+    CSkinDlg::onDestroy();
+}
+
+void CMainDlg::onMove(int x, int y) {
+    CSkinDlg::onMove(x, y);
+    m_shadow.OnParentMove();
+}
+
+void CMainDlg::onSize(plat::SizeType type, int width, int height) {
+    CSkinDlg::onSize(type, width, height);
+    m_shadow.OnParentSize(type, width, height);
+}
+
+void CMainDlg::onPaint(plat::DeviceContext& dc) {
+    CSkinDlg::onPaint(dc);
+    m_shadow.OnParentPaint();
+}
+
+void CMainDlg::OnSizeChanged(plat::SizeType sizeType) {
+    CSkinDlg::OnSizeChanged(sizeType);
+    LayoutTabs();
+}
+
+void CMainDlg::AddProject(std::unique_ptr<CProject> project) {
+    project->CreateView(&m_rootHolder, &m_nextElementId);
+    m_projects.push_back(std::move(project));
+    m_tabs.emplace_back();
+    m_curProject = int(m_projects.size()) - 1;
+    LayoutTabs();
+}
+
+void CMainDlg::LayoutTabs() {
+    SuspendPaint();
+    std::vector<int> widths;
+    widths.reserve(m_projects.size());
+    for (size_t i = 0; i < m_projects.size(); ++i) {
+        CProject& project = *m_projects[i];
+        std::unique_ptr<CSkinButton>& tab = m_tabs[i];
+        if (!tab) {
+            tab = std::make_unique<CSkinButton>();
+            tab->Create(&m_rootHolder, ++m_nextElementId, QString(), u"show_project"_s, 0);
+            tab->m_rightCommand = u"show_project_closeMenu"_s;
+        }
+        const bool current = int(i) == m_curProject;
+        tab->SetStyle(current ? kTabStyleCurrent : kTabStyleOther);
+        tab->SetText(project.m_tabTitle.isEmpty() ? project.m_name : project.m_tabTitle);
+        widths.push_back(tab->m_textExtent.cx + tab->m_marginLeft + tab->m_marginRight + kTabExtraWidth);
+        tab->m_param = int(i);
+        tab->m_rightParam = int(i);
+        project.ShowView(current ? CProject::kShowView : CProject::kHideView);
+    }
+
+    const TabStripLayout layout = TabStripLayout::Compute(widths, m_firstTab, m_width);
+    m_firstTab = layout.firstTab;
+    m_btnTabsBack.SetVisible(layout.backShown);
+    m_btnTabsBack.SetPosition(TabStripLayout::kLeft, TabStripLayout::kTop, TabStripLayout::kScrollButton,
+                              TabStripLayout::kHeight);
+    m_btnTabsForward.SetVisible(layout.forwardShown);
+    m_btnTabsForward.SetPosition(m_width - 2 * TabStripLayout::kScrollButton, TabStripLayout::kTop,
+                                 TabStripLayout::kScrollButton, TabStripLayout::kHeight);
+    for (size_t i = 0; i < m_tabs.size(); ++i) {
+        const TabStripLayout::Tab& place = layout.tabs[i];
+        m_tabs[i]->SetVisible(place.visible);
+        if (place.visible)
+            m_tabs[i]->SetPosition(place.x, TabStripLayout::kTop, place.width, TabStripLayout::kHeight);
+    }
+
+    if (ValidTab(m_curProject))
+        m_projects[size_t(m_curProject)]->OnCommand(u"MainDlg_OnSize"_s, 0, this);
+    RedrawNow();
+}
+
+bool CMainDlg::OnCommand(const QString& command, int param) {
+    if (command == "Default_close"_L1) {
+        // Downloads end before the window goes; the take-down then joins the workers.
+        if (g_pCrawler)
+            g_pCrawler->StopAll();
+    } else if (command == "show_project"_L1) {
+        if (ValidTab(param)) {
+            m_curProject = param;
+            LayoutTabs();
+        }
+        return true;
+    } else if (command == "move_tabs"_L1) {
+        m_firstTab = std::max(0, m_firstTab + param);
+        LayoutTabs();
+        return true;
+    } else if (command == "pause_project"_L1) {
+        PauseProject(param);
+        return true;
+    } else if (command == "resume_project"_L1) {
+        ResumeProject(param);
+        return true;
+    } else if (command == "close_project"_L1) {
+        CloseProject(param);
+        return true;
+    } else if (command == "pause"_L1) {
+        if (g_pCrawler)
+            g_pCrawler->SetPaused(true);
+        m_btnPause.SetVisible(false);
+        m_btnResume.SetVisible(true);
+        return true;
+    } else if (command == "resume"_L1) {
+        if (g_pCrawler)
+            g_pCrawler->SetPaused(false);
+        m_btnResume.SetVisible(false);
+        m_btnPause.SetVisible(true);
+        return true;
+    } else if (ValidTab(m_curProject)) {
+        m_projects[size_t(m_curProject)]->OnCommand(command, param, this);
+    }
+    // Enter and Escape must not close the main window.
+    if (command == "on_ok"_L1 || command == "Default_ok"_L1 || command == "on_cancel"_L1 ||
+        command == "Default_cancel"_L1)
+        return true;
+    return CSkinDlg::OnCommand(command, param);
+}
+
+void CMainDlg::PauseProject(int index) {
+    if (!ValidTab(index) || m_projects[size_t(index)]->m_paused)
+        return;
+    CProject& project = *m_projects[size_t(index)];
+    project.m_name += CProject::kPausedSuffix;
+    project.m_paused = true;
+    LayoutTabs();
+}
+
+void CMainDlg::ResumeProject(int index) {
+    if (!ValidTab(index) || !m_projects[size_t(index)]->m_paused)
+        return;
+    CProject& project = *m_projects[size_t(index)];
+    if (project.m_name.endsWith(CProject::kPausedSuffix))
+        project.m_name.chop(CProject::kPausedSuffix.size());
+    project.m_paused = false;
+    LayoutTabs();
+}
+
+void CMainDlg::CloseProject(int index) {
+    if (!ValidTab(index))
+        return;
+    SuspendPaint();
+    const int id = m_projects[size_t(index)]->m_id;
+    m_projects.erase(m_projects.begin() + index);
+    m_tabs.erase(m_tabs.begin() + index);
+    if (g_pCrawler)
+        g_pCrawler->ReleaseJobDownloaders(id);
+    m_curProject = m_projects.empty() ? -1 : std::max(0, index - 1);
+    LayoutTabs();
+}
+
+void CMainDlg::DrawBackground(plat::DeviceContext& dc) {
+    CSkinDlg::DrawBackground(dc);
+    dc.fillSolidRect(plat::Rect::fromXywh(3, 28, m_width - 6, 66), kToolbarBand);
+    dc.fillSolidRect(plat::Rect::fromXywh(3, 94, m_width - 6, 1), kToolbarLine);
+    if (ValidTab(m_curProject)) {
+        m_rootHolder.DrawFrame(kFrameLeft, kFrameTop, m_width - 2 * kFrameLeft,
+                               m_height - kFrameTop - kFrameLeft, dc);
+        m_projects[size_t(m_curProject)]->DrawView(dc, this);
+    }
+    const plat::Font* previousFont = dc.selectFont(&m_font);
+    const plat::ColorRef previousColor = dc.setTextColor(kVersionColor);
+    dc.textOut(m_width - m_versionWidth - 4, m_height - 19, m_versionLabel);
+    dc.setTextColor(previousColor);
+    dc.selectFont(previousFont);
+}
+
+bool CMainDlg::onKeyDown(int key, unsigned modifiers, bool autoRepeat) {
+    if (modifiers & plat::kModControl) {
+        QString command;
+        switch (key) {
+        case 'N':
+            command = u"new_project"_s;
+            break;
+        case 'S':
+            command = u"save"_s;
+            break;
+        case 'O':
+            command = u"open"_s;
+            break;
+        case 'P':
+            command = u"preferences"_s;
+            break;
+        default:
+            break;
+        }
+        if (!command.isEmpty()) {
+            // A held key must not pile up one dialog per repeat.
+            if (!autoRepeat)
+                OnCommand(command, 0);
+            return true;
+        }
+    }
+    return CSkinDlg::onKeyDown(key, modifiers, autoRepeat);
+}
+
+void CMainDlg::onTimer(unsigned id) {
+    CSkinDlg::onTimer(id);
+    if (m_result != 0)
+        return;
+    if (id == kWizardTimer) {
+        killTimer(kWizardTimer);
+        OnCommand(m_btnNew.m_command, m_btnNew.m_param);
+    } else if (id == kProjectTimer) {
+        ProjectTick();
+    } else if (id == unsigned(skin::kTickTimerId)) {
+        RepaintTabStrip();
+    }
+}
+
+void CMainDlg::SetTabBusy(int index, bool busy) {
+    CSkinButton* tab = m_tabs[size_t(index)].get();
+    if (!tab)
+        return;
+    if (busy && !tab->m_frames.Running())
+        tab->SetAnimation(kBusyStrip.x, kBusyStrip.y, kBusyFrame, kBusyFrame, true, kBusyFrames, false);
+    else if (!busy && tab->m_frames.Running())
+        tab->StopAnimation();
+}
+
+void CMainDlg::ProjectTick() {
+    // A modal prompt inside a step runs without ticks until the step returns.
+    killTimer(kProjectTimer);
+    if (!g_pCrawler) {
+        setTimer(kProjectTimer, kProjectTickMs);
+        return;
+    }
+    CProjectCrawler& crawler = *g_pCrawler;
+    crawler.GrowPool();
+    const bool globalPause = crawler.IsPaused();
+    crawler.SetCurrentJob(0);
+    if (!globalPause) {
+        for (size_t i = 0; i < m_projects.size(); ++i) {
+            CProject* project = m_projects[i].get();
+            const int heldBefore = crawler.CountJobDownloaders(project->m_id);
+            crawler.SetCurrentJob(project->m_id);
+            crawler.SetPaused(project->m_paused);
+            project->Process();
+            // A step may have closed projects through a command; only a project still in its place is marked.
+            if (i >= m_projects.size() || m_projects[i].get() != project)
+                continue;
+            const bool busy = heldBefore >= 1 || crawler.GetRequestsThisTick() > 0;
+            SetTabBusy(int(i), busy);
+            project->m_busy = busy;
+        }
+    }
+    crawler.SetCurrentJob(-1);
+    crawler.SetPaused(globalPause);
+    setTimer(kProjectTimer, kProjectTickMs);
+}
+
+void CMainDlg::RepaintTabStrip() {
+    if (!isVisible() || m_paintSuspended)
+        return;
+    const bool globalPause = g_pCrawler && g_pCrawler->IsPaused();
+    const qint64 now = MonotonicMs();
+    plat::Rect drawn;
+    for (size_t i = 0; i < m_tabs.size(); ++i) {
+        CSkinButton* tab = m_tabs[i].get();
+        if (!tab || !tab->m_visible || !tab->m_frames.Running())
+            continue;
+        // Holding the frame clock at now keeps the icon on its frame.
+        if (globalPause || m_projects[i]->m_paused)
+            tab->m_frames.lastTime = now;
+        const plat::Point at = tab->GetDialogPos();
+        tab->Draw(backBuffer(), at.x, at.y, true);
+        drawn = drawn.united(plat::Rect::fromXywh(at.x, at.y, tab->m_width, tab->m_height));
+    }
+    if (!drawn.isEmpty())
+        showBackBuffer(drawn);
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "app/project.h"
+#include "app/wnd_shadow.h"
+#include "platform/device_context.h"
+#include "skin/skin_button.h"
+#include "skin/skin_dlg.h"
+#include "skin/skin_ico_button.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+// The one main window: the toolbar, one tab per open project, the current project's view below the tabs
+// and the version label. It owns the open projects and drives them: every 500 ms the project tick runs one
+// step of each project in tab order with the crawler set up for that project.
+class CMainDlg : public CSkinDlg {
+  public:
+    CMainDlg();
+    ~CMainDlg() override;
+
+    void CreateElements() override;
+    bool OnCommand(const QString& command, int param) override;
+    void DrawBackground(plat::DeviceContext& dc) override;
+    void OnSizeChanged(plat::SizeType sizeType) override;
+
+    // Window handlers: the timers, the keyboard shortcuts, and what the drop shadow follows.
+    void onInitDialog() override;
+    void onDestroy() override;
+    void onTimer(unsigned id) override;
+    bool onKeyDown(int key, unsigned modifiers, bool autoRepeat) override;
+    void onMove(int x, int y) override;
+    void onSize(plat::SizeType type, int width, int height) override;
+    void onPaint(plat::DeviceContext& dc) override;
+
+    // Makes missing tab buttons, captions and places the tabs and scroll buttons, shows the current
+    // project's view and hides the others.
+    void LayoutTabs();
+    // Runs one step of every project; timer 3 runs it, and re-arms itself when done.
+    void ProjectTick();
+    // Builds the project's view and makes it the current tab; the window owns the project from now on.
+    void AddProject(std::unique_ptr<CProject> project);
+    // Repaints the tabs whose busy icon turns, holding the icon of a paused project still.
+    void RepaintTabStrip();
+
+    static constexpr unsigned kWizardTimer = 1;
+    static constexpr int kWizardDelayMs = 100;
+    static constexpr unsigned kProjectTimer = 3;
+    static constexpr int kProjectTickMs = 500;
+
+    // The label in the bottom-right corner, "Build" and the release number.
+    QString m_versionLabel;
+    int m_versionWidth = 0;
+    CSkinIcoButton m_btnTabsForward;
+    CSkinIcoButton m_btnTabsBack;
+    plat::DeviceContext m_toolbarDC;
+    CSkinIcoButton m_btnNew;
+    CSkinIcoButton m_btnOpen;
+    CSkinIcoButton m_btnSave;
+    CSkinIcoButton m_btnPause;
+    CSkinIcoButton m_btnResume;
+    CSkinIcoButton m_btnExport;
+    CSkinIcoButton m_btnOptions;
+    CSkinIcoButton m_btnHelp;
+    // The current project and tab, -1 when there is none.
+    int m_curProject = -1;
+    // The first tab shown; the strip scrolls.
+    int m_firstTab = 0;
+    // The open projects in tab order, and their tab buttons (null until the layout makes one).
+    std::vector<std::unique_ptr<CProject>> m_projects;
+    std::vector<std::unique_ptr<CSkinButton>> m_tabs;
+    CWndShadow m_shadow;
+
+  private:
+    bool ValidTab(int index) const { return index >= 0 && index < int(m_projects.size()); }
+    void CreateToolbarButton(CSkinIcoButton& button, const QString& caption, const QString& command,
+                             int column, int x, int width);
+    void SetTabBusy(int index, bool busy);
+    void PauseProject(int index);
+    void ResumeProject(int index);
+    void CloseProject(int index);
+};

@@ -1,0 +1,66 @@
+#include "app/tarnwick_app.h"
+
+#include "app/main_dlg.h"
+#include "app/wnd_shadow.h"
+#include "net/crawler.h"
+#include "net/sigpipe.h"
+#include "net/tls_socket_context.h"
+#include "platform/device_context.h"
+#include "resources/skin_resources.h"
+#include "skin/skin_atlas.h"
+
+#include <memory>
+
+CTarnwickApp::CTarnwickApp(CTarnwickAppOptions options) : m_options(std::move(options)) {
+    if (!m_options.createSslContext) {
+        m_options.createSslContext = [](CSSLContext& context) {
+            QString ignored;
+            return context.CreateClient(ignored);
+        };
+    }
+    if (!m_options.runMainWindow)
+        m_options.runMainWindow = [](CMainDlg& mainDlg) { mainDlg.DoModal(); };
+}
+
+// OpenSSL 3 initialises itself, locks its own state, seeds its random generator from the system and frees
+// everything at exit: there is no lock array, random seed file or clean-up call to make.
+bool CTarnwickApp::Run() {
+    g_pCrawler = nullptr;
+    auto crawler = std::make_unique<CProjectCrawler>(m_options.folders);
+    g_pCrawler = crawler.get();
+    CWndShadow::Initialize();
+    IgnoreBrokenPipeSignal();
+
+    CSSLContext sslContext;
+    if (!m_options.createSslContext(sslContext) || !sslContext.GetHandle()) {
+        g_pCrawler = nullptr;
+        crawler.reset();
+        if (m_options.reportFailure)
+            m_options.reportFailure(kSslContextFailed);
+        return false;
+    }
+    crawler->m_sslContext = &sslContext;
+
+    plat::DeviceContext atlas;
+    atlas.loadImage(skin_resources::atlasPath());
+    skin::SetAtlas(&atlas);
+
+    auto mainDlg = std::make_unique<CMainDlg>();
+    mainDlg->m_pAtlasDC = &atlas;
+    crawler->m_cmdLine = m_options.commandLine;
+    crawler->Init();
+
+    m_options.runMainWindow(*mainDlg);
+
+    // Projects go with the window; then every download stops and every worker is joined before the crawler
+    // and the TLS context they use go away.
+    mainDlg.reset();
+    crawler->StopAll();
+    crawler->Shutdown();
+    crawler->m_sslContext = nullptr;
+    crawler.reset();
+    g_pCrawler = nullptr;
+    sslContext.Free();
+    skin::SetAtlas(nullptr);
+    return true;
+}

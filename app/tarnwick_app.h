@@ -1,0 +1,37 @@
+#pragma once
+
+#include "net/crawler_folders.h"
+
+#include <QString>
+#include <functional>
+
+class CMainDlg;
+class CSSLContext;
+
+// What the start-up takes from its surroundings. main() gives the real ones; tests give temporary folders,
+// record the failure messages and drive the main window themselves.
+struct CTarnwickAppOptions {
+    CrawlerFolders folders;
+    // The arguments after the executable, as one text (see JoinCommandLine).
+    QString commandLine;
+    // Shows a start-up failure to the user.
+    std::function<void(const QString& text)> reportFailure;
+    // Makes the TLS client context of every https exchange; default: one that trusts the system store.
+    std::function<bool(CSSLContext& context)> createSslContext;
+    // Runs the main window until it closes; default: its modal run.
+    std::function<void(CMainDlg& mainDlg)> runMainWindow;
+};
+
+// The process's start-up, the main window's run and the take-down in reverse order.
+class CTarnwickApp {
+  public:
+    explicit CTarnwickApp(CTarnwickAppOptions options);
+
+    // The whole run. False when start-up failed: the reason was reported and nothing is left running.
+    bool Run();
+
+    static inline const QString kSslContextFailed = QStringLiteral("Failed to create SSL context");
+
+  private:
+    CTarnwickAppOptions m_options;
+};

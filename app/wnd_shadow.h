@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/shadow_image.h"
+#include "platform/geometry.h"
+#include "platform/window.h"
+
+#include <memory>
+
+// The soft drop shadow of a skinned window: a translucent, click-through window beside its parent that
+// follows the parent's moves, sizes and visibility. Shadows exist only where the window system composites
+// translucent windows; elsewhere (no compositor, the offscreen platform) there is none and nothing else
+// changes.
+class CWndShadow {
+  public:
+    CWndShadow();
+    ~CWndShadow();
+    CWndShadow(const CWndShadow&) = delete;
+    CWndShadow& operator=(const CWndShadow&) = delete;
+
+    // Once at start-up, before any window: false when already done or when translucent windows cannot be
+    // shown, in which case shadows stay off for the whole run.
+    static bool Initialize();
+    static bool Available();
+
+    // Attaches the shadow to parent, which then reports its moves, sizes, paints and end through the
+    // OnParent operations. Does nothing when shadows are off.
+    void Create(plat::Window* parent);
+    // Shows the shadow for a visible parent that is neither maximised nor minimised, else hides it.
+    void Update();
+
+    void OnParentMove();
+    void OnParentSize(plat::SizeType type, int width, int height);
+    void OnParentPaint();
+    void OnParentDestroy();
+
+    bool IsShown() const { return (m_status & kShown) != 0; }
+    // The shadow window, null when there is none.
+    plat::Window* ShadowWindow() const;
+
+  private:
+    class Surface;
+
+    static constexpr unsigned kEnabled = 1;
+    static constexpr unsigned kShown = 2;
+    static constexpr unsigned kParentVisible = 4;
+
+    // Recomputes the picture from the parent's shape and places the shadow window under it.
+    void Rebuild();
+    plat::Rect ShadowRect() const;
+
+    plat::Window* m_parent = nullptr;
+    std::unique_ptr<Surface> m_surface;
+    unsigned m_status = 0;
+    ShadowLook m_look;
+    plat::Size m_lastSize;
+    bool m_updatePending = false;
+};

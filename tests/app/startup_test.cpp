@@ -1,0 +1,156 @@
+#include "app/main_dlg.h"
+#include "app/tarnwick_app.h"
+#include "net/tls_socket_context.h"
+#include "skin/skin_atlas.h"
+#include "tests/app/app_test_support.h"
+#include "tests/support/http_server.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTimer>
+#include <csignal>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using apptest::TestProject;
+
+namespace {
+
+// Runs the application with temporary folders and gives the skin atlas of the test program back after.
+class StartupTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(root.isValid());
+        savedAtlas = skin::Atlas();
+        options.folders = apptest::TemporaryFolders(root);
+        options.reportFailure = [this](const QString& text) { failures.append(text); };
+    }
+    void TearDown() override { skin::SetAtlas(savedAtlas); }
+
+    bool Run() {
+        CTarnwickApp app(options);
+        return app.Run();
+    }
+
+    QTemporaryDir root;
+    plat::DeviceContext* savedAtlas = nullptr;
+    CTarnwickAppOptions options;
+    QStringList failures;
+};
+
+// What the run found in place when the main window was about to run.
+struct SeenAtRun {
+    bool called = false;
+    bool crawler = false;
+    bool sslContext = false;
+    bool atlasShared = false;
+    plat::Size atlasSize;
+    bool dataFolder = false;
+    size_t poolSize = 0;
+    int threads = 0;
+    QString commandLine;
+    bool brokenPipeIgnored = false;
+};
+
+} // namespace
+
+TEST_F(StartupTest, BringsUpEverythingBeforeTheWindowRunsAndTakesItDownAfter) {
+    options.commandLine = u"--GoProject4 --GoProject5"_s;
+    SeenAtRun seen;
+    const int threadsBefore = apptest::ThreadCount();
+    options.runMainWindow = [&](CMainDlg& dlg) {
+        seen.called = true;
+        seen.crawler = g_pCrawler != nullptr;
+        seen.sslContext = g_pCrawler->m_sslContext && g_pCrawler->m_sslContext->GetHandle();
+        seen.atlasShared = skin::Atlas() && dlg.m_pAtlasDC == skin::Atlas();
+        if (skin::Atlas())
+            seen.atlasSize = skin::Atlas()->size();
+        seen.dataFolder = QFileInfo(g_pCrawler->GetDataDir()).isDir();
+        seen.poolSize = g_pCrawler->GetDownloaders().size();
+        seen.threads = apptest::ThreadCount();
+        seen.commandLine = g_pCrawler->m_cmdLine;
+        struct sigaction current {};
+        sigaction(SIGPIPE, nullptr, &current);
+        seen.brokenPipeIgnored = current.sa_handler == SIG_IGN;
+    };
+    ASSERT_TRUE(Run());
+    EXPECT_TRUE(failures.isEmpty());
+    ASSERT_TRUE(seen.called);
+    EXPECT_TRUE(seen.crawler);
+    EXPECT_TRUE(seen.sslContext);
+    EXPECT_TRUE(seen.atlasShared);
+    EXPECT_EQ(seen.atlasSize, (plat::Size{635, 481}));
+    EXPECT_TRUE(seen.dataFolder);
+    EXPECT_GT(seen.poolSize, 0u) << "the crawler's Init made the pool";
+    EXPECT_GE(seen.threads, threadsBefore + int(seen.poolSize)) << "one worker per downloader";
+    EXPECT_EQ(seen.commandLine, u"--GoProject4 --GoProject5"_s);
+    EXPECT_TRUE(seen.brokenPipeIgnored);
+
+    EXPECT_EQ(g_pCrawler, nullptr);
+    EXPECT_EQ(skin::Atlas(), nullptr);
+    EXPECT_EQ(apptest::ThreadCount(), threadsBefore) << "every worker was joined";
+}
+
+TEST_F(StartupTest, SettingsAreLoadedBeforeTheWindowRunsAndSavedAtTheEnd) {
+    options.runMainWindow = [](CMainDlg&) { g_pCrawler->allowMaxThreads = 7; };
+    ASSERT_TRUE(Run());
+    int seenThreads = 0;
+    options.runMainWindow = [&](CMainDlg&) { seenThreads = g_pCrawler->allowMaxThreads; };
+    ASSERT_TRUE(Run());
+    EXPECT_EQ(seenThreads, 7);
+}
+
+TEST_F(StartupTest, AFailedTlsContextIsReportedAndNothingRuns) {
+    bool ran = false;
+    options.createSslContext = [](CSSLContext&) { return false; };
+    options.runMainWindow = [&](CMainDlg&) { ran = true; };
+    EXPECT_FALSE(Run());
+    EXPECT_EQ(failures, QStringList{u"Failed to create SSL context"_s});
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(g_pCrawler, nullptr);
+    EXPECT_EQ(skin::Atlas(), savedAtlas);
+    EXPECT_FALSE(QFileInfo::exists(options.folders.dataDir + u"/settings.zxml"_s))
+        << "a start that failed early writes no settings";
+}
+
+TEST_F(StartupTest, ClosingTheWindowWhileDownloadsRunStopsAndJoinsEveryWorker) {
+    const int threadsBefore = apptest::ThreadCount();
+    int downloadsRunning = 0;
+    qint64 takeDownMs = -1;
+    {
+        twtest::HttpServer server;
+        twtest::HttpReply stall;
+        stall.delivery = twtest::HttpReply::Delivery::Stall;
+        server.SetDefaultReply(stall);
+        const QString url = QString::fromStdString(server.Url("/slow"));
+        QElapsedTimer sinceClose;
+
+        options.runMainWindow = [&](CMainDlg& dlg) {
+            auto project = std::make_unique<TestProject>(g_pCrawler->TakeProjectId());
+            project->duringStep = [&, started = false]() mutable {
+                if (started)
+                    return;
+                started = true;
+                for (CDownloader* d = g_pCrawler->GetFreeDownloader(); d; d = g_pCrawler->GetFreeDownloader())
+                    d->Start(url);
+            };
+            QTimer::singleShot(0, [&dlg, &project] { dlg.AddProject(std::move(project)); });
+            // Close once the tick started the downloads and the server holds them.
+            QTimer::singleShot(1500, [&] {
+                for (const auto& d : g_pCrawler->GetDownloaders()) {
+                    const int state = d->m_state.load();
+                    downloadsRunning += state == CDownloader::kQueued || state == CDownloader::kProcessing;
+                }
+                sinceClose.start();
+                dlg.OnCommand(u"Default_close"_s, 0);
+            });
+            dlg.DoModal();
+        };
+        ASSERT_TRUE(Run());
+        takeDownMs = sinceClose.elapsed();
+    }
+    EXPECT_GT(downloadsRunning, 0);
+    EXPECT_LT(takeDownMs, 5000) << "stopping interrupts the exchanges instead of waiting for their time-out";
+    EXPECT_EQ(g_pCrawler, nullptr);
+    EXPECT_EQ(apptest::ThreadCount(), threadsBefore);
+}
