@@ -1,0 +1,42 @@
+#include "parsers/endpoints.h"
+#include "tests/parsers/parser_test_util.h"
+
+#include <gtest/gtest.h>
+
+using parser_test::s;
+
+namespace {
+
+class Endpoints : public ::testing::Test {
+  protected:
+    void TearDown() override { endpoints::resetToDefaults(); }
+};
+
+TEST_F(Endpoints, EveryServiceHasAPublicDefault) {
+    for (int i = 0; i < kEndpointCount; ++i) {
+        const EndpointBase base = endpoints::defaultBase(static_cast<Endpoint>(i));
+        EXPECT_TRUE(base.scheme == s(u"http") || base.scheme == s(u"https")) << i;
+        EXPECT_TRUE(base.host.contains(u'.')) << i;
+        EXPECT_EQ(base.port, 0) << i;
+        EXPECT_EQ(endpoints::base(static_cast<Endpoint>(i)), base) << i;
+    }
+    EXPECT_EQ(endpoints::url(Endpoint::GoogleWeb, s(u"/search?q=x")),
+              s(u"https://www.google.com/search?q=x"));
+}
+
+TEST_F(Endpoints, OverrideWithPortAndPrefixThenReset) {
+    endpoints::set(Endpoint::BingWeb, EndpointBase{s(u"http"), s(u"127.0.0.1"), 40123, s(u"/bing")});
+    EXPECT_EQ(endpoints::url(Endpoint::BingWeb, s(u"/search?q=a")),
+              s(u"http://127.0.0.1:40123/bing/search?q=a"));
+    // Other services keep their own bases.
+    EXPECT_EQ(endpoints::base(Endpoint::GoogleWeb), endpoints::defaultBase(Endpoint::GoogleWeb));
+    endpoints::resetToDefaults();
+    EXPECT_EQ(endpoints::base(Endpoint::BingWeb), endpoints::defaultBase(Endpoint::BingWeb));
+}
+
+TEST_F(Endpoints, Ipv6HostIsBracketed) {
+    endpoints::set(Endpoint::AskWeb, EndpointBase{s(u"https"), s(u"::1"), 8443, QString()});
+    EXPECT_EQ(endpoints::baseUrl(Endpoint::AskWeb), s(u"https://[::1]:8443"));
+}
+
+} // namespace

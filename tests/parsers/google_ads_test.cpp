@@ -1,0 +1,173 @@
+#include "parsers/google_search.h"
+#include "tests/parsers/parser_test_util.h"
+
+#include <gtest/gtest.h>
+
+using parser_test::downloadedPage;
+using parser_test::htmlPage;
+using parser_test::s;
+
+namespace {
+
+using Records = std::vector<CDownloader_Parsers_SE_result>;
+
+QByteArray ad(const QByteArray& href, const QByteArray& title, const QByteArray& text,
+              const QByteArray& shown) {
+    return "<li><h3><a href=\"" + href + "\">" + title + "</a></h3>" + text + "<cite>" + shown +
+           "</cite></li>\n";
+}
+
+QByteArray adsPage(const QByteArray& top, const QByteArray& side) {
+    QByteArray body;
+    if (!top.isEmpty())
+        body += "<div id=\"tads\"><ol>\n" + top + "</ol></div>\n";
+    body += "<div id=\"res\"><ol><li>an organic result</li></ol></div>\n";
+    if (!side.isEmpty())
+        body += "<table id=\"mbEnd\"><tr><td><ol>\n" + side + "</ol></td></tr></table>\n";
+    return htmlPage(body);
+}
+
+Records parse(const QByteArray& page) {
+    Records out(5);
+    const auto downloader = downloadedPage(page);
+    EXPECT_TRUE(CDownloader_Parsers::ParseGoogleAds(*downloader, out));
+    return out;
+}
+
+TEST(GoogleAds, BothBlocksNumberedTogetherWithTheirFlags) {
+    QByteArray top;
+    QByteArray side;
+    for (int i = 1; i <= 4; ++i)
+        top += ad("http://top" + QByteArray::number(i) + ".example/", "Top", "text", "top.example");
+    for (int i = 5; i <= 7; ++i)
+        side += ad("http://side" + QByteArray::number(i) + ".example/", "Side", "text", "side.example");
+    const Records out = parse(adsPage(top, side));
+    ASSERT_EQ(out.size(), 7u);
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(out[i].pos, i + 1);
+        EXPECT_EQ(out[i].second_flag, i < 4 ? 1 : 2);
+    }
+    EXPECT_EQ(out[3].full_url, s(u"http://top4.example/"));
+    EXPECT_EQ(out[4].full_url, s(u"http://side5.example/"));
+    EXPECT_EQ(out[6].title, s(u"Side"));
+}
+
+TEST(GoogleAds, FieldsAndAdLines) {
+    const Records out = parse(adsPage(
+        ad("/aclk?sa=l&amp;ai=Cx1&amp;q=http://www.shop.example/%3Fref%3Dad%26k%3Dblue+widgets&amp;num=1",
+           "Blue <b>Widgets</b> Sale", "<br>Cheap blue widgets.<br>Free shipping today - ",
+           "www.shop.example"),
+        {}));
+    ASSERT_EQ(out.size(), 1u);
+    const CDownloader_Parsers_SE_result& r = out[0];
+    EXPECT_EQ(r.title, s(u"Blue Widgets Sale"));
+    EXPECT_EQ(r.full_url, s(u"http://www.shop.example/?ref=ad&k=blue widgets"));
+    EXPECT_EQ(r.show_url, s(u"www.shop.example"));
+    EXPECT_EQ(r.body, s(u"Cheap blue widgets. \r\nFree shipping today"));
+    EXPECT_EQ(r.ad_line1, s(u"Cheap blue widgets. "));
+    EXPECT_EQ(r.ad_line2, s(u"Free shipping today"));
+}
+
+TEST(GoogleAds, TargetAddressRules) {
+    auto targetOf = [](const QByteArray& href) {
+        const Records out = parse(adsPage(ad(href, "t", "x", "c"), {}));
+        EXPECT_EQ(out.size(), 1u);
+        return out.empty() ? QString() : out[0].full_url;
+    };
+    // The target is the value after the marker, up to the next parameter.
+    EXPECT_EQ(targetOf("/aclk?a=1&amp;q=http%3A%2F%2Fx.example%2F&amp;b=2"), s(u"http://x.example/"));
+    // At the end of the link there is nothing to cut.
+    EXPECT_EQ(targetOf("/aclk?a=1&amp;q=http://y.example/a+b"), s(u"http://y.example/a b"));
+    // Without the marker the link is only decoded.
+    EXPECT_EQ(targetOf("http://plain.example/a+b%21?c=1&amp;d=2"),
+              s(u"http://plain.example/a b!?c=1&amp;d=2"));
+    EXPECT_EQ(targetOf(""), QString());
+}
+
+TEST(GoogleAds, SideBlockAloneIsAllSecondFlagTwo) {
+    const Records out =
+        parse(adsPage({}, ad("http://a.example/", "A", "x", "a") + ad("http://b.example/", "B", "y", "b")));
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].second_flag, 2);
+    EXPECT_EQ(out[1].pos, 2);
+}
+
+TEST(GoogleAds, AdWithoutHeadingKeepsItsPlaceWithEmptyTitle) {
+    const Records out = parse(adsPage(
+        "<li>Just text<cite>bare.example</cite></li>\n" + ad("http://b.example/", "B", "y", "b"), {}));
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_TRUE(out[0].title.isEmpty());
+    EXPECT_TRUE(out[0].full_url.isEmpty());
+    EXPECT_EQ(out[0].show_url, s(u"bare.example"));
+    EXPECT_EQ(out[0].body, s(u"Just text"));
+    EXPECT_EQ(out[1].pos, 2);
+}
+
+TEST(GoogleAds, PageWithoutAdsGivesNone) {
+    EXPECT_TRUE(parse(adsPage({}, {})).empty());
+}
+
+struct Count {
+    bool found;
+    int first;
+    int last;
+    float total;
+};
+
+Count countOf(const QByteArray& page) {
+    Count count{false, 0, 0, 0.0f};
+    const auto downloader = downloadedPage(page);
+    count.found =
+        CDownloader_Parsers::ParseGoogleResultCount(*downloader, &count.first, &count.last, &count.total);
+    return count;
+}
+
+QByteArray countPage(const QByteArray& line) {
+    return htmlPage("<div id=\"ssb\"><div><p id=\"resultStats\">" + line + "</p></div></div>");
+}
+
+TEST(GoogleResultCount, LineWithRangeAndTotal) {
+    const Count count =
+        countOf(countPage(" Results <b>1</b> - <b>10</b> of about <b>1,230,000</b> for <b>x</b>. "));
+    EXPECT_TRUE(count.found);
+    EXPECT_EQ(count.first, 1);
+    EXPECT_EQ(count.last, 10);
+    EXPECT_FLOAT_EQ(count.total, 1230000.0f);
+}
+
+TEST(GoogleResultCount, LineWithoutTotalKeepsMinusTwo) {
+    const Count count = countOf(countPage("Results <b>11</b> - <b>13</b> for <b>rare words</b>"));
+    EXPECT_TRUE(count.found);
+    EXPECT_EQ(count.first, 11);
+    EXPECT_EQ(count.last, 13);
+    EXPECT_FLOAT_EQ(count.total, -2.0f);
+}
+
+TEST(GoogleResultCount, OtherWordingReadsNothing) {
+    // "About" with a capital is not the word that is removed, so the scan stops at once.
+    const Count count = countOf(countPage("About 5,000 results"));
+    EXPECT_TRUE(count.found);
+    EXPECT_EQ(count.first, -2);
+    EXPECT_EQ(count.last, -2);
+    EXPECT_FLOAT_EQ(count.total, -2.0f);
+}
+
+TEST(GoogleResultCount, MissingLineGivesNoDataAndFalse) {
+    const Count count = countOf(htmlPage("<div id=\"ssb\">no paragraph</div><p>Results 1 - 10 of 20</p>"));
+    EXPECT_FALSE(count.found);
+    EXPECT_EQ(count.first, -2);
+    EXPECT_EQ(count.last, -2);
+    EXPECT_FLOAT_EQ(count.total, -2.0f);
+}
+
+TEST(GoogleResultCount, NullOutputsAreSkipped) {
+    const auto downloader = downloadedPage(countPage("Results 1 - 10 of 20"));
+    float total = 0.0f;
+    EXPECT_TRUE(CDownloader_Parsers::ParseGoogleResultCount(*downloader, nullptr, nullptr, &total));
+    EXPECT_FLOAT_EQ(total, 20.0f);
+    int last = 0;
+    EXPECT_TRUE(CDownloader_Parsers::ParseGoogleResultCount(*downloader, nullptr, &last, nullptr));
+    EXPECT_EQ(last, 10);
+}
+
+} // namespace

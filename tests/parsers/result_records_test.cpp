@@ -1,0 +1,236 @@
+#include "net/saved_file.h"
+#include "parsers/adwords_result.h"
+#include "parsers/se_result.h"
+#include "tests/parsers/parser_test_util.h"
+
+#include <climits>
+#include <gtest/gtest.h>
+#include <vector>
+
+using parser_test::s;
+
+namespace {
+
+using Node = CDownloader_HTMLTags;
+using SE = CDownloader_Parsers_SE_result;
+using Row = CDownloader_Parsers_Adwords_result;
+
+// Saves each record under its own element of a project root, writes the saved-file bytes, reads them back
+// and returns the record elements of the loaded document.
+template <typename Record> std::vector<Record> roundTrip(const std::vector<Record>& records) {
+    Node root;
+    Node* project = root.AddChild(s(u"Project4"), false);
+    for (const Record& record : records)
+        record.WriteXml(*project->AddChild(s(u"result"), false));
+    Node loaded;
+    ParseSavedFileBytes(loaded, SavedFileBytes(root));
+    std::vector<const Node*> nodes;
+    loaded.FindAll(nodes, s(u"result"));
+    std::vector<Record> out(nodes.size());
+    for (size_t i = 0; i < nodes.size(); ++i)
+        out[i].ReadXml(nodes[i]);
+    return out;
+}
+
+QString savedText(const SE& record) {
+    Node root;
+    record.WriteXml(*root.AddChild(s(u"result"), false));
+    return root.ToText();
+}
+
+SE fullAd() {
+    SE ad;
+    ad.pos = 3;
+    ad.second_flag = 2;
+    ad.title = s(u"Blue <Widgets> & more");
+    ad.body = s(u"Cheap  widgets\r\nFree\tshipping");
+    ad.show_url = s(u"www.widgets.example");
+    ad.full_url = s(u"http://www.widgets.example/a?b=1&c=2");
+    ad.ad_line1 = s(u"Cheap  widgets");
+    ad.ad_line2 = s(u"Free\tshipping");
+    return ad;
+}
+
+void expectSame(const SE& a, const SE& b) {
+    EXPECT_EQ(a.pos, b.pos);
+    EXPECT_EQ(a.second_flag, b.second_flag);
+    EXPECT_EQ(a.title, b.title);
+    EXPECT_EQ(a.body, b.body);
+    EXPECT_EQ(a.show_url, b.show_url);
+    EXPECT_EQ(a.full_url, b.full_url);
+    EXPECT_EQ(a.ad_line1, b.ad_line1);
+    EXPECT_EQ(a.ad_line2, b.ad_line2);
+}
+
+TEST(SearchResultRecord, AdRoundTripsThroughSaveAndLoad) {
+    const std::vector<SE> loaded = roundTrip(std::vector<SE>{fullAd()});
+    ASSERT_EQ(loaded.size(), 1u);
+    expectSame(loaded[0], fullAd());
+}
+
+TEST(SearchResultRecord, OrganicResultWithoutPositionKeepsItsTexts) {
+    SE organic;
+    organic.title = s(u"Widgets  of every colour");
+    organic.body = s(u" leading blank and trailing blank ");
+    organic.show_url = s(u"widgets.example/colours");
+    organic.full_url = s(u"http://widgets.example/colours");
+
+    const std::vector<SE> loaded = roundTrip(std::vector<SE>{organic, fullAd()});
+    ASSERT_EQ(loaded.size(), 2u);
+    expectSame(loaded[0], organic);
+    expectSame(loaded[1], fullAd());
+    EXPECT_FALSE(savedText(organic).contains(s(u"<pos>")));
+}
+
+TEST(SearchResultRecord, WritesOnlyKeysThatHoldValues) {
+    EXPECT_EQ(savedText(SE()), s(u"\r\n<result></result>"));
+    SE ad;
+    ad.pos = 1;
+    ad.title = s(u"t");
+    EXPECT_EQ(savedText(ad), s(u"\r\n<result>\r\n   <pos>1</pos>\r\n   <title>t</title>\r\n</result>"));
+}
+
+TEST(SearchResultRecord, ReadsFilesOfTheEarlierForm) {
+    // As files written before records without a position were saved: an ad in full, then an empty record.
+    const QByteArray file = "\r\n<Project2>"
+                            "\r\n   <ad>"
+                            "\r\n      <pos>2</pos>"
+                            "\r\n      <second_flag>1</second_flag>"
+                            "\r\n      <title>Red widgets</title>"
+                            "\r\n      <full_url>http://red.example/</full_url>"
+                            "\r\n   </ad>"
+                            "\r\n   <ad></ad>"
+                            "\r\n</Project2>";
+    Node loaded;
+    ParseSavedFileBytes(loaded, file + '\0');
+    std::vector<const Node*> nodes;
+    loaded.FindAll(nodes, s(u"ad"));
+    ASSERT_EQ(nodes.size(), 2u);
+
+    SE ad;
+    EXPECT_TRUE(ad.ReadXml(nodes[0]));
+    EXPECT_EQ(ad.pos, 2);
+    EXPECT_EQ(ad.second_flag, 1);
+    EXPECT_EQ(ad.title, s(u"Red widgets"));
+    EXPECT_EQ(ad.full_url, s(u"http://red.example/"));
+    EXPECT_TRUE(ad.body.isEmpty());
+
+    SE empty = fullAd();
+    EXPECT_FALSE(empty.ReadXml(nodes[1]));
+    expectSame(empty, SE());
+}
+
+TEST(SearchResultRecord, AssignmentCopiesEveryField) {
+    SE copy;
+    copy = fullAd();
+    expectSame(copy, fullAd());
+}
+
+Row sampleRow() {
+    Row row;
+    row.keyword = s(u"blue widgets");
+    row.estimatedPosMin = 1;
+    row.estimatedPosMax = 3;
+    row.keywordGroup = 2;
+    row.estimatedSearch = 12100.0f;
+    row.avgCPC = 1.25f;
+    row.avgCTR = 0.5f;
+    row.competition = 0.75f;
+    row.m_searchTrends = {10, 20, 30, -1, 50, 60, 70, 80, 90, 100, 110, 120};
+    row.keywordType = 4;
+    return row;
+}
+
+void expectSame(const Row& a, const Row& b) {
+    EXPECT_EQ(a.keyword, b.keyword);
+    EXPECT_EQ(a.estimatedPosMin, b.estimatedPosMin);
+    EXPECT_EQ(a.estimatedPosMax, b.estimatedPosMax);
+    EXPECT_EQ(a.keywordGroup, b.keywordGroup);
+    EXPECT_EQ(a.estimatedSearch, b.estimatedSearch);
+    EXPECT_EQ(a.avgCPC, b.avgCPC);
+    EXPECT_EQ(a.avgCTR, b.avgCTR);
+    EXPECT_EQ(a.competition, b.competition);
+    EXPECT_EQ(a.m_searchTrends, b.m_searchTrends);
+    EXPECT_EQ(a.keywordType, b.keywordType);
+}
+
+TEST(KeywordRow, RoundTripsThroughSaveAndLoad) {
+    Row unknown;
+    unknown.keyword = s(u"no figures yet");
+    const std::vector<Row> loaded = roundTrip(std::vector<Row>{sampleRow(), unknown});
+    ASSERT_EQ(loaded.size(), 2u);
+    expectSame(loaded[0], sampleRow());
+    EXPECT_EQ(loaded[0].m_trendText, s(u"10 20 30 0 50 60 70 80 90 100 110 120"));
+    expectSame(loaded[1], unknown);
+    EXPECT_EQ(loaded[1].m_trendText, s(u"0 0 0 0 0 0 0 0 0 0 0 0"));
+}
+
+TEST(KeywordRow, SavedKeysAndFormats) {
+    Node root;
+    sampleRow().WriteXml(*root.AddChild(s(u"row"), false));
+    const QString text = root.ToText();
+    EXPECT_TRUE(
+        text.contains(s(u"<searchTrends_str>10 20 30 -1 50 60 70 80 90 100 110 120</searchTrends_str>")));
+    EXPECT_TRUE(text.contains(s(u"<avgCPC>1.250000</avgCPC>")));
+    EXPECT_TRUE(text.contains(s(u"<keywordType>4</keywordType>")));
+    EXPECT_FALSE(text.contains(s(u"trend"), Qt::CaseSensitive)); // the display text is never saved
+
+    Node bare;
+    Row().WriteXml(*bare.AddChild(s(u"row"), false));
+    EXPECT_EQ(bare.ToText(), s(u"\r\n<row>\r\n   <searchTrends_str>-1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 "
+                               u"-1</searchTrends_str>\r\n</row>"));
+}
+
+TEST(KeywordRow, ShortOrBrokenMonthlyTextLeavesTheRestUnknown) {
+    auto monthsFrom = [](const QByteArray& value) {
+        Node loaded;
+        ParseSavedFileBytes(loaded,
+                            "\r\n<row>\r\n   <searchTrends_str>" + value + "</searchTrends_str>\r\n</row>");
+        Row row = sampleRow();
+        row.ReadXml(loaded.FindFirst(s(u"row")));
+        return row.m_searchTrends;
+    };
+    using Months = std::array<int, 12>;
+    EXPECT_EQ(monthsFrom("5 6 7"), (Months{5, 6, 7, -1, -1, -1, -1, -1, -1, -1, -1, -1}));
+    EXPECT_EQ(monthsFrom("1 2 x 4"), (Months{1, 2, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}));
+    EXPECT_EQ(monthsFrom(""), (Months{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1}));
+    EXPECT_EQ(monthsFrom("1 2 3 4 5 6 7 8 9 10 11 12 13"), (Months{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+}
+
+TEST(KeywordRow, MissingKeysReadAsDefaults) {
+    Node loaded;
+    ParseSavedFileBytes(loaded, "\r\n<row>\r\n   <keyword>solo</keyword>\r\n</row>");
+    Row row = sampleRow();
+    row.ReadXml(loaded.FindFirst(s(u"row")));
+    Row expected;
+    expected.keyword = s(u"solo");
+    expectSame(row, expected);
+}
+
+TEST(KeywordRowTrend, NoDataOnlyWhenTheServiceHadNoFigure) {
+    Row row = sampleRow();
+    row.estimatedSearch = -1.0f;
+    row.TrendText();
+    EXPECT_EQ(row.m_trendText, s(u"10 20 30 0 50 60 70 80 90 100 110 120"));
+    row.estimatedSearch = -2.0f;
+    row.TrendText();
+    EXPECT_EQ(row.m_trendText, s(u"No data"));
+}
+
+TEST(KeywordRowTrend, LargestValuesShowWithoutOverflow) {
+    Row row;
+    row.m_searchTrends = {INT_MAX, 21474837, INT_MIN, 0, 1, -1, 2, 3, 4, 5, 6, 7};
+    row.TrendText();
+    EXPECT_EQ(row.m_trendText, s(u"2147483647 21474837 0 0 1 0 2 3 4 5 6 7"));
+}
+
+TEST(KeywordRow, AssignmentCopiesEveryFieldAndTheTrendText) {
+    Row source = sampleRow();
+    source.TrendText();
+    Row copy;
+    copy = source;
+    expectSame(copy, source);
+    EXPECT_EQ(copy.m_trendText, source.m_trendText);
+}
+
+} // namespace
