@@ -104,31 +104,6 @@ void CMainDlg::CreateElements() {
     m_startMaximized = size.startMaximized;
 }
 
-void CMainDlg::onInitDialog() {
-    CSkinDlg::onInitDialog();
-    m_shadow.Create(this);
-}
-
-void CMainDlg::onDestroy() {
-    m_shadow.OnParentDestroy();
-    CSkinDlg::onDestroy();
-}
-
-void CMainDlg::onMove(int x, int y) {
-    CSkinDlg::onMove(x, y);
-    m_shadow.OnParentMove();
-}
-
-void CMainDlg::onSize(plat::SizeType type, int width, int height) {
-    CSkinDlg::onSize(type, width, height);
-    m_shadow.OnParentSize(type, width, height);
-}
-
-void CMainDlg::onPaint(plat::DeviceContext& dc) {
-    CSkinDlg::onPaint(dc);
-    m_shadow.OnParentPaint();
-}
-
 void CMainDlg::OnSizeChanged(plat::SizeType sizeType) {
     CSkinDlg::OnSizeChanged(sizeType);
     LayoutTabs();

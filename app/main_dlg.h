@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/project.h"
-#include "app/wnd_shadow.h"
 #include "platform/device_context.h"
 #include "skin/skin_button.h"
 #include "skin/skin_dlg.h"
@@ -24,14 +23,9 @@ class CMainDlg : public CSkinDlg {
     void DrawBackground(plat::DeviceContext& dc) override;
     void OnSizeChanged(plat::SizeType sizeType) override;
 
-    // Window handlers: the timers, the keyboard shortcuts, and what the drop shadow follows.
-    void onInitDialog() override;
-    void onDestroy() override;
+    // Window handlers: the timers and the keyboard shortcuts.
     void onTimer(unsigned id) override;
     bool onKeyDown(int key, unsigned modifiers, bool autoRepeat) override;
-    void onMove(int x, int y) override;
-    void onSize(plat::SizeType type, int width, int height) override;
-    void onPaint(plat::DeviceContext& dc) override;
 
     // Makes missing tab buttons, captions and places the tabs and scroll buttons, shows the current
     // project's view and hides the others.
@@ -69,7 +63,6 @@ class CMainDlg : public CSkinDlg {
     // The open projects in tab order, and their tab buttons (null until the layout makes one).
     std::vector<std::unique_ptr<CProject>> m_projects;
     std::vector<std::unique_ptr<CSkinButton>> m_tabs;
-    CWndShadow m_shadow;
 
   private:
     bool ValidTab(int index) const { return index >= 0 && index < int(m_projects.size()); }

@@ -1,7 +1,7 @@
 #include "app/tarnwick_app.h"
 
 #include "app/main_dlg.h"
-#include "app/wnd_shadow.h"
+#include "skin/wnd_shadow.h"
 #include "net/crawler.h"
 #include "net/sigpipe.h"
 #include "net/tls_socket_context.h"

@@ -158,6 +158,7 @@ void CSkinDlg_Base::onInitDialog() {
         setFocus();
     }
     acceptDrops(true);
+    m_shadow.Create(this);
 }
 
 void CSkinDlg_Base::CreateCaptionButtons() {
@@ -177,6 +178,7 @@ void CSkinDlg_Base::CreateCaptionButtons() {
 }
 
 void CSkinDlg_Base::onDestroy() {
+    m_shadow.OnParentDestroy();
     removeTrayIcon();
     ClearHoverSlot(nullptr);
 }
@@ -237,6 +239,7 @@ void CSkinDlg_Base::onPaint(plat::DeviceContext& dc) {
         return;
     }
     RenderAll(dc);
+    m_shadow.OnParentPaint();
 }
 
 void CSkinDlg_Base::RenderAll(plat::DeviceContext& dc) {
@@ -247,7 +250,12 @@ void CSkinDlg_Base::RenderAll(plat::DeviceContext& dc) {
     dc.selectFont(previous);
 }
 
+void CSkinDlg_Base::onMove(int /*x*/, int /*y*/) {
+    m_shadow.OnParentMove();
+}
+
 void CSkinDlg_Base::onSize(plat::SizeType type, int width, int height) {
+    m_shadow.OnParentSize(type, width, height);
     if (!m_ready) {
         return;
     }

@@ -8,6 +8,7 @@
 #include "skin/glow_text_cache.h"
 #include "skin/skin_button.h"
 #include "skin/skin_dlg_holder.h"
+#include "skin/wnd_shadow.h"
 
 #include <QString>
 #include <vector>
@@ -72,6 +73,7 @@ class CSkinDlg_Base : public plat::Window {
     void onDestroy() override;
     void onPaint(plat::DeviceContext& dc) override;
     void onSize(plat::SizeType type, int width, int height) override;
+    void onMove(int x, int y) override;
     void onMouseMove(int x, int y) override;
     void onLButtonDown(int x, int y) override;
     void onLButtonUp(int x, int y) override;
@@ -161,6 +163,8 @@ class CSkinDlg_Base : public plat::Window {
     CSkinButton m_btnMaximize;
     CSkinButton m_btnRestore;
     CSkinButton m_btnClose;
+    // Follows this window's moves, sizes, paints and end; shown only where the window system composites.
+    CWndShadow m_shadow;
 
   protected:
     // Element under (x, y) found by the root holder, with the given button state.

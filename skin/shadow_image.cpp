@@ -1,4 +1,4 @@
-#include "app/shadow_image.h"
+#include "skin/shadow_image.h"
 
 #include "platform/device_context.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/shadow_image.h"
+#include "skin/shadow_image.h"
 #include "platform/geometry.h"
 #include "platform/window.h"
 

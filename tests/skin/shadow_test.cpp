@@ -1,7 +1,7 @@
-#include "app/shadow_image.h"
-#include "app/wnd_shadow.h"
 #include "platform/device_context.h"
-#include "tests/app/app_test_support.h"
+#include "skin/shadow_image.h"
+#include "skin/wnd_shadow.h"
+#include "tests/skin/skin_test_support.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -89,13 +89,15 @@ TEST(ShadowImage, FollowsARoundedShapeAndRefusesAnEmptyWindow) {
     EXPECT_FALSE(MakeShadowImage(image, Rectangle(0, 10), 0, ShadowLook{}));
 }
 
-TEST(WndShadow, WithoutACompositorNoShadowWindowIsMadeAndTheWindowWorksAsBefore) {
+TEST(WndShadow, WithoutACompositorNoShadowWindowIsMadeAndTheDialogWorksAsBefore) {
     CWndShadow::Initialize();
     ASSERT_FALSE(CWndShadow::Available()) << "the offscreen platform composites nothing";
     EXPECT_FALSE(CWndShadow::Initialize()) << "a second initialisation does nothing";
-    apptest::TestMainDlg dlg;
+    skintest::TestDialog dlg;
     dlg.Open();
     EXPECT_EQ(dlg.m_shadow.ShadowWindow(), nullptr);
     EXPECT_FALSE(dlg.m_shadow.IsShown());
-    dlg.Close();
+    dlg.onMove(10, 10);
+    dlg.onSize(plat::SizeType::Restored, 400, 300);
+    EXPECT_FALSE(dlg.m_shadow.IsShown());
 }

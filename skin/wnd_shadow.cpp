@@ -1,4 +1,4 @@
-#include "app/wnd_shadow.h"
+#include "skin/wnd_shadow.h"
 
 #include "platform/compositor.h"
 #include "platform/device_context.h"
