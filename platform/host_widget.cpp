@@ -61,17 +61,6 @@ int keyCodeOf(int qtKey) {
     }
 }
 
-unsigned modifiersOf(Qt::KeyboardModifiers held) {
-    unsigned mods = kModNone;
-    if (held & Qt::ShiftModifier)
-        mods |= kModShift;
-    if (held & Qt::ControlModifier)
-        mods |= kModControl;
-    if (held & Qt::AltModifier)
-        mods |= kModAlt;
-    return mods;
-}
-
 } // namespace
 
 Qt::WindowFlags HostWidget::flagsFor(WindowKind kind, bool showInTaskbar) {

@@ -5,7 +5,10 @@
 namespace plat {
 
 unsigned keyboardModifiers() {
-    const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
+    return modifiersOf(QGuiApplication::queryKeyboardModifiers());
+}
+
+unsigned modifiersOf(Qt::KeyboardModifiers held) {
     unsigned mods = kModNone;
     if (held & Qt::ShiftModifier)
         mods |= kModShift;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Qt>
+
 namespace plat {
 
 // Key codes passed to the key handlers: letters are 'A'..'Z' and digits '0'..'9' (their ASCII codes);
@@ -36,5 +38,7 @@ enum KeyModifier : unsigned {
 
 // The modifier keys held now (the design's asynchronous key state for Shift and Ctrl).
 unsigned keyboardModifiers();
+// Qt's modifier flags as our KeyModifier bits.
+unsigned modifiersOf(Qt::KeyboardModifiers held);
 
 } // namespace plat
