@@ -11,3 +11,29 @@ const QImage& shippedAtlas() {
     static const QImage atlas = loadShipped(skin_resources::atlasPath());
     return atlas;
 }
+
+bool samePixels(const QImage& image, const QRect& a, const QRect& b) {
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (image.pixel(a.x() + x, a.y() + y) != image.pixel(b.x() + x, b.y() + y)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+int keyPixels(const QImage& image, const QRect& r) {
+    int count = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            count += isKey(image.pixel(x, y)) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+bool cornersKeyed(const QImage& image, const QRect& r) {
+    return isKey(image.pixel(r.topLeft())) && isKey(image.pixel(r.topRight())) &&
+           isKey(image.pixel(r.bottomLeft())) && isKey(image.pixel(r.bottomRight()));
+}

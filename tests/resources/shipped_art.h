@@ -17,3 +17,8 @@ inline bool isKey(QRgb pixel) {
 inline QRect rectOf(const skin_art::AtlasPiece& piece) {
     return {piece.x, piece.y, piece.width, piece.height};
 }
+
+// Pixel for pixel equal; b is read at a's size.
+bool samePixels(const QImage& image, const QRect& a, const QRect& b);
+int keyPixels(const QImage& image, const QRect& r);
+bool cornersKeyed(const QImage& image, const QRect& r);
