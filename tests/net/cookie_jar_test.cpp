@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -78,38 +79,37 @@ TEST(CookieParsing, PathOutsideTheSiteFallsBackToRoot) {
     EXPECT_EQ(parse(u"a=1; path="_s, u"example.com"_s).at(0).path, u"/"_s);
 }
 
-TEST(CookieDomain, AcceptedForTheHostAndItsParents) {
-    Cookies cookies = parse(u"a=1; domain=example.com"_s, u"www.Example.COM"_s);
-    ASSERT_EQ(cookies.size(), 1u);
-    EXPECT_EQ(cookies[0].domain, u".example.com"_s);
-
-    cookies = parse(u"a=1; domain=.example.com"_s, u"example.com"_s);
-    ASSERT_EQ(cookies.size(), 1u);
-    EXPECT_EQ(cookies[0].domain, u".example.com"_s);
-}
-
-TEST(CookieDomain, OtherSitesPublicSuffixesAndSingleLabelsAreRefused) {
-    EXPECT_TRUE(parse(u"a=1; b=2; domain=example.com"_s, u"notexample.com"_s).empty());
-    EXPECT_TRUE(parse(u"a=1; domain=other.com"_s, u"www.example.com"_s).empty());
-    EXPECT_TRUE(parse(u"a=1; domain=www.example.com"_s, u"example.com"_s).empty());
-    EXPECT_TRUE(parse(u"a=1; domain=co.uk"_s, u"shop.co.uk"_s).empty());
-    EXPECT_TRUE(parse(u"a=1; domain=.com.au"_s, u"www.shop.com.au"_s).empty());
-    EXPECT_TRUE(parse(u"a=1; domain=com"_s, u"example.com"_s).empty());
-    EXPECT_TRUE(parse(u"a=1; domain=localhost"_s, u"app.localhost"_s).empty());
-    EXPECT_TRUE(parse(u"a=1; domain=0.0.1"_s, u"127.0.0.1"_s).empty());
-
-    // A site under a public suffix may still set cookies for itself.
-    EXPECT_EQ(parse(u"a=1; domain=shop.co.uk"_s, u"www.shop.co.uk"_s).at(0).domain, u".shop.co.uk"_s);
-}
-
-TEST(CookieDomain, HostsWithoutSubDomainsKeepTheirCookiesToThemselves) {
-    Cookies cookies = parse(u"a=1; domain=localhost"_s, u"localhost"_s);
-    ASSERT_EQ(cookies.size(), 1u);
-    EXPECT_EQ(cookies[0].domain, u"localhost"_s);
-
-    cookies = parse(u"a=1; domain=127.0.0.1"_s, u"127.0.0.1"_s);
-    ASSERT_EQ(cookies.size(), 1u);
-    EXPECT_EQ(cookies[0].domain, u"127.0.0.1"_s);
+TEST(CookieDomain, AcceptedOnlyForTheHostAndItsParents) {
+    const struct {
+        QString header;
+        QString host;
+        QString domain; // empty: refused
+    } cases[] = {
+        {u"a=1; domain=example.com"_s, u"www.Example.COM"_s, u".example.com"_s},
+        {u"a=1; domain=.example.com"_s, u"example.com"_s, u".example.com"_s},
+        {u"a=1; domain=shop.co.uk"_s, u"www.shop.co.uk"_s, u".shop.co.uk"_s},
+        // Hosts without sub-domains keep their cookies to themselves.
+        {u"a=1; domain=localhost"_s, u"localhost"_s, u"localhost"_s},
+        {u"a=1; domain=127.0.0.1"_s, u"127.0.0.1"_s, u"127.0.0.1"_s},
+        {u"a=1; b=2; domain=example.com"_s, u"notexample.com"_s, {}},
+        {u"a=1; domain=other.com"_s, u"www.example.com"_s, {}},
+        {u"a=1; domain=www.example.com"_s, u"example.com"_s, {}},
+        {u"a=1; domain=co.uk"_s, u"shop.co.uk"_s, {}},
+        {u"a=1; domain=.com.au"_s, u"www.shop.com.au"_s, {}},
+        {u"a=1; domain=com"_s, u"example.com"_s, {}},
+        {u"a=1; domain=localhost"_s, u"app.localhost"_s, {}},
+        {u"a=1; domain=0.0.1"_s, u"127.0.0.1"_s, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.header.toStdString() + " from " + c.host.toStdString());
+        const Cookies cookies = parse(c.header, c.host);
+        if (c.domain.isEmpty()) {
+            EXPECT_TRUE(cookies.empty());
+        } else {
+            ASSERT_EQ(cookies.size(), 1u);
+            EXPECT_EQ(cookies[0].domain, c.domain);
+        }
+    }
 }
 
 TEST(CookieDomain, RefusalDropsOnlyThisHeadersCookies) {
@@ -120,44 +120,55 @@ TEST(CookieDomain, RefusalDropsOnlyThisHeadersCookies) {
     EXPECT_EQ(out[0].text, u"keep=1"_s);
 }
 
-TEST(CookieDates, CommonFormsReadAsUtc) {
-    EXPECT_EQ(ParseCookieDate(u"Sun, 06 Nov 1994 08:49:37 GMT"_s), kDate1994);
-    EXPECT_EQ(ParseCookieDate(u"Sun, 06-Nov-1994 08:49:37 GMT"_s), kDate1994);
-    EXPECT_EQ(ParseCookieDate(u"Sunday, 06-Nov-94 08:49:37 GMT"_s), kDate1994);
-    EXPECT_EQ(ParseCookieDate(u"Sun Nov  6 08:49:37 1994"_s), kDate1994);
-    EXPECT_EQ(ParseCookieDate(u"sun, 6 nov 1994 8:49:37 gmt"_s), kDate1994);
-    EXPECT_EQ(ParseCookieDate(u"Thu, 01 Jan 2037 00:00:01 GMT"_s), 2114380801);
-    EXPECT_EQ(ParseCookieDate(u"Wed, 01-Jan-25 00:00:00 GMT"_s), 1735689600);
-}
-
-TEST(CookieDates, IncompleteOrImpossibleDatesAreNotRead) {
-    EXPECT_FALSE(ParseCookieDate(u""_s));
-    EXPECT_FALSE(ParseCookieDate(u"Sun, 06 Nov 1994"_s));
-    EXPECT_FALSE(ParseCookieDate(u"Sun, 31 Feb 2010 08:49:37 GMT"_s));
-    EXPECT_FALSE(ParseCookieDate(u"Sun, 06 Foo 1994 08:49:37 GMT"_s));
-    EXPECT_FALSE(ParseCookieDate(u"Sun, 06 Nov 1994 25:49:37 GMT"_s));
-    EXPECT_FALSE(ParseCookieDate(u"Sun, 06 Nov 1500 08:49:37 GMT"_s));
-    EXPECT_FALSE(ParseCookieDate(u"tomorrow"_s));
+TEST(CookieDates, CommonFormsReadAsUtcAndBadOnesNot) {
+    const struct {
+        QString text;
+        std::optional<std::int64_t> seconds;
+    } cases[] = {
+        {u"Sun, 06 Nov 1994 08:49:37 GMT"_s, kDate1994},
+        {u"Sun, 06-Nov-1994 08:49:37 GMT"_s, kDate1994},
+        {u"Sunday, 06-Nov-94 08:49:37 GMT"_s, kDate1994},
+        {u"Sun Nov  6 08:49:37 1994"_s, kDate1994},
+        {u"sun, 6 nov 1994 8:49:37 gmt"_s, kDate1994},
+        {u"Thu, 01 Jan 2037 00:00:01 GMT"_s, 2114380801},
+        {u"Wed, 01-Jan-25 00:00:00 GMT"_s, 1735689600},
+        {u""_s, {}},
+        {u"Sun, 06 Nov 1994"_s, {}},
+        {u"Sun, 31 Feb 2010 08:49:37 GMT"_s, {}},
+        {u"Sun, 06 Foo 1994 08:49:37 GMT"_s, {}},
+        {u"Sun, 06 Nov 1994 25:49:37 GMT"_s, {}},
+        {u"Sun, 06 Nov 1500 08:49:37 GMT"_s, {}},
+        {u"tomorrow"_s, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseCookieDate(c.text), c.seconds) << c.text.toStdString();
 }
 
 TEST(CookieExpiry, ExpiresMaxAgeAndTheirOrder) {
-    EXPECT_EQ(parse(u"a=1; expires=Sun, 06 Nov 1994 08:49:37 GMT"_s, u"example.com"_s).at(0).expiry,
-              kDate1994);
-    EXPECT_EQ(parse(u"a=1; expires=never"_s, u"example.com"_s).at(0).expiry, 0);
-    // The common deletion date would read as 0, which means a session cookie.
-    EXPECT_LT(parse(u"a=1; expires=Thu, 01 Jan 1970 00:00:00 GMT"_s, u"example.com"_s).at(0).expiry, 0);
-    // Max-Age wins over Expires, whichever comes first.
-    EXPECT_EQ(
-        parse(u"a=1; max-age=100; expires=Sun, 06 Nov 1994 08:49:37 GMT"_s, u"example.com"_s).at(0).expiry,
-        kNow + 100);
-    EXPECT_EQ(
-        parse(u"a=1; expires=Sun, 06 Nov 1994 08:49:37 GMT; Max-Age=100"_s, u"example.com"_s).at(0).expiry,
-        kNow + 100);
-    EXPECT_LT(parse(u"a=1; Max-Age=0"_s, u"example.com"_s).at(0).expiry, 0);
-    EXPECT_LT(parse(u"a=1; Max-Age=-5"_s, u"example.com"_s).at(0).expiry, 0);
-    EXPECT_EQ(parse(u"a=1; Max-Age=12abc"_s, u"example.com"_s).at(0).expiry, 0);
-    EXPECT_EQ(parse(u"a=1; Max-Age=99999999999999999999999"_s, u"example.com"_s).at(0).expiry,
-              std::numeric_limits<std::int64_t>::max());
+    constexpr std::int64_t kDeleted = -1; // any time before the epoch
+    const struct {
+        QString header;
+        std::int64_t expiry;
+        const char* note;
+    } cases[] = {
+        {u"a=1; expires=Sun, 06 Nov 1994 08:49:37 GMT"_s, kDate1994, "expires"},
+        {u"a=1; expires=never"_s, 0, "unreadable date: a session cookie"},
+        {u"a=1; expires=Thu, 01 Jan 1970 00:00:00 GMT"_s, kDeleted, "the deletion date is not 0"},
+        {u"a=1; max-age=100; expires=Sun, 06 Nov 1994 08:49:37 GMT"_s, kNow + 100, "max-age first wins"},
+        {u"a=1; expires=Sun, 06 Nov 1994 08:49:37 GMT; Max-Age=100"_s, kNow + 100, "max-age last wins"},
+        {u"a=1; Max-Age=0"_s, kDeleted, "zero deletes"},
+        {u"a=1; Max-Age=-5"_s, kDeleted, "negative deletes"},
+        {u"a=1; Max-Age=12abc"_s, 0, "not a number"},
+        {u"a=1; Max-Age=99999999999999999999999"_s, std::numeric_limits<std::int64_t>::max(), "saturates"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.note);
+        const std::int64_t expiry = parse(c.header, u"example.com"_s).at(0).expiry;
+        if (c.expiry == kDeleted)
+            EXPECT_LT(expiry, 0);
+        else
+            EXPECT_EQ(expiry, c.expiry);
+    }
 }
 
 TEST(CookieJarSending, DomainCookieGoesToTheDomainAndItsSubDomainsOnly) {

@@ -5,6 +5,7 @@
 namespace {
 
 using namespace html_test;
+using ::testing::PrintToString;
 
 QString attributeOf(const char16_t* page, const char16_t* name) {
     const Node root = parse(s(page));
@@ -20,49 +21,41 @@ std::vector<QString> texts(const std::vector<const Node*>& nodes) {
 
 // --- GetAttribute ---
 
-TEST(HtmlAttribute, QuotedUnquotedAndCase) {
-    const char16_t* page = u"<a HREF=\"/x?a=1\" title='T t' data-n=7 target=_blank>x</a>";
-    EXPECT_EQ(attributeOf(page, u"href"), s(u"/x?a=1"));
-    EXPECT_EQ(attributeOf(page, u"TITLE"), s(u"T t"));
-    EXPECT_EQ(attributeOf(page, u"data-n"), s(u"7"));
-    EXPECT_EQ(attributeOf(page, u"target"), s(u"_blank"));
-    EXPECT_EQ(attributeOf(page, u"rel"), QString());
-    EXPECT_EQ(attributeOf(page, u"n"), QString());
-}
-
-TEST(HtmlAttribute, NameWithSpacesAroundEqualsIsNotFound) {
-    EXPECT_EQ(attributeOf(u"<a href = \"x\">y</a>", u"href"), QString());
-}
-
-TEST(HtmlAttribute, ValuelessAttributesAndPrefixes) {
-    EXPECT_EQ(attributeOf(u"<input checked data-name=a name=q>", u"name"), s(u"q"));
-    EXPECT_EQ(attributeOf(u"<input checked name=q>", u"checked"), QString());
-}
-
-TEST(HtmlAttribute, QuotesAndEscapesInsideValues) {
-    EXPECT_EQ(attributeOf(u"<a title=\"it's\" x=1>y</a>", u"title"), s(u"it's"));
-    EXPECT_EQ(attributeOf(u"<a title=\"a\\\"b\" x=1>y</a>", u"title"), s(u"a\\\"b"));
-    EXPECT_EQ(attributeOf(u"<a title=\"a\\\"b\" x=1>y</a>", u"x"), s(u"1"));
-    EXPECT_EQ(attributeOf(u"<a title=\"\" x=1>y</a>", u"title"), QString());
-}
-
-TEST(HtmlAttribute, EntitiesStayEncoded) {
-    EXPECT_EQ(attributeOf(u"<a href=\"?a=1&amp;b=2\">y</a>", u"href"), s(u"?a=1&amp;b=2"));
-}
-
-TEST(HtmlAttribute, TabAndLineBreaksSeparateAttributes) {
+TEST(HtmlAttribute, ValuesOfTheFirstElement) {
+    const char16_t* link = u"<a HREF=\"/x?a=1\" title='T t' data-n=7 target=_blank>x</a>";
+    const char16_t* quoted = u"<a title=\"a\\\"b\" x=1>y</a>";
     // Pages with Unix line ends keep a lone LF inside tags; a lone CR survives as well.
-    EXPECT_EQ(attributeOf(u"<a\nhref=\"x\"\rtitle=y\nid=z>t</a>", u"href"), s(u"x"));
-    EXPECT_EQ(attributeOf(u"<a\nhref=\"x\"\rtitle=y\nid=z>t</a>", u"title"), s(u"y"));
-    EXPECT_EQ(attributeOf(u"<a\nhref=\"x\"\rtitle=y\nid=z>t</a>", u"id"), s(u"z"));
+    const char16_t* broken = u"<a\nhref=\"x\"\rtitle=y\nid=z>t</a>";
+    const struct {
+        const char16_t* page;
+        const char16_t* name;
+        const char16_t* value;
+    } cases[] = {
+        {link, u"href", u"/x?a=1"},
+        {link, u"TITLE", u"T t"},
+        {link, u"data-n", u"7"},
+        {link, u"target", u"_blank"},
+        {link, u"rel", u""},
+        {link, u"n", u""},
+        {u"<a href = \"x\">y</a>", u"href", u""},
+        {u"<input checked data-name=a name=q>", u"name", u"q"},
+        {u"<input checked name=q>", u"checked", u""},
+        {u"<a title=\"it's\" x=1>y</a>", u"title", u"it's"},
+        {quoted, u"title", u"a\\\"b"},
+        {quoted, u"x", u"1"},
+        {u"<a title=\"\" x=1>y</a>", u"title", u""},
+        {u"<a href=\"?a=1&amp;b=2\">y</a>", u"href", u"?a=1&amp;b=2"},
+        {broken, u"href", u"x"},
+        {broken, u"title", u"y"},
+        {broken, u"id", u"z"},
+        {u"href=x<br>", u"href", u""},
+        {u"<br>", u"br", u""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(attributeOf(c.page, c.name), s(c.value))
+            << PrintToString(s(c.page)) << " " << s(c.name).toStdString();
     Node holder;
     EXPECT_EQ(holder.AddChild(s(u"<a\thref=x\ttitle=y>"), false)->GetAttribute(s(u"title")), s(u"y"));
-}
-
-TEST(HtmlAttribute, TextNodesAndBareTagsHaveNone) {
-    const Node root = parse(s(u"href=x<br>"));
-    EXPECT_EQ(root.GetChildren()[0].GetAttribute(s(u"href")), QString());
-    EXPECT_EQ(root.GetChildren()[1].GetAttribute(s(u"br")), QString());
 }
 
 // --- FindAll and FindFirst ---
@@ -187,43 +180,30 @@ TEST(HtmlInnerText, TextNodeAndCommentNode) {
 
 // --- ParseJsStringList ---
 
-QStringList jsItems(const char16_t* text) {
-    QStringList out{s(u"stale")};
-    ParseJsStringList(out, s(text));
-    return out;
-}
-
-TEST(HtmlJsList, QuotedAndBareItems) {
-    EXPECT_EQ(jsItems(u"'a','b','c'"), (QStringList{s(u"a"), s(u"b"), s(u"c")}));
-    EXPECT_EQ(jsItems(u"\"x\" , ' y ' ,  z , 12"), (QStringList{s(u"x"), s(u" y "), s(u"z"), s(u"12")}));
-    EXPECT_EQ(jsItems(u"a,,b"), (QStringList{s(u"a"), QString(), s(u"b")}));
-}
-
-TEST(HtmlJsList, TrailingCallEndIsRemoved) {
-    EXPECT_EQ(jsItems(u"\"a\",\"b\");\r\n"), (QStringList{s(u"a"), s(u"b")}));
-    EXPECT_EQ(jsItems(u"1,2));;"), (QStringList{s(u"1"), s(u"2")}));
-}
-
-TEST(HtmlJsList, EscapesAreSkippedNotDecoded) {
-    EXPECT_EQ(jsItems(u"'it\\'s','b'"), (QStringList{s(u"it\\'s"), s(u"b")}));
-    EXPECT_EQ(jsItems(u"a\\,b,c"), (QStringList{s(u"a\\,b"), s(u"c")}));
-}
-
-TEST(HtmlJsList, TextAfterClosingQuoteIsSkippedToNextComma) {
-    EXPECT_EQ(jsItems(u"'a' junk,'b'"), (QStringList{s(u"a"), s(u"b")}));
-}
-
-TEST(HtmlJsList, OtherQuoteInsideQuotedItemRestartsTheItem) {
-    EXPECT_EQ(jsItems(u"\"a'b'c\",d"), (QStringList{s(u"b"), s(u"d")}));
-}
-
-TEST(HtmlJsList, UnclosedQuoteIsNotAdded) {
-    EXPECT_EQ(jsItems(u"'a','b"), (QStringList{s(u"a")}));
-    EXPECT_EQ(jsItems(u"\"it's\""), QStringList());
-}
-
-TEST(HtmlJsList, EmptyTextGivesOneEmptyItem) {
-    EXPECT_EQ(jsItems(u""), QStringList{QString()});
+TEST(HtmlJsList, ItemsOfAnArgumentList) {
+    const struct {
+        const char16_t* text;
+        QStringList items;
+        const char* note;
+    } cases[] = {
+        {u"'a','b','c'", {s(u"a"), s(u"b"), s(u"c")}, "quoted"},
+        {u"\"x\" , ' y ' ,  z , 12", {s(u"x"), s(u" y "), s(u"z"), s(u"12")}, "mixed and bare"},
+        {u"a,,b", {s(u"a"), QString(), s(u"b")}, "empty item"},
+        {u"\"a\",\"b\");\r\n", {s(u"a"), s(u"b")}, "call end removed"},
+        {u"1,2));;", {s(u"1"), s(u"2")}, "repeated call end removed"},
+        {u"'it\\'s','b'", {s(u"it\\'s"), s(u"b")}, "escape skipped, not decoded"},
+        {u"a\\,b,c", {s(u"a\\,b"), s(u"c")}, "escaped comma"},
+        {u"'a' junk,'b'", {s(u"a"), s(u"b")}, "text after the closing quote"},
+        {u"\"a'b'c\",d", {s(u"b"), s(u"d")}, "other quote restarts the item"},
+        {u"'a','b", {s(u"a")}, "unclosed quote"},
+        {u"\"it's\"", {}, "unclosed after restart"},
+        {u"", {QString()}, "empty text"},
+    };
+    for (const auto& c : cases) {
+        QStringList out{s(u"stale")};
+        ParseJsStringList(out, s(c.text));
+        EXPECT_EQ(out, c.items) << c.note;
+    }
 }
 
 } // namespace

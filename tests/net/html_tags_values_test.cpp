@@ -9,6 +9,7 @@
 namespace {
 
 using namespace html_test;
+using ::testing::PrintToString;
 
 // A value element holding text, as a parsed saved file has it.
 Node valueTree(const QString& value) {
@@ -121,52 +122,56 @@ TEST(HtmlGetters, MissingElementGivesDefault) {
     EXPECT_EQ(text, s(u"default"));
 }
 
-TEST(HtmlGetters, IntegersReadLeadingDigits) {
-    int value = 0;
-    EXPECT_TRUE(Node::GetInt(valueTree(s(u"12abc")).FindFirst(s(u"v")), value, -1));
-    EXPECT_EQ(value, 12);
-    EXPECT_TRUE(Node::GetInt(valueTree(s(u" -7 ")).FindFirst(s(u"v")), value, -1));
-    EXPECT_EQ(value, -7);
-    EXPECT_FALSE(Node::GetInt(valueTree(s(u"abc")).FindFirst(s(u"v")), value, -1));
-    EXPECT_EQ(value, -1);
-    EXPECT_FALSE(Node::GetInt(valueTree(QString()).FindFirst(s(u"v")), value, 5));
-    EXPECT_EQ(value, 5);
-}
-
-TEST(HtmlGetters, OutOfRangeNumbersSaturate) {
-    int value = 0;
-    EXPECT_TRUE(Node::GetInt(valueTree(s(u"99999999999999999999")).FindFirst(s(u"v")), value, 0));
-    EXPECT_EQ(value, std::numeric_limits<int>::max());
-    EXPECT_TRUE(Node::GetInt(valueTree(s(u"-2147483649")).FindFirst(s(u"v")), value, 0));
-    EXPECT_EQ(value, std::numeric_limits<int>::min());
-    float f = 0;
-    EXPECT_TRUE(Node::GetFloat(valueTree(s(u"1e39")).FindFirst(s(u"v")), f, 0));
-    EXPECT_EQ(f, std::numeric_limits<float>::max());
-    EXPECT_TRUE(Node::GetFloat(valueTree(s(u"-1e999")).FindFirst(s(u"v")), f, 0));
-    EXPECT_EQ(f, -std::numeric_limits<float>::max());
-    EXPECT_TRUE(Node::GetFloat(valueTree(s(u"1e-999")).FindFirst(s(u"v")), f, 1));
-    EXPECT_EQ(f, 0.0f);
-}
-
-TEST(HtmlGetters, FloatsReadLikePercentF) {
-    float f = 0;
-    EXPECT_TRUE(Node::GetFloat(valueTree(s(u"2.25kg")).FindFirst(s(u"v")), f, -1));
-    EXPECT_EQ(f, 2.25f);
-    EXPECT_TRUE(Node::GetFloat(valueTree(s(u"3,5")).FindFirst(s(u"v")), f, -1));
-    EXPECT_EQ(f, 3.0f);
-    EXPECT_FALSE(Node::GetFloat(valueTree(s(u"no")).FindFirst(s(u"v")), f, -1));
-    EXPECT_EQ(f, -1.0f);
-}
-
-TEST(HtmlGetters, BooleansAreTrueUnlessFalseOrZero) {
-    bool value = true;
-    EXPECT_FALSE(Node::GetBool(valueTree(s(u"  FaLsE ")).FindFirst(s(u"v")), value, true));
-    EXPECT_FALSE(value);
-    EXPECT_FALSE(Node::GetBool(valueTree(s(u"0")).FindFirst(s(u"v")), value, true));
-    EXPECT_TRUE(Node::GetBool(valueTree(QString()).FindFirst(s(u"v")), value, false));
-    EXPECT_TRUE(value);
-    EXPECT_TRUE(Node::GetBool(valueTree(s(u"no")).FindFirst(s(u"v")), value, false));
-    EXPECT_TRUE(Node::GetBool(valueTree(s(u"00")).FindFirst(s(u"v")), value, false));
+// Each getter on a parsed value: what it returns and the value it leaves.
+TEST(HtmlGetters, NumbersAndBooleansFromText) {
+    constexpr int kIntMax = std::numeric_limits<int>::max();
+    constexpr int kIntMin = std::numeric_limits<int>::min();
+    const struct {
+        const char16_t* text;
+        int fallback;
+        bool found;
+        int value;
+    } ints[] = {
+        {u"12abc", -1, true, 12},
+        {u" -7 ", -1, true, -7},
+        {u"abc", -1, false, -1},
+        {u"", 5, false, 5},
+        {u"99999999999999999999", 0, true, kIntMax},
+        {u"-2147483649", 0, true, kIntMin},
+    };
+    for (const auto& c : ints) {
+        int value = 0;
+        EXPECT_EQ(Node::GetInt(valueTree(s(c.text)).FindFirst(s(u"v")), value, c.fallback), c.found)
+            << PrintToString(s(c.text));
+        EXPECT_EQ(value, c.value) << PrintToString(s(c.text));
+    }
+    constexpr float kFloatMax = std::numeric_limits<float>::max();
+    const struct {
+        const char16_t* text;
+        float fallback;
+        bool found;
+        float value;
+    } floats[] = {
+        {u"2.25kg", -1, true, 2.25f},  {u"3,5", -1, true, 3.0f},         {u"no", -1, false, -1.0f},
+        {u"1e39", 0, true, kFloatMax}, {u"-1e999", 0, true, -kFloatMax}, {u"1e-999", 1, true, 0.0f},
+    };
+    for (const auto& c : floats) {
+        float value = 0;
+        EXPECT_EQ(Node::GetFloat(valueTree(s(c.text)).FindFirst(s(u"v")), value, c.fallback), c.found)
+            << PrintToString(s(c.text));
+        EXPECT_EQ(value, c.value) << PrintToString(s(c.text));
+    }
+    // True unless "false" or "0"; the return value is the value read.
+    const struct {
+        const char16_t* text;
+        bool value;
+    } bools[] = {{u"  FaLsE ", false}, {u"0", false}, {u"", true}, {u"no", true}, {u"00", true}};
+    for (const auto& c : bools) {
+        bool value = !c.value;
+        EXPECT_EQ(Node::GetBool(valueTree(s(c.text)).FindFirst(s(u"v")), value, !c.value), c.value)
+            << PrintToString(s(c.text));
+        EXPECT_EQ(value, c.value) << PrintToString(s(c.text));
+    }
 }
 
 TEST(HtmlGetters, StringsAreTheUntrimmedInnerText) {
