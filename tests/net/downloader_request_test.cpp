@@ -7,6 +7,14 @@ using twtest::HttpReply;
 
 namespace {
 
+// Every request carries these, in this order, between Host and what the job adds.
+const std::string kFixedHeaders = "Accept: */*\r\n"
+                                  "Accept-Language: *\r\n"
+                                  "Accept-Encoding: text/*\r\n"
+                                  "Accept-Charset: iso-8859-1; utf-8; *\r\n"
+                                  "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1)\r\n"
+                                  "Connection: close\r\n";
+
 class DownloaderRequest : public dltest::CrawlerTest {
   protected:
     // Runs one job on a fresh slot and returns the request the server saw.
@@ -28,26 +36,14 @@ class DownloaderRequest : public dltest::CrawlerTest {
 TEST_F(DownloaderRequest, GetSendsTheFixedHeaderSetInOrder) {
     m_server.SetReply("/page?x=1&y=2", HttpReply::Page("<html></html>"));
     const auto request = fetch("/page?x=1&y=2#part");
-    EXPECT_EQ(request.raw, "GET /page?x=1&y=2 HTTP/1.1\r\n" + hostLine() +
-                               "Accept: */*\r\n"
-                               "Accept-Language: *\r\n"
-                               "Accept-Encoding: text/*\r\n"
-                               "Accept-Charset: iso-8859-1; utf-8; *\r\n"
-                               "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1)\r\n"
-                               "Connection: close\r\n"
+    EXPECT_EQ(request.raw, "GET /page?x=1&y=2 HTTP/1.1\r\n" + hostLine() + kFixedHeaders +
                                "Cache-Control: max-age=0;\r\n"
                                "\r\n");
 }
 
 TEST_F(DownloaderRequest, PostCarriesTheUtf8BodyAndItsByteCount) {
     const auto request = fetch("/form", u"q=\u00e4\u20ac&x=1"_s);
-    EXPECT_EQ(request.raw, "POST /form HTTP/1.1\r\n" + hostLine() +
-                               "Accept: */*\r\n"
-                               "Accept-Language: *\r\n"
-                               "Accept-Encoding: text/*\r\n"
-                               "Accept-Charset: iso-8859-1; utf-8; *\r\n"
-                               "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1)\r\n"
-                               "Connection: close\r\n"
+    EXPECT_EQ(request.raw, "POST /form HTTP/1.1\r\n" + hostLine() + kFixedHeaders +
                                "Content-Type: application/x-www-form-urlencoded\r\n"
                                "Content-Length: 11\r\n"
                                "Cache-Control: max-age=0;\r\n"

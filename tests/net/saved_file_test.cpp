@@ -1,6 +1,5 @@
-#include "net/saved_file.h"
-
 #include "core/atomic_file.h"
+#include "net/saved_file.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -10,10 +9,14 @@ namespace {
 
 using Node = CDownloader_HTMLTags;
 
-QString s(const char16_t* text) { return QString::fromUtf16(text); }
+QString s(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
 
 // Keeps the embedded final 0x00 of a literal.
-template <size_t N> QByteArray bytes(const char (&text)[N]) { return QByteArray(text, N - 1); }
+template <size_t N> QByteArray bytes(const char (&text)[N]) {
+    return QByteArray(text, N - 1);
+}
 
 Node settingsExample() {
     Node root;
@@ -33,11 +36,11 @@ QString readValue(const Node& root, const QString& key) {
 
 TEST(SavedFileFormat, WorkedExampleByteForByte) {
     const QByteArray expected = bytes("\r\n<ProjectCrawler>"
-                              "\r\n   <allowMaxThreads>6</allowMaxThreads>"
-                              "\r\n   <allowCourtesy>false</allowCourtesy>"
-                              "\r\n   <hist_str>blue widgets</hist_str>"
-                              "\r\n   <hist_str>red widgets</hist_str>"
-                              "\r\n</ProjectCrawler>\0");
+                                      "\r\n   <allowMaxThreads>6</allowMaxThreads>"
+                                      "\r\n   <allowCourtesy>false</allowCourtesy>"
+                                      "\r\n   <hist_str>blue widgets</hist_str>"
+                                      "\r\n   <hist_str>red widgets</hist_str>"
+                                      "\r\n</ProjectCrawler>\0");
     EXPECT_EQ(SavedFileBytes(settingsExample()), expected);
 }
 
@@ -95,10 +98,10 @@ TEST(SavedFileFormat, EmptyDocumentAndValuelessElements) {
 // Values with everything the reader would otherwise fold or take as markup.
 QString randomValue(std::mt19937& random) {
     static const char16_t* pieces[] = {
-        u"a",      u"Zebra", u" ",        u"  ",         u"\r\n", u"\r",     u"\n",    u"\t",
-        u"<",      u">",     u"&",        u"&amp;",      u"&lt;", u"&#65;",  u"&#x41;", u"&nbsp;",
-        u"<b>",    u"</b>",  u"<!--",     u"-->",        u"<![CDATA[", u"]]>", u"<?",  u"?>",
-        u"\u00e9", u"\u4e2d", u"\U0001F600", u"\r\n\r\n", u"/>",   u"\"q\"",  u"'",     u"##-##"};
+        u"a",      u"Zebra",  u" ",          u"  ",       u"\r\n",      u"\r",    u"\n",     u"\t",
+        u"<",      u">",      u"&",          u"&amp;",    u"&lt;",      u"&#65;", u"&#x41;", u"&nbsp;",
+        u"<b>",    u"</b>",   u"<!--",       u"-->",      u"<![CDATA[", u"]]>",   u"<?",     u"?>",
+        u"\u00e9", u"\u4e2d", u"\U0001F600", u"\r\n\r\n", u"/>",        u"\"q\"", u"'",      u"##-##"};
     std::uniform_int_distribution<int> count(0, 12);
     std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
     QString value;

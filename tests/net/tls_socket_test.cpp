@@ -54,7 +54,7 @@ int FailedHandshakes(const HttpServer& server) {
 }
 
 class TlsSocketTest : public ::testing::Test {
-  protected:
+  public:
     static void SetUpTestSuite() {
         IgnoreBrokenPipeSignal();
         s_certificate = new TestCertificate();
@@ -76,6 +76,24 @@ class TlsSocketTest : public ::testing::Test {
     static TestCertificate* s_certificate;
 };
 
+// A client whose context trusts the given certificate; Request connects and sends kRequest.
+struct TlsClient {
+    explicit TlsClient(const TestCertificate& trusted, int sendMs = CWSocket::kSendTimeoutMs,
+                       int receiveMs = CWSocket::kReceiveTimeoutMs)
+        : context(TlsSocketTest::TrustingContext(trusted)) {
+        socket.SetTimeouts(sendMs, receiveMs);
+        EXPECT_TRUE(tls.Create(context, socket)) << tls.GetErrorText().toStdString();
+    }
+    bool Request(const QString& host, std::uint16_t port) {
+        return tls.Connect(host, port) &&
+               tls.Send(kRequest.data(), qsizetype(kRequest.size())) == qsizetype(kRequest.size());
+    }
+
+    CSSLContext context;
+    CWSocket socket;
+    CSSLSocket tls;
+};
+
 TestCertificate* TlsSocketTest::s_certificate = nullptr;
 
 } // namespace
@@ -85,16 +103,11 @@ TestCertificate* TlsSocketTest::s_certificate = nullptr;
 TEST_F(TlsSocketTest, FetchesOverTlsAndSendsTheHostNameAsSni) {
     HttpServer server(IpFamily::V4, s_certificate);
     server.SetReply("/page", HttpReply::Generated(300000));
-    const CSSLContext context = TrustingContext(*s_certificate);
-    CWSocket socket;
-    CSSLSocket tls;
-    ASSERT_TRUE(tls.Create(context, socket)) << tls.GetErrorText().toStdString();
-    ASSERT_TRUE(tls.Connect(u"localhost"_s, server.Port())) << tls.GetErrorText().toStdString();
-    ASSERT_EQ(tls.Send(kRequest.data(), static_cast<qsizetype>(kRequest.size())),
-              static_cast<qsizetype>(kRequest.size()));
+    TlsClient client(*s_certificate);
+    ASSERT_TRUE(client.Request(u"localhost"_s, server.Port())) << client.tls.GetErrorText().toStdString();
     std::string reply;
-    ASSERT_TRUE(ReceiveAll(tls, reply)) << tls.GetErrorText().toStdString();
-    tls.Close();
+    ASSERT_TRUE(ReceiveAll(client.tls, reply)) << client.tls.GetErrorText().toStdString();
+    client.tls.Close();
 
     const std::size_t bodyStart = reply.find("\r\n\r\n") + 4;
     ASSERT_EQ(reply.size() - bodyStart, 300000u);
@@ -107,12 +120,9 @@ TEST_F(TlsSocketTest, FetchesOverTlsAndSendsTheHostNameAsSni) {
 
 TEST_F(TlsSocketTest, AnIpAddressIsCheckedAsAnAddressAndSendsNoSni) {
     HttpServer server(IpFamily::V4, s_certificate);
-    const CSSLContext context = TrustingContext(*s_certificate);
-    CWSocket socket;
-    CSSLSocket tls;
-    ASSERT_TRUE(tls.Create(context, socket));
-    ASSERT_TRUE(tls.Connect(u"127.0.0.1"_s, server.Port())) << tls.GetErrorText().toStdString();
-    tls.Close();
+    TlsClient client(*s_certificate);
+    ASSERT_TRUE(client.tls.Connect(u"127.0.0.1"_s, server.Port())) << client.tls.GetErrorText().toStdString();
+    client.tls.Close();
     WaitFor([&] { return !server.ServerNames().empty(); });
     EXPECT_EQ(server.ServerNames(), std::vector<std::string>{""});
 }
@@ -123,14 +133,10 @@ TEST_F(TlsSocketTest, APeerClosingWithoutCloseNotifyEndsThePageNormally) {
     reply.framing = HttpReply::Framing::CloseDelimited;
     reply.closeNotify = false;
     server.SetReply("/page", reply);
-    const CSSLContext context = TrustingContext(*s_certificate);
-    CWSocket socket;
-    CSSLSocket tls;
-    ASSERT_TRUE(tls.Create(context, socket));
-    ASSERT_TRUE(tls.Connect(u"localhost"_s, server.Port()));
-    tls.Send(kRequest.data(), static_cast<qsizetype>(kRequest.size()));
+    TlsClient client(*s_certificate);
+    ASSERT_TRUE(client.Request(u"localhost"_s, server.Port()));
     std::string text;
-    EXPECT_TRUE(ReceiveAll(tls, text)) << tls.GetErrorText().toStdString();
+    EXPECT_TRUE(ReceiveAll(client.tls, text)) << client.tls.GetErrorText().toStdString();
     EXPECT_EQ(text.substr(text.size() - 8), "complete");
 }
 
@@ -154,52 +160,46 @@ TEST_F(TlsSocketTest, AnUntrustedCertificateIsRefusedWithOpenSslsReason) {
     EXPECT_TRUE(server.Requests().empty());
 }
 
-TEST_F(TlsSocketTest, AHostNameTheCertificateDoesNotNameIsRefused) {
+TEST_F(TlsSocketTest, ANameOrAddressTheCertificateDoesNotNameIsRefused) {
     const TestCertificate other({"other.test"}, {});
-    HttpServer server(IpFamily::V4, &other);
-    const CSSLContext context = TrustingContext(other);
-    CWSocket socket;
-    CSSLSocket tls;
-    ASSERT_TRUE(tls.Create(context, socket));
-    EXPECT_FALSE(tls.Connect(u"localhost"_s, server.Port()));
-    const std::string text = tls.GetErrorText().toStdString();
+    HttpServer otherServer(IpFamily::V4, &other);
+    TlsClient otherClient(other);
+    EXPECT_FALSE(otherClient.tls.Connect(u"localhost"_s, otherServer.Port()));
+    std::string text = otherClient.tls.GetErrorText().toStdString();
     EXPECT_NE(text.find(X509_verify_cert_error_string(X509_V_ERR_HOSTNAME_MISMATCH)), std::string::npos)
         << text;
-    EXPECT_EQ(FailedHandshakes(server), 1);
-}
+    EXPECT_EQ(FailedHandshakes(otherServer), 1);
 
-TEST_F(TlsSocketTest, AnAddressTheCertificateDoesNotNameIsRefused) {
     // The test certificate names 127.0.0.1 but not ::1.
-    HttpServer server(IpFamily::V6, s_certificate);
-    const CSSLContext context = TrustingContext(*s_certificate);
-    CWSocket socket;
-    CSSLSocket tls;
-    ASSERT_TRUE(tls.Create(context, socket));
-    EXPECT_FALSE(tls.Connect(u"[::1]"_s, server.Port()));
-    const std::string text = tls.GetErrorText().toStdString();
+    HttpServer server6(IpFamily::V6, s_certificate);
+    TlsClient client(*s_certificate);
+    EXPECT_FALSE(client.tls.Connect(u"[::1]"_s, server6.Port()));
+    text = client.tls.GetErrorText().toStdString();
     EXPECT_NE(text.find(X509_verify_cert_error_string(X509_V_ERR_IP_ADDRESS_MISMATCH)), std::string::npos)
         << text;
 }
 
 TEST_F(TlsSocketTest, FailuresOfTheTcpConnectionStillThrow) {
     const twtest::ClosedPort closed;
-    const CSSLContext context = TrustingContext(*s_certificate);
-    CWSocket socket;
-    CSSLSocket tls;
-    ASSERT_TRUE(tls.Create(context, socket));
+    TlsClient client(*s_certificate);
     try {
-        tls.Connect(u"localhost"_s, closed.Port());
+        client.tls.Connect(u"localhost"_s, closed.Port());
         FAIL() << "connect to a closed port succeeded";
     } catch (const CWSocketException& error) {
         EXPECT_EQ(error.GetErrorCode(), ECONNREFUSED);
     }
 }
 
-TEST_F(TlsSocketTest, CreateWithoutAContextFails) {
-    CSSLContext empty;
+TEST_F(TlsSocketTest, WithoutAUsableContextNothingIsCreated) {
+    CSSLContext context;
+    QString error;
+    EXPECT_FALSE(context.CreateClient(QByteArray("not a certificate"), error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(context.GetHandle(), nullptr);
+
     CWSocket socket;
     CSSLSocket tls;
-    EXPECT_FALSE(tls.Create(empty, socket));
+    EXPECT_FALSE(tls.Create(context, socket));
     EXPECT_FALSE(tls.GetErrorText().isEmpty());
     EXPECT_FALSE(tls.Connect(u"localhost"_s, 1));
     char buffer[8];
@@ -208,80 +208,55 @@ TEST_F(TlsSocketTest, CreateWithoutAContextFails) {
     tls.Close();
 }
 
-TEST_F(TlsSocketTest, TrustTextWithoutACertificateIsRefused) {
-    CSSLContext context;
-    QString error;
-    EXPECT_FALSE(context.CreateClient(QByteArray("not a certificate"), error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(context.GetHandle(), nullptr);
-}
-
 // --- stalls, interruption and closing ---
 
 TEST_F(TlsSocketTest, AStalledServerEndsTheReceiveWithATimeOut) {
     HttpServer server(IpFamily::V4, s_certificate);
     server.SetDefaultReply(HttpReply::With(HttpReply::Delivery::Stall));
-    const CSSLContext context = TrustingContext(*s_certificate);
-    CWSocket socket;
-    socket.SetTimeouts(2000, 300);
-    CSSLSocket tls;
-    ASSERT_TRUE(tls.Create(context, socket));
-    ASSERT_TRUE(tls.Connect(u"localhost"_s, server.Port()));
-    tls.Send(kRequest.data(), static_cast<qsizetype>(kRequest.size()));
+    TlsClient client(*s_certificate, 2000, 300);
+    ASSERT_TRUE(client.Request(u"localhost"_s, server.Port()));
     char buffer[64];
     const auto start = SteadyClock::now();
-    EXPECT_EQ(tls.Receive(buffer, sizeof buffer), -1);
+    EXPECT_EQ(client.tls.Receive(buffer, sizeof buffer), -1);
     EXPECT_LT(SteadyClock::now() - start, 3000ms);
-    EXPECT_EQ(tls.GetErrorText().toStdString(), SystemText(ETIMEDOUT));
+    EXPECT_EQ(client.tls.GetErrorText().toStdString(), SystemText(ETIMEDOUT));
 }
 
 TEST_F(TlsSocketTest, AServerThatNeverAnswersTheHandshakeTimesOut) {
     HttpServer plain; // reads the client's hello as the start of a request that never ends
-    const CSSLContext context = TrustingContext(*s_certificate);
-    CWSocket socket;
-    socket.SetTimeouts(2000, 300);
-    CSSLSocket tls;
-    ASSERT_TRUE(tls.Create(context, socket));
+    TlsClient client(*s_certificate, 2000, 300);
     const auto start = SteadyClock::now();
-    EXPECT_FALSE(tls.Connect(u"localhost"_s, plain.Port()));
+    EXPECT_FALSE(client.tls.Connect(u"localhost"_s, plain.Port()));
     EXPECT_LT(SteadyClock::now() - start, 3000ms);
-    EXPECT_EQ(tls.GetErrorText().toStdString(), SystemText(ETIMEDOUT));
+    EXPECT_EQ(client.tls.GetErrorText().toStdString(), SystemText(ETIMEDOUT));
 }
 
 TEST_F(TlsSocketTest, InterruptingTheSocketEndsABlockedTlsReceive) {
     HttpServer server(IpFamily::V4, s_certificate);
     server.SetDefaultReply(HttpReply::With(HttpReply::Delivery::Stall));
-    const CSSLContext context = TrustingContext(*s_certificate);
-    CWSocket socket;
-    CSSLSocket tls;
-    ASSERT_TRUE(tls.Create(context, socket));
-    ASSERT_TRUE(tls.Connect(u"localhost"_s, server.Port()));
-    tls.Send(kRequest.data(), static_cast<qsizetype>(kRequest.size()));
+    TlsClient client(*s_certificate);
+    ASSERT_TRUE(client.Request(u"localhost"_s, server.Port()));
     std::thread stopper([&] {
         std::this_thread::sleep_for(100ms);
-        socket.Interrupt();
+        client.socket.Interrupt();
     });
     char buffer[64];
     const auto start = SteadyClock::now();
-    EXPECT_EQ(tls.Receive(buffer, sizeof buffer), -1);
+    EXPECT_EQ(client.tls.Receive(buffer, sizeof buffer), -1);
     stopper.join();
     EXPECT_LT(SteadyClock::now() - start, 2000ms);
-    EXPECT_EQ(tls.GetErrorText().toStdString(), SystemText(ECANCELED));
+    EXPECT_EQ(client.tls.GetErrorText().toStdString(), SystemText(ECANCELED));
 }
 
 TEST_F(TlsSocketTest, CloseDoesNotWaitForAPeerThatKeepsTheConnectionOpen) {
     // The peer completes the handshake, then neither answers the close notification nor closes.
     twtest::LoopbackListener listener(IpFamily::V4, s_certificate->ServerContext(),
                                       [](twtest::ServerConnection& connection) { connection.Pause(60000); });
-    const CSSLContext context = TrustingContext(*s_certificate);
-    CWSocket socket;
-    socket.SetTimeouts(3000, 3000);
-    CSSLSocket tls;
-    ASSERT_TRUE(tls.Create(context, socket));
-    ASSERT_TRUE(tls.Connect(u"localhost"_s, listener.Port()));
+    TlsClient client(*s_certificate, 3000, 3000);
+    ASSERT_TRUE(client.tls.Connect(u"localhost"_s, listener.Port()));
     const auto start = SteadyClock::now();
-    tls.Close();
+    client.tls.Close();
     EXPECT_LT(SteadyClock::now() - start, 1000ms);
-    EXPECT_EQ(socket.GetHandle(), -1);
-    tls.Close();
+    EXPECT_EQ(client.socket.GetHandle(), -1);
+    client.tls.Close();
 }
