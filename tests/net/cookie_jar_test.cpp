@@ -171,36 +171,37 @@ TEST(CookieExpiry, ExpiresMaxAgeAndTheirOrder) {
     }
 }
 
-TEST(CookieJarSending, DomainCookieGoesToTheDomainAndItsSubDomainsOnly) {
-    CookieJar jar;
-    receive(jar, u"d=1; domain=example.com"_s, u"www.example.com"_s);
-    EXPECT_EQ(send(jar, u"www.example.com"_s), u"d=1;"_s);
-    EXPECT_EQ(send(jar, u"example.com"_s), u"d=1;"_s);
-    EXPECT_EQ(send(jar, u"a.b.EXAMPLE.com"_s), u"d=1;"_s);
-    EXPECT_EQ(send(jar, u"notexample.com"_s), u""_s);
-    EXPECT_EQ(send(jar, u"example.org"_s), u""_s);
-}
-
-TEST(CookieJarSending, HostCookieGoesToThatHostOnly) {
-    CookieJar jar;
-    receive(jar, u"h=1"_s, u"www.example.com"_s);
-    EXPECT_EQ(send(jar, u"www.example.com"_s), u"h=1;"_s);
-    EXPECT_EQ(send(jar, u"example.com"_s), u""_s);
-    EXPECT_EQ(send(jar, u"a.www.example.com"_s), u""_s);
-
-    receive(jar, u"t=1"_s, u"t.co"_s);
-    EXPECT_EQ(send(jar, u"t.co"_s), u"t=1;"_s);
-    receive(jar, u"v6=1"_s, u"[::1]"_s);
-    EXPECT_EQ(send(jar, u"::1"_s), u"v6=1;"_s);
-}
-
-TEST(CookieJarSending, PathIsAPrefixOfTheRequestPath) {
-    CookieJar jar;
-    receive(jar, u"p=1; path=/shop"_s, u"example.com"_s);
-    EXPECT_EQ(send(jar, u"example.com"_s, u"/shop/cart?x=1"_s), u"p=1;"_s);
-    EXPECT_EQ(send(jar, u"example.com"_s, u"/shop"_s), u"p=1;"_s);
-    EXPECT_EQ(send(jar, u"example.com"_s, u"/"_s), u""_s);
-    EXPECT_EQ(send(jar, u"example.com"_s, u"/Shop"_s), u""_s);
+TEST(CookieJarSending, CookiesReachTheirHostsAndPathsOnly) {
+    const struct {
+        QString header;
+        QString from;
+        QString to;
+        QString path;
+        QString sent;
+    } cases[] = {
+        // A Domain cookie goes to the domain and its sub-domains.
+        {u"d=1; domain=example.com"_s, u"www.example.com"_s, u"www.example.com"_s, u"/"_s, u"d=1;"_s},
+        {u"d=1; domain=example.com"_s, u"www.example.com"_s, u"example.com"_s, u"/"_s, u"d=1;"_s},
+        {u"d=1; domain=example.com"_s, u"www.example.com"_s, u"a.b.EXAMPLE.com"_s, u"/"_s, u"d=1;"_s},
+        {u"d=1; domain=example.com"_s, u"www.example.com"_s, u"notexample.com"_s, u"/"_s, u""_s},
+        {u"d=1; domain=example.com"_s, u"www.example.com"_s, u"example.org"_s, u"/"_s, u""_s},
+        // A host cookie goes to that host only.
+        {u"h=1"_s, u"www.example.com"_s, u"www.example.com"_s, u"/"_s, u"h=1;"_s},
+        {u"h=1"_s, u"www.example.com"_s, u"example.com"_s, u"/"_s, u""_s},
+        {u"h=1"_s, u"www.example.com"_s, u"a.www.example.com"_s, u"/"_s, u""_s},
+        {u"t=1"_s, u"t.co"_s, u"t.co"_s, u"/"_s, u"t=1;"_s},
+        {u"v6=1"_s, u"[::1]"_s, u"::1"_s, u"/"_s, u"v6=1;"_s},
+        // The cookie's path is a case-sensitive prefix of the request path.
+        {u"p=1; path=/shop"_s, u"example.com"_s, u"example.com"_s, u"/shop/cart?x=1"_s, u"p=1;"_s},
+        {u"p=1; path=/shop"_s, u"example.com"_s, u"example.com"_s, u"/shop"_s, u"p=1;"_s},
+        {u"p=1; path=/shop"_s, u"example.com"_s, u"example.com"_s, u"/"_s, u""_s},
+        {u"p=1; path=/shop"_s, u"example.com"_s, u"example.com"_s, u"/Shop"_s, u""_s},
+    };
+    for (const auto& c : cases) {
+        CookieJar jar;
+        receive(jar, c.header, c.from);
+        EXPECT_EQ(send(jar, c.to, c.path), c.sent) << c.header.toStdString() << " to " << c.to.toStdString();
+    }
 }
 
 TEST(CookieJarSending, WireFormInSortedOrder) {
