@@ -1,142 +1,103 @@
 #include "core/number_text.h"
+#include "tests/core/qstring_printer.h"
 
 #include <QLocale>
+#include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
+#include <type_traits>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 using namespace number_text;
 
-QString s(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-std::string str(const QString& text) {
-    return text.toStdString();
-}
-
-// --- integers ---
-
-TEST(NumberTextInt, ReadsLeadingDigitsAfterSpaceAndSign) {
-    qsizetype end = -1;
-    EXPECT_EQ(readInt(u" \t\r\n\v\f42xyz", &end), 42);
-    EXPECT_EQ(end, 8);
-    EXPECT_EQ(readInt(u"+7"), 7);
-    EXPECT_EQ(readInt(u"-0"), 0);
-    EXPECT_EQ(readInt(u"-12-3"), -12);
-    EXPECT_EQ(readInt(u"007"), 7);
+// What the C library reads from text in the C locale, with out-of-range values saturated to the largest
+// finite value where it gives infinity.
+template <typename T, typename Read> std::optional<T> cReference(const std::string& text, Read read) {
+    char* end = nullptr;
+    errno = 0;
+    T value = read(text.c_str(), &end);
+    if (end == text.c_str())
+        return std::nullopt;
+    if constexpr (std::is_floating_point_v<T>) {
+        if (errno == ERANGE && std::isinf(value))
+            value = std::copysign(std::numeric_limits<T>::max(), value);
+    }
+    return value;
 }
 
-TEST(NumberTextInt, NothingReadGivesNoValue) {
-    qsizetype end = -1;
-    EXPECT_FALSE(readInt(u"", &end));
-    EXPECT_EQ(end, 0);
-    EXPECT_FALSE(readInt(u"abc"));
-    EXPECT_FALSE(readInt(u"- 5"));
-    EXPECT_FALSE(readInt(u"+-5"));
-    EXPECT_FALSE(readInt(u"\u00a05")); // a no-break space is not scanf's white space
-    EXPECT_FALSE(readInt(u"\u0663"));  // nor is an Arabic-Indic digit a digit
-    EXPECT_FALSE(readInt(u"\uff15"));  // nor a full-width one
-}
-
-TEST(NumberTextInt, OutOfRangeSaturates) {
-    EXPECT_EQ(readInt(u"2147483647"), std::numeric_limits<int>::max());
-    EXPECT_EQ(readInt(u"2147483648"), std::numeric_limits<int>::max());
-    EXPECT_EQ(readInt(u"-2147483648"), std::numeric_limits<int>::min());
-    EXPECT_EQ(readInt(u"-2147483649"), std::numeric_limits<int>::min());
-    EXPECT_EQ(readInt64(u"9223372036854775807"), std::numeric_limits<qint64>::max());
-    EXPECT_EQ(readInt64(u"9223372036854775808"), std::numeric_limits<qint64>::max());
-    EXPECT_EQ(readInt64(u"-9223372036854775808"), std::numeric_limits<qint64>::min());
-    EXPECT_EQ(readInt64(u"-9223372036854775809"), std::numeric_limits<qint64>::min());
-    qsizetype end = 0;
-    const QString digits = QString(500, u'9') + u'x';
-    EXPECT_EQ(readInt64(digits, &end), std::numeric_limits<qint64>::max());
-    EXPECT_EQ(end, 500);
-}
-
-TEST(NumberTextInt, FormatsLikePercentD) {
-    EXPECT_EQ(formatInt(0), s(u"0"));
-    EXPECT_EQ(formatInt(-17), s(u"-17"));
-    EXPECT_EQ(formatInt(std::numeric_limits<qint64>::min()), s(u"-9223372036854775808"));
-    EXPECT_EQ(formatInt(std::numeric_limits<qint64>::max()), s(u"9223372036854775807"));
-}
-
-// --- floating values ---
-
-TEST(NumberTextFloat, ReadsTheLongestNumber) {
-    qsizetype end = -1;
-    EXPECT_EQ(readDouble(u"  1.5e3x", &end), 1500.0);
-    EXPECT_EQ(end, 7);
-    EXPECT_EQ(readDouble(u".5"), 0.5);
-    EXPECT_EQ(readDouble(u"-5."), -5.0);
-    EXPECT_EQ(readDouble(u"+2.5E-1"), 0.25);
-    EXPECT_EQ(readDouble(u"1,5"), 1.0);
-    EXPECT_EQ(readDouble(u"1e", &end), 1.0);
-    EXPECT_EQ(end, 1);
-    EXPECT_EQ(readDouble(u"1e+x", &end), 1.0);
-    EXPECT_EQ(end, 1);
-}
-
-TEST(NumberTextFloat, SpecialAndHexadecimalForms) {
-    qsizetype end = 0;
-    EXPECT_EQ(readDouble(u"-INF"), -std::numeric_limits<double>::infinity());
-    EXPECT_EQ(readDouble(u"infinity!", &end), std::numeric_limits<double>::infinity());
-    EXPECT_EQ(end, 8);
-    EXPECT_TRUE(std::isnan(*readDouble(u"nan(abc)z", &end)));
-    EXPECT_EQ(end, 8);
-    EXPECT_TRUE(std::isnan(*readDouble(u"NaN(", &end)));
-    EXPECT_EQ(end, 3);
-    EXPECT_EQ(readDouble(u"0x1.8p1"), 3.0);
-    EXPECT_EQ(readDouble(u"-0X10"), -16.0);
-    EXPECT_EQ(readDouble(u"0xg", &end), 0.0);
-    EXPECT_EQ(end, 1);
-}
-
-TEST(NumberTextFloat, NothingReadGivesNoValue) {
-    EXPECT_FALSE(readDouble(u""));
-    EXPECT_FALSE(readDouble(u"."));
-    EXPECT_FALSE(readDouble(u"e5"));
-    EXPECT_FALSE(readDouble(u"+-1"));
-    EXPECT_FALSE(readDouble(u"in"));
-    EXPECT_FALSE(readFloat(u"x1"));
-}
-
-TEST(NumberTextFloat, OutOfRangeSaturates) {
-    EXPECT_EQ(readDouble(u"1e400"), std::numeric_limits<double>::max());
-    EXPECT_EQ(readDouble(u"-123456789e999999999999"), -std::numeric_limits<double>::max());
-    EXPECT_EQ(readDouble(u"0.00001e-400"), 0.0);
-    EXPECT_EQ(readDouble(u"0x1p99999"), std::numeric_limits<double>::max());
-    EXPECT_EQ(readFloat(u"1e39"), std::numeric_limits<float>::max());
-    EXPECT_EQ(readFloat(u"-3.5e38"), -std::numeric_limits<float>::max());
-    EXPECT_EQ(readFloat(u"1e-50"), 0.0f);
-    EXPECT_EQ(readFloat(u"1e38"), 1e38f);
-}
-
-TEST(NumberTextFloat, FloatsRoundOnceFromTheText) {
-    EXPECT_EQ(readFloat(u"0.1"), 0.1f);
-    // Halfway between two floats when read as a double first; read directly it rounds up.
-    EXPECT_EQ(readFloat(u"1.00000005960464477539062500000000001"), std::nextafter(1.0f, 2.0f));
-}
-
-TEST(NumberTextFloat, FormatsWithFixedDecimals) {
-    EXPECT_EQ(formatFixed(1.5), s(u"1.500000"));
-    EXPECT_EQ(formatFixed(-0.0), s(u"-0.000000"));
-    EXPECT_EQ(formatFixed(1e20), s(u"100000000000000000000.000000"));
-    EXPECT_EQ(formatFixed(2.5, 0), s(u"2"));
-    EXPECT_EQ(formatFixed(0.125, 2), s(u"0.12"));
-    EXPECT_EQ(formatFixed(std::numeric_limits<double>::infinity()), s(u"inf"));
-    EXPECT_EQ(formatFixed(-std::numeric_limits<double>::max(), 100).size(), 1 + 309 + 1 + 100);
-}
-
-// printf and strtod in the C locale are the reference for what the design's "%f" reads and writes.
-TEST(NumberTextFloat, AgreesWithTheCLibraryInTheCLocale) {
+// The C library in the C locale is the reference for what "%d" and "%f" read: value, where reading stops
+// and whether anything was read at all.
+TEST(NumberText, ReadsWhatTheCLibraryReadsAndSaturates) {
     ASSERT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+    const QString texts[] = {
+        // integers: white space, sign, leading zeros, digits of other scripts, saturation
+        u" \t\r\n\v\f42xyz"_s, u"+7"_s, u"-0"_s, u"-12-3"_s, u"007"_s, u""_s, u"abc"_s, u"- 5"_s, u"+-5"_s,
+        u"\u00a05"_s, u"\u0663"_s, u"\uff15"_s, u"2147483647"_s, u"2147483648"_s, u"-2147483648"_s,
+        u"-2147483649"_s, u"9223372036854775807"_s, u"9223372036854775808"_s, u"-9223372036854775808"_s,
+        u"-9223372036854775809"_s, QString(500, u'9') + u'x',
+        // floating values: the longest number, exponents without digits, special and hexadecimal forms
+        u"  1.5e3x"_s, u".5"_s, u"-5."_s, u"+2.5E-1"_s, u"1,5"_s, u"1e"_s, u"1e+x"_s, u"."_s, u"e5"_s,
+        u"in"_s, u"-INF"_s, u"infinity!"_s, u"nan(abc)z"_s, u"NaN("_s, u"0x1.8p1"_s, u"-0X10"_s, u"0xg"_s,
+        // out of range, and a float that must be rounded once from the text, not through a double
+        u"1e400"_s, u"-123456789e999999999999"_s, u"0.00001e-400"_s, u"0x1p99999"_s, u"1e39"_s, u"-3.5e38"_s,
+        u"1e-50"_s, u"1e38"_s, u"0.1"_s, u"1.00000005960464477539062500000000001"_s};
+    const auto sameValue = [](auto a, auto b) {
+        return a.has_value() == b.has_value() && (!a || *a == *b || (std::isnan(*a) && std::isnan(*b)));
+    };
+    for (const QString& text : texts) {
+        const std::string bytes = text.toStdString();
+        SCOPED_TRACE(bytes);
+        char* cEnd = nullptr;
+        qsizetype end = -1;
+
+        const std::optional<long long> wide =
+            cReference<long long>(bytes, [](const char* s, char** e) { return std::strtoll(s, e, 10); });
+        EXPECT_EQ(readInt64(text, &end), wide);
+        std::strtoll(bytes.c_str(), &cEnd, 10);
+        EXPECT_EQ(end, cEnd - bytes.c_str());
+        EXPECT_EQ(readInt(text),
+                  wide ? std::optional<int>(std::clamp<long long>(*wide, INT_MIN, INT_MAX)) : std::nullopt);
+
+        const auto d = cReference<double>(bytes, [](const char* s, char** e) { return std::strtod(s, e); });
+        EXPECT_TRUE(sameValue(readDouble(text, &end), d));
+        std::strtod(bytes.c_str(), &cEnd);
+        EXPECT_EQ(end, cEnd - bytes.c_str());
+        const auto f = cReference<float>(bytes, [](const char* s, char** e) { return std::strtof(s, e); });
+        EXPECT_TRUE(sameValue(readFloat(text), f));
+    }
+}
+
+// printf in the C locale is the reference for what "%d" and "%.Nf" write.
+TEST(NumberText, WritesWhatTheCLibraryWrites) {
+    ASSERT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+    char expected[512];
+    for (const qint64 value :
+         {qint64{0}, qint64{-17}, std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()}) {
+        std::snprintf(expected, sizeof expected, "%lld", static_cast<long long>(value));
+        EXPECT_EQ(formatInt(value).toStdString(), expected);
+    }
+    // Signed zero, ties, infinity and the widest output (the largest value with 100 decimals).
+    for (const double value : {-0.0, 2.5, 0.125, 1.5, std::numeric_limits<double>::infinity(),
+                               -std::numeric_limits<double>::max()}) {
+        for (const int places : {0, 2, 6, 100}) {
+            std::snprintf(expected, sizeof expected, "%.*f", places, value);
+            EXPECT_EQ(formatFixed(value, places).toStdString(), expected) << value << " " << places;
+        }
+    }
+    EXPECT_EQ(formatFixed(1.5), u"1.500000"_s);
+
     std::mt19937_64 random(77);
     std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
     std::uniform_int_distribution<int> exponent(-12, 25);
@@ -144,9 +105,8 @@ TEST(NumberTextFloat, AgreesWithTheCLibraryInTheCLocale) {
     for (int i = 0; i < 20000; ++i) {
         const double value = mantissa(random) * std::pow(10.0, exponent(random));
         const int places = i % 2 == 0 ? 6 : decimals(random);
-        char expected[512];
         std::snprintf(expected, sizeof expected, "%.*f", places, value);
-        ASSERT_EQ(str(formatFixed(value, places)), expected) << value;
+        ASSERT_EQ(formatFixed(value, places).toStdString(), expected) << value;
 
         char text[64];
         std::snprintf(text, sizeof text, "%.17g", value);
@@ -155,9 +115,7 @@ TEST(NumberTextFloat, AgreesWithTheCLibraryInTheCLocale) {
     }
 }
 
-// --- locale independence ---
-
-TEST(NumberTextLocale, DecimalCommaLocaleChangesNothing) {
+TEST(NumberText, DecimalCommaLocaleChangesNothing) {
     const std::string savedC = std::setlocale(LC_ALL, nullptr);
     const QLocale savedQt;
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
@@ -167,9 +125,9 @@ TEST(NumberTextLocale, DecimalCommaLocaleChangesNothing) {
     std::snprintf(probe, sizeof probe, "%f", 1.5);
     EXPECT_STREQ(probe, "1,500000"); // the locale is really in effect
 
-    EXPECT_EQ(formatFixed(1.5), s(u"1.500000"));
-    EXPECT_EQ(formatFixed(-1234567.25, 2), s(u"-1234567.25"));
-    EXPECT_EQ(formatInt(1234567), s(u"1234567"));
+    EXPECT_EQ(formatFixed(1.5), u"1.500000"_s);
+    EXPECT_EQ(formatFixed(-1234567.25, 2), u"-1234567.25"_s);
+    EXPECT_EQ(formatInt(1234567), u"1234567"_s);
     EXPECT_EQ(readDouble(u"1.25"), 1.25);
     EXPECT_EQ(readDouble(u"1,25"), 1.0);
     EXPECT_EQ(readFloat(u"-0.5"), -0.5f);

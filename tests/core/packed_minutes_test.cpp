@@ -25,43 +25,31 @@ TEST(PackedMinutes, KnownValues) {
     EXPECT_EQ(FormatMinutes(PackMinutes(2012, 12, 31, 23, 59)), QStringLiteral("23:59 12-31-2012"));
 }
 
-TEST(PackedMinutes, ComponentsComeBack) {
-    const std::vector<Moment> moments = {{2000, 1, 1, 0, 0},
-                                         {2009, 3, 7, 14, 5},
-                                         {2012, 2, 29, 23, 59},
-                                         {2099, 12, 31, 12, 30},
-                                         {2038, 1, 19, 3, 14}};
-    for (const Moment& m : moments) {
+// In time order, across month ends and a leap day: every component comes back and the packed order follows.
+TEST(PackedMinutes, ComponentsComeBackAndOrderFollowsTime) {
+    const std::vector<Moment> ascending = {
+        {2000, 1, 1, 0, 0},  {2000, 1, 1, 0, 59},   {2000, 1, 1, 23, 59}, {2000, 1, 31, 23, 59},
+        {2000, 2, 1, 0, 0},  {2000, 2, 29, 12, 0},  {2000, 3, 1, 0, 0},   {2000, 12, 31, 23, 59},
+        {2009, 3, 7, 14, 5}, {2012, 2, 29, 23, 59}, {2038, 1, 19, 3, 14}, {2099, 12, 31, 12, 30},
+    };
+    for (size_t i = 0; i < ascending.size(); ++i) {
+        const Moment& m = ascending[i];
         const int packed = pack(m);
         SCOPED_TRACE(packed);
+        if (i > 0) {
+            EXPECT_LT(pack(ascending[i - 1]), packed);
+        }
         EXPECT_EQ(MinutesComponent(packed, kMinutesMinute), m.minute);
         EXPECT_EQ(MinutesComponent(packed, kMinutesHour), m.hour);
         EXPECT_EQ(MinutesComponent(packed, kMinutesDay), m.day);
         EXPECT_EQ(MinutesComponent(packed, kMinutesMonth), m.month);
         EXPECT_EQ(MinutesComponent(packed, kMinutesYear), m.year);
-        EXPECT_EQ(UnpackMinutes(packed), QDateTime(QDate(m.year, m.month, m.day), QTime(m.hour, m.minute)));
+        const QDateTime unpacked = UnpackMinutes(packed);
+        EXPECT_EQ(unpacked, QDateTime(QDate(m.year, m.month, m.day), QTime(m.hour, m.minute)));
+        EXPECT_EQ(unpacked.timeSpec(), Qt::LocalTime);
     }
     EXPECT_EQ(MinutesComponent(1441, 5), -1);
     EXPECT_EQ(MinutesComponent(1441, -1), -1);
-}
-
-TEST(PackedMinutes, OrderFollowsTime) {
-    const std::vector<Moment> ascending = {
-        {2000, 1, 1, 0, 0}, {2000, 1, 1, 0, 59},    {2000, 1, 1, 1, 0}, {2000, 1, 1, 23, 59},
-        {2000, 1, 2, 0, 0}, {2000, 1, 31, 23, 59},  {2000, 2, 1, 0, 0}, {2000, 2, 29, 12, 0},
-        {2000, 3, 1, 0, 0}, {2000, 12, 31, 23, 59}, {2001, 1, 1, 0, 0}, {2009, 3, 7, 14, 5},
-    };
-    for (size_t i = 1; i < ascending.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_LT(pack(ascending[i - 1]), pack(ascending[i]));
-    }
-}
-
-TEST(PackedMinutes, UnpackedValueIsLocalWithZeroSeconds) {
-    const QDateTime value = UnpackMinutes(PackMinutes(2009, 3, 7, 14, 5));
-    ASSERT_TRUE(value.isValid());
-    EXPECT_EQ(value.timeSpec(), Qt::LocalTime);
-    EXPECT_EQ(value.time(), QTime(14, 5, 0));
 }
 
 TEST(PackedMinutes, ImpossibleDatesUnpackAsInvalid) {
@@ -72,6 +60,9 @@ TEST(PackedMinutes, ImpossibleDatesUnpackAsInvalid) {
     EXPECT_FALSE(UnpackMinutes(-1).isValid());
     EXPECT_FALSE(UnpackMinutes(PackMinutes(1999, 12, 31, 23, 59)).isValid());
     EXPECT_FALSE(UnpackMinutes(std::numeric_limits<int>::min()).isValid());
+    // Far dates saturate instead of overflowing.
+    EXPECT_EQ(PackMinutes(std::numeric_limits<int>::max(), 12, 31, 23, 59), std::numeric_limits<int>::max());
+    EXPECT_EQ(PackMinutes(std::numeric_limits<int>::min(), 1, 1, 0, 0), std::numeric_limits<int>::min());
 }
 
 TEST(PackedMinutes, EveryStoredValueUnpacksWithoutFault) {
@@ -92,19 +83,14 @@ TEST(PackedMinutes, EveryStoredValueUnpacksWithoutFault) {
     EXPECT_EQ(valid, 366);
 }
 
-TEST(PackedMinutes, FarDatesSaturateInsteadOfOverflowing) {
-    EXPECT_EQ(PackMinutes(std::numeric_limits<int>::max(), 12, 31, 23, 59), std::numeric_limits<int>::max());
-    EXPECT_EQ(PackMinutes(std::numeric_limits<int>::min(), 1, 1, 0, 0), std::numeric_limits<int>::min());
-}
-
 TEST(PackedMinutes, NowIsTheCurrentLocalTime) {
-    const auto packNow = [](const QDateTime& t) {
-        return PackMinutes(t.date().year(), t.date().month(), t.date().day(), t.time().hour(),
-                           t.time().minute());
+    const auto packNow = [] {
+        const QDateTime t = QDateTime::currentDateTime();
+        return pack({t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute()});
     };
-    const int before = packNow(QDateTime::currentDateTime());
+    const int before = packNow();
     const int now = NowAsMinutes();
-    const int after = packNow(QDateTime::currentDateTime());
+    const int after = packNow();
     EXPECT_LE(before, now);
     EXPECT_LE(now, after);
     EXPECT_GT(now, PackMinutes(2020, 1, 1, 0, 0));

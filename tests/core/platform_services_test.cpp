@@ -6,11 +6,9 @@
 #include <thread>
 #include <vector>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-QString s(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
+namespace {
 
 class PlatformServicesTest : public testing::Test {
   protected:
@@ -20,53 +18,45 @@ class PlatformServicesTest : public testing::Test {
     HeadlessPlatformServices m_services;
 };
 
-TEST(PlatformServicesDefault, HeadlessRecorderIsInUseUntilSomethingIsInstalled) {
-    EXPECT_EQ(&InstalledPlatformServices(), &DefaultPlatformServices());
-    DefaultPlatformServices().Clear();
-    CopyTextToClipboard(s(u"kept"));
-    EXPECT_EQ(DefaultPlatformServices().CopiedTexts(), QStringList{s(u"kept")});
-    DefaultPlatformServices().Clear();
-}
-
 TEST_F(PlatformServicesTest, CallsReachTheInstalledServicesAndNothingElse) {
     DefaultPlatformServices().Clear();
-    CopyTextToClipboard(s(u"line one\r\nzweite Zeile ü 😀"));
-    OpenUrlInBrowser(s(u"https://example.com/"));
-    EXPECT_EQ(m_services.CopiedTexts(), QStringList{s(u"line one\r\nzweite Zeile ü 😀")});
-    EXPECT_EQ(m_services.OpenedUrls(), QStringList{s(u"https://example.com/")});
+    CopyTextToClipboard(u"line one\r\nzweite Zeile ü 😀"_s);
+    OpenUrlInBrowser(u"https://example.com/"_s);
+    EXPECT_EQ(m_services.CopiedTexts(), QStringList{u"line one\r\nzweite Zeile ü 😀"_s});
+    EXPECT_EQ(m_services.OpenedUrls(), QStringList{u"https://example.com/"_s});
     EXPECT_TRUE(DefaultPlatformServices().CopiedTexts().isEmpty());
     EXPECT_TRUE(DefaultPlatformServices().OpenedUrls().isEmpty());
 
+    // Uninstalled, the headless recorder takes the calls again.
     InstallPlatformServices(nullptr);
-    CopyTextToClipboard(s(u"later"));
+    EXPECT_EQ(&InstalledPlatformServices(), &DefaultPlatformServices());
+    CopyTextToClipboard(u"later"_s);
     EXPECT_EQ(m_services.CopiedTexts().size(), 1);
-    EXPECT_EQ(DefaultPlatformServices().CopiedTexts(), QStringList{s(u"later")});
+    EXPECT_EQ(DefaultPlatformServices().CopiedTexts(), QStringList{u"later"_s});
     DefaultPlatformServices().Clear();
 }
 
-TEST_F(PlatformServicesTest, WebAndMailAddressesOpenAsGiven) {
-    const QStringList kept = {s(u"http://h/p"), s(u"https://h/p?q=1"), s(u"mailto:a@b.example"),
-                              s(u"HTTPS://H/"), s(u"Http:x")};
-    for (const QString& url : kept)
+// Web and mail addresses open as given, shell characters included; anything else gets "http://" in front.
+TEST_F(PlatformServicesTest, OnlyWebAndMailAddressesOpenUnprefixed) {
+    const std::pair<QString, QString> rows[] = {
+        {u"http://h/p"_s, u"http://h/p"_s},
+        {u"https://h/p?q=1"_s, u"https://h/p?q=1"_s},
+        {u"mailto:a@b.example"_s, u"mailto:a@b.example"_s},
+        {u"HTTPS://H/"_s, u"HTTPS://H/"_s},
+        {u"Http:x"_s, u"Http:x"_s},
+        {u"http://h/a b\"c';rm -rf ~ $(x) `y` %1"_s, u"http://h/a b\"c';rm -rf ~ $(x) `y` %1"_s},
+        {u"www.example.com/page"_s, u"http://www.example.com/page"_s},
+        {u"ftp://files.example/"_s, u"http://ftp://files.example/"_s},
+        {u"file:///etc/passwd"_s, u"http://file:///etc/passwd"_s},
+        {u"--help"_s, u"http://--help"_s},
+        {u"httpx"_s, u"http://httpx"_s},
+    };
+    QStringList expected;
+    for (const auto& [url, opened] : rows) {
         OpenUrlInBrowser(url);
-    EXPECT_EQ(m_services.OpenedUrls(), kept);
-}
-
-TEST_F(PlatformServicesTest, AnythingElseGetsHttpInFront) {
-    OpenUrlInBrowser(s(u"www.example.com/page"));
-    OpenUrlInBrowser(s(u"ftp://files.example/"));
-    OpenUrlInBrowser(s(u"file:///etc/passwd"));
-    OpenUrlInBrowser(s(u"--help"));
-    OpenUrlInBrowser(s(u"httpx"));
-    EXPECT_EQ(m_services.OpenedUrls(),
-              QStringList({s(u"http://www.example.com/page"), s(u"http://ftp://files.example/"),
-                           s(u"http://file:///etc/passwd"), s(u"http://--help"), s(u"http://httpx")}));
-}
-
-TEST_F(PlatformServicesTest, ShellCharactersStayInsideTheOneUrl) {
-    const QString url = s(u"http://h/a b\"c';rm -rf ~ $(x) `y` %1");
-    OpenUrlInBrowser(url);
-    EXPECT_EQ(m_services.OpenedUrls(), QStringList{url});
+        expected.append(opened);
+    }
+    EXPECT_EQ(m_services.OpenedUrls(), expected);
 }
 
 TEST_F(PlatformServicesTest, CallsFromSeveralThreadsAreAllRecorded) {

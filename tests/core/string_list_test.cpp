@@ -3,53 +3,44 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-QString s(const char16_t* text) {
-    return QString::fromUtf16(text);
+TEST(SplitString, SeparatorSetTrimAndNormalise) {
+    const struct {
+        QString text, separators;
+        bool normalise, trim;
+        QStringList expected;
+    } rows[] = {
+        // empty pieces are skipped
+        {u"a;;b"_s, u";"_s, false, false, {u"a"_s, u"b"_s}},
+        {u";a;"_s, u";"_s, false, false, {u"a"_s}},
+        {u""_s, u";"_s, false, false, {}},
+        {u";;;"_s, u";"_s, false, false, {}},
+        {u"whole"_s, u";"_s, false, false, {u"whole"_s}},
+        // every character of the set separates
+        {u"one\r\ntwo\n\nthree\r"_s, u"\r\n"_s, false, false, {u"one"_s, u"two"_s, u"three"_s}},
+        {u"x#@#y#@#z"_s, u"#@"_s, false, false, {u"x"_s, u"y"_s, u"z"_s}},
+        // trimming drops white space and blank pieces; without it both stay
+        {u" a ;\tb\t; ;c"_s, u";"_s, false, true, {u"a"_s, u"b"_s, u"c"_s}},
+        {u" a ; "_s, u";"_s, false, false, {u" a "_s, u" "_s}},
+        // normalising lowers (any script) and collapses runs of blanks
+        {u"Blue   WIDGETS\nÉCOLE  Ünïon"_s, u"\n"_s, true, true, {u"blue widgets"_s, u"école ünïon"_s}},
+        {u"  A  B  "_s, u";"_s, true, false, {u" a b "_s}},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(SplitString(row.text, row.separators, row.normalise, row.trim), row.expected)
+            << row.text.toStdString();
+    }
 }
 
-QStringList list(std::initializer_list<const char16_t*> items) {
-    QStringList out;
-    for (const char16_t* item : items)
-        out.append(s(item));
-    return out;
-}
-
-TEST(SplitString, EmptyPiecesAreSkipped) {
-    EXPECT_EQ(SplitString(s(u"a;;b"), s(u";"), false, false), list({u"a", u"b"}));
-    EXPECT_EQ(SplitString(s(u";a;"), s(u";"), false, false), list({u"a"}));
-    EXPECT_EQ(SplitString(s(u""), s(u";"), false, false), QStringList());
-    EXPECT_EQ(SplitString(s(u";;;"), s(u";"), false, false), QStringList());
-    EXPECT_EQ(SplitString(s(u"whole"), s(u";"), false, false), list({u"whole"}));
-}
-
-TEST(SplitString, EveryCharacterOfTheSetSeparates) {
-    EXPECT_EQ(SplitString(s(u"one\r\ntwo\n\nthree\r"), s(u"\r\n"), false, false),
-              list({u"one", u"two", u"three"}));
-    EXPECT_EQ(SplitString(s(u"x#@#y#@#z"), s(u"#@"), false, false), list({u"x", u"y", u"z"}));
-}
-
-TEST(SplitString, TrimDropsWhiteSpaceAndBlankPieces) {
-    EXPECT_EQ(SplitString(s(u" a ;\tb\t; ;c"), s(u";"), false, true), list({u"a", u"b", u"c"}));
-    EXPECT_EQ(SplitString(s(u" a ; "), s(u";"), false, false), list({u" a ", u" "}));
-}
-
-TEST(SplitString, NormaliseLowersAndCollapsesBlanks) {
-    EXPECT_EQ(SplitString(s(u"Blue   WIDGETS\nÉCOLE  Ünïon"), s(u"\n"), true, true),
-              list({u"blue widgets", u"école ünïon"}));
-    EXPECT_EQ(SplitString(s(u"  A  B  "), s(u";"), true, false), list({u" a b "}));
-}
-
-TEST(JoinStrings, SeparatorOnlyBetweenNeighbours) {
-    EXPECT_EQ(JoinStrings(QStringList(), s(u"#@#")), QString());
-    EXPECT_EQ(JoinStrings(list({u"a"}), s(u"#@#")), s(u"a"));
-    EXPECT_EQ(JoinStrings(list({u"a", u"", u"b"}), s(u"#@#")), s(u"a#@##@#b"));
-}
-
-TEST(SplitAndJoin, JoinedListSplitsBack) {
-    const QStringList words = list({u"red", u"green", u"blue ink", u"ünïcode"});
-    EXPECT_EQ(SplitString(JoinStrings(words, s(u";")), s(u";"), false, false), words);
+TEST(JoinStrings, SeparatorOnlyBetweenNeighboursAndTheListSplitsBack) {
+    EXPECT_EQ(JoinStrings(QStringList(), u"#@#"_s), QString());
+    EXPECT_EQ(JoinStrings({u"a"_s}, u"#@#"_s), u"a"_s);
+    EXPECT_EQ(JoinStrings({u"a"_s, u""_s, u"b"_s}, u"#@#"_s), u"a#@##@#b"_s);
+    const QStringList words = {u"red"_s, u"green"_s, u"blue ink"_s, u"ünïcode"_s};
+    EXPECT_EQ(SplitString(JoinStrings(words, u";"_s), u";"_s, false, false), words);
 }
 
 } // namespace

@@ -4,238 +4,163 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-QString s(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
-struct Resolution {
-    const char16_t* base;
-    const char16_t* link;
-    const char16_t* expected;
+struct Coding {
+    QString in;
+    bool plus;
+    QString out;
 };
 
-void expectResolutions(const std::vector<Resolution>& table) {
-    for (const Resolution& row : table) {
-        SCOPED_TRACE((s(row.base) + s(u" + ") + s(row.link)).toStdString());
-        EXPECT_EQ(ResolveUrl(s(row.link), s(row.base)), s(row.expected));
+TEST(ResolveUrl, LinksResolveAgainstTheBasePath) {
+    const struct {
+        QString base, link, expected;
+    } rows[] = {
+        // ordinary relative links; climbing past the root stops at the host
+        {u"http://host/x/y/page.html"_s, u"../a.html"_s, u"http://host/x/a.html"_s},
+        {u"http://host/x/y/page.html"_s, u"/a.html"_s, u"http://host/a.html"_s},
+        {u"http://host/x/y/page.html"_s, u"b.html"_s, u"http://host/x/y/b.html"_s},
+        {u"http://host/x/y/page.html"_s, u"sub/c.html?k=v"_s, u"http://host/x/y/sub/c.html?k=v"_s},
+        {u"http://host/x/y/page.html"_s, u"../../../../a.html"_s, u"http://host/a.html"_s},
+        {u"http://host/x/y/"_s, u"b.html"_s, u"http://host/x/y/b.html"_s},
+        // links with their own scheme come back unchanged; scheme text later in a relative link does not
+        // count
+        {u"http://host/x/page.html"_s, u"http://other.example/z?q=1"_s, u"http://other.example/z?q=1"_s},
+        {u"http://host/x/page.html"_s, u"mailto:someone@example.com"_s, u"mailto:someone@example.com"_s},
+        {u"http://host/x/page.html"_s, u"javascript:void(0)"_s, u"javascript:void(0)"_s},
+        {u"http://host/x/page.html"_s, u"https:relative"_s, u"https:relative"_s},
+        {u"http://host/x/page.html"_s, u"svn+ssh://h/r"_s, u"svn+ssh://h/r"_s},
+        {u"http://host/x/page.html"_s, u"/go?to=http://other/"_s, u"http://host/go?to=http://other/"_s},
+        {u"http://host/x/page.html"_s, u"out.php?u=https://a/b"_s, u"http://host/x/out.php?u=https://a/b"_s},
+        {u"http://host/x/page.html"_s, u"2024:report.html"_s, u"http://host/x/2024:report.html"_s},
+        // protocol-relative links take the base's scheme
+        {u"https://host/x/page.html"_s, u"//cdn.example/lib.js"_s, u"https://cdn.example/lib.js"_s},
+        {u"http://host"_s, u"//other"_s, u"http://other"_s},
+        // "?" replaces query and fragment of the document, "#" only the fragment
+        {u"http://host/x/page.html"_s, u"?p=2"_s, u"http://host/x/page.html?p=2"_s},
+        {u"http://host/x/page.html?p=1#top"_s, u"?p=2"_s, u"http://host/x/page.html?p=2"_s},
+        {u"http://host/x/page.html#top"_s, u"?p=2"_s, u"http://host/x/page.html?p=2"_s},
+        {u"http://host/x/"_s, u"?p=2"_s, u"http://host/x/?p=2"_s},
+        {u"http://host/x/page.html"_s, u"#f"_s, u"http://host/x/page.html#f"_s},
+        {u"http://host/x/page.html?p=1"_s, u"#f"_s, u"http://host/x/page.html?p=1#f"_s},
+        {u"http://host/x/page.html?p=1#old"_s, u"#f"_s, u"http://host/x/page.html?p=1#f"_s},
+        {u"http://host/x/page.html?next=#a/b"_s, u"#f"_s, u"http://host/x/page.html?next=#f"_s},
+        // the base is cut in its path, never in its query or fragment
+        {u"http://host/x/page.php?next=/a/b/c"_s, u"../d.html"_s, u"http://host/d.html"_s},
+        {u"http://host/x/page#part/2"_s, u"d.html"_s, u"http://host/x/d.html"_s},
+        {u"http://host?a=/b/c"_s, u"d.html"_s, u"http://host/d.html"_s},
+        {u"http://host#/route/x"_s, u"d.html"_s, u"http://host/d.html"_s},
+        // a bare host joins without a doubled slash
+        {u"http://host"_s, u"b.html"_s, u"http://host/b.html"_s},
+        {u"http://host"_s, u"../../b.html"_s, u"http://host/b.html"_s},
+        {u"http://host"_s, u"/b.html"_s, u"http://host/b.html"_s},
+        {u"http://host/"_s, u"../b.html"_s, u"http://host/b.html"_s},
+        {u"http://host:8080"_s, u"b.html"_s, u"http://host:8080/b.html"_s},
+        // short host names and user, port in the authority are never taken for path
+        {u"http://a/x/page.html"_s, u"../d"_s, u"http://a/d"_s},
+        {u"http://a/p"_s, u"q"_s, u"http://a/q"_s},
+        {u"http://a"_s, u"q"_s, u"http://a/q"_s},
+        {u"https://user@h:8443/d/p"_s, u"/r"_s, u"https://user@h:8443/r"_s},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE((row.base + u" + "_s + row.link).toStdString());
+        EXPECT_EQ(ResolveUrl(row.link, row.base), row.expected);
     }
 }
 
-TEST(ResolveUrl, OrdinaryRelativeLinks) {
-    expectResolutions({
-        {u"http://host/x/y/page.html", u"../a.html", u"http://host/x/a.html"},
-        {u"http://host/x/y/page.html", u"/a.html", u"http://host/a.html"},
-        {u"http://host/x/y/page.html", u"b.html", u"http://host/x/y/b.html"},
-        {u"http://host/x/y/page.html", u"sub/c.html?k=v", u"http://host/x/y/sub/c.html?k=v"},
-        {u"http://host/x/y/page.html", u"../../a.html", u"http://host/a.html"},
-        {u"http://host/x/y/page.html", u"../../../../a.html", u"http://host/a.html"},
-        {u"http://host/x/y/", u"b.html", u"http://host/x/y/b.html"},
-        {u"https://www.example.com/dir/index.php", u"next.php", u"https://www.example.com/dir/next.php"},
-    });
-}
-
-TEST(ResolveUrl, LinksWithTheirOwnSchemeComeBackUnchanged) {
-    expectResolutions({
-        {u"http://host/x/page.html", u"http://other.example/z?q=1", u"http://other.example/z?q=1"},
-        {u"http://host/x/page.html", u"https://other/z", u"https://other/z"},
-        {u"http://host/x/page.html", u"mailto:someone@example.com", u"mailto:someone@example.com"},
-        {u"http://host/x/page.html", u"javascript:void(0)", u"javascript:void(0)"},
-        {u"http://host/x/page.html", u"https:relative", u"https:relative"},
-        {u"http://host/x/page.html", u"svn+ssh://h/r", u"svn+ssh://h/r"},
-    });
-}
-
-TEST(ResolveUrl, SchemeTextInsideARelativeLinkDoesNotMakeItAbsolute) {
-    expectResolutions({
-        {u"http://host/x/page.html", u"/go?to=http://other/", u"http://host/go?to=http://other/"},
-        {u"http://host/x/page.html", u"out.php?u=https://a/b", u"http://host/x/out.php?u=https://a/b"},
-        {u"http://host/x/page.html", u"2024:report.html", u"http://host/x/2024:report.html"},
-    });
-}
-
-TEST(ResolveUrl, ProtocolRelativeLinksTakeTheBaseScheme) {
-    expectResolutions({
-        {u"https://host/x/page.html", u"//cdn.example/lib.js", u"https://cdn.example/lib.js"},
-        {u"http://host/x/page.html", u"//cdn.example/lib.js", u"http://cdn.example/lib.js"},
-        {u"http://host", u"//other", u"http://other"},
-    });
-}
-
-TEST(ResolveUrl, QueryLinksReplaceQueryAndFragmentOfTheDocument) {
-    expectResolutions({
-        {u"http://host/x/page.html", u"?p=2", u"http://host/x/page.html?p=2"},
-        {u"http://host/x/page.html?p=1&s=a", u"?p=2", u"http://host/x/page.html?p=2"},
-        {u"http://host/x/page.html?p=1#top", u"?p=2", u"http://host/x/page.html?p=2"},
-        {u"http://host/x/page.html#top", u"?p=2", u"http://host/x/page.html?p=2"},
-        {u"http://host/x/", u"?p=2", u"http://host/x/?p=2"},
-    });
-}
-
-TEST(ResolveUrl, FragmentLinksReplaceOnlyTheFragment) {
-    expectResolutions({
-        {u"http://host/x/page.html", u"#f", u"http://host/x/page.html#f"},
-        {u"http://host/x/page.html?p=1", u"#f", u"http://host/x/page.html?p=1#f"},
-        {u"http://host/x/page.html?p=1#old", u"#f", u"http://host/x/page.html?p=1#f"},
-        {u"http://host/x/page.html?next=#a/b", u"#f", u"http://host/x/page.html?next=#f"},
-    });
-}
-
-TEST(ResolveUrl, BaseIsCutInItsPathNeverInItsQueryOrFragment) {
-    expectResolutions({
-        {u"http://host/x/page.php?next=/a/b/c", u"d.html", u"http://host/x/d.html"},
-        {u"http://host/x/page.php?next=/a/b/c", u"../d.html", u"http://host/d.html"},
-        {u"http://host/x/page#part/2", u"d.html", u"http://host/x/d.html"},
-        {u"http://host?a=/b/c", u"d.html", u"http://host/d.html"},
-        {u"http://host#/route/x", u"d.html", u"http://host/d.html"},
-    });
-}
-
-TEST(ResolveUrl, BareHostJoinsWithoutADoubledSlash) {
-    expectResolutions({
-        {u"http://host", u"b.html", u"http://host/b.html"},
-        {u"http://host", u"../b.html", u"http://host/b.html"},
-        {u"http://host", u"../../b.html", u"http://host/b.html"},
-        {u"http://host", u"/b.html", u"http://host/b.html"},
-        {u"http://host/", u"b.html", u"http://host/b.html"},
-        {u"http://host/", u"../b.html", u"http://host/b.html"},
-        {u"http://host:8080", u"b.html", u"http://host:8080/b.html"},
-    });
-}
-
-TEST(ResolveUrl, ShortHostNamesKeepTheirAuthority) {
-    expectResolutions({
-        {u"http://a/x/page.html", u"b.html", u"http://a/x/b.html"},
-        {u"http://a/x/page.html", u"/c", u"http://a/c"},
-        {u"http://a/x/page.html", u"../d", u"http://a/d"},
-        {u"http://a/p", u"q", u"http://a/q"},
-        {u"http://a", u"q", u"http://a/q"},
-        {u"https://user@h:8443/d/p", u"/r", u"https://user@h:8443/r"},
-        {u"http://averylonghostname.example/p", u"/r", u"http://averylonghostname.example/r"},
-    });
-}
-
 TEST(UrlFolder, CutsBeforeTheLastSlashOfThePath) {
-    EXPECT_EQ(UrlFolder(s(u"http://host/x/y/page.html")), s(u"http://host/x/y"));
-    EXPECT_EQ(UrlFolder(s(u"http://host/x/y/")), s(u"http://host/x/y"));
-    EXPECT_EQ(UrlFolder(s(u"http://host/")), s(u"http://host"));
-    EXPECT_EQ(UrlFolder(s(u"http://host")), s(u"http://host/"));
-    EXPECT_EQ(UrlFolder(s(u"http://a/x")), s(u"http://a"));
-    EXPECT_EQ(UrlFolder(s(u"http://host/x/page?q=/1#/2")), s(u"http://host/x"));
-    EXPECT_EQ(UrlFolder(s(u"http://host?q=/1")), s(u"http://host/"));
+    const std::pair<QString, QString> rows[] = {
+        {u"http://host/x/y/page.html"_s, u"http://host/x/y"_s},
+        {u"http://host/x/y/"_s, u"http://host/x/y"_s},
+        {u"http://host/"_s, u"http://host"_s},
+        {u"http://host"_s, u"http://host/"_s},
+        {u"http://a/x"_s, u"http://a"_s},
+        {u"http://host/x/page?q=/1#/2"_s, u"http://host/x"_s},
+        {u"http://host?q=/1"_s, u"http://host/"_s},
+    };
+    for (const auto& [url, folder] : rows)
+        EXPECT_EQ(UrlFolder(url), folder) << url.toStdString();
 }
 
 // The downloader keeps a cut folder and resolves many links against it.
 TEST(ResolveUrlInFolder, AgreesWithResolvingAgainstTheFullBase) {
-    const std::vector<QString> bases = {s(u"http://host/x/y/page.html?a=1#b"), s(u"http://host"),
-                                        s(u"http://h/"), s(u"https://a/x/p")};
-    const std::vector<QString> links = {s(u"b.html"),   s(u"../b.html"), s(u"/b.html"), s(u"//cdn/b"),
-                                        s(u"mailto:x"), s(u"?q"),        s(u"#f"),      s(u"../../../b")};
-    for (const QString& base : bases) {
-        for (const QString& link : links) {
-            SCOPED_TRACE((base + s(u" + ") + link).toStdString());
+    for (const QString& base :
+         {u"http://host/x/y/page.html?a=1#b"_s, u"http://host"_s, u"http://h/"_s, u"https://a/x/p"_s}) {
+        for (const QString& link : {u"b.html"_s, u"../b.html"_s, u"/b.html"_s, u"//cdn/b"_s, u"mailto:x"_s,
+                                    u"?q"_s, u"#f"_s, u"../../../b"_s}) {
+            SCOPED_TRACE((base + u" + "_s + link).toStdString());
             EXPECT_EQ(ResolveUrlInFolder(link, UrlFolder(base), base), ResolveUrl(link, base));
         }
     }
+    // Without the document the folder stands for it.
+    EXPECT_EQ(ResolveUrlInFolder(u"?q=1"_s, u"http://host/x"_s), u"http://host/x/?q=1"_s);
+    EXPECT_EQ(ResolveUrlInFolder(u"#f"_s, u"http://host/"_s), u"http://host/#f"_s);
 }
 
-TEST(ResolveUrlInFolder, WithoutTheDocumentTheFolderStandsForIt) {
-    EXPECT_EQ(ResolveUrlInFolder(s(u"?q=1"), s(u"http://host/x")), s(u"http://host/x/?q=1"));
-    EXPECT_EQ(ResolveUrlInFolder(s(u"#f"), s(u"http://host/")), s(u"http://host/#f"));
-    EXPECT_EQ(ResolveUrlInFolder(s(u"b.html"), s(u"http://host/x")), s(u"http://host/x/b.html"));
+TEST(UrlEncode, LettersAndDigitsOfAnyScriptStayOtherCharactersBecomeUtf8Escapes) {
+    const Coding rows[] = {
+        {u"a b&c"_s, true, u"a+b%26c"_s},
+        {u"a b&c"_s, false, u"a%20b%26c"_s},
+        {u"Zebra09 café Москва 日本 ٣"_s, true, u"Zebra09+café+Москва+日本+٣"_s},
+        {u"\U0001D400x"_s, false, u"\U0001D400x"_s}, // a letter outside the basic plane stays whole
+        {u"-_.~+%/\n\0"_s, false, u"%2D%5F%2E%7E%2B%25%2F%0A%00"_s},
+        {u"©"_s, false, u"%C2%A9"_s},
+        {u"€😀"_s, false, u"%E2%82%AC%F0%9F%98%80"_s},
+        {u"\u00A0"_s, true, u"%C2%A0"_s}, // a no-break space is not a blank
+        {u"\xD83D"
+         u"a\xDE00\xD83D"_s,
+         false, u"%EF%BF%BDa%EF%BF%BD%EF%BF%BD"_s}, // lone surrogates
+    };
+    for (const Coding& row : rows)
+        EXPECT_EQ(UrlEncode(row.in, row.plus), row.out) << row.in.toStdString();
 }
 
-TEST(UrlEncode, BlankAsPlusOrEscape) {
-    EXPECT_EQ(UrlEncode(s(u"a b&c"), true), s(u"a+b%26c"));
-    EXPECT_EQ(UrlEncode(s(u"a b&c"), false), s(u"a%20b%26c"));
-}
-
-TEST(UrlEncode, LettersAndDigitsOfAnyScriptPassUnchanged) {
-    EXPECT_EQ(UrlEncode(s(u"Zebra09"), false), s(u"Zebra09"));
-    EXPECT_EQ(UrlEncode(s(u"café Москва 日本 ٣"), true), s(u"café+Москва+日本+٣"));
-    // U+1D400, a letter outside the basic plane, stays one whole character.
-    EXPECT_EQ(UrlEncode(s(u"\U0001D400x"), false), s(u"\U0001D400x"));
-}
-
-TEST(UrlEncode, OtherCharactersBecomeTheirUtf8Bytes) {
-    EXPECT_EQ(UrlEncode(s(u"-_.~+%/"), false), s(u"%2D%5F%2E%7E%2B%25%2F"));
-    EXPECT_EQ(UrlEncode(s(u"\n"), false), s(u"%0A"));
-    EXPECT_EQ(UrlEncode(QString(QChar(u'\0')), false), s(u"%00"));
-    EXPECT_EQ(UrlEncode(s(u"©"), false), s(u"%C2%A9"));
-    EXPECT_EQ(UrlEncode(s(u"€"), false), s(u"%E2%82%AC"));
-    EXPECT_EQ(UrlEncode(s(u"😀"), false), s(u"%F0%9F%98%80"));
-    EXPECT_EQ(UrlEncode(s(u"\u00A0"), true), s(u"%C2%A0"));
-}
-
-TEST(UrlEncode, LoneSurrogatesBecomeTheReplacementCharacter) {
-    QString text;
-    text.append(QChar(0xD83D)).append(u'a').append(QChar(0xDE00)).append(QChar(0xD83D));
-    EXPECT_EQ(UrlEncode(text, false), s(u"%EF%BF%BDa%EF%BF%BD%EF%BF%BD"));
-}
-
-TEST(UrlDecode, PlusAsBlankAppliesToLiteralPlusOnly) {
-    EXPECT_EQ(UrlDecode(s(u"a%20b+c"), true), s(u"a b c"));
-    EXPECT_EQ(UrlDecode(s(u"a%20b+c"), false), s(u"a b+c"));
-    EXPECT_EQ(UrlDecode(s(u"1%2B1+2"), true), s(u"1+1 2"));
-}
-
-TEST(UrlDecode, EscapeRunsThatFormUtf8DecodeAsUtf8) {
-    EXPECT_EQ(UrlDecode(s(u"%E2%82%AC"), false), s(u"€"));
-    EXPECT_EQ(UrlDecode(s(u"caf%c3%a9"), false), s(u"café"));
-    EXPECT_EQ(UrlDecode(s(u"%F0%9F%98%80!"), false), s(u"😀!"));
-    EXPECT_EQ(UrlDecode(s(u"%41%42"), false), s(u"AB"));
-    EXPECT_EQ(UrlDecode(s(u"%00"), false), QString(QChar(u'\0')));
-}
-
-TEST(UrlDecode, BytesOutsideValidUtf8DecodeAsTheCharacterOfTheirCode) {
-    EXPECT_EQ(UrlDecode(s(u"caf%E9"), false), s(u"café"));
-    EXPECT_EQ(UrlDecode(s(u"%C3"), false), s(u"\u00C3"));
-    EXPECT_EQ(UrlDecode(s(u"%C3x"), false), s(u"\u00C3x"));
-    EXPECT_EQ(UrlDecode(s(u"%E2%82"), false), s(u"\u00E2\u0082"));
-    EXPECT_EQ(UrlDecode(s(u"%C0%AF"), false), s(u"\u00C0\u00AF"));          // overlong
-    EXPECT_EQ(UrlDecode(s(u"%ED%A0%80"), false), s(u"\u00ED\u00A0\u0080")); // a surrogate
-    EXPECT_EQ(UrlDecode(s(u"%F4%90%80%80"), false), s(u"\u00F4\u0090\u0080\u0080"));
-    EXPECT_EQ(UrlDecode(s(u"%C3%C3%A9"), false), s(u"\u00C3é"));
-    // A literal character ends a run: its neighbours do not join into one sequence.
-    EXPECT_EQ(UrlDecode(s(u"%C3-%A9"), false), s(u"\u00C3-\u00A9"));
-}
-
-TEST(UrlDecode, MalformedEscapesStayLiteral) {
-    EXPECT_EQ(UrlDecode(s(u"%"), false), s(u"%"));
-    EXPECT_EQ(UrlDecode(s(u"100%"), false), s(u"100%"));
-    EXPECT_EQ(UrlDecode(s(u"%4"), false), s(u"%4"));
-    EXPECT_EQ(UrlDecode(s(u"%G1"), false), s(u"%G1"));
-    EXPECT_EQ(UrlDecode(s(u"%4G"), false), s(u"%4G"));
-    EXPECT_EQ(UrlDecode(s(u"% 41"), false), s(u"% 41"));
-    EXPECT_EQ(UrlDecode(s(u"%+1"), true), s(u"% 1"));
-    EXPECT_EQ(UrlDecode(s(u"%%41"), false), s(u"%A"));
-    EXPECT_EQ(UrlDecode(s(u"%\uFF14\uFF11"), false), s(u"%\uFF14\uFF11")); // full-width digits
-    EXPECT_EQ(UrlDecode(s(u"%E2%82%A"), false), s(u"\u00E2\u0082%A"));
-}
-
-TEST(UrlDecode, DecodedTextIsNotDecodedAgain) {
-    EXPECT_EQ(UrlDecode(s(u"%2541"), false), s(u"%41"));
-    EXPECT_EQ(UrlDecode(s(u"%252B+"), true), s(u"%2B "));
+TEST(UrlDecode, OnePassTwoHexDigitsAndUtf8Runs) {
+    const Coding rows[] = {
+        // "+" is a blank only as a literal and only when asked
+        {u"a%20b+c"_s, true, u"a b c"_s},
+        {u"a%20b+c"_s, false, u"a b+c"_s},
+        {u"1%2B1+2"_s, true, u"1+1 2"_s},
+        // escape runs that form UTF-8 decode as UTF-8
+        {u"%E2%82%AC"_s, false, u"€"_s},
+        {u"caf%c3%a9"_s, false, u"café"_s},
+        {u"%F0%9F%98%80!%41%42%00"_s, false, u"😀!AB\0"_s},
+        // bytes outside valid UTF-8 decode as the character of their code
+        {u"caf%E9"_s, false, u"café"_s},
+        {u"%C3x"_s, false, u"\u00C3x"_s},
+        {u"%E2%82"_s, false, u"\u00E2\u0082"_s},
+        {u"%C0%AF"_s, false, u"\u00C0\u00AF"_s},                   // overlong
+        {u"%ED%A0%80"_s, false, u"\u00ED\u00A0\u0080"_s},          // a surrogate
+        {u"%F4%90%80%80"_s, false, u"\u00F4\u0090\u0080\u0080"_s}, // above U+10FFFF
+        {u"%C3%C3%A9"_s, false, u"\u00C3é"_s},
+        {u"%C3-%A9"_s, false, u"\u00C3-\u00A9"_s}, // a literal ends a run
+        // malformed escapes stay literal
+        {u"100%"_s, false, u"100%"_s},
+        {u"%4"_s, false, u"%4"_s},
+        {u"%G1"_s, false, u"%G1"_s},
+        {u"%4G"_s, false, u"%4G"_s},
+        {u"% 41"_s, false, u"% 41"_s},
+        {u"%+1"_s, true, u"% 1"_s},
+        {u"%%41"_s, false, u"%A"_s},
+        {u"%\uFF14\uFF11"_s, false, u"%\uFF14\uFF11"_s}, // full-width digits are not hex
+        {u"%E2%82%A"_s, false, u"\u00E2\u0082%A"_s},
+        // decoded text is not decoded again
+        {u"%2541"_s, false, u"%41"_s},
+        {u"%252B+"_s, true, u"%2B "_s},
+    };
+    for (const Coding& row : rows)
+        EXPECT_EQ(UrlDecode(row.in, row.plus), row.out) << row.in.toStdString();
 }
 
 TEST(UrlCoding, EncodeThenDecodeGivesTheTextBack) {
-    const std::vector<QString> texts = {
-        s(u""),
-        s(u"plain"),
-        s(u"a b  c"),
-        s(u"1+1=2 & 50% off?"),
-        s(u"naïve café, Straße, Ελληνικά, русский, 中文, עברית"),
-        s(u"emoji 😀👍🏽 and 𝐀𝐁 and \U00010348"),
-        s(u"tab\tnew\r\nline"),
-        s(u"%2B%zz%"),
-        s(u"\u00C3\u00A9 looks like UTF-8"),
-    };
-    for (const QString& text : texts) {
-        for (const bool plus : {false, true}) {
-            SCOPED_TRACE(text.toStdString());
-            EXPECT_EQ(UrlDecode(UrlEncode(text, plus), plus), text);
-        }
+    for (const QString& text :
+         {u""_s, u"a b  c"_s, u"1+1=2 & 50% off?"_s, u"naïve café, Straße, Ελληνικά, русский, 中文, עברית"_s,
+          u"emoji 😀👍🏽 and 𝐀𝐁 and \U00010348"_s, u"tab\tnew\r\nline\0"_s, u"%2B%zz%"_s,
+          u"\u00C3\u00A9 looks like UTF-8"_s}) {
+        for (const bool plus : {false, true})
+            EXPECT_EQ(UrlDecode(UrlEncode(text, plus), plus), text) << text.toStdString();
     }
 }
 
