@@ -9,61 +9,57 @@ using skin::MarkupRun;
 using skin::MarkupTags;
 using skin::TokenizeMarkup;
 
-TEST(MarkupText, BoldPairSwitchesFontAndBack) {
-    const auto runs = TokenizeMarkup(u"a <b>bold</b> tail"_s, MarkupTags::Title);
-    ASSERT_EQ(runs.size(), 3);
-    EXPECT_EQ(runs[0], (MarkupRun{u"a "_s, MarkupFont::Normal, false}));
-    EXPECT_EQ(runs[1], (MarkupRun{u"bold"_s, MarkupFont::Bold, false}));
-    EXPECT_EQ(runs[2], (MarkupRun{u" tail"_s, MarkupFont::Normal, false}));
+inline void PrintTo(const MarkupRun& r, std::ostream* os) {
+    *os << '{' << r.text.toStdString() << ' ' << int(r.font) << ' ' << r.underline << '}';
 }
 
-TEST(MarkupText, TagsMatchIgnoringCase) {
-    const auto runs = TokenizeMarkup(u"<B>x</B><U>y</u>"_s, MarkupTags::List);
-    ASSERT_EQ(runs.size(), 2);
-    EXPECT_EQ(runs[0], (MarkupRun{u"x"_s, MarkupFont::Bold, false}));
-    EXPECT_EQ(runs[1], (MarkupRun{u"y"_s, MarkupFont::Normal, true}));
-}
-
-TEST(MarkupText, UnknownTagsAreDroppedOnly) {
-    const auto runs = TokenizeMarkup(u"one<i>two</i>three"_s, MarkupTags::Title);
-    QString joined;
-    for (const auto& r : runs) {
-        joined += r.text;
-        EXPECT_EQ(r.font, MarkupFont::Normal);
+TEST(MarkupText, TokenizesIntoStyledRuns) {
+    const MarkupFont N = MarkupFont::Normal, B = MarkupFont::Bold;
+    struct Case {
+        QString text;
+        MarkupTags tags;
+        QList<MarkupRun> runs;
+        const char* note;
+    };
+    const Case cases[] = {
+        {u"a <b>bold</b> tail"_s,
+         MarkupTags::Title,
+         {{u"a "_s, N, false}, {u"bold"_s, B, false}, {u" tail"_s, N, false}},
+         "bold switches the font and back"},
+        {u"<B>x</B><U>y</u>"_s,
+         MarkupTags::List,
+         {{u"x"_s, B, false}, {u"y"_s, N, true}},
+         "tags ignore case"},
+        {u"a<sup>2</sup>"_s,
+         MarkupTags::Title,
+         {{u"a"_s, N, false}, {u"2"_s, MarkupFont::Sup, false}},
+         "sup in titles"},
+        {u"a<sup>2</sup>"_s, MarkupTags::List, {{u"a"_s, N, false}, {u"2"_s, N, false}}, "no sup in cells"},
+        {u"a < b"_s, MarkupTags::Title, {{u"a < b"_s, N, false}}, "no closing bracket: text"},
+        {u"x<b>"_s,
+         MarkupTags::Title,
+         {{u"x<b>"_s, N, false}},
+         "a tag among the last three characters is text"},
+        {u"one<i>two</i>three"_s,
+         MarkupTags::Title,
+         {{u"one"_s, N, false}, {u"two"_s, N, false}, {u"three"_s, N, false}},
+         "unknown tags are dropped only"},
+        {QString(), MarkupTags::Title, {}, "empty"},
+        {u"<b></b>"_s, MarkupTags::Title, {}, "tags only"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.note);
+        EXPECT_EQ(TokenizeMarkup(c.text, c.tags), c.runs);
     }
-    EXPECT_EQ(joined, u"onetwothree"_s);
 }
 
-TEST(MarkupText, SupOnlyInTitles) {
-    const auto title = TokenizeMarkup(u"a<sup>2</sup>"_s, MarkupTags::Title);
-    ASSERT_EQ(title.size(), 2);
-    EXPECT_EQ(title[1].font, MarkupFont::Sup);
-    const auto cell = TokenizeMarkup(u"a<sup>2</sup>"_s, MarkupTags::List);
-    ASSERT_EQ(cell.size(), 2);
-    EXPECT_EQ(cell[1].font, MarkupFont::Normal);
-}
-
-TEST(MarkupText, IncompleteTagsStayAsText) {
-    // No ">" after it: plain text.
-    auto runs = TokenizeMarkup(u"a < b"_s, MarkupTags::Title);
-    ASSERT_EQ(runs.size(), 1);
-    EXPECT_EQ(runs[0].text, u"a < b"_s);
-    // Among the last three characters: plain text even with a ">".
-    runs = TokenizeMarkup(u"x<b>"_s, MarkupTags::Title);
-    ASSERT_EQ(runs.size(), 1);
-    EXPECT_EQ(runs[0].text, u"x<b>"_s);
-    // A lone ">" is text; a "<" with a ">" later swallows everything up to it as one unknown tag.
-    runs = TokenizeMarkup(u"3 > 2 <b>and</b> 1 < 2 <i>x"_s, MarkupTags::List);
+// A lone ">" is text; a "<" with a ">" later swallows everything up to it as one unknown tag.
+TEST(MarkupText, StrayBracketsStayTextUntilATagCloses) {
     QString joined;
-    for (const auto& r : runs) {
+    for (const auto& r : TokenizeMarkup(u"3 > 2 <b>and</b> 1 < 2 <i>x"_s, MarkupTags::List)) {
         joined += r.text;
     }
     EXPECT_EQ(joined, u"3 > 2 and 1 x"_s);
-}
-
-TEST(MarkupText, EmptyAndTagOnlyTextsGiveNoRuns) {
-    EXPECT_TRUE(TokenizeMarkup(QString(), MarkupTags::Title).isEmpty());
-    EXPECT_TRUE(TokenizeMarkup(u"<b></b>"_s, MarkupTags::Title).isEmpty());
 }
 
 TEST(MarkupText, TitleMarkupWrapsProductNameAndKeepsTheRest) {

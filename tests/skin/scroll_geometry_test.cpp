@@ -4,26 +4,17 @@
 
 using namespace skin;
 
-TEST(ScrollGeometry, TallContentGivesMinimumThumb) {
-    // 100-px bar: 72 px of track; 10,000 px of content makes the proportional thumb tiny.
-    const ThumbGeometry t = ComputeThumb(0, 100, 10000, 100, 0);
-    EXPECT_EQ(t.track, 72);
-    EXPECT_EQ(t.length, 10);
-    EXPECT_EQ(t.free, 62);
-    EXPECT_EQ(t.pos, 0);
-}
-
-TEST(ScrollGeometry, ThumbReachesTheEndAtTheLastOffset) {
-    const ThumbGeometry t = ComputeThumb(0, 228, 1000, 200, 800);
-    EXPECT_EQ(t.pos, t.free);
-    const ThumbGeometry beyond = ComputeThumb(0, 228, 1000, 200, 5000);
-    EXPECT_EQ(beyond.pos, beyond.free);
-}
-
-TEST(ScrollGeometry, ThumbNeverLongerThanTrack) {
-    const ThumbGeometry t = ComputeThumb(0, 100, 20, 10, 0);
-    EXPECT_EQ(t.length, t.track);
-    EXPECT_EQ(t.free, 0);
+TEST(ScrollGeometry, ThumbStaysWithinItsTrack) {
+    // 100-px bar: 72 px of track; 10,000 px of content would make the proportional thumb tiny.
+    const ThumbGeometry tall = ComputeThumb(0, 100, 10000, 100, 0);
+    EXPECT_EQ(tall.track, 72);
+    EXPECT_EQ(tall.length, kMinThumb);
+    EXPECT_EQ(tall.pos, 0);
+    // The last offset, and any beyond it, put the thumb at the end.
+    EXPECT_EQ(ComputeThumb(0, 228, 1000, 200, 800).pos, ComputeThumb(0, 228, 1000, 200, 800).free);
+    EXPECT_EQ(ComputeThumb(0, 228, 1000, 200, 5000).pos, ComputeThumb(0, 228, 1000, 200, 5000).free);
+    const ThumbGeometry small = ComputeThumb(0, 100, 20, 10, 0);
+    EXPECT_EQ(small.length, small.track);
     // A bar shorter than its arrows has no track and no thumb, and nothing divides by zero.
     const ThumbGeometry tiny = ComputeThumb(0, 20, 500, 10, 100);
     EXPECT_EQ(tiny.track, 0);
@@ -40,24 +31,17 @@ TEST(ScrollGeometry, HugeContentDoesNotOverflow) {
     EXPECT_EQ(ThumbDragDelta(2000, content, 1000, 1000), 2 * (content - 1000));
 }
 
-TEST(ScrollGeometry, OffsetClamping) {
+// Offsets stay in [0, content - view]; content that fits has only offset 0; the wheel moves a fifth of the
+// view per notch; steps never shrink to nothing.
+TEST(ScrollGeometry, OffsetsStayInRange) {
     EXPECT_EQ(ClampScrollOffset(-5, 1000, 100), 0);
     EXPECT_EQ(ClampScrollOffset(950, 1000, 100), 900);
-    // Content that fits has only offset 0.
     EXPECT_EQ(ClampScrollOffset(30, 100, 100), 0);
     EXPECT_EQ(ClampScrollOffset(30, 50, 100), 0);
-}
-
-TEST(ScrollGeometry, StepsAreFractionsOfTheView) {
-    EXPECT_EQ(ArrowStep(100), 20);
-    EXPECT_EQ(PageStep(100), 33);
-    EXPECT_EQ(ArrowStep(3), 1);
-    EXPECT_EQ(PageStep(0), 1);
-}
-
-TEST(ScrollGeometry, WheelMovesAFifthPerNotch) {
     EXPECT_EQ(WheelScrollOffset(100, -120, 1000, 100), 120);
     EXPECT_EQ(WheelScrollOffset(100, 240, 1000, 100), 60);
     EXPECT_EQ(WheelScrollOffset(10, 120, 1000, 100), 0);
     EXPECT_EQ(WheelScrollOffset(890, -120, 1000, 100), 900);
+    EXPECT_EQ(ArrowStep(3), 1);
+    EXPECT_EQ(PageStep(0), 1);
 }

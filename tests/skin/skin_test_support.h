@@ -143,4 +143,18 @@ class TestDialog : public CSkinDlg {
     int helps = 0;
 };
 
+// A dialog that is never shown: its root holder is set up by hand, so elements have a dialog to report to.
+struct UnshownDialog {
+    UnshownDialog() {
+        dlg.m_rootHolder.Create(&dlg.m_rootHolder, 1);
+        dlg.m_rootHolder.SetPosition(0, 0, 400, 300, 0);
+    }
+    TestDialog dlg;
+};
+
+inline void Place(CSkinElement& e, CSkinDlgHolder& holder, int x, int y, int w, int h) {
+    e.Create(&holder, 2);
+    e.SetPosition(x, y, w, h, 0);
+}
+
 } // namespace skintest
