@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QStringList>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -36,6 +37,17 @@ class RecordingWindow : public plat::Window {
         unsigned modifiers;
         bool autoRepeat;
     };
+
+    // Places and shows the window; answers whether it got exposed.
+    bool showAt(const plat::Rect& r) {
+        setGeometry(r);
+        show();
+        return QTest::qWaitForWindowExposed(widget());
+    }
+    int mouseCalls(const QString& what) const {
+        return int(
+            std::count_if(mouse.begin(), mouse.end(), [&](const MouseCall& c) { return c.what == what; }));
+    }
 
     void onInitDialog() override {
         ++inits;
