@@ -41,6 +41,14 @@ struct ButtonsDialog {
             target.EnableDragDrop();
         };
     }
+    // Rests the pointer on the tooltip element long enough for its tooltip to show.
+    CSkinTooltip_windows* ShowTooltip(ManualClock& clock) {
+        const plat::Point p = TestDialog::Centre(tipped);
+        dlg.onMouseMove(p.x, p.y);
+        clock.Advance(800);
+        dlg.onTimer(skin::kTickTimerId);
+        return dlg.Tooltip();
+    }
     TestDialog dlg;
     CSkinButton ok;
     CSkinButton cancel;
@@ -247,10 +255,8 @@ TEST(DialogSafety, LeaveNotificationThatDeletesTheNewHoverElement) {
     auto first = std::make_unique<ProbeElement>();
     auto second = std::make_unique<ProbeElement>();
     dlg.build = [&](TestDialog& d) {
-        first->Create(&d.m_rootHolder, 5);
-        first->SetPosition(10, 40, 50, 50, 0);
-        second->Create(&d.m_rootHolder, 6);
-        second->SetPosition(100, 40, 50, 50, 0);
+        skintest::Place(*first, d.m_rootHolder, 10, 40, 50, 50);
+        skintest::Place(*second, d.m_rootHolder, 100, 40, 50, 50);
     };
     dlg.Open();
     first->onLeave = [&] { second.reset(); };
@@ -297,11 +303,8 @@ TEST(DialogTooltip, LeavingTheElementClosesItWithinAPollAndTheTimeLimitClosesItA
     ManualClock clock;
     ButtonsDialog b;
     b.dlg.Open();
+    ASSERT_NE(b.ShowTooltip(clock), nullptr);
     const plat::Point p = TestDialog::Centre(b.tipped);
-    b.dlg.onMouseMove(p.x, p.y);
-    clock.Advance(800);
-    b.dlg.onTimer(skin::kTickTimerId);
-    ASSERT_NE(b.dlg.Tooltip(), nullptr);
     b.dlg.onMouseMove(p.x + 3, p.y); // still over the element
     b.dlg.Tooltip()->onTimer(1);
     b.dlg.onTimer(skin::kTickTimerId);
@@ -311,10 +314,7 @@ TEST(DialogTooltip, LeavingTheElementClosesItWithinAPollAndTheTimeLimitClosesItA
     b.dlg.onTimer(skin::kTickTimerId);
     EXPECT_EQ(b.dlg.Tooltip(), nullptr);
 
-    b.dlg.onMouseMove(p.x, p.y);
-    clock.Advance(800);
-    b.dlg.onTimer(skin::kTickTimerId);
-    ASSERT_NE(b.dlg.Tooltip(), nullptr);
+    ASSERT_NE(b.ShowTooltip(clock), nullptr);
     clock.Advance(19000);
     b.dlg.onTimer(skin::kTickTimerId);
     EXPECT_NE(b.dlg.Tooltip(), nullptr);
@@ -329,11 +329,7 @@ TEST(DialogTooltip, ClickOnTheLinkOpensItThroughThePlatformServices) {
     InstallPlatformServices(&services);
     ButtonsDialog b;
     b.dlg.Open();
-    const plat::Point p = TestDialog::Centre(b.tipped);
-    b.dlg.onMouseMove(p.x, p.y);
-    clock.Advance(800);
-    b.dlg.onTimer(skin::kTickTimerId);
-    CSkinTooltip_windows* tip = b.dlg.Tooltip();
+    CSkinTooltip_windows* tip = b.ShowTooltip(clock);
     ASSERT_NE(tip, nullptr);
     const plat::Rect link = tip->LinkRect();
     ASSERT_FALSE(link.isEmpty());
