@@ -7,13 +7,6 @@ using parser_test::s;
 
 namespace {
 
-TEST(ServiceRunState, GlobalStatesStartWithoutARun) {
-    EXPECT_EQ(g_searchParsers.m_google.m_downloaderIndex, -1);
-    EXPECT_FLOAT_EQ(g_searchParsers.m_google.m_maxCpc, -1.0f);
-    EXPECT_EQ(g_searchParsers.m_yahoo.m_downloaderIndex, -1);
-    EXPECT_EQ(g_searchParsers.m_bing.m_downloaderIndex, -1);
-}
-
 TEST(ServiceRunState, RunUnderWayKeepsTheTextsItBeganWith) {
     YahooParserState state;
     EXPECT_TRUE(state.BeginStep(2, -1, s(u"ann"), s(u"pw1"), s(u"red widgets")));
