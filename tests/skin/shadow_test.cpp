@@ -18,7 +18,7 @@ int AlphaAt(const plat::DeviceContext& image, int x, int y) {
 
 } // namespace
 
-TEST(ShadowImage, ARectangularWindowGetsASoftEdgeOnlyBesideIt) {
+TEST(ShadowImage, ARectangularWindowGetsASoftEdgeOnlyBesideItAndRoundCorners) {
     plat::DeviceContext image;
     const ShadowLook look;
     ASSERT_TRUE(MakeShadowImage(image, Rectangle(600, 500), 600, look));
@@ -35,6 +35,9 @@ TEST(ShadowImage, ARectangularWindowGetsASoftEdgeOnlyBesideIt) {
     EXPECT_EQ(AlphaAt(image, 599, 250), 6);
     EXPECT_EQ(AlphaAt(image, 300, 492), 50);
     EXPECT_EQ(AlphaAt(image, 300, 499), 6);
+    // At the bottom-right corner the distance to the shrunk outline's corner (584, 484) counts both ways.
+    EXPECT_EQ(AlphaAt(image, 594, 494), int((1.0 - std::hypot(10.0, 10.0) / 16) * 100));
+    EXPECT_EQ(AlphaAt(image, 599, 499), 0) << "farther than the radius from the corner";
     // Nothing darker than the darkness anywhere, and every pixel is the black of the colour.
     for (int y = 0; y < image.height(); y += 7) {
         for (int x = 0; x < image.width(); x += 7) {
@@ -43,14 +46,6 @@ TEST(ShadowImage, ARectangularWindowGetsASoftEdgeOnlyBesideIt) {
             EXPECT_EQ(pixel & 0xFFFFFFu, 0u);
         }
     }
-}
-
-TEST(ShadowImage, TheCornerFadesRoundly) {
-    plat::DeviceContext image;
-    ASSERT_TRUE(MakeShadowImage(image, Rectangle(600, 500), 600, ShadowLook{}));
-    // At the bottom-right corner the distance to the shrunk outline's corner (584, 484) counts both ways.
-    EXPECT_EQ(AlphaAt(image, 594, 494), int((1.0 - std::hypot(10.0, 10.0) / 16) * 100));
-    EXPECT_EQ(AlphaAt(image, 599, 499), 0) << "farther than the radius from the corner";
 }
 
 TEST(ShadowImage, ASolidMiddleShowsWhereTheOffsetUncoversIt) {

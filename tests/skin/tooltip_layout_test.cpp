@@ -6,13 +6,17 @@
 using namespace Qt::StringLiterals;
 using skin::LayoutTooltip;
 
-TEST(TooltipLayout, ShortTextIsOneLineOfItsOwnWidth) {
+TEST(TooltipLayout, ShortTextIsOneLineOfItsOwnWidthAndBreaksOnlyWhereTold) {
     const plat::Font font;
     const auto layout = LayoutTooltip(u"Pause the project"_s, font);
     ASSERT_EQ(layout.lines.size(), 1u);
     EXPECT_EQ(layout.textWidth, font.textExtent(u"Pause the project"_s).cx);
     EXPECT_EQ(layout.textHeight, font.height());
     EXPECT_TRUE(layout.linkRect.isEmpty());
+    // Line breaks end lines; tabs become four blanks.
+    const auto broken = LayoutTooltip(u"first\r\nsecond\tcolumn"_s, font);
+    ASSERT_EQ(broken.lines.size(), 2u);
+    EXPECT_EQ(broken.lines[1].text, u"second    column"_s);
 }
 
 TEST(TooltipLayout, SixtyShortWordsWrapAt350Pixels) {
@@ -32,13 +36,6 @@ TEST(TooltipLayout, SixtyShortWordsWrapAt350Pixels) {
     }
     EXPECT_EQ(joined, text);
     EXPECT_EQ(layout.textHeight, int(layout.lines.size()) * font.height());
-}
-
-TEST(TooltipLayout, LineBreaksAndTabs) {
-    const plat::Font font;
-    const auto layout = LayoutTooltip(u"first\r\nsecond\tcolumn"_s, font);
-    ASSERT_EQ(layout.lines.size(), 2u);
-    EXPECT_EQ(layout.lines[1].text, u"second    column"_s);
 }
 
 TEST(TooltipLayout, LinkRectangleLiesOverTheLinkWords) {
