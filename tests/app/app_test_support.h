@@ -87,9 +87,8 @@ class TestProject : public CProject {
             duringStep();
     }
     void ShowView(int show) override { shows.push_back(show); }
-    void OnCommand(const QString& command, int param, CSkinDlg_Base* sender) override {
+    void OnCommand(const QString& command, int, CSkinDlg_Base* sender) override {
         commands.append(command);
-        params.push_back(param);
         senders.push_back(sender);
     }
 
@@ -97,7 +96,6 @@ class TestProject : public CProject {
     std::vector<StepSeen> steps;
     std::vector<int> shows;
     QStringList commands;
-    std::vector<int> params;
     std::vector<CSkinDlg_Base*> senders;
     bool takeDownloader = false;
     bool releaseDownloader = false;
@@ -139,6 +137,16 @@ class TestMainDlg : public CMainDlg {
     }
 
     QStringList commands;
+};
+
+// The main window on the test desktop, opened, with the crawler it drives.
+struct OpenMainWindow {
+    OpenMainWindow() { dlg.Open(); }
+    ~OpenMainWindow() { dlg.Close(); }
+    OpenMainWindow(const OpenMainWindow&) = delete;
+    OpenMainWindow& operator=(const OpenMainWindow&) = delete;
+    CrawlerFixture crawler;
+    TestMainDlg dlg;
 };
 
 // Threads of this process now, leaving out Qt's idle image-work pool, which comes and goes by itself.

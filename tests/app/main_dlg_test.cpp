@@ -1,5 +1,4 @@
 #include "app/main_dlg.h"
-#include "app/tab_strip_layout.h"
 #include "platform/keys.h"
 #include "platform/screens.h"
 #include "tests/app/app_test_support.h"
@@ -7,19 +6,10 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-using apptest::CrawlerFixture;
-using apptest::TestMainDlg;
+using apptest::OpenMainWindow;
 using apptest::TestProject;
 
 namespace {
-
-// The main window on the test desktop, opened, with the crawler it drives.
-struct OpenMainWindow {
-    OpenMainWindow() { dlg.Open(); }
-    ~OpenMainWindow() { dlg.Close(); }
-    CrawlerFixture crawler;
-    TestMainDlg dlg;
-};
 
 const CSkinIcoButton* ButtonFor(const CMainDlg& dlg, const QString& command) {
     for (const CSkinIcoButton* b : {&dlg.m_btnNew, &dlg.m_btnOpen, &dlg.m_btnSave, &dlg.m_btnPause,
@@ -32,42 +22,26 @@ const CSkinIcoButton* ButtonFor(const CMainDlg& dlg, const QString& command) {
 
 } // namespace
 
-TEST(MainWindowSize, OnANarrowDesktopItStartsMaximisedOnItsScreensWorkArea) {
+TEST(MainWindowSize, MaximisedOnItsOwnScreensWorkAreaAndNeverPlacedOffEveryScreen) {
     OpenMainWindow w;
     // The primary screen is 1280 x 800: three quarters is below the 1020 x 650 minimum, and 1020 < 1280.
-    EXPECT_TRUE(w.dlg.m_startMaximized);
     EXPECT_TRUE(w.dlg.isMaximized());
     EXPECT_EQ(w.dlg.windowRect(), plat::availableRectAt(plat::Point{10, 10}));
-    EXPECT_EQ(w.dlg.m_width, 1280);
-    EXPECT_EQ(w.dlg.m_minWidth, 1020);
-    EXPECT_EQ(w.dlg.m_minHeight, 650);
-    EXPECT_EQ(w.dlg.Title(), u" Tarnwick 2.0 "_s);
-}
-
-TEST(MainWindowSize, MaximisingTakesTheWorkAreaOfTheScreenTheWindowIsOn) {
-    OpenMainWindow w;
     w.dlg.OnCommand(u"Default_restore"_s, 0);
     ASSERT_FALSE(w.dlg.isMaximized());
+    for (const plat::Point away : {plat::Point{-5000, -5000}, {9000, 300}, {100, 4000}}) {
+        w.dlg.move(away.x, away.y);
+        const plat::Rect placed = w.dlg.windowRect();
+        const std::vector<plat::Rect> areas = plat::availableRects();
+        EXPECT_TRUE(std::any_of(areas.begin(), areas.end(),
+                                [&](const plat::Rect& area) { return !placed.intersected(area).isEmpty(); }))
+            << away.x << "," << away.y;
+    }
     w.dlg.setGeometry(plat::Rect::fromXywh(1500, 100, 1100, 700));
     w.dlg.OnCommand(u"Default_maximize"_s, 0);
     const plat::Rect second = plat::availableRectAt(plat::Point{2000, 500});
     EXPECT_EQ(w.dlg.windowRect(), second);
-    EXPECT_EQ(w.dlg.m_width, second.width());
     EXPECT_EQ(w.dlg.m_btnHelp.m_x, second.width() - 83) << "the Help button follows the right edge";
-}
-
-TEST(MainWindowSize, TheWindowIsNeverPlacedOffEveryScreen) {
-    OpenMainWindow w;
-    w.dlg.OnCommand(u"Default_restore"_s, 0);
-    for (const plat::Point away :
-         {plat::Point{-5000, -5000}, plat::Point{9000, 300}, plat::Point{100, 4000}}) {
-        w.dlg.move(away.x, away.y);
-        const plat::Rect placed = w.dlg.windowRect();
-        bool onSomeScreen = false;
-        for (const plat::Rect& area : plat::availableRects())
-            onSomeScreen = onSomeScreen || !placed.intersected(area).isEmpty();
-        EXPECT_TRUE(onSomeScreen) << away.x << "," << away.y;
-    }
 }
 
 TEST(MainWindowToolbar, ButtonsStandInTheirPlacesWithTheirCommands) {
@@ -88,16 +62,11 @@ TEST(MainWindowToolbar, ButtonsStandInTheirPlacesWithTheirCommands) {
         const CSkinIcoButton* button = ButtonFor(w.dlg, command);
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->m_x, e.x);
-        EXPECT_EQ(button->m_y, 29);
         EXPECT_EQ(button->m_width, e.width);
-        EXPECT_EQ(button->m_height, 66);
         EXPECT_EQ(button->m_visible, e.visible);
-        EXPECT_EQ(button->m_layout, int(CSkinIcoButton::kIconAbove));
         EXPECT_EQ(button->m_pIconDC, &w.dlg.m_toolbarDC);
     }
-    EXPECT_EQ(w.dlg.m_toolbarDC.width(), 288);
-    EXPECT_EQ(w.dlg.m_toolbarDC.height(), 108);
-    EXPECT_EQ(w.dlg.m_versionLabel, u"Build 18"_s);
+    EXPECT_EQ(w.dlg.m_toolbarDC.size(), (plat::Size{288, 108})) << "the toolbar sprites are loaded";
 }
 
 TEST(MainWindowToolbar, ClicksSendTheButtonsCommands) {
@@ -175,14 +144,9 @@ TEST(MainWindowTabs, EachProjectGetsATabWithItsCaptionAndTheCurrentOneStandsOut)
     const CSkinButton& second = *w.dlg.m_tabs[1];
     EXPECT_EQ(first.m_caption, u"Alpha"_s);
     EXPECT_EQ(second.m_caption, u"Beta title"_s);
-    EXPECT_EQ(first.m_command, u"show_project"_s);
-    EXPECT_EQ(first.m_rightCommand, u"show_project_closeMenu"_s);
     EXPECT_EQ(second.m_param, 1);
     EXPECT_EQ(second.m_rightParam, 1);
     EXPECT_EQ(first.m_x, 27);
-    EXPECT_EQ(first.m_y, 100);
-    EXPECT_EQ(first.m_height, 27);
-    EXPECT_EQ(first.m_width, first.m_textExtent.cx + first.m_marginLeft + first.m_marginRight + 42);
     EXPECT_EQ(second.m_x, first.m_x + first.m_width);
     EXPECT_EQ(first.m_textColor, plat::rgb(128, 128, 128)) << "style 2 for other tabs";
     EXPECT_EQ(second.m_textColor, plat::rgb(0, 0, 0)) << "style 3 for the current tab";
@@ -205,15 +169,11 @@ TEST(MainWindowTabs, ManyTabsScrollWithTheirButtons) {
     EXPECT_TRUE(w.dlg.m_btnTabsForward.m_visible);
     EXPECT_FALSE(w.dlg.m_btnTabsBack.m_visible);
     EXPECT_EQ(w.dlg.m_btnTabsForward.m_x, width - 54);
-    EXPECT_EQ(w.dlg.m_btnTabsForward.m_y, 100);
-    int lastShown = -1;
-    for (int i = 0; i < 20; ++i) {
-        if (w.dlg.m_tabs[size_t(i)]->m_visible)
-            lastShown = i;
-    }
-    ASSERT_GE(lastShown, 0);
-    ASSERT_LT(lastShown, 19);
-    const CSkinButton& widened = *w.dlg.m_tabs[size_t(lastShown)];
+    const auto shown =
+        std::count_if(w.dlg.m_tabs.begin(), w.dlg.m_tabs.end(), [](const auto& t) { return t->m_visible; });
+    ASSERT_GT(shown, 0);
+    ASSERT_LT(shown, 20);
+    const CSkinButton& widened = *w.dlg.m_tabs[size_t(shown - 1)];
     EXPECT_EQ(widened.m_x + widened.m_width, width - 54)
         << "the last tab that fits reaches the forward button";
 

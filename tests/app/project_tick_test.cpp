@@ -4,23 +4,11 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-using apptest::CrawlerFixture;
-using apptest::TestMainDlg;
+using apptest::OpenMainWindow;
 using apptest::TestProject;
 
-namespace {
-
-struct TickWindow {
-    TickWindow() { dlg.Open(); }
-    ~TickWindow() { dlg.Close(); }
-    CrawlerFixture crawler;
-    TestMainDlg dlg;
-};
-
-} // namespace
-
 TEST(ProjectTick, EveryProjectStepsOnceInTabOrderUnderItsOwnJob) {
-    TickWindow w;
+    OpenMainWindow w;
     TestProject* a = w.dlg.AddTestProject(7);
     TestProject* b = w.dlg.AddTestProject(9);
     b->m_paused = true;
@@ -29,8 +17,8 @@ TEST(ProjectTick, EveryProjectStepsOnceInTabOrderUnderItsOwnJob) {
     b->duringStep = [&] { order.push_back(9); };
 
     w.dlg.ProjectTick();
-    w.dlg.ProjectTick();
-    EXPECT_EQ(order, (std::vector<int>{7, 9, 7, 9}));
+    w.dlg.onTimer(CMainDlg::kProjectTimer);
+    EXPECT_EQ(order, (std::vector<int>{7, 9, 7, 9})) << "the timer runs the tick";
     ASSERT_EQ(a->steps.size(), 2u);
     EXPECT_EQ(a->steps[0].currentJob, 7);
     EXPECT_FALSE(a->steps[0].paused);
@@ -43,15 +31,8 @@ TEST(ProjectTick, EveryProjectStepsOnceInTabOrderUnderItsOwnJob) {
     EXPECT_TRUE(w.dlg.hasTimer(CMainDlg::kProjectTimer));
 }
 
-TEST(ProjectTick, TheTimerRunsTheTick) {
-    TickWindow w;
-    TestProject* a = w.dlg.AddTestProject(3);
-    w.dlg.onTimer(CMainDlg::kProjectTimer);
-    EXPECT_EQ(a->steps.size(), 1u);
-}
-
 TEST(ProjectTick, TheGlobalPauseSkipsEveryStep) {
-    TickWindow w;
+    OpenMainWindow w;
     TestProject* a = w.dlg.AddTestProject(3);
     a->takeDownloader = true;
     w.dlg.OnCommand(u"pause"_s, 0);
@@ -66,17 +47,19 @@ TEST(ProjectTick, TheGlobalPauseSkipsEveryStep) {
     EXPECT_EQ(a->steps.size(), 1u);
 }
 
-TEST(ProjectTick, ThePoolGrowsToTheThreadCountPlusFour) {
-    TickWindow w;
+TEST(ProjectTick, WithNoProjectItOnlyGrowsThePoolToTheThreadCountPlusFourAndRearms) {
+    OpenMainWindow w;
     g_pCrawler->allowMaxThreads = 5;
     w.dlg.ProjectTick();
     EXPECT_EQ(g_pCrawler->GetDownloaders().size(), 9u);
     w.dlg.ProjectTick();
     EXPECT_EQ(g_pCrawler->GetDownloaders().size(), 9u);
+    EXPECT_EQ(g_pCrawler->GetCurrentJob(), -1);
+    EXPECT_TRUE(w.dlg.hasTimer(CMainDlg::kProjectTimer));
 }
 
 TEST(ProjectTick, ATabTurnsBusyWhileItsProjectHoldsADownloader) {
-    TickWindow w;
+    OpenMainWindow w;
     TestProject* idle = w.dlg.AddTestProject(1);
     TestProject* worker = w.dlg.AddTestProject(2);
     worker->takeDownloader = true;
@@ -102,7 +85,7 @@ TEST(ProjectTick, ATabTurnsBusyWhileItsProjectHoldsADownloader) {
 }
 
 TEST(ProjectTick, APausedProjectGetsNoDownloaderButStillStepsAndShowsItAsked) {
-    TickWindow w;
+    OpenMainWindow w;
     TestProject* a = w.dlg.AddTestProject(4);
     a->takeDownloader = true;
     w.dlg.OnCommand(u"pause_project"_s, 0);
@@ -112,8 +95,8 @@ TEST(ProjectTick, APausedProjectGetsNoDownloaderButStillStepsAndShowsItAsked) {
     EXPECT_TRUE(a->m_busy);
 }
 
-TEST(ProjectTick, APausedTabsBusyIconHoldsItsFrame) {
-    TickWindow w;
+TEST(ProjectTick, UnderTheGlobalPauseABusyIconHoldsItsFrame) {
+    OpenMainWindow w;
     TestProject* a = w.dlg.AddTestProject(4);
     a->takeDownloader = true;
     w.dlg.ProjectTick();
@@ -130,7 +113,7 @@ TEST(ProjectTick, APausedTabsBusyIconHoldsItsFrame) {
 }
 
 TEST(ProjectTick, AStepThatClosesProjectsLeavesTheTickSound) {
-    TickWindow w;
+    OpenMainWindow w;
     TestProject* a = w.dlg.AddTestProject(1);
     TestProject* b = w.dlg.AddTestProject(2);
     bool bGone = false;
@@ -140,12 +123,4 @@ TEST(ProjectTick, AStepThatClosesProjectsLeavesTheTickSound) {
     EXPECT_TRUE(bGone);
     EXPECT_EQ(w.dlg.m_projects.size(), 1u);
     EXPECT_EQ(g_pCrawler->GetCurrentJob(), -1);
-}
-
-TEST(ProjectTick, WithNoProjectItOnlyGrowsThePoolAndRearms) {
-    TickWindow w;
-    w.dlg.ProjectTick();
-    EXPECT_EQ(g_pCrawler->GetCurrentJob(), -1);
-    EXPECT_TRUE(w.dlg.hasTimer(CMainDlg::kProjectTimer));
-    EXPECT_EQ(g_pCrawler->GetDownloaders().size(), size_t(g_pCrawler->allowMaxThreads + 4));
 }

@@ -18,9 +18,8 @@ plat::ColorRef PixelAt(CMainDlg& dlg, int x, int y) {
 
 // The main window with three projects, the second busy, written to renders/main_window.png to be looked at.
 TEST(MainWindowRender, ToolbarBandTabStripAndProjectFrame) {
-    apptest::CrawlerFixture crawler;
-    apptest::TestMainDlg dlg;
-    dlg.Open();
+    apptest::OpenMainWindow window;
+    apptest::TestMainDlg& dlg = window.dlg;
     for (const int kind : {1, 4, 5}) {
         std::unique_ptr<CProject> project = NewProjectOfKind(kind, g_pCrawler->TakeProjectId());
         project->InitInfo();
@@ -64,5 +63,4 @@ TEST(MainWindowRender, ToolbarBandTabStripAndProjectFrame) {
             palestGreen = std::min(palestGreen, plat::greenOf(PixelAt(dlg, x, y)));
     }
     EXPECT_LE(palestGreen, 230) << "the label's RGB(220, 220, 255) shows against the pale background";
-    dlg.Close();
 }

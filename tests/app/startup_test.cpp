@@ -38,54 +38,31 @@ class StartupTest : public ::testing::Test {
     QStringList failures;
 };
 
-// What the run found in place when the main window was about to run.
-struct SeenAtRun {
-    bool called = false;
-    bool crawler = false;
-    bool sslContext = false;
-    bool atlasShared = false;
-    plat::Size atlasSize;
-    bool dataFolder = false;
-    size_t poolSize = 0;
-    int threads = 0;
-    QString commandLine;
-    bool brokenPipeIgnored = false;
-};
-
 } // namespace
 
 TEST_F(StartupTest, BringsUpEverythingBeforeTheWindowRunsAndTakesItDownAfter) {
     options.commandLine = u"--GoProject4 --GoProject5"_s;
-    SeenAtRun seen;
+    bool called = false;
     const int threadsBefore = apptest::ThreadCount();
     options.runMainWindow = [&](CMainDlg& dlg) {
-        seen.called = true;
-        seen.crawler = g_pCrawler != nullptr;
-        seen.sslContext = g_pCrawler->m_sslContext && g_pCrawler->m_sslContext->GetHandle();
-        seen.atlasShared = skin::Atlas() && dlg.m_pAtlasDC == skin::Atlas();
-        if (skin::Atlas())
-            seen.atlasSize = skin::Atlas()->size();
-        seen.dataFolder = QFileInfo(g_pCrawler->GetDataDir()).isDir();
-        seen.poolSize = g_pCrawler->GetDownloaders().size();
-        seen.threads = apptest::ThreadCount();
-        seen.commandLine = g_pCrawler->m_cmdLine;
+        called = true;
+        ASSERT_NE(g_pCrawler, nullptr);
+        EXPECT_TRUE(g_pCrawler->m_sslContext && g_pCrawler->m_sslContext->GetHandle());
+        ASSERT_NE(skin::Atlas(), nullptr);
+        EXPECT_EQ(dlg.m_pAtlasDC, skin::Atlas());
+        EXPECT_EQ(skin::Atlas()->size(), (plat::Size{635, 481}));
+        EXPECT_TRUE(QFileInfo(g_pCrawler->GetDataDir()).isDir());
+        const size_t pool = g_pCrawler->GetDownloaders().size();
+        EXPECT_GT(pool, 0u) << "the crawler's Init made the pool";
+        EXPECT_GE(apptest::ThreadCount(), threadsBefore + int(pool)) << "one worker per downloader";
+        EXPECT_EQ(g_pCrawler->m_cmdLine, u"--GoProject4 --GoProject5"_s);
         struct sigaction current {};
         sigaction(SIGPIPE, nullptr, &current);
-        seen.brokenPipeIgnored = current.sa_handler == SIG_IGN;
+        EXPECT_EQ(current.sa_handler, SIG_IGN);
     };
     ASSERT_TRUE(Run());
     EXPECT_TRUE(failures.isEmpty());
-    ASSERT_TRUE(seen.called);
-    EXPECT_TRUE(seen.crawler);
-    EXPECT_TRUE(seen.sslContext);
-    EXPECT_TRUE(seen.atlasShared);
-    EXPECT_EQ(seen.atlasSize, (plat::Size{635, 481}));
-    EXPECT_TRUE(seen.dataFolder);
-    EXPECT_GT(seen.poolSize, 0u) << "the crawler's Init made the pool";
-    EXPECT_GE(seen.threads, threadsBefore + int(seen.poolSize)) << "one worker per downloader";
-    EXPECT_EQ(seen.commandLine, u"--GoProject4 --GoProject5"_s);
-    EXPECT_TRUE(seen.brokenPipeIgnored);
-
+    ASSERT_TRUE(called);
     EXPECT_EQ(g_pCrawler, nullptr);
     EXPECT_EQ(skin::Atlas(), nullptr);
     EXPECT_EQ(apptest::ThreadCount(), threadsBefore) << "every worker was joined";
