@@ -5,7 +5,7 @@
 
 namespace plat {
 
-// A colour as the design stores it: 0x00BBGGRR.
+// A colour as the skin code stores it: 0x00BBGGRR.
 using ColorRef = std::uint32_t;
 
 // What pixel queries answer outside a surface.

@@ -24,10 +24,10 @@ struct GradientVertex {
     ColorRef color = 0;
 };
 
-// A memory device context: a drawing surface (premultiplied 32-bit pixels) with the drawing state the design
-// keeps on a device context (font, text colour, background mode, pen, stretch mode, clip). Every blit takes
-// another device context as its source, the way the design copies from its atlas and surfaces.
-// A new device context draws transparent text backgrounds with halftone stretching and the default font.
+// A memory device context: a drawing surface (premultiplied 32-bit pixels) with the drawing state the skin
+// code keeps on a device context (font, text colour, background mode, pen, stretch mode, clip). Every blit
+// takes another device context as its source, the way the skin code copies from its atlas and surfaces. A new
+// device context draws transparent text backgrounds with halftone stretching and the default font.
 class DeviceContext {
   public:
     DeviceContext();
@@ -83,7 +83,7 @@ class DeviceContext {
     void alphaBlend(int x, int y, int w, int h, const DeviceContext& src, int sx, int sy, int sw, int sh,
                     int constantAlpha, bool perPixelAlpha);
 
-    // Shapes. Fills are opaque; lines use the pen and, like the design's, leave out their end point.
+    // Shapes. Fills are opaque; lines use the pen and, as the skin code expects, leave out their end point.
     void fillSolidRect(const Rect& rect, ColorRef color);
     void frameRect(const Rect& rect, ColorRef color); // 1-px frame inside rect
     void moveTo(int x, int y);

@@ -49,7 +49,7 @@ Font::Font(const QString& face, int height, int weight, bool italic, bool underl
     m_font->setItalic(italic);
     m_font->setUnderline(underline);
     m_font->setStyleStrategy(QFont::PreferAntialias);
-    m_font->setKerning(false); // the design measures runs piece by piece; kerning would make pieces disagree
+    m_font->setKerning(false); // the skin measures runs piece by piece; kerning would make pieces disagree
 }
 
 Font::Font(const Font& other) : m_font(std::make_unique<QFont>(*other.m_font)) {}

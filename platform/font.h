@@ -16,8 +16,8 @@ inline constexpr int kFontWeightBold = 700;
 // measured in Arial fit; every font of the program is chosen here.
 QString fontFamilyFor(const QString& face);
 
-// A font in the design's terms: a face name and a height in pixels. A positive height is the cell height
-// (ascent + descent), a negative one the character height (the em size), as the design gives them.
+// A font as the skin code names it: a face name and a height in pixels. A positive height is the cell height
+// (ascent + descent), a negative one the character height (the em size), as the skin code gives them.
 class Font {
   public:
     Font(const QString& face = QStringLiteral("Arial"), int height = 15, int weight = kFontWeightNormal,

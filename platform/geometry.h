@@ -4,8 +4,8 @@
 
 namespace plat {
 
-// Points, sizes and rectangles in the design's sense: a rectangle holds the pixels from (left, top) up to,
-// but not including, (right, bottom).
+// Points, sizes and rectangles as the skin code uses them: a rectangle holds the pixels from (left, top) up
+// to, but not including, (right, bottom).
 
 struct Point {
     int x = 0;

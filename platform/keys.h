@@ -36,7 +36,7 @@ enum KeyModifier : unsigned {
     kModAlt = 1u << 2,
 };
 
-// The modifier keys held now (the design's asynchronous key state for Shift and Ctrl).
+// The modifier keys held now (the asynchronous key state the skin reads for Shift and Ctrl).
 unsigned keyboardModifiers();
 // Qt's modifier flags as our KeyModifier bits.
 unsigned modifiersOf(Qt::KeyboardModifiers held);

@@ -9,7 +9,7 @@ namespace plat {
 bool openUrl(const QString& url);
 bool openFile(const QString& path);
 
-// The folder of the running executable (where the design looks for its manuals and marker files).
+// The folder of the running executable (where the program looks for its manuals and marker files).
 QString programFolder();
 
 } // namespace plat
