@@ -59,29 +59,14 @@ void CDownloader::SetPostData(const QString& data) {
 }
 
 bool CDownloader::Start(const QString& url, bool keepBinary, bool noTree) {
-    {
-        std::lock_guard guard(m_cs);
-        const int state = m_state.load();
-        if (state == kQueued || state == kProcessing || !m_threadAlive.load())
-            return false;
-        if (state != kIdle)
-            resetLocked();
-        m_request = m_postData.isEmpty() ? kRequestGet : kRequestPost;
-        if (!keepBinary)
-            m_request |= kKeepText;
-        if (!noTree)
-            m_request |= kBuildTree;
-        m_url = url;
-        m_received.store(0);
-        // An abort left from an earlier Stop or drop must not cancel this job.
-        m_abort.store(false);
-        m_state.store(kQueued);
-    }
-    wake();
-    return true;
+    return queue(url, (keepBinary ? 0 : kKeepText) | (noTree ? 0 : kBuildTree), true);
 }
 
 bool CDownloader::StartWhois(const QString& domain) {
+    return queue(domain, kRequestWhois | kKeepText, false);
+}
+
+bool CDownloader::queue(const QString& target, int requestWord, bool http) {
     {
         std::lock_guard guard(m_cs);
         const int state = m_state.load();
@@ -89,9 +74,13 @@ bool CDownloader::StartWhois(const QString& domain) {
             return false;
         if (state != kIdle)
             resetLocked();
-        m_request = kRequestWhois | kKeepText;
-        m_url = domain;
+        // Read after the reset: a done downloader drops its old body and sends a GET.
+        if (http)
+            requestWord |= m_postData.isEmpty() ? kRequestGet : kRequestPost;
+        m_request = requestWord;
+        m_url = target;
         m_received.store(0);
+        // An abort left from an earlier Stop or drop must not cancel this job.
         m_abort.store(false);
         m_state.store(kQueued);
     }

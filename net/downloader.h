@@ -151,6 +151,8 @@ class CDownloader {
     bool takeFor(int jobId, int currentJob);
     // The caller holds m_cs.
     void resetLocked();
+    // Queues a job for target unless one is queued or running; an http job is a POST when a body is set.
+    bool queue(const QString& target, int requestWord, bool http);
     // Drops the job after a Release: pacing hold ended, reset, unowned, idle. The caller holds m_cs.
     void dropJobLocked();
     void endHostHold();

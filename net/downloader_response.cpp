@@ -6,7 +6,6 @@
 #include "net/downloader.h"
 #include "net/http_response.h"
 #include "net/http_url.h"
-#include "net/saved_file.h"
 
 #include <vector>
 
@@ -111,15 +110,14 @@ int CDownloader::process(const QByteArray& raw, int requestWord, const QString& 
 
     m_documentUrl = url;
     if (requestWord & kBuildTree) {
+        m_tree.Parse(m_body);
+        // A saved file has no BASE element to honour; a web page may.
         if (splitHeader) {
-            m_tree.Parse(m_body);
             if (const CDownloader_HTMLTags* base = m_tree.FindFirst(u"BASE"_s, {}, {}, {}, u"HREF"_s)) {
                 const QString href = base->GetAttribute(u"HREF"_s);
                 if (!href.isEmpty())
                     m_documentUrl = ::ResolveUrl(href, url);
             }
-        } else {
-            ParseSavedFileBytes(m_tree, m_raw);
         }
     }
     m_baseUrl = UrlFolder(m_documentUrl);

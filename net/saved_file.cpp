@@ -1,11 +1,11 @@
 #include "net/saved_file.h"
 
 #include "core/atomic_file.h"
+#include "core/text_convert.h"
 
 QByteArray SavedFileBytes(const CDownloader_HTMLTags& root) {
-    QByteArray bytes = root.ToText(QString(), CDownloader_HTMLTags::Escaping::Values).toUtf8();
-    bytes.append('\0');
-    return bytes;
+    // The terminating 0x00 is part of the format.
+    return WideToUtf8(root.ToText(QString(), CDownloader_HTMLTags::Escaping::Values));
 }
 
 bool SaveTreeToFile(const CDownloader_HTMLTags& root, const QString& path) {
@@ -14,7 +14,7 @@ bool SaveTreeToFile(const CDownloader_HTMLTags& root, const QString& path) {
 
 void ParseSavedFileBytes(CDownloader_HTMLTags& root, const QByteArray& bytes) {
     // No header is split off at a blank line: that belongs to web replies, and a saved value may hold one.
-    root.Parse(QString::fromUtf8(bytes));
+    root.Parse(Utf8ToWide(bytes));
 }
 
 bool LoadTreeFromFile(CDownloader_HTMLTags& root, const QString& path) {

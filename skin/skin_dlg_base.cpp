@@ -514,12 +514,7 @@ void CSkinDlg_Base::onLButtonUp(int x, int y) {
                 pressed->OnSetFocus(x - at.x, y - at.y);
             }
         }
-        if (m_pPressed == pressed && !pressed->m_noCommand && !pressed->m_command.isEmpty()) {
-            const QString command = pressed->m_command;
-            const int param = pressed->m_param;
-            m_pPressed = nullptr;
-            OnCommand(command, param);
-        }
+        FirePressedCommand(pressed, &CSkinElement::m_command, &CSkinElement::m_param);
     }
     m_pPressed = nullptr;
     m_pHover = nullptr;
@@ -530,6 +525,19 @@ void CSkinDlg_Base::onLButtonUp(int x, int y) {
         }
         Invalidate();
     }
+}
+
+void CSkinDlg_Base::FirePressedCommand(const CSkinElement* pressed, QString CSkinElement::*command,
+                                       int CSkinElement::*param) {
+    // A callback before this one may have removed the element; the pressed pointer says whether it is alive.
+    if (m_pPressed != pressed || pressed->m_noCommand || (pressed->*command).isEmpty()) {
+        return;
+    }
+    // Copies: the command may delete the element that holds them.
+    const QString text = pressed->*command;
+    const int value = pressed->*param;
+    m_pPressed = nullptr;
+    OnCommand(text, value);
 }
 
 void CSkinDlg_Base::onLButtonDblClk(int x, int y) {
@@ -568,12 +576,7 @@ void CSkinDlg_Base::onRButtonUp(int x, int y) {
     if (pressed && pressed == m_pHover) {
         const plat::Point at = pressed->GetDialogPos();
         pressed->OnRightClick(x - at.x, y - at.y);
-        if (m_pPressed == pressed && !pressed->m_noCommand && !pressed->m_rightCommand.isEmpty()) {
-            const QString command = pressed->m_rightCommand;
-            const int param = pressed->m_rightParam;
-            m_pPressed = nullptr;
-            OnCommand(command, param);
-        }
+        FirePressedCommand(pressed, &CSkinElement::m_rightCommand, &CSkinElement::m_rightParam);
     }
     m_pPressed = nullptr;
     if (m_captureMode && m_result == 0) {

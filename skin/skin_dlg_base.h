@@ -181,6 +181,9 @@ class CSkinDlg_Base : public plat::Window {
     void StopDragging();
     bool InClient(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
     void ClickFocused();
+    // Sends pressed's command when the element is still the pressed one and has a command.
+    void FirePressedCommand(const CSkinElement* pressed, QString CSkinElement::*command,
+                            int CSkinElement::*param);
     const plat::Font& ResolveFont(int kind, const plat::Font* normal, const plat::Font* bold) const;
 
     static CSkinElement* s_hoverSlot;
