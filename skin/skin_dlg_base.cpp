@@ -10,6 +10,7 @@
 #include "skin/scroll_geometry.h"
 #include "skin/skin_atlas.h"
 #include "skin/skin_constants.h"
+#include "skin/skin_list_box.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -645,7 +646,7 @@ void CSkinDlg_Base::ClickFocused() {
     OnCommand(command, param);
 }
 
-bool CSkinDlg_Base::onKeyUp(int key, unsigned /*modifiers*/, bool autoRepeat) {
+bool CSkinDlg_Base::onKeyUp(int key, unsigned modifiers, bool autoRepeat) {
     // A held key repeats its releases too; actions on release happen once, when the key really goes up.
     if (autoRepeat) {
         return true;
@@ -661,6 +662,10 @@ bool CSkinDlg_Base::onKeyUp(int key, unsigned /*modifiers*/, bool autoRepeat) {
         OnCommand(u"Default_cancel"_s, 0);
     } else if (enterOrSpace) {
         OnCommand(u"Default_ok"_s, 0);
+    } else if (key == 'A' && (modifiers & plat::kModControl) && m_pFocus &&
+               m_pFocus->m_className == "CSkinListBox"_L1) {
+        static_cast<CSkinListBox*>(m_pFocus)->SelectAllVisible();
+        return true;
     }
     OnKeyPressed(key);
     return true;
