@@ -3,7 +3,6 @@
 #include "core/number_text.h"
 
 #include <cmath>
-#include <limits>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -46,36 +45,6 @@ std::optional<double> ReadNumber(const QString& text) {
 }
 
 } // namespace
-
-int CompareIntValues(int a, int b, bool invert, bool descending) {
-    for (const int noData : {-1, -2}) {
-        if (a == noData) {
-            return b == noData ? 0 : Last(descending);
-        }
-        if (b == noData) {
-            return -Last(descending);
-        }
-    }
-    const int r = a > b ? 1 : (a < b ? -1 : 0);
-    return invert ? -r : r;
-}
-
-int CompareFloatValues(float a, float b, bool invert, bool descending) {
-    // NaN fails every comparison; read as the lowest no-data value it keeps the order strict.
-    const float x = std::isnan(a) ? -std::numeric_limits<float>::infinity() : a;
-    const float y = std::isnan(b) ? -std::numeric_limits<float>::infinity() : b;
-    if (x < 0 && y < 0) {
-        return Sign(x, y);
-    }
-    if (x < 0) {
-        return Last(descending);
-    }
-    if (y < 0) {
-        return -Last(descending);
-    }
-    const int r = Sign(x, y);
-    return invert ? -r : r;
-}
 
 int CompareNumberTexts(const QString& a, const QString& b, bool numeric, const QString& trimChars,
                        QChar separator, bool descending) {

@@ -1,12 +1,12 @@
 #include "skin/skin_list_box.h"
 
+#include "skin/adaptive_merge_sort.h"
 #include "skin/list_box_compare.h"
 #include "skin/skin_dlg_base.h"
 #include "skin/skin_dlg_holder.h"
 
 #include <QtGlobal>
 #include <algorithm>
-#include <numeric>
 
 using namespace Qt::StringLiterals;
 
@@ -68,27 +68,60 @@ void CSkinListBox::UpdateItemCount() {
 }
 
 void CSkinListBox::BuildOrder() {
-    m_order.clear();
-    m_order.reserve(static_cast<std::size_t>(m_totalCount));
+    const std::size_t total = static_cast<std::size_t>(m_totalCount);
+    // 1 visible, 2 visible and already placed; a report whose rows only its filters hide shows all of them
+    // while no filter is on.
+    std::vector<std::uint8_t> shown(total, 1);
     const bool anyFilter = std::any_of(m_columns.begin(), m_columns.end(),
                                        [](const CSkinListBox_Column& c) { return c.filterOn; });
-    if (m_visibilityByFiltersOnly && !anyFilter) {
-        m_order.resize(static_cast<std::size_t>(m_totalCount));
-        std::iota(m_order.begin(), m_order.end(), 0);
-    } else {
-        for (int item = 0; item < m_totalCount; ++item) {
-            if (IsItemVisible(item)) {
-                m_order.push_back(item);
+    if (!m_visibilityByFiltersOnly || anyFilter) {
+        for (std::size_t item = 0; item < total; ++item) {
+            shown[item] = IsItemVisible(static_cast<int>(item)) ? 1 : 0;
+        }
+    }
+    // Under the same sort column the last order is nearly right (reversed, when only the direction changed):
+    // it is the starting point. Otherwise items start in item order, which keeps their records together.
+    std::vector<int> next;
+    next.reserve(total);
+    if (m_sortedColumn == m_sortColumn) {
+        const auto take = [&](int item) {
+            if (item >= 0 && static_cast<std::size_t>(item) < total &&
+                shown[static_cast<std::size_t>(item)] == 1) {
+                shown[static_cast<std::size_t>(item)] = 2;
+                next.push_back(item);
+            }
+        };
+        if (m_sortedDirection == m_sortDirection) {
+            std::for_each(m_order.begin(), m_order.end(), take);
+        } else {
+            std::for_each(m_order.rbegin(), m_order.rend(), take);
+            // Reversing turned each group of equal items around; back in item order they leave no break
+            // in the runs the sort takes as they stand.
+            for (std::size_t i = 0; i < next.size();) {
+                std::size_t j = i + 1;
+                while (j < next.size() && CompareItems(next[j - 1], next[j]) == 0) {
+                    ++j;
+                }
+                std::reverse(next.begin() + static_cast<std::ptrdiff_t>(i),
+                             next.begin() + static_cast<std::ptrdiff_t>(j));
+                i = j;
             }
         }
     }
-    // std::sort may read outside the range when a report's comparator is not a strict weak order; a merge
-    // sort cannot, and it keeps equal items in item order in both directions.
+    for (std::size_t item = 0; item < total; ++item) {
+        if (shown[item] == 1) {
+            next.push_back(static_cast<int>(item));
+        }
+    }
+    m_order.swap(next);
+    // Equal items keep their item order in both directions, whatever order they started in.
     const bool descending = m_sortDirection == 1;
-    std::stable_sort(m_order.begin(), m_order.end(), [this, descending](int a, int b) {
+    skin::AdaptiveMergeSort(m_order, [this, descending](int a, int b) {
         const int r = CompareItems(a, b);
-        return descending ? r > 0 : r < 0;
+        return (descending ? r > 0 : r < 0) || (r == 0 && a < b);
     });
+    m_sortedColumn = m_sortColumn;
+    m_sortedDirection = m_sortDirection;
     if (m_order.size() > static_cast<std::size_t>(kMaxRowCount)) {
         m_order.resize(static_cast<std::size_t>(kMaxRowCount));
     }
@@ -177,14 +210,6 @@ int CSkinListBox::AddSpan(CSkinListBox_Line& line, const QString& text, int dx, 
 
 // ---------------------------------------------------------------------------------------------------------------
 // Comparisons
-
-int CSkinListBox::CompareInt(int a, int b, bool invert) const {
-    return CompareIntValues(a, b, invert, m_sortDirection == 1);
-}
-
-int CSkinListBox::CompareFloat(float a, float b, bool invert) const {
-    return CompareFloatValues(a, b, invert, m_sortDirection == 1);
-}
 
 int CSkinListBox::CompareNumberText(const QString& a, const QString& b, bool numeric,
                                     const QString& trimChars, QChar separator) const {

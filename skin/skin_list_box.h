@@ -4,6 +4,7 @@
 #include "platform/device_context.h"
 #include "platform/geometry.h"
 #include "skin/keyed_pictures.h"
+#include "skin/list_box_compare.h"
 #include "skin/skin_element.h"
 #include "skin/skin_list_box_column.h"
 #include "skin/skin_list_box_item.h"
@@ -13,6 +14,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <vector>
 
 class CSkinDlg_Base;
@@ -79,8 +81,12 @@ class CSkinListBox : public CSkinElement {
                        const QString& tooltip = QString());
 
     // ---- Comparisons for CompareItems, in the current sort direction (list_box_compare.h).
-    int CompareInt(int a, int b, bool invert = false) const;
-    int CompareFloat(float a, float b, bool invert = false) const;
+    int CompareInt(int a, int b, bool invert = false) const {
+        return CompareIntValues(a, b, invert, m_sortDirection == 1);
+    }
+    int CompareFloat(float a, float b, bool invert = false) const {
+        return CompareFloatValues(a, b, invert, m_sortDirection == 1);
+    }
     int CompareNumberText(const QString& a, const QString& b, bool numeric, const QString& trimChars,
                           QChar separator) const;
 
@@ -209,6 +215,9 @@ class CSkinListBox : public CSkinElement {
     bool m_layoutDirty = true;
     bool m_ready = false;
     bool m_orderDirty = true;
+    // The sort key the order was last built under.
+    int m_sortedColumn = std::numeric_limits<int>::min(); // none yet
+    int m_sortedDirection = 0;
     int m_totalCount = 0;
     std::vector<CSkinListBox_Line> m_lines;
 };

@@ -111,10 +111,11 @@ bool CSkinListBox::OnMouse(int x, int y, int state) {
     const int previousFilter = m_hoverFilter;
     if (state == skin::kMouseHeld && m_resizeColumn >= 0) {
         CSkinListBox_Column& c = m_columns[static_cast<std::size_t>(m_resizeColumn)];
-        const int width = c.width + (x - m_resizeX);
-        if (width >= c.minWidth && width != c.width) {
+        // Narrower than its title the column stops; the edge picks the pointer up again on the way back.
+        const int width = qMax(c.minWidth, c.width + (x - m_resizeX));
+        if (width != c.width) {
+            m_resizeX += width - c.width;
             c.width = width;
-            m_resizeX = x;
             Paint(true, false);
         }
         if (m_pDlg) {

@@ -1,3 +1,4 @@
+#include "skin/adaptive_merge_sort.h"
 #include "skin/list_box_compare.h"
 #include "skin/list_box_format.h"
 #include "skin/list_box_geometry.h"
@@ -9,6 +10,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <numeric>
+#include <random>
 
 using namespace Qt::StringLiterals;
 using skintest::Record;
@@ -142,8 +145,40 @@ TEST(ListBoxModel, OrderIsRebuiltOnlyWhenSomethingItDependsOnChanged) {
     EXPECT_EQ(g.Volumes(), (std::vector<int>{1, 2, 3, 4, 9}));
 }
 
+TEST(ListBoxModel, ReSortingAnOrderThatIsNearlyRightCostsAboutOneComparisonPerRow) {
+    std::vector<Record> records;
+    for (int i = 0; i < 5000; ++i) {
+        records.push_back({(i * 7919) % 1000 - (i % 50 == 0 ? 1001 : 0), 1.0f, {}}); // ties and no data
+    }
+    Grid g(records);
+    g.SortBy(RecordReport::kVolume, 0);
+    const auto cost = [&g](auto change) {
+        g.report.compares = 0;
+        change();
+        g.report.UpdateItemCount();
+        return g.report.compares;
+    };
+    const int n = 5000;
+    EXPECT_LT(cost([&g] { g.report.SelectRange(3, 3); }), 2 * n);
+    EXPECT_LT(cost([&g] {
+                  g.report.m_sortDirection = 1;
+                  g.report.InvalidateContent();
+              }),
+              4 * n);
+    EXPECT_LT(cost([&g] {
+                  g.report.records[17].volume = 999;
+                  g.report.Rebuild(true);
+              }),
+              3 * n);
+    const std::vector<int> before = g.report.Order();
+    g.SortBy(RecordReport::kCpc, 0); // another column sorts from scratch, and back again
+    g.SortBy(RecordReport::kVolume, 1);
+    EXPECT_EQ(g.report.Order(), before);
+}
+
 TEST(ListBoxModel, VisibilityTestIsSkippedOnlyForFilterOnlyReportsWithoutActiveFilter) {
     Grid g(Volumes({1, 50, 200}));
+    g.report.m_visibilityByFiltersOnly = false;
     g.report.visibilityTests = 0;
     g.report.InvalidateContent();
     g.report.UpdateItemCount();
@@ -404,4 +439,38 @@ TEST(ListBoxGeometry, RowArithmeticHoldsBeyondThirtyTwoBits) {
     EXPECT_EQ(huge.first, 200'000'000);
     EXPECT_EQ(huge.end - huge.first, 45);
     EXPECT_EQ(skin::PaintedRows(0, 0, 31, 15, 700).end, 0);
+}
+
+TEST(ListBoxSort, AdaptiveMergeSortMatchesAStableSortOnEveryShapeOfInput) {
+    std::mt19937 rng(7);
+    for (const std::size_t n : {0u, 1u, 2u, 31u, 32u, 33u, 1000u, 5000u}) {
+        std::vector<int> keys(n);
+        for (int& k : keys) {
+            k = static_cast<int>(rng() % 50);
+        }
+        const auto less = [&keys](int a, int b) {
+            return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
+        };
+        std::vector<int> ascending(n);
+        std::iota(ascending.begin(), ascending.end(), 0);
+        std::vector<int> expected = ascending;
+        std::stable_sort(expected.begin(), expected.end(), less);
+        std::vector<int> sortedFirst = expected;
+        std::vector<int> reversedSorted(expected.rbegin(), expected.rend());
+        for (std::vector<int>* input : {&ascending, &sortedFirst}) {
+            skin::AdaptiveMergeSort(*input, less);
+            EXPECT_EQ(*input, expected) << n;
+        }
+        // A reversed order keeps equal items reversed (the sort is stable), but is sorted by key.
+        skin::AdaptiveMergeSort(reversedSorted, less);
+        EXPECT_TRUE(std::is_sorted(reversedSorted.begin(), reversedSorted.end(), less)) << n;
+    }
+    // A comparator that is no order at all still leaves every item in place once.
+    std::vector<int> items(3000);
+    std::iota(items.begin(), items.end(), 0);
+    skin::AdaptiveMergeSort(items, [&rng](int, int) { return rng() % 2 == 0; });
+    std::sort(items.begin(), items.end());
+    for (int i = 0; i < 3000; ++i) {
+        ASSERT_EQ(items[static_cast<std::size_t>(i)], i);
+    }
 }

@@ -17,17 +17,21 @@ struct Record {
 
 // A report over a vector of records, built the way the project kinds build theirs: it sets the count before
 // each rebuild, compares under the grid's sort column with the grid's helpers and applies the volume
-// column's range filter in IsItemVisible.
+// column's range filter in IsItemVisible (its only reason to hide a row, so it says so).
 class RecordReport : public CSkinListBox {
   public:
     enum Column { kVolume = 0, kCpc = 1, kKeyword = 2 };
+    // Reports show their selection through the line colours.
+    static constexpr plat::ColorRef kSelectedBackground = plat::rgb(190, 222, 250);
 
     void SetupColumns(CSkinDlgHolder* holder, unsigned id) override {
         CSkinListBox::SetupColumns(holder, id);
         AddColumn(kVolume, QStringLiteral("Volume"), 80, CSkinListBox_Column::kFilterIntRange);
         AddColumn(kCpc, QStringLiteral("CPC (USD)"), 80, CSkinListBox_Column::kNoFilter);
         AddColumn(kKeyword, QStringLiteral("Keyword"), 200, CSkinListBox_Column::kNoFilter);
+        m_columns[kKeyword].tooltip = QStringLiteral("The keyword searched for");
         m_wholeCellHits = true;
+        m_visibilityByFiltersOnly = true;
     }
 
     void UpdateItemCount() override {
@@ -63,6 +67,9 @@ class RecordReport : public CSkinListBox {
                 3);
         AddCell(line, r.keyword, 0, 0, kKeyword, 65535);
         line.rowFlag = true;
+        if (IsSelected(line.item)) {
+            line.background = kSelectedBackground;
+        }
     }
 
     std::vector<Record> records;
