@@ -64,7 +64,6 @@ void CSkinListBox::UpdateItemCount() {
             NotifySelection();
         }
     }
-    m_itemCount = VisibleCount();
 }
 
 void CSkinListBox::BuildOrder() {

@@ -44,8 +44,8 @@ class CSkinListBox : public CSkinElement {
     virtual bool IsItemVisible(int item);
     // Creates the grid in holder with no columns; the report then fills m_columns.
     virtual void SetupColumns(CSkinDlgHolder* holder, unsigned id);
-    // A report sets m_itemCount to its record count, then calls this; afterwards m_itemCount is the visible
-    // count.
+    // A report sets m_itemCount to its record count, then calls this. The count stays the report's (item
+    // indices run over all of it); VisibleCount is what the filters left.
     virtual void UpdateItemCount();
     virtual void AfterOrderBuilt() {}
     // Fills the cells of line.item with AddCell / AddLineMessage and sets the line's colours and row flag.
@@ -116,19 +116,13 @@ class CSkinListBox : public CSkinElement {
 
     // ---- State for reports and tests.
     int VisibleCount() const { return static_cast<int>(m_order.size()); }
-    int TotalCount() const { return m_totalCount; }
     const std::vector<int>& Order() const { return m_order; }
     const std::vector<CSkinListBox_Line>& Lines() const { return m_lines; }
     // The line under the pointer, or null.
     const CSkinListBox_Line* HoveredLine() const;
     int HoverCell() const { return m_hoverCell; }
-    int HoverHeader() const { return m_hoverHeader; }
-    int HoverFilter() const { return m_hoverFilter; }
-    int LineHeight() const { return m_lineHeight; }
     // Height of one row: the line height times the lines per item.
     int Pitch() const { return m_lineHeight * m_linesPerItem; }
-    bool IsReady() const { return m_ready; }
-    bool IsOrderDirty() const { return m_orderDirty; }
     const plat::DeviceContext& BackBuffer() const { return m_backDC; }
     // Bytes the grid's own containers hold (their capacities), without the report's records.
     std::size_t ContainerBytes() const;

@@ -479,3 +479,19 @@ TEST(ListBoxView, KeysReachTheFocusedGridAndCtrlASelectsTheVisibleRows) {
     EXPECT_TRUE(w.report.IsAllSelected());
     EXPECT_FALSE(w.report.IsSelected(hidden));
 }
+
+TEST(ListBoxView, RowsVanishingUnderThePointerLeaveNoHoverBehind) {
+    ReportWindow<ProbeReport> w(Numbered(30));
+    w.Move(100, w.RowY(20));
+    w.Render();
+    ASSERT_NE(w.report.HoveredLine(), nullptr);
+    w.report.records.resize(3);
+    w.report.InvalidateContent();
+    w.Render();
+    EXPECT_EQ(w.report.HoveredLine(), nullptr);
+    EXPECT_EQ(w.report.Lines().size(), 3u);
+    w.report.DrawLine(20);
+    w.Click(100, w.RowY(20));
+    EXPECT_EQ(w.report.GetSingleSelection(), -1);
+    EXPECT_TRUE(w.report.clicks.empty());
+}
