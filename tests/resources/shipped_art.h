@@ -2,7 +2,7 @@
 
 // The shipped skin art, read once from the embedded resources, with a few pixel helpers.
 
-#include "tools/skin_art/atlas_layout.h"
+#include "resources/atlas_layout.h"
 
 #include <QImage>
 #include <QRect>

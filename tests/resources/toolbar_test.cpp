@@ -1,8 +1,8 @@
 // The shipped toolbar sprites: one 36-px cell per button and state, keyed around each pictogram.
 
 #include "resources/skin_resources.h"
+#include "resources/toolbar_layout.h"
 #include "tests/resources/shipped_art.h"
-#include "tools/skin_art/toolbar_layout.h"
 
 #include <gtest/gtest.h>
 
