@@ -2,6 +2,7 @@
 
 #include "platform/color.h"
 #include "platform/geometry.h"
+#include "skin/skin_atlas.h"
 
 #include <optional>
 #include <vector>
@@ -60,6 +61,23 @@ struct AnimationStrip {
         return vertical ? plat::Point{0, i * frame.cy} : plat::Point{i * frame.cx, 0};
     }
 };
+
+// A control's pictures in its four states, by their names in the atlas table.
+consteval StateImages AtlasStates(std::string_view normal, std::string_view hot, std::string_view disabled,
+                                  std::string_view pressed) {
+    const plat::Rect n = AtlasRect(normal);
+    const plat::Rect h = AtlasRect(hot);
+    const plat::Rect d = AtlasRect(disabled);
+    const plat::Rect p = AtlasRect(pressed);
+    if (h.size() != n.size() || d.size() != n.size() || p.size() != n.size()) {
+        throw "the state images of a control differ in size";
+    }
+    return {n.topLeft(), h.topLeft(), d.topLeft(), p.topLeft(), n.size()};
+}
+
+// The standard push button, also the back of icon buttons and of a container's auto-scroll bars.
+inline constexpr StateImages kPushButtonImages =
+    AtlasStates("button.normal", "button.hot", "button.normal", "button.pressed");
 
 struct ButtonPreset {
     bool hasImages = false; // false: the preset only sets the text colour

@@ -7,12 +7,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-constexpr skin::StateImages kDefaultBack{{320, 127}, {418, 127}, {320, 127}, {369, 127}, {48, 29}};
-
-} // namespace
-
 CSkinIcoButton::CSkinIcoButton() {
     m_className = u"CSkinIcoButton"_s;
 }
@@ -38,7 +32,7 @@ void CSkinIcoButton::CreateEx(CSkinDlgHolder* holder, unsigned id, const QString
         }
     }
     m_layout = layoutFlags;
-    SetBackImages(kDefaultBack);
+    SetBackImages(skin::kPushButtonImages);
 }
 
 void CSkinIcoButton::SetBackImages(const skin::StateImages& back) {
@@ -121,8 +115,7 @@ void CSkinIcoButton::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) 
         const plat::Rect src = plat::Rect::fromXywh(back.x, back.y, m_back.size.cx, m_back.size.cy);
         for (const skin::NinePiece& piece :
              skin::NineSlice(src, plat::Rect::fromXywh(x, y, m_width, m_height))) {
-            dc.stretchBlt(piece.dst.left, piece.dst.top, piece.dst.width(), piece.dst.height(), *m_pAtlasDC,
-                          piece.src.left, piece.src.top, piece.src.width(), piece.src.height());
+            skin::StretchPiece(dc, piece.dst, *m_pAtlasDC, piece.src);
         }
     }
     if ((m_layout & kFrameWhileHot) && hot) {

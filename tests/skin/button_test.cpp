@@ -51,7 +51,9 @@ TEST(SkinButton, CapOfAThirdSetsTheMarginsAndANarrowButtonWidensOnPaint) {
     CSkinButton b;
     b.Create(&d.dlg.m_rootHolder, 2, u"Export"_s, u"export"_s, 3);
     EXPECT_EQ(b.m_width, b.m_textExtent.cx + 5 + 5 + 2);
-    b.SetImages(290, 73, 353, 73, 290, 73, 290, 100, 62, 26, -1);
+    b.SetImages(AtlasStates("wizard.button.normal", "wizard.button.hot", "wizard.button.normal",
+                            "wizard.button.pressed"),
+                -1);
     EXPECT_EQ(b.m_marginLeft, 20);
     EXPECT_EQ(b.m_marginRight, 20);
     b.SetColors(17, 15, 1, &d.dlg.m_fontBold14, plat::rgb(114, 114, 114));
@@ -73,11 +75,13 @@ TEST(SkinButton, DrawsTheImageOfItsState) {
     b.Create(&d.dlg.m_rootHolder, 2, QString());
     b.SetPosition(0, 0, 48, 29, 0);
     const plat::DeviceContext& atlas = *b.m_pAtlasDC;
+    constexpr plat::Rect kPressed = AtlasRect("button.pressed");
+    constexpr plat::Rect kTabDisabled = AtlasRect("tab.disabled");
     plat::DeviceContext dc(48, 29);
     d.dlg.m_pFocus = d.dlg.m_pPressed = &b;
     b.Draw(dc, 0, 0, true);
     for (int x = 0; x < 48; x += 7) {
-        EXPECT_EQ(dc.getPixel(x, 14), atlas.getPixel(369 + x, 127 + 14)) << x;
+        EXPECT_EQ(dc.getPixel(x, 14), atlas.getPixel(kPressed.left + x, kPressed.top + 14)) << x;
     }
     d.dlg.m_pFocus = nullptr;
     EXPECT_FALSE(b.IsPressed()) << "held while the pointer is elsewhere";
@@ -85,7 +89,7 @@ TEST(SkinButton, DrawsTheImageOfItsState) {
     b.SetEnabled(false);
     d.dlg.m_pHover = &b;
     b.Draw(dc, 0, 0, true);
-    EXPECT_EQ(dc.getPixel(12, 13), atlas.getPixel(72 + 12, 47 + 13));
+    EXPECT_EQ(dc.getPixel(12, 13), atlas.getPixel(kTabDisabled.left + 12, kTabDisabled.top + 13));
     d.dlg.m_pHover = d.dlg.m_pPressed = nullptr;
 }
 
@@ -95,13 +99,14 @@ TEST(SkinButton, AnimationKeepsItsPhaseAndShowsInTheTextColour) {
     CSkinButton b;
     b.Create(&d.dlg.m_rootHolder, 2, u"Project"_s);
     b.SetPosition(0, 0, 120, 29, 0);
-    b.SetAnimation(467, 122, 16, 16, true, 8, false);
+    constexpr plat::Rect kStrip = AtlasRect("tab.busy");
+    b.SetAnimation(kStrip.left, kStrip.top, 16, 16, true, 8, false);
     clock.Advance(250);
     plat::DeviceContext dc(120, 29);
     b.Draw(dc, 0, 0, true);
     EXPECT_EQ(b.m_frames.frame, 2);
     EXPECT_EQ(b.m_frames.lastTime, 1'000'000 + 240);
-    for (int y = 0; y < 16 * 8; y += 5) {
+    for (int y = 0; y < kStrip.height(); y += 5) {
         const std::uint32_t p = b.m_frameDC.pixelArgb(7, y);
         if ((p >> 24) == 255) {
             EXPECT_EQ(plat::colorOfArgb(p), b.m_textColor);
