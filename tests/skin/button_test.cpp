@@ -9,13 +9,8 @@ using namespace Qt::StringLiterals;
 using namespace skin;
 using skintest::UnshownDialog;
 
-// Disabled wins over everything; a text button is pressed only while hot; an icon button's back shows the
-// selection (pressed look) only when not hot.
-TEST(ButtonImages, StateToImageMapping) {
-    EXPECT_EQ(PickButtonImage(false, true, true), kImageDisabled);
-    EXPECT_EQ(PickButtonImage(true, true, true), kImagePressed);
-    EXPECT_EQ(PickButtonImage(true, true, false), kImageHot);
-    EXPECT_EQ(PickButtonImage(true, false, false), kImageNormal);
+// An icon button's back shows the selection (the pressed look) only while the pointer is elsewhere.
+TEST(ButtonImages, SelectedIconBackLooksPressedUnlessHot) {
     EXPECT_EQ(PickIcoBackImage(true, false, false, true), kImagePressed);
     EXPECT_EQ(PickIcoBackImage(true, true, false, true), kImageHot);
     EXPECT_EQ(PickIcoBackImage(false, true, true, true), kImageDisabled);
@@ -148,33 +143,25 @@ plat::ColorRef IconPixel(UnshownDialog& d, CSkinIcoButton& b, bool enabled, bool
 } // namespace
 
 // The icon pairs come as normal, hot, pressed, disabled: unlike every other image set, pressed is third.
-TEST(SkinIcoButton, IconRectsArePickedNormalHotPressedDisabled) {
+// Without pairs the icons are cut from the sheet by column, squares a third of its height, keyed when its
+// corners agree.
+TEST(SkinIcoButton, IconsFromTheirPairsOrCutFromTheSheet) {
     UnshownDialog d;
     plat::DeviceContext sheet(40, 30);
     PaintSheet(sheet);
-    CSkinIcoButton b;
-    b.SetIconRects(0, 0, 10, 0, 20, 0, 30, 0, 10, 10);
-    b.CreateEx(&d.dlg.m_rootHolder, 2, QString(), u"tool"_s, 0, QString(), &sheet, 0,
-               CSkinIcoButton::kIconOnly | CSkinIcoButton::kNoBack);
-    b.SetPosition(0, 0, 40, 40, 0);
-    EXPECT_EQ(IconPixel(d, b, true, false, false), kCellColours[0]);
-    EXPECT_EQ(IconPixel(d, b, true, true, false), kCellColours[1]);
-    EXPECT_EQ(IconPixel(d, b, true, true, true), kCellColours[2]);
-    EXPECT_EQ(IconPixel(d, b, false, true, true), kCellColours[3]);
-}
-
-// Icons cut from the sheet by column when none are set: squares a third of its height, keyed when its
-// corners agree, so the key lets the background through.
-TEST(SkinIcoButton, SheetWithEqualCornersGivesKeyedSquareIcons) {
-    UnshownDialog d;
-    plat::DeviceContext sheet(40, 30);
-    PaintSheet(sheet);
-    CSkinIcoButton b;
-    b.CreateEx(&d.dlg.m_rootHolder, 2, QString(), u"tool"_s, 0, QString(), &sheet, 2,
-               CSkinIcoButton::kIconOnly | CSkinIcoButton::kNoBack);
-    b.SetPosition(0, 0, 40, 40, 0);
-    EXPECT_EQ(IconPixel(d, b, true, false, false), kCellColours[2]);
-    EXPECT_EQ(IconPixel(d, b, true, false, false, {16, 16}), kBehind);
+    CSkinIcoButton paired, cut;
+    paired.SetIconRects(0, 0, 10, 0, 20, 0, 30, 0, 10, 10);
+    for (CSkinIcoButton* b : {&paired, &cut}) {
+        b->CreateEx(&d.dlg.m_rootHolder, 2, QString(), u"tool"_s, 0, QString(), &sheet, 2,
+                    CSkinIcoButton::kIconOnly | CSkinIcoButton::kNoBack);
+        b->SetPosition(0, 0, 40, 40, 0);
+    }
+    EXPECT_EQ(IconPixel(d, paired, true, false, false), kCellColours[0]);
+    EXPECT_EQ(IconPixel(d, paired, true, true, false), kCellColours[1]);
+    EXPECT_EQ(IconPixel(d, paired, true, true, true), kCellColours[2]);
+    EXPECT_EQ(IconPixel(d, paired, false, true, true), kCellColours[3]);
+    EXPECT_EQ(IconPixel(d, cut, true, false, false), kCellColours[2]);
+    EXPECT_EQ(IconPixel(d, cut, true, false, false, {16, 16}), kBehind);
 }
 
 TEST(SkinIcoButton, ReleaseDropsTheFocus) {
