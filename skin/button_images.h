@@ -42,7 +42,6 @@ struct StateImages {
         }
         return normal;
     }
-    friend constexpr bool operator==(const StateImages&, const StateImages&) = default;
 };
 
 // Equal animation frames in a sheet, stacked downwards or laid side by side from origin.
