@@ -7,6 +7,8 @@
 #include "platform/keys.h"
 #include "platform/screens.h"
 #include "resources/skin_resources.h"
+#include "skin/button_images.h"
+#include "skin/skin_atlas.h"
 #include "skin/skin_constants.h"
 
 using namespace Qt::StringLiterals;
@@ -17,8 +19,9 @@ const QString kTitle = u" Tarnwick 2.0 "_s;
 const QString kVersion = u" 2.0 R18"_s;
 
 constexpr int kToolbarTop = 29;
-constexpr int kToolbarButtonHeight = 66;
-constexpr plat::Point kToolbarBack{131, 0};
+constexpr plat::Rect kToolbarBack = skin::AtlasRect("toolbar.back");
+constexpr plat::Rect kToolbarWideBack = skin::AtlasRect("toolbar.wideBack");
+constexpr int kToolbarButtonHeight = kToolbarBack.height();
 
 constexpr plat::ColorRef kToolbarBand = plat::rgb(243, 250, 255);
 constexpr plat::ColorRef kToolbarLine = plat::rgb(237, 240, 242);
@@ -28,10 +31,12 @@ constexpr plat::ColorRef kVersionColor = plat::rgb(220, 220, 255);
 constexpr int kFrameLeft = 10;
 constexpr int kFrameTop = 127;
 
-// The busy icon of a tab: eight 16 x 16 frames stacked in the atlas.
-constexpr plat::Point kBusyStrip{467, 122};
-constexpr int kBusyFrame = 16;
-constexpr int kBusyFrames = 8;
+// The busy icon of a tab: square frames stacked in the atlas.
+constexpr plat::Rect kBusyStrip = skin::AtlasRect("tab.busy");
+constexpr skin::AnimationStrip kBusyIcon{kBusyStrip.topLeft(),
+                                         {kBusyStrip.width(), kBusyStrip.width()},
+                                         true,
+                                         kBusyStrip.height() / kBusyStrip.width()};
 
 // A tab is this much wider than its caption and margins.
 constexpr int kTabExtraWidth = 42;
@@ -54,8 +59,9 @@ void CMainDlg::CreateToolbarButton(CSkinIcoButton& button, const QString& captio
                                    int column, int x, int width) {
     button.CreateEx(&m_rootHolder, ++m_nextElementId, caption, command, 0, QString(), &m_toolbarDC, column,
                     CSkinIcoButton::kIconAbove);
-    button.SetBackRects(kToolbarBack.x, kToolbarBack.y, kToolbarBack.x, kToolbarBack.y, kToolbarBack.x,
-                        kToolbarBack.y, kToolbarBack.x, kToolbarBack.y, width, kToolbarButtonHeight);
+    // The wider Options button shows a wider cut of the same back picture.
+    const plat::Rect back = width == kToolbarWideBack.width() ? kToolbarWideBack : kToolbarBack;
+    button.SetBackImages(skin::StateImages::Single(back.topLeft(), back.size()));
     button.SetPosition(x, kToolbarTop, width, kToolbarButtonHeight);
 }
 
@@ -90,16 +96,16 @@ void CMainDlg::CreateElements() {
     CreateToolbarButton(m_btnHelp, u"Help"_s, u"help"_s, 7, m_width - 83, 80);
     m_rootHolder.SetResizeRule(&m_btnHelp, -83, kToolbarTop, 80, kToolbarButtonHeight);
 
-    const auto makeScrollButton = [this](CSkinIcoButton& button, int param, plat::Point icon) {
+    const auto makeScrollButton = [this](CSkinIcoButton& button, int param, const plat::Rect& icon) {
         button.CreateEx(&m_rootHolder, ++m_nextElementId, QString(), u"move_tabs"_s, param, QString(),
                         nullptr, 0, CSkinIcoButton::kIconOnly);
-        button.SetIconRects(icon.x, icon.y, icon.x, icon.y, icon.x, icon.y, icon.x, icon.y, 18, 22);
+        button.SetIconImages(skin::StateImages::Single(icon.topLeft(), icon.size()));
         button.m_transparentIcon = true;
         button.SetPosition(-1, -1, TabStripLayout::kScrollButton, TabStripLayout::kHeight);
         button.SetVisible(false);
     };
-    makeScrollButton(m_btnTabsForward, 1, plat::Point{251, 1});
-    makeScrollButton(m_btnTabsBack, -1, plat::Point{270, 1});
+    makeScrollButton(m_btnTabsForward, 1, skin::AtlasRect("tabs.forward"));
+    makeScrollButton(m_btnTabsBack, -1, skin::AtlasRect("tabs.back"));
 
     m_startMaximized = size.startMaximized;
 }
@@ -300,7 +306,7 @@ void CMainDlg::SetTabBusy(int index, bool busy) {
     if (!tab)
         return;
     if (busy && !tab->m_frames.Running())
-        tab->SetAnimation(kBusyStrip.x, kBusyStrip.y, kBusyFrame, kBusyFrame, true, kBusyFrames, false);
+        tab->SetAnimation(kBusyIcon, false);
     else if (!busy && tab->m_frames.Running())
         tab->StopAnimation();
 }

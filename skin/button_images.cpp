@@ -23,35 +23,27 @@ ButtonImage PickIcoBackImage(bool enabled, bool hot, bool pressed, bool selected
 }
 
 ButtonPreset ButtonStylePreset(int preset) {
-    auto images = [](plat::Point n, plat::Point h, plat::Point d, plat::Point p, int w, int ht,
-                     plat::ColorRef c) {
-        ButtonPreset b;
-        b.hasImages = true;
-        b.images[kImageNormal] = n;
-        b.images[kImageHot] = h;
-        b.images[kImageDisabled] = d;
-        b.images[kImagePressed] = p;
-        b.width = w;
-        b.height = ht;
-        b.cap = 5;
-        b.textColor = c;
-        return b;
-    };
+    constexpr int kCap = 5;
     switch (preset) {
     case 0:
-        return images({320, 127}, {418, 127}, {320, 127}, {369, 127}, 48, 29, kButtonTextColor);
+        return {true, kPushButtonImages, kCap, kButtonTextColor};
     case 2:
-        return images({24, 47}, {48, 47}, {72, 47}, {0, 47}, 24, 27, plat::rgb(128, 128, 128));
+        return {true, AtlasStates("tab.normal", "tab.hot", "tab.disabled", "tab.pressed"), kCap,
+                plat::rgb(128, 128, 128)};
     case 3:
-        return images({0, 47}, {0, 47}, {72, 47}, {24, 47}, 24, 27, plat::rgb(0, 0, 0));
+        return {true, AtlasStates("tab.pressed", "tab.pressed", "tab.disabled", "tab.normal"), kCap,
+                plat::rgb(0, 0, 0)};
     case 4:
-        return images({472, 94}, {472, 66}, {472, 66}, {472, 38}, 27, 27, kButtonTextColor);
+        return {true, AtlasStates("choice.normal", "choice.hot", "choice.hot", "choice.pressed"), kCap,
+                kButtonTextColor};
     case 5:
-        return images({472, 38}, {472, 66}, {472, 66}, {472, 94}, 27, 27, kButtonTextColor);
+        return {true, AtlasStates("choice.pressed", "choice.hot", "choice.hot", "choice.normal"), kCap,
+                kButtonTextColor};
     case 6:
-        return images({444, 37}, {416, 37}, {444, 37}, {416, 37}, 27, 32, kButtonTextColor);
+        return {true, AtlasStates("flat.normal", "flat.hot", "flat.normal", "flat.hot"), kCap,
+                kButtonTextColor};
     case 7:
-        return images({416, 37}, {416, 37}, {416, 37}, {416, 37}, 27, 32, kButtonTextColor);
+        return {true, AtlasStates("flat.hot", "flat.hot", "flat.hot", "flat.hot"), kCap, kButtonTextColor};
     default: {
         ButtonPreset colourOnly;
         colourOnly.textColor = kButtonTextColor;

@@ -1,5 +1,7 @@
 #include "skin/skin_atlas.h"
 
+#include "platform/device_context.h"
+
 namespace skin {
 
 namespace {
@@ -12,6 +14,17 @@ void SetAtlas(plat::DeviceContext* atlas) {
 
 plat::DeviceContext* Atlas() {
     return g_atlas;
+}
+
+void DrawPiece(plat::DeviceContext& dc, int x, int y, const plat::DeviceContext& atlas,
+               const plat::Rect& piece) {
+    dc.bitBlt(x, y, piece.width(), piece.height(), atlas, piece.left, piece.top);
+}
+
+void StretchPiece(plat::DeviceContext& dc, const plat::Rect& dst, const plat::DeviceContext& atlas,
+                  const plat::Rect& piece) {
+    dc.stretchBlt(dst.left, dst.top, dst.width(), dst.height(), atlas, piece.left, piece.top, piece.width(),
+                  piece.height());
 }
 
 } // namespace skin

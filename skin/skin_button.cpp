@@ -44,20 +44,21 @@ void CSkinButton::UpdateTextExtent(plat::DeviceContext& dc) {
     dc.selectFont(previous);
 }
 
-void CSkinButton::SetImages(int normalX, int normalY, int hotX, int hotY, int disabledX, int disabledY,
-                            int pressedX, int pressedY, int width, int height, int cap) {
-    m_images[skin::kImageNormal] = {normalX, normalY};
-    m_images[skin::kImageHot] = {hotX, hotY};
-    m_images[skin::kImageDisabled] = {disabledX, disabledY};
-    m_images[skin::kImagePressed] = {pressedX, pressedY};
-    m_imageWidth = width;
-    m_drawnHeight = height;
-    m_imageHeight = height;
-    m_cap = cap == -1 ? width / 3 : cap;
+void CSkinButton::SetImages(const skin::StateImages& images, int cap) {
+    m_images = images;
+    m_drawnHeight = images.size.cy;
+    m_cap = cap == -1 ? images.size.cx / 3 : cap;
     m_marginLeft = m_cap;
     m_marginRight = m_cap;
     Remeasure();
     Redraw();
+}
+
+void CSkinButton::SetImages(int normalX, int normalY, int hotX, int hotY, int disabledX, int disabledY,
+                            int pressedX, int pressedY, int width, int height, int cap) {
+    SetImages(
+        {{normalX, normalY}, {hotX, hotY}, {disabledX, disabledY}, {pressedX, pressedY}, {width, height}},
+        cap);
 }
 
 void CSkinButton::SetColors(int leftMargin, int rightMargin, int topMargin, const plat::Font* font,
@@ -79,9 +80,7 @@ void CSkinButton::SetStyle(int preset) {
     const skin::ButtonPreset look = skin::ButtonStylePreset(preset);
     m_textColor = skin::kButtonTextColor;
     if (look.hasImages) {
-        const plat::Point* im = look.images;
-        SetImages(im[0].x, im[0].y, im[1].x, im[1].y, im[2].x, im[2].y, im[3].x, im[3].y, look.width,
-                  look.height, look.cap);
+        SetImages(look.images, look.cap);
     }
     m_textColor = look.textColor;
     if (m_width > 0 && m_height > 0) {
@@ -97,29 +96,30 @@ void CSkinButton::SetHeight(int drawnHeight, const plat::Font* font) {
     }
 }
 
-void CSkinButton::SetAnimation(int stripX, int stripY, int frameWidth, int frameHeight, bool vertical,
-                               int frameCount, bool iconLeft) {
-    m_iconWidth = frameWidth;
-    m_iconHeight = frameHeight;
-    m_iconVertical = vertical;
+void CSkinButton::SetAnimation(const skin::AnimationStrip& strip, bool iconLeft) {
+    m_strip = strip;
     m_iconLeft = iconLeft;
-    m_frames.Start(MonotonicMs(), frameCount);
-    const int w = vertical ? frameWidth : frameWidth * frameCount;
-    const int h = vertical ? frameHeight * frameCount : frameHeight;
-    if (!m_frameDC.create(w, h) || !m_pAtlasDC) {
+    m_frames.Start(MonotonicMs(), strip.frameCount);
+    const plat::Size extent = strip.Extent();
+    if (!m_frameDC.create(extent.cx, extent.cy) || !m_pAtlasDC) {
         m_frames.Stop();
         return;
     }
-    m_frameDC.bitBlt(0, 0, w, h, *m_pAtlasDC, stripX, stripY);
+    m_frameDC.bitBlt(0, 0, extent.cx, extent.cy, *m_pAtlasDC, strip.origin.x, strip.origin.y);
     // A dark-on-white strip becomes an icon in the text colour: darkness turns into coverage.
-    for (int row = 0; row < h; ++row) {
+    for (int row = 0; row < extent.cy; ++row) {
         std::uint32_t* line = m_frameDC.scanLine(row);
-        for (int col = 0; col < w; ++col) {
+        for (int col = 0; col < extent.cx; ++col) {
             const int blue = int(line[col] & 0xFF);
             line[col] = plat::premultipliedArgb(m_textColor, 255 - blue);
         }
     }
     Redraw();
+}
+
+void CSkinButton::SetAnimation(int stripX, int stripY, int frameWidth, int frameHeight, bool vertical,
+                               int frameCount, bool iconLeft) {
+    SetAnimation({{stripX, stripY}, {frameWidth, frameHeight}, vertical, frameCount}, iconLeft);
 }
 
 void CSkinButton::StopAnimation() {
@@ -131,37 +131,37 @@ void CSkinButton::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
     if (m_width < 2 * m_cap || m_height != m_drawnHeight) {
         SetPosition(-1, -1, qMax(m_width, 2 * m_cap), m_drawnHeight, 0);
     }
-    if (m_pAtlasDC && m_imageWidth > 0) {
-        const plat::Point src = m_images[skin::PickButtonImage(m_enabled, IsHot(), IsPressed())];
-        const bool sameHeight = m_drawnHeight == m_imageHeight;
-        for (const skin::SlicePiece& piece : skin::ButtonBackSlices(m_imageWidth, m_cap, m_width)) {
+    const int imageWidth = m_images.size.cx;
+    const int imageHeight = m_images.size.cy;
+    if (m_pAtlasDC && imageWidth > 0) {
+        const plat::Point src = m_images.Of(skin::PickButtonImage(m_enabled, IsHot(), IsPressed()));
+        const bool sameHeight = m_drawnHeight == imageHeight;
+        for (const skin::SlicePiece& piece : skin::ButtonBackSlices(imageWidth, m_cap, m_width)) {
             if (sameHeight && piece.srcWidth == piece.dstWidth) {
-                dc.bitBlt(x + piece.dstX, y, piece.dstWidth, m_imageHeight, *m_pAtlasDC, src.x + piece.srcX,
+                dc.bitBlt(x + piece.dstX, y, piece.dstWidth, imageHeight, *m_pAtlasDC, src.x + piece.srcX,
                           src.y);
             } else {
                 dc.stretchBlt(x + piece.dstX, y, piece.dstWidth, m_drawnHeight, *m_pAtlasDC,
-                              src.x + piece.srcX, src.y, piece.srcWidth, m_imageHeight);
+                              src.x + piece.srcX, src.y, piece.srcWidth, imageHeight);
             }
         }
     }
     plat::Rect text{x + m_marginLeft, y + m_marginTop, x + m_width - m_marginRight, y + m_height};
     if (m_frames.Running()) {
-        const int gap = (m_height - m_marginTop - m_iconHeight) / 2;
-        const int iconY = y + (m_height - m_marginTop - m_iconHeight) / 2;
+        const plat::Size icon = m_strip.frame;
+        const int gap = (m_height - m_marginTop - icon.cy) / 2;
+        const int iconY = y + (m_height - m_marginTop - icon.cy) / 2;
         int iconX;
         if (m_iconLeft) {
             iconX = text.left + gap;
-            text.left += m_iconWidth + 2 * gap;
+            text.left += icon.cx + 2 * gap;
         } else {
-            iconX = text.right - m_iconWidth - gap;
-            text.right -= m_iconWidth + 2 * gap;
+            iconX = text.right - icon.cx - gap;
+            text.right -= icon.cx + 2 * gap;
         }
         m_frames.Advance(MonotonicMs());
-        const int frame = m_frames.frame;
-        const int sx = m_iconVertical ? 0 : frame * m_iconWidth;
-        const int sy = m_iconVertical ? frame * m_iconHeight : 0;
-        dc.alphaBlend(iconX, iconY, m_iconWidth, m_iconHeight, m_frameDC, sx, sy, m_iconWidth, m_iconHeight,
-                      255, true);
+        const plat::Point src = m_strip.FrameAt(m_frames.frame);
+        dc.alphaBlend(iconX, iconY, icon.cx, icon.cy, m_frameDC, src.x, src.y, icon.cx, icon.cy, 255, true);
     }
     if (m_textExtent.cx == 0) {
         return;

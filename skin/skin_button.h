@@ -4,6 +4,7 @@
 #include "platform/device_context.h"
 #include "platform/font.h"
 #include "platform/geometry.h"
+#include "skin/button_images.h"
 #include "skin/frame_clock.h"
 #include "skin/skin_element.h"
 
@@ -21,6 +22,7 @@ class CSkinButton : public CSkinElement {
     void UpdateTextExtent(plat::DeviceContext& dc) override;
 
     // Cap -1 takes a third of the width.
+    void SetImages(const skin::StateImages& images, int cap);
     void SetImages(int normalX, int normalY, int hotX, int hotY, int disabledX, int disabledY, int pressedX,
                    int pressedY, int width, int height, int cap);
     // A null font keeps the font; kKeepColor keeps the text colour.
@@ -28,6 +30,7 @@ class CSkinButton : public CSkinElement {
                    plat::ColorRef color);
     void SetStyle(int preset);
     void SetHeight(int drawnHeight, const plat::Font* font);
+    void SetAnimation(const skin::AnimationStrip& strip, bool iconLeft);
     void SetAnimation(int stripX, int stripY, int frameWidth, int frameHeight, bool vertical, int frameCount,
                       bool iconLeft);
     void StopAnimation();
@@ -38,10 +41,9 @@ class CSkinButton : public CSkinElement {
 
     static constexpr plat::ColorRef kKeepColor = 0xFFFFFFFFu;
 
-    plat::Point m_images[4];
-    int m_imageWidth = 0;
+    skin::StateImages m_images;
+    // Differs from the images' height only after SetHeight: the images are then stretched.
     int m_drawnHeight = 0;
-    int m_imageHeight = 0;
     int m_cap = 0;
     int m_marginLeft = 0;
     int m_marginRight = 0;
@@ -50,10 +52,9 @@ class CSkinButton : public CSkinElement {
     const plat::Font* m_pFont = nullptr;
     plat::ColorRef m_textColor = 0;
     skin::FrameClock m_frames;
+    // The strip's frames, prepared as an icon in the text colour.
     plat::DeviceContext m_frameDC;
-    int m_iconWidth = 0;
-    int m_iconHeight = 0;
-    bool m_iconVertical = false;
+    skin::AnimationStrip m_strip;
     bool m_iconLeft = false;
 
   private:

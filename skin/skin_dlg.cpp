@@ -3,12 +3,16 @@
 #include "core/clock.h"
 #include "platform/screens.h"
 #include "skin/markup_text.h"
+#include "skin/skin_atlas.h"
 
 namespace {
 
-constexpr int kTitleBarHeight = 28;
+constexpr plat::Rect kTitleBar = skin::AtlasRect("title.bar");
+constexpr plat::Rect kTitleIcon = skin::AtlasRect("title.icon");
+constexpr plat::Rect kCornerBottomLeft = skin::AtlasRect("frame.cornerBottomLeft");
+constexpr plat::Rect kCornerBottomRight = skin::AtlasRect("frame.cornerBottomRight");
+constexpr int kTitleBarHeight = kTitleBar.height();
 constexpr int kBorder = 3;
-constexpr int kCorner = 6;
 
 } // namespace
 
@@ -66,12 +70,13 @@ void CSkinDlg::DrawBackground(plat::DeviceContext& dc) {
         return;
     }
     if (m_pAtlasDC) {
-        dc.stretchBlt(0, 0, w, kTitleBarHeight, *m_pAtlasDC, 0, 0, 27, kTitleBarHeight);
+        skin::StretchPiece(dc, plat::Rect::fromXywh(0, 0, w, kTitleBarHeight), *m_pAtlasDC, kTitleBar);
         if (m_hasIcon) {
-            dc.bitBlt(8, 7, 18, 14, *m_pAtlasDC, 0, 29);
+            skin::DrawPiece(dc, 8, 7, *m_pAtlasDC, kTitleIcon);
         }
-        dc.bitBlt(0, h - kCorner, kCorner, kCorner, *m_pAtlasDC, 28, 7);
-        dc.bitBlt(w - kCorner, h - kCorner, kCorner, kCorner, *m_pAtlasDC, 28, 0);
+        skin::DrawPiece(dc, 0, h - kCornerBottomLeft.height(), *m_pAtlasDC, kCornerBottomLeft);
+        skin::DrawPiece(dc, w - kCornerBottomRight.width(), h - kCornerBottomRight.height(), *m_pAtlasDC,
+                        kCornerBottomRight);
     }
     dc.fillSolidRect(plat::Rect::fromXywh(0, kTitleBarHeight, kBorder, h - 34), kBorderColor);
     dc.fillSolidRect(plat::Rect::fromXywh(w - kBorder, kTitleBarHeight, kBorder, h - 34), kBorderColor);

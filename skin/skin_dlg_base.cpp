@@ -5,6 +5,7 @@
 #include "platform/screens.h"
 #include "platform/shell.h"
 #include "skin/border_drag.h"
+#include "skin/button_images.h"
 #include "skin/glow_blur.h"
 #include "skin/markup_text.h"
 #include "skin/scroll_geometry.h"
@@ -23,20 +24,25 @@ namespace {
 const QString kArial = u"Arial"_s;
 const QString kProductName = u"Tarnwick 2.0"_s;
 
-// Caption buttons: atlas images (normal, hot) 21 x 21 and their place from the right edge.
+// Caption buttons: their atlas images and their place from the right edge.
 struct CaptionButton {
-    plat::Point normal;
-    plat::Point hot;
+    skin::StateImages images;
     int fromRight;
     const char16_t* command;
     unsigned id;
 };
-constexpr CaptionButton kCaptionMinimize{
-    {43, 0}, {43, 22}, -70, u"Default_minimize", skin::kMinimizeButtonId};
-constexpr CaptionButton kCaptionMaximize{
-    {65, 0}, {65, 22}, -48, u"Default_maximize", skin::kMaximizeButtonId};
-constexpr CaptionButton kCaptionRestore{{87, 0}, {87, 22}, -48, u"Default_restore", skin::kRestoreButtonId};
-constexpr CaptionButton kCaptionClose{{109, 0}, {109, 22}, -26, u"Default_close", skin::kCloseButtonId};
+// The hot picture serves also when disabled, the normal one also when pressed.
+consteval skin::StateImages CaptionImages(std::string_view normal, std::string_view hot) {
+    return skin::AtlasStates(normal, hot, hot, normal);
+}
+constexpr CaptionButton kCaptionMinimize{CaptionImages("caption.minimize.normal", "caption.minimize.hot"),
+                                         -70, u"Default_minimize", skin::kMinimizeButtonId};
+constexpr CaptionButton kCaptionMaximize{CaptionImages("caption.maximize.normal", "caption.maximize.hot"),
+                                         -48, u"Default_maximize", skin::kMaximizeButtonId};
+constexpr CaptionButton kCaptionRestore{CaptionImages("caption.restore.normal", "caption.restore.hot"), -48,
+                                        u"Default_restore", skin::kRestoreButtonId};
+constexpr CaptionButton kCaptionClose{CaptionImages("caption.close.normal", "caption.close.hot"), -26,
+                                      u"Default_close", skin::kCloseButtonId};
 constexpr int kCaptionButtonSize = 21;
 constexpr int kCaptionButtonTop = 4;
 
@@ -166,8 +172,7 @@ void CSkinDlg_Base::CreateCaptionButtons() {
     auto make = [this](CSkinButton& button, const CaptionButton& look, bool visible) {
         button.Create(&m_rootHolder, look.id, QString(), QString::fromUtf16(look.command), 0, QString());
         button.m_takesKeys = false;
-        button.SetImages(look.normal.x, look.normal.y, look.hot.x, look.hot.y, look.hot.x, look.hot.y,
-                         look.normal.x, look.normal.y, kCaptionButtonSize, kCaptionButtonSize, 0);
+        button.SetImages(look.images, 0);
         button.m_visible = visible;
         m_rootHolder.SetResizeRule(&button, look.fromRight, kCaptionButtonTop, kCaptionButtonSize,
                                    kCaptionButtonSize);

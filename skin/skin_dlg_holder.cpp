@@ -1,6 +1,7 @@
 #include "skin/skin_dlg_holder.h"
 
 #include "core/clock.h"
+#include "skin/button_images.h"
 #include "skin/scroll_geometry.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg_base.h"
@@ -11,14 +12,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Auto-scroll bars: a button image 48 x 29 with 5-px caps, and an arrow icon centred on it.
-constexpr plat::Point kBarNormal{320, 127};
-constexpr plat::Point kBarHover{418, 127};
-constexpr plat::Point kBarHeld{369, 127};
-constexpr int kBarImageWidth = 48;
+// Auto-scroll bars: the push button's image with 5-px caps, and an arrow icon centred on it.
 constexpr int kBarCap = 5;
-constexpr plat::Rect kArrowUp = plat::Rect::fromXywh(251, 43, 22, 18);
-constexpr plat::Rect kArrowDown = plat::Rect::fromXywh(251, 24, 22, 18);
+constexpr plat::Rect kArrowUp = skin::AtlasRect("holder.arrowUp");
+constexpr plat::Rect kArrowDown = skin::AtlasRect("holder.arrowDown");
 constexpr int kClickScroll = 10;
 constexpr int kTickScroll = 15;
 
@@ -231,16 +228,18 @@ void CSkinDlgHolder::DrawBar(plat::DeviceContext& dc, int x, int y, bool up) {
         return;
     }
     const int dir = up ? -1 : 1;
-    plat::Point image = kBarNormal;
+    skin::ButtonImage state = skin::kImageNormal;
     if (m_autoScrollDir == dir) {
-        image = (m_pDlg && m_pDlg->m_pPressed == this) ? kBarHeld : kBarHover;
+        state = (m_pDlg && m_pDlg->m_pPressed == this) ? skin::kImagePressed : skin::kImageHot;
     }
+    const plat::Point image = skin::kPushButtonImages.Of(state);
+    const int imageWidth = skin::kPushButtonImages.size.cx;
     const int h = skin::kButtonHeight;
     const plat::DeviceContext& atlas = *m_pAtlasDC;
     dc.bitBlt(x, y, kBarCap, h, atlas, image.x, image.y);
     dc.stretchBlt(x + kBarCap, y, m_width - 2 * kBarCap, h, atlas, image.x + kBarCap, image.y,
-                  kBarImageWidth - 2 * kBarCap, h);
-    dc.bitBlt(x + m_width - kBarCap, y, kBarCap, h, atlas, image.x + kBarImageWidth - kBarCap, image.y);
+                  imageWidth - 2 * kBarCap, h);
+    dc.bitBlt(x + m_width - kBarCap, y, kBarCap, h, atlas, image.x + imageWidth - kBarCap, image.y);
     const plat::Rect& arrow = up ? kArrowUp : kArrowDown;
     dc.transparentBlt(x + (m_width - arrow.width()) / 2, y + (h - arrow.height()) / 2, arrow.width(),
                       arrow.height(), atlas, arrow.left, arrow.top, arrow.width(), arrow.height(),

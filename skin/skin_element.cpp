@@ -2,6 +2,7 @@
 
 #include "core/clock.h"
 #include "skin/scroll_geometry.h"
+#include "skin/skin_atlas.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg_base.h"
 #include "skin/skin_dlg_holder.h"
@@ -10,36 +11,55 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Atlas pieces of the one-line field and the framed box: 24 px caps, an 11 px top and bottom band.
-constexpr int kFrameCap = 24;
-constexpr int kFrameBand = 11;
-constexpr int kOneLineHeight = 33;
-constexpr int kFrameLeftX = 1;
-constexpr int kFrameMidX = 25;
-constexpr int kFrameRightX = 51;
-constexpr int kFrameTopY = 76;
-constexpr int kFrameMidY = 87;
-constexpr int kFrameBottomY = 98;
+// The one-line field in three pieces, any other frame in eight around a white centre.
+constexpr plat::Rect kLineLeft = skin::AtlasRect("frame.line.left");
+constexpr plat::Rect kLineMiddle = skin::AtlasRect("frame.line.middle");
+constexpr plat::Rect kLineRight = skin::AtlasRect("frame.line.right");
+constexpr plat::Rect kFrameTopLeft = skin::AtlasRect("frame.topLeft");
+constexpr plat::Rect kFrameTop = skin::AtlasRect("frame.top");
+constexpr plat::Rect kFrameTopRight = skin::AtlasRect("frame.topRight");
+constexpr plat::Rect kFrameLeft = skin::AtlasRect("frame.left");
+constexpr plat::Rect kFrameRight = skin::AtlasRect("frame.right");
+constexpr plat::Rect kFrameBottomLeft = skin::AtlasRect("frame.bottomLeft");
+constexpr plat::Rect kFrameBottom = skin::AtlasRect("frame.bottom");
+constexpr plat::Rect kFrameBottomRight = skin::AtlasRect("frame.bottomRight");
+constexpr int kFrameCap = kFrameTopLeft.width();
+constexpr int kFrameBand = kFrameTopLeft.height();
+constexpr int kOneLineHeight = kLineLeft.height();
 
 constexpr plat::ColorRef kTrackColor = 0xFFF5E7;
 constexpr int kArrow = skin::kScrollbarArrow;
 
-// Scrollbar pieces in the atlas (all 14 px across the bar); the second cap is the last c pixels of a 14-px
-// piece, so its origin depends on the cap length.
+// Scrollbar pieces (all 14 px across the bar). The thumb's caps are its first and last pixels along the bar,
+// so a short thumb takes the last c pixels of its end piece.
 struct BarPieces {
-    plat::Point firstArrow;
-    plat::Point secondArrow;
-    plat::Point firstCap;
-    plat::Point middle;
-    plat::Point grip;
+    plat::Rect firstArrow;
+    plat::Rect secondArrow;
+    plat::Rect thumbStart;
+    plat::Rect thumbMiddle;
+    plat::Rect grip;
+    plat::Rect thumbEnd;
     bool vertical;
 
-    plat::Point secondCap(int c) const {
-        return vertical ? plat::Point{163, 124 - c} : plat::Point{58 - c, 110};
+    plat::Point EndCap(int c) const {
+        return vertical ? plat::Point{thumbEnd.left, thumbEnd.bottom - c}
+                        : plat::Point{thumbEnd.right - c, thumbEnd.top};
     }
 };
-constexpr BarPieces kVerticalPieces{{103, 110}, {88, 110}, {118, 110}, {148, 110}, {133, 110}, true};
-constexpr BarPieces kHorizontalPieces{{1, 110}, {73, 110}, {15, 110}, {22, 110}, {33, 110}, false};
+constexpr BarPieces kVerticalPieces{skin::AtlasRect("vscroll.up"),
+                                    skin::AtlasRect("vscroll.down"),
+                                    skin::AtlasRect("vscroll.thumbStart"),
+                                    skin::AtlasRect("vscroll.thumbMiddle"),
+                                    skin::AtlasRect("vscroll.grip"),
+                                    skin::AtlasRect("vscroll.thumbEnd"),
+                                    true};
+constexpr BarPieces kHorizontalPieces{skin::AtlasRect("hscroll.left"),
+                                      skin::AtlasRect("hscroll.right"),
+                                      skin::AtlasRect("hscroll.thumbStart"),
+                                      skin::AtlasRect("hscroll.thumbMiddle"),
+                                      skin::AtlasRect("hscroll.grip"),
+                                      skin::AtlasRect("hscroll.thumbEnd"),
+                                      false};
 
 } // namespace
 
@@ -256,34 +276,32 @@ void CSkinElement::DrawFrame(int x, int y, int width, int height, plat::DeviceCo
         return;
     }
     const plat::DeviceContext& atlas = *m_pAtlasDC;
+    const int right = x + width - kFrameCap;
+    const int midW = width - 2 * kFrameCap;
     if (height == kOneLineHeight) {
-        dc.bitBlt(x, y, kFrameCap, kOneLineHeight, atlas, kFrameLeftX, kFrameTopY);
-        dc.bitBlt(x + width - kFrameCap, y, kFrameCap, kOneLineHeight, atlas, kFrameRightX, kFrameTopY);
-        if (width > 2 * kFrameCap) {
-            dc.stretchBlt(x + kFrameCap, y, width - 2 * kFrameCap, kOneLineHeight, atlas, kFrameMidX,
-                          kFrameTopY, kFrameCap, kOneLineHeight);
+        skin::DrawPiece(dc, x, y, atlas, kLineLeft);
+        skin::DrawPiece(dc, right, y, atlas, kLineRight);
+        if (midW > 0) {
+            skin::StretchPiece(dc, plat::Rect::fromXywh(x + kFrameCap, y, midW, kOneLineHeight), atlas,
+                               kLineMiddle);
         }
         return;
     }
-    const int midW = width - 2 * kFrameCap;
     const int midH = height - 2 * kFrameBand;
     const int bottom = y + height - kFrameBand;
-    const int right = x + width - kFrameCap;
-    dc.bitBlt(x, y, kFrameCap, kFrameBand, atlas, kFrameLeftX, kFrameTopY);
-    dc.bitBlt(right, y, kFrameCap, kFrameBand, atlas, kFrameRightX, kFrameTopY);
-    dc.bitBlt(right, bottom, kFrameCap, kFrameBand, atlas, kFrameRightX, kFrameBottomY);
-    dc.bitBlt(x, bottom, kFrameCap, kFrameBand, atlas, kFrameLeftX, kFrameBottomY);
+    skin::DrawPiece(dc, x, y, atlas, kFrameTopLeft);
+    skin::DrawPiece(dc, right, y, atlas, kFrameTopRight);
+    skin::DrawPiece(dc, right, bottom, atlas, kFrameBottomRight);
+    skin::DrawPiece(dc, x, bottom, atlas, kFrameBottomLeft);
     if (midW > 0) {
-        dc.stretchBlt(x + kFrameCap, y, midW, kFrameBand, atlas, kFrameMidX, kFrameTopY, kFrameCap,
-                      kFrameBand);
-        dc.stretchBlt(x + kFrameCap, bottom, midW, kFrameBand, atlas, kFrameMidX, kFrameBottomY, kFrameCap,
-                      kFrameBand);
+        skin::StretchPiece(dc, plat::Rect::fromXywh(x + kFrameCap, y, midW, kFrameBand), atlas, kFrameTop);
+        skin::StretchPiece(dc, plat::Rect::fromXywh(x + kFrameCap, bottom, midW, kFrameBand), atlas,
+                           kFrameBottom);
     }
     if (midH > 0) {
-        dc.stretchBlt(x, y + kFrameBand, kFrameCap, midH, atlas, kFrameLeftX, kFrameMidY, kFrameCap,
-                      kFrameBand);
-        dc.stretchBlt(right, y + kFrameBand, kFrameCap, midH, atlas, kFrameRightX, kFrameMidY, kFrameCap,
-                      kFrameBand);
+        skin::StretchPiece(dc, plat::Rect::fromXywh(x, y + kFrameBand, kFrameCap, midH), atlas, kFrameLeft);
+        skin::StretchPiece(dc, plat::Rect::fromXywh(right, y + kFrameBand, kFrameCap, midH), atlas,
+                           kFrameRight);
     }
     if (midW > 0 && midH > 0) {
         dc.fillSolidRect(plat::Rect::fromXywh(x + kFrameCap, y + kFrameBand, midW, midH), 0xFFFFFF);
@@ -308,8 +326,8 @@ void DrawBar(plat::DeviceContext& dc, const plat::DeviceContext& atlas, bool ver
         }
     };
     const skin::ThumbGeometry t = skin::ComputeThumb(from, to, content, view, offset);
-    piece(p.firstArrow, from, kArrow, kArrow);
-    piece(p.secondArrow, to - kArrow, kArrow, kArrow);
+    piece(p.firstArrow.topLeft(), from, kArrow, kArrow);
+    piece(p.secondArrow.topLeft(), to - kArrow, kArrow, kArrow);
     if (t.track > 0) {
         const plat::Rect track = vertical ? plat::Rect::fromXywh(across, from + kArrow, kArrow, t.track)
                                           : plat::Rect::fromXywh(from + kArrow, across, t.track, kArrow);
@@ -320,11 +338,11 @@ void DrawBar(plat::DeviceContext& dc, const plat::DeviceContext& atlas, bool ver
     }
     const int start = from + kArrow + t.pos;
     const int cap = qMin(kArrow, (t.length + 1) / 2);
-    piece(p.firstCap, start, cap, cap);
-    piece(p.secondCap(cap), start + t.length - cap, cap, cap);
+    piece(p.thumbStart.topLeft(), start, cap, cap);
+    piece(p.EndCap(cap), start + t.length - cap, cap, cap);
     if (t.length >= 2 * kArrow + 1) {
-        piece(p.middle, start + cap, t.length - 2 * cap, kArrow);
-        piece(p.grip, start + (t.length - kArrow) / 2, kArrow, kArrow);
+        piece(p.thumbMiddle.topLeft(), start + cap, t.length - 2 * cap, kArrow);
+        piece(p.grip.topLeft(), start + (t.length - kArrow) / 2, kArrow, kArrow);
     }
 }
 

@@ -7,14 +7,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-void SetDefaultBack(CSkinIcoButton& b) {
-    b.SetBackRects(320, 127, 418, 127, 320, 127, 369, 127, 48, 29);
-}
-
-} // namespace
-
 CSkinIcoButton::CSkinIcoButton() {
     m_className = u"CSkinIcoButton"_s;
 }
@@ -29,14 +21,10 @@ void CSkinIcoButton::CreateEx(CSkinDlgHolder* holder, unsigned id, const QString
     if (m_pIconDC && !m_pIconDC->isNull()) {
         const plat::ColorRef corner = m_pIconDC->getPixel(m_pIconDC->width() - 1, m_pIconDC->height() - 1);
         if (!m_iconsSet) {
+            // A sheet of square icons in three rows: normal, hot, pressed; disabled looks normal.
             const int s = m_pIconDC->height() / 3;
-            m_iconWidth = s;
-            m_iconHeight = s;
             const int x = s * iconColumn;
-            m_iconImages[kIconNormal] = {x, 0};
-            m_iconImages[kIconHot] = {x, s};
-            m_iconImages[kIconPressed] = {x, 2 * s};
-            m_iconImages[kIconDisabled] = {x, 0};
+            m_icons = {{x, 0}, {x, s}, {x, 0}, {x, 2 * s}, {s, s}};
             m_transparentIcon = corner == m_pIconDC->getPixel(0, 0);
         }
         if (m_transparentIcon) {
@@ -44,30 +32,30 @@ void CSkinIcoButton::CreateEx(CSkinDlgHolder* holder, unsigned id, const QString
         }
     }
     m_layout = layoutFlags;
-    SetDefaultBack(*this);
+    SetBackImages(skin::kPushButtonImages);
+}
+
+void CSkinIcoButton::SetBackImages(const skin::StateImages& back) {
+    m_back = back;
+    Redraw();
+}
+
+void CSkinIcoButton::SetIconImages(const skin::StateImages& icons) {
+    m_icons = icons;
+    m_iconsSet = true;
+    Redraw();
 }
 
 void CSkinIcoButton::SetBackRects(int normalX, int normalY, int hotX, int hotY, int disabledX, int disabledY,
                                   int pressedX, int pressedY, int width, int height) {
-    m_backImages[skin::kImageNormal] = {normalX, normalY};
-    m_backImages[skin::kImageHot] = {hotX, hotY};
-    m_backImages[skin::kImageDisabled] = {disabledX, disabledY};
-    m_backImages[skin::kImagePressed] = {pressedX, pressedY};
-    m_backWidth = width;
-    m_backHeight = height;
-    Redraw();
+    SetBackImages(
+        {{normalX, normalY}, {hotX, hotY}, {disabledX, disabledY}, {pressedX, pressedY}, {width, height}});
 }
 
 void CSkinIcoButton::SetIconRects(int normalX, int normalY, int hotX, int hotY, int pressedX, int pressedY,
                                   int disabledX, int disabledY, int width, int height) {
-    m_iconImages[kIconNormal] = {normalX, normalY};
-    m_iconImages[kIconHot] = {hotX, hotY};
-    m_iconImages[kIconPressed] = {pressedX, pressedY};
-    m_iconImages[kIconDisabled] = {disabledX, disabledY};
-    m_iconWidth = width;
-    m_iconHeight = height;
-    m_iconsSet = true;
-    Redraw();
+    SetIconImages(
+        {{normalX, normalY}, {hotX, hotY}, {disabledX, disabledY}, {pressedX, pressedY}, {width, height}});
 }
 
 void CSkinIcoButton::UpdateTextExtent(plat::DeviceContext& dc) {
@@ -93,21 +81,22 @@ bool CSkinIcoButton::IsPressed() const {
 }
 
 CSkinIcoButton::Placement CSkinIcoButton::Place(bool hotNotPressed) const {
+    const plat::Size icon = m_icons.size;
     Placement p;
     if (m_layout & kIconLeft) {
-        const int m = (m_height - m_iconHeight) / 2;
+        const int m = (m_height - icon.cy) / 2;
         p.icon = {m, m};
-        p.text = {m_iconWidth + 2 * m, 2, m_width - 2, m_height - 2};
+        p.text = {icon.cx + 2 * m, 2, m_width - 2, m_height - 2};
     } else if (m_layout & kIconRight) {
-        const int m = (m_height - m_iconHeight) / 2;
-        p.icon = {m_width - m_iconWidth - m, m};
-        p.text = {2, 2, m_width - m_iconWidth - 2 * m, m_height - 2};
+        const int m = (m_height - icon.cy) / 2;
+        p.icon = {m_width - icon.cx - m, m};
+        p.text = {2, 2, m_width - icon.cx - 2 * m, m_height - 2};
     } else if (m_layout & kIconOnly) {
-        p.icon = {(m_width - m_iconWidth) / 2, (m_height - m_iconHeight) / 2};
+        p.icon = {(m_width - icon.cx) / 2, (m_height - icon.cy) / 2};
     } else {
         const int q = (m_height - 52) / 3;
-        p.icon = {(m_width - m_iconWidth) / 2, q + 3};
-        p.text = {2, p.icon.y + m_iconHeight + q + 1, m_width - 2, m_height - 2};
+        p.icon = {(m_width - icon.cx) / 2, q + 3};
+        p.text = {2, p.icon.y + icon.cy + q + 1, m_width - 2, m_height - 2};
         if (hotNotPressed) {
             const int lift = m_transparentIcon ? 2 : 1;
             p.icon.x -= lift;
@@ -121,33 +110,26 @@ CSkinIcoButton::Placement CSkinIcoButton::Place(bool hotNotPressed) const {
 void CSkinIcoButton::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
     const bool hot = IsHot();
     const bool pressed = IsPressed();
-    if (!(m_layout & kNoBack) && m_pAtlasDC && m_backWidth > 0 && m_backHeight > 0) {
-        const plat::Point back = m_backImages[skin::PickIcoBackImage(m_enabled, hot, pressed, m_selected)];
-        const plat::Rect src = plat::Rect::fromXywh(back.x, back.y, m_backWidth, m_backHeight);
+    if (!(m_layout & kNoBack) && m_pAtlasDC && m_back.size.cx > 0 && m_back.size.cy > 0) {
+        const plat::Point back = m_back.Of(skin::PickIcoBackImage(m_enabled, hot, pressed, m_selected));
+        const plat::Rect src = plat::Rect::fromXywh(back.x, back.y, m_back.size.cx, m_back.size.cy);
         for (const skin::NinePiece& piece :
              skin::NineSlice(src, plat::Rect::fromXywh(x, y, m_width, m_height))) {
-            dc.stretchBlt(piece.dst.left, piece.dst.top, piece.dst.width(), piece.dst.height(), *m_pAtlasDC,
-                          piece.src.left, piece.src.top, piece.src.width(), piece.src.height());
+            skin::StretchPiece(dc, piece.dst, *m_pAtlasDC, piece.src);
         }
     }
     if ((m_layout & kFrameWhileHot) && hot) {
         DrawFrame(x, y, m_width, m_height, dc);
     }
     const Placement place = Place(hot && !pressed);
-    if (m_pIconDC && m_iconWidth > 0 && m_iconHeight > 0) {
-        IconImage state = kIconNormal;
-        if (!m_enabled) {
-            state = kIconDisabled;
-        } else if (hot) {
-            state = pressed ? kIconPressed : kIconHot;
-        }
-        const plat::Point src = m_iconImages[state];
+    const plat::Size icon = m_icons.size;
+    if (m_pIconDC && icon.cx > 0 && icon.cy > 0) {
+        const plat::Point src = m_icons.Of(skin::PickButtonImage(m_enabled, hot, pressed));
         if (m_transparentIcon) {
-            dc.transparentBlt(x + place.icon.x, y + place.icon.y, m_iconWidth, m_iconHeight, *m_pIconDC,
-                              src.x, src.y, m_iconWidth, m_iconHeight, m_keyColor);
+            dc.transparentBlt(x + place.icon.x, y + place.icon.y, icon.cx, icon.cy, *m_pIconDC, src.x, src.y,
+                              icon.cx, icon.cy, m_keyColor);
         } else {
-            dc.bitBlt(x + place.icon.x, y + place.icon.y, m_iconWidth, m_iconHeight, *m_pIconDC, src.x,
-                      src.y);
+            dc.bitBlt(x + place.icon.x, y + place.icon.y, icon.cx, icon.cy, *m_pIconDC, src.x, src.y);
         }
     }
     if ((m_layout & kIconOnly) || m_caption.isEmpty()) {

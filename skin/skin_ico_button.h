@@ -3,6 +3,7 @@
 #include "platform/color.h"
 #include "platform/device_context.h"
 #include "platform/geometry.h"
+#include "skin/button_images.h"
 #include "skin/skin_element.h"
 
 // A button with an icon cut from a sprite sheet (the skin atlas unless another sheet is given) and optional
@@ -19,9 +20,6 @@ class CSkinIcoButton : public CSkinElement {
         kNoBack = 16,
         kFrameWhileHot = 32,
     };
-    // Icon images, in this order.
-    enum IconImage { kIconNormal = 0, kIconHot = 1, kIconPressed = 2, kIconDisabled = 3 };
-
     CSkinIcoButton();
     ~CSkinIcoButton() override;
 
@@ -33,8 +31,11 @@ class CSkinIcoButton : public CSkinElement {
     void UpdateTextExtent(plat::DeviceContext& dc) override;
     bool OnMouse(int x, int y, int state) override;
 
+    void SetBackImages(const skin::StateImages& back);
+    void SetIconImages(const skin::StateImages& icons);
     void SetBackRects(int normalX, int normalY, int hotX, int hotY, int disabledX, int disabledY,
                       int pressedX, int pressedY, int width, int height);
+    // The icon's pairs come in the order normal, hot, pressed, disabled.
     void SetIconRects(int normalX, int normalY, int hotX, int hotY, int pressedX, int pressedY, int disabledX,
                       int disabledY, int width, int height);
 
@@ -47,17 +48,13 @@ class CSkinIcoButton : public CSkinElement {
     };
     Placement Place(bool hotNotPressed) const;
 
-    plat::Point m_backImages[4]; // normal, hot, disabled, pressed
-    int m_backWidth = 48;
-    int m_backHeight = 29;
+    skin::StateImages m_back;
     plat::Size m_textExtent;
     plat::ColorRef m_keyColor = 0xFF00FF;
     bool m_transparentIcon = false;
     bool m_selected = false;
     const plat::DeviceContext* m_pIconDC = nullptr;
     int m_layout = kIconAbove;
-    plat::Point m_iconImages[4];
-    int m_iconWidth = 0;
-    int m_iconHeight = 0;
+    skin::StateImages m_icons;
     bool m_iconsSet = false;
 };

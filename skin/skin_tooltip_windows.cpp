@@ -2,6 +2,7 @@
 
 #include "core/clock.h"
 #include "core/platform_services.h"
+#include "skin/button_images.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg.h"
 
@@ -10,11 +11,8 @@ namespace {
 constexpr unsigned kPollTimer = 1;
 constexpr plat::ColorRef kLinkColor = 0xFF0000; // blue
 
-// Back picture: the standard button image cut into 16-px columns and rows of 9, 11 and 9 px.
-constexpr int kBackX = 320;
-constexpr int kBackY = 127;
-constexpr int kBackCols[4] = {0, 16, 32, 48};
-constexpr int kBackRows[4] = {0, 9, 20, 29};
+// Back picture: the push button's normal image, its corners a third of its size.
+constexpr plat::Rect kBack = skin::AtlasRect("button.normal");
 
 // Counts nested handler calls, so the owner never deletes the tooltip from inside one of them.
 class HandlerScope {
@@ -69,18 +67,8 @@ void CSkinTooltip_windows::OwnerMouseMove(int x, int y) {
 void CSkinTooltip_windows::onPaint(plat::DeviceContext& dc) {
     const plat::DeviceContext* atlas = m_pOwner->m_pAtlasDC;
     if (atlas) {
-        const int dxs[4] = {0, kBackCols[1], m_width - (kBackCols[3] - kBackCols[2]), m_width};
-        const int dys[4] = {0, kBackRows[1], m_height - (kBackRows[3] - kBackRows[2]), m_height};
-        for (int row = 0; row < 3; ++row) {
-            for (int col = 0; col < 3; ++col) {
-                const int dw = dxs[col + 1] - dxs[col];
-                const int dh = dys[row + 1] - dys[row];
-                if (dw > 0 && dh > 0) {
-                    dc.stretchBlt(dxs[col], dys[row], dw, dh, *atlas, kBackX + kBackCols[col],
-                                  kBackY + kBackRows[row], kBackCols[col + 1] - kBackCols[col],
-                                  kBackRows[row + 1] - kBackRows[row]);
-                }
-            }
+        for (const skin::NinePiece& piece : skin::NineSlice(kBack, plat::Rect{0, 0, m_width, m_height})) {
+            skin::StretchPiece(dc, piece.dst, *atlas, piece.src);
         }
     } else {
         dc.fillSolidRect(plat::Rect{0, 0, m_width, m_height}, 0xFFFFFF);

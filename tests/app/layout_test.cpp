@@ -26,66 +26,47 @@ TEST(MainWindowSize, ThreeQuartersOfTheDesktopNeverBelowTheMinimum) {
     }
 }
 
-// The strip starts at 27; the back and forward buttons are 27 wide, so on a 1000-px window a tab may end
-// at 946 unless it is the last (973).
-TEST(TabStrip, TabsThatFitStartAtTheLeftWithNoScrollButtons) {
-    const TabStripLayout layout = TabStripLayout::Compute({100, 150, 120}, 2, 1020);
-    EXPECT_EQ(layout.firstTab, 0) << "everything fits, so the strip scrolls back";
-    EXPECT_FALSE(layout.backShown);
-    EXPECT_FALSE(layout.forwardShown);
-    ASSERT_EQ(layout.tabs.size(), 3u);
-    EXPECT_TRUE(layout.tabs[0].visible);
-    EXPECT_EQ(layout.tabs[0].x, 27);
-    EXPECT_EQ(layout.tabs[2].x, 277);
-    EXPECT_EQ(layout.tabs[2].width, 120);
-}
-
-TEST(TabStrip, OverflowWidensTheLastTabThatFitsUpToTheForwardButton) {
-    const TabStripLayout layout = TabStripLayout::Compute(std::vector<int>(8, 200), 0, 1000);
-    EXPECT_FALSE(layout.backShown);
-    EXPECT_TRUE(layout.forwardShown);
-    EXPECT_EQ(layout.tabs[3].x, 627);
-    EXPECT_EQ(layout.tabs[3].x + layout.tabs[3].width, 1000 - 54);
-    for (size_t i = 0; i < 8; ++i)
-        EXPECT_EQ(layout.tabs[i].visible, i < 4) << i;
-    // Scrolled: the back button takes the strip's start.
-    const TabStripLayout scrolled = TabStripLayout::Compute(std::vector<int>(8, 200), 2, 1000);
-    EXPECT_TRUE(scrolled.backShown);
-    EXPECT_FALSE(scrolled.tabs[1].visible);
-    EXPECT_EQ(scrolled.tabs[2].x, 54);
-    EXPECT_TRUE(scrolled.forwardShown);
-}
-
-TEST(TabStrip, TheLastTabMayUseTheForwardButtonsPlace) {
-    // From tab 4 the tabs start at 54; a last tab of 319 ends at 973 exactly and still fits.
-    std::vector<int> widths(8, 200);
-    EXPECT_FALSE(TabStripLayout::Compute(widths, 4, 1000).forwardShown);
-    widths[7] = 319;
-    const TabStripLayout layout = TabStripLayout::Compute(widths, 4, 1000);
-    EXPECT_FALSE(layout.forwardShown);
-    EXPECT_TRUE(layout.tabs[7].visible);
-    widths[7] = 320;
-    EXPECT_TRUE(TabStripLayout::Compute(widths, 4, 1000).forwardShown);
-}
-
-TEST(TabStrip, AFirstTabPastTheListIsBroughtBack) {
-    const TabStripLayout layout = TabStripLayout::Compute(std::vector<int>(8, 200), 40, 1000);
-    EXPECT_EQ(layout.firstTab, 7);
-    EXPECT_TRUE(layout.tabs[7].visible);
+// On a 1000-px window the strip starts at 27, or at 54 behind the back button; a tab may end at 946, before
+// the forward button, unless it is the last (973). The tab before the first that does not fit is widened up
+// to the forward button, and a tab wider than the strip is narrowed to fit between both buttons.
+TEST(TabStrip, TabsShowFromTheFirstWhileTheyFit) {
+    struct Case {
+        std::vector<int> widths;
+        int firstTab;
+        int shownFirst, shownLast; // the tabs shown
+        int left, right;           // where the first shown tab starts and the last shown one ends
+        bool back, forward;
+        const char* note;
+    };
+    const std::vector<int> eight(8, 200);
+    std::vector<int> lastFits = eight, lastTooWide = eight;
+    lastFits[7] = 319;
+    lastTooWide[7] = 320;
+    const Case cases[] = {
+        {{100, 150, 120}, 2, 0, 2, 27, 397, false, false, "everything fits, so the strip scrolls back"},
+        {eight, 0, 0, 3, 27, 946, false, true, "overflow widens the last tab that fits"},
+        {eight, 2, 2, 5, 54, 946, true, true, "scrolled"},
+        {eight, 4, 4, 7, 54, 854, true, false, "the rest fits"},
+        {lastFits, 4, 4, 7, 54, 973, true, false, "the last tab may use the forward button's place"},
+        {lastTooWide, 4, 4, 6, 54, 946, true, true, "one pixel too wide"},
+        {eight, 40, 7, 7, 54, 254, true, false, "a first tab past the list is brought back"},
+        {{5000, 100}, 0, 0, 0, 27, 946, false, true, "a tab wider than the strip is narrowed"},
+        {{100, 5000, 100}, 1, 1, 1, 54, 946, true, true, "narrowed between both buttons"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.note);
+        const TabStripLayout layout = TabStripLayout::Compute(c.widths, c.firstTab, 1000);
+        EXPECT_EQ(layout.firstTab, c.shownFirst);
+        EXPECT_EQ(layout.backShown, c.back);
+        EXPECT_EQ(layout.forwardShown, c.forward);
+        ASSERT_EQ(layout.tabs.size(), c.widths.size());
+        for (int i = 0; i < int(c.widths.size()); ++i)
+            EXPECT_EQ(layout.tabs[size_t(i)].visible, i >= c.shownFirst && i <= c.shownLast) << i;
+        EXPECT_EQ(layout.tabs[size_t(c.shownFirst)].x, c.left);
+        const TabStripLayout::Tab& last = layout.tabs[size_t(c.shownLast)];
+        EXPECT_EQ(last.x + last.width, c.right);
+    }
     EXPECT_TRUE(TabStripLayout::Compute({}, 3, 1000).tabs.empty());
-}
-
-TEST(TabStrip, ATabWiderThanTheStripIsNarrowedSoItCanShow) {
-    const TabStripLayout layout = TabStripLayout::Compute({5000, 100}, 0, 1000);
-    EXPECT_TRUE(layout.tabs[0].visible);
-    EXPECT_EQ(layout.tabs[0].x + layout.tabs[0].width, 1000 - 54);
-    // Scrolled to it, it fits between the back and the forward button.
-    const TabStripLayout scrolled = TabStripLayout::Compute({100, 5000, 100}, 1, 1000);
-    EXPECT_TRUE(scrolled.tabs[1].visible);
-    EXPECT_EQ(scrolled.tabs[1].x, 54);
-    EXPECT_EQ(scrolled.tabs[1].width, 1000 - 27 - 81);
-    EXPECT_TRUE(scrolled.backShown);
-    EXPECT_TRUE(scrolled.forwardShown);
 }
 
 TEST(CommandLine, ArgumentsJoinWithBlanksAndQuotesWhereNeeded) {

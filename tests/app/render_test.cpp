@@ -1,6 +1,7 @@
 #include "app/main_dlg.h"
 #include "platform/application.h"
 #include "projects/project_factory.h"
+#include "skin/skin_atlas.h"
 #include "tests/app/app_test_support.h"
 
 #include <QDir>
@@ -8,16 +9,9 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-plat::ColorRef PixelAt(CMainDlg& dlg, int x, int y) {
-    return dlg.backBuffer().getPixel(x, y);
-}
-
-} // namespace
-
 // The main window with three projects, the second busy, written to renders/main_window.png to be looked at.
-TEST(MainWindowRender, ToolbarBandTabStripAndProjectFrame) {
+// Toolbar backs, tabs and the project frame show the atlas pictures named for them.
+TEST(MainWindowRender, ToolbarTabStripAndProjectFrameShowTheirPictures) {
     apptest::OpenMainWindow window;
     apptest::TestMainDlg& dlg = window.dlg;
     for (const int kind : {1, 4, 5}) {
@@ -26,41 +20,38 @@ TEST(MainWindowRender, ToolbarBandTabStripAndProjectFrame) {
         dlg.AddProject(std::move(project));
     }
     dlg.OnCommand(u"show_project"_s, 1);
-    dlg.m_tabs[1]->SetAnimation(467, 122, 16, 16, true, 8, false);
+    constexpr plat::Rect kBusy = skin::AtlasRect("tab.busy");
+    dlg.m_tabs[1]->SetAnimation({kBusy.topLeft(), {16, 16}, true, kBusy.height() / 16}, false);
     // The window is shown and maximised: let the platform deliver that before painting.
     plat::Application::processEvents();
     dlg.RedrawNow();
-    const int w = dlg.m_width;
-    const int h = dlg.m_height;
-    ASSERT_EQ(dlg.backBuffer().width(), w);
-
+    const plat::DeviceContext& dc = dlg.backBuffer();
     QDir().mkpath(QStringLiteral(TW_APP_RENDER_DIR));
-    const QString path = QStringLiteral(TW_APP_RENDER_DIR) + u"/main_window.png"_s;
-    ASSERT_TRUE(dlg.backBuffer().saveImage(path));
+    ASSERT_TRUE(dc.saveImage(QStringLiteral(TW_APP_RENDER_DIR) + u"/main_window.png"_s));
 
-    // The toolbar band between the Options and Help buttons, and its bottom line.
-    EXPECT_EQ(PixelAt(dlg, 700, 40), plat::rgb(243, 250, 255));
-    EXPECT_EQ(PixelAt(dlg, w - 100, 90), plat::rgb(243, 250, 255));
-    EXPECT_EQ(PixelAt(dlg, 700, 94), plat::rgb(237, 240, 242));
-    // The toolbar buttons draw over the band.
-    bool newButtonDrawn = false;
-    for (int y = 30; y < 94 && !newButtonDrawn; ++y)
-        newButtonDrawn = PixelAt(dlg, 40, y) != plat::rgb(243, 250, 255);
-    EXPECT_TRUE(newButtonDrawn);
-    // Tabs: the current one differs from the others; past the last tab the strip is background.
-    const CSkinButton& current = *dlg.m_tabs[1];
-    const CSkinButton& other = *dlg.m_tabs[0];
-    EXPECT_NE(PixelAt(dlg, current.m_x + current.m_width / 2, 102),
-              PixelAt(dlg, other.m_x + other.m_width / 2, 102));
-    const CSkinButton& last = *dlg.m_tabs[2];
-    const plat::ColorRef beyond = PixelAt(dlg, last.m_x + last.m_width + 40, 113);
-    EXPECT_NE(beyond, PixelAt(dlg, last.m_x + last.m_width / 2, 102));
-    // The project frame stands below the tabs, the version label in the bottom-right corner.
-    EXPECT_NE(PixelAt(dlg, 10, 200), PixelAt(dlg, 5, 200));
-    int palestGreen = 255;
-    for (int x = w - dlg.m_versionWidth - 4; x < w - 4; ++x) {
-        for (int y = h - 19; y < h - 4; ++y)
-            palestGreen = std::min(palestGreen, plat::greenOf(PixelAt(dlg, x, y)));
+    const plat::DeviceContext& atlas = *dlg.m_pAtlasDC;
+    const auto atlasPixel = [&](const plat::Rect& piece, int x, int y) {
+        return atlas.getPixel(piece.left + x, piece.top + y);
+    };
+    // A toolbar button's top edge, stretched from the middle of its back.
+    const CSkinIcoButton& save = dlg.m_btnSave;
+    EXPECT_EQ(dc.getPixel(save.m_x + save.m_width / 2, save.m_y + 1),
+              atlasPixel(skin::AtlasRect("toolbar.back"), 40, 1));
+    // The current tab in the chosen look, the others in the plain one (their middle column stretched).
+    for (size_t i = 0; i < dlg.m_tabs.size(); ++i) {
+        const CSkinButton& tab = *dlg.m_tabs[i];
+        const plat::Rect look = i == 1 ? skin::AtlasRect("tab.pressed") : skin::AtlasRect("tab.normal");
+        EXPECT_EQ(dc.getPixel(tab.m_x + tab.m_width / 2, tab.m_y + 2), atlasPixel(look, look.width() / 2, 2))
+            << i;
     }
-    EXPECT_LE(palestGreen, 230) << "the label's RGB(220, 220, 255) shows against the pale background";
+    // The project frame's left edge below the tabs.
+    for (int x = 0; x < 3; ++x)
+        EXPECT_EQ(dc.getPixel(10 + x, 300), atlasPixel(skin::AtlasRect("frame.left"), x, 0)) << x;
+    // The version label shows in the bottom-right corner: its pale blue is less green than the background.
+    int palestGreen = 255;
+    for (int x = dlg.m_width - dlg.m_versionWidth - 4; x < dlg.m_width - 4; ++x) {
+        for (int y = dlg.m_height - 19; y < dlg.m_height - 4; ++y)
+            palestGreen = std::min(palestGreen, plat::greenOf(dc.getPixel(x, y)));
+    }
+    EXPECT_LE(palestGreen, 230);
 }

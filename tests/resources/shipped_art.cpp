@@ -12,17 +12,6 @@ const QImage& shippedAtlas() {
     return atlas;
 }
 
-bool samePixels(const QImage& image, const QRect& a, const QRect& b) {
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            if (image.pixel(a.x() + x, a.y() + y) != image.pixel(b.x() + x, b.y() + y)) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
 int keyPixels(const QImage& image, const QRect& r) {
     int count = 0;
     for (int y = r.top(); y <= r.bottom(); ++y) {

@@ -2,7 +2,7 @@
 
 // The shipped skin art, read once from the embedded resources, with a few pixel helpers.
 
-#include "tools/skin_art/atlas_layout.h"
+#include "resources/atlas_layout.h"
 
 #include <QImage>
 #include <QRect>
@@ -19,6 +19,8 @@ inline QRect rectOf(const skin_art::AtlasPiece& piece) {
 }
 
 // Pixel for pixel equal; b is read at a's size.
-bool samePixels(const QImage& image, const QRect& a, const QRect& b);
+inline bool samePixels(const QImage& image, const QRect& a, const QRect& b) {
+    return image.copy(a) == image.copy(QRect(b.topLeft(), a.size()));
+}
 int keyPixels(const QImage& image, const QRect& r);
 bool cornersKeyed(const QImage& image, const QRect& r);

@@ -9,34 +9,15 @@ using namespace Qt::StringLiterals;
 using namespace skin;
 using skintest::UnshownDialog;
 
-// Disabled wins over everything; a text button is pressed only while hot; an icon button's back shows the
-// selection (pressed look) only when not hot.
-TEST(ButtonImages, StateToImageMapping) {
-    EXPECT_EQ(PickButtonImage(false, true, true), kImageDisabled);
-    EXPECT_EQ(PickButtonImage(false, false, false), kImageDisabled);
-    EXPECT_EQ(PickButtonImage(true, true, true), kImagePressed);
-    EXPECT_EQ(PickButtonImage(true, true, false), kImageHot);
-    EXPECT_EQ(PickButtonImage(true, false, false), kImageNormal);
+// An icon button's back shows the selection (the pressed look) only while the pointer is elsewhere.
+TEST(ButtonImages, SelectedIconBackLooksPressedUnlessHot) {
     EXPECT_EQ(PickIcoBackImage(true, false, false, true), kImagePressed);
     EXPECT_EQ(PickIcoBackImage(true, true, false, true), kImageHot);
-    EXPECT_EQ(PickIcoBackImage(true, true, true, false), kImagePressed);
     EXPECT_EQ(PickIcoBackImage(false, true, true, true), kImageDisabled);
-    EXPECT_EQ(PickIcoBackImage(true, false, false, false), kImageNormal);
 }
 
-TEST(ButtonImages, GroupPresetsSwapNormalAndPressedAndUnknownPresetsFallBack) {
-    // Presets 4 and 5 are one group's unchosen and chosen looks.
-    const ButtonPreset unchosen = ButtonStylePreset(4);
-    const ButtonPreset chosen = ButtonStylePreset(5);
-    EXPECT_EQ(unchosen.images[kImageNormal], chosen.images[kImagePressed]);
-    EXPECT_EQ(unchosen.images[kImagePressed], chosen.images[kImageNormal]);
-    EXPECT_FALSE(ButtonStylePreset(1).hasImages);
-    EXPECT_FALSE(ButtonStylePreset(42).hasImages);
-    EXPECT_EQ(ButtonStylePreset(42).textColor, kButtonTextColor);
-}
-
-TEST(ButtonImages, BackSlicesCoverTheButtonExactly) {
-    for (int width : {10, 20, 30, 48, 60, 85, 86, 87, 200}) {
+TEST(ButtonImages, BackSlicesCoverTheButtonFromInsideTheImage) {
+    for (int width : {10, 30, 48, 85, 86, 200}) {
         int covered = 0;
         for (const auto& p : ButtonBackSlices(48, 5, width)) {
             EXPECT_EQ(p.dstX, covered) << width;
@@ -47,9 +28,6 @@ TEST(ButtonImages, BackSlicesCoverTheButtonExactly) {
         EXPECT_EQ(covered, width);
     }
     EXPECT_EQ(ButtonBackSlices(48, 5, 48), (std::vector<SlicePiece>{{0, 48, 0, 48}}));
-    // Wide: the centre column stretched between the two halves.
-    EXPECT_EQ(ButtonBackSlices(48, 5, 100),
-              (std::vector<SlicePiece>{{0, 24, 0, 24}, {24, 1, 24, 52}, {24, 24, 76, 24}}));
     // Narrow: the outer halves meet; the right part ends at the image's right edge.
     EXPECT_EQ(ButtonBackSlices(48, 5, 30), (std::vector<SlicePiece>{{0, 15, 0, 15}, {33, 15, 15, 15}}));
 }
@@ -59,92 +37,69 @@ TEST(ButtonImages, NineSliceKeepsCornersAndStretchesTheRest) {
         NineSlice(plat::Rect::fromXywh(320, 127, 48, 29), plat::Rect::fromXywh(0, 0, 100, 60));
     ASSERT_EQ(pieces.size(), 9u);
     EXPECT_EQ(pieces[0].src, plat::Rect::fromXywh(320, 127, 16, 9));
-    EXPECT_EQ(pieces[0].dst, plat::Rect::fromXywh(0, 0, 16, 9));
-    EXPECT_EQ(pieces[8].dst, (plat::Rect{84, 51, 100, 60}));
     EXPECT_EQ(pieces[4].dst, (plat::Rect{16, 9, 84, 51}));
+    EXPECT_EQ(pieces[8].dst, (plat::Rect{84, 51, 100, 60}));
 }
 
-TEST(SkinButton, WidthFollowsTheCaptionAndCapsAndTheCapIsAThirdOfTheImage) {
+TEST(SkinButton, CapOfAThirdSetsTheMarginsAndANarrowButtonWidensOnPaint) {
     UnshownDialog d;
     CSkinButton b;
     b.Create(&d.dlg.m_rootHolder, 2, u"Export"_s, u"export"_s, 3);
-    EXPECT_GT(b.m_textExtent.cx, 20);
-    EXPECT_EQ(b.m_width, b.m_textExtent.cx + 5 + 5 + 2);
-    b.SetImages(290, 73, 353, 73, 290, 73, 290, 100, 62, 26, -1);
-    EXPECT_EQ(b.m_cap, 20);
+    b.SetImages(AtlasStates("wizard.button.normal", "wizard.button.hot", "wizard.button.normal",
+                            "wizard.button.pressed"),
+                -1);
     EXPECT_EQ(b.m_marginLeft, 20);
-    EXPECT_EQ(b.m_marginRight, 20);
     b.SetColors(17, 15, 1, &d.dlg.m_fontBold14, plat::rgb(114, 114, 114));
-    EXPECT_EQ(b.m_marginLeft, 17);
     b.SetColors(17, 15, 1, nullptr, CSkinButton::kKeepColor);
     EXPECT_EQ(b.m_textColor, plat::rgb(114, 114, 114));
     EXPECT_EQ(b.m_pFont, &d.dlg.m_fontBold14);
-}
-
-TEST(SkinButton, TooNarrowButtonWidensOnPaintAndTakesTheDrawnHeight) {
-    UnshownDialog d;
-    CSkinButton b;
-    b.Create(&d.dlg.m_rootHolder, 2, u"X"_s);
-    b.SetImages(320, 127, 418, 127, 320, 127, 369, 127, 48, 29, 20);
     b.SetPosition(0, 0, 12, 40, 0);
     plat::DeviceContext dc(100, 100);
     b.Draw(dc, 0, 0, true);
     EXPECT_EQ(b.m_width, 40);
-    EXPECT_EQ(b.m_height, 29);
+    EXPECT_EQ(b.m_height, 26);
 }
 
 // At the image's own width the button is one copy of it; disabled shows the disabled image even hovered
-// and pressed.
+// and held.
 TEST(SkinButton, DrawsTheImageOfItsState) {
     UnshownDialog d;
-    CSkinButton plain, disabled;
-    plain.Create(&d.dlg.m_rootHolder, 2, QString());
-    plain.SetPosition(0, 0, 48, 29, 0);
-    disabled.Create(&d.dlg.m_rootHolder, 3, QString());
-    disabled.SetStyle(2);
-    disabled.SetPosition(0, 0, 24, 27, 0);
-    disabled.SetEnabled(false);
-    const plat::DeviceContext& atlas = *plain.m_pAtlasDC;
+    CSkinButton b;
+    b.Create(&d.dlg.m_rootHolder, 2, QString());
+    b.SetPosition(0, 0, 48, 29, 0);
+    const plat::DeviceContext& atlas = *b.m_pAtlasDC;
+    constexpr plat::Rect kPressed = AtlasRect("button.pressed");
+    constexpr plat::Rect kTabDisabled = AtlasRect("tab.disabled");
     plat::DeviceContext dc(48, 29);
-    plain.Draw(dc, 0, 0, true);
+    d.dlg.m_pFocus = d.dlg.m_pPressed = &b;
+    b.Draw(dc, 0, 0, true);
     for (int x = 0; x < 48; x += 7) {
-        EXPECT_EQ(dc.getPixel(x, 14), atlas.getPixel(320 + x, 127 + 14)) << x;
+        EXPECT_EQ(dc.getPixel(x, 14), atlas.getPixel(kPressed.left + x, kPressed.top + 14)) << x;
     }
-    d.dlg.m_pHover = d.dlg.m_pPressed = &disabled;
-    disabled.Draw(dc, 0, 0, true);
-    EXPECT_EQ(dc.getPixel(12, 13), atlas.getPixel(72 + 12, 47 + 13));
+    d.dlg.m_pFocus = nullptr;
+    EXPECT_FALSE(b.IsPressed()) << "held while the pointer is elsewhere";
+    b.SetStyle(2);
+    b.SetEnabled(false);
+    d.dlg.m_pHover = &b;
+    b.Draw(dc, 0, 0, true);
+    EXPECT_EQ(dc.getPixel(12, 13), atlas.getPixel(kTabDisabled.left + 12, kTabDisabled.top + 13));
     d.dlg.m_pHover = d.dlg.m_pPressed = nullptr;
 }
 
-TEST(SkinButton, HotAndPressedFollowTheDialogsPointers) {
-    UnshownDialog d;
-    CSkinButton b;
-    b.Create(&d.dlg.m_rootHolder, 2, u"A"_s);
-    EXPECT_FALSE(b.IsHot());
-    d.dlg.m_pFocus = &b;
-    EXPECT_TRUE(b.IsHot());
-    EXPECT_FALSE(b.IsPressed());
-    d.dlg.m_pPressed = &b;
-    EXPECT_TRUE(b.IsPressed());
-    d.dlg.m_pFocus = nullptr;
-    EXPECT_FALSE(b.IsPressed()); // held but the pointer left: not pressed
-    d.dlg.m_pPressed = nullptr;
-}
-
-TEST(SkinButton, AnimationRunsOnTheClockAndShowsInTheTextColour) {
+TEST(SkinButton, AnimationKeepsItsPhaseAndShowsInTheTextColour) {
     skintest::ManualClock clock;
     UnshownDialog d;
     CSkinButton b;
     b.Create(&d.dlg.m_rootHolder, 2, u"Project"_s);
     b.SetPosition(0, 0, 120, 29, 0);
-    b.SetAnimation(467, 122, 16, 16, true, 8, false);
-    ASSERT_TRUE(b.m_frames.Running());
+    constexpr plat::Rect kStrip = AtlasRect("tab.busy");
+    b.SetAnimation(kStrip.left, kStrip.top, 16, 16, true, 8, false);
     clock.Advance(250);
     plat::DeviceContext dc(120, 29);
     b.Draw(dc, 0, 0, true);
     EXPECT_EQ(b.m_frames.frame, 2);
-    // Every prepared pixel is the text colour at some coverage.
-    for (int y = 0; y < 16 * 8; y += 5) {
+    EXPECT_EQ(b.m_frames.lastTime, 1'000'000 + 240);
+    for (int y = 0; y < kStrip.height(); y += 5) {
         const std::uint32_t p = b.m_frameDC.pixelArgb(7, y);
         if ((p >> 24) == 255) {
             EXPECT_EQ(plat::colorOfArgb(p), b.m_textColor);
@@ -154,51 +109,57 @@ TEST(SkinButton, AnimationRunsOnTheClockAndShowsInTheTextColour) {
     EXPECT_FALSE(b.m_frames.Running());
 }
 
-TEST(SkinIcoButton, EqualCornersMakeTheSheetKeyed) {
-    UnshownDialog d;
-    plat::DeviceContext sheet(72, 30);
-    sheet.fillSolidRect(plat::Rect{0, 0, 72, 30}, 0xFF00FF);
-    sheet.fillSolidRect(plat::Rect::fromXywh(12, 2, 6, 6), plat::rgb(10, 20, 30));
-    CSkinIcoButton b;
-    b.CreateEx(&d.dlg.m_rootHolder, 2, QString(), u"tool"_s, 0, QString(), &sheet, 1,
-               CSkinIcoButton::kIconOnly);
-    EXPECT_TRUE(b.m_transparentIcon);
-    EXPECT_EQ(b.m_keyColor, 0xFF00FFu);
-    EXPECT_EQ(b.m_iconWidth, 10);
-    EXPECT_EQ(b.m_iconImages[CSkinIcoButton::kIconHot], (plat::Point{10, 10}));
-    EXPECT_EQ(b.m_iconImages[CSkinIcoButton::kIconPressed], (plat::Point{10, 20}));
-    b.SetPosition(0, 0, 40, 40, 0);
-    plat::DeviceContext dc(40, 40);
-    dc.fillSolidRect(plat::Rect{0, 0, 40, 40}, plat::rgb(1, 2, 3));
-    b.m_layout |= CSkinIcoButton::kNoBack;
-    b.Draw(dc, 0, 0, true);
-    // Icon centred at (15, 15): its key pixels let the background through, its own pixels show.
-    EXPECT_EQ(dc.getPixel(15, 15), plat::rgb(1, 2, 3));
-    EXPECT_EQ(dc.getPixel(15 + 3, 15 + 3), plat::rgb(10, 20, 30));
+namespace {
+
+constexpr plat::ColorRef kKey = 0xFF00FF;
+constexpr plat::ColorRef kBehind = plat::rgb(1, 2, 3);
+constexpr plat::ColorRef kCellColours[4] = {plat::rgb(200, 0, 0), plat::rgb(0, 200, 0), plat::rgb(0, 0, 200),
+                                            plat::rgb(90, 90, 90)};
+
+// A keyed sheet of four 10-px cells, each with a 6-px square of its own colour at (2, 2).
+void PaintSheet(plat::DeviceContext& sheet) {
+    sheet.fillSolidRect(plat::Rect{0, 0, 40, 30}, kKey);
+    for (int i = 0; i < 4; ++i) {
+        sheet.fillSolidRect(plat::Rect::fromXywh(10 * i + 2, 2, 6, 6), kCellColours[i]);
+    }
 }
 
-TEST(SkinIcoButton, IconsSetBeforeCreateAreKeptAndPlacementFollowsTheLayout) {
+// Colour at a point of a 40 x 40 icon-only button drawn in the given state, without a back; its 10-px icon
+// stands at (15, 15).
+plat::ColorRef IconPixel(UnshownDialog& d, CSkinIcoButton& b, bool enabled, bool hot, bool pressed,
+                         plat::Point at = {20, 20}) {
+    b.SetEnabled(enabled);
+    d.dlg.m_pHover = hot ? &b : nullptr;
+    d.dlg.m_pPressed = pressed ? &b : nullptr;
+    plat::DeviceContext dc(40, 40);
+    dc.fillSolidRect(plat::Rect{0, 0, 40, 40}, kBehind);
+    b.Draw(dc, 0, 0, true);
+    d.dlg.m_pHover = d.dlg.m_pPressed = nullptr;
+    return dc.getPixel(at.x, at.y);
+}
+
+} // namespace
+
+// The icon pairs come as normal, hot, pressed, disabled: unlike every other image set, pressed is third.
+// Without pairs the icons are cut from the sheet by column, squares a third of its height, keyed when its
+// corners agree.
+TEST(SkinIcoButton, IconsFromTheirPairsOrCutFromTheSheet) {
     UnshownDialog d;
-    CSkinIcoButton b;
-    b.SetIconRects(251, 24, 251, 24, 251, 24, 251, 24, 22, 18);
-    b.CreateEx(&d.dlg.m_rootHolder, 2, u"Next"_s, u"next"_s, 0, QString(), nullptr, 3,
-               CSkinIcoButton::kIconLeft);
-    EXPECT_EQ(b.m_iconWidth, 22);
-    b.SetPosition(0, 0, 120, 30, 0);
-    auto p = b.Place(false);
-    EXPECT_EQ(p.icon, (plat::Point{6, 6}));
-    EXPECT_EQ(p.text.left, 22 + 12);
-    b.m_layout = CSkinIcoButton::kIconRight;
-    p = b.Place(false);
-    EXPECT_EQ(p.icon.x, 120 - 22 - 6);
-    EXPECT_EQ(p.text.right, 120 - 22 - 12);
-    b.m_layout = CSkinIcoButton::kIconAbove;
-    b.SetPosition(0, 0, 80, 70, 0);
-    p = b.Place(false);
-    EXPECT_EQ(p.icon.y, (70 - 52) / 3 + 3);
-    const auto lifted = b.Place(true);
-    EXPECT_EQ(lifted.icon.y, p.icon.y - 1);
-    EXPECT_EQ(lifted.text.top, p.text.top - 1);
+    plat::DeviceContext sheet(40, 30);
+    PaintSheet(sheet);
+    CSkinIcoButton paired, cut;
+    paired.SetIconRects(0, 0, 10, 0, 20, 0, 30, 0, 10, 10);
+    for (CSkinIcoButton* b : {&paired, &cut}) {
+        b->CreateEx(&d.dlg.m_rootHolder, 2, QString(), u"tool"_s, 0, QString(), &sheet, 2,
+                    CSkinIcoButton::kIconOnly | CSkinIcoButton::kNoBack);
+        b->SetPosition(0, 0, 40, 40, 0);
+    }
+    EXPECT_EQ(IconPixel(d, paired, true, false, false), kCellColours[0]);
+    EXPECT_EQ(IconPixel(d, paired, true, true, false), kCellColours[1]);
+    EXPECT_EQ(IconPixel(d, paired, true, true, true), kCellColours[2]);
+    EXPECT_EQ(IconPixel(d, paired, false, true, true), kCellColours[3]);
+    EXPECT_EQ(IconPixel(d, cut, true, false, false), kCellColours[2]);
+    EXPECT_EQ(IconPixel(d, cut, true, false, false, {16, 16}), kBehind);
 }
 
 TEST(SkinIcoButton, ReleaseDropsTheFocus) {

@@ -1,6 +1,6 @@
 #include "tools/skin_art/atlas_painter.h"
 
-#include "tools/skin_art/atlas_layout.h"
+#include "resources/atlas_layout.h"
 #include "tools/skin_art/atlas_sections.h"
 #include "tools/skin_art/paint_kit.h"
 

@@ -3,7 +3,7 @@
 // Small drawing helpers shared by every painter of the skin art: layers that become opaque or keyed
 // pictures, crisp 1-px outlines and rounded panels.
 
-#include "tools/skin_art/atlas_layout.h"
+#include "resources/atlas_layout.h"
 
 #include <QImage>
 #include <QLinearGradient>

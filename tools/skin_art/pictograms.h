@@ -2,7 +2,7 @@
 
 // Simple pictograms drawn with paths; each takes its colours so one shape serves every state and size.
 
-#include "tools/skin_art/toolbar_layout.h"
+#include "resources/toolbar_layout.h"
 
 #include <QPainter>
 #include <QPointF>

@@ -1,9 +1,9 @@
 #include "tools/skin_art/toolbar_painter.h"
 
+#include "resources/toolbar_layout.h"
 #include "tools/skin_art/paint_kit.h"
 #include "tools/skin_art/palette.h"
 #include "tools/skin_art/pictograms.h"
-#include "tools/skin_art/toolbar_layout.h"
 
 namespace skin_art {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // Every picture of the skin atlas: where it lies, what it shows, and how the drawing code cuts and stretches
-// it. The generator paints from this table and the tests check the shipped atlas against it, so both agree.
-// Plain C++ (no Qt) so the skin code can include it too.
+// it. The generator paints from this table, the skin and the main window draw pieces by their names, and the
+// tests check the shipped atlas against it, so a picture's place is written down only here. Plain C++ (no Qt).
 
 #include <array>
 #include <cstdint>
