@@ -1,23 +1,25 @@
 #pragma once
 
 #include "platform/geometry.h"
+#include "skin/skin_atlas.h"
 
-// Where the report grid's pictures lie in the skin atlas.
+// The report grid's pictures in the skin atlas, by their role in the grid.
 
 namespace skin::list_box_pieces {
 
-inline constexpr plat::Rect kHeaderLeft = plat::Rect::fromXywh(251, 78, 12, 27);
-inline constexpr plat::Rect kHeaderMiddle = plat::Rect::fromXywh(263, 78, 12, 27);
-inline constexpr plat::Rect kHeaderRight = plat::Rect::fromXywh(276, 78, 12, 27);
-inline constexpr plat::Rect kHeaderLeftRow = plat::Rect::fromXywh(251, 104, 12, 1);
-inline constexpr plat::Rect kHeaderMiddleRow = plat::Rect::fromXywh(263, 104, 12, 1);
-inline constexpr plat::Rect kHeaderRightRow = plat::Rect::fromXywh(276, 104, 12, 1);
-// Filter buttons, indexed [filter on][pointer on it].
+inline constexpr plat::Rect kHeaderLeft = AtlasRect("grid.header.left");
+inline constexpr plat::Rect kHeaderMiddle = AtlasRect("grid.header.middle");
+inline constexpr plat::Rect kHeaderRight = AtlasRect("grid.header.right");
+inline constexpr plat::Rect kHeaderLeftRow = AtlasRect("grid.header.leftRow");
+inline constexpr plat::Rect kHeaderMiddleRow = AtlasRect("grid.header.middleRow");
+inline constexpr plat::Rect kHeaderRightRow = AtlasRect("grid.header.rightRow");
+// Filter buttons, indexed [filter on][pointer on it]. The top-left pixel of the first is the key colour of
+// the grid's keyed pictures.
 inline constexpr plat::Rect kFilterButton[2][2] = {
-    {plat::Rect::fromXywh(270, 106, 18, 18), plat::Rect::fromXywh(251, 106, 18, 18)},
-    {plat::Rect::fromXywh(270, 125, 18, 18), plat::Rect::fromXywh(251, 125, 18, 18)},
+    {AtlasRect("grid.filterOff.normal"), AtlasRect("grid.filterOff.hot")},
+    {AtlasRect("grid.filterOn.normal"), AtlasRect("grid.filterOn.hot")},
 };
-// Percentage bars: left cap, track, right cap, fill; [0] for kinds 3 and 5, [1] for kind 4.
+// Percentage bars: [0] for kinds 3 and 5, [1] for kind 4.
 struct BarPieces {
     plat::Rect start;
     plat::Rect track;
@@ -25,20 +27,19 @@ struct BarPieces {
     plat::Rect fill;
 };
 inline constexpr BarPieces kBars[2] = {
-    {plat::Rect::fromXywh(251, 144, 5, 13), plat::Rect::fromXywh(256, 144, 6, 13),
-     plat::Rect::fromXywh(262, 144, 5, 13), plat::Rect::fromXywh(268, 144, 5, 13)},
-    {plat::Rect::fromXywh(281, 144, 5, 13), plat::Rect::fromXywh(286, 144, 6, 13),
-     plat::Rect::fromXywh(292, 144, 5, 13), plat::Rect::fromXywh(298, 144, 5, 13)},
+    {AtlasRect("grid.barA.start"), AtlasRect("grid.barA.track"), AtlasRect("grid.barA.end"),
+     AtlasRect("grid.barA.fill")},
+    {AtlasRect("grid.barB.start"), AtlasRect("grid.barB.track"), AtlasRect("grid.barB.end"),
+     AtlasRect("grid.barB.fill")},
 };
-inline constexpr plat::Rect kCheckOn = plat::Rect::fromXywh(109, 44, 21, 21);
-inline constexpr plat::Rect kCheckOff = plat::Rect::fromXywh(109, 66, 21, 21);
-inline constexpr plat::Rect kCellIcon = plat::Rect::fromXywh(433, 103, 16, 16);
-inline constexpr plat::Rect kButtonLeft = plat::Rect::fromXywh(364, 251, 2, 24);
-inline constexpr plat::Rect kButtonMiddle = plat::Rect::fromXywh(366, 251, 169, 24);
-inline constexpr plat::Rect kButtonRight = plat::Rect::fromXywh(535, 251, 2, 24);
-inline constexpr plat::Rect kButtonIcon = plat::Rect::fromXywh(415, 103, 16, 16);
-inline constexpr plat::Rect kEngines[3] = {plat::Rect::fromXywh(364, 276, 16, 15),
-                                           plat::Rect::fromXywh(380, 276, 16, 15),
-                                           plat::Rect::fromXywh(396, 276, 16, 15)};
+inline constexpr plat::Rect kCheckOn = AtlasRect("check.on");
+inline constexpr plat::Rect kCheckOff = AtlasRect("check.off");
+inline constexpr plat::Rect kCellIcon = AtlasRect("grid.cellIcon");
+inline constexpr plat::Rect kButtonLeft = AtlasRect("grid.button.left");
+inline constexpr plat::Rect kButtonMiddle = AtlasRect("grid.button.middle");
+inline constexpr plat::Rect kButtonRight = AtlasRect("grid.button.right");
+inline constexpr plat::Rect kButtonIcon = AtlasRect("grid.buttonIcon");
+inline constexpr plat::Rect kEngines[3] = {AtlasRect("grid.engine1"), AtlasRect("grid.engine2"),
+                                           AtlasRect("grid.engine3")};
 
 } // namespace skin::list_box_pieces

@@ -2,6 +2,7 @@
 
 #include "skin/adaptive_merge_sort.h"
 #include "skin/list_box_compare.h"
+#include "skin/list_box_pieces.h"
 #include "skin/skin_dlg_base.h"
 #include "skin/skin_dlg_holder.h"
 
@@ -9,14 +10,6 @@
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// The atlas pixel whose colour the grid's keyed pictures leave out.
-constexpr plat::Point kKeyColorPixel{270, 106};
-constexpr int kIconSize = 16;
-
-} // namespace
 
 CSkinListBox::CSkinListBox() {
     m_className = u"CSkinListBox"_s;
@@ -43,7 +36,8 @@ void CSkinListBox::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     // Key downs reach the report's OnKey while the grid has the focus.
     m_wantsKeys = true;
     if (m_pAtlasDC) {
-        m_keyed.SetKey(m_pAtlasDC->getPixel(kKeyColorPixel.x, kKeyColorPixel.y));
+        const plat::Point key = skin::list_box_pieces::kFilterButton[0][0].topLeft();
+        m_keyed.SetKey(m_pAtlasDC->getPixel(key.x, key.y));
     }
 }
 
@@ -186,8 +180,8 @@ int CSkinListBox::AddLineMessage(CSkinListBox_Line& line, const QString& text, i
 int CSkinListBox::AddSpan(CSkinListBox_Line& line, const QString& text, int dx, int dy, int first, int last,
                           int maxWidth, int kind, int linkId, int align, plat::ColorRef color,
                           const QString& tooltip) {
-    const plat::Size extent =
-        kind == CSkinListBox_Item::kIcon ? plat::Size{kIconSize, kIconSize} : m_backDC.getTextExtent(text);
+    const plat::Size extent = kind == CSkinListBox_Item::kIcon ? skin::list_box_pieces::kCellIcon.size()
+                                                               : m_backDC.getTextExtent(text);
     const int width = SpanWidth(first, last);
     CSkinListBox_Item cell;
     cell.kind = kind;

@@ -3,6 +3,7 @@
 #include "skin/list_box_geometry.h"
 #include "skin/list_box_pieces.h"
 #include "skin/scroll_geometry.h"
+#include "skin/skin_atlas.h"
 #include "skin/skin_dlg_base.h"
 #include "skin/skin_list_box.h"
 
@@ -25,16 +26,14 @@ constexpr plat::ColorRef kLinkPressed = plat::rgb(0, 128, 128);
 constexpr plat::ColorRef kChartFill = plat::rgb(164, 208, 187);
 constexpr plat::ColorRef kChartLight = plat::rgb(200, 200, 200);
 constexpr plat::ColorRef kChartDark = plat::rgb(100, 100, 100);
-// Header pictures are 27 px high; their last rows stretch down to the header's height.
-constexpr int kHeaderPictureHeight = 27;
-constexpr int kHeaderCap = 12;
-constexpr int kFilterButtonSize = 18;
+// The header's pictures end above its bottom; their last rows stretch down to it.
+constexpr int kHeaderPictureHeight = pieces::kHeaderLeft.height();
+constexpr int kHeaderCap = pieces::kHeaderLeft.width();
 // The filter button sits this far left of and above the column's right edge and the header's bottom.
 constexpr int kFilterButtonInset = 20;
-constexpr int kBarHeight = 13;
-constexpr int kBarCap = 5;
-constexpr int kButtonFaceHeight = 24;
-constexpr int kIconSize = 16;
+constexpr int kBarHeight = pieces::kBars[0].start.height();
+constexpr int kBarCap = pieces::kBars[0].start.width();
+constexpr int kButtonFaceHeight = pieces::kButtonLeft.height();
 // Engine markers stand out of their cell to the upper left.
 constexpr plat::Point kEngineOffset{-8, -7};
 constexpr int kChartColumns = 12;
@@ -185,7 +184,7 @@ void CSkinListBox::PaintHeader() {
         const int middle = w - 2 * kHeaderCap;
         const int rows = h - kHeaderPictureHeight;
         auto piece = [&](const plat::Rect& src, int x, int y, int width, int height) {
-            dc.stretchBlt(x, y, width, height, *atlas, src.left, src.top, src.width(), src.height());
+            skin::StretchPiece(dc, plat::Rect::fromXywh(x, y, width, height), *atlas, src);
         };
         piece(pieces::kHeaderLeft, 0, 0, kHeaderCap, kHeaderPictureHeight);
         piece(pieces::kHeaderMiddle, kHeaderCap, 0, middle, kHeaderPictureHeight);
@@ -254,7 +253,8 @@ void CSkinListBox::PaintHeader() {
             const bool hot = m_hoverFilter == static_cast<int>(i);
             m_keyed.Draw(dc,
                          plat::Rect::fromXywh(right - kFilterButtonInset, h - kFilterButtonInset,
-                                              kFilterButtonSize, kFilterButtonSize),
+                                              pieces::kFilterButton[0][0].width(),
+                                              pieces::kFilterButton[0][0].height()),
                          *atlas, pieces::kFilterButton[c.filterOn ? 1 : 0][hot ? 1 : 0]);
         }
         x += c.width + kColumnGap;
@@ -392,7 +392,7 @@ void CSkinListBox::DrawCell(const CSkinListBox_Line& line, int lineIndex, int ce
         const int top = line.y + 1 + (pitch - 1 - kBarHeight) / 2;
         const int track = qMax(0, width - 2 * kBarCap);
         auto piece = [&](const plat::Rect& src, int x, int w) {
-            dc.stretchBlt(x, top, w, kBarHeight, *atlas, src.left, src.top, src.width(), src.height());
+            skin::StretchPiece(dc, plat::Rect::fromXywh(x, top, w, kBarHeight), *atlas, src);
         };
         const skin::BarValue value = skin::ParseBarText(cell.text);
         piece(bar.start, content.left, kBarCap);
@@ -438,8 +438,10 @@ void CSkinListBox::DrawCell(const CSkinListBox_Line& line, int lineIndex, int ce
     }
     case CSkinListBox_Item::kIcon:
         if (atlas) {
-            m_keyed.Draw(dc, plat::Rect::fromXywh(r.left, r.top, kIconSize, kIconSize), *atlas,
-                         pieces::kCellIcon);
+            m_keyed.Draw(
+                dc,
+                plat::Rect::fromXywh(r.left, r.top, pieces::kCellIcon.width(), pieces::kCellIcon.height()),
+                *atlas, pieces::kCellIcon);
         }
         break;
     case CSkinListBox_Item::kButton: {
@@ -448,18 +450,19 @@ void CSkinListBox::DrawCell(const CSkinListBox_Line& line, int lineIndex, int ce
         }
         const int top = line.y + 1 + (pitch - 1 - kButtonFaceHeight) / 2;
         auto piece = [&](const plat::Rect& src, int x, int w) {
-            dc.stretchBlt(x, top, w, kButtonFaceHeight, *atlas, src.left, src.top, src.width(), src.height());
+            skin::StretchPiece(dc, plat::Rect::fromXywh(x, top, w, kButtonFaceHeight), *atlas, src);
         };
         const int edge = pieces::kButtonLeft.width();
         piece(pieces::kButtonLeft, content.left, edge);
         piece(pieces::kButtonMiddle, content.left + edge, content.width() - 2 * edge);
         piece(pieces::kButtonRight, content.right - edge, edge);
         if (!cell.text.isEmpty()) {
-            m_keyed.Draw(dc,
-                         plat::Rect::fromXywh(content.left + (content.width() - kIconSize) / 2,
-                                              top + (kButtonFaceHeight - kIconSize) / 2, kIconSize,
-                                              kIconSize),
-                         *atlas, pieces::kButtonIcon);
+            m_keyed.Draw(
+                dc,
+                plat::Rect::fromXywh(content.left + (content.width() - pieces::kButtonIcon.width()) / 2,
+                                     top + (kButtonFaceHeight - pieces::kButtonIcon.height()) / 2,
+                                     pieces::kButtonIcon.width(), pieces::kButtonIcon.height()),
+                *atlas, pieces::kButtonIcon);
         }
         break;
     }

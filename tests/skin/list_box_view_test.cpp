@@ -1,4 +1,5 @@
 #include "platform/keys.h"
+#include "skin/skin_atlas.h"
 #include "tests/skin/record_report.h"
 #include "tests/skin/skin_test_support.h"
 
@@ -202,12 +203,14 @@ TEST(ListBoxView, EveryCellKindStaysInItsCellWithoutKeyColourAndWithClampedBars)
     const int right = left + column.width;
     // Bars are 13 px high, centred in their line; sample their middle row against the atlas's bar pieces.
     const auto barY = [&](int row) { return w.LineTop(row) + 1 + (w.grid.Pitch() - 1 - 13) / 2 + 6; };
-    const plat::DeviceContext& atlas = *w.dlg.m_pAtlasDC;
-    const plat::ColorRef fill = atlas.getPixel(268 + 2, 144 + 6);
-    const plat::ColorRef track = atlas.getPixel(256 + 2, 144 + 6);
+    const auto middleOf = [&w](const plat::Rect& piece) {
+        return w.dlg.m_pAtlasDC->getPixel(piece.left + piece.width() / 2, piece.top + 6);
+    };
+    const plat::ColorRef fill = middleOf(skin::AtlasRect("grid.barA.fill"));
+    const plat::ColorRef track = middleOf(skin::AtlasRect("grid.barA.track"));
     ASSERT_NE(fill, track);
     EXPECT_EQ(w.Pixel(right - 6, barY(17)), fill); // above its total the fill stops at the right cap
-    EXPECT_EQ(w.Pixel(right - 3, barY(17)), atlas.getPixel(262 + 2, 144 + 6));
+    EXPECT_EQ(w.Pixel(right - 3, barY(17)), middleOf(skin::AtlasRect("grid.barA.end")));
     EXPECT_EQ(w.Pixel(left + 6, barY(18)), track);                             // below zero there is none
     EXPECT_EQ(w.Pixel(left + 5 + (column.width - 10) / 2 - 3, barY(5)), fill); // half of it, half filled
     EXPECT_EQ(w.Pixel(left + 5 + (column.width - 10) / 2 + 3, barY(5)), track);
