@@ -74,8 +74,10 @@ void CSkinListBox::BuildOrder() {
     }
     // Under the same sort column the last order is nearly right (reversed, when only the direction changed):
     // it is the starting point. Otherwise items start in item order, which keeps their records together.
+    const bool descending = m_sortDirection == 1;
     std::vector<int> next;
     next.reserve(total);
+    bool sorted = false;
     if (m_sortedColumn == m_sortColumn) {
         const auto take = [&](int item) {
             if (item >= 0 && static_cast<std::size_t>(item) < total &&
@@ -88,36 +90,46 @@ void CSkinListBox::BuildOrder() {
             std::for_each(m_order.begin(), m_order.end(), take);
         } else {
             std::for_each(m_order.rbegin(), m_order.rend(), take);
-            // Reversing turned each group of equal items around; back in item order they leave no break
-            // in the runs the sort takes as they stand.
-            for (std::size_t i = 0; i < next.size();) {
-                std::size_t j = i + 1;
-                while (j < next.size() && CompareItems(next[j - 1], next[j]) == 0) {
-                    ++j;
-                }
-                std::reverse(next.begin() + static_cast<std::ptrdiff_t>(i),
-                             next.begin() + static_cast<std::ptrdiff_t>(j));
-                i = j;
-            }
+            sorted = PutEqualItemsInItemOrder(next, descending);
         }
     }
+    const std::size_t seeded = next.size();
     for (std::size_t item = 0; item < total; ++item) {
         if (shown[item] == 1) {
             next.push_back(static_cast<int>(item));
         }
     }
     m_order.swap(next);
-    // Equal items keep their item order in both directions, whatever order they started in.
-    const bool descending = m_sortDirection == 1;
-    skin::AdaptiveMergeSort(m_order, [this, descending](int a, int b) {
-        const int r = CompareItems(a, b);
-        return (descending ? r > 0 : r < 0) || (r == 0 && a < b);
-    });
+    if (!sorted || m_order.size() != seeded) {
+        // Equal items keep their item order in both directions, whatever order they started in.
+        skin::AdaptiveMergeSort(m_order, [this, descending](int a, int b) {
+            const int r = CompareItems(a, b);
+            return (descending ? r > 0 : r < 0) || (r == 0 && a < b);
+        });
+    }
     m_sortedColumn = m_sortColumn;
     m_sortedDirection = m_sortDirection;
     if (m_order.size() > static_cast<std::size_t>(kMaxRowCount)) {
         m_order.resize(static_cast<std::size_t>(kMaxRowCount));
     }
+}
+
+bool CSkinListBox::PutEqualItemsInItemOrder(std::vector<int>& order, bool descending) {
+    bool inOrder = true;
+    for (std::size_t i = 0; i < order.size();) {
+        std::size_t j = i + 1;
+        for (; j < order.size(); ++j) {
+            const int r = CompareItems(order[j - 1], order[j]);
+            if (r != 0) {
+                inOrder = inOrder && (descending ? r > 0 : r < 0);
+                break;
+            }
+        }
+        std::reverse(order.begin() + static_cast<std::ptrdiff_t>(i),
+                     order.begin() + static_cast<std::ptrdiff_t>(j));
+        i = j;
+    }
+    return inOrder;
 }
 
 void CSkinListBox::InvalidateContent() {

@@ -170,6 +170,9 @@ class CSkinListBox : public CSkinElement {
     // The rows' area: inside the frame, below the header, clear of the scrollbars.
     plat::Rect BodyClip() const;
     void BuildOrder();
+    // An order reversed for the other direction has each group of equal items reversed too: turns them back
+    // into item order, and answers whether the order needs no sorting beyond that.
+    bool PutEqualItemsInItemOrder(std::vector<int>& order, bool descending);
     void ClearHover();
     int FindColumn(int id) const;
     int AddSpan(CSkinListBox_Line& line, const QString& text, int dx, int dy, int first, int last,
