@@ -5,6 +5,7 @@
 #include "platform/screens.h"
 #include "platform/shell.h"
 #include "skin/border_drag.h"
+#include "skin/commands.h"
 #include "skin/glow_blur.h"
 #include "skin/markup_text.h"
 #include "skin/scroll_geometry.h"
@@ -16,6 +17,7 @@
 #include <cstdlib>
 
 using namespace Qt::StringLiterals;
+namespace cmd = skin::cmd;
 
 namespace {
 
@@ -27,15 +29,15 @@ struct CaptionButton {
     plat::Point normal;
     plat::Point hot;
     int fromRight;
-    const char16_t* command;
+    QLatin1StringView command;
     unsigned id;
 };
 constexpr CaptionButton kCaptionMinimize{
-    {43, 0}, {43, 22}, -70, u"Default_minimize", skin::kMinimizeButtonId};
+    {43, 0}, {43, 22}, -70, cmd::kDefaultMinimize, skin::kMinimizeButtonId};
 constexpr CaptionButton kCaptionMaximize{
-    {65, 0}, {65, 22}, -48, u"Default_maximize", skin::kMaximizeButtonId};
-constexpr CaptionButton kCaptionRestore{{87, 0}, {87, 22}, -48, u"Default_restore", skin::kRestoreButtonId};
-constexpr CaptionButton kCaptionClose{{109, 0}, {109, 22}, -26, u"Default_close", skin::kCloseButtonId};
+    {65, 0}, {65, 22}, -48, cmd::kDefaultMaximize, skin::kMaximizeButtonId};
+constexpr CaptionButton kCaptionRestore{{87, 0}, {87, 22}, -48, cmd::kDefaultRestore, skin::kRestoreButtonId};
+constexpr CaptionButton kCaptionClose{{109, 0}, {109, 22}, -26, cmd::kDefaultClose, skin::kCloseButtonId};
 constexpr int kCaptionButtonSize = 21;
 constexpr int kCaptionButtonTop = 4;
 
@@ -141,7 +143,7 @@ void CSkinDlg_Base::onInitDialog() {
         centerOnParent();
     }
     if (m_startMaximized) {
-        OnCommand(u"Default_maximize"_s, 0);
+        OnCommand(cmd::kDefaultMaximize, 0);
     }
     SetTitle(m_title);
     const plat::Size client = clientSize();
@@ -163,7 +165,7 @@ void CSkinDlg_Base::onInitDialog() {
 
 void CSkinDlg_Base::CreateCaptionButtons() {
     auto make = [this](CSkinButton& button, const CaptionButton& look, bool visible) {
-        button.Create(&m_rootHolder, look.id, QString(), QString::fromUtf16(look.command), 0, QString());
+        button.Create(&m_rootHolder, look.id, QString(), look.command, 0, QString());
         button.m_takesKeys = false;
         button.SetImages(look.normal.x, look.normal.y, look.hot.x, look.hot.y, look.hot.x, look.hot.y,
                          look.normal.x, look.normal.y, kCaptionButtonSize, kCaptionButtonSize, 0);
@@ -184,22 +186,22 @@ void CSkinDlg_Base::onDestroy() {
 }
 
 bool CSkinDlg_Base::OnCommand(const QString& command, int /*param*/) {
-    if (command == "Default_minimize"_L1) {
+    if (command == cmd::kDefaultMinimize) {
         if (m_minimizable) {
             minimize();
         }
-    } else if (command == "Default_maximize"_L1) {
+    } else if (command == cmd::kDefaultMaximize) {
         if (m_maximizable) {
             maximize();
         }
-    } else if (command == "Default_restore"_L1) {
+    } else if (command == cmd::kDefaultRestore) {
         if (m_maximizable) {
             restore();
         }
         removeTrayIcon();
-    } else if (command == "Default_close"_L1 || command == "Default_cancel"_L1) {
+    } else if (command == cmd::kDefaultClose || command == cmd::kDefaultCancel) {
         EndSkinDialog(skin::kResultCancel);
-    } else if (command == "Default_ok"_L1) {
+    } else if (command == cmd::kDefaultOk) {
         EndSkinDialog(skin::kResultOk);
     } else {
         return false;
@@ -432,7 +434,7 @@ void CSkinDlg_Base::onMouseMove(int x, int y) {
 void CSkinDlg_Base::onLButtonDown(int x, int y) {
     TooltipInput(true, x, y);
     if (m_captureMode && !InClient(x, y)) {
-        OnCommand(u"Default_cancel"_s, 0);
+        OnCommand(cmd::kDefaultCancel, 0);
         return;
     }
     m_buttonState = skin::kMouseHeld;
@@ -553,7 +555,7 @@ void CSkinDlg_Base::onLButtonDblClk(int x, int y) {
         pressed->OnDblClick(x - at.x, y - at.y);
     }
     if (m_framed && x < 35 && y < skin::kCaptionBand && m_closable && !m_hasParent) {
-        OnCommand(u"Default_close"_s, 0);
+        OnCommand(cmd::kDefaultClose, 0);
     } else if (m_framed && m_maximizable && y < skin::kCaptionBand) {
         m_maximizeTogglePending = true;
     }
@@ -566,7 +568,7 @@ void CSkinDlg_Base::onRButtonDown(int x, int y) {
 
 void CSkinDlg_Base::onRButtonUp(int x, int y) {
     if (m_captureMode && !InClient(x, y)) {
-        OnCommand(u"Default_cancel"_s, 0);
+        OnCommand(cmd::kDefaultCancel, 0);
         return;
     }
     m_buttonState = skin::kMouseRightRelease;
@@ -658,9 +660,9 @@ bool CSkinDlg_Base::onKeyUp(int key, unsigned /*modifiers*/, bool autoRepeat) {
             ClickFocused();
         }
     } else if (key == plat::kKeyEscape) {
-        OnCommand(u"Default_cancel"_s, 0);
+        OnCommand(cmd::kDefaultCancel, 0);
     } else if (enterOrSpace) {
-        OnCommand(u"Default_ok"_s, 0);
+        OnCommand(cmd::kDefaultOk, 0);
     }
     OnKeyPressed(key);
     return true;
@@ -734,7 +736,7 @@ void CSkinDlg_Base::onClose() {
     if (m_pFocus) {
         m_pFocus->OnKillFocus();
     }
-    OnCommand(u"Default_close"_s, 0);
+    OnCommand(cmd::kDefaultClose, 0);
 }
 
 void CSkinDlg_Base::onHelp() {
