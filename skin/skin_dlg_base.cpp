@@ -6,8 +6,7 @@
 #include "platform/shell.h"
 #include "skin/border_drag.h"
 #include "skin/commands.h"
-#include "skin/glow_blur.h"
-#include "skin/markup_text.h"
+#include "skin/glow_text.h"
 #include "skin/scroll_geometry.h"
 #include "skin/skin_atlas.h"
 #include "skin/skin_constants.h"
@@ -40,8 +39,6 @@ constexpr CaptionButton kCaptionRestore{{87, 0}, {87, 22}, -48, cmd::kDefaultRes
 constexpr CaptionButton kCaptionClose{{109, 0}, {109, 22}, -26, cmd::kDefaultClose, skin::kCloseButtonId};
 constexpr int kCaptionButtonSize = 21;
 constexpr int kCaptionButtonTop = 4;
-
-enum FontKind { kFontNormal, kFontBold, kFontSup };
 
 } // namespace
 
@@ -812,145 +809,31 @@ void CSkinDlg_Base::onTrayIcon(plat::TrayClick click) {
 // ---------------------------------------------------------------------------------------------------------------
 // Markup and glow text
 
-const plat::Font& CSkinDlg_Base::ResolveFont(int kind, const plat::Font* normal,
-                                             const plat::Font* bold) const {
-    switch (kind) {
-    case kFontBold:
-        return bold ? *bold : m_fontMarkupBold;
-    case kFontSup:
-        return m_fontSup;
-    default:
-        return normal ? *normal : m_font;
-    }
+skin::MarkupFonts CSkinDlg_Base::MarkupFontsFor(const plat::Font* normal, const plat::Font* bold) const {
+    return {normal ? normal : &m_font, bold ? bold : &m_fontMarkupBold, &m_fontSup};
 }
-
-namespace {
-
-int FontKindOf(skin::MarkupFont font) {
-    switch (font) {
-    case skin::MarkupFont::Bold:
-        return kFontBold;
-    case skin::MarkupFont::Sup:
-        return kFontSup;
-    default:
-        return kFontNormal;
-    }
-}
-
-} // namespace
 
 plat::Size CSkinDlg_Base::MeasureMarkupText(const QString& text, const plat::Font* normal,
-                                            const plat::Font* bold) {
-    plat::Size size;
-    for (const skin::MarkupRun& run : skin::TokenizeMarkup(text, skin::MarkupTags::Title)) {
-        const plat::Size runSize = ResolveFont(FontKindOf(run.font), normal, bold).textExtent(run.text);
-        size.cx += runSize.cx;
-        size.cy = qMax(size.cy, runSize.cy);
-    }
-    return size;
+                                            const plat::Font* bold) const {
+    return skin::MeasureMarkup(text, MarkupFontsFor(normal, bold));
 }
 
 plat::Size CSkinDlg_Base::DrawMarkupText(plat::DeviceContext& dc, const QString& text, int x, int y,
                                          plat::ColorRef color, const plat::Font* normal,
-                                         const plat::Font* bold) {
-    const plat::Font* previousFont = dc.font();
-    const plat::ColorRef previousColor = dc.setTextColor(color);
-    dc.setPen(color, 1);
-    plat::Size size;
-    int cx = x;
-    for (const skin::MarkupRun& run : skin::TokenizeMarkup(text, skin::MarkupTags::Title)) {
-        dc.selectFont(&ResolveFont(FontKindOf(run.font), normal, bold));
-        const plat::Size extent = dc.getTextExtent(run.text);
-        dc.textOut(cx, y, run.text);
-        if (run.underline) {
-            dc.moveTo(cx, y + extent.cy);
-            dc.lineTo(cx + extent.cx, y + extent.cy);
-        }
-        cx += extent.cx;
-        size.cy = qMax(size.cy, extent.cy);
-    }
-    size.cx = cx - x;
-    dc.selectFont(previousFont);
-    dc.setTextColor(previousColor);
-    return size;
+                                         const plat::Font* bold) const {
+    return skin::DrawMarkup(dc, text, x, y, color, MarkupFontsFor(normal, bold));
 }
 
 plat::Size CSkinDlg_Base::DrawListMarkupText(plat::DeviceContext& dc, const QString& text, int left, int top,
                                              int right, int bottom, plat::ColorRef color,
-                                             const plat::Font* normal, const plat::Font* bold) {
-    const plat::Font* previousFont = dc.font();
-    const plat::ColorRef previousColor = dc.setTextColor(color);
-    dc.setPen(color, 1);
-    plat::Size size;
-    int cx = left;
-    for (const skin::MarkupRun& run : skin::TokenizeMarkup(text, skin::MarkupTags::List)) {
-        if (cx >= right) {
-            break;
-        }
-        dc.selectFont(&ResolveFont(FontKindOf(run.font), normal, bold));
-        const plat::Size extent = dc.getTextExtent(run.text);
-        plat::Rect cell{cx, top, right, bottom};
-        dc.drawText(run.text, cell,
-                    plat::kTextSingleLine | plat::kTextVCenter | plat::kTextNoPrefix |
-                        plat::kTextWordEllipsis);
-        const int advance = qMin(extent.cx, right - cx);
-        if (run.underline) {
-            const int lineY = top + (bottom - top + extent.cy) / 2;
-            dc.moveTo(cx, lineY);
-            dc.lineTo(cx + advance, lineY);
-        }
-        cx += advance;
-        size.cy = qMax(size.cy, extent.cy);
-    }
-    size.cx = cx - left;
-    dc.selectFont(previousFont);
-    dc.setTextColor(previousColor);
-    return size;
+                                             const plat::Font* normal, const plat::Font* bold) const {
+    return skin::DrawListMarkup(dc, text, plat::Rect{left, top, right, bottom}, color,
+                                MarkupFontsFor(normal, bold));
 }
 
 plat::Size CSkinDlg_Base::DrawGlowText(plat::DeviceContext& dc, const QString& text, int x, int y,
                                        plat::ColorRef textColor, plat::ColorRef glowColor,
                                        const plat::Font* normal, const plat::Font* bold, int divisor) {
-    constexpr int kPadLeft = 15;
-    constexpr int kPadTop = 10;
-    const int div = qMax(1, divisor);
-    const QString key = u"%1|%2|%3|%4|%5"_s.arg(glowColor)
-                            .arg(div)
-                            .arg(quintptr(normal), 0, 16)
-                            .arg(quintptr(bold), 0, 16)
-                            .arg(text);
-    const plat::DeviceContext* layer = m_glowCache.Find(key);
-    if (!layer) {
-        // The work area follows the text, however long: the text plus the room the halo spreads into.
-        const plat::Size textSize = MeasureMarkupText(text, normal, bold);
-        const int w = textSize.cx + 35;
-        const int h = textSize.cy + 20;
-        auto glow = std::make_unique<plat::DeviceContext>(w, h);
-        plat::DeviceContext work(w, h);
-        work.setBkMode(plat::BkMode::Transparent);
-        DrawMarkupText(work, text, kPadLeft, kPadTop, 0xFFFFFF, normal, bold);
-        QByteArray plane(qsizetype(w) * h, '\0');
-        for (int row = 0; row < h && !work.isNull(); ++row) {
-            const std::uint32_t* line = work.scanLine(row);
-            for (int col = 0; col < w; ++col) {
-                const std::uint32_t p = line[col];
-                plane[qsizetype(row) * w + col] =
-                    char((((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF)) / 3);
-            }
-        }
-        const QByteArray blurred = skin::BlurGlowPlane(plane, w, h);
-        for (int row = 0; row < h && !glow->isNull(); ++row) {
-            std::uint32_t* line = glow->scanLine(row);
-            for (int col = 0; col < w; ++col) {
-                const int alpha = quint8(blurred.at(qsizetype(row) * w + col)) / div;
-                line[col] = plat::premultipliedArgb(glowColor, alpha);
-            }
-        }
-        layer = &m_glowCache.Insert(key, std::move(glow));
-    }
-    if (!layer->isNull()) {
-        dc.alphaBlend(x - kPadLeft, y - kPadTop, layer->width(), layer->height(), *layer, 0, 0,
-                      layer->width(), layer->height(), 255, true);
-    }
-    return DrawMarkupText(dc, text, x, y, textColor, normal, bold);
+    return skin::DrawGlowMarkup(dc, text, x, y, textColor, glowColor, MarkupFontsFor(normal, bold), divisor,
+                                m_glowCache);
 }

@@ -6,6 +6,7 @@
 #include "platform/geometry.h"
 #include "platform/window.h"
 #include "skin/glow_text_cache.h"
+#include "skin/markup_draw.h"
 #include "skin/skin_button.h"
 #include "skin/skin_dlg_holder.h"
 #include "skin/wnd_shadow.h"
@@ -46,15 +47,15 @@ class CSkinDlg_Base : public plat::Window {
     bool DropTextAt(int x, int y, const QString* text);
     bool BeginDragAt(int x, int y, QString* text);
 
+    // Markup in the given fonts, or the dialog's own where none is given (markup_draw.h).
     plat::Size DrawMarkupText(plat::DeviceContext& dc, const QString& text, int x, int y,
                               plat::ColorRef color, const plat::Font* normal = nullptr,
-                              const plat::Font* bold = nullptr);
+                              const plat::Font* bold = nullptr) const;
     plat::Size DrawListMarkupText(plat::DeviceContext& dc, const QString& text, int left, int top, int right,
                                   int bottom, plat::ColorRef color, const plat::Font* normal = nullptr,
-                                  const plat::Font* bold = nullptr);
-    // Size of markup text without drawing it.
+                                  const plat::Font* bold = nullptr) const;
     plat::Size MeasureMarkupText(const QString& text, const plat::Font* normal = nullptr,
-                                 const plat::Font* bold = nullptr);
+                                 const plat::Font* bold = nullptr) const;
     plat::Size DrawGlowText(plat::DeviceContext& dc, const QString& text, int x, int y,
                             plat::ColorRef textColor, plat::ColorRef glowColor, const plat::Font* normal,
                             const plat::Font* bold, int divisor);
@@ -184,7 +185,7 @@ class CSkinDlg_Base : public plat::Window {
     // Sends pressed's command when the element is still the pressed one and has a command.
     void FirePressedCommand(const CSkinElement* pressed, QString CSkinElement::*command,
                             int CSkinElement::*param);
-    const plat::Font& ResolveFont(int kind, const plat::Font* normal, const plat::Font* bold) const;
+    skin::MarkupFonts MarkupFontsFor(const plat::Font* normal, const plat::Font* bold) const;
 
     static CSkinElement* s_hoverSlot;
     plat::DeviceContext m_measureDC;
