@@ -743,32 +743,30 @@ void CSkinDlg_Base::onHelp() {
     }
 }
 
-bool CSkinDlg_Base::DropTextAt(int x, int y, const QString* text) {
-    for (size_t i = 0; i < m_elements.size(); ++i) {
-        CSkinElement* e = m_elements[i];
+CSkinElement* CSkinDlg_Base::DragDropElementAt(int x, int y, plat::Point* at) const {
+    for (CSkinElement* e : m_elements) {
         if (!e->m_visible || !e->m_pHolder) {
             continue;
         }
-        const plat::Point at = e->GetDialogPos();
-        if (at.x < x && x < at.x + e->m_width && at.y < y && y < at.y + e->m_height) {
-            return e->OnDropText(x - at.x, y - at.y, text);
+        *at = e->GetDialogPos();
+        // Strictly inside: the element's edges belong to its neighbours.
+        if (at->x < x && x < at->x + e->m_width && at->y < y && y < at->y + e->m_height) {
+            return e;
         }
     }
-    return false;
+    return nullptr;
+}
+
+bool CSkinDlg_Base::DropTextAt(int x, int y, const QString* text) {
+    plat::Point at;
+    CSkinElement* e = DragDropElementAt(x, y, &at);
+    return e && e->OnDropText(x - at.x, y - at.y, text);
 }
 
 bool CSkinDlg_Base::BeginDragAt(int x, int y, QString* text) {
-    for (size_t i = 0; i < m_elements.size(); ++i) {
-        CSkinElement* e = m_elements[i];
-        if (!e->m_visible || !e->m_pHolder) {
-            continue;
-        }
-        const plat::Point at = e->GetDialogPos();
-        if (at.x < x && x < at.x + e->m_width && at.y < y && y < at.y + e->m_height) {
-            return e->OnBeginDrag(x - at.x, y - at.y, text);
-        }
-    }
-    return false;
+    plat::Point at;
+    CSkinElement* e = DragDropElementAt(x, y, &at);
+    return e && e->OnBeginDrag(x - at.x, y - at.y, text);
 }
 
 void CSkinDlg_Base::onDragEnter() {

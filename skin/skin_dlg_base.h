@@ -179,6 +179,8 @@ class CSkinDlg_Base : public plat::Window {
 
   private:
     void CreateCaptionButtons();
+    // The first visible element listed for drops and drags that holds (x, y), and its dialog position.
+    CSkinElement* DragDropElementAt(int x, int y, plat::Point* at) const;
     void StopDragging();
     bool InClient(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
     void ClickFocused();
