@@ -42,7 +42,7 @@ constexpr int kCaptionButtonTop = 4;
 
 } // namespace
 
-CSkinElement* CSkinDlg_Base::s_hoverSlot = nullptr;
+skin::ElementHandle CSkinDlg_Base::s_hoverSlot;
 
 CSkinDlg_Base::CSkinDlg_Base(CSkinDlg_Base* parent, plat::WindowKind kind)
     : plat::Window(parent, kind), m_font(kArial, 15, plat::kFontWeightNormal),
@@ -99,21 +99,20 @@ void CSkinDlg_Base::ForgetElement(CSkinElement* element) {
     if (!element) {
         return;
     }
-    if (m_pHover && m_pHover->IsWithin(element)) {
-        m_pHover = nullptr;
-    }
-    if (m_pPressed && m_pPressed->IsWithin(element)) {
-        m_pPressed = nullptr;
-    }
-    if (m_pFocus && m_pFocus->IsWithin(element)) {
-        m_pFocus = nullptr;
-        if (m_ready) {
-            setFocus();
+    auto forget = [element](skin::ElementHandle& handle) {
+        const CSkinElement* e = handle;
+        if (e && e->IsWithin(element)) {
+            handle = nullptr;
+            return true;
         }
+        return false;
+    };
+    forget(m_pHover);
+    forget(m_pPressed);
+    if (forget(m_pFocus) && m_ready) {
+        setFocus();
     }
-    if (s_hoverSlot && s_hoverSlot->IsWithin(element)) {
-        s_hoverSlot = nullptr;
-    }
+    forget(s_hoverSlot);
 }
 
 QString CSkinDlg_Base::UserManualPath() {
@@ -362,8 +361,8 @@ void CSkinDlg_Base::SyncHoverSlot() {
     }
     // The leave notification may have removed the hovered element; Detach then cleared m_pHover.
     s_hoverSlot = m_pHover;
-    if (m_pHover) {
-        m_pHover->OnMouseEnter();
+    if (CSkinElement* hover = m_pHover) {
+        hover->OnMouseEnter();
     }
 }
 
@@ -376,7 +375,8 @@ void CSkinDlg_Base::UpdateTooltipDue(int x, int y) {
     ShowTooltip(false);
     QString text;
     plat::Rect rect;
-    if (m_pHover && m_active && m_pHover->GetToolTip(text, &rect)) {
+    CSkinElement* hover = m_pHover;
+    if (hover && m_active && hover->GetToolTip(text, &rect)) {
         m_tooltipText = text;
         m_tooltipRect = rect;
         m_tooltipDue = MonotonicMs() + skin::kTooltipDelayMs;
@@ -400,24 +400,24 @@ void CSkinDlg_Base::onMouseMove(int x, int y) {
         if (BeginDragAt(x, y, &text)) {
             releaseCapture();
             startTextDrag(text);
-            if (m_pPressed) {
-                m_pPressed->OnMouse(0, 0, skin::kMouseMove);
+            if (CSkinElement* pressed = m_pPressed) {
+                pressed->OnMouse(0, 0, skin::kMouseMove);
             }
             m_pPressed = nullptr;
             m_buttonState = 0;
             return;
         }
     }
-    if (m_pPressed &&
-        (m_pPressed->m_wantsAllMoves || m_pPressed->m_scrollMode != CSkinElement::kScrollNone)) {
-        const plat::Point at = m_pPressed->GetDialogPos();
+    if (CSkinElement* pressed = m_pPressed;
+        pressed && (pressed->m_wantsAllMoves || pressed->m_scrollMode != CSkinElement::kScrollNone)) {
+        const plat::Point at = pressed->GetDialogPos();
         m_pressPos = {x - at.x, y - at.y};
-        m_pPressed->OnMouse(x - at.x, y - at.y, m_buttonState);
+        pressed->OnMouse(x - at.x, y - at.y, m_buttonState);
         return;
     }
     UpdateHover(x, y, m_buttonState);
-    if (m_pPressed) {
-        const plat::Point at = m_pPressed->GetDialogPos();
+    if (const CSkinElement* pressed = m_pPressed) {
+        const plat::Point at = pressed->GetDialogPos();
         m_pressPos = {x - at.x, y - at.y};
     }
     if (m_tooltipShown) {
@@ -437,15 +437,15 @@ void CSkinDlg_Base::onLButtonDown(int x, int y) {
     m_buttonState = skin::kMouseHeld;
     UpdateHover(x, y, m_buttonState);
     m_pPressed = m_pHover;
-    if (!m_pHover) {
-        if (m_pFocus) {
-            m_pFocus->OnKillFocus();
+    if (CSkinElement* hover = m_pHover; !hover) {
+        if (CSkinElement* focus = m_pFocus) {
+            focus->OnKillFocus();
         }
     } else if (m_pHover != m_pFocus) {
-        m_pHover->SetFocus();
+        hover->SetFocus();
     }
-    if (m_pPressed) {
-        const plat::Point at = m_pPressed->GetDialogPos();
+    if (const CSkinElement* pressed = m_pPressed) {
+        const plat::Point at = pressed->GetDialogPos();
         m_pressPos = {x - at.x, y - at.y};
     }
     m_dragArmed = BeginDragAt(x, y, nullptr);
@@ -501,16 +501,16 @@ void CSkinDlg_Base::onLButtonUp(int x, int y) {
         UpdateHover(x, y, m_buttonState);
     }
     m_buttonState = 0;
-    CSkinElement* pressed = m_pPressed;
+    const skin::ElementHandle pressed = m_pPressed;
     if (pressed && pressed == m_pHover) {
         if (pressed != m_pFocus) {
-            if (m_pFocus) {
-                m_pFocus->OnKillFocus();
+            if (CSkinElement* focus = m_pFocus) {
+                focus->OnKillFocus();
             }
-            // Every callback may remove elements; the dialog's pointers say whether pressed still exists.
-            if (m_pPressed == pressed) {
-                const plat::Point at = pressed->GetDialogPos();
-                pressed->OnSetFocus(x - at.x, y - at.y);
+            // Losing the focus may have removed the pressed element, or taken it out of the dialog.
+            if (CSkinElement* e = pressed; e && pressed == m_pPressed) {
+                const plat::Point at = e->GetDialogPos();
+                e->OnSetFocus(x - at.x, y - at.y);
             }
         }
         FirePressedCommand(pressed, &CSkinElement::m_command, &CSkinElement::m_param);
@@ -519,22 +519,24 @@ void CSkinDlg_Base::onLButtonUp(int x, int y) {
     m_pHover = nullptr;
     if (m_result == 0) {
         UpdateHover(x, y, 0);
-        if (m_captureMode && !(m_pHover && m_pHover->m_wantsAllMoves)) {
+        const CSkinElement* hover = m_pHover;
+        if (m_captureMode && !(hover && hover->m_wantsAllMoves)) {
             setCapture();
         }
         Invalidate();
     }
 }
 
-void CSkinDlg_Base::FirePressedCommand(const CSkinElement* pressed, QString CSkinElement::*command,
+void CSkinDlg_Base::FirePressedCommand(const skin::ElementHandle& pressed, QString CSkinElement::*command,
                                        int CSkinElement::*param) {
-    // A callback before this one may have removed the element; the pressed pointer says whether it is alive.
-    if (m_pPressed != pressed || pressed->m_noCommand || (pressed->*command).isEmpty()) {
+    // A callback before this one may have removed the element, or taken it out of the dialog.
+    const CSkinElement* e = pressed;
+    if (!e || pressed != m_pPressed || e->m_noCommand || (e->*command).isEmpty()) {
         return;
     }
     // Copies: the command may delete the element that holds them.
-    const QString text = pressed->*command;
-    const int value = pressed->*param;
+    const QString text = e->*command;
+    const int value = e->*param;
     m_pPressed = nullptr;
     OnCommand(text, value);
 }
@@ -547,7 +549,7 @@ void CSkinDlg_Base::onLButtonDblClk(int x, int y) {
     UpdateHover(x, y, m_buttonState);
     m_buttonState = skin::kMouseHeld;
     CSkinElement* pressed = m_pPressed;
-    if (pressed && pressed == m_pHover && !pressed->m_noCommand) {
+    if (pressed && m_pPressed == m_pHover && !pressed->m_noCommand) {
         const plat::Point at = pressed->GetDialogPos();
         pressed->OnDblClick(x - at.x, y - at.y);
     }
@@ -571,10 +573,10 @@ void CSkinDlg_Base::onRButtonUp(int x, int y) {
     m_buttonState = skin::kMouseRightRelease;
     UpdateHover(x, y, m_buttonState);
     m_buttonState = 0;
-    CSkinElement* pressed = m_pPressed;
-    if (pressed && pressed == m_pHover) {
-        const plat::Point at = pressed->GetDialogPos();
-        pressed->OnRightClick(x - at.x, y - at.y);
+    const skin::ElementHandle pressed = m_pPressed;
+    if (CSkinElement* e = pressed; e && pressed == m_pHover) {
+        const plat::Point at = e->GetDialogPos();
+        e->OnRightClick(x - at.x, y - at.y);
         FirePressedCommand(pressed, &CSkinElement::m_rightCommand, &CSkinElement::m_rightParam);
     }
     m_pPressed = nullptr;
@@ -630,17 +632,21 @@ bool CSkinDlg_Base::onKeyDown(int key, unsigned modifiers, bool /*autoRepeat*/) 
 }
 
 void CSkinDlg_Base::ClickFocused() {
-    CSkinElement* focus = m_pFocus;
-    focus->OnMouse(0, 0, skin::kMouseHeld);
-    if (m_pFocus != focus) {
+    // Each call may remove the element or move the focus; the click goes on only while it keeps the focus.
+    const skin::ElementHandle focus = m_pFocus;
+    for (const int state : {skin::kMouseHeld, skin::kMouseReleased}) {
+        CSkinElement* e = focus;
+        if (!e || focus != m_pFocus) {
+            return;
+        }
+        e->OnMouse(0, 0, state);
+    }
+    const CSkinElement* e = focus;
+    if (!e || focus != m_pFocus || e->m_command.isEmpty()) {
         return;
     }
-    focus->OnMouse(0, 0, skin::kMouseReleased);
-    if (m_pFocus != focus || focus->m_command.isEmpty()) {
-        return;
-    }
-    const QString command = focus->m_command;
-    const int param = focus->m_param;
+    const QString command = e->m_command;
+    const int param = e->m_param;
     OnCommand(command, param);
 }
 
@@ -650,9 +656,9 @@ bool CSkinDlg_Base::onKeyUp(int key, unsigned /*modifiers*/, bool autoRepeat) {
         return true;
     }
     const bool enterOrSpace = key == plat::kKeyEnter || key == plat::kKeySpace;
-    if (m_pFocus && m_pFocus->m_takesKeys) {
+    if (CSkinElement* focus = m_pFocus; focus && focus->m_takesKeys) {
         if (key == plat::kKeyEscape) {
-            m_pFocus->OnKillFocus();
+            focus->OnKillFocus();
         } else if (enterOrSpace) {
             ClickFocused();
         }
@@ -675,16 +681,17 @@ void CSkinDlg_Base::onTimer(unsigned id) {
     }
     if (id == static_cast<unsigned>(skin::kTickTimerId)) {
         if (!m_resizing && !m_moving) {
-            if (m_pPressed && m_pPressed->m_wantsTicks) {
-                m_pPressed->OnTick();
+            if (CSkinElement* pressed = m_pPressed; pressed && pressed->m_wantsTicks) {
+                pressed->OnTick();
             }
             if (m_tooltipDue >= 0 && MonotonicMs() > m_tooltipDue && !m_tooltipText.isEmpty()) {
                 m_tooltipDue = -1;
                 ShowTooltip(true);
             }
         }
-        if (m_buttonState == skin::kMouseHeld && m_pPressed && m_pPressed->m_wantsTicks) {
-            m_pPressed->OnMouse(m_pressPos.x, m_pressPos.y, skin::kMouseHeld);
+        CSkinElement* pressed = m_pPressed;
+        if (m_buttonState == skin::kMouseHeld && pressed && pressed->m_wantsTicks) {
+            pressed->OnMouse(m_pressPos.x, m_pressPos.y, skin::kMouseHeld);
         }
     } else if (id == static_cast<unsigned>(skin::kResizeTimerId)) {
         ResizeStep(plat::cursorPos());
@@ -723,15 +730,15 @@ void CSkinDlg_Base::onActivate(bool active) {
 }
 
 void CSkinDlg_Base::onKillFocus() {
-    if (m_pFocus) {
-        m_pFocus->OnKillFocus();
+    if (CSkinElement* focus = m_pFocus) {
+        focus->OnKillFocus();
     }
     OnDialogKillFocus();
 }
 
 void CSkinDlg_Base::onClose() {
-    if (m_pFocus) {
-        m_pFocus->OnKillFocus();
+    if (CSkinElement* focus = m_pFocus) {
+        focus->OnKillFocus();
     }
     OnCommand(cmd::kDefaultClose, 0);
 }

@@ -130,9 +130,9 @@ class CSkinDlg_Base : public plat::Window {
     qint64 m_tooltipDue = -1; // -1: none
     bool m_tooltipShown = false;
 
-    CSkinElement* m_pHover = nullptr;
-    CSkinElement* m_pPressed = nullptr;
-    CSkinElement* m_pFocus = nullptr;
+    skin::ElementHandle m_pHover;
+    skin::ElementHandle m_pPressed;
+    skin::ElementHandle m_pFocus;
     int m_buttonState = 0; // 1 held, 0 up, -1 release re-test, -2 right-button release
     CSkinDlg_Base* m_pParentDlg;
     plat::Point m_lastMouse;
@@ -185,11 +185,11 @@ class CSkinDlg_Base : public plat::Window {
     bool InClient(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
     void ClickFocused();
     // Sends pressed's command when the element is still the pressed one and has a command.
-    void FirePressedCommand(const CSkinElement* pressed, QString CSkinElement::*command,
+    void FirePressedCommand(const skin::ElementHandle& pressed, QString CSkinElement::*command,
                             int CSkinElement::*param);
     skin::MarkupFonts MarkupFontsFor(const plat::Font* normal, const plat::Font* bold) const;
 
-    static CSkinElement* s_hoverSlot;
+    static skin::ElementHandle s_hoverSlot;
     plat::DeviceContext m_measureDC;
     skin::GlowTextCache m_glowCache;
 };

@@ -43,10 +43,12 @@ constexpr BarPieces kHorizontalPieces{{1, 110}, {73, 110}, {15, 110}, {22, 110},
 
 } // namespace
 
-CSkinElement::CSkinElement() : m_className(u"CSkinElement"_s) {}
+CSkinElement::CSkinElement()
+    : m_className(u"CSkinElement"_s), m_life(std::make_shared<skin::ElementLife>(skin::ElementLife{this})) {}
 
 CSkinElement::~CSkinElement() {
     Detach();
+    m_life->element = nullptr;
 }
 
 void CSkinElement::Create(CSkinDlgHolder* holder, unsigned /*id*/, const QString& caption,
@@ -177,8 +179,8 @@ void CSkinElement::SetFocus() {
     if (!dlg || dlg->m_pFocus == this) {
         return;
     }
-    if (dlg->m_pFocus) {
-        dlg->m_pFocus->OnKillFocus();
+    if (CSkinElement* focus = dlg->m_pFocus) {
+        focus->OnKillFocus();
     }
     OnSetFocus(0, 0);
 }

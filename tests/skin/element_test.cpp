@@ -136,6 +136,17 @@ TEST(ElementFocus, DetachingAnElementOrEmptyingItsHolderLeavesNoDanglingPointer)
     EXPECT_EQ(inner.m_pHolder, nullptr);
 }
 
+TEST(ElementHandle, ReadsNullOnceTheElementDiesAndNeverMatchesALaterElement) {
+    auto e = std::make_unique<ProbeElement>();
+    const skin::ElementHandle a(e.get());
+    EXPECT_TRUE(a == skin::ElementHandle(e.get()));
+    e.reset();
+    EXPECT_EQ(a.get(), nullptr);
+    EXPECT_FALSE(a == skin::ElementHandle());
+    const auto later = std::make_unique<ProbeElement>(); // may well reuse the address
+    EXPECT_FALSE(a == skin::ElementHandle(later.get()));
+}
+
 namespace {
 
 class TabOrder : public ::testing::Test {
