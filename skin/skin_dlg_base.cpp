@@ -13,7 +13,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 namespace cmd = skin::cmd;
@@ -316,13 +315,14 @@ void CSkinDlg_Base::OnSizeChanged(plat::SizeType sizeType) {
 // Mouse
 
 void CSkinDlg_Base::SetEdgeFlags(int x, int y) {
-    const bool resizable = m_framed && m_maximizable && !m_maximized && !m_resizing;
+    const bool resizing = m_pointer.Mode() == skin::PointerMode::Resizing;
+    const bool resizable = m_framed && m_maximizable && !m_maximized && !resizing;
     if (resizable) {
         m_edgeLeft = x < skin::kResizeBorder;
         m_edgeTop = y < skin::kResizeBorder;
         m_edgeRight = x >= m_width - skin::kResizeBorder;
         m_edgeBottom = y >= m_height - skin::kResizeBorder;
-    } else if (!m_resizing) {
+    } else if (!resizing) {
         m_edgeLeft = m_edgeTop = m_edgeRight = m_edgeBottom = false;
     }
     // Any movable framed dialog can be dragged by its caption band, resizable or not.
@@ -388,15 +388,14 @@ void CSkinDlg_Base::UpdateTooltipDue(int x, int y) {
 void CSkinDlg_Base::TooltipInput(bool /*closeNow*/, int /*x*/, int /*y*/) {}
 
 void CSkinDlg_Base::onMouseMove(int x, int y) {
-    m_lastMouse = {x, y};
+    m_pointer.lastMouse = {x, y};
     SetEdgeFlags(x, y);
-    if (m_resizing || m_moving || m_dragOver || m_buttonState == skin::kMouseRightRelease) {
+    if (m_pointer.HoverFrozen()) {
         return;
     }
-    if (m_buttonState == skin::kMouseHeld && m_dragArmed &&
-        std::abs(x - m_pressPoint.x) + std::abs(y - m_pressPoint.y) >= skin::kDragStartDistance) {
+    if (m_pointer.DragStarts({x, y})) {
         QString text;
-        m_dragArmed = false;
+        m_pointer.SetMode(skin::PointerMode::Pressed);
         if (BeginDragAt(x, y, &text)) {
             releaseCapture();
             startTextDrag(text);
@@ -404,21 +403,21 @@ void CSkinDlg_Base::onMouseMove(int x, int y) {
                 pressed->OnMouse(0, 0, skin::kMouseMove);
             }
             m_pPressed = nullptr;
-            m_buttonState = 0;
+            m_pointer.SetMode(skin::PointerMode::Idle);
             return;
         }
     }
     if (CSkinElement* pressed = m_pPressed;
         pressed && (pressed->m_wantsAllMoves || pressed->m_scrollMode != CSkinElement::kScrollNone)) {
         const plat::Point at = pressed->GetDialogPos();
-        m_pressPos = {x - at.x, y - at.y};
-        pressed->OnMouse(x - at.x, y - at.y, m_buttonState);
+        m_pointer.pressPos = {x - at.x, y - at.y};
+        pressed->OnMouse(x - at.x, y - at.y, m_pointer.ElementState());
         return;
     }
-    UpdateHover(x, y, m_buttonState);
+    UpdateHover(x, y, m_pointer.ElementState());
     if (const CSkinElement* pressed = m_pPressed) {
         const plat::Point at = pressed->GetDialogPos();
-        m_pressPos = {x - at.x, y - at.y};
+        m_pointer.pressPos = {x - at.x, y - at.y};
     }
     if (m_tooltipShown) {
         TooltipInput(false, x, y);
@@ -434,8 +433,8 @@ void CSkinDlg_Base::onLButtonDown(int x, int y) {
         OnCommand(cmd::kDefaultCancel, 0);
         return;
     }
-    m_buttonState = skin::kMouseHeld;
-    UpdateHover(x, y, m_buttonState);
+    m_pointer.SetMode(skin::PointerMode::Pressed);
+    UpdateHover(x, y, skin::kMouseHeld);
     m_pPressed = m_pHover;
     if (CSkinElement* hover = m_pHover; !hover) {
         if (CSkinElement* focus = m_pFocus) {
@@ -446,25 +445,25 @@ void CSkinDlg_Base::onLButtonDown(int x, int y) {
     }
     if (const CSkinElement* pressed = m_pPressed) {
         const plat::Point at = pressed->GetDialogPos();
-        m_pressPos = {x - at.x, y - at.y};
+        m_pointer.pressPos = {x - at.x, y - at.y};
     }
-    m_dragArmed = BeginDragAt(x, y, nullptr);
-    if (m_dragArmed) {
-        m_pressPoint = {x, y};
+    const bool armed = BeginDragAt(x, y, nullptr);
+    if (armed) {
+        m_pointer.ArmDrag({x, y});
     }
     if (m_framed && !m_maximized) {
         SetEdgeFlags(x, y);
         if (m_maximizable && (m_edgeLeft || m_edgeTop || m_edgeRight || m_edgeBottom)) {
-            m_resizing = true;
+            m_pointer.SetMode(skin::PointerMode::Resizing);
             m_dragAnchor = plat::cursorPos();
             setTimer(skin::kResizeTimerId, skin::kDragStepMs);
         } else if (m_movable && m_captionHit) {
-            m_moving = true;
+            m_pointer.SetMode(skin::PointerMode::Moving);
             m_dragAnchor = plat::cursorPos();
             setTimer(skin::kMoveTimerId, skin::kDragStepMs);
         }
     }
-    if (!m_dragArmed && InClient(x, y)) {
+    if (!armed && InClient(x, y)) {
         setCapture();
     }
     SyncHoverSlot();
@@ -472,21 +471,17 @@ void CSkinDlg_Base::onLButtonDown(int x, int y) {
 }
 
 void CSkinDlg_Base::StopDragging() {
-    if (m_resizing) {
+    if (m_pointer.Mode() == skin::PointerMode::Resizing) {
         killTimer(skin::kResizeTimerId);
-    }
-    if (m_moving) {
+    } else if (m_pointer.Mode() == skin::PointerMode::Moving) {
         killTimer(skin::kMoveTimerId);
     }
-    m_resizing = false;
-    m_moving = false;
+    m_pointer.SetMode(skin::PointerMode::Idle);
 }
 
 void CSkinDlg_Base::onLButtonUp(int x, int y) {
-    const bool dragged = m_resizing || m_moving || m_dragOver;
+    const bool dragged = m_pointer.FrameDragging() || m_pointer.Mode() == skin::PointerMode::DropOver;
     StopDragging();
-    m_dragOver = false;
-    m_dragArmed = false;
     releaseCapture();
     if (m_maximizeTogglePending) {
         m_maximizeTogglePending = false;
@@ -496,11 +491,11 @@ void CSkinDlg_Base::onLButtonUp(int x, int y) {
             maximize();
         }
     }
-    m_buttonState = skin::kMouseReleased;
     if (!dragged) {
-        UpdateHover(x, y, m_buttonState);
+        m_pointer.SetMode(skin::PointerMode::Releasing);
+        UpdateHover(x, y, skin::kMouseReleased);
+        m_pointer.SetMode(skin::PointerMode::Idle);
     }
-    m_buttonState = 0;
     const skin::ElementHandle pressed = m_pPressed;
     if (pressed && pressed == m_pHover) {
         if (pressed != m_pFocus) {
@@ -518,7 +513,7 @@ void CSkinDlg_Base::onLButtonUp(int x, int y) {
     m_pPressed = nullptr;
     m_pHover = nullptr;
     if (m_result == 0) {
-        UpdateHover(x, y, 0);
+        UpdateHover(x, y, skin::kMouseMove);
         const CSkinElement* hover = m_pHover;
         if (m_captureMode && !(hover && hover->m_wantsAllMoves)) {
             setCapture();
@@ -542,12 +537,12 @@ void CSkinDlg_Base::FirePressedCommand(const skin::ElementHandle& pressed, QStri
 }
 
 void CSkinDlg_Base::onLButtonDblClk(int x, int y) {
-    m_buttonState = skin::kMouseHeld;
-    UpdateHover(x, y, m_buttonState);
+    m_pointer.SetMode(skin::PointerMode::Pressed);
+    UpdateHover(x, y, skin::kMouseHeld);
     m_pPressed = m_pHover;
-    m_buttonState = skin::kMouseReleased;
-    UpdateHover(x, y, m_buttonState);
-    m_buttonState = skin::kMouseHeld;
+    m_pointer.SetMode(skin::PointerMode::Releasing);
+    UpdateHover(x, y, skin::kMouseReleased);
+    m_pointer.SetMode(skin::PointerMode::Pressed);
     CSkinElement* pressed = m_pPressed;
     if (pressed && m_pPressed == m_pHover && !pressed->m_noCommand) {
         const plat::Point at = pressed->GetDialogPos();
@@ -570,9 +565,11 @@ void CSkinDlg_Base::onRButtonUp(int x, int y) {
         OnCommand(cmd::kDefaultCancel, 0);
         return;
     }
-    m_buttonState = skin::kMouseRightRelease;
-    UpdateHover(x, y, m_buttonState);
-    m_buttonState = 0;
+    // A right click ends a plain press too; a frame drag goes on until the left button is released.
+    const skin::PointerMode before = m_pointer.Mode();
+    m_pointer.SetMode(skin::PointerMode::RightReleasing);
+    UpdateHover(x, y, skin::kMouseRightRelease);
+    m_pointer.SetMode(m_pointer.FrameDragging() ? before : skin::PointerMode::Idle);
     const skin::ElementHandle pressed = m_pPressed;
     if (CSkinElement* e = pressed; e && pressed == m_pHover) {
         const plat::Point at = e->GetDialogPos();
@@ -587,7 +584,7 @@ void CSkinDlg_Base::onRButtonUp(int x, int y) {
 
 bool CSkinDlg_Base::onMouseWheel(int delta, int x, int y) {
     TooltipInput(true, x, y);
-    if (m_resizing || m_moving) {
+    if (m_pointer.FrameDragging()) {
         return false;
     }
     // The wheel scrolls the innermost element under the pointer that has more content than it shows, so a
@@ -613,7 +610,7 @@ bool CSkinDlg_Base::onMouseWheel(int delta, int x, int y) {
 // Keyboard
 
 bool CSkinDlg_Base::onKeyDown(int key, unsigned modifiers, bool /*autoRepeat*/) {
-    TooltipInput(true, m_lastMouse.x, m_lastMouse.y);
+    TooltipInput(true, m_pointer.lastMouse.x, m_pointer.lastMouse.y);
     CSkinElement* focus = m_pFocus;
     if (key == plat::kKeyTab) {
         const bool backwards = (modifiers & plat::kModShift) != 0;
@@ -680,7 +677,7 @@ void CSkinDlg_Base::onTimer(unsigned id) {
         return;
     }
     if (id == static_cast<unsigned>(skin::kTickTimerId)) {
-        if (!m_resizing && !m_moving) {
+        if (!m_pointer.FrameDragging()) {
             if (CSkinElement* pressed = m_pPressed; pressed && pressed->m_wantsTicks) {
                 pressed->OnTick();
             }
@@ -690,8 +687,8 @@ void CSkinDlg_Base::onTimer(unsigned id) {
             }
         }
         CSkinElement* pressed = m_pPressed;
-        if (m_buttonState == skin::kMouseHeld && pressed && pressed->m_wantsTicks) {
-            pressed->OnMouse(m_pressPos.x, m_pressPos.y, skin::kMouseHeld);
+        if (m_pointer.ElementState() == skin::kMouseHeld && pressed && pressed->m_wantsTicks) {
+            pressed->OnMouse(m_pointer.pressPos.x, m_pointer.pressPos.y, skin::kMouseHeld);
         }
     } else if (id == static_cast<unsigned>(skin::kResizeTimerId)) {
         ResizeStep(plat::cursorPos());
@@ -777,24 +774,22 @@ bool CSkinDlg_Base::BeginDragAt(int x, int y, QString* text) {
 }
 
 void CSkinDlg_Base::onDragEnter() {
-    m_dragOver = true;
+    m_pointer.DropEnters();
 }
 
 bool CSkinDlg_Base::onDragOver(int x, int y) {
-    m_dragOver = true;
+    m_pointer.DropEnters();
     return DropTextAt(x, y, nullptr);
 }
 
 bool CSkinDlg_Base::onDrop(int x, int y, const QString& text) {
-    m_dragOver = false;
-    m_dragArmed = false;
+    m_pointer.DropLeaves();
     DropTextAt(x, y, &text);
     return true;
 }
 
 void CSkinDlg_Base::onDragLeave() {
-    m_dragOver = false;
-    m_dragArmed = false;
+    m_pointer.DropLeaves();
 }
 
 void CSkinDlg_Base::onTrayIcon(plat::TrayClick click) {

@@ -7,6 +7,7 @@
 #include "platform/window.h"
 #include "skin/glow_text_cache.h"
 #include "skin/markup_draw.h"
+#include "skin/pointer_state.h"
 #include "skin/skin_button.h"
 #include "skin/skin_dlg_holder.h"
 #include "skin/wnd_shadow.h"
@@ -95,6 +96,8 @@ class CSkinDlg_Base : public plat::Window {
     void onDragLeave() override;
     void onTrayIcon(plat::TrayClick click) override;
 
+    const skin::PointerState& Pointer() const { return m_pointer; }
+
     // One step of a border drag or a caption drag towards the given cursor position (screen coordinates).
     void ResizeStep(plat::Point cursor);
     void MoveStep(plat::Point cursor);
@@ -114,8 +117,6 @@ class CSkinDlg_Base : public plat::Window {
     bool m_edgeRight = false;
     bool m_edgeBottom = false;
     bool m_captionHit = false;
-    bool m_resizing = false;
-    bool m_moving = false;
     plat::Point m_dragAnchor;
     bool m_keepPosition = false;
     bool m_startMaximized = false;
@@ -123,7 +124,6 @@ class CSkinDlg_Base : public plat::Window {
     bool m_hasParent = false;
     bool m_paintSuspended = false;
     int m_result = 0;
-    plat::Point m_pressPos;
 
     QString m_tooltipText;
     plat::Rect m_tooltipRect;
@@ -133,9 +133,7 @@ class CSkinDlg_Base : public plat::Window {
     skin::ElementHandle m_pHover;
     skin::ElementHandle m_pPressed;
     skin::ElementHandle m_pFocus;
-    int m_buttonState = 0; // 1 held, 0 up, -1 release re-test, -2 right-button release
     CSkinDlg_Base* m_pParentDlg;
-    plat::Point m_lastMouse;
     std::vector<CSkinElement*> m_elements;
 
     bool m_active = false;
@@ -151,9 +149,6 @@ class CSkinDlg_Base : public plat::Window {
     bool m_maximizeTogglePending = false;
     bool m_hasIcon = true;
     bool m_captureMode = false;
-    bool m_dragArmed = false;
-    bool m_dragOver = false;
-    plat::Point m_pressPoint;
     int m_width = 600;
     int m_height = 500;
     int m_minWidth = 200;
@@ -190,6 +185,7 @@ class CSkinDlg_Base : public plat::Window {
     skin::MarkupFonts MarkupFontsFor(const plat::Font* normal, const plat::Font* bold) const;
 
     static skin::ElementHandle s_hoverSlot;
+    skin::PointerState m_pointer;
     plat::DeviceContext m_measureDC;
     skin::GlowTextCache m_glowCache;
 };

@@ -346,7 +346,7 @@ TEST(DialogFrame, CaptionDragMovesTheWindow) {
     const plat::Rect before = b.dlg.windowRect();
     b.dlg.onMouseMove(150, 12);
     b.dlg.onLButtonDown(150, 12);
-    ASSERT_TRUE(b.dlg.m_moving);
+    ASSERT_TRUE((b.dlg.Pointer().Mode() == skin::PointerMode::Moving));
     const plat::Point anchor = b.dlg.m_dragAnchor;
     b.dlg.MoveStep({anchor.x - 40, anchor.y + 25});
     const plat::Rect after = b.dlg.windowRect();
@@ -354,7 +354,7 @@ TEST(DialogFrame, CaptionDragMovesTheWindow) {
     EXPECT_EQ(after.top, before.top + 25);
     EXPECT_EQ(after.width(), before.width());
     b.dlg.onLButtonUp(150, 12);
-    EXPECT_FALSE(b.dlg.m_moving);
+    EXPECT_FALSE((b.dlg.Pointer().Mode() == skin::PointerMode::Moving));
     EXPECT_TRUE(b.dlg.commands.isEmpty());
 }
 
@@ -366,8 +366,8 @@ TEST(DialogFrame, BorderDragResizesWithinTheMinimumSize) {
     const plat::Rect before = b.dlg.windowRect();
     b.dlg.onMouseMove(419, 130);
     b.dlg.onLButtonDown(419, 130);
-    ASSERT_TRUE(b.dlg.m_resizing);
-    EXPECT_FALSE(b.dlg.m_moving);
+    ASSERT_TRUE((b.dlg.Pointer().Mode() == skin::PointerMode::Resizing));
+    EXPECT_FALSE((b.dlg.Pointer().Mode() == skin::PointerMode::Moving));
     b.dlg.ResizeStep({before.right + 60, 400});
     EXPECT_EQ(b.dlg.windowRect().width(), 480);
     EXPECT_EQ(b.dlg.m_width, 480);
@@ -380,7 +380,7 @@ TEST(DialogFrame, BorderDragResizesWithinTheMinimumSize) {
     b.dlg.m_minWidth = 100;
     b.dlg.onMouseMove(1, b.dlg.m_height - 1);
     b.dlg.onLButtonDown(1, b.dlg.m_height - 1);
-    ASSERT_TRUE(b.dlg.m_resizing);
+    ASSERT_TRUE((b.dlg.Pointer().Mode() == skin::PointerMode::Resizing));
     const plat::Rect r = b.dlg.windowRect();
     b.dlg.ResizeStep({r.right + 100, r.top + 10});
     EXPECT_EQ(b.dlg.windowRect().width(), 300);
@@ -429,17 +429,17 @@ TEST(DialogDrops, APressOnADraggableElementArmsATextDragInsteadOfTakingTheCaptur
     b.dlg.Open();
     const plat::Point p = TestDialog::Centre(b.target);
     b.dlg.onLButtonDown(p.x, p.y);
-    EXPECT_TRUE(b.dlg.m_dragArmed);
+    EXPECT_TRUE((b.dlg.Pointer().Mode() == skin::PointerMode::DragArmed));
     EXPECT_FALSE(b.dlg.hasCapture());
     QString text;
     EXPECT_TRUE(b.dlg.BeginDragAt(p.x, p.y, &text));
     EXPECT_EQ(text, b.target.dragText);
     b.dlg.onLButtonUp(p.x, p.y);
-    EXPECT_FALSE(b.dlg.m_dragArmed);
+    EXPECT_FALSE((b.dlg.Pointer().Mode() == skin::PointerMode::DragArmed));
     // A press elsewhere takes the capture and arms nothing.
     const plat::Point q = TestDialog::Centre(b.tipped);
     b.dlg.onLButtonDown(q.x, q.y);
-    EXPECT_FALSE(b.dlg.m_dragArmed);
+    EXPECT_FALSE((b.dlg.Pointer().Mode() == skin::PointerMode::DragArmed));
     EXPECT_TRUE(b.dlg.hasCapture());
     b.dlg.onLButtonUp(q.x, q.y);
     EXPECT_FALSE(b.dlg.hasCapture());
