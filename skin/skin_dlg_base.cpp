@@ -4,8 +4,8 @@
 #include "platform/keys.h"
 #include "platform/screens.h"
 #include "platform/shell.h"
-#include "skin/border_drag.h"
 #include "skin/commands.h"
+#include "skin/dialog_frame.h"
 #include "skin/glow_text.h"
 #include "skin/scroll_geometry.h"
 #include "skin/skin_atlas.h"
@@ -20,24 +20,6 @@ namespace cmd = skin::cmd;
 namespace {
 
 const QString kArial = u"Arial"_s;
-const QString kProductName = u"Tarnwick 2.0"_s;
-
-// Caption buttons: atlas images (normal, hot) 21 x 21 and their place from the right edge.
-struct CaptionButton {
-    plat::Point normal;
-    plat::Point hot;
-    int fromRight;
-    QLatin1StringView command;
-    unsigned id;
-};
-constexpr CaptionButton kCaptionMinimize{
-    {43, 0}, {43, 22}, -70, cmd::kDefaultMinimize, skin::kMinimizeButtonId};
-constexpr CaptionButton kCaptionMaximize{
-    {65, 0}, {65, 22}, -48, cmd::kDefaultMaximize, skin::kMaximizeButtonId};
-constexpr CaptionButton kCaptionRestore{{87, 0}, {87, 22}, -48, cmd::kDefaultRestore, skin::kRestoreButtonId};
-constexpr CaptionButton kCaptionClose{{109, 0}, {109, 22}, -26, cmd::kDefaultClose, skin::kCloseButtonId};
-constexpr int kCaptionButtonSize = 21;
-constexpr int kCaptionButtonTop = 4;
 
 } // namespace
 
@@ -47,9 +29,7 @@ CSkinDlg_Base::CSkinDlg_Base(CSkinDlg_Base* parent, plat::WindowKind kind)
     : plat::Window(parent, kind), m_font(kArial, 15, plat::kFontWeightNormal),
       m_fontBold14(kArial, 14, plat::kFontWeightBold), m_fontBold15(kArial, 15, plat::kFontWeightBold),
       m_fontMarkupBold(kArial, 15, plat::kFontWeightBold), m_fontBold19(kArial, 19, plat::kFontWeightBold),
-      m_fontSup(kArial, 12, plat::kFontWeightNormal), m_nextElementId(skin::kFirstElementId),
-      m_pParentDlg(parent) {
-    m_hasParent = parent != nullptr;
+      m_fontSup(kArial, 12, plat::kFontWeightNormal), m_nextElementId(skin::kFirstElementId) {
     m_rootHolder.m_pDlg = this;
     if (parent) {
         m_pAtlasDC = parent->m_pAtlasDC;
@@ -122,14 +102,14 @@ QString CSkinDlg_Base::UserManualPath() {
 // Life cycle
 
 void CSkinDlg_Base::onInitDialog() {
-    setShowInTaskbar(m_framed && !m_hasParent);
+    setShowInTaskbar(m_framed && !parent());
     setFocus();
     m_rootHolder.Create(&m_rootHolder, ++m_nextElementId);
     m_rootHolder.SetPosition(0, 0, m_width, m_height, 0);
     SuspendPaint();
     CreateElements();
     if (m_framed) {
-        CreateCaptionButtons();
+        m_frame.CreateCaptionButtons();
     }
     m_ready = true;
     const plat::Rect r = windowRect();
@@ -146,7 +126,7 @@ void CSkinDlg_Base::onInitDialog() {
         m_width = qMax(client.cx, m_minWidth);
         m_height = qMax(client.cy, m_minHeight);
     }
-    OnSizeChanged(m_maximized ? plat::SizeType::Maximized : plat::SizeType::Restored);
+    OnSizeChanged(isMaximized() ? plat::SizeType::Maximized : plat::SizeType::Restored);
     m_paintSuspended = false;
     show();
     setTimer(skin::kTickTimerId, skin::kTickMs);
@@ -156,22 +136,6 @@ void CSkinDlg_Base::onInitDialog() {
     }
     acceptDrops(true);
     m_shadow.Create(this);
-}
-
-void CSkinDlg_Base::CreateCaptionButtons() {
-    auto make = [this](CSkinButton& button, const CaptionButton& look, bool visible) {
-        button.Create(&m_rootHolder, look.id, QString(), look.command, 0, QString());
-        button.m_takesKeys = false;
-        button.SetImages(look.normal.x, look.normal.y, look.hot.x, look.hot.y, look.hot.x, look.hot.y,
-                         look.normal.x, look.normal.y, kCaptionButtonSize, kCaptionButtonSize, 0);
-        button.m_visible = visible;
-        m_rootHolder.SetResizeRule(&button, look.fromRight, kCaptionButtonTop, kCaptionButtonSize,
-                                   kCaptionButtonSize);
-    };
-    make(m_btnMinimize, kCaptionMinimize, m_minimizable);
-    make(m_btnMaximize, kCaptionMaximize, m_minimizable && m_maximizable);
-    make(m_btnRestore, kCaptionRestore, false);
-    make(m_btnClose, kCaptionClose, true);
 }
 
 void CSkinDlg_Base::onDestroy() {
@@ -256,34 +220,7 @@ void CSkinDlg_Base::onSize(plat::SizeType type, int width, int height) {
     if (!m_ready) {
         return;
     }
-    switch (type) {
-    case plat::SizeType::Maximized:
-        m_maximized = true;
-        m_minimized = false;
-        break;
-    case plat::SizeType::Minimized:
-        if (m_pParentDlg) {
-            m_pParentDlg->minimize();
-        }
-        m_minimized = true;
-        // Without a system tray the window stays an ordinary minimised window, so it can always be reached.
-        if (m_minimizeToTray && addTrayIcon(kProductName)) {
-            hide();
-        }
-        break;
-    case plat::SizeType::Restored:
-        if (m_minimized && m_minimizeToTray && hasTrayIcon()) {
-            removeTrayIcon();
-            show();
-            bringToFront();
-        }
-        if (m_pParentDlg && m_minimized) {
-            m_pParentDlg->restore();
-        }
-        m_minimized = false;
-        m_maximized = false;
-        break;
-    }
+    m_frame.OnSize(type);
     if (type != plat::SizeType::Minimized && width > 0 && height > 0) {
         m_width = qMax(width, m_minWidth);
         m_height = qMax(height, m_minHeight);
@@ -297,51 +234,11 @@ void CSkinDlg_Base::OnSizeChanged(plat::SizeType sizeType) {
     if (!m_framed) {
         return;
     }
-    setRoundRectRegion(m_width, m_height, 4, 4);
-    if (sizeType == plat::SizeType::Maximized) {
-        m_btnRestore.m_visible = true;
-        m_btnMaximize.m_visible = false;
-    } else if (sizeType == plat::SizeType::Restored) {
-        m_btnRestore.m_visible = false;
-        m_btnMaximize.m_visible = m_minimizable && m_maximizable;
-    }
-    if (!m_maximizable && !m_minimizable) {
-        m_btnMinimize.m_visible = false;
-        m_btnMaximize.m_visible = false;
-    }
+    m_frame.Layout(sizeType);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
 // Mouse
-
-void CSkinDlg_Base::SetEdgeFlags(int x, int y) {
-    const bool resizing = m_pointer.Mode() == skin::PointerMode::Resizing;
-    const bool resizable = m_framed && m_maximizable && !m_maximized && !resizing;
-    if (resizable) {
-        m_edgeLeft = x < skin::kResizeBorder;
-        m_edgeTop = y < skin::kResizeBorder;
-        m_edgeRight = x >= m_width - skin::kResizeBorder;
-        m_edgeBottom = y >= m_height - skin::kResizeBorder;
-    } else if (!resizing) {
-        m_edgeLeft = m_edgeTop = m_edgeRight = m_edgeBottom = false;
-    }
-    // Any movable framed dialog can be dragged by its caption band, resizable or not.
-    m_captionHit = m_framed && !m_maximized && y < skin::kCaptionBand && !m_edgeTop;
-    if (!resizable) {
-        return;
-    }
-    plat::CursorShape shape = plat::CursorShape::Arrow;
-    if ((m_edgeLeft && m_edgeTop) || (m_edgeRight && m_edgeBottom)) {
-        shape = plat::CursorShape::SizeNWSE;
-    } else if ((m_edgeLeft && m_edgeBottom) || (m_edgeRight && m_edgeTop)) {
-        shape = plat::CursorShape::SizeNESW;
-    } else if (m_edgeLeft || m_edgeRight) {
-        shape = plat::CursorShape::SizeWE;
-    } else if (m_edgeTop || m_edgeBottom) {
-        shape = plat::CursorShape::SizeNS;
-    }
-    setCursorShape(shape);
-}
 
 void CSkinDlg_Base::UpdateHover(int x, int y, int state) {
     m_pHover = nullptr;
@@ -389,7 +286,7 @@ void CSkinDlg_Base::TooltipInput(bool /*closeNow*/, int /*x*/, int /*y*/) {}
 
 void CSkinDlg_Base::onMouseMove(int x, int y) {
     m_pointer.lastMouse = {x, y};
-    SetEdgeFlags(x, y);
+    m_frame.Track(x, y, m_pointer.Mode() == skin::PointerMode::Resizing);
     if (m_pointer.HoverFrozen()) {
         return;
     }
@@ -451,17 +348,8 @@ void CSkinDlg_Base::onLButtonDown(int x, int y) {
     if (armed) {
         m_pointer.ArmDrag({x, y});
     }
-    if (m_framed && !m_maximized) {
-        SetEdgeFlags(x, y);
-        if (m_maximizable && (m_edgeLeft || m_edgeTop || m_edgeRight || m_edgeBottom)) {
-            m_pointer.SetMode(skin::PointerMode::Resizing);
-            m_dragAnchor = plat::cursorPos();
-            setTimer(skin::kResizeTimerId, skin::kDragStepMs);
-        } else if (m_movable && m_captionHit) {
-            m_pointer.SetMode(skin::PointerMode::Moving);
-            m_dragAnchor = plat::cursorPos();
-            setTimer(skin::kMoveTimerId, skin::kDragStepMs);
-        }
+    if (const skin::PointerMode frameDrag = m_frame.BeginDrag(x, y); frameDrag != skin::PointerMode::Idle) {
+        m_pointer.SetMode(frameDrag);
     }
     if (!armed && InClient(x, y)) {
         setCapture();
@@ -470,27 +358,12 @@ void CSkinDlg_Base::onLButtonDown(int x, int y) {
     Invalidate();
 }
 
-void CSkinDlg_Base::StopDragging() {
-    if (m_pointer.Mode() == skin::PointerMode::Resizing) {
-        killTimer(skin::kResizeTimerId);
-    } else if (m_pointer.Mode() == skin::PointerMode::Moving) {
-        killTimer(skin::kMoveTimerId);
-    }
-    m_pointer.SetMode(skin::PointerMode::Idle);
-}
-
 void CSkinDlg_Base::onLButtonUp(int x, int y) {
     const bool dragged = m_pointer.FrameDragging() || m_pointer.Mode() == skin::PointerMode::DropOver;
-    StopDragging();
+    m_frame.EndDrag(m_pointer.Mode());
+    m_pointer.SetMode(skin::PointerMode::Idle);
     releaseCapture();
-    if (m_maximizeTogglePending) {
-        m_maximizeTogglePending = false;
-        if (m_maximized) {
-            restore();
-        } else {
-            maximize();
-        }
-    }
+    m_frame.OnRelease();
     if (!dragged) {
         m_pointer.SetMode(skin::PointerMode::Releasing);
         UpdateHover(x, y, skin::kMouseReleased);
@@ -548,11 +421,7 @@ void CSkinDlg_Base::onLButtonDblClk(int x, int y) {
         const plat::Point at = pressed->GetDialogPos();
         pressed->OnDblClick(x - at.x, y - at.y);
     }
-    if (m_framed && x < 35 && y < skin::kCaptionBand && m_closable && !m_hasParent) {
-        OnCommand(cmd::kDefaultClose, 0);
-    } else if (m_framed && m_maximizable && y < skin::kCaptionBand) {
-        m_maximizeTogglePending = true;
-    }
+    m_frame.OnDoubleClick(x, y);
 }
 
 void CSkinDlg_Base::onRButtonDown(int x, int y) {
@@ -691,31 +560,10 @@ void CSkinDlg_Base::onTimer(unsigned id) {
             pressed->OnMouse(m_pointer.pressPos.x, m_pointer.pressPos.y, skin::kMouseHeld);
         }
     } else if (id == static_cast<unsigned>(skin::kResizeTimerId)) {
-        ResizeStep(plat::cursorPos());
+        m_frame.ResizeStep(plat::cursorPos());
     } else if (id == static_cast<unsigned>(skin::kMoveTimerId)) {
-        MoveStep(plat::cursorPos());
+        m_frame.MoveStep(plat::cursorPos());
     }
-}
-
-void CSkinDlg_Base::ResizeStep(plat::Point cursor) {
-    const plat::Rect window = windowRect();
-    const skin::ResizeEdges edges{m_edgeLeft, m_edgeTop, m_edgeRight, m_edgeBottom};
-    const plat::Rect next = skin::ResizedRect(window, plat::virtualDesktopRect(), cursor, edges, m_minWidth,
-                                              m_minHeight, skin::kResizeFloor);
-    if (next != window && !(next.width() < m_minWidth && next.height() < m_minHeight)) {
-        setGeometry(next);
-    }
-    m_dragAnchor = cursor;
-}
-
-void CSkinDlg_Base::MoveStep(plat::Point cursor) {
-    const int dx = cursor.x - m_dragAnchor.x;
-    const int dy = cursor.y - m_dragAnchor.y;
-    if (dx != 0 || dy != 0) {
-        const plat::Rect window = windowRect();
-        move(window.left + dx, window.top + dy);
-    }
-    m_dragAnchor = cursor;
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -793,17 +641,7 @@ void CSkinDlg_Base::onDragLeave() {
 }
 
 void CSkinDlg_Base::onTrayIcon(plat::TrayClick click) {
-    if (click != plat::TrayClick::Left && click != plat::TrayClick::Double) {
-        return;
-    }
-    removeTrayIcon();
-    show();
-    if (m_maximized) {
-        maximize();
-    } else {
-        restore();
-    }
-    bringToFront();
+    m_frame.OnTrayClick(click);
 }
 
 // ---------------------------------------------------------------------------------------------------------------

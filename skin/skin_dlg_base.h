@@ -5,6 +5,7 @@
 #include "platform/font.h"
 #include "platform/geometry.h"
 #include "platform/window.h"
+#include "skin/dialog_frame.h"
 #include "skin/glow_text_cache.h"
 #include "skin/markup_draw.h"
 #include "skin/pointer_state.h"
@@ -98,9 +99,7 @@ class CSkinDlg_Base : public plat::Window {
 
     const skin::PointerState& Pointer() const { return m_pointer; }
 
-    // One step of a border drag or a caption drag towards the given cursor position (screen coordinates).
-    void ResizeStep(plat::Point cursor);
-    void MoveStep(plat::Point cursor);
+    skin::DialogFrame& Frame() { return m_frame; }
 
     plat::DeviceContext* m_pAtlasDC = nullptr;
     CSkinDlgHolder m_rootHolder{false, true};
@@ -112,16 +111,9 @@ class CSkinDlg_Base : public plat::Window {
     plat::Font m_fontSup;        // 12 px, for <sup>
     unsigned m_nextElementId;
 
-    bool m_edgeLeft = false;
-    bool m_edgeTop = false;
-    bool m_edgeRight = false;
-    bool m_edgeBottom = false;
-    bool m_captionHit = false;
-    plat::Point m_dragAnchor;
     bool m_keepPosition = false;
     bool m_startMaximized = false;
     bool m_ready = false;
-    bool m_hasParent = false;
     bool m_paintSuspended = false;
     int m_result = 0;
 
@@ -133,7 +125,6 @@ class CSkinDlg_Base : public plat::Window {
     skin::ElementHandle m_pHover;
     skin::ElementHandle m_pPressed;
     skin::ElementHandle m_pFocus;
-    CSkinDlg_Base* m_pParentDlg;
     std::vector<CSkinElement*> m_elements;
 
     bool m_active = false;
@@ -141,12 +132,9 @@ class CSkinDlg_Base : public plat::Window {
     bool m_movable = true;
     bool m_closable = true;
     bool m_minimizable = true;
-    bool m_maximized = false;
-    bool m_minimized = false;
     bool m_framed = true;
     bool m_hasTitleBar = true;
     bool m_minimizeToTray = false;
-    bool m_maximizeTogglePending = false;
     bool m_hasIcon = true;
     bool m_captureMode = false;
     int m_width = 600;
@@ -155,10 +143,7 @@ class CSkinDlg_Base : public plat::Window {
     int m_minHeight = 70;
     QString m_title = QStringLiteral("Tarnwick 2.0");
 
-    CSkinButton m_btnMinimize;
-    CSkinButton m_btnMaximize;
-    CSkinButton m_btnRestore;
-    CSkinButton m_btnClose;
+    skin::DialogFrame m_frame{*this};
     // Follows this window's moves, sizes, paints and end; shown only where the window system composites.
     CWndShadow m_shadow;
 
@@ -168,15 +153,12 @@ class CSkinDlg_Base : public plat::Window {
     // Leave and enter notifications when the element under the pointer changed.
     void SyncHoverSlot();
     void UpdateTooltipDue(int x, int y);
-    void SetEdgeFlags(int x, int y);
     // The tooltip is told about input that closes it or keeps it; CSkinDlg owns the tooltip window.
     virtual void TooltipInput(bool closeNow, int x, int y);
 
   private:
-    void CreateCaptionButtons();
     // The first visible element listed for drops and drags that holds (x, y), and its dialog position.
     CSkinElement* DragDropElementAt(int x, int y, plat::Point* at) const;
-    void StopDragging();
     bool InClient(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
     void ClickFocused();
     // Sends pressed's command when the element is still the pressed one and has a command.

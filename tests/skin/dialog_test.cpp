@@ -1,5 +1,6 @@
 #include "core/headless_platform_services.h"
 #include "platform/keys.h"
+#include "platform/screens.h"
 #include "platform/window.h"
 #include "skin/skin_button.h"
 #include "skin/skin_constants.h"
@@ -82,13 +83,13 @@ TEST(DialogCommands, PressOnOneElementAndReleaseOnAnotherSendsNothing) {
 TEST(DialogCommands, CaptionButtonsSendTheDefaultCommands) {
     ButtonsDialog b;
     b.dlg.Open();
-    ASSERT_TRUE(b.dlg.m_btnClose.m_visible);
-    EXPECT_EQ(b.dlg.m_btnClose.m_x, 420 - 26);
-    EXPECT_EQ(b.dlg.m_btnMinimize.m_x, 420 - 70);
-    EXPECT_FALSE(b.dlg.m_btnRestore.m_visible);
-    b.dlg.Click(b.dlg.m_btnMinimize);
+    ASSERT_TRUE(b.dlg.Frame().Button(skin::CaptionButton::Close).m_visible);
+    EXPECT_EQ(b.dlg.Frame().Button(skin::CaptionButton::Close).m_x, 420 - 26);
+    EXPECT_EQ(b.dlg.Frame().Button(skin::CaptionButton::Minimize).m_x, 420 - 70);
+    EXPECT_FALSE(b.dlg.Frame().Button(skin::CaptionButton::Restore).m_visible);
+    b.dlg.Click(b.dlg.Frame().Button(skin::CaptionButton::Minimize));
     b.dlg.onSize(plat::SizeType::Restored, 420, 260);
-    b.dlg.Click(b.dlg.m_btnClose);
+    b.dlg.Click(b.dlg.Frame().Button(skin::CaptionButton::Close));
     EXPECT_EQ(b.dlg.commands, (QStringList{u"Default_minimize"_s, u"Default_close"_s}));
     EXPECT_EQ(b.dlg.m_result, skin::kResultCancel);
 }
@@ -96,14 +97,14 @@ TEST(DialogCommands, CaptionButtonsSendTheDefaultCommands) {
 TEST(DialogCommands, MaximiseSwapsTheCaptionButtons) {
     ButtonsDialog b;
     b.dlg.Open();
-    b.dlg.Click(b.dlg.m_btnMaximize);
-    EXPECT_TRUE(b.dlg.m_maximized);
-    EXPECT_TRUE(b.dlg.m_btnRestore.m_visible);
-    EXPECT_FALSE(b.dlg.m_btnMaximize.m_visible);
-    EXPECT_EQ(b.dlg.m_btnClose.m_x, b.dlg.m_width - 26);
-    b.dlg.Click(b.dlg.m_btnRestore);
-    EXPECT_FALSE(b.dlg.m_maximized);
-    EXPECT_FALSE(b.dlg.m_btnRestore.m_visible);
+    b.dlg.Click(b.dlg.Frame().Button(skin::CaptionButton::Maximize));
+    EXPECT_TRUE(b.dlg.isMaximized());
+    EXPECT_TRUE(b.dlg.Frame().Button(skin::CaptionButton::Restore).m_visible);
+    EXPECT_FALSE(b.dlg.Frame().Button(skin::CaptionButton::Maximize).m_visible);
+    EXPECT_EQ(b.dlg.Frame().Button(skin::CaptionButton::Close).m_x, b.dlg.m_width - 26);
+    b.dlg.Click(b.dlg.Frame().Button(skin::CaptionButton::Restore));
+    EXPECT_FALSE(b.dlg.isMaximized());
+    EXPECT_FALSE(b.dlg.Frame().Button(skin::CaptionButton::Restore).m_visible);
     EXPECT_EQ(b.dlg.m_width, 420);
 }
 
@@ -347,8 +348,8 @@ TEST(DialogFrame, CaptionDragMovesTheWindow) {
     b.dlg.onMouseMove(150, 12);
     b.dlg.onLButtonDown(150, 12);
     ASSERT_TRUE((b.dlg.Pointer().Mode() == skin::PointerMode::Moving));
-    const plat::Point anchor = b.dlg.m_dragAnchor;
-    b.dlg.MoveStep({anchor.x - 40, anchor.y + 25});
+    const plat::Point anchor = plat::cursorPos();
+    b.dlg.Frame().MoveStep({anchor.x - 40, anchor.y + 25});
     const plat::Rect after = b.dlg.windowRect();
     EXPECT_EQ(after.left, before.left - 40);
     EXPECT_EQ(after.top, before.top + 25);
@@ -368,12 +369,12 @@ TEST(DialogFrame, BorderDragResizesWithinTheMinimumSize) {
     b.dlg.onLButtonDown(419, 130);
     ASSERT_TRUE((b.dlg.Pointer().Mode() == skin::PointerMode::Resizing));
     EXPECT_FALSE((b.dlg.Pointer().Mode() == skin::PointerMode::Moving));
-    b.dlg.ResizeStep({before.right + 60, 400});
+    b.dlg.Frame().ResizeStep({before.right + 60, 400});
     EXPECT_EQ(b.dlg.windowRect().width(), 480);
     EXPECT_EQ(b.dlg.m_width, 480);
-    EXPECT_EQ(b.dlg.m_btnClose.m_x, 480 - 26);
+    EXPECT_EQ(b.dlg.Frame().Button(skin::CaptionButton::Close).m_x, 480 - 26);
     // Far to the left: the window keeps its minimum width.
-    b.dlg.ResizeStep({before.left - 500, 400});
+    b.dlg.Frame().ResizeStep({before.left - 500, 400});
     EXPECT_EQ(b.dlg.windowRect().width(), 350);
     b.dlg.onLButtonUp(0, 130);
     // The bottom-left corner: never narrower than 300 px even with a smaller minimum, never shorter than it.
@@ -382,7 +383,7 @@ TEST(DialogFrame, BorderDragResizesWithinTheMinimumSize) {
     b.dlg.onLButtonDown(1, b.dlg.m_height - 1);
     ASSERT_TRUE((b.dlg.Pointer().Mode() == skin::PointerMode::Resizing));
     const plat::Rect r = b.dlg.windowRect();
-    b.dlg.ResizeStep({r.right + 100, r.top + 10});
+    b.dlg.Frame().ResizeStep({r.right + 100, r.top + 10});
     EXPECT_EQ(b.dlg.windowRect().width(), 300);
     EXPECT_EQ(b.dlg.windowRect().height(), 300);
     b.dlg.onLButtonUp(0, 0);
@@ -402,11 +403,11 @@ TEST(DialogFrame, MinimiseToTrayWithoutATrayStaysReachable) {
     b.dlg.m_minimizeToTray = true;
     b.dlg.Open();
     ASSERT_FALSE(plat::isSystemTrayAvailable());
-    b.dlg.onSize(plat::SizeType::Minimized, 420, 260);
+    b.dlg.minimize();
     EXPECT_FALSE(b.dlg.hasTrayIcon());
     EXPECT_TRUE(b.dlg.isVisible());
-    b.dlg.onSize(plat::SizeType::Restored, 420, 260);
-    EXPECT_FALSE(b.dlg.m_minimized);
+    b.dlg.restore();
+    EXPECT_FALSE(b.dlg.isMinimized());
 }
 
 TEST(DialogDrops, UnicodeTextReachesTheElementUnderThePointer) {
