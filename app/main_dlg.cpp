@@ -288,7 +288,7 @@ bool CMainDlg::onKeyDown(int key, unsigned modifiers, bool autoRepeat) {
 
 void CMainDlg::onTimer(unsigned id) {
     CSkinDlg::onTimer(id);
-    if (m_result != 0)
+    if (Result() != 0)
         return;
     if (id == kWizardTimer) {
         killTimer(kWizardTimer);
@@ -342,7 +342,7 @@ void CMainDlg::ProjectTick() {
 }
 
 void CMainDlg::RepaintTabStrip() {
-    if (!isVisible() || m_paintSuspended)
+    if (!isVisible() || PaintSuspended())
         return;
     const bool globalPause = g_pCrawler && g_pCrawler->IsPaused();
     const qint64 now = MonotonicMs();

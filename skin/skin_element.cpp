@@ -126,7 +126,7 @@ QString CSkinElement::GetText() const {
 
 void CSkinElement::EnableDragDrop() {
     if (m_pDlg && !m_inElementList) {
-        m_pDlg->m_elements.push_back(this);
+        m_pDlg->ListForDragDrop(this);
         m_inElementList = true;
     }
 }
@@ -218,7 +218,7 @@ void CSkinElement::Detach() {
     if (m_pDlg) {
         m_pDlg->ForgetElement(this);
         if (m_inElementList) {
-            std::erase(m_pDlg->m_elements, this);
+            m_pDlg->UnlistForDragDrop(this);
         }
     }
     m_inElementList = false;

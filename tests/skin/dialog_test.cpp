@@ -91,7 +91,7 @@ TEST(DialogCommands, CaptionButtonsSendTheDefaultCommands) {
     b.dlg.onSize(plat::SizeType::Restored, 420, 260);
     b.dlg.Click(b.dlg.Frame().Button(skin::CaptionButton::Close));
     EXPECT_EQ(b.dlg.commands, (QStringList{u"Default_minimize"_s, u"Default_close"_s}));
-    EXPECT_EQ(b.dlg.m_result, skin::kResultCancel);
+    EXPECT_EQ(b.dlg.Result(), skin::kResultCancel);
 }
 
 TEST(DialogCommands, MaximiseSwapsTheCaptionButtons) {
@@ -114,8 +114,7 @@ TEST(DialogKeys, EnterWithoutFocusIsOkAndOnAFocusedButtonClicksIt) {
     b.dlg.Key(plat::kKeyEnter);
     EXPECT_EQ(b.dlg.commands, (QStringList{u"Default_ok"_s}));
     b.dlg.commands.clear();
-    b.dlg.m_result = 0;
-    b.cancel.SetFocus();
+        b.cancel.SetFocus();
     b.dlg.Key(plat::kKeyEnter);
     b.dlg.Key(plat::kKeySpace);
     EXPECT_EQ(b.dlg.commands, (QStringList{u"on_cancel"_s, u"on_cancel"_s}));
@@ -130,7 +129,7 @@ TEST(DialogKeys, EscapeFirstDropsTheFocusThenCancels) {
     EXPECT_TRUE(b.dlg.commands.isEmpty());
     b.dlg.Key(plat::kKeyEscape);
     EXPECT_EQ(b.dlg.commands, (QStringList{u"Default_cancel"_s}));
-    EXPECT_EQ(b.dlg.m_result, skin::kResultCancel);
+    EXPECT_EQ(b.dlg.Result(), skin::kResultCancel);
 }
 
 TEST(DialogKeys, TabMovesBetweenButtonsAndStartsAtTheFirst) {
@@ -281,8 +280,7 @@ TEST(DialogTooltip, ShowsAfterTheDelayOnlyWhileActiveAndNeverTakesFocus) {
     clock.Advance(60);
     b.dlg.onTimer(skin::kTickTimerId);
     ASSERT_NE(b.dlg.Tooltip(), nullptr);
-    EXPECT_TRUE(b.dlg.m_tooltipShown);
-    EXPECT_EQ(b.dlg.Tooltip()->kind(), plat::WindowKind::Tooltip);
+        EXPECT_EQ(b.dlg.Tooltip()->kind(), plat::WindowKind::Tooltip);
     EXPECT_FALSE(b.dlg.Tooltip()->hasCapture());
     EXPECT_FALSE(b.dlg.Tooltip()->isActive());
     // Keys still reach the dialog's focused element; the key closes the tooltip.

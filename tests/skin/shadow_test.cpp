@@ -90,9 +90,9 @@ TEST(WndShadow, WithoutACompositorNoShadowWindowIsMadeAndTheDialogWorksAsBefore)
     EXPECT_FALSE(CWndShadow::Initialize()) << "a second initialisation does nothing";
     skintest::TestDialog dlg;
     dlg.Open();
-    EXPECT_EQ(dlg.m_shadow.ShadowWindow(), nullptr);
-    EXPECT_FALSE(dlg.m_shadow.IsShown());
+    EXPECT_EQ(dlg.Shadow().ShadowWindow(), nullptr);
+    EXPECT_FALSE(dlg.Shadow().IsShown());
     dlg.onMove(10, 10);
     dlg.onSize(plat::SizeType::Restored, 400, 300);
-    EXPECT_FALSE(dlg.m_shadow.IsShown());
+    EXPECT_FALSE(dlg.Shadow().IsShown());
 }
