@@ -278,34 +278,29 @@ TEST_F(DialogFrame, CaptionDoubleClick) {
     EXPECT_EQ(dlg.Result(), skin::kResultCancel);
 }
 
-TEST_F(DialogFrame, CaptionDragMovesTheWindow) {
-    dlg.Open();
-    const plat::Rect before = dlg.windowRect();
-    dlg.onMouseMove(150, 12);
-    dlg.onLButtonDown(150, 12);
-    ASSERT_EQ(dlg.Pointer().Mode(), skin::PointerMode::Moving);
-    const plat::Point anchor = plat::cursorPos();
-    dlg.Frame().MoveStep({anchor.x - 40, anchor.y + 25});
-    EXPECT_EQ(dlg.windowRect(), before.translated(-40, 25));
-    dlg.onLButtonUp(150, 12);
-    EXPECT_EQ(dlg.Pointer().Mode(), skin::PointerMode::Idle);
-    EXPECT_TRUE(dlg.commands.isEmpty());
-}
-
-// The right border follows the cursor, down to the minimum width (the step's bounds are border_drag's).
-TEST_F(DialogFrame, BorderDragResizesWithinTheMinimumSize) {
+// A press in the caption band moves the window; one on the right border resizes it down to the minimum width
+// (the bounds of a step are border_drag's); the release ends either.
+TEST_F(DialogFrame, CaptionAndBorderDrags) {
     dlg.m_minWidth = 350;
     dlg.Open();
     const plat::Rect before = dlg.windowRect();
+    const plat::Point cursor = plat::cursorPos();
+    dlg.onLButtonDown(150, 12);
+    ASSERT_EQ(dlg.Pointer().Mode(), skin::PointerMode::Moving);
+    dlg.Frame().MoveStep({cursor.x - 40, cursor.y + 25});
+    EXPECT_EQ(dlg.windowRect(), before.translated(-40, 25));
+    dlg.onLButtonUp(150, 12);
+    const plat::Rect moved = dlg.windowRect();
     dlg.onLButtonDown(419, 130);
     ASSERT_EQ(dlg.Pointer().Mode(), skin::PointerMode::Resizing);
-    dlg.Frame().ResizeStep({before.right + 60, 400});
+    dlg.Frame().ResizeStep({moved.right + 60, 400});
     EXPECT_EQ(dlg.m_width, 480);
     EXPECT_EQ(Caption(CaptionButton::Close).m_x, 480 - 26);
-    dlg.Frame().ResizeStep({before.left - 500, 400});
+    dlg.Frame().ResizeStep({moved.left - 500, 400});
     EXPECT_EQ(dlg.windowRect().width(), 350);
     dlg.onLButtonUp(0, 130);
     EXPECT_EQ(dlg.Pointer().Mode(), skin::PointerMode::Idle);
+    EXPECT_TRUE(dlg.commands.isEmpty());
 }
 
 TEST_F(DialogFrame, SetTitleKeepsThePlainTextAndNeverNestsMarkup) {
@@ -332,7 +327,10 @@ TEST_F(DialogFrame, MinimiseToTrayKeepsTheWindowReachableAndItsMaximisedState) {
     EXPECT_TRUE(Caption(CaptionButton::Restore).m_visible);
 }
 
-TEST_F(DialogDrops, UnicodeTextReachesTheElementUnderThePointer) {
+// Dropped text reaches the element under the pointer, strictly inside it; a press on an element that offers
+// its text arms a drag instead of taking the capture.
+TEST_F(DialogDrops, TextDropsAndDrags) {
+    target.dragText = u"keyword — ключ"_s;
     dlg.Open();
     const plat::Point p = TestDialog::Centre(target);
     const plat::Point elsewhere = TestDialog::Centre(tipped);
@@ -343,23 +341,15 @@ TEST_F(DialogDrops, UnicodeTextReachesTheElementUnderThePointer) {
     EXPECT_EQ(target.dropped, text);
     EXPECT_EQ(target.dropAt.x, p.x - 20);
     EXPECT_FALSE(dlg.DropTextAt(20, 130, nullptr)) << "the edge itself is outside";
-}
-
-TEST_F(DialogDrops, APressOnADraggableElementArmsATextDragInsteadOfTakingTheCapture) {
-    target.dragText = u"keyword — ключ"_s;
-    dlg.Open();
-    for (const ProbeElement* e : {&target, &tipped}) {
-        const bool draggable = e == &target;
-        const plat::Point p = TestDialog::Centre(*e);
-        dlg.onLButtonDown(p.x, p.y);
-        EXPECT_EQ(dlg.Pointer().Mode() == skin::PointerMode::DragArmed, draggable);
-        EXPECT_EQ(dlg.hasCapture(), !draggable);
-        dlg.onLButtonUp(p.x, p.y);
-        EXPECT_FALSE(dlg.hasCapture());
+    for (const plat::Point at : {p, elsewhere}) {
+        dlg.onLButtonDown(at.x, at.y);
+        EXPECT_EQ(dlg.Pointer().Mode() == skin::PointerMode::DragArmed, at == p);
+        EXPECT_EQ(dlg.hasCapture(), at != p);
+        dlg.onLButtonUp(at.x, at.y);
     }
-    QString text;
-    EXPECT_TRUE(dlg.BeginDragAt(TestDialog::Centre(target).x, TestDialog::Centre(target).y, &text));
-    EXPECT_EQ(text, target.dragText);
+    QString offered;
+    EXPECT_TRUE(dlg.BeginDragAt(p.x, p.y, &offered));
+    EXPECT_EQ(offered, target.dragText);
 }
 
 TEST(DialogWheel, ScrollsTheHolderUnderThePointerEvenOverAChild) {

@@ -80,24 +80,22 @@ TEST(ElementScrollbars, ContentThatFitsShowsNoBarAndResetsTheOffsets) {
     EXPECT_EQ(s.e.m_rightInset + s.e.m_bottomInset, 8);
 }
 
-// A 33-px frame is the one-line field's three pieces; a taller one is nine, with a white centre.
-TEST(ElementFrame, FramesAreCutFromTheAtlas) {
+// A 33-px frame is the one-line field's two caps (its right cap at x + width - 24) with the middle stretched
+// between them; a taller frame has a white centre.
+TEST(ElementFrame, OneLineAndTallFrames) {
     skintest::UnshownDialog u;
     ProbeElement e;
     e.Create(&u.dlg.m_rootHolder, 2);
-    ASSERT_NE(e.m_pAtlasDC, nullptr);
-    const plat::DeviceContext& atlas = *e.m_pAtlasDC;
-    plat::DeviceContext line(400, 60);
-    e.DrawFrame(100, 5, 200, 33, line);
-    for (int k : {0, 23}) {
-        EXPECT_EQ(line.getPixel(100 + 200 - 24 + k, 5 + 16), atlas.getPixel(51 + k, 76 + 16)) << k;
-        EXPECT_EQ(line.getPixel(100 + k, 5 + 16), atlas.getPixel(1 + k, 76 + 16)) << k;
+    plat::DeviceContext caps(48, 33), line(400, 33), tall(150, 120);
+    e.DrawFrame(0, 0, 48, 33, caps);
+    e.DrawFrame(100, 0, 200, 33, line);
+    for (const int k : {0, 12, 23}) {
+        EXPECT_EQ(line.getPixel(100 + k, 16), caps.getPixel(k, 16)) << k;
+        EXPECT_EQ(line.getPixel(276 + k, 16), caps.getPixel(24 + k, 16)) << k;
     }
-    EXPECT_EQ(line.pixelArgb(300, 20), 0u) << "nothing past the frame's right edge";
-    plat::DeviceContext tall(200, 200);
+    EXPECT_EQ(line.pixelArgb(300, 16), 0u) << "nothing past the frame's right edge";
     e.DrawFrame(0, 0, 150, 120, tall);
     EXPECT_EQ(tall.getPixel(75, 60), 0xFFFFFFu);
-    EXPECT_EQ(tall.getPixel(5, 118), atlas.getPixel(6, 98 + 9));
 }
 
 // Deleting an element, or emptying the holder it is in, leaves the dialog no pointer to it; a handle kept
