@@ -117,9 +117,9 @@ TEST(MainWindowKeys, EnterAndEscapeDoNotCloseTheMainWindow) {
     w.dlg.onKeyUp(plat::kKeyEscape, 0, false);
     w.dlg.onKeyDown(plat::kKeyEnter, 0, false);
     w.dlg.onKeyUp(plat::kKeyEnter, 0, false);
-    EXPECT_EQ(w.dlg.m_result, 0);
+    EXPECT_EQ(w.dlg.Result(), 0);
     w.dlg.OnCommand(u"Default_close"_s, 0);
-    EXPECT_NE(w.dlg.m_result, 0) << "the close button does";
+    EXPECT_NE(w.dlg.Result(), 0) << "the close button does";
 }
 
 TEST(MainWindowTimers, TheWizardTimerSendsTheNewCommandOnce) {
