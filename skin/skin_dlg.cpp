@@ -4,6 +4,8 @@
 #include "platform/screens.h"
 #include "skin/markup_text.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int kTitleBarHeight = 28;
@@ -112,5 +114,11 @@ void CSkinDlg::onTimer(unsigned id) {
     if (m_tooltipWnd->CloseRequest() == CSkinTooltip_windows::kCloseNow ||
         MonotonicMs() > m_tooltipWnd->HideTime()) {
         ShowTooltip(false);
+    }
+}
+
+void CSkinDlg::onCancelPopup() {
+    if (m_result == 0) {
+        OnCommand(u"Default_cancel"_s, 0);
     }
 }

@@ -1,5 +1,6 @@
 #include "core/headless_platform_services.h"
 #include "platform/keys.h"
+#include "platform/screens.h"
 #include "platform/window.h"
 #include "skin/skin_button.h"
 #include "skin/skin_constants.h"
@@ -9,8 +10,10 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -340,6 +343,45 @@ TEST(DialogTooltip, ClickOnTheLinkOpensItThroughThePlatformServices) {
     InstallPlatformServices(nullptr);
 }
 
+TEST(DialogTooltip, StaysInsideTheWorkAreaOfTheScreenUnderThePointer) {
+    ButtonsDialog b;
+    b.dlg.Open();
+    const plat::Rect area = plat::availableRectAt({0, 0}); // the test screen, 1280 x 800
+    for (const plat::Point cursor : {plat::Point{640, 400}, {1278, 400}, {2, 400}, {640, 798}, {1278, 798}}) {
+        CSkinTooltip_windows tip(&b.dlg, u"A tooltip that needs some room on the screen"_s, plat::Rect{});
+        tip.ShowAt(cursor);
+        const plat::Rect shown = tip.windowRect();
+        EXPECT_EQ(shown.intersected(area), shown) << cursor.x << "," << cursor.y;
+        EXPECT_FALSE(shown.contains(cursor)) << cursor.x << "," << cursor.y;
+        if (cursor == plat::Point{640, 400}) {
+            // Where it fits: a third of its width left of the pointer and 30 px below it.
+            EXPECT_EQ(shown, plat::Rect::fromXywh(640 - tip.Width() / 3, 430, tip.Width(), tip.Height()));
+        }
+    }
+}
+
+// Menus, the drop list, the colour picker and the ad preview are such popups. Under the popup's grab a press
+// anywhere reaches the popup, in its own coordinates.
+TEST(DialogPopup, APressOutsideCancelsTheRunUnlessItsResultIsDecided) {
+    ButtonsDialog owner;
+    owner.dlg.Open();
+    TestDialog popup(&owner.dlg, plat::WindowKind::Popup);
+    popup.m_framed = false;
+    popup.m_captureMode = true;
+    popup.m_width = 200;
+    popup.m_height = 100;
+    QTimer::singleShot(100, [&] {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(-20, 150), QPointF(-20, 150), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(popup.widget(), &press);
+    });
+    QTimer::singleShot(3000, [&] { popup.EndSkinDialog(99); }); // never hangs
+    EXPECT_EQ(popup.DoModal(), skin::kResultCancel);
+    popup.EndSkinDialog(skin::kResultOk);
+    popup.onCancelPopup();
+    EXPECT_EQ(popup.m_result, skin::kResultOk);
+}
+
 TEST(DialogFrame, CaptionDragMovesTheWindow) {
     ButtonsDialog b;
     b.dlg.Open();
@@ -377,15 +419,41 @@ TEST(DialogFrame, BorderDragResizesWithinTheMinimumSize) {
     EXPECT_EQ(b.dlg.windowRect().width(), 350);
     b.dlg.onLButtonUp(0, 130);
     // The bottom-left corner: never narrower than 300 px even with a smaller minimum, never shorter than it.
-    b.dlg.m_minWidth = 100;
-    b.dlg.onMouseMove(1, b.dlg.m_height - 1);
-    b.dlg.onLButtonDown(1, b.dlg.m_height - 1);
-    ASSERT_TRUE(b.dlg.m_resizing);
-    const plat::Rect r = b.dlg.windowRect();
-    b.dlg.ResizeStep({r.right + 100, r.top + 10});
-    EXPECT_EQ(b.dlg.windowRect().width(), 300);
-    EXPECT_EQ(b.dlg.windowRect().height(), 300);
-    b.dlg.onLButtonUp(0, 0);
+    ButtonsDialog small;
+    small.dlg.m_minWidth = 100;
+    small.dlg.m_minHeight = 240;
+    small.dlg.Open();
+    small.dlg.onMouseMove(1, small.dlg.m_height - 1);
+    small.dlg.onLButtonDown(1, small.dlg.m_height - 1);
+    ASSERT_TRUE(small.dlg.m_resizing);
+    const plat::Rect r = small.dlg.windowRect();
+    small.dlg.ResizeStep({r.right + 100, r.top + 10});
+    EXPECT_EQ(small.dlg.windowRect().width(), 300);
+    EXPECT_EQ(small.dlg.windowRect().height(), 300);
+    small.dlg.onLButtonUp(0, 0);
+}
+
+// Tiling or a keyboard resize by the window manager must not cut off the caption buttons.
+TEST(DialogFrame, TheWindowManagerKeepsToTheBorderDragsLimits) {
+    struct Case {
+        bool maximizable;
+        int minWidth, minHeight;
+        QSize minimum, maximum;
+    };
+    const Case cases[] = {{true, 100, 70, {300, 300}, {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX}},
+                          {true, 350, 320, {350, 320}, {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX}},
+                          {false, 100, 70, {420, 260}, {420, 260}}};
+    for (const Case& c : cases) {
+        ButtonsDialog b;
+        b.dlg.m_maximizable = c.maximizable;
+        b.dlg.m_minWidth = c.minWidth;
+        b.dlg.m_minHeight = c.minHeight;
+        b.dlg.Open();
+        const QWindow* shown = b.dlg.widget()->windowHandle();
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->minimumSize(), c.minimum) << c.minWidth;
+        EXPECT_EQ(shown->maximumSize(), c.maximum) << c.minWidth;
+    }
 }
 
 TEST(DialogFrame, SetTitleKeepsThePlainTextAndNeverNestsMarkup) {
