@@ -83,6 +83,9 @@ void CSkinDlg_Base::onInitDialog() {
         m_frame.CreateCaptionButtons();
     }
     m_ready = true;
+    // The window manager keeps to the border drag's limits.
+    setSizeLimits(m_framed && m_maximizable,
+                  {qMax(skin::kResizeFloor, m_minWidth), qMax(skin::kResizeFloor, m_minHeight)});
     const plat::Rect r = windowRect();
     setGeometry(plat::Rect::fromXywh(r.left, r.top, qMax(m_width, m_minWidth), qMax(m_height, m_minHeight)));
     if (!m_keepPosition) {

@@ -3,6 +3,8 @@
 #include "platform/screens.h"
 #include "tests/app/app_test_support.h"
 
+#include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -29,6 +31,8 @@ TEST(MainWindowSize, MaximisedOnItsOwnScreensWorkAreaAndNeverPlacedOffEveryScree
     EXPECT_EQ(w.dlg.windowRect(), plat::availableRectAt(plat::Point{10, 10}));
     w.dlg.OnCommand(u"Default_restore"_s, 0);
     ASSERT_FALSE(w.dlg.isMaximized());
+    // The window manager may not shrink it below the minimum either (tiling, keyboard resizing).
+    EXPECT_EQ(w.dlg.widget()->windowHandle()->minimumSize(), QSize(1020, 650));
     for (const plat::Point away : {plat::Point{-5000, -5000}, {9000, 300}, {100, 4000}}) {
         w.dlg.move(away.x, away.y);
         const plat::Rect placed = w.dlg.windowRect();

@@ -1,13 +1,16 @@
 #include "app/main_dlg.h"
 #include "app/tarnwick_app.h"
 #include "net/tls_socket_context.h"
+#include "resources/skin_resources.h"
 #include "skin/skin_atlas.h"
 #include "tests/app/app_test_support.h"
 #include "tests/support/http_server.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QIcon>
 #include <QTimer>
+#include <QWidget>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -51,6 +54,10 @@ TEST_F(StartupTest, BringsUpEverythingBeforeTheWindowRunsAndTakesItDownAfter) {
         ASSERT_NE(skin::Atlas(), nullptr);
         EXPECT_EQ(dlg.m_pAtlasDC, skin::Atlas());
         EXPECT_EQ(skin::Atlas()->size(), (plat::Size{635, 481}));
+        // Title bar, task bar and window switcher take the size they need from the one icon.
+        const QList<QSize> iconSizes = dlg.widget()->windowIcon().availableSizes();
+        for (const int size : skin_resources::kIconSizes)
+            EXPECT_TRUE(iconSizes.contains(QSize(size, size))) << size;
         EXPECT_TRUE(QFileInfo(g_pCrawler->GetDataDir()).isDir());
         const size_t pool = g_pCrawler->GetDownloaders().size();
         EXPECT_GT(pool, 0u) << "the crawler's Init made the pool";

@@ -10,8 +10,10 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -237,6 +239,68 @@ TEST_F(DialogTooltip, ClickOnTheLinkOpensItThroughThePlatformServices) {
     dlg.onTimer(skin::kTickTimerId);
     EXPECT_EQ(dlg.Tooltip(), nullptr);
     InstallPlatformServices(nullptr);
+}
+
+TEST_F(DialogTooltip, StaysInsideTheWorkAreaOfTheScreenUnderThePointer) {
+    dlg.Open();
+    const plat::Rect area = plat::availableRectAt({0, 0}); // the test screen, 1280 x 800
+    for (const plat::Point cursor : {plat::Point{640, 400}, {1278, 400}, {2, 400}, {640, 798}, {1278, 798}}) {
+        CSkinTooltip_windows tip(&dlg, u"A tooltip that needs some room on the screen"_s, plat::Rect{});
+        tip.ShowAt(cursor);
+        const plat::Rect shown = tip.windowRect();
+        EXPECT_EQ(shown.intersected(area), shown) << cursor.x << "," << cursor.y;
+        EXPECT_FALSE(shown.contains(cursor)) << cursor.x << "," << cursor.y;
+        if (cursor == plat::Point{640, 400}) {
+            // Where it fits: a third of its width left of the pointer and 30 px below it.
+            EXPECT_EQ(shown, plat::Rect::fromXywh(640 - tip.Width() / 3, 430, tip.Width(), tip.Height()));
+        }
+    }
+}
+
+// Menus, the drop list, the colour picker and the ad preview are such popups. Under the popup's grab a press
+// anywhere reaches the popup, in its own coordinates.
+TEST_F(DialogTest, APopupPressOutsideCancelsTheRunUnlessItsResultIsDecided) {
+    dlg.Open();
+    TestDialog popup(&dlg, plat::WindowKind::Popup);
+    popup.m_framed = false;
+    popup.m_captureMode = true;
+    popup.m_width = 200;
+    popup.m_height = 100;
+    QTimer::singleShot(100, [&] {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(-20, 150), QPointF(-20, 150), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(popup.widget(), &press);
+    });
+    QTimer::singleShot(3000, [&] { popup.EndSkinDialog(99); }); // never hangs
+    EXPECT_EQ(popup.DoModal(), skin::kResultCancel);
+    popup.EndSkinDialog(skin::kResultOk);
+    popup.onCancelPopup();
+    EXPECT_EQ(popup.Result(), skin::kResultOk);
+}
+
+// Tiling or a keyboard resize by the window manager must not cut off the caption buttons.
+TEST(DialogSizeHints, TheWindowManagerKeepsToTheBorderDragsLimits) {
+    struct Case {
+        bool maximizable;
+        int minWidth, minHeight;
+        QSize minimum, maximum;
+    };
+    const Case cases[] = {{true, 100, 70, {300, 300}, {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX}},
+                          {true, 350, 320, {350, 320}, {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX}},
+                          {false, 100, 70, {420, 260}, {420, 260}}};
+    for (const Case& c : cases) {
+        TestDialog d;
+        d.m_width = 420;
+        d.m_height = 260;
+        d.m_maximizable = c.maximizable;
+        d.m_minWidth = c.minWidth;
+        d.m_minHeight = c.minHeight;
+        d.Open();
+        const QWindow* shown = d.widget()->windowHandle();
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->minimumSize(), c.minimum) << c.minWidth;
+        EXPECT_EQ(shown->maximumSize(), c.maximum) << c.minWidth;
+    }
 }
 
 TEST_F(DialogFrame, CaptionButtonsMaximiseRestoreMinimiseAndClose) {

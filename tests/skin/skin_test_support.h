@@ -79,7 +79,8 @@ class ProbeElement : public CSkinElement {
 // A dialog whose elements a test builds, and which records every command that reaches it.
 class TestDialog : public CSkinDlg {
   public:
-    explicit TestDialog(CSkinDlg_Base* parent = nullptr) : CSkinDlg(parent) {}
+    explicit TestDialog(CSkinDlg_Base* parent = nullptr, plat::WindowKind kind = plat::WindowKind::Dialog)
+        : CSkinDlg(parent, kind) {}
 
     void CreateElements() override {
         if (build) {
