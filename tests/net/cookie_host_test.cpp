@@ -42,4 +42,14 @@ TEST(CookieHostForm, HostOnlyCookieOfADottedHostStaysHostOnly) {
     EXPECT_EQ(jar.HeaderFor(u"shop.example.com"_s, u"/"_s, false, kNow), u"wide=2;"_s);
 }
 
+// What the Domain check passes is what the jar stores: the check reads the attribute in host form too.
+TEST(CookieHostForm, DomainIsCheckedInTheFormItIsStoredIn) {
+    std::vector<CDownloader_Cookie> cookies;
+    ParseSetCookieHeader(u"k=1; Domain=[x.example]"_s, u"a.[x.example]"_s, kNow, cookies);
+    EXPECT_TRUE(cookies.empty());
+    ParseSetCookieHeader(u"k=1; Domain=..Example.com."_s, u"www.example.com"_s, kNow, cookies);
+    ASSERT_EQ(cookies.size(), 1u);
+    EXPECT_EQ(cookies[0].domain, u".example.com"_s);
+}
+
 } // namespace
