@@ -282,10 +282,10 @@ TEST(HtmlParseHostile, DeepNestingFromOneStrayEndTag) {
     EXPECT_EQ(depthOf(root), kDepth + 1); // the text sits below the innermost DIV
 
     std::vector<const Node*> found;
-    std::as_const(root).FindAll(found, s(u"div"));
+    std::as_const(root).FindAll(found, {.tag = s(u"div")});
     EXPECT_EQ(found.size(), 1u);
-    EXPECT_EQ(root.FindFirst(s(u"span")), nullptr);
-    EXPECT_EQ(root.FindFirst(s(u"div"), s(u"c"), {}, {}, {}), nullptr);
+    EXPECT_EQ(root.FindFirst({.tag = s(u"span")}), nullptr);
+    EXPECT_EQ(root.FindFirst({.tag = s(u"div"), .className = s(u"c")}), nullptr);
     EXPECT_EQ(root.GetInnerText(false), s(u"deep"));
     EXPECT_EQ(root.GetInnerText(true), s(u"deep "));
 

@@ -20,7 +20,7 @@ Node valueTree(const QString& value) {
 
 TEST(HtmlAddChild, ReuseReturnsExistingChildOfAnyCaseEmptied) {
     Node root = parse(s(u"\r\n<r><Threads>6</Threads><other>x</other></r>"));
-    Node* r = root.FindFirst(s(u"r"));
+    Node* r = root.FindFirst({.tag = s(u"r")});
     ASSERT_NE(r, nullptr);
     const std::size_t before = r->GetChildren().size();
     Node* threads = r->AddChild(s(u"THREADS"), true);
@@ -141,7 +141,7 @@ TEST(HtmlGetters, NumbersAndBooleansFromText) {
     };
     for (const auto& c : ints) {
         int value = 0;
-        EXPECT_EQ(Node::GetInt(valueTree(s(c.text)).FindFirst(s(u"v")), value, c.fallback), c.found)
+        EXPECT_EQ(Node::GetInt(valueTree(s(c.text)).FindFirst({.tag = s(u"v")}), value, c.fallback), c.found)
             << PrintToString(s(c.text));
         EXPECT_EQ(value, c.value) << PrintToString(s(c.text));
     }
@@ -157,7 +157,8 @@ TEST(HtmlGetters, NumbersAndBooleansFromText) {
     };
     for (const auto& c : floats) {
         float value = 0;
-        EXPECT_EQ(Node::GetFloat(valueTree(s(c.text)).FindFirst(s(u"v")), value, c.fallback), c.found)
+        EXPECT_EQ(Node::GetFloat(valueTree(s(c.text)).FindFirst({.tag = s(u"v")}), value, c.fallback),
+                  c.found)
             << PrintToString(s(c.text));
         EXPECT_EQ(value, c.value) << PrintToString(s(c.text));
     }
@@ -168,7 +169,7 @@ TEST(HtmlGetters, NumbersAndBooleansFromText) {
     } bools[] = {{u"  FaLsE ", false}, {u"0", false}, {u"", true}, {u"no", true}, {u"00", true}};
     for (const auto& c : bools) {
         bool value = !c.value;
-        EXPECT_EQ(Node::GetBool(valueTree(s(c.text)).FindFirst(s(u"v")), value, !c.value), c.value)
+        EXPECT_EQ(Node::GetBool(valueTree(s(c.text)).FindFirst({.tag = s(u"v")}), value, !c.value), c.value)
             << PrintToString(s(c.text));
         EXPECT_EQ(value, c.value) << PrintToString(s(c.text));
     }
@@ -176,9 +177,9 @@ TEST(HtmlGetters, NumbersAndBooleansFromText) {
 
 TEST(HtmlGetters, StringsAreTheUntrimmedInnerText) {
     QString text;
-    EXPECT_TRUE(Node::GetString(valueTree(s(u" a &lt;b&gt; ")).FindFirst(s(u"v")), text, s(u"d")));
+    EXPECT_TRUE(Node::GetString(valueTree(s(u" a &lt;b&gt; ")).FindFirst({.tag = s(u"v")}), text, s(u"d")));
     EXPECT_EQ(text, s(u" a <b> "));
-    EXPECT_TRUE(Node::GetString(valueTree(QString()).FindFirst(s(u"v")), text, s(u"d")));
+    EXPECT_TRUE(Node::GetString(valueTree(QString()).FindFirst({.tag = s(u"v")}), text, s(u"d")));
     EXPECT_EQ(text, QString());
 }
 
@@ -232,9 +233,9 @@ TEST_F(DecimalCommaLocale, FloatsKeepTheirPoint) {
     EXPECT_EQ(value->GetInnerText(false), s(u"1234567"));
 
     float f = 0;
-    EXPECT_TRUE(Node::GetFloat(valueTree(s(u"2.75")).FindFirst(s(u"v")), f, -1));
+    EXPECT_TRUE(Node::GetFloat(valueTree(s(u"2.75")).FindFirst({.tag = s(u"v")}), f, -1));
     EXPECT_EQ(f, 2.75f);
-    EXPECT_TRUE(Node::GetFloat(valueTree(s(u"2,75")).FindFirst(s(u"v")), f, -1));
+    EXPECT_TRUE(Node::GetFloat(valueTree(s(u"2,75")).FindFirst({.tag = s(u"v")}), f, -1));
     EXPECT_EQ(f, 2.0f);
 }
 

@@ -30,7 +30,7 @@ Node settingsExample() {
 
 QString readValue(const Node& root, const QString& key) {
     QString value;
-    EXPECT_TRUE(Node::GetString(root.FindFirst(key), value)) << key.toStdString();
+    EXPECT_TRUE(Node::GetString(root.FindFirst({.tag = key}), value)) << key.toStdString();
     return value;
 }
 
@@ -67,12 +67,12 @@ TEST(SavedFileFormat, WorkedExampleReadsBackAsDescribed) {
 
     int threads = 0;
     bool courtesy = true;
-    EXPECT_TRUE(Node::GetInt(root.FindFirst(s(u"allowmaxthreads")), threads, 1));
+    EXPECT_TRUE(Node::GetInt(root.FindFirst({.tag = s(u"allowmaxthreads")}), threads, 1));
     EXPECT_EQ(threads, 6);
-    EXPECT_FALSE(Node::GetBool(root.FindFirst(s(u"ALLOWCOURTESY")), courtesy, true));
+    EXPECT_FALSE(Node::GetBool(root.FindFirst({.tag = s(u"ALLOWCOURTESY")}), courtesy, true));
     EXPECT_FALSE(courtesy);
     std::vector<const Node*> history;
-    root.FindAll(history, s(u"hist_str"));
+    root.FindAll(history, {.tag = s(u"hist_str")});
     ASSERT_EQ(history.size(), 2u);
     EXPECT_EQ(history[0]->GetInnerText(false), s(u"blue widgets"));
     EXPECT_EQ(history[1]->GetInnerText(false), s(u"red widgets"));
@@ -87,7 +87,7 @@ TEST(SavedFileFormat, EmptyDocumentAndValuelessElements) {
 
     Node read;
     ParseSavedFileBytes(read, SavedFileBytes(root));
-    const Node* element = read.FindFirst(s(u"never_set"));
+    const Node* element = read.FindFirst({.tag = s(u"never_set")});
     ASSERT_NE(element, nullptr);
     EXPECT_TRUE(element->GetChildren().empty());
     int value = 0;
@@ -129,7 +129,7 @@ TEST(SavedFileRoundTrip, ArbitraryValuesReadBackExactly) {
         Node read;
         ASSERT_TRUE(LoadTreeFromFile(read, path));
         std::vector<const Node*> records;
-        read.FindAll(records, s(u"record"));
+        read.FindAll(records, {.tag = s(u"record")});
         ASSERT_EQ(records.size(), values.size());
         for (size_t i = 0; i < values.size(); ++i)
             EXPECT_EQ(readValue(*records[i], s(u"value")), values[i]) << "round " << round << " value " << i;
@@ -206,7 +206,7 @@ TEST(SavedFileWriting, HostileNestingWritesInLinearSpace) {
     Node again;
     again.Parse(written);
     std::vector<const Node*> divs;
-    again.FindAll(divs, s(u"div"));
+    again.FindAll(divs, {.tag = s(u"div")});
     EXPECT_EQ(divs.size(), 1u) << "the outermost div matches and its descendants are not searched";
 }
 

@@ -26,7 +26,7 @@ template <typename Record> std::vector<Record> roundTrip(const std::vector<Recor
     Node loaded;
     ParseSavedFileBytes(loaded, SavedFileBytes(root));
     std::vector<const Node*> nodes;
-    loaded.FindAll(nodes, s(u"result"));
+    loaded.FindAll(nodes, {.tag = s(u"result")});
     std::vector<Record> out(nodes.size());
     for (size_t i = 0; i < nodes.size(); ++i)
         out[i].ReadXml(nodes[i]);
@@ -94,7 +94,7 @@ TEST(SearchResultRecord, ReadsFilesOfTheEarlierForm) {
     Node loaded;
     ParseSavedFileBytes(loaded, file + '\0');
     std::vector<const Node*> nodes;
-    loaded.FindAll(nodes, s(u"ad"));
+    loaded.FindAll(nodes, {.tag = s(u"ad")});
     ASSERT_EQ(nodes.size(), 2u);
 
     SE ad;
@@ -169,7 +169,7 @@ TEST(KeywordRow, ShortOrBrokenMonthlyTextLeavesTheRestUnknown) {
         ParseSavedFileBytes(loaded,
                             "\r\n<row>\r\n   <searchTrends_str>" + value + "</searchTrends_str>\r\n</row>");
         Row row = sampleRow();
-        row.ReadXml(loaded.FindFirst(s(u"row")));
+        row.ReadXml(loaded.FindFirst({.tag = s(u"row")}));
         return row.m_searchTrends;
     };
     using Months = std::array<int, 12>;
@@ -183,7 +183,7 @@ TEST(KeywordRow, MissingKeysReadAsDefaults) {
     Node loaded;
     ParseSavedFileBytes(loaded, "\r\n<row>\r\n   <keyword>solo</keyword>\r\n</row>");
     Row row = sampleRow();
-    row.ReadXml(loaded.FindFirst(s(u"row")));
+    row.ReadXml(loaded.FindFirst({.tag = s(u"row")}));
     Row expected;
     expected.keyword = s(u"solo");
     EXPECT_EQ(fields(row), fields(expected));
