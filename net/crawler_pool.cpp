@@ -7,12 +7,21 @@
 
 namespace {
 
+using Pool = std::vector<std::unique_ptr<CDownloader>>;
+using PacingTable = std::vector<CProjectCrawler_Courtasy>;
+
 int clampedThreadCount(int allowMaxThreads) {
     return std::clamp(allowMaxThreads, limits::kMinThreadCount, limits::kMaxThreadCount);
 }
 
+// Adds slots, each with its worker thread, until the pool holds count of them; it never shrinks.
+void fillPool(Pool& pool, int count, CProjectCrawlerDefault* crawler) {
+    for (int i = static_cast<int>(pool.size()); i < count; ++i)
+        pool.push_back(std::make_unique<CDownloader>(i, crawler));
+}
+
 // Ends every hold of the slot with poolIndex, except on records their caller keeps busy.
-void endHolds(std::vector<CProjectCrawler_Courtasy>& table, int poolIndex, std::int64_t now) {
+void endHolds(PacingTable& table, int poolIndex, std::int64_t now) {
     for (CProjectCrawler_Courtasy& record : table) {
         if (record.holder != poolIndex || record.busy)
             continue;
@@ -25,23 +34,15 @@ void endHolds(std::vector<CProjectCrawler_Courtasy>& table, int poolIndex, std::
 } // namespace
 
 void CProjectCrawlerDefault::CreatePool() {
-    const int count = clampedThreadCount(allowMaxThreads);
-    for (int i = static_cast<int>(m_downloaders.size()); i < count; ++i)
-        m_downloaders.push_back(std::make_unique<CDownloader>(i, this));
+    fillPool(m_downloaders, clampedThreadCount(allowMaxThreads), this);
 }
 
 void CProjectCrawlerDefault::GrowPool() {
-    const int count = clampedThreadCount(allowMaxThreads) + 4;
-    for (int i = static_cast<int>(m_downloaders.size()); i < count; ++i)
-        m_downloaders.push_back(std::make_unique<CDownloader>(i, this));
+    fillPool(m_downloaders, clampedThreadCount(allowMaxThreads) + 4, this);
 }
 
-CDownloader* CProjectCrawlerDefault::GetFreeDownloader() {
-    ++m_requestsThisTick;
-    const int job = m_currentJob.load();
-    if (m_paused.load() && job != -1)
-        return nullptr;
-    // Projects share the first allowMaxThreads slots; dialog steps (no job) may use the whole pool.
+// Projects share the first allowMaxThreads slots; dialog steps (no job) may use the whole pool.
+CDownloader* CProjectCrawlerDefault::takeFirstFree(int job) {
     const size_t range = job != -1 ? std::min(m_downloaders.size(), size_t(std::max(allowMaxThreads, 0)))
                                    : m_downloaders.size();
     for (size_t i = 0; i < range; ++i) {
@@ -49,6 +50,14 @@ CDownloader* CProjectCrawlerDefault::GetFreeDownloader() {
             return m_downloaders[i].get();
     }
     return nullptr;
+}
+
+CDownloader* CProjectCrawlerDefault::GetFreeDownloader() {
+    ++m_requestsThisTick;
+    const int job = m_currentJob.load();
+    if (m_paused.load() && job != -1)
+        return nullptr;
+    return takeFirstFree(job);
 }
 
 CDownloader* CProjectCrawlerDefault::GetDownloaderForHost(const QString& service) {
@@ -79,13 +88,7 @@ CDownloader* CProjectCrawlerDefault::GetDownloaderForHost(const QString& service
             return nullptr;
     }
 
-    const size_t range = job != -1 ? std::min(m_downloaders.size(), size_t(std::max(allowMaxThreads, 0)))
-                                   : m_downloaders.size();
-    CDownloader* taken = nullptr;
-    for (size_t i = 0; i < range && !taken; ++i) {
-        if (m_downloaders[i]->takeFor(job, job))
-            taken = m_downloaders[i].get();
-    }
+    CDownloader* taken = takeFirstFree(job);
     if (!taken)
         return nullptr;
 
