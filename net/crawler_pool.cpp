@@ -20,6 +20,23 @@ void fillPool(Pool& pool, int count, CProjectCrawlerDefault* crawler) {
         pool.push_back(std::make_unique<CDownloader>(i, crawler));
 }
 
+// The hand-out ignores case: callers spell one service in several ways and must share its pacing.
+// Gives the index of the record, appended when there is none.
+size_t handOutRecord(PacingTable& table, const QString& service) {
+    const auto found = std::find_if(table.begin(), table.end(), [&](const CProjectCrawler_Courtasy& record) {
+        return record.service.compare(service, Qt::CaseInsensitive) == 0;
+    });
+    if (found != table.end())
+        return static_cast<size_t>(found - table.begin());
+    table.push_back(CProjectCrawler_Courtasy{service});
+    return table.size() - 1;
+}
+
+// Busy and timing updates match exactly: a reservation ends under the very spelling that made it.
+bool reservedUnder(const CProjectCrawler_Courtasy& record, const QString& service) {
+    return record.service == service;
+}
+
 // Ends every hold of the slot with poolIndex, except on records their caller keeps busy.
 void endHolds(PacingTable& table, int poolIndex, std::int64_t now) {
     for (CProjectCrawler_Courtasy& record : table) {
@@ -67,15 +84,7 @@ CDownloader* CProjectCrawlerDefault::GetDownloaderForHost(const QString& service
     if (m_paused.load() && job != -1)
         return nullptr;
 
-    auto found =
-        std::find_if(m_courtesy.begin(), m_courtesy.end(), [&](const CProjectCrawler_Courtasy& record) {
-            return record.service.compare(service, Qt::CaseInsensitive) == 0;
-        });
-    if (found == m_courtesy.end()) {
-        m_courtesy.push_back(CProjectCrawler_Courtasy{service});
-        found = m_courtesy.end() - 1;
-    }
-    const size_t recordIndex = static_cast<size_t>(found - m_courtesy.begin());
+    const size_t recordIndex = handOutRecord(m_courtesy, service);
     if (m_courtesy[recordIndex].busy)
         return nullptr;
 
@@ -104,7 +113,7 @@ CDownloader* CProjectCrawlerDefault::GetDownloaderForHost(const QString& service
 void CProjectCrawlerDefault::MarkHostBusy(const QString& service) {
     std::lock_guard guard(m_cs);
     for (CProjectCrawler_Courtasy& record : m_courtesy) {
-        if (record.service == service) {
+        if (reservedUnder(record, service)) {
             record.busy = true;
             return;
         }
@@ -118,7 +127,7 @@ void CProjectCrawlerDefault::UpdateHostTiming(const QString& service) {
     std::lock_guard guard(m_cs);
     const std::int64_t now = MonotonicMs();
     for (CProjectCrawler_Courtasy& record : m_courtesy) {
-        if (record.service != service)
+        if (!reservedUnder(record, service))
             continue;
         // The holder's other holds end now; this record keeps its holder until that slot is released.
         if (record.holder != -1)
