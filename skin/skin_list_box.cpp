@@ -1,6 +1,7 @@
 #include "skin/skin_list_box.h"
 
 #include "skin/adaptive_merge_sort.h"
+#include "skin/element_handle.h"
 #include "skin/list_box_compare.h"
 #include "skin/list_box_pieces.h"
 #include "skin/skin_dlg_base.h"
@@ -255,8 +256,11 @@ void CSkinListBox::SelectRange(int first, int last) {
     std::fill(m_selection.begin(), m_selection.end(), 0);
     std::fill(m_selection.begin() + first, m_selection.begin() + last + 1, 1);
     m_orderDirty = true;
+    const skin::ElementHandle self(this);
     NotifySelection();
-    Redraw();
+    if (self.get()) {
+        Redraw();
+    }
 }
 
 void CSkinListBox::SelectAllVisible() {
@@ -265,8 +269,11 @@ void CSkinListBox::SelectAllVisible() {
         SetSelection(item, true);
     }
     m_orderDirty = true;
+    const skin::ElementHandle self(this);
     NotifySelection();
-    Redraw();
+    if (self.get()) {
+        Redraw();
+    }
 }
 
 void CSkinListBox::SetSelection(int item, bool selected) {

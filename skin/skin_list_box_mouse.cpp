@@ -3,6 +3,7 @@
 
 #include "platform/keys.h"
 #include "platform/window.h"
+#include "skin/element_handle.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg_base.h"
 #include "skin/skin_list_box.h"
@@ -135,14 +136,28 @@ bool CSkinListBox::OnMouse(int x, int y, int state) {
         DrawLine(m_hoverLine);
     }
     if (state == skin::kMouseReleased) {
+        const skin::ElementHandle self(this);
         OnRelease(x, y);
+        if (!self.get()) {
+            return false;
+        }
     }
     Redraw();
     return false;
 }
 
 void CSkinListBox::OnRelease(int x, int y) {
-    if (m_pressLine == m_hoverLine && m_pressCell == m_hoverCell) {
+    // Report and owner code runs from here on and may remove the grid: the press is settled first, and the
+    // grid is not touched again once it has gone.
+    const bool onSameCell = m_pressLine == m_hoverLine && m_pressCell == m_hoverCell;
+    const bool onSameHeader = m_pressHeader == m_hoverHeader && m_hoverHeader >= 0 &&
+                              m_sortColumn != kSortOff && m_resizeColumn < 0;
+    m_resizeColumn = -1;
+    m_pressLine = -1;
+    m_pressCell = -1;
+    m_pressHeader = -2;
+    const skin::ElementHandle self(this);
+    if (onSameCell) {
         const CSkinListBox_Line* line = HoveredLine();
         if (!line) {
             if (y >= kHeaderHeight) {
@@ -154,14 +169,9 @@ void CSkinListBox::OnRelease(int x, int y) {
             ReleaseRow(*line, x, y);
         }
     }
-    if (m_pressHeader == m_hoverHeader && m_hoverHeader >= 0 && m_sortColumn != kSortOff &&
-        m_resizeColumn < 0) {
+    if (onSameHeader && self.get()) {
         ReleaseHeader();
     }
-    m_resizeColumn = -1;
-    m_pressLine = -1;
-    m_pressCell = -1;
-    m_pressHeader = -2;
 }
 
 void CSkinListBox::ClearSelection() {
@@ -199,16 +209,22 @@ void CSkinListBox::ReleaseRow(const CSkinListBox_Line& line, int x, int y) {
         m_anchorItem = item;
     }
     m_orderDirty = true;
+    const skin::ElementHandle self(this);
     NotifySelection();
-    OnItemClick(x, y);
+    if (self.get()) {
+        OnItemClick(x, y);
+    }
 }
 
 void CSkinListBox::ReleaseHeader() {
     const CSkinListBox_Column& c = m_columns[static_cast<std::size_t>(m_hoverHeader)];
     if (m_hoverFilter == m_hoverHeader) {
+        const skin::ElementHandle self(this);
         RunFilterDialog(m_hoverHeader, c.x - m_scrollX + c.width + kColumnGap, kHeaderHeight,
                         FilterDialogTitle(c.title));
-        InvalidateContent();
+        if (self.get()) {
+            InvalidateContent();
+        }
         return;
     }
     if (c.id == m_sortColumn) {

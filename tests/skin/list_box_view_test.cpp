@@ -375,3 +375,24 @@ TEST(ListBoxView, KeysReachTheFocusedGridAndCtrlASelectsTheVisibleRows) {
         EXPECT_EQ(w.grid.IsSelected(item), w.grid.records[static_cast<std::size_t>(item)].volume <= 50'000);
     }
 }
+
+TEST(ListBoxView, AnOwnerThatRemovesTheGridOnASelectionChangeEndsTheClickThere) {
+    TestDialog dlg;
+    auto grid = std::make_unique<ProbeReport>();
+    grid->records = Numbered(5);
+    dlg.m_keepPosition = true;
+    dlg.build = [&grid](TestDialog& d) {
+        grid->SetupColumns(&d.m_rootHolder, d.m_nextElementId++);
+        grid->SetPosition(10, 40, 500, 300, CSkinElement::kShowFlag);
+    };
+    dlg.Open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.widget()));
+    dlg.redrawNow();
+    grid->m_selectCommand = u"select"_s;
+    grid->m_owner = [&grid](const QString&, int, CSkinDlg_Base*) { grid.reset(); };
+    const QPoint row(10 + 100, 40 + CSkinListBox::kHeaderHeight + grid->Pitch() / 2);
+    QTest::mouseMove(dlg.widget(), row);
+    QTest::mouseClick(dlg.widget(), Qt::LeftButton, {}, row);
+    EXPECT_EQ(grid, nullptr);
+    dlg.redrawNow();
+}
