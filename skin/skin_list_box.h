@@ -155,10 +155,11 @@ class CSkinListBox : public CSkinElement {
     // coordinates with the title. The content is invalidated afterwards.
     virtual void RunFilterDialog(int /*column*/, int /*x*/, int /*y*/, const QString& /*title*/) {}
 
-    std::vector<int> m_order; // item indices in display order
-    std::vector<std::uint8_t> m_selection;
+    // Item indices in display order; AfterOrderBuilt may rewrite it.
+    std::vector<int> m_order;
 
   private:
+    std::vector<std::uint8_t> m_selection; // by item index
     // Internal repaint: never rebuilds the order unless it is dirty.
     void Paint(bool noRedraw, bool headerOnly);
     void PaintHeader();
