@@ -1,10 +1,12 @@
 #include "app/command_line.h"
+#include "app/state_report.h"
 #include "app/tarnwick_app.h"
 #include "platform/application.h"
 #include "platform/message_box.h"
 #include "platform/qt_platform_services.h"
 
 #include <QStringList>
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
@@ -18,8 +20,15 @@ int main(int argc, char** argv) {
 
     CTarnwickAppOptions options;
     options.folders = CrawlerFolders::FromEnvironment();
-    options.commandLine = JoinCommandLine(arguments);
     options.reportFailure = [](const QString& text) { plat::showPlainMessageBox(u"Tarnwick 2.0"_s, text); };
+    // Only for the smoke test; kept out of the command line the program stores.
+    if (arguments.removeAll(StateReport::kSwitch) > 0) {
+        options.reportState = [](const QString& line) {
+            std::fputs(qPrintable(line + u'\n'), stdout);
+            std::fflush(stdout);
+        };
+    }
+    options.commandLine = JoinCommandLine(arguments);
     CTarnwickApp app(std::move(options));
     return app.Run() ? 0 : 1;
 }

@@ -8,10 +8,12 @@
 #include "platform/screens.h"
 #include "resources/skin_resources.h"
 #include "skin/button_images.h"
+#include "skin/commands.h"
 #include "skin/skin_atlas.h"
 #include "skin/skin_constants.h"
 
 using namespace Qt::StringLiterals;
+namespace cmd = skin::cmd;
 
 namespace {
 
@@ -85,19 +87,19 @@ void CMainDlg::CreateElements() {
     setTimer(kProjectTimer, kProjectTickMs);
 
     m_toolbarDC.loadImage(skin_resources::toolbarPath());
-    CreateToolbarButton(m_btnNew, u"New"_s, u"new_project"_s, 0, 3, 80);
-    CreateToolbarButton(m_btnOpen, u"Open"_s, u"open"_s, 1, 83, 80);
-    CreateToolbarButton(m_btnSave, u"Save"_s, u"save"_s, 2, 163, 80);
-    CreateToolbarButton(m_btnPause, u"Pause"_s, u"pause"_s, 3, 243, 80);
-    CreateToolbarButton(m_btnResume, u"Resume"_s, u"resume"_s, 4, 243, 80);
+    CreateToolbarButton(m_btnNew, u"New"_s, cmd::kNewProject, 0, 3, 80);
+    CreateToolbarButton(m_btnOpen, u"Open"_s, cmd::kOpen, 1, 83, 80);
+    CreateToolbarButton(m_btnSave, u"Save"_s, cmd::kSave, 2, 163, 80);
+    CreateToolbarButton(m_btnPause, u"Pause"_s, cmd::kPause, 3, 243, 80);
+    CreateToolbarButton(m_btnResume, u"Resume"_s, cmd::kResume, 4, 243, 80);
     m_btnResume.SetVisible(false);
-    CreateToolbarButton(m_btnExport, u"Export"_s, u"export"_s, 5, 323, 80);
-    CreateToolbarButton(m_btnOptions, u"Options"_s, u"preferences"_s, 6, 403, 81);
-    CreateToolbarButton(m_btnHelp, u"Help"_s, u"help"_s, 7, m_width - 83, 80);
+    CreateToolbarButton(m_btnExport, u"Export"_s, cmd::kExport, 5, 323, 80);
+    CreateToolbarButton(m_btnOptions, u"Options"_s, cmd::kPreferences, 6, 403, 81);
+    CreateToolbarButton(m_btnHelp, u"Help"_s, cmd::kHelp, 7, m_width - 83, 80);
     m_rootHolder.SetResizeRule(&m_btnHelp, -83, kToolbarTop, 80, kToolbarButtonHeight);
 
     const auto makeScrollButton = [this](CSkinIcoButton& button, int param, const plat::Rect& icon) {
-        button.CreateEx(&m_rootHolder, ++m_nextElementId, QString(), u"move_tabs"_s, param, QString(),
+        button.CreateEx(&m_rootHolder, ++m_nextElementId, QString(), cmd::kMoveTabs, param, QString(),
                         nullptr, 0, CSkinIcoButton::kIconOnly);
         button.SetIconImages(skin::StateImages::Single(icon.topLeft(), icon.size()));
         button.m_transparentIcon = true;
@@ -132,8 +134,8 @@ void CMainDlg::LayoutTabs() {
         std::unique_ptr<CSkinButton>& tab = m_tabs[i];
         if (!tab) {
             tab = std::make_unique<CSkinButton>();
-            tab->Create(&m_rootHolder, ++m_nextElementId, QString(), u"show_project"_s, 0);
-            tab->m_rightCommand = u"show_project_closeMenu"_s;
+            tab->Create(&m_rootHolder, ++m_nextElementId, QString(), cmd::kShowProject, 0);
+            tab->m_rightCommand = cmd::kShowProjectCloseMenu;
         }
         const bool current = int(i) == m_curProject;
         tab->SetStyle(current ? kTabStyleCurrent : kTabStyleOther);
@@ -160,54 +162,66 @@ void CMainDlg::LayoutTabs() {
     }
 
     if (ValidTab(m_curProject))
-        m_projects[size_t(m_curProject)]->OnCommand(u"MainDlg_OnSize"_s, 0, this);
+        m_projects[size_t(m_curProject)]->OnCommand(cmd::kMainDlgOnSize, 0, this);
     RedrawNow();
 }
 
 bool CMainDlg::OnCommand(const QString& command, int param) {
-    if (command == "Default_close"_L1) {
+    struct Handler {
+        QLatin1StringView command;
+        void (CMainDlg::*run)(int param);
+    };
+    static constexpr Handler kHandlers[] = {
+        {cmd::kShowProject, &CMainDlg::ShowProject},   {cmd::kMoveTabs, &CMainDlg::MoveTabs},
+        {cmd::kPauseProject, &CMainDlg::PauseProject}, {cmd::kResumeProject, &CMainDlg::ResumeProject},
+        {cmd::kCloseProject, &CMainDlg::CloseProject}, {cmd::kPause, &CMainDlg::PauseAll},
+        {cmd::kResume, &CMainDlg::ResumeAll},
+    };
+    for (const Handler& handler : kHandlers) {
+        if (command == handler.command) {
+            (this->*handler.run)(param);
+            return true;
+        }
+    }
+    if (command == cmd::kDefaultClose) {
         // Downloads end before the window goes; the take-down then joins the workers.
         if (g_pCrawler)
             g_pCrawler->StopAll();
-    } else if (command == "show_project"_L1) {
-        if (ValidTab(param)) {
-            m_curProject = param;
-            LayoutTabs();
-        }
-        return true;
-    } else if (command == "move_tabs"_L1) {
-        m_firstTab = std::max(0, m_firstTab + param);
-        LayoutTabs();
-        return true;
-    } else if (command == "pause_project"_L1) {
-        PauseProject(param);
-        return true;
-    } else if (command == "resume_project"_L1) {
-        ResumeProject(param);
-        return true;
-    } else if (command == "close_project"_L1) {
-        CloseProject(param);
-        return true;
-    } else if (command == "pause"_L1) {
-        if (g_pCrawler)
-            g_pCrawler->SetPaused(true);
-        m_btnPause.SetVisible(false);
-        m_btnResume.SetVisible(true);
-        return true;
-    } else if (command == "resume"_L1) {
-        if (g_pCrawler)
-            g_pCrawler->SetPaused(false);
-        m_btnResume.SetVisible(false);
-        m_btnPause.SetVisible(true);
-        return true;
-    } else if (ValidTab(m_curProject)) {
-        m_projects[size_t(m_curProject)]->OnCommand(command, param, this);
+        return CSkinDlg::OnCommand(command, param);
     }
+    if (ValidTab(m_curProject))
+        m_projects[size_t(m_curProject)]->OnCommand(command, param, this);
     // Enter and Escape must not close the main window.
-    if (command == "on_ok"_L1 || command == "Default_ok"_L1 || command == "on_cancel"_L1 ||
-        command == "Default_cancel"_L1)
+    if (command == cmd::kOk || command == cmd::kDefaultOk || command == cmd::kCancel ||
+        command == cmd::kDefaultCancel)
         return true;
     return CSkinDlg::OnCommand(command, param);
+}
+
+void CMainDlg::ShowProject(int index) {
+    if (ValidTab(index)) {
+        m_curProject = index;
+        LayoutTabs();
+    }
+}
+
+void CMainDlg::MoveTabs(int direction) {
+    m_firstTab = std::max(0, m_firstTab + direction);
+    LayoutTabs();
+}
+
+void CMainDlg::PauseAll(int /*param*/) {
+    if (g_pCrawler)
+        g_pCrawler->SetPaused(true);
+    m_btnPause.SetVisible(false);
+    m_btnResume.SetVisible(true);
+}
+
+void CMainDlg::ResumeAll(int /*param*/) {
+    if (g_pCrawler)
+        g_pCrawler->SetPaused(false);
+    m_btnResume.SetVisible(false);
+    m_btnPause.SetVisible(true);
 }
 
 void CMainDlg::PauseProject(int index) {
@@ -259,28 +273,19 @@ void CMainDlg::DrawBackground(plat::DeviceContext& dc) {
 }
 
 bool CMainDlg::onKeyDown(int key, unsigned modifiers, bool autoRepeat) {
+    struct Shortcut {
+        int key;
+        QLatin1StringView command;
+    };
+    static constexpr Shortcut kShortcuts[] = {
+        {'N', cmd::kNewProject}, {'S', cmd::kSave}, {'O', cmd::kOpen}, {'P', cmd::kPreferences}};
     if (modifiers & plat::kModControl) {
-        QString command;
-        switch (key) {
-        case 'N':
-            command = u"new_project"_s;
-            break;
-        case 'S':
-            command = u"save"_s;
-            break;
-        case 'O':
-            command = u"open"_s;
-            break;
-        case 'P':
-            command = u"preferences"_s;
-            break;
-        default:
-            break;
-        }
-        if (!command.isEmpty()) {
+        for (const Shortcut& shortcut : kShortcuts) {
+            if (shortcut.key != key)
+                continue;
             // A held key must not pile up one dialog per repeat.
             if (!autoRepeat)
-                OnCommand(command, 0);
+                OnCommand(shortcut.command, 0);
             return true;
         }
     }
@@ -289,7 +294,7 @@ bool CMainDlg::onKeyDown(int key, unsigned modifiers, bool autoRepeat) {
 
 void CMainDlg::onTimer(unsigned id) {
     CSkinDlg::onTimer(id);
-    if (m_result != 0)
+    if (Result() != 0)
         return;
     if (id == kWizardTimer) {
         killTimer(kWizardTimer);
@@ -343,7 +348,7 @@ void CMainDlg::ProjectTick() {
 }
 
 void CMainDlg::RepaintTabStrip() {
-    if (!isVisible() || m_paintSuspended)
+    if (!isVisible() || PaintSuspended())
         return;
     const bool globalPause = g_pCrawler && g_pCrawler->IsPaused();
     const qint64 now = MonotonicMs();

@@ -69,6 +69,11 @@ class CMainDlg : public CSkinDlg {
     void CreateToolbarButton(CSkinIcoButton& button, const QString& caption, const QString& command,
                              int column, int x, int width);
     void SetTabBusy(int index, bool busy);
+    // Command handlers; the parameter is the command's.
+    void ShowProject(int index);
+    void MoveTabs(int direction);
+    void PauseAll(int param);
+    void ResumeAll(int param);
     void PauseProject(int index);
     void ResumeProject(int index);
     void CloseProject(int index);

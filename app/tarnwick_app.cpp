@@ -1,13 +1,15 @@
 #include "app/tarnwick_app.h"
 
 #include "app/main_dlg.h"
-#include "skin/wnd_shadow.h"
+#include "app/state_report.h"
 #include "net/crawler.h"
 #include "net/sigpipe.h"
 #include "net/tls_socket_context.h"
+#include "platform/application.h"
 #include "platform/device_context.h"
 #include "resources/skin_resources.h"
 #include "skin/skin_atlas.h"
+#include "skin/wnd_shadow.h"
 
 #include <memory>
 
@@ -29,6 +31,10 @@ bool CTarnwickApp::Run() {
     auto crawler = std::make_unique<CProjectCrawler>(m_options.folders);
     g_pCrawler = crawler.get();
     CWndShadow::Initialize();
+    QStringList icons;
+    for (const int size : skin_resources::kIconSizes)
+        icons.append(skin_resources::iconPath(size));
+    plat::Application::setWindowIcon(icons);
     IgnoreBrokenPipeSignal();
 
     CSSLContext sslContext;
@@ -50,7 +56,11 @@ bool CTarnwickApp::Run() {
     crawler->m_cmdLine = m_options.commandLine;
     crawler->Init();
 
+    std::unique_ptr<StateReport> report;
+    if (m_options.reportState)
+        report = std::make_unique<StateReport>(*mainDlg, m_options.reportState);
     m_options.runMainWindow(*mainDlg);
+    report.reset();
 
     // Projects go with the window; then every download stops and every worker is joined before the crawler
     // and the TLS context they use go away.

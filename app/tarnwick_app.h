@@ -20,6 +20,8 @@ struct CTarnwickAppOptions {
     std::function<bool(CSSLContext& context)> createSslContext;
     // Runs the main window until it closes; default: its modal run.
     std::function<void(CMainDlg& mainDlg)> runMainWindow;
+    // Set (by the --report-state switch): takes a line whenever the pause or the window state changes.
+    std::function<void(const QString& line)> reportState;
 };
 
 // The process's start-up, the main window's run and the take-down in reverse order.

@@ -4,11 +4,70 @@
 #include <QFileInfo>
 #include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <cstdint>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
+#include <set>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+// A temporary file whose writer is gone was left by a save that was killed. One younger than this may still
+// belong to a save in another PID namespace that shares the folder, so it is left alone.
+constexpr std::time_t kStaleTemporaryAgeSeconds = 3600;
+
+// A name taken (by a leftover or by another thread) moves on to the next counter; this many taken names in a
+// row means something else fills the folder.
+constexpr int kCreateAttempts = 100;
+
+// The writer's PID from the "<pid>-<counter>" that follows a temporary file's prefix, or 0.
+pid_t writerPid(const char* rest) {
+    long long pid = 0;
+    const char* at = rest;
+    for (; *at >= '0' && *at <= '9' && pid <= INT32_MAX; ++at)
+        pid = pid * 10 + (*at - '0');
+    if (at == rest || *at != '-' || pid <= 0 || pid > INT32_MAX)
+        return 0;
+    return static_cast<pid_t>(pid);
+}
+
+bool isLiveProcess(pid_t pid) {
+    // EPERM: it lives, under another user.
+    return ::kill(pid, 0) == 0 || errno == EPERM;
+}
+
+// Removes the temporary files of earlier saves to this target that were killed before they could clean up.
+void removeStaleTemporaries(const QByteArray& folder, const QByteArray& prefix) {
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    const std::time_t oldest = std::time(nullptr) - kStaleTemporaryAgeSeconds;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strncmp(entry->d_name, prefix.constData(), static_cast<size_t>(prefix.size())) != 0)
+            continue;
+        const pid_t pid = writerPid(entry->d_name + prefix.size());
+        struct stat info {};
+        if (pid == 0 || ::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode) || info.st_mtime > oldest || isLiveProcess(pid))
+            continue;
+        ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// True the first time a run saves to target: the folder is looked through for leftovers once, not on every
+// save.
+bool firstSaveTo(const QByteArray& target) {
+    static std::mutex mutex;
+    static std::set<QByteArray> seen;
+    const std::lock_guard lock(mutex);
+    return seen.insert(target).second;
+}
 
 QString errnoText(int code) {
     char buffer[256];
@@ -44,11 +103,21 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     const QFileInfo target(path);
     const QByteArray folder = QFile::encodeName(target.absolutePath());
     const QByteArray finalName = QFile::encodeName(target.absoluteFilePath());
-    const QByteArray tempName = folder + '/' + '.' + QFile::encodeName(target.fileName()) + ".tmp-" +
-                                QByteArray::number(::getpid()) + '-' + QByteArray::number(counter++);
+    const QByteArray prefix = '.' + QFile::encodeName(target.fileName()) + ".tmp-";
+    if (firstSaveTo(finalName))
+        removeStaleTemporaries(folder, prefix);
 
-    // 0666 lets the umask decide, as for any file the user creates.
-    const int fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    // A killed run's PID comes round again, and with it the names of its leftovers: a taken name is skipped.
+    QByteArray tempName;
+    int fd = -1;
+    for (int attempt = 0; attempt < kCreateAttempts && fd < 0; ++attempt) {
+        tempName =
+            folder + '/' + prefix + QByteArray::number(::getpid()) + '-' + QByteArray::number(counter++);
+        // 0666 lets the umask decide, as for any file the user creates.
+        fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
     if (fd < 0)
         return fail(error, QStringLiteral("Cannot create ") + QFile::decodeName(tempName), errno);
 

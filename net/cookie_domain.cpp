@@ -29,11 +29,18 @@ const QSet<QString>& multiLabelSuffixes() {
 } // namespace
 
 QString CookieHost(const QString& host) {
-    QString out = host.trimmed().toLower();
-    if (out.startsWith(u'[') && out.endsWith(u']'))
-        out = out.mid(1, out.size() - 2);
-    while (out.endsWith(u'.'))
-        out.chop(1);
+    QString out = host.toLower();
+    // Each step only removes characters; repeating until none goes makes the form of a form itself.
+    for (qsizetype before = -1; before != out.size();) {
+        before = out.size();
+        out = out.trimmed();
+        if (out.size() >= 2 && out.startsWith(u'[') && out.endsWith(u']'))
+            out = out.mid(1, out.size() - 2);
+        while (out.startsWith(u'.'))
+            out.remove(0, 1);
+        while (out.endsWith(u'.'))
+            out.chop(1);
+    }
     return out;
 }
 

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// The host form cookies are kept and matched in: lower case, without IPv6 brackets or a final dot.
+// The host form cookies are kept and matched in: lower case, without IPv6 brackets and without dots at
+// either end (a leading dot marks a domain cookie, never a host). The form of a form is itself.
 QString CookieHost(const QString& host);
 
 // True for an IPv4 or IPv6 address (in cookie host form): such hosts have no sub-domains.

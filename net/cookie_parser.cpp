@@ -56,9 +56,8 @@ std::optional<std::int64_t> expiryFromMaxAge(const QString& value, std::int64_t 
 
 // The domain this header's cookies are stored under, or nothing when host may not set them.
 std::optional<QString> cookieDomain(const QString& attribute, const QString& host) {
-    QString domain = attribute.toLower();
-    if (domain.startsWith(u'.'))
-        domain.remove(0, 1);
+    // Compared in the form the jar keeps it in, so what is checked here is what gets stored.
+    const QString domain = CookieHost(attribute);
     if (domain == host && (IsIpAddress(host) || IsPublicSuffix(host)))
         return host; // a host without sub-domains keeps the cookie for itself
     if (IsIpAddress(host) || IsPublicSuffix(domain))

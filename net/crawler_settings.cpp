@@ -85,6 +85,16 @@ Node* findOrCreateChild(Node& parent, const QString& name) {
     return found;
 }
 
+// A root element whose end tag is missing (a file cut off while it was written) has its keys beside it at
+// the top level: they move into it, as its end tag would have moved them.
+void adoptFollowingNodes(Node& document, const Node* root) {
+    std::vector<Node>& top = document.GetChildren();
+    const auto at = top.begin() + (root - top.data());
+    std::vector<Node>& children = at->GetChildren();
+    children.insert(children.end(), std::make_move_iterator(at + 1), std::make_move_iterator(top.end()));
+    top.erase(at + 1, top.end());
+}
+
 // Removes every direct child named name, with the white space that stood before it.
 void removeChildren(Node& parent, const QString& name) {
     std::vector<Node>& children = parent.GetChildren();
@@ -114,6 +124,8 @@ void CProjectCrawler::LoadSettings() {
 
     Node empty;
     Node* root = findChild(m_settingsDoc, QString::fromUtf16(kRootName));
+    if (root && !root->IsClosed())
+        adoptFollowingNodes(m_settingsDoc, root);
     Node& settings = root ? *root : empty;
     for (const SettingKey& key : kSettingKeys) {
         const Node* value = findChild(settings, QString::fromUtf16(key.name));

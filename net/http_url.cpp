@@ -28,6 +28,9 @@ bool readPort(QStringView text, int& port) {
 
 HttpUrlParts SplitHttpUrl(const QString& url) {
     HttpUrlParts parts;
+    // What the request line is built from must not be able to end it.
+    if (HasRequestBreakingCharacters(url))
+        return parts;
     QStringView rest(url);
     if (rest.startsWith(u"http://", Qt::CaseInsensitive)) {
         rest = rest.sliced(7);
@@ -69,7 +72,8 @@ HttpUrlParts SplitHttpUrl(const QString& url) {
         if (colon >= 0)
             portText = authority.sliced(colon + 1);
     }
-    if (parts.host.isEmpty() || !readPort(portText, parts.port))
+    // No resolver accepts a name with a leading dot, and cookies would read the dot as a domain marker.
+    if (parts.host.isEmpty() || parts.host.startsWith(u'.') || !readPort(portText, parts.port))
         return parts;
 
     const qsizetype fragment = path.indexOf(u'#');

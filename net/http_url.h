@@ -17,7 +17,8 @@ struct HttpUrlParts {
 };
 
 // Splits scheme://[user@]host[:port][/path][?query][#fragment] with scheme http or https (any letter
-// case). Anything else, an empty host or a port outside 1..65535 gives valid false.
+// case). Anything else, an empty host, a host that starts with ".", a port outside 1..65535 or a CR, LF or
+// NUL anywhere gives valid false.
 HttpUrlParts SplitHttpUrl(const QString& url);
 
 // True when text holds CR, LF or NUL: such a URL or header value could smuggle request lines.

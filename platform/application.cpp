@@ -1,6 +1,7 @@
 #include "platform/application.h"
 
 #include <QApplication>
+#include <QIcon>
 
 namespace plat {
 
@@ -12,6 +13,13 @@ Application::~Application() = default;
 
 void Application::processEvents() {
     QCoreApplication::processEvents();
+}
+
+void Application::setWindowIcon(const QStringList& imagePaths) {
+    QIcon icon;
+    for (const QString& path : imagePaths)
+        icon.addFile(path);
+    QApplication::setWindowIcon(icon);
 }
 
 } // namespace plat

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <memory>
 
 class QApplication;
@@ -17,6 +18,9 @@ class Application {
 
     // Delivers pending events once (for code that waits on a window without a modal loop).
     static void processEvents();
+    // The icon of every window (title bar, task bar, window switcher) and of the tray icon, from images of
+    // several sizes of one picture; the window system shows the size that suits it.
+    static void setWindowIcon(const QStringList& imagePaths);
 
   private:
     std::unique_ptr<QApplication> m_app;

@@ -55,4 +55,8 @@ bool translucentWindowsAvailable() {
     return false;
 }
 
+bool topLevelPlacementAvailable() {
+    return !QGuiApplication::platformName().startsWith("wayland"_L1);
+}
+
 } // namespace plat

@@ -6,4 +6,8 @@ namespace plat {
 // Without one a translucent window shows black where it should be clear, so callers then make none.
 bool translucentWindowsAvailable();
 
+// Whether the program may place its own top-level windows and stack them against each other: X11 lets it,
+// Wayland does not (a window there cannot even stand beside another one).
+bool topLevelPlacementAvailable();
+
 } // namespace plat

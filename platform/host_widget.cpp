@@ -68,12 +68,15 @@ Qt::WindowFlags HostWidget::flagsFor(WindowKind kind, bool showInTaskbar) {
     case WindowKind::Dialog:
         return (showInTaskbar ? Qt::Window : Qt::Tool) | Qt::FramelessWindowHint;
     case WindowKind::Popup:
-        return Qt::Tool | Qt::FramelessWindowHint;
+        // Qt's popup: on X11 an override-redirect window with the pointer and keyboard grabbed.
+        return Qt::Popup | Qt::FramelessWindowHint;
     case WindowKind::Tooltip:
         return Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
     case WindowKind::Layered:
-        return Qt::Tool | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
-               Qt::WindowDoesNotAcceptFocus;
+        // A managed window would get a frame that takes the clicks the empty input shape lets through, and
+        // the window manager would stack it where it likes.
+        return Qt::Tool | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint |
+               Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus;
     }
     return Qt::Window;
 }
@@ -87,6 +90,8 @@ HostWidget::HostWidget(Window* owner, WindowKind kind)
     case WindowKind::Popup:
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFocusPolicy(Qt::StrongFocus);
+        // The press that dismisses a popup is not handed on to the window under the pointer.
+        setAttribute(Qt::WA_NoMouseReplay, kind == WindowKind::Popup);
         break;
     case WindowKind::Tooltip:
         // Typing into the field under a tooltip must lose no key: the tooltip never takes the focus.
@@ -101,6 +106,25 @@ HostWidget::HostWidget(Window* owner, WindowKind kind)
         setFocusPolicy(Qt::NoFocus);
         break;
     }
+}
+
+void HostWidget::followStacking(QWidget* parent) {
+    m_stacking = std::make_unique<StackBelow>(this, parent);
+}
+
+void HostWidget::stackBelowParent() {
+    if (m_stacking)
+        m_stacking->apply();
+}
+
+bool HostWidget::cancelPopupOnPress(const QMouseEvent* event) {
+    if (!isPopup())
+        return false;
+    const QPoint p = event->position().toPoint();
+    if (m_owner->regionContains(p.x(), p.y()))
+        return false;
+    m_owner->onCancelPopup();
+    return true;
 }
 
 bool HostWidget::event(QEvent* event) {
@@ -163,7 +187,7 @@ void HostWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void HostWidget::mousePressEvent(QMouseEvent* event) {
-    if (!m_owner)
+    if (!m_owner || cancelPopupOnPress(event))
         return;
     int x = 0, y = 0;
     Window* target = mouseTarget(event->globalPosition(), x, y);
@@ -185,7 +209,7 @@ void HostWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void HostWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (!m_owner)
+    if (!m_owner || cancelPopupOnPress(event))
         return;
     int x = 0, y = 0;
     Window* target = mouseTarget(event->globalPosition(), x, y);
@@ -224,11 +248,18 @@ void HostWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void HostWidget::keyReleaseEvent(QKeyEvent* event) {
-    if (m_owner)
-        m_owner->onKeyUp(keyCodeOf(event->key()), modifiersOf(event->modifiers()), event->isAutoRepeat());
+    if (!m_owner)
+        return;
+    // On the release, as dialogs take Esc: the release must not reach the window under a closed popup.
+    if (isPopup() && event->key() == Qt::Key_Escape) {
+        if (!event->isAutoRepeat())
+            m_owner->onCancelPopup();
+        return;
+    }
+    m_owner->onKeyUp(keyCodeOf(event->key()), modifiersOf(event->modifiers()), event->isAutoRepeat());
 }
 
-void HostWidget::focusOutEvent(QFocusEvent*) {
+void HostWidget::focusOutEvent(QFocusEvent* event) {
     if (!m_owner)
         return;
     // The focus going to one of our own child widgets (a native edit field) is not a loss.
@@ -236,6 +267,8 @@ void HostWidget::focusOutEvent(QFocusEvent*) {
     if (now && now != this && isAncestorOf(now))
         return;
     m_owner->onKillFocus();
+    if (m_owner && isPopup() && isVisible() && event->reason() == Qt::ActiveWindowFocusReason)
+        m_owner->onCancelPopup();
 }
 
 void HostWidget::changeEvent(QEvent* event) {
@@ -247,9 +280,11 @@ void HostWidget::changeEvent(QEvent* event) {
 }
 
 void HostWidget::closeEvent(QCloseEvent* event) {
-    // The window decides itself whether and when it closes.
+    // The window decides itself whether and when it closes; Qt closes a popup when it loses its grab.
     event->ignore();
-    if (m_owner)
+    if (isPopup())
+        m_owner->onCancelPopup();
+    else if (m_owner)
         m_owner->onClose();
 }
 

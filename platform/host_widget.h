@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/window.h"
+#include "platform/x11_stacking.h"
 
 #include <QWidget>
+#include <memory>
 
 namespace plat {
 
@@ -13,6 +15,9 @@ class HostWidget final : public QWidget {
     HostWidget(Window* owner, WindowKind kind);
     void detachOwner() { m_owner = nullptr; }
     static Qt::WindowFlags flagsFor(WindowKind kind, bool showInTaskbar);
+    // A window the window manager does not stack (a shadow) stays directly below parent (see StackBelow).
+    void followStacking(QWidget* parent);
+    void stackBelowParent();
 
   protected:
     bool event(QEvent* event) override;
@@ -39,7 +44,12 @@ class HostWidget final : public QWidget {
     // The window that gets a mouse event: the capturing window when another one holds the capture.
     Window* mouseTarget(const QPointF& globalPos, int& x, int& y) const;
 
+    bool isPopup() const { return m_owner && m_owner->kind() == WindowKind::Popup; }
+    // A press outside a popup's shape dismisses it and goes no further.
+    bool cancelPopupOnPress(const QMouseEvent* event);
+
     Window* m_owner;
+    std::unique_ptr<StackBelow> m_stacking;
 };
 
 } // namespace plat

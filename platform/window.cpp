@@ -46,11 +46,14 @@ struct Window::Data {
     Rect normalRect;
     QIcon icon;
     std::unique_ptr<QSystemTrayIcon> tray;
+    bool fixedSize = false;
 };
 
 Window::Window(Window* parent, WindowKind kind)
     : m_parent(parent), m_kind(kind), d(std::make_unique<Data>()) {
     d->widget = std::make_unique<HostWidget>(this, kind);
+    if (kind == WindowKind::Layered && parent)
+        d->widget->followStacking(parent->widget());
 }
 
 Window::~Window() {
@@ -124,10 +127,13 @@ void Window::prepareShow() {
 void Window::show() {
     prepareShow();
     d->widget->show();
-    if (m_kind == WindowKind::Dialog || m_kind == WindowKind::Popup) {
+    if (m_kind == WindowKind::Dialog) {
         d->widget->raise();
         d->widget->activateWindow();
+    } else if (m_kind == WindowKind::Popup) {
+        d->widget->raise(); // a popup holds the keyboard without being activated
     }
+    d->widget->stackBelowParent();
 }
 
 void Window::showNoActivate() {
@@ -136,6 +142,7 @@ void Window::showNoActivate() {
     prepareShow();
     d->widget->show();
     d->widget->setAttribute(Qt::WA_ShowWithoutActivating, had);
+    d->widget->stackBelowParent();
 }
 
 void Window::hide() {
@@ -182,8 +189,7 @@ void Window::maximize() {
     if (!m_maximized)
         d->normalRect = windowRect();
     m_maximized = true;
-    const Rect area = workArea();
-    d->widget->setGeometry(toQRect(area));
+    place(workArea());
     deliverSize(true);
 }
 
@@ -197,7 +203,7 @@ void Window::restore() {
     if (!m_maximized)
         return;
     m_maximized = false;
-    d->widget->setGeometry(toQRect(keepReachable(d->normalRect, availableRects())));
+    place(keepReachable(d->normalRect, availableRects()));
     deliverSize(true);
 }
 
@@ -209,9 +215,24 @@ void Window::stateChangedByUser(bool minimized) {
 }
 
 void Window::setGeometry(const Rect& screenRect) {
-    const Rect placed = keepReachable(screenRect, availableRects());
-    d->widget->setGeometry(toQRect(placed));
+    place(keepReachable(screenRect, availableRects()));
     deliverSize(false);
+}
+
+void Window::place(const Rect& screenRect) {
+    if (d->fixedSize)
+        d->widget->setFixedSize(screenRect.width(), screenRect.height());
+    d->widget->setGeometry(toQRect(screenRect));
+}
+
+void Window::setSizeLimits(bool resizable, Size minimum) {
+    d->fixedSize = !resizable;
+    if (resizable) {
+        d->widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        d->widget->setMinimumSize(minimum.cx, minimum.cy);
+    } else {
+        d->widget->setFixedSize(d->widget->size());
+    }
 }
 
 void Window::move(int x, int y) {
@@ -373,8 +394,9 @@ void Window::setCapture() {
     if (s_capture && s_capture != this)
         s_capture->releaseCapture();
     s_capture = this;
-    // Qt's grab also brings presses outside the program's windows (where the window system allows it).
-    if (d->widget->isVisible())
+    // Qt's grab also brings presses outside the program's windows (where the window system allows it). A
+    // popup holds the pointer already; a grab of its own would end that one when the capture is released.
+    if (d->widget->isVisible() && m_kind != WindowKind::Popup)
         d->widget->grabMouse();
 }
 
@@ -459,6 +481,13 @@ void Window::removeTrayIcon() {
 
 bool Window::hasTrayIcon() const {
     return d->tray != nullptr;
+}
+
+void Window::onCancelPopup() {
+    if (m_inModal)
+        endDialog(0);
+    else
+        hide();
 }
 
 void Window::deliverSize(bool force) {

@@ -13,10 +13,18 @@ namespace plat {
 class HostWidget;
 
 enum class WindowKind {
-    Dialog,  // a top-level frameless window: dialogs and the main window
-    Popup,   // a frameless window above its parent with no task-bar button: popup menus, drop lists
-    Tooltip, // never takes the focus or the keyboard; shown without activation
-    Layered, // translucent (per-pixel alpha from the back buffer), click-through, never focused: shadows
+    // A top-level frameless window: dialogs and the main window.
+    Dialog,
+    // A grabbing popup the window manager never frames (menus, drop lists, the colour picker, the ad
+    // preview): while shown it holds the pointer and the keyboard; a press outside it, Esc, or the focus
+    // going to another window or program calls onCancelPopup. A press outside reaches no other window.
+    Popup,
+    // Never takes the focus or the keyboard; shown without activation.
+    Tooltip,
+    // Translucent (per-pixel alpha from the back buffer), click-through, never focused and never managed by
+    // the window manager; kept directly below its parent in the stacking order, so it never covers the
+    // windows of other programs that stand above the parent: shadows.
+    Layered,
 };
 
 enum class SizeType { Restored, Minimized, Maximized };
@@ -64,6 +72,10 @@ class Window {
 
     // Placement, in screen coordinates. The host keeps every window reachable (see keepReachable).
     void setGeometry(const Rect& screenRect);
+    // Size limits the window manager keeps to (tiling, keyboard resizing): a resizable window never gets
+    // smaller than minimum; any other keeps the size this program gives it. Our own placing keeps to them
+    // too.
+    void setSizeLimits(bool resizable, Size minimum);
     void move(int x, int y);
     void resize(int width, int height);
     Rect windowRect() const; // screen coordinates
@@ -147,6 +159,8 @@ class Window {
     virtual bool onDrop(int /*x*/, int /*y*/, const QString& /*text*/) { return false; }
     virtual void onDragLeave() {}
     virtual void onTrayIcon(TrayClick /*click*/) {}
+    // A popup was dismissed (see WindowKind::Popup). Default: ends the modal run with 0, or hides the popup.
+    virtual void onCancelPopup();
 
     QWidget* widget() const; // for the platform layer and tests
 
@@ -158,6 +172,7 @@ class Window {
     void dispatchTimer(int qtTimerId);
     void stateChangedByUser(bool minimized);
     void prepareShow(); // flags, transient parent (above the parent; blocked by our modal run), placement
+    void place(const Rect& screenRect); // within the size limits
 
     Window* m_parent;
     WindowKind m_kind;

@@ -2,8 +2,11 @@
 
 #include "core/clock.h"
 #include "platform/screens.h"
+#include "skin/commands.h"
 #include "skin/markup_text.h"
 #include "skin/skin_atlas.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -117,5 +120,11 @@ void CSkinDlg::onTimer(unsigned id) {
     if (m_tooltipWnd->CloseRequest() == CSkinTooltip_windows::kCloseNow ||
         MonotonicMs() > m_tooltipWnd->HideTime()) {
         ShowTooltip(false);
+    }
+}
+
+void CSkinDlg::onCancelPopup() {
+    if (Result() == 0) {
+        OnCommand(skin::cmd::kDefaultCancel, 0);
     }
 }

@@ -5,7 +5,10 @@
 #include "platform/font.h"
 #include "platform/geometry.h"
 #include "platform/window.h"
+#include "skin/dialog_frame.h"
 #include "skin/glow_text_cache.h"
+#include "skin/markup_draw.h"
+#include "skin/pointer_state.h"
 #include "skin/skin_button.h"
 #include "skin/skin_dlg_holder.h"
 #include "skin/wnd_shadow.h"
@@ -46,15 +49,15 @@ class CSkinDlg_Base : public plat::Window {
     bool DropTextAt(int x, int y, const QString* text);
     bool BeginDragAt(int x, int y, QString* text);
 
+    // Markup in the given fonts, or the dialog's own where none is given (markup_draw.h).
     plat::Size DrawMarkupText(plat::DeviceContext& dc, const QString& text, int x, int y,
                               plat::ColorRef color, const plat::Font* normal = nullptr,
-                              const plat::Font* bold = nullptr);
+                              const plat::Font* bold = nullptr) const;
     plat::Size DrawListMarkupText(plat::DeviceContext& dc, const QString& text, int left, int top, int right,
                                   int bottom, plat::ColorRef color, const plat::Font* normal = nullptr,
-                                  const plat::Font* bold = nullptr);
-    // Size of markup text without drawing it.
+                                  const plat::Font* bold = nullptr) const;
     plat::Size MeasureMarkupText(const QString& text, const plat::Font* normal = nullptr,
-                                 const plat::Font* bold = nullptr);
+                                 const plat::Font* bold = nullptr) const;
     plat::Size DrawGlowText(plat::DeviceContext& dc, const QString& text, int x, int y,
                             plat::ColorRef textColor, plat::ColorRef glowColor, const plat::Font* normal,
                             const plat::Font* bold, int divisor);
@@ -65,8 +68,18 @@ class CSkinDlg_Base : public plat::Window {
     void ForgetElement(CSkinElement* element);
     static void ClearHoverSlot(CSkinElement* element);
     static CSkinElement* HoverSlot() { return s_hoverSlot; }
+    // Elements that take part in the drop and drag hit test, in the order they asked (EnableDragDrop).
+    void ListForDragDrop(CSkinElement* element);
+    void UnlistForDragDrop(CSkinElement* element);
     // The manual F1 opens: "User Manual.pdf" in the program's folder.
     static QString UserManualPath();
+
+    // The result EndSkinDialog stored, 0 while there is none.
+    int Result() const { return m_result; }
+    bool PaintSuspended() const { return m_paintSuspended; }
+    const skin::PointerState& Pointer() const { return m_pointer; }
+    skin::DialogFrame& Frame() { return m_frame; }
+    const CWndShadow& Shadow() const { return m_shadow; }
 
     // Window handlers.
     void onInitDialog() override;
@@ -94,99 +107,81 @@ class CSkinDlg_Base : public plat::Window {
     void onDragLeave() override;
     void onTrayIcon(plat::TrayClick click) override;
 
-    // One step of a border drag or a caption drag towards the given cursor position (screen coordinates).
-    void ResizeStep(plat::Point cursor);
-    void MoveStep(plat::Point cursor);
-
-    plat::DeviceContext* m_pAtlasDC = nullptr;
-    CSkinDlgHolder m_rootHolder{false, true};
-    plat::Font m_font;           // the dialog font: 15 px
-    plat::Font m_fontBold14;     // bold 14 px
-    plat::Font m_fontBold15;     // bold 15 px
-    plat::Font m_fontMarkupBold; // bold 15 px, for <b>
-    plat::Font m_fontBold19;     // bold 19 px
-    plat::Font m_fontSup;        // 12 px, for <sup>
-    unsigned m_nextElementId;
-
-    bool m_edgeLeft = false;
-    bool m_edgeTop = false;
-    bool m_edgeRight = false;
-    bool m_edgeBottom = false;
-    bool m_captionHit = false;
-    bool m_resizing = false;
-    bool m_moving = false;
-    plat::Point m_dragAnchor;
-    bool m_keepPosition = false;
-    bool m_startMaximized = false;
-    bool m_ready = false;
-    bool m_hasParent = false;
-    bool m_paintSuspended = false;
-    int m_result = 0;
-    plat::Point m_pressPos;
-
-    QString m_tooltipText;
-    plat::Rect m_tooltipRect;
-    qint64 m_tooltipDue = -1; // -1: none
-    bool m_tooltipShown = false;
-
-    CSkinElement* m_pHover = nullptr;
-    CSkinElement* m_pPressed = nullptr;
-    CSkinElement* m_pFocus = nullptr;
-    int m_buttonState = 0; // 1 held, 0 up, -1 release re-test, -2 right-button release
-    CSkinDlg_Base* m_pParentDlg;
-    plat::Point m_lastMouse;
-    std::vector<CSkinElement*> m_elements;
-
-    bool m_active = false;
-    bool m_maximizable = true;
-    bool m_movable = true;
-    bool m_closable = true;
-    bool m_minimizable = true;
-    bool m_maximized = false;
-    bool m_minimized = false;
-    bool m_framed = true;
-    bool m_hasTitleBar = true;
-    bool m_minimizeToTray = false;
-    bool m_maximizeTogglePending = false;
-    bool m_hasIcon = true;
-    bool m_captureMode = false;
-    bool m_dragArmed = false;
-    bool m_dragOver = false;
-    plat::Point m_pressPoint;
+    // Size, frame and behaviour, set by a subclass before DoModal; the size then follows the window.
     int m_width = 600;
     int m_height = 500;
     int m_minWidth = 200;
     int m_minHeight = 70;
     QString m_title = QStringLiteral("Tarnwick 2.0");
+    bool m_framed = true;
+    bool m_hasTitleBar = true;
+    bool m_hasIcon = true;
+    bool m_maximizable = true;
+    bool m_minimizable = true;
+    bool m_movable = true;
+    bool m_closable = true;
+    bool m_minimizeToTray = false;
+    // Popup behaviour: the dialog holds the mouse capture and a press outside it cancels.
+    bool m_captureMode = false;
+    // Without it the window is centred on its parent as it opens.
+    bool m_keepPosition = false;
+    bool m_startMaximized = false;
 
-    CSkinButton m_btnMinimize;
-    CSkinButton m_btnMaximize;
-    CSkinButton m_btnRestore;
-    CSkinButton m_btnClose;
-    // Follows this window's moves, sizes, paints and end; shown only where the window system composites.
-    CWndShadow m_shadow;
+    // What the dialog's elements share: the skin atlas (not owned), the root container, the fonts and the
+    // next element id.
+    plat::DeviceContext* m_pAtlasDC = nullptr;
+    CSkinDlgHolder m_rootHolder{false, true};
+    const plat::Font m_font;           // the dialog font: 15 px
+    const plat::Font m_fontBold14;     // bold 14 px
+    const plat::Font m_fontBold15;     // bold 15 px
+    const plat::Font m_fontMarkupBold; // bold 15 px, for <b>
+    const plat::Font m_fontBold19;     // bold 19 px
+    const plat::Font m_fontSup;        // 12 px, for <sup>
+    unsigned m_nextElementId;
+
+    // The elements under the pointer, pressed and with the keyboard focus.
+    skin::ElementHandle m_pHover;
+    skin::ElementHandle m_pPressed;
+    skin::ElementHandle m_pFocus;
 
   protected:
+    // The tooltip is told about input that closes it or keeps it; CSkinDlg owns the tooltip window.
+    virtual void TooltipInput(bool closeNow, int x, int y);
+
+    // The tooltip of the hovered element: its text and dialog rectangle, and whether it shows.
+    QString m_tooltipText;
+    plat::Rect m_tooltipRect;
+    bool m_tooltipShown = false;
+
+  private:
     // Element under (x, y) found by the root holder, with the given button state.
     void UpdateHover(int x, int y, int state);
     // Leave and enter notifications when the element under the pointer changed.
     void SyncHoverSlot();
     void UpdateTooltipDue(int x, int y);
-    void SetEdgeFlags(int x, int y);
-    // The tooltip is told about input that closes it or keeps it; CSkinDlg owns the tooltip window.
-    virtual void TooltipInput(bool closeNow, int x, int y);
-
-  private:
-    void CreateCaptionButtons();
-    void StopDragging();
+    // The first visible element listed for drops and drags that holds (x, y), and its dialog position.
+    CSkinElement* DragDropElementAt(int x, int y, plat::Point* at) const;
     bool InClient(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
     void ClickFocused();
     // Sends pressed's command when the element is still the pressed one and has a command.
-    void FirePressedCommand(const CSkinElement* pressed, QString CSkinElement::*command,
+    void FirePressedCommand(const skin::ElementHandle& pressed, QString CSkinElement::*command,
                             int CSkinElement::*param);
-    const plat::Font& ResolveFont(int kind, const plat::Font* normal, const plat::Font* bold) const;
+    skin::MarkupFonts MarkupFontsFor(const plat::Font* normal, const plat::Font* bold) const;
 
-    static CSkinElement* s_hoverSlot;
+    // The element under the pointer in whichever window has it, so leaving one window for another sends
+    // the leave and enter notifications in order.
+    static skin::ElementHandle s_hoverSlot;
+    // Set once initialised; size events before are ignored.
+    bool m_ready = false;
+    bool m_paintSuspended = false;
+    bool m_active = false;
+    int m_result = 0;
+    qint64 m_tooltipDue = -1; // -1: none
+    std::vector<CSkinElement*> m_elements;
+    skin::PointerState m_pointer;
+    skin::DialogFrame m_frame{*this};
+    // Follows this window's moves, sizes, paints and end; shown only where the window system composites.
+    CWndShadow m_shadow;
     plat::DeviceContext m_measureDC;
     skin::GlowTextCache m_glowCache;
 };

@@ -63,10 +63,12 @@ constexpr BarPieces kHorizontalPieces{skin::AtlasRect("hscroll.left"),
 
 } // namespace
 
-CSkinElement::CSkinElement() : m_className(u"CSkinElement"_s) {}
+CSkinElement::CSkinElement()
+    : m_className(u"CSkinElement"_s), m_life(std::make_shared<skin::ElementLife>(skin::ElementLife{this})) {}
 
 CSkinElement::~CSkinElement() {
     Detach();
+    m_life->element = nullptr;
 }
 
 void CSkinElement::Create(CSkinDlgHolder* holder, unsigned /*id*/, const QString& caption,
@@ -144,7 +146,7 @@ QString CSkinElement::GetText() const {
 
 void CSkinElement::EnableDragDrop() {
     if (m_pDlg && !m_inElementList) {
-        m_pDlg->m_elements.push_back(this);
+        m_pDlg->ListForDragDrop(this);
         m_inElementList = true;
     }
 }
@@ -197,8 +199,8 @@ void CSkinElement::SetFocus() {
     if (!dlg || dlg->m_pFocus == this) {
         return;
     }
-    if (dlg->m_pFocus) {
-        dlg->m_pFocus->OnKillFocus();
+    if (CSkinElement* focus = dlg->m_pFocus) {
+        focus->OnKillFocus();
     }
     OnSetFocus(0, 0);
 }
@@ -236,7 +238,7 @@ void CSkinElement::Detach() {
     if (m_pDlg) {
         m_pDlg->ForgetElement(this);
         if (m_inElementList) {
-            std::erase(m_pDlg->m_elements, this);
+            m_pDlg->UnlistForDragDrop(this);
         }
     }
     m_inElementList = false;

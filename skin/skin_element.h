@@ -2,8 +2,10 @@
 
 #include "platform/device_context.h"
 #include "platform/geometry.h"
+#include "skin/element_handle.h"
 
 #include <QString>
+#include <memory>
 
 class CSkinDlgHolder;
 class CSkinDlg_Base;
@@ -124,6 +126,10 @@ class CSkinElement {
     int m_rightParam = 0;
 
   private:
+    friend class skin::ElementHandle;
+
     void PickScrollPart(int x, int y);
     void StepScroll(int x, int y);
+
+    std::shared_ptr<skin::ElementLife> m_life;
 };

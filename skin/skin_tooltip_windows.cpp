@@ -2,6 +2,7 @@
 
 #include "core/clock.h"
 #include "core/platform_services.h"
+#include "platform/screens.h"
 #include "skin/button_images.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg.h"
@@ -46,9 +47,7 @@ plat::Rect CSkinTooltip_windows::LinkRect() const {
 }
 
 void CSkinTooltip_windows::ShowAt(plat::Point cursor) {
-    const int left = cursor.x - m_width / 3;
-    const int top = cursor.y + 30;
-    setGeometry(plat::Rect::fromXywh(left, top, m_width, m_height));
+    setGeometry(skin::PlaceTooltip(cursor, {m_width, m_height}, plat::availableRectAt(cursor)));
     const plat::Rect placed = windowRect();
     const plat::Point ownerOrigin = m_pOwner->clientToScreen({0, 0});
     m_elementRect = m_ownerElementRect.translated(ownerOrigin.x - placed.left, ownerOrigin.y - placed.top);

@@ -18,7 +18,7 @@ class CSkinTooltip_windows : public plat::Window {
     CSkinTooltip_windows(CSkinDlg* owner, const QString& text, const plat::Rect& elementRect);
     ~CSkinTooltip_windows() override;
 
-    // Shows the tooltip with its left edge a third of its width left of the cursor and its top 30 px below.
+    // Shows the tooltip near the cursor, inside the work area of the screen under it (see PlaceTooltip).
     void ShowAt(plat::Point cursor);
     // The owner saw the pointer at (x, y) in its client coordinates: over the element the tooltip stays.
     void OwnerMouseMove(int x, int y);

@@ -1,6 +1,7 @@
 #include "skin/tooltip_layout.h"
 
 #include <QStringList>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -71,6 +72,18 @@ TooltipLayout LayoutTooltip(const QString& rawText, const plat::Font& font, int 
         }
     }
     return layout;
+}
+
+plat::Rect PlaceTooltip(plat::Point cursor, plat::Size size, const plat::Rect& workArea) {
+    constexpr int kBelowPointer = 30; // clear of the pointer's own picture
+    constexpr int kAbovePointer = 10;
+    int left = cursor.x - size.cx / 3;
+    int top = cursor.y + kBelowPointer;
+    if (top + size.cy > workArea.bottom)
+        top = cursor.y - kAbovePointer - size.cy;
+    left = std::max(workArea.left, std::min(left, workArea.right - size.cx));
+    top = std::max(workArea.top, std::min(top, workArea.bottom - size.cy));
+    return plat::Rect::fromXywh(left, top, size.cx, size.cy);
 }
 
 } // namespace skin

@@ -29,4 +29,9 @@ inline constexpr int kTooltipMargin = 10;
 
 TooltipLayout LayoutTooltip(const QString& text, const plat::Font& font, int maxWidth = kTooltipMaxTextWidth);
 
+// Where a tooltip of the given size shows for the pointer at cursor: its left edge a third of its width left
+// of the pointer and its top 30 px below it, moved inside workArea (the work area of the screen under the
+// pointer). One that does not fit below the pointer shows above it, so it never covers the pointer.
+plat::Rect PlaceTooltip(plat::Point cursor, plat::Size size, const plat::Rect& workArea);
+
 } // namespace skin

@@ -51,7 +51,8 @@ bool CWndShadow::Initialize() {
     if (s_initialized)
         return false;
     s_initialized = true;
-    s_available = plat::translucentWindowsAvailable();
+    // A shadow must stand beside its window and below it, which Wayland does not let a program arrange.
+    s_available = plat::translucentWindowsAvailable() && plat::topLevelPlacementAvailable();
     return s_available;
 }
 

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "skin/shadow_image.h"
 #include "platform/geometry.h"
 #include "platform/window.h"
+#include "skin/shadow_image.h"
 
 #include <memory>
 
-// The soft drop shadow of a skinned window: a translucent, click-through window beside its parent that
-// follows the parent's moves, sizes and visibility. Shadows exist only where the window system composites
-// translucent windows; elsewhere (no compositor, the offscreen platform) there is none and nothing else
-// changes.
+// The soft drop shadow of a skinned window: a translucent, click-through window beside its parent and
+// directly below it, that follows the parent's moves, sizes and visibility. Shadows exist only where the
+// window system composites translucent windows and lets the program place them (X11 with a compositor);
+// elsewhere (no compositor, Wayland, the offscreen platform) there is none and nothing else changes.
 class CWndShadow {
   public:
     CWndShadow();
@@ -17,8 +17,8 @@ class CWndShadow {
     CWndShadow(const CWndShadow&) = delete;
     CWndShadow& operator=(const CWndShadow&) = delete;
 
-    // Once at start-up, before any window: false when already done or when translucent windows cannot be
-    // shown, in which case shadows stay off for the whole run.
+    // Once at start-up, before any window: false when already done or when no shadow window can be shown,
+    // in which case shadows stay off for the whole run.
     static bool Initialize();
     static bool Available();
 

@@ -1,5 +1,6 @@
 #include "projects/competition/project5.h"
 
+#include "skin/commands.h"
 #include "skin/skin_dlg_base.h"
 #include "skin/skin_dlg_holder.h"
 
@@ -18,7 +19,7 @@ void CProject5::InitInfo() {
 void CProject5::CreateWizardPage(CSkinDlgHolder* holder, unsigned* /*nextId*/, int /*labelLeft*/,
                                  int /*fieldLeft*/, int /*top*/, int /*width*/, QString /*preset*/) {
     if (holder && holder->m_pDlg)
-        holder->m_pDlg->OnCommand(u"Default_ok"_s, 0);
+        holder->m_pDlg->OnCommand(skin::cmd::kDefaultOk, 0);
 }
 
 bool CProject5::ValidateWizardPage(QString& /*error*/) {

@@ -15,41 +15,12 @@
 
 namespace apptest {
 
-inline constexpr char kScreensJson[] = R"({
-  "screens": [
-    { "name": "primary", "x": 0, "y": 0, "width": 1280, "height": 800, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1 },
-    { "name": "second", "x": 1280, "y": 0, "width": 1920, "height": 1200, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1 }
-  ]
-})";
-
 // Folders for one crawler below a temporary folder: program, data and the start-with-login entry.
 inline CrawlerFolders TemporaryFolders(const QTemporaryDir& root) {
-    CrawlerFolders folders;
-    folders.appDir = root.path();
-    folders.dataDir = root.filePath(QStringLiteral("data/Tarnwick 2.0"));
-    folders.autostartFile = root.filePath(QStringLiteral("config/autostart/tarnwick.desktop"));
-    folders.executable = root.filePath(QStringLiteral("tarnwick"));
-    return folders;
+    return {root.path(), root.filePath(QStringLiteral("data/Tarnwick 2.0")),
+            root.filePath(QStringLiteral("config/autostart/tarnwick.desktop")),
+            root.filePath(QStringLiteral("tarnwick"))};
 }
-
-// The one crawler for a test, with its pool made, reachable through g_pCrawler while it lives.
-class CrawlerFixture {
-  public:
-    CrawlerFixture() : crawler(std::make_unique<CProjectCrawler>(TemporaryFolders(root))) {
-        crawler->Init();
-        g_pCrawler = crawler.get();
-    }
-    ~CrawlerFixture() {
-        crawler->StopAll();
-        crawler->Shutdown();
-        g_pCrawler = nullptr;
-    }
-    CrawlerFixture(const CrawlerFixture&) = delete;
-    CrawlerFixture& operator=(const CrawlerFixture&) = delete;
-
-    QTemporaryDir root;
-    std::unique_ptr<CProjectCrawler> crawler;
-};
 
 // What a test project saw of the crawler during one step.
 struct StepSeen {
@@ -58,8 +29,8 @@ struct StepSeen {
     bool tickTimerRunning = true;
 };
 
-// A project kind for the tick: counts and records its steps, can ask the pool for a downloader and hold or
-// release it, and runs an action of the test's inside its step.
+// A project kind for the tick: records its steps, can ask the pool for a downloader and hold or release it,
+// and runs an action of the test's inside its step.
 class TestProject : public CProject {
   public:
     explicit TestProject(int id, QString name = QStringLiteral("Test project")) : CProject(id) {
@@ -72,12 +43,9 @@ class TestProject : public CProject {
     }
 
     void Process() override {
-        StepSeen seen;
-        seen.currentJob = g_pCrawler ? g_pCrawler->GetCurrentJob() : -99;
-        seen.paused = g_pCrawler && g_pCrawler->IsPaused();
-        seen.tickTimerRunning = owner && owner->hasTimer(CMainDlg::kProjectTimer);
-        steps.push_back(seen);
-        if (takeDownloader && !held && g_pCrawler)
+        steps.push_back({g_pCrawler->GetCurrentJob(), g_pCrawler->IsPaused(),
+                         owner && owner->hasTimer(CMainDlg::kProjectTimer)});
+        if (takeDownloader && !held)
             held = g_pCrawler->GetFreeDownloader();
         if (releaseDownloader && held) {
             held->Release();
@@ -86,17 +54,17 @@ class TestProject : public CProject {
         if (duringStep)
             duringStep();
     }
-    void ShowView(int show) override { shows.push_back(show); }
+    void ShowView(int show) override { shown = show; }
     void OnCommand(const QString& command, int, CSkinDlg_Base* sender) override {
         commands.append(command);
-        senders.push_back(sender);
+        lastSender = sender;
     }
 
     CMainDlg* owner = nullptr;
     std::vector<StepSeen> steps;
-    std::vector<int> shows;
+    int shown = -1;
     QStringList commands;
-    std::vector<CSkinDlg_Base*> senders;
+    CSkinDlg_Base* lastSender = nullptr;
     bool takeDownloader = false;
     bool releaseDownloader = false;
     CDownloader* held = nullptr;
@@ -129,14 +97,31 @@ class TestMainDlg : public CMainDlg {
     }
     void Click(const CSkinElement& e) {
         const plat::Point at = e.GetDialogPos();
-        const int x = at.x + e.m_width / 2;
-        const int y = at.y + e.m_height / 2;
-        onMouseMove(x, y);
-        onLButtonDown(x, y);
-        onLButtonUp(x, y);
+        onMouseMove(at.x + e.m_width / 2, at.y + e.m_height / 2);
+        onLButtonDown(at.x + e.m_width / 2, at.y + e.m_height / 2);
+        onLButtonUp(at.x + e.m_width / 2, at.y + e.m_height / 2);
     }
 
     QStringList commands;
+};
+
+// The one crawler for a test, with its pool made, reachable through g_pCrawler while it lives.
+class CrawlerFixture {
+  public:
+    CrawlerFixture() : crawler(std::make_unique<CProjectCrawler>(TemporaryFolders(root))) {
+        crawler->Init();
+        g_pCrawler = crawler.get();
+    }
+    ~CrawlerFixture() {
+        crawler->StopAll();
+        crawler->Shutdown();
+        g_pCrawler = nullptr;
+    }
+    CrawlerFixture(const CrawlerFixture&) = delete;
+    CrawlerFixture& operator=(const CrawlerFixture&) = delete;
+
+    QTemporaryDir root;
+    std::unique_ptr<CProjectCrawler> crawler;
 };
 
 // The main window on the test desktop, opened, with the crawler it drives.

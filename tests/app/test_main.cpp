@@ -1,7 +1,6 @@
 #include "platform/device_context.h"
 #include "resources/skin_resources.h"
 #include "skin/skin_atlas.h"
-#include "tests/app/app_test_support.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,6 +10,17 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+const char kScreensJson[] = R"({
+  "screens": [
+    { "name": "primary", "x": 0, "y": 0, "width": 1280, "height": 800, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1 },
+    { "name": "second", "x": 1280, "y": 0, "width": 1920, "height": 1200, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1 }
+  ]
+})";
+
+} // namespace
 
 // The offscreen desktop of every test: the primary 1280 x 800 screen and a 1920 x 1200 screen to its right.
 // The home and XDG folders point into a temporary folder, so nothing here touches the user's files.
@@ -30,7 +40,7 @@ int main(int argc, char** argv) {
         const QString configPath = home.filePath(u"screens.json"_s);
         QFile config(configPath);
         if (config.open(QIODevice::WriteOnly)) {
-            config.write(apptest::kScreensJson);
+            config.write(kScreensJson);
             config.close();
             qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(configPath));
         }

@@ -28,14 +28,17 @@ class RecordingWindow : public plat::Window {
 
     struct MouseCall {
         QString what;
-        int x;
-        int y;
+        int x, y;
     };
     struct KeyCall {
         bool down;
         int key;
         unsigned modifiers;
         bool autoRepeat;
+    };
+    struct SizeCall {
+        plat::SizeType type;
+        int width, height;
     };
 
     // Places and shows the window; answers whether it got exposed.
@@ -50,7 +53,6 @@ class RecordingWindow : public plat::Window {
     }
 
     void onInitDialog() override {
-        ++inits;
         if (initAction)
             initAction(*this);
     }
@@ -65,7 +67,6 @@ class RecordingWindow : public plat::Window {
     void onMouseMove(int x, int y) override { mouse.push_back({QStringLiteral("move"), x, y}); }
     void onLButtonDown(int x, int y) override { mouse.push_back({QStringLiteral("ldown"), x, y}); }
     void onLButtonUp(int x, int y) override { mouse.push_back({QStringLiteral("lup"), x, y}); }
-    void onLButtonDblClk(int x, int y) override { mouse.push_back({QStringLiteral("ldbl"), x, y}); }
     void onRButtonDown(int x, int y) override { mouse.push_back({QStringLiteral("rdown"), x, y}); }
     void onRButtonUp(int x, int y) override { mouse.push_back({QStringLiteral("rup"), x, y}); }
     bool onMouseWheel(int delta, int x, int y) override {
@@ -74,17 +75,10 @@ class RecordingWindow : public plat::Window {
     }
     // The modifier keys' own presses are left out: the tests look at the keys they modify.
     bool onKeyDown(int key, unsigned modifiers, bool autoRepeat) override {
-        if (!isModifierKey(key))
-            keys.push_back({true, key, modifiers, autoRepeat});
-        return handleKeys;
+        return onKey(true, key, modifiers, autoRepeat);
     }
     bool onKeyUp(int key, unsigned modifiers, bool autoRepeat) override {
-        if (!isModifierKey(key))
-            keys.push_back({false, key, modifiers, autoRepeat});
-        return handleKeys;
-    }
-    static bool isModifierKey(int key) {
-        return key == plat::kKeyShift || key == plat::kKeyControl || key == plat::kKeyAlt;
+        return onKey(false, key, modifiers, autoRepeat);
     }
     void onChar(const QString& text) override { chars += text; }
     void onTimer(unsigned id) override {
@@ -95,26 +89,23 @@ class RecordingWindow : public plat::Window {
     void onKillFocus() override { ++focusLosses; }
     void onClose() override { ++closes; }
     void onHelp() override { ++helps; }
-    void onDragEnter() override { ++dragEnters; }
     bool onDragOver(int, int) override { return acceptDrop; }
     bool onDrop(int x, int y, const QString& text) override {
         drops << text;
         dropPoint = plat::Point{x, y};
         return acceptDrop;
     }
-
-    struct SizeCall {
-        plat::SizeType type;
-        int width;
-        int height;
-    };
+    void onCancelPopup() override {
+        ++cancels;
+        plat::Window::onCancelPopup();
+    }
 
     std::function<void(RecordingWindow&)> initAction;
     std::function<void(RecordingWindow&, unsigned)> timerAction;
     plat::ColorRef paintColor = plat::rgb(10, 20, 30);
     bool handleKeys = false;
     bool acceptDrop = true;
-    int inits = 0, destroys = 0, paints = 0, focusLosses = 0, closes = 0, helps = 0, dragEnters = 0;
+    int destroys = 0, paints = 0, focusLosses = 0, closes = 0, helps = 0, cancels = 0;
     std::vector<SizeCall> sizes;
     std::vector<MouseCall> mouse;
     std::vector<KeyCall> keys;
@@ -122,6 +113,13 @@ class RecordingWindow : public plat::Window {
     QString chars;
     QStringList drops;
     plat::Point dropPoint;
+
+  private:
+    bool onKey(bool down, int key, unsigned modifiers, bool autoRepeat) {
+        if (key != plat::kKeyShift && key != plat::kKeyControl && key != plat::kKeyAlt)
+            keys.push_back({down, key, modifiers, autoRepeat});
+        return handleKeys;
+    }
 };
 
 } // namespace twtest

@@ -4,7 +4,6 @@
 #include "platform/shell.h"
 #include "tests/platform/recording_window.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,11 +18,11 @@ class ShellOpen : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         log = dir.filePath(u"args.txt"_s);
-        const QString script = dir.filePath(u"xdg-open"_s);
-        QFile file(script);
+        QFile file(dir.filePath(u"xdg-open"_s));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"" + log.toUtf8() +
-                   ".tmp\"\nmv \"" + log.toUtf8() + ".tmp\" \"" + log.toUtf8() + "\"\n");
+        const QByteArray to = log.toUtf8();
+        file.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"" + to + ".tmp\"\nmv \"" +
+                   to + ".tmp\" \"" + to + "\"\n");
         file.close();
         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         oldPath = qgetenv("PATH");
@@ -37,8 +36,7 @@ class ShellOpen : public ::testing::Test {
         QFile file(log);
         if (!file.open(QIODevice::ReadOnly))
             return {};
-        QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-        lines.removeAll(QString());
+        QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
         QFile::remove(log);
         return lines;
     }
@@ -48,16 +46,18 @@ class ShellOpen : public ::testing::Test {
     QByteArray oldPath;
 };
 
-TEST_F(ShellOpen, UrlIsOneArgumentAndNeverAShellLine) {
+TEST_F(ShellOpen, AUrlIsOneArgumentNeverAShellLineAndAFileGoesByItsAbsolutePath) {
     const QString url = u"http://example.test/search?q=a b&x=1;touch pwned $(id) `id` 'q'"_s;
     ASSERT_TRUE(plat::openUrl(url));
     EXPECT_EQ(arguments(), QStringList{url});
     EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath(u"pwned"_s)));
-}
-
-TEST_F(ShellOpen, FileIsOpenedByItsAbsolutePath) {
     ASSERT_TRUE(plat::openFile(u"User Manual.pdf"_s));
     EXPECT_EQ(arguments(), QStringList{QDir::current().absoluteFilePath(u"User Manual.pdf"_s)});
+    // Through the installed services, an address without a scheme gets one.
+    plat::installQtPlatformServices();
+    OpenUrlInBrowser(u"example.test/page"_s);
+    EXPECT_EQ(arguments(), QStringList{u"http://example.test/page"_s});
+    InstallPlatformServices(nullptr);
 }
 
 TEST_F(ShellOpen, NothingThatReadsAsAnOptionOrIsEmpty) {
@@ -66,13 +66,6 @@ TEST_F(ShellOpen, NothingThatReadsAsAnOptionOrIsEmpty) {
     EXPECT_FALSE(plat::openFile(QString()));
     QTest::qWait(100);
     EXPECT_FALSE(QFileInfo::exists(log));
-}
-
-TEST_F(ShellOpen, InstalledServicesOpenThroughTheDesktop) {
-    plat::installQtPlatformServices();
-    OpenUrlInBrowser(u"example.test/page"_s);
-    EXPECT_EQ(arguments(), QStringList{u"http://example.test/page"_s});
-    InstallPlatformServices(nullptr);
 }
 
 TEST(Clipboard, UnicodeTextRoundTrips) {

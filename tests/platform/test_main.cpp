@@ -1,6 +1,6 @@
 #include <QApplication>
-#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -16,22 +16,15 @@ constexpr char kScreensJson[] = R"({
 
 int main(int argc, char** argv) {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    QString configPath;
-    if (platform.isEmpty() || platform == "offscreen") {
-        configPath =
-            QDir::tempPath() + u"/tw_platform_screens_%1.json"_s.arg(QCoreApplication::applicationPid());
-        QFile config(configPath);
-        if (config.open(QIODevice::WriteOnly)) {
-            config.write(kScreensJson);
-            config.close();
-            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + configPath.toUtf8());
-        }
+    QTemporaryDir dir;
+    QFile config(dir.filePath(u"screens.json"_s));
+    if ((platform.isEmpty() || platform == "offscreen") && config.open(QIODevice::WriteOnly)) {
+        config.write(kScreensJson);
+        config.close();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toUtf8());
     }
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    const int result = RUN_ALL_TESTS();
-    if (!configPath.isEmpty())
-        QFile::remove(configPath);
-    return result;
+    return RUN_ALL_TESTS();
 }

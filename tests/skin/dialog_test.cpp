@@ -1,5 +1,6 @@
 #include "core/headless_platform_services.h"
 #include "platform/keys.h"
+#include "platform/screens.h"
 #include "platform/window.h"
 #include "skin/skin_button.h"
 #include "skin/skin_constants.h"
@@ -9,12 +10,15 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using skin::CaptionButton;
 using skintest::ManualClock;
 using skintest::ProbeElement;
 using skintest::TestDialog;
@@ -22,11 +26,11 @@ using skintest::TestDialog;
 namespace {
 
 // A framed dialog with two push buttons, an element with a tooltip and a drop target.
-struct ButtonsDialog {
-    ButtonsDialog() {
+class DialogTest : public ::testing::Test {
+  protected:
+    DialogTest() {
         dlg.m_width = 420;
         dlg.m_height = 260;
-        dlg.m_title = u"Tarnwick 2.0 :: Test"_s;
         dlg.build = [this](TestDialog& d) {
             ok.Create(&d.m_rootHolder, d.m_nextElementId++, u"OK"_s, u"on_ok"_s, 7);
             ok.SetPosition(200, 200, 90, 29, 0);
@@ -35,20 +39,22 @@ struct ButtonsDialog {
             tipped.Create(&d.m_rootHolder, d.m_nextElementId++, QString(), QString(), 0,
                           u"Details at http://example.test/help here"_s);
             tipped.SetPosition(20, 60, 120, 40, 0);
-            target.Create(&d.m_rootHolder, d.m_nextElementId++);
-            target.SetPosition(20, 120, 120, 40, 0);
+            skintest::Place(target, d.m_rootHolder, 20, 120, 120, 40);
             target.acceptsDrops = true;
             target.EnableDragDrop();
         };
     }
     // Rests the pointer on the tooltip element long enough for its tooltip to show.
-    CSkinTooltip_windows* ShowTooltip(ManualClock& clock) {
+    CSkinTooltip_windows* ShowTooltip() {
         const plat::Point p = TestDialog::Centre(tipped);
         dlg.onMouseMove(p.x, p.y);
         clock.Advance(800);
         dlg.onTimer(skin::kTickTimerId);
         return dlg.Tooltip();
     }
+    const CSkinButton& Caption(CaptionButton which) { return dlg.Frame().Button(which); }
+
+    ManualClock clock;
     TestDialog dlg;
     CSkinButton ok;
     CSkinButton cancel;
@@ -56,198 +62,109 @@ struct ButtonsDialog {
     ProbeElement target;
 };
 
+using DialogCommands = DialogTest;
+using DialogKeys = DialogTest;
+using DialogModal = DialogTest;
+using DialogTooltip = DialogTest;
+using DialogFrame = DialogTest;
+using DialogDrops = DialogTest;
+
 } // namespace
 
-TEST(DialogCommands, ClicksSendTheElementsCommandAndParameter) {
-    ButtonsDialog b;
-    b.dlg.Open();
-    b.dlg.Click(b.ok);
-    b.dlg.Click(b.cancel);
-    EXPECT_EQ(b.dlg.commands, (QStringList{u"on_ok"_s, u"on_cancel"_s}));
-    EXPECT_EQ(b.dlg.params, (std::vector<int>{7, 9}));
-    EXPECT_EQ(b.dlg.m_pPressed, nullptr);
+TEST_F(DialogCommands, AClickSendsItsCommandOnlyWhenPressAndReleaseMeet) {
+    dlg.Open();
+    dlg.Click(ok);
+    dlg.Click(cancel);
+    const plat::Point from = TestDialog::Centre(ok);
+    const plat::Point to = TestDialog::Centre(cancel);
+    dlg.onLButtonDown(from.x, from.y);
+    dlg.onMouseMove(to.x, to.y);
+    dlg.onLButtonUp(to.x, to.y);
+    EXPECT_EQ(dlg.commands, (QStringList{u"on_ok"_s, u"on_cancel"_s}));
+    EXPECT_EQ(dlg.params, (std::vector<int>{7, 9}));
+    EXPECT_EQ(dlg.m_pPressed, nullptr);
 }
 
-TEST(DialogCommands, PressOnOneElementAndReleaseOnAnotherSendsNothing) {
-    ButtonsDialog b;
-    b.dlg.Open();
-    const plat::Point from = TestDialog::Centre(b.ok);
-    const plat::Point to = TestDialog::Centre(b.cancel);
-    b.dlg.onLButtonDown(from.x, from.y);
-    b.dlg.onMouseMove(to.x, to.y);
-    b.dlg.onLButtonUp(to.x, to.y);
-    EXPECT_TRUE(b.dlg.commands.isEmpty());
-}
-
-TEST(DialogCommands, CaptionButtonsSendTheDefaultCommands) {
-    ButtonsDialog b;
-    b.dlg.Open();
-    ASSERT_TRUE(b.dlg.m_btnClose.m_visible);
-    EXPECT_EQ(b.dlg.m_btnClose.m_x, 420 - 26);
-    EXPECT_EQ(b.dlg.m_btnMinimize.m_x, 420 - 70);
-    EXPECT_FALSE(b.dlg.m_btnRestore.m_visible);
-    b.dlg.Click(b.dlg.m_btnMinimize);
-    b.dlg.onSize(plat::SizeType::Restored, 420, 260);
-    b.dlg.Click(b.dlg.m_btnClose);
-    EXPECT_EQ(b.dlg.commands, (QStringList{u"Default_minimize"_s, u"Default_close"_s}));
-    EXPECT_EQ(b.dlg.m_result, skin::kResultCancel);
-}
-
-TEST(DialogCommands, MaximiseSwapsTheCaptionButtons) {
-    ButtonsDialog b;
-    b.dlg.Open();
-    b.dlg.Click(b.dlg.m_btnMaximize);
-    EXPECT_TRUE(b.dlg.m_maximized);
-    EXPECT_TRUE(b.dlg.m_btnRestore.m_visible);
-    EXPECT_FALSE(b.dlg.m_btnMaximize.m_visible);
-    EXPECT_EQ(b.dlg.m_btnClose.m_x, b.dlg.m_width - 26);
-    b.dlg.Click(b.dlg.m_btnRestore);
-    EXPECT_FALSE(b.dlg.m_maximized);
-    EXPECT_FALSE(b.dlg.m_btnRestore.m_visible);
-    EXPECT_EQ(b.dlg.m_width, 420);
-}
-
-TEST(DialogKeys, EnterWithoutFocusIsOkAndOnAFocusedButtonClicksIt) {
-    ButtonsDialog b;
-    b.dlg.Open();
-    b.dlg.Key(plat::kKeyEnter);
-    EXPECT_EQ(b.dlg.commands, (QStringList{u"Default_ok"_s}));
-    b.dlg.commands.clear();
-    b.dlg.m_result = 0;
-    b.cancel.SetFocus();
-    b.dlg.Key(plat::kKeyEnter);
-    b.dlg.Key(plat::kKeySpace);
-    EXPECT_EQ(b.dlg.commands, (QStringList{u"on_cancel"_s, u"on_cancel"_s}));
-}
-
-TEST(DialogKeys, EscapeFirstDropsTheFocusThenCancels) {
-    ButtonsDialog b;
-    b.dlg.Open();
-    b.ok.SetFocus();
-    b.dlg.Key(plat::kKeyEscape);
-    EXPECT_EQ(b.dlg.m_pFocus, nullptr);
-    EXPECT_TRUE(b.dlg.commands.isEmpty());
-    b.dlg.Key(plat::kKeyEscape);
-    EXPECT_EQ(b.dlg.commands, (QStringList{u"Default_cancel"_s}));
-    EXPECT_EQ(b.dlg.m_result, skin::kResultCancel);
-}
-
-TEST(DialogKeys, TabMovesBetweenButtonsAndStartsAtTheFirst) {
-    ButtonsDialog b;
-    b.dlg.Open();
-    b.dlg.Key(plat::kKeyTab);
-    EXPECT_EQ(b.dlg.m_pFocus, &b.ok);
-    b.dlg.Key(plat::kKeyTab);
-    EXPECT_EQ(b.dlg.m_pFocus, &b.cancel);
-    b.dlg.Key(plat::kKeyTab);
-    EXPECT_EQ(b.dlg.m_pFocus, &b.ok); // caption buttons never take the focus
-    b.dlg.Key(plat::kKeyTab, plat::kModShift);
-    EXPECT_EQ(b.dlg.m_pFocus, &b.cancel);
-    EXPECT_TRUE(b.dlg.commands.isEmpty());
-}
-
-TEST(DialogKeys, AutoRepeatedReleasesDoNothing) {
-    ButtonsDialog b;
-    b.dlg.Open();
-    b.ok.SetFocus();
-    b.dlg.onKeyDown(plat::kKeyEnter, 0, false);
-    for (int i = 0; i < 5; ++i) {
-        b.dlg.onKeyDown(plat::kKeyEnter, 0, true);
-        b.dlg.onKeyUp(plat::kKeyEnter, 0, true);
+// Without a focused element Enter is OK and Escape Cancel. Tab starts at the first button and passes over the
+// caption buttons, both ways; Enter and Space click the focused button; Escape first only drops the focus.
+TEST_F(DialogKeys, EnterSpaceEscapeAndTab) {
+    dlg.Open();
+    dlg.Key(plat::kKeyEnter);
+    std::vector<CSkinElement*> seen;
+    for (const unsigned modifiers : {0u, 0u, 0u, unsigned(plat::kModShift)}) {
+        dlg.Key(plat::kKeyTab, modifiers);
+        seen.push_back(dlg.m_pFocus);
     }
-    EXPECT_TRUE(b.dlg.commands.isEmpty());
-    b.dlg.onKeyUp(plat::kKeyEnter, 0, false);
-    EXPECT_EQ(b.dlg.commands, (QStringList{u"on_ok"_s}));
+    EXPECT_EQ(seen, (std::vector<CSkinElement*>{&ok, &cancel, &ok, &cancel}));
+    dlg.Key(plat::kKeyEnter);
+    dlg.Key(plat::kKeySpace);
+    dlg.Key(plat::kKeyEscape);
+    EXPECT_EQ(dlg.m_pFocus, nullptr);
+    dlg.Key(plat::kKeyEscape);
+    EXPECT_EQ(dlg.commands,
+              (QStringList{u"Default_ok"_s, u"on_cancel"_s, u"on_cancel"_s, u"Default_cancel"_s}));
+    EXPECT_EQ(dlg.Result(), skin::kResultCancel);
 }
 
-TEST(DialogKeys, F1OpensHelpFromTheProgramFolder) {
-    ButtonsDialog b;
-    b.dlg.Open();
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-    QCoreApplication::sendEvent(b.dlg.widget(), &press);
-    EXPECT_EQ(b.dlg.helps, 1);
-    // A focused button takes keys, but F1 still reaches help.
-    b.ok.SetFocus();
-    QCoreApplication::sendEvent(b.dlg.widget(), &press);
-    EXPECT_EQ(b.dlg.helps, 2);
-    EXPECT_EQ(CSkinDlg_Base::UserManualPath(),
-              QCoreApplication::applicationDirPath() + u"/User Manual.pdf"_s);
-    EXPECT_TRUE(b.dlg.commands.isEmpty());
+TEST_F(DialogKeys, AutoRepeatedReleasesDoNothingAndF1AsksForHelpWhateverHasTheFocus) {
+    dlg.Open();
+    ok.SetFocus();
+    dlg.onKeyDown(plat::kKeyEnter, 0, false);
+    for (int i = 0; i < 5; ++i) {
+        dlg.onKeyDown(plat::kKeyEnter, 0, true);
+        dlg.onKeyUp(plat::kKeyEnter, 0, true);
+    }
+    EXPECT_TRUE(dlg.commands.isEmpty());
+    dlg.onKeyUp(plat::kKeyEnter, 0, false);
+    EXPECT_EQ(dlg.commands, (QStringList{u"on_ok"_s}));
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QCoreApplication::sendEvent(dlg.widget(), &f1);
+    EXPECT_EQ(dlg.helps, 1);
 }
 
-TEST(DialogModal, EndSkinDialogEndsTheRunAtTheNextTick) {
-    ButtonsDialog b;
+TEST_F(DialogModal, EndSkinDialogEndsTheRunAtTheNextTick) {
     QElapsedTimer elapsed;
     QTimer::singleShot(30, [&] {
-        b.dlg.EndSkinDialog(0); // no result: the run goes on
+        dlg.EndSkinDialog(0); // no result: the run goes on
         QTimer::singleShot(150, [&] {
-            EXPECT_TRUE(b.dlg.isInModalLoop());
+            EXPECT_TRUE(dlg.isInModalLoop());
             elapsed.start();
-            b.dlg.EndSkinDialog(5);
+            dlg.EndSkinDialog(5);
         });
     });
-    const int result = b.dlg.DoModal();
-    EXPECT_EQ(result, 5);
+    EXPECT_EQ(dlg.DoModal(), 5);
     EXPECT_LT(elapsed.elapsed(), 200);
 }
 
-TEST(DialogModal, ButtonCommandEndsTheRun) {
-    ButtonsDialog b;
-    b.dlg.handle = [&](const QString& command, int) {
-        if (command == "on_ok"_L1) {
-            b.dlg.EndSkinDialog(skin::kResultOk);
-            return true;
-        }
-        return false;
-    };
-    QTimer::singleShot(20, [&] { b.dlg.Click(b.ok); });
-    EXPECT_EQ(b.dlg.DoModal(), skin::kResultOk);
-}
-
+// A command that deletes its own button, clicked or pressed by Enter, leaves the dialog no pointer to it;
+// more input and a paint after the deletion reach only live elements (the sanitizer run checks this).
 TEST(DialogSafety, ACommandThatDeletesItsButtonLeavesNoDanglingPointer) {
-    TestDialog dlg;
-    auto doomed = std::make_unique<CSkinButton>();
-    CSkinButton* raw = doomed.get();
-    dlg.build = [&](TestDialog& d) {
-        doomed->Create(&d.m_rootHolder, 5, u"Close project"_s, u"close_project"_s);
-        doomed->SetPosition(10, 40, 120, 29, 0);
-    };
-    dlg.handle = [&](const QString& command, int) {
-        if (command == "close_project"_L1) {
+    for (const bool byKey : {false, true}) {
+        TestDialog dlg;
+        auto doomed = std::make_unique<CSkinButton>();
+        CSkinButton* raw = doomed.get();
+        dlg.build = [&](TestDialog& d) {
+            doomed->Create(&d.m_rootHolder, 5, u"Close project"_s, u"close_project"_s);
+            doomed->SetPosition(10, 40, 120, 29, 0);
+        };
+        dlg.handle = [&](const QString&, int) {
             doomed.reset();
             return true;
+        };
+        dlg.Open();
+        if (byKey) {
+            raw->SetFocus();
+            dlg.Key(plat::kKeyEnter);
+        } else {
+            dlg.Click(*raw);
         }
-        return false;
-    };
-    dlg.Open();
-    dlg.Click(*raw);
-    EXPECT_EQ(doomed, nullptr);
-    EXPECT_EQ(dlg.m_pPressed, nullptr);
-    EXPECT_EQ(dlg.m_pHover, &dlg.m_rootHolder); // the point is over the bare dialog now
-    EXPECT_EQ(dlg.m_pFocus, nullptr);
-    EXPECT_EQ(CSkinDlg_Base::HoverSlot(), nullptr);
-    // More input and a paint after the deletion reach only live elements (the sanitizer run checks this).
-    dlg.onMouseMove(20, 50);
-    dlg.Key(plat::kKeyEnter);
-    dlg.redrawNow();
-}
-
-TEST(DialogSafety, EnterOnAFocusedButtonThatDeletesItself) {
-    TestDialog dlg;
-    auto doomed = std::make_unique<CSkinButton>();
-    dlg.build = [&](TestDialog& d) {
-        doomed->Create(&d.m_rootHolder, 5, u"Go"_s, u"go"_s);
-        doomed->SetPosition(10, 40, 120, 29, 0);
-    };
-    dlg.handle = [&](const QString& command, int) {
-        doomed.reset();
-        return command == "go"_L1;
-    };
-    dlg.Open();
-    doomed->SetFocus();
-    dlg.Key(plat::kKeyEnter);
-    EXPECT_EQ(doomed, nullptr);
-    EXPECT_EQ(dlg.m_pFocus, nullptr);
+        EXPECT_EQ(doomed, nullptr);
+        EXPECT_TRUE(dlg.m_pPressed == nullptr && dlg.m_pFocus == nullptr &&
+                    CSkinDlg_Base::HoverSlot() == nullptr);
+        dlg.onMouseMove(20, 50);
+        dlg.Key(plat::kKeyEnter);
+        dlg.redrawNow();
+    }
 }
 
 TEST(DialogSafety, LeaveNotificationThatDeletesTheNewHoverElement) {
@@ -268,181 +185,232 @@ TEST(DialogSafety, LeaveNotificationThatDeletesTheNewHoverElement) {
     EXPECT_EQ(dlg.m_pHover, nullptr);
 }
 
-TEST(DialogTooltip, ShowsAfterTheDelayOnlyWhileActiveAndNeverTakesFocus) {
-    ManualClock clock;
-    ButtonsDialog b;
-    b.dlg.Open();
-    const plat::Point p = TestDialog::Centre(b.tipped);
-    b.dlg.onMouseMove(p.x, p.y);
+TEST_F(DialogTooltip, ShowsAfterTheDelayOnlyWhileActiveAndNeverTakesTheKeys) {
+    dlg.Open();
+    const plat::Point p = TestDialog::Centre(tipped);
+    dlg.onMouseMove(p.x, p.y);
     clock.Advance(700);
-    b.dlg.onTimer(skin::kTickTimerId);
-    EXPECT_EQ(b.dlg.Tooltip(), nullptr);
+    dlg.onTimer(skin::kTickTimerId);
+    EXPECT_EQ(dlg.Tooltip(), nullptr);
     clock.Advance(60);
-    b.dlg.onTimer(skin::kTickTimerId);
-    ASSERT_NE(b.dlg.Tooltip(), nullptr);
-    EXPECT_TRUE(b.dlg.m_tooltipShown);
-    EXPECT_EQ(b.dlg.Tooltip()->kind(), plat::WindowKind::Tooltip);
-    EXPECT_FALSE(b.dlg.Tooltip()->hasCapture());
-    EXPECT_FALSE(b.dlg.Tooltip()->isActive());
+    dlg.onTimer(skin::kTickTimerId);
+    ASSERT_NE(dlg.Tooltip(), nullptr);
+    EXPECT_FALSE(dlg.Tooltip()->hasCapture());
+    EXPECT_FALSE(dlg.Tooltip()->isActive());
     // Keys still reach the dialog's focused element; the key closes the tooltip.
-    b.ok.SetFocus();
-    b.dlg.Key(plat::kKeyEnter);
-    EXPECT_EQ(b.dlg.commands, (QStringList{u"on_ok"_s}));
-    EXPECT_EQ(b.dlg.Tooltip(), nullptr);
-
-    // An inactive window shows no tooltip.
-    b.dlg.onActivate(false);
-    b.dlg.onMouseMove(1, 250);
-    b.dlg.onMouseMove(p.x, p.y);
-    clock.Advance(1000);
-    b.dlg.onTimer(skin::kTickTimerId);
-    EXPECT_EQ(b.dlg.Tooltip(), nullptr);
+    ok.SetFocus();
+    dlg.Key(plat::kKeyEnter);
+    EXPECT_EQ(dlg.commands, (QStringList{u"on_ok"_s}));
+    EXPECT_EQ(dlg.Tooltip(), nullptr);
+    dlg.onActivate(false);
+    dlg.onMouseMove(1, 250);
+    EXPECT_EQ(ShowTooltip(), nullptr) << "an inactive window shows no tooltip";
 }
 
-TEST(DialogTooltip, LeavingTheElementClosesItWithinAPollAndTheTimeLimitClosesItAnyway) {
-    ManualClock clock;
-    ButtonsDialog b;
-    b.dlg.Open();
-    ASSERT_NE(b.ShowTooltip(clock), nullptr);
-    const plat::Point p = TestDialog::Centre(b.tipped);
-    b.dlg.onMouseMove(p.x + 3, p.y); // still over the element
-    b.dlg.Tooltip()->onTimer(1);
-    b.dlg.onTimer(skin::kTickTimerId);
-    ASSERT_NE(b.dlg.Tooltip(), nullptr);
-    b.dlg.onMouseMove(300, 100);
-    b.dlg.Tooltip()->onTimer(1);
-    b.dlg.onTimer(skin::kTickTimerId);
-    EXPECT_EQ(b.dlg.Tooltip(), nullptr);
-
-    ASSERT_NE(b.ShowTooltip(clock), nullptr);
+TEST_F(DialogTooltip, LeavingTheElementClosesItWithinAPollAndTheTimeLimitClosesItAnyway) {
+    dlg.Open();
+    ASSERT_NE(ShowTooltip(), nullptr);
+    const plat::Point p = TestDialog::Centre(tipped);
+    for (const int x : {p.x + 3, 300}) {
+        dlg.onMouseMove(x, p.y);
+        ASSERT_NE(dlg.Tooltip(), nullptr) << x;
+        dlg.Tooltip()->onTimer(1);
+        dlg.onTimer(skin::kTickTimerId);
+    }
+    EXPECT_EQ(dlg.Tooltip(), nullptr);
+    ASSERT_NE(ShowTooltip(), nullptr);
     clock.Advance(19000);
-    b.dlg.onTimer(skin::kTickTimerId);
-    EXPECT_NE(b.dlg.Tooltip(), nullptr);
+    dlg.onTimer(skin::kTickTimerId);
+    EXPECT_NE(dlg.Tooltip(), nullptr);
     clock.Advance(1100);
-    b.dlg.onTimer(skin::kTickTimerId);
-    EXPECT_EQ(b.dlg.Tooltip(), nullptr);
+    dlg.onTimer(skin::kTickTimerId);
+    EXPECT_EQ(dlg.Tooltip(), nullptr);
 }
 
-TEST(DialogTooltip, ClickOnTheLinkOpensItThroughThePlatformServices) {
-    ManualClock clock;
+TEST_F(DialogTooltip, ClickOnTheLinkOpensItThroughThePlatformServices) {
     HeadlessPlatformServices services;
     InstallPlatformServices(&services);
-    ButtonsDialog b;
-    b.dlg.Open();
-    CSkinTooltip_windows* tip = b.ShowTooltip(clock);
+    dlg.Open();
+    CSkinTooltip_windows* tip = ShowTooltip();
     ASSERT_NE(tip, nullptr);
     const plat::Rect link = tip->LinkRect();
-    ASSERT_FALSE(link.isEmpty());
     tip->onLButtonDown(link.left + 2, link.top + 2);
     EXPECT_EQ(services.OpenedUrls(), (QStringList{u"http://example.test/help"_s}));
-    b.dlg.onTimer(skin::kTickTimerId);
-    EXPECT_EQ(b.dlg.Tooltip(), nullptr);
+    dlg.onTimer(skin::kTickTimerId);
+    EXPECT_EQ(dlg.Tooltip(), nullptr);
     InstallPlatformServices(nullptr);
 }
 
-TEST(DialogFrame, CaptionDragMovesTheWindow) {
-    ButtonsDialog b;
-    b.dlg.Open();
-    const plat::Rect before = b.dlg.windowRect();
-    b.dlg.onMouseMove(150, 12);
-    b.dlg.onLButtonDown(150, 12);
-    ASSERT_TRUE(b.dlg.m_moving);
-    const plat::Point anchor = b.dlg.m_dragAnchor;
-    b.dlg.MoveStep({anchor.x - 40, anchor.y + 25});
-    const plat::Rect after = b.dlg.windowRect();
-    EXPECT_EQ(after.left, before.left - 40);
-    EXPECT_EQ(after.top, before.top + 25);
-    EXPECT_EQ(after.width(), before.width());
-    b.dlg.onLButtonUp(150, 12);
-    EXPECT_FALSE(b.dlg.m_moving);
-    EXPECT_TRUE(b.dlg.commands.isEmpty());
+TEST_F(DialogTooltip, StaysInsideTheWorkAreaOfTheScreenUnderThePointer) {
+    dlg.Open();
+    const plat::Rect area = plat::availableRectAt({0, 0}); // the test screen, 1280 x 800
+    for (const plat::Point cursor : {plat::Point{640, 400}, {1278, 400}, {2, 400}, {640, 798}, {1278, 798}}) {
+        CSkinTooltip_windows tip(&dlg, u"A tooltip that needs some room on the screen"_s, plat::Rect{});
+        tip.ShowAt(cursor);
+        const plat::Rect shown = tip.windowRect();
+        EXPECT_EQ(shown.intersected(area), shown) << cursor.x << "," << cursor.y;
+        EXPECT_FALSE(shown.contains(cursor)) << cursor.x << "," << cursor.y;
+        if (cursor == plat::Point{640, 400}) {
+            // Where it fits: a third of its width left of the pointer and 30 px below it.
+            EXPECT_EQ(shown, plat::Rect::fromXywh(640 - tip.Width() / 3, 430, tip.Width(), tip.Height()));
+        }
+    }
 }
 
-TEST(DialogFrame, BorderDragResizesWithinTheMinimumSize) {
-    ButtonsDialog b;
-    b.dlg.m_minWidth = 350;
-    b.dlg.m_minHeight = 240;
-    b.dlg.Open();
-    const plat::Rect before = b.dlg.windowRect();
-    b.dlg.onMouseMove(419, 130);
-    b.dlg.onLButtonDown(419, 130);
-    ASSERT_TRUE(b.dlg.m_resizing);
-    EXPECT_FALSE(b.dlg.m_moving);
-    b.dlg.ResizeStep({before.right + 60, 400});
-    EXPECT_EQ(b.dlg.windowRect().width(), 480);
-    EXPECT_EQ(b.dlg.m_width, 480);
-    EXPECT_EQ(b.dlg.m_btnClose.m_x, 480 - 26);
-    // Far to the left: the window keeps its minimum width.
-    b.dlg.ResizeStep({before.left - 500, 400});
-    EXPECT_EQ(b.dlg.windowRect().width(), 350);
-    b.dlg.onLButtonUp(0, 130);
-    // The bottom-left corner: never narrower than 300 px even with a smaller minimum, never shorter than it.
-    b.dlg.m_minWidth = 100;
-    b.dlg.onMouseMove(1, b.dlg.m_height - 1);
-    b.dlg.onLButtonDown(1, b.dlg.m_height - 1);
-    ASSERT_TRUE(b.dlg.m_resizing);
-    const plat::Rect r = b.dlg.windowRect();
-    b.dlg.ResizeStep({r.right + 100, r.top + 10});
-    EXPECT_EQ(b.dlg.windowRect().width(), 300);
-    EXPECT_EQ(b.dlg.windowRect().height(), 300);
-    b.dlg.onLButtonUp(0, 0);
+// Menus, the drop list, the colour picker and the ad preview are such popups. Under the popup's grab a press
+// anywhere reaches the popup, in its own coordinates.
+TEST_F(DialogTest, APopupPressOutsideCancelsTheRunUnlessItsResultIsDecided) {
+    dlg.Open();
+    TestDialog popup(&dlg, plat::WindowKind::Popup);
+    popup.m_framed = false;
+    popup.m_captureMode = true;
+    popup.m_width = 200;
+    popup.m_height = 100;
+    QTimer::singleShot(100, [&] {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(-20, 150), QPointF(-20, 150), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(popup.widget(), &press);
+    });
+    QTimer::singleShot(3000, [&] { popup.EndSkinDialog(99); }); // never hangs
+    EXPECT_EQ(popup.DoModal(), skin::kResultCancel);
+    popup.EndSkinDialog(skin::kResultOk);
+    popup.onCancelPopup();
+    EXPECT_EQ(popup.Result(), skin::kResultOk);
 }
 
-TEST(DialogFrame, SetTitleKeepsThePlainTextAndNeverNestsMarkup) {
-    ButtonsDialog b;
-    b.dlg.Open();
-    b.dlg.SetTitle(u"Tarnwick 2.0 :: Options"_s);
-    b.dlg.SetTitle(b.dlg.Title());
-    EXPECT_EQ(b.dlg.Title(), u"Tarnwick 2.0 :: Options"_s);
-    EXPECT_EQ(b.dlg.windowText(), u"Tarnwick 2.0 :: Options"_s);
+// Tiling or a keyboard resize by the window manager must not cut off the caption buttons.
+TEST(DialogSizeHints, TheWindowManagerKeepsToTheBorderDragsLimits) {
+    struct Case {
+        bool maximizable;
+        int minWidth, minHeight;
+        QSize minimum, maximum;
+    };
+    const Case cases[] = {{true, 100, 70, {300, 300}, {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX}},
+                          {true, 350, 320, {350, 320}, {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX}},
+                          {false, 100, 70, {420, 260}, {420, 260}}};
+    for (const Case& c : cases) {
+        TestDialog d;
+        d.m_width = 420;
+        d.m_height = 260;
+        d.m_maximizable = c.maximizable;
+        d.m_minWidth = c.minWidth;
+        d.m_minHeight = c.minHeight;
+        d.Open();
+        const QWindow* shown = d.widget()->windowHandle();
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->minimumSize(), c.minimum) << c.minWidth;
+        EXPECT_EQ(shown->maximumSize(), c.maximum) << c.minWidth;
+    }
 }
 
-TEST(DialogFrame, MinimiseToTrayWithoutATrayStaysReachable) {
-    ButtonsDialog b;
-    b.dlg.m_minimizeToTray = true;
-    b.dlg.Open();
+TEST_F(DialogFrame, CaptionButtonsMaximiseRestoreMinimiseAndClose) {
+    dlg.Open();
+    EXPECT_FALSE(Caption(CaptionButton::Restore).m_visible);
+    dlg.Click(Caption(CaptionButton::Maximize));
+    EXPECT_TRUE(dlg.isMaximized());
+    EXPECT_TRUE(Caption(CaptionButton::Restore).m_visible);
+    EXPECT_FALSE(Caption(CaptionButton::Maximize).m_visible);
+    EXPECT_EQ(Caption(CaptionButton::Close).m_x, dlg.m_width - 26) << "follows the right edge";
+    dlg.Click(Caption(CaptionButton::Restore));
+    EXPECT_FALSE(dlg.isMaximized());
+    EXPECT_EQ(dlg.m_width, 420);
+    dlg.Click(Caption(CaptionButton::Minimize));
+    EXPECT_TRUE(dlg.isMinimized());
+    dlg.restore();
+    dlg.Click(Caption(CaptionButton::Close));
+    EXPECT_EQ(dlg.commands, (QStringList{u"Default_maximize"_s, u"Default_restore"_s, u"Default_minimize"_s,
+                                         u"Default_close"_s}));
+    EXPECT_EQ(dlg.Result(), skin::kResultCancel);
+}
+
+// In the caption band a double click toggles maximise at the following release; on the icon's corner it
+// closes a dialog without a parent only.
+TEST_F(DialogFrame, CaptionDoubleClick) {
+    dlg.Open();
+    dlg.onLButtonDblClk(200, 12);
+    EXPECT_FALSE(dlg.isMaximized());
+    dlg.onLButtonUp(200, 12);
+    EXPECT_TRUE(dlg.isMaximized());
+    TestDialog child(&dlg);
+    child.Open();
+    child.onLButtonDblClk(10, 10);
+    EXPECT_EQ(child.Result(), 0);
+    dlg.onLButtonDblClk(10, 10);
+    EXPECT_EQ(dlg.Result(), skin::kResultCancel);
+}
+
+// A press in the caption band moves the window; one on the right border resizes it down to the minimum width
+// (the bounds of a step are border_drag's); the release ends either.
+TEST_F(DialogFrame, CaptionAndBorderDrags) {
+    dlg.m_minWidth = 350;
+    dlg.Open();
+    const plat::Rect before = dlg.windowRect();
+    const plat::Point cursor = plat::cursorPos();
+    dlg.onLButtonDown(150, 12);
+    ASSERT_EQ(dlg.Pointer().Mode(), skin::PointerMode::Moving);
+    dlg.Frame().MoveStep({cursor.x - 40, cursor.y + 25});
+    EXPECT_EQ(dlg.windowRect(), before.translated(-40, 25));
+    dlg.onLButtonUp(150, 12);
+    const plat::Rect moved = dlg.windowRect();
+    dlg.onLButtonDown(419, 130);
+    ASSERT_EQ(dlg.Pointer().Mode(), skin::PointerMode::Resizing);
+    dlg.Frame().ResizeStep({moved.right + 60, 400});
+    EXPECT_EQ(dlg.m_width, 480);
+    EXPECT_EQ(Caption(CaptionButton::Close).m_x, 480 - 26);
+    dlg.Frame().ResizeStep({moved.left - 500, 400});
+    EXPECT_EQ(dlg.windowRect().width(), 350);
+    dlg.onLButtonUp(0, 130);
+    EXPECT_EQ(dlg.Pointer().Mode(), skin::PointerMode::Idle);
+    EXPECT_TRUE(dlg.commands.isEmpty());
+}
+
+TEST_F(DialogFrame, SetTitleKeepsThePlainTextAndNeverNestsMarkup) {
+    dlg.Open();
+    dlg.SetTitle(u"Tarnwick 2.0 :: Options"_s);
+    dlg.SetTitle(dlg.Title());
+    EXPECT_EQ(dlg.Title(), u"Tarnwick 2.0 :: Options"_s);
+    EXPECT_EQ(dlg.windowText(), u"Tarnwick 2.0 :: Options"_s);
+}
+
+// Without a system tray a minimised window stays reachable; from the tray icon it comes back maximised again
+// if it was maximised.
+TEST_F(DialogFrame, MinimiseToTrayKeepsTheWindowReachableAndItsMaximisedState) {
+    dlg.m_minimizeToTray = true;
+    dlg.Open();
     ASSERT_FALSE(plat::isSystemTrayAvailable());
-    b.dlg.onSize(plat::SizeType::Minimized, 420, 260);
-    EXPECT_FALSE(b.dlg.hasTrayIcon());
-    EXPECT_TRUE(b.dlg.isVisible());
-    b.dlg.onSize(plat::SizeType::Restored, 420, 260);
-    EXPECT_FALSE(b.dlg.m_minimized);
+    dlg.maximize();
+    dlg.minimize();
+    EXPECT_FALSE(dlg.hasTrayIcon());
+    EXPECT_TRUE(dlg.isVisible());
+    dlg.onTrayIcon(plat::TrayClick::Left);
+    EXPECT_FALSE(dlg.isMinimized());
+    EXPECT_TRUE(dlg.isMaximized());
+    EXPECT_TRUE(Caption(CaptionButton::Restore).m_visible);
 }
 
-TEST(DialogDrops, UnicodeTextReachesTheElementUnderThePointer) {
-    ButtonsDialog b;
-    b.dlg.Open();
-    const plat::Point p = TestDialog::Centre(b.target);
-    EXPECT_TRUE(b.dlg.onDragOver(p.x, p.y));
-    EXPECT_FALSE(b.dlg.onDragOver(TestDialog::Centre(b.tipped).x, TestDialog::Centre(b.tipped).y));
+// Dropped text reaches the element under the pointer, strictly inside it; a press on an element that offers
+// its text arms a drag instead of taking the capture.
+TEST_F(DialogDrops, TextDropsAndDrags) {
+    target.dragText = u"keyword — ключ"_s;
+    dlg.Open();
+    const plat::Point p = TestDialog::Centre(target);
+    const plat::Point elsewhere = TestDialog::Centre(tipped);
+    EXPECT_TRUE(dlg.onDragOver(p.x, p.y));
+    EXPECT_FALSE(dlg.onDragOver(elsewhere.x, elsewhere.y));
     const QString text = u"Grüße, 日本語 — ключ"_s;
-    b.dlg.onDrop(p.x, p.y, text);
-    EXPECT_EQ(b.target.dropped, text);
-    EXPECT_EQ(b.target.dropAt.x, p.x - 20);
-    // The edge itself is outside: the test is strict.
-    EXPECT_FALSE(b.dlg.DropTextAt(20, 130, nullptr));
-}
-
-TEST(DialogDrops, APressOnADraggableElementArmsATextDragInsteadOfTakingTheCapture) {
-    ButtonsDialog b;
-    b.target.dragText = u"keyword — ключ"_s;
-    b.dlg.Open();
-    const plat::Point p = TestDialog::Centre(b.target);
-    b.dlg.onLButtonDown(p.x, p.y);
-    EXPECT_TRUE(b.dlg.m_dragArmed);
-    EXPECT_FALSE(b.dlg.hasCapture());
-    QString text;
-    EXPECT_TRUE(b.dlg.BeginDragAt(p.x, p.y, &text));
-    EXPECT_EQ(text, b.target.dragText);
-    b.dlg.onLButtonUp(p.x, p.y);
-    EXPECT_FALSE(b.dlg.m_dragArmed);
-    // A press elsewhere takes the capture and arms nothing.
-    const plat::Point q = TestDialog::Centre(b.tipped);
-    b.dlg.onLButtonDown(q.x, q.y);
-    EXPECT_FALSE(b.dlg.m_dragArmed);
-    EXPECT_TRUE(b.dlg.hasCapture());
-    b.dlg.onLButtonUp(q.x, q.y);
-    EXPECT_FALSE(b.dlg.hasCapture());
+    dlg.onDrop(p.x, p.y, text);
+    EXPECT_EQ(target.dropped, text);
+    EXPECT_EQ(target.dropAt.x, p.x - 20);
+    EXPECT_FALSE(dlg.DropTextAt(20, 130, nullptr)) << "the edge itself is outside";
+    for (const plat::Point at : {p, elsewhere}) {
+        dlg.onLButtonDown(at.x, at.y);
+        EXPECT_EQ(dlg.Pointer().Mode() == skin::PointerMode::DragArmed, at == p);
+        EXPECT_EQ(dlg.hasCapture(), at != p);
+        dlg.onLButtonUp(at.x, at.y);
+    }
+    QString offered;
+    EXPECT_TRUE(dlg.BeginDragAt(p.x, p.y, &offered));
+    EXPECT_EQ(offered, target.dragText);
 }
 
 TEST(DialogWheel, ScrollsTheHolderUnderThePointerEvenOverAChild) {

@@ -4,12 +4,6 @@
 
 using namespace skin;
 
-TEST(GlowBlur, GammaKeepsItsEndsAndLiftsDarkValues) {
-    EXPECT_EQ(GlowGamma(0), 0);
-    EXPECT_EQ(GlowGamma(255), 255);
-    EXPECT_GT(GlowGamma(64), 64);
-}
-
 TEST(GlowBlur, SpreadsASpotSymmetricallyAndNoFurtherThanItsPasses) {
     const int w = 41, h = 41;
     QByteArray plane(w * h, '\0');

@@ -6,7 +6,6 @@
 
 #include <QStringList>
 #include <functional>
-#include <utility>
 #include <vector>
 
 namespace skintest {
@@ -27,7 +26,7 @@ class ManualClock : public Clock {
     std::int64_t m_now;
 };
 
-// An element that records what reaches it and can accept drops and offer drags.
+// An element that records the mouse calls and draws that reach it, and can take drops and offer drags.
 class ProbeElement : public CSkinElement {
   public:
     struct Call {
@@ -46,41 +45,28 @@ class ProbeElement : public CSkinElement {
             dc.fillSolidRect(plat::Rect::fromXywh(x, y, m_width, m_height), fill);
         }
     }
-    void Redraw() override {
-        ++redraws;
-        CSkinElement::Redraw();
-    }
     void OnMouseLeave() override {
-        ++leaves;
         if (onLeave) {
             onLeave();
         }
         CSkinElement::OnMouseLeave();
     }
     bool OnDropText(int x, int y, const QString* text) override {
-        if (!acceptsDrops) {
-            return false;
-        }
-        if (text) {
+        if (acceptsDrops && text) {
             dropped = *text;
             dropAt = {x, y};
         }
-        return true;
+        return acceptsDrops;
     }
     bool OnBeginDrag(int /*x*/, int /*y*/, QString* text) override {
-        if (dragText.isEmpty()) {
-            return false;
-        }
         if (text) {
             *text = dragText;
         }
-        return true;
+        return !dragText.isEmpty();
     }
 
     std::vector<Call> calls;
     int draws = 0;
-    int redraws = 0;
-    int leaves = 0;
     plat::Point lastDraw;
     plat::ColorRef fill = plat::kInvalidColor;
     bool acceptsDrops = false;
@@ -93,7 +79,8 @@ class ProbeElement : public CSkinElement {
 // A dialog whose elements a test builds, and which records every command that reaches it.
 class TestDialog : public CSkinDlg {
   public:
-    explicit TestDialog(CSkinDlg_Base* parent = nullptr) : CSkinDlg(parent) {}
+    explicit TestDialog(CSkinDlg_Base* parent = nullptr, plat::WindowKind kind = plat::WindowKind::Dialog)
+        : CSkinDlg(parent, kind) {}
 
     void CreateElements() override {
         if (build) {
@@ -103,24 +90,15 @@ class TestDialog : public CSkinDlg {
     bool OnCommand(const QString& command, int param) override {
         commands.push_back(command);
         params.push_back(param);
-        if (handle && handle(command, param)) {
-            return true;
-        }
-        return CSkinDlg::OnCommand(command, param);
+        return (handle && handle(command, param)) || CSkinDlg::OnCommand(command, param);
     }
-    void onHelp() override {
-        ++helps;
-        CSkinDlg::onHelp();
-    }
+    void onHelp() override { ++helps; }
 
-    // Runs the initialisation a modal run starts with, without the modal loop: handlers are then called
-    // directly by the test.
+    // The initialisation a modal run starts with, without the modal loop: the test then calls handlers.
     void Open() {
         onInitDialog();
         onActivate(true);
     }
-
-    // Client point at the centre of an element.
     static plat::Point Centre(const CSkinElement& e) {
         const plat::Point at = e.GetDialogPos();
         return {at.x + e.m_width / 2, at.y + e.m_height / 2};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+// Command strings that elements send to their dialog, each spelt once: the element that sends one and the
+// dialog that answers it name the same constant, so a misspelling does not compile.
+
+namespace skin::cmd {
+
+// Answered by every dialog's base.
+inline constexpr QLatin1StringView kDefaultMinimize{"Default_minimize"};
+inline constexpr QLatin1StringView kDefaultMaximize{"Default_maximize"};
+inline constexpr QLatin1StringView kDefaultRestore{"Default_restore"};
+inline constexpr QLatin1StringView kDefaultClose{"Default_close"};
+inline constexpr QLatin1StringView kDefaultOk{"Default_ok"};
+inline constexpr QLatin1StringView kDefaultCancel{"Default_cancel"};
+
+// The OK and Cancel buttons of a dialog's bottom band.
+inline constexpr QLatin1StringView kOk{"on_ok"};
+inline constexpr QLatin1StringView kCancel{"on_cancel"};
+
+// The main window's toolbar.
+inline constexpr QLatin1StringView kNewProject{"new_project"};
+inline constexpr QLatin1StringView kOpen{"open"};
+inline constexpr QLatin1StringView kSave{"save"};
+inline constexpr QLatin1StringView kPause{"pause"};
+inline constexpr QLatin1StringView kResume{"resume"};
+inline constexpr QLatin1StringView kExport{"export"};
+inline constexpr QLatin1StringView kPreferences{"preferences"};
+inline constexpr QLatin1StringView kHelp{"help"};
+
+// The main window's tab strip; the parameter is the tab's index (move_tabs: the direction).
+inline constexpr QLatin1StringView kMoveTabs{"move_tabs"};
+inline constexpr QLatin1StringView kShowProject{"show_project"};
+inline constexpr QLatin1StringView kShowProjectCloseMenu{"show_project_closeMenu"};
+inline constexpr QLatin1StringView kPauseProject{"pause_project"};
+inline constexpr QLatin1StringView kResumeProject{"resume_project"};
+inline constexpr QLatin1StringView kCloseProject{"close_project"};
+
+// Sent by the main window to the current project after every layout of the tabs.
+inline constexpr QLatin1StringView kMainDlgOnSize{"MainDlg_OnSize"};
+
+} // namespace skin::cmd
