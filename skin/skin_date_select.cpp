@@ -4,6 +4,7 @@
 #include "core/number_text.h"
 #include "platform/text_format.h"
 #include "skin/calendar_grid.h"
+#include "skin/commands.h"
 #include "skin/context_menu.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg_base.h"
@@ -125,7 +126,7 @@ void CSkinDateSelect::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/)
     if (first.addDays(-1) != m_dayBeforeFirstShown) {
         m_dayBeforeFirstShown = first.addDays(-1);
         // Asked before the days are drawn, so bold days the owner marks now show in this paint.
-        const QString command = m_command + kRecalculateBolds;
+        const QString command = m_command + skin::cmd::kRecalculateBolds;
         Notify(command);
     }
     const QDate monthStart(m_year, m_month, 1);

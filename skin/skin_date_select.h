@@ -37,7 +37,6 @@ class CSkinDateSelect : public CSkinElement {
     static constexpr int kHeight = 140;
     static constexpr int kColumns = 7;
     static constexpr int kRows = 6;
-    static constexpr QLatin1StringView kRecalculateBolds{"recalculate_bolds"};
 
     // 0 = Monday ... 6 = Sunday.
     int m_firstDayOfWeek = 0;
