@@ -88,6 +88,7 @@ class CSkinDlg_Base : public plat::Window {
     void onSize(plat::SizeType type, int width, int height) override;
     void onMove(int x, int y) override;
     void onMouseMove(int x, int y) override;
+    void onMouseLeave() override;
     void onLButtonDown(int x, int y) override;
     void onLButtonUp(int x, int y) override;
     void onLButtonDblClk(int x, int y) override;

@@ -93,6 +93,9 @@ class CSkinElement {
     bool m_noCommand = false;
     bool m_inElementList = false;
     bool m_takesKeys = false;
+    // A left click gives the element the keyboard focus. Buttons clear it: clicked with the mouse they keep
+    // no focus, so they go dark once the pointer leaves them; Tab still focuses them.
+    bool m_focusOnClick = true;
     bool m_wantsKeys = false;
     bool m_wantsAllMoves = false;
     bool m_wantsTicks = false;
