@@ -175,7 +175,19 @@ void CSkinDlg_Base::onPaint(plat::DeviceContext& dc) {
         return;
     }
     RenderAll(dc);
+    std::erase(m_overlays, nullptr);
+    // A copy: an element may list another as it hears.
+    const std::vector<skin::ElementHandle> overlays = m_overlays;
+    for (const skin::ElementHandle& overlay : overlays) {
+        if (CSkinElement* e = overlay) {
+            e->OnDialogPainted();
+        }
+    }
     m_shadow.OnParentPaint();
+}
+
+void CSkinDlg_Base::ListOverlay(CSkinElement* element) {
+    m_overlays.emplace_back(element);
 }
 
 void CSkinDlg_Base::RenderAll(plat::DeviceContext& dc) {
