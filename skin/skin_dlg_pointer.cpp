@@ -122,6 +122,7 @@ void CSkinDlg_Base::onMouseMove(int x, int y) {
 }
 
 void CSkinDlg_Base::onLButtonDown(int x, int y) {
+    m_pointer.lastMouse = {x, y};
     TooltipInput(true, x, y);
     if (m_captureMode && !InClient(x, y)) {
         OnCommand(cmd::kDefaultCancel, 0);
