@@ -107,7 +107,8 @@ void CSkin_WinList::onPaint(plat::DeviceContext& dc) {
         if (index == m_focusIndex) {
             DrawFocusDots(dc, line);
         }
-        plat::Rect text = line.inflated(-1, -1);
+        // The text cell is as tall as the line: 1 px in from the sides only, so descenders stay whole.
+        plat::Rect text = line.inflated(-1, 0);
         dc.drawText(items[index].text, text,
                     plat::kTextSingleLine | plat::kTextNoPrefix | plat::kTextEndEllipsis);
         ++index;
