@@ -75,6 +75,9 @@ bool HostWidget::cancelPopupOnPress(const QMouseEvent* event) {
 }
 
 bool HostWidget::event(QEvent* event) {
+    // Deletes the widget: nothing may be counted on it afterwards.
+    if (event->type() == QEvent::DeferredDelete)
+        return QWidget::event(event);
     struct Depth {
         int& depth;
         explicit Depth(int& d) : depth(d) { ++depth; }

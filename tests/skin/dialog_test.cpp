@@ -271,7 +271,8 @@ TEST_F(DialogTest, APopupPressOutsideCancelsTheRunUnlessItsResultIsDecided) {
                           Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(popup.widget(), &press);
     });
-    QTimer::singleShot(3000, [&] { popup.EndSkinDialog(99); }); // never hangs
+    QTimer::singleShot(3000, popup.widget(),
+                       [&] { popup.EndSkinDialog(99); }); // never hangs; gone with the popup
     EXPECT_EQ(popup.DoModal(), skin::kResultCancel);
     popup.EndSkinDialog(skin::kResultOk);
     popup.onCancelPopup();
