@@ -12,6 +12,7 @@
 #include <QTextBlock>
 #include <QValidator>
 #include <QWheelEvent>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 

@@ -51,6 +51,7 @@ struct Window::Data {
     std::unique_ptr<QSystemTrayIcon> tray;
     bool fixedSize = false;
     QPointer<QVariantAnimation> slide;
+    QRegion slideShape;
 };
 
 Window::Window(Window* parent, WindowKind kind)
@@ -148,11 +149,14 @@ void Window::show() {
 
 void Window::showSlidingDown(int durationMs) {
     QWidget* w = d->widget.get();
+    if (d->slide)
+        d->slide->stop();
     if (!windowAnimationsAvailable() || durationMs <= 0) {
         show();
         return;
     }
     const QRegion shape = w->mask();
+    d->slideShape = shape;
     const auto reveal = [w, shape](int height) {
         const QRegion open(0, 0, w->width(), std::max(1, height));
         w->setMask(shape.isEmpty() ? open : shape.intersected(open));
@@ -165,14 +169,16 @@ void Window::showSlidingDown(int durationMs) {
     slide->setDuration(durationMs);
     QObject::connect(slide, &QVariantAnimation::valueChanged, w,
                      [reveal](const QVariant& value) { reveal(value.toInt()); });
-    // Hidden half way or run to the end, the window keeps its own shape.
-    const auto restore = [w, shape] {
-        if (shape.isEmpty())
-            w->clearMask();
-        else
-            w->setMask(shape);
-    };
-    QObject::connect(slide, &QVariantAnimation::finished, w, restore);
+    // Stopped half way (hidden, shown again) or run to the end, the window gets its own shape back.
+    QObject::connect(slide, &QAbstractAnimation::stateChanged, w,
+                     [w, shape](QAbstractAnimation::State now, QAbstractAnimation::State) {
+                         if (now != QAbstractAnimation::Stopped)
+                             return;
+                         if (shape.isEmpty())
+                             w->clearMask();
+                         else
+                             w->setMask(shape);
+                     });
     d->slide = slide;
     slide->start(QAbstractAnimation::DeleteWhenStopped);
 }
@@ -369,7 +375,8 @@ void Window::clearRegion() {
 }
 
 bool Window::regionContains(int x, int y) const {
-    const QRegion mask = d->widget->mask();
+    // While the window slides open, its shape is the one it opens to, not the part shown so far.
+    const QRegion mask = d->slide ? d->slideShape : d->widget->mask();
     if (mask.isEmpty())
         return d->widget->rect().contains(x, y);
     return mask.contains(QPoint(x, y));

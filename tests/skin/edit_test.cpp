@@ -1,3 +1,4 @@
+#include "platform/clipboard.h"
 #include "platform/native_edit.h"
 #include "skin/scroll_geometry.h"
 #include "skin/skin_constants.h"
@@ -157,6 +158,10 @@ TEST_F(EditTest, PasteByDrop) {
     EXPECT_EQ(name.Native()->text(), u"key abcd e"_s);
     dlg.Type(u"f"_s);
     EXPECT_EQ(name.GetText(), u"key abcd ef"_s);
+    // Pasted inside, a text longer than a plain Qt field takes (32,767 characters) stays whole.
+    plat::setClipboardText(QString(40000, u'k'));
+    dlg.Press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(name.GetText().size(), 11 + 40000);
 }
 
 // The native child stands over its field wherever the field shows: it scrolls with its panel, is cut to
