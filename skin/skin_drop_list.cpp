@@ -96,6 +96,7 @@ void CSkinDropList::OnPositionChanged() {
 
 void CSkinDropList::OnMouseLeave() {
     m_pressed = false;
+    m_arrowHot = false;
     CSkinElement::OnMouseLeave();
 }
 
@@ -136,7 +137,7 @@ bool CSkinDropList::OnMouse(int x, int y, int state) {
 
 void CSkinDropList::OpenPopup() {
     CSkinDlg_Base* dlg = m_pDlg;
-    if (!dlg) {
+    if (!dlg || m_popupOpen) {
         return;
     }
     if (!m_pPopup) {
