@@ -22,6 +22,9 @@ inline constexpr int kMaxCookieTextLength = 4096;
 // Each download slot is a thread with its own buffers; beyond this more threads only get pages refused.
 inline constexpr int kMaxThreadCount = 64;
 
+// The pool holds the thread count and four slots for dialogs; each slot has at most one worker-status row.
+inline constexpr int kMaxPoolSlots = kMaxThreadCount + 4;
+
 // At least one slot, or no project could fetch anything.
 inline constexpr int kMinThreadCount = 1;
 
