@@ -110,7 +110,7 @@ class CDownloader {
     // Set by the taker before Start; each Location response and each hop followed use up one.
     int m_redirectBudget = 0;
 
-    // --- response, guarded by m_cs ---
+    // --- response, guarded by m_cs; m_header and m_received may be read while a job runs ---
     // Base folder of the last response, for making its links absolute.
     QString m_baseUrl;
     // Absolute target of the last redirect.

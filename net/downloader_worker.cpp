@@ -109,6 +109,12 @@ bool CDownloader::runHttpHop(const JobRequest& job) {
     exchange.readStep = (job.request & kKeepText) ? kTextReadStep : kBinaryReadStep;
     exchange.sendTimeoutMs = m_sendTimeoutMs.load();
     exchange.receiveTimeoutMs = m_receiveTimeoutMs.load();
+    // The header is readable while the body arrives: a taker showing progress learns the length from it.
+    exchange.onHeader = [this](const QString& header) {
+        std::lock_guard guard(m_cs);
+        if (!m_abort.load())
+            m_header = header;
+    };
     HttpExchangeResult result = HttpExchange(exchange, m_abort, m_received, m_socketSlot);
     m_phase.store(4);
 

@@ -116,8 +116,11 @@ HttpExchangeResult HttpExchange(const HttpExchangeRequest& request, const std::a
                 used = 0;
                 break;
             }
-            if (!headerEnd.Found() && headerEnd.Scan(QByteArrayView(buffer.constData(), used)))
+            if (!headerEnd.Found() && headerEnd.Scan(QByteArrayView(buffer.constData(), used))) {
                 result.header = Utf8ToWide(QByteArrayView(buffer.constData(), headerEnd.HeaderLength()));
+                if (request.onHeader)
+                    request.onHeader(result.header);
+            }
         }
     } catch (const CWSocketException& exception) {
         result.error = stage + socketErrorText(exception);

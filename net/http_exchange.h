@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <atomic>
+#include <functional>
 #include <mutex>
 
 class CSSLContext;
@@ -33,6 +34,8 @@ struct HttpExchangeRequest {
     int readStep = 16384;
     int sendTimeoutMs = 5000;
     int receiveTimeoutMs = 10000;
+    // Called once with the header text as soon as it has arrived, while the body still comes.
+    std::function<void(const QString& header)> onHeader;
 };
 
 struct HttpExchangeResult {

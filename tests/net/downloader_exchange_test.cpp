@@ -35,6 +35,26 @@ TEST_F(DownloaderExchange, PageArrivesAsTextAndTree) {
     EXPECT_GT(m_downloader.m_received.load(), 0);
 }
 
+// A taker showing progress reads the header (and its length) while the body still drips in.
+TEST_F(DownloaderExchange, TheHeaderIsReadableBeforeTheBodyHasArrived) {
+    HttpReply slow = HttpReply::Page(std::string(400, 'x'), "application/octet-stream");
+    slow.delivery = HttpReply::Delivery::Drip;
+    slow.dripBytes = 40;
+    slow.dripDelayMs = 20;
+    m_server.SetReply("/setup.bin", slow);
+    ASSERT_TRUE(m_downloader.Start(q(m_server.Url("/setup.bin")), true, true));
+    QString early;
+    ASSERT_TRUE(dltest::waitFor([&] {
+        std::lock_guard guard(m_downloader.m_cs);
+        early = m_downloader.m_header;
+        return !early.isEmpty() || m_downloader.IsFinished();
+    }));
+    EXPECT_FALSE(m_downloader.IsFinished());
+    EXPECT_TRUE(early.contains(u"Content-Length: 400"_s)) << early.toStdString();
+    ASSERT_TRUE(dltest::waitFinished(m_downloader));
+    EXPECT_EQ(m_downloader.m_header, early);
+}
+
 TEST_F(DownloaderExchange, KeepBinaryAndNoTreeLeaveOnlyTheRawBytes) {
     std::string bytes = "\x89PNG\r\n\x1a\n";
     bytes += std::string(1, '\0') + "binary";
