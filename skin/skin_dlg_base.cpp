@@ -26,7 +26,8 @@ CSkinDlg_Base::CSkinDlg_Base(CSkinDlg_Base* parent, plat::WindowKind kind)
     : plat::Window(parent, kind), m_font(kArial, 15, plat::kFontWeightNormal),
       m_fontBold14(kArial, 14, plat::kFontWeightBold), m_fontBold15(kArial, 15, plat::kFontWeightBold),
       m_fontMarkupBold(kArial, 15, plat::kFontWeightBold), m_fontBold19(kArial, 19, plat::kFontWeightBold),
-      m_fontSup(kArial, 12, plat::kFontWeightNormal), m_nextElementId(skin::kFirstElementId) {
+      m_fontSup(kArial, 12, plat::kFontWeightNormal), m_nextElementId(skin::kFirstElementId),
+      m_life(std::make_shared<skin::DialogLife>(skin::DialogLife{this})) {
     m_rootHolder.m_pDlg = this;
     if (parent) {
         m_pAtlasDC = parent->m_pAtlasDC;
@@ -41,6 +42,7 @@ CSkinDlg_Base::CSkinDlg_Base(CSkinDlg_Base* parent, plat::WindowKind kind)
 }
 
 CSkinDlg_Base::~CSkinDlg_Base() {
+    m_life->dialog = nullptr;
     ClearHoverSlot(nullptr);
     // Elements that outlive the dialog must not reach back into it.
     for (CSkinElement* e : m_elements) {

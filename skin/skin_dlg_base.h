@@ -6,6 +6,7 @@
 #include "platform/geometry.h"
 #include "platform/window.h"
 #include "skin/dialog_frame.h"
+#include "skin/dialog_handle.h"
 #include "skin/glow_text_cache.h"
 #include "skin/markup_draw.h"
 #include "skin/pointer_state.h"
@@ -14,6 +15,7 @@
 #include "skin/wnd_shadow.h"
 
 #include <QString>
+#include <memory>
 #include <vector>
 
 // Base of every window the system draws itself: dialogs, the main window, popups and message boxes. A
@@ -154,6 +156,8 @@ class CSkinDlg_Base : public plat::Window {
     bool m_tooltipShown = false;
 
   private:
+    friend class skin::DialogHandle;
+
     // Element under (x, y) found by the root holder, with the given button state.
     void UpdateHover(int x, int y, int state);
     // Leave and enter notifications when the element under the pointer changed.
@@ -184,4 +188,5 @@ class CSkinDlg_Base : public plat::Window {
     CWndShadow m_shadow;
     plat::DeviceContext m_measureDC;
     skin::GlowTextCache m_glowCache;
+    std::shared_ptr<skin::DialogLife> m_life;
 };

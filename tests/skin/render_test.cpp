@@ -2,9 +2,13 @@
 #include "skin/skin_button.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg_holder.h"
+#include "skin/skin_menu_popup.h"
 #include "tests/skin/skin_test_support.h"
 
 #include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -153,4 +157,48 @@ TEST(Render, TooltipWithAWrappedTextAndALink) {
         }
     }
     EXPECT_TRUE(blue);
+}
+
+// The screen as the user sees it: the dialog with the popup over it, as each window shows itself.
+QImage GrabOver(const plat::Window& under, const plat::Window& over) {
+    QImage shot = under.widget()->grab().toImage();
+    const plat::Rect u = under.windowRect();
+    const plat::Rect o = over.windowRect();
+    QPainter painter(&shot);
+    painter.setClipRegion(over.widget()->mask().translated(o.left - u.left, o.top - u.top));
+    painter.drawImage(o.left - u.left, o.top - u.top, over.widget()->grab().toImage());
+    return shot;
+}
+
+// An open context menu with an item under the pointer: its frame from the atlas, rounded corners cut away.
+TEST(Render, PopupMenuOverItsDialog) {
+    TestDialog dlg;
+    dlg.m_width = 420;
+    dlg.m_height = 260;
+    dlg.m_title = u"Tarnwick 2.0 :: Keywords"_s;
+    dlg.Open();
+    QImage shot;
+    int keyed = -1;
+    skintest::ModalHook hook([&](plat::Window& w) {
+        auto& menu = dynamic_cast<CSkinMenuPopup&>(w);
+        for (int y = 0; y < menu.m_height && menu.HoveredItem() != 3; ++y) {
+            skintest::SendMouse(menu, QEvent::MouseMove, 60, y);
+        }
+        menu.RedrawNow();
+        keyed = KeyPixelsShown(menu.backBuffer(), &menu);
+        EXPECT_FALSE(menu.regionContains(0, 0));
+        shot = GrabOver(dlg, menu);
+        menu.EndSkinDialog(skin::kResultCancel);
+    });
+    const plat::Point at = dlg.clientToScreen({140, 70});
+    CSkinMenuPopup menu(&dlg, nullptr, at.x, at.y);
+    menu.AddItem(u"Copy keyword"_s, u"copy"_s);
+    menu.AddItem(u"Copy all keywords"_s, u"copy_all"_s);
+    menu.AddItem(CSkinMenuPopup::kSeparator);
+    menu.AddItem(u"Send to Rank Summit"_s, u"send4"_s);
+    menu.AddItem(u"Delete selected rows"_s, u"delete"_s);
+    menu.DoModal();
+    EXPECT_EQ(keyed, 0);
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_TRUE(shot.save(RenderPath(u"menu.png"_s)));
 }

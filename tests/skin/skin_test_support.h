@@ -1,10 +1,16 @@
 #pragma once
 
 #include "core/clock.h"
+#include "platform/window.h"
 #include "skin/skin_dlg.h"
 #include "skin/skin_element.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStringList>
+#include <QTimer>
+#include <QWidget>
 #include <functional>
 #include <vector>
 
@@ -129,6 +135,48 @@ struct UnshownDialog {
     }
     TestDialog dlg;
 };
+
+// Runs hook in every modal run once its window shows, for as long as the object lives. A run the hook
+// leaves open ends with -1 after a few seconds, so a failing test never hangs.
+class ModalHook {
+  public:
+    explicit ModalHook(std::function<void(plat::Window&)> hook) {
+        plat::Window::setModalShownHook([hook = std::move(hook)](plat::Window& w) {
+            QTimer::singleShot(5000, w.widget(), [&w] {
+                if (w.isInModalLoop()) {
+                    w.endDialog(-1);
+                }
+            });
+            hook(w);
+        });
+    }
+    ~ModalHook() { plat::Window::setModalShownHook(nullptr); }
+    ModalHook(const ModalHook&) = delete;
+    ModalHook& operator=(const ModalHook&) = delete;
+};
+
+// Mouse and key events as Qt delivers them to the window, at client coordinates.
+inline void SendMouse(plat::Window& w, QEvent::Type type, int x, int y,
+                      Qt::MouseButton button = Qt::LeftButton) {
+    QWidget* widget = w.widget();
+    const QPointF local(x, y);
+    const QPointF global = widget->mapToGlobal(local);
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+    QMouseEvent event(type, local, global, type == QEvent::MouseMove ? Qt::NoButton : button, held,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+inline void Click(plat::Window& w, int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+    SendMouse(w, QEvent::MouseMove, x, y);
+    SendMouse(w, QEvent::MouseButtonPress, x, y, button);
+    SendMouse(w, QEvent::MouseButtonRelease, x, y, button);
+}
+inline void SendKey(plat::Window& w, int qtKey) {
+    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.widget(), &press);
+    QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.widget(), &release);
+}
 
 inline void Place(CSkinElement& e, CSkinDlgHolder& holder, int x, int y, int w, int h) {
     e.Create(&holder, 2);
