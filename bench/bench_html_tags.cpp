@@ -82,7 +82,8 @@ void BM_FindAllAndInnerText100(benchmark::State& state) {
     for (auto _ : state) {
         qsizetype textSize = 0;
         for (int round = 0; round < 100; ++round) {
-            std::as_const(root).FindAll(results, QStringLiteral("div"), QStringLiteral("result"));
+            std::as_const(root).FindAll(
+                results, {.tag = QStringLiteral("div"), .className = QStringLiteral("result")});
             textSize += root.GetInnerText(true, QStringLiteral(" SCRIPT STYLE ")).size();
         }
         benchmark::DoNotOptimize(textSize);
@@ -107,7 +108,7 @@ void BM_UnclosedElementsThenStrayEndTag(benchmark::State& state) {
         Node root;
         root.Parse(page);
         const Node copy(root);
-        benchmark::DoNotOptimize(copy.FindFirst(QStringLiteral("span")));
+        benchmark::DoNotOptimize(copy.FindFirst({.tag = QStringLiteral("span")}));
         benchmark::DoNotOptimize(copy.GetInnerText(true).size());
     }
     state.SetComplexityN(state.range(0));

@@ -17,7 +17,8 @@ Node makeDocument() {
     Node* list = project->AddChild(QStringLiteral("keywords"), true);
     for (int i = 0; i < kRecords; ++i) {
         Node* record = list->AddChild(QStringLiteral("kw"), false);
-        record->AddChild(QStringLiteral("keyword"), true)->SetText(QStringLiteral("blue widget & gadget %1").arg(i));
+        record->AddChild(QStringLiteral("keyword"), true)
+            ->SetText(QStringLiteral("blue widget & gadget %1").arg(i));
         record->AddChild(QStringLiteral("searches"), true)->SetInt(i * 13);
         record->AddChild(QStringLiteral("avgCPC"), true)->SetFloat(0.25f * static_cast<float>(i % 97));
         record->AddChild(QStringLiteral("checked"), true)->SetBool(i % 2 == 0);
@@ -43,7 +44,7 @@ void BM_LoadRecords(benchmark::State& state) {
         Node root;
         LoadTreeFromFile(root, path);
         std::vector<const Node*> records;
-        root.FindAll(records, QStringLiteral("kw"));
+        root.FindAll(records, {.tag = QStringLiteral("kw")});
         benchmark::DoNotOptimize(records.size());
     }
 }

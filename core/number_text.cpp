@@ -1,5 +1,7 @@
 #include "core/number_text.h"
 
+#include "core/char_codes.h"
+
 #include <QVarLengthArray>
 #include <algorithm>
 #include <array>
@@ -11,21 +13,8 @@ namespace number_text {
 
 namespace {
 
-// scanf's white space in the C locale; Unicode spaces do not start a number.
-bool isCSpace(char16_t c) {
-    return c == u' ' || (c >= u'\t' && c <= u'\r');
-}
-
-bool isDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
-
-bool isHexDigit(char16_t c) {
-    return isDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-}
-
-bool isWordChar(char16_t c) {
-    return isDigit(c) || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_';
+bool isWordChar(QChar c) {
+    return IsAsciiDigit(c) || IsAsciiLetter(c) || c == u'_';
 }
 
 // Case-insensitive match of an ASCII lower-case word at position i.
@@ -44,7 +33,7 @@ bool hasWordAt(QStringView text, qsizetype i, std::string_view word) {
 
 qsizetype skipSpace(QStringView text) {
     qsizetype i = 0;
-    while (i < text.size() && isCSpace(text[i].unicode()))
+    while (i < text.size() && IsCSpace(text[i]))
         ++i;
     return i;
 }
@@ -64,10 +53,10 @@ long long readExponent(QStringView text, qsizetype& i) {
         negative = text[j] == u'-';
         ++j;
     }
-    if (j >= text.size() || !isDigit(text[j].unicode()))
+    if (j >= text.size() || !IsAsciiDigit(text[j]))
         return 0; // "1e" or "1e+" reads as 1: the letter is not part of the number
     long long exponent = 0;
-    while (j < text.size() && isDigit(text[j].unicode())) {
+    while (j < text.size() && IsAsciiDigit(text[j])) {
         exponent = std::min<long long>(exponent * 10 + (text[j].unicode() - u'0'), 1'000'000'000LL);
         ++j;
     }
@@ -77,7 +66,7 @@ long long readExponent(QStringView text, qsizetype& i) {
 
 // Mantissa digits, optional point and fraction, optional exponent; false when no digit stands there.
 bool scanMantissa(QStringView text, qsizetype from, bool hex, FloatShape& shape) {
-    auto isMantissaDigit = [hex](char16_t c) { return hex ? isHexDigit(c) : isDigit(c); };
+    auto isMantissaDigit = [hex](char16_t c) { return hex ? HexDigitValue(c) >= 0 : IsAsciiDigit(c); };
     qsizetype i = from;
     long long integerDigits = 0; // significant digits before the point
     long long leadingZeros = 0;  // zeros after the point before the first significant digit
@@ -135,7 +124,7 @@ template <typename T> std::optional<T> readFloating(QStringView text, qsizetype*
         qsizetype stop = i + 3;
         if (stop < text.size() && text[stop] == u'(') {
             qsizetype j = stop + 1;
-            while (j < text.size() && isWordChar(text[j].unicode()))
+            while (j < text.size() && isWordChar(text[j]))
                 ++j;
             if (j < text.size() && text[j] == u')')
                 stop = j + 1;
@@ -171,13 +160,13 @@ std::optional<qint64> readInt64(QStringView text, qsizetype* end) {
         negative = text[i] == u'-';
         ++i;
     }
-    if (i >= text.size() || !isDigit(text[i].unicode()))
+    if (i >= text.size() || !IsAsciiDigit(text[i]))
         return std::nullopt;
     // Accumulated as a negative number: its range holds the minimum exactly.
     constexpr qint64 kMin = std::numeric_limits<qint64>::min();
     qint64 value = 0;
     bool saturated = false;
-    for (; i < text.size() && isDigit(text[i].unicode()); ++i) {
+    for (; i < text.size() && IsAsciiDigit(text[i]); ++i) {
         const int digit = text[i].unicode() - u'0';
         if (saturated || value < (kMin + digit) / 10) {
             saturated = true;

@@ -1,5 +1,7 @@
 #include "core/url_coding.h"
 
+#include "core/char_codes.h"
+
 #include <QStringView>
 
 using namespace Qt::StringLiterals;
@@ -7,33 +9,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-bool isAsciiLetter(QChar c) {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-}
-
-bool isAsciiDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
-int hexValue(QChar c) {
-    if (isAsciiDigit(c))
-        return c.unicode() - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c.unicode() - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c.unicode() - u'A' + 10;
-    return -1;
-}
-
-void appendCodePoint(QString& out, char32_t codePoint) {
-    if (QChar::requiresSurrogates(codePoint)) {
-        out.append(QChar(QChar::highSurrogate(codePoint)));
-        out.append(QChar(QChar::lowSurrogate(codePoint)));
-    } else {
-        out.append(QChar(static_cast<char16_t>(codePoint)));
-    }
-}
 
 void appendPercentByte(QString& out, unsigned byte) {
     out.append(u'%');
@@ -114,7 +89,7 @@ void appendEscapedRun(QString& out, const QByteArray& bytes) {
             out.append(QChar(char16_t(static_cast<unsigned char>(bytes[at]))));
             ++at;
         } else {
-            appendCodePoint(out, codePoint);
+            AppendCodePoint(out, codePoint);
             at += length;
         }
     }
@@ -122,13 +97,13 @@ void appendEscapedRun(QString& out, const QByteArray& bytes) {
 
 // Length of an RFC 3986 scheme at the start of text, its ":" included, or 0 when there is none.
 qsizetype schemeLength(QStringView text) {
-    if (text.isEmpty() || !isAsciiLetter(text[0]))
+    if (text.isEmpty() || !IsAsciiLetter(text[0]))
         return 0;
     for (qsizetype i = 1; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c == u':')
             return i + 1;
-        if (!isAsciiLetter(c) && !isAsciiDigit(c) && c != u'+' && c != u'-' && c != u'.')
+        if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && c != u'+' && c != u'-' && c != u'.')
             return 0;
     }
     return 0;
@@ -193,8 +168,8 @@ QString UrlDecode(const QString& text, bool plusAsBlank) {
     while (at < text.size()) {
         const QChar c = text[at];
         const bool escape = c == u'%' && at + 2 < text.size();
-        const int high = escape ? hexValue(text[at + 1]) : -1;
-        const int low = escape ? hexValue(text[at + 2]) : -1;
+        const int high = escape ? HexDigitValue(text[at + 1]) : -1;
+        const int low = escape ? HexDigitValue(text[at + 2]) : -1;
         if (high >= 0 && low >= 0) {
             escaped.append(static_cast<char>(high * 16 + low));
             at += 3;

@@ -22,17 +22,17 @@ QString nameFrom(const QString& text, int pick) {
 QString queryEverything(const Node& root, const QString& text) {
     QString summary;
     std::vector<const Node*> found;
-    root.FindAll(found, nameFrom(text, 1));
-    root.FindAll(found, {}, nameFrom(text, 2), {}, {}, {}, false);
-    root.FindAll(found, {}, {}, nameFrom(text, 6), {}, {}, false);
-    root.FindAll(found, {}, {}, {}, nameFrom(text, 3), nameFrom(text, 4), false);
+    root.FindAll(found, {.tag = nameFrom(text, 1)});
+    root.FindAll(found, {.className = nameFrom(text, 2)}, false);
+    root.FindAll(found, {.id = nameFrom(text, 6)}, false);
+    root.FindAll(found, {.name = nameFrom(text, 3), .attribute = nameFrom(text, 4)}, false);
     for (const Node* node : found) {
         summary += node->GetTagName(true);
         summary += node->GetAttribute(nameFrom(text, 4));
         summary += node->GetAttribute(QStringLiteral("class"));
         summary += node->GetInnerText(true, QStringLiteral(" SCRIPT A "));
     }
-    if (const Node* first = root.FindFirst({}, {}, {}, {}, nameFrom(text, 5)))
+    if (const Node* first = root.FindFirst({.attribute = nameFrom(text, 5)}))
         summary += first->GetInnerText(false);
     summary += root.GetInnerText(false);
     summary += root.GetInnerText(true);

@@ -12,7 +12,7 @@ void readEverything(const QByteArray& bytes) {
     Node root;
     ParseSavedFileBytes(root, bytes);
     std::vector<const Node*> elements;
-    root.FindAll(elements, QStringLiteral("record"));
+    root.FindAll(elements, {.tag = QStringLiteral("record")});
     for (const Node* element : elements) {
         int i = 0;
         float f = 0;
@@ -33,7 +33,7 @@ void valueRoundTrip(const QByteArray& bytes) {
     Node read;
     ParseSavedFileBytes(read, SavedFileBytes(root));
     QString back;
-    if (!Node::GetString(read.FindFirst(QStringLiteral("value")), back) || back != value)
+    if (!Node::GetString(read.FindFirst({.tag = QStringLiteral("value")}), back) || back != value)
         __builtin_trap();
 }
 

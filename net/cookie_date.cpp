@@ -1,5 +1,7 @@
 #include "net/cookie_date.h"
 
+#include "core/char_codes.h"
+
 #include <QDate>
 #include <QStringList>
 
@@ -27,20 +29,16 @@ QStringList tokens(const QString& text) {
     return out;
 }
 
-bool isDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
 // Reads minDigits..maxDigits ASCII digits at pos; the character after them must not be a digit.
 bool readNumber(const QString& token, qsizetype& pos, int minDigits, int maxDigits, int& value) {
     value = 0;
     int count = 0;
-    while (pos < token.size() && isDigit(token[pos]) && count < maxDigits) {
+    while (pos < token.size() && IsAsciiDigit(token[pos]) && count < maxDigits) {
         value = value * 10 + (token[pos].unicode() - u'0');
         ++pos;
         ++count;
     }
-    return count >= minDigits && (pos >= token.size() || !isDigit(token[pos]));
+    return count >= minDigits && (pos >= token.size() || !IsAsciiDigit(token[pos]));
 }
 
 bool readTime(const QString& token, int& hour, int& minute, int& second) {

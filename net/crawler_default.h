@@ -112,4 +112,8 @@ class CProjectCrawlerDefault {
     int m_nextProjectId = 1;
     QString m_appDir;
     QString m_dataDir;
+
+  private:
+    // Takes the first idle slot of job's range for job, or gives null.
+    CDownloader* takeFirstFree(int job);
 };

@@ -7,12 +7,38 @@
 
 namespace {
 
+using Pool = std::vector<std::unique_ptr<CDownloader>>;
+using PacingTable = std::vector<CProjectCrawler_Courtasy>;
+
 int clampedThreadCount(int allowMaxThreads) {
     return std::clamp(allowMaxThreads, limits::kMinThreadCount, limits::kMaxThreadCount);
 }
 
+// Adds slots, each with its worker thread, until the pool holds count of them; it never shrinks.
+void fillPool(Pool& pool, int count, CProjectCrawlerDefault* crawler) {
+    for (int i = static_cast<int>(pool.size()); i < count; ++i)
+        pool.push_back(std::make_unique<CDownloader>(i, crawler));
+}
+
+// The hand-out ignores case: callers spell one service in several ways and must share its pacing.
+// Gives the index of the record, appended when there is none.
+size_t handOutRecord(PacingTable& table, const QString& service) {
+    const auto found = std::find_if(table.begin(), table.end(), [&](const CProjectCrawler_Courtasy& record) {
+        return record.service.compare(service, Qt::CaseInsensitive) == 0;
+    });
+    if (found != table.end())
+        return static_cast<size_t>(found - table.begin());
+    table.push_back(CProjectCrawler_Courtasy{service});
+    return table.size() - 1;
+}
+
+// Busy and timing updates match exactly: a reservation ends under the very spelling that made it.
+bool reservedUnder(const CProjectCrawler_Courtasy& record, const QString& service) {
+    return record.service == service;
+}
+
 // Ends every hold of the slot with poolIndex, except on records their caller keeps busy.
-void endHolds(std::vector<CProjectCrawler_Courtasy>& table, int poolIndex, std::int64_t now) {
+void endHolds(PacingTable& table, int poolIndex, std::int64_t now) {
     for (CProjectCrawler_Courtasy& record : table) {
         if (record.holder != poolIndex || record.busy)
             continue;
@@ -25,23 +51,15 @@ void endHolds(std::vector<CProjectCrawler_Courtasy>& table, int poolIndex, std::
 } // namespace
 
 void CProjectCrawlerDefault::CreatePool() {
-    const int count = clampedThreadCount(allowMaxThreads);
-    for (int i = static_cast<int>(m_downloaders.size()); i < count; ++i)
-        m_downloaders.push_back(std::make_unique<CDownloader>(i, this));
+    fillPool(m_downloaders, clampedThreadCount(allowMaxThreads), this);
 }
 
 void CProjectCrawlerDefault::GrowPool() {
-    const int count = clampedThreadCount(allowMaxThreads) + 4;
-    for (int i = static_cast<int>(m_downloaders.size()); i < count; ++i)
-        m_downloaders.push_back(std::make_unique<CDownloader>(i, this));
+    fillPool(m_downloaders, clampedThreadCount(allowMaxThreads) + 4, this);
 }
 
-CDownloader* CProjectCrawlerDefault::GetFreeDownloader() {
-    ++m_requestsThisTick;
-    const int job = m_currentJob.load();
-    if (m_paused.load() && job != -1)
-        return nullptr;
-    // Projects share the first allowMaxThreads slots; dialog steps (no job) may use the whole pool.
+// Projects share the first allowMaxThreads slots; dialog steps (no job) may use the whole pool.
+CDownloader* CProjectCrawlerDefault::takeFirstFree(int job) {
     const size_t range = job != -1 ? std::min(m_downloaders.size(), size_t(std::max(allowMaxThreads, 0)))
                                    : m_downloaders.size();
     for (size_t i = 0; i < range; ++i) {
@@ -51,6 +69,14 @@ CDownloader* CProjectCrawlerDefault::GetFreeDownloader() {
     return nullptr;
 }
 
+CDownloader* CProjectCrawlerDefault::GetFreeDownloader() {
+    ++m_requestsThisTick;
+    const int job = m_currentJob.load();
+    if (m_paused.load() && job != -1)
+        return nullptr;
+    return takeFirstFree(job);
+}
+
 CDownloader* CProjectCrawlerDefault::GetDownloaderForHost(const QString& service) {
     std::lock_guard guard(m_cs);
     ++m_requestsThisTick;
@@ -58,15 +84,7 @@ CDownloader* CProjectCrawlerDefault::GetDownloaderForHost(const QString& service
     if (m_paused.load() && job != -1)
         return nullptr;
 
-    auto found =
-        std::find_if(m_courtesy.begin(), m_courtesy.end(), [&](const CProjectCrawler_Courtasy& record) {
-            return record.service.compare(service, Qt::CaseInsensitive) == 0;
-        });
-    if (found == m_courtesy.end()) {
-        m_courtesy.push_back(CProjectCrawler_Courtasy{service});
-        found = m_courtesy.end() - 1;
-    }
-    const size_t recordIndex = static_cast<size_t>(found - m_courtesy.begin());
+    const size_t recordIndex = handOutRecord(m_courtesy, service);
     if (m_courtesy[recordIndex].busy)
         return nullptr;
 
@@ -79,13 +97,7 @@ CDownloader* CProjectCrawlerDefault::GetDownloaderForHost(const QString& service
             return nullptr;
     }
 
-    const size_t range = job != -1 ? std::min(m_downloaders.size(), size_t(std::max(allowMaxThreads, 0)))
-                                   : m_downloaders.size();
-    CDownloader* taken = nullptr;
-    for (size_t i = 0; i < range && !taken; ++i) {
-        if (m_downloaders[i]->takeFor(job, job))
-            taken = m_downloaders[i].get();
-    }
+    CDownloader* taken = takeFirstFree(job);
     if (!taken)
         return nullptr;
 
@@ -101,7 +113,7 @@ CDownloader* CProjectCrawlerDefault::GetDownloaderForHost(const QString& service
 void CProjectCrawlerDefault::MarkHostBusy(const QString& service) {
     std::lock_guard guard(m_cs);
     for (CProjectCrawler_Courtasy& record : m_courtesy) {
-        if (record.service == service) {
+        if (reservedUnder(record, service)) {
             record.busy = true;
             return;
         }
@@ -115,7 +127,7 @@ void CProjectCrawlerDefault::UpdateHostTiming(const QString& service) {
     std::lock_guard guard(m_cs);
     const std::int64_t now = MonotonicMs();
     for (CProjectCrawler_Courtasy& record : m_courtesy) {
-        if (record.service != service)
+        if (!reservedUnder(record, service))
             continue;
         // The holder's other holds end now; this record keeps its holder until that slot is released.
         if (record.holder != -1)

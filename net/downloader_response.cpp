@@ -113,7 +113,8 @@ int CDownloader::process(const QByteArray& raw, int requestWord, const QString& 
         m_tree.Parse(m_body);
         // A saved file has no BASE element to honour; a web page may.
         if (splitHeader) {
-            if (const CDownloader_HTMLTags* base = m_tree.FindFirst(u"BASE"_s, {}, {}, {}, u"HREF"_s)) {
+            if (const CDownloader_HTMLTags* base =
+                    m_tree.FindFirst({.tag = u"BASE"_s, .attribute = u"HREF"_s})) {
                 const QString href = base->GetAttribute(u"HREF"_s);
                 if (!href.isEmpty())
                     m_documentUrl = ::ResolveUrl(href, url);

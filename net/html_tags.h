@@ -5,6 +5,17 @@
 #include <cstdint>
 #include <vector>
 
+// What FindAll and FindFirst look for. Criteria left empty are not tested; the others must all hold.
+// Meant for designated initialisers, so every value says what it is: {.tag = u"div"_s, .id = u"main"_s};
+// the "= {}" lets a call leave out any of them without a warning.
+struct FindCriteria {
+    QString tag = {};       // the element name, any case
+    QString className = {}; // one of the names in the CLASS attribute, any case
+    QString id = {};        // the whole ID attribute, any case
+    QString name = {};      // the whole NAME attribute, any case
+    QString attribute = {}; // an attribute that must have a non-empty value
+};
+
 // One node of the tree that models every fetched page and every saved file: an element that keeps its
 // raw opening tag, or a text node (also former comments and CDATA sections). Children are held by value.
 //
@@ -40,19 +51,32 @@ class CDownloader_HTMLTags {
     QString GetAttribute(const QString& name) const;
     // Matching nodes at and below this one in document order; the descendants of a match are not searched.
     // Only parsed elements take part (nodes built by AddChild are never found).
-    // Criteria left empty are not tested. Note the argument order: tag, class, id, name, attribute.
+    void FindAll(std::vector<CDownloader_HTMLTags*>& out, const FindCriteria& criteria, bool clear = true);
+    void FindAll(std::vector<const CDownloader_HTMLTags*>& out, const FindCriteria& criteria,
+                 bool clear = true) const;
+    CDownloader_HTMLTags* FindFirst(const FindCriteria& criteria);
+    const CDownloader_HTMLTags* FindFirst(const FindCriteria& criteria) const;
+    // The same queries with the criteria by position, in the order tag, class, id, name, attribute.
     void FindAll(std::vector<CDownloader_HTMLTags*>& out, const QString& tag, const QString& classValue = {},
                  const QString& idValue = {}, const QString& nameValue = {},
-                 const QString& attributeName = {}, bool clear = true);
+                 const QString& attributeName = {}, bool clear = true) {
+        FindAll(out, FindCriteria{tag, classValue, idValue, nameValue, attributeName}, clear);
+    }
     void FindAll(std::vector<const CDownloader_HTMLTags*>& out, const QString& tag,
                  const QString& classValue = {}, const QString& idValue = {}, const QString& nameValue = {},
-                 const QString& attributeName = {}, bool clear = true) const;
+                 const QString& attributeName = {}, bool clear = true) const {
+        FindAll(out, FindCriteria{tag, classValue, idValue, nameValue, attributeName}, clear);
+    }
     CDownloader_HTMLTags* FindFirst(const QString& tag, const QString& classValue = {},
                                     const QString& idValue = {}, const QString& nameValue = {},
-                                    const QString& attributeName = {});
+                                    const QString& attributeName = {}) {
+        return FindFirst(FindCriteria{tag, classValue, idValue, nameValue, attributeName});
+    }
     const CDownloader_HTMLTags* FindFirst(const QString& tag, const QString& classValue = {},
                                           const QString& idValue = {}, const QString& nameValue = {},
-                                          const QString& attributeName = {}) const;
+                                          const QString& attributeName = {}) const {
+        return FindFirst(FindCriteria{tag, classValue, idValue, nameValue, attributeName});
+    }
     // excludedTags: names whose elements give no text, each written with a space before and after it,
     // as in " CITE TABLE A " (empty: none). lineBreaks: BR gives CR LF and child texts are kept apart by a
     // space.

@@ -1,3 +1,4 @@
+#include "core/char_codes.h"
 #include "core/number_text.h"
 #include "net/html_tag_name.h"
 #include "net/html_tags.h"
@@ -18,7 +19,7 @@ bool opensTag(QStringView s, qsizetype next) {
     if (c == u'/' || c == u'?' || c == u'!')
         return true;
     if (c < 0x80)
-        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+        return IsAsciiLetter(c);
     if (QChar::isHighSurrogate(c) && next + 1 < s.size() && QChar::isLowSurrogate(s[next + 1].unicode()))
         return QChar::isLetter(QChar::surrogateToUcs4(c, s[next + 1].unicode()));
     return QChar::isLetter(c);
@@ -95,19 +96,14 @@ QString decodeNamed(const QString& text) {
     return out;
 }
 
-void appendCodePoint(QString& out, qint64 code) {
+// The character of a numeric reference; a number that names no Unicode scalar value gives U+FFFD.
+void appendReference(QString& out, qint64 code) {
     const bool valid = code > 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
     if (!valid) {
         out.append(QChar(kReplacementCharacter));
         return;
     }
-    const char32_t ucs4 = static_cast<char32_t>(code);
-    if (QChar::requiresSurrogates(ucs4)) {
-        out.append(QChar(QChar::highSurrogate(ucs4)));
-        out.append(QChar(QChar::lowSurrogate(ucs4)));
-    } else {
-        out.append(QChar(static_cast<char16_t>(ucs4)));
-    }
+    AppendCodePoint(out, static_cast<char32_t>(code));
 }
 
 // Decimal references and then "&amp;", in one left-to-right pass over the text after the named entities.
@@ -140,7 +136,7 @@ QString decodeNumericAndAmp(const QString& input) {
                 continue;
             flush(at);
             if (*code != 0)
-                appendCodePoint(out, *code);
+                appendReference(out, *code);
             from = nextSemicolon + 1;
             at = nextSemicolon;
         } else if (text.sliced(at).startsWith(u"&amp;")) {

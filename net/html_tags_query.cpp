@@ -22,11 +22,10 @@ QStringView trimmedOf(QStringView text, char16_t quote) {
 // The criteria of one FindAll or FindFirst call, prepared once for the whole walk.
 class Criteria {
   public:
-    Criteria(const QString& tag, const QString& classValue, const QString& idValue, const QString& nameValue,
-             const QString& attributeName)
-        : m_tag(tag.toUpper()), m_id(idValue), m_name(nameValue), m_attribute(attributeName) {
-        if (!classValue.isEmpty())
-            m_class = u' ' + classValue.toLower() + u' ';
+    explicit Criteria(const FindCriteria& wanted)
+        : m_tag(wanted.tag.toUpper()), m_id(wanted.id), m_name(wanted.name), m_attribute(wanted.attribute) {
+        if (!wanted.className.isEmpty())
+            m_class = u' ' + wanted.className.toLower() + u' ';
     }
 
     // Only parsed elements take part. An element that starts at the first character of the text has span
@@ -148,28 +147,22 @@ QString CDownloader_HTMLTags::GetAttribute(const QString& name) const {
     return {};
 }
 
-void CDownloader_HTMLTags::FindAll(std::vector<CDownloader_HTMLTags*>& out, const QString& tag,
-                                   const QString& classValue, const QString& idValue,
-                                   const QString& nameValue, const QString& attributeName, bool clear) {
-    findAll(*this, out, Criteria(tag, classValue, idValue, nameValue, attributeName), clear);
+void CDownloader_HTMLTags::FindAll(std::vector<CDownloader_HTMLTags*>& out, const FindCriteria& criteria,
+                                   bool clear) {
+    findAll(*this, out, Criteria(criteria), clear);
 }
 
-void CDownloader_HTMLTags::FindAll(std::vector<const CDownloader_HTMLTags*>& out, const QString& tag,
-                                   const QString& classValue, const QString& idValue,
-                                   const QString& nameValue, const QString& attributeName, bool clear) const {
-    findAll(*this, out, Criteria(tag, classValue, idValue, nameValue, attributeName), clear);
+void CDownloader_HTMLTags::FindAll(std::vector<const CDownloader_HTMLTags*>& out,
+                                   const FindCriteria& criteria, bool clear) const {
+    findAll(*this, out, Criteria(criteria), clear);
 }
 
-CDownloader_HTMLTags* CDownloader_HTMLTags::FindFirst(const QString& tag, const QString& classValue,
-                                                      const QString& idValue, const QString& nameValue,
-                                                      const QString& attributeName) {
-    return findFirst(*this, Criteria(tag, classValue, idValue, nameValue, attributeName));
+CDownloader_HTMLTags* CDownloader_HTMLTags::FindFirst(const FindCriteria& criteria) {
+    return findFirst(*this, Criteria(criteria));
 }
 
-const CDownloader_HTMLTags* CDownloader_HTMLTags::FindFirst(const QString& tag, const QString& classValue,
-                                                            const QString& idValue, const QString& nameValue,
-                                                            const QString& attributeName) const {
-    return findFirst(*this, Criteria(tag, classValue, idValue, nameValue, attributeName));
+const CDownloader_HTMLTags* CDownloader_HTMLTags::FindFirst(const FindCriteria& criteria) const {
+    return findFirst(*this, Criteria(criteria));
 }
 
 QString CDownloader_HTMLTags::GetInnerText(bool lineBreaks, const QString& excludedTags) const {

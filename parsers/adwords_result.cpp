@@ -21,7 +21,7 @@ QString joinMonths(const std::array<int, CDownloader_Parsers_Adwords_result::kMo
 }
 
 const CDownloader_HTMLTags* findKey(const CDownloader_HTMLTags* node, const QString& key) {
-    return node ? node->FindFirst(key) : nullptr;
+    return node ? node->FindFirst({.tag = key}) : nullptr;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "parsers/google_page_rank.h"
 
+#include "core/char_codes.h"
 #include "core/number_text.h"
 #include "core/url_coding.h"
 #include "net/downloader.h"
@@ -25,10 +26,6 @@ void mix(quint32& a, quint32& b, quint32& c) {
 }
 // clang-format on
 
-bool isHexDigit(QChar c) {
-    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-}
-
 void appendEscapes(QString& out, const QByteArray& bytes) {
     for (const char byte : bytes)
         out += u'%' + QString::number(static_cast<uchar>(byte), 16).toUpper().rightJustified(2, u'0');
@@ -42,7 +39,7 @@ QString encodeQueryText(const QString& text) {
         const QChar c = text[i];
         const char16_t code = c.unicode();
         if (code == u'%') {
-            if (i + 2 < text.size() && isHexDigit(text[i + 1]) && isHexDigit(text[i + 2]))
+            if (i + 2 < text.size() && HexDigitValue(text[i + 1]) >= 0 && HexDigitValue(text[i + 2]) >= 0)
                 out += c;
             else
                 out += u"%25"_s;

@@ -35,14 +35,14 @@ QString attributeOf(const Node* node, const QString& name) {
     return node ? node->GetAttribute(name) : QString();
 }
 
-const Node* findIn(const Node* node, const QString& tag, const QString& classValue = {}) {
-    return node ? node->FindFirst(tag, classValue) : nullptr;
+const Node* findIn(const Node* node, const FindCriteria& criteria) {
+    return node ? node->FindFirst(criteria) : nullptr;
 }
 
 // All LI under the first element of that tag and id, appended to items.
 void appendItemsOf(const Node& page, const QString& tag, const QString& id, std::vector<const Node*>& items) {
-    if (const Node* block = page.FindFirst(tag, {}, id))
-        block->FindAll(items, u"LI"_s, {}, {}, {}, {}, false);
+    if (const Node* block = page.FindFirst({.tag = tag, .id = id}))
+        block->FindAll(items, {.tag = u"LI"_s}, false);
 }
 
 // The result position from the link's click-tracking call: its fifth argument, when it has more than five.
@@ -100,9 +100,9 @@ bool ParseGoogleResults(const Node& page, Records& out) {
     appendItemsOf(page, u"DIV"_s, u"res"_s, items);
     out.reserve(items.size());
     for (const Node* item : items) {
-        const Node* heading = findIn(item, u"H3"_s);
-        const Node* link = findIn(heading, u"A"_s);
-        const Node* snippet = findIn(item, u"DIV"_s, u"s"_s);
+        const Node* heading = findIn(item, {.tag = u"H3"_s});
+        const Node* link = findIn(heading, {.tag = u"A"_s});
+        const Node* snippet = findIn(item, {.tag = u"DIV"_s, .className = u"s"_s});
 
         CDownloader_Parsers_SE_result record;
         record.full_url = attributeOf(link, u"href"_s);
@@ -110,7 +110,7 @@ bool ParseGoogleResults(const Node& page, Records& out) {
         if (record.full_url.isEmpty() || record.full_url.contains(u".google."_s))
             continue;
         record.title = textOf(heading);
-        record.show_url = result_text::CutAt(textOf(findIn(snippet, u"CITE"_s)), u" - "_s);
+        record.show_url = result_text::CutAt(textOf(findIn(snippet, {.tag = u"CITE"_s})), u" - "_s);
         record.body = snippetOf(snippet);
         result_text::CleanBodyAndSplitLines(record);
         record.pos = positionFromClickHandler(link);
@@ -132,11 +132,11 @@ bool ParseGoogleAds(const Node& page, Records& out) {
     out.resize(items.size());
     for (size_t i = 0; i < items.size(); ++i) {
         const Node* item = items[i];
-        const Node* heading = findIn(item, u"H3"_s);
+        const Node* heading = findIn(item, {.tag = u"H3"_s});
         CDownloader_Parsers_SE_result& record = out[i];
         record.title = textOf(heading);
-        record.full_url = result_text::AdTargetUrl(attributeOf(findIn(heading, u"A"_s), u"href"_s));
-        record.show_url = textOf(findIn(item, u"CITE"_s));
+        record.full_url = result_text::AdTargetUrl(attributeOf(findIn(heading, {.tag = u"A"_s}), u"href"_s));
+        record.show_url = textOf(findIn(item, {.tag = u"CITE"_s}));
         record.body = snippetOf(item);
         record.pos = static_cast<int>(i) + 1;
         record.second_flag = i < topCount ? 1 : 2;
@@ -153,7 +153,7 @@ bool ParseGoogleResultCount(const Node& page, int* first, int* last, float* tota
     int firstShown = -2;
     int lastShown = -2;
     float totalCount = -2.0f;
-    const Node* line = findIn(page.FindFirst(u"DIV"_s, {}, u"ssb"_s), u"P"_s);
+    const Node* line = findIn(page.FindFirst({.tag = u"DIV"_s, .id = u"ssb"_s}), {.tag = u"P"_s});
     if (line) {
         QString text = textOf(line).trimmed();
         text.remove(u',');

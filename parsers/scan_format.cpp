@@ -1,16 +1,12 @@
 #include "parsers/scan_format.h"
 
+#include "core/char_codes.h"
 #include "core/number_text.h"
 
 namespace {
 
-// scanf's white space in the C locale.
-bool isCSpace(QChar c) {
-    return c == u' ' || (c >= u'\t' && c <= u'\r');
-}
-
 qsizetype skipSpace(QStringView text, qsizetype i) {
-    while (i < text.size() && isCSpace(text[i]))
+    while (i < text.size() && IsCSpace(text[i]))
         ++i;
     return i;
 }
@@ -23,7 +19,7 @@ int ScanFormat(QStringView text, QStringView format, std::initializer_list<ScanO
     qsizetype at = 0;
     for (qsizetype f = 0; f < format.size(); ++f) {
         const QChar c = format[f];
-        if (isCSpace(c)) {
+        if (IsCSpace(c)) {
             at = skipSpace(text, at);
             continue;
         }

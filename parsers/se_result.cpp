@@ -36,12 +36,12 @@ bool CDownloader_Parsers_SE_result::ReadXml(const CDownloader_HTMLTags* node) {
         return false;
     bool found = false;
     auto readInt = [&](const QString& key, int& out) {
-        const CDownloader_HTMLTags* value = node->FindFirst(key);
+        const CDownloader_HTMLTags* value = node->FindFirst({.tag = key});
         CDownloader_HTMLTags::GetInt(value, out, -1);
         found = found || value;
     };
     auto readText = [&](const QString& key, QString& out) {
-        const CDownloader_HTMLTags* value = node->FindFirst(key);
+        const CDownloader_HTMLTags* value = node->FindFirst({.tag = key});
         CDownloader_HTMLTags::GetString(value, out, QString());
         found = found || value;
     };

@@ -58,74 +58,30 @@ class CrawlerSettings : public ::testing::Test {
     QTemporaryDir m_home;
 };
 
-TEST_F(CrawlerSettings, FirstStartGivesTheDefaultsAndAPrivateDataFolder) {
-    auto crawler = started();
-    EXPECT_EQ(crawler->allowMaxThreads, 6);
-    EXPECT_FALSE(crawler->allowCourtesy);
-    EXPECT_EQ(crawler->courtesyMin, 0);
-    EXPECT_EQ(crawler->courtesyMax, 3);
-    EXPECT_TRUE(crawler->allowArticleCourtesy);
-    EXPECT_EQ(crawler->articleCourtesyMin, 2);
-    EXPECT_EQ(crawler->articleCourtesyMax, 3);
-    EXPECT_EQ(crawler->Google_Country, u"US_United States"_s);
-    EXPECT_EQ(crawler->Google_Language, u"en;English"_s);
-    EXPECT_EQ(crawler->Yahoo_Country, u"US_United States"_s);
-    EXPECT_EQ(crawler->MSN_Country, u"83:en-US:United States - English"_s);
-    // Accounts never entered carry the marker the preferences show as an empty field.
-    EXPECT_EQ(crawler->GoogleAdwords_user, QString::fromUtf16(kAccountNeverEntered));
-    EXPECT_EQ(crawler->YahooMarket_user, QString::fromUtf16(kAccountNeverEntered));
-    EXPECT_EQ(crawler->MSNAdCenter_user, QString::fromUtf16(kAccountNeverEntered));
-    EXPECT_TRUE(crawler->GoogleAdwords_pass.isEmpty());
-    EXPECT_TRUE(crawler->m_accountEmail.isEmpty());
-    EXPECT_TRUE(crawler->m_accountKey.isEmpty());
-    EXPECT_TRUE(crawler->GetKeywordHistory().isEmpty());
-    EXPECT_FALSE(crawler->m_autorun);
-
-    EXPECT_EQ(crawler->GetDataDir(), dataDir());
-    EXPECT_EQ(crawler->GetAppDir(), m_home.path() + u"/app"_s);
-    const QFileInfo folder(dataDir());
-    ASSERT_TRUE(folder.isDir());
-    EXPECT_EQ(folder.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
-                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther),
-              QFile::Permissions());
-}
-
-TEST_F(CrawlerSettings, EverySettingSurvivesASaveAndReload) {
+// One setting of each kind (the keys are one table); the first start also makes the data folder private.
+TEST_F(CrawlerSettings, SettingsSurviveASaveAndReload) {
     {
         auto crawler = started();
+        const QFileInfo folder(dataDir());
+        ASSERT_TRUE(folder.isDir());
+        EXPECT_EQ(folder.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther),
+                  QFile::Permissions());
         crawler->allowMaxThreads = 12;
         crawler->allowCourtesy = true;
-        crawler->courtesyMin = 5;
-        crawler->courtesyMax = 9;
-        crawler->GoogleAdwords_user = u"me@example.com"_s;
         crawler->GoogleAdwords_pass = u"p<a>ss & \"word\""_s;
-        crawler->MSN_Country = u"75:en-GB:United Kingdom"_s;
-        crawler->adsenseLastPrjType = 3;
         crawler->adsenseLastDestDir = u"/home/u/pages with  two spaces"_s;
         crawler->allowArticleCourtesy = false;
-        crawler->m_accountEmail = u"buyer@example.org"_s;
-        crawler->m_accountKey = u"K-123"_s;
         EXPECT_TRUE(crawler->SaveSettings());
     }
     auto crawler = started();
     EXPECT_EQ(crawler->allowMaxThreads, 12);
     EXPECT_TRUE(crawler->allowCourtesy);
-    EXPECT_EQ(crawler->courtesyMin, 5);
-    EXPECT_EQ(crawler->courtesyMax, 9);
-    EXPECT_EQ(crawler->GoogleAdwords_user, u"me@example.com"_s);
     EXPECT_EQ(crawler->GoogleAdwords_pass, u"p<a>ss & \"word\""_s);
-    EXPECT_EQ(crawler->YahooMarket_user, QString::fromUtf16(kAccountNeverEntered));
-    EXPECT_EQ(crawler->MSN_Country, u"75:en-GB:United Kingdom"_s);
-    EXPECT_EQ(crawler->adsenseLastPrjType, 3);
     EXPECT_EQ(crawler->adsenseLastDestDir, u"/home/u/pages with  two spaces"_s);
     EXPECT_FALSE(crawler->allowArticleCourtesy);
-    EXPECT_EQ(crawler->m_accountEmail, u"buyer@example.org"_s);
-    EXPECT_EQ(crawler->m_accountKey, u"K-123"_s);
-
-    const QByteArray bytes = settingsBytes();
-    EXPECT_TRUE(bytes.contains("<KeywordService_email>buyer@example.org</KeywordService_email>"));
-    EXPECT_TRUE(bytes.contains("<KeywordService_key>K-123</KeywordService_key>"));
-    EXPECT_TRUE(bytes.contains(
+    EXPECT_EQ(crawler->YahooMarket_user, QString::fromUtf16(kAccountNeverEntered));
+    EXPECT_TRUE(settingsBytes().contains(
         "\r\n   <allowMaxThreads>12</allowMaxThreads>\r\n   <allowCourtesy>true</allowCourtesy>"));
 }
 
@@ -159,7 +115,8 @@ TEST_F(CrawlerSettings, SavingTwiceKeepsOneElementAndWhatItDoesNotKnow) {
     EXPECT_EQ(crawler->allowMaxThreads, 8);
 }
 
-TEST_F(CrawlerSettings, OutOfRangeNumbersAreClamped) {
+// Keys the file lacks keep their defaults.
+TEST_F(CrawlerSettings, OutOfRangeNumbersAreClampedAndMissingKeysKeepTheirDefaults) {
     writeSettings(u"\r\n<ProjectCrawler>"
                   u"\r\n   <allowMaxThreads>100000</allowMaxThreads>"
                   u"\r\n   <courtesyMin>-5</courtesyMin>"
@@ -173,20 +130,11 @@ TEST_F(CrawlerSettings, OutOfRangeNumbersAreClamped) {
     EXPECT_EQ(crawler->courtesyMax, 3600);
     EXPECT_EQ(crawler->articleCourtesyMin, 3600);
     EXPECT_EQ(crawler->articleCourtesyMax, 3); // not a number: the default
+    EXPECT_TRUE(crawler->allowArticleCourtesy);
+    EXPECT_EQ(crawler->GoogleAdwords_user, QString::fromUtf16(kAccountNeverEntered));
 
     writeSettings(u"\r\n<ProjectCrawler><allowMaxThreads>0</allowMaxThreads></ProjectCrawler>"_s);
     EXPECT_EQ(started()->allowMaxThreads, 1);
-}
-
-TEST_F(CrawlerSettings, MissingKeysKeepTheirDefaults) {
-    writeSettings(u"\r\n<ProjectCrawler>\r\n   <allowCourtesy>true</allowCourtesy>\r\n</ProjectCrawler>"_s);
-    auto crawler = started();
-    EXPECT_TRUE(crawler->allowCourtesy);
-    EXPECT_EQ(crawler->allowMaxThreads, 6);
-    EXPECT_EQ(crawler->GoogleAdwords_user, QString::fromUtf16(kAccountNeverEntered));
-    EXPECT_EQ(crawler->Google_Language, u"en;English"_s);
-    EXPECT_TRUE(crawler->m_accountEmail.isEmpty());
-    EXPECT_TRUE(crawler->m_accountKey.isEmpty());
 }
 
 TEST_F(CrawlerSettings, NothingIsWrittenBeforeTheSettingsWereRead) {
@@ -201,14 +149,7 @@ TEST_F(CrawlerSettings, NothingIsWrittenBeforeTheSettingsWereRead) {
     EXPECT_EQ(settingsBytes(), before);
 }
 
-TEST_F(CrawlerSettings, DestructionSavesTheSettings) {
-    {
-        auto crawler = started();
-        crawler->courtesyMax = 7;
-    }
-    EXPECT_EQ(started()->courtesyMax, 7);
-}
-
+// The settings are also saved when the crawler goes.
 TEST_F(CrawlerSettings, TruncatedFileIsWrittenWholeAgain) {
     writeSettings(u"\r\n<ProjectCrawler>\r\n   <allowMaxThreads>7</allowMaxThreads>\r\n   <courtesyMax>5"_s);
     {
@@ -243,24 +184,16 @@ TEST_F(CrawlerSettings, KeywordHistoryMovesRepeatsToTheFrontAndKeepsThirty) {
     EXPECT_TRUE(settingsBytes().contains("<hist_str>saved</hist_str>"));
 }
 
-TEST_F(CrawlerSettings, ClearingTheHistorySavesIt) {
-    {
-        auto crawler = started();
-        crawler->AddKeywordToHistory(u"one"_s, false);
-        crawler->AddKeywordToHistory(u"two"_s, true);
-        crawler->ClearKeywordHistory();
-        EXPECT_FALSE(settingsBytes().contains("hist_str"));
-    }
-    EXPECT_TRUE(started()->GetKeywordHistory().isEmpty());
-}
-
-TEST_F(CrawlerSettings, HistoryEntriesReadBackExactly) {
+TEST_F(CrawlerSettings, HistoryEntriesReadBackExactlyAndClearingIsSaved) {
     const QString odd = u"  a <b> & c\tline\r\nbreak  "_s;
     {
         auto crawler = started();
         crawler->AddKeywordToHistory(odd, true);
     }
-    EXPECT_EQ(started()->GetKeywordHistory(), QStringList{odd});
+    auto crawler = started();
+    EXPECT_EQ(crawler->GetKeywordHistory(), QStringList{odd});
+    crawler->ClearKeywordHistory();
+    EXPECT_FALSE(settingsBytes().contains("hist_str"));
 }
 
 TEST_F(CrawlerSettings, StartWithLoginEntryFollowsTheSetting) {
@@ -304,12 +237,6 @@ TEST(AutostartEntry, ExecQuotesThePathByTheDesktopEntryRules) {
     EXPECT_EQ(DesktopExecArgument(u"/x/$HOME/`id`/100%/back\\slash"_s),
               u"\"/x/\\\\$HOME/\\\\`id\\\\`/100%%/back\\\\\\\\slash\""_s);
     EXPECT_EQ(DesktopExecArgument(u"/x/new\nline"_s), u"\"/x/new\\nline\""_s);
-}
-
-TEST(AutostartEntry, WholeEntry) {
-    EXPECT_EQ(AutostartEntryText(u"/opt/my apps/tarnwick"_s),
-              u"[Desktop Entry]\nType=Application\nName=Tarnwick 2.0\n"
-              u"Exec=\"/opt/my apps/tarnwick\" --GoProject4\nTerminal=false\n"_s);
 }
 
 // Sets an environment variable for one test and puts the old state back.

@@ -44,13 +44,14 @@ TEST_F(DocumentHolder, SavedTreeLoadsBackWithEveryValue) {
     CDownloader reader(-1);
     ASSERT_TRUE(reader.LoadPageFromFile(path(u"p.twpx"_s)));
     EXPECT_TRUE(reader.m_header.isEmpty());
-    const CDownloader_HTMLTags* project = reader.m_tree.FindFirst(u"project4"_s);
+    const CDownloader_HTMLTags* project = reader.m_tree.FindFirst({.tag = u"project4"_s});
     ASSERT_NE(project, nullptr);
     QString keyword, notes;
     int status = 0;
-    EXPECT_TRUE(CDownloader_HTMLTags::GetString(reader.m_tree.FindFirst(u"main_keyword"_s), keyword));
-    EXPECT_TRUE(CDownloader_HTMLTags::GetString(reader.m_tree.FindFirst(u"notes"_s), notes));
-    EXPECT_TRUE(CDownloader_HTMLTags::GetInt(reader.m_tree.FindFirst(u"m_status"_s), status, -1));
+    EXPECT_TRUE(
+        CDownloader_HTMLTags::GetString(reader.m_tree.FindFirst({.tag = u"main_keyword"_s}), keyword));
+    EXPECT_TRUE(CDownloader_HTMLTags::GetString(reader.m_tree.FindFirst({.tag = u"notes"_s}), notes));
+    EXPECT_TRUE(CDownloader_HTMLTags::GetInt(reader.m_tree.FindFirst({.tag = u"m_status"_s}), status, -1));
     EXPECT_EQ(keyword, u"blue widgets"_s);
     EXPECT_EQ(notes, u"first\r\n\r\nsecond <b> & more"_s);
     EXPECT_EQ(status, 3);
@@ -72,8 +73,8 @@ TEST_F(DocumentHolder, TemplateWithABlankLineKeepsItsBeginning) {
     file.close();
     CDownloader holder(-1);
     ASSERT_TRUE(holder.LoadPageFromFile(path(u"template.htm"_s)));
-    EXPECT_NE(holder.m_tree.FindFirst(u"title"_s), nullptr);
-    EXPECT_NE(holder.m_tree.FindFirst(u"p"_s), nullptr);
+    EXPECT_NE(holder.m_tree.FindFirst({.tag = u"title"_s}), nullptr);
+    EXPECT_NE(holder.m_tree.FindFirst({.tag = u"p"_s}), nullptr);
     EXPECT_TRUE(holder.m_body.startsWith(u"<html><head>"_s));
 }
 

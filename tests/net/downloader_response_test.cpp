@@ -33,7 +33,7 @@ TEST_F(ResponseProcessing, SplitsHeaderAndBodyAndReadsTheStatus) {
     EXPECT_EQ(m_downloader.m_body, u"<p>gone</p>"_s);
     EXPECT_EQ(m_downloader.m_rawLength, 11);
     EXPECT_EQ(m_downloader.m_raw.constData()[11], '\0');
-    ASSERT_NE(m_downloader.m_tree.FindFirst(u"p"_s), nullptr);
+    ASSERT_NE(m_downloader.m_tree.FindFirst({.tag = u"p"_s}), nullptr);
 }
 
 TEST_F(ResponseProcessing, ChunkedBodiesLoseTheirCodingAndExtensions) {
@@ -162,7 +162,7 @@ TEST_F(ResponseProcessing, EmptyInputEndsDoneAndEmpty) {
     EXPECT_EQ(process(QByteArray()), 200);
     EXPECT_TRUE(m_downloader.IsFinished());
     EXPECT_TRUE(m_downloader.m_body.isEmpty());
-    EXPECT_EQ(m_downloader.m_tree.FindFirst(u"p"_s), nullptr);
+    EXPECT_EQ(m_downloader.m_tree.FindFirst({.tag = u"p"_s}), nullptr);
 }
 
 TEST(HeaderEndScanner, FindsTheFirstBlankLineFedByteByByte) {

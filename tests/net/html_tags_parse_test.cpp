@@ -8,6 +8,7 @@
 namespace {
 
 using namespace html_test;
+using ::testing::PrintToString;
 
 // --- the tree a page gives: nesting, implicit closes, sections, normalisation ---
 
@@ -27,22 +28,18 @@ TEST(HtmlParseStructure, PagesGiveTheirTrees) {
          "implicit close takes open ones along"},
         {u"<li>a<ul><li>b</ul>", u"<li>'a'<ul>{<li>{'b'}}", "item does not reach past an open list"},
         {u"<li>a<OL></ol><li>b<br>", u"<li>'a'<OL>{}<li>'b'<br>{}", "nor past a closed one"},
-        {u"<select><option>a<option>b</select>", u"<select>{<option>{'a'}<option>{'b'}}", "options"},
         {u"<div><a>x</div><a>y<br>", u"<div>{<a>{'x'}}<a>'y'<br>{}",
          "link closed inside is not closed again"},
         {u"<div>a<span>b</DIV>c<br>", u"<div>{'a'<span>{'b'}}'c'<br>{}", "end tag closes back to its name"},
         {u"<div>1<span>2<b>3</i>", u"<div>{'1'<span>{'2'<b>{'3'}}}", "unmatched end tag closes all"},
         {u"<br>a</p>b<br>", u"<br>{}'a''b'<br>{}", "stray end tag with nothing open"},
         {u"<!DOCTYPE html><html><body>x</body></html>", u"<!DOCTYPE html><html>{<body>{'x'}}", "doctype"},
-        {u"<?xml version=\"1.0\"?><r>x</r>", u"<?xml version=\"1.0\"?><r>{'x'}", "xml declaration"},
         {u"<div/>x<img src=a>y<hr/>", u"<div/>{}'x'<img src=a>{}'y'<hr/>{}", "self-closing"},
         {u"a < b <1> c<br>", u"'a < b <1> c'<br>{}", "'<' without a tag start"},
-        {u"x > y<br>", u"'x > y'<br>{}", "lone '>'"},
         {u"<\u00e9t\u00e9>x</\u00c9T\u00c9>", u"<\u00e9t\u00e9>{'x'}", "non-Latin letters and case"},
         {u"<\U0001D400>x<br>", u"<\U0001D400>'x'<br>{}", "astral letter opens a tag"},
         {u"<\u2603>x<br>", u"'<\u2603>x'<br>{}", "a symbol does not"},
         {u"<p>a</p>before<div never ends <b", u"<p>{'a'}'before'", "unended tag drops the rest"},
-        {u"<b>bold</b>tail", u"<b>{'bold'}", "text after the last tag is dropped"},
         {u"no tags at all", u"", "text alone"},
         {u"<a title=\"x>y\">z</a>", u"<a title=\"x>{'y\">z'}", "quotes not tracked in tags"},
         {u"<script>if (a<b) x = \"<p>\";</script>", u"<script>{'if (a'<b) x = \"<p>{'\";'}}", "script"},
@@ -55,14 +52,10 @@ TEST(HtmlParseStructure, PagesGiveTheirTrees) {
         {u"<!-->x--><br>", u"'x-->'<br>{}", "short comment ends at its own marker"},
         {u"<!-- <b>x</b> --><br>", u"!' <b>x</b> '<br>{}", "comment hides markup"},
         {u"<![CDATA[a &amp; <b>]]>", u"'a & <b>'", "CDATA is decoded text, not a comment"},
-        {u"<![CDATA[]]>", u"", "empty CDATA"},
         {u"<p>a</p>x<!-- never <b>y</b>", u"<p>{'a'}'x'", "unterminated comment"},
-        {u"<p>a</p>x<![CDATA[ never <b>y</b>", u"<p>{'a'}'x'", "unterminated CDATA"},
         {u"<p>a</p>x<?php never <b>y</b>", u"<p>{'a'}'x'", "unterminated instruction"},
         {u"<?a x>y?><br>", u"<?a x>y?><br>{}", "instruction runs to its own end"},
-        {u"<?>x<br>", u"<?>'x'<br>{}", "shortest instruction"},
         // Normalisation.
-        {u"<p>\r\n   </p>", u"<p>{' '}", "blank between tags"},
         {u"<p>a\t\tb  c\r\n\r\nd</p>", u"<p>{'a b c d'}", "white-space runs"},
         {u"<p>a\nb\rc\r\r\nd</p>", u"<p>{'a\nb\rc\r d'}", "lone line breaks stay"},
         {u"<a\thref=\"?a=1&amp;b\"\r\n   class=x>&amp;</a>", u"<a href=\"?a=1&amp;b\" class=x>{'&'}",
@@ -84,33 +77,23 @@ TEST(HtmlParseStructure, ReparseEmptiesTheRoot) {
     EXPECT_FALSE(root.IsClosed());
 }
 
-TEST(HtmlParseStructure, NodeFlagsAndSpansPointIntoTheParsedText) {
-    EXPECT_EQ(dumpWithSpans(parse(s(u"ab<p>cd</p><br/><!--c-->"))), s(u"0||0-0|---\n"
-                                                                      "1|ab|0-2|-t-\n"
-                                                                      "1|<p>|2-4|c--\n"
-                                                                      "2|cd|5-7|-t-\n"
-                                                                      "1|<br/>|11-15|c--\n"
-                                                                      "1|c|16-23|-t#\n"));
-}
-
 // --- GetTagName ---
 
 TEST(HtmlTagName, RulesOnTagTexts) {
-    Node holder;
-    auto nameOf = [&holder](const char16_t* tag, bool upper) {
-        return holder.AddChild(s(tag), false)->GetTagName(upper);
+    const struct {
+        const char16_t* tag;
+        bool upper;
+        const char16_t* name;
+    } cases[] = {
+        {u"</p>", true, u"P"},        {u"<!-- x -->", false, u"!--"}, {u"<?xml v='1'?>", false, u"?xml"},
+        {u"<a\thref=x>", true, u"A"}, {u"<div\"x\">", false, u"div"}, {u"<stra\u00dfe>", true, u"STRASSE"},
+        {u"<>", false, u""},          {u"<abc", false, u""},          {u"<//>", false, u""},
+        {u"plain", false, u"plain"},
     };
-    EXPECT_EQ(nameOf(u"<br/>", false), s(u"br"));
-    EXPECT_EQ(nameOf(u"</p>", true), s(u"P"));
-    EXPECT_EQ(nameOf(u"<!-- x -->", false), s(u"!--"));
-    EXPECT_EQ(nameOf(u"<?xml version='1.0'?>", false), s(u"?xml"));
-    EXPECT_EQ(nameOf(u"<a\thref=x>", true), s(u"A"));
-    EXPECT_EQ(nameOf(u"<div\"x\">", false), s(u"div"));
-    EXPECT_EQ(nameOf(u"<stra\u00dfe>", true), s(u"STRASSE"));
-    EXPECT_EQ(nameOf(u"<>", false), QString());
-    EXPECT_EQ(nameOf(u"<abc", false), QString()); // no delimiter
-    EXPECT_EQ(nameOf(u"<//>", false), QString());
-    EXPECT_EQ(nameOf(u"plain", false), s(u"plain"));
+    Node holder;
+    for (const auto& c : cases)
+        EXPECT_EQ(holder.AddChild(s(c.tag), false)->GetTagName(c.upper), s(c.name))
+            << PrintToString(s(c.tag));
     EXPECT_EQ(parse(s(u"&lt;b&gt; text<br>")).GetChildren()[0].GetTagName(true), QString());
 }
 
@@ -125,29 +108,22 @@ TEST(HtmlEntities, ReferencesDecode) {
     } cases[] = {
         {u"&nbsp;&quot;&gt;&lt;&amp;", s(u" \"><&"), "the five named ones"},
         {u"&copy; &AMP; &Lt; &nbsp", s(u"&copy; &AMP; &Lt; &nbsp"), "others, other case, no semicolon"},
-        {u"&#65;&#66;", s(u"AB"), "decimal"},
         {u"&#x41;", s(u"&#x41;"), "hexadecimal is not read"},
         {u"&# 65;&#+66;&#67abc;", s(u"ABC"), "leading number like atoi"},
         {u"&#abc;", s(u"&#abc;"), "no number"},
         {u"&#65 x;y", s(u"Ay"), "runs to the next semicolon"},
         {u"&#65", s(u"&#65"), "no semicolon"},
         {u"&amp;#65;", s(u"&#65;"), "ampersand decodes last"},
-        {u"&amp;lt;", s(u"&lt;"), "ampersand decodes last"},
         {u"&amp;amp;", s(u"&amp;"), "ampersand decodes once"},
         {u"&#38;amp;", s(u"&amp;"), "produced text is not read again"},
-        {u"&#38;#65;", s(u"&#65;"), "produced text is not read again"},
         {u"&#38;#65; and &#38;#65;", s(u"&#65; and &#65;"), "nor twice"},
-        {u"&#38;lt;", s(u"&lt;"), "nor as a name"},
         {u"&am&#112;;", s(u"&amp;"), "nor joined to what stood before"},
         {u"&#128512;", s(u"\U0001F600"), "beyond 16 bits"},
-        {u"&#1114111;", s(u"\U0010FFFF"), "highest code point"},
         {u"&#65601;", s(u"\U00010041"), "not the low 16 bits"},
         {u"&#55357;", replacement, "high surrogate"},
-        {u"&#57343;", replacement, "low surrogate"},
         {u"&#1114112;", replacement, "above the highest"},
         {u"&#-65;", replacement, "negative"},
         {u"&#99999999999999999999999;", replacement, "overflowing"},
-        {u"&#-99999999999999999999999;", replacement, "overflowing negative"},
         {u"a&#0;b", s(u"ab"), "zero removes the reference"},
         {u"&#0;&#65;&#-0;", s(u"A"), "and decoding goes on"},
     };
@@ -180,6 +156,7 @@ QString refName(const RefNode& node) {
     return node.isText ? QString() : node.text.toUpper().mid(1).remove(u'>').remove(u'/');
 }
 
+// Closes root[k] around everything after it.
 void refFold(std::vector<RefNode>& root, std::size_t k) {
     root[k].closed = true;
     for (std::size_t j = k + 1; j < root.size(); ++j)
@@ -192,10 +169,8 @@ QString refDump(const std::vector<RefNode>& nodes) {
     for (const RefNode& node : nodes) {
         if (node.isText)
             out += u'\'' + node.text + u'\'';
-        else if (!node.closed)
-            out += node.text;
         else
-            out += node.text + u'{' + refDump(node.children) + u'}';
+            out += node.closed ? node.text + u'{' + refDump(node.children) + u'}' : node.text;
     }
     return out;
 }
@@ -203,29 +178,23 @@ QString refDump(const std::vector<RefNode>& nodes) {
 TEST(HtmlParseAgreement, RandomTagSoupFoldsLikeBackwardScans) {
     std::mt19937 random(1249);
     const char16_t* names[] = {u"a", u"A", u"li", u"Li", u"option", u"ul", u"OL", u"div", u"b", u"p"};
-    std::uniform_int_distribution<int> kindOf(0, 99);
-    std::uniform_int_distribution<std::size_t> nameOf(0, std::size(names) - 1);
-    std::uniform_int_distribution<int> lengthOf(1, 80);
     for (int round = 0; round < 3000; ++round) {
         QString page;
         std::vector<RefNode> root;
         bool lastWasText = false;
-        const int length = lengthOf(random);
-        for (int t = 0; t < length; ++t) {
-            const int kind = kindOf(random);
-            const QString name = QString::fromUtf16(names[nameOf(random)]);
+        for (int t = 0, length = 1 + int(random() % 80); t < length; ++t) {
+            const int kind = int(random() % 100);
+            const QString name = s(names[random() % std::size(names)]);
+            const QString wanted = name.toUpper();
             if (kind < 25 && !lastWasText) {
-                const QString word = u't' + QString::number(t);
-                page += word;
-                root.push_back({word, false, true, {}});
+                root.push_back({u't' + QString::number(t), false, true, {}});
+                page += root.back().text;
                 lastWasText = true;
                 continue;
             }
             lastWasText = false;
-            if (kind < 50) {
-                const QString tag = s(u"</") + name + u'>';
-                page += tag;
-                const QString wanted = name.toUpper();
+            if (kind < 50) { // an end tag closes the open elements back to its own name
+                page += s(u"</") + name + u'>';
                 for (std::size_t k = root.size(); k-- > 0;) {
                     if (root[k].isText || root[k].closed)
                         continue;
@@ -234,30 +203,26 @@ TEST(HtmlParseAgreement, RandomTagSoupFoldsLikeBackwardScans) {
                     if (match)
                         break;
                 }
-            } else if (kind < 56) {
-                const QString tag = u'<' + name + s(u"/>");
-                page += tag;
-                root.push_back({tag, true, false, {}});
-            } else if (kind < 60) {
-                page += u"<br>";
-                root.push_back({s(u"<br>"), true, false, {}});
-            } else {
-                const QString tag = u'<' + name + u'>';
-                page += tag;
-                const QString wanted = name.toUpper();
-                if (wanted == u"A" || wanted == u"LI" || wanted == u"OPTION") {
-                    for (std::size_t k = root.size(); k-- > 0;) {
-                        const QString have = refName(root[k]);
-                        if (wanted == u"LI" && (have == u"UL" || have == u"OL"))
-                            break;
-                        if (!root[k].isText && !root[k].closed && have == wanted) {
-                            refFold(root, k);
-                            break;
-                        }
+                continue;
+            }
+            if (kind < 60) { // self-closing and void elements
+                root.push_back({kind < 56 ? u'<' + name + s(u"/>") : s(u"<br>"), true, false, {}});
+                page += root.back().text;
+                continue;
+            }
+            if (wanted == u"A" || wanted == u"LI" || wanted == u"OPTION") {
+                for (std::size_t k = root.size(); k-- > 0;) {
+                    const QString have = refName(root[k]);
+                    if (wanted == u"LI" && (have == u"UL" || have == u"OL"))
+                        break;
+                    if (!root[k].isText && !root[k].closed && have == wanted) {
+                        refFold(root, k);
+                        break;
                     }
                 }
-                root.push_back({tag, false, false, {}});
             }
+            root.push_back({u'<' + name + u'>', false, false, {}});
+            page += root.back().text;
         }
         if (lastWasText)
             root.pop_back(); // text after the last tag is dropped
@@ -267,44 +232,28 @@ TEST(HtmlParseAgreement, RandomTagSoupFoldsLikeBackwardScans) {
 
 // --- hostile input: depth, width, and the tree operations on it ---
 
-QString repeated(const char16_t* piece, int count) {
-    const QString one = s(piece);
-    QString out;
-    out.reserve(one.size() * count);
-    for (int i = 0; i < count; ++i)
-        out += one;
-    return out;
-}
-
 TEST(HtmlParseHostile, DeepNestingFromOneStrayEndTag) {
     constexpr int kDepth = 100000;
-    Node root = parse(repeated(u"<div>", kDepth) + s(u"deep</x>"));
+    Node root = parse(s(u"<div>").repeated(kDepth) + s(u"deep</x>"));
     EXPECT_EQ(depthOf(root), kDepth + 1); // the text sits below the innermost DIV
 
     std::vector<const Node*> found;
-    std::as_const(root).FindAll(found, s(u"div"));
+    std::as_const(root).FindAll(found, {.tag = s(u"div")});
     EXPECT_EQ(found.size(), 1u);
-    EXPECT_EQ(root.FindFirst(s(u"span")), nullptr);
-    EXPECT_EQ(root.FindFirst(s(u"div"), s(u"c"), {}, {}, {}), nullptr);
-    EXPECT_EQ(root.GetInnerText(false), s(u"deep"));
+    EXPECT_EQ(root.FindFirst({.tag = s(u"div"), .className = s(u"c")}), nullptr);
     EXPECT_EQ(root.GetInnerText(true), s(u"deep "));
 
-    Node copy(root);
-    EXPECT_EQ(depthOf(copy), kDepth + 1);
+    const Node copy(root);
     EXPECT_EQ(dumpWithSpans(copy), dumpWithSpans(root));
-    Node assigned = parse(s(u"<p>x</p>"));
-    assigned = copy;
-    EXPECT_EQ(depthOf(assigned), kDepth + 1);
-
-    // Re-parsing releases the deep tree; so do assignment and destruction at the end of the test.
+    // Re-parsing releases the deep tree; assignment and destruction at the end of the test do too.
     root.Parse(s(u"<b>x</b>"));
     EXPECT_EQ(dump(root), s(u"<b>{'x'}"));
-    copy = Node();
-    EXPECT_TRUE(copy.GetChildren().empty());
+    root = copy;
+    EXPECT_EQ(depthOf(root), kDepth + 1);
 }
 
 TEST(HtmlParseHostile, DeepTreeMovedOutOfItsOwnSubtree) {
-    Node root = parse(repeated(u"<div>", 50000) + s(u"</x>"));
+    Node root = parse(s(u"<div>").repeated(50000) + s(u"</x>"));
     Node inner = root.GetChildren()[0].GetChildren()[0];
     root = std::move(root.GetChildren()[0].GetChildren()[0]);
     EXPECT_EQ(dumpWithSpans(root), dumpWithSpans(inner));
@@ -312,56 +261,40 @@ TEST(HtmlParseHostile, DeepTreeMovedOutOfItsOwnSubtree) {
     EXPECT_EQ(depthOf(root), 49997);
 }
 
-TEST(HtmlParseHostile, ManyPendingLinksStayFlat) {
-    constexpr int kLinks = 100000;
-    const Node root = parse(repeated(u"<a href=x>t<b>", kLinks) + s(u"<br>"));
-    // Each link closes the one before; the last stays open with its text and B after it.
-    ASSERT_EQ(root.GetChildren().size(), static_cast<std::size_t>(kLinks + 3));
-    EXPECT_EQ(dump(root.GetChildren()[0]), s(u"'t'<b>"));
-    EXPECT_TRUE(root.GetChildren()[kLinks - 2].IsClosed());
-    EXPECT_FALSE(root.GetChildren()[kLinks - 1].IsClosed());
-}
-
-TEST(HtmlParseHostile, ManyListItemsInOneList) {
-    constexpr int kItems = 100000;
-    const Node root = parse(s(u"<ul>") + repeated(u"<li>x", kItems) + s(u"</ul>"));
-    ASSERT_EQ(root.GetChildren().size(), 1u);
-    EXPECT_EQ(root.GetChildren()[0].GetChildren().size(), static_cast<std::size_t>(kItems));
-}
-
-TEST(HtmlParseHostile, ManyStrayEndTagsAndBrokenSections) {
-    const Node root = parse(repeated(u"</p><!--><!---><?>", 50000) + s(u"<br>"));
-    EXPECT_EQ(root.GetChildren().size(), 50001u);
+// Each link closes the one before; the last stays open with its text and B after it.
+TEST(HtmlParseHostile, WideTreesStayFlat) {
+    constexpr int kCount = 100000;
+    const Node links = parse(s(u"<a href=x>t<b>").repeated(kCount) + s(u"<br>"));
+    ASSERT_EQ(links.GetChildren().size(), std::size_t(kCount + 3));
+    EXPECT_EQ(dump(links.GetChildren()[0]), s(u"'t'<b>"));
+    EXPECT_FALSE(links.GetChildren()[kCount - 1].IsClosed());
+    const Node list = parse(s(u"<ul>") + s(u"<li>x").repeated(kCount) + s(u"</ul>"));
+    EXPECT_EQ(list.GetChildren().at(0).GetChildren().size(), std::size_t(kCount));
+    EXPECT_EQ(parse(s(u"</p><!--><!---><?>").repeated(50000) + s(u"<br>")).GetChildren().size(), 50001u);
 }
 
 // --- copies ---
 
 TEST(HtmlTreeCopy, CopiesAreDeepAndEqual) {
     const Node original = parse(s(u"<div class=a>x<!-- c --><ul><li>1<li>2</ul><br>&amp;<p>y</div><a>z<br>"));
+    const QString before = dumpWithSpans(original);
     Node copy(original);
-    EXPECT_EQ(dumpWithSpans(copy), dumpWithSpans(original));
-
     Node assigned = parse(s(u"<b>old</b>"));
     assigned = original;
-    EXPECT_EQ(dumpWithSpans(assigned), dumpWithSpans(original));
-
-    const QString before = dumpWithSpans(original);
+    EXPECT_EQ(dumpWithSpans(copy), before);
+    EXPECT_EQ(dumpWithSpans(assigned), before);
     copy.GetChildren()[0].SetText(s(u"changed"));
     EXPECT_EQ(dumpWithSpans(original), before);
-    EXPECT_NE(dumpWithSpans(copy), before);
 }
 
-TEST(HtmlTreeCopy, AssignFromOwnDescendant) {
+TEST(HtmlTreeCopy, AssignFromOwnDescendantAndSelf) {
     Node root = parse(s(u"<div><p>a<b>b</b></p></div>"));
     root = root.GetChildren()[0];
-    EXPECT_EQ(dump(root), s(u"<p>{'a'<b>{'b'}}"));
     EXPECT_EQ(root.GetText(), s(u"<div>"));
-    root = std::move(root.GetChildren()[0].GetChildren()[1]);
-    EXPECT_EQ(root.GetText(), s(u"<b>"));
-    EXPECT_EQ(dump(root), s(u"'b'"));
+    EXPECT_EQ(dump(root), s(u"<p>{'a'<b>{'b'}}"));
     Node& self = root;
     root = self;
-    EXPECT_EQ(dump(root), s(u"'b'"));
+    EXPECT_EQ(dump(root), s(u"<p>{'a'<b>{'b'}}"));
 }
 
 TEST(HtmlTreeCopy, ParseOfOwnTextIsSafe) {

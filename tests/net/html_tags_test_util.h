@@ -1,29 +1,13 @@
 #pragma once
 
 #include "net/html_tags.h"
+#include "tests/core/qstring_printer.h"
 
 #include <QString>
 #include <algorithm>
-#include <ostream>
-#include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
-
-// Lets GoogleTest show QString values in failure messages, with line breaks and tabs visible.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    std::string shown;
-    for (const char c : text.toStdString()) {
-        if (c == '\r')
-            shown += "\\r";
-        else if (c == '\n')
-            shown += "\\n";
-        else if (c == '\t')
-            shown += "\\t";
-        else
-            shown += c;
-    }
-    *os << '"' << shown << '"';
-}
 
 namespace html_test {
 

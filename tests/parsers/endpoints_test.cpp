@@ -20,8 +20,6 @@ TEST_F(Endpoints, EveryServiceHasAPublicDefault) {
         EXPECT_EQ(base.port, 0) << i;
         EXPECT_EQ(endpoints::base(static_cast<Endpoint>(i)), base) << i;
     }
-    EXPECT_EQ(endpoints::url(Endpoint::GoogleWeb, s(u"/search?q=x")),
-              s(u"https://www.google.com/search?q=x"));
 }
 
 TEST_F(Endpoints, OverrideWithPortAndPrefixThenReset) {

@@ -93,16 +93,8 @@ TEST(PageRankReply, RankIsTheNumberAfterTheSecondColon) {
 }
 
 TEST(PageRankReply, ReadFromAFinishedDownloader) {
-    auto reply = [](const QByteArray& body) {
-        CDownloader downloader(-1);
-        downloader.ProcessResponse("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n\r\n" + body,
-                                   CDownloader::kRequestGet | CDownloader::kKeepText |
-                                       CDownloader::kBuildTree,
-                                   u"http://127.0.0.1/search"_s);
-        return CDownloader_Parsers::ParsePageRank(downloader);
-    };
-    EXPECT_EQ(reply("Rank_1:1:6\n"), 6);
-    EXPECT_EQ(reply(""), -2);
+    EXPECT_EQ(CDownloader_Parsers::ParsePageRank(*parser_test::downloadedPage("Rank_1:1:6\n")), 6);
+    EXPECT_EQ(CDownloader_Parsers::ParsePageRank(*parser_test::downloadedPage("")), -2);
     CDownloader idle(-1);
     EXPECT_EQ(CDownloader_Parsers::ParsePageRank(idle), -2);
 }

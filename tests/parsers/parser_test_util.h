@@ -1,16 +1,11 @@
 #pragma once
 
 #include "net/downloader.h"
+#include "tests/core/qstring_printer.h"
 
 #include <QString>
 #include <gtest/gtest.h>
 #include <memory>
-#include <ostream>
-
-// Lets GoogleTest show QString values in failure messages, with line breaks visible.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace parser_test {
 
