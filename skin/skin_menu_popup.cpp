@@ -2,6 +2,7 @@
 
 #include "platform/screens.h"
 #include "skin/commands.h"
+#include "skin/dotted_frame.h"
 #include "skin/queued_command.h"
 #include "skin/skin_constants.h"
 #include "skin/text_state.h"
@@ -119,7 +120,7 @@ void CSkinMenuPopup::DrawBackground(plat::DeviceContext& dc) {
         if (int(i) == m_hovered) {
             const plat::Rect focus{16, y, m_menuWidth - 3, y + m_itemHeight};
             dc.fillSolidRect(focus, kHoverFill);
-            dc.frameRect(focus, kHoverFrame);
+            skin::DrawDottedFrame(dc, focus, kHoverFrame);
         }
         dc.textOut(kTextLeft, y + 2, item.text);
         y += m_itemHeight;

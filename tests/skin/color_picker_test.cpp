@@ -4,6 +4,7 @@
 #include "skin/skin_menu_color_sel.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
+#include "tests/skin/window_events.h"
 
 #include <gtest/gtest.h>
 
@@ -64,9 +65,7 @@ class ColorPickerTest : public ::testing::Test {
 // it.
 TEST_F(ColorPickerTest, PicksTheColourUnderThePointer) {
     const int result = Run(u"#00ff00"_s, [](CSkinMenuColorSel& p) {
-        skintest::SendMouse(p, QEvent::MouseMove, 31 + 5 * 10 + 4, 25 + 2 * 10 + 4);
-        skintest::SendMouse(p, QEvent::MouseButtonPress, 31 + 5 * 10 + 4, 25 + 2 * 10 + 4);
-        skintest::SendMouse(p, QEvent::MouseButtonRelease, 31 + 5 * 10 + 4, 25 + 2 * 10 + 4);
+        skintest::ClickAt(p, {31 + 5 * 10 + 4, 25 + 2 * 10 + 4});
     });
     EXPECT_EQ(result, skin::kResultOk);
     EXPECT_EQ(color, u"00FF66"_s);
@@ -83,15 +82,20 @@ TEST_F(ColorPickerTest, CancelledByAnOutsidePressEscOrAReleaseOutside) {
     };
     const Case cases[] = {
         {"press outside",
-         [](CSkinMenuColorSel& p) { skintest::SendMouse(p, QEvent::MouseButtonPress, -5, 40); }, u"00FF00"_s},
+         [](CSkinMenuColorSel& p) {
+             skintest::PressMouse(p, {-5, 40}, true);
+         },
+         u"00FF00"_s},
         {"Esc after the background",
          [](CSkinMenuColorSel& p) {
-             skintest::SendMouse(p, QEvent::MouseMove, 100, 143);
-             skintest::SendKey(p, Qt::Key_Escape);
+             skintest::MoveMouse(p, {100, 143});
+             QTest::keyClick(p.widget(), Qt::Key_Escape);
          },
          u"000000"_s},
         {"release outside",
-         [](CSkinMenuColorSel& p) { skintest::SendMouse(p, QEvent::MouseButtonRelease, 300, 40); },
+         [](CSkinMenuColorSel& p) {
+             skintest::PressMouse(p, {300, 40}, false);
+         },
          u"00FF00"_s},
     };
     for (const Case& c : cases) {

@@ -2,6 +2,7 @@
 #include "skin/skin_menu_popup.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
+#include "tests/skin/window_events.h"
 
 #include <QFocusEvent>
 #include <gtest/gtest.h>
@@ -16,7 +17,7 @@ namespace {
 // Where the pointer hovers item index (-1: a place over no item), found by moving down the menu.
 plat::Point ItemPoint(CSkinMenuPopup& menu, int index) {
     for (int y = 0; y < menu.m_height; ++y) {
-        skintest::SendMouse(menu, QEvent::MouseMove, 40, y);
+        skintest::MoveMouse(menu, {40, y});
         if (menu.HoveredItem() == index) {
             return {40, y};
         }
@@ -27,7 +28,7 @@ plat::Point ItemPoint(CSkinMenuPopup& menu, int index) {
 
 void Release(CSkinMenuPopup& menu, int index, Qt::MouseButton button = Qt::LeftButton) {
     const plat::Point p = ItemPoint(menu, index);
-    skintest::SendMouse(menu, QEvent::MouseButtonRelease, p.x, p.y, button);
+    skintest::PressMouse(menu, {p.x, p.y}, false, button);
 }
 
 // Runs a three-item tab menu at screen (x, y) over dlg, with act driving it once shown.
@@ -73,16 +74,21 @@ TEST(Menu, ChoosesByReleaseAndCancelsOrEndsWithoutAChoice) {
          skin::kResultOk,
          {u"pause_project"_s}},
         {"left press outside",
-         [](CSkinMenuPopup& m) { skintest::SendMouse(m, QEvent::MouseButtonPress, -20, 10); },
+         [](CSkinMenuPopup& m) {
+             skintest::PressMouse(m, {-20, 10}, true);
+         },
          skin::kResultCancel,
          {}},
         {"right press outside",
          [](CSkinMenuPopup& m) {
-             skintest::SendMouse(m, QEvent::MouseButtonPress, m.m_width + 5, 10, Qt::RightButton);
+             skintest::PressMouse(m, {m.m_width + 5, 10}, true, Qt::RightButton);
          },
          skin::kResultCancel,
          {}},
-        {"Esc", [](CSkinMenuPopup& m) { skintest::SendKey(m, Qt::Key_Escape); }, skin::kResultCancel, {}},
+        {"Esc",
+         [](CSkinMenuPopup& m) { QTest::keyClick(m.widget(), Qt::Key_Escape); },
+         skin::kResultCancel,
+         {}},
         {"focus lost",
          [](CSkinMenuPopup& m) {
              QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
@@ -94,9 +100,9 @@ TEST(Menu, ChoosesByReleaseAndCancelsOrEndsWithoutAChoice) {
          [](CSkinMenuPopup& m) {
              ItemPoint(m, 0);
              Release(m, -1);
-             skintest::SendMouse(m, QEvent::MouseButtonRelease, -30, -30, Qt::RightButton);
+             skintest::PressMouse(m, {-30, -30}, false, Qt::RightButton);
              EXPECT_TRUE(m.Result() == 0);
-             skintest::SendKey(m, Qt::Key_Return);
+             QTest::keyClick(m.widget(), Qt::Key_Return);
          },
          skin::kResultOk,
          {}},

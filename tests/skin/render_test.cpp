@@ -4,6 +4,7 @@
 #include "skin/skin_dlg_holder.h"
 #include "skin/skin_menu_popup.h"
 #include "tests/skin/skin_test_support.h"
+#include "tests/skin/window_events.h"
 
 #include <QDir>
 #include <QImage>
@@ -182,7 +183,7 @@ TEST(Render, PopupMenuOverItsDialog) {
     skintest::ModalHook hook([&](plat::Window& w) {
         auto& menu = dynamic_cast<CSkinMenuPopup&>(w);
         for (int y = 0; y < menu.m_height && menu.HoveredItem() != 3; ++y) {
-            skintest::SendMouse(menu, QEvent::MouseMove, 60, y);
+            skintest::MoveMouse(menu, {60, y});
         }
         menu.RedrawNow();
         keyed = KeyPixelsShown(menu.backBuffer(), &menu);

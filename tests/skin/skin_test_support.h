@@ -5,9 +5,6 @@
 #include "skin/skin_dlg.h"
 #include "skin/skin_element.h"
 
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
@@ -154,29 +151,6 @@ class ModalHook {
     ModalHook(const ModalHook&) = delete;
     ModalHook& operator=(const ModalHook&) = delete;
 };
-
-// Mouse and key events as Qt delivers them to the window, at client coordinates.
-inline void SendMouse(plat::Window& w, QEvent::Type type, int x, int y,
-                      Qt::MouseButton button = Qt::LeftButton) {
-    QWidget* widget = w.widget();
-    const QPointF local(x, y);
-    const QPointF global = widget->mapToGlobal(local);
-    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
-    QMouseEvent event(type, local, global, type == QEvent::MouseMove ? Qt::NoButton : button, held,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &event);
-}
-inline void Click(plat::Window& w, int x, int y, Qt::MouseButton button = Qt::LeftButton) {
-    SendMouse(w, QEvent::MouseMove, x, y);
-    SendMouse(w, QEvent::MouseButtonPress, x, y, button);
-    SendMouse(w, QEvent::MouseButtonRelease, x, y, button);
-}
-inline void SendKey(plat::Window& w, int qtKey) {
-    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
-    QCoreApplication::sendEvent(w.widget(), &press);
-    QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier);
-    QCoreApplication::sendEvent(w.widget(), &release);
-}
 
 inline void Place(CSkinElement& e, CSkinDlgHolder& holder, int x, int y, int w, int h) {
     e.Create(&holder, 2);
