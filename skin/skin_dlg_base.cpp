@@ -7,6 +7,7 @@
 #include "skin/commands.h"
 #include "skin/dialog_frame.h"
 #include "skin/glow_text.h"
+#include "skin/message_box_dlg.h"
 #include "skin/skin_atlas.h"
 #include "skin/skin_constants.h"
 
@@ -142,6 +143,11 @@ bool CSkinDlg_Base::OnCommand(const QString& command, int /*param*/) {
         return false;
     }
     return true;
+}
+
+int CSkinDlg_Base::MessageBox(const QString& text, const QString& caption, unsigned type) {
+    CMessageBoxDlg box(this, text, caption.isEmpty() ? u"Tarnwick 2.0"_s : caption, type);
+    return box.DoModal();
 }
 
 void CSkinDlg_Base::EndSkinDialog(int result) {

@@ -29,6 +29,10 @@ class CSkinDlg_Base : public plat::Window {
     ~CSkinDlg_Base() override;
 
     int DoModal() { return doModal(); }
+    // The system's message box over this dialog (CMessageBoxDlg): type's low four bits choose the buttons,
+    // the next four the icon (skin_constants.h); answers 1 OK, 2 Cancel, 6 Yes or 7 No. An empty caption is
+    // the product's name.
+    int MessageBox(const QString& text, const QString& caption = QString(), unsigned type = 0);
 
     virtual void ShowTooltip(bool show) = 0;
     virtual void RenderAll(plat::DeviceContext& dc);

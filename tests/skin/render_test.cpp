@@ -1,3 +1,4 @@
+#include "skin/message_box_dlg.h"
 #include "skin/skin_atlas.h"
 #include "skin/skin_button.h"
 #include "skin/skin_constants.h"
@@ -202,4 +203,25 @@ TEST(Render, PopupMenuOverItsDialog) {
     EXPECT_EQ(keyed, 0);
     ASSERT_FALSE(shot.isNull());
     EXPECT_TRUE(shot.save(RenderPath(u"menu.png"_s)));
+}
+
+// A question with its icon from the atlas, keyed: no magenta shows around the picture.
+TEST(Render, MessageBoxWithAnIcon) {
+    TestDialog dlg;
+    dlg.Open();
+    QImage shot;
+    int keyed = -1;
+    skintest::ModalHook hook([&](plat::Window& w) {
+        auto& box = dynamic_cast<CMessageBoxDlg&>(w);
+        box.RedrawNow();
+        keyed = KeyPixelsShown(box.backBuffer(), &box);
+        shot = box.widget()->grab().toImage();
+        box.EndSkinDialog(skin::kResultNo);
+    });
+    EXPECT_EQ(dlg.MessageBox(u"You will lose any unsaved results.\nAre you sure you want to continue?"_s,
+                             QString(), skin::kMessageYesNo | skin::kMessageQuestion),
+              skin::kResultNo);
+    EXPECT_EQ(keyed, 0);
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_TRUE(shot.save(RenderPath(u"msgbox.png"_s)));
 }
