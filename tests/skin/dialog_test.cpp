@@ -266,12 +266,12 @@ TEST_F(DialogTest, APopupPressOutsideCancelsTheRunUnlessItsResultIsDecided) {
     popup.m_captureMode = true;
     popup.m_width = 200;
     popup.m_height = 100;
-    QTimer::singleShot(100, [&] {
+    QTimer::singleShot(100, popup.widget(), [&] {
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(-20, 150), QPointF(-20, 150), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(popup.widget(), &press);
     });
-    QTimer::singleShot(3000, [&] { popup.EndSkinDialog(99); }); // never hangs
+    QTimer::singleShot(3000, popup.widget(), [&] { popup.EndSkinDialog(99); }); // never hangs, never outlives
     EXPECT_EQ(popup.DoModal(), skin::kResultCancel);
     popup.EndSkinDialog(skin::kResultOk);
     popup.onCancelPopup();
