@@ -1,4 +1,4 @@
-#include "skin/skin_win_list.h"
+#include "skin/skin_win_list_element.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
 
