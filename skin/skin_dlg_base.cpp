@@ -10,8 +10,8 @@
 #include "skin/message_box_dlg.h"
 #include "skin/skin_atlas.h"
 #include "skin/skin_constants.h"
-#include "skin/skin_list_box.h"
 #include "skin/skin_drop_list.h"
+#include "skin/skin_list_box.h"
 #include "skin/skin_win_edit.h"
 
 #include <QDir>

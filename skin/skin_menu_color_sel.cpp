@@ -99,15 +99,6 @@ void CSkinMenuColorSel::onMouseMove(int x, int y) {
     CSkinDlg::onMouseMove(x, y);
 }
 
-void CSkinMenuColorSel::onLButtonDown(int x, int y) {
-    if (!Inside(x, y)) {
-        m_closing = true;
-        EndSkinDialog(skin::kResultCancel);
-        return;
-    }
-    CSkinDlg::onLButtonDown(x, y);
-}
-
 void CSkinMenuColorSel::onLButtonUp(int x, int y) {
     if (!m_closing) {
         m_closing = true;

@@ -21,7 +21,6 @@ class CSkinMenuColorSel : public CSkinDlg {
     void CreateElements() override;
     void DrawBackground(plat::DeviceContext& dc) override;
     void onMouseMove(int x, int y) override;
-    void onLButtonDown(int x, int y) override;
     void onLButtonUp(int x, int y) override;
 
     static constexpr int kWidth = 211;

@@ -1,7 +1,6 @@
 #include "skin/skin_menu_popup.h"
 
 #include "platform/screens.h"
-#include "skin/commands.h"
 #include "skin/dotted_frame.h"
 #include "skin/queued_command.h"
 #include "skin/skin_constants.h"
@@ -169,14 +168,6 @@ void CSkinMenuPopup::ReleaseAt(int x, int y) {
 void CSkinMenuPopup::onLButtonUp(int x, int y) {
     ReleaseAt(x, y);
     CSkinDlg::onLButtonUp(x, y);
-}
-
-void CSkinMenuPopup::onRButtonDown(int x, int y) {
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height) {
-        OnCommand(skin::cmd::kDefaultCancel, 0);
-        return;
-    }
-    CSkinDlg::onRButtonDown(x, y);
 }
 
 void CSkinMenuPopup::onRButtonUp(int x, int y) {

@@ -32,7 +32,6 @@ class CSkinMenuPopup : public CSkinDlg {
     void DrawBackground(plat::DeviceContext& dc) override;
     void onMouseMove(int x, int y) override;
     void onLButtonUp(int x, int y) override;
-    void onRButtonDown(int x, int y) override;
     void onRButtonUp(int x, int y) override;
 
     const std::vector<CSkinMenuPopup_Item>& Items() const { return m_items; }

@@ -161,67 +161,45 @@ TEST(Render, TooltipWithAWrappedTextAndALink) {
     EXPECT_TRUE(blue);
 }
 
-// The screen as the user sees it: the dialog with the popup over it, as each window shows itself.
-QImage GrabOver(const plat::Window& under, const plat::Window& over) {
-    QImage shot = under.widget()->grab().toImage();
-    const plat::Rect u = under.windowRect();
-    const plat::Rect o = over.windowRect();
-    QPainter painter(&shot);
-    painter.setClipRegion(over.widget()->mask().translated(o.left - u.left, o.top - u.top));
-    painter.drawImage(o.left - u.left, o.top - u.top, over.widget()->grab().toImage());
-    return shot;
-}
-
-// An open context menu with an item under the pointer: its frame from the atlas, rounded corners cut away.
-TEST(Render, PopupMenuOverItsDialog) {
+// The question of the close command with its icon, and an open context menu with an item under the pointer
+// over its dialog, as each window shows itself: pictures from the atlas, keyed where they are keyed, and the
+// menu's rounded corners cut away.
+TEST(Render, MessageBoxAndPopupMenu) {
     TestDialog dlg;
     dlg.m_width = 420;
     dlg.m_height = 260;
     dlg.m_title = u"Tarnwick 2.0 :: Keywords"_s;
     dlg.Open();
-    QImage shot;
-    int keyed = -1;
     skintest::ModalHook hook([&](plat::Window& w) {
-        auto& menu = dynamic_cast<CSkinMenuPopup&>(w);
-        for (int y = 0; y < menu.m_height && menu.HoveredItem() != 3; ++y) {
-            skintest::MoveMouse(menu, {60, y});
+        auto& shown = dynamic_cast<CSkinDlg_Base&>(w);
+        QImage shot = dlg.widget()->grab().toImage();
+        const plat::Point at{w.windowRect().left - dlg.windowRect().left,
+                             w.windowRect().top - dlg.windowRect().top};
+        if (auto* menu = dynamic_cast<CSkinMenuPopup*>(&w)) {
+            for (int y = 0; y < menu->m_height && menu->HoveredItem() != 3; ++y) {
+                skintest::MoveMouse(*menu, {60, y});
+            }
+            EXPECT_FALSE(menu->regionContains(0, 0));
         }
-        menu.RedrawNow();
-        keyed = KeyPixelsShown(menu.backBuffer(), &menu);
-        EXPECT_FALSE(menu.regionContains(0, 0));
-        shot = GrabOver(dlg, menu);
-        menu.EndSkinDialog(skin::kResultCancel);
-    });
-    const plat::Point at = dlg.clientToScreen({140, 70});
-    CSkinMenuPopup menu(&dlg, nullptr, at.x, at.y);
-    menu.AddItem(u"Copy keyword"_s, u"copy"_s);
-    menu.AddItem(u"Copy all keywords"_s, u"copy_all"_s);
-    menu.AddItem(CSkinMenuPopup::kSeparator);
-    menu.AddItem(u"Send to Rank Summit"_s, u"send4"_s);
-    menu.AddItem(u"Delete selected rows"_s, u"delete"_s);
-    menu.DoModal();
-    EXPECT_EQ(keyed, 0);
-    ASSERT_FALSE(shot.isNull());
-    EXPECT_TRUE(shot.save(RenderPath(u"menu.png"_s)));
-}
-
-// A question with its icon from the atlas, keyed: no magenta shows around the picture.
-TEST(Render, MessageBoxWithAnIcon) {
-    TestDialog dlg;
-    dlg.Open();
-    QImage shot;
-    int keyed = -1;
-    skintest::ModalHook hook([&](plat::Window& w) {
-        auto& box = dynamic_cast<CMessageBoxDlg&>(w);
-        box.RedrawNow();
-        keyed = KeyPixelsShown(box.backBuffer(), &box);
-        shot = box.widget()->grab().toImage();
-        box.EndSkinDialog(skin::kResultNo);
+        shown.RedrawNow();
+        EXPECT_EQ(KeyPixelsShown(shown.backBuffer(), &shown), 0);
+        QPainter painter(&shot);
+        painter.setClipRegion(w.widget()->mask().isEmpty()
+                                  ? QRegion(w.widget()->rect().translated(at.x, at.y))
+                                  : w.widget()->mask().translated(at.x, at.y));
+        painter.drawImage(at.x, at.y, w.widget()->grab().toImage());
+        EXPECT_TRUE(
+            shot.save(RenderPath(dynamic_cast<CSkinMenuPopup*>(&w) ? u"menu.png"_s : u"msgbox.png"_s)));
+        shown.EndSkinDialog(skin::kResultNo);
     });
     EXPECT_EQ(dlg.MessageBox(u"You will lose any unsaved results.\nAre you sure you want to continue?"_s,
                              QString(), skin::kMessageYesNo | skin::kMessageQuestion),
               skin::kResultNo);
-    EXPECT_EQ(keyed, 0);
-    ASSERT_FALSE(shot.isNull());
-    EXPECT_TRUE(shot.save(RenderPath(u"msgbox.png"_s)));
+    const plat::Point at = dlg.clientToScreen({140, 70});
+    CSkinMenuPopup menu(&dlg, nullptr, at.x, at.y);
+    for (const QString& text : {u"Copy keyword"_s, u"Copy all keywords"_s, u"-"_s, u"Send to Rank Summit"_s,
+                                u"Delete selected rows"_s}) {
+        menu.AddItem(text, u"cmd"_s);
+    }
+    menu.DoModal();
 }
