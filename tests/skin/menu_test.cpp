@@ -1,5 +1,7 @@
+#include "skin/context_menu.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_menu_popup.h"
+#include "tests/skin/record_report.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
 #include "tests/skin/window_events.h"
@@ -114,15 +116,10 @@ TEST(Menu, FlipsAtTheEdgesOfTheScreen) {
 
 namespace {
 
-// Opens a menu at the clicked point on a right click and goes on using itself afterwards, as a report grid
-// does.
-struct MenuOwner : skintest::ProbeElement {
-    void OnRightClick(int x, int y) override {
-        {
-            CSkinMenuPopup menu(m_pDlg, this, x, y);
-            menu.AddItem(u"Close project"_s, u"delete_owner"_s);
-            menu.DoModal();
-        }
+// A report whose context menu offers to delete the report itself; it goes on using itself after the menu.
+struct MenuReport : skintest::RecordReport {
+    void OnContextMenu(int x, int y) override {
+        skin::RunContextMenu(*this, x, y, {{u"Close project"_s, u"delete_owner"_s, 0}});
         ++menusRun;
     }
     int menusRun = 0;
@@ -130,36 +127,41 @@ struct MenuOwner : skintest::ProbeElement {
 
 } // namespace
 
-// The command deletes the element that opened the menu at the clicked point; it arrives once that element's
-// code has returned. A command whose dialog has gone is dropped. The sanitizer run checks that nothing freed
-// is touched.
-TEST(Menu, ACommandThatDeletesTheOwnerOrOutlivesTheDialogTouchesNothingFreed) {
+// The report grid opens its context menu at the clicked point; the chosen command deletes the grid and
+// arrives once the grid's code has returned. A command whose dialog has gone is dropped. The sanitizer run
+// checks that nothing freed is touched.
+TEST(Menu, ACommandThatDeletesTheGridOrOutlivesTheDialogTouchesNothingFreed) {
     plat::Rect placed;
     ModalHook hook([&](plat::Window& w) {
         placed = w.windowRect();
         ReleaseOn(dynamic_cast<CSkinMenuPopup&>(w), 0);
     });
     auto dlg = std::make_unique<TestDialog>();
-    auto owner = std::make_unique<MenuOwner>();
-    dlg->build = [&](TestDialog& d) { skintest::Place(*owner, d.m_rootHolder, 20, 40, 200, 100); };
+    auto grid = std::make_unique<MenuReport>();
+    grid->records = {{10, 0.5f, u"red"_s}, {20, 1.5f, u"blue"_s}};
+    dlg->build = [&](TestDialog& d) {
+        grid->SetupColumns(&d.m_rootHolder, d.m_nextElementId++);
+        grid->SetPosition(20, 40, 400, 200, CSkinElement::kShowFlag);
+        grid->UpdateItemCount();
+    };
     dlg->handle = [&](const QString&, int) {
-        owner.reset();
+        grid.reset();
         return true;
     };
     dlg->Open();
-    dlg->onMouseMove(60, 50);
-    dlg->onRButtonDown(60, 50);
-    dlg->onRButtonUp(60, 50);
-    EXPECT_EQ(placed.topLeft(), dlg->clientToScreen({60, 50}));
-    ASSERT_NE(owner, nullptr);
-    EXPECT_EQ(owner->menusRun, 1);
+    dlg->redrawNow();
+    skintest::ClickAt(*dlg, {60, 80}, Qt::RightButton);
+    EXPECT_EQ(placed.topLeft(), dlg->clientToScreen({60, 80}));
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->menusRun, 1);
     QCoreApplication::processEvents();
-    EXPECT_EQ(owner, nullptr);
-    dlg->onMouseMove(60, 50);
+    EXPECT_EQ(grid, nullptr);
+    skintest::ClickAt(*dlg, {60, 80});
+    dlg->redrawNow();
 
-    MenuOwner survivor;
+    MenuReport survivor;
     skintest::Place(survivor, dlg->m_rootHolder, 20, 40, 200, 100);
-    survivor.OnRightClick(10, 10);
+    survivor.OnContextMenu(10, 10);
     dlg.reset();
     QCoreApplication::processEvents();
 }
