@@ -63,7 +63,6 @@ void CSkinMenuPopup::CreateElements() {
         }
     }
     m_menuWidth = width;
-    m_menuHeight = height;
 
     const plat::Point cursor = plat::cursorPos();
     int x = m_x;
@@ -91,8 +90,6 @@ void CSkinMenuPopup::CreateElements() {
         y += height;
         m_openUpward = false;
     }
-    m_x = x;
-    m_y = y;
 
     m_width = width + 1;
     m_height = height + 1;

@@ -36,9 +36,7 @@ class CSkinMenuPopup : public CSkinDlg {
 
     const std::vector<CSkinMenuPopup_Item>& Items() const { return m_items; }
     int HoveredItem() const { return m_hovered; }
-    int ChosenItem() const { return m_chosen; }
     bool OpensUpward() const { return m_openUpward; }
-    int ItemHeight() const { return m_itemHeight; }
 
     static inline const QString kSeparator = QStringLiteral("-");
 
@@ -60,7 +58,6 @@ class CSkinMenuPopup : public CSkinDlg {
     bool m_closing = false;
     int m_chosen = -1;
     skin::DialogHandle m_receiver;
-    // The laid-out width and height; the window is one pixel larger each way.
+    // The laid-out width; the window is one pixel larger each way.
     int m_menuWidth = 0;
-    int m_menuHeight = 0;
 };
