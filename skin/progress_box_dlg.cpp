@@ -57,9 +57,9 @@ void CProgressBoxDlg::CreateElements() {
 
 bool CProgressBoxDlg::OnCommand(const QString& command, int param) {
     // Only the worker ends the box.
-    static constexpr QLatin1StringView kIgnored[] = {
-        cmd::kOk,        cmd::kCancel,        QLatin1StringView{"on_yes"}, QLatin1StringView{"on_no"},
-        cmd::kDefaultOk, cmd::kDefaultCancel, cmd::kDefaultClose};
+    static constexpr QLatin1StringView kIgnored[] = {cmd::kOk,          cmd::kCancel,    cmd::kYes,
+                                                     cmd::kNo,          cmd::kDefaultOk, cmd::kDefaultCancel,
+                                                     cmd::kDefaultClose};
     for (const QLatin1StringView ignored : kIgnored) {
         if (command == ignored)
             return true;
