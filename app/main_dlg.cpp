@@ -1,6 +1,7 @@
 #include "app/main_dlg.h"
 
 #include "app/main_window_size.h"
+#include "app/preferences_dlg.h"
 #include "app/tab_strip_layout.h"
 #include "core/clock.h"
 #include "net/crawler.h"
@@ -175,7 +176,7 @@ bool CMainDlg::OnCommand(const QString& command, int param) {
         {cmd::kShowProject, &CMainDlg::ShowProject},   {cmd::kMoveTabs, &CMainDlg::MoveTabs},
         {cmd::kPauseProject, &CMainDlg::PauseProject}, {cmd::kResumeProject, &CMainDlg::ResumeProject},
         {cmd::kCloseProject, &CMainDlg::CloseProject}, {cmd::kPause, &CMainDlg::PauseAll},
-        {cmd::kResume, &CMainDlg::ResumeAll},
+        {cmd::kResume, &CMainDlg::ResumeAll},          {cmd::kPreferences, &CMainDlg::EditPreferences},
     };
     for (const Handler& handler : kHandlers) {
         if (command == handler.command) {
@@ -196,6 +197,18 @@ bool CMainDlg::OnCommand(const QString& command, int param) {
         command == cmd::kDefaultCancel)
         return true;
     return CSkinDlg::OnCommand(command, param);
+}
+
+void CMainDlg::EditPreferences(int /*param*/) {
+    if (!g_pCrawler)
+        return;
+    {
+        CPreferencesDlg preferences(this);
+        preferences.DoModal();
+    }
+    // Saved whichever way the dialog ended; only this save, which the user asked for, reports a failure.
+    if (!g_pCrawler->SaveSettings())
+        MessageBox(u"Cannot save settings."_s, u"Critical error"_s, skin::kMessageStop);
 }
 
 void CMainDlg::ShowProject(int index) {

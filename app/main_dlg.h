@@ -77,4 +77,6 @@ class CMainDlg : public CSkinDlg {
     void PauseProject(int index);
     void ResumeProject(int index);
     void CloseProject(int index);
+    // Runs the preferences, then saves the settings.
+    void EditPreferences(int param);
 };

@@ -2,6 +2,7 @@
 #include "core/headless_platform_services.h"
 #include "skin/skin_constants.h"
 #include "tests/skin/skin_test_support.h"
+#include "tests/skin/test_printers.h"
 
 #include <gtest/gtest.h>
 

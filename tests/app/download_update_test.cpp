@@ -6,6 +6,7 @@
 #include "tests/app/app_test_support.h"
 #include "tests/net/downloader_test_fixture.h"
 #include "tests/skin/skin_test_support.h"
+#include "tests/skin/test_printers.h"
 #include "tests/skin/window_events.h"
 #include "tests/support/http_server.h"
 
