@@ -1,9 +1,15 @@
 #include "app/skin_ad_display.h"
+#include "app/skin_ad_display_dlg.h"
 #include "core/headless_platform_services.h"
+#include "platform/application.h"
 #include "skin/skin_constants.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
+#include "tests/skin/window_events.h"
 
+#include <QDir>
+#include <QPixmap>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -103,4 +109,51 @@ TEST(AdDisplay, TheDestinationIsALinkThatOpensInTheBrowser) {
     s.display.OnMouseLeave();
     EXPECT_EQ(s.display.m_hotRun, -1);
     EXPECT_TRUE(s.display.m_tooltip.isEmpty());
+}
+
+// The preview opens with its right edge 30 pixels right of the click and 10 below it (never off the left of
+// the screen), as large as the ad plus its margins; a press outside closes it and reaches nothing else.
+// Its look is written to renders/ad-preview.png.
+TEST(AdPreview, OpensBesideTheClickAndClosesOnAPressOutside) {
+    skintest::TestDialog report;
+    CSkinButton cell;
+    report.m_width = 760;
+    report.m_height = 400;
+    report.build = [&](skintest::TestDialog& d) {
+        cell.Create(&d.m_rootHolder, d.m_nextElementId++, u"ad"_s, u"report_cell"_s);
+        cell.SetPosition(10, 200, 40, 20, 0);
+    };
+    report.Open();
+    plat::Application::processEvents();
+    CDownloader_Parsers_SE_result ad = Ad({}, {}, u"Rome from 19 EUR & more"_s);
+    ad.title = u"Flights & Hotels in Rome"_s;
+    ad.full_url = u"http://www.flights.example/landing?campaign=rome"_s;
+    for (const int offset : {700, 0}) {
+        CSkinAdDisplay_Dlg popup(&report, &cell, offset, 12);
+        popup.m_display.SetAd(ad);
+        plat::Rect placed;
+        plat::Rect content;
+        skintest::ModalHook hook([&](plat::Window&) {
+            placed = popup.windowRect();
+            int width = 0;
+            int height = 0;
+            popup.m_display.GetContentSize(width, height);
+            content = plat::Rect::fromXywh(popup.m_display.m_x, popup.m_display.m_y, width, height);
+            popup.RedrawNow();
+            if (offset != 0) {
+                QDir().mkpath(QStringLiteral(TW_APP_RENDER_DIR));
+                popup.widget()->grab().save(QStringLiteral(TW_APP_RENDER_DIR) + u"/ad-preview.png"_s);
+            }
+            skintest::PressMouse(popup, {-5, 40}, true);
+        });
+        report.commands.clear();
+        EXPECT_EQ(popup.DoModal(), skin::kResultCancel);
+        EXPECT_TRUE(report.commands.isEmpty());
+        const plat::Point click = report.clientToScreen({10 + offset, 200 + 12});
+        EXPECT_EQ(placed.right, offset != 0 ? click.x + 30 : std::max(click.x + 30, placed.width()));
+        EXPECT_EQ(placed.left, offset != 0 ? placed.right - placed.width() : 0) << offset;
+        EXPECT_EQ(placed.top, click.y + 10);
+        EXPECT_EQ(content.topLeft(), (plat::Point{17, 17}));
+        EXPECT_EQ(placed.size(), (plat::Size{content.width() + 34, content.height() + 34}));
+    }
 }
