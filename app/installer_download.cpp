@@ -32,6 +32,6 @@ int DownloadPercent(qint64 received, qint64 expected) {
         return 0;
     if (received >= expected)
         return 100;
-    // Below 100 by the test above; in floating point no count can overflow the product.
-    return int(double(received) * 100.0 / double(expected));
+    // In floating point no count overflows the product; 100 only once all has come.
+    return qMin(99, int(double(received) * 100.0 / double(expected)));
 }

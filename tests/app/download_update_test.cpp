@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 using twtest::HttpReply;
@@ -160,4 +161,28 @@ TEST(InstallerFileName, IsTheLastPathSegmentAndNeverLeavesTheFolder) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(InstallerFileName(c.url), c.name) << c.url.toStdString();
+}
+
+// Whatever the counts (a length announced beyond any file, a count past it, a header still being counted),
+// the bar gets 0 to 100.
+TEST(InstallerProgress, StaysWithinTheBarWhateverTheCounts) {
+    const struct {
+        QString header;
+        qint64 received;
+        int percent;
+    } cases[] = {
+        {u"HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n"_s, 250, 25},
+        {u"HTTP/1.1 200 OK\r\ncontent-length:   1000  \r\nX: 1"_s, 999, 99},
+        {u"HTTP/1.1 200 OK\r\nCONTENT-LENGTH: 1000"_s, 5000, 100},
+        {u"HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n"_s, -40, 0},
+        {u"HTTP/1.1 200 OK\r\nContent-Length: 99999999999999999999999\r\n"_s, 1'000'000, 0},
+        {u"HTTP/1.1 200 OK\r\nContent-Length: -5\r\n"_s, 10, 0},
+        {u"HTTP/1.1 200 OK\r\nContent-Length: many\r\n"_s, 10, 0},
+        {u"HTTP/1.1 200 OK\r\n"_s, 10, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DownloadPercent(c.received, AnnouncedLength(c.header)), c.percent)
+            << c.header.toStdString();
+    EXPECT_EQ(DownloadPercent(std::numeric_limits<qint64>::max() - 1, std::numeric_limits<qint64>::max()),
+              99);
 }
