@@ -77,21 +77,3 @@ TEST(ProxyEditor, CleansTheAddressAndRefusesWhatIsNoNumericAddress) {
         EXPECT_EQ(dlg.Title(), u"Tarnwick 2.0 :: Add new PROXY server "_s);
     }
 }
-
-// An existing proxy is shown for editing under its own title; Escape leaves it as it was.
-TEST(ProxyEditor, EditsAnExistingProxyAndEscapeKeepsIt) {
-    CProxyEditDlg dlg(nullptr);
-    dlg.m_proxy.address = u"10.1.1.1"_s;
-    dlg.m_proxy.port = 3128;
-    QString shown;
-    skintest::ModalHook hook([&](plat::Window&) {
-        shown = dlg.m_address.GetText() + u':' + dlg.m_port.GetText();
-        QTest::keyClick(dlg.widget()->windowHandle(), Qt::Key_Escape);
-        QTest::keyClick(dlg.widget()->windowHandle(), Qt::Key_Escape);
-    });
-    EXPECT_EQ(dlg.DoModal(), skin::kResultCancel);
-    EXPECT_EQ(shown, u"10.1.1.1:3128"_s);
-    EXPECT_EQ(dlg.Title(), u"Tarnwick 2.0 :: Edit PROXY server "_s);
-    EXPECT_EQ(dlg.m_proxy.address, u"10.1.1.1"_s);
-    EXPECT_EQ(dlg.m_proxy.port, 3128);
-}
