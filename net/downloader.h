@@ -26,6 +26,9 @@ class CDownloader {
     static constexpr int kRequestGet = 1;
     static constexpr int kRequestPost = 2;
     static constexpr int kRequestWhois = 4;
+    // The bytes of a file of the program's own: no reply header is split off and no BASE element honoured.
+    static constexpr int kRequestFile = 8;
+    static constexpr int kRequestKindMask = 0xFF;
     static constexpr int kKeepText = 0x100;
     static constexpr int kBuildTree = 0x200;
 
@@ -35,6 +38,13 @@ class CDownloader {
     static constexpr int kProcessing = 2;
     static constexpr int kDone = 3;
     static constexpr int kConstructed = 5;
+
+    // m_phase: where the worker stands.
+    enum class WorkerPhase : int {
+        None = 0,         // the thread has not parked yet
+        Ready = 1,        // parked, or the last response processed
+        ExchangeOver = 4, // the network exchange is over, its response not yet processed
+    };
 
     // ProcessResponse results besides the HTTP status: a redirect with another code is followed as 399;
     // 500 also stands for a job that was dropped.
@@ -94,8 +104,7 @@ class CDownloader {
 
     // --- job state; flags read across threads are atomic ---
     std::atomic<int> m_state{kConstructed};
-    // 1 parked or response processed, 4 network exchange over.
-    std::atomic<int> m_phase{0};
+    std::atomic<WorkerPhase> m_phase{WorkerPhase::None};
     std::atomic<bool> m_threadAlive{false};
     std::atomic<bool> m_abort{false};
     std::atomic<bool> m_quit{false};

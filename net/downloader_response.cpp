@@ -19,7 +19,7 @@ bool CDownloader::LoadPageFromFile(const QString& path) {
     QByteArray bytes;
     if (!ReadWholeFile(path, bytes))
         return false;
-    process(bytes, kBuildTree | 8, path, false);
+    process(bytes, kRequestFile | kBuildTree, path, false);
     return true;
 }
 
@@ -122,7 +122,7 @@ int CDownloader::process(const QByteArray& raw, int requestWord, const QString& 
     }
     m_baseUrl = UrlFolder(m_documentUrl);
 
-    m_phase.store(1);
+    m_phase.store(WorkerPhase::Ready);
     m_state.store(kDone);
     return head.status;
 }
