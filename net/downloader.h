@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/download_response.h"
 #include "net/html_tags.h"
 #include "net/http_exchange.h"
 
@@ -19,7 +20,7 @@ class CProjectCrawlerDefault;
 // every file of the program's own is loaded and saved through one.
 //
 // The response fields (m_header, m_body, m_raw, m_tree, ...) belong to the worker while a job runs; the
-// taker reads them once IsFinished has said true.
+// taker reads them through Response once IsFinished has said true.
 class CDownloader {
   public:
     // m_request: the low byte is the kind, the bits above ask for text and a tree.
@@ -75,6 +76,8 @@ class CDownloader {
     // Queues a whois lookup of domain.
     bool StartWhois(const QString& domain);
     bool IsFinished() const { return m_state.load() == kDone; }
+    // The response of the finished job; empty texts and tree while the job is not done.
+    DownloadResponse Response() const;
     // Idle, not held by a taker, its thread alive, and unowned or owned by currentJob.
     bool IsFreeFor(int currentJob) const;
     // Gives the downloader back to the pool: a queued or running job is dropped by the worker, which then
@@ -141,7 +144,7 @@ class CDownloader {
     std::atomic<int> m_jobId{-1};
     const int m_poolIndex;
 
-    std::recursive_mutex m_cs;
+    mutable std::recursive_mutex m_cs;
 
   private:
     friend class CProjectCrawlerDefault;
