@@ -12,6 +12,7 @@
 #include <thread>
 
 class CProjectCrawlerDefault;
+struct ResponseHead;
 
 // One download slot: a request (GET, POST or whois), the worker thread that carries it out, and the last
 // response (header, body text, raw bytes, page tree). The crawler's pool owns the slots; a caller takes one,
@@ -174,11 +175,26 @@ class CDownloader {
     // One HTTP hop; true when response processing asks for the redirect to be followed (the job is then
     // queued again, and still this worker's).
     bool runHttpHop(const JobRequest& job);
-    // Response processing; splitHeader false reads the bytes as a document with no header (a file).
-    // follow (when given) tells whether the reply is a redirect to follow.
-    int process(const QByteArray& raw, int requestWord, const QString& url, bool splitHeader,
-                bool* follow = nullptr);
+
+    struct ProcessResult {
+        int status = 200;
+        // The reply is a redirect to follow; the job is queued again.
+        bool follow = false;
+    };
+    // Response processing, all under m_cs: the steps below, in this order.
+    ProcessResult process(const QByteArray& raw, int requestWord, const QString& url);
     void processEmpty(int requestWord, const QString& url, const QString& error);
+    static bool isFile(int requestWord) { return (requestWord & kRequestKindMask) == kRequestFile; }
+    // Sets m_header from the reply's header block, if it has one, and returns the body.
+    QByteArray splitHeader(const QByteArray& raw, int requestWord);
+    void decodeTransfer(const ResponseHead& head, QByteArray& body);
+    void storeCookies(const ResponseHead& head, const QString& url);
+    // Records the Location target and spends the budget; true when the redirect is to be followed.
+    bool redirect(const ResponseHead& head, const QString& url);
+    // m_raw (inflated when compressed) and, when asked for, m_body.
+    void decodeBody(const ResponseHead& head, QByteArray body, int requestWord);
+    // m_tree when asked for, and the base folder for the response's links.
+    void buildTree(int requestWord, const QString& url);
 
     CProjectCrawlerDefault* const m_crawler;
     // Held by a taker from the pool's hand-out until Release (or the drop of a released job).

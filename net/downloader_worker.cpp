@@ -118,7 +118,5 @@ bool CDownloader::runHttpHop(const JobRequest& job) {
         if (!result.error.isEmpty() && !m_abort.load())
             m_lastError = result.error;
     }
-    bool follow = false;
-    process(result.data, job.request, job.url, true, &follow);
-    return follow;
+    return process(result.data, job.request, job.url).follow;
 }
