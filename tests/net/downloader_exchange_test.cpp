@@ -36,28 +36,21 @@ TEST_F(DownloaderExchange, PageArrivesAsTextAndTree) {
     EXPECT_GT(m_downloader.m_received.load(), 0);
 }
 
-TEST_F(DownloaderExchange, ChunkedCompressedAndDrippedRepliesArriveWhole) {
+// Small reads of a chunked, compressed reply: the receive loop and both decodings across read boundaries.
+TEST_F(DownloaderExchange, ChunkedCompressedDrippedReplyArrivesWhole) {
     std::string page;
     for (int i = 0; i < 3000; ++i)
         page += "<p>" + std::to_string(i) + "</p>";
-    HttpReply chunked = HttpReply::Page(page);
-    chunked.framing = HttpReply::Framing::Chunked;
-    chunked.chunkSize = 100;
-    chunked.chunkExtension = ";ext=\"v\"";
-    HttpReply gzip = HttpReply::Page(page);
-    gzip.coding = HttpReply::Coding::Gzip;
-    gzip.framing = HttpReply::Framing::Chunked;
-    gzip.chunkSize = 333;
-    HttpReply deflate = HttpReply::Page(page);
-    deflate.coding = HttpReply::Coding::Deflate;
-    HttpReply drip = HttpReply::Page(page.substr(0, 200));
-    drip.delivery = HttpReply::Delivery::Drip;
-    drip.dripBytes = 7;
-    drip.dripDelayMs = 2;
-    for (const HttpReply& reply : {chunked, gzip, deflate, drip}) {
-        m_server.SetReply("/p", reply);
-        EXPECT_EQ(fetch(m_server.Url("/p")).raw.toStdString(), reply.body);
-    }
+    HttpReply reply = HttpReply::Page(page);
+    reply.coding = HttpReply::Coding::Gzip;
+    reply.framing = HttpReply::Framing::Chunked;
+    reply.chunkSize = 333;
+    reply.chunkExtension = ";ext=\"v\"";
+    reply.delivery = HttpReply::Delivery::Drip;
+    reply.dripBytes = 97;
+    reply.dripDelayMs = 1;
+    m_server.SetReply("/p", reply);
+    EXPECT_EQ(fetch(m_server.Url("/p")).raw.toStdString(), page);
 }
 
 TEST_F(DownloaderExchange, LargeBodyArrivesIntactAsBytesOnly) {

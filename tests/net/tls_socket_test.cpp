@@ -14,7 +14,6 @@
 
 using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
-using twtest::HttpReply;
 using twtest::HttpServer;
 using twtest::IpFamily;
 using twtest::TestCertificate;
@@ -22,19 +21,6 @@ using twtest::TestCertificate;
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
-
-const std::string kRequest = "GET /page HTTP/1.1\r\nHost: localhost\r\nConnection: close\r\n\r\n";
-
-// Receives until the peer closes; false when a receive fails.
-bool ReceiveAll(CSSLSocket& tls, std::string& text) {
-    char buffer[16384];
-    for (;;) {
-        const qsizetype received = tls.Receive(buffer, sizeof buffer);
-        if (received <= 0)
-            return received == 0;
-        text.append(buffer, static_cast<std::size_t>(received));
-    }
-}
 
 // The server's thread records a handshake after the client already returned: wait (briefly) for it.
 template <typename Predicate> void WaitFor(Predicate done) {
@@ -53,12 +39,6 @@ struct TlsClient {
         socket.SetTimeouts(sendMs, receiveMs);
         EXPECT_TRUE(tls.Create(context, socket)) << tls.GetErrorText().toStdString();
     }
-    // Connects and sends kRequest.
-    bool Request(const QString& host, std::uint16_t port) {
-        return tls.Connect(host, port) &&
-               tls.Send(kRequest.data(), qsizetype(kRequest.size())) == qsizetype(kRequest.size());
-    }
-
     CSSLContext context;
     CWSocket socket;
     CSSLSocket tls;
@@ -73,24 +53,6 @@ class TlsSocketTest : public ::testing::Test {
 };
 
 } // namespace
-
-// A name goes out as SNI and is checked against the certificate's names; an address is checked as an
-// address and sends no SNI.
-TEST_F(TlsSocketTest, FetchesByNameOrAddress) {
-    HttpServer server(IpFamily::V4, &m_certificate);
-    server.SetReply("/page", HttpReply::Page("<p>over tls</p>"));
-    for (const QString& host : {u"localhost"_s, u"127.0.0.1"_s}) {
-        TlsClient client(&m_certificate);
-        ASSERT_TRUE(client.Request(host, server.Port())) << client.tls.GetErrorText().toStdString();
-        std::string reply;
-        ASSERT_TRUE(ReceiveAll(client.tls, reply)) << client.tls.GetErrorText().toStdString();
-        EXPECT_TRUE(reply.ends_with("\r\n\r\n<p>over tls</p>")) << reply;
-    }
-    WaitFor([&] { return server.ServerNames().size() == 2; });
-    EXPECT_EQ(server.ServerNames(), (std::vector<std::string>{"localhost", ""}));
-    ASSERT_EQ(server.Requests().size(), 2u);
-    EXPECT_EQ(server.Requests()[0].raw, kRequest);
-}
 
 // Refused peers: the handshake fails with OpenSSL's reason and the certificate check's verdict.
 TEST_F(TlsSocketTest, UntrustedOrMisnamedPeersAreRefusedWithTheReason) {
