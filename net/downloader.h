@@ -207,7 +207,7 @@ class CDownloader {
     std::mutex m_wakeLock;
     std::condition_variable m_wakeSignal;
     bool m_wakePending = false; // guarded by m_wakeLock; a wake-up given before the worker parks is kept
-    // The running exchange's socket, for interrupting it from another thread.
+    // The running exchange's stream, for interrupting it from another thread.
     ExchangeSocketSlot m_socketSlot;
     std::thread m_thread;
 };
