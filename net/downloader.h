@@ -175,6 +175,10 @@ class CDownloader {
     // One HTTP hop; true when response processing asks for the redirect to be followed (the job is then
     // queued again, and still this worker's).
     bool runHttpHop(const JobRequest& job);
+    // A whois lookup of the job's domain; its last reply is processed as the response.
+    void runWhois(const JobRequest& job);
+    // One whois query to server; what came back, empty when nothing did.
+    QByteArray askWhoisServer(const QString& server, const QByteArray& request);
 
     struct ProcessResult {
         int status = 200;
@@ -185,6 +189,7 @@ class CDownloader {
     ProcessResult process(const QByteArray& raw, int requestWord, const QString& url);
     void processEmpty(int requestWord, const QString& url, const QString& error);
     static bool isFile(int requestWord) { return (requestWord & kRequestKindMask) == kRequestFile; }
+    static bool isWhois(int requestWord) { return (requestWord & kRequestKindMask) == kRequestWhois; }
     // Sets m_header from the reply's header block, if it has one, and returns the body.
     QByteArray splitHeader(const QByteArray& raw, int requestWord);
     void decodeTransfer(const ResponseHead& head, QByteArray& body);

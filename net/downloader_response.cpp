@@ -59,8 +59,9 @@ CDownloader::ProcessResult CDownloader::process(const QByteArray& raw, int reque
 }
 
 QByteArray CDownloader::splitHeader(const QByteArray& raw, int requestWord) {
-    if (isFile(requestWord)) {
-        // A saved value may hold a blank line: a file has no header to split off.
+    if (isFile(requestWord) || isWhois(requestWord)) {
+        // A saved value may hold a blank line, and so may a whois reply, whose dates often follow one:
+        // neither has a header to split off.
         m_header.clear();
         return raw;
     }

@@ -52,9 +52,13 @@ void CDownloader::runJob() {
     }
 
     const int kind = job.request & kRequestKindMask;
+    if (kind == kRequestWhois) {
+        runWhois(job);
+        return;
+    }
     if (kind != kRequestGet && kind != kRequestPost) {
-        // Only the HTTP kinds have an exchange here; any other job ends done and empty, so that its taker
-        // never polls for ever.
+        // Any other kind has no exchange; the job ends done and empty, so that its taker never polls for
+        // ever.
         processEmpty(job.request, job.url, {});
         return;
     }
