@@ -50,80 +50,55 @@ TEST(BingAds, ThreeBlocksNumberedTogetherWithTheirFlags) {
     EXPECT_EQ(ads[5].ad_line2, s(u"Line two"));
 }
 
-TEST(BingResults, NumberedFromTheCountLine) {
-    const QByteArray item = "<li><h3><a href=\"http://red.example/a\">Red widgets</a></h3>"
-                            "<p>Best red widgets</p><cite>red.example/a - Cached page</cite></li>";
-    Records results;
-    const auto page = downloadedPage(htmlPage(countLine("11-12 of 120 results") + "<div id=\"results\"><ul>" +
-                                              item + item + "</ul></div>"));
-    EXPECT_TRUE(CDownloader_Parsers::ParseBingResults(*page, results));
-    ASSERT_EQ(results.size(), 2u);
-    EXPECT_EQ(results[0].pos, 11);
-    EXPECT_EQ(results[1].pos, 12);
-    EXPECT_EQ(results[0].second_flag, -1);
-    EXPECT_EQ(results[0].full_url, s(u"http://red.example/a"));
-    EXPECT_EQ(results[0].show_url, s(u"red.example/a"));
-    EXPECT_EQ(results[0].body, s(u"Best red widgets"));
-
-    // Without a count line the numbering starts at 1.
-    const auto bare = downloadedPage(htmlPage("<div id=\"results\"><ul>" + item + "</ul></div>"));
-    EXPECT_TRUE(CDownloader_Parsers::ParseBingResults(*bare, results));
-    ASSERT_EQ(results.size(), 1u);
-    EXPECT_EQ(results[0].pos, 1);
-}
-
-TEST(BingResultCount, GroupedTotalsInEitherSeparator) {
+// Organic results are numbered from the count line's first result, or from 1 without one.
+TEST(BingResults, NumberedFromTheCountLineAndItsGroupedTotal) {
+    const QByteArray item = "<li><h3><a href=\"http://red.example/a\">Red</a></h3><p>Best red widgets</p>"
+                            "<cite>red.example/a - Cached page</cite></li>";
+    const QByteArray list = "<div id=\"results\"><ul>" + item + item + "</ul></div>";
     struct Case {
-        QByteArray page;
-        bool found;
-        int first;
-        int last;
+        QByteArray count;
+        int first, last;
         float total;
     };
-    const Case cases[] = {
-        {countLine("1-10 of 2.340.000 results"), true, 1, 10, 2340000.0f},
-        {countLine(" 21 - 30 of 1,234 results "), true, 21, 30, 1234.0f},
-        {countLine("no results"), true, -2, -2, -2.0f},
-        {"<span id=\"count\">1-10 of 50 results</span>", false, -2, -2, -2.0f},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.page.toStdString());
-        int first = 0;
-        int last = 0;
+    for (const Case& c : {Case{countLine("1-10 of 2.340.000 results"), 1, 10, 2340000.0f},
+                          Case{countLine(" 21 - 30 of 1,234 results "), 21, 30, 1234.0f},
+                          Case{countLine("no results"), -2, -2, -2.0f},
+                          Case{"<span id=\"count\">1-10 of 50 results</span>", -2, -2, -2.0f}}) {
+        SCOPED_TRACE(c.count.toStdString());
+        const auto page = downloadedPage(htmlPage(c.count + list));
+        int first = 0, last = 0;
         float total = 0;
-        const auto page = downloadedPage(htmlPage(c.page));
-        EXPECT_EQ(CDownloader_Parsers::ParseBingResultCount(*page, &first, &last, &total), c.found);
-        EXPECT_EQ(first, c.first);
-        EXPECT_EQ(last, c.last);
-        EXPECT_EQ(total, c.total);
+        EXPECT_EQ(CDownloader_Parsers::ParseBingResultCount(*page, &first, &last, &total),
+                  c.count.contains("results_container"));
+        EXPECT_EQ(std::tuple(first, last, total), std::tuple(c.first, c.last, c.total));
+        Records results;
+        EXPECT_TRUE(CDownloader_Parsers::ParseBingResults(*page, results));
+        ASSERT_EQ(results.size(), 2u);
+        EXPECT_EQ(results[1].pos, std::max(c.first, 1) + 1);
+        EXPECT_EQ(results[0].second_flag, -1);
+        EXPECT_EQ(results[0].full_url, s(u"http://red.example/a"));
+        EXPECT_EQ(results[0].show_url, s(u"red.example/a"));
+        EXPECT_EQ(results[0].body, s(u"Best red widgets"));
     }
-}
-
-TEST(BingMarket, FromTheRegionSettingAndItsCookieDomain) {
-    EXPECT_EQ(BingMarket(s(u"83:en-US:United States - English")), s(u"en-US"));
-    EXPECT_EQ(BingMarket(s(u"7:de-DE")), s(u"de-DE"));
-    EXPECT_EQ(BingMarket(s(u"English")), s(u"en-US"));
-    for (const auto& [host, domain] : {std::pair{u"www.bing.com"_s, u".bing.com"_s},
-                                       {u"bing.com"_s, u".bing.com"_s},
-                                       {u"127.0.0.1"_s, QString()},
-                                       {u"::1"_s, QString()},
-                                       {u"localhost"_s, QString()}})
-        EXPECT_EQ(BingCookieDomain(host), domain) << host.toStdString();
 }
 
 class BingSearchRequest : public service_test::ServiceTest {};
 
 TEST_F(BingSearchRequest, MarketInTheQueryAndInBothCookies) {
-    m_crawler.MSN_Country = s(u"x:en-GB:UK");
     QString url;
+    m_crawler.MSN_Country = s(u"English");
+    CDownloader_Parsers::BuildBingSearchUrl(url, s(u"x"), -1, -1);
+    EXPECT_TRUE(url.endsWith(s(u"&setmkt=en%2DUS&setlang=en")));
+    m_crawler.MSN_Country = s(u"x:en-GB:UK");
     CDownloader_Parsers::BuildBingSearchUrl(url, s(u"red widgets"), -1, -1);
     EXPECT_EQ(url,
               s(u"https://www.bing.com/search?q=red%20widgets&first=0&count=10&setmkt=en%2DGB&setlang=en"));
+    // Set for the engine's domain: every host of it gets them.
     const QString cookies = s(u"_FP=mkt=en%2DGB&ui=en-US;_FS=mkt=en%2DGB&ui=en-US;");
     EXPECT_EQ(m_crawler.GetCookieHeader(s(u"www.bing.com"), s(u"/"), true), cookies);
     EXPECT_EQ(m_crawler.GetCookieHeader(s(u"cc.bing.com"), s(u"/x"), false), cookies);
 
-    // A market holding a separator of the query or of a cookie goes percent-encoded.
+    // On an address they are the address's own; a market holding a query or cookie separator goes encoded.
     twtest::HttpServer server;
     pointAt(Endpoint::BingWeb, server);
     m_crawler.MSN_Country = s(u"1:a&b;c:x");
