@@ -40,4 +40,8 @@ inline constexpr int kHeaderSearchBytes = 32768;
 // Redirects one download follows at most, whatever budget its caller gives (real chains have one or two).
 inline constexpr int kMaxRedirectsFollowed = 10;
 
+// Whois referrals one lookup follows at most: a registry refers once, to the registrar; a longer chain is
+// servers sending the client round, and each hop is another connection.
+inline constexpr int kMaxWhoisReferrals = 4;
+
 } // namespace limits

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -75,6 +76,10 @@ int Font::height() const {
 Size Font::textExtent(const QString& text) const {
     const QFontMetrics fm(*m_font);
     return Size{fm.horizontalAdvance(text), fm.height()};
+}
+
+QString Font::elided(const QString& text, int width) const {
+    return QFontMetrics(*m_font).elidedText(text, Qt::ElideRight, std::max(0, width));
 }
 
 bool Font::isBold() const {

@@ -30,6 +30,8 @@ class Font {
     int descent() const;
     int height() const; // ascent + descent, the height of one line
     Size textExtent(const QString& text) const;
+    // text as it fits in width pixels: cut at the right with "..." when it is wider.
+    QString elided(const QString& text, int width) const;
 
     bool isBold() const;
     bool isUnderline() const;

@@ -186,6 +186,11 @@ void HostWidget::mouseMoveEvent(QMouseEvent* event) {
     target->onMouseMove(x, y);
 }
 
+void HostWidget::leaveEvent(QEvent*) {
+    if (m_owner)
+        m_owner->onMouseLeave();
+}
+
 void HostWidget::mousePressEvent(QMouseEvent* event) {
     if (!m_owner || cancelPopupOnPress(event))
         return;

@@ -138,6 +138,7 @@ class Window {
     virtual void onSize(SizeType /*type*/, int /*width*/, int /*height*/) {}
     virtual void onMove(int /*x*/, int /*y*/) {} // screen position of the top-left corner
     virtual void onMouseMove(int /*x*/, int /*y*/) {}
+    virtual void onMouseLeave() {} // the pointer left the window
     virtual void onLButtonDown(int /*x*/, int /*y*/) {}
     virtual void onLButtonUp(int /*x*/, int /*y*/) {}
     virtual void onLButtonDblClk(int /*x*/, int /*y*/) {}

@@ -40,4 +40,7 @@ inline constexpr QLatin1StringView kCloseProject{"close_project"};
 // Sent by the main window to the current project after every layout of the tabs.
 inline constexpr QLatin1StringView kMainDlgOnSize{"MainDlg_OnSize"};
 
+// Added by the date selector to its own command when the days it shows changed and want their bold marks.
+inline constexpr QLatin1StringView kRecalculateBolds{"recalculate_bolds"};
+
 } // namespace skin::cmd

@@ -9,6 +9,7 @@
 #include "skin/glow_text.h"
 #include "skin/skin_atlas.h"
 #include "skin/skin_constants.h"
+#include "skin/skin_list_box.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -174,7 +175,19 @@ void CSkinDlg_Base::onPaint(plat::DeviceContext& dc) {
         return;
     }
     RenderAll(dc);
+    std::erase(m_overlays, nullptr);
+    // A copy: an element may list another as it hears.
+    const std::vector<skin::ElementHandle> overlays = m_overlays;
+    for (const skin::ElementHandle& overlay : overlays) {
+        if (CSkinElement* e = overlay) {
+            e->OnDialogPainted();
+        }
+    }
     m_shadow.OnParentPaint();
+}
+
+void CSkinDlg_Base::ListOverlay(CSkinElement* element) {
+    m_overlays.emplace_back(element);
 }
 
 void CSkinDlg_Base::RenderAll(plat::DeviceContext& dc) {
@@ -252,7 +265,7 @@ void CSkinDlg_Base::ClickFocused() {
     OnCommand(command, param);
 }
 
-bool CSkinDlg_Base::onKeyUp(int key, unsigned /*modifiers*/, bool autoRepeat) {
+bool CSkinDlg_Base::onKeyUp(int key, unsigned modifiers, bool autoRepeat) {
     // A held key repeats its releases too; actions on release happen once, when the key really goes up.
     if (autoRepeat) {
         return true;
@@ -268,6 +281,11 @@ bool CSkinDlg_Base::onKeyUp(int key, unsigned /*modifiers*/, bool autoRepeat) {
         OnCommand(cmd::kDefaultCancel, 0);
     } else if (enterOrSpace) {
         OnCommand(cmd::kDefaultOk, 0);
+    } else if (CSkinElement* focus = m_pFocus; key == 'A' && (modifiers & plat::kModControl) && focus &&
+                                               focus->m_className == "CSkinListBox"_L1) {
+        // Selects what the user sees: hidden rows are cleared, so a bulk action never reaches them.
+        static_cast<CSkinListBox*>(focus)->SelectAllVisible();
+        return true;
     }
     OnKeyPressed(key);
     return true;

@@ -47,6 +47,8 @@ class CSkinElement {
     virtual bool OnBeginDrag(int /*x*/, int /*y*/, QString* /*text*/) { return false; }
     virtual bool OnDropText(int /*x*/, int /*y*/, const QString* /*text*/) { return false; }
     virtual void Redraw();
+    // After every paint of the dialog, for an element listed with CSkinDlg_Base::ListOverlay.
+    virtual void OnDialogPainted() {}
 
     // x or y of -1 keeps that coordinate; a negative width or height counts from the holder's size.
     // flags 64 shows the element, 128 hides it.
@@ -93,6 +95,9 @@ class CSkinElement {
     bool m_noCommand = false;
     bool m_inElementList = false;
     bool m_takesKeys = false;
+    // A left click gives the element the keyboard focus. Buttons clear it: clicked with the mouse they keep
+    // no focus, so they go dark once the pointer leaves them; Tab still focuses them.
+    bool m_focusOnClick = true;
     bool m_wantsKeys = false;
     bool m_wantsAllMoves = false;
     bool m_wantsTicks = false;

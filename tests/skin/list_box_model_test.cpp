@@ -1,0 +1,355 @@
+#include "skin/adaptive_merge_sort.h"
+#include "skin/list_box_geometry.h"
+#include "skin/sorted_strings.h"
+#include "tests/skin/record_report.h"
+#include "tests/skin/skin_test_support.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+#include <numeric>
+#include <random>
+
+using namespace Qt::StringLiterals;
+using skintest::Record;
+using skintest::RecordReport;
+
+namespace {
+
+// The record report in a dialog that is never shown, counting its comparisons and visibility tests and
+// recording what its owner hears.
+class CountingReport : public RecordReport {
+  public:
+    int CompareItems(int a, int b) override {
+        ++compares;
+        return RecordReport::CompareItems(a, b);
+    }
+    bool IsItemVisible(int item) override {
+        ++visibilityTests;
+        return RecordReport::IsItemVisible(item);
+    }
+    int compares = 0;
+    int visibilityTests = 0;
+};
+
+struct Grid {
+    explicit Grid(std::initializer_list<int> volumes) {
+        report.SetupColumns(&shell.dlg.m_rootHolder, 2);
+        for (const int v : volumes) {
+            report.records.push_back({v, static_cast<float>(v), {}});
+        }
+        report.m_selectCommand = u"report_select"_s;
+        report.m_owner = [this](const QString& command, int param, CSkinDlg_Base* dialog) {
+            EXPECT_EQ(command, u"report_select"_s);
+            EXPECT_EQ(dialog, &shell.dlg);
+            notified.push_back(param);
+        };
+        report.UpdateItemCount();
+    }
+    std::vector<int> Volumes() const {
+        std::vector<int> out;
+        for (const int item : report.Order()) {
+            out.push_back(report.records[static_cast<std::size_t>(item)].volume);
+        }
+        return out;
+    }
+    std::vector<int> Selected() const {
+        std::vector<int> out;
+        for (int item = 0; item < report.m_itemCount; ++item) {
+            if (report.IsSelected(item)) {
+                out.push_back(item);
+            }
+        }
+        return out;
+    }
+    // Applies a change the way a click or a report does, then rebuilds; answers the comparisons it took.
+    template <class Change> int Rebuild(Change change) {
+        report.compares = 0;
+        change();
+        report.InvalidateContent();
+        report.UpdateItemCount();
+        return report.compares;
+    }
+    void SortBy(int column, int direction) {
+        Rebuild([&] {
+            report.m_sortColumn = column;
+            report.m_sortDirection = direction;
+        });
+    }
+    void FilterVolume(bool on, int max) {
+        Rebuild([&] {
+            report.m_columns[RecordReport::kVolume].filterOn = on;
+            report.m_columns[RecordReport::kVolume].intMax = max;
+        });
+    }
+
+    skintest::UnshownDialog shell;
+    CountingReport report;
+    std::vector<int> notified;
+};
+
+} // namespace
+
+TEST(ListBoxModel, NoDataRowsSortLastAndEqualKeysKeepItemOrderInBothDirections) {
+    Grid g({5, -1, 3, -2, 10, -1, 0, 3, 5});
+    g.SortBy(RecordReport::kVolume, 0);
+    EXPECT_EQ(g.Volumes(), (std::vector<int>{0, 3, 3, 5, 5, 10, -2, -1, -1}));
+    EXPECT_EQ(g.report.Order()[1], 2); // the two 3s in item order
+    g.SortBy(RecordReport::kVolume, 1);
+    EXPECT_EQ(g.Volumes(), (std::vector<int>{10, 5, 5, 3, 3, 0, -2, -1, -1}));
+    EXPECT_EQ(g.report.Order()[3], 2);
+    EXPECT_EQ(g.report.Order()[7], 1); // the -1s too
+
+    // Amounts: every negative value and NaN is missing and goes last, both ways.
+    g.report.records = {{0, 2.5f, {}}, {1, -1.0f, {}}, {2, std::nanf(""), {}}, {3, 0.0f, {}}, {4, 7.25f, {}}};
+    for (const int direction : {0, 1}) {
+        g.SortBy(RecordReport::kCpc, direction);
+        const std::vector<int> head(g.report.Order().begin(), g.report.Order().begin() + 3);
+        EXPECT_EQ(head, direction == 0 ? (std::vector<int>{3, 0, 4}) : (std::vector<int>{4, 0, 3}));
+    }
+}
+
+TEST(ListBoxModel, OrderIsRebuiltOnlyWhenItsInputsChangedAndCheaplyWhenNearlyRight) {
+    Grid g({});
+    for (int i = 0; i < 5000; ++i) {
+        g.report.records.push_back({(i * 7919) % 1000 - (i % 50 == 0 ? 1001 : 0), 1.0f, {}}); // ties, no data
+    }
+    g.SortBy(RecordReport::kVolume, 0);
+    const auto unchanged = [&g] {
+        g.report.compares = 0;
+        ++g.report.m_changeCount; // what scrolling does
+        g.report.UpdateItemCount();
+        return g.report.compares;
+    };
+    EXPECT_EQ(unchanged(), 0);
+    const int n = 5000;
+    EXPECT_LT(g.Rebuild([&g] { g.report.SelectRange(3, 3); }), 2 * n);
+    EXPECT_LT(g.Rebuild([&g] { g.report.m_sortDirection = 1; }), 4 * n);
+    EXPECT_LT(g.Rebuild([&g] { g.report.records[17].volume = 999; }), 3 * n);
+    EXPECT_GT(g.Rebuild([&g] { g.report.records.push_back({3, 1.0f, {}}); }), 0); // the count changed
+    EXPECT_EQ(unchanged(), 0);
+    // The order built from the last one equals the order built from scratch.
+    const std::vector<int> seeded = g.report.Order();
+    g.SortBy(RecordReport::kCpc, 0);
+    g.SortBy(RecordReport::kVolume, 1);
+    EXPECT_EQ(g.report.Order(), seeded);
+}
+
+TEST(ListBoxModel, VisibilityIsAskedUnlessOnlyInactiveFiltersCouldHideRows) {
+    Grid g({1, 50, 200});
+    g.report.m_visibilityByFiltersOnly = false;
+    g.report.visibilityTests = 0;
+    g.Rebuild([] {});
+    EXPECT_EQ(g.report.visibilityTests, 3);
+    g.report.m_visibilityByFiltersOnly = true;
+    g.report.visibilityTests = 0;
+    g.Rebuild([] {});
+    EXPECT_EQ(g.report.visibilityTests, 0);
+    g.FilterVolume(true, 100);
+    EXPECT_EQ(g.Volumes(), (std::vector<int>{1, 50}));
+}
+
+TEST(ListBoxModel, SelectionFollowsItemsThroughSortingAndFiltering) {
+    Grid g({30, 10, 20, 40});
+    g.SortBy(RecordReport::kVolume, 0);
+    g.report.SelectRange(2, 2); // volume 20
+    g.SortBy(RecordReport::kVolume, 1);
+    EXPECT_EQ(g.report.GetSingleSelection(), 2);
+
+    g.FilterVolume(true, 15); // hides the selected item, which keeps its flag
+    EXPECT_EQ(g.report.GetSingleSelection(), -1);
+    EXPECT_FALSE(g.report.IsAllSelected());
+    EXPECT_EQ(g.Selected(), (std::vector<int>{2}));
+    EXPECT_EQ(g.report.VisibleCount(), 1);
+    EXPECT_EQ(g.report.m_itemCount, 4); // the report's count stays apart from what is visible ...
+
+    g.report.SelectRange(0, -1); // ... and ranges address every item
+    EXPECT_EQ(g.Selected(), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(g.report.GetSingleSelection(), 1);
+    // Ctrl+A keeps a bulk action to what the user sees: hidden rows are cleared.
+    g.report.SelectAllVisible();
+    EXPECT_EQ(g.Selected(), (std::vector<int>{1}));
+    EXPECT_TRUE(g.report.IsAllSelected());
+    g.FilterVolume(false, 0);
+    g.report.SelectAllVisible();
+    EXPECT_EQ(g.report.GetSingleSelection(), -2);
+}
+
+TEST(ListBoxModel, SelectRangeClampsCountsFromTheEndAndIgnoresEmptyRanges) {
+    struct Case {
+        int first;
+        int last;
+        std::vector<int> selected; // empty: nothing changes and nobody hears of it
+    };
+    const Case cases[] = {{0, -1, {0, 1, 2, 3, 4}}, {-1, -1, {4}}, {3, 100, {3, 4}},
+                          {-10, 1, {0, 1}},         {4, 2, {}},    {5, 9, {}}};
+    for (const Case& c : cases) {
+        Grid g({1, 2, 3, 4, 5});
+        g.FilterVolume(true, 2); // two visible rows; ranges still address all five items
+        g.report.SelectRange(0, 0);
+        const std::size_t heard = g.notified.size();
+        g.report.SelectRange(c.first, c.last);
+        EXPECT_EQ(g.Selected(), c.selected.empty() ? std::vector<int>{0} : c.selected)
+            << c.first << ".." << c.last;
+        EXPECT_EQ(g.notified.size(), heard + (c.selected.empty() ? 0 : 1)) << c.first << ".." << c.last;
+    }
+}
+
+TEST(ListBoxModel, OwnerHearsOfSelectionAndCountChangesOnly) {
+    Grid g({1, 2, 3});
+    EXPECT_EQ(g.notified, (std::vector<int>{0})); // the first rebuild sized the selection
+    g.Rebuild([] {});
+    g.report.SelectRange(0, -1);
+    g.Rebuild([&g] { g.report.records.pop_back(); });
+    EXPECT_EQ(g.notified, (std::vector<int>{0, 1, 1})); // both remaining items are still selected
+    g.report.m_selectCommand.clear();
+    g.report.SelectRange(0, 0);
+    EXPECT_EQ(g.notified.size(), 3u);
+
+    Grid empty({});
+    EXPECT_EQ(empty.report.GetSingleSelection(), -1);
+    EXPECT_FALSE(empty.report.IsAllSelected());
+    empty.report.SelectRange(0, -1);
+    EXPECT_TRUE(empty.notified.empty());
+}
+
+TEST(ListBoxModel, CellsLieInTheirColumnsAndGroupsCountTheirMembers) {
+    Grid g({1});
+    CSkinListBox_Line line;
+    g.report.InitLine(0, 0, 0, line);
+    const QString longText = u"word "_s.repeated(60);
+    EXPECT_EQ(g.report.AddCell(line, longText, 0, 0, RecordReport::kKeyword, 65535), 200); // cut at its end
+    EXPECT_EQ(g.report.AddCell(line, u"x"_s, -30, 0, RecordReport::kVolume, 65535),
+              50 + g.report.BackBuffer().getTextExtent(u"x"_s).cx); // placed from the column's right end
+    EXPECT_EQ(g.report.AddCell(line, u"x"_s, 7, 0, 99, 65535), 7);  // no such column: nothing added
+    EXPECT_EQ(g.report.AddLineMessage(line, longText, 0, 0, RecordReport::kVolume, -1, 65535),
+              80 + 10 + 80 + 10 + 200);
+    ASSERT_EQ(line.cells.size(), 3u);
+    EXPECT_EQ(line.cells.back().lastColumn, RecordReport::kKeyword);
+
+    std::vector<CSkinListBox_Column>& cols = g.report.m_columns;
+    cols.assign(6, CSkinListBox_Column{});
+    const int roles[] = {0, 1, 2, 2, 1, 2};
+    for (std::size_t i = 0; i < cols.size(); ++i) {
+        cols[i].groupRole = roles[i];
+    }
+    g.report.ComputeColumnGroups();
+    EXPECT_EQ(cols[1].memberCount, 2);
+    EXPECT_EQ(cols[4].memberCount, 1);
+}
+
+TEST(ListBoxFormat, NumbersAreGroupedAndNoDataIsNamed) {
+    const std::pair<int, QString> ints[] = {{1234, u"1,234"_s}, {-1234, u"-1,234"_s},
+                                            {-123, u"-123"_s},  {-1, u""_s},
+                                            {-2, u"No Data"_s}, {1000000, u"1,000,000"_s}};
+    for (const auto& [v, text] : ints) {
+        EXPECT_EQ(FormatInt(v, -1, -2), text) << v;
+    }
+    const std::pair<float, QString> floats[] = {
+        {1234.5f, u"1,234.5"_s}, {3.0f, u"3"_s}, {-1234567.25f, u"-1,234,567.25"_s},
+        {-1.0f, u"No Data"_s},   {-2.0f, u""_s}, {std::nanf(""), u"No Data"_s}};
+    for (const auto& [v, text] : floats) {
+        EXPECT_EQ(FormatFloat(v, true, -2.0f, -1.0f), text) << v;
+    }
+    EXPECT_EQ(FormatFloat(3.0f, false, -2.0f, -1.0f), u"3.00"_s);
+}
+
+TEST(ListBoxCompare, NumberTextsPutNoDataLastThenCompareNumbersAndTheirSecondPart) {
+    struct Case {
+        QString a;
+        QString b;
+        bool descending;
+        int expected;
+    };
+    const Case cases[] = {
+        {u"N/A"_s, u"5"_s, false, 1},       {u"N/A"_s, u"5"_s, true, -1},
+        {u"$1,200"_s, u"$999"_s, false, 1}, {u"<$0.05"_s, u"$0.1"_s, false, -1},
+        {u"$5"_s, u"abc"_s, false, 1},      {u"-0"_s, u"0"_s, false, -1},
+        {u"-0"_s, u"0"_s, true, 1},         {u"2 - 5"_s, u"2 - 7"_s, false, -1},
+        {u"nan"_s, u"1"_s, false, -1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CompareNumberTexts(c.a, c.b, true, u"<$ "_s, u'-', c.descending), c.expected)
+            << c.a.toStdString() << " vs " << c.b.toStdString() << (c.descending ? " desc" : " asc");
+    }
+    EXPECT_EQ(CompareNumberTexts(u"10"_s, u"9"_s, false, {}, u'-', false), -1); // as texts
+}
+
+TEST(ListBoxSortedStrings, InsertKeepsOrderAndDuplicatesOnlyWhenAllowed) {
+    QStringList list;
+    for (const QString& s : {u"pear"_s, u"Apple"_s, u"fig"_s, u"apple"_s, u"Fig"_s}) {
+        InsertSortedUnique(s, list, true, false);
+    }
+    EXPECT_EQ(list, (QStringList{u"Apple"_s, u"fig"_s, u"pear"_s}));
+    EXPECT_TRUE(ContainsSorted(u"FIG"_s, list, true));
+    EXPECT_FALSE(ContainsSorted(u"FIG"_s, list, false));
+    InsertSortedUnique(u"fig"_s, list, true, true);
+    EXPECT_EQ(list.size(), 4);
+}
+
+TEST(ListBoxGeometry, LayoutBarsChartsAndRowsStayInRange) {
+    std::vector<CSkinListBox_Column> cols(3);
+    cols[1].groupRole = CSkinListBox_Column::kGroupHead;
+    skin::DistributeColumnWidths(cols, 403); // all widths 0: the room is shared equally
+    EXPECT_EQ(cols[0].width, (403 - 3 - 20) / 2);
+    EXPECT_EQ(cols[2].width, cols[0].width);
+    cols[0].width = cols[0].baseWidth = 100;
+    cols[2].width = cols[2].baseWidth = 300;
+    skin::DistributeColumnWidths(cols, 100); // too narrow: nothing shrinks below its base
+    EXPECT_EQ(cols[2].width, 300);
+    skin::DistributeColumnWidths(cols, 423 + 400);
+    EXPECT_EQ(cols[0].width, 200);
+
+    const std::tuple<QString, int, QString> bars[] = {
+        {u"5 A"_s, 50, u"50.0% (5)"_s},     {u"0 A"_s, 0, u""_s},
+        {u"14 A"_s, 100, u"200.0% (20)"_s}, {u"FFFFFFFB A"_s, 0, u"-50.0% (-5)"_s},
+        {u"5 0"_s, 100, u"500.0% (5)"_s},   {u"junk"_s, 0, u""_s}};
+    for (const auto& [text, fill, label] : bars) {
+        const skin::BarValue bar = skin::ParseBarText(text);
+        EXPECT_EQ(skin::BarFillWidth(100, bar), fill) << text.toStdString();
+        EXPECT_EQ(skin::BarLabel(bar), label) << text.toStdString();
+    }
+    EXPECT_EQ(skin::ParseChartValues(u"100 0 50 -7 250 x 1"_s),
+              (std::array<int, 12>{100, 0, 50, 0, 100, 0, 0, 0, 0, 0, 0, 0}));
+
+    // A million rows scrolled to the end, and the designed maximum row count, in 64-bit arithmetic.
+    const skin::RowRange end = skin::PaintedRows(1'000'000, 15'000'000 - 600, 31, 15, 700);
+    EXPECT_EQ(end.first, 1'000'000 - 40);
+    EXPECT_EQ(end.end, 1'000'000);
+    EXPECT_EQ(skin::RowsContentHeight(CSkinListBox::kMaxRowCount, 15), std::numeric_limits<int>::max());
+    const skin::RowRange huge = skin::PaintedRows(CSkinListBox::kMaxRowCount, 3'000'000'000LL, 31, 15, 700);
+    EXPECT_EQ(huge.first, 200'000'000);
+    EXPECT_EQ(huge.end - huge.first, 45);
+}
+
+TEST(ListBoxSort, AdaptiveMergeSortIsStableOnEveryShapeOfInputAndSafeWithAnyComparator) {
+    std::mt19937 rng(7);
+    for (const std::size_t n : {0u, 1u, 2u, 31u, 33u, 5000u}) {
+        std::vector<int> keys(n);
+        for (int& k : keys) {
+            k = static_cast<int>(rng() % 50);
+        }
+        const auto less = [&keys](int a, int b) {
+            return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
+        };
+        std::vector<int> items(n);
+        std::iota(items.begin(), items.end(), 0);
+        std::vector<int> expected = items;
+        std::stable_sort(expected.begin(), expected.end(), less);
+        skin::AdaptiveMergeSort(items, less);
+        EXPECT_EQ(items, expected) << n;
+        skin::AdaptiveMergeSort(items, less); // already sorted
+        EXPECT_EQ(items, expected) << n;
+        std::reverse(items.begin(), items.end());
+        skin::AdaptiveMergeSort(items, less);
+        EXPECT_TRUE(std::is_sorted(items.begin(), items.end(), less)) << n;
+    }
+    // A comparator that is no order at all still leaves every item in place once.
+    std::vector<int> items(3000);
+    std::iota(items.begin(), items.end(), 0);
+    skin::AdaptiveMergeSort(items, [&rng](int, int) { return rng() % 2 == 0; });
+    std::sort(items.begin(), items.end());
+    for (int i = 0; i < 3000; ++i) {
+        ASSERT_EQ(items[static_cast<std::size_t>(i)], i);
+    }
+}

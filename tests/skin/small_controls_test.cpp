@@ -1,0 +1,200 @@
+#include "platform/keys.h"
+#include "skin/skin_atlas.h"
+#include "skin/skin_constants.h"
+#include "skin/skin_dlg_holder.h"
+#include "skin/skin_dlg_splitter.h"
+#include "skin/skin_progress.h"
+#include "skin/skin_radio.h"
+#include "skin/skin_slider.h"
+#include "skin/value_format.h"
+#include "tests/skin/pixel_count.h"
+#include "tests/skin/skin_test_support.h"
+#include "tests/skin/window_events.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+using skintest::At;
+using skintest::ClickAt;
+using skintest::DragMouse;
+using skintest::TestDialog;
+using skintest::UnshownDialog;
+
+namespace {
+
+constexpr int kIntMin = std::numeric_limits<int>::min();
+constexpr int kIntMax = std::numeric_limits<int>::max();
+
+} // namespace
+
+// Radios of one holder with one command exclude each other; another command or another holder is another
+// group. A press dragged from one radio to another clicks neither. A check box toggles by mouse and by Space.
+TEST(SkinRadio, GroupsExcludeEachOtherAndCheckBoxesToggleUnderRealInput) {
+    TestDialog dlg;
+    CSkinRadio engines[3], other, nested, box;
+    CSkinDlgHolder panel;
+    dlg.build = [&](TestDialog& d) {
+        auto add = [&d](CSkinRadio& r, CSkinDlgHolder& in, const QString& command, int param, int x, int y) {
+            r.Create(&in, d.m_nextElementId++, u"Engine %1"_s.arg(param), command, param);
+            r.SetPosition(x, y, r.m_width, r.m_height, 0);
+        };
+        for (int i = 0; i < 3; ++i) {
+            add(engines[i], d.m_rootHolder, u"engine"_s, i, 20, 50 + 30 * i);
+        }
+        add(other, d.m_rootHolder, u"order"_s, 0, 200, 50);
+        panel.Create(&d.m_rootHolder, d.m_nextElementId++);
+        panel.SetPosition(200, 100, 180, 60, 0);
+        add(nested, panel, u"engine"_s, 9, 5, 5);
+        add(box, d.m_rootHolder, u"pacing"_s, 4, 20, 160);
+        box.SetStyle(1);
+    };
+    dlg.Open();
+    engines[0].m_checked = other.m_checked = nested.m_checked = true;
+    ClickAt(dlg, TestDialog::Centre(engines[1]));
+    ClickAt(dlg, TestDialog::Centre(engines[1]));
+    EXPECT_FALSE(engines[0].m_checked);
+    EXPECT_TRUE(engines[1].m_checked) << "clicking a checked radio keeps it checked";
+    EXPECT_TRUE(other.m_checked);
+    EXPECT_TRUE(nested.m_checked);
+    DragMouse(dlg, TestDialog::Centre(engines[0]), TestDialog::Centre(engines[2]));
+    EXPECT_FALSE(engines[0].m_checked || engines[2].m_checked);
+
+    ClickAt(dlg, TestDialog::Centre(box));
+    EXPECT_TRUE(box.m_checked);
+    ClickAt(dlg, TestDialog::Centre(box));
+    QTest::keyClick(dlg.widget(), Qt::Key_Space);
+    EXPECT_TRUE(box.m_checked);
+    EXPECT_EQ(dlg.commands, (QStringList{u"engine"_s, u"engine"_s, u"pacing"_s, u"pacing"_s, u"pacing"_s}));
+    EXPECT_EQ(dlg.params.front(), 1);
+}
+
+// 211 px wide: the range 0-100 over 200 px of pointer travel. A drag past either end pins the slider there;
+// keys step it once a click gave it the focus. Narrow sliders and the widest range neither divide by zero nor
+// overflow.
+TEST(SkinSlider, FollowsTheMouseAndTheKeysWithinItsRange) {
+    TestDialog dlg;
+    CSkinSlider slider, narrow;
+    dlg.build = [&](TestDialog& d) {
+        slider.Create(&d.m_rootHolder, 2);
+        slider.SetPosition(20, 60, 211, 30, 0);
+        narrow.Create(&d.m_rootHolder, 3);
+        narrow.SetPosition(20, 120, 11, 30, 0);
+    };
+    dlg.Open();
+    DragMouse(dlg, At(slider, 100, 10), At(slider, 500, 10));
+    EXPECT_EQ(slider.m_position, 100);
+    DragMouse(dlg, At(slider, 100, 10), At(slider, -50, 40));
+    EXPECT_EQ(slider.m_position, 0);
+    ClickAt(dlg, At(slider, 40, 10));
+    EXPECT_EQ(slider.m_position, 20);
+    const std::pair<Qt::Key, int> steps[] = {
+        {Qt::Key_Right, 21}, {Qt::Key_Up, 22},     {Qt::Key_PageDown, 32},
+        {Qt::Key_Down, 31},  {Qt::Key_Left, 30},   {Qt::Key_PageUp, 20},
+        {Qt::Key_End, 100},  {Qt::Key_Right, 100}, {Qt::Key_Home, 0}};
+    for (const auto& [key, position] : steps) {
+        QTest::keyClick(dlg.widget(), key);
+        EXPECT_EQ(slider.m_position, position) << key;
+    }
+    ClickAt(dlg, At(narrow, 8, 10));
+    EXPECT_EQ(narrow.m_position, 100);
+    EXPECT_TRUE(dlg.commands.isEmpty());
+
+    slider.m_minimum = slider.m_position = kIntMin;
+    slider.m_maximum = kIntMax;
+    ClickAt(dlg, At(slider, 100, 10));
+    EXPECT_EQ(slider.m_position, -1);
+    for (const auto& [key, position] : {std::pair{Qt::Key_End, kIntMax}, std::pair{Qt::Key_PageDown, kIntMax},
+                                        std::pair{Qt::Key_Home, kIntMin}, std::pair{Qt::Key_Left, kIntMin}}) {
+        QTest::keyClick(dlg.widget(), key);
+        EXPECT_EQ(slider.m_position, position) << key;
+    }
+    dlg.RenderAll(dlg.backBuffer());
+}
+
+// Value formats are the owners': only the first "%d" and "%%" are read, so no other sequence can go wrong.
+TEST(ValueFormat, ReadsOnlyTheFirstNumberAndPercentSigns) {
+    EXPECT_EQ(skin::FormatValue(u"%d %%"_s, 45), u"45 %"_s);
+    EXPECT_EQ(skin::FormatValue(u"%s%d of %d"_s, -2), u"%s-2 of %d"_s);
+    EXPECT_EQ(skin::FormatValue(u"100%"_s, 7), u"100%"_s);
+}
+
+// Full on a 204-px bar the done part runs from 1 to 201 under white text; a short bar leaves its text dark; a
+// marquee block stops at the start; a position outside a changed range draws as the range's end.
+TEST(SkinProgress, FillsItsShareAndWritesThePercentage) {
+    UnshownDialog d;
+    CSkinProgress bar;
+    skintest::Place(bar, d.dlg.m_rootHolder, 0, 0, 204, 20);
+    const plat::Rect fill = skin::AtlasRect("progress.fill");
+    const plat::ColorRef done = bar.m_pAtlasDC->getPixel(fill.left, fill.top + 1);
+    plat::DeviceContext dc(204, 14);
+    auto ink = [&dc](bool (*near)(plat::ColorRef)) {
+        return skintest::CountPixels(dc, plat::Rect{20, 0, 180, 14}, near);
+    };
+    bar.SetRangePos(0, 100, 250);
+    bar.Draw(dc, 0, 0, true);
+    EXPECT_EQ(bar.m_height, CSkinProgress::kHeight);
+    EXPECT_EQ(dc.getPixel(1, 2), done);
+    EXPECT_EQ(dc.getPixel(200, 2), done);
+    EXPECT_NE(dc.getPixel(201, 2), done);
+    EXPECT_GT(ink(skintest::NearWhite), 10);
+    EXPECT_EQ(ink(skintest::NearBlack), 0);
+
+    bar.SetPos(3);
+    bar.Draw(dc, 0, 0, true);
+    EXPECT_NE(dc.getPixel(8, 2), done);
+    EXPECT_GT(ink(skintest::NearBlack), 10);
+    bar.m_marquee = true;
+    bar.SetPos(0);
+    bar.Draw(dc, 0, 0, true);
+    EXPECT_EQ(dc.getPixel(9, 2), done);
+    EXPECT_NE(dc.getPixel(11, 2), done);
+    bar.m_marquee = false;
+    bar.SetRangePos(kIntMin, kIntMax, kIntMax);
+    bar.SetRange(0, 10);
+    bar.Draw(dc, 0, 0, true);
+    EXPECT_EQ(dc.getPixel(200, 2), done);
+}
+
+// The bar follows the pointer between its minimum (50) and the holder's size less the far-end space (60),
+// sends its position with every change and nothing when clamped in place or merely clicked; a smaller holder
+// pulls it in and shortens it.
+TEST(SkinDlgSplitter, DragsWithinItsLimitsAndFollowsTheHolder) {
+    for (int orientation : {CSkinDlgSplitter::kHorizontal, CSkinDlgSplitter::kVertical}) {
+        TestDialog dlg;
+        CSkinDlgHolder panel(false, true);
+        CSkinDlgSplitter split;
+        dlg.build = [&](TestDialog& d) {
+            panel.Create(&d.m_rootHolder, 2);
+            panel.SetPosition(10, 40, 400, 300, 0);
+            split.Create(&panel, 3, orientation, 50, 60, 120, u"split_moved"_s, 5);
+        };
+        dlg.Open();
+        const bool horizontal = orientation == CSkinDlgSplitter::kHorizontal;
+        const int far = horizontal ? 300 - 60 : 400 - 60;
+        auto drag = [&](int by) {
+            dlg.commands.clear();
+            const plat::Point from = At(split, split.m_width / 2, split.m_height / 2);
+            DragMouse(dlg, from,
+                      horizontal ? plat::Point{from.x, from.y + by} : plat::Point{from.x + by, from.y});
+            skintest::MoveMouse(dlg, {from.x + 1, from.y + 1});
+            return dlg.commands.size();
+        };
+        EXPECT_EQ(drag(50), 1);
+        EXPECT_EQ(dlg.params.back(), 170);
+        EXPECT_EQ(horizontal ? split.m_y : split.m_x, 167);
+        EXPECT_EQ(drag(1000), 1);
+        EXPECT_EQ(split.m_position, far);
+        EXPECT_EQ(drag(20), 0);
+        EXPECT_EQ(drag(0), 0) << "a click sends nothing";
+        drag(-1000);
+        EXPECT_EQ(split.m_position, 50);
+
+        drag(150);
+        dlg.commands.clear();
+        panel.SetPosition(-1, -1, 200, 200, 0);
+        EXPECT_EQ(dlg.commands, (QStringList{u"split_moved"_s}));
+        EXPECT_EQ(split.m_position, 200 - 60);
+        EXPECT_EQ(horizontal ? split.m_width : split.m_height, horizontal ? 200 - 40 : 200 - 180);
+    }
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/window.h"
+#include "skin/skin_element.h"
+
+#include <QTest>
+
+// Real mouse and key events sent through Qt to a shown window, so they pass the platform layer's host on
+// their way to the dialog. Points are client coordinates.
+namespace skintest {
+
+inline void MoveMouse(plat::Window& w, plat::Point p) {
+    QTest::mouseMove(w.widget(), QPoint(p.x, p.y));
+}
+
+inline void PressMouse(plat::Window& w, plat::Point p, bool down, Qt::MouseButton button = Qt::LeftButton) {
+    if (down) {
+        QTest::mousePress(w.widget(), button, {}, QPoint(p.x, p.y));
+    } else {
+        QTest::mouseRelease(w.widget(), button, {}, QPoint(p.x, p.y));
+    }
+}
+
+// Moves to from as a real pointer does, presses, moves to to while held and lets go there.
+inline void DragMouse(plat::Window& w, plat::Point from, plat::Point to,
+                      Qt::MouseButton button = Qt::LeftButton) {
+    MoveMouse(w, from);
+    PressMouse(w, from, true, button);
+    MoveMouse(w, to);
+    PressMouse(w, to, false, button);
+}
+
+inline void ClickAt(plat::Window& w, plat::Point p, Qt::MouseButton button = Qt::LeftButton) {
+    DragMouse(w, p, p, button);
+}
+
+// A point relative to an element's top-left corner.
+inline plat::Point At(const CSkinElement& e, int dx, int dy) {
+    const plat::Point p = e.GetDialogPos();
+    return {p.x + dx, p.y + dy};
+}
+
+} // namespace skintest
