@@ -56,6 +56,9 @@ class Window {
     // Visibility and state.
     void show();           // shows and activates
     void showNoActivate(); // shows without taking the activation
+    // Shows the window opening downwards over durationMs where the window system can animate it (X11); it
+    // holds its input from the start. Elsewhere it shows at once.
+    void showSlidingDown(int durationMs);
     void hide();
     bool isVisible() const;
     void setEnabled(bool enabled);
