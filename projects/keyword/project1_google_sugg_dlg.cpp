@@ -41,7 +41,7 @@ CProject1_GoogleSuggDlg::CProject1_GoogleSuggDlg(CSkinDlg_Base* parent, const CD
     m_maximizable = false;
     m_minimizable = false;
     // Read straight from the reply: no file is written for it.
-    m_pictureFailed = !m_picture.loadImageData(downloader.IsFinished() ? downloader.m_raw : QByteArray());
+    m_pictureFailed = !m_picture.loadImageData(downloader.Response().raw);
 }
 
 CProject1_GoogleSuggDlg::~CProject1_GoogleSuggDlg() = default;

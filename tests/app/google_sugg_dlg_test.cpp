@@ -2,14 +2,12 @@
 #include "parsers/picture_code_prompt.h"
 #include "projects/keyword/project1_google_sugg_dlg.h"
 #include "skin/skin_constants.h"
+#include "tests/skin/skin_test_support.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
-#include <QTimer>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -91,21 +89,18 @@ TEST(GoogleSuggDlg, BrokenPictureLeavesTheAreaBlankAndStillAsksAnew) {
     EXPECT_EQ(cancel.Result(), skin::kResultCancel);
 }
 
-// Installed as the keyword tool's prompt, the dialog runs modally; closing its window cancels it.
+// Installed as the keyword tool's prompt, the dialog runs modally and hands back the code typed into it.
 TEST(GoogleSuggDlg, InstalledAsThePromptRunsModally) {
     InstallGoogleSuggPrompt();
-    const auto reply = pictureReply(jpeg(120, 40));
-    // Closes whatever window shows, until the run is over.
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [] {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->isVisible())
-                window->close();
-        }
+    skintest::ModalHook hook([](plat::Window& window) {
+        auto& dialog = dynamic_cast<CProject1_GoogleSuggDlg&>(window);
+        dialog.m_codeEdit.SetText(u"q9"_s);
+        click(dialog, dialog.m_okButton);
     });
-    closer.start(20);
+    const auto reply = pictureReply(jpeg(120, 40));
     QString answer;
-    EXPECT_EQ(RunPictureCodePrompt(nullptr, *reply, answer), kPictureCodeCancel);
+    EXPECT_EQ(RunPictureCodePrompt(nullptr, *reply, answer), kPictureCodeOk);
+    EXPECT_EQ(answer, u"q9"_s);
     InstallPictureCodePrompt({});
 }
 

@@ -36,7 +36,7 @@ class KeywordToolExchange : public service_test::ServiceTest {
         m_server.SetReply(kToolPath, twtest::HttpReply::Page(kAnswer, "text/javascript"));
         // Each scripted answer in turn; the prompt sees the picture the run fetched.
         InstallPictureCodePrompt([this](CSkinDlg_Base*, const CDownloader& downloader, QString& answer) {
-            EXPECT_EQ(downloader.m_raw.toStdString(), kPicture);
+            EXPECT_EQ(downloader.Response().raw.toStdString(), kPicture);
             if (m_nested)
                 m_nested();
             const QString next = m_answers.value(m_prompts++);
