@@ -32,6 +32,15 @@ QString CutAt(const QString& text, const QString& marker) {
     return at < 0 ? text : text.left(at);
 }
 
+void StoreCount(int firstShown, int lastShown, float totalCount, int* first, int* last, float* total) {
+    if (first)
+        *first = firstShown;
+    if (last)
+        *last = lastShown;
+    if (total)
+        *total = totalCount;
+}
+
 QString AdTargetUrl(const QString& href) {
     static const QString kTargetMarker = u"&amp;q="_s;
     QString target = href;

@@ -17,6 +17,9 @@ void CleanBodyAndSplitLines(CDownloader_Parsers_SE_result& record);
 // text cut before the first occurrence of marker (unchanged when it has none).
 QString CutAt(const QString& text, const QString& marker);
 
+// Hands the numbers read from a result-count line to those of the outputs that are not null.
+void StoreCount(int firstShown, int lastShown, float totalCount, int* first, int* last, float* total);
+
 // An ad link's target: when the link carries it after "&amp;q=", the value up to the next "&amp;"; then
 // URL-decoded with "+" as a blank.
 QString AdTargetUrl(const QString& href);
