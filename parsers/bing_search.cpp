@@ -89,17 +89,9 @@ bool ParseBingAds(const CDownloader& downloader, Records& out) {
 
 bool ParseBingAds(const Node& page, Records& out) {
     out.clear();
-    std::vector<const Node*> wideBlocks;
-    page.FindAll(wideBlocks, {.tag = u"DIV"_s, .className = u"sb_adsW"_s});
-    std::vector<const Node*> items;
-    if (!wideBlocks.empty())
-        AppendItemsOf(wideBlocks[0], items);
-    const size_t topCount = items.size();
-    AppendItemsOf(page.FindFirst({.tag = u"DIV"_s, .className = u"sb_adsN"_s}), items);
-    const size_t sideEnd = items.size();
-    for (size_t block = 1; block < wideBlocks.size(); ++block)
-        AppendItemsOf(wideBlocks[block], items);
-
+    const AdItems ads = CollectAdItems(page, {.tag = u"DIV"_s, .className = u"sb_adsW"_s},
+                                       {.tag = u"DIV"_s, .className = u"sb_adsN"_s});
+    const std::vector<const Node*>& items = ads.items;
     out.resize(items.size());
     for (size_t i = 0; i < items.size(); ++i) {
         const Node* item = items[i];
@@ -109,7 +101,7 @@ bool ParseBingAds(const Node& page, Records& out) {
         record.show_url = TextOf(FindIn(item, {.tag = u"CITE"_s})).remove(u" - "_s);
         record.body = SnippetOf(FindIn(item, {.tag = u"P"_s}));
         record.pos = static_cast<int>(i) + 1;
-        record.second_flag = i < topCount ? 1 : (i < sideEnd ? 2 : 3);
+        record.second_flag = ads.BlockOf(i);
         result_text::CleanBodyAndSplitLines(record);
     }
     return true;

@@ -9,7 +9,6 @@
 #include "parsers/finished_reply.h"
 #include "parsers/page_query.h"
 #include "parsers/result_text.h"
-#include "parsers/scan_format.h"
 
 using namespace Qt::StringLiterals;
 using namespace page_query;
@@ -132,18 +131,9 @@ bool ParseGoogleResultCount(const CDownloader& downloader, int* first, int* last
 }
 
 bool ParseGoogleResultCount(const Node& page, int* first, int* last, float* total) {
-    int firstShown = -2;
-    int lastShown = -2;
-    float totalCount = -2.0f;
-    const Node* line = FindIn(page.FindFirst({.tag = u"DIV"_s, .id = u"ssb"_s}), {.tag = u"P"_s});
-    if (line) {
-        QString text = TextOf(line).trimmed();
-        text.remove(u',');
-        text.remove(u"about"_s, Qt::CaseSensitive);
-        ScanFormat(text, u"Results %d - %d of %f", {firstShown, lastShown, totalCount});
-    }
-    result_text::StoreCount(firstShown, lastShown, totalCount, first, last, total);
-    return line != nullptr;
+    return result_text::ReadCountLine(
+        FindIn(page.FindFirst({.tag = u"DIV"_s, .id = u"ssb"_s}), {.tag = u"P"_s}), u"Results %d - %d of %f",
+        first, last, total);
 }
 
 } // namespace CDownloader_Parsers

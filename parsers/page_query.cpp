@@ -28,4 +28,19 @@ void AppendItemsOf(const CDownloader_HTMLTags* node, std::vector<const CDownload
         node->FindAll(items, {.tag = u"LI"_s}, false);
 }
 
+AdItems CollectAdItems(const CDownloader_HTMLTags& page, const FindCriteria& blocks,
+                       const FindCriteria& side) {
+    std::vector<const CDownloader_HTMLTags*> found;
+    page.FindAll(found, blocks);
+    AdItems ads;
+    if (!found.empty())
+        AppendItemsOf(found[0], ads.items);
+    ads.topCount = ads.items.size();
+    AppendItemsOf(page.FindFirst(side), ads.items);
+    ads.sideEnd = ads.items.size();
+    for (size_t block = 1; block < found.size(); ++block)
+        AppendItemsOf(found[block], ads.items);
+    return ads;
+}
+
 } // namespace page_query

@@ -17,4 +17,18 @@ const CDownloader_HTMLTags* FindIn(const CDownloader_HTMLTags* node, const FindC
 // Every LI inside node, appended to items.
 void AppendItemsOf(const CDownloader_HTMLTags* node, std::vector<const CDownloader_HTMLTags*>& items);
 
+// The ads of a result page laid out as a top block, a side block and further blocks like the top one.
+struct AdItems {
+    std::vector<const CDownloader_HTMLTags*> items;
+    size_t topCount = 0;
+    size_t sideEnd = 0;
+
+    // The block of the i-th item: 1 top, 2 side, 3 a further one.
+    int BlockOf(size_t i) const { return i < topCount ? 1 : (i < sideEnd ? 2 : 3); }
+};
+// The LI of the first block that matches blocks, then those of the first side block, then those of every
+// further block.
+AdItems CollectAdItems(const CDownloader_HTMLTags& page, const FindCriteria& blocks,
+                       const FindCriteria& side);
+
 } // namespace page_query

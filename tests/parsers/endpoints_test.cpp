@@ -37,4 +37,14 @@ TEST_F(Endpoints, Ipv6HostIsBracketed) {
     EXPECT_EQ(endpoints::baseUrl(Endpoint::AskWeb), s(u"https://[::1]:8443"));
 }
 
+// A form that names an address with its port gets the scheme's own port when the base names none.
+TEST_F(Endpoints, PortWrittenOut) {
+    endpoints::set(Endpoint::AskWeb, EndpointBase{s(u"https"), s(u"::1"), 0, s(u"/p")});
+    EXPECT_EQ(endpoints::baseUrlWithPort(Endpoint::AskWeb), s(u"https://[::1]:443/p"));
+    endpoints::set(Endpoint::AskWeb, EndpointBase{s(u"http"), s(u"127.0.0.1"), 0, QString()});
+    EXPECT_EQ(endpoints::baseUrlWithPort(Endpoint::AskWeb), s(u"http://127.0.0.1:80"));
+    endpoints::set(Endpoint::AskWeb, EndpointBase{s(u"http"), s(u"127.0.0.1"), 8080, QString()});
+    EXPECT_EQ(endpoints::baseUrlWithPort(Endpoint::AskWeb), s(u"http://127.0.0.1:8080"));
+}
+
 } // namespace
