@@ -1,6 +1,7 @@
 #include "parsers/alexa_traffic.h"
 #include "parsers/ask_search.h"
 #include "parsers/wordtracker_suggest.h"
+#include "parsers/yahoo_search.h"
 #include "parsers/yahoo_site_explorer.h"
 #include "tests/parsers/parser_test_util.h"
 #include "tests/parsers/service_test_util.h"
@@ -21,11 +22,13 @@ class SiteServices : public service_test::ServiceTest {};
 // What each single-request service sends for what it is given.
 TEST_F(SiteServices, RequestsOnTheWire) {
     twtest::HttpServer server;
-    for (Endpoint endpoint :
-         {Endpoint::WordtrackerFree, Endpoint::AskWeb, Endpoint::AlexaData, Endpoint::YahooSiteExplorer})
+    for (Endpoint endpoint : {Endpoint::YahooWeb, Endpoint::WordtrackerFree, Endpoint::AskWeb,
+                              Endpoint::AlexaData, Endpoint::YahooSiteExplorer})
         pointAt(endpoint, server);
     using namespace CDownloader_Parsers;
     const std::pair<Start, std::string> rows[] = {
+        {[](CDownloader& d) { return StartYahooSearch(d, s(u"blue+green"), -1, -1); },
+         "/search?ei=UTF-8&p=blue%2Bgreen&b=1&n=10&vc=us"},
         {[](CDownloader& d) { return StartWordtrackerSuggest(d, s(u"blue widgets")); },
          "/?suggest=Hit+Me&adult_filter=remove_dubious&seed=blue%20widgets"},
         {[](CDownloader& d) { return StartAskSearch(d, s(u"salt&pepper")); },

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <regex>
 
-using parser_test::downloadedPage;
 using parser_test::s;
 using Row = CDownloader_Parsers_Adwords_result;
 
@@ -114,13 +113,6 @@ TEST_F(YahooMarketingExchange, EveryRunSendsItsOwnTexts) {
     EXPECT_NE(tool.back().body.find("&positiveKeywords=blue&selectedKeywords=&excludedPhrases="),
               std::string::npos)
         << tool.back().body;
-}
-
-TEST(YahooKeywordSuggest, ReplyWithoutKeywordsAddsNothing) {
-    std::vector<Row> rows(2);
-    CDownloader_Parsers::ParseYahooKeywordSuggest(*downloadedPage("<html><body>Please sign in</body></html>"),
-                                                  rows);
-    EXPECT_EQ(rows.size(), 2u);
 }
 
 } // namespace
