@@ -12,16 +12,6 @@ class Endpoints : public ::testing::Test {
     void TearDown() override { endpoints::resetToDefaults(); }
 };
 
-TEST_F(Endpoints, EveryServiceHasAPublicDefault) {
-    for (int i = 0; i < kEndpointCount; ++i) {
-        const EndpointBase base = endpoints::defaultBase(static_cast<Endpoint>(i));
-        EXPECT_TRUE(base.scheme == s(u"http") || base.scheme == s(u"https")) << i;
-        EXPECT_TRUE(base.host.contains(u'.')) << i;
-        EXPECT_EQ(base.port, 0) << i;
-        EXPECT_EQ(endpoints::base(static_cast<Endpoint>(i)), base) << i;
-    }
-}
-
 TEST_F(Endpoints, OverrideWithPortAndPrefixThenReset) {
     endpoints::set(Endpoint::BingWeb, EndpointBase{s(u"http"), s(u"127.0.0.1"), 40123, s(u"/bing")});
     EXPECT_EQ(endpoints::url(Endpoint::BingWeb, s(u"/search?q=a")),

@@ -71,19 +71,14 @@ TEST_F(KeywordToolReply, RowsGroupsMonthsAndSharing) {
 
     EXPECT_EQ(rows[1].keyword, s(u"red widgets"));
     EXPECT_EQ(rows[1].estimatedSearch, -1.0f);
-    EXPECT_EQ(rows[1].estimatedPosMin, 4);
     EXPECT_EQ(rows[1].estimatedPosMax, 4);
-    EXPECT_EQ(rows[1].keywordType, 4);
     EXPECT_EQ(rows[1].m_searchTrends, kNoTrend);
-    EXPECT_EQ(rows[1].keywordGroup, 1);
 
     EXPECT_EQ(rows[2].competition, -1.0f);
     EXPECT_EQ(rows[2].avgCPC, -1.0f);
     EXPECT_EQ(rows[2].estimatedPosMin, -1);
-    EXPECT_EQ(rows[2].keywordType, 2);
     EXPECT_EQ(rows[2].keywordGroup, 2);
     EXPECT_EQ(rows[3].keywordType, 255);
-    EXPECT_EQ(rows[3].keywordGroup, 2);
 
     // A mask keeps the rows of its types (and those of no known type); every row is shared all the same.
     const Rows phrase = parse(reply, 2);
