@@ -1,5 +1,6 @@
 #include "platform/window.h"
 
+#include "platform/compositor.h"
 #include "platform/host_widget.h"
 #include "platform/screens.h"
 
@@ -8,8 +9,10 @@
 #include <QEventLoop>
 #include <QIcon>
 #include <QMimeData>
+#include <QPointer>
 #include <QRegion>
 #include <QSystemTrayIcon>
+#include <QVariantAnimation>
 #include <QWindow>
 #include <cmath>
 #include <map>
@@ -47,6 +50,8 @@ struct Window::Data {
     QIcon icon;
     std::unique_ptr<QSystemTrayIcon> tray;
     bool fixedSize = false;
+    QPointer<QVariantAnimation> slide;
+    QRegion slideShape;
 };
 
 Window::Window(Window* parent, WindowKind kind)
@@ -64,7 +69,13 @@ Window::~Window() {
     d->tray.reset();
     d->timers.clear();
     d->widget->detachOwner();
-    d->widget.reset();
+    if (d->widget->dispatching()) {
+        // Deleted inside one of its own events: the widget goes once that event is over.
+        d->widget->hide();
+        d->widget.release()->deleteLater();
+    } else {
+        d->widget.reset();
+    }
 }
 
 QWidget* Window::widget() const {
@@ -136,6 +147,42 @@ void Window::show() {
     d->widget->stackBelowParent();
 }
 
+void Window::showSlidingDown(int durationMs) {
+    QWidget* w = d->widget.get();
+    if (d->slide)
+        d->slide->stop();
+    if (!windowAnimationsAvailable() || durationMs <= 0) {
+        show();
+        return;
+    }
+    const QRegion shape = w->mask();
+    d->slideShape = shape;
+    const auto reveal = [w, shape](int height) {
+        const QRegion open(0, 0, w->width(), std::max(1, height));
+        w->setMask(shape.isEmpty() ? open : shape.intersected(open));
+    };
+    reveal(1);
+    show();
+    auto* slide = new QVariantAnimation(w);
+    slide->setStartValue(1);
+    slide->setEndValue(w->height());
+    slide->setDuration(durationMs);
+    QObject::connect(slide, &QVariantAnimation::valueChanged, w,
+                     [reveal](const QVariant& value) { reveal(value.toInt()); });
+    // Stopped half way (hidden, shown again) or run to the end, the window gets its own shape back.
+    QObject::connect(slide, &QAbstractAnimation::stateChanged, w,
+                     [w, shape](QAbstractAnimation::State now, QAbstractAnimation::State) {
+                         if (now != QAbstractAnimation::Stopped)
+                             return;
+                         if (shape.isEmpty())
+                             w->clearMask();
+                         else
+                             w->setMask(shape);
+                     });
+    d->slide = slide;
+    slide->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
 void Window::showNoActivate() {
     const bool had = d->widget->testAttribute(Qt::WA_ShowWithoutActivating);
     d->widget->setAttribute(Qt::WA_ShowWithoutActivating, true);
@@ -148,6 +195,8 @@ void Window::showNoActivate() {
 void Window::hide() {
     if (s_capture == this)
         releaseCapture();
+    if (d->slide)
+        d->slide->stop();
     d->widget->hide();
 }
 
@@ -326,7 +375,8 @@ void Window::clearRegion() {
 }
 
 bool Window::regionContains(int x, int y) const {
-    const QRegion mask = d->widget->mask();
+    // While the window slides open, its shape is the one it opens to, not the part shown so far.
+    const QRegion mask = d->slide ? d->slideShape : d->widget->mask();
     if (mask.isEmpty())
         return d->widget->rect().contains(x, y);
     return mask.contains(QPoint(x, y));

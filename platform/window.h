@@ -56,6 +56,9 @@ class Window {
     // Visibility and state.
     void show();           // shows and activates
     void showNoActivate(); // shows without taking the activation
+    // Shows the window opening downwards over durationMs where the window system can animate it (X11); it
+    // holds its input from the start. Elsewhere it shows at once.
+    void showSlidingDown(int durationMs);
     void hide();
     bool isVisible() const;
     void setEnabled(bool enabled);
@@ -138,6 +141,7 @@ class Window {
     virtual void onSize(SizeType /*type*/, int /*width*/, int /*height*/) {}
     virtual void onMove(int /*x*/, int /*y*/) {} // screen position of the top-left corner
     virtual void onMouseMove(int /*x*/, int /*y*/) {}
+    virtual void onMouseLeave() {} // the pointer left the window
     virtual void onLButtonDown(int /*x*/, int /*y*/) {}
     virtual void onLButtonUp(int /*x*/, int /*y*/) {}
     virtual void onLButtonDblClk(int /*x*/, int /*y*/) {}

@@ -37,6 +37,13 @@ inline constexpr QLatin1StringView kPauseProject{"pause_project"};
 inline constexpr QLatin1StringView kResumeProject{"resume_project"};
 inline constexpr QLatin1StringView kCloseProject{"close_project"};
 
+// Suffixes an element puts after its own command: text typed into an edit field or an editable drop list
+// (the parameter is the list's selection, 0 for a field), text dropped onto an edit field, and an editable
+// drop list's text changed when it lost the focus.
+inline constexpr QLatin1StringView kTypingSuffix{"_typing"};
+inline constexpr QLatin1StringView kOnPasteSuffix{"_onPaste"};
+inline constexpr QLatin1StringView kEditSuffix{"_edit"};
+
 // Sent by the main window to the current project after every layout of the tabs.
 inline constexpr QLatin1StringView kMainDlgOnSize{"MainDlg_OnSize"};
 

@@ -10,6 +10,7 @@ using namespace Qt::StringLiterals;
 CSkinButton::CSkinButton() {
     m_className = u"CSkinButton"_s;
     m_takesKeys = true;
+    m_focusOnClick = false;
 }
 
 CSkinButton::~CSkinButton() = default;

@@ -10,9 +10,12 @@
 #include "skin/skin_atlas.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_list_box.h"
+#include "skin/skin_drop_list.h"
+#include "skin/skin_win_edit.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 namespace cmd = skin::cmd;
@@ -33,6 +36,10 @@ CSkinDlg_Base::CSkinDlg_Base(CSkinDlg_Base* parent, plat::WindowKind kind)
         m_pAtlasDC = parent->m_pAtlasDC;
         parent->m_tooltipDue = -1;
         parent->m_tooltipText.clear();
+        // A dialog opened from a drop list's choice must not stand under the list's open popup.
+        if (CSkinElement* focus = parent->m_pFocus; focus && focus->m_className == "CSkinDropList"_L1) {
+            static_cast<CSkinDropList*>(focus)->ClosePopup();
+        }
     }
     if (!m_pAtlasDC) {
         m_pAtlasDC = skin::Atlas();
@@ -43,6 +50,10 @@ CSkinDlg_Base::CSkinDlg_Base(CSkinDlg_Base* parent, plat::WindowKind kind)
 
 CSkinDlg_Base::~CSkinDlg_Base() {
     ClearHoverSlot(nullptr);
+    for (CSkin_WinEdit* edit : m_nativeEdits) {
+        edit->DialogGone();
+    }
+    m_nativeEdits.clear();
     // Elements that outlive the dialog must not reach back into it.
     for (CSkinElement* e : m_elements) {
         e->m_inElementList = false;
@@ -175,7 +186,34 @@ void CSkinDlg_Base::onPaint(plat::DeviceContext& dc) {
         return;
     }
     RenderAll(dc);
+    std::erase(m_overlays, nullptr);
+    // A copy: an element may list another as it hears.
+    const std::vector<skin::ElementHandle> overlays = m_overlays;
+    for (const skin::ElementHandle& overlay : overlays) {
+        if (CSkinElement* e = overlay) {
+            e->OnDialogPainted();
+        }
+    }
+    // A copy: placing a child may move the keyboard focus, whose handlers may end an edit.
+    const std::vector<CSkin_WinEdit*> edits = m_nativeEdits;
+    for (CSkin_WinEdit* edit : edits) {
+        if (std::find(m_nativeEdits.begin(), m_nativeEdits.end(), edit) != m_nativeEdits.end()) {
+            edit->FollowOwner();
+        }
+    }
     m_shadow.OnParentPaint();
+}
+
+void CSkinDlg_Base::ListOverlay(CSkinElement* element) {
+    m_overlays.emplace_back(element);
+}
+
+void CSkinDlg_Base::AddNativeEdit(CSkin_WinEdit* edit) {
+    m_nativeEdits.push_back(edit);
+}
+
+void CSkinDlg_Base::RemoveNativeEdit(CSkin_WinEdit* edit) {
+    std::erase(m_nativeEdits, edit);
 }
 
 void CSkinDlg_Base::RenderAll(plat::DeviceContext& dc) {
@@ -245,7 +283,7 @@ void CSkinDlg_Base::ClickFocused() {
         e->OnMouse(0, 0, state);
     }
     const CSkinElement* e = focus;
-    if (!e || focus != m_pFocus || e->m_command.isEmpty()) {
+    if (!e || focus != m_pFocus || e->m_noCommand || e->m_command.isEmpty()) {
         return;
     }
     const QString command = e->m_command;

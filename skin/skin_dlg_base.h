@@ -16,6 +16,8 @@
 #include <QString>
 #include <vector>
 
+class CSkin_WinEdit;
+
 // Base of every window the system draws itself: dialogs, the main window, popups and message boxes. A
 // subclass creates elements in CreateElements; the base paints them through its back buffer, hit-tests the
 // mouse, routes keys, shows tooltips and turns clicks into command strings for OnCommand. Framed dialogs
@@ -71,6 +73,12 @@ class CSkinDlg_Base : public plat::Window {
     // Elements that take part in the drop and drag hit test, in the order they asked (EnableDragDrop).
     void ListForDragDrop(CSkinElement* element);
     void UnlistForDragDrop(CSkinElement* element);
+    // An element that places a window of its own over the dialog (the HTML viewer) hears after every paint,
+    // so that window shows only where and while the element is drawn.
+    void ListOverlay(CSkinElement* element);
+    // Native editing children standing over elements: after every paint each one follows its element.
+    void AddNativeEdit(CSkin_WinEdit* edit);
+    void RemoveNativeEdit(CSkin_WinEdit* edit);
     // The manual F1 opens: "User Manual.pdf" in the program's folder.
     static QString UserManualPath();
 
@@ -88,6 +96,7 @@ class CSkinDlg_Base : public plat::Window {
     void onSize(plat::SizeType type, int width, int height) override;
     void onMove(int x, int y) override;
     void onMouseMove(int x, int y) override;
+    void onMouseLeave() override;
     void onLButtonDown(int x, int y) override;
     void onLButtonUp(int x, int y) override;
     void onLButtonDblClk(int x, int y) override;
@@ -178,6 +187,8 @@ class CSkinDlg_Base : public plat::Window {
     int m_result = 0;
     qint64 m_tooltipDue = -1; // -1: none
     std::vector<CSkinElement*> m_elements;
+    std::vector<skin::ElementHandle> m_overlays;
+    std::vector<CSkin_WinEdit*> m_nativeEdits;
     skin::PointerState m_pointer;
     skin::DialogFrame m_frame{*this};
     // Follows this window's moves, sizes, paints and end; shown only where the window system composites.

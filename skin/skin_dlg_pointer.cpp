@@ -121,7 +121,26 @@ void CSkinDlg_Base::onMouseMove(int x, int y) {
     SyncHoverSlot();
 }
 
+void CSkinDlg_Base::onMouseLeave() {
+    // A held button keeps its press; the release tests hover again.
+    CSkinElement* old = m_pHover;
+    if (!old || m_pointer.Mode() != skin::PointerMode::Idle) {
+        return;
+    }
+    m_pHover = nullptr;
+    if (!m_tooltipShown) {
+        UpdateTooltipDue(-1, -1);
+    }
+    // The slot may already hold an element of the window the pointer went to.
+    if (old == s_hoverSlot) {
+        SyncHoverSlot();
+    } else {
+        old->Redraw();
+    }
+}
+
 void CSkinDlg_Base::onLButtonDown(int x, int y) {
+    m_pointer.lastMouse = {x, y};
     TooltipInput(true, x, y);
     if (m_captureMode && !InClient(x, y)) {
         OnCommand(cmd::kDefaultCancel, 0);
@@ -130,7 +149,7 @@ void CSkinDlg_Base::onLButtonDown(int x, int y) {
     m_pointer.SetMode(skin::PointerMode::Pressed);
     UpdateHover(x, y, skin::kMouseHeld);
     m_pPressed = m_pHover;
-    if (CSkinElement* hover = m_pHover; !hover) {
+    if (CSkinElement* hover = m_pHover; !hover || !hover->m_focusOnClick) {
         if (CSkinElement* focus = m_pFocus) {
             focus->OnKillFocus();
         }
@@ -167,8 +186,8 @@ void CSkinDlg_Base::onLButtonUp(int x, int y) {
         m_pointer.SetMode(skin::PointerMode::Idle);
     }
     const skin::ElementHandle pressed = m_pPressed;
-    if (pressed && pressed == m_pHover) {
-        if (pressed != m_pFocus) {
+    if (const CSkinElement* clicked = pressed; clicked && pressed == m_pHover) {
+        if (clicked->m_focusOnClick && pressed != m_pFocus) {
             if (CSkinElement* focus = m_pFocus) {
                 focus->OnKillFocus();
             }

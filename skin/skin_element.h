@@ -47,6 +47,8 @@ class CSkinElement {
     virtual bool OnBeginDrag(int /*x*/, int /*y*/, QString* /*text*/) { return false; }
     virtual bool OnDropText(int /*x*/, int /*y*/, const QString* /*text*/) { return false; }
     virtual void Redraw();
+    // After every paint of the dialog, for an element listed with CSkinDlg_Base::ListOverlay.
+    virtual void OnDialogPainted() {}
 
     // x or y of -1 keeps that coordinate; a negative width or height counts from the holder's size.
     // flags 64 shows the element, 128 hides it.
@@ -60,7 +62,8 @@ class CSkinElement {
     void Detach();
 
     void DrawFrame(int x, int y, int width, int height, plat::DeviceContext& dc);
-    void DrawScrollbars(plat::DeviceContext& dc, int topInset, int leftInset);
+    // Bars of an element drawn at origin in dc (its own surface: at (0, 0)).
+    void DrawScrollbars(plat::DeviceContext& dc, int topInset, int leftInset, plat::Point origin = {});
 
     CSkinDlg_Base* GetDialog() const { return m_pDlg; }
     bool IsHolder() const;
@@ -93,6 +96,9 @@ class CSkinElement {
     bool m_noCommand = false;
     bool m_inElementList = false;
     bool m_takesKeys = false;
+    // A left click gives the element the keyboard focus. Buttons clear it: clicked with the mouse they keep
+    // no focus, so they go dark once the pointer leaves them; Tab still focuses them.
+    bool m_focusOnClick = true;
     bool m_wantsKeys = false;
     bool m_wantsAllMoves = false;
     bool m_wantsTicks = false;

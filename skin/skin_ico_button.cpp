@@ -9,6 +9,7 @@ using namespace Qt::StringLiterals;
 
 CSkinIcoButton::CSkinIcoButton() {
     m_className = u"CSkinIcoButton"_s;
+    m_focusOnClick = false;
 }
 
 CSkinIcoButton::~CSkinIcoButton() = default;
@@ -61,15 +62,6 @@ void CSkinIcoButton::SetIconRects(int normalX, int normalY, int hotX, int hotY, 
 void CSkinIcoButton::UpdateTextExtent(plat::DeviceContext& dc) {
     m_textExtent = m_caption.isEmpty() ? plat::Size{} : dc.getTextExtent(m_caption);
     Redraw();
-}
-
-bool CSkinIcoButton::OnMouse(int x, int y, int state) {
-    if (state == skin::kMouseReleased) {
-        // The button lets go of the focus on release, so it does not stay lit after a click.
-        OnKillFocus();
-        Redraw();
-    }
-    return CSkinElement::OnMouse(x, y, state);
 }
 
 bool CSkinIcoButton::IsHot() const {

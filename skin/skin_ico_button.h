@@ -29,7 +29,6 @@ class CSkinIcoButton : public CSkinElement {
                   int layoutFlags);
     void Draw(plat::DeviceContext& dc, int x, int y, bool full) override;
     void UpdateTextExtent(plat::DeviceContext& dc) override;
-    bool OnMouse(int x, int y, int state) override;
 
     void SetBackImages(const skin::StateImages& back);
     void SetIconImages(const skin::StateImages& icons);

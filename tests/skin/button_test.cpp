@@ -161,13 +161,3 @@ TEST(SkinIcoButton, IconsFromTheirPairsOrCutFromTheSheet) {
     EXPECT_EQ(IconPixel(d, cut, true, false, false), kCellColours[2]);
     EXPECT_EQ(IconPixel(d, cut, true, false, false, {16, 16}), kBehind);
 }
-
-TEST(SkinIcoButton, ReleaseDropsTheFocus) {
-    UnshownDialog d;
-    CSkinIcoButton b;
-    b.CreateEx(&d.dlg.m_rootHolder, 2, u"T"_s, u"t"_s, 0, QString(), nullptr, 0, CSkinIcoButton::kIconAbove);
-    b.SetFocus();
-    ASSERT_EQ(d.dlg.m_pFocus, &b);
-    b.OnMouse(1, 1, -1);
-    EXPECT_EQ(d.dlg.m_pFocus, nullptr);
-}

@@ -4,6 +4,7 @@
 #include "platform/window.h"
 #include "skin/skin_button.h"
 #include "skin/skin_constants.h"
+#include "skin/skin_ico_button.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
 
@@ -14,6 +15,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -120,6 +122,74 @@ TEST_F(DialogKeys, AutoRepeatedReleasesDoNothingAndF1AsksForHelpWhateverHasTheFo
     QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
     QCoreApplication::sendEvent(dlg.widget(), &f1);
     EXPECT_EQ(dlg.helps, 1);
+}
+
+namespace {
+
+// A mouse event as the window system delivers it to the dialog's window.
+void SendMouse(const TestDialog& dlg, QEvent::Type type, plat::Point at) {
+    QWidget* w = dlg.widget();
+    const QPointF local(at.x, at.y);
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent event(type, local, w->mapToGlobal(local), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &event);
+}
+
+} // namespace
+
+// Clicked with the mouse, neither kind of button keeps the focus: it goes dark once the pointer leaves it or
+// the window. Focused by Tab it stays lit wherever the pointer is, Enter clicks it and it keeps the focus; a
+// mouse click then takes the focus away.
+TEST(DialogButtonFocus, AClickLeavesNoButtonLitWhileTabFocusStaysLitAndEnterClicks) {
+    TestDialog dlg;
+    CSkinButton text;
+    CSkinIcoButton tool;
+    dlg.build = [&](TestDialog& d) {
+        text.Create(&d.m_rootHolder, d.m_nextElementId++, u"Save"_s, u"save"_s);
+        text.SetPosition(20, 60, 90, 29, 0);
+        tool.CreateEx(&d.m_rootHolder, d.m_nextElementId++, u"Pause"_s, u"pause"_s, 0, QString(), nullptr, 0,
+                      CSkinIcoButton::kIconAbove);
+        tool.SetPosition(140, 40, 60, 60, 0);
+        tool.m_takesKeys = true;
+    };
+    dlg.Open();
+    const plat::Point away{300, 200};
+    const auto clickAndCount = [&](plat::Point at) {
+        dlg.commands.clear();
+        for (const QEvent::Type type :
+             {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            SendMouse(dlg, type, at);
+        }
+        return dlg.commands.size();
+    };
+    const std::pair<const CSkinElement*, std::function<bool()>> cases[] = {
+        {&text, [&] { return text.IsHot(); }}, {&tool, [&] { return tool.IsHot(); }}};
+    for (const auto& [button, hot] : cases) {
+        SCOPED_TRACE(button->m_command.toStdString());
+        const plat::Point on = TestDialog::Centre(*button);
+        for (const bool leaveWindow : {false, true}) {
+            EXPECT_EQ(clickAndCount(on), 1);
+            EXPECT_TRUE(hot() && dlg.m_pFocus == nullptr) << "lit only while the pointer rests on it";
+            if (leaveWindow) {
+                QEvent leave(QEvent::Leave);
+                QCoreApplication::sendEvent(dlg.widget(), &leave);
+            } else {
+                SendMouse(dlg, QEvent::MouseMove, away);
+            }
+            EXPECT_FALSE(hot()) << leaveWindow;
+        }
+        for (int tabs = 0; tabs < 4 && dlg.m_pFocus != button; ++tabs) {
+            dlg.Key(plat::kKeyTab);
+        }
+        dlg.commands.clear();
+        dlg.Key(plat::kKeyEnter);
+        EXPECT_EQ(dlg.commands, QStringList{button->m_command});
+        EXPECT_TRUE(hot() && dlg.m_pFocus == button);
+        EXPECT_EQ(clickAndCount(on), 1);
+        SendMouse(dlg, QEvent::MouseMove, away);
+        EXPECT_FALSE(hot() || dlg.m_pFocus);
+    }
 }
 
 TEST_F(DialogModal, EndSkinDialogEndsTheRunAtTheNextTick) {

@@ -1,0 +1,171 @@
+#include "platform/web/web_view.h"
+
+#include "platform/answer_wait.h"
+#include "platform/web/browser_process.h"
+#include "platform/web/quiet_page.h"
+#include "platform/window.h"
+
+#include <QDir>
+#include <QPointer>
+#include <QTemporaryFile>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+using namespace Qt::StringLiterals;
+
+namespace plat {
+
+namespace {
+
+// The engine refuses a data URL longer than 2 MiB, which is what an inline document becomes once
+// percent-encoded.
+constexpr qsizetype kDataUrlLimit = 2 * 1024 * 1024;
+constexpr QByteArrayView kDataUrlPrefix = "data:text/html;charset=UTF-8,";
+
+bool FitsInline(const QByteArray& utf8) {
+    return utf8.size() + kDataUrlPrefix.size() <= kDataUrlLimit &&
+           utf8.toPercentEncoding().size() + kDataUrlPrefix.size() <= kDataUrlLimit;
+}
+
+// The engine starts no load at all for these, so the view would never become idle.
+bool IsLoadable(const QUrl& url) {
+    if (!url.isValid() || url.isRelative()) {
+        return false;
+    }
+    const QString scheme = url.scheme().toLower();
+    if (scheme == "javascript"_L1) {
+        return false;
+    }
+    return !((scheme == "http"_L1 || scheme == "https"_L1) && url.host().isEmpty());
+}
+
+// A jump to a fragment of the page already shown: the engine moves within the page and loads nothing.
+bool IsJumpWithin(const QUrl& current, const QUrl& url) {
+    return url.hasFragment() && url.adjusted(QUrl::RemoveFragment) == current.adjusted(QUrl::RemoveFragment);
+}
+
+} // namespace
+
+struct WebView::Engine {
+    explicit Engine(QWidget* host) {
+        profile = std::make_unique<QWebEngineProfile>();
+        // A document from a temporary file reads no other file, as an inline one cannot.
+        profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+        page = std::make_unique<QuietPage>(profile.get());
+        view = new QWebEngineView(host);
+        view->setPage(page.get());
+        view->setContextMenuPolicy(Qt::NoContextMenu);
+        view->hide();
+        // Until the engine reports a load of its own, the request is what keeps the view busy.
+        const auto taken = [this] { requested = false; };
+        QObject::connect(page.get(), &QWebEnginePage::loadStarted, page.get(), taken);
+        QObject::connect(page.get(), &QWebEnginePage::loadFinished, page.get(), taken);
+        QObject::connect(page.get(), &QWebEnginePage::urlChanged, page.get(), taken);
+    }
+    ~Engine() {
+        // The view first, then its page, then the profile the page lives in.
+        delete view.data();
+        page.reset();
+        profile.reset();
+    }
+
+    std::unique_ptr<QWebEngineProfile> profile;
+    std::unique_ptr<QuietPage> page;
+    // Owned by the host widget too, which may go first.
+    QPointer<QWebEngineView> view;
+    std::unique_ptr<QTemporaryFile> document;
+    bool requested = false;
+};
+
+WebView::WebView(Window& host) {
+    PrepareBrowserProcess();
+    d = std::make_unique<Engine>(host.widget());
+}
+
+WebView::~WebView() = default;
+
+void WebView::setGeometry(const Rect& rect) {
+    if (d->view) {
+        d->view->setGeometry(rect.left, rect.top, rect.width(), rect.height());
+    }
+}
+
+void WebView::setVisible(bool visible) {
+    if (d->view && d->view->isVisible() != visible) {
+        d->view->setVisible(visible);
+    }
+}
+
+void WebView::setFocus() {
+    if (d->view) {
+        d->view->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool WebView::isIdle() const {
+    return !d->requested && !d->page->isLoading();
+}
+
+bool WebView::navigate(const QString& text) {
+    const QUrl url(text);
+    if (!IsLoadable(url)) {
+        return false;
+    }
+    d->requested = !IsJumpWithin(d->page->url(), url);
+    d->page->load(url);
+    d->document.reset();
+    return true;
+}
+
+bool WebView::setHtml(const QString& html) {
+    const QByteArray utf8 = html.toUtf8();
+    if (FitsInline(utf8)) {
+        d->requested = true;
+        d->page->setHtml(html);
+        d->document.reset();
+        return true;
+    }
+    // Created readable by this user alone; the byte order mark tells the engine the encoding.
+    auto file = std::make_unique<QTemporaryFile>(QDir::tempPath() + u"/tarnwick-XXXXXX.html"_s);
+    if (!file->open() || file->write("\xEF\xBB\xBF") != 3 || file->write(utf8) != utf8.size() ||
+        !file->flush()) {
+        return false;
+    }
+    file->close();
+    d->requested = true;
+    d->page->load(QUrl::fromLocalFile(file->fileName()));
+    d->document = std::move(file);
+    return true;
+}
+
+bool WebView::runScript(const QString& script, QVariant* result) {
+    QuietPage* page = d->page.get();
+    return WaitForAnswer(
+        kAnswerLimitMs,
+        [page, &script](const AnswerSink& sink) {
+            page->runJavaScript(script, QWebEngineScript::MainWorld, sink);
+        },
+        result);
+}
+
+bool WebView::bodyText(QString* text) {
+    QuietPage* page = d->page.get();
+    QVariant value;
+    // In a script world of our own: nothing the page's scripts changed affects the reading.
+    const bool answered = WaitForAnswer(
+        kAnswerLimitMs,
+        [page](const AnswerSink& sink) {
+            page->runJavaScript(u"document.body ? document.body.innerText : null"_s,
+                                QWebEngineScript::ApplicationWorld, sink);
+        },
+        &value);
+    if (!answered || value.userType() != QMetaType::QString) {
+        return false;
+    }
+    *text = value.toString();
+    return true;
+}
+
+} // namespace plat
