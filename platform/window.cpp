@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QRegion>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QVariantAnimation>
 #include <QWindow>
 #include <cmath>
@@ -22,6 +23,7 @@ namespace plat {
 namespace {
 
 Window* s_capture = nullptr;
+std::function<void(Window&)> s_modalShownHook;
 
 QRect toQRect(const Rect& r) {
     return QRect(r.left, r.top, r.width(), r.height());
@@ -93,6 +95,13 @@ int Window::doModal() {
             show();
         QEventLoop loop;
         d->loop = &loop;
+        if (s_modalShownHook) {
+            // The hook may end the run or open further modal runs, each with a hook call of its own.
+            QTimer::singleShot(0, d->widget.get(), [this] {
+                if (const std::function<void(Window&)> hook = s_modalShownHook)
+                    hook(*this);
+            });
+        }
         loop.exec(QEventLoop::DialogExec);
         d->loop = nullptr;
     }
@@ -106,6 +115,10 @@ int Window::doModal() {
     removeTrayIcon();
     releaseCapture();
     return code;
+}
+
+void Window::setModalShownHook(std::function<void(Window&)> hook) {
+    s_modalShownHook = std::move(hook);
 }
 
 void Window::endDialog(int code) {

@@ -4,6 +4,7 @@
 #include "platform/geometry.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -52,6 +53,9 @@ class Window {
     int doModal();
     void endDialog(int code);
     bool isInModalLoop() const { return m_inModal; }
+    // Runs once in every modal run, from inside its loop after the window is shown: tests press buttons,
+    // type and end dialogs from here instead of waiting on a real user. Null removes it.
+    static void setModalShownHook(std::function<void(Window&)> hook);
 
     // Visibility and state.
     void show();           // shows and activates

@@ -19,6 +19,11 @@ inline constexpr QLatin1StringView kDefaultCancel{"Default_cancel"};
 inline constexpr QLatin1StringView kOk{"on_ok"};
 inline constexpr QLatin1StringView kCancel{"on_cancel"};
 
+// The message box's Yes and No buttons and its check box.
+inline constexpr QLatin1StringView kYes{"on_yes"};
+inline constexpr QLatin1StringView kNo{"on_no"};
+inline constexpr QLatin1StringView kNeverAgain{"ch_neveragain"};
+
 // The main window's toolbar.
 inline constexpr QLatin1StringView kNewProject{"new_project"};
 inline constexpr QLatin1StringView kOpen{"open"};

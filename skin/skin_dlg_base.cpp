@@ -7,10 +7,11 @@
 #include "skin/commands.h"
 #include "skin/dialog_frame.h"
 #include "skin/glow_text.h"
+#include "skin/message_box_dlg.h"
 #include "skin/skin_atlas.h"
 #include "skin/skin_constants.h"
-#include "skin/skin_list_box.h"
 #include "skin/skin_drop_list.h"
+#include "skin/skin_list_box.h"
 #include "skin/skin_win_edit.h"
 
 #include <QDir>
@@ -30,7 +31,8 @@ CSkinDlg_Base::CSkinDlg_Base(CSkinDlg_Base* parent, plat::WindowKind kind)
     : plat::Window(parent, kind), m_font(kArial, 15, plat::kFontWeightNormal),
       m_fontBold14(kArial, 14, plat::kFontWeightBold), m_fontBold15(kArial, 15, plat::kFontWeightBold),
       m_fontMarkupBold(kArial, 15, plat::kFontWeightBold), m_fontBold19(kArial, 19, plat::kFontWeightBold),
-      m_fontSup(kArial, 12, plat::kFontWeightNormal), m_nextElementId(skin::kFirstElementId) {
+      m_fontSup(kArial, 12, plat::kFontWeightNormal), m_nextElementId(skin::kFirstElementId),
+      m_life(std::make_shared<skin::DialogLife>(skin::DialogLife{this})) {
     m_rootHolder.m_pDlg = this;
     if (parent) {
         m_pAtlasDC = parent->m_pAtlasDC;
@@ -49,6 +51,7 @@ CSkinDlg_Base::CSkinDlg_Base(CSkinDlg_Base* parent, plat::WindowKind kind)
 }
 
 CSkinDlg_Base::~CSkinDlg_Base() {
+    m_life->dialog = nullptr;
     ClearHoverSlot(nullptr);
     for (CSkin_WinEdit* edit : m_nativeEdits) {
         edit->DialogGone();
@@ -152,6 +155,11 @@ bool CSkinDlg_Base::OnCommand(const QString& command, int /*param*/) {
         return false;
     }
     return true;
+}
+
+int CSkinDlg_Base::MessageBox(const QString& text, const QString& caption, unsigned type) {
+    CMessageBoxDlg box(this, text, caption.isEmpty() ? u"Tarnwick 2.0"_s : caption, type);
+    return box.DoModal();
 }
 
 void CSkinDlg_Base::EndSkinDialog(int result) {

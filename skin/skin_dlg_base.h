@@ -6,6 +6,7 @@
 #include "platform/geometry.h"
 #include "platform/window.h"
 #include "skin/dialog_frame.h"
+#include "skin/dialog_handle.h"
 #include "skin/glow_text_cache.h"
 #include "skin/markup_draw.h"
 #include "skin/pointer_state.h"
@@ -14,6 +15,7 @@
 #include "skin/wnd_shadow.h"
 
 #include <QString>
+#include <memory>
 #include <vector>
 
 class CSkin_WinEdit;
@@ -29,6 +31,10 @@ class CSkinDlg_Base : public plat::Window {
     ~CSkinDlg_Base() override;
 
     int DoModal() { return doModal(); }
+    // The system's message box over this dialog (CMessageBoxDlg): type's low four bits choose the buttons,
+    // the next four the icon (skin_constants.h); answers 1 OK, 2 Cancel, 6 Yes or 7 No. An empty caption is
+    // the product's name.
+    int MessageBox(const QString& text, const QString& caption = QString(), unsigned type = 0);
 
     virtual void ShowTooltip(bool show) = 0;
     virtual void RenderAll(plat::DeviceContext& dc);
@@ -163,6 +169,8 @@ class CSkinDlg_Base : public plat::Window {
     bool m_tooltipShown = false;
 
   private:
+    friend class skin::DialogHandle;
+
     // Element under (x, y) found by the root holder, with the given button state.
     void UpdateHover(int x, int y, int state);
     // Leave and enter notifications when the element under the pointer changed.
@@ -195,4 +203,5 @@ class CSkinDlg_Base : public plat::Window {
     CWndShadow m_shadow;
     plat::DeviceContext m_measureDC;
     skin::GlowTextCache m_glowCache;
+    std::shared_ptr<skin::DialogLife> m_life;
 };
