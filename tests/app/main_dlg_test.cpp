@@ -45,7 +45,7 @@ TEST(MainWindowToolbar, ClicksSendTheButtonsCommandsAndPauseSwapsWithResume) {
         EXPECT_EQ(w.dlg.commands, QStringList{button->m_command});
     }
     // Commands the window does not handle itself reach the current project, with the window as sender.
-    EXPECT_TRUE(project->commands.contains(u"save"_s));
+    EXPECT_TRUE(project->commands.contains(u"preferences"_s));
     EXPECT_EQ(project->lastSender, &w.dlg);
 
     w.dlg.Click(w.dlg.m_btnPause);
