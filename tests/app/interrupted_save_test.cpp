@@ -1,4 +1,3 @@
-#include "app/new_project_dlg.h"
 #include "app/project_file.h"
 #include "core/atomic_file.h"
 #include "net/saved_file.h"
@@ -71,21 +70,23 @@ TEST(InterruptedSave, KilledSavesLeaveTheOldOrTheNewFileAndTheNextSaveClearsUp) 
     QElapsedTimer took;
     took.start();
     OpenMainWindow w;
+    QTemporaryDir dir;
+    // Two large kind-1 projects, opened through the main window.
     QByteArray variants[2];
     for (int v = 0; v < 2; ++v) {
-        w.script.Then(apptest::ModalScript::On<CNewProjectDlg>([v](CNewProjectDlg& wizard) {
-            wizard.OnKeyPressed('1');
-            if (CSkinElement* field = wizard.m_pFocus)
-                field->SetText(ManyKeywords(char('a' + v)));
-            wizard.OnCommand(u"on_ok"_s, 0);
-        }));
-        w.dlg.OnCommand(u"new_project"_s, 0);
+        CDownloader_HTMLTags document;
+        document.AddChild(u"Project1"_s, false)
+            ->AddChild(u"main_keyword"_s, false)
+            ->SetText(ManyKeywords(char('a' + v)));
+        const QString source = dir.filePath(u"source%1.twpx"_s.arg(v));
+        ASSERT_TRUE(SaveTreeToFile(document, source));
+        w.script.AnswerFileDialogs({{source, 0}});
+        w.dlg.OnCommand(u"open"_s, 0);
         ASSERT_EQ(w.dlg.m_projects.size(), size_t(v + 1));
         variants[v] = SavedFileBytes(ProjectFileTree(*w.dlg.m_projects[size_t(v)]));
     }
     ASSERT_GT(variants[0].size(), 512 << 10);
 
-    QTemporaryDir dir;
     const QString path = dir.filePath(u"big.twpx"_s);
     const auto duration = SaveInChild(w, path, std::chrono::microseconds(-1));
     QByteArray current = variants[1];

@@ -1,6 +1,7 @@
 #include "app/about_dlg.h"
 #include "app/project_exporter.h"
 #include "core/atomic_file.h"
+#include "platform/application.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_menu_popup.h"
 #include "tests/app/app_test_support.h"
@@ -38,6 +39,18 @@ class ReportProject : public apptest::TestProject {
     apptest::ExportReport report;
     int exportAnswer = 1;
 };
+
+// Releases the left button over item index of an open menu, as the user chooses it.
+void Choose(CSkinMenuPopup& menu, int index) {
+    for (int y = 0; y < menu.m_height; ++y) {
+        menu.onMouseMove(20, y);
+        if (menu.HoveredItem() == index) {
+            menu.onLButtonUp(20, y);
+            return;
+        }
+    }
+    ADD_FAILURE() << "no place hovers item " << index;
+}
 
 QByteArray FileBytes(const QString& path) {
     QByteArray bytes;
@@ -143,18 +156,23 @@ TEST(MainWindowClose, ClosingATabNeverAsks) {
 TEST(MainWindowHelp, MenuManualAboutAndEstimates) {
     OpenMainWindow w;
     QStringList items;
-    w.script.Then(ModalScript::On<CSkinMenuPopup>([&](CSkinMenuPopup& menu) {
-        for (const CSkinMenuPopup_Item& item : menu.Items())
-            items.append(item.text + u'|' + item.command);
-        menu.EndSkinDialog(skin::kResultCancel);
-    }));
+    const auto chooseFromMenu = [&](int index) {
+        return ModalScript::On<CSkinMenuPopup>([&items, index](CSkinMenuPopup& menu) {
+            items.clear();
+            for (const CSkinMenuPopup_Item& item : menu.Items())
+                items.append(item.text + u'|' + item.command);
+            Choose(menu, index);
+        });
+    };
+    w.script.Then(chooseFromMenu(0));
+    w.script.Then(ModalScript::Answer(skin::kResultOk));
     w.dlg.OnCommand(u"help"_s, 0);
     EXPECT_EQ(items, (QStringList{u"Topics|help_topics"_s, u"-|"_s, u"About...|help_about"_s}));
-
-    w.script.Then(ModalScript::Answer(skin::kResultOk));
-    w.dlg.OnCommand(u"help_topics"_s, 0);
+    ASSERT_TRUE(w.script.WaitDone());
     ASSERT_EQ(w.script.messages.size(), 1u);
     EXPECT_EQ(w.script.messages[0].text, u"The manual could not be opened."_s);
+    w.script.Then(chooseFromMenu(2));
+    w.dlg.OnCommand(u"help"_s, 0);
 
     QStringList labels;
     w.script.Then(ModalScript::On<CAboutDlg>([&](CAboutDlg& about) {
@@ -164,7 +182,6 @@ TEST(MainWindowHelp, MenuManualAboutAndEstimates) {
                   about.m_labels[0].m_x + about.m_labels[0].m_width);
         apptest::ClickElement(about, about.m_okButton);
     }));
-    w.dlg.OnCommand(u"help_about"_s, 0);
     EXPECT_FALSE(w.script.Done()) << "the box waits for its timer";
     ASSERT_TRUE(w.script.WaitDone());
     EXPECT_EQ(labels, (QStringList{u"Tarnwick 2.0"_s, u"ver 2.0 R18"_s, CAboutDlg::kSiteText}));
@@ -181,21 +198,34 @@ TEST(MainWindowTabs, TheTabMenuPausesResumesAndCloses) {
     w.dlg.AddTestProject(1, u"Alpha"_s);
     w.dlg.AddTestProject(2, u"Beta"_s);
     QStringList items;
-    const auto readMenu = [&](CSkinMenuPopup& menu) {
-        items.clear();
-        for (const CSkinMenuPopup_Item& item : menu.Items())
-            items.append(item.text + u'|' + item.command + u'|' + QString::number(item.param));
-        menu.EndSkinDialog(skin::kResultCancel);
+    const auto chooseFromMenu = [&](int index) {
+        return ModalScript::On<CSkinMenuPopup>([&items, index](CSkinMenuPopup& menu) {
+            items.clear();
+            for (const CSkinMenuPopup_Item& item : menu.Items())
+                items.append(item.text + u'|' + item.command + u'|' + QString::number(item.param));
+            Choose(menu, index);
+        });
     };
-    w.script.Then(ModalScript::On<CSkinMenuPopup>(readMenu));
+    w.script.Then(chooseFromMenu(0));
     w.dlg.OnCommand(u"show_project_closeMenu"_s, 0);
+    plat::Application::processEvents();
     EXPECT_EQ(items,
               (QStringList{u"Pause Run|pause_project|0"_s, u"-||0"_s, u"Close tab|close_project|0"_s}));
-    w.dlg.OnCommand(u"pause_project"_s, 0);
-    w.script.Then(ModalScript::On<CSkinMenuPopup>(readMenu));
+    EXPECT_TRUE(w.dlg.m_projects[0]->m_paused);
+    EXPECT_EQ(w.dlg.m_projects[0]->m_name, u"Alpha (paused)"_s);
+
+    w.script.Then(chooseFromMenu(0));
     w.dlg.OnCommand(u"show_project_closeMenu"_s, 0);
+    plat::Application::processEvents();
     EXPECT_EQ(items.value(0), u"Resume Run|resume_project|0"_s);
-    for (const int outside : {-1, 2}) {
+    EXPECT_EQ(w.dlg.m_projects[0]->m_name, u"Alpha"_s);
+
+    w.script.Then(chooseFromMenu(2));
+    w.dlg.OnCommand(u"show_project_closeMenu"_s, 1);
+    plat::Application::processEvents();
+    ASSERT_EQ(w.dlg.m_projects.size(), 1u);
+    EXPECT_EQ(w.dlg.m_projects[0]->m_name, u"Alpha"_s);
+    for (const int outside : {-1, 1}) {
         w.dlg.OnCommand(u"show_project_closeMenu"_s, outside);
         EXPECT_EQ(w.script.unscripted, 0) << "no menu for a tab that does not exist";
     }

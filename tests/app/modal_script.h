@@ -43,6 +43,10 @@ class ModalScript {
     ModalScript& operator=(const ModalScript&) = delete;
 
     void Then(Step step) { m_steps.push_back(std::move(step)); }
+    // Modal runs of windows of type T are left to themselves: they take no step and are not cancelled.
+    template <typename T> void LeaveAlone() {
+        m_leaveAlone = [](plat::Window& w) { return dynamic_cast<T*>(&w) != nullptr; };
+    }
     bool Done() const { return m_steps.empty(); }
 
     // A message box answered with result (1 OK, 2 Cancel, 6 Yes, 7 No).
@@ -98,6 +102,8 @@ class ModalScript {
 
   private:
     void Run(plat::Window& w) {
+        if (m_leaveAlone && m_leaveAlone(w))
+            return;
         QTimer::singleShot(5000, w.widget(), [&w] {
             if (w.isInModalLoop())
                 w.endDialog(-1);
@@ -116,6 +122,7 @@ class ModalScript {
 
     std::deque<Step> m_steps;
     std::deque<plat::FileDialogAnswer> m_fileAnswers;
+    std::function<bool(plat::Window&)> m_leaveAlone;
 };
 
 } // namespace apptest
