@@ -168,8 +168,6 @@ bool CNewProjectDlg::OnCommand(const QString& command, int param) {
         ShowKindPage(param);
     } else if (command == cmd::kBack) {
         ShowKindList();
-    } else if (command == cmd::kChangeProject) {
-        ChangeKindPage(param);
     } else if (command == cmd::kMenuProject || command == cmd::kTabMain) {
     } else if (ValidKind(m_current)) {
         int value = param;
@@ -238,16 +236,6 @@ void CNewProjectDlg::ShowKindList() {
     m_startButton.SetVisible(false);
     m_projects[size_t(m_current)]->DestroyWizardPage();
     m_current = -1;
-    RedrawNow();
-}
-
-void CNewProjectDlg::ChangeKindPage(int index) {
-    if (!ValidKind(index) || index == m_current)
-        return;
-    SuspendPaint();
-    if (ValidKind(m_current))
-        m_projects[size_t(m_current)]->DestroyWizardPage();
-    BuildPage(index);
     RedrawNow();
 }
 

@@ -53,7 +53,6 @@ class CNewProjectDlg : public CSkinDlg {
     }
     void ShowKindPage(int index);
     void ShowKindList();
-    void ChangeKindPage(int index);
     // Calls the kind's CreateWizardPage and gives its first field the keyboard focus.
     void BuildPage(int index);
     // START or Enter: the shown kind's page decides.

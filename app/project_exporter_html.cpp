@@ -61,26 +61,15 @@ bool CProjectExporter_HTML::Open(const QString& path) {
     m_indent = u"  "_s;
     m_depth = 0;
     m_rowEnded = false;
-    m_flagStack.clear();
     m_rowStack.clear();
     return true;
 }
 
-void CProjectExporter_HTML::Title(const QString& text, int size) {
-    if (m_depth != 0)
-        return;
-    Write(m_indent + u"<font face=tahoma size="_s + QString::number(size == 0 ? 2 : size) + u'>' +
-          HtmlCellText(text) + u"</font><br>\n"_s);
-}
-
-void CProjectExporter_HTML::BeginTable(bool flag, float width) {
+void CProjectExporter_HTML::BeginTable(bool /*flag*/, float width) {
     // The attribute name is written as the reports have always had it.
     Write(m_indent + u"<table witdh="_s + Percent(width) + u">\n"_s);
-    if (m_depth++ > 0) {
-        m_flagStack.push_front(m_flag);
+    if (m_depth++ > 0)
         m_rowStack.push_front(m_rowCount);
-    }
-    m_flag = flag;
     m_rowCount = 0;
     m_indent += u"   "_s;
     m_rowEnded = false;
@@ -91,8 +80,6 @@ void CProjectExporter_HTML::EndTable() {
         return;
     m_indent.remove(0, 3);
     if (--m_depth > 0) {
-        m_flag = m_flagStack.front();
-        m_flagStack.pop_front();
         m_rowCount = m_rowStack.front();
         m_rowStack.pop_front();
         m_rowEnded = true;
@@ -121,28 +108,12 @@ void CProjectExporter_HTML::EndRow() {
     m_rowEnded = true;
 }
 
-void CProjectExporter_HTML::OpenCell(int align, float width) {
-    QString open = m_indent + u"   <td"_s + AlignAttribute(align);
-    if (width != -1)
-        open += u" width="_s + Percent(width);
-    Write(open);
-}
-
 void CProjectExporter_HTML::Cell(const QString& text, bool bold, int align, float width) {
-    OpenCell(align, width);
+    QString cell = m_indent + u"   <td"_s + AlignAttribute(align);
+    if (width != -1)
+        cell += u" width="_s + Percent(width);
     const QString shown = HtmlCellText(text);
-    Write(bold ? u"> <b>"_s + shown + u"</b> </td>\n"_s : u"> "_s + shown + u" </td>\n"_s);
-}
-
-void CProjectExporter_HTML::LinkCell(const QString& text, const QString& url, bool bold, int align,
-                                     float width) {
-    OpenCell(align, width);
-    // The address stands in single quotes: one inside it must not end the attribute.
-    QString href = url.toHtmlEscaped();
-    href.replace(u'\'', u"&#39;"_s);
-    const QString shown = HtmlCellText(text);
-    Write(bold ? u"><a href='"_s + href + u"' target=_blank> <b>"_s + shown + u"</b> </a></td>\n"_s
-               : u"><a href='"_s + href + u"' target=_blank> "_s + shown + u" </a> </td>\n"_s);
+    Write(cell + (bold ? u"> <b>"_s + shown + u"</b> </td>\n"_s : u"> "_s + shown + u" </td>\n"_s));
 }
 
 bool CProjectExporter_HTML::Close() {

@@ -34,9 +34,8 @@ inline constexpr QLatin1StringView kExport{"export"};
 inline constexpr QLatin1StringView kPreferences{"preferences"};
 inline constexpr QLatin1StringView kHelp{"help"};
 
-// The new-project wizard's BACK button, and the wizard's commands that no element sends or that it ignores.
+// The new-project wizard's BACK button, and commands the wizard ignores.
 inline constexpr QLatin1StringView kBack{"back"};
-inline constexpr QLatin1StringView kChangeProject{"change_project"};
 inline constexpr QLatin1StringView kMenuProject{"menu_project"};
 inline constexpr QLatin1StringView kTabMain{"tab_main"};
 

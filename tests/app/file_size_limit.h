@@ -5,12 +5,11 @@
 
 namespace apptest {
 
-// Makes every write past `bytes` in a file fail (EFBIG) while it lives, as a full disk would, even for root.
+// While it lives, every write past `bytes` in a file fails (EFBIG), as on a full disk, even for root.
 class FileSizeLimit {
   public:
-    explicit FileSizeLimit(rlim_t bytes) {
+    explicit FileSizeLimit(rlim_t bytes) : m_oldHandler(std::signal(SIGXFSZ, SIG_IGN)) {
         getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limited = m_saved;
         limited.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limited);
@@ -19,12 +18,10 @@ class FileSizeLimit {
         setrlimit(RLIMIT_FSIZE, &m_saved);
         std::signal(SIGXFSZ, m_oldHandler);
     }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
   private:
     rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
+    void (*m_oldHandler)(int);
 };
 
 } // namespace apptest
