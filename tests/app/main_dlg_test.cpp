@@ -1,4 +1,5 @@
 #include "app/main_dlg.h"
+#include "app/preferences_dlg.h"
 #include "platform/keys.h"
 #include "platform/screens.h"
 #include "tests/app/app_test_support.h"
@@ -42,7 +43,7 @@ TEST(MainWindowToolbar, ClicksSendTheButtonsCommandsAndPauseSwapsWithResume) {
     w.dlg.killTimer(CMainDlg::kWizardTimer);
     int dialogs = 0;
     skintest::ModalHook cancel([&](plat::Window& shown) {
-        ++dialogs;
+        dialogs += dynamic_cast<CPreferencesDlg*>(&shown) != nullptr;
         dynamic_cast<CSkinDlg_Base&>(shown).OnCommand(u"Default_cancel"_s, 0);
     });
     TestProject* project = w.dlg.AddTestProject(1);
@@ -54,7 +55,8 @@ TEST(MainWindowToolbar, ClicksSendTheButtonsCommandsAndPauseSwapsWithResume) {
     }
     EXPECT_EQ(dialogs, 1) << "the preferences";
     // Commands the window does not handle itself reach the current project, with the window as sender.
-    EXPECT_TRUE(project->commands.contains(u"save"_s));
+    w.dlg.OnCommand(u"prj1_start"_s, 0);
+    EXPECT_TRUE(project->commands.contains(u"prj1_start"_s));
     EXPECT_EQ(project->lastSender, &w.dlg);
 
     w.dlg.Click(w.dlg.m_btnPause);
@@ -71,7 +73,7 @@ TEST(MainWindowKeys, ShortcutsFireOncePerPressAndEnterOrEscapeNeverClose) {
     w.dlg.killTimer(CMainDlg::kWizardTimer);
     int dialogs = 0;
     skintest::ModalHook cancel([&](plat::Window& shown) {
-        ++dialogs;
+        dialogs += dynamic_cast<CPreferencesDlg*>(&shown) != nullptr;
         dynamic_cast<CSkinDlg_Base&>(shown).OnCommand(u"Default_cancel"_s, 0);
     });
     const std::pair<int, const char16_t*> keys[] = {
