@@ -40,7 +40,7 @@ void BM_Download50MB(benchmark::State& state) {
     const QString url = QString::fromStdString(server.Url("/big"));
     for (auto _ : state) {
         downloader.Start(url, true, true);
-        if (!waitFinished(downloader) || downloader.m_rawLength != qsizetype(50 * kMB)) {
+        if (!waitFinished(downloader) || downloader.Response().raw.size() != qsizetype(50 * kMB)) {
             state.SkipWithError("download incomplete");
             break;
         }
@@ -85,7 +85,7 @@ void BM_Process10MBIn256ByteChunks(benchmark::State& state) {
     for (auto _ : state) {
         downloader.ProcessResponse(receiveIn256ByteSteps(reply), requestWord,
                                    QStringLiteral("http://example.com/p"));
-        if (downloader.m_rawLength != qsizetype(10 * kMB)) {
+        if (downloader.Response().raw.size() != qsizetype(10 * kMB)) {
             state.SkipWithError("body size wrong");
             break;
         }
@@ -125,7 +125,7 @@ void BM_NoHeaderEnd(benchmark::State& state) {
         downloader.ProcessResponse(receiveIn256ByteSteps(reply),
                                    CDownloader::kRequestGet | CDownloader::kKeepText,
                                    QStringLiteral("http://example.com/"));
-        benchmark::DoNotOptimize(downloader.m_body.size());
+        benchmark::DoNotOptimize(downloader.Response().body.size());
     }
     state.SetComplexityN(reply.size());
 }
@@ -154,7 +154,7 @@ void BM_Pool64Slots20JobsEach(benchmark::State& state) {
         while (finished < kJobs) {
             for (auto it = running.begin(); it != running.end();) {
                 if ((*it)->IsFinished()) {
-                    finished += (*it)->m_body.isEmpty() ? 0 : 1;
+                    finished += (*it)->Response().body.isEmpty() ? 0 : 1;
                     (*it)->Release();
                     it = running.erase(it);
                 } else {

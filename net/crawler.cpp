@@ -84,6 +84,19 @@ void CProjectCrawler::AddKeywordToHistory(const QString& keyword, bool save) {
         SaveSettings();
 }
 
+void CProjectCrawler::FillHistoryCombo(HistoryDropList& list) const {
+    const QString text = list.GetText();
+    list.ResetContent();
+    if (m_keywordHistory.isEmpty())
+        return;
+    list.AddItem(QString::fromUtf16(kClearHistoryItem), 0);
+    for (const QString& keyword : m_keywordHistory)
+        list.AddItem(keyword, 0);
+    // Silently: a notification of the first item would read as the choice to clear the history.
+    list.SetCurSel(0, true);
+    list.SetText(text);
+}
+
 void CProjectCrawler::ClearKeywordHistory() {
     m_keywordHistory.clear();
     SaveSettings();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/history_drop_list.h"
 #include "net/crawler_default.h"
 #include "net/html_tags.h"
 
@@ -8,6 +9,9 @@
 
 // The value of an account user name that was never entered; the preferences show it as an empty field.
 inline constexpr char16_t kAccountNeverEntered[] = u"##first time";
+
+// The first item of a keyword drop list that holds the history: choosing it offers to clear the history.
+inline constexpr char16_t kClearHistoryItem[] = u"-- Clear history --";
 
 // The command-line switch that makes the new-project wizard preselect the sixth kind.
 inline constexpr char16_t kPreselectKindSwitch[] = u"--GoProject5";
@@ -34,6 +38,9 @@ class CProjectCrawler : public CProjectCrawlerDefault {
     // Puts keyword first; an older entry equal to it ignoring case goes, and only the newest 30 are kept.
     void AddKeywordToHistory(const QString& keyword, bool save);
     void ClearKeywordHistory();
+    // Fills a keyword drop list: "-- Clear history --" and then the history, the first item selected
+    // without a notification and the list's text kept; an empty history leaves the list empty.
+    void FillHistoryCombo(HistoryDropList& list) const;
     // Newest first.
     const QStringList& GetKeywordHistory() const { return m_keywordHistory; }
 

@@ -88,6 +88,17 @@ bool CDownloader::queue(const QString& target, int requestWord, bool http) {
     return true;
 }
 
+DownloadResponse CDownloader::Response() const {
+    std::lock_guard guard(m_cs);
+    if (m_state.load() != kDone) {
+        static const QString kNoText;
+        static const QByteArray kNoBytes;
+        static const CDownloader_HTMLTags kNoTree;
+        return {kNoText, kNoText, kNoBytes, kNoTree, kNoText, kNoText, kNoText};
+    }
+    return {m_header, m_body, m_raw, m_tree, m_baseUrl, m_redirectUrl, m_lastError};
+}
+
 bool CDownloader::IsFreeFor(int currentJob) const {
     if (m_state.load() != kIdle || m_held.load() || !m_threadAlive.load())
         return false;

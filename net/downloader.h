@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/download_response.h"
 #include "net/html_tags.h"
 #include "net/http_exchange.h"
 
@@ -11,6 +12,7 @@
 #include <thread>
 
 class CProjectCrawlerDefault;
+struct ResponseHead;
 
 // One download slot: a request (GET, POST or whois), the worker thread that carries it out, and the last
 // response (header, body text, raw bytes, page tree). The crawler's pool owns the slots; a caller takes one,
@@ -19,13 +21,16 @@ class CProjectCrawlerDefault;
 // every file of the program's own is loaded and saved through one.
 //
 // The response fields (m_header, m_body, m_raw, m_tree, ...) belong to the worker while a job runs; the
-// taker reads them once IsFinished has said true.
+// taker reads them through Response once IsFinished has said true.
 class CDownloader {
   public:
     // m_request: the low byte is the kind, the bits above ask for text and a tree.
     static constexpr int kRequestGet = 1;
     static constexpr int kRequestPost = 2;
     static constexpr int kRequestWhois = 4;
+    // The bytes of a file of the program's own: no reply header is split off and no BASE element honoured.
+    static constexpr int kRequestFile = 8;
+    static constexpr int kRequestKindMask = 0xFF;
     static constexpr int kKeepText = 0x100;
     static constexpr int kBuildTree = 0x200;
 
@@ -35,6 +40,13 @@ class CDownloader {
     static constexpr int kProcessing = 2;
     static constexpr int kDone = 3;
     static constexpr int kConstructed = 5;
+
+    // m_phase: where the worker stands.
+    enum class WorkerPhase : int {
+        None = 0,         // the thread has not parked yet
+        Ready = 1,        // parked, or the last response processed
+        ExchangeOver = 4, // the network exchange is over, its response not yet processed
+    };
 
     // ProcessResponse results besides the HTTP status: a redirect with another code is followed as 399;
     // 500 also stands for a job that was dropped.
@@ -65,6 +77,8 @@ class CDownloader {
     // Queues a whois lookup of domain.
     bool StartWhois(const QString& domain);
     bool IsFinished() const { return m_state.load() == kDone; }
+    // The response of the finished job; empty texts and tree while the job is not done.
+    DownloadResponse Response() const;
     // Idle, not held by a taker, its thread alive, and unowned or owned by currentJob.
     bool IsFreeFor(int currentJob) const;
     // Gives the downloader back to the pool: a queued or running job is dropped by the worker, which then
@@ -94,8 +108,7 @@ class CDownloader {
 
     // --- job state; flags read across threads are atomic ---
     std::atomic<int> m_state{kConstructed};
-    // 1 parked or response processed, 4 network exchange over.
-    std::atomic<int> m_phase{0};
+    std::atomic<WorkerPhase> m_phase{WorkerPhase::None};
     std::atomic<bool> m_threadAlive{false};
     std::atomic<bool> m_abort{false};
     std::atomic<bool> m_quit{false};
@@ -132,7 +145,7 @@ class CDownloader {
     std::atomic<int> m_jobId{-1};
     const int m_poolIndex;
 
-    std::recursive_mutex m_cs;
+    mutable std::recursive_mutex m_cs;
 
   private:
     friend class CProjectCrawlerDefault;
@@ -162,11 +175,26 @@ class CDownloader {
     // One HTTP hop; true when response processing asks for the redirect to be followed (the job is then
     // queued again, and still this worker's).
     bool runHttpHop(const JobRequest& job);
-    // Response processing; splitHeader false reads the bytes as a document with no header (a file).
-    // follow (when given) tells whether the reply is a redirect to follow.
-    int process(const QByteArray& raw, int requestWord, const QString& url, bool splitHeader,
-                bool* follow = nullptr);
+
+    struct ProcessResult {
+        int status = 200;
+        // The reply is a redirect to follow; the job is queued again.
+        bool follow = false;
+    };
+    // Response processing, all under m_cs: the steps below, in this order.
+    ProcessResult process(const QByteArray& raw, int requestWord, const QString& url);
     void processEmpty(int requestWord, const QString& url, const QString& error);
+    static bool isFile(int requestWord) { return (requestWord & kRequestKindMask) == kRequestFile; }
+    // Sets m_header from the reply's header block, if it has one, and returns the body.
+    QByteArray splitHeader(const QByteArray& raw, int requestWord);
+    void decodeTransfer(const ResponseHead& head, QByteArray& body);
+    void storeCookies(const ResponseHead& head, const QString& url);
+    // Records the Location target and spends the budget; true when the redirect is to be followed.
+    bool redirect(const ResponseHead& head, const QString& url);
+    // m_raw (inflated when compressed) and, when asked for, m_body.
+    void decodeBody(const ResponseHead& head, QByteArray body, int requestWord);
+    // m_tree when asked for, and the base folder for the response's links.
+    void buildTree(int requestWord, const QString& url);
 
     CProjectCrawlerDefault* const m_crawler;
     // Held by a taker from the pool's hand-out until Release (or the drop of a released job).
@@ -179,7 +207,7 @@ class CDownloader {
     std::mutex m_wakeLock;
     std::condition_variable m_wakeSignal;
     bool m_wakePending = false; // guarded by m_wakeLock; a wake-up given before the worker parks is kept
-    // The running exchange's socket, for interrupting it from another thread.
+    // The running exchange's stream, for interrupting it from another thread.
     ExchangeSocketSlot m_socketSlot;
     std::thread m_thread;
 };

@@ -12,14 +12,14 @@
 using namespace Qt::StringLiterals;
 
 int CDownloader::ProcessResponse(const QByteArray& raw, int requestWord, const QString& url) {
-    return process(raw, requestWord, url, true);
+    return process(raw, requestWord, url).status;
 }
 
 bool CDownloader::LoadPageFromFile(const QString& path) {
     QByteArray bytes;
     if (!ReadWholeFile(path, bytes))
         return false;
-    process(bytes, kBuildTree | 8, path, false);
+    process(bytes, kRequestFile | kBuildTree, path);
     return true;
 }
 
@@ -30,63 +30,86 @@ void CDownloader::processEmpty(int requestWord, const QString& url, const QStrin
             m_lastError = error;
         m_header.clear();
     }
-    process({}, requestWord, url, true);
+    process({}, requestWord, url);
 }
 
-int CDownloader::process(const QByteArray& raw, int requestWord, const QString& url, bool splitHeader,
-                         bool* follow) {
+CDownloader::ProcessResult CDownloader::process(const QByteArray& raw, int requestWord, const QString& url) {
     std::lock_guard guard(m_cs);
-    if (follow)
-        *follow = false;
     if (m_abort.load()) {
         dropJobLocked();
-        return kJobDropped;
+        return {kJobDropped, false};
     }
     m_state.store(kProcessing);
 
-    QByteArray body;
-    if (!splitHeader) {
-        m_header.clear();
-        body = raw;
-    } else if (const qsizetype end = FindHeaderBlockEnd(raw, limits::kHeaderSearchBytes); end >= 0) {
-        m_header = Utf8ToWide(QByteArrayView(raw).first(end));
-        body = raw.sliced(end + 4);
-    } else {
-        body = raw;
-    }
-
-    m_redirectUrl.clear();
+    QByteArray body = splitHeader(raw, requestWord);
     const ResponseHead head = ParseResponseHead(m_header);
-    if (head.chunked) {
-        const DechunkResult result = Dechunk(body);
-        if (result == DechunkResult::Truncated)
-            m_lastError = u"Receive error: the chunked body ends early"_s;
-        else if (result == DechunkResult::Malformed)
-            m_lastError = u"Receive error: the chunked body has a bad chunk size"_s;
+    decodeTransfer(head, body);
+    storeCookies(head, url);
+    if (redirect(head, url)) {
+        // Queued again at once, under the lock: a Release from now on drops the job.
+        m_state.store(kQueued);
+        return {head.status == 301 || head.status == 302 ? head.status : kFollowRedirect, true};
     }
+    decodeBody(head, std::move(body), requestWord);
+    buildTree(requestWord, url);
 
+    m_phase.store(WorkerPhase::Ready);
+    m_state.store(kDone);
+    return {head.status, false};
+}
+
+QByteArray CDownloader::splitHeader(const QByteArray& raw, int requestWord) {
+    if (isFile(requestWord)) {
+        // A saved value may hold a blank line: a file has no header to split off.
+        m_header.clear();
+        return raw;
+    }
+    const HeaderSplit split = SplitHeaderBlock(raw, limits::kHeaderSearchBytes);
+    if (split.headerLength < 0)
+        return raw;
+    m_header = Utf8ToWide(QByteArrayView(raw).first(split.headerLength));
+    return raw.sliced(split.bodyStart);
+}
+
+void CDownloader::decodeTransfer(const ResponseHead& head, QByteArray& body) {
+    if (!head.chunked)
+        return;
+    switch (Dechunk(body)) {
+    case DechunkResult::Complete:
+        break;
+    case DechunkResult::Truncated:
+        m_lastError = u"Receive error: the chunked body ends early"_s;
+        break;
+    case DechunkResult::Malformed:
+        m_lastError = u"Receive error: the chunked body has a bad chunk size"_s;
+        break;
+    }
+}
+
+void CDownloader::storeCookies(const ResponseHead& head, const QString& url) {
+    if (!m_crawler || head.setCookies.isEmpty())
+        return;
     const HttpUrlParts urlParts = SplitHttpUrl(url);
-    const QString cookieHost = urlParts.valid ? urlParts.host : QString();
-    if (m_crawler && !cookieHost.isEmpty() && !head.setCookies.isEmpty()) {
-        std::vector<CDownloader_Cookie> cookies;
-        for (const QString& value : head.setCookies)
-            CProjectCrawlerDefault::ParseSetCookie(value, cookieHost, cookies);
-        if (!cookies.empty())
-            m_crawler->AddCookies(cookies);
-    }
+    if (!urlParts.valid || urlParts.host.isEmpty())
+        return;
+    std::vector<CDownloader_Cookie> cookies;
+    for (const QString& value : head.setCookies)
+        CProjectCrawlerDefault::ParseSetCookie(value, urlParts.host, cookies);
+    // Lock order: this downloader's, then the crawler's.
+    if (!cookies.empty())
+        m_crawler->AddCookies(cookies);
+}
 
-    if (!head.location.isEmpty()) {
-        m_redirectUrl = ::ResolveUrl(head.location, url);
-        --m_redirectBudget;
-        if (m_redirectBudget > 0) {
-            // Queued again at once, under the lock: a Release from now on drops the job.
-            m_state.store(kQueued);
-            if (follow)
-                *follow = true;
-            return head.status == 301 || head.status == 302 ? head.status : kFollowRedirect;
-        }
-    }
+bool CDownloader::redirect(const ResponseHead& head, const QString& url) {
+    m_redirectUrl.clear();
+    if (head.location.isEmpty())
+        return false;
+    m_redirectUrl = ::ResolveUrl(head.location, url);
+    --m_redirectBudget;
+    return m_redirectBudget > 0;
+}
 
+void CDownloader::decodeBody(const ResponseHead& head, QByteArray body, int requestWord) {
     m_raw = std::move(body);
     const bool gzip = head.contentCoding.contains(u"gzip"_s);
     if (gzip || head.contentCoding.contains(u"deflate"_s)) {
@@ -104,15 +127,16 @@ int CDownloader::process(const QByteArray& raw, int requestWord, const QString& 
         }
     }
     m_rawLength = static_cast<int>(m_raw.size());
-
     if (requestWord & (kKeepText | kBuildTree))
         m_body = Utf8ToWide(m_raw);
+}
 
+void CDownloader::buildTree(int requestWord, const QString& url) {
     m_documentUrl = url;
     if (requestWord & kBuildTree) {
         m_tree.Parse(m_body);
         // A saved file has no BASE element to honour; a web page may.
-        if (splitHeader) {
+        if (!isFile(requestWord)) {
             if (const CDownloader_HTMLTags* base =
                     m_tree.FindFirst({.tag = u"BASE"_s, .attribute = u"HREF"_s})) {
                 const QString href = base->GetAttribute(u"HREF"_s);
@@ -122,8 +146,4 @@ int CDownloader::process(const QByteArray& raw, int requestWord, const QString& 
         }
     }
     m_baseUrl = UrlFolder(m_documentUrl);
-
-    m_phase.store(1);
-    m_state.store(kDone);
-    return head.status;
 }

@@ -16,7 +16,7 @@ constexpr int kBinaryReadStep = 65536;
 } // namespace
 
 void CDownloader::threadProc() {
-    m_phase.store(1);
+    m_phase.store(WorkerPhase::Ready);
     for (;;) {
         {
             std::unique_lock lock(m_wakeLock);
@@ -51,7 +51,7 @@ void CDownloader::runJob() {
         m_redirectBudget = std::min(m_redirectBudget, 2 * limits::kMaxRedirectsFollowed + 1);
     }
 
-    const int kind = job.request & 0xFF;
+    const int kind = job.request & kRequestKindMask;
     if (kind != kRequestGet && kind != kRequestPost) {
         // Only the HTTP kinds have an exchange here; any other job ends done and empty, so that its taker
         // never polls for ever.
@@ -69,7 +69,7 @@ void CDownloader::runJob() {
         }
         job.referer = job.url;
         job.url = m_redirectUrl.trimmed().replace(u' ', u"%20"_s);
-        job.request = (job.request & ~0xFF) | kRequestGet;
+        job.request = (job.request & ~kRequestKindMask) | kRequestGet;
         job.postData.clear();
         --m_redirectBudget;
         m_body.clear();
@@ -88,7 +88,7 @@ bool CDownloader::runHttpHop(const JobRequest& job) {
     }
 
     HttpRequestFields fields;
-    fields.post = (job.request & 0xFF) == kRequestPost;
+    fields.post = (job.request & kRequestKindMask) == kRequestPost;
     fields.object = url.object;
     fields.hostHeader = url.hostHeader;
     fields.userAgent = job.userAgent;
@@ -110,7 +110,7 @@ bool CDownloader::runHttpHop(const JobRequest& job) {
     exchange.sendTimeoutMs = m_sendTimeoutMs.load();
     exchange.receiveTimeoutMs = m_receiveTimeoutMs.load();
     HttpExchangeResult result = HttpExchange(exchange, m_abort, m_received, m_socketSlot);
-    m_phase.store(4);
+    m_phase.store(WorkerPhase::ExchangeOver);
 
     {
         std::lock_guard guard(m_cs);
@@ -118,7 +118,5 @@ bool CDownloader::runHttpHop(const JobRequest& job) {
         if (!result.error.isEmpty() && !m_abort.load())
             m_lastError = result.error;
     }
-    bool follow = false;
-    process(result.data, job.request, job.url, true, &follow);
-    return follow;
+    return process(result.data, job.request, job.url).follow;
 }

@@ -5,21 +5,21 @@
 #include <atomic>
 #include <mutex>
 
+class ByteStream;
 class CSSLContext;
-class CWSocket;
 
-// Where another thread finds the socket of a running exchange, to interrupt it.
+// Where another thread finds the stream of a running exchange, to interrupt it.
 class ExchangeSocketSlot {
   public:
-    void Attach(CWSocket* socket);
+    void Attach(ByteStream* stream);
     void Detach();
-    // Interrupts the attached socket, if any. An exchange that attaches later is not affected: whoever
+    // Interrupts the attached stream, if any. An exchange that attaches later is not affected: whoever
     // interrupts sets the exchange's abort flag first, and the exchange reads it after attaching.
     void Interrupt();
 
   private:
     std::mutex m_lock;
-    CWSocket* m_socket = nullptr;
+    ByteStream* m_stream = nullptr;
 };
 
 struct HttpExchangeRequest {
@@ -45,7 +45,8 @@ struct HttpExchangeResult {
     QString error;
 };
 
-// One connect, send and receive until the peer closes the connection, over TLS when asked. Stops early
-// when abort is set. received counts the bytes so far, for progress. Never throws.
+// One connect, send and receive until the peer closes the connection, over a plain or a TLS byte stream
+// alike; any request-then-read-to-the-end protocol (whois too) runs through it. Stops early when abort is
+// set. received counts the bytes so far, for progress. Never throws.
 HttpExchangeResult HttpExchange(const HttpExchangeRequest& request, const std::atomic<bool>& abort,
                                 std::atomic<int>& received, ExchangeSocketSlot& slot);

@@ -37,9 +37,12 @@ bool HeaderEndScanner::Scan(QByteArrayView data) {
     return false;
 }
 
-qsizetype FindHeaderBlockEnd(QByteArrayView data, qsizetype searchLimit) {
-    const qsizetype window = std::min(data.size(), searchLimit + 3);
-    return data.first(window).indexOf("\r\n\r\n");
+HeaderSplit SplitHeaderBlock(QByteArrayView reply, qsizetype searchLimit) {
+    const qsizetype window = std::min(reply.size(), searchLimit + 3);
+    const qsizetype end = reply.first(window).indexOf("\r\n\r\n");
+    if (end < 0)
+        return {};
+    return {end, end + 4};
 }
 
 ResponseHead ParseResponseHead(const QString& header) {

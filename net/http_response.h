@@ -27,8 +27,16 @@ class HeaderEndScanner {
     qsizetype m_headerLength = -1;
 };
 
-// Index of the "\r\n\r\n" that ends a header block starting within the first searchLimit bytes, or -1.
-qsizetype FindHeaderBlockEnd(QByteArrayView data, qsizetype searchLimit);
+// Where a reply's header block ends and its body starts.
+struct HeaderSplit {
+    // Bytes before the blank line; -1 when there is no header block and the whole reply is body.
+    qsizetype headerLength = -1;
+    qsizetype bodyStart = 0;
+};
+
+// The rule response processing cuts a whole reply by: the first "\r\n\r\n" that starts within the first
+// searchLimit bytes ends the header block.
+HeaderSplit SplitHeaderBlock(QByteArrayView reply, qsizetype searchLimit);
 
 // What response processing reads from the header text.
 struct ResponseHead {

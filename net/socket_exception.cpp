@@ -32,3 +32,10 @@ bool CWSocketException::GetErrorMessage(QString& message) const {
     message = m_message;
     return m_known;
 }
+
+QString SocketErrorText(const CWSocketException& exception) {
+    QString message;
+    if (!exception.GetErrorMessage(message) || message.isEmpty())
+        message = QStringLiteral("error ") + QString::number(exception.GetErrorCode());
+    return message;
+}

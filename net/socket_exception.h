@@ -26,3 +26,6 @@ class CWSocketException : public std::exception {
     QString m_message;
     std::string m_what;
 };
+
+// The exception's message for the user: the system's text, or "error " and the code when it has none.
+QString SocketErrorText(const CWSocketException& exception);

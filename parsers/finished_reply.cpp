@@ -3,10 +3,9 @@
 #include "net/downloader.h"
 
 const CDownloader_HTMLTags& FinishedTree(const CDownloader& downloader) {
-    static const CDownloader_HTMLTags kEmptyPage;
-    return downloader.IsFinished() ? downloader.m_tree : kEmptyPage;
+    return downloader.Response().tree;
 }
 
-QString FinishedBody(const CDownloader& downloader) {
-    return downloader.IsFinished() ? downloader.m_body : QString();
+const QString& FinishedBody(const CDownloader& downloader) {
+    return downloader.Response().body;
 }

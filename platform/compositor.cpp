@@ -59,4 +59,8 @@ bool topLevelPlacementAvailable() {
     return !QGuiApplication::platformName().startsWith("wayland"_L1);
 }
 
+bool windowAnimationsAvailable() {
+    return QGuiApplication::platformName() == "xcb"_L1;
+}
+
 } // namespace plat

@@ -10,4 +10,8 @@ bool translucentWindowsAvailable();
 // Wayland does not (a window there cannot even stand beside another one).
 bool topLevelPlacementAvailable();
 
+// Whether windows can be animated as they open (a window's shape changed step by step): X11, with or without
+// a compositor. Not on the offscreen platform the tests run on, where windows simply show.
+bool windowAnimationsAvailable();
+
 } // namespace plat

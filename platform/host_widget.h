@@ -18,6 +18,8 @@ class HostWidget final : public QWidget {
     // A window the window manager does not stack (a shadow) stays directly below parent (see StackBelow).
     void followStacking(QWidget* parent);
     void stackBelowParent();
+    // Whether one of this widget's events is being handled now (the window may be deleted inside it).
+    bool dispatching() const { return m_dispatching > 0; }
 
   protected:
     bool event(QEvent* event) override;
@@ -51,6 +53,7 @@ class HostWidget final : public QWidget {
 
     Window* m_owner;
     std::unique_ptr<StackBelow> m_stacking;
+    int m_dispatching = 0;
 };
 
 } // namespace plat

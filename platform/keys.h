@@ -36,6 +36,9 @@ enum KeyModifier : unsigned {
     kModAlt = 1u << 2,
 };
 
+// Our key code for a Qt key code (kKeyNone when it has none).
+int keyCodeOf(int qtKey);
+
 // The modifier keys held now (the asynchronous key state the skin reads for Shift and Ctrl).
 unsigned keyboardModifiers();
 // Qt's modifier flags as our KeyModifier bits.

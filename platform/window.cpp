@@ -1,5 +1,6 @@
 #include "platform/window.h"
 
+#include "platform/compositor.h"
 #include "platform/host_widget.h"
 #include "platform/screens.h"
 
@@ -8,8 +9,11 @@
 #include <QEventLoop>
 #include <QIcon>
 #include <QMimeData>
+#include <QPointer>
 #include <QRegion>
 #include <QSystemTrayIcon>
+#include <QTimer>
+#include <QVariantAnimation>
 #include <QWindow>
 #include <cmath>
 #include <map>
@@ -19,6 +23,7 @@ namespace plat {
 namespace {
 
 Window* s_capture = nullptr;
+std::function<void(Window&)> s_modalShownHook;
 
 QRect toQRect(const Rect& r) {
     return QRect(r.left, r.top, r.width(), r.height());
@@ -47,6 +52,8 @@ struct Window::Data {
     QIcon icon;
     std::unique_ptr<QSystemTrayIcon> tray;
     bool fixedSize = false;
+    QPointer<QVariantAnimation> slide;
+    QRegion slideShape;
 };
 
 Window::Window(Window* parent, WindowKind kind)
@@ -64,7 +71,13 @@ Window::~Window() {
     d->tray.reset();
     d->timers.clear();
     d->widget->detachOwner();
-    d->widget.reset();
+    if (d->widget->dispatching()) {
+        // Deleted inside one of its own events: the widget goes once that event is over.
+        d->widget->hide();
+        d->widget.release()->deleteLater();
+    } else {
+        d->widget.reset();
+    }
 }
 
 QWidget* Window::widget() const {
@@ -82,6 +95,13 @@ int Window::doModal() {
             show();
         QEventLoop loop;
         d->loop = &loop;
+        if (s_modalShownHook) {
+            // The hook may end the run or open further modal runs, each with a hook call of its own.
+            QTimer::singleShot(0, d->widget.get(), [this] {
+                if (const std::function<void(Window&)> hook = s_modalShownHook)
+                    hook(*this);
+            });
+        }
         loop.exec(QEventLoop::DialogExec);
         d->loop = nullptr;
     }
@@ -95,6 +115,10 @@ int Window::doModal() {
     removeTrayIcon();
     releaseCapture();
     return code;
+}
+
+void Window::setModalShownHook(std::function<void(Window&)> hook) {
+    s_modalShownHook = std::move(hook);
 }
 
 void Window::endDialog(int code) {
@@ -136,6 +160,42 @@ void Window::show() {
     d->widget->stackBelowParent();
 }
 
+void Window::showSlidingDown(int durationMs) {
+    QWidget* w = d->widget.get();
+    if (d->slide)
+        d->slide->stop();
+    if (!windowAnimationsAvailable() || durationMs <= 0) {
+        show();
+        return;
+    }
+    const QRegion shape = w->mask();
+    d->slideShape = shape;
+    const auto reveal = [w, shape](int height) {
+        const QRegion open(0, 0, w->width(), std::max(1, height));
+        w->setMask(shape.isEmpty() ? open : shape.intersected(open));
+    };
+    reveal(1);
+    show();
+    auto* slide = new QVariantAnimation(w);
+    slide->setStartValue(1);
+    slide->setEndValue(w->height());
+    slide->setDuration(durationMs);
+    QObject::connect(slide, &QVariantAnimation::valueChanged, w,
+                     [reveal](const QVariant& value) { reveal(value.toInt()); });
+    // Stopped half way (hidden, shown again) or run to the end, the window gets its own shape back.
+    QObject::connect(slide, &QAbstractAnimation::stateChanged, w,
+                     [w, shape](QAbstractAnimation::State now, QAbstractAnimation::State) {
+                         if (now != QAbstractAnimation::Stopped)
+                             return;
+                         if (shape.isEmpty())
+                             w->clearMask();
+                         else
+                             w->setMask(shape);
+                     });
+    d->slide = slide;
+    slide->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
 void Window::showNoActivate() {
     const bool had = d->widget->testAttribute(Qt::WA_ShowWithoutActivating);
     d->widget->setAttribute(Qt::WA_ShowWithoutActivating, true);
@@ -148,6 +208,8 @@ void Window::showNoActivate() {
 void Window::hide() {
     if (s_capture == this)
         releaseCapture();
+    if (d->slide)
+        d->slide->stop();
     d->widget->hide();
 }
 
@@ -326,7 +388,8 @@ void Window::clearRegion() {
 }
 
 bool Window::regionContains(int x, int y) const {
-    const QRegion mask = d->widget->mask();
+    // While the window slides open, its shape is the one it opens to, not the part shown so far.
+    const QRegion mask = d->slide ? d->slideShape : d->widget->mask();
     if (mask.isEmpty())
         return d->widget->rect().contains(x, y);
     return mask.contains(QPoint(x, y));

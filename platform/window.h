@@ -4,6 +4,7 @@
 #include "platform/geometry.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -52,10 +53,16 @@ class Window {
     int doModal();
     void endDialog(int code);
     bool isInModalLoop() const { return m_inModal; }
+    // Runs once in every modal run, from inside its loop after the window is shown: tests press buttons,
+    // type and end dialogs from here instead of waiting on a real user. Null removes it.
+    static void setModalShownHook(std::function<void(Window&)> hook);
 
     // Visibility and state.
     void show();           // shows and activates
     void showNoActivate(); // shows without taking the activation
+    // Shows the window opening downwards over durationMs where the window system can animate it (X11); it
+    // holds its input from the start. Elsewhere it shows at once.
+    void showSlidingDown(int durationMs);
     void hide();
     bool isVisible() const;
     void setEnabled(bool enabled);

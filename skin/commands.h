@@ -19,6 +19,11 @@ inline constexpr QLatin1StringView kDefaultCancel{"Default_cancel"};
 inline constexpr QLatin1StringView kOk{"on_ok"};
 inline constexpr QLatin1StringView kCancel{"on_cancel"};
 
+// The message box's Yes and No buttons and its check box.
+inline constexpr QLatin1StringView kYes{"on_yes"};
+inline constexpr QLatin1StringView kNo{"on_no"};
+inline constexpr QLatin1StringView kNeverAgain{"ch_neveragain"};
+
 // The main window's toolbar.
 inline constexpr QLatin1StringView kNewProject{"new_project"};
 inline constexpr QLatin1StringView kOpen{"open"};
@@ -36,6 +41,13 @@ inline constexpr QLatin1StringView kShowProjectCloseMenu{"show_project_closeMenu
 inline constexpr QLatin1StringView kPauseProject{"pause_project"};
 inline constexpr QLatin1StringView kResumeProject{"resume_project"};
 inline constexpr QLatin1StringView kCloseProject{"close_project"};
+
+// Suffixes an element puts after its own command: text typed into an edit field or an editable drop list
+// (the parameter is the list's selection, 0 for a field), text dropped onto an edit field, and an editable
+// drop list's text changed when it lost the focus.
+inline constexpr QLatin1StringView kTypingSuffix{"_typing"};
+inline constexpr QLatin1StringView kOnPasteSuffix{"_onPaste"};
+inline constexpr QLatin1StringView kEditSuffix{"_edit"};
 
 // Sent by the main window to the current project after every layout of the tabs.
 inline constexpr QLatin1StringView kMainDlgOnSize{"MainDlg_OnSize"};

@@ -1,26 +1,19 @@
 #include "skin/context_menu.h"
 
+#include "skin/skin_element.h"
+
 namespace skin {
 
-namespace {
-
-ContextMenuRunner& Runner() {
-    static ContextMenuRunner runner;
-    return runner;
-}
-
-} // namespace
-
-void SetContextMenuRunner(ContextMenuRunner runner) {
-    Runner() = std::move(runner);
-}
-
 void RunContextMenu(CSkinElement& owner, int x, int y, const std::vector<ContextMenuItem>& items) {
-    // A copy: the menu may replace the runner while it runs.
-    const ContextMenuRunner runner = Runner();
-    if (runner) {
-        runner(owner, x, y, items);
+    CSkinDlg_Base* dlg = owner.GetDialog();
+    if (!dlg) {
+        return;
     }
+    CSkinMenuPopup menu(dlg, &owner, x, y);
+    for (const ContextMenuItem& item : items) {
+        menu.AddItem(item.text, item.command, item.param);
+    }
+    menu.DoModal();
 }
 
 } // namespace skin

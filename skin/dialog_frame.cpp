@@ -6,6 +6,7 @@
 #include "skin/skin_atlas.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg_base.h"
+#include "skin/skin_menu_popup.h"
 
 using namespace Qt::StringLiterals;
 
@@ -112,7 +113,14 @@ void DialogFrame::OnSize(plat::SizeType type) {
 }
 
 void DialogFrame::OnTrayClick(plat::TrayClick click) {
-    if (click != plat::TrayClick::Left && click != plat::TrayClick::Double) {
+    if (click == plat::TrayClick::Right) {
+        // Beside the pointer rather than under it, so the click that opened the menu chooses nothing.
+        const plat::Point cursor = plat::cursorPos();
+        CSkinMenuPopup menu(&m_dlg, nullptr, cursor.x + 3, cursor.y - 3);
+        menu.AddItem(u"Restore "_s + kProductName, cmd::kDefaultRestore);
+        menu.AddItem(CSkinMenuPopup::kSeparator);
+        menu.AddItem(u"Exit"_s, cmd::kDefaultClose);
+        menu.DoModal();
         return;
     }
     m_dlg.removeTrayIcon();

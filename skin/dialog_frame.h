@@ -26,6 +26,7 @@ class DialogFrame {
     // A size event of the ready dialog: the parent window follows a minimise and its restore, and with
     // minimise-to-tray the minimised window hides behind a tray icon.
     void OnSize(plat::SizeType type);
+    // Left or double click: the window comes back; right click: the tray menu ("Restore", "Exit").
     void OnTrayClick(plat::TrayClick click);
 
     // The pointer at (x, y): which borders and whether the caption band it is over, and the cursor that says

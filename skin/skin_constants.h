@@ -35,6 +35,18 @@ inline constexpr int kMouseRightRelease = -2;
 // Dialog results (0 is no result).
 inline constexpr int kResultOk = 1;
 inline constexpr int kResultCancel = 2;
+inline constexpr int kResultYes = 6;
+inline constexpr int kResultNo = 7;
+
+// Message box types: a button set in the low four bits, an icon in the next four.
+inline constexpr unsigned kMessageOk = 0x00;
+inline constexpr unsigned kMessageOkCancel = 0x01;
+inline constexpr unsigned kMessageYesNoCancel = 0x03;
+inline constexpr unsigned kMessageYesNo = 0x04;
+inline constexpr unsigned kMessageStop = 0x10;
+inline constexpr unsigned kMessageQuestion = 0x20;
+inline constexpr unsigned kMessageExclamation = 0x30;
+inline constexpr unsigned kMessageInformation = 0x40;
 
 // Height of a standard push button and of a holder's auto-scroll bars.
 inline constexpr int kButtonHeight = 29;

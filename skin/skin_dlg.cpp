@@ -123,6 +123,17 @@ void CSkinDlg::onTimer(unsigned id) {
     }
 }
 
+void CSkinDlg::SetPopupStyle() {
+    m_framed = false;
+    m_maximizable = false;
+    m_minimizable = false;
+    m_closable = false;
+    m_captureMode = true;
+    m_keepPosition = true;
+    m_minWidth = 1;
+    m_minHeight = 1;
+}
+
 void CSkinDlg::onCancelPopup() {
     if (Result() == 0) {
         OnCommand(skin::cmd::kDefaultCancel, 0);

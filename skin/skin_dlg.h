@@ -29,6 +29,8 @@ class CSkinDlg : public CSkinDlg_Base {
 
   protected:
     void TooltipInput(bool closeNow, int x, int y) override;
+    // Menus and pickers: unframed, holding the capture, placed where they open, any size.
+    void SetPopupStyle();
 
   private:
     void ShadeClient(plat::DeviceContext& dc);

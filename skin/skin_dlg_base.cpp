@@ -7,12 +7,16 @@
 #include "skin/commands.h"
 #include "skin/dialog_frame.h"
 #include "skin/glow_text.h"
+#include "skin/message_box_dlg.h"
 #include "skin/skin_atlas.h"
 #include "skin/skin_constants.h"
+#include "skin/skin_drop_list.h"
 #include "skin/skin_list_box.h"
+#include "skin/skin_win_edit.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 namespace cmd = skin::cmd;
@@ -27,12 +31,17 @@ CSkinDlg_Base::CSkinDlg_Base(CSkinDlg_Base* parent, plat::WindowKind kind)
     : plat::Window(parent, kind), m_font(kArial, 15, plat::kFontWeightNormal),
       m_fontBold14(kArial, 14, plat::kFontWeightBold), m_fontBold15(kArial, 15, plat::kFontWeightBold),
       m_fontMarkupBold(kArial, 15, plat::kFontWeightBold), m_fontBold19(kArial, 19, plat::kFontWeightBold),
-      m_fontSup(kArial, 12, plat::kFontWeightNormal), m_nextElementId(skin::kFirstElementId) {
+      m_fontSup(kArial, 12, plat::kFontWeightNormal), m_nextElementId(skin::kFirstElementId),
+      m_life(std::make_shared<skin::DialogLife>(skin::DialogLife{this})) {
     m_rootHolder.m_pDlg = this;
     if (parent) {
         m_pAtlasDC = parent->m_pAtlasDC;
         parent->m_tooltipDue = -1;
         parent->m_tooltipText.clear();
+        // A dialog opened from a drop list's choice must not stand under the list's open popup.
+        if (CSkinElement* focus = parent->m_pFocus; focus && focus->m_className == "CSkinDropList"_L1) {
+            static_cast<CSkinDropList*>(focus)->ClosePopup();
+        }
     }
     if (!m_pAtlasDC) {
         m_pAtlasDC = skin::Atlas();
@@ -42,7 +51,12 @@ CSkinDlg_Base::CSkinDlg_Base(CSkinDlg_Base* parent, plat::WindowKind kind)
 }
 
 CSkinDlg_Base::~CSkinDlg_Base() {
+    m_life->dialog = nullptr;
     ClearHoverSlot(nullptr);
+    for (CSkin_WinEdit* edit : m_nativeEdits) {
+        edit->DialogGone();
+    }
+    m_nativeEdits.clear();
     // Elements that outlive the dialog must not reach back into it.
     for (CSkinElement* e : m_elements) {
         e->m_inElementList = false;
@@ -143,6 +157,11 @@ bool CSkinDlg_Base::OnCommand(const QString& command, int /*param*/) {
     return true;
 }
 
+int CSkinDlg_Base::MessageBox(const QString& text, const QString& caption, unsigned type) {
+    CMessageBoxDlg box(this, text, caption.isEmpty() ? u"Tarnwick 2.0"_s : caption, type);
+    return box.DoModal();
+}
+
 void CSkinDlg_Base::EndSkinDialog(int result) {
     m_result = result;
     if (m_captureMode) {
@@ -183,11 +202,26 @@ void CSkinDlg_Base::onPaint(plat::DeviceContext& dc) {
             e->OnDialogPainted();
         }
     }
+    // A copy: placing a child may move the keyboard focus, whose handlers may end an edit.
+    const std::vector<CSkin_WinEdit*> edits = m_nativeEdits;
+    for (CSkin_WinEdit* edit : edits) {
+        if (std::find(m_nativeEdits.begin(), m_nativeEdits.end(), edit) != m_nativeEdits.end()) {
+            edit->FollowOwner();
+        }
+    }
     m_shadow.OnParentPaint();
 }
 
 void CSkinDlg_Base::ListOverlay(CSkinElement* element) {
     m_overlays.emplace_back(element);
+}
+
+void CSkinDlg_Base::AddNativeEdit(CSkin_WinEdit* edit) {
+    m_nativeEdits.push_back(edit);
+}
+
+void CSkinDlg_Base::RemoveNativeEdit(CSkin_WinEdit* edit) {
+    std::erase(m_nativeEdits, edit);
 }
 
 void CSkinDlg_Base::RenderAll(plat::DeviceContext& dc) {
@@ -257,7 +291,7 @@ void CSkinDlg_Base::ClickFocused() {
         e->OnMouse(0, 0, state);
     }
     const CSkinElement* e = focus;
-    if (!e || focus != m_pFocus || e->m_command.isEmpty()) {
+    if (!e || focus != m_pFocus || e->m_noCommand || e->m_command.isEmpty()) {
         return;
     }
     const QString command = e->m_command;

@@ -6,6 +6,7 @@
 #include "platform/geometry.h"
 #include "platform/window.h"
 #include "skin/dialog_frame.h"
+#include "skin/dialog_handle.h"
 #include "skin/glow_text_cache.h"
 #include "skin/markup_draw.h"
 #include "skin/pointer_state.h"
@@ -14,7 +15,10 @@
 #include "skin/wnd_shadow.h"
 
 #include <QString>
+#include <memory>
 #include <vector>
+
+class CSkin_WinEdit;
 
 // Base of every window the system draws itself: dialogs, the main window, popups and message boxes. A
 // subclass creates elements in CreateElements; the base paints them through its back buffer, hit-tests the
@@ -27,6 +31,10 @@ class CSkinDlg_Base : public plat::Window {
     ~CSkinDlg_Base() override;
 
     int DoModal() { return doModal(); }
+    // The system's message box over this dialog (CMessageBoxDlg): type's low four bits choose the buttons,
+    // the next four the icon (skin_constants.h); answers 1 OK, 2 Cancel, 6 Yes or 7 No. An empty caption is
+    // the product's name.
+    int MessageBox(const QString& text, const QString& caption = QString(), unsigned type = 0);
 
     virtual void ShowTooltip(bool show) = 0;
     virtual void RenderAll(plat::DeviceContext& dc);
@@ -74,6 +82,9 @@ class CSkinDlg_Base : public plat::Window {
     // An element that places a window of its own over the dialog (the HTML viewer) hears after every paint,
     // so that window shows only where and while the element is drawn.
     void ListOverlay(CSkinElement* element);
+    // Native editing children standing over elements: after every paint each one follows its element.
+    void AddNativeEdit(CSkin_WinEdit* edit);
+    void RemoveNativeEdit(CSkin_WinEdit* edit);
     // The manual F1 opens: "User Manual.pdf" in the program's folder.
     static QString UserManualPath();
 
@@ -158,6 +169,8 @@ class CSkinDlg_Base : public plat::Window {
     bool m_tooltipShown = false;
 
   private:
+    friend class skin::DialogHandle;
+
     // Element under (x, y) found by the root holder, with the given button state.
     void UpdateHover(int x, int y, int state);
     // Leave and enter notifications when the element under the pointer changed.
@@ -183,10 +196,12 @@ class CSkinDlg_Base : public plat::Window {
     qint64 m_tooltipDue = -1; // -1: none
     std::vector<CSkinElement*> m_elements;
     std::vector<skin::ElementHandle> m_overlays;
+    std::vector<CSkin_WinEdit*> m_nativeEdits;
     skin::PointerState m_pointer;
     skin::DialogFrame m_frame{*this};
     // Follows this window's moves, sizes, paints and end; shown only where the window system composites.
     CWndShadow m_shadow;
     plat::DeviceContext m_measureDC;
     skin::GlowTextCache m_glowCache;
+    std::shared_ptr<skin::DialogLife> m_life;
 };

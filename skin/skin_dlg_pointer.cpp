@@ -140,6 +140,7 @@ void CSkinDlg_Base::onMouseLeave() {
 }
 
 void CSkinDlg_Base::onLButtonDown(int x, int y) {
+    m_pointer.lastMouse = {x, y};
     TooltipInput(true, x, y);
     if (m_captureMode && !InClient(x, y)) {
         OnCommand(cmd::kDefaultCancel, 0);

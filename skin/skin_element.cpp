@@ -350,7 +350,7 @@ void DrawBar(plat::DeviceContext& dc, const plat::DeviceContext& atlas, bool ver
 
 } // namespace
 
-void CSkinElement::DrawScrollbars(plat::DeviceContext& dc, int topInset, int leftInset) {
+void CSkinElement::DrawScrollbars(plat::DeviceContext& dc, int topInset, int leftInset, plat::Point origin) {
     m_viewLeft = qMax(4, leftInset + 4);
     m_viewTop = qMax(4, topInset + 4);
     m_rightInset = 4;
@@ -374,13 +374,13 @@ void CSkinElement::DrawScrollbars(plat::DeviceContext& dc, int topInset, int lef
         return;
     }
     if (horizontal) {
-        DrawBar(dc, *m_pAtlasDC, false, m_frameHeight - skin::kScrollbarWidth, m_viewLeft,
-                m_frameWidth - m_rightInset, m_contentWidth,
+        DrawBar(dc, *m_pAtlasDC, false, origin.y + m_frameHeight - skin::kScrollbarWidth,
+                origin.x + m_viewLeft, origin.x + m_frameWidth - m_rightInset, m_contentWidth,
                 viewWidth - (vertical ? skin::kScrollbarWidth : 0), m_scrollX);
     }
     if (vertical) {
-        DrawBar(dc, *m_pAtlasDC, true, m_frameWidth - skin::kScrollbarWidth, m_viewTop,
-                m_frameHeight - m_bottomInset, m_contentHeight, viewHeight, m_scrollY);
+        DrawBar(dc, *m_pAtlasDC, true, origin.x + m_frameWidth - skin::kScrollbarWidth, origin.y + m_viewTop,
+                origin.y + m_frameHeight - m_bottomInset, m_contentHeight, viewHeight, m_scrollY);
     }
 }
 

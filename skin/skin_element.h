@@ -62,7 +62,8 @@ class CSkinElement {
     void Detach();
 
     void DrawFrame(int x, int y, int width, int height, plat::DeviceContext& dc);
-    void DrawScrollbars(plat::DeviceContext& dc, int topInset, int leftInset);
+    // Bars of an element drawn at origin in dc (its own surface: at (0, 0)).
+    void DrawScrollbars(plat::DeviceContext& dc, int topInset, int leftInset, plat::Point origin = {});
 
     CSkinDlg_Base* GetDialog() const { return m_pDlg; }
     bool IsHolder() const;

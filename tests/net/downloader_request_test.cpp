@@ -78,65 +78,44 @@ TEST_F(DownloaderRequest, StartOnAFinishedDownloaderDropsTheOldBody) {
     EXPECT_EQ(requests[1].raw.find("Content-Length"), std::string::npos);
 }
 
-TEST_F(DownloaderRequest, UrlsThatCouldInjectLinesAreRefusedUnsent) {
-    for (const QString& tail : {u"/a\r\nX-Injected: 1"_s, u"/a\nb"_s, u"/a"_s + QChar(u'\0') + u"b"_s}) {
+TEST_F(DownloaderRequest, UrlsThatCouldInjectLinesOrAreNotHttpEndEmptyUnsent) {
+    const QString base = q(m_server.Url(""));
+    for (const QString& url :
+         {base + u"/a\r\nX-Injected: 1"_s, base + u"/a\nb"_s, base + u"/a"_s + QChar(u'\0') + u"b"_s,
+          u"ftp://127.0.0.1:%1/file"_s.arg(m_server.Port())}) {
         CDownloader downloader(0, &m_crawler);
-        ASSERT_TRUE(downloader.Start(q(m_server.Url("")) + tail));
+        ASSERT_TRUE(downloader.Start(url));
         ASSERT_TRUE(dltest::waitFinished(downloader));
-        EXPECT_TRUE(downloader.m_body.isEmpty());
-        EXPECT_TRUE(downloader.m_header.isEmpty());
-        EXPECT_TRUE(downloader.m_lastError.startsWith(u"Connect error: "_s));
+        const DownloadResponse response = downloader.Response();
+        EXPECT_TRUE(response.body.isEmpty());
+        EXPECT_TRUE(response.header.isEmpty());
+        EXPECT_TRUE(response.lastError.startsWith(u"Connect error: "_s));
     }
     EXPECT_EQ(m_server.ConnectionCount(), 0);
 }
 
-TEST_F(DownloaderRequest, OtherSchemesEndEmptyWithoutAConnection) {
-    CDownloader downloader(0, &m_crawler);
-    ASSERT_TRUE(downloader.Start(u"ftp://127.0.0.1:%1/file"_s.arg(m_server.Port())));
-    ASSERT_TRUE(dltest::waitFinished(downloader));
-    EXPECT_TRUE(downloader.m_body.isEmpty());
-    EXPECT_TRUE(downloader.m_lastError.startsWith(u"Connect error: "_s));
-    EXPECT_EQ(m_server.ConnectionCount(), 0);
-}
-
-TEST_F(DownloaderRequest, Ipv6LiteralHostsConnectAndNameThemselvesInBrackets) {
-    twtest::HttpServer server(twtest::IpFamily::V6);
-    server.SetReply("/six", HttpReply::Page("<p>six</p>"));
-    CDownloader downloader(0, &m_crawler);
-    ASSERT_TRUE(downloader.Start(q(server.Url("/six"))));
-    ASSERT_TRUE(dltest::waitFinished(downloader));
-    EXPECT_EQ(downloader.m_body, u"<p>six</p>"_s);
-    ASSERT_EQ(server.Requests().size(), 1u);
-    EXPECT_EQ(server.Requests()[0].HeaderValue("Host"), "[::1]:" + std::to_string(server.Port()));
-}
-
-TEST(HttpUrl, SplitsWhatARequestNeeds) {
-    HttpUrlParts parts = SplitHttpUrl(u"HTTPS://user:pw@Example.com/a/b?c=d#frag"_s);
-    ASSERT_TRUE(parts.valid);
-    EXPECT_TRUE(parts.tls);
-    EXPECT_EQ(parts.host, u"Example.com"_s);
-    EXPECT_EQ(parts.port, 443);
-    EXPECT_EQ(parts.object, u"/a/b?c=d"_s);
-    EXPECT_EQ(parts.hostHeader, u"Example.com"_s);
-
-    parts = SplitHttpUrl(u"http://example.com:8080?q=1"_s);
-    ASSERT_TRUE(parts.valid);
-    EXPECT_FALSE(parts.tls);
-    EXPECT_EQ(parts.port, 8080);
-    EXPECT_EQ(parts.object, u"/?q=1"_s);
-    EXPECT_EQ(parts.hostHeader, u"example.com:8080"_s);
-
-    // TLS follows the scheme, not the port.
-    EXPECT_FALSE(SplitHttpUrl(u"http://example.com:443/"_s).tls);
-    EXPECT_TRUE(SplitHttpUrl(u"https://example.com:8443/"_s).tls);
-
-    parts = SplitHttpUrl(u"http://[::1]:81/x"_s);
-    ASSERT_TRUE(parts.valid);
-    EXPECT_EQ(parts.host, u"::1"_s);
-    EXPECT_EQ(parts.hostHeader, u"[::1]:81"_s);
-}
-
-TEST(HttpUrl, RejectsWhatCannotBeRequested) {
+TEST(HttpUrl, SplitsWhatARequestNeedsAndRejectsTheRest) {
+    const struct {
+        QString url;
+        bool tls;
+        QString host;
+        int port;
+        QString object;
+        QString hostHeader;
+    } cases[] = {
+        {u"HTTPS://user:pw@Example.com/a/b?c=d#frag"_s, true, u"Example.com"_s, 443, u"/a/b?c=d"_s,
+         u"Example.com"_s},
+        // TLS follows the scheme, not the port.
+        {u"http://example.com:443?q=1"_s, false, u"example.com"_s, 443, u"/?q=1"_s, u"example.com:443"_s},
+        {u"http://[::1]:81/x"_s, false, u"::1"_s, 81, u"/x"_s, u"[::1]:81"_s},
+    };
+    for (const auto& c : cases) {
+        const HttpUrlParts parts = SplitHttpUrl(c.url);
+        EXPECT_TRUE(parts.valid) << c.url.toStdString();
+        EXPECT_EQ(std::tie(parts.tls, parts.host, parts.port, parts.object, parts.hostHeader),
+                  std::tie(c.tls, c.host, c.port, c.object, c.hostHeader))
+            << c.url.toStdString();
+    }
     for (const QString& url :
          {u"example.com/a"_s, u"ftp://example.com/"_s, u"http:///path"_s, u"http://host:0/"_s,
           u"http://host:65536/"_s, u"http://host:8x/"_s, u"http://[::1/"_s}) {

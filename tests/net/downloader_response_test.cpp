@@ -28,89 +28,68 @@ class ResponseProcessing : public ::testing::Test {
 
 TEST_F(ResponseProcessing, SplitsHeaderAndBodyAndReadsTheStatus) {
     EXPECT_EQ(process(reply("HTTP/1.1 404 Not Found\r\nContent-Type: text/html", "<p>gone</p>")), 404);
-    EXPECT_TRUE(m_downloader.IsFinished());
-    EXPECT_EQ(m_downloader.m_header, u"HTTP/1.1 404 Not Found\r\nContent-Type: text/html"_s);
-    EXPECT_EQ(m_downloader.m_body, u"<p>gone</p>"_s);
-    EXPECT_EQ(m_downloader.m_rawLength, 11);
-    EXPECT_EQ(m_downloader.m_raw.constData()[11], '\0');
-    ASSERT_NE(m_downloader.m_tree.FindFirst({.tag = u"p"_s}), nullptr);
+    const DownloadResponse response = m_downloader.Response();
+    EXPECT_EQ(response.header, u"HTTP/1.1 404 Not Found\r\nContent-Type: text/html"_s);
+    EXPECT_EQ(response.body, u"<p>gone</p>"_s);
+    EXPECT_EQ(response.raw.size(), 11);
+    EXPECT_EQ(response.raw.constData()[11], '\0');
+    EXPECT_NE(response.tree.FindFirst({.tag = u"p"_s}), nullptr);
 }
 
-TEST_F(ResponseProcessing, ChunkedBodiesLoseTheirCodingAndExtensions) {
-    process(reply("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked", "5\r\nhello\r\n0\r\n\r\n"));
-    EXPECT_EQ(m_downloader.m_body, u"hello"_s);
-    EXPECT_EQ(m_downloader.m_rawLength, 5);
-
-    process(reply("HTTP/1.1 200 OK\r\ntransfer-encoding:  Chunked ",
-                  "3;name=value\r\nabc\r\nA;x\r\n0123456789\r\n0;last\r\nTrailer: x\r\n\r\n"));
-    EXPECT_EQ(m_downloader.m_body, u"abc0123456789"_s);
-}
-
-TEST_F(ResponseProcessing, ChunkedCodingIsRemovedOnceEvenWhenDeclaredTwice) {
-    // Data that itself looks like chunk-size lines must survive.
-    process(reply("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nTransfer-Encoding: chunked",
-                  "7\r\n2\r\nab\r\n\r\n0\r\n\r\n"));
-    EXPECT_EQ(m_downloader.m_body, u"2\r\nab\r\n"_s);
-}
-
-TEST_F(ResponseProcessing, TruncatedAndHostileChunkSizesEndCleanly) {
-    // Cut inside a chunk: what arrived is kept.
-    process(reply("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked", "a\r\n0123"));
-    EXPECT_EQ(m_downloader.m_body, u"0123"_s);
-    EXPECT_TRUE(m_downloader.m_lastError.startsWith(u"Receive error: "_s));
-
-    // A size far beyond the bytes received.
-    process(reply("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked", "7fffffffffffffff\r\nxyz"));
-    EXPECT_EQ(m_downloader.m_body, u"xyz"_s);
-
-    // Sizes that overflow 64 bits, or are no number at all.
-    for (const char* body : {"1ffffffffffffffff0\r\nxyz\r\n0\r\n\r\n", "zz\r\nxyz\r\n", "-5\r\nxyz\r\n"}) {
-        m_downloader.m_lastError.clear();
-        process(reply("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked", body));
-        EXPECT_TRUE(m_downloader.m_body.isEmpty()) << body;
-        EXPECT_TRUE(m_downloader.m_lastError.startsWith(u"Receive error: "_s)) << body;
-    }
-}
-
-TEST_F(ResponseProcessing, GzipAndDeflateBodiesAreInflated) {
+TEST(ResponseDecoding, TransferAndContentCodingsComeOff) {
     const std::string page = "<html><body>" + std::string(5000, 'x') + "</body></html>";
-    process(reply("HTTP/1.1 200 OK\r\nContent-Encoding: gzip", twtest::GzipCompress(page)));
-    EXPECT_EQ(m_downloader.m_body.size(), qsizetype(page.size()));
-    EXPECT_EQ(m_downloader.m_raw.toStdString(), page);
-
-    process(reply("HTTP/1.1 200 OK\r\nContent-Encoding: deflate", twtest::DeflateCompress(page)));
-    EXPECT_EQ(m_downloader.m_raw.toStdString(), page);
-
-    // Compressed and chunked at once: the chunks come off first.
     const std::string gz = twtest::GzipCompress("chunked and zipped");
-    char size[16];
-    std::snprintf(size, sizeof size, "%zx", gz.size());
-    process(reply("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nContent-Encoding: x-gzip",
-                  std::string(size) + "\r\n" + gz + "\r\n0\r\n\r\n"));
-    EXPECT_EQ(m_downloader.m_body, u"chunked and zipped"_s);
-}
-
-TEST_F(ResponseProcessing, CorruptGzipKeepsTheBytesAsReceived) {
-    std::string gz = twtest::GzipCompress(std::string(2000, 'a') + "tail");
-    gz[gz.size() / 2] ^= 0x55;
-    gz[gz.size() / 2 + 1] ^= 0x33;
-    process(reply("HTTP/1.1 200 OK\r\nContent-Encoding: gzip", gz));
-    EXPECT_EQ(m_downloader.m_raw, QByteArray::fromStdString(gz));
-    EXPECT_EQ(m_downloader.m_body, QString::fromUtf8(QByteArray::fromStdString(gz)));
-
-    process(reply("HTTP/1.1 200 OK\r\nContent-Encoding: gzip", "plainly not gzip"));
-    EXPECT_EQ(m_downloader.m_body, u"plainly not gzip"_s);
+    std::string corrupt = twtest::GzipCompress(std::string(2000, 'a') + "tail");
+    corrupt[corrupt.size() / 2] ^= 0x55;
+    corrupt[corrupt.size() / 2 + 1] ^= 0x33;
+    char gzSize[16];
+    std::snprintf(gzSize, sizeof gzSize, "%zx", gz.size());
+    const std::string chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked";
+    const std::string gzip = "HTTP/1.1 200 OK\r\nContent-Encoding: gzip";
+    const struct {
+        std::string head;
+        std::string body;
+        std::string raw;   // what the body must become
+        bool receiveError; // the reply was cut short or broken
+    } cases[] = {
+        {chunked, "5\r\nhello\r\n0\r\n\r\n", "hello", false},
+        {"HTTP/1.1 200 OK\r\ntransfer-encoding:  Chunked ",
+         "3;name=value\r\nabc\r\nA;x\r\n0123456789\r\n0;last\r\nTrailer: x\r\n\r\n", "abc0123456789", false},
+        // Removed once even when declared twice: data that looks like chunk-size lines survives.
+        {chunked + "\r\nTransfer-Encoding: chunked", "7\r\n2\r\nab\r\n\r\n0\r\n\r\n", "2\r\nab\r\n", false},
+        // Cut inside a chunk, or a size far beyond what arrived: what arrived is kept.
+        {chunked, "a\r\n0123", "0123", true},
+        {chunked, "7fffffffffffffff\r\nxyz", "xyz", true},
+        // Sizes that overflow 64 bits, or are no number at all.
+        {chunked, "1ffffffffffffffff0\r\nxyz\r\n0\r\n\r\n", "", true},
+        {chunked, "zz\r\nxyz\r\n", "", true},
+        {chunked, "-5\r\nxyz\r\n", "", true},
+        {gzip, twtest::GzipCompress(page), page, false},
+        {"HTTP/1.1 200 OK\r\nContent-Encoding: deflate", twtest::DeflateCompress(page), page, false},
+        // Compressed and chunked at once: the chunks come off first.
+        {chunked + "\r\nContent-Encoding: x-gzip", std::string(gzSize) + "\r\n" + gz + "\r\n0\r\n\r\n",
+         "chunked and zipped", false},
+        // A broken stream keeps the bytes as received.
+        {gzip, corrupt, corrupt, false},
+        {gzip, "plainly not gzip", "plainly not gzip", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.head + " / " + c.body.substr(0, 40));
+        CDownloader downloader(-1);
+        downloader.ProcessResponse(reply(c.head, c.body), kTextAndTree, u"http://example.com/"_s);
+        const DownloadResponse response = downloader.Response();
+        EXPECT_EQ(response.raw.toStdString(), c.raw);
+        EXPECT_EQ(response.body, QString::fromUtf8(response.raw));
+        EXPECT_EQ(response.lastError.startsWith(u"Receive error: "_s), c.receiveError);
+    }
 }
 
 TEST_F(ResponseProcessing, DecompressionBombIsRefusedWithoutInflatingIt) {
     const std::string bomb = twtest::GzipOfRepeatedByte('a', std::size_t(limits::kMaxInflatedBytes) * 3);
     process(reply("HTTP/1.1 200 OK\r\nContent-Encoding: gzip", bomb));
-    EXPECT_TRUE(m_downloader.IsFinished());
-    EXPECT_EQ(m_downloader.m_rawLength, qsizetype(bomb.size()));
-    EXPECT_TRUE(m_downloader.m_lastError.startsWith(u"Receive error: "_s));
-}
+    EXPECT_EQ(m_downloader.Response().raw.size(), qsizetype(bomb.size()));
+    EXPECT_TRUE(m_downloader.Response().lastError.startsWith(u"Receive error: "_s));
 
-TEST_F(ResponseProcessing, BodyExactlyAtTheInflateLimitIsKept) {
     QByteArray out;
     const std::string gz = twtest::GzipOfRepeatedByte('z', 300000);
     EXPECT_EQ(InflateBody(QByteArrayView(gz.data(), qsizetype(gz.size())), true, 300000, out),
@@ -126,9 +105,10 @@ TEST_F(ResponseProcessing, HeaderBlockBeyondItsLimitMakesTheWholeReplyTheBody) {
                              std::string(limits::kHeaderSearchBytes, 'h');
     m_downloader.m_redirectBudget = 5;
     EXPECT_EQ(process(reply(head, "body")), 200);
-    EXPECT_TRUE(m_downloader.m_header.isEmpty());
-    EXPECT_TRUE(m_downloader.m_redirectUrl.isEmpty());
-    EXPECT_EQ(m_downloader.m_body.size(), qsizetype(head.size() + 4 + 4));
+    const DownloadResponse response = m_downloader.Response();
+    EXPECT_TRUE(response.header.isEmpty());
+    EXPECT_TRUE(response.redirectUrl.isEmpty());
+    EXPECT_EQ(response.body.size(), qsizetype(head.size() + 4 + 4));
 }
 
 TEST_F(ResponseProcessing, RelativeLocationOnTheLastBudgetIsProcessedAsThePage) {
@@ -136,21 +116,20 @@ TEST_F(ResponseProcessing, RelativeLocationOnTheLastBudgetIsProcessedAsThePage) 
     EXPECT_EQ(process(reply("HTTP/1.1 302 Found\r\nLocation: ../other/x.html", "<p>moved</p>"),
                       u"http://example.com/a/b/page.html"_s),
               302);
-    EXPECT_TRUE(m_downloader.IsFinished());
-    EXPECT_EQ(m_downloader.m_redirectUrl, u"http://example.com/a/other/x.html"_s);
-    EXPECT_EQ(m_downloader.m_body, u"<p>moved</p>"_s);
+    EXPECT_EQ(m_downloader.Response().redirectUrl, u"http://example.com/a/other/x.html"_s);
+    EXPECT_EQ(m_downloader.Response().body, u"<p>moved</p>"_s);
 }
 
 TEST_F(ResponseProcessing, BaseFolderComesFromTheUrlOrTheBaseElement) {
     process(reply("HTTP/1.1 200 OK", "<p>x</p>"), u"http://example.com/first/second"_s);
-    EXPECT_EQ(m_downloader.m_baseUrl, u"http://example.com/first"_s);
+    EXPECT_EQ(m_downloader.Response().baseUrl, u"http://example.com/first"_s);
     EXPECT_EQ(m_downloader.ResolveUrl(u"a.html"_s), u"http://example.com/first/a.html"_s);
     EXPECT_EQ(m_downloader.ResolveUrl(u"/top.html"_s), u"http://example.com/top.html"_s);
     EXPECT_EQ(m_downloader.ResolveUrl(u"b.html"_s, u"http://other.org/x/y.html"_s),
               u"http://other.org/x/b.html"_s);
 
     process(reply("HTTP/1.1 200 OK", "<p>x</p>"), u"http://example.com"_s);
-    EXPECT_EQ(m_downloader.m_baseUrl, u"http://example.com/"_s);
+    EXPECT_EQ(m_downloader.Response().baseUrl, u"http://example.com/"_s);
 
     process(reply("HTTP/1.1 200 OK", "<html><head><base href=\"http://cdn.example.net/s/\"></head></html>"),
             u"http://example.com/a/b.html"_s);
@@ -161,11 +140,11 @@ TEST_F(ResponseProcessing, EmptyInputEndsDoneAndEmpty) {
     process(reply("HTTP/1.1 200 OK", "<p>old</p>"));
     EXPECT_EQ(process(QByteArray()), 200);
     EXPECT_TRUE(m_downloader.IsFinished());
-    EXPECT_TRUE(m_downloader.m_body.isEmpty());
-    EXPECT_EQ(m_downloader.m_tree.FindFirst({.tag = u"p"_s}), nullptr);
+    EXPECT_TRUE(m_downloader.Response().body.isEmpty());
+    EXPECT_EQ(m_downloader.Response().tree.FindFirst({.tag = u"p"_s}), nullptr);
 }
 
-TEST(HeaderEndScanner, FindsTheFirstBlankLineFedByteByByte) {
+TEST(HeaderEndScanner, FindsTheFirstBlankLineFedByteByByteWithinItsLimit) {
     const QByteArray text = "HTTP/1.1 200 OK\r\nA: b\r\n\r\nbody\n\nmore";
     HeaderEndScanner scanner(limits::kHeaderSearchBytes);
     qsizetype fedWhenFound = -1;
@@ -179,14 +158,10 @@ TEST(HeaderEndScanner, FindsTheFirstBlankLineFedByteByByte) {
     HeaderEndScanner bare(limits::kHeaderSearchBytes);
     EXPECT_TRUE(bare.Scan("HTTP/1.0 200 OK\nA: b\n\nbody"));
     EXPECT_EQ(bare.HeaderLength(), 20);
-}
 
-TEST(HeaderEndScanner, LooksNoFurtherThanItsLimit) {
-    QByteArray text(100, 'x');
-    text += "\r\n\r\nbody";
-    HeaderEndScanner scanner(50);
-    EXPECT_FALSE(scanner.Scan(text));
-    EXPECT_FALSE(scanner.Found());
+    HeaderEndScanner limited(50);
+    EXPECT_FALSE(limited.Scan(QByteArray(100, 'x') + "\r\n\r\nbody"));
+    EXPECT_FALSE(limited.Found());
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -318,4 +319,25 @@ TEST(WindowLayered, UnmanagedClickThroughAndNeverFocused) {
     const Qt::WindowFlags wanted =
         Qt::X11BypassWindowManagerHint | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus;
     EXPECT_EQ(shadow.widget()->windowFlags() & wanted, wanted);
+}
+
+// A popup that goes inside its own press handler (a choice that closes what showed it) goes once the event
+// is over, and nothing more reaches it.
+TEST(WindowLifetime, DeletedInsideItsOwnHandler) {
+    struct Closing : RecordingWindow {
+        using RecordingWindow::RecordingWindow;
+        std::function<void()>* onDown = nullptr;
+        void onLButtonDown(int, int) override { (*onDown)(); }
+    };
+    RecordingWindow dialog;
+    ASSERT_TRUE(dialog.showAt(Rect::fromXywh(100, 100, 400, 300)));
+    auto popup = std::make_unique<Closing>(&dialog, plat::WindowKind::Popup);
+    std::function<void()> close = [&] { popup.reset(); };
+    popup->onDown = &close;
+    ASSERT_TRUE(popup->showAt(Rect::fromXywh(150, 150, 120, 80)));
+    QPointer<QWidget> widget = popup->widget();
+    QTest::mouseClick(widget->windowHandle(), Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(popup, nullptr);
+    EXPECT_TRUE(waitUntil([&] { return widget.isNull(); }));
+    EXPECT_EQ(dialog.mouseCalls(u"ldown"_s) + dialog.mouseCalls(u"lup"_s), 0);
 }

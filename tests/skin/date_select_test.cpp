@@ -147,26 +147,29 @@ TEST(SkinDateSelect, SetMonthKeepsTheDayWithinTheMonthAcrossLeapYearsAndClockCha
     tzset();
 }
 
-// A right click asks for the months 15 px below the pointer; the chosen one reaches the dialog, which moves
-// the calendar there.
+// A right click opens the months 15 px below the pointer; the chosen one reaches the dialog, which moves the
+// calendar there.
 TEST(SkinDateSelect, RightClickOffersTheMonthsOfTheLocale) {
     CalendarDialog d(American());
-    std::vector<skin::ContextMenuItem> offered;
-    plat::Point where;
-    skin::SetContextMenuRunner(
-        [&](CSkinElement& owner, int x, int y, const std::vector<skin::ContextMenuItem>& items) {
-            EXPECT_EQ(&owner, &d.cal);
-            offered = items;
-            where = {x, y};
-            owner.GetDialog()->OnCommand(items[4].command, items[4].param);
-        });
-    ClickAt(d.dlg, d.Cell(2, 2), Qt::RightButton);
-    skin::SetContextMenuRunner(nullptr);
-    ASSERT_EQ(offered.size(), 12u);
-    EXPECT_EQ(offered[11].text, u"December"_s);
-    EXPECT_EQ(offered[11].command, u"date_sel_12"_s);
-    EXPECT_EQ(where.x, 14 + 24 * 2 + 12);
-    EXPECT_EQ(where.y, 46 + 15 * 2 + 7 + 15);
-    EXPECT_EQ(d.dlg.commands, (QStringList{u"date_sel_5"_s, u"date_sel_"_s}));
+    QStringList offered;
+    plat::Rect placed;
+    skintest::ModalHook hook([&](plat::Window& w) {
+        auto& menu = dynamic_cast<CSkinMenuPopup&>(w);
+        placed = menu.windowRect();
+        for (const CSkinMenuPopup_Item& item : menu.Items()) {
+            offered.append(item.text + u' ' + item.command);
+        }
+        for (int y = 0; y < menu.m_height && menu.HoveredItem() != 4; ++y) {
+            skintest::MoveMouse(menu, {30, y});
+        }
+        skintest::PressMouse(menu, {30, menu.Pointer().lastMouse.y}, false);
+    });
+    const plat::Point cell = d.Cell(2, 2);
+    ClickAt(d.dlg, cell, Qt::RightButton);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(offered.size(), 12);
+    EXPECT_EQ(offered[11], u"December date_sel_12"_s);
+    EXPECT_EQ(placed.topLeft(), d.dlg.clientToScreen({cell.x, cell.y + 15}));
+    EXPECT_EQ(d.dlg.commands.mid(0, 2), (QStringList{u"date_sel_5"_s, u"date_sel_"_s}));
     EXPECT_EQ(d.cal.SelectedDate(), QDate(2024, 5, 31));
 }

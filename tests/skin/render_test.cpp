@@ -1,10 +1,16 @@
+#include "skin/message_box_dlg.h"
 #include "skin/skin_atlas.h"
 #include "skin/skin_button.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg_holder.h"
+#include "skin/skin_menu_popup.h"
 #include "tests/skin/skin_test_support.h"
+#include "tests/skin/window_events.h"
 
 #include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -153,4 +159,47 @@ TEST(Render, TooltipWithAWrappedTextAndALink) {
         }
     }
     EXPECT_TRUE(blue);
+}
+
+// The question of the close command with its icon, and an open context menu with an item under the pointer
+// over its dialog, as each window shows itself: pictures from the atlas, keyed where they are keyed, and the
+// menu's rounded corners cut away.
+TEST(Render, MessageBoxAndPopupMenu) {
+    TestDialog dlg;
+    dlg.m_width = 420;
+    dlg.m_height = 260;
+    dlg.m_title = u"Tarnwick 2.0 :: Keywords"_s;
+    dlg.Open();
+    skintest::ModalHook hook([&](plat::Window& w) {
+        auto& shown = dynamic_cast<CSkinDlg_Base&>(w);
+        QImage shot = dlg.widget()->grab().toImage();
+        const plat::Point at{w.windowRect().left - dlg.windowRect().left,
+                             w.windowRect().top - dlg.windowRect().top};
+        if (auto* menu = dynamic_cast<CSkinMenuPopup*>(&w)) {
+            for (int y = 0; y < menu->m_height && menu->HoveredItem() != 3; ++y) {
+                skintest::MoveMouse(*menu, {60, y});
+            }
+            EXPECT_FALSE(menu->regionContains(0, 0));
+        }
+        shown.RedrawNow();
+        EXPECT_EQ(KeyPixelsShown(shown.backBuffer(), &shown), 0);
+        QPainter painter(&shot);
+        painter.setClipRegion(w.widget()->mask().isEmpty()
+                                  ? QRegion(w.widget()->rect().translated(at.x, at.y))
+                                  : w.widget()->mask().translated(at.x, at.y));
+        painter.drawImage(at.x, at.y, w.widget()->grab().toImage());
+        EXPECT_TRUE(
+            shot.save(RenderPath(dynamic_cast<CSkinMenuPopup*>(&w) ? u"menu.png"_s : u"msgbox.png"_s)));
+        shown.EndSkinDialog(skin::kResultNo);
+    });
+    EXPECT_EQ(dlg.MessageBox(u"You will lose any unsaved results.\nAre you sure you want to continue?"_s,
+                             QString(), skin::kMessageYesNo | skin::kMessageQuestion),
+              skin::kResultNo);
+    const plat::Point at = dlg.clientToScreen({140, 70});
+    CSkinMenuPopup menu(&dlg, nullptr, at.x, at.y);
+    for (const QString& text : {u"Copy keyword"_s, u"Copy all keywords"_s, u"-"_s, u"Send to Rank Summit"_s,
+                                u"Delete selected rows"_s}) {
+        menu.AddItem(text, u"cmd"_s);
+    }
+    menu.DoModal();
 }

@@ -14,6 +14,8 @@ class ClosedPort {
     ClosedPort& operator=(const ClosedPort&) = delete;
 
     std::uint16_t Port() const { return m_port; }
+    // The bound socket, for a fixture that goes on to listen on it.
+    int Fd() const { return m_fd; }
 
   private:
     int m_fd = -1;

@@ -1,0 +1,45 @@
+#include "skin/color_text.h"
+
+namespace skin {
+
+namespace {
+
+int HexDigit(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9') {
+        return u - u'0';
+    }
+    if (u >= u'a' && u <= u'f') {
+        return u - u'a' + 10;
+    }
+    if (u >= u'A' && u <= u'F') {
+        return u - u'A' + 10;
+    }
+    return -1;
+}
+
+int PairAt(const QString& text, qsizetype at) {
+    if (at + 1 >= text.size()) {
+        return 0;
+    }
+    const int high = HexDigit(text[at]);
+    const int low = HexDigit(text[at + 1]);
+    return high < 0 || low < 0 ? 0 : high * 16 + low;
+}
+
+} // namespace
+
+plat::ColorRef ParseColorText(const QString& text) {
+    const qsizetype start = text.startsWith(u'#') ? 1 : 0;
+    return plat::rgb(PairAt(text, start), PairAt(text, start + 2), PairAt(text, start + 4));
+}
+
+QString ColorText(plat::ColorRef color) {
+    return QStringLiteral("%1%2%3")
+        .arg(plat::redOf(color), 2, 16, QChar(u'0'))
+        .arg(plat::greenOf(color), 2, 16, QChar(u'0'))
+        .arg(plat::blueOf(color), 2, 16, QChar(u'0'))
+        .toUpper();
+}
+
+} // namespace skin

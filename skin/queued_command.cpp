@@ -1,0 +1,25 @@
+#include "skin/queued_command.h"
+
+#include "skin/skin_dlg_base.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+
+namespace skin {
+
+void PostCommand(const DialogHandle& to, const QString& command, int param) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || !to.get()) {
+        return;
+    }
+    QMetaObject::invokeMethod(
+        app,
+        [to, command, param] {
+            if (CSkinDlg_Base* dlg = to.get()) {
+                dlg->OnCommand(command, param);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace skin

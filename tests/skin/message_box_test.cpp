@@ -1,0 +1,116 @@
+#include "skin/message_box_dlg.h"
+#include "skin/skin_constants.h"
+#include "tests/skin/skin_test_support.h"
+#include "tests/skin/test_printers.h"
+#include "tests/skin/window_events.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using skintest::TestDialog;
+
+namespace {
+
+enum Answer { kFirst, kSecond, kThird, kEnter, kEscape, kClose, kCloseButton };
+
+void Give(CMessageBoxDlg& box, Answer answer) {
+    const CSkinElement* targets[] = {&box.m_button1, &box.m_button2, &box.m_button3,
+                                     &box.Frame().Button(skin::CaptionButton::Close)};
+    if (answer == kEnter || answer == kEscape) {
+        QTest::keyClick(box.widget(), answer == kEnter ? Qt::Key_Return : Qt::Key_Escape);
+    } else if (answer == kClose) {
+        box.widget()->close(); // as the window manager closes
+    } else {
+        skintest::ClickAt(box, TestDialog::Centre(*targets[answer == kCloseButton ? 3 : answer]));
+    }
+}
+
+} // namespace
+
+// Every button answers its own result; Enter answers the first button when it is OK or Yes and does nothing
+// without buttons; Escape, the window manager's close and the close button always answer 2.
+TEST(MessageBox, EachButtonSetAnswersItsResults) {
+    TestDialog dlg;
+    dlg.Open();
+    const struct {
+        unsigned type;
+        QStringList captions;
+        std::vector<std::pair<std::vector<Answer>, int>> answers;
+    } cases[] = {
+        {skin::kMessageOk, {u"OK"_s}, {{{kFirst}, 1}, {{kEnter}, 1}, {{kEscape}, 2}}},
+        {skin::kMessageOkCancel, {u"OK"_s, u"Cancel"_s}, {{{kSecond}, 2}, {{kEnter}, 1}, {{kClose}, 2}}},
+        {skin::kMessageYesNoCancel | skin::kMessageQuestion,
+         {u"Yes"_s, u"No"_s, u"Cancel"_s},
+         {{{kFirst}, 6}, {{kSecond}, 7}, {{kThird}, 2}, {{kEnter}, 6}}},
+        {skin::kMessageYesNo | skin::kMessageQuestion,
+         {u"Yes"_s, u"No"_s},
+         {{{kEscape}, 2}, {{kCloseButton}, 2}}},
+        {0x02, {}, {{{kEnter, kEscape}, 2}, {{kClose}, 2}}},
+    };
+    for (const auto& c : cases) {
+        for (const auto& [answers, result] : c.answers) {
+            QStringList captions;
+            skintest::ModalHook hook([&](plat::Window& w) {
+                auto& box = dynamic_cast<CMessageBoxDlg&>(w);
+                EXPECT_EQ(box.windowText(), u"Tarnwick 2.0"_s);
+                for (const CSkinButton* b : {&box.m_button1, &box.m_button2, &box.m_button3}) {
+                    if (b->GetDialog()) {
+                        captions.append(b->m_caption);
+                    }
+                }
+                for (const Answer answer : answers) {
+                    Give(box, answer);
+                }
+            });
+            EXPECT_EQ(dlg.MessageBox(u"Are you sure you want to continue?"_s, QString(), c.type), result)
+                << c.type;
+            EXPECT_EQ(captions, c.captions) << c.type;
+        }
+    }
+}
+
+// A short text without an icon gives the least box with the text at x = 50; beside an icon a long text
+// widens it. The check box puts the buttons 27 px lower and keeps the state of its last click, also when the
+// box is then closed by Escape (the first Escape only takes the focus from the box).
+TEST(MessageBox, LayoutFollowsTheTextAndTheCheckBox) {
+    TestDialog dlg;
+    dlg.Open();
+    const QString longText =
+        u"The project could not be saved because the destination folder is not writable."_s;
+    struct Seen {
+        plat::Size size;
+        plat::Rect text;
+        int buttonTop = 0;
+        bool neverAgain = false;
+    };
+    auto run = [&](const QString& text, unsigned type, bool neverAgain) {
+        Seen seen;
+        CMessageBoxDlg box(&dlg, text, u"Critical error"_s, type);
+        box.m_showNeverAgain = neverAgain;
+        skintest::ModalHook hook([&](plat::Window&) {
+            seen.size = box.clientSize();
+            const CSkinLabel& label = box.m_textLabel;
+            seen.text = plat::Rect::fromXywh(label.m_x, label.m_y, label.m_width, label.m_height);
+            seen.buttonTop = box.m_button1.m_y;
+            if (neverAgain) {
+                skintest::ClickAt(box, TestDialog::Centre(box.m_neverAgainBox));
+                QTest::keyClick(box.widget(), Qt::Key_Escape);
+            }
+            QTest::keyClick(box.widget(), Qt::Key_Escape);
+        });
+        EXPECT_EQ(box.DoModal(), skin::kResultCancel);
+        seen.neverAgain = box.m_neverAgain;
+        return seen;
+    };
+    const Seen least = run(u"Done."_s, skin::kMessageOk, false);
+    EXPECT_EQ(least.size, (plat::Size{260, 135}));
+    EXPECT_EQ(least.text.left, 50);
+    const Seen wide = run(longText, skin::kMessageOk | skin::kMessageStop, false);
+    EXPECT_EQ(wide.size.cx, wide.text.width() - 1 + 131);
+    EXPECT_GT(wide.size.cx, 260);
+    EXPECT_EQ(wide.text.left, 98);
+    const Seen checked = run(u"Done."_s, skin::kMessageOk, true);
+    EXPECT_EQ(checked.buttonTop, least.buttonTop + 27);
+    EXPECT_TRUE(checked.neverAgain);
+}
