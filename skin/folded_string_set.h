@@ -16,9 +16,7 @@ struct FoldedHash {
 
 struct FoldedEqual {
     using is_transparent = void;
-    bool operator()(QStringView a, QStringView b) const noexcept {
-        return a.compare(b, Qt::CaseInsensitive) == 0;
-    }
+    bool operator()(QStringView a, QStringView b) const noexcept;
 };
 
 // A set of texts in which equal-but-for-case texts are one entry: the first one inserted.

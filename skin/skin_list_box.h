@@ -161,7 +161,7 @@ class CSkinListBox : public CSkinElement {
     void NotifySelection();
     // The filter button of column index was released: the filter dialog opens at (x, y) in the grid's
     // coordinates with the title. The content is invalidated afterwards.
-    virtual void RunFilterDialog(int /*column*/, int /*x*/, int /*y*/, const QString& /*title*/) {}
+    virtual void RunFilterDialog(int column, int x, int y, const QString& title);
 
     // Item indices in display order; AfterOrderBuilt may rewrite it.
     std::vector<int> m_order;

@@ -1,7 +1,19 @@
-// The report grid's column filter tests, which reports call from IsItemVisible.
+// The report grid's column filters: the tests reports call from IsItemVisible, and the dialog a filter
+// button opens.
 
 #include "skin/skin_list_box.h"
+#include "skin/skin_list_box_filter_dlg.h"
 #include "skin/wildcard_pattern.h"
+
+void CSkinListBox::RunFilterDialog(int column, int x, int y, const QString& title) {
+    if (column < 0 || static_cast<std::size_t>(column) >= m_columns.size()) {
+        return;
+    }
+    CSkinListBox_FilterDlg dlg(m_pDlg, this, x, y);
+    dlg.m_title = title;
+    dlg.m_columnIndex = column;
+    dlg.DoModal();
+}
 
 int CSkinListBox::MatchWildcard(const QString& text, const QString& pattern) {
     return static_cast<int>(skin::WildcardPattern(pattern).FindIn(text));

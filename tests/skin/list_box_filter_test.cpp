@@ -1,3 +1,4 @@
+#include "skin/folded_string_set.h"
 #include "skin/sorted_strings.h"
 #include "tests/skin/filter_report.h"
 #include "tests/skin/skin_test_support.h"
@@ -184,6 +185,33 @@ TEST(ListBoxFilter, EachFilterTypeHidesTheRowsItRejects) {
     FilterGrid g(Rows());
     EXPECT_TRUE(g.report.FilterAcceptsText(99, u"no such column"_s));
     EXPECT_TRUE(g.report.FilterAcceptsInt(99, -5));
+}
+
+// Texts equal but for case are one entry, exactly as Qt compares them ignoring case, and hash alike.
+TEST(ListBoxFilter, FoldedTextsMatchAsQtComparesThem) {
+    const std::pair<QString, QString> pairs[] = {
+        {u"site A"_s, u"SITE a"_s},
+        {u"\u00C4pfel"_s, u"\u00E4PFEL"_s},
+        {u"\u212A"_s, u"k"_s},                    // Kelvin sign
+        {u"x\U00010400yz"_s, u"X\U00010428YZ"_s}, // outside the basic plane, across a word of four
+        {u"stra\u00DFe"_s, u"STRASSE"_s},
+        {u"abcdefgh1"_s, u"ABCDEFGH2"_s},
+        {u"@[`{"_s, u"`{@["_s}, // neighbours of the letters fold to nothing
+        {u"abc"_s, u"abcd"_s},
+        {QString(), QString()},
+    };
+    const skin::FoldedHash hash;
+    const skin::FoldedEqual equal;
+    for (const auto& [a, b] : pairs) {
+        const bool same = a.compare(b, Qt::CaseInsensitive) == 0;
+        EXPECT_EQ(equal(a, b), same) << a.toStdString() << " / " << b.toStdString();
+        if (same) {
+            EXPECT_EQ(hash(a), hash(b)) << a.toStdString();
+        }
+    }
+    skin::FoldedStringSet set{u"\u00C4pfel"_s, u"Fig"_s};
+    EXPECT_TRUE(set.contains(QStringView(u"\u00E4PFEL")));
+    EXPECT_FALSE(set.insert(u"FIG"_s).second);
 }
 
 // The prepared filter follows its lists wherever they are changed, without being told.
