@@ -20,8 +20,7 @@ ColumnFilterIndex::ColumnFilterIndex(int filterType, const QStringList& values, 
         }
         break;
     case CSkinListBox_Column::kFilterExactValues:
-        m_ticked.reserve(static_cast<std::size_t>(values.size()));
-        m_ticked.insert(values.begin(), values.end());
+        m_ticked = FoldedStringSet(values.begin(), values.end());
         break;
     case CSkinListBox_Column::kFilterContainedValues:
         for (const QString& value : values) {
@@ -52,7 +51,7 @@ bool ColumnFilterIndex::AcceptsByPatterns(QStringView text) const {
 }
 
 bool ColumnFilterIndex::AcceptsExact(QStringView text) const {
-    return m_ticked.find(text) != m_ticked.end();
+    return m_ticked.contains(text);
 }
 
 bool ColumnFilterIndex::AcceptsContaining(QStringView text) const {

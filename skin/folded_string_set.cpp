@@ -1,85 +1,128 @@
 #include "skin/folded_string_set.h"
 
-#include <QChar>
-#include <cstdint>
+#include "skin/case_fold.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 
 namespace skin {
 
 namespace {
 
-// Texts are folded four UTF-16 units at a time, as one 64-bit word; most texts of reports are ASCII, whose
-// words fold without a table.
-constexpr std::uint64_t kLanes = 0x0001000100010001ull;
-constexpr std::uint64_t kNonAscii = 0xFF80 * kLanes;
+using fold::FoldAsciiWord;
+using fold::FoldUnitAt;
+using fold::kNonAscii;
 
-std::uint64_t Load(const char16_t* units) {
-    std::uint64_t word;
-    std::memcpy(&word, units, sizeof word);
-    return word;
-}
-
-// Every lane of word holds an ASCII character: 'A' to 'Z' become lower case.
-std::uint64_t FoldAsciiWord(std::uint64_t word) {
-    const std::uint64_t atLeastA = (word + (0x80 - 'A') * kLanes) & (0x80 * kLanes);
-    const std::uint64_t pastZ = (word + (0x80 - 'Z' - 1) * kLanes) & (0x80 * kLanes);
-    return word | ((atLeastA & ~pastZ) >> 2);
-}
-
-// The folded form of the unit at i of text, as QString's case-insensitive comparison folds it: a character
-// of the basic plane by itself, a low surrogate together with the high one before it (simple case folding
-// keeps every character in its 1,024-character block, so a high surrogate never changes).
-char16_t FoldUnitAt(const char16_t* units, qsizetype i) {
-    const char16_t unit = units[i];
-    if (unit < 0x80) {
-        return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit | 0x20) : unit;
-    }
-    if (QChar::isLowSurrogate(unit) && i > 0 && QChar::isHighSurrogate(units[i - 1])) {
-        return QChar::lowSurrogate(QChar::toCaseFolded(QChar::surrogateToUcs4(units[i - 1], unit)));
-    }
-    return QChar::isSurrogate(unit) ? unit : QChar::toCaseFolded(unit);
-}
-
-// The folded word of up to four units from i on; missing units are 0.
-std::uint64_t FoldedWord(const char16_t* units, qsizetype i, qsizetype n) {
-    if (i + 4 <= n) {
-        const std::uint64_t word = Load(units + i);
-        if ((word & kNonAscii) == 0) {
-            return FoldAsciiWord(word);
+// A text folded and hashed in one pass, in place for texts of usual length.
+class Folded {
+  public:
+    explicit Folded(QStringView text) : m_size(text.size()) {
+        char16_t* out = m_small.data();
+        if (static_cast<std::size_t>(m_size) > m_small.size()) {
+            m_large.resize(static_cast<std::size_t>(m_size));
+            out = m_large.data();
         }
+        const char16_t* in = text.utf16();
+        m_hash = 0xCBF29CE484222325ull ^ static_cast<std::uint64_t>(m_size);
+        qsizetype i = 0;
+        for (; i + 4 <= m_size; i += 4) {
+            std::uint64_t word;
+            std::memcpy(&word, in + i, sizeof word);
+            if ((word & kNonAscii) == 0) {
+                word = FoldAsciiWord(word);
+                std::memcpy(out + i, &word, sizeof word);
+            } else {
+                for (qsizetype k = i; k < i + 4; ++k) {
+                    out[k] = FoldUnitAt(in, k);
+                }
+                std::memcpy(&word, out + i, sizeof word);
+            }
+            Mix(word);
+        }
+        if (i < m_size) {
+            std::uint64_t word = 0;
+            for (qsizetype k = i; k < m_size; ++k) {
+                out[k] = FoldUnitAt(in, k);
+                word |= std::uint64_t(out[k]) << (16 * (k - i));
+            }
+            Mix(word);
+        }
+        m_data = out;
     }
-    std::uint64_t word = 0;
-    for (qsizetype k = 0; k < 4 && i + k < n; ++k) {
-        word |= std::uint64_t(FoldUnitAt(units, i + k)) << (16 * k);
+    std::u16string_view View() const { return {m_data, static_cast<std::size_t>(m_size)}; }
+    std::uint64_t Hash() const { return m_hash; }
+
+  private:
+    void Mix(std::uint64_t word) {
+        m_hash = (m_hash ^ word) * 0x9E3779B97F4A7C15ull;
+        m_hash ^= m_hash >> 29;
     }
-    return word;
-}
+
+    std::array<char16_t, 64> m_small;
+    std::u16string m_large;
+    const char16_t* m_data = nullptr;
+    qsizetype m_size;
+    std::uint64_t m_hash = 0;
+};
 
 } // namespace
 
-std::size_t FoldedHash::operator()(QStringView text) const noexcept {
-    const char16_t* units = text.utf16();
-    const qsizetype n = text.size();
-    std::uint64_t hash = 0xCBF29CE484222325ull ^ std::uint64_t(n);
-    for (qsizetype i = 0; i < n; i += 4) {
-        hash = (hash ^ FoldedWord(units, i, n)) * 0x9E3779B97F4A7C15ull;
-        hash ^= hash >> 29;
+void FoldedStringSet::reserve(std::size_t count) {
+    m_texts.reserve(count);
+    // At most half full, so probes stay short.
+    const std::size_t slotCount = std::bit_ceil(std::max<std::size_t>(16, 2 * count));
+    if (slotCount > m_slots.size()) {
+        Rehash(slotCount);
     }
-    return static_cast<std::size_t>(hash);
 }
 
-bool FoldedEqual::operator()(QStringView a, QStringView b) const noexcept {
-    // Simple case folding keeps every character in its plane, so it never changes a text's length.
-    const qsizetype n = a.size();
-    if (n != b.size()) {
-        return false;
-    }
-    for (qsizetype i = 0; i < n; i += 4) {
-        if (FoldedWord(a.utf16(), i, n) != FoldedWord(b.utf16(), i, n)) {
-            return false;
+std::size_t FoldedStringSet::Probe(std::u16string_view folded, std::uint64_t hash) const {
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t at = static_cast<std::size_t>(hash) & mask;; at = (at + 1) & mask) {
+        const Slot& slot = m_slots[at];
+        if (slot.entry == 0 || (slot.hash == hash && m_texts[slot.entry - 1] == folded)) {
+            return at;
         }
     }
+}
+
+void FoldedStringSet::Rehash(std::size_t slotCount) {
+    std::vector<Slot> old(slotCount);
+    old.swap(m_slots);
+    const std::size_t mask = slotCount - 1;
+    for (const Slot& slot : old) {
+        if (slot.entry != 0) {
+            std::size_t at = static_cast<std::size_t>(slot.hash) & mask;
+            while (m_slots[at].entry != 0) {
+                at = (at + 1) & mask;
+            }
+            m_slots[at] = slot;
+        }
+    }
+}
+
+bool FoldedStringSet::insert(QStringView text) {
+    if (2 * (m_texts.size() + 1) > m_slots.size()) {
+        Rehash(std::max<std::size_t>(16, 2 * m_slots.size()));
+    }
+    const Folded folded(text);
+    Slot& slot = m_slots[Probe(folded.View(), folded.Hash())];
+    if (slot.entry != 0) {
+        return false;
+    }
+    m_texts.emplace_back(folded.View());
+    slot = {folded.Hash(), static_cast<std::uint32_t>(m_texts.size())};
     return true;
+}
+
+bool FoldedStringSet::contains(QStringView text) const {
+    if (m_texts.empty()) {
+        return false;
+    }
+    const Folded folded(text);
+    return m_slots[Probe(folded.View(), folded.Hash())].entry != 0;
 }
 
 } // namespace skin

@@ -22,11 +22,16 @@ std::pair<qsizetype, bool> Find(const QString& text, const QStringList& list, bo
 }
 
 // The texts not yet in list nor earlier among themselves, in their order.
-template <class Set> QStringList NewTexts(const QStringList& texts, const QStringList& list) {
-    Set seen(list.begin(), list.end());
+template <class Set, class Insert>
+QStringList NewTexts(const QStringList& texts, const QStringList& list, Insert insert) {
+    Set seen;
+    seen.reserve(static_cast<std::size_t>(list.size() + texts.size()));
+    for (const QString& text : list) {
+        insert(seen, text);
+    }
     QStringList fresh;
     for (const QString& text : texts) {
-        if (seen.insert(text).second) {
+        if (insert(seen, text)) {
             fresh.append(text);
         }
     }
@@ -50,9 +55,12 @@ void InsertSortedUnique(const QStringList& texts, QStringList& list, bool ignore
         // One by one, a text goes before the equal ones already there: the newest first.
         fresh = QStringList(texts.rbegin(), texts.rend());
     } else if (ignoreCase) {
-        fresh = NewTexts<skin::FoldedStringSet>(texts, list);
+        fresh = NewTexts<skin::FoldedStringSet>(
+            texts, list, [](skin::FoldedStringSet& set, const QString& text) { return set.insert(text); });
     } else {
-        fresh = NewTexts<std::unordered_set<QString>>(texts, list);
+        fresh = NewTexts<std::unordered_set<QString>>(
+            texts, list,
+            [](std::unordered_set<QString>& set, const QString& text) { return set.insert(text).second; });
     }
     std::stable_sort(fresh.begin(), fresh.end(), less);
     QStringList merged;

@@ -1,10 +1,15 @@
 #include "skin/wildcard_pattern.h"
 
+#include "skin/case_fold.h"
+
 #include <algorithm>
+#include <bit>
 
 namespace skin {
 
 namespace {
+
+using fold::FoldUnitAt;
 
 // The code point ending just before at, or starting at at, with surrogate pairs joined.
 char32_t CodePointBefore(QStringView text, qsizetype at) {
@@ -29,11 +34,21 @@ bool NeighbourAccepted(char32_t neighbour, bool star) {
     return neighbour == u' ' || (star && QChar::isLetter(neighbour));
 }
 
-inline char16_t FoldUnit(char16_t unit) {
-    if (unit < 0x80) [[likely]] {
-        return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit | 0x20) : unit;
+// Lanes of the four units from at on whose folded form is first: bit 16 k + 15 for lane k. A lane after a
+// hit may be marked too; candidates are checked in full anyway.
+std::uint64_t FirstUnitHits(const char16_t* units, qsizetype at, char16_t first) {
+    const std::uint64_t word = fold::LoadWord(units + at);
+    if ((word & fold::kNonAscii) == 0) {
+        const std::uint64_t diff = fold::FoldAsciiWord(word) ^ (first * fold::kLanes);
+        return (diff - fold::kLanes) & ~diff & (0x8000 * fold::kLanes);
     }
-    return QChar::isSurrogate(unit) ? unit : QChar::toCaseFolded(unit);
+    std::uint64_t hits = 0;
+    for (int k = 0; k < 4; ++k) {
+        if (FoldUnitAt(units, at + k) == first) {
+            hits |= std::uint64_t(0x8000) << (16 * k);
+        }
+    }
+    return hits;
 }
 
 } // namespace
@@ -49,17 +64,9 @@ WildcardPattern::WildcardPattern(const QString& pattern)
         --last;
     }
     m_core = pattern.mid(first, last - first);
-    if (std::none_of(m_core.begin(), m_core.end(), [](QChar c) { return c.isSurrogate(); })) {
-        for (const QChar c : m_core) {
-            m_folded.push_back(FoldUnit(c.unicode()));
-        }
-        const std::size_t length = m_folded.size();
-        const unsigned char longest = static_cast<unsigned char>(std::min<std::size_t>(length, 255));
-        m_skip.fill(longest);
-        for (std::size_t k = 0; k + 1 < length; ++k) {
-            unsigned char& skip = m_skip[m_folded[k] & 0xFF];
-            skip = static_cast<unsigned char>(std::min<std::size_t>(skip, length - 1 - k));
-        }
+    m_folded.resize(static_cast<std::size_t>(m_core.size()));
+    for (qsizetype i = 0; i < m_core.size(); ++i) {
+        m_folded[static_cast<std::size_t>(i)] = FoldUnitAt(QStringView(m_core).utf16(), i);
     }
 }
 
@@ -81,32 +88,36 @@ qsizetype WildcardPattern::FindIn(QStringView text) const {
 }
 
 qsizetype WildcardPattern::FindCore(QStringView text, qsizetype from) const {
-    const qsizetype length = m_core.size();
-    const qsizetype last = text.size() - length;
-    if (m_folded.empty()) {
-        for (qsizetype at = from; at <= last; ++at) {
-            if (text.sliced(at, length).compare(m_core, Qt::CaseInsensitive) == 0) {
-                return at;
-            }
-        }
-        return -1;
-    }
-    // Unit by unit (a simple case folding never moves a character between the basic plane and the others),
-    // judging each window by its last unit first and moving on as far as that unit allows.
     const char16_t* units = text.utf16();
-    const std::size_t tail = static_cast<std::size_t>(length) - 1;
-    for (qsizetype at = from; at <= last;) {
-        const char16_t end = FoldUnit(units[at + length - 1]);
-        if (end == m_folded[tail]) {
-            std::size_t k = 0;
-            while (k < tail && FoldUnit(units[at + static_cast<qsizetype>(k)]) == m_folded[k]) {
-                ++k;
-            }
-            if (k == tail) {
-                return at;
+    const qsizetype length = static_cast<qsizetype>(m_folded.size());
+    const qsizetype last = text.size() - length;
+    // An occurrence is folded unit for unit like the core (folding never changes a text's length); a low
+    // surrogate is folded with the high one before it, as QString compares.
+    const auto matchesAt = [&](qsizetype at) {
+        if (at > 0 && QChar::isLowSurrogate(units[at]) && QChar::isHighSurrogate(units[at - 1])) {
+            return false; // the middle of a character
+        }
+        for (qsizetype k = 1; k < length; ++k) {
+            if (FoldUnitAt(units, at + k) != m_folded[static_cast<std::size_t>(k)]) {
+                return false;
             }
         }
-        at += m_skip[end & 0xFF];
+        return true;
+    };
+    // Candidates are found by their first unit, four places at a time while four units remain.
+    qsizetype at = from;
+    for (; at <= last && at + 4 <= text.size(); at += 4) {
+        for (std::uint64_t hits = FirstUnitHits(units, at, m_folded[0]); hits != 0; hits &= hits - 1) {
+            const qsizetype place = at + std::countr_zero(hits) / 16;
+            if (place <= last && matchesAt(place)) {
+                return place;
+            }
+        }
+    }
+    for (; at <= last; ++at) {
+        if (FoldUnitAt(units, at) == m_folded[0] && matchesAt(at)) {
+            return at;
+        }
     }
     return -1;
 }

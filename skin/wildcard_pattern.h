@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringView>
-#include <array>
 #include <string>
 
 namespace skin {
@@ -25,12 +24,8 @@ class WildcardPattern {
     bool EndAccepted(QStringView text, qsizetype at) const;
 
     QString m_core;
-    // The core folded unit by unit, to compare with folded text; empty when the core holds a character
-    // outside the basic plane, which is then compared as Qt compares texts ignoring case.
+    // The core folded, to compare with the text folded as it is read.
     std::u16string m_folded;
-    // How far the search may move on when the last unit of a window, folded, has these low eight bits and
-    // the window is not a match (smallest over the units that share them).
-    std::array<unsigned char, 256> m_skip{};
     bool m_leadingStar = false;
     bool m_trailingStar = false;
 };
