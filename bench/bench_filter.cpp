@@ -1,10 +1,12 @@
 // Column filters of the report grid against Qt's proxy model with a filter that keeps the same rows, on the
 // same million records sorted by volume: an include / exclude text filter on the keywords, and a check list
 // of 5,000 ticked groups out of 10,000. Each run starts from the unfiltered, sorted view and ends when the
-// filtered view is ready. Then the filter dialog of a check list of 100,000 values: built and painted, and
-// repainted after one wheel notch over its list.
+// filtered view is ready. Then the values a check list offers gathered from a million rows, and the filter
+// dialog of a check list of 100,000 values: built and painted, and repainted after one wheel notch over its
+// list.
 #include "bench/grid_bench_support.h"
 #include "skin/skin_list_box_filter_dlg.h"
+#include "skin/sorted_strings.h"
 #include "tests/skin/filter_report.h"
 
 #include <QRegularExpression>
@@ -12,6 +14,7 @@
 #include <QSortFilterProxyModel>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <random>
 
 using gridbench::Groups;
 using gridbench::kGroups;
@@ -163,6 +166,34 @@ BENCHMARK(BM_QtProxyCheckListFilter)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->Iterations(1);
+
+// The values a check list offers, gathered from a million rows with 100,000 different values: all at once
+// (range 1), or row by row into the sorted list (range 0), whose insertions move the list's tail each time.
+void BM_OfferedValues(benchmark::State& state) {
+    const bool bulk = state.range(0) == 1;
+    QStringList cells;
+    cells.reserve(kMillion);
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<int> pick(0, 99'999);
+    for (int i = 0; i < kMillion; ++i) {
+        cells.append(QStringLiteral("site%1.example").arg(pick(rng), 6, 10, QLatin1Char('0')));
+    }
+    qsizetype offered = 0;
+    for (auto _ : state) {
+        QStringList values;
+        if (bulk) {
+            InsertSortedUnique(cells, values, true, false);
+        } else {
+            for (const QString& cell : cells) {
+                InsertSortedUnique(cell, values, true, false);
+            }
+        }
+        offered = values.size();
+    }
+    state.counters["values"] = static_cast<double>(offered);
+    state.SetLabel(bulk ? "all at once" : "one by one");
+}
+BENCHMARK(BM_OfferedValues)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->Repetitions(5)->Iterations(1);
 
 // A report whose check list of groups is ready, sorted, before its dialog opens.
 class ReadyGroupsReport : public FilterReport {

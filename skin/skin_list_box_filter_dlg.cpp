@@ -133,10 +133,11 @@ void CSkinListBox_FilterDlg::CreateElements() {
 
     m_height = bottom + kBand;
     const int buttonTop = bottom + (kBand - skin::kButtonHeight) / 2;
-    m_cancel.Create(&m_rootHolder, ++m_nextElementId, u"Cancel"_s, cmd::kDefaultCancel);
-    m_cancel.SetPosition(m_width - kButtonGap - kButtonWidth, buttonTop, kButtonWidth, skin::kButtonHeight);
+    const int cancelLeft = m_width - kButtonGap - kButtonWidth;
     m_ok.Create(&m_rootHolder, ++m_nextElementId, u"OK"_s, cmd::kOk);
-    m_ok.SetPosition(m_cancel.m_x - kButtonGap - kButtonWidth, buttonTop, kButtonWidth, skin::kButtonHeight);
+    m_ok.SetPosition(cancelLeft - kButtonGap - kButtonWidth, buttonTop, kButtonWidth, skin::kButtonHeight);
+    m_cancel.Create(&m_rootHolder, ++m_nextElementId, u"Cancel"_s, cmd::kDefaultCancel);
+    m_cancel.SetPosition(cancelLeft, buttonTop, kButtonWidth, skin::kButtonHeight);
 
     m_openedText1 = m_edit1.GetText();
     m_openedText2 = m_edit2.GetText();
