@@ -64,6 +64,11 @@ inline constexpr QLatin1StringView kEditSuffix{"_edit"};
 // Sent by the main window to the current project after every layout of the tabs.
 inline constexpr QLatin1StringView kMainDlgOnSize{"MainDlg_OnSize"};
 
+// The column filter dialog: a control that changes the filter ticks its enable box; the "Show All" box
+// gives its state to every value of a check list.
+inline constexpr QLatin1StringView kEnableFilter{"enable_filter"};
+inline constexpr QLatin1StringView kFilterCheckAll{"filter_check_all"};
+
 // Added by the date selector to its own command when the days it shows changed and want their bold marks.
 inline constexpr QLatin1StringView kRecalculateBolds{"recalculate_bolds"};
 
