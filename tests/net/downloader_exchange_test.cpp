@@ -139,16 +139,16 @@ TEST_F(DownloaderExchange, RepliesThatArriveTooSlowlyEnd) {
         QString error;
         int maxMs;
     } cases[] = {
-        {"/header", u"Receive error: the header arrived too slowly"_s, 1800},
-        {"/fast", {}, 6000},
-        {"/slow", u"Receive error: the reply arrives at less than 16 KB a minute"_s, 2500},
+        {"/header", u"Receive error: the header arrived too slowly"_s, 5000},
+        {"/fast", {}, 12000},
+        {"/slow", u"Receive error: the reply arrives at less than 16 KB a minute"_s, 6000},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         m_downloader.m_lastError.clear();
         const auto started = std::chrono::steady_clock::now();
         ASSERT_TRUE(m_downloader.Start(q(m_server.Url(c.path))));
-        ASSERT_TRUE(dltest::waitFinished(m_downloader, 10000));
+        ASSERT_TRUE(dltest::waitFinished(m_downloader, 15000));
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(c.maxMs));
         EXPECT_EQ(m_downloader.Response().lastError, c.error);
         EXPECT_EQ(m_downloader.Response().raw.size() == 20 * 1024, c.error.isEmpty());
