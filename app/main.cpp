@@ -4,6 +4,7 @@
 #include "platform/application.h"
 #include "platform/message_box.h"
 #include "platform/qt_platform_services.h"
+#include "projects/keyword/project1_google_sugg_dlg.h"
 
 #include <QStringList>
 #include <cstdio>
@@ -13,6 +14,7 @@ using namespace Qt::StringLiterals;
 int main(int argc, char** argv) {
     plat::Application application(argc, argv);
     plat::installQtPlatformServices();
+    InstallGoogleSuggPrompt();
 
     QStringList arguments;
     for (int i = 1; i < argc; ++i)

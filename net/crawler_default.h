@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/adwords_result.h"
 #include "net/cookie.h"
 #include "net/cookie_jar.h"
 #include "net/crawler_folders.h"
@@ -47,6 +48,13 @@ class CProjectCrawlerDefault {
     // The Cookie header value for a request ("a=1;b=2;"), empty when no cookie applies. https: the request
     // goes over TLS, so secure cookies may go with it.
     QString GetCookieHeader(const QString& host, const QString& path, bool https);
+
+    // --- shared keyword-tool results ---
+    // Stores a row every keyword research parser read, for all projects: kept sorted by keyword (exact
+    // character order), then keyword type; a row with the keyword and type of a stored one replaces it.
+    void AddAdwordsResult(const CDownloader_Parsers_Adwords_result& record);
+    // A copy of the stored rows in their order.
+    std::vector<CDownloader_Parsers_Adwords_result> GetAdwordsResults();
 
     // --- jobs ---
     // Makes jobId the owner of the slots handed out from now on and starts a new count of requests;
@@ -105,7 +113,8 @@ class CProjectCrawlerDefault {
     std::vector<std::unique_ptr<CDownloader>> m_downloaders; // user-interface thread only
     std::vector<CProjectCrawler_Courtasy> m_courtesy;        // guarded by m_cs
     std::recursive_mutex m_cs;
-    CookieJar m_cookies; // guarded by m_cs
+    CookieJar m_cookies;                                              // guarded by m_cs
+    std::vector<CDownloader_Parsers_Adwords_result> m_adwordsResults; // guarded by m_cs
     std::atomic<bool> m_paused{false};
     std::atomic<int> m_currentJob{-1};
     std::atomic<int> m_requestsThisTick{0};

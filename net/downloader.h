@@ -178,6 +178,10 @@ class CDownloader {
     // One HTTP hop; true when response processing asks for the redirect to be followed (the job is then
     // queued again, and still this worker's).
     bool runHttpHop(const JobRequest& job);
+    // A whois lookup of the job's domain; its last reply is processed as the response.
+    void runWhois(const JobRequest& job);
+    // One whois query to server; what came back, empty when nothing did.
+    QByteArray askWhoisServer(const QString& server, const QByteArray& request);
 
     struct ProcessResult {
         int status = 200;

@@ -63,7 +63,8 @@ CDownloader::ProcessResult CDownloader::process(const QByteArray& raw, int reque
 }
 
 QByteArray CDownloader::splitHeader(const QByteArray& raw, int requestWord) {
-    // Only HTTP replies have a header: a saved value may hold a blank line, and a whois reply is all text.
+    // Only HTTP replies have a header: a saved value may hold a blank line, and so may a whois reply, whose
+    // dates often follow one.
     const HeaderSplit split =
         isHttp(requestWord) ? SplitHeaderBlock(raw, limits::kHeaderSearchBytes) : HeaderSplit{};
     if (split.headerLength < 0) {

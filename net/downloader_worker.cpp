@@ -51,9 +51,13 @@ void CDownloader::runJob() {
         m_redirectBudget = std::min(m_redirectBudget, 2 * limits::kMaxRedirectsFollowed + 1);
     }
 
+    if ((job.request & kRequestKindMask) == kRequestWhois) {
+        runWhois(job);
+        return;
+    }
     if (!isHttp(job.request)) {
-        // Only the HTTP kinds have an exchange here; any other job ends done and empty, so that its taker
-        // never polls for ever.
+        // Any other kind has no exchange; the job ends done and empty, so that its taker never polls for
+        // ever.
         processEmpty(job.request, job.url, {});
         return;
     }
