@@ -190,8 +190,9 @@ class CDownloader {
     };
     // Response processing, all under m_cs: the steps below, in this order.
     // exchangeFailed: the exchange already gave its reason for a short reply.
-    ProcessResult process(const QByteArray& raw, int requestWord, const QString& url,
-                          bool exchangeFailed = false);
+    // The reply comes in by value and is let go of before the job is done: the worker keeps no share of
+    // the bytes the taker may free once it sees the job done.
+    ProcessResult process(QByteArray raw, int requestWord, const QString& url, bool exchangeFailed = false);
     void processEmpty(int requestWord, const QString& url, const QString& error);
     static bool isFile(int requestWord) { return (requestWord & kRequestKindMask) == kRequestFile; }
     static bool isHttp(int requestWord) {
@@ -199,7 +200,7 @@ class CDownloader {
         return kind == kRequestGet || kind == kRequestPost;
     }
     // Sets m_header from the reply's header block (empty when it has none) and returns the body.
-    QByteArray splitHeader(const QByteArray& raw, int requestWord);
+    QByteArray splitHeader(QByteArray raw, int requestWord);
     // False when a transfer coding could not be undone, so the content coding cannot be either.
     bool decodeTransfer(const ResponseHead& head, QByteArray& body);
     void storeCookies(const ResponseHead& head, const QString& url);

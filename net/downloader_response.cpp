@@ -34,7 +34,7 @@ void CDownloader::processEmpty(int requestWord, const QString& url, const QStrin
     process({}, requestWord, url);
 }
 
-CDownloader::ProcessResult CDownloader::process(const QByteArray& raw, int requestWord, const QString& url,
+CDownloader::ProcessResult CDownloader::process(QByteArray raw, int requestWord, const QString& url,
                                                 bool exchangeFailed) {
     std::lock_guard guard(m_cs);
     if (m_abort.load()) {
@@ -43,7 +43,7 @@ CDownloader::ProcessResult CDownloader::process(const QByteArray& raw, int reque
     }
     m_state.store(kProcessing);
 
-    QByteArray body = splitHeader(raw, requestWord);
+    QByteArray body = splitHeader(std::move(raw), requestWord);
     const ResponseHead head = ParseResponseHead(m_header);
     const bool transferUndone = decodeTransfer(head, body);
     storeCookies(head, url);
@@ -62,7 +62,7 @@ CDownloader::ProcessResult CDownloader::process(const QByteArray& raw, int reque
     return {head.status, false};
 }
 
-QByteArray CDownloader::splitHeader(const QByteArray& raw, int requestWord) {
+QByteArray CDownloader::splitHeader(QByteArray raw, int requestWord) {
     // Only HTTP replies have a header: a saved value may hold a blank line, and so may a whois reply, whose
     // dates often follow one.
     const HeaderSplit split =

@@ -121,5 +121,6 @@ bool CDownloader::runHttpHop(const JobRequest& job) {
         if (!m_abort.load())
             m_lastError = result.error;
     }
-    return process(result.data, job.request, job.url, !result.error.isEmpty()).follow;
+    const bool failed = !result.error.isEmpty();
+    return process(std::move(result.data), job.request, job.url, failed).follow;
 }
