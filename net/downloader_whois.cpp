@@ -16,7 +16,7 @@ void CDownloader::runWhois(const JobRequest& job) {
         std::lock_guard guard(m_cs);
         lookup.emplace(job.url, *whois_directory::rows());
     }
-    const WhoisLookup::Outcome outcome = lookup->Run(
+    WhoisLookup::Outcome outcome = lookup->Run(
         [this](const QString& server, const QByteArray& request) { return askWhoisServer(server, request); },
         [this](const QString& line) {
             std::lock_guard guard(m_cs);
@@ -25,7 +25,7 @@ void CDownloader::runWhois(const JobRequest& job) {
         m_abort);
     m_phase.store(WorkerPhase::ExchangeOver);
     // An aborted lookup reaches processing with the abort still set, which drops the job.
-    process(outcome.reply, job.request, job.url);
+    process(std::move(outcome.reply), job.request, job.url);
 }
 
 QByteArray CDownloader::askWhoisServer(const QString& server, const QByteArray& request) {
