@@ -1,6 +1,17 @@
 #include "core/limits.h"
 #include "net/crawler_default.h"
 
+namespace {
+
+// The table never shares a text buffer with another thread: rows are written from workers and read by the
+// interface, and a buffer released on one thread after the other let go of it is a race the sanitizer cannot
+// see through Qt's own reference counting.
+QString OwnCopy(const QString& text) {
+    return QString(text.constData(), text.size());
+}
+
+} // namespace
+
 int CProjectCrawlerDefault::SetThreadStatus(int index, const std::optional<QString>& server,
                                             const std::optional<QString>& operation,
                                             const std::optional<QString>& status, int state) {
@@ -11,11 +22,11 @@ int CProjectCrawlerDefault::SetThreadStatus(int index, const std::optional<QStri
         m_threadStatus.resize(size_t(index) + 1);
     CProjectCrawler_thread_Status& row = m_threadStatus[size_t(index)];
     if (server)
-        row.server = *server;
+        row.server = OwnCopy(*server);
     if (operation)
-        row.operation = *operation;
+        row.operation = OwnCopy(*operation);
     if (status)
-        row.status = *status;
+        row.status = OwnCopy(*status);
     if (state != -1)
         row.state = state;
     m_statusChanged.store(true);
@@ -38,5 +49,9 @@ bool CProjectCrawlerDefault::HasThreadStatus(int index) {
 std::vector<CProjectCrawler_thread_Status> CProjectCrawlerDefault::TakeThreadStatus() {
     std::lock_guard guard(m_cs);
     m_statusChanged.store(false);
-    return m_threadStatus;
+    std::vector<CProjectCrawler_thread_Status> rows;
+    rows.reserve(m_threadStatus.size());
+    for (const CProjectCrawler_thread_Status& row : m_threadStatus)
+        rows.push_back({OwnCopy(row.server), OwnCopy(row.operation), OwnCopy(row.status), row.state});
+    return rows;
 }
