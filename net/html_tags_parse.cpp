@@ -4,6 +4,7 @@
 #include "net/html_tags.h"
 
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -197,15 +198,16 @@ void CDownloader_HTMLTags::normalizeFrom(QStringView raw) {
 // scanning the root's children: parsing stays linear on pages with thousands of pending elements.
 class HtmlTreeBuilder {
   public:
-    explicit HtmlTreeBuilder(Node& root) : m_nodes(root.m_children) {}
+    HtmlTreeBuilder(Node& root, std::size_t maxNodes) : m_nodes(root.m_children), m_nodesLeft(maxNodes) {}
 
-    void run(QStringView s) {
+    // False when the text held more nodes than allowed: the tree then ends where they ran out.
+    bool run(QStringView s) {
         qsizetype textStart = 0;
         qsizetype from = 0;
-        while (true) {
+        while (!m_cut) {
             const qsizetype open = s.indexOf(u'<', from);
             if (open < 0)
-                return; // text after the last tag is dropped
+                break; // text after the last tag is dropped
             if (!opensTag(s, open + 1)) {
                 from = open + 1;
                 continue;
@@ -228,11 +230,12 @@ class HtmlTreeBuilder {
                 close = s.indexOf(u'>', open + 1);
             }
             if (close < 0)
-                return; // a tag, comment or section that never ends stops the parse here
+                break; // a tag, comment or section that never ends stops the parse here
             addTag(s, open, close);
             textStart = close + 1;
             from = close + 1;
         }
+        return !m_cut;
     }
 
   private:
@@ -244,8 +247,18 @@ class HtmlTreeBuilder {
         node.m_spanStart = static_cast<int>(start);
         node.m_spanEnd = static_cast<int>(end);
         node.normalizeFrom(s.sliced(start, end - start));
-        if (!node.m_text.isEmpty())
+        if (!node.m_text.isEmpty() && admitNode())
             m_nodes.push_back(std::move(node));
+    }
+
+    // Counts one more node against the budget; false (and the parse ends) when none is left.
+    bool admitNode() {
+        if (m_nodesLeft == 0) {
+            m_cut = true;
+            return false;
+        }
+        --m_nodesLeft;
+        return true;
     }
 
     // The tag s[start..end] (from "<" to ">", so there is no white space to trim at either end).
@@ -267,7 +280,7 @@ class HtmlTreeBuilder {
             closeImplicitly(implicit);
         }
         node.normalizeFrom(raw);
-        if (node.m_text.isEmpty())
+        if (node.m_text.isEmpty() || !admitNode())
             return;
         const std::size_t index = m_nodes.size();
         const bool element = !node.m_isText;
@@ -349,9 +362,15 @@ class HtmlTreeBuilder {
     std::vector<std::size_t> m_openLi;     // the open LI among them
     std::vector<std::size_t> m_openOption; // the open OPTION among them
     std::vector<std::size_t> m_lists;      // UL and OL children of the root, open or closed
+    std::size_t m_nodesLeft;
+    bool m_cut = false;
 };
 
 void CDownloader_HTMLTags::Parse(const QString& text) {
+    Parse(text, std::numeric_limits<std::size_t>::max());
+}
+
+bool CDownloader_HTMLTags::Parse(const QString& text, std::size_t maxNodes) {
     // A shared copy: text may be this node's own text or lie in the subtree released here.
     const QString input = text;
     releaseChildren();
@@ -361,5 +380,5 @@ void CDownloader_HTMLTags::Parse(const QString& text) {
     m_closed = false;
     m_isText = false;
     m_isComment = false;
-    HtmlTreeBuilder(*this).run(input);
+    return HtmlTreeBuilder(*this, maxNodes).run(input);
 }

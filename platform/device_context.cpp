@@ -123,7 +123,14 @@ bool DeviceContext::create(int width, int height) {
 }
 
 bool DeviceContext::loadImage(const QString& path) {
-    QImage loaded(path);
+    return adoptImage(QImage(path));
+}
+
+bool DeviceContext::loadImageData(const QByteArray& bytes) {
+    return adoptImage(QImage::fromData(bytes));
+}
+
+bool DeviceContext::adoptImage(const QImage& loaded) {
     if (loaded.isNull())
         return false;
     d->settle();
