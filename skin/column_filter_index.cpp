@@ -34,13 +34,6 @@ ColumnFilterIndex::ColumnFilterIndex(int filterType, const QStringList& values, 
     }
 }
 
-bool ColumnFilterIndex::IsFor(int filterType, const QStringList& values, const QStringList& values2) const {
-    // A list changed since it was shared with this index no longer shares its data.
-    return filterType == m_filterType && values.size() == m_values.size() &&
-           values.constData() == m_values.constData() && values2.size() == m_values2.size() &&
-           values2.constData() == m_values2.constData();
-}
-
 bool ColumnFilterIndex::AcceptsByPatterns(QStringView text) const {
     const auto matches = [text](const WildcardPattern& p) { return p.FindIn(text) >= 0; };
     // Most rows of a filtered report fail the include patterns: they are asked first.

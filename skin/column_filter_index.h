@@ -18,7 +18,12 @@ class ColumnFilterIndex {
   public:
     ColumnFilterIndex(int filterType, const QStringList& values, const QStringList& values2);
 
-    bool IsFor(int filterType, const QStringList& values, const QStringList& values2) const;
+    bool IsFor(int filterType, const QStringList& values, const QStringList& values2) const {
+        // A list changed since it was shared with this index no longer shares its data.
+        return filterType == m_filterType && values.size() == m_values.size() &&
+               values.constData() == m_values.constData() && values2.size() == m_values2.size() &&
+               values2.constData() == m_values2.constData();
+    }
 
     // Include / exclude patterns: no exclude pattern matches, and an include pattern does when there are any.
     bool AcceptsByPatterns(QStringView text) const;

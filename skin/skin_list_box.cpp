@@ -150,7 +150,7 @@ void CSkinListBox::NotifySelection() {
 // ---------------------------------------------------------------------------------------------------------------
 // Cells
 
-int CSkinListBox::FindColumn(int id) const {
+int CSkinListBox::FindColumnByScan(int id) const {
     for (std::size_t i = 0; i < m_columns.size(); ++i) {
         if (m_columns[i].id == id) {
             return static_cast<int>(i);

@@ -51,8 +51,15 @@ struct CSkinListBox_Column {
 
     // The text filter prepared for testing rows: made when the filter is stored, and again whenever the
     // lists changed since.
-    const skin::ColumnFilterIndex& FilterIndex();
+    const skin::ColumnFilterIndex& FilterIndex() {
+        if (!m_filterIndex || !m_filterIndex->IsFor(filterType, values, values2)) {
+            PrepareFilter();
+        }
+        return *m_filterIndex;
+    }
 
   private:
+    void PrepareFilter();
+
     std::shared_ptr<const skin::ColumnFilterIndex> m_filterIndex;
 };

@@ -19,15 +19,6 @@ int CSkinListBox::MatchWildcard(const QString& text, const QString& pattern) {
     return static_cast<int>(skin::WildcardPattern(pattern).FindIn(text));
 }
 
-CSkinListBox_Column* CSkinListBox::ActiveFilter(int columnId, int firstType, int lastType) {
-    const int index = FindColumn(columnId);
-    if (index < 0) {
-        return nullptr;
-    }
-    CSkinListBox_Column& c = m_columns[static_cast<std::size_t>(index)];
-    return c.filterOn && c.filterType >= firstType && c.filterType <= lastType ? &c : nullptr;
-}
-
 bool CSkinListBox::FilterAcceptsText(int columnId, const QString& text) {
     CSkinListBox_Column* c = ActiveFilter(columnId, CSkinListBox_Column::kFilterIncludeExclude,
                                           CSkinListBox_Column::kFilterOneValueContains);
