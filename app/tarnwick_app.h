@@ -22,6 +22,8 @@ struct CTarnwickAppOptions {
     std::function<void(CMainDlg& mainDlg)> runMainWindow;
     // Set (by the --report-state switch): takes a line whenever the pause or the window state changes.
     std::function<void(const QString& line)> reportState;
+    // Set (by the --report-expose switch): called once the main window is first drawn on screen.
+    std::function<void()> reportExposed;
 };
 
 // The process's start-up, the main window's run and the take-down in reverse order.
@@ -33,6 +35,8 @@ class CTarnwickApp {
     bool Run();
 
     static inline const QString kSslContextFailed = QStringLiteral("Failed to create SSL context");
+    // Only for start-up timing; kept out of the command line the program stores.
+    static inline const QString kReportExposeSwitch = QStringLiteral("--report-expose");
 
   private:
     CTarnwickAppOptions m_options;
