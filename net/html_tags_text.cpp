@@ -1,6 +1,6 @@
-#include "net/html_tags.h"
-
 #include "core/limits.h"
+#include "net/html_tag_name.h"
+#include "net/html_tags.h"
 
 #include <algorithm>
 #include <vector>
@@ -12,7 +12,7 @@ constexpr int kIndentStep = 3;
 
 // Escapes a value so the forgiving reader gives it back exactly: markup characters become entities, and the
 // white space the reader would fold (line breaks, tabs, the second blank of a run) becomes a reference.
-void appendEscaped(QString& out, const QString& text) {
+void appendEscaped(QString& out, QStringView text) {
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
         const QChar c = text.at(i);
@@ -70,14 +70,14 @@ void writeNode(QString& out, const CDownloader_HTMLTags& top, const QString& ind
             if (node.IsComment())
                 return false;
             if (escaping == CDownloader_HTMLTags::Escaping::Values)
-                appendEscaped(out, node.GetText());
+                appendEscaped(out, node.GetTextView());
             else
-                out += node.GetText();
+                out += node.GetTextView();
             return false;
         }
         out += kLineBreak;
         writeIndent(depth);
-        out += node.GetText();
+        out += node.GetTextView();
         return true;
     };
     auto close = [&](const CDownloader_HTMLTags& node, qsizetype depth) {
@@ -88,7 +88,7 @@ void writeNode(QString& out, const CDownloader_HTMLTags& top, const QString& ind
             writeIndent(depth);
         }
         out += u"</";
-        out += node.GetTagName(false);
+        out += rawTagName(node.GetTextView());
         out += u'>';
     };
 
