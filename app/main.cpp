@@ -4,6 +4,8 @@
 #include "platform/application.h"
 #include "platform/message_box.h"
 #include "platform/qt_platform_services.h"
+#include "projects/keyword/project1_google_sugg_dlg.h"
+#include "projects/project_factory.h"
 
 #include <QStringList>
 #include <chrono>
@@ -15,6 +17,7 @@ using namespace Qt::StringLiterals;
 int main(int argc, char** argv) {
     plat::Application application(argc, argv);
     plat::installQtPlatformServices();
+    InstallGoogleSuggPrompt();
 
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
@@ -22,6 +25,7 @@ int main(int argc, char** argv) {
 
     CTarnwickAppOptions options;
     options.folders = CrawlerFolders::FromEnvironment();
+    options.makeProject = NewProjectOfKind;
     options.reportFailure = [](const QString& text) { plat::showPlainMessageBox(u"Tarnwick 2.0"_s, text); };
     // Only for the smoke test; kept out of the command line the program stores.
     if (arguments.removeAll(StateReport::kSwitch) > 0) {

@@ -1,6 +1,8 @@
 #include "app/main_dlg.h"
 
+#include "app/about_dlg.h"
 #include "app/main_window_size.h"
+#include "app/preferences_dlg.h"
 #include "app/tab_strip_layout.h"
 #include "core/clock.h"
 #include "net/crawler.h"
@@ -125,6 +127,14 @@ void CMainDlg::AddProject(std::unique_ptr<CProject> project) {
     LayoutTabs();
 }
 
+int CMainDlg::FindProjectOfKind(int kind) const {
+    for (size_t i = 0; i < m_projects.size(); ++i) {
+        if (m_projects[i]->m_kind == kind)
+            return int(i);
+    }
+    return -1;
+}
+
 void CMainDlg::LayoutTabs() {
     SuspendPaint();
     std::vector<int> widths;
@@ -164,96 +174,6 @@ void CMainDlg::LayoutTabs() {
     if (ValidTab(m_curProject))
         m_projects[size_t(m_curProject)]->OnCommand(cmd::kMainDlgOnSize, 0, this);
     RedrawNow();
-}
-
-bool CMainDlg::OnCommand(const QString& command, int param) {
-    struct Handler {
-        QLatin1StringView command;
-        void (CMainDlg::*run)(int param);
-    };
-    static constexpr Handler kHandlers[] = {
-        {cmd::kShowProject, &CMainDlg::ShowProject},   {cmd::kMoveTabs, &CMainDlg::MoveTabs},
-        {cmd::kPauseProject, &CMainDlg::PauseProject}, {cmd::kResumeProject, &CMainDlg::ResumeProject},
-        {cmd::kCloseProject, &CMainDlg::CloseProject}, {cmd::kPause, &CMainDlg::PauseAll},
-        {cmd::kResume, &CMainDlg::ResumeAll},
-    };
-    for (const Handler& handler : kHandlers) {
-        if (command == handler.command) {
-            (this->*handler.run)(param);
-            return true;
-        }
-    }
-    if (command == cmd::kDefaultClose) {
-        // Downloads end before the window goes; the take-down then joins the workers.
-        if (g_pCrawler)
-            g_pCrawler->StopAll();
-        return CSkinDlg::OnCommand(command, param);
-    }
-    if (ValidTab(m_curProject))
-        m_projects[size_t(m_curProject)]->OnCommand(command, param, this);
-    // Enter and Escape must not close the main window.
-    if (command == cmd::kOk || command == cmd::kDefaultOk || command == cmd::kCancel ||
-        command == cmd::kDefaultCancel)
-        return true;
-    return CSkinDlg::OnCommand(command, param);
-}
-
-void CMainDlg::ShowProject(int index) {
-    if (ValidTab(index)) {
-        m_curProject = index;
-        LayoutTabs();
-    }
-}
-
-void CMainDlg::MoveTabs(int direction) {
-    m_firstTab = std::max(0, m_firstTab + direction);
-    LayoutTabs();
-}
-
-void CMainDlg::PauseAll(int /*param*/) {
-    if (g_pCrawler)
-        g_pCrawler->SetPaused(true);
-    m_btnPause.SetVisible(false);
-    m_btnResume.SetVisible(true);
-}
-
-void CMainDlg::ResumeAll(int /*param*/) {
-    if (g_pCrawler)
-        g_pCrawler->SetPaused(false);
-    m_btnResume.SetVisible(false);
-    m_btnPause.SetVisible(true);
-}
-
-void CMainDlg::PauseProject(int index) {
-    if (!ValidTab(index) || m_projects[size_t(index)]->m_paused)
-        return;
-    CProject& project = *m_projects[size_t(index)];
-    project.m_name += CProject::kPausedSuffix;
-    project.m_paused = true;
-    LayoutTabs();
-}
-
-void CMainDlg::ResumeProject(int index) {
-    if (!ValidTab(index) || !m_projects[size_t(index)]->m_paused)
-        return;
-    CProject& project = *m_projects[size_t(index)];
-    if (project.m_name.endsWith(CProject::kPausedSuffix))
-        project.m_name.chop(CProject::kPausedSuffix.size());
-    project.m_paused = false;
-    LayoutTabs();
-}
-
-void CMainDlg::CloseProject(int index) {
-    if (!ValidTab(index))
-        return;
-    SuspendPaint();
-    const int id = m_projects[size_t(index)]->m_id;
-    m_projects.erase(m_projects.begin() + index);
-    m_tabs.erase(m_tabs.begin() + index);
-    if (g_pCrawler)
-        g_pCrawler->ReleaseJobDownloaders(id);
-    m_curProject = m_projects.empty() ? -1 : std::max(0, index - 1);
-    LayoutTabs();
 }
 
 void CMainDlg::DrawBackground(plat::DeviceContext& dc) {
@@ -301,6 +221,14 @@ void CMainDlg::onTimer(unsigned id) {
         OnCommand(m_btnNew.m_command, m_btnNew.m_param);
     } else if (id == kProjectTimer) {
         ProjectTick();
+    } else if (id == kAboutTimer) {
+        killTimer(kAboutTimer);
+        CAboutDlg about(this);
+        about.m_pAtlasDC = m_pAtlasDC;
+        about.DoModal();
+    } else if (id == kEstimatesTimer) {
+        killTimer(kEstimatesTimer);
+        MessageBox(u"Not implemented"_s);
     } else if (id == unsigned(skin::kTickTimerId)) {
         RepaintTabStrip();
     }

@@ -34,6 +34,8 @@ class CMainDlg : public CSkinDlg {
     void ProjectTick();
     // Builds the project's view and makes it the current tab; the window owns the project from now on.
     void AddProject(std::unique_ptr<CProject> project);
+    // The tab of the open project of that kind, -1 when none is open.
+    int FindProjectOfKind(int kind) const;
     // Repaints the tabs whose busy icon turns, holding the icon of a paused project still.
     void RepaintTabStrip();
 
@@ -41,6 +43,16 @@ class CMainDlg : public CSkinDlg {
     static constexpr int kWizardDelayMs = 100;
     static constexpr unsigned kProjectTimer = 3;
     static constexpr int kProjectTickMs = 500;
+    static constexpr unsigned kAboutTimer = 4;
+    static constexpr int kAboutDelayMs = 150;
+    static constexpr unsigned kEstimatesTimer = 5;
+    static constexpr int kEstimatesDelayMs = 300;
+
+    // The manual that Help -> Topics opens, in the program's folder.
+    static inline const QString kManualName = QStringLiteral("tw2-manual.pdf");
+
+    // Makes the projects of the wizard and of opened files (the kinds live above this library).
+    ProjectFactory m_makeProject;
 
     // The label in the bottom-right corner, "Build" and the release number.
     QString m_versionLabel;
@@ -77,4 +89,22 @@ class CMainDlg : public CSkinDlg {
     void PauseProject(int index);
     void ResumeProject(int index);
     void CloseProject(int index);
+    // Runs the preferences, then saves the settings.
+    void EditPreferences(int param);
+    // Closing the window: asks before results that could be saved are lost; false keeps the window open.
+    bool ConfirmClose();
+    // new_project, optionally followed by a kind digit and the preset keywords of a send-to.
+    void NewProject(const QString& command);
+    // Makes the wizard's accepted project a tab; a second kind-5 project is dropped for the open one.
+    void AcceptNewProject(std::unique_ptr<CProject> project);
+    void OpenProjectFile(int param);
+    void SaveProject(int param);
+    void ExportProject(int param);
+    void ShowTabMenu(int index);
+    void ShowHelpMenu(int param);
+    void OpenManual(int param);
+    void ArmAboutBox(int param);
+    void ArmEstimates(int param);
+    // Asks before a file the user did not pick by that name is replaced; true to go on.
+    bool ConfirmReplace(const QString& path);
 };

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <memory>
 #include <mutex>
 
 class CDownloader_HTMLTags;
@@ -76,3 +78,7 @@ class CProject {
     // When not empty, the tab shows this instead of m_name.
     QString m_tabTitle;
 };
+
+// Makes a new project of kind 1 to 8 with the given id, or null for any other kind. The kinds live above the
+// application shell, so the program hands the shell this maker at start-up.
+using ProjectFactory = std::function<std::unique_ptr<CProject>(int kind, int id)>;

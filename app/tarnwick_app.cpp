@@ -54,6 +54,7 @@ bool CTarnwickApp::Run() {
 
     auto mainDlg = std::make_unique<CMainDlg>();
     mainDlg->m_pAtlasDC = &atlas;
+    mainDlg->m_makeProject = m_options.makeProject;
     crawler->m_cmdLine = m_options.commandLine;
     crawler->Init();
 

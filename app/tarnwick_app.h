@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/project.h"
 #include "net/crawler_folders.h"
 
 #include <QString>
@@ -20,6 +21,8 @@ struct CTarnwickAppOptions {
     std::function<bool(CSSLContext& context)> createSslContext;
     // Runs the main window until it closes; default: its modal run.
     std::function<void(CMainDlg& mainDlg)> runMainWindow;
+    // Makes the projects of the wizard and of opened files.
+    ProjectFactory makeProject;
     // Set (by the --report-state switch): takes a line whenever the pause or the window state changes.
     std::function<void(const QString& line)> reportState;
     // Set (by the --report-expose switch): called once the main window is first drawn on screen.

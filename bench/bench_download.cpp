@@ -61,7 +61,7 @@ QByteArray receiveIn256ByteSteps(const QByteArray& reply) {
             buffer.resize(buffer.size() * 2);
         std::memcpy(buffer.data() + used, reply.constData() + at, size_t(count));
         used += count;
-        if (!headerEnd.Found())
+        if (!headerEnd.Decided())
             headerEnd.Scan(QByteArrayView(buffer.constData(), used));
     }
     buffer.truncate(used);

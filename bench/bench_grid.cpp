@@ -1,99 +1,22 @@
 // The report grid against Qt's proxy model on the same million records (a count, an amount with missing
 // values, a text): re-sorting, the repaint after one wheel step, the first paint, and the grid's own memory.
-#include "platform/device_context.h"
-#include "resources/skin_resources.h"
-#include "skin/skin_atlas.h"
-#include "skin/skin_dlg.h"
-#include "tests/skin/record_report.h"
+#include "bench/grid_bench_support.h"
 
-#include <QAbstractTableModel>
-#include <QApplication>
 #include <QSortFilterProxyModel>
 #include <benchmark/benchmark.h>
 #include <cstdint>
-#include <map>
 #include <memory>
-#include <random>
-#include <utility>
 
+using gridbench::kGridHeight;
+using gridbench::kGridWidth;
+using gridbench::kMillion;
+using gridbench::RecordModel;
+using gridbench::Records;
 using skintest::Record;
 using skintest::RecordReport;
+using GridDialog = gridbench::GridDialog<RecordReport>;
 
 namespace {
-
-constexpr int kGridWidth = 1000;
-constexpr int kGridHeight = 700;
-constexpr int kMillion = 1'000'000;
-
-const std::vector<Record>& Records(int count) {
-    static std::map<int, std::vector<Record>> made;
-    std::vector<Record>& records = made[count];
-    if (records.empty()) {
-        static const char* const kWords[] = {"blue",   "widget", "cheap", "flights", "garden", "tools",
-                                             "online", "best",   "buy",   "red",     "shoes",  "repair"};
-        std::mt19937 rng(20240611);
-        std::uniform_int_distribution<int> volume(0, 5'000'000);
-        std::uniform_int_distribution<int> cents(0, 99'999);
-        std::uniform_int_distribution<int> word(0, 11);
-        records.reserve(static_cast<std::size_t>(count));
-        for (int i = 0; i < count; ++i) {
-            Record r;
-            r.volume = i % 50 == 7 ? -1 : volume(rng);
-            r.cpc = i % 7 == 3 ? -1.0f : static_cast<float>(cents(rng)) / 100.0f;
-            r.keyword = QString::fromLatin1(kWords[word(rng)]) + u' ' +
-                        QString::fromLatin1(kWords[word(rng)]) + u' ' + QString::number(i);
-            records.push_back(std::move(r));
-        }
-    }
-    return records;
-}
-
-// The same records as a table for Qt's views.
-class RecordModel : public QAbstractTableModel {
-  public:
-    explicit RecordModel(const std::vector<Record>& records) : m_records(records) {}
-    int rowCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : static_cast<int>(m_records.size());
-    }
-    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 3; }
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole) {
-            return {};
-        }
-        const Record& r = m_records[static_cast<std::size_t>(index.row())];
-        switch (index.column()) {
-        case 0:
-            return r.volume;
-        case 1:
-            return r.cpc;
-        default:
-            return r.keyword;
-        }
-    }
-
-  private:
-    const std::vector<Record>& m_records;
-};
-
-// A dialog holding one grid of kGridWidth x kGridHeight, opened without a modal loop. It is hidden again, so
-// that a repaint composes the whole window into its back buffer at once instead of waiting for the screen.
-class GridDialog : public CSkinDlg {
-  public:
-    GridDialog() {
-        m_width = kGridWidth + 20;
-        m_height = kGridHeight + 50;
-        m_keepPosition = true;
-        onInitDialog();
-        onActivate(true);
-        hide();
-    }
-    void CreateElements() override {
-        report.SetupColumns(&m_rootHolder, m_nextElementId++);
-        report.m_sortColumn = RecordReport::kVolume;
-        report.SetPosition(10, 40, kGridWidth, kGridHeight, CSkinElement::kShowFlag);
-    }
-    RecordReport report;
-};
 
 const char* ColumnLabel(std::int64_t column) {
     return column == 0 ? "int" : column == 1 ? "float with no data" : "text";
@@ -225,18 +148,5 @@ BENCHMARK(BM_GridFirstPaint)->Unit(benchmark::kMillisecond)->Repetitions(5)->Ite
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    plat::DeviceContext atlas;
-    if (!atlas.loadImage(skin_resources::atlasPath())) {
-        return 1;
-    }
-    skin::SetAtlas(&atlas);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    skin::SetAtlas(nullptr);
-    return 0;
+    return gridbench::RunBenchmarks(argc, argv);
 }

@@ -98,7 +98,7 @@ bool writeAll(int fd, const char* data, qsizetype size) {
 
 } // namespace
 
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error, FileAccess access) {
     static std::atomic<unsigned> counter{0};
     const QFileInfo target(path);
     const QByteArray folder = QFile::encodeName(target.absolutePath());
@@ -113,8 +113,10 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     for (int attempt = 0; attempt < kCreateAttempts && fd < 0; ++attempt) {
         tempName =
             folder + '/' + prefix + QByteArray::number(::getpid()) + '-' + QByteArray::number(counter++);
-        // 0666 lets the umask decide, as for any file the user creates.
-        fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        // 0666 lets the umask decide, as for any file the user creates. The mode is set as the file is made,
+        // so a private file is never readable by others, not even before the rename.
+        fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                    access == FileAccess::UserOnly ? 0600 : 0666);
         if (fd < 0 && errno != EEXIST)
             break;
     }

@@ -22,6 +22,9 @@ inline constexpr int kMaxCookieTextLength = 4096;
 // Each download slot is a thread with its own buffers; beyond this more threads only get pages refused.
 inline constexpr int kMaxThreadCount = 64;
 
+// The pool holds the thread count and four slots for dialogs; each slot has at most one worker-status row.
+inline constexpr int kMaxPoolSlots = kMaxThreadCount + 4;
+
 // At least one slot, or no project could fetch anything.
 inline constexpr int kMinThreadCount = 1;
 
@@ -36,6 +39,21 @@ inline constexpr int kMaxInflatedBytes = 64 * 1024 * 1024;
 
 // The header block is looked for in this many bytes only; a longer one is no header (the reply is all body).
 inline constexpr int kHeaderSearchBytes = 32768;
+
+// A reply's header block is a few hundred bytes that servers send at once; one still incomplete this long
+// after connecting comes from a server holding the download slot (one header line at a time, for ever).
+inline constexpr int kHeaderDeadlineMs = 30 * 1000;
+
+// After the header, a reply that brings fewer than kSlowReplyMinBytes in any kSlowReplyWindowMs ends: a page
+// arriving at a quarter of a kilobyte a second would hold its slot for hours (each read has its own
+// time-out).
+inline constexpr int kSlowReplyWindowMs = 60 * 1000;
+inline constexpr int kSlowReplyMinBytes = 16 * 1024;
+
+// Nodes one fetched page may become: the largest result pages make a few ten thousand, while a small
+// compressed reply can inflate to millions of tags at about 130 bytes of memory each. Files of the program's
+// own are never cut (a saved 100,000-row project is 3.3 million nodes).
+inline constexpr int kMaxPageNodes = 500000;
 
 // Redirects one download follows at most, whatever budget its caller gives (real chains have one or two).
 inline constexpr int kMaxRedirectsFollowed = 10;

@@ -205,6 +205,14 @@ QString formatInt(qint64 value) {
     return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
 }
 
+QString formatGrouped(qint64 value) {
+    QString text = formatInt(value);
+    const qsizetype digitsStart = value < 0 ? 1 : 0;
+    for (qsizetype at = text.size() - 3; at > digitsStart; at -= 3)
+        text.insert(at, u',');
+    return text;
+}
+
 QString formatFixed(double value, int decimals) {
     decimals = std::clamp(decimals, 0, 100);
     // The largest double has 309 integer digits; sign, point and decimals come on top.

@@ -25,6 +25,9 @@ std::optional<float> readFloat(QStringView text, qsizetype* end = nullptr);
 // printf's "%d" (and "%lld").
 QString formatInt(qint64 value);
 
+// "%d" with a ',' between every three digits, as numbers are shown to the user ("-1,234,567").
+QString formatGrouped(qint64 value);
+
 // printf's "%.Nf": always the given number of decimals, rounded to nearest; "%f" is six decimals.
 // decimals is clamped to 0..100.
 QString formatFixed(double value, int decimals = 6);

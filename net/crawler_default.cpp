@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
 
@@ -51,6 +52,25 @@ std::int64_t CProjectCrawlerDefault::CourtesyDelayMs(int minSeconds, int maxSeco
 void CProjectCrawlerDefault::ParseSetCookie(const QString& headerValue, const QString& host,
                                             std::vector<CDownloader_Cookie>& out) {
     ParseSetCookieHeader(headerValue, host, UtcSeconds(), out);
+}
+
+void CProjectCrawlerDefault::AddAdwordsResult(const CDownloader_Parsers_Adwords_result& record) {
+    const auto before = [](const CDownloader_Parsers_Adwords_result& a,
+                           const CDownloader_Parsers_Adwords_result& b) {
+        const int order = QString::compare(a.keyword, b.keyword, Qt::CaseSensitive);
+        return order < 0 || (order == 0 && a.keywordType < b.keywordType);
+    };
+    std::lock_guard guard(m_cs);
+    const auto at = std::lower_bound(m_adwordsResults.begin(), m_adwordsResults.end(), record, before);
+    if (at != m_adwordsResults.end() && !before(record, *at))
+        *at = record;
+    else
+        m_adwordsResults.insert(at, record);
+}
+
+std::vector<CDownloader_Parsers_Adwords_result> CProjectCrawlerDefault::GetAdwordsResults() {
+    std::lock_guard guard(m_cs);
+    return m_adwordsResults;
 }
 
 bool CProjectCrawlerDefault::AddCookies(const std::vector<CDownloader_Cookie>& cookies) {

@@ -1,15 +1,18 @@
 #pragma once
 
+#include "net/adwords_result.h"
 #include "net/cookie.h"
 #include "net/cookie_jar.h"
 #include "net/crawler_folders.h"
 #include "net/pacing.h"
+#include "net/thread_status.h"
 
 #include <QString>
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 class CDownloader;
@@ -48,6 +51,13 @@ class CProjectCrawlerDefault {
     // goes over TLS, so secure cookies may go with it.
     QString GetCookieHeader(const QString& host, const QString& path, bool https);
 
+    // --- shared keyword-tool results ---
+    // Stores a row every keyword research parser read, for all projects: kept sorted by keyword (exact
+    // character order), then keyword type; a row with the keyword and type of a stored one replaces it.
+    void AddAdwordsResult(const CDownloader_Parsers_Adwords_result& record);
+    // A copy of the stored rows in their order.
+    std::vector<CDownloader_Parsers_Adwords_result> GetAdwordsResults();
+
     // --- jobs ---
     // Makes jobId the owner of the slots handed out from now on and starts a new count of requests;
     // returns the previous job (-1: none, a dialog's step).
@@ -85,11 +95,25 @@ class CProjectCrawlerDefault {
     void EndHostHold(const CDownloader& downloader);
     void ReleaseJobDownloaders(int jobId);
     int CountJobDownloaders(int jobId) const;
-    // Stops every slot's job and thread; Shutdown also destroys the slots (each joins its thread).
+    // Stops every slot's job and thread and empties the worker-status rows; Shutdown also destroys the
+    // slots (each joins its thread).
     void StopAll();
     void Shutdown();
     // The pool, for the user-interface thread.
     const std::vector<std::unique_ptr<CDownloader>>& GetDownloaders() const { return m_downloaders; }
+
+    // --- worker-status rows, one per index; any thread may set them (under the crawler's lock) ---
+    // Grows the rows to index + 1 when needed and stores each text that is given and the state unless it is
+    // -1; marks the rows changed. Answers state. An index below 0 or beyond the largest pool changes nothing.
+    int SetThreadStatus(int index, const std::optional<QString>& server,
+                        const std::optional<QString>& operation, const std::optional<QString>& status,
+                        int state = -1);
+    void RemoveThreadStatus(int index);
+    bool HasThreadStatus(int index);
+    // A copy of the rows, for a report; taking it clears the changed mark.
+    std::vector<CProjectCrawler_thread_Status> TakeThreadStatus();
+    // Rows changed since they were last taken.
+    bool ThreadStatusChanged() const { return m_statusChanged.load(); }
 
     // The TLS client context of every https exchange; set by the start-up (tests: one that trusts their
     // own certificate). Not owned.
@@ -105,7 +129,10 @@ class CProjectCrawlerDefault {
     std::vector<std::unique_ptr<CDownloader>> m_downloaders; // user-interface thread only
     std::vector<CProjectCrawler_Courtasy> m_courtesy;        // guarded by m_cs
     std::recursive_mutex m_cs;
-    CookieJar m_cookies; // guarded by m_cs
+    CookieJar m_cookies;                                              // guarded by m_cs
+    std::vector<CDownloader_Parsers_Adwords_result> m_adwordsResults; // guarded by m_cs
+    std::vector<CProjectCrawler_thread_Status> m_threadStatus;        // guarded by m_cs
+    std::atomic<bool> m_statusChanged{false};
     std::atomic<bool> m_paused{false};
     std::atomic<int> m_currentJob{-1};
     std::atomic<int> m_requestsThisTick{0};

@@ -165,6 +165,9 @@ int CProjectCrawlerDefault::CountJobDownloaders(int jobId) const {
 void CProjectCrawlerDefault::StopAll() {
     for (const auto& downloader : m_downloaders)
         downloader->Stop();
+    std::lock_guard guard(m_cs);
+    m_threadStatus.clear();
+    m_statusChanged.store(true);
 }
 
 void CProjectCrawlerDefault::Shutdown() {

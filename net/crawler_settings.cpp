@@ -170,7 +170,8 @@ bool CProjectCrawler::SaveSettings() {
     for (const QString& entry : m_keywordHistory)
         settings->AddChild(QString::fromUtf16(kHistoryName), false)->SetText(entry);
 
-    bool saved = !m_dataDir.isEmpty() && SaveTreeToFile(m_settingsDoc, settingsPath());
+    // The file holds the ad services' passwords.
+    bool saved = !m_dataDir.isEmpty() && SaveTreeToFile(m_settingsDoc, settingsPath(), FileAccess::UserOnly);
     if (!m_autostartFile.isEmpty()) {
         const bool entryDone = m_autorun ? WriteAutostartEntry(m_autostartFile, m_executable)
                                          : RemoveAutostartEntry(m_autostartFile);

@@ -168,6 +168,11 @@ void CDownloader::SetTimeouts(int sendMs, int receiveMs) {
     m_receiveTimeoutMs.store(receiveMs);
 }
 
+void CDownloader::SetReplyTimeLimits(const ReplyTimeLimits& timeLimits) {
+    std::lock_guard guard(m_cs);
+    m_replyTimeLimits = timeLimits;
+}
+
 bool CDownloader::SaveTreeToFile(const QString& path) const {
     return ::SaveTreeToFile(m_tree, path);
 }

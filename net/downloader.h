@@ -105,6 +105,8 @@ class CDownloader {
 
     // Time-outs of each exchange's socket; the defaults are 5 s to send and 10 s to receive.
     void SetTimeouts(int sendMs, int receiveMs);
+    // How slowly a reply may arrive, for the jobs started from now on; the defaults are the named limits.
+    void SetReplyTimeLimits(const ReplyTimeLimits& timeLimits);
 
     // --- job state; flags read across threads are atomic ---
     std::atomic<int> m_state{kConstructed};
@@ -123,7 +125,7 @@ class CDownloader {
     // Set by the taker before Start; each Location response and each hop followed use up one.
     int m_redirectBudget = 0;
 
-    // --- response, guarded by m_cs ---
+    // --- response, guarded by m_cs; m_header and m_received may be read while a job runs ---
     // Base folder of the last response, for making its links absolute.
     QString m_baseUrl;
     // Absolute target of the last redirect.
@@ -158,6 +160,7 @@ class CDownloader {
         QString referer;
         QString userAgent;
         QString contentType;
+        ReplyTimeLimits timeLimits;
     };
 
     // The pool's hand-out: marks the downloader held by jobId when it is free for currentJob.
@@ -175,6 +178,10 @@ class CDownloader {
     // One HTTP hop; true when response processing asks for the redirect to be followed (the job is then
     // queued again, and still this worker's).
     bool runHttpHop(const JobRequest& job);
+    // A whois lookup of the job's domain; its last reply is processed as the response.
+    void runWhois(const JobRequest& job);
+    // One whois query to server; what came back, empty when nothing did.
+    QByteArray askWhoisServer(const QString& server, const QByteArray& request);
 
     struct ProcessResult {
         int status = 200;
@@ -182,17 +189,27 @@ class CDownloader {
         bool follow = false;
     };
     // Response processing, all under m_cs: the steps below, in this order.
-    ProcessResult process(const QByteArray& raw, int requestWord, const QString& url);
+    // exchangeFailed: the exchange already gave its reason for a short reply.
+    // The reply comes in by value and is let go of before the job is done: the worker keeps no share of
+    // the bytes the taker may free once it sees the job done.
+    ProcessResult process(QByteArray raw, int requestWord, const QString& url, bool exchangeFailed = false);
     void processEmpty(int requestWord, const QString& url, const QString& error);
     static bool isFile(int requestWord) { return (requestWord & kRequestKindMask) == kRequestFile; }
-    // Sets m_header from the reply's header block, if it has one, and returns the body.
-    QByteArray splitHeader(const QByteArray& raw, int requestWord);
-    void decodeTransfer(const ResponseHead& head, QByteArray& body);
+    static bool isHttp(int requestWord) {
+        const int kind = requestWord & kRequestKindMask;
+        return kind == kRequestGet || kind == kRequestPost;
+    }
+    // Sets m_header from the reply's header block (empty when it has none) and returns the body.
+    QByteArray splitHeader(QByteArray raw, int requestWord);
+    // False when a transfer coding could not be undone, so the content coding cannot be either.
+    bool decodeTransfer(const ResponseHead& head, QByteArray& body);
     void storeCookies(const ResponseHead& head, const QString& url);
     // Records the Location target and spends the budget; true when the redirect is to be followed.
     bool redirect(const ResponseHead& head, const QString& url);
+    // A body shorter than its Content-Length is kept, with the reason in m_lastError.
+    void checkLength(const ResponseHead& head, const QByteArray& body);
     // m_raw (inflated when compressed) and, when asked for, m_body.
-    void decodeBody(const ResponseHead& head, QByteArray body, int requestWord);
+    void decodeBody(const ResponseHead& head, QByteArray body, int requestWord, bool transferUndone);
     // m_tree when asked for, and the base folder for the response's links.
     void buildTree(int requestWord, const QString& url);
 
@@ -201,6 +218,7 @@ class CDownloader {
     std::atomic<bool> m_held{false};
     std::atomic<int> m_sendTimeoutMs{5000};
     std::atomic<int> m_receiveTimeoutMs{10000};
+    ReplyTimeLimits m_replyTimeLimits; // guarded by m_cs
     // The document the base folder was cut from, for links that start with "?" or "#".
     QString m_documentUrl;
 

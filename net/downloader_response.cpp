@@ -1,5 +1,6 @@
 #include "core/atomic_file.h"
 #include "core/limits.h"
+#include "core/number_text.h"
 #include "core/text_convert.h"
 #include "core/url_coding.h"
 #include "net/crawler_default.h"
@@ -33,7 +34,8 @@ void CDownloader::processEmpty(int requestWord, const QString& url, const QStrin
     process({}, requestWord, url);
 }
 
-CDownloader::ProcessResult CDownloader::process(const QByteArray& raw, int requestWord, const QString& url) {
+CDownloader::ProcessResult CDownloader::process(QByteArray raw, int requestWord, const QString& url,
+                                                bool exchangeFailed) {
     std::lock_guard guard(m_cs);
     if (m_abort.load()) {
         dropJobLocked();
@@ -41,16 +43,18 @@ CDownloader::ProcessResult CDownloader::process(const QByteArray& raw, int reque
     }
     m_state.store(kProcessing);
 
-    QByteArray body = splitHeader(raw, requestWord);
+    QByteArray body = splitHeader(std::move(raw), requestWord);
     const ResponseHead head = ParseResponseHead(m_header);
-    decodeTransfer(head, body);
+    const bool transferUndone = decodeTransfer(head, body);
     storeCookies(head, url);
     if (redirect(head, url)) {
         // Queued again at once, under the lock: a Release from now on drops the job.
         m_state.store(kQueued);
         return {head.status == 301 || head.status == 302 ? head.status : kFollowRedirect, true};
     }
-    decodeBody(head, std::move(body), requestWord);
+    if (isHttp(requestWord) && !exchangeFailed)
+        checkLength(head, body);
+    decodeBody(head, std::move(body), requestWord, transferUndone);
     buildTree(requestWord, url);
 
     m_phase.store(WorkerPhase::Ready);
@@ -58,32 +62,25 @@ CDownloader::ProcessResult CDownloader::process(const QByteArray& raw, int reque
     return {head.status, false};
 }
 
-QByteArray CDownloader::splitHeader(const QByteArray& raw, int requestWord) {
-    if (isFile(requestWord)) {
-        // A saved value may hold a blank line: a file has no header to split off.
+QByteArray CDownloader::splitHeader(QByteArray raw, int requestWord) {
+    // Only HTTP replies have a header: a saved value may hold a blank line, and so may a whois reply, whose
+    // dates often follow one.
+    const HeaderSplit split =
+        isHttp(requestWord) ? SplitHeaderBlock(raw, limits::kHeaderSearchBytes) : HeaderSplit{};
+    if (split.headerLength < 0) {
         m_header.clear();
         return raw;
     }
-    const HeaderSplit split = SplitHeaderBlock(raw, limits::kHeaderSearchBytes);
-    if (split.headerLength < 0)
-        return raw;
     m_header = Utf8ToWide(QByteArrayView(raw).first(split.headerLength));
     return raw.sliced(split.bodyStart);
 }
 
-void CDownloader::decodeTransfer(const ResponseHead& head, QByteArray& body) {
-    if (!head.chunked)
-        return;
-    switch (Dechunk(body)) {
-    case DechunkResult::Complete:
-        break;
-    case DechunkResult::Truncated:
-        m_lastError = u"Receive error: the chunked body ends early"_s;
-        break;
-    case DechunkResult::Malformed:
-        m_lastError = u"Receive error: the chunked body has a bad chunk size"_s;
-        break;
-    }
+bool CDownloader::decodeTransfer(const ResponseHead& head, QByteArray& body) {
+    QString error;
+    const bool undone = UndoTransferCodings(head.transferCodings, body, error);
+    if (!error.isEmpty())
+        m_lastError = error;
+    return undone;
 }
 
 void CDownloader::storeCookies(const ResponseHead& head, const QString& url) {
@@ -109,22 +106,23 @@ bool CDownloader::redirect(const ResponseHead& head, const QString& url) {
     return m_redirectBudget > 0;
 }
 
-void CDownloader::decodeBody(const ResponseHead& head, QByteArray body, int requestWord) {
+void CDownloader::checkLength(const ResponseHead& head, const QByteArray& body) {
+    if (!head.transferCodings.isEmpty() || !head.contentLength || body.size() >= *head.contentLength)
+        return;
+    m_lastError = u"Receive error: the reply ended after %1 of %2 bytes"_s.arg(
+        number_text::formatGrouped(body.size()), number_text::formatGrouped(*head.contentLength));
+}
+
+void CDownloader::decodeBody(const ResponseHead& head, QByteArray body, int requestWord,
+                             bool transferUndone) {
     m_raw = std::move(body);
+    // Content still wrapped in a transfer coding would not inflate: it is kept as it stands.
     const bool gzip = head.contentCoding.contains(u"gzip"_s);
-    if (gzip || head.contentCoding.contains(u"deflate"_s)) {
-        QByteArray inflated;
-        switch (InflateBody(m_raw, gzip, limits::kMaxInflatedBytes, inflated)) {
-        case InflateResult::Done:
-            m_raw = std::move(inflated);
-            break;
-        case InflateResult::TooLarge:
-            m_lastError =
-                u"Receive error: the body inflates to more than %1 MB"_s.arg(limits::kMaxInflatedBytes >> 20);
-            break;
-        case InflateResult::Failed:
-            break;
-        }
+    if (transferUndone && (gzip || head.contentCoding.contains(u"deflate"_s))) {
+        QString error;
+        InflateWithinLimit(m_raw, gzip, error);
+        if (!error.isEmpty())
+            m_lastError = error;
     }
     m_rawLength = static_cast<int>(m_raw.size());
     if (requestWord & (kKeepText | kBuildTree))
@@ -134,7 +132,15 @@ void CDownloader::decodeBody(const ResponseHead& head, QByteArray body, int requ
 void CDownloader::buildTree(int requestWord, const QString& url) {
     m_documentUrl = url;
     if (requestWord & kBuildTree) {
-        m_tree.Parse(m_body);
+        // A fetched page may be a few kilobytes that inflate to millions of tags; a file of our own is
+        // always read whole.
+        if (!isHttp(requestWord)) {
+            m_tree.Parse(m_body);
+        } else if (!m_tree.Parse(m_body, limits::kMaxPageNodes)) {
+            m_lastError =
+                u"Receive error: the page is too large to parse whole (more than %1 elements)"_s.arg(
+                    number_text::formatGrouped(limits::kMaxPageNodes));
+        }
         // A saved file has no BASE element to honour; a web page may.
         if (!isFile(requestWord)) {
             if (const CDownloader_HTMLTags* base =

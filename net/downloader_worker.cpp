@@ -47,14 +47,17 @@ void CDownloader::runJob() {
             dropJobLocked();
             return;
         }
-        job = {m_request, m_url, m_postData, m_referer, m_userAgent, m_contentType};
+        job = {m_request, m_url, m_postData, m_referer, m_userAgent, m_contentType, m_replyTimeLimits};
         m_redirectBudget = std::min(m_redirectBudget, 2 * limits::kMaxRedirectsFollowed + 1);
     }
 
-    const int kind = job.request & kRequestKindMask;
-    if (kind != kRequestGet && kind != kRequestPost) {
-        // Only the HTTP kinds have an exchange here; any other job ends done and empty, so that its taker
-        // never polls for ever.
+    if ((job.request & kRequestKindMask) == kRequestWhois) {
+        runWhois(job);
+        return;
+    }
+    if (!isHttp(job.request)) {
+        // Any other kind has no exchange; the job ends done and empty, so that its taker never polls for
+        // ever.
         processEmpty(job.request, job.url, {});
         return;
     }
@@ -109,14 +112,21 @@ bool CDownloader::runHttpHop(const JobRequest& job) {
     exchange.readStep = (job.request & kKeepText) ? kTextReadStep : kBinaryReadStep;
     exchange.sendTimeoutMs = m_sendTimeoutMs.load();
     exchange.receiveTimeoutMs = m_receiveTimeoutMs.load();
+    // The header is readable while the body arrives: a taker showing progress learns the length from it.
+    exchange.onHeader = [this](const QString& header) {
+        std::lock_guard guard(m_cs);
+        if (!m_abort.load())
+            m_header = header;
+    };
+    exchange.timeLimits = job.timeLimits;
     HttpExchangeResult result = HttpExchange(exchange, m_abort, m_received, m_socketSlot);
     m_phase.store(WorkerPhase::ExchangeOver);
 
-    {
+    if (!result.error.isEmpty()) {
         std::lock_guard guard(m_cs);
-        m_header = result.header;
-        if (!result.error.isEmpty() && !m_abort.load())
+        if (!m_abort.load())
             m_lastError = result.error;
     }
-    return process(result.data, job.request, job.url).follow;
+    const bool failed = !result.error.isEmpty();
+    return process(std::move(result.data), job.request, job.url, failed).follow;
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -50,6 +51,9 @@ class CDownloader_HTMLTags {
     // Replaces this node's content with the tree parsed from text; this node becomes the root. Never fails:
     // whatever tree the text allows is built, in time linear in the text.
     void Parse(const QString& text);
+    // The same, making at most maxNodes nodes: false when the text held more, and the tree then stops
+    // where the budget ran out.
+    bool Parse(const QString& text, std::size_t maxNodes);
     // The per-node clean-up the parser applies before appending a node.
     void Normalize();
 

@@ -11,6 +11,7 @@
 #include <emmintrin.h>
 #endif
 #include <iterator>
+#include <limits>
 
 // What reading a text will change: whether CR LF, TAB or two spaces in a row occur (most text runs and
 // tags need no folding at all), and, for text nodes, whether an "&" does.
@@ -408,20 +409,21 @@ void CDownloader_HTMLTags::normalizeFrom(QStringView raw, HtmlTextSink& sink, co
 // scanning the root's children: parsing stays linear on pages with thousands of pending elements.
 class HtmlTreeBuilder {
   public:
-    HtmlTreeBuilder(Node& root, HtmlTextBlock* document)
-        : m_nodes(root.m_children), m_arena(document->chars.size() / 8) {
+    HtmlTreeBuilder(Node& root, HtmlTextBlock* document, std::size_t maxNodes)
+        : m_nodes(root.m_children), m_arena(document->chars.size() / 8), m_nodesLeft(maxNodes) {
         m_sink.document = document;
         m_sink.arena = &m_arena;
     }
 
-    void run(QStringView s) {
+    // False when the text held more nodes than allowed: the tree then ends where they ran out.
+    bool run(QStringView s) {
         qsizetype textStart = 0;
         qsizetype from = 0;
         HtmlTextChanges textChanges; // of the text from textStart on
-        while (true) {
+        while (!m_cut) {
             const qsizetype open = findCharNoting(s, from, u'<', true, textChanges);
             if (open < 0)
-                return; // text after the last tag is dropped
+                break; // text after the last tag is dropped
             if (!opensTag(s, open + 1)) {
                 from = open + 1;
                 continue;
@@ -448,11 +450,12 @@ class HtmlTreeBuilder {
                 tagKnown = true;
             }
             if (close < 0)
-                return; // a tag, comment or section that never ends stops the parse here
+                break; // a tag, comment or section that never ends stops the parse here
             addTag(s, open, close, tagKnown ? &tagChanges : nullptr);
             textStart = close + 1;
             from = close + 1;
         }
+        return !m_cut;
     }
 
   private:
@@ -470,8 +473,18 @@ class HtmlTreeBuilder {
         Node& node = newNode(start, end);
         node.setFlag(Node::kText, true);
         node.normalizeFrom(s.sliced(start, end - start), m_sink, &changes);
-        if (node.m_text.isEmpty())
+        if (node.m_text.isEmpty() || !admitNode())
             m_nodes.pop_back();
+    }
+
+    // Counts one more node against the budget; false (and the parse ends) when none is left.
+    bool admitNode() {
+        if (m_nodesLeft == 0) {
+            m_cut = true;
+            return false;
+        }
+        --m_nodesLeft;
+        return true;
     }
 
     // The tag s[start..end] (from "<" to ">", so there is no white space to trim at either end).
@@ -493,7 +506,7 @@ class HtmlTreeBuilder {
         Node& node = newNode(start, end);
         node.setFlag(Node::kClosed, closed);
         node.normalizeFrom(raw, m_sink, changes);
-        if (node.m_text.isEmpty()) {
+        if (node.m_text.isEmpty() || !admitNode()) {
             m_nodes.pop_back();
             return;
         }
@@ -602,9 +615,15 @@ class HtmlTreeBuilder {
     std::vector<std::size_t> m_openLi;     // the open LI among them
     std::vector<std::size_t> m_openOption; // the open OPTION among them
     std::vector<std::size_t> m_lists;      // UL and OL children of the root, open or closed
+    std::size_t m_nodesLeft;
+    bool m_cut = false;
 };
 
 void CDownloader_HTMLTags::Parse(const QString& text) {
+    Parse(text, std::numeric_limits<std::size_t>::max());
+}
+
+bool CDownloader_HTMLTags::Parse(const QString& text, std::size_t maxNodes) {
     // The document's characters are held before anything is released: text may be this node's own text or
     // lie in the subtree released here. Characters the string does not own (QString::fromRawData) are copied,
     // as the nodes will point into them.
@@ -618,9 +637,10 @@ void CDownloader_HTMLTags::Parse(const QString& text) {
     // The root level holds every node for a while before it is folded: room enough up front spares moving
     // them as it grows, and what is left over goes again at the end.
     m_children.reserve(size_t(document->chars.size() / 64));
-    HtmlTreeBuilder(*this, document).run(document->chars);
+    const bool complete = HtmlTreeBuilder(*this, document, maxNodes).run(document->chars);
     if (document->refs.fetch_sub(1, std::memory_order_acq_rel) == 1)
         delete document;
     if (m_children.capacity() > 2 * m_children.size() + 16)
         m_children.shrink_to_fit();
+    return complete;
 }

@@ -7,6 +7,7 @@
 #include "net/tls_byte_stream.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <memory>
 
@@ -46,6 +47,13 @@ class SlotAttachment {
     ExchangeSocketSlot& m_slot;
 };
 
+// Real time, whatever clock the program installed: the limits are about the peer, not about pacing.
+std::int64_t NowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 std::unique_ptr<ByteStream> MakeStream(const HttpExchangeRequest& request) {
     if (request.tls)
         return std::make_unique<TlsByteStream>(request.tlsContext, request.sendTimeoutMs,
@@ -67,6 +75,7 @@ HttpExchangeResult HttpExchange(const HttpExchangeRequest& request, const std::a
         result.error = u"Connect error: "_s + stream->ErrorText();
         return result;
     }
+    ReplyPace pace(request.timeLimits, NowMs());
     if (!stream->Send(request.bytes.constData(), request.bytes.size())) {
         result.error = u"Send error: "_s + stream->ErrorText();
         return result;
@@ -75,6 +84,8 @@ HttpExchangeResult HttpExchange(const HttpExchangeRequest& request, const std::a
     const QString stage = u"Receive error: "_s;
     const qsizetype readStep = std::max(1, request.readStep);
     const qsizetype capacityLimit = qsizetype(limits::kMaxResponseBytes) + readStep + kSpare + 1;
+    // The header end is watched only for the time limits; response processing splits the reply by the
+    // same rule.
     HeaderEndScanner headerEnd(limits::kHeaderSearchBytes);
     QByteArray buffer(kInitialCapacity, Qt::Uninitialized);
     qsizetype used = 0;
@@ -92,12 +103,20 @@ HttpExchangeResult HttpExchange(const HttpExchangeRequest& request, const std::a
         received.store(static_cast<int>(std::min<qsizetype>(used, INT_MAX)));
         if (used > limits::kMaxResponseBytes) {
             result.error = stage + u"the reply is larger than %1 MB"_s.arg(limits::kMaxResponseBytes >> 20);
-            result.header.clear();
             used = 0;
             break;
         }
-        if (!headerEnd.Found() && headerEnd.Scan(QByteArrayView(buffer.constData(), used)))
-            result.header = Utf8ToWide(QByteArrayView(buffer.constData(), headerEnd.HeaderLength()));
+        const std::int64_t now = NowMs();
+        if (!pace.IsHeaderDone() &&
+            headerEnd.Scan(QByteArrayView(buffer.constData(), used)) != HeaderEndScanner::State::Undecided) {
+            pace.HeaderDone(now, headerEnd.BodyStart());
+            if (request.onHeader && headerEnd.Found())
+                request.onHeader(Utf8ToWide(QByteArrayView(buffer.constData(), headerEnd.HeaderLength())));
+        }
+        if (QString tooSlow = pace.Check(now, used); !tooSlow.isEmpty()) {
+            result.error = std::move(tooSlow);
+            break;
+        }
     }
     buffer.truncate(used);
     result.data = std::move(buffer);

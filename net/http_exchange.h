@@ -1,8 +1,11 @@
 #pragma once
 
+#include "net/reply_pace.h"
+
 #include <QByteArray>
 #include <QString>
 #include <atomic>
+#include <functional>
 #include <mutex>
 
 class ByteStream;
@@ -33,13 +36,14 @@ struct HttpExchangeRequest {
     int readStep = 16384;
     int sendTimeoutMs = 5000;
     int receiveTimeoutMs = 10000;
+    // Called once with the header text as soon as it has arrived, while the body still comes.
+    std::function<void(const QString& header)> onHeader;
+    ReplyTimeLimits timeLimits;
 };
 
 struct HttpExchangeResult {
     // Everything received; empty when nothing came or the reply was too large to keep.
     QByteArray data;
-    // The text before the first blank line, once one was seen in the reply's first bytes.
-    QString header;
     // The stage that failed ("Connect error: ", "Send error: ", "Receive error: ") and the reason; empty
     // when the exchange went through.
     QString error;
@@ -47,6 +51,7 @@ struct HttpExchangeResult {
 
 // One connect, send and receive until the peer closes the connection, over a plain or a TLS byte stream
 // alike; any request-then-read-to-the-end protocol (whois too) runs through it. Stops early when abort is
-// set. received counts the bytes so far, for progress. Never throws.
+// set, or when the reply arrives too slowly for timeLimits (keeping what came, as after any receive
+// failure). received counts the bytes so far, for progress. Never throws.
 HttpExchangeResult HttpExchange(const HttpExchangeRequest& request, const std::atomic<bool>& abort,
                                 std::atomic<int>& received, ExchangeSocketSlot& slot);

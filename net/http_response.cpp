@@ -1,52 +1,112 @@
 #include "net/http_response.h"
 
+#include "core/limits.h"
 #include "core/number_text.h"
 
 #include <QStringView>
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <zlib.h>
 
 HeaderEndScanner::HeaderEndScanner(qsizetype searchLimit) : m_searchLimit(searchLimit) {}
 
-bool HeaderEndScanner::Scan(QByteArrayView data) {
-    if (Found())
-        return true;
-    // A terminator may straddle the previous end: look again at its last bytes.
-    qsizetype at = std::max<qsizetype>(0, m_scanned - 3);
-    const qsizetype end = std::min(data.size(), m_searchLimit);
+HeaderEndScanner::State HeaderEndScanner::Scan(QByteArrayView data) {
+    if (Decided())
+        return m_state;
     const char* bytes = data.data();
-    while (at < end) {
-        const void* found = std::memchr(bytes + at, '\n', static_cast<size_t>(end - at));
-        if (!found)
-            break;
-        const qsizetype lf = static_cast<const char*>(found) - bytes;
-        const bool blankLine = (lf + 1 < data.size() && bytes[lf + 1] == '\n') ||
-                               (lf + 2 < data.size() && bytes[lf + 1] == '\r' && bytes[lf + 2] == '\n');
-        if (blankLine) {
-            m_headerLength = lf > 0 && bytes[lf - 1] == '\r' ? lf - 1 : lf;
-            return true;
-        }
-        // The bytes after this LF may not have arrived yet: look at it again next time.
-        if (lf + 2 >= data.size())
-            break;
-        at = lf + 1;
+    const qsizetype size = data.size();
+    if (!m_statusLineSeen) {
+        static constexpr char kStatusStart[] = "HTTP/";
+        constexpr qsizetype kStatusStartLength = sizeof kStatusStart - 1;
+        const qsizetype known = std::min(size, kStatusStartLength);
+        if (known > 0 && std::memcmp(bytes, kStatusStart, static_cast<size_t>(known)) != 0)
+            return m_state = State::NoHeader;
+        if (known < kStatusStartLength)
+            return m_state;
+        m_statusLineSeen = true;
+        m_next = kStatusStartLength;
     }
-    m_scanned = std::max(m_scanned, end);
-    return false;
+
+    const qsizetype end = std::min(size, m_searchLimit);
+    while (m_next < end) {
+        const void* found = std::memchr(bytes + m_next, '\n', static_cast<size_t>(end - m_next));
+        if (!found) {
+            m_next = end;
+            break;
+        }
+        const qsizetype lf = static_cast<const char*>(found) - bytes;
+        // The bytes after this line feed may not have arrived yet: look at it again next time.
+        if (lf + 1 >= size || (bytes[lf + 1] == '\r' && lf + 2 >= size)) {
+            m_next = lf;
+            return m_state;
+        }
+        qsizetype bodyStart = -1;
+        if (bytes[lf + 1] == '\n')
+            bodyStart = lf + 2;
+        else if (bytes[lf + 1] == '\r' && bytes[lf + 2] == '\n')
+            bodyStart = lf + 3;
+        if (bodyStart >= 0) {
+            m_headerLength = bytes[lf - 1] == '\r' ? lf - 1 : lf;
+            m_bodyStart = bodyStart;
+            return m_state = State::Found;
+        }
+        m_next = lf + 1;
+    }
+    if (m_next >= m_searchLimit)
+        m_state = State::NoHeader;
+    return m_state;
 }
 
 HeaderSplit SplitHeaderBlock(QByteArrayView reply, qsizetype searchLimit) {
-    const qsizetype window = std::min(reply.size(), searchLimit + 3);
-    const qsizetype end = reply.first(window).indexOf("\r\n\r\n");
-    if (end < 0)
+    HeaderEndScanner scanner(searchLimit);
+    if (scanner.Scan(reply) != HeaderEndScanner::State::Found)
         return {};
-    return {end, end + 4};
+    return {scanner.HeaderLength(), scanner.BodyStart()};
 }
+
+namespace {
+
+// Content-Length as a reply may give it: digits only, and the same on every line that repeats it. Anything
+// else leaves the length unknown, so the body is taken as it came.
+class ContentLengthReader {
+  public:
+    void Read(QStringView value) {
+        value = value.trimmed();
+        qint64 length = 0;
+        bool valid = !value.isEmpty();
+        for (const QChar c : value) {
+            const int digit = c.unicode() - u'0';
+            if (digit < 0 || digit > 9 || length > (std::numeric_limits<qint64>::max() - digit) / 10) {
+                valid = false;
+                break;
+            }
+            length = length * 10 + digit;
+        }
+        if (!valid || (m_seen && m_length != length))
+            m_conflict = true;
+        m_seen = true;
+        m_length = length;
+    }
+
+    std::optional<qint64> Length() const {
+        if (!m_seen || m_conflict)
+            return std::nullopt;
+        return m_length;
+    }
+
+  private:
+    bool m_seen = false;
+    bool m_conflict = false;
+    qint64 m_length = 0;
+};
+
+} // namespace
 
 ResponseHead ParseResponseHead(const QString& header) {
     ResponseHead head;
+    ContentLengthReader contentLength;
     const QStringView text(header);
     qsizetype start = 0;
     while (start < text.size()) {
@@ -75,11 +135,16 @@ ResponseHead ParseResponseHead(const QString& header) {
             head.contentCoding = value.trimmed().toString().toLower();
         } else if (startsWith(u"set-cookie:")) {
             head.setCookies.append(value.toString());
+        } else if (startsWith(u"content-length:")) {
+            contentLength.Read(value);
         } else if (startsWith(u"transfer-encoding:")) {
-            if (value.trimmed().compare(u"chunked", Qt::CaseInsensitive) == 0)
-                head.chunked = true;
+            for (const QStringView coding : value.tokenize(u',')) {
+                if (const QStringView trimmed = coding.trimmed(); !trimmed.isEmpty())
+                    head.transferCodings.append(trimmed.toString().toLower());
+            }
         }
     }
+    head.contentLength = contentLength.Length();
     return head;
 }
 
@@ -194,4 +259,56 @@ InflateResult InflateBody(QByteArrayView in, bool gzipWrapper, qsizetype maxOutp
         out = std::move(buffer);
     }
     return result;
+}
+
+bool InflateWithinLimit(QByteArray& body, bool gzipWrapper, QString& error) {
+    QByteArray inflated;
+    switch (InflateBody(body, gzipWrapper, limits::kMaxInflatedBytes, inflated)) {
+    case InflateResult::Done:
+        body = std::move(inflated);
+        return true;
+    case InflateResult::TooLarge:
+        error = QStringLiteral("Receive error: the body inflates to more than %1 MB")
+                    .arg(limits::kMaxInflatedBytes >> 20);
+        return false;
+    case InflateResult::Failed:
+        break;
+    }
+    return false;
+}
+
+bool UndoTransferCodings(const QStringList& codings, QByteArray& body, QString& error) {
+    // A coding's name, without the parameters a server may put after ";".
+    const auto named = [](const QString& coding) {
+        const QStringView text(coding);
+        const qsizetype parameters = text.indexOf(u';');
+        return (parameters < 0 ? text : text.first(parameters)).trimmed();
+    };
+    qsizetype left = codings.size();
+    if (left > 0 && named(codings.back()) == u"chunked") {
+        --left;
+        switch (Dechunk(body)) {
+        case DechunkResult::Complete:
+            break;
+        case DechunkResult::Truncated:
+            error = QStringLiteral("Receive error: the chunked body ends early");
+            break;
+        case DechunkResult::Malformed:
+            error = QStringLiteral("Receive error: the chunked body has a bad chunk size");
+            break;
+        }
+    }
+    while (left > 0) {
+        const QStringView coding = named(codings[--left]);
+        if (coding == u"chunked" || coding == u"identity")
+            continue;
+        const bool gzip = coding == u"gzip" || coding == u"x-gzip";
+        if (!gzip && coding != u"deflate") {
+            error = QStringLiteral("Receive error: unsupported transfer coding ") + codings[left];
+            return false;
+        }
+        if (!InflateWithinLimit(body, gzip, error))
+            return false;
+    }
+    return true;
 }

@@ -4,27 +4,45 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The pieces of HTTP response processing that work on bytes alone: finding the end of the header block,
 // reading the headers that matter, removing chunked coding and inflating compressed bodies.
 
-// Finds the end of the header block while a response arrives: each call searches only the bytes added
-// since the last one, so a response without a header end costs linear time. The end is the first blank
-// line, "\n\n" or "\r\n\r\n"; nothing beyond searchLimit bytes is searched.
+// The one rule for where an HTTP reply's header block ends: the reply's first line begins with "HTTP/", and
+// the header is everything before its first blank line (lines end in LF or CR LF), found only when the line
+// break before that blank line lies within the first searchLimit bytes. Any other reply has no header: it
+// is all body.
+//
+// Fed the reply while it arrives, each call searches only the bytes added since the last one, so a reply
+// without a header end costs linear time; the answer never depends on how the reply was cut into calls.
 class HeaderEndScanner {
   public:
+    enum class State {
+        Undecided, // more bytes are needed to tell
+        Found,
+        NoHeader,
+    };
+
     explicit HeaderEndScanner(qsizetype searchLimit);
 
-    // data is the whole response so far (a prefix of what the next call gets). True once the end is found.
-    bool Scan(QByteArrayView data);
-    bool Found() const { return m_headerLength >= 0; }
-    // Bytes before the blank line, -1 until found.
+    // data is the whole reply so far (a prefix of what the next call gets).
+    State Scan(QByteArrayView data);
+    State GetState() const { return m_state; }
+    bool Decided() const { return m_state != State::Undecided; }
+    bool Found() const { return m_state == State::Found; }
+    // Bytes before the blank line, and where the body starts; -1 and 0 unless found.
     qsizetype HeaderLength() const { return m_headerLength; }
+    qsizetype BodyStart() const { return m_bodyStart; }
 
   private:
     qsizetype m_searchLimit;
-    qsizetype m_scanned = 0;
+    State m_state = State::Undecided;
+    bool m_statusLineSeen = false;
+    // The next byte to look at for a line feed.
+    qsizetype m_next = 0;
     qsizetype m_headerLength = -1;
+    qsizetype m_bodyStart = 0;
 };
 
 // Where a reply's header block ends and its body starts.
@@ -34,8 +52,7 @@ struct HeaderSplit {
     qsizetype bodyStart = 0;
 };
 
-// The rule response processing cuts a whole reply by: the first "\r\n\r\n" that starts within the first
-// searchLimit bytes ends the header block.
+// The scanner's rule over a whole reply: a reply that ends before the rule can tell has no header.
 HeaderSplit SplitHeaderBlock(QByteArrayView reply, qsizetype searchLimit);
 
 // What response processing reads from the header text.
@@ -45,7 +62,10 @@ struct ResponseHead {
     QString location;
     // Trimmed, lower case.
     QString contentCoding;
-    bool chunked = false;
+    // The codings of every Transfer-Encoding line, in the order applied: lower case, trimmed, none empty.
+    QStringList transferCodings;
+    // The Content-Length when every such line holds the same plain digits; none otherwise.
+    std::optional<qint64> contentLength;
     // The value of every Set-Cookie line, in order.
     QStringList setCookies;
 };
@@ -71,3 +91,14 @@ enum class InflateResult {
 
 // Inflates a gzip (gzipWrapper) or zlib stream; out grows geometrically and never beyond maxOutput.
 InflateResult InflateBody(QByteArrayView in, bool gzipWrapper, qsizetype maxOutput, QByteArray& out);
+
+// InflateBody within the inflate limit, in place. A broken stream leaves body as it was and returns false
+// with no error text (it is then read as it stands); a stream too large to inflate does the same with a
+// "Receive error: " text.
+bool InflateWithinLimit(QByteArray& body, bool gzipWrapper, QString& error);
+
+// Undoes the transfer codings of a body in place: de-chunks when the last is "chunked", then undoes the
+// others right to left. A repeated "chunked" declares the one chunked coding again. error receives a
+// "Receive error: " text when the body was cut short, too large to inflate or in an unknown coding. False
+// when a coding could not be undone: the body keeps the bytes as far as they were decoded.
+bool UndoTransferCodings(const QStringList& codings, QByteArray& body, QString& error);

@@ -8,8 +8,8 @@ QByteArray SavedFileBytes(const CDownloader_HTMLTags& root) {
     return WideToUtf8(root.ToText(QString(), CDownloader_HTMLTags::Escaping::Values));
 }
 
-bool SaveTreeToFile(const CDownloader_HTMLTags& root, const QString& path) {
-    return WriteFileAtomically(path, SavedFileBytes(root));
+bool SaveTreeToFile(const CDownloader_HTMLTags& root, const QString& path, FileAccess access) {
+    return WriteFileAtomically(path, SavedFileBytes(root), nullptr, access);
 }
 
 void ParseSavedFileBytes(CDownloader_HTMLTags& root, const QByteArray& bytes) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/atomic_file.h"
 #include "net/html_tags.h"
 
 #include <QString>
@@ -9,7 +10,8 @@
 
 // Writes the document whose top-level nodes are root's children. Values are escaped so that they read
 // back exactly. The write is atomic: on any failure false is returned and an existing file is untouched.
-bool SaveTreeToFile(const CDownloader_HTMLTags& root, const QString& path);
+bool SaveTreeToFile(const CDownloader_HTMLTags& root, const QString& path,
+                    FileAccess access = FileAccess::ByUmask);
 
 // The bytes SaveTreeToFile writes.
 QByteArray SavedFileBytes(const CDownloader_HTMLTags& root);

@@ -1,5 +1,6 @@
 #include "net/whois_directory.h"
 
+#include <map>
 #include <mutex>
 
 namespace {
@@ -7,9 +8,11 @@ namespace {
 struct Directory {
     std::mutex lock;
     std::shared_ptr<const std::vector<WhoisTableRow>> rows;
+    // Keyed by the lower-case server name.
+    std::map<QString, WhoisServerAddress> addresses;
 };
 
-// Worker threads read the rows while a test on another thread may swap them.
+// Worker threads read the directory while a test on another thread may change it.
 Directory& directory() {
     static Directory instance;
     return instance;
@@ -38,10 +41,24 @@ void setRows(std::vector<WhoisTableRow> rows) {
     d.rows = std::move(shared);
 }
 
+WhoisServerAddress addressOf(const QString& server) {
+    Directory& d = directory();
+    const std::lock_guard guard(d.lock);
+    const auto mapped = d.addresses.find(server.toLower());
+    return mapped != d.addresses.end() ? mapped->second : WhoisServerAddress{server};
+}
+
+void mapServer(const QString& server, const QString& host, int port) {
+    Directory& d = directory();
+    const std::lock_guard guard(d.lock);
+    d.addresses[server.toLower()] = {host, port};
+}
+
 void resetToDefaults() {
     Directory& d = directory();
     const std::lock_guard guard(d.lock);
     d.rows.reset();
+    d.addresses.clear();
 }
 
 } // namespace whois_directory

@@ -35,6 +35,17 @@ size_t indexOf(Endpoint endpoint) {
     return static_cast<size_t>(endpoint);
 }
 
+QString urlOf(const EndpointBase& parts) {
+    QString text = parts.scheme + u"://"_s;
+    if (parts.host.contains(u':'))
+        text += u'[' + parts.host + u']';
+    else
+        text += parts.host;
+    if (parts.port != 0)
+        text += u':' + QString::number(parts.port);
+    return text + parts.pathPrefix;
+}
+
 } // namespace
 
 namespace endpoints {
@@ -92,15 +103,14 @@ void resetToDefaults() {
 }
 
 QString baseUrl(Endpoint endpoint) {
-    const EndpointBase parts = base(endpoint);
-    QString text = parts.scheme + u"://"_s;
-    if (parts.host.contains(u':'))
-        text += u'[' + parts.host + u']';
-    else
-        text += parts.host;
-    if (parts.port != 0)
-        text += u':' + QString::number(parts.port);
-    return text + parts.pathPrefix;
+    return urlOf(base(endpoint));
+}
+
+QString baseUrlWithPort(Endpoint endpoint) {
+    EndpointBase parts = base(endpoint);
+    if (parts.port == 0)
+        parts.port = parts.scheme == u"https"_s ? 443 : 80;
+    return urlOf(parts);
 }
 
 QString url(Endpoint endpoint, const QString& pathAndQuery) {

@@ -47,6 +47,8 @@ void resetToDefaults();
 
 // "scheme://host[:port]prefix", an IPv6 host in brackets.
 QString baseUrl(Endpoint endpoint);
+// As baseUrl, with the scheme's own port written out when the base names none (some forms name it).
+QString baseUrlWithPort(Endpoint endpoint);
 // The base followed by pathAndQuery, which begins with "/".
 QString url(Endpoint endpoint, const QString& pathAndQuery);
 

@@ -7,47 +7,28 @@
 #include "net/html_tags.h"
 #include "parsers/endpoints.h"
 #include "parsers/finished_reply.h"
+#include "parsers/page_query.h"
 #include "parsers/result_text.h"
-#include "parsers/scan_format.h"
 
 using namespace Qt::StringLiterals;
+using namespace page_query;
 
 namespace {
 
 using Node = CDownloader_HTMLTags;
 using Records = std::vector<CDownloader_Parsers_SE_result>;
 
-const QString kExclusions = QString::fromUtf16(result_text::kSnippetExclusions);
-
 // The crawler's own default region, for a request built without a crawler.
 const QString kDefaultCountry = u"US_United States"_s;
 
-// Every query on a missing node gives empty text.
-QString textOf(const Node* node) {
-    return node ? node->GetInnerText(false) : QString();
-}
-
-QString snippetOf(const Node* node) {
-    return node ? node->GetInnerText(true, kExclusions) : QString();
-}
-
-QString attributeOf(const Node* node, const QString& name) {
-    return node ? node->GetAttribute(name) : QString();
-}
-
-const Node* findIn(const Node* node, const FindCriteria& criteria) {
-    return node ? node->FindFirst(criteria) : nullptr;
-}
-
 // All LI under the first element of that tag and id, appended to items.
 void appendItemsOf(const Node& page, const QString& tag, const QString& id, std::vector<const Node*>& items) {
-    if (const Node* block = page.FindFirst({.tag = tag, .id = id}))
-        block->FindAll(items, {.tag = u"LI"_s}, false);
+    AppendItemsOf(page.FindFirst({.tag = tag, .id = id}), items);
 }
 
 // The result position from the link's click-tracking call: its fifth argument, when it has more than five.
 int positionFromClickHandler(const Node* link) {
-    const QString handler = attributeOf(link, u"onmousedown"_s).toLower();
+    const QString handler = AttributeOf(link, u"onmousedown"_s).toLower();
     if (!handler.startsWith(u"return "_s))
         return -1;
     const qsizetype open = handler.indexOf(u'(');
@@ -100,18 +81,18 @@ bool ParseGoogleResults(const Node& page, Records& out) {
     appendItemsOf(page, u"DIV"_s, u"res"_s, items);
     out.reserve(items.size());
     for (const Node* item : items) {
-        const Node* heading = findIn(item, {.tag = u"H3"_s});
-        const Node* link = findIn(heading, {.tag = u"A"_s});
-        const Node* snippet = findIn(item, {.tag = u"DIV"_s, .className = u"s"_s});
+        const Node* heading = FindIn(item, {.tag = u"H3"_s});
+        const Node* link = FindIn(heading, {.tag = u"A"_s});
+        const Node* snippet = FindIn(item, {.tag = u"DIV"_s, .className = u"s"_s});
 
         CDownloader_Parsers_SE_result record;
-        record.full_url = attributeOf(link, u"href"_s);
+        record.full_url = AttributeOf(link, u"href"_s);
         // The engine's own links (more results, cached pages, news boxes) are no results.
         if (record.full_url.isEmpty() || record.full_url.contains(u".google."_s))
             continue;
-        record.title = textOf(heading);
-        record.show_url = result_text::CutAt(textOf(findIn(snippet, {.tag = u"CITE"_s})), u" - "_s);
-        record.body = snippetOf(snippet);
+        record.title = TextOf(heading);
+        record.show_url = result_text::CutAt(TextOf(FindIn(snippet, {.tag = u"CITE"_s})), u" - "_s);
+        record.body = SnippetOf(snippet);
         result_text::CleanBodyAndSplitLines(record);
         record.pos = positionFromClickHandler(link);
         out.push_back(std::move(record));
@@ -132,12 +113,12 @@ bool ParseGoogleAds(const Node& page, Records& out) {
     out.resize(items.size());
     for (size_t i = 0; i < items.size(); ++i) {
         const Node* item = items[i];
-        const Node* heading = findIn(item, {.tag = u"H3"_s});
+        const Node* heading = FindIn(item, {.tag = u"H3"_s});
         CDownloader_Parsers_SE_result& record = out[i];
-        record.title = textOf(heading);
-        record.full_url = result_text::AdTargetUrl(attributeOf(findIn(heading, {.tag = u"A"_s}), u"href"_s));
-        record.show_url = textOf(findIn(item, {.tag = u"CITE"_s}));
-        record.body = snippetOf(item);
+        record.title = TextOf(heading);
+        record.full_url = result_text::AdTargetUrl(AttributeOf(FindIn(heading, {.tag = u"A"_s}), u"href"_s));
+        record.show_url = TextOf(FindIn(item, {.tag = u"CITE"_s}));
+        record.body = SnippetOf(item);
         record.pos = static_cast<int>(i) + 1;
         record.second_flag = i < topCount ? 1 : 2;
         result_text::CleanBodyAndSplitLines(record);
@@ -150,23 +131,9 @@ bool ParseGoogleResultCount(const CDownloader& downloader, int* first, int* last
 }
 
 bool ParseGoogleResultCount(const Node& page, int* first, int* last, float* total) {
-    int firstShown = -2;
-    int lastShown = -2;
-    float totalCount = -2.0f;
-    const Node* line = findIn(page.FindFirst({.tag = u"DIV"_s, .id = u"ssb"_s}), {.tag = u"P"_s});
-    if (line) {
-        QString text = textOf(line).trimmed();
-        text.remove(u',');
-        text.remove(u"about"_s, Qt::CaseSensitive);
-        ScanFormat(text, u"Results %d - %d of %f", {firstShown, lastShown, totalCount});
-    }
-    if (first)
-        *first = firstShown;
-    if (last)
-        *last = lastShown;
-    if (total)
-        *total = totalCount;
-    return line != nullptr;
+    return result_text::ReadCountLine(
+        FindIn(page.FindFirst({.tag = u"DIV"_s, .id = u"ssb"_s}), {.tag = u"P"_s}), u"Results %d - %d of %f",
+        first, last, total);
 }
 
 } // namespace CDownloader_Parsers

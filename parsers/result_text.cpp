@@ -1,6 +1,8 @@
 #include "parsers/result_text.h"
 
 #include "core/url_coding.h"
+#include "parsers/page_query.h"
+#include "parsers/scan_format.h"
 #include "parsers/se_result.h"
 
 using namespace Qt::StringLiterals;
@@ -30,6 +32,30 @@ void CleanBodyAndSplitLines(CDownloader_Parsers_SE_result& record) {
 QString CutAt(const QString& text, const QString& marker) {
     const qsizetype at = text.indexOf(marker);
     return at < 0 ? text : text.left(at);
+}
+
+void StoreCount(int firstShown, int lastShown, float totalCount, int* first, int* last, float* total) {
+    if (first)
+        *first = firstShown;
+    if (last)
+        *last = lastShown;
+    if (total)
+        *total = totalCount;
+}
+
+bool ReadCountLine(const CDownloader_HTMLTags* line, QStringView format, int* first, int* last,
+                   float* total) {
+    int firstShown = -2;
+    int lastShown = -2;
+    float totalCount = -2.0f;
+    if (line) {
+        QString text = page_query::TextOf(line).trimmed();
+        text.remove(u',');
+        text.remove(u"about"_s, Qt::CaseSensitive);
+        ScanFormat(text, format, {firstShown, lastShown, totalCount});
+    }
+    StoreCount(firstShown, lastShown, totalCount, first, last, total);
+    return line != nullptr;
 }
 
 QString AdTargetUrl(const QString& href) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class CDownloader_HTMLTags;
 class CDownloader_Parsers_SE_result;
 
 // Clean-up steps shared by the search-result and ad parsers of every engine.
@@ -16,6 +17,14 @@ void CleanBodyAndSplitLines(CDownloader_Parsers_SE_result& record);
 
 // text cut before the first occurrence of marker (unchanged when it has none).
 QString CutAt(const QString& text, const QString& marker);
+
+// Hands the numbers read from a result-count line to those of the outputs that are not null.
+void StoreCount(int firstShown, int lastShown, float totalCount, int* first, int* last, float* total);
+
+// The first and last result shown and the total from a count line whose text, trimmed and without its ","
+// and any "about" (lower case), reads as format (two "%d" and a "%f"): -2 for each number it does not give.
+// False, with -2 for all, when there is no line.
+bool ReadCountLine(const CDownloader_HTMLTags* line, QStringView format, int* first, int* last, float* total);
 
 // An ad link's target: when the link carries it after "&amp;q=", the value up to the next "&amp;"; then
 // URL-decoded with "+" as a blank.

@@ -32,6 +32,9 @@ class GoogleParserState : public ServiceRunState {
     QString m_captchaAnswer;
     // Maximum cost per click for the next request only; -1.0 none.
     float m_maxCpc = -1.0f;
+    // The picture-code prompt is open: its modal run lets timers of other dialogs step, and a step of the
+    // exchange begun inside it would work on the state the prompt's own step is about to change.
+    bool m_promptOpen = false;
 };
 
 // The Search Marketing keyword suggestion exchange.
@@ -52,6 +55,9 @@ class BingParserState : public ServiceRunState {
     QString m_researchForm;
     // The hidden fields of the last commercial-intention reply, in form-body form.
     QString m_intentForm;
+    // Posts sent for m_intentQuery: the page answers a new query on the second post, so a third reply that
+    // still shows another query will not answer at all.
+    int m_intentPosts = 0;
 };
 
 // The request states of the three search engines' multi-step services.

@@ -135,7 +135,14 @@ bool DeviceContext::create(int width, int height) {
 }
 
 bool DeviceContext::loadImage(const QString& path) {
-    QImage loaded = readImageFile(path);
+    return adoptImage(readImageFile(path));
+}
+
+bool DeviceContext::loadImageData(const QByteArray& bytes) {
+    return adoptImage(QImage::fromData(bytes));
+}
+
+bool DeviceContext::adoptImage(QImage loaded) {
     if (loaded.isNull())
         return false;
     d->settle();

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+class QByteArray;
 class QImage;
 
 namespace plat {
@@ -41,6 +42,8 @@ class DeviceContext {
     bool create(int width, int height);
     // Loads a PNG or JPEG from a file or a Qt resource (":/skin/atlas.png"); false when it cannot be read.
     bool loadImage(const QString& path);
+    // The same for a picture held in memory (PNG, JPEG or GIF bytes).
+    bool loadImageData(const QByteArray& bytes);
     bool saveImage(const QString& path) const; // PNG
 
     int width() const;
@@ -106,6 +109,9 @@ class DeviceContext {
     const QImage& image() const; // for the platform layer and tests
 
   private:
+    // Makes loaded the surface; false when it is null.
+    bool adoptImage(QImage loaded);
+
     struct Data;
     std::unique_ptr<Data> d;
 };

@@ -34,6 +34,18 @@ inline constexpr QLatin1StringView kExport{"export"};
 inline constexpr QLatin1StringView kPreferences{"preferences"};
 inline constexpr QLatin1StringView kHelp{"help"};
 
+// The new-project wizard's BACK button, and commands the wizard ignores.
+inline constexpr QLatin1StringView kBack{"back"};
+inline constexpr QLatin1StringView kMenuProject{"menu_project"};
+inline constexpr QLatin1StringView kTabMain{"tab_main"};
+
+// The main window's Help menu.
+inline constexpr QLatin1StringView kHelpTopics{"help_topics"};
+inline constexpr QLatin1StringView kHelpAbout{"help_about"};
+
+// A kind-1 page's request for estimates, which the main window answers.
+inline constexpr QLatin1StringView kEstimates{"prj1_estimates"};
+
 // The main window's tab strip; the parameter is the tab's index (move_tabs: the direction).
 inline constexpr QLatin1StringView kMoveTabs{"move_tabs"};
 inline constexpr QLatin1StringView kShowProject{"show_project"};
@@ -51,6 +63,11 @@ inline constexpr QLatin1StringView kEditSuffix{"_edit"};
 
 // Sent by the main window to the current project after every layout of the tabs.
 inline constexpr QLatin1StringView kMainDlgOnSize{"MainDlg_OnSize"};
+
+// The column filter dialog: a control that changes the filter ticks its enable box; the "Show All" box
+// gives its state to every value of a check list.
+inline constexpr QLatin1StringView kEnableFilter{"enable_filter"};
+inline constexpr QLatin1StringView kFilterCheckAll{"filter_check_all"};
 
 // Added by the date selector to its own command when the days it shows changed and want their bold marks.
 inline constexpr QLatin1StringView kRecalculateBolds{"recalculate_bolds"};

@@ -1,5 +1,6 @@
 #include "skin/skin_atlas.h"
 
+#include "platform/color.h"
 #include "platform/device_context.h"
 
 namespace skin {
@@ -19,6 +20,15 @@ plat::DeviceContext* Atlas() {
 void DrawPiece(plat::DeviceContext& dc, int x, int y, const plat::DeviceContext& atlas,
                const plat::Rect& piece) {
     dc.bitBlt(x, y, piece.width(), piece.height(), atlas, piece.left, piece.top);
+}
+
+void DrawKeyedPiece(plat::DeviceContext& dc, int x, int y, const plat::DeviceContext& atlas,
+                    const plat::Rect& piece) {
+    // The key reads the same as a COLORREF and as 0xRRGGBB.
+    constexpr plat::ColorRef kKey = plat::rgb(255, 0, 255);
+    static_assert(kKey == skin_art::kKeyColour);
+    dc.transparentBlt(x, y, piece.width(), piece.height(), atlas, piece.left, piece.top, piece.width(),
+                      piece.height(), kKey);
 }
 
 void StretchPiece(plat::DeviceContext& dc, const plat::Rect& dst, const plat::DeviceContext& atlas,

@@ -27,6 +27,9 @@ consteval plat::Rect AtlasRect(std::string_view name) {
 // Copies a picture of the atlas to (x, y) at its own size, or stretches it over dst.
 void DrawPiece(plat::DeviceContext& dc, int x, int y, const plat::DeviceContext& atlas,
                const plat::Rect& piece);
+// Copies a picture at its own size with the atlas's magenta key left out.
+void DrawKeyedPiece(plat::DeviceContext& dc, int x, int y, const plat::DeviceContext& atlas,
+                    const plat::Rect& piece);
 void StretchPiece(plat::DeviceContext& dc, const plat::Rect& dst, const plat::DeviceContext& atlas,
                   const plat::Rect& piece);
 

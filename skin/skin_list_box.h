@@ -42,6 +42,14 @@ class CSkinListBox : public CSkinElement {
     // Negative, 0 or positive in the ascending sense, under the current sort column.
     virtual int CompareItems(int a, int b) = 0;
     virtual bool IsItemVisible(int item);
+    // ---- Column filters, for IsItemVisible. Each test passes the value when no column has the id, when the
+    // column's filter is off, or when its type is not one the test handles (text 1 to 5, int 6, float 7).
+    // Position of the first acceptable occurrence of a text filter's pattern in text, ignoring case (see
+    // skin::WildcardPattern); -1 when none.
+    virtual int MatchWildcard(const QString& text, const QString& pattern);
+    virtual bool FilterAcceptsFloat(int columnId, float v);
+    virtual bool FilterAcceptsInt(int columnId, int v);
+    virtual bool FilterAcceptsText(int columnId, const QString& text);
     // Creates the grid in holder with no columns; the report then fills m_columns.
     virtual void SetupColumns(CSkinDlgHolder* holder, unsigned id);
     // A report sets m_itemCount to its record count, then calls this. The count stays the report's (item
@@ -153,7 +161,7 @@ class CSkinListBox : public CSkinElement {
     void NotifySelection();
     // The filter button of column index was released: the filter dialog opens at (x, y) in the grid's
     // coordinates with the title. The content is invalidated afterwards.
-    virtual void RunFilterDialog(int /*column*/, int /*x*/, int /*y*/, const QString& /*title*/) {}
+    virtual void RunFilterDialog(int column, int x, int y, const QString& title);
 
     // Item indices in display order; AfterOrderBuilt may rewrite it.
     std::vector<int> m_order;
@@ -176,6 +184,8 @@ class CSkinListBox : public CSkinElement {
     bool PutEqualItemsInItemOrder(std::vector<int>& order, bool descending);
     void ClearHover();
     int FindColumn(int id) const;
+    // The column with that id when its filter is on and of a type from firstType to lastType, else null.
+    CSkinListBox_Column* ActiveFilter(int columnId, int firstType, int lastType);
     int AddSpan(CSkinListBox_Line& line, const QString& text, int dx, int dy, int first, int last,
                 int maxWidth, int kind, int linkId, int align, plat::ColorRef color, const QString& tooltip);
     int SpanWidth(int first, int last) const;

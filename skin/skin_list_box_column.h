@@ -1,7 +1,10 @@
 #pragma once
 
+#include "skin/column_filter_index.h"
+
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 // One column of a report grid as the report's SetupColumns describes it, with its measured layout and its
 // filter. Cells, filters and sort keys name columns by id.
@@ -45,4 +48,11 @@ struct CSkinListBox_Column {
     float floatMax = 100.0f;
     int intMin = 0;
     int intMax = 100;
+
+    // The text filter prepared for testing rows: made when the filter is stored, and again whenever the
+    // lists changed since.
+    const skin::ColumnFilterIndex& FilterIndex();
+
+  private:
+    std::shared_ptr<const skin::ColumnFilterIndex> m_filterIndex;
 };

@@ -1,17 +1,15 @@
 #pragma once
 
-#include "app/project.h"
-#include "app/project_view_title.h"
+#include "projects/keyword_input_project.h"
 
 // Kind 6, Placement Scout: sites that show content ads for a keyword, with their page and traffic rank.
-class CProject6 : public CProject {
+class CProject6 : public CKeywordInputProject {
   public:
     explicit CProject6(int id);
 
     void InitInfo() override;
-    void CreateView(CSkinDlgHolder* holder, unsigned* nextId) override;
-    void ShowView(int show) override;
 
   protected:
-    CProjectViewTitle m_viewTitle;
+    // For kind 7, which finds its sites the way this kind does.
+    CProject6(int id, int kind);
 };

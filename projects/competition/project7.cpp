@@ -2,9 +2,7 @@
 
 using namespace Qt::StringLiterals;
 
-CProject7::CProject7(int id) : CProject6(id) {
-    m_kind = 7;
-}
+CProject7::CProject7(int id) : CProject6(id, 7) {}
 
 void CProject7::InitInfo() {
     m_name = u"Partner Prospector"_s;

@@ -4,6 +4,8 @@
 #include "app/project.h"
 #include "net/crawler.h"
 #include "net/downloader.h"
+#include "projects/project_factory.h"
+#include "tests/app/modal_script.h"
 
 #include <QDir>
 #include <QFile>
@@ -72,6 +74,14 @@ class TestProject : public CProject {
     std::function<void()> duringStep;
 };
 
+// A press and release of the left button in the middle of an element.
+inline void ClickElement(CSkinDlg_Base& dlg, const CSkinElement& e) {
+    const plat::Point at = e.GetDialogPos();
+    dlg.onMouseMove(at.x + e.m_width / 2, at.y + e.m_height / 2);
+    dlg.onLButtonDown(at.x + e.m_width / 2, at.y + e.m_height / 2);
+    dlg.onLButtonUp(at.x + e.m_width / 2, at.y + e.m_height / 2);
+}
+
 // The main window, opened without its modal loop (handlers are called directly), recording the commands
 // that reach it.
 class TestMainDlg : public CMainDlg {
@@ -95,12 +105,7 @@ class TestMainDlg : public CMainDlg {
         AddProject(std::move(project));
         return raw;
     }
-    void Click(const CSkinElement& e) {
-        const plat::Point at = e.GetDialogPos();
-        onMouseMove(at.x + e.m_width / 2, at.y + e.m_height / 2);
-        onLButtonDown(at.x + e.m_width / 2, at.y + e.m_height / 2);
-        onLButtonUp(at.x + e.m_width / 2, at.y + e.m_height / 2);
-    }
+    void Click(const CSkinElement& e) { ClickElement(*this, e); }
 
     QStringList commands;
 };
@@ -124,12 +129,19 @@ class CrawlerFixture {
     std::unique_ptr<CProjectCrawler> crawler;
 };
 
-// The main window on the test desktop, opened, with the crawler it drives.
+// The main window on the test desktop, opened, with the crawler it drives, the real project kinds and a
+// script that plays the user in its dialogs (every dialog the test does not script is cancelled).
 struct OpenMainWindow {
-    OpenMainWindow() { dlg.Open(); }
+    OpenMainWindow() {
+        dlg.m_makeProject = NewProjectOfKind;
+        dlg.Open();
+        // Tests open the wizard themselves, when they mean to.
+        dlg.killTimer(CMainDlg::kWizardTimer);
+    }
     ~OpenMainWindow() { dlg.Close(); }
     OpenMainWindow(const OpenMainWindow&) = delete;
     OpenMainWindow& operator=(const OpenMainWindow&) = delete;
+    ModalScript script;
     CrawlerFixture crawler;
     TestMainDlg dlg;
 };

@@ -1,7 +1,9 @@
 #include "app/main_dlg.h"
+#include "app/preferences_dlg.h"
 #include "platform/keys.h"
 #include "platform/screens.h"
 #include "tests/app/app_test_support.h"
+#include "tests/skin/skin_test_support.h"
 
 #include <QWidget>
 #include <QWindow>
@@ -37,6 +39,13 @@ TEST(MainWindowSize, MaximisedOnItsOwnScreensWorkAreaAndNeverPlacedOffEveryScree
 
 TEST(MainWindowToolbar, ClicksSendTheButtonsCommandsAndPauseSwapsWithResume) {
     OpenMainWindow w;
+    // The start-up's own opening of the new-project dialog must not come in while the preferences show.
+    w.dlg.killTimer(CMainDlg::kWizardTimer);
+    int dialogs = 0;
+    skintest::ModalHook cancel([&](plat::Window& shown) {
+        dialogs += dynamic_cast<CPreferencesDlg*>(&shown) != nullptr;
+        dynamic_cast<CSkinDlg_Base&>(shown).OnCommand(u"Default_cancel"_s, 0);
+    });
     TestProject* project = w.dlg.AddTestProject(1);
     for (const CSkinIcoButton* button : {&w.dlg.m_btnNew, &w.dlg.m_btnOpen, &w.dlg.m_btnSave,
                                          &w.dlg.m_btnExport, &w.dlg.m_btnOptions, &w.dlg.m_btnHelp}) {
@@ -44,8 +53,10 @@ TEST(MainWindowToolbar, ClicksSendTheButtonsCommandsAndPauseSwapsWithResume) {
         w.dlg.Click(*button);
         EXPECT_EQ(w.dlg.commands, QStringList{button->m_command});
     }
+    EXPECT_EQ(dialogs, 1) << "the preferences";
     // Commands the window does not handle itself reach the current project, with the window as sender.
-    EXPECT_TRUE(project->commands.contains(u"save"_s));
+    w.dlg.OnCommand(u"prj1_start"_s, 0);
+    EXPECT_TRUE(project->commands.contains(u"prj1_start"_s));
     EXPECT_EQ(project->lastSender, &w.dlg);
 
     w.dlg.Click(w.dlg.m_btnPause);
@@ -58,6 +69,13 @@ TEST(MainWindowToolbar, ClicksSendTheButtonsCommandsAndPauseSwapsWithResume) {
 
 TEST(MainWindowKeys, ShortcutsFireOncePerPressAndEnterOrEscapeNeverClose) {
     OpenMainWindow w;
+    // The start-up's own opening of the new-project dialog must not come in while the preferences show.
+    w.dlg.killTimer(CMainDlg::kWizardTimer);
+    int dialogs = 0;
+    skintest::ModalHook cancel([&](plat::Window& shown) {
+        dialogs += dynamic_cast<CPreferencesDlg*>(&shown) != nullptr;
+        dynamic_cast<CSkinDlg_Base&>(shown).OnCommand(u"Default_cancel"_s, 0);
+    });
     const std::pair<int, const char16_t*> keys[] = {
         {'N', u"new_project"}, {'S', u"save"}, {'O', u"open"}, {'P', u"preferences"}};
     for (const auto& [key, command] : keys) {
@@ -66,6 +84,7 @@ TEST(MainWindowKeys, ShortcutsFireOncePerPressAndEnterOrEscapeNeverClose) {
         EXPECT_TRUE(w.dlg.onKeyDown(key, plat::kModControl, true));
         EXPECT_EQ(w.dlg.commands, QStringList{QString::fromUtf16(command)});
     }
+    EXPECT_EQ(dialogs, 1) << "the preferences, once";
     w.dlg.commands.clear();
     w.dlg.onKeyDown('N', 0, false);
     w.dlg.onKeyDown('X', plat::kModControl, false);

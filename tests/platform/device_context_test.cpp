@@ -319,8 +319,7 @@ TEST_F(DeviceContextText, EllipsisClippingAndAlignmentKeepTheTextWhereItBelongs)
     EXPECT_EQ(dc.drawText(u"x"_s, r, base | plat::kTextCenter), (100 - font.height()) / 2 + font.height());
 }
 
-TEST(Font, ArialIsLiberationSansAndPositiveHeightIsTheCellNegativeTheCharacter) {
-    EXPECT_EQ(plat::fontFamilyFor(u"arial"_s), u"Liberation Sans"_s);
+TEST(Font, PositiveHeightIsTheCellNegativeTheCharacter) {
     const plat::Font cell(u"Arial"_s, 15), character(u"Arial"_s, -15);
     EXPECT_NEAR(cell.height(), 15, 1);
     EXPECT_GT(character.height(), cell.height()); // an em of 15 px needs a taller cell

@@ -1,4 +1,3 @@
-#include "platform/compositor.h"
 #include "platform/first_expose.h"
 #include "platform/keys.h"
 #include "platform/screens.h"
@@ -325,17 +324,6 @@ TEST(WindowDrop, UnicodeTextReachesTheDropHandlerAndARefusedSpotTakesNothing) {
     QDragMoveEvent move(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w.widget(), &move);
     EXPECT_FALSE(move.isAccepted());
-}
-
-// Offscreen there is no compositor, so no shadow is ever made here; still the shadow's kind must be one the
-// window manager neither frames nor focuses, and that lets every click through.
-TEST(WindowLayered, UnmanagedClickThroughAndNeverFocused) {
-    EXPECT_FALSE(plat::translucentWindowsAvailable());
-    RecordingWindow dialog;
-    RecordingWindow shadow(&dialog, plat::WindowKind::Layered);
-    const Qt::WindowFlags wanted =
-        Qt::X11BypassWindowManagerHint | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus;
-    EXPECT_EQ(shadow.widget()->windowFlags() & wanted, wanted);
 }
 
 // A popup that goes inside its own press handler (a choice that closes what showed it) goes once the event

@@ -91,26 +91,6 @@ TEST_F(DropListTest, IndexesOutsideTheItemsChangeNothingAndReadAsNothing) {
     EXPECT_TRUE(dlg.commands.isEmpty());
 }
 
-// A taller height given to a list is its popup's: the list stays 25 px high and the popup window shows whole
-// 15-px lines (at least three) and its frame, just below the list.
-TEST_F(DropListTest, PopupHeightAndPlace) {
-    struct Case {
-        int height;
-        int window;
-    };
-    for (const Case c : {Case{150, 158}, Case{20, 128}, Case{30, 53}}) {
-        CSkinDropList list;
-        list.Create(&dlg.m_rootHolder, 91, QString(), false, QString());
-        list.SetPosition(40, 150, 120, c.height, 0);
-        EXPECT_EQ(list.m_height, 25);
-        list.OpenPopup();
-        const plat::Point at = dlg.clientToScreen(list.GetDialogPos());
-        EXPECT_EQ(list.Popup()->windowRect(), plat::Rect::fromXywh(at.x, at.y + 25, 120, c.window))
-            << c.height;
-        list.ClosePopup();
-    }
-}
-
 // A click opens the popup with the selection scrolled to its top; the line under the pointer lights up and a
 // click picks it, both by (y - 4) / 15 from the top of the lines; the popup closes and the choice is sent.
 TEST_F(DropListTest, OpenHoverAndPickByMouse) {

@@ -80,24 +80,6 @@ TEST(ElementScrollbars, ContentThatFitsShowsNoBarAndResetsTheOffsets) {
     EXPECT_EQ(s.e.m_rightInset + s.e.m_bottomInset, 8);
 }
 
-// A 33-px frame is the one-line field's two caps (its right cap at x + width - 24) with the middle stretched
-// between them; a taller frame has a white centre.
-TEST(ElementFrame, OneLineAndTallFrames) {
-    skintest::UnshownDialog u;
-    ProbeElement e;
-    e.Create(&u.dlg.m_rootHolder, 2);
-    plat::DeviceContext caps(48, 33), line(400, 33), tall(150, 120);
-    e.DrawFrame(0, 0, 48, 33, caps);
-    e.DrawFrame(100, 0, 200, 33, line);
-    for (const int k : {0, 12, 23}) {
-        EXPECT_EQ(line.getPixel(100 + k, 16), caps.getPixel(k, 16)) << k;
-        EXPECT_EQ(line.getPixel(276 + k, 16), caps.getPixel(24 + k, 16)) << k;
-    }
-    EXPECT_EQ(line.pixelArgb(300, 16), 0u) << "nothing past the frame's right edge";
-    e.DrawFrame(0, 0, 150, 120, tall);
-    EXPECT_EQ(tall.getPixel(75, 60), 0xFFFFFFu);
-}
-
 // Deleting an element, or emptying the holder it is in, leaves the dialog no pointer to it; a handle kept
 // elsewhere reads null and never matches an element built later.
 TEST(ElementLifetime, TheDialogAndHandlesForgetAnElementThatLeaves) {

@@ -28,11 +28,3 @@ TEST(FrameClock, AdvancesWholeFramesKeepsPhaseAndWraps) {
         EXPECT_EQ(clock.lastTime, c.lastTime);
     }
 }
-
-TEST(FrameClock, StoppedClockStaysStopped) {
-    FrameClock clock;
-    clock.Start(0, 8);
-    clock.Stop();
-    clock.Advance(10000);
-    EXPECT_FALSE(clock.Running());
-}

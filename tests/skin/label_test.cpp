@@ -49,27 +49,6 @@ TEST(SkinLabel, OnlyLineFeedsBreakLinesAndTheyAreStoredAsCrLf) {
     EXPECT_EQ(one.m_right, one.m_width) << "measuring to the same size places nothing";
 }
 
-TEST(SkinLabel, PlacedOnlyWithBothCoordinatesRightEdgeAtXWhenRightAlignedAndSizedByItsOwnFont) {
-    struct Case {
-        int x, y;
-        bool rightAligned, placed;
-    };
-    for (const Case c : {Case{0, 50, false, false}, Case{40, 0, true, false}, Case{20, 30, false, true},
-                         Case{300, 40, true, true}}) {
-        UnshownDialog d;
-        CSkinLabel label;
-        label.CreateLabel(&d.dlg.m_rootHolder, 2, u"Threads:"_s, c.x, c.y, QString(), QString(), false,
-                          c.rightAligned);
-        EXPECT_EQ(label.m_right, c.placed ? (c.rightAligned ? c.x : c.x + label.m_width) : label.m_width);
-        EXPECT_EQ(label.m_y, c.placed ? c.y : 0) << c.x;
-        const int height = label.m_height;
-        label.SetFont(&d.dlg.m_fontSup);
-        EXPECT_LT(label.m_height, height);
-        label.CreateFont(30, true, false); // replaces the shared font for measuring as for drawing
-        EXPECT_GT(label.m_height, height);
-    }
-}
-
 // A link sends its command on a real click and is blue and underlined; without the flag the line goes, the
 // colour stays. Disabled text is grey over a lighter shade.
 TEST(SkinLabel, LinkClickedThroughTheWindowAndDisabledLook) {

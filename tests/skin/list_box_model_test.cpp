@@ -135,20 +135,6 @@ TEST(ListBoxModel, OrderIsRebuiltOnlyWhenItsInputsChangedAndCheaplyWhenNearlyRig
     EXPECT_EQ(g.report.Order(), seeded);
 }
 
-TEST(ListBoxModel, VisibilityIsAskedUnlessOnlyInactiveFiltersCouldHideRows) {
-    Grid g({1, 50, 200});
-    g.report.m_visibilityByFiltersOnly = false;
-    g.report.visibilityTests = 0;
-    g.Rebuild([] {});
-    EXPECT_EQ(g.report.visibilityTests, 3);
-    g.report.m_visibilityByFiltersOnly = true;
-    g.report.visibilityTests = 0;
-    g.Rebuild([] {});
-    EXPECT_EQ(g.report.visibilityTests, 0);
-    g.FilterVolume(true, 100);
-    EXPECT_EQ(g.Volumes(), (std::vector<int>{1, 50}));
-}
-
 TEST(ListBoxModel, SelectionFollowsItemsThroughSortingAndFiltering) {
     Grid g({30, 10, 20, 40});
     g.SortBy(RecordReport::kVolume, 0);
@@ -213,31 +199,6 @@ TEST(ListBoxModel, OwnerHearsOfSelectionAndCountChangesOnly) {
     EXPECT_TRUE(empty.notified.empty());
 }
 
-TEST(ListBoxModel, CellsLieInTheirColumnsAndGroupsCountTheirMembers) {
-    Grid g({1});
-    CSkinListBox_Line line;
-    g.report.InitLine(0, 0, 0, line);
-    const QString longText = u"word "_s.repeated(60);
-    EXPECT_EQ(g.report.AddCell(line, longText, 0, 0, RecordReport::kKeyword, 65535), 200); // cut at its end
-    EXPECT_EQ(g.report.AddCell(line, u"x"_s, -30, 0, RecordReport::kVolume, 65535),
-              50 + g.report.BackBuffer().getTextExtent(u"x"_s).cx); // placed from the column's right end
-    EXPECT_EQ(g.report.AddCell(line, u"x"_s, 7, 0, 99, 65535), 7);  // no such column: nothing added
-    EXPECT_EQ(g.report.AddLineMessage(line, longText, 0, 0, RecordReport::kVolume, -1, 65535),
-              80 + 10 + 80 + 10 + 200);
-    ASSERT_EQ(line.cells.size(), 3u);
-    EXPECT_EQ(line.cells.back().lastColumn, RecordReport::kKeyword);
-
-    std::vector<CSkinListBox_Column>& cols = g.report.m_columns;
-    cols.assign(6, CSkinListBox_Column{});
-    const int roles[] = {0, 1, 2, 2, 1, 2};
-    for (std::size_t i = 0; i < cols.size(); ++i) {
-        cols[i].groupRole = roles[i];
-    }
-    g.report.ComputeColumnGroups();
-    EXPECT_EQ(cols[1].memberCount, 2);
-    EXPECT_EQ(cols[4].memberCount, 1);
-}
-
 TEST(ListBoxFormat, NumbersAreGroupedAndNoDataIsNamed) {
     const std::pair<int, QString> ints[] = {{1234, u"1,234"_s}, {-1234, u"-1,234"_s},
                                             {-123, u"-123"_s},  {-1, u""_s},
@@ -287,19 +248,7 @@ TEST(ListBoxSortedStrings, InsertKeepsOrderAndDuplicatesOnlyWhenAllowed) {
     EXPECT_EQ(list.size(), 4);
 }
 
-TEST(ListBoxGeometry, LayoutBarsChartsAndRowsStayInRange) {
-    std::vector<CSkinListBox_Column> cols(3);
-    cols[1].groupRole = CSkinListBox_Column::kGroupHead;
-    skin::DistributeColumnWidths(cols, 403); // all widths 0: the room is shared equally
-    EXPECT_EQ(cols[0].width, (403 - 3 - 20) / 2);
-    EXPECT_EQ(cols[2].width, cols[0].width);
-    cols[0].width = cols[0].baseWidth = 100;
-    cols[2].width = cols[2].baseWidth = 300;
-    skin::DistributeColumnWidths(cols, 100); // too narrow: nothing shrinks below its base
-    EXPECT_EQ(cols[2].width, 300);
-    skin::DistributeColumnWidths(cols, 423 + 400);
-    EXPECT_EQ(cols[0].width, 200);
-
+TEST(ListBoxGeometry, BarsChartsAndRowsStayInRange) {
     const std::tuple<QString, int, QString> bars[] = {
         {u"5 A"_s, 50, u"50.0% (5)"_s},     {u"0 A"_s, 0, u""_s},
         {u"14 A"_s, 100, u"200.0% (20)"_s}, {u"FFFFFFFB A"_s, 0, u"-50.0% (-5)"_s},

@@ -56,9 +56,3 @@ TEST(MarkupText, TokenizesIntoStyledRuns) {
         EXPECT_EQ(TokenizeMarkup(c.text, c.tags), c.runs);
     }
 }
-
-TEST(MarkupText, TitleMarkupWrapsProductNameAndKeepsTheRest) {
-    EXPECT_EQ(skin::TitleMarkup(u"Tarnwick 2.0 :: Preferences"_s),
-              u"<b>Tarnwick 2.0</b> <sup>Beta</sup> :: Preferences"_s);
-    EXPECT_EQ(skin::TitleMarkup(u"Other"_s), u"Other"_s);
-}

@@ -55,9 +55,7 @@ class RecordReport : public CSkinListBox {
     }
 
     bool IsItemVisible(int item) override {
-        const CSkinListBox_Column& volume = m_columns[kVolume];
-        const int v = records[static_cast<std::size_t>(item)].volume;
-        return !volume.filterOn || (v >= volume.intMin && v <= volume.intMax);
+        return FilterAcceptsInt(kVolume, records[static_cast<std::size_t>(item)].volume);
     }
 
     void GetItemText(CSkinListBox_Line& line) override {

@@ -8,18 +8,6 @@
 using namespace Qt::StringLiterals;
 using skin::LayoutTooltip;
 
-TEST(TooltipLayout, ShortTextIsOneLineOfItsOwnWidthAndBreaksOnlyWhereTold) {
-    const plat::Font font;
-    const auto layout = LayoutTooltip(u"Pause the project"_s, font);
-    ASSERT_EQ(layout.lines.size(), 1u);
-    EXPECT_EQ(layout.textWidth, font.textExtent(u"Pause the project"_s).cx);
-    EXPECT_TRUE(layout.linkRect.isEmpty());
-    // Line breaks end lines; tabs become four blanks.
-    const auto broken = LayoutTooltip(u"first\r\nsecond\tcolumn"_s, font);
-    ASSERT_EQ(broken.lines.size(), 2u);
-    EXPECT_EQ(broken.lines[1].text, u"second    column"_s);
-}
-
 // Sixty short words wrap at 350 px without losing a word; a word wider than that stays whole.
 TEST(TooltipLayout, LongTextWrapsAt350PixelsAndKeepsEveryWord) {
     const plat::Font font;

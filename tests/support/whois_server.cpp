@@ -1,11 +1,31 @@
 #include "tests/support/whois_server.h"
 
+#include "tests/support/http_reply.h"
+
+#include <algorithm>
+
 namespace twtest {
 
 namespace {
 
 // A query is one domain name; anything longer is not a whois client.
 constexpr std::size_t kMaxQueryBytes = 4096;
+
+constexpr std::size_t kGeneratedBlock = 65536;
+
+void writeGenerated(ServerConnection& connection, std::uint64_t size) {
+    std::string block;
+    for (std::uint64_t at = 0; at < size;) {
+        const std::size_t count =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kGeneratedBlock, size - at));
+        block.resize(count);
+        for (std::size_t i = 0; i < count; ++i)
+            block[i] = GeneratedBodyByte(at + i);
+        if (!connection.Write(block))
+            return;
+        at += count;
+    }
+}
 
 } // namespace
 
@@ -22,6 +42,16 @@ void WhoisServer::SetDefaultReply(std::string text) {
     m_defaultReply = std::move(text);
 }
 
+void WhoisServer::SetStalling(bool stalling) {
+    std::lock_guard lock(m_lock);
+    m_stalling = stalling;
+}
+
+void WhoisServer::SetGeneratedReply(std::uint64_t size) {
+    std::lock_guard lock(m_lock);
+    m_generatedSize = size;
+}
+
 std::vector<std::string> WhoisServer::Queries() const {
     std::lock_guard lock(m_lock);
     return m_queries;
@@ -35,13 +65,22 @@ void WhoisServer::Handle(ServerConnection& connection) {
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
     std::string reply;
+    bool stalling = false;
+    std::uint64_t generatedSize = 0;
     {
         std::lock_guard lock(m_lock);
         m_queries.push_back(line);
         const auto found = m_replies.find(line);
         reply = found != m_replies.end() ? found->second : m_defaultReply;
+        stalling = m_stalling;
+        generatedSize = m_generatedSize;
     }
-    connection.Write(reply);
+    if (stalling)
+        connection.WaitForPeerClose();
+    else if (generatedSize > 0)
+        writeGenerated(connection, generatedSize);
+    else
+        connection.Write(reply);
 }
 
 } // namespace twtest

@@ -11,6 +11,7 @@ class CDownloader_Parsers_Adwords_result {
     static constexpr int kMonths = 12;
 
     CDownloader_Parsers_Adwords_result();
+    CDownloader_Parsers_Adwords_result(const CDownloader_Parsers_Adwords_result& other) = default;
     CDownloader_Parsers_Adwords_result& operator=(const CDownloader_Parsers_Adwords_result& other) = default;
 
     // Writes the row as children of node; the trend text is never saved.

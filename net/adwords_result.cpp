@@ -1,4 +1,4 @@
-#include "parsers/adwords_result.h"
+#include "net/adwords_result.h"
 
 #include "core/number_text.h"
 #include "net/html_tags.h"

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// How a downloaded installer is named and how far its download has come.
+
+// The file name an installer from url is saved under: the last segment of the URL's path, without query or
+// fragment, percent-decoded. Empty when that is no name to save under: empty, ".", "..", or holding a "/"
+// or a NUL once decoded.
+QString InstallerFileName(const QString& url);
+
+// The length a response header announces ("content-length:" in any case), 0 when it names none.
+qint64 AnnouncedLength(const QString& header);
+
+// Percent of expected bytes received, 0 to 100 whatever the counts; 0 while nothing is expected.
+int DownloadPercent(qint64 received, qint64 expected);

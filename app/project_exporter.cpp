@@ -1,0 +1,85 @@
+#include "app/project_exporter.h"
+
+#include "core/atomic_file.h"
+#include "skin/skin_list_box.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+CProjectExporter::~CProjectExporter() = default;
+
+bool CProjectExporter::Open(const QString& path) {
+    const QFileInfo target(path);
+    const QFileInfo folder(target.absolutePath());
+    if (path.isEmpty() || target.isDir() || !folder.isDir() || !folder.isWritable() ||
+        (target.exists() && !target.isWritable()))
+        return false;
+    m_path = target.absoluteFilePath();
+    m_bytes.clear();
+    m_open = true;
+    return true;
+}
+
+void CProjectExporter::BeginTable(bool /*flag*/, float /*width*/) {}
+
+void CProjectExporter::EndTable() {}
+
+void CProjectExporter::BeginRow(bool /*header*/) {}
+
+void CProjectExporter::EndRow() {}
+
+void CProjectExporter::Cell(const QString& /*text*/, bool /*bold*/, int /*align*/, float /*width*/) {}
+
+bool CProjectExporter::Close() {
+    if (!m_open)
+        return true;
+    m_open = false;
+    const bool written = WriteFileAtomically(m_path, m_bytes);
+    m_bytes.clear();
+    return written;
+}
+
+void CProjectExporter::Write(const QString& text) {
+    if (!m_open)
+        return;
+    QString lines = text;
+    lines.replace(QLatin1Char('\n'), QLatin1StringView("\r\n"));
+    m_bytes.append(lines.toUtf8());
+}
+
+void CProjectExporter::ExportReport(CSkinListBox& grid, float width) {
+    // A grid that has not painted since its content changed would still hold its old order.
+    grid.UpdateItemCount();
+    BeginTable(true, width);
+    BeginRow(true);
+    for (const CSkinListBox_Column& column : grid.m_columns) {
+        if (column.exported)
+            Cell(column.title, true, column.headerAlign, -1);
+    }
+    EndRow();
+
+    CSkinListBox_Line line;
+    const int rows = grid.VisibleCount();
+    for (int row = 0; row < rows; ++row) {
+        grid.InitLine(row, 0, 0, line);
+        grid.GetItemText(line);
+        BeginRow(false);
+        for (int column = 0; column < int(grid.m_columns.size()); ++column) {
+            if (!grid.m_columns[size_t(column)].exported)
+                continue;
+            const CSkinListBox_Item* first = nullptr;
+            for (const CSkinListBox_Item& cell : line.cells) {
+                if (cell.firstColumn == column) {
+                    first = &cell;
+                    break;
+                }
+            }
+            if (first)
+                Cell(first->text, false, first->align, -1);
+            else
+                Cell(QString(), false, 0, -1);
+        }
+        EndRow();
+    }
+    EndTable();
+}

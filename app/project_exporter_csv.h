@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/project_exporter.h"
+
+// Reports as comma-separated values for spreadsheets: every cell in double quotes followed by a comma, one
+// line per row and an empty line after each table.
+class CProjectExporter_CSV : public CProjectExporter {
+  public:
+    void Cell(const QString& text, bool bold, int align, float width) override;
+    void EndRow() override;
+    void EndTable() override;
+};
+
+// A cell's text as the file holds it inside its double quotes: quotes doubled, and a text that a spreadsheet
+// would run as a formula ("=..." or "@...") led by an apostrophe, so scraped text never runs.
+QString CsvCellText(const QString& text);

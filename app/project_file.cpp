@@ -1,0 +1,35 @@
+#include "app/project_file.h"
+
+#include "app/project.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kKindCount = 8;
+
+QString RootName(int kind) {
+    return u"Project"_s + QString::number(kind);
+}
+
+} // namespace
+
+int ProjectFileKind(CDownloader_HTMLTags& tree) {
+    int kind = 0;
+    for (int k = 1; k <= kKindCount; ++k) {
+        if (tree.FindFirst(RootName(k)))
+            kind = k;
+    }
+    return kind;
+}
+
+CDownloader_HTMLTags ProjectFileTree(CProject& project) {
+    CDownloader_HTMLTags tree;
+    project.SaveXml(tree.AddChild(RootName(project.m_kind), false));
+    return tree;
+}
+
+QString ProjectFilePath(const QString& chosen) {
+    const QString suffix = QString::fromUtf16(kProjectFileSuffix);
+    return chosen.endsWith(suffix, Qt::CaseSensitive) ? chosen : chosen + suffix;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "net/html_tags.h"
+
+#include <QString>
+
+class CProject;
+
+// The frame of a project file: the tree's root holds one element "Project1" to "Project8" naming the kind,
+// with the kind's own values and records below it.
+
+// The kind a loaded file holds, 1 to 8; the last of "Project1".."Project8" found decides. 0 when there is
+// none.
+int ProjectFileKind(CDownloader_HTMLTags& tree);
+
+// The document a save writes: the element "Project<kind>" with what the project's SaveXml puts below it.
+CDownloader_HTMLTags ProjectFileTree(CProject& project);
+
+// The path a project is saved under: the chosen one, with ".twpx" appended unless it already ends so (the
+// case counts).
+QString ProjectFilePath(const QString& chosen);
+
+inline constexpr char16_t kProjectFileSuffix[] = u".twpx";

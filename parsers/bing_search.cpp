@@ -1,0 +1,160 @@
+#include "parsers/bing_search.h"
+
+#include "core/number_text.h"
+#include "core/url_coding.h"
+#include "net/cookie_domain.h"
+#include "net/crawler.h"
+#include "net/downloader.h"
+#include "net/html_tags.h"
+#include "parsers/endpoints.h"
+#include "parsers/finished_reply.h"
+#include "parsers/page_query.h"
+#include "parsers/result_text.h"
+#include "parsers/scan_format.h"
+
+using namespace Qt::StringLiterals;
+using namespace page_query;
+
+namespace {
+
+using Node = CDownloader_HTMLTags;
+using Records = std::vector<CDownloader_Parsers_SE_result>;
+
+// The crawler's own default region, for a request built without a crawler.
+const QString kDefaultCountry = u"83:en-US:United States - English"_s;
+const QString kDefaultMarket = u"en-US"_s;
+
+void addMarketCookies(const QString& market) {
+    if (!g_pCrawler)
+        return;
+    const QString host = endpoints::base(Endpoint::BingWeb).host;
+    const QString domain = BingCookieDomain(host);
+    std::vector<CDownloader_Cookie> cookies;
+    for (const QString& name : {u"_FP"_s, u"_FS"_s}) {
+        CDownloader_Cookie cookie;
+        cookie.domain = domain.isEmpty() ? host : domain;
+        cookie.name = name;
+        cookie.text = name + u"=mkt="_s + market + u"&ui=en-US"_s;
+        cookies.push_back(std::move(cookie));
+    }
+    g_pCrawler->AddCookies(cookies);
+}
+
+} // namespace
+
+QString BingMarket(const QString& countrySetting) {
+    const qsizetype first = countrySetting.indexOf(u':');
+    if (first < 0)
+        return kDefaultMarket;
+    const qsizetype second = countrySetting.indexOf(u':', first + 1);
+    return second < 0 ? countrySetting.sliced(first + 1)
+                      : countrySetting.sliced(first + 1, second - first - 1);
+}
+
+QString BingCookieDomain(const QString& host) {
+    const QString name = CookieHost(host);
+    const qsizetype dot = name.indexOf(u'.');
+    if (dot < 0 || IsIpAddress(name))
+        return {};
+    const QString parent = name.sliced(dot + 1);
+    return u'.' + (parent.contains(u'.') ? parent : name);
+}
+
+namespace CDownloader_Parsers {
+
+void BuildBingSearchUrl(QString& url, const QString& keyword, int count, int start) {
+    if (count == -1)
+        count = 10;
+    if (start == -1)
+        start = 0;
+    // Percent-encoded: the setting is the user's text and goes into a query and into cookie values.
+    const QString market =
+        UrlEncode(BingMarket(g_pCrawler ? g_pCrawler->MSN_Country : kDefaultCountry), false);
+    url = endpoints::url(Endpoint::BingWeb, u"/search?q="_s + UrlEncode(keyword, false) + u"&first="_s +
+                                                number_text::formatInt(start) + u"&count="_s +
+                                                number_text::formatInt(count) + u"&setmkt="_s + market +
+                                                u"&setlang=en"_s);
+    addMarketCookies(market);
+}
+
+bool StartBingSearch(CDownloader& downloader, const QString& keyword, int count, int start) {
+    QString url;
+    BuildBingSearchUrl(url, keyword, count, start);
+    return downloader.Start(url, false, false);
+}
+
+bool ParseBingAds(const CDownloader& downloader, Records& out) {
+    return ParseBingAds(FinishedTree(downloader), out);
+}
+
+bool ParseBingAds(const Node& page, Records& out) {
+    out.clear();
+    const AdItems ads = CollectAdItems(page, {.tag = u"DIV"_s, .className = u"sb_adsW"_s},
+                                       {.tag = u"DIV"_s, .className = u"sb_adsN"_s});
+    const std::vector<const Node*>& items = ads.items;
+    out.resize(items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        const Node* item = items[i];
+        CDownloader_Parsers_SE_result& record = out[i];
+        record.title = TextOf(FindIn(item, {.tag = u"H3"_s}));
+        record.full_url = result_text::AdTargetUrl(AttributeOf(FindIn(item, {.tag = u"A"_s}), u"href"_s));
+        record.show_url = TextOf(FindIn(item, {.tag = u"CITE"_s})).remove(u" - "_s);
+        record.body = SnippetOf(FindIn(item, {.tag = u"P"_s}));
+        record.pos = static_cast<int>(i) + 1;
+        record.second_flag = ads.BlockOf(i);
+        result_text::CleanBodyAndSplitLines(record);
+    }
+    return true;
+}
+
+bool ParseBingResults(const CDownloader& downloader, Records& out) {
+    return ParseBingResults(FinishedTree(downloader), out);
+}
+
+bool ParseBingResults(const Node& page, Records& out) {
+    out.clear();
+    int position = -2;
+    ParseBingResultCount(page, &position, nullptr, nullptr);
+    if (position < 1)
+        position = 1;
+    std::vector<const Node*> items;
+    AppendItemsOf(page.FindFirst({.tag = u"DIV"_s, .id = u"results"_s}), items);
+    out.resize(items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        const Node* item = items[i];
+        const Node* heading = FindIn(item, {.tag = u"H3"_s});
+        CDownloader_Parsers_SE_result& record = out[i];
+        record.title = TextOf(heading);
+        record.full_url = AttributeOf(FindIn(heading, {.tag = u"A"_s}), u"href"_s);
+        record.show_url = result_text::CutAt(TextOf(FindIn(item, {.tag = u"CITE"_s})), u" - "_s);
+        record.body = SnippetOf(FindIn(item, {.tag = u"P"_s}));
+        record.pos = position++;
+        result_text::CleanBodyAndSplitLines(record);
+    }
+    return true;
+}
+
+bool ParseBingResultCount(const CDownloader& downloader, int* first, int* last, float* total) {
+    return ParseBingResultCount(FinishedTree(downloader), first, last, total);
+}
+
+bool ParseBingResultCount(const Node& page, int* first, int* last, float* total) {
+    int firstShown = -2;
+    int lastShown = -2;
+    float totalCount = -2.0f;
+    const Node* line = FindIn(page.FindFirst({.tag = u"DIV"_s, .id = u"results_container"_s}),
+                              {.tag = u"SPAN"_s, .id = u"count"_s});
+    if (line) {
+        // Dots and commas both group thousands, depending on the market.
+        QString text = TextOf(line).trimmed().remove(u'.').trimmed().remove(u',');
+        for (QChar& c : text) {
+            if (!(c.isDigit() && c.unicode() < 0x80) && c != u' ' && c != u'-')
+                c = u' ';
+        }
+        ScanFormat(text, u"%d - %d %f", {firstShown, lastShown, totalCount});
+    }
+    result_text::StoreCount(firstShown, lastShown, totalCount, first, last, total);
+    return line != nullptr;
+}
+
+} // namespace CDownloader_Parsers

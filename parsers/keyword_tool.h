@@ -1,0 +1,31 @@
+#pragma once
+
+#include "net/adwords_result.h"
+
+#include <QString>
+#include <vector>
+
+class CDownloader;
+class CSkinDlg_Base;
+
+// The keyword tool: related keywords with estimated searches, cost per click, competition and twelve
+// monthly values. It wants a picture code first; the code the user typed is kept and sent with every later
+// run until the tool rejects it. The run lives in g_searchParsers.m_google and in the downloader's first tag
+// (its step).
+namespace CDownloader_Parsers {
+
+// One step of the run on the caller's downloader, called on every tick while the caller holds it: fetches
+// the picture, asks for the code (through the installed prompt, over parent), posts the keywords. Returns 2
+// when the reply is in the downloader or the user cancelled the prompt, 1 otherwise (also when called while
+// a prompt is open, which changes nothing). suggest asks the tool for suggestions besides variations.
+int StartAdwordsKeywordTool(CDownloader& downloader, const QString& user, const QString& password,
+                            const QString& keywords, CSkinDlg_Base* parent, bool suggest);
+
+// Reads the tool's reply (script text) into rows: every row is shared with the crawler, and those whose match
+// type shares a bit with typeMask are appended to out.
+void ParseAdwordsKeywordTool(const CDownloader& downloader,
+                             std::vector<CDownloader_Parsers_Adwords_result>& out, int typeMask);
+void ParseAdwordsKeywordTool(const QString& reply, std::vector<CDownloader_Parsers_Adwords_result>& out,
+                             int typeMask);
+
+} // namespace CDownloader_Parsers

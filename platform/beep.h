@@ -1,0 +1,8 @@
+#pragma once
+
+namespace plat {
+
+// The window system's default alert sound.
+void beep();
+
+} // namespace plat

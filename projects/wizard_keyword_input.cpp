@@ -1,0 +1,122 @@
+#include "projects/wizard_keyword_input.h"
+
+#include "app/new_project_dlg.h"
+#include "net/crawler.h"
+#include "net/html_tags.h"
+#include "skin/skin_dlg_holder.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kKeywordKey = u"main_keyword"_s;
+constexpr int kFieldGap = 22;
+
+} // namespace
+
+CWizardKeywordInput::CWizardKeywordInput(int kind, Mode mode) : m_kind(kind), m_mode(mode) {}
+
+QString CWizardKeywordInput::JoinKeywords(const QStringList& keywords) {
+    QString text;
+    for (const QString& keyword : keywords)
+        text += keyword + u';';
+    return text;
+}
+
+QStringList CWizardKeywordInput::SplitKeywords(const QString& text) {
+    QStringList keywords;
+    for (const QString& part : text.split(u';')) {
+        const QString keyword = part.trimmed();
+        if (!keyword.isEmpty())
+            keywords.append(keyword);
+    }
+    return keywords;
+}
+
+QString CWizardKeywordInput::RootName() const {
+    return u"Project"_s + QString::number(m_kind);
+}
+
+bool CWizardKeywordInput::IsListCommand(const QString& command) const {
+    return m_mode == Mode::List && command == m_list.m_command;
+}
+
+void CWizardKeywordInput::CreatePage(CSkinDlgHolder* holder, unsigned* nextId, int labelLeft, int fieldLeft,
+                                     int top, int width, const QString& preset) {
+    const QString prefix = u"prj"_s + QString::number(m_kind) + u'_';
+    const QStringList presetKeywords = SplitKeywords(preset);
+    m_label.CreateLabel(holder, ++*nextId,
+                        m_mode == Mode::List ? u"Keywords (several as kw1;kw2;):"_s : u"Keyword:"_s);
+    m_label.SetPosition(labelLeft, top, m_label.m_width, m_label.m_height, 0);
+    if (m_mode == Mode::List) {
+        m_list.Create(holder, ++*nextId, QString(), true, prefix + u"edit_keyword"_s);
+        m_list.SetPosition(fieldLeft, top + kFieldGap, width, CSkinDropList::kHeight, 0);
+        if (g_pCrawler)
+            g_pCrawler->FillHistoryCombo(m_list);
+        m_list.SetText(preset);
+    } else {
+        m_field.Create(holder, ++*nextId, presetKeywords.value(0), false, false, prefix + u"keyword"_s,
+                       QString());
+        m_field.SetPosition(fieldLeft, top + kFieldGap, width, CSkinDropList::kHeight, 0);
+    }
+    m_pageShown = true;
+}
+
+void CWizardKeywordInput::DestroyPage() {
+    if (!m_pageShown)
+        return;
+    m_pageShown = false;
+    m_label.Detach();
+    if (m_mode == Mode::List)
+        m_list.DestroyPopup();
+    else
+        m_field.Detach();
+}
+
+QString CWizardKeywordInput::Text() const {
+    return m_mode == Mode::List ? m_list.GetText() : m_field.GetText();
+}
+
+bool CWizardKeywordInput::Validate(QString& error) {
+    QStringList keywords = SplitKeywords(Text());
+    if (keywords.isEmpty()) {
+        error = kEmptyKeyword;
+        return false;
+    }
+    if (m_mode == Mode::Single)
+        keywords = keywords.mid(0, 1);
+    m_keywords = keywords;
+    if (m_mode == Mode::List && g_pCrawler) {
+        // Newest first: the first keyword typed ends up at the top of the history.
+        for (qsizetype i = keywords.size() - 1; i >= 0; --i)
+            g_pCrawler->AddKeywordToHistory(keywords[i], i == 0);
+    }
+    return true;
+}
+
+void CWizardKeywordInput::OnHistoryAnswer(int param) {
+    if (m_mode != Mode::List)
+        return;
+    if (param == CNewProjectDlg::kHistoryCleared) {
+        if (g_pCrawler)
+            g_pCrawler->FillHistoryCombo(m_list);
+        m_list.SetText(QString());
+    } else if (param == CNewProjectDlg::kHistoryKept) {
+        m_list.ClearSelection();
+    }
+}
+
+void CWizardKeywordInput::SaveXml(CDownloader_HTMLTags* root) const {
+    const QString text = m_mode == Mode::List ? JoinKeywords(m_keywords) : m_keywords.value(0);
+    root->AddChild(kKeywordKey, false)->SetText(text);
+}
+
+void CWizardKeywordInput::LoadXml(CDownloader_HTMLTags* tree) {
+    CDownloader_HTMLTags* root = tree->FindFirst(RootName());
+    QString text;
+    CDownloader_HTMLTags::GetString(root ? root->FindFirst(kKeywordKey) : nullptr, text, QString());
+    m_keywords = m_mode == Mode::List ? SplitKeywords(text) : QStringList{text.trimmed()};
+    m_keywords.removeAll(QString());
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "skin/skin_drop_list.h"
+#include "skin/skin_edit.h"
+#include "skin/skin_label.h"
+
+#include <QString>
+#include <QStringList>
+
+class CDownloader_HTMLTags;
+class CSkinDlgHolder;
+
+// The keyword input that the kinds show in the new-project wizard, and the keywords it gathered, as the
+// project keeps, saves and reads them. A list input is an editable drop list of the keyword history that
+// takes several keywords typed as "kw1;kw2;"; a single input is a plain field that takes one keyword.
+class CWizardKeywordInput {
+  public:
+    enum class Mode { List, Single };
+
+    // kind: the project's kind, which names the page commands ("prj<kind>_...").
+    CWizardKeywordInput(int kind, Mode mode);
+
+    // Builds the label and the field; preset: keywords each followed by ';' (a single input takes the
+    // first).
+    void CreatePage(CSkinDlgHolder* holder, unsigned* nextId, int labelLeft, int fieldLeft, int top,
+                    int width, const QString& preset);
+    void DestroyPage();
+    // False with "Please enter a keyword." when nothing was typed; on acceptance the keywords are kept and
+    // a list input adds them to the keyword history.
+    bool Validate(QString& error);
+    // The wizard's answer about clearing the history: the list is refilled (cleared) or left without a
+    // choice (kept); either way its text is emptied, silently.
+    void OnHistoryAnswer(int param);
+    // Whether a page command belongs to this input's keyword list.
+    bool IsListCommand(const QString& command) const;
+
+    // Writes the keywords below the project's root element, and reads them back from the file's tree.
+    void SaveXml(CDownloader_HTMLTags* root) const;
+    void LoadXml(CDownloader_HTMLTags* tree);
+
+    // The keywords as the user types them: each followed by ';' ("kw1;kw2;").
+    static QString JoinKeywords(const QStringList& keywords);
+    // Splits typed text at ';' into trimmed, non-empty keywords.
+    static QStringList SplitKeywords(const QString& text);
+
+    const QStringList& Keywords() const { return m_keywords; }
+    const CSkinDropList& List() const { return m_list; }
+    const CSkinEdit& Field() const { return m_field; }
+
+    static inline const QString kEmptyKeyword = QStringLiteral("Please enter a keyword.");
+
+  private:
+    QString Text() const;
+    QString RootName() const;
+
+    int m_kind;
+    Mode m_mode;
+    QStringList m_keywords;
+    CSkinLabel m_label;
+    CSkinDropList m_list;
+    CSkinEdit m_field;
+    bool m_pageShown = false;
+};

@@ -1,0 +1,60 @@
+// The report grid's column filters: the tests reports call from IsItemVisible, and the dialog a filter
+// button opens.
+
+#include "skin/skin_list_box.h"
+#include "skin/skin_list_box_filter_dlg.h"
+#include "skin/wildcard_pattern.h"
+
+void CSkinListBox::RunFilterDialog(int column, int x, int y, const QString& title) {
+    if (column < 0 || static_cast<std::size_t>(column) >= m_columns.size()) {
+        return;
+    }
+    CSkinListBox_FilterDlg dlg(m_pDlg, this, x, y);
+    dlg.m_title = title;
+    dlg.m_columnIndex = column;
+    dlg.DoModal();
+}
+
+int CSkinListBox::MatchWildcard(const QString& text, const QString& pattern) {
+    return static_cast<int>(skin::WildcardPattern(pattern).FindIn(text));
+}
+
+CSkinListBox_Column* CSkinListBox::ActiveFilter(int columnId, int firstType, int lastType) {
+    const int index = FindColumn(columnId);
+    if (index < 0) {
+        return nullptr;
+    }
+    CSkinListBox_Column& c = m_columns[static_cast<std::size_t>(index)];
+    return c.filterOn && c.filterType >= firstType && c.filterType <= lastType ? &c : nullptr;
+}
+
+bool CSkinListBox::FilterAcceptsText(int columnId, const QString& text) {
+    CSkinListBox_Column* c = ActiveFilter(columnId, CSkinListBox_Column::kFilterIncludeExclude,
+                                          CSkinListBox_Column::kFilterOneValueContains);
+    if (!c) {
+        return true;
+    }
+    switch (c->filterType) {
+    case CSkinListBox_Column::kFilterIncludeExclude:
+        return c->FilterIndex().AcceptsByPatterns(text);
+    case CSkinListBox_Column::kFilterExactValues:
+        return c->FilterIndex().AcceptsExact(text);
+    case CSkinListBox_Column::kFilterContainedValues:
+        return c->FilterIndex().AcceptsContaining(text);
+    default:
+        return c->filterText2.isEmpty() ? text.compare(c->filterText, Qt::CaseInsensitive) == 0
+                                        : text.contains(c->filterText, Qt::CaseSensitive);
+    }
+}
+
+bool CSkinListBox::FilterAcceptsInt(int columnId, int v) {
+    const CSkinListBox_Column* c =
+        ActiveFilter(columnId, CSkinListBox_Column::kFilterIntRange, CSkinListBox_Column::kFilterIntRange);
+    return !c || (c->intMin <= v && v <= c->intMax);
+}
+
+bool CSkinListBox::FilterAcceptsFloat(int columnId, float v) {
+    const CSkinListBox_Column* c = ActiveFilter(columnId, CSkinListBox_Column::kFilterFloatRange,
+                                                CSkinListBox_Column::kFilterFloatRange);
+    return !c || (c->floatMin <= v && v <= c->floatMax);
+}

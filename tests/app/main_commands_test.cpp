@@ -1,0 +1,195 @@
+#include "app/about_dlg.h"
+#include "app/project_exporter.h"
+#include "core/atomic_file.h"
+#include "platform/application.h"
+#include "skin/skin_constants.h"
+#include "skin/skin_menu_popup.h"
+#include "tests/app/app_test_support.h"
+#include "tests/app/export_report.h"
+#include "tests/app/file_size_limit.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using apptest::ModalScript;
+using apptest::OpenMainWindow;
+
+namespace {
+
+// A project whose view is the export test's report; it hands the report over twice, as a kind with two
+// reports does.
+class ReportProject : public apptest::TestProject {
+  public:
+    using TestProject::TestProject;
+    void CreateView(CSkinDlgHolder* holder, unsigned* nextId) override {
+        report.SetupColumns(holder, ++*nextId);
+        report.Fill();
+    }
+    int CanExport(int) override { return exportAnswer; }
+    void Export(CProjectExporter* exporter) override {
+        exporter->ExportReport(report, 100);
+        exporter->ExportReport(report, 100);
+    }
+    apptest::ExportReport report;
+    int exportAnswer = 1;
+};
+
+QByteArray FileBytes(const QString& path) {
+    QByteArray bytes;
+    ReadWholeFile(path, bytes);
+    return bytes;
+}
+
+// A step for a menu: its items as "text|command|param", then the item index chosen with a left release.
+ModalScript::Step ReadAndChoose(QStringList& items, int index) {
+    return ModalScript::On<CSkinMenuPopup>([&items, index](CSkinMenuPopup& menu) {
+        items.clear();
+        for (const CSkinMenuPopup_Item& item : menu.Items())
+            items.append(item.text + u'|' + item.command + u'|' + QString::number(item.param));
+        int y = 0;
+        for (; y < menu.m_height; ++y) {
+            menu.onMouseMove(20, y);
+            if (menu.HoveredItem() == index)
+                break;
+        }
+        menu.onLButtonUp(20, y);
+    });
+}
+
+} // namespace
+
+// The export command writes exactly what the grid shows, in the form the extension names, or the filter for
+// a name without one; an added extension naming an existing file asks first; refusals and failures say so
+// and never leave a truncated file.
+TEST(MainWindowExport, WritesTheFormTheNameOrFilterChose) {
+    OpenMainWindow w;
+    auto owned = std::make_unique<ReportProject>(1);
+    ReportProject* project = owned.get();
+    w.dlg.AddProject(std::move(owned));
+    QTemporaryDir dir;
+    const QString data = QStringLiteral(TW_APP_TEST_DATA_DIR "/");
+    ASSERT_TRUE(WriteFileAtomically(dir.filePath(u"kept.csv"_s), "mine"));
+    w.script.Then(ModalScript::Answer(skin::kResultNo));
+    w.script.AnswerFileDialogs({{dir.filePath(u"list"_s), 1},
+                                {dir.filePath(u"LIST.HTML"_s), 1},
+                                {dir.filePath(u"page"_s), 0},
+                                {dir.filePath(u"kept"_s), 1}});
+    for (int i = 0; i < 4; ++i)
+        w.dlg.OnCommand(u"export"_s, 0);
+    EXPECT_EQ(w.script.fileRequests[0].filters,
+              (QStringList{u"HTML files (*.htm *.html)"_s, u"Excel CSV (*.csv)"_s}));
+    EXPECT_EQ(FileBytes(dir.filePath(u"list.csv"_s)), FileBytes(data + u"expected_report.csv"_s));
+    EXPECT_EQ(FileBytes(dir.filePath(u"LIST.HTML"_s)), FileBytes(data + u"expected_report.htm"_s));
+    EXPECT_EQ(FileBytes(dir.filePath(u"page.htm"_s)), FileBytes(data + u"expected_report.htm"_s));
+    ASSERT_EQ(w.script.messages.size(), 1u);
+    EXPECT_EQ(w.script.messages[0].text, u"kept.csv already exists.\nDo you want to replace it?"_s);
+    EXPECT_EQ(FileBytes(dir.filePath(u"kept.csv"_s)), "mine");
+
+    project->exportAnswer = 5;
+    w.dlg.OnCommand(u"export"_s, 0);
+    EXPECT_EQ(w.script.fileRequests.size(), 4u) << "no dialog for a kind that answers neither 0 nor 1";
+    project->exportAnswer = 0;
+    for (int i = 0; i < 3; ++i)
+        w.script.Then(ModalScript::Answer(skin::kResultOk));
+    w.dlg.OnCommand(u"export"_s, 0);
+    project->exportAnswer = 1;
+    w.script.AnswerFileDialogs(
+        {{dir.filePath(u"no/such/folder.csv"_s), 1}, {dir.filePath(u"full.csv"_s), 1}});
+    w.dlg.OnCommand(u"export"_s, 0);
+    {
+        apptest::FileSizeLimit diskFull(256);
+        w.dlg.OnCommand(u"export"_s, 0);
+    }
+    ASSERT_EQ(w.script.messages.size(), 4u);
+    EXPECT_EQ(w.script.messages[1].text, u"The export option is not available for this project."_s);
+    EXPECT_EQ(w.script.messages[1].caption, u"Sorry"_s);
+    for (size_t i = 2; i < 4; ++i) {
+        EXPECT_EQ(w.script.messages[i].text, u"Cannot open destination file for writing"_s);
+        EXPECT_EQ(w.script.messages[i].caption, u"Critical error"_s);
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(u"full.csv"_s)));
+
+    // Rows all filtered out, though there are items: the header row only.
+    project->report.m_columns[apptest::ExportReport::kVolume].intMax = 1;
+    project->report.InvalidateContent();
+    w.script.AnswerFileDialogs({{dir.filePath(u"none.csv"_s), 1}});
+    w.dlg.OnCommand(u"export"_s, 0);
+    const QByteArray headerOnly = "\"Volume\",\"CPC (USD)\",\"Keyword\",\r\n\r\n";
+    EXPECT_EQ(FileBytes(dir.filePath(u"none.csv"_s)), headerOnly + headerOnly);
+}
+
+// Closing the window asks once, and only for results that could still be saved; closing a tab never asks.
+TEST(MainWindowClose, AsksBeforeLosingResultsThatCouldBeSaved) {
+    OpenMainWindow w;
+    w.dlg.AddTestProject(1)->m_hasResults = true;
+    w.dlg.OnCommand(u"close_project"_s, 0);
+    w.dlg.AddTestProject(2)->m_hasResults = true;
+    w.dlg.AddTestProject(3)->m_hasResults = true;
+    w.script.Then(ModalScript::Answer(skin::kResultNo));
+    w.dlg.OnCommand(u"Default_close"_s, 0);
+    EXPECT_EQ(w.dlg.Result(), 0);
+    w.script.Then(ModalScript::Answer(skin::kResultYes));
+    w.dlg.OnCommand(u"Default_close"_s, 0);
+    EXPECT_NE(w.dlg.Result(), 0);
+    ASSERT_EQ(w.script.messages.size(), 2u);
+    EXPECT_EQ(w.script.messages[0].text,
+              u"You will lose any unsaved results.\nAre you sure you want to continue?"_s);
+}
+
+// Help's menu: Topics without a manual says so; About opens the about box after its delay. The estimates
+// command answers after its own.
+TEST(MainWindowHelp, MenuManualAboutAndEstimates) {
+    OpenMainWindow w;
+    QStringList items;
+    w.script.Then(ReadAndChoose(items, 0));
+    w.script.Then(ModalScript::Answer(skin::kResultOk));
+    w.dlg.OnCommand(u"help"_s, 0);
+    EXPECT_EQ(items, (QStringList{u"Topics|help_topics|0"_s, u"-||0"_s, u"About...|help_about|0"_s}));
+    ASSERT_TRUE(w.script.WaitDone());
+    EXPECT_EQ(w.script.messages.at(0).text, u"The manual could not be opened."_s);
+
+    bool aboutShown = false;
+    w.script.Then(ReadAndChoose(items, 2));
+    w.script.Then(ModalScript::On<CAboutDlg>([&](CAboutDlg& about) {
+        aboutShown = true;
+        apptest::ClickElement(about, about.m_okButton);
+    }));
+    w.dlg.OnCommand(u"help"_s, 0);
+    EXPECT_FALSE(aboutShown) << "the box waits for its timer";
+    ASSERT_TRUE(w.script.WaitDone());
+    EXPECT_TRUE(aboutShown);
+
+    w.script.Then(ModalScript::Answer(skin::kResultOk));
+    w.dlg.OnCommand(u"prj1_estimates"_s, 0);
+    ASSERT_TRUE(w.script.WaitDone());
+    EXPECT_EQ(w.script.messages.back().text, u"Not implemented"_s);
+}
+
+// The tab menu offers pause or resume by the project's state, and its choice comes back as a command; a tab
+// that does not exist has no menu.
+TEST(MainWindowTabs, TheTabMenuPausesResumesAndCloses) {
+    OpenMainWindow w;
+    w.dlg.AddTestProject(1, u"Alpha"_s);
+    w.dlg.AddTestProject(2, u"Beta"_s);
+    QStringList items;
+    const struct {
+        int tab;
+        int choice;
+        QString firstItem;
+    } runs[] = {{0, 0, u"Pause Run|pause_project|0"_s},
+                {0, 0, u"Resume Run|resume_project|0"_s},
+                {1, 2, u"Pause Run|pause_project|1"_s}};
+    for (const auto& run : runs) {
+        w.script.Then(ReadAndChoose(items, run.choice));
+        w.dlg.OnCommand(u"show_project_closeMenu"_s, run.tab);
+        plat::Application::processEvents();
+        EXPECT_EQ(items,
+                  (QStringList{run.firstItem, u"-||0"_s, u"Close tab|close_project|%1"_s.arg(run.tab)}));
+    }
+    ASSERT_EQ(w.dlg.m_projects.size(), 1u);
+    EXPECT_EQ(w.dlg.m_projects[0]->m_name, u"Alpha"_s);
+    for (const int outside : {-1, 1})
+        w.dlg.OnCommand(u"show_project_closeMenu"_s, outside);
+    EXPECT_EQ(w.script.unscripted, 0);
+}

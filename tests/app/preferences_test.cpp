@@ -1,0 +1,333 @@
+#include "app/preferences_dlg.h"
+#include "core/atomic_file.h"
+#include "net/crawler_autostart.h"
+#include "net/saved_file.h"
+#include "platform/application.h"
+#include "skin/message_box_dlg.h"
+#include "skin/skin_constants.h"
+#include "skin/skin_menu_color_sel.h"
+#include "tests/app/app_test_support.h"
+#include "tests/skin/skin_test_support.h"
+#include "tests/skin/test_printers.h"
+#include "tests/skin/window_events.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPixmap>
+#include <QTest>
+#include <QWidget>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using Node = CDownloader_HTMLTags;
+
+namespace {
+
+const QString kFirstTime = QString::fromUtf16(kAccountNeverEntered);
+
+// The keys the preferences edit, in the order the settings file keeps them.
+const QStringList kEditedKeys = {
+    u"allowMaxThreads"_s,      u"allowCourtesy"_s,        u"courtesyMin"_s,
+    u"courtesyMax"_s,          u"GoogleAdwords_user"_s,   u"GoogleAdwords_pass"_s,
+    u"YahooMarket_user"_s,     u"YahooMarket_pass"_s,     u"MSNAdCenter_user"_s,
+    u"MSNAdCenter_pass"_s,     u"GoogleAdsense_client"_s, u"GoogleAdsense_channel"_s,
+    u"GoogleAdsense_border"_s, u"GoogleAdsense_bg"_s,     u"GoogleAdsense_link"_s,
+    u"GoogleAdsense_text"_s,   u"GoogleAdsense_url"_s,    u"Google_Country"_s,
+    u"Google_Language"_s,      u"Yahoo_Country"_s,        u"MSN_Country"_s,
+    u"allowArticleCourtesy"_s, u"articleCourtesyMin"_s,   u"articleCourtesyMax"_s,
+};
+
+// What the user does in one run of the dialogs (the preferences, then the pickers and message boxes it
+// opens), and what those showed.
+struct Script {
+    std::function<void(CPreferencesDlg&)> preferences;
+    std::function<void(CSkinMenuColorSel&)> picker;
+    // Each message box shown, as "caption|text|type"; answered with its first button.
+    QStringList messages;
+};
+
+class Preferences : public ::testing::Test {
+  protected:
+    Preferences() {
+        // The start-up's opening of the new-project dialog would come in while the preferences show.
+        window.dlg.killTimer(CMainDlg::kWizardTimer);
+        CProjectCrawler& crawler = Crawler();
+        // As after the first project tick: the pool holds the thread count and four slots more.
+        crawler.GrowPool();
+        crawler.MSNAdCenter_user = u"bob"_s;
+        crawler.MSNAdCenter_pass = u"hunter2"_s;
+        crawler.Yahoo_Country = u"DE_Germany"_s;
+        crawler.GoogleAdsense_border = u"112233"_s;
+    }
+    CProjectCrawler& Crawler() { return *window.crawler.crawler; }
+    QString SettingsFile() { return Crawler().GetDataDir() + u"/settings.zxml"_s; }
+    QString AutostartFile() { return apptest::TemporaryFolders(window.crawler.root).autostartFile; }
+
+    // Runs the Options button of the main window with the script.
+    void RunOptions(Script& script) {
+        skintest::ModalHook hook([&](plat::Window& w) {
+            if (auto* box = dynamic_cast<CMessageBoxDlg*>(&w)) {
+                script.messages << box->m_caption + u'|' + box->m_text + u'|' + QString::number(box->m_type);
+                Click(*box, box->m_button1);
+            } else if (auto* picker = dynamic_cast<CSkinMenuColorSel*>(&w)) {
+                script.picker(*picker);
+            } else if (auto* preferences = dynamic_cast<CPreferencesDlg*>(&w)) {
+                script.preferences(*preferences);
+            }
+        });
+        window.dlg.Click(window.dlg.m_btnOptions);
+    }
+
+    static void Click(plat::Window& w, const CSkinElement& e) {
+        skintest::ClickAt(w, skintest::TestDialog::Centre(e));
+    }
+    // Replaces the text of a field as the user does: click, select all, type.
+    static void Type(CPreferencesDlg& d, CSkinEdit& field, const QString& text) {
+        Click(d, field);
+        ASSERT_NE(field.Native(), nullptr);
+        QTest::keyClick(d.widget()->windowHandle(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(d.widget()->windowHandle(), Qt::Key_Delete);
+        for (const QChar c : text)
+            QTest::keyClick(d.widget()->windowHandle(), c.toLatin1());
+    }
+    static void ShowPanel(CPreferencesDlg& d, int panel) { Click(d, d.m_tabs[std::size_t(panel)]); }
+    static void Choose(CSkinDropList& list, const QString& shown) {
+        const int index = list.FindItem(shown);
+        ASSERT_GE(index, 0) << shown.toStdString();
+        list.PickFromPopup(index);
+    }
+
+    // The values of the settings file's keys, by name; the names in file order.
+    std::map<QString, QString> SavedValues(QStringList* order = nullptr) {
+        Node document;
+        EXPECT_TRUE(LoadTreeFromFile(document, SettingsFile()));
+        std::map<QString, QString> values;
+        const Node* root = document.FindFirst(u"ProjectCrawler"_s);
+        if (!root)
+            return values;
+        for (const Node& child : root->GetChildren()) {
+            if (child.IsTextNode())
+                continue;
+            QString value;
+            Node::GetString(&child, value);
+            values[child.GetTagName(false)] = value;
+            if (order)
+                *order << child.GetTagName(false);
+        }
+        return values;
+    }
+
+    apptest::OpenMainWindow window;
+};
+
+} // namespace
+
+// Every kind of field changed and saved through the Options button: the file then holds each value under
+// its key, in the file's key order. A pacing range typed while its box was on and then switched off keeps
+// its stored value; an account never entered stays so while its field is empty; colours are upper case,
+// one picked in the picker.
+TEST_F(Preferences, SaveStoresEveryKindOfFieldInTheSettingsFile) {
+    Script script;
+    script.picker = [](CSkinMenuColorSel& picker) {
+        skintest::ClickAt(picker, {31 + 5 * 10 + 4, 25 + 2 * 10 + 4});
+    };
+    script.preferences = [&](CPreferencesDlg& d) {
+        EXPECT_EQ(d.m_threads.m_maximum, 10);
+        Click(d, d.m_threads);
+        QTest::keyClick(d.widget()->windowHandle(), Qt::Key_End);
+        QTest::keyClick(d.widget()->windowHandle(), Qt::Key_Left);
+        EXPECT_FALSE(d.m_courtesyMin.m_enabled);
+        Click(d, d.m_courtesy);
+        EXPECT_TRUE(d.m_courtesyMin.m_enabled);
+        Type(d, d.m_courtesyMin, u"5"_s);
+        Type(d, d.m_courtesyMax, u"9"_s);
+        Type(d, d.m_articleCourtesyMin, u"7"_s);
+        Click(d, d.m_articleCourtesy);
+        EXPECT_FALSE(d.m_articleCourtesyMin.m_enabled || d.m_articleCourtesyMax.m_enabled);
+        Click(d, d.m_autorun);
+
+        ShowPanel(d, 1);
+        EXPECT_TRUE(d.m_panels[1].m_visible && !d.m_panels[0].m_visible);
+        EXPECT_TRUE(d.m_google.user.GetText().isEmpty());
+        Choose(d.m_googleRegion, u"Switzerland"_s);
+        Choose(d.m_googleLanguage, u"TW;Chinese (traditional)"_s);
+        Type(d, d.m_google.user, u"ads@example.test"_s);
+        Type(d, d.m_google.password, u"p&ss <w>"_s);
+
+        ShowPanel(d, 2);
+        Choose(d.m_yahooRegion, u"-----------------------------"_s);
+        ShowPanel(d, 3);
+        EXPECT_EQ(d.m_msn.user.GetText(), u"bob"_s);
+        Choose(d.m_bingRegion, u"Germany"_s);
+        Type(d, d.m_msn.user, QString());
+
+        ShowPanel(d, 4);
+        Type(d, d.m_adsenseClient, u"pub-1234"_s);
+        Click(d, d.m_colorButtons[0]);
+        Type(d, d.m_colors[2], u"ab12cd"_s);
+        Click(d, d.m_saveButton);
+    };
+    RunOptions(script);
+    EXPECT_TRUE(script.messages.isEmpty()) << script.messages.join(u'\n').toStdString();
+
+    QStringList order;
+    std::map<QString, QString> saved = SavedValues(&order);
+    order.removeIf([](const QString& key) { return !kEditedKeys.contains(key); });
+    EXPECT_EQ(order, kEditedKeys);
+    const std::map<QString, QString> expected = {
+        {u"allowMaxThreads"_s, u"9"_s},
+        {u"allowCourtesy"_s, u"true"_s},
+        {u"courtesyMin"_s, u"5"_s},
+        {u"courtesyMax"_s, u"9"_s},
+        {u"GoogleAdwords_user"_s, u"ads@example.test"_s},
+        {u"GoogleAdwords_pass"_s, u"p&ss <w>"_s},
+        {u"YahooMarket_user"_s, kFirstTime},
+        {u"MSNAdCenter_user"_s, QString()},
+        {u"MSNAdCenter_pass"_s, u"hunter2"_s},
+        {u"GoogleAdsense_client"_s, u"pub-1234"_s},
+        {u"GoogleAdsense_border"_s, u"00FF66"_s},
+        {u"GoogleAdsense_link"_s, u"AB12CD"_s},
+        {u"Google_Country"_s, u"CH_Switzerland"_s},
+        {u"Google_Language"_s, u"zh_TW;Chinese (traditional)"_s},
+        {u"Yahoo_Country"_s, u"US_United States"_s},
+        {u"MSN_Country"_s, u"71:de-DE:Germany"_s},
+        {u"allowArticleCourtesy"_s, u"false"_s},
+        {u"articleCourtesyMin"_s, u"2"_s},
+        {u"articleCourtesyMax"_s, u"3"_s},
+    };
+    for (const auto& [key, value] : expected)
+        EXPECT_EQ(saved[key], value) << key.toStdString();
+    QByteArray entry;
+    ASSERT_TRUE(ReadWholeFile(AutostartFile(), entry));
+    EXPECT_EQ(entry, AutostartEntryText(apptest::TemporaryFolders(window.crawler.root).executable).toUtf8());
+}
+
+// CANCEL writes the settings as they were, whatever was changed; switching the start-with-login box off
+// and saving removes the entry.
+TEST_F(Preferences, CancelWritesTheSettingsAsTheyWereAndTheEntryFollowsTheBox) {
+    Crawler().m_autorun = true;
+    ASSERT_TRUE(Crawler().SaveSettings());
+    ASSERT_TRUE(QFile::exists(AutostartFile()));
+    QByteArray before;
+    ASSERT_TRUE(ReadWholeFile(SettingsFile(), before));
+    ASSERT_TRUE(QFile::remove(SettingsFile()));
+
+    Script script;
+    script.preferences = [&](CPreferencesDlg& d) {
+        EXPECT_TRUE(d.m_autorun.m_checked);
+        Click(d, d.m_autorun);
+        Click(d, d.m_courtesy);
+        Type(d, d.m_courtesyMin, u"44"_s);
+        ShowPanel(d, 1);
+        Type(d, d.m_google.user, u"someone"_s);
+        Click(d, d.m_cancelButton);
+    };
+    RunOptions(script);
+    QByteArray after;
+    ASSERT_TRUE(ReadWholeFile(SettingsFile(), after));
+    EXPECT_EQ(after, before);
+    EXPECT_TRUE(QFile::exists(AutostartFile()));
+
+    script.preferences = [&](CPreferencesDlg& d) {
+        Click(d, d.m_autorun);
+        Click(d, d.m_saveButton);
+    };
+    RunOptions(script);
+    EXPECT_FALSE(Crawler().m_autorun);
+    EXPECT_FALSE(QFile::exists(AutostartFile()));
+    EXPECT_TRUE(script.messages.isEmpty());
+}
+
+// A separator chosen as Google region is refused with a message; the dialog stays open and stores nothing
+// until a region is chosen.
+TEST_F(Preferences, ASeparatorAsGoogleRegionIsRefused) {
+    Script script;
+    int resultAfterRefusal = -1;
+    script.preferences = [&](CPreferencesDlg& d) {
+        ShowPanel(d, 1);
+        Choose(d.m_googleRegion, u"-----------------------------"_s);
+        Type(d, d.m_google.user, u"refused"_s);
+        Click(d, d.m_saveButton);
+        resultAfterRefusal = d.Result();
+        QTest::keyClick(d.widget()->windowHandle(), Qt::Key_Escape);
+    };
+    RunOptions(script);
+    EXPECT_EQ(resultAfterRefusal, 0);
+    EXPECT_EQ(script.messages,
+              QStringList{u"Tarnwick 2.0|Please select your desired Google Adwords region|%1"_s.arg(
+                  skin::kMessageExclamation)});
+    EXPECT_EQ(Crawler().GoogleAdwords_user, kFirstTime);
+    EXPECT_EQ(Crawler().Google_Country, u"US_United States"_s);
+}
+
+// A settings file that cannot be written is reported once after the dialog, whichever button closed it;
+// saves the user did not ask for stay silent.
+TEST_F(Preferences, ASettingsFileThatCannotBeWrittenIsReportedOnce) {
+    ASSERT_TRUE(QDir().mkpath(SettingsFile())); // a folder where the file should be
+    for (const bool save : {true, false}) {
+        Script script;
+        script.preferences = [&](CPreferencesDlg& d) { Click(d, save ? d.m_saveButton : d.m_cancelButton); };
+        RunOptions(script);
+        EXPECT_EQ(script.messages,
+                  QStringList{u"Critical error|Cannot save settings.|%1"_s.arg(skin::kMessageStop)});
+    }
+    Script silent;
+    skintest::ModalHook hook([&](plat::Window&) { silent.messages << u"shown"_s; });
+    Crawler().AddKeywordToHistory(u"keyword"_s, true);
+    Crawler().ClearKeywordHistory();
+    EXPECT_TRUE(silent.messages.isEmpty());
+}
+
+// The thread slider runs from 4 (1 with the marker file in the program folder) to the pool's size, never
+// below its start, and shows a stored count outside that range at the nearest end.
+TEST(PreferencesThreads, TheSliderRangeFollowsTheMarkerAndThePool) {
+    const struct {
+        bool marker;
+        int pool;
+        int stored;
+        int minimum;
+        int maximum;
+        int position;
+    } cases[] = {
+        {false, 10, 6, 4, 10, 6}, {true, 10, 6, 1, 10, 6}, {false, 10, 40, 4, 10, 10},
+        {true, 2, 1, 1, 2, 1},    {false, 2, 6, 4, 4, 4},
+    };
+    for (const auto& c : cases) {
+        apptest::CrawlerFixture fixture;
+        CProjectCrawler& crawler = *fixture.crawler;
+        if (c.marker) {
+            QFile marker(crawler.GetAppDir() + u"/onethread"_s);
+            ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+        }
+        crawler.Shutdown();
+        crawler.allowMaxThreads = c.pool;
+        crawler.CreatePool();
+        crawler.allowMaxThreads = c.stored;
+        CPreferencesDlg dlg(nullptr);
+        dlg.onInitDialog();
+        EXPECT_EQ(dlg.m_threads.m_minimum, c.minimum) << c.marker << " " << c.pool;
+        EXPECT_EQ(dlg.m_threads.m_maximum, c.maximum) << c.marker << " " << c.pool;
+        EXPECT_EQ(dlg.m_threads.m_position, c.position) << c.marker << " " << c.pool;
+        dlg.hide();
+        dlg.onDestroy();
+    }
+}
+
+// Each panel as it shows, written to renders/prefs-1.png to prefs-5.png to be looked at.
+TEST_F(Preferences, EveryPanelRenders) {
+    CPreferencesDlg dlg(&window.dlg);
+    dlg.onInitDialog();
+    dlg.onActivate(true);
+    plat::Application::processEvents();
+    QDir().mkpath(QStringLiteral(TW_APP_RENDER_DIR));
+    for (int i = 0; i < CPreferencesDlg::kPanelCount; ++i) {
+        dlg.OnCommand(u"show_pannel"_s, i);
+        dlg.RedrawNow();
+        const QImage shown = dlg.widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_TRUE(shown.save(QStringLiteral(TW_APP_RENDER_DIR) + u"/prefs-%1.png"_s.arg(i + 1)));
+    }
+    dlg.hide();
+    dlg.onDestroy();
+}

@@ -1,0 +1,205 @@
+#include "app/new_project_dlg.h"
+#include "platform/application.h"
+#include "projects/keyword_input_project.h"
+#include "skin/skin_constants.h"
+#include "tests/app/app_test_support.h"
+
+#include <QDir>
+#include <QPixmap>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using apptest::ClickElement;
+using apptest::ModalScript;
+using apptest::OpenMainWindow;
+
+namespace {
+
+ModalScript::Step InWizard(std::function<void(CNewProjectDlg&)> act) {
+    return ModalScript::On<CNewProjectDlg>(std::move(act));
+}
+
+// The field with the keyboard focus: the page gives it to its first field.
+CSkinElement& Focused(CNewProjectDlg& wizard) {
+    CSkinElement* focus = wizard.m_pFocus;
+    EXPECT_NE(focus, nullptr);
+    return focus ? *focus : wizard.m_rootHolder;
+}
+
+QStringList KeywordsOf(const CProject& project) {
+    const auto* keywords = dynamic_cast<const CKeywordInputProject*>(&project);
+    return keywords ? keywords->Input().Keywords() : QStringList();
+}
+
+} // namespace
+
+// Every kind from its button to a tab of its own (kind 5 has no page); a second kind-5 project is not made.
+TEST(NewProjectWizard, EveryKindBecomesATabWithItsKeywords) {
+    OpenMainWindow w;
+    for (const int kind : {0, 1, 2, 3, 4, 5, 6, 7, 4}) {
+        w.script.Then(InWizard([kind](CNewProjectDlg& wizard) {
+            ClickElement(wizard, wizard.m_kindButtons[size_t(kind)]);
+            if (wizard.Result() == 0) {
+                Focused(wizard).SetText(u"red shoes;blue shoes;"_s);
+                ClickElement(wizard, wizard.m_startButton);
+            }
+        }));
+        const size_t before = w.dlg.m_projects.size();
+        w.dlg.OnCommand(u"new_project"_s, 0);
+        if (before == 8)
+            break;
+        ASSERT_EQ(w.dlg.m_projects.size(), before + 1);
+        EXPECT_EQ(w.dlg.m_projects.back()->m_kind, kind + 1);
+        EXPECT_EQ(w.dlg.m_tabs.back()->m_caption, w.dlg.m_projects.back()->m_name);
+    }
+    EXPECT_EQ(w.dlg.m_projects.size(), 8u);
+    EXPECT_EQ(w.dlg.m_curProject, 4) << "the open kind-5 project came forward";
+    EXPECT_EQ(KeywordsOf(*w.dlg.m_projects[0]), (QStringList{u"red shoes"_s, u"blue shoes"_s}));
+    EXPECT_EQ(KeywordsOf(*w.dlg.m_projects[2]), QStringList{u"red shoes"_s}) << "kind 3 takes one keyword";
+    EXPECT_EQ(g_pCrawler->GetKeywordHistory(), (QStringList{u"red shoes"_s, u"blue shoes"_s}));
+    EXPECT_TRUE(w.script.messages.empty());
+}
+
+// START and Enter refuse an empty keyword with its message; Escape goes back to the list and then closes;
+// digits choose only from the list. A cancelled wizard used up its eight ids.
+TEST(NewProjectWizard, EmptyKeywordsAreRefusedAndKeysMoveBetweenListAndPage) {
+    OpenMainWindow w;
+    int firstId = 0;
+    w.script.Then(InWizard([&](CNewProjectDlg& wizard) {
+        firstId = wizard.m_projects[0]->m_id;
+        for (const int key : {'9', '0', '4', '2'})
+            wizard.OnKeyPressed(key);
+        ASSERT_EQ(wizard.m_current, 3);
+        EXPECT_TRUE(wizard.m_backButton.m_visible && !wizard.m_cancelButton.m_visible);
+        Focused(wizard).SetText(u"  ;  "_s);
+        ClickElement(wizard, wizard.m_startButton);
+        wizard.OnCommand(u"Default_ok"_s, 0);
+        wizard.OnCommand(u"Default_cancel"_s, 0);
+        EXPECT_EQ(wizard.m_current, -1);
+        EXPECT_EQ(wizard.Result(), 0);
+        wizard.OnCommand(u"Default_cancel"_s, 0);
+        EXPECT_EQ(wizard.Result(), skin::kResultCancel);
+    }));
+    w.script.Then(ModalScript::Answer(skin::kResultOk));
+    w.script.Then(ModalScript::Answer(skin::kResultOk));
+    w.dlg.OnCommand(u"new_project"_s, 0);
+    ASSERT_EQ(w.script.messages.size(), 2u);
+    for (const apptest::SeenMessage& message : w.script.messages) {
+        EXPECT_EQ(message.text, u"Please enter a keyword."_s);
+        EXPECT_EQ(message.type, skin::kMessageInformation);
+    }
+    w.script.Then(InWizard([&](CNewProjectDlg& wizard) {
+        EXPECT_EQ(wizard.m_projects[0]->m_id, firstId + 8);
+        wizard.EndSkinDialog(skin::kResultCancel);
+    }));
+    w.dlg.OnCommand(u"new_project"_s, 0);
+    EXPECT_TRUE(w.dlg.m_projects.empty());
+}
+
+// A send-to pauses everything and shows the kind with its keywords and no way back to the list; accepting
+// resumes, cancelling keeps the pause. Only the digits 1 to 8 preselect.
+TEST(NewProjectWizard, SendToPreselectsTheKindWithItsKeywords) {
+    OpenMainWindow w;
+    const struct {
+        QString command;
+        int shown;
+        QString text;
+        bool accept;
+    } cases[] = {{u"new_project4blue;red;"_s, 3, u"blue;red;"_s, true},
+                 {u"new_project3green;grey;"_s, 2, u"green"_s, false},
+                 {u"new_project9kw;"_s, -1, QString(), false},
+                 {u"new_project0kw;"_s, -1, QString(), false}};
+    for (const auto& c : cases) {
+        w.script.Then(InWizard([&](CNewProjectDlg& wizard) {
+            EXPECT_TRUE(g_pCrawler->IsPaused());
+            ASSERT_EQ(wizard.m_current, c.shown);
+            if (c.shown < 0) {
+                wizard.OnCommand(u"on_cancel"_s, 0);
+                return;
+            }
+            EXPECT_FALSE(wizard.m_backButton.m_visible);
+            EXPECT_TRUE(wizard.m_cancelButton.m_visible && wizard.m_startButton.m_visible);
+            EXPECT_EQ(Focused(wizard).GetText(), c.text);
+            wizard.OnCommand(c.accept ? u"on_ok"_s : u"Default_cancel"_s, 0);
+        }));
+        w.dlg.OnCommand(c.command, 0);
+        EXPECT_EQ(g_pCrawler->IsPaused(), !c.accept) << c.command.toStdString();
+    }
+    ASSERT_EQ(w.dlg.m_projects.size(), 1u);
+    EXPECT_EQ(KeywordsOf(*w.dlg.m_projects[0]), (QStringList{u"blue"_s, u"red"_s}));
+}
+
+// The start-with-login switch runs kind 5 and minimises the window once, then is gone; the other switch
+// preselects the sixth kind on every opening and stays.
+TEST(NewProjectWizard, CommandLineSwitchesPreselect) {
+    OpenMainWindow w;
+    g_pCrawler->m_cmdLine = u"--GoProject4 --GoProject5 --GoProject4"_s;
+    w.script.Then(InWizard([](CNewProjectDlg& wizard) { EXPECT_EQ(wizard.Result(), skin::kResultOk); }));
+    w.dlg.onTimer(CMainDlg::kWizardTimer);
+    ASSERT_EQ(w.dlg.m_projects.size(), 1u);
+    EXPECT_EQ(w.dlg.m_projects[0]->m_kind, 5);
+    EXPECT_TRUE(w.dlg.isMinimized() || w.dlg.hasTrayIcon());
+    EXPECT_EQ(g_pCrawler->m_cmdLine.trimmed(), u"--GoProject5"_s);
+    w.dlg.OnCommand(u"Default_restore"_s, 0);
+    for (int opening = 0; opening < 2; ++opening) {
+        w.script.Then(InWizard([](CNewProjectDlg& wizard) {
+            EXPECT_EQ(wizard.m_current, 5);
+            wizard.OnCommand(u"Default_cancel"_s, 0);
+        }));
+        w.dlg.OnCommand(u"new_project"_s, 0);
+    }
+    EXPECT_TRUE(w.script.Done());
+    EXPECT_FALSE(w.dlg.isMinimized());
+}
+
+// Choosing "-- Clear history --" asks first. No: the history stays, the list loses its text and choice. Yes:
+// the history is emptied and saved, the list refilled (empty). Typing never asks.
+TEST(NewProjectWizard, ClearingTheHistoryAsksAndTheListAnswers) {
+    OpenMainWindow w;
+    g_pCrawler->AddKeywordToHistory(u"older"_s, false);
+    g_pCrawler->AddKeywordToHistory(u"newer"_s, true);
+    for (const int answer : {skin::kResultNo, skin::kResultYes}) {
+        w.script.Then(InWizard([answer](CNewProjectDlg& wizard) {
+            wizard.OnKeyPressed('8');
+            const auto& list = static_cast<const CSkinDropList&>(Focused(wizard));
+            ASSERT_EQ(list.GetItemText(0), u"-- Clear history --"_s);
+            wizard.OnCommand(u"prj8_edit_keyword_typing"_s, 0);
+            wizard.OnCommand(u"prj8_edit_keyword"_s, 0);
+            EXPECT_EQ(list.GetText(), QString());
+            EXPECT_EQ(list.GetCount(), answer == skin::kResultYes ? 0 : 3);
+            EXPECT_EQ(list.GetCurSel(), -1);
+            wizard.EndSkinDialog(skin::kResultCancel);
+        }));
+        w.script.Then(ModalScript::Answer(answer));
+        w.dlg.OnCommand(u"new_project"_s, 0);
+    }
+    ASSERT_EQ(w.script.messages.size(), 2u);
+    EXPECT_EQ(w.script.messages[0].text, u"Are you sure you want to clear all history?"_s);
+    EXPECT_EQ(w.script.messages[0].type, skin::kMessageYesNo | skin::kMessageQuestion);
+    CProjectCrawler reread(apptest::TemporaryFolders(w.crawler.root));
+    reread.LoadSettings();
+    EXPECT_TRUE(reread.GetKeywordHistory().isEmpty());
+}
+
+// The kind list and kind 4's page, grabbed to renders/wizard.png and renders/wizard-kind4.png to be looked
+// at: the separator stands between the rows only on the list.
+TEST(NewProjectWizardRender, KindListAndPage) {
+    OpenMainWindow w;
+    w.script.Then(InWizard([](CNewProjectDlg& wizard) {
+        QDir().mkpath(QStringLiteral(TW_APP_RENDER_DIR));
+        const plat::DeviceContext& dc = wizard.backBuffer();
+        const plat::ColorRef line = plat::rgb(212, 222, 229);
+        plat::Application::processEvents();
+        wizard.RedrawNow();
+        EXPECT_TRUE(wizard.widget()->grab().save(QStringLiteral(TW_APP_RENDER_DIR "/wizard.png")));
+        EXPECT_EQ(dc.getPixel(wizard.m_width / 2, 236), line);
+
+        wizard.OnKeyPressed('4');
+        Focused(wizard).SetText(u"blue widgets;red widgets;"_s);
+        wizard.RedrawNow();
+        EXPECT_TRUE(wizard.widget()->grab().save(QStringLiteral(TW_APP_RENDER_DIR "/wizard-kind4.png")));
+        EXPECT_NE(dc.getPixel(wizard.m_width / 2, 236), line);
+        wizard.EndSkinDialog(skin::kResultCancel);
+    }));
+    w.dlg.OnCommand(u"new_project"_s, 0);
+}
