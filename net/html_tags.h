@@ -10,6 +10,7 @@
 
 struct HtmlTextSink;
 struct HtmlTextChanges;
+class Utf8Writer;
 
 // What FindAll and FindFirst look for. Criteria left empty are not tested; the others must all hold.
 // Meant for designated initialisers, so every value says what it is: {.tag = u"div"_s, .id = u"main"_s};
@@ -113,6 +114,8 @@ class CDownloader_HTMLTags {
     // The text of all children of this node; each child is written by Serialize.
     QString ToText(const QString& indent = {}, Escaping escaping = Escaping::None) const;
     QString Serialize(const QString& indent = {}, Escaping escaping = Escaping::None) const;
+    // ToText without an indent, encoded as UTF-8 (a lone surrogate becomes U+FFFD), into out.
+    void ToUtf8Text(Escaping escaping, Utf8Writer& out) const;
 
     // --- plain access ---
     QString GetText() const { return m_text.toString(); }
