@@ -8,7 +8,9 @@
 #include "projects/project_factory.h"
 
 #include <QStringList>
+#include <chrono>
 #include <cstdio>
+#include <string>
 
 using namespace Qt::StringLiterals;
 
@@ -29,6 +31,15 @@ int main(int argc, char** argv) {
     if (arguments.removeAll(StateReport::kSwitch) > 0) {
         options.reportState = [](const QString& line) {
             std::fputs(qPrintable(line + u'\n'), stdout);
+            std::fflush(stdout);
+        };
+    }
+    // The time on the monotonic clock (microseconds), for a launcher that noted when it started the program.
+    if (arguments.removeAll(CTarnwickApp::kReportExposeSwitch) > 0) {
+        options.reportExposed = [] {
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            const auto us = std::chrono::duration_cast<std::chrono::microseconds>(now).count();
+            std::fputs(("exposed " + std::to_string(us) + '\n').c_str(), stdout);
             std::fflush(stdout);
         };
     }

@@ -7,6 +7,7 @@
 #include "net/tls_socket_context.h"
 #include "platform/application.h"
 #include "platform/device_context.h"
+#include "platform/first_expose.h"
 #include "resources/skin_resources.h"
 #include "skin/skin_atlas.h"
 #include "skin/wnd_shadow.h"
@@ -60,7 +61,11 @@ bool CTarnwickApp::Run() {
     std::unique_ptr<StateReport> report;
     if (m_options.reportState)
         report = std::make_unique<StateReport>(*mainDlg, m_options.reportState);
+    std::unique_ptr<plat::FirstExposeWatch> exposeWatch;
+    if (m_options.reportExposed)
+        exposeWatch = std::make_unique<plat::FirstExposeWatch>(*mainDlg, m_options.reportExposed);
     m_options.runMainWindow(*mainDlg);
+    exposeWatch.reset();
     report.reset();
 
     // Projects go with the window; then every download stops and every worker is joined before the crawler

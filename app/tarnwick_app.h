@@ -25,6 +25,8 @@ struct CTarnwickAppOptions {
     ProjectFactory makeProject;
     // Set (by the --report-state switch): takes a line whenever the pause or the window state changes.
     std::function<void(const QString& line)> reportState;
+    // Set (by the --report-expose switch): called once the main window is first drawn on screen.
+    std::function<void()> reportExposed;
 };
 
 // The process's start-up, the main window's run and the take-down in reverse order.
@@ -36,6 +38,8 @@ class CTarnwickApp {
     bool Run();
 
     static inline const QString kSslContextFailed = QStringLiteral("Failed to create SSL context");
+    // Only for start-up timing; kept out of the command line the program stores.
+    static inline const QString kReportExposeSwitch = QStringLiteral("--report-expose");
 
   private:
     CTarnwickAppOptions m_options;

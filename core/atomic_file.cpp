@@ -99,6 +99,13 @@ bool writeAll(int fd, const char* data, qsizetype size) {
 } // namespace
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error, FileAccess access) {
+    return WriteFileAtomicallyInChunks(
+        path, [&bytes](const FileChunkWriter& write) { return write(bytes); }, error, access);
+}
+
+bool WriteFileAtomicallyInChunks(const QString& path,
+                                 const std::function<bool(const FileChunkWriter&)>& produce, QString* error,
+                                 FileAccess access) {
     static std::atomic<unsigned> counter{0};
     const QFileInfo target(path);
     const QByteArray folder = QFile::encodeName(target.absolutePath());
@@ -123,8 +130,20 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     if (fd < 0)
         return fail(error, QStringLiteral("Cannot create ") + QFile::decodeName(tempName), errno);
 
-    bool ok = writeAll(fd, bytes.constData(), bytes.size());
-    int code = errno;
+    bool written = true;
+    int code = 0;
+    const FileChunkWriter write = [&](QByteArrayView chunk) {
+        if (written && !writeAll(fd, chunk.data(), chunk.size())) {
+            written = false;
+            code = errno;
+        }
+        return written;
+    };
+    bool ok = produce(write) && written;
+    if (ok)
+        code = 0;
+    else if (written)
+        code = EIO;
     if (ok && ::fsync(fd) != 0) {
         ok = false;
         code = errno;

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 // Who may read a file the program writes: whoever the user's umask lets, or the user alone (files that hold
 // passwords).
@@ -13,6 +14,14 @@ enum class FileAccess { ByUmask, UserOnly };
 // to a target in a run also removes the temporary files that killed saves to it left more than an hour ago.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr,
                          FileAccess access = FileAccess::ByUmask);
+
+// The same for a file made piece by piece: produce hands every piece to the writer it gets, in order, and
+// answers false when it fails itself (the old file then stays). The writer answers false once writing
+// failed; produce may stop then.
+using FileChunkWriter = std::function<bool(QByteArrayView chunk)>;
+bool WriteFileAtomicallyInChunks(const QString& path,
+                                 const std::function<bool(const FileChunkWriter&)>& produce,
+                                 QString* error = nullptr, FileAccess access = FileAccess::ByUmask);
 
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* error = nullptr);

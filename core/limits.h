@@ -34,6 +34,10 @@ inline constexpr int kMaxCourtesySeconds = 3600;
 // The largest page the system reads is a few megabytes; a reply beyond this is dropped, not buffered.
 inline constexpr int kMaxResponseBytes = 64 * 1024 * 1024;
 
+// A slot keeps the storage of its last reply for the next one when it is no larger than this: most pages
+// fit, and a slot that once took a large download does not hold on to its memory.
+inline constexpr int kKeptReceiveBufferBytes = 1024 * 1024;
+
 // A compressed body may not inflate beyond this: a small reply must not be able to fill the memory.
 inline constexpr int kMaxInflatedBytes = 64 * 1024 * 1024;
 

@@ -1,5 +1,6 @@
 #include "net/downloader.h"
 
+#include "core/limits.h"
 #include "core/url_coding.h"
 #include "net/crawler_default.h"
 #include "net/saved_file.h"
@@ -49,7 +50,10 @@ void CDownloader::resetLocked() {
     m_state.store(kIdle);
     m_body.clear();
     m_header.clear();
-    m_raw.clear();
+    // Storage a taker still shares is not written into again.
+    if (m_raw.isDetached() && m_raw.capacity() <= limits::kKeptReceiveBufferBytes)
+        m_receiveBuffer = std::move(m_raw);
+    m_raw = QByteArray();
     m_rawLength = 0;
 }
 

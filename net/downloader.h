@@ -137,6 +137,8 @@ class CDownloader {
     // The response body as received (inflated when it was compressed); QByteArray keeps a 0x00 after it.
     QByteArray m_raw;
     int m_rawLength = 0;
+    // The storage of the last small reply, for the next exchange to receive into (limits.h).
+    QByteArray m_receiveBuffer;
     CDownloader_HTMLTags m_tree;
 
     // Bytes received so far by the running exchange.

@@ -72,7 +72,9 @@ QByteArray CDownloader::splitHeader(QByteArray raw, int requestWord) {
         return raw;
     }
     m_header = Utf8ToWide(QByteArrayView(raw).first(split.headerLength));
-    return raw.sliced(split.bodyStart);
+    // Removing the header from the front only moves where the bytes start: the body is not copied.
+    raw.remove(0, split.bodyStart);
+    return raw;
 }
 
 bool CDownloader::decodeTransfer(const ResponseHead& head, QByteArray& body) {

@@ -119,7 +119,11 @@ bool CDownloader::runHttpHop(const JobRequest& job) {
             m_header = header;
     };
     exchange.timeLimits = job.timeLimits;
-    HttpExchangeResult result = HttpExchange(exchange, m_abort, m_received, m_socketSlot);
+    {
+        std::lock_guard guard(m_cs);
+        exchange.buffer = std::move(m_receiveBuffer);
+    }
+    HttpExchangeResult result = HttpExchange(std::move(exchange), m_abort, m_received, m_socketSlot);
     m_phase.store(WorkerPhase::ExchangeOver);
 
     if (!result.error.isEmpty()) {

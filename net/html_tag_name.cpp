@@ -4,81 +4,77 @@
 
 #include <QString>
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace {
 
-bool isNameDelimiter(char16_t c) {
-    return c == u' ' || c == u'>' || c == u'\r' || c == u'\n' || c == u'\t' || c == u'\'' || c == u'"';
-}
-
-std::vector<QStringView> wordsOf(QStringView list) {
-    std::vector<QStringView> words;
-    for (const QStringView word : list.tokenize(u' ', Qt::SkipEmptyParts))
-        words.push_back(word);
-    return words;
-}
-
-// The lists have no blank in a word, so a name is between blanks in a list exactly when it equals a word.
-bool isWordOf(const std::vector<QStringView>& words, QStringView name) {
-    for (const QStringView word : words) {
-        if (word.size() == name.size() && word == name)
-            return true;
+// A name packed as htmlTagKind takes it, so a name is looked up with a few integer comparisons.
+quint64 packedName(QStringView name) {
+    if (name.isEmpty() || name.size() > 8)
+        return 0;
+    quint64 key = 0;
+    for (const QChar c : name) {
+        if (c.unicode() == 0 || c.unicode() >= 0x80)
+            return 0;
+        key = key << 7 | c.unicode();
     }
-    return false;
+    return key << 4 | quint64(name.size());
 }
+
+struct KindEntry {
+    quint64 key;
+    HtmlTagKind kind;
+};
+
+std::vector<KindEntry> kindTable() {
+    std::vector<KindEntry> table;
+    const auto add = [&table](QStringView list, bool HtmlTagKind::*flag) {
+        for (const QStringView word : list.tokenize(u' ', Qt::SkipEmptyParts)) {
+            const quint64 key = packedName(word);
+            auto it =
+                std::find_if(table.begin(), table.end(), [key](const KindEntry& e) { return e.key == key; });
+            if (it == table.end())
+                it = table.insert(table.end(), KindEntry{key, {}});
+            it->kind.*flag = true;
+        }
+    };
+    add(html_tag_lists::kVoidElements, &HtmlTagKind::isVoid);
+    add(html_tag_lists::kRawTextElements, &HtmlTagKind::isRawText);
+    add(html_tag_lists::kImplicitlyClosed, &HtmlTagKind::isImplicitlyClosed);
+    return table;
+}
+
+// The names by their length, so a name is compared only with names as long. Read for every tag of every
+// page: built at start-up, so reading it needs no guard.
+std::array<std::vector<KindEntry>, 9> byLength() {
+    std::array<std::vector<KindEntry>, 9> lists;
+    for (const KindEntry& entry : kindTable())
+        lists[entry.key & 15].push_back(entry);
+    return lists;
+}
+const std::array<std::vector<KindEntry>, 9> kKindsByLength = byLength();
 
 } // namespace
 
-bool isVoidElement(QStringView upperName) {
-    static const std::vector<QStringView> words = wordsOf(html_tag_lists::kVoidElements);
-    return isWordOf(words, upperName);
-}
-
-bool isRawTextElement(QStringView upperName) {
-    static const std::vector<QStringView> words = wordsOf(html_tag_lists::kRawTextElements);
-    return isWordOf(words, upperName);
-}
-
-bool isImplicitlyClosed(QStringView upperName) {
-    static const std::vector<QStringView> words = wordsOf(html_tag_lists::kImplicitlyClosed);
-    return isWordOf(words, upperName);
-}
-
-QStringView rawTagName(QStringView tagText) {
-    if (tagText.size() <= 2 || tagText.front() != u'<')
-        return {};
-    qsizetype end = 1;
-    while (end < tagText.size() && !isNameDelimiter(tagText[end].unicode()))
-        ++end;
-    if (end == tagText.size())
-        return {};
-    QStringView name = tagText.sliced(1, end - 1).trimmed();
-    while (!name.isEmpty() && name.front() == u'/')
-        name = name.sliced(1);
-    while (!name.isEmpty() && name.back() == u'/')
-        name.chop(1);
-    return name;
-}
-
-HtmlUpperName::HtmlUpperName(QStringView tagText) {
-    const QStringView name = rawTagName(tagText);
-    bool ascii = true;
-    for (const QChar c : name)
-        ascii = ascii && c.unicode() < 0x80;
-    if (ascii) {
-        m_chars.resize(name.size());
-        for (qsizetype i = 0; i < name.size(); ++i) {
-            const char16_t c = name[i].unicode();
-            m_chars[i] = (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
+HtmlTagKind htmlTagKind(quint64 packedName) {
+    if (packedName != 0) {
+        for (const KindEntry& entry : kKindsByLength[packedName & 15]) {
+            if (entry.key == packedName)
+                return entry.kind;
         }
-        return;
     }
-    // Full Unicode upper-casing, which may change the length (a sharp s becomes two letters).
-    const QString upper = name.toString().toUpper();
-    m_chars.resize(upper.size());
-    const char16_t* chars = reinterpret_cast<const char16_t*>(upper.constData());
-    std::copy(chars, chars + upper.size(), m_chars.begin());
+    return {};
+}
+
+HtmlTagKind htmlTagKind(QStringView upperName) {
+    return htmlTagKind(packedName(upperName));
+}
+
+void HtmlUpperName::assignUnicode(QStringView name) {
+    m_long = name.toString().toUpper();
+    // Upper-casing may make a listed name of letters outside ASCII (a dotless i gives I).
+    m_key = packedName(m_long);
 }
 
 bool tagListContains(QStringView list, QStringView name) {

@@ -1,26 +1,110 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
-#include <QVarLengthArray>
+#include <algorithm>
 
-// The element name in the raw text of a tag, as GetTagName defines it (empty when there is none).
-QStringView rawTagName(QStringView tagText);
+namespace html_name_detail {
 
-// The upper-case element name of a tag text. The parser and the queries compare names for every node, so
-// the usual short ASCII names stay on the stack instead of costing an allocation each.
+inline bool isNameDelimiter(char16_t c) {
+    return c <= u'>' &&
+           (c == u' ' || c == u'>' || c == u'\r' || c == u'\n' || c == u'\t' || c == u'\'' || c == u'"');
+}
+
+// QChar::isSpace, answered here for ASCII.
+inline bool isSpace(char16_t c) {
+    return c < 0x80 ? (c == u' ' || (c >= u'\t' && c <= u'\r')) : QChar::isSpace(c);
+}
+
+} // namespace html_name_detail
+
+// The element name in the raw text of a tag, as GetTagName defines it (empty when there is none): the text
+// from after "<" to the first blank, quote or ">", trimmed of white space and then of slashes.
+inline QStringView rawTagName(QStringView tagText) {
+    using namespace html_name_detail;
+    const char16_t* chars = tagText.utf16();
+    const qsizetype size = tagText.size();
+    if (size <= 2 || chars[0] != u'<')
+        return {};
+    qsizetype end = 1;
+    while (end < size && !isNameDelimiter(chars[end]))
+        ++end;
+    if (end == size)
+        return {};
+    qsizetype first = 1;
+    while (first < end && isSpace(chars[first]))
+        ++first;
+    while (end > first && isSpace(chars[end - 1]))
+        --end;
+    while (first < end && chars[first] == u'/')
+        ++first;
+    while (end > first && chars[end - 1] == u'/')
+        --end;
+    return QStringView(chars + first, end - first);
+}
+
+// The upper-case element name of a tag text. The parser and the queries take a name apart for every node,
+// so the usual short ASCII names are upper-cased in place, without an allocation.
 class HtmlUpperName {
   public:
-    explicit HtmlUpperName(QStringView tagText);
-    QStringView view() const { return QStringView(m_chars.data(), m_chars.size()); }
+    explicit HtmlUpperName(QStringView tagText) { assign(rawTagName(tagText)); }
+    QStringView view() const { return m_long.isNull() ? QStringView(m_short, m_size) : QStringView(m_long); }
+    // The name packed for the list lookup (htmlTagKind).
+    quint64 key() const { return m_key; }
 
   private:
-    QVarLengthArray<char16_t, 32> m_chars;
+    void assign(QStringView name) {
+        if (name.size() <= kShort) {
+            char16_t any = 0;
+            quint64 key = 0;
+            for (qsizetype i = 0; i < name.size(); ++i) {
+                const char16_t c = name.utf16()[i];
+                any |= c;
+                m_short[i] = (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
+                key = key << 7 | m_short[i];
+            }
+            if (any < 0x80) {
+                m_size = name.size();
+                m_key = m_size > 0 && m_size <= 8 &&
+                                std::find(m_short, m_short + m_size, u'\0') == m_short + m_size
+                            ? (key << 4 | quint64(m_size))
+                            : 0;
+                return;
+            }
+        }
+        assignUnicode(name);
+    }
+    // Full Unicode upper-casing, which may change the length (a sharp s becomes two letters), and the key
+    // of the result.
+    void assignUnicode(QStringView name);
+
+    static constexpr qsizetype kShort = 32;
+    char16_t m_short[kShort];
+    qsizetype m_size = 0;
+    quint64 m_key = 0;
+    QString m_long; // names longer than kShort or outside ASCII
 };
+
+// What the fixed tag lists (html_tags.h) say about an upper-case element name.
+struct HtmlTagKind {
+    bool isVoid = false;
+    bool isRawText = false;
+    bool isImplicitlyClosed = false;
+};
+HtmlTagKind htmlTagKind(QStringView upperName);
+// The same by packed name: up to eight ASCII characters other than 0, seven bits each, above the length in
+// the lowest four bits; 0 for any other name, which no list holds.
+HtmlTagKind htmlTagKind(quint64 packedName);
 
 // Whether " " + name + " " occurs in list (the tag lists and the exclusion lists are written that way).
 bool tagListContains(QStringView list, QStringView name);
 
-// The same test for the three fixed lists, which every tag of a page goes through, word by word.
-bool isVoidElement(QStringView upperName);
-bool isRawTextElement(QStringView upperName);
-bool isImplicitlyClosed(QStringView upperName);
+inline bool isVoidElement(QStringView upperName) {
+    return htmlTagKind(upperName).isVoid;
+}
+inline bool isRawTextElement(QStringView upperName) {
+    return htmlTagKind(upperName).isRawText;
+}
+inline bool isImplicitlyClosed(QStringView upperName) {
+    return htmlTagKind(upperName).isImplicitlyClosed;
+}

@@ -1,10 +1,16 @@
 #pragma once
 
+#include "net/html_node_text.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+struct HtmlTextSink;
+struct HtmlTextChanges;
+class Utf8Writer;
 
 // What FindAll and FindFirst look for. Criteria left empty are not tested; the others must all hold.
 // Meant for designated initialisers, so every value says what it is: {.tag = u"div"_s, .id = u"main"_s};
@@ -36,7 +42,11 @@ class CDownloader_HTMLTags {
     CDownloader_HTMLTags(CDownloader_HTMLTags&& other) noexcept = default;
     CDownloader_HTMLTags& operator=(const CDownloader_HTMLTags& other);
     CDownloader_HTMLTags& operator=(CDownloader_HTMLTags&& other) noexcept;
-    ~CDownloader_HTMLTags();
+    // Inline: a parse moves every node at least once, and most destroyed nodes are moved-from and empty.
+    ~CDownloader_HTMLTags() {
+        if (!m_children.empty())
+            releaseChildren();
+    }
 
     // --- parsing ---
     // Replaces this node's content with the tree parsed from text; this node becomes the root. Never fails:
@@ -104,14 +114,17 @@ class CDownloader_HTMLTags {
     // The text of all children of this node; each child is written by Serialize.
     QString ToText(const QString& indent = {}, Escaping escaping = Escaping::None) const;
     QString Serialize(const QString& indent = {}, Escaping escaping = Escaping::None) const;
+    // ToText without an indent, encoded as UTF-8 (a lone surrogate becomes U+FFFD), into out.
+    void ToUtf8Text(Escaping escaping, Utf8Writer& out) const;
 
     // --- plain access ---
-    const QString& GetText() const { return m_text; }
+    QString GetText() const { return m_text.toString(); }
+    QStringView GetTextView() const { return m_text.view(); }
     int GetSpanStart() const { return m_spanStart; }
     int GetSpanEnd() const { return m_spanEnd; }
-    bool IsClosed() const { return m_closed; }
-    bool IsTextNode() const { return m_isText; }
-    bool IsComment() const { return m_isComment; }
+    bool IsClosed() const { return flag(kClosed); }
+    bool IsTextNode() const { return flag(kText); }
+    bool IsComment() const { return flag(kComment); }
     const std::vector<CDownloader_HTMLTags>& GetChildren() const { return m_children; }
     std::vector<CDownloader_HTMLTags>& GetChildren() { return m_children; }
 
@@ -120,15 +133,21 @@ class CDownloader_HTMLTags {
     friend class HtmlTreeWriter;
 
     void releaseChildren() noexcept;
-    // Normalize, reading the text from raw: the parser builds each node's text once, from the page itself.
-    void normalizeFrom(QStringView raw);
+    // Normalize, reading the text from raw: the parser builds each node's text once, from the page itself,
+    // folded and copied in one pass into the sink's storage.
+    // known: what folding and decoding will change in raw, when the parser found it out already.
+    void normalizeFrom(QStringView raw, HtmlTextSink& sink, const HtmlTextChanges* known);
 
-    QString m_text;
+    // The flags live in the text's spare bits.
+    enum Flag : quint32 { kClosed = 1, kText = 2, kComment = 4 };
+    bool flag(Flag which) const { return (m_text.ownerBits() & which) != 0; }
+    void setFlag(Flag which, bool on) {
+        m_text.setOwnerBits(on ? (m_text.ownerBits() | which) : (m_text.ownerBits() & ~quint32(which)));
+    }
+
+    HtmlNodeText m_text;
     int m_spanStart = 0;
     int m_spanEnd = 0;
-    bool m_closed = false;
-    bool m_isText = false;
-    bool m_isComment = false;
     std::vector<CDownloader_HTMLTags> m_children;
 };
 

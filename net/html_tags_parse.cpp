@@ -3,14 +3,62 @@
 #include "net/html_tag_name.h"
 #include "net/html_tags.h"
 
+#include <algorithm>
+#include <bit>
+#include <string_view>
+#include <vector>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <iterator>
 #include <limits>
+
+// What reading a text will change: whether CR LF, TAB or two spaces in a row occur (most text runs and
+// tags need no folding at all), and, for text nodes, whether an "&" does.
+struct HtmlTextChanges {
+    bool fold = false;
+    bool entities = false;
+};
 
 namespace {
 
 using Node = CDownloader_HTMLTags;
 
 constexpr char16_t kReplacementCharacter = 0xFFFD;
+
+// The index of the first c in text at or after from, or -1. Markup is scanned for "<", ">" and "&" over and
+// over across short distances, where a plain loop over eight characters at a time beats a general search.
+qsizetype findChar(QStringView text, qsizetype from, char16_t c) {
+    const char16_t* data = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype i = std::max<qsizetype>(from, 0);
+#ifdef __SSE2__
+    const __m128i wanted = _mm_set1_epi16(static_cast<short>(c));
+    for (; i + 8 <= n; i += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(chunk, wanted));
+        if (mask != 0)
+            return i + std::countr_zero(static_cast<unsigned>(mask)) / 2;
+    }
+#endif
+    for (; i < n; ++i) {
+        if (data[i] == c)
+            return i;
+    }
+    return -1;
+}
+
+// Whether text has prefix at at (prefix is short ASCII markup).
+bool hasAt(QStringView text, qsizetype at, std::u16string_view prefix) {
+    if (at < 0 || text.size() - at < qsizetype(prefix.size()))
+        return false;
+    const char16_t* chars = text.utf16() + at;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        if (chars[i] != prefix[i])
+            return false;
+    }
+    return true;
+}
 
 // What may follow "<" for it to open a tag: a letter (any script), "/", "?" or "!".
 bool opensTag(QStringView s, qsizetype next) {
@@ -26,28 +74,101 @@ bool opensTag(QStringView s, qsizetype next) {
     return QChar::isLetter(c);
 }
 
-// Whether CR LF, TAB or two spaces in a row occur: most text runs and tags need no folding at all.
-bool needsFolding(QStringView text) {
+// What reading text will change, found in one pass.
+HtmlTextChanges changesIn(QStringView text, bool withEntities) {
+    const char16_t* in = text.utf16();
     const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c == u'\t' || (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') ||
-            (c == u' ' && i + 1 < n && text[i + 1] == u' '))
-            return true;
+    HtmlTextChanges found;
+    qsizetype i = 0;
+#ifdef __SSE2__
+    // Eight characters and each one's successor at a time.
+    const __m128i space = _mm_set1_epi16(u' '), tab = _mm_set1_epi16(u'\t');
+    const __m128i cr = _mm_set1_epi16(u'\r'), lf = _mm_set1_epi16(u'\n');
+    const __m128i amp = _mm_set1_epi16(withEntities ? u'&' : u'\0');
+    __m128i fold = _mm_setzero_si128(), entity = _mm_setzero_si128();
+    for (; i + 9 <= n; i += 8) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i + 1));
+        fold = _mm_or_si128(
+            fold, _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(c, tab),
+                                            _mm_and_si128(_mm_cmpeq_epi16(c, cr), _mm_cmpeq_epi16(next, lf))),
+                               _mm_and_si128(_mm_cmpeq_epi16(c, space), _mm_cmpeq_epi16(next, space))));
+        if (withEntities)
+            entity = _mm_or_si128(entity, _mm_cmpeq_epi16(c, amp));
     }
-    return false;
+    found.fold = _mm_movemask_epi8(fold) != 0;
+    found.entities = _mm_movemask_epi8(entity) != 0;
+#endif
+    for (; i < n; ++i) {
+        const char16_t c = in[i];
+        if (c == u'&')
+            found.entities = found.entities || withEntities;
+        else if (c == u'\t' || (c == u'\r' && i + 1 < n && in[i + 1] == u'\n') ||
+                 (c == u' ' && i + 1 < n && in[i + 1] == u' '))
+            found.fold = true;
+    }
+    return found;
 }
 
-// CR LF and TAB become one space each, then every run of spaces becomes one space.
-QString folded(QStringView text) {
+// findChar that also notes, into seen, what reading the characters it passes over will change (see
+// changesIn): the parser learns this about every text and tag while it looks for their end.
+qsizetype findCharNoting(QStringView text, qsizetype from, char16_t wanted, bool withEntities,
+                         HtmlTextChanges& seen) {
+    const char16_t* in = text.utf16();
     const qsizetype n = text.size();
-    QString out(n, Qt::Uninitialized);
-    char16_t* to = reinterpret_cast<char16_t*>(out.data());
+    qsizetype i = std::max<qsizetype>(from, 0);
+#ifdef __SSE2__
+    const __m128i stopAt = _mm_set1_epi16(static_cast<short>(wanted));
+    const __m128i space = _mm_set1_epi16(u' '), tab = _mm_set1_epi16(u'\t');
+    const __m128i cr = _mm_set1_epi16(u'\r'), lf = _mm_set1_epi16(u'\n');
+    const __m128i amp = _mm_set1_epi16(withEntities ? u'&' : u'\0');
+    for (; i + 9 <= n; i += 8) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i + 1));
+        const unsigned stop = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(c, stopAt)));
+        const unsigned fold = unsigned(_mm_movemask_epi8(
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(c, tab),
+                                      _mm_and_si128(_mm_cmpeq_epi16(c, cr), _mm_cmpeq_epi16(next, lf))),
+                         _mm_and_si128(_mm_cmpeq_epi16(c, space), _mm_cmpeq_epi16(next, space)))));
+        const unsigned entity = withEntities ? unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(c, amp))) : 0u;
+        if (stop != 0) {
+            const unsigned before = (stop & (0u - stop)) - 1; // the characters ahead of the one wanted
+            seen.fold = seen.fold || (fold & before) != 0;
+            seen.entities = seen.entities || (entity & before) != 0;
+            return i + std::countr_zero(stop) / 2;
+        }
+        seen.fold = seen.fold || fold != 0;
+        seen.entities = seen.entities || entity != 0;
+    }
+#endif
+    for (; i < n; ++i) {
+        const char16_t c = in[i];
+        if (c == wanted)
+            return i;
+        if (c == u'&')
+            seen.entities = seen.entities || withEntities;
+        else if (c == u'\t' || (c == u'\r' && i + 1 < n && in[i + 1] == u'\n') ||
+                 (c == u' ' && i + 1 < n && in[i + 1] == u' '))
+            seen.fold = true;
+    }
+    return -1;
+}
+
+// Copies text to out with CR LF and TAB made one space each and then every run of spaces made one space;
+// answers the length written, never more than text's.
+qsizetype foldInto(QStringView text, char16_t* out) {
+    const char16_t* in = text.utf16();
+    const qsizetype n = text.size();
     qsizetype length = 0;
     bool afterSpace = false;
     for (qsizetype i = 0; i < n; ++i) {
-        char16_t c = text[i].unicode();
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
+        char16_t c = in[i];
+        if (c > u' ') {
+            out[length++] = c;
+            afterSpace = false;
+            continue;
+        }
+        if (c == u'\r' && i + 1 < n && in[i + 1] == u'\n') {
             c = u' ';
             ++i;
         } else if (c == u'\t') {
@@ -60,73 +181,98 @@ QString folded(QStringView text) {
         } else {
             afterSpace = false;
         }
-        to[length++] = c;
+        out[length++] = c;
     }
-    out.truncate(length);
-    return out;
+    return length;
 }
 
-// The four named entities, in one pass: their replacements contain no "&" or ";", so replacing one
-// never forms or breaks another.
-QString decodeNamed(const QString& text) {
+// Decoding writes to a buffer as long as its input: no replacement lengthens the text (the shortest
+// reference, "&#1;", gives at most two characters).
+
+// The named entity at at ("&" there), if it is one of the four: its character and length. Their second
+// letters differ, so one look at it picks the only candidate.
+bool namedEntityAt(QStringView in, qsizetype at, char16_t& replacement, qsizetype& length) {
     struct Named {
-        QStringView entity;
+        std::u16string_view entity;
         char16_t replacement;
     };
     static constexpr Named kNamed[] = {
         {u"&nbsp;", u' '}, {u"&quot;", u'"'}, {u"&gt;", u'>'}, {u"&lt;", u'<'}};
-    const QStringView in(text);
-    QString out;
-    qsizetype from = 0;
-    for (qsizetype at = in.indexOf(u'&'); at >= 0; at = in.indexOf(u'&', at + 1)) {
-        for (const Named& named : kNamed) {
-            if (in.sliced(at).startsWith(named.entity)) {
-                if (out.isNull())
-                    out.reserve(in.size());
-                out.append(in.sliced(from, at - from));
-                out.append(QChar(named.replacement));
-                from = at + named.entity.size();
-                at = from - 1;
-                break;
-            }
-        }
+    if (at + 1 >= in.size())
+        return false;
+    for (const Named& named : kNamed) {
+        if (named.entity[1] != in[at + 1].unicode())
+            continue;
+        replacement = named.replacement;
+        length = qsizetype(named.entity.size());
+        return hasAt(in, at, named.entity);
     }
-    if (out.isNull())
-        return text;
-    out.append(in.sliced(from));
-    return out;
+    return false;
 }
 
-// The character of a numeric reference; a number that names no Unicode scalar value gives U+FFFD.
-void appendReference(QString& out, qint64 code) {
+// The four named entities, in one pass: their replacements contain no "&" or ";", so replacing one
+// never forms or breaks another. Writes the result to out and answers its length; -1 when nothing was
+// replaced (and nothing written).
+qsizetype decodeNamedInto(QStringView in, char16_t* out) {
+    const char16_t* chars = in.utf16();
+    qsizetype length = -1;
+    qsizetype from = 0;
+    for (qsizetype at = findChar(in, 0, u'&'); at >= 0; at = findChar(in, at + 1, u'&')) {
+        char16_t replacement = 0;
+        qsizetype entityLength = 0;
+        if (!namedEntityAt(in, at, replacement, entityLength))
+            continue;
+        length = std::max<qsizetype>(length, 0);
+        std::copy(chars + from, chars + at, out + length);
+        length += at - from;
+        out[length++] = replacement;
+        from = at + entityLength;
+        at = from - 1;
+    }
+    if (length < 0)
+        return -1;
+    std::copy(chars + from, chars + in.size(), out + length);
+    return length + in.size() - from;
+}
+
+// The character of a numeric reference, written to out; a number that names no Unicode scalar value gives
+// U+FFFD. Answers how many characters were written.
+qsizetype writeReference(char16_t* out, qint64 code) {
     const bool valid = code > 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
     if (!valid) {
-        out.append(QChar(kReplacementCharacter));
-        return;
+        out[0] = kReplacementCharacter;
+        return 1;
     }
-    AppendCodePoint(out, static_cast<char32_t>(code));
+    const char32_t point = static_cast<char32_t>(code);
+    if (QChar::requiresSurrogates(point)) {
+        out[0] = QChar::highSurrogate(point);
+        out[1] = QChar::lowSurrogate(point);
+        return 2;
+    }
+    out[0] = static_cast<char16_t>(point);
+    return 1;
 }
 
 // Decimal references and then "&amp;", in one left-to-right pass over the text after the named entities.
 // A reference runs from "&#" to the next ";" and is read like "&#%d" (white space and a sign allowed,
 // anything after the digits ignored). Output is never read again, and the next ";" is remembered so that
-// text full of "&" without ";" stays linear.
-QString decodeNumericAndAmp(const QString& input) {
-    const QStringView text(input);
-    QString out;
+// text full of "&" without ";" stays linear. Writes the result to out and answers its length; -1 when
+// nothing was replaced (and nothing written).
+qsizetype decodeNumericAndAmpInto(QStringView text, char16_t* out) {
+    const char16_t* chars = text.utf16();
+    qsizetype length = -1;
     qsizetype nextSemicolon = -1;
     bool semicolonsLeft = true;
     qsizetype from = 0;
-    // Copies the text before a replacement; the output exists only once something was replaced.
     auto flush = [&](qsizetype at) {
-        if (out.isNull())
-            out.reserve(text.size());
-        out.append(text.sliced(from, at - from));
+        length = std::max<qsizetype>(length, 0);
+        std::copy(chars + from, chars + at, out + length);
+        length += at - from;
     };
-    for (qsizetype at = text.indexOf(u'&'); at >= 0; at = text.indexOf(u'&', at + 1)) {
-        if (at + 1 < text.size() && text[at + 1] == u'#' && semicolonsLeft) {
+    for (qsizetype at = findChar(text, 0, u'&'); at >= 0; at = findChar(text, at + 1, u'&')) {
+        if (at + 1 < text.size() && chars[at + 1] == u'#' && semicolonsLeft) {
             if (nextSemicolon < at) {
-                nextSemicolon = text.indexOf(u';', at);
+                nextSemicolon = findChar(text, at, u';');
                 semicolonsLeft = nextSemicolon >= 0;
             }
             if (!semicolonsLeft)
@@ -137,59 +283,124 @@ QString decodeNumericAndAmp(const QString& input) {
                 continue;
             flush(at);
             if (*code != 0)
-                appendReference(out, *code);
+                length += writeReference(out + length, *code);
             from = nextSemicolon + 1;
             at = nextSemicolon;
-        } else if (text.sliced(at).startsWith(u"&amp;")) {
+        } else if (hasAt(text, at, u"&amp;")) {
             flush(at);
-            out.append(u'&');
+            out[length++] = u'&';
             from = at + 5;
             at = from - 1;
         }
     }
-    if (out.isNull())
-        return input;
-    out.append(text.sliced(from));
-    return out;
+    if (length < 0)
+        return -1;
+    std::copy(chars + from, chars + text.size(), out + length);
+    return length + text.size() - from;
 }
 
 } // namespace
 
+// Where the texts of parsed nodes go. A text that stands in the document as it is becomes a stretch of the
+// document; one that folding or entity decoding changes goes to the arena (or a string of its own when
+// there is none). The decoding buffers are kept across nodes, so decoding allocates nothing once they grew.
+struct HtmlTextSink {
+    HtmlTextBlock* document = nullptr;
+    HtmlTextArena* arena = nullptr;
+    std::vector<char16_t> folded;
+    std::vector<char16_t> named;
+    std::vector<char16_t> decoded;
+
+    // known: what changesIn would answer, when the caller found it out already.
+    HtmlNodeText store(QStringView raw, bool isText, const HtmlTextChanges* known) {
+        const HtmlTextChanges changes = known ? *known : changesIn(raw, isText);
+        const bool fold = changes.fold;
+        const bool decode = changes.entities;
+        if (!fold && !decode)
+            return unchanged(raw);
+        QStringView text = raw;
+        if (fold) {
+            if (!decode && arena)
+                return arena->Commit(foldInto(raw, arena->Reserve(raw.size())));
+            folded.resize(raw.size());
+            text = QStringView(folded.data(), foldInto(raw, folded.data()));
+        }
+        if (decode) {
+            named.resize(text.size());
+            const qsizetype length = decodeNamedInto(text, named.data());
+            if (length >= 0)
+                text = QStringView(named.data(), length);
+        }
+        decoded.resize(text.size());
+        char16_t* out = arena ? arena->Reserve(text.size()) : decoded.data();
+        qsizetype length = decode ? decodeNumericAndAmpInto(text, out) : -1;
+        if (length < 0) {
+            if (text.data() == raw.data())
+                return unchanged(raw);
+            length = text.size();
+            std::copy(text.utf16(), text.utf16() + text.size(), out);
+        }
+        return arena ? arena->Commit(length) : HtmlNodeText(QStringView(out, length).toString());
+    }
+
+  private:
+    HtmlNodeText unchanged(QStringView raw) const {
+        if (!document)
+            return HtmlNodeText(raw.toString());
+        return HtmlNodeText(document, raw.data() - document->chars.constData(), raw.size());
+    }
+};
+
 QString DecodeHtmlEntities(const QString& text) {
     if (!text.contains(u'&'))
         return text;
-    return decodeNumericAndAmp(decodeNamed(text));
+    QString named(text.size(), Qt::Uninitialized);
+    const qsizetype namedLength = decodeNamedInto(text, reinterpret_cast<char16_t*>(named.data()));
+    const QStringView afterNamed =
+        namedLength >= 0 ? QStringView(named).first(namedLength) : QStringView(text);
+    QString decoded(afterNamed.size(), Qt::Uninitialized);
+    const qsizetype length = decodeNumericAndAmpInto(afterNamed, reinterpret_cast<char16_t*>(decoded.data()));
+    if (length >= 0) {
+        decoded.truncate(length);
+        return decoded;
+    }
+    if (namedLength >= 0) {
+        named.truncate(namedLength);
+        return named;
+    }
+    return text;
 }
 
 QString CDownloader_HTMLTags::GetTagName(bool upper) const {
-    if (m_isText)
+    if (IsTextNode())
         return {};
     if (upper)
-        return HtmlUpperName(m_text).view().toString();
-    return rawTagName(m_text).toString();
+        return HtmlUpperName(m_text.view()).view().toString();
+    return rawTagName(m_text.view()).toString();
 }
 
 void CDownloader_HTMLTags::Normalize() {
-    const QString raw = m_text;
-    normalizeFrom(raw);
+    const QString raw = m_text.toString();
+    HtmlTextSink sink;
+    normalizeFrom(raw, sink, nullptr);
 }
 
-void CDownloader_HTMLTags::normalizeFrom(QStringView raw) {
-    if (!m_isText && !m_closed && raw.size() > 1 && raw[1] == u'!') {
+void CDownloader_HTMLTags::normalizeFrom(QStringView raw, HtmlTextSink& sink, const HtmlTextChanges* known) {
+    if (!IsTextNode() && !IsClosed() && raw.size() > 1 && raw[1] == u'!') {
         // A section too short for both of its markers is empty, never an out-of-range cut.
         if (raw.startsWith(u"<![CDATA[")) {
             raw = raw.size() >= 12 ? raw.sliced(9, raw.size() - 12) : QStringView();
-            m_isText = true;
+            setFlag(kText, true);
+            known = nullptr;
         }
         if (raw.startsWith(u"<!--")) {
             raw = raw.size() >= 7 ? raw.sliced(4, raw.size() - 7) : QStringView();
-            m_isText = true;
-            m_isComment = true;
+            setFlag(kText, true);
+            setFlag(kComment, true);
+            known = nullptr;
         }
     }
-    m_text = needsFolding(raw) ? folded(raw) : raw.toString();
-    if (m_isText)
-        m_text = DecodeHtmlEntities(m_text);
+    m_text = sink.store(raw, IsTextNode(), known);
 }
 
 // Lays the page out flat under the root and nests by folding. The open root-level elements are kept on
@@ -198,14 +409,19 @@ void CDownloader_HTMLTags::normalizeFrom(QStringView raw) {
 // scanning the root's children: parsing stays linear on pages with thousands of pending elements.
 class HtmlTreeBuilder {
   public:
-    HtmlTreeBuilder(Node& root, std::size_t maxNodes) : m_nodes(root.m_children), m_nodesLeft(maxNodes) {}
+    HtmlTreeBuilder(Node& root, HtmlTextBlock* document, std::size_t maxNodes)
+        : m_nodes(root.m_children), m_arena(document->chars.size() / 8), m_nodesLeft(maxNodes) {
+        m_sink.document = document;
+        m_sink.arena = &m_arena;
+    }
 
     // False when the text held more nodes than allowed: the tree then ends where they ran out.
     bool run(QStringView s) {
         qsizetype textStart = 0;
         qsizetype from = 0;
+        HtmlTextChanges textChanges; // of the text from textStart on
         while (!m_cut) {
-            const qsizetype open = s.indexOf(u'<', from);
+            const qsizetype open = findCharNoting(s, from, u'<', true, textChanges);
             if (open < 0)
                 break; // text after the last tag is dropped
             if (!opensTag(s, open + 1)) {
@@ -213,8 +429,11 @@ class HtmlTreeBuilder {
                 continue;
             }
             if (textStart < open)
-                addText(s, textStart, open);
+                addText(s, textStart, open, textChanges);
+            textChanges = HtmlTextChanges();
             textStart = open;
+            HtmlTextChanges tagChanges;
+            bool tagKnown = false;
             const QStringView rest = s.sliced(open);
             qsizetype close = -1;
             if (rest[1] == u'?') {
@@ -227,11 +446,12 @@ class HtmlTreeBuilder {
                 const qsizetype end = s.indexOf(u"]]>", open);
                 close = end < 0 ? -1 : end + 2;
             } else {
-                close = s.indexOf(u'>', open + 1);
+                close = findCharNoting(s, open + 1, u'>', false, tagChanges);
+                tagKnown = true;
             }
             if (close < 0)
                 break; // a tag, comment or section that never ends stops the parse here
-            addTag(s, open, close);
+            addTag(s, open, close, tagKnown ? &tagChanges : nullptr);
             textStart = close + 1;
             from = close + 1;
         }
@@ -241,14 +461,20 @@ class HtmlTreeBuilder {
   private:
     enum class Implicit { None, A, Li, Option };
 
-    void addText(QStringView s, qsizetype start, qsizetype end) {
-        Node node;
-        node.m_isText = true;
+    // Nodes are made in place at the end of the root level and taken back when their text is empty.
+    Node& newNode(qsizetype start, qsizetype end) {
+        Node& node = m_nodes.emplace_back();
         node.m_spanStart = static_cast<int>(start);
         node.m_spanEnd = static_cast<int>(end);
-        node.normalizeFrom(s.sliced(start, end - start));
-        if (!node.m_text.isEmpty() && admitNode())
-            m_nodes.push_back(std::move(node));
+        return node;
+    }
+
+    void addText(QStringView s, qsizetype start, qsizetype end, const HtmlTextChanges& changes) {
+        Node& node = newNode(start, end);
+        node.setFlag(Node::kText, true);
+        node.normalizeFrom(s.sliced(start, end - start), m_sink, &changes);
+        if (node.m_text.isEmpty() || !admitNode())
+            m_nodes.pop_back();
     }
 
     // Counts one more node against the budget; false (and the parse ends) when none is left.
@@ -262,43 +488,55 @@ class HtmlTreeBuilder {
     }
 
     // The tag s[start..end] (from "<" to ">", so there is no white space to trim at either end).
-    void addTag(QStringView s, qsizetype start, qsizetype end) {
+    void addTag(QStringView s, qsizetype start, qsizetype end, const HtmlTextChanges* changes) {
         const QStringView raw = s.sliced(start, end - start + 1);
         const HtmlUpperName name(raw);
-        Node node;
-        node.m_spanStart = static_cast<int>(start);
-        node.m_spanEnd = static_cast<int>(end);
         const bool selfClosing = raw[raw.size() - 2] == u'/' && raw.indexOf(u"/>") == raw.size() - 2;
         // Only start tags can close implicitly; end tags and closed ones never do.
-        const Implicit implicit = selfClosing || raw[1] == u'/' ? Implicit::None : implicitKind(name.view());
-        if (selfClosing || isVoidElement(name.view())) {
-            node.m_closed = true;
-        } else if (raw[1] == u'/') {
+        const NameKind kind = kindOf(name);
+        const Implicit implicit = selfClosing || raw[1] == u'/' ? Implicit::None : kind.implicit;
+        const bool closed = selfClosing || kind.isVoid;
+        if (!closed && raw[1] == u'/') {
             foldEndTag(name.view());
             return;
-        } else if (implicit != Implicit::None) {
-            closeImplicitly(implicit);
         }
-        node.normalizeFrom(raw);
-        if (node.m_text.isEmpty() || !admitNode())
-            return;
+        if (!closed && implicit != Implicit::None)
+            closeImplicitly(implicit);
         const std::size_t index = m_nodes.size();
-        const bool element = !node.m_isText;
-        const bool open = element && !node.m_closed;
-        m_nodes.push_back(std::move(node));
-        if (element && name.view().size() == 2 && (name.view() == u"UL" || name.view() == u"OL"))
+        Node& node = newNode(start, end);
+        node.setFlag(Node::kClosed, closed);
+        node.normalizeFrom(raw, m_sink, changes);
+        if (node.m_text.isEmpty() || !admitNode()) {
+            m_nodes.pop_back();
+            return;
+        }
+        const bool element = !node.IsTextNode();
+        const bool open = element && !node.IsClosed();
+        if (element && kind.isList)
             m_lists.push_back(index);
         if (open) {
-            m_open.push_back(index);
+            m_open.push_back({index, m_openNames.size(), name.view().size()});
+            m_openNames.insert(m_openNames.end(), name.view().begin(), name.view().end());
             if (std::vector<std::size_t>* stack = implicitStack(implicit))
                 stack->push_back(index);
         }
     }
 
-    static Implicit implicitKind(QStringView name) {
-        if (!isImplicitlyClosed(name))
-            return Implicit::None;
-        return name == u"A" ? Implicit::A : name == u"LI" ? Implicit::Li : Implicit::Option;
+    // What the fixed tag lists say about a name, found with one look at its length and letters.
+    struct NameKind {
+        bool isVoid = false;
+        bool isList = false; // UL or OL
+        Implicit implicit = Implicit::None;
+    };
+    static NameKind kindOf(const HtmlUpperName& upperName) {
+        const QStringView name = upperName.view();
+        const HtmlTagKind listed = htmlTagKind(upperName.key());
+        NameKind kind;
+        kind.isVoid = listed.isVoid;
+        if (listed.isImplicitlyClosed)
+            kind.implicit = name == u"A" ? Implicit::A : name == u"LI" ? Implicit::Li : Implicit::Option;
+        kind.isList = name.size() == 2 && name[1] == u'L' && (name[0] == u'U' || name[0] == u'O');
+        return kind;
     }
 
     std::vector<std::size_t>* implicitStack(Implicit kind) {
@@ -328,12 +566,14 @@ class HtmlTreeBuilder {
     }
 
     // Closes open elements from the last back to the nearest one named like the end tag (all of them when
-    // none is).
+    // none is). Open elements keep their names, so none is taken apart again.
     void foldEndTag(QStringView name) {
         while (!m_open.empty()) {
-            const std::size_t target = m_open.back();
-            const bool match = HtmlUpperName(m_nodes[target].m_text).view() == name;
-            fold(target);
+            const OpenElement target = m_open.back();
+            const bool match =
+                target.nameLength == name.size() &&
+                std::equal(name.begin(), name.end(), m_openNames.begin() + qsizetype(target.nameAt));
+            fold(target.index);
             if (match)
                 return;
         }
@@ -342,13 +582,17 @@ class HtmlTreeBuilder {
     // Closes the root child at index and moves every root child after it, in order, into it.
     void fold(std::size_t index) {
         Node& target = m_nodes[index];
-        target.m_closed = true;
+        target.setFlag(Node::kClosed, true);
         const auto first = m_nodes.begin() + static_cast<std::ptrdiff_t>(index) + 1;
         target.m_children.insert(target.m_children.end(), std::make_move_iterator(first),
                                  std::make_move_iterator(m_nodes.end()));
         m_nodes.erase(first, m_nodes.end());
         // Everything from index on has left the root level (or is closed now).
-        for (std::vector<std::size_t>* stack : {&m_open, &m_openA, &m_openLi, &m_openOption}) {
+        while (!m_open.empty() && m_open.back().index >= index) {
+            m_openNames.resize(m_open.back().nameAt);
+            m_open.pop_back();
+        }
+        for (std::vector<std::size_t>* stack : {&m_openA, &m_openLi, &m_openOption}) {
             while (!stack->empty() && stack->back() >= index)
                 stack->pop_back();
         }
@@ -356,8 +600,17 @@ class HtmlTreeBuilder {
             m_lists.pop_back();
     }
 
+    struct OpenElement {
+        std::size_t index;
+        std::size_t nameAt; // in m_openNames
+        qsizetype nameLength;
+    };
+
     std::vector<Node>& m_nodes;
-    std::vector<std::size_t> m_open;       // open elements at the root level, in document order
+    HtmlTextArena m_arena;
+    HtmlTextSink m_sink;
+    std::vector<OpenElement> m_open;       // open elements at the root level, in document order
+    std::vector<QChar> m_openNames;        // their upper-case names, one after another
     std::vector<std::size_t> m_openA;      // the open A among them
     std::vector<std::size_t> m_openLi;     // the open LI among them
     std::vector<std::size_t> m_openOption; // the open OPTION among them
@@ -371,14 +624,23 @@ void CDownloader_HTMLTags::Parse(const QString& text) {
 }
 
 bool CDownloader_HTMLTags::Parse(const QString& text, std::size_t maxNodes) {
-    // A shared copy: text may be this node's own text or lie in the subtree released here.
-    const QString input = text;
+    // The document's characters are held before anything is released: text may be this node's own text or
+    // lie in the subtree released here. Characters the string does not own (QString::fromRawData) are copied,
+    // as the nodes will point into them.
+    HtmlTextBlock* document = new HtmlTextBlock;
+    document->chars = text.data_ptr().isMutable() ? text : QString(text.constData(), text.size());
     releaseChildren();
-    m_text.clear();
+    m_text = HtmlNodeText();
     m_spanStart = 0;
     m_spanEnd = 0;
-    m_closed = false;
-    m_isText = false;
-    m_isComment = false;
-    return HtmlTreeBuilder(*this, maxNodes).run(input);
+    m_text.setOwnerBits(0);
+    // The root level holds every node for a while before it is folded: room enough up front spares moving
+    // them as it grows, and what is left over goes again at the end.
+    m_children.reserve(size_t(document->chars.size() / 64));
+    const bool complete = HtmlTreeBuilder(*this, document, maxNodes).run(document->chars);
+    if (document->refs.fetch_sub(1, std::memory_order_acq_rel) == 1)
+        delete document;
+    if (m_children.capacity() > 2 * m_children.size() + 16)
+        m_children.shrink_to_fit();
+    return complete;
 }

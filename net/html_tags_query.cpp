@@ -31,12 +31,12 @@ class Criteria {
     // Only parsed elements take part. An element that starts at the first character of the text has span
     // start 0 but a non-zero span end, so it is found; nodes built by AddChild have neither.
     static bool takesPart(const Node& node) {
-        return !node.GetText().isEmpty() && node.GetSpanEnd() != 0 && !node.IsTextNode();
+        return !node.GetTextView().isEmpty() && node.GetSpanEnd() != 0 && !node.IsTextNode();
     }
 
     // Tested in this order: tag, id, name, attribute, class.
     bool matches(const Node& node) const {
-        if (!m_tag.isEmpty() && HtmlUpperName(node.GetText()).view() != m_tag)
+        if (!m_tag.isEmpty() && HtmlUpperName(node.GetTextView()).view() != m_tag)
             return false;
         if (!m_id.isEmpty() &&
             node.GetAttribute(QStringLiteral("ID")).compare(m_id, Qt::CaseInsensitive) != 0)
@@ -102,9 +102,9 @@ template <typename NodeT> NodeT* findFirst(NodeT& top, const Criteria& criteria)
 } // namespace
 
 QString CDownloader_HTMLTags::GetAttribute(const QString& name) const {
-    if (m_isText)
+    if (IsTextNode())
         return {};
-    const QStringView text(m_text);
+    const QStringView text = m_text.view();
     qsizetype start = 0;
     while (start < text.size() && !isAttributeSpace(text[start].unicode()))
         ++start;
@@ -170,13 +170,13 @@ QString CDownloader_HTMLTags::GetInnerText(bool lineBreaks, const QString& exclu
     QString out;
     // Writes what a node gives before its children; true when its children are to be read.
     auto open = [&](const Node& node) {
-        if (node.m_isComment)
+        if (node.IsComment())
             return false;
-        if (node.m_isText) {
-            out += node.m_text;
+        if (node.IsTextNode()) {
+            out += node.m_text.view();
             return false;
         }
-        const HtmlUpperName name(node.m_text);
+        const HtmlUpperName name(node.m_text.view());
         // A nameless element (the root) is never excluded, even by a list with a double blank.
         if (!excluded.isEmpty() && !name.view().isEmpty() && tagListContains(excluded, name.view()))
             return false;

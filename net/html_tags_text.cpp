@@ -1,50 +1,70 @@
-#include "net/html_tags.h"
-
 #include "core/limits.h"
+#include "net/html_tag_name.h"
+#include "net/html_tags.h"
+#include "net/utf8_writer.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace {
 
-const QString kLineBreak = QStringLiteral("\r\n");
 constexpr int kIndentStep = 3;
+
+// Text written into a QString.
+class Utf16Out {
+  public:
+    explicit Utf16Out(QString& out) : m_out(out) {}
+    void append(QStringView text) { m_out.append(text); }
+    void append(char16_t c) { m_out.append(QChar(c)); }
+    void appendSpaces(qsizetype count) { m_out.append(QString(count, u' ')); }
+
+  private:
+    QString& m_out;
+};
 
 // Escapes a value so the forgiving reader gives it back exactly: markup characters become entities, and the
 // white space the reader would fold (line breaks, tabs, the second blank of a run) becomes a reference.
-void appendEscaped(QString& out, const QString& text) {
+// Runs that need no escape are written whole.
+template <typename Out> void appendEscaped(Out& out, QStringView text) {
+    const char16_t* chars = text.utf16();
     const qsizetype size = text.size();
+    qsizetype from = 0;
     for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text.at(i);
-        switch (c.unicode()) {
+        const char16_t c = chars[i];
+        QStringView escape;
+        switch (c) {
         case u'&':
-            out += u"&amp;";
+            escape = u"&amp;";
             break;
         case u'<':
-            out += u"&lt;";
+            escape = u"&lt;";
             break;
         case u'>':
-            out += u"&gt;";
+            escape = u"&gt;";
             break;
         case u'\r':
-            out += u"&#13;";
+            escape = u"&#13;";
             break;
         case u'\n':
-            out += u"&#10;";
+            escape = u"&#10;";
             break;
         case u'\t':
-            out += u"&#9;";
+            escape = u"&#9;";
             break;
         case u' ':
-            if (i > 0 && text.at(i - 1) == u' ')
-                out += u"&#32;";
-            else
-                out += c;
+            if (i > 0 && chars[i - 1] == u' ')
+                escape = u"&#32;";
             break;
         default:
-            out += c;
+            break;
         }
+        if (escape.isEmpty())
+            continue;
+        out.append(text.sliced(from, i - from));
+        out.append(escape);
+        from = i + 1;
     }
+    out.append(text.sliced(from));
 }
 
 bool endTagOnOwnLine(const CDownloader_HTMLTags& node) {
@@ -53,16 +73,18 @@ bool endTagOnOwnLine(const CDownloader_HTMLTags& node) {
 }
 
 // Writes one node and its subtree without recursion: hostile pages nest deeper than any stack allows.
-void writeNode(QString& out, const CDownloader_HTMLTags& top, const QString& indent,
+template <typename Out>
+void writeNode(Out& out, const CDownloader_HTMLTags& top, QStringView indent,
                CDownloader_HTMLTags::Escaping escaping) {
     struct Frame {
         const CDownloader_HTMLTags* node;
         qsizetype depth;
         size_t nextChild;
     };
-    auto writeIndent = [&](qsizetype depth) {
-        out += indent;
-        out.append(QString(std::min<qsizetype>(depth, limits::kMaxIndentDepth) * kIndentStep, u' '));
+    auto writeLineAndIndent = [&](qsizetype depth) {
+        out.append(u"\r\n");
+        out.append(indent);
+        out.appendSpaces(std::min<qsizetype>(depth, limits::kMaxIndentDepth) * kIndentStep);
     };
     // Writes what comes before a node's children; returns true when the node is an element to descend into.
     auto open = [&](const CDownloader_HTMLTags& node, qsizetype depth) {
@@ -70,26 +92,23 @@ void writeNode(QString& out, const CDownloader_HTMLTags& top, const QString& ind
             if (node.IsComment())
                 return false;
             if (escaping == CDownloader_HTMLTags::Escaping::Values)
-                appendEscaped(out, node.GetText());
+                appendEscaped(out, node.GetTextView());
             else
-                out += node.GetText();
+                out.append(node.GetTextView());
             return false;
         }
-        out += kLineBreak;
-        writeIndent(depth);
-        out += node.GetText();
+        writeLineAndIndent(depth);
+        out.append(node.GetTextView());
         return true;
     };
     auto close = [&](const CDownloader_HTMLTags& node, qsizetype depth) {
         if (!node.IsClosed())
             return;
-        if (endTagOnOwnLine(node)) {
-            out += kLineBreak;
-            writeIndent(depth);
-        }
-        out += u"</";
-        out += node.GetTagName(false);
-        out += u'>';
+        if (endTagOnOwnLine(node))
+            writeLineAndIndent(depth);
+        out.append(u"</");
+        out.append(rawTagName(node.GetTextView()));
+        out.append(u'>');
     };
 
     if (!open(top, 0))
@@ -113,14 +132,21 @@ void writeNode(QString& out, const CDownloader_HTMLTags& top, const QString& ind
 } // namespace
 
 QString CDownloader_HTMLTags::ToText(const QString& indent, Escaping escaping) const {
-    QString out;
+    QString text;
+    Utf16Out out(text);
     for (const CDownloader_HTMLTags& child : m_children)
         writeNode(out, child, indent, escaping);
-    return out;
+    return text;
 }
 
 QString CDownloader_HTMLTags::Serialize(const QString& indent, Escaping escaping) const {
-    QString out;
+    QString text;
+    Utf16Out out(text);
     writeNode(out, *this, indent, escaping);
-    return out;
+    return text;
+}
+
+void CDownloader_HTMLTags::ToUtf8Text(Escaping escaping, Utf8Writer& out) const {
+    for (const CDownloader_HTMLTags& child : m_children)
+        writeNode(out, child, QStringView(), escaping);
 }

@@ -7,8 +7,7 @@
 // than the call stack allows.
 
 CDownloader_HTMLTags::CDownloader_HTMLTags(const CDownloader_HTMLTags& other)
-    : m_text(other.m_text), m_spanStart(other.m_spanStart), m_spanEnd(other.m_spanEnd),
-      m_closed(other.m_closed), m_isText(other.m_isText), m_isComment(other.m_isComment) {
+    : m_text(other.m_text), m_spanStart(other.m_spanStart), m_spanEnd(other.m_spanEnd) {
     std::vector<std::pair<const CDownloader_HTMLTags*, CDownloader_HTMLTags*>> work{{&other, this}};
     while (!work.empty()) {
         const auto [source, target] = work.back();
@@ -18,11 +17,9 @@ CDownloader_HTMLTags::CDownloader_HTMLTags(const CDownloader_HTMLTags& other)
         for (const CDownloader_HTMLTags& child : source->m_children) {
             CDownloader_HTMLTags& copy = target->m_children.emplace_back();
             copy.m_text = child.m_text;
+            copy.m_text.setOwnerBits(child.m_text.ownerBits());
             copy.m_spanStart = child.m_spanStart;
             copy.m_spanEnd = child.m_spanEnd;
-            copy.m_closed = child.m_closed;
-            copy.m_isText = child.m_isText;
-            copy.m_isComment = child.m_isComment;
             if (!child.m_children.empty())
                 work.emplace_back(&child, &copy);
         }
@@ -42,28 +39,20 @@ CDownloader_HTMLTags& CDownloader_HTMLTags::operator=(CDownloader_HTMLTags&& oth
     if (this == &other)
         return *this;
     // other may live inside this node's subtree, which is released below: take its content out first.
-    QString text = std::move(other.m_text);
+    HtmlNodeText text = std::move(other.m_text);
     std::vector<CDownloader_HTMLTags> children = std::move(other.m_children);
     other.m_children.clear();
     const int spanStart = other.m_spanStart;
     const int spanEnd = other.m_spanEnd;
-    const bool closed = other.m_closed;
-    const bool isText = other.m_isText;
-    const bool isComment = other.m_isComment;
+    const quint32 flags = text.ownerBits();
 
     releaseChildren();
     m_text = std::move(text);
     m_children = std::move(children);
     m_spanStart = spanStart;
     m_spanEnd = spanEnd;
-    m_closed = closed;
-    m_isText = isText;
-    m_isComment = isComment;
+    m_text.setOwnerBits(flags);
     return *this;
-}
-
-CDownloader_HTMLTags::~CDownloader_HTMLTags() {
-    releaseChildren();
 }
 
 void CDownloader_HTMLTags::releaseChildren() noexcept {

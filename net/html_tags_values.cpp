@@ -4,14 +4,14 @@
 
 CDownloader_HTMLTags* CDownloader_HTMLTags::AddChild(const QString& name, bool reuse) {
     CDownloader_HTMLTags node;
-    node.m_text = name.startsWith(u'<') ? name : u'<' + name + u'>';
-    node.m_closed = true;
+    node.m_text = HtmlNodeText(name.startsWith(u'<') ? name : u'<' + name + u'>');
+    node.setFlag(kClosed, true);
     if (reuse) {
-        const HtmlUpperName wanted(node.m_text);
+        const HtmlUpperName wanted(node.m_text.view());
         // Text children have no name; a nameless key reuses nothing.
         if (!wanted.view().isEmpty()) {
             for (CDownloader_HTMLTags& child : m_children) {
-                if (!child.m_isText && HtmlUpperName(child.m_text).view() == wanted.view()) {
+                if (!child.IsTextNode() && HtmlUpperName(child.m_text.view()).view() == wanted.view()) {
                     child.releaseChildren();
                     return &child;
                 }
@@ -25,8 +25,8 @@ CDownloader_HTMLTags* CDownloader_HTMLTags::AddChild(const QString& name, bool r
 bool CDownloader_HTMLTags::SetText(const QString& text) {
     releaseChildren();
     CDownloader_HTMLTags& value = m_children.emplace_back();
-    value.m_text = text;
-    value.m_isText = true;
+    value.m_text = HtmlNodeText(text);
+    value.setFlag(kText, true);
     return true;
 }
 

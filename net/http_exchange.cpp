@@ -10,6 +10,7 @@
 #include <chrono>
 #include <climits>
 #include <memory>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -34,6 +35,8 @@ namespace {
 constexpr qsizetype kInitialCapacity = 102400;
 // Room kept free behind the data, so that a receive never lands at the very end of the buffer.
 constexpr qsizetype kSpare = 1024;
+// The most a reply's announced length makes room for at once: a peer may announce what it never sends.
+constexpr qsizetype kAnnouncedCapacityLimit = 8 * 1024 * 1024;
 
 // Keeps the stream findable in the slot for as long as it exists.
 class SlotAttachment {
@@ -63,7 +66,7 @@ std::unique_ptr<ByteStream> MakeStream(const HttpExchangeRequest& request) {
 
 } // namespace
 
-HttpExchangeResult HttpExchange(const HttpExchangeRequest& request, const std::atomic<bool>& abort,
+HttpExchangeResult HttpExchange(HttpExchangeRequest request, const std::atomic<bool>& abort,
                                 std::atomic<int>& received, ExchangeSocketSlot& slot) {
     HttpExchangeResult result;
     const std::unique_ptr<ByteStream> stream = MakeStream(request);
@@ -87,7 +90,9 @@ HttpExchangeResult HttpExchange(const HttpExchangeRequest& request, const std::a
     // The header end is watched only for the time limits; response processing splits the reply by the
     // same rule.
     HeaderEndScanner headerEnd(limits::kHeaderSearchBytes);
-    QByteArray buffer(kInitialCapacity, Qt::Uninitialized);
+    // A buffer handed back may start after room its last reply's header took; that room is left unused.
+    QByteArray buffer = std::move(request.buffer);
+    buffer.resize(std::max(buffer.capacity() - buffer.data_ptr().freeSpaceAtBegin(), kInitialCapacity));
     qsizetype used = 0;
     while (!abort.load()) {
         if (used + readStep >= buffer.size() - kSpare)
@@ -110,8 +115,21 @@ HttpExchangeResult HttpExchange(const HttpExchangeRequest& request, const std::a
         if (!pace.IsHeaderDone() &&
             headerEnd.Scan(QByteArrayView(buffer.constData(), used)) != HeaderEndScanner::State::Undecided) {
             pace.HeaderDone(now, headerEnd.BodyStart());
-            if (request.onHeader && headerEnd.Found())
-                request.onHeader(Utf8ToWide(QByteArrayView(buffer.constData(), headerEnd.HeaderLength())));
+            if (headerEnd.Found()) {
+                const QString header =
+                    Utf8ToWide(QByteArrayView(buffer.constData(), headerEnd.HeaderLength()));
+                if (const std::optional<qint64> length = ParseResponseHead(header).contentLength) {
+                    const qint64 wanted = headerEnd.BodyStart() + *length + readStep + kSpare + 1;
+                    const qsizetype room =
+                        qsizetype(std::min<qint64>({wanted, kAnnouncedCapacityLimit, capacityLimit}));
+                    if (room > buffer.size()) {
+                        buffer.reserve(room); // exactly this much, where growing would round up
+                        buffer.resize(room);
+                    }
+                }
+                if (request.onHeader)
+                    request.onHeader(header);
+            }
         }
         if (QString tooSlow = pace.Check(now, used); !tooSlow.isEmpty()) {
             result.error = std::move(tooSlow);

@@ -39,6 +39,9 @@ struct HttpExchangeRequest {
     // Called once with the header text as soon as it has arrived, while the body still comes.
     std::function<void(const QString& header)> onHeader;
     ReplyTimeLimits timeLimits;
+    // Storage to receive into: a slot hands back what its last, small reply used, so that the next one
+    // lands in memory already in use. Its content does not matter.
+    QByteArray buffer;
 };
 
 struct HttpExchangeResult {
@@ -52,6 +55,8 @@ struct HttpExchangeResult {
 // One connect, send and receive until the peer closes the connection, over a plain or a TLS byte stream
 // alike; any request-then-read-to-the-end protocol (whois too) runs through it. Stops early when abort is
 // set, or when the reply arrives too slowly for timeLimits (keeping what came, as after any receive
-// failure). received counts the bytes so far, for progress. Never throws.
-HttpExchangeResult HttpExchange(const HttpExchangeRequest& request, const std::atomic<bool>& abort,
+// failure). received counts the bytes so far, for progress. The buffer starts with room for what the
+// reply's Content-Length announces, up to a limit (the length is the peer's word), and doubles beyond.
+// Never throws.
+HttpExchangeResult HttpExchange(HttpExchangeRequest request, const std::atomic<bool>& abort,
                                 std::atomic<int>& received, ExchangeSocketSlot& slot);

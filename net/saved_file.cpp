@@ -2,14 +2,35 @@
 
 #include "core/atomic_file.h"
 #include "core/text_convert.h"
+#include "net/utf8_writer.h"
+
+namespace {
+
+void writeSavedFile(const CDownloader_HTMLTags& root, Utf8Writer& out) {
+    root.ToUtf8Text(CDownloader_HTMLTags::Escaping::Values, out);
+    // The terminating 0x00 is part of the format.
+    out.append(u'\0');
+}
+
+} // namespace
 
 QByteArray SavedFileBytes(const CDownloader_HTMLTags& root) {
-    // The terminating 0x00 is part of the format.
-    return WideToUtf8(root.ToText(QString(), CDownloader_HTMLTags::Escaping::Values));
+    Utf8Writer out;
+    writeSavedFile(root, out);
+    return out.Finish();
 }
 
 bool SaveTreeToFile(const CDownloader_HTMLTags& root, const QString& path, FileAccess access) {
-    return WriteFileAtomically(path, SavedFileBytes(root), nullptr, access);
+    // Written as it is made: a large project needs no copy of its whole file in memory.
+    return WriteFileAtomicallyInChunks(
+        path,
+        [&root](const FileChunkWriter& write) {
+            Utf8Writer out(write);
+            writeSavedFile(root, out);
+            out.Finish();
+            return out.Ok();
+        },
+        nullptr, access);
 }
 
 void ParseSavedFileBytes(CDownloader_HTMLTags& root, const QByteArray& bytes) {

@@ -19,12 +19,9 @@ QString CanceledText() {
 } // namespace
 
 bool CSSLSocket::Create(const CSSLContext& context, CWSocket& socket) {
-    ERR_clear_error();
-    SSL* handle = context.GetHandle() ? SSL_new(context.GetHandle()) : nullptr;
-    if (!handle) {
-        m_errorText = context.GetHandle() ? TlsQueueText() : QStringLiteral("no TLS context");
+    SSL* handle = context.NewConnection(m_errorText);
+    if (!handle)
         return false;
-    }
     m_ssl = CSSLHandle(handle);
     m_socket = &socket;
     m_errorText.clear();

@@ -42,12 +42,16 @@ CSSLContext::~CSSLContext() {
     Free();
 }
 
-CSSLContext::CSSLContext(CSSLContext&& other) noexcept : m_handle(std::exchange(other.m_handle, nullptr)) {}
+CSSLContext::CSSLContext(CSSLContext&& other) noexcept
+    : m_handle(std::exchange(other.m_handle, nullptr)), m_storeOnce(std::move(other.m_storeOnce)),
+      m_storeError(std::move(other.m_storeError)) {}
 
 CSSLContext& CSSLContext::operator=(CSSLContext&& other) noexcept {
     if (this != &other) {
         Free();
         m_handle = std::exchange(other.m_handle, nullptr);
+        m_storeOnce = std::move(other.m_storeOnce);
+        m_storeError = std::move(other.m_storeError);
     }
     return *this;
 }
@@ -72,18 +76,38 @@ bool CSSLContext::CreateWithTrust(const QByteArray* trustedPem, QString& errorTe
     // page, not an attack on it.
     SSL_CTX_set_options(context, SSL_OP_IGNORE_UNEXPECTED_EOF);
     SSL_CTX_set_verify(context, SSL_VERIFY_PEER, nullptr);
-    const bool trusted = trustedPem
-                             ? AddTrustedCertificates(SSL_CTX_get_cert_store(context), *trustedPem, errorText)
-                             : SSL_CTX_set_default_verify_paths(context) == 1;
-    if (!trusted) {
-        if (!trustedPem)
-            errorText = TlsQueueText();
+    if (trustedPem && !AddTrustedCertificates(SSL_CTX_get_cert_store(context), *trustedPem, errorText)) {
         SSL_CTX_free(context);
         return false;
     }
     m_handle = context;
+    if (!trustedPem)
+        m_storeOnce = std::make_unique<std::once_flag>();
     errorText.clear();
     return true;
+}
+
+SSL* CSSLContext::NewConnection(QString& errorText) const {
+    if (!m_handle) {
+        errorText = QStringLiteral("no TLS context");
+        return nullptr;
+    }
+    if (m_storeOnce) {
+        std::call_once(*m_storeOnce, [this] {
+            ERR_clear_error();
+            if (SSL_CTX_set_default_verify_paths(m_handle) != 1)
+                m_storeError = TlsQueueText();
+        });
+        if (!m_storeError.isEmpty()) {
+            errorText = m_storeError;
+            return nullptr;
+        }
+    }
+    ERR_clear_error();
+    SSL* connection = SSL_new(m_handle);
+    if (!connection)
+        errorText = TlsQueueText();
+    return connection;
 }
 
 void CSSLContext::Free() {
@@ -91,4 +115,6 @@ void CSSLContext::Free() {
         SSL_CTX_free(m_handle);
         m_handle = nullptr;
     }
+    m_storeOnce.reset();
+    m_storeError.clear();
 }

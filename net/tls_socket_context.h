@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
+#include <mutex>
 #include <openssl/types.h>
 
 // Owner of the program's one TLS client context, which every HTTPS exchange of every download thread shares.
@@ -17,7 +19,8 @@ class CSSLContext {
     CSSLContext& operator=(const CSSLContext&) = delete;
 
     // Makes a client context that trusts the system's certificate store. On failure the holder stays empty
-    // and errorText says why.
+    // and errorText says why. The store itself is read by the first NewConnection: reading it takes long
+    // enough to slow the start-up.
     bool CreateClient(QString& errorText);
     // Makes a client context that trusts only the PEM certificates given (tests trust their own throwaway
     // certificate this way).
@@ -27,9 +30,16 @@ class CSSLContext {
     void Free();
     // The context, null when empty.
     SSL_CTX* GetHandle() const { return m_handle; }
+    // A new connection over the context (SSL_new), the system store read first if it is still unread; null
+    // with errorText set when either fails. Safe to call from several threads at once.
+    SSL* NewConnection(QString& errorText) const;
 
   private:
     bool CreateWithTrust(const QByteArray* trustedPem, QString& errorText);
 
     SSL_CTX* m_handle = nullptr;
+    // Set while the system store is still to be read. Every connection comes from NewConnection, so the
+    // store is complete before the first handshake and never changes under one.
+    std::unique_ptr<std::once_flag> m_storeOnce;
+    mutable QString m_storeError;
 };

@@ -1,7 +1,11 @@
 #include "platform/application.h"
 
+#include "platform/image_file.h"
+
 #include <QApplication>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 
 namespace plat {
 
@@ -17,8 +21,11 @@ void Application::processEvents() {
 
 void Application::setWindowIcon(const QStringList& imagePaths) {
     QIcon icon;
-    for (const QString& path : imagePaths)
-        icon.addFile(path);
+    for (const QString& path : imagePaths) {
+        const QImage image = readImageFile(path);
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
     QApplication::setWindowIcon(icon);
 }
 

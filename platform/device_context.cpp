@@ -1,6 +1,7 @@
 #include "platform/device_context.h"
 
 #include "platform/font.h"
+#include "platform/image_file.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -9,6 +10,8 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <limits>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -114,28 +117,40 @@ bool DeviceContext::create(int width, int height) {
     d->image = QImage();
     if (width < 1 || height < 1)
         return false;
-    QImage image(width, height, kFormat);
-    if (image.isNull())
+    // Zeroed memory is transparent black already; a large block comes zeroed from the system, so the pixels
+    // are not written twice.
+    const qsizetype bytesPerLine = qsizetype(width) * 4;
+    if (bytesPerLine > std::numeric_limits<int>::max() / height)
         return false;
-    image.fill(Qt::transparent);
+    void* pixels = std::calloc(size_t(height), size_t(bytesPerLine));
+    if (!pixels)
+        return false;
+    QImage image(static_cast<uchar*>(pixels), width, height, bytesPerLine, kFormat, std::free, pixels);
+    if (image.isNull()) {
+        std::free(pixels);
+        return false;
+    }
     d->image = std::move(image);
     return true;
 }
 
 bool DeviceContext::loadImage(const QString& path) {
-    return adoptImage(QImage(path));
+    return adoptImage(readImageFile(path));
 }
 
 bool DeviceContext::loadImageData(const QByteArray& bytes) {
     return adoptImage(QImage::fromData(bytes));
 }
 
-bool DeviceContext::adoptImage(const QImage& loaded) {
+bool DeviceContext::adoptImage(QImage loaded) {
     if (loaded.isNull())
         return false;
     d->settle();
     d->clips.clear();
-    d->image = loaded.convertToFormat(kFormat);
+    // Opaque pixels (0xffRRGGBB) are their own premultiplied form: no conversion pass.
+    if (loaded.format() == QImage::Format_RGB32)
+        loaded.reinterpretAsFormat(kFormat);
+    d->image = std::move(loaded).convertToFormat(kFormat);
     return !d->image.isNull();
 }
 
@@ -179,6 +194,13 @@ std::uint32_t* DeviceContext::scanLine(int y) {
         return nullptr;
     d->settle();
     return reinterpret_cast<std::uint32_t*>(d->image.scanLine(y));
+}
+
+const std::uint32_t* DeviceContext::constScanLine(int y) const {
+    if (y < 0 || y >= d->image.height())
+        return nullptr;
+    d->settle();
+    return reinterpret_cast<const std::uint32_t*>(d->image.constScanLine(y));
 }
 
 const Font* DeviceContext::selectFont(const Font* font) {
@@ -388,6 +410,105 @@ void DeviceContext::gradientFillRect(const Rect& rect, ColorRef from, ColorRef t
     }
 }
 
+namespace {
+
+long long floorDiv(long long n, long long d) {
+    const long long q = n / d;
+    return (n % d != 0 && (n < 0) != (d < 0)) ? q - 1 : q;
+}
+
+long long ceilDiv(long long n, long long d) {
+    const long long q = n / d;
+    return (n % d != 0 && (n < 0) == (d < 0)) ? q + 1 : q;
+}
+
+// One edge p -> q of a triangle, as a function of the pixel column on one row: its value at the pixel centre
+// (doubled coordinates) is at(x) = c - 2 * b * x, exact in integers.
+struct TriangleEdge {
+    long long b = 0; // twice the edge's height
+    long long c = 0;
+    bool topOrLeft = false;
+
+    TriangleEdge(const GradientVertex& p, const GradientVertex& q, long long py, int sign)
+        : b(2LL * q.y - 2LL * p.y), c((2LL * q.x - 2LL * p.x) * (py - 2LL * p.y) - b * (1 - 2LL * p.x)) {
+        const int ex = (q.x - p.x) * sign, ey = (q.y - p.y) * sign;
+        topOrLeft = (ey == 0 && ex < 0) || ey > 0;
+    }
+    long long at(long long x) const { return c - 2 * b * x; }
+    // Narrows [first, last] to the columns whose centres the edge owns: inside it, or on it when it is a top
+    // or left edge for this winding, so triangles sharing an edge never share a pixel.
+    void narrow(int sign, long long& first, long long& last) const {
+        const long long need = topOrLeft ? 0 : 1; // sign * at(x) >= need
+        const long long slope = -2 * b * sign, start = c * sign;
+        if (slope == 0) {
+            if (start < need)
+                last = first - 1;
+        } else if (slope > 0) {
+            first = std::max(first, ceilDiv(need - start, slope));
+        } else {
+            last = std::min(last, floorDiv(start - need, -slope));
+        }
+    }
+};
+
+// The weights of a pixel: the three edge values over their sum (four times the signed area).
+struct Weights {
+    double a, b, c;
+};
+
+// A colour channel along one run of a row, in exact integers: the value is n / total with
+// n = wa * ca + wb * cb + wc * cc, rounded half up to `value`, and `rest` = 2n + total - 2 * total * value
+// (0 <= rest < 2 * total) says where the exact value lies between two roundings. Only at rest == 0, a value
+// exactly half way, may the floating-point weights round the other way; such pixels take them.
+struct ChannelStep {
+    long long value = 0;
+    long long rest = 0;
+    long long step = 0; // of rest, per pixel
+
+    ChannelStep(long long n, long long slope, long long total)
+        : value(floorDiv(2 * n + total, 2 * total)), rest(2 * n + total - 2 * total * value),
+          step(2 * slope) {}
+    // How many pixels from the current one keep the value (at most limit).
+    long long sameFor(long long total, long long limit) const {
+        if (step > 0)
+            return std::min(limit, ceilDiv(2 * total - rest, step));
+        if (step < 0)
+            return std::min(limit, rest / -step + 1);
+        return limit;
+    }
+    // The first of the next count pixels that lies exactly half way, or count.
+    long long halfWayWithin(long long count) const {
+        if (rest == 0)
+            return 0;
+        if (step < 0 && rest % -step == 0)
+            return std::min(count, rest / -step);
+        return count;
+    }
+    void advance(long long count, long long total) {
+        rest += count * step;
+        const long long wraps = floorDiv(rest, 2 * total);
+        value += wraps;
+        rest -= wraps * 2 * total;
+    }
+    int channel() const { return static_cast<int>(std::clamp<long long>(value, 0, 255)); }
+};
+
+// clamp(lround(v), 0, 255); for v > 0 the fraction v - trunc(v) is exact.
+int roundToChannel(double v) {
+    if (!(v > 0.0))
+        return 0;
+    if (v >= 255.0)
+        return 255;
+    const int whole = static_cast<int>(v);
+    return whole + (v - whole >= 0.5 ? 1 : 0);
+}
+
+int exactChannel(const ChannelStep& channel, const Weights& w, int ca, int cb, int cc) {
+    return channel.rest == 0 ? roundToChannel(w.a * ca + w.b * cb + w.c * cc) : channel.channel();
+}
+
+} // namespace
+
 void DeviceContext::gradientFillTriangle(const GradientVertex& a, const GradientVertex& b,
                                          const GradientVertex& c) {
     if (!d->drawable())
@@ -403,36 +524,67 @@ void DeviceContext::gradientFillTriangle(const GradientVertex& a, const Gradient
     if (box.isEmpty())
         return;
     d->settle();
-    // Pixel centres sampled at (x + 0.5, y + 0.5), in doubled coordinates to stay integral. An edge's own
-    // pixels belong to the triangle only on its top or left edges, so neighbours never share a pixel.
-    const auto edge = [](const GradientVertex& p, const GradientVertex& q, long long px, long long py) {
-        return (2LL * q.x - 2LL * p.x) * (py - 2LL * p.y) - (2LL * q.y - 2LL * p.y) * (px - 2LL * p.x);
-    };
+    // Pixel centres sampled at (x + 0.5, y + 0.5), in doubled coordinates to stay integral. Each row's pixels
+    // form one run between the edges, found from the edge values. The colour of a pixel is the rounded mix of
+    // the corners' colours by the pixel's weights; along a run it is stepped in integers, which round the
+    // same as the floating-point weights everywhere but exactly half way between two values.
     const int sign = area > 0 ? 1 : -1;
-    const auto owns = [sign](const GradientVertex& p, const GradientVertex& q, long long w) {
-        if (w * sign > 0)
-            return true;
-        if (w != 0)
-            return false;
-        const int ex = (q.x - p.x) * sign, ey = (q.y - p.y) * sign;
-        return (ey == 0 && ex < 0) || ey > 0; // top edge or left edge for this winding
-    };
     const double total = static_cast<double>(area) * 4.0;
+    // Sums of weights times channels stay well inside 64 bits; a triangle too large for that (no window is)
+    // takes the floating-point weights throughout.
+    const bool stepped = std::abs(area) < (1LL << 36);
+    const long long exactTotal = 4 * area * sign;
+    const int ar = redOf(a.color), ag = greenOf(a.color), ab = blueOf(a.color);
+    const int br = redOf(b.color), bg = greenOf(b.color), bb = blueOf(b.color);
+    const int cr = redOf(c.color), cg = greenOf(c.color), cb = blueOf(c.color);
     for (int y = box.top; y < box.bottom; ++y) {
         const long long py = 2LL * y + 1;
-        for (int x = box.left; x < box.right; ++x) {
-            const long long px = 2LL * x + 1;
-            const long long wa = edge(b, c, px, py), wb = edge(c, a, px, py), wc = edge(a, b, px, py);
-            if (!owns(b, c, wa) || !owns(c, a, wb) || !owns(a, b, wc))
-                continue;
-            const double fa = wa / total, fb = wb / total, fc = wc / total;
-            const auto channel = [&](int (*of)(ColorRef)) {
-                return std::clamp(
-                    static_cast<int>(std::lround(fa * of(a.color) + fb * of(b.color) + fc * of(c.color))), 0,
-                    255);
-            };
-            d->writePixel(x, y,
-                          premultipliedArgb(rgb(channel(redOf), channel(greenOf), channel(blueOf)), 255));
+        const TriangleEdge ea(b, c, py, sign), eb(c, a, py, sign), ec(a, b, py, sign);
+        long long first = box.left, last = box.right - 1;
+        ea.narrow(sign, first, last);
+        eb.narrow(sign, first, last);
+        ec.narrow(sign, first, last);
+        if (first > last)
+            continue;
+        std::uint32_t* row = reinterpret_cast<std::uint32_t*>(d->image.scanLine(y));
+        const auto weights = [&](long long x) {
+            return Weights{ea.at(x) / total, eb.at(x) / total, ec.at(x) / total};
+        };
+        if (!stepped) {
+            for (long long x = first; x <= last; ++x) {
+                const Weights w = weights(x);
+                row[x] = premultipliedArgb(rgb(roundToChannel(w.a * ar + w.b * br + w.c * cr),
+                                               roundToChannel(w.a * ag + w.b * bg + w.c * cg),
+                                               roundToChannel(w.a * ab + w.b * bb + w.c * cb)),
+                                           255);
+            }
+            continue;
+        }
+        const long long wa = ea.at(first) * sign, wb = eb.at(first) * sign, wc = ec.at(first) * sign;
+        const long long da = -2 * ea.b * sign, db = -2 * eb.b * sign, dc = -2 * ec.b * sign;
+        const auto channel = [&](int ca, int cb_, int cc) {
+            return ChannelStep(wa * ca + wb * cb_ + wc * cc, da * ca + db * cb_ + dc * cc, exactTotal);
+        };
+        ChannelStep red = channel(ar, br, cr), green = channel(ag, bg, cg), blue = channel(ab, bb, cb);
+        // Runs of one colour are filled at once; a pixel half way in a channel is mixed on its own.
+        for (long long x = first; x <= last;) {
+            long long count = last - x + 1;
+            for (const ChannelStep* step : {&red, &green, &blue})
+                count = step->halfWayWithin(step->sameFor(exactTotal, count));
+            if (count == 0) {
+                const Weights w = weights(x);
+                row[x] = premultipliedArgb(rgb(exactChannel(red, w, ar, br, cr),
+                                               exactChannel(green, w, ag, bg, cg),
+                                               exactChannel(blue, w, ab, bb, cb)),
+                                           255);
+                count = 1;
+            } else {
+                std::fill(row + x, row + x + count,
+                          premultipliedArgb(rgb(red.channel(), green.channel(), blue.channel()), 255));
+            }
+            x += count;
+            for (ChannelStep* step : {&red, &green, &blue})
+                step->advance(count, exactTotal);
         }
     }
 }

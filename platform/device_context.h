@@ -57,6 +57,7 @@ class DeviceContext {
     void setPixel(int x, int y, ColorRef color);
     std::uint32_t pixelArgb(int x, int y) const;
     std::uint32_t* scanLine(int y);
+    const std::uint32_t* constScanLine(int y) const;
 
     // Drawing state. selectFont answers the font selected before (nullptr = the default font), so callers
     // can select it back; the font must outlive its selection.
@@ -109,7 +110,7 @@ class DeviceContext {
 
   private:
     // Makes loaded the surface; false when it is null.
-    bool adoptImage(const QImage& loaded);
+    bool adoptImage(QImage loaded);
 
     struct Data;
     std::unique_ptr<Data> d;

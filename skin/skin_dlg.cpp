@@ -4,6 +4,7 @@
 #include "platform/screens.h"
 #include "skin/commands.h"
 #include "skin/markup_text.h"
+#include "skin/shade_cache.h"
 #include "skin/skin_atlas.h"
 
 using namespace Qt::StringLiterals;
@@ -30,17 +31,34 @@ void CSkinDlg::ShadeClient(plat::DeviceContext& dc) {
     const int w = m_width;
     const int h = m_height;
     // The inner rectangle sits 200 px inside; a side of 400 px or less shades all the way to its centre line.
-    const int il = w > 400 ? 200 : w / 2;
-    const int ir = w > 400 ? w - 200 : w / 2;
-    const int it = h > 400 ? 200 : h / 2;
-    const int ib = h > 400 ? h - 200 : h / 2;
-    int ol = 0, ot = 0, orr = w, ob = h;
+    const plat::Rect inner{w > 400 ? 200 : w / 2, h > 400 ? 200 : h / 2, w > 400 ? w - 200 : w / 2,
+                           h > 400 ? h - 200 : h / 2};
+    plat::Rect outer{0, 0, w, h};
     if (m_framed) {
-        ol = kBorder;
-        ot = m_hasTitleBar ? kTitleBarHeight : kBorder;
-        orr = w - kBorder;
-        ob = h - kBorder;
+        outer = plat::Rect{kBorder, m_hasTitleBar ? kTitleBarHeight : kBorder, w - kBorder, h - kBorder};
     }
+    // With the inner rectangle inside the outer one the shading covers exactly the outer one, once: that
+    // rectangle can come from the cache. Tinier windows shade afresh.
+    const bool nested = outer.left <= inner.left && inner.right <= outer.right && outer.top <= inner.top &&
+                        inner.bottom <= outer.bottom;
+    if (!nested) {
+        ShadeBands(dc, outer, inner);
+        return;
+    }
+    skin::ShadeCache& cache = skin::SharedShadeCache();
+    const skin::ShadeCache::Key key{w, h, m_framed, m_hasTitleBar};
+    if (const plat::PixelRuns* shaded = cache.Find(key)) {
+        shaded->draw(dc, outer.left, outer.top);
+        return;
+    }
+    ShadeBands(dc, outer, inner);
+    // Kept only when the clip let all of it be drawn.
+    if (dc.clipBox().intersected(outer) == outer) {
+        cache.Insert(key, plat::PixelRuns::capture(dc, outer));
+    }
+}
+
+void CSkinDlg::ShadeBands(plat::DeviceContext& dc, const plat::Rect& outer, const plat::Rect& inner) {
     auto band = [&](plat::Point o1, plat::Point o2, plat::Point i2, plat::Point i1) {
         const plat::GradientVertex a{o1.x, o1.y, kShadeOuter};
         const plat::GradientVertex b{o2.x, o2.y, kShadeOuter};
@@ -49,11 +67,12 @@ void CSkinDlg::ShadeClient(plat::DeviceContext& dc) {
         dc.gradientFillTriangle(a, b, c);
         dc.gradientFillTriangle(a, c, d);
     };
+    const int ol = outer.left, ot = outer.top, orr = outer.right, ob = outer.bottom;
+    const int il = inner.left, it = inner.top, ir = inner.right, ib = inner.bottom;
     band({ol, ot}, {orr, ot}, {ir, it}, {il, it});
     band({orr, ot}, {orr, ob}, {ir, ib}, {ir, it});
     band({orr, ob}, {ol, ob}, {il, ib}, {ir, ib});
     band({ol, ob}, {ol, ot}, {il, it}, {il, ib});
-    const plat::Rect inner{il, it, ir, ib};
     if (!inner.isEmpty()) {
         dc.fillSolidRect(inner, kInnerFill);
     }

@@ -34,6 +34,8 @@ class CSkinDlg : public CSkinDlg_Base {
 
   private:
     void ShadeClient(plat::DeviceContext& dc);
+    // Shades from the outer rectangle's edge in to the inner rectangle, which is filled plain.
+    static void ShadeBands(plat::DeviceContext& dc, const plat::Rect& outer, const plat::Rect& inner);
 
     std::unique_ptr<CSkinTooltip_windows> m_tooltipWnd;
 };

@@ -88,6 +88,7 @@ QString CSkinDlg_Base::UserManualPath() {
 // Life cycle
 
 void CSkinDlg_Base::onInitDialog() {
+    m_opening = true;
     setShowInTaskbar(m_framed && !parent());
     setFocus();
     m_rootHolder.Create(&m_rootHolder, ++m_nextElementId);
@@ -116,7 +117,9 @@ void CSkinDlg_Base::onInitDialog() {
         m_height = qMax(client.cy, m_minHeight);
     }
     OnSizeChanged(isMaximized() ? plat::SizeType::Maximized : plat::SizeType::Restored);
-    m_paintSuspended = false;
+    m_opening = false;
+    // One paint at the size and state the window shows with.
+    RedrawNow();
     show();
     setTimer(skin::kTickTimerId, skin::kTickMs);
     if (m_captureMode) {
@@ -176,6 +179,10 @@ void CSkinDlg_Base::SetTitle(const QString& text) {
 }
 
 void CSkinDlg_Base::RedrawNow() {
+    // Sizes and layouts pass by while the window opens; only the one it shows with is painted.
+    if (m_opening) {
+        return;
+    }
     m_paintSuspended = false;
     redrawNow();
 }

@@ -191,6 +191,7 @@ class CSkinDlg_Base : public plat::Window {
     // Set once initialised; size events before are ignored.
     bool m_ready = false;
     bool m_paintSuspended = false;
+    bool m_opening = false; // inside onInitDialog, before the window shows
     bool m_active = false;
     int m_result = 0;
     qint64 m_tooltipDue = -1; // -1: none

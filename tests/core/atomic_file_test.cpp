@@ -52,4 +52,32 @@ TEST(AtomicFile, MissingFolderAndMissingFileFail) {
     EXPECT_EQ(read, QByteArray("unchanged"));
 }
 
+// A file made piece by piece is the pieces in order; a maker that gives up leaves the old file as it was.
+TEST(AtomicFile, PiecesInOrderAndAMakerThatGivesUpChangesNothing) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("project.twpx"));
+    ASSERT_TRUE(WriteFileAtomically(path, QByteArray("old")));
+    ASSERT_TRUE(WriteFileAtomicallyInChunks(path, [](const FileChunkWriter& write) {
+        for (int i = 0; i < 1000; ++i) {
+            if (!write(QByteArray(i % 7, char('a' + i % 26))))
+                return false;
+        }
+        return true;
+    }));
+    QByteArray expected, read;
+    for (int i = 0; i < 1000; ++i)
+        expected += QByteArray(i % 7, char('a' + i % 26));
+    ASSERT_TRUE(ReadWholeFile(path, read));
+    EXPECT_EQ(read, expected);
+
+    QString error;
+    EXPECT_FALSE(WriteFileAtomicallyInChunks(
+        path, [](const FileChunkWriter& write) { return write("half a file") && false; }, &error));
+    EXPECT_FALSE(error.isEmpty());
+    ASSERT_TRUE(ReadWholeFile(path, read));
+    EXPECT_EQ(read, expected);
+    EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("project.twpx")})
+        << "no temporary file is left";
+}
+
 } // namespace

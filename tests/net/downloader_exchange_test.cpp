@@ -83,6 +83,43 @@ TEST_F(DownloaderExchange, LargeBodyArrivesIntactAsBytesOnly) {
         EXPECT_EQ(response.raw[qsizetype(i)], twtest::GeneratedBodyByte(i)) << i;
 }
 
+// The next reply lands in the last small reply's storage, never in storage a taker still holds; a large
+// reply's storage is not kept. Room is made from the announced length, but never more than 8 MB on its word.
+TEST_F(DownloaderExchange, ReceiveStorageIsReusedOnlyWhenSmallAndUnsharedAndSizedFromTheLength) {
+    m_server.SetReply("/a", HttpReply::Page(std::string(5000, 'a'), "text/plain"));
+    m_server.SetReply("/b", HttpReply::Page(std::string(3000, 'b'), "text/plain"));
+    m_server.SetReply("/five", HttpReply::Generated(5 * 1024 * 1024));
+    m_server.SetReply("/claims", HttpReply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 60000000\r\n\r\nshort"));
+    // Where the kept storage lies, read without sharing it.
+    const auto keptStorage = [this] {
+        std::lock_guard guard(m_downloader.m_cs);
+        const QByteArray& kept = m_downloader.m_receiveBuffer;
+        return std::pair(kept.constData(), kept.capacity());
+    };
+
+    const QByteArray held = fetch(m_server.Url("/a"), true, true).raw;
+    m_downloader.Reset();
+    EXPECT_EQ(keptStorage().second, 0) << "the taker still holds the bytes";
+    EXPECT_EQ(fetch(m_server.Url("/b"), true, true).raw, QByteArray(3000, 'b'));
+    EXPECT_EQ(held, QByteArray(5000, 'a'));
+    m_downloader.Reset();
+    const auto [storage, capacity] = keptStorage();
+    ASSERT_GT(capacity, 0);
+    const QByteArray raw = fetch(m_server.Url("/a"), true, true).raw;
+    EXPECT_EQ(raw, QByteArray(5000, 'a'));
+    EXPECT_GE(raw.constData(), storage);
+    EXPECT_LT(raw.constData(), storage + capacity) << "received into the kept storage";
+
+    const QByteArray five = fetch(m_server.Url("/five"), true, true).raw;
+    ASSERT_EQ(five.size(), 5 * 1024 * 1024);
+    EXPECT_LT(five.capacity(), 5 * 1024 * 1024 + 256 * 1024) << "room made once, not doubled into";
+    m_downloader.Reset();
+    EXPECT_EQ(keptStorage().second, 0) << "large storage goes";
+    const QByteArray claimed = fetch(m_server.Url("/claims"), true, true).raw;
+    EXPECT_EQ(claimed, QByteArray("short"));
+    EXPECT_LE(claimed.capacity(), 8 * 1024 * 1024);
+}
+
 // A failed or odd exchange still ends done; the page is empty and the reason waits in the last error.
 TEST_F(DownloaderExchange, FailuresEndDoneAndEmptyWithTheStageAndReason) {
     const twtest::ClosedPort closed;

@@ -1,8 +1,11 @@
 #include "html_tags_test_util.h"
 
 #include <gtest/gtest.h>
+#include <iterator>
+#include <memory>
 #include <random>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -97,6 +100,32 @@ TEST(HtmlTagName, RulesOnTagTexts) {
     EXPECT_EQ(parse(s(u"&lt;b&gt; text<br>")).GetChildren()[0].GetTagName(true), QString());
 }
 
+// The fixed lists hold names as upper-casing gives them, whatever script the tag was written in; a name only
+// looks like a listed one when it is one.
+TEST(HtmlTagName, ListedNamesAfterUpperCasing) {
+    using namespace std::string_view_literals;
+    const struct {
+        std::u16string_view page;
+        std::u16string_view tree;
+    } cases[] = {
+        {u"<img>x<i>"sv, u"<img>{}'x'<i>"sv},
+        {u"<\u0131mg>x<i>"sv, u"<\u0131mg>{}'x'<i>"sv}, // a dotless i upper-cases to I
+        {u"<l\u0131>a<l\u0131>b<i>"sv, u"<l\u0131>{'a'}<l\u0131>'b'<i>"sv},
+        {u"<imgx>x<i>"sv, u"<imgx>'x'<i>"sv},
+        {u"<im\u0000g>x<i>"sv, u"<im\u0000g>'x'<i>"sv},
+        {u"<basefonts>x<i>"sv, u"<basefonts>'x'<i>"sv},
+        {u"<BaseFont>x<i>"sv, u"<BaseFont>{}'x'<i>"sv},
+        {u"<optionx>a<optionx>b<i>"sv, u"<optionx>'a'<optionx>'b'<i>"sv},
+    };
+    const auto text = [](std::u16string_view view) {
+        return QString::fromUtf16(view.data(), qsizetype(view.size()));
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(dumpParsed(text(c.page)), text(c.tree)) << PrintToString(text(c.page));
+    // A long s upper-cases to S: such a script still gives no inner text.
+    EXPECT_EQ(parse(s(u"<p>a<\u017Fcript>b</\u017Fcript>c</p>")).GetInnerText(false), s(u"ac"));
+}
+
 // --- DecodeHtmlEntities ---
 
 TEST(HtmlEntities, ReferencesDecode) {
@@ -130,6 +159,10 @@ TEST(HtmlEntities, ReferencesDecode) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.note);
         EXPECT_EQ(DecodeHtmlEntities(s(c.text)), c.decoded);
+        // A text node decodes the same after folding, here a leading tab into one space.
+        const Node root = parse(s(u"<p>\t") + s(c.text) + s(u"<i>"));
+        ASSERT_EQ(root.GetChildren().size(), 3u);
+        EXPECT_EQ(root.GetChildren()[1].GetText(), u' ' + c.decoded);
     }
 }
 
@@ -305,6 +338,80 @@ TEST(HtmlTreeCopy, ParseOfOwnTextIsSafe) {
     EXPECT_TRUE(p.GetText().isEmpty());
     root.Parse(root.GetChildren()[0].GetChildren()[0].GetText());
     EXPECT_EQ(dump(root), s(u"<p>"));
+}
+
+// --- texts point into the page: they must outlive it, follow their nodes anywhere, and read as folded ---
+
+TEST(HtmlNodeTexts, OutliveThePageAndTravelWithTheirNodes) {
+    Node root;
+    {
+        QString page = s(u"<div id=a>one  two<!-- c --><p>x&amp;y</p><br></div><i>tail</i>");
+        root.Parse(page);
+        page.fill(u'#'); // the caller's copy changes; the tree's does not
+    }
+    const QString expected = s(u"<div id=a>{'one two'!' c '<p>{'x&y'}<br>{}}<i>{'tail'}");
+    EXPECT_EQ(dump(root), expected);
+    // A subtree copied out, a node moved into another tree: both stay readable once the page's tree is gone.
+    auto copy = std::make_unique<Node>(root.GetChildren()[0]);
+    Node other = parse(s(u"<b>b</b>"));
+    other.GetChildren().push_back(std::move(root.GetChildren()[1]));
+    root = Node();
+    EXPECT_EQ(dump(*copy), s(u"'one two'!' c '<p>{'x&y'}<br>{}"));
+    EXPECT_TRUE(copy->IsClosed() && copy->GetChildren()[1].IsComment() && copy->GetChildren()[3].IsClosed());
+    EXPECT_EQ(dump(other), s(u"<b>{'b'}<i>{'tail'}"));
+    // Characters the string does not own are copied: the tree does not depend on them staying.
+    char16_t raw[] = u"<p>raw</p>";
+    root.Parse(QString::fromRawData(reinterpret_cast<const QChar*>(raw), 10));
+    std::fill(std::begin(raw), std::end(raw), u'x');
+    EXPECT_EQ(dump(root), s(u"<p>{'raw'}"));
+    // A node's flags stay when its text is replaced.
+    Node comment = parse(s(u"<!--  a  -->")).GetChildren()[0];
+    comment.Normalize();
+    EXPECT_TRUE(comment.IsTextNode() && comment.IsComment());
+    EXPECT_EQ(comment.GetText(), s(u" a "));
+}
+
+// Texts the parser changes are kept one after another in blocks: many of them, and one longer than a block.
+TEST(HtmlNodeTexts, ManyChangedTextsAndOneLongerThanABlock) {
+    QString page;
+    for (int i = 0; i < 20000; ++i)
+        page += s(u"<b>") + QString::number(i) + s(u"  x</b>");
+    const QString longText = QString(100000, u'y') + u'\t' + QString(100000, u'z');
+    page += s(u"<p>") + longText + s(u"</p>");
+    const Node root = parse(page);
+    ASSERT_EQ(root.GetChildren().size(), 20001u);
+    for (int i = 0; i < 20000; i += 997)
+        EXPECT_EQ(root.GetChildren()[size_t(i)].GetChildren()[0].GetText(), QString::number(i) + s(u" x"));
+    EXPECT_EQ(root.GetChildren().back().GetChildren()[0].GetText(),
+              QString(100000, u'y') + u' ' + QString(100000, u'z'));
+}
+
+// Folding, entities and the end of a text or tag found eight characters at a time: each special character
+// at every position within and across those steps.
+TEST(HtmlNodeTexts, FoldingAndEntitiesAtEveryPosition) {
+    const struct {
+        const char16_t* piece;
+        const char16_t* read;
+    } pieces[] = {{u"  ", u" "},    {u"\r\n", u" "}, {u"\t", u" "},
+                  {u"&amp;", u"&"}, {u"&lt;", u"<"}, {u"\r", u"\r"}};
+    for (const auto& piece : pieces) {
+        const QString special = s(piece.piece), read = s(piece.read);
+        const bool entity = special.startsWith(u'&');
+        for (int before = 0; before < 20; ++before) {
+            for (int after = 0; after < 11; ++after) {
+                const QString a(before, u'a'), b(after, u'b');
+                const Node root =
+                    parse(s(u"<p class=\"") + a + special + b + s(u"\">") + a + special + b + s(u"</p>"));
+                SCOPED_TRACE(PrintToString(a + special + b));
+                ASSERT_EQ(root.GetChildren().size(), 1u);
+                const Node& p = root.GetChildren()[0];
+                // Tags fold white space but keep entities.
+                EXPECT_EQ(p.GetText(), s(u"<p class=\"") + a + (entity ? special : read) + b + s(u"\">"));
+                ASSERT_EQ(p.GetChildren().size(), 1u);
+                EXPECT_EQ(p.GetChildren()[0].GetText(), a + read + b);
+            }
+        }
+    }
 }
 
 } // namespace

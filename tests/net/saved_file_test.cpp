@@ -1,5 +1,7 @@
+#include "core/text_convert.h"
 #include "net/saved_file.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <random>
@@ -136,6 +138,33 @@ TEST(SavedFileReading, MissingFileOrFolderFailsAndLeavesTheDocument) {
     EXPECT_FALSE(LoadTreeFromFile(root, dir.filePath(QStringLiteral("missing.zxml"))));
     EXPECT_EQ(SavedFileBytes(root), SavedFileBytes(settingsExample()));
     EXPECT_FALSE(SaveTreeToFile(root, dir.filePath(QStringLiteral("no/folder/settings.zxml"))));
+}
+
+// A file far larger than the pieces it is written in, with characters of every width: the file holds exactly
+// the saved-file bytes, which are the document's text encoded as UTF-8 with its final 0x00.
+TEST(SavedFileWriting, LargeFilesAreTheDocumentsTextInUtf8) {
+    Node root;
+    Node* list = root.AddChild(s(u"keywords"), false);
+    for (int i = 0; i < 20000; ++i)
+        list->AddChild(s(u"kw"), false)
+            ->SetText(QString::number(i) + s(u" caf\u00e9 \u20ac \U0001F600 & <b>\t"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(s(u"large.twpx"));
+    ASSERT_TRUE(SaveTreeToFile(root, path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    EXPECT_GT(written.size(), 1000000);
+    EXPECT_EQ(written, SavedFileBytes(root));
+    EXPECT_EQ(written, WideToUtf8(root.ToText(QString(), Node::Escaping::Values)));
+    Node loaded;
+    ASSERT_TRUE(LoadTreeFromFile(loaded, path));
+    std::vector<const Node*> records;
+    loaded.FindAll(records, {.tag = s(u"kw")});
+    ASSERT_EQ(records.size(), 20000u);
+    QString value;
+    EXPECT_TRUE(Node::GetString(records[19999], value));
+    EXPECT_EQ(value, s(u"19999 caf\u00e9 \u20ac \U0001F600 & <b>\t"));
 }
 
 TEST(SavedFileWriting, EscapingIsForValuesOnly) {

@@ -5,10 +5,13 @@
 #include "tests/support/loopback_listener.h"
 #include "tests/support/test_certificate.h"
 
+#include <QFile>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <openssl/ssl.h>
+#include <openssl/x509.h>
 #include <openssl/x509_vfy.h>
 #include <thread>
 
@@ -86,6 +89,40 @@ TEST_F(TlsSocketTest, FailuresOfTheTcpConnectionStillThrow) {
     const twtest::ClosedPort closed;
     TlsClient client(&m_certificate);
     EXPECT_THROW(client.tls.Connect(u"localhost"_s, closed.Port()), CWSocketException);
+}
+
+// The system's store is read by the first connection, once, however many threads open their first
+// connection at the same moment; none of them gets a connection before the store is complete.
+TEST_F(TlsSocketTest, TheSystemStoreIsReadOnceByTheFirstConnections) {
+    CSSLContext context;
+    QString error;
+    ASSERT_TRUE(context.CreateClient(error)) << error.toStdString();
+    const auto storedObjects = [&] {
+        return sk_X509_OBJECT_num(X509_STORE_get0_objects(SSL_CTX_get_cert_store(context.GetHandle())));
+    };
+    EXPECT_EQ(storedObjects(), 0);
+    std::vector<std::thread> threads;
+    std::vector<int> seen(8, -1);
+    for (size_t i = 0; i < seen.size(); ++i) {
+        threads.emplace_back([&, i] {
+            QString text;
+            SSL* connection = context.NewConnection(text);
+            seen[i] = connection ? storedObjects() : -1;
+            SSL_free(connection);
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    const bool haveBundle = QFile::exists(QString::fromLocal8Bit(X509_get_default_cert_file()));
+    for (const int objects : seen) {
+        EXPECT_GE(objects, 0) << "every thread got its connection";
+        if (haveBundle) {
+            EXPECT_EQ(objects, seen.front()) << "the store was complete before any connection was made";
+        }
+    }
+    if (haveBundle) {
+        EXPECT_GT(seen.front(), 0);
+    }
 }
 
 TEST_F(TlsSocketTest, WithoutAUsableContextNothingIsCreated) {

@@ -1,7 +1,12 @@
 #include "platform/device_context.h"
 #include "platform/font.h"
+#include "platform/pixel_runs.h"
 
+#include <QImage>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace Qt::StringLiterals;
 using plat::ColorRef;
@@ -90,6 +95,59 @@ TEST(DeviceContextGradient, TrianglesSharingAnEdgeCoverEachPixelOnce) {
     EXPECT_NEAR(covered, (94 + 54) / 2 * 20, 25);
 }
 
+// The colour of a pixel by definition: its centre's barycentric weights in floating point, each channel
+// rounded half away from zero; a pixel on an edge belongs to the triangle only on a top or left edge.
+std::uint32_t ShadedByDefinition(const plat::GradientVertex& a, const plat::GradientVertex& b,
+                                 const plat::GradientVertex& c, int x, int y) {
+    const auto edge = [&](const plat::GradientVertex& p, const plat::GradientVertex& q) {
+        return (2LL * q.x - 2LL * p.x) * (2LL * y + 1 - 2LL * p.y) -
+               (2LL * q.y - 2LL * p.y) * (2LL * x + 1 - 2LL * p.x);
+    };
+    const long long area = (long long)(b.x - a.x) * (c.y - a.y) - (long long)(b.y - a.y) * (c.x - a.x);
+    const int sign = area > 0 ? 1 : -1;
+    const auto owns = [&](const plat::GradientVertex& p, const plat::GradientVertex& q, long long w) {
+        const int ex = (q.x - p.x) * sign, ey = (q.y - p.y) * sign;
+        return w * sign > 0 || (w == 0 && ((ey == 0 && ex < 0) || ey > 0));
+    };
+    const long long wa = edge(b, c), wb = edge(c, a), wc = edge(a, b);
+    if (area == 0 || !owns(b, c, wa) || !owns(c, a, wb) || !owns(a, b, wc))
+        return 0;
+    const double total = double(area) * 4.0, fa = wa / total, fb = wb / total, fc = wc / total;
+    const auto channel = [&](int (*of)(ColorRef)) {
+        return std::clamp(int(std::lround(fa * of(a.color) + fb * of(b.color) + fc * of(c.color))), 0, 255);
+    };
+    return plat::premultipliedArgb(rgb(channel(plat::redOf), channel(plat::greenOf), channel(plat::blueOf)),
+                                   255);
+}
+
+TEST(DeviceContextGradient, EveryPixelIsTheDefinitionsColourEvenExactlyHalfWay) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> coordinate(-40, 110), color(0, 0xFFFFFF);
+    int mismatches = 0, covered = 0;
+    for (int round = 0; round < 600; ++round) {
+        plat::GradientVertex v[3];
+        for (plat::GradientVertex& p : v)
+            p = {coordinate(random), coordinate(random), ColorRef(color(random))};
+        if (round % 3 == 0) // neighbouring colours: many pixels fall exactly half way between two values
+            v[1].color = v[0].color + 0x010101 * (v[0].color < 0xFEFEFE), v[2].color = v[0].color;
+        if (round % 4 == 0)
+            v[1].y = v[0].y;
+        DeviceContext dc(80, 60);
+        const Rect clip = round % 5 == 0 ? Rect{7, 3, 61, 50} : Rect{0, 0, 80, 60};
+        dc.pushClip(clip);
+        dc.gradientFillTriangle(v[0], v[1], v[2]);
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 80; ++x) {
+                const std::uint32_t want =
+                    clip.contains(x, y) ? ShadedByDefinition(v[0], v[1], v[2], x, y) : 0;
+                mismatches += dc.pixelArgb(x, y) != want;
+                covered += want != 0;
+            }
+    }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_GT(covered, 100000);
+}
+
 TEST(DeviceContextClip, NestedClipsNarrowEveryKindOfDrawingAndPopRestores) {
     DeviceContext dc(20, 20), src(20, 20);
     src.fillSolidRect(Rect{0, 0, 20, 20}, kRed);
@@ -126,6 +184,30 @@ TEST(DeviceContextBlit, CopyKeepsAlphaAndTakesOnlyWhatLiesInTheSource) {
     dst.bitBlt(0, 0, 6, 6, src, -2, -2);
     EXPECT_EQ(countPixels(dst, kRed), 15);
     EXPECT_EQ(dst.getPixel(1, 1), kBlue);
+}
+
+TEST(PixelRuns, PutBackExactlyWhereTheClipAllowsAndNothingElse) {
+    DeviceContext picture(50, 30);
+    picture.fillSolidRect(Rect{0, 0, 50, 30}, kRed);
+    picture.fillSolidRect(Rect{10, 5, 30, 25}, kGreen);
+    for (int x = 0; x < 50; x += 3)
+        *(picture.scanLine(x % 30) + x) = 0x40100000u; // single translucent pixels among the runs
+    const Rect part{4, 2, 47, 29};
+    const plat::PixelRuns runs = plat::PixelRuns::capture(picture, part);
+    EXPECT_EQ(runs.size(), (plat::Size{43, 27}));
+    EXPECT_LT(runs.runCount(), size_t(43 * 27 / 4));
+    for (const Rect clip : {Rect{0, 0, 60, 40}, Rect{9, 8, 33, 20}, Rect{-5, -5, 12, 100}}) {
+        DeviceContext copied(60, 40), expected(60, 40);
+        copied.fillSolidRect(Rect{0, 0, 60, 40}, kBlue);
+        expected.fillSolidRect(Rect{0, 0, 60, 40}, kBlue);
+        copied.pushClip(clip);
+        expected.pushClip(clip);
+        runs.draw(copied, 6, 9);
+        expected.bitBlt(6, 9, part.width(), part.height(), picture, part.left, part.top);
+        EXPECT_EQ(copied.image(), expected.image()) << clip.left << "," << clip.top;
+    }
+    EXPECT_EQ(plat::PixelRuns::capture(picture, Rect{40, 0, 51, 5}).size(), (plat::Size{0, 0}))
+        << "a part reaching outside the surface is not taken";
 }
 
 TEST(DeviceContextBlit, StretchingNeverBleedsFromNeighboursAndKeyColourCopiesLeaveTheKeyOut) {

@@ -1,3 +1,4 @@
+#include "platform/first_expose.h"
 #include "platform/keys.h"
 #include "platform/screens.h"
 #include "tests/platform/recording_window.h"
@@ -164,6 +165,22 @@ TEST(WindowPainting, PaintComposesTheBackBufferAtTheWindowSizeAndShowsIt) {
     const int painted = w.paints;
     w.showBackBuffer(Rect{0, 0, 10, 10});
     EXPECT_EQ(w.paints, painted);
+}
+
+TEST(WindowPainting, TheFirstExposeIsToldOnceAfterTheWindowWasPainted) {
+    RecordingWindow w;
+    int told = 0, paintsWhenTold = 0;
+    plat::FirstExposeWatch watch(w, [&] {
+        ++told;
+        paintsWhenTold = w.paints;
+    });
+    ASSERT_TRUE(w.showAt(Rect::fromXywh(40, 40, 100, 60)));
+    ASSERT_TRUE(waitUntil([&] { return told > 0; }));
+    EXPECT_GE(paintsWhenTold, 1);
+    w.hide();
+    ASSERT_TRUE(w.showAt(Rect::fromXywh(40, 40, 100, 60)));
+    QTest::qWait(20);
+    EXPECT_EQ(told, 1);
 }
 
 TEST(WindowRegion, RoundedCornersCutOnlyTheCorners) {

@@ -350,6 +350,26 @@ TEST_F(DialogTest, APopupPressOutsideCancelsTheRunUnlessItsResultIsDecided) {
 }
 
 // Tiling or a keyboard resize by the window manager must not cut off the caption buttons.
+// Sizes and layouts pass by while a dialog opens; it is painted once, at the size it shows with.
+TEST(DialogOpening, PaintsOnceAtTheSizeItShowsWith) {
+    for (const bool maximized : {false, true}) {
+        SCOPED_TRACE(maximized);
+        TestDialog dlg;
+        skintest::ProbeElement probe;
+        dlg.build = [&](TestDialog& d) {
+            d.m_startMaximized = maximized;
+            probe.Create(&d.m_rootHolder, d.m_nextElementId++);
+            probe.SetPosition(10, 40, 50, 20, 0);
+            probe.fill = plat::rgb(1, 2, 3);
+        };
+        dlg.onInitDialog();
+        EXPECT_EQ(probe.draws, 1);
+        EXPECT_EQ(dlg.backBuffer().size(), dlg.clientSize());
+        EXPECT_EQ(dlg.backBuffer().getPixel(11, 41), plat::rgb(1, 2, 3));
+        EXPECT_EQ(dlg.isMaximized(), maximized);
+    }
+}
+
 TEST(DialogSizeHints, TheWindowManagerKeepsToTheBorderDragsLimits) {
     struct Case {
         bool maximizable;

@@ -113,6 +113,47 @@ TEST(Render, EverythingTheSkinDrawsComesFromThePicturesOfTheAtlas) {
     EXPECT_EQ(dc.getPixel(kWidth / 2, kHeight - 2), border);
 }
 
+// The background drawn again comes from the shading cache: the same pixels as shading afresh, whole or under
+// a clip, on a surface that held something else before; sizes the cache let go shade the same again.
+TEST(Render, ABackgroundFromTheCacheIsTheBackgroundShadedAfresh) {
+    const struct {
+        int width, height;
+        bool framed, titleBar;
+    } cases[] = {{523, 347, true, true}, {731, 455, true, false}, {389, 250, false, false},
+                 {401, 433, true, true}, {9, 7, true, true},      {5, 70, false, false}};
+    const auto draw = [](TestDialog& dlg, const plat::Rect& clip) {
+        auto dc = std::make_unique<plat::DeviceContext>(dlg.m_width + 4, dlg.m_height + 4);
+        dc->fillSolidRect(plat::Rect{0, 0, dc->width(), dc->height()}, plat::rgb(200, 30, 90));
+        dc->pushClip(clip);
+        dlg.DrawBackground(*dc);
+        return dc;
+    };
+    std::vector<QImage> firstRound;
+    for (int round = 0; round < 2; ++round) {
+        for (size_t i = 0; i < std::size(cases); ++i) {
+            const auto& c = cases[i];
+            SCOPED_TRACE(i);
+            TestDialog dlg;
+            dlg.m_width = c.width;
+            dlg.m_height = c.height;
+            dlg.m_framed = c.framed;
+            dlg.m_hasTitleBar = c.titleBar;
+            const plat::Rect all{0, 0, c.width + 4, c.height + 4};
+            const plat::Rect part{c.width / 3, 2, c.width - 5, c.height / 2};
+            const auto clippedFresh = draw(dlg, part); // a clip that leaves out part of it: nothing kept
+            const auto fresh = draw(dlg, all);
+            const auto cachedWhole = draw(dlg, all);
+            const auto cachedPart = draw(dlg, part);
+            EXPECT_EQ(cachedWhole->image(), fresh->image());
+            EXPECT_EQ(cachedPart->image(), clippedFresh->image());
+            if (round == 0)
+                firstRound.push_back(fresh->image());
+            else
+                EXPECT_EQ(fresh->image(), firstRound[i]);
+        }
+    }
+}
+
 // Painted into a surface of its own size as the window host does: the back from the atlas.
 TEST(Render, TooltipWithAWrappedText) {
     skintest::ManualClock clock;

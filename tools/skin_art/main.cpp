@@ -5,6 +5,7 @@
 #include "resources/skin_resources.h"
 #include "tools/skin_art/app_icon_painter.h"
 #include "tools/skin_art/atlas_painter.h"
+#include "tools/skin_art/png_file.h"
 #include "tools/skin_art/toolbar_painter.h"
 
 #include <QDir>
@@ -21,7 +22,7 @@ QString fromView(std::string_view text) {
 
 bool write(const QImage& image, const QDir& folder, const QString& file) {
     const QString path = folder.filePath(file);
-    if (!image.save(path, "PNG")) {
+    if (!skin_art::writePng(image, path)) {
         QTextStream(stderr) << "tw_skin_art: cannot write " << path << '\n';
         return false;
     }
