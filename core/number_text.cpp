@@ -206,11 +206,17 @@ QString formatInt(qint64 value) {
 }
 
 QString formatGrouped(qint64 value) {
-    QString text = formatInt(value);
-    const qsizetype digitsStart = value < 0 ? 1 : 0;
-    for (qsizetype at = text.size() - 3; at > digitsStart; at -= 3)
-        text.insert(at, u',');
-    return text;
+    return groupDigits(formatInt(value));
+}
+
+QString groupDigits(QString number) {
+    const qsizetype digitsStart = number.startsWith(u'-') ? 1 : 0;
+    qsizetype point = number.indexOf(u'.');
+    if (point < 0)
+        point = number.size();
+    for (qsizetype at = point - 3; at > digitsStart; at -= 3)
+        number.insert(at, u',');
+    return number;
 }
 
 QString formatFixed(double value, int decimals) {

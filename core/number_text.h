@@ -28,6 +28,10 @@ QString formatInt(qint64 value);
 // "%d" with a ',' between every three digits, as numbers are shown to the user ("-1,234,567").
 QString formatGrouped(qint64 value);
 
+// A number text as formatInt or formatFixed write it, with a ',' between every three digits of its integer
+// part counted back from the point (or the end), never after a leading minus sign ("-1,234.50").
+QString groupDigits(QString number);
+
 // printf's "%.Nf": always the given number of decimals, rounded to nearest; "%f" is six decimals.
 // decimals is clamped to 0..100.
 QString formatFixed(double value, int decimals = 6);

@@ -6,25 +6,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// ',' every three digits of the integer part, counted back from the point (or the end); a leading minus sign
-// never gets one after it.
-QString GroupThousands(const QString& number) {
-    const qsizetype digitsStart = number.startsWith(u'-') ? 1 : 0;
-    qsizetype point = number.indexOf(u'.');
-    if (point < 0) {
-        point = number.size();
-    }
-    QString out = number;
-    for (qsizetype at = point - 3; at > digitsStart; at -= 3) {
-        out.insert(at, u',');
-    }
-    return out;
-}
-
-} // namespace
-
 QString FormatInt(int v, int emptyValue, int noDataValue, const QString& noDataText) {
     if (v == emptyValue) {
         return QString();
@@ -32,7 +13,7 @@ QString FormatInt(int v, int emptyValue, int noDataValue, const QString& noDataT
     if (v == noDataValue) {
         return noDataText;
     }
-    return GroupThousands(number_text::formatInt(v));
+    return number_text::formatGrouped(v);
 }
 
 QString FormatFloat(float v, bool trimZeros, float emptyValue, float noDataValue) {
@@ -51,5 +32,5 @@ QString FormatFloat(float v, bool trimZeros, float emptyValue, float noDataValue
             text.chop(1);
         }
     }
-    return GroupThousands(text);
+    return number_text::groupDigits(text);
 }

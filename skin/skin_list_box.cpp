@@ -6,7 +6,10 @@
 #include "skin/list_box_pieces.h"
 #include "skin/skin_dlg_base.h"
 #include "skin/skin_dlg_holder.h"
+#include "skin/skin_list_box_key_sort.h"
 
+#include <QCoreApplication>
+#include <QMetaObject>
 #include <QtGlobal>
 #include <algorithm>
 
@@ -56,7 +59,11 @@ void CSkinListBox::UpdateItemCount() {
         AfterOrderBuilt();
         m_selection.resize(static_cast<std::size_t>(total), 0);
         if (m_selection.size() != before) {
-            NotifySelection();
+            if (m_painting) {
+                QueueSelectionNotice();
+            } else {
+                NotifySelection();
+            }
         }
     }
 }
@@ -73,9 +80,21 @@ void CSkinListBox::BuildOrder() {
             shown[item] = IsItemVisible(static_cast<int>(item)) ? 1 : 0;
         }
     }
+    const bool descending = m_sortDirection == 1;
+    if (!SortByKeys(shown, descending)) {
+        SortByComparisons(shown, descending);
+    }
+    m_sortedColumn = m_sortColumn;
+    m_sortedDirection = m_sortDirection;
+    if (m_order.size() > static_cast<std::size_t>(kMaxRowCount)) {
+        m_order.resize(static_cast<std::size_t>(kMaxRowCount));
+    }
+}
+
+void CSkinListBox::SortByComparisons(std::vector<std::uint8_t>& shown, bool descending) {
+    const std::size_t total = shown.size();
     // Under the same sort column the last order is nearly right (reversed, when only the direction changed):
     // it is the starting point. Otherwise items start in item order, which keeps their records together.
-    const bool descending = m_sortDirection == 1;
     std::vector<int> next;
     next.reserve(total);
     bool sorted = false;
@@ -108,11 +127,53 @@ void CSkinListBox::BuildOrder() {
             return (descending ? r > 0 : r < 0) || (r == 0 && a < b);
         });
     }
-    m_sortedColumn = m_sortColumn;
-    m_sortedDirection = m_sortDirection;
-    if (m_order.size() > static_cast<std::size_t>(kMaxRowCount)) {
-        m_order.resize(static_cast<std::size_t>(kMaxRowCount));
+}
+
+bool CSkinListBox::SortByKeys(const std::vector<std::uint8_t>& shown, bool descending) {
+    std::vector<int> items;
+    CSkinListBox_SortKey first;
+    std::vector<std::uint32_t> ranks;
+    std::vector<const QString*> texts;
+    for (std::size_t at = 0; at < shown.size(); ++at) {
+        if (shown[at] == 0) {
+            continue;
+        }
+        const int item = static_cast<int>(at);
+        CSkinListBox_SortKey key;
+        if (!GetSortKey(item, key) || key.kind == CSkinListBox_SortKey::kNone) {
+            return false;
+        }
+        if (items.empty()) {
+            first = key;
+            items.reserve(shown.size());
+        } else if (key.kind != first.kind || key.invert != first.invert) {
+            return false;
+        }
+        switch (key.kind) {
+        case CSkinListBox_SortKey::kInt:
+            ranks.push_back(skin::IntSortRank(key.intValue, key.invert, descending));
+            break;
+        case CSkinListBox_SortKey::kFloat:
+            ranks.push_back(skin::FloatSortRank(key.floatValue, key.invert, descending));
+            break;
+        default:
+            if (!key.text) {
+                return false;
+            }
+            texts.push_back(key.text);
+            break;
+        }
+        items.push_back(item);
     }
+    if (first.kind == CSkinListBox_SortKey::kText) {
+        if (!skin::SortByTexts(items, texts, descending)) {
+            return false;
+        }
+    } else {
+        skin::SortByRanks(items, ranks);
+    }
+    m_order.swap(items);
+    return true;
 }
 
 bool CSkinListBox::PutEqualItemsInItemOrder(std::vector<int>& order, bool descending) {
@@ -145,6 +206,23 @@ void CSkinListBox::NotifySelection() {
     if (!m_selectCommand.isEmpty() && m_owner) {
         m_owner(m_selectCommand, IsAllSelected() ? 1 : 0, m_pDlg);
     }
+}
+
+void CSkinListBox::QueueSelectionNotice() {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (m_noticeQueued || !app) {
+        return;
+    }
+    m_noticeQueued = true;
+    QMetaObject::invokeMethod(
+        app,
+        [self = skin::ElementHandle(this)] {
+            if (auto* grid = static_cast<CSkinListBox*>(self.get())) {
+                grid->m_noticeQueued = false;
+                grid->NotifySelection();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 // ---------------------------------------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "skin/skin_list_box_column.h"
 #include "skin/skin_list_box_item.h"
 #include "skin/skin_list_box_line.h"
+#include "skin/skin_list_box_sort_key.h"
 
 #include <QString>
 #include <QStringList>
@@ -41,6 +42,9 @@ class CSkinListBox : public CSkinElement {
     // ---- What a report supplies.
     // Negative, 0 or positive in the ascending sense, under the current sort column.
     virtual int CompareItems(int a, int b) = 0;
+    // Optional: the sort column's value of item as a typed key (see CSkinListBox_SortKey), false when the
+    // column's order needs CompareItems. Asked once per visible item for each sort.
+    virtual bool GetSortKey(int /*item*/, CSkinListBox_SortKey& /*key*/) { return false; }
     virtual bool IsItemVisible(int item);
     // ---- Column filters, for IsItemVisible. Each test passes the value when no column has the id, when the
     // column's filter is off, or when its type is not one the test handles (text 1 to 5, int 6, float 7).
@@ -159,6 +163,9 @@ class CSkinListBox : public CSkinElement {
 
   protected:
     void NotifySelection();
+    // A rebuild during painting changed the selection: the owner hears of it once the event loop runs again,
+    // never from inside the paint (it may rebuild, resize or delete the grid).
+    void QueueSelectionNotice();
     // The filter button of column index was released: the filter dialog opens at (x, y) in the grid's
     // coordinates with the title. The content is invalidated afterwards.
     virtual void RunFilterDialog(int column, int x, int y, const QString& title);
@@ -179,6 +186,11 @@ class CSkinListBox : public CSkinElement {
     // The rows' area: inside the frame, below the header, clear of the scrollbars.
     plat::Rect BodyClip() const;
     void BuildOrder();
+    // Sorts the visible items (shown: 1 visible) by the report's sort keys; false, leaving the order as it
+    // was, when the report has none for the sort column.
+    bool SortByKeys(const std::vector<std::uint8_t>& shown, bool descending);
+    // Sorts them with CompareItems, starting from the last order when the sort column is the same.
+    void SortByComparisons(std::vector<std::uint8_t>& shown, bool descending);
     // An order reversed for the other direction has each group of equal items reversed too: turns them back
     // into item order, and answers whether the order needs no sorting beyond that.
     bool PutEqualItemsInItemOrder(std::vector<int>& order, bool descending);
@@ -235,6 +247,9 @@ class CSkinListBox : public CSkinElement {
     bool m_layoutDirty = true;
     bool m_ready = false;
     bool m_orderDirty = true;
+    // UpdateItemCount runs inside Paint; a notice then is queued.
+    bool m_painting = false;
+    bool m_noticeQueued = false;
     // The sort key the order was last built under.
     int m_sortedColumn = std::numeric_limits<int>::min(); // none yet
     int m_sortedDirection = 0;

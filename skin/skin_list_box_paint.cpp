@@ -120,7 +120,9 @@ void CSkinListBox::Paint(bool noRedraw, bool headerOnly) {
         LayoutColumns(m_width - skin::kScrollbarWidth - 4);
     }
     if (!headerOnly) {
+        m_painting = true;
         UpdateItemCount();
+        m_painting = false;
         int contentWidth = 0;
         for (const CSkinListBox_Column& c : m_columns) {
             if (c.groupRole != CSkinListBox_Column::kGroupHead) {

@@ -107,6 +107,10 @@ TEST(NumberText, WritesWhatTheCLibraryWrites) {
         {std::numeric_limits<qint64>::min(), u"-9,223,372,036,854,775,808"_s}};
     for (const auto& [value, text] : grouped)
         EXPECT_EQ(formatGrouped(value), text);
+    for (const auto& [number, text] : {std::pair{u"-123.45"_s, u"-123.45"_s},
+                                       {u"1234567.5"_s, u"1,234,567.5"_s},
+                                       {u"-1000.00"_s, u"-1,000.00"_s}})
+        EXPECT_EQ(groupDigits(number), text);
 
     std::mt19937_64 random(77);
     std::uniform_real_distribution<double> mantissa(-10.0, 10.0);

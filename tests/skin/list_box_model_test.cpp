@@ -16,14 +16,30 @@ using skintest::RecordReport;
 
 namespace {
 
-// The record report in a dialog that is never shown, counting its comparisons and visibility tests and
-// recording what its owner hears.
+// The record report in a dialog that is never shown, counting its comparisons (and sort key reads) and
+// visibility tests and recording what its owner hears. Without keys it sorts through CompareItems alone.
 class CountingReport : public RecordReport {
   public:
     int CompareItems(int a, int b) override {
         ++compares;
+        const Record& x = records[static_cast<std::size_t>(a)];
+        const Record& y = records[static_cast<std::size_t>(b)];
+        if (invert && m_sortColumn == kVolume) {
+            return CompareInt(x.volume, y.volume, true);
+        }
+        if (invert && m_sortColumn == kCpc) {
+            return CompareFloat(x.cpc, y.cpc, true);
+        }
         return RecordReport::CompareItems(a, b);
     }
+    bool GetSortKey(int item, CSkinListBox_SortKey& key) override {
+        ++compares;
+        key.invert = invert;
+        return keys && RecordReport::GetSortKey(item, key);
+    }
+    bool keys = true;
+    // Numbers in their natural order descending.
+    bool invert = false;
     bool IsItemVisible(int item) override {
         ++visibilityTests;
         return RecordReport::IsItemVisible(item);
@@ -111,6 +127,7 @@ TEST(ListBoxModel, NoDataRowsSortLastAndEqualKeysKeepItemOrderInBothDirections) 
 
 TEST(ListBoxModel, OrderIsRebuiltOnlyWhenItsInputsChangedAndCheaplyWhenNearlyRight) {
     Grid g({});
+    g.report.keys = false;
     for (int i = 0; i < 5000; ++i) {
         g.report.records.push_back({(i * 7919) % 1000 - (i % 50 == 0 ? 1001 : 0), 1.0f, {}}); // ties, no data
     }
@@ -133,6 +150,47 @@ TEST(ListBoxModel, OrderIsRebuiltOnlyWhenItsInputsChangedAndCheaplyWhenNearlyRig
     g.SortBy(RecordReport::kCpc, 0);
     g.SortBy(RecordReport::kVolume, 1);
     EXPECT_EQ(g.report.Order(), seeded);
+}
+
+TEST(ListBoxModel, KeyedSortsGiveTheOrderOfTheComparisonsOnEveryKindOfValue) {
+    const int ints[] = {-2, -1, 0, 1, -3, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(),
+                        7};
+    const float inf = std::numeric_limits<float>::infinity();
+    const float floats[] = {-1.0f, 0.0f, -0.0f, std::nanf(""), inf, -inf, 0.5f, -7.0f, 1e-40f, -1e-40f};
+    // Texts that share long starts, stop early, hold zeros, accents and surrogate pairs.
+    const QString pieces[] = {u""_s,       u"ab"_s,         u"abcd"_s,    u"ABCD"_s, QString(1, QChar(0)),
+                              u"\u00e9"_s, u"\U0001F600"_s, u"abcdefgh"_s};
+    std::mt19937 rng(11);
+    std::vector<Record> records;
+    for (int i = 0; i < 3000; ++i) {
+        Record r;
+        r.volume = rng() % 3 ? ints[rng() % std::size(ints)] : static_cast<int>(rng() % 100);
+        r.cpc = rng() % 3 ? floats[rng() % std::size(floats)] : static_cast<float>(rng() % 100) / 8.0f;
+        for (std::uint32_t n = rng() % 6; n > 0; --n) {
+            r.keyword += pieces[rng() % std::size(pieces)];
+        }
+        records.push_back(r);
+    }
+    for (const std::size_t count : {std::size_t{40}, records.size()}) { // comparison and radix sorts
+        Grid keyed({});
+        Grid compared({});
+        keyed.report.records.assign(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(count));
+        compared.report.records = keyed.report.records;
+        compared.report.keys = false;
+        for (const bool invert : {false, true}) {
+            for (const int column : {RecordReport::kVolume, RecordReport::kCpc, RecordReport::kKeyword}) {
+                for (const int direction : {0, 1}) {
+                    for (Grid* g : {&keyed, &compared}) {
+                        g->report.invert = invert;
+                        g->SortBy(column, direction);
+                    }
+                    EXPECT_EQ(keyed.report.Order(), compared.report.Order())
+                        << count << " rows, column " << column << " direction " << direction << " invert "
+                        << invert;
+                }
+            }
+        }
+    }
 }
 
 TEST(ListBoxModel, SelectionFollowsItemsThroughSortingAndFiltering) {

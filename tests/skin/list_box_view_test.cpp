@@ -21,6 +21,10 @@ class ProbeReport : public RecordReport {
         ++compares;
         return RecordReport::CompareItems(a, b);
     }
+    bool GetSortKey(int item, CSkinListBox_SortKey& key) override {
+        ++compares;
+        return RecordReport::GetSortKey(item, key);
+    }
     void GetItemText(CSkinListBox_Line& line) override {
         RecordReport::GetItemText(line);
         if (line.item % 5 == 4) {
@@ -372,4 +376,53 @@ TEST(ListBoxView, AnOwnerThatRemovesTheGridOnASelectionChangeEndsTheClickThere) 
     QTest::mouseClick(dlg.widget(), Qt::LeftButton, {}, row);
     EXPECT_EQ(grid, nullptr);
     dlg.redrawNow();
+}
+
+// Tells whether the owner hears of a selection change while the grid paints.
+class PaintProbeReport : public ProbeReport {
+  public:
+    void Draw(plat::DeviceContext& dc, int x, int y, bool full) override {
+        painting = true;
+        ProbeReport::Draw(dc, x, y, full);
+        painting = false;
+    }
+    bool painting = false;
+};
+
+TEST(ListBoxView, ARebuildWhilePaintingTellsTheOwnerAfterThePaintAndNeverADeadGrid) {
+    GridWindow<PaintProbeReport> w(Numbered(5));
+    std::vector<bool> heardWhilePainting;
+    w.grid.m_selectCommand = u"select"_s;
+    w.grid.m_owner = [&](const QString&, int, CSkinDlg_Base*) {
+        heardWhilePainting.push_back(w.grid.painting);
+    };
+    w.grid.records = Numbered(8); // the rebuild at the next paint resizes the selection
+    w.Refresh();
+    w.grid.records = Numbered(9);
+    w.Refresh();
+    EXPECT_TRUE(heardWhilePainting.empty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(heardWhilePainting, (std::vector<bool>{false})); // one notice for both rebuilds
+
+    TestDialog dlg;
+    auto grid = std::make_unique<ProbeReport>();
+    grid->records = Numbered(5);
+    dlg.m_keepPosition = true;
+    dlg.build = [&grid](TestDialog& d) {
+        grid->SetupColumns(&d.m_rootHolder, d.m_nextElementId++);
+        grid->SetPosition(10, 40, 500, 300, CSkinElement::kShowFlag);
+    };
+    dlg.Open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.widget()));
+    dlg.redrawNow();
+    int heard = 0;
+    grid->m_selectCommand = u"select"_s;
+    grid->m_owner = [&heard](const QString&, int, CSkinDlg_Base*) { ++heard; };
+    grid->records = Numbered(6);
+    grid->InvalidateContent();
+    dlg.redrawNow();
+    EXPECT_EQ(grid->VisibleCount(), 6); // rebuilt while painting: a notice is on its way
+    grid.reset();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(heard, 0);
 }

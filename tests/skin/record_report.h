@@ -54,6 +54,27 @@ class RecordReport : public CSkinListBox {
         }
     }
 
+    // The three columns compare exactly as typed keys do, so the grid sorts them on keys.
+    bool GetSortKey(int item, CSkinListBox_SortKey& key) override {
+        const Record& r = records[static_cast<std::size_t>(item)];
+        switch (m_sortColumn) {
+        case kVolume:
+            key.kind = CSkinListBox_SortKey::kInt;
+            key.intValue = r.volume;
+            return true;
+        case kCpc:
+            key.kind = CSkinListBox_SortKey::kFloat;
+            key.floatValue = r.cpc;
+            return true;
+        case kKeyword:
+            key.kind = CSkinListBox_SortKey::kText;
+            key.text = &r.keyword;
+            return true;
+        default:
+            return false;
+        }
+    }
+
     bool IsItemVisible(int item) override {
         return FilterAcceptsInt(kVolume, records[static_cast<std::size_t>(item)].volume);
     }
