@@ -357,18 +357,27 @@ TEST(ListBoxView, KeysReachTheFocusedGridAndCtrlASelectsTheVisibleRows) {
     }
 }
 
-TEST(ListBoxView, AnOwnerThatRemovesTheGridOnASelectionChangeEndsTheClickThere) {
+// A shown dialog with a grid of five records that the test may delete.
+struct DeletableGrid {
+    DeletableGrid() {
+        grid->records = Numbered(5);
+        dlg.m_keepPosition = true;
+        dlg.build = [this](TestDialog& d) {
+            grid->SetupColumns(&d.m_rootHolder, d.m_nextElementId++);
+            grid->SetPosition(10, 40, 500, 300, CSkinElement::kShowFlag);
+        };
+        dlg.Open();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.widget()));
+        dlg.redrawNow();
+    }
     TestDialog dlg;
-    auto grid = std::make_unique<ProbeReport>();
-    grid->records = Numbered(5);
-    dlg.m_keepPosition = true;
-    dlg.build = [&grid](TestDialog& d) {
-        grid->SetupColumns(&d.m_rootHolder, d.m_nextElementId++);
-        grid->SetPosition(10, 40, 500, 300, CSkinElement::kShowFlag);
-    };
-    dlg.Open();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.widget()));
-    dlg.redrawNow();
+    std::unique_ptr<ProbeReport> grid = std::make_unique<ProbeReport>();
+};
+
+TEST(ListBoxView, AnOwnerThatRemovesTheGridOnASelectionChangeEndsTheClickThere) {
+    DeletableGrid d;
+    TestDialog& dlg = d.dlg;
+    std::unique_ptr<ProbeReport>& grid = d.grid;
     grid->m_selectCommand = u"select"_s;
     grid->m_owner = [&grid](const QString&, int, CSkinDlg_Base*) { grid.reset(); };
     const QPoint row(10 + 100, 40 + CSkinListBox::kHeaderHeight + grid->Pitch() / 2);
@@ -404,23 +413,14 @@ TEST(ListBoxView, ARebuildWhilePaintingTellsTheOwnerAfterThePaintAndNeverADeadGr
     QCoreApplication::processEvents();
     EXPECT_EQ(heardWhilePainting, (std::vector<bool>{false})); // one notice for both rebuilds
 
-    TestDialog dlg;
-    auto grid = std::make_unique<ProbeReport>();
-    grid->records = Numbered(5);
-    dlg.m_keepPosition = true;
-    dlg.build = [&grid](TestDialog& d) {
-        grid->SetupColumns(&d.m_rootHolder, d.m_nextElementId++);
-        grid->SetPosition(10, 40, 500, 300, CSkinElement::kShowFlag);
-    };
-    dlg.Open();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.widget()));
-    dlg.redrawNow();
+    DeletableGrid d;
+    std::unique_ptr<ProbeReport>& grid = d.grid;
     int heard = 0;
     grid->m_selectCommand = u"select"_s;
     grid->m_owner = [&heard](const QString&, int, CSkinDlg_Base*) { ++heard; };
     grid->records = Numbered(6);
     grid->InvalidateContent();
-    dlg.redrawNow();
+    d.dlg.redrawNow();
     EXPECT_EQ(grid->VisibleCount(), 6); // rebuilt while painting: a notice is on its way
     grid.reset();
     QCoreApplication::processEvents();
