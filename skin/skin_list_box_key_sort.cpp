@@ -6,6 +6,7 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace skin {
 
@@ -76,7 +77,7 @@ std::uint64_t Prefix(const TextEntry& e, std::uint32_t offset) {
 struct TextRun {
     std::size_t first;
     std::size_t last;
-    std::uint32_t offset; // every text of the run has the same code units before it, and more after it
+    std::uint32_t offset; // every text of the run has the same code units before it
 };
 
 } // namespace
