@@ -210,7 +210,7 @@ void CSkinListBox::NotifySelection() {
 
 void CSkinListBox::QueueSelectionNotice() {
     QCoreApplication* app = QCoreApplication::instance();
-    if (m_noticeQueued || !app) {
+    if (m_noticeQueued || !app || m_selectCommand.isEmpty() || !m_owner) {
         return;
     }
     m_noticeQueued = true;
