@@ -13,6 +13,8 @@
 #include "projects/keyword/project1_source_pages.h"
 #include "skin/skin_dlg_holder.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -21,7 +23,7 @@ const QString kStatusKey = u"m_status"_s;
 const QString kKeywordsKey = u"m_keywords"_s;
 const QString kItemKey = u"item"_s;
 const QString kNoCode = u"no picture code entered"_s;
-const QString kNoPicture = u"the picture did not come"_s;
+const QString kNoPicture = u"no picture came"_s;
 
 // The keyword tool's step while the picture it fetched is in the downloader.
 constexpr int kPictureStep = 2;
@@ -52,10 +54,6 @@ CProject1::CProject1(int id) : CKeywordInputProject(id, 1, CWizardKeywordInput::
     };
 }
 
-CProject1::~CProject1() {
-    StopRun(kStopped);
-}
-
 void CProject1::InitInfo() {
     m_name = u"Lexicon Tide"_s;
     m_description =
@@ -70,6 +68,8 @@ void CProject1::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
 }
 
 void CProject1::Process() {
+    if (!g_pCrawler)
+        return;
     if (m_status == kNew && m_viewCreated)
         StartRun();
     if (m_status != kRunning)
@@ -106,6 +106,7 @@ void CProject1::StartRun() {
     }
     m_keywords.clear();
     m_index.clear();
+    m_hasResults = false;
     m_done = 0;
     m_lastError.clear();
     m_status = kRunning;

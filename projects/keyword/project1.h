@@ -17,7 +17,6 @@ class CSkinDlg_Base;
 class CProject1 : public CKeywordInputProject {
   public:
     explicit CProject1(int id);
-    ~CProject1() override;
 
     void InitInfo() override;
     void CreateView(CSkinDlgHolder* holder, unsigned* nextId) override;
@@ -41,7 +40,8 @@ class CProject1 : public CKeywordInputProject {
     CProject1_Rep& Report() { return m_report; }
 
   private:
-    // One source working through the seeds, one request (or multi-step exchange) at a time.
+    // One source working through the seeds, one request (or multi-step exchange) at a time; its step gives
+    // its downloader back when the run stops or the project goes.
     struct Lane {
         int source = 0;
         QString service;

@@ -18,8 +18,8 @@ CProject1_Rep::CProject1_Rep(const std::vector<CProject1_Keyword>& records)
 
 void CProject1_Rep::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     CKindReport::SetupColumns(holder, id);
-    AddColumn(kKeyword, u"Keyword"_s, 220, 1, CSkinListBox_Column::kFilterIncludeExclude);
-    AddColumn(kSources, u"Sources"_s, 190, 2, CSkinListBox_Column::kFilterIncludeExclude);
+    AddColumn(kKeyword, u"Keyword"_s, 200, 1, CSkinListBox_Column::kFilterIncludeExclude);
+    AddColumn(kSources, u"Sources"_s, 250, 2, CSkinListBox_Column::kFilterIncludeExclude);
     AddColumn(kSearches, u"Searches"_s, 80, 2, CSkinListBox_Column::kFilterIntRange);
     AddColumn(kCompetition, u"Competition"_s, 80, 2, CSkinListBox_Column::kFilterFloatRange);
     AddColumn(kAvgCpc, u"Avg CPC (USD)"_s, 90, 2, CSkinListBox_Column::kFilterFloatRange);
