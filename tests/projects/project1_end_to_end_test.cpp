@@ -111,14 +111,21 @@ TEST_F(Project1EndToEnd, EverySourceMergedSavedOpenedAndExported) {
 }
 
 // A service that cannot be reached from the start: its sources' cells stay without data, the error shows
-// beside the progress bar, the other sources still run, and Stop gives back every download slot.
+// beside the progress bar, the other sources still run, and Stop gives back every download slot. Without
+// their accounts the two signed-in services are not asked.
 TEST_F(Project1EndToEnd, FailingServiceLeavesNoDataAndTheRunGoesOn) {
     m_server.Fail(Endpoint::GoogleKeywordTool);
     m_server.Serve(Endpoint::WordtrackerFree, "/", {"seed=red widgets"},
                    twtest::HttpReply::Page("<html></html>"));
+    g_pCrawler->YahooMarket_user.clear();
+    g_pCrawler->MSNAdCenter_user = QString::fromUtf16(kAccountNeverEntered);
     CProject1* project = RunTwoSeeds();
     ASSERT_NE(project, nullptr);
     EXPECT_EQ(m_pictureAsks, 0) << "no picture came, so none is shown";
+    EXPECT_EQ(project->Bar().Total(), 6);
+    EXPECT_EQ(m_server.CountRequests(Endpoint::YahooMarketingSignIn) +
+                  m_server.CountRequests(Endpoint::BingAdCenter),
+              0);
     EXPECT_TRUE(project->Bar().ErrorText().startsWith(u"Keyword tool: "_s))
         << project->Bar().ErrorText().toStdString();
     const QStringList rows = ReportRows(project->Report());
