@@ -162,6 +162,37 @@ TEST_F(Project4Run, WizardToReportsSaveOpenAndExport) {
     EXPECT_FALSE(project->Bar().ErrorText().isEmpty());
     EXPECT_TRUE(project->m_hasResults);
 
+    // Sorted either way, rows without data stay last; the two whois date orders sort as dates.
+    const auto column = [](const Rows& rows, int index) {
+        QStringList cells;
+        for (const QStringList& row : rows)
+            cells << row.value(index);
+        return cells;
+    };
+    auto sorted = [&](CSkinListBox& grid, int sortColumn, int direction, int index) {
+        grid.m_sortColumn = sortColumn;
+        grid.m_sortDirection = direction;
+        grid.InvalidateContent();
+        return column(RowTexts(grid), index);
+    };
+    CProject4_Rep1& keywordReport = project->KeywordReport();
+    EXPECT_EQ(sorted(keywordReport, CProject4_Rep1::kGoogle, 0, 0),
+              (QStringList{u"blue widgets"_s, u"red gadgets"_s}));
+    EXPECT_EQ(sorted(keywordReport, CProject4_Rep1::kGoogle, 1, 0),
+              (QStringList{u"blue widgets"_s, u"red gadgets"_s}));
+    EXPECT_EQ(sorted(keywordReport, CProject4_Rep1::kKeyword, 1, 0),
+              (QStringList{u"red gadgets"_s, u"blue widgets"_s}));
+    SitesOf(*project, 0, kProject4Google);
+    CProject4_Rep2& siteReport = project->SiteReport();
+    EXPECT_EQ(sorted(siteReport, CProject4_Rep2::kCreated, 0, 0), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+    EXPECT_EQ(sorted(siteReport, CProject4_Rep2::kCreated, 1, 0), (QStringList{u"2"_s, u"1"_s, u"3"_s}));
+    SitesOf(*project, 1, kProject4Google);
+    EXPECT_EQ(sorted(siteReport, CProject4_Rep2::kCreated, 1, 1),
+              (QStringList{u"Epsilon Gadgets"_s, u"Gamma Red Gadgets"_s}));
+    // Back to the order of the page and of the keywords, as a reopened project shows them.
+    sorted(keywordReport, CProject4_Rep1::kKeyword, 0, 0);
+    sorted(siteReport, CProject4_Rep2::kPosition, 0, 0);
+
     // Blue widgets on Google is selected for the export, as the user left it.
     SitesOf(*project, 0, kProject4Google);
     ExpectSameAsDataFile(ExportCurrent(u"rank.csv"_s), u"kind4/expected_export.csv"_s);
