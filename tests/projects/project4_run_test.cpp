@@ -110,7 +110,10 @@ class Project4Run : public projtest::KindTest {
 
     // The sites report of a keyword on an engine, picked as the user does: the keyword row, then the tab.
     Rows SitesOf(CProject4& project, int keyword, int engine) {
-        project.KeywordReport().SelectRange(keyword, keyword);
+        CProject4_Rep1& keywords = project.KeywordReport();
+        keywords.UpdateItemCount();
+        const auto row = std::ranges::find(keywords.Order(), keyword) - keywords.Order().begin();
+        ClickCell(keywords, static_cast<int>(row), CProject4_Rep1::kKeyword);
         apptest::ClickElement(Window().dlg, project.EngineTab(engine));
         EXPECT_EQ(project.Engine(), engine);
         return RowTexts(project.SiteReport());
