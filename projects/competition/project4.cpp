@@ -4,10 +4,9 @@
 #include "app/project_view_title.h"
 #include "net/crawler.h"
 #include "net/downloader.h"
-#include "net/html_tags.h"
 #include "parsers/keyword_tool.h"
+#include "projects/common/record_xml.h"
 #include "projects/competition/project4_services.h"
-#include "skin/commands.h"
 #include "skin/skin_dlg_holder.h"
 
 using namespace Qt::StringLiterals;
@@ -18,7 +17,6 @@ const QString kEngineNames[kProject4EngineCount] = {u"Google"_s, u"Bing"_s, u"Ya
 const QString kEngineCommand = u"prj4_engine"_s;
 const QString kSelectCommand = u"prj4_select_keyword"_s;
 const QString kEngineKey = u"m_engine"_s;
-const QString kRootName = u"Project4"_s;
 
 constexpr int kTabWidth = 80;
 constexpr int kTabGap = 4;
@@ -185,19 +183,18 @@ void CProject4::Export(CProjectExporter* exporter) {
 
 void CProject4::SaveXml(CDownloader_HTMLTags* root) {
     CKeywordInputProject::SaveXml(root);
-    root->AddChild(kEngineKey, true)->SetInt(m_engine);
+    record_xml::SaveValue(root, kEngineKey, m_engine);
     m_data.WriteXml(*root);
 }
 
 void CProject4::LoadXml(CDownloader_HTMLTags* tree) {
     CKeywordInputProject::LoadXml(tree);
-    const CDownloader_HTMLTags* root = tree->FindFirst(kRootName);
+    const CDownloader_HTMLTags* root = record_xml::ProjectRoot(tree, m_kind);
     if (!root)
         return;
     m_data.ReadXml(*root);
     m_data.AddKeywords(m_input.Keywords());
-    int engine = kProject4Google;
-    CDownloader_HTMLTags::GetInt(root->FindFirst(kEngineKey), engine, kProject4Google);
+    const int engine = record_xml::LoadInt(root, kEngineKey, kProject4Google);
     m_page.m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(m_input.Keywords()));
     if (m_viewCreated) {
         m_rep2.Show(-1, m_engine);
