@@ -1,11 +1,224 @@
 #include "projects/competition/project4.h"
 
+#include "app/project_exporter.h"
+#include "app/project_view_title.h"
+#include "net/crawler.h"
+#include "net/downloader.h"
+#include "parsers/keyword_tool.h"
+#include "projects/common/record_xml.h"
+#include "projects/competition/project4_services.h"
+#include "skin/skin_dlg_holder.h"
+
 using namespace Qt::StringLiterals;
 
-CProject4::CProject4(int id) : CKeywordInputProject(id, 4, CWizardKeywordInput::Mode::List) {}
+namespace {
+
+const QString kEngineNames[kProject4EngineCount] = {u"Google"_s, u"Bing"_s, u"Yahoo"_s};
+const QString kEngineCommand = u"prj4_engine"_s;
+const QString kSelectCommand = u"prj4_select_keyword"_s;
+const QString kEngineKey = u"m_engine"_s;
+
+constexpr int kTabWidth = 80;
+constexpr int kTabGap = 4;
+constexpr int kTabRight = 30;
+constexpr int kUnselectedTab = 2;
+constexpr int kSelectedTab = 3;
+// Every keyword-tool row type: the volume of a keyword is its first row, whatever the match type.
+constexpr int kAllMatchTypes = 255;
+
+} // namespace
+
+CProject4::CProject4(int id)
+    : CKeywordInputProject(id, 4, CWizardKeywordInput::Mode::List), m_rep1(m_data), m_rep2(m_data),
+      m_page(4) {}
 
 void CProject4::InitInfo() {
     m_name = u"Rank Summit"_s;
     m_description =
-        u"Organic competition per keyword: search volume, top sites per engine, on-page analysis and a competition-strength score from 0 to 100."_s;
+        u"Organic competition per keyword: search volume, result counts and the top ten sites on "
+        u"Google, Bing and Yahoo, with each site's page rank, inlinks, traffic rank and domain age."_s;
+}
+
+void CProject4::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
+    CKeywordInputProject::CreateView(holder, nextId);
+    m_window = holder->GetDialog();
+    m_data.AddKeywords(m_input.Keywords());
+    // The engine tabs stand at the right end of the heading row, over the reports.
+    for (int engine = 0; engine < kProject4EngineCount; ++engine) {
+        CSkinButton& tab = m_engineTabs[static_cast<std::size_t>(engine)];
+        tab.Create(holder, ++*nextId, kEngineNames[engine], kEngineCommand, engine);
+        const int left = kTabRight + (kProject4EngineCount - engine) * (kTabWidth + kTabGap);
+        holder->SetResizeRule(&tab, -left, CProjectViewTitle::kTop + 2, kTabWidth, tab.m_height);
+    }
+    m_rep1.m_selectCommand = kSelectCommand;
+    m_rep1.m_owner = [this](const QString&, int, CSkinDlg_Base*) { OnKeywordSelected(); };
+    m_page.Create(holder, nextId, CWizardKeywordInput::JoinKeywords(m_input.Keywords()), &m_rep1, &m_rep2);
+    m_viewCreated = true;
+    SelectEngine(m_engine);
+    Refresh();
+    if (!m_data.Keywords().empty())
+        StartRun();
+}
+
+void CProject4::ShowView(int show) {
+    CKeywordInputProject::ShowView(show);
+    const bool visible = show == kShowView;
+    m_page.SetVisible(visible);
+    for (CSkinButton& tab : m_engineTabs)
+        tab.SetVisible(visible);
+}
+
+void CProject4::StartRun() {
+    m_page.m_bar.SetError(QString());
+    m_page.m_bar.SetRunning(true);
+}
+
+void CProject4::StopRun() {
+    for (Channel& channel : m_channels) {
+        channel.step.Release();
+        channel.task = -1;
+    }
+    m_page.m_bar.SetRunning(false);
+}
+
+void CProject4::Process() {
+    if (!m_page.m_bar.IsRunning())
+        return;
+    bool stored = false;
+    bool working = false;
+    for (int r = 0; r < kProject4RequestCount; ++r) {
+        const auto request = static_cast<Project4Request>(r);
+        stored = Step(request) || stored;
+        working =
+            working || m_channels[static_cast<std::size_t>(r)].task >= 0 || m_data.NextTask(request) >= 0;
+    }
+    if (stored) {
+        m_hasResults = true;
+        Refresh();
+    }
+    // Site requests appear as searches answer, so the run is over only once every channel is idle.
+    if (!working) {
+        StopRun();
+        Refresh();
+    }
+}
+
+bool CProject4::Step(Project4Request request) {
+    Channel& channel = m_channels[static_cast<std::size_t>(request)];
+    if (channel.task < 0)
+        channel.task = m_data.NextTask(request);
+    if (channel.task < 0)
+        return false;
+    const QString service = project4_services::PacingName(request);
+    CServiceStep::Result result;
+    if (request == Project4Request::Volume) {
+        const QString keywords = m_data.KeywordsWithoutVolume().join(u'\n');
+        result = channel.step.RunSteps(service, [&](CDownloader& downloader) {
+            const QString user = g_pCrawler ? g_pCrawler->GoogleAdwords_user : QString();
+            const QString password = g_pCrawler ? g_pCrawler->GoogleAdwords_pass : QString();
+            return CDownloader_Parsers::StartAdwordsKeywordTool(downloader, user, password, keywords,
+                                                                m_window, false) == 2;
+        });
+    } else {
+        result = channel.step.Run(service, [&](CDownloader& downloader) {
+            return project4_services::Start(request, downloader, m_data, channel.task);
+        });
+    }
+    if (result == CServiceStep::Result::Waiting)
+        return false;
+    // A failed exchange is reported and its task stored with what little came back (the no-data value), so
+    // the run goes on without asking it again.
+    if (result == CServiceStep::Result::Failed)
+        m_page.m_bar.SetError(channel.step.Error());
+    const CDownloader& downloader = *channel.step.Downloader();
+    if (request == Project4Request::Volume)
+        StoreVolumes(downloader);
+    else
+        project4_services::Store(request, downloader, m_data, channel.task);
+    channel.step.Release();
+    channel.task = -1;
+    return true;
+}
+
+void CProject4::StoreVolumes(const CDownloader& downloader) {
+    std::vector<CDownloader_Parsers_Adwords_result> rows;
+    CDownloader_Parsers::ParseAdwordsKeywordTool(downloader, rows, kAllMatchTypes);
+    std::vector<std::pair<QString, float>> volumes;
+    volumes.reserve(rows.size());
+    for (const CDownloader_Parsers_Adwords_result& row : rows)
+        volumes.emplace_back(row.keyword, row.estimatedSearch);
+    m_data.StoreVolumes(volumes);
+}
+
+void CProject4::SelectEngine(int engine) {
+    m_engine = std::clamp(engine, 0, kProject4EngineCount - 1);
+    for (int e = 0; e < kProject4EngineCount; ++e)
+        m_engineTabs[static_cast<std::size_t>(e)].SetStyle(e == m_engine ? kSelectedTab : kUnselectedTab);
+    m_rep2.Show(m_rep2.Keyword(), m_engine);
+}
+
+void CProject4::OnKeywordSelected() {
+    const int selected = m_rep1.GetSingleSelection();
+    m_rep2.Show(selected >= 0 ? selected : -1, m_engine);
+}
+
+void CProject4::Refresh() {
+    m_page.m_bar.SetProgress(m_data.Done(), m_data.Total());
+    if (!m_viewCreated)
+        return;
+    m_rep1.UpdateItemCount();
+    m_rep1.InvalidateContent();
+    m_rep2.UpdateItemCount();
+    m_rep2.InvalidateContent();
+}
+
+int CProject4::CanExport(int /*reserved*/) {
+    return 1;
+}
+
+void CProject4::Export(CProjectExporter* exporter) {
+    exporter->ExportReport(m_rep1, 100);
+    exporter->ExportReport(m_rep2, 100);
+}
+
+void CProject4::SaveXml(CDownloader_HTMLTags* root) {
+    CKeywordInputProject::SaveXml(root);
+    record_xml::SaveValue(root, kEngineKey, m_engine);
+    m_data.WriteXml(*root);
+}
+
+void CProject4::LoadXml(CDownloader_HTMLTags* tree) {
+    CKeywordInputProject::LoadXml(tree);
+    const CDownloader_HTMLTags* root = record_xml::ProjectRoot(tree, m_kind);
+    if (!root)
+        return;
+    m_data.ReadXml(*root);
+    m_data.AddKeywords(m_input.Keywords());
+    const int engine = record_xml::LoadInt(root, kEngineKey, kProject4Google);
+    m_page.m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(m_input.Keywords()));
+    if (m_viewCreated) {
+        m_rep2.Show(-1, m_engine);
+        SelectEngine(engine);
+    } else {
+        m_engine = engine;
+    }
+    Refresh();
+}
+
+void CProject4::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
+    CKeywordInputProject::OnCommand(command, param, sender);
+    if (command == kEngineCommand) {
+        SelectEngine(param);
+        return;
+    }
+    switch (m_page.OnCommand(command, param)) {
+    case CKindPage::Command::Start:
+        StartRun();
+        break;
+    case CKindPage::Command::Stop:
+        StopRun();
+        break;
+    default:
+        break;
+    }
 }

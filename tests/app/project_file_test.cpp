@@ -50,9 +50,22 @@ TEST(ProjectFiles, SaveCloseAndOpenGiveTheSameValues) {
     w.dlg.OnCommand(u"save"_s, 0);
     EXPECT_EQ(w.script.fileRequests[0].filters, QStringList{u"Tarnwick projects (*.twpx)"_s});
     const QString saved = dir.filePath(u"report.TWPX.twpx"_s);
-    const char expected[] = "\r\n<Project4>\r\n   <main_keyword>a&amp;b &lt;c&gt;;\"quoted\";</main_keyword>"
-                            "\r\n</Project4>";
-    EXPECT_EQ(FileBytes(saved), QByteArray(expected, sizeof expected));
+    // A keyword record of the kind before its run answered anything.
+    const auto keyword = [](const QByteArray& text) {
+        QByteArray item = "\r\n      <item>\r\n         <keyword>" + text +
+                          "</keyword>\r\n         <searches>-1.000000</searches>";
+        for (const QByteArray engine : {"google", "bing", "yahoo"})
+            item += "\r\n         <" + engine +
+                    ">\r\n            <results>-1</results>\r\n            <top></top>" + "\r\n         </" +
+                    engine + ">";
+        return item + "\r\n      </item>";
+    };
+    const QByteArray expected =
+        "\r\n<Project4>\r\n   <main_keyword>a&amp;b &lt;c&gt;;\"quoted\";</main_keyword>"
+        "\r\n   <m_engine>0</m_engine>\r\n   <m_keywords>" +
+        keyword("a&amp;b &lt;c&gt;") + keyword("\"quoted\"") +
+        "\r\n   </m_keywords>\r\n   <m_sites></m_sites>\r\n</Project4>" + QByteArray(1, '\0');
+    EXPECT_EQ(FileBytes(saved), expected);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{u"named.twpx"_s, u"report.TWPX.twpx"_s}));
 
     w.dlg.OnCommand(u"close_project"_s, 0);

@@ -1,0 +1,120 @@
+#include "projects/competition/project4_services.h"
+
+#include "net/downloader.h"
+#include "parsers/alexa_traffic.h"
+#include "parsers/bing_search.h"
+#include "parsers/google_page_rank.h"
+#include "parsers/google_search.h"
+#include "parsers/whois_creation_date.h"
+#include "parsers/yahoo_search.h"
+#include "parsers/yahoo_site_explorer.h"
+
+using namespace Qt::StringLiterals;
+namespace P = CDownloader_Parsers;
+
+namespace {
+
+struct Engine {
+    bool (*start)(CDownloader&, const QString&, int, int);
+    bool (*results)(const CDownloader&, std::vector<CDownloader_Parsers_SE_result>&);
+    bool (*count)(const CDownloader&, int*, int*, float*);
+};
+
+Engine EngineOf(Project4Request request) {
+    switch (request) {
+    case Project4Request::Bing:
+        return {P::StartBingSearch, P::ParseBingResults, P::ParseBingResultCount};
+    case Project4Request::Yahoo:
+        return {P::StartYahooSearch, P::ParseYahooResults, P::ParseYahooResultCount};
+    default:
+        return {P::StartGoogleSearch, P::ParseGoogleResults, P::ParseGoogleResultCount};
+    }
+}
+
+bool IsSearch(Project4Request request) {
+    return request == Project4Request::Google || request == Project4Request::Bing ||
+           request == Project4Request::Yahoo;
+}
+
+// Whois servers know registered names, not the web host in front of them.
+QString WhoisDomain(const QString& site) {
+    return site.startsWith(u"www."_s) ? site.sliced(4) : site;
+}
+
+} // namespace
+
+namespace project4_services {
+
+QString PacingName(Project4Request request) {
+    switch (request) {
+    case Project4Request::Volume:
+        return u"Google Bids"_s;
+    case Project4Request::Google:
+        return u"Google"_s;
+    case Project4Request::Bing:
+        return u"MSN"_s;
+    case Project4Request::Yahoo:
+        return u"Yahoo!"_s;
+    case Project4Request::PageRank:
+        return u"Google PR"_s;
+    case Project4Request::Inlinks:
+        return u"Yahoo Site Explorer"_s;
+    case Project4Request::Traffic:
+        return u"Alexa"_s;
+    case Project4Request::Whois:
+        return u"WhoIs"_s;
+    }
+    return {};
+}
+
+bool Start(Project4Request request, CDownloader& downloader, const CProject4_Data& data, int task) {
+    const auto index = static_cast<std::size_t>(task);
+    if (IsSearch(request))
+        return EngineOf(request).start(downloader, data.Keywords().at(index).keyword, -1, -1);
+    const QString& site = data.Sites().at(index).site;
+    switch (request) {
+    case Project4Request::PageRank:
+        return P::StartGooglePageRank(downloader, u"http://"_s + site + u"/"_s);
+    case Project4Request::Inlinks:
+        return P::StartSiteExplorer(downloader, site);
+    case Project4Request::Traffic:
+        return P::StartAlexaQuery(downloader, site);
+    case Project4Request::Whois:
+        return downloader.StartWhois(WhoisDomain(site));
+    default:
+        return false;
+    }
+}
+
+void Store(Project4Request request, const CDownloader& downloader, CProject4_Data& data, int task) {
+    if (IsSearch(request)) {
+        const Engine engine = EngineOf(request);
+        float total = -2.0f;
+        engine.count(downloader, nullptr, nullptr, &total);
+        std::vector<CDownloader_Parsers_SE_result> results;
+        engine.results(downloader, results);
+        data.StoreSearch(task, static_cast<int>(request) - static_cast<int>(Project4Request::Google), total,
+                         results);
+        return;
+    }
+    int value = -2;
+    switch (request) {
+    case Project4Request::PageRank:
+        value = P::ParsePageRank(downloader);
+        break;
+    case Project4Request::Inlinks:
+        value = P::ParseYahooBlocks(downloader);
+        break;
+    case Project4Request::Traffic:
+        value = P::ParseKeywordPopularity(downloader);
+        break;
+    case Project4Request::Whois:
+        value = P::ParseWhoisCreationDate(downloader);
+        break;
+    default:
+        break;
+    }
+    data.StoreSite(request, task, value);
+}
+
+} // namespace project4_services
