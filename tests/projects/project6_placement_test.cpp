@@ -1,0 +1,121 @@
+#include "projects/competition/project6.h"
+#include "tests/core/qstring_printer.h"
+#include "tests/projects/kind_test.h"
+#include "tests/projects/project6_sites.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class Project6Test : public projtest::KindTest {
+  protected:
+    void SetUp() override {
+        KindTest::SetUp();
+        m_sites.ServeServices(m_server);
+    }
+
+    const CProject6_Site* SiteOf(CProject6& project, char name) const {
+        const QString site = QString::fromStdString(m_sites.Host(name));
+        for (const CProject6_Site& s : project.Sites()) {
+            if (s.site == site)
+                return &s;
+        }
+        return nullptr;
+    }
+
+    projtest::Project6Sites m_sites;
+};
+
+QString ShownRows(CProject6& project) {
+    project.Report().SelectAllVisible();
+    return project.Report().SelectedRowsText();
+}
+
+} // namespace
+
+// The whole road: wizard, result pages, every site's home page tested once, ranks of the sites with ad
+// units only, failed sites listed with no data; then save, open, the same rows, and the exports.
+TEST_F(Project6Test, FindsSitesWithAdUnitsFromWizardToExport) {
+    auto* project = dynamic_cast<CProject6*>(NewProject(6, u"garden gnomes;"_s));
+    ASSERT_NE(project, nullptr);
+    EXPECT_TRUE(project->IsRunning());
+    ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
+
+    // Three result pages by default; the third holds no results.
+    EXPECT_EQ(m_server.CountRequests(Endpoint::GoogleWeb), 3);
+    ASSERT_EQ(project->Sites().size(), 6u) << "the engine's own link is dropped and A is listed once";
+    EXPECT_EQ(m_sites.a.Requests().size(), 1u);
+
+    const CProject6_Site* a = SiteOf(*project, 'A');
+    const CProject6_Site* b = SiteOf(*project, 'B');
+    const CProject6_Site* c = SiteOf(*project, 'C');
+    ASSERT_TRUE(a && b && c);
+    EXPECT_EQ(a->marker, u"pub-1111111111111111"_s);
+    EXPECT_EQ(a->url, QString::fromStdString("http://" + m_sites.Host('A') + "/"));
+    EXPECT_EQ(a->pageRank, 4);
+    EXPECT_EQ(a->trafficRank, 12345);
+    EXPECT_EQ(b->marker, u"ca-pub-2222222222222222"_s) << "read after the redirect to its home page";
+    EXPECT_EQ(b->pageRank, 6);
+    EXPECT_EQ(b->trafficRank, -2) << "the traffic reply held no rank";
+    EXPECT_EQ(c->test, CProject6_Site::kNotFound);
+    EXPECT_EQ(c->pageRank, -1);
+    for (const char failed : {'D', 'E', 'F'}) {
+        const CProject6_Site* s = SiteOf(*project, failed);
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(s->test, CProject6_Site::kFailed) << failed;
+        EXPECT_EQ(s->marker, QString()) << "an error page's ad client does not count";
+    }
+    EXPECT_EQ(m_server.CountRequests(Endpoint::GoogleToolbar), 2);
+    EXPECT_EQ(m_server.CountRequests(Endpoint::AlexaData), 2);
+    EXPECT_EQ(project->Report().VisibleCount(), 5) << "C shows no ads";
+    EXPECT_FALSE(project->Bar().ErrorText().isEmpty());
+    EXPECT_EQ(project->Bar().Done(), project->Bar().Total());
+    EXPECT_EQ(g_pCrawler->CountJobDownloaders(project->m_id), 0);
+
+    // Page rank, descending: the real ranks first, no data last.
+    project->Report().m_sortColumn = CProject6_Rep::kPageRank;
+    project->Report().m_sortDirection = 1;
+    project->Report().InvalidateContent();
+    project->Report().UpdateItemCount();
+    const std::vector<int> order = project->Report().Order();
+    ASSERT_EQ(order.size(), 5u);
+    EXPECT_EQ(&project->Sites()[size_t(order[0])], b);
+    EXPECT_EQ(&project->Sites()[size_t(order[1])], a);
+
+    const std::vector<CProject6_Site> sites = project->Sites();
+    const QString rows = ShownRows(*project);
+    ASSERT_TRUE(SaveCurrent(u"gnomes.twpx"_s));
+    CloseCurrent();
+    auto* opened = dynamic_cast<CProject6*>(OpenFile(u"gnomes.twpx"_s));
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->Keyword(), u"garden gnomes"_s);
+    EXPECT_EQ(opened->Sites(), sites);
+    const size_t requests = m_server.Requests().size();
+    Tick(4);
+    EXPECT_FALSE(opened->IsRunning());
+    EXPECT_EQ(m_server.Requests().size(), requests) << "an opened project starts nothing by itself";
+    EXPECT_EQ(ShownRows(*opened), rows);
+
+    opened->Report().SelectRange(0, -1);
+    ExpectSameAsDataFile(m_sites.Mask(ExportCurrent(u"gnomes.csv"_s)), u"kind6/expected.csv"_s);
+    ExpectSameAsDataFile(m_sites.Mask(ExportCurrent(u"gnomes.htm"_s)), u"kind6/expected.htm"_s);
+}
+
+// Stop gives every download slot back at once and Start goes on where the run stopped; the history
+// answers of the wizard reach the keyword list.
+TEST_F(Project6Test, StopReleasesAndStartGoesOn) {
+    auto* project = dynamic_cast<CProject6*>(NewProject(6, u"garden gnomes;"_s));
+    ASSERT_NE(project, nullptr);
+    ASSERT_TRUE(TickUntil([&] { return g_pCrawler->CountJobDownloaders(project->m_id) > 0; }));
+    project->OnCommand(u"prj6_stop"_s, 0, nullptr);
+    EXPECT_FALSE(project->IsRunning());
+    EXPECT_EQ(g_pCrawler->CountJobDownloaders(project->m_id), 0);
+    Tick(3);
+    EXPECT_EQ(g_pCrawler->CountJobDownloaders(project->m_id), 0);
+
+    project->OnCommand(u"prj6_start"_s, 0, nullptr);
+    ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
+    EXPECT_EQ(project->Sites().size(), 6u);
+    EXPECT_EQ(m_sites.a.Requests().size(), 1u);
+    EXPECT_EQ(project->Report().VisibleCount(), 5);
+}
