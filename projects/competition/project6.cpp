@@ -134,8 +134,10 @@ void CProject6::Start() {
 
 void CProject6::Stop() {
     m_search.Release();
-    m_homePage.Release();
-    m_homeSite = -1;
+    for (HomePageRequest& request : m_homePages) {
+        request.step.Release();
+        request.site = -1;
+    }
     for (RankRequest* request : {&m_pageRank, &m_trafficRank}) {
         request->step.Release();
         request->site = -1;
@@ -161,7 +163,7 @@ void CProject6::Process() {
     if (m_status != kRunning)
         return;
     StepSearch();
-    StepHomePage();
+    StepHomePages();
     StepRank(m_pageRank);
     StepRank(m_trafficRank);
     if (!HasWorkLeft()) {
@@ -226,19 +228,40 @@ template <typename Pending> int CProject6::FirstSite(Pending pending) const {
     return it == m_sites.end() ? -1 : int(it - m_sites.begin());
 }
 
-void CProject6::StepHomePage() {
-    if (m_homeSite < 0)
-        m_homeSite = FirstSite([](const CProject6_Site& s) { return s.test == CProject6_Site::kUntested; });
-    if (m_homeSite < 0)
-        return;
-    CProject6_Site& site = m_sites[size_t(m_homeSite)];
-    const CServiceStep::Result result = m_homePage.Run(kSiteService, [&](CDownloader& downloader) {
+int CProject6::NextUntestedSite() const {
+    for (size_t i = 0; i < m_sites.size(); ++i) {
+        const bool fetching = std::any_of(m_homePages.begin(), m_homePages.end(),
+                                          [i](const HomePageRequest& r) { return r.site == int(i); });
+        if (m_sites[i].test == CProject6_Site::kUntested && !fetching)
+            return int(i);
+    }
+    return -1;
+}
+
+void CProject6::StepHomePages() {
+    bool started = false;
+    for (HomePageRequest& request : m_homePages) {
+        if (request.site < 0) {
+            if (started)
+                continue;
+            request.site = NextUntestedSite();
+            if (request.site < 0)
+                continue;
+            started = true;
+        }
+        StepHomePage(request);
+    }
+}
+
+void CProject6::StepHomePage(HomePageRequest& request) {
+    CProject6_Site& site = m_sites[size_t(request.site)];
+    const CServiceStep::Result result = request.step.Run(kSiteService, [&](CDownloader& downloader) {
         downloader.m_redirectBudget = kHomePageRedirectBudget;
         return downloader.Start(site.url);
     });
     if (result == CServiceStep::Result::Waiting)
         return;
-    const CDownloader& downloader = *m_homePage.Downloader();
+    const CDownloader& downloader = *request.step.Downloader();
     const int status = result == CServiceStep::Result::Done ? StatusCode(downloader.Response().header) : 0;
     if (status >= 200 && status < 300) {
         bool found = false;
@@ -251,12 +274,12 @@ void CProject6::StepHomePage() {
         site.test = CProject6_Site::kFailed;
         site.pageRank = site.trafficRank = -2;
         const QString error = result == CServiceStep::Result::Failed
-                                  ? m_homePage.Error()
+                                  ? request.step.Error()
                                   : u"The home page answered with status "_s + QString::number(status);
         ShowError(site.site + u": "_s + error);
     }
-    m_homePage.Release();
-    m_homeSite = -1;
+    request.step.Release();
+    request.site = -1;
     ContentChanged();
 }
 

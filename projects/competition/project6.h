@@ -9,6 +9,7 @@
 #include "skin/skin_label.h"
 #include "skin/skin_slider.h"
 
+#include <array>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -71,7 +72,17 @@ class CProject6 : public CKeywordInputProject {
     void Start();
     void Stop();
     void StepSearch();
-    void StepHomePage();
+    // The home pages: a few at a time, so that a site that is slow to answer holds up only its own row;
+    // each step starts at most one of them.
+    struct HomePageRequest {
+        CServiceStep step;
+        // The site the request is for, -1 while the slot is free.
+        int site = -1;
+    };
+    void StepHomePages();
+    void StepHomePage(HomePageRequest& request);
+    // The first site not yet tested nor being fetched, -1 none.
+    int NextUntestedSite() const;
     // The requests for one of a found site's ranks, one at a time.
     struct RankRequest {
         using Starter = std::function<bool(CDownloader&, const CProject6_Site&)>;
@@ -104,9 +115,7 @@ class CProject6 : public CKeywordInputProject {
     bool m_searchOver = false;
 
     CServiceStep m_search;
-    CServiceStep m_homePage;
-    // The site the home-page request is for, -1 while none runs.
-    int m_homeSite = -1;
+    std::array<HomePageRequest, 4> m_homePages;
     RankRequest m_pageRank;
     RankRequest m_trafficRank;
 

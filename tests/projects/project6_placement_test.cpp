@@ -101,8 +101,7 @@ TEST_F(Project6Test, FindsSitesWithAdUnitsFromWizardToExport) {
     ExpectSameAsDataFile(m_sites.Mask(ExportCurrent(u"gnomes.htm"_s)), u"kind6/expected.htm"_s);
 }
 
-// Stop gives every download slot back at once and Start goes on where the run stopped; the history
-// answers of the wizard reach the keyword list.
+// Stop gives every download slot back at once and Start goes on where the run stopped.
 TEST_F(Project6Test, StopReleasesAndStartGoesOn) {
     auto* project = dynamic_cast<CProject6*>(NewProject(6, u"garden gnomes;"_s));
     ASSERT_NE(project, nullptr);
@@ -118,4 +117,32 @@ TEST_F(Project6Test, StopReleasesAndStartGoesOn) {
     EXPECT_EQ(project->Sites().size(), 6u);
     EXPECT_EQ(m_sites.a.Requests().size(), 1u);
     EXPECT_EQ(project->Report().VisibleCount(), 5);
+}
+
+// A site that never answers holds up only its own row: the site after it is tested and ranked meanwhile,
+// and the silent one ends with no data once the downloader's receive time-out has passed.
+TEST_F(Project6Test, SiteThatNeverAnswersHoldsUpOnlyItsOwnRow) {
+    twtest::HttpServer silent;
+    silent.SetDefaultReply(twtest::HttpReply::With(twtest::HttpReply::Delivery::Stall));
+    const std::string silentHost = "127.0.0.1:" + std::to_string(silent.Port());
+    const auto result = [](const std::string& host) {
+        return "<li class=\"g\"><h3><a href=\"http://" + host + "/\">" + host + "</a></h3></li>";
+    };
+    m_server.Serve(Endpoint::GoogleWeb, "/search", {"silent"},
+                   twtest::HttpReply::Page("<div id=\"res\"><ol>" + result(silentHost) +
+                                           result(m_sites.Host('A')) + "</ol></div>"));
+    auto* project = dynamic_cast<CProject6*>(NewProject(6, u"silent gnomes;"_s));
+    ASSERT_NE(project, nullptr);
+    ASSERT_TRUE(TickUntil([&] {
+        const CProject6_Site* a = SiteOf(*project, 'A');
+        return a && a->trafficRank != -1 && a->pageRank != -1;
+    }));
+    ASSERT_EQ(project->Sites().size(), 2u);
+    EXPECT_EQ(project->Sites()[0].test, CProject6_Site::kUntested);
+    EXPECT_TRUE(project->IsRunning());
+
+    ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }, 40000));
+    EXPECT_EQ(project->Sites()[0].test, CProject6_Site::kFailed);
+    EXPECT_TRUE(project->Bar().ErrorText().startsWith(QString::fromStdString(silentHost)));
+    EXPECT_EQ(project->Report().VisibleCount(), 2);
 }
