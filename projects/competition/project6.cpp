@@ -34,8 +34,7 @@ const QString kSiteService = u"SpF"_s;
 
 const QString kStatusKey = u"m_status"_s;
 const QString kPagesKey = u"m_pageCount"_s;
-const QString kNextPageKey = u"m_nextPage"_s;
-const QString kSearchOverKey = u"m_searchOver"_s;
+const QString kNextSearchKey = u"m_nextSearch"_s;
 const QString kSitesKey = u"m_sites"_s;
 const QString kSiteItemKey = u"item"_s;
 const QString kSortColumnKey = u"rep_sortColumn"_s;
@@ -84,7 +83,7 @@ void CProject6::InitInfo() {
 
 void CProject6::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     CKeywordInputProject::CreateView(holder, nextId);
-    m_bar.Create(holder, nextId, Keyword());
+    m_bar.Create(holder, nextId, CWizardKeywordInput::JoinKeywords(Keywords()));
 
     m_pagesLabel.CreateLabel(holder, ++*nextId, u"Result pages:"_s);
     m_pagesLabel.SetPosition(kRowLeft, kRowTop + 8, m_pagesLabel.m_width, m_pagesLabel.m_height, 0);
@@ -119,8 +118,13 @@ void CProject6::OnWizardDone() {
 }
 
 void CProject6::Start() {
-    if (m_viewCreated)
+    if (m_viewCreated && m_pagesSlider.m_position != m_pageCount) {
+        // A search under way goes on at the same keyword with the new number of pages.
+        const int keyword = m_nextSearch / m_pageCount;
+        const int page = m_nextSearch % m_pageCount;
         m_pageCount = m_pagesSlider.m_position;
+        m_nextSearch = keyword * m_pageCount + std::min(page, m_pageCount);
+    }
     // A finished run starts anew; a stopped one goes on where it stopped.
     if (!HasWorkLeft())
         ClearData();
@@ -153,8 +157,7 @@ void CProject6::ClearData() {
     std::lock_guard guard(m_cs);
     Stop();
     m_sites.clear();
-    m_nextPage = 0;
-    m_searchOver = false;
+    m_nextSearch = 0;
     m_hasResults = false;
     ContentChanged();
 }
@@ -174,28 +177,34 @@ void CProject6::Process() {
     UpdateProgress();
 }
 
+int CProject6::SearchCount() const {
+    return int(Keywords().size()) * m_pageCount;
+}
+
 void CProject6::StepSearch() {
-    if (m_searchOver || m_nextPage >= m_pageCount)
+    if (m_nextSearch >= SearchCount())
         return;
-    const int start = m_nextPage * kResultsPerPage;
+    const int keyword = m_nextSearch / m_pageCount;
+    const int start = m_nextSearch % m_pageCount * kResultsPerPage;
     const CServiceStep::Result result = m_search.Run(kSearchService, [&](CDownloader& downloader) {
         QString url;
-        CDownloader_Parsers::BuildGoogleSearchUrl(url, Keyword(), kResultsPerPage, start);
+        CDownloader_Parsers::BuildGoogleSearchUrl(url, Keywords()[keyword], kResultsPerPage, start);
         return downloader.Start(url);
     });
     if (result == CServiceStep::Result::Waiting)
         return;
+    ++m_nextSearch;
     if (result == CServiceStep::Result::Done) {
         std::vector<CDownloader_Parsers_SE_result> results;
         CDownloader_Parsers::ParseGoogleResults(*m_search.Downloader(), results);
-        // The engine has no more results for the keyword: later pages would be empty too.
-        m_searchOver = results.empty();
+        // The engine has no more results for the keyword: its later pages would be empty too.
+        if (results.empty())
+            m_nextSearch = (keyword + 1) * m_pageCount;
         AddSites(results);
     } else {
         ShowError(m_search.Error());
     }
     m_search.Release();
-    ++m_nextPage;
 }
 
 void CProject6::AddSites(const std::vector<CDownloader_Parsers_SE_result>& results) {
@@ -315,7 +324,7 @@ void CProject6::StepRank(RankRequest& request) {
 }
 
 bool CProject6::HasWorkLeft() const {
-    if (!m_searchOver && m_nextPage < m_pageCount)
+    if (m_nextSearch < SearchCount())
         return true;
     return std::any_of(m_sites.begin(), m_sites.end(), [](const CProject6_Site& s) {
         return s.test == CProject6_Site::kUntested ||
@@ -331,8 +340,8 @@ void CProject6::ShowError(const QString& error) {
 void CProject6::UpdateProgress() {
     if (!m_viewCreated)
         return;
-    int done = m_nextPage;
-    int total = m_searchOver ? m_nextPage : std::max(m_pageCount, m_nextPage);
+    int total = SearchCount();
+    int done = std::min(m_nextSearch, total);
     for (const CProject6_Site& site : m_sites) {
         ++total;
         done += site.test != CProject6_Site::kUntested;
@@ -359,8 +368,7 @@ void CProject6::SaveXml(CDownloader_HTMLTags* root) {
     // A running project is saved as stopped: opening it starts nothing.
     record_xml::SaveValue(root, kStatusKey, m_status == kDone ? int(kDone) : int(kIdle));
     record_xml::SaveValue(root, kPagesKey, m_pageCount);
-    record_xml::SaveValue(root, kNextPageKey, m_nextPage);
-    record_xml::SaveValue(root, kSearchOverKey, m_searchOver ? 1 : 0);
+    record_xml::SaveValue(root, kNextSearchKey, m_nextSearch);
     record_xml::SaveRecords(root, kSitesKey, kSiteItemKey, m_sites);
     // The rows come back in the order they were saved in.
     record_xml::SaveValue(root, kSortColumnKey, m_rep.m_sortColumn);
@@ -373,8 +381,7 @@ void CProject6::LoadXml(CDownloader_HTMLTags* tree) {
     const CDownloader_HTMLTags* root = record_xml::ProjectRoot(tree, m_kind);
     m_status = record_xml::LoadInt(root, kStatusKey, kIdle) == kDone ? kDone : kIdle;
     m_pageCount = std::clamp(record_xml::LoadInt(root, kPagesKey, kDefaultPages), kMinPages, kMaxPages);
-    m_nextPage = std::max(0, record_xml::LoadInt(root, kNextPageKey, 0));
-    m_searchOver = record_xml::LoadInt(root, kSearchOverKey, 0) != 0;
+    m_nextSearch = std::max(0, record_xml::LoadInt(root, kNextSearchKey, 0));
     record_xml::LoadRecords(root, kSitesKey, kSiteItemKey, m_sites);
     m_hasResults = !m_sites.empty();
     const int sortColumn = record_xml::LoadInt(root, kSortColumnKey, CSkinListBox::kNoSort);
@@ -383,7 +390,7 @@ void CProject6::LoadXml(CDownloader_HTMLTags* tree) {
                              : CSkinListBox::kNoSort;
     m_rep.m_sortDirection = record_xml::LoadInt(root, kSortDirectionKey, 0) == 1 ? 1 : 0;
     if (m_viewCreated) {
-        m_bar.SetKeywords(Keyword());
+        m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(Keywords()));
         m_pagesSlider.m_position = m_pageCount;
         m_pagesSlider.Redraw();
     }

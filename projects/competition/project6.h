@@ -18,7 +18,7 @@ class CDownloader;
 class CDownloader_Parsers_SE_result;
 
 // Kind 6, Placement Scout: sites that show content ads for a keyword, with their page and traffic rank.
-// A run reads the keyword's organic results on search engine 1 (as many result pages as the page slider
+// A run reads each keyword's organic results on search engine 1 (as many result pages as the page slider
 // says), fetches every result site's home page once and tests it, and asks the page rank and the traffic
 // rank of each site whose test found something. The four kinds of request run side by side, one of each
 // at a time; a site whose home page cannot be read is listed with no data and the run goes on.
@@ -39,8 +39,7 @@ class CProject6 : public CKeywordInputProject {
     void ShowView(int show) override;
     void ClearData() override;
 
-    // The keyword the run searches for: the first one given.
-    QString Keyword() const { return m_input.Keywords().value(0); }
+    const QStringList& Keywords() const { return m_input.Keywords(); }
     bool IsRunning() const { return m_status == kRunning; }
     const std::vector<CProject6_Site>& Sites() const { return m_sites; }
     CProject6_Rep& Report() { return m_rep; }
@@ -72,6 +71,7 @@ class CProject6 : public CKeywordInputProject {
     void Start();
     void Stop();
     void StepSearch();
+    int SearchCount() const;
     // The home pages: a few at a time, so that a site that is slow to answer holds up only its own row;
     // each step starts at most one of them.
     struct HomePageRequest {
@@ -110,9 +110,9 @@ class CProject6 : public CKeywordInputProject {
     std::vector<CProject6_Site> m_sites;
     int m_status = kIdle;
     int m_pageCount = kDefaultPages;
-    // Result pages asked so far; a page without results ends the search.
-    int m_nextPage = 0;
-    bool m_searchOver = false;
+    // Result pages asked so far, over every keyword's pages in turn; a page without results ends its
+    // keyword's search.
+    int m_nextSearch = 0;
 
     CServiceStep m_search;
     std::array<HomePageRequest, 4> m_homePages;

@@ -1,3 +1,4 @@
+#include "core/headless_platform_services.h"
 #include "projects/competition/project6.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
@@ -84,11 +85,14 @@ TEST_F(Project6Test, FindsSitesWithAdUnitsFromWizardToExport) {
 
     const std::vector<CProject6_Site> sites = project->Sites();
     const QString rows = ShownRows(*project);
+    DefaultPlatformServices().Clear();
+    project->OnCommand(project->Report().CopyCommand(), 0, nullptr);
+    EXPECT_EQ(DefaultPlatformServices().CopiedTexts(), QStringList{rows}) << "Copy in the report's menu";
     ASSERT_TRUE(SaveCurrent(u"gnomes.twpx"_s));
     CloseCurrent();
     auto* opened = dynamic_cast<CProject6*>(OpenFile(u"gnomes.twpx"_s));
     ASSERT_NE(opened, nullptr);
-    EXPECT_EQ(opened->Keyword(), u"garden gnomes"_s);
+    EXPECT_EQ(opened->Keywords(), QStringList{u"garden gnomes"_s});
     EXPECT_EQ(opened->Sites(), sites);
     const size_t requests = m_server.Requests().size();
     Tick(4);
@@ -101,9 +105,10 @@ TEST_F(Project6Test, FindsSitesWithAdUnitsFromWizardToExport) {
     ExpectSameAsDataFile(m_sites.Mask(ExportCurrent(u"gnomes.htm"_s)), u"kind6/expected.htm"_s);
 }
 
-// Stop gives every download slot back at once and Start goes on where the run stopped.
+// Stop gives every download slot back at once and Start goes on where the run stopped; every keyword is
+// searched, and a keyword whose page holds no results is not asked for its later pages.
 TEST_F(Project6Test, StopReleasesAndStartGoesOn) {
-    auto* project = dynamic_cast<CProject6*>(NewProject(6, u"garden gnomes;"_s));
+    auto* project = dynamic_cast<CProject6*>(NewProject(6, u"garden gnomes;lawn ornaments;"_s));
     ASSERT_NE(project, nullptr);
     ASSERT_TRUE(TickUntil([&] { return g_pCrawler->CountJobDownloaders(project->m_id) > 0; }));
     project->OnCommand(u"prj6_stop"_s, 0, nullptr);
@@ -117,6 +122,9 @@ TEST_F(Project6Test, StopReleasesAndStartGoesOn) {
     EXPECT_EQ(project->Sites().size(), 6u);
     EXPECT_EQ(m_sites.a.Requests().size(), 1u);
     EXPECT_EQ(project->Report().VisibleCount(), 5);
+    // The stopped request again, then pages 2 and 3 of the first keyword and page 1 of the second.
+    EXPECT_EQ(m_server.CountRequests(Endpoint::GoogleWeb), 5);
+    EXPECT_EQ(project->Bar().Done(), project->Bar().Total());
 }
 
 // A site that never answers holds up only its own row: the site after it is tested and ranked meanwhile,
