@@ -28,8 +28,7 @@ class Project6Test : public projtest::KindTest {
 };
 
 QString ShownRows(CProject6& project) {
-    project.Report().SelectAllVisible();
-    return project.Report().SelectedRowsText();
+    return project.Report().VisibleRowsText();
 }
 
 } // namespace
@@ -86,6 +85,7 @@ TEST_F(Project6Test, FindsSitesWithAdUnitsFromWizardToExport) {
     const std::vector<CProject6_Site> sites = project->Sites();
     const QString rows = ShownRows(*project);
     DefaultPlatformServices().Clear();
+    project->Report().SelectAllVisible();
     project->OnCommand(project->Report().CopyCommand(), 0, nullptr);
     EXPECT_EQ(DefaultPlatformServices().CopiedTexts(), QStringList{rows}) << "Copy in the report's menu";
     ASSERT_TRUE(SaveCurrent(u"gnomes.twpx"_s));
