@@ -1,8 +1,6 @@
 #include "projects/competition/project6.h"
 
 #include "app/project_exporter.h"
-#include "app/project_view_title.h"
-#include "net/crawler.h"
 #include "net/downloader.h"
 #include "net/html_tags.h"
 #include "net/http_url.h"
@@ -72,7 +70,8 @@ CProject6::CProject6(int id, int kind, const QString& markerTitle)
       m_bar(kind), m_rep(kind, m_sites, markerTitle), m_panes(kind) {}
 
 CProject6::~CProject6() {
-    Stop();
+    // The page's elements may already be leaving their window: only the download slots are given back.
+    ReleaseRequests();
 }
 
 void CProject6::InitInfo() {
@@ -137,6 +136,14 @@ void CProject6::Start() {
 }
 
 void CProject6::Stop() {
+    ReleaseRequests();
+    if (m_status == kRunning)
+        m_status = kIdle;
+    if (m_viewCreated)
+        m_bar.SetRunning(false);
+}
+
+void CProject6::ReleaseRequests() {
     m_search.Release();
     for (HomePageRequest& request : m_homePages) {
         request.step.Release();
@@ -146,10 +153,6 @@ void CProject6::Stop() {
         request->step.Release();
         request->site = -1;
     }
-    if (m_status == kRunning)
-        m_status = kIdle;
-    if (m_viewCreated)
-        m_bar.SetRunning(false);
 }
 
 void CProject6::ClearData() {

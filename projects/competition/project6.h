@@ -70,6 +70,7 @@ class CProject6 : public CKeywordInputProject {
 
     void Start();
     void Stop();
+    void ReleaseRequests();
     void StepSearch();
     int SearchCount() const;
     // The home pages: a few at a time, so that a site that is slow to answer holds up only its own row;
