@@ -154,3 +154,20 @@ TEST_F(Project6Test, SiteThatNeverAnswersHoldsUpOnlyItsOwnRow) {
     EXPECT_TRUE(project->Bar().ErrorText().startsWith(QString::fromStdString(silentHost)));
     EXPECT_EQ(project->Report().VisibleCount(), 2);
 }
+
+// A home page that sends the program round in circles is left after a few hops, with no data.
+TEST_F(Project6Test, RedirectLoopIsLeftAfterAFewHops) {
+    twtest::HttpServer loop;
+    loop.SetDefaultReply(twtest::HttpReply::Redirect(302, "/again"));
+    const std::string host = "127.0.0.1:" + std::to_string(loop.Port());
+    m_server.Serve(Endpoint::GoogleWeb, "/search", {"looping"},
+                   twtest::HttpReply::Page("<div id=\"res\"><ol><li class=\"g\"><h3><a href=\"http://" +
+                                           host + "/\">Loop</a></h3></li></ol></div>"));
+    auto* project = dynamic_cast<CProject6*>(NewProject(6, u"looping lawns;"_s));
+    ASSERT_NE(project, nullptr);
+    ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
+    ASSERT_EQ(project->Sites().size(), 1u);
+    EXPECT_EQ(project->Sites()[0].test, CProject6_Site::kFailed);
+    EXPECT_EQ(loop.Requests().size(), 6u) << "the page and five hops";
+    EXPECT_TRUE(project->Bar().ErrorText().endsWith(u"302"_s));
+}
