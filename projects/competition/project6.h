@@ -1,15 +1,128 @@
 #pragma once
 
+#include "projects/common/project_bar.h"
+#include "projects/common/report_panes.h"
+#include "projects/common/service_step.h"
+#include "projects/competition/project6_rep.h"
+#include "projects/competition/project6_site.h"
 #include "projects/keyword_input_project.h"
+#include "skin/skin_label.h"
+#include "skin/skin_slider.h"
+
+#include <array>
+#include <functional>
+#include <utility>
+#include <vector>
+
+class CDownloader;
+class CDownloader_Parsers_SE_result;
 
 // Kind 6, Placement Scout: sites that show content ads for a keyword, with their page and traffic rank.
+// A run reads each keyword's organic results on search engine 1 (as many result pages as the page slider
+// says), fetches every result site's home page once and tests it, and asks the page rank and the traffic
+// rank of each site whose test found something. The four kinds of request run side by side, one of each
+// at a time; a site whose home page cannot be read is listed with no data and the run goes on.
 class CProject6 : public CKeywordInputProject {
   public:
     explicit CProject6(int id);
+    ~CProject6() override;
 
     void InitInfo() override;
+    void CreateView(CSkinDlgHolder* holder, unsigned* nextId) override;
+    void Process() override;
+    void Export(CProjectExporter* exporter) override;
+    void LoadXml(CDownloader_HTMLTags* tree) override;
+    void SaveXml(CDownloader_HTMLTags* root) override;
+    // A project made in the wizard starts its run at once.
+    void OnWizardDone() override;
+    void OnCommand(const QString& command, int param, CSkinDlg_Base* sender) override;
+    void ShowView(int show) override;
+    void ClearData() override;
+
+    const QStringList& Keywords() const { return m_input.Keywords(); }
+    bool IsRunning() const { return m_status == kRunning; }
+    const std::vector<CProject6_Site>& Sites() const { return m_sites; }
+    CProject6_Rep& Report() { return m_rep; }
+    CProjectBar& Bar() { return m_bar; }
+    CSkinSlider& PagesSlider() { return m_pagesSlider; }
+
+    static constexpr int kMinPages = 1;
+    static constexpr int kMaxPages = 10;
+    static constexpr int kDefaultPages = 3;
+    // The page slider's row, between the project bar and the report.
+    static constexpr int kRowTop = CProjectBar::kBottom + 4;
+    static constexpr int kReportTop = kRowTop + 40;
 
   protected:
-    // For kind 7, which finds its sites the way this kind does.
-    CProject6(int id, int kind);
+    // For kind 7, which finds its sites the way this kind does. markerTitle: the report's column of what the
+    // home-page test found.
+    CProject6(int id, int kind, const QString& markerTitle);
+
+    // The home-page test: what the page holds that the kind looks for, or found false. The page is the
+    // finished reply of downloader; homeUrl is the address that was asked for.
+    virtual QString TestHomePage(const CDownloader& downloader, const QString& homeUrl, bool& found) const;
+    // Adds the kind's own elements to the slider's row, from x on.
+    virtual void CreateRowElements(CSkinDlgHolder* /*holder*/, unsigned* /*nextId*/, int /*x*/) {}
+    virtual void ShowRowElements(bool /*visible*/) {}
+
+  private:
+    enum Status { kIdle = 0, kRunning = 1, kDone = 2 };
+
+    void Start();
+    void Stop();
+    void ReleaseRequests();
+    void StepSearch();
+    int SearchCount() const;
+    // The home pages: a few at a time, so that a site that is slow to answer holds up only its own row;
+    // each step starts at most one of them.
+    struct HomePageRequest {
+        CServiceStep step;
+        // The site the request is for, -1 while the slot is free.
+        int site = -1;
+    };
+    void StepHomePages();
+    void StepHomePage(HomePageRequest& request);
+    // The first site not yet tested nor being fetched, -1 none.
+    int NextUntestedSite() const;
+    // The requests for one of a found site's ranks, one at a time.
+    struct RankRequest {
+        using Starter = std::function<bool(CDownloader&, const CProject6_Site&)>;
+        using Parser = std::function<int(const CDownloader&)>;
+        RankRequest(QString service, int CProject6_Site::*rank, Starter start, Parser parse)
+            : service(std::move(service)), rank(rank), start(std::move(start)), parse(std::move(parse)) {}
+
+        const QString service;
+        int CProject6_Site::*const rank;
+        const Starter start;
+        const Parser parse;
+        CServiceStep step;
+        // The site the request is for, -1 while none runs.
+        int site = -1;
+    };
+    void StepRank(RankRequest& request);
+    void AddSites(const std::vector<CDownloader_Parsers_SE_result>& results);
+    // The first site from which pending answers true, -1 none.
+    template <typename Pending> int FirstSite(Pending pending) const;
+    bool HasWorkLeft() const;
+    void ShowError(const QString& error);
+    void UpdateProgress();
+    void ContentChanged();
+
+    std::vector<CProject6_Site> m_sites;
+    int m_status = kIdle;
+    int m_pageCount = kDefaultPages;
+    // Result pages asked so far, over every keyword's pages in turn; a page without results ends its
+    // keyword's search.
+    int m_nextSearch = 0;
+
+    CServiceStep m_search;
+    std::array<HomePageRequest, 4> m_homePages;
+    RankRequest m_pageRank;
+    RankRequest m_trafficRank;
+
+    CProjectBar m_bar;
+    CSkinLabel m_pagesLabel;
+    CSkinSlider m_pagesSlider;
+    CProject6_Rep m_rep;
+    CReportPanes m_panes;
 };

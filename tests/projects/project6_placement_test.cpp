@@ -1,0 +1,173 @@
+#include "core/headless_platform_services.h"
+#include "projects/competition/project6.h"
+#include "tests/core/qstring_printer.h"
+#include "tests/projects/kind_test.h"
+#include "tests/projects/project6_sites.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class Project6Test : public projtest::KindTest {
+  protected:
+    void SetUp() override {
+        KindTest::SetUp();
+        m_sites.ServeServices(m_server);
+    }
+
+    const CProject6_Site* SiteOf(CProject6& project, char name) const {
+        const QString site = QString::fromStdString(m_sites.Host(name));
+        for (const CProject6_Site& s : project.Sites()) {
+            if (s.site == site)
+                return &s;
+        }
+        return nullptr;
+    }
+
+    projtest::Project6Sites m_sites;
+};
+
+QString ShownRows(CProject6& project) {
+    return project.Report().VisibleRowsText();
+}
+
+} // namespace
+
+// The whole road: wizard, result pages, every site's home page tested once, ranks of the sites with ad
+// units only, failed sites listed with no data; then save, open, the same rows, and the exports.
+TEST_F(Project6Test, FindsSitesWithAdUnitsFromWizardToExport) {
+    auto* project = dynamic_cast<CProject6*>(NewProject(6, u"garden gnomes;"_s));
+    ASSERT_NE(project, nullptr);
+    EXPECT_TRUE(project->IsRunning());
+    ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
+
+    // Three result pages by default; the third holds no results.
+    EXPECT_EQ(m_server.CountRequests(Endpoint::GoogleWeb), 3);
+    ASSERT_EQ(project->Sites().size(), 6u) << "the engine's own link is dropped and A is listed once";
+    EXPECT_EQ(m_sites.a.Requests().size(), 1u);
+
+    const CProject6_Site* a = SiteOf(*project, 'A');
+    const CProject6_Site* b = SiteOf(*project, 'B');
+    const CProject6_Site* c = SiteOf(*project, 'C');
+    ASSERT_TRUE(a && b && c);
+    EXPECT_EQ(a->marker, u"pub-1111111111111111"_s);
+    EXPECT_EQ(a->url, QString::fromStdString("http://" + m_sites.Host('A') + "/"));
+    EXPECT_EQ(a->pageRank, 4);
+    EXPECT_EQ(a->trafficRank, 12345);
+    EXPECT_EQ(b->marker, u"ca-pub-2222222222222222"_s) << "read after the redirect to its home page";
+    EXPECT_EQ(b->pageRank, 6);
+    EXPECT_EQ(b->trafficRank, -2) << "the traffic reply held no rank";
+    EXPECT_EQ(c->test, CProject6_Site::kNotFound);
+    EXPECT_EQ(c->pageRank, -1);
+    for (const char failed : {'D', 'E', 'F'}) {
+        const CProject6_Site* s = SiteOf(*project, failed);
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(s->test, CProject6_Site::kFailed) << failed;
+        EXPECT_EQ(s->marker, QString()) << "an error page's ad client does not count";
+    }
+    EXPECT_EQ(m_server.CountRequests(Endpoint::GoogleToolbar), 2);
+    EXPECT_EQ(m_server.CountRequests(Endpoint::AlexaData), 2);
+    EXPECT_EQ(project->Report().VisibleCount(), 5) << "C shows no ads";
+    EXPECT_FALSE(project->Bar().ErrorText().isEmpty());
+    EXPECT_EQ(project->Bar().Done(), project->Bar().Total());
+    EXPECT_EQ(g_pCrawler->CountJobDownloaders(project->m_id), 0);
+
+    // Page rank, descending: the real ranks first, no data last.
+    project->Report().m_sortColumn = CProject6_Rep::kPageRank;
+    project->Report().m_sortDirection = 1;
+    project->Report().InvalidateContent();
+    project->Report().UpdateItemCount();
+    const std::vector<int> order = project->Report().Order();
+    ASSERT_EQ(order.size(), 5u);
+    EXPECT_EQ(&project->Sites()[size_t(order[0])], b);
+    EXPECT_EQ(&project->Sites()[size_t(order[1])], a);
+
+    const std::vector<CProject6_Site> sites = project->Sites();
+    const QString rows = ShownRows(*project);
+    DefaultPlatformServices().Clear();
+    project->Report().SelectAllVisible();
+    project->OnCommand(project->Report().CopyCommand(), 0, nullptr);
+    EXPECT_EQ(DefaultPlatformServices().CopiedTexts(), QStringList{rows}) << "Copy in the report's menu";
+    ASSERT_TRUE(SaveCurrent(u"gnomes.twpx"_s));
+    CloseCurrent();
+    auto* opened = dynamic_cast<CProject6*>(OpenFile(u"gnomes.twpx"_s));
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->Keywords(), QStringList{u"garden gnomes"_s});
+    EXPECT_EQ(opened->Sites(), sites);
+    const size_t requests = m_server.Requests().size();
+    Tick(4);
+    EXPECT_FALSE(opened->IsRunning());
+    EXPECT_EQ(m_server.Requests().size(), requests) << "an opened project starts nothing by itself";
+    EXPECT_EQ(ShownRows(*opened), rows);
+
+    opened->Report().SelectRange(0, -1);
+    ExpectSameAsDataFile(m_sites.Mask(ExportCurrent(u"gnomes.csv"_s)), u"kind6/expected.csv"_s);
+    ExpectSameAsDataFile(m_sites.Mask(ExportCurrent(u"gnomes.htm"_s)), u"kind6/expected.htm"_s);
+}
+
+// Stop gives every download slot back at once and Start goes on where the run stopped; every keyword is
+// searched, and a keyword whose page holds no results is not asked for its later pages.
+TEST_F(Project6Test, StopReleasesAndStartGoesOn) {
+    auto* project = dynamic_cast<CProject6*>(NewProject(6, u"garden gnomes;lawn ornaments;"_s));
+    ASSERT_NE(project, nullptr);
+    ASSERT_TRUE(TickUntil([&] { return g_pCrawler->CountJobDownloaders(project->m_id) > 0; }));
+    project->OnCommand(u"prj6_stop"_s, 0, nullptr);
+    EXPECT_FALSE(project->IsRunning());
+    EXPECT_EQ(g_pCrawler->CountJobDownloaders(project->m_id), 0);
+    Tick(3);
+    EXPECT_EQ(g_pCrawler->CountJobDownloaders(project->m_id), 0);
+
+    project->OnCommand(u"prj6_start"_s, 0, nullptr);
+    ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
+    EXPECT_EQ(project->Sites().size(), 6u);
+    EXPECT_EQ(m_sites.a.Requests().size(), 1u);
+    EXPECT_EQ(project->Report().VisibleCount(), 5);
+    // The stopped request again, then pages 2 and 3 of the first keyword and page 1 of the second.
+    EXPECT_EQ(m_server.CountRequests(Endpoint::GoogleWeb), 5);
+    EXPECT_EQ(project->Bar().Done(), project->Bar().Total());
+}
+
+// A site that never answers holds up only its own row: the site after it is tested and ranked meanwhile,
+// and the silent one ends with no data once the downloader's receive time-out has passed.
+TEST_F(Project6Test, SiteThatNeverAnswersHoldsUpOnlyItsOwnRow) {
+    twtest::HttpServer silent;
+    silent.SetDefaultReply(twtest::HttpReply::With(twtest::HttpReply::Delivery::Stall));
+    const std::string silentHost = "127.0.0.1:" + std::to_string(silent.Port());
+    const auto result = [](const std::string& host) {
+        return "<li class=\"g\"><h3><a href=\"http://" + host + "/\">" + host + "</a></h3></li>";
+    };
+    m_server.Serve(Endpoint::GoogleWeb, "/search", {"silent"},
+                   twtest::HttpReply::Page("<div id=\"res\"><ol>" + result(silentHost) +
+                                           result(m_sites.Host('A')) + "</ol></div>"));
+    auto* project = dynamic_cast<CProject6*>(NewProject(6, u"silent gnomes;"_s));
+    ASSERT_NE(project, nullptr);
+    ASSERT_TRUE(TickUntil([&] {
+        const CProject6_Site* a = SiteOf(*project, 'A');
+        return a && a->trafficRank != -1 && a->pageRank != -1;
+    }));
+    ASSERT_EQ(project->Sites().size(), 2u);
+    EXPECT_EQ(project->Sites()[0].test, CProject6_Site::kUntested);
+    EXPECT_TRUE(project->IsRunning());
+
+    ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }, 40000));
+    EXPECT_EQ(project->Sites()[0].test, CProject6_Site::kFailed);
+    EXPECT_TRUE(project->Bar().ErrorText().startsWith(QString::fromStdString(silentHost)));
+    EXPECT_EQ(project->Report().VisibleCount(), 2);
+}
+
+// A home page that sends the program round in circles is left after a few hops, with no data.
+TEST_F(Project6Test, RedirectLoopIsLeftAfterAFewHops) {
+    twtest::HttpServer loop;
+    loop.SetDefaultReply(twtest::HttpReply::Redirect(302, "/again"));
+    const std::string host = "127.0.0.1:" + std::to_string(loop.Port());
+    m_server.Serve(Endpoint::GoogleWeb, "/search", {"looping"},
+                   twtest::HttpReply::Page("<div id=\"res\"><ol><li class=\"g\"><h3><a href=\"http://" +
+                                           host + "/\">Loop</a></h3></li></ol></div>"));
+    auto* project = dynamic_cast<CProject6*>(NewProject(6, u"looping lawns;"_s));
+    ASSERT_NE(project, nullptr);
+    ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
+    ASSERT_EQ(project->Sites().size(), 1u);
+    EXPECT_EQ(project->Sites()[0].test, CProject6_Site::kFailed);
+    EXPECT_EQ(loop.Requests().size(), 6u) << "the page and five hops";
+    EXPECT_TRUE(project->Bar().ErrorText().endsWith(u"302"_s));
+}

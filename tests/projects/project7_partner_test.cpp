@@ -1,0 +1,80 @@
+#include "core/headless_platform_services.h"
+#include "projects/competition/project7.h"
+#include "tests/core/qstring_printer.h"
+#include "tests/projects/kind_test.h"
+#include "tests/projects/project6_sites.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class Project7Test : public projtest::KindTest {
+  protected:
+    void SetUp() override {
+        KindTest::SetUp();
+        m_sites.ServeServices(m_server);
+        DefaultPlatformServices().Clear();
+    }
+
+    int IndexOf(CProject7& project, char name) const {
+        const QString site = QString::fromStdString(m_sites.Host(name));
+        for (size_t i = 0; i < project.Sites().size(); ++i) {
+            if (project.Sites()[i].site == site)
+                return int(i);
+        }
+        return -1;
+    }
+
+    projtest::Project6Sites m_sites;
+};
+
+} // namespace
+
+// Kind 6's road with the sign-up form test: form actions made absolute, a sign-in form passed over, its own
+// button, the page slider, save, open and export.
+TEST_F(Project7Test, FindsSignUpFormsFromWizardToExport) {
+    auto* project = dynamic_cast<CProject7*>(NewProject(7, u"garden gnomes;"_s));
+    ASSERT_NE(project, nullptr);
+    ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
+
+    const int a = IndexOf(*project, 'A');
+    const int b = IndexOf(*project, 'B');
+    const int c = IndexOf(*project, 'C');
+    ASSERT_TRUE(a >= 0 && b >= 0 && c >= 0);
+    const CProject6_Site& siteA = project->Sites()[size_t(a)];
+    const CProject6_Site& siteC = project->Sites()[size_t(c)];
+    EXPECT_EQ(siteA.marker,
+              QString::fromStdString("http://" + m_sites.Host('A') + "/subscribe?list=1&lang=en"));
+    EXPECT_EQ(siteA.pageRank, 4);
+    EXPECT_EQ(siteC.marker, siteC.url) << "a form without an action posts to the page";
+    EXPECT_EQ(siteC.trafficRank, 987);
+    EXPECT_EQ(project->Sites()[size_t(b)].test, CProject6_Site::kNotFound) << "a sign-in form is no sign-up";
+    EXPECT_EQ(project->Report().VisibleCount(), 5);
+    EXPECT_EQ(m_server.CountRequests(Endpoint::GoogleToolbar), 2);
+
+    // The page's own button opens the one selected site, and asks for one otherwise.
+    project->Report().SelectRange(c, c);
+    project->OnCommand(CProject7::kVisitCommand, 0, &Window().dlg);
+    EXPECT_EQ(DefaultPlatformServices().OpenedUrls(), QStringList{siteC.url});
+    project->Report().SelectRange(0, -1);
+    project->OnCommand(CProject7::kVisitCommand, 0, &Window().dlg);
+    ASSERT_FALSE(Window().script.messages.empty());
+    EXPECT_EQ(Window().script.messages.back().text, CProject7::kSelectOne);
+
+    ASSERT_TRUE(SaveCurrent(u"partners.twpx"_s));
+    const std::vector<CProject6_Site> sites = project->Sites();
+    CloseCurrent();
+    auto* opened = dynamic_cast<CProject7*>(OpenFile(u"partners.twpx"_s));
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->Sites(), sites);
+    ExpectSameAsDataFile(m_sites.Mask(ExportCurrent(u"partners.csv"_s)), u"kind7/expected.csv"_s);
+    ExpectSameAsDataFile(m_sites.Mask(ExportCurrent(u"partners.htm"_s)), u"kind7/expected.htm"_s);
+
+    // A finished run starts anew with the slider's page count: one page finds A, B and C again.
+    const int searches = m_server.CountRequests(Endpoint::GoogleWeb);
+    opened->PagesSlider().m_position = 1;
+    opened->OnCommand(u"prj7_start"_s, 0, nullptr);
+    ASSERT_TRUE(TickUntil([&] { return !opened->IsRunning(); }));
+    EXPECT_EQ(m_server.CountRequests(Endpoint::GoogleWeb), searches + 1);
+    EXPECT_EQ(opened->Sites().size(), 3u);
+}
