@@ -129,6 +129,7 @@ TEST_F(CampaignChronicle, RunsAddToTheDatedHistoryWhichSurvivesSaveOpenAndExport
     project->m_rep1.SelectRange(2, 2);
     ASSERT_EQ(project->m_rep2.m_shown.size(), 6u);
     project->m_rep2.Rebuild();
+    ASSERT_EQ(project->m_rep2.VisibleCount(), 6);
     const int row = 0;
     const int item = project->m_rep2.Order()[size_t(row)];
     const CDownloader_Parsers_SE_result expectedAd =
@@ -139,13 +140,7 @@ TEST_F(CampaignChronicle, RunsAddToTheDatedHistoryWhichSurvivesSaveOpenAndExport
         previewed = preview.m_display.m_ad;
         preview.EndSkinDialog(skin::kResultCancel);
     }));
-    const plat::Point at = project->m_rep2.GetDialogPos();
-    const int x = at.x + project->m_rep2.m_columns[CProject3_Rep2::kTitle].x + 12;
-    const int y =
-        at.y + CSkinListBox::kHeaderHeight + row * project->m_rep2.Pitch() + project->m_rep2.Pitch() / 2;
-    Window().dlg.onMouseMove(x, y);
-    Window().dlg.onLButtonDown(x, y);
-    Window().dlg.onLButtonUp(x, y);
+    ClickCell(project->m_rep2, row, CProject3_Rep2::kTitle);
     EXPECT_EQ(previewed.title, expectedAd.title);
     EXPECT_EQ(previewed.full_url, expectedAd.full_url);
 
