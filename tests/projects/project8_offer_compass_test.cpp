@@ -91,6 +91,14 @@ TEST_F(OfferCompass, SearchesBothQueriesSavesAtTheSecondStepAndExports) {
     EXPECT_TRUE(opened[1].contains(u"/bing/search?"_s)) << opened[1].toStdString();
     EXPECT_TRUE(opened[2].contains(u"/yahoo/search?"_s)) << opened[2].toStdString();
 
+    // Copy from the report's menu puts the selected rows on the clipboard.
+    project->m_rep1.Rebuild();
+    project->m_rep1.SelectRange(1, 1);
+    Window().dlg.OnCommand(u"prj8_copy"_s, 0);
+    EXPECT_EQ(DefaultPlatformServices().CopiedTexts(),
+              QStringList{u"GadgetNet Affiliates\thttp://gadgetnet.example/affiliates\t"
+                          "Monthly payouts for widget sites.\tGoogle\t2\r\n"_s});
+
     const QByteArray csv = ExportCurrent(u"offers.csv"_s);
     ExpectSameAsDataFile(csv, u"kind8/export.csv"_s);
     ExpectSameAsDataFile(ExportCurrent(u"offers.htm"_s), u"kind8/export.htm"_s);
