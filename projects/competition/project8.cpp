@@ -1,14 +1,158 @@
 #include "projects/competition/project8.h"
 
+#include "app/project_exporter.h"
+#include "core/platform_services.h"
+#include "projects/common/record_xml.h"
+#include "projects/competition/project3_search_engine.h"
+#include "skin/skin_dlg_holder.h"
+
 using namespace Qt::StringLiterals;
 
-CProject8::CProject8(int id) : CKeywordInputProject(id, 8, CWizardKeywordInput::Mode::List) {}
+namespace {
+
+constexpr int kKind = 8;
+const QString kStatusKey = u"m_status"_s;
+const QString kResultsKey = u"m_results"_s;
+const QString kResultKey = u"result"_s;
+const QString kOpenSearchCommand = u"prj8_open_search"_s;
+// The links sit in the heading's row, right of the kind's name.
+constexpr int kLinksLeft = 300;
+constexpr int kLinksTop = 152;
+constexpr int kLinkStep = 64;
+
+} // namespace
+
+CProject8::CProject8(int id)
+    : CKeywordInputProject(id, kKind, CWizardKeywordInput::Mode::List), m_page(kKind), m_rep1(m_results) {}
 
 void CProject8::InitInfo() {
     m_name = u"Offer Compass"_s;
     m_description = u"Searches CPA and affiliate offers for a keyword."_s;
 }
 
+QString CProject8::OfferQuery(const QString& keyword, int query) {
+    return keyword + (query == 0 ? u" affiliate program"_s : u" CPA offer"_s);
+}
+
+bool CProject8::ValidateWizardPage(QString& error) {
+    if (!CKeywordInputProject::ValidateWizardPage(error))
+        return false;
+    m_keyword = Input().Keywords().value(0);
+    m_startOnView = true;
+    return true;
+}
+
 bool CProject8::CanSave() {
     return m_searchStep >= 2;
+}
+
+void CProject8::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
+    CKeywordInputProject::CreateView(holder, nextId);
+    m_page.Create(holder, nextId, m_keyword, &m_rep1);
+    int x = kLinksLeft;
+    for (int i = 0; i < 3; ++i) {
+        const int engine = kCompetitionEngines[i];
+        CSkinLabel& link = m_links[i];
+        link.CreateLabel(holder, ++*nextId, EngineName(engine), x, kLinksTop, kOpenSearchCommand,
+                         u"Open this search in the browser"_s, true);
+        link.m_param = engine;
+        x += kLinkStep;
+    }
+    m_rep1.InvalidateContent();
+    if (m_startOnView) {
+        m_startOnView = false;
+        StartSearch();
+    }
+}
+
+void CProject8::ShowView(int show) {
+    CKeywordInputProject::ShowView(show);
+    m_page.SetVisible(show == kShowView);
+    if (!m_page.Created())
+        return;
+    for (CSkinLabel& link : m_links)
+        link.SetVisible(show == kShowView);
+}
+
+void CProject8::StartSearch() {
+    {
+        const std::lock_guard guard(m_cs);
+        m_results.clear();
+    }
+    m_rep1.InvalidateContent();
+    m_searchStep = 1;
+    m_run.Start(kRequestsPerSearch);
+}
+
+void CProject8::Process() {
+    const int request = m_run.Request();
+    if (request < 0)
+        return;
+    const int query = request / 3;
+    const int engine = kCompetitionEngines[request % 3];
+    const bool answered = m_run.Step(engine, OfferQuery(m_keyword, query), 0, [&](const CDownloader& page) {
+        std::vector<CDownloader_Parsers_SE_result> found;
+        ParseEngineResults(engine, page, found);
+        if (found.empty())
+            return;
+        {
+            const std::lock_guard guard(m_cs);
+            for (const CDownloader_Parsers_SE_result& r : found)
+                m_results.push_back({engine, query, r});
+        }
+        m_hasResults = true;
+        m_rep1.InvalidateContent();
+    });
+    if (!answered)
+        return;
+    if (!m_run.Running())
+        m_searchStep = kSearchDone;
+    else if (m_run.Request() % 3 == 0)
+        // Every engine answered the first query: the second begins.
+        m_searchStep = query + 2;
+}
+
+void CProject8::Export(CProjectExporter* exporter) {
+    exporter->ExportReport(m_rep1, 100);
+}
+
+void CProject8::SaveXml(CDownloader_HTMLTags* root) {
+    CKeywordInputProject::SaveXml(root);
+    record_xml::SaveValue(root, kStatusKey, m_searchStep);
+    record_xml::SaveRecords(root, kResultsKey, kResultKey, m_results);
+}
+
+void CProject8::LoadXml(CDownloader_HTMLTags* tree) {
+    CKeywordInputProject::LoadXml(tree);
+    const CDownloader_HTMLTags* root = record_xml::ProjectRoot(tree, kKind);
+    m_keyword = Input().Keywords().value(0);
+    m_searchStep = record_xml::LoadInt(root, kStatusKey, 0);
+    // A search saved while its second query ran is not picked up again; what it found is kept.
+    if (m_searchStep > 0)
+        m_searchStep = std::max(m_searchStep, 2);
+    record_xml::LoadRecords(root, kResultsKey, kResultKey, m_results);
+    m_hasResults = !m_results.empty();
+}
+
+void CProject8::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
+    if (command == kOpenSearchCommand) {
+        OpenUrlInBrowser(EngineSearchUrl(param, OfferQuery(m_keyword, 0), 0));
+        return;
+    }
+    switch (m_page.OnCommand(command, param)) {
+    case CKindPage::Command::Start:
+        if (!m_keyword.isEmpty())
+            StartSearch();
+        return;
+    case CKindPage::Command::Stop:
+        m_run.Stop();
+        return;
+    case CKindPage::Command::Handled:
+        return;
+    case CKindPage::Command::None:
+        break;
+    }
+    // The wizard's answer about clearing the history: left alone, the list would keep the removed entries
+    // and the "-- Clear history --" text, which Start would take for the keyword.
+    CKeywordInputProject::OnCommand(command, param, sender);
 }

@@ -1,17 +1,60 @@
 #pragma once
 
+#include "projects/common/kind_page.h"
+#include "projects/competition/project3_engine_run.h"
+#include "projects/competition/project8_rep1.h"
+#include "projects/competition/project8_result.h"
 #include "projects/keyword_input_project.h"
+#include "skin/skin_label.h"
 
-// Kind 8, Offer Compass: CPA and affiliate offers for a keyword.
+#include <vector>
+
+// Kind 8, Offer Compass: CPA and affiliate offers for a keyword. The search asks every engine for
+// "<keyword> affiliate program" (its first step) and then for "<keyword> CPA offer" (its second).
 class CProject8 : public CKeywordInputProject {
   public:
     explicit CProject8(int id);
 
     void InitInfo() override;
+    bool ValidateWizardPage(QString& error) override;
+    void CreateView(CSkinDlgHolder* holder, unsigned* nextId) override;
+    void Process() override;
     // Saving needs the search to have reached its second step.
     bool CanSave() override;
+    void Export(CProjectExporter* exporter) override;
+    void LoadXml(CDownloader_HTMLTags* tree) override;
+    void SaveXml(CDownloader_HTMLTags* root) override;
+    void OnCommand(const QString& command, int param, CSkinDlg_Base* sender) override;
+    void ShowView(int show) override;
+
+    // The two queries of a search, in the order they are asked.
+    static QString OfferQuery(const QString& keyword, int query);
+    static constexpr int kQueries = 2;
+    static constexpr int kRequestsPerSearch = kQueries * 3;
+
+    // 0 before the search, 1 and 2 while its queries run, kSearchDone after.
+    int SearchStep() const { return m_searchStep; }
+    static constexpr int kSearchDone = 3;
+    const QString& Keyword() const { return m_keyword; }
+    const std::vector<CProject8_Result>& Results() const { return m_results; }
 
   private:
-    // The offer search's step, counted from 1; 0 before it starts.
+    void StartSearch();
+
+    QString m_keyword;
+    std::vector<CProject8_Result> m_results;
     int m_searchStep = 0;
+    // A project made by the wizard starts at once; one read from a file waits for Start.
+    bool m_startOnView = false;
+
+  public:
+    // After the records they show.
+    CKindPage m_page;
+    CProject8_Rep1 m_rep1;
+    // Open each engine's results for the first query in the browser.
+    CSkinLabel m_links[3];
+
+  private:
+    // Its requests go query by query, one per engine.
+    CEngineSearchRun m_run{m_page.m_bar};
 };

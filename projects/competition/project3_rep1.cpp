@@ -1,0 +1,59 @@
+#include "projects/competition/project3_rep1.h"
+
+#include "core/packed_minutes.h"
+
+using namespace Qt::StringLiterals;
+
+CProject3_Rep1::CProject3_Rep1(const std::vector<CProject3_Advertiser>& advertisers)
+    : CKindReport(3, 0), m_advertisers(advertisers) {}
+
+void CProject3_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
+    CKindReport::SetupColumns(holder, id);
+    AddColumn(kAdvertiser, u"Advertiser"_s, 220);
+    AddColumn(kAdsSeen, u"Ads seen"_s, 80);
+    AddColumn(kEngines, u"Engines"_s, 160);
+    AddColumn(kFirstSeen, u"First seen"_s, 120);
+    AddColumn(kLastSeen, u"Last seen"_s, 120);
+    m_sortColumn = kAdsSeen;
+    m_sortDirection = 1;
+}
+
+void CProject3_Rep1::UpdateItemCount() {
+    m_itemCount = static_cast<int>(m_advertisers.size());
+    CKindReport::UpdateItemCount();
+}
+
+int CProject3_Rep1::CompareItems(int a, int b) {
+    const CProject3_Advertiser& x = m_advertisers[static_cast<std::size_t>(a)];
+    const CProject3_Advertiser& y = m_advertisers[static_cast<std::size_t>(b)];
+    switch (m_sortColumn) {
+    case kAdvertiser:
+        return x.domain.compare(y.domain, Qt::CaseInsensitive);
+    case kAdsSeen:
+        return CompareInt(x.adsSeen, y.adsSeen);
+    case kEngines:
+        return x.EngineNames().compare(y.EngineNames());
+    case kFirstSeen:
+        return CompareInt(x.firstSeen, y.firstSeen);
+    case kLastSeen:
+        return CompareInt(x.lastSeen, y.lastSeen);
+    default:
+        return 0;
+    }
+}
+
+void CProject3_Rep1::GetItemText(CSkinListBox_Line& line) {
+    const CProject3_Advertiser& a = m_advertisers[static_cast<std::size_t>(line.item)];
+    AddTextCell(line, a.domain, kAdvertiser);
+    AddNumberCell(line, IntText(a.adsSeen), kAdsSeen);
+    AddTextCell(line, a.EngineNames(), kEngines);
+    AddTextCell(line, FormatMinutes(a.firstSeen), kFirstSeen);
+    AddTextCell(line, FormatMinutes(a.lastSeen), kLastSeen);
+    FinishLine(line);
+}
+
+QString CProject3_Rep1::DomainOf(int item) const {
+    return item >= 0 && static_cast<std::size_t>(item) < m_advertisers.size()
+               ? m_advertisers[static_cast<std::size_t>(item)].domain
+               : QString();
+}

@@ -1,0 +1,52 @@
+#include "projects/competition/project8_rep1.h"
+
+#include "projects/competition/project3_rep2.h"
+#include "projects/competition/project3_search_engine.h"
+
+using namespace Qt::StringLiterals;
+
+CProject8_Rep1::CProject8_Rep1(const std::vector<CProject8_Result>& results)
+    : CKindReport(8, 0), m_results(results) {}
+
+void CProject8_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
+    CKindReport::SetupColumns(holder, id);
+    AddColumn(kTitle, u"Title"_s, 220);
+    AddColumn(kUrl, u"URL"_s, 220);
+    AddColumn(kText, u"Text"_s, 300);
+    AddColumn(kEngine, u"Engine"_s, 70);
+    AddColumn(kPosition, u"Position"_s, 60);
+}
+
+void CProject8_Rep1::UpdateItemCount() {
+    m_itemCount = static_cast<int>(m_results.size());
+    CKindReport::UpdateItemCount();
+}
+
+int CProject8_Rep1::CompareItems(int a, int b) {
+    const CProject8_Result& x = m_results[static_cast<std::size_t>(a)];
+    const CProject8_Result& y = m_results[static_cast<std::size_t>(b)];
+    switch (m_sortColumn) {
+    case kTitle:
+        return x.result.title.compare(y.result.title, Qt::CaseInsensitive);
+    case kUrl:
+        return x.result.full_url.compare(y.result.full_url, Qt::CaseInsensitive);
+    case kText:
+        return AdTextOneLine(x.result).compare(AdTextOneLine(y.result), Qt::CaseInsensitive);
+    case kEngine:
+        return EngineName(x.engine).compare(EngineName(y.engine));
+    case kPosition:
+        return CompareInt(x.result.pos, y.result.pos);
+    default:
+        return 0;
+    }
+}
+
+void CProject8_Rep1::GetItemText(CSkinListBox_Line& line) {
+    const CProject8_Result& r = m_results[static_cast<std::size_t>(line.item)];
+    AddTextCell(line, r.result.title, kTitle);
+    AddTextCell(line, r.result.full_url, kUrl);
+    AddTextCell(line, AdTextOneLine(r.result), kText);
+    AddTextCell(line, EngineName(r.engine), kEngine);
+    AddNumberCell(line, IntText(r.result.pos), kPosition);
+    FinishLine(line);
+}

@@ -1,0 +1,119 @@
+#include "core/headless_platform_services.h"
+#include "projects/competition/project3_search_engine.h"
+#include "projects/competition/project8.h"
+#include "tests/core/qstring_printer.h"
+#include "tests/projects/kind_test.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class OfferCompass : public projtest::KindTest {
+  protected:
+    void SetUp() override {
+        KindTest::SetUp();
+        DefaultPlatformServices().Clear();
+        m_server.ServeFile(Endpoint::GoogleWeb, "/search", {"q=widgets affiliate program"},
+                           u"kind8/google_affiliate.html"_s);
+        m_server.ServeFile(Endpoint::GoogleWeb, "/search", {"q=widgets CPA offer"},
+                           u"kind8/google_cpa.html"_s);
+        m_server.ServeFile(Endpoint::BingWeb, "/search", {"q=widgets affiliate program"},
+                           u"kind8/bing_affiliate.html"_s);
+        // The engine fails for the second query.
+        m_server.Serve(Endpoint::BingWeb, "/search", {"q=widgets CPA offer"},
+                       twtest::HttpReply::With(twtest::HttpReply::Delivery::CloseAtOnce));
+        m_server.ServeFile(Endpoint::YahooWeb, "/search", {"p=widgets affiliate program"},
+                           u"kind8/yahoo_affiliate.html"_s);
+        m_server.ServeFile(Endpoint::YahooWeb, "/search", {"p=widgets CPA offer"}, u"kind8/yahoo_cpa.html"_s);
+    }
+
+    CProject8* Compass() { return dynamic_cast<CProject8*>(Current()); }
+};
+
+struct ResultRow {
+    QString title;
+    QString engine;
+    int position;
+    bool operator==(const ResultRow&) const = default;
+};
+
+void PrintTo(const ResultRow& r, std::ostream* os) {
+    *os << r.title.toStdString() << " " << r.engine.toStdString() << " " << r.position;
+}
+
+std::vector<ResultRow> Rows(const CProject8& project) {
+    std::vector<ResultRow> rows;
+    for (const CProject8_Result& r : project.Results())
+        rows.push_back({r.result.title, EngineName(r.engine), r.result.pos});
+    return rows;
+}
+
+} // namespace
+
+// The search from the wizard: every engine answers the affiliate query before the CPA query is asked, saving
+// waits for that second step, a failing engine leaves its error and the rest of the results, and the results
+// survive save and open and export as expected. The link labels open each engine's search in the browser.
+TEST_F(OfferCompass, SearchesBothQueriesSavesAtTheSecondStepAndExports) {
+    ASSERT_NE(NewProject(8, u"widgets;"_s), nullptr);
+    CProject8* project = Compass();
+    ASSERT_NE(project, nullptr);
+    EXPECT_EQ(project->SearchStep(), 1);
+    EXPECT_FALSE(project->CanSave());
+    const size_t messages = Window().script.messages.size();
+    Window().dlg.OnCommand(u"save"_s, 0);
+    EXPECT_EQ(Window().script.messages.size(), messages + 1) << "saving before the second step is refused";
+
+    ASSERT_TRUE(TickUntil([&] { return project->SearchStep() == CProject8::kSearchDone; }));
+    EXPECT_TRUE(project->CanSave());
+    EXPECT_FALSE(project->m_page.m_bar.IsRunning());
+    EXPECT_EQ(project->m_page.m_bar.Done(), 6);
+    EXPECT_TRUE(project->m_page.m_bar.ErrorText().startsWith(u"Receive error"_s));
+    std::vector<std::string> queries;
+    for (const twtest::RecordedRequest& request : m_server.Requests())
+        queries.push_back(request.target.find("CPA") != std::string::npos ? "cpa" : "affiliate");
+    EXPECT_EQ(queries,
+              (std::vector<std::string>{"affiliate", "affiliate", "affiliate", "cpa", "cpa", "cpa"}));
+    EXPECT_EQ(Rows(*project), (std::vector<ResultRow>{{u"Widget Affiliate Program"_s, u"Google"_s, 1},
+                                                      {u"GadgetNet Affiliates"_s, u"Google"_s, 2},
+                                                      {u"Widget Affiliate Program"_s, u"Bing"_s, 1},
+                                                      {u"Widgets Affiliate Hub"_s, u"Yahoo"_s, 1},
+                                                      {u"Widget CPA Offers"_s, u"Google"_s, 1},
+                                                      {u"Widget Leads CPA"_s, u"Yahoo"_s, 1},
+                                                      {u"Widget CPA Offers"_s, u"Yahoo"_s, 2}}));
+
+    for (int i = 0; i < 3; ++i)
+        apptest::ClickElement(Window().dlg, project->m_links[i]);
+    const QStringList opened = DefaultPlatformServices().OpenedUrls();
+    ASSERT_EQ(opened.size(), 3);
+    EXPECT_TRUE(opened[0].contains(u"/google/search?"_s) &&
+                opened[0].contains(u"q=widgets%20affiliate%20program"_s))
+        << opened[0].toStdString();
+    EXPECT_TRUE(opened[1].contains(u"/bing/search?"_s)) << opened[1].toStdString();
+    EXPECT_TRUE(opened[2].contains(u"/yahoo/search?"_s)) << opened[2].toStdString();
+
+    // Copy from the report's menu puts the selected rows on the clipboard.
+    project->m_rep1.Rebuild();
+    project->m_rep1.SelectRange(1, 1);
+    Window().dlg.OnCommand(u"prj8_copy"_s, 0);
+    EXPECT_EQ(DefaultPlatformServices().CopiedTexts(),
+              QStringList{u"GadgetNet Affiliates\thttp://gadgetnet.example/affiliates\t"
+                          "Monthly payouts for widget sites.\tGoogle\t2\r\n"_s});
+
+    const QByteArray csv = ExportCurrent(u"offers.csv"_s);
+    ExpectSameAsDataFile(csv, u"kind8/export.csv"_s);
+    ExpectSameAsDataFile(ExportCurrent(u"offers.htm"_s), u"kind8/export.htm"_s);
+
+    ASSERT_TRUE(SaveCurrent(u"offers.twpx"_s));
+    const std::vector<ResultRow> before = Rows(*project);
+    CloseCurrent();
+    const size_t requests = m_server.Requests().size();
+    ASSERT_NE(OpenFile(u"offers.twpx"_s), nullptr);
+    project = Compass();
+    ASSERT_NE(project, nullptr);
+    Tick(5);
+    EXPECT_EQ(m_server.Requests().size(), requests) << "an opened project waits for Start";
+    EXPECT_EQ(project->Keyword(), u"widgets"_s);
+    EXPECT_EQ(Rows(*project), before);
+    EXPECT_TRUE(project->CanSave());
+    EXPECT_EQ(ExportCurrent(u"reopened.csv"_s), csv);
+}
