@@ -72,8 +72,7 @@ TEST_F(NicheLantern, ThreeKeywordsFromWizardToReportsFilesAndBack) {
     EXPECT_EQ(m_server.CountRequests(Endpoint::BingAdLab), 5) << "green shoes asked three times";
     EXPECT_TRUE(project->Page().m_bar.ErrorText().startsWith(u"Receive error"_s))
         << project->Page().m_bar.ErrorText().toStdString();
-    EXPECT_EQ(project->Page().m_bar.Done(), 13);
-    EXPECT_EQ(project->Page().m_bar.Total(), 13);
+    EXPECT_EQ(project->Page().m_bar.Progress().m_format, u"13 of 13 requests"_s);
     EXPECT_TRUE(project->m_hasResults);
     EXPECT_EQ(g_pCrawler->CountJobDownloaders(project->m_id), 0);
 
@@ -106,7 +105,7 @@ TEST_F(NicheLantern, ThreeKeywordsFromWizardToReportsFilesAndBack) {
     EXPECT_FALSE(reopened->IsRunning());
     EXPECT_EQ(m_server.Requests().size(), requests) << "an opened project starts nothing by itself";
     EXPECT_EQ(reopened->KeywordReport().VisibleRowsText(), kKeywordRows);
-    EXPECT_EQ(reopened->Page().m_bar.Done(), 13);
+    EXPECT_EQ(reopened->Page().m_bar.Progress().m_format, u"13 of 13 requests"_s);
     ClickCell(reopened->KeywordReport(), 2, CProject2_Rep1::kKeyword);
     EXPECT_EQ(reopened->AdsReport().VisibleRowsText(), ads);
     EXPECT_EQ(reopened->Records()[0].Engine(Project2Engine::Google).ads[2].title, u"Cheap <red> shoes"_s);
