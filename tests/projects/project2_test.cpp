@@ -139,3 +139,32 @@ TEST_F(NicheLantern, StopReleasesAndStartAsksForWhatIsMissing) {
     EXPECT_EQ(m_server.CountRequests(Endpoint::BingWeb), bing);
     EXPECT_EQ(project->Records()[0].Engine(Project2Engine::Google).adCount, 3);
 }
+
+// The two grids meet at the splitter: dragging it moves the border, and a taller window keeps the upper
+// grid's share of the height.
+TEST_F(NicheLantern, GridsFollowTheSplitterAndTheWindow) {
+    CProject2* project = NewKind2(u"red shoes;"_s);
+    ASSERT_NE(project, nullptr);
+    CMainDlg& dlg = Window().dlg;
+    const CReportPanes& panes = project->Page().m_panes;
+    const CSkinListBox& upper = project->KeywordReport();
+    const CSkinListBox& lower = project->AdsReport();
+    const auto meetAtSplitter = [&] {
+        EXPECT_EQ(upper.m_y + upper.m_height, panes.SplitterPosition() - 3);
+        EXPECT_EQ(lower.m_y, panes.SplitterPosition() + 3);
+        EXPECT_EQ(lower.m_y + lower.m_height, dlg.m_height - CReportPanes::kBottomMargin);
+    };
+    meetAtSplitter();
+    const int top = upper.m_y;
+    dlg.OnCommand(panes.SplitterCommand(), top + 103);
+    EXPECT_EQ(upper.m_height, 100);
+    meetAtSplitter();
+
+    const double share =
+        double(panes.SplitterPosition() - top) / (dlg.m_height - top - CReportPanes::kBottomMargin);
+    dlg.m_height += 300;
+    dlg.OnSizeChanged(plat::SizeType::Restored);
+    meetAtSplitter();
+    EXPECT_NEAR(double(panes.SplitterPosition() - top) / (dlg.m_height - top - CReportPanes::kBottomMargin),
+                share, 0.01);
+}
