@@ -24,7 +24,6 @@ CProjectBar::CProjectBar(int kind)
 
 void CProjectBar::Create(CSkinDlgHolder* holder, unsigned* nextId, const QString& keywords) {
     m_keywords.CreateLabel(holder, ++*nextId, QString());
-    m_keywords.CreateFont(9, true, false);
     m_keywords.SetPosition(kLeft, kTop + 6, kKeywordsWidth, 18, 0);
     SetKeywords(keywords);
 
@@ -66,8 +65,8 @@ void CProjectBar::SetRunning(bool running) {
 void CProjectBar::SetProgress(int done, int total) {
     m_done = done;
     m_total = total;
-    // The bar's format replaces only its first "%d", so the total goes into the format itself.
-    m_progress.m_format = u"%d of "_s + QString::number(total) + u" requests"_s;
+    // The bar would write its percentage for a "%d": the text is made here, with no "%" left in it.
+    m_progress.m_format = u"%1 of %2 requests"_s.arg(done).arg(total);
     m_progress.SetRangePos(0, qMax(total, 1), done);
     m_progress.Redraw();
 }

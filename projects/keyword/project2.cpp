@@ -195,14 +195,14 @@ void CProject2::Process() {
     m_page.m_bar.SetRunning(false);
 }
 
-void CProject2::EndRequest(LaneState& lane, bool failed, int count) {
+void CProject2::EndRequest(LaneState& lane, bool failed) {
     if (failed)
         m_page.m_bar.SetError(lane.step.Error());
     else
         m_hasResults = true;
     lane.step.Release();
     lane.record = -1;
-    m_done = std::min(m_done + count, m_total);
+    m_done = std::min(m_done + 1, m_total);
     m_page.m_bar.SetProgress(m_done, m_total);
     RecordsChanged();
 }

@@ -63,7 +63,7 @@ class CProject2 : public CKeywordInputProject {
     void StepSearch(int lane);
     void StepIntent();
     // A lane's request is over: its downloader goes back, the failure (if any) shows, the page follows.
-    void EndRequest(LaneState& lane, bool failed, int count = 1);
+    void EndRequest(LaneState& lane, bool failed);
     void RecordsChanged();
     void SelectionChanged();
     void MakeRecords();

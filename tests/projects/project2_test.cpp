@@ -72,8 +72,7 @@ TEST_F(NicheLantern, ThreeKeywordsFromWizardToReportsFilesAndBack) {
     EXPECT_EQ(m_server.CountRequests(Endpoint::BingAdLab), 5) << "green shoes asked three times";
     EXPECT_TRUE(project->Page().m_bar.ErrorText().startsWith(u"Receive error"_s))
         << project->Page().m_bar.ErrorText().toStdString();
-    EXPECT_EQ(project->Page().m_bar.Done(), 13);
-    EXPECT_EQ(project->Page().m_bar.Total(), 13);
+    EXPECT_EQ(project->Page().m_bar.Progress().m_format, u"13 of 13 requests"_s);
     EXPECT_TRUE(project->m_hasResults);
     EXPECT_EQ(g_pCrawler->CountJobDownloaders(project->m_id), 0);
 
@@ -106,7 +105,7 @@ TEST_F(NicheLantern, ThreeKeywordsFromWizardToReportsFilesAndBack) {
     EXPECT_FALSE(reopened->IsRunning());
     EXPECT_EQ(m_server.Requests().size(), requests) << "an opened project starts nothing by itself";
     EXPECT_EQ(reopened->KeywordReport().VisibleRowsText(), kKeywordRows);
-    EXPECT_EQ(reopened->Page().m_bar.Done(), 13);
+    EXPECT_EQ(reopened->Page().m_bar.Progress().m_format, u"13 of 13 requests"_s);
     ClickCell(reopened->KeywordReport(), 2, CProject2_Rep1::kKeyword);
     EXPECT_EQ(reopened->AdsReport().VisibleRowsText(), ads);
     EXPECT_EQ(reopened->Records()[0].Engine(Project2Engine::Google).ads[2].title, u"Cheap <red> shoes"_s);
@@ -139,4 +138,33 @@ TEST_F(NicheLantern, StopReleasesAndStartAsksForWhatIsMissing) {
     ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
     EXPECT_EQ(m_server.CountRequests(Endpoint::BingWeb), bing);
     EXPECT_EQ(project->Records()[0].Engine(Project2Engine::Google).adCount, 3);
+}
+
+// The two grids meet at the splitter: dragging it moves the border, and a taller window keeps the upper
+// grid's share of the height.
+TEST_F(NicheLantern, GridsFollowTheSplitterAndTheWindow) {
+    CProject2* project = NewKind2(u"red shoes;"_s);
+    ASSERT_NE(project, nullptr);
+    CMainDlg& dlg = Window().dlg;
+    const CReportPanes& panes = project->Page().m_panes;
+    const CSkinListBox& upper = project->KeywordReport();
+    const CSkinListBox& lower = project->AdsReport();
+    const auto meetAtSplitter = [&] {
+        EXPECT_EQ(upper.m_y + upper.m_height, panes.SplitterPosition() - 3);
+        EXPECT_EQ(lower.m_y, panes.SplitterPosition() + 3);
+        EXPECT_EQ(lower.m_y + lower.m_height, dlg.m_height - CReportPanes::kBottomMargin);
+    };
+    meetAtSplitter();
+    const int top = upper.m_y;
+    dlg.OnCommand(panes.SplitterCommand(), top + 103);
+    EXPECT_EQ(upper.m_height, 100);
+    meetAtSplitter();
+
+    const double share =
+        double(panes.SplitterPosition() - top) / (dlg.m_height - top - CReportPanes::kBottomMargin);
+    dlg.m_height += 300;
+    dlg.OnSizeChanged(plat::SizeType::Restored);
+    meetAtSplitter();
+    EXPECT_NEAR(double(panes.SplitterPosition() - top) / (dlg.m_height - top - CReportPanes::kBottomMargin),
+                share, 0.01);
 }

@@ -47,7 +47,7 @@ class KeywordReport : public CKindReport {
 
 // One request at a time: the step waits for its reply, hands it over, reports a cut-off exchange with its
 // error, and never keeps a slot once released or destroyed.
-TEST_F(SharedPieces, ServiceStepCarriesOneRequestOverTicks) {
+TEST_F(SharedPieces, ServiceStepCarriesOneRequestAtATime) {
     m_server.Serve(Endpoint::GoogleWeb, "/search", {"q=red shoes"},
                    twtest::HttpReply::Page("<p>red page</p>"));
     CProjectCrawler& crawler = *g_pCrawler;
