@@ -2,21 +2,103 @@
 
 #include "app/project.h"
 #include "app/project_view_title.h"
+#include "projects/competition/project5_list.h"
+#include "projects/competition/project5_rep.h"
+#include "skin/skin_button.h"
+#include "skin/skin_date_select.h"
+#include "skin/skin_label.h"
+#include "skin/skin_progress.h"
+#include "skin/skin_slider.h"
 
-// Kind 5, Bid Watchtower: scheduled monitoring of keyword and website pairs in the paid ads.
+#include <QString>
+#include <vector>
+
+class CDownloader;
+
+// Kind 5, Bid Watchtower: scheduled monitoring of (keyword, site) pairs in the paid ads of three search
+// engines, with a dated history. The program keeps one list of pairs, "project5.zxml" in the data folder, so
+// only one kind-5 project is open at a time; opening a kind-5 file merges its pairs into that list.
 class CProject5 : public CProject {
   public:
     explicit CProject5(int id);
+    ~CProject5() override;
 
     void InitInfo() override;
     // Kind 5 has no input page: the wizard ends at once when it is chosen.
     void CreateWizardPage(CSkinDlgHolder* holder, unsigned* nextId, int labelLeft, int fieldLeft, int top,
                           int width, QString preset) override;
     bool ValidateWizardPage(QString& error) override;
-    // Also lets the main window minimise to the tray: monitoring runs for hours.
+    // Builds the page and reads the list file; also lets the main window minimise to the tray, as
+    // monitoring runs for hours.
     void CreateView(CSkinDlgHolder* holder, unsigned* nextId) override;
+    // Checks the pairs that are due, one engine request per step.
+    void Process() override;
+    int CanExport(int reserved) override;
+    void Export(CProjectExporter* exporter) override;
+    // Merges the file's pairs into the list (pairs it holds already are skipped) and saves the list.
+    void LoadXml(CDownloader_HTMLTags* tree) override;
+    void SaveXml(CDownloader_HTMLTags* root) override;
+    void OnCommand(const QString& command, int param, CSkinDlg_Base* sender) override;
     void ShowView(int show) override;
 
-  private:
+    // Commands of the page.
+    static inline const QString kAddCommand = QStringLiteral("prj5_add");
+    static inline const QString kDeleteCommand = CProject5_Rep::kDeleteCommand;
+    static inline const QString kStartCommand = QStringLiteral("prj5_start");
+    static inline const QString kStopCommand = QStringLiteral("prj5_stop");
+    static inline const QString kDateCommand = QStringLiteral("prj5_date_");
+
+    // The pacing name each engine is asked under: Google, Bing, Yahoo.
+    static const QString kEngineServices[CProject5_Check::kEngineCount];
+
+    // The list file's path; empty without a data folder.
+    static QString ListPath();
+
+    // 0 = Monday ... 6 = Sunday, from the locale.
+    int m_firstDayOfWeek = 0;
+    CProject5_List m_list;
+    // The list file was read (or there was none): from then on every change is saved.
+    bool m_listRead = false;
+
     CProjectViewTitle m_viewTitle;
+    CSkinButton m_btnAdd;
+    CSkinButton m_btnDelete;
+    CSkinButton m_btnStartStop;
+    CSkinProgress m_progress;
+    CSkinLabel m_progressText;
+    CSkinLabel m_errorText;
+    CSkinLabel m_intervalLabel;
+    CSkinSlider m_interval;
+    CSkinDateSelect m_dateSelect;
+    CProject5_Rep m_rep;
+
+  private:
+    // The pair being checked (-1 none), the engine asked next and the positions found so far.
+    int m_checkEntry = -1;
+    int m_checkEngine = 0;
+    CProject5_Check m_check;
+    CDownloader* m_downloader = nullptr;
+    // The requests of the current run of checks, for the progress bar.
+    int m_runDone = 0;
+    int m_runTotal = 0;
+
+    // The first pair whose interval has passed since its last check, -1 when none is due.
+    int NextDueEntry(qint64 now) const;
+    int CountDueEntries(qint64 now) const;
+    void StartRequest();
+    void FinishRequest();
+    void EndCheck();
+    void DropCheck();
+    // The pairs typed into two input dialogs: keywords, then the sites.
+    void AddPairs(CSkinDlg_Base* sender);
+    void DeleteSelected();
+    void SetRunning(bool running);
+    void SaveList();
+    void ListChanged();
+    // While the newest checks are shown, the calendar stays on today.
+    void SelectToday();
+    void MarkCheckedDays();
+    void ShowDay();
+    void ShowProgress();
+    void SetError(const QString& text);
 };
