@@ -1,0 +1,139 @@
+#include "projects/common/kind_report.h"
+
+#include "net/crawler.h"
+#include "projects/project_factory.h"
+#include "skin/commands.h"
+#include "skin/list_box_format.h"
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Kind 5 has no input page, so it takes no keywords.
+constexpr int kKeywordKinds[] = {1, 2, 3, 4, 6, 7, 8};
+// Kind 3 follows one keyword.
+constexpr int kSingleKeywordKind = 3;
+constexpr int kAnyWidth = 65535;
+
+} // namespace
+
+QString KindName(int kind) {
+    const std::unique_ptr<CProject> project = NewProjectOfKind(kind, 0);
+    if (!project)
+        return {};
+    project->InitInfo();
+    return project->m_name;
+}
+
+CKindReport::CKindReport(int kind, int index)
+    : m_kind(kind), m_index(index), m_copyCommand(u"prj"_s + QString::number(kind) + u"_copy"_s) {
+    m_wholeCellHits = true;
+}
+
+void CKindReport::AddColumn(int id, const QString& title, int width, int headerAlign, int filterType) {
+    CSkinListBox_Column column;
+    column.id = id;
+    column.title = title;
+    column.width = width;
+    column.headerAlign = headerAlign;
+    column.filterType = filterType;
+    m_columns.push_back(column);
+}
+
+void CKindReport::AddTextCell(CSkinListBox_Line& line, const QString& text, int columnId, int kind,
+                              int linkId) {
+    AddCell(line, text, 0, 0, columnId, kAnyWidth, kind, linkId, 1);
+}
+
+void CKindReport::AddNumberCell(CSkinListBox_Line& line, const QString& text, int columnId) {
+    AddCell(line, text, 0, 0, columnId, kAnyWidth, CSkinListBox_Item::kText, 0, 3);
+}
+
+void CKindReport::FinishLine(CSkinListBox_Line& line) const {
+    line.rowFlag = true;
+    if (IsSelected(line.item))
+        line.background = kSelectedBackground;
+}
+
+QString CKindReport::IntText(int value) {
+    if (value < -1)
+        return kNoData;
+    return FormatInt(value, -1, -2);
+}
+
+QString CKindReport::FloatText(float value, bool trimZeros) {
+    if (value < -1.0f || std::isnan(value))
+        return kNoData;
+    return FormatFloat(value, trimZeros, -1.0f, -2.0f);
+}
+
+QStringList CKindReport::SelectedKeywords() const {
+    QStringList keywords;
+    for (const int item : Order()) {
+        if (!IsSelected(item))
+            continue;
+        const QString keyword = ItemKeyword(item);
+        if (!keyword.isEmpty())
+            keywords.append(keyword);
+    }
+    return keywords;
+}
+
+std::vector<skin::ContextMenuItem> CKindReport::ContextMenuItems() const {
+    std::vector<skin::ContextMenuItem> items{{u"Copy"_s, m_copyCommand, m_index}};
+    const QStringList keywords = SelectedKeywords();
+    if (keywords.isEmpty())
+        return items;
+    for (const int kind : kKeywordKinds) {
+        if (kind == m_kind)
+            continue;
+        const QStringList sent = kind == kSingleKeywordKind ? keywords.mid(0, 1) : keywords;
+        QString command = skin::cmd::kNewProject + QString::number(kind);
+        for (const QString& keyword : sent)
+            command += keyword + u';';
+        items.push_back({u"Send to "_s + KindName(kind), command, 0});
+    }
+    return items;
+}
+
+void CKindReport::OnContextMenu(int x, int y) {
+    skin::RunContextMenu(*this, x, y, ContextMenuItems());
+}
+
+bool CKindReport::OnCommand(const QString& command, int param) {
+    if (command != m_copyCommand || param != m_index)
+        return false;
+    const QString text = SelectedRowsText();
+    if (!text.isEmpty() && g_pCrawler)
+        g_pCrawler->CopyTextToClipboard(text);
+    return true;
+}
+
+QString CKindReport::SelectedRowsText() {
+    UpdateItemCount();
+    QString text;
+    CSkinListBox_Line line;
+    for (int row = 0; row < VisibleCount(); ++row) {
+        if (!IsSelected(Order()[size_t(row)]))
+            continue;
+        InitLine(row, 0, 0, line);
+        GetItemText(line);
+        QStringList cells;
+        for (int column = 0; column < int(m_columns.size()); ++column) {
+            if (!m_columns[size_t(column)].exported)
+                continue;
+            QString cellText;
+            for (const CSkinListBox_Item& cell : line.cells) {
+                if (cell.firstColumn == column) {
+                    cellText = cell.text;
+                    break;
+                }
+            }
+            cells.append(cellText);
+        }
+        text += cells.join(u'\t') + u"\r\n"_s;
+    }
+    return text;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "skin/context_menu.h"
+#include "skin/skin_list_box.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// The base of every kind's report grid: column set-up, the cell texts of numbers with their no-data values,
+// the selection colours, and the context menu: "Copy" (the selected visible rows as tab-separated text) and,
+// in keyword reports, "Send to <kind name>" for every other kind that takes keywords, through the main
+// window's "new_project<d><kw>;<kw>;" command.
+class CKindReport : public CSkinListBox {
+  public:
+    // kind: the owning project's kind; index tells the project's reports apart in the copy command
+    // "prj<kind>_copy".
+    CKindReport(int kind, int index);
+
+    // The keyword a row stands for, offered to the other kinds; empty (the default) in reports that do not
+    // list keywords.
+    virtual QString ItemKeyword(int /*item*/) const { return {}; }
+
+    void OnContextMenu(int x, int y) override;
+    // The menu for the current selection: "Copy", then the send-to items when the selected rows have
+    // keywords.
+    std::vector<skin::ContextMenuItem> ContextMenuItems() const;
+    // The copy command of this report; true when the command was it (the rows are then on the clipboard).
+    bool OnCommand(const QString& command, int param);
+    // The exported cells of the selected visible rows, tab-separated, one row a line (CR LF).
+    QString SelectedRowsText();
+    // The keywords of the selected visible rows in their shown order, without empty ones.
+    QStringList SelectedKeywords() const;
+
+    // Numbers as cells show them: -1 (not fetched yet) empty, any other negative value "No Data".
+    static QString IntText(int value);
+    static QString FloatText(float value, bool trimZeros = true);
+    static inline const QString kNoData = QStringLiteral("No Data");
+
+    const QString& CopyCommand() const { return m_copyCommand; }
+    int Index() const { return m_index; }
+
+  protected:
+    void AddColumn(int id, const QString& title, int width, int headerAlign = 2,
+                   int filterType = CSkinListBox_Column::kNoFilter);
+    // Cells of one line: text left-aligned, numbers right-aligned.
+    void AddTextCell(CSkinListBox_Line& line, const QString& text, int columnId,
+                     int kind = CSkinListBox_Item::kText, int linkId = 0);
+    void AddNumberCell(CSkinListBox_Line& line, const QString& text, int columnId);
+    // Marks the line as a data row and colours it when selected.
+    void FinishLine(CSkinListBox_Line& line) const;
+
+    static constexpr plat::ColorRef kSelectedBackground = plat::rgb(190, 222, 250);
+
+  private:
+    int m_kind;
+    int m_index;
+    QString m_copyCommand;
+};
+
+// The name of a kind as its InitInfo gives it.
+QString KindName(int kind);

@@ -1,0 +1,78 @@
+#include "projects/common/project_bar.h"
+
+#include "skin/skin_dlg_holder.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kLeft = 30;
+constexpr int kKeywordsWidth = 360;
+constexpr qsizetype kKeywordsShown = 60;
+constexpr int kButtonLeft = kLeft + kKeywordsWidth + 10;
+constexpr int kButtonWidth = 80;
+constexpr int kProgressLeft = kButtonLeft + kButtonWidth + 12;
+constexpr int kProgressWidth = 220;
+constexpr int kErrorLeft = kProgressLeft + kProgressWidth + 12;
+constexpr plat::ColorRef kErrorColor = plat::rgb(190, 0, 0);
+
+} // namespace
+
+CProjectBar::CProjectBar(int kind)
+    : m_startCommand(u"prj"_s + QString::number(kind) + u"_start"_s),
+      m_stopCommand(u"prj"_s + QString::number(kind) + u"_stop"_s) {}
+
+void CProjectBar::Create(CSkinDlgHolder* holder, unsigned* nextId, const QString& keywords) {
+    m_keywords.CreateLabel(holder, ++*nextId, QString());
+    m_keywords.CreateFont(9, true, false);
+    m_keywords.SetPosition(kLeft, kTop + 6, kKeywordsWidth, 18, 0);
+    SetKeywords(keywords);
+
+    m_button.Create(holder, ++*nextId, u"Start"_s, m_startCommand, 0);
+    m_button.SetPosition(kButtonLeft, kTop + 2, kButtonWidth, m_button.m_height, 0);
+
+    m_progress.Create(holder, ++*nextId);
+    m_progress.SetPosition(kProgressLeft, kTop + 8, kProgressWidth, CSkinProgress::kHeight, 0);
+    SetProgress(m_done, m_total);
+
+    m_error.CreateLabel(holder, ++*nextId, QString());
+    m_error.m_textColor = kErrorColor;
+    holder->SetResizeRule(&m_error, kErrorLeft, kTop + 6, -(kErrorLeft + kLeft), 18);
+    SetRunning(m_running);
+}
+
+void CProjectBar::SetVisible(bool visible) {
+    m_keywords.SetVisible(visible);
+    m_button.SetVisible(visible);
+    m_progress.SetVisible(visible);
+    m_error.SetVisible(visible);
+}
+
+void CProjectBar::SetKeywords(const QString& keywords) {
+    QString shown = keywords;
+    if (shown.size() > kKeywordsShown)
+        shown = shown.left(kKeywordsShown - 3) + u"..."_s;
+    m_keywords.SetText(shown);
+    m_keywords.SetToolTip(keywords);
+}
+
+void CProjectBar::SetRunning(bool running) {
+    m_running = running;
+    m_button.m_command = running ? m_stopCommand : m_startCommand;
+    m_button.SetText(running ? u"Stop"_s : u"Start"_s);
+    m_button.Redraw();
+}
+
+void CProjectBar::SetProgress(int done, int total) {
+    m_done = done;
+    m_total = total;
+    // The bar's format replaces only its first "%d", so the total goes into the format itself.
+    m_progress.m_format = u"%d of "_s + QString::number(total) + u" requests"_s;
+    m_progress.SetRangePos(0, qMax(total, 1), done);
+    m_progress.Redraw();
+}
+
+void CProjectBar::SetError(const QString& error) {
+    m_error.SetText(error);
+    m_error.SetToolTip(error);
+}

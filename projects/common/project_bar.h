@@ -1,0 +1,54 @@
+#pragma once
+
+#include "skin/skin_button.h"
+#include "skin/skin_label.h"
+#include "skin/skin_progress.h"
+
+#include <QString>
+
+class CSkinDlgHolder;
+
+// The bar at the top of a project's page: the keywords the project works on, the Start/Stop button
+// ("prj<kind>_start" while idle, "prj<kind>_stop" while running), a progress bar that reads
+// "n of m requests" and the text of the last failed exchange.
+class CProjectBar {
+  public:
+    explicit CProjectBar(int kind);
+
+    // Builds the bar in the main window's view area, below the page heading.
+    void Create(CSkinDlgHolder* holder, unsigned* nextId, const QString& keywords);
+    void SetVisible(bool visible);
+
+    // A long list is cut short on the page; the whole list stays in the tooltip.
+    void SetKeywords(const QString& keywords);
+    // Switches the button between Start and Stop.
+    void SetRunning(bool running);
+    void SetProgress(int done, int total);
+    // Empty clears the text.
+    void SetError(const QString& error);
+
+    bool IsRunning() const { return m_running; }
+    // Whether a page command is this bar's Start or Stop.
+    bool IsStartCommand(const QString& command) const { return command == m_startCommand; }
+    bool IsStopCommand(const QString& command) const { return command == m_stopCommand; }
+    int Done() const { return m_done; }
+    int Total() const { return m_total; }
+    QString ErrorText() const { return m_error.m_caption; }
+    const CSkinButton& Button() const { return m_button; }
+    const CSkinProgress& Progress() const { return m_progress; }
+
+    // Where the report grids may begin.
+    static constexpr int kTop = 180;
+    static constexpr int kBottom = kTop + 32;
+
+  private:
+    QString m_startCommand;
+    QString m_stopCommand;
+    bool m_running = false;
+    int m_done = 0;
+    int m_total = 0;
+    CSkinLabel m_keywords;
+    CSkinButton m_button;
+    CSkinProgress m_progress;
+    CSkinLabel m_error;
+};

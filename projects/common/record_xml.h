@@ -1,0 +1,49 @@
+#pragma once
+
+#include "net/html_tags.h"
+
+#include <QString>
+#include <vector>
+
+// Saving and reading a kind's values and record arrays below its element "Project<kind>". A record type
+// writes itself with WriteXml(CDownloader_HTMLTags&) const and reads itself with
+// ReadXml(const CDownloader_HTMLTags*), as the search-result and keyword-tool records do.
+namespace record_xml {
+
+// The kind's element in a loaded file, or null.
+const CDownloader_HTMLTags* ProjectRoot(const CDownloader_HTMLTags* tree, int kind);
+// The child named key (any case) directly below node, or null.
+const CDownloader_HTMLTags* Child(const CDownloader_HTMLTags* node, const QString& key);
+// Every child named key (any case) directly below node, in order.
+std::vector<const CDownloader_HTMLTags*> Children(const CDownloader_HTMLTags* node, const QString& key);
+
+void SaveValue(CDownloader_HTMLTags* node, const QString& key, int value);
+void SaveValue(CDownloader_HTMLTags* node, const QString& key, float value);
+void SaveValue(CDownloader_HTMLTags* node, const QString& key, const QString& value);
+// A missing value leaves the default.
+int LoadInt(const CDownloader_HTMLTags* node, const QString& key, int defaultValue);
+float LoadFloat(const CDownloader_HTMLTags* node, const QString& key, float defaultValue);
+QString LoadString(const CDownloader_HTMLTags* node, const QString& key, const QString& defaultValue = {});
+
+// Writes the records below a new child listKey of node, each as an element itemKey.
+template <typename Record>
+void SaveRecords(CDownloader_HTMLTags* node, const QString& listKey, const QString& itemKey,
+                 const std::vector<Record>& records) {
+    CDownloader_HTMLTags* list = node->AddChild(listKey, false);
+    for (const Record& record : records)
+        record.WriteXml(*list->AddChild(itemKey, false));
+}
+
+// Reads what SaveRecords wrote into out (replacing its content); a missing list gives no records.
+template <typename Record>
+void LoadRecords(const CDownloader_HTMLTags* node, const QString& listKey, const QString& itemKey,
+                 std::vector<Record>& out) {
+    out.clear();
+    for (const CDownloader_HTMLTags* item : Children(Child(node, listKey), itemKey)) {
+        Record record;
+        record.ReadXml(item);
+        out.push_back(record);
+    }
+}
+
+} // namespace record_xml

@@ -1,0 +1,116 @@
+#include "tests/projects/kind_test.h"
+
+#include "app/new_project_dlg.h"
+#include "parsers/picture_code_prompt.h"
+#include "parsers/search_parsers_state.h"
+#include "skin/commands.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+using namespace Qt::StringLiterals;
+
+namespace projtest {
+
+void KindTest::SetUp() {
+    m_window = std::make_unique<apptest::OpenMainWindow>();
+    g_pCrawler->allowCourtesy = false;
+    g_searchParsers = SearchParsersState{};
+    m_server.PointEndpoints();
+    InstallPictureCodePrompt([this](CSkinDlg_Base*, const CDownloader&, QString& answer) {
+        ++m_pictureAsks;
+        answer = m_pictureCode;
+        return kPictureCodeOk;
+    });
+}
+
+void KindTest::TearDown() {
+    m_window.reset();
+    InstallPictureCodePrompt({});
+    endpoints::resetToDefaults();
+    g_searchParsers = SearchParsersState{};
+}
+
+CProject* KindTest::Current() {
+    CMainDlg& dlg = m_window->dlg;
+    if (dlg.m_curProject < 0 || dlg.m_curProject >= int(dlg.m_projects.size()))
+        return nullptr;
+    return dlg.m_projects[size_t(dlg.m_curProject)].get();
+}
+
+CProject* KindTest::NewProject(int kind, const QString& keywords) {
+    CMainDlg& dlg = m_window->dlg;
+    const size_t before = dlg.m_projects.size();
+    m_window->script.Then(apptest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
+        apptest::ClickElement(wizard, wizard.m_kindButtons[size_t(kind - 1)]);
+        CSkinElement* field = wizard.m_pFocus.get();
+        ASSERT_NE(field, nullptr) << "the kind's page gives its field the focus";
+        field->SetText(keywords);
+        apptest::ClickElement(wizard, wizard.m_startButton);
+    }));
+    dlg.OnCommand(skin::cmd::kNewProject, 0);
+    return dlg.m_projects.size() > before ? dlg.m_projects.back().get() : nullptr;
+}
+
+void KindTest::Tick(int count) {
+    for (int i = 0; i < count; ++i) {
+        m_window->dlg.ProjectTick();
+        QCoreApplication::processEvents();
+    }
+}
+
+bool KindTest::TickUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        Tick(1);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+bool KindTest::SaveCurrent(const QString& fileName) {
+    const size_t messages = m_window->script.messages.size();
+    m_window->script.AnswerFileDialogs({{PathOf(fileName), 0}});
+    m_window->dlg.OnCommand(skin::cmd::kSave, 0);
+    return QFile::exists(PathOf(fileName)) && m_window->script.messages.size() == messages;
+}
+
+CProject* KindTest::OpenFile(const QString& fileName) {
+    CMainDlg& dlg = m_window->dlg;
+    const size_t before = dlg.m_projects.size();
+    m_window->script.AnswerFileDialogs({{PathOf(fileName), 0}});
+    dlg.OnCommand(skin::cmd::kOpen, 0);
+    return dlg.m_projects.size() > before ? dlg.m_projects.back().get() : nullptr;
+}
+
+void KindTest::CloseCurrent() {
+    m_window->dlg.OnCommand(skin::cmd::kCloseProject, m_window->dlg.m_curProject);
+}
+
+QByteArray KindTest::ExportCurrent(const QString& fileName) {
+    m_window->script.AnswerFileDialogs({{PathOf(fileName), fileName.endsWith(u".csv"_s) ? 1 : 0}});
+    m_window->dlg.OnCommand(skin::cmd::kExport, 0);
+    QFile file(PathOf(fileName));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void KindTest::ExpectSameAsDataFile(const QByteArray& actual, const QString& expectedName) {
+    const QByteArray expected = QByteArray::fromStdString(FixtureServer::ReadDataFile(expectedName));
+    EXPECT_EQ(actual, expected) << "differs from " << expectedName.toStdString();
+    if (actual == expected)
+        return;
+    const QString keep = QDir(QCoreApplication::applicationDirPath())
+                             .filePath(u"actual-"_s + QFileInfo(expectedName).fileName());
+    QFile out(keep);
+    if (out.open(QIODevice::WriteOnly))
+        out.write(actual);
+}
+
+} // namespace projtest

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/project.h"
+#include "tests/app/app_test_support.h"
+#include "tests/projects/fixture_server.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace projtest {
+
+// The ground of every kind's end-to-end test: the main window with the real kinds and its crawler (no
+// pacing gaps), a fixture server with every service pointed at it, fresh service states and a picture-code
+// prompt that answers with a code. Everything goes back to its default afterwards.
+class KindTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    apptest::OpenMainWindow& Window() { return *m_window; }
+    // The project of the current tab, or null.
+    CProject* Current();
+
+    // Runs the wizard as the user does: "new_project", the kind's button (1 to 8), the keywords typed into
+    // its page ("kw1;kw2;"), Start. The new tab's project, or null when none was made.
+    CProject* NewProject(int kind, const QString& keywords);
+    // Runs the main window's project tick (with the events between ticks) until done holds; false when it
+    // did not within timeoutMs.
+    bool TickUntil(const std::function<bool()>& done, int timeoutMs = 20000);
+    // Runs the tick count times.
+    void Tick(int count);
+
+    // The current project through the Save command into fileName in the test's folder; true when the file
+    // was written and no message came up.
+    bool SaveCurrent(const QString& fileName);
+    // Opens fileName of the test's folder through the Open command; the new tab's project, or null.
+    CProject* OpenFile(const QString& fileName);
+    // Closes the current tab as its menu does.
+    void CloseCurrent();
+    // Exports the current project through the Export command into fileName (".csv" or ".htm"); its bytes.
+    QByteArray ExportCurrent(const QString& fileName);
+    // Compares bytes with the data file expectedName; on a difference the actual bytes are kept next to the
+    // test program (as expectedName) to look at.
+    void ExpectSameAsDataFile(const QByteArray& actual, const QString& expectedName);
+
+    QString PathOf(const QString& fileName) const { return m_dir.filePath(fileName); }
+
+    FixtureServer m_server;
+    // The code the scripted picture-code prompt answers; the number of times it was asked.
+    QString m_pictureCode = QStringLiteral("x7k2p");
+    int m_pictureAsks = 0;
+
+  private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<apptest::OpenMainWindow> m_window;
+};
+
+} // namespace projtest

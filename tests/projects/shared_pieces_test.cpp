@@ -1,0 +1,144 @@
+#include "net/crawler.h"
+#include "net/downloader.h"
+#include "net/saved_file.h"
+#include "parsers/finished_reply.h"
+#include "parsers/se_result.h"
+#include "projects/common/kind_report.h"
+#include "projects/common/record_xml.h"
+#include "projects/common/service_step.h"
+#include "skin/skin_dlg_holder.h"
+#include "tests/core/qstring_printer.h"
+#include "tests/projects/kind_test.h"
+
+#include <QThread>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class SharedPieces : public projtest::KindTest {};
+
+// A keyword report as the kinds build theirs, over plain keywords with a count.
+class KeywordReport : public CKindReport {
+  public:
+    KeywordReport() : CKindReport(2, 0) {}
+    void SetupColumns(CSkinDlgHolder* holder, unsigned id) override {
+        CKindReport::SetupColumns(holder, id);
+        AddColumn(0, u"Keyword"_s, 200, 1);
+        AddColumn(1, u"Searches"_s, 80, 3);
+    }
+    void UpdateItemCount() override {
+        m_itemCount = int(rows.size());
+        CKindReport::UpdateItemCount();
+    }
+    int CompareItems(int a, int b) override {
+        return CompareInt(rows[size_t(a)].second, rows[size_t(b)].second);
+    }
+    void GetItemText(CSkinListBox_Line& line) override {
+        AddTextCell(line, rows[size_t(line.item)].first, 0);
+        AddNumberCell(line, IntText(rows[size_t(line.item)].second), 1);
+        FinishLine(line);
+    }
+    QString ItemKeyword(int item) const override { return rows[size_t(item)].first; }
+    std::vector<std::pair<QString, int>> rows;
+};
+
+} // namespace
+
+// One request at a time: the step waits for its reply, hands it over, reports a cut-off exchange with its
+// error, and never keeps a slot once released or destroyed.
+TEST_F(SharedPieces, ServiceStepCarriesOneRequestOverTicks) {
+    m_server.Serve(Endpoint::GoogleWeb, "/search", {"q=red shoes"},
+                   twtest::HttpReply::Page("<p>red page</p>"));
+    CProjectCrawler& crawler = *g_pCrawler;
+    // Without the project tick, which would hand the slots to the projects it steps.
+    const auto waitFor = [](const std::function<bool()>& done) {
+        for (int i = 0; i < 2000 && !done(); ++i)
+            QThread::msleep(5);
+        return done();
+    };
+    crawler.SetCurrentJob(77);
+    const auto start = [](const QString& url) { return [url](CDownloader& d) { return d.Start(url); }; };
+    const QString url = endpoints::url(Endpoint::GoogleWeb, u"/search?q=red+shoes"_s);
+    {
+        CServiceStep step;
+        CServiceStep::Result result = step.Run(u"Google"_s, start(url));
+        EXPECT_EQ(result, CServiceStep::Result::Waiting);
+        EXPECT_EQ(crawler.CountJobDownloaders(77), 1);
+        ASSERT_TRUE(waitFor(
+            [&] { return (result = step.Run(u"Google"_s, start(url))) != CServiceStep::Result::Waiting; }));
+        ASSERT_EQ(result, CServiceStep::Result::Done);
+        EXPECT_TRUE(FinishedBody(*step.Downloader()).contains(u"red page"_s));
+        step.Release();
+        EXPECT_EQ(crawler.CountJobDownloaders(77), 0);
+
+        m_server.Fail(Endpoint::GoogleWeb);
+        ASSERT_TRUE(waitFor(
+            [&] { return (result = step.Run(u"Google"_s, start(url))) != CServiceStep::Result::Waiting; }));
+        EXPECT_EQ(result, CServiceStep::Result::Failed);
+        EXPECT_FALSE(step.Error().isEmpty());
+        EXPECT_EQ(crawler.CountJobDownloaders(77), 1) << "the owner releases after reading the failure";
+    }
+    EXPECT_EQ(crawler.CountJobDownloaders(77), 0) << "the destructor gave the slot back";
+    crawler.SetCurrentJob(-1);
+}
+
+// The context menu copies the selected visible rows and sends their keywords to every other kind that takes
+// keywords (kind 3 only the first); a report without keywords offers Copy alone.
+TEST_F(SharedPieces, ReportMenuCopiesAndSendsTheSelectedKeywords) {
+    KeywordReport report;
+    report.SetupColumns(&Window().dlg.m_rootHolder, 900);
+    report.rows = {{u"red shoes"_s, 1200}, {u"blue shoes"_s, -2}, {u"green shoes"_s, 30}};
+    report.m_sortColumn = 1;
+    report.InvalidateContent();
+    report.UpdateItemCount();
+    report.SelectRange(0, 1);
+    EXPECT_EQ(report.SelectedRowsText(), u"red shoes\t1,200\r\nblue shoes\tNo Data\r\n"_s);
+
+    const std::vector<skin::ContextMenuItem> items = report.ContextMenuItems();
+    ASSERT_EQ(items.size(), 7u);
+    EXPECT_EQ(items[0].text, u"Copy"_s);
+    EXPECT_EQ(items[1].text, u"Send to "_s + KindName(1));
+    EXPECT_EQ(items[1].command, u"new_project1red shoes;blue shoes;"_s);
+    EXPECT_EQ(items[2].command, u"new_project3red shoes;"_s);
+    for (const auto& item : items)
+        EXPECT_FALSE(item.command.startsWith(u"new_project2"_s) ||
+                     item.command.startsWith(u"new_project5"_s));
+
+    EXPECT_TRUE(report.OnCommand(report.CopyCommand(), 0));
+    EXPECT_FALSE(report.OnCommand(report.CopyCommand(), 1)) << "another report's copy";
+    report.SelectRange(2, 2);
+    EXPECT_EQ(report.SelectedRowsText(), u"green shoes\t30\r\n"_s);
+    report.Detach();
+}
+
+// Records and values survive a save to a file and a read back, page texts included.
+TEST_F(SharedPieces, RecordsSurviveTheSavedFile) {
+    std::vector<CDownloader_Parsers_SE_result> ads(2);
+    ads[0].pos = 1;
+    ads[0].title = u"Shoes <cheap> & \"fast\""_s;
+    ads[1].pos = 2;
+    ads[1].body = u"line one\r\nline two"_s;
+    CDownloader_HTMLTags tree;
+    CDownloader_HTMLTags* root = tree.AddChild(u"Project2"_s, false);
+    record_xml::SaveValue(root, u"m_status"_s, 3);
+    record_xml::SaveValue(root, u"m_ratio"_s, 0.25f);
+    record_xml::SaveValue(root, u"main_keyword"_s, u"a;b;"_s);
+    record_xml::SaveRecords(root, u"ads"_s, u"ad"_s, ads);
+    ASSERT_TRUE(SaveTreeToFile(tree, PathOf(u"records.twpx"_s)));
+
+    CDownloader_HTMLTags loaded;
+    ASSERT_TRUE(LoadTreeFromFile(loaded, PathOf(u"records.twpx"_s)));
+    const CDownloader_HTMLTags* project = record_xml::ProjectRoot(&loaded, 2);
+    ASSERT_NE(project, nullptr);
+    EXPECT_EQ(record_xml::LoadInt(project, u"m_status"_s, 0), 3);
+    EXPECT_EQ(record_xml::LoadFloat(project, u"m_ratio"_s, 0), 0.25f);
+    EXPECT_EQ(record_xml::LoadString(project, u"main_keyword"_s), u"a;b;"_s);
+    EXPECT_EQ(record_xml::LoadInt(project, u"missing"_s, -7), -7);
+    std::vector<CDownloader_Parsers_SE_result> back;
+    record_xml::LoadRecords(project, u"ads"_s, u"ad"_s, back);
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[0].title, ads[0].title);
+    EXPECT_EQ(back[1].body, ads[1].body);
+    EXPECT_EQ(back[1].pos, 2);
+}
