@@ -4,7 +4,6 @@
 #include "core/clock.h"
 #include "core/packed_minutes.h"
 #include "net/crawler.h"
-#include "net/downloader.h"
 #include "net/html_tags.h"
 #include "parsers/bing_search.h"
 #include "parsers/google_search.h"
@@ -44,12 +43,11 @@ const Engine kEngines[CProject5_Check::kEngineCount] = {
 
 constexpr int kSecondsPerHour = 3600;
 constexpr int kLeft = CProjectViewTitle::kLeft;
-constexpr int kBarTop = 180;
-constexpr int kIntervalTop = 218;
-constexpr int kBodyTop = 258;
+constexpr int kToolsTop = CProjectBar::kBottom + 4;
+constexpr int kBodyTop = kToolsTop + 40;
 constexpr int kButtonHeight = 29;
 constexpr int kButtonWidth = 100;
-constexpr int kBottomMargin = 25;
+constexpr int kBottomMargin = 20;
 
 const QString kOneEntryPerLine = u"\n"_s;
 const QString kUnreadableList =
@@ -88,14 +86,9 @@ bool AnsweredWithResults(const Engine& engine, const CDownloader& downloader) {
 const QString CProject5::kEngineServices[CProject5_Check::kEngineCount] = {u"Google"_s, u"Bing"_s,
                                                                            u"Yahoo"_s};
 
-CProject5::CProject5(int id) : CProject(id), m_rep(m_list.m_entries) {
+CProject5::CProject5(int id) : CProject(id), m_bar(5), m_rep(m_list.m_entries) {
     m_kind = 5;
     m_firstDayOfWeek = (int(QLocale().firstDayOfWeek()) + 6) % 7;
-}
-
-CProject5::~CProject5() {
-    if (m_downloader)
-        m_downloader->Release();
 }
 
 QString CProject5::ListPath() {
@@ -122,30 +115,22 @@ bool CProject5::ValidateWizardPage(QString& /*error*/) {
 
 void CProject5::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     m_viewTitle.CreateInView(holder, nextId, m_name);
+    m_bar.Create(holder, nextId, QString());
 
     const auto button = [&](CSkinButton& b, const QString& caption, const QString& command, int x) {
         b.Create(holder, ++*nextId, caption, command, 0);
-        holder->SetResizeRule(&b, x, kBarTop, kButtonWidth, kButtonHeight);
+        holder->SetResizeRule(&b, x, kToolsTop, kButtonWidth, kButtonHeight);
     };
     button(m_btnAdd, u"Add pairs..."_s, kAddCommand, kLeft);
     button(m_btnDelete, u"Delete"_s, kDeleteCommand, kLeft + kButtonWidth + 10);
-    button(m_btnStartStop, u"Stop"_s, kStopCommand, kLeft + 2 * (kButtonWidth + 10));
-    const int progressLeft = kLeft + 3 * (kButtonWidth + 10) + 10;
-    m_progress.Create(holder, ++*nextId);
-    holder->SetResizeRule(&m_progress, progressLeft, kBarTop + 8, 200, CSkinProgress::kHeight);
-    m_progressText.CreateLabel(holder, ++*nextId, u"0 of 0 requests"_s);
-    holder->SetResizeRule(&m_progressText, progressLeft + 210, kBarTop + 7, 130, 16);
-    m_errorText.CreateLabel(holder, ++*nextId, QString());
-    m_errorText.m_textColor = plat::rgb(190, 30, 30);
-    holder->SetResizeRule(&m_errorText, progressLeft + 350, kBarTop + 7, -(progressLeft + 350 + kLeft), 16);
-
+    const int intervalLeft = kLeft + 2 * (kButtonWidth + 10) + 20;
     m_intervalLabel.CreateLabel(holder, ++*nextId, u"Check every:"_s);
-    holder->SetResizeRule(&m_intervalLabel, kLeft, kIntervalTop + 8, 90, 16);
+    holder->SetResizeRule(&m_intervalLabel, intervalLeft, kToolsTop + 7, 80, 16);
     m_interval.Create(holder, ++*nextId);
     m_interval.m_minimum = CProject5_List::kMinIntervalHours;
     m_interval.m_maximum = CProject5_List::kMaxIntervalHours;
     m_interval.m_valueFormat = u"%d h"_s;
-    holder->SetResizeRule(&m_interval, kLeft + 95, kIntervalTop, 220, CSkinSlider::kMinHeight);
+    holder->SetResizeRule(&m_interval, intervalLeft + 85, kToolsTop, 220, CSkinSlider::kMinHeight);
 
     m_dateSelect.Create(holder, ++*nextId, kDateCommand, u"Days in bold had checks; pick one to see it"_s);
     m_dateSelect.m_firstDayOfWeek = m_firstDayOfWeek;
@@ -165,7 +150,7 @@ void CProject5::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
         path.isEmpty() ? CProject5_List::FileState::Unreadable : m_list.LoadFile(path);
     m_listRead = state != CProject5_List::FileState::Unreadable;
     if (!m_listRead && !path.isEmpty())
-        SetError(kUnreadableList);
+        m_bar.SetError(kUnreadableList);
     m_hasResults = std::any_of(m_list.m_entries.begin(), m_list.m_entries.end(),
                                [](const CProject5_Entry& e) { return !e.m_checks.empty(); });
     m_interval.m_position = m_list.m_intervalHours;
@@ -204,11 +189,6 @@ void CProject5::Process() {
                                             CProject5_List::kMaxIntervalHours);
         SaveList();
     }
-    if (m_downloader) {
-        if (!m_downloader->IsFinished())
-            return;
-        FinishRequest();
-    }
     if (!m_listRead)
         return;
     if (m_checkEntry < 0) {
@@ -218,53 +198,38 @@ void CProject5::Process() {
         m_checkEntry = NextDueEntry(now);
         if (m_checkEntry < 0)
             return;
-        if (m_runDone >= m_runTotal) {
-            m_runDone = 0;
-            m_runTotal = 0;
-        }
-        if (m_runDone == 0 || m_runTotal - m_runDone < CProject5_Check::kEngineCount)
-            m_runTotal = m_runDone + CountDueEntries(now) * CProject5_Check::kEngineCount;
+        // A run goes on while pairs fall due; its total grows by the pairs that became due meanwhile.
+        if (m_runDone >= m_runTotal)
+            m_runDone = m_runTotal = 0;
+        m_runTotal = std::max(m_runTotal, m_runDone + CountDueEntries(now) * CProject5_Check::kEngineCount);
         m_checkEngine = 0;
         m_check = CProject5_Check();
         m_check.m_date = PackedNow(now);
         ShowProgress();
     }
-    StartRequest();
-}
-
-void CProject5::StartRequest() {
-    CDownloader* downloader =
-        g_pCrawler ? g_pCrawler->GetDownloaderForHost(kEngineServices[m_checkEngine]) : nullptr;
-    if (!downloader)
-        return;
-    const QString& keyword = m_list.m_entries[size_t(m_checkEntry)].m_keyword;
-    {
-        // The slot keeps the reason of an earlier job's failure; this request must not inherit it.
-        const std::lock_guard lock(downloader->m_cs);
-        downloader->m_lastError.clear();
-    }
-    if (!kEngines[m_checkEngine].start(*downloader, keyword, -1, -1)) {
-        downloader->Release();
-        return;
-    }
-    m_downloader = downloader;
-}
-
-void CProject5::FinishRequest() {
-    CDownloader& downloader = *m_downloader;
     const Engine& engine = kEngines[m_checkEngine];
-    const QString error = downloader.Response().lastError;
-    std::vector<CDownloader_Parsers_SE_result> ads;
-    engine.ads(downloader, ads);
+    const QString keyword = m_list.m_entries[size_t(m_checkEntry)].m_keyword;
+    const CServiceStep::Result result =
+        m_step.Run(kEngineServices[m_checkEngine],
+                   [&](CDownloader& downloader) { return engine.start(downloader, keyword, -1, -1); });
+    if (result != CServiceStep::Result::Waiting)
+        FinishRequest(result);
+}
+
+void CProject5::FinishRequest(CServiceStep::Result result) {
     int position = CProject5_Check::kNoData;
-    if (!ads.empty())
-        position = AdPositionOfSite(ads, m_list.m_entries[size_t(m_checkEntry)].m_site);
-    else if (error.isEmpty() && AnsweredWithResults(engine, downloader))
-        position = CProject5_Check::kNotShown;
-    if (!error.isEmpty())
-        SetError(kEngineServices[m_checkEngine] + u": "_s + error);
-    downloader.Release();
-    m_downloader = nullptr;
+    if (result == CServiceStep::Result::Done) {
+        const Engine& engine = kEngines[m_checkEngine];
+        std::vector<CDownloader_Parsers_SE_result> ads;
+        engine.ads(*m_step.Downloader(), ads);
+        if (!ads.empty())
+            position = AdPositionOfSite(ads, m_list.m_entries[size_t(m_checkEntry)].m_site);
+        else if (AnsweredWithResults(engine, *m_step.Downloader()))
+            position = CProject5_Check::kNotShown;
+    } else {
+        m_bar.SetError(kEngineServices[m_checkEngine] + u": "_s + m_step.Error());
+    }
+    m_step.Release();
 
     m_check.m_positions[m_checkEngine] = position;
     ++m_runDone;
@@ -282,10 +247,7 @@ void CProject5::EndCheck() {
 }
 
 void CProject5::DropCheck() {
-    if (m_downloader) {
-        m_downloader->Release();
-        m_downloader = nullptr;
-    }
+    m_step.Release();
     m_checkEntry = -1;
     m_runDone = 0;
     m_runTotal = 0;
@@ -319,15 +281,17 @@ void CProject5::SaveXml(CDownloader_HTMLTags* root) {
     m_list.WriteXml(*root);
 }
 
-void CProject5::OnCommand(const QString& command, int /*param*/, CSkinDlg_Base* sender) {
+void CProject5::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
+    if (m_rep.OnCommand(command, param))
+        return;
     if (command == kAddCommand) {
         AddPairs(sender);
     } else if (command == kDeleteCommand) {
         DeleteSelected();
-    } else if (command == kStartCommand) {
+    } else if (m_bar.IsStartCommand(command)) {
         SetRunning(true);
         SaveList();
-    } else if (command == kStopCommand) {
+    } else if (m_bar.IsStopCommand(command)) {
         SetRunning(false);
         DropCheck();
         SaveList();
@@ -398,15 +362,15 @@ void CProject5::DeleteSelected() {
 
 void CProject5::SetRunning(bool running) {
     m_list.m_running = running;
-    m_btnStartStop.SetText(running ? u"Stop"_s : u"Start"_s);
-    m_btnStartStop.m_command = running ? kStopCommand : kStartCommand;
+    if (m_viewCreated)
+        m_bar.SetRunning(running);
 }
 
 void CProject5::SaveList() {
     if (!m_listRead)
         return;
     if (!m_list.SaveFile(ListPath()))
-        SetError(kUnsavedList);
+        m_bar.SetError(kUnsavedList);
 }
 
 void CProject5::ListChanged() {
@@ -414,6 +378,7 @@ void CProject5::ListChanged() {
         return;
     if (!m_rep.m_day.isValid())
         SelectToday();
+    ShowPairCount();
     MarkCheckedDays();
     m_dateSelect.Redraw();
     m_rep.InvalidateContent();
@@ -448,21 +413,21 @@ void CProject5::ShowDay() {
 }
 
 void CProject5::ShowProgress() {
-    if (!m_viewCreated)
-        return;
-    m_progress.SetRangePos(0, std::max(1, m_runTotal), m_runDone);
-    m_progressText.SetText(u"%1 of %2 requests"_s.arg(m_runDone).arg(m_runTotal));
+    if (m_viewCreated)
+        m_bar.SetProgress(m_runDone, m_runTotal);
 }
 
-void CProject5::SetError(const QString& text) {
-    if (m_viewCreated)
-        m_errorText.SetText(text);
+void CProject5::ShowPairCount() {
+    const int pairs = int(m_list.m_entries.size());
+    m_bar.SetKeywords(pairs == 1 ? u"1 pair watched"_s : u"%1 pairs watched"_s.arg(pairs));
 }
 
 void CProject5::ShowView(int show) {
     const bool visible = show == kShowView;
+    if (!m_viewCreated)
+        return;
+    m_bar.SetVisible(visible);
     for (CSkinElement* element : std::initializer_list<CSkinElement*>{
-             &m_viewTitle, &m_btnAdd, &m_btnDelete, &m_btnStartStop, &m_progress, &m_progressText,
-             &m_errorText, &m_intervalLabel, &m_interval, &m_dateSelect, &m_rep})
+             &m_viewTitle, &m_btnAdd, &m_btnDelete, &m_intervalLabel, &m_interval, &m_dateSelect, &m_rep})
         element->SetVisible(visible);
 }

@@ -2,18 +2,17 @@
 
 #include "app/project.h"
 #include "app/project_view_title.h"
+#include "projects/common/project_bar.h"
+#include "projects/common/service_step.h"
 #include "projects/competition/project5_list.h"
 #include "projects/competition/project5_rep.h"
 #include "skin/skin_button.h"
 #include "skin/skin_date_select.h"
 #include "skin/skin_label.h"
-#include "skin/skin_progress.h"
 #include "skin/skin_slider.h"
 
 #include <QString>
 #include <vector>
-
-class CDownloader;
 
 // Kind 5, Bid Watchtower: scheduled monitoring of (keyword, site) pairs in the paid ads of three search
 // engines, with a dated history. The program keeps one list of pairs, "project5.zxml" in the data folder, so
@@ -21,7 +20,6 @@ class CDownloader;
 class CProject5 : public CProject {
   public:
     explicit CProject5(int id);
-    ~CProject5() override;
 
     void InitInfo() override;
     // Kind 5 has no input page: the wizard ends at once when it is chosen.
@@ -44,8 +42,6 @@ class CProject5 : public CProject {
     // Commands of the page.
     static inline const QString kAddCommand = QStringLiteral("prj5_add");
     static inline const QString kDeleteCommand = CProject5_Rep::kDeleteCommand;
-    static inline const QString kStartCommand = QStringLiteral("prj5_start");
-    static inline const QString kStopCommand = QStringLiteral("prj5_stop");
     static inline const QString kDateCommand = QStringLiteral("prj5_date_");
 
     // The pacing name each engine is asked under: Google, Bing, Yahoo.
@@ -61,12 +57,10 @@ class CProject5 : public CProject {
     bool m_listRead = false;
 
     CProjectViewTitle m_viewTitle;
+    // Start and Stop switch the schedule on and off; the progress counts the requests of the current run.
+    CProjectBar m_bar;
     CSkinButton m_btnAdd;
     CSkinButton m_btnDelete;
-    CSkinButton m_btnStartStop;
-    CSkinProgress m_progress;
-    CSkinLabel m_progressText;
-    CSkinLabel m_errorText;
     CSkinLabel m_intervalLabel;
     CSkinSlider m_interval;
     CSkinDateSelect m_dateSelect;
@@ -77,7 +71,7 @@ class CProject5 : public CProject {
     int m_checkEntry = -1;
     int m_checkEngine = 0;
     CProject5_Check m_check;
-    CDownloader* m_downloader = nullptr;
+    CServiceStep m_step;
     // The requests of the current run of checks, for the progress bar.
     int m_runDone = 0;
     int m_runTotal = 0;
@@ -85,8 +79,7 @@ class CProject5 : public CProject {
     // The first pair whose interval has passed since its last check, -1 when none is due.
     int NextDueEntry(qint64 now) const;
     int CountDueEntries(qint64 now) const;
-    void StartRequest();
-    void FinishRequest();
+    void FinishRequest(CServiceStep::Result result);
     void EndCheck();
     void DropCheck();
     // The pairs typed into two input dialogs: keywords, then the sites.
@@ -100,5 +93,5 @@ class CProject5 : public CProject {
     void MarkCheckedDays();
     void ShowDay();
     void ShowProgress();
-    void SetError(const QString& text);
+    void ShowPairCount();
 };

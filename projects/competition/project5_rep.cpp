@@ -13,7 +13,6 @@ constexpr int kDeleteKey = 46;
 constexpr int kNoCheck = -1;
 // "Not shown" sorts after every real position.
 constexpr int kNotShownKey = std::numeric_limits<int>::max();
-constexpr plat::ColorRef kSelectedBackground = plat::rgb(190, 222, 250);
 constexpr plat::ColorRef kShownColor = plat::rgb(0, 120, 40);
 constexpr plat::ColorRef kNotShownColor = plat::rgb(150, 150, 150);
 
@@ -37,30 +36,24 @@ QString PositionText(int position) {
     if (position == CProject5_Check::kNotShown)
         return u"Not shown"_s;
     if (position < 0)
-        return u"No Data"_s;
+        return CKindReport::kNoData;
     return QString::number(position);
 }
 
 } // namespace
 
-CProject5_Rep::CProject5_Rep(const std::vector<CProject5_Entry>& entries) : m_entries(entries) {
+CProject5_Rep::CProject5_Rep(const std::vector<CProject5_Entry>& entries)
+    : CKindReport(5, 0), m_entries(entries) {
     m_className = u"CProject5_Rep"_s;
 }
 
 void CProject5_Rep::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
-    CSkinListBox::SetupColumns(holder, id);
+    CKindReport::SetupColumns(holder, id);
     for (const ColumnSpec& spec : kColumns) {
-        CSkinListBox_Column column;
-        column.id = spec.id;
-        column.title = QString::fromUtf16(spec.title);
-        column.width = spec.width;
-        column.filterType = spec.filterType;
-        column.intMin = 0;
-        column.intMax = 10;
-        column.headerAlign = spec.id == kKeyword || spec.id == kSite ? 1 : 2;
-        m_columns.push_back(column);
+        const bool text = spec.id == kKeyword || spec.id == kSite;
+        AddColumn(spec.id, QString::fromUtf16(spec.title), spec.width, text ? 1 : 2, spec.filterType);
+        m_columns.back().intMax = 10;
     }
-    m_wholeCellHits = true;
     m_visibilityByFiltersOnly = true;
     m_sortColumn = kKeyword;
 }
@@ -124,8 +117,8 @@ bool CProject5_Rep::IsItemVisible(int item) {
 
 void CProject5_Rep::GetItemText(CSkinListBox_Line& line) {
     const CProject5_Entry& entry = m_entries[size_t(line.item)];
-    AddCell(line, entry.m_keyword, 0, 0, kKeyword, 65535);
-    AddCell(line, entry.m_site, 0, 0, kSite, 65535);
+    AddTextCell(line, entry.m_keyword, kKeyword);
+    AddTextCell(line, entry.m_site, kSite);
     const CProject5_Check* check = ShownCheck(line.item);
     for (int engine = 0; engine < CProject5_Check::kEngineCount; ++engine) {
         const int position = check ? check->m_positions[engine] : kNoCheck;
@@ -138,9 +131,11 @@ void CProject5_Rep::GetItemText(CSkinListBox_Line& line) {
     const QString never = m_day.isValid() ? QString() : u"Not checked yet"_s;
     AddCell(line, check ? FormatMinutes(check->m_date) : never, 0, 0, kLastCheck, 65535,
             CSkinListBox_Item::kText, 0, 2);
-    line.rowFlag = true;
-    if (IsSelected(line.item))
-        line.background = kSelectedBackground;
+    FinishLine(line);
+}
+
+QString CProject5_Rep::ItemKeyword(int item) const {
+    return m_entries[size_t(item)].m_keyword;
 }
 
 bool CProject5_Rep::OnKey(int vk) {

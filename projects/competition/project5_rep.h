@@ -1,14 +1,14 @@
 #pragma once
 
+#include "projects/common/kind_report.h"
 #include "projects/competition/project5_entry.h"
-#include "skin/skin_list_box.h"
 
 #include <QDate>
 #include <vector>
 
 // The report of kind 5: one row per monitored pair with the site's ad position on each engine and the time
 // of the check shown. With no day chosen it shows each pair's newest check, else the last check of that day.
-class CProject5_Rep : public CSkinListBox {
+class CProject5_Rep : public CKindReport {
   public:
     enum Column { kKeyword = 0, kSite = 1, kGoogle = 2, kBing = 3, kYahoo = 4, kLastCheck = 5 };
     // Sent to the dialog when Delete is pressed over the report.
@@ -22,6 +22,7 @@ class CProject5_Rep : public CSkinListBox {
     bool IsItemVisible(int item) override;
     void GetItemText(CSkinListBox_Line& line) override;
     bool OnKey(int vk) override;
+    QString ItemKeyword(int item) const override;
 
     // Clears the selection: after pairs were removed, the flags would mark the pairs that moved up.
     void ForgetSelection();

@@ -113,9 +113,9 @@ TEST(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
     ASSERT_TRUE(program.TickUntil([&] { return HasChecks(project, 1); }));
     EXPECT_EQ(Shown(project, 0), (std::vector<int>{2, 1, 0}));
     EXPECT_EQ(Shown(project, 1), (std::vector<int>{3, CProject5_Check::kNoData, 1}));
-    EXPECT_EQ(project.m_errorText.m_caption,
-              u"Bing: Receive error: the reply ended after 6 of 5,000 bytes"_s);
-    EXPECT_EQ(project.m_progressText.m_caption, u"6 of 6 requests"_s);
+    EXPECT_EQ(project.m_bar.ErrorText(), u"Bing: Receive error: the reply ended after 6 of 5,000 bytes"_s);
+    EXPECT_EQ(project.m_bar.Done(), 6);
+    EXPECT_EQ(project.m_bar.Total(), 6);
     EXPECT_TRUE(project.m_hasResults);
     EXPECT_EQ(engines.RequestCount(), 6);
     program.TickUntil([] { return false; }, 1000);
