@@ -1,7 +1,10 @@
+#include "platform/application.h"
 #include "skin/input_dlg.h"
 #include "tests/projects/kind_test.h"
 #include "tests/projects/project5_test_support.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -139,6 +142,13 @@ TEST_F(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
     ClickDay(w.dlg, calendar, first.addDays(1));
     EXPECT_FALSE(project.m_rep.m_day.isValid()) << "today shows the newest checks";
     ExpectSameAsDataFile(ExportCurrent(u"latest.htm"_s), u"kind5/export_latest.htm"_s);
+
+    // The page with its results, written next to the test program to be looked at.
+    plat::Application::processEvents();
+    w.dlg.RedrawNow();
+    const QString renders = QCoreApplication::applicationDirPath() + u"/renders"_s;
+    QDir().mkpath(renders);
+    EXPECT_TRUE(w.dlg.backBuffer().saveImage(renders + u"/kind5_page.png"_s));
     EXPECT_EQ(FileBytes(list), DataBytes(u"list_two_days.zxml"_s));
     EXPECT_EQ(w.script.unscripted, 0);
 }
