@@ -112,11 +112,19 @@ bool CKindReport::OnCommand(const QString& command, int param) {
 }
 
 QString CKindReport::SelectedRowsText() {
+    return RowsText(true);
+}
+
+QString CKindReport::VisibleRowsText() {
+    return RowsText(false);
+}
+
+QString CKindReport::RowsText(bool selectedOnly) {
     UpdateItemCount();
     QString text;
     CSkinListBox_Line line;
     for (int row = 0; row < VisibleCount(); ++row) {
-        if (!IsSelected(Order()[size_t(row)]))
+        if (selectedOnly && !IsSelected(Order()[size_t(row)]))
             continue;
         InitLine(row, 0, 0, line);
         GetItemText(line);

@@ -29,6 +29,8 @@ class CKindReport : public CSkinListBox {
     bool OnCommand(const QString& command, int param);
     // The exported cells of the selected visible rows, tab-separated, one row a line (CR LF).
     QString SelectedRowsText();
+    // The same of every visible row, in the shown order.
+    QString VisibleRowsText();
     // The keywords of the selected visible rows in their shown order, without empty ones.
     QStringList SelectedKeywords() const;
 
@@ -53,6 +55,8 @@ class CKindReport : public CSkinListBox {
     static constexpr plat::ColorRef kSelectedBackground = plat::rgb(190, 222, 250);
 
   private:
+    QString RowsText(bool selectedOnly);
+
     int m_kind;
     int m_index;
     QString m_copyCommand;

@@ -1,11 +1,363 @@
 #include "projects/keyword/project2.h"
 
-using namespace Qt::StringLiterals;
+#include "app/project_exporter.h"
+#include "net/crawler.h"
+#include "net/downloader.h"
+#include "parsers/bing_search.h"
+#include "parsers/commercial_intent.h"
+#include "parsers/google_search.h"
+#include "parsers/keyword_tool.h"
+#include "parsers/yahoo_search.h"
+#include "projects/common/record_xml.h"
+#include "skin/skin_dlg_holder.h"
 
-CProject2::CProject2(int id) : CKeywordInputProject(id, 2, CWizardKeywordInput::Mode::List) {}
+using namespace Qt::StringLiterals;
+namespace parsers = CDownloader_Parsers;
+
+namespace {
+
+using Ads = std::vector<CDownloader_Parsers_SE_result>;
+
+// How one engine's result page is asked for and read.
+struct SearchService {
+    const char16_t* pacing;
+    Project2Engine engine;
+    bool (*start)(CDownloader&, const QString&, int, int);
+    bool (*count)(const CDownloader&, int*, int*, float*);
+    bool (*ads)(const CDownloader&, Ads&);
+};
+
+const SearchService kSearchServices[] = {
+    {u"Google", Project2Engine::Google, parsers::StartGoogleSearch, parsers::ParseGoogleResultCount,
+     parsers::ParseGoogleAds},
+    {u"MSN", Project2Engine::Bing, parsers::StartBingSearch, parsers::ParseBingResultCount,
+     parsers::ParseBingAds},
+    {u"Yahoo!", Project2Engine::Yahoo, parsers::StartYahooSearch, parsers::ParseYahooResultCount,
+     parsers::ParseYahooAds},
+};
+
+const QString kToolPacing = u"Google Bids"_s;
+const QString kIntentPacing = u"MS_OCI"_s;
+// The keyword tool's answer for every match type.
+constexpr int kAllMatchTypes = 255;
+constexpr int kExactMatch = 4;
+// The page answers the query it showed before: ask again.
+constexpr float kIntentNotYet = -3.0f;
+constexpr float kNoData = -2.0f;
+
+const QString kStatusKey = u"m_status"_s;
+const QString kRecordsKey = u"m_records"_s;
+const QString kRecordKey = u"record"_s;
+const QString kFiltersKey = u"rep1_filters"_s;
+
+const SearchService& ServiceOfLane(int lane) {
+    return kSearchServices[lane - 1];
+}
+
+// The tool's row for keyword: its exact-match row when there is one, else its first.
+const CDownloader_Parsers_Adwords_result*
+ToolRowFor(const std::vector<CDownloader_Parsers_Adwords_result>& rows, const QString& keyword) {
+    const CDownloader_Parsers_Adwords_result* found = nullptr;
+    for (const auto& row : rows) {
+        if (row.keyword.compare(keyword, Qt::CaseInsensitive) != 0)
+            continue;
+        if (row.keywordType == kExactMatch)
+            return &row;
+        if (!found)
+            found = &row;
+    }
+    return found;
+}
+
+} // namespace
+
+CProject2::CProject2(int id)
+    : CKeywordInputProject(id, 2, CWizardKeywordInput::Mode::List), m_rep1(m_records), m_rep2(m_records),
+      m_page(2) {}
+
+CProject2::~CProject2() {
+    Stop();
+}
 
 void CProject2::InitInfo() {
     m_name = u"Niche Lantern"_s;
     m_description =
         u"Pay-per-click market research per keyword: search volume, result counts, ads, bids and estimated clicks on three search engines."_s;
+}
+
+bool CProject2::ValidateWizardPage(QString& error) {
+    if (!CKeywordInputProject::ValidateWizardPage(error))
+        return false;
+    m_startOnFirstStep = true;
+    return true;
+}
+
+void CProject2::MakeRecords() {
+    m_records.clear();
+    QStringList seen;
+    for (const QString& keyword : m_input.Keywords()) {
+        if (seen.contains(keyword, Qt::CaseInsensitive))
+            continue;
+        seen.append(keyword);
+        CProject2_Keyword record;
+        record.keyword = keyword;
+        m_records.push_back(record);
+    }
+}
+
+void CProject2::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
+    CKeywordInputProject::CreateView(holder, nextId);
+    m_holder = holder;
+    if (m_records.empty())
+        MakeRecords();
+    m_page.Create(holder, nextId, CWizardKeywordInput::JoinKeywords(m_input.Keywords()), &m_rep1, &m_rep2);
+    m_rep1.m_selectCommand = kSelectCommand;
+    m_rep1.m_owner = [this](const QString&, int, CSkinDlg_Base*) { SelectionChanged(); };
+    m_rep1.InvalidateContent();
+    m_rep2.ShowKeyword(-1);
+}
+
+void CProject2::ShowView(int show) {
+    CKeywordInputProject::ShowView(show);
+    m_page.SetVisible(show == kShowView);
+}
+
+bool CProject2::Pending(int lane, const CProject2_Keyword& record) const {
+    switch (lane) {
+    case kToolLane:
+        return record.tool.estimatedSearch == -1.0f;
+    case kIntentLane:
+        return record.intent == -1.0f;
+    default:
+        return record.Engine(ServiceOfLane(lane).engine).adCount == -1;
+    }
+}
+
+int CProject2::FirstPending(int lane) const {
+    for (size_t i = 0; i < m_records.size(); ++i) {
+        if (Pending(lane, m_records[i]))
+            return int(i);
+    }
+    return -1;
+}
+
+bool CProject2::LaneRecord(int laneIndex) {
+    LaneState& lane = m_lanes[laneIndex];
+    if (!lane.step.Holding())
+        lane.record = FirstPending(laneIndex);
+    return lane.record >= 0;
+}
+
+int CProject2::CountPending() const {
+    // The keyword tool answers every keyword in one request.
+    int count = FirstPending(kToolLane) >= 0 ? 1 : 0;
+    for (const CProject2_Keyword& record : m_records) {
+        for (int lane = kGoogleLane; lane < kLaneCount; ++lane)
+            count += Pending(lane, record) ? 1 : 0;
+    }
+    return count;
+}
+
+void CProject2::Start() {
+    m_status = 0;
+    m_done = 0;
+    m_total = CountPending();
+    m_page.m_bar.SetError(QString());
+    m_page.m_bar.SetProgress(m_done, m_total);
+    m_page.m_bar.SetRunning(true);
+}
+
+void CProject2::Stop() {
+    for (LaneState& lane : m_lanes) {
+        lane.step.Release();
+        lane.record = -1;
+    }
+    m_page.m_bar.SetRunning(false);
+}
+
+void CProject2::Process() {
+    if (std::exchange(m_startOnFirstStep, false))
+        Start();
+    if (!IsRunning())
+        return;
+    StepTool();
+    for (int lane = kGoogleLane; lane <= kYahooLane; ++lane)
+        StepSearch(lane);
+    StepIntent();
+    for (const LaneState& lane : m_lanes) {
+        if (lane.step.Holding())
+            return;
+    }
+    if (CountPending() > 0)
+        return;
+    m_status = 1;
+    m_page.m_bar.SetProgress(m_total, m_total);
+    m_page.m_bar.SetRunning(false);
+}
+
+void CProject2::EndRequest(LaneState& lane, bool failed, int count) {
+    if (failed)
+        m_page.m_bar.SetError(lane.step.Error());
+    else
+        m_hasResults = true;
+    lane.step.Release();
+    lane.record = -1;
+    m_done = std::min(m_done + count, m_total);
+    m_page.m_bar.SetProgress(m_done, m_total);
+    RecordsChanged();
+}
+
+void CProject2::StepTool() {
+    LaneState& lane = m_lanes[kToolLane];
+    const bool newRequest = !lane.step.Holding();
+    if (!LaneRecord(kToolLane))
+        return;
+    if (newRequest) {
+        QStringList keywords;
+        for (const CProject2_Keyword& record : m_records) {
+            if (Pending(kToolLane, record))
+                keywords.append(record.keyword);
+        }
+        m_toolKeywords = keywords.join(u'\n');
+    }
+    CSkinDlg_Base* parent = m_holder ? m_holder->GetDialog() : nullptr;
+    const QString user = g_pCrawler ? g_pCrawler->GoogleAdwords_user : QString();
+    const QString password = g_pCrawler ? g_pCrawler->GoogleAdwords_pass : QString();
+    const CServiceStep::Result result = lane.step.RunSteps(kToolPacing, [&](CDownloader& downloader) {
+        return parsers::StartAdwordsKeywordTool(downloader, user, password, m_toolKeywords, parent, false) ==
+               2;
+    });
+    if (result == CServiceStep::Result::Waiting)
+        return;
+    std::vector<CDownloader_Parsers_Adwords_result> rows;
+    if (result == CServiceStep::Result::Done)
+        parsers::ParseAdwordsKeywordTool(*lane.step.Downloader(), rows, kAllMatchTypes);
+    for (CProject2_Keyword& record : m_records) {
+        if (!Pending(kToolLane, record))
+            continue;
+        if (const CDownloader_Parsers_Adwords_result* row = ToolRowFor(rows, record.keyword)) {
+            const QString keyword = record.keyword;
+            record.tool = *row;
+            record.tool.keyword = keyword;
+        }
+        // Asked once: a keyword the tool did not answer has no data.
+        if (record.tool.estimatedSearch == -1.0f) {
+            record.tool.estimatedSearch = kNoData;
+            record.tool.avgCPC = kNoData;
+        }
+    }
+    EndRequest(lane, result == CServiceStep::Result::Failed);
+}
+
+void CProject2::StepSearch(int laneIndex) {
+    LaneState& lane = m_lanes[laneIndex];
+    const SearchService& service = ServiceOfLane(laneIndex);
+    if (!LaneRecord(laneIndex))
+        return;
+    const QString keyword = m_records[size_t(lane.record)].keyword;
+    const CServiceStep::Result result =
+        lane.step.Run(QString::fromUtf16(service.pacing),
+                      [&](CDownloader& d) { return service.start(d, keyword, -1, -1); });
+    if (result == CServiceStep::Result::Waiting)
+        return;
+    CProject2_Keyword::EngineResults& engine = m_records[size_t(lane.record)].Engine(service.engine);
+    engine.results = kNoData;
+    engine.adCount = int(kNoData);
+    engine.ads.clear();
+    if (result == CServiceStep::Result::Done) {
+        const CDownloader& downloader = *lane.step.Downloader();
+        float total = kNoData;
+        // A page without the count line is not a result page: its ads are not counted either.
+        if (service.count(downloader, nullptr, nullptr, &total)) {
+            service.ads(downloader, engine.ads);
+            engine.adCount = int(engine.ads.size());
+        }
+        engine.results = total < 0.0f ? kNoData : total;
+    }
+    EndRequest(lane, result == CServiceStep::Result::Failed);
+}
+
+void CProject2::StepIntent() {
+    LaneState& lane = m_lanes[kIntentLane];
+    if (!LaneRecord(kIntentLane))
+        return;
+    const QString keyword = m_records[size_t(lane.record)].keyword;
+    const CServiceStep::Result result = lane.step.Run(
+        kIntentPacing, [&](CDownloader& d) { return parsers::StartCommercialIntentQuery(d, keyword); });
+    if (result == CServiceStep::Result::Waiting)
+        return;
+    float intent = kNoData;
+    if (result == CServiceStep::Result::Done) {
+        intent = parsers::ParseCommercialIntent(*lane.step.Downloader());
+        if (intent == kIntentNotYet) {
+            // The page shows the query it was asked before; the next post, on a later step, is answered.
+            lane.step.Release();
+            lane.record = -1;
+            return;
+        }
+    }
+    m_records[size_t(lane.record)].intent = intent < 0.0f ? kNoData : intent;
+    EndRequest(lane, result == CServiceStep::Result::Failed);
+}
+
+void CProject2::RecordsChanged() {
+    m_rep1.InvalidateContent();
+    if (m_rep2.ShownKeyword() >= 0)
+        m_rep2.ShowKeyword(m_rep2.ShownKeyword());
+}
+
+void CProject2::SelectionChanged() {
+    const int selected = m_rep1.GetSingleSelection();
+    if (selected != m_rep2.ShownKeyword())
+        m_rep2.ShowKeyword(selected);
+}
+
+int CProject2::CanExport(int /*reserved*/) {
+    return 1;
+}
+
+void CProject2::Export(CProjectExporter* exporter) {
+    exporter->ExportReport(m_rep1, 100);
+    if (m_rep2.ShownKeyword() >= 0)
+        exporter->ExportReport(m_rep2, 100);
+}
+
+void CProject2::SaveXml(CDownloader_HTMLTags* root) {
+    CKeywordInputProject::SaveXml(root);
+    record_xml::SaveValue(root, kStatusKey, m_status);
+    record_xml::SaveRecords(root, kRecordsKey, kRecordKey, m_records);
+    root->AddChild(kFiltersKey, false);
+}
+
+void CProject2::LoadXml(CDownloader_HTMLTags* tree) {
+    Stop();
+    CKeywordInputProject::LoadXml(tree);
+    const CDownloader_HTMLTags* root = record_xml::ProjectRoot(tree, 2);
+    m_status = record_xml::LoadInt(root, kStatusKey, 0);
+    record_xml::LoadRecords(root, kRecordsKey, kRecordKey, m_records);
+    if (m_records.empty())
+        MakeRecords();
+    // Every request the records stand for, the keyword tool's one for all keywords.
+    m_total = m_records.empty() ? 0 : 1 + (kLaneCount - 1) * int(m_records.size());
+    m_done = m_total - CountPending();
+    if (m_page.Created()) {
+        m_page.m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(m_input.Keywords()));
+        m_page.m_bar.SetProgress(m_done, m_total);
+    }
+    m_rep2.ShowKeyword(-1);
+    m_rep1.InvalidateContent();
+}
+
+void CProject2::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
+    CKeywordInputProject::OnCommand(command, param, sender);
+    switch (m_page.OnCommand(command, param)) {
+    case CKindPage::Command::Start:
+        Start();
+        break;
+    case CKindPage::Command::Stop:
+        Stop();
+        break;
+    default:
+        break;
+    }
 }

@@ -1,11 +1,84 @@
 #pragma once
 
+#include "projects/common/kind_page.h"
+#include "projects/common/service_step.h"
+#include "projects/keyword/project2_keyword.h"
+#include "projects/keyword/project2_rep1.h"
+#include "projects/keyword/project2_rep2.h"
 #include "projects/keyword_input_project.h"
 
-// Kind 2, Niche Lantern: pay-per-click market research per keyword on three search engines.
+#include <vector>
+
+// Kind 2, Niche Lantern: pay-per-click market research per keyword on three search engines. For every
+// keyword it reads the keyword tool's searches and cost per click, each engine's result count and ads, and
+// the commercial intention; the ads of the selected keyword fill the second report.
 class CProject2 : public CKeywordInputProject {
   public:
     explicit CProject2(int id);
+    ~CProject2() override;
 
     void InitInfo() override;
+    // An accepted page also starts the run on the first step; an opened file starts nothing.
+    bool ValidateWizardPage(QString& error) override;
+    void CreateView(CSkinDlgHolder* holder, unsigned* nextId) override;
+    void ShowView(int show) override;
+    // One step of every service lane: each holds at most one request and moves to the next keyword once
+    // its reply is read.
+    void Process() override;
+    int CanExport(int reserved) override;
+    // The keyword report, then the ads report when a keyword is selected.
+    void Export(CProjectExporter* exporter) override;
+    void LoadXml(CDownloader_HTMLTags* tree) override;
+    void SaveXml(CDownloader_HTMLTags* root) override;
+    void OnCommand(const QString& command, int param, CSkinDlg_Base* sender) override;
+
+    // Asks for every value not fetched yet; values a service could not give stay "No Data".
+    void Start();
+    // Gives back every downloader the run holds.
+    void Stop();
+    bool IsRunning() const { return m_page.m_bar.IsRunning(); }
+
+    const std::vector<CProject2_Keyword>& Records() const { return m_records; }
+    CProject2_Rep1& KeywordReport() { return m_rep1; }
+    CProject2_Rep2& AdsReport() { return m_rep2; }
+    const CKindPage& Page() const { return m_page; }
+
+    static inline const QString kSelectCommand = QStringLiteral("prj2_report_select_update");
+
+  private:
+    enum Lane { kToolLane, kGoogleLane, kBingLane, kYahooLane, kIntentLane, kLaneCount };
+    struct LaneState {
+        CServiceStep step;
+        // The record the held request is for.
+        int record = -1;
+    };
+
+    bool Pending(int lane, const CProject2_Keyword& record) const;
+    int FirstPending(int lane) const;
+    int CountPending() const;
+    // Points the lane at the record its held request is for, else at the first one it still has to ask
+    // about; false when there is none.
+    bool LaneRecord(int lane);
+    void StepTool();
+    void StepSearch(int lane);
+    void StepIntent();
+    // A lane's request is over: its downloader goes back, the failure (if any) shows, the page follows.
+    void EndRequest(LaneState& lane, bool failed, int count = 1);
+    void RecordsChanged();
+    void SelectionChanged();
+    void MakeRecords();
+
+    std::vector<CProject2_Keyword> m_records;
+    CProject2_Rep1 m_rep1;
+    CProject2_Rep2 m_rep2;
+    CKindPage m_page;
+    CSkinDlgHolder* m_holder = nullptr;
+    // 1 once a run went through every request.
+    int m_status = 0;
+    bool m_startOnFirstStep = false;
+    int m_done = 0;
+    int m_total = 0;
+    // The keywords the held keyword-tool run asks about, one a line.
+    QString m_toolKeywords;
+    LaneState m_lanes[kLaneCount];
 };

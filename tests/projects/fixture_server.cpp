@@ -159,6 +159,10 @@ void FixtureServer::Handle(twtest::ServerConnection& connection) {
     }
     if (reply.delivery == twtest::HttpReply::Delivery::CloseAtOnce)
         return;
+    if (reply.delivery == twtest::HttpReply::Delivery::Stall) {
+        connection.WaitForPeerClose();
+        return;
+    }
     std::string out = "HTTP/1.1 " + std::to_string(reply.status) + " " + reply.reason + "\r\n";
     for (const auto& [name, value] : reply.headers)
         out += name + ": " + value + "\r\n";

@@ -15,8 +15,9 @@ namespace projtest {
 // One loopback server that stands in for every outside service the kinds call. Each service is sent here
 // under a path prefix of its own ("/google", "/bing", ...), so one server tells the services apart, and a
 // canned page answers every request to a path of that service whose decoded query and body hold the given
-// texts (a keyword, say). The rule added last wins; a request no rule answers gets a 404 page. Every request
-// is recorded.
+// texts (a keyword, say). The rule added last wins; a request no rule answers gets a 404 page. A reply's
+// delivery may cut the connection at once (CloseAtOnce) or never answer (Stall); other delivery and framing
+// choices are not played. Every request is recorded.
 class FixtureServer {
   public:
     FixtureServer();

@@ -101,13 +101,29 @@ QByteArray KindTest::ExportCurrent(const QString& fileName) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+void KindTest::ClickCell(CSkinListBox& grid, int row, int columnId) {
+    CMainDlg& dlg = m_window->dlg;
+    dlg.RedrawNow();
+    int x = -1;
+    for (const CSkinListBox_Column& column : grid.m_columns) {
+        if (column.id == columnId)
+            x = column.x - grid.m_scrollX + CSkinListBox::kColumnGap;
+    }
+    ASSERT_GE(x, 0) << "no column " << columnId;
+    const plat::Point at = grid.GetDialogPos();
+    const int y = at.y + CSkinListBox::kHeaderHeight + row * grid.Pitch() + grid.Pitch() / 2;
+    dlg.onMouseMove(at.x + x, y);
+    dlg.onLButtonDown(at.x + x, y);
+    dlg.onLButtonUp(at.x + x, y);
+}
+
 void KindTest::ExpectSameAsDataFile(const QByteArray& actual, const QString& expectedName) {
     const QByteArray expected = QByteArray::fromStdString(FixtureServer::ReadDataFile(expectedName));
     EXPECT_EQ(actual, expected) << "differs from " << expectedName.toStdString();
     if (actual == expected)
         return;
     const QString keep = QDir(QCoreApplication::applicationDirPath())
-                             .filePath(u"actual-"_s + QFileInfo(expectedName).fileName());
+                             .filePath(u"actual-"_s + QString(expectedName).replace(u'/', u'-'));
     QFile out(keep);
     if (out.open(QIODevice::WriteOnly))
         out.write(actual);

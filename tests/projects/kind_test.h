@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/project.h"
+#include "skin/skin_list_box.h"
 #include "tests/app/app_test_support.h"
 #include "tests/projects/fixture_server.h"
 
@@ -46,6 +47,10 @@ class KindTest : public ::testing::Test {
     // Compares bytes with the data file expectedName; on a difference the actual bytes are kept next to the
     // test program (as expectedName) to look at.
     void ExpectSameAsDataFile(const QByteArray& actual, const QString& expectedName);
+
+    // Presses and releases the left button on the cell of column id in visible row of a grid of the main
+    // window, as the user clicks it (the window is painted first, so the grid's rows are laid out).
+    void ClickCell(CSkinListBox& grid, int row, int columnId);
 
     QString PathOf(const QString& fileName) const { return m_dir.filePath(fileName); }
 

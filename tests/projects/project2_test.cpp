@@ -1,0 +1,142 @@
+#include "app/skin_ad_display_dlg.h"
+#include "net/crawler.h"
+#include "projects/keyword/project2.h"
+#include "tests/core/qstring_printer.h"
+#include "tests/projects/kind_test.h"
+
+using namespace Qt::StringLiterals;
+using projtest::FixtureServer;
+using twtest::HttpReply;
+
+namespace {
+
+class NicheLantern : public projtest::KindTest {
+  protected:
+    void SetUp() override {
+        KindTest::SetUp();
+        const auto page = [](const char* name) { return u"kind2/"_s + QLatin1StringView(name); };
+        m_server.Serve(Endpoint::GoogleKeywordTool, "/select/KeywordToolCaptcha", {},
+                       HttpReply::Page("\xFF\xD8picture\xFF\xD9", "image/jpeg"));
+        m_server.ServeFile(Endpoint::GoogleKeywordTool, "/select/VariationsTool", {"captchaAnswer=x7k2p"},
+                           page("tool_reply.js"));
+        m_server.ServeFile(Endpoint::GoogleWeb, "/search", {"q=red shoes"}, page("google_red.html"));
+        m_server.ServeFile(Endpoint::GoogleWeb, "/search", {"q=blue shoes"}, page("google_blue.html"));
+        m_server.ServeFile(Endpoint::GoogleWeb, "/search", {"q=green shoes"}, page("google_green.html"));
+        // Bing has no page for blue shoes: its 404 page holds no result count.
+        m_server.ServeFile(Endpoint::BingWeb, "/search", {"q=red shoes"}, page("bing_red.html"));
+        m_server.ServeFile(Endpoint::BingWeb, "/search", {"q=green shoes"}, page("bing_green.html"));
+        m_server.ServeFile(Endpoint::YahooWeb, "/search", {"p=red shoes"}, page("yahoo_red.html"));
+        m_server.ServeFile(Endpoint::YahooWeb, "/search", {"p=blue shoes"}, page("yahoo_blue.html"));
+        // Yahoo fails in the middle of the run.
+        m_server.Serve(Endpoint::YahooWeb, "/search", {"p=green shoes"},
+                       HttpReply::With(HttpReply::Delivery::CloseAtOnce));
+        const std::string intent = FixtureServer::ReadDataFile(page("intent.html"));
+        const auto intentPage = [&](const std::string& query, const std::string& value) {
+            std::string text = intent;
+            text.replace(text.find("%QUERY%"), 7, query);
+            text.replace(text.find("%VALUE%"), 7, value);
+            return HttpReply::Page(text);
+        };
+        const std::string intentPath = "/Online-Commercial-Intention/Default.aspx";
+        m_server.Serve(Endpoint::BingAdLab, intentPath, {"txtQuery=red shoes"},
+                       intentPage("red shoes", "0.37"));
+        m_server.Serve(Endpoint::BingAdLab, intentPath, {"txtQuery=blue shoes"},
+                       intentPage("blue shoes", "0.91"));
+        // For green shoes the page keeps showing another query: asked three times, then no data.
+        m_server.Serve(Endpoint::BingAdLab, intentPath, {"txtQuery=green shoes"},
+                       intentPage("old query", "0.5"));
+    }
+
+    CProject2* NewKind2(const QString& keywords) { return dynamic_cast<CProject2*>(NewProject(2, keywords)); }
+};
+
+const QString kKeywordRows = u"blue shoes\tNo Data\tNo Data\t45,600\t0\tNo Data\tNo Data\t51,000\t0\t91\r\n"
+                             u"green shoes\t590\t0.45\t800\t1\t1,200\t0\tNo Data\tNo Data\tNo Data\r\n"
+                             u"red shoes\t12,100\t1.25\t1,230,000\t3\t987,000\t1\t2,100,000\t2\t37\r\n"_s;
+
+} // namespace
+
+// Wizard to report to file and back: three keywords through every service (one failing mid-run), the ads
+// of the selected keyword with the preview of a clicked ad, both reports exported, and a saved project that
+// reopens with the same rows and asks for nothing.
+TEST_F(NicheLantern, ThreeKeywordsFromWizardToReportsFilesAndBack) {
+    CProject2* project = NewKind2(u"red shoes;blue shoes;green shoes;"_s);
+    ASSERT_NE(project, nullptr);
+    Tick(1);
+    EXPECT_TRUE(project->IsRunning()) << "a project from the wizard starts at once";
+    ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
+
+    EXPECT_EQ(project->KeywordReport().VisibleRowsText(), kKeywordRows);
+    EXPECT_EQ(m_pictureAsks, 1);
+    EXPECT_EQ(m_server.CountRequests(Endpoint::GoogleKeywordTool), 2) << "one picture, one request";
+    EXPECT_EQ(m_server.CountRequests(Endpoint::BingAdLab), 5) << "green shoes asked three times";
+    EXPECT_TRUE(project->Page().m_bar.ErrorText().startsWith(u"Receive error"_s))
+        << project->Page().m_bar.ErrorText().toStdString();
+    EXPECT_EQ(project->Page().m_bar.Done(), 13);
+    EXPECT_EQ(project->Page().m_bar.Total(), 13);
+    EXPECT_TRUE(project->m_hasResults);
+    EXPECT_EQ(g_pCrawler->CountJobDownloaders(project->m_id), 0);
+
+    // Red shoes is the third row; its ads fill the second report, engine by engine.
+    ClickCell(project->KeywordReport(), 2, CProject2_Rep1::kKeyword);
+    EXPECT_EQ(project->AdsReport().ShownKeyword(), 0);
+    const QString ads = project->AdsReport().VisibleRowsText();
+    EXPECT_EQ(ads.count(u"\r\n"_s), 6);
+    EXPECT_TRUE(ads.startsWith(
+        u"Google\t1\tRed Shoes Sale\tAll sizes in stock. Free delivery\twww.shop.example\r\n"_s))
+        << ads.toStdString();
+    QString previewed;
+    Window().script.Then(apptest::ModalScript::On<CSkinAdDisplay_Dlg>([&](CSkinAdDisplay_Dlg& preview) {
+        previewed = preview.m_display.m_runs.empty() ? QString() : preview.m_display.m_runs.front().text;
+        preview.EndSkinDialog(1);
+    }));
+    ClickCell(project->AdsReport(), 0, CProject2_Rep2::kTitle);
+    EXPECT_EQ(previewed, u"Red Shoes Sale"_s);
+
+    ExpectSameAsDataFile(ExportCurrent(u"kind2.csv"_s), u"kind2/expected.csv"_s);
+    ExpectSameAsDataFile(ExportCurrent(u"kind2.htm"_s), u"kind2/expected.htm"_s);
+
+    ASSERT_TRUE(SaveCurrent(u"kind2.twpx"_s));
+    CloseCurrent();
+    EXPECT_EQ(Current(), nullptr);
+    const size_t requests = m_server.Requests().size();
+    auto* reopened = dynamic_cast<CProject2*>(OpenFile(u"kind2.twpx"_s));
+    ASSERT_NE(reopened, nullptr);
+    Tick(3);
+    EXPECT_FALSE(reopened->IsRunning());
+    EXPECT_EQ(m_server.Requests().size(), requests) << "an opened project starts nothing by itself";
+    EXPECT_EQ(reopened->KeywordReport().VisibleRowsText(), kKeywordRows);
+    EXPECT_EQ(reopened->Page().m_bar.Done(), 13);
+    ClickCell(reopened->KeywordReport(), 2, CProject2_Rep1::kKeyword);
+    EXPECT_EQ(reopened->AdsReport().VisibleRowsText(), ads);
+    EXPECT_EQ(reopened->Records()[0].Engine(Project2Engine::Google).ads[2].title, u"Cheap <red> shoes"_s);
+}
+
+// Stopping a run gives back the downloader its unanswered request holds; Start asks again only for what is
+// still missing.
+TEST_F(NicheLantern, StopReleasesAndStartAsksForWhatIsMissing) {
+    m_server.Serve(Endpoint::GoogleWeb, "/search", {"q=red shoes"},
+                   HttpReply::With(HttpReply::Delivery::Stall));
+    CProject2* project = NewKind2(u"red shoes;"_s);
+    ASSERT_NE(project, nullptr);
+    // Everything but Google settles: no page for the other services gives no data.
+    ASSERT_TRUE(TickUntil([&] {
+        const CProject2_Keyword& r = project->Records()[0];
+        return r.tool.estimatedSearch != -1.0f && r.intent != -1.0f &&
+               r.Engine(Project2Engine::Bing).adCount != -1 && r.Engine(Project2Engine::Yahoo).adCount != -1;
+    }));
+    EXPECT_TRUE(project->IsRunning()) << "Google has not answered";
+    EXPECT_GE(g_pCrawler->CountJobDownloaders(project->m_id), 1);
+    Window().dlg.OnCommand(u"prj2_stop"_s, 0);
+    EXPECT_FALSE(project->IsRunning());
+    // The worker drops the interrupted exchange on its own thread.
+    EXPECT_TRUE(TickUntil([&] { return g_pCrawler->CountJobDownloaders(project->m_id) == 0; }, 3000));
+
+    m_server.ServeFile(Endpoint::GoogleWeb, "/search", {"q=red shoes"}, u"kind2/google_red.html"_s);
+    const int bing = m_server.CountRequests(Endpoint::BingWeb);
+    Window().dlg.OnCommand(u"prj2_start"_s, 0);
+    EXPECT_EQ(project->Page().m_bar.Total(), 1);
+    ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
+    EXPECT_EQ(m_server.CountRequests(Endpoint::BingWeb), bing);
+    EXPECT_EQ(project->Records()[0].Engine(Project2Engine::Google).adCount, 3);
+}
