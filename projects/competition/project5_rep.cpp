@@ -1,6 +1,7 @@
 #include "projects/competition/project5_rep.h"
 
 #include "core/packed_minutes.h"
+#include "platform/keys.h"
 #include "skin/skin_dlg_base.h"
 
 #include <limits>
@@ -9,7 +10,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kDeleteKey = 46;
 constexpr int kNoCheck = -1;
 // "Not shown" sorts after every real position.
 constexpr int kNotShownKey = std::numeric_limits<int>::max();
@@ -139,7 +139,7 @@ QString CProject5_Rep::ItemKeyword(int item) const {
 }
 
 bool CProject5_Rep::OnKey(int vk) {
-    if (vk != kDeleteKey || !m_pDlg)
+    if (vk != plat::kKeyDelete || !m_pDlg)
         return false;
     m_pDlg->OnCommand(kDeleteCommand, 0);
     return true;

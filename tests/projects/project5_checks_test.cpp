@@ -1,4 +1,5 @@
 #include "platform/application.h"
+#include "platform/keys.h"
 #include "skin/input_dlg.h"
 #include "tests/projects/kind_test.h"
 #include "tests/projects/project5_test_support.h"
@@ -103,7 +104,8 @@ TEST_F(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
 
     // Two pairs too many: Delete over the report takes the selected ones away.
     project.m_rep.SelectRange(2, 3);
-    project.m_rep.OnKeyDown(46);
+    project.m_rep.SetFocus();
+    w.dlg.onKeyDown(plat::kKeyDelete, 0, false);
     ASSERT_EQ(project.m_list.m_entries.size(), 2u);
     EXPECT_EQ(project.m_list.m_entries[1].m_keyword, u"hiking boots"_s);
 
@@ -137,6 +139,12 @@ TEST_F(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
     EXPECT_EQ(Shown(project, 0), (std::vector<int>{2, 1, 0}));
     EXPECT_EQ(Shown(project, 1), (std::vector<int>{3, CProject5_Check::kNoData, 1}));
     ExpectSameAsDataFile(ExportCurrent(u"day.csv"_s), u"kind5/export_first_day.csv"_s);
+    project.m_rep.SelectRange(0, 0);
+    EXPECT_EQ(project.m_rep.SelectedRowsText(),
+              u"running shoes\tshoeshop.com\t2\t1\tNot shown\t09:00 3-10-2026\r\n"_s);
+    const std::vector<skin::ContextMenuItem> menu = project.m_rep.ContextMenuItems();
+    ASSERT_EQ(menu.size(), 8u) << "Copy, and Send to every kind that takes keywords";
+    EXPECT_EQ(menu[1].command, u"new_project1running shoes;"_s);
     ClickDay(w.dlg, calendar, first.addDays(-1));
     EXPECT_EQ(Shown(project, 0), std::vector<int>{}) << "a day without checks shows none";
     ClickDay(w.dlg, calendar, first.addDays(1));

@@ -70,6 +70,11 @@ TEST(BidWatchtowerList, OutlivesTheProgramAndTakesOpenedFiles) {
         ASSERT_EQ(saved.LoadFile(list), CProject5_List::FileState::Loaded);
         EXPECT_EQ(saved.m_entries.size(), 3u);
 
+        // Stopped, the schedule and a new interval are kept for the next run.
+        program.dlg.OnCommand(u"prj5_stop"_s, 0);
+        project.m_interval.m_position = 12;
+        program.dlg.ProjectTick();
+        EXPECT_EQ(program.dlg.commands.count(u"prj5_start"_s), 0);
         QTemporaryDir out;
         program.script.AnswerFileDialogs({{out.filePath(u"watch.twpx"_s), 0}});
         program.dlg.OnCommand(u"save"_s, 0);
@@ -81,6 +86,8 @@ TEST(BidWatchtowerList, OutlivesTheProgramAndTakesOpenedFiles) {
     CProject5& project = ChooseMonitor(restarted.script, restarted.dlg);
     EXPECT_EQ(Pairs(project), merged);
     EXPECT_EQ(project.m_list.m_entries[2].m_checks[0].m_positions[0], 1);
+    EXPECT_EQ(project.m_list.m_intervalHours, 12);
+    EXPECT_FALSE(project.m_bar.IsRunning());
     EXPECT_EQ(FileBytes(list), before);
 }
 

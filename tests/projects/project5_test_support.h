@@ -5,6 +5,7 @@
 #include "core/clock.h"
 #include "projects/competition/project5.h"
 #include "tests/app/app_test_support.h"
+#include "tests/projects/fixture_server.h"
 
 #include <QDateTime>
 #include <QTemporaryDir>
@@ -52,15 +53,20 @@ inline CProject5& ChooseMonitor(apptest::ModalScript& script, CMainDlg& dlg) {
 }
 
 // One run of the program on a data folder that outlives it: the crawler, the main window with the real kinds
-// and a script playing the user. Members go in reverse: the window (and its projects) before the crawler.
+// and a script playing the user. Every service goes to a loopback server that knows no page, so no tick can
+// reach an outside host. Members go in reverse: the window (and its projects) before the crawler.
 class Program {
   public:
     explicit Program(const QTemporaryDir& root) : m_crawler(root) {
+        m_services.PointEndpoints();
         dlg.m_makeProject = NewProjectOfKind;
         dlg.Open();
         dlg.killTimer(CMainDlg::kWizardTimer);
     }
-    ~Program() { dlg.Close(); }
+    ~Program() {
+        dlg.Close();
+        endpoints::resetToDefaults();
+    }
 
   private:
     struct Crawler {
@@ -75,6 +81,8 @@ class Program {
         }
         CProjectCrawler crawler;
     };
+
+    projtest::FixtureServer m_services;
 
   public:
     apptest::ModalScript script;
