@@ -16,14 +16,14 @@ constexpr int kNotShownKey = std::numeric_limits<int>::max();
 constexpr plat::ColorRef kShownColor = plat::rgb(0, 120, 40);
 constexpr plat::ColorRef kNotShownColor = plat::rgb(150, 150, 150);
 
-struct ColumnSpec {
+struct ColumnInfo {
     CProject5_Rep::Column id;
     const char16_t* title;
     int width;
     int filterType;
 };
 
-constexpr ColumnSpec kColumns[] = {
+constexpr ColumnInfo kColumns[] = {
     {CProject5_Rep::kKeyword, u"Keyword", 200, CSkinListBox_Column::kFilterOneValueContains},
     {CProject5_Rep::kSite, u"Site", 160, CSkinListBox_Column::kFilterOneValueContains},
     {CProject5_Rep::kGoogle, u"Google", 70, CSkinListBox_Column::kFilterIntRange},
@@ -43,15 +43,13 @@ QString PositionText(int position) {
 } // namespace
 
 CProject5_Rep::CProject5_Rep(const std::vector<CProject5_Entry>& entries)
-    : CKindReport(5, 0), m_entries(entries) {
-    m_className = u"CProject5_Rep"_s;
-}
+    : CKindReport(5, 0), m_entries(entries) {}
 
 void CProject5_Rep::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     CKindReport::SetupColumns(holder, id);
-    for (const ColumnSpec& spec : kColumns) {
-        const bool text = spec.id == kKeyword || spec.id == kSite;
-        AddColumn(spec.id, QString::fromUtf16(spec.title), spec.width, text ? 1 : 2, spec.filterType);
+    for (const ColumnInfo& column : kColumns) {
+        const bool text = column.id == kKeyword || column.id == kSite;
+        AddColumn(column.id, QString::fromUtf16(column.title), column.width, text ? 1 : 2, column.filterType);
         m_columns.back().intMax = 10;
     }
     m_visibilityByFiltersOnly = true;

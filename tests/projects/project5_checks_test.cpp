@@ -105,8 +105,10 @@ TEST_F(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
     EXPECT_EQ(FileBytes(list), DataBytes(u"list_added.zxml"_s));
 
     // Two pairs too many: Delete over the report takes the selected ones away.
-    project.m_rep.SelectRange(2, 3);
     project.m_rep.SetFocus();
+    w.dlg.onKeyUp('A', plat::kModControl, false);
+    EXPECT_TRUE(project.m_rep.IsAllSelected()) << "Ctrl+A reaches the report like any grid";
+    project.m_rep.SelectRange(2, 3);
     w.dlg.onKeyDown(plat::kKeyDelete, 0, false);
     ASSERT_EQ(project.m_list.m_entries.size(), 2u);
     EXPECT_EQ(project.m_list.m_entries[1].m_keyword, u"hiking boots"_s);
