@@ -158,29 +158,26 @@ void CProject5::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     ListChanged();
 }
 
+bool CProject5::IsDue(const CProject5_Entry& entry, qint64 now) const {
+    const CProject5_Check* last = entry.LastCheck();
+    if (!last)
+        return true;
+    const QDateTime when = UnpackMinutes(last->m_date);
+    // A date that is no real time (a damaged file) counts as long ago.
+    return !when.isValid() ||
+           now >= when.toSecsSinceEpoch() + qint64(m_list.m_intervalHours) * kSecondsPerHour;
+}
+
 int CProject5::NextDueEntry(qint64 now) const {
-    const qint64 interval = qint64(m_list.m_intervalHours) * kSecondsPerHour;
-    for (size_t i = 0; i < m_list.m_entries.size(); ++i) {
-        const CProject5_Check* last = m_list.m_entries[i].LastCheck();
-        if (!last)
-            return int(i);
-        const QDateTime when = UnpackMinutes(last->m_date);
-        // A date that is no real time (a damaged file) counts as long ago.
-        if (!when.isValid() || now >= when.toSecsSinceEpoch() + interval)
-            return int(i);
-    }
-    return -1;
+    const auto& entries = m_list.m_entries;
+    const auto due =
+        std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return IsDue(e, now); });
+    return due == entries.end() ? -1 : int(due - entries.begin());
 }
 
 int CProject5::CountDueEntries(qint64 now) const {
-    int count = 0;
-    const qint64 interval = qint64(m_list.m_intervalHours) * kSecondsPerHour;
-    for (const CProject5_Entry& entry : m_list.m_entries) {
-        const CProject5_Check* last = entry.LastCheck();
-        const QDateTime when = last ? UnpackMinutes(last->m_date) : QDateTime();
-        count += !last || !when.isValid() || now >= when.toSecsSinceEpoch() + interval ? 1 : 0;
-    }
-    return count;
+    const auto& entries = m_list.m_entries;
+    return int(std::count_if(entries.begin(), entries.end(), [&](const auto& e) { return IsDue(e, now); }));
 }
 
 void CProject5::Process() {

@@ -76,7 +76,9 @@ class CProject5 : public CProject {
     int m_runDone = 0;
     int m_runTotal = 0;
 
-    // The first pair whose interval has passed since its last check, -1 when none is due.
+    // Never checked, or the interval has passed since the last check.
+    bool IsDue(const CProject5_Entry& entry, qint64 now) const;
+    // The first pair that is due, -1 when none is.
     int NextDueEntry(qint64 now) const;
     int CountDueEntries(qint64 now) const;
     void FinishRequest(CServiceStep::Result result);
