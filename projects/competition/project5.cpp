@@ -1,13 +1,100 @@
 #include "projects/competition/project5.h"
 
+#include "app/project_exporter.h"
+#include "core/clock.h"
+#include "core/packed_minutes.h"
+#include "net/crawler.h"
+#include "net/html_tags.h"
+#include "parsers/bing_search.h"
+#include "parsers/google_search.h"
+#include "parsers/yahoo_search.h"
+#include "projects/competition/project5_site.h"
 #include "skin/commands.h"
+#include "skin/input_dlg.h"
 #include "skin/skin_dlg_base.h"
 #include "skin/skin_dlg_holder.h"
 
+#include <QDateTime>
+#include <QLocale>
+#include <QRegularExpression>
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
-CProject5::CProject5(int id) : CProject(id) {
+namespace {
+
+using AdsParser = bool (*)(const CDownloader&, std::vector<CDownloader_Parsers_SE_result>&);
+using SearchStarter = bool (*)(CDownloader&, const QString&, int, int);
+
+struct Engine {
+    SearchStarter start;
+    AdsParser ads;
+    AdsParser results;
+};
+
+const Engine kEngines[CProject5_Check::kEngineCount] = {
+    {CDownloader_Parsers::StartGoogleSearch, CDownloader_Parsers::ParseGoogleAds,
+     CDownloader_Parsers::ParseGoogleResults},
+    {CDownloader_Parsers::StartBingSearch, CDownloader_Parsers::ParseBingAds,
+     CDownloader_Parsers::ParseBingResults},
+    {CDownloader_Parsers::StartYahooSearch, CDownloader_Parsers::ParseYahooAds,
+     CDownloader_Parsers::ParseYahooResults},
+};
+
+constexpr int kSecondsPerHour = 3600;
+constexpr int kLeft = CProjectViewTitle::kLeft;
+constexpr int kToolsTop = CProjectBar::kBottom + 4;
+constexpr int kBodyTop = kToolsTop + 40;
+constexpr int kButtonHeight = 29;
+constexpr int kButtonWidth = 100;
+constexpr int kBottomMargin = 20;
+
+const QString kOneEntryPerLine = u"\n"_s;
+const QString kUnreadableList =
+    u"The monitoring list could not be read; changes will not be saved over it."_s;
+const QString kUnsavedList = u"The monitoring list could not be saved."_s;
+
+int PackedNow(qint64 utcSeconds) {
+    const QDateTime now = QDateTime::fromSecsSinceEpoch(utcSeconds);
+    const QDate date = now.date();
+    const QTime time = now.time();
+    return PackMinutes(date.year(), date.month(), date.day(), time.hour(), time.minute());
+}
+
+QDate Today() {
+    return QDateTime::fromSecsSinceEpoch(UtcSeconds()).date();
+}
+
+QStringList Lines(const QString& text) {
+    QStringList lines;
+    for (const QString& line : text.split(QRegularExpression(u"[\r\n,]"_s), Qt::SkipEmptyParts)) {
+        if (!line.trimmed().isEmpty())
+            lines.append(line.trimmed());
+    }
+    return lines;
+}
+
+// A page the engine answered with neither ads nor results (a block or error page) tells nothing.
+bool AnsweredWithResults(const Engine& engine, const CDownloader& downloader) {
+    std::vector<CDownloader_Parsers_SE_result> results;
+    engine.results(downloader, results);
+    return !results.empty();
+}
+
+} // namespace
+
+const QString CProject5::kEngineServices[CProject5_Check::kEngineCount] = {u"Google"_s, u"Bing"_s,
+                                                                           u"Yahoo"_s};
+
+CProject5::CProject5(int id) : CProject(id), m_bar(5), m_rep(m_list.m_entries) {
     m_kind = 5;
+    m_firstDayOfWeek = (int(QLocale().firstDayOfWeek()) + 6) % 7;
+}
+
+QString CProject5::ListPath() {
+    if (!g_pCrawler || g_pCrawler->GetDataDir().isEmpty())
+        return QString();
+    return g_pCrawler->GetDataDir() + u'/' + CProject5_List::kFileName;
 }
 
 void CProject5::InitInfo() {
@@ -28,11 +115,316 @@ bool CProject5::ValidateWizardPage(QString& /*error*/) {
 
 void CProject5::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     m_viewTitle.CreateInView(holder, nextId, m_name);
+    m_bar.Create(holder, nextId, QString());
+
+    const auto button = [&](CSkinButton& b, const QString& caption, const QString& command, int x) {
+        b.Create(holder, ++*nextId, caption, command, 0);
+        holder->SetResizeRule(&b, x, kToolsTop, kButtonWidth, kButtonHeight);
+    };
+    button(m_btnAdd, u"Add pairs..."_s, kAddCommand, kLeft);
+    button(m_btnDelete, u"Delete"_s, kDeleteCommand, kLeft + kButtonWidth + 10);
+    const int intervalLeft = kLeft + 2 * (kButtonWidth + 10) + 20;
+    m_intervalLabel.CreateLabel(holder, ++*nextId, u"Check every:"_s);
+    holder->SetResizeRule(&m_intervalLabel, intervalLeft, kToolsTop + 7, 80, 16);
+    m_interval.Create(holder, ++*nextId);
+    m_interval.m_minimum = CProject5_List::kMinIntervalHours;
+    m_interval.m_maximum = CProject5_List::kMaxIntervalHours;
+    m_interval.m_valueFormat = u"%d h"_s;
+    holder->SetResizeRule(&m_interval, intervalLeft + 85, kToolsTop, 220, CSkinSlider::kMinHeight);
+
+    m_dateSelect.Create(holder, ++*nextId, kDateCommand, u"Days in bold had checks; pick one to see it"_s);
+    m_dateSelect.m_firstDayOfWeek = m_firstDayOfWeek;
+    holder->SetResizeRule(&m_dateSelect, kLeft, kBodyTop, CSkinDateSelect::kWidth, CSkinDateSelect::kHeight);
+    const int repLeft = kLeft + CSkinDateSelect::kWidth + 15;
+    m_rep.SetupColumns(holder, ++*nextId);
+    holder->SetResizeRule(&m_rep, repLeft, kBodyTop, -(repLeft + kLeft), -(kBodyTop + kBottomMargin));
+
     if (holder->m_pDlg)
         holder->m_pDlg->m_minimizeToTray = true;
     m_viewCreated = true;
+
+    // The one place the list file is read: the wizard makes and drops a kind-5 object at every opening,
+    // and only a project that read the list may write it.
+    const QString path = ListPath();
+    const CProject5_List::FileState state =
+        path.isEmpty() ? CProject5_List::FileState::Unreadable : m_list.LoadFile(path);
+    m_listRead = state != CProject5_List::FileState::Unreadable;
+    if (!m_listRead && !path.isEmpty())
+        m_bar.SetError(kUnreadableList);
+    m_hasResults = std::any_of(m_list.m_entries.begin(), m_list.m_entries.end(),
+                               [](const CProject5_Entry& e) { return !e.m_checks.empty(); });
+    m_interval.m_position = m_list.m_intervalHours;
+    SetRunning(m_list.m_running);
+    ListChanged();
+}
+
+bool CProject5::IsDue(const CProject5_Entry& entry, qint64 now) const {
+    const CProject5_Check* last = entry.LastCheck();
+    if (!last)
+        return true;
+    const QDateTime when = UnpackMinutes(last->m_date);
+    // A date that is no real time (a damaged file) counts as long ago.
+    return !when.isValid() ||
+           now >= when.toSecsSinceEpoch() + qint64(m_list.m_intervalHours) * kSecondsPerHour;
+}
+
+int CProject5::NextDueEntry(qint64 now) const {
+    const auto& entries = m_list.m_entries;
+    const auto due =
+        std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return IsDue(e, now); });
+    return due == entries.end() ? -1 : int(due - entries.begin());
+}
+
+int CProject5::CountDueEntries(qint64 now) const {
+    const auto& entries = m_list.m_entries;
+    return int(std::count_if(entries.begin(), entries.end(), [&](const auto& e) { return IsDue(e, now); }));
+}
+
+void CProject5::Process() {
+    if (m_viewCreated && m_interval.m_position != m_list.m_intervalHours) {
+        m_list.m_intervalHours = std::clamp(m_interval.m_position, CProject5_List::kMinIntervalHours,
+                                            CProject5_List::kMaxIntervalHours);
+        SaveList();
+    }
+    if (!m_listRead)
+        return;
+    if (m_checkEntry < 0) {
+        if (!m_list.m_running)
+            return;
+        const qint64 now = UtcSeconds();
+        m_checkEntry = NextDueEntry(now);
+        if (m_checkEntry < 0)
+            return;
+        // A run goes on while pairs fall due; its total grows by the pairs that became due meanwhile.
+        if (m_runDone >= m_runTotal)
+            m_runDone = m_runTotal = 0;
+        m_runTotal = std::max(m_runTotal, m_runDone + CountDueEntries(now) * CProject5_Check::kEngineCount);
+        m_checkEngine = 0;
+        m_check = CProject5_Check();
+        m_check.m_date = PackedNow(now);
+        ShowProgress();
+    }
+    const Engine& engine = kEngines[m_checkEngine];
+    const QString keyword = m_list.m_entries[size_t(m_checkEntry)].m_keyword;
+    const CServiceStep::Result result =
+        m_step.Run(kEngineServices[m_checkEngine],
+                   [&](CDownloader& downloader) { return engine.start(downloader, keyword, -1, -1); });
+    if (result != CServiceStep::Result::Waiting)
+        FinishRequest(result);
+}
+
+void CProject5::FinishRequest(CServiceStep::Result result) {
+    int position = CProject5_Check::kNoData;
+    if (result == CServiceStep::Result::Done) {
+        const Engine& engine = kEngines[m_checkEngine];
+        std::vector<CDownloader_Parsers_SE_result> ads;
+        engine.ads(*m_step.Downloader(), ads);
+        if (!ads.empty())
+            position = AdPositionOfSite(ads, m_list.m_entries[size_t(m_checkEntry)].m_site);
+        else if (AnsweredWithResults(engine, *m_step.Downloader()))
+            position = CProject5_Check::kNotShown;
+    } else {
+        m_bar.SetError(kEngineServices[m_checkEngine] + u": "_s + m_step.Error());
+    }
+    m_step.Release();
+
+    m_check.m_positions[m_checkEngine] = position;
+    ++m_runDone;
+    ShowProgress();
+    if (++m_checkEngine == CProject5_Check::kEngineCount)
+        EndCheck();
+}
+
+void CProject5::EndCheck() {
+    m_list.m_entries[size_t(m_checkEntry)].m_checks.push_back(m_check);
+    m_checkEntry = -1;
+    m_hasResults = true;
+    SaveList();
+    ListChanged();
+}
+
+void CProject5::DropCheck() {
+    m_step.Release();
+    m_checkEntry = -1;
+    m_runDone = 0;
+    m_runTotal = 0;
+    ShowProgress();
+}
+
+int CProject5::CanExport(int /*reserved*/) {
+    return 1;
+}
+
+void CProject5::Export(CProjectExporter* exporter) {
+    exporter->ExportReport(m_rep, 100);
+}
+
+void CProject5::LoadXml(CDownloader_HTMLTags* tree) {
+    const CDownloader_HTMLTags* root = tree ? tree->FindFirst({.tag = CProject5_List::kRootName}) : nullptr;
+    if (!root)
+        return;
+    CProject5_List file;
+    file.ReadXml(*root);
+    if (m_list.Merge(file.m_entries) > 0) {
+        m_hasResults =
+            m_hasResults || std::any_of(file.m_entries.begin(), file.m_entries.end(),
+                                        [](const CProject5_Entry& e) { return !e.m_checks.empty(); });
+        SaveList();
+        ListChanged();
+    }
+}
+
+void CProject5::SaveXml(CDownloader_HTMLTags* root) {
+    m_list.WriteXml(*root);
+}
+
+void CProject5::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
+    if (m_rep.OnCommand(command, param))
+        return;
+    if (command == kAddCommand) {
+        AddPairs(sender);
+    } else if (command == kDeleteCommand) {
+        DeleteSelected();
+    } else if (m_bar.IsStartCommand(command)) {
+        SetRunning(true);
+        SaveList();
+    } else if (m_bar.IsStopCommand(command)) {
+        SetRunning(false);
+        DropCheck();
+        SaveList();
+    } else if (command == kDateCommand) {
+        ShowDay();
+    } else if (command == kDateCommand + u"recalculate_bolds"_s) {
+        MarkCheckedDays();
+    } else if (command.startsWith(kDateCommand)) {
+        bool number = false;
+        const int month = command.mid(kDateCommand.size()).toInt(&number);
+        if (number && month >= 1 && month <= 12)
+            m_dateSelect.SetMonth(month);
+    } else if (command == u"MainDlg_OnSize"_s) {
+        m_rep.Rebuild();
+    }
+}
+
+void CProject5::AddPairs(CSkinDlg_Base* sender) {
+    CInputDlg keywords(sender, false, true, QString(), kOneEntryPerLine,
+                       u"Please enter the keyword(s) to watch: (one per line)"_s);
+    keywords.m_title = u"Tarnwick 2.0 :: Watch keyword(s) "_s;
+    if (keywords.DoModal() != 1)
+        return;
+    CInputDlg sites(sender, true, true, QString(), kOneEntryPerLine,
+                    u"Please enter the site(s) whose ads to watch for: (one per line)"_s);
+    sites.m_title = u"Tarnwick 2.0 :: Watch site(s) "_s;
+    if (sites.DoModal() != 1)
+        return;
+    bool added = false;
+    for (const QString& keyword : Lines(keywords.m_text)) {
+        for (const QString& site : Lines(sites.m_text)) {
+            CProject5_Entry entry;
+            entry.m_keyword = keyword;
+            entry.m_site = SiteOfAddress(site);
+            if (!entry.m_site.isEmpty())
+                added = m_list.Add(entry) || added;
+        }
+    }
+    if (added) {
+        SaveList();
+        ListChanged();
+    }
+}
+
+void CProject5::DeleteSelected() {
+    std::vector<CProject5_Entry> kept;
+    int checkedNow = m_checkEntry;
+    for (int i = 0; i < int(m_list.m_entries.size()); ++i) {
+        if (!m_rep.IsSelected(i)) {
+            kept.push_back(std::move(m_list.m_entries[size_t(i)]));
+        } else if (i == m_checkEntry) {
+            checkedNow = -1;
+        } else if (i < m_checkEntry) {
+            --checkedNow;
+        }
+    }
+    if (kept.size() == m_list.m_entries.size())
+        return;
+    if (m_checkEntry >= 0 && checkedNow < 0)
+        DropCheck();
+    else
+        m_checkEntry = checkedNow;
+    m_list.m_entries = std::move(kept);
+    m_rep.ForgetSelection();
+    SaveList();
+    ListChanged();
+}
+
+void CProject5::SetRunning(bool running) {
+    m_list.m_running = running;
+    if (m_viewCreated)
+        m_bar.SetRunning(running);
+}
+
+void CProject5::SaveList() {
+    if (!m_listRead)
+        return;
+    if (!m_list.SaveFile(ListPath()))
+        m_bar.SetError(kUnsavedList);
+}
+
+void CProject5::ListChanged() {
+    if (!m_viewCreated)
+        return;
+    if (!m_rep.m_day.isValid())
+        SelectToday();
+    ShowPairCount();
+    MarkCheckedDays();
+    m_dateSelect.Redraw();
+    m_rep.InvalidateContent();
+    m_rep.UpdateItemCount();
+}
+
+void CProject5::SelectToday() {
+    // The calendar shows the day of the clock the checks are dated by.
+    const QDate today = Today();
+    m_dateSelect.m_year = today.year();
+    m_dateSelect.m_month = today.month();
+    m_dateSelect.m_day = today.day();
+}
+
+void CProject5::MarkCheckedDays() {
+    const QDate first = m_dateSelect.FirstShownDay();
+    for (int column = 0; column < CSkinDateSelect::kColumns; ++column) {
+        for (int row = 0; row < CSkinDateSelect::kRows; ++row) {
+            const QDate day = first.addDays(row * CSkinDateSelect::kColumns + column);
+            m_dateSelect.m_bold[size_t(column * CSkinDateSelect::kRows + row)] =
+                std::any_of(m_list.m_entries.begin(), m_list.m_entries.end(),
+                            [&](const CProject5_Entry& e) { return e.LastCheckOn(day) != nullptr; });
+        }
+    }
+}
+
+void CProject5::ShowDay() {
+    const QDate picked = m_dateSelect.SelectedDate();
+    // Today's page follows the checks as they come in, past midnight too.
+    m_rep.m_day = picked == Today() ? QDate() : picked;
+    m_rep.InvalidateContent();
+}
+
+void CProject5::ShowProgress() {
+    if (m_viewCreated)
+        m_bar.SetProgress(m_runDone, m_runTotal);
+}
+
+void CProject5::ShowPairCount() {
+    const int pairs = int(m_list.m_entries.size());
+    m_bar.SetKeywords(pairs == 1 ? u"1 pair watched"_s : u"%1 pairs watched"_s.arg(pairs));
 }
 
 void CProject5::ShowView(int show) {
-    m_viewTitle.SetVisible(show == kShowView);
+    const bool visible = show == kShowView;
+    if (!m_viewCreated)
+        return;
+    m_bar.SetVisible(visible);
+    for (CSkinElement* element : std::initializer_list<CSkinElement*>{
+             &m_viewTitle, &m_btnAdd, &m_btnDelete, &m_intervalLabel, &m_interval, &m_dateSelect, &m_rep})
+        element->SetVisible(visible);
 }

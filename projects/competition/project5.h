@@ -2,8 +2,21 @@
 
 #include "app/project.h"
 #include "app/project_view_title.h"
+#include "projects/common/project_bar.h"
+#include "projects/common/service_step.h"
+#include "projects/competition/project5_list.h"
+#include "projects/competition/project5_rep.h"
+#include "skin/skin_button.h"
+#include "skin/skin_date_select.h"
+#include "skin/skin_label.h"
+#include "skin/skin_slider.h"
 
-// Kind 5, Bid Watchtower: scheduled monitoring of keyword and website pairs in the paid ads.
+#include <QString>
+#include <vector>
+
+// Kind 5, Bid Watchtower: scheduled monitoring of (keyword, site) pairs in the paid ads of three search
+// engines, with a dated history. The program keeps one list of pairs, "project5.zxml" in the data folder, so
+// only one kind-5 project is open at a time; opening a kind-5 file merges its pairs into that list.
 class CProject5 : public CProject {
   public:
     explicit CProject5(int id);
@@ -13,10 +26,74 @@ class CProject5 : public CProject {
     void CreateWizardPage(CSkinDlgHolder* holder, unsigned* nextId, int labelLeft, int fieldLeft, int top,
                           int width, QString preset) override;
     bool ValidateWizardPage(QString& error) override;
-    // Also lets the main window minimise to the tray: monitoring runs for hours.
+    // Builds the page and reads the list file; also lets the main window minimise to the tray, as
+    // monitoring runs for hours.
     void CreateView(CSkinDlgHolder* holder, unsigned* nextId) override;
+    // Checks the pairs that are due, one engine request per step.
+    void Process() override;
+    int CanExport(int reserved) override;
+    void Export(CProjectExporter* exporter) override;
+    // Merges the file's pairs into the list (pairs it holds already are skipped) and saves the list.
+    void LoadXml(CDownloader_HTMLTags* tree) override;
+    void SaveXml(CDownloader_HTMLTags* root) override;
+    void OnCommand(const QString& command, int param, CSkinDlg_Base* sender) override;
     void ShowView(int show) override;
 
-  private:
+    // Commands of the page.
+    static inline const QString kAddCommand = QStringLiteral("prj5_add");
+    static inline const QString kDeleteCommand = CProject5_Rep::kDeleteCommand;
+    static inline const QString kDateCommand = QStringLiteral("prj5_date_");
+
+    // The pacing name each engine is asked under: Google, Bing, Yahoo.
+    static const QString kEngineServices[CProject5_Check::kEngineCount];
+
+    // The list file's path; empty without a data folder.
+    static QString ListPath();
+
+    // 0 = Monday ... 6 = Sunday, from the locale.
+    int m_firstDayOfWeek = 0;
+    CProject5_List m_list;
+    // The list file was read (or there was none): from then on every change is saved.
+    bool m_listRead = false;
+
     CProjectViewTitle m_viewTitle;
+    // Start and Stop switch the schedule on and off; the progress counts the requests of the current run.
+    CProjectBar m_bar;
+    CSkinButton m_btnAdd;
+    CSkinButton m_btnDelete;
+    CSkinLabel m_intervalLabel;
+    CSkinSlider m_interval;
+    CSkinDateSelect m_dateSelect;
+    CProject5_Rep m_rep;
+
+  private:
+    // The pair being checked (-1 none), the engine asked next and the positions found so far.
+    int m_checkEntry = -1;
+    int m_checkEngine = 0;
+    CProject5_Check m_check;
+    CServiceStep m_step;
+    // The requests of the current run of checks, for the progress bar.
+    int m_runDone = 0;
+    int m_runTotal = 0;
+
+    // Never checked, or the interval has passed since the last check.
+    bool IsDue(const CProject5_Entry& entry, qint64 now) const;
+    // The first pair that is due, -1 when none is.
+    int NextDueEntry(qint64 now) const;
+    int CountDueEntries(qint64 now) const;
+    void FinishRequest(CServiceStep::Result result);
+    void EndCheck();
+    void DropCheck();
+    // The pairs typed into two input dialogs: keywords, then the sites.
+    void AddPairs(CSkinDlg_Base* sender);
+    void DeleteSelected();
+    void SetRunning(bool running);
+    void SaveList();
+    void ListChanged();
+    // While the newest checks are shown, the calendar stays on today.
+    void SelectToday();
+    void MarkCheckedDays();
+    void ShowDay();
+    void ShowProgress();
+    void ShowPairCount();
 };

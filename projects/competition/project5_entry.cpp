@@ -1,0 +1,81 @@
+#include "projects/competition/project5_entry.h"
+
+#include "core/packed_minutes.h"
+#include "net/html_tags.h"
+#include "projects/competition/project5_site.h"
+#include "projects/competition/project5_xml.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kDateKey = u"m_date"_s;
+const QString kPositionKeys[CProject5_Check::kEngineCount] = {u"m_google"_s, u"m_bing"_s, u"m_yahoo"_s};
+const QString kKeywordKey = u"m_keyword"_s;
+const QString kSiteKey = u"m_site"_s;
+const QString kCheckKey = u"check"_s;
+
+} // namespace
+
+QDate CProject5_Check::Day() const {
+    return UnpackMinutes(m_date).date();
+}
+
+void CProject5_Check::WriteXml(CDownloader_HTMLTags& node) const {
+    node.AddChild(kDateKey, true)->SetInt(m_date);
+    for (int engine = 0; engine < kEngineCount; ++engine)
+        node.AddChild(kPositionKeys[engine], true)->SetInt(m_positions[engine]);
+}
+
+void CProject5_Check::ReadXml(const CDownloader_HTMLTags& node) {
+    CDownloader_HTMLTags::GetInt(project5::DirectChild(node, kDateKey), m_date, 0);
+    for (int engine = 0; engine < kEngineCount; ++engine) {
+        int& position = m_positions[engine];
+        CDownloader_HTMLTags::GetInt(project5::DirectChild(node, kPositionKeys[engine]), position, kNoData);
+        if (position < 0)
+            position = kNoData;
+    }
+}
+
+const CProject5_Check* CProject5_Entry::LastCheck() const {
+    return m_checks.empty() ? nullptr : &m_checks.back();
+}
+
+const CProject5_Check* CProject5_Entry::LastCheckOn(const QDate& day) const {
+    for (auto it = m_checks.rbegin(); it != m_checks.rend(); ++it) {
+        if (it->Day() == day)
+            return &*it;
+    }
+    return nullptr;
+}
+
+bool CProject5_Entry::SamePair(const CProject5_Entry& other) const {
+    return m_site == other.m_site && m_keyword.compare(other.m_keyword, Qt::CaseInsensitive) == 0;
+}
+
+void CProject5_Entry::WriteXml(CDownloader_HTMLTags& node) const {
+    node.AddChild(kKeywordKey, true)->SetText(m_keyword);
+    node.AddChild(kSiteKey, true)->SetText(m_site);
+    for (const CProject5_Check& check : m_checks)
+        check.WriteXml(*node.AddChild(kCheckKey, false));
+}
+
+bool CProject5_Entry::ReadXml(const CDownloader_HTMLTags& node) {
+    CDownloader_HTMLTags::GetString(project5::DirectChild(node, kKeywordKey), m_keyword, QString());
+    QString site;
+    CDownloader_HTMLTags::GetString(project5::DirectChild(node, kSiteKey), site, QString());
+    m_keyword = m_keyword.trimmed();
+    m_site = SiteOfAddress(site);
+    m_checks.clear();
+    for (const CDownloader_HTMLTags& child : node.GetChildren()) {
+        if (project5::IsElementNamed(child, kCheckKey)) {
+            CProject5_Check check;
+            check.ReadXml(child);
+            m_checks.push_back(check);
+        }
+    }
+    // A check added by hand out of order would otherwise hide the newer ones.
+    std::stable_sort(m_checks.begin(), m_checks.end(),
+                     [](const CProject5_Check& a, const CProject5_Check& b) { return a.m_date < b.m_date; });
+    return !m_keyword.isEmpty() && !m_site.isEmpty();
+}

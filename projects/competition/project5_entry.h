@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <vector>
+
+class CDownloader_HTMLTags;
+
+// One check of a monitored pair: when it ran and where the site's ad stood on each engine.
+struct CProject5_Check {
+    // Position of the site's ad: 1 and up, 0 not shown, -2 the engine's page could not be fetched.
+    static constexpr int kNotShown = 0;
+    static constexpr int kNoData = -2;
+    static constexpr int kEngineCount = 3;
+
+    // Packed minutes, local time.
+    int m_date = 0;
+    // Google, Bing, Yahoo.
+    int m_positions[kEngineCount] = {kNoData, kNoData, kNoData};
+
+    QDate Day() const;
+    void WriteXml(CDownloader_HTMLTags& node) const;
+    void ReadXml(const CDownloader_HTMLTags& node);
+};
+
+// One monitored (keyword, site) pair with its dated checks, oldest first.
+struct CProject5_Entry {
+    QString m_keyword;
+    // A bare domain in lower case, as SiteOfAddress gives it.
+    QString m_site;
+    std::vector<CProject5_Check> m_checks;
+
+    // The newest check, or null before the first.
+    const CProject5_Check* LastCheck() const;
+    // The last check made on day, or null when none was.
+    const CProject5_Check* LastCheckOn(const QDate& day) const;
+    // Same keyword (any letter case) and same site.
+    bool SamePair(const CProject5_Entry& other) const;
+
+    void WriteXml(CDownloader_HTMLTags& node) const;
+    // False when the node names no keyword or no site: such an element is no pair.
+    bool ReadXml(const CDownloader_HTMLTags& node);
+};

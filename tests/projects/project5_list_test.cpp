@@ -1,0 +1,144 @@
+#include "net/saved_file.h"
+#include "projects/competition/project5_site.h"
+#include "skin/input_dlg.h"
+#include "tests/projects/project5_test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using apptest::ModalScript;
+using kind5test::ChooseMonitor;
+using kind5test::DataBytes;
+using kind5test::FileBytes;
+using kind5test::Program;
+
+namespace {
+
+// The list file of the program whose folders lie below root, made ready to hold bytes.
+QString ListFileIn(const QTemporaryDir& root, const QByteArray& bytes) {
+    const QString data = apptest::TemporaryFolders(root).dataDir;
+    QDir().mkpath(data);
+    const QString path = data + u"/project5.zxml"_s;
+    EXPECT_TRUE(WriteFileAtomically(path, bytes));
+    return path;
+}
+
+QStringList Pairs(const CProject5& project) {
+    QStringList pairs;
+    for (const CProject5_Entry& entry : project.m_list.m_entries)
+        pairs.append(entry.m_keyword + u" @ "_s + entry.m_site + u" x"_s +
+                     QString::number(entry.m_checks.size()));
+    return pairs;
+}
+
+} // namespace
+
+// The wizard makes and drops a kind-5 object at every opening: cancelled, or with kind 5 chosen while one is
+// open, it leaves the list file byte for byte. An opened kind-5 file goes into the open project, its known
+// pairs skipped, and the list is saved; a saved project file holds the list; the next run of the program
+// shows the same pairs and history without writing the file.
+TEST(BidWatchtowerList, OutlivesTheProgramAndTakesOpenedFiles) {
+    kind5test::SteppedClock clock(QDateTime(QDate(2026, 3, 11), QTime(10, 0)));
+    QTemporaryDir root;
+    const QByteArray filled = DataBytes(u"list_two_days.zxml"_s);
+    const QString list = ListFileIn(root, filled);
+    const QStringList merged{u"running shoes @ shoeshop.com x2"_s, u"hiking boots @ bootbarn.net x2"_s,
+                             u"trail shoes @ trailgear.com x1"_s};
+    {
+        Program program(root);
+        program.dlg.OnCommand(u"new_project"_s, 0);
+        EXPECT_EQ(program.script.unscripted, 1) << "the wizard was cancelled";
+        EXPECT_EQ(FileBytes(list), filled);
+
+        CProject5& project = ChooseMonitor(program.script, program.dlg);
+        EXPECT_EQ(Pairs(project),
+                  (QStringList{u"running shoes @ shoeshop.com x2"_s, u"hiking boots @ bootbarn.net x2"_s}));
+        EXPECT_TRUE(project.m_hasResults);
+        EXPECT_EQ(&ChooseMonitor(program.script, program.dlg), &project) << "one kind-5 project at a time";
+        EXPECT_EQ(program.dlg.m_projects.size(), 1u);
+        EXPECT_EQ(FileBytes(list), filled);
+
+        program.script.AnswerFileDialogs(
+            {{QStringLiteral(TW_PROJECTS_TEST_DATA_DIR "/kind5/merge.twpx"), 0}});
+        program.dlg.OnCommand(u"open"_s, 0);
+        EXPECT_EQ(program.dlg.m_projects.size(), 1u);
+        EXPECT_EQ(Pairs(project), merged);
+        EXPECT_EQ(project.m_list.m_intervalHours, 6) << "the open list keeps its own schedule";
+        CProject5_List saved;
+        ASSERT_EQ(saved.LoadFile(list), CProject5_List::FileState::Loaded);
+        EXPECT_EQ(saved.m_entries.size(), 3u);
+
+        // Stopped, the schedule and a new interval are kept for the next run.
+        program.dlg.OnCommand(u"prj5_stop"_s, 0);
+        project.m_interval.m_position = 12;
+        program.dlg.ProjectTick();
+        EXPECT_EQ(program.dlg.commands.count(u"prj5_start"_s), 0);
+        QTemporaryDir out;
+        program.script.AnswerFileDialogs({{out.filePath(u"watch.twpx"_s), 0}});
+        program.dlg.OnCommand(u"save"_s, 0);
+        EXPECT_EQ(FileBytes(out.filePath(u"watch.twpx"_s)), FileBytes(list));
+        EXPECT_TRUE(program.script.messages.empty());
+    }
+    const QByteArray before = FileBytes(list);
+    Program restarted(root);
+    CProject5& project = ChooseMonitor(restarted.script, restarted.dlg);
+    EXPECT_EQ(Pairs(project), merged);
+    EXPECT_EQ(project.m_list.m_entries[2].m_checks[0].m_positions[0], 1);
+    EXPECT_EQ(project.m_list.m_intervalHours, 12);
+    EXPECT_FALSE(project.m_bar.IsRunning());
+    EXPECT_EQ(FileBytes(list), before);
+}
+
+// A list file that is there but cannot be read as a list is never written over: the page says so, and a
+// pair added is kept for this run only.
+TEST(BidWatchtowerList, AnUnreadableListIsNeverWrittenOver) {
+    QTemporaryDir root;
+    const QByteArray foreign = "\r\n<ProjectCrawler>\r\n   <hist_str>x</hist_str>\r\n</ProjectCrawler>";
+    const QString list = ListFileIn(root, foreign);
+    Program program(root);
+    CProject5& project = ChooseMonitor(program.script, program.dlg);
+    EXPECT_FALSE(project.m_bar.ErrorText().isEmpty());
+    for (const QString& text : {u"red shoes"_s, u"shoes.example"_s}) {
+        program.script.Then(ModalScript::On<CInputDlg>([text](CInputDlg& dlg) {
+            dlg.m_edit.SetText(text);
+            dlg.OnCommand(u"on_ok"_s, 0);
+        }));
+    }
+    program.dlg.OnCommand(CProject5::kAddCommand, 0);
+    EXPECT_EQ(project.m_list.m_entries.size(), 1u);
+    EXPECT_EQ(FileBytes(list), foreign);
+}
+
+// Sites as users type them and ads show them: one domain, matched with its subdomains only.
+TEST(BidWatchtowerList, AdsAreMatchedToTheSiteAndItsSubdomains) {
+    const struct {
+        QString address;
+        QString site;
+        bool onSite;
+    } cases[] = {
+        {u"HTTP://www.Example.com:8080/path?q=1"_s, u"example.com"_s, true},
+        {u"shop.example.com/offer"_s, u"shop.example.com"_s, true},
+        {u"https://user@example.com."_s, u"example.com"_s, true},
+        {u"notexample.com"_s, u"notexample.com"_s, false},
+        {u"example.com.evil.test/x"_s, u"example.com.evil.test"_s, false},
+        {u"  "_s, QString(), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.address.toStdString());
+        EXPECT_EQ(SiteOfAddress(c.address), c.site);
+        EXPECT_EQ(AddressOnSite(c.address, u"example.com"_s), c.onSite);
+    }
+    std::vector<CDownloader_Parsers_SE_result> ads(3);
+    ads[0].pos = 1;
+    ads[0].show_url = u"www.other.test"_s;
+    ads[1].pos = 2;
+    ads[1].show_url = u"Deals"_s;
+    ads[1].full_url = u"http://www.example.com/deal"_s;
+    ads[2].pos = 3;
+    ads[2].show_url = u"example.com"_s;
+    EXPECT_EQ(AdPositionOfSite(ads, u"example.com"_s), 2)
+        << "the link counts when the shown text is no address";
+    EXPECT_EQ(AdPositionOfSite(ads, u"absent.test"_s), 0);
+}
