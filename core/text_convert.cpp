@@ -1,5 +1,7 @@
 #include "core/text_convert.h"
 
+#include "core/page_prefault.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -16,5 +18,10 @@ QString Utf8ToWide(QByteArrayView bytes) {
     // stays part of the text, as every byte given is decoded.
     QStringDecoder decoder(QStringDecoder::Utf8,
                            QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    return decoder.decode(bytes);
+    // What decode() does, with the pages of a large text mapped before the decoder writes them.
+    QString text(decoder.requiredSpace(bytes.size()), Qt::Uninitialized);
+    PrefaultForWriting(text.data(), std::size_t(text.size()) * sizeof(QChar));
+    const QChar* end = decoder.appendToBuffer(text.data(), bytes);
+    text.truncate(end - text.constData());
+    return text;
 }
