@@ -4,16 +4,9 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-namespace {
-
-// Below this the faults are few, and the memory is likely in use already (a reused heap block).
-constexpr std::size_t kSmallestRange = 1024 * 1024;
-
-} // namespace
-
 void PrefaultForWriting(void* data, std::size_t size) {
 #ifdef MADV_POPULATE_WRITE
-    if (size < kSmallestRange)
+    if (size < kSmallestPrefault)
         return;
     static const std::uintptr_t pageMask = std::uintptr_t(sysconf(_SC_PAGESIZE)) - 1;
     // madvise takes whole pages; partial ones at the ends are left to their first write.
