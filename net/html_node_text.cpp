@@ -47,8 +47,11 @@ char16_t* HtmlTextArena::Reserve(qsizetype length) {
     if (!m_block || m_used + length > m_block->chars.size()) {
         if (m_block && m_block->refs.fetch_sub(1, std::memory_order_acq_rel) == 1)
             delete m_block;
-        // A text longer than a block gets a block of its own size.
-        const qsizetype size = std::max(length, std::clamp<qsizetype>(m_expected, 16, kArenaBlockChars));
+        // The first block holds what is expected; once the expectation is used up, blocks double, so a
+        // page that changes more text than expected still gets few. A text longer than a block gets a
+        // block of its own size.
+        m_blockChars = std::clamp<qsizetype>(std::max(m_expected, 2 * m_blockChars), 16, kArenaBlockChars);
+        const qsizetype size = std::max(length, m_blockChars);
         m_block = new HtmlTextBlock;
         m_block->chars = QString(size, Qt::Uninitialized);
         m_chars = reinterpret_cast<char16_t*>(m_block->chars.data());

@@ -108,4 +108,5 @@ class HtmlTextArena {
     char16_t* m_chars = nullptr;      // m_block's characters
     qsizetype m_used = 0;
     qsizetype m_expected;
+    qsizetype m_blockChars = 0; // the size of the last block made for many texts
 };

@@ -1,6 +1,7 @@
 #include "net/http_exchange.h"
 
 #include "core/limits.h"
+#include "core/page_prefault.h"
 #include "core/text_convert.h"
 #include "net/http_response.h"
 #include "net/plain_byte_stream.h"
@@ -37,6 +38,8 @@ constexpr qsizetype kInitialCapacity = 102400;
 constexpr qsizetype kSpare = 1024;
 // The most a reply's announced length makes room for at once: a peer may announce what it never sends.
 constexpr qsizetype kAnnouncedCapacityLimit = 8 * 1024 * 1024;
+// How far ahead of the data the buffer's pages are mapped, a stretch at a time.
+constexpr qsizetype kPrefaultAhead = 2 * 1024 * 1024;
 
 // Keeps the stream findable in the slot for as long as it exists.
 class SlotAttachment {
@@ -94,9 +97,16 @@ HttpExchangeResult HttpExchange(HttpExchangeRequest request, const std::atomic<b
     QByteArray buffer = std::move(request.buffer);
     buffer.resize(std::max(buffer.capacity() - buffer.data_ptr().freeSpaceAtBegin(), kInitialCapacity));
     qsizetype used = 0;
+    qsizetype prefaulted = 0;
     while (!abort.load()) {
         if (used + readStep >= buffer.size() - kSpare)
             buffer.resize(std::min(buffer.size() * 2, capacityLimit));
+        // Mapped ahead, not all at once: room made from an announced length may never be filled.
+        if (used + readStep > prefaulted) {
+            const qsizetype upTo = std::min(buffer.size(), used + readStep + kPrefaultAhead);
+            PrefaultForWriting(buffer.data() + prefaulted, std::size_t(upTo - prefaulted));
+            prefaulted = upTo;
+        }
         const qsizetype count = stream->Receive(buffer.data() + used, readStep);
         if (count < 0) {
             result.error = stage + stream->ErrorText();

@@ -44,6 +44,18 @@ TEST(Utf8ToWide, InvalidSequencesBecomeReplacementsAndAByteOrderMarkStays) {
     EXPECT_TRUE(Utf8ToWide("\xC0\xAF"_ba).contains(QChar(QChar::ReplacementCharacter)));
 }
 
+// Megabytes (a downloaded page) decode as a few bytes do: the same characters, the same replacements.
+TEST(Utf8ToWide, LargeTextsDecodeLikeShortOnes) {
+    const QByteArray piece = "ab\xC3\xA9\xF0\x9F\x98\x80\xFFz\r\n"_ba;
+    const QString decodedPiece = Utf8ToWide(piece);
+    ASSERT_EQ(decodedPiece, u"abé😀\uFFFDz\r\n"_s);
+    const qsizetype count = 300000;
+    const QByteArray large = piece.repeated(count);
+    const QString decoded = Utf8ToWide(large);
+    ASSERT_EQ(decoded.size(), decodedPiece.size() * count);
+    EXPECT_EQ(decoded, decodedPiece.repeated(count));
+}
+
 TEST(TextConvert, RoundTripWithoutTheTerminator) {
     for (const QString& text : {u""_s, u"plain ascii"_s, u"naïve Straße Ελληνικά 中文"_s,
                                 u"astral 😀 𝐀 \U0010FFFD"_s, u"\r\n\t<>&"_s}) {
