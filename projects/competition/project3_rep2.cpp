@@ -2,7 +2,7 @@
 
 #include "app/skin_ad_display_dlg.h"
 #include "core/packed_minutes.h"
-#include "projects/competition/project3_search_engine.h"
+#include "projects/common/search_engine.h"
 
 using namespace Qt::StringLiterals;
 

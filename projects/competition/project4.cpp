@@ -6,6 +6,7 @@
 #include "net/downloader.h"
 #include "parsers/keyword_tool.h"
 #include "projects/common/record_xml.h"
+#include "projects/common/search_engine.h"
 #include "projects/competition/project4_services.h"
 #include "skin/skin_dlg_holder.h"
 
@@ -13,7 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kEngineNames[kProject4EngineCount] = {u"Google"_s, u"Bing"_s, u"Yahoo"_s};
 const QString kEngineCommand = u"prj4_engine"_s;
 const QString kSelectCommand = u"prj4_select_keyword"_s;
 const QString kEngineKey = u"m_engine"_s;
@@ -46,7 +46,7 @@ void CProject4::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     // The engine tabs stand at the right end of the heading row, over the reports.
     for (int engine = 0; engine < kProject4EngineCount; ++engine) {
         CSkinButton& tab = m_engineTabs[static_cast<std::size_t>(engine)];
-        tab.Create(holder, ++*nextId, kEngineNames[engine], kEngineCommand, engine);
+        tab.Create(holder, ++*nextId, SearchEngineAt(engine).Name(), kEngineCommand, engine);
         const int left = kTabRight + (kProject4EngineCount - engine) * (kTabWidth + kTabGap);
         holder->SetResizeRule(&tab, -left, CProjectViewTitle::kTop + 2, kTabWidth, tab.m_height);
     }
@@ -74,10 +74,8 @@ void CProject4::StartRun() {
 }
 
 void CProject4::StopRun() {
-    for (Channel& channel : m_channels) {
-        channel.step.Release();
-        channel.task = -1;
-    }
+    for (CServiceLane& channel : m_channels)
+        channel.Finish();
     m_page.m_bar.SetRunning(false);
 }
 
@@ -104,7 +102,7 @@ void CProject4::Process() {
 }
 
 bool CProject4::Step(Project4Request request) {
-    Channel& channel = m_channels[static_cast<std::size_t>(request)];
+    CServiceLane& channel = m_channels[static_cast<std::size_t>(request)];
     if (channel.task < 0)
         channel.task = m_data.NextTask(request);
     if (channel.task < 0)
@@ -135,8 +133,7 @@ bool CProject4::Step(Project4Request request) {
         StoreVolumes(downloader);
     else
         project4_services::Store(request, downloader, m_data, channel.task);
-    channel.step.Release();
-    channel.task = -1;
+    channel.Finish();
     return true;
 }
 

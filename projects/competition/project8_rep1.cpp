@@ -1,7 +1,7 @@
 #include "projects/competition/project8_rep1.h"
 
+#include "projects/common/search_engine.h"
 #include "projects/competition/project3_rep2.h"
-#include "projects/competition/project3_search_engine.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,15 +1,10 @@
 #include "projects/keyword/project2_rep2.h"
 
 #include "app/skin_ad_display_dlg.h"
+#include "projects/common/search_engine.h"
 #include "skin/skin_dlg_base.h"
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-const QString kEngineNames[kProject2Engines] = {u"Google"_s, u"Bing"_s, u"Yahoo"_s};
-
-} // namespace
 
 CProject2_Rep2::CProject2_Rep2(const std::vector<CProject2_Keyword>& records)
     : CKindReport(2, 1), m_records(records) {}
@@ -67,7 +62,7 @@ int CProject2_Rep2::CompareItems(int a, int b) {
 
 void CProject2_Rep2::GetItemText(CSkinListBox_Line& line) {
     const CDownloader_Parsers_SE_result& ad = Ad(line.item);
-    AddTextCell(line, kEngineNames[int(m_rows[size_t(line.item)].engine)], kEngine);
+    AddTextCell(line, SearchEngineAt(int(m_rows[size_t(line.item)].engine)).Name(), kEngine);
     AddNumberCell(line, IntText(ad.pos), kPosition);
     AddTextCell(line, ad.title, kTitle, CSkinListBox_Item::kLink, kTitleLink);
     // One line in the grid: the ad's two lines side by side.
