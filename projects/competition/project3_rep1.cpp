@@ -5,7 +5,11 @@
 using namespace Qt::StringLiterals;
 
 CProject3_Rep1::CProject3_Rep1(const std::vector<CProject3_Advertiser>& advertisers)
-    : CKindReport(3, 0), m_advertisers(advertisers) {}
+    : CKindReport(3, 0), m_advertisers(advertisers) {
+    SetIntKey(kAdsSeen, [this](int item) { return m_advertisers[size_t(item)].adsSeen; });
+    SetIntKey(kFirstSeen, [this](int item) { return m_advertisers[size_t(item)].firstSeen; });
+    SetIntKey(kLastSeen, [this](int item) { return m_advertisers[size_t(item)].lastSeen; });
+}
 
 void CProject3_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     CKindReport::SetupColumns(holder, id);
@@ -26,17 +30,13 @@ void CProject3_Rep1::UpdateItemCount() {
 int CProject3_Rep1::CompareItems(int a, int b) {
     const CProject3_Advertiser& x = m_advertisers[static_cast<std::size_t>(a)];
     const CProject3_Advertiser& y = m_advertisers[static_cast<std::size_t>(b)];
+    if (const std::optional<int> order = CompareByKey(a, b))
+        return *order;
     switch (m_sortColumn) {
     case kAdvertiser:
         return x.domain.compare(y.domain, Qt::CaseInsensitive);
-    case kAdsSeen:
-        return CompareInt(x.adsSeen, y.adsSeen);
     case kEngines:
         return x.EngineNames().compare(y.EngineNames());
-    case kFirstSeen:
-        return CompareInt(x.firstSeen, y.firstSeen);
-    case kLastSeen:
-        return CompareInt(x.lastSeen, y.lastSeen);
     default:
         return 0;
     }

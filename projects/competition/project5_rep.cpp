@@ -43,7 +43,15 @@ QString PositionText(int position) {
 } // namespace
 
 CProject5_Rep::CProject5_Rep(const std::vector<CProject5_Entry>& entries)
-    : CKindReport(5, 0), m_entries(entries) {}
+    : CKindReport(5, 0), m_entries(entries) {
+    SetTextKey(kSite, [this](int item) -> const QString& { return m_entries[size_t(item)].m_site; });
+    for (const int column : {kGoogle, kBing, kYahoo})
+        SetIntKey(column, [this, column](int item) { return PositionKey(item, column - kGoogle); });
+    SetIntKey(kLastCheck, [this](int item) {
+        const CProject5_Check* check = ShownCheck(item);
+        return check ? check->m_date : kNoCheck;
+    });
+}
 
 void CProject5_Rep::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     CKindReport::SetupColumns(holder, id);
@@ -83,23 +91,11 @@ int CProject5_Rep::PositionKey(int item, int engine) const {
 int CProject5_Rep::CompareItems(int a, int b) {
     const CProject5_Entry& x = m_entries[size_t(a)];
     const CProject5_Entry& y = m_entries[size_t(b)];
-    switch (m_sortColumn) {
-    case kKeyword:
+    if (const std::optional<int> order = CompareByKey(a, b))
+        return *order;
+    if (m_sortColumn == kKeyword)
         return x.m_keyword.compare(y.m_keyword, Qt::CaseInsensitive);
-    case kSite:
-        return x.m_site.compare(y.m_site);
-    case kGoogle:
-    case kBing:
-    case kYahoo:
-        return CompareInt(PositionKey(a, m_sortColumn - kGoogle), PositionKey(b, m_sortColumn - kGoogle));
-    case kLastCheck: {
-        const CProject5_Check* cx = ShownCheck(a);
-        const CProject5_Check* cy = ShownCheck(b);
-        return CompareInt(cx ? cx->m_date : kNoCheck, cy ? cy->m_date : kNoCheck);
-    }
-    default:
-        return 0;
-    }
+    return 0;
 }
 
 bool CProject5_Rep::IsItemVisible(int item) {

@@ -6,7 +6,9 @@
 using namespace Qt::StringLiterals;
 
 CProject8_Rep1::CProject8_Rep1(const std::vector<CProject8_Result>& results)
-    : CKindReport(8, 0), m_results(results) {}
+    : CKindReport(8, 0), m_results(results) {
+    SetIntKey(kPosition, [this](int item) { return m_results[size_t(item)].result.pos; });
+}
 
 void CProject8_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     CKindReport::SetupColumns(holder, id);
@@ -25,6 +27,8 @@ void CProject8_Rep1::UpdateItemCount() {
 int CProject8_Rep1::CompareItems(int a, int b) {
     const CProject8_Result& x = m_results[static_cast<std::size_t>(a)];
     const CProject8_Result& y = m_results[static_cast<std::size_t>(b)];
+    if (const std::optional<int> order = CompareByKey(a, b))
+        return *order;
     switch (m_sortColumn) {
     case kTitle:
         return x.result.title.compare(y.result.title, Qt::CaseInsensitive);
@@ -34,8 +38,6 @@ int CProject8_Rep1::CompareItems(int a, int b) {
         return AdTextOneLine(x.result).compare(AdTextOneLine(y.result), Qt::CaseInsensitive);
     case kEngine:
         return EngineName(x.engine).compare(EngineName(y.engine));
-    case kPosition:
-        return CompareInt(x.result.pos, y.result.pos);
     default:
         return 0;
     }

@@ -14,6 +14,11 @@ QString FigureText(float value) {
 CProject1_Rep::CProject1_Rep(const std::vector<CProject1_Keyword>& records)
     : CKindReport(1, 0), m_records(records) {
     m_selectCommand = u"prj1_report_select_update"_s;
+    // Most searched first on the first click.
+    SetIntKey(
+        kSearches, [this](int item) { return m_records[size_t(item)].Searches(); }, true);
+    SetFloatKey(kCompetition, [this](int item) { return m_records[size_t(item)].m_row.competition; });
+    SetFloatKey(kAvgCpc, [this](int item) { return m_records[size_t(item)].m_row.avgCPC; });
 }
 
 void CProject1_Rep::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
@@ -41,18 +46,13 @@ void CProject1_Rep::UpdateItemCount() {
 int CProject1_Rep::CompareItems(int a, int b) {
     const CProject1_Keyword& x = m_records[static_cast<std::size_t>(a)];
     const CProject1_Keyword& y = m_records[static_cast<std::size_t>(b)];
+    if (const std::optional<int> order = CompareByKey(a, b))
+        return *order;
     switch (m_sortColumn) {
     case kKeyword:
         return x.m_row.keyword.compare(y.m_row.keyword, Qt::CaseInsensitive);
     case kSources:
         return x.SourcesText().compare(y.SourcesText());
-    case kSearches:
-        // Most searched first on the first click.
-        return CompareInt(x.Searches(), y.Searches(), true);
-    case kCompetition:
-        return CompareFloat(x.m_row.competition, y.m_row.competition);
-    case kAvgCpc:
-        return CompareFloat(x.m_row.avgCPC, y.m_row.avgCPC);
     case kMatchType:
         return x.MatchTypeText().compare(y.MatchTypeText());
     default:

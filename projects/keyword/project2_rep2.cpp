@@ -7,7 +7,9 @@
 using namespace Qt::StringLiterals;
 
 CProject2_Rep2::CProject2_Rep2(const std::vector<CProject2_Keyword>& records)
-    : CKindReport(2, 1), m_records(records) {}
+    : CKindReport(2, 1), m_records(records) {
+    SetIntKey(kPosition, [this](int item) { return Ad(item).pos; });
+}
 
 void CProject2_Rep2::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     CKindReport::SetupColumns(holder, id);
@@ -44,11 +46,11 @@ void CProject2_Rep2::UpdateItemCount() {
 int CProject2_Rep2::CompareItems(int a, int b) {
     const Row& x = m_rows[size_t(a)];
     const Row& y = m_rows[size_t(b)];
+    if (const std::optional<int> order = CompareByKey(a, b))
+        return *order;
     switch (m_sortColumn) {
     case kEngine:
         return int(x.engine) - int(y.engine);
-    case kPosition:
-        return CompareInt(Ad(a).pos, Ad(b).pos);
     case kTitle:
         return Ad(a).title.compare(Ad(b).title, Qt::CaseInsensitive);
     case kText:
