@@ -2,9 +2,9 @@
 
 #include "app/project_exporter.h"
 #include "app/project_view_title.h"
-#include "net/crawler.h"
 #include "net/downloader.h"
 #include "parsers/keyword_tool.h"
+#include "projects/common/keyword_tool_step.h"
 #include "projects/common/record_xml.h"
 #include "projects/common/search_engine.h"
 #include "projects/competition/project4_services.h"
@@ -107,18 +107,11 @@ bool CProject4::Step(Project4Request request) {
         channel.task = m_data.NextTask(request);
     if (channel.task < 0)
         return false;
-    const QString service = project4_services::PacingName(request);
     CServiceStep::Result result;
     if (request == Project4Request::Volume) {
-        const QString keywords = m_data.KeywordsWithoutVolume().join(u'\n');
-        result = channel.step.RunSteps(service, [&](CDownloader& downloader) {
-            const QString user = g_pCrawler ? g_pCrawler->GoogleAdwords_user : QString();
-            const QString password = g_pCrawler ? g_pCrawler->GoogleAdwords_pass : QString();
-            return CDownloader_Parsers::StartAdwordsKeywordTool(downloader, user, password, keywords,
-                                                                m_window, false) == 2;
-        });
+        result = RunKeywordTool(channel.step, m_data.KeywordsWithoutVolume().join(u'\n'), m_window);
     } else {
-        result = channel.step.Run(service, [&](CDownloader& downloader) {
+        result = channel.step.Run(project4_services::PacingName(request), [&](CDownloader& downloader) {
             return project4_services::Start(request, downloader, m_data, channel.task);
         });
     }

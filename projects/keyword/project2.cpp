@@ -1,10 +1,10 @@
 #include "projects/keyword/project2.h"
 
 #include "app/project_exporter.h"
-#include "net/crawler.h"
 #include "net/downloader.h"
 #include "parsers/commercial_intent.h"
 #include "parsers/keyword_tool.h"
+#include "projects/common/keyword_tool_step.h"
 #include "projects/common/record_xml.h"
 #include "projects/common/search_engine.h"
 #include "skin/skin_dlg_holder.h"
@@ -14,7 +14,6 @@ namespace parsers = CDownloader_Parsers;
 
 namespace {
 
-const QString kToolPacing = u"Google Bids"_s;
 const QString kIntentPacing = u"MS_OCI"_s;
 // The keyword tool's answer for every match type.
 constexpr int kAllMatchTypes = 255;
@@ -202,12 +201,7 @@ void CProject2::StepTool() {
         m_toolKeywords = keywords.join(u'\n');
     }
     CSkinDlg_Base* parent = m_holder ? m_holder->GetDialog() : nullptr;
-    const QString user = g_pCrawler ? g_pCrawler->GoogleAdwords_user : QString();
-    const QString password = g_pCrawler ? g_pCrawler->GoogleAdwords_pass : QString();
-    const CServiceStep::Result result = lane.step.RunSteps(kToolPacing, [&](CDownloader& downloader) {
-        return parsers::StartAdwordsKeywordTool(downloader, user, password, m_toolKeywords, parent, false) ==
-               2;
-    });
+    const CServiceStep::Result result = RunKeywordTool(lane.step, m_toolKeywords, parent);
     if (result == CServiceStep::Result::Waiting)
         return;
     std::vector<CDownloader_Parsers_Adwords_result> rows;
