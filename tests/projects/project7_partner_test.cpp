@@ -1,31 +1,18 @@
 #include "core/headless_platform_services.h"
 #include "projects/competition/project7.h"
 #include "tests/core/qstring_printer.h"
-#include "tests/projects/kind_test.h"
 #include "tests/projects/project6_sites.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-class Project7Test : public projtest::KindTest {
+class Project7Test : public projtest::SitesKindTest {
   protected:
     void SetUp() override {
-        KindTest::SetUp();
-        m_sites.ServeServices(m_server);
+        SitesKindTest::SetUp();
         DefaultPlatformServices().Clear();
     }
-
-    int IndexOf(CProject7& project, char name) const {
-        const QString site = QString::fromStdString(m_sites.Host(name));
-        for (size_t i = 0; i < project.Sites().size(); ++i) {
-            if (project.Sites()[i].site == site)
-                return int(i);
-        }
-        return -1;
-    }
-
-    projtest::Project6Sites m_sites;
 };
 
 } // namespace
