@@ -5,9 +5,8 @@
 
 using namespace Qt::StringLiterals;
 
-CProject8_Rep1::CProject8_Rep1(const std::vector<CProject8_Result>& results)
-    : CKindReport(8, 0), m_results(results) {
-    SetIntKey(kPosition, [this](int item) { return m_results[size_t(item)].result.pos; });
+CProject8_Rep1::CProject8_Rep1(const std::vector<CProject8_Result>& results) : CRecordReport(8, 0, results) {
+    SetIntKey(kPosition, [this](int item) { return RecordOf(item).result.pos; });
 }
 
 void CProject8_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
@@ -19,14 +18,9 @@ void CProject8_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     AddColumn(kPosition, u"Position"_s, 60);
 }
 
-void CProject8_Rep1::UpdateItemCount() {
-    m_itemCount = static_cast<int>(m_results.size());
-    CKindReport::UpdateItemCount();
-}
-
 int CProject8_Rep1::CompareItems(int a, int b) {
-    const CProject8_Result& x = m_results[static_cast<std::size_t>(a)];
-    const CProject8_Result& y = m_results[static_cast<std::size_t>(b)];
+    const CProject8_Result& x = RecordOf(a);
+    const CProject8_Result& y = RecordOf(b);
     if (const std::optional<int> order = CompareByKey(a, b))
         return *order;
     switch (m_sortColumn) {
@@ -44,7 +38,7 @@ int CProject8_Rep1::CompareItems(int a, int b) {
 }
 
 void CProject8_Rep1::GetItemText(CSkinListBox_Line& line) {
-    const CProject8_Result& r = m_results[static_cast<std::size_t>(line.item)];
+    const CProject8_Result& r = RecordOf(line.item);
     AddTextCell(line, r.result.title, kTitle);
     AddTextCell(line, r.result.full_url, kUrl);
     AddTextCell(line, AdTextOneLine(r.result), kText);

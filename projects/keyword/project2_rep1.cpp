@@ -24,20 +24,17 @@ constexpr EngineColumn kEngineColumns[] = {
 
 } // namespace
 
-CProject2_Rep1::CProject2_Rep1(const std::vector<CProject2_Keyword>& records)
-    : CKindReport(2, 0), m_records(records) {
+CProject2_Rep1::CProject2_Rep1(const std::vector<CProject2_Keyword>& records) : CRecordReport(2, 0, records) {
     m_visibilityByFiltersOnly = true;
     for (const EngineColumn& c : kEngineColumns) {
         if (c.ads)
-            SetIntKey(c.column,
-                      [this, &c](int item) { return m_records[size_t(item)].Engine(c.engine).adCount; });
+            SetIntKey(c.column, [this, &c](int item) { return RecordOf(item).Engine(c.engine).adCount; });
         else
-            SetFloatKey(c.column,
-                        [this, &c](int item) { return m_records[size_t(item)].Engine(c.engine).results; });
+            SetFloatKey(c.column, [this, &c](int item) { return RecordOf(item).Engine(c.engine).results; });
     }
-    SetFloatKey(kSearches, [this](int item) { return m_records[size_t(item)].tool.estimatedSearch; });
-    SetFloatKey(kAvgCpc, [this](int item) { return m_records[size_t(item)].tool.avgCPC; });
-    SetFloatKey(kIntent, [this](int item) { return m_records[size_t(item)].intent; });
+    SetFloatKey(kSearches, [this](int item) { return RecordOf(item).tool.estimatedSearch; });
+    SetFloatKey(kAvgCpc, [this](int item) { return RecordOf(item).tool.avgCPC; });
+    SetFloatKey(kIntent, [this](int item) { return RecordOf(item).intent; });
 }
 
 void CProject2_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
@@ -55,27 +52,22 @@ void CProject2_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     m_sortColumn = kKeyword;
 }
 
-void CProject2_Rep1::UpdateItemCount() {
-    m_itemCount = int(m_records.size());
-    CKindReport::UpdateItemCount();
-}
-
 int CProject2_Rep1::CompareItems(int a, int b) {
     if (const std::optional<int> order = CompareByKey(a, b))
         return *order;
     if (m_sortColumn == kKeyword)
-        return m_records[size_t(a)].keyword.compare(m_records[size_t(b)].keyword, Qt::CaseInsensitive);
+        return RecordOf(a).keyword.compare(RecordOf(b).keyword, Qt::CaseInsensitive);
     return 0;
 }
 
 bool CProject2_Rep1::IsItemVisible(int item) {
-    const CProject2_Keyword& r = m_records[size_t(item)];
+    const CProject2_Keyword& r = RecordOf(item);
     return FilterAcceptsText(kKeyword, r.keyword) && FilterAcceptsFloat(kSearches, r.tool.estimatedSearch) &&
            FilterAcceptsFloat(kAvgCpc, r.tool.avgCPC) && FilterAcceptsFloat(kIntent, r.intent);
 }
 
 void CProject2_Rep1::GetItemText(CSkinListBox_Line& line) {
-    const CProject2_Keyword& r = m_records[size_t(line.item)];
+    const CProject2_Keyword& r = RecordOf(line.item);
     AddTextCell(line, r.keyword, kKeyword);
     AddNumberCell(line, FloatText(r.tool.estimatedSearch), kSearches);
     AddNumberCell(line, FloatText(r.tool.avgCPC, false), kAvgCpc);
@@ -88,5 +80,5 @@ void CProject2_Rep1::GetItemText(CSkinListBox_Line& line) {
 }
 
 QString CProject2_Rep1::ItemKeyword(int item) const {
-    return m_records[size_t(item)].keyword;
+    return RecordOf(item).keyword;
 }
