@@ -51,6 +51,62 @@ void CKindReport::AddNumberCell(CSkinListBox_Line& line, const QString& text, in
     AddCell(line, text, 0, 0, columnId, kAnyWidth, CSkinListBox_Item::kText, 0, 3);
 }
 
+void CKindReport::SetIntKey(int columnId, std::function<int(int item)> value, bool invert) {
+    m_sortKeys.emplace_back(columnId,
+                            [value = std::move(value), invert](int item, CSkinListBox_SortKey& key) {
+                                key.kind = CSkinListBox_SortKey::kInt;
+                                key.invert = invert;
+                                key.intValue = value(item);
+                            });
+}
+
+void CKindReport::SetFloatKey(int columnId, std::function<float(int item)> value) {
+    m_sortKeys.emplace_back(columnId, [value = std::move(value)](int item, CSkinListBox_SortKey& key) {
+        key.kind = CSkinListBox_SortKey::kFloat;
+        key.floatValue = value(item);
+    });
+}
+
+void CKindReport::SetTextKey(int columnId, std::function<const QString&(int item)> value) {
+    m_sortKeys.emplace_back(columnId, [value = std::move(value)](int item, CSkinListBox_SortKey& key) {
+        key.kind = CSkinListBox_SortKey::kText;
+        key.text = &value(item);
+    });
+}
+
+const CKindReport::KeyOf* CKindReport::SortKeyOf(int columnId) const {
+    for (const auto& [column, keyOf] : m_sortKeys) {
+        if (column == columnId)
+            return &keyOf;
+    }
+    return nullptr;
+}
+
+bool CKindReport::GetSortKey(int item, CSkinListBox_SortKey& key) {
+    const KeyOf* keyOf = SortKeyOf(m_sortColumn);
+    if (keyOf)
+        (*keyOf)(item, key);
+    return keyOf != nullptr;
+}
+
+std::optional<int> CKindReport::CompareByKey(int a, int b) {
+    const KeyOf* keyOf = SortKeyOf(m_sortColumn);
+    if (!keyOf)
+        return std::nullopt;
+    CSkinListBox_SortKey x;
+    CSkinListBox_SortKey y;
+    (*keyOf)(a, x);
+    (*keyOf)(b, y);
+    switch (x.kind) {
+    case CSkinListBox_SortKey::kInt:
+        return CompareInt(x.intValue, y.intValue, x.invert);
+    case CSkinListBox_SortKey::kFloat:
+        return CompareFloat(x.floatValue, y.floatValue);
+    default:
+        return x.text->compare(*y.text);
+    }
+}
+
 void CKindReport::FinishLine(CSkinListBox_Line& line) const {
     line.rowFlag = true;
     if (IsSelected(line.item))

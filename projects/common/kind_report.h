@@ -5,6 +5,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
+#include <utility>
 #include <vector>
 
 // The base of every kind's report grid: column set-up, the cell texts of numbers with their no-data values,
@@ -21,6 +24,8 @@ class CKindReport : public CSkinListBox {
     // list keywords.
     virtual QString ItemKeyword(int /*item*/) const { return {}; }
 
+    // The sort column's key of item, for the columns the report gave a key (SetIntKey and the like).
+    bool GetSortKey(int item, CSkinListBox_SortKey& key) override;
     void OnContextMenu(int x, int y) override;
     // The menu for the current selection: "Copy", then the send-to items when the selected rows have
     // keywords.
@@ -52,14 +57,28 @@ class CKindReport : public CSkinListBox {
     // Marks the line as a data row and colours it when selected.
     void FinishLine(CSkinListBox_Line& line) const;
 
+    // Columns whose rows compare exactly as CompareInt or CompareFloat of a value, or as the case-sensitive
+    // order of a kept text: the report gives the value of an item once, and the grid sorts a large report on
+    // these keys without asking CompareItems pair by pair.
+    void SetIntKey(int columnId, std::function<int(int item)> value, bool invert = false);
+    void SetFloatKey(int columnId, std::function<float(int item)> value);
+    // The text must stay in place (a record's member) while the grid sorts.
+    void SetTextKey(int columnId, std::function<const QString&(int item)> value);
+    // For CompareItems: the order of a and b by the sort column's key; nothing when the column has none.
+    std::optional<int> CompareByKey(int a, int b);
+
     static constexpr plat::ColorRef kSelectedBackground = plat::rgb(190, 222, 250);
 
   private:
     QString RowsText(bool selectedOnly);
 
+    using KeyOf = std::function<void(int item, CSkinListBox_SortKey& key)>;
+    const KeyOf* SortKeyOf(int columnId) const;
+
     int m_kind;
     int m_index;
     QString m_copyCommand;
+    std::vector<std::pair<int, KeyOf>> m_sortKeys;
 };
 
 // The name of a kind as its InitInfo gives it.

@@ -4,7 +4,6 @@
 #include "core/clock.h"
 #include "core/packed_minutes.h"
 #include "projects/common/record_xml.h"
-#include "projects/competition/project3_search_engine.h"
 #include "skin/commands.h"
 #include "skin/skin_dlg_base.h"
 #include "skin/skin_drop_list.h"
@@ -48,12 +47,9 @@ void CProject3::InitInfo() {
     m_description = u"The advertisers of one keyword over the last months, with their ads and keywords."_s;
 }
 
-bool CProject3::ValidateWizardPage(QString& error) {
-    if (!CKeywordInputProject::ValidateWizardPage(error))
-        return false;
+void CProject3::OnWizardDone() {
     m_keyword = Input().Keywords().value(0);
     m_startOnView = true;
-    return true;
 }
 
 void CProject3::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
@@ -108,11 +104,11 @@ void CProject3::Process() {
     const int request = m_run.Request();
     if (request < 0)
         return;
-    const int engine = kCompetitionEngines[request / kPagesPerEngine];
+    const SearchEngine& engine = SearchEngineAt(request / kPagesPerEngine);
     m_run.Step(engine, m_keyword, (request % kPagesPerEngine) * 10, [&](const CDownloader& page) {
         std::vector<CDownloader_Parsers_SE_result> ads;
-        ParseEngineAds(engine, page, ads);
-        AddSightings(engine, ads);
+        engine.ads(page, ads);
+        AddSightings(engine.id, ads);
     });
 }
 

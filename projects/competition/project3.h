@@ -1,9 +1,10 @@
 #pragma once
 
+#include "projects/common/engine_search_run.h"
 #include "projects/common/kind_page.h"
+#include "projects/common/search_engine.h"
 #include "projects/competition/project3_ad.h"
 #include "projects/competition/project3_advertiser.h"
-#include "projects/competition/project3_engine_run.h"
 #include "projects/competition/project3_rep1.h"
 #include "projects/competition/project3_rep2.h"
 #include "projects/keyword_input_project.h"
@@ -19,7 +20,8 @@ class CProject3 : public CKeywordInputProject {
     explicit CProject3(int id);
 
     void InitInfo() override;
-    bool ValidateWizardPage(QString& error) override;
+    // A project made by the wizard starts its run once its page is built.
+    void OnWizardDone() override;
     void CreateView(CSkinDlgHolder* holder, unsigned* nextId) override;
     void Process() override;
     void Export(CProjectExporter* exporter) override;
@@ -30,7 +32,7 @@ class CProject3 : public CKeywordInputProject {
 
     // Result pages read per engine in a run, ten results each.
     static constexpr int kPagesPerEngine = 3;
-    static constexpr int kRequestsPerRun = kPagesPerEngine * 3;
+    static constexpr int kRequestsPerRun = kPagesPerEngine * kSearchEngineCount;
 
     const QString& Keyword() const { return m_keyword; }
     bool Running() const { return m_run.Running(); }

@@ -1,6 +1,6 @@
 #include "projects/competition/project3_advertiser.h"
 
-#include "projects/competition/project3_search_engine.h"
+#include "projects/common/search_engine.h"
 
 #include <QHash>
 #include <algorithm>

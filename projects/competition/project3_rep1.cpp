@@ -5,7 +5,11 @@
 using namespace Qt::StringLiterals;
 
 CProject3_Rep1::CProject3_Rep1(const std::vector<CProject3_Advertiser>& advertisers)
-    : CKindReport(3, 0), m_advertisers(advertisers) {}
+    : CRecordReport(3, 0, advertisers) {
+    SetIntKey(kAdsSeen, [this](int item) { return RecordOf(item).adsSeen; });
+    SetIntKey(kFirstSeen, [this](int item) { return RecordOf(item).firstSeen; });
+    SetIntKey(kLastSeen, [this](int item) { return RecordOf(item).lastSeen; });
+}
 
 void CProject3_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     CKindReport::SetupColumns(holder, id);
@@ -18,32 +22,23 @@ void CProject3_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     m_sortDirection = 1;
 }
 
-void CProject3_Rep1::UpdateItemCount() {
-    m_itemCount = static_cast<int>(m_advertisers.size());
-    CKindReport::UpdateItemCount();
-}
-
 int CProject3_Rep1::CompareItems(int a, int b) {
-    const CProject3_Advertiser& x = m_advertisers[static_cast<std::size_t>(a)];
-    const CProject3_Advertiser& y = m_advertisers[static_cast<std::size_t>(b)];
+    const CProject3_Advertiser& x = RecordOf(a);
+    const CProject3_Advertiser& y = RecordOf(b);
+    if (const std::optional<int> order = CompareByKey(a, b))
+        return *order;
     switch (m_sortColumn) {
     case kAdvertiser:
         return x.domain.compare(y.domain, Qt::CaseInsensitive);
-    case kAdsSeen:
-        return CompareInt(x.adsSeen, y.adsSeen);
     case kEngines:
         return x.EngineNames().compare(y.EngineNames());
-    case kFirstSeen:
-        return CompareInt(x.firstSeen, y.firstSeen);
-    case kLastSeen:
-        return CompareInt(x.lastSeen, y.lastSeen);
     default:
         return 0;
     }
 }
 
 void CProject3_Rep1::GetItemText(CSkinListBox_Line& line) {
-    const CProject3_Advertiser& a = m_advertisers[static_cast<std::size_t>(line.item)];
+    const CProject3_Advertiser& a = RecordOf(line.item);
     AddTextCell(line, a.domain, kAdvertiser);
     AddNumberCell(line, IntText(a.adsSeen), kAdsSeen);
     AddTextCell(line, a.EngineNames(), kEngines);
@@ -53,7 +48,5 @@ void CProject3_Rep1::GetItemText(CSkinListBox_Line& line) {
 }
 
 QString CProject3_Rep1::DomainOf(int item) const {
-    return item >= 0 && static_cast<std::size_t>(item) < m_advertisers.size()
-               ? m_advertisers[static_cast<std::size_t>(item)].domain
-               : QString();
+    return item >= 0 && static_cast<std::size_t>(item) < m_records.size() ? RecordOf(item).domain : QString();
 }

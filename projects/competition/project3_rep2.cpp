@@ -2,7 +2,7 @@
 
 #include "app/skin_ad_display_dlg.h"
 #include "core/packed_minutes.h"
-#include "projects/competition/project3_search_engine.h"
+#include "projects/common/search_engine.h"
 
 using namespace Qt::StringLiterals;
 
@@ -10,7 +10,9 @@ QString AdTextOneLine(const CDownloader_Parsers_SE_result& ad) {
     return ad.body.simplified();
 }
 
-CProject3_Rep2::CProject3_Rep2(const std::vector<CProject3_Ad>& ads) : CKindReport(3, 1), m_ads(ads) {}
+CProject3_Rep2::CProject3_Rep2(const std::vector<CProject3_Ad>& ads) : CKindReport(3, 1), m_ads(ads) {
+    SetIntKey(kSeen, [this](int item) { return AdOf(item).seen; });
+}
 
 void CProject3_Rep2::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     CKindReport::SetupColumns(holder, id);
@@ -31,6 +33,8 @@ void CProject3_Rep2::UpdateItemCount() {
 int CProject3_Rep2::CompareItems(int a, int b) {
     const CProject3_Ad& x = AdOf(a);
     const CProject3_Ad& y = AdOf(b);
+    if (const std::optional<int> order = CompareByKey(a, b))
+        return *order;
     switch (m_sortColumn) {
     case kEngine:
         return EngineName(x.engine).compare(EngineName(y.engine));
@@ -40,8 +44,6 @@ int CProject3_Rep2::CompareItems(int a, int b) {
         return AdTextOneLine(x.ad).compare(AdTextOneLine(y.ad), Qt::CaseInsensitive);
     case kShownUrl:
         return x.ad.show_url.compare(y.ad.show_url, Qt::CaseInsensitive);
-    case kSeen:
-        return CompareInt(x.seen, y.seen);
     default:
         return 0;
     }

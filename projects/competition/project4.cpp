@@ -2,10 +2,11 @@
 
 #include "app/project_exporter.h"
 #include "app/project_view_title.h"
-#include "net/crawler.h"
 #include "net/downloader.h"
 #include "parsers/keyword_tool.h"
+#include "projects/common/keyword_tool_step.h"
 #include "projects/common/record_xml.h"
+#include "projects/common/search_engine.h"
 #include "projects/competition/project4_services.h"
 #include "skin/skin_dlg_holder.h"
 
@@ -13,7 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kEngineNames[kProject4EngineCount] = {u"Google"_s, u"Bing"_s, u"Yahoo"_s};
 const QString kEngineCommand = u"prj4_engine"_s;
 const QString kSelectCommand = u"prj4_select_keyword"_s;
 const QString kEngineKey = u"m_engine"_s;
@@ -46,7 +46,7 @@ void CProject4::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     // The engine tabs stand at the right end of the heading row, over the reports.
     for (int engine = 0; engine < kProject4EngineCount; ++engine) {
         CSkinButton& tab = m_engineTabs[static_cast<std::size_t>(engine)];
-        tab.Create(holder, ++*nextId, kEngineNames[engine], kEngineCommand, engine);
+        tab.Create(holder, ++*nextId, SearchEngineAt(engine).Name(), kEngineCommand, engine);
         const int left = kTabRight + (kProject4EngineCount - engine) * (kTabWidth + kTabGap);
         holder->SetResizeRule(&tab, -left, CProjectViewTitle::kTop + 2, kTabWidth, tab.m_height);
     }
@@ -74,10 +74,8 @@ void CProject4::StartRun() {
 }
 
 void CProject4::StopRun() {
-    for (Channel& channel : m_channels) {
-        channel.step.Release();
-        channel.task = -1;
-    }
+    for (CServiceLane& channel : m_channels)
+        channel.Finish();
     m_page.m_bar.SetRunning(false);
 }
 
@@ -104,23 +102,16 @@ void CProject4::Process() {
 }
 
 bool CProject4::Step(Project4Request request) {
-    Channel& channel = m_channels[static_cast<std::size_t>(request)];
+    CServiceLane& channel = m_channels[static_cast<std::size_t>(request)];
     if (channel.task < 0)
         channel.task = m_data.NextTask(request);
     if (channel.task < 0)
         return false;
-    const QString service = project4_services::PacingName(request);
     CServiceStep::Result result;
     if (request == Project4Request::Volume) {
-        const QString keywords = m_data.KeywordsWithoutVolume().join(u'\n');
-        result = channel.step.RunSteps(service, [&](CDownloader& downloader) {
-            const QString user = g_pCrawler ? g_pCrawler->GoogleAdwords_user : QString();
-            const QString password = g_pCrawler ? g_pCrawler->GoogleAdwords_pass : QString();
-            return CDownloader_Parsers::StartAdwordsKeywordTool(downloader, user, password, keywords,
-                                                                m_window, false) == 2;
-        });
+        result = RunKeywordTool(channel.step, m_data.KeywordsWithoutVolume().join(u'\n'), m_window);
     } else {
-        result = channel.step.Run(service, [&](CDownloader& downloader) {
+        result = channel.step.Run(project4_services::PacingName(request), [&](CDownloader& downloader) {
             return project4_services::Start(request, downloader, m_data, channel.task);
         });
     }
@@ -135,8 +126,7 @@ bool CProject4::Step(Project4Request request) {
         StoreVolumes(downloader);
     else
         project4_services::Store(request, downloader, m_data, channel.task);
-    channel.step.Release();
-    channel.task = -1;
+    channel.Finish();
     return true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "projects/common/kind_page.h"
-#include "projects/common/service_step.h"
+#include "projects/common/service_lane.h"
 #include "projects/competition/project4_data.h"
 #include "projects/competition/project4_rep1.h"
 #include "projects/competition/project4_rep2.h"
@@ -35,12 +35,6 @@ class CProject4 : public CKeywordInputProject {
     const CSkinButton& EngineTab(int engine) const { return m_engineTabs[static_cast<std::size_t>(engine)]; }
 
   private:
-    // One service's request under way: the task is the keyword or site it is for, -1 none.
-    struct Channel {
-        CServiceStep step;
-        int task = -1;
-    };
-
     void StartRun();
     void StopRun();
     // Advances one channel; true when a reply was stored.
@@ -52,7 +46,8 @@ class CProject4 : public CKeywordInputProject {
     void Refresh();
 
     CProject4_Data m_data;
-    std::array<Channel, kProject4RequestCount> m_channels;
+    // One lane a service: its request under way is for a keyword or a site.
+    std::array<CServiceLane, kProject4RequestCount> m_channels;
     CProject4_Rep1 m_rep1;
     CProject4_Rep2 m_rep2;
     CKindPage m_page;

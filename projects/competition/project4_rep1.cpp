@@ -22,7 +22,9 @@ QString CountText(double count) {
 
 } // namespace
 
-CProject4_Rep1::CProject4_Rep1(const CProject4_Data& data) : CKindReport(4, 0), m_data(data) {}
+CProject4_Rep1::CProject4_Rep1(const CProject4_Data& data) : CKindReport(4, 0), m_data(data) {
+    SetFloatKey(kSearches, [this](int item) { return m_data.Keywords()[size_t(item)].searches; });
+}
 
 void CProject4_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     CKindReport::SetupColumns(holder, id);
@@ -45,11 +47,11 @@ QString CProject4_Rep1::ItemKeyword(int item) const {
 int CProject4_Rep1::CompareItems(int a, int b) {
     const CProject4_Keyword& x = m_data.Keywords()[static_cast<std::size_t>(a)];
     const CProject4_Keyword& y = m_data.Keywords()[static_cast<std::size_t>(b)];
+    if (const std::optional<int> order = CompareByKey(a, b))
+        return *order;
     switch (m_sortColumn) {
     case kKeyword:
         return x.keyword.compare(y.keyword, Qt::CaseInsensitive);
-    case kSearches:
-        return CompareFloat(x.searches, y.searches);
     case kGoogle:
     case kBing:
     case kYahoo: {

@@ -5,7 +5,12 @@
 
 using namespace Qt::StringLiterals;
 
-CProject4_Rep2::CProject4_Rep2(const CProject4_Data& data) : CKindReport(4, 1), m_data(data) {}
+CProject4_Rep2::CProject4_Rep2(const CProject4_Data& data) : CKindReport(4, 1), m_data(data) {
+    SetIntKey(kPosition, [this](int item) { return Result(item).pos; });
+    // The site columns' value follows the sort column.
+    for (const int column : {kPageRank, kInlinks, kTrafficRank, kCreated})
+        SetIntKey(column, [this](int item) { return SortValue(item); });
+}
 
 void CProject4_Rep2::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     CKindReport::SetupColumns(holder, id);
@@ -62,18 +67,13 @@ int CProject4_Rep2::SortValue(int item) const {
 }
 
 int CProject4_Rep2::CompareItems(int a, int b) {
+    if (const std::optional<int> order = CompareByKey(a, b))
+        return *order;
     switch (m_sortColumn) {
-    case kPosition:
-        return CompareInt(Result(a).pos, Result(b).pos);
     case kTitle:
         return Result(a).title.compare(Result(b).title, Qt::CaseInsensitive);
     case kUrl:
         return Result(a).full_url.compare(Result(b).full_url, Qt::CaseInsensitive);
-    case kPageRank:
-    case kInlinks:
-    case kTrafficRank:
-    case kCreated:
-        return CompareInt(SortValue(a), SortValue(b));
     default:
         return (a > b) - (a < b);
     }

@@ -2,33 +2,19 @@
 
 #include "net/downloader.h"
 #include "parsers/alexa_traffic.h"
-#include "parsers/bing_search.h"
 #include "parsers/google_page_rank.h"
-#include "parsers/google_search.h"
 #include "parsers/whois_creation_date.h"
-#include "parsers/yahoo_search.h"
 #include "parsers/yahoo_site_explorer.h"
+#include "projects/common/search_engine.h"
 
 using namespace Qt::StringLiterals;
 namespace P = CDownloader_Parsers;
 
 namespace {
 
-struct Engine {
-    bool (*start)(CDownloader&, const QString&, int, int);
-    bool (*results)(const CDownloader&, std::vector<CDownloader_Parsers_SE_result>&);
-    bool (*count)(const CDownloader&, int*, int*, float*);
-};
-
-Engine EngineOf(Project4Request request) {
-    switch (request) {
-    case Project4Request::Bing:
-        return {P::StartBingSearch, P::ParseBingResults, P::ParseBingResultCount};
-    case Project4Request::Yahoo:
-        return {P::StartYahooSearch, P::ParseYahooResults, P::ParseYahooResultCount};
-    default:
-        return {P::StartGoogleSearch, P::ParseGoogleResults, P::ParseGoogleResultCount};
-    }
+// The search requests ask the engines in their shown order.
+const SearchEngine& EngineOf(Project4Request request) {
+    return SearchEngineAt(static_cast<int>(request) - static_cast<int>(Project4Request::Google));
 }
 
 bool IsSearch(Project4Request request) {
@@ -50,11 +36,9 @@ QString PacingName(Project4Request request) {
     case Project4Request::Volume:
         return u"Google Bids"_s;
     case Project4Request::Google:
-        return u"Google"_s;
     case Project4Request::Bing:
-        return u"MSN"_s;
     case Project4Request::Yahoo:
-        return u"Yahoo!"_s;
+        return EngineOf(request).Pacing();
     case Project4Request::PageRank:
         return u"Google PR"_s;
     case Project4Request::Inlinks:
@@ -88,7 +72,7 @@ bool Start(Project4Request request, CDownloader& downloader, const CProject4_Dat
 
 void Store(Project4Request request, const CDownloader& downloader, CProject4_Data& data, int task) {
     if (IsSearch(request)) {
-        const Engine engine = EngineOf(request);
+        const SearchEngine& engine = EngineOf(request);
         float total = -2.0f;
         engine.count(downloader, nullptr, nullptr, &total);
         std::vector<CDownloader_Parsers_SE_result> results;

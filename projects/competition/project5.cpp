@@ -5,9 +5,7 @@
 #include "core/packed_minutes.h"
 #include "net/crawler.h"
 #include "net/html_tags.h"
-#include "parsers/bing_search.h"
-#include "parsers/google_search.h"
-#include "parsers/yahoo_search.h"
+#include "projects/common/search_engine.h"
 #include "projects/competition/project5_site.h"
 #include "skin/commands.h"
 #include "skin/input_dlg.h"
@@ -22,24 +20,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-using AdsParser = bool (*)(const CDownloader&, std::vector<CDownloader_Parsers_SE_result>&);
-using SearchStarter = bool (*)(CDownloader&, const QString&, int, int);
-
-struct Engine {
-    SearchStarter start;
-    AdsParser ads;
-    AdsParser results;
-};
-
-const Engine kEngines[CProject5_Check::kEngineCount] = {
-    {CDownloader_Parsers::StartGoogleSearch, CDownloader_Parsers::ParseGoogleAds,
-     CDownloader_Parsers::ParseGoogleResults},
-    {CDownloader_Parsers::StartBingSearch, CDownloader_Parsers::ParseBingAds,
-     CDownloader_Parsers::ParseBingResults},
-    {CDownloader_Parsers::StartYahooSearch, CDownloader_Parsers::ParseYahooAds,
-     CDownloader_Parsers::ParseYahooResults},
-};
 
 constexpr int kSecondsPerHour = 3600;
 constexpr int kLeft = CProjectViewTitle::kLeft;
@@ -75,16 +55,13 @@ QStringList Lines(const QString& text) {
 }
 
 // A page the engine answered with neither ads nor results (a block or error page) tells nothing.
-bool AnsweredWithResults(const Engine& engine, const CDownloader& downloader) {
+bool AnsweredWithResults(const SearchEngine& engine, const CDownloader& downloader) {
     std::vector<CDownloader_Parsers_SE_result> results;
     engine.results(downloader, results);
     return !results.empty();
 }
 
 } // namespace
-
-const QString CProject5::kEngineServices[CProject5_Check::kEngineCount] = {u"Google"_s, u"Bing"_s,
-                                                                           u"Yahoo"_s};
 
 CProject5::CProject5(int id) : CProject(id), m_bar(5), m_rep(m_list.m_entries) {
     m_kind = 5;
@@ -204,19 +181,18 @@ void CProject5::Process() {
         m_check.m_date = PackedNow(now);
         ShowProgress();
     }
-    const Engine& engine = kEngines[m_checkEngine];
+    const SearchEngine& engine = SearchEngineAt(m_checkEngine);
     const QString keyword = m_list.m_entries[size_t(m_checkEntry)].m_keyword;
-    const CServiceStep::Result result =
-        m_step.Run(kEngineServices[m_checkEngine],
-                   [&](CDownloader& downloader) { return engine.start(downloader, keyword, -1, -1); });
+    const CServiceStep::Result result = m_step.Run(
+        engine.Pacing(), [&](CDownloader& downloader) { return engine.start(downloader, keyword, -1, -1); });
     if (result != CServiceStep::Result::Waiting)
         FinishRequest(result);
 }
 
 void CProject5::FinishRequest(CServiceStep::Result result) {
+    const SearchEngine& engine = SearchEngineAt(m_checkEngine);
     int position = CProject5_Check::kNoData;
     if (result == CServiceStep::Result::Done) {
-        const Engine& engine = kEngines[m_checkEngine];
         std::vector<CDownloader_Parsers_SE_result> ads;
         engine.ads(*m_step.Downloader(), ads);
         if (!ads.empty())
@@ -224,7 +200,7 @@ void CProject5::FinishRequest(CServiceStep::Result result) {
         else if (AnsweredWithResults(engine, *m_step.Downloader()))
             position = CProject5_Check::kNotShown;
     } else {
-        m_bar.SetError(kEngineServices[m_checkEngine] + u": "_s + m_step.Error());
+        m_bar.SetError(engine.Name() + u": "_s + m_step.Error());
     }
     m_step.Release();
 

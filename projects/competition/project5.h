@@ -44,9 +44,6 @@ class CProject5 : public CProject {
     static inline const QString kDeleteCommand = CProject5_Rep::kDeleteCommand;
     static inline const QString kDateCommand = QStringLiteral("prj5_date_");
 
-    // The pacing name each engine is asked under: Google, Bing, Yahoo.
-    static const QString kEngineServices[CProject5_Check::kEngineCount];
-
     // The list file's path; empty without a data folder.
     static QString ListPath();
 

@@ -42,8 +42,15 @@ QString PositionText(int position) {
 
 } // namespace
 
-CProject5_Rep::CProject5_Rep(const std::vector<CProject5_Entry>& entries)
-    : CKindReport(5, 0), m_entries(entries) {}
+CProject5_Rep::CProject5_Rep(const std::vector<CProject5_Entry>& entries) : CRecordReport(5, 0, entries) {
+    SetTextKey(kSite, [this](int item) -> const QString& { return RecordOf(item).m_site; });
+    for (const int column : {kGoogle, kBing, kYahoo})
+        SetIntKey(column, [this, column](int item) { return PositionKey(item, column - kGoogle); });
+    SetIntKey(kLastCheck, [this](int item) {
+        const CProject5_Check* check = ShownCheck(item);
+        return check ? check->m_date : kNoCheck;
+    });
+}
 
 void CProject5_Rep::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     CKindReport::SetupColumns(holder, id);
@@ -56,13 +63,8 @@ void CProject5_Rep::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     m_sortColumn = kKeyword;
 }
 
-void CProject5_Rep::UpdateItemCount() {
-    m_itemCount = int(m_entries.size());
-    CSkinListBox::UpdateItemCount();
-}
-
 const CProject5_Check* CProject5_Rep::ShownCheck(int item) const {
-    const CProject5_Entry& entry = m_entries[size_t(item)];
+    const CProject5_Entry& entry = RecordOf(item);
     return m_day.isValid() ? entry.LastCheckOn(m_day) : entry.LastCheck();
 }
 
@@ -81,29 +83,17 @@ int CProject5_Rep::PositionKey(int item, int engine) const {
 }
 
 int CProject5_Rep::CompareItems(int a, int b) {
-    const CProject5_Entry& x = m_entries[size_t(a)];
-    const CProject5_Entry& y = m_entries[size_t(b)];
-    switch (m_sortColumn) {
-    case kKeyword:
+    const CProject5_Entry& x = RecordOf(a);
+    const CProject5_Entry& y = RecordOf(b);
+    if (const std::optional<int> order = CompareByKey(a, b))
+        return *order;
+    if (m_sortColumn == kKeyword)
         return x.m_keyword.compare(y.m_keyword, Qt::CaseInsensitive);
-    case kSite:
-        return x.m_site.compare(y.m_site);
-    case kGoogle:
-    case kBing:
-    case kYahoo:
-        return CompareInt(PositionKey(a, m_sortColumn - kGoogle), PositionKey(b, m_sortColumn - kGoogle));
-    case kLastCheck: {
-        const CProject5_Check* cx = ShownCheck(a);
-        const CProject5_Check* cy = ShownCheck(b);
-        return CompareInt(cx ? cx->m_date : kNoCheck, cy ? cy->m_date : kNoCheck);
-    }
-    default:
-        return 0;
-    }
+    return 0;
 }
 
 bool CProject5_Rep::IsItemVisible(int item) {
-    const CProject5_Entry& entry = m_entries[size_t(item)];
+    const CProject5_Entry& entry = RecordOf(item);
     if (!FilterAcceptsText(kKeyword, entry.m_keyword) || !FilterAcceptsText(kSite, entry.m_site))
         return false;
     for (int engine = 0; engine < CProject5_Check::kEngineCount; ++engine) {
@@ -114,7 +104,7 @@ bool CProject5_Rep::IsItemVisible(int item) {
 }
 
 void CProject5_Rep::GetItemText(CSkinListBox_Line& line) {
-    const CProject5_Entry& entry = m_entries[size_t(line.item)];
+    const CProject5_Entry& entry = RecordOf(line.item);
     AddTextCell(line, entry.m_keyword, kKeyword);
     AddTextCell(line, entry.m_site, kSite);
     const CProject5_Check* check = ShownCheck(line.item);
@@ -133,7 +123,7 @@ void CProject5_Rep::GetItemText(CSkinListBox_Line& line) {
 }
 
 QString CProject5_Rep::ItemKeyword(int item) const {
-    return m_entries[size_t(item)].m_keyword;
+    return RecordOf(item).m_keyword;
 }
 
 bool CProject5_Rep::OnKey(int vk) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "projects/common/kind_report.h"
+#include "projects/common/record_report.h"
 #include "projects/competition/project5_entry.h"
 
 #include <QDate>
@@ -8,7 +8,7 @@
 
 // The report of kind 5: one row per monitored pair with the site's ad position on each engine and the time
 // of the check shown. With no day chosen it shows each pair's newest check, else the last check of that day.
-class CProject5_Rep : public CKindReport {
+class CProject5_Rep : public CRecordReport<CProject5_Entry> {
   public:
     enum Column { kKeyword = 0, kSite = 1, kGoogle = 2, kBing = 3, kYahoo = 4, kLastCheck = 5 };
     // Sent to the dialog when Delete is pressed over the report.
@@ -17,7 +17,6 @@ class CProject5_Rep : public CKindReport {
     explicit CProject5_Rep(const std::vector<CProject5_Entry>& entries);
 
     void SetupColumns(CSkinDlgHolder* holder, unsigned id) override;
-    void UpdateItemCount() override;
     int CompareItems(int a, int b) override;
     bool IsItemVisible(int item) override;
     void GetItemText(CSkinListBox_Line& line) override;
@@ -35,6 +34,4 @@ class CProject5_Rep : public CKindReport {
   private:
     // The sort and filter value of a position: real positions first, then "not shown", then no data.
     int PositionKey(int item, int engine) const;
-
-    const std::vector<CProject5_Entry>& m_entries;
 };

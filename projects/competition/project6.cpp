@@ -6,9 +6,9 @@
 #include "net/http_url.h"
 #include "parsers/alexa_traffic.h"
 #include "parsers/google_page_rank.h"
-#include "parsers/google_search.h"
 #include "projects/common/record_xml.h"
-#include "projects/competition/project6_page_test.h"
+#include "projects/common/search_engine.h"
+#include "projects/competition/project6_home_page_checks.h"
 #include "skin/skin_dlg_holder.h"
 
 #include <algorithm>
@@ -24,7 +24,6 @@ constexpr int kHomePageRedirects = 5;
 // Each followed hop uses up two of the downloader's redirect budget.
 constexpr int kHomePageRedirectBudget = 2 * kHomePageRedirects + 1;
 
-const QString kSearchService = u"Google"_s;
 const QString kPageRankService = u"Google PR"_s;
 const QString kTrafficService = u"Alexa"_s;
 // The sites' own pages: one name for all of them, so that pacing, when the user asks for it, spaces them.
@@ -145,14 +144,10 @@ void CProject6::Stop() {
 
 void CProject6::ReleaseRequests() {
     m_search.Release();
-    for (HomePageRequest& request : m_homePages) {
-        request.step.Release();
-        request.site = -1;
-    }
-    for (RankRequest* request : {&m_pageRank, &m_trafficRank}) {
-        request->step.Release();
-        request->site = -1;
-    }
+    for (CServiceLane& request : m_homePages)
+        request.Finish();
+    m_pageRank.Finish();
+    m_trafficRank.Finish();
 }
 
 void CProject6::ClearData() {
@@ -189,9 +184,11 @@ void CProject6::StepSearch() {
         return;
     const int keyword = m_nextSearch / m_pageCount;
     const int start = m_nextSearch % m_pageCount * kResultsPerPage;
-    const CServiceStep::Result result = m_search.Run(kSearchService, [&](CDownloader& downloader) {
+    // Search engine 1 only.
+    const SearchEngine& engine = SearchEngineAt(0);
+    const CServiceStep::Result result = m_search.Run(engine.Pacing(), [&](CDownloader& downloader) {
         QString url;
-        CDownloader_Parsers::BuildGoogleSearchUrl(url, Keywords()[keyword], kResultsPerPage, start);
+        engine.buildUrl(url, Keywords()[keyword], kResultsPerPage, start);
         return downloader.Start(url);
     });
     if (result == CServiceStep::Result::Waiting)
@@ -199,7 +196,7 @@ void CProject6::StepSearch() {
     ++m_nextSearch;
     if (result == CServiceStep::Result::Done) {
         std::vector<CDownloader_Parsers_SE_result> results;
-        CDownloader_Parsers::ParseGoogleResults(*m_search.Downloader(), results);
+        engine.results(*m_search.Downloader(), results);
         // The engine has no more results for the keyword: its later pages would be empty too.
         if (results.empty())
             m_nextSearch = (keyword + 1) * m_pageCount;
@@ -243,7 +240,7 @@ template <typename Pending> int CProject6::FirstSite(Pending pending) const {
 int CProject6::NextUntestedSite() const {
     for (size_t i = 0; i < m_sites.size(); ++i) {
         const bool fetching = std::any_of(m_homePages.begin(), m_homePages.end(),
-                                          [i](const HomePageRequest& r) { return r.site == int(i); });
+                                          [i](const CServiceLane& r) { return r.task == int(i); });
         if (m_sites[i].test == CProject6_Site::kUntested && !fetching)
             return int(i);
     }
@@ -252,12 +249,12 @@ int CProject6::NextUntestedSite() const {
 
 void CProject6::StepHomePages() {
     bool started = false;
-    for (HomePageRequest& request : m_homePages) {
-        if (request.site < 0) {
+    for (CServiceLane& request : m_homePages) {
+        if (request.task < 0) {
             if (started)
                 continue;
-            request.site = NextUntestedSite();
-            if (request.site < 0)
+            request.task = NextUntestedSite();
+            if (request.task < 0)
                 continue;
             started = true;
         }
@@ -265,8 +262,8 @@ void CProject6::StepHomePages() {
     }
 }
 
-void CProject6::StepHomePage(HomePageRequest& request) {
-    CProject6_Site& site = m_sites[size_t(request.site)];
+void CProject6::StepHomePage(CServiceLane& request) {
+    CProject6_Site& site = m_sites[size_t(request.task)];
     const CServiceStep::Result result = request.step.Run(kSiteService, [&](CDownloader& downloader) {
         downloader.m_redirectBudget = kHomePageRedirectBudget;
         return downloader.Start(site.url);
@@ -290,8 +287,7 @@ void CProject6::StepHomePage(HomePageRequest& request) {
                                   : u"The home page answered with status "_s + QString::number(status);
         ShowError(site.site + u": "_s + error);
     }
-    request.step.Release();
-    request.site = -1;
+    request.Finish();
     ContentChanged();
 }
 
@@ -305,12 +301,12 @@ QString CProject6::TestHomePage(const CDownloader& downloader, const QString& /*
 
 void CProject6::StepRank(RankRequest& request) {
     int CProject6_Site::*const rank = request.rank;
-    if (request.site < 0)
-        request.site = FirstSite(
+    if (request.task < 0)
+        request.task = FirstSite(
             [rank](const CProject6_Site& s) { return s.test == CProject6_Site::kFound && s.*rank == -1; });
-    if (request.site < 0)
+    if (request.task < 0)
         return;
-    CProject6_Site& site = m_sites[size_t(request.site)];
+    CProject6_Site& site = m_sites[size_t(request.task)];
     const CServiceStep::Result result = request.step.Run(
         request.service, [&](CDownloader& downloader) { return request.start(downloader, site); });
     if (result == CServiceStep::Result::Waiting)
@@ -321,8 +317,7 @@ void CProject6::StepRank(RankRequest& request) {
         site.*rank = -2;
         ShowError(request.step.Error());
     }
-    request.step.Release();
-    request.site = -1;
+    request.Finish();
     ContentChanged();
 }
 

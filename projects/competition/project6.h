@@ -2,7 +2,7 @@
 
 #include "projects/common/project_bar.h"
 #include "projects/common/report_panes.h"
-#include "projects/common/service_step.h"
+#include "projects/common/service_lane.h"
 #include "projects/competition/project6_rep.h"
 #include "projects/competition/project6_site.h"
 #include "projects/keyword_input_project.h"
@@ -74,18 +74,13 @@ class CProject6 : public CKeywordInputProject {
     void StepSearch();
     int SearchCount() const;
     // The home pages: a few at a time, so that a site that is slow to answer holds up only its own row;
-    // each step starts at most one of them.
-    struct HomePageRequest {
-        CServiceStep step;
-        // The site the request is for, -1 while the slot is free.
-        int site = -1;
-    };
+    // each step starts at most one of them; each lane's task is the site it fetches.
     void StepHomePages();
-    void StepHomePage(HomePageRequest& request);
+    void StepHomePage(CServiceLane& request);
     // The first site not yet tested nor being fetched, -1 none.
     int NextUntestedSite() const;
-    // The requests for one of a found site's ranks, one at a time.
-    struct RankRequest {
+    // The requests for one of a found site's ranks, one at a time; the lane's task is the site.
+    struct RankRequest : CServiceLane {
         using Starter = std::function<bool(CDownloader&, const CProject6_Site&)>;
         using Parser = std::function<int(const CDownloader&)>;
         RankRequest(QString service, int CProject6_Site::*rank, Starter start, Parser parse)
@@ -95,9 +90,6 @@ class CProject6 : public CKeywordInputProject {
         int CProject6_Site::*const rank;
         const Starter start;
         const Parser parse;
-        CServiceStep step;
-        // The site the request is for, -1 while none runs.
-        int site = -1;
     };
     void StepRank(RankRequest& request);
     void AddSites(const std::vector<CDownloader_Parsers_SE_result>& results);
@@ -116,7 +108,7 @@ class CProject6 : public CKeywordInputProject {
     int m_nextSearch = 0;
 
     CServiceStep m_search;
-    std::array<HomePageRequest, 4> m_homePages;
+    std::array<CServiceLane, 4> m_homePages;
     RankRequest m_pageRank;
     RankRequest m_trafficRank;
 

@@ -11,7 +11,7 @@ QString RankSortText(int rank) {
 } // namespace
 
 CProject6_Rep::CProject6_Rep(int kind, const std::vector<CProject6_Site>& sites, const QString& markerTitle)
-    : CKindReport(kind, 0), m_sites(sites), m_markerTitle(markerTitle) {}
+    : CRecordReport(kind, 0, sites), m_markerTitle(markerTitle) {}
 
 void CProject6_Rep::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     CSkinListBox::SetupColumns(holder, id);
@@ -22,11 +22,6 @@ void CProject6_Rep::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     AddColumn(kTrafficRank, u"Traffic rank"_s, 100, 3, CSkinListBox_Column::kFilterIntRange);
     m_columns[kPageRank].intMax = 10;
     m_columns[kTrafficRank].intMax = 1000000;
-}
-
-void CProject6_Rep::UpdateItemCount() {
-    m_itemCount = static_cast<int>(m_sites.size());
-    CSkinListBox::UpdateItemCount();
 }
 
 QString CProject6_Rep::SortText(const CProject6_Site& site) const {
@@ -48,18 +43,17 @@ QString CProject6_Rep::SortText(const CProject6_Site& site) const {
 
 int CProject6_Rep::CompareItems(int a, int b) {
     const bool numeric = m_sortColumn == kPageRank || m_sortColumn == kTrafficRank;
-    return CompareNumberText(SortText(m_sites[size_t(a)]), SortText(m_sites[size_t(b)]), numeric, QString(),
-                             u' ');
+    return CompareNumberText(SortText(RecordOf(a)), SortText(RecordOf(b)), numeric, QString(), u' ');
 }
 
 bool CProject6_Rep::IsItemVisible(int item) {
-    const CProject6_Site& site = m_sites[size_t(item)];
+    const CProject6_Site& site = RecordOf(item);
     return site.IsShown() && FilterAcceptsText(kSite, site.site) && FilterAcceptsText(kMarker, site.marker) &&
            FilterAcceptsInt(kPageRank, site.pageRank) && FilterAcceptsInt(kTrafficRank, site.trafficRank);
 }
 
 void CProject6_Rep::GetItemText(CSkinListBox_Line& line) {
-    const CProject6_Site& site = m_sites[size_t(line.item)];
+    const CProject6_Site& site = RecordOf(line.item);
     AddTextCell(line, site.site, kSite);
     AddTextCell(line, site.url, kUrl);
     AddTextCell(line, site.test == CProject6_Site::kFound ? site.marker : kNoData, kMarker);

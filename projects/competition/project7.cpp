@@ -2,7 +2,7 @@
 
 #include "core/platform_services.h"
 #include "net/downloader.h"
-#include "projects/competition/project6_page_test.h"
+#include "projects/competition/project6_home_page_checks.h"
 #include "skin/skin_dlg_base.h"
 
 using namespace Qt::StringLiterals;

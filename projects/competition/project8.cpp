@@ -3,7 +3,6 @@
 #include "app/project_exporter.h"
 #include "core/platform_services.h"
 #include "projects/common/record_xml.h"
-#include "projects/competition/project3_search_engine.h"
 #include "skin/skin_dlg_holder.h"
 
 using namespace Qt::StringLiterals;
@@ -34,12 +33,9 @@ QString CProject8::OfferQuery(const QString& keyword, int query) {
     return keyword + (query == 0 ? u" affiliate program"_s : u" CPA offer"_s);
 }
 
-bool CProject8::ValidateWizardPage(QString& error) {
-    if (!CKeywordInputProject::ValidateWizardPage(error))
-        return false;
+void CProject8::OnWizardDone() {
     m_keyword = Input().Keywords().value(0);
     m_startOnView = true;
-    return true;
 }
 
 bool CProject8::CanSave() {
@@ -50,12 +46,12 @@ void CProject8::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     CKeywordInputProject::CreateView(holder, nextId);
     m_page.Create(holder, nextId, m_keyword, &m_rep1);
     int x = kLinksLeft;
-    for (int i = 0; i < 3; ++i) {
-        const int engine = kCompetitionEngines[i];
+    for (int i = 0; i < kSearchEngineCount; ++i) {
+        const SearchEngine& engine = SearchEngineAt(i);
         CSkinLabel& link = m_links[i];
-        link.CreateLabel(holder, ++*nextId, EngineName(engine), x, kLinksTop, kOpenSearchCommand,
+        link.CreateLabel(holder, ++*nextId, engine.Name(), x, kLinksTop, kOpenSearchCommand,
                          u"Open this search in the browser"_s, true);
-        link.m_param = engine;
+        link.m_param = engine.id;
         x += kLinkStep;
     }
     m_rep1.InvalidateContent();
@@ -88,17 +84,17 @@ void CProject8::Process() {
     const int request = m_run.Request();
     if (request < 0)
         return;
-    const int query = request / 3;
-    const int engine = kCompetitionEngines[request % 3];
+    const int query = request / kSearchEngineCount;
+    const SearchEngine& engine = SearchEngineAt(request % kSearchEngineCount);
     const bool answered = m_run.Step(engine, OfferQuery(m_keyword, query), 0, [&](const CDownloader& page) {
         std::vector<CDownloader_Parsers_SE_result> found;
-        ParseEngineResults(engine, page, found);
+        engine.results(page, found);
         if (found.empty())
             return;
         {
             const std::lock_guard guard(m_cs);
             for (const CDownloader_Parsers_SE_result& r : found)
-                m_results.push_back({engine, query, r});
+                m_results.push_back({engine.id, query, r});
         }
         m_hasResults = true;
         m_rep1.InvalidateContent();
@@ -107,7 +103,7 @@ void CProject8::Process() {
         return;
     if (!m_run.Running())
         m_searchStep = kSearchDone;
-    else if (m_run.Request() % 3 == 0)
+    else if (m_run.Request() % kSearchEngineCount == 0)
         // Every engine answered the first query: the second begins.
         m_searchStep = query + 2;
 }
@@ -136,7 +132,8 @@ void CProject8::LoadXml(CDownloader_HTMLTags* tree) {
 
 void CProject8::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
     if (command == kOpenSearchCommand) {
-        OpenUrlInBrowser(EngineSearchUrl(param, OfferQuery(m_keyword, 0), 0));
+        if (const SearchEngine* engine = FindSearchEngine(param))
+            OpenUrlInBrowser(engine->SearchUrl(OfferQuery(m_keyword, 0), 0));
         return;
     }
     switch (m_page.OnCommand(command, param)) {

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "projects/common/engine_search_run.h"
 #include "projects/common/kind_page.h"
-#include "projects/competition/project3_engine_run.h"
+#include "projects/common/search_engine.h"
 #include "projects/competition/project8_rep1.h"
 #include "projects/competition/project8_result.h"
 #include "projects/keyword_input_project.h"
@@ -16,7 +17,8 @@ class CProject8 : public CKeywordInputProject {
     explicit CProject8(int id);
 
     void InitInfo() override;
-    bool ValidateWizardPage(QString& error) override;
+    // A project made by the wizard starts its run once its page is built.
+    void OnWizardDone() override;
     void CreateView(CSkinDlgHolder* holder, unsigned* nextId) override;
     void Process() override;
     // Saving needs the search to have reached its second step.
@@ -30,7 +32,7 @@ class CProject8 : public CKeywordInputProject {
     // The two queries of a search, in the order they are asked.
     static QString OfferQuery(const QString& keyword, int query);
     static constexpr int kQueries = 2;
-    static constexpr int kRequestsPerSearch = kQueries * 3;
+    static constexpr int kRequestsPerSearch = kQueries * kSearchEngineCount;
 
     // 0 before the search, 1 and 2 while its queries run, kSearchDone after.
     int SearchStep() const { return m_searchStep; }
@@ -52,7 +54,7 @@ class CProject8 : public CKeywordInputProject {
     CKindPage m_page;
     CProject8_Rep1 m_rep1;
     // Open each engine's results for the first query in the browser.
-    CSkinLabel m_links[3];
+    CSkinLabel m_links[kSearchEngineCount];
 
   private:
     // Its requests go query by query, one per engine.

@@ -1,12 +1,13 @@
 #include "projects/competition/project8_rep1.h"
 
+#include "projects/common/search_engine.h"
 #include "projects/competition/project3_rep2.h"
-#include "projects/competition/project3_search_engine.h"
 
 using namespace Qt::StringLiterals;
 
-CProject8_Rep1::CProject8_Rep1(const std::vector<CProject8_Result>& results)
-    : CKindReport(8, 0), m_results(results) {}
+CProject8_Rep1::CProject8_Rep1(const std::vector<CProject8_Result>& results) : CRecordReport(8, 0, results) {
+    SetIntKey(kPosition, [this](int item) { return RecordOf(item).result.pos; });
+}
 
 void CProject8_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     CKindReport::SetupColumns(holder, id);
@@ -17,14 +18,11 @@ void CProject8_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     AddColumn(kPosition, u"Position"_s, 60);
 }
 
-void CProject8_Rep1::UpdateItemCount() {
-    m_itemCount = static_cast<int>(m_results.size());
-    CKindReport::UpdateItemCount();
-}
-
 int CProject8_Rep1::CompareItems(int a, int b) {
-    const CProject8_Result& x = m_results[static_cast<std::size_t>(a)];
-    const CProject8_Result& y = m_results[static_cast<std::size_t>(b)];
+    const CProject8_Result& x = RecordOf(a);
+    const CProject8_Result& y = RecordOf(b);
+    if (const std::optional<int> order = CompareByKey(a, b))
+        return *order;
     switch (m_sortColumn) {
     case kTitle:
         return x.result.title.compare(y.result.title, Qt::CaseInsensitive);
@@ -34,15 +32,13 @@ int CProject8_Rep1::CompareItems(int a, int b) {
         return AdTextOneLine(x.result).compare(AdTextOneLine(y.result), Qt::CaseInsensitive);
     case kEngine:
         return EngineName(x.engine).compare(EngineName(y.engine));
-    case kPosition:
-        return CompareInt(x.result.pos, y.result.pos);
     default:
         return 0;
     }
 }
 
 void CProject8_Rep1::GetItemText(CSkinListBox_Line& line) {
-    const CProject8_Result& r = m_results[static_cast<std::size_t>(line.item)];
+    const CProject8_Result& r = RecordOf(line.item);
     AddTextCell(line, r.result.title, kTitle);
     AddTextCell(line, r.result.full_url, kUrl);
     AddTextCell(line, AdTextOneLine(r.result), kText);

@@ -11,9 +11,13 @@ QString FigureText(float value) {
 
 } // namespace
 
-CProject1_Rep::CProject1_Rep(const std::vector<CProject1_Keyword>& records)
-    : CKindReport(1, 0), m_records(records) {
+CProject1_Rep::CProject1_Rep(const std::vector<CProject1_Keyword>& records) : CRecordReport(1, 0, records) {
     m_selectCommand = u"prj1_report_select_update"_s;
+    // Most searched first on the first click.
+    SetIntKey(
+        kSearches, [this](int item) { return RecordOf(item).Searches(); }, true);
+    SetFloatKey(kCompetition, [this](int item) { return RecordOf(item).m_row.competition; });
+    SetFloatKey(kAvgCpc, [this](int item) { return RecordOf(item).m_row.avgCPC; });
 }
 
 void CProject1_Rep::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
@@ -33,26 +37,16 @@ void CProject1_Rep::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     m_visibilityByFiltersOnly = true;
 }
 
-void CProject1_Rep::UpdateItemCount() {
-    m_itemCount = static_cast<int>(m_records.size());
-    CKindReport::UpdateItemCount();
-}
-
 int CProject1_Rep::CompareItems(int a, int b) {
-    const CProject1_Keyword& x = m_records[static_cast<std::size_t>(a)];
-    const CProject1_Keyword& y = m_records[static_cast<std::size_t>(b)];
+    const CProject1_Keyword& x = RecordOf(a);
+    const CProject1_Keyword& y = RecordOf(b);
+    if (const std::optional<int> order = CompareByKey(a, b))
+        return *order;
     switch (m_sortColumn) {
     case kKeyword:
         return x.m_row.keyword.compare(y.m_row.keyword, Qt::CaseInsensitive);
     case kSources:
         return x.SourcesText().compare(y.SourcesText());
-    case kSearches:
-        // Most searched first on the first click.
-        return CompareInt(x.Searches(), y.Searches(), true);
-    case kCompetition:
-        return CompareFloat(x.m_row.competition, y.m_row.competition);
-    case kAvgCpc:
-        return CompareFloat(x.m_row.avgCPC, y.m_row.avgCPC);
     case kMatchType:
         return x.MatchTypeText().compare(y.MatchTypeText());
     default:
@@ -61,7 +55,7 @@ int CProject1_Rep::CompareItems(int a, int b) {
 }
 
 bool CProject1_Rep::IsItemVisible(int item) {
-    const CProject1_Keyword& r = m_records[static_cast<std::size_t>(item)];
+    const CProject1_Keyword& r = RecordOf(item);
     return FilterAcceptsText(kKeyword, r.m_row.keyword) && FilterAcceptsText(kSources, r.SourcesText()) &&
            FilterAcceptsInt(kSearches, r.Searches()) &&
            FilterAcceptsFloat(kCompetition, r.m_row.competition) &&
@@ -69,7 +63,7 @@ bool CProject1_Rep::IsItemVisible(int item) {
 }
 
 void CProject1_Rep::GetItemText(CSkinListBox_Line& line) {
-    const CProject1_Keyword& r = m_records[static_cast<std::size_t>(line.item)];
+    const CProject1_Keyword& r = RecordOf(line.item);
     AddTextCell(line, r.m_row.keyword, kKeyword);
     AddTextCell(line, r.SourcesText(), kSources);
     const int searches = r.Searches();
@@ -84,5 +78,5 @@ void CProject1_Rep::GetItemText(CSkinListBox_Line& line) {
 }
 
 QString CProject1_Rep::ItemKeyword(int item) const {
-    return m_records[static_cast<std::size_t>(item)].m_row.keyword;
+    return RecordOf(item).m_row.keyword;
 }

@@ -1,14 +1,12 @@
 #include "projects/keyword/project2.h"
 
 #include "app/project_exporter.h"
-#include "net/crawler.h"
 #include "net/downloader.h"
-#include "parsers/bing_search.h"
 #include "parsers/commercial_intent.h"
-#include "parsers/google_search.h"
 #include "parsers/keyword_tool.h"
-#include "parsers/yahoo_search.h"
+#include "projects/common/keyword_tool_step.h"
 #include "projects/common/record_xml.h"
+#include "projects/common/search_engine.h"
 #include "skin/skin_dlg_holder.h"
 
 using namespace Qt::StringLiterals;
@@ -16,27 +14,6 @@ namespace parsers = CDownloader_Parsers;
 
 namespace {
 
-using Ads = std::vector<CDownloader_Parsers_SE_result>;
-
-// How one engine's result page is asked for and read.
-struct SearchService {
-    const char16_t* pacing;
-    Project2Engine engine;
-    bool (*start)(CDownloader&, const QString&, int, int);
-    bool (*count)(const CDownloader&, int*, int*, float*);
-    bool (*ads)(const CDownloader&, Ads&);
-};
-
-const SearchService kSearchServices[] = {
-    {u"Google", Project2Engine::Google, parsers::StartGoogleSearch, parsers::ParseGoogleResultCount,
-     parsers::ParseGoogleAds},
-    {u"MSN", Project2Engine::Bing, parsers::StartBingSearch, parsers::ParseBingResultCount,
-     parsers::ParseBingAds},
-    {u"Yahoo!", Project2Engine::Yahoo, parsers::StartYahooSearch, parsers::ParseYahooResultCount,
-     parsers::ParseYahooAds},
-};
-
-const QString kToolPacing = u"Google Bids"_s;
 const QString kIntentPacing = u"MS_OCI"_s;
 // The keyword tool's answer for every match type.
 constexpr int kAllMatchTypes = 255;
@@ -50,8 +27,13 @@ const QString kRecordsKey = u"m_records"_s;
 const QString kRecordKey = u"record"_s;
 const QString kFiltersKey = u"rep1_filters"_s;
 
-const SearchService& ServiceOfLane(int lane) {
-    return kSearchServices[lane - 1];
+// The search lanes ask the engines in their shown order.
+const SearchEngine& EngineOfLane(int lane) {
+    return SearchEngineAt(lane - 1);
+}
+
+Project2Engine RecordEngineOfLane(int lane) {
+    return Project2Engine(lane - 1);
 }
 
 // The tool's row for keyword: its exact-match row when there is one, else its first.
@@ -129,7 +111,7 @@ bool CProject2::Pending(int lane, const CProject2_Keyword& record) const {
     case kIntentLane:
         return record.intent == -1.0f;
     default:
-        return record.Engine(ServiceOfLane(lane).engine).adCount == -1;
+        return record.Engine(RecordEngineOfLane(lane)).adCount == -1;
     }
 }
 
@@ -142,10 +124,10 @@ int CProject2::FirstPending(int lane) const {
 }
 
 bool CProject2::LaneRecord(int laneIndex) {
-    LaneState& lane = m_lanes[laneIndex];
+    CServiceLane& lane = m_lanes[laneIndex];
     if (!lane.step.Holding())
-        lane.record = FirstPending(laneIndex);
-    return lane.record >= 0;
+        lane.task = FirstPending(laneIndex);
+    return lane.task >= 0;
 }
 
 int CProject2::CountPending() const {
@@ -168,9 +150,8 @@ void CProject2::Start() {
 }
 
 void CProject2::Stop() {
-    for (LaneState& lane : m_lanes) {
-        lane.step.Release();
-        lane.record = -1;
+    for (CServiceLane& lane : m_lanes) {
+        lane.Finish();
     }
     m_page.m_bar.SetRunning(false);
 }
@@ -184,7 +165,7 @@ void CProject2::Process() {
     for (int lane = kGoogleLane; lane <= kYahooLane; ++lane)
         StepSearch(lane);
     StepIntent();
-    for (const LaneState& lane : m_lanes) {
+    for (const CServiceLane& lane : m_lanes) {
         if (lane.step.Holding())
             return;
     }
@@ -195,20 +176,19 @@ void CProject2::Process() {
     m_page.m_bar.SetRunning(false);
 }
 
-void CProject2::EndRequest(LaneState& lane, bool failed) {
+void CProject2::EndRequest(CServiceLane& lane, bool failed) {
     if (failed)
         m_page.m_bar.SetError(lane.step.Error());
     else
         m_hasResults = true;
-    lane.step.Release();
-    lane.record = -1;
+    lane.Finish();
     m_done = std::min(m_done + 1, m_total);
     m_page.m_bar.SetProgress(m_done, m_total);
     RecordsChanged();
 }
 
 void CProject2::StepTool() {
-    LaneState& lane = m_lanes[kToolLane];
+    CServiceLane& lane = m_lanes[kToolLane];
     const bool newRequest = !lane.step.Holding();
     if (!LaneRecord(kToolLane))
         return;
@@ -221,12 +201,7 @@ void CProject2::StepTool() {
         m_toolKeywords = keywords.join(u'\n');
     }
     CSkinDlg_Base* parent = m_holder ? m_holder->GetDialog() : nullptr;
-    const QString user = g_pCrawler ? g_pCrawler->GoogleAdwords_user : QString();
-    const QString password = g_pCrawler ? g_pCrawler->GoogleAdwords_pass : QString();
-    const CServiceStep::Result result = lane.step.RunSteps(kToolPacing, [&](CDownloader& downloader) {
-        return parsers::StartAdwordsKeywordTool(downloader, user, password, m_toolKeywords, parent, false) ==
-               2;
-    });
+    const CServiceStep::Result result = RunKeywordTool(lane.step, m_toolKeywords, parent);
     if (result == CServiceStep::Result::Waiting)
         return;
     std::vector<CDownloader_Parsers_Adwords_result> rows;
@@ -250,17 +225,17 @@ void CProject2::StepTool() {
 }
 
 void CProject2::StepSearch(int laneIndex) {
-    LaneState& lane = m_lanes[laneIndex];
-    const SearchService& service = ServiceOfLane(laneIndex);
+    CServiceLane& lane = m_lanes[laneIndex];
+    const SearchEngine& service = EngineOfLane(laneIndex);
     if (!LaneRecord(laneIndex))
         return;
-    const QString keyword = m_records[size_t(lane.record)].keyword;
+    const QString keyword = m_records[size_t(lane.task)].keyword;
     const CServiceStep::Result result =
-        lane.step.Run(QString::fromUtf16(service.pacing),
-                      [&](CDownloader& d) { return service.start(d, keyword, -1, -1); });
+        lane.step.Run(service.Pacing(), [&](CDownloader& d) { return service.start(d, keyword, -1, -1); });
     if (result == CServiceStep::Result::Waiting)
         return;
-    CProject2_Keyword::EngineResults& engine = m_records[size_t(lane.record)].Engine(service.engine);
+    CProject2_Keyword::EngineResults& engine =
+        m_records[size_t(lane.task)].Engine(RecordEngineOfLane(laneIndex));
     engine.results = kNoData;
     engine.adCount = int(kNoData);
     engine.ads.clear();
@@ -278,10 +253,10 @@ void CProject2::StepSearch(int laneIndex) {
 }
 
 void CProject2::StepIntent() {
-    LaneState& lane = m_lanes[kIntentLane];
+    CServiceLane& lane = m_lanes[kIntentLane];
     if (!LaneRecord(kIntentLane))
         return;
-    const QString keyword = m_records[size_t(lane.record)].keyword;
+    const QString keyword = m_records[size_t(lane.task)].keyword;
     const CServiceStep::Result result = lane.step.Run(
         kIntentPacing, [&](CDownloader& d) { return parsers::StartCommercialIntentQuery(d, keyword); });
     if (result == CServiceStep::Result::Waiting)
@@ -291,12 +266,11 @@ void CProject2::StepIntent() {
         intent = parsers::ParseCommercialIntent(*lane.step.Downloader());
         if (intent == kIntentNotYet) {
             // The page shows the query it was asked before; the next post, on a later step, is answered.
-            lane.step.Release();
-            lane.record = -1;
+            lane.Finish();
             return;
         }
     }
-    m_records[size_t(lane.record)].intent = intent < 0.0f ? kNoData : intent;
+    m_records[size_t(lane.task)].intent = intent < 0.0f ? kNoData : intent;
     EndRequest(lane, result == CServiceStep::Result::Failed);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "projects/common/kind_page.h"
-#include "projects/common/service_step.h"
+#include "projects/common/service_lane.h"
 #include "projects/keyword/project2_keyword.h"
 #include "projects/keyword/project2_rep1.h"
 #include "projects/keyword/project2_rep2.h"
@@ -47,11 +47,6 @@ class CProject2 : public CKeywordInputProject {
 
   private:
     enum Lane { kToolLane, kGoogleLane, kBingLane, kYahooLane, kIntentLane, kLaneCount };
-    struct LaneState {
-        CServiceStep step;
-        // The record the held request is for.
-        int record = -1;
-    };
 
     bool Pending(int lane, const CProject2_Keyword& record) const;
     int FirstPending(int lane) const;
@@ -63,7 +58,7 @@ class CProject2 : public CKeywordInputProject {
     void StepSearch(int lane);
     void StepIntent();
     // A lane's request is over: its downloader goes back, the failure (if any) shows, the page follows.
-    void EndRequest(LaneState& lane, bool failed);
+    void EndRequest(CServiceLane& lane, bool failed);
     void RecordsChanged();
     void SelectionChanged();
     void MakeRecords();
@@ -80,5 +75,5 @@ class CProject2 : public CKeywordInputProject {
     int m_total = 0;
     // The keywords the held keyword-tool run asks about, one a line.
     QString m_toolKeywords;
-    LaneState m_lanes[kLaneCount];
+    CServiceLane m_lanes[kLaneCount];
 };

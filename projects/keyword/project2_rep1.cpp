@@ -22,19 +22,19 @@ constexpr EngineColumn kEngineColumns[] = {
     {CProject2_Rep1::kYahooAds, Engine::Yahoo, true},
 };
 
-const EngineColumn* EngineColumnOf(int column) {
-    for (const EngineColumn& c : kEngineColumns) {
-        if (c.column == column)
-            return &c;
-    }
-    return nullptr;
-}
-
 } // namespace
 
-CProject2_Rep1::CProject2_Rep1(const std::vector<CProject2_Keyword>& records)
-    : CKindReport(2, 0), m_records(records) {
+CProject2_Rep1::CProject2_Rep1(const std::vector<CProject2_Keyword>& records) : CRecordReport(2, 0, records) {
     m_visibilityByFiltersOnly = true;
+    for (const EngineColumn& c : kEngineColumns) {
+        if (c.ads)
+            SetIntKey(c.column, [this, &c](int item) { return RecordOf(item).Engine(c.engine).adCount; });
+        else
+            SetFloatKey(c.column, [this, &c](int item) { return RecordOf(item).Engine(c.engine).results; });
+    }
+    SetFloatKey(kSearches, [this](int item) { return RecordOf(item).tool.estimatedSearch; });
+    SetFloatKey(kAvgCpc, [this](int item) { return RecordOf(item).tool.avgCPC; });
+    SetFloatKey(kIntent, [this](int item) { return RecordOf(item).intent; });
 }
 
 void CProject2_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
@@ -52,41 +52,22 @@ void CProject2_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     m_sortColumn = kKeyword;
 }
 
-void CProject2_Rep1::UpdateItemCount() {
-    m_itemCount = int(m_records.size());
-    CKindReport::UpdateItemCount();
-}
-
 int CProject2_Rep1::CompareItems(int a, int b) {
-    const CProject2_Keyword& x = m_records[size_t(a)];
-    const CProject2_Keyword& y = m_records[size_t(b)];
-    if (const EngineColumn* c = EngineColumnOf(m_sortColumn)) {
-        const auto& ex = x.Engine(c->engine);
-        const auto& ey = y.Engine(c->engine);
-        return c->ads ? CompareInt(ex.adCount, ey.adCount) : CompareFloat(ex.results, ey.results);
-    }
-    switch (m_sortColumn) {
-    case kKeyword:
-        return x.keyword.compare(y.keyword, Qt::CaseInsensitive);
-    case kSearches:
-        return CompareFloat(x.tool.estimatedSearch, y.tool.estimatedSearch);
-    case kAvgCpc:
-        return CompareFloat(x.tool.avgCPC, y.tool.avgCPC);
-    case kIntent:
-        return CompareFloat(x.intent, y.intent);
-    default:
-        return 0;
-    }
+    if (const std::optional<int> order = CompareByKey(a, b))
+        return *order;
+    if (m_sortColumn == kKeyword)
+        return RecordOf(a).keyword.compare(RecordOf(b).keyword, Qt::CaseInsensitive);
+    return 0;
 }
 
 bool CProject2_Rep1::IsItemVisible(int item) {
-    const CProject2_Keyword& r = m_records[size_t(item)];
+    const CProject2_Keyword& r = RecordOf(item);
     return FilterAcceptsText(kKeyword, r.keyword) && FilterAcceptsFloat(kSearches, r.tool.estimatedSearch) &&
            FilterAcceptsFloat(kAvgCpc, r.tool.avgCPC) && FilterAcceptsFloat(kIntent, r.intent);
 }
 
 void CProject2_Rep1::GetItemText(CSkinListBox_Line& line) {
-    const CProject2_Keyword& r = m_records[size_t(line.item)];
+    const CProject2_Keyword& r = RecordOf(line.item);
     AddTextCell(line, r.keyword, kKeyword);
     AddNumberCell(line, FloatText(r.tool.estimatedSearch), kSearches);
     AddNumberCell(line, FloatText(r.tool.avgCPC, false), kAvgCpc);
@@ -99,5 +80,5 @@ void CProject2_Rep1::GetItemText(CSkinListBox_Line& line) {
 }
 
 QString CProject2_Rep1::ItemKeyword(int item) const {
-    return m_records[size_t(item)].keyword;
+    return RecordOf(item).keyword;
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "projects/common/kind_report.h"
+#include "projects/common/record_report.h"
 #include "projects/keyword/project2_keyword.h"
 
 #include <vector>
 
 // Kind 2's keyword report: one row per keyword with its searches, cost per click, each engine's result
 // and ad counts, and its commercial intention.
-class CProject2_Rep1 : public CKindReport {
+class CProject2_Rep1 : public CRecordReport<CProject2_Keyword> {
   public:
     enum Column {
         kKeyword,
@@ -25,12 +25,8 @@ class CProject2_Rep1 : public CKindReport {
     explicit CProject2_Rep1(const std::vector<CProject2_Keyword>& records);
 
     void SetupColumns(CSkinDlgHolder* holder, unsigned id) override;
-    void UpdateItemCount() override;
     int CompareItems(int a, int b) override;
     bool IsItemVisible(int item) override;
     void GetItemText(CSkinListBox_Line& line) override;
     QString ItemKeyword(int item) const override;
-
-  private:
-    const std::vector<CProject2_Keyword>& m_records;
 };

@@ -1,18 +1,15 @@
 #include "projects/keyword/project2_rep2.h"
 
 #include "app/skin_ad_display_dlg.h"
+#include "projects/common/search_engine.h"
 #include "skin/skin_dlg_base.h"
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const QString kEngineNames[kProject2Engines] = {u"Google"_s, u"Bing"_s, u"Yahoo"_s};
-
-} // namespace
-
 CProject2_Rep2::CProject2_Rep2(const std::vector<CProject2_Keyword>& records)
-    : CKindReport(2, 1), m_records(records) {}
+    : CKindReport(2, 1), m_records(records) {
+    SetIntKey(kPosition, [this](int item) { return Ad(item).pos; });
+}
 
 void CProject2_Rep2::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     CKindReport::SetupColumns(holder, id);
@@ -49,11 +46,11 @@ void CProject2_Rep2::UpdateItemCount() {
 int CProject2_Rep2::CompareItems(int a, int b) {
     const Row& x = m_rows[size_t(a)];
     const Row& y = m_rows[size_t(b)];
+    if (const std::optional<int> order = CompareByKey(a, b))
+        return *order;
     switch (m_sortColumn) {
     case kEngine:
         return int(x.engine) - int(y.engine);
-    case kPosition:
-        return CompareInt(Ad(a).pos, Ad(b).pos);
     case kTitle:
         return Ad(a).title.compare(Ad(b).title, Qt::CaseInsensitive);
     case kText:
@@ -67,7 +64,7 @@ int CProject2_Rep2::CompareItems(int a, int b) {
 
 void CProject2_Rep2::GetItemText(CSkinListBox_Line& line) {
     const CDownloader_Parsers_SE_result& ad = Ad(line.item);
-    AddTextCell(line, kEngineNames[int(m_rows[size_t(line.item)].engine)], kEngine);
+    AddTextCell(line, SearchEngineAt(int(m_rows[size_t(line.item)].engine)).Name(), kEngine);
     AddNumberCell(line, IntText(ad.pos), kPosition);
     AddTextCell(line, ad.title, kTitle, CSkinListBox_Item::kLink, kTitleLink);
     // One line in the grid: the ad's two lines side by side.

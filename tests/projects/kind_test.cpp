@@ -117,6 +117,20 @@ void KindTest::ClickCell(CSkinListBox& grid, int row, int columnId) {
     dlg.onLButtonUp(at.x + x, y);
 }
 
+std::vector<QStringList> ShownCells(CSkinListBox& grid) {
+    grid.UpdateItemCount();
+    std::vector<QStringList> rows;
+    CSkinListBox_Line line;
+    for (int row = 0; row < grid.VisibleCount(); ++row) {
+        grid.InitLine(row, 0, 0, line);
+        grid.GetItemText(line);
+        QStringList& cells = rows.emplace_back();
+        for (const CSkinListBox_Item& cell : line.cells)
+            cells << cell.text;
+    }
+    return rows;
+}
+
 void KindTest::ExpectSameAsDataFile(const QByteArray& actual, const QString& expectedName) {
     const QByteArray expected = QByteArray::fromStdString(FixtureServer::ReadDataFile(expectedName));
     EXPECT_EQ(actual, expected) << "differs from " << expectedName.toStdString();

@@ -11,8 +11,12 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace projtest {
+
+// The visible rows of a grid in their shown order, each as its cells' texts as shown (and exported).
+std::vector<QStringList> ShownCells(CSkinListBox& grid);
 
 // The ground of every kind's end-to-end test: the main window with the real kinds and its crawler (no
 // pacing gaps), a fixture server with every service pointed at it, fresh service states and a picture-code

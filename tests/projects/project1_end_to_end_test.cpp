@@ -14,17 +14,9 @@ using projtest::FixtureServer;
 
 // The report's visible rows in their order, each as its cells' texts joined by " | ".
 QStringList ReportRows(CProject1_Rep& report) {
-    report.UpdateItemCount();
     QStringList rows;
-    for (int row = 0; row < report.VisibleCount(); ++row) {
-        CSkinListBox_Line line;
-        report.InitLine(row, 0, 0, line);
-        report.GetItemText(line);
-        QStringList cells;
-        for (const CSkinListBox_Item& cell : line.cells)
-            cells.append(cell.text);
+    for (const QStringList& cells : projtest::ShownCells(report))
         rows.append(cells.join(u" | "_s));
-    }
     return rows;
 }
 

@@ -29,21 +29,7 @@ const SiteReplies kSites[] = {
     {"zeta.example", "Rank_1:1:1", "Inlinks (20)", "200", "Created On: 01.07.10\r\n"},
 };
 
-// The visible rows of a report as they are shown (and exported), in their order.
-Rows RowTexts(CSkinListBox& grid) {
-    grid.UpdateItemCount();
-    Rows rows;
-    CSkinListBox_Line line;
-    for (int row = 0; row < grid.VisibleCount(); ++row) {
-        grid.InitLine(row, 0, 0, line);
-        grid.GetItemText(line);
-        QStringList cells;
-        for (const CSkinListBox_Item& cell : line.cells)
-            cells << cell.text;
-        rows.push_back(cells);
-    }
-    return rows;
-}
+using projtest::ShownCells;
 
 class Project4Run : public projtest::KindTest {
   protected:
@@ -116,7 +102,7 @@ class Project4Run : public projtest::KindTest {
         ClickCell(keywords, static_cast<int>(row), CProject4_Rep1::kKeyword);
         apptest::ClickElement(Window().dlg, project.EngineTab(engine));
         EXPECT_EQ(project.Engine(), engine);
-        return RowTexts(project.SiteReport());
+        return ShownCells(project.SiteReport());
     }
 
     twtest::WhoisServer m_whois;
@@ -126,7 +112,7 @@ TEST_F(Project4Run, WizardToReportsSaveOpenAndExport) {
     CProject4* project = RunToEnd();
     ASSERT_NE(project, nullptr);
 
-    EXPECT_EQ(RowTexts(project->KeywordReport()),
+    EXPECT_EQ(ShownCells(project->KeywordReport()),
               (Rows{{u"blue widgets"_s, u"12,100"_s, u"1,230,000"_s, u"2,450,000"_s, u"3,100,000"_s},
                     {u"red gadgets"_s, u"No Data"_s, u"No Data"_s, u"No Data"_s, u"No Data"_s}}));
     EXPECT_EQ(SitesOf(*project, 0, kProject4Google),
@@ -176,7 +162,7 @@ TEST_F(Project4Run, WizardToReportsSaveOpenAndExport) {
         grid.m_sortColumn = sortColumn;
         grid.m_sortDirection = direction;
         grid.InvalidateContent();
-        return column(RowTexts(grid), index);
+        return column(ShownCells(grid), index);
     };
     CProject4_Rep1& keywordReport = project->KeywordReport();
     EXPECT_EQ(sorted(keywordReport, CProject4_Rep1::kGoogle, 0, 0),
@@ -201,7 +187,7 @@ TEST_F(Project4Run, WizardToReportsSaveOpenAndExport) {
     ExpectSameAsDataFile(ExportCurrent(u"rank.csv"_s), u"kind4/expected_export.csv"_s);
     ExpectSameAsDataFile(ExportCurrent(u"rank.htm"_s), u"kind4/expected_export.htm"_s);
 
-    const Rows keywords = RowTexts(project->KeywordReport());
+    const Rows keywords = ShownCells(project->KeywordReport());
     const Rows yahooSites = SitesOf(*project, 0, kProject4Yahoo);
     ASSERT_TRUE(SaveCurrent(u"rank.twpx"_s));
     CloseCurrent();
@@ -212,7 +198,7 @@ TEST_F(Project4Run, WizardToReportsSaveOpenAndExport) {
     EXPECT_FALSE(reopened->Bar().IsRunning());
     EXPECT_EQ(static_cast<int>(m_server.Requests().size()), requests);
     EXPECT_EQ(reopened->Engine(), kProject4Yahoo);
-    EXPECT_EQ(RowTexts(reopened->KeywordReport()), keywords);
+    EXPECT_EQ(ShownCells(reopened->KeywordReport()), keywords);
     EXPECT_EQ(SitesOf(*reopened, 0, kProject4Yahoo), yahooSites);
     EXPECT_EQ(reopened->Bar().Done(), reopened->Bar().Total());
 }

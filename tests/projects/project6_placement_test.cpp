@@ -1,31 +1,12 @@
 #include "core/headless_platform_services.h"
-#include "projects/competition/project6.h"
 #include "tests/core/qstring_printer.h"
-#include "tests/projects/kind_test.h"
 #include "tests/projects/project6_sites.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-class Project6Test : public projtest::KindTest {
-  protected:
-    void SetUp() override {
-        KindTest::SetUp();
-        m_sites.ServeServices(m_server);
-    }
-
-    const CProject6_Site* SiteOf(CProject6& project, char name) const {
-        const QString site = QString::fromStdString(m_sites.Host(name));
-        for (const CProject6_Site& s : project.Sites()) {
-            if (s.site == site)
-                return &s;
-        }
-        return nullptr;
-    }
-
-    projtest::Project6Sites m_sites;
-};
+using Project6Test = projtest::SitesKindTest;
 
 QString ShownRows(CProject6& project) {
     return project.Report().VisibleRowsText();

@@ -1,31 +1,18 @@
 #include "core/headless_platform_services.h"
 #include "projects/competition/project7.h"
 #include "tests/core/qstring_printer.h"
-#include "tests/projects/kind_test.h"
 #include "tests/projects/project6_sites.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-class Project7Test : public projtest::KindTest {
+class Project7Test : public projtest::SitesKindTest {
   protected:
     void SetUp() override {
-        KindTest::SetUp();
-        m_sites.ServeServices(m_server);
+        SitesKindTest::SetUp();
         DefaultPlatformServices().Clear();
     }
-
-    int IndexOf(CProject7& project, char name) const {
-        const QString site = QString::fromStdString(m_sites.Host(name));
-        for (size_t i = 0; i < project.Sites().size(); ++i) {
-            if (project.Sites()[i].site == site)
-                return int(i);
-        }
-        return -1;
-    }
-
-    projtest::Project6Sites m_sites;
 };
 
 } // namespace
@@ -37,25 +24,22 @@ TEST_F(Project7Test, FindsSignUpFormsFromWizardToExport) {
     ASSERT_NE(project, nullptr);
     ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
 
-    const int a = IndexOf(*project, 'A');
-    const int b = IndexOf(*project, 'B');
-    const int c = IndexOf(*project, 'C');
-    ASSERT_TRUE(a >= 0 && b >= 0 && c >= 0);
-    const CProject6_Site& siteA = project->Sites()[size_t(a)];
-    const CProject6_Site& siteC = project->Sites()[size_t(c)];
-    EXPECT_EQ(siteA.marker,
+    const CProject6_Site* siteA = SiteOf(*project, 'A');
+    const CProject6_Site* siteC = SiteOf(*project, 'C');
+    ASSERT_TRUE(siteA && siteC && SiteOf(*project, 'B'));
+    EXPECT_EQ(siteA->marker,
               QString::fromStdString("http://" + m_sites.Host('A') + "/subscribe?list=1&lang=en"));
-    EXPECT_EQ(siteA.pageRank, 4);
-    EXPECT_EQ(siteC.marker, siteC.url) << "a form without an action posts to the page";
-    EXPECT_EQ(siteC.trafficRank, 987);
-    EXPECT_EQ(project->Sites()[size_t(b)].test, CProject6_Site::kNotFound) << "a sign-in form is no sign-up";
+    EXPECT_EQ(siteA->pageRank, 4);
+    EXPECT_EQ(siteC->marker, siteC->url) << "a form without an action posts to the page";
+    EXPECT_EQ(siteC->trafficRank, 987);
+    EXPECT_EQ(SiteOf(*project, 'B')->test, CProject6_Site::kNotFound) << "a sign-in form is no sign-up";
     EXPECT_EQ(project->Report().VisibleCount(), 5);
     EXPECT_EQ(m_server.CountRequests(Endpoint::GoogleToolbar), 2);
 
     // The page's own button opens the one selected site, and asks for one otherwise.
-    project->Report().SelectRange(c, c);
+    project->Report().SelectRange(IndexOf(*project, 'C'), IndexOf(*project, 'C'));
     project->OnCommand(CProject7::kVisitCommand, 0, &Window().dlg);
-    EXPECT_EQ(DefaultPlatformServices().OpenedUrls(), QStringList{siteC.url});
+    EXPECT_EQ(DefaultPlatformServices().OpenedUrls(), QStringList{siteC->url});
     project->Report().SelectRange(0, -1);
     project->OnCommand(CProject7::kVisitCommand, 0, &Window().dlg);
     ASSERT_FALSE(Window().script.messages.empty());

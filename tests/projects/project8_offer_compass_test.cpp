@@ -1,5 +1,5 @@
 #include "core/headless_platform_services.h"
-#include "projects/competition/project3_search_engine.h"
+#include "projects/common/search_engine.h"
 #include "projects/competition/project8.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"

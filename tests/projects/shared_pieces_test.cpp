@@ -21,7 +21,9 @@ class SharedPieces : public projtest::KindTest {};
 // A keyword report as the kinds build theirs, over plain keywords with a count.
 class KeywordReport : public CKindReport {
   public:
-    KeywordReport() : CKindReport(2, 0) {}
+    KeywordReport() : CKindReport(2, 0) {
+        SetTextKey(0, [this](int item) -> const QString& { return rows[size_t(item)].first; });
+    }
     void SetupColumns(CSkinDlgHolder* holder, unsigned id) override {
         CKindReport::SetupColumns(holder, id);
         AddColumn(0, u"Keyword"_s, 200, 1);
@@ -31,9 +33,7 @@ class KeywordReport : public CKindReport {
         m_itemCount = int(rows.size());
         CKindReport::UpdateItemCount();
     }
-    int CompareItems(int a, int b) override {
-        return CompareInt(rows[size_t(a)].second, rows[size_t(b)].second);
-    }
+    int CompareItems(int a, int b) override { return CompareByKey(a, b).value_or(0); }
     void GetItemText(CSkinListBox_Line& line) override {
         AddTextCell(line, rows[size_t(line.item)].first, 0);
         AddNumberCell(line, IntText(rows[size_t(line.item)].second), 1);
@@ -83,15 +83,17 @@ TEST_F(SharedPieces, ServiceStepCarriesOneRequestAtATime) {
     crawler.SetCurrentJob(-1);
 }
 
-// The context menu copies the selected visible rows and sends their keywords to every other kind that takes
-// keywords (kind 3 only the first); a report without keywords offers Copy alone.
+// The report sorts on the keys its columns give; the context menu copies the selected visible rows and
+// sends their keywords to every other kind that takes keywords (kind 3 only the first).
 TEST_F(SharedPieces, ReportMenuCopiesAndSendsTheSelectedKeywords) {
     KeywordReport report;
     report.SetupColumns(&Window().dlg.m_rootHolder, 900);
     report.rows = {{u"red shoes"_s, 1200}, {u"blue shoes"_s, -2}, {u"green shoes"_s, 30}};
-    report.m_sortColumn = 1;
+    report.m_sortColumn = 0;
+    report.m_sortDirection = 1;
     report.InvalidateContent();
     report.UpdateItemCount();
+    EXPECT_EQ(report.VisibleRowsText(), u"red shoes\t1,200\r\ngreen shoes\t30\r\nblue shoes\tNo Data\r\n"_s);
     report.SelectRange(0, 1);
     EXPECT_EQ(report.SelectedRowsText(), u"red shoes\t1,200\r\nblue shoes\tNo Data\r\n"_s);
 

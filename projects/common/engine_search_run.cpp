@@ -1,6 +1,6 @@
-#include "projects/competition/project3_engine_run.h"
+#include "projects/common/engine_search_run.h"
 
-#include "projects/competition/project3_search_engine.h"
+#include "projects/common/search_engine.h"
 
 void CEngineSearchRun::Start(int requests) {
     m_step.Release();
@@ -17,12 +17,12 @@ void CEngineSearchRun::Stop() {
     m_bar.SetRunning(false);
 }
 
-bool CEngineSearchRun::Step(int engine, const QString& query, int start, const ReplyHandler& onReply) {
+bool CEngineSearchRun::Step(const SearchEngine& engine, const QString& query, int start,
+                            const ReplyHandler& onReply) {
     if (m_request < 0)
         return false;
-    const CServiceStep::Result result = m_step.Run(EngineService(engine), [&](CDownloader& downloader) {
-        return StartEngineSearch(engine, downloader, query, start);
-    });
+    const CServiceStep::Result result = m_step.Run(
+        engine.Pacing(), [&](CDownloader& downloader) { return engine.start(downloader, query, -1, start); });
     if (result == CServiceStep::Result::Waiting)
         return false;
     if (result == CServiceStep::Result::Done)

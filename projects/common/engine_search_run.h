@@ -7,6 +7,7 @@
 #include <functional>
 
 class CDownloader;
+struct SearchEngine;
 
 // A run of search-engine requests asked one after the other over the project tick, shown on the project
 // bar: its progress, the error of a failed exchange (the run goes on) and the Start/Stop button.
@@ -23,7 +24,7 @@ class CEngineSearchRun {
     // One step of the current request: engine's result page for query from start. Once the page is in
     // (onReply reads it) or the exchange failed, the run moves on to the next request, and ends after the
     // last. True when the current request was answered in this step.
-    bool Step(int engine, const QString& query, int start, const ReplyHandler& onReply);
+    bool Step(const SearchEngine& engine, const QString& query, int start, const ReplyHandler& onReply);
 
     bool Running() const { return m_request >= 0; }
     // The index of the request under way, counted from 0; -1 no run.

@@ -1,4 +1,4 @@
-#include "projects/competition/project6_page_test.h"
+#include "projects/competition/project6_home_page_checks.h"
 
 #include "net/html_tags.h"
 

@@ -1,0 +1,15 @@
+#include "projects/common/keyword_tool_step.h"
+
+#include "net/crawler.h"
+#include "parsers/keyword_tool.h"
+
+using namespace Qt::StringLiterals;
+
+CServiceStep::Result RunKeywordTool(CServiceStep& step, const QString& keywords, CSkinDlg_Base* parent) {
+    return step.RunSteps(u"Google Bids"_s, [&](CDownloader& downloader) {
+        const QString user = g_pCrawler ? g_pCrawler->GoogleAdwords_user : QString();
+        const QString password = g_pCrawler ? g_pCrawler->GoogleAdwords_pass : QString();
+        return CDownloader_Parsers::StartAdwordsKeywordTool(downloader, user, password, keywords, parent,
+                                                            false) == 2;
+    });
+}
