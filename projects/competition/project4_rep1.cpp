@@ -22,7 +22,9 @@ QString CountText(double count) {
 
 } // namespace
 
-CProject4_Rep1::CProject4_Rep1(const CProject4_Data& data) : CKindReport(4, 0), m_data(data) {}
+CProject4_Rep1::CProject4_Rep1(const CProject4_Data& data) : CKindReport(4, 0), m_data(data) {
+    m_visibilityByFiltersOnly = true;
+}
 
 void CProject4_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     CKindReport::SetupColumns(holder, id);
@@ -59,6 +61,17 @@ int CProject4_Rep1::CompareItems(int a, int b) {
     default:
         return (a > b) - (a < b);
     }
+}
+
+bool CProject4_Rep1::IsItemVisible(int item) {
+    const CProject4_Keyword& k = m_data.Keywords()[static_cast<std::size_t>(item)];
+    if (!FilterAcceptsText(kKeyword, k.keyword) || !FilterAcceptsFloat(kSearches, k.searches))
+        return false;
+    for (int engine = 0; engine < kProject4EngineCount; ++engine) {
+        if (!FilterAcceptsFloat(kGoogle + engine, static_cast<float>(k.results[engine])))
+            return false;
+    }
+    return true;
 }
 
 void CProject4_Rep1::GetItemText(CSkinListBox_Line& line) {
