@@ -22,6 +22,8 @@ class CKindReport : public CSkinListBox {
     virtual QString ItemKeyword(int /*item*/) const { return {}; }
 
     void OnContextMenu(int x, int y) override;
+    // The filter dialog's labels and, for the value-list filters, every value the column holds.
+    void GetFilterInfo(CSkinListBox_Column* column, QStringList& labels) override;
     // The menu for the current selection: "Copy", then the send-to items when the selected rows have
     // keywords.
     std::vector<skin::ContextMenuItem> ContextMenuItems() const;
@@ -56,6 +58,8 @@ class CKindReport : public CSkinListBox {
 
   private:
     QString RowsText(bool selectedOnly);
+    // The cell text of a filled line in the column at columnIndex, empty when the line has none there.
+    static QString CellText(const CSkinListBox_Line& line, int columnIndex);
 
     int m_kind;
     int m_index;

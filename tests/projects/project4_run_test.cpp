@@ -244,6 +244,16 @@ TEST_F(Project4Run, ColumnFiltersHideRows) {
     FilterColumn(sites, CProject4_Rep2::kPageRank, setRange(u"4"_s, u"10"_s, false));
     EXPECT_EQ(firstCells(RowTexts(sites)), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
 
+    // A text filter's two fields are labelled: which one keeps rows and which one hides them.
+    FilterColumn(sites, CProject4_Rep2::kTitle, [](CSkinListBox_FilterDlg& dlg) {
+        EXPECT_FALSE(dlg.m_labels[0].GetText().isEmpty());
+        EXPECT_FALSE(dlg.m_labels[1].GetText().isEmpty());
+        dlg.m_enableCheck.m_checked = true;
+        dlg.m_edit2.SetText(u"gamma"_s);
+        apptest::ClickElement(dlg, dlg.m_ok);
+    });
+    EXPECT_EQ(firstCells(RowTexts(sites)), (QStringList{u"1"_s, u"2"_s}));
+
     CProject4_Rep1& keywords = project->KeywordReport();
     FilterColumn(keywords, CProject4_Rep1::kGoogle, setRange(u"1000000"_s, u"2000000"_s, true));
     EXPECT_EQ(firstCells(RowTexts(keywords)), QStringList{u"blue widgets"_s});
