@@ -70,6 +70,15 @@ QString CKindReport::FloatText(float value, bool trimZeros) {
     return FormatFloat(value, trimZeros, -1.0f, -2.0f);
 }
 
+QString CKindReport::FilterWords(const QString& text) {
+    QString words = text;
+    for (QChar& c : words) {
+        if (!c.isLetterOrNumber())
+            c = u' ';
+    }
+    return words;
+}
+
 QStringList CKindReport::SelectedKeywords() const {
     QStringList keywords;
     for (const int item : Order()) {

@@ -39,6 +39,10 @@ class CKindReport : public CSkinListBox {
     // Numbers as cells show them: -1 (not fetched yet) empty, any other negative value "No Data".
     static QString IntText(int value);
     static QString FloatText(float value, bool trimZeros = true);
+    // The text a column of addresses or lists hands to its text filter: every character that is neither a
+    // letter nor a digit becomes a blank, so that the filter's words find the host names, path parts and list
+    // entries in it (a filter word only matches between blanks).
+    static QString FilterWords(const QString& text);
     static inline const QString kNoData = QStringLiteral("No Data");
 
     const QString& CopyCommand() const { return m_copyCommand; }

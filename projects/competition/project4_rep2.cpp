@@ -85,7 +85,7 @@ bool CProject4_Rep2::IsItemVisible(int item) {
     const CDownloader_Parsers_SE_result& result = Result(item);
     const CProject4_Site* site = SiteOf(item);
     return FilterAcceptsInt(kPosition, result.pos) && FilterAcceptsText(kTitle, result.title) &&
-           FilterAcceptsText(kUrl, result.full_url) &&
+           FilterAcceptsText(kUrl, FilterWords(result.full_url)) &&
            FilterAcceptsInt(kPageRank, site ? site->pageRank : -2) &&
            FilterAcceptsInt(kInlinks, site ? site->inlinks : -2) &&
            FilterAcceptsInt(kTrafficRank, site ? site->trafficRank : -2);

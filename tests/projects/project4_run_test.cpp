@@ -253,6 +253,13 @@ TEST_F(Project4Run, ColumnFiltersHideRows) {
         apptest::ClickElement(dlg, dlg.m_ok);
     });
     EXPECT_EQ(firstCells(RowTexts(sites)), (QStringList{u"1"_s, u"2"_s}));
+    // Addresses are filtered by the words in them: a part of the host name is enough.
+    FilterColumn(sites, CProject4_Rep2::kUrl, [](CSkinListBox_FilterDlg& dlg) {
+        dlg.m_enableCheck.m_checked = true;
+        dlg.m_edit1.SetText(u"beta"_s);
+        apptest::ClickElement(dlg, dlg.m_ok);
+    });
+    EXPECT_EQ(firstCells(RowTexts(sites)), QStringList{u"2"_s});
 
     CProject4_Rep1& keywords = project->KeywordReport();
     FilterColumn(keywords, CProject4_Rep1::kGoogle, setRange(u"1000000"_s, u"2000000"_s, true));
