@@ -2,6 +2,7 @@
 
 #include "core/number_text.h"
 #include "core/string_list.h"
+#include "platform/screens.h"
 #include "skin/commands.h"
 #include "skin/folded_string_set.h"
 #include "skin/skin_constants.h"
@@ -142,7 +143,10 @@ void CSkinListBox_FilterDlg::CreateElements() {
     m_openedText1 = m_edit1.GetText();
     m_openedText2 = m_edit2.GetText();
     m_openedSelection = m_dropList.GetCurSel();
-    move(qMax(0, m_screenPos.x - m_width), m_screenPos.y);
+    // Under a grid low on the screen the dialog rises, so that its buttons stay within reach.
+    const plat::Rect area = plat::availableRectAt(m_screenPos);
+    const int top = qMax(area.top, qMin(m_screenPos.y, area.bottom - m_height));
+    move(qMax(0, m_screenPos.x - m_width), top);
 }
 
 void CSkinListBox_FilterDlg::CreateLabel(int index, const QString& text, int x, int y) {

@@ -4,6 +4,7 @@
 #include "projects/project_factory.h"
 #include "skin/commands.h"
 #include "skin/list_box_format.h"
+#include "skin/sorted_strings.h"
 
 #include <cmath>
 
@@ -125,6 +126,15 @@ QString CKindReport::FloatText(float value, bool trimZeros) {
     return FormatFloat(value, trimZeros, -1.0f, -2.0f);
 }
 
+QString CKindReport::FilterWords(const QString& text) {
+    QString words = text;
+    for (QChar& c : words) {
+        if (!c.isLetterOrNumber())
+            c = u' ';
+    }
+    return words;
+}
+
 QStringList CKindReport::SelectedKeywords() const {
     QStringList keywords;
     for (const int item : Order()) {
@@ -158,6 +168,40 @@ void CKindReport::OnContextMenu(int x, int y) {
     skin::RunContextMenu(*this, x, y, ContextMenuItems());
 }
 
+void CKindReport::GetFilterInfo(CSkinListBox_Column* column, QStringList& labels) {
+    switch (column->filterType) {
+    case CSkinListBox_Column::kFilterIncludeExclude:
+        labels = {u"Show rows with:"_s, u"Hide rows with:"_s};
+        return;
+    case CSkinListBox_Column::kFilterExactValues:
+    case CSkinListBox_Column::kFilterContainedValues:
+    case CSkinListBox_Column::kFilterOneValue:
+    case CSkinListBox_Column::kFilterOneValueContains:
+        break;
+    default:
+        return;
+    }
+    labels = {u"Show rows with:"_s, u"Contains the text"_s};
+    int columnIndex = -1;
+    for (size_t i = 0; i < m_columns.size(); ++i) {
+        if (&m_columns[i] == column)
+            columnIndex = int(i);
+    }
+    // Every row the report holds, those the filters hide as well, as the last rebuild counted them.
+    QStringList texts;
+    CSkinListBox_Line line;
+    for (int item = 0; item < m_itemCount; ++item) {
+        line.item = item;
+        line.cells.clear();
+        GetItemText(line);
+        const QString text = CellText(line, columnIndex);
+        if (!text.isEmpty())
+            texts.append(text);
+    }
+    column->values2.clear();
+    InsertSortedUnique(texts, column->values2, true, false);
+}
+
 bool CKindReport::OnCommand(const QString& command, int param) {
     if (command != m_copyCommand || param != m_index)
         return false;
@@ -186,18 +230,18 @@ QString CKindReport::RowsText(bool selectedOnly) {
         GetItemText(line);
         QStringList cells;
         for (int column = 0; column < int(m_columns.size()); ++column) {
-            if (!m_columns[size_t(column)].exported)
-                continue;
-            QString cellText;
-            for (const CSkinListBox_Item& cell : line.cells) {
-                if (cell.firstColumn == column) {
-                    cellText = cell.text;
-                    break;
-                }
-            }
-            cells.append(cellText);
+            if (m_columns[size_t(column)].exported)
+                cells.append(CellText(line, column));
         }
         text += cells.join(u'\t') + u"\r\n"_s;
     }
     return text;
+}
+
+QString CKindReport::CellText(const CSkinListBox_Line& line, int columnIndex) {
+    for (const CSkinListBox_Item& cell : line.cells) {
+        if (cell.firstColumn == columnIndex)
+            return cell.text;
+    }
+    return {};
 }

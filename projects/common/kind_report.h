@@ -27,6 +27,8 @@ class CKindReport : public CSkinListBox {
     // The sort column's key of item, for the columns the report gave a key (SetIntKey and the like).
     bool GetSortKey(int item, CSkinListBox_SortKey& key) override;
     void OnContextMenu(int x, int y) override;
+    // The filter dialog's labels and, for the value-list filters, every value the column holds.
+    void GetFilterInfo(CSkinListBox_Column* column, QStringList& labels) override;
     // The menu for the current selection: "Copy", then the send-to items when the selected rows have
     // keywords.
     std::vector<skin::ContextMenuItem> ContextMenuItems() const;
@@ -42,6 +44,10 @@ class CKindReport : public CSkinListBox {
     // Numbers as cells show them: -1 (not fetched yet) empty, any other negative value "No Data".
     static QString IntText(int value);
     static QString FloatText(float value, bool trimZeros = true);
+    // The text a column of addresses or lists hands to its text filter: every character that is neither a
+    // letter nor a digit becomes a blank, so that the filter's words find the host names, path parts and list
+    // entries in it (a filter word only matches between blanks).
+    static QString FilterWords(const QString& text);
     static inline const QString kNoData = QStringLiteral("No Data");
 
     const QString& CopyCommand() const { return m_copyCommand; }
@@ -71,6 +77,8 @@ class CKindReport : public CSkinListBox {
 
   private:
     QString RowsText(bool selectedOnly);
+    // The cell text of a filled line in the column at columnIndex, empty when the line has none there.
+    static QString CellText(const CSkinListBox_Line& line, int columnIndex);
 
     using KeyOf = std::function<void(int item, CSkinListBox_SortKey& key)>;
     const KeyOf* SortKeyOf(int columnId) const;

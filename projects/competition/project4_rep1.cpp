@@ -24,6 +24,7 @@ QString CountText(double count) {
 
 CProject4_Rep1::CProject4_Rep1(const CProject4_Data& data) : CKindReport(4, 0), m_data(data) {
     SetFloatKey(kSearches, [this](int item) { return m_data.Keywords()[size_t(item)].searches; });
+    m_visibilityByFiltersOnly = true;
 }
 
 void CProject4_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
@@ -61,6 +62,17 @@ int CProject4_Rep1::CompareItems(int a, int b) {
     default:
         return (a > b) - (a < b);
     }
+}
+
+bool CProject4_Rep1::IsItemVisible(int item) {
+    const CProject4_Keyword& k = m_data.Keywords()[static_cast<std::size_t>(item)];
+    if (!FilterAcceptsText(kKeyword, k.keyword) || !FilterAcceptsFloat(kSearches, k.searches))
+        return false;
+    for (int engine = 0; engine < kProject4EngineCount; ++engine) {
+        if (!FilterAcceptsFloat(kGoogle + engine, static_cast<float>(k.results[engine])))
+            return false;
+    }
+    return true;
 }
 
 void CProject4_Rep1::GetItemText(CSkinListBox_Line& line) {

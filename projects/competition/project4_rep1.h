@@ -14,6 +14,7 @@ class CProject4_Rep1 : public CKindReport {
     void SetupColumns(CSkinDlgHolder* holder, unsigned id) override;
     void UpdateItemCount() override;
     int CompareItems(int a, int b) override;
+    bool IsItemVisible(int item) override;
     void GetItemText(CSkinListBox_Line& line) override;
     QString ItemKeyword(int item) const override;
 

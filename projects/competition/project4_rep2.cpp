@@ -10,6 +10,7 @@ CProject4_Rep2::CProject4_Rep2(const CProject4_Data& data) : CKindReport(4, 1), 
     // The site columns' value follows the sort column.
     for (const int column : {kPageRank, kInlinks, kTrafficRank, kCreated})
         SetIntKey(column, [this](int item) { return SortValue(item); });
+    m_visibilityByFiltersOnly = true;
 }
 
 void CProject4_Rep2::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
@@ -77,6 +78,16 @@ int CProject4_Rep2::CompareItems(int a, int b) {
     default:
         return (a > b) - (a < b);
     }
+}
+
+bool CProject4_Rep2::IsItemVisible(int item) {
+    const CDownloader_Parsers_SE_result& result = Result(item);
+    const CProject4_Site* site = SiteOf(item);
+    return FilterAcceptsInt(kPosition, result.pos) && FilterAcceptsText(kTitle, result.title) &&
+           FilterAcceptsText(kUrl, FilterWords(result.full_url)) &&
+           FilterAcceptsInt(kPageRank, site ? site->pageRank : -2) &&
+           FilterAcceptsInt(kInlinks, site ? site->inlinks : -2) &&
+           FilterAcceptsInt(kTrafficRank, site ? site->trafficRank : -2);
 }
 
 void CProject4_Rep2::GetItemText(CSkinListBox_Line& line) {

@@ -16,6 +16,7 @@ class CProject4_Rep2 : public CKindReport {
     void SetupColumns(CSkinDlgHolder* holder, unsigned id) override;
     void UpdateItemCount() override;
     int CompareItems(int a, int b) override;
+    bool IsItemVisible(int item) override;
     void GetItemText(CSkinListBox_Line& line) override;
 
     // Shows the results of keyword (-1: none) on engine.

@@ -48,7 +48,8 @@ int CProject6_Rep::CompareItems(int a, int b) {
 
 bool CProject6_Rep::IsItemVisible(int item) {
     const CProject6_Site& site = RecordOf(item);
-    return site.IsShown() && FilterAcceptsText(kSite, site.site) && FilterAcceptsText(kMarker, site.marker) &&
+    return site.IsShown() && FilterAcceptsText(kSite, FilterWords(site.site)) &&
+           FilterAcceptsText(kMarker, FilterWords(site.marker)) &&
            FilterAcceptsInt(kPageRank, site.pageRank) && FilterAcceptsInt(kTrafficRank, site.trafficRank);
 }
 

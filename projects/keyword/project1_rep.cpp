@@ -56,10 +56,12 @@ int CProject1_Rep::CompareItems(int a, int b) {
 
 bool CProject1_Rep::IsItemVisible(int item) {
     const CProject1_Keyword& r = RecordOf(item);
-    return FilterAcceptsText(kKeyword, r.m_row.keyword) && FilterAcceptsText(kSources, r.SourcesText()) &&
+    return FilterAcceptsText(kKeyword, r.m_row.keyword) &&
+           FilterAcceptsText(kSources, FilterWords(r.SourcesText())) &&
            FilterAcceptsInt(kSearches, r.Searches()) &&
            FilterAcceptsFloat(kCompetition, r.m_row.competition) &&
-           FilterAcceptsFloat(kAvgCpc, r.m_row.avgCPC) && FilterAcceptsText(kMatchType, r.MatchTypeText());
+           FilterAcceptsFloat(kAvgCpc, r.m_row.avgCPC) &&
+           FilterAcceptsText(kMatchType, FilterWords(r.MatchTypeText()));
 }
 
 void CProject1_Rep::GetItemText(CSkinListBox_Line& line) {

@@ -131,6 +131,26 @@ std::vector<QStringList> ShownCells(CSkinListBox& grid) {
     return rows;
 }
 
+void KindTest::FilterColumn(CSkinListBox& grid, int columnId,
+                            std::function<void(CSkinListBox_FilterDlg&)> act) {
+    CMainDlg& dlg = m_window->dlg;
+    dlg.RedrawNow();
+    int right = -1;
+    for (const CSkinListBox_Column& column : grid.m_columns) {
+        if (column.id == columnId)
+            right = column.x - grid.m_scrollX + column.width + CSkinListBox::kColumnGap;
+    }
+    ASSERT_GE(right, 0) << "no column " << columnId;
+    m_window->script.Then(apptest::ModalScript::On<CSkinListBox_FilterDlg>(std::move(act)));
+    const plat::Point at = grid.GetDialogPos();
+    const int x = at.x + right - 5;
+    const int y = at.y + CSkinListBox::kHeaderHeight - 8;
+    dlg.onMouseMove(x, y);
+    dlg.onLButtonDown(x, y);
+    dlg.onLButtonUp(x, y);
+    EXPECT_TRUE(m_window->script.Done()) << "no filter dialog opened";
+}
+
 void KindTest::ExpectSameAsDataFile(const QByteArray& actual, const QString& expectedName) {
     const QByteArray expected = QByteArray::fromStdString(FixtureServer::ReadDataFile(expectedName));
     EXPECT_EQ(actual, expected) << "differs from " << expectedName.toStdString();

@@ -2,6 +2,7 @@
 
 #include "app/project.h"
 #include "skin/skin_list_box.h"
+#include "skin/skin_list_box_filter_dlg.h"
 #include "tests/app/app_test_support.h"
 #include "tests/projects/fixture_server.h"
 
@@ -55,6 +56,9 @@ class KindTest : public ::testing::Test {
     // Presses and releases the left button on the cell of column id in visible row of a grid of the main
     // window, as the user clicks it (the window is painted first, so the grid's rows are laid out).
     void ClickCell(CSkinListBox& grid, int row, int columnId);
+    // Clicks the filter button of column id in a grid's header; act plays the user in the filter dialog
+    // that opens.
+    void FilterColumn(CSkinListBox& grid, int columnId, std::function<void(CSkinListBox_FilterDlg&)> act);
 
     QString PathOf(const QString& fileName) const { return m_dir.filePath(fileName); }
 

@@ -86,6 +86,18 @@ TEST_F(Project1EndToEnd, EverySourceMergedSavedOpenedAndExported) {
         u"blue widgets & <gadgets> | Free suggestions | 45 | No Data | No Data | No Data | "_s,
     };
     EXPECT_EQ(ReportRows(project->Report()), expected);
+    // The sources filter finds a source wherever it stands in the list.
+    const auto showSources = [](const QString& words) {
+        return [words](CSkinListBox_FilterDlg& dlg) {
+            dlg.m_enableCheck.m_checked = !words.isEmpty();
+            dlg.m_edit1.SetText(words);
+            apptest::ClickElement(dlg, dlg.m_ok);
+        };
+    };
+    FilterColumn(project->Report(), CProject1_Rep::kSources, showSources(u"ask"_s));
+    EXPECT_EQ(ReportRows(project->Report()),
+              (QStringList{expected[1], expected[2], expected[3], expected[4]}));
+    FilterColumn(project->Report(), CProject1_Rep::kSources, showSources(QString()));
 
     // Busy for the tick that ended the run, then free to save.
     Tick(1);

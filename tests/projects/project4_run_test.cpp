@@ -1,5 +1,6 @@
 #include "net/whois_directory.h"
 #include "projects/competition/project4.h"
+#include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
 #include "tests/support/whois_server.h"
 
@@ -201,6 +202,54 @@ TEST_F(Project4Run, WizardToReportsSaveOpenAndExport) {
     EXPECT_EQ(ShownCells(reopened->KeywordReport()), keywords);
     EXPECT_EQ(SitesOf(*reopened, 0, kProject4Yahoo), yahooSites);
     EXPECT_EQ(reopened->Bar().Done(), reopened->Bar().Total());
+}
+
+// The filters set through the header's filter buttons hide the rows outside them in both reports; switched
+// off, every row comes back.
+TEST_F(Project4Run, ColumnFiltersHideRows) {
+    CProject4* project = RunToEnd();
+    ASSERT_NE(project, nullptr);
+    const auto setRange = [](const QString& min, const QString& max, bool on) {
+        return [=](CSkinListBox_FilterDlg& dlg) {
+            dlg.m_enableCheck.m_checked = on;
+            dlg.m_edit1.SetText(min);
+            dlg.m_edit2.SetText(max);
+            apptest::ClickElement(dlg, dlg.m_ok);
+        };
+    };
+    const auto firstCells = [](const Rows& rows) {
+        QStringList cells;
+        for (const QStringList& row : rows)
+            cells << row.value(0);
+        return cells;
+    };
+    SitesOf(*project, 0, kProject4Google);
+    CProject4_Rep2& sites = project->SiteReport();
+    FilterColumn(sites, CProject4_Rep2::kPageRank, setRange(u"4"_s, u"10"_s, true));
+    EXPECT_EQ(firstCells(ShownCells(sites)), QStringList{u"1"_s});
+    FilterColumn(sites, CProject4_Rep2::kPageRank, setRange(u"4"_s, u"10"_s, false));
+    EXPECT_EQ(firstCells(ShownCells(sites)), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+
+    // A text filter's two fields are labelled: which one keeps rows and which one hides them.
+    FilterColumn(sites, CProject4_Rep2::kTitle, [](CSkinListBox_FilterDlg& dlg) {
+        EXPECT_FALSE(dlg.m_labels[0].GetText().isEmpty());
+        EXPECT_FALSE(dlg.m_labels[1].GetText().isEmpty());
+        dlg.m_enableCheck.m_checked = true;
+        dlg.m_edit2.SetText(u"gamma"_s);
+        apptest::ClickElement(dlg, dlg.m_ok);
+    });
+    EXPECT_EQ(firstCells(ShownCells(sites)), (QStringList{u"1"_s, u"2"_s}));
+    // Addresses are filtered by the words in them: a part of the host name is enough.
+    FilterColumn(sites, CProject4_Rep2::kUrl, [](CSkinListBox_FilterDlg& dlg) {
+        dlg.m_enableCheck.m_checked = true;
+        dlg.m_edit1.SetText(u"beta"_s);
+        apptest::ClickElement(dlg, dlg.m_ok);
+    });
+    EXPECT_EQ(firstCells(ShownCells(sites)), QStringList{u"2"_s});
+
+    CProject4_Rep1& keywords = project->KeywordReport();
+    FilterColumn(keywords, CProject4_Rep1::kGoogle, setRange(u"1000000"_s, u"2000000"_s, true));
+    EXPECT_EQ(firstCells(ShownCells(keywords)), QStringList{u"blue widgets"_s});
 }
 
 TEST_F(Project4Run, ServiceThatGoesDownMidRunGivesNoDataAndTheRunEnds) {

@@ -1,6 +1,7 @@
 #include "platform/application.h"
 #include "platform/keys.h"
 #include "skin/input_dlg.h"
+#include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
 #include "tests/projects/project5_test_support.h"
 
@@ -163,4 +164,30 @@ TEST_F(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
     EXPECT_TRUE(w.dlg.backBuffer().saveImage(renders + u"/kind5_page.png"_s));
     EXPECT_EQ(FileBytes(list), DataBytes(u"list_two_days.zxml"_s));
     EXPECT_EQ(w.script.unscripted, 0);
+}
+
+// The keyword filter offers every watched keyword once, under its labels; the one picked leaves its pairs.
+TEST_F(BidWatchtower, KeywordFilterOffersTheWatchedKeywords) {
+    apptest::OpenMainWindow& w = Window();
+    CProject5& project = kind5test::ChooseMonitor(w.script, w.dlg);
+    w.dlg.killTimer(CMainDlg::kProjectTimer);
+    TypePair(w.script, u"running shoes\r\nhiking boots"_s, u"shoeshop.com\r\nbootbarn.net"_s);
+    w.dlg.OnCommand(CProject5::kAddCommand, 0);
+    ASSERT_EQ(project.m_list.m_entries.size(), 4u);
+
+    QStringList offered;
+    FilterColumn(project.m_rep, CProject5_Rep::kKeyword, [&](CSkinListBox_FilterDlg& dlg) {
+        EXPECT_FALSE(dlg.m_labels[0].GetText().isEmpty());
+        EXPECT_FALSE(dlg.m_containsCheck.GetText().isEmpty()) << "the contains box says what it does";
+        for (int i = 0; i < dlg.m_dropList.GetCount(); ++i)
+            offered << dlg.m_dropList.GetItemText(i);
+        dlg.m_dropList.SetCurSel(int(offered.indexOf(u"hiking boots"_s)), true);
+        dlg.m_enableCheck.m_checked = true;
+        apptest::ClickElement(dlg, dlg.m_ok);
+    });
+    EXPECT_EQ(offered.mid(2), (QStringList{u"hiking boots"_s, u"running shoes"_s}));
+    project.m_rep.UpdateItemCount();
+    ASSERT_EQ(project.m_rep.VisibleCount(), 2);
+    for (const int item : project.m_rep.Order())
+        EXPECT_EQ(project.m_list.m_entries[size_t(item)].m_keyword, u"hiking boots"_s);
 }

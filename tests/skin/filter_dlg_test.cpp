@@ -1,4 +1,5 @@
 #include "platform/native_edit.h"
+#include "platform/screens.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_list_box_filter_dlg.h"
 #include "skin/skin_win_list.h"
@@ -297,6 +298,16 @@ TEST(FilterDialog, OpensUnderTheFilterButton) {
         EXPECT_EQ(at.top, button.y);
         EXPECT_EQ(at.right, qMax(button.x, at.width())) << id;
     }
+    // Near the bottom of the screen the dialog rises until its buttons can be reached.
+    const plat::Rect area = plat::availableRectAt(w.dlg.clientToScreen({0, 0}));
+    w.dlg.move(200, area.bottom - 120);
+    plat::Rect at;
+    w.Filter(FilterReport::kKeyword, [&](Dlg& d) {
+        at = d.windowRect();
+        Click(d, d.m_cancel);
+    });
+    EXPECT_EQ(at.bottom, area.bottom);
+    EXPECT_GT(at.height(), 200);
 }
 
 // The open dialog of a check list longer than it shows, as the user sees it.
