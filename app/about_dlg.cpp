@@ -12,7 +12,7 @@ constexpr int kWidth = 420;
 constexpr int kHeight = 285;
 constexpr int kButtonWidth = 100;
 constexpr int kButtonHeight = 29;
-constexpr plat::ColorRef kBandLine = plat::rgb(212, 222, 229);
+constexpr plat::ColorRef kBandLine = plat::Rgb(212, 222, 229);
 constexpr plat::Rect kLogo = skin::AtlasRect("about.logo");
 
 const QLatin1StringView kOpenSite{"open_site"};

@@ -24,7 +24,7 @@ qint64 AnnouncedLength(const QString& header) {
     if (lineEnd < 0)
         lineEnd = lower.size();
     return qMax<qint64>(
-        0, number_text::readInt64(QStringView(lower).sliced(colon + 1, lineEnd - colon - 1)).value_or(0));
+        0, number_text::ReadInt64(QStringView(lower).sliced(colon + 1, lineEnd - colon - 1)).value_or(0));
 }
 
 int DownloadPercent(qint64 received, qint64 expected) {

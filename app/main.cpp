@@ -16,7 +16,7 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char** argv) {
     plat::Application application(argc, argv);
-    plat::installQtPlatformServices();
+    plat::InstallQtPlatformServices();
     InstallGoogleSuggPrompt();
 
     QStringList arguments;
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     CTarnwickAppOptions options;
     options.folders = CrawlerFolders::FromEnvironment();
     options.makeProject = NewProjectOfKind;
-    options.reportFailure = [](const QString& text) { plat::showPlainMessageBox(u"Tarnwick 2.0"_s, text); };
+    options.reportFailure = [](const QString& text) { plat::ShowPlainMessageBox(u"Tarnwick 2.0"_s, text); };
     // Only for the smoke test; kept out of the command line the program stores.
     if (arguments.removeAll(StateReport::kSwitch) > 0) {
         options.reportState = [](const QString& line) {

@@ -27,9 +27,9 @@ constexpr plat::Rect kToolbarBack = skin::AtlasRect("toolbar.back");
 constexpr plat::Rect kToolbarWideBack = skin::AtlasRect("toolbar.wideBack");
 constexpr int kToolbarButtonHeight = kToolbarBack.height();
 
-constexpr plat::ColorRef kToolbarBand = plat::rgb(243, 250, 255);
-constexpr plat::ColorRef kToolbarLine = plat::rgb(237, 240, 242);
-constexpr plat::ColorRef kVersionColor = plat::rgb(220, 220, 255);
+constexpr plat::ColorRef kToolbarBand = plat::Rgb(243, 250, 255);
+constexpr plat::ColorRef kToolbarLine = plat::Rgb(237, 240, 242);
+constexpr plat::ColorRef kVersionColor = plat::Rgb(220, 220, 255);
 
 // The project frame below the tab strip.
 constexpr int kFrameLeft = 10;
@@ -78,7 +78,7 @@ void CMainDlg::CreateElements() {
     m_versionLabel = release >= 0 ? u"Build "_s + kVersion.mid(release + 2) : QString();
     m_versionWidth = MeasureDC().getTextExtent(m_versionLabel).cx;
 
-    const plat::Rect desktop = plat::primaryScreenRect();
+    const plat::Rect desktop = plat::PrimaryScreenRect();
     const MainWindowSize size = MainWindowSize::For(desktop.size());
     m_width = size.width;
     m_height = size.height;
@@ -88,7 +88,7 @@ void CMainDlg::CreateElements() {
     setTimer(kWizardTimer, kWizardDelayMs);
     setTimer(kProjectTimer, kProjectTickMs);
 
-    m_toolbarDC.loadImage(skin_resources::toolbarPath());
+    m_toolbarDC.loadImage(skin_resources::ToolbarPath());
     CreateToolbarButton(m_btnNew, u"New"_s, cmd::kNewProject, 0, 3, 80);
     CreateToolbarButton(m_btnOpen, u"Open"_s, cmd::kOpen, 1, 83, 80);
     CreateToolbarButton(m_btnSave, u"Save"_s, cmd::kSave, 2, 163, 80);

@@ -227,9 +227,9 @@ void CMainDlg::CloseProject(int index) {
 }
 
 void CMainDlg::OpenManual(int /*param*/) {
-    const QString folder = g_pCrawler ? g_pCrawler->GetAppDir() : plat::programFolder();
+    const QString folder = g_pCrawler ? g_pCrawler->GetAppDir() : plat::ProgramFolder();
     const QString manual = QDir(folder).filePath(kManualName);
-    if (!QFileInfo(manual).isFile() || !plat::openFile(manual))
+    if (!QFileInfo(manual).isFile() || !plat::OpenFile(manual))
         MessageBox(kManualMissing, QString(), skin::kMessageOk | skin::kMessageExclamation);
 }
 

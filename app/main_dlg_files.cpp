@@ -50,7 +50,7 @@ void CMainDlg::OpenProjectFile(int /*param*/) {
     plat::FileDialogRequest request;
     request.mode = plat::FileDialogRequest::Mode::Open;
     request.filters = {kOpenFilter};
-    const plat::FileDialogAnswer answer = plat::runFileDialog(this, request);
+    const plat::FileDialogAnswer answer = plat::RunFileDialog(this, request);
     if (!answer.accepted())
         return;
 
@@ -102,7 +102,7 @@ void CMainDlg::SaveProject(int /*param*/) {
     plat::FileDialogRequest request;
     request.mode = plat::FileDialogRequest::Mode::Save;
     request.filters = {kSaveFilter};
-    const plat::FileDialogAnswer answer = plat::runFileDialog(this, request);
+    const plat::FileDialogAnswer answer = plat::RunFileDialog(this, request);
     if (!answer.accepted())
         return;
 
@@ -127,7 +127,7 @@ void CMainDlg::ExportProject(int /*param*/) {
     plat::FileDialogRequest request;
     request.mode = plat::FileDialogRequest::Mode::Save;
     request.filters = {kHtmlFilter, kCsvFilter};
-    const plat::FileDialogAnswer answer = plat::runFileDialog(this, request);
+    const plat::FileDialogAnswer answer = plat::RunFileDialog(this, request);
     if (!answer.accepted())
         return;
 

@@ -31,9 +31,9 @@ constexpr plat::Point kPagePicture{30, 60};
 constexpr int kSeparatorWidth = 460;
 constexpr int kSeparatorTop = 236;
 
-constexpr plat::ColorRef kLineColor = plat::rgb(212, 222, 229);
-constexpr plat::ColorRef kSecondaryText = plat::rgb(114, 114, 114);
-constexpr plat::ColorRef kStartText = plat::rgb(54, 54, 54);
+constexpr plat::ColorRef kLineColor = plat::Rgb(212, 222, 229);
+constexpr plat::ColorRef kSecondaryText = plat::Rgb(114, 114, 114);
+constexpr plat::ColorRef kStartText = plat::Rgb(54, 54, 54);
 constexpr plat::Rect kLogo = skin::AtlasRect("logo.wordmark");
 constexpr skin::StateImages kSecondaryImages = skin::AtlasStates(
     "wizard.button.normal", "wizard.button.hot", "wizard.button.normal", "wizard.button.pressed");
@@ -187,7 +187,7 @@ void CNewProjectDlg::Accept() {
     else if (!error.isEmpty())
         MessageBox(error, QString(), skin::kMessageOk | skin::kMessageInformation);
     else
-        plat::beep();
+        plat::Beep();
 }
 
 int CNewProjectDlg::AskClearHistory() {

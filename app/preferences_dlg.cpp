@@ -28,7 +28,7 @@ constexpr QLatin1StringView kEditColor{"edit_GA_col"};
 
 constexpr plat::Rect kPicture = skin::AtlasRect("prefs.picture");
 constexpr plat::Rect kLogo = skin::AtlasRect("logo.wordmark");
-constexpr plat::ColorRef kBandLine = plat::rgb(212, 222, 229);
+constexpr plat::ColorRef kBandLine = plat::Rgb(212, 222, 229);
 
 // Tabs: wide pictures until a panel is chosen, then the narrower cut, lit for the panel shown.
 constexpr skin::StateImages kTabImages =
@@ -37,8 +37,8 @@ constexpr skin::StateImages kOtherTabImages = skin::AtlasStates(
     "prefs.narrowTab.normal", "prefs.narrowTab.hot", "prefs.narrowTab.normal", "prefs.narrowTab.hot");
 constexpr skin::StateImages kShownTabImages = skin::AtlasStates(
     "prefs.narrowTab.hot", "prefs.narrowTab.hot", "prefs.narrowTab.normal", "prefs.narrowTab.hot");
-constexpr plat::ColorRef kTabText = plat::rgb(114, 114, 114);
-constexpr plat::ColorRef kShownTabText = plat::rgb(54, 54, 54);
+constexpr plat::ColorRef kTabText = plat::Rgb(114, 114, 114);
+constexpr plat::ColorRef kShownTabText = plat::Rgb(54, 54, 54);
 constexpr int kTabX = 15;
 constexpr int kTabWidth = 145;
 constexpr int kTabGap = 5;

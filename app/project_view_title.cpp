@@ -7,7 +7,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr plat::ColorRef kTitleColor = plat::rgb(0, 70, 120);
+constexpr plat::ColorRef kTitleColor = plat::Rgb(0, 70, 120);
 
 } // namespace
 

@@ -17,13 +17,13 @@ StateColors ColorsOf(int state) {
     switch (state) {
     case 1:
     case 2:
-        return {plat::rgb(230, 245, 245), plat::rgb(245, 255, 255)};
+        return {plat::Rgb(230, 245, 245), plat::Rgb(245, 255, 255)};
     case 3:
-        return {plat::rgb(230, 245, 230), plat::rgb(245, 255, 245)};
+        return {plat::Rgb(230, 245, 230), plat::Rgb(245, 255, 245)};
     case 4:
-        return {plat::rgb(245, 230, 230), plat::rgb(255, 245, 245)};
+        return {plat::Rgb(245, 230, 230), plat::Rgb(255, 245, 245)};
     default:
-        return {plat::rgb(255, 255, 255), plat::rgb(245, 245, 245)};
+        return {plat::Rgb(255, 255, 255), plat::Rgb(245, 245, 245)};
     }
 }
 

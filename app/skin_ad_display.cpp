@@ -25,7 +25,7 @@ QString TrimSpaces(const QString& text) {
     return text.sliced(start, end - start);
 }
 
-CSkinAdDisplay_Label Run(const QString& text, plat::ColorRef color = plat::rgb(0, 0, 0)) {
+CSkinAdDisplay_Label Run(const QString& text, plat::ColorRef color = plat::Rgb(0, 0, 0)) {
     CSkinAdDisplay_Label run;
     run.text = text;
     run.color = color;

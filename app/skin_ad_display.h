@@ -16,7 +16,7 @@ struct CSkinAdDisplay_Label {
     int extraAbove = 0;
     int maxWidth = 0;
     QString text;
-    plat::ColorRef color = plat::rgb(0, 0, 0);
+    plat::ColorRef color = plat::Rgb(0, 0, 0);
     bool underline = false;
     // Opens its text in the user's browser when clicked.
     bool link = false;
@@ -44,8 +44,8 @@ class CSkinAdDisplay : public CSkinElement {
     // when the text has at least 41 characters. False when it cannot be split.
     static bool SplitAdLine(const QString& text, QString& first, QString& second);
 
-    static constexpr plat::ColorRef kTitleColor = plat::rgb(34, 0, 204);
-    static constexpr plat::ColorRef kShownUrlColor = plat::rgb(0, 128, 0);
+    static constexpr plat::ColorRef kTitleColor = plat::Rgb(34, 0, 204);
+    static constexpr plat::ColorRef kShownUrlColor = plat::Rgb(0, 128, 0);
     static constexpr int kLinkMaxWidth = 400;
 
     std::vector<CSkinAdDisplay_Label> m_runs;

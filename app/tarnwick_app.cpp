@@ -34,7 +34,7 @@ bool CTarnwickApp::Run() {
     CWndShadow::Initialize();
     QStringList icons;
     for (const int size : skin_resources::kIconSizes)
-        icons.append(skin_resources::iconPath(size));
+        icons.append(skin_resources::IconPath(size));
     plat::Application::setWindowIcon(icons);
     IgnoreBrokenPipeSignal();
 
@@ -49,7 +49,7 @@ bool CTarnwickApp::Run() {
     crawler->m_sslContext = &sslContext;
 
     plat::DeviceContext atlas;
-    atlas.loadImage(skin_resources::atlasPath());
+    atlas.loadImage(skin_resources::AtlasPath());
     skin::SetAtlas(&atlas);
 
     auto mainDlg = std::make_unique<CMainDlg>();

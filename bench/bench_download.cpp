@@ -27,7 +27,7 @@ struct BenchCrawler {
     CProjectCrawler crawler{{home.path(), home.path() + QStringLiteral("/data"), {}, {}}};
 };
 
-bool waitFinished(const CDownloader& downloader) {
+bool WaitFinished(const CDownloader& downloader) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
     while (!downloader.IsFinished()) {
         if (std::chrono::steady_clock::now() > deadline)
@@ -37,7 +37,7 @@ bool waitFinished(const CDownloader& downloader) {
     return true;
 }
 
-void BM_Download50MB(benchmark::State& state) {
+void BmDownload50Mb(benchmark::State& state) {
     BenchCrawler bench;
     twtest::HttpServer server;
     server.SetReply("/big", twtest::HttpReply::Generated(50 * kMB));
@@ -45,14 +45,14 @@ void BM_Download50MB(benchmark::State& state) {
     const QString url = QString::fromStdString(server.Url("/big"));
     for (auto _ : state) {
         downloader.Start(url, true, true);
-        if (!waitFinished(downloader) || downloader.Response().raw.size() != qsizetype(50 * kMB)) {
+        if (!WaitFinished(downloader) || downloader.Response().raw.size() != qsizetype(50 * kMB)) {
             state.SkipWithError("download incomplete");
             break;
         }
     }
     state.SetBytesProcessed(std::int64_t(state.iterations() * 50 * kMB));
 }
-BENCHMARK(BM_Download50MB)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BmDownload50Mb)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // libcurl keeping the body in memory: in a buffer made for the download, sized from the announced length when
 // there is one (as the downloader does); or in one buffer kept from download to download.
@@ -62,7 +62,7 @@ struct CurlSink {
     bool sized = false;
 };
 
-size_t curlWrite(char* data, size_t size, size_t count, void* user) {
+size_t CurlWrite(char* data, size_t size, size_t count, void* user) {
     auto* sink = static_cast<CurlSink*>(user);
     if (!sink->sized) {
         sink->sized = true;
@@ -75,11 +75,11 @@ size_t curlWrite(char* data, size_t size, size_t count, void* user) {
     return size * count;
 }
 
-double curlDownload(const std::string& url, std::string& body) {
+double CurlDownload(const std::string& url, std::string& body) {
     CURL* handle = curl_easy_init();
     CurlSink sink{handle, &body, false};
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, curlWrite);
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, CurlWrite);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &sink);
     const auto start = std::chrono::steady_clock::now();
     const bool ok = curl_easy_perform(handle) == CURLE_OK;
@@ -89,14 +89,14 @@ double curlDownload(const std::string& url, std::string& body) {
     return ok && body.size() == 50 * kMB ? ms : -1.0;
 }
 
-double median(std::vector<double> values) {
+double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
 
 // 50 MB in raw bytes (argument 0), chunked (1), or kept as body text too (2), taking turns with libcurl;
 // the counters are medians and the speed as a multiple of libcurl's (over 1: faster).
-void BM_Download50MBBesideCurl(benchmark::State& state) {
+void BmDownload50MbBesideCurl(benchmark::State& state) {
     BenchCrawler bench;
     twtest::HttpServer server;
     twtest::HttpReply reply = twtest::HttpReply::Generated(50 * kMB);
@@ -111,7 +111,7 @@ void BM_Download50MBBesideCurl(benchmark::State& state) {
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         downloader.Start(QString::fromStdString(url), !text, true);
-        if (!waitFinished(downloader) || downloader.Response().raw.size() != qsizetype(50 * kMB) ||
+        if (!WaitFinished(downloader) || downloader.Response().raw.size() != qsizetype(50 * kMB) ||
             (text && downloader.Response().body.size() != qsizetype(50 * kMB))) {
             state.SkipWithError("download incomplete");
             return;
@@ -122,21 +122,21 @@ void BM_Download50MBBesideCurl(benchmark::State& state) {
         downloader.Reset();
         std::string fresh;
         kept.clear();
-        curl.push_back(curlDownload(url, fresh));
-        curlKept.push_back(curlDownload(url, kept));
+        curl.push_back(CurlDownload(url, fresh));
+        curlKept.push_back(CurlDownload(url, kept));
         if (curl.back() < 0 || curlKept.back() < 0) {
             state.SkipWithError("libcurl failed");
             return;
         }
     }
-    state.counters["ours_ms"] = median(ours);
-    state.counters["curl_ms"] = median(curl);
-    state.counters["curl_kept_buffer_ms"] = median(curlKept);
-    state.counters["speed_x"] = median(curl) / median(ours);
-    state.counters["speed_x_kept"] = median(curlKept) / median(ours);
+    state.counters["ours_ms"] = Median(ours);
+    state.counters["curl_ms"] = Median(curl);
+    state.counters["curl_kept_buffer_ms"] = Median(curlKept);
+    state.counters["speed_x"] = Median(curl) / Median(ours);
+    state.counters["speed_x_kept"] = Median(curlKept) / Median(ours);
     state.SetLabel(state.range(0) == 0 ? "raw bytes" : state.range(0) == 1 ? "chunked" : "with body text");
 }
-BENCHMARK(BM_Download50MBBesideCurl)
+BENCHMARK(BmDownload50MbBesideCurl)
     ->DenseRange(0, 2)
     ->Iterations(9)
     ->Unit(benchmark::kMillisecond)
@@ -144,7 +144,7 @@ BENCHMARK(BM_Download50MBBesideCurl)
 
 // What the exchange does while a reply arrives 256 bytes at a time: the buffer doubling, the header end
 // looked for in the new bytes only.
-QByteArray receiveIn256ByteSteps(const QByteArray& reply) {
+QByteArray ReceiveIn256ByteSteps(const QByteArray& reply) {
     QByteArray buffer(102400, Qt::Uninitialized);
     qsizetype used = 0;
     HeaderEndScanner headerEnd(limits::kHeaderSearchBytes);
@@ -163,7 +163,7 @@ QByteArray receiveIn256ByteSteps(const QByteArray& reply) {
 
 // A 10 MB body sent in 256-byte chunks: the receive side, then response processing (de-chunking and the
 // raw buffer; with argument 1 also the body text).
-void BM_Process10MBIn256ByteChunks(benchmark::State& state) {
+void BmProcess10MbIn256ByteChunks(benchmark::State& state) {
     std::string body;
     body.reserve(11 * kMB);
     const std::string chunk(256, 'x');
@@ -176,7 +176,7 @@ void BM_Process10MBIn256ByteChunks(benchmark::State& state) {
         state.range(0) ? CDownloader::kRequestGet | CDownloader::kKeepText : CDownloader::kRequestGet;
     CDownloader downloader(-1);
     for (auto _ : state) {
-        downloader.ProcessResponse(receiveIn256ByteSteps(reply), requestWord,
+        downloader.ProcessResponse(ReceiveIn256ByteSteps(reply), requestWord,
                                    QStringLiteral("http://example.com/p"));
         if (downloader.Response().raw.size() != qsizetype(10 * kMB)) {
             state.SkipWithError("body size wrong");
@@ -185,9 +185,9 @@ void BM_Process10MBIn256ByteChunks(benchmark::State& state) {
     }
     state.SetBytesProcessed(std::int64_t(state.iterations() * reply.size()));
 }
-BENCHMARK(BM_Process10MBIn256ByteChunks)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BmProcess10MbIn256ByteChunks)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-void BM_Inflate50MB(benchmark::State& state) {
+void BmInflate50Mb(benchmark::State& state) {
     std::string text;
     text.reserve(50 * kMB);
     for (int i = 0; text.size() < 50 * kMB; ++i)
@@ -207,22 +207,22 @@ void BM_Inflate50MB(benchmark::State& state) {
     state.SetBytesProcessed(std::int64_t(state.iterations() * 50 * kMB));
     state.SetLabel(std::to_string(gz.size()) + " compressed bytes");
 }
-BENCHMARK(BM_Inflate50MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BmInflate50Mb)->Unit(benchmark::kMillisecond);
 
 // A reply with no header end at all, received 256 bytes at a time and processed with its text: the time
 // must grow with the size, not with its square.
-void BM_NoHeaderEnd(benchmark::State& state) {
+void BmNoHeaderEnd(benchmark::State& state) {
     const QByteArray reply(state.range(0) * qsizetype(kMB), 'a');
     CDownloader downloader(-1);
     for (auto _ : state) {
-        downloader.ProcessResponse(receiveIn256ByteSteps(reply),
+        downloader.ProcessResponse(ReceiveIn256ByteSteps(reply),
                                    CDownloader::kRequestGet | CDownloader::kKeepText,
                                    QStringLiteral("http://example.com/"));
         benchmark::DoNotOptimize(downloader.Response().body.size());
     }
     state.SetComplexityN(reply.size());
 }
-BENCHMARK(BM_NoHeaderEnd)
+BENCHMARK(BmNoHeaderEnd)
     ->Arg(1)
     ->Arg(2)
     ->Arg(5)
@@ -231,7 +231,7 @@ BENCHMARK(BM_NoHeaderEnd)
     ->Complexity(benchmark::oN);
 
 // 64 slots, 20 jobs each, run the way the project tick runs them: every job finishes, no slot is lost.
-void BM_Pool64Slots20JobsEach(benchmark::State& state) {
+void BmPool64Slots20JobsEach(benchmark::State& state) {
     BenchCrawler bench;
     twtest::HttpServer server;
     server.SetDefaultReply(twtest::HttpReply::Page("<html><body><p>result</p></body></html>"));
@@ -276,7 +276,7 @@ void BM_Pool64Slots20JobsEach(benchmark::State& state) {
     }
     state.SetItemsProcessed(std::int64_t(state.iterations() * kJobs));
 }
-BENCHMARK(BM_Pool64Slots20JobsEach)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BmPool64Slots20JobsEach)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

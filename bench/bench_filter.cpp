@@ -78,7 +78,7 @@ struct FilteredGrid {
     FilterDialog dlg;
 };
 
-void BM_GridTextFilter(benchmark::State& state) {
+void BmGridTextFilter(benchmark::State& state) {
     FilteredGrid g;
     CSkinListBox_Column& keyword = g.Column(FilterReport::kKeyword);
     for (auto _ : state) {
@@ -93,7 +93,7 @@ void BM_GridTextFilter(benchmark::State& state) {
     }
     state.counters["rows"] = g.dlg.report.VisibleCount();
 }
-BENCHMARK(BM_GridTextFilter)->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(BmGridTextFilter)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 // The proxy either gets the filter before it sees the model, so that it builds its rows filtered and then
 // sorts them (the cheapest way it reaches the filtered, sorted view: range 0), or has the filter changed
@@ -124,7 +124,7 @@ void RunProxy(benchmark::State& state, QAbstractItemModel& model, SetFilter set)
     state.SetLabel(live ? "filter changed on the sorted view" : "filter set before the model");
 }
 
-void BM_QtProxyTextFilter(benchmark::State& state) {
+void BmQtProxyTextFilter(benchmark::State& state) {
     RecordModel model(Records(kMillion));
     const QRegularExpression expression(kTextExpression, QRegularExpression::CaseInsensitiveOption);
     RunProxy<QSortFilterProxyModel>(state, model, [&expression](QSortFilterProxyModel& proxy) {
@@ -132,13 +132,13 @@ void BM_QtProxyTextFilter(benchmark::State& state) {
         proxy.setFilterRegularExpression(expression);
     });
 }
-BENCHMARK(BM_QtProxyTextFilter)
+BENCHMARK(BmQtProxyTextFilter)
     ->DenseRange(0, 1)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->Iterations(1);
 
-void BM_GridCheckListFilter(benchmark::State& state) {
+void BmGridCheckListFilter(benchmark::State& state) {
     FilteredGrid g;
     CSkinListBox_Column& group = g.Column(FilterReport::kGroup);
     const QStringList ticked = TickedGroups();
@@ -154,19 +154,19 @@ void BM_GridCheckListFilter(benchmark::State& state) {
     }
     state.counters["rows"] = g.dlg.report.VisibleCount();
 }
-BENCHMARK(BM_GridCheckListFilter)->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(BmGridCheckListFilter)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
-void BM_QtProxyCheckListFilter(benchmark::State& state) {
+void BmQtProxyCheckListFilter(benchmark::State& state) {
     RecordModel model(Records(kMillion), &Groups(kMillion));
     const QStringList ticked = TickedGroups();
     RunProxy<GroupProxy>(state, model, [&ticked](GroupProxy& proxy) { proxy.SetTicked(ticked); });
 }
 // Changed on the sorted view, this filter takes the proxy minutes per run: only the cheapest way is run.
-BENCHMARK(BM_QtProxyCheckListFilter)->Arg(0)->Unit(benchmark::kMillisecond)->Repetitions(5)->Iterations(1);
+BENCHMARK(BmQtProxyCheckListFilter)->Arg(0)->Unit(benchmark::kMillisecond)->Repetitions(5)->Iterations(1);
 
 // The values a check list offers, gathered from a million rows with 100,000 different values: all at once
 // (range 1), or row by row into the sorted list (range 0), whose insertions move the list's tail each time.
-void BM_OfferedValues(benchmark::State& state) {
+void BmOfferedValues(benchmark::State& state) {
     const bool bulk = state.range(0) == 1;
     QStringList cells;
     cells.reserve(kMillion);
@@ -190,7 +190,7 @@ void BM_OfferedValues(benchmark::State& state) {
     state.counters["values"] = static_cast<double>(offered);
     state.SetLabel(bulk ? "all at once" : "one by one");
 }
-BENCHMARK(BM_OfferedValues)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->Repetitions(5)->Iterations(1);
+BENCHMARK(BmOfferedValues)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->Repetitions(5)->Iterations(1);
 
 // A report whose check list of groups is ready, sorted, before its dialog opens.
 class ReadyGroupsReport : public FilterReport {
@@ -223,7 +223,7 @@ struct CheckListDialog {
     gridbench::GridDialog<ReadyGroupsReport> grid;
 };
 
-void BM_FilterDialogBuild(benchmark::State& state) {
+void BmFilterDialogBuild(benchmark::State& state) {
     CheckListDialog c;
     for (auto _ : state) {
         auto dlg = c.Open();
@@ -232,9 +232,9 @@ void BM_FilterDialogBuild(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_FilterDialogBuild)->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(BmFilterDialogBuild)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
-void BM_FilterDialogScroll(benchmark::State& state) {
+void BmFilterDialogScroll(benchmark::State& state) {
     CheckListDialog c;
     auto dlg = c.Open();
     const CSkinDlgHolder& list = dlg->m_checkHolder;
@@ -251,7 +251,7 @@ void BM_FilterDialogScroll(benchmark::State& state) {
     }
     state.counters["offset"] = dlg->m_checkHolder.m_scrollY;
 }
-BENCHMARK(BM_FilterDialogScroll)->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(BmFilterDialogScroll)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 } // namespace
 

@@ -23,7 +23,7 @@ const char* ColumnLabel(std::int64_t column) {
 }
 
 // A click on the sorted column's header: the same column in the other direction.
-void BM_GridResort(benchmark::State& state) {
+void BmGridResort(benchmark::State& state) {
     GridDialog dlg;
     RecordReport& report = dlg.report;
     report.records = Records(kMillion);
@@ -37,9 +37,9 @@ void BM_GridResort(benchmark::State& state) {
     }
     state.SetLabel(ColumnLabel(state.range(0)));
 }
-BENCHMARK(BM_GridResort)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(BmGridResort)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
-void BM_QtProxyResort(benchmark::State& state) {
+void BmQtProxyResort(benchmark::State& state) {
     RecordModel model(Records(kMillion));
     QSortFilterProxyModel proxy;
     proxy.setSourceModel(&model);
@@ -53,10 +53,10 @@ void BM_QtProxyResort(benchmark::State& state) {
     }
     state.SetLabel(ColumnLabel(column));
 }
-BENCHMARK(BM_QtProxyResort)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(BmQtProxyResort)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 // A click on another column's header: a sort from scratch (the other column's order says nothing).
-void BM_GridSortOtherColumn(benchmark::State& state) {
+void BmGridSortOtherColumn(benchmark::State& state) {
     GridDialog dlg;
     RecordReport& report = dlg.report;
     report.records = Records(kMillion);
@@ -74,9 +74,9 @@ void BM_GridSortOtherColumn(benchmark::State& state) {
     }
     state.SetLabel(ColumnLabel(column));
 }
-BENCHMARK(BM_GridSortOtherColumn)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(BmGridSortOtherColumn)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
-void BM_QtProxySortOtherColumn(benchmark::State& state) {
+void BmQtProxySortOtherColumn(benchmark::State& state) {
     RecordModel model(Records(kMillion));
     QSortFilterProxyModel proxy;
     proxy.setSourceModel(&model);
@@ -90,12 +90,12 @@ void BM_QtProxySortOtherColumn(benchmark::State& state) {
     }
     state.SetLabel(ColumnLabel(column));
 }
-BENCHMARK(BM_QtProxySortOtherColumn)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Repetitions(5);
+BENCHMARK(BmQtProxySortOtherColumn)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 // One wheel notch over the grid: the dialog moves the grid's offset, and the grid repaints its rows into its
 // back buffer and copies that to the window's (grid == 1); or the whole window is composed again (grid == 0),
 // which adds the dialog's own background and title.
-void BM_WheelRepaint(benchmark::State& state) {
+void BmWheelRepaint(benchmark::State& state) {
     GridDialog dlg;
     RecordReport& report = dlg.report;
     report.records = Records(static_cast<int>(state.range(0)));
@@ -118,14 +118,14 @@ void BM_WheelRepaint(benchmark::State& state) {
     }
     state.SetLabel(gridOnly ? "grid" : "whole window");
 }
-BENCHMARK(BM_WheelRepaint)
+BENCHMARK(BmWheelRepaint)
     ->ArgsProduct({{100'000, kMillion}, {1, 0}})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5);
 
 // From a million records arriving in an empty grid to the painted window: the selection sized, the order
 // built and sorted, the visible lines drawn. Also reports the grid's own containers.
-void BM_GridFirstPaint(benchmark::State& state) {
+void BmGridFirstPaint(benchmark::State& state) {
     std::size_t bytes = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -143,7 +143,7 @@ void BM_GridFirstPaint(benchmark::State& state) {
     }
     state.counters["grid_MB"] = static_cast<double>(bytes) / (1024.0 * 1024.0);
 }
-BENCHMARK(BM_GridFirstPaint)->Unit(benchmark::kMillisecond)->Repetitions(5)->Iterations(3);
+BENCHMARK(BmGridFirstPaint)->Unit(benchmark::kMillisecond)->Repetitions(5)->Iterations(3);
 
 } // namespace
 

@@ -28,7 +28,7 @@ constexpr qsizetype kPageSize = 5 * 1024 * 1024;
 
 // A results page in the usual shape: head with style and script, then nested result blocks with attributes,
 // entities, CR LF indentation and now and then an inline script with markup in its strings.
-QString makeResultsPage() {
+QString MakeResultsPage() {
     QString page = QStringLiteral(
         "<!DOCTYPE html>\r\n<html><head><meta charset=\"utf-8\"><title>blue widgets - Search</title>\r\n"
         "<style>.g{margin:0} .r a{color:#12c}</style>\r\n"
@@ -56,14 +56,14 @@ QString makeResultsPage() {
     return page;
 }
 
-const QString& resultsPage() {
-    static const QString page = makeResultsPage();
+const QString& ResultsPage() {
+    static const QString page = MakeResultsPage();
     return page;
 }
 
 // About 3 MB shaped like a real results page: deep nesting, many attributes per tag, scripts with markup in
 // their strings, named and numeric entities, paragraphs and list items left unclosed, comments.
-QString makeRealisticPage() {
+QString MakeRealisticPage() {
     constexpr qsizetype kSize = 3 * 1024 * 1024;
     QString page = QStringLiteral(
         "<!doctype html><html lang=\"en\"><head><meta charset=\"utf-8\"><meta name=\"viewport\" "
@@ -104,14 +104,14 @@ QString makeRealisticPage() {
     return page;
 }
 
-const QString& realisticPage() {
-    static const QString page = makeRealisticPage();
+const QString& RealisticPage() {
+    static const QString page = MakeRealisticPage();
     return page;
 }
 
 // The child: reads the page's UTF-8 bytes, then times one parse from those bytes (ours with its decoding
 // to UTF-16) and prints the microseconds.
-int firstParseChild(const char* parser, const char* path) {
+int FirstParseChild(const char* parser, const char* path) {
     QFile file(QString::fromLocal8Bit(path));
     if (!file.open(QIODevice::ReadOnly))
         return 2;
@@ -142,13 +142,13 @@ int firstParseChild(const char* parser, const char* path) {
     std::_Exit(0);
 }
 
-std::string& selfPath() {
+std::string& SelfPath() {
     static std::string path;
     return path;
 }
 
 // One child run: its parse time in milliseconds, or nothing when it failed.
-std::optional<double> runChild(const char* parser, const std::string& file) {
+std::optional<double> RunChild(const char* parser, const std::string& file) {
     int out[2];
     if (pipe(out) != 0)
         return std::nullopt;
@@ -156,7 +156,7 @@ std::optional<double> runChild(const char* parser, const std::string& file) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, out[0]);
-    std::string self = selfPath(), flag = "--first-parse", which = parser, path = file;
+    std::string self = SelfPath(), flag = "--first-parse", which = parser, path = file;
     char* argv[] = {self.data(), flag.data(), which.data(), path.data(), nullptr};
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, self.c_str(), &actions, nullptr, argv, environ);
@@ -174,15 +174,15 @@ std::optional<double> runChild(const char* parser, const std::string& file) {
     return std::strtod(text.c_str(), nullptr) / 1000.0;
 }
 
-double median(std::vector<double> values) {
+double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
 
 // Fifteen fresh children per parser, taking turns, on the page's UTF-8 bytes; the counters are the medians
 // and libxml2's time over ours.
-void BM_FirstParseBesideLibxml2(benchmark::State& state) {
-    const QString& page = state.range(0) == 0 ? resultsPage() : realisticPage();
+void BmFirstParseBesideLibxml2(benchmark::State& state) {
+    const QString& page = state.range(0) == 0 ? ResultsPage() : RealisticPage();
     QTemporaryDir dir;
     const std::string file = dir.filePath(QStringLiteral("page.html")).toStdString();
     {
@@ -195,7 +195,7 @@ void BM_FirstParseBesideLibxml2(benchmark::State& state) {
     std::vector<double> ours, theirs;
     for (auto _ : state) {
         for (int run = 0; run < 15; ++run) {
-            const std::optional<double> a = runChild("ours", file), b = runChild("libxml2", file);
+            const std::optional<double> a = RunChild("ours", file), b = RunChild("libxml2", file);
             if (!a || !b) {
                 state.SkipWithError("a child failed");
                 return;
@@ -204,15 +204,15 @@ void BM_FirstParseBesideLibxml2(benchmark::State& state) {
             theirs.push_back(*b);
         }
     }
-    state.counters["ours_ms"] = median(ours);
-    state.counters["libxml2_ms"] = median(theirs);
-    state.counters["speed_x"] = median(theirs) / median(ours);
+    state.counters["ours_ms"] = Median(ours);
+    state.counters["libxml2_ms"] = Median(theirs);
+    state.counters["speed_x"] = Median(theirs) / Median(ours);
     state.SetLabel(state.range(0) == 0 ? "5 MB synthetic" : "3 MB realistic");
 }
-BENCHMARK(BM_FirstParseBesideLibxml2)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BmFirstParseBesideLibxml2)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-void BM_ParseResultsPage(benchmark::State& state) {
-    const QString& page = resultsPage();
+void BmParseResultsPage(benchmark::State& state) {
+    const QString& page = ResultsPage();
     Node root;
     for (auto _ : state) {
         state.PauseTiming();
@@ -224,10 +224,10 @@ void BM_ParseResultsPage(benchmark::State& state) {
     // The page is ASCII, so its character count is also its size in UTF-8 bytes.
     state.SetBytesProcessed(state.iterations() * page.size());
 }
-BENCHMARK(BM_ParseResultsPage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BmParseResultsPage)->Unit(benchmark::kMillisecond);
 
-void BM_ParseRealisticPage(benchmark::State& state) {
-    const QString& page = realisticPage();
+void BmParseRealisticPage(benchmark::State& state) {
+    const QString& page = RealisticPage();
     Node root;
     for (auto _ : state) {
         state.PauseTiming();
@@ -238,12 +238,12 @@ void BM_ParseRealisticPage(benchmark::State& state) {
     }
     state.SetBytesProcessed(state.iterations() * page.size());
 }
-BENCHMARK(BM_ParseRealisticPage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BmParseRealisticPage)->Unit(benchmark::kMillisecond);
 
 // Releasing the synthetic (first argument 0) or the realistic page's tree (1), as the parser left it (second
 // argument 0) or a copy of it (1): a copy shares its texts with the tree it was made from.
-void BM_ReleaseResultsTree(benchmark::State& state) {
-    const QString& page = state.range(0) == 0 ? resultsPage() : realisticPage();
+void BmReleaseResultsTree(benchmark::State& state) {
+    const QString& page = state.range(0) == 0 ? ResultsPage() : RealisticPage();
     const bool copy = state.range(1) == 1;
     Node parsed;
     if (copy)
@@ -262,11 +262,11 @@ void BM_ReleaseResultsTree(benchmark::State& state) {
     state.SetLabel(std::string(state.range(0) == 0 ? "5 MB synthetic" : "3 MB realistic") +
                    (copy ? ", a copy" : ", as parsed"));
 }
-BENCHMARK(BM_ReleaseResultsTree)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BmReleaseResultsTree)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 
-void BM_FindAllAndInnerText100(benchmark::State& state) {
+void BmFindAllAndInnerText100(benchmark::State& state) {
     Node root;
-    root.Parse(resultsPage());
+    root.Parse(ResultsPage());
     std::vector<const Node*> results;
     for (auto _ : state) {
         qsizetype textSize = 0;
@@ -279,9 +279,9 @@ void BM_FindAllAndInnerText100(benchmark::State& state) {
     }
     state.SetLabel(std::to_string(results.size()) + " results");
 }
-BENCHMARK(BM_FindAllAndInnerText100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BmFindAllAndInnerText100)->Unit(benchmark::kMillisecond);
 
-QString repeated(const QString& piece, qsizetype count) {
+QString Repeated(const QString& piece, qsizetype count) {
     QString out;
     out.reserve(piece.size() * count);
     for (qsizetype i = 0; i < count; ++i)
@@ -291,8 +291,8 @@ QString repeated(const QString& piece, qsizetype count) {
 
 // Unclosed elements, then one stray end tag that nests them all; the tree is also copied, searched and
 // destroyed.
-void BM_UnclosedElementsThenStrayEndTag(benchmark::State& state) {
-    const QString page = repeated(QStringLiteral("<div>"), state.range(0)) + QStringLiteral("x</p>");
+void BmUnclosedElementsThenStrayEndTag(benchmark::State& state) {
+    const QString page = Repeated(QStringLiteral("<div>"), state.range(0)) + QStringLiteral("x</p>");
     for (auto _ : state) {
         Node root;
         root.Parse(page);
@@ -302,7 +302,7 @@ void BM_UnclosedElementsThenStrayEndTag(benchmark::State& state) {
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_UnclosedElementsThenStrayEndTag)
+BENCHMARK(BmUnclosedElementsThenStrayEndTag)
     ->Arg(25000)
     ->Arg(50000)
     ->Arg(100000)
@@ -312,8 +312,8 @@ BENCHMARK(BM_UnclosedElementsThenStrayEndTag)
 
 // Thousands of links side by side at the root level (nothing encloses them): a scan for the open link
 // that each new link closes would pass over all of them every time.
-void BM_PendingLinks(benchmark::State& state) {
-    const QString page = repeated(QStringLiteral("<a href=\"/x\">link</a> <li>item</p>"), state.range(0)) +
+void BmPendingLinks(benchmark::State& state) {
+    const QString page = Repeated(QStringLiteral("<a href=\"/x\">link</a> <li>item</p>"), state.range(0)) +
                          QStringLiteral("<br>");
     for (auto _ : state) {
         Node root;
@@ -322,7 +322,7 @@ void BM_PendingLinks(benchmark::State& state) {
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_PendingLinks)
+BENCHMARK(BmPendingLinks)
     ->Arg(5000)
     ->Arg(10000)
     ->Arg(20000)
@@ -331,7 +331,7 @@ BENCHMARK(BM_PendingLinks)
     ->Unit(benchmark::kMillisecond);
 
 // About 1 MB of text per 10,000 distinct decimal references.
-QString textWithReferences(qsizetype references) {
+QString TextWithReferences(qsizetype references) {
     QString text = QStringLiteral("<p>");
     for (qsizetype i = 0; i < references; ++i)
         text +=
@@ -341,8 +341,8 @@ QString textWithReferences(qsizetype references) {
     return text + QStringLiteral("</p>");
 }
 
-void BM_DistinctNumericReferences(benchmark::State& state) {
-    const QString page = textWithReferences(state.range(0));
+void BmDistinctNumericReferences(benchmark::State& state) {
+    const QString page = TextWithReferences(state.range(0));
     for (auto _ : state) {
         Node root;
         root.Parse(page);
@@ -352,7 +352,7 @@ void BM_DistinctNumericReferences(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
     state.SetLabel(std::to_string(page.size()) + " chars");
 }
-BENCHMARK(BM_DistinctNumericReferences)
+BENCHMARK(BmDistinctNumericReferences)
     ->Arg(2500)
     ->Arg(5000)
     ->Arg(10000)
@@ -362,14 +362,14 @@ BENCHMARK(BM_DistinctNumericReferences)
     ->Unit(benchmark::kMillisecond);
 
 // Text full of "&#" and no semicolon anywhere.
-void BM_ReferencesWithoutSemicolon(benchmark::State& state) {
-    const QString text = repeated(QStringLiteral("&#1 "), state.range(0));
+void BmReferencesWithoutSemicolon(benchmark::State& state) {
+    const QString text = Repeated(QStringLiteral("&#1 "), state.range(0));
     for (auto _ : state)
         benchmark::DoNotOptimize(DecodeHtmlEntities(text).size());
     state.SetBytesProcessed(state.iterations() * text.size());
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_ReferencesWithoutSemicolon)
+BENCHMARK(BmReferencesWithoutSemicolon)
     ->RangeMultiplier(4)
     ->Range(65536, 1 << 20)
     ->Complexity(benchmark::oN)
@@ -379,8 +379,8 @@ BENCHMARK(BM_ReferencesWithoutSemicolon)
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "--first-parse") == 0)
-        return firstParseChild(argv[2], argv[3]);
-    selfPath() = argv[0];
+        return FirstParseChild(argv[2], argv[3]);
+    SelfPath() = argv[0];
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -82,7 +82,7 @@ class Kind2Bench {
         crawler.StopAll();
         crawler.Shutdown();
         g_pCrawler = nullptr;
-        endpoints::resetToDefaults();
+        endpoints::ResetToDefaults();
         InstallPictureCodePrompt({});
     }
 
@@ -130,7 +130,7 @@ class Kind2Bench {
         crawler.allowCourtesy = false;
         g_pCrawler = &crawler;
         const auto point = [&](Endpoint endpoint, const char* prefix) {
-            endpoints::set(endpoint, {u"http"_s, u"127.0.0.1"_s, server.Port(), QString::fromLatin1(prefix)});
+            endpoints::Set(endpoint, {u"http"_s, u"127.0.0.1"_s, server.Port(), QString::fromLatin1(prefix)});
         };
         point(Endpoint::GoogleKeywordTool, "/tool");
         point(Endpoint::GoogleWeb, "/google");
@@ -196,7 +196,7 @@ class Kind2Bench {
     }
 };
 
-void BM_Project2ProcessStep(benchmark::State& state) {
+void BmProject2ProcessStep(benchmark::State& state) {
     Kind2Bench& bench = Kind2Bench::Get();
     for (auto _ : state) {
         std::unique_ptr<CProject2> project = bench.Open(bench.pending);
@@ -216,13 +216,13 @@ void BM_Project2ProcessStep(benchmark::State& state) {
             state.SkipWithError("the step did not take the page");
     }
 }
-BENCHMARK(BM_Project2ProcessStep)
+BENCHMARK(BmProject2ProcessStep)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(30);
 
-void BM_Project2Save(benchmark::State& state) {
+void BmProject2Save(benchmark::State& state) {
     Kind2Bench& bench = Kind2Bench::Get();
     std::unique_ptr<CProject2> project = bench.Open(bench.finished);
     const QString path = bench.home.filePath(u"saved.twpx"_s);
@@ -232,9 +232,9 @@ void BM_Project2Save(benchmark::State& state) {
             state.SkipWithError("not saved");
     }
 }
-BENCHMARK(BM_Project2Save)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5);
+BENCHMARK(BmProject2Save)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5);
 
-void BM_Project2Open(benchmark::State& state) {
+void BmProject2Open(benchmark::State& state) {
     Kind2Bench& bench = Kind2Bench::Get();
     for (auto _ : state) {
         QElapsedTimer clock;
@@ -245,7 +245,7 @@ void BM_Project2Open(benchmark::State& state) {
             state.SkipWithError("not opened");
     }
 }
-BENCHMARK(BM_Project2Open)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5);
+BENCHMARK(BmProject2Open)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5);
 
 } // namespace
 
@@ -254,7 +254,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     plat::DeviceContext atlas;
-    if (!atlas.loadImage(skin_resources::atlasPath())) {
+    if (!atlas.loadImage(skin_resources::AtlasPath())) {
         std::fprintf(stderr, "the skin atlas could not be loaded\n");
         return 1;
     }

@@ -25,7 +25,7 @@ struct Record {
     bool checked;
 };
 
-const std::vector<Record>& records() {
+const std::vector<Record>& SampleRecords() {
     static const std::vector<Record> made = [] {
         std::vector<Record> out;
         for (int i = 0; i < kRecords; ++i) {
@@ -38,12 +38,12 @@ const std::vector<Record>& records() {
     return made;
 }
 
-Node makeDocument() {
+Node MakeDocument() {
     Node root;
     Node* project = root.AddChild(QStringLiteral("Project1"), false);
     project->AddChild(QStringLiteral("main_keyword"), true)->SetText(QStringLiteral("blue widgets"));
     Node* list = project->AddChild(QStringLiteral("keywords"), true);
-    for (const Record& r : records()) {
+    for (const Record& r : SampleRecords()) {
         Node* record = list->AddChild(QStringLiteral("kw"), false);
         record->AddChild(QStringLiteral("keyword"), true)->SetText(QString::fromStdString(r.keyword));
         record->AddChild(QStringLiteral("searches"), true)->SetInt(r.searches);
@@ -53,27 +53,27 @@ Node makeDocument() {
     return root;
 }
 
-const xmlChar* x(const char* text) {
+const xmlChar* X(const char* text) {
     return reinterpret_cast<const xmlChar*>(text);
 }
 
-xmlDocPtr makeXmlDocument() {
-    xmlDocPtr doc = xmlNewDoc(x("1.0"));
-    xmlNodePtr project = xmlNewNode(nullptr, x("Project1"));
+xmlDocPtr MakeXmlDocument() {
+    xmlDocPtr doc = xmlNewDoc(X("1.0"));
+    xmlNodePtr project = xmlNewNode(nullptr, X("Project1"));
     xmlDocSetRootElement(doc, project);
-    xmlNewTextChild(project, nullptr, x("main_keyword"), x("blue widgets"));
-    xmlNodePtr list = xmlNewChild(project, nullptr, x("keywords"), nullptr);
-    for (const Record& r : records()) {
-        xmlNodePtr record = xmlNewChild(list, nullptr, x("kw"), nullptr);
-        xmlNewTextChild(record, nullptr, x("keyword"), x(r.keyword.c_str()));
-        xmlNewTextChild(record, nullptr, x("searches"), x(std::to_string(r.searches).c_str()));
-        xmlNewTextChild(record, nullptr, x("avgCPC"), x(r.avgCpc.c_str()));
-        xmlNewTextChild(record, nullptr, x("checked"), x(r.checked ? "true" : "false"));
+    xmlNewTextChild(project, nullptr, X("main_keyword"), X("blue widgets"));
+    xmlNodePtr list = xmlNewChild(project, nullptr, X("keywords"), nullptr);
+    for (const Record& r : SampleRecords()) {
+        xmlNodePtr record = xmlNewChild(list, nullptr, X("kw"), nullptr);
+        xmlNewTextChild(record, nullptr, X("keyword"), X(r.keyword.c_str()));
+        xmlNewTextChild(record, nullptr, X("searches"), X(std::to_string(r.searches).c_str()));
+        xmlNewTextChild(record, nullptr, X("avgCPC"), X(r.avgCpc.c_str()));
+        xmlNewTextChild(record, nullptr, X("checked"), X(r.checked ? "true" : "false"));
     }
     return doc;
 }
 
-bool syncFile(const std::string& path) {
+bool SyncFile(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     const bool ok = fd >= 0 && ::fsync(fd) == 0;
     if (fd >= 0)
@@ -81,12 +81,12 @@ bool syncFile(const std::string& path) {
     return ok;
 }
 
-size_t heapInUse() {
+size_t HeapInUse() {
     return mallinfo2().uordblks;
 }
 
-void BM_SaveRecords(benchmark::State& state) {
-    const Node document = makeDocument();
+void BmSaveRecords(benchmark::State& state) {
+    const Node document = MakeDocument();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.twpx"));
     for (auto _ : state) {
@@ -97,29 +97,29 @@ void BM_SaveRecords(benchmark::State& state) {
     }
     state.SetLabel(std::to_string(SavedFileBytes(document).size()) + " bytes");
 }
-BENCHMARK(BM_SaveRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BmSaveRecords)->Unit(benchmark::kMillisecond);
 
-void BM_SaveRecordsLibxml2(benchmark::State& state) {
-    xmlDocPtr doc = makeXmlDocument();
+void BmSaveRecordsLibxml2(benchmark::State& state) {
+    xmlDocPtr doc = MakeXmlDocument();
     QTemporaryDir dir;
     const std::string path = dir.filePath(QStringLiteral("bench.xml")).toStdString();
     for (auto _ : state) {
-        if (xmlSaveFile(path.c_str(), doc) < 0 || !syncFile(path)) {
+        if (xmlSaveFile(path.c_str(), doc) < 0 || !SyncFile(path)) {
             state.SkipWithError("save failed");
             break;
         }
     }
     xmlFreeDoc(doc);
 }
-BENCHMARK(BM_SaveRecordsLibxml2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BmSaveRecordsLibxml2)->Unit(benchmark::kMillisecond);
 
-void BM_LoadRecords(benchmark::State& state) {
+void BmLoadRecords(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.twpx"));
-    SaveTreeToFile(makeDocument(), path);
+    SaveTreeToFile(MakeDocument(), path);
     size_t heap = 0;
     for (auto _ : state) {
-        const size_t before = heapInUse();
+        const size_t before = HeapInUse();
         auto root = std::make_unique<Node>();
         LoadTreeFromFile(*root, path);
         std::vector<const Node*> found;
@@ -130,41 +130,41 @@ void BM_LoadRecords(benchmark::State& state) {
         }
         state.PauseTiming();
         found = {};
-        heap = heapInUse() - before;
+        heap = HeapInUse() - before;
         root.reset();
         state.ResumeTiming();
     }
     state.counters["heap_MB"] = double(heap) / 1e6;
 }
-BENCHMARK(BM_LoadRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(BmLoadRecords)->Unit(benchmark::kMillisecond);
 
-void BM_LoadRecordsLibxml2(benchmark::State& state) {
+void BmLoadRecordsLibxml2(benchmark::State& state) {
     QTemporaryDir dir;
     const std::string path = dir.filePath(QStringLiteral("bench.xml")).toStdString();
-    xmlDocPtr made = makeXmlDocument();
+    xmlDocPtr made = MakeXmlDocument();
     xmlSaveFile(path.c_str(), made);
     xmlFreeDoc(made);
     size_t heap = 0;
     for (auto _ : state) {
-        const size_t before = heapInUse();
+        const size_t before = HeapInUse();
         xmlDocPtr doc = xmlReadFile(path.c_str(), nullptr, 0);
         int count = 0;
         for (xmlNodePtr project = xmlDocGetRootElement(doc); project; project = nullptr)
             for (xmlNodePtr list = project->children; list; list = list->next)
                 for (xmlNodePtr record = list->children; record; record = record->next)
-                    count += record->type == XML_ELEMENT_NODE && xmlStrEqual(record->name, x("kw"));
+                    count += record->type == XML_ELEMENT_NODE && xmlStrEqual(record->name, X("kw"));
         if (count != kRecords) {
             state.SkipWithError("records lost");
             break;
         }
         state.PauseTiming();
-        heap = heapInUse() - before;
+        heap = HeapInUse() - before;
         xmlFreeDoc(doc);
         state.ResumeTiming();
     }
     state.counters["heap_MB"] = double(heap) / 1e6;
 }
-BENCHMARK(BM_LoadRecordsLibxml2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BmLoadRecordsLibxml2)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -117,7 +117,7 @@ double Median(std::vector<double> values) {
     return n == 0 ? 0.0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
 
-void BM_StartupToFirstExpose(benchmark::State& state) {
+void BmStartupToFirstExpose(benchmark::State& state) {
     QTemporaryDir home;
     std::vector<Program>& programs = Programs();
     // Once untimed: files in the page cache, the program's folders made.
@@ -146,7 +146,7 @@ void BM_StartupToFirstExpose(benchmark::State& state) {
             state.counters[program.name + "_x_floor"] = Median(program.ms) / floor;
     }
 }
-BENCHMARK(BM_StartupToFirstExpose)->Iterations(7)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BmStartupToFirstExpose)->Iterations(7)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -129,7 +129,7 @@ inline int RunBenchmarks(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     plat::DeviceContext atlas;
-    if (!atlas.loadImage(skin_resources::atlasPath())) {
+    if (!atlas.loadImage(skin_resources::AtlasPath())) {
         return 1;
     }
     skin::SetAtlas(&atlas);

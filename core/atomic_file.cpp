@@ -26,7 +26,7 @@ constexpr std::time_t kStaleTemporaryAgeSeconds = 3600;
 constexpr int kCreateAttempts = 100;
 
 // The writer's PID from the "<pid>-<counter>" that follows a temporary file's prefix, or 0.
-pid_t writerPid(const char* rest) {
+pid_t WriterPid(const char* rest) {
     long long pid = 0;
     const char* at = rest;
     for (; *at >= '0' && *at <= '9' && pid <= INT32_MAX; ++at)
@@ -36,13 +36,13 @@ pid_t writerPid(const char* rest) {
     return static_cast<pid_t>(pid);
 }
 
-bool isLiveProcess(pid_t pid) {
+bool IsLiveProcess(pid_t pid) {
     // EPERM: it lives, under another user.
     return ::kill(pid, 0) == 0 || errno == EPERM;
 }
 
 // Removes the temporary files of earlier saves to this target that were killed before they could clean up.
-void removeStaleTemporaries(const QByteArray& folder, const QByteArray& prefix) {
+void RemoveStaleTemporaries(const QByteArray& folder, const QByteArray& prefix) {
     DIR* dir = ::opendir(folder.constData());
     if (!dir)
         return;
@@ -50,10 +50,10 @@ void removeStaleTemporaries(const QByteArray& folder, const QByteArray& prefix) 
     while (const dirent* entry = ::readdir(dir)) {
         if (std::strncmp(entry->d_name, prefix.constData(), static_cast<size_t>(prefix.size())) != 0)
             continue;
-        const pid_t pid = writerPid(entry->d_name + prefix.size());
+        const pid_t pid = WriterPid(entry->d_name + prefix.size());
         struct stat info {};
         if (pid == 0 || ::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
-            !S_ISREG(info.st_mode) || info.st_mtime > oldest || isLiveProcess(pid))
+            !S_ISREG(info.st_mode) || info.st_mtime > oldest || IsLiveProcess(pid))
             continue;
         ::unlinkat(::dirfd(dir), entry->d_name, 0);
     }
@@ -62,27 +62,27 @@ void removeStaleTemporaries(const QByteArray& folder, const QByteArray& prefix) 
 
 // True the first time a run saves to target: the folder is looked through for leftovers once, not on every
 // save.
-bool firstSaveTo(const QByteArray& target) {
+bool FirstSaveTo(const QByteArray& target) {
     static std::mutex mutex;
     static std::set<QByteArray> seen;
     const std::lock_guard lock(mutex);
     return seen.insert(target).second;
 }
 
-QString errnoText(int code) {
+QString ErrnoText(int code) {
     char buffer[256];
     // The GNU strerror_r may return a static string instead of filling the buffer.
     const char* text = strerror_r(code, buffer, sizeof buffer);
     return QString::fromLocal8Bit(text);
 }
 
-bool fail(QString* error, const QString& what, int code) {
+bool Fail(QString* error, const QString& what, int code) {
     if (error)
-        *error = what + QStringLiteral(": ") + errnoText(code);
+        *error = what + QStringLiteral(": ") + ErrnoText(code);
     return false;
 }
 
-bool writeAll(int fd, const char* data, qsizetype size) {
+bool WriteAll(int fd, const char* data, qsizetype size) {
     while (size > 0) {
         const ssize_t written = ::write(fd, data, static_cast<size_t>(size));
         if (written < 0) {
@@ -111,8 +111,8 @@ bool WriteFileAtomicallyInChunks(const QString& path,
     const QByteArray folder = QFile::encodeName(target.absolutePath());
     const QByteArray finalName = QFile::encodeName(target.absoluteFilePath());
     const QByteArray prefix = '.' + QFile::encodeName(target.fileName()) + ".tmp-";
-    if (firstSaveTo(finalName))
-        removeStaleTemporaries(folder, prefix);
+    if (FirstSaveTo(finalName))
+        RemoveStaleTemporaries(folder, prefix);
 
     // A killed run's PID comes round again, and with it the names of its leftovers: a taken name is skipped.
     QByteArray tempName;
@@ -128,12 +128,12 @@ bool WriteFileAtomicallyInChunks(const QString& path,
             break;
     }
     if (fd < 0)
-        return fail(error, QStringLiteral("Cannot create ") + QFile::decodeName(tempName), errno);
+        return Fail(error, QStringLiteral("Cannot create ") + QFile::decodeName(tempName), errno);
 
     bool written = true;
     int code = 0;
     const FileChunkWriter write = [&](QByteArrayView chunk) {
-        if (written && !writeAll(fd, chunk.data(), chunk.size())) {
+        if (written && !WriteAll(fd, chunk.data(), chunk.size())) {
             written = false;
             code = errno;
         }
@@ -158,7 +158,7 @@ bool WriteFileAtomicallyInChunks(const QString& path,
     }
     if (!ok) {
         ::unlink(tempName.constData());
-        return fail(error, QStringLiteral("Cannot write ") + path, code);
+        return Fail(error, QStringLiteral("Cannot write ") + path, code);
     }
 
     // Make the rename itself durable; a failure here does not undo a complete write.
@@ -174,7 +174,7 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* error) {
     const QByteArray name = QFile::encodeName(path);
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return fail(error, QStringLiteral("Cannot open ") + path, errno);
+        return Fail(error, QStringLiteral("Cannot open ") + path, errno);
     QByteArray content;
     char buffer[65536];
     for (;;) {
@@ -184,7 +184,7 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* error) {
                 continue;
             const int code = errno;
             ::close(fd);
-            return fail(error, QStringLiteral("Cannot read ") + path, code);
+            return Fail(error, QStringLiteral("Cannot read ") + path, code);
         }
         if (got == 0)
             break;

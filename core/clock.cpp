@@ -17,12 +17,12 @@ class SystemClock : public Clock {
     }
 };
 
-SystemClock& systemClock() {
+SystemClock& TheSystemClock() {
     static SystemClock clock;
     return clock;
 }
 
-SeededRandomSource& systemRandom() {
+SeededRandomSource& SystemRandom() {
     static SeededRandomSource source;
     return source;
 }
@@ -48,7 +48,7 @@ void InstallClock(Clock* clock) {
 
 Clock& InstalledClock() {
     Clock* clock = g_clock.load();
-    return clock ? *clock : systemClock();
+    return clock ? *clock : TheSystemClock();
 }
 
 void InstallRandomSource(RandomSource* source) {
@@ -57,7 +57,7 @@ void InstallRandomSource(RandomSource* source) {
 
 RandomSource& InstalledRandomSource() {
     RandomSource* source = g_random.load();
-    return source ? *source : systemRandom();
+    return source ? *source : SystemRandom();
 }
 
 std::int64_t MonotonicMs() {

@@ -13,12 +13,12 @@ namespace number_text {
 
 namespace {
 
-bool isWordChar(QChar c) {
+bool IsWordChar(QChar c) {
     return IsAsciiDigit(c) || IsAsciiLetter(c) || c == u'_';
 }
 
 // Case-insensitive match of an ASCII lower-case word at position i.
-bool hasWordAt(QStringView text, qsizetype i, std::string_view word) {
+bool HasWordAt(QStringView text, qsizetype i, std::string_view word) {
     if (text.size() - i < static_cast<qsizetype>(word.size()))
         return false;
     for (size_t k = 0; k < word.size(); ++k) {
@@ -31,7 +31,7 @@ bool hasWordAt(QStringView text, qsizetype i, std::string_view word) {
     return true;
 }
 
-qsizetype skipSpace(QStringView text) {
+qsizetype SkipSpace(QStringView text) {
     qsizetype i = 0;
     while (i < text.size() && IsCSpace(text[i]))
         ++i;
@@ -46,7 +46,7 @@ struct FloatShape {
     long long magnitude = 0; // rough power of the base of the first significant digit (>0: at least 1)
 };
 
-long long readExponent(QStringView text, qsizetype& i) {
+long long ReadExponent(QStringView text, qsizetype& i) {
     qsizetype j = i + 1;
     bool negative = false;
     if (j < text.size() && (text[j] == u'+' || text[j] == u'-')) {
@@ -65,7 +65,7 @@ long long readExponent(QStringView text, qsizetype& i) {
 }
 
 // Mantissa digits, optional point and fraction, optional exponent; false when no digit stands there.
-bool scanMantissa(QStringView text, qsizetype from, bool hex, FloatShape& shape) {
+bool ScanMantissa(QStringView text, qsizetype from, bool hex, FloatShape& shape) {
     auto isMantissaDigit = [hex](char16_t c) { return hex ? HexDigitValue(c) >= 0 : IsAsciiDigit(c); };
     qsizetype i = from;
     long long integerDigits = 0; // significant digits before the point
@@ -94,7 +94,7 @@ bool scanMantissa(QStringView text, qsizetype from, bool hex, FloatShape& shape)
     long long exponent = 0;
     const char16_t exponentLetter = hex ? u'p' : u'e';
     if (i < text.size() && (text[i].unicode() | 0x20) == exponentLetter)
-        exponent = readExponent(text, i);
+        exponent = ReadExponent(text, i);
     const long long digitWeight = hex ? 4 : 1;
     shape.end = i;
     shape.digitsFrom = from;
@@ -103,10 +103,10 @@ bool scanMantissa(QStringView text, qsizetype from, bool hex, FloatShape& shape)
     return true;
 }
 
-template <typename T> std::optional<T> readFloating(QStringView text, qsizetype* end) {
+template <typename T> std::optional<T> ReadFloating(QStringView text, qsizetype* end) {
     if (end)
         *end = 0;
-    qsizetype i = skipSpace(text);
+    qsizetype i = SkipSpace(text);
     bool negative = false;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
         negative = text[i] == u'-';
@@ -118,13 +118,13 @@ template <typename T> std::optional<T> readFloating(QStringView text, qsizetype*
         return negative ? -value : value;
     };
 
-    if (hasWordAt(text, i, "inf"))
-        return finish(std::numeric_limits<T>::infinity(), i + (hasWordAt(text, i, "infinity") ? 8 : 3));
-    if (hasWordAt(text, i, "nan")) {
+    if (HasWordAt(text, i, "inf"))
+        return finish(std::numeric_limits<T>::infinity(), i + (HasWordAt(text, i, "infinity") ? 8 : 3));
+    if (HasWordAt(text, i, "nan")) {
         qsizetype stop = i + 3;
         if (stop < text.size() && text[stop] == u'(') {
             qsizetype j = stop + 1;
-            while (j < text.size() && isWordChar(text[j]))
+            while (j < text.size() && IsWordChar(text[j]))
                 ++j;
             if (j < text.size() && text[j] == u')')
                 stop = j + 1;
@@ -134,7 +134,7 @@ template <typename T> std::optional<T> readFloating(QStringView text, qsizetype*
 
     FloatShape shape;
     const bool hexPrefix = i + 1 < text.size() && text[i] == u'0' && (text[i + 1].unicode() | 0x20) == u'x';
-    if (!(hexPrefix && scanMantissa(text, i + 2, true, shape)) && !scanMantissa(text, i, false, shape))
+    if (!(hexPrefix && ScanMantissa(text, i + 2, true, shape)) && !ScanMantissa(text, i, false, shape))
         return std::nullopt;
 
     // Only the characters of the number itself are copied, so reading stays linear in what is read.
@@ -151,10 +151,10 @@ template <typename T> std::optional<T> readFloating(QStringView text, qsizetype*
 
 } // namespace
 
-std::optional<qint64> readInt64(QStringView text, qsizetype* end) {
+std::optional<qint64> ReadInt64(QStringView text, qsizetype* end) {
     if (end)
         *end = 0;
-    qsizetype i = skipSpace(text);
+    qsizetype i = SkipSpace(text);
     bool negative = false;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
         negative = text[i] == u'-';
@@ -183,33 +183,33 @@ std::optional<qint64> readInt64(QStringView text, qsizetype* end) {
     return value;
 }
 
-std::optional<int> readInt(QStringView text, qsizetype* end) {
-    const std::optional<qint64> wide = readInt64(text, end);
+std::optional<int> ReadInt(QStringView text, qsizetype* end) {
+    const std::optional<qint64> wide = ReadInt64(text, end);
     if (!wide)
         return std::nullopt;
     return static_cast<int>(
         std::clamp<qint64>(*wide, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-std::optional<double> readDouble(QStringView text, qsizetype* end) {
-    return readFloating<double>(text, end);
+std::optional<double> ReadDouble(QStringView text, qsizetype* end) {
+    return ReadFloating<double>(text, end);
 }
 
-std::optional<float> readFloat(QStringView text, qsizetype* end) {
-    return readFloating<float>(text, end);
+std::optional<float> ReadFloat(QStringView text, qsizetype* end) {
+    return ReadFloating<float>(text, end);
 }
 
-QString formatInt(qint64 value) {
+QString FormatInt(qint64 value) {
     std::array<char, 24> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
 }
 
-QString formatGrouped(qint64 value) {
-    return groupDigits(formatInt(value));
+QString FormatGrouped(qint64 value) {
+    return GroupDigits(FormatInt(value));
 }
 
-QString groupDigits(QString number) {
+QString GroupDigits(QString number) {
     const qsizetype digitsStart = number.startsWith(u'-') ? 1 : 0;
     qsizetype point = number.indexOf(u'.');
     if (point < 0)
@@ -219,7 +219,7 @@ QString groupDigits(QString number) {
     return number;
 }
 
-QString formatFixed(double value, int decimals) {
+QString FormatFixed(double value, int decimals) {
     decimals = std::clamp(decimals, 0, 100);
     // The largest double has 309 integer digits; sign, point and decimals come on top.
     std::array<char, 420> buffer{};

@@ -17,23 +17,23 @@
 // When end is given it receives the index just after the number (0 when nothing was read).
 namespace number_text {
 
-std::optional<int> readInt(QStringView text, qsizetype* end = nullptr);
-std::optional<qint64> readInt64(QStringView text, qsizetype* end = nullptr);
-std::optional<double> readDouble(QStringView text, qsizetype* end = nullptr);
-std::optional<float> readFloat(QStringView text, qsizetype* end = nullptr);
+std::optional<int> ReadInt(QStringView text, qsizetype* end = nullptr);
+std::optional<qint64> ReadInt64(QStringView text, qsizetype* end = nullptr);
+std::optional<double> ReadDouble(QStringView text, qsizetype* end = nullptr);
+std::optional<float> ReadFloat(QStringView text, qsizetype* end = nullptr);
 
 // printf's "%d" (and "%lld").
-QString formatInt(qint64 value);
+QString FormatInt(qint64 value);
 
 // "%d" with a ',' between every three digits, as numbers are shown to the user ("-1,234,567").
-QString formatGrouped(qint64 value);
+QString FormatGrouped(qint64 value);
 
-// A number text as formatInt or formatFixed write it, with a ',' between every three digits of its integer
+// A number text as FormatInt or FormatFixed write it, with a ',' between every three digits of its integer
 // part counted back from the point (or the end), never after a leading minus sign ("-1,234.50").
-QString groupDigits(QString number);
+QString GroupDigits(QString number);
 
 // printf's "%.Nf": always the given number of decimals, rounded to nearest; "%f" is six decimals.
 // decimals is clamped to 0..100.
-QString formatFixed(double value, int decimals = 6);
+QString FormatFixed(double value, int decimals = 6);
 
 } // namespace number_text

@@ -2,7 +2,7 @@
 
 namespace {
 
-QString normalised(const QString& piece) {
+QString Normalised(const QString& piece) {
     const QString lower = piece.toLower();
     QString out;
     out.reserve(lower.size());
@@ -26,7 +26,7 @@ QStringList SplitString(const QString& text, const QString& separators, bool nor
         if (trim)
             piece = piece.trimmed();
         if (normalise)
-            piece = normalised(piece);
+            piece = Normalised(piece);
         if (!piece.isEmpty())
             list.append(piece);
     }

@@ -20,7 +20,7 @@ namespace {
 
 // How many UTF-16 units decoding bytes gives at least: every byte that does not continue a sequence gives one
 // or more (its character, or a replacement for a bad sequence).
-qsizetype leastDecodedLength(QByteArrayView bytes) {
+qsizetype LeastDecodedLength(QByteArrayView bytes) {
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype size = bytes.size();
     qsizetype continuing = 0;
@@ -55,7 +55,7 @@ QString Utf8ToWide(QByteArrayView bytes) {
     // it surely writes, as the room made is as long as the bytes and text outside ASCII needs less.
     QString text(decoder.requiredSpace(bytes.size()), Qt::Uninitialized);
     if (std::size_t(bytes.size()) * sizeof(QChar) >= kSmallestPrefault)
-        PrefaultForWriting(text.data(), std::size_t(leastDecodedLength(bytes)) * sizeof(QChar));
+        PrefaultForWriting(text.data(), std::size_t(LeastDecodedLength(bytes)) * sizeof(QChar));
     const QChar* end = decoder.appendToBuffer(text.data(), bytes);
     text.truncate(end - text.constData());
     return text;

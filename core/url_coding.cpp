@@ -10,33 +10,33 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-void appendPercentByte(QString& out, unsigned byte) {
+void AppendPercentByte(QString& out, unsigned byte) {
     out.append(u'%');
     out.append(QLatin1Char(kHexDigits[byte >> 4]));
     out.append(QLatin1Char(kHexDigits[byte & 0xF]));
 }
 
-void appendPercentUtf8(QString& out, char32_t codePoint) {
+void AppendPercentUtf8(QString& out, char32_t codePoint) {
     if (codePoint < 0x80) {
-        appendPercentByte(out, codePoint);
+        AppendPercentByte(out, codePoint);
     } else if (codePoint < 0x800) {
-        appendPercentByte(out, 0xC0 | (codePoint >> 6));
-        appendPercentByte(out, 0x80 | (codePoint & 0x3F));
+        AppendPercentByte(out, 0xC0 | (codePoint >> 6));
+        AppendPercentByte(out, 0x80 | (codePoint & 0x3F));
     } else if (codePoint < 0x10000) {
-        appendPercentByte(out, 0xE0 | (codePoint >> 12));
-        appendPercentByte(out, 0x80 | ((codePoint >> 6) & 0x3F));
-        appendPercentByte(out, 0x80 | (codePoint & 0x3F));
+        AppendPercentByte(out, 0xE0 | (codePoint >> 12));
+        AppendPercentByte(out, 0x80 | ((codePoint >> 6) & 0x3F));
+        AppendPercentByte(out, 0x80 | (codePoint & 0x3F));
     } else {
-        appendPercentByte(out, 0xF0 | (codePoint >> 18));
-        appendPercentByte(out, 0x80 | ((codePoint >> 12) & 0x3F));
-        appendPercentByte(out, 0x80 | ((codePoint >> 6) & 0x3F));
-        appendPercentByte(out, 0x80 | (codePoint & 0x3F));
+        AppendPercentByte(out, 0xF0 | (codePoint >> 18));
+        AppendPercentByte(out, 0x80 | ((codePoint >> 12) & 0x3F));
+        AppendPercentByte(out, 0x80 | ((codePoint >> 6) & 0x3F));
+        AppendPercentByte(out, 0x80 | (codePoint & 0x3F));
     }
 }
 
 // Length of the well-formed UTF-8 sequence at bytes[at] (shortest form, no surrogates, at most
 // U+10FFFF), or 0 when the byte there does not start one.
-qsizetype utf8SequenceAt(const QByteArray& bytes, qsizetype at, char32_t& codePoint) {
+qsizetype Utf8SequenceAt(const QByteArray& bytes, qsizetype at, char32_t& codePoint) {
     const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
     const unsigned lead = byte(at);
     if (lead < 0x80) {
@@ -80,11 +80,11 @@ qsizetype utf8SequenceAt(const QByteArray& bytes, qsizetype at, char32_t& codePo
 }
 
 // A run of escaped bytes: well-formed UTF-8 as UTF-8, any other byte as the character of its code.
-void appendEscapedRun(QString& out, const QByteArray& bytes) {
+void AppendEscapedRun(QString& out, const QByteArray& bytes) {
     qsizetype at = 0;
     while (at < bytes.size()) {
         char32_t codePoint = 0;
-        const qsizetype length = utf8SequenceAt(bytes, at, codePoint);
+        const qsizetype length = Utf8SequenceAt(bytes, at, codePoint);
         if (length == 0) {
             out.append(QChar(char16_t(static_cast<unsigned char>(bytes[at]))));
             ++at;
@@ -96,7 +96,7 @@ void appendEscapedRun(QString& out, const QByteArray& bytes) {
 }
 
 // Length of an RFC 3986 scheme at the start of text, its ":" included, or 0 when there is none.
-qsizetype schemeLength(QStringView text) {
+qsizetype SchemeLength(QStringView text) {
     if (text.isEmpty() || !IsAsciiLetter(text[0]))
         return 0;
     for (qsizetype i = 1; i < text.size(); ++i) {
@@ -110,8 +110,8 @@ qsizetype schemeLength(QStringView text) {
 }
 
 // Index where the path begins: after the scheme and, when "//" follows, after the authority.
-qsizetype pathStart(QStringView url) {
-    qsizetype at = schemeLength(url);
+qsizetype PathStart(QStringView url) {
+    qsizetype at = SchemeLength(url);
     if (url.sliced(at).startsWith(u"//")) {
         at += 2;
         while (at < url.size() && url[at] != u'/' && url[at] != u'?' && url[at] != u'#')
@@ -121,7 +121,7 @@ qsizetype pathStart(QStringView url) {
 }
 
 // Index of the first of the given characters at or after from, or the text's size.
-qsizetype findFirstOf(QStringView text, qsizetype from, QStringView characters) {
+qsizetype FindFirstOf(QStringView text, qsizetype from, QStringView characters) {
     for (qsizetype i = from; i < text.size(); ++i) {
         if (characters.contains(text[i]))
             return i;
@@ -129,7 +129,7 @@ qsizetype findFirstOf(QStringView text, qsizetype from, QStringView characters) 
     return text.size();
 }
 
-QString withTrailingSlash(const QString& folder) {
+QString WithTrailingSlash(const QString& folder) {
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
@@ -154,7 +154,7 @@ QString UrlEncode(const QString& text, bool blankAsPlus) {
         else if (QChar::isLetter(codePoint) || QChar::isDigit(codePoint))
             out.append(QStringView(text).sliced(at, length));
         else
-            appendPercentUtf8(out, codePoint);
+            AppendPercentUtf8(out, codePoint);
         at += length;
     }
     return out;
@@ -176,19 +176,19 @@ QString UrlDecode(const QString& text, bool plusAsBlank) {
             continue;
         }
         if (!escaped.isEmpty()) {
-            appendEscapedRun(out, escaped);
+            AppendEscapedRun(out, escaped);
             escaped.clear();
         }
         out.append(plusAsBlank && c == u'+' ? QChar(u' ') : c);
         ++at;
     }
-    appendEscapedRun(out, escaped);
+    AppendEscapedRun(out, escaped);
     return out;
 }
 
 QString UrlFolder(const QString& base) {
-    const qsizetype start = pathStart(base);
-    const qsizetype end = findFirstOf(base, start, u"?#");
+    const qsizetype start = PathStart(base);
+    const qsizetype end = FindFirstOf(base, start, u"?#");
     const qsizetype lastSlash = end > start ? base.lastIndexOf(u'/', end - 1) : -1;
     if (lastSlash >= start)
         return base.left(lastSlash);
@@ -196,24 +196,24 @@ QString UrlFolder(const QString& base) {
 }
 
 QString ResolveUrlInFolder(const QString& link, const QString& folder, const QString& document) {
-    if (schemeLength(link) > 0)
+    if (SchemeLength(link) > 0)
         return link;
     if (link.startsWith(u"//"))
-        return folder.left(schemeLength(folder)) + link;
+        return folder.left(SchemeLength(folder)) + link;
     if (link.startsWith(u'?') || link.startsWith(u'#')) {
         // "?" replaces the document's query and fragment, "#" only its fragment.
-        const QString doc = document.isEmpty() ? withTrailingSlash(folder) : document;
-        const qsizetype keep = findFirstOf(doc, pathStart(doc), link.startsWith(u'?') ? u"?#" : u"#");
+        const QString doc = document.isEmpty() ? WithTrailingSlash(folder) : document;
+        const qsizetype keep = FindFirstOf(doc, PathStart(doc), link.startsWith(u'?') ? u"?#" : u"#");
         return doc.left(keep) + link;
     }
     if (link.startsWith(u'/'))
-        return folder.left(pathStart(folder)) + link;
+        return folder.left(PathStart(folder)) + link;
 
     QString base = folder;
     QStringView rest = link;
     while (rest.startsWith(u"../")) {
         const qsizetype lastSlash = base.lastIndexOf(u'/');
-        if (lastSlash < pathStart(base)) {
+        if (lastSlash < PathStart(base)) {
             // Above the root: whatever climbs further is dropped.
             while (!rest.isEmpty() && (rest.front() == u'.' || rest.front() == u'/'))
                 rest = rest.sliced(1);
@@ -222,7 +222,7 @@ QString ResolveUrlInFolder(const QString& link, const QString& folder, const QSt
         base.truncate(lastSlash);
         rest = rest.sliced(3);
     }
-    return withTrailingSlash(base) + rest.toString();
+    return WithTrailingSlash(base) + rest.toString();
 }
 
 QString ResolveUrl(const QString& link, const QString& base) {

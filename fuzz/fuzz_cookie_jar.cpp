@@ -34,50 +34,50 @@ struct ModelCookie {
 
 using Key = std::tuple<bool, QString, QString, QString>;
 
-Key keyOf(const ModelCookie& cookie) {
+Key KeyOf(const ModelCookie& cookie) {
     return {cookie.hostOnly, cookie.domain, cookie.path, cookie.name};
 }
 
-bool isExpired(std::int64_t expiry, std::int64_t now) {
+bool IsExpired(std::int64_t expiry, std::int64_t now) {
     return expiry < 0 || (expiry != 0 && expiry <= now);
 }
 
-bool withinDomain(const QString& host, const QString& domain) {
+bool WithinDomain(const QString& host, const QString& domain) {
     return host == domain || host.endsWith(u'.' + domain);
 }
 
 // A host may set a cookie for itself, or for a domain it lies in that is neither a public suffix nor an
 // address; an address has no sub-domains.
-bool maySet(const QString& setter, const ModelCookie& cookie) {
+bool MaySet(const QString& setter, const ModelCookie& cookie) {
     if (cookie.domain.isEmpty())
         return false;
     if (cookie.hostOnly)
         return cookie.domain == setter;
     return !IsPublicSuffix(cookie.domain) && !IsIpAddress(cookie.domain) && !IsIpAddress(setter) &&
-           withinDomain(setter, cookie.domain);
+           WithinDomain(setter, cookie.domain);
 }
 
-bool applies(const ModelCookie& cookie, const QString& host, const QString& path, bool https) {
-    const bool domainMatches = cookie.hostOnly ? host == cookie.domain : withinDomain(host, cookie.domain);
+bool Applies(const ModelCookie& cookie, const QString& host, const QString& path, bool https) {
+    const bool domainMatches = cookie.hostOnly ? host == cookie.domain : WithinDomain(host, cookie.domain);
     return domainMatches && path.startsWith(cookie.path) && (!cookie.secure || https);
 }
 
-QString reversed(QString text) {
+QString Reversed(QString text) {
     std::reverse(text.begin(), text.end());
     return text;
 }
 
 // The jar's order: domain read from its end (a domain cookie's dot last), then path, then name.
-auto orderKey(const ModelCookie& cookie) {
-    return std::make_tuple(reversed(cookie.hostOnly ? cookie.domain : u'.' + cookie.domain), cookie.path,
+auto OrderKey(const ModelCookie& cookie) {
+    return std::make_tuple(Reversed(cookie.hostOnly ? cookie.domain : u'.' + cookie.domain), cookie.path,
                            cookie.name);
 }
 
 class Model {
   public:
     void store(const ModelCookie& cookie, std::int64_t now) {
-        const auto found = m_cookies.find(keyOf(cookie));
-        if (isExpired(cookie.expiry, now)) {
+        const auto found = m_cookies.find(KeyOf(cookie));
+        if (IsExpired(cookie.expiry, now)) {
             if (found != m_cookies.end()) {
                 --m_perDomain[cookie.domain];
                 m_cookies.erase(found);
@@ -88,7 +88,7 @@ class Model {
             found->second = cookie;
             return;
         }
-        m_cookies.emplace(keyOf(cookie), cookie);
+        m_cookies.emplace(KeyOf(cookie), cookie);
         // Expired cookies are counted too: the jar may still hold them.
         m_overCaps = m_overCaps || ++m_perDomain[cookie.domain] > limits::kMaxCookiesPerDomain ||
                      m_cookies.size() > size_t(limits::kMaxCookiesTotal);
@@ -97,10 +97,10 @@ class Model {
     QString header(const QString& host, const QString& path, bool https, std::int64_t now) const {
         std::vector<const ModelCookie*> sent;
         for (const auto& [key, c] : m_cookies) {
-            if (!isExpired(c.expiry, now) && applies(c, host, path, https))
+            if (!IsExpired(c.expiry, now) && Applies(c, host, path, https))
                 sent.push_back(&c);
         }
-        std::sort(sent.begin(), sent.end(), [](auto a, auto b) { return orderKey(*a) < orderKey(*b); });
+        std::sort(sent.begin(), sent.end(), [](auto a, auto b) { return OrderKey(*a) < OrderKey(*b); });
         QString out;
         for (const ModelCookie* c : sent)
             out += c->text + u';';
@@ -108,7 +108,7 @@ class Model {
     }
 
     const ModelCookie* find(const ModelCookie& cookie) const {
-        const auto found = m_cookies.find(keyOf(cookie));
+        const auto found = m_cookies.find(KeyOf(cookie));
         return found == m_cookies.end() ? nullptr : &found->second;
     }
 
@@ -121,7 +121,7 @@ class Model {
     bool m_overCaps = false;
 };
 
-ModelCookie modelOf(const CDownloader_Cookie& parsed, const QString& setter) {
+ModelCookie ModelOf(const CDownloader_Cookie& parsed, const QString& setter) {
     ModelCookie cookie;
     cookie.hostOnly = !parsed.domain.startsWith(u'.');
     cookie.domain = cookie.hostOnly ? parsed.domain : parsed.domain.mid(1);
@@ -135,9 +135,9 @@ ModelCookie modelOf(const CDownloader_Cookie& parsed, const QString& setter) {
 }
 
 // The jar's record in model form: its domain is stored reversed, a domain cookie's dot last.
-ModelCookie modelOfStored(const CDownloader_Cookie& stored) {
+ModelCookie ModelOfStored(const CDownloader_Cookie& stored) {
     ModelCookie cookie;
-    const QString domain = reversed(stored.domain);
+    const QString domain = Reversed(stored.domain);
     cookie.hostOnly = !stored.domainMatch;
     cookie.domain = cookie.hostOnly ? domain : domain.mid(1);
     cookie.path = stored.path;
@@ -148,25 +148,25 @@ ModelCookie modelOfStored(const CDownloader_Cookie& stored) {
     return cookie;
 }
 
-void checkJar(const CookieJar& jar, const Model& model) {
+void CheckJar(const CookieJar& jar, const Model& model) {
     const std::vector<CDownloader_Cookie>& stored = jar.Cookies();
     if (stored.size() > size_t(limits::kMaxCookiesTotal))
         __builtin_trap();
     QHash<QString, int> perDomain;
     for (const CDownloader_Cookie& record : stored) {
-        const ModelCookie cookie = modelOfStored(record);
+        const ModelCookie cookie = ModelOfStored(record);
         if (record.domainMatch != (record.domain.endsWith(u'.') ? 1 : 0) ||
             record.text.size() > limits::kMaxCookieTextLength ||
             ++perDomain[cookie.domain] > limits::kMaxCookiesPerDomain)
             __builtin_trap();
         const ModelCookie* known = model.find(cookie);
-        if (!known || !maySet(known->setter, cookie) || known->text != cookie.text ||
+        if (!known || !MaySet(known->setter, cookie) || known->text != cookie.text ||
             known->expiry != cookie.expiry || known->secure != cookie.secure)
             __builtin_trap();
     }
 }
 
-std::int64_t readSeconds(QStringView digits) {
+std::int64_t ReadSeconds(QStringView digits) {
     std::int64_t seconds = 0;
     for (const QChar c : digits.first(std::min<qsizetype>(digits.size(), 9))) {
         if (c < u'0' || c > u'9')
@@ -193,7 +193,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (form.startsWith(u'.') || CookieHost(form) != form)
             __builtin_trap();
         if (line[0] == u'T') {
-            now += readSeconds(rest);
+            now += ReadSeconds(rest);
             continue;
         }
         const qsizetype space = rest.indexOf(u' ');
@@ -207,11 +207,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             ParseSetCookieHeader(rest.sliced(space + 1).toString(), url.host, now, cookies);
             jar.Add(cookies, now);
             for (const CDownloader_Cookie& parsed : cookies) {
-                const ModelCookie cookie = modelOf(parsed, host);
-                if (maySet(host, cookie))
+                const ModelCookie cookie = ModelOf(parsed, host);
+                if (MaySet(host, cookie))
                     model.store(cookie, now);
             }
-            checkJar(jar, model);
+            CheckJar(jar, model);
         } else if (line[0] == u'G') {
             const QString header = jar.HeaderFor(url.host, url.object, url.tls, now);
             if (!model.overCaps() && header != model.header(host, url.object, url.tls, now))

@@ -16,7 +16,7 @@
 
 namespace {
 
-void check(bool holds) {
+void Check(bool holds) {
     if (!holds)
         __builtin_trap();
 }
@@ -42,7 +42,7 @@ class Choices {
 
 // The header rule written out plainly: after "HTTP/", the first line feed within the limit that is followed
 // by a line feed or by CR LF ends the header (a CR before it stays out of the header).
-qsizetype modelHeaderLength(QByteArrayView reply, qsizetype limit) {
+qsizetype ModelHeaderLength(QByteArrayView reply, qsizetype limit) {
     if (!reply.startsWith("HTTP/"))
         return -1;
     for (qsizetype lf = 5; lf < std::min(reply.size(), limit); ++lf) {
@@ -55,25 +55,25 @@ qsizetype modelHeaderLength(QByteArrayView reply, qsizetype limit) {
     return -1;
 }
 
-void checkHeaderEnd(QByteArrayView reply, Choices& choices) {
+void CheckHeaderEnd(QByteArrayView reply, Choices& choices) {
     for (const qsizetype limit : {qsizetype(8 + choices.Next(64)), qsizetype(limits::kHeaderSearchBytes)}) {
-        const qsizetype expected = modelHeaderLength(reply, limit);
-        check(SplitHeaderBlock(reply, limit).headerLength == expected);
+        const qsizetype expected = ModelHeaderLength(reply, limit);
+        Check(SplitHeaderBlock(reply, limit).headerLength == expected);
         HeaderEndScanner scanner(limit);
         for (qsizetype fed = 0; fed < reply.size() && !scanner.Decided();) {
             fed = std::min<qsizetype>(reply.size(), fed + 1 + qsizetype(choices.Next(16)));
             scanner.Scan(reply.first(fed));
         }
-        check((scanner.Found() ? scanner.HeaderLength() : -1) == expected);
+        Check((scanner.Found() ? scanner.HeaderLength() : -1) == expected);
         if (scanner.Found())
-            check(scanner.BodyStart() > scanner.HeaderLength() && scanner.BodyStart() <= reply.size());
+            Check(scanner.BodyStart() > scanner.HeaderLength() && scanner.BodyStart() <= reply.size());
     }
 }
 
-void checkDechunk(const QByteArray& data, Choices& choices) {
+void CheckDechunk(const QByteArray& data, Choices& choices) {
     QByteArray anything = data;
     Dechunk(anything);
-    check(anything.size() <= data.size());
+    Check(anything.size() <= data.size());
 
     QByteArray framed;
     for (qsizetype at = 0; at < data.size();) {
@@ -85,48 +85,48 @@ void checkDechunk(const QByteArray& data, Choices& choices) {
         at += size;
     }
     framed += "0\r\n\r\n";
-    check(Dechunk(framed) == DechunkResult::Complete && framed == data);
+    Check(Dechunk(framed) == DechunkResult::Complete && framed == data);
 }
 
-QByteArray compressed(const QByteArray& data, bool gzip) {
+QByteArray Compressed(const QByteArray& data, bool gzip) {
     z_stream stream{};
-    check(deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, gzip ? 15 + 16 : 15, 8,
+    Check(deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, gzip ? 15 + 16 : 15, 8,
                        Z_DEFAULT_STRATEGY) == Z_OK);
     QByteArray out(qsizetype(deflateBound(&stream, uLong(data.size()))) + 32, Qt::Uninitialized);
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
     stream.avail_in = uInt(data.size());
     stream.next_out = reinterpret_cast<Bytef*>(out.data());
     stream.avail_out = uInt(out.size());
-    check(deflate(&stream, Z_FINISH) == Z_STREAM_END);
+    Check(deflate(&stream, Z_FINISH) == Z_STREAM_END);
     out.truncate(qsizetype(stream.total_out));
     deflateEnd(&stream);
     return out;
 }
 
-void checkInflate(const QByteArray& data, Choices& choices) {
+void CheckInflate(const QByteArray& data, Choices& choices) {
     const bool gzip = choices.Next(2) == 0;
     const qsizetype bound = qsizetype(choices.Next(std::uint64_t(data.size()) * 2 + 2));
     QByteArray out;
-    const InflateResult result = InflateBody(compressed(data, gzip), gzip, bound, out);
+    const InflateResult result = InflateBody(Compressed(data, gzip), gzip, bound, out);
     if (data.size() <= bound)
-        check(result == InflateResult::Done && out == data);
+        Check(result == InflateResult::Done && out == data);
     else
-        check(result == InflateResult::TooLarge && out.isEmpty());
+        Check(result == InflateResult::TooLarge && out.isEmpty());
 
     InflateBody(data, gzip, bound, out);
-    check(out.size() <= bound);
+    Check(out.size() <= bound);
 }
 
-void checkProcessing(const QByteArray& reply, Choices& choices) {
+void CheckProcessing(const QByteArray& reply, Choices& choices) {
     CDownloader downloader(-1);
     downloader.m_redirectBudget = int(choices.Next(4));
     downloader.ProcessResponse(reply,
                                CDownloader::kRequestGet | CDownloader::kKeepText | CDownloader::kBuildTree,
                                QStringLiteral("http://example.com/a/b.html"));
     if (downloader.m_state.load() == CDownloader::kQueued)
-        check(!downloader.m_redirectUrl.isEmpty());
+        Check(!downloader.m_redirectUrl.isEmpty());
     else
-        check(downloader.m_rawLength <= std::max<qsizetype>(reply.size(), limits::kMaxInflatedBytes));
+        Check(downloader.m_rawLength <= std::max<qsizetype>(reply.size(), limits::kMaxInflatedBytes));
 }
 
 } // namespace
@@ -134,9 +134,9 @@ void checkProcessing(const QByteArray& reply, Choices& choices) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     Choices choices(bytes);
-    checkHeaderEnd(bytes, choices);
-    checkDechunk(bytes, choices);
-    checkInflate(bytes, choices);
-    checkProcessing(bytes, choices);
+    CheckHeaderEnd(bytes, choices);
+    CheckDechunk(bytes, choices);
+    CheckInflate(bytes, choices);
+    CheckProcessing(bytes, choices);
     return 0;
 }

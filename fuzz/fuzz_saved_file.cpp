@@ -8,7 +8,7 @@ namespace {
 
 using Node = CDownloader_HTMLTags;
 
-void readEverything(const QByteArray& bytes) {
+void ReadEverything(const QByteArray& bytes) {
     Node root;
     ParseSavedFileBytes(root, bytes);
     std::vector<const Node*> elements;
@@ -26,7 +26,7 @@ void readEverything(const QByteArray& bytes) {
     (void)SavedFileBytes(root);
 }
 
-void valueRoundTrip(const QByteArray& bytes) {
+void ValueRoundTrip(const QByteArray& bytes) {
     const QString value = QString::fromUtf8(bytes);
     Node root;
     root.AddChild(QStringLiteral("Project1"), false)->AddChild(QStringLiteral("value"), true)->SetText(value);
@@ -41,7 +41,7 @@ void valueRoundTrip(const QByteArray& bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    readEverything(bytes);
-    valueRoundTrip(bytes);
+    ReadEverything(bytes);
+    ValueRoundTrip(bytes);
     return 0;
 }

@@ -14,12 +14,12 @@
 
 namespace {
 
-void check(bool holds) {
+void Check(bool holds) {
     if (!holds)
         __builtin_trap();
 }
 
-bool isWellFormed(const QString& text) {
+bool IsWellFormed(const QString& text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             ++i;
@@ -29,39 +29,39 @@ bool isWellFormed(const QString& text) {
     return true;
 }
 
-void checkQueryValue(const QString& text) {
+void CheckQueryValue(const QString& text) {
     for (const bool blankAsPlus : {true, false}) {
         const QString encoded = UrlEncode(text, blankAsPlus);
         for (const QChar c : encoded)
-            check(c != u' ' && c != u'&' && c != u'=' && c != u'#' && c != u'\r' && c != u'\n' && c != u'\0');
+            Check(c != u' ' && c != u'&' && c != u'=' && c != u'#' && c != u'\r' && c != u'\n' && c != u'\0');
         const QString decoded = UrlDecode(encoded, blankAsPlus);
-        check(!isWellFormed(text) || decoded == text);
+        Check(!IsWellFormed(text) || decoded == text);
     }
 }
 
-bool isAsciiLetter(QChar c) {
+bool IsAsciiLetter(QChar c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
 // An RFC 3986 scheme and its ":" at the start.
-bool hasOwnScheme(const QString& link) {
-    if (link.isEmpty() || !isAsciiLetter(link[0]))
+bool HasOwnScheme(const QString& link) {
+    if (link.isEmpty() || !IsAsciiLetter(link[0]))
         return false;
     for (const QChar c : link) {
         if (c == u':')
             return true;
-        if (!isAsciiLetter(c) && !(c >= u'0' && c <= u'9') && c != u'+' && c != u'-' && c != u'.')
+        if (!IsAsciiLetter(c) && !(c >= u'0' && c <= u'9') && c != u'+' && c != u'-' && c != u'.')
             return false;
     }
     return false;
 }
 
-void checkStaysOnSite(const HttpUrlParts& base, const QString& resolved) {
+void CheckStaysOnSite(const HttpUrlParts& base, const QString& resolved) {
     const HttpUrlParts to = SplitHttpUrl(resolved);
-    check(to.valid && to.tls == base.tls && to.host == base.host && to.port == base.port);
+    Check(to.valid && to.tls == base.tls && to.host == base.host && to.port == base.port);
 }
 
-void checkRequest(const QString& url, const QStringList& fields) {
+void CheckRequest(const QString& url, const QStringList& fields) {
     const HttpUrlParts parts = SplitHttpUrl(url);
     if (!parts.valid)
         return;
@@ -78,17 +78,17 @@ void checkRequest(const QString& url, const QStringList& fields) {
     const QByteArray bytes = BuildHttpRequest(request);
 
     const qsizetype end = bytes.indexOf("\r\n\r\n");
-    check(end > 0);
+    Check(end > 0);
     const QByteArray head = bytes.first(end);
-    check(!head.contains('\0'));
+    Check(!head.contains('\0'));
     const QList<QByteArray> lines = head.split('\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QByteArray line = i + 1 < lines.size() ? lines[i].chopped(1) : lines[i];
-        check((i + 1 == lines.size() || lines[i].endsWith('\r')) && !line.contains('\r'));
-        check(i == 0 || line.contains(": "));
+        Check((i + 1 == lines.size() || lines[i].endsWith('\r')) && !line.contains('\r'));
+        Check(i == 0 || line.contains(": "));
     }
-    check(lines.first() == (request.post ? "POST " : "GET ") + request.object.toUtf8() + " HTTP/1.1\r");
-    check(bytes.sliced(end + 4) == (request.post ? request.body : QByteArray()));
+    Check(lines.first() == (request.post ? "POST " : "GET ") + request.object.toUtf8() + " HTTP/1.1\r");
+    Check(bytes.sliced(end + 4) == (request.post ? request.body : QByteArray()));
 }
 
 } // namespace
@@ -96,7 +96,7 @@ void checkRequest(const QString& url, const QStringList& fields) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QString units(static_cast<qsizetype>(size / 2), Qt::Uninitialized);
     std::memcpy(units.data(), data, size / 2 * 2); // the input need not be aligned for char16_t
-    checkQueryValue(units);
+    CheckQueryValue(units);
 
     const QStringList lines =
         QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)).split(u'\n');
@@ -106,12 +106,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const HttpUrlParts baseParts = SplitHttpUrl(base);
     const QString resolved = ResolveUrl(link, base);
     const QString inFolder = ResolveUrlInFolder(link, UrlFolder(base));
-    if (baseParts.valid && !hasOwnScheme(link) && !link.startsWith(u"//") &&
+    if (baseParts.valid && !HasOwnScheme(link) && !link.startsWith(u"//") &&
         !HasRequestBreakingCharacters(link)) {
-        checkStaysOnSite(baseParts, resolved);
-        checkStaysOnSite(baseParts, inFolder);
+        CheckStaysOnSite(baseParts, resolved);
+        CheckStaysOnSite(baseParts, inFolder);
     }
     for (const QString& url : {base, link, resolved})
-        checkRequest(url, fields);
+        CheckRequest(url, fields);
     return 0;
 }

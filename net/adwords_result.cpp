@@ -10,17 +10,17 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The monthly values as the saved key and the trend text show them: twelve numbers, single blanks.
-QString joinMonths(const std::array<int, CDownloader_Parsers_Adwords_result::kMonths>& values) {
+QString JoinMonths(const std::array<int, CDownloader_Parsers_Adwords_result::kMonths>& values) {
     QString text;
     for (const int value : values) {
         if (!text.isEmpty())
             text += u' ';
-        text += number_text::formatInt(value);
+        text += number_text::FormatInt(value);
     }
     return text;
 }
 
-const CDownloader_HTMLTags* findKey(const CDownloader_HTMLTags* node, const QString& key) {
+const CDownloader_HTMLTags* FindKey(const CDownloader_HTMLTags* node, const QString& key) {
     return node ? node->FindFirst({.tag = key}) : nullptr;
 }
 
@@ -49,28 +49,28 @@ void CDownloader_Parsers_Adwords_result::WriteXml(CDownloader_HTMLTags& node) co
     writeFloat(u"avgCPC"_s, avgCPC);
     writeFloat(u"avgCTR"_s, avgCTR);
     writeFloat(u"competition"_s, competition);
-    node.AddChild(u"searchTrends_str"_s, true)->SetText(joinMonths(m_searchTrends));
+    node.AddChild(u"searchTrends_str"_s, true)->SetText(JoinMonths(m_searchTrends));
 }
 
 void CDownloader_Parsers_Adwords_result::ReadXml(const CDownloader_HTMLTags* node) {
-    CDownloader_HTMLTags::GetString(findKey(node, u"keyword"_s), keyword, QString());
-    CDownloader_HTMLTags::GetInt(findKey(node, u"estimatedPosMin"_s), estimatedPosMin, -1);
-    CDownloader_HTMLTags::GetInt(findKey(node, u"estimatedPosMax"_s), estimatedPosMax, -1);
-    CDownloader_HTMLTags::GetInt(findKey(node, u"keywordGroup"_s), keywordGroup, 0);
-    CDownloader_HTMLTags::GetInt(findKey(node, u"keywordType"_s), keywordType, 0);
-    CDownloader_HTMLTags::GetFloat(findKey(node, u"estimatedSearch"_s), estimatedSearch, -1.0f);
-    CDownloader_HTMLTags::GetFloat(findKey(node, u"avgCPC"_s), avgCPC, -1.0f);
-    CDownloader_HTMLTags::GetFloat(findKey(node, u"avgCTR"_s), avgCTR, -1.0f);
-    CDownloader_HTMLTags::GetFloat(findKey(node, u"competition"_s), competition, -1.0f);
+    CDownloader_HTMLTags::GetString(FindKey(node, u"keyword"_s), keyword, QString());
+    CDownloader_HTMLTags::GetInt(FindKey(node, u"estimatedPosMin"_s), estimatedPosMin, -1);
+    CDownloader_HTMLTags::GetInt(FindKey(node, u"estimatedPosMax"_s), estimatedPosMax, -1);
+    CDownloader_HTMLTags::GetInt(FindKey(node, u"keywordGroup"_s), keywordGroup, 0);
+    CDownloader_HTMLTags::GetInt(FindKey(node, u"keywordType"_s), keywordType, 0);
+    CDownloader_HTMLTags::GetFloat(FindKey(node, u"estimatedSearch"_s), estimatedSearch, -1.0f);
+    CDownloader_HTMLTags::GetFloat(FindKey(node, u"avgCPC"_s), avgCPC, -1.0f);
+    CDownloader_HTMLTags::GetFloat(FindKey(node, u"avgCTR"_s), avgCTR, -1.0f);
+    CDownloader_HTMLTags::GetFloat(FindKey(node, u"competition"_s), competition, -1.0f);
     QString months;
-    CDownloader_HTMLTags::GetString(findKey(node, u"searchTrends_str"_s), months, QString());
+    CDownloader_HTMLTags::GetString(FindKey(node, u"searchTrends_str"_s), months, QString());
 
     // Numbers separated by white space, read until the first one that is missing or not a number.
     m_searchTrends.fill(-1);
     QStringView rest(months);
     for (int& month : m_searchTrends) {
         qsizetype end = 0;
-        const std::optional<int> value = number_text::readInt(rest, &end);
+        const std::optional<int> value = number_text::ReadInt(rest, &end);
         if (!value)
             break;
         month = *value;
@@ -89,5 +89,5 @@ void CDownloader_Parsers_Adwords_result::TrendText() {
     std::array<int, kMonths> shown{};
     std::transform(m_searchTrends.begin(), m_searchTrends.end(), shown.begin(),
                    [](int value) { return std::max(value, 0); });
-    m_trendText = joinMonths(shown);
+    m_trendText = JoinMonths(shown);
 }

@@ -7,16 +7,16 @@
 
 namespace {
 
-bool isDelimiter(char16_t c) {
+bool IsDelimiter(char16_t c) {
     return c == 0x09 || (c >= 0x20 && c <= 0x2F) || (c >= 0x3B && c <= 0x40) || (c >= 0x5B && c <= 0x60) ||
            (c >= 0x7B && c <= 0x7E);
 }
 
-QStringList tokens(const QString& text) {
+QStringList Tokens(const QString& text) {
     QStringList out;
     QString current;
     for (const QChar c : text) {
-        if (isDelimiter(c.unicode())) {
+        if (IsDelimiter(c.unicode())) {
             if (!current.isEmpty())
                 out.append(current);
             current.clear();
@@ -30,7 +30,7 @@ QStringList tokens(const QString& text) {
 }
 
 // Reads minDigits..maxDigits ASCII digits at pos; the character after them must not be a digit.
-bool readNumber(const QString& token, qsizetype& pos, int minDigits, int maxDigits, int& value) {
+bool ReadNumber(const QString& token, qsizetype& pos, int minDigits, int maxDigits, int& value) {
     value = 0;
     int count = 0;
     while (pos < token.size() && IsAsciiDigit(token[pos]) && count < maxDigits) {
@@ -41,23 +41,23 @@ bool readNumber(const QString& token, qsizetype& pos, int minDigits, int maxDigi
     return count >= minDigits && (pos >= token.size() || !IsAsciiDigit(token[pos]));
 }
 
-bool readTime(const QString& token, int& hour, int& minute, int& second) {
+bool ReadTime(const QString& token, int& hour, int& minute, int& second) {
     qsizetype pos = 0;
-    if (!readNumber(token, pos, 1, 2, hour) || pos >= token.size() || token[pos] != u':')
+    if (!ReadNumber(token, pos, 1, 2, hour) || pos >= token.size() || token[pos] != u':')
         return false;
     ++pos;
-    if (!readNumber(token, pos, 1, 2, minute) || pos >= token.size() || token[pos] != u':')
+    if (!ReadNumber(token, pos, 1, 2, minute) || pos >= token.size() || token[pos] != u':')
         return false;
     ++pos;
-    return readNumber(token, pos, 1, 2, second);
+    return ReadNumber(token, pos, 1, 2, second);
 }
 
-bool readLeadingNumber(const QString& token, int minDigits, int maxDigits, int& value) {
+bool ReadLeadingNumber(const QString& token, int minDigits, int maxDigits, int& value) {
     qsizetype pos = 0;
-    return readNumber(token, pos, minDigits, maxDigits, value);
+    return ReadNumber(token, pos, minDigits, maxDigits, value);
 }
 
-int monthOf(const QString& token) {
+int MonthOf(const QString& token) {
     static const char16_t* const kMonths[] = {u"jan", u"feb", u"mar", u"apr", u"may", u"jun",
                                               u"jul", u"aug", u"sep", u"oct", u"nov", u"dec"};
     if (token.size() < 3)
@@ -75,15 +75,15 @@ int monthOf(const QString& token) {
 std::optional<std::int64_t> ParseCookieDate(const QString& text) {
     int hour = -1, minute = -1, second = -1, day = -1, month = 0, year = -1;
     bool haveTime = false;
-    for (const QString& token : tokens(text)) {
+    for (const QString& token : Tokens(text)) {
         int value = 0;
-        if (!haveTime && readTime(token, hour, minute, second)) {
+        if (!haveTime && ReadTime(token, hour, minute, second)) {
             haveTime = true;
-        } else if (day < 0 && readLeadingNumber(token, 1, 2, value)) {
+        } else if (day < 0 && ReadLeadingNumber(token, 1, 2, value)) {
             day = value;
-        } else if (month == 0 && monthOf(token) != 0) {
-            month = monthOf(token);
-        } else if (year < 0 && readLeadingNumber(token, 2, 4, value)) {
+        } else if (month == 0 && MonthOf(token) != 0) {
+            month = MonthOf(token);
+        } else if (year < 0 && ReadLeadingNumber(token, 2, 4, value)) {
             year = value;
         }
     }

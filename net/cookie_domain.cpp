@@ -9,7 +9,7 @@ namespace {
 
 // Registries that sell names under these labels; a site below one must not set cookies for all its
 // neighbours. The common cases only: a full list is not kept up to date here.
-const QSet<QString>& multiLabelSuffixes() {
+const QSet<QString>& MultiLabelSuffixes() {
     static const QSet<QString> suffixes = {
         u"co.uk"_s,   u"org.uk"_s, u"me.uk"_s,  u"ltd.uk"_s, u"plc.uk"_s, u"net.uk"_s, u"ac.uk"_s,
         u"gov.uk"_s,  u"nhs.uk"_s, u"sch.uk"_s, u"com.au"_s, u"net.au"_s, u"org.au"_s, u"edu.au"_s,
@@ -54,5 +54,5 @@ bool IsIpAddress(const QString& host) {
 }
 
 bool IsPublicSuffix(const QString& domain) {
-    return !domain.contains(u'.') || multiLabelSuffixes().contains(domain);
+    return !domain.contains(u'.') || MultiLabelSuffixes().contains(domain);
 }

@@ -8,32 +8,32 @@
 
 namespace {
 
-QString reversed(const QString& text) {
+QString Reversed(const QString& text) {
     QString out = text;
     std::reverse(out.begin(), out.end());
     return out;
 }
 
-auto sortKey(const CDownloader_Cookie& cookie) {
+auto SortKey(const CDownloader_Cookie& cookie) {
     return std::tie(cookie.domain, cookie.path, cookie.name);
 }
 
-bool isExpired(const CDownloader_Cookie& cookie, std::int64_t now) {
+bool IsExpired(const CDownloader_Cookie& cookie, std::int64_t now) {
     return cookie.expiry < 0 || (cookie.expiry != 0 && cookie.expiry <= now);
 }
 
 // The stored (reversed) domain without the dot of a domain cookie: cookies of "example.com" and
 // ".example.com" share one allowance.
-QStringView bareDomain(const CDownloader_Cookie& cookie) {
+QStringView BareDomain(const CDownloader_Cookie& cookie) {
     const QStringView domain(cookie.domain);
     return domain.endsWith(u'.') ? domain.chopped(1) : domain;
 }
 
-bool domainApplies(const CDownloader_Cookie& cookie, const QString& reversedHost) {
+bool DomainApplies(const CDownloader_Cookie& cookie, const QString& reversedHost) {
     if (!cookie.domainMatch)
         return cookie.domain == reversedHost;
     // The domain itself and every host below it.
-    return reversedHost.startsWith(cookie.domain) || reversedHost == bareDomain(cookie);
+    return reversedHost.startsWith(cookie.domain) || reversedHost == BareDomain(cookie);
 }
 
 } // namespace
@@ -50,12 +50,12 @@ bool CookieJar::store(CDownloader_Cookie cookie, std::int64_t now) {
     const QString host = CookieHost(cookie.domainMatch ? cookie.domain.mid(1) : cookie.domain);
     if (host.isEmpty() || (cookie.domainMatch && (IsPublicSuffix(host) || IsIpAddress(host))))
         return false;
-    cookie.domain = reversed(cookie.domainMatch ? u'.' + host : host);
+    cookie.domain = Reversed(cookie.domainMatch ? u'.' + host : host);
 
     const auto at = std::lower_bound(m_cookies.begin(), m_cookies.end(), cookie,
-                                     [](const auto& a, const auto& b) { return sortKey(a) < sortKey(b); });
-    const bool found = at != m_cookies.end() && sortKey(*at) == sortKey(cookie);
-    if (isExpired(cookie, now)) {
+                                     [](const auto& a, const auto& b) { return SortKey(a) < SortKey(b); });
+    const bool found = at != m_cookies.end() && SortKey(*at) == SortKey(cookie);
+    if (IsExpired(cookie, now)) {
         if (!found)
             return false;
         m_cookies.erase(at);
@@ -72,8 +72,8 @@ bool CookieJar::store(CDownloader_Cookie cookie, std::int64_t now) {
 }
 
 void CookieJar::enforceLimits(const CDownloader_Cookie& added, std::int64_t now) {
-    const QStringView domain = bareDomain(added);
-    const auto sameDomain = [&](const CDownloader_Cookie& cookie) { return bareDomain(cookie) == domain; };
+    const QStringView domain = BareDomain(added);
+    const auto sameDomain = [&](const CDownloader_Cookie& cookie) { return BareDomain(cookie) == domain; };
     while (std::count_if(m_cookies.begin(), m_cookies.end(), sameDomain) > limits::kMaxCookiesPerDomain &&
            evictOne(added, now, sameDomain)) {
     }
@@ -86,9 +86,9 @@ template <typename InScope>
 bool CookieJar::evictOne(const CDownloader_Cookie& keep, std::int64_t now, InScope inScope) {
     auto victim = m_cookies.end();
     for (auto it = m_cookies.begin(); it != m_cookies.end(); ++it) {
-        if (!inScope(*it) || sortKey(*it) == sortKey(keep))
+        if (!inScope(*it) || SortKey(*it) == SortKey(keep))
             continue;
-        if (isExpired(*it, now)) {
+        if (IsExpired(*it, now)) {
             victim = it;
             break;
         }
@@ -102,15 +102,15 @@ bool CookieJar::evictOne(const CDownloader_Cookie& keep, std::int64_t now, InSco
 }
 
 QString CookieJar::HeaderFor(const QString& host, const QString& path, bool https, std::int64_t now) {
-    const QString reversedHost = reversed(CookieHost(host));
+    const QString reversedHost = Reversed(CookieHost(host));
     const QString requestPath = path.isEmpty() ? QStringLiteral("/") : path;
     QString header;
     for (auto it = m_cookies.begin(); it != m_cookies.end();) {
-        if (isExpired(*it, now)) {
+        if (IsExpired(*it, now)) {
             it = m_cookies.erase(it);
             continue;
         }
-        if ((!it->secure || https) && domainApplies(*it, reversedHost) && requestPath.startsWith(it->path)) {
+        if ((!it->secure || https) && DomainApplies(*it, reversedHost) && requestPath.startsWith(it->path)) {
             header += it->text;
             header += u';';
         }

@@ -14,7 +14,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Every name that is an attribute and not a cookie; the first one ends the cookie parts of a header.
-bool isAttributeName(const QString& lowerKey) {
+bool IsAttributeName(const QString& lowerKey) {
     static const QSet<QString> names = {u"expires"_s,     u"domain"_s,  u"path"_s,     u"secure"_s,
                                         u"httponly"_s,    u"max-age"_s, u"samesite"_s, u"priority"_s,
                                         u"partitioned"_s, u"version"_s, u"comment"_s};
@@ -26,7 +26,7 @@ struct Attribute {
     QString value;
 };
 
-Attribute splitAttribute(const QString& part) {
+Attribute SplitAttribute(const QString& part) {
     const qsizetype equals = part.indexOf(u'=');
     if (equals < 0)
         return {part.trimmed().toLower(), QString()};
@@ -34,7 +34,7 @@ Attribute splitAttribute(const QString& part) {
 }
 
 // Max-Age: digits with an optional minus sign; anything else leaves the attribute unused.
-std::optional<std::int64_t> expiryFromMaxAge(const QString& value, std::int64_t now) {
+std::optional<std::int64_t> ExpiryFromMaxAge(const QString& value, std::int64_t now) {
     const bool negative = value.startsWith(u'-');
     const QString digits = negative ? value.mid(1) : value;
     if (digits.isEmpty())
@@ -55,7 +55,7 @@ std::optional<std::int64_t> expiryFromMaxAge(const QString& value, std::int64_t 
 }
 
 // The domain this header's cookies are stored under, or nothing when host may not set them.
-std::optional<QString> cookieDomain(const QString& attribute, const QString& host) {
+std::optional<QString> CookieDomain(const QString& attribute, const QString& host) {
     // Compared in the form the jar keeps it in, so what is checked here is what gets stored.
     const QString domain = CookieHost(attribute);
     if (domain == host && (IsIpAddress(host) || IsPublicSuffix(host)))
@@ -78,7 +78,7 @@ void ParseSetCookieHeader(const QString& headerValue, const QString& host, std::
         const QString& part = parts[at];
         const qsizetype equals = part.indexOf(u'=');
         const QString key = (equals < 0 ? part : part.left(equals)).trimmed();
-        if (isAttributeName(key.toLower()))
+        if (IsAttributeName(key.toLower()))
             break;
         if (equals < 0 || part.size() > limits::kMaxCookieTextLength)
             continue;
@@ -95,11 +95,11 @@ void ParseSetCookieHeader(const QString& headerValue, const QString& host, std::
     QString expiresText;
     bool secure = false;
     for (; at < parts.size(); ++at) {
-        const Attribute attribute = splitAttribute(parts[at]);
+        const Attribute attribute = SplitAttribute(parts[at]);
         if (attribute.key == u"domain") {
             if (attribute.value.isEmpty() || attribute.value == u".")
                 continue;
-            const std::optional<QString> allowed = cookieDomain(attribute.value, requestHost);
+            const std::optional<QString> allowed = CookieDomain(attribute.value, requestHost);
             if (!allowed) {
                 out.resize(firstNew);
                 return;
@@ -111,7 +111,7 @@ void ParseSetCookieHeader(const QString& headerValue, const QString& host, std::
         } else if (attribute.key == u"expires") {
             expiresText = attribute.value;
         } else if (attribute.key == u"max-age") {
-            if (const auto expiry = expiryFromMaxAge(attribute.value, now))
+            if (const auto expiry = ExpiryFromMaxAge(attribute.value, now))
                 maxAgeExpiry = expiry;
         } else if (attribute.key == u"secure") {
             secure = true;

@@ -16,7 +16,7 @@ namespace {
 
 // Creates path and every missing folder above it with access for the user only, as the XDG base folders
 // ask; folders that exist are left as they are.
-bool makePrivateFolder(const QString& path) {
+bool MakePrivateFolder(const QString& path) {
     const QString clean = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     const QStringList parts = clean.split(u'/', Qt::SkipEmptyParts);
     QString current;
@@ -41,7 +41,7 @@ CProjectCrawlerDefault::~CProjectCrawlerDefault() {
 void CProjectCrawlerDefault::Init() {
     CreatePool();
     if (!m_dataDir.isEmpty())
-        makePrivateFolder(m_dataDir);
+        MakePrivateFolder(m_dataDir);
 }
 
 std::int64_t CProjectCrawlerDefault::CourtesyDelayMs(int minSeconds, int maxSeconds, int random) {

@@ -9,7 +9,7 @@ namespace {
 
 // An XDG base folder: the variable when it holds an absolute path (relative ones are invalid and ignored),
 // else the fallback under the home folder; empty without a home.
-QString xdgFolder(const char* variable, const QString& homeFallback) {
+QString XdgFolder(const char* variable, const QString& homeFallback) {
     const QString value = qEnvironmentVariable(variable);
     if (!value.isEmpty() && QDir::isAbsolutePath(value))
         return QDir::cleanPath(value);
@@ -28,11 +28,11 @@ CrawlerFolders CrawlerFolders::FromEnvironment() {
     folders.appDir =
         folders.executable.isEmpty() ? QDir::currentPath() : QFileInfo(folders.executable).path();
 
-    const QString data = xdgFolder("XDG_DATA_HOME", u".local/share"_s);
+    const QString data = XdgFolder("XDG_DATA_HOME", u".local/share"_s);
     // Without a home the files stay next to the program, as they did without a profile folder.
     folders.dataDir = data.isEmpty() ? folders.appDir : data + u"/Tarnwick 2.0"_s;
 
-    const QString config = xdgFolder("XDG_CONFIG_HOME", u".config"_s);
+    const QString config = XdgFolder("XDG_CONFIG_HOME", u".config"_s);
     if (!config.isEmpty())
         folders.autostartFile = config + u"/autostart/tarnwick.desktop"_s;
     return folders;

@@ -10,19 +10,19 @@ namespace {
 using Pool = std::vector<std::unique_ptr<CDownloader>>;
 using PacingTable = std::vector<CProjectCrawler_Courtasy>;
 
-int clampedThreadCount(int allowMaxThreads) {
+int ClampedThreadCount(int allowMaxThreads) {
     return std::clamp(allowMaxThreads, limits::kMinThreadCount, limits::kMaxThreadCount);
 }
 
 // Adds slots, each with its worker thread, until the pool holds count of them; it never shrinks.
-void fillPool(Pool& pool, int count, CProjectCrawlerDefault* crawler) {
+void FillPool(Pool& pool, int count, CProjectCrawlerDefault* crawler) {
     for (int i = static_cast<int>(pool.size()); i < count; ++i)
         pool.push_back(std::make_unique<CDownloader>(i, crawler));
 }
 
 // The hand-out ignores case: callers spell one service in several ways and must share its pacing.
 // Gives the index of the record, appended when there is none.
-size_t handOutRecord(PacingTable& table, const QString& service) {
+size_t HandOutRecord(PacingTable& table, const QString& service) {
     const auto found = std::find_if(table.begin(), table.end(), [&](const CProjectCrawler_Courtasy& record) {
         return record.service.compare(service, Qt::CaseInsensitive) == 0;
     });
@@ -33,12 +33,12 @@ size_t handOutRecord(PacingTable& table, const QString& service) {
 }
 
 // Busy and timing updates match exactly: a reservation ends under the very spelling that made it.
-bool reservedUnder(const CProjectCrawler_Courtasy& record, const QString& service) {
+bool ReservedUnder(const CProjectCrawler_Courtasy& record, const QString& service) {
     return record.service == service;
 }
 
 // Ends every hold of the slot with poolIndex, except on records their caller keeps busy.
-void endHolds(PacingTable& table, int poolIndex, std::int64_t now) {
+void EndHolds(PacingTable& table, int poolIndex, std::int64_t now) {
     for (CProjectCrawler_Courtasy& record : table) {
         if (record.holder != poolIndex || record.busy)
             continue;
@@ -51,11 +51,11 @@ void endHolds(PacingTable& table, int poolIndex, std::int64_t now) {
 } // namespace
 
 void CProjectCrawlerDefault::CreatePool() {
-    fillPool(m_downloaders, clampedThreadCount(allowMaxThreads), this);
+    FillPool(m_downloaders, ClampedThreadCount(allowMaxThreads), this);
 }
 
 void CProjectCrawlerDefault::GrowPool() {
-    fillPool(m_downloaders, clampedThreadCount(allowMaxThreads) + 4, this);
+    FillPool(m_downloaders, ClampedThreadCount(allowMaxThreads) + 4, this);
 }
 
 // Projects share the first allowMaxThreads slots; dialog steps (no job) may use the whole pool.
@@ -84,7 +84,7 @@ CDownloader* CProjectCrawlerDefault::GetDownloaderForHost(const QString& service
     if (m_paused.load() && job != -1)
         return nullptr;
 
-    const size_t recordIndex = handOutRecord(m_courtesy, service);
+    const size_t recordIndex = HandOutRecord(m_courtesy, service);
     if (m_courtesy[recordIndex].busy)
         return nullptr;
 
@@ -113,7 +113,7 @@ CDownloader* CProjectCrawlerDefault::GetDownloaderForHost(const QString& service
 void CProjectCrawlerDefault::MarkHostBusy(const QString& service) {
     std::lock_guard guard(m_cs);
     for (CProjectCrawler_Courtasy& record : m_courtesy) {
-        if (reservedUnder(record, service)) {
+        if (ReservedUnder(record, service)) {
             record.busy = true;
             return;
         }
@@ -127,11 +127,11 @@ void CProjectCrawlerDefault::UpdateHostTiming(const QString& service) {
     std::lock_guard guard(m_cs);
     const std::int64_t now = MonotonicMs();
     for (CProjectCrawler_Courtasy& record : m_courtesy) {
-        if (!reservedUnder(record, service))
+        if (!ReservedUnder(record, service))
             continue;
         // The holder's other holds end now; this record keeps its holder until that slot is released.
         if (record.holder != -1)
-            endHolds(m_courtesy, record.holder, now);
+            EndHolds(m_courtesy, record.holder, now);
         record.busy = false;
         record.nextAllowed = now + record.delay;
         // A holder given back while the record was busy kept its hold; with busy gone it has to end too,
@@ -146,7 +146,7 @@ void CProjectCrawlerDefault::UpdateHostTiming(const QString& service) {
 
 void CProjectCrawlerDefault::EndHostHold(const CDownloader& downloader) {
     std::lock_guard guard(m_cs);
-    endHolds(m_courtesy, downloader.m_poolIndex, MonotonicMs());
+    EndHolds(m_courtesy, downloader.m_poolIndex, MonotonicMs());
 }
 
 void CProjectCrawlerDefault::ReleaseJobDownloaders(int jobId) {

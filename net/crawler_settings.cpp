@@ -55,15 +55,15 @@ const SettingKey kSettingKeys[] = {
 constexpr char16_t kRootName[] = u"ProjectCrawler";
 constexpr char16_t kHistoryName[] = u"hist_str";
 
-bool hasName(const Node& node, const QString& name) {
+bool HasName(const Node& node, const QString& name) {
     return !node.IsTextNode() && node.GetTagName(false).compare(name, Qt::CaseInsensitive) == 0;
 }
 
 // The first direct child named name (any case), or null. Only direct children count: a key of the same
 // name inside another element is not a setting.
-Node* findChild(Node& parent, const QString& name) {
+Node* FindChild(Node& parent, const QString& name) {
     for (Node& child : parent.GetChildren()) {
-        if (hasName(child, name))
+        if (HasName(child, name))
             return &child;
     }
     return nullptr;
@@ -72,8 +72,8 @@ Node* findChild(Node& parent, const QString& name) {
 // Finds the direct child named name or appends it; an element found keeps its content. An element whose end
 // tag was missing in a damaged file is replaced by one with an end tag: written without one, it would not
 // hold its values when read back.
-Node* findOrCreateChild(Node& parent, const QString& name) {
-    Node* found = findChild(parent, name);
+Node* FindOrCreateChild(Node& parent, const QString& name) {
+    Node* found = FindChild(parent, name);
     if (!found)
         return parent.AddChild(name, false);
     if (!found->IsClosed()) {
@@ -87,7 +87,7 @@ Node* findOrCreateChild(Node& parent, const QString& name) {
 
 // A root element whose end tag is missing (a file cut off while it was written) has its keys beside it at
 // the top level: they move into it, as its end tag would have moved them.
-void adoptFollowingNodes(Node& document, const Node* root) {
+void AdoptFollowingNodes(Node& document, const Node* root) {
     std::vector<Node>& top = document.GetChildren();
     const auto at = top.begin() + (root - top.data());
     std::vector<Node>& children = at->GetChildren();
@@ -96,12 +96,12 @@ void adoptFollowingNodes(Node& document, const Node* root) {
 }
 
 // Removes every direct child named name, with the white space that stood before it.
-void removeChildren(Node& parent, const QString& name) {
+void RemoveChildren(Node& parent, const QString& name) {
     std::vector<Node>& children = parent.GetChildren();
     std::vector<Node> kept;
     kept.reserve(children.size());
     for (Node& child : children) {
-        if (hasName(child, name)) {
+        if (HasName(child, name)) {
             if (!kept.empty() && kept.back().IsTextNode() && kept.back().GetText().trimmed().isEmpty())
                 kept.pop_back();
             continue;
@@ -111,7 +111,7 @@ void removeChildren(Node& parent, const QString& name) {
     children = std::move(kept);
 }
 
-void clampSetting(int& value, int lowest, int highest) {
+void ClampSetting(int& value, int lowest, int highest) {
     value = std::clamp(value, lowest, highest);
 }
 
@@ -123,12 +123,12 @@ void CProjectCrawler::LoadSettings() {
     m_settingsLoaded = true;
 
     Node empty;
-    Node* root = findChild(m_settingsDoc, QString::fromUtf16(kRootName));
+    Node* root = FindChild(m_settingsDoc, QString::fromUtf16(kRootName));
     if (root && !root->IsClosed())
-        adoptFollowingNodes(m_settingsDoc, root);
+        AdoptFollowingNodes(m_settingsDoc, root);
     Node& settings = root ? *root : empty;
     for (const SettingKey& key : kSettingKeys) {
-        const Node* value = findChild(settings, QString::fromUtf16(key.name));
+        const Node* value = FindChild(settings, QString::fromUtf16(key.name));
         if (auto member = std::get_if<int CProjectCrawler::*>(&key.member))
             Node::GetInt(value, this->*(*member), key.defaultValue);
         else if (auto flag = std::get_if<bool CProjectCrawler::*>(&key.member))
@@ -137,13 +137,13 @@ void CProjectCrawler::LoadSettings() {
             Node::GetString(value, this->*std::get<QString CProjectCrawler::*>(key.member));
     }
     // The file is outside input: a thread count or a gap out of range would starve or flood the pool.
-    clampSetting(allowMaxThreads, limits::kMinThreadCount, limits::kMaxThreadCount);
+    ClampSetting(allowMaxThreads, limits::kMinThreadCount, limits::kMaxThreadCount);
     for (int* seconds : {&courtesyMin, &courtesyMax, &articleCourtesyMin, &articleCourtesyMax})
-        clampSetting(*seconds, 0, limits::kMaxCourtesySeconds);
+        ClampSetting(*seconds, 0, limits::kMaxCourtesySeconds);
 
     m_keywordHistory.clear();
     for (const Node& child : settings.GetChildren()) {
-        if (hasName(child, QString::fromUtf16(kHistoryName))) {
+        if (HasName(child, QString::fromUtf16(kHistoryName))) {
             QString entry;
             Node::GetString(&child, entry);
             m_keywordHistory.append(entry);
@@ -156,9 +156,9 @@ void CProjectCrawler::LoadSettings() {
 bool CProjectCrawler::SaveSettings() {
     if (!m_settingsLoaded)
         return false;
-    Node* settings = findOrCreateChild(m_settingsDoc, QString::fromUtf16(kRootName));
+    Node* settings = FindOrCreateChild(m_settingsDoc, QString::fromUtf16(kRootName));
     for (const SettingKey& key : kSettingKeys) {
-        Node* value = findOrCreateChild(*settings, QString::fromUtf16(key.name));
+        Node* value = FindOrCreateChild(*settings, QString::fromUtf16(key.name));
         if (auto member = std::get_if<int CProjectCrawler::*>(&key.member))
             value->SetInt(this->*(*member));
         else if (auto flag = std::get_if<bool CProjectCrawler::*>(&key.member))
@@ -166,7 +166,7 @@ bool CProjectCrawler::SaveSettings() {
         else
             value->SetText(this->*std::get<QString CProjectCrawler::*>(key.member));
     }
-    removeChildren(*settings, QString::fromUtf16(kHistoryName));
+    RemoveChildren(*settings, QString::fromUtf16(kHistoryName));
     for (const QString& entry : m_keywordHistory)
         settings->AddChild(QString::fromUtf16(kHistoryName), false)->SetText(entry);
 

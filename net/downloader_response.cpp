@@ -112,7 +112,7 @@ void CDownloader::checkLength(const ResponseHead& head, const QByteArray& body) 
     if (!head.transferCodings.isEmpty() || !head.contentLength || body.size() >= *head.contentLength)
         return;
     m_lastError = u"Receive error: the reply ended after %1 of %2 bytes"_s.arg(
-        number_text::formatGrouped(body.size()), number_text::formatGrouped(*head.contentLength));
+        number_text::FormatGrouped(body.size()), number_text::FormatGrouped(*head.contentLength));
 }
 
 void CDownloader::decodeBody(const ResponseHead& head, QByteArray body, int requestWord,
@@ -141,7 +141,7 @@ void CDownloader::buildTree(int requestWord, const QString& url) {
         } else if (!m_tree.Parse(m_body, limits::kMaxPageNodes)) {
             m_lastError =
                 u"Receive error: the page is too large to parse whole (more than %1 elements)"_s.arg(
-                    number_text::formatGrouped(limits::kMaxPageNodes));
+                    number_text::FormatGrouped(limits::kMaxPageNodes));
         }
         // A saved file has no BASE element to honour; a web page may.
         if (!isFile(requestWord)) {

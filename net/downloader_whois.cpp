@@ -14,7 +14,7 @@ void CDownloader::runWhois(const JobRequest& job) {
     std::optional<WhoisLookup> lookup;
     {
         std::lock_guard guard(m_cs);
-        lookup.emplace(job.url, *whois_directory::rows());
+        lookup.emplace(job.url, *whois_directory::Rows());
     }
     WhoisLookup::Outcome outcome = lookup->Run(
         [this](const QString& server, const QByteArray& request) { return askWhoisServer(server, request); },
@@ -29,7 +29,7 @@ void CDownloader::runWhois(const JobRequest& job) {
 }
 
 QByteArray CDownloader::askWhoisServer(const QString& server, const QByteArray& request) {
-    const WhoisServerAddress address = whois_directory::addressOf(server);
+    const WhoisServerAddress address = whois_directory::AddressOf(server);
     HttpExchangeRequest exchange;
     exchange.host = address.host;
     exchange.port = address.port;

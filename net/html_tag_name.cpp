@@ -9,8 +9,8 @@
 
 namespace {
 
-// A name packed as htmlTagKind takes it, so a name is looked up with a few integer comparisons.
-quint64 packedName(QStringView name) {
+// A name packed as HtmlTagKindOf takes it, so a name is looked up with a few integer comparisons.
+quint64 PackedName(QStringView name) {
     if (name.isEmpty() || name.size() > 8)
         return 0;
     quint64 key = 0;
@@ -27,11 +27,11 @@ struct KindEntry {
     HtmlTagKind kind;
 };
 
-std::vector<KindEntry> kindTable() {
+std::vector<KindEntry> KindTable() {
     std::vector<KindEntry> table;
     const auto add = [&table](QStringView list, bool HtmlTagKind::*flag) {
         for (const QStringView word : list.tokenize(u' ', Qt::SkipEmptyParts)) {
-            const quint64 key = packedName(word);
+            const quint64 key = PackedName(word);
             auto it =
                 std::find_if(table.begin(), table.end(), [key](const KindEntry& e) { return e.key == key; });
             if (it == table.end())
@@ -47,17 +47,17 @@ std::vector<KindEntry> kindTable() {
 
 // The names by their length, so a name is compared only with names as long. Read for every tag of every
 // page: built at start-up, so reading it needs no guard.
-std::array<std::vector<KindEntry>, 9> byLength() {
+std::array<std::vector<KindEntry>, 9> ByLength() {
     std::array<std::vector<KindEntry>, 9> lists;
-    for (const KindEntry& entry : kindTable())
+    for (const KindEntry& entry : KindTable())
         lists[entry.key & 15].push_back(entry);
     return lists;
 }
-const std::array<std::vector<KindEntry>, 9> kKindsByLength = byLength();
+const std::array<std::vector<KindEntry>, 9> kKindsByLength = ByLength();
 
 } // namespace
 
-HtmlTagKind htmlTagKind(quint64 packedName) {
+HtmlTagKind HtmlTagKindOf(quint64 packedName) {
     if (packedName != 0) {
         for (const KindEntry& entry : kKindsByLength[packedName & 15]) {
             if (entry.key == packedName)
@@ -67,17 +67,17 @@ HtmlTagKind htmlTagKind(quint64 packedName) {
     return {};
 }
 
-HtmlTagKind htmlTagKind(QStringView upperName) {
-    return htmlTagKind(packedName(upperName));
+HtmlTagKind HtmlTagKindOf(QStringView upperName) {
+    return HtmlTagKindOf(PackedName(upperName));
 }
 
 void HtmlUpperName::assignUnicode(QStringView name) {
     m_long = name.toString().toUpper();
     // Upper-casing may make a listed name of letters outside ASCII (a dotless i gives I).
-    m_key = packedName(m_long);
+    m_key = PackedName(m_long);
 }
 
-bool tagListContains(QStringView list, QStringView name) {
+bool TagListContains(QStringView list, QStringView name) {
     if (name.isEmpty())
         return list.contains(u"  ");
     for (qsizetype at = list.indexOf(name); at >= 0; at = list.indexOf(name, at + 1)) {

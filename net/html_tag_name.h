@@ -6,13 +6,13 @@
 
 namespace html_name_detail {
 
-inline bool isNameDelimiter(char16_t c) {
+inline bool IsNameDelimiter(char16_t c) {
     return c <= u'>' &&
            (c == u' ' || c == u'>' || c == u'\r' || c == u'\n' || c == u'\t' || c == u'\'' || c == u'"');
 }
 
 // QChar::isSpace, answered here for ASCII.
-inline bool isSpace(char16_t c) {
+inline bool IsSpace(char16_t c) {
     return c < 0x80 ? (c == u' ' || (c >= u'\t' && c <= u'\r')) : QChar::isSpace(c);
 }
 
@@ -20,21 +20,21 @@ inline bool isSpace(char16_t c) {
 
 // The element name in the raw text of a tag, as GetTagName defines it (empty when there is none): the text
 // from after "<" to the first blank, quote or ">", trimmed of white space and then of slashes.
-inline QStringView rawTagName(QStringView tagText) {
+inline QStringView RawTagName(QStringView tagText) {
     using namespace html_name_detail;
     const char16_t* chars = tagText.utf16();
     const qsizetype size = tagText.size();
     if (size <= 2 || chars[0] != u'<')
         return {};
     qsizetype end = 1;
-    while (end < size && !isNameDelimiter(chars[end]))
+    while (end < size && !IsNameDelimiter(chars[end]))
         ++end;
     if (end == size)
         return {};
     qsizetype first = 1;
-    while (first < end && isSpace(chars[first]))
+    while (first < end && IsSpace(chars[first]))
         ++first;
-    while (end > first && isSpace(chars[end - 1]))
+    while (end > first && IsSpace(chars[end - 1]))
         --end;
     while (first < end && chars[first] == u'/')
         ++first;
@@ -47,9 +47,9 @@ inline QStringView rawTagName(QStringView tagText) {
 // so the usual short ASCII names are upper-cased in place, without an allocation.
 class HtmlUpperName {
   public:
-    explicit HtmlUpperName(QStringView tagText) { assign(rawTagName(tagText)); }
+    explicit HtmlUpperName(QStringView tagText) { assign(RawTagName(tagText)); }
     QStringView view() const { return m_long.isNull() ? QStringView(m_short, m_size) : QStringView(m_long); }
-    // The name packed for the list lookup (htmlTagKind).
+    // The name packed for the list lookup (HtmlTagKindOf).
     quint64 key() const { return m_key; }
 
   private:
@@ -91,20 +91,20 @@ struct HtmlTagKind {
     bool isRawText = false;
     bool isImplicitlyClosed = false;
 };
-HtmlTagKind htmlTagKind(QStringView upperName);
+HtmlTagKind HtmlTagKindOf(QStringView upperName);
 // The same by packed name: up to eight ASCII characters other than 0, seven bits each, above the length in
 // the lowest four bits; 0 for any other name, which no list holds.
-HtmlTagKind htmlTagKind(quint64 packedName);
+HtmlTagKind HtmlTagKindOf(quint64 packedName);
 
 // Whether " " + name + " " occurs in list (the tag lists and the exclusion lists are written that way).
-bool tagListContains(QStringView list, QStringView name);
+bool TagListContains(QStringView list, QStringView name);
 
-inline bool isVoidElement(QStringView upperName) {
-    return htmlTagKind(upperName).isVoid;
+inline bool IsVoidElement(QStringView upperName) {
+    return HtmlTagKindOf(upperName).isVoid;
 }
-inline bool isRawTextElement(QStringView upperName) {
-    return htmlTagKind(upperName).isRawText;
+inline bool IsRawTextElement(QStringView upperName) {
+    return HtmlTagKindOf(upperName).isRawText;
 }
-inline bool isImplicitlyClosed(QStringView upperName) {
-    return htmlTagKind(upperName).isImplicitlyClosed;
+inline bool IsImplicitlyClosed(QStringView upperName) {
+    return HtmlTagKindOf(upperName).isImplicitlyClosed;
 }

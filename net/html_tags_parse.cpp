@@ -28,7 +28,7 @@ constexpr char16_t kReplacementCharacter = 0xFFFD;
 
 // The index of the first c in text at or after from, or -1. Markup is scanned for "<", ">" and "&" over and
 // over across short distances, where a plain loop over eight characters at a time beats a general search.
-qsizetype findChar(QStringView text, qsizetype from, char16_t c) {
+qsizetype FindChar(QStringView text, qsizetype from, char16_t c) {
     const char16_t* data = text.utf16();
     const qsizetype n = text.size();
     qsizetype i = std::max<qsizetype>(from, 0);
@@ -49,7 +49,7 @@ qsizetype findChar(QStringView text, qsizetype from, char16_t c) {
 }
 
 // Whether text has prefix at at (prefix is short ASCII markup).
-bool hasAt(QStringView text, qsizetype at, std::u16string_view prefix) {
+bool HasAt(QStringView text, qsizetype at, std::u16string_view prefix) {
     if (at < 0 || text.size() - at < qsizetype(prefix.size()))
         return false;
     const char16_t* chars = text.utf16() + at;
@@ -61,7 +61,7 @@ bool hasAt(QStringView text, qsizetype at, std::u16string_view prefix) {
 }
 
 // What may follow "<" for it to open a tag: a letter (any script), "/", "?" or "!".
-bool opensTag(QStringView s, qsizetype next) {
+bool OpensTag(QStringView s, qsizetype next) {
     if (next >= s.size())
         return false;
     const char16_t c = s[next].unicode();
@@ -75,7 +75,7 @@ bool opensTag(QStringView s, qsizetype next) {
 }
 
 // What reading text will change, found in one pass.
-HtmlTextChanges changesIn(QStringView text, bool withEntities) {
+HtmlTextChanges ChangesIn(QStringView text, bool withEntities) {
     const char16_t* in = text.utf16();
     const qsizetype n = text.size();
     HtmlTextChanges found;
@@ -110,9 +110,9 @@ HtmlTextChanges changesIn(QStringView text, bool withEntities) {
     return found;
 }
 
-// findChar that also notes, into seen, what reading the characters it passes over will change (see
-// changesIn): the parser learns this about every text and tag while it looks for their end.
-qsizetype findCharNoting(QStringView text, qsizetype from, char16_t wanted, bool withEntities,
+// FindChar that also notes, into seen, what reading the characters it passes over will change (see
+// ChangesIn): the parser learns this about every text and tag while it looks for their end.
+qsizetype FindCharNoting(QStringView text, qsizetype from, char16_t wanted, bool withEntities,
                          HtmlTextChanges& seen) {
     const char16_t* in = text.utf16();
     const qsizetype n = text.size();
@@ -156,7 +156,7 @@ qsizetype findCharNoting(QStringView text, qsizetype from, char16_t wanted, bool
 
 // Copies text to out with CR LF and TAB made one space each and then every run of spaces made one space;
 // answers the length written, never more than text's.
-qsizetype foldInto(QStringView text, char16_t* out) {
+qsizetype FoldInto(QStringView text, char16_t* out) {
     const char16_t* in = text.utf16();
     const qsizetype n = text.size();
     qsizetype length = 0;
@@ -191,7 +191,7 @@ qsizetype foldInto(QStringView text, char16_t* out) {
 
 // The named entity at at ("&" there), if it is one of the four: its character and length. Their second
 // letters differ, so one look at it picks the only candidate.
-bool namedEntityAt(QStringView in, qsizetype at, char16_t& replacement, qsizetype& length) {
+bool NamedEntityAt(QStringView in, qsizetype at, char16_t& replacement, qsizetype& length) {
     struct Named {
         std::u16string_view entity;
         char16_t replacement;
@@ -205,7 +205,7 @@ bool namedEntityAt(QStringView in, qsizetype at, char16_t& replacement, qsizetyp
             continue;
         replacement = named.replacement;
         length = qsizetype(named.entity.size());
-        return hasAt(in, at, named.entity);
+        return HasAt(in, at, named.entity);
     }
     return false;
 }
@@ -213,14 +213,14 @@ bool namedEntityAt(QStringView in, qsizetype at, char16_t& replacement, qsizetyp
 // The four named entities, in one pass: their replacements contain no "&" or ";", so replacing one
 // never forms or breaks another. Writes the result to out and answers its length; -1 when nothing was
 // replaced (and nothing written).
-qsizetype decodeNamedInto(QStringView in, char16_t* out) {
+qsizetype DecodeNamedInto(QStringView in, char16_t* out) {
     const char16_t* chars = in.utf16();
     qsizetype length = -1;
     qsizetype from = 0;
-    for (qsizetype at = findChar(in, 0, u'&'); at >= 0; at = findChar(in, at + 1, u'&')) {
+    for (qsizetype at = FindChar(in, 0, u'&'); at >= 0; at = FindChar(in, at + 1, u'&')) {
         char16_t replacement = 0;
         qsizetype entityLength = 0;
-        if (!namedEntityAt(in, at, replacement, entityLength))
+        if (!NamedEntityAt(in, at, replacement, entityLength))
             continue;
         length = std::max<qsizetype>(length, 0);
         std::copy(chars + from, chars + at, out + length);
@@ -237,7 +237,7 @@ qsizetype decodeNamedInto(QStringView in, char16_t* out) {
 
 // The character of a numeric reference, written to out; a number that names no Unicode scalar value gives
 // U+FFFD. Answers how many characters were written.
-qsizetype writeReference(char16_t* out, qint64 code) {
+qsizetype WriteReference(char16_t* out, qint64 code) {
     const bool valid = code > 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
     if (!valid) {
         out[0] = kReplacementCharacter;
@@ -258,7 +258,7 @@ qsizetype writeReference(char16_t* out, qint64 code) {
 // anything after the digits ignored). Output is never read again, and the next ";" is remembered so that
 // text full of "&" without ";" stays linear. Writes the result to out and answers its length; -1 when
 // nothing was replaced (and nothing written).
-qsizetype decodeNumericAndAmpInto(QStringView text, char16_t* out) {
+qsizetype DecodeNumericAndAmpInto(QStringView text, char16_t* out) {
     const char16_t* chars = text.utf16();
     qsizetype length = -1;
     qsizetype nextSemicolon = -1;
@@ -269,24 +269,24 @@ qsizetype decodeNumericAndAmpInto(QStringView text, char16_t* out) {
         std::copy(chars + from, chars + at, out + length);
         length += at - from;
     };
-    for (qsizetype at = findChar(text, 0, u'&'); at >= 0; at = findChar(text, at + 1, u'&')) {
+    for (qsizetype at = FindChar(text, 0, u'&'); at >= 0; at = FindChar(text, at + 1, u'&')) {
         if (at + 1 < text.size() && chars[at + 1] == u'#' && semicolonsLeft) {
             if (nextSemicolon < at) {
-                nextSemicolon = findChar(text, at, u';');
+                nextSemicolon = FindChar(text, at, u';');
                 semicolonsLeft = nextSemicolon >= 0;
             }
             if (!semicolonsLeft)
                 continue;
             const std::optional<qint64> code =
-                number_text::readInt64(text.sliced(at + 2, nextSemicolon - at - 2));
+                number_text::ReadInt64(text.sliced(at + 2, nextSemicolon - at - 2));
             if (!code)
                 continue;
             flush(at);
             if (*code != 0)
-                length += writeReference(out + length, *code);
+                length += WriteReference(out + length, *code);
             from = nextSemicolon + 1;
             at = nextSemicolon;
-        } else if (hasAt(text, at, u"&amp;")) {
+        } else if (HasAt(text, at, u"&amp;")) {
             flush(at);
             out[length++] = u'&';
             from = at + 5;
@@ -311,9 +311,9 @@ struct HtmlTextSink {
     std::vector<char16_t> named;
     std::vector<char16_t> decoded;
 
-    // known: what changesIn would answer, when the caller found it out already.
+    // known: what ChangesIn would answer, when the caller found it out already.
     HtmlNodeText store(QStringView raw, bool isText, const HtmlTextChanges* known) {
-        const HtmlTextChanges changes = known ? *known : changesIn(raw, isText);
+        const HtmlTextChanges changes = known ? *known : ChangesIn(raw, isText);
         const bool fold = changes.fold;
         const bool decode = changes.entities;
         if (!fold && !decode)
@@ -321,19 +321,19 @@ struct HtmlTextSink {
         QStringView text = raw;
         if (fold) {
             if (!decode && arena)
-                return arena->Commit(foldInto(raw, arena->Reserve(raw.size())));
+                return arena->Commit(FoldInto(raw, arena->Reserve(raw.size())));
             folded.resize(raw.size());
-            text = QStringView(folded.data(), foldInto(raw, folded.data()));
+            text = QStringView(folded.data(), FoldInto(raw, folded.data()));
         }
         if (decode) {
             named.resize(text.size());
-            const qsizetype length = decodeNamedInto(text, named.data());
+            const qsizetype length = DecodeNamedInto(text, named.data());
             if (length >= 0)
                 text = QStringView(named.data(), length);
         }
         decoded.resize(text.size());
         char16_t* out = arena ? arena->Reserve(text.size()) : decoded.data();
-        qsizetype length = decode ? decodeNumericAndAmpInto(text, out) : -1;
+        qsizetype length = decode ? DecodeNumericAndAmpInto(text, out) : -1;
         if (length < 0) {
             if (text.data() == raw.data())
                 return unchanged(raw);
@@ -355,11 +355,11 @@ QString DecodeHtmlEntities(const QString& text) {
     if (!text.contains(u'&'))
         return text;
     QString named(text.size(), Qt::Uninitialized);
-    const qsizetype namedLength = decodeNamedInto(text, reinterpret_cast<char16_t*>(named.data()));
+    const qsizetype namedLength = DecodeNamedInto(text, reinterpret_cast<char16_t*>(named.data()));
     const QStringView afterNamed =
         namedLength >= 0 ? QStringView(named).first(namedLength) : QStringView(text);
     QString decoded(afterNamed.size(), Qt::Uninitialized);
-    const qsizetype length = decodeNumericAndAmpInto(afterNamed, reinterpret_cast<char16_t*>(decoded.data()));
+    const qsizetype length = DecodeNumericAndAmpInto(afterNamed, reinterpret_cast<char16_t*>(decoded.data()));
     if (length >= 0) {
         decoded.truncate(length);
         return decoded;
@@ -376,7 +376,7 @@ QString CDownloader_HTMLTags::GetTagName(bool upper) const {
         return {};
     if (upper)
         return HtmlUpperName(m_text.view()).view().toString();
-    return rawTagName(m_text.view()).toString();
+    return RawTagName(m_text.view()).toString();
 }
 
 void CDownloader_HTMLTags::Normalize() {
@@ -421,10 +421,10 @@ class HtmlTreeBuilder {
         qsizetype from = 0;
         HtmlTextChanges textChanges; // of the text from textStart on
         while (!m_cut) {
-            const qsizetype open = findCharNoting(s, from, u'<', true, textChanges);
+            const qsizetype open = FindCharNoting(s, from, u'<', true, textChanges);
             if (open < 0)
                 break; // text after the last tag is dropped
-            if (!opensTag(s, open + 1)) {
+            if (!OpensTag(s, open + 1)) {
                 from = open + 1;
                 continue;
             }
@@ -446,7 +446,7 @@ class HtmlTreeBuilder {
                 const qsizetype end = s.indexOf(u"]]>", open);
                 close = end < 0 ? -1 : end + 2;
             } else {
-                close = findCharNoting(s, open + 1, u'>', false, tagChanges);
+                close = FindCharNoting(s, open + 1, u'>', false, tagChanges);
                 tagKnown = true;
             }
             if (close < 0)
@@ -530,7 +530,7 @@ class HtmlTreeBuilder {
     };
     static NameKind kindOf(const HtmlUpperName& upperName) {
         const QStringView name = upperName.view();
-        const HtmlTagKind listed = htmlTagKind(upperName.key());
+        const HtmlTagKind listed = HtmlTagKindOf(upperName.key());
         NameKind kind;
         kind.isVoid = listed.isVoid;
         if (listed.isImplicitlyClosed)

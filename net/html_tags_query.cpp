@@ -6,12 +6,12 @@ namespace {
 using Node = CDownloader_HTMLTags;
 
 // Attributes may be separated by any of these, not only by spaces (a lone LF survives normalisation).
-bool isAttributeSpace(char16_t c) {
+bool IsAttributeSpace(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
 }
 
-QStringView trimmedOf(QStringView text, char16_t quote) {
-    auto strip = [quote](char16_t c) { return quote == u' ' ? isAttributeSpace(c) : c == quote; };
+QStringView TrimmedOf(QStringView text, char16_t quote) {
+    auto strip = [quote](char16_t c) { return quote == u' ' ? IsAttributeSpace(c) : c == quote; };
     while (!text.isEmpty() && strip(text.front().unicode()))
         text = text.sliced(1);
     while (!text.isEmpty() && strip(text.back().unicode()))
@@ -64,7 +64,7 @@ class Criteria {
 
 // Pre-order walk with an explicit stack; a match is taken and its subtree is not searched.
 template <typename NodeT, typename Visit>
-void walkMatches(NodeT& top, const Criteria& criteria, Visit visit) {
+void WalkMatches(NodeT& top, const Criteria& criteria, Visit visit) {
     std::vector<NodeT*> stack{&top};
     while (!stack.empty()) {
         NodeT* node = stack.back();
@@ -81,18 +81,18 @@ void walkMatches(NodeT& top, const Criteria& criteria, Visit visit) {
 }
 
 template <typename NodeT>
-void findAll(NodeT& top, std::vector<NodeT*>& out, const Criteria& criteria, bool clear) {
+void CollectMatches(NodeT& top, std::vector<NodeT*>& out, const Criteria& criteria, bool clear) {
     if (clear)
         out.clear();
-    walkMatches(top, criteria, [&out](NodeT* node) {
+    WalkMatches(top, criteria, [&out](NodeT* node) {
         out.push_back(node);
         return true;
     });
 }
 
-template <typename NodeT> NodeT* findFirst(NodeT& top, const Criteria& criteria) {
+template <typename NodeT> NodeT* FirstMatch(NodeT& top, const Criteria& criteria) {
     NodeT* found = nullptr;
-    walkMatches(top, criteria, [&found](NodeT* node) {
+    WalkMatches(top, criteria, [&found](NodeT* node) {
         found = node;
         return false;
     });
@@ -106,7 +106,7 @@ QString CDownloader_HTMLTags::GetAttribute(const QString& name) const {
         return {};
     const QStringView text = m_text.view();
     qsizetype start = 0;
-    while (start < text.size() && !isAttributeSpace(text[start].unicode()))
+    while (start < text.size() && !IsAttributeSpace(text[start].unicode()))
         ++start;
     // Scanned from after the first separator up to, not including, the closing ">".
     const qsizetype stop = text.size() - 1;
@@ -120,7 +120,7 @@ QString CDownloader_HTMLTags::GetAttribute(const QString& name) const {
                 ++i;
             } else if (c == quote) {
                 if (named)
-                    return trimmedOf(text.sliced(token, i - token), quote).toString();
+                    return TrimmedOf(text.sliced(token, i - token), quote).toString();
                 token = -1;
                 quote = u' ';
             }
@@ -128,10 +128,10 @@ QString CDownloader_HTMLTags::GetAttribute(const QString& name) const {
             const QStringView key = token < 0 ? QStringView() : text.sliced(token, i - token).trimmed();
             named = key.compare(name, Qt::CaseInsensitive) == 0;
             token = -1;
-        } else if (isAttributeSpace(c) || c == u'>') {
+        } else if (IsAttributeSpace(c) || c == u'>') {
             if (token >= 0) {
                 if (named)
-                    return trimmedOf(text.sliced(token, i - token), u' ').toString();
+                    return TrimmedOf(text.sliced(token, i - token), u' ').toString();
                 token = -1;
             }
         } else if (token < 0) {
@@ -143,26 +143,26 @@ QString CDownloader_HTMLTags::GetAttribute(const QString& name) const {
         }
     }
     if (named && token >= 0 && quote == u' ' && token < stop)
-        return trimmedOf(text.sliced(token, stop - token), u' ').toString();
+        return TrimmedOf(text.sliced(token, stop - token), u' ').toString();
     return {};
 }
 
 void CDownloader_HTMLTags::FindAll(std::vector<CDownloader_HTMLTags*>& out, const FindCriteria& criteria,
                                    bool clear) {
-    findAll(*this, out, Criteria(criteria), clear);
+    CollectMatches(*this, out, Criteria(criteria), clear);
 }
 
 void CDownloader_HTMLTags::FindAll(std::vector<const CDownloader_HTMLTags*>& out,
                                    const FindCriteria& criteria, bool clear) const {
-    findAll(*this, out, Criteria(criteria), clear);
+    CollectMatches(*this, out, Criteria(criteria), clear);
 }
 
 CDownloader_HTMLTags* CDownloader_HTMLTags::FindFirst(const FindCriteria& criteria) {
-    return findFirst(*this, Criteria(criteria));
+    return FirstMatch(*this, Criteria(criteria));
 }
 
 const CDownloader_HTMLTags* CDownloader_HTMLTags::FindFirst(const FindCriteria& criteria) const {
-    return findFirst(*this, Criteria(criteria));
+    return FirstMatch(*this, Criteria(criteria));
 }
 
 QString CDownloader_HTMLTags::GetInnerText(bool lineBreaks, const QString& excludedTags) const {
@@ -178,11 +178,11 @@ QString CDownloader_HTMLTags::GetInnerText(bool lineBreaks, const QString& exclu
         }
         const HtmlUpperName name(node.m_text.view());
         // A nameless element (the root) is never excluded, even by a list with a double blank.
-        if (!excluded.isEmpty() && !name.view().isEmpty() && tagListContains(excluded, name.view()))
+        if (!excluded.isEmpty() && !name.view().isEmpty() && TagListContains(excluded, name.view()))
             return false;
         if (lineBreaks && name.view() == u"BR")
             out += u"\r\n";
-        if (isRawTextElement(name.view()))
+        if (IsRawTextElement(name.view()))
             return false;
         return !node.m_children.empty();
     };

@@ -25,7 +25,7 @@ class Utf16Out {
 // Escapes a value so the forgiving reader gives it back exactly: markup characters become entities, and the
 // white space the reader would fold (line breaks, tabs, the second blank of a run) becomes a reference.
 // Runs that need no escape are written whole.
-template <typename Out> void appendEscaped(Out& out, QStringView text) {
+template <typename Out> void AppendEscaped(Out& out, QStringView text) {
     const char16_t* chars = text.utf16();
     const qsizetype size = text.size();
     qsizetype from = 0;
@@ -67,14 +67,14 @@ template <typename Out> void appendEscaped(Out& out, QStringView text) {
     out.append(text.sliced(from));
 }
 
-bool endTagOnOwnLine(const CDownloader_HTMLTags& node) {
+bool EndTagOnOwnLine(const CDownloader_HTMLTags& node) {
     const auto& children = node.GetChildren();
     return children.size() >= 2 || (children.size() == 1 && !children.front().IsTextNode());
 }
 
 // Writes one node and its subtree without recursion: hostile pages nest deeper than any stack allows.
 template <typename Out>
-void writeNode(Out& out, const CDownloader_HTMLTags& top, QStringView indent,
+void WriteNode(Out& out, const CDownloader_HTMLTags& top, QStringView indent,
                CDownloader_HTMLTags::Escaping escaping) {
     struct Frame {
         const CDownloader_HTMLTags* node;
@@ -92,7 +92,7 @@ void writeNode(Out& out, const CDownloader_HTMLTags& top, QStringView indent,
             if (node.IsComment())
                 return false;
             if (escaping == CDownloader_HTMLTags::Escaping::Values)
-                appendEscaped(out, node.GetTextView());
+                AppendEscaped(out, node.GetTextView());
             else
                 out.append(node.GetTextView());
             return false;
@@ -104,10 +104,10 @@ void writeNode(Out& out, const CDownloader_HTMLTags& top, QStringView indent,
     auto close = [&](const CDownloader_HTMLTags& node, qsizetype depth) {
         if (!node.IsClosed())
             return;
-        if (endTagOnOwnLine(node))
+        if (EndTagOnOwnLine(node))
             writeLineAndIndent(depth);
         out.append(u"</");
-        out.append(rawTagName(node.GetTextView()));
+        out.append(RawTagName(node.GetTextView()));
         out.append(u'>');
     };
 
@@ -135,18 +135,18 @@ QString CDownloader_HTMLTags::ToText(const QString& indent, Escaping escaping) c
     QString text;
     Utf16Out out(text);
     for (const CDownloader_HTMLTags& child : m_children)
-        writeNode(out, child, indent, escaping);
+        WriteNode(out, child, indent, escaping);
     return text;
 }
 
 QString CDownloader_HTMLTags::Serialize(const QString& indent, Escaping escaping) const {
     QString text;
     Utf16Out out(text);
-    writeNode(out, *this, indent, escaping);
+    WriteNode(out, *this, indent, escaping);
     return text;
 }
 
 void CDownloader_HTMLTags::ToUtf8Text(Escaping escaping, Utf8Writer& out) const {
     for (const CDownloader_HTMLTags& child : m_children)
-        writeNode(out, child, QStringView(), escaping);
+        WriteNode(out, child, QStringView(), escaping);
 }

@@ -31,11 +31,11 @@ bool CDownloader_HTMLTags::SetText(const QString& text) {
 }
 
 bool CDownloader_HTMLTags::SetInt(int value) {
-    return SetText(number_text::formatInt(value));
+    return SetText(number_text::FormatInt(value));
 }
 
 bool CDownloader_HTMLTags::SetFloat(float value) {
-    return SetText(number_text::formatFixed(static_cast<double>(value), 6));
+    return SetText(number_text::FormatFixed(static_cast<double>(value), 6));
 }
 
 bool CDownloader_HTMLTags::SetBool(bool value) {
@@ -46,7 +46,7 @@ bool CDownloader_HTMLTags::GetInt(const CDownloader_HTMLTags* node, int& out, in
     out = defaultValue;
     if (!node)
         return false;
-    const std::optional<int> value = number_text::readInt(node->GetInnerText(false));
+    const std::optional<int> value = number_text::ReadInt(node->GetInnerText(false));
     if (!value)
         return false;
     out = *value;
@@ -57,7 +57,7 @@ bool CDownloader_HTMLTags::GetFloat(const CDownloader_HTMLTags* node, float& out
     out = defaultValue;
     if (!node)
         return false;
-    const std::optional<float> value = number_text::readFloat(node->GetInnerText(false));
+    const std::optional<float> value = number_text::ReadFloat(node->GetInnerText(false));
     if (!value)
         return false;
     out = *value;

@@ -4,7 +4,7 @@
 
 namespace {
 
-void appendLine(QByteArray& out, const char* name, const QString& value) {
+void AppendLine(QByteArray& out, const char* name, const QString& value) {
     if (HasRequestBreakingCharacters(value))
         return;
     out.append(name);
@@ -20,19 +20,19 @@ QByteArray BuildHttpRequest(const HttpRequestFields& fields) {
     out.append(fields.post ? "POST " : "GET ");
     out.append(fields.object.toUtf8());
     out.append(" HTTP/1.1\r\n");
-    appendLine(out, "Host: ", fields.hostHeader);
+    AppendLine(out, "Host: ", fields.hostHeader);
     out.append("Accept: */*\r\n"
                "Accept-Language: *\r\n"
                "Accept-Encoding: text/*\r\n"
                "Accept-Charset: iso-8859-1; utf-8; *\r\n");
-    appendLine(out, "User-Agent: ", fields.userAgent);
+    AppendLine(out, "User-Agent: ", fields.userAgent);
     out.append("Connection: close\r\n");
     if (!fields.referer.isEmpty())
-        appendLine(out, "Referer: ", fields.referer);
+        AppendLine(out, "Referer: ", fields.referer);
     if (!fields.cookies.isEmpty())
-        appendLine(out, "Cookie: ", fields.cookies);
+        AppendLine(out, "Cookie: ", fields.cookies);
     if (fields.post) {
-        appendLine(out, "Content-Type: ", fields.contentType);
+        AppendLine(out, "Content-Type: ", fields.contentType);
         out.append("Content-Length: ");
         out.append(QByteArray::number(fields.body.size()));
         out.append("\r\n");

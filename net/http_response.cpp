@@ -127,7 +127,7 @@ ResponseHead ParseResponseHead(const QString& header) {
         };
 
         if (startsWith(u"http/")) {
-            if (const auto status = number_text::readInt(value))
+            if (const auto status = number_text::ReadInt(value))
                 head.status = *status;
         } else if (startsWith(u"location:")) {
             head.location = value.trimmed().toString();
@@ -150,11 +150,11 @@ ResponseHead ParseResponseHead(const QString& header) {
 
 namespace {
 
-bool isScanfSpace(char c) {
+bool IsScanfSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-int hexDigit(char c) {
+int HexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'a' && c <= 'f')
@@ -173,7 +173,7 @@ DechunkResult Dechunk(QByteArray& body) {
     qsizetype write = 0;
     DechunkResult result = DechunkResult::Truncated;
     for (;;) {
-        while (read < size && isScanfSpace(bytes[read]))
+        while (read < size && IsScanfSpace(bytes[read]))
             ++read;
         if (read >= size)
             break;
@@ -181,7 +181,7 @@ DechunkResult Dechunk(QByteArray& body) {
         std::uint64_t chunkSize = 0;
         qsizetype digits = 0;
         bool overflow = false;
-        for (int digit; read < size && (digit = hexDigit(bytes[read])) >= 0; ++read, ++digits) {
+        for (int digit; read < size && (digit = HexDigit(bytes[read])) >= 0; ++read, ++digits) {
             if (chunkSize > (UINT64_MAX >> 4))
                 overflow = true;
             chunkSize = (chunkSize << 4) | static_cast<unsigned>(digit);

@@ -7,7 +7,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The port text after the host: digits only, 1..65535; an empty text keeps the default.
-bool readPort(QStringView text, int& port) {
+bool ReadPort(QStringView text, int& port) {
     if (text.isEmpty())
         return true;
     if (text.size() > 5)
@@ -73,7 +73,7 @@ HttpUrlParts SplitHttpUrl(const QString& url) {
             portText = authority.sliced(colon + 1);
     }
     // No resolver accepts a name with a leading dot, and cookies would read the dot as a domain marker.
-    if (parts.host.isEmpty() || parts.host.startsWith(u'.') || !readPort(portText, parts.port))
+    if (parts.host.isEmpty() || parts.host.startsWith(u'.') || !ReadPort(portText, parts.port))
         return parts;
 
     const qsizetype fragment = path.indexOf(u'#');

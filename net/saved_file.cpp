@@ -6,7 +6,7 @@
 
 namespace {
 
-void writeSavedFile(const CDownloader_HTMLTags& root, Utf8Writer& out) {
+void WriteSavedFile(const CDownloader_HTMLTags& root, Utf8Writer& out) {
     root.ToUtf8Text(CDownloader_HTMLTags::Escaping::Values, out);
     // The terminating 0x00 is part of the format.
     out.append(u'\0');
@@ -16,7 +16,7 @@ void writeSavedFile(const CDownloader_HTMLTags& root, Utf8Writer& out) {
 
 QByteArray SavedFileBytes(const CDownloader_HTMLTags& root) {
     Utf8Writer out;
-    writeSavedFile(root, out);
+    WriteSavedFile(root, out);
     return out.Finish();
 }
 
@@ -26,7 +26,7 @@ bool SaveTreeToFile(const CDownloader_HTMLTags& root, const QString& path, FileA
         path,
         [&root](const FileChunkWriter& write) {
             Utf8Writer out(write);
-            writeSavedFile(root, out);
+            WriteSavedFile(root, out);
             out.Finish();
             return out.Ok();
         },

@@ -13,12 +13,12 @@ struct Directory {
 };
 
 // Worker threads read the directory while a test on another thread may change it.
-Directory& directory() {
+Directory& SharedDirectory() {
     static Directory instance;
     return instance;
 }
 
-std::shared_ptr<const std::vector<WhoisTableRow>> compiledRows() {
+std::shared_ptr<const std::vector<WhoisTableRow>> CompiledRows() {
     static const auto rows =
         std::make_shared<const std::vector<WhoisTableRow>>(ParseWhoisTable(WhoisTableText()));
     return rows;
@@ -28,34 +28,34 @@ std::shared_ptr<const std::vector<WhoisTableRow>> compiledRows() {
 
 namespace whois_directory {
 
-std::shared_ptr<const std::vector<WhoisTableRow>> rows() {
-    Directory& d = directory();
+std::shared_ptr<const std::vector<WhoisTableRow>> Rows() {
+    Directory& d = SharedDirectory();
     const std::lock_guard guard(d.lock);
-    return d.rows ? d.rows : compiledRows();
+    return d.rows ? d.rows : CompiledRows();
 }
 
-void setRows(std::vector<WhoisTableRow> rows) {
+void SetRows(std::vector<WhoisTableRow> rows) {
     auto shared = std::make_shared<const std::vector<WhoisTableRow>>(std::move(rows));
-    Directory& d = directory();
+    Directory& d = SharedDirectory();
     const std::lock_guard guard(d.lock);
     d.rows = std::move(shared);
 }
 
-WhoisServerAddress addressOf(const QString& server) {
-    Directory& d = directory();
+WhoisServerAddress AddressOf(const QString& server) {
+    Directory& d = SharedDirectory();
     const std::lock_guard guard(d.lock);
     const auto mapped = d.addresses.find(server.toLower());
     return mapped != d.addresses.end() ? mapped->second : WhoisServerAddress{server};
 }
 
-void mapServer(const QString& server, const QString& host, int port) {
-    Directory& d = directory();
+void MapServer(const QString& server, const QString& host, int port) {
+    Directory& d = SharedDirectory();
     const std::lock_guard guard(d.lock);
     d.addresses[server.toLower()] = {host, port};
 }
 
-void resetToDefaults() {
-    Directory& d = directory();
+void ResetToDefaults() {
+    Directory& d = SharedDirectory();
     const std::lock_guard guard(d.lock);
     d.rows.reset();
     d.addresses.clear();

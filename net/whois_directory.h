@@ -17,14 +17,14 @@ struct WhoisServerAddress {
 // to a fixture server on loopback.
 namespace whois_directory {
 
-std::shared_ptr<const std::vector<WhoisTableRow>> rows();
-void setRows(std::vector<WhoisTableRow> rows);
+std::shared_ptr<const std::vector<WhoisTableRow>> Rows();
+void SetRows(std::vector<WhoisTableRow> rows);
 
-WhoisServerAddress addressOf(const QString& server);
+WhoisServerAddress AddressOf(const QString& server);
 // Queries for server (any letter case) go to host and port from now on.
-void mapServer(const QString& server, const QString& host, int port);
+void MapServer(const QString& server, const QString& host, int port);
 
 // Back to the compiled table and the servers' own addresses.
-void resetToDefaults();
+void ResetToDefaults();
 
 } // namespace whois_directory

@@ -12,7 +12,7 @@ namespace {
 
 const QString kReferralTag = u"whois server: "_s;
 
-bool endsWithSuffix(const QString& domain, const QString& suffix) {
+bool EndsWithSuffix(const QString& domain, const QString& suffix) {
     return domain.size() > suffix.size() && domain.endsWith(suffix) &&
            domain[domain.size() - suffix.size() - 1] == u'.';
 }
@@ -20,7 +20,7 @@ bool endsWithSuffix(const QString& domain, const QString& suffix) {
 // A host the lookup may connect to on a server's word: a name of two or more labels of plain letters.
 // Digits and hyphens are refused as the table's servers never need them; an empty or dotless name could
 // only send the lookup nowhere and lose the reply it has.
-bool isReferralHost(const QString& host) {
+bool IsReferralHost(const QString& host) {
     const QStringList labels = host.split(u'.');
     if (labels.size() < 2)
         return false;
@@ -44,7 +44,7 @@ WhoisLookup::WhoisLookup(const QString& domain, const std::vector<WhoisTableRow>
     if (domain.contains(u'\r') || domain.contains(u'\n') || domain.contains(QChar(u'\0')))
         return;
     for (const WhoisTableRow& row : rows) {
-        if (endsWithSuffix(domain, row.suffix))
+        if (EndsWithSuffix(domain, row.suffix))
             m_queue.push_back({row.server, row.marker, RegistrableWhoisName(domain, row.suffix)});
     }
 }
@@ -79,7 +79,7 @@ bool WhoisLookup::followReferral(const QString& reply, const Query& query) {
     const qsizetype start = tag + kReferralTag.size();
     const qsizetype lineEnd = lower.indexOf(u'\n', start);
     const QString host = (lineEnd < 0 ? lower.sliced(start) : lower.sliced(start, lineEnd - start)).trimmed();
-    if (!isReferralHost(host))
+    if (!IsReferralHost(host))
         return false;
     const bool asked = std::ranges::any_of(
         m_asked, [&host](const QString& server) { return server.compare(host, Qt::CaseInsensitive) == 0; });

@@ -30,31 +30,31 @@ const QString kSearchMarker = u"%%SEArCH%%"_s;
 // The list separator of the research page's drop-down values.
 const QString kListSeparator = u"#@#"_s;
 
-QString signInUrl() {
-    return endpoints::url(Endpoint::BingAdCenter, u"/Default.aspx"_s);
+QString SignInUrl() {
+    return endpoints::Url(Endpoint::BingAdCenter, u"/Default.aspx"_s);
 }
 
-QString researchUrl() {
-    return endpoints::url(Endpoint::BingAdCenter, u"/Research/KeywordResearcher.aspx"_s);
+QString ResearchUrl() {
+    return endpoints::Url(Endpoint::BingAdCenter, u"/Research/KeywordResearcher.aspx"_s);
 }
 
-QString loginBody(const BingParserState& state) {
+QString LoginBody(const BingParserState& state) {
     return u"txtUsername="_s + UrlEncode(state.m_user, false) + u"&txtPassword="_s +
            UrlEncode(state.m_password, false) + u"&JPGUID="_s + UrlEncode(state.m_loginToken, false) +
            u"&__EVENTTARGET=btnLogin&__EVENTARGUMENT=LogIn&__ISASYNC=true"_s;
 }
 
 // A keyword list drop-down's value with its first entry doubled, the new count and a closing "0".
-QString keywordListValue(const QString& value) {
+QString KeywordListValue(const QString& value) {
     QStringList list = SplitString(value, kListSeparator, false, false);
     list.prepend(list.value(0));
-    list.append(number_text::formatInt(list.size()));
+    list.append(number_text::FormatInt(list.size()));
     list.append(u"0"_s);
     return JoinStrings(list, kListSeparator);
 }
 
 // The value the research form sends for one input of the research page.
-QString formValue(const QString& name, const QString& value) {
+QString FormValue(const QString& name, const QString& value) {
     if (name == u"ctl00$main$inputcontrol$TextBox1"_s)
         return kSearchMarker + u"&ctl00$main$inputcontrol$DropDownControl1=30-191:1#US"_s;
     if (name == u"ctl00$main$inputcontrol$group1"_s)
@@ -64,11 +64,11 @@ QString formValue(const QString& name, const QString& value) {
     if (name == u"ctl00_main_inputcontrol_DropDownControl1_datafld"_s)
         return u"English - United States|30-191:1#US#@#English - United States|30-191:1#US#@#6#@#3"_s;
     if (name.startsWith(u"ctl00_main_keywordCollection_dd"_s) && value.startsWith(kListSeparator))
-        return keywordListValue(value);
+        return KeywordListValue(value);
     return UrlEncode(value, false);
 }
 
-QString researchForm(const CDownloader_HTMLTags& page) {
+QString ResearchForm(const CDownloader_HTMLTags& page) {
     QString form;
     std::vector<const CDownloader_HTMLTags*> inputs;
     page.FindAll(inputs, {.tag = u"INPUT"_s});
@@ -76,14 +76,14 @@ QString researchForm(const CDownloader_HTMLTags& page) {
         const QString name = input->GetAttribute(u"NAME"_s);
         if (name.startsWith(u"ctl00$main$keywordCollection$"_s))
             continue;
-        const QString value = formValue(name, input->GetAttribute(u"VALUE"_s));
+        const QString value = FormValue(name, input->GetAttribute(u"VALUE"_s));
         if (!form.contains(name))
             form += name + u'=' + value + u'&';
     }
     return form;
 }
 
-QString researchBody(const BingParserState& state) {
+QString ResearchBody(const BingParserState& state) {
     QString body = state.m_researchForm;
     body.replace(kSearchMarker, UrlEncode(state.m_keywords, false));
     return body + u"ctl00$header$dummydropdwn=&=1&__EVENTTARGET=ctl00$main$inputcontrol$Button1"
@@ -91,7 +91,7 @@ QString researchBody(const BingParserState& state) {
 }
 
 // The grid's markup out of the reply's script text, or nothing when the reply carries no grid.
-std::optional<QString> gridMarkup(const QString& reply) {
+std::optional<QString> GridMarkup(const QString& reply) {
     static const QString kOpen = u"\"<gridData"_s;
     static const QString kClose = u"</gridData>"_s;
     const qsizetype open = reply.indexOf(kOpen);
@@ -104,7 +104,7 @@ std::optional<QString> gridMarkup(const QString& reply) {
     return markup.replace(u"\\\""_s, u"\""_s);
 }
 
-float figureOf(QString text) {
+float FigureOf(QString text) {
     float value = -1.0f;
     ScanFormat(text.remove(u','), u"%f", {value});
     return value;
@@ -122,7 +122,7 @@ int StartAdCenterKeywordResearch(CDownloader& downloader, const QString& user, c
 
     if (step < 1) {
         downloader.Reset();
-        if (downloader.Start(signInUrl(), false, false))
+        if (downloader.Start(SignInUrl(), false, false))
             step = kStepSignInPage;
         return 1;
     }
@@ -134,23 +134,23 @@ int StartAdCenterKeywordResearch(CDownloader& downloader, const QString& user, c
                 FinishedTree(downloader).FindFirst({.tag = u"INPUT"_s, .name = u"JPGUID"_s}))
             state.m_loginToken = token->GetAttribute(u"VALUE"_s);
         downloader.Reset();
-        downloader.SetPostData(loginBody(state));
-        if (downloader.Start(signInUrl(), false, false))
+        downloader.SetPostData(LoginBody(state));
+        if (downloader.Start(SignInUrl(), false, false))
             step = kStepLogin;
         return 1;
     case kStepLogin:
         downloader.Reset();
-        if (downloader.Start(researchUrl(), false, false))
+        if (downloader.Start(ResearchUrl(), false, false))
             step = kStepResearchPage;
         return 1;
     case kStepResearchPage:
-        state.m_researchForm = researchForm(FinishedTree(downloader));
+        state.m_researchForm = ResearchForm(FinishedTree(downloader));
         downloader.Reset();
         step = kStepResearch;
         [[fallthrough]];
     case kStepResearch:
-        downloader.SetPostData(researchBody(state));
-        if (downloader.Start(researchUrl(), false, true))
+        downloader.SetPostData(ResearchBody(state));
+        if (downloader.Start(ResearchUrl(), false, true))
             step = kStepReply;
         return 1;
     case kStepReply:
@@ -168,7 +168,7 @@ void ParseAdCenterGrid(const CDownloader& downloader, std::vector<Record>& out) 
 
 void ParseAdCenterGrid(const QString& reply, std::vector<Record>& out) {
     out.clear();
-    const std::optional<QString> markup = gridMarkup(reply);
+    const std::optional<QString> markup = GridMarkup(reply);
     if (!markup)
         return;
     CDownloader_HTMLTags grid;
@@ -185,11 +185,11 @@ void ParseAdCenterGrid(const QString& reply, std::vector<Record>& out) {
             if (name == u"Keyword"_s)
                 row.keyword = value;
             else if (name == u"SearchsDisplay"_s)
-                row.estimatedSearch = figureOf(value);
+                row.estimatedSearch = FigureOf(value);
             else if (name == u"CTRDisplay"_s)
-                row.avgCTR = figureOf(value);
+                row.avgCTR = FigureOf(value);
             else if (name == u"CPCDisplay"_s)
-                row.avgCPC = figureOf(value);
+                row.avgCPC = FigureOf(value);
         }
         if (row.keyword.isEmpty() || row.avgCPC < 0.0f)
             continue;

@@ -13,7 +13,7 @@ namespace {
 
 // The site as the service knows it: lower case, and "www." dropped only where it begins the host, so a
 // name that merely holds those letters ("showww.com") is asked whole.
-QString trafficSite(const QString& site) {
+QString TrafficSite(const QString& site) {
     QString text = site.toLower();
     const qsizetype scheme = text.indexOf(u"://"_s);
     const qsizetype host = scheme < 0 ? 0 : scheme + 3;
@@ -28,8 +28,8 @@ namespace CDownloader_Parsers {
 
 bool StartAlexaQuery(CDownloader& downloader, const QString& site) {
     return downloader.Start(
-        endpoints::url(Endpoint::AlexaData, u"/data?cli=10&dat=nsa&ver=quirk-searchstatus&url="_s +
-                                                UrlEncode(trafficSite(site), false)),
+        endpoints::Url(Endpoint::AlexaData, u"/data?cli=10&dat=nsa&ver=quirk-searchstatus&url="_s +
+                                                UrlEncode(TrafficSite(site), false)),
         false, false);
 }
 
@@ -41,7 +41,7 @@ int ParseKeywordPopularity(const CDownloader_HTMLTags& reply) {
     const CDownloader_HTMLTags* popularity = reply.FindFirst({.tag = u"POPULARITY"_s});
     if (!popularity)
         return -2;
-    return number_text::readInt(popularity->GetAttribute(u"TEXT"_s).remove(u',')).value_or(-2);
+    return number_text::ReadInt(popularity->GetAttribute(u"TEXT"_s).remove(u',')).value_or(-2);
 }
 
 } // namespace CDownloader_Parsers

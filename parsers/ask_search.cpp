@@ -10,7 +10,7 @@ namespace CDownloader_Parsers {
 
 bool StartAskSearch(CDownloader& downloader, const QString& keyword) {
     return downloader.Start(
-        endpoints::url(Endpoint::AskWeb, u"/web?qsrc=0&o=&q="_s + UrlEncode(keyword, false)), false, false);
+        endpoints::Url(Endpoint::AskWeb, u"/web?qsrc=0&o=&q="_s + UrlEncode(keyword, false)), false, false);
 }
 
 } // namespace CDownloader_Parsers

@@ -24,10 +24,10 @@ using Records = std::vector<CDownloader_Parsers_SE_result>;
 const QString kDefaultCountry = u"83:en-US:United States - English"_s;
 const QString kDefaultMarket = u"en-US"_s;
 
-void addMarketCookies(const QString& market) {
+void AddMarketCookies(const QString& market) {
     if (!g_pCrawler)
         return;
-    const QString host = endpoints::base(Endpoint::BingWeb).host;
+    const QString host = endpoints::Base(Endpoint::BingWeb).host;
     const QString domain = BingCookieDomain(host);
     std::vector<CDownloader_Cookie> cookies;
     for (const QString& name : {u"_FP"_s, u"_FS"_s}) {
@@ -70,11 +70,11 @@ void BuildBingSearchUrl(QString& url, const QString& keyword, int count, int sta
     // Percent-encoded: the setting is the user's text and goes into a query and into cookie values.
     const QString market =
         UrlEncode(BingMarket(g_pCrawler ? g_pCrawler->MSN_Country : kDefaultCountry), false);
-    url = endpoints::url(Endpoint::BingWeb, u"/search?q="_s + UrlEncode(keyword, false) + u"&first="_s +
-                                                number_text::formatInt(start) + u"&count="_s +
-                                                number_text::formatInt(count) + u"&setmkt="_s + market +
+    url = endpoints::Url(Endpoint::BingWeb, u"/search?q="_s + UrlEncode(keyword, false) + u"&first="_s +
+                                                number_text::FormatInt(start) + u"&count="_s +
+                                                number_text::FormatInt(count) + u"&setmkt="_s + market +
                                                 u"&setlang=en"_s);
-    addMarketCookies(market);
+    AddMarketCookies(market);
 }
 
 bool StartBingSearch(CDownloader& downloader, const QString& keyword, int count, int start) {

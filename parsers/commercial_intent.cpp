@@ -19,11 +19,11 @@ constexpr int kIntentRedirects = 7;
 constexpr int kIntentPostsAnswered = 3;
 
 // The query as the page shows it back: blanks at the ends and runs of blanks do not make another query.
-QString comparable(const QString& query) {
+QString Comparable(const QString& query) {
     return query.simplified();
 }
 
-QString queryBody(const BingParserState& state, const QString& query) {
+QString QueryBody(const BingParserState& state, const QString& query) {
     const QString encoded = UrlEncode(query, false);
     return state.m_intentForm + u"MyMaster:DemoPageContent:txtQuery="_s + encoded + u'&' +
            u"MyMaster:DemoPageContent:lan=QueryRadio&"_s + u"MyMaster:DemoPageContent:goButton.x=18&"_s +
@@ -31,7 +31,7 @@ QString queryBody(const BingParserState& state, const QString& query) {
            u'&' + u"MyMaster:HiddenKeywordTextBox=&"_s;
 }
 
-QString hiddenFields(const CDownloader_HTMLTags& page) {
+QString HiddenFields(const CDownloader_HTMLTags& page) {
     QString fields;
     std::vector<const CDownloader_HTMLTags*> inputs;
     if (const CDownloader_HTMLTags* form = page.FindFirst({.tag = u"FORM"_s, .id = u"aspnetForm"_s}))
@@ -52,12 +52,12 @@ bool StartCommercialIntentQuery(CDownloader& downloader, const QString& query) {
     BingParserState& state = g_searchParsers.m_bing;
     // A finished downloader keeps its last request: without the reset it would go out as a bare GET.
     downloader.Reset();
-    downloader.SetPostData(queryBody(state, query));
+    downloader.SetPostData(QueryBody(state, query));
     downloader.m_redirectBudget = kIntentRedirects;
-    if (!downloader.Start(endpoints::url(Endpoint::BingAdLab, u"/Online-Commercial-Intention/Default.aspx"_s),
+    if (!downloader.Start(endpoints::Url(Endpoint::BingAdLab, u"/Online-Commercial-Intention/Default.aspx"_s),
                           false, false))
         return false;
-    if (comparable(query) != comparable(state.m_intentQuery))
+    if (Comparable(query) != Comparable(state.m_intentQuery))
         state.m_intentPosts = 0;
     ++state.m_intentPosts;
     state.m_intentQuery = query;
@@ -70,14 +70,14 @@ float ParseCommercialIntent(const CDownloader& downloader) {
 
 float ParseCommercialIntent(const CDownloader_HTMLTags& page) {
     BingParserState& state = g_searchParsers.m_bing;
-    state.m_intentForm = hiddenFields(page);
+    state.m_intentForm = HiddenFields(page);
     const QString shown =
         page_query::TextOf(page.FindFirst({.tag = u"SPAN"_s, .id = u"MyMaster_DemoPageContent_lbl_Query"_s}));
-    if (comparable(shown) != comparable(state.m_intentQuery))
+    if (Comparable(shown) != Comparable(state.m_intentQuery))
         return state.m_intentPosts >= kIntentPostsAnswered ? -2.0f : -3.0f;
     const QString text = page_query::TextOf(
         page.FindFirst({.tag = u"SPAN"_s, .id = u"MyMaster_DemoPageContent_lbl_IntentValue"_s}));
-    const double value = number_text::readDouble(text).value_or(-3.0);
+    const double value = number_text::ReadDouble(text).value_or(-3.0);
     return static_cast<float>(value >= 0.0 ? value * 100.0 : value);
 }
 

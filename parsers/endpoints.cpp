@@ -7,7 +7,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-EndpointBase makeBase(const QString& scheme, const QString& host) {
+EndpointBase MakeBase(const QString& scheme, const QString& host) {
     EndpointBase base;
     base.scheme = scheme;
     base.host = host;
@@ -21,21 +21,21 @@ struct EndpointTable {
     EndpointTable() { reset(); }
     void reset() {
         for (int i = 0; i < kEndpointCount; ++i)
-            bases[static_cast<size_t>(i)] = endpoints::defaultBase(static_cast<Endpoint>(i));
+            bases[static_cast<size_t>(i)] = endpoints::DefaultBase(static_cast<Endpoint>(i));
     }
 };
 
 // Request builders run on the user-interface thread, tests may repoint a service from theirs.
-EndpointTable& table() {
+EndpointTable& Table() {
     static EndpointTable instance;
     return instance;
 }
 
-size_t indexOf(Endpoint endpoint) {
+size_t IndexOf(Endpoint endpoint) {
     return static_cast<size_t>(endpoint);
 }
 
-QString urlOf(const EndpointBase& parts) {
+QString UrlOf(const EndpointBase& parts) {
     QString text = parts.scheme + u"://"_s;
     if (parts.host.contains(u':'))
         text += u'[' + parts.host + u']';
@@ -50,71 +50,71 @@ QString urlOf(const EndpointBase& parts) {
 
 namespace endpoints {
 
-EndpointBase defaultBase(Endpoint endpoint) {
+EndpointBase DefaultBase(Endpoint endpoint) {
     switch (endpoint) {
     case Endpoint::GoogleWeb:
-        return makeBase(u"https"_s, u"www.google.com"_s);
+        return MakeBase(u"https"_s, u"www.google.com"_s);
     case Endpoint::GoogleToolbar:
-        return makeBase(u"http"_s, u"toolbarqueries.google.com"_s);
+        return MakeBase(u"http"_s, u"toolbarqueries.google.com"_s);
     case Endpoint::GoogleKeywordTool:
-        return makeBase(u"https"_s, u"adwords.google.com"_s);
+        return MakeBase(u"https"_s, u"adwords.google.com"_s);
     case Endpoint::BingWeb:
-        return makeBase(u"https"_s, u"www.bing.com"_s);
+        return MakeBase(u"https"_s, u"www.bing.com"_s);
     case Endpoint::BingAdCenter:
-        return makeBase(u"https"_s, u"adcenter.microsoft.com"_s);
+        return MakeBase(u"https"_s, u"adcenter.microsoft.com"_s);
     case Endpoint::BingAdLab:
-        return makeBase(u"http"_s, u"adlab.microsoft.com"_s);
+        return MakeBase(u"http"_s, u"adlab.microsoft.com"_s);
     case Endpoint::YahooWeb:
-        return makeBase(u"https"_s, u"search.yahoo.com"_s);
+        return MakeBase(u"https"_s, u"search.yahoo.com"_s);
     case Endpoint::YahooRedirect:
-        return makeBase(u"http"_s, u"rds.yahoo.com"_s);
+        return MakeBase(u"http"_s, u"rds.yahoo.com"_s);
     case Endpoint::YahooMarketingSignIn:
-        return makeBase(u"https"_s, u"login.marketingsolutions.yahoo.com"_s);
+        return MakeBase(u"https"_s, u"login.marketingsolutions.yahoo.com"_s);
     case Endpoint::YahooMarketing:
-        return makeBase(u"https"_s, u"marketingsolutions.yahoo.com"_s);
+        return MakeBase(u"https"_s, u"marketingsolutions.yahoo.com"_s);
     case Endpoint::YahooSiteExplorer:
-        return makeBase(u"http"_s, u"siteexplorer.search.yahoo.com"_s);
+        return MakeBase(u"http"_s, u"siteexplorer.search.yahoo.com"_s);
     case Endpoint::WordtrackerFree:
-        return makeBase(u"http"_s, u"freekeywords.wordtracker.com"_s);
+        return MakeBase(u"http"_s, u"freekeywords.wordtracker.com"_s);
     case Endpoint::AskWeb:
-        return makeBase(u"https"_s, u"www.ask.com"_s);
+        return MakeBase(u"https"_s, u"www.ask.com"_s);
     case Endpoint::AlexaData:
-        return makeBase(u"http"_s, u"data.alexa.com"_s);
+        return MakeBase(u"http"_s, u"data.alexa.com"_s);
     }
     return {};
 }
 
-EndpointBase base(Endpoint endpoint) {
-    EndpointTable& endpoints = table();
+EndpointBase Base(Endpoint endpoint) {
+    EndpointTable& endpoints = Table();
     const std::lock_guard guard(endpoints.lock);
-    return endpoints.bases[indexOf(endpoint)];
+    return endpoints.bases[IndexOf(endpoint)];
 }
 
-void set(Endpoint endpoint, const EndpointBase& base) {
-    EndpointTable& endpoints = table();
+void Set(Endpoint endpoint, const EndpointBase& base) {
+    EndpointTable& endpoints = Table();
     const std::lock_guard guard(endpoints.lock);
-    endpoints.bases[indexOf(endpoint)] = base;
+    endpoints.bases[IndexOf(endpoint)] = base;
 }
 
-void resetToDefaults() {
-    EndpointTable& endpoints = table();
+void ResetToDefaults() {
+    EndpointTable& endpoints = Table();
     const std::lock_guard guard(endpoints.lock);
     endpoints.reset();
 }
 
-QString baseUrl(Endpoint endpoint) {
-    return urlOf(base(endpoint));
+QString BaseUrl(Endpoint endpoint) {
+    return UrlOf(Base(endpoint));
 }
 
-QString baseUrlWithPort(Endpoint endpoint) {
-    EndpointBase parts = base(endpoint);
+QString BaseUrlWithPort(Endpoint endpoint) {
+    EndpointBase parts = Base(endpoint);
     if (parts.port == 0)
         parts.port = parts.scheme == u"https"_s ? 443 : 80;
-    return urlOf(parts);
+    return UrlOf(parts);
 }
 
-QString url(Endpoint endpoint, const QString& pathAndQuery) {
-    return baseUrl(endpoint) + pathAndQuery;
+QString Url(Endpoint endpoint, const QString& pathAndQuery) {
+    return BaseUrl(endpoint) + pathAndQuery;
 }
 
 } // namespace endpoints

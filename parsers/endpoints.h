@@ -37,19 +37,19 @@ struct EndpointBase {
 namespace endpoints {
 
 // The real public address base of a service.
-EndpointBase defaultBase(Endpoint endpoint);
+EndpointBase DefaultBase(Endpoint endpoint);
 
 // The base in use: the default unless set otherwise.
-EndpointBase base(Endpoint endpoint);
-void set(Endpoint endpoint, const EndpointBase& base);
+EndpointBase Base(Endpoint endpoint);
+void Set(Endpoint endpoint, const EndpointBase& base);
 // Every service back to its default.
-void resetToDefaults();
+void ResetToDefaults();
 
 // "scheme://host[:port]prefix", an IPv6 host in brackets.
-QString baseUrl(Endpoint endpoint);
-// As baseUrl, with the scheme's own port written out when the base names none (some forms name it).
-QString baseUrlWithPort(Endpoint endpoint);
+QString BaseUrl(Endpoint endpoint);
+// As BaseUrl, with the scheme's own port written out when the base names none (some forms name it).
+QString BaseUrlWithPort(Endpoint endpoint);
 // The base followed by pathAndQuery, which begins with "/".
-QString url(Endpoint endpoint, const QString& pathAndQuery);
+QString Url(Endpoint endpoint, const QString& pathAndQuery);
 
 } // namespace endpoints

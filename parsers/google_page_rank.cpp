@@ -13,7 +13,7 @@ namespace {
 
 // lookup2's mix step, one line per round as it is usually written.
 // clang-format off
-void mix(quint32& a, quint32& b, quint32& c) {
+void Mix(quint32& a, quint32& b, quint32& c) {
     a -= b; a -= c; a ^= c >> 13;
     b -= c; b -= a; b ^= a << 8;
     c -= a; c -= b; c ^= b >> 13;
@@ -26,13 +26,13 @@ void mix(quint32& a, quint32& b, quint32& c) {
 }
 // clang-format on
 
-void appendEscapes(QString& out, const QByteArray& bytes) {
+void AppendEscapes(QString& out, const QByteArray& bytes) {
     for (const char byte : bytes)
         out += u'%' + QString::number(static_cast<uchar>(byte), 16).toUpper().rightJustified(2, u'0');
 }
 
 // The query text as it may stand in a request line: what the rank service reads back as the same text.
-QString encodeQueryText(const QString& text) {
+QString EncodeQueryText(const QString& text) {
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -44,21 +44,21 @@ QString encodeQueryText(const QString& text) {
             else
                 out += u"%25"_s;
         } else if (code <= u' ' || code == 0x7F) {
-            appendEscapes(out, QByteArray(1, static_cast<char>(code)));
+            AppendEscapes(out, QByteArray(1, static_cast<char>(code)));
         } else if (code < 0x80) {
             out += c;
         } else {
             // A surrogate pair is one character in UTF-8.
             const qsizetype length =
                 c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
-            appendEscapes(out, text.sliced(i, length).toUtf8());
+            AppendEscapes(out, text.sliced(i, length).toUtf8());
             i += length - 1;
         }
     }
     return out;
 }
 
-QString cutAtFirst(const QString& text, QChar c) {
+QString CutAtFirst(const QString& text, QChar c) {
     const qsizetype at = text.indexOf(c);
     return at < 0 ? text : text.left(at);
 }
@@ -80,7 +80,7 @@ quint32 GooglePageRankChecksum(const QString& text) {
         a += word(i);
         b += word(i + 4);
         c += word(i + 8);
-        mix(a, b, c);
+        Mix(a, b, c);
     }
     c += static_cast<quint32>(length);
     const qsizetype rest = length - i;
@@ -94,7 +94,7 @@ quint32 GooglePageRankChecksum(const QString& text) {
         else
             c += value << (8 * (n - 7));
     }
-    mix(a, b, c);
+    Mix(a, b, c);
     return c;
 }
 
@@ -102,13 +102,13 @@ namespace CDownloader_Parsers {
 
 void BuildGooglePageRankUrl(QString& url, const QString& pageUrl) {
     QString query = u"info:"_s + pageUrl;
-    query = cutAtFirst(query, u'?');
-    query = cutAtFirst(query, u'#');
-    query = cutAtFirst(query, u'&');
+    query = CutAtFirst(query, u'?');
+    query = CutAtFirst(query, u'#');
+    query = CutAtFirst(query, u'&');
     const quint32 checksum = GooglePageRankChecksum(UrlDecode(query, true));
-    url = endpoints::url(Endpoint::GoogleToolbar, u"/search?client=navclient-auto&ch=6"_s +
+    url = endpoints::Url(Endpoint::GoogleToolbar, u"/search?client=navclient-auto&ch=6"_s +
                                                       QString::number(checksum) + u"&features=Rank&q="_s +
-                                                      encodeQueryText(query));
+                                                      EncodeQueryText(query));
 }
 
 bool StartGooglePageRank(CDownloader& downloader, const QString& pageUrl) {
@@ -131,7 +131,7 @@ int ParsePageRank(const QString& reply) {
     const qsizetype second = text.indexOf(u':', first + 1);
     if (second < 0)
         return -2;
-    return number_text::readInt(QStringView(text).sliced(second + 1)).value_or(-2);
+    return number_text::ReadInt(QStringView(text).sliced(second + 1)).value_or(-2);
 }
 
 } // namespace CDownloader_Parsers

@@ -22,12 +22,13 @@ using Records = std::vector<CDownloader_Parsers_SE_result>;
 const QString kDefaultCountry = u"US_United States"_s;
 
 // All LI under the first element of that tag and id, appended to items.
-void appendItemsOf(const Node& page, const QString& tag, const QString& id, std::vector<const Node*>& items) {
+void AppendItemsUnder(const Node& page, const QString& tag, const QString& id,
+                      std::vector<const Node*>& items) {
     AppendItemsOf(page.FindFirst({.tag = tag, .id = id}), items);
 }
 
 // The result position from the link's click-tracking call: its fifth argument, when it has more than five.
-int positionFromClickHandler(const Node* link) {
+int PositionFromClickHandler(const Node* link) {
     const QString handler = AttributeOf(link, u"onmousedown"_s).toLower();
     if (!handler.startsWith(u"return "_s))
         return -1;
@@ -38,7 +39,7 @@ int positionFromClickHandler(const Node* link) {
     ParseJsStringList(arguments, handler.sliced(open + 1));
     if (arguments.size() <= 5)
         return -1;
-    return number_text::readInt(arguments[4]).value_or(-2);
+    return number_text::ReadInt(arguments[4]).value_or(-2);
 }
 
 } // namespace
@@ -59,10 +60,10 @@ void BuildGoogleSearchUrl(QString& url, const QString& keyword, int count, int s
     if (start == -1)
         start = 0;
     const QString country = g_pCrawler ? g_pCrawler->Google_Country : kDefaultCountry;
-    url = endpoints::url(Endpoint::GoogleWeb, u"/search?hl=en&gl="_s + GoogleCountryCode(country) + u"&q="_s +
+    url = endpoints::Url(Endpoint::GoogleWeb, u"/search?hl=en&gl="_s + GoogleCountryCode(country) + u"&q="_s +
                                                   UrlEncode(keyword, false) + u"&start="_s +
-                                                  number_text::formatInt(start) + u"&num="_s +
-                                                  number_text::formatInt(count));
+                                                  number_text::FormatInt(start) + u"&num="_s +
+                                                  number_text::FormatInt(count));
 }
 
 bool StartGoogleSearch(CDownloader& downloader, const QString& keyword, int count, int start) {
@@ -78,7 +79,7 @@ bool ParseGoogleResults(const CDownloader& downloader, Records& out) {
 bool ParseGoogleResults(const Node& page, Records& out) {
     out.clear();
     std::vector<const Node*> items;
-    appendItemsOf(page, u"DIV"_s, u"res"_s, items);
+    AppendItemsUnder(page, u"DIV"_s, u"res"_s, items);
     out.reserve(items.size());
     for (const Node* item : items) {
         const Node* heading = FindIn(item, {.tag = u"H3"_s});
@@ -94,7 +95,7 @@ bool ParseGoogleResults(const Node& page, Records& out) {
         record.show_url = result_text::CutAt(TextOf(FindIn(snippet, {.tag = u"CITE"_s})), u" - "_s);
         record.body = SnippetOf(snippet);
         result_text::CleanBodyAndSplitLines(record);
-        record.pos = positionFromClickHandler(link);
+        record.pos = PositionFromClickHandler(link);
         out.push_back(std::move(record));
     }
     return true;
@@ -107,9 +108,9 @@ bool ParseGoogleAds(const CDownloader& downloader, Records& out) {
 bool ParseGoogleAds(const Node& page, Records& out) {
     out.clear();
     std::vector<const Node*> items;
-    appendItemsOf(page, u"DIV"_s, u"tads"_s, items);
+    AppendItemsUnder(page, u"DIV"_s, u"tads"_s, items);
     const size_t topCount = items.size();
-    appendItemsOf(page, u"TABLE"_s, u"mbEnd"_s, items);
+    AppendItemsUnder(page, u"TABLE"_s, u"mbEnd"_s, items);
     out.resize(items.size());
     for (size_t i = 0; i < items.size(); ++i) {
         const Node* item = items[i];

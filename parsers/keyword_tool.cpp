@@ -34,17 +34,17 @@ constexpr qsizetype kCriterionItems = 17;
 // The country the tool is asked about when there is no crawler: the crawler's own default.
 const QString kDefaultCountry = u"US"_s;
 
-int monthIndex(int month) {
+int MonthIndex(int month) {
     return ((month % Record::kMonths) + Record::kMonths) % Record::kMonths;
 }
 
-int currentMonth() {
+int CurrentMonth() {
     return QDateTime::fromSecsSinceEpoch(UtcSeconds()).date().month();
 }
 
 // A share read from the reply in whole percent. The small nudge keeps a share such as 0.29, which is
 // 28.999... times 100 in binary, from losing a percent.
-int percentOf(double share) {
+int PercentOf(double share) {
     if (std::isnan(share))
         return -1;
     const double percent = std::floor(share * 100.0 + 1e-6);
@@ -56,13 +56,13 @@ int percentOf(double share) {
 }
 
 // True when line holds first and, somewhere after it, second.
-bool holdsInOrder(const QString& line, const QString& first, const QString& second) {
+bool HoldsInOrder(const QString& line, const QString& first, const QString& second) {
     const qsizetype at = line.indexOf(first);
     return at >= 0 && line.indexOf(second, at + first.size()) >= 0;
 }
 
 // The arguments of the call that starts at marker in line, or none when no "(" follows the marker.
-QStringList callArguments(const QString& line, qsizetype marker, qsizetype markerLength) {
+QStringList CallArguments(const QString& line, qsizetype marker, qsizetype markerLength) {
     QStringList items;
     const qsizetype open = line.indexOf(u'(', marker + markerLength);
     if (open >= 0)
@@ -70,7 +70,7 @@ QStringList callArguments(const QString& line, qsizetype marker, qsizetype marke
     return items;
 }
 
-QString keywordFrom(QString item) {
+QString KeywordFrom(QString item) {
     item.replace(u"\\047"_s, u"'"_s).replace(u"\\47"_s, u"'"_s);
     item.replace(u"\\042"_s, u"\""_s).replace(u"\\42"_s, u"\""_s);
     auto isCut = [](QChar c) { return c == u'[' || c == u']' || c == u'"'; };
@@ -83,14 +83,14 @@ QString keywordFrom(QString item) {
     return item.sliced(start, end - start);
 }
 
-float figureOf(QString item, const QString& format) {
+float FigureOf(QString item, const QString& format) {
     float value = -1.0f;
     item.remove(u',');
     ScanFormat(item, format, {value});
     return value;
 }
 
-int matchTypeOf(const QString& item) {
+int MatchTypeOf(const QString& item) {
     if (item == u"kpView.MATCH_BROAD"_s)
         return 1;
     if (item == u"kpView.MATCH_EXACT"_s)
@@ -101,20 +101,20 @@ int matchTypeOf(const QString& item) {
 }
 
 // Fills the working row's own fields from one criterion's arguments; its monthly values are already in it.
-void readCriterion(const QStringList& items, Record& row) {
-    row.keyword = keywordFrom(items[0]);
+void ReadCriterion(const QStringList& items, Record& row) {
+    row.keyword = KeywordFrom(items[0]);
     row.estimatedPosMin = -1;
     row.estimatedPosMax = -1;
     if (ScanFormat(items[9], u"%d - %d", {row.estimatedPosMin, row.estimatedPosMax}) == 1)
         row.estimatedPosMax = row.estimatedPosMin;
-    row.avgCPC = figureOf(items[7], u"$%f"_s);
-    row.competition = figureOf(items[6], u"%f"_s);
-    row.estimatedSearch = figureOf(items[2], u"%f"_s);
-    row.keywordType = matchTypeOf(items[16]);
+    row.avgCPC = FigureOf(items[7], u"$%f"_s);
+    row.competition = FigureOf(items[6], u"%f"_s);
+    row.estimatedSearch = FigureOf(items[2], u"%f"_s);
+    row.keywordType = MatchTypeOf(items[16]);
     row.TrendText();
 }
 
-int groupOf(const QString& title) {
+int GroupOf(const QString& title) {
     if (title == u"Keywords related to term(s) entered"_s)
         return 1;
     if (title == u"Additional keywords to consider"_s)
@@ -123,7 +123,7 @@ int groupOf(const QString& title) {
 }
 
 // The reply as one statement per line.
-QStringList replyLines(QString text) {
+QStringList ReplyLines(QString text) {
     text.replace(u"&#39;"_s, u"'"_s);
     text.remove(u"\r\n"_s);
     text.remove(u'\n');
@@ -133,12 +133,12 @@ QStringList replyLines(QString text) {
     return text.split(u'\n');
 }
 
-QString requestUrl(const GoogleParserState& state, bool suggest) {
+QString RequestUrl(const GoogleParserState& state, bool suggest) {
     QString cpc;
     if (state.m_maxCpc > 0.0f)
-        cpc = number_text::formatFixed(state.m_maxCpc, 2);
+        cpc = number_text::FormatFixed(state.m_maxCpc, 2);
     const QString country = g_pCrawler ? g_pCrawler->Google_Country.left(2) : kDefaultCountry;
-    return endpoints::url(
+    return endpoints::Url(
         Endpoint::GoogleKeywordTool,
         u"/select/VariationsTool?hl=en&adgroupid=0&campaignid=0&adgroupIntegrated=false&skipLogin=true"
         "&currencyCode=USD&maxCpcOverride="_s +
@@ -149,7 +149,7 @@ QString requestUrl(const GoogleParserState& state, bool suggest) {
 }
 
 // Shows the picture in the downloader and stores the answer. Returns false when the user cancelled.
-bool askForCode(GoogleParserState& state, CDownloader& downloader, CSkinDlg_Base* parent, int& step) {
+bool AskForCode(GoogleParserState& state, CDownloader& downloader, CSkinDlg_Base* parent, int& step) {
     QString answer;
     state.m_promptOpen = true;
     const int result = RunPictureCodePrompt(parent, downloader, answer);
@@ -181,7 +181,7 @@ int StartAdwordsKeywordTool(CDownloader& downloader, const QString& user, const 
     if (step < 1) {
         if (state.m_captchaAnswer.isEmpty()) {
             downloader.Reset();
-            if (downloader.Start(endpoints::url(Endpoint::GoogleKeywordTool, u"/select/KeywordToolCaptcha"_s),
+            if (downloader.Start(endpoints::Url(Endpoint::GoogleKeywordTool, u"/select/KeywordToolCaptcha"_s),
                                  true, true))
                 step = kStepPicture;
             return 1;
@@ -191,13 +191,13 @@ int StartAdwordsKeywordTool(CDownloader& downloader, const QString& user, const 
     if (step == kStepPicture) {
         if (!downloader.IsFinished())
             return 1;
-        if (!askForCode(state, downloader, parent, step))
+        if (!AskForCode(state, downloader, parent, step))
             return 2;
     }
     if (step == kStepRequest) {
         downloader.Reset();
         downloader.SetPostData(u"keywords="_s + UrlEncode(state.m_keywords, false));
-        if (downloader.Start(requestUrl(state, suggest), false, true)) {
+        if (downloader.Start(RequestUrl(state, suggest), false, true)) {
             state.m_maxCpc = -1.0f;
             step = kStepReply;
         }
@@ -228,11 +228,11 @@ void ParseAdwordsKeywordTool(const QString& reply, std::vector<Record>& out, int
     static const QString kNewArray = u" = new Array();"_s;
 
     Record row;
-    int startMonth = monthIndex(currentMonth());
+    int startMonth = MonthIndex(CurrentMonth());
     int writeMonth = startMonth;
     // Rows appended before this call belong to an earlier reply: no group line of this one touches them.
     size_t groupStart = out.size();
-    for (const QString& rawLine : replyLines(reply)) {
+    for (const QString& rawLine : ReplyLines(reply)) {
         const QString line = rawLine.trimmed();
         if (line.isEmpty())
             break;
@@ -240,13 +240,13 @@ void ParseAdwordsKeywordTool(const QString& reply, std::vector<Record>& out, int
             const qsizetype equals = line.indexOf(u'=');
             if (equals >= 0) {
                 if (const std::optional<int> month =
-                        number_text::readInt(QStringView(line).sliced(equals + 1)))
-                    startMonth = monthIndex(*month);
+                        number_text::ReadInt(QStringView(line).sliced(equals + 1)))
+                    startMonth = MonthIndex(*month);
             }
         }
-        if (holdsInOrder(line, u"var criteria"_s, kNewArray))
+        if (HoldsInOrder(line, u"var criteria"_s, kNewArray))
             groupStart = out.size();
-        if (holdsInOrder(line, u"var monthly"_s, kNewArray)) {
+        if (HoldsInOrder(line, u"var monthly"_s, kNewArray)) {
             row.m_searchTrends.fill(-1);
             writeMonth = startMonth;
         }
@@ -255,8 +255,8 @@ void ParseAdwordsKeywordTool(const QString& reply, std::vector<Record>& out, int
             const qsizetype open = line.indexOf(u'(', at + kPopularity.size());
             if (open >= 0) {
                 if (const std::optional<double> share =
-                        number_text::readDouble(QStringView(line).sliced(open + 1)))
-                    value = percentOf(*share);
+                        number_text::ReadDouble(QStringView(line).sliced(open + 1)))
+                    value = PercentOf(*share);
             }
             row.m_searchTrends[static_cast<size_t>(writeMonth)] = value;
             writeMonth = (writeMonth + 1) % Record::kMonths;
@@ -264,9 +264,9 @@ void ParseAdwordsKeywordTool(const QString& reply, std::vector<Record>& out, int
         const qsizetype criterion = line.indexOf(kCriterion);
         if (criterion < 0)
             continue;
-        const QStringList items = callArguments(line, criterion, kCriterion.size());
+        const QStringList items = CallArguments(line, criterion, kCriterion.size());
         if (items.size() >= kCriterionItems) {
-            readCriterion(items, row);
+            ReadCriterion(items, row);
             if (g_pCrawler)
                 g_pCrawler->AddAdwordsResult(row);
             if (row.keywordType & typeMask)
@@ -279,7 +279,7 @@ void ParseAdwordsKeywordTool(const QString& reply, std::vector<Record>& out, int
         if (const qsizetype group = line.indexOf(kGroup); group >= 0) {
             QStringList groupItems;
             ParseJsStringList(groupItems, line.sliced(group + 1));
-            const int number = groupOf(groupItems.value(0));
+            const int number = GroupOf(groupItems.value(0));
             for (size_t i = groupStart; i < out.size(); ++i)
                 out[i].keywordGroup = number;
         }

@@ -2,7 +2,7 @@
 
 namespace {
 
-PictureCodePrompt& installedPrompt() {
+PictureCodePrompt& InstalledPrompt() {
     static PictureCodePrompt prompt;
     return prompt;
 }
@@ -10,12 +10,12 @@ PictureCodePrompt& installedPrompt() {
 } // namespace
 
 void InstallPictureCodePrompt(PictureCodePrompt prompt) {
-    installedPrompt() = std::move(prompt);
+    InstalledPrompt() = std::move(prompt);
 }
 
 int RunPictureCodePrompt(CSkinDlg_Base* parent, const CDownloader& downloader, QString& answer) {
     // A copy, so a prompt that installs another while it runs does not pull itself from under its own feet.
-    const PictureCodePrompt prompt = installedPrompt();
+    const PictureCodePrompt prompt = InstalledPrompt();
     if (!prompt)
         return kPictureCodeCancel;
     return prompt(parent, downloader, answer);

@@ -5,7 +5,7 @@
 
 namespace {
 
-qsizetype skipSpace(QStringView text, qsizetype i) {
+qsizetype SkipSpace(QStringView text, qsizetype i) {
     while (i < text.size() && IsCSpace(text[i]))
         ++i;
     return i;
@@ -20,7 +20,7 @@ int ScanFormat(QStringView text, QStringView format, std::initializer_list<ScanO
     for (qsizetype f = 0; f < format.size(); ++f) {
         const QChar c = format[f];
         if (IsCSpace(c)) {
-            at = skipSpace(text, at);
+            at = SkipSpace(text, at);
             continue;
         }
         if (c != u'%' || f + 1 >= format.size()) {
@@ -31,7 +31,7 @@ int ScanFormat(QStringView text, QStringView format, std::initializer_list<ScanO
         }
         const QChar conversion = format[++f];
         if (conversion == u'%') {
-            at = skipSpace(text, at);
+            at = SkipSpace(text, at);
             if (at >= text.size() || text[at] != u'%')
                 return stored;
             ++at;
@@ -42,12 +42,12 @@ int ScanFormat(QStringView text, QStringView format, std::initializer_list<ScanO
         qsizetype end = 0;
         const QStringView rest = text.mid(at);
         if (conversion == u'd' && output->m_int) {
-            const std::optional<int> value = number_text::readInt(rest, &end);
+            const std::optional<int> value = number_text::ReadInt(rest, &end);
             if (!value)
                 return stored;
             *output->m_int = *value;
         } else if (conversion == u'f' && output->m_float) {
-            const std::optional<float> value = number_text::readFloat(rest, &end);
+            const std::optional<float> value = number_text::ReadFloat(rest, &end);
             if (!value)
                 return stored;
             *output->m_float = *value;

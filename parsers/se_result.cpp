@@ -6,12 +6,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void writeText(CDownloader_HTMLTags& node, const QString& key, const QString& value) {
+void WriteText(CDownloader_HTMLTags& node, const QString& key, const QString& value) {
     if (!value.isEmpty())
         node.AddChild(key, true)->SetText(value);
 }
 
-void writeInt(CDownloader_HTMLTags& node, const QString& key, int value) {
+void WriteInt(CDownloader_HTMLTags& node, const QString& key, int value) {
     if (value != -1)
         node.AddChild(key, true)->SetInt(value);
 }
@@ -21,14 +21,14 @@ void writeInt(CDownloader_HTMLTags& node, const QString& key, int value) {
 void CDownloader_Parsers_SE_result::WriteXml(CDownloader_HTMLTags& node) const {
     // A record without a position is still written in full: organic results have none, and dropping their
     // texts would lose them on save.
-    writeInt(node, u"pos"_s, pos);
-    writeInt(node, u"second_flag"_s, second_flag);
-    writeText(node, u"title"_s, title);
-    writeText(node, u"body"_s, body);
-    writeText(node, u"show_url"_s, show_url);
-    writeText(node, u"full_url"_s, full_url);
-    writeText(node, u"ad_line1"_s, ad_line1);
-    writeText(node, u"ad_line2"_s, ad_line2);
+    WriteInt(node, u"pos"_s, pos);
+    WriteInt(node, u"second_flag"_s, second_flag);
+    WriteText(node, u"title"_s, title);
+    WriteText(node, u"body"_s, body);
+    WriteText(node, u"show_url"_s, show_url);
+    WriteText(node, u"full_url"_s, full_url);
+    WriteText(node, u"ad_line1"_s, ad_line1);
+    WriteText(node, u"ad_line2"_s, ad_line2);
 }
 
 bool CDownloader_Parsers_SE_result::ReadXml(const CDownloader_HTMLTags* node) {

@@ -14,7 +14,7 @@ const QString kMonths[] = {u"jan"_s, u"feb"_s, u"mar"_s, u"apr"_s, u"may"_s, u"j
                            u"jul"_s, u"aug"_s, u"sep"_s, u"oct"_s, u"nov"_s, u"dec"_s};
 
 // The line's numbers with month names read as theirs, everything else blanked out.
-QString numbersOnly(QString line) {
+QString NumbersOnly(QString line) {
     for (int month = 0; month < 12; ++month)
         line.replace(kMonths[month], QString::number(month + 1).rightJustified(2, u'0'));
     for (QChar& c : line) {
@@ -36,7 +36,7 @@ int ParseWhoisCreationDate(const QString& reply) {
     const QString text = reply.toLower();
     for (qsizetype at = text.indexOf(u"creat"_s); at >= 0; at = text.indexOf(u"creat"_s, at + 1)) {
         const qsizetype lineEnd = text.indexOf(u'\n', at);
-        const QString line = numbersOnly(lineEnd < 0 ? text.sliced(at) : text.sliced(at, lineEnd - at));
+        const QString line = NumbersOnly(lineEnd < 0 ? text.sliced(at) : text.sliced(at, lineEnd - at));
         int a = 0;
         int b = 0;
         int c = 0;

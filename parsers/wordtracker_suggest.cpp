@@ -10,7 +10,7 @@ namespace CDownloader_Parsers {
 
 bool StartWordtrackerSuggest(CDownloader& downloader, const QString& seed) {
     return downloader.Start(
-        endpoints::url(Endpoint::WordtrackerFree,
+        endpoints::Url(Endpoint::WordtrackerFree,
                        u"/?suggest=Hit+Me&adult_filter=remove_dubious&seed="_s + UrlEncode(seed, false)),
         false, false);
 }

@@ -23,11 +23,11 @@ constexpr int kStepSuggestions = 3;
 // Location response and every hop followed use one up.
 constexpr int kLoginRedirectBudget = 5;
 
-QString loginBody(const YahooParserState& state) {
+QString LoginBody(const YahooParserState& state) {
     const QString processing =
-        endpoints::url(Endpoint::YahooMarketing, u"/adui/signin/processSignin.do?JS_ENABLED=true"_s);
+        endpoints::Url(Endpoint::YahooMarketing, u"/adui/signin/processSignin.do?JS_ENABLED=true"_s);
     // The login form names its loading page with the port written out.
-    const QString loading = endpoints::baseUrlWithPort(Endpoint::YahooMarketingSignIn) +
+    const QString loading = endpoints::BaseUrlWithPort(Endpoint::YahooMarketingSignIn) +
                             u"/adui/signin/loadSignin.do?JS_ENABLED=true"_s;
     return u"u="_s + UrlEncode(state.m_user, false) + u"&p="_s + UrlEncode(state.m_password, false) +
            u"&l="_s + UrlEncode(processing, false) + u"&lf="_s + UrlEncode(loading, false) +
@@ -35,7 +35,7 @@ QString loginBody(const YahooParserState& state) {
 }
 
 // The request's cache-breaker: nine digits, the first group from 100.
-QString trnd() {
+QString Trnd() {
     const int first = RandomValue() * 899 / kRandomMax + 100;
     const int second = RandomValue() * 999 / kRandomMax;
     const int third = RandomValue() * 999 / kRandomMax;
@@ -43,20 +43,20 @@ QString trnd() {
     return group(first) + group(second) + group(third);
 }
 
-QString suggestionBody(const YahooParserState& state, bool keywordsOnly) {
+QString SuggestionBody(const YahooParserState& state, bool keywordsOnly) {
     const QString keywords = UrlEncode(state.m_keywords, false);
     const QString selected = keywordsOnly ? u"&"_s : keywords + u'&';
     return u"ajax_event=search&requiredPhrases=&url=&positiveKeywords="_s + keywords +
-           u"&selectedKeywords="_s + selected + u"excludedPhrases=&__r=a&trnd="_s + trnd();
+           u"&selectedKeywords="_s + selected + u"excludedPhrases=&__r=a&trnd="_s + Trnd();
 }
 
 // Starts the next request of the run and moves it to step; a busy downloader leaves the step as it was.
-void post(CDownloader& downloader, Endpoint endpoint, const QString& path, const QString& body,
+void Post(CDownloader& downloader, Endpoint endpoint, const QString& path, const QString& body,
           int redirectBudget, int step) {
     downloader.Reset();
     downloader.m_redirectBudget = redirectBudget;
     downloader.SetPostData(body);
-    if (downloader.Start(endpoints::url(endpoint, path), false, false))
+    if (downloader.Start(endpoints::Url(endpoint, path), false, false))
         downloader.m_tags[0] = step;
 }
 
@@ -73,7 +73,7 @@ int StartYahooMarketingKeywords(CDownloader& downloader, const QString& user, co
     if (step < 1) {
         downloader.Reset();
         if (downloader.Start(
-                endpoints::url(Endpoint::YahooMarketingSignIn, u"/adui/signin/displaySignin.do"_s), false,
+                endpoints::Url(Endpoint::YahooMarketingSignIn, u"/adui/signin/displaySignin.do"_s), false,
                 false))
             step = kStepSignInPage;
         return 1;
@@ -82,12 +82,12 @@ int StartYahooMarketingKeywords(CDownloader& downloader, const QString& user, co
         return 1;
     switch (step) {
     case kStepSignInPage:
-        post(downloader, Endpoint::YahooMarketingSignIn, u"/adui/servlet/login"_s, loginBody(state),
+        Post(downloader, Endpoint::YahooMarketingSignIn, u"/adui/servlet/login"_s, LoginBody(state),
              kLoginRedirectBudget, kStepLogin);
         return 1;
     case kStepLogin:
-        post(downloader, Endpoint::YahooMarketing, u"/adui/campaign/kwSuggestionAjaxProcessor.do"_s,
-             suggestionBody(state, keywordsOnly), 0, kStepSuggestions);
+        Post(downloader, Endpoint::YahooMarketing, u"/adui/campaign/kwSuggestionAjaxProcessor.do"_s,
+             SuggestionBody(state, keywordsOnly), 0, kStepSuggestions);
         return 1;
     case kStepSuggestions:
         state.EndRun();
@@ -110,7 +110,7 @@ void ParseYahooKeywordSuggest(const CDownloader_HTMLTags& reply,
         CDownloader_Parsers_Adwords_result row;
         // Attribute values come as the reply wrote them: "&" and "<" stand as references in XML.
         row.keyword = DecodeHtmlEntities(keyword->GetAttribute(u"TEXT"_s));
-        row.estimatedSearch = number_text::readFloat(keyword->GetAttribute(u"maxRange"_s)).value_or(-1.0f);
+        row.estimatedSearch = number_text::ReadFloat(keyword->GetAttribute(u"maxRange"_s)).value_or(-1.0f);
         if (g_pCrawler)
             g_pCrawler->AddAdwordsResult(row);
         out.push_back(std::move(row));

@@ -23,8 +23,8 @@ const QString kDefaultCountry = u"US_United States"_s;
 
 // A link that still points at the redirect server: it begins with "http://" and the server's first label,
 // and names the engine's domain (the server's name after that label) further on.
-bool isRedirectServerLink(const QString& link) {
-    const QString host = endpoints::base(Endpoint::YahooRedirect).host;
+bool IsRedirectServerLink(const QString& link) {
+    const QString host = endpoints::Base(Endpoint::YahooRedirect).host;
     const qsizetype dot = host.indexOf(u'.');
     if (dot < 0)
         return false;
@@ -44,9 +44,9 @@ void BuildYahooSearchUrl(QString& url, const QString& keyword, int count, int st
     // Percent-encoded: the setting is the user's text and goes into the query as it stands.
     const QString country =
         UrlEncode((g_pCrawler ? g_pCrawler->Yahoo_Country : kDefaultCountry).left(2).toLower(), false);
-    url = endpoints::url(Endpoint::YahooWeb, u"/search?ei=UTF-8&p="_s + UrlEncode(keyword, false) + u"&b="_s +
-                                                 number_text::formatInt(qint64(start) + 1) + u"&n="_s +
-                                                 number_text::formatInt(count) + u"&vc="_s + country);
+    url = endpoints::Url(Endpoint::YahooWeb, u"/search?ei=UTF-8&p="_s + UrlEncode(keyword, false) + u"&b="_s +
+                                                 number_text::FormatInt(qint64(start) + 1) + u"&n="_s +
+                                                 number_text::FormatInt(count) + u"&vc="_s + country);
 }
 
 bool StartYahooSearch(CDownloader& downloader, const QString& keyword, int count, int start) {
@@ -131,7 +131,7 @@ QString UnwrapYahooLink(const QString& link) {
     if (marker >= 0)
         target = target.sliced(marker + kTargetMarker.size());
     target = UrlDecode(target, true);
-    if (isRedirectServerLink(target)) {
+    if (IsRedirectServerLink(target)) {
         const qsizetype href = target.indexOf(kHrefMarker);
         if (href >= 0)
             target = target.sliced(href + kHrefMarker.size());

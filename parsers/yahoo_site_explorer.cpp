@@ -14,7 +14,7 @@ namespace CDownloader_Parsers {
 
 bool StartSiteExplorer(CDownloader& downloader, const QString& site) {
     const QString address = site.contains(u"://"_s) ? site : u"http://"_s + site;
-    return downloader.Start(endpoints::url(Endpoint::YahooSiteExplorer,
+    return downloader.Start(endpoints::Url(Endpoint::YahooSiteExplorer,
                                            u"/search?p="_s + UrlEncode(address, false) + u"&fr=sfp&bwm=i"_s),
                             false, false);
 }
@@ -32,7 +32,7 @@ int ParseYahooBlocks(const CDownloader_HTMLTags& page) {
         if (c < u'0' || c > u'9')
             c = u' ';
     }
-    return number_text::readInt(text).value_or(-2);
+    return number_text::ReadInt(text).value_or(-2);
 }
 
 } // namespace CDownloader_Parsers

@@ -22,7 +22,7 @@ void Application::processEvents() {
 void Application::setWindowIcon(const QStringList& imagePaths) {
     QIcon icon;
     for (const QString& path : imagePaths) {
-        const QImage image = readImageFile(path);
+        const QImage image = ReadImageFile(path);
         if (!image.isNull())
             icon.addPixmap(QPixmap::fromImage(image));
     }

@@ -4,7 +4,7 @@
 
 namespace plat {
 
-void beep() {
+void Beep() {
     QApplication::beep();
 }
 

@@ -3,6 +3,6 @@
 namespace plat {
 
 // The window system's default alert sound.
-void beep();
+void Beep();
 
 } // namespace plat

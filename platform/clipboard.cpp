@@ -5,12 +5,12 @@
 
 namespace plat {
 
-void setClipboardText(const QString& text) {
+void SetClipboardText(const QString& text) {
     if (QClipboard* clipboard = QGuiApplication::clipboard())
         clipboard->setText(text);
 }
 
-QString clipboardText() {
+QString ClipboardText() {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     return clipboard ? clipboard->text() : QString();
 }

@@ -5,7 +5,7 @@
 namespace plat {
 
 // The system clipboard, as Unicode text.
-void setClipboardText(const QString& text);
-QString clipboardText();
+void SetClipboardText(const QString& text);
+QString ClipboardText();
 
 } // namespace plat

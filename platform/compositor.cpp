@@ -16,7 +16,7 @@ namespace {
 
 #ifdef TW_HAVE_XCB
 // An X11 compositing manager owns the selection "_NET_WM_CM_S<screen>".
-bool x11CompositorRuns() {
+bool X11CompositorRuns() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
     if (!connection)
@@ -44,22 +44,22 @@ bool x11CompositorRuns() {
 
 } // namespace
 
-bool translucentWindowsAvailable() {
+bool TranslucentWindowsAvailable() {
     const QString platform = QGuiApplication::platformName();
     if (platform.startsWith("wayland"_L1))
         return true;
 #ifdef TW_HAVE_XCB
     if (platform == "xcb"_L1)
-        return x11CompositorRuns();
+        return X11CompositorRuns();
 #endif
     return false;
 }
 
-bool topLevelPlacementAvailable() {
+bool TopLevelPlacementAvailable() {
     return !QGuiApplication::platformName().startsWith("wayland"_L1);
 }
 
-bool windowAnimationsAvailable() {
+bool WindowAnimationsAvailable() {
     return QGuiApplication::platformName() == "xcb"_L1;
 }
 

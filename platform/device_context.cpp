@@ -22,15 +22,15 @@ namespace {
 
 constexpr QImage::Format kFormat = QImage::Format_ARGB32_Premultiplied;
 
-QRect toQRect(const Rect& r) {
+QRect ToQRect(const Rect& r) {
     return QRect(r.left, r.top, r.width(), r.height());
 }
 
-QColor toQColor(ColorRef c) {
-    return QColor(redOf(c), greenOf(c), blueOf(c));
+QColor ToQColor(ColorRef c) {
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
 
-const Font& defaultFont() {
+const Font& DefaultFont() {
     static const Font font;
     return font;
 }
@@ -53,14 +53,14 @@ struct DeviceContext::Data {
     Rect bounds() const { return Rect{0, 0, image.width(), image.height()}; }
     Rect clip() const { return clips.empty() ? bounds() : clips.back().intersected(bounds()); }
     bool drawable() const { return !image.isNull() && !clip().isEmpty(); }
-    const Font& currentFont() const { return font ? *font : defaultFont(); }
+    const Font& currentFont() const { return font ? *font : DefaultFont(); }
 
     QPainter& paint() {
         if (!painter) {
             painter = std::make_unique<QPainter>(&image);
             painter->setRenderHint(QPainter::TextAntialiasing, true);
             if (!clips.empty())
-                painter->setClipRect(toQRect(clip()));
+                painter->setClipRect(ToQRect(clip()));
         }
         return *painter;
     }
@@ -70,7 +70,7 @@ struct DeviceContext::Data {
             if (clips.empty())
                 painter->setClipping(false);
             else
-                painter->setClipRect(toQRect(clip()));
+                painter->setClipRect(ToQRect(clip()));
         }
     }
 
@@ -135,7 +135,7 @@ bool DeviceContext::create(int width, int height) {
 }
 
 bool DeviceContext::loadImage(const QString& path) {
-    return adoptImage(readImageFile(path));
+    return adoptImage(ReadImageFile(path));
 }
 
 bool DeviceContext::loadImageData(const QByteArray& bytes) {
@@ -172,14 +172,14 @@ bool DeviceContext::isNull() const {
 ColorRef DeviceContext::getPixel(int x, int y) const {
     if (!d->bounds().contains(x, y))
         return kInvalidColor;
-    return colorOfArgb(pixelArgb(x, y));
+    return ColorOfArgb(pixelArgb(x, y));
 }
 
 void DeviceContext::setPixel(int x, int y, ColorRef color) {
     if (!d->clip().contains(x, y) || d->image.isNull())
         return;
     d->settle();
-    d->writePixel(x, y, premultipliedArgb(color, 255));
+    d->writePixel(x, y, PremultipliedArgb(color, 255));
 }
 
 std::uint32_t DeviceContext::pixelArgb(int x, int y) const {
@@ -267,7 +267,7 @@ void DeviceContext::bitBlt(int x, int y, int w, int h, const DeviceContext& src,
     src.d->settle();
     QPainter& p = d->paint();
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QPoint(x + have.left - sx, y + have.top - sy), src.d->image, toQRect(have));
+    p.drawImage(QPoint(x + have.left - sx, y + have.top - sy), src.d->image, ToQRect(have));
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
@@ -284,7 +284,7 @@ void DeviceContext::transparentBlt(int x, int y, int w, int h, const DeviceConte
     if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !d->drawable() || src.isNull())
         return;
     QImage part = Data::piece(*src.d, sx, sy, sw, sh, w, h, false);
-    const std::uint32_t keyArgb = premultipliedArgb(key, 255);
+    const std::uint32_t keyArgb = PremultipliedArgb(key, 255);
     for (int row = 0; row < part.height(); ++row) {
         auto* line = reinterpret_cast<std::uint32_t*>(part.scanLine(row));
         for (int col = 0; col < part.width(); ++col)
@@ -315,7 +315,7 @@ void DeviceContext::fillSolidRect(const Rect& rect, ColorRef color) {
         return;
     QPainter& p = d->paint();
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(toQRect(rect), toQColor(color));
+    p.fillRect(ToQRect(rect), ToQColor(color));
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
@@ -339,7 +339,7 @@ void DeviceContext::lineTo(int x, int y) {
         return;
     if (d->penWidth > 1) {
         QPainter& p = d->paint();
-        p.setPen(QPen(toQColor(d->penColor), d->penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(QPen(ToQColor(d->penColor), d->penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawLine(from.x, from.y, x, y);
         return;
     }
@@ -354,7 +354,7 @@ void DeviceContext::lineTo(int x, int y) {
     }
     d->settle();
     const Rect clip = d->clip();
-    const std::uint32_t argb = premultipliedArgb(d->penColor, 255);
+    const std::uint32_t argb = PremultipliedArgb(d->penColor, 255);
     int cx = from.x, cy = from.y;
     const int dx = std::abs(x - cx), dy = -std::abs(y - cy);
     const int stepX = cx < x ? 1 : -1, stepY = cy < y ? 1 : -1;
@@ -389,7 +389,7 @@ void DeviceContext::polyline(const Point* points, int count) {
     for (int i = 0; i < count; ++i)
         polygon << QPoint(points[i].x, points[i].y);
     QPainter& p = d->paint();
-    p.setPen(QPen(toQColor(d->penColor), d->penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(ToQColor(d->penColor), d->penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPolyline(polygon);
     d->current = points[count - 1];
 }
@@ -402,8 +402,8 @@ void DeviceContext::gradientFillRect(const Rect& rect, ColorRef from, ColorRef t
     const int steps = horizontal ? rect.width() : rect.height();
     const auto mix = [steps](int a, int b, int i) { return steps == 1 ? a : a + (b - a) * i / (steps - 1); };
     for (int i = 0; i < steps; ++i) {
-        const ColorRef c = rgb(mix(redOf(from), redOf(to), i), mix(greenOf(from), greenOf(to), i),
-                               mix(blueOf(from), blueOf(to), i));
+        const ColorRef c = Rgb(mix(RedOf(from), RedOf(to), i), mix(GreenOf(from), GreenOf(to), i),
+                               mix(BlueOf(from), BlueOf(to), i));
         fillSolidRect(horizontal ? Rect{rect.left + i, rect.top, rect.left + i + 1, rect.bottom}
                                  : Rect{rect.left, rect.top + i, rect.right, rect.top + i + 1},
                       c);
@@ -412,12 +412,12 @@ void DeviceContext::gradientFillRect(const Rect& rect, ColorRef from, ColorRef t
 
 namespace {
 
-long long floorDiv(long long n, long long d) {
+long long FloorDiv(long long n, long long d) {
     const long long q = n / d;
     return (n % d != 0 && (n < 0) != (d < 0)) ? q - 1 : q;
 }
 
-long long ceilDiv(long long n, long long d) {
+long long CeilDiv(long long n, long long d) {
     const long long q = n / d;
     return (n % d != 0 && (n < 0) == (d < 0)) ? q + 1 : q;
 }
@@ -444,9 +444,9 @@ struct TriangleEdge {
             if (start < need)
                 last = first - 1;
         } else if (slope > 0) {
-            first = std::max(first, ceilDiv(need - start, slope));
+            first = std::max(first, CeilDiv(need - start, slope));
         } else {
-            last = std::min(last, floorDiv(start - need, -slope));
+            last = std::min(last, FloorDiv(start - need, -slope));
         }
     }
 };
@@ -466,12 +466,12 @@ struct ChannelStep {
     long long step = 0; // of rest, per pixel
 
     ChannelStep(long long n, long long slope, long long total)
-        : value(floorDiv(2 * n + total, 2 * total)), rest(2 * n + total - 2 * total * value),
+        : value(FloorDiv(2 * n + total, 2 * total)), rest(2 * n + total - 2 * total * value),
           step(2 * slope) {}
     // How many pixels from the current one keep the value (at most limit).
     long long sameFor(long long total, long long limit) const {
         if (step > 0)
-            return std::min(limit, ceilDiv(2 * total - rest, step));
+            return std::min(limit, CeilDiv(2 * total - rest, step));
         if (step < 0)
             return std::min(limit, rest / -step + 1);
         return limit;
@@ -486,7 +486,7 @@ struct ChannelStep {
     }
     void advance(long long count, long long total) {
         rest += count * step;
-        const long long wraps = floorDiv(rest, 2 * total);
+        const long long wraps = FloorDiv(rest, 2 * total);
         value += wraps;
         rest -= wraps * 2 * total;
     }
@@ -494,7 +494,7 @@ struct ChannelStep {
 };
 
 // clamp(lround(v), 0, 255); for v > 0 the fraction v - trunc(v) is exact.
-int roundToChannel(double v) {
+int RoundToChannel(double v) {
     if (!(v > 0.0))
         return 0;
     if (v >= 255.0)
@@ -503,8 +503,8 @@ int roundToChannel(double v) {
     return whole + (v - whole >= 0.5 ? 1 : 0);
 }
 
-int exactChannel(const ChannelStep& channel, const Weights& w, int ca, int cb, int cc) {
-    return channel.rest == 0 ? roundToChannel(w.a * ca + w.b * cb + w.c * cc) : channel.channel();
+int ExactChannel(const ChannelStep& channel, const Weights& w, int ca, int cb, int cc) {
+    return channel.rest == 0 ? RoundToChannel(w.a * ca + w.b * cb + w.c * cc) : channel.channel();
 }
 
 } // namespace
@@ -534,9 +534,9 @@ void DeviceContext::gradientFillTriangle(const GradientVertex& a, const Gradient
     // takes the floating-point weights throughout.
     const bool stepped = std::abs(area) < (1LL << 36);
     const long long exactTotal = 4 * area * sign;
-    const int ar = redOf(a.color), ag = greenOf(a.color), ab = blueOf(a.color);
-    const int br = redOf(b.color), bg = greenOf(b.color), bb = blueOf(b.color);
-    const int cr = redOf(c.color), cg = greenOf(c.color), cb = blueOf(c.color);
+    const int ar = RedOf(a.color), ag = GreenOf(a.color), ab = BlueOf(a.color);
+    const int br = RedOf(b.color), bg = GreenOf(b.color), bb = BlueOf(b.color);
+    const int cr = RedOf(c.color), cg = GreenOf(c.color), cb = BlueOf(c.color);
     for (int y = box.top; y < box.bottom; ++y) {
         const long long py = 2LL * y + 1;
         const TriangleEdge ea(b, c, py, sign), eb(c, a, py, sign), ec(a, b, py, sign);
@@ -553,9 +553,9 @@ void DeviceContext::gradientFillTriangle(const GradientVertex& a, const Gradient
         if (!stepped) {
             for (long long x = first; x <= last; ++x) {
                 const Weights w = weights(x);
-                row[x] = premultipliedArgb(rgb(roundToChannel(w.a * ar + w.b * br + w.c * cr),
-                                               roundToChannel(w.a * ag + w.b * bg + w.c * cg),
-                                               roundToChannel(w.a * ab + w.b * bb + w.c * cb)),
+                row[x] = PremultipliedArgb(Rgb(RoundToChannel(w.a * ar + w.b * br + w.c * cr),
+                                               RoundToChannel(w.a * ag + w.b * bg + w.c * cg),
+                                               RoundToChannel(w.a * ab + w.b * bb + w.c * cb)),
                                            255);
             }
             continue;
@@ -573,14 +573,14 @@ void DeviceContext::gradientFillTriangle(const GradientVertex& a, const Gradient
                 count = step->halfWayWithin(step->sameFor(exactTotal, count));
             if (count == 0) {
                 const Weights w = weights(x);
-                row[x] = premultipliedArgb(rgb(exactChannel(red, w, ar, br, cr),
-                                               exactChannel(green, w, ag, bg, cg),
-                                               exactChannel(blue, w, ab, bb, cb)),
+                row[x] = PremultipliedArgb(Rgb(ExactChannel(red, w, ar, br, cr),
+                                               ExactChannel(green, w, ag, bg, cg),
+                                               ExactChannel(blue, w, ab, bb, cb)),
                                            255);
                 count = 1;
             } else {
                 std::fill(row + x, row + x + count,
-                          premultipliedArgb(rgb(red.channel(), green.channel(), blue.channel()), 255));
+                          PremultipliedArgb(Rgb(red.channel(), green.channel(), blue.channel()), 255));
             }
             x += count;
             for (ChannelStep* step : {&red, &green, &blue})
@@ -592,7 +592,7 @@ void DeviceContext::gradientFillTriangle(const GradientVertex& a, const Gradient
 namespace {
 
 // Width of a line whose tabs stop at multiples of tabWidth (0: tabs are not expanded).
-int lineWidth(const QFontMetrics& fm, const QString& line, int tabWidth) {
+int LineWidth(const QFontMetrics& fm, const QString& line, int tabWidth) {
     if (tabWidth <= 0 || !line.contains(u'\t'))
         return fm.horizontalAdvance(line);
     int x = 0;
@@ -606,7 +606,7 @@ int lineWidth(const QFontMetrics& fm, const QString& line, int tabWidth) {
 }
 
 // Greedy breaking between words (at spaces and tabs); a word wider than the line stands alone on its line.
-QStringList wrapParagraph(const QFontMetrics& fm, const QString& paragraph, int width, int tabWidth) {
+QStringList WrapParagraph(const QFontMetrics& fm, const QString& paragraph, int width, int tabWidth) {
     QStringList lines;
     QString line;
     qsizetype i = 0;
@@ -622,7 +622,7 @@ QStringList wrapParagraph(const QFontMetrics& fm, const QString& paragraph, int 
         while (!trimmedCandidate.isEmpty() &&
                (trimmedCandidate.back() == u' ' || trimmedCandidate.back() == u'\t'))
             trimmedCandidate.chop(1);
-        if (line.isEmpty() || lineWidth(fm, trimmedCandidate, tabWidth) <= width) {
+        if (line.isEmpty() || LineWidth(fm, trimmedCandidate, tabWidth) <= width) {
             line = candidate;
         } else {
             while (!line.isEmpty() && (line.back() == u' ' || line.back() == u'\t'))
@@ -639,7 +639,7 @@ QStringList wrapParagraph(const QFontMetrics& fm, const QString& paragraph, int 
 }
 
 // "&x" shows x, "&&" shows "&".
-QString stripPrefixes(const QString& text) {
+QString StripPrefixes(const QString& text) {
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -661,9 +661,9 @@ void DeviceContext::textOut(int x, int y, const QString& text) {
     const QFontMetrics fm(font);
     QPainter& p = d->paint();
     if (d->bkMode == BkMode::Opaque)
-        p.fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), toQColor(d->bkColor));
+        p.fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), ToQColor(d->bkColor));
     p.setFont(font);
-    p.setPen(toQColor(d->textColor));
+    p.setPen(ToQColor(d->textColor));
     p.drawText(QPoint(x, y + fm.ascent()), text);
 }
 
@@ -675,7 +675,7 @@ int DeviceContext::drawText(const QString& text, Rect& rect, unsigned format) {
     const bool single = format & kTextSingleLine;
     const bool ellipsis = format & (kTextEndEllipsis | kTextWordEllipsis);
 
-    QString source = (format & kTextNoPrefix) ? text : stripPrefixes(text);
+    QString source = (format & kTextNoPrefix) ? text : StripPrefixes(text);
     if (!tabWidth)
         source.replace(u'\t', u' ');
     QStringList lines;
@@ -689,19 +689,19 @@ int DeviceContext::drawText(const QString& text, Rect& rect, unsigned format) {
         source.replace(u'\r', u'\n');
         for (const QString& paragraph : source.split(u'\n')) {
             if (format & kTextWordBreak)
-                lines << wrapParagraph(fm, paragraph, width, tabWidth);
+                lines << WrapParagraph(fm, paragraph, width, tabWidth);
             else
                 lines << paragraph;
         }
     }
     if (ellipsis)
         for (QString& line : lines)
-            if (lineWidth(fm, line, tabWidth) > width)
+            if (LineWidth(fm, line, tabWidth) > width)
                 line = fm.elidedText(line, Qt::ElideRight, std::max(0, width));
 
     int textWidth = 0;
     for (const QString& line : lines)
-        textWidth = std::max(textWidth, lineWidth(fm, line, tabWidth));
+        textWidth = std::max(textWidth, LineWidth(fm, line, tabWidth));
     const int textHeight = static_cast<int>(lines.size()) * lineHeight;
 
     if (format & kTextCalcRect) {
@@ -726,15 +726,15 @@ int DeviceContext::drawText(const QString& text, Rect& rect, unsigned format) {
         QPainter& p = d->paint();
         p.setFont(d->currentFont().qfont());
         for (const QString& line : lines) {
-            const int lw = lineWidth(fm, line, tabWidth);
+            const int lw = LineWidth(fm, line, tabWidth);
             int x = rect.left;
             if (format & kTextCenter)
                 x = rect.left + (width - lw) / 2;
             else if (format & kTextRight)
                 x = rect.right - lw;
             if (d->bkMode == BkMode::Opaque)
-                p.fillRect(QRect(x, y, lw, lineHeight), toQColor(d->bkColor));
-            p.setPen(toQColor(d->textColor));
+                p.fillRect(QRect(x, y, lw, lineHeight), ToQColor(d->bkColor));
+            p.setPen(ToQColor(d->textColor));
             if (tabWidth && line.contains(u'\t')) {
                 int segmentX = x;
                 const QStringList parts = line.split(u'\t');

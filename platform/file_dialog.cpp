@@ -12,11 +12,11 @@ std::function<FileDialogAnswer(const FileDialogRequest&)> s_script;
 
 } // namespace
 
-void setFileDialogScript(std::function<FileDialogAnswer(const FileDialogRequest&)> script) {
+void SetFileDialogScript(std::function<FileDialogAnswer(const FileDialogRequest&)> script) {
     s_script = std::move(script);
 }
 
-FileDialogAnswer runFileDialog(Window* parent, const FileDialogRequest& request) {
+FileDialogAnswer RunFileDialog(Window* parent, const FileDialogRequest& request) {
     if (s_script)
         return s_script(request);
     const bool save = request.mode == FileDialogRequest::Mode::Save;

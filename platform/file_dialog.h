@@ -28,10 +28,10 @@ struct FileDialogAnswer {
 
 // Runs the window system's file dialog modally over parent (may be null). No default name and no default
 // suffix: the caller decides what a name without one means.
-FileDialogAnswer runFileDialog(Window* parent, const FileDialogRequest& request);
+FileDialogAnswer RunFileDialog(Window* parent, const FileDialogRequest& request);
 
-// Tests answer file dialogs themselves: while set, runFileDialog calls script instead of showing a dialog.
+// Tests answer file dialogs themselves: while set, RunFileDialog calls script instead of showing a dialog.
 // Null goes back to the real dialog.
-void setFileDialogScript(std::function<FileDialogAnswer(const FileDialogRequest&)> script);
+void SetFileDialogScript(std::function<FileDialogAnswer(const FileDialogRequest&)> script);
 
 } // namespace plat

@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 namespace plat {
 
-QString fontFamilyFor(const QString& face) {
+QString FontFamilyFor(const QString& face) {
     if (face.compare("Arial"_L1, Qt::CaseInsensitive) == 0 ||
         face.compare("Helvetica"_L1, Qt::CaseInsensitive) == 0)
         return u"Liberation Sans"_s;
@@ -24,7 +24,7 @@ QString fontFamilyFor(const QString& face) {
 namespace {
 
 // Cell height (ascent + descent) per em of a family, measured once at a large size for precision.
-double cellPerEm(const QString& family) {
+double CellPerEm(const QString& family) {
     static QHash<QString, double> cache;
     const auto it = cache.constFind(family);
     if (it != cache.constEnd())
@@ -42,9 +42,9 @@ double cellPerEm(const QString& family) {
 } // namespace
 
 Font::Font(const QString& face, int height, int weight, bool italic, bool underline)
-    : m_font(std::make_unique<QFont>(fontFamilyFor(face))) {
-    const QString family = fontFamilyFor(face);
-    int pixels = height < 0 ? -height : static_cast<int>(std::lround(height / cellPerEm(family)));
+    : m_font(std::make_unique<QFont>(FontFamilyFor(face))) {
+    const QString family = FontFamilyFor(face);
+    int pixels = height < 0 ? -height : static_cast<int>(std::lround(height / CellPerEm(family)));
     m_font->setPixelSize(std::max(1, pixels));
     m_font->setWeight(static_cast<QFont::Weight>(std::clamp(weight, 100, 900)));
     m_font->setItalic(italic);

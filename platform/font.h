@@ -14,7 +14,7 @@ inline constexpr int kFontWeightBold = 700;
 
 // The family a face name is drawn with. Arial becomes Liberation Sans, which has Arial's metrics, so layouts
 // measured in Arial fit; every font of the program is chosen here.
-QString fontFamilyFor(const QString& face);
+QString FontFamilyFor(const QString& face);
 
 // A font as the skin code names it: a face name and a height in pixels. A positive height is the cell height
 // (ascent + descent), a negative one the character height (the em size), as the skin code gives them.

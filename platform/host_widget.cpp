@@ -193,8 +193,8 @@ void HostWidget::wheelEvent(QWheelEvent* event) {
 void HostWidget::keyPressEvent(QKeyEvent* event) {
     if (!m_owner)
         return;
-    const int key = keyCodeOf(event->key());
-    const unsigned mods = modifiersOf(event->modifiers());
+    const int key = KeyCodeOf(event->key());
+    const unsigned mods = ModifiersOf(event->modifiers());
     const bool handled = m_owner->onKeyDown(key, mods, event->isAutoRepeat());
     if (!m_owner)
         return;
@@ -216,7 +216,7 @@ void HostWidget::keyReleaseEvent(QKeyEvent* event) {
             m_owner->onCancelPopup();
         return;
     }
-    m_owner->onKeyUp(keyCodeOf(event->key()), modifiersOf(event->modifiers()), event->isAutoRepeat());
+    m_owner->onKeyUp(KeyCodeOf(event->key()), ModifiersOf(event->modifiers()), event->isAutoRepeat());
 }
 
 void HostWidget::focusOutEvent(QFocusEvent* event) {

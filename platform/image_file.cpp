@@ -6,7 +6,7 @@
 
 namespace plat {
 
-QImage readImageFile(const QString& path) {
+QImage ReadImageFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QImage();

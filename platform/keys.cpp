@@ -4,7 +4,7 @@
 
 namespace plat {
 
-int keyCodeOf(int qtKey) {
+int KeyCodeOf(int qtKey) {
     if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
         return qtKey; // Qt's codes for these are their ASCII codes, as ours are
     switch (qtKey) {
@@ -53,11 +53,11 @@ int keyCodeOf(int qtKey) {
     }
 }
 
-unsigned keyboardModifiers() {
-    return modifiersOf(QGuiApplication::queryKeyboardModifiers());
+unsigned KeyboardModifiers() {
+    return ModifiersOf(QGuiApplication::queryKeyboardModifiers());
 }
 
-unsigned modifiersOf(Qt::KeyboardModifiers held) {
+unsigned ModifiersOf(Qt::KeyboardModifiers held) {
     unsigned mods = kModNone;
     if (held & Qt::ShiftModifier)
         mods |= kModShift;

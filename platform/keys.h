@@ -37,11 +37,11 @@ enum KeyModifier : unsigned {
 };
 
 // Our key code for a Qt key code (kKeyNone when it has none).
-int keyCodeOf(int qtKey);
+int KeyCodeOf(int qtKey);
 
 // The modifier keys held now (the asynchronous key state the skin reads for Shift and Ctrl).
-unsigned keyboardModifiers();
+unsigned KeyboardModifiers();
 // Qt's modifier flags as our KeyModifier bits.
-unsigned modifiersOf(Qt::KeyboardModifiers held);
+unsigned ModifiersOf(Qt::KeyboardModifiers held);
 
 } // namespace plat

@@ -4,7 +4,7 @@
 
 namespace plat {
 
-void showPlainMessageBox(const QString& caption, const QString& text) {
+void ShowPlainMessageBox(const QString& caption, const QString& text) {
     QMessageBox::critical(nullptr, caption, text, QMessageBox::Ok);
 }
 

@@ -26,11 +26,11 @@ constexpr int kDefaultLimit = 32767;
 constexpr int kLineTextMargin = 1;
 constexpr int kPlainTextMargin = 3;
 
-QString withCrLf(QString text) {
+QString WithCrLf(QString text) {
     return text.replace(u'\n', u"\r\n"_s);
 }
 
-QString withoutCrLf(QString text) {
+QString WithoutCrLf(QString text) {
     text.replace(u"\r\n"_s, u"\n"_s);
     return text.replace(u'\r', u'\n');
 }
@@ -86,7 +86,7 @@ class NativeEditBridge {
     }
     bool keyUp(const QKeyEvent& key) {
         return owner && !key.isAutoRepeat() &&
-               owner->onKeyUp(keyCodeOf(key.key()), modifiersOf(key.modifiers()));
+               owner->onKeyUp(KeyCodeOf(key.key()), ModifiersOf(key.modifiers()));
     }
     void tab(bool backwards) {
         if (owner)
@@ -246,7 +246,7 @@ void NativeEdit::setText(const QString& text) {
         return;
     d->bridge->settingText = true;
     if (d->plain)
-        d->plain->setPlainText(withoutCrLf(text).left(m_limit));
+        d->plain->setPlainText(WithoutCrLf(text).left(m_limit));
     else
         d->line->setText(text);
     d->bridge->settingText = false;
@@ -255,7 +255,7 @@ void NativeEdit::setText(const QString& text) {
 QString NativeEdit::text() const {
     if (!d->widget)
         return QString();
-    return d->plain ? withCrLf(d->plain->toPlainText()) : d->line->text();
+    return d->plain ? WithCrLf(d->plain->toPlainText()) : d->line->text();
 }
 
 void NativeEdit::setLimitText(int characters) {

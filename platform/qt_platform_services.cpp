@@ -14,17 +14,17 @@ void QtPlatformServices::CopyText(const QString& text) {
         return;
     // The clipboard belongs to the user-interface thread; other threads hand the text over to it.
     if (QThread::currentThread() == app->thread())
-        setClipboardText(text);
+        SetClipboardText(text);
     else
         QMetaObject::invokeMethod(
-            app, [text] { setClipboardText(text); }, Qt::QueuedConnection);
+            app, [text] { SetClipboardText(text); }, Qt::QueuedConnection);
 }
 
 void QtPlatformServices::OpenUrl(const QString& url) {
-    openUrl(url);
+    plat::OpenUrl(url);
 }
 
-void installQtPlatformServices() {
+void InstallQtPlatformServices() {
     static QtPlatformServices services;
     InstallPlatformServices(&services);
 }

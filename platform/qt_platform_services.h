@@ -12,6 +12,6 @@ class QtPlatformServices final : public PlatformServices {
 };
 
 // Installs the one process-wide QtPlatformServices; call after the Application exists.
-void installQtPlatformServices();
+void InstallQtPlatformServices();
 
 } // namespace plat

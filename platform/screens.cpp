@@ -9,22 +9,22 @@ namespace plat {
 
 namespace {
 
-Rect fromQRect(const QRect& r) {
+Rect FromQRect(const QRect& r) {
     return Rect::fromXywh(r.x(), r.y(), r.width(), r.height());
 }
 
 // Squared distance from p to the nearest pixel of r.
-long long distanceSquared(const Rect& r, Point p) {
+long long DistanceSquared(const Rect& r, Point p) {
     const long long dx = p.x < r.left ? r.left - p.x : (p.x >= r.right ? p.x - r.right + 1 : 0);
     const long long dy = p.y < r.top ? r.top - p.y : (p.y >= r.bottom ? p.y - r.bottom + 1 : 0);
     return dx * dx + dy * dy;
 }
 
-Rect nearestTo(const std::vector<Rect>& rects, Point p) {
+Rect NearestTo(const std::vector<Rect>& rects, Point p) {
     Rect best = rects.front();
     long long bestDistance = LLONG_MAX;
     for (const Rect& r : rects) {
-        const long long distance = distanceSquared(r, p);
+        const long long distance = DistanceSquared(r, p);
         if (distance < bestDistance) {
             bestDistance = distance;
             best = r;
@@ -35,38 +35,38 @@ Rect nearestTo(const std::vector<Rect>& rects, Point p) {
 
 } // namespace
 
-Rect primaryScreenRect() {
+Rect PrimaryScreenRect() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? fromQRect(screen->geometry()) : Rect{};
+    return screen ? FromQRect(screen->geometry()) : Rect{};
 }
 
-Rect virtualDesktopRect() {
+Rect VirtualDesktopRect() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? fromQRect(screen->virtualGeometry()) : Rect{};
+    return screen ? FromQRect(screen->virtualGeometry()) : Rect{};
 }
 
-std::vector<Rect> availableRects() {
+std::vector<Rect> AvailableRects() {
     std::vector<Rect> rects;
     const QScreen* primary = QGuiApplication::primaryScreen();
     if (primary)
-        rects.push_back(fromQRect(primary->availableGeometry()));
+        rects.push_back(FromQRect(primary->availableGeometry()));
     for (const QScreen* screen : QGuiApplication::screens())
         if (screen != primary)
-            rects.push_back(fromQRect(screen->availableGeometry()));
+            rects.push_back(FromQRect(screen->availableGeometry()));
     return rects;
 }
 
-Rect availableRectAt(Point p) {
-    const std::vector<Rect> rects = availableRects();
-    return rects.empty() ? Rect{} : nearestTo(rects, p);
+Rect AvailableRectAt(Point p) {
+    const std::vector<Rect> rects = AvailableRects();
+    return rects.empty() ? Rect{} : NearestTo(rects, p);
 }
 
-Point cursorPos() {
+Point CursorPos() {
     const QPoint p = QCursor::pos();
     return Point{p.x(), p.y()};
 }
 
-Rect keepReachable(const Rect& rect, const std::vector<Rect>& workAreas) {
+Rect KeepReachable(const Rect& rect, const std::vector<Rect>& workAreas) {
     if (workAreas.empty())
         return rect;
     const int band = std::min(rect.height(), 30);
@@ -77,7 +77,7 @@ Rect keepReachable(const Rect& rect, const std::vector<Rect>& workAreas) {
         if (!seen.isEmpty() && seen.width() >= needed && seen.top == caption.top)
             return rect;
     }
-    const Rect area = nearestTo(workAreas, Point{rect.left + rect.width() / 2, rect.top});
+    const Rect area = NearestTo(workAreas, Point{rect.left + rect.width() / 2, rect.top});
     const int x = std::max(area.left, std::min(rect.left, area.right - rect.width()));
     const int y = std::max(area.top, std::min(rect.top, area.bottom - rect.height()));
     return rect.translated(x - rect.left, y - rect.top);

@@ -10,7 +10,7 @@ namespace plat {
 
 namespace {
 
-bool startOpener(const QString& target) {
+bool StartOpener(const QString& target) {
     if (target.isEmpty())
         return false;
     // One argument, no shell: nothing in the target can be taken for a command.
@@ -19,20 +19,20 @@ bool startOpener(const QString& target) {
 
 } // namespace
 
-bool openUrl(const QString& url) {
+bool OpenUrl(const QString& url) {
     // A leading "-" would read as an option of the opener, and is no address anyway.
     if (url.startsWith(u'-'))
         return false;
-    return startOpener(url);
+    return StartOpener(url);
 }
 
-bool openFile(const QString& path) {
+bool OpenFile(const QString& path) {
     if (path.isEmpty())
         return false;
-    return startOpener(QFileInfo(path).absoluteFilePath());
+    return StartOpener(QFileInfo(path).absoluteFilePath());
 }
 
-QString programFolder() {
+QString ProgramFolder() {
     return QCoreApplication::applicationDirPath();
 }
 

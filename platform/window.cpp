@@ -25,10 +25,10 @@ namespace {
 Window* s_capture = nullptr;
 std::function<void(Window&)> s_modalShownHook;
 
-QRect toQRect(const Rect& r) {
+QRect ToQRect(const Rect& r) {
     return QRect(r.left, r.top, r.width(), r.height());
 }
-Rect fromQRect(const QRect& r) {
+Rect FromQRect(const QRect& r) {
     return Rect::fromXywh(r.x(), r.y(), r.width(), r.height());
 }
 
@@ -164,7 +164,7 @@ void Window::showSlidingDown(int durationMs) {
     QWidget* w = d->widget.get();
     if (d->slide)
         d->slide->stop();
-    if (!windowAnimationsAvailable() || durationMs <= 0) {
+    if (!WindowAnimationsAvailable() || durationMs <= 0) {
         show();
         return;
     }
@@ -265,7 +265,7 @@ void Window::restore() {
     if (!m_maximized)
         return;
     m_maximized = false;
-    place(keepReachable(d->normalRect, availableRects()));
+    place(KeepReachable(d->normalRect, AvailableRects()));
     deliverSize(true);
 }
 
@@ -277,14 +277,14 @@ void Window::stateChangedByUser(bool minimized) {
 }
 
 void Window::setGeometry(const Rect& screenRect) {
-    place(keepReachable(screenRect, availableRects()));
+    place(KeepReachable(screenRect, AvailableRects()));
     deliverSize(false);
 }
 
 void Window::place(const Rect& screenRect) {
     if (d->fixedSize)
         d->widget->setFixedSize(screenRect.width(), screenRect.height());
-    d->widget->setGeometry(toQRect(screenRect));
+    d->widget->setGeometry(ToQRect(screenRect));
 }
 
 void Window::setSizeLimits(bool resizable, Size minimum) {
@@ -308,7 +308,7 @@ void Window::resize(int width, int height) {
 }
 
 Rect Window::windowRect() const {
-    return fromQRect(d->widget->geometry());
+    return FromQRect(d->widget->geometry());
 }
 
 Size Window::clientSize() const {
@@ -322,7 +322,7 @@ void Window::centerOnParent() {
                                   over.top + (over.height() - own.height()) / 2, own.width(), own.height());
     // Centred over a parent near a screen edge, the window still stays on that screen where it fits.
     const Rect area =
-        availableRectAt(Point{centred.left + centred.width() / 2, centred.top + centred.height() / 2});
+        AvailableRectAt(Point{centred.left + centred.width() / 2, centred.top + centred.height() / 2});
     const int x = std::max(area.left, std::min(centred.left, area.right - centred.width()));
     const int y = std::max(area.top, std::min(centred.top, area.bottom - centred.height()));
     centred = centred.translated(x - centred.left, y - centred.top);
@@ -331,7 +331,7 @@ void Window::centerOnParent() {
 
 Rect Window::workArea() const {
     const Rect r = windowRect();
-    return availableRectAt(Point{r.left + r.width() / 2, r.top + r.height() / 2});
+    return AvailableRectAt(Point{r.left + r.width() / 2, r.top + r.height() / 2});
 }
 
 Point Window::clientToScreen(Point p) const {
@@ -423,7 +423,7 @@ void Window::redrawNow() {
 
 void Window::showBackBuffer(const Rect& rect) {
     if (d->widget->isVisible() && !rect.isEmpty())
-        d->widget->repaint(toQRect(rect));
+        d->widget->repaint(ToQRect(rect));
 }
 
 void Window::setTimer(unsigned id, int intervalMs) {
@@ -518,7 +518,7 @@ bool Window::startTextDrag(const QString& text) {
 }
 
 bool Window::addTrayIcon(const QString& tip) {
-    if (!isSystemTrayAvailable())
+    if (!IsSystemTrayAvailable())
         return false;
     if (!d->tray) {
         d->tray = std::make_unique<QSystemTrayIcon>();
@@ -566,7 +566,7 @@ void Window::deliverSize(bool force) {
     onSize(type, size.cx, size.cy);
 }
 
-bool isSystemTrayAvailable() {
+bool IsSystemTrayAvailable() {
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 

@@ -77,7 +77,7 @@ class Window {
     bool isMinimized() const { return m_minimized; }
     bool isMaximized() const { return m_maximized; }
 
-    // Placement, in screen coordinates. The host keeps every window reachable (see keepReachable).
+    // Placement, in screen coordinates. The host keeps every window reachable (see KeepReachable).
     void setGeometry(const Rect& screenRect);
     // Size limits the window manager keeps to (tiling, keyboard resizing): a resizable window never gets
     // smaller than minimum; any other keeps the size this program gives it. Our own placing keeps to them
@@ -133,7 +133,7 @@ class Window {
     bool startTextDrag(const QString& text);
 
     // Tray icon with the window's icon; addTrayIcon answers false when there is no system tray
-    // (see isSystemTrayAvailable), and the caller then minimises normally.
+    // (see IsSystemTrayAvailable), and the caller then minimises normally.
     bool addTrayIcon(const QString& tip);
     void removeTrayIcon();
     bool hasTrayIcon() const;
@@ -193,6 +193,6 @@ class Window {
 };
 
 // Whether a system tray exists to hold a tray icon.
-bool isSystemTrayAvailable();
+bool IsSystemTrayAvailable();
 
 } // namespace plat

@@ -22,13 +22,13 @@ struct FreeReply {
     void operator()(void* p) const { std::free(p); }
 };
 
-xcb_connection_t* x11Connection() {
+xcb_connection_t* X11Connection() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return x11 ? x11->connection() : nullptr;
 }
 
 // The ancestor of w that is a child of the root window: w itself, or the frame a window manager put it in.
-xcb_window_t topLevelOf(xcb_connection_t* connection, xcb_window_t w) {
+xcb_window_t TopLevelOf(xcb_connection_t* connection, xcb_window_t w) {
     // Frames nest a few levels at most; the bound only guards against a window tree that changes under us.
     for (int depth = 0; depth < 16; ++depth) {
         std::unique_ptr<xcb_query_tree_reply_t, FreeReply> tree(
@@ -91,7 +91,7 @@ class StackingEvents : public QAbstractNativeEventFilter {
 } // namespace
 
 StackBelow::StackBelow(QWidget* window, QWidget* sibling) : m_window(window), m_sibling(sibling) {
-    if (x11Connection())
+    if (X11Connection())
         StackingEvents::instance().add(this);
 }
 
@@ -100,13 +100,13 @@ StackBelow::~StackBelow() {
 }
 
 bool StackBelow::apply() {
-    xcb_connection_t* connection = x11Connection();
+    xcb_connection_t* connection = X11Connection();
     if (!connection || !m_window || !m_sibling || !m_window->isVisible() || !m_sibling->isVisible() ||
         !m_window->windowHandle() || !m_sibling->windowHandle())
         return false;
     m_client = xcb_window_t(m_sibling->winId());
-    m_own = topLevelOf(connection, xcb_window_t(m_window->winId()));
-    const xcb_window_t frame = topLevelOf(connection, xcb_window_t(m_client));
+    m_own = TopLevelOf(connection, xcb_window_t(m_window->winId()));
+    const xcb_window_t frame = TopLevelOf(connection, xcb_window_t(m_client));
     if (m_own == XCB_NONE || frame == XCB_NONE || m_own == frame)
         return false;
     if (frame != m_client && frame != m_frame) {

@@ -2,7 +2,8 @@
 
 // Every picture of the skin atlas: where it lies, what it shows, and how the drawing code cuts and stretches
 // it. The generator paints from this table, the skin and the main window draw pieces by their names, and the
-// tests check the shipped atlas against it, so a picture's place is written down only here. Plain C++ (no Qt).
+// tests check the shipped atlas against it, so a picture's place is written down only here. Plain C++ (no
+// Qt).
 
 #include <array>
 #include <cstdint>
@@ -286,7 +287,7 @@ inline constexpr std::array kAtlasPieces = std::to_array<AtlasPiece>({
 // clang-format on
 
 // The piece of that name; naming a piece that does not exist fails to compile where used as a constant.
-consteval const AtlasPiece& atlasPiece(std::string_view name) {
+consteval const AtlasPiece& PieceByName(std::string_view name) {
     for (const AtlasPiece& piece : kAtlasPieces) {
         if (piece.name == name) {
             return piece;

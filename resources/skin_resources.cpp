@@ -6,29 +6,29 @@ namespace skin_resources {
 
 namespace {
 
-QString underSkin(const QString& file) {
+QString UnderSkin(const QString& file) {
     return QLatin1StringView(":/skin/") + file;
 }
 
-QString fromView(std::string_view text) {
+QString FromView(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace
 
-QString atlasPath() {
-    return underSkin(fromView(kAtlasFile));
+QString AtlasPath() {
+    return UnderSkin(FromView(kAtlasFile));
 }
 
-QString toolbarPath() {
-    return underSkin(fromView(kToolbarFile));
+QString ToolbarPath() {
+    return UnderSkin(FromView(kToolbarFile));
 }
 
-QString iconPath(int size) {
+QString IconPath(int size) {
     if (std::find(kIconSizes.begin(), kIconSizes.end(), size) == kIconSizes.end()) {
         return {};
     }
-    return underSkin(iconFileName(size));
+    return UnderSkin(IconFileName(size));
 }
 
 } // namespace skin_resources

@@ -14,13 +14,13 @@ inline constexpr std::array kIconSizes{16, 24, 32, 48, 64, 128, 256};
 // File names in resources/ (and below ":/skin").
 inline constexpr std::string_view kAtlasFile = "atlas.png";
 inline constexpr std::string_view kToolbarFile = "toolbar.png";
-inline QString iconFileName(int size) {
+inline QString IconFileName(int size) {
     return QLatin1StringView("icon_") + QString::number(size) + QLatin1StringView(".png");
 }
 
-QString atlasPath();   // ":/skin/atlas.png"
-QString toolbarPath(); // ":/skin/toolbar.png"
+QString AtlasPath();   // ":/skin/atlas.png"
+QString ToolbarPath(); // ":/skin/toolbar.png"
 // ":/skin/icon_<size>.png" for a size in kIconSizes; empty for any other size.
-QString iconPath(int size);
+QString IconPath(int size);
 
 } // namespace skin_resources

@@ -22,11 +22,11 @@ void Style(CSkinButton& button, const skin::StateImages& images, int rightMargin
 } // namespace
 
 void StyleSecondaryBandButton(CSkinButton& button, const CSkinDlg_Base& dialog) {
-    Style(button, kSecondaryImages, 15, dialog.m_fontBold14, plat::rgb(114, 114, 114));
+    Style(button, kSecondaryImages, 15, dialog.m_fontBold14, plat::Rgb(114, 114, 114));
 }
 
 void StyleMainBandButton(CSkinButton& button, const CSkinDlg_Base& dialog) {
-    Style(button, kMainImages, 44, dialog.m_fontBold15, plat::rgb(54, 54, 54));
+    Style(button, kMainImages, 44, dialog.m_fontBold15, plat::Rgb(54, 54, 54));
 }
 
 void PlaceInBand(CSkinButton& button, int x, int dialogHeight) {

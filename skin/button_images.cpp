@@ -29,10 +29,10 @@ ButtonPreset ButtonStylePreset(int preset) {
         return {true, kPushButtonImages, kCap, kButtonTextColor};
     case 2:
         return {true, AtlasStates("tab.normal", "tab.hot", "tab.disabled", "tab.pressed"), kCap,
-                plat::rgb(128, 128, 128)};
+                plat::Rgb(128, 128, 128)};
     case 3:
         return {true, AtlasStates("tab.pressed", "tab.pressed", "tab.disabled", "tab.normal"), kCap,
-                plat::rgb(0, 0, 0)};
+                plat::Rgb(0, 0, 0)};
     case 4:
         return {true, AtlasStates("choice.normal", "choice.hot", "choice.hot", "choice.pressed"), kCap,
                 kButtonTextColor};

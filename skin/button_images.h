@@ -85,8 +85,8 @@ struct ButtonPreset {
     plat::ColorRef textColor = 0;
 };
 
-inline constexpr plat::ColorRef kButtonTextColor = plat::rgb(0, 54, 92);
-inline constexpr plat::ColorRef kDisabledTextColor = plat::rgb(128, 128, 128);
+inline constexpr plat::ColorRef kButtonTextColor = plat::Rgb(0, 54, 92);
+inline constexpr plat::ColorRef kDisabledTextColor = plat::Rgb(128, 128, 128);
 
 // The looks of SetStyle; unknown numbers only reset the text colour.
 ButtonPreset ButtonStylePreset(int preset);

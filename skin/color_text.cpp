@@ -31,14 +31,14 @@ int PairAt(const QString& text, qsizetype at) {
 
 plat::ColorRef ParseColorText(const QString& text) {
     const qsizetype start = text.startsWith(u'#') ? 1 : 0;
-    return plat::rgb(PairAt(text, start), PairAt(text, start + 2), PairAt(text, start + 4));
+    return plat::Rgb(PairAt(text, start), PairAt(text, start + 2), PairAt(text, start + 4));
 }
 
 QString ColorText(plat::ColorRef color) {
     return QStringLiteral("%1%2%3")
-        .arg(plat::redOf(color), 2, 16, QChar(u'0'))
-        .arg(plat::greenOf(color), 2, 16, QChar(u'0'))
-        .arg(plat::blueOf(color), 2, 16, QChar(u'0'))
+        .arg(plat::RedOf(color), 2, 16, QChar(u'0'))
+        .arg(plat::GreenOf(color), 2, 16, QChar(u'0'))
+        .arg(plat::BlueOf(color), 2, 16, QChar(u'0'))
         .toUpper();
 }
 

@@ -115,7 +115,7 @@ void DialogFrame::OnSize(plat::SizeType type) {
 void DialogFrame::OnTrayClick(plat::TrayClick click) {
     if (click == plat::TrayClick::Right) {
         // Beside the pointer rather than under it, so the click that opened the menu chooses nothing.
-        const plat::Point cursor = plat::cursorPos();
+        const plat::Point cursor = plat::CursorPos();
         CSkinMenuPopup menu(&m_dlg, nullptr, cursor.x + 3, cursor.y - 3);
         menu.AddItem(u"Restore "_s + kProductName, cmd::kDefaultRestore);
         menu.AddItem(CSkinMenuPopup::kSeparator);
@@ -169,12 +169,12 @@ PointerMode DialogFrame::BeginDrag(int x, int y) {
     }
     Track(x, y, false);
     if (m_dlg.m_maximizable && m_edges.any()) {
-        m_anchor = plat::cursorPos();
+        m_anchor = plat::CursorPos();
         m_dlg.setTimer(kResizeTimerId, kDragStepMs);
         return PointerMode::Resizing;
     }
     if (m_dlg.m_movable && m_captionHit) {
-        m_anchor = plat::cursorPos();
+        m_anchor = plat::CursorPos();
         m_dlg.setTimer(kMoveTimerId, kDragStepMs);
         return PointerMode::Moving;
     }
@@ -194,7 +194,7 @@ void DialogFrame::ResizeStep(plat::Point cursor) {
     const int minWidth = m_dlg.m_minWidth;
     const int minHeight = m_dlg.m_minHeight;
     const plat::Rect next =
-        ResizedRect(window, plat::virtualDesktopRect(), cursor, m_edges, minWidth, minHeight, kResizeFloor);
+        ResizedRect(window, plat::VirtualDesktopRect(), cursor, m_edges, minWidth, minHeight, kResizeFloor);
     if (next != window && !(next.width() < minWidth && next.height() < minHeight)) {
         m_dlg.setGeometry(next);
     }

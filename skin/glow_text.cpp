@@ -40,7 +40,7 @@ std::unique_ptr<plat::DeviceContext> MakeGlowLayer(const QString& text, plat::Co
         std::uint32_t* line = glow->scanLine(row);
         for (int col = 0; col < w; ++col) {
             const int alpha = quint8(blurred.at(qsizetype(row) * w + col)) / divisor;
-            line[col] = plat::premultipliedArgb(glowColor, alpha);
+            line[col] = plat::PremultipliedArgb(glowColor, alpha);
         }
     }
     return glow;

@@ -14,7 +14,7 @@ const plat::DeviceContext& KeyedPictures::Keyed(const plat::DeviceContext& atlas
     if (!slot) {
         slot = std::make_unique<plat::DeviceContext>(src.width(), src.height());
         slot->bitBlt(0, 0, src.width(), src.height(), atlas, src.left, src.top);
-        const std::uint32_t key = plat::premultipliedArgb(m_key, 255);
+        const std::uint32_t key = plat::PremultipliedArgb(m_key, 255);
         for (int y = 0; y < slot->height(); ++y) {
             std::uint32_t* line = slot->scanLine(y);
             for (int x = 0; x < slot->width(); ++x) {

@@ -37,7 +37,7 @@ QString TrimChars(const QString& text, const QString& chars) {
 
 // A number read as "%f" does; NaN counts as nothing read, so the comparison stays a strict order.
 std::optional<double> ReadNumber(const QString& text) {
-    const std::optional<double> v = number_text::readDouble(text);
+    const std::optional<double> v = number_text::ReadDouble(text);
     if (!v || std::isnan(*v)) {
         return std::nullopt;
     }

@@ -13,7 +13,7 @@ QString FormatInt(int v, int emptyValue, int noDataValue, const QString& noDataT
     if (v == noDataValue) {
         return noDataText;
     }
-    return number_text::formatGrouped(v);
+    return number_text::FormatGrouped(v);
 }
 
 QString FormatFloat(float v, bool trimZeros, float emptyValue, float noDataValue) {
@@ -23,7 +23,7 @@ QString FormatFloat(float v, bool trimZeros, float emptyValue, float noDataValue
     if (v == noDataValue || std::isnan(v)) {
         return u"No Data"_s;
     }
-    QString text = number_text::formatFixed(v, 2);
+    QString text = number_text::FormatFixed(v, 2);
     if (trimZeros && text.contains(u'.')) {
         while (text.endsWith(u'0')) {
             text.chop(1);
@@ -32,5 +32,5 @@ QString FormatFloat(float v, bool trimZeros, float emptyValue, float noDataValue
             text.chop(1);
         }
     }
-    return number_text::groupDigits(text);
+    return number_text::GroupDigits(text);
 }

@@ -118,7 +118,7 @@ QString BarLabel(const BarValue& bar) {
         return QString();
     }
     const double percent = 100.0 * bar.value / std::max(1, bar.total);
-    return number_text::formatFixed(percent, 1) + QStringLiteral("% (") + number_text::formatInt(bar.value) +
+    return number_text::FormatFixed(percent, 1) + QStringLiteral("% (") + number_text::FormatInt(bar.value) +
            u')';
 }
 
@@ -127,7 +127,7 @@ std::array<int, 12> ParseChartValues(const QString& text) {
     qsizetype at = 0;
     for (int& v : values) {
         qsizetype used = 0;
-        const std::optional<int> read = number_text::readInt(QStringView(text).mid(at), &used);
+        const std::optional<int> read = number_text::ReadInt(QStringView(text).mid(at), &used);
         if (!read) {
             break;
         }

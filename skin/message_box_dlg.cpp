@@ -129,7 +129,7 @@ void CMessageBoxDlg::DrawBackground(plat::DeviceContext& dc) {
     const plat::Rect* icon = IconOf(m_type);
     if (icon && m_pAtlasDC) {
         dc.transparentBlt(kIconLeft, kIconTop, icon->width(), icon->height(), *m_pAtlasDC, icon->left,
-                          icon->top, icon->width(), icon->height(), plat::rgb(255, 0, 255));
+                          icon->top, icon->width(), icon->height(), plat::Rgb(255, 0, 255));
     }
 }
 

@@ -23,7 +23,7 @@ bool ReadsAsFourNumbers(QStringView text) {
             text = text.sliced(1);
         }
         qsizetype end = 0;
-        if (!number_text::readInt(text, &end))
+        if (!number_text::ReadInt(text, &end))
             return false;
         text = text.sliced(end);
     }

@@ -41,7 +41,7 @@ std::vector<std::uint32_t> MakeKernel(const ShadowLook& look, int radius) {
             else if (d <= radius)
                 alpha = int((1.0 - (d - inner) / (look.sharpness + 1)) * look.darkness);
             if (alpha > 0)
-                kernel[size_t(ky) * side + kx] = plat::premultipliedArgb(look.color, alpha);
+                kernel[size_t(ky) * side + kx] = plat::PremultipliedArgb(look.color, alpha);
         }
     }
     return kernel;
@@ -107,7 +107,7 @@ bool MakeShadowImage(plat::DeviceContext& image, const std::vector<ShadowSpan>& 
         }
     }
 
-    const std::uint32_t solid = plat::premultipliedArgb(look.color, look.darkness);
+    const std::uint32_t solid = plat::PremultipliedArgb(look.color, look.darkness);
     for (int r = 0; r < height; ++r) {
         std::uint32_t* line = image.scanLine(r);
         const ShadowSpan& row = outline[size_t(r)];

@@ -25,7 +25,7 @@ void DrawPiece(plat::DeviceContext& dc, int x, int y, const plat::DeviceContext&
 void DrawKeyedPiece(plat::DeviceContext& dc, int x, int y, const plat::DeviceContext& atlas,
                     const plat::Rect& piece) {
     // The key reads the same as a COLORREF and as 0xRRGGBB.
-    constexpr plat::ColorRef kKey = plat::rgb(255, 0, 255);
+    constexpr plat::ColorRef kKey = plat::Rgb(255, 0, 255);
     static_assert(kKey == skin_art::kKeyColour);
     dc.transparentBlt(x, y, piece.width(), piece.height(), atlas, piece.left, piece.top, piece.width(),
                       piece.height(), kKey);

@@ -20,7 +20,7 @@ void SetAtlas(plat::DeviceContext* atlas);
 plat::DeviceContext* Atlas();
 
 consteval plat::Rect AtlasRect(std::string_view name) {
-    const skin_art::AtlasPiece& piece = skin_art::atlasPiece(name);
+    const skin_art::AtlasPiece& piece = skin_art::PieceByName(name);
     return plat::Rect::fromXywh(piece.x, piece.y, piece.width, piece.height);
 }
 

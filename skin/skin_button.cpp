@@ -112,7 +112,7 @@ void CSkinButton::SetAnimation(const skin::AnimationStrip& strip, bool iconLeft)
         std::uint32_t* line = m_frameDC.scanLine(row);
         for (int col = 0; col < extent.cx; ++col) {
             const int blue = int(line[col] & 0xFF);
-            line[col] = plat::premultipliedArgb(m_textColor, 255 - blue);
+            line[col] = plat::PremultipliedArgb(m_textColor, 255 - blue);
         }
     }
     Redraw();

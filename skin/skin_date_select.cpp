@@ -16,12 +16,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr plat::ColorRef kTitleBand = plat::rgb(99, 117, 214);
-constexpr plat::ColorRef kBody = plat::rgb(122, 161, 230);
-constexpr plat::ColorRef kDayNameColor = plat::rgb(103, 125, 223);
+constexpr plat::ColorRef kTitleBand = plat::Rgb(99, 117, 214);
+constexpr plat::ColorRef kBody = plat::Rgb(122, 161, 230);
+constexpr plat::ColorRef kDayNameColor = plat::Rgb(103, 125, 223);
 constexpr plat::ColorRef kSelectedCell = kTitleBand;
-constexpr plat::ColorRef kWhite = plat::rgb(255, 255, 255);
-constexpr plat::ColorRef kBlack = plat::rgb(0, 0, 0);
+constexpr plat::ColorRef kWhite = plat::Rgb(255, 255, 255);
+constexpr plat::ColorRef kBlack = plat::Rgb(0, 0, 0);
 constexpr int kTitleHeight = 30;
 constexpr plat::Rect kTitleText{40, 7, 155, 22};
 constexpr int kGridLeft = 14;
@@ -109,7 +109,7 @@ void CSkinDateSelect::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/)
     const plat::Font* previousFont = dc.selectFont(&m_fontBold);
     const plat::ColorRef previousColor = dc.setTextColor(kWhite);
     plat::Rect title = kTitleText.translated(x, y);
-    dc.drawText(m_monthNames[size_t(m_month - 1)] + u' ' + number_text::formatInt(m_year), title, kCentred);
+    dc.drawText(m_monthNames[size_t(m_month - 1)] + u' ' + number_text::FormatInt(m_year), title, kCentred);
 
     dc.selectFont(&m_font);
     dc.setTextColor(kDayNameColor);
@@ -143,7 +143,7 @@ void CSkinDateSelect::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/)
             const bool inMonth = day >= monthStart && day < nextMonthStart;
             dc.selectFont(m_bold[size_t(column * kRows + row)] ? &m_fontBold : &m_font);
             dc.setTextColor(inMonth ? kWhite : kBlack);
-            dc.drawText(number_text::formatInt(day.day()), cell, kCentred);
+            dc.drawText(number_text::FormatInt(day.day()), cell, kCentred);
         }
     }
     dc.setTextColor(previousColor);
@@ -176,7 +176,7 @@ void CSkinDateSelect::OnRightClick(int x, int y) {
     std::vector<skin::ContextMenuItem> months;
     months.reserve(m_monthNames.size());
     for (size_t m = 0; m < m_monthNames.size(); ++m) {
-        months.push_back({m_monthNames[m], m_command + number_text::formatInt(qint64(m) + 1), 0});
+        months.push_back({m_monthNames[m], m_command + number_text::FormatInt(qint64(m) + 1), 0});
     }
     skin::RunContextMenu(*this, x, y + 15, months);
 }

@@ -114,7 +114,7 @@ void CSkinDlg::ShowTooltip(bool show) {
         return;
     }
     m_tooltipWnd = std::make_unique<CSkinTooltip_windows>(this, m_tooltipText, m_tooltipRect);
-    m_tooltipWnd->ShowAt(plat::cursorPos());
+    m_tooltipWnd->ShowAt(plat::CursorPos());
     m_tooltipShown = true;
 }
 

@@ -21,11 +21,11 @@ class CSkinDlg : public CSkinDlg_Base {
 
     CSkinTooltip_windows* Tooltip() const { return m_tooltipWnd.get(); }
 
-    static constexpr plat::ColorRef kBorderColor = plat::rgb(0, 100, 168);
-    static constexpr plat::ColorRef kShadeOuter = plat::rgb(241, 249, 255);
-    static constexpr plat::ColorRef kShadeInner = plat::rgb(254, 255, 255);
+    static constexpr plat::ColorRef kBorderColor = plat::Rgb(0, 100, 168);
+    static constexpr plat::ColorRef kShadeOuter = plat::Rgb(241, 249, 255);
+    static constexpr plat::ColorRef kShadeInner = plat::Rgb(254, 255, 255);
     static constexpr plat::ColorRef kInnerFill = 0xFFFFFE;
-    static constexpr plat::ColorRef kUntitledFrame = plat::rgb(187, 240, 250);
+    static constexpr plat::ColorRef kUntitledFrame = plat::Rgb(187, 240, 250);
 
   protected:
     void TooltipInput(bool closeNow, int x, int y) override;

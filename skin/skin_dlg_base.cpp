@@ -81,7 +81,7 @@ plat::DeviceContext& CSkinDlg_Base::MeasureDC() {
 }
 
 QString CSkinDlg_Base::UserManualPath() {
-    return QDir(plat::programFolder()).filePath(u"User Manual.pdf"_s);
+    return QDir(plat::ProgramFolder()).filePath(u"User Manual.pdf"_s);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -355,9 +355,9 @@ void CSkinDlg_Base::onTimer(unsigned id) {
             pressed->OnMouse(m_pointer.pressPos.x, m_pointer.pressPos.y, skin::kMouseHeld);
         }
     } else if (id == static_cast<unsigned>(skin::kResizeTimerId)) {
-        m_frame.ResizeStep(plat::cursorPos());
+        m_frame.ResizeStep(plat::CursorPos());
     } else if (id == static_cast<unsigned>(skin::kMoveTimerId)) {
-        m_frame.MoveStep(plat::cursorPos());
+        m_frame.MoveStep(plat::CursorPos());
     }
 }
 
@@ -386,7 +386,7 @@ void CSkinDlg_Base::onClose() {
 void CSkinDlg_Base::onHelp() {
     const QString manual = UserManualPath();
     if (QFileInfo::exists(manual)) {
-        plat::openFile(manual);
+        plat::OpenFile(manual);
     }
 }
 

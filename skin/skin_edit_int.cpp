@@ -4,9 +4,9 @@
 #include "skin/skin_element.h"
 
 int GetSkinEditInt(const CSkinElement& element) {
-    return number_text::readInt(element.GetText()).value_or(0);
+    return number_text::ReadInt(element.GetText()).value_or(0);
 }
 
 void SetSkinEditInt(CSkinElement& element, int value) {
-    element.SetText(number_text::formatInt(value));
+    element.SetText(number_text::FormatInt(value));
 }

@@ -129,7 +129,7 @@ void CSkinIcoButton::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) 
     }
     plat::Rect text = place.text.translated(x, y);
     const plat::ColorRef previous =
-        dc.setTextColor(m_enabled ? plat::rgb(0, 0, 0) : skin::kDisabledTextColor);
+        dc.setTextColor(m_enabled ? plat::Rgb(0, 0, 0) : skin::kDisabledTextColor);
     dc.drawText(m_caption, text,
                 plat::kTextCenter | plat::kTextVCenter | plat::kTextSingleLine | plat::kTextEndEllipsis |
                     plat::kTextNoPrefix);

@@ -9,8 +9,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr plat::ColorRef kDisabledShade = plat::rgb(200, 200, 200);
-constexpr plat::ColorRef kDisabledText = plat::rgb(100, 100, 100);
+constexpr plat::ColorRef kDisabledShade = plat::Rgb(200, 200, 200);
+constexpr plat::ColorRef kDisabledText = plat::Rgb(100, 100, 100);
 // Only CR LF breaks a line; a lone CR is drawn in place like any other character.
 constexpr unsigned kLineFormat =
     plat::kTextSingleLine | plat::kTextExpandTabs | plat::kTextNoPrefix | plat::kTextLeft | plat::kTextTop;
@@ -103,7 +103,7 @@ void CSkinLabel::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
         }
     };
     if (m_enabled) {
-        drawLines(x, y, m_textColor == kDefaultTextColor ? plat::rgb(0, 0, 0) : m_textColor);
+        drawLines(x, y, m_textColor == kDefaultTextColor ? plat::Rgb(0, 0, 0) : m_textColor);
     } else {
         drawLines(x + 1, y + 1, kDisabledShade);
         drawLines(x, y, kDisabledText);

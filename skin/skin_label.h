@@ -32,7 +32,7 @@ class CSkinLabel : public CSkinElement {
 
     // The colour meaning "black".
     static constexpr plat::ColorRef kDefaultTextColor = plat::kInvalidColor;
-    static constexpr plat::ColorRef kLinkColor = plat::rgb(0, 0, 255);
+    static constexpr plat::ColorRef kLinkColor = plat::Rgb(0, 0, 255);
 
     bool m_link = false;
     std::unique_ptr<plat::Font> m_ownFont;

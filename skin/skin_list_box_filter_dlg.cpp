@@ -46,9 +46,9 @@ template <class T> QString RangeText(T value, T other) {
         return QString();
     }
     if constexpr (std::is_same_v<T, int>) {
-        return number_text::formatInt(value);
+        return number_text::FormatInt(value);
     } else {
-        return number_text::formatFixed(value, 2);
+        return number_text::FormatFixed(value, 2);
     }
 }
 
@@ -144,7 +144,7 @@ void CSkinListBox_FilterDlg::CreateElements() {
     m_openedText2 = m_edit2.GetText();
     m_openedSelection = m_dropList.GetCurSel();
     // Under a grid low on the screen the dialog rises, so that its buttons stay within reach.
-    const plat::Rect area = plat::availableRectAt(m_screenPos);
+    const plat::Rect area = plat::AvailableRectAt(m_screenPos);
     const int top = qMax(area.top, qMin(m_screenPos.y, area.bottom - m_height));
     move(qMax(0, m_screenPos.x - m_width), top);
 }
@@ -282,10 +282,10 @@ void CSkinListBox_FilterDlg::Store(CSkinListBox_Column& column) {
         break;
     }
     case CSkinListBox_Column::kFilterIntRange:
-        ReadRange(m_edit1, m_edit2, number_text::readInt, column.intMin, column.intMax, column.filterOn);
+        ReadRange(m_edit1, m_edit2, number_text::ReadInt, column.intMin, column.intMax, column.filterOn);
         break;
     case CSkinListBox_Column::kFilterFloatRange:
-        ReadRange(m_edit1, m_edit2, number_text::readFloat, column.floatMin, column.floatMax,
+        ReadRange(m_edit1, m_edit2, number_text::ReadFloat, column.floatMin, column.floatMax,
                   column.filterOn);
         break;
     default:

@@ -7,9 +7,9 @@
 
 // One painted line of a report grid: which row it shows, where, in which colours, and its cells.
 struct CSkinListBox_Line {
-    static constexpr plat::ColorRef kTextColor = plat::rgb(0, 54, 92);
-    static constexpr plat::ColorRef kBackground = plat::rgb(242, 249, 229);
-    static constexpr plat::ColorRef kHoverBackground = plat::rgb(216, 238, 178);
+    static constexpr plat::ColorRef kTextColor = plat::Rgb(0, 54, 92);
+    static constexpr plat::ColorRef kBackground = plat::Rgb(242, 249, 229);
+    static constexpr plat::ColorRef kHoverBackground = plat::Rgb(216, 238, 178);
 
     int row = 0;  // position in the visible order
     int item = 0; // the report's item index

@@ -184,7 +184,7 @@ void CSkinListBox::ClearSelection() {
 }
 
 void CSkinListBox::ReleaseRow(const CSkinListBox_Line& line, int x, int y) {
-    const unsigned held = plat::keyboardModifiers();
+    const unsigned held = plat::KeyboardModifiers();
     const bool shift = (held & plat::kModShift) != 0;
     const bool ctrl = (held & plat::kModControl) != 0;
     const int item = line.item;

@@ -15,17 +15,17 @@ namespace pieces = skin::list_box_pieces;
 
 namespace {
 
-constexpr plat::ColorRef kSeparatorDark = plat::rgb(0, 154, 233);
-constexpr plat::ColorRef kSeparatorLight = plat::rgb(221, 250, 253);
-constexpr plat::ColorRef kGridLine = plat::rgb(203, 218, 227);
-constexpr plat::ColorRef kTitleColor = plat::rgb(0, 0, 0);
-constexpr plat::ColorRef kTitleGlow = plat::rgb(255, 255, 255);
-constexpr plat::ColorRef kLinkColor = plat::rgb(0, 0, 255);
-constexpr plat::ColorRef kLinkUnderline = plat::rgb(0, 0, 200);
-constexpr plat::ColorRef kLinkPressed = plat::rgb(0, 128, 128);
-constexpr plat::ColorRef kChartFill = plat::rgb(164, 208, 187);
-constexpr plat::ColorRef kChartLight = plat::rgb(200, 200, 200);
-constexpr plat::ColorRef kChartDark = plat::rgb(100, 100, 100);
+constexpr plat::ColorRef kSeparatorDark = plat::Rgb(0, 154, 233);
+constexpr plat::ColorRef kSeparatorLight = plat::Rgb(221, 250, 253);
+constexpr plat::ColorRef kGridLine = plat::Rgb(203, 218, 227);
+constexpr plat::ColorRef kTitleColor = plat::Rgb(0, 0, 0);
+constexpr plat::ColorRef kTitleGlow = plat::Rgb(255, 255, 255);
+constexpr plat::ColorRef kLinkColor = plat::Rgb(0, 0, 255);
+constexpr plat::ColorRef kLinkUnderline = plat::Rgb(0, 0, 200);
+constexpr plat::ColorRef kLinkPressed = plat::Rgb(0, 128, 128);
+constexpr plat::ColorRef kChartFill = plat::Rgb(164, 208, 187);
+constexpr plat::ColorRef kChartLight = plat::Rgb(200, 200, 200);
+constexpr plat::ColorRef kChartDark = plat::Rgb(100, 100, 100);
 // The header's pictures end above its bottom; their last rows stretch down to it.
 constexpr int kHeaderPictureHeight = pieces::kHeaderLeft.height();
 constexpr int kHeaderCap = pieces::kHeaderLeft.width();
@@ -42,14 +42,14 @@ constexpr unsigned kCellTextFormat =
     plat::kTextSingleLine | plat::kTextVCenter | plat::kTextNoPrefix | plat::kTextWordEllipsis;
 
 plat::ColorRef Lighter(plat::ColorRef c, int by) {
-    return plat::rgb(qMin(255, plat::redOf(c) + by), qMin(255, plat::greenOf(c) + by),
-                     qMin(255, plat::blueOf(c) + by));
+    return plat::Rgb(qMin(255, plat::RedOf(c) + by), qMin(255, plat::GreenOf(c) + by),
+                     qMin(255, plat::BlueOf(c) + by));
 }
 
 // The background of a message spanning an emphasised column: shifted towards blue.
 plat::ColorRef SpanEmphasis(plat::ColorRef c) {
-    return plat::rgb(qMax(0, plat::redOf(c) - 10), qMax(0, plat::greenOf(c) - 10),
-                     qMin(255, plat::blueOf(c) + 10));
+    return plat::Rgb(qMax(0, plat::RedOf(c) - 10), qMax(0, plat::GreenOf(c) - 10),
+                     qMin(255, plat::BlueOf(c) + 10));
 }
 
 void HLine(plat::DeviceContext& dc, int x1, int x2, int y, plat::ColorRef color) {

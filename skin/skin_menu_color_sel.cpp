@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr plat::ColorRef kBarColor = plat::rgb(222, 222, 222);
+constexpr plat::ColorRef kBarColor = plat::Rgb(222, 222, 222);
 constexpr int kSwatchSize = 9;
 constexpr int kSwatchStep = 10;
 constexpr int kPaletteLeft = 31;
@@ -17,9 +17,9 @@ constexpr int kPaletteTop = 25;
 constexpr int kFixedLeft = 11;
 constexpr int kStep = 51;
 constexpr plat::ColorRef kFixedColumn[] = {
-    plat::rgb(0, 0, 0),       plat::rgb(51, 51, 51),    plat::rgb(102, 102, 102), plat::rgb(153, 153, 153),
-    plat::rgb(204, 204, 204), plat::rgb(255, 255, 255), plat::rgb(255, 0, 0),     plat::rgb(0, 255, 0),
-    plat::rgb(0, 0, 255),     plat::rgb(255, 255, 0),   plat::rgb(0, 255, 255),   plat::rgb(255, 0, 255),
+    plat::Rgb(0, 0, 0),       plat::Rgb(51, 51, 51),    plat::Rgb(102, 102, 102), plat::Rgb(153, 153, 153),
+    plat::Rgb(204, 204, 204), plat::Rgb(255, 255, 255), plat::Rgb(255, 0, 0),     plat::Rgb(0, 255, 0),
+    plat::Rgb(0, 0, 255),     plat::Rgb(255, 255, 0),   plat::Rgb(0, 255, 255),   plat::Rgb(255, 0, 255),
 };
 constexpr plat::Rect kPreview = plat::Rect::fromXywh(4, 4, 40, 17);
 constexpr int kTextX = 93;
@@ -44,7 +44,7 @@ void CSkinMenuColorSel::DrawPalette() {
     for (int c = 0; c < 18; ++c) {
         for (int r = 0; r < 12; ++r) {
             const plat::ColorRef swatch =
-                plat::rgb((c / 6 + 3 * (r / 6)) * kStep, (c % 6) * kStep, (r % 6) * kStep);
+                plat::Rgb((c / 6 + 3 * (r / 6)) * kStep, (c % 6) * kStep, (r % 6) * kStep);
             m_palette.fillSolidRect(plat::Rect::fromXywh(kPaletteLeft + kSwatchStep * c,
                                                          kPaletteTop + kSwatchStep * r, kSwatchSize,
                                                          kSwatchSize),
@@ -70,12 +70,12 @@ void CSkinMenuColorSel::CreateElements() {
         const int y = m_y == -1 ? at.y + anchor->m_height : at.y + m_y;
         placed = plat::Rect::fromXywh(x, y, kWidth, kHeight);
     } else {
-        const plat::Rect area = plat::availableRectAt(plat::cursorPos());
+        const plat::Rect area = plat::AvailableRectAt(plat::CursorPos());
         placed = plat::Rect::fromXywh(area.left + (area.width() - kWidth) / 2,
                                       area.top + (area.height() - kHeight) / 2, kWidth, kHeight);
     }
     // An anchor near a screen edge must not leave part of the palette off the screen.
-    const plat::Rect area = plat::availableRectAt(placed.topLeft());
+    const plat::Rect area = plat::AvailableRectAt(placed.topLeft());
     const int x = qMax(area.left, qMin(placed.left, area.right - kWidth));
     const int y = qMax(area.top, qMin(placed.top, area.bottom - kHeight));
     setGeometry(plat::Rect::fromXywh(x, y, kWidth, kHeight));

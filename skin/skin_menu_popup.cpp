@@ -23,10 +23,10 @@ constexpr int kHitTop = 3;
 constexpr int kEdgeMargin = 10;
 constexpr int kCornerSize = 5;
 
-constexpr plat::ColorRef kEtchDark = plat::rgb(195, 199, 211);
-constexpr plat::ColorRef kEtchLight = plat::rgb(247, 255, 251);
-constexpr plat::ColorRef kHoverFill = plat::rgb(232, 243, 252);
-constexpr plat::ColorRef kHoverFrame = plat::rgb(150, 196, 232);
+constexpr plat::ColorRef kEtchDark = plat::Rgb(195, 199, 211);
+constexpr plat::ColorRef kEtchLight = plat::Rgb(247, 255, 251);
+constexpr plat::ColorRef kHoverFill = plat::Rgb(232, 243, 252);
+constexpr plat::ColorRef kHoverFrame = plat::Rgb(150, 196, 232);
 constexpr plat::ColorRef kMenuFill = 0xFFFFFF;
 
 const QString kMeasureSample = u"qQwTzyg"_s;
@@ -64,7 +64,7 @@ void CSkinMenuPopup::CreateElements() {
     }
     m_menuWidth = width;
 
-    const plat::Point cursor = plat::cursorPos();
+    const plat::Point cursor = plat::CursorPos();
     int x = m_x;
     int y = m_y;
     const CSkinElement* owner = m_owner;
@@ -78,7 +78,7 @@ void CSkinMenuPopup::CreateElements() {
         y = cursor.y;
     }
     // The screen the menu opens on, not only the primary one.
-    const plat::Rect area = plat::availableRectAt({x, y});
+    const plat::Rect area = plat::AvailableRectAt({x, y});
     if (x + width > area.right - kEdgeMargin) {
         x -= width;
     }

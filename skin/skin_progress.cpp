@@ -87,7 +87,7 @@ void CSkinProgress::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
     const QString text = skin::FormatValue(m_format, done * 100 / range);
     const int textWidth = dc.getTextExtent(text).cx;
     if (end >= textWidth + 10) {
-        const plat::ColorRef previous = dc.setTextColor(plat::rgb(255, 255, 255));
+        const plat::ColorRef previous = dc.setTextColor(plat::Rgb(255, 255, 255));
         dc.textOut(x + (end - textWidth - start) / 2 + 2, y - 1, text);
         dc.setTextColor(previous);
     } else {

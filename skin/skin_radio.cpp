@@ -14,10 +14,10 @@ namespace {
 // A ticked box is also the pressed look of an unticked one, and the other way round.
 constexpr skin::StateImages kUnchecked = skin::AtlasStates("check.off", "check.off", "check.off", "check.on");
 constexpr skin::StateImages kChecked = skin::AtlasStates("check.on", "check.on", "check.on", "check.off");
-constexpr plat::ColorRef kBoxKey = plat::rgb(255, 0, 255);
-constexpr plat::ColorRef kDisabledShade = plat::rgb(200, 200, 200);
-constexpr plat::ColorRef kDisabledText = plat::rgb(100, 100, 100);
-constexpr plat::ColorRef kHotOutline = plat::rgb(150, 150, 150);
+constexpr plat::ColorRef kBoxKey = plat::Rgb(255, 0, 255);
+constexpr plat::ColorRef kDisabledShade = plat::Rgb(200, 200, 200);
+constexpr plat::ColorRef kDisabledText = plat::Rgb(100, 100, 100);
+constexpr plat::ColorRef kHotOutline = plat::Rgb(150, 150, 150);
 constexpr int kMinHeight = 17;
 
 } // namespace
@@ -91,7 +91,7 @@ void CSkinRadio::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
             dc.setTextColor(kDisabledShade);
             dc.textOut(x + box.cx + 4, y + 1, m_caption);
         }
-        dc.setTextColor(m_enabled ? plat::rgb(0, 0, 0) : kDisabledText);
+        dc.setTextColor(m_enabled ? plat::Rgb(0, 0, 0) : kDisabledText);
         dc.textOut(x + box.cx + 3, y + (box.cy - m_textExtent.cy) / 2, m_caption);
         dc.setTextColor(previous);
     }

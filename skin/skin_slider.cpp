@@ -13,7 +13,7 @@ constexpr plat::Rect kTrack = skin::AtlasRect("slider.track");
 // The slider has no disabled picture: a disabled slider shows its normal one.
 constexpr skin::StateImages kThumb = skin::AtlasStates("slider.thumb.normal", "slider.thumb.hot",
                                                        "slider.thumb.normal", "slider.thumb.pressed");
-constexpr plat::ColorRef kDisabledText = plat::rgb(192, 192, 192);
+constexpr plat::ColorRef kDisabledText = plat::Rgb(192, 192, 192);
 // The pointer maps onto the range over the width less this much.
 constexpr int kPointerInset = 11;
 
@@ -75,7 +75,7 @@ void CSkinSlider::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
     const plat::Size extent = dc.getTextExtent(text);
     // Beside the thumb on the right, unless it would run into the slider's end.
     const int textX = thumbX + extent.cx + 13 >= m_width ? thumbX - 2 - extent.cx : thumbX + thumb.cx + 2;
-    const plat::ColorRef previous = dc.setTextColor(m_enabled ? plat::rgb(0, 0, 0) : kDisabledText);
+    const plat::ColorRef previous = dc.setTextColor(m_enabled ? plat::Rgb(0, 0, 0) : kDisabledText);
     dc.textOut(x + textX, y + m_height - extent.cy, text);
     dc.setTextColor(previous);
 }

@@ -47,7 +47,7 @@ plat::Rect CSkinTooltip_windows::LinkRect() const {
 }
 
 void CSkinTooltip_windows::ShowAt(plat::Point cursor) {
-    setGeometry(skin::PlaceTooltip(cursor, {m_width, m_height}, plat::availableRectAt(cursor)));
+    setGeometry(skin::PlaceTooltip(cursor, {m_width, m_height}, plat::AvailableRectAt(cursor)));
     const plat::Rect placed = windowRect();
     const plat::Point ownerOrigin = m_pOwner->clientToScreen({0, 0});
     m_elementRect = m_ownerElementRect.translated(ownerOrigin.x - placed.left, ownerOrigin.y - placed.top);

@@ -83,10 +83,10 @@ bool CSkin_WinEdit::onKeyUp(int key, unsigned modifiers) {
     }
     if (m_pEdit && m_pEdit->m_numeric && (key == plat::kKeyUp || key == plat::kKeyDown)) {
         const qint64 value =
-            qint64{number_text::readInt(text()).value_or(0)} + (key == plat::kKeyUp ? 1 : -1);
+            qint64{number_text::ReadInt(text()).value_or(0)} + (key == plat::kKeyUp ? 1 : -1);
         constexpr qint64 kMin = std::numeric_limits<int>::min();
         constexpr qint64 kMax = std::numeric_limits<int>::max();
-        setText(number_text::formatInt(std::clamp(value, kMin, kMax)));
+        setText(number_text::FormatInt(std::clamp(value, kMin, kMax)));
         selectAll();
         ReportTyping();
         return true;

@@ -12,7 +12,7 @@ namespace {
 // The lines start this far down and in from the window's edges.
 constexpr int kLinesTop = 4;
 constexpr int kLinesLeft = 4;
-constexpr plat::ColorRef kHighlightColor = plat::rgb(190, 230, 255);
+constexpr plat::ColorRef kHighlightColor = plat::Rgb(190, 230, 255);
 constexpr plat::ColorRef kFocusDotColor = 0x000000;
 constexpr plat::ColorRef kTextColor = 0x000000;
 // While the button is held on a scroll arrow, the list keeps scrolling.

@@ -18,7 +18,7 @@ QString FormatValue(const QString& format, qint64 value) {
                 continue;
             }
             if (next == u'd' && !numberDone) {
-                out += number_text::formatInt(value);
+                out += number_text::FormatInt(value);
                 numberDone = true;
                 ++i;
                 continue;

@@ -52,7 +52,7 @@ bool CWndShadow::Initialize() {
         return false;
     s_initialized = true;
     // A shadow must stand beside its window and below it, which Wayland does not let a program arrange.
-    s_available = plat::translucentWindowsAvailable() && plat::topLevelPlacementAvailable();
+    s_available = plat::TranslucentWindowsAvailable() && plat::TopLevelPlacementAvailable();
     return s_available;
 }
 

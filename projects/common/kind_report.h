@@ -73,7 +73,7 @@ class CKindReport : public CSkinListBox {
     // For CompareItems: the order of a and b by the sort column's key; nothing when the column has none.
     std::optional<int> CompareByKey(int a, int b);
 
-    static constexpr plat::ColorRef kSelectedBackground = plat::rgb(190, 222, 250);
+    static constexpr plat::ColorRef kSelectedBackground = plat::Rgb(190, 222, 250);
 
   private:
     QString RowsText(bool selectedOnly);

@@ -14,7 +14,7 @@ constexpr int kButtonWidth = 80;
 constexpr int kProgressLeft = kButtonLeft + kButtonWidth + 12;
 constexpr int kProgressWidth = 220;
 constexpr int kErrorLeft = kProgressLeft + kProgressWidth + 12;
-constexpr plat::ColorRef kErrorColor = plat::rgb(190, 0, 0);
+constexpr plat::ColorRef kErrorColor = plat::Rgb(190, 0, 0);
 
 } // namespace
 

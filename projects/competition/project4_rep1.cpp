@@ -17,7 +17,7 @@ int CompareCounts(double a, double b, bool descending) {
 QString CountText(double count) {
     if (count == -1.0)
         return {};
-    return count < 0 ? CKindReport::kNoData : number_text::formatGrouped(static_cast<qint64>(count));
+    return count < 0 ? CKindReport::kNoData : number_text::FormatGrouped(static_cast<qint64>(count));
 }
 
 } // namespace

@@ -13,8 +13,8 @@ namespace {
 constexpr int kNoCheck = -1;
 // "Not shown" sorts after every real position.
 constexpr int kNotShownKey = std::numeric_limits<int>::max();
-constexpr plat::ColorRef kShownColor = plat::rgb(0, 120, 40);
-constexpr plat::ColorRef kNotShownColor = plat::rgb(150, 150, 150);
+constexpr plat::ColorRef kShownColor = plat::Rgb(0, 120, 40);
+constexpr plat::ColorRef kNotShownColor = plat::Rgb(150, 150, 150);
 
 struct ColumnInfo {
     CProject5_Rep::Column id;

@@ -28,8 +28,8 @@ constexpr int kButtonTopFromBottom = 45;
 constexpr int kButtonWidth = 80;
 constexpr int kWideButtonWidth = 110;
 
-constexpr plat::ColorRef kPictureFrame = plat::rgb(160, 190, 215);
-constexpr plat::ColorRef kPictureBack = plat::rgb(255, 255, 255);
+constexpr plat::ColorRef kPictureFrame = plat::Rgb(160, 190, 215);
+constexpr plat::ColorRef kPictureBack = plat::Rgb(255, 255, 255);
 
 } // namespace
 

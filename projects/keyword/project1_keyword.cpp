@@ -131,7 +131,7 @@ QString CProject1_Keyword::TrendText() const {
     for (const int value : m_row.m_searchTrends) {
         if (!text.isEmpty())
             text += u' ';
-        text += number_text::formatInt(std::max(value, 0));
+        text += number_text::FormatInt(std::max(value, 0));
     }
     return text;
 }

@@ -39,7 +39,7 @@ void ParseFreeSuggestions(const CDownloader_HTMLTags& page,
             continue;
         QString count = CellText(*cells[0]);
         count.remove(u',');
-        const std::optional<int> searches = number_text::readInt(count);
+        const std::optional<int> searches = number_text::ReadInt(count);
         AppendKeyword(CellText(*cells[1]), searches && *searches >= 0 ? float(*searches) : -1.0f, out);
     }
 }

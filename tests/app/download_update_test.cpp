@@ -143,7 +143,7 @@ TEST_F(UpdateDownload, CancellingGivesTheDownloaderBack) {
     EXPECT_TRUE(run.message.isEmpty());
     EXPECT_FALSE(QFile::exists(DataDir() + u"/stall.exe"_s));
     for (const auto& downloader : fixture.crawler->GetDownloaders())
-        EXPECT_TRUE(dltest::waitReusable(*downloader));
+        EXPECT_TRUE(dltest::WaitReusable(*downloader));
 }
 
 // Whatever the counts (a length announced beyond any file, a count past it, a header still being counted),

@@ -14,17 +14,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr plat::ColorRef kPictureColor = plat::rgb(200, 30, 30);
+constexpr plat::ColorRef kPictureColor = plat::Rgb(200, 30, 30);
 
 // A finished downloader whose reply bytes are body, as a picture fetch leaves it.
-std::unique_ptr<CDownloader> pictureReply(const QByteArray& body) {
+std::unique_ptr<CDownloader> PictureReply(const QByteArray& body) {
     auto downloader = std::make_unique<CDownloader>(-1);
     downloader->ProcessResponse("HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\n\r\n" + body,
                                 CDownloader::kRequestGet, u"http://127.0.0.1/select/KeywordToolCaptcha"_s);
     return downloader;
 }
 
-QByteArray jpeg(int width, int height) {
+QByteArray Jpeg(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(QColor(200, 30, 30));
     QPainter painter(&image);
@@ -39,11 +39,11 @@ QByteArray jpeg(int width, int height) {
     return bytes;
 }
 
-bool nearPicture(plat::ColorRef c) {
+bool NearPicture(plat::ColorRef c) {
     return std::abs(int(c & 0xFF) - 200) < 12 && ((c >> 8) & 0xFF) < 45 && ((c >> 16) & 0xFF) < 45;
 }
 
-void click(CSkinDlg_Base& dialog, const CSkinElement& element) {
+void Click(CSkinDlg_Base& dialog, const CSkinElement& element) {
     const plat::Point at = element.GetDialogPos();
     dialog.onMouseMove(at.x + element.m_width / 2, at.y + element.m_height / 2);
     dialog.onLButtonDown(at.x + element.m_width / 2, at.y + element.m_height / 2);
@@ -52,7 +52,7 @@ void click(CSkinDlg_Base& dialog, const CSkinElement& element) {
 
 TEST(GoogleSuggDlg, PictureShownAndTheTypedCodeAnswered) {
     // Wider than the picture area: scaled down into it.
-    const auto reply = pictureReply(jpeg(400, 80));
+    const auto reply = PictureReply(Jpeg(400, 80));
     CProject1_GoogleSuggDlg dialog(nullptr, *reply);
     dialog.onInitDialog();
     dialog.RedrawNow();
@@ -61,31 +61,31 @@ TEST(GoogleSuggDlg, PictureShownAndTheTypedCodeAnswered) {
     ASSERT_TRUE(dc.saveImage(QStringLiteral(TW_APP_RENDER_DIR) + u"/picture_code_prompt.png"_s));
     const plat::Rect area = dialog.PictureArea();
     EXPECT_FALSE(dialog.m_pictureFailed);
-    EXPECT_TRUE(nearPicture(dc.getPixel(area.left + 2, (area.top + area.bottom) / 2)));
-    EXPECT_FALSE(nearPicture(dc.getPixel(area.left + 2, area.top + 2)));
+    EXPECT_TRUE(NearPicture(dc.getPixel(area.left + 2, (area.top + area.bottom) / 2)));
+    EXPECT_FALSE(NearPicture(dc.getPixel(area.left + 2, area.top + 2)));
 
     dialog.m_codeEdit.SetText(u" x7k2 "_s);
-    click(dialog, dialog.m_okButton);
+    Click(dialog, dialog.m_okButton);
     EXPECT_EQ(dialog.Result(), skin::kResultOk);
     EXPECT_EQ(dialog.m_answer, u"x7k2"_s);
 }
 
 TEST(GoogleSuggDlg, BrokenPictureLeavesTheAreaBlankAndStillAsksAnew) {
-    const auto reply = pictureReply("<html>not a picture</html>");
+    const auto reply = PictureReply("<html>not a picture</html>");
     CProject1_GoogleSuggDlg retry(nullptr, *reply);
     retry.onInitDialog();
     retry.RedrawNow();
     EXPECT_TRUE(retry.m_pictureFailed);
     const plat::Rect area = retry.PictureArea();
     EXPECT_EQ(retry.backBuffer().getPixel((area.left + area.right) / 2, (area.top + area.bottom) / 2),
-              plat::rgb(255, 255, 255));
-    click(retry, retry.m_newPictureButton);
+              plat::Rgb(255, 255, 255));
+    Click(retry, retry.m_newPictureButton);
     EXPECT_EQ(retry.Result(), skin::kResultOk);
     EXPECT_EQ(retry.m_answer, QString::fromUtf16(kPictureCodeRetry));
 
     CProject1_GoogleSuggDlg cancel(nullptr, *reply);
     cancel.onInitDialog();
-    click(cancel, cancel.m_cancelButton);
+    Click(cancel, cancel.m_cancelButton);
     EXPECT_EQ(cancel.Result(), skin::kResultCancel);
 }
 
@@ -95,9 +95,9 @@ TEST(GoogleSuggDlg, InstalledAsThePromptRunsModally) {
     skintest::ModalHook hook([](plat::Window& window) {
         auto& dialog = dynamic_cast<CProject1_GoogleSuggDlg&>(window);
         dialog.m_codeEdit.SetText(u"q9"_s);
-        click(dialog, dialog.m_okButton);
+        Click(dialog, dialog.m_okButton);
     });
-    const auto reply = pictureReply(jpeg(120, 40));
+    const auto reply = PictureReply(Jpeg(120, 40));
     QString answer;
     EXPECT_EQ(RunPictureCodePrompt(nullptr, *reply, answer), kPictureCodeOk);
     EXPECT_EQ(answer, u"q9"_s);

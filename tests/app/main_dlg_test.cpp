@@ -17,12 +17,12 @@ TEST(MainWindowSize, MaximisedOnItsOwnScreensWorkAreaAndNeverPlacedOffEveryScree
     OpenMainWindow w;
     // The primary screen is 1280 x 800: three quarters is below the 1020 x 650 minimum, and 1020 < 1280.
     EXPECT_TRUE(w.dlg.isMaximized());
-    EXPECT_EQ(w.dlg.windowRect(), plat::availableRectAt(plat::Point{10, 10}));
+    EXPECT_EQ(w.dlg.windowRect(), plat::AvailableRectAt(plat::Point{10, 10}));
     w.dlg.OnCommand(u"Default_restore"_s, 0);
     ASSERT_FALSE(w.dlg.isMaximized());
     // The window manager may not shrink it below the minimum either (tiling, keyboard resizing).
     EXPECT_EQ(w.dlg.widget()->windowHandle()->minimumSize(), QSize(1020, 650));
-    const std::vector<plat::Rect> areas = plat::availableRects();
+    const std::vector<plat::Rect> areas = plat::AvailableRects();
     for (const plat::Point away : {plat::Point{-5000, -5000}, {9000, 300}, {100, 4000}}) {
         w.dlg.move(away.x, away.y);
         const plat::Rect placed = w.dlg.windowRect();
@@ -32,7 +32,7 @@ TEST(MainWindowSize, MaximisedOnItsOwnScreensWorkAreaAndNeverPlacedOffEveryScree
     }
     w.dlg.setGeometry(plat::Rect::fromXywh(1500, 100, 1100, 700));
     w.dlg.OnCommand(u"Default_maximize"_s, 0);
-    const plat::Rect second = plat::availableRectAt(plat::Point{2000, 500});
+    const plat::Rect second = plat::AvailableRectAt(plat::Point{2000, 500});
     EXPECT_EQ(w.dlg.windowRect(), second);
     EXPECT_EQ(w.dlg.m_btnHelp.m_x + w.dlg.m_btnHelp.m_width, second.width() - 3) << "Help follows the edge";
 }

@@ -30,7 +30,7 @@ class ModalScript {
     }
     ~ModalScript() {
         plat::Window::setModalShownHook(nullptr);
-        plat::setFileDialogScript(nullptr);
+        plat::SetFileDialogScript(nullptr);
     }
 
     void Then(Step step) { m_steps.push_back(std::move(step)); }
@@ -52,7 +52,7 @@ class ModalScript {
     }
     void AnswerFileDialogs(std::vector<plat::FileDialogAnswer> answers) {
         m_fileAnswers.assign(answers.begin(), answers.end());
-        plat::setFileDialogScript([this](const plat::FileDialogRequest& request) {
+        plat::SetFileDialogScript([this](const plat::FileDialogRequest& request) {
             fileRequests.push_back(request);
             const plat::FileDialogAnswer answer =
                 m_fileAnswers.empty() ? plat::FileDialogAnswer{} : m_fileAnswers.front();

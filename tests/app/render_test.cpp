@@ -51,7 +51,7 @@ TEST(MainWindowRender, ToolbarTabStripAndProjectFrameShowTheirPictures) {
     int palestGreen = 255;
     for (int x = dlg.m_width - dlg.m_versionWidth - 4; x < dlg.m_width - 4; ++x) {
         for (int y = dlg.m_height - 19; y < dlg.m_height - 4; ++y)
-            palestGreen = std::min(palestGreen, plat::greenOf(dc.getPixel(x, y)));
+            palestGreen = std::min(palestGreen, plat::GreenOf(dc.getPixel(x, y)));
     }
     EXPECT_LE(palestGreen, 230);
 }

@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     plat::DeviceContext atlas;
-    if (!atlas.loadImage(skin_resources::atlasPath())) {
+    if (!atlas.loadImage(skin_resources::AtlasPath())) {
         std::fprintf(stderr, "the skin atlas could not be loaded\n");
         return 1;
     }

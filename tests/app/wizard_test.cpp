@@ -188,7 +188,7 @@ TEST(NewProjectWizardRender, KindListAndPage) {
     w.script.Then(InWizard([](CNewProjectDlg& wizard) {
         QDir().mkpath(QStringLiteral(TW_APP_RENDER_DIR));
         const plat::DeviceContext& dc = wizard.backBuffer();
-        const plat::ColorRef line = plat::rgb(212, 222, 229);
+        const plat::ColorRef line = plat::Rgb(212, 222, 229);
         plat::Application::processEvents();
         wizard.RedrawNow();
         EXPECT_TRUE(wizard.widget()->grab().save(QStringLiteral(TW_APP_RENDER_DIR "/wizard.png")));

@@ -13,7 +13,7 @@
 
 namespace {
 
-QStringList temporaries(const QTemporaryDir& dir) {
+QStringList Temporaries(const QTemporaryDir& dir) {
     return QDir(dir.path()).entryList({QStringLiteral(".*.tmp-*")}, QDir::Files | QDir::Hidden);
 }
 
@@ -44,17 +44,17 @@ TEST(AtomicFileLeftovers, KilledSavesLeaveAtMostOneTemporaryFile) {
         if (child == 0)
             std::_Exit(WriteFileAtomically(path, bytes) ? 0 : 1);
         const QString mine = QStringLiteral(".project.twpx.tmp-%1-").arg(child);
-        for (int wait = 0; wait < 20000 && temporaries(dir).filter(mine).isEmpty(); ++wait)
+        for (int wait = 0; wait < 20000 && Temporaries(dir).filter(mine).isEmpty(); ++wait)
             std::this_thread::sleep_for(std::chrono::microseconds(100));
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
         // An hour passes before the next save.
-        for (const QString& name : temporaries(dir)) {
+        for (const QString& name : Temporaries(dir)) {
             const timeval old[2] = {{std::time(nullptr) - 7200, 0}, {std::time(nullptr) - 7200, 0}};
             ASSERT_EQ(::utimes(QFile::encodeName(dir.filePath(name)).constData(), old), 0);
         }
     }
-    EXPECT_LE(temporaries(dir).size(), 1);
+    EXPECT_LE(Temporaries(dir).size(), 1);
     EXPECT_TRUE(!QFileInfo::exists(path) || QFileInfo(path).size() == bytes.size()) << "never a torn file";
 }
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-QStringList entries(const QString& folder) {
+QStringList Entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
@@ -24,7 +24,7 @@ TEST(AtomicFile, ReplacesTheWholeContentWithExactBytes) {
     QByteArray read;
     ASSERT_TRUE(ReadWholeFile(path, read));
     EXPECT_EQ(read, bytes);
-    EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("settings.zxml")})
+    EXPECT_EQ(Entries(dir.path()), QStringList{QStringLiteral("settings.zxml")})
         << "no temporary file is left";
 }
 
@@ -38,7 +38,7 @@ TEST(AtomicFile, FailureReportsAndLeavesTargetAndFolderUntouched) {
     EXPECT_FALSE(WriteFileAtomically(path, QByteArray("data"), &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(QDir(path).exists(QStringLiteral("inner")));
-    EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("target")}) << "the temporary file is removed";
+    EXPECT_EQ(Entries(dir.path()), QStringList{QStringLiteral("target")}) << "the temporary file is removed";
 }
 
 TEST(AtomicFile, MissingFolderAndMissingFileFail) {
@@ -76,7 +76,7 @@ TEST(AtomicFile, PiecesInOrderAndAMakerThatGivesUpChangesNothing) {
     EXPECT_FALSE(error.isEmpty());
     ASSERT_TRUE(ReadWholeFile(path, read));
     EXPECT_EQ(read, expected);
-    EXPECT_EQ(entries(dir.path()), QStringList{QStringLiteral("project.twpx")})
+    EXPECT_EQ(Entries(dir.path()), QStringList{QStringLiteral("project.twpx")})
         << "no temporary file is left";
 }
 

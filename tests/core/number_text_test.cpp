@@ -24,7 +24,7 @@ using namespace number_text;
 
 // What the C library reads from text in the C locale, with out-of-range values saturated to the largest
 // finite value where it gives infinity.
-template <typename T, typename Read> std::optional<T> cReference(const std::string& text, Read read) {
+template <typename T, typename Read> std::optional<T> CReference(const std::string& text, Read read) {
     char* end = nullptr;
     errno = 0;
     T value = read(text.c_str(), &end);
@@ -63,19 +63,19 @@ TEST(NumberText, ReadsWhatTheCLibraryReadsAndSaturates) {
         qsizetype end = -1;
 
         const std::optional<long long> wide =
-            cReference<long long>(bytes, [](const char* s, char** e) { return std::strtoll(s, e, 10); });
-        EXPECT_EQ(readInt64(text, &end), wide);
+            CReference<long long>(bytes, [](const char* s, char** e) { return std::strtoll(s, e, 10); });
+        EXPECT_EQ(ReadInt64(text, &end), wide);
         std::strtoll(bytes.c_str(), &cEnd, 10);
         EXPECT_EQ(end, cEnd - bytes.c_str());
-        EXPECT_EQ(readInt(text),
+        EXPECT_EQ(ReadInt(text),
                   wide ? std::optional<int>(std::clamp<long long>(*wide, INT_MIN, INT_MAX)) : std::nullopt);
 
-        const auto d = cReference<double>(bytes, [](const char* s, char** e) { return std::strtod(s, e); });
-        EXPECT_TRUE(sameValue(readDouble(text, &end), d));
+        const auto d = CReference<double>(bytes, [](const char* s, char** e) { return std::strtod(s, e); });
+        EXPECT_TRUE(sameValue(ReadDouble(text, &end), d));
         std::strtod(bytes.c_str(), &cEnd);
         EXPECT_EQ(end, cEnd - bytes.c_str());
-        const auto f = cReference<float>(bytes, [](const char* s, char** e) { return std::strtof(s, e); });
-        EXPECT_TRUE(sameValue(readFloat(text), f));
+        const auto f = CReference<float>(bytes, [](const char* s, char** e) { return std::strtof(s, e); });
+        EXPECT_TRUE(sameValue(ReadFloat(text), f));
     }
 }
 
@@ -86,17 +86,17 @@ TEST(NumberText, WritesWhatTheCLibraryWrites) {
     for (const qint64 value :
          {qint64{0}, qint64{-17}, std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()}) {
         std::snprintf(expected, sizeof expected, "%lld", static_cast<long long>(value));
-        EXPECT_EQ(formatInt(value).toStdString(), expected);
+        EXPECT_EQ(FormatInt(value).toStdString(), expected);
     }
     // Signed zero, ties, infinity and the widest output (the largest value with 100 decimals).
     for (const double value : {-0.0, 2.5, 0.125, 1.5, std::numeric_limits<double>::infinity(),
                                -std::numeric_limits<double>::max()}) {
         for (const int places : {0, 2, 6, 100}) {
             std::snprintf(expected, sizeof expected, "%.*f", places, value);
-            EXPECT_EQ(formatFixed(value, places).toStdString(), expected) << value << " " << places;
+            EXPECT_EQ(FormatFixed(value, places).toStdString(), expected) << value << " " << places;
         }
     }
-    EXPECT_EQ(formatFixed(1.5), u"1.500000"_s);
+    EXPECT_EQ(FormatFixed(1.5), u"1.500000"_s);
 
     const std::pair<qint64, QString> grouped[] = {
         {0, u"0"_s},
@@ -106,11 +106,11 @@ TEST(NumberText, WritesWhatTheCLibraryWrites) {
         {1234567, u"1,234,567"_s},
         {std::numeric_limits<qint64>::min(), u"-9,223,372,036,854,775,808"_s}};
     for (const auto& [value, text] : grouped)
-        EXPECT_EQ(formatGrouped(value), text);
+        EXPECT_EQ(FormatGrouped(value), text);
     for (const auto& [number, text] : {std::pair{u"-123.45"_s, u"-123.45"_s},
                                        {u"1234567.5"_s, u"1,234,567.5"_s},
                                        {u"-1000.00"_s, u"-1,000.00"_s}})
-        EXPECT_EQ(groupDigits(number), text);
+        EXPECT_EQ(GroupDigits(number), text);
 
     std::mt19937_64 random(77);
     std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
@@ -120,12 +120,12 @@ TEST(NumberText, WritesWhatTheCLibraryWrites) {
         const double value = mantissa(random) * std::pow(10.0, exponent(random));
         const int places = i % 2 == 0 ? 6 : decimals(random);
         std::snprintf(expected, sizeof expected, "%.*f", places, value);
-        ASSERT_EQ(formatFixed(value, places).toStdString(), expected) << value;
+        ASSERT_EQ(FormatFixed(value, places).toStdString(), expected) << value;
 
         char text[64];
         std::snprintf(text, sizeof text, "%.17g", value);
-        ASSERT_EQ(readDouble(QString::fromLatin1(text)), std::strtod(text, nullptr)) << text;
-        ASSERT_EQ(readFloat(QString::fromLatin1(text)), std::strtof(text, nullptr)) << text;
+        ASSERT_EQ(ReadDouble(QString::fromLatin1(text)), std::strtod(text, nullptr)) << text;
+        ASSERT_EQ(ReadFloat(QString::fromLatin1(text)), std::strtof(text, nullptr)) << text;
     }
 }
 
@@ -139,12 +139,12 @@ TEST(NumberText, DecimalCommaLocaleChangesNothing) {
     std::snprintf(probe, sizeof probe, "%f", 1.5);
     EXPECT_STREQ(probe, "1,500000"); // the locale is really in effect
 
-    EXPECT_EQ(formatFixed(1.5), u"1.500000"_s);
-    EXPECT_EQ(formatFixed(-1234567.25, 2), u"-1234567.25"_s);
-    EXPECT_EQ(formatInt(1234567), u"1234567"_s);
-    EXPECT_EQ(readDouble(u"1.25"), 1.25);
-    EXPECT_EQ(readDouble(u"1,25"), 1.0);
-    EXPECT_EQ(readFloat(u"-0.5"), -0.5f);
+    EXPECT_EQ(FormatFixed(1.5), u"1.500000"_s);
+    EXPECT_EQ(FormatFixed(-1234567.25, 2), u"-1234567.25"_s);
+    EXPECT_EQ(FormatInt(1234567), u"1234567"_s);
+    EXPECT_EQ(ReadDouble(u"1.25"), 1.25);
+    EXPECT_EQ(ReadDouble(u"1,25"), 1.0);
+    EXPECT_EQ(ReadFloat(u"-0.5"), -0.5f);
 
     std::setlocale(LC_ALL, savedC.c_str());
     QLocale::setDefault(savedQt);

@@ -11,7 +11,7 @@ struct Moment {
     int year, month, day, hour, minute;
 };
 
-int pack(const Moment& m) {
+int Pack(const Moment& m) {
     return PackMinutes(m.year, m.month, m.day, m.hour, m.minute);
 }
 
@@ -34,10 +34,10 @@ TEST(PackedMinutes, ComponentsComeBackAndOrderFollowsTime) {
     };
     for (size_t i = 0; i < ascending.size(); ++i) {
         const Moment& m = ascending[i];
-        const int packed = pack(m);
+        const int packed = Pack(m);
         SCOPED_TRACE(packed);
         if (i > 0) {
-            EXPECT_LT(pack(ascending[i - 1]), packed);
+            EXPECT_LT(Pack(ascending[i - 1]), packed);
         }
         EXPECT_EQ(MinutesComponent(packed, kMinutesMinute), m.minute);
         EXPECT_EQ(MinutesComponent(packed, kMinutesHour), m.hour);
@@ -86,7 +86,7 @@ TEST(PackedMinutes, EveryStoredValueUnpacksWithoutFault) {
 TEST(PackedMinutes, NowIsTheCurrentLocalTime) {
     const auto packNow = [] {
         const QDateTime t = QDateTime::currentDateTime();
-        return pack({t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute()});
+        return Pack({t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute()});
     };
     const int before = packNow();
     const int now = NowAsMinutes();

@@ -22,14 +22,14 @@ constexpr std::int64_t kDate1994 = 784111777;
 // A "now" in 2030, so that dates in the 1990s are in the past.
 constexpr std::int64_t kNow = 1893456000;
 
-Cookies parse(const QString& header, const QString& host, std::int64_t now = kNow) {
+Cookies Parse(const QString& header, const QString& host, std::int64_t now = kNow) {
     Cookies out;
     ParseSetCookieHeader(header, host, now, out);
     return out;
 }
 
 // Each cookie as "text path domain", with " secure" when set, joined by " | ".
-QString describe(const Cookies& cookies) {
+QString Describe(const Cookies& cookies) {
     QStringList parts;
     for (const CDownloader_Cookie& cookie : cookies)
         parts << cookie.text + u' ' + cookie.path + u' ' + cookie.domain +
@@ -38,11 +38,11 @@ QString describe(const Cookies& cookies) {
 }
 
 // Parses one response's header from host and merges it, as the response processing does.
-void receive(CookieJar& jar, const QString& header, const QString& host, std::int64_t now = kNow) {
-    jar.Add(parse(header, host, now), now);
+void Receive(CookieJar& jar, const QString& header, const QString& host, std::int64_t now = kNow) {
+    jar.Add(Parse(header, host, now), now);
 }
 
-QString send(CookieJar& jar, const QString& host, const QString& path = u"/"_s, bool https = false,
+QString Send(CookieJar& jar, const QString& host, const QString& path = u"/"_s, bool https = false,
              std::int64_t now = kNow) {
     return jar.HeaderFor(host, path, https, now);
 }
@@ -82,13 +82,13 @@ TEST(CookieParsing, PartsAttributesAndDomains) {
         {u"a=1; domain=0.0.1"_s, u"127.0.0.1"_s, {}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(describe(parse(c.header, c.host)), c.cookies) << c.header.toStdString();
+        EXPECT_EQ(Describe(Parse(c.header, c.host)), c.cookies) << c.header.toStdString();
 
     // A refused Domain drops only that header's cookies.
     Cookies out;
     ParseSetCookieHeader(u"keep=1"_s, u"example.com"_s, kNow, out);
     ParseSetCookieHeader(u"x=1; y=2; domain=evil.com"_s, u"example.com"_s, kNow, out);
-    EXPECT_EQ(describe(out), u"keep=1 / example.com"_s);
+    EXPECT_EQ(Describe(out), u"keep=1 / example.com"_s);
 }
 
 TEST(CookieDates, CommonFormsReadAsUtcAndBadOnesNot) {
@@ -133,7 +133,7 @@ TEST(CookieExpiry, ExpiresMaxAgeAndTheirOrder) {
         {u"a=1; Max-Age=99999999999999999999999"_s, std::numeric_limits<std::int64_t>::max()},
     };
     for (const auto& c : cases) {
-        const std::int64_t expiry = parse(c.header, u"example.com"_s).at(0).expiry;
+        const std::int64_t expiry = Parse(c.header, u"example.com"_s).at(0).expiry;
         EXPECT_EQ(expiry < 0 ? kDeleted : expiry, c.expiry) << c.header.toStdString();
     }
 }
@@ -188,33 +188,33 @@ TEST(CookieJarSending, CookiesReachTheirHostsPathsAndSchemesOnlyInSortedOrder) {
     for (const auto& c : cases) {
         CookieJar jar;
         for (const QString& header : c.headers)
-            receive(jar, header, c.from);
-        EXPECT_EQ(send(jar, c.to, c.path, c.https), c.sent)
+            Receive(jar, header, c.from);
+        EXPECT_EQ(Send(jar, c.to, c.path, c.https), c.sent)
             << c.headers.join(u" + "_s).toStdString() << " to " << c.to.toStdString();
     }
 }
 
 TEST(CookieJarMerging, SameCookieIsReplacedAndDeleted) {
     CookieJar jar;
-    receive(jar, u"a=1"_s, u"example.com"_s);
-    receive(jar, u"a=2"_s, u"example.com"_s);
-    EXPECT_EQ(send(jar, u"example.com"_s), u"a=2;"_s);
+    Receive(jar, u"a=1"_s, u"example.com"_s);
+    Receive(jar, u"a=2"_s, u"example.com"_s);
+    EXPECT_EQ(Send(jar, u"example.com"_s), u"a=2;"_s);
     ASSERT_EQ(jar.Cookies().size(), 1u);
 
     // Another path or domain is another cookie.
-    receive(jar, u"a=3; path=/x"_s, u"example.com"_s);
-    receive(jar, u"a=4; domain=example.com"_s, u"example.com"_s);
+    Receive(jar, u"a=3; path=/x"_s, u"example.com"_s);
+    Receive(jar, u"a=4; domain=example.com"_s, u"example.com"_s);
     EXPECT_EQ(jar.Cookies().size(), 3u);
 
-    receive(jar, u"a=; expires=Sun, 06 Nov 1994 08:49:37 GMT"_s, u"example.com"_s);
-    receive(jar, u"a=; Max-Age=0; path=/x"_s, u"example.com"_s);
-    EXPECT_EQ(send(jar, u"example.com"_s, u"/x"_s), u"a=4;"_s);
+    Receive(jar, u"a=; expires=Sun, 06 Nov 1994 08:49:37 GMT"_s, u"example.com"_s);
+    Receive(jar, u"a=; Max-Age=0; path=/x"_s, u"example.com"_s);
+    EXPECT_EQ(Send(jar, u"example.com"_s, u"/x"_s), u"a=4;"_s);
 
     // Deleting a cookie the jar does not hold stores nothing; neither does a cookie of another site.
-    EXPECT_FALSE(jar.Add(parse(u"gone=; Max-Age=0"_s, u"example.com"_s), kNow));
-    receive(jar, u"a=; Max-Age=0"_s, u"other.example.com"_s);
+    EXPECT_FALSE(jar.Add(Parse(u"gone=; Max-Age=0"_s, u"example.com"_s), kNow));
+    Receive(jar, u"a=; Max-Age=0"_s, u"other.example.com"_s);
     EXPECT_EQ(jar.Cookies().size(), 1u);
-    EXPECT_EQ(send(jar, u"example.com"_s), u"a=4;"_s);
+    EXPECT_EQ(Send(jar, u"example.com"_s), u"a=4;"_s);
 }
 
 TEST(CookieJarMerging, HandMadeDomainCookiesForPublicSuffixesAreRefused) {
@@ -228,40 +228,40 @@ TEST(CookieJarMerging, HandMadeDomainCookiesForPublicSuffixesAreRefused) {
     }
     cookie.domain = u".Bing.com"_s;
     EXPECT_TRUE(jar.Add({cookie}, kNow));
-    EXPECT_EQ(send(jar, u"www.bing.com"_s), u"m=1;"_s);
+    EXPECT_EQ(Send(jar, u"www.bing.com"_s), u"m=1;"_s);
 }
 
 TEST(CookieJarExpiry, ExpiredCookiesAreNotSent) {
     CookieJar jar;
-    receive(jar, u"short=1; Max-Age=60"_s, u"example.com"_s, kNow);
-    receive(jar, u"session=1"_s, u"example.com"_s, kNow);
-    EXPECT_EQ(send(jar, u"example.com"_s, u"/"_s, false, kNow + 59), u"session=1;short=1;"_s);
-    EXPECT_EQ(send(jar, u"example.com"_s, u"/"_s, false, kNow + 60), u"session=1;"_s);
+    Receive(jar, u"short=1; Max-Age=60"_s, u"example.com"_s, kNow);
+    Receive(jar, u"session=1"_s, u"example.com"_s, kNow);
+    EXPECT_EQ(Send(jar, u"example.com"_s, u"/"_s, false, kNow + 59), u"session=1;short=1;"_s);
+    EXPECT_EQ(Send(jar, u"example.com"_s, u"/"_s, false, kNow + 60), u"session=1;"_s);
     EXPECT_EQ(jar.Cookies().size(), 1u);
 }
 
 TEST(CookieJarLimits, DomainKeepsItsNewestCookies) {
     CookieJar jar;
     for (int i = 0; i < limits::kMaxCookiesPerDomain + 5; ++i)
-        receive(jar, u"c%1=v; domain=example.com"_s.arg(i, 3, 10, QLatin1Char('0')), u"example.com"_s);
-    receive(jar, u"other=1"_s, u"example.org"_s);
+        Receive(jar, u"c%1=v; domain=example.com"_s.arg(i, 3, 10, QLatin1Char('0')), u"example.com"_s);
+    Receive(jar, u"other=1"_s, u"example.org"_s);
     EXPECT_EQ(jar.Cookies().size(), size_t(limits::kMaxCookiesPerDomain + 1));
-    const QString header = send(jar, u"example.com"_s);
+    const QString header = Send(jar, u"example.com"_s);
     EXPECT_FALSE(header.contains(u"c004="_s));
     EXPECT_TRUE(header.contains(u"c005="_s));
     EXPECT_TRUE(header.contains(u"c054="_s));
-    EXPECT_EQ(send(jar, u"example.org"_s), u"other=1;"_s);
+    EXPECT_EQ(Send(jar, u"example.org"_s), u"other=1;"_s);
 }
 
 TEST(CookieJarLimits, RecentlySetCookiesSurviveAndExpiredGoFirst) {
     CookieJar jar;
-    receive(jar, u"old=1"_s, u"example.com"_s);
-    receive(jar, u"dying=1; Max-Age=10"_s, u"example.com"_s);
+    Receive(jar, u"old=1"_s, u"example.com"_s);
+    Receive(jar, u"dying=1; Max-Age=10"_s, u"example.com"_s);
     for (int i = 0; i < limits::kMaxCookiesPerDomain - 2; ++i)
-        receive(jar, u"c%1=v"_s.arg(i), u"example.com"_s);
-    receive(jar, u"old=2"_s, u"example.com"_s); // set again: now the newest
-    receive(jar, u"extra=1"_s, u"example.com"_s, kNow + 20);
-    const QString header = send(jar, u"example.com"_s, u"/"_s, false, kNow + 20);
+        Receive(jar, u"c%1=v"_s.arg(i), u"example.com"_s);
+    Receive(jar, u"old=2"_s, u"example.com"_s); // set again: now the newest
+    Receive(jar, u"extra=1"_s, u"example.com"_s, kNow + 20);
+    const QString header = Send(jar, u"example.com"_s, u"/"_s, false, kNow + 20);
     EXPECT_TRUE(header.contains(u"old=2;"_s));
     EXPECT_TRUE(header.contains(u"c0=v;"_s));
     EXPECT_TRUE(header.contains(u"extra=1;"_s));
@@ -271,10 +271,10 @@ TEST(CookieJarLimits, RecentlySetCookiesSurviveAndExpiredGoFirst) {
 TEST(CookieJarLimits, WholeJarIsCapped) {
     CookieJar jar;
     for (int i = 0; i < limits::kMaxCookiesTotal + 10; ++i)
-        receive(jar, u"c=1"_s, u"host%1.example.net"_s.arg(i));
+        Receive(jar, u"c=1"_s, u"host%1.example.net"_s.arg(i));
     EXPECT_EQ(jar.Cookies().size(), size_t(limits::kMaxCookiesTotal));
-    EXPECT_EQ(send(jar, u"host0.example.net"_s), u""_s);
-    EXPECT_EQ(send(jar, u"host%1.example.net"_s.arg(limits::kMaxCookiesTotal + 9)), u"c=1;"_s);
+    EXPECT_EQ(Send(jar, u"host0.example.net"_s), u""_s);
+    EXPECT_EQ(Send(jar, u"host%1.example.net"_s.arg(limits::kMaxCookiesTotal + 9)), u"c=1;"_s);
 }
 
 class FixedClock : public Clock {

@@ -9,7 +9,7 @@
 #include <list>
 
 using namespace Qt::StringLiterals;
-using dltest::q;
+using dltest::Q;
 using twtest::HttpReply;
 
 namespace {
@@ -18,8 +18,8 @@ class DownloaderExchange : public dltest::CrawlerTest {
   protected:
     // Runs one job on m_downloader to its end.
     DownloadResponse fetch(const std::string& url, bool keepBinary = false, bool noTree = false) {
-        EXPECT_TRUE(m_downloader.Start(q(url), keepBinary, noTree));
-        EXPECT_TRUE(dltest::waitFinished(m_downloader, 60000));
+        EXPECT_TRUE(m_downloader.Start(Q(url), keepBinary, noTree));
+        EXPECT_TRUE(dltest::WaitFinished(m_downloader, 60000));
         return m_downloader.Response();
     }
 
@@ -43,16 +43,16 @@ TEST_F(DownloaderExchange, TheHeaderIsReadableBeforeTheBodyHasArrived) {
     slow.dripBytes = 40;
     slow.dripDelayMs = 20;
     m_server.SetReply("/setup.bin", slow);
-    ASSERT_TRUE(m_downloader.Start(q(m_server.Url("/setup.bin")), true, true));
+    ASSERT_TRUE(m_downloader.Start(Q(m_server.Url("/setup.bin")), true, true));
     QString early;
-    ASSERT_TRUE(dltest::waitFor([&] {
+    ASSERT_TRUE(dltest::WaitFor([&] {
         std::lock_guard guard(m_downloader.m_cs);
         early = m_downloader.m_header;
         return !early.isEmpty() || m_downloader.IsFinished();
     }));
     EXPECT_FALSE(m_downloader.IsFinished());
     EXPECT_TRUE(early.contains(u"Content-Length: 400"_s)) << early.toStdString();
-    ASSERT_TRUE(dltest::waitFinished(m_downloader));
+    ASSERT_TRUE(dltest::WaitFinished(m_downloader));
     EXPECT_EQ(m_downloader.m_header, early);
 }
 
@@ -204,8 +204,8 @@ TEST_F(DownloaderExchange, RepliesThatArriveTooSlowlyEnd) {
         SCOPED_TRACE(c.path);
         m_downloader.m_lastError.clear();
         const auto started = std::chrono::steady_clock::now();
-        ASSERT_TRUE(m_downloader.Start(q(m_server.Url(c.path))));
-        ASSERT_TRUE(dltest::waitFinished(m_downloader, 15000));
+        ASSERT_TRUE(m_downloader.Start(Q(m_server.Url(c.path))));
+        ASSERT_TRUE(dltest::WaitFinished(m_downloader, 15000));
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(c.maxMs));
         EXPECT_EQ(m_downloader.Response().lastError, c.error);
         EXPECT_EQ(m_downloader.Response().raw.size() == 20 * 1024, c.error.isEmpty());

@@ -3,7 +3,7 @@
 #include "tests/support/test_certificate.h"
 
 using namespace Qt::StringLiterals;
-using dltest::q;
+using dltest::Q;
 using twtest::HttpReply;
 
 namespace {
@@ -15,8 +15,8 @@ class DownloaderRedirect : public dltest::CrawlerTest {
         m_downloader.Release();
         const std::size_t before = m_server.Requests().size();
         m_downloader.m_redirectBudget = budget;
-        EXPECT_TRUE(m_downloader.Start(q(m_server.Url(path))));
-        EXPECT_TRUE(dltest::waitFinished(m_downloader));
+        EXPECT_TRUE(m_downloader.Start(Q(m_server.Url(path))));
+        EXPECT_TRUE(dltest::WaitFinished(m_downloader));
         std::vector<std::string> targets;
         for (const auto& request : m_server.Requests())
             targets.push_back(request.target);
@@ -46,7 +46,7 @@ TEST_F(DownloaderRedirect, BudgetFollowsHalfItsValue) {
         if (c.followed < 6) {
             // The last Location reply is the page.
             EXPECT_TRUE(response.header.startsWith(u"HTTP/1.1 302"_s));
-            EXPECT_EQ(response.redirectUrl, q(m_server.Url("/r" + std::to_string(c.followed + 2))));
+            EXPECT_EQ(response.redirectUrl, Q(m_server.Url("/r" + std::to_string(c.followed + 2))));
         } else {
             EXPECT_EQ(response.body, u"<p>end</p>"_s);
         }
@@ -73,8 +73,8 @@ TEST_F(DownloaderRedirect, NextHopIsAGetWithTheRefererAndTheNewCookies) {
     m_server.SetReply("/home", HttpReply::Page("<p>welcome</p>"));
     m_downloader.SetPostData(u"user=me"_s);
     m_downloader.m_redirectBudget = 3;
-    ASSERT_TRUE(m_downloader.Start(q(m_server.Url("/login"))));
-    ASSERT_TRUE(dltest::waitFinished(m_downloader));
+    ASSERT_TRUE(m_downloader.Start(Q(m_server.Url("/login"))));
+    ASSERT_TRUE(dltest::WaitFinished(m_downloader));
     const auto requests = m_server.Requests();
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0].method, "POST");

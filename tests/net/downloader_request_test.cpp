@@ -2,7 +2,7 @@
 #include "tests/net/downloader_test_fixture.h"
 
 using namespace Qt::StringLiterals;
-using dltest::q;
+using dltest::Q;
 using twtest::HttpReply;
 
 namespace {
@@ -22,8 +22,8 @@ class DownloaderRequest : public dltest::CrawlerTest {
         CDownloader downloader(0, &m_crawler);
         if (!postData.isEmpty())
             downloader.SetPostData(postData);
-        EXPECT_TRUE(downloader.Start(q(m_server.Url(path))));
-        EXPECT_TRUE(dltest::waitFinished(downloader));
+        EXPECT_TRUE(downloader.Start(Q(m_server.Url(path))));
+        EXPECT_TRUE(dltest::WaitFinished(downloader));
         const auto requests = m_server.Requests();
         return requests.empty() ? twtest::RecordedRequest{} : requests.back();
     }
@@ -67,10 +67,10 @@ TEST_F(DownloaderRequest, CookiesOfTheJarGoAfterTheConnectionLine) {
 TEST_F(DownloaderRequest, StartOnAFinishedDownloaderDropsTheOldBody) {
     CDownloader downloader(0, &m_crawler);
     downloader.SetPostData(u"a=1"_s);
-    ASSERT_TRUE(downloader.Start(q(m_server.Url("/one"))));
-    ASSERT_TRUE(dltest::waitFinished(downloader));
-    ASSERT_TRUE(downloader.Start(q(m_server.Url("/two"))));
-    ASSERT_TRUE(dltest::waitFinished(downloader));
+    ASSERT_TRUE(downloader.Start(Q(m_server.Url("/one"))));
+    ASSERT_TRUE(dltest::WaitFinished(downloader));
+    ASSERT_TRUE(downloader.Start(Q(m_server.Url("/two"))));
+    ASSERT_TRUE(dltest::WaitFinished(downloader));
     const auto requests = m_server.Requests();
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0].method, "POST");
@@ -79,13 +79,13 @@ TEST_F(DownloaderRequest, StartOnAFinishedDownloaderDropsTheOldBody) {
 }
 
 TEST_F(DownloaderRequest, UrlsThatCouldInjectLinesOrAreNotHttpEndEmptyUnsent) {
-    const QString base = q(m_server.Url(""));
+    const QString base = Q(m_server.Url(""));
     for (const QString& url :
          {base + u"/a\r\nX-Injected: 1"_s, base + u"/a\nb"_s, base + u"/a"_s + QChar(u'\0') + u"b"_s,
           u"ftp://127.0.0.1:%1/file"_s.arg(m_server.Port())}) {
         CDownloader downloader(0, &m_crawler);
         ASSERT_TRUE(downloader.Start(url));
-        ASSERT_TRUE(dltest::waitFinished(downloader));
+        ASSERT_TRUE(dltest::WaitFinished(downloader));
         const DownloadResponse response = downloader.Response();
         EXPECT_TRUE(response.body.isEmpty());
         EXPECT_TRUE(response.header.isEmpty());

@@ -13,7 +13,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray reply(const std::string& head, const std::string& body) {
+QByteArray Reply(const std::string& head, const std::string& body) {
     return QByteArray::fromStdString(head + "\r\n\r\n" + body);
 }
 
@@ -29,7 +29,7 @@ class ResponseProcessing : public ::testing::Test {
 };
 
 TEST_F(ResponseProcessing, SplitsHeaderAndBodyAndReadsTheStatus) {
-    EXPECT_EQ(process(reply("HTTP/1.1 404 Not Found\r\nContent-Type: text/html", "<p>gone</p>")), 404);
+    EXPECT_EQ(process(Reply("HTTP/1.1 404 Not Found\r\nContent-Type: text/html", "<p>gone</p>")), 404);
     const DownloadResponse response = m_downloader.Response();
     EXPECT_EQ(response.header, u"HTTP/1.1 404 Not Found\r\nContent-Type: text/html"_s);
     EXPECT_EQ(response.body, u"<p>gone</p>"_s);
@@ -38,7 +38,7 @@ TEST_F(ResponseProcessing, SplitsHeaderAndBodyAndReadsTheStatus) {
     EXPECT_NE(response.tree.FindFirst({.tag = u"p"_s}), nullptr);
 }
 
-std::string chunk(const std::string& data) {
+std::string Chunk(const std::string& data) {
     char size[24];
     std::snprintf(size, sizeof size, "%zx\r\n", data.size());
     return size + data + "\r\n0\r\n\r\n";
@@ -74,15 +74,15 @@ TEST(ResponseDecoding, TransferAndContentCodingsComeOff) {
         {gzip, twtest::GzipCompress(page), page, ""},
         {"HTTP/1.1 200 OK\r\nContent-Encoding: deflate", twtest::DeflateCompress(page), page, ""},
         // Compressed and chunked at once: the chunks come off first.
-        {chunked + "\r\nContent-Encoding: x-gzip", chunk(gz), "chunked and zipped", ""},
+        {chunked + "\r\nContent-Encoding: x-gzip", Chunk(gz), "chunked and zipped", ""},
         // Transfer codings on one line or several, undone right to left, then the content coding.
-        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip, chunked", chunk(gz), "chunked and zipped", ""},
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip, chunked", Chunk(gz), "chunked and zipped", ""},
         {"HTTP/1.1 200 OK\r\nTransfer-Encoding: deflate\r\nTransfer-Encoding: GZIP,chunked",
-         chunk(twtest::GzipCompress(twtest::DeflateCompress(page))), page, ""},
+         Chunk(twtest::GzipCompress(twtest::DeflateCompress(page))), page, ""},
         {"HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip\r\nContent-Encoding: deflate",
          twtest::GzipCompress(twtest::DeflateCompress(page)), page, ""},
         // An unknown transfer coding keeps the bytes as far as they were decoded.
-        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: compress, chunked\r\nContent-Encoding: gzip", chunk(gz), gz,
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: compress, chunked\r\nContent-Encoding: gzip", Chunk(gz), gz,
          "Receive error: unsupported transfer coding compress"},
         // A broken stream keeps the bytes as received.
         {gzip, corrupt, corrupt, ""},
@@ -91,7 +91,7 @@ TEST(ResponseDecoding, TransferAndContentCodingsComeOff) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.head + " / " + c.body.substr(0, 40));
         CDownloader downloader(-1);
-        downloader.ProcessResponse(reply(c.head, c.body), kTextAndTree, u"http://example.com/"_s);
+        downloader.ProcessResponse(Reply(c.head, c.body), kTextAndTree, u"http://example.com/"_s);
         const DownloadResponse response = downloader.Response();
         EXPECT_EQ(response.raw.toStdString(), c.raw);
         EXPECT_EQ(response.body, QString::fromUtf8(response.raw));
@@ -129,7 +129,7 @@ TEST(ResponseDecoding, BodyShorterThanItsContentLengthIsKeptWithTheReason) {
         SCOPED_TRACE(c.head);
         CDownloader downloader(-1);
         downloader.m_redirectBudget = c.budget;
-        downloader.ProcessResponse(reply("HTTP/1.1 200 OK\r\n" + c.head, body), kTextAndTree,
+        downloader.ProcessResponse(Reply("HTTP/1.1 200 OK\r\n" + c.head, body), kTextAndTree,
                                    u"http://example.com/"_s);
         EXPECT_EQ(downloader.m_lastError, c.error);
         EXPECT_EQ(downloader.Response().raw.size(), c.budget == 0 ? qsizetype(body.size()) : 0);
@@ -141,7 +141,7 @@ TEST(ResponseDecoding, PagesOfHttpJobsStopAtTheNodeBudgetFilesNever) {
     for (int i = 0; i <= limits::kMaxPageNodes; ++i)
         page += u"<i>"_s;
     CDownloader downloader(-1);
-    downloader.ProcessResponse(reply("HTTP/1.1 200 OK", page.toStdString()), kTextAndTree,
+    downloader.ProcessResponse(Reply("HTTP/1.1 200 OK", page.toStdString()), kTextAndTree,
                                u"http://example.com/"_s);
     EXPECT_EQ(downloader.Response().tree.GetChildren().size(), std::size_t(limits::kMaxPageNodes));
     EXPECT_EQ(downloader.Response().body, page);
@@ -159,7 +159,7 @@ TEST(ResponseDecoding, PagesOfHttpJobsStopAtTheNodeBudgetFilesNever) {
 
 TEST_F(ResponseProcessing, DecompressionBombIsRefusedWithoutInflatingIt) {
     const std::string bomb = twtest::GzipOfRepeatedByte('a', std::size_t(limits::kMaxInflatedBytes) * 3);
-    process(reply("HTTP/1.1 200 OK\r\nContent-Encoding: gzip", bomb));
+    process(Reply("HTTP/1.1 200 OK\r\nContent-Encoding: gzip", bomb));
     EXPECT_EQ(m_downloader.Response().raw.size(), qsizetype(bomb.size()));
     EXPECT_TRUE(m_downloader.Response().lastError.startsWith(u"Receive error: "_s));
 
@@ -177,7 +177,7 @@ TEST_F(ResponseProcessing, HeaderBlockBeyondItsLimitMakesTheWholeReplyTheBody) {
     const std::string head = "HTTP/1.1 302 Found\r\nLocation: /elsewhere\r\nX-Long: " +
                              std::string(limits::kHeaderSearchBytes, 'h');
     m_downloader.m_redirectBudget = 5;
-    EXPECT_EQ(process(reply(head, "body")), 200);
+    EXPECT_EQ(process(Reply(head, "body")), 200);
     const DownloadResponse response = m_downloader.Response();
     EXPECT_TRUE(response.header.isEmpty());
     EXPECT_TRUE(response.redirectUrl.isEmpty());
@@ -186,7 +186,7 @@ TEST_F(ResponseProcessing, HeaderBlockBeyondItsLimitMakesTheWholeReplyTheBody) {
 
 TEST_F(ResponseProcessing, RelativeLocationOnTheLastBudgetIsProcessedAsThePage) {
     m_downloader.m_redirectBudget = 1;
-    EXPECT_EQ(process(reply("HTTP/1.1 302 Found\r\nLocation: ../other/x.html", "<p>moved</p>"),
+    EXPECT_EQ(process(Reply("HTTP/1.1 302 Found\r\nLocation: ../other/x.html", "<p>moved</p>"),
                       u"http://example.com/a/b/page.html"_s),
               302);
     EXPECT_EQ(m_downloader.Response().redirectUrl, u"http://example.com/a/other/x.html"_s);
@@ -194,23 +194,23 @@ TEST_F(ResponseProcessing, RelativeLocationOnTheLastBudgetIsProcessedAsThePage) 
 }
 
 TEST_F(ResponseProcessing, BaseFolderComesFromTheUrlOrTheBaseElement) {
-    process(reply("HTTP/1.1 200 OK", "<p>x</p>"), u"http://example.com/first/second"_s);
+    process(Reply("HTTP/1.1 200 OK", "<p>x</p>"), u"http://example.com/first/second"_s);
     EXPECT_EQ(m_downloader.Response().baseUrl, u"http://example.com/first"_s);
     EXPECT_EQ(m_downloader.ResolveUrl(u"a.html"_s), u"http://example.com/first/a.html"_s);
     EXPECT_EQ(m_downloader.ResolveUrl(u"/top.html"_s), u"http://example.com/top.html"_s);
     EXPECT_EQ(m_downloader.ResolveUrl(u"b.html"_s, u"http://other.org/x/y.html"_s),
               u"http://other.org/x/b.html"_s);
 
-    process(reply("HTTP/1.1 200 OK", "<p>x</p>"), u"http://example.com"_s);
+    process(Reply("HTTP/1.1 200 OK", "<p>x</p>"), u"http://example.com"_s);
     EXPECT_EQ(m_downloader.Response().baseUrl, u"http://example.com/"_s);
 
-    process(reply("HTTP/1.1 200 OK", "<html><head><base href=\"http://cdn.example.net/s/\"></head></html>"),
+    process(Reply("HTTP/1.1 200 OK", "<html><head><base href=\"http://cdn.example.net/s/\"></head></html>"),
             u"http://example.com/a/b.html"_s);
     EXPECT_EQ(m_downloader.ResolveUrl(u"img.png"_s), u"http://cdn.example.net/s/img.png"_s);
 }
 
 TEST_F(ResponseProcessing, EmptyInputEndsDoneAndEmpty) {
-    process(reply("HTTP/1.1 200 OK", "<p>old</p>"));
+    process(Reply("HTTP/1.1 200 OK", "<p>old</p>"));
     EXPECT_EQ(process(QByteArray()), 200);
     EXPECT_TRUE(m_downloader.IsFinished());
     EXPECT_TRUE(m_downloader.Response().body.isEmpty());

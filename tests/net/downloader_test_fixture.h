@@ -13,12 +13,12 @@
 
 namespace dltest {
 
-inline QString q(const std::string& text) {
+inline QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
 // Polls the way the user-interface tick does, only faster; false when timeoutMs passed first.
-template <typename Predicate> bool waitFor(Predicate done, int timeoutMs = 15000) {
+template <typename Predicate> bool WaitFor(Predicate done, int timeoutMs = 15000) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!done()) {
         if (std::chrono::steady_clock::now() > deadline)
@@ -28,13 +28,13 @@ template <typename Predicate> bool waitFor(Predicate done, int timeoutMs = 15000
     return true;
 }
 
-inline bool waitFinished(const CDownloader& downloader, int timeoutMs = 15000) {
-    return waitFor([&] { return downloader.IsFinished(); }, timeoutMs);
+inline bool WaitFinished(const CDownloader& downloader, int timeoutMs = 15000) {
+    return WaitFor([&] { return downloader.IsFinished(); }, timeoutMs);
 }
 
 // Idle, not held and ready for the next taker.
-inline bool waitReusable(const CDownloader& downloader, int timeoutMs = 15000) {
-    return waitFor([&] { return downloader.IsFreeFor(-1); }, timeoutMs);
+inline bool WaitReusable(const CDownloader& downloader, int timeoutMs = 15000) {
+    return WaitFor([&] { return downloader.IsFreeFor(-1); }, timeoutMs);
 }
 
 // A crawler with private folders that never reads or writes the user's files, as the owner of the

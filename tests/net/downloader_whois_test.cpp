@@ -21,7 +21,7 @@ class DownloaderWhois : public dltest::CrawlerTest {
   protected:
     void SetUp() override {
         CrawlerTest::SetUp();
-        whois_directory::setRows({{u"com"_s, u"No match for"_s, u"whois.comone.test"_s},
+        whois_directory::SetRows({{u"com"_s, u"No match for"_s, u"whois.comone.test"_s},
                                   {u"com"_s, u"No match for"_s, u"whois.comtwo.test"_s},
                                   {u"com"_s, u"No match for"_s, u"whois.comthree.test"_s},
                                   {u"uk.com"_s, u"NOT FOUND"_s, u"whois.private.test"_s},
@@ -33,7 +33,7 @@ class DownloaderWhois : public dltest::CrawlerTest {
     }
     void TearDown() override {
         m_crawler.Shutdown();
-        whois_directory::resetToDefaults();
+        whois_directory::ResetToDefaults();
     }
 
     // Fresh servers, with no replies set and no queries seen, each mapped to its name.
@@ -43,7 +43,7 @@ class DownloaderWhois : public dltest::CrawlerTest {
             const std::string host = "whois." + std::string(name) + ".test";
             auto& server = m_servers[host];
             server = std::make_unique<twtest::WhoisServer>();
-            whois_directory::mapServer(QString::fromStdString(host), QString::fromStdString(server->Host()),
+            whois_directory::MapServer(QString::fromStdString(host), QString::fromStdString(server->Host()),
                                        server->Port());
         }
     }
@@ -63,7 +63,7 @@ class DownloaderWhois : public dltest::CrawlerTest {
         CDownloader* downloader = m_crawler.GetDownloaderForHost(u"WhoIs"_s);
         EXPECT_NE(downloader, nullptr);
         EXPECT_TRUE(downloader->StartWhois(domain));
-        EXPECT_TRUE(dltest::waitFinished(*downloader));
+        EXPECT_TRUE(dltest::WaitFinished(*downloader));
         return *downloader;
     }
 
@@ -78,7 +78,7 @@ struct Scenario {
     std::string kept; // the server whose reply ends in the body; empty: none
 };
 
-Scenario refusedReferral(const std::string& host) {
+Scenario RefusedReferral(const std::string& host) {
     return {"an unfit referral host is not followed",
             u"example.sub.ref"_s,
             {{"whois.alpha.test", "No match\r\nwhois server: " + host + "\r\n"},
@@ -120,9 +120,9 @@ TEST_F(DownloaderWhois, ServersAskedAndTheReplyKeptWhole) {
           {"whois.registrar.test", "Domain: example.sub.ref\r\n"}},
          {{"whois.alpha.test", {"example.sub.ref"}}, {"whois.registrar.test", {"example.sub.ref"}}},
          "whois.registrar.test"},
-        refusedReferral("whois.registrar1.test"),
-        refusedReferral("whois-registrar.test"),
-        refusedReferral(""),
+        RefusedReferral("whois.registrar1.test"),
+        RefusedReferral("whois-registrar.test"),
+        RefusedReferral(""),
         {"a referral to a server already asked ends the lookup",
          u"example.sub.ref"_s,
          {{"whois.alpha.test", "No match\r\nWhois Server: whois.alpha.test\r\n"}},
@@ -152,7 +152,7 @@ TEST_F(DownloaderWhois, ServersAskedAndTheReplyKeptWhole) {
 // reply all count as no answer: the next server is asked.
 TEST_F(DownloaderWhois, ServersWithoutAUsableAnswerArePassedOver) {
     twtest::ClosedPort closed;
-    whois_directory::mapServer(u"whois.comone.test"_s, u"127.0.0.1"_s, closed.Port());
+    whois_directory::MapServer(u"whois.comone.test"_s, u"127.0.0.1"_s, closed.Port());
     server("whois.comtwo.test").SetStalling(true);
     server("whois.comthree.test").SetGeneratedReply(std::uint64_t(limits::kMaxResponseBytes) + 1);
     for (const auto& downloader : m_crawler.GetDownloaders())
@@ -171,9 +171,9 @@ TEST_F(DownloaderWhois, ReleaseDuringAStalledQuery) {
     CDownloader* downloader = m_crawler.GetDownloaderForHost(u"WhoIs"_s);
     ASSERT_NE(downloader, nullptr);
     ASSERT_TRUE(downloader->StartWhois(u"example.com"_s));
-    ASSERT_TRUE(dltest::waitFor([&] { return !server("whois.comone.test").Queries().empty(); }));
+    ASSERT_TRUE(dltest::WaitFor([&] { return !server("whois.comone.test").Queries().empty(); }));
     downloader->Release();
-    EXPECT_TRUE(dltest::waitReusable(*downloader, 3000));
+    EXPECT_TRUE(dltest::WaitReusable(*downloader, 3000));
     EXPECT_FALSE(downloader->IsFinished());
     EXPECT_EQ(queries(), (Queries{{"whois.comone.test", {"example.com"}}}));
 }

@@ -68,12 +68,12 @@ TEST(HtmlParseStructure, PagesGiveTheirTrees) {
     };
     for (const TreeCase& c : cases) {
         SCOPED_TRACE(c.note);
-        EXPECT_EQ(dumpParsed(s(c.page)), s(c.tree));
+        EXPECT_EQ(DumpParsed(S(c.page)), S(c.tree));
     }
 }
 
 TEST(HtmlParseStructure, ReparseEmptiesTheRoot) {
-    Node root = parse(s(u"<p>old</p>"));
+    Node root = Parse(S(u"<p>old</p>"));
     root.Parse(QString());
     EXPECT_TRUE(root.GetChildren().empty());
     EXPECT_TRUE(root.GetText().isEmpty());
@@ -95,9 +95,9 @@ TEST(HtmlTagName, RulesOnTagTexts) {
     };
     Node holder;
     for (const auto& c : cases)
-        EXPECT_EQ(holder.AddChild(s(c.tag), false)->GetTagName(c.upper), s(c.name))
-            << PrintToString(s(c.tag));
-    EXPECT_EQ(parse(s(u"&lt;b&gt; text<br>")).GetChildren()[0].GetTagName(true), QString());
+        EXPECT_EQ(holder.AddChild(S(c.tag), false)->GetTagName(c.upper), S(c.name))
+            << PrintToString(S(c.tag));
+    EXPECT_EQ(Parse(S(u"&lt;b&gt; text<br>")).GetChildren()[0].GetTagName(true), QString());
 }
 
 // The fixed lists hold names as upper-casing gives them, whatever script the tag was written in; a name only
@@ -121,46 +121,46 @@ TEST(HtmlTagName, ListedNamesAfterUpperCasing) {
         return QString::fromUtf16(view.data(), qsizetype(view.size()));
     };
     for (const auto& c : cases)
-        EXPECT_EQ(dumpParsed(text(c.page)), text(c.tree)) << PrintToString(text(c.page));
+        EXPECT_EQ(DumpParsed(text(c.page)), text(c.tree)) << PrintToString(text(c.page));
     // A long s upper-cases to S: such a script still gives no inner text.
-    EXPECT_EQ(parse(s(u"<p>a<\u017Fcript>b</\u017Fcript>c</p>")).GetInnerText(false), s(u"ac"));
+    EXPECT_EQ(Parse(S(u"<p>a<\u017Fcript>b</\u017Fcript>c</p>")).GetInnerText(false), S(u"ac"));
 }
 
 // --- DecodeHtmlEntities ---
 
 TEST(HtmlEntities, ReferencesDecode) {
-    const QString replacement = s(u"\uFFFD");
+    const QString replacement = S(u"\uFFFD");
     const struct {
         const char16_t* text;
         QString decoded;
         const char* note;
     } cases[] = {
-        {u"&nbsp;&quot;&gt;&lt;&amp;", s(u" \"><&"), "the five named ones"},
-        {u"&copy; &AMP; &Lt; &nbsp", s(u"&copy; &AMP; &Lt; &nbsp"), "others, other case, no semicolon"},
-        {u"&#x41;", s(u"&#x41;"), "hexadecimal is not read"},
-        {u"&# 65;&#+66;&#67abc;", s(u"ABC"), "leading number like atoi"},
-        {u"&#abc;", s(u"&#abc;"), "no number"},
-        {u"&#65 x;y", s(u"Ay"), "runs to the next semicolon"},
-        {u"&#65", s(u"&#65"), "no semicolon"},
-        {u"&amp;#65;", s(u"&#65;"), "ampersand decodes last"},
-        {u"&amp;amp;", s(u"&amp;"), "ampersand decodes once"},
-        {u"&#38;amp;", s(u"&amp;"), "produced text is not read again"},
-        {u"&#38;#65; and &#38;#65;", s(u"&#65; and &#65;"), "nor twice"},
-        {u"&am&#112;;", s(u"&amp;"), "nor joined to what stood before"},
-        {u"&#128512;", s(u"\U0001F600"), "beyond 16 bits"},
-        {u"&#65601;", s(u"\U00010041"), "not the low 16 bits"},
+        {u"&nbsp;&quot;&gt;&lt;&amp;", S(u" \"><&"), "the five named ones"},
+        {u"&copy; &AMP; &Lt; &nbsp", S(u"&copy; &AMP; &Lt; &nbsp"), "others, other case, no semicolon"},
+        {u"&#x41;", S(u"&#x41;"), "hexadecimal is not read"},
+        {u"&# 65;&#+66;&#67abc;", S(u"ABC"), "leading number like atoi"},
+        {u"&#abc;", S(u"&#abc;"), "no number"},
+        {u"&#65 x;y", S(u"Ay"), "runs to the next semicolon"},
+        {u"&#65", S(u"&#65"), "no semicolon"},
+        {u"&amp;#65;", S(u"&#65;"), "ampersand decodes last"},
+        {u"&amp;amp;", S(u"&amp;"), "ampersand decodes once"},
+        {u"&#38;amp;", S(u"&amp;"), "produced text is not read again"},
+        {u"&#38;#65; and &#38;#65;", S(u"&#65; and &#65;"), "nor twice"},
+        {u"&am&#112;;", S(u"&amp;"), "nor joined to what stood before"},
+        {u"&#128512;", S(u"\U0001F600"), "beyond 16 bits"},
+        {u"&#65601;", S(u"\U00010041"), "not the low 16 bits"},
         {u"&#55357;", replacement, "high surrogate"},
         {u"&#1114112;", replacement, "above the highest"},
         {u"&#-65;", replacement, "negative"},
         {u"&#99999999999999999999999;", replacement, "overflowing"},
-        {u"a&#0;b", s(u"ab"), "zero removes the reference"},
-        {u"&#0;&#65;&#-0;", s(u"A"), "and decoding goes on"},
+        {u"a&#0;b", S(u"ab"), "zero removes the reference"},
+        {u"&#0;&#65;&#-0;", S(u"A"), "and decoding goes on"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.note);
-        EXPECT_EQ(DecodeHtmlEntities(s(c.text)), c.decoded);
+        EXPECT_EQ(DecodeHtmlEntities(S(c.text)), c.decoded);
         // A text node decodes the same after folding, here a leading tab into one space.
-        const Node root = parse(s(u"<p>\t") + s(c.text) + s(u"<i>"));
+        const Node root = Parse(S(u"<p>\t") + S(c.text) + S(u"<i>"));
         ASSERT_EQ(root.GetChildren().size(), 3u);
         EXPECT_EQ(root.GetChildren()[1].GetText(), u' ' + c.decoded);
     }
@@ -171,7 +171,7 @@ TEST(HtmlEntities, ManyAmpersandsWithoutSemicolonStayAsTheyAre) {
     for (int i = 0; i < 200000; ++i)
         text += u"&#1 ";
     EXPECT_EQ(DecodeHtmlEntities(text), text);
-    EXPECT_EQ(DecodeHtmlEntities(text + s(u";")), s(u"\u0001"));
+    EXPECT_EQ(DecodeHtmlEntities(text + S(u";")), S(u"\u0001"));
 }
 
 // --- agreement with a plain reading of the folding rules ---
@@ -185,25 +185,25 @@ struct RefNode {
     std::vector<RefNode> children;
 };
 
-QString refName(const RefNode& node) {
+QString RefName(const RefNode& node) {
     return node.isText ? QString() : node.text.toUpper().mid(1).remove(u'>').remove(u'/');
 }
 
 // Closes root[k] around everything after it.
-void refFold(std::vector<RefNode>& root, std::size_t k) {
+void RefFold(std::vector<RefNode>& root, std::size_t k) {
     root[k].closed = true;
     for (std::size_t j = k + 1; j < root.size(); ++j)
         root[k].children.push_back(std::move(root[j]));
     root.resize(k + 1);
 }
 
-QString refDump(const std::vector<RefNode>& nodes) {
+QString RefDump(const std::vector<RefNode>& nodes) {
     QString out;
     for (const RefNode& node : nodes) {
         if (node.isText)
             out += u'\'' + node.text + u'\'';
         else
-            out += node.closed ? node.text + u'{' + refDump(node.children) + u'}' : node.text;
+            out += node.closed ? node.text + u'{' + RefDump(node.children) + u'}' : node.text;
     }
     return out;
 }
@@ -217,7 +217,7 @@ TEST(HtmlParseAgreement, RandomTagSoupFoldsLikeBackwardScans) {
         bool lastWasText = false;
         for (int t = 0, length = 1 + int(random() % 80); t < length; ++t) {
             const int kind = int(random() % 100);
-            const QString name = s(names[random() % std::size(names)]);
+            const QString name = S(names[random() % std::size(names)]);
             const QString wanted = name.toUpper();
             if (kind < 25 && !lastWasText) {
                 root.push_back({u't' + QString::number(t), false, true, {}});
@@ -227,29 +227,29 @@ TEST(HtmlParseAgreement, RandomTagSoupFoldsLikeBackwardScans) {
             }
             lastWasText = false;
             if (kind < 50) { // an end tag closes the open elements back to its own name
-                page += s(u"</") + name + u'>';
+                page += S(u"</") + name + u'>';
                 for (std::size_t k = root.size(); k-- > 0;) {
                     if (root[k].isText || root[k].closed)
                         continue;
-                    const bool match = refName(root[k]) == wanted;
-                    refFold(root, k);
+                    const bool match = RefName(root[k]) == wanted;
+                    RefFold(root, k);
                     if (match)
                         break;
                 }
                 continue;
             }
             if (kind < 60) { // self-closing and void elements
-                root.push_back({kind < 56 ? u'<' + name + s(u"/>") : s(u"<br>"), true, false, {}});
+                root.push_back({kind < 56 ? u'<' + name + S(u"/>") : S(u"<br>"), true, false, {}});
                 page += root.back().text;
                 continue;
             }
             if (wanted == u"A" || wanted == u"LI" || wanted == u"OPTION") {
                 for (std::size_t k = root.size(); k-- > 0;) {
-                    const QString have = refName(root[k]);
+                    const QString have = RefName(root[k]);
                     if (wanted == u"LI" && (have == u"UL" || have == u"OL"))
                         break;
                     if (!root[k].isText && !root[k].closed && have == wanted) {
-                        refFold(root, k);
+                        RefFold(root, k);
                         break;
                     }
                 }
@@ -259,7 +259,7 @@ TEST(HtmlParseAgreement, RandomTagSoupFoldsLikeBackwardScans) {
         }
         if (lastWasText)
             root.pop_back(); // text after the last tag is dropped
-        ASSERT_EQ(dumpParsed(page), refDump(root)) << page.toStdString();
+        ASSERT_EQ(DumpParsed(page), RefDump(root)) << page.toStdString();
     }
 }
 
@@ -267,77 +267,77 @@ TEST(HtmlParseAgreement, RandomTagSoupFoldsLikeBackwardScans) {
 
 TEST(HtmlParseHostile, DeepNestingFromOneStrayEndTag) {
     constexpr int kDepth = 100000;
-    Node root = parse(s(u"<div>").repeated(kDepth) + s(u"deep</x>"));
-    EXPECT_EQ(depthOf(root), kDepth + 1); // the text sits below the innermost DIV
+    Node root = Parse(S(u"<div>").repeated(kDepth) + S(u"deep</x>"));
+    EXPECT_EQ(DepthOf(root), kDepth + 1); // the text sits below the innermost DIV
 
     std::vector<const Node*> found;
-    std::as_const(root).FindAll(found, {.tag = s(u"div")});
+    std::as_const(root).FindAll(found, {.tag = S(u"div")});
     EXPECT_EQ(found.size(), 1u);
-    EXPECT_EQ(root.FindFirst({.tag = s(u"div"), .className = s(u"c")}), nullptr);
-    EXPECT_EQ(root.GetInnerText(true), s(u"deep "));
+    EXPECT_EQ(root.FindFirst({.tag = S(u"div"), .className = S(u"c")}), nullptr);
+    EXPECT_EQ(root.GetInnerText(true), S(u"deep "));
 
     const Node copy(root);
-    EXPECT_EQ(dumpWithSpans(copy), dumpWithSpans(root));
+    EXPECT_EQ(DumpWithSpans(copy), DumpWithSpans(root));
     // Re-parsing releases the deep tree; assignment and destruction at the end of the test do too.
-    root.Parse(s(u"<b>x</b>"));
-    EXPECT_EQ(dump(root), s(u"<b>{'x'}"));
+    root.Parse(S(u"<b>x</b>"));
+    EXPECT_EQ(Dump(root), S(u"<b>{'x'}"));
     root = copy;
-    EXPECT_EQ(depthOf(root), kDepth + 1);
+    EXPECT_EQ(DepthOf(root), kDepth + 1);
 }
 
 TEST(HtmlParseHostile, DeepTreeMovedOutOfItsOwnSubtree) {
-    Node root = parse(s(u"<div>").repeated(50000) + s(u"</x>"));
+    Node root = Parse(S(u"<div>").repeated(50000) + S(u"</x>"));
     Node inner = root.GetChildren()[0].GetChildren()[0];
     root = std::move(root.GetChildren()[0].GetChildren()[0]);
-    EXPECT_EQ(dumpWithSpans(root), dumpWithSpans(inner));
+    EXPECT_EQ(DumpWithSpans(root), DumpWithSpans(inner));
     root = root.GetChildren()[0];
-    EXPECT_EQ(depthOf(root), 49997);
+    EXPECT_EQ(DepthOf(root), 49997);
 }
 
 // Each link closes the one before; the last stays open with its text and B after it.
 TEST(HtmlParseHostile, WideTreesStayFlat) {
     constexpr int kCount = 100000;
-    const Node links = parse(s(u"<a href=x>t<b>").repeated(kCount) + s(u"<br>"));
+    const Node links = Parse(S(u"<a href=x>t<b>").repeated(kCount) + S(u"<br>"));
     ASSERT_EQ(links.GetChildren().size(), std::size_t(kCount + 3));
-    EXPECT_EQ(dump(links.GetChildren()[0]), s(u"'t'<b>"));
+    EXPECT_EQ(Dump(links.GetChildren()[0]), S(u"'t'<b>"));
     EXPECT_FALSE(links.GetChildren()[kCount - 1].IsClosed());
-    const Node list = parse(s(u"<ul>") + s(u"<li>x").repeated(kCount) + s(u"</ul>"));
+    const Node list = Parse(S(u"<ul>") + S(u"<li>x").repeated(kCount) + S(u"</ul>"));
     EXPECT_EQ(list.GetChildren().at(0).GetChildren().size(), std::size_t(kCount));
-    EXPECT_EQ(parse(s(u"</p><!--><!---><?>").repeated(50000) + s(u"<br>")).GetChildren().size(), 50001u);
+    EXPECT_EQ(Parse(S(u"</p><!--><!---><?>").repeated(50000) + S(u"<br>")).GetChildren().size(), 50001u);
 }
 
 // --- copies ---
 
 TEST(HtmlTreeCopy, CopiesAreDeepAndEqual) {
-    const Node original = parse(s(u"<div class=a>x<!-- c --><ul><li>1<li>2</ul><br>&amp;<p>y</div><a>z<br>"));
-    const QString before = dumpWithSpans(original);
+    const Node original = Parse(S(u"<div class=a>x<!-- c --><ul><li>1<li>2</ul><br>&amp;<p>y</div><a>z<br>"));
+    const QString before = DumpWithSpans(original);
     Node copy(original);
-    Node assigned = parse(s(u"<b>old</b>"));
+    Node assigned = Parse(S(u"<b>old</b>"));
     assigned = original;
-    EXPECT_EQ(dumpWithSpans(copy), before);
-    EXPECT_EQ(dumpWithSpans(assigned), before);
-    copy.GetChildren()[0].SetText(s(u"changed"));
-    EXPECT_EQ(dumpWithSpans(original), before);
+    EXPECT_EQ(DumpWithSpans(copy), before);
+    EXPECT_EQ(DumpWithSpans(assigned), before);
+    copy.GetChildren()[0].SetText(S(u"changed"));
+    EXPECT_EQ(DumpWithSpans(original), before);
 }
 
 TEST(HtmlTreeCopy, AssignFromOwnDescendantAndSelf) {
-    Node root = parse(s(u"<div><p>a<b>b</b></p></div>"));
+    Node root = Parse(S(u"<div><p>a<b>b</b></p></div>"));
     root = root.GetChildren()[0];
-    EXPECT_EQ(root.GetText(), s(u"<div>"));
-    EXPECT_EQ(dump(root), s(u"<p>{'a'<b>{'b'}}"));
+    EXPECT_EQ(root.GetText(), S(u"<div>"));
+    EXPECT_EQ(Dump(root), S(u"<p>{'a'<b>{'b'}}"));
     Node& self = root;
     root = self;
-    EXPECT_EQ(dump(root), s(u"<p>{'a'<b>{'b'}}"));
+    EXPECT_EQ(Dump(root), S(u"<p>{'a'<b>{'b'}}"));
 }
 
 TEST(HtmlTreeCopy, ParseOfOwnTextIsSafe) {
-    Node root = parse(s(u"<p>a</p>"));
+    Node root = Parse(S(u"<p>a</p>"));
     Node& p = root.GetChildren()[0];
-    p.Parse(p.GetText() + s(u"<i>x</i>"));
-    EXPECT_EQ(dump(p), s(u"<p><i>{'x'}"));
+    p.Parse(p.GetText() + S(u"<i>x</i>"));
+    EXPECT_EQ(Dump(p), S(u"<p><i>{'x'}"));
     EXPECT_TRUE(p.GetText().isEmpty());
     root.Parse(root.GetChildren()[0].GetChildren()[0].GetText());
-    EXPECT_EQ(dump(root), s(u"<p>"));
+    EXPECT_EQ(Dump(root), S(u"<p>"));
 }
 
 // --- texts point into the page: they must outlive it, follow their nodes anywhere, and read as folded ---
@@ -345,43 +345,43 @@ TEST(HtmlTreeCopy, ParseOfOwnTextIsSafe) {
 TEST(HtmlNodeTexts, OutliveThePageAndTravelWithTheirNodes) {
     Node root;
     {
-        QString page = s(u"<div id=a>one  two<!-- c --><p>x&amp;y</p><br></div><i>tail</i>");
+        QString page = S(u"<div id=a>one  two<!-- c --><p>x&amp;y</p><br></div><i>tail</i>");
         root.Parse(page);
         page.fill(u'#'); // the caller's copy changes; the tree's does not
     }
-    const QString expected = s(u"<div id=a>{'one two'!' c '<p>{'x&y'}<br>{}}<i>{'tail'}");
-    EXPECT_EQ(dump(root), expected);
+    const QString expected = S(u"<div id=a>{'one two'!' c '<p>{'x&y'}<br>{}}<i>{'tail'}");
+    EXPECT_EQ(Dump(root), expected);
     // A subtree copied out, a node moved into another tree: both stay readable once the page's tree is gone.
     auto copy = std::make_unique<Node>(root.GetChildren()[0]);
-    Node other = parse(s(u"<b>b</b>"));
+    Node other = Parse(S(u"<b>b</b>"));
     other.GetChildren().push_back(std::move(root.GetChildren()[1]));
     root = Node();
-    EXPECT_EQ(dump(*copy), s(u"'one two'!' c '<p>{'x&y'}<br>{}"));
+    EXPECT_EQ(Dump(*copy), S(u"'one two'!' c '<p>{'x&y'}<br>{}"));
     EXPECT_TRUE(copy->IsClosed() && copy->GetChildren()[1].IsComment() && copy->GetChildren()[3].IsClosed());
-    EXPECT_EQ(dump(other), s(u"<b>{'b'}<i>{'tail'}"));
+    EXPECT_EQ(Dump(other), S(u"<b>{'b'}<i>{'tail'}"));
     // Characters the string does not own are copied: the tree does not depend on them staying.
     char16_t raw[] = u"<p>raw</p>";
     root.Parse(QString::fromRawData(reinterpret_cast<const QChar*>(raw), 10));
     std::fill(std::begin(raw), std::end(raw), u'x');
-    EXPECT_EQ(dump(root), s(u"<p>{'raw'}"));
+    EXPECT_EQ(Dump(root), S(u"<p>{'raw'}"));
     // A node's flags stay when its text is replaced.
-    Node comment = parse(s(u"<!--  a  -->")).GetChildren()[0];
+    Node comment = Parse(S(u"<!--  a  -->")).GetChildren()[0];
     comment.Normalize();
     EXPECT_TRUE(comment.IsTextNode() && comment.IsComment());
-    EXPECT_EQ(comment.GetText(), s(u" a "));
+    EXPECT_EQ(comment.GetText(), S(u" a "));
 }
 
 // Texts the parser changes are kept one after another in blocks: many of them, and one longer than a block.
 TEST(HtmlNodeTexts, ManyChangedTextsAndOneLongerThanABlock) {
     QString page;
     for (int i = 0; i < 20000; ++i)
-        page += s(u"<b>") + QString::number(i) + s(u"  x</b>");
+        page += S(u"<b>") + QString::number(i) + S(u"  x</b>");
     const QString longText = QString(100000, u'y') + u'\t' + QString(100000, u'z');
-    page += s(u"<p>") + longText + s(u"</p>");
-    const Node root = parse(page);
+    page += S(u"<p>") + longText + S(u"</p>");
+    const Node root = Parse(page);
     ASSERT_EQ(root.GetChildren().size(), 20001u);
     for (int i = 0; i < 20000; i += 997)
-        EXPECT_EQ(root.GetChildren()[size_t(i)].GetChildren()[0].GetText(), QString::number(i) + s(u" x"));
+        EXPECT_EQ(root.GetChildren()[size_t(i)].GetChildren()[0].GetText(), QString::number(i) + S(u" x"));
     EXPECT_EQ(root.GetChildren().back().GetChildren()[0].GetText(),
               QString(100000, u'y') + u' ' + QString(100000, u'z'));
 }
@@ -395,18 +395,18 @@ TEST(HtmlNodeTexts, FoldingAndEntitiesAtEveryPosition) {
     } pieces[] = {{u"  ", u" "},    {u"\r\n", u" "}, {u"\t", u" "},
                   {u"&amp;", u"&"}, {u"&lt;", u"<"}, {u"\r", u"\r"}};
     for (const auto& piece : pieces) {
-        const QString special = s(piece.piece), read = s(piece.read);
+        const QString special = S(piece.piece), read = S(piece.read);
         const bool entity = special.startsWith(u'&');
         for (int before = 0; before < 20; ++before) {
             for (int after = 0; after < 11; ++after) {
                 const QString a(before, u'a'), b(after, u'b');
                 const Node root =
-                    parse(s(u"<p class=\"") + a + special + b + s(u"\">") + a + special + b + s(u"</p>"));
+                    Parse(S(u"<p class=\"") + a + special + b + S(u"\">") + a + special + b + S(u"</p>"));
                 SCOPED_TRACE(PrintToString(a + special + b));
                 ASSERT_EQ(root.GetChildren().size(), 1u);
                 const Node& p = root.GetChildren()[0];
                 // Tags fold white space but keep entities.
-                EXPECT_EQ(p.GetText(), s(u"<p class=\"") + a + (entity ? special : read) + b + s(u"\">"));
+                EXPECT_EQ(p.GetText(), S(u"<p class=\"") + a + (entity ? special : read) + b + S(u"\">"));
                 ASSERT_EQ(p.GetChildren().size(), 1u);
                 EXPECT_EQ(p.GetChildren()[0].GetText(), a + read + b);
             }

@@ -7,12 +7,12 @@ namespace {
 using namespace html_test;
 using ::testing::PrintToString;
 
-QString attributeOf(const char16_t* page, const char16_t* name) {
-    const Node root = parse(s(page));
-    return root.GetChildren().at(0).GetAttribute(s(name));
+QString AttributeOf(const char16_t* page, const char16_t* name) {
+    const Node root = Parse(S(page));
+    return root.GetChildren().at(0).GetAttribute(S(name));
 }
 
-std::vector<QString> texts(const std::vector<const Node*>& nodes) {
+std::vector<QString> Texts(const std::vector<const Node*>& nodes) {
     std::vector<QString> out;
     for (const Node* node : nodes)
         out.push_back(node->GetInnerText(false));
@@ -47,122 +47,122 @@ TEST(HtmlAttribute, ValuesOfTheFirstElement) {
         {u"<br>", u"br", u""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(attributeOf(c.page, c.name), s(c.value))
-            << PrintToString(s(c.page)) << " " << s(c.name).toStdString();
+        EXPECT_EQ(AttributeOf(c.page, c.name), S(c.value))
+            << PrintToString(S(c.page)) << " " << S(c.name).toStdString();
     Node holder;
-    EXPECT_EQ(holder.AddChild(s(u"<a\thref=x\ttitle=y>"), false)->GetAttribute(s(u"title")), s(u"y"));
+    EXPECT_EQ(holder.AddChild(S(u"<a\thref=x\ttitle=y>"), false)->GetAttribute(S(u"title")), S(u"y"));
 }
 
 // --- FindAll and FindFirst ---
 
 TEST(HtmlFind, FirstByTagSearchesAllDepthsInDocumentOrder) {
     const Node root =
-        parse(s(u"<div><p><b>x</b><SPAN id=1>a</span></p><span id=2>b</span></div><span id=3>c</span>"));
-    const Node* span = root.FindFirst({.tag = s(u"span")});
+        Parse(S(u"<div><p><b>x</b><SPAN id=1>a</span></p><span id=2>b</span></div><span id=3>c</span>"));
+    const Node* span = root.FindFirst({.tag = S(u"span")});
     ASSERT_NE(span, nullptr);
-    EXPECT_EQ(span->GetAttribute(s(u"id")), s(u"1"));
-    const Node* div = root.FindFirst({.tag = s(u"DIV")});
+    EXPECT_EQ(span->GetAttribute(S(u"id")), S(u"1"));
+    const Node* div = root.FindFirst({.tag = S(u"DIV")});
     ASSERT_NE(div, nullptr);
-    EXPECT_EQ(div->FindFirst({.tag = s(u"div")}), div); // a match is the node itself
-    EXPECT_EQ(div->FindFirst({.tag = s(u"span"), .id = s(u"2")})->GetInnerText(false), s(u"b"));
+    EXPECT_EQ(div->FindFirst({.tag = S(u"div")}), div); // a match is the node itself
+    EXPECT_EQ(div->FindFirst({.tag = S(u"span"), .id = S(u"2")})->GetInnerText(false), S(u"b"));
 }
 
 TEST(HtmlFind, AllInDocumentOrderWithoutDescendingIntoMatches) {
-    const Node root = parse(s(u"<div class=r>1<div class=r>inner</div></div><p><div class=r>2</div></p>"));
+    const Node root = Parse(S(u"<div class=r>1<div class=r>inner</div></div><p><div class=r>2</div></p>"));
     std::vector<const Node*> found;
-    root.FindAll(found, {.tag = s(u"div"), .className = s(u"r")});
-    EXPECT_EQ(texts(found), (std::vector<QString>{s(u"1inner"), s(u"2")}));
+    root.FindAll(found, {.tag = S(u"div"), .className = S(u"r")});
+    EXPECT_EQ(Texts(found), (std::vector<QString>{S(u"1inner"), S(u"2")}));
 }
 
 TEST(HtmlFind, AttributeCriterionNeedsNonEmptyValue) {
-    const Node root = parse(s(u"<a href=x>1</a><a>2</a><a href=\"\">3</a><p><a HREF=y>4</a></p>"));
+    const Node root = Parse(S(u"<a href=x>1</a><a>2</a><a href=\"\">3</a><p><a HREF=y>4</a></p>"));
     std::vector<const Node*> found;
-    root.FindAll(found, {.tag = s(u"a"), .attribute = s(u"href")});
-    EXPECT_EQ(texts(found), (std::vector<QString>{s(u"1"), s(u"4")}));
+    root.FindAll(found, {.tag = S(u"a"), .attribute = S(u"href")});
+    EXPECT_EQ(Texts(found), (std::vector<QString>{S(u"1"), S(u"4")}));
 }
 
 TEST(HtmlFind, ClassMatchesWholeWordsIgnoringCase) {
-    const Node root = parse(s(u"<div class=\"Result  item-big\">x</div>"));
-    EXPECT_NE(root.FindFirst({.tag = s(u"div"), .className = s(u"result")}), nullptr);
-    EXPECT_NE(root.FindFirst({.tag = s(u"div"), .className = s(u"ITEM-BIG")}), nullptr);
-    EXPECT_NE(root.FindFirst({.className = s(u"item-big")}), nullptr);
-    EXPECT_EQ(root.FindFirst({.tag = s(u"div"), .className = s(u"item")}), nullptr);
-    EXPECT_EQ(root.FindFirst({.tag = s(u"div"), .className = s(u"sult")}), nullptr);
-    EXPECT_EQ(root.FindFirst({.tag = s(u"div"), .className = s(u"result item")}), nullptr);
+    const Node root = Parse(S(u"<div class=\"Result  item-big\">x</div>"));
+    EXPECT_NE(root.FindFirst({.tag = S(u"div"), .className = S(u"result")}), nullptr);
+    EXPECT_NE(root.FindFirst({.tag = S(u"div"), .className = S(u"ITEM-BIG")}), nullptr);
+    EXPECT_NE(root.FindFirst({.className = S(u"item-big")}), nullptr);
+    EXPECT_EQ(root.FindFirst({.tag = S(u"div"), .className = S(u"item")}), nullptr);
+    EXPECT_EQ(root.FindFirst({.tag = S(u"div"), .className = S(u"sult")}), nullptr);
+    EXPECT_EQ(root.FindFirst({.tag = S(u"div"), .className = S(u"result item")}), nullptr);
 }
 
 TEST(HtmlFind, IdAndNameIgnoreCaseAndAllCriteriaMustHold) {
     const Node root =
-        parse(s(u"<input name=Q id=a class=k><input name=q id=B class=k><input name=q id=b class=z>"));
+        Parse(S(u"<input name=Q id=a class=k><input name=q id=B class=k><input name=q id=b class=z>"));
     std::vector<const Node*> found;
-    root.FindAll(found, {.tag = s(u"input"), .className = s(u"k"), .id = s(u"b"), .name = s(u"q")});
+    root.FindAll(found, {.tag = S(u"input"), .className = S(u"k"), .id = S(u"b"), .name = S(u"q")});
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0], &root.GetChildren()[1]);
-    root.FindAll(found, {.name = s(u"q")}, false); // appended to what was found
+    root.FindAll(found, {.name = S(u"q")}, false); // appended to what was found
     EXPECT_EQ(found.size(), 4u);
-    root.FindAll(found, {.id = s(u"B")});
+    root.FindAll(found, {.id = S(u"B")});
     EXPECT_EQ(found.size(), 2u);
 }
 
 TEST(HtmlFind, PositionalFormTakesTagClassIdNameAttributeInThatOrder) {
-    Node root = parse(s(u"<b>0</b><b class=c>1</b><b id=c>2</b><b name=c>3</b><b c=x>4</b>"));
+    Node root = Parse(S(u"<b>0</b><b class=c>1</b><b id=c>2</b><b name=c>3</b><b c=x>4</b>"));
     const Node& page = root;
-    EXPECT_EQ(page.FindFirst(s(u"b"), s(u"c"))->GetInnerText(false), s(u"1"));
-    EXPECT_EQ(page.FindFirst(s(u"b"), {}, s(u"c"))->GetInnerText(false), s(u"2"));
-    EXPECT_EQ(page.FindFirst(s(u"b"), {}, {}, s(u"c"))->GetInnerText(false), s(u"3"));
-    EXPECT_EQ(root.FindFirst(s(u"b"), {}, {}, {}, s(u"c"))->GetInnerText(false), s(u"4"));
+    EXPECT_EQ(page.FindFirst(S(u"b"), S(u"c"))->GetInnerText(false), S(u"1"));
+    EXPECT_EQ(page.FindFirst(S(u"b"), {}, S(u"c"))->GetInnerText(false), S(u"2"));
+    EXPECT_EQ(page.FindFirst(S(u"b"), {}, {}, S(u"c"))->GetInnerText(false), S(u"3"));
+    EXPECT_EQ(root.FindFirst(S(u"b"), {}, {}, {}, S(u"c"))->GetInnerText(false), S(u"4"));
     std::vector<const Node*> found;
-    page.FindAll(found, s(u"b"), s(u"c"));
-    page.FindAll(found, s(u"b"), {}, {}, {}, s(u"c"), false);
-    EXPECT_EQ(texts(found), (std::vector<QString>{s(u"1"), s(u"4")}));
+    page.FindAll(found, S(u"b"), S(u"c"));
+    page.FindAll(found, S(u"b"), {}, {}, {}, S(u"c"), false);
+    EXPECT_EQ(Texts(found), (std::vector<QString>{S(u"1"), S(u"4")}));
 }
 
 TEST(HtmlFind, ElementAtTheFirstCharacterIsFound) {
-    const Node root = parse(s(u"<div id=top>x</div>"));
-    const Node* div = root.FindFirst({.tag = s(u"div")});
+    const Node root = Parse(S(u"<div id=top>x</div>"));
+    const Node* div = root.FindFirst({.tag = S(u"div")});
     ASSERT_NE(div, nullptr);
     EXPECT_EQ(div->GetSpanStart(), 0);
-    EXPECT_EQ(root.FindFirst({.id = s(u"top")}), div);
+    EXPECT_EQ(root.FindFirst({.id = S(u"top")}), div);
 }
 
 TEST(HtmlFind, RootTextNodesAndBuiltNodesNeverMatch) {
-    Node root = parse(s(u"<p>x</p>"));
-    Node* built = root.AddChild(s(u"p"), false);
-    built->AddChild(s(u"b"), false);
+    Node root = Parse(S(u"<p>x</p>"));
+    Node* built = root.AddChild(S(u"p"), false);
+    built->AddChild(S(u"b"), false);
     std::vector<Node*> found;
-    root.FindAll(found, {.tag = s(u"p")});
+    root.FindAll(found, {.tag = S(u"p")});
     EXPECT_EQ(found.size(), 1u);
-    EXPECT_EQ(root.FindFirst({.tag = s(u"b")}), nullptr);
+    EXPECT_EQ(root.FindFirst({.tag = S(u"b")}), nullptr);
     EXPECT_EQ(root.FindFirst(FindCriteria{}),
               &root.GetChildren()[0]); // no criteria: the first parsed element
-    EXPECT_EQ(parse(s(u"text<!-- c -->")).FindFirst(FindCriteria{}), nullptr);
+    EXPECT_EQ(Parse(S(u"text<!-- c -->")).FindFirst(FindCriteria{}), nullptr);
 }
 
 // --- GetInnerText ---
 
 TEST(HtmlInnerText, RawTextElementsAndCommentsGiveNothing) {
-    const Node root = parse(s(u"<div>a<script>var x;</script>b<style>p{}</style><noscript>n</noscript>"
+    const Node root = Parse(S(u"<div>a<script>var x;</script>b<style>p{}</style><noscript>n</noscript>"
                               "<!-- c -->c</div>"));
-    EXPECT_EQ(root.GetInnerText(false), s(u"abc"));
+    EXPECT_EQ(root.GetInnerText(false), S(u"abc"));
 }
 
 TEST(HtmlInnerText, LineBreaksAndSeparatingSpaces) {
-    const Node root = parse(s(u"<p>a<br>b</p>"));
-    EXPECT_EQ(root.GetInnerText(false), s(u"ab"));
-    EXPECT_EQ(root.GetInnerText(true), s(u"a \r\nb "));
-    const Node spans = parse(s(u"<div><span>a</span><span>b </span><span></span><span>c</span></div>"));
-    EXPECT_EQ(spans.GetInnerText(true), s(u"a b c "));
-    EXPECT_EQ(spans.GetInnerText(false), s(u"ab c"));
+    const Node root = Parse(S(u"<p>a<br>b</p>"));
+    EXPECT_EQ(root.GetInnerText(false), S(u"ab"));
+    EXPECT_EQ(root.GetInnerText(true), S(u"a \r\nb "));
+    const Node spans = Parse(S(u"<div><span>a</span><span>b </span><span></span><span>c</span></div>"));
+    EXPECT_EQ(spans.GetInnerText(true), S(u"a b c "));
+    EXPECT_EQ(spans.GetInnerText(false), S(u"ab c"));
 }
 
 TEST(HtmlInnerText, ExcludedTagsAreLeftOut) {
-    const Node root = parse(s(u"<div>x<cite>y</cite><table><tr><td>z</td></tr></table>w<br></div>"));
-    EXPECT_EQ(root.GetInnerText(false, s(u" cite TABLE ")), s(u"xw"));
-    EXPECT_EQ(root.GetInnerText(false, s(u" CIT ")), s(u"xyzw"));
+    const Node root = Parse(S(u"<div>x<cite>y</cite><table><tr><td>z</td></tr></table>w<br></div>"));
+    EXPECT_EQ(root.GetInnerText(false, S(u" cite TABLE ")), S(u"xw"));
+    EXPECT_EQ(root.GetInnerText(false, S(u" CIT ")), S(u"xyzw"));
     // A BR excluded gives no line break either.
-    EXPECT_EQ(root.GetInnerText(true, s(u" BR ")), s(u"x y z w "));
+    EXPECT_EQ(root.GetInnerText(true, S(u" BR ")), S(u"x y z w "));
     // The root has no name, so a list with a double blank does not blank the whole page.
-    EXPECT_EQ(root.GetInnerText(false, s(u" CITE  TABLE ")), s(u"xw"));
+    EXPECT_EQ(root.GetInnerText(false, S(u" CITE  TABLE ")), S(u"xw"));
 }
 
 // --- ParseJsStringList ---
@@ -173,22 +173,22 @@ TEST(HtmlJsList, ItemsOfAnArgumentList) {
         QStringList items;
         const char* note;
     } cases[] = {
-        {u"'a','b','c'", {s(u"a"), s(u"b"), s(u"c")}, "quoted"},
-        {u"\"x\" , ' y ' ,  z , 12", {s(u"x"), s(u" y "), s(u"z"), s(u"12")}, "mixed and bare"},
-        {u"a,,b", {s(u"a"), QString(), s(u"b")}, "empty item"},
-        {u"\"a\",\"b\");\r\n", {s(u"a"), s(u"b")}, "call end removed"},
-        {u"1,2));;", {s(u"1"), s(u"2")}, "repeated call end removed"},
-        {u"'it\\'s','b'", {s(u"it\\'s"), s(u"b")}, "escape skipped, not decoded"},
-        {u"a\\,b,c", {s(u"a\\,b"), s(u"c")}, "escaped comma"},
-        {u"'a' junk,'b'", {s(u"a"), s(u"b")}, "text after the closing quote"},
-        {u"\"a'b'c\",d", {s(u"b"), s(u"d")}, "other quote restarts the item"},
-        {u"'a','b", {s(u"a")}, "unclosed quote"},
+        {u"'a','b','c'", {S(u"a"), S(u"b"), S(u"c")}, "quoted"},
+        {u"\"x\" , ' y ' ,  z , 12", {S(u"x"), S(u" y "), S(u"z"), S(u"12")}, "mixed and bare"},
+        {u"a,,b", {S(u"a"), QString(), S(u"b")}, "empty item"},
+        {u"\"a\",\"b\");\r\n", {S(u"a"), S(u"b")}, "call end removed"},
+        {u"1,2));;", {S(u"1"), S(u"2")}, "repeated call end removed"},
+        {u"'it\\'s','b'", {S(u"it\\'s"), S(u"b")}, "escape skipped, not decoded"},
+        {u"a\\,b,c", {S(u"a\\,b"), S(u"c")}, "escaped comma"},
+        {u"'a' junk,'b'", {S(u"a"), S(u"b")}, "text after the closing quote"},
+        {u"\"a'b'c\",d", {S(u"b"), S(u"d")}, "other quote restarts the item"},
+        {u"'a','b", {S(u"a")}, "unclosed quote"},
         {u"\"it's\"", {}, "unclosed after restart"},
         {u"", {QString()}, "empty text"},
     };
     for (const auto& c : cases) {
-        QStringList out{s(u"stale")};
-        ParseJsStringList(out, s(c.text));
+        QStringList out{S(u"stale")};
+        ParseJsStringList(out, S(c.text));
         EXPECT_EQ(out, c.items) << c.note;
     }
 }

@@ -13,11 +13,11 @@ namespace html_test {
 
 using Node = CDownloader_HTMLTags;
 
-inline QString s(const char16_t* text) {
+inline QString S(const char16_t* text) {
     return QString::fromUtf16(text);
 }
 
-inline Node parse(const QString& text) {
+inline Node Parse(const QString& text) {
     Node root;
     root.Parse(text);
     return root;
@@ -26,7 +26,7 @@ inline Node parse(const QString& text) {
 // The children of a node in one line, so a whole tree reads at a glance: a text node is 'text', a comment
 // !'text', an open element its tag text alone, a closed element its tag text followed by {children}.
 // Written without recursion so that it works on hostile depths too.
-inline QString dump(const Node& top) {
+inline QString Dump(const Node& top) {
     struct Frame {
         const Node* node;
         std::size_t next;
@@ -55,12 +55,12 @@ inline QString dump(const Node& top) {
     return out;
 }
 
-inline QString dumpParsed(const QString& text) {
-    return dump(parse(text));
+inline QString DumpParsed(const QString& text) {
+    return Dump(Parse(text));
 }
 
 // Every field of every node in document order, for exact comparisons of whole trees.
-inline QString dumpWithSpans(const Node& top) {
+inline QString DumpWithSpans(const Node& top) {
     QString out;
     std::vector<std::pair<const Node*, int>> stack{{&top, 0}};
     while (!stack.empty()) {
@@ -79,7 +79,7 @@ inline QString dumpWithSpans(const Node& top) {
 }
 
 // Depth of the deepest node below top (top itself is depth 0).
-inline int depthOf(const Node& top) {
+inline int DepthOf(const Node& top) {
     int deepest = 0;
     std::vector<std::pair<const Node*, int>> stack{{&top, 0}};
     while (!stack.empty()) {

@@ -113,11 +113,11 @@ TEST_F(PoolPacing, DroppedJobEndsItsHold) {
     m_crawler.allowCourtesy = false;
     CDownloader* first = m_crawler.GetDownloaderForHost(u"WhoIs"_s);
     ASSERT_NE(first, nullptr);
-    ASSERT_TRUE(first->Start(dltest::q(server.Url("/stall"))));
-    ASSERT_TRUE(dltest::waitFor([&] { return server.Requests().size() == 1; }));
+    ASSERT_TRUE(first->Start(dltest::Q(server.Url("/stall"))));
+    ASSERT_TRUE(dltest::WaitFor([&] { return server.Requests().size() == 1; }));
     EXPECT_EQ(m_crawler.GetDownloaderForHost(u"WhoIs"_s), nullptr);
     first->Release();
-    ASSERT_TRUE(dltest::waitReusable(*first, 5000));
+    ASSERT_TRUE(dltest::WaitReusable(*first, 5000));
     EXPECT_NE(m_crawler.GetDownloaderForHost(u"WhoIs"_s), nullptr);
 }
 

@@ -7,7 +7,7 @@
 #include <set>
 
 using namespace Qt::StringLiterals;
-using dltest::q;
+using dltest::Q;
 using twtest::HttpReply;
 
 namespace {
@@ -90,12 +90,12 @@ TEST_F(PoolSlots, ReleasingAProjectsRunningJobsFreesEverySlot) {
     m_crawler.GrowPool();
     m_crawler.SetCurrentJob(9);
     for (CDownloader* downloader : takeAll())
-        ASSERT_TRUE(downloader->Start(q(server.Url("/stall"))));
-    ASSERT_TRUE(dltest::waitFor([&] { return server.Requests().size() == 6; }));
+        ASSERT_TRUE(downloader->Start(Q(server.Url("/stall"))));
+    ASSERT_TRUE(dltest::WaitFor([&] { return server.Requests().size() == 6; }));
     m_crawler.ReleaseJobDownloaders(9);
-    ASSERT_TRUE(dltest::waitFor([&] { return m_crawler.CountJobDownloaders(9) == 0; }, 5000));
+    ASSERT_TRUE(dltest::WaitFor([&] { return m_crawler.CountJobDownloaders(9) == 0; }, 5000));
     for (const auto& downloader : m_crawler.GetDownloaders())
-        EXPECT_TRUE(dltest::waitReusable(*downloader, 5000));
+        EXPECT_TRUE(dltest::WaitReusable(*downloader, 5000));
 }
 
 TEST_F(PoolSlots, ManyJobsOnManySlotsAllFinishWithNoSlotLost) {
@@ -108,7 +108,7 @@ TEST_F(PoolSlots, ManyJobsOnManySlotsAllFinishWithNoSlotLost) {
     std::vector<CDownloader*> running;
     std::mt19937 random(3);
     // The tick: collect what finished, sometimes give a running job up, start new ones.
-    ASSERT_TRUE(dltest::waitFor(
+    ASSERT_TRUE(dltest::WaitFor(
         [&] {
             for (auto it = running.begin(); it != running.end();) {
                 if ((*it)->IsFinished()) {
@@ -127,7 +127,7 @@ TEST_F(PoolSlots, ManyJobsOnManySlotsAllFinishWithNoSlotLost) {
                 CDownloader* downloader = m_crawler.GetFreeDownloader();
                 if (!downloader)
                     break;
-                EXPECT_TRUE(downloader->Start(q(server.Url("/job" + std::to_string(started)))));
+                EXPECT_TRUE(downloader->Start(Q(server.Url("/job" + std::to_string(started)))));
                 running.push_back(downloader);
                 ++started;
             }
@@ -136,7 +136,7 @@ TEST_F(PoolSlots, ManyJobsOnManySlotsAllFinishWithNoSlotLost) {
         60000));
     EXPECT_EQ(finished + released, kJobs);
     for (const auto& downloader : m_crawler.GetDownloaders())
-        EXPECT_TRUE(dltest::waitReusable(*downloader, 5000));
+        EXPECT_TRUE(dltest::WaitReusable(*downloader, 5000));
 }
 
 } // namespace

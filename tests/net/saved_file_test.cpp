@@ -10,51 +10,51 @@ namespace {
 
 using Node = CDownloader_HTMLTags;
 
-QString s(const char16_t* text) {
+QString S(const char16_t* text) {
     return QString::fromUtf16(text);
 }
 
 // Keeps the embedded final 0x00 of a literal.
-template <size_t N> QByteArray bytes(const char (&text)[N]) {
+template <size_t N> QByteArray Bytes(const char (&text)[N]) {
     return QByteArray(text, N - 1);
 }
 
-Node settingsExample() {
+Node SettingsExample() {
     Node root;
-    Node* crawler = root.AddChild(s(u"ProjectCrawler"), false);
-    crawler->AddChild(s(u"allowMaxThreads"), true)->SetInt(6);
-    crawler->AddChild(s(u"allowCourtesy"), true)->SetBool(false);
-    crawler->AddChild(s(u"hist_str"), false)->SetText(s(u"blue widgets"));
-    crawler->AddChild(s(u"hist_str"), false)->SetText(s(u"red widgets"));
+    Node* crawler = root.AddChild(S(u"ProjectCrawler"), false);
+    crawler->AddChild(S(u"allowMaxThreads"), true)->SetInt(6);
+    crawler->AddChild(S(u"allowCourtesy"), true)->SetBool(false);
+    crawler->AddChild(S(u"hist_str"), false)->SetText(S(u"blue widgets"));
+    crawler->AddChild(S(u"hist_str"), false)->SetText(S(u"red widgets"));
     return root;
 }
 
-QString readValue(const Node& root, const QString& key) {
+QString ReadValue(const Node& root, const QString& key) {
     QString value;
     EXPECT_TRUE(Node::GetString(root.FindFirst({.tag = key}), value)) << key.toStdString();
     return value;
 }
 
 TEST(SavedFileFormat, WorkedExampleByteForByte) {
-    const QByteArray expected = bytes("\r\n<ProjectCrawler>"
+    const QByteArray expected = Bytes("\r\n<ProjectCrawler>"
                                       "\r\n   <allowMaxThreads>6</allowMaxThreads>"
                                       "\r\n   <allowCourtesy>false</allowCourtesy>"
                                       "\r\n   <hist_str>blue widgets</hist_str>"
                                       "\r\n   <hist_str>red widgets</hist_str>"
                                       "\r\n</ProjectCrawler>\0");
-    EXPECT_EQ(SavedFileBytes(settingsExample()), expected);
+    EXPECT_EQ(SavedFileBytes(SettingsExample()), expected);
 }
 
 TEST(SavedFileFormat, EmptyDocumentAndValuelessElements) {
     EXPECT_EQ(SavedFileBytes(Node()), QByteArray(1, '\0'));
 
     Node root;
-    root.AddChild(s(u"Project1"), false)->AddChild(s(u"never_set"), true);
-    EXPECT_EQ(SavedFileBytes(root), bytes("\r\n<Project1>\r\n   <never_set></never_set>\r\n</Project1>\0"));
+    root.AddChild(S(u"Project1"), false)->AddChild(S(u"never_set"), true);
+    EXPECT_EQ(SavedFileBytes(root), Bytes("\r\n<Project1>\r\n   <never_set></never_set>\r\n</Project1>\0"));
 
     Node read;
     ParseSavedFileBytes(read, SavedFileBytes(root));
-    const Node* element = read.FindFirst({.tag = s(u"never_set")});
+    const Node* element = read.FindFirst({.tag = S(u"never_set")});
     ASSERT_NE(element, nullptr);
     int value = 0;
     EXPECT_FALSE(Node::GetInt(element, value, 42));
@@ -62,7 +62,7 @@ TEST(SavedFileFormat, EmptyDocumentAndValuelessElements) {
 }
 
 // Values with everything the reader would otherwise fold or take as markup.
-QString randomValue(std::mt19937& random) {
+QString RandomValue(std::mt19937& random) {
     static const char16_t* pieces[] = {
         u"a",      u"Zebra",  u" ",          u"  ",       u"\r\n",      u"\r",    u"\n",     u"\t",
         u"<",      u">",      u"&",          u"&amp;",    u"&lt;",      u"&#65;", u"&#x41;", u"&nbsp;",
@@ -83,60 +83,60 @@ TEST(SavedFileRoundTrip, ArbitraryValuesReadBackExactly) {
 
     for (int round = 0; round < 20; ++round) {
         Node root;
-        Node* project = root.AddChild(s(u"Project4"), false);
+        Node* project = root.AddChild(S(u"Project4"), false);
         std::vector<QString> values;
         for (int i = 0; i < 50; ++i) {
-            values.push_back(randomValue(random));
-            Node* record = project->AddChild(s(u"record"), false);
-            record->AddChild(s(u"value"), true)->SetText(values.back());
+            values.push_back(RandomValue(random));
+            Node* record = project->AddChild(S(u"record"), false);
+            record->AddChild(S(u"value"), true)->SetText(values.back());
         }
         ASSERT_TRUE(SaveTreeToFile(root, path));
 
         Node read;
         ASSERT_TRUE(LoadTreeFromFile(read, path));
         std::vector<const Node*> records;
-        read.FindAll(records, {.tag = s(u"record")});
+        read.FindAll(records, {.tag = S(u"record")});
         ASSERT_EQ(records.size(), values.size());
         for (size_t i = 0; i < values.size(); ++i)
-            EXPECT_EQ(readValue(*records[i], s(u"value")), values[i]) << "round " << round << " value " << i;
+            EXPECT_EQ(ReadValue(*records[i], S(u"value")), values[i]) << "round " << round << " value " << i;
     }
 }
 
 TEST(SavedFileRoundTrip, ResavedLoadedFileKeepsItsValues) {
     Node first;
-    ParseSavedFileBytes(first, SavedFileBytes(settingsExample()));
+    ParseSavedFileBytes(first, SavedFileBytes(SettingsExample()));
     const QByteArray again = SavedFileBytes(first);
     EXPECT_TRUE(again.startsWith(" \r\n<ProjectCrawler>")) << "the top-level blank is written as one space";
 
     Node second;
     ParseSavedFileBytes(second, again);
-    EXPECT_EQ(readValue(second, s(u"allowMaxThreads")), s(u"6"));
-    EXPECT_EQ(readValue(second, s(u"hist_str")), s(u"blue widgets"));
+    EXPECT_EQ(ReadValue(second, S(u"allowMaxThreads")), S(u"6"));
+    EXPECT_EQ(ReadValue(second, S(u"hist_str")), S(u"blue widgets"));
     EXPECT_EQ(SavedFileBytes(second), again);
 }
 
 TEST(SavedFileReading, OldUnescapedFilesReadAsBefore) {
     Node root;
-    ParseSavedFileBytes(root, bytes("\r\n<P>\r\n   <a> lead  and\ttrail </a>\r\n   <b>&lt;x&amp;y</b>"
+    ParseSavedFileBytes(root, Bytes("\r\n<P>\r\n   <a> lead  and\ttrail </a>\r\n   <b>&lt;x&amp;y</b>"
                                     "\r\n   <c>x <i>y</c>\r\n</P>\0"));
-    EXPECT_EQ(readValue(root, s(u"a")), s(u" lead and trail "));
-    EXPECT_EQ(readValue(root, s(u"b")), s(u"<x&y"));
+    EXPECT_EQ(ReadValue(root, S(u"a")), S(u" lead and trail "));
+    EXPECT_EQ(ReadValue(root, S(u"b")), S(u"<x&y"));
     // A raw "<" before a letter starts a tag: such a value never read back, and still does not.
-    EXPECT_NE(readValue(root, s(u"c")), s(u"x <i>y"));
+    EXPECT_NE(ReadValue(root, S(u"c")), S(u"x <i>y"));
 }
 
 TEST(SavedFileReading, BlankLineNeverSplitsOffAHeader) {
     Node root;
-    ParseSavedFileBytes(root, bytes("\r\n<P>\r\n   <first>1</first>\r\n\r\n   <second>2</second>\r\n</P>\0"));
-    EXPECT_EQ(readValue(root, s(u"first")), s(u"1"));
-    EXPECT_EQ(readValue(root, s(u"second")), s(u"2"));
+    ParseSavedFileBytes(root, Bytes("\r\n<P>\r\n   <first>1</first>\r\n\r\n   <second>2</second>\r\n</P>\0"));
+    EXPECT_EQ(ReadValue(root, S(u"first")), S(u"1"));
+    EXPECT_EQ(ReadValue(root, S(u"second")), S(u"2"));
 }
 
 TEST(SavedFileReading, MissingFileOrFolderFailsAndLeavesTheDocument) {
-    Node root = settingsExample();
+    Node root = SettingsExample();
     QTemporaryDir dir;
     EXPECT_FALSE(LoadTreeFromFile(root, dir.filePath(QStringLiteral("missing.zxml"))));
-    EXPECT_EQ(SavedFileBytes(root), SavedFileBytes(settingsExample()));
+    EXPECT_EQ(SavedFileBytes(root), SavedFileBytes(SettingsExample()));
     EXPECT_FALSE(SaveTreeToFile(root, dir.filePath(QStringLiteral("no/folder/settings.zxml"))));
 }
 
@@ -144,12 +144,12 @@ TEST(SavedFileReading, MissingFileOrFolderFailsAndLeavesTheDocument) {
 // the saved-file bytes, which are the document's text encoded as UTF-8 with its final 0x00.
 TEST(SavedFileWriting, LargeFilesAreTheDocumentsTextInUtf8) {
     Node root;
-    Node* list = root.AddChild(s(u"keywords"), false);
+    Node* list = root.AddChild(S(u"keywords"), false);
     for (int i = 0; i < 20000; ++i)
-        list->AddChild(s(u"kw"), false)
-            ->SetText(QString::number(i) + s(u" caf\u00e9 \u20ac \U0001F600 & <b>\t"));
+        list->AddChild(S(u"kw"), false)
+            ->SetText(QString::number(i) + S(u" caf\u00e9 \u20ac \U0001F600 & <b>\t"));
     QTemporaryDir dir;
-    const QString path = dir.filePath(s(u"large.twpx"));
+    const QString path = dir.filePath(S(u"large.twpx"));
     ASSERT_TRUE(SaveTreeToFile(root, path));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -160,21 +160,21 @@ TEST(SavedFileWriting, LargeFilesAreTheDocumentsTextInUtf8) {
     Node loaded;
     ASSERT_TRUE(LoadTreeFromFile(loaded, path));
     std::vector<const Node*> records;
-    loaded.FindAll(records, {.tag = s(u"kw")});
+    loaded.FindAll(records, {.tag = S(u"kw")});
     ASSERT_EQ(records.size(), 20000u);
     QString value;
     EXPECT_TRUE(Node::GetString(records[19999], value));
-    EXPECT_EQ(value, s(u"19999 caf\u00e9 \u20ac \U0001F600 & <b>\t"));
+    EXPECT_EQ(value, S(u"19999 caf\u00e9 \u20ac \U0001F600 & <b>\t"));
 }
 
 TEST(SavedFileWriting, EscapingIsForValuesOnly) {
     Node page;
-    page.Parse(s(u"<p>a &lt; b &amp; c</p>"));
-    EXPECT_EQ(page.ToText(), s(u"\r\n<p>a < b & c</p>"));
-    EXPECT_EQ(page.ToText(QString(), Node::Escaping::Values), s(u"\r\n<p>a &lt; b &amp; c</p>"));
+    page.Parse(S(u"<p>a &lt; b &amp; c</p>"));
+    EXPECT_EQ(page.ToText(), S(u"\r\n<p>a < b & c</p>"));
+    EXPECT_EQ(page.ToText(QString(), Node::Escaping::Values), S(u"\r\n<p>a &lt; b &amp; c</p>"));
     // Comments are never written.
-    page.Parse(s(u"<div><!-- note --><b>x</b></div>"));
-    EXPECT_EQ(page.ToText(), s(u"\r\n<div>\r\n   <b>x</b>\r\n</div>"));
+    page.Parse(S(u"<div><!-- note --><b>x</b></div>"));
+    EXPECT_EQ(page.ToText(), S(u"\r\n<div>\r\n   <b>x</b>\r\n</div>"));
 }
 
 TEST(SavedFileWriting, HostileNestingWritesInLinearSpace) {
@@ -189,7 +189,7 @@ TEST(SavedFileWriting, HostileNestingWritesInLinearSpace) {
     Node again;
     again.Parse(written);
     std::vector<const Node*> divs;
-    again.FindAll(divs, {.tag = s(u"div")});
+    again.FindAll(divs, {.tag = S(u"div")});
     EXPECT_EQ(divs.size(), 1u) << "the outermost div matches and its descendants are not searched";
 }
 

@@ -7,7 +7,7 @@
 namespace {
 
 // Text of every kind the encoder meets: ASCII, two- and three-byte characters, pairs, surrogates alone, 0.
-QString randomText(std::mt19937& random, int length) {
+QString RandomText(std::mt19937& random, int length) {
     static const char16_t kPieces[] = {
         u'a', u' ', u'\0', u'\u00e9', u'\u20ac', char16_t(0xD83D), char16_t(0xDE00), u'\ufffd'};
     std::uniform_int_distribution<size_t> pick(0, std::size(kPieces) - 1);
@@ -22,7 +22,7 @@ QString randomText(std::mt19937& random, int length) {
 TEST(Utf8Writer, PiecesEncodeAsTheWholeTextWhereverTheyAreCut) {
     std::mt19937 random(11);
     for (int round = 0; round < 300; ++round) {
-        const QString text = randomText(random, round % 40);
+        const QString text = RandomText(random, round % 40);
         std::uniform_int_distribution<qsizetype> cut(0, text.size());
         qsizetype a = cut(random), b = cut(random);
         if (a > b)

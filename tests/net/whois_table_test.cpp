@@ -23,7 +23,7 @@ const QStringList kMarkers =
             u"Not found:|not known|not registered|No match!!|no existe|does not exist|Available"_s)
         .split(u'|');
 
-QString parentOf(const QString& suffix) {
+QString ParentOf(const QString& suffix) {
     const qsizetype dot = suffix.indexOf(u'.');
     return dot < 0 ? QString() : suffix.sliced(dot + 1);
 }
@@ -60,7 +60,7 @@ TEST_F(WhoisTableTest, SpecificRowsComeBeforeTheirParents) {
         firstRow.try_emplace(m_rows[i].suffix, i);
     int jpChildren = 0;
     for (size_t i = 0; i < m_rows.size(); ++i) {
-        const QString parent = parentOf(m_rows[i].suffix);
+        const QString parent = ParentOf(m_rows[i].suffix);
         if (parent == u"jp"_s)
             ++jpChildren;
         const auto found = firstRow.find(parent);
@@ -87,7 +87,7 @@ TEST_F(WhoisTableTest, EighteenSuffixesAreDomainNames) {
     int underComOrNet = 0;
     int underCo = 0;
     for (const WhoisTableRow& row : m_rows) {
-        const QString parent = parentOf(row.suffix);
+        const QString parent = ParentOf(row.suffix);
         if (parent == u"com"_s || parent == u"net"_s)
             ++underComOrNet;
         else if (parent == u"co"_s)
@@ -120,13 +120,13 @@ TEST(WhoisTableParse, SplitsAtTheFirstTwoBarsAndStopsAtTheEnd) {
 }
 
 TEST(WhoisDirectory, TestRowsStandInUntilReset) {
-    const auto compiled = whois_directory::rows();
+    const auto compiled = whois_directory::Rows();
     EXPECT_EQ(compiled->size(), 348u);
-    whois_directory::setRows({{u"test"_s, u"No match"_s, u"whois.fixture.test"_s}});
-    ASSERT_EQ(whois_directory::rows()->size(), 1u);
-    EXPECT_EQ(whois_directory::rows()->front().server, u"whois.fixture.test"_s);
-    whois_directory::resetToDefaults();
-    EXPECT_EQ(*whois_directory::rows(), *compiled);
+    whois_directory::SetRows({{u"test"_s, u"No match"_s, u"whois.fixture.test"_s}});
+    ASSERT_EQ(whois_directory::Rows()->size(), 1u);
+    EXPECT_EQ(whois_directory::Rows()->front().server, u"whois.fixture.test"_s);
+    whois_directory::ResetToDefaults();
+    EXPECT_EQ(*whois_directory::Rows(), *compiled);
 }
 
 } // namespace

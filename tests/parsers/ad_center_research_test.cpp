@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-using parser_test::downloadedPage;
-using parser_test::s;
+using parser_test::DownloadedPage;
+using parser_test::S;
 
 namespace {
 
@@ -15,12 +15,12 @@ const std::string kSignInPath = "/Default.aspx";
 const std::string kResearchPath = "/Research/KeywordResearcher.aspx";
 
 // The research reply: script text carrying the grid in a quoted string, its quotes escaped.
-std::string gridReply(const std::string& rows) {
+std::string GridReply(const std::string& rows) {
     return "0|updatePanel|grid|Sys.Application.add_init(function(){$create(Grid, {\"data\":\"<gridData>" +
            rows + "</gridData>\");});|";
 }
 
-std::string gridRow(const std::string& keyword, const std::string& searches, const std::string& cpc) {
+std::string GridRow(const std::string& keyword, const std::string& searches, const std::string& cpc) {
     std::string row = "<R><C n=\\\"Keyword\\\">" + keyword + "</C><C n=\\\"SearchsDisplay\\\">" + searches +
                       "</C><C n=\\\"CTRDisplay\\\">1.5</C>";
     if (!cpc.empty())
@@ -32,26 +32,26 @@ class AdCenterResearch : public service_test::ServiceTest {
   protected:
     Rows parse(const std::string& reply) {
         Rows rows(3);
-        const auto downloader = downloadedPage(QByteArray::fromStdString(reply));
+        const auto downloader = DownloadedPage(QByteArray::fromStdString(reply));
         CDownloader_Parsers::ParseAdCenterGrid(*downloader, rows);
         return rows;
     }
 
     // One call of the step operation, then the wait for the request it started.
     int step(CDownloader& downloader, const QString& user) {
-        const int result = CDownloader_Parsers::StartAdCenterKeywordResearch(downloader, user, s(u"p&w d"),
-                                                                             s(u"red widgets"));
-        EXPECT_TRUE(service_test::waitFinished(downloader));
+        const int result = CDownloader_Parsers::StartAdCenterKeywordResearch(downloader, user, S(u"p&w d"),
+                                                                             S(u"red widgets"));
+        EXPECT_TRUE(service_test::WaitFinished(downloader));
         return result;
     }
 };
 
 TEST_F(AdCenterResearch, GridRowsWithACostPerClickAreKeptAndShared) {
-    const Rows rows = parse(gridReply(gridRow("red widgets", "1,234", "0.55") + gridRow("no bid", "10", "") +
-                                      gridRow("bad bid", "10", "-1") + gridRow("", "10", "1.00") +
-                                      gridRow("blue widgets", "n/a", "2,000.5")));
+    const Rows rows = parse(GridReply(GridRow("red widgets", "1,234", "0.55") + GridRow("no bid", "10", "") +
+                                      GridRow("bad bid", "10", "-1") + GridRow("", "10", "1.00") +
+                                      GridRow("blue widgets", "n/a", "2,000.5")));
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].keyword, s(u"red widgets"));
+    EXPECT_EQ(rows[0].keyword, S(u"red widgets"));
     EXPECT_EQ(rows[0].estimatedSearch, 1234.0f);
     EXPECT_FLOAT_EQ(rows[0].avgCTR, 1.5f);
     EXPECT_FLOAT_EQ(rows[0].avgCPC, 0.55f);
@@ -59,11 +59,11 @@ TEST_F(AdCenterResearch, GridRowsWithACostPerClickAreKeptAndShared) {
     EXPECT_FLOAT_EQ(rows[1].avgCPC, 2000.5f);
     const Rows shared = m_crawler.GetAdwordsResults();
     ASSERT_EQ(shared.size(), 2u);
-    EXPECT_EQ(shared[0].keyword, s(u"blue widgets"));
+    EXPECT_EQ(shared[0].keyword, S(u"blue widgets"));
 
     // A reply without the grid (a failed sign-in) leaves no rows of an earlier keyword behind.
     for (const std::string& reply :
-         {std::string("<html>Sign in failed</html>"), gridReply(gridRow("x", "1", "1")).substr(0, 60),
+         {std::string("<html>Sign in failed</html>"), GridReply(GridRow("x", "1", "1")).substr(0, 60),
           std::string("<gridData>")})
         EXPECT_TRUE(parse(reply).empty()) << reply;
 }
@@ -85,17 +85,17 @@ TEST_F(AdCenterResearch, SignInLoginResearchPageAndFormPost) {
 
     // A run abandoned after its first request lends nothing to the next run, on another downloader.
     CDownloader& abandoned = takeDownloader();
-    EXPECT_EQ(step(abandoned, s(u"ann")), 1);
+    EXPECT_EQ(step(abandoned, S(u"ann")), 1);
     CDownloader& downloader = takeDownloader();
-    EXPECT_EQ(step(downloader, s(u"bob@example.com")), 1);
+    EXPECT_EQ(step(downloader, S(u"bob@example.com")), 1);
     // The login's cookie must come back with the research page's request.
     server.SetReply(kSignInPath, twtest::HttpReply::Page("ok").Header("Set-Cookie", "MSAuth=yes; Path=/"));
-    EXPECT_EQ(step(downloader, s(u"ann")), 1);
-    EXPECT_EQ(step(downloader, s(u"ann")), 1);
+    EXPECT_EQ(step(downloader, S(u"ann")), 1);
+    EXPECT_EQ(step(downloader, S(u"ann")), 1);
     server.SetReply(kResearchPath,
-                    twtest::HttpReply::Page(gridReply(gridRow("red widgets", "10", "0.5")), "text/plain"));
-    EXPECT_EQ(step(downloader, s(u"ann")), 1);
-    EXPECT_EQ(step(downloader, s(u"ann")), 2);
+                    twtest::HttpReply::Page(GridReply(GridRow("red widgets", "10", "0.5")), "text/plain"));
+    EXPECT_EQ(step(downloader, S(u"ann")), 1);
+    EXPECT_EQ(step(downloader, S(u"ann")), 2);
 
     const std::vector<twtest::RecordedRequest> requests = server.Requests();
     ASSERT_EQ(requests.size(), 5u);

@@ -4,36 +4,36 @@
 
 #include <gtest/gtest.h>
 
-using parser_test::downloadedPage;
-using parser_test::htmlPage;
-using parser_test::s;
+using parser_test::DownloadedPage;
+using parser_test::HtmlPage;
+using parser_test::S;
 using namespace Qt::StringLiterals;
 
 namespace {
 
 using Records = std::vector<CDownloader_Parsers_SE_result>;
 
-QByteArray adItem(int n) {
+QByteArray AdItem(int n) {
     const QByteArray number = QByteArray::number(n);
     return "<li><h3>Ad " + number + "</h3><a href=\"http://ads.example/c?x=1&amp;q=http%3A%2F%2Fshop" +
            number + ".example%2F&amp;y=2\">go</a><p>Line one<br>Line two -</p><cite>shop" + number +
            ".example - Sponsored</cite></li>";
 }
 
-QByteArray adBlock(const QByteArray& className, int from, int to) {
+QByteArray AdBlock(const QByteArray& className, int from, int to) {
     QByteArray block = "<div class=\"" + className + " wide\"><ul>";
     for (int n = from; n <= to; ++n)
-        block += adItem(n);
+        block += AdItem(n);
     return block + "</ul></div>\n";
 }
 
-QByteArray countLine(const QByteArray& text) {
+QByteArray CountLine(const QByteArray& text) {
     return "<div id=\"results_container\"><span id=\"count\">" + text + "</span></div>";
 }
 
 TEST(BingAds, ThreeBlocksNumberedTogetherWithTheirFlags) {
-    const auto page = downloadedPage(
-        htmlPage(adBlock("sb_adsW", 1, 3) + adBlock("sb_adsN", 4, 5) + adBlock("sb_adsW", 6, 6)));
+    const auto page = DownloadedPage(
+        HtmlPage(AdBlock("sb_adsW", 1, 3) + AdBlock("sb_adsN", 4, 5) + AdBlock("sb_adsW", 6, 6)));
     Records ads(2);
     EXPECT_TRUE(CDownloader_Parsers::ParseBingAds(*page, ads));
     ASSERT_EQ(ads.size(), 6u);
@@ -43,11 +43,11 @@ TEST(BingAds, ThreeBlocksNumberedTogetherWithTheirFlags) {
         EXPECT_EQ(ads[i].second_flag, flags[i]);
         EXPECT_EQ(ads[i].title, u"Ad %1"_s.arg(i + 1));
     }
-    EXPECT_EQ(ads[5].full_url, s(u"http://shop6.example/"));
+    EXPECT_EQ(ads[5].full_url, S(u"http://shop6.example/"));
     // Every " - " goes from the shown address.
-    EXPECT_EQ(ads[5].show_url, s(u"shop6.exampleSponsored"));
-    EXPECT_EQ(ads[5].ad_line1, s(u"Line one "));
-    EXPECT_EQ(ads[5].ad_line2, s(u"Line two"));
+    EXPECT_EQ(ads[5].show_url, S(u"shop6.exampleSponsored"));
+    EXPECT_EQ(ads[5].ad_line1, S(u"Line one "));
+    EXPECT_EQ(ads[5].ad_line2, S(u"Line two"));
 }
 
 // Organic results are numbered from the count line's first result, or from 1 without one.
@@ -60,12 +60,12 @@ TEST(BingResults, NumberedFromTheCountLineAndItsGroupedTotal) {
         int first, last;
         float total;
     };
-    for (const Case& c : {Case{countLine("1-10 of 2.340.000 results"), 1, 10, 2340000.0f},
-                          Case{countLine(" 21 - 30 of 1,234 results "), 21, 30, 1234.0f},
-                          Case{countLine("no results"), -2, -2, -2.0f},
+    for (const Case& c : {Case{CountLine("1-10 of 2.340.000 results"), 1, 10, 2340000.0f},
+                          Case{CountLine(" 21 - 30 of 1,234 results "), 21, 30, 1234.0f},
+                          Case{CountLine("no results"), -2, -2, -2.0f},
                           Case{"<span id=\"count\">1-10 of 50 results</span>", -2, -2, -2.0f}}) {
         SCOPED_TRACE(c.count.toStdString());
-        const auto page = downloadedPage(htmlPage(c.count + list));
+        const auto page = DownloadedPage(HtmlPage(c.count + list));
         int first = 0, last = 0;
         float total = 0;
         EXPECT_EQ(CDownloader_Parsers::ParseBingResultCount(*page, &first, &last, &total),
@@ -76,9 +76,9 @@ TEST(BingResults, NumberedFromTheCountLineAndItsGroupedTotal) {
         ASSERT_EQ(results.size(), 2u);
         EXPECT_EQ(results[1].pos, std::max(c.first, 1) + 1);
         EXPECT_EQ(results[0].second_flag, -1);
-        EXPECT_EQ(results[0].full_url, s(u"http://red.example/a"));
-        EXPECT_EQ(results[0].show_url, s(u"red.example/a"));
-        EXPECT_EQ(results[0].body, s(u"Best red widgets"));
+        EXPECT_EQ(results[0].full_url, S(u"http://red.example/a"));
+        EXPECT_EQ(results[0].show_url, S(u"red.example/a"));
+        EXPECT_EQ(results[0].body, S(u"Best red widgets"));
     }
 }
 
@@ -86,25 +86,25 @@ class BingSearchRequest : public service_test::ServiceTest {};
 
 TEST_F(BingSearchRequest, MarketInTheQueryAndInBothCookies) {
     QString url;
-    m_crawler.MSN_Country = s(u"English");
-    CDownloader_Parsers::BuildBingSearchUrl(url, s(u"x"), -1, -1);
-    EXPECT_TRUE(url.endsWith(s(u"&setmkt=en%2DUS&setlang=en")));
-    m_crawler.MSN_Country = s(u"x:en-GB:UK");
-    CDownloader_Parsers::BuildBingSearchUrl(url, s(u"red widgets"), -1, -1);
+    m_crawler.MSN_Country = S(u"English");
+    CDownloader_Parsers::BuildBingSearchUrl(url, S(u"x"), -1, -1);
+    EXPECT_TRUE(url.endsWith(S(u"&setmkt=en%2DUS&setlang=en")));
+    m_crawler.MSN_Country = S(u"x:en-GB:UK");
+    CDownloader_Parsers::BuildBingSearchUrl(url, S(u"red widgets"), -1, -1);
     EXPECT_EQ(url,
-              s(u"https://www.bing.com/search?q=red%20widgets&first=0&count=10&setmkt=en%2DGB&setlang=en"));
+              S(u"https://www.bing.com/search?q=red%20widgets&first=0&count=10&setmkt=en%2DGB&setlang=en"));
     // Set for the engine's domain: every host of it gets them.
-    const QString cookies = s(u"_FP=mkt=en%2DGB&ui=en-US;_FS=mkt=en%2DGB&ui=en-US;");
-    EXPECT_EQ(m_crawler.GetCookieHeader(s(u"www.bing.com"), s(u"/"), true), cookies);
-    EXPECT_EQ(m_crawler.GetCookieHeader(s(u"cc.bing.com"), s(u"/x"), false), cookies);
+    const QString cookies = S(u"_FP=mkt=en%2DGB&ui=en-US;_FS=mkt=en%2DGB&ui=en-US;");
+    EXPECT_EQ(m_crawler.GetCookieHeader(S(u"www.bing.com"), S(u"/"), true), cookies);
+    EXPECT_EQ(m_crawler.GetCookieHeader(S(u"cc.bing.com"), S(u"/x"), false), cookies);
 
     // On an address they are the address's own; a market holding a query or cookie separator goes encoded.
     twtest::HttpServer server;
     pointAt(Endpoint::BingWeb, server);
-    m_crawler.MSN_Country = s(u"1:a&b;c:x");
+    m_crawler.MSN_Country = S(u"1:a&b;c:x");
     CDownloader& downloader = takeDownloader();
-    ASSERT_TRUE(CDownloader_Parsers::StartBingSearch(downloader, s(u"blue"), 20, 40));
-    ASSERT_TRUE(service_test::waitFinished(downloader));
+    ASSERT_TRUE(CDownloader_Parsers::StartBingSearch(downloader, S(u"blue"), 20, 40));
+    ASSERT_TRUE(service_test::WaitFinished(downloader));
     ASSERT_EQ(server.Requests().size(), 1u);
     const twtest::RecordedRequest request = server.Requests()[0];
     EXPECT_EQ(request.target, "/search?q=blue&first=40&count=20&setmkt=a%26b%3Bc&setlang=en");

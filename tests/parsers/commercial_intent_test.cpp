@@ -4,16 +4,16 @@
 
 #include <gtest/gtest.h>
 
-using parser_test::downloadedPage;
-using parser_test::htmlPage;
-using parser_test::s;
+using parser_test::DownloadedPage;
+using parser_test::HtmlPage;
+using parser_test::S;
 
 namespace {
 
 const std::string kPagePath = "/Online-Commercial-Intention/Default.aspx";
 
-std::string intentPage(const std::string& query, const std::string& value) {
-    return htmlPage("<form id=\"aspnetForm\" method=\"post\">"
+std::string IntentPage(const std::string& query, const std::string& value) {
+    return HtmlPage("<form id=\"aspnetForm\" method=\"post\">"
                     "<input type=\"hidden\" name=\"__VIEWSTATE\" value=\"v/1\">"
                     "<input type=\"hidden\" name=\"_x\" value=\"a b\">"
                     "<input type=\"hidden\" name=\"other\" value=\"no\">"
@@ -28,23 +28,23 @@ std::string intentPage(const std::string& query, const std::string& value) {
 class CommercialIntent : public service_test::ServiceTest {
   protected:
     float parse(const std::string& page) {
-        return CDownloader_Parsers::ParseCommercialIntent(*downloadedPage(QByteArray::fromStdString(page)));
+        return CDownloader_Parsers::ParseCommercialIntent(*DownloadedPage(QByteArray::fromStdString(page)));
     }
 
     // One post of query and the reply's value, as the caller's ticks would see them.
     float ask(CDownloader& downloader, const QString& query) {
         EXPECT_TRUE(CDownloader_Parsers::StartCommercialIntentQuery(downloader, query));
-        EXPECT_TRUE(service_test::waitFinished(downloader));
+        EXPECT_TRUE(service_test::WaitFinished(downloader));
         return CDownloader_Parsers::ParseCommercialIntent(downloader);
     }
 };
 
 TEST_F(CommercialIntent, ValueOfTheShownQueryAndTheHiddenFields) {
-    g_searchParsers.m_bing.m_intentQuery = s(u"buy  red widgets ");
-    EXPECT_FLOAT_EQ(parse(intentPage(" buy red  widgets", "0.37")), 37.0f);
-    EXPECT_EQ(g_searchParsers.m_bing.m_intentForm, s(u"__VIEWSTATE=v%2F1&_x=a%20b&"));
-    EXPECT_EQ(parse(intentPage("buy blue widgets", "0.37")), -3.0f);
-    EXPECT_EQ(parse(intentPage("buy red widgets", "n/a")), -3.0f);
+    g_searchParsers.m_bing.m_intentQuery = S(u"buy  red widgets ");
+    EXPECT_FLOAT_EQ(parse(IntentPage(" buy red  widgets", "0.37")), 37.0f);
+    EXPECT_EQ(g_searchParsers.m_bing.m_intentForm, S(u"__VIEWSTATE=v%2F1&_x=a%20b&"));
+    EXPECT_EQ(parse(IntentPage("buy blue widgets", "0.37")), -3.0f);
+    EXPECT_EQ(parse(IntentPage("buy red widgets", "n/a")), -3.0f);
 }
 
 TEST_F(CommercialIntent, SecondPostAnswersAndTheThirdUnansweredIsFinal) {
@@ -52,11 +52,11 @@ TEST_F(CommercialIntent, SecondPostAnswersAndTheThirdUnansweredIsFinal) {
     pointAt(Endpoint::BingAdLab, server);
     // The page first comes through one of its own redirects.
     server.SetReply(kPagePath, twtest::HttpReply::Redirect(302, "/Online-Commercial-Intention/Result.aspx"));
-    server.SetReply("/Online-Commercial-Intention/Result.aspx", twtest::HttpReply::Page(intentPage("", "")));
+    server.SetReply("/Online-Commercial-Intention/Result.aspx", twtest::HttpReply::Page(IntentPage("", "")));
     CDownloader& downloader = takeDownloader();
-    EXPECT_EQ(ask(downloader, s(u"red widgets")), -3.0f);
-    server.SetReply(kPagePath, twtest::HttpReply::Page(intentPage("red widgets", "0.5")));
-    EXPECT_FLOAT_EQ(ask(downloader, s(u"red widgets")), 50.0f);
+    EXPECT_EQ(ask(downloader, S(u"red widgets")), -3.0f);
+    server.SetReply(kPagePath, twtest::HttpReply::Page(IntentPage("red widgets", "0.5")));
+    EXPECT_FLOAT_EQ(ask(downloader, S(u"red widgets")), 50.0f);
 
     const std::vector<twtest::RecordedRequest> requests = server.Requests();
     ASSERT_EQ(requests.size(), 3u);
@@ -72,11 +72,11 @@ TEST_F(CommercialIntent, SecondPostAnswersAndTheThirdUnansweredIsFinal) {
     EXPECT_EQ(requests[2].body, "__VIEWSTATE=v%2F1&_x=a%20b&" + fields);
 
     // A page that never answers: the third post's reply ends the asking; another query starts counting anew.
-    server.SetReply(kPagePath, twtest::HttpReply::Page(intentPage("something else", "0.5")));
-    EXPECT_EQ(ask(downloader, s(u"blue widgets")), -3.0f);
-    EXPECT_EQ(ask(downloader, s(u" blue  widgets")), -3.0f);
-    EXPECT_EQ(ask(downloader, s(u"blue widgets")), -2.0f);
-    EXPECT_EQ(ask(downloader, s(u"green widgets")), -3.0f);
+    server.SetReply(kPagePath, twtest::HttpReply::Page(IntentPage("something else", "0.5")));
+    EXPECT_EQ(ask(downloader, S(u"blue widgets")), -3.0f);
+    EXPECT_EQ(ask(downloader, S(u" blue  widgets")), -3.0f);
+    EXPECT_EQ(ask(downloader, S(u"blue widgets")), -2.0f);
+    EXPECT_EQ(ask(downloader, S(u"green widgets")), -3.0f);
 }
 
 } // namespace

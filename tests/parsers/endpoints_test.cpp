@@ -3,38 +3,38 @@
 
 #include <gtest/gtest.h>
 
-using parser_test::s;
+using parser_test::S;
 
 namespace {
 
 class Endpoints : public ::testing::Test {
   protected:
-    void TearDown() override { endpoints::resetToDefaults(); }
+    void TearDown() override { endpoints::ResetToDefaults(); }
 };
 
 TEST_F(Endpoints, OverrideWithPortAndPrefixThenReset) {
-    endpoints::set(Endpoint::BingWeb, EndpointBase{s(u"http"), s(u"127.0.0.1"), 40123, s(u"/bing")});
-    EXPECT_EQ(endpoints::url(Endpoint::BingWeb, s(u"/search?q=a")),
-              s(u"http://127.0.0.1:40123/bing/search?q=a"));
+    endpoints::Set(Endpoint::BingWeb, EndpointBase{S(u"http"), S(u"127.0.0.1"), 40123, S(u"/bing")});
+    EXPECT_EQ(endpoints::Url(Endpoint::BingWeb, S(u"/search?q=a")),
+              S(u"http://127.0.0.1:40123/bing/search?q=a"));
     // Other services keep their own bases.
-    EXPECT_EQ(endpoints::base(Endpoint::GoogleWeb), endpoints::defaultBase(Endpoint::GoogleWeb));
-    endpoints::resetToDefaults();
-    EXPECT_EQ(endpoints::base(Endpoint::BingWeb), endpoints::defaultBase(Endpoint::BingWeb));
+    EXPECT_EQ(endpoints::Base(Endpoint::GoogleWeb), endpoints::DefaultBase(Endpoint::GoogleWeb));
+    endpoints::ResetToDefaults();
+    EXPECT_EQ(endpoints::Base(Endpoint::BingWeb), endpoints::DefaultBase(Endpoint::BingWeb));
 }
 
 TEST_F(Endpoints, Ipv6HostIsBracketed) {
-    endpoints::set(Endpoint::AskWeb, EndpointBase{s(u"https"), s(u"::1"), 8443, QString()});
-    EXPECT_EQ(endpoints::baseUrl(Endpoint::AskWeb), s(u"https://[::1]:8443"));
+    endpoints::Set(Endpoint::AskWeb, EndpointBase{S(u"https"), S(u"::1"), 8443, QString()});
+    EXPECT_EQ(endpoints::BaseUrl(Endpoint::AskWeb), S(u"https://[::1]:8443"));
 }
 
 // A form that names an address with its port gets the scheme's own port when the base names none.
 TEST_F(Endpoints, PortWrittenOut) {
-    endpoints::set(Endpoint::AskWeb, EndpointBase{s(u"https"), s(u"::1"), 0, s(u"/p")});
-    EXPECT_EQ(endpoints::baseUrlWithPort(Endpoint::AskWeb), s(u"https://[::1]:443/p"));
-    endpoints::set(Endpoint::AskWeb, EndpointBase{s(u"http"), s(u"127.0.0.1"), 0, QString()});
-    EXPECT_EQ(endpoints::baseUrlWithPort(Endpoint::AskWeb), s(u"http://127.0.0.1:80"));
-    endpoints::set(Endpoint::AskWeb, EndpointBase{s(u"http"), s(u"127.0.0.1"), 8080, QString()});
-    EXPECT_EQ(endpoints::baseUrlWithPort(Endpoint::AskWeb), s(u"http://127.0.0.1:8080"));
+    endpoints::Set(Endpoint::AskWeb, EndpointBase{S(u"https"), S(u"::1"), 0, S(u"/p")});
+    EXPECT_EQ(endpoints::BaseUrlWithPort(Endpoint::AskWeb), S(u"https://[::1]:443/p"));
+    endpoints::Set(Endpoint::AskWeb, EndpointBase{S(u"http"), S(u"127.0.0.1"), 0, QString()});
+    EXPECT_EQ(endpoints::BaseUrlWithPort(Endpoint::AskWeb), S(u"http://127.0.0.1:80"));
+    endpoints::Set(Endpoint::AskWeb, EndpointBase{S(u"http"), S(u"127.0.0.1"), 8080, QString()});
+    EXPECT_EQ(endpoints::BaseUrlWithPort(Endpoint::AskWeb), S(u"http://127.0.0.1:8080"));
 }
 
 } // namespace

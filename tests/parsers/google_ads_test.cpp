@@ -3,34 +3,34 @@
 
 #include <gtest/gtest.h>
 
-using parser_test::downloadedPage;
-using parser_test::htmlPage;
-using parser_test::s;
+using parser_test::DownloadedPage;
+using parser_test::HtmlPage;
+using parser_test::S;
 using namespace Qt::StringLiterals;
 
 namespace {
 
 using Records = std::vector<CDownloader_Parsers_SE_result>;
 
-QByteArray ad(const QByteArray& href, const QByteArray& title, const QByteArray& text,
+QByteArray Ad(const QByteArray& href, const QByteArray& title, const QByteArray& text,
               const QByteArray& shown) {
     return "<li><h3><a href=\"" + href + "\">" + title + "</a></h3>" + text + "<cite>" + shown +
            "</cite></li>\n";
 }
 
-QByteArray adsPage(const QByteArray& top, const QByteArray& side) {
+QByteArray AdsPage(const QByteArray& top, const QByteArray& side) {
     QByteArray body;
     if (!top.isEmpty())
         body += "<div id=\"tads\"><ol>\n" + top + "</ol></div>\n";
     body += "<div id=\"res\"><ol><li>an organic result</li></ol></div>\n";
     if (!side.isEmpty())
         body += "<table id=\"mbEnd\"><tr><td><ol>\n" + side + "</ol></td></tr></table>\n";
-    return htmlPage(body);
+    return HtmlPage(body);
 }
 
-Records parse(const QByteArray& page) {
+Records Parse(const QByteArray& page) {
     Records out(5);
-    const auto downloader = downloadedPage(page);
+    const auto downloader = DownloadedPage(page);
     EXPECT_TRUE(CDownloader_Parsers::ParseGoogleAds(*downloader, out));
     return out;
 }
@@ -43,9 +43,9 @@ TEST(GoogleAds, BothBlocksNumberedTogetherWithTheirFlags) {
         QByteArray side;
         for (int i = 1; i <= tops + sides; ++i) {
             const QByteArray n = QByteArray::number(i);
-            (i <= tops ? top : side) += ad("http://ad" + n + ".example/", "Ad " + n, "text", "ad.example");
+            (i <= tops ? top : side) += Ad("http://ad" + n + ".example/", "Ad " + n, "text", "ad.example");
         }
-        const Records out = parse(adsPage(top, side));
+        const Records out = Parse(AdsPage(top, side));
         ASSERT_EQ(out.size(), static_cast<size_t>(tops + sides));
         for (int i = 0; i < tops + sides; ++i) {
             EXPECT_EQ(out[i].pos, i + 1);
@@ -57,45 +57,45 @@ TEST(GoogleAds, BothBlocksNumberedTogetherWithTheirFlags) {
 }
 
 TEST(GoogleAds, FieldsAndAdLines) {
-    const Records out = parse(adsPage(
-        ad("/aclk?sa=l&amp;ai=Cx1&amp;q=http://www.shop.example/%3Fref%3Dad%26k%3Dblue+widgets&amp;num=1",
+    const Records out = Parse(AdsPage(
+        Ad("/aclk?sa=l&amp;ai=Cx1&amp;q=http://www.shop.example/%3Fref%3Dad%26k%3Dblue+widgets&amp;num=1",
            "Blue <b>Widgets</b> Sale", "<br>Cheap blue widgets.<br>Free shipping today - ",
            "www.shop.example"),
         {}));
     ASSERT_EQ(out.size(), 1u);
     const CDownloader_Parsers_SE_result& r = out[0];
-    EXPECT_EQ(r.title, s(u"Blue Widgets Sale"));
-    EXPECT_EQ(r.full_url, s(u"http://www.shop.example/?ref=ad&k=blue widgets"));
-    EXPECT_EQ(r.show_url, s(u"www.shop.example"));
-    EXPECT_EQ(r.body, s(u"Cheap blue widgets. \r\nFree shipping today"));
-    EXPECT_EQ(r.ad_line1, s(u"Cheap blue widgets. "));
-    EXPECT_EQ(r.ad_line2, s(u"Free shipping today"));
+    EXPECT_EQ(r.title, S(u"Blue Widgets Sale"));
+    EXPECT_EQ(r.full_url, S(u"http://www.shop.example/?ref=ad&k=blue widgets"));
+    EXPECT_EQ(r.show_url, S(u"www.shop.example"));
+    EXPECT_EQ(r.body, S(u"Cheap blue widgets. \r\nFree shipping today"));
+    EXPECT_EQ(r.ad_line1, S(u"Cheap blue widgets. "));
+    EXPECT_EQ(r.ad_line2, S(u"Free shipping today"));
 }
 
 TEST(GoogleAds, TargetAddressRules) {
     auto targetOf = [](const QByteArray& href) {
-        const Records out = parse(adsPage(ad(href, "t", "x", "c"), {}));
+        const Records out = Parse(AdsPage(Ad(href, "t", "x", "c"), {}));
         EXPECT_EQ(out.size(), 1u);
         return out.empty() ? QString() : out[0].full_url;
     };
     // The target is the value after the marker, up to the next parameter.
-    EXPECT_EQ(targetOf("/aclk?a=1&amp;q=http%3A%2F%2Fx.example%2F&amp;b=2"), s(u"http://x.example/"));
+    EXPECT_EQ(targetOf("/aclk?a=1&amp;q=http%3A%2F%2Fx.example%2F&amp;b=2"), S(u"http://x.example/"));
     // At the end of the link there is nothing to cut.
-    EXPECT_EQ(targetOf("/aclk?a=1&amp;q=http://y.example/a+b"), s(u"http://y.example/a b"));
+    EXPECT_EQ(targetOf("/aclk?a=1&amp;q=http://y.example/a+b"), S(u"http://y.example/a b"));
     // Without the marker the link is only decoded.
     EXPECT_EQ(targetOf("http://plain.example/a+b%21?c=1&amp;d=2"),
-              s(u"http://plain.example/a b!?c=1&amp;d=2"));
+              S(u"http://plain.example/a b!?c=1&amp;d=2"));
     EXPECT_EQ(targetOf(""), QString());
 }
 
 TEST(GoogleAds, AdWithoutHeadingKeepsItsPlaceWithEmptyTitle) {
-    const Records out = parse(adsPage(
-        "<li>Just text<cite>bare.example</cite></li>\n" + ad("http://b.example/", "B", "y", "b"), {}));
+    const Records out = Parse(AdsPage(
+        "<li>Just text<cite>bare.example</cite></li>\n" + Ad("http://b.example/", "B", "y", "b"), {}));
     ASSERT_EQ(out.size(), 2u);
     EXPECT_TRUE(out[0].title.isEmpty());
     EXPECT_TRUE(out[0].full_url.isEmpty());
-    EXPECT_EQ(out[0].show_url, s(u"bare.example"));
-    EXPECT_EQ(out[0].body, s(u"Just text"));
+    EXPECT_EQ(out[0].show_url, S(u"bare.example"));
+    EXPECT_EQ(out[0].body, S(u"Just text"));
     EXPECT_EQ(out[1].pos, 2);
 }
 
@@ -106,16 +106,16 @@ struct Count {
     float total;
 };
 
-Count countOf(const QByteArray& page) {
+Count CountOf(const QByteArray& page) {
     Count count{false, 0, 0, 0.0f};
-    const auto downloader = downloadedPage(page);
+    const auto downloader = DownloadedPage(page);
     count.found =
         CDownloader_Parsers::ParseGoogleResultCount(*downloader, &count.first, &count.last, &count.total);
     return count;
 }
 
-QByteArray countPage(const QByteArray& line) {
-    return htmlPage("<div id=\"ssb\"><div><p id=\"resultStats\">" + line + "</p></div></div>");
+QByteArray CountPage(const QByteArray& line) {
+    return HtmlPage("<div id=\"ssb\"><div><p id=\"resultStats\">" + line + "</p></div></div>");
 }
 
 // A line without total keeps -2 for it; other wording ("About" with a capital is not the word that is
@@ -125,15 +125,15 @@ TEST(GoogleResultCount, RangeAndTotalFromTheStatisticsLine) {
         QByteArray page;
         Count expected;
     } rows[] = {
-        {countPage(" Results <b>1</b> - <b>10</b> of about <b>1,230,000</b> for <b>x</b>. "),
+        {CountPage(" Results <b>1</b> - <b>10</b> of about <b>1,230,000</b> for <b>x</b>. "),
          {true, 1, 10, 1230000.0f}},
-        {countPage("Results <b>11</b> - <b>13</b> for <b>rare words</b>"), {true, 11, 13, -2.0f}},
-        {countPage("About 5,000 results"), {true, -2, -2, -2.0f}},
-        {htmlPage("<div id=\"ssb\">no paragraph</div><p>Results 1 - 10 of 20</p>"), {false, -2, -2, -2.0f}},
+        {CountPage("Results <b>11</b> - <b>13</b> for <b>rare words</b>"), {true, 11, 13, -2.0f}},
+        {CountPage("About 5,000 results"), {true, -2, -2, -2.0f}},
+        {HtmlPage("<div id=\"ssb\">no paragraph</div><p>Results 1 - 10 of 20</p>"), {false, -2, -2, -2.0f}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.page.toStdString());
-        const Count count = countOf(row.page);
+        const Count count = CountOf(row.page);
         EXPECT_EQ(count.found, row.expected.found);
         EXPECT_EQ(count.first, row.expected.first);
         EXPECT_EQ(count.last, row.expected.last);
@@ -142,7 +142,7 @@ TEST(GoogleResultCount, RangeAndTotalFromTheStatisticsLine) {
 }
 
 TEST(GoogleResultCount, NullOutputsAreSkipped) {
-    const auto downloader = downloadedPage(countPage("Results 1 - 10 of 20"));
+    const auto downloader = DownloadedPage(CountPage("Results 1 - 10 of 20"));
     float total = 0.0f;
     EXPECT_TRUE(CDownloader_Parsers::ParseGoogleResultCount(*downloader, nullptr, nullptr, &total));
     EXPECT_FLOAT_EQ(total, 20.0f);

@@ -33,7 +33,7 @@ TEST(PageRankChecksum, MatchesTheReferenceHash) {
 
 class PageRankRequest : public ::testing::Test {
   protected:
-    void TearDown() override { endpoints::resetToDefaults(); }
+    void TearDown() override { endpoints::ResetToDefaults(); }
 
     static QString urlFor(const QString& page) {
         QString url;
@@ -87,8 +87,8 @@ TEST(PageRankReply, RankIsTheNumberAfterTheSecondColon) {
 }
 
 TEST(PageRankReply, ReadFromAFinishedDownloader) {
-    EXPECT_EQ(CDownloader_Parsers::ParsePageRank(*parser_test::downloadedPage("Rank_1:1:6\n")), 6);
-    EXPECT_EQ(CDownloader_Parsers::ParsePageRank(*parser_test::downloadedPage("")), -2);
+    EXPECT_EQ(CDownloader_Parsers::ParsePageRank(*parser_test::DownloadedPage("Rank_1:1:6\n")), 6);
+    EXPECT_EQ(CDownloader_Parsers::ParsePageRank(*parser_test::DownloadedPage("")), -2);
     CDownloader idle(-1);
     EXPECT_EQ(CDownloader_Parsers::ParsePageRank(idle), -2);
 }

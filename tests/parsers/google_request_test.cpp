@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-using parser_test::s;
+using parser_test::S;
 
 namespace {
 
@@ -18,13 +18,13 @@ class GoogleSearchRequest : public service_test::ServiceTest {
 };
 
 TEST_F(GoogleSearchRequest, QueryFromKeywordCountStartAndRegion) {
-    EXPECT_TRUE(urlFor(s(u"x"), 100, 20).endsWith(s(u"&q=x&start=20&num=100")));
+    EXPECT_TRUE(urlFor(S(u"x"), 100, 20).endsWith(S(u"&q=x&start=20&num=100")));
 
-    m_crawler.Google_Country = s(u"GB_United Kingdom");
-    EXPECT_TRUE(urlFor(s(u"x")).contains(s(u"&gl=gb&q=x&")));
+    m_crawler.Google_Country = S(u"GB_United Kingdom");
+    EXPECT_TRUE(urlFor(S(u"x")).contains(S(u"&gl=gb&q=x&")));
     // The all-countries entry has no two-letter code: no region is asked for.
-    m_crawler.Google_Country = s(u"* _All Countries and Territories");
-    EXPECT_TRUE(urlFor(s(u"x")).contains(s(u"?hl=en&gl=&q=x&")));
+    m_crawler.Google_Country = S(u"* _All Countries and Territories");
+    EXPECT_TRUE(urlFor(S(u"x")).contains(S(u"?hl=en&gl=&q=x&")));
 }
 
 TEST_F(GoogleSearchRequest, RequestLineOnTheWireAndTheReplyParsed) {
@@ -39,8 +39,8 @@ TEST_F(GoogleSearchRequest, RequestLineOnTheWireAndTheReplyParsed) {
     pointAt(Endpoint::GoogleWeb, server);
 
     CDownloader& downloader = takeDownloader();
-    ASSERT_TRUE(CDownloader_Parsers::StartGoogleSearch(downloader, s(u"red \u00e4pfel+pears"), -1, -1));
-    ASSERT_TRUE(service_test::waitFinished(downloader));
+    ASSERT_TRUE(CDownloader_Parsers::StartGoogleSearch(downloader, S(u"red \u00e4pfel+pears"), -1, -1));
+    ASSERT_TRUE(service_test::WaitFinished(downloader));
 
     const std::vector<twtest::RecordedRequest> requests = server.Requests();
     ASSERT_EQ(requests.size(), 1u);
@@ -51,8 +51,8 @@ TEST_F(GoogleSearchRequest, RequestLineOnTheWireAndTheReplyParsed) {
     EXPECT_TRUE(CDownloader_Parsers::ParseGoogleResults(downloader, results));
     ASSERT_EQ(results.size(), 1u);
     EXPECT_EQ(results[0].pos, 1);
-    EXPECT_EQ(results[0].title, s(u"Red"));
-    EXPECT_EQ(results[0].show_url, s(u"r.example"));
+    EXPECT_EQ(results[0].title, S(u"Red"));
+    EXPECT_EQ(results[0].show_url, S(u"r.example"));
     downloader.Release();
 }
 

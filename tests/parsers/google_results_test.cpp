@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-using parser_test::downloadedPage;
-using parser_test::htmlPage;
-using parser_test::s;
+using parser_test::DownloadedPage;
+using parser_test::HtmlPage;
+using parser_test::S;
 
 namespace {
 
@@ -13,26 +13,26 @@ using Records = std::vector<CDownloader_Parsers_SE_result>;
 
 // One organic result in the shape the parser reads: heading link with its click handler, snippet block
 // with the shown address and a cache link.
-QByteArray result(const QByteArray& href, const QByteArray& handler, const QByteArray& title,
+QByteArray Result(const QByteArray& href, const QByteArray& handler, const QByteArray& title,
                   const QByteArray& snippet) {
     return "<li class=\"g\"><h3 class=\"r\"><a href=\"" + href + "\" onmousedown=\"" + handler + "\">" +
            title + "</a></h3><div class=\"s\">" + snippet + "</div></li>\n";
 }
 
-QByteArray resultsPage(const QByteArray& items) {
-    return htmlPage("<div id=\"main\"><div id=\"res\"><ol>\n" + items + "</ol></div></div>");
+QByteArray ResultsPage(const QByteArray& items) {
+    return HtmlPage("<div id=\"main\"><div id=\"res\"><ol>\n" + items + "</ol></div></div>");
 }
 
-Records parse(const QByteArray& page) {
+Records Parse(const QByteArray& page) {
     Records out(3); // whatever the caller held before is replaced
-    const auto downloader = downloadedPage(page);
+    const auto downloader = DownloadedPage(page);
     EXPECT_TRUE(CDownloader_Parsers::ParseGoogleResults(*downloader, out));
     return out;
 }
 
 TEST(GoogleResults, FieldsOfOneResult) {
-    const Records out = parse(resultsPage(
-        result("http://www.widgets.example/blue?x=1&amp;y=2", "return track(this,'','','','1','AbC','0x9')",
+    const Records out = Parse(ResultsPage(
+        Result("http://www.widgets.example/blue?x=1&amp;y=2", "return track(this,'','','','1','AbC','0x9')",
                "Blue <em>Widgets</em> &amp; Gadgets",
                "Widgets in every colour.<br>Fast delivery - <cite>www.widgets.example/blue - 12k</cite> - "
                "<a href=\"http://cache.example/\">Cached</a>")));
@@ -40,33 +40,33 @@ TEST(GoogleResults, FieldsOfOneResult) {
     const CDownloader_Parsers_SE_result& r = out[0];
     EXPECT_EQ(r.pos, 1);
     EXPECT_EQ(r.second_flag, -1);
-    EXPECT_EQ(r.title, s(u"Blue Widgets & Gadgets"));
-    EXPECT_EQ(r.full_url, s(u"http://www.widgets.example/blue?x=1&amp;y=2")); // attributes stay raw
-    EXPECT_EQ(r.show_url, s(u"www.widgets.example/blue"));
-    EXPECT_EQ(r.body, s(u"Widgets in every colour. \r\nFast delivery"));
-    EXPECT_EQ(r.ad_line1, s(u"Widgets in every colour. "));
-    EXPECT_EQ(r.ad_line2, s(u"Fast delivery"));
+    EXPECT_EQ(r.title, S(u"Blue Widgets & Gadgets"));
+    EXPECT_EQ(r.full_url, S(u"http://www.widgets.example/blue?x=1&amp;y=2")); // attributes stay raw
+    EXPECT_EQ(r.show_url, S(u"www.widgets.example/blue"));
+    EXPECT_EQ(r.body, S(u"Widgets in every colour. \r\nFast delivery"));
+    EXPECT_EQ(r.ad_line1, S(u"Widgets in every colour. "));
+    EXPECT_EQ(r.ad_line2, S(u"Fast delivery"));
 }
 
 TEST(GoogleResults, EngineOwnAndAddresslessLinksAreDroppedAndTheRestMoveUp) {
     const QByteArray handler = "return track(this,'','','','7','a','b')";
-    const Records out = parse(resultsPage(
-        result("http://first.example/", handler, "First", "one") +
-        result("http://news.google.com/news?q=widgets", handler, "News for widgets", "news") +
+    const Records out = Parse(ResultsPage(
+        Result("http://first.example/", handler, "First", "one") +
+        Result("http://news.google.com/news?q=widgets", handler, "News for widgets", "news") +
         "<li class=\"g\"><h3><a name=\"anchor\">No address</a></h3><div class=\"s\">none</div></li>\n" +
         "<li class=\"g\"><div class=\"s\">no heading at all</div></li>\n" +
-        result("http://www.google.com/search?q=more", handler, "More results", "more") +
-        result("http://second.example/", handler, "Second", "two")));
+        Result("http://www.google.com/search?q=more", handler, "More results", "more") +
+        Result("http://second.example/", handler, "Second", "two")));
     ASSERT_EQ(out.size(), 2u);
-    EXPECT_EQ(out[0].full_url, s(u"http://first.example/"));
-    EXPECT_EQ(out[1].full_url, s(u"http://second.example/"));
-    EXPECT_EQ(out[1].title, s(u"Second"));
-    EXPECT_EQ(out[1].body, s(u"two"));
+    EXPECT_EQ(out[0].full_url, S(u"http://first.example/"));
+    EXPECT_EQ(out[1].full_url, S(u"http://second.example/"));
+    EXPECT_EQ(out[1].title, S(u"Second"));
+    EXPECT_EQ(out[1].body, S(u"two"));
 }
 
 TEST(GoogleResults, PositionComesFromTheFifthArgumentOfTheClickHandler) {
     auto positionOf = [](const QByteArray& handler) {
-        const Records out = parse(resultsPage(result("http://a.example/", handler, "A", "a")));
+        const Records out = Parse(ResultsPage(Result("http://a.example/", handler, "A", "a")));
         EXPECT_EQ(out.size(), 1u);
         return out.empty() ? 0 : out[0].pos;
     };
@@ -79,21 +79,21 @@ TEST(GoogleResults, PositionComesFromTheFifthArgumentOfTheClickHandler) {
 }
 
 TEST(GoogleResults, SnippetKeepsOnlyItsOwnTextAndCutsTrailingDashes) {
-    const Records out = parse(resultsPage(result(
+    const Records out = Parse(ResultsPage(Result(
         "http://a.example/", "", "A",
         "  Plain snippet text<table><tr><td>table text</td></tr></table> -- <cite>a.example</cite> - ")));
     ASSERT_EQ(out.size(), 1u);
-    EXPECT_EQ(out[0].body, s(u"Plain snippet text"));
+    EXPECT_EQ(out[0].body, S(u"Plain snippet text"));
     EXPECT_TRUE(out[0].ad_line1.isEmpty());
     EXPECT_TRUE(out[0].ad_line2.isEmpty());
-    EXPECT_EQ(out[0].show_url, s(u"a.example"));
+    EXPECT_EQ(out[0].show_url, S(u"a.example"));
 }
 
 TEST(GoogleResults, PageWithoutResultBlockGivesNoResults) {
     EXPECT_TRUE(
-        parse(htmlPage("<div id=\"other\"><ol>" + result("http://a.example/", "", "A", "a") + "</ol></div>"))
+        Parse(HtmlPage("<div id=\"other\"><ol>" + Result("http://a.example/", "", "A", "a") + "</ol></div>"))
             .empty());
-    EXPECT_TRUE(parse(QByteArray()).empty());
+    EXPECT_TRUE(Parse(QByteArray()).empty());
 }
 
 TEST(GoogleResults, UnfinishedDownloaderReadsAsEmptyPage) {

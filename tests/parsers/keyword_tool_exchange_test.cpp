@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-using parser_test::s;
+using parser_test::S;
 
 namespace {
 
@@ -18,7 +18,7 @@ const std::string kAnswer = "var criteria = new Array();\ncriteria[0] = new kpCr
                             "'100', 'b', 'c', 'd', '0.5', '$1.25', 'e', '2', 'f', 'g', 'h', 'i', 'j', 'k', "
                             "kpView.MATCH_EXACT);\n";
 
-std::string toolTarget(const std::string& maxCpc, const std::string& code) {
+std::string ToolTarget(const std::string& maxCpc, const std::string& code) {
     return kToolPath +
            "?hl=en&adgroupid=0&campaignid=0&adgroupIntegrated=false&skipLogin=true&currencyCode=USD"
            "&maxCpcOverride=" +
@@ -31,7 +31,7 @@ class KeywordToolExchange : public service_test::ServiceTest {
     void SetUp() override {
         ServiceTest::SetUp();
         pointAt(Endpoint::GoogleKeywordTool, m_server);
-        m_crawler.Google_Country = s(u"GB_United Kingdom");
+        m_crawler.Google_Country = S(u"GB_United Kingdom");
         m_server.SetReply(kPicturePath, twtest::HttpReply::Page(kPicture, "image/jpeg"));
         m_server.SetReply(kToolPath, twtest::HttpReply::Page(kAnswer, "text/javascript"));
         // Each scripted answer in turn; the prompt sees the picture the run fetched.
@@ -49,9 +49,9 @@ class KeywordToolExchange : public service_test::ServiceTest {
 
     // Calls the step operation as the tick would, until it answers 2.
     bool runToEnd(CDownloader& downloader) {
-        return service_test::waitFor([&] {
-            return CDownloader_Parsers::StartAdwordsKeywordTool(downloader, s(u"ann"), s(u"pw"),
-                                                                s(u"red widgets"), nullptr, true) == 2;
+        return service_test::WaitFor([&] {
+            return CDownloader_Parsers::StartAdwordsKeywordTool(downloader, S(u"ann"), S(u"pw"),
+                                                                S(u"red widgets"), nullptr, true) == 2;
         });
     }
 
@@ -70,12 +70,12 @@ class KeywordToolExchange : public service_test::ServiceTest {
 
 TEST_F(KeywordToolExchange, CodeAskedOnceThenKeptForTheNextRun) {
     g_searchParsers.m_google.m_maxCpc = 0.5f;
-    m_answers = {s(u"k7 x")};
+    m_answers = {S(u"k7 x")};
     // A step of another run while the prompt is open (a dialog timer) does nothing.
     CDownloader& other = takeDownloader();
     m_nested = [&] {
         EXPECT_EQ(
-            CDownloader_Parsers::StartAdwordsKeywordTool(other, s(u"bob"), {}, s(u"blue"), nullptr, false),
+            CDownloader_Parsers::StartAdwordsKeywordTool(other, S(u"bob"), {}, S(u"blue"), nullptr, false),
             1);
         EXPECT_EQ(other.m_tags[0], -1);
     };
@@ -84,7 +84,7 @@ TEST_F(KeywordToolExchange, CodeAskedOnceThenKeptForTheNextRun) {
     std::vector<CDownloader_Parsers_Adwords_result> rows;
     CDownloader_Parsers::ParseAdwordsKeywordTool(first, rows, 255);
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].keyword, s(u"red widgets"));
+    EXPECT_EQ(rows[0].keyword, S(u"red widgets"));
     first.Release();
 
     // The second run goes straight to the request with the stored code; the maximum bid went with the first.
@@ -92,8 +92,8 @@ TEST_F(KeywordToolExchange, CodeAskedOnceThenKeptForTheNextRun) {
     ASSERT_TRUE(runToEnd(second));
     EXPECT_EQ(m_prompts, 1);
     EXPECT_EQ(requestLines(),
-              (std::vector<std::string>{"GET " + kPicturePath, "POST " + toolTarget("0.50", "k7%20x"),
-                                        "POST " + toolTarget("", "k7%20x")}));
+              (std::vector<std::string>{"GET " + kPicturePath, "POST " + ToolTarget("0.50", "k7%20x"),
+                                        "POST " + ToolTarget("", "k7%20x")}));
     EXPECT_EQ(m_server.Requests()[1].body, "keywords=red%20widgets");
     EXPECT_EQ(g_searchParsers.m_google.m_downloaderIndex, -1);
 }
@@ -107,7 +107,7 @@ TEST_F(KeywordToolExchange, RetryRejectedCodeAndCancel) {
         m_server.SetReply(kToolPath, twtest::HttpReply::Page(rejection));
         const size_t before = m_server.Requests().size();
         // A new picture, then a code the tool rejects, then the user gives up.
-        m_answers = {s(u"#retry_me#"), s(u"bad")};
+        m_answers = {S(u"#retry_me#"), S(u"bad")};
         CDownloader& downloader = takeDownloader();
         ASSERT_TRUE(runToEnd(downloader));
         EXPECT_EQ(m_prompts, 3);
@@ -115,7 +115,7 @@ TEST_F(KeywordToolExchange, RetryRejectedCodeAndCancel) {
         const std::vector<std::string> lines = requestLines();
         EXPECT_EQ(std::vector<std::string>(lines.begin() + static_cast<long>(before), lines.end()),
                   (std::vector<std::string>{"GET " + kPicturePath, "GET " + kPicturePath,
-                                            "POST " + toolTarget("", "bad"), "GET " + kPicturePath}));
+                                            "POST " + ToolTarget("", "bad"), "GET " + kPicturePath}));
         // Cancelled with the picture in the downloader: no rows.
         std::vector<CDownloader_Parsers_Adwords_result> rows;
         CDownloader_Parsers::ParseAdwordsKeywordTool(downloader, rows, 255);

@@ -5,8 +5,8 @@
 #include <array>
 #include <gtest/gtest.h>
 
-using parser_test::downloadedPage;
-using parser_test::s;
+using parser_test::DownloadedPage;
+using parser_test::S;
 
 namespace {
 
@@ -18,7 +18,7 @@ const Months kNoTrend = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
 class KeywordToolReply : public service_test::ServiceTest {
   protected:
     Rows parse(const QByteArray& reply, int typeMask, Rows out = {}) {
-        const auto downloader = downloadedPage(reply);
+        const auto downloader = DownloadedPage(reply);
         CDownloader_Parsers::ParseAdwordsKeywordTool(*downloader, out, typeMask);
         return out;
     }
@@ -26,14 +26,14 @@ class KeywordToolReply : public service_test::ServiceTest {
 
 // One criterion call with the seventeen arguments the tool sends; the ones the parser does not read are
 // fillers.
-QByteArray criterion(const QByteArray& keyword, const QByteArray& searches, const QByteArray& competition,
+QByteArray Criterion(const QByteArray& keyword, const QByteArray& searches, const QByteArray& competition,
                      const QByteArray& cpc, const QByteArray& position, const QByteArray& type) {
     return "criteria[0] = new kpCriterion('" + keyword + "', 'f1', '" + searches + "', 'f3', 'f4', 'f5', '" +
            competition + "', '" + cpc + "', 'f8', '" + position +
            "', 'f10', 'f11', 'f12', 'f13', 'f14', 'f15', " + type + ");\n";
 }
 
-QByteArray monthlyBlock(const QList<QByteArray>& shares) {
+QByteArray MonthlyBlock(const QList<QByteArray>& shares) {
     QByteArray block = "var monthly = new Array();\n";
     for (const QByteArray& share : shares)
         block += "monthly.push(new kpMonthlyPopularity(" + share + "));\n";
@@ -43,22 +43,22 @@ QByteArray monthlyBlock(const QList<QByteArray>& shares) {
 TEST_F(KeywordToolReply, RowsGroupsMonthsAndSharing) {
     const QByteArray reply =
         "var historicalStartMonth = 10;var criteria = new Array();\n" +
-        monthlyBlock(
+        MonthlyBlock(
             {"0.29", "0.0123", "x", "0.04", "0.05", "0.06", "0.07", "0.08", "0.09", "0.10", "0.11", "0.12"}) +
-        criterion("[bob\\47s widgets]", "12,100", "0.87", "$1,234.56", "3 - 5", "kpView.MATCH_BROAD") +
+        Criterion("[bob\\47s widgets]", "12,100", "0.87", "$1,234.56", "3 - 5", "kpView.MATCH_BROAD") +
         // No monthly block of its own: no trend borrowed from the row before.
-        criterion("\"red widgets\"", "n/a", "0.5", "$0.75", "4", "kpView.MATCH_EXACT") +
+        Criterion("\"red widgets\"", "n/a", "0.5", "$0.75", "4", "kpView.MATCH_EXACT") +
         "var group = new kpCriteriaGroup('Keywords related to term(s) entered', new "
         "kpCriterionList(criteria));\n"
         "var criteria = new Array();\n" +
-        criterion("blue widgets", "880", "x", "none", "x", "kpView.MATCH_PHRASE") +
-        criterion("green widgets", "10", "0.1", "$0.10", "1 - 2", "kpView.MATCH_OTHER") +
+        Criterion("blue widgets", "880", "x", "none", "x", "kpView.MATCH_PHRASE") +
+        Criterion("green widgets", "10", "0.1", "$0.10", "1 - 2", "kpView.MATCH_OTHER") +
         "var group = new kpCriteriaGroup('Additional keywords to consider', new "
         "kpCriterionList(criteria));\n";
 
     const Rows rows = parse(reply, 255);
     ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[0].keyword, s(u"bob's widgets"));
+    EXPECT_EQ(rows[0].keyword, S(u"bob's widgets"));
     EXPECT_EQ(rows[0].estimatedSearch, 12100.0f);
     EXPECT_FLOAT_EQ(rows[0].competition, 0.87f);
     EXPECT_FLOAT_EQ(rows[0].avgCPC, 1234.56f);
@@ -69,7 +69,7 @@ TEST_F(KeywordToolReply, RowsGroupsMonthsAndSharing) {
     EXPECT_EQ(rows[0].m_searchTrends, (Months{-1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 29, 1}));
     EXPECT_EQ(rows[0].keywordGroup, 1);
 
-    EXPECT_EQ(rows[1].keyword, s(u"red widgets"));
+    EXPECT_EQ(rows[1].keyword, S(u"red widgets"));
     EXPECT_EQ(rows[1].estimatedSearch, -1.0f);
     EXPECT_EQ(rows[1].estimatedPosMax, 4);
     EXPECT_EQ(rows[1].m_searchTrends, kNoTrend);
@@ -83,20 +83,20 @@ TEST_F(KeywordToolReply, RowsGroupsMonthsAndSharing) {
     // A mask keeps the rows of its types (and those of no known type); every row is shared all the same.
     const Rows phrase = parse(reply, 2);
     ASSERT_EQ(phrase.size(), 2u);
-    EXPECT_EQ(phrase[0].keyword, s(u"blue widgets"));
-    EXPECT_EQ(phrase[1].keyword, s(u"green widgets"));
+    EXPECT_EQ(phrase[0].keyword, S(u"blue widgets"));
+    EXPECT_EQ(phrase[1].keyword, S(u"green widgets"));
     const Rows shared = m_crawler.GetAdwordsResults();
     ASSERT_EQ(shared.size(), 4u);
-    EXPECT_EQ(shared[0].keyword, s(u"blue widgets"));
-    EXPECT_EQ(shared[1].keyword, s(u"bob's widgets"));
+    EXPECT_EQ(shared[0].keyword, S(u"blue widgets"));
+    EXPECT_EQ(shared[1].keyword, S(u"bob's widgets"));
 }
 
 TEST_F(KeywordToolReply, HostileStartMonthAndGroupsLeaveOtherRowsAlone) {
     Rows earlier(1);
-    earlier[0].keyword = s(u"from an earlier reply");
+    earlier[0].keyword = S(u"from an earlier reply");
     // A negative start month still lands in the year; the group line comes before any list begins.
-    const QByteArray reply = "var historicalStartMonth = -13;\n" + monthlyBlock({"0.5", "0.25"}) +
-                             criterion("red", "1", "1", "$1", "1", "kpView.MATCH_BROAD") +
+    const QByteArray reply = "var historicalStartMonth = -13;\n" + MonthlyBlock({"0.5", "0.25"}) +
+                             Criterion("red", "1", "1", "$1", "1", "kpView.MATCH_BROAD") +
                              "var group = new kpCriteriaGroup('Additional keywords to consider', "
                              "new kpCriterionList(criteria));\n" +
                              // Fewer than seventeen arguments: no row.

@@ -7,8 +7,8 @@
 
 namespace service_test {
 
-using dltest::waitFinished;
-using dltest::waitFor;
+using dltest::WaitFinished;
+using dltest::WaitFor;
 
 // The test's crawler as the program's crawler, fresh request states, and every service and the picture-code
 // prompt back to their defaults afterwards.
@@ -22,12 +22,12 @@ class ServiceTest : public dltest::CrawlerTest {
     void TearDown() override {
         m_crawler.Shutdown();
         g_pCrawler = nullptr;
-        endpoints::resetToDefaults();
+        endpoints::ResetToDefaults();
         InstallPictureCodePrompt({});
     }
 
     static void pointAt(Endpoint endpoint, const twtest::HttpServer& server) {
-        endpoints::set(endpoint, {QStringLiteral("http"), QStringLiteral("127.0.0.1"), server.Port(), {}});
+        endpoints::Set(endpoint, {QStringLiteral("http"), QStringLiteral("127.0.0.1"), server.Port(), {}});
     }
 
     // A downloader from the crawler's pool, as a project takes one.

@@ -9,9 +9,9 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-using parser_test::downloadedPage;
-using parser_test::htmlPage;
-using parser_test::s;
+using parser_test::DownloadedPage;
+using parser_test::HtmlPage;
+using parser_test::S;
 
 namespace {
 
@@ -27,30 +27,30 @@ TEST_F(SiteServices, RequestsOnTheWire) {
         pointAt(endpoint, server);
     using namespace CDownloader_Parsers;
     const std::pair<Start, std::string> rows[] = {
-        {[](CDownloader& d) { return StartYahooSearch(d, s(u"blue+green"), -1, -1); },
+        {[](CDownloader& d) { return StartYahooSearch(d, S(u"blue+green"), -1, -1); },
          "/search?ei=UTF-8&p=blue%2Bgreen&b=1&n=10&vc=us"},
-        {[](CDownloader& d) { return StartWordtrackerSuggest(d, s(u"blue widgets")); },
+        {[](CDownloader& d) { return StartWordtrackerSuggest(d, S(u"blue widgets")); },
          "/?suggest=Hit+Me&adult_filter=remove_dubious&seed=blue%20widgets"},
-        {[](CDownloader& d) { return StartAskSearch(d, s(u"salt&pepper")); },
+        {[](CDownloader& d) { return StartAskSearch(d, S(u"salt&pepper")); },
          "/web?qsrc=0&o=&q=salt%26pepper"},
         // Traffic ranks are asked in lower case without the host's leading "www.", and only that.
-        {[](CDownloader& d) { return StartAlexaQuery(d, s(u"WWW.Example.COM")); },
+        {[](CDownloader& d) { return StartAlexaQuery(d, S(u"WWW.Example.COM")); },
          "/data?cli=10&dat=nsa&ver=quirk-searchstatus&url=example%2Ecom"},
-        {[](CDownloader& d) { return StartAlexaQuery(d, s(u"showww.com")); },
+        {[](CDownloader& d) { return StartAlexaQuery(d, S(u"showww.com")); },
          "/data?cli=10&dat=nsa&ver=quirk-searchstatus&url=showww%2Ecom"},
-        {[](CDownloader& d) { return StartAlexaQuery(d, s(u"http://www.www.example/")); },
+        {[](CDownloader& d) { return StartAlexaQuery(d, S(u"http://www.www.example/")); },
          "/data?cli=10&dat=nsa&ver=quirk-searchstatus&url=http%3A%2F%2Fwww%2Eexample%2F"},
         // A site without a scheme is asked as an http address.
-        {[](CDownloader& d) { return StartSiteExplorer(d, s(u"example.com")); },
+        {[](CDownloader& d) { return StartSiteExplorer(d, S(u"example.com")); },
          "/search?p=http%3A%2F%2Fexample%2Ecom&fr=sfp&bwm=i"},
-        {[](CDownloader& d) { return StartSiteExplorer(d, s(u"https://example.com/a")); },
+        {[](CDownloader& d) { return StartSiteExplorer(d, S(u"https://example.com/a")); },
          "/search?p=https%3A%2F%2Fexample%2Ecom%2Fa&fr=sfp&bwm=i"},
     };
     for (const auto& [start, target] : rows) {
         SCOPED_TRACE(target);
         CDownloader& downloader = takeDownloader();
         ASSERT_TRUE(start(downloader));
-        ASSERT_TRUE(service_test::waitFinished(downloader));
+        ASSERT_TRUE(service_test::WaitFinished(downloader));
         downloader.Release();
         ASSERT_FALSE(server.Requests().empty());
         EXPECT_EQ(server.Requests().back().method, "GET");
@@ -67,7 +67,7 @@ TEST(SiteExplorerReply, LinkingPagesFromTheCountButton) {
         {"<span class=\"btn\">Inlinks (5)</span><div id=\"main\"></div>", -2},
     };
     for (const auto& [body, value] : rows)
-        EXPECT_EQ(CDownloader_Parsers::ParseYahooBlocks(*downloadedPage(htmlPage(body))), value)
+        EXPECT_EQ(CDownloader_Parsers::ParseYahooBlocks(*DownloadedPage(HtmlPage(body))), value)
             << body.data();
 }
 
@@ -81,7 +81,7 @@ TEST(TrafficReply, RankFromThePopularityElement) {
     };
     for (const auto& [reply, value] : rows)
         EXPECT_EQ(
-            CDownloader_Parsers::ParseKeywordPopularity(*downloadedPage("<?xml version=\"1.0\"?>" + reply)),
+            CDownloader_Parsers::ParseKeywordPopularity(*DownloadedPage("<?xml version=\"1.0\"?>" + reply)),
             value)
             << reply.data();
     // A downloader that has not finished reads as an empty reply.

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <regex>
 
-using parser_test::s;
+using parser_test::S;
 using Row = CDownloader_Parsers_Adwords_result;
 
 namespace {
@@ -38,7 +38,7 @@ class YahooMarketingExchange : public service_test::ServiceTest {
     // Steps the run as the project tick does until it reports the reply; false when it never does.
     static bool runToReply(CDownloader& downloader, const QString& user, const QString& password,
                            const QString& keywords, bool keywordsOnly) {
-        return service_test::waitFor([&] {
+        return service_test::WaitFor([&] {
             return CDownloader_Parsers::StartYahooMarketingKeywords(downloader, user, password, keywords,
                                                                     keywordsOnly) == 2;
         });
@@ -52,7 +52,7 @@ class YahooMarketingExchange : public service_test::ServiceTest {
 
 TEST_F(YahooMarketingExchange, SignInLoginThroughRedirectsThenSuggestionsShared) {
     CDownloader& downloader = takeDownloader();
-    ASSERT_TRUE(runToReply(downloader, s(u"ann@example.test"), s(u"p&ss w"), s(u"red widgets"), false));
+    ASSERT_TRUE(runToReply(downloader, S(u"ann@example.test"), S(u"p&ss w"), S(u"red widgets"), false));
     EXPECT_EQ(g_searchParsers.m_yahoo.m_downloaderIndex, -1);
 
     const auto signIn = m_signIn.Requests();
@@ -81,29 +81,29 @@ TEST_F(YahooMarketingExchange, SignInLoginThroughRedirectsThenSuggestionsShared)
     std::vector<Row> rows(1);
     CDownloader_Parsers::ParseYahooKeywordSuggest(downloader, rows);
     ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[1].keyword, s(u"red widgets"));
+    EXPECT_EQ(rows[1].keyword, S(u"red widgets"));
     EXPECT_FLOAT_EQ(rows[1].estimatedSearch, 1200.0f);
-    EXPECT_EQ(rows[2].keyword, s(u"salt & pepper"));
+    EXPECT_EQ(rows[2].keyword, S(u"salt & pepper"));
     EXPECT_FLOAT_EQ(rows[2].estimatedSearch, 35.5f);
-    EXPECT_EQ(rows[3].keyword, s(u"cheap widgets"));
+    EXPECT_EQ(rows[3].keyword, S(u"cheap widgets"));
     EXPECT_FLOAT_EQ(rows[3].estimatedSearch, -1.0f);
     std::vector<QString> shared;
     for (const Row& row : m_crawler.GetAdwordsResults())
         shared.push_back(row.keyword);
-    EXPECT_EQ(shared, (std::vector<QString>{s(u"cheap widgets"), s(u"red widgets"), s(u"salt & pepper")}));
+    EXPECT_EQ(shared, (std::vector<QString>{S(u"cheap widgets"), S(u"red widgets"), S(u"salt & pepper")}));
     downloader.Release();
 }
 
 // A run dropped after its first step lends nothing to the next one, which signs in with its own account.
 TEST_F(YahooMarketingExchange, EveryRunSendsItsOwnTexts) {
     CDownloader& first = takeDownloader();
-    EXPECT_EQ(CDownloader_Parsers::StartYahooMarketingKeywords(first, s(u"ann"), s(u"pw1"), s(u"red"), false),
+    EXPECT_EQ(CDownloader_Parsers::StartYahooMarketingKeywords(first, S(u"ann"), S(u"pw1"), S(u"red"), false),
               1);
-    ASSERT_TRUE(service_test::waitFinished(first));
+    ASSERT_TRUE(service_test::WaitFinished(first));
     first.Release();
 
     CDownloader& second = takeDownloader();
-    ASSERT_TRUE(runToReply(second, s(u"bob"), s(u"pw2"), s(u"blue"), true));
+    ASSERT_TRUE(runToReply(second, S(u"bob"), S(u"pw2"), S(u"blue"), true));
     second.Release();
     const auto signIn = m_signIn.Requests();
     ASSERT_EQ(signIn.size(), 3u);

@@ -12,18 +12,18 @@ using namespace Qt::StringLiterals;
 using plat::ColorRef;
 using plat::DeviceContext;
 using plat::Rect;
-using plat::rgb;
+using plat::Rgb;
 
 namespace {
 
-constexpr ColorRef kRed = rgb(255, 0, 0);
-constexpr ColorRef kGreen = rgb(0, 255, 0);
-constexpr ColorRef kBlue = rgb(0, 0, 255);
-constexpr ColorRef kWhite = rgb(255, 255, 255);
-constexpr ColorRef kBlack = rgb(0, 0, 0);
-constexpr ColorRef kKey = rgb(255, 0, 255);
+constexpr ColorRef kRed = Rgb(255, 0, 0);
+constexpr ColorRef kGreen = Rgb(0, 255, 0);
+constexpr ColorRef kBlue = Rgb(0, 0, 255);
+constexpr ColorRef kWhite = Rgb(255, 255, 255);
+constexpr ColorRef kBlack = Rgb(0, 0, 0);
+constexpr ColorRef kKey = Rgb(255, 0, 255);
 
-int countPixels(const DeviceContext& dc, ColorRef color, Rect area = {}) {
+int CountPixels(const DeviceContext& dc, ColorRef color, Rect area = {}) {
     if (area.isEmpty())
         area = Rect{0, 0, dc.width(), dc.height()};
     int n = 0;
@@ -34,7 +34,7 @@ int countPixels(const DeviceContext& dc, ColorRef color, Rect area = {}) {
 }
 
 // The bounding box of pixels that differ from the background.
-Rect inkBox(const DeviceContext& dc, ColorRef background) {
+Rect InkBox(const DeviceContext& dc, ColorRef background) {
     Rect box;
     for (int y = 0; y < dc.height(); ++y)
         for (int x = 0; x < dc.width(); ++x)
@@ -59,9 +59,9 @@ TEST(DeviceContextSurface, EmptySizesAndUnreadableImagesAreRefusedHarmlessly) {
 TEST(DeviceContextFill, RectanglesFramesAndLinesLeaveOutRightBottomAndEndPoint) {
     DeviceContext dc(12, 12);
     dc.fillSolidRect(Rect{2, 3, 5, 7}, kRed);
-    EXPECT_EQ(countPixels(dc, kRed), 3 * 4);
+    EXPECT_EQ(CountPixels(dc, kRed), 3 * 4);
     dc.frameRect(Rect{1, 1, 6, 5}, kGreen);
-    EXPECT_EQ(countPixels(dc, kGreen), 2 * 5 + 2 * 2);
+    EXPECT_EQ(CountPixels(dc, kGreen), 2 * 5 + 2 * 2);
     struct Case {
         plat::Point from, to, lastIn;
         int pixels;
@@ -72,7 +72,7 @@ TEST(DeviceContextFill, RectanglesFramesAndLinesLeaveOutRightBottomAndEndPoint) 
         line.setPen(kRed);
         line.moveTo(c.from.x, c.from.y);
         line.lineTo(c.to.x, c.to.y);
-        EXPECT_EQ(countPixels(line, kRed), c.pixels) << c.to.x << "," << c.to.y;
+        EXPECT_EQ(CountPixels(line, kRed), c.pixels) << c.to.x << "," << c.to.y;
         EXPECT_EQ(line.getPixel(c.lastIn.x, c.lastIn.y), kRed);
         EXPECT_NE(line.getPixel(c.to.x, c.to.y), kRed);
     }
@@ -116,7 +116,7 @@ std::uint32_t ShadedByDefinition(const plat::GradientVertex& a, const plat::Grad
     const auto channel = [&](int (*of)(ColorRef)) {
         return std::clamp(int(std::lround(fa * of(a.color) + fb * of(b.color) + fc * of(c.color))), 0, 255);
     };
-    return plat::premultipliedArgb(rgb(channel(plat::redOf), channel(plat::greenOf), channel(plat::blueOf)),
+    return plat::PremultipliedArgb(Rgb(channel(plat::RedOf), channel(plat::GreenOf), channel(plat::BlueOf)),
                                    255);
 }
 
@@ -159,16 +159,16 @@ TEST(DeviceContextClip, NestedClipsNarrowEveryKindOfDrawingAndPopRestores) {
     dc.transparentBlt(0, 0, 20, 20, src, 0, 0, 20, 20, kKey);
     dc.alphaBlend(0, 0, 20, 20, src, 0, 0, 20, 20, 255, true);
     dc.gradientFillTriangle({0, 0, kRed}, {20, 0, kRed}, {0, 20, kRed});
-    EXPECT_EQ(countPixels(dc, kRed), 5 * 7);
+    EXPECT_EQ(CountPixels(dc, kRed), 5 * 7);
     dc.popClip();
     dc.fillSolidRect(Rect{0, 0, 20, 20}, kGreen);
-    EXPECT_EQ(countPixels(dc, kGreen), 10 * 10);
+    EXPECT_EQ(CountPixels(dc, kGreen), 10 * 10);
     dc.popClip();
     dc.popClip(); // one pop too many is ignored
     dc.pushClip(Rect{30, 30, 40, 40});
     EXPECT_TRUE(dc.clipBox().isEmpty());
     dc.fillSolidRect(Rect{0, 0, 20, 20}, kBlue);
-    EXPECT_EQ(countPixels(dc, kBlue), 0);
+    EXPECT_EQ(CountPixels(dc, kBlue), 0);
 }
 
 TEST(DeviceContextBlit, CopyKeepsAlphaAndTakesOnlyWhatLiesInTheSource) {
@@ -178,11 +178,11 @@ TEST(DeviceContextBlit, CopyKeepsAlphaAndTakesOnlyWhatLiesInTheSource) {
     dst.fillSolidRect(Rect{0, 0, 10, 10}, kBlue);
     dst.bitBlt(3, 3, 3, 3, src, 0, 0);
     EXPECT_EQ(dst.pixelArgb(4, 4), 0x40100000u);
-    EXPECT_EQ(countPixels(dst, kRed), 8);
+    EXPECT_EQ(CountPixels(dst, kRed), 8);
     // From partly outside the source: only the inside part is copied.
     dst.fillSolidRect(Rect{0, 0, 10, 10}, kBlue);
     dst.bitBlt(0, 0, 6, 6, src, -2, -2);
-    EXPECT_EQ(countPixels(dst, kRed), 15);
+    EXPECT_EQ(CountPixels(dst, kRed), 15);
     EXPECT_EQ(dst.getPixel(1, 1), kBlue);
 }
 
@@ -213,10 +213,10 @@ TEST(PixelRuns, PutBackExactlyWhereTheClipAllowsAndNothingElse) {
 TEST(DeviceContextBlit, StretchingNeverBleedsFromNeighboursAndKeyColourCopiesLeaveTheKeyOut) {
     DeviceContext atlas(3, 5), dst(40, 5);
     atlas.fillSolidRect(Rect{0, 0, 1, 5}, kRed);
-    atlas.fillSolidRect(Rect{1, 0, 2, 5}, rgb(10, 120, 200));
+    atlas.fillSolidRect(Rect{1, 0, 2, 5}, Rgb(10, 120, 200));
     atlas.fillSolidRect(Rect{2, 0, 3, 5}, kBlue);
     dst.stretchBlt(5, 0, 30, 5, atlas, 1, 0, 1, 5);
-    EXPECT_EQ(countPixels(dst, rgb(10, 120, 200), Rect{5, 0, 35, 5}), 30 * 5);
+    EXPECT_EQ(CountPixels(dst, Rgb(10, 120, 200), Rect{5, 0, 35, 5}), 30 * 5);
     EXPECT_EQ(dst.pixelArgb(4, 2), 0u);
     // Key-colour pixels stay out, at the icon's own size and stretched to twice it.
     DeviceContext icon(4, 4), target(10, 10);
@@ -225,8 +225,8 @@ TEST(DeviceContextBlit, StretchingNeverBleedsFromNeighboursAndKeyColourCopiesLea
     for (const int scale : {1, 2}) {
         target.fillSolidRect(Rect{0, 0, 10, 10}, kGreen);
         target.transparentBlt(2, 2, 4 * scale, 4 * scale, icon, 0, 0, 4, 4, kKey);
-        EXPECT_EQ(countPixels(target, kKey), 0);
-        EXPECT_EQ(countPixels(target, kRed), 4 * scale * scale);
+        EXPECT_EQ(CountPixels(target, kKey), 0);
+        EXPECT_EQ(CountPixels(target, kRed), 4 * scale * scale);
     }
 }
 
@@ -247,11 +247,11 @@ TEST(DeviceContextBlit, AlphaBlendMultipliesConstantAndPerPixelAlpha) {
     for (size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
         DeviceContext src(1, 1), dst(1, 1);
-        *src.scanLine(0) = plat::premultipliedArgb(c.source, c.sourceAlpha);
+        *src.scanLine(0) = plat::PremultipliedArgb(c.source, c.sourceAlpha);
         dst.fillSolidRect(Rect{0, 0, 1, 1}, i < 3 ? kBlack : kBlue);
         dst.alphaBlend(0, 0, 1, 1, src, 0, 0, 1, 1, c.constantAlpha, c.perPixel);
-        EXPECT_NEAR(plat::redOf(dst.getPixel(0, 0)), c.red, 3) << i;
-        EXPECT_NEAR(plat::blueOf(dst.getPixel(0, 0)), c.blue, 3) << i;
+        EXPECT_NEAR(plat::RedOf(dst.getPixel(0, 0)), c.red, 3) << i;
+        EXPECT_NEAR(plat::BlueOf(dst.getPixel(0, 0)), c.blue, 3) << i;
         EXPECT_EQ(dst.pixelArgb(0, 0) >> 24, 255u) << i;
     }
 }
@@ -267,7 +267,7 @@ class DeviceContextText : public ::testing::Test {
     Rect inkOf(const QString& text, Rect r, unsigned flags) {
         dc.fillSolidRect(Rect{0, 0, 300, 100}, kWhite);
         dc.drawText(text, r, flags);
-        return inkBox(dc, kWhite);
+        return InkBox(dc, kWhite);
     }
     int calcWidth(const QString& text, unsigned flags, int width = 300) {
         Rect r{0, 0, width, 0};

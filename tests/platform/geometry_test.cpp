@@ -8,8 +8,8 @@ using plat::Rect;
 
 // Out-of-range channels keep their low byte only and never spill into a neighbour; premultiplied and back.
 TEST(Color, ChannelsStayApartAndSurvivePremultiplying) {
-    EXPECT_EQ(plat::rgb(256 + 7, 0, 0), 7u);
-    EXPECT_NEAR(plat::redOf(plat::colorOfArgb(plat::premultipliedArgb(plat::rgb(200, 100, 0), 128))), 200, 2);
+    EXPECT_EQ(plat::Rgb(256 + 7, 0, 0), 7u);
+    EXPECT_NEAR(plat::RedOf(plat::ColorOfArgb(plat::PremultipliedArgb(plat::Rgb(200, 100, 0), 128))), 200, 2);
 }
 
 TEST(KeepReachable, WindowsWithAGrabbableCaptionStayAndOthersComeBackToTheNearestScreen) {
@@ -30,13 +30,13 @@ TEST(KeepReachable, WindowsWithAGrabbableCaptionStayAndOthersComeBackToTheNeares
         {Rect::fromXywh(-3000, -3000, 2000, 1000), Rect::fromXywh(0, 0, 2000, 1000), "larger than a screen"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(plat::keepReachable(c.placed, areas), c.expected) << c.note;
+        EXPECT_EQ(plat::KeepReachable(c.placed, areas), c.expected) << c.note;
 }
 
 TEST(Screens, APointOffEveryScreenBelongsToTheNearestOne) {
-    const std::vector<Rect> areas = plat::availableRects();
+    const std::vector<Rect> areas = plat::AvailableRects();
     ASSERT_EQ(areas.size(), 2u);
-    EXPECT_EQ(plat::virtualDesktopRect(), Rect::fromXywh(0, 0, 2304, 800));
-    EXPECT_EQ(plat::availableRectAt(plat::Point{1500, 10}), areas[1]);
-    EXPECT_EQ(plat::availableRectAt(plat::Point{-50, 10}), areas[0]);
+    EXPECT_EQ(plat::VirtualDesktopRect(), Rect::fromXywh(0, 0, 2304, 800));
+    EXPECT_EQ(plat::AvailableRectAt(plat::Point{1500, 10}), areas[1]);
+    EXPECT_EQ(plat::AvailableRectAt(plat::Point{-50, 10}), areas[0]);
 }

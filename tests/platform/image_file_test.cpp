@@ -28,7 +28,7 @@ TEST(ImageFile, ReadsLikeQtWhateverTheNameSays) {
     for (const auto& c : cases) {
         const QString path = dir.filePath(c.name);
         ASSERT_TRUE(c.image.save(path, c.format)) << c.name.toStdString();
-        const QImage read = plat::readImageFile(path);
+        const QImage read = plat::ReadImageFile(path);
         const QImage reference(path);
         ASSERT_FALSE(read.isNull()) << c.name.toStdString();
         EXPECT_EQ(read.format(), reference.format()) << c.name.toStdString();
@@ -38,6 +38,6 @@ TEST(ImageFile, ReadsLikeQtWhateverTheNameSays) {
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("\x89PNG\r\n\x1a\nnot really");
     broken.close();
-    EXPECT_TRUE(plat::readImageFile(broken.fileName()).isNull());
-    EXPECT_TRUE(plat::readImageFile(dir.filePath(u"missing.png"_s)).isNull());
+    EXPECT_TRUE(plat::ReadImageFile(broken.fileName()).isNull());
+    EXPECT_TRUE(plat::ReadImageFile(dir.filePath(u"missing.png"_s)).isNull());
 }

@@ -23,7 +23,7 @@ TEST(PlainMessageBox, ShowsTextAndCaptionWithOnlyOkAndReturnsWhenClosed) {
         box->button(QMessageBox::Ok)->click();
     });
     poll.start(10);
-    plat::showPlainMessageBox(u"Tarnwick 2.0"_s, u"The data folder cannot be created."_s);
+    plat::ShowPlainMessageBox(u"Tarnwick 2.0"_s, u"The data folder cannot be created."_s);
     EXPECT_EQ(seen, u"Tarnwick 2.0|The data folder cannot be created.|%1|%2"_s.arg(int(QMessageBox::Ok))
                         .arg(int(QMessageBox::Critical)));
 }

@@ -71,7 +71,7 @@ TEST_F(NativeEditTest, TheLimitHoldsForPastedTextInBothKinds) {
     for (const unsigned style : {0u, unsigned(plat::kEditMultiLine)}) {
         auto edit = Make(style);
         edit->setLimitText(50000);
-        plat::setClipboardText(big);
+        plat::SetClipboardText(big);
         QTest::keyClick(edit->widget(), Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(edit->text().size(), big.size()) << style;
         QTest::keyClick(edit->widget(), Qt::Key_V, Qt::ControlModifier);

@@ -13,7 +13,7 @@
 namespace twtest {
 
 // Spins the event loop until done() holds or the time is up; answers done().
-inline bool waitUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
+inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
     QElapsedTimer clock;
     clock.start();
     while (!done() && clock.elapsed() < timeoutMs)
@@ -102,7 +102,7 @@ class RecordingWindow : public plat::Window {
 
     std::function<void(RecordingWindow&)> initAction;
     std::function<void(RecordingWindow&, unsigned)> timerAction;
-    plat::ColorRef paintColor = plat::rgb(10, 20, 30);
+    plat::ColorRef paintColor = plat::Rgb(10, 20, 30);
     bool handleKeys = false;
     bool acceptDrop = true;
     int destroys = 0, paints = 0, focusLosses = 0, closes = 0, helps = 0, cancels = 0;

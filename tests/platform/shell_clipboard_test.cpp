@@ -31,7 +31,7 @@ class ShellOpen : public ::testing::Test {
     void TearDown() override { qputenv("PATH", oldPath); }
 
     QStringList arguments() {
-        if (!twtest::waitUntil([&] { return QFileInfo::exists(log); }, 5000))
+        if (!twtest::WaitUntil([&] { return QFileInfo::exists(log); }, 5000))
             return {u"<opener never ran>"_s};
         QFile file(log);
         if (!file.open(QIODevice::ReadOnly))
@@ -48,32 +48,32 @@ class ShellOpen : public ::testing::Test {
 
 TEST_F(ShellOpen, AUrlIsOneArgumentNeverAShellLineAndAFileGoesByItsAbsolutePath) {
     const QString url = u"http://example.test/search?q=a b&x=1;touch pwned $(id) `id` 'q'"_s;
-    ASSERT_TRUE(plat::openUrl(url));
+    ASSERT_TRUE(plat::OpenUrl(url));
     EXPECT_EQ(arguments(), QStringList{url});
     EXPECT_FALSE(QFileInfo::exists(QDir::current().filePath(u"pwned"_s)));
-    ASSERT_TRUE(plat::openFile(u"User Manual.pdf"_s));
+    ASSERT_TRUE(plat::OpenFile(u"User Manual.pdf"_s));
     EXPECT_EQ(arguments(), QStringList{QDir::current().absoluteFilePath(u"User Manual.pdf"_s)});
     // Through the installed services, an address without a scheme gets one.
-    plat::installQtPlatformServices();
+    plat::InstallQtPlatformServices();
     OpenUrlInBrowser(u"example.test/page"_s);
     EXPECT_EQ(arguments(), QStringList{u"http://example.test/page"_s});
     InstallPlatformServices(nullptr);
 }
 
 TEST_F(ShellOpen, NothingThatReadsAsAnOptionOrIsEmpty) {
-    EXPECT_FALSE(plat::openUrl(u"--help"_s));
-    EXPECT_FALSE(plat::openUrl(QString()));
-    EXPECT_FALSE(plat::openFile(QString()));
+    EXPECT_FALSE(plat::OpenUrl(u"--help"_s));
+    EXPECT_FALSE(plat::OpenUrl(QString()));
+    EXPECT_FALSE(plat::OpenFile(QString()));
     QTest::qWait(100);
     EXPECT_FALSE(QFileInfo::exists(log));
 }
 
 TEST(Clipboard, UnicodeTextRoundTrips) {
     const QString text = u"Keyword\tVolume\r\nkäse 東京 — ✓\r\n"_s;
-    plat::setClipboardText(text);
-    EXPECT_EQ(plat::clipboardText(), text);
-    plat::installQtPlatformServices();
+    plat::SetClipboardText(text);
+    EXPECT_EQ(plat::ClipboardText(), text);
+    plat::InstallQtPlatformServices();
     CopyTextToClipboard(u"über"_s);
-    EXPECT_EQ(plat::clipboardText(), u"über"_s);
+    EXPECT_EQ(plat::ClipboardText(), u"über"_s);
     InstallPlatformServices(nullptr);
 }

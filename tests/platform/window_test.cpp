@@ -17,11 +17,11 @@
 using namespace Qt::StringLiterals;
 using plat::Rect;
 using twtest::RecordingWindow;
-using twtest::waitUntil;
+using twtest::WaitUntil;
 
 namespace {
 
-Rect availableOf(const QScreen* screen) {
+Rect AvailableOf(const QScreen* screen) {
     const QRect r = screen->availableGeometry();
     return Rect::fromXywh(r.x(), r.y(), r.width(), r.height());
 }
@@ -37,7 +37,7 @@ TEST(WindowTimers, DeliveredByIdUntilKilledEvenFromTheirOwnHandler) {
     w.setTimer(1, 500);
     w.setTimer(1, 10); // replaces the 500-ms period
     w.setTimer(5, 15);
-    ASSERT_TRUE(waitUntil([&] { return std::count(w.timers.begin(), w.timers.end(), 5u) >= 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return std::count(w.timers.begin(), w.timers.end(), 5u) >= 2; }));
     EXPECT_EQ(std::count(w.timers.begin(), w.timers.end(), 1u), 1);
     EXPECT_FALSE(w.hasTimer(1));
     w.killTimer(5);
@@ -94,7 +94,7 @@ TEST_F(WindowPlacement, MaximisedOnItsOwnScreenThenMinimisedAndRestoredStepBySte
     w.setGeometry(placed);
     w.show();
     w.maximize();
-    EXPECT_EQ(w.windowRect(), availableOf(second()));
+    EXPECT_EQ(w.windowRect(), AvailableOf(second()));
     w.sizes.clear();
     w.minimize();
     w.minimize(); // already minimised: nothing new
@@ -155,11 +155,11 @@ TEST(WindowPainting, PaintComposesTheBackBufferAtTheWindowSizeAndShowsIt) {
     w.resize(120, 80);
     w.redrawNow(); // hidden: only the back buffer
     EXPECT_EQ(w.paints, 1);
-    EXPECT_EQ(w.backBuffer().getPixel(119, 79), plat::rgb(10, 20, 30));
+    EXPECT_EQ(w.backBuffer().getPixel(119, 79), plat::Rgb(10, 20, 30));
     ASSERT_TRUE(w.showAt(Rect::fromXywh(40, 40, 100, 60)));
-    w.paintColor = plat::rgb(200, 0, 0);
+    w.paintColor = plat::Rgb(200, 0, 0);
     w.invalidate();
-    ASSERT_TRUE(waitUntil([&] { return w.backBuffer().size() == plat::Size{100, 60} && w.paints > 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return w.backBuffer().size() == plat::Size{100, 60} && w.paints > 1; }));
     EXPECT_EQ(QColor(w.widget()->grab().toImage().pixel(50, 30)), QColor(200, 0, 0));
     // Putting part of the back buffer on the screen does not paint again.
     const int painted = w.paints;
@@ -175,7 +175,7 @@ TEST(WindowPainting, TheFirstExposeIsToldOnceAfterTheWindowWasPainted) {
         paintsWhenTold = w.paints;
     });
     ASSERT_TRUE(w.showAt(Rect::fromXywh(40, 40, 100, 60)));
-    ASSERT_TRUE(waitUntil([&] { return told > 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return told > 0; }));
     EXPECT_GE(paintsWhenTold, 1);
     w.hide();
     ASSERT_TRUE(w.showAt(Rect::fromXywh(40, 40, 100, 60)));
@@ -295,7 +295,7 @@ TEST(WindowPopup, DismissedByAPressOutsideEscOrAnotherWindowAndNothingLeaksToThe
     ASSERT_TRUE(open());
     RecordingWindow other;
     ASSERT_TRUE(other.showAt(Rect::fromXywh(600, 100, 200, 100)));
-    EXPECT_TRUE(waitUntil([&] { return popup.cancels == 3; }));
+    EXPECT_TRUE(WaitUntil([&] { return popup.cancels == 3; }));
     EXPECT_FALSE(popup.isVisible());
     // A popup in a modal run ends it.
     popup.initAction = [&](RecordingWindow& self) {
@@ -343,6 +343,6 @@ TEST(WindowLifetime, DeletedInsideItsOwnHandler) {
     QPointer<QWidget> widget = popup->widget();
     QTest::mouseClick(widget->windowHandle(), Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(popup, nullptr);
-    EXPECT_TRUE(waitUntil([&] { return widget.isNull(); }));
+    EXPECT_TRUE(WaitUntil([&] { return widget.isNull(); }));
     EXPECT_EQ(dialog.mouseCalls(u"ldown"_s) + dialog.mouseCalls(u"lup"_s), 0);
 }

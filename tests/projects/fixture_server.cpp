@@ -79,7 +79,7 @@ void FixtureServer::PointEndpoints() const {
     for (const Named& named : kPrefixes) {
         if (named.endpoint == Endpoint::YahooRedirect)
             continue;
-        endpoints::set(named.endpoint, {QStringLiteral("http"), QStringLiteral("127.0.0.1"), Port(),
+        endpoints::Set(named.endpoint, {QStringLiteral("http"), QStringLiteral("127.0.0.1"), Port(),
                                         QString::fromLatin1(named.prefix)});
     }
 }

@@ -25,7 +25,7 @@ class FixtureServer {
     FixtureServer(const FixtureServer&) = delete;
     FixtureServer& operator=(const FixtureServer&) = delete;
 
-    // Every service's base at this server (until endpoints::resetToDefaults). The redirect server of result
+    // Every service's base at this server (until endpoints::ResetToDefaults). The redirect server of result
     // links is only compared with, never asked, and keeps its own address.
     void PointEndpoints() const;
 

@@ -31,7 +31,7 @@ void KindTest::SetUp() {
 void KindTest::TearDown() {
     m_window.reset();
     InstallPictureCodePrompt({});
-    endpoints::resetToDefaults();
+    endpoints::ResetToDefaults();
     g_searchParsers = SearchParsersState{};
 }
 

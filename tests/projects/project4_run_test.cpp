@@ -36,8 +36,8 @@ class Project4Run : public projtest::KindTest {
   protected:
     void SetUp() override {
         KindTest::SetUp();
-        whois_directory::setRows({{u"example"_s, u"No match for"_s, u"whois.fixture.test"_s}});
-        whois_directory::mapServer(u"whois.fixture.test"_s, QString::fromStdString(m_whois.Host()),
+        whois_directory::SetRows({{u"example"_s, u"No match for"_s, u"whois.fixture.test"_s}});
+        whois_directory::MapServer(u"whois.fixture.test"_s, QString::fromStdString(m_whois.Host()),
                                    m_whois.Port());
         using projtest::FixtureServer;
         m_server.Serve(Endpoint::GoogleKeywordTool, "/select/KeywordToolCaptcha", {},
@@ -82,7 +82,7 @@ class Project4Run : public projtest::KindTest {
     }
     void TearDown() override {
         KindTest::TearDown();
-        whois_directory::resetToDefaults();
+        whois_directory::ResetToDefaults();
     }
 
     CProject4* RunToEnd() {

@@ -65,7 +65,7 @@ class Program {
     }
     ~Program() {
         dlg.Close();
-        endpoints::resetToDefaults();
+        endpoints::ResetToDefaults();
     }
 
   private:

@@ -59,7 +59,7 @@ TEST_F(SharedPieces, ServiceStepCarriesOneRequestAtATime) {
     };
     crawler.SetCurrentJob(77);
     const auto start = [](const QString& url) { return [url](CDownloader& d) { return d.Start(url); }; };
-    const QString url = endpoints::url(Endpoint::GoogleWeb, u"/search?q=red+shoes"_s);
+    const QString url = endpoints::Url(Endpoint::GoogleWeb, u"/search?q=red+shoes"_s);
     {
         CServiceStep step;
         CServiceStep::Result result = step.Run(u"Google"_s, start(url));

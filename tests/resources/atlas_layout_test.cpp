@@ -13,11 +13,11 @@ TEST(AtlasLayout, PiecesAreNamedOnceLieInsideTheAtlasAndPicturesDoNotOverlap) {
     std::set<std::string_view> names;
     for (const AtlasPiece& a : kAtlasPieces) {
         EXPECT_TRUE(names.insert(a.name).second) << a.name;
-        EXPECT_FALSE(rectOf(a).isEmpty()) << a.name;
-        EXPECT_TRUE(atlas.contains(rectOf(a))) << a.name;
+        EXPECT_FALSE(RectOf(a).isEmpty()) << a.name;
+        EXPECT_TRUE(atlas.contains(RectOf(a))) << a.name;
         for (const AtlasPiece& b : kAtlasPieces) {
             if (&a < &b && a.image != b.image) {
-                EXPECT_FALSE(rectOf(a).intersects(rectOf(b))) << a.name << " overlaps " << b.name;
+                EXPECT_FALSE(RectOf(a).intersects(RectOf(b))) << a.name << " overlaps " << b.name;
             }
         }
     }

@@ -11,18 +11,18 @@ using namespace skin_art;
 namespace {
 
 // Every row (column) of r is one colour: each pixel equals its neighbour along the stretch.
-bool uniformAlongX(const QImage& image, const QRect& r) {
-    return samePixels(image, r.adjusted(0, 0, -1, 0), r.adjusted(1, 0, 0, 0));
+bool UniformAlongX(const QImage& image, const QRect& r) {
+    return SamePixels(image, r.adjusted(0, 0, -1, 0), r.adjusted(1, 0, 0, 0));
 }
 
-bool uniformAlongY(const QImage& image, const QRect& r) {
-    return samePixels(image, r.adjusted(0, 0, 0, -1), r.adjusted(0, 1, 0, 0));
+bool UniformAlongY(const QImage& image, const QRect& r) {
+    return SamePixels(image, r.adjusted(0, 0, 0, -1), r.adjusted(0, 1, 0, 0));
 }
 
 class ShippedAtlas : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_FALSE(atlas.isNull()) << "the atlas is not among the embedded resources"; }
-    const QImage& atlas = shippedAtlas();
+    const QImage& atlas = ShippedAtlasImage();
 };
 
 } // namespace
@@ -31,17 +31,17 @@ class ShippedAtlas : public ::testing::Test {
 // key.
 TEST_F(ShippedAtlas, IsOpaqueAtItsSizeAndKeyedWhereNoPieceLies) {
     ASSERT_EQ(atlas.size(), QSize(kAtlasWidth, kAtlasHeight));
-    EXPECT_TRUE(isKey(atlas.pixel(kAtlasWidth - 1, kAtlasHeight - 1)));
+    EXPECT_TRUE(IsKey(atlas.pixel(kAtlasWidth - 1, kAtlasHeight - 1)));
     const auto inPiece = [](int x, int y) {
         return std::any_of(kAtlasPieces.begin(), kAtlasPieces.end(),
-                           [&](const AtlasPiece& piece) { return rectOf(piece).contains(x, y); });
+                           [&](const AtlasPiece& piece) { return RectOf(piece).contains(x, y); });
     };
     int stray = 0;
     int translucent = 0;
     for (int y = 0; y < kAtlasHeight; ++y) {
         for (int x = 0; x < kAtlasWidth; ++x) {
             translucent += qAlpha(atlas.pixel(x, y)) != 255 ? 1 : 0;
-            stray += !isKey(atlas.pixel(x, y)) && !inPiece(x, y) ? 1 : 0;
+            stray += !IsKey(atlas.pixel(x, y)) && !inPiece(x, y) ? 1 : 0;
         }
     }
     EXPECT_EQ(translucent, 0);
@@ -52,18 +52,18 @@ TEST_F(ShippedAtlas, IsOpaqueAtItsSizeAndKeyedWhereNoPieceLies) {
 // colour along their stretch, so stretching adds no streaks.
 TEST_F(ShippedAtlas, EachPieceKeysAndStretchesAsItsTableSays) {
     for (const AtlasPiece& piece : kAtlasPieces) {
-        const QRect r = rectOf(piece);
+        const QRect r = RectOf(piece);
         const int area = piece.width * piece.height;
-        EXPECT_TRUE(piece.keyed ? cornersKeyed(atlas, r) && area - keyPixels(atlas, r) > area / 20
-                                : keyPixels(atlas, r) == 0)
+        EXPECT_TRUE(piece.keyed ? CornersKeyed(atlas, r) && area - KeyPixels(atlas, r) > area / 20
+                                : KeyPixels(atlas, r) == 0)
             << piece.name;
         const bool nine = piece.fit == Fit::NineSlice;
         const QRect middleColumns = r.adjusted(piece.capX, 0, -piece.capX, 0);
         const bool alongX = piece.fit == Fit::StretchX || piece.fit == Fit::StretchXY || nine ||
                             piece.fit == Fit::ThreeSliceX;
         const bool alongY = piece.fit == Fit::StretchY || piece.fit == Fit::StretchXY || nine;
-        EXPECT_TRUE(!alongX || uniformAlongX(atlas, middleColumns)) << piece.name;
-        EXPECT_TRUE(!alongY || uniformAlongY(atlas, r.adjusted(0, piece.capY, 0, -piece.capY))) << piece.name;
+        EXPECT_TRUE(!alongX || UniformAlongX(atlas, middleColumns)) << piece.name;
+        EXPECT_TRUE(!alongY || UniformAlongY(atlas, r.adjusted(0, piece.capY, 0, -piece.capY))) << piece.name;
     }
 }
 
@@ -72,8 +72,8 @@ TEST_F(ShippedAtlas, StateImagesOfAControlDiffer) {
         for (const AtlasPiece& b : kAtlasPieces) {
             if (&a < &b && a.state != State::Only && b.state != State::Only && a.state != b.state &&
                 a.name.substr(0, a.name.rfind('.')) == b.name.substr(0, b.name.rfind('.')) &&
-                rectOf(a).size() == rectOf(b).size()) {
-                EXPECT_FALSE(samePixels(atlas, rectOf(a), rectOf(b))) << a.name << " looks like " << b.name;
+                RectOf(a).size() == RectOf(b).size()) {
+                EXPECT_FALSE(SamePixels(atlas, RectOf(a), RectOf(b))) << a.name << " looks like " << b.name;
             }
         }
     }
@@ -81,14 +81,14 @@ TEST_F(ShippedAtlas, StateImagesOfAControlDiffer) {
 
 // The busy animation turns: square frames, each different, white (so transparent in the tab) at its corner.
 TEST_F(ShippedAtlas, BusyStripHoldsDistinctFrames) {
-    const QRect strip = rectOf(atlasPiece("tab.busy"));
+    const QRect strip = RectOf(PieceByName("tab.busy"));
     const int side = strip.width();
     ASSERT_EQ(strip.height() % side, 0);
     for (int top = strip.top(); top < strip.bottom(); top += side) {
         const QRect frame(strip.left(), top, side, side);
         EXPECT_EQ(qBlue(atlas.pixel(frame.topLeft())), 255);
         for (int other = top + side; other < strip.bottom(); other += side) {
-            EXPECT_FALSE(samePixels(atlas, frame, frame.translated(0, other - top)))
+            EXPECT_FALSE(SamePixels(atlas, frame, frame.translated(0, other - top)))
                 << top << " vs " << other;
         }
     }

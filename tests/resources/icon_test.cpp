@@ -9,7 +9,7 @@
 // margin around the rounded emblem, so they sit well among other icons. No other size has a path.
 TEST(SkinResources, EveryIconIsEmbeddedAtItsSize) {
     for (int size : skin_resources::kIconSizes) {
-        const QImage icon = loadShipped(skin_resources::iconPath(size));
+        const QImage icon = LoadShipped(skin_resources::IconPath(size));
         ASSERT_FALSE(icon.isNull()) << size;
         EXPECT_EQ(icon.size(), QSize(size, size));
         EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 4)), 255) << size;
@@ -19,6 +19,6 @@ TEST(SkinResources, EveryIconIsEmbeddedAtItsSize) {
         }
     }
     for (int size : {0, 20, -16}) {
-        EXPECT_TRUE(skin_resources::iconPath(size).isEmpty()) << size;
+        EXPECT_TRUE(skin_resources::IconPath(size).isEmpty()) << size;
     }
 }

@@ -2,27 +2,27 @@
 
 #include "resources/skin_resources.h"
 
-QImage loadShipped(const QString& path) {
+QImage LoadShipped(const QString& path) {
     const QImage image(path);
     return image.isNull() ? image : image.convertToFormat(QImage::Format_ARGB32);
 }
 
-const QImage& shippedAtlas() {
-    static const QImage atlas = loadShipped(skin_resources::atlasPath());
+const QImage& ShippedAtlasImage() {
+    static const QImage atlas = LoadShipped(skin_resources::AtlasPath());
     return atlas;
 }
 
-int keyPixels(const QImage& image, const QRect& r) {
+int KeyPixels(const QImage& image, const QRect& r) {
     int count = 0;
     for (int y = r.top(); y <= r.bottom(); ++y) {
         for (int x = r.left(); x <= r.right(); ++x) {
-            count += isKey(image.pixel(x, y)) ? 1 : 0;
+            count += IsKey(image.pixel(x, y)) ? 1 : 0;
         }
     }
     return count;
 }
 
-bool cornersKeyed(const QImage& image, const QRect& r) {
-    return isKey(image.pixel(r.topLeft())) && isKey(image.pixel(r.topRight())) &&
-           isKey(image.pixel(r.bottomLeft())) && isKey(image.pixel(r.bottomRight()));
+bool CornersKeyed(const QImage& image, const QRect& r) {
+    return IsKey(image.pixel(r.topLeft())) && IsKey(image.pixel(r.topRight())) &&
+           IsKey(image.pixel(r.bottomLeft())) && IsKey(image.pixel(r.bottomRight()));
 }

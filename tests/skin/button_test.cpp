@@ -65,7 +65,7 @@ TEST(SkinButton, AnimationKeepsItsPhaseAndShowsInTheTextColour) {
     for (int y = 0; y < kStrip.height(); y += 5) {
         const std::uint32_t p = b.m_frameDC.pixelArgb(7, y);
         if ((p >> 24) == 255) {
-            EXPECT_EQ(plat::colorOfArgb(p), b.m_textColor);
+            EXPECT_EQ(plat::ColorOfArgb(p), b.m_textColor);
         }
     }
     b.StopAnimation();
@@ -75,9 +75,9 @@ TEST(SkinButton, AnimationKeepsItsPhaseAndShowsInTheTextColour) {
 namespace {
 
 constexpr plat::ColorRef kKey = 0xFF00FF;
-constexpr plat::ColorRef kBehind = plat::rgb(1, 2, 3);
-constexpr plat::ColorRef kCellColours[4] = {plat::rgb(200, 0, 0), plat::rgb(0, 200, 0), plat::rgb(0, 0, 200),
-                                            plat::rgb(90, 90, 90)};
+constexpr plat::ColorRef kBehind = plat::Rgb(1, 2, 3);
+constexpr plat::ColorRef kCellColours[4] = {plat::Rgb(200, 0, 0), plat::Rgb(0, 200, 0), plat::Rgb(0, 0, 200),
+                                            plat::Rgb(90, 90, 90)};
 
 // A keyed sheet of four 10-px cells, each with a 6-px square of its own colour at (2, 2).
 void PaintSheet(plat::DeviceContext& sheet) {

@@ -313,7 +313,7 @@ TEST_F(DialogTooltip, ClickOnTheLinkOpensItThroughThePlatformServices) {
 
 TEST_F(DialogTooltip, StaysInsideTheWorkAreaOfTheScreenUnderThePointer) {
     dlg.Open();
-    const plat::Rect area = plat::availableRectAt({0, 0}); // the test screen, 1280 x 800
+    const plat::Rect area = plat::AvailableRectAt({0, 0}); // the test screen, 1280 x 800
     for (const plat::Point cursor : {plat::Point{640, 400}, {1278, 400}, {2, 400}, {640, 798}, {1278, 798}}) {
         CSkinTooltip_windows tip(&dlg, u"A tooltip that needs some room on the screen"_s, plat::Rect{});
         tip.ShowAt(cursor);
@@ -360,12 +360,12 @@ TEST(DialogOpening, PaintsOnceAtTheSizeItShowsWith) {
             d.m_startMaximized = maximized;
             probe.Create(&d.m_rootHolder, d.m_nextElementId++);
             probe.SetPosition(10, 40, 50, 20, 0);
-            probe.fill = plat::rgb(1, 2, 3);
+            probe.fill = plat::Rgb(1, 2, 3);
         };
         dlg.onInitDialog();
         EXPECT_EQ(probe.draws, 1);
         EXPECT_EQ(dlg.backBuffer().size(), dlg.clientSize());
-        EXPECT_EQ(dlg.backBuffer().getPixel(11, 41), plat::rgb(1, 2, 3));
+        EXPECT_EQ(dlg.backBuffer().getPixel(11, 41), plat::Rgb(1, 2, 3));
         EXPECT_EQ(dlg.isMaximized(), maximized);
     }
 }
@@ -435,7 +435,7 @@ TEST_F(DialogFrame, CaptionAndBorderDrags) {
     dlg.m_minWidth = 350;
     dlg.Open();
     const plat::Rect before = dlg.windowRect();
-    const plat::Point cursor = plat::cursorPos();
+    const plat::Point cursor = plat::CursorPos();
     dlg.onLButtonDown(150, 12);
     ASSERT_EQ(dlg.Pointer().Mode(), skin::PointerMode::Moving);
     dlg.Frame().MoveStep({cursor.x - 40, cursor.y + 25});
@@ -467,7 +467,7 @@ TEST_F(DialogFrame, SetTitleKeepsThePlainTextAndNeverNestsMarkup) {
 TEST_F(DialogFrame, MinimiseToTrayKeepsTheWindowReachableAndItsMaximisedState) {
     dlg.m_minimizeToTray = true;
     dlg.Open();
-    ASSERT_FALSE(plat::isSystemTrayAvailable());
+    ASSERT_FALSE(plat::IsSystemTrayAvailable());
     dlg.maximize();
     dlg.minimize();
     EXPECT_FALSE(dlg.hasTrayIcon());

@@ -159,7 +159,7 @@ TEST_F(EditTest, PasteByDrop) {
     dlg.Type(u"f"_s);
     EXPECT_EQ(name.GetText(), u"key abcd ef"_s);
     // Pasted inside, a text longer than a plain Qt field takes (32,767 characters) stays whole.
-    plat::setClipboardText(QString(40000, u'k'));
+    plat::SetClipboardText(QString(40000, u'k'));
     dlg.Press(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(name.GetText().size(), 11 + 40000);
 }

@@ -299,7 +299,7 @@ TEST(FilterDialog, OpensUnderTheFilterButton) {
         EXPECT_EQ(at.right, qMax(button.x, at.width())) << id;
     }
     // Near the bottom of the screen the dialog rises until its buttons can be reached.
-    const plat::Rect area = plat::availableRectAt(w.dlg.clientToScreen({0, 0}));
+    const plat::Rect area = plat::AvailableRectAt(w.dlg.clientToScreen({0, 0}));
     w.dlg.move(200, area.bottom - 120);
     plat::Rect at;
     w.Filter(FilterReport::kKeyword, [&](Dlg& d) {

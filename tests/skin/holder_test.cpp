@@ -200,10 +200,10 @@ TEST(HolderDrawing, FlatHolderKeepsWhatLiesUnderIt) {
     Nest(flat, f.root, 10, 10, 50, 50);
     ProbeElement e;
     Place(e, flat, 0, 0, 10, 10);
-    e.fill = plat::rgb(255, 0, 0);
+    e.fill = plat::Rgb(255, 0, 0);
     plat::DeviceContext target(100, 100);
-    target.fillSolidRect(plat::Rect{0, 0, 100, 100}, plat::rgb(0, 0, 255));
+    target.fillSolidRect(plat::Rect{0, 0, 100, 100}, plat::Rgb(0, 0, 255));
     flat.Draw(target, 10, 10, true);
-    EXPECT_EQ(target.getPixel(12, 12), plat::rgb(255, 0, 0));
-    EXPECT_EQ(target.getPixel(40, 40), plat::rgb(0, 0, 255));
+    EXPECT_EQ(target.getPixel(12, 12), plat::Rgb(255, 0, 0));
+    EXPECT_EQ(target.getPixel(40, 40), plat::Rgb(0, 0, 255));
 }

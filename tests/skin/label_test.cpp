@@ -65,13 +65,13 @@ TEST(SkinLabel, LinkClickedThroughTheWindowAndDisabledLook) {
     EXPECT_EQ(dlg.commands, (QStringList{u"open_manual"_s}));
     plat::DeviceContext& dc = dlg.backBuffer();
     const plat::Point line = skintest::At(link, 2, link.m_height - 3);
-    auto blue = [](plat::ColorRef c) { return plat::blueOf(c) > 150 && plat::redOf(c) < 100; };
+    auto blue = [](plat::ColorRef c) { return plat::BlueOf(c) > 150 && plat::RedOf(c) < 100; };
     for (bool linked : {true, false}) {
         link.SetLink(linked);
         dlg.RenderAll(dc);
         EXPECT_EQ(dc.getPixel(line.x, line.y) == CSkinLabel::kLinkColor, linked);
         EXPECT_GT(TextPixels(dc, link, blue), 0);
     }
-    EXPECT_GT(TextPixels(dc, off, [](plat::ColorRef c) { return c == plat::rgb(100, 100, 100); }), 0);
-    EXPECT_GT(TextPixels(dc, off, [](plat::ColorRef c) { return c == plat::rgb(200, 200, 200); }), 0);
+    EXPECT_GT(TextPixels(dc, off, [](plat::ColorRef c) { return c == plat::Rgb(100, 100, 100); }), 0);
+    EXPECT_GT(TextPixels(dc, off, [](plat::ColorRef c) { return c == plat::Rgb(200, 200, 200); }), 0);
 }

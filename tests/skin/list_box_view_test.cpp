@@ -196,7 +196,7 @@ TEST(ListBoxView, EveryCellKindStaysInItsCellWithoutKeyColour) {
     for (int y = 0; y < dc.height(); ++y) {
         for (int x = 0; x < dc.width(); ++x) {
             const plat::ColorRef c = dc.getPixel(x, y);
-            ASSERT_FALSE(plat::redOf(c) > 200 && plat::blueOf(c) > 200 && plat::greenOf(c) < 80)
+            ASSERT_FALSE(plat::RedOf(c) > 200 && plat::BlueOf(c) > 200 && plat::GreenOf(c) < 80)
                 << "key colour at " << x << "," << y;
         }
     }
@@ -209,10 +209,10 @@ TEST(ListBoxView, EveryCellKindStaysInItsCellWithoutKeyColour) {
     bool inkNearEnd = false;
     for (int y = w.LineTop(0) + 2; y < w.LineTop(0) + w.grid.Pitch() - 1; ++y) {
         for (int x = right - 1; x < column.x + column.width + CSkinListBox::kColumnGap; ++x) {
-            EXPECT_GT(plat::greenOf(w.Pixel(x, y)), 200) << x << "," << y;
+            EXPECT_GT(plat::GreenOf(w.Pixel(x, y)), 200) << x << "," << y;
         }
         for (int x = right - 12; x < right - 1; ++x) {
-            inkNearEnd = inkNearEnd || plat::greenOf(w.Pixel(x, y)) < 150;
+            inkNearEnd = inkNearEnd || plat::GreenOf(w.Pixel(x, y)) < 150;
         }
     }
     EXPECT_TRUE(inkNearEnd);

@@ -33,7 +33,7 @@ TEST(MarkupDraw, RunsTakeTheirFontsAndUnknownTagsDrawNothing) {
 // draws nothing past its right edge.
 TEST(MarkupDraw, LinesAndCells) {
     Fonts f;
-    constexpr plat::ColorRef kBlue = plat::rgb(0, 0, 255);
+    constexpr plat::ColorRef kBlue = plat::Rgb(0, 0, 255);
     plat::DeviceContext dc(300, 100);
     dc.fillSolidRect(plat::Rect{0, 0, 300, 100}, 0xFFFFFF);
     const plat::Size line = skin::DrawMarkup(dc, u"<u>link</u>"_s, 5, 5, kBlue, f.markup);

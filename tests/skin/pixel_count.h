@@ -18,10 +18,10 @@ template <typename Test> int CountPixels(const plat::DeviceContext& dc, const pl
 
 // Every channel above 230, or every channel below 80.
 inline bool NearWhite(plat::ColorRef c) {
-    return plat::redOf(c) > 230 && plat::greenOf(c) > 230 && plat::blueOf(c) > 230;
+    return plat::RedOf(c) > 230 && plat::GreenOf(c) > 230 && plat::BlueOf(c) > 230;
 }
 inline bool NearBlack(plat::ColorRef c) {
-    return plat::redOf(c) < 80 && plat::greenOf(c) < 80 && plat::blueOf(c) < 80;
+    return plat::RedOf(c) < 80 && plat::GreenOf(c) < 80 && plat::BlueOf(c) < 80;
 }
 
 } // namespace skintest

@@ -22,7 +22,7 @@ class RecordReport : public CSkinListBox {
   public:
     enum Column { kVolume = 0, kCpc = 1, kKeyword = 2 };
     // Reports show their selection through the line colours.
-    static constexpr plat::ColorRef kSelectedBackground = plat::rgb(190, 222, 250);
+    static constexpr plat::ColorRef kSelectedBackground = plat::Rgb(190, 222, 250);
 
     void SetupColumns(CSkinDlgHolder* holder, unsigned id) override {
         CSkinListBox::SetupColumns(holder, id);

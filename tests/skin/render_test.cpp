@@ -123,7 +123,7 @@ TEST(Render, ABackgroundFromTheCacheIsTheBackgroundShadedAfresh) {
                  {401, 433, true, true}, {9, 7, true, true},      {5, 70, false, false}};
     const auto draw = [](TestDialog& dlg, const plat::Rect& clip) {
         auto dc = std::make_unique<plat::DeviceContext>(dlg.m_width + 4, dlg.m_height + 4);
-        dc->fillSolidRect(plat::Rect{0, 0, dc->width(), dc->height()}, plat::rgb(200, 30, 90));
+        dc->fillSolidRect(plat::Rect{0, 0, dc->width(), dc->height()}, plat::Rgb(200, 30, 90));
         dc->pushClip(clip);
         dlg.DrawBackground(*dc);
         return dc;

@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     plat::DeviceContext atlas;
-    if (!atlas.loadImage(skin_resources::atlasPath())) {
+    if (!atlas.loadImage(skin_resources::AtlasPath())) {
         fprintf(stderr, "the skin atlas could not be loaded\n");
         return 1;
     }

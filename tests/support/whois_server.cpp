@@ -13,7 +13,7 @@ constexpr std::size_t kMaxQueryBytes = 4096;
 
 constexpr std::size_t kGeneratedBlock = 65536;
 
-void writeGenerated(ServerConnection& connection, std::uint64_t size) {
+void WriteGenerated(ServerConnection& connection, std::uint64_t size) {
     std::string block;
     for (std::uint64_t at = 0; at < size;) {
         const std::size_t count =
@@ -78,7 +78,7 @@ void WhoisServer::Handle(ServerConnection& connection) {
     if (stalling)
         connection.WaitForPeerClose();
     else if (generatedSize > 0)
-        writeGenerated(connection, generatedSize);
+        WriteGenerated(connection, generatedSize);
     else
         connection.Write(reply);
 }

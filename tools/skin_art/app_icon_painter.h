@@ -5,6 +5,6 @@
 namespace skin_art {
 
 // The application icon at `size` x `size` pixels, transparent around the emblem.
-QImage paintAppIcon(int size);
+QImage PaintAppIcon(int size);
 
 } // namespace skin_art

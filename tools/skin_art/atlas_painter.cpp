@@ -11,7 +11,7 @@ namespace skin_art {
 namespace {
 
 // Painters draw some pictures whole, gaps included; only what a piece covers is kept.
-void keyOutsidePieces(QImage& atlas) {
+void KeyOutsidePieces(QImage& atlas) {
     std::vector<bool> covered(static_cast<std::size_t>(kAtlasWidth * kAtlasHeight), false);
     for (const AtlasPiece& piece : kAtlasPieces) {
         for (int y = piece.y; y < piece.y + piece.height; ++y) {
@@ -32,18 +32,18 @@ void keyOutsidePieces(QImage& atlas) {
 
 } // namespace
 
-QImage paintAtlas() {
+QImage PaintAtlas() {
     QImage atlas(kAtlasWidth, kAtlasHeight, QImage::Format_RGB32);
     atlas.fill(0xFF000000u | kKeyColour);
-    paintWindowFrame(atlas);
-    paintElementFrame(atlas);
-    paintScrollbars(atlas);
-    paintButtons(atlas);
-    paintSmallControls(atlas);
-    paintGrid(atlas);
-    paintPictures(atlas);
-    paintKindPictures(atlas);
-    keyOutsidePieces(atlas);
+    PaintWindowFrame(atlas);
+    PaintElementFrame(atlas);
+    PaintScrollbars(atlas);
+    PaintButtons(atlas);
+    PaintSmallControls(atlas);
+    PaintGrid(atlas);
+    PaintPictures(atlas);
+    PaintKindPictures(atlas);
+    KeyOutsidePieces(atlas);
     return atlas;
 }
 

@@ -5,6 +5,6 @@
 namespace skin_art {
 
 // The whole skin atlas: every piece of the layout table painted at its place, the key colour everywhere else.
-QImage paintAtlas();
+QImage PaintAtlas();
 
 } // namespace skin_art

@@ -17,16 +17,16 @@ constexpr QRgb kHeaderUnderButton = qRgb(236, 244, 250);
 constexpr QRgb kRowBackground = qRgb(242, 249, 229);
 
 // The header meets the grid's frame: the same rounded outline one pixel in at the top and the sides.
-QImage header() {
-    const QRect bounds = imageBounds("grid.header");
-    return paintOpaque(bounds.size(), palette::kCanvas, [&bounds](QPainter& p) {
+QImage Header() {
+    const QRect bounds = ImageBounds("grid.header");
+    return PaintOpaque(bounds.size(), palette::kCanvas, [&bounds](QPainter& p) {
         const QRect r(0, 0, bounds.width(), bounds.height() + 4); // square at the bottom: the grid goes on
-        panel(p, r.adjusted(1, 1, -1, 0), 3, verticalGradient(1, bounds.height(), kHeaderTop, kHeaderBottom),
+        Panel(p, r.adjusted(1, 1, -1, 0), 3, VerticalGradient(1, bounds.height(), kHeaderTop, kHeaderBottom),
               palette::kLine);
     });
 }
 
-QPainterPath funnel() {
+QPainterPath Funnel() {
     QPainterPath path;
     path.moveTo(3.5, 4.5);
     path.lineTo(14.5, 4.5);
@@ -38,21 +38,21 @@ QPainterPath funnel() {
     return path;
 }
 
-QImage filterButton(bool filtering, bool hot) {
-    return paintKeyed({18, 18}, kHeaderUnderButton, [=](QPainter& p) {
+QImage FilterButton(bool filtering, bool hot) {
+    return PaintKeyed({18, 18}, kHeaderUnderButton, [=](QPainter& p) {
         if (hot) {
-            panel(p, QRect(1, 1, 16, 16), 3, QColor::fromRgb(palette::kAccentWash), palette::kAccentLine);
+            Panel(p, QRect(1, 1, 16, 16), 3, QColor::fromRgb(palette::kAccentWash), palette::kAccentLine);
         }
         const QRgb ink = filtering || hot ? palette::kAccent : palette::kGlyph;
-        p.setPen(roundPen(ink, 1.3));
+        p.setPen(RoundPen(ink, 1.3));
         p.setBrush(QColor::fromRgb(filtering ? palette::kAccent : palette::kPaper));
-        p.drawPath(funnel());
+        p.drawPath(Funnel());
     });
 }
 
 // A percentage bar in one picture: left cap, track, right cap, then the sample of the filled part.
-QImage percentageBar(std::string_view image, const AtlasPiece& fillPiece, QRgb colour) {
-    const QRect bounds = imageBounds(image);
+QImage PercentageBar(std::string_view image, const AtlasPiece& fillPiece, QRgb colour) {
+    const QRect bounds = ImageBounds(image);
     QImage out(bounds.size(), QImage::Format_RGB32);
     out.fill(palette::kPaper);
     QPainter p(&out);
@@ -74,11 +74,11 @@ QImage percentageBar(std::string_view image, const AtlasPiece& fillPiece, QRgb c
 }
 
 // The face of a button drawn inside a report cell: square, to line up with the cell's edges.
-QImage cellButton() {
-    const QRect bounds = imageBounds("grid.button");
+QImage CellButton() {
+    const QRect bounds = ImageBounds("grid.button");
     QImage out(bounds.size(), QImage::Format_RGB32);
     QPainter p(&out);
-    p.fillRect(out.rect(), verticalGradient(0, bounds.height(), palette::kFaceTop, palette::kFaceBottom));
+    p.fillRect(out.rect(), VerticalGradient(0, bounds.height(), palette::kFaceTop, palette::kFaceBottom));
     const QColor line = QColor::fromRgb(palette::kLine);
     p.fillRect(QRect(0, 0, bounds.width(), 1), line);
     p.fillRect(QRect(0, bounds.height() - 1, bounds.width(), 1), line);
@@ -88,47 +88,47 @@ QImage cellButton() {
     return out;
 }
 
-QImage doneMark() {
-    return paintKeyed({16, 16}, kRowBackground, [](QPainter& p) {
+QImage DoneMark() {
+    return PaintKeyed({16, 16}, kRowBackground, [](QPainter& p) {
         p.setPen(Qt::NoPen);
-        p.setBrush(verticalGradient(1, 15, palette::kAccentBright, palette::kAccent));
+        p.setBrush(VerticalGradient(1, 15, palette::kAccentBright, palette::kAccent));
         p.drawEllipse(QPointF(8, 8), 7, 7);
-        drawTick(p, QRectF(4, 4, 8, 8), 1.8, palette::kPaper);
+        DrawTick(p, QRectF(4, 4, 8, 8), 1.8, palette::kPaper);
     });
 }
 
-QImage engineMarker(QRgb colour) {
-    return paintKeyed({16, 15}, kRowBackground, [colour](QPainter& p) {
+QImage EngineMarker(QRgb colour) {
+    return PaintKeyed({16, 15}, kRowBackground, [colour](QPainter& p) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor::fromRgb(colour));
         p.drawEllipse(QPointF(8, 7.5), 7, 7);
-        drawMagnifier(p, QPointF(7, 6.5), 2.6, 1.4, palette::kPaper);
+        DrawMagnifier(p, QPointF(7, 6.5), 2.6, 1.4, palette::kPaper);
     });
 }
 
 } // namespace
 
-void paintGrid(QImage& atlas) {
-    place(atlas, imageBounds("grid.header").topLeft(), header());
+void PaintGrid(QImage& atlas) {
+    Place(atlas, ImageBounds("grid.header").topLeft(), Header());
 
-    place(atlas, atlasPiece("grid.filterOff.normal"), filterButton(false, false));
-    place(atlas, atlasPiece("grid.filterOff.hot"), filterButton(false, true));
-    place(atlas, atlasPiece("grid.filterOn.normal"), filterButton(true, false));
-    place(atlas, atlasPiece("grid.filterOn.hot"), filterButton(true, true));
+    Place(atlas, PieceByName("grid.filterOff.normal"), FilterButton(false, false));
+    Place(atlas, PieceByName("grid.filterOff.hot"), FilterButton(false, true));
+    Place(atlas, PieceByName("grid.filterOn.normal"), FilterButton(true, false));
+    Place(atlas, PieceByName("grid.filterOn.hot"), FilterButton(true, true));
 
-    place(atlas, imageBounds("grid.barA").topLeft(),
-          percentageBar("grid.barA", atlasPiece("grid.barA.fill"), palette::kAccent));
-    place(atlas, imageBounds("grid.barB").topLeft(),
-          percentageBar("grid.barB", atlasPiece("grid.barB.fill"), palette::kSecondData));
+    Place(atlas, ImageBounds("grid.barA").topLeft(),
+          PercentageBar("grid.barA", PieceByName("grid.barA.fill"), palette::kAccent));
+    Place(atlas, ImageBounds("grid.barB").topLeft(),
+          PercentageBar("grid.barB", PieceByName("grid.barB.fill"), palette::kSecondData));
 
-    place(atlas, imageBounds("grid.button").topLeft(), cellButton());
-    place(atlas, atlasPiece("grid.buttonIcon"), paintKeyed({16, 16}, palette::kFace, [](QPainter& p) {
-              drawMagnifier(p, QPointF(6.5, 6.5), 3.8, 1.7, palette::kAccent);
+    Place(atlas, ImageBounds("grid.button").topLeft(), CellButton());
+    Place(atlas, PieceByName("grid.buttonIcon"), PaintKeyed({16, 16}, palette::kFace, [](QPainter& p) {
+              DrawMagnifier(p, QPointF(6.5, 6.5), 3.8, 1.7, palette::kAccent);
           }));
-    place(atlas, atlasPiece("grid.cellIcon"), doneMark());
-    place(atlas, atlasPiece("grid.engine1"), engineMarker(palette::kAccent));
-    place(atlas, atlasPiece("grid.engine2"), engineMarker(palette::kSecondData));
-    place(atlas, atlasPiece("grid.engine3"), engineMarker(palette::kThirdData));
+    Place(atlas, PieceByName("grid.cellIcon"), DoneMark());
+    Place(atlas, PieceByName("grid.engine1"), EngineMarker(palette::kAccent));
+    Place(atlas, PieceByName("grid.engine2"), EngineMarker(palette::kSecondData));
+    Place(atlas, PieceByName("grid.engine3"), EngineMarker(palette::kThirdData));
 }
 
 } // namespace skin_art

@@ -16,13 +16,13 @@
 
 namespace {
 
-QString fromView(std::string_view text) {
+QString FromView(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-bool write(const QImage& image, const QDir& folder, const QString& file) {
+bool Write(const QImage& image, const QDir& folder, const QString& file) {
     const QString path = folder.filePath(file);
-    if (!skin_art::writePng(image, path)) {
+    if (!skin_art::WritePng(image, path)) {
         QTextStream(stderr) << "tw_skin_art: cannot write " << path << '\n';
         return false;
     }
@@ -49,10 +49,10 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    bool ok = write(skin_art::paintAtlas(), folder, fromView(skin_resources::kAtlasFile));
-    ok = write(skin_art::paintToolbar(), folder, fromView(skin_resources::kToolbarFile)) && ok;
+    bool ok = Write(skin_art::PaintAtlas(), folder, FromView(skin_resources::kAtlasFile));
+    ok = Write(skin_art::PaintToolbar(), folder, FromView(skin_resources::kToolbarFile)) && ok;
     for (int size : skin_resources::kIconSizes) {
-        ok = write(skin_art::paintAppIcon(size), folder, skin_resources::iconFileName(size)) && ok;
+        ok = Write(skin_art::PaintAppIcon(size), folder, skin_resources::IconFileName(size)) && ok;
     }
     return ok ? 0 : 1;
 }

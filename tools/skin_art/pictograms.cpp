@@ -13,13 +13,13 @@ namespace skin_art {
 
 namespace {
 
-void strokeAndFill(QPainter& p, const QPainterPath& path, QRgb stroke, QRgb fill, qreal width) {
-    p.setPen(roundPen(stroke, width));
+void StrokeAndFill(QPainter& p, const QPainterPath& path, QRgb stroke, QRgb fill, qreal width) {
+    p.setPen(RoundPen(stroke, width));
     p.setBrush(QColor::fromRgb(fill));
     p.drawPath(path);
 }
 
-void newDocument(QPainter& p, QRgb stroke, QRgb fill) {
+void NewDocument(QPainter& p, QRgb stroke, QRgb fill) {
     QPainterPath page;
     page.moveTo(3.5, 2);
     page.lineTo(12.5, 2);
@@ -27,7 +27,7 @@ void newDocument(QPainter& p, QRgb stroke, QRgb fill) {
     page.lineTo(17.5, 22);
     page.lineTo(3.5, 22);
     page.closeSubpath();
-    strokeAndFill(p, page, stroke, fill, 2);
+    StrokeAndFill(p, page, stroke, fill, 2);
     QPainterPath fold;
     fold.moveTo(12.5, 2);
     fold.lineTo(12.5, 7);
@@ -38,12 +38,12 @@ void newDocument(QPainter& p, QRgb stroke, QRgb fill) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor::fromRgb(stroke));
     p.drawEllipse(QPointF(18.5, 18.5), 5.5, 5.5);
-    p.setPen(roundPen(fill, 1.8));
+    p.setPen(RoundPen(fill, 1.8));
     p.drawLine(QPointF(18.5, 15.7), QPointF(18.5, 21.3));
     p.drawLine(QPointF(15.7, 18.5), QPointF(21.3, 18.5));
 }
 
-void folder(QPainter& p, QRgb stroke, QRgb fill) {
+void Folder(QPainter& p, QRgb stroke, QRgb fill) {
     QPainterPath back;
     back.moveTo(2, 20);
     back.lineTo(2, 4);
@@ -51,17 +51,17 @@ void folder(QPainter& p, QRgb stroke, QRgb fill) {
     back.lineTo(11.5, 6.5);
     back.lineTo(19, 6.5);
     back.lineTo(19, 10);
-    strokeAndFill(p, back, stroke, fill, 2);
+    StrokeAndFill(p, back, stroke, fill, 2);
     QPainterPath flap;
     flap.moveTo(2, 20);
     flap.lineTo(5.5, 10);
     flap.lineTo(23, 10);
     flap.lineTo(19.5, 20);
     flap.closeSubpath();
-    strokeAndFill(p, flap, stroke, fill, 2);
+    StrokeAndFill(p, flap, stroke, fill, 2);
 }
 
-void disk(QPainter& p, QRgb stroke, QRgb fill) {
+void Disk(QPainter& p, QRgb stroke, QRgb fill) {
     QPainterPath body;
     body.moveTo(3, 3);
     body.lineTo(17.5, 3);
@@ -69,52 +69,52 @@ void disk(QPainter& p, QRgb stroke, QRgb fill) {
     body.lineTo(21, 21);
     body.lineTo(3, 21);
     body.closeSubpath();
-    strokeAndFill(p, body, stroke, fill, 2);
+    StrokeAndFill(p, body, stroke, fill, 2);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor::fromRgb(stroke));
     p.drawRect(QRectF(7, 3, 9, 6));
     p.setBrush(QColor::fromRgb(fill));
     p.drawRect(QRectF(12.5, 4.5, 2, 3));
-    p.setPen(roundPen(stroke, 2));
+    p.setPen(RoundPen(stroke, 2));
     p.drawRoundedRect(QRectF(7, 13, 10, 8), 1, 1);
 }
 
-void pauseBars(QPainter& p, QRgb stroke) {
+void PauseBars(QPainter& p, QRgb stroke) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor::fromRgb(stroke));
     p.drawRoundedRect(QRectF(5.5, 4, 4.5, 16), 1.5, 1.5);
     p.drawRoundedRect(QRectF(14, 4, 4.5, 16), 1.5, 1.5);
 }
 
-void playTriangle(QPainter& p, QRgb stroke) {
+void PlayTriangle(QPainter& p, QRgb stroke) {
     QPainterPath triangle;
     triangle.moveTo(7.5, 4.5);
     triangle.lineTo(19, 12);
     triangle.lineTo(7.5, 19.5);
     triangle.closeSubpath();
-    strokeAndFill(p, triangle, stroke, stroke, 2.5);
+    StrokeAndFill(p, triangle, stroke, stroke, 2.5);
 }
 
-void exportArrow(QPainter& p, QRgb stroke, QRgb fill) {
+void ExportArrow(QPainter& p, QRgb stroke, QRgb fill) {
     QPainterPath tray;
     tray.moveTo(3, 12);
     tray.lineTo(3, 21);
     tray.lineTo(21, 21);
     tray.lineTo(21, 12);
-    p.setPen(roundPen(stroke, 2));
+    p.setPen(RoundPen(stroke, 2));
     p.setBrush(Qt::NoBrush);
     p.drawPath(tray);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor::fromRgb(fill));
     p.drawRect(QRectF(4, 13, 16, 7));
-    p.setPen(roundPen(stroke, 2));
+    p.setPen(RoundPen(stroke, 2));
     p.drawLine(QPointF(12, 16), QPointF(12, 3));
     p.drawLine(QPointF(7.5, 7.5), QPointF(12, 3));
     p.drawLine(QPointF(16.5, 7.5), QPointF(12, 3));
 }
 
-void helpMark(QPainter& p, QRgb stroke, QRgb fill) {
-    p.setPen(roundPen(stroke, 2));
+void HelpMark(QPainter& p, QRgb stroke, QRgb fill) {
+    p.setPen(RoundPen(stroke, 2));
     p.setBrush(QColor::fromRgb(fill));
     p.drawEllipse(QPointF(12, 12), 10, 10);
     QPainterPath hook;
@@ -123,7 +123,7 @@ void helpMark(QPainter& p, QRgb stroke, QRgb fill) {
     hook.arcTo(arc, 165, -225);
     hook.lineTo(12, 13.2);
     hook.lineTo(12, 14.4);
-    p.setPen(roundPen(stroke, 2.2));
+    p.setPen(RoundPen(stroke, 2.2));
     p.setBrush(Qt::NoBrush);
     p.drawPath(hook);
     p.setPen(Qt::NoPen);
@@ -133,52 +133,52 @@ void helpMark(QPainter& p, QRgb stroke, QRgb fill) {
 
 } // namespace
 
-void drawToolbarPictogram(QPainter& p, ToolbarIcon icon, QPointF origin, QRgb stroke, QRgb fill) {
+void DrawToolbarPictogram(QPainter& p, ToolbarIcon icon, QPointF origin, QRgb stroke, QRgb fill) {
     p.save();
     p.translate(origin);
     switch (icon) {
     case ToolbarIcon::New:
-        newDocument(p, stroke, fill);
+        NewDocument(p, stroke, fill);
         break;
     case ToolbarIcon::Open:
-        folder(p, stroke, fill);
+        Folder(p, stroke, fill);
         break;
     case ToolbarIcon::Save:
-        disk(p, stroke, fill);
+        Disk(p, stroke, fill);
         break;
     case ToolbarIcon::Pause:
-        pauseBars(p, stroke);
+        PauseBars(p, stroke);
         break;
     case ToolbarIcon::Resume:
-        playTriangle(p, stroke);
+        PlayTriangle(p, stroke);
         break;
     case ToolbarIcon::Export:
-        exportArrow(p, stroke, fill);
+        ExportArrow(p, stroke, fill);
         break;
     case ToolbarIcon::Options:
-        drawGear(p, QPointF(12, 12), 10.5, stroke, fill);
+        DrawGear(p, QPointF(12, 12), 10.5, stroke, fill);
         break;
     case ToolbarIcon::Help:
-        helpMark(p, stroke, fill);
+        HelpMark(p, stroke, fill);
         break;
     }
     p.restore();
 }
 
-void drawMagnifier(QPainter& p, QPointF lensCentre, qreal radius, qreal stroke, QRgb colour) {
+void DrawMagnifier(QPainter& p, QPointF lensCentre, qreal radius, qreal stroke, QRgb colour) {
     p.save();
     p.setBrush(Qt::NoBrush);
-    p.setPen(roundPen(colour, stroke));
+    p.setPen(RoundPen(colour, stroke));
     p.drawEllipse(lensCentre, radius, radius);
     const qreal d = (radius + stroke * 0.5) / std::numbers::sqrt2;
     const QPointF from = lensCentre + QPointF(d, d);
     const QPointF to = from + QPointF(radius * 0.85, radius * 0.85);
-    p.setPen(roundPen(colour, stroke * 1.35));
+    p.setPen(RoundPen(colour, stroke * 1.35));
     p.drawLine(from, to);
     p.restore();
 }
 
-void drawGear(QPainter& p, QPointF centre, qreal outerRadius, QRgb colour, QRgb hole) {
+void DrawGear(QPainter& p, QPointF centre, qreal outerRadius, QRgb colour, QRgb hole) {
     constexpr int kTeeth = 8;
     const qreal inner = outerRadius * 0.74;
     QPolygonF outline;
@@ -202,11 +202,11 @@ void drawGear(QPainter& p, QPointF centre, qreal outerRadius, QRgb colour, QRgb 
     p.restore();
 }
 
-void drawChevron(QPainter& p, QPointF centre, qreal size, int degrees, qreal stroke, QRgb colour) {
+void DrawChevron(QPainter& p, QPointF centre, qreal size, int degrees, qreal stroke, QRgb colour) {
     p.save();
     p.translate(centre);
     p.rotate(degrees);
-    p.setPen(roundPen(colour, stroke));
+    p.setPen(RoundPen(colour, stroke));
     p.setBrush(Qt::NoBrush);
     const qreal h = size / 2;
     QPainterPath arrow;
@@ -217,9 +217,9 @@ void drawChevron(QPainter& p, QPointF centre, qreal size, int degrees, qreal str
     p.restore();
 }
 
-void drawTick(QPainter& p, const QRectF& box, qreal stroke, QRgb colour) {
+void DrawTick(QPainter& p, const QRectF& box, qreal stroke, QRgb colour) {
     p.save();
-    p.setPen(roundPen(colour, stroke));
+    p.setPen(RoundPen(colour, stroke));
     p.setBrush(Qt::NoBrush);
     const auto at = [&box](qreal fx, qreal fy) {
         return QPointF(box.left() + box.width() * fx, box.top() + box.height() * fy);
@@ -232,7 +232,7 @@ void drawTick(QPainter& p, const QRectF& box, qreal stroke, QRgb colour) {
     p.restore();
 }
 
-void drawEmblem(QPainter& p, const QRectF& box, bool detail) {
+void DrawEmblem(QPainter& p, const QRectF& box, bool detail) {
     const qreal s = box.width();
     p.save();
     p.setPen(Qt::NoPen);
@@ -253,7 +253,7 @@ void drawEmblem(QPainter& p, const QRectF& box, bool detail) {
             p.drawRect(QRectF(lens.x() - radius * 0.62 + i * w * 1.35, base - h, w, h));
         }
     }
-    drawMagnifier(p, lens, radius, std::max(1.6, s * 0.08), palette::kPaper);
+    DrawMagnifier(p, lens, radius, std::max(1.6, s * 0.08), palette::kPaper);
     p.restore();
 }
 

@@ -11,21 +11,21 @@
 namespace skin_art {
 
 // A toolbar pictogram in the 24 x 24 box at `origin`: accent strokes over light fills.
-void drawToolbarPictogram(QPainter& p, ToolbarIcon icon, QPointF origin, QRgb stroke, QRgb fill);
+void DrawToolbarPictogram(QPainter& p, ToolbarIcon icon, QPointF origin, QRgb stroke, QRgb fill);
 
 // A lens with its handle to the lower right; `radius` is the lens's radius.
-void drawMagnifier(QPainter& p, QPointF lensCentre, qreal radius, qreal stroke, QRgb colour);
+void DrawMagnifier(QPainter& p, QPointF lensCentre, qreal radius, qreal stroke, QRgb colour);
 
 // A cog wheel with eight teeth and a hole.
-void drawGear(QPainter& p, QPointF centre, qreal outerRadius, QRgb colour, QRgb hole);
+void DrawGear(QPainter& p, QPointF centre, qreal outerRadius, QRgb colour, QRgb hole);
 
 // A chevron (open arrow head) pointing in `degrees` (0 right, 90 down), `size` from tip to tail.
-void drawChevron(QPainter& p, QPointF centre, qreal size, int degrees, qreal stroke, QRgb colour);
+void DrawChevron(QPainter& p, QPointF centre, qreal size, int degrees, qreal stroke, QRgb colour);
 
 // A tick mark scaled into the square `box`.
-void drawTick(QPainter& p, const QRectF& box, qreal stroke, QRgb colour);
+void DrawTick(QPainter& p, const QRectF& box, qreal stroke, QRgb colour);
 
 // The product emblem: a rounded accent square with a white lens; `detail` adds rising bars in the lens.
-void drawEmblem(QPainter& p, const QRectF& box, bool detail);
+void DrawEmblem(QPainter& p, const QRectF& box, bool detail);
 
 } // namespace skin_art

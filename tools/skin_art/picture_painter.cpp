@@ -13,31 +13,31 @@ namespace {
 
 enum class Message { Stop, Question, Information };
 
-void messageDisc(QPainter& p, QRgb light, QRgb dark) {
-    p.setPen(hairPen(dark));
-    p.setBrush(verticalGradient(2, 41, light, dark));
+void MessageDisc(QPainter& p, QRgb light, QRgb dark) {
+    p.setPen(HairPen(dark));
+    p.setBrush(VerticalGradient(2, 41, light, dark));
     p.drawEllipse(QPointF(21.5, 21.5), 19, 19);
 }
 
-QImage messageIcon(Message kind) {
-    return paintKeyed({43, 43}, palette::kCanvas, [kind](QPainter& p) {
+QImage MessageIcon(Message kind) {
+    return PaintKeyed({43, 43}, palette::kCanvas, [kind](QPainter& p) {
         const QPointF c(21.5, 21.5);
         switch (kind) {
         case Message::Stop:
-            messageDisc(p, qRgb(224, 104, 96), qRgb(172, 50, 46));
-            p.setPen(roundPen(palette::kPaper, 3.2));
+            MessageDisc(p, qRgb(224, 104, 96), qRgb(172, 50, 46));
+            p.setPen(RoundPen(palette::kPaper, 3.2));
             p.drawLine(c + QPointF(-7, -7), c + QPointF(7, 7));
             p.drawLine(c + QPointF(7, -7), c + QPointF(-7, 7));
             break;
         case Message::Question: {
-            messageDisc(p, palette::kAccentBright, palette::kAccentDark);
+            MessageDisc(p, palette::kAccentBright, palette::kAccentDark);
             QPainterPath hook;
             const QRectF arc(c.x() - 6, c.y() - 11.5, 12, 12);
             hook.arcMoveTo(arc, 160);
             hook.arcTo(arc, 160, -220);
             hook.lineTo(c.x(), c.y() + 3);
             hook.lineTo(c.x(), c.y() + 4.5);
-            p.setPen(roundPen(palette::kPaper, 3.4));
+            p.setPen(RoundPen(palette::kPaper, 3.4));
             p.setBrush(Qt::NoBrush);
             p.drawPath(hook);
             p.setPen(Qt::NoPen);
@@ -46,7 +46,7 @@ QImage messageIcon(Message kind) {
             break;
         }
         case Message::Information:
-            messageDisc(p, palette::kAccentBright, palette::kAccentDark);
+            MessageDisc(p, palette::kAccentBright, palette::kAccentDark);
             p.setPen(Qt::NoPen);
             p.setBrush(QColor::fromRgb(palette::kPaper));
             p.drawEllipse(c + QPointF(0, -9), 2.4, 2.4);
@@ -56,21 +56,21 @@ QImage messageIcon(Message kind) {
     });
 }
 
-QImage aboutLogo() {
-    return paintOpaque({95, 95}, palette::kCanvas, [](QPainter& p) {
+QImage AboutLogo() {
+    return PaintOpaque({95, 95}, palette::kCanvas, [](QPainter& p) {
         // A soft shadow under the emblem lifts it off the page.
         p.setPen(Qt::NoPen);
         for (int i = 4; i >= 1; --i) {
             p.setBrush(QColor(0, 60, 110, 10));
             p.drawRoundedRect(QRectF(8 - i * 0.5, 10 + i * 0.5, 79 + i, 79 + i), 18 + i * 0.5, 18 + i * 0.5);
         }
-        drawEmblem(p, QRectF(8, 7, 79, 79), true);
+        DrawEmblem(p, QRectF(8, 7, 79, 79), true);
     });
 }
 
-QImage wordmark() {
-    return paintKeyed({215, 31}, palette::kCanvas, [](QPainter& p) {
-        drawEmblem(p, QRectF(2, 2, 27, 27), false);
+QImage Wordmark() {
+    return PaintKeyed({215, 31}, palette::kCanvas, [](QPainter& p) {
+        DrawEmblem(p, QRectF(2, 2, 27, 27), false);
         QFont name(QStringLiteral("Liberation Sans"));
         name.setPixelSize(22);
         name.setBold(true);
@@ -88,37 +88,37 @@ QImage wordmark() {
 }
 
 // Preferences: a card of sliders with a cog wheel in front.
-QImage prefsPicture() {
-    return paintKeyed({82, 70}, palette::kCanvas, [](QPainter& p) {
-        panel(p, QRect(6, 6, 54, 50), 5, verticalGradient(6, 56, palette::kPaper, palette::kAccentWash),
+QImage PrefsPicture() {
+    return PaintKeyed({82, 70}, palette::kCanvas, [](QPainter& p) {
+        Panel(p, QRect(6, 6, 54, 50), 5, VerticalGradient(6, 56, palette::kPaper, palette::kAccentWash),
               palette::kLine);
         const qreal knobs[] = {34, 20, 42};
         for (int i = 0; i < 3; ++i) {
             const qreal y = 18 + i * 13;
-            p.setPen(roundPen(palette::kLine, 3));
+            p.setPen(RoundPen(palette::kLine, 3));
             p.drawLine(QPointF(15, y), QPointF(51, y));
-            p.setPen(roundPen(palette::kAccent, 3));
+            p.setPen(RoundPen(palette::kAccent, 3));
             p.drawLine(QPointF(15, y), QPointF(knobs[i], y));
-            p.setPen(hairPen(palette::kAccentDark));
+            p.setPen(HairPen(palette::kAccentDark));
             p.setBrush(QColor::fromRgb(palette::kPaper));
             p.drawEllipse(QPointF(knobs[i], y), 4, 4);
         }
         p.setPen(Qt::NoPen);
         p.setBrush(QColor::fromRgb(palette::kCanvas));
         p.drawEllipse(QPointF(60, 48), 19, 19);
-        drawGear(p, QPointF(60, 48), 17, palette::kAccent, palette::kCanvas);
+        DrawGear(p, QPointF(60, 48), 17, palette::kAccent, palette::kCanvas);
     });
 }
 
 } // namespace
 
-void paintPictures(QImage& atlas) {
-    place(atlas, atlasPiece("message.stop"), messageIcon(Message::Stop));
-    place(atlas, atlasPiece("message.question"), messageIcon(Message::Question));
-    place(atlas, atlasPiece("message.info"), messageIcon(Message::Information));
-    place(atlas, atlasPiece("about.logo"), aboutLogo());
-    place(atlas, atlasPiece("logo.wordmark"), wordmark());
-    place(atlas, atlasPiece("prefs.picture"), prefsPicture());
+void PaintPictures(QImage& atlas) {
+    Place(atlas, PieceByName("message.stop"), MessageIcon(Message::Stop));
+    Place(atlas, PieceByName("message.question"), MessageIcon(Message::Question));
+    Place(atlas, PieceByName("message.info"), MessageIcon(Message::Information));
+    Place(atlas, PieceByName("about.logo"), AboutLogo());
+    Place(atlas, PieceByName("logo.wordmark"), Wordmark());
+    Place(atlas, PieceByName("prefs.picture"), PrefsPicture());
 }
 
 } // namespace skin_art

@@ -8,21 +8,21 @@ namespace skin_art {
 
 namespace {
 
-void appendBigEndian(QByteArray& out, quint32 value) {
+void AppendBigEndian(QByteArray& out, quint32 value) {
     out.append(char(value >> 24)).append(char(value >> 16)).append(char(value >> 8)).append(char(value));
 }
 
-void appendChunk(QByteArray& out, const char* type, const QByteArray& body) {
-    appendBigEndian(out, quint32(body.size()));
+void AppendChunk(QByteArray& out, const char* type, const QByteArray& body) {
+    AppendBigEndian(out, quint32(body.size()));
     const qsizetype start = out.size();
     out.append(type, 4).append(body);
     const auto* typed = reinterpret_cast<const Bytef*>(out.constData() + start);
-    appendBigEndian(out, quint32(crc32(crc32(0, nullptr, 0), typed, uInt(out.size() - start))));
+    AppendBigEndian(out, quint32(crc32(crc32(0, nullptr, 0), typed, uInt(out.size() - start))));
 }
 
 } // namespace
 
-bool writePng(const QImage& image, const QString& path) {
+bool WritePng(const QImage& image, const QString& path) {
     if (image.isNull())
         return false;
     const bool alpha = image.hasAlphaChannel();
@@ -48,18 +48,18 @@ bool writePng(const QImage& image, const QString& path) {
     packed.truncate(qsizetype(packedSize));
 
     QByteArray header;
-    appendBigEndian(header, quint32(pixels.width()));
-    appendBigEndian(header, quint32(pixels.height()));
+    AppendBigEndian(header, quint32(pixels.width()));
+    AppendBigEndian(header, quint32(pixels.height()));
     header.append(char(8)).append(char(alpha ? 6 : 2)).append(3, '\0'); // depth, colour type, methods
     QByteArray png("\x89PNG\r\n\x1a\n", 8);
-    appendChunk(png, "IHDR", header);
+    AppendChunk(png, "IHDR", header);
     QByteArray density; // pixels per metre, as Qt's own writer keeps them
-    appendBigEndian(density, quint32(image.dotsPerMeterX()));
-    appendBigEndian(density, quint32(image.dotsPerMeterY()));
+    AppendBigEndian(density, quint32(image.dotsPerMeterX()));
+    AppendBigEndian(density, quint32(image.dotsPerMeterY()));
     density.append(char(1));
-    appendChunk(png, "pHYs", density);
-    appendChunk(png, "IDAT", packed);
-    appendChunk(png, "IEND", QByteArray());
+    AppendChunk(png, "pHYs", density);
+    AppendChunk(png, "IDAT", packed);
+    AppendChunk(png, "IEND", QByteArray());
 
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(png) == png.size() && file.commit();

@@ -11,48 +11,48 @@ namespace skin_art {
 
 namespace {
 
-QImage checkBox(bool ticked) {
-    return paintKeyed({21, 21}, palette::kCanvas, [ticked](QPainter& p) {
+QImage CheckBox(bool ticked) {
+    return PaintKeyed({21, 21}, palette::kCanvas, [ticked](QPainter& p) {
         const QRect box(3, 3, 15, 15);
         if (!ticked) {
-            panel(p, box, 3, QColor::fromRgb(palette::kPaper), palette::kLine);
+            Panel(p, box, 3, QColor::fromRgb(palette::kPaper), palette::kLine);
             return;
         }
-        panel(p, box, 3, verticalGradient(3, 18, palette::kAccentBright, palette::kAccent),
+        Panel(p, box, 3, VerticalGradient(3, 18, palette::kAccentBright, palette::kAccent),
               palette::kAccentDark);
-        drawTick(p, QRectF(5, 5, 11, 11), 2, palette::kPaper);
+        DrawTick(p, QRectF(5, 5, 11, 11), 2, palette::kPaper);
     });
 }
 
-QImage dropArrow(bool hot) {
-    return paintOpaque({20, 19}, palette::kPaper, [hot](QPainter& p) {
+QImage DropArrow(bool hot) {
+    return PaintOpaque({20, 19}, palette::kPaper, [hot](QPainter& p) {
         if (hot) {
-            panel(p, QRect(1, 1, 18, 17), 3, QColor::fromRgb(palette::kAccentWash), palette::kAccentLine);
+            Panel(p, QRect(1, 1, 18, 17), 3, QColor::fromRgb(palette::kAccentWash), palette::kAccentLine);
         } else {
             p.fillRect(QRect(0, 3, 1, 13), QColor::fromRgb(palette::kLineSoft));
         }
-        drawChevron(p, QPointF(10.5, 9.5), 8, 90, 1.8, hot ? palette::kAccent : palette::kGlyph);
+        DrawChevron(p, QPointF(10.5, 9.5), 8, 90, 1.8, hot ? palette::kAccent : palette::kGlyph);
     });
 }
 
-QImage sliderTrack() {
-    return paintOpaque({46, 10}, palette::kCanvas, [](QPainter& p) {
-        panel(p, QRect(1, 3, 44, 4), 2, QColor::fromRgb(qRgb(224, 235, 244)), palette::kLine);
+QImage SliderTrack() {
+    return PaintOpaque({46, 10}, palette::kCanvas, [](QPainter& p) {
+        Panel(p, QRect(1, 3, 44, 4), 2, QColor::fromRgb(qRgb(224, 235, 244)), palette::kLine);
     });
 }
 
 enum class ThumbLook { Normal, Hot, Pressed };
 
-QImage sliderThumb(ThumbLook look) {
-    return paintKeyed({25, 25}, palette::kCanvas, [look](QPainter& p) {
+QImage SliderThumb(ThumbLook look) {
+    return PaintKeyed({25, 25}, palette::kCanvas, [look](QPainter& p) {
         const QPointF centre(12.5, 12.5);
         const QRgb border = look == ThumbLook::Normal ? palette::kLine : palette::kAccent;
-        p.setPen(hairPen(border));
+        p.setPen(HairPen(border));
         if (look == ThumbLook::Pressed) {
             p.setBrush(QColor::fromRgb(palette::kAccent));
         } else {
             p.setBrush(
-                verticalGradient(4, 21, palette::kPaper,
+                VerticalGradient(4, 21, palette::kPaper,
                                  look == ThumbLook::Hot ? palette::kAccentTint : palette::kFaceBottom));
         }
         p.drawEllipse(centre, 8, 8);
@@ -63,19 +63,19 @@ QImage sliderThumb(ThumbLook look) {
 }
 
 // The progress bar's track with the done part's sample drawn into it, where only the fill piece takes it.
-QImage progressBar() {
-    const QRect bounds = imageBounds("progress");
-    const AtlasPiece& fill = atlasPiece("progress.fill");
-    return paintOpaque(bounds.size(), palette::kCanvas, [&](QPainter& p) {
-        panel(p, QRect(0, 0, bounds.width(), bounds.height()), 3, QColor::fromRgb(qRgb(236, 243, 249)),
+QImage ProgressBar() {
+    const QRect bounds = ImageBounds("progress");
+    const AtlasPiece& fill = PieceByName("progress.fill");
+    return PaintOpaque(bounds.size(), palette::kCanvas, [&](QPainter& p) {
+        Panel(p, QRect(0, 0, bounds.width(), bounds.height()), 3, QColor::fromRgb(qRgb(236, 243, 249)),
               palette::kLine);
         const QRect done(fill.x - bounds.x(), fill.y - bounds.y(), fill.width, fill.height);
         p.fillRect(done,
-                   verticalGradient(done.top(), done.bottom() + 1, palette::kAccentBright, palette::kAccent));
+                   VerticalGradient(done.top(), done.bottom() + 1, palette::kAccentBright, palette::kAccent));
     });
 }
 
-QImage splitter(bool vertical) {
+QImage Splitter(bool vertical) {
     const QSize size = vertical ? QSize(6, 20) : QSize(20, 6);
     QImage out(size, QImage::Format_RGB32);
     const QRgb across[] = {palette::kPaper,      palette::kLineSoft, palette::kAccentWash,
@@ -90,10 +90,10 @@ QImage splitter(bool vertical) {
 
 // Eight frames of a ring of dots with a dark head running clockwise; grey on white, because the tab turns
 // darkness into opacity in its own text colour.
-QImage busyStrip() {
+QImage BusyStrip() {
     constexpr int kFrames = 8;
     constexpr int kSize = 16;
-    return paintOpaque({kSize, kSize * kFrames}, palette::kPaper, [](QPainter& p) {
+    return PaintOpaque({kSize, kSize * kFrames}, palette::kPaper, [](QPainter& p) {
         p.setPen(Qt::NoPen);
         for (int frame = 0; frame < kFrames; ++frame) {
             const QPointF centre(kSize / 2.0, kSize * frame + kSize / 2.0);
@@ -110,23 +110,23 @@ QImage busyStrip() {
 
 } // namespace
 
-void paintSmallControls(QImage& atlas) {
-    place(atlas, atlasPiece("check.off"), checkBox(false));
-    place(atlas, atlasPiece("check.on"), checkBox(true));
+void PaintSmallControls(QImage& atlas) {
+    Place(atlas, PieceByName("check.off"), CheckBox(false));
+    Place(atlas, PieceByName("check.on"), CheckBox(true));
 
-    place(atlas, atlasPiece("dropList.arrow.normal"), dropArrow(false));
-    place(atlas, atlasPiece("dropList.arrow.hot"), dropArrow(true));
+    Place(atlas, PieceByName("dropList.arrow.normal"), DropArrow(false));
+    Place(atlas, PieceByName("dropList.arrow.hot"), DropArrow(true));
 
-    place(atlas, atlasPiece("slider.track"), sliderTrack());
-    place(atlas, atlasPiece("slider.thumb.normal"), sliderThumb(ThumbLook::Normal));
-    place(atlas, atlasPiece("slider.thumb.hot"), sliderThumb(ThumbLook::Hot));
-    place(atlas, atlasPiece("slider.thumb.pressed"), sliderThumb(ThumbLook::Pressed));
+    Place(atlas, PieceByName("slider.track"), SliderTrack());
+    Place(atlas, PieceByName("slider.thumb.normal"), SliderThumb(ThumbLook::Normal));
+    Place(atlas, PieceByName("slider.thumb.hot"), SliderThumb(ThumbLook::Hot));
+    Place(atlas, PieceByName("slider.thumb.pressed"), SliderThumb(ThumbLook::Pressed));
 
-    place(atlas, imageBounds("progress").topLeft(), progressBar());
-    place(atlas, atlasPiece("splitter.horizontal"), splitter(false));
-    place(atlas, atlasPiece("splitter.vertical"), splitter(true));
+    Place(atlas, ImageBounds("progress").topLeft(), ProgressBar());
+    Place(atlas, PieceByName("splitter.horizontal"), Splitter(false));
+    Place(atlas, PieceByName("splitter.vertical"), Splitter(true));
 
-    place(atlas, atlasPiece("tab.busy"), busyStrip());
+    Place(atlas, PieceByName("tab.busy"), BusyStrip());
 }
 
 } // namespace skin_art

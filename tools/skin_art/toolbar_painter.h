@@ -5,6 +5,6 @@
 namespace skin_art {
 
 // The toolbar sprites: a pictogram per button in each of the three state rows, keyed around it.
-QImage paintToolbar();
+QImage PaintToolbar();
 
 } // namespace skin_art

@@ -11,7 +11,7 @@ constexpr int kTitleHeight = 28;
 constexpr int kCaptionButtonTop = 4; // where the dialog places its caption buttons on the title bar
 
 // One colour per title-bar row: a soft top light fading into the border blue at the bottom.
-QRgb titleRow(int y) {
+QRgb TitleRow(int y) {
     if (y == 0) {
         return qRgb(70, 150, 210);
     }
@@ -22,11 +22,11 @@ QRgb titleRow(int y) {
 }
 
 // A picture that sits on the title bar starting at row `top`: it carries the bar's rows behind it.
-QImage onTitleBar(QSize size, int top, const DrawFn& draw) {
+QImage OnTitleBar(QSize size, int top, const DrawFn& draw) {
     QImage out(size, QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y) {
         for (int x = 0; x < size.width(); ++x) {
-            out.setPixel(x, y, titleRow(top + y));
+            out.setPixel(x, y, TitleRow(top + y));
         }
     }
     QPainter p(&out);
@@ -37,7 +37,7 @@ QImage onTitleBar(QSize size, int top, const DrawFn& draw) {
 
 enum class Caption { Minimize, Maximize, Restore, Close };
 
-void captionGlyph(QPainter& p, Caption which) {
+void CaptionGlyph(QPainter& p, Caption which) {
     const QRgb white = palette::kPaper;
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(Qt::NoPen);
@@ -64,30 +64,30 @@ void captionGlyph(QPainter& p, Caption which) {
         break;
     case Caption::Close:
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(roundPen(white, 1.6));
+        p.setPen(RoundPen(white, 1.6));
         p.drawLine(QPointF(6.5, 6.5), QPointF(14.5, 14.5));
         p.drawLine(QPointF(14.5, 6.5), QPointF(6.5, 14.5));
         break;
     }
 }
 
-QImage captionButton(Caption which, bool hot) {
-    return onTitleBar({21, 21}, kCaptionButtonTop, [which, hot](QPainter& p) {
+QImage PaintCaptionButton(Caption which, bool hot) {
+    return OnTitleBar({21, 21}, kCaptionButtonTop, [which, hot](QPainter& p) {
         if (hot) {
             const bool close = which == Caption::Close;
             p.setPen(Qt::NoPen);
             p.setBrush(close ? QColor::fromRgb(palette::kDanger) : QColor(255, 255, 255, 46));
             p.drawRoundedRect(QRectF(1, 1, 19, 19), 3, 3);
             p.setBrush(Qt::NoBrush);
-            p.setPen(hairPen(close ? QColor(222, 120, 112) : QColor(255, 255, 255, 90)));
+            p.setPen(HairPen(close ? QColor(222, 120, 112) : QColor(255, 255, 255, 90)));
             p.drawRoundedRect(QRectF(1.5, 1.5, 18, 18), 2.5, 2.5);
         }
-        captionGlyph(p, which);
+        CaptionGlyph(p, which);
     });
 }
 
 // A corner of the 3-px window border; `right` mirrors it for the bottom-right corner.
-QImage borderCorner(bool right) {
+QImage BorderCorner(bool right) {
     QImage out(6, 6, QImage::Format_RGB32);
     out.fill(palette::kAccent);
     for (int y = 0; y < 3; ++y) {
@@ -100,26 +100,26 @@ QImage borderCorner(bool right) {
 
 } // namespace
 
-void paintWindowFrame(QImage& atlas) {
-    const AtlasPiece& bar = atlasPiece("title.bar");
-    place(atlas, bar, onTitleBar({bar.width, bar.height}, 0, [](QPainter&) {}));
+void PaintWindowFrame(QImage& atlas) {
+    const AtlasPiece& bar = PieceByName("title.bar");
+    Place(atlas, bar, OnTitleBar({bar.width, bar.height}, 0, [](QPainter&) {}));
 
     // The window icon: a white lens on the bar.
-    place(atlas, atlasPiece("title.icon"), onTitleBar({18, 14}, 7, [](QPainter& p) {
-              drawMagnifier(p, QPointF(7, 6), 3.8, 1.7, palette::kPaper);
+    Place(atlas, PieceByName("title.icon"), OnTitleBar({18, 14}, 7, [](QPainter& p) {
+              DrawMagnifier(p, QPointF(7, 6), 3.8, 1.7, palette::kPaper);
           }));
 
-    place(atlas, atlasPiece("frame.cornerBottomLeft"), borderCorner(false));
-    place(atlas, atlasPiece("frame.cornerBottomRight"), borderCorner(true));
+    Place(atlas, PieceByName("frame.cornerBottomLeft"), BorderCorner(false));
+    Place(atlas, PieceByName("frame.cornerBottomRight"), BorderCorner(true));
 
-    place(atlas, atlasPiece("caption.minimize.normal"), captionButton(Caption::Minimize, false));
-    place(atlas, atlasPiece("caption.minimize.hot"), captionButton(Caption::Minimize, true));
-    place(atlas, atlasPiece("caption.maximize.normal"), captionButton(Caption::Maximize, false));
-    place(atlas, atlasPiece("caption.maximize.hot"), captionButton(Caption::Maximize, true));
-    place(atlas, atlasPiece("caption.restore.normal"), captionButton(Caption::Restore, false));
-    place(atlas, atlasPiece("caption.restore.hot"), captionButton(Caption::Restore, true));
-    place(atlas, atlasPiece("caption.close.normal"), captionButton(Caption::Close, false));
-    place(atlas, atlasPiece("caption.close.hot"), captionButton(Caption::Close, true));
+    Place(atlas, PieceByName("caption.minimize.normal"), PaintCaptionButton(Caption::Minimize, false));
+    Place(atlas, PieceByName("caption.minimize.hot"), PaintCaptionButton(Caption::Minimize, true));
+    Place(atlas, PieceByName("caption.maximize.normal"), PaintCaptionButton(Caption::Maximize, false));
+    Place(atlas, PieceByName("caption.maximize.hot"), PaintCaptionButton(Caption::Maximize, true));
+    Place(atlas, PieceByName("caption.restore.normal"), PaintCaptionButton(Caption::Restore, false));
+    Place(atlas, PieceByName("caption.restore.hot"), PaintCaptionButton(Caption::Restore, true));
+    Place(atlas, PieceByName("caption.close.normal"), PaintCaptionButton(Caption::Close, false));
+    Place(atlas, PieceByName("caption.close.hot"), PaintCaptionButton(Caption::Close, true));
 }
 
 } // namespace skin_art
