@@ -128,10 +128,9 @@ void CMainDlg::AddProject(std::unique_ptr<CProject> project) {
 }
 
 int CMainDlg::FindProjectOfKind(int kind) const {
-    for (size_t i = 0; i < m_projects.size(); ++i) {
+    for (size_t i = 0; i < m_projects.size(); ++i)
         if (m_projects[i]->m_kind == kind)
             return int(i);
-    }
     return -1;
 }
 

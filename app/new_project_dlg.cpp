@@ -93,10 +93,9 @@ void CNewProjectDlg::StyleButton(CSkinButton& button, bool start) {
 }
 
 void CNewProjectDlg::CreateElements() {
-    for (const auto& project : m_projects) {
+    for (const auto& project : m_projects)
         if (project)
             project->InitInfo();
-    }
     if (g_pCrawler) {
         const QString& commandLine = g_pCrawler->m_cmdLine;
         if (commandLine.contains(QString::fromUtf16(kPreselectKindSwitch)))

@@ -139,9 +139,8 @@ void RegionTable::FillList(CSkinDropList& list, const QString& current) const {
 }
 
 QString RegionTable::EntryFor(const QString& shownText, const QString& fallback) const {
-    for (const char16_t* row : rows) {
+    for (const char16_t* row : rows)
         if (!IsSeparator(row) && ShownText(row) == shownText)
             return QString::fromUtf16(row);
-    }
     return fallback;
 }

@@ -52,10 +52,9 @@ void CProjectExporter::ExportReport(CSkinListBox& grid, float width) {
     grid.UpdateItemCount();
     BeginTable(true, width);
     BeginRow(true);
-    for (const CSkinListBox_Column& column : grid.m_columns) {
+    for (const CSkinListBox_Column& column : grid.m_columns)
         if (column.exported)
             Cell(column.title, true, column.headerAlign, -1);
-    }
     EndRow();
 
     CSkinListBox_Line line;

@@ -16,10 +16,9 @@ QString RootName(int kind) {
 
 int ProjectFileKind(CDownloader_HTMLTags& tree) {
     int kind = 0;
-    for (int k = 1; k <= kKindCount; ++k) {
+    for (int k = 1; k <= kKindCount; ++k)
         if (tree.FindFirst(RootName(k)))
             kind = k;
-    }
     return kind;
 }
 

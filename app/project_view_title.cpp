@@ -21,9 +21,8 @@ void CProjectViewTitle::CreateInView(CSkinDlgHolder* holder, unsigned* nextId, c
 }
 
 void CProjectViewTitle::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
-    if (!m_pDlg || m_caption.isEmpty()) {
+    if (!m_pDlg || m_caption.isEmpty())
         return;
-    }
     const plat::Font* previous = dc.selectFont(&m_pDlg->m_fontBold19);
     const plat::ColorRef previousColor = dc.setTextColor(kTitleColor);
     plat::Rect area = plat::Rect::fromXywh(x, y, m_width, m_height);

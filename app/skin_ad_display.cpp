@@ -142,10 +142,9 @@ bool CSkinAdDisplay::OnMouse(int x, int y, int state) {
     if (CSkinElement::OnMouse(x, y, state))
         return true;
     int hot = -1;
-    for (std::size_t i = 0; i < m_runs.size() && hot < 0; ++i) {
+    for (std::size_t i = 0; i < m_runs.size() && hot < 0; ++i)
         if (m_runs[i].rect.contains(plat::Point{x, y}))
             hot = int(i);
-    }
     SetHotRun(hot);
     if (state == skin::kMouseReleased && hot >= 0 && m_runs[std::size_t(hot)].link)
         OpenUrlInBrowser(m_runs[std::size_t(hot)].text);

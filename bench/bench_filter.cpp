@@ -35,9 +35,8 @@ const QString kTextExpression = QStringLiteral(R"(^(?!(?:.* )?repair(?:$| ))(?:.
 // Every other group, spelt as the filter dialog stores them.
 QStringList TickedGroups() {
     QStringList ticked;
-    for (int g = 0; g < kGroups; g += kGroups / kTicked) {
+    for (int g = 0; g < kGroups; g += kGroups / kTicked)
         ticked.append(QStringLiteral("site%1.example").arg(g, 5, 10, QLatin1Char('0')));
-    }
     return ticked;
 }
 
@@ -46,9 +45,8 @@ class GroupProxy : public QSortFilterProxyModel {
   public:
     void SetTicked(const QStringList& ticked) {
         m_ticked.clear();
-        for (const QString& value : ticked) {
+        for (const QString& value : ticked)
             m_ticked.insert(value.toCaseFolded());
-        }
         m_on = !ticked.isEmpty();
         invalidateFilter();
     }
@@ -172,19 +170,16 @@ void BmOfferedValues(benchmark::State& state) {
     cells.reserve(kMillion);
     std::mt19937 rng(11);
     std::uniform_int_distribution<int> pick(0, 99'999);
-    for (int i = 0; i < kMillion; ++i) {
+    for (int i = 0; i < kMillion; ++i)
         cells.append(QStringLiteral("site%1.example").arg(pick(rng), 6, 10, QLatin1Char('0')));
-    }
     qsizetype offered = 0;
     for (auto _ : state) {
         QStringList values;
-        if (bulk) {
+        if (bulk)
             InsertSortedUnique(cells, values, true, false);
-        } else {
-            for (const QString& cell : cells) {
+        else
+            for (const QString& cell : cells)
                 InsertSortedUnique(cell, values, true, false);
-            }
-        }
         offered = values.size();
     }
     state.counters["values"] = static_cast<double>(offered);
@@ -205,9 +200,8 @@ constexpr int kOffered = 100'000;
 struct CheckListDialog {
     CheckListDialog() {
         QStringList& offered = grid.report.m_columns[FilterReport::kGroup].values2;
-        for (int i = 0; i < kOffered; ++i) {
+        for (int i = 0; i < kOffered; ++i)
             offered.append(QStringLiteral("site%1.example").arg(i, 6, 10, QLatin1Char('0')));
-        }
     }
     // The dialog as its filter button opens it, without the modal loop; shown, then hidden, so that a
     // repaint composes the whole window into its back buffer at once.

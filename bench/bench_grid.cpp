@@ -110,11 +110,10 @@ void BmWheelRepaint(benchmark::State& state) {
             report.m_scrollY = 0;
             state.ResumeTiming();
         }
-        if (gridOnly) {
+        if (gridOnly)
             report.Draw(dlg.backBuffer(), report.m_x, report.m_y, true);
-        } else {
+        else
             dlg.redrawNow();
-        }
     }
     state.SetLabel(gridOnly ? "grid" : "whole window");
 }

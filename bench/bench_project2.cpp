@@ -108,10 +108,9 @@ class Kind2Bench {
 
     // The pool slot of the project whose reply is in, or null.
     CDownloader* FinishedSlot(int id) {
-        for (const auto& downloader : crawler.GetDownloaders()) {
+        for (const auto& downloader : crawler.GetDownloaders())
             if (downloader->m_jobId.load() == id && downloader->IsFinished())
                 return downloader.get();
-        }
         return nullptr;
     }
 

@@ -80,9 +80,8 @@ class RecordModel : public QAbstractTableModel {
         return parent.isValid() ? 0 : m_groups ? 4 : 3;
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole) {
+        if (role != Qt::DisplayRole)
             return {};
-        }
         const Record& r = m_records[static_cast<std::size_t>(index.row())];
         switch (index.column()) {
         case 0:
@@ -124,14 +123,12 @@ template <class Report> class GridDialog : public CSkinDlg {
 
 // Runs the benchmarks offscreen with the shipped atlas.
 inline int RunBenchmarks(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
     QApplication app(argc, argv);
     plat::DeviceContext atlas;
-    if (!atlas.loadImage(skin_resources::AtlasPath())) {
+    if (!atlas.loadImage(skin_resources::AtlasPath()))
         return 1;
-    }
     skin::SetAtlas(&atlas);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

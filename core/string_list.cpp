@@ -6,10 +6,9 @@ QString Normalised(const QString& piece) {
     const QString lower = piece.toLower();
     QString out;
     out.reserve(lower.size());
-    for (const QChar c : lower) {
+    for (const QChar c : lower)
         if (c != u' ' || !out.endsWith(u' '))
             out.append(c);
-    }
     return out;
 }
 

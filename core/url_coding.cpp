@@ -122,10 +122,9 @@ qsizetype PathStart(QStringView url) {
 
 // Index of the first of the given characters at or after from, or the text's size.
 qsizetype FindFirstOf(QStringView text, qsizetype from, QStringView characters) {
-    for (qsizetype i = from; i < text.size(); ++i) {
+    for (qsizetype i = from; i < text.size(); ++i)
         if (characters.contains(text[i]))
             return i;
-    }
     return text.size();
 }
 

@@ -96,10 +96,9 @@ class Model {
 
     QString header(const QString& host, const QString& path, bool https, std::int64_t now) const {
         std::vector<const ModelCookie*> sent;
-        for (const auto& [key, c] : m_cookies) {
+        for (const auto& [key, c] : m_cookies)
             if (!IsExpired(c.expiry, now) && Applies(c, host, path, https))
                 sent.push_back(&c);
-        }
         std::sort(sent.begin(), sent.end(), [](auto a, auto b) { return OrderKey(*a) < OrderKey(*b); });
         QString out;
         for (const ModelCookie* c : sent)

@@ -20,12 +20,11 @@ void Check(bool holds) {
 }
 
 bool IsWellFormed(const QString& text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    for (qsizetype i = 0; i < text.size(); ++i)
         if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             ++i;
         else if (text[i].isSurrogate())
             return false;
-    }
     return true;
 }
 

@@ -63,10 +63,9 @@ int MonthOf(const QString& token) {
     if (token.size() < 3)
         return 0;
     const QString start = token.left(3).toLower();
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < 12; ++i)
         if (start == QString::fromUtf16(kMonths[i]))
             return i + 1;
-    }
     return 0;
 }
 
@@ -77,15 +76,14 @@ std::optional<std::int64_t> ParseCookieDate(const QString& text) {
     bool haveTime = false;
     for (const QString& token : Tokens(text)) {
         int value = 0;
-        if (!haveTime && ReadTime(token, hour, minute, second)) {
+        if (!haveTime && ReadTime(token, hour, minute, second))
             haveTime = true;
-        } else if (day < 0 && ReadLeadingNumber(token, 1, 2, value)) {
+        else if (day < 0 && ReadLeadingNumber(token, 1, 2, value))
             day = value;
-        } else if (month == 0 && MonthOf(token) != 0) {
+        else if (month == 0 && MonthOf(token) != 0)
             month = MonthOf(token);
-        } else if (year < 0 && ReadLeadingNumber(token, 2, 4, value)) {
+        else if (year < 0 && ReadLeadingNumber(token, 2, 4, value))
             year = value;
-        }
     }
     if (!haveTime || day < 0 || month == 0 || year < 0)
         return std::nullopt;

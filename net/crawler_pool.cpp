@@ -62,10 +62,9 @@ void CProjectCrawlerDefault::GrowPool() {
 CDownloader* CProjectCrawlerDefault::takeFirstFree(int job) {
     const size_t range = job != -1 ? std::min(m_downloaders.size(), size_t(std::max(allowMaxThreads, 0)))
                                    : m_downloaders.size();
-    for (size_t i = 0; i < range; ++i) {
+    for (size_t i = 0; i < range; ++i)
         if (m_downloaders[i]->takeFor(job, job))
             return m_downloaders[i].get();
-    }
     return nullptr;
 }
 
@@ -150,16 +149,15 @@ void CProjectCrawlerDefault::EndHostHold(const CDownloader& downloader) {
 }
 
 void CProjectCrawlerDefault::ReleaseJobDownloaders(int jobId) {
-    for (const auto& downloader : m_downloaders) {
+    for (const auto& downloader : m_downloaders)
         if (downloader->m_jobId.load() == jobId)
             downloader->Release();
-    }
 }
 
 int CProjectCrawlerDefault::CountJobDownloaders(int jobId) const {
-    return static_cast<int>(
-        std::count_if(m_downloaders.begin(), m_downloaders.end(),
-                      [&](const auto& downloader) { return downloader->m_jobId.load() == jobId; }));
+    return static_cast<int>(std::count_if(
+        m_downloaders.begin(), m_downloaders.end(),
+        [&](const auto& downloader) { return downloader->m_jobId.load() == jobId; }));
 }
 
 void CProjectCrawlerDefault::StopAll() {

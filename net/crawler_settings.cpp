@@ -62,10 +62,9 @@ bool HasName(const Node& node, const QString& name) {
 // The first direct child named name (any case), or null. Only direct children count: a key of the same
 // name inside another element is not a setting.
 Node* FindChild(Node& parent, const QString& name) {
-    for (Node& child : parent.GetChildren()) {
+    for (Node& child : parent.GetChildren())
         if (HasName(child, name))
             return &child;
-    }
     return nullptr;
 }
 

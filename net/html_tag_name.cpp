@@ -59,10 +59,9 @@ const std::array<std::vector<KindEntry>, 9> kKindsByLength = ByLength();
 
 HtmlTagKind HtmlTagKindOf(quint64 packedName) {
     if (packedName != 0) {
-        for (const KindEntry& entry : kKindsByLength[packedName & 15]) {
+        for (const KindEntry& entry : kKindsByLength[packedName & 15])
             if (entry.key == packedName)
                 return entry.kind;
-        }
     }
     return {};
 }

@@ -41,10 +41,9 @@ qsizetype FindChar(QStringView text, qsizetype from, char16_t c) {
             return i + std::countr_zero(static_cast<unsigned>(mask)) / 2;
     }
 #endif
-    for (; i < n; ++i) {
+    for (; i < n; ++i)
         if (data[i] == c)
             return i;
-    }
     return -1;
 }
 
@@ -53,10 +52,9 @@ bool HasAt(QStringView text, qsizetype at, std::u16string_view prefix) {
     if (at < 0 || text.size() - at < qsizetype(prefix.size()))
         return false;
     const char16_t* chars = text.utf16() + at;
-    for (size_t i = 0; i < prefix.size(); ++i) {
+    for (size_t i = 0; i < prefix.size(); ++i)
         if (chars[i] != prefix[i])
             return false;
-    }
     return true;
 }
 
@@ -592,10 +590,9 @@ class HtmlTreeBuilder {
             m_openNames.resize(m_open.back().nameAt);
             m_open.pop_back();
         }
-        for (std::vector<std::size_t>* stack : {&m_openA, &m_openLi, &m_openOption}) {
+        for (std::vector<std::size_t>* stack : {&m_openA, &m_openLi, &m_openOption})
             while (!stack->empty() && stack->back() >= index)
                 stack->pop_back();
-        }
         while (!m_lists.empty() && m_lists.back() > index)
             m_lists.pop_back();
     }

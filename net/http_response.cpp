@@ -138,10 +138,9 @@ ResponseHead ParseResponseHead(const QString& header) {
         } else if (startsWith(u"content-length:")) {
             contentLength.Read(value);
         } else if (startsWith(u"transfer-encoding:")) {
-            for (const QStringView coding : value.tokenize(u',')) {
+            for (const QStringView coding : value.tokenize(u','))
                 if (const QStringView trimmed = coding.trimmed(); !trimmed.isEmpty())
                     head.transferCodings.append(trimmed.toString().toLower());
-            }
         }
     }
     head.contentLength = contentLength.Length();

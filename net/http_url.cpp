@@ -89,9 +89,8 @@ HttpUrlParts SplitHttpUrl(const QString& url) {
 }
 
 bool HasRequestBreakingCharacters(const QString& text) {
-    for (const QChar c : text) {
+    for (const QChar c : text)
         if (c == u'\r' || c == u'\n' || c == u'\0')
             return true;
-    }
     return false;
 }

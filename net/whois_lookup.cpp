@@ -43,10 +43,9 @@ QString RegistrableWhoisName(const QString& domain, const QString& suffix) {
 WhoisLookup::WhoisLookup(const QString& domain, const std::vector<WhoisTableRow>& rows) {
     if (domain.contains(u'\r') || domain.contains(u'\n') || domain.contains(QChar(u'\0')))
         return;
-    for (const WhoisTableRow& row : rows) {
+    for (const WhoisTableRow& row : rows)
         if (EndsWithSuffix(domain, row.suffix))
             m_queue.push_back({row.server, row.marker, RegistrableWhoisName(domain, row.suffix)});
-    }
 }
 
 WhoisLookup::Outcome WhoisLookup::Run(const Ask& ask, const Progress& progress,

@@ -147,10 +147,9 @@ bool ParseBingResultCount(const Node& page, int* first, int* last, float* total)
     if (line) {
         // Dots and commas both group thousands, depending on the market.
         QString text = TextOf(line).trimmed().remove(u'.').trimmed().remove(u',');
-        for (QChar& c : text) {
+        for (QChar& c : text)
             if (!(c.isDigit() && c.unicode() < 0x80) && c != u' ' && c != u'-')
                 c = u' ';
-        }
         ScanFormat(text, u"%d - %d %f", {firstShown, lastShown, totalCount});
     }
     result_text::StoreCount(firstShown, lastShown, totalCount, first, last, total);

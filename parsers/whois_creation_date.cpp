@@ -17,10 +17,9 @@ const QString kMonths[] = {u"jan"_s, u"feb"_s, u"mar"_s, u"apr"_s, u"may"_s, u"j
 QString NumbersOnly(QString line) {
     for (int month = 0; month < 12; ++month)
         line.replace(kMonths[month], QString::number(month + 1).rightJustified(2, u'0'));
-    for (QChar& c : line) {
+    for (QChar& c : line)
         if (c < u'0' || c > u'9')
             c = u' ';
-    }
     return line.trimmed();
 }
 

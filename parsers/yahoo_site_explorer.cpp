@@ -28,10 +28,9 @@ int ParseYahooBlocks(const CDownloader_HTMLTags& page) {
                                                            {.tag = u"SPAN"_s, .className = u"btn"_s});
     // "Inlinks (12,345)": the digits of the first number, with its group separators dropped.
     QString text = page_query::TextOf(count).remove(u',');
-    for (QChar& c : text) {
+    for (QChar& c : text)
         if (c < u'0' || c > u'9')
             c = u' ';
-    }
     return number_text::ReadInt(text).value_or(-2);
 }
 

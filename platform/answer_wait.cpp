@@ -24,20 +24,17 @@ struct PendingAnswer {
 
 bool WaitForAnswer(int timeoutMs, const std::function<void(const AnswerSink& sink)>& start,
                    QVariant* answer) {
-    if (g_waiting) {
+    if (g_waiting)
         return false;
-    }
     g_waiting = true;
     const auto done = qScopeGuard([] { g_waiting = false; });
     const auto pending = std::make_shared<PendingAnswer>();
     start([pending](const QVariant& value) {
-        if (!pending->open || pending->answer) {
+        if (!pending->open || pending->answer)
             return;
-        }
         pending->answer = value;
-        if (pending->loop) {
+        if (pending->loop)
             pending->loop->quit();
-        }
     });
     if (!pending->answer && timeoutMs > 0) {
         QEventLoop loop;
@@ -50,9 +47,8 @@ bool WaitForAnswer(int timeoutMs, const std::function<void(const AnswerSink& sin
         pending->loop = nullptr;
     }
     pending->open = false;
-    if (!pending->answer) {
+    if (!pending->answer)
         return false;
-    }
     *answer = *pending->answer;
     return true;
 }

@@ -687,12 +687,11 @@ int DeviceContext::drawText(const QString& text, Rect& rect, unsigned format) {
     } else {
         source.replace(u"\r\n"_s, u"\n"_s);
         source.replace(u'\r', u'\n');
-        for (const QString& paragraph : source.split(u'\n')) {
+        for (const QString& paragraph : source.split(u'\n'))
             if (format & kTextWordBreak)
                 lines << WrapParagraph(fm, paragraph, width, tabWidth);
             else
                 lines << paragraph;
-        }
     }
     if (ellipsis)
         for (QString& line : lines)

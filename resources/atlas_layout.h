@@ -288,11 +288,9 @@ inline constexpr std::array kAtlasPieces = std::to_array<AtlasPiece>({
 
 // The piece of that name; naming a piece that does not exist fails to compile where used as a constant.
 consteval const AtlasPiece& PieceByName(std::string_view name) {
-    for (const AtlasPiece& piece : kAtlasPieces) {
-        if (piece.name == name) {
+    for (const AtlasPiece& piece : kAtlasPieces)
+        if (piece.name == name)
             return piece;
-        }
-    }
     throw "no atlas piece of that name";
 }
 

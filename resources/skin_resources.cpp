@@ -25,9 +25,8 @@ QString ToolbarPath() {
 }
 
 QString IconPath(int size) {
-    if (std::find(kIconSizes.begin(), kIconSizes.end(), size) == kIconSizes.end()) {
+    if (std::find(kIconSizes.begin(), kIconSizes.end(), size) == kIconSizes.end())
         return {};
-    }
     return UnderSkin(IconFileName(size));
 }
 

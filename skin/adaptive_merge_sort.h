@@ -14,24 +14,21 @@ template <class Less> void AdaptiveMergeSort(std::vector<int>& items, Less less)
     // Runs shorter than this are first made this long by binary insertion.
     constexpr std::size_t kMinRun = 32;
     const std::size_t n = items.size();
-    if (n < 2) {
+    if (n < 2)
         return;
-    }
     const auto at = [&items](std::size_t i) { return items.begin() + static_cast<std::ptrdiff_t>(i); };
     std::vector<std::size_t> bounds{0};
     for (std::size_t start = 0; start < n;) {
         std::size_t end = start + 1;
         if (end < n && less(items[end], items[start])) {
             // Strictly falling: reversed, it rises, and no equal items change places.
-            while (end + 1 < n && less(items[end + 1], items[end])) {
+            while (end + 1 < n && less(items[end + 1], items[end]))
                 ++end;
-            }
             ++end;
             std::reverse(at(start), at(end));
         } else {
-            while (end < n && !less(items[end], items[end - 1])) {
+            while (end < n && !less(items[end], items[end - 1]))
                 ++end;
-            }
         }
         for (const std::size_t stop = std::min(n, start + kMinRun); end < stop; ++end) {
             const int item = items[end];

@@ -9,18 +9,14 @@ plat::Rect ResizedRect(const plat::Rect& window, const plat::Rect& desktop, plat
     const int needWidth = std::max(floor, minWidth);
     const int needHeight = std::max(floor, minHeight);
     plat::Rect r = window;
-    if (edges.left) {
+    if (edges.left)
         r.left = std::min(std::max(desktop.left, cursor.x), window.right - needWidth);
-    }
-    if (edges.top) {
+    if (edges.top)
         r.top = std::min(std::max(desktop.top, cursor.y), window.bottom - needHeight);
-    }
-    if (edges.right) {
+    if (edges.right)
         r.right = std::max(std::min(desktop.right, cursor.x), window.left + needWidth);
-    }
-    if (edges.bottom) {
+    if (edges.bottom)
         r.bottom = std::max(std::min(desktop.bottom, cursor.y), window.top + needHeight);
-    }
     return r;
 }
 

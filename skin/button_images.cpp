@@ -3,22 +3,18 @@
 namespace skin {
 
 ButtonImage PickButtonImage(bool enabled, bool hot, bool pressed) {
-    if (!enabled) {
+    if (!enabled)
         return kImageDisabled;
-    }
-    if (hot && pressed) {
+    if (hot && pressed)
         return kImagePressed;
-    }
     return hot ? kImageHot : kImageNormal;
 }
 
 ButtonImage PickIcoBackImage(bool enabled, bool hot, bool pressed, bool selected) {
-    if (!enabled) {
+    if (!enabled)
         return kImageDisabled;
-    }
-    if (hot) {
+    if (hot)
         return pressed ? kImagePressed : kImageHot;
-    }
     return selected ? kImagePressed : kImageNormal;
 }
 
@@ -53,12 +49,10 @@ ButtonPreset ButtonStylePreset(int preset) {
 }
 
 std::vector<SlicePiece> ButtonBackSlices(int imageWidth, int cap, int width) {
-    if (width <= 0 || imageWidth <= 0) {
+    if (width <= 0 || imageWidth <= 0)
         return {};
-    }
-    if (width == imageWidth) {
+    if (width == imageWidth)
         return {{0, imageWidth, 0, imageWidth}};
-    }
     if (width >= 2 * (imageWidth - cap)) {
         const int h = imageWidth / 2;
         return {{0, h, 0, h}, {h, 1, h, width - 2 * h}, {imageWidth - h, h, width - h, h}};
@@ -80,9 +74,8 @@ std::vector<NinePiece> NineSlice(const plat::Rect& src, const plat::Rect& dst) {
         for (int col = 0; col < 3; ++col) {
             const plat::Rect s{sxs[col], sys[row], sxs[col + 1], sys[row + 1]};
             const plat::Rect d{dxs[col], dys[row], dxs[col + 1], dys[row + 1]};
-            if (!s.isEmpty() && !d.isEmpty()) {
+            if (!s.isEmpty() && !d.isEmpty())
                 pieces.push_back({s, d});
-            }
         }
     }
     return pieces;

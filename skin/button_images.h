@@ -68,9 +68,8 @@ consteval StateImages AtlasStates(std::string_view normal, std::string_view hot,
     const plat::Rect h = AtlasRect(hot);
     const plat::Rect d = AtlasRect(disabled);
     const plat::Rect p = AtlasRect(pressed);
-    if (h.size() != n.size() || d.size() != n.size() || p.size() != n.size()) {
+    if (h.size() != n.size() || d.size() != n.size() || p.size() != n.size())
         throw "the state images of a control differ in size";
-    }
     return {n.topLeft(), h.topLeft(), d.topLeft(), p.topLeft(), n.size()};
 }
 

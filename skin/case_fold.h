@@ -30,12 +30,10 @@ inline std::uint64_t FoldAsciiWord(std::uint64_t word) {
 // before it.
 inline char16_t FoldUnitAt(const char16_t* units, std::ptrdiff_t i) {
     const char16_t unit = units[i];
-    if (unit < 0x80) [[likely]] {
+    if (unit < 0x80) [[likely]]
         return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit | 0x20) : unit;
-    }
-    if (QChar::isLowSurrogate(unit) && i > 0 && QChar::isHighSurrogate(units[i - 1])) {
+    if (QChar::isLowSurrogate(unit) && i > 0 && QChar::isHighSurrogate(units[i - 1]))
         return QChar::lowSurrogate(QChar::toCaseFolded(QChar::surrogateToUcs4(units[i - 1], unit)));
-    }
     return QChar::isSurrogate(unit) ? unit : QChar::toCaseFolded(unit);
 }
 

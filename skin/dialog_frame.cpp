@@ -92,22 +92,19 @@ void DialogFrame::Layout(plat::SizeType sizeType) {
 void DialogFrame::OnSize(plat::SizeType type) {
     plat::Window* parent = m_dlg.parent();
     if (type == plat::SizeType::Minimized) {
-        if (parent) {
+        if (parent)
             parent->minimize();
-        }
         // Without a system tray the window stays an ordinary minimised window, so it can always be reached.
-        if (m_dlg.m_minimizeToTray && m_dlg.addTrayIcon(kProductName)) {
+        if (m_dlg.m_minimizeToTray && m_dlg.addTrayIcon(kProductName))
             m_dlg.hide();
-        }
     } else if (type == plat::SizeType::Restored && m_shownAs == plat::SizeType::Minimized) {
         if (m_dlg.m_minimizeToTray && m_dlg.hasTrayIcon()) {
             m_dlg.removeTrayIcon();
             m_dlg.show();
             m_dlg.bringToFront();
         }
-        if (parent) {
+        if (parent)
             parent->restore();
-        }
     }
     m_shownAs = type;
 }
@@ -126,11 +123,10 @@ void DialogFrame::OnTrayClick(plat::TrayClick click) {
     m_dlg.removeTrayIcon();
     m_dlg.show();
     // A hidden minimised window still knows whether it was maximised.
-    if (m_dlg.isMaximized()) {
+    if (m_dlg.isMaximized())
         m_dlg.maximize();
-    } else {
+    else
         m_dlg.restore();
-    }
     m_dlg.bringToFront();
 }
 
@@ -147,26 +143,23 @@ void DialogFrame::Track(int x, int y, bool resizing) {
     }
     // Any movable framed dialog can be dragged by its caption band, resizable or not.
     m_captionHit = m_dlg.m_framed && !maximized && y < kCaptionBand && !m_edges.top;
-    if (!resizable) {
+    if (!resizable)
         return;
-    }
     plat::CursorShape shape = plat::CursorShape::Arrow;
-    if ((m_edges.left && m_edges.top) || (m_edges.right && m_edges.bottom)) {
+    if ((m_edges.left && m_edges.top) || (m_edges.right && m_edges.bottom))
         shape = plat::CursorShape::SizeNWSE;
-    } else if ((m_edges.left && m_edges.bottom) || (m_edges.right && m_edges.top)) {
+    else if ((m_edges.left && m_edges.bottom) || (m_edges.right && m_edges.top))
         shape = plat::CursorShape::SizeNESW;
-    } else if (m_edges.left || m_edges.right) {
+    else if (m_edges.left || m_edges.right)
         shape = plat::CursorShape::SizeWE;
-    } else if (m_edges.top || m_edges.bottom) {
+    else if (m_edges.top || m_edges.bottom)
         shape = plat::CursorShape::SizeNS;
-    }
     m_dlg.setCursorShape(shape);
 }
 
 PointerMode DialogFrame::BeginDrag(int x, int y) {
-    if (!m_dlg.m_framed || m_dlg.isMaximized()) {
+    if (!m_dlg.m_framed || m_dlg.isMaximized())
         return PointerMode::Idle;
-    }
     Track(x, y, false);
     if (m_dlg.m_maximizable && m_edges.any()) {
         m_anchor = plat::CursorPos();
@@ -182,11 +175,10 @@ PointerMode DialogFrame::BeginDrag(int x, int y) {
 }
 
 void DialogFrame::EndDrag(PointerMode mode) {
-    if (mode == PointerMode::Resizing) {
+    if (mode == PointerMode::Resizing)
         m_dlg.killTimer(kResizeTimerId);
-    } else if (mode == PointerMode::Moving) {
+    else if (mode == PointerMode::Moving)
         m_dlg.killTimer(kMoveTimerId);
-    }
 }
 
 void DialogFrame::ResizeStep(plat::Point cursor) {
@@ -195,9 +187,8 @@ void DialogFrame::ResizeStep(plat::Point cursor) {
     const int minHeight = m_dlg.m_minHeight;
     const plat::Rect next =
         ResizedRect(window, plat::VirtualDesktopRect(), cursor, m_edges, minWidth, minHeight, kResizeFloor);
-    if (next != window && !(next.width() < minWidth && next.height() < minHeight)) {
+    if (next != window && !(next.width() < minWidth && next.height() < minHeight))
         m_dlg.setGeometry(next);
-    }
     m_anchor = cursor;
 }
 
@@ -212,26 +203,22 @@ void DialogFrame::MoveStep(plat::Point cursor) {
 }
 
 void DialogFrame::OnDoubleClick(int x, int y) {
-    if (!m_dlg.m_framed || y >= kCaptionBand) {
+    if (!m_dlg.m_framed || y >= kCaptionBand)
         return;
-    }
-    if (x < kIconCornerWidth && m_dlg.m_closable && !m_dlg.parent()) {
+    if (x < kIconCornerWidth && m_dlg.m_closable && !m_dlg.parent())
         m_dlg.OnCommand(cmd::kDefaultClose, 0);
-    } else if (m_dlg.m_maximizable) {
+    else if (m_dlg.m_maximizable)
         m_maximizeTogglePending = true;
-    }
 }
 
 void DialogFrame::OnRelease() {
-    if (!m_maximizeTogglePending) {
+    if (!m_maximizeTogglePending)
         return;
-    }
     m_maximizeTogglePending = false;
-    if (m_dlg.isMaximized()) {
+    if (m_dlg.isMaximized())
         m_dlg.restore();
-    } else {
+    else
         m_dlg.maximize();
-    }
 }
 
 } // namespace skin

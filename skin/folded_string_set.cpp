@@ -34,9 +34,8 @@ class Folded {
                 word = FoldAsciiWord(word);
                 std::memcpy(out + i, &word, sizeof word);
             } else {
-                for (qsizetype k = i; k < i + 4; ++k) {
+                for (qsizetype k = i; k < i + 4; ++k)
                     out[k] = FoldUnitAt(in, k);
-                }
                 std::memcpy(&word, out + i, sizeof word);
             }
             Mix(word);
@@ -73,18 +72,16 @@ void FoldedStringSet::reserve(std::size_t count) {
     m_texts.reserve(count);
     // At most half full, so probes stay short.
     const std::size_t slotCount = std::bit_ceil(std::max<std::size_t>(16, 2 * count));
-    if (slotCount > m_slots.size()) {
+    if (slotCount > m_slots.size())
         Rehash(slotCount);
-    }
 }
 
 std::size_t FoldedStringSet::Probe(std::u16string_view folded, std::uint64_t hash) const {
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t at = static_cast<std::size_t>(hash) & mask;; at = (at + 1) & mask) {
         const Slot& slot = m_slots[at];
-        if (slot.entry == 0 || (slot.hash == hash && m_texts[slot.entry - 1] == folded)) {
+        if (slot.entry == 0 || (slot.hash == hash && m_texts[slot.entry - 1] == folded))
             return at;
-        }
     }
 }
 
@@ -95,32 +92,28 @@ void FoldedStringSet::Rehash(std::size_t slotCount) {
     for (const Slot& slot : old) {
         if (slot.entry != 0) {
             std::size_t at = static_cast<std::size_t>(slot.hash) & mask;
-            while (m_slots[at].entry != 0) {
+            while (m_slots[at].entry != 0)
                 at = (at + 1) & mask;
-            }
             m_slots[at] = slot;
         }
     }
 }
 
 bool FoldedStringSet::insert(QStringView text) {
-    if (2 * (m_texts.size() + 1) > m_slots.size()) {
+    if (2 * (m_texts.size() + 1) > m_slots.size())
         Rehash(std::max<std::size_t>(16, 2 * m_slots.size()));
-    }
     const Folded folded(text);
     Slot& slot = m_slots[Probe(folded.View(), folded.Hash())];
-    if (slot.entry != 0) {
+    if (slot.entry != 0)
         return false;
-    }
     m_texts.emplace_back(folded.View());
     slot = {folded.Hash(), static_cast<std::uint32_t>(m_texts.size())};
     return true;
 }
 
 bool FoldedStringSet::contains(QStringView text) const {
-    if (m_texts.empty()) {
+    if (m_texts.empty())
         return false;
-    }
     const Folded folded(text);
     return m_slots[Probe(folded.View(), folded.Hash())].entry != 0;
 }

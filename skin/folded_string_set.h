@@ -17,9 +17,8 @@ class FoldedStringSet {
     FoldedStringSet() = default;
     template <class Iterator> FoldedStringSet(Iterator first, Iterator last) {
         reserve(static_cast<std::size_t>(std::distance(first, last)));
-        for (; first != last; ++first) {
+        for (; first != last; ++first)
             insert(*first);
-        }
     }
 
     void reserve(std::size_t count);

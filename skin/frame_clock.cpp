@@ -9,13 +9,11 @@ void FrameClock::Start(qint64 now, int frameCount) {
 }
 
 void FrameClock::Advance(qint64 now) {
-    if (frame < 0 || count <= 0) {
+    if (frame < 0 || count <= 0)
         return;
-    }
     const qint64 elapsed = now - lastTime;
-    if (elapsed <= kFrameMs) {
+    if (elapsed <= kFrameMs)
         return;
-    }
     const qint64 steps = elapsed / kFrameMs;
     lastTime += steps * kFrameMs;
     frame = int((frame + steps) % count);

@@ -12,9 +12,8 @@ constexpr int kPasses = 12;
 const std::array<quint8, 256>& GammaTable() {
     static const std::array<quint8, 256> table = [] {
         std::array<quint8, 256> t{};
-        for (int i = 0; i < 256; ++i) {
+        for (int i = 0; i < 256; ++i)
             t[i] = quint8(int(255.0 * std::pow(i / 255.0, 0.8)));
-        }
         return t;
     }();
     return table;
@@ -28,9 +27,8 @@ int GlowGamma(int value) {
 
 QByteArray BlurGlowPlane(const QByteArray& plane, int width, int height) {
     QByteArray a = plane;
-    if (width < 3 || height < 3 || plane.size() < qsizetype(width) * height) {
+    if (width < 3 || height < 3 || plane.size() < qsizetype(width) * height)
         return a;
-    }
     QByteArray b(a.size(), '\0');
     const auto& gamma = GammaTable();
     QByteArray* src = &a;

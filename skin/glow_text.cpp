@@ -59,9 +59,8 @@ plat::Size DrawGlowMarkup(plat::DeviceContext& dc, const QString& text, int x, i
                             .arg(quintptr(fonts.sup), 0, 16)
                             .arg(text);
     const plat::DeviceContext* layer = cache.Find(key);
-    if (!layer) {
+    if (!layer)
         layer = &cache.Insert(key, MakeGlowLayer(text, glowColor, fonts, div));
-    }
     if (!layer->isNull()) {
         dc.alphaBlend(x - kPadLeft, y - kPadTop, layer->width(), layer->height(), *layer, 0, 0,
                       layer->width(), layer->height(), 255, true);

@@ -9,9 +9,8 @@ const plat::DeviceContext* GlowTextCache::Find(const QString& key) const {
 
 const plat::DeviceContext& GlowTextCache::Insert(const QString& key,
                                                  std::unique_ptr<plat::DeviceContext> layer) {
-    if (m_layers.size() >= kMaxEntries) {
+    if (m_layers.size() >= kMaxEntries)
         m_layers.clear();
-    }
     auto& slot = m_layers[key];
     slot = std::move(layer);
     return *slot;

@@ -42,13 +42,12 @@ void CInputDlg::CreateElements() {
     }
     QString prompt = m_prompt;
     if (prompt.isEmpty()) {
-        if (m_domainMode) {
+        if (m_domainMode)
             prompt = u"Please enter the domain(s) you want to add:"_s;
-        } else if (m_multiLine) {
+        else if (m_multiLine)
             prompt = u"Please enter the keyword(s) you want to add: (one per line)"_s;
-        } else {
+        else
             prompt = u"Please enter the keyword(s) you want to add: (separate by comma)"_s;
-        }
     }
     m_promptLabel.CreateLabel(&m_rootHolder, ++m_nextElementId, prompt, kFieldLeft, kPromptTop);
     m_promptLabel.SetFont(&m_font);
@@ -59,17 +58,15 @@ void CInputDlg::CreateElements() {
     case kModeEditableList:
     case kModeList:
         m_dropList.Create(&m_rootHolder, ++m_nextElementId, m_text, m_mode == kModeEditableList, QString());
-        for (const QString& item : m_items) {
+        for (const QString& item : m_items)
             m_dropList.AddItem(item, 0);
-        }
         m_dropList.SetPosition(kFieldLeft, kFieldTop, fieldWidth, kOneLine);
         m_dropList.SetFocus();
         break;
     case kModeListWindow:
         m_list.CreateList(&m_rootHolder, ++m_nextElementId, 0, 0, QString());
-        for (const QString& item : m_items) {
+        for (const QString& item : m_items)
             m_list.AddString(item);
-        }
         fieldHeight = kListHeight;
         m_list.SetPosition(kFieldLeft, kFieldTop, fieldWidth, fieldHeight);
         break;
@@ -124,20 +121,18 @@ void CInputDlg::Accept() {
         return;
     }
     m_text = text;
-    if (m_multiLine) {
+    if (m_multiLine)
         m_text.replace(kLineBreak, m_separator);
-    }
     m_chosen.insert(m_chosen.end(), chosen.begin(), chosen.end());
     EndSkinDialog(skin::kResultOk);
 }
 
 bool CInputDlg::OnCommand(const QString& command, int param) {
-    if (command == cmd::kOk || command == cmd::kDefaultOk) {
+    if (command == cmd::kOk || command == cmd::kDefaultOk)
         Accept();
-    } else if (command == cmd::kCancel || command == cmd::kDefaultCancel) {
+    else if (command == cmd::kCancel || command == cmd::kDefaultCancel)
         EndSkinDialog(skin::kResultCancel);
-    } else {
+    else
         return CSkinDlg_Base::OnCommand(command, param);
-    }
     return true;
 }

@@ -17,11 +17,9 @@ const plat::DeviceContext& KeyedPictures::Keyed(const plat::DeviceContext& atlas
         const std::uint32_t key = plat::PremultipliedArgb(m_key, 255);
         for (int y = 0; y < slot->height(); ++y) {
             std::uint32_t* line = slot->scanLine(y);
-            for (int x = 0; x < slot->width(); ++x) {
-                if (line[x] == key) {
+            for (int x = 0; x < slot->width(); ++x)
+                if (line[x] == key)
                     line[x] = 0;
-                }
-            }
         }
     }
     return *slot;
@@ -29,9 +27,8 @@ const plat::DeviceContext& KeyedPictures::Keyed(const plat::DeviceContext& atlas
 
 void KeyedPictures::Draw(plat::DeviceContext& dc, const plat::Rect& dst, const plat::DeviceContext& atlas,
                          const plat::Rect& src) {
-    if (dst.isEmpty() || src.isEmpty()) {
+    if (dst.isEmpty() || src.isEmpty())
         return;
-    }
     const plat::DeviceContext& picture = Keyed(atlas, src);
     dc.alphaBlend(dst.left, dst.top, dst.width(), dst.height(), picture, 0, 0, src.width(), src.height(), 255,
                   true);

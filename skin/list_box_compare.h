@@ -16,18 +16,14 @@ inline int CompareIntValues(int a, int b, bool invert, bool descending) {
     // +1 (a after b) when ascending, -1 when descending: once the grid negates a descending result, a value
     // answered this way lands last both ways.
     const int last = descending ? -1 : 1;
-    if (a == -1) {
+    if (a == -1)
         return b == -1 ? 0 : last;
-    }
-    if (b == -1) {
+    if (b == -1)
         return -last;
-    }
-    if (a == -2) {
+    if (a == -2)
         return b == -2 ? 0 : last;
-    }
-    if (b == -2) {
+    if (b == -2)
         return -last;
-    }
     const int r = (a > b) - (a < b);
     return invert ? -r : r;
 }
@@ -38,15 +34,12 @@ inline int CompareFloatValues(float a, float b, bool invert, bool descending) {
     const float x = std::isnan(a) ? -std::numeric_limits<float>::infinity() : a;
     const float y = std::isnan(b) ? -std::numeric_limits<float>::infinity() : b;
     const int last = descending ? -1 : 1;
-    if (x < 0 && y < 0) {
+    if (x < 0 && y < 0)
         return (x > y) - (x < y);
-    }
-    if (x < 0) {
+    if (x < 0)
         return last;
-    }
-    if (y < 0) {
+    if (y < 0)
         return -last;
-    }
     const int r = (x > y) - (x < y);
     return invert ? -r : r;
 }

@@ -19,9 +19,8 @@ constexpr int kLayoutMargin = 3;
 
 // One hexadecimal number as "%X" reads it: blanks skipped, an optional sign, the digits wrapped to 32 bits.
 bool ReadHex(const QString& text, qsizetype& at, int& out) {
-    while (at < text.size() && text[at].isSpace()) {
+    while (at < text.size() && text[at].isSpace())
         ++at;
-    }
     bool negative = false;
     if (at < text.size() && (text[at] == u'-' || text[at] == u'+')) {
         negative = text[at] == u'-';
@@ -32,22 +31,19 @@ bool ReadHex(const QString& text, qsizetype& at, int& out) {
     while (at < text.size()) {
         const char16_t c = text[at].unicode();
         int digit = -1;
-        if (c >= u'0' && c <= u'9') {
+        if (c >= u'0' && c <= u'9')
             digit = c - u'0';
-        } else if (c >= u'a' && c <= u'f') {
+        else if (c >= u'a' && c <= u'f')
             digit = c - u'a' + 10;
-        } else if (c >= u'A' && c <= u'F') {
+        else if (c >= u'A' && c <= u'F')
             digit = c - u'A' + 10;
-        }
-        if (digit < 0) {
+        if (digit < 0)
             break;
-        }
         v = v * 16 + static_cast<quint32>(digit);
         ++at;
     }
-    if (at == start) {
+    if (at == start)
         return false;
-    }
     out = static_cast<int>(negative ? 0u - v : v);
     return true;
 }
@@ -59,9 +55,8 @@ void DistributeColumnWidths(std::vector<CSkinListBox_Column>& columns, int avail
     qint64 needed = 0;
     int count = 0;
     for (CSkinListBox_Column& c : columns) {
-        if (!TakesWidth(c)) {
+        if (!TakesWidth(c))
             continue;
-        }
         c.width = std::max(c.width, c.minWidth);
         sum += c.width;
         needed += std::max(c.baseWidth, c.minWidth) + kGap;
@@ -69,9 +64,8 @@ void DistributeColumnWidths(std::vector<CSkinListBox_Column>& columns, int avail
     }
     const qint64 spare = availableWidth - kLayoutMargin - needed;
     for (CSkinListBox_Column& c : columns) {
-        if (!TakesWidth(c)) {
+        if (!TakesWidth(c))
             continue;
-        }
         // Columns that are all 0 wide share the room equally.
         const qint64 share = sum > 0 ? c.width * spare / sum : spare / std::max(1, count);
         c.width = static_cast<int>(std::max(c.minWidth, c.baseWidth) + std::max<qint64>(0, share));
@@ -79,9 +73,8 @@ void DistributeColumnWidths(std::vector<CSkinListBox_Column>& columns, int avail
 }
 
 RowRange PaintedRows(qint64 count, qint64 scrollY, int header, int pitch, int height) {
-    if (count <= 0 || pitch <= 0) {
+    if (count <= 0 || pitch <= 0)
         return {};
-    }
     scrollY = std::max<qint64>(0, scrollY);
     // A row shows while its bottom is below the header and its top above the bottom edge.
     const qint64 first = std::min(count, scrollY / pitch);
@@ -99,24 +92,21 @@ BarValue ParseBarText(const QString& text) {
     BarValue bar;
     qsizetype at = 0;
     int total = 1;
-    if (ReadHex(text, at, bar.value) && ReadHex(text, at, total)) {
+    if (ReadHex(text, at, bar.value) && ReadHex(text, at, total))
         bar.total = std::max(1, total);
-    }
     return bar;
 }
 
 int BarFillWidth(int track, const BarValue& bar) {
-    if (track <= 0 || bar.value <= 0) {
+    if (track <= 0 || bar.value <= 0)
         return 0;
-    }
     const qint64 fill = qint64(track) * bar.value / std::max(1, bar.total);
     return static_cast<int>(std::min<qint64>(fill, track));
 }
 
 QString BarLabel(const BarValue& bar) {
-    if (bar.value == 0) {
+    if (bar.value == 0)
         return QString();
-    }
     const double percent = 100.0 * bar.value / std::max(1, bar.total);
     return number_text::FormatFixed(percent, 1) + QStringLiteral("% (") + number_text::FormatInt(bar.value) +
            u')';
@@ -128,9 +118,8 @@ std::array<int, 12> ParseChartValues(const QString& text) {
     for (int& v : values) {
         qsizetype used = 0;
         const std::optional<int> read = number_text::ReadInt(QStringView(text).mid(at), &used);
-        if (!read) {
+        if (!read)
             break;
-        }
         v = std::clamp(*read, 0, 100);
         at += used;
     }

@@ -14,9 +14,8 @@ plat::Size DrawRuns(plat::DeviceContext& dc, const QString& text, MarkupTags tag
     plat::Size size;
     int cx = x;
     for (const MarkupRun& run : TokenizeMarkup(text, tags)) {
-        if (cell && cx >= cell->right) {
+        if (cell && cx >= cell->right)
             break;
-        }
         dc.selectFont(&fonts.For(run.font));
         const plat::Size extent = dc.getTextExtent(run.text);
         int advance = extent.cx;

@@ -8,9 +8,8 @@ namespace {
 
 // A "<" opens a tag when a ">" follows and it is not among the last three characters.
 qsizetype TagEnd(const QString& text, qsizetype lt) {
-    if (lt >= text.size() - 3) {
+    if (lt >= text.size() - 3)
         return -1;
-    }
     return text.indexOf(u'>', lt + 1);
 }
 
@@ -41,19 +40,18 @@ QList<MarkupRun> TokenizeMarkup(const QString& text, MarkupTags tags) {
         const QStringView tag = QStringView(text).mid(pos, end - pos + 1);
         auto is = [&](QLatin1StringView name) { return tag.compare(name, Qt::CaseInsensitive) == 0; };
         flush();
-        if (is("<b>"_L1)) {
+        if (is("<b>"_L1))
             font = MarkupFont::Bold;
-        } else if (is("</b>"_L1)) {
+        else if (is("</b>"_L1))
             font = MarkupFont::Normal;
-        } else if (is("<u>"_L1)) {
+        else if (is("<u>"_L1))
             underline = true;
-        } else if (is("</u>"_L1)) {
+        else if (is("</u>"_L1))
             underline = false;
-        } else if (tags == MarkupTags::Title && is("<sup>"_L1)) {
+        else if (tags == MarkupTags::Title && is("<sup>"_L1))
             font = MarkupFont::Sup;
-        } else if (tags == MarkupTags::Title && is("</sup>"_L1)) {
+        else if (tags == MarkupTags::Title && is("</sup>"_L1))
             font = MarkupFont::Normal;
-        }
         pos = end + 1;
     }
     flush();

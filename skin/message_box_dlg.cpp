@@ -134,9 +134,8 @@ void CMessageBoxDlg::DrawBackground(plat::DeviceContext& dc) {
 }
 
 bool CMessageBoxDlg::OnCommand(const QString& command, int param) {
-    if (command == cmd::kNeverAgain) {
+    if (command == cmd::kNeverAgain)
         m_neverAgain = m_neverAgainBox.m_checked;
-    }
     if (command == cmd::kOk) {
         EndSkinDialog(skin::kResultOk);
     } else if (command == cmd::kCancel) {
@@ -147,11 +146,10 @@ bool CMessageBoxDlg::OnCommand(const QString& command, int param) {
         EndSkinDialog(skin::kResultNo);
     } else if (command == cmd::kDefaultOk) {
         // Enter answers the first button when it says OK or Yes; otherwise it does nothing.
-        if (m_button1.m_command == cmd::kOk) {
+        if (m_button1.m_command == cmd::kOk)
             EndSkinDialog(skin::kResultOk);
-        } else if (m_button1.m_command == cmd::kYes) {
+        else if (m_button1.m_command == cmd::kYes)
             EndSkinDialog(skin::kResultYes);
-        }
     } else if (command == cmd::kDefaultCancel || command == cmd::kDefaultClose) {
         EndSkinDialog(skin::kResultCancel);
     } else {

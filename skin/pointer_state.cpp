@@ -35,15 +35,13 @@ bool PointerState::DragStarts(plat::Point p) const {
 }
 
 void PointerState::DropEnters() {
-    if (m_mode == PointerMode::Idle) {
+    if (m_mode == PointerMode::Idle)
         m_mode = PointerMode::DropOver;
-    }
 }
 
 void PointerState::DropLeaves() {
-    if (m_mode == PointerMode::DropOver || m_mode == PointerMode::DragArmed) {
+    if (m_mode == PointerMode::DropOver || m_mode == PointerMode::DragArmed)
         m_mode = PointerMode::Idle;
-    }
 }
 
 } // namespace skin

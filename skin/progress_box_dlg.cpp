@@ -60,10 +60,9 @@ bool CProgressBoxDlg::OnCommand(const QString& command, int param) {
     static constexpr QLatin1StringView kIgnored[] = {cmd::kOk,          cmd::kCancel,    cmd::kYes,
                                                      cmd::kNo,          cmd::kDefaultOk, cmd::kDefaultCancel,
                                                      cmd::kDefaultClose};
-    for (const QLatin1StringView ignored : kIgnored) {
+    for (const QLatin1StringView ignored : kIgnored)
         if (command == ignored)
             return true;
-    }
     return CSkinDlg::OnCommand(command, param);
 }
 

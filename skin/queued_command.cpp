@@ -9,15 +9,13 @@ namespace skin {
 
 void PostCommand(const DialogHandle& to, const QString& command, int param) {
     QCoreApplication* app = QCoreApplication::instance();
-    if (!app || !to.get()) {
+    if (!app || !to.get())
         return;
-    }
     QMetaObject::invokeMethod(
         app,
         [to, command, param] {
-            if (CSkinDlg_Base* dlg = to.get()) {
+            if (CSkinDlg_Base* dlg = to.get())
                 dlg->OnCommand(command, param);
-            }
         },
         Qt::QueuedConnection);
 }

@@ -99,12 +99,11 @@ bool MakeShadowImage(plat::DeviceContext& image, const std::vector<ShadowSpan>& 
         const ShadowSpan covered = Intersect(above, below);
         const int innerLeft = std::max(row.left + 1, covered.left);
         const int innerRight = std::min(row.right - 1, covered.right);
-        for (int x = row.left; x < row.right; ++x) {
+        for (int x = row.left; x < row.right; ++x)
             if (x < innerLeft || x >= innerRight)
                 stamp(x, r);
             else
                 x = innerRight - 1;
-        }
     }
 
     const std::uint32_t solid = plat::PremultipliedArgb(look.color, look.darkness);

@@ -34,9 +34,8 @@ bool CSkinButton::IsPressed() const {
 }
 
 void CSkinButton::Remeasure() {
-    if (m_pDlg) {
+    if (m_pDlg)
         UpdateTextExtent(m_pDlg->MeasureDC());
-    }
 }
 
 void CSkinButton::UpdateTextExtent(plat::DeviceContext& dc) {
@@ -71,22 +70,19 @@ void CSkinButton::SetColors(int leftMargin, int rightMargin, int topMargin, cons
         m_pFont = font;
         Remeasure();
     }
-    if (color != kKeepColor) {
+    if (color != kKeepColor)
         m_textColor = color;
-    }
     Redraw();
 }
 
 void CSkinButton::SetStyle(int preset) {
     const skin::ButtonPreset look = skin::ButtonStylePreset(preset);
     m_textColor = skin::kButtonTextColor;
-    if (look.hasImages) {
+    if (look.hasImages)
         SetImages(look.images, look.cap);
-    }
     m_textColor = look.textColor;
-    if (m_width > 0 && m_height > 0) {
+    if (m_width > 0 && m_height > 0)
         Redraw();
-    }
 }
 
 void CSkinButton::SetHeight(int drawnHeight, const plat::Font* font) {
@@ -129,9 +125,8 @@ void CSkinButton::StopAnimation() {
 }
 
 void CSkinButton::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
-    if (m_width < 2 * m_cap || m_height != m_drawnHeight) {
+    if (m_width < 2 * m_cap || m_height != m_drawnHeight)
         SetPosition(-1, -1, qMax(m_width, 2 * m_cap), m_drawnHeight, 0);
-    }
     const int imageWidth = m_images.size.cx;
     const int imageHeight = m_images.size.cy;
     if (m_pAtlasDC && imageWidth > 0) {
@@ -164,9 +159,8 @@ void CSkinButton::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
         const plat::Point src = m_strip.FrameAt(m_frames.frame);
         dc.alphaBlend(iconX, iconY, icon.cx, icon.cy, m_frameDC, src.x, src.y, icon.cx, icon.cy, 255, true);
     }
-    if (m_textExtent.cx == 0) {
+    if (m_textExtent.cx == 0)
         return;
-    }
     const plat::Font* previous = m_pFont ? dc.selectFont(m_pFont) : dc.font();
     const plat::ColorRef previousColor = dc.setTextColor(m_enabled ? m_textColor : skin::kDisabledTextColor);
     dc.drawText(m_caption, text,

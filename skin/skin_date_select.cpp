@@ -59,9 +59,8 @@ CSkinDateSelect::CSkinDateSelect()
         m_dayNames[size_t(d - 1)] = name.isEmpty() ? QString::fromUtf16(kDayFallback[d - 1]) : name;
     }
     m_firstDayOfWeek = int(locale.firstDayOfWeek()) - 1;
-    if (m_firstDayOfWeek < 0 || m_firstDayOfWeek > 6) {
+    if (m_firstDayOfWeek < 0 || m_firstDayOfWeek > 6)
         m_firstDayOfWeek = 0;
-    }
 }
 
 CSkinDateSelect::~CSkinDateSelect() = default;
@@ -77,9 +76,8 @@ QDate CSkinDateSelect::FirstShownDay() const {
 }
 
 void CSkinDateSelect::Notify(const QString& command) {
-    if (m_pDlg) {
+    if (m_pDlg)
         m_pDlg->OnCommand(command, skin::PackedDate(SelectedDate()));
-    }
 }
 
 void CSkinDateSelect::Select(const QDate& date) {
@@ -93,17 +91,15 @@ void CSkinDateSelect::Select(const QDate& date) {
 }
 
 void CSkinDateSelect::SetMonth(int month) {
-    if (month < 1 || month > 12) {
+    if (month < 1 || month > 12)
         return;
-    }
     const int length = QDate(m_year, month, 1).daysInMonth();
     Select(QDate(m_year, month, qMin(m_day, length)));
 }
 
 void CSkinDateSelect::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
-    if (m_width != kWidth || m_height != kHeight) {
+    if (m_width != kWidth || m_height != kHeight)
         SetPosition(-1, -1, kWidth, kHeight, 0);
-    }
     dc.fillSolidRect(plat::Rect::fromXywh(x, y, kWidth, kTitleHeight), kTitleBand);
     dc.fillSolidRect(plat::Rect::fromXywh(x, y + kTitleHeight, kWidth, kHeight - kTitleHeight), kBody);
     const plat::Font* previousFont = dc.selectFont(&m_fontBold);
@@ -137,9 +133,8 @@ void CSkinDateSelect::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/)
             const QDate day = first.addDays(row * kColumns + column);
             plat::Rect cell = plat::Rect::fromXywh(x + kGridLeft + column * kCellWidth,
                                                    y + kGridTop + row * kCellHeight, kCellWidth, kCellHeight);
-            if (day == selected) {
+            if (day == selected)
                 dc.fillSolidRect(cell, kSelectedCell);
-            }
             const bool inMonth = day >= monthStart && day < nextMonthStart;
             dc.selectFont(m_bold[size_t(column * kRows + row)] ? &m_fontBold : &m_font);
             dc.setTextColor(inMonth ? kWhite : kBlack);
@@ -151,9 +146,8 @@ void CSkinDateSelect::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/)
 }
 
 bool CSkinDateSelect::OnMouse(int x, int y, int state) {
-    if (CSkinElement::OnMouse(x, y, state)) {
+    if (CSkinElement::OnMouse(x, y, state))
         return true;
-    }
     const bool clicked = m_buttonDown && state == skin::kMouseMove && x >= kClickArea.left &&
                          x < kClickArea.right && y >= kClickArea.top && y < kClickArea.bottom;
     // A right-button release is not a press of the calendar's own.
@@ -175,8 +169,7 @@ void CSkinDateSelect::OnMouseLeave() {
 void CSkinDateSelect::OnRightClick(int x, int y) {
     std::vector<skin::ContextMenuItem> months;
     months.reserve(m_monthNames.size());
-    for (size_t m = 0; m < m_monthNames.size(); ++m) {
+    for (size_t m = 0; m < m_monthNames.size(); ++m)
         months.push_back({m_monthNames[m], m_command + number_text::FormatInt(qint64(m) + 1), 0});
-    }
     skin::RunContextMenu(*this, x, y + 15, months);
 }

@@ -34,9 +34,8 @@ void CSkinDlg::ShadeClient(plat::DeviceContext& dc) {
     const plat::Rect inner{w > 400 ? 200 : w / 2, h > 400 ? 200 : h / 2, w > 400 ? w - 200 : w / 2,
                            h > 400 ? h - 200 : h / 2};
     plat::Rect outer{0, 0, w, h};
-    if (m_framed) {
+    if (m_framed)
         outer = plat::Rect{kBorder, m_hasTitleBar ? kTitleBarHeight : kBorder, w - kBorder, h - kBorder};
-    }
     // With the inner rectangle inside the outer one the shading covers exactly the outer one, once: that
     // rectangle can come from the cache. Tinier windows shade afresh.
     const bool nested = outer.left <= inner.left && inner.right <= outer.right && outer.top <= inner.top &&
@@ -53,9 +52,8 @@ void CSkinDlg::ShadeClient(plat::DeviceContext& dc) {
     }
     ShadeBands(dc, outer, inner);
     // Kept only when the clip let all of it be drawn.
-    if (dc.clipBox().intersected(outer) == outer) {
+    if (dc.clipBox().intersected(outer) == outer)
         cache.Insert(key, plat::PixelRuns::capture(dc, outer));
-    }
 }
 
 void CSkinDlg::ShadeBands(plat::DeviceContext& dc, const plat::Rect& outer, const plat::Rect& inner) {
@@ -73,18 +71,16 @@ void CSkinDlg::ShadeBands(plat::DeviceContext& dc, const plat::Rect& outer, cons
     band({orr, ot}, {orr, ob}, {ir, ib}, {ir, it});
     band({orr, ob}, {ol, ob}, {il, ib}, {ir, ib});
     band({ol, ob}, {ol, ot}, {il, it}, {il, ib});
-    if (!inner.isEmpty()) {
+    if (!inner.isEmpty())
         dc.fillSolidRect(inner, kInnerFill);
-    }
 }
 
 void CSkinDlg::DrawBackground(plat::DeviceContext& dc) {
     const int w = m_width;
     const int h = m_height;
     ShadeClient(dc);
-    if (!m_framed) {
+    if (!m_framed)
         return;
-    }
     if (!m_hasTitleBar) {
         dc.setPen(kUntitledFrame, 3);
         const plat::Point frame[5] = {{1, 1}, {w - 2, 1}, {w - 2, h - 2}, {1, h - 2}, {1, 1}};
@@ -93,9 +89,8 @@ void CSkinDlg::DrawBackground(plat::DeviceContext& dc) {
     }
     if (m_pAtlasDC) {
         skin::StretchPiece(dc, plat::Rect::fromXywh(0, 0, w, kTitleBarHeight), *m_pAtlasDC, kTitleBar);
-        if (m_hasIcon) {
+        if (m_hasIcon)
             skin::DrawPiece(dc, 8, 7, *m_pAtlasDC, kTitleIcon);
-        }
         skin::DrawPiece(dc, 0, h - kCornerBottomLeft.height(), *m_pAtlasDC, kCornerBottomLeft);
         skin::DrawPiece(dc, w - kCornerBottomRight.width(), h - kCornerBottomRight.height(), *m_pAtlasDC,
                         kCornerBottomRight);
@@ -119,27 +114,23 @@ void CSkinDlg::ShowTooltip(bool show) {
 }
 
 void CSkinDlg::TooltipInput(bool closeNow, int x, int y) {
-    if (!m_tooltipWnd) {
+    if (!m_tooltipWnd)
         return;
-    }
-    if (!closeNow) {
+    if (!closeNow)
         m_tooltipWnd->OwnerMouseMove(x, y);
-    } else if (m_tooltipWnd->InHandler()) {
+    else if (m_tooltipWnd->InHandler())
         m_tooltipWnd->RequestClose();
-    } else {
+    else
         ShowTooltip(false);
-    }
 }
 
 void CSkinDlg::onTimer(unsigned id) {
     CSkinDlg_Base::onTimer(id);
-    if (!m_tooltipWnd || m_tooltipWnd->InHandler()) {
+    if (!m_tooltipWnd || m_tooltipWnd->InHandler())
         return;
-    }
     if (m_tooltipWnd->CloseRequest() == CSkinTooltip_windows::kCloseNow ||
-        MonotonicMs() > m_tooltipWnd->HideTime()) {
+        MonotonicMs() > m_tooltipWnd->HideTime())
         ShowTooltip(false);
-    }
 }
 
 void CSkinDlg::SetPopupStyle() {
@@ -154,7 +145,6 @@ void CSkinDlg::SetPopupStyle() {
 }
 
 void CSkinDlg::onCancelPopup() {
-    if (Result() == 0) {
+    if (Result() == 0)
         OnCommand(skin::cmd::kDefaultCancel, 0);
-    }
 }

@@ -39,13 +39,11 @@ CSkinDlg_Base::CSkinDlg_Base(CSkinDlg_Base* parent, plat::WindowKind kind)
         parent->m_tooltipDue = -1;
         parent->m_tooltipText.clear();
         // A dialog opened from a drop list's choice must not stand under the list's open popup.
-        if (CSkinElement* focus = parent->m_pFocus; focus && focus->m_className == "CSkinDropList"_L1) {
+        if (CSkinElement* focus = parent->m_pFocus; focus && focus->m_className == "CSkinDropList"_L1)
             static_cast<CSkinDropList*>(focus)->ClosePopup();
-        }
     }
-    if (!m_pAtlasDC) {
+    if (!m_pAtlasDC)
         m_pAtlasDC = skin::Atlas();
-    }
     m_measureDC.create(1, 1);
     m_measureDC.selectFont(&m_font);
 }
@@ -53,14 +51,12 @@ CSkinDlg_Base::CSkinDlg_Base(CSkinDlg_Base* parent, plat::WindowKind kind)
 CSkinDlg_Base::~CSkinDlg_Base() {
     m_life->dialog = nullptr;
     ClearHoverSlot(nullptr);
-    for (CSkin_WinEdit* edit : m_nativeEdits) {
+    for (CSkin_WinEdit* edit : m_nativeEdits)
         edit->DialogGone();
-    }
     m_nativeEdits.clear();
     // Elements that outlive the dialog must not reach back into it.
-    for (CSkinElement* e : m_elements) {
+    for (CSkinElement* e : m_elements)
         e->m_inElementList = false;
-    }
     m_elements.clear();
     m_pHover = m_pPressed = m_pFocus = nullptr;
     std::vector<CSkinElement*> pending{&m_rootHolder};
@@ -68,11 +64,9 @@ CSkinDlg_Base::~CSkinDlg_Base() {
         CSkinElement* e = pending.back();
         pending.pop_back();
         e->m_pDlg = nullptr;
-        if (e->IsHolder()) {
-            for (const auto& child : static_cast<CSkinDlgHolder*>(e)->Children()) {
+        if (e->IsHolder())
+            for (const auto& child : static_cast<CSkinDlgHolder*>(e)->Children())
                 pending.push_back(child.element);
-            }
-        }
     }
 }
 
@@ -95,21 +89,18 @@ void CSkinDlg_Base::onInitDialog() {
     m_rootHolder.SetPosition(0, 0, m_width, m_height, 0);
     SuspendPaint();
     CreateElements();
-    if (m_framed) {
+    if (m_framed)
         m_frame.CreateCaptionButtons();
-    }
     m_ready = true;
     // The window manager keeps to the border drag's limits.
     setSizeLimits(m_framed && m_maximizable,
                   {qMax(skin::kResizeFloor, m_minWidth), qMax(skin::kResizeFloor, m_minHeight)});
     const plat::Rect r = windowRect();
     setGeometry(plat::Rect::fromXywh(r.left, r.top, qMax(m_width, m_minWidth), qMax(m_height, m_minHeight)));
-    if (!m_keepPosition) {
+    if (!m_keepPosition)
         centerOnParent();
-    }
-    if (m_startMaximized) {
+    if (m_startMaximized)
         OnCommand(cmd::kDefaultMaximize, 0);
-    }
     SetTitle(m_title);
     const plat::Size client = clientSize();
     if (client.cx > 0 && client.cy > 0) {
@@ -138,17 +129,14 @@ void CSkinDlg_Base::onDestroy() {
 
 bool CSkinDlg_Base::OnCommand(const QString& command, int /*param*/) {
     if (command == cmd::kDefaultMinimize) {
-        if (m_minimizable) {
+        if (m_minimizable)
             minimize();
-        }
     } else if (command == cmd::kDefaultMaximize) {
-        if (m_maximizable) {
+        if (m_maximizable)
             maximize();
-        }
     } else if (command == cmd::kDefaultRestore) {
-        if (m_maximizable) {
+        if (m_maximizable)
             restore();
-        }
         removeTrayIcon();
     } else if (command == cmd::kDefaultClose || command == cmd::kDefaultCancel) {
         EndSkinDialog(skin::kResultCancel);
@@ -167,9 +155,8 @@ int CSkinDlg_Base::MessageBox(const QString& text, const QString& caption, unsig
 
 void CSkinDlg_Base::EndSkinDialog(int result) {
     m_result = result;
-    if (m_captureMode) {
+    if (m_captureMode)
         releaseCapture();
-    }
 }
 
 void CSkinDlg_Base::SetTitle(const QString& text) {
@@ -180,42 +167,35 @@ void CSkinDlg_Base::SetTitle(const QString& text) {
 
 void CSkinDlg_Base::RedrawNow() {
     // Sizes and layouts pass by while the window opens; only the one it shows with is painted.
-    if (m_opening) {
+    if (m_opening)
         return;
-    }
     m_paintSuspended = false;
     redrawNow();
 }
 
 void CSkinDlg_Base::Invalidate() {
-    if (m_ready) {
+    if (m_ready)
         invalidate();
-    }
 }
 
 // ---------------------------------------------------------------------------------------------------------------
 // Painting and size
 
 void CSkinDlg_Base::onPaint(plat::DeviceContext& dc) {
-    if (m_paintSuspended) {
+    if (m_paintSuspended)
         return;
-    }
     RenderAll(dc);
     std::erase(m_overlays, nullptr);
     // A copy: an element may list another as it hears.
     const std::vector<skin::ElementHandle> overlays = m_overlays;
-    for (const skin::ElementHandle& overlay : overlays) {
-        if (CSkinElement* e = overlay) {
+    for (const skin::ElementHandle& overlay : overlays)
+        if (CSkinElement* e = overlay)
             e->OnDialogPainted();
-        }
-    }
     // A copy: placing a child may move the keyboard focus, whose handlers may end an edit.
     const std::vector<CSkin_WinEdit*> edits = m_nativeEdits;
-    for (CSkin_WinEdit* edit : edits) {
-        if (std::find(m_nativeEdits.begin(), m_nativeEdits.end(), edit) != m_nativeEdits.end()) {
+    for (CSkin_WinEdit* edit : edits)
+        if (std::find(m_nativeEdits.begin(), m_nativeEdits.end(), edit) != m_nativeEdits.end())
             edit->FollowOwner();
-        }
-    }
     m_shadow.OnParentPaint();
 }
 
@@ -245,9 +225,8 @@ void CSkinDlg_Base::onMove(int /*x*/, int /*y*/) {
 
 void CSkinDlg_Base::onSize(plat::SizeType type, int width, int height) {
     m_shadow.OnParentSize(type, width, height);
-    if (!m_ready) {
+    if (!m_ready)
         return;
-    }
     m_frame.OnSize(type);
     if (type != plat::SizeType::Minimized && width > 0 && height > 0) {
         m_width = qMax(width, m_minWidth);
@@ -259,9 +238,8 @@ void CSkinDlg_Base::onSize(plat::SizeType type, int width, int height) {
 
 void CSkinDlg_Base::OnSizeChanged(plat::SizeType sizeType) {
     m_rootHolder.SetPosition(0, 0, m_width, m_height, 0);
-    if (!m_framed) {
+    if (!m_framed)
         return;
-    }
     m_frame.Layout(sizeType);
 }
 
@@ -273,9 +251,8 @@ bool CSkinDlg_Base::onKeyDown(int key, unsigned modifiers, bool /*autoRepeat*/) 
     CSkinElement* focus = m_pFocus;
     if (key == plat::kKeyTab) {
         const bool backwards = (modifiers & plat::kModShift) != 0;
-        if (focus && focus->m_pHolder) {
+        if (focus && focus->m_pHolder)
             return focus->m_pHolder->FocusNext(focus, backwards);
-        }
         // Nothing focused yet: Tab starts at the first element (Shift+Tab at the last).
         return m_rootHolder.FocusNext(nullptr, backwards);
     }
@@ -292,15 +269,13 @@ void CSkinDlg_Base::ClickFocused() {
     const skin::ElementHandle focus = m_pFocus;
     for (const int state : {skin::kMouseHeld, skin::kMouseReleased}) {
         CSkinElement* e = focus;
-        if (!e || focus != m_pFocus) {
+        if (!e || focus != m_pFocus)
             return;
-        }
         e->OnMouse(0, 0, state);
     }
     const CSkinElement* e = focus;
-    if (!e || focus != m_pFocus || e->m_noCommand || e->m_command.isEmpty()) {
+    if (!e || focus != m_pFocus || e->m_noCommand || e->m_command.isEmpty())
         return;
-    }
     const QString command = e->m_command;
     const int param = e->m_param;
     OnCommand(command, param);
@@ -308,16 +283,14 @@ void CSkinDlg_Base::ClickFocused() {
 
 bool CSkinDlg_Base::onKeyUp(int key, unsigned modifiers, bool autoRepeat) {
     // A held key repeats its releases too; actions on release happen once, when the key really goes up.
-    if (autoRepeat) {
+    if (autoRepeat)
         return true;
-    }
     const bool enterOrSpace = key == plat::kKeyEnter || key == plat::kKeySpace;
     if (CSkinElement* focus = m_pFocus; focus && focus->m_takesKeys) {
-        if (key == plat::kKeyEscape) {
+        if (key == plat::kKeyEscape)
             focus->OnKillFocus();
-        } else if (enterOrSpace) {
+        else if (enterOrSpace)
             ClickFocused();
-        }
     } else if (key == plat::kKeyEscape) {
         OnCommand(cmd::kDefaultCancel, 0);
     } else if (enterOrSpace) {
@@ -342,18 +315,16 @@ void CSkinDlg_Base::onTimer(unsigned id) {
     }
     if (id == static_cast<unsigned>(skin::kTickTimerId)) {
         if (!m_pointer.FrameDragging()) {
-            if (CSkinElement* pressed = m_pPressed; pressed && pressed->m_wantsTicks) {
+            if (CSkinElement* pressed = m_pPressed; pressed && pressed->m_wantsTicks)
                 pressed->OnTick();
-            }
             if (m_tooltipDue >= 0 && MonotonicMs() > m_tooltipDue && !m_tooltipText.isEmpty()) {
                 m_tooltipDue = -1;
                 ShowTooltip(true);
             }
         }
         CSkinElement* pressed = m_pPressed;
-        if (m_pointer.ElementState() == skin::kMouseHeld && pressed && pressed->m_wantsTicks) {
+        if (m_pointer.ElementState() == skin::kMouseHeld && pressed && pressed->m_wantsTicks)
             pressed->OnMouse(m_pointer.pressPos.x, m_pointer.pressPos.y, skin::kMouseHeld);
-        }
     } else if (id == static_cast<unsigned>(skin::kResizeTimerId)) {
         m_frame.ResizeStep(plat::CursorPos());
     } else if (id == static_cast<unsigned>(skin::kMoveTimerId)) {
@@ -370,24 +341,21 @@ void CSkinDlg_Base::onActivate(bool active) {
 }
 
 void CSkinDlg_Base::onKillFocus() {
-    if (CSkinElement* focus = m_pFocus) {
+    if (CSkinElement* focus = m_pFocus)
         focus->OnKillFocus();
-    }
     OnDialogKillFocus();
 }
 
 void CSkinDlg_Base::onClose() {
-    if (CSkinElement* focus = m_pFocus) {
+    if (CSkinElement* focus = m_pFocus)
         focus->OnKillFocus();
-    }
     OnCommand(cmd::kDefaultClose, 0);
 }
 
 void CSkinDlg_Base::onHelp() {
     const QString manual = UserManualPath();
-    if (QFileInfo::exists(manual)) {
+    if (QFileInfo::exists(manual))
         plat::OpenFile(manual);
-    }
 }
 
 void CSkinDlg_Base::onTrayIcon(plat::TrayClick click) {

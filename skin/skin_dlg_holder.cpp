@@ -25,18 +25,14 @@ int Resolve(int value, int extent) {
 
 void SetDialogDeep(CSkinElement* element, CSkinDlg_Base* dlg) {
     // A listed element keeps its dialog: the dialog's drop list still holds it.
-    if (!dlg && element->m_inElementList) {
+    if (!dlg && element->m_inElementList)
         return;
-    }
     element->m_pDlg = dlg;
-    if (dlg && !element->m_pAtlasDC) {
+    if (dlg && !element->m_pAtlasDC)
         element->m_pAtlasDC = dlg->m_pAtlasDC;
-    }
-    if (element->IsHolder()) {
-        for (const auto& child : static_cast<CSkinDlgHolder*>(element)->Children()) {
+    if (element->IsHolder())
+        for (const auto& child : static_cast<CSkinDlgHolder*>(element)->Children())
             SetDialogDeep(child.element, dlg);
-        }
-    }
 }
 
 } // namespace
@@ -48,9 +44,8 @@ CSkinDlgHolder::CSkinDlgHolder(bool autoScroll, bool flat) : m_autoScroll(autoSc
 
 CSkinDlgHolder::~CSkinDlgHolder() {
     for (const auto& child : m_children) {
-        if (m_pDlg) {
+        if (m_pDlg)
             m_pDlg->ForgetElement(child.element);
-        }
         child.element->m_pHolder = nullptr;
         SetDialogDeep(child.element, nullptr);
     }
@@ -65,9 +60,8 @@ void CSkinDlgHolder::Create(CSkinDlgHolder* parent, unsigned id) {
 
 void CSkinDlgHolder::Create(CSkinDlgHolder* parent, unsigned id, const QString& /*caption*/,
                             const QString& /*command*/, int /*param*/, const QString& /*tooltip*/) {
-    if (!m_pDlg && parent && parent != this) {
+    if (!m_pDlg && parent && parent != this)
         m_pDlg = parent->m_pDlg;
-    }
     CSkinElement::Create(parent, id, QString(), QString(), 0, QString());
     m_nextScrollTime = MonotonicMs();
     if (m_pAtlasDC && !m_pAtlasDC->isNull()) {
@@ -82,23 +76,18 @@ int CSkinDlgHolder::ViewHeight() const {
 }
 
 void CSkinDlgHolder::AddElement(CSkinElement* element, int x, int y, int width, int height, int rowHeight) {
-    if (!element || element == this) {
+    if (!element || element == this)
         return;
-    }
-    if (element->m_pHolder && element->m_pHolder != element) {
+    if (element->m_pHolder && element->m_pHolder != element)
         element->m_pHolder->RemoveElement(element);
-    }
     element->m_pHolder = this;
     SetDialogDeep(element, m_pDlg);
-    if (width == -1) {
+    if (width == -1)
         width = element->m_width;
-    }
-    if (height == -1) {
+    if (height == -1)
         height = element->m_height;
-    }
-    if (rowHeight == -1) {
+    if (rowHeight == -1)
         rowHeight = height;
-    }
     element->SetPosition(x, y, width, height, 0);
     m_contentHeight = qMax(m_contentHeight, y + rowHeight + 4);
     m_children.push_back({element, x, y, width, height, rowHeight});
@@ -106,54 +95,45 @@ void CSkinDlgHolder::AddElement(CSkinElement* element, int x, int y, int width, 
 
 void CSkinDlgHolder::SetResizeRule(CSkinElement* element, int left, int top, int right, int bottom,
                                    bool deferred) {
-    if (!element || element == this) {
+    if (!element || element == this)
         return;
-    }
     CSkinDlgHolder_OnResizeElements rule{element, left, top, right, bottom, deferred};
     auto it =
         std::find_if(m_rules.begin(), m_rules.end(), [&](const auto& r) { return r.element == element; });
-    if (it != m_rules.end()) {
+    if (it != m_rules.end())
         *it = rule;
-    } else {
+    else
         m_rules.push_back(rule);
-    }
-    if (!deferred) {
+    if (!deferred)
         ApplyRule(rule);
-    }
 }
 
 void CSkinDlgHolder::RemoveElement(CSkinElement* element) {
-    if (!element || element == this) {
+    if (!element || element == this)
         return;
-    }
     // Children usually leave in reverse order of joining; searching from the back keeps that linear.
     auto it = std::find_if(m_children.rbegin(), m_children.rend(),
                            [&](const auto& child) { return child.element == element; });
-    if (it != m_children.rend()) {
+    if (it != m_children.rend())
         m_children.erase(std::next(it).base());
-    }
     std::erase_if(m_rules, [&](const auto& r) { return r.element == element; });
     if (element->m_pHolder == this) {
-        if (m_pDlg) {
+        if (m_pDlg)
             m_pDlg->ForgetElement(element);
-        }
         element->m_pHolder = nullptr;
         SetDialogDeep(element, nullptr);
     }
 }
 
 void CSkinDlgHolder::RemoveAll() {
-    while (!m_children.empty()) {
+    while (!m_children.empty())
         RemoveElement(m_children.back().element);
-    }
     m_rules.clear();
     if (m_pDlg) {
-        if (m_pDlg->m_pHover == this) {
+        if (m_pDlg->m_pHover == this)
             m_pDlg->m_pHover = nullptr;
-        }
-        if (m_pDlg->m_pPressed == this) {
+        if (m_pDlg->m_pPressed == this)
             m_pDlg->m_pPressed = nullptr;
-        }
     }
     Detach();
 }
@@ -164,9 +144,8 @@ void CSkinDlgHolder::ApplyRule(const CSkinDlgHolder_OnResizeElements& rule) {
 }
 
 void CSkinDlgHolder::OnPositionChanged() {
-    if (m_width == 0 || m_height == 0) {
+    if (m_width == 0 || m_height == 0)
         return;
-    }
     CSkinElement::OnPositionChanged();
     m_scrollY = skin::ClampScrollOffset(m_scrollY, m_contentHeight, ViewHeight());
     // A rule may grow the content and so run this layout again; the index keeps the walk valid.
@@ -180,9 +159,8 @@ void CSkinDlgHolder::OnPositionChanged() {
 void CSkinDlgHolder::Draw(plat::DeviceContext& dc, int x, int y, bool full) {
     const int viewHeight = ViewHeight();
     if (m_width <= 0 || viewHeight <= 0) {
-        if (!m_flat) {
+        if (!m_flat)
             DrawFrame(x, y, m_frameWidth, m_frameHeight, dc);
-        }
         return;
     }
     // The surface covers only what shows, so its size never depends on how tall the content is.
@@ -191,21 +169,18 @@ void CSkinDlgHolder::Draw(plat::DeviceContext& dc, int x, int y, bool full) {
         m_surface.setBkMode(plat::BkMode::Transparent);
         m_surface.setStretchMode(plat::StretchMode::Halftone);
     }
-    if (m_pDlg) {
+    if (m_pDlg)
         m_surface.selectFont(&m_pDlg->m_font);
-    }
-    if (m_flat) {
+    if (m_flat)
         m_surface.bitBlt(0, 0, m_width, viewHeight, dc, x, y);
-    } else {
+    else
         m_surface.fillSolidRect(plat::Rect{0, 0, m_width, viewHeight}, 0xFFFFFF);
-    }
     const int top = m_scrollY;
     const int bottom = m_scrollY + viewHeight;
     for (size_t i = 0; i < m_children.size(); ++i) {
         CSkinElement* child = m_children[i].element;
-        if (child->m_visible && child->m_bottom > top && child->m_y < bottom) {
+        if (child->m_visible && child->m_bottom > top && child->m_y < bottom)
             child->Draw(m_surface, child->m_x, child->m_y - top, full);
-        }
     }
     if (m_flat) {
         dc.bitBlt(x, y, m_width, viewHeight, m_surface, 0, 0);
@@ -214,24 +189,20 @@ void CSkinDlgHolder::Draw(plat::DeviceContext& dc, int x, int y, bool full) {
         dc.bitBlt(x + 4, y + 4, m_width - 8, qMin(m_contentHeight, viewHeight), m_surface, 0, 0);
     }
     if (m_autoScroll) {
-        if (m_scrollY > 0) {
+        if (m_scrollY > 0)
             DrawBar(dc, x, y, true);
-        }
-        if (m_contentHeight - m_scrollY > viewHeight) {
+        if (m_contentHeight - m_scrollY > viewHeight)
             DrawBar(dc, x, y + m_height - skin::kButtonHeight, false);
-        }
     }
 }
 
 void CSkinDlgHolder::DrawBar(plat::DeviceContext& dc, int x, int y, bool up) {
-    if (!m_pAtlasDC) {
+    if (!m_pAtlasDC)
         return;
-    }
     const int dir = up ? -1 : 1;
     skin::ButtonImage state = skin::kImageNormal;
-    if (m_autoScrollDir == dir) {
+    if (m_autoScrollDir == dir)
         state = (m_pDlg && m_pDlg->m_pPressed == this) ? skin::kImagePressed : skin::kImageHot;
-    }
     const plat::Point image = skin::kPushButtonImages.Of(state);
     const int imageWidth = skin::kPushButtonImages.size.cx;
     const int h = skin::kButtonHeight;
@@ -247,9 +218,8 @@ void CSkinDlgHolder::DrawBar(plat::DeviceContext& dc, int x, int y, bool up) {
 }
 
 bool CSkinDlgHolder::OnMouse(int x, int y, int state) {
-    if (CSkinElement::OnMouse(x, y, state)) {
+    if (CSkinElement::OnMouse(x, y, state))
         return true;
-    }
     if (m_autoScrollDir == 0) {
         // Children sit inside the frame and scroll with the content.
         const int cx = x - Inset();
@@ -257,19 +227,17 @@ bool CSkinDlgHolder::OnMouse(int x, int y, int state) {
         for (size_t i = 0; i < m_children.size(); ++i) {
             CSkinElement* child = m_children[i].element;
             if (child->m_visible && child->m_enabled && cx >= child->m_x && cx < child->m_right &&
-                cy >= child->m_y && cy < child->m_bottom) {
+                cy >= child->m_y && cy < child->m_bottom)
                 child->OnMouse(cx - child->m_x, cy - child->m_y, state);
-            }
         }
     }
     if (m_autoScroll) {
         const int view = ViewHeight();
         int dir = 0;
-        if (y < kEdgeZone && m_scrollY > 0) {
+        if (y < kEdgeZone && m_scrollY > 0)
             dir = -1;
-        } else if (y >= m_frameHeight - kEdgeZone && m_contentHeight - m_scrollY > view) {
+        else if (y >= m_frameHeight - kEdgeZone && m_contentHeight - m_scrollY > view)
             dir = 1;
-        }
         const bool turned = dir != m_autoScrollDir;
         m_autoScrollDir = dir;
         int offset = m_scrollY;
@@ -281,24 +249,20 @@ bool CSkinDlgHolder::OnMouse(int x, int y, int state) {
         offset = skin::ClampScrollOffset(offset, m_contentHeight, view);
         const bool moved = offset != m_scrollY;
         m_scrollY = offset;
-        if (moved) {
+        if (moved)
             ++m_changeCount;
-        }
-        if (turned || moved) {
+        if (turned || moved)
             Redraw();
-        }
     }
     return false;
 }
 
 void CSkinDlgHolder::OnTick() {
-    if (m_autoScrollDir == 0) {
+    if (m_autoScrollDir == 0)
         return;
-    }
     const qint64 now = MonotonicMs();
-    if (now < m_nextScrollTime) {
+    if (now < m_nextScrollTime)
         return;
-    }
     m_nextScrollTime = now + skin::kAutoScrollStepMs;
     const int offset =
         skin::ClampScrollOffset(m_scrollY + m_autoScrollDir * kTickScroll, m_contentHeight, ViewHeight());
@@ -311,23 +275,20 @@ void CSkinDlgHolder::OnTick() {
 
 CSkinDlgHolder* CSkinDlgHolder::Root() {
     CSkinDlgHolder* holder = this;
-    while (holder->m_pHolder && holder->m_pHolder != holder) {
+    while (holder->m_pHolder && holder->m_pHolder != holder)
         holder = holder->m_pHolder;
-    }
     return holder;
 }
 
 void CSkinDlgHolder::CollectFocusOrder(std::vector<CSkinElement*>& order) {
     for (const auto& child : m_children) {
         CSkinElement* e = child.element;
-        if (!e->m_visible) {
+        if (!e->m_visible)
             continue;
-        }
-        if (e->IsHolder()) {
+        if (e->IsHolder())
             static_cast<CSkinDlgHolder*>(e)->CollectFocusOrder(order);
-        } else {
+        else
             order.push_back(e);
-        }
     }
 }
 
@@ -336,30 +297,26 @@ bool CSkinDlgHolder::Focusable(const CSkinElement* element) const {
 }
 
 bool CSkinDlgHolder::FocusNext(CSkinElement* current, bool backwards) {
-    if (current && current->m_pHolder != this) {
+    if (current && current->m_pHolder != this)
         return false;
-    }
     // One flat walk over the whole dialog in insertion order: nested holders are entered in place, so
     // their first child is reachable and the walk ends after one round.
     std::vector<CSkinElement*> order;
     Root()->CollectFocusOrder(order);
     const auto n = static_cast<qsizetype>(order.size());
-    if (n == 0) {
+    if (n == 0)
         return false;
-    }
     qsizetype start = backwards ? n : -1;
     if (current) {
         const auto it = std::find(order.begin(), order.end(), current);
-        if (it != order.end()) {
+        if (it != order.end())
             start = it - order.begin();
-        }
     }
     const qsizetype step = backwards ? -1 : 1;
     for (qsizetype i = 1; i <= n; ++i) {
         CSkinElement* candidate = order[static_cast<size_t>(((start + step * i) % n + n) % n)];
-        if (candidate == current) {
+        if (candidate == current)
             break;
-        }
         if (Focusable(candidate)) {
             candidate->SetFocus();
             return true;

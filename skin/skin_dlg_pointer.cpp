@@ -12,15 +12,13 @@ namespace cmd = skin::cmd;
 skin::ElementHandle CSkinDlg_Base::s_hoverSlot;
 
 void CSkinDlg_Base::ClearHoverSlot(CSkinElement* element) {
-    if (!element || s_hoverSlot == element) {
+    if (!element || s_hoverSlot == element)
         s_hoverSlot = nullptr;
-    }
 }
 
 void CSkinDlg_Base::ForgetElement(CSkinElement* element) {
-    if (!element) {
+    if (!element)
         return;
-    }
     auto forget = [element](skin::ElementHandle& handle) {
         const CSkinElement* e = handle;
         if (e && e->IsWithin(element)) {
@@ -31,39 +29,34 @@ void CSkinDlg_Base::ForgetElement(CSkinElement* element) {
     };
     forget(m_pHover);
     forget(m_pPressed);
-    if (forget(m_pFocus) && m_ready) {
+    if (forget(m_pFocus) && m_ready)
         setFocus();
-    }
     forget(s_hoverSlot);
 }
 
 void CSkinDlg_Base::UpdateHover(int x, int y, int state) {
     m_pHover = nullptr;
     CSkinDlgHolder& root = m_rootHolder;
-    if (x >= root.m_x && x < root.m_right && y >= root.m_y && y < root.m_bottom) {
+    if (x >= root.m_x && x < root.m_right && y >= root.m_y && y < root.m_bottom)
         root.OnMouse(x - root.m_x, y - root.m_y, state);
-    }
 }
 
 void CSkinDlg_Base::SyncHoverSlot() {
-    if (m_pHover == s_hoverSlot) {
+    if (m_pHover == s_hoverSlot)
         return;
-    }
     if (CSkinElement* old = s_hoverSlot) {
         s_hoverSlot = nullptr;
         old->OnMouseLeave();
     }
     // The leave notification may have removed the hovered element; Detach then cleared m_pHover.
     s_hoverSlot = m_pHover;
-    if (CSkinElement* hover = m_pHover) {
+    if (CSkinElement* hover = m_pHover)
         hover->OnMouseEnter();
-    }
 }
 
 void CSkinDlg_Base::UpdateTooltipDue(int x, int y) {
-    if (m_pHover && m_pHover == s_hoverSlot && m_tooltipRect.contains(x, y)) {
+    if (m_pHover && m_pHover == s_hoverSlot && m_tooltipRect.contains(x, y))
         return;
-    }
     m_tooltipDue = -1;
     m_tooltipText.clear();
     ShowTooltip(false);
@@ -84,18 +77,16 @@ void CSkinDlg_Base::TooltipInput(bool /*closeNow*/, int /*x*/, int /*y*/) {}
 void CSkinDlg_Base::onMouseMove(int x, int y) {
     m_pointer.lastMouse = {x, y};
     m_frame.Track(x, y, m_pointer.Mode() == skin::PointerMode::Resizing);
-    if (m_pointer.HoverFrozen()) {
+    if (m_pointer.HoverFrozen())
         return;
-    }
     if (m_pointer.DragStarts({x, y})) {
         QString text;
         m_pointer.SetMode(skin::PointerMode::Pressed);
         if (BeginDragAt(x, y, &text)) {
             releaseCapture();
             startTextDrag(text);
-            if (CSkinElement* pressed = m_pPressed) {
+            if (CSkinElement* pressed = m_pPressed)
                 pressed->OnMouse(0, 0, skin::kMouseMove);
-            }
             m_pPressed = nullptr;
             m_pointer.SetMode(skin::PointerMode::Idle);
             return;
@@ -113,30 +104,26 @@ void CSkinDlg_Base::onMouseMove(int x, int y) {
         const plat::Point at = pressed->GetDialogPos();
         m_pointer.pressPos = {x - at.x, y - at.y};
     }
-    if (m_tooltipShown) {
+    if (m_tooltipShown)
         TooltipInput(false, x, y);
-    } else {
+    else
         UpdateTooltipDue(x, y);
-    }
     SyncHoverSlot();
 }
 
 void CSkinDlg_Base::onMouseLeave() {
     // A held button keeps its press; the release tests hover again.
     CSkinElement* old = m_pHover;
-    if (!old || m_pointer.Mode() != skin::PointerMode::Idle) {
+    if (!old || m_pointer.Mode() != skin::PointerMode::Idle)
         return;
-    }
     m_pHover = nullptr;
-    if (!m_tooltipShown) {
+    if (!m_tooltipShown)
         UpdateTooltipDue(-1, -1);
-    }
     // The slot may already hold an element of the window the pointer went to.
-    if (old == s_hoverSlot) {
+    if (old == s_hoverSlot)
         SyncHoverSlot();
-    } else {
+    else
         old->Redraw();
-    }
 }
 
 void CSkinDlg_Base::onLButtonDown(int x, int y) {
@@ -150,9 +137,8 @@ void CSkinDlg_Base::onLButtonDown(int x, int y) {
     UpdateHover(x, y, skin::kMouseHeld);
     m_pPressed = m_pHover;
     if (CSkinElement* hover = m_pHover; !hover || !hover->m_focusOnClick) {
-        if (CSkinElement* focus = m_pFocus) {
+        if (CSkinElement* focus = m_pFocus)
             focus->OnKillFocus();
-        }
     } else if (m_pHover != m_pFocus) {
         hover->SetFocus();
     }
@@ -161,15 +147,12 @@ void CSkinDlg_Base::onLButtonDown(int x, int y) {
         m_pointer.pressPos = {x - at.x, y - at.y};
     }
     const bool armed = BeginDragAt(x, y, nullptr);
-    if (armed) {
+    if (armed)
         m_pointer.ArmDrag({x, y});
-    }
-    if (const skin::PointerMode frameDrag = m_frame.BeginDrag(x, y); frameDrag != skin::PointerMode::Idle) {
+    if (const skin::PointerMode frameDrag = m_frame.BeginDrag(x, y); frameDrag != skin::PointerMode::Idle)
         m_pointer.SetMode(frameDrag);
-    }
-    if (!armed && InClient(x, y)) {
+    if (!armed && InClient(x, y))
         setCapture();
-    }
     SyncHoverSlot();
     Invalidate();
 }
@@ -188,9 +171,8 @@ void CSkinDlg_Base::onLButtonUp(int x, int y) {
     const skin::ElementHandle pressed = m_pPressed;
     if (const CSkinElement* clicked = pressed; clicked && pressed == m_pHover) {
         if (clicked->m_focusOnClick && pressed != m_pFocus) {
-            if (CSkinElement* focus = m_pFocus) {
+            if (CSkinElement* focus = m_pFocus)
                 focus->OnKillFocus();
-            }
             // Losing the focus may have removed the pressed element, or taken it out of the dialog.
             if (CSkinElement* e = pressed; e && pressed == m_pPressed) {
                 const plat::Point at = e->GetDialogPos();
@@ -204,9 +186,8 @@ void CSkinDlg_Base::onLButtonUp(int x, int y) {
     if (m_result == 0) {
         UpdateHover(x, y, skin::kMouseMove);
         const CSkinElement* hover = m_pHover;
-        if (m_captureMode && !(hover && hover->m_wantsAllMoves)) {
+        if (m_captureMode && !(hover && hover->m_wantsAllMoves))
             setCapture();
-        }
         Invalidate();
     }
 }
@@ -215,9 +196,8 @@ void CSkinDlg_Base::FirePressedCommand(const skin::ElementHandle& pressed, QStri
                                        int CSkinElement::*param) {
     // A callback before this one may have removed the element, or taken it out of the dialog.
     const CSkinElement* e = pressed;
-    if (!e || pressed != m_pPressed || e->m_noCommand || (e->*command).isEmpty()) {
+    if (!e || pressed != m_pPressed || e->m_noCommand || (e->*command).isEmpty())
         return;
-    }
     // Copies: the command may delete the element that holds them.
     const QString text = e->*command;
     const int value = e->*param;
@@ -262,24 +242,21 @@ void CSkinDlg_Base::onRButtonUp(int x, int y) {
         FirePressedCommand(pressed, &CSkinElement::m_rightCommand, &CSkinElement::m_rightParam);
     }
     m_pPressed = nullptr;
-    if (m_captureMode && m_result == 0) {
+    if (m_captureMode && m_result == 0)
         setCapture();
-    }
 }
 
 bool CSkinDlg_Base::onMouseWheel(int delta, int x, int y) {
     TooltipInput(true, x, y);
-    if (m_pointer.FrameDragging()) {
+    if (m_pointer.FrameDragging())
         return false;
-    }
     // The wheel scrolls the innermost element under the pointer that has more content than it shows, so a
     // long list of children scrolls wherever the pointer rests on it.
     for (CSkinElement* e = m_pHover; e; e = (e->m_pHolder == e ? nullptr : e->m_pHolder)) {
         const int inset = e->IsHolder() ? 2 * static_cast<CSkinDlgHolder*>(e)->Inset() : 0;
         const int visible = e->m_height - e->m_viewTop - e->m_bottomInset - inset;
-        if (e->m_contentHeight <= visible) {
+        if (e->m_contentHeight <= visible)
             continue;
-        }
         const int offset = skin::WheelScrollOffset(e->m_scrollY, delta, e->m_contentHeight, visible);
         if (offset != e->m_scrollY) {
             e->m_scrollY = offset;
@@ -304,14 +281,12 @@ void CSkinDlg_Base::UnlistForDragDrop(CSkinElement* element) {
 
 CSkinElement* CSkinDlg_Base::DragDropElementAt(int x, int y, plat::Point* at) const {
     for (CSkinElement* e : m_elements) {
-        if (!e->m_visible || !e->m_pHolder) {
+        if (!e->m_visible || !e->m_pHolder)
             continue;
-        }
         *at = e->GetDialogPos();
         // Strictly inside: the element's edges belong to its neighbours.
-        if (at->x < x && x < at->x + e->m_width && at->y < y && y < at->y + e->m_height) {
+        if (at->x < x && x < at->x + e->m_width && at->y < y && y < at->y + e->m_height)
             return e;
-        }
     }
     return nullptr;
 }

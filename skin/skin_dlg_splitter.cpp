@@ -38,9 +38,8 @@ void CSkinDlgSplitter::Create(CSkinDlgHolder* holder, unsigned id, int orientati
 
 int CSkinDlgSplitter::Clamp(int position) const {
     const bool inHolder = m_pHolder && m_pHolder != static_cast<const CSkinElement*>(this);
-    if (!inHolder) {
+    if (!inHolder)
         return qMax(m_minimum, position);
-    }
     const int size = m_orientation == kHorizontal ? m_pHolder->m_height : m_pHolder->m_width;
     // A holder too small for both limits keeps the bar at its minimum.
     return qMax(m_minimum, qMin(position, size - m_farEndSpace));
@@ -48,18 +47,16 @@ int CSkinDlgSplitter::Clamp(int position) const {
 
 void CSkinDlgSplitter::Place(int position) {
     m_position = Clamp(position);
-    if (!m_pHolder || m_pHolder == static_cast<CSkinElement*>(this)) {
+    if (!m_pHolder || m_pHolder == static_cast<CSkinElement*>(this))
         return;
-    }
     // A resize rule keeps the bar's length in step with the holder; a rule's negative left or top would count
     // from the far edge, so the bar's near edge stops at the holder's edge.
     const int along = qMax(0, m_position - kThickness / 2);
     const int length = -(kThickness + m_marginBefore + m_marginAfter);
-    if (m_orientation == kHorizontal) {
+    if (m_orientation == kHorizontal)
         m_pHolder->SetResizeRule(this, m_marginBefore + 3, along, length, kThickness);
-    } else {
+    else
         m_pHolder->SetResizeRule(this, along, m_marginBefore + 3, kThickness, length);
-    }
 }
 
 void CSkinDlgSplitter::Notify() {
@@ -72,9 +69,8 @@ void CSkinDlgSplitter::Notify() {
 
 void CSkinDlgSplitter::OnLayout() {
     const int clamped = Clamp(m_position);
-    if (clamped == m_position) {
+    if (clamped == m_position)
         return;
-    }
     Place(clamped);
     Notify();
 }
@@ -87,9 +83,8 @@ void CSkinDlgSplitter::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/
 }
 
 bool CSkinDlgSplitter::OnMouse(int x, int y, int state) {
-    if (CSkinElement::OnMouse(x, y, state)) {
+    if (CSkinElement::OnMouse(x, y, state))
         return true;
-    }
     if (m_pDlg) {
         m_pDlg->setCursorShape(m_orientation == kHorizontal ? plat::CursorShape::SizeNS
                                                             : plat::CursorShape::SizeWE);
@@ -98,16 +93,14 @@ bool CSkinDlgSplitter::OnMouse(int x, int y, int state) {
         m_lastCoord.reset();
         return false;
     }
-    if (state != skin::kMouseHeld && state != skin::kMouseReleased) {
+    if (state != skin::kMouseHeld && state != skin::kMouseReleased)
         return false;
-    }
     // The bar moves under the pointer, so the pointer is followed in dialog coordinates.
     const plat::Point at = GetDialogPos();
     const int coord = m_orientation == kHorizontal ? at.y + y : at.x + x;
     const std::optional<int> last = std::exchange(m_lastCoord, coord);
-    if (!last) {
+    if (!last)
         return false;
-    }
     const int next = Clamp(m_position + (coord - *last));
     if (next != m_position) {
         Place(next);
@@ -117,8 +110,7 @@ bool CSkinDlgSplitter::OnMouse(int x, int y, int state) {
 }
 
 void CSkinDlgSplitter::OnMouseLeave() {
-    if (m_pDlg && !m_lastCoord) {
+    if (m_pDlg && !m_lastCoord)
         m_pDlg->setCursorShape(plat::CursorShape::Arrow);
-    }
     CSkinElement::OnMouseLeave();
 }

@@ -49,9 +49,8 @@ void CSkinDropList::Create(CSkinDlgHolder* holder, unsigned id, const QString& c
     m_editable = editable;
     CSkinElement::Create(holder, id, caption, command, 0, tooltip);
     m_popupHeight = 120;
-    if (editable) {
+    if (editable)
         EnableDragDrop();
-    }
 }
 
 int CSkinDropList::PopupWindowHeight(int popupHeight) {
@@ -59,9 +58,8 @@ int CSkinDropList::PopupWindowHeight(int popupHeight) {
 }
 
 void CSkinDropList::MeasureTextOffset() {
-    if (m_pDlg) {
+    if (m_pDlg)
         m_textOffset = (kHeight - m_pDlg->MeasureDC().getTextExtent(u"Wqtzj"_s).cy) / 2;
-    }
 }
 
 plat::Rect CSkinDropList::NativeRect() const {
@@ -76,9 +74,8 @@ void CSkinDropList::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
         skin::DrawPiece(dc, x + m_width - 3 - arrow.width(), y + 3, *m_pAtlasDC, arrow);
     }
     // The editing child shows the text itself.
-    if (m_pEdit) {
+    if (m_pEdit)
         return;
-    }
     plat::Rect text{x + m_textOffset + m_margin, y + m_textOffset, x + m_width - kArrowZone, y + kHeight};
     const plat::ColorRef previous = dc.setTextColor(m_enabled ? kTextColor : skin::kDisabledTextColor);
     dc.drawText(m_caption, text, plat::kTextSingleLine | plat::kTextNoPrefix | plat::kTextEndEllipsis);
@@ -87,9 +84,8 @@ void CSkinDropList::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
 
 void CSkinDropList::OnPositionChanged() {
     // The list is always one line high; a taller height given to it is the height of its popup.
-    if (m_height > kHeight) {
+    if (m_height > kHeight)
         m_popupHeight = m_height;
-    }
     m_height = kHeight;
     CSkinElement::OnPositionChanged();
 }
@@ -105,13 +101,11 @@ void CSkinDropList::UpdateTextExtent(plat::DeviceContext& /*dc*/) {
 }
 
 bool CSkinDropList::OnMouse(int x, int y, int state) {
-    if (CSkinElement::OnMouse(x, y, state)) {
+    if (CSkinElement::OnMouse(x, y, state))
         return true;
-    }
     if (m_ignoreMouseUntil != 0) {
-        if (MonotonicMs() < m_ignoreMouseUntil) {
+        if (MonotonicMs() < m_ignoreMouseUntil)
             return false;
-        }
         m_ignoreMouseUntil = 0;
     }
     const bool wasHot = m_arrowHot;
@@ -121,28 +115,24 @@ bool CSkinDropList::OnMouse(int x, int y, int state) {
     const bool pressed = m_pressed;
     m_pressed = state == skin::kMouseHeld;
     if (state == skin::kMouseReleased && pressed) {
-        if (m_popupOpen) {
+        if (m_popupOpen)
             ClosePopup();
-        } else if (m_editable && !m_arrowHot) {
+        else if (m_editable && !m_arrowHot)
             Redraw();
-        } else {
+        else
             OpenPopup();
-        }
     }
-    if (wasHot != m_arrowHot) {
+    if (wasHot != m_arrowHot)
         Redraw();
-    }
     return false;
 }
 
 void CSkinDropList::OpenPopup() {
     CSkinDlg_Base* dlg = m_pDlg;
-    if (!dlg || m_popupOpen) {
+    if (!dlg || m_popupOpen)
         return;
-    }
-    if (!m_pPopup) {
+    if (!m_pPopup)
         m_pPopup = std::make_unique<CSkin_WinList>(*this, *dlg);
-    }
     m_popupHeight = PopupWindowHeight(m_popupHeight);
     const plat::Point at = dlg->clientToScreen(GetDialogPos());
     m_pPopup->setGeometry(plat::Rect::fromXywh(at.x, at.y + kHeight, m_width, m_popupHeight));
@@ -157,24 +147,20 @@ void CSkinDropList::OpenPopup() {
 }
 
 void CSkinDropList::ClosePopup() {
-    if (!m_popupOpen) {
+    if (!m_popupOpen)
         return;
-    }
     m_popupOpen = false;
-    if (m_pPopup) {
+    if (m_pPopup)
         m_pPopup->hide();
-    }
     m_ignoreMouseUntil = MonotonicMs() + kClickGuardMs;
     if (CSkinDlg_Base* dlg = m_pDlg) {
         // Typing goes on in the editing child.
-        if (m_pEdit) {
+        if (m_pEdit)
             m_pEdit->setFocus();
-        } else {
+        else
             dlg->setFocus();
-        }
-        if (dlg->m_captureMode) {
+        if (dlg->m_captureMode)
             dlg->setCapture();
-        }
     }
     Redraw();
 }
@@ -187,9 +173,8 @@ void CSkinDropList::PickFromPopup(int index) {
 void CSkinDropList::OnSetFocus(int x, int y) {
     CSkinElement::OnSetFocus(x, y);
     CSkinDlg_Base* dlg = m_pDlg;
-    if (!m_editable || m_pEdit || !dlg) {
+    if (!m_editable || m_pEdit || !dlg)
         return;
-    }
     MeasureTextOffset();
     const plat::Point at = GetDialogPos();
     m_pEdit =
@@ -204,9 +189,8 @@ void CSkinDropList::OnSetFocus(int x, int y) {
 
 void CSkinDropList::OnKillFocus() {
     // The popup takes the keyboard while it is open; that is not a loss of the list's focus.
-    if (m_popupOpen) {
+    if (m_popupOpen)
         return;
-    }
     CSkinElement::OnKillFocus();
     m_arrowHot = false;
     bool edited = false;
@@ -220,14 +204,12 @@ void CSkinDropList::OnKillFocus() {
     // is not chosen.
     m_pPopup.reset();
     CSkinDlg_Base* dlg = m_pDlg;
-    if (!dlg) {
+    if (!dlg)
         return;
-    }
     dlg->setFocus();
     Redraw();
-    if (edited && !m_command.isEmpty()) {
+    if (edited && !m_command.isEmpty())
         dlg->OnCommand(m_command + cmd::kEditSuffix, 0);
-    }
 }
 
 void CSkinDropList::SetText(const QString& text) {
@@ -244,42 +226,35 @@ QString CSkinDropList::GetText() const {
 }
 
 bool CSkinDropList::OnDropText(int /*x*/, int /*y*/, const QString* text) {
-    if (text && !text->isEmpty()) {
+    if (text && !text->isEmpty())
         SetText(*text);
-    }
     return true;
 }
 
 int CSkinDropList::AddItem(const QString& text, int data) {
     m_items.append({text, data});
-    if (m_popupOpen && m_pPopup) {
+    if (m_popupOpen && m_pPopup)
         m_pPopup->redrawNow();
-    }
     return GetCount() - 1;
 }
 
 void CSkinDropList::InsertItem(const QString& text, int index, int data) {
-    if (index < 0 || index > GetCount()) {
+    if (index < 0 || index > GetCount())
         index = GetCount();
-    }
     m_items.insert(index, {text, data});
     // The same item stays selected.
-    if (m_curSel >= index) {
+    if (m_curSel >= index)
         ++m_curSel;
-    }
-    if (m_popupOpen && m_pPopup) {
+    if (m_popupOpen && m_pPopup)
         m_pPopup->redrawNow();
-    }
 }
 
 void CSkinDropList::SetItemText(int index, const QString& text) {
-    if (index < 0 || index >= GetCount()) {
+    if (index < 0 || index >= GetCount())
         return;
-    }
     m_items[index].text = text;
-    if (m_popupOpen && m_pPopup) {
+    if (m_popupOpen && m_pPopup)
         m_pPopup->redrawNow();
-    }
 }
 
 QString CSkinDropList::GetItemText(int index) const {
@@ -291,9 +266,8 @@ qint32 CSkinDropList::GetItemData(int index) const {
 }
 
 void CSkinDropList::SetCurSel(int index, bool silent) {
-    if (index < 0 || index >= GetCount()) {
+    if (index < 0 || index >= GetCount())
         return;
-    }
     m_curSel = index;
     m_caption = m_items[index].text;
     if (m_pEdit) {
@@ -307,17 +281,15 @@ void CSkinDropList::SetCurSel(int index, bool silent) {
         m_pPopup->redrawNow();
     }
     Redraw();
-    if (!silent && m_pDlg && !m_command.isEmpty()) {
+    if (!silent && m_pDlg && !m_command.isEmpty())
         m_pDlg->OnCommand(m_command, index);
-    }
 }
 
 void CSkinDropList::ClearSelection() {
     m_curSel = -1;
     m_caption.clear();
-    if (m_pEdit) {
+    if (m_pEdit)
         m_pEdit->setText(QString());
-    }
     if (m_pPopup) {
         m_pPopup->m_highlight = -1;
         m_pPopup->m_focusIndex = -1;
@@ -327,27 +299,22 @@ void CSkinDropList::ClearSelection() {
 }
 
 int CSkinDropList::FindItem(const QString& text) const {
-    for (int i = 0; i < GetCount(); ++i) {
-        if (m_items[i].text == text) {
+    for (int i = 0; i < GetCount(); ++i)
+        if (m_items[i].text == text)
             return i;
-        }
-    }
     return -1;
 }
 
 int CSkinDropList::FindItemPrefix(const QString& text) const {
     for (int i = 0; i < GetCount(); ++i) {
         const QString& item = m_items[i].text;
-        if (item.size() < text.size()) {
+        if (item.size() < text.size())
             continue;
-        }
         bool same = true;
-        for (qsizetype c = 0; c < text.size() && same; ++c) {
+        for (qsizetype c = 0; c < text.size() && same; ++c)
             same = FoldAsciiCase(item[c]) == FoldAsciiCase(text[c]);
-        }
-        if (same) {
+        if (same)
             return i;
-        }
     }
     return -1;
 }
@@ -358,9 +325,8 @@ void CSkinDropList::ResetContent() {
 }
 
 void CSkinDropList::SelectEditText() {
-    if (m_pEdit) {
+    if (m_pEdit)
         m_pEdit->selectAll();
-    }
 }
 
 void CSkinDropList::DestroyPopup() {

@@ -35,23 +35,20 @@ void CSkinEdit::Create(CSkinDlgHolder* holder, unsigned id, const QString& capti
     m_multiLine = multiLine;
     m_numeric = numeric;
     m_style = extraStyle | plat::kEditAutoHScroll;
-    if (multiLine) {
+    if (multiLine)
         m_style |= plat::kEditMultiLine;
-    }
     if (numeric) {
         m_style |= plat::kEditNumber | plat::kEditRightAlign;
         m_takesKeys = false;
     }
     CSkinElement::Create(holder, id, caption, command, 0, tooltip);
-    if (!numeric) {
+    if (!numeric)
         EnableDragDrop();
-    }
 }
 
 int CSkinEdit::LineHeight() {
-    if (m_lineHeight < 0 && m_pDlg) {
+    if (m_lineHeight < 0 && m_pDlg)
         m_lineHeight = m_pDlg->MeasureDC().getTextExtent(u"Wsasdxzqg"_s).cy;
-    }
     return qMax(1, m_lineHeight);
 }
 
@@ -74,12 +71,10 @@ void CSkinEdit::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
                         x + m_width - 8,
                         y + kFrameInset + ((m_height - 2 * kFrameInset) / lineHeight) * lineHeight};
         unsigned format = plat::kTextNoPrefix | plat::kTextEndEllipsis;
-        if (m_numeric) {
+        if (m_numeric)
             format |= plat::kTextRight;
-        }
-        if (!m_multiLine) {
+        if (!m_multiLine)
             format |= plat::kTextSingleLine;
-        }
         const plat::ColorRef previous = dc.setTextColor(m_enabled ? kTextColor : skin::kDisabledTextColor);
         dc.drawText(ShownText(), text, format);
         dc.setTextColor(previous);
@@ -89,9 +84,8 @@ void CSkinEdit::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
         DrawScrollbars(dc, 0, 0, {x, y});
         if (m_pEdit) {
             const int lines = m_scrollY / lineHeight - m_pEdit->firstVisibleLine();
-            if (lines != 0) {
+            if (lines != 0)
                 m_pEdit->lineScroll(lines);
-            }
         }
     }
 }
@@ -99,16 +93,14 @@ void CSkinEdit::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
 void CSkinEdit::OnSetFocus(int x, int y) {
     CSkinElement::OnSetFocus(x, y);
     CSkinDlg_Base* dlg = m_pDlg;
-    if (m_pEdit || !dlg) {
+    if (m_pEdit || !dlg)
         return;
-    }
     const plat::Point at = GetDialogPos();
     m_pEdit = std::make_unique<CSkin_WinEdit>(*this, NativeRect().translated(at.x, at.y), m_style);
     m_pEdit->setLimitText(kTextLimit);
     m_pEdit->setText(m_caption);
-    if (m_multiLine) {
+    if (m_multiLine)
         m_pEdit->lineScroll(m_scrollY / LineHeight());
-    }
     if (m_numeric) {
         m_pEdit->selectAll();
     } else if (dlg->Pointer().Mode() == skin::PointerMode::Pressed) {
@@ -124,15 +116,13 @@ void CSkinEdit::OnSetFocus(int x, int y) {
 
 void CSkinEdit::OnKillFocus() {
     CSkinElement::OnKillFocus();
-    if (!m_pEdit) {
+    if (!m_pEdit)
         return;
-    }
     m_caption = m_pEdit->text();
     m_pEdit.reset();
     CSkinDlg_Base* dlg = m_pDlg;
-    if (!dlg) {
+    if (!dlg)
         return;
-    }
     dlg->setFocus();
     Redraw();
     if (!m_command.isEmpty()) {
@@ -155,14 +145,12 @@ QString CSkinEdit::GetText() const {
 }
 
 bool CSkinEdit::OnDropText(int /*x*/, int /*y*/, const QString* text) {
-    if (!text || text->isEmpty()) {
+    if (!text || text->isEmpty())
         return true;
-    }
     // While editing, the drop joins what has been typed so far.
     QString joined = GetText();
-    if (!joined.isEmpty()) {
+    if (!joined.isEmpty())
         joined += m_multiLine ? u"\r\n"_s : u" "_s;
-    }
     joined += *text;
     m_caption = joined;
     if (m_pEdit) {
@@ -171,9 +159,8 @@ bool CSkinEdit::OnDropText(int /*x*/, int /*y*/, const QString* text) {
     }
     SyncText();
     Redraw();
-    if (m_pDlg && !m_command.isEmpty()) {
+    if (m_pDlg && !m_command.isEmpty())
         m_pDlg->OnCommand(m_command + cmd::kOnPasteSuffix, 0);
-    }
     return true;
 }
 
@@ -188,9 +175,8 @@ void CSkinEdit::Detach() {
 }
 
 void CSkinEdit::SyncText() {
-    if (!m_multiLine || !m_pDlg) {
+    if (!m_multiLine || !m_pDlg)
         return;
-    }
     const int lineHeight = LineHeight();
     plat::Rect measured{0, 0, qMax(1, m_width - 2 * kFrameInset), 0};
     const int height =

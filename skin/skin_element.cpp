@@ -80,15 +80,12 @@ void CSkinElement::Create(CSkinDlgHolder* holder, unsigned /*id*/, const QString
         m_pHolder = static_cast<CSkinDlgHolder*>(this);
     }
     m_pAtlasDC = m_pDlg ? m_pDlg->m_pAtlasDC : nullptr;
-    if (!caption.isNull()) {
+    if (!caption.isNull())
         SetText(caption);
-    }
-    if (!tooltip.isNull()) {
+    if (!tooltip.isNull())
         m_tooltip = tooltip;
-    }
-    if (!command.isNull()) {
+    if (!command.isNull())
         m_command = command;
-    }
     m_param = param;
 }
 
@@ -111,16 +108,14 @@ void CSkinElement::OnMouseLeave() {
 }
 
 void CSkinElement::OnSetFocus(int /*x*/, int /*y*/) {
-    if (m_pDlg) {
+    if (m_pDlg)
         m_pDlg->m_pFocus = this;
-    }
     Redraw();
 }
 
 void CSkinElement::OnKillFocus() {
-    if (m_pDlg && m_pDlg->m_pFocus == this) {
+    if (m_pDlg && m_pDlg->m_pFocus == this)
         m_pDlg->m_pFocus = nullptr;
-    }
     Redraw();
 }
 
@@ -135,9 +130,8 @@ bool CSkinElement::GetToolTip(QString& text, plat::Rect* rect) {
 
 void CSkinElement::SetText(const QString& text) {
     m_caption = text;
-    if (m_pDlg) {
+    if (m_pDlg)
         UpdateTextExtent(m_pDlg->MeasureDC());
-    }
 }
 
 QString CSkinElement::GetText() const {
@@ -152,18 +146,15 @@ void CSkinElement::EnableDragDrop() {
 }
 
 void CSkinElement::Redraw() {
-    if (m_pDlg) {
+    if (m_pDlg)
         m_pDlg->Invalidate();
-    }
 }
 
 void CSkinElement::SetPosition(int x, int y, int width, int height, int flags) {
-    if (x != -1) {
+    if (x != -1)
         m_x = x;
-    }
-    if (y != -1) {
+    if (y != -1)
         m_y = y;
-    }
     if (width != 0 || height != 0) {
         const int holderWidth = m_pHolder ? m_pHolder->m_width : 0;
         const int holderHeight = m_pHolder ? m_pHolder->m_height : 0;
@@ -172,11 +163,10 @@ void CSkinElement::SetPosition(int x, int y, int width, int height, int flags) {
         m_height = qMax(0, height < 0 ? holderHeight + height : height);
     }
     OnPositionChanged();
-    if (flags == kShowFlag) {
+    if (flags == kShowFlag)
         m_visible = true;
-    } else if (flags == kHideFlag) {
+    else if (flags == kHideFlag)
         m_visible = false;
-    }
     CSkinDlgHolder* holder = m_pHolder;
     if (holder && holder != static_cast<CSkinElement*>(this) && m_bottom + 4 > holder->m_contentHeight) {
         holder->m_contentHeight = m_bottom + 4;
@@ -196,12 +186,10 @@ void CSkinElement::SetEnabled(bool enabled) {
 
 void CSkinElement::SetFocus() {
     CSkinDlg_Base* dlg = m_pDlg;
-    if (!dlg || dlg->m_pFocus == this) {
+    if (!dlg || dlg->m_pFocus == this)
         return;
-    }
-    if (CSkinElement* focus = dlg->m_pFocus) {
+    if (CSkinElement* focus = dlg->m_pFocus)
         focus->OnKillFocus();
-    }
     OnSetFocus(0, 0);
 }
 
@@ -215,9 +203,8 @@ plat::Point CSkinElement::GetDialogPos() const {
     bool direct = true;
     while (holder && holder != static_cast<const CSkinElement*>(this)) {
         const bool root = holder->m_pHolder == holder;
-        if (root && !direct) {
+        if (root && !direct)
             break;
-        }
         if (!holder->m_flat) {
             at.x += 4;
             at.y += 4;
@@ -225,9 +212,8 @@ plat::Point CSkinElement::GetDialogPos() const {
         at.y -= holder->m_scrollY;
         at.x += holder->m_x;
         at.y += holder->m_y;
-        if (root) {
+        if (root)
             break;
-        }
         holder = holder->m_pHolder;
         direct = false;
     }
@@ -237,15 +223,13 @@ plat::Point CSkinElement::GetDialogPos() const {
 void CSkinElement::Detach() {
     if (m_pDlg) {
         m_pDlg->ForgetElement(this);
-        if (m_inElementList) {
+        if (m_inElementList)
             m_pDlg->UnlistForDragDrop(this);
-        }
     }
     m_inElementList = false;
     CSkinDlg_Base::ClearHoverSlot(this);
-    if (m_pHolder && m_pHolder != static_cast<CSkinElement*>(this)) {
+    if (m_pHolder && m_pHolder != static_cast<CSkinElement*>(this))
         m_pHolder->RemoveElement(this);
-    }
     m_pHolder = nullptr;
     m_pDlg = nullptr;
     m_caption.clear();
@@ -261,22 +245,19 @@ bool CSkinElement::IsHolder() const {
 bool CSkinElement::IsWithin(const CSkinElement* other) const {
     const CSkinElement* e = this;
     while (e) {
-        if (e == other) {
+        if (e == other)
             return true;
-        }
         const CSkinElement* up = e->m_pHolder;
-        if (up == e) {
+        if (up == e)
             break;
-        }
         e = up;
     }
     return false;
 }
 
 void CSkinElement::DrawFrame(int x, int y, int width, int height, plat::DeviceContext& dc) {
-    if (!m_pAtlasDC) {
+    if (!m_pAtlasDC)
         return;
-    }
     const plat::DeviceContext& atlas = *m_pAtlasDC;
     const int right = x + width - kFrameCap;
     const int midW = width - 2 * kFrameCap;
@@ -305,9 +286,8 @@ void CSkinElement::DrawFrame(int x, int y, int width, int height, plat::DeviceCo
         skin::StretchPiece(dc, plat::Rect::fromXywh(right, y + kFrameBand, kFrameCap, midH), atlas,
                            kFrameRight);
     }
-    if (midW > 0 && midH > 0) {
+    if (midW > 0 && midH > 0)
         dc.fillSolidRect(plat::Rect::fromXywh(x + kFrameCap, y + kFrameBand, midW, midH), 0xFFFFFF);
-    }
 }
 
 namespace {
@@ -318,14 +298,12 @@ void DrawBar(plat::DeviceContext& dc, const plat::DeviceContext& atlas, bool ver
     const BarPieces& p = vertical ? kVerticalPieces : kHorizontalPieces;
     // len pixels along the bar at pos, stretched from srcLen pixels of the atlas piece at src.
     auto piece = [&](plat::Point src, int pos, int len, int srcLen) {
-        if (len <= 0) {
+        if (len <= 0)
             return;
-        }
-        if (vertical) {
+        if (vertical)
             dc.stretchBlt(across, pos, kArrow, len, atlas, src.x, src.y, kArrow, srcLen);
-        } else {
+        else
             dc.stretchBlt(pos, across, len, kArrow, atlas, src.x, src.y, srcLen, kArrow);
-        }
     };
     const skin::ThumbGeometry t = skin::ComputeThumb(from, to, content, view, offset);
     piece(p.firstArrow.topLeft(), from, kArrow, kArrow);
@@ -335,9 +313,8 @@ void DrawBar(plat::DeviceContext& dc, const plat::DeviceContext& atlas, bool ver
                                           : plat::Rect::fromXywh(from + kArrow, across, t.track, kArrow);
         dc.fillSolidRect(track, kTrackColor);
     }
-    if (t.length <= 0) {
+    if (t.length <= 0)
         return;
-    }
     const int start = from + kArrow + t.pos;
     const int cap = qMin(kArrow, (t.length + 1) / 2);
     piece(p.thumbStart.topLeft(), start, cap, cap);
@@ -365,14 +342,12 @@ void CSkinElement::DrawScrollbars(plat::DeviceContext& dc, int topInset, int lef
         m_scrollX = 0;
     }
     const bool vertical = m_contentHeight > viewHeight;
-    if (vertical) {
+    if (vertical)
         m_rightInset += skin::kScrollbarWidth;
-    } else {
+    else
         m_scrollY = 0;
-    }
-    if (!m_pAtlasDC) {
+    if (!m_pAtlasDC)
         return;
-    }
     if (horizontal) {
         DrawBar(dc, *m_pAtlasDC, false, origin.y + m_frameHeight - skin::kScrollbarWidth,
                 origin.x + m_viewLeft, origin.x + m_frameWidth - m_rightInset, m_contentWidth,
@@ -385,15 +360,12 @@ void CSkinElement::DrawScrollbars(plat::DeviceContext& dc, int topInset, int lef
 }
 
 bool CSkinElement::OnMouse(int x, int y, int state) {
-    if (m_pDlg) {
+    if (m_pDlg)
         m_pDlg->m_pHover = this;
-    }
-    if (state == skin::kMouseHeld && m_scrollMode == kScrollNone && (!m_pDlg || m_pDlg->m_pPressed != this)) {
+    if (state == skin::kMouseHeld && m_scrollMode == kScrollNone && (!m_pDlg || m_pDlg->m_pPressed != this))
         PickScrollPart(x, y);
-    }
-    if (m_scrollMode == kScrollNone) {
+    if (m_scrollMode == kScrollNone)
         return false;
-    }
     if (state != skin::kMouseHeld) {
         // A release anywhere lets go of the bar, even when it happened outside this element.
         m_scrollMode = kScrollNone;
@@ -431,9 +403,8 @@ void CSkinElement::PickScrollPart(int x, int y) {
 
 void CSkinElement::StepScroll(int x, int y) {
     const qint64 now = MonotonicMs();
-    if (now < m_nextScrollStep) {
+    if (now < m_nextScrollStep)
         return;
-    }
     m_nextScrollStep = now + skin::kScrollStepMs;
 
     const bool vertical = m_scrollMode == kScrollUp || m_scrollMode == kScrollVThumb ||
@@ -460,28 +431,24 @@ void CSkinElement::StepScroll(int x, int y) {
         break;
     case kScrollPageUp:
     case kScrollPageLeft:
-        if (mouse < thumbStart) {
+        if (mouse < thumbStart)
             wanted -= skin::PageStep(view);
-        }
         break;
     case kScrollPageDown:
     case kScrollPageRight:
-        if (mouse >= thumbStart + t.length) {
+        if (mouse >= thumbStart + t.length)
             wanted += skin::PageStep(view);
-        }
         break;
     default:
         wanted += skin::ThumbDragDelta(mouse - m_scrollAnchor, content, view, t.free);
         break;
     }
     const int clamped = skin::ClampScrollOffset(wanted, content, view);
-    if (clamped == offset) {
+    if (clamped == offset)
         return;
-    }
     offset = clamped;
-    if (m_scrollMode == kScrollVThumb || m_scrollMode == kScrollHThumb) {
+    if (m_scrollMode == kScrollVThumb || m_scrollMode == kScrollHThumb)
         m_scrollAnchor = mouse;
-    }
     ++m_changeCount;
     Redraw();
 }

@@ -28,9 +28,8 @@ void CSkinIcoButton::CreateEx(CSkinDlgHolder* holder, unsigned id, const QString
             m_icons = {{x, 0}, {x, s}, {x, 0}, {x, 2 * s}, {s, s}};
             m_transparentIcon = corner == m_pIconDC->getPixel(0, 0);
         }
-        if (m_transparentIcon) {
+        if (m_transparentIcon)
             m_keyColor = corner;
-        }
     }
     m_layout = layoutFlags;
     SetBackImages(skin::kPushButtonImages);
@@ -106,13 +105,11 @@ void CSkinIcoButton::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) 
         const plat::Point back = m_back.Of(skin::PickIcoBackImage(m_enabled, hot, pressed, m_selected));
         const plat::Rect src = plat::Rect::fromXywh(back.x, back.y, m_back.size.cx, m_back.size.cy);
         for (const skin::NinePiece& piece :
-             skin::NineSlice(src, plat::Rect::fromXywh(x, y, m_width, m_height))) {
+             skin::NineSlice(src, plat::Rect::fromXywh(x, y, m_width, m_height)))
             skin::StretchPiece(dc, piece.dst, *m_pAtlasDC, piece.src);
-        }
     }
-    if ((m_layout & kFrameWhileHot) && hot) {
+    if ((m_layout & kFrameWhileHot) && hot)
         DrawFrame(x, y, m_width, m_height, dc);
-    }
     const Placement place = Place(hot && !pressed);
     const plat::Size icon = m_icons.size;
     if (m_pIconDC && icon.cx > 0 && icon.cy > 0) {
@@ -124,9 +121,8 @@ void CSkinIcoButton::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) 
             dc.bitBlt(x + place.icon.x, y + place.icon.y, icon.cx, icon.cy, *m_pIconDC, src.x, src.y);
         }
     }
-    if ((m_layout & kIconOnly) || m_caption.isEmpty()) {
+    if ((m_layout & kIconOnly) || m_caption.isEmpty())
         return;
-    }
     plat::Rect text = place.text.translated(x, y);
     const plat::ColorRef previous =
         dc.setTextColor(m_enabled ? plat::Rgb(0, 0, 0) : skin::kDisabledTextColor);

@@ -32,18 +32,16 @@ const plat::Font* CSkinLabel::ActiveFont() const {
 }
 
 void CSkinLabel::Remeasure() {
-    if (m_pDlg) {
+    if (m_pDlg)
         UpdateTextExtent(m_pDlg->MeasureDC());
-    }
 }
 
 void CSkinLabel::CreateLabel(CSkinDlgHolder* holder, unsigned id, const QString& text, int x, int y,
                              const QString& command, const QString& tooltip, bool link, bool rightAlign) {
     m_link = link;
     CSkinElement::Create(holder, id, text, command.isNull() ? u""_s : command, 0, tooltip);
-    if (x != 0 && y != 0) {
+    if (x != 0 && y != 0)
         SetPosition(rightAlign ? x - m_width : x, y, m_width, m_height, 0);
-    }
 }
 
 void CSkinLabel::SetFont(const plat::Font* shared) {
@@ -77,9 +75,8 @@ void CSkinLabel::UpdateTextExtent(plat::DeviceContext& dc) {
         height += r.height();
     }
     dc.selectFont(previous);
-    if (width + 1 != m_width || height + 1 != m_height) {
+    if (width + 1 != m_width || height + 1 != m_height)
         SetPosition(-1, -1, width + 1, height + 1, 0);
-    }
 }
 
 void CSkinLabel::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {

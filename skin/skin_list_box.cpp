@@ -29,9 +29,8 @@ void CSkinListBox::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     m_layoutDirty = true;
     CSkinElement::Create(holder, id, u""_s, u""_s, 0, u""_s);
     m_backDC.create(10, 10);
-    if (m_pDlg) {
+    if (m_pDlg)
         m_backDC.selectFont(&m_pDlg->m_font);
-    }
     m_columns.clear();
     m_itemCount = 0;
     m_linesPerItem = 1;
@@ -53,17 +52,15 @@ void CSkinListBox::UpdateItemCount() {
         m_totalCount = total;
         m_selection.resize(static_cast<std::size_t>(total), 0);
         BuildOrder();
-        if (m_hoverLine >= VisibleCount()) {
+        if (m_hoverLine >= VisibleCount())
             ClearHover();
-        }
         AfterOrderBuilt();
         m_selection.resize(static_cast<std::size_t>(total), 0);
         if (m_selection.size() != before) {
-            if (m_painting) {
+            if (m_painting)
                 QueueSelectionNotice();
-            } else {
+            else
                 NotifySelection();
-            }
         }
     }
 }
@@ -75,20 +72,16 @@ void CSkinListBox::BuildOrder() {
     std::vector<std::uint8_t> shown(total, 1);
     const bool anyFilter = std::any_of(m_columns.begin(), m_columns.end(),
                                        [](const CSkinListBox_Column& c) { return c.filterOn; });
-    if (!m_visibilityByFiltersOnly || anyFilter) {
-        for (std::size_t item = 0; item < total; ++item) {
+    if (!m_visibilityByFiltersOnly || anyFilter)
+        for (std::size_t item = 0; item < total; ++item)
             shown[item] = IsItemVisible(static_cast<int>(item)) ? 1 : 0;
-        }
-    }
     const bool descending = m_sortDirection == 1;
-    if (!SortByKeys(shown, descending)) {
+    if (!SortByKeys(shown, descending))
         SortByComparisons(shown, descending);
-    }
     m_sortedColumn = m_sortColumn;
     m_sortedDirection = m_sortDirection;
-    if (m_order.size() > static_cast<std::size_t>(kMaxRowCount)) {
+    if (m_order.size() > static_cast<std::size_t>(kMaxRowCount))
         m_order.resize(static_cast<std::size_t>(kMaxRowCount));
-    }
 }
 
 void CSkinListBox::SortByComparisons(std::vector<std::uint8_t>& shown, bool descending) {
@@ -114,11 +107,9 @@ void CSkinListBox::SortByComparisons(std::vector<std::uint8_t>& shown, bool desc
         }
     }
     const std::size_t seeded = next.size();
-    for (std::size_t item = 0; item < total; ++item) {
-        if (shown[item] == 1) {
+    for (std::size_t item = 0; item < total; ++item)
+        if (shown[item] == 1)
             next.push_back(static_cast<int>(item));
-        }
-    }
     m_order.swap(next);
     if (!sorted || m_order.size() != seeded) {
         // Equal items keep their item order in both directions, whatever order they started in.
@@ -135,14 +126,12 @@ bool CSkinListBox::SortByKeys(const std::vector<std::uint8_t>& shown, bool desce
     std::vector<std::uint32_t> ranks;
     std::vector<const QString*> texts;
     for (std::size_t at = 0; at < shown.size(); ++at) {
-        if (shown[at] == 0) {
+        if (shown[at] == 0)
             continue;
-        }
         const int item = static_cast<int>(at);
         CSkinListBox_SortKey key;
-        if (!GetSortKey(item, key) || key.kind == CSkinListBox_SortKey::kNone) {
+        if (!GetSortKey(item, key) || key.kind == CSkinListBox_SortKey::kNone)
             return false;
-        }
         if (items.empty()) {
             first = key;
             items.reserve(shown.size());
@@ -157,18 +146,16 @@ bool CSkinListBox::SortByKeys(const std::vector<std::uint8_t>& shown, bool desce
             ranks.push_back(skin::FloatSortRank(key.floatValue, key.invert, descending));
             break;
         default:
-            if (!key.text) {
+            if (!key.text)
                 return false;
-            }
             texts.push_back(key.text);
             break;
         }
         items.push_back(item);
     }
     if (first.kind == CSkinListBox_SortKey::kText) {
-        if (!skin::SortByTexts(items, texts, descending)) {
+        if (!skin::SortByTexts(items, texts, descending))
             return false;
-        }
     } else {
         skin::SortByRanks(items, ranks);
     }
@@ -197,22 +184,19 @@ bool CSkinListBox::PutEqualItemsInItemOrder(std::vector<int>& order, bool descen
 void CSkinListBox::InvalidateContent() {
     ++m_changeCount;
     m_orderDirty = true;
-    if (m_ready) {
+    if (m_ready)
         Redraw();
-    }
 }
 
 void CSkinListBox::NotifySelection() {
-    if (!m_selectCommand.isEmpty() && m_owner) {
+    if (!m_selectCommand.isEmpty() && m_owner)
         m_owner(m_selectCommand, IsAllSelected() ? 1 : 0, m_pDlg);
-    }
 }
 
 void CSkinListBox::QueueSelectionNotice() {
     QCoreApplication* app = QCoreApplication::instance();
-    if (m_noticeQueued || !app || m_selectCommand.isEmpty() || !m_owner) {
+    if (m_noticeQueued || !app || m_selectCommand.isEmpty() || !m_owner)
         return;
-    }
     m_noticeQueued = true;
     QMetaObject::invokeMethod(
         app,
@@ -229,21 +213,17 @@ void CSkinListBox::QueueSelectionNotice() {
 // Cells
 
 int CSkinListBox::FindColumnByScan(int id) const {
-    for (std::size_t i = 0; i < m_columns.size(); ++i) {
-        if (m_columns[i].id == id) {
+    for (std::size_t i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].id == id)
             return static_cast<int>(i);
-        }
-    }
     return -1;
 }
 
 int CSkinListBox::SpanWidth(int first, int last) const {
     int width = -kColumnGap;
-    for (int i = first; i <= last; ++i) {
-        if (m_columns[static_cast<std::size_t>(i)].groupRole != CSkinListBox_Column::kGroupHead) {
+    for (int i = first; i <= last; ++i)
+        if (m_columns[static_cast<std::size_t>(i)].groupRole != CSkinListBox_Column::kGroupHead)
             width += m_columns[static_cast<std::size_t>(i)].width + kColumnGap;
-        }
-    }
     return qMax(0, width);
 }
 
@@ -251,9 +231,8 @@ int CSkinListBox::AddCell(CSkinListBox_Line& line, const QString& text, int dx, 
                           int maxWidth, int kind, int linkId, int align, plat::ColorRef color,
                           const QString& tooltip) {
     const int column = FindColumn(columnId);
-    if (column < 0) {
+    if (column < 0)
         return dx;
-    }
     return AddSpan(line, text, dx, dy, column, column, maxWidth, kind, linkId, align, color, tooltip);
 }
 
@@ -262,9 +241,8 @@ int CSkinListBox::AddLineMessage(CSkinListBox_Line& line, const QString& text, i
                                  int align, plat::ColorRef color, const QString& tooltip) {
     const int first = FindColumn(firstColumnId);
     const int last = lastColumnId == -1 ? static_cast<int>(m_columns.size()) - 1 : FindColumn(lastColumnId);
-    if (first < 0 || last < first) {
+    if (first < 0 || last < first)
         return dx;
-    }
     return AddSpan(line, text, dx, dy, first, last, maxWidth, kind, linkId, align, color, tooltip);
 }
 
@@ -302,14 +280,12 @@ int CSkinListBox::CompareNumberText(const QString& a, const QString& b, bool num
 
 void CSkinListBox::ComputeColumnGroups() {
     for (std::size_t i = 0; i < m_columns.size(); ++i) {
-        if (m_columns[i].groupRole != CSkinListBox_Column::kGroupHead) {
+        if (m_columns[i].groupRole != CSkinListBox_Column::kGroupHead)
             continue;
-        }
         int members = 0;
         for (std::size_t j = i + 1;
-             j < m_columns.size() && m_columns[j].groupRole == CSkinListBox_Column::kGroupMember; ++j) {
+             j < m_columns.size() && m_columns[j].groupRole == CSkinListBox_Column::kGroupMember; ++j)
             ++members;
-        }
         m_columns[i].memberCount = members;
     }
 }
@@ -320,44 +296,37 @@ void CSkinListBox::ComputeColumnGroups() {
 void CSkinListBox::SelectRange(int first, int last) {
     // Item indices run over the report's whole count, hidden items included.
     const int total = m_totalCount;
-    if (first < 0) {
+    if (first < 0)
         first += total;
-    }
-    if (last < 0) {
+    if (last < 0)
         last += total;
-    }
     first = qMax(0, first);
     last = qMin(total - 1, last);
-    if (first > last) {
+    if (first > last)
         return;
-    }
     std::fill(m_selection.begin(), m_selection.end(), 0);
     std::fill(m_selection.begin() + first, m_selection.begin() + last + 1, 1);
     m_orderDirty = true;
     const skin::ElementHandle self(this);
     NotifySelection();
-    if (self.get()) {
+    if (self.get())
         Redraw();
-    }
 }
 
 void CSkinListBox::SelectAllVisible() {
     std::fill(m_selection.begin(), m_selection.end(), 0);
-    for (const int item : m_order) {
+    for (const int item : m_order)
         SetSelection(item, true);
-    }
     m_orderDirty = true;
     const skin::ElementHandle self(this);
     NotifySelection();
-    if (self.get()) {
+    if (self.get())
         Redraw();
-    }
 }
 
 void CSkinListBox::SetSelection(int item, bool selected) {
-    if (item >= 0 && static_cast<std::size_t>(item) < m_selection.size()) {
+    if (item >= 0 && static_cast<std::size_t>(item) < m_selection.size())
         m_selection[static_cast<std::size_t>(item)] = selected ? 1 : 0;
-    }
 }
 
 bool CSkinListBox::IsSelected(int item) const {
@@ -369,9 +338,8 @@ int CSkinListBox::GetSingleSelection() const {
     int found = -1;
     for (const int item : m_order) {
         if (IsSelected(item)) {
-            if (found >= 0) {
+            if (found >= 0)
                 return -2;
-            }
             found = item;
         }
     }
@@ -380,16 +348,16 @@ int CSkinListBox::GetSingleSelection() const {
 
 bool CSkinListBox::IsAllSelected() const {
     return !m_order.empty() &&
-           std::all_of(m_order.begin(), m_order.end(), [this](int item) { return IsSelected(item); });
+           std::all_of(
+               m_order.begin(), m_order.end(), [this](int item) { return IsSelected(item); });
 }
 
 // ---------------------------------------------------------------------------------------------------------------
 // Lines
 
 void CSkinListBox::InitLine(int row, int scrollX, int y, CSkinListBox_Line& line) const {
-    if (row < 0 || row >= VisibleCount()) {
+    if (row < 0 || row >= VisibleCount())
         qFatal("CSkinListBox::InitLine: row %d outside the %d visible rows", row, VisibleCount());
-    }
     line.row = row;
     line.item = m_order[static_cast<std::size_t>(row)];
     line.x = -scrollX;
@@ -402,9 +370,8 @@ void CSkinListBox::InitLine(int row, int scrollX, int y, CSkinListBox_Line& line
 }
 
 const CSkinListBox_Line* CSkinListBox::HoveredLine() const {
-    if (m_hoverLine < 0 || static_cast<std::size_t>(m_hoverLine) >= m_lines.size()) {
+    if (m_hoverLine < 0 || static_cast<std::size_t>(m_hoverLine) >= m_lines.size())
         return nullptr;
-    }
     return &m_lines[static_cast<std::size_t>(m_hoverLine)];
 }
 
@@ -419,8 +386,7 @@ std::size_t CSkinListBox::ContainerBytes() const {
     std::size_t bytes = m_order.capacity() * sizeof(int) + m_selection.capacity() +
                         m_columns.capacity() * sizeof(CSkinListBox_Column) +
                         m_lines.capacity() * sizeof(CSkinListBox_Line);
-    for (const CSkinListBox_Line& line : m_lines) {
+    for (const CSkinListBox_Line& line : m_lines)
         bytes += line.cells.capacity() * sizeof(CSkinListBox_Item);
-    }
     return bytes;
 }

@@ -204,9 +204,8 @@ class CSkinListBox : public CSkinElement {
     // The column with that id when its filter is on and of a type from firstType to lastType, else null.
     CSkinListBox_Column* ActiveFilter(int columnId, int firstType, int lastType) {
         const int index = FindColumn(columnId);
-        if (index < 0) {
+        if (index < 0)
             return nullptr;
-        }
         CSkinListBox_Column& c = m_columns[static_cast<std::size_t>(index)];
         return c.filterOn && c.filterType >= firstType && c.filterType <= lastType ? &c : nullptr;
     }

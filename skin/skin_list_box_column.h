@@ -52,9 +52,8 @@ struct CSkinListBox_Column {
     // The text filter prepared for testing rows: made when the filter is stored, and again whenever the
     // lists changed since.
     const skin::ColumnFilterIndex& FilterIndex() {
-        if (!m_filterIndex || !m_filterIndex->IsFor(filterType, values, values2)) {
+        if (!m_filterIndex || !m_filterIndex->IsFor(filterType, values, values2))
             PrepareFilter();
-        }
         return *m_filterIndex;
     }
 

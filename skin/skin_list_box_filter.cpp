@@ -6,9 +6,8 @@
 #include "skin/wildcard_pattern.h"
 
 void CSkinListBox::RunFilterDialog(int column, int x, int y, const QString& title) {
-    if (column < 0 || static_cast<std::size_t>(column) >= m_columns.size()) {
+    if (column < 0 || static_cast<std::size_t>(column) >= m_columns.size())
         return;
-    }
     CSkinListBox_FilterDlg dlg(m_pDlg, this, x, y);
     dlg.m_title = title;
     dlg.m_columnIndex = column;
@@ -22,9 +21,8 @@ int CSkinListBox::MatchWildcard(const QString& text, const QString& pattern) {
 bool CSkinListBox::FilterAcceptsText(int columnId, const QString& text) {
     CSkinListBox_Column* c = ActiveFilter(columnId, CSkinListBox_Column::kFilterIncludeExclude,
                                           CSkinListBox_Column::kFilterOneValueContains);
-    if (!c) {
+    if (!c)
         return true;
-    }
     switch (c->filterType) {
     case CSkinListBox_Column::kFilterIncludeExclude:
         return c->FilterIndex().AcceptsByPatterns(text);

@@ -42,14 +42,12 @@ const QString kLineBreaks = u"\r\n"_s;
 
 // The range edits start empty while the range is still the same value at both ends.
 template <class T> QString RangeText(T value, T other) {
-    if (value == other) {
+    if (value == other)
         return QString();
-    }
-    if constexpr (std::is_same_v<T, int>) {
+    if constexpr (std::is_same_v<T, int>)
         return number_text::FormatInt(value);
-    } else {
+    else
         return number_text::FormatFixed(value, 2);
-    }
 }
 
 // Reads the two range fields as scanf does, each a default of 0 and 100 where it holds no number; a field
@@ -86,9 +84,8 @@ CSkinListBox_FilterDlg::~CSkinListBox_FilterDlg() = default;
 
 CSkinListBox_Column* CSkinListBox_FilterDlg::Column() const {
     auto* grid = static_cast<CSkinListBox*>(m_pGrid.get());
-    if (!grid || m_columnIndex < 0 || static_cast<std::size_t>(m_columnIndex) >= grid->m_columns.size()) {
+    if (!grid || m_columnIndex < 0 || static_cast<std::size_t>(m_columnIndex) >= grid->m_columns.size())
         return nullptr;
-    }
     return &grid->m_columns[static_cast<std::size_t>(m_columnIndex)];
 }
 
@@ -202,9 +199,8 @@ int CSkinListBox_FilterDlg::CreateValueList(const QStringList& labels, int y) {
     int selected = 0;
     for (qsizetype i = 0; i < column.values2.size(); ++i) {
         m_dropList.AddItem(column.values2[i], static_cast<int>(i));
-        if (selected == 0 && column.values2[i].compare(column.filterText, Qt::CaseInsensitive) == 0) {
+        if (selected == 0 && column.values2[i].compare(column.filterText, Qt::CaseInsensitive) == 0)
             selected = m_dropList.GetCount() - 1;
-        }
     }
     m_dropList.SetCurSel(selected, true);
     m_dropList.SetPosition(kLeft, y + kLabelGap, kInnerWidth, kFieldHeight);
@@ -260,11 +256,9 @@ void CSkinListBox_FilterDlg::Store(CSkinListBox_Column& column) {
     case CSkinListBox_Column::kFilterExactValues:
     case CSkinListBox_Column::kFilterContainedValues: {
         QStringList ticked;
-        for (const CSkinRadio& check : m_valueChecks) {
-            if (check.m_checked) {
+        for (const CSkinRadio& check : m_valueChecks)
+            if (check.m_checked)
                 ticked.append(check.m_caption);
-            }
-        }
         column.values = ticked;
         break;
     }
@@ -310,17 +304,15 @@ bool CSkinListBox_FilterDlg::OnCommand(const QString& command, int param) {
     if (command == cmd::kOk || command == cmd::kDefaultOk) {
         // Enter in a range field ends the dialog as OK does.
         CSkinListBox_Column* column = Column();
-        if (column) {
+        if (column)
             Store(*column);
-        }
         EndSkinDialog(column ? skin::kResultOk : skin::kResultCancel);
         return true;
     }
     if (command == cmd::kFilterCheckAll) {
         EnableFilter();
-        for (CSkinRadio& check : m_valueChecks) {
+        for (CSkinRadio& check : m_valueChecks)
             check.m_checked = m_showAll.m_checked;
-        }
         m_checkHolder.Redraw();
         return true;
     }
@@ -329,9 +321,8 @@ bool CSkinListBox_FilterDlg::OnCommand(const QString& command, int param) {
         // text changed. Typing and drops are changes, and so is a click on a value.
         const QStringView suffix = QStringView(command).sliced(cmd::kEnableFilter.size());
         if (suffix == cmd::kTypingSuffix || suffix == cmd::kOnPasteSuffix || param == kValueParam ||
-            ChangedSinceOpening()) {
+            ChangedSinceOpening())
             EnableFilter();
-        }
         if (param == kValueParam) {
             // "Show All" says whether every value is ticked.
             m_showAll.m_checked = std::all_of(m_valueChecks.begin(), m_valueChecks.end(),

@@ -32,29 +32,24 @@ template <class T, std::size_t KeyBytes, class Key> void RadixSort(T* first, T* 
     std::array<std::array<std::size_t, 256>, KeyBytes> counts{};
     for (const T* e = first; e != last; ++e) {
         const std::uint64_t k = key(*e);
-        for (std::size_t b = 0; b < KeyBytes; ++b) {
+        for (std::size_t b = 0; b < KeyBytes; ++b)
             ++counts[b][(k >> (8 * b)) & 0xFF];
-        }
     }
     T* from = first;
     T* to = buffer;
     for (std::size_t b = 0; b < KeyBytes; ++b) {
         std::array<std::size_t, 256>& count = counts[b];
-        if (std::find(count.begin(), count.end(), n) != count.end()) {
+        if (std::find(count.begin(), count.end(), n) != count.end())
             continue;
-        }
         std::size_t start = 0;
-        for (std::size_t& c : count) {
+        for (std::size_t& c : count)
             start += std::exchange(c, start);
-        }
-        for (const T* e = from; e != from + n; ++e) {
+        for (const T* e = from; e != from + n; ++e)
             to[count[(key(*e) >> (8 * b)) & 0xFF]++] = *e;
-        }
         std::swap(from, to);
     }
-    if (from != first) {
+    if (from != first)
         std::copy(from, from + n, first);
-    }
 }
 
 struct TextEntry {
@@ -68,9 +63,8 @@ struct TextEntry {
 // text that ends sorts before every longer one with the same units (and ties with one that goes on with 0).
 std::uint64_t Prefix(const TextEntry& e, std::uint32_t offset) {
     std::uint64_t prefix = 0;
-    for (std::uint32_t i = offset; i < offset + 4; ++i) {
+    for (std::uint32_t i = offset; i < offset + 4; ++i)
         prefix = (prefix << 16) | (i < e.size ? e.text[i].unicode() : 0u);
-    }
     return prefix;
 }
 
@@ -83,17 +77,14 @@ struct TextRun {
 } // namespace
 
 std::uint32_t IntSortRank(int value, bool invert, bool descending) {
-    if (value == -2) {
+    if (value == -2)
         return kLastRealInt + 1;
-    }
-    if (value == -1) {
+    if (value == -1)
         return kLastRealInt + 2;
-    }
     // Sign flipped, the bits order as the values do; the two no-data values leave a gap of two.
     std::uint32_t rank = static_cast<std::uint32_t>(value) ^ kSignBit;
-    if (value >= 0) {
+    if (value >= 0)
         rank -= 2;
-    }
     return invert != descending ? kLastRealInt - rank : rank;
 }
 
@@ -113,9 +104,8 @@ std::uint32_t FloatSortRank(float value, bool invert, bool descending) {
 void SortByRanks(std::vector<int>& items, const std::vector<std::uint32_t>& ranks) {
     // The rank above the position: equal ranks keep their positions, which are in item order.
     std::vector<std::uint64_t> keyed(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i) {
+    for (std::size_t i = 0; i < items.size(); ++i)
         keyed[i] = (std::uint64_t{ranks[i]} << 32) | i;
-    }
     if (keyed.size() < kRadixMinimum) {
         std::sort(keyed.begin(), keyed.end());
     } else {
@@ -124,9 +114,8 @@ void SortByRanks(std::vector<int>& items, const std::vector<std::uint32_t>& rank
                                     [](std::uint64_t k) { return k >> 32; });
     }
     std::vector<int> sorted(items.size());
-    for (std::size_t i = 0; i < keyed.size(); ++i) {
+    for (std::size_t i = 0; i < keyed.size(); ++i)
         sorted[i] = items[static_cast<std::size_t>(keyed[i] & 0xFFFFFFFFu)];
-    }
     items.swap(sorted);
 }
 
@@ -136,9 +125,8 @@ bool SortByTexts(std::vector<int>& items, const std::vector<const QString*>& tex
     const std::size_t n = items.size();
     std::vector<TextEntry> entries(n);
     for (std::size_t i = 0; i < n; ++i) {
-        if (texts[i]->size() > qsizetype{kMaxTextLength}) {
+        if (texts[i]->size() > qsizetype{kMaxTextLength})
             return false;
-        }
         entries[i] = {0, texts[i]->constData(), static_cast<std::uint32_t>(texts[i]->size()),
                       static_cast<std::uint32_t>(i)};
     }
@@ -154,9 +142,8 @@ bool SortByTexts(std::vector<int>& items, const std::vector<const QString*>& tex
         TextEntry* last = entries.data() + run.last;
         for (TextEntry* e = first; e != last; ++e) {
             // The texts lie all over the heap: their units are fetched a few entries ahead.
-            if (last - e > kPrefetchAhead) {
+            if (last - e > kPrefetchAhead)
                 __builtin_prefetch(e[kPrefetchAhead].text + run.offset);
-            }
             const std::uint64_t prefix = Prefix(*e, run.offset);
             e->prefix = descending ? ~prefix : prefix;
         }
@@ -170,9 +157,8 @@ bool SortByTexts(std::vector<int>& items, const std::vector<const QString*>& tex
         for (TextEntry* from = first; from != last;) {
             TextEntry* to = from + 1;
             bool longer = from->size > next;
-            for (; to != last && to->prefix == from->prefix; ++to) {
+            for (; to != last && to->prefix == from->prefix; ++to)
                 longer = longer && to->size > next;
-            }
             if (to - from > 1) {
                 if (longer) {
                     runs.push_back({static_cast<std::size_t>(from - entries.data()),
@@ -195,9 +181,8 @@ bool SortByTexts(std::vector<int>& items, const std::vector<const QString*>& tex
         }
     }
     std::vector<int> sorted(n);
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = 0; i < n; ++i)
         sorted[i] = items[entries[i].index];
-    }
     items.swap(sorted);
     return true;
 }

@@ -38,9 +38,8 @@ void CSkinListBox::HitTest(int x, int y, int state) {
         const int cx = x + m_scrollX;
         for (std::size_t i = 0; i < m_columns.size(); ++i) {
             const CSkinListBox_Column& c = m_columns[i];
-            if (c.groupRole == CSkinListBox_Column::kGroupHead) {
+            if (c.groupRole == CSkinListBox_Column::kGroupHead)
                 continue;
-            }
             const int end = c.x + c.width;
             if (c.filterType != CSkinListBox_Column::kNoFilter && cx >= end - kFilterZone &&
                 cx < end + kFilterZone && y > kHeaderHeight - kFilterZoneHeight) {
@@ -53,9 +52,8 @@ void CSkinListBox::HitTest(int x, int y, int state) {
                 m_resizeX = x;
             }
         }
-        if (m_resizeColumn >= 0 && m_pDlg) {
+        if (m_resizeColumn >= 0 && m_pDlg)
             m_pDlg->setCursorShape(plat::CursorShape::SizeWE);
-        }
         return;
     }
     const int pitch = Pitch();
@@ -72,40 +70,34 @@ void CSkinListBox::HitTest(int x, int y, int state) {
 int CSkinListBox::HitCell(const CSkinListBox_Line& line, int x, int y) const {
     for (std::size_t k = 0; k < line.cells.size(); ++k) {
         const CSkinListBox_Item& cell = line.cells[k];
-        if (cell.firstColumn < 0 || static_cast<std::size_t>(cell.lastColumn) >= m_columns.size()) {
+        if (cell.firstColumn < 0 || static_cast<std::size_t>(cell.lastColumn) >= m_columns.size())
             continue;
-        }
         const CSkinListBox_Column& column = m_columns[static_cast<std::size_t>(cell.firstColumn)];
         const plat::Rect area = m_wholeCellHits ? plat::Rect::fromXywh(column.x + line.x + kCellInset, line.y,
                                                                        cell.width, Pitch())
                                                 : CellTextRect(line, cell);
-        if (area.contains(x, y)) {
+        if (area.contains(x, y))
             return static_cast<int>(k);
-        }
     }
     return -1;
 }
 
 void CSkinListBox::RepaintHover(int previousLine, int previousCell, int previousHeader, int previousFilter) {
-    if (previousHeader != m_hoverHeader || previousFilter != m_hoverFilter) {
+    if (previousHeader != m_hoverHeader || previousFilter != m_hoverFilter)
         Paint(true, true);
-    }
     if (previousLine != m_hoverLine || previousCell != m_hoverCell) {
         DrawLine(previousLine);
-        if (m_hoverLine != previousLine) {
+        if (m_hoverLine != previousLine)
             DrawLine(m_hoverLine);
-        }
     }
 }
 
 bool CSkinListBox::OnMouse(int x, int y, int state) {
-    if (CSkinElement::OnMouse(x, y, state)) {
+    if (CSkinElement::OnMouse(x, y, state))
         return true;
-    }
     const bool overBars = (x > m_width - m_rightInset && y >= kHeaderHeight) || y > m_height - m_bottomInset;
-    if (state == skin::kMouseRightRelease || (state != skin::kMouseHeld && overBars)) {
+    if (state == skin::kMouseRightRelease || (state != skin::kMouseHeld && overBars))
         return false;
-    }
     const int previousLine = m_hoverLine;
     const int previousCell = m_hoverCell;
     const int previousHeader = m_hoverHeader;
@@ -119,9 +111,8 @@ bool CSkinListBox::OnMouse(int x, int y, int state) {
             c.width = width;
             Paint(true, false);
         }
-        if (m_pDlg) {
+        if (m_pDlg)
             m_pDlg->setCursorShape(plat::CursorShape::SizeWE);
-        }
     } else {
         HitTest(x, y, state);
     }
@@ -138,9 +129,8 @@ bool CSkinListBox::OnMouse(int x, int y, int state) {
     if (state == skin::kMouseReleased) {
         const skin::ElementHandle self(this);
         OnRelease(x, y);
-        if (!self.get()) {
+        if (!self.get())
             return false;
-        }
     }
     Redraw();
     return false;
@@ -160,24 +150,21 @@ void CSkinListBox::OnRelease(int x, int y) {
     if (onSameCell) {
         const CSkinListBox_Line* line = HoveredLine();
         if (!line) {
-            if (y >= kHeaderHeight) {
+            if (y >= kHeaderHeight)
                 ClearSelection();
-            }
         } else if (m_hoverCell >= 0 && line->cells[static_cast<std::size_t>(m_hoverCell)].linkId != 0) {
             OnItemClick(x, y);
         } else {
             ReleaseRow(*line, x, y);
         }
     }
-    if (onSameHeader && self.get()) {
+    if (onSameHeader && self.get())
         ReleaseHeader();
-    }
 }
 
 void CSkinListBox::ClearSelection() {
-    if (std::none_of(m_selection.begin(), m_selection.end(), [](std::uint8_t s) { return s != 0; })) {
+    if (std::none_of(m_selection.begin(), m_selection.end(), [](std::uint8_t s) { return s != 0; }))
         return;
-    }
     std::fill(m_selection.begin(), m_selection.end(), 0);
     m_orderDirty = true;
     NotifySelection();
@@ -188,32 +175,27 @@ void CSkinListBox::ReleaseRow(const CSkinListBox_Line& line, int x, int y) {
     const bool shift = (held & plat::kModShift) != 0;
     const bool ctrl = (held & plat::kModControl) != 0;
     const int item = line.item;
-    if (!ctrl) {
+    if (!ctrl)
         std::fill(m_selection.begin(), m_selection.end(), 0);
-    }
-    if (!shift) {
+    if (!shift)
         m_anchorItem = -1;
-    }
     const auto anchor =
         m_anchorItem < 0 ? m_order.end() : std::find(m_order.begin(), m_order.end(), m_anchorItem);
     if (shift && anchor != m_order.end()) {
         const std::size_t from = static_cast<std::size_t>(anchor - m_order.begin());
         const std::size_t to = static_cast<std::size_t>(line.row);
-        for (std::size_t p = std::min(from, to); p <= std::max(from, to) && p < m_order.size(); ++p) {
+        for (std::size_t p = std::min(from, to); p <= std::max(from, to) && p < m_order.size(); ++p)
             SetSelection(m_order[p], !IsSelected(m_order[p]));
-        }
     } else {
         SetSelection(item, !IsSelected(item));
     }
-    if (m_anchorItem < 0 || (ctrl && !shift)) {
+    if (m_anchorItem < 0 || (ctrl && !shift))
         m_anchorItem = item;
-    }
     m_orderDirty = true;
     const skin::ElementHandle self(this);
     NotifySelection();
-    if (self.get()) {
+    if (self.get())
         OnItemClick(x, y);
-    }
 }
 
 void CSkinListBox::ReleaseHeader() {
@@ -222,9 +204,8 @@ void CSkinListBox::ReleaseHeader() {
         const skin::ElementHandle self(this);
         RunFilterDialog(m_hoverHeader, c.x - m_scrollX + c.width + kColumnGap, kHeaderHeight,
                         FilterDialogTitle(c.title));
-        if (self.get()) {
+        if (self.get())
             InvalidateContent();
-        }
         return;
     }
     if (c.id == m_sortColumn) {
@@ -243,9 +224,8 @@ void CSkinListBox::OnMouseLeave() {
     const int previousFilter = m_hoverFilter;
     ClearHover();
     m_resizeColumn = -1;
-    if (m_ready) {
+    if (m_ready)
         RepaintHover(previousLine, previousCell, previousHeader, previousFilter);
-    }
     CSkinElement::OnMouseLeave();
 }
 
@@ -258,9 +238,8 @@ void CSkinListBox::OnKeyDown(int vk) {
 }
 
 bool CSkinListBox::CellTextFits(const CSkinListBox_Line& line, const CSkinListBox_Item& cell) const {
-    if (!m_pDlg) {
+    if (!m_pDlg)
         return true;
-    }
     int textWidth = 0;
     switch (cell.kind) {
     case CSkinListBox_Item::kSmallText:
@@ -304,20 +283,17 @@ bool CSkinListBox::GetToolTip(QString& text, plat::Rect* rect) {
             const int narrower = c.filterType != CSkinListBox_Column::kNoFilter ? 20 : 0;
             area = plat::Rect{left, 0, right - narrower, kHeaderHeight};
         }
-        if (rect) {
+        if (rect)
             *rect = area.translated(at.x, at.y);
-        }
     } else if (const CSkinListBox_Line* line = HoveredLine(); line && m_hoverCell >= 0) {
         const CSkinListBox_Item& cell = line->cells[static_cast<std::size_t>(m_hoverCell)];
         text = cell.tooltip;
-        if (text.isEmpty() && !CellTextFits(*line, cell)) {
+        if (text.isEmpty() && !CellTextFits(*line, cell))
             text = cell.text;
-        }
         const plat::Rect r = CellTextRect(*line, cell);
         const int below = line->y + Pitch();
-        if (rect) {
+        if (rect)
             *rect = plat::Rect{r.left, below, r.right, below + Pitch()}.translated(at.x, at.y);
-        }
     }
     return !text.isEmpty();
 }

@@ -89,25 +89,22 @@ void CSkinListBox::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
 void CSkinListBox::OnPositionChanged() {
     CSkinElement::OnPositionChanged();
     m_layoutDirty = true;
-    if (!m_ready) {
+    if (!m_ready)
         return;
-    }
     if (m_width > m_backDC.width() || m_height > m_backDC.height()) {
         // The buffer only grows, so dragging a window's edge to and fro does not re-make it each step.
         m_backDC.create(qMax(m_width, m_backDC.width()), qMax(m_height, m_backDC.height()));
         m_backDC.setBkMode(plat::BkMode::Transparent);
         m_backDC.setStretchMode(plat::StretchMode::Halftone);
-        if (m_pDlg) {
+        if (m_pDlg)
             m_backDC.selectFont(&m_pDlg->m_font);
-        }
     }
     Paint(true, false);
 }
 
 void CSkinListBox::Rebuild(bool noRedraw, bool headerOnly) {
-    if (!headerOnly) {
+    if (!headerOnly)
         m_orderDirty = true;
-    }
     Paint(noRedraw, headerOnly);
 }
 
@@ -116,19 +113,16 @@ void CSkinListBox::Paint(bool noRedraw, bool headerOnly) {
         m_changeCount = 1;
         return;
     }
-    if (m_layoutDirty && !m_columns.empty()) {
+    if (m_layoutDirty && !m_columns.empty())
         LayoutColumns(m_width - skin::kScrollbarWidth - 4);
-    }
     if (!headerOnly) {
         m_painting = true;
         UpdateItemCount();
         m_painting = false;
         int contentWidth = 0;
-        for (const CSkinListBox_Column& c : m_columns) {
-            if (c.groupRole != CSkinListBox_Column::kGroupHead) {
+        for (const CSkinListBox_Column& c : m_columns)
+            if (c.groupRole != CSkinListBox_Column::kGroupHead)
                 contentWidth += c.width + kColumnGap;
-            }
-        }
         m_contentWidth = contentWidth;
         m_contentHeight = skin::RowsContentHeight(VisibleCount(), Pitch());
         DrawFrame(0, 0, m_width, m_height, m_backDC);
@@ -146,32 +140,26 @@ void CSkinListBox::Paint(bool noRedraw, bool headerOnly) {
         }
     }
     PaintHeader();
-    if (!headerOnly) {
+    if (!headerOnly)
         PaintBody();
-    }
-    if (!noRedraw) {
+    if (!noRedraw)
         Redraw();
-    }
 }
 
 void CSkinListBox::LayoutColumns(int availableWidth) {
-    if (!m_visible || m_columns.empty() || !m_pDlg) {
+    if (!m_visible || m_columns.empty() || !m_pDlg)
         return;
-    }
     bool measured = false;
     for (CSkinListBox_Column& c : m_columns) {
-        if (c.groupRole == CSkinListBox_Column::kGroupHead || c.minWidth != 0) {
+        if (c.groupRole == CSkinListBox_Column::kGroupHead || c.minWidth != 0)
             continue;
-        }
         c.minWidth = BoldFont().textExtent(c.title).cx +
                      (c.filterType != CSkinListBox_Column::kNoFilter ? kFilterButtonInset : 0);
         measured = true;
     }
-    if (measured) {
-        for (CSkinListBox_Column& c : m_columns) {
+    if (measured)
+        for (CSkinListBox_Column& c : m_columns)
             c.baseWidth = c.width;
-        }
-    }
     m_lineHeight = qMax(m_lineHeight, CellFont().textExtent(u"YygqzjW"_s).cy + 2);
     skin::DistributeColumnWidths(m_columns, availableWidth);
     m_layoutDirty = false;
@@ -205,9 +193,8 @@ void CSkinListBox::PaintHeader() {
         if (c.groupRole == CSkinListBox_Column::kGroupHead) {
             int right = left;
             for (std::size_t j = i + 1;
-                 j <= i + static_cast<std::size_t>(c.memberCount) && j < m_columns.size(); ++j) {
+                 j <= i + static_cast<std::size_t>(c.memberCount) && j < m_columns.size(); ++j)
                 right += m_columns[j].width + kColumnGap;
-            }
             HLine(dc, left, right, h / 2 - 1, kSeparatorDark);
             HLine(dc, left, right, h / 2, kSeparatorLight);
             if (right > 0 && right <= w) {
@@ -234,11 +221,10 @@ void CSkinListBox::PaintHeader() {
         const QString title = font.elided(c.title, boxRight - boxLeft);
         const plat::Size size = font.textExtent(title);
         int tx = boxLeft;
-        if (c.headerAlign == 2) {
+        if (c.headerAlign == 2)
             tx = boxLeft + (boxRight - boxLeft - size.cx) / 2;
-        } else if (c.headerAlign == 3) {
+        else if (c.headerAlign == 3)
             tx = boxRight - size.cx;
-        }
         tx = qMax(boxLeft, tx);
         const int ty = top + (h - top - size.cy) / 2;
         if (sorted) {
@@ -248,9 +234,8 @@ void CSkinListBox::PaintHeader() {
             dc.setTextColor(kTitleColor);
             dc.textOut(tx, ty, title);
         }
-        if (m_hoverHeader == static_cast<int>(i) && m_hoverFilter < 0) {
+        if (m_hoverHeader == static_cast<int>(i) && m_hoverFilter < 0)
             HLine(dc, tx, tx + size.cx, ty + size.cy * 9 / 10, kTitleColor);
-        }
         if (filterable && atlas) {
             const bool hot = m_hoverFilter == static_cast<int>(i);
             m_keyed.Draw(dc,
@@ -288,9 +273,8 @@ void CSkinListBox::PaintBody() {
     const skin::RowRange rows = skin::PaintedRows(VisibleCount(), m_scrollY, kHeaderHeight, pitch, m_height);
     std::size_t used = 0;
     for (qint64 r = rows.first; r < rows.end; ++r, ++used) {
-        if (used == m_lines.size()) {
+        if (used == m_lines.size())
             m_lines.emplace_back();
-        }
         CSkinListBox_Line& line = m_lines[used];
         const int y = static_cast<int>(kHeaderHeight - m_scrollY + r * pitch);
         InitLine(static_cast<int>(r), m_scrollX, y, line);
@@ -307,25 +291,22 @@ void CSkinListBox::PaintBody() {
 }
 
 void CSkinListBox::DrawLine(int lineIndex) {
-    if (lineIndex < 0 || static_cast<std::size_t>(lineIndex) >= m_lines.size() || !m_pDlg) {
+    if (lineIndex < 0 || static_cast<std::size_t>(lineIndex) >= m_lines.size() || !m_pDlg)
         return;
-    }
     plat::DeviceContext& dc = m_backDC;
     const CSkinListBox_Line& line = m_lines[static_cast<std::size_t>(lineIndex)];
     const int pitch = Pitch();
     dc.pushClip(BodyClip().intersected(plat::Rect{0, line.y + 1, m_width, line.y + pitch}));
     const plat::ColorRef background = lineIndex == m_hoverLine ? line.hoverBackground : line.background;
     for (const CSkinListBox_Column& c : m_columns) {
-        if (c.groupRole == CSkinListBox_Column::kGroupHead) {
+        if (c.groupRole == CSkinListBox_Column::kGroupHead)
             continue;
-        }
         dc.fillSolidRect(
             plat::Rect::fromXywh(c.x + 1 + line.x, line.y + 1, c.width + kColumnGap - 1, pitch - 1),
             c.emphasis ? Lighter(background, kEmphasisLift) : background);
     }
-    for (std::size_t k = 0; k < line.cells.size(); ++k) {
+    for (std::size_t k = 0; k < line.cells.size(); ++k)
         DrawCell(line, lineIndex, static_cast<int>(k));
-    }
     dc.popClip();
 }
 
@@ -335,11 +316,10 @@ plat::Rect CSkinListBox::CellTextRect(const CSkinListBox_Line& line, const CSkin
     plat::Rect r = cell.rect.translated(base, line.y + 1);
     if (cell.firstColumn == cell.lastColumn) {
         const int textWidth = r.width();
-        if (cell.align == 2) {
+        if (cell.align == 2)
             r.left = base + (cell.width - textWidth) / 2;
-        } else if (cell.align == 3) {
+        else if (cell.align == 3)
             r.left = base + cell.width - textWidth;
-        }
         r.right = qMin(r.left + textWidth, base + cell.width);
     }
     return r;
@@ -348,9 +328,8 @@ plat::Rect CSkinListBox::CellTextRect(const CSkinListBox_Line& line, const CSkin
 void CSkinListBox::DrawCell(const CSkinListBox_Line& line, int lineIndex, int cellIndex) {
     plat::DeviceContext& dc = m_backDC;
     const CSkinListBox_Item& cell = line.cells[static_cast<std::size_t>(cellIndex)];
-    if (cell.firstColumn < 0 || static_cast<std::size_t>(cell.lastColumn) >= m_columns.size()) {
+    if (cell.firstColumn < 0 || static_cast<std::size_t>(cell.lastColumn) >= m_columns.size())
         return;
-    }
     const CSkinListBox_Column& column = m_columns[static_cast<std::size_t>(cell.firstColumn)];
     const int pitch = Pitch();
     const int base = column.x + kCellInset + line.x;
@@ -386,9 +365,8 @@ void CSkinListBox::DrawCell(const CSkinListBox_Line& line, int lineIndex, int ce
     case CSkinListBox_Item::kBar:
     case CSkinListBox_Item::kBarOther:
     case CSkinListBox_Item::kBarPlain: {
-        if (!atlas) {
+        if (!atlas)
             break;
-        }
         const pieces::BarPieces& bar = pieces::kBars[cell.kind == CSkinListBox_Item::kBarOther ? 1 : 0];
         const int width = content.width();
         const int top = line.y + 1 + (pitch - 1 - kBarHeight) / 2;
@@ -423,15 +401,13 @@ void CSkinListBox::DrawCell(const CSkinListBox_Line& line, int lineIndex, int ce
         dc.setTextColor(ink);
         plat::Rect t = r;
         dc.drawText(cell.text, t, kCellTextFormat);
-        if (underline != plat::kInvalidColor) {
+        if (underline != plat::kInvalidColor)
             HLine(dc, r.left, r.right, r.bottom - 2, underline);
-        }
         break;
     }
     case CSkinListBox_Item::kCheck: {
-        if (!atlas) {
+        if (!atlas)
             break;
-        }
         const int size = qMax(1, m_lineHeight - 2);
         const plat::Rect dst = plat::Rect::fromXywh(base + (cell.width - size) / 2,
                                                     line.y + 1 + (pitch - 1 - size) / 2, size, size);
@@ -447,9 +423,8 @@ void CSkinListBox::DrawCell(const CSkinListBox_Line& line, int lineIndex, int ce
         }
         break;
     case CSkinListBox_Item::kButton: {
-        if (!atlas) {
+        if (!atlas)
             break;
-        }
         const int top = line.y + 1 + (pitch - 1 - kButtonFaceHeight) / 2;
         auto piece = [&](const plat::Rect& src, int x, int w) {
             skin::StretchPiece(dc, plat::Rect::fromXywh(x, top, w, kButtonFaceHeight), *atlas, src);
@@ -475,9 +450,8 @@ void CSkinListBox::DrawCell(const CSkinListBox_Line& line, int lineIndex, int ce
             const int x1 = content.left + content.width() * i / kChartColumns;
             const int x2 = content.left + content.width() * (i + 1) / kChartColumns;
             const int barHeight = height * values[static_cast<std::size_t>(i)] / 100;
-            if (barHeight <= 0 || x2 <= x1) {
+            if (barHeight <= 0 || x2 <= x1)
                 continue;
-            }
             const plat::Rect bar{x1, content.bottom - barHeight, x2, content.bottom};
             dc.fillSolidRect(bar, kChartFill);
             HLine(dc, bar.left, bar.right, bar.top, kChartLight);

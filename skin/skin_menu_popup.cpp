@@ -79,9 +79,8 @@ void CSkinMenuPopup::CreateElements() {
     }
     // The screen the menu opens on, not only the primary one.
     const plat::Rect area = plat::AvailableRectAt({x, y});
-    if (x + width > area.right - kEdgeMargin) {
+    if (x + width > area.right - kEdgeMargin)
         x -= width;
-    }
     if (y + height > area.bottom - kEdgeMargin || m_openUpward) {
         y -= height;
         m_openUpward = true;
@@ -130,9 +129,8 @@ int CSkinMenuPopup::ItemAt(int y) const {
             top += kSeparatorHeight;
             continue;
         }
-        if (y >= top && y < top + m_itemHeight) {
+        if (y >= top && y < top + m_itemHeight)
             return i;
-        }
         top += m_itemHeight;
     }
     return -1;
@@ -153,9 +151,8 @@ void CSkinMenuPopup::onMouseMove(int x, int y) {
 
 void CSkinMenuPopup::ReleaseAt(int x, int y) {
     onMouseMove(x, y);
-    if (m_hovered < 0 || m_closing) {
+    if (m_hovered < 0 || m_closing)
         return;
-    }
     m_closing = true;
     m_chosen = m_hovered;
     m_receiver = skin::DialogHandle(static_cast<CSkinDlg_Base*>(parent()));

@@ -26,9 +26,8 @@ int CSkinProgress::Clamped(int position) const {
 }
 
 void CSkinProgress::SetRange(int minimum, int maximum) {
-    if (minimum == m_minimum && maximum == m_maximum) {
+    if (minimum == m_minimum && maximum == m_maximum)
         return;
-    }
     m_minimum = minimum;
     m_maximum = maximum;
     Redraw();
@@ -36,9 +35,8 @@ void CSkinProgress::SetRange(int minimum, int maximum) {
 
 void CSkinProgress::SetPos(int position) {
     const int clamped = Clamped(position);
-    if (clamped == m_position) {
+    if (clamped == m_position)
         return;
-    }
     m_position = clamped;
     Redraw();
 }
@@ -48,17 +46,15 @@ void CSkinProgress::SetRangePos(int minimum, int maximum, int position) {
     m_minimum = minimum;
     m_maximum = maximum;
     const int clamped = Clamped(position);
-    if (!rangeChanged && clamped == m_position) {
+    if (!rangeChanged && clamped == m_position)
         return;
-    }
     m_position = clamped;
     Redraw();
 }
 
 void CSkinProgress::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
-    if (m_height != kHeight) {
+    if (m_height != kHeight)
         SetPosition(-1, -1, m_width, kHeight, 0);
-    }
     if (m_pAtlasDC) {
         const plat::DeviceContext& atlas = *m_pAtlasDC;
         skin::DrawPiece(dc, x, y, atlas, kLeft);
@@ -81,9 +77,8 @@ void CSkinProgress::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
         skin::StretchPiece(dc, plat::Rect::fromXywh(x + start, y + 1, end - start, kFill.height()),
                            *m_pAtlasDC, kFill);
     }
-    if (m_marquee || m_format.isEmpty()) {
+    if (m_marquee || m_format.isEmpty())
         return;
-    }
     const QString text = skin::FormatValue(m_format, done * 100 / range);
     const int textWidth = dc.getTextExtent(text).cx;
     if (end >= textWidth + 10) {

@@ -51,9 +51,8 @@ void CSkinRadio::SetImages(const skin::StateImages& unchecked, const skin::State
     m_uncheckedImages = unchecked;
     m_checkedImages = checked;
     m_checkedImages.size = unchecked.size;
-    if (!m_caption.isEmpty() && m_pDlg) {
+    if (!m_caption.isEmpty() && m_pDlg)
         UpdateTextExtent(m_pDlg->MeasureDC());
-    }
     Redraw();
 }
 
@@ -95,15 +94,13 @@ void CSkinRadio::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
         dc.textOut(x + box.cx + 3, y + (box.cy - m_textExtent.cy) / 2, m_caption);
         dc.setTextColor(previous);
     }
-    if (hot) {
+    if (hot)
         skin::DrawDottedFrame(dc, plat::Rect::fromXywh(x, y, m_width, m_height), kHotOutline);
-    }
 }
 
 bool CSkinRadio::OnMouse(int x, int y, int state) {
-    if (CSkinElement::OnMouse(x, y, state)) {
+    if (CSkinElement::OnMouse(x, y, state))
         return true;
-    }
     if (state == skin::kMouseHeld) {
         // A press that began on another element and was dragged here is not a press on this one.
         const CSkinElement* pressed = m_pDlg ? static_cast<CSkinElement*>(m_pDlg->m_pPressed) : nullptr;
@@ -124,14 +121,12 @@ bool CSkinRadio::OnMouse(int x, int y, int state) {
 }
 
 void CSkinRadio::ClearGroup() {
-    if (!m_pHolder || m_pHolder == static_cast<CSkinElement*>(this)) {
+    if (!m_pHolder || m_pHolder == static_cast<CSkinElement*>(this))
         return;
-    }
     for (const CSkinDlgHolder_Element& child : m_pHolder->Children()) {
         CSkinElement* other = child.element;
-        if (other == this || other->m_className != "CSkinRadio"_L1 || other->m_command != m_command) {
+        if (other == this || other->m_className != "CSkinRadio"_L1 || other->m_command != m_command)
             continue;
-        }
         auto* radio = static_cast<CSkinRadio*>(other);
         if (radio->m_checked) {
             radio->m_checked = false;

@@ -30,17 +30,15 @@ CSkinSlider::~CSkinSlider() = default;
 
 void CSkinSlider::MoveTo(qint64 position) {
     const qint64 clamped = qMax<qint64>(m_minimum, qMin<qint64>(position, m_maximum));
-    if (clamped == m_position) {
+    if (clamped == m_position)
         return;
-    }
     m_position = int(clamped);
     Redraw();
 }
 
 void CSkinSlider::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
-    if (m_height < kMinHeight) {
+    if (m_height < kMinHeight)
         SetPosition(-1, -1, m_width, kMinHeight, 0);
-    }
     const bool hot = skin::IsHotElement(*this);
     const skin::ButtonImage state = skin::PickButtonImage(true, hot, skin::IsPressedElement(*this));
     const plat::Size track = m_trackImages.size;
@@ -50,9 +48,8 @@ void CSkinSlider::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
     const int thumbX = int(qint64(m_width - thumb.cx) * offset / range);
     if (m_pAtlasDC) {
         const plat::DeviceContext& atlas = *m_pAtlasDC;
-        if (m_keyColor == plat::kInvalidColor) {
+        if (m_keyColor == plat::kInvalidColor)
             m_keyColor = atlas.getPixel(m_thumbImages.normal.x, m_thumbImages.normal.y);
-        }
         const plat::Point src = m_trackImages.Of(state);
         const int trackY = y + (thumb.cy - track.cy) / 2;
         const int half = qMin(m_width / 2, track.cx / 3);
@@ -65,13 +62,12 @@ void CSkinSlider::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
                           m_keyColor);
     }
     QString text;
-    if (m_position == m_minimum && !m_minText.isEmpty()) {
+    if (m_position == m_minimum && !m_minText.isEmpty())
         text = m_minText;
-    } else if (m_position == m_maximum && !m_maxText.isEmpty()) {
+    else if (m_position == m_maximum && !m_maxText.isEmpty())
         text = m_maxText;
-    } else {
+    else
         text = skin::FormatValue(m_valueFormat, m_position);
-    }
     const plat::Size extent = dc.getTextExtent(text);
     // Beside the thumb on the right, unless it would run into the slider's end.
     const int textX = thumbX + extent.cx + 13 >= m_width ? thumbX - 2 - extent.cx : thumbX + thumb.cx + 2;
@@ -81,12 +77,10 @@ void CSkinSlider::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
 }
 
 bool CSkinSlider::OnMouse(int x, int y, int state) {
-    if (CSkinElement::OnMouse(x, y, state)) {
+    if (CSkinElement::OnMouse(x, y, state))
         return true;
-    }
-    if (state != skin::kMouseHeld && state != skin::kMouseReleased) {
+    if (state != skin::kMouseHeld && state != skin::kMouseReleased)
         return false;
-    }
     // A slider narrower than the inset still maps the pointer without dividing by zero.
     const qint64 span = qMax(m_width - kPointerInset, 1);
     const qint64 along = qBound(0, x, m_width);

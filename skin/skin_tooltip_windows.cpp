@@ -40,9 +40,8 @@ CSkinTooltip_windows::CSkinTooltip_windows(CSkinDlg* owner, const QString& text,
 CSkinTooltip_windows::~CSkinTooltip_windows() = default;
 
 plat::Rect CSkinTooltip_windows::LinkRect() const {
-    if (m_layout.linkRect.isEmpty()) {
+    if (m_layout.linkRect.isEmpty())
         return {};
-    }
     return m_layout.linkRect.translated(skin::kTooltipMargin, skin::kTooltipMargin);
 }
 
@@ -57,21 +56,18 @@ void CSkinTooltip_windows::ShowAt(plat::Point cursor) {
 }
 
 void CSkinTooltip_windows::OwnerMouseMove(int x, int y) {
-    if (m_closeState == kCloseNow) {
+    if (m_closeState == kCloseNow)
         return;
-    }
     m_closeState = m_ownerElementRect.contains(x, y) ? kKeep : kCloseAtTimer;
 }
 
 void CSkinTooltip_windows::onPaint(plat::DeviceContext& dc) {
     const plat::DeviceContext* atlas = m_pOwner->m_pAtlasDC;
-    if (atlas) {
-        for (const skin::NinePiece& piece : skin::NineSlice(kBack, plat::Rect{0, 0, m_width, m_height})) {
+    if (atlas)
+        for (const skin::NinePiece& piece : skin::NineSlice(kBack, plat::Rect{0, 0, m_width, m_height}))
             skin::StretchPiece(dc, piece.dst, *atlas, piece.src);
-        }
-    } else {
+    else
         dc.fillSolidRect(plat::Rect{0, 0, m_width, m_height}, 0xFFFFFF);
-    }
     dc.setBkMode(plat::BkMode::Transparent);
     const plat::Font* previous = dc.selectFont(&m_pOwner->m_font);
     const plat::Font& font = m_pOwner->m_font;
@@ -101,9 +97,8 @@ void CSkinTooltip_windows::onPaint(plat::DeviceContext& dc) {
 }
 
 void CSkinTooltip_windows::onMouseMove(int /*x*/, int /*y*/) {
-    if (m_closeState != kCloseNow) {
+    if (m_closeState != kCloseNow)
         m_closeState = kKeep;
-    }
 }
 
 void CSkinTooltip_windows::onLButtonDown(int x, int y) {
@@ -145,10 +140,8 @@ bool CSkinTooltip_windows::onKeyDown(int /*key*/, unsigned /*modifiers*/, bool /
 }
 
 void CSkinTooltip_windows::onTimer(unsigned /*id*/) {
-    if (m_closeState == kCloseAtTimer) {
+    if (m_closeState == kCloseAtTimer)
         m_closeState = kCloseNow;
-    }
-    if (m_closeState == kCloseNow) {
+    if (m_closeState == kCloseNow)
         hide();
-    }
 }

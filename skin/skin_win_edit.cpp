@@ -28,9 +28,8 @@ CSkin_WinEdit::CSkin_WinEdit(CSkinElement& owner, CSkinDropList* list, CSkinEdit
 }
 
 CSkin_WinEdit::~CSkin_WinEdit() {
-    if (m_pDlg) {
+    if (m_pDlg)
         m_pDlg->RemoveNativeEdit(this);
-    }
 }
 
 void CSkin_WinEdit::FollowOwner() {
@@ -49,12 +48,10 @@ void CSkin_WinEdit::ReportTyping() {
     CSkinDlg_Base* dlg = m_pDlg;
     CSkinEdit* edit = m_pEdit;
     const skin::ElementHandle owner(&m_owner);
-    if (dlg && m_owner.GetDialog() == dlg && !m_owner.m_command.isEmpty()) {
+    if (dlg && m_owner.GetDialog() == dlg && !m_owner.m_command.isEmpty())
         dlg->OnCommand(m_owner.m_command + cmd::kTypingSuffix, m_pDropList ? m_pDropList->GetCurSel() : 0);
-    }
-    if (edit && owner != nullptr) {
+    if (edit && owner != nullptr)
         edit->SyncText();
-    }
 }
 
 void CSkin_WinEdit::onChange() {
@@ -71,16 +68,14 @@ bool CSkin_WinEdit::DropListKeyUp(int key) {
         list.OpenPopup();
         return true;
     }
-    if (key == plat::kKeyEscape) {
+    if (key == plat::kKeyEscape)
         list.ClosePopup();
-    }
     return false;
 }
 
 bool CSkin_WinEdit::onKeyUp(int key, unsigned modifiers) {
-    if (m_pDropList && DropListKeyUp(key)) {
+    if (m_pDropList && DropListKeyUp(key))
         return true;
-    }
     if (m_pEdit && m_pEdit->m_numeric && (key == plat::kKeyUp || key == plat::kKeyDown)) {
         const qint64 value =
             qint64{number_text::ReadInt(text()).value_or(0)} + (key == plat::kKeyUp ? 1 : -1);
@@ -98,14 +93,12 @@ bool CSkin_WinEdit::onKeyUp(int key, unsigned modifiers) {
         return true;
     }
     if (key == plat::kKeyEnter) {
-        if (m_pEdit && m_pEdit->m_multiLine) {
+        if (m_pEdit && m_pEdit->m_multiLine)
             return false;
-        }
         CSkinDlg_Base* dlg = m_pDlg;
         m_owner.OnKillFocus();
-        if (dlg) {
+        if (dlg)
             dlg->OnCommand(cmd::kDefaultOk, 0);
-        }
         return true;
     }
     if (key == 'A' && (modifiers & plat::kModControl)) {
@@ -116,21 +109,18 @@ bool CSkin_WinEdit::onKeyUp(int key, unsigned modifiers) {
 }
 
 void CSkin_WinEdit::onTab(bool backwards) {
-    if (m_owner.GetDialog() == m_pDlg && m_owner.m_pHolder) {
+    if (m_owner.GetDialog() == m_pDlg && m_owner.m_pHolder)
         m_owner.m_pHolder->FocusNext(&m_owner, backwards);
-    }
 }
 
 void CSkin_WinEdit::onSetFocus() {
-    if (m_pDlg && m_owner.GetDialog() == m_pDlg && m_pDlg->m_pFocus != &m_owner) {
+    if (m_pDlg && m_owner.GetDialog() == m_pDlg && m_pDlg->m_pFocus != &m_owner)
         m_pDlg->m_pFocus = &m_owner;
-    }
 }
 
 void CSkin_WinEdit::onPaint() {
-    if (m_pEdit) {
+    if (m_pEdit)
         m_pEdit->SyncText();
-    }
 }
 
 void CSkin_WinEdit::onMouseWheel(int delta, int x, int y) {

@@ -60,11 +60,10 @@ void CSkin_WinList::ScrollToTop(int index) {
 
 void CSkin_WinList::ScrollIntoView(int index) {
     const int first = m_dummy.m_scrollY / m_lineHeight;
-    if (index < first) {
+    if (index < first)
         m_dummy.m_scrollY = index * m_lineHeight;
-    } else if (index >= first + VisibleLines()) {
+    else if (index >= first + VisibleLines())
         m_dummy.m_scrollY = (index - VisibleLines() + 1) * m_lineHeight;
-    }
 }
 
 int CSkin_WinList::ItemAt(int y) const {
@@ -101,12 +100,10 @@ void CSkin_WinList::onPaint(plat::DeviceContext& dc) {
     int index = m_dummy.m_scrollY / m_lineHeight;
     for (int top = kLinesTop; top < size.cy - m_lineHeight && index < items.size(); top += m_lineHeight) {
         const plat::Rect line{kLinesLeft, top, right, top + m_lineHeight};
-        if (index == m_highlight) {
+        if (index == m_highlight)
             dc.fillSolidRect(line, kHighlightColor);
-        }
-        if (index == m_focusIndex) {
+        if (index == m_focusIndex)
             DrawFocusDots(dc, line);
-        }
         // The text cell is as tall as the line: 1 px in from the sides only, so descenders stay whole.
         plat::Rect text = line.inflated(-1, 0);
         dc.drawText(items[index].text, text,
@@ -121,18 +118,16 @@ void CSkin_WinList::onLButtonDown(int x, int y) {
     m_held = true;
     m_heldAt = {x, y};
     m_dummy.OnMouse(x, y, skin::kMouseHeld);
-    if (m_dummy.m_scrollMode != CSkinElement::kScrollNone) {
+    if (m_dummy.m_scrollMode != CSkinElement::kScrollNone)
         setTimer(kRepeatTimerId, skin::kTickMs);
-    }
 }
 
 void CSkin_WinList::onMouseMove(int x, int y) {
     m_heldAt = {x, y};
     // A thumb dragged with the button held goes on while the pointer moves.
     m_dummy.OnMouse(x, y, m_held ? skin::kMouseHeld : skin::kMouseMove);
-    if (!InLines(x, y) || m_dummy.m_scrollMode != CSkinElement::kScrollNone) {
+    if (!InLines(x, y) || m_dummy.m_scrollMode != CSkinElement::kScrollNone)
         return;
-    }
     const int index = ItemAt(y);
     if (index >= 0 && index != m_highlight) {
         m_highlight = index;
@@ -151,16 +146,14 @@ void CSkin_WinList::onLButtonUp(int x, int y) {
         m_list.ClosePopup();
         return;
     }
-    if (onBar || !InLines(x, y)) {
+    if (onBar || !InLines(x, y))
         return;
-    }
     // The list may remove this popup while it handles its command: nothing here is used after the call.
     const int index = ItemAt(y);
-    if (index >= 0) {
+    if (index >= 0)
         m_list.PickFromPopup(index);
-    } else {
+    else
         m_list.ClosePopup();
-    }
 }
 
 bool CSkin_WinList::onMouseWheel(int /*delta*/, int /*x*/, int /*y*/) {
@@ -168,19 +161,16 @@ bool CSkin_WinList::onMouseWheel(int /*delta*/, int /*x*/, int /*y*/) {
 }
 
 void CSkin_WinList::onTimer(unsigned id) {
-    if (id == kRepeatTimerId && m_held) {
+    if (id == kRepeatTimerId && m_held)
         m_dummy.OnMouse(m_heldAt.x, m_heldAt.y, skin::kMouseHeld);
-    }
 }
 
 bool CSkin_WinList::onKeyDown(int key, unsigned /*modifiers*/, bool /*autoRepeat*/) {
-    if (key != plat::kKeyUp && key != plat::kKeyDown) {
+    if (key != plat::kKeyUp && key != plat::kKeyDown)
         return false;
-    }
     const int count = m_list.GetCount();
-    if (count == 0) {
+    if (count == 0)
         return true;
-    }
     const int next = qBound(0, m_highlight + (key == plat::kKeyUp ? -1 : 1), count - 1);
     m_highlight = next;
     m_list.SetCurSel(next, false);
@@ -188,14 +178,12 @@ bool CSkin_WinList::onKeyDown(int key, unsigned /*modifiers*/, bool /*autoRepeat
 }
 
 bool CSkin_WinList::onKeyUp(int key, unsigned /*modifiers*/, bool autoRepeat) {
-    if (key != plat::kKeyEnter || autoRepeat) {
+    if (key != plat::kKeyEnter || autoRepeat)
         return false;
-    }
-    if (m_highlight >= 0) {
+    if (m_highlight >= 0)
         m_list.PickFromPopup(m_highlight);
-    } else {
+    else
         m_list.ClosePopup();
-    }
     return true;
 }
 

@@ -24,9 +24,8 @@ void CSkinWinList::UpdateTextExtent(plat::DeviceContext& /*dc*/) {
 }
 
 void CSkinWinList::OnDblClick(int /*x*/, int /*y*/) {
-    if (m_pDlg && !m_listCommand.isEmpty()) {
+    if (m_pDlg && !m_listCommand.isEmpty())
         m_pDlg->OnCommand(m_listCommand, 0);
-    }
 }
 
 int CSkinWinList::AddString(const QString& /*text*/) {

@@ -26,15 +26,12 @@ template <class Set, class Insert>
 QStringList NewTexts(const QStringList& texts, const QStringList& list, Insert insert) {
     Set seen;
     seen.reserve(static_cast<std::size_t>(list.size() + texts.size()));
-    for (const QString& text : list) {
+    for (const QString& text : list)
         insert(seen, text);
-    }
     QStringList fresh;
-    for (const QString& text : texts) {
-        if (insert(seen, text)) {
+    for (const QString& text : texts)
+        if (insert(seen, text))
             fresh.append(text);
-        }
-    }
     return fresh;
 }
 
@@ -42,9 +39,8 @@ QStringList NewTexts(const QStringList& texts, const QStringList& list, Insert i
 
 void InsertSortedUnique(const QString& text, QStringList& list, bool ignoreCase, bool allowDuplicates) {
     const auto [at, equal] = Find(text, list, ignoreCase);
-    if (equal && !allowDuplicates) {
+    if (equal && !allowDuplicates)
         return;
-    }
     list.insert(at, text);
 }
 

@@ -26,9 +26,8 @@ void WrapParagraph(const QString& paragraph, qsizetype base, const plat::Font& f
                 pos = lineStart;
                 continue;
             }
-            if (atEnd) {
+            if (atEnd)
                 break;
-            }
             lastBreak = pos;
         }
         ++pos;
@@ -46,16 +45,14 @@ TooltipLayout LayoutTooltip(const QString& rawText, const plat::Font& font, int 
     layout.lineHeight = font.height();
     qsizetype base = 0;
     for (const QString& paragraph : text.split(u'\n')) {
-        if (font.textExtent(paragraph).cx <= maxWidth) {
+        if (font.textExtent(paragraph).cx <= maxWidth)
             layout.lines.push_back({paragraph, base});
-        } else {
+        else
             WrapParagraph(paragraph, base, font, maxWidth, layout.lines);
-        }
         base += paragraph.size() + 1;
     }
-    for (const auto& line : layout.lines) {
+    for (const auto& line : layout.lines)
         layout.textWidth = qMax(layout.textWidth, font.textExtent(line.text).cx);
-    }
     layout.textHeight = int(layout.lines.size()) * layout.lineHeight;
 
     layout.link = FindTooltipLink(text);

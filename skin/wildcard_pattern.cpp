@@ -14,17 +14,15 @@ using fold::FoldUnitAt;
 // The code point ending just before at, or starting at at, with surrogate pairs joined.
 char32_t CodePointBefore(QStringView text, qsizetype at) {
     const QChar c = text[at - 1];
-    if (c.isLowSurrogate() && at >= 2 && text[at - 2].isHighSurrogate()) {
+    if (c.isLowSurrogate() && at >= 2 && text[at - 2].isHighSurrogate())
         return QChar::surrogateToUcs4(text[at - 2], c);
-    }
     return c.unicode();
 }
 
 char32_t CodePointAt(QStringView text, qsizetype at) {
     const QChar c = text[at];
-    if (c.isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()) {
+    if (c.isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate())
         return QChar::surrogateToUcs4(c, text[at + 1]);
-    }
     return c.unicode();
 }
 
@@ -43,11 +41,9 @@ std::uint64_t FirstUnitHits(const char16_t* units, qsizetype at, char16_t first)
         return (diff - fold::kLanes) & ~diff & (0x8000 * fold::kLanes);
     }
     std::uint64_t hits = 0;
-    for (int k = 0; k < 4; ++k) {
-        if (FoldUnitAt(units, at + k) == first) {
+    for (int k = 0; k < 4; ++k)
+        if (FoldUnitAt(units, at + k) == first)
             hits |= std::uint64_t(0x8000) << (16 * k);
-        }
-    }
     return hits;
 }
 
@@ -57,31 +53,25 @@ WildcardPattern::WildcardPattern(const QString& pattern)
     : m_leadingStar(pattern.startsWith(u'*')), m_trailingStar(pattern.endsWith(u'*')) {
     qsizetype first = 0;
     qsizetype last = pattern.size();
-    while (first < last && pattern[first] == u'*') {
+    while (first < last && pattern[first] == u'*')
         ++first;
-    }
-    while (last > first && pattern[last - 1] == u'*') {
+    while (last > first && pattern[last - 1] == u'*')
         --last;
-    }
     m_core = pattern.mid(first, last - first);
     m_folded.resize(static_cast<std::size_t>(m_core.size()));
-    for (qsizetype i = 0; i < m_core.size(); ++i) {
+    for (qsizetype i = 0; i < m_core.size(); ++i)
         m_folded[static_cast<std::size_t>(i)] = FoldUnitAt(QStringView(m_core).utf16(), i);
-    }
 }
 
 qsizetype WildcardPattern::FindIn(QStringView text) const {
-    if (m_core.isEmpty()) {
+    if (m_core.isEmpty())
         return 0;
-    }
     for (qsizetype from = 0; from <= text.size() - m_core.size();) {
         const qsizetype at = FindCore(text, from);
-        if (at < 0) {
+        if (at < 0)
             return -1;
-        }
-        if (StartAccepted(text, at) && EndAccepted(text, at + m_core.size())) {
+        if (StartAccepted(text, at) && EndAccepted(text, at + m_core.size()))
             return at;
-        }
         from = at + 1;
     }
     return -1;
@@ -109,16 +99,13 @@ qsizetype WildcardPattern::FindCore(QStringView text, qsizetype from) const {
     for (; at <= last && at + 4 <= text.size(); at += 4) {
         for (std::uint64_t hits = FirstUnitHits(units, at, m_folded[0]); hits != 0; hits &= hits - 1) {
             const qsizetype place = at + std::countr_zero(hits) / 16;
-            if (place <= last && matchesAt(place)) {
+            if (place <= last && matchesAt(place))
                 return place;
-            }
         }
     }
-    for (; at <= last; ++at) {
-        if (FoldUnitAt(units, at) == m_folded[0] && matchesAt(at)) {
+    for (; at <= last; ++at)
+        if (FoldUnitAt(units, at) == m_folded[0] && matchesAt(at))
             return at;
-        }
-    }
     return -1;
 }
 

@@ -6,9 +6,8 @@
 namespace plat {
 
 void PrepareBrowserProcess() {
-    if (geteuid() == 0) {
+    if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", QByteArrayLiteral("1"));
-    }
 }
 
 } // namespace plat

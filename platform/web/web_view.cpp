@@ -31,13 +31,11 @@ bool FitsInline(const QByteArray& utf8) {
 
 // The engine starts no load at all for these, so the view would never become idle.
 bool IsLoadable(const QUrl& url) {
-    if (!url.isValid() || url.isRelative()) {
+    if (!url.isValid() || url.isRelative())
         return false;
-    }
     const QString scheme = url.scheme().toLower();
-    if (scheme == "javascript"_L1) {
+    if (scheme == "javascript"_L1)
         return false;
-    }
     return !((scheme == "http"_L1 || scheme == "https"_L1) && url.host().isEmpty());
 }
 
@@ -87,21 +85,18 @@ WebView::WebView(Window& host) {
 WebView::~WebView() = default;
 
 void WebView::setGeometry(const Rect& rect) {
-    if (d->view) {
+    if (d->view)
         d->view->setGeometry(rect.left, rect.top, rect.width(), rect.height());
-    }
 }
 
 void WebView::setVisible(bool visible) {
-    if (d->view && d->view->isVisible() != visible) {
+    if (d->view && d->view->isVisible() != visible)
         d->view->setVisible(visible);
-    }
 }
 
 void WebView::setFocus() {
-    if (d->view) {
+    if (d->view)
         d->view->setFocus(Qt::OtherFocusReason);
-    }
 }
 
 bool WebView::isIdle() const {
@@ -110,9 +105,8 @@ bool WebView::isIdle() const {
 
 bool WebView::navigate(const QString& text) {
     const QUrl url(text);
-    if (!IsLoadable(url)) {
+    if (!IsLoadable(url))
         return false;
-    }
     d->requested = !IsJumpWithin(d->page->url(), url);
     d->page->load(url);
     d->document.reset();
@@ -130,9 +124,8 @@ bool WebView::setHtml(const QString& html) {
     // Created readable by this user alone; the byte order mark tells the engine the encoding.
     auto file = std::make_unique<QTemporaryFile>(QDir::tempPath() + u"/tarnwick-XXXXXX.html"_s);
     if (!file->open() || file->write("\xEF\xBB\xBF") != 3 || file->write(utf8) != utf8.size() ||
-        !file->flush()) {
+        !file->flush())
         return false;
-    }
     file->close();
     d->requested = true;
     d->page->load(QUrl::fromLocalFile(file->fileName()));
@@ -161,9 +154,8 @@ bool WebView::bodyText(QString* text) {
                                 QWebEngineScript::ApplicationWorld, sink);
         },
         &value);
-    if (!answered || value.userType() != QMetaType::QString) {
+    if (!answered || value.userType() != QMetaType::QString)
         return false;
-    }
     *text = value.toString();
     return true;
 }

@@ -6,10 +6,12 @@
 using namespace Qt::StringLiterals;
 
 CServiceStep::Result RunKeywordTool(CServiceStep& step, const QString& keywords, CSkinDlg_Base* parent) {
-    return step.RunSteps(u"Google Bids"_s, [&](CDownloader& downloader) {
-        const QString user = g_pCrawler ? g_pCrawler->GoogleAdwords_user : QString();
-        const QString password = g_pCrawler ? g_pCrawler->GoogleAdwords_pass : QString();
-        return CDownloader_Parsers::StartAdwordsKeywordTool(downloader, user, password, keywords, parent,
-                                                            false) == 2;
-    });
+    return step.RunSteps(
+        u"Google Bids"_s,
+        [&](CDownloader& downloader) {
+            const QString user = g_pCrawler ? g_pCrawler->GoogleAdwords_user : QString();
+            const QString password = g_pCrawler ? g_pCrawler->GoogleAdwords_pass : QString();
+            return CDownloader_Parsers::StartAdwordsKeywordTool(downloader, user, password, keywords, parent,
+                                                                false) == 2;
+        });
 }

@@ -28,9 +28,8 @@ CKindPage::Command CKindPage::OnCommand(const QString& command, int param) {
         return Command::None;
     if (m_panes.OnCommand(command, param))
         return Command::Handled;
-    for (CKindReport* report : m_reports) {
+    for (CKindReport* report : m_reports)
         if (report->OnCommand(command, param))
             return Command::Handled;
-    }
     return Command::None;
 }

@@ -53,33 +53,37 @@ void CKindReport::AddNumberCell(CSkinListBox_Line& line, const QString& text, in
 }
 
 void CKindReport::SetIntKey(int columnId, std::function<int(int item)> value, bool invert) {
-    m_sortKeys.emplace_back(columnId,
-                            [value = std::move(value), invert](int item, CSkinListBox_SortKey& key) {
-                                key.kind = CSkinListBox_SortKey::kInt;
-                                key.invert = invert;
-                                key.intValue = value(item);
-                            });
+    m_sortKeys.emplace_back(
+        columnId,
+        [value = std::move(value), invert](int item, CSkinListBox_SortKey& key) {
+            key.kind = CSkinListBox_SortKey::kInt;
+            key.invert = invert;
+            key.intValue = value(item);
+        });
 }
 
 void CKindReport::SetFloatKey(int columnId, std::function<float(int item)> value) {
-    m_sortKeys.emplace_back(columnId, [value = std::move(value)](int item, CSkinListBox_SortKey& key) {
-        key.kind = CSkinListBox_SortKey::kFloat;
-        key.floatValue = value(item);
-    });
+    m_sortKeys.emplace_back(
+        columnId,
+        [value = std::move(value)](int item, CSkinListBox_SortKey& key) {
+            key.kind = CSkinListBox_SortKey::kFloat;
+            key.floatValue = value(item);
+        });
 }
 
 void CKindReport::SetTextKey(int columnId, std::function<const QString&(int item)> value) {
-    m_sortKeys.emplace_back(columnId, [value = std::move(value)](int item, CSkinListBox_SortKey& key) {
-        key.kind = CSkinListBox_SortKey::kText;
-        key.text = &value(item);
-    });
+    m_sortKeys.emplace_back(
+        columnId,
+        [value = std::move(value)](int item, CSkinListBox_SortKey& key) {
+            key.kind = CSkinListBox_SortKey::kText;
+            key.text = &value(item);
+        });
 }
 
 const CKindReport::KeyOf* CKindReport::SortKeyOf(int columnId) const {
-    for (const auto& [column, keyOf] : m_sortKeys) {
+    for (const auto& [column, keyOf] : m_sortKeys)
         if (column == columnId)
             return &keyOf;
-    }
     return nullptr;
 }
 
@@ -128,10 +132,9 @@ QString CKindReport::FloatText(float value, bool trimZeros) {
 
 QString CKindReport::FilterWords(const QString& text) {
     QString words = text;
-    for (QChar& c : words) {
+    for (QChar& c : words)
         if (!c.isLetterOrNumber())
             c = u' ';
-    }
     return words;
 }
 
@@ -183,10 +186,9 @@ void CKindReport::GetFilterInfo(CSkinListBox_Column* column, QStringList& labels
     }
     labels = {u"Show rows with:"_s, u"Contains the text"_s};
     int columnIndex = -1;
-    for (size_t i = 0; i < m_columns.size(); ++i) {
+    for (size_t i = 0; i < m_columns.size(); ++i)
         if (&m_columns[i] == column)
             columnIndex = int(i);
-    }
     // Every row the report holds, those the filters hide as well, as the last rebuild counted them.
     QStringList texts;
     CSkinListBox_Line line;
@@ -229,19 +231,17 @@ QString CKindReport::RowsText(bool selectedOnly) {
         InitLine(row, 0, 0, line);
         GetItemText(line);
         QStringList cells;
-        for (int column = 0; column < int(m_columns.size()); ++column) {
+        for (int column = 0; column < int(m_columns.size()); ++column)
             if (m_columns[size_t(column)].exported)
                 cells.append(CellText(line, column));
-        }
         text += cells.join(u'\t') + u"\r\n"_s;
     }
     return text;
 }
 
 QString CKindReport::CellText(const CSkinListBox_Line& line, int columnIndex) {
-    for (const CSkinListBox_Item& cell : line.cells) {
+    for (const CSkinListBox_Item& cell : line.cells)
         if (cell.firstColumn == columnIndex)
             return cell.text;
-    }
     return {};
 }

@@ -11,10 +11,9 @@ const CDownloader_HTMLTags* ProjectRoot(const CDownloader_HTMLTags* tree, int ki
 const CDownloader_HTMLTags* Child(const CDownloader_HTMLTags* node, const QString& key) {
     if (!node)
         return nullptr;
-    for (const CDownloader_HTMLTags& child : node->GetChildren()) {
+    for (const CDownloader_HTMLTags& child : node->GetChildren())
         if (!child.IsTextNode() && child.GetTagName(false).compare(key, Qt::CaseInsensitive) == 0)
             return &child;
-    }
     return nullptr;
 }
 
@@ -22,10 +21,9 @@ std::vector<const CDownloader_HTMLTags*> Children(const CDownloader_HTMLTags* no
     std::vector<const CDownloader_HTMLTags*> found;
     if (!node)
         return found;
-    for (const CDownloader_HTMLTags& child : node->GetChildren()) {
+    for (const CDownloader_HTMLTags& child : node->GetChildren())
         if (!child.IsTextNode() && child.GetTagName(false).compare(key, Qt::CaseInsensitive) == 0)
             found.push_back(&child);
-    }
     return found;
 }
 

@@ -30,10 +30,9 @@ const SearchEngine& SearchEngineAt(int index) {
 }
 
 const SearchEngine* FindSearchEngine(int id) {
-    for (const SearchEngine& engine : kEngines) {
+    for (const SearchEngine& engine : kEngines)
         if (engine.id == id)
             return &engine;
-    }
     return nullptr;
 }
 

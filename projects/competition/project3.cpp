@@ -144,10 +144,9 @@ void CProject3::RefreshReports() {
 void CProject3::ShowSelectedAdvertiser() {
     const QString domain = m_rep1.DomainOf(m_rep1.GetSingleSelection());
     m_rep2.m_shown.clear();
-    for (std::size_t i = 0; i < m_ads.size() && !domain.isEmpty(); ++i) {
+    for (std::size_t i = 0; i < m_ads.size() && !domain.isEmpty(); ++i)
         if (AdvertiserDomain(m_ads[i].ad.show_url) == domain)
             m_rep2.m_shown.push_back(static_cast<int>(i));
-    }
     m_rep2.InvalidateContent();
 }
 

@@ -9,10 +9,9 @@ using namespace Qt::StringLiterals;
 
 QString CProject3_Advertiser::EngineNames() const {
     QStringList names;
-    for (const int engine : kCompetitionEngines) {
+    for (const int engine : kCompetitionEngines)
         if (engines & (1u << engine))
             names.append(EngineName(engine));
-    }
     return names.join(u", "_s);
 }
 

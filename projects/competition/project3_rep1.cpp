@@ -6,8 +6,10 @@ using namespace Qt::StringLiterals;
 
 CProject3_Rep1::CProject3_Rep1(const std::vector<CProject3_Advertiser>& advertisers)
     : CRecordReport(3, 0, advertisers) {
-    SetIntKey(kAdsSeen, [this](int item) { return RecordOf(item).adsSeen; });
-    SetIntKey(kFirstSeen, [this](int item) { return RecordOf(item).firstSeen; });
+    SetIntKey(
+        kAdsSeen, [this](int item) { return RecordOf(item).adsSeen; });
+    SetIntKey(
+        kFirstSeen, [this](int item) { return RecordOf(item).firstSeen; });
     SetIntKey(kLastSeen, [this](int item) { return RecordOf(item).lastSeen; });
 }
 

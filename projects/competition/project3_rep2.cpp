@@ -11,7 +11,8 @@ QString AdTextOneLine(const CDownloader_Parsers_SE_result& ad) {
 }
 
 CProject3_Rep2::CProject3_Rep2(const std::vector<CProject3_Ad>& ads) : CKindReport(3, 1), m_ads(ads) {
-    SetIntKey(kSeen, [this](int item) { return AdOf(item).seen; });
+    SetIntKey(
+        kSeen, [this](int item) { return AdOf(item).seen; });
 }
 
 void CProject3_Rep2::SetupColumns(CSkinDlgHolder* holder, unsigned id) {

@@ -111,9 +111,11 @@ bool CProject4::Step(Project4Request request) {
     if (request == Project4Request::Volume) {
         result = RunKeywordTool(channel.step, m_data.KeywordsWithoutVolume().join(u'\n'), m_window);
     } else {
-        result = channel.step.Run(project4_services::PacingName(request), [&](CDownloader& downloader) {
-            return project4_services::Start(request, downloader, m_data, channel.task);
-        });
+        result = channel.step.Run(
+            project4_services::PacingName(request),
+            [&](CDownloader& downloader) {
+                return project4_services::Start(request, downloader, m_data, channel.task);
+            });
     }
     if (result == CServiceStep::Result::Waiting)
         return false;

@@ -55,25 +55,22 @@ int CProject4_Data::NextTask(Project4Request request) const {
         return KeywordsWithoutVolume().isEmpty() ? -1 : 0;
     if (IsSearch(request)) {
         const int engine = EngineOf(request);
-        for (std::size_t i = 0; i < m_keywords.size(); ++i) {
+        for (std::size_t i = 0; i < m_keywords.size(); ++i)
             if (m_keywords[i].results[engine] == -1.0)
                 return static_cast<int>(i);
-        }
         return -1;
     }
-    for (std::size_t i = 0; i < m_sites.size(); ++i) {
+    for (std::size_t i = 0; i < m_sites.size(); ++i)
         if (Project4SiteValue(m_sites[i], request) == -1)
             return static_cast<int>(i);
-    }
     return -1;
 }
 
 QStringList CProject4_Data::KeywordsWithoutVolume() const {
     QStringList out;
-    for (const CProject4_Keyword& k : m_keywords) {
+    for (const CProject4_Keyword& k : m_keywords)
         if (k.searches == -1.0f)
             out << k.keyword;
-    }
     return out;
 }
 
@@ -115,11 +112,10 @@ int CProject4_Data::Done() const {
     int done = KeywordsWithoutVolume().isEmpty() && !m_keywords.empty() ? 1 : 0;
     for (const CProject4_Keyword& k : m_keywords)
         done += static_cast<int>(std::ranges::count_if(k.results, [](double r) { return r != -1.0; }));
-    for (const CProject4_Site& s : m_sites) {
+    for (const CProject4_Site& s : m_sites)
         for (Project4Request r : {Project4Request::PageRank, Project4Request::Inlinks,
                                   Project4Request::Traffic, Project4Request::Whois})
             done += Project4SiteValue(s, r) != -1 ? 1 : 0;
-    }
     return done;
 }
 
@@ -149,10 +145,9 @@ void CProject4_Data::ReadXml(const CDownloader_HTMLTags& root) {
         }
     }
     // A file that lost a site record still shows its results: the site is asked again.
-    for (const CProject4_Keyword& k : m_keywords) {
+    for (const CProject4_Keyword& k : m_keywords)
         for (const auto& top : k.top)
             AddSitesOf(top);
-    }
 }
 
 void CProject4_Data::AddSitesOf(const std::vector<CDownloader_Parsers_SE_result>& results) {

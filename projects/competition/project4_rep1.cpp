@@ -68,10 +68,9 @@ bool CProject4_Rep1::IsItemVisible(int item) {
     const CProject4_Keyword& k = m_data.Keywords()[static_cast<std::size_t>(item)];
     if (!FilterAcceptsText(kKeyword, k.keyword) || !FilterAcceptsFloat(kSearches, k.searches))
         return false;
-    for (int engine = 0; engine < kProject4EngineCount; ++engine) {
+    for (int engine = 0; engine < kProject4EngineCount; ++engine)
         if (!FilterAcceptsFloat(kGoogle + engine, static_cast<float>(k.results[engine])))
             return false;
-    }
     return true;
 }
 

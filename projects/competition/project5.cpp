@@ -47,10 +47,9 @@ QDate Today() {
 
 QStringList Lines(const QString& text) {
     QStringList lines;
-    for (const QString& line : text.split(QRegularExpression(u"[\r\n,]"_s), Qt::SkipEmptyParts)) {
+    for (const QString& line : text.split(QRegularExpression(u"[\r\n,]"_s), Qt::SkipEmptyParts))
         if (!line.trimmed().isEmpty())
             lines.append(line.trimmed());
-    }
     return lines;
 }
 
@@ -312,15 +311,13 @@ void CProject5::AddPairs(CSkinDlg_Base* sender) {
 void CProject5::DeleteSelected() {
     std::vector<CProject5_Entry> kept;
     int checkedNow = m_checkEntry;
-    for (int i = 0; i < int(m_list.m_entries.size()); ++i) {
-        if (!m_rep.IsSelected(i)) {
+    for (int i = 0; i < int(m_list.m_entries.size()); ++i)
+        if (!m_rep.IsSelected(i))
             kept.push_back(std::move(m_list.m_entries[size_t(i)]));
-        } else if (i == m_checkEntry) {
+        else if (i == m_checkEntry)
             checkedNow = -1;
-        } else if (i < m_checkEntry) {
+        else if (i < m_checkEntry)
             --checkedNow;
-        }
-    }
     if (kept.size() == m_list.m_entries.size())
         return;
     if (m_checkEntry >= 0 && checkedNow < 0)

@@ -42,10 +42,9 @@ const CProject5_Check* CProject5_Entry::LastCheck() const {
 }
 
 const CProject5_Check* CProject5_Entry::LastCheckOn(const QDate& day) const {
-    for (auto it = m_checks.rbegin(); it != m_checks.rend(); ++it) {
+    for (auto it = m_checks.rbegin(); it != m_checks.rend(); ++it)
         if (it->Day() == day)
             return &*it;
-    }
     return nullptr;
 }
 

@@ -41,8 +41,9 @@ void CProject5_List::ReadXml(const CDownloader_HTMLTags& element) {
 }
 
 bool CProject5_List::Contains(const CProject5_Entry& entry) const {
-    return std::any_of(m_entries.begin(), m_entries.end(),
-                       [&](const CProject5_Entry& held) { return held.SamePair(entry); });
+    return std::any_of(
+        m_entries.begin(), m_entries.end(),
+        [&](const CProject5_Entry& held) { return held.SamePair(entry); });
 }
 
 bool CProject5_List::Add(const CProject5_Entry& entry) {

@@ -96,10 +96,9 @@ bool CProject5_Rep::IsItemVisible(int item) {
     const CProject5_Entry& entry = RecordOf(item);
     if (!FilterAcceptsText(kKeyword, entry.m_keyword) || !FilterAcceptsText(kSite, entry.m_site))
         return false;
-    for (int engine = 0; engine < CProject5_Check::kEngineCount; ++engine) {
+    for (int engine = 0; engine < CProject5_Check::kEngineCount; ++engine)
         if (!FilterAcceptsInt(kGoogle + engine, PositionKey(item, engine)))
             return false;
-    }
     return true;
 }
 

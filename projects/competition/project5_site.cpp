@@ -30,9 +30,8 @@ bool AddressOnSite(const QString& address, const QString& site) {
 }
 
 int AdPositionOfSite(const std::vector<CDownloader_Parsers_SE_result>& ads, const QString& site) {
-    for (const CDownloader_Parsers_SE_result& ad : ads) {
+    for (const CDownloader_Parsers_SE_result& ad : ads)
         if (ad.pos > 0 && (AddressOnSite(ad.show_url, site) || AddressOnSite(ad.full_url, site)))
             return ad.pos;
-    }
     return 0;
 }

@@ -9,10 +9,9 @@ bool IsElementNamed(const CDownloader_HTMLTags& node, const QString& name) {
 }
 
 const CDownloader_HTMLTags* DirectChild(const CDownloader_HTMLTags& node, const QString& name) {
-    for (const CDownloader_HTMLTags& child : node.GetChildren()) {
+    for (const CDownloader_HTMLTags& child : node.GetChildren())
         if (IsElementNamed(child, name))
             return &child;
-    }
     return nullptr;
 }
 

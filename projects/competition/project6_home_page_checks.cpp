@@ -14,10 +14,9 @@ constexpr int kMaxClientLength = 64;
 bool IsClientId(const QString& text) {
     if (text.isEmpty() || text.size() > kMaxClientLength)
         return false;
-    for (const QChar c : text) {
+    for (const QChar c : text)
         if (!(c.isLetterOrNumber() && c.unicode() < 0x80) && c != u'-' && c != u'_')
             return false;
-    }
     return true;
 }
 

@@ -44,9 +44,8 @@ void CProject7::OnCommand(const QString& command, int param, CSkinDlg_Base* send
         return;
     }
     const int item = Report().GetSingleSelection();
-    if (item >= 0) {
+    if (item >= 0)
         OpenUrlInBrowser(Sites()[size_t(item)].url);
-    } else if (sender) {
+    else if (sender)
         sender->MessageBox(kSelectOne, QString(), 0x40);
-    }
 }

@@ -6,7 +6,8 @@
 using namespace Qt::StringLiterals;
 
 CProject8_Rep1::CProject8_Rep1(const std::vector<CProject8_Result>& results) : CRecordReport(8, 0, results) {
-    SetIntKey(kPosition, [this](int item) { return RecordOf(item).result.pos; });
+    SetIntKey(
+        kPosition, [this](int item) { return RecordOf(item).result.pos; });
 }
 
 void CProject8_Rep1::SetupColumns(CSkinDlgHolder* holder, unsigned id) {

@@ -80,8 +80,8 @@ void CProject1_Keyword::Merge(const CDownloader_Parsers_Adwords_result& row, int
     took |= Take(m_row.estimatedSearch, row.estimatedSearch, replace);
     took |= Take(m_row.competition, row.competition, replace);
     took |= Take(m_row.avgCPC, row.avgCPC, replace);
-    const bool hasMonths = std::any_of(row.m_searchTrends.begin(), row.m_searchTrends.end(),
-                                       [](int value) { return value >= 0; });
+    const bool hasMonths = std::any_of(
+        row.m_searchTrends.begin(), row.m_searchTrends.end(), [](int value) { return value >= 0; });
     const bool hadMonths = std::any_of(m_row.m_searchTrends.begin(), m_row.m_searchTrends.end(),
                                        [](int value) { return value >= 0; });
     if (hasMonths && (!hadMonths || replace)) {

@@ -16,7 +16,8 @@ CProject1_Rep::CProject1_Rep(const std::vector<CProject1_Keyword>& records) : CR
     // Most searched first on the first click.
     SetIntKey(
         kSearches, [this](int item) { return RecordOf(item).Searches(); }, true);
-    SetFloatKey(kCompetition, [this](int item) { return RecordOf(item).m_row.competition; });
+    SetFloatKey(
+        kCompetition, [this](int item) { return RecordOf(item).m_row.competition; });
     SetFloatKey(kAvgCpc, [this](int item) { return RecordOf(item).m_row.avgCPC; });
 }
 

@@ -116,10 +116,9 @@ bool CProject2::Pending(int lane, const CProject2_Keyword& record) const {
 }
 
 int CProject2::FirstPending(int lane) const {
-    for (size_t i = 0; i < m_records.size(); ++i) {
+    for (size_t i = 0; i < m_records.size(); ++i)
         if (Pending(lane, m_records[i]))
             return int(i);
-    }
     return -1;
 }
 
@@ -133,10 +132,9 @@ bool CProject2::LaneRecord(int laneIndex) {
 int CProject2::CountPending() const {
     // The keyword tool answers every keyword in one request.
     int count = FirstPending(kToolLane) >= 0 ? 1 : 0;
-    for (const CProject2_Keyword& record : m_records) {
+    for (const CProject2_Keyword& record : m_records)
         for (int lane = kGoogleLane; lane < kLaneCount; ++lane)
             count += Pending(lane, record) ? 1 : 0;
-    }
     return count;
 }
 
@@ -150,9 +148,8 @@ void CProject2::Start() {
 }
 
 void CProject2::Stop() {
-    for (CServiceLane& lane : m_lanes) {
+    for (CServiceLane& lane : m_lanes)
         lane.Finish();
-    }
     m_page.m_bar.SetRunning(false);
 }
 
@@ -165,10 +162,9 @@ void CProject2::Process() {
     for (int lane = kGoogleLane; lane <= kYahooLane; ++lane)
         StepSearch(lane);
     StepIntent();
-    for (const CServiceLane& lane : m_lanes) {
+    for (const CServiceLane& lane : m_lanes)
         if (lane.step.Holding())
             return;
-    }
     if (CountPending() > 0)
         return;
     m_status = 1;
@@ -194,10 +190,9 @@ void CProject2::StepTool() {
         return;
     if (newRequest) {
         QStringList keywords;
-        for (const CProject2_Keyword& record : m_records) {
+        for (const CProject2_Keyword& record : m_records)
             if (Pending(kToolLane, record))
                 keywords.append(record.keyword);
-        }
         m_toolKeywords = keywords.join(u'\n');
     }
     CSkinDlg_Base* parent = m_holder ? m_holder->GetDialog() : nullptr;

@@ -26,14 +26,16 @@ constexpr EngineColumn kEngineColumns[] = {
 
 CProject2_Rep1::CProject2_Rep1(const std::vector<CProject2_Keyword>& records) : CRecordReport(2, 0, records) {
     m_visibilityByFiltersOnly = true;
-    for (const EngineColumn& c : kEngineColumns) {
+    for (const EngineColumn& c : kEngineColumns)
         if (c.ads)
             SetIntKey(c.column, [this, &c](int item) { return RecordOf(item).Engine(c.engine).adCount; });
         else
-            SetFloatKey(c.column, [this, &c](int item) { return RecordOf(item).Engine(c.engine).results; });
-    }
-    SetFloatKey(kSearches, [this](int item) { return RecordOf(item).tool.estimatedSearch; });
-    SetFloatKey(kAvgCpc, [this](int item) { return RecordOf(item).tool.avgCPC; });
+            SetFloatKey(
+                c.column, [this, &c](int item) { return RecordOf(item).Engine(c.engine).results; });
+    SetFloatKey(
+        kSearches, [this](int item) { return RecordOf(item).tool.estimatedSearch; });
+    SetFloatKey(
+        kAvgCpc, [this](int item) { return RecordOf(item).tool.avgCPC; });
     SetFloatKey(kIntent, [this](int item) { return RecordOf(item).intent; });
 }
 

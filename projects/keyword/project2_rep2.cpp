@@ -8,7 +8,8 @@ using namespace Qt::StringLiterals;
 
 CProject2_Rep2::CProject2_Rep2(const std::vector<CProject2_Keyword>& records)
     : CKindReport(2, 1), m_records(records) {
-    SetIntKey(kPosition, [this](int item) { return Ad(item).pos; });
+    SetIntKey(
+        kPosition, [this](int item) { return Ad(item).pos; });
 }
 
 void CProject2_Rep2::SetupColumns(CSkinDlgHolder* holder, unsigned id) {

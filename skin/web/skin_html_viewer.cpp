@@ -19,9 +19,8 @@ QString OnOneLine(const QString& text) {
         } else if (c == u'\n') {
             c = u' ';
         }
-        if (c != u' ' || !line.endsWith(u' ')) {
+        if (c != u' ' || !line.endsWith(u' '))
             line += c;
-        }
     }
     return line;
 }
@@ -56,9 +55,8 @@ void CSkinHTMLViewer::Draw(plat::DeviceContext& /*dc*/, int /*x*/, int /*y*/, bo
 
 void CSkinHTMLViewer::OnDialogPainted() {
     if (m_browser) {
-        if (m_drawn) {
+        if (m_drawn)
             m_browser->setGeometry(DialogRect());
-        }
         m_browser->setVisible(m_drawn);
     }
     m_drawn = false;
@@ -66,16 +64,14 @@ void CSkinHTMLViewer::OnDialogPainted() {
 
 void CSkinHTMLViewer::OnPositionChanged() {
     CSkinElement::OnPositionChanged();
-    if (m_browser) {
+    if (m_browser)
         m_browser->setGeometry(DialogRect());
-    }
 }
 
 void CSkinHTMLViewer::OnSetFocus(int x, int y) {
     CSkinElement::OnSetFocus(x, y);
-    if (m_browser) {
+    if (m_browser)
         m_browser->setFocus();
-    }
 }
 
 void CSkinHTMLViewer::ReleaseBrowser() {
@@ -95,9 +91,8 @@ bool CSkinHTMLViewer::WriteHTML(const QString& html) {
 }
 
 bool CSkinHTMLViewer::SuppressScriptErrors(const QString& script) {
-    if (!m_browser) {
+    if (!m_browser)
         return false;
-    }
     // The engine reports no failure of its own: the script's last value says whether it ran to its end. A
     // syntax error leaves the whole text unparsed, and no value.
     const QString wrapped =
@@ -110,9 +105,8 @@ bool CSkinHTMLViewer::SuppressScriptErrors(const QString& script) {
 bool CSkinHTMLViewer::GetPlainText(QString& text) {
     text.clear();
     QString body;
-    if (!m_browser || !m_browser->bodyText(&body)) {
+    if (!m_browser || !m_browser->bodyText(&body))
         return false;
-    }
     text = OnOneLine(body);
     return true;
 }

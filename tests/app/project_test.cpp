@@ -13,10 +13,9 @@ namespace {
 
 // The view heading a kind put into the holder, if any.
 CProjectViewTitle* ViewTitleIn(CSkinDlgHolder& holder) {
-    for (const auto& child : holder.Children()) {
+    for (const auto& child : holder.Children())
         if (child.element->m_className == "CProjectViewTitle"_L1)
             return static_cast<CProjectViewTitle*>(child.element);
-    }
     return nullptr;
 }
 

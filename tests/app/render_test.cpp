@@ -49,9 +49,8 @@ TEST(MainWindowRender, ToolbarTabStripAndProjectFrameShowTheirPictures) {
         EXPECT_EQ(dc.getPixel(10 + x, 300), atlasPixel(skin::AtlasRect("frame.left"), x, 0)) << x;
     // The version label shows in the bottom-right corner: its pale blue is less green than the background.
     int palestGreen = 255;
-    for (int x = dlg.m_width - dlg.m_versionWidth - 4; x < dlg.m_width - 4; ++x) {
+    for (int x = dlg.m_width - dlg.m_versionWidth - 4; x < dlg.m_width - 4; ++x)
         for (int y = dlg.m_height - 19; y < dlg.m_height - 4; ++y)
             palestGreen = std::min(palestGreen, plat::GreenOf(dc.getPixel(x, y)));
-    }
     EXPECT_LE(palestGreen, 230);
 }

@@ -58,10 +58,9 @@ TEST(AtomicFile, PiecesInOrderAndAMakerThatGivesUpChangesNothing) {
     const QString path = dir.filePath(QStringLiteral("project.twpx"));
     ASSERT_TRUE(WriteFileAtomically(path, QByteArray("old")));
     ASSERT_TRUE(WriteFileAtomicallyInChunks(path, [](const FileChunkWriter& write) {
-        for (int i = 0; i < 1000; ++i) {
+        for (int i = 0; i < 1000; ++i)
             if (!write(QByteArray(i % 7, char('a' + i % 26))))
                 return false;
-        }
         return true;
     }));
     QByteArray expected, read;

@@ -36,9 +36,7 @@ TEST(PackedMinutes, ComponentsComeBackAndOrderFollowsTime) {
         const Moment& m = ascending[i];
         const int packed = Pack(m);
         SCOPED_TRACE(packed);
-        if (i > 0) {
-            EXPECT_LT(Pack(ascending[i - 1]), packed);
-        }
+        EXPECT_TRUE(i == 0 || Pack(ascending[i - 1]) < packed);
         EXPECT_EQ(MinutesComponent(packed, kMinutesMinute), m.minute);
         EXPECT_EQ(MinutesComponent(packed, kMinutesHour), m.hour);
         EXPECT_EQ(MinutesComponent(packed, kMinutesDay), m.day);

@@ -145,10 +145,9 @@ TEST(UrlCoding, EncodeThenDecodeGivesTheTextBack) {
     for (const QString& text :
          {u""_s, u"a b  c"_s, u"1+1=2 & 50% off?"_s, u"naïve café, Straße, Ελληνικά, русский, 中文, עברית"_s,
           u"emoji 😀👍🏽 and 𝐀𝐁 and \U00010348"_s, u"tab\tnew\r\nline\0"_s, u"%2B%zz%"_s,
-          u"\u00C3\u00A9 looks like UTF-8"_s}) {
+          u"\u00C3\u00A9 looks like UTF-8"_s})
         for (const bool plus : {false, true})
             EXPECT_EQ(UrlDecode(UrlEncode(text, plus), plus), text) << text.toStdString();
-    }
 }
 
 } // namespace

@@ -146,11 +146,10 @@ TEST_F(DownloaderExchange, FailuresEndDoneAndEmptyWithTheStageAndReason) {
         EXPECT_TRUE(response.raw.isEmpty());
         EXPECT_TRUE(response.header.isEmpty());
         EXPECT_TRUE(response.body.isEmpty());
-        if (c.error.endsWith(u": "_s)) {
+        if (c.error.endsWith(u": "_s))
             EXPECT_TRUE(response.lastError.startsWith(c.error)) << response.lastError.toStdString();
-        } else {
+        else
             EXPECT_EQ(response.lastError, c.error);
-        }
     }
 }
 
@@ -268,9 +267,7 @@ TEST_F(DownloaderTls, RefusedPeersAndPlainRequestsSendNothing) {
             EXPECT_TRUE(response.lastError.startsWith(u"Connect error: "_s));
             EXPECT_TRUE(response.lastError.contains(c.error)) << response.lastError.toStdString();
         }
-        if (!c.context) {
-            EXPECT_EQ(m_tlsServer.ConnectionCount(), connections);
-        }
+        EXPECT_TRUE(c.context || m_tlsServer.ConnectionCount() == connections);
     }
     EXPECT_TRUE(m_tlsServer.Requests().empty());
     EXPECT_TRUE(otherServer.Requests().empty());

@@ -118,9 +118,8 @@ TEST(HttpUrl, SplitsWhatARequestNeedsAndRejectsTheRest) {
     }
     for (const QString& url :
          {u"example.com/a"_s, u"ftp://example.com/"_s, u"http:///path"_s, u"http://host:0/"_s,
-          u"http://host:65536/"_s, u"http://host:8x/"_s, u"http://[::1/"_s}) {
+          u"http://host:65536/"_s, u"http://host:8x/"_s, u"http://[::1/"_s})
         EXPECT_FALSE(SplitHttpUrl(url).valid) << url.toStdString();
-    }
 }
 
 } // namespace

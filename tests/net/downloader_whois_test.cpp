@@ -52,10 +52,9 @@ class DownloaderWhois : public dltest::CrawlerTest {
     // The queries each server received, servers that received none left out.
     Queries queries() const {
         Queries all;
-        for (const auto& [name, server] : m_servers) {
+        for (const auto& [name, server] : m_servers)
             if (!server->Queries().empty())
                 all[name] = server->Queries();
-        }
         return all;
     }
 

@@ -199,12 +199,11 @@ void RefFold(std::vector<RefNode>& root, std::size_t k) {
 
 QString RefDump(const std::vector<RefNode>& nodes) {
     QString out;
-    for (const RefNode& node : nodes) {
+    for (const RefNode& node : nodes)
         if (node.isText)
             out += u'\'' + node.text + u'\'';
         else
             out += node.closed ? node.text + u'{' + RefDump(node.children) + u'}' : node.text;
-    }
     return out;
 }
 

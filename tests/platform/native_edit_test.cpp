@@ -55,12 +55,11 @@ TEST_F(NativeEditTest, StylesShapeWhatCanBeTyped) {
         auto edit = Make(c.style);
         edit->setText((c.style & plat::kEditMultiLine) ? u"one\r\ntwo"_s : QString());
         edit->setCaretToEnd();
-        for (const QChar ch : c.typed) {
+        for (const QChar ch : c.typed)
             if (ch == u'\r')
                 QTest::keyClick(edit->widget(), Qt::Key_Return);
             else
                 QTest::keyClick(edit->widget(), ch.toLatin1());
-        }
         EXPECT_EQ(edit->text(), c.text) << c.style;
     }
 }

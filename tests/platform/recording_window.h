@@ -48,8 +48,8 @@ class RecordingWindow : public plat::Window {
         return QTest::qWaitForWindowExposed(widget());
     }
     int mouseCalls(const QString& what) const {
-        return int(
-            std::count_if(mouse.begin(), mouse.end(), [&](const MouseCall& c) { return c.what == what; }));
+        return int(std::count_if(
+            mouse.begin(), mouse.end(), [&](const MouseCall& c) { return c.what == what; }));
     }
 
     void onInitDialog() override {

@@ -61,10 +61,9 @@ FixtureServer::FixtureServer()
 FixtureServer::~FixtureServer() = default;
 
 std::string FixtureServer::Prefix(Endpoint endpoint) {
-    for (const Named& named : kPrefixes) {
+    for (const Named& named : kPrefixes)
         if (named.endpoint == endpoint)
             return named.prefix;
-    }
     return {};
 }
 

@@ -105,10 +105,9 @@ void KindTest::ClickCell(CSkinListBox& grid, int row, int columnId) {
     CMainDlg& dlg = m_window->dlg;
     dlg.RedrawNow();
     int x = -1;
-    for (const CSkinListBox_Column& column : grid.m_columns) {
+    for (const CSkinListBox_Column& column : grid.m_columns)
         if (column.id == columnId)
             x = column.x - grid.m_scrollX + CSkinListBox::kColumnGap;
-    }
     ASSERT_GE(x, 0) << "no column " << columnId;
     const plat::Point at = grid.GetDialogPos();
     const int y = at.y + CSkinListBox::kHeaderHeight + row * grid.Pitch() + grid.Pitch() / 2;
@@ -136,10 +135,9 @@ void KindTest::FilterColumn(CSkinListBox& grid, int columnId,
     CMainDlg& dlg = m_window->dlg;
     dlg.RedrawNow();
     int right = -1;
-    for (const CSkinListBox_Column& column : grid.m_columns) {
+    for (const CSkinListBox_Column& column : grid.m_columns)
         if (column.id == columnId)
             right = column.x - grid.m_scrollX + column.width + CSkinListBox::kColumnGap;
-    }
     ASSERT_GE(right, 0) << "no column " << columnId;
     m_window->script.Then(apptest::ModalScript::On<CSkinListBox_FilterDlg>(std::move(act)));
     const plat::Point at = grid.GetDialogPos();

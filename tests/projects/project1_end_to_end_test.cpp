@@ -53,9 +53,7 @@ class Project1EndToEnd : public projtest::KindTest {
 
     CProject1* RunTwoSeeds() {
         auto* project = static_cast<CProject1*>(NewProject(1, u"blue widgets;red widgets;"_s));
-        if (project) {
-            EXPECT_TRUE(TickUntil([&] { return project->Status() == CProject1::kDone; }));
-        }
+        EXPECT_TRUE(project && TickUntil([&] { return project->Status() == CProject1::kDone; }));
         return project;
     }
 };

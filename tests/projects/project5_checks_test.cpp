@@ -36,10 +36,9 @@ void TypePair(ModalScript& script, const QString& keywords, const QString& sites
 }
 
 bool HasChecks(CProject5& project, size_t count) {
-    for (const CProject5_Entry& entry : project.m_list.m_entries) {
+    for (const CProject5_Entry& entry : project.m_list.m_entries)
         if (entry.m_checks.size() != count)
             return false;
-    }
     return !project.m_list.m_entries.empty();
 }
 

@@ -33,10 +33,9 @@ std::vector<std::pair<char, std::uint16_t>> Project6Sites::Ports() const {
 }
 
 std::string Project6Sites::Host(char site) const {
-    for (const auto& [name, port] : Ports()) {
+    for (const auto& [name, port] : Ports())
         if (name == site)
             return "127.0.0.1:" + std::to_string(port);
-    }
     return {};
 }
 
@@ -87,10 +86,9 @@ const CProject6_Site* SitesKindTest::SiteOf(const CProject6& project, char name)
 
 int SitesKindTest::IndexOf(const CProject6& project, char name) const {
     const QString site = QString::fromStdString(m_sites.Host(name));
-    for (size_t i = 0; i < project.Sites().size(); ++i) {
+    for (size_t i = 0; i < project.Sites().size(); ++i)
         if (project.Sites()[i].site == site)
             return int(i);
-    }
     return -1;
 }
 

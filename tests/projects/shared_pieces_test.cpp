@@ -22,7 +22,8 @@ class SharedPieces : public projtest::KindTest {};
 class KeywordReport : public CKindReport {
   public:
     KeywordReport() : CKindReport(2, 0) {
-        SetTextKey(0, [this](int item) -> const QString& { return rows[size_t(item)].first; });
+        SetTextKey(
+            0, [this](int item) -> const QString& { return rows[size_t(item)].first; });
     }
     void SetupColumns(CSkinDlgHolder* holder, unsigned id) override {
         CKindReport::SetupColumns(holder, id);

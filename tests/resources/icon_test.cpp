@@ -18,7 +18,6 @@ TEST(SkinResources, EveryIconIsEmbeddedAtItsSize) {
             EXPECT_EQ(qAlpha(icon.pixel(size - 1, size - 1)), 0) << size;
         }
     }
-    for (int size : {0, 20, -16}) {
+    for (int size : {0, 20, -16})
         EXPECT_TRUE(skin_resources::IconPath(size).isEmpty()) << size;
-    }
 }

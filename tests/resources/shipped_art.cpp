@@ -14,11 +14,9 @@ const QImage& ShippedAtlasImage() {
 
 int KeyPixels(const QImage& image, const QRect& r) {
     int count = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        for (int x = r.left(); x <= r.right(); ++x) {
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
             count += IsKey(image.pixel(x, y)) ? 1 : 0;
-        }
-    }
     return count;
 }
 

@@ -29,8 +29,7 @@ TEST(ShippedToolbar, EveryCellHoldsAKeyedPictogramAndStatesAndButtonsDiffer) {
         EXPECT_FALSE(SamePixels(sheet, cell(column, 1), cell(column, 2))) << column;
         EXPECT_LT(shown(column, 0), shown(column, 1)) << column;
         EXPECT_LT(shown(column, 0), shown(column, 2)) << column;
-        for (int other = column + 1; other < kToolbarColumns; ++other) {
+        for (int other = column + 1; other < kToolbarColumns; ++other)
             EXPECT_FALSE(SamePixels(sheet, cell(column, 0), cell(other, 0))) << column << " vs " << other;
-        }
     }
 }

@@ -38,9 +38,8 @@ TEST(SkinButton, DrawsTheImageOfItsState) {
     plat::DeviceContext dc(48, 29);
     d.dlg.m_pFocus = d.dlg.m_pPressed = &b;
     b.Draw(dc, 0, 0, true);
-    for (int x = 0; x < 48; x += 7) {
+    for (int x = 0; x < 48; x += 7)
         EXPECT_EQ(dc.getPixel(x, 14), atlas.getPixel(kPressed.left + x, kPressed.top + 14)) << x;
-    }
     d.dlg.m_pFocus = nullptr;
     EXPECT_FALSE(b.IsPressed()) << "held while the pointer is elsewhere";
     b.SetStyle(2);
@@ -64,9 +63,7 @@ TEST(SkinButton, AnimationKeepsItsPhaseAndShowsInTheTextColour) {
     b.Draw(dc, 0, 0, true);
     for (int y = 0; y < kStrip.height(); y += 5) {
         const std::uint32_t p = b.m_frameDC.pixelArgb(7, y);
-        if ((p >> 24) == 255) {
-            EXPECT_EQ(plat::ColorOfArgb(p), b.m_textColor);
-        }
+        EXPECT_TRUE((p >> 24) != 255 || plat::ColorOfArgb(p) == b.m_textColor) << "row " << y;
     }
     b.StopAnimation();
     EXPECT_FALSE(b.m_frames.Running());
@@ -82,9 +79,8 @@ constexpr plat::ColorRef kCellColours[4] = {plat::Rgb(200, 0, 0), plat::Rgb(0, 2
 // A keyed sheet of four 10-px cells, each with a 6-px square of its own colour at (2, 2).
 void PaintSheet(plat::DeviceContext& sheet) {
     sheet.fillSolidRect(plat::Rect{0, 0, 40, 30}, kKey);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
         sheet.fillSolidRect(plat::Rect::fromXywh(10 * i + 2, 2, 6, 6), kCellColours[i]);
-    }
 }
 
 // Colour at a point of a 40 x 40 icon-only button drawn in the given state, without a back; its 10-px icon

@@ -18,9 +18,8 @@ TEST(ColorText, ReadsPairsAndTreatsShortOrInvalidOnesAsZero) {
         {u"#1"_s, u"000000"_s},      {u""_s, u"000000"_s},         {u"zz11g0"_s, u"001100"_s},
         {u"#"_s, u"000000"_s},       {u"ffffffff"_s, u"FFFFFF"_s},
     };
-    for (const auto& [text, color] : cases) {
+    for (const auto& [text, color] : cases)
         EXPECT_EQ(skin::ColorText(skin::ParseColorText(text)), color) << text.toStdString();
-    }
 }
 
 // The picker opens below its button showing the colour it starts from. A release inside picks the colour

@@ -148,12 +148,10 @@ TEST(SkinDateSelect, RightClickOffersTheMonthsOfTheLocale) {
     skintest::ModalHook hook([&](plat::Window& w) {
         auto& menu = dynamic_cast<CSkinMenuPopup&>(w);
         placed = menu.windowRect();
-        for (const CSkinMenuPopup_Item& item : menu.Items()) {
+        for (const CSkinMenuPopup_Item& item : menu.Items())
             offered.append(item.text + u' ' + item.command);
-        }
-        for (int y = 0; y < menu.m_height && menu.HoveredItem() != 4; ++y) {
+        for (int y = 0; y < menu.m_height && menu.HoveredItem() != 4; ++y)
             skintest::MoveMouse(menu, {30, y});
-        }
         skintest::PressMouse(menu, {30, menu.Pointer().lastMouse.y}, false);
     });
     const plat::Point cell = d.Cell(2, 2);

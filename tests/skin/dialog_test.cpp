@@ -158,9 +158,8 @@ TEST(DialogButtonFocus, AClickLeavesNoButtonLitWhileTabFocusStaysLitAndEnterClic
     const auto clickAndCount = [&](plat::Point at) {
         dlg.commands.clear();
         for (const QEvent::Type type :
-             {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+             {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
             SendMouse(dlg, type, at);
-        }
         return dlg.commands.size();
     };
     const std::pair<const CSkinElement*, std::function<bool()>> cases[] = {
@@ -179,9 +178,8 @@ TEST(DialogButtonFocus, AClickLeavesNoButtonLitWhileTabFocusStaysLitAndEnterClic
             }
             EXPECT_FALSE(hot()) << leaveWindow;
         }
-        for (int tabs = 0; tabs < 4 && dlg.m_pFocus != button; ++tabs) {
+        for (int tabs = 0; tabs < 4 && dlg.m_pFocus != button; ++tabs)
             dlg.Key(plat::kKeyTab);
-        }
         dlg.commands.clear();
         dlg.Key(plat::kKeyEnter);
         EXPECT_EQ(dlg.commands, QStringList{button->m_command});
@@ -521,8 +519,7 @@ TEST(DialogWheel, ScrollsTheHolderUnderThePointerEvenOverAChild) {
     ASSERT_EQ(dlg.m_pHover, rows[0].get());
     EXPECT_TRUE(dlg.onMouseWheel(-120, 50, 60));
     EXPECT_EQ(list.m_scrollY, 20);
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 100; ++i)
         dlg.onMouseWheel(-120, 50, 60);
-    }
     EXPECT_EQ(list.m_scrollY, 50 * 20 + 4 - 100);
 }

@@ -22,14 +22,12 @@ class DropListTest : public ::testing::Test {
         dlg.build = [this](skintest::TestDialog& d) {
             lang.Create(&d.m_rootHolder, d.m_nextElementId++, QString(), false, u"lang"_s);
             lang.SetPosition(20, 50, 200, 25, 0);
-            for (int i = 0; i < 12; ++i) {
+            for (int i = 0; i < 12; ++i)
                 lang.AddItem(u"Item %1"_s.arg(i), 100 + i);
-            }
             kw.Create(&d.m_rootHolder, d.m_nextElementId++, QString(), true, u"kw"_s);
             kw.SetPosition(20, 100, 200, 25, 0);
-            for (const QString& item : {u"alpha"_s, u"beta"_s, u"gamma"_s}) {
+            for (const QString& item : {u"alpha"_s, u"beta"_s, u"gamma"_s})
                 kw.AddItem(item, 0);
-            }
             ok.Create(&d.m_rootHolder, d.m_nextElementId++, u"OK"_s, u"on_ok"_s);
             ok.SetPosition(300, 260, 90, 29, 0);
         };
@@ -57,9 +55,8 @@ class DropListTest : public ::testing::Test {
 TEST_F(DropListTest, IndexesOutsideTheItemsChangeNothingAndReadAsNothing) {
     CSkinDropList list;
     list.Create(&dlg.m_rootHolder, 90, QString(), false, u"l"_s);
-    for (const QString& item : {u"Alpha"_s, u"alphabet"_s, u"Beta"_s, u"\u00C4b"_s}) {
+    for (const QString& item : {u"Alpha"_s, u"alphabet"_s, u"Beta"_s, u"\u00C4b"_s})
         list.AddItem(item, list.GetCount() + 1);
-    }
     for (const int bad : {-1, 4, 1000}) {
         EXPECT_EQ(list.GetItemText(bad), QString());
         EXPECT_EQ(list.GetItemData(bad), 0);
@@ -139,9 +136,8 @@ TEST_F(DropListTest, KeysInThePopup) {
     dlg.Press(Qt::Key_Space);
     ASSERT_TRUE(lang.IsPopupOpen());
     EXPECT_TRUE(dlg.commands.isEmpty());
-    for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Return}) {
+    for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Return})
         dlg.Press(key);
-    }
     EXPECT_FALSE(lang.IsPopupOpen());
     EXPECT_EQ(lang.GetText(), u"Item 1"_s);
     EXPECT_EQ(dlg.commands, QStringList(4, u"lang"_s));

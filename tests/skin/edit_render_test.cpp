@@ -47,9 +47,8 @@ TEST(Render, EditFieldsAndAnOpenDropList) {
         region.SetPosition(280, 50, 220, 150, 0);
         for (const QString& country : {u"Australia"_s, u"Canada"_s, u"Germany"_s, u"India"_s, u"Ireland"_s,
                                        u"New Zealand"_s, u"United Kingdom"_s, u"United States"_s,
-                                       u"South Africa"_s, u"Singapore"_s, u"Spain"_s, u"Sweden"_s}) {
+                                       u"South Africa"_s, u"Singapore"_s, u"Spain"_s, u"Sweden"_s})
             region.AddItem(country, 0);
-        }
         region.SetCurSel(6, true);
     };
     ASSERT_TRUE(dlg.Show());

@@ -200,9 +200,8 @@ TEST_F(EditTest, TheNativeChildFollowsItsField) {
 // scrolls the field, which scrolls the child.
 TEST_F(EditTest, MultiLineScrollingStaysInStep) {
     QString lines;
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 20; ++i)
         lines += u"line %1\r\n"_s.arg(i);
-    }
     notes.SetText(lines);
     dlg.ClickOn(notes);
     CSkin_WinEdit* child = notes.Native();
@@ -244,9 +243,8 @@ TEST_F(EditTest, DetachKeepsTheTypedTextAndPasswordsShowDots) {
     dots.Create(&dlg.m_rootHolder, 91, u"\u25CF\u25CF\u25CF"_s, false, false, QString(), QString());
     plat::DeviceContext a(120, 33);
     plat::DeviceContext b(120, 33);
-    for (CSkinEdit* e : {&secret, &dots}) {
+    for (CSkinEdit* e : {&secret, &dots})
         e->SetPosition(0, 0, 120, 33, 0);
-    }
     secret.Draw(a, 0, 0, true);
     dots.Draw(b, 0, 0, true);
     EXPECT_EQ(a.image(), b.image());

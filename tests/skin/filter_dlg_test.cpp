@@ -60,9 +60,8 @@ struct FilterWindow {
         skintest::ClickAt(dlg, skintest::At(grid, c.x + c.width, CSkinListBox::kHeaderHeight - 8));
         dlg.redrawNow();
         std::vector<int> shown;
-        for (const int item : grid.Order()) {
+        for (const int item : grid.Order())
             shown.push_back(grid.records[static_cast<std::size_t>(item)].volume);
-        }
         return shown;
     }
 
@@ -76,27 +75,22 @@ void Click(Dlg& d, const CSkinElement& e) {
 
 // Clicks into a field and types text as keys (a line feed as Enter).
 void Type(Dlg& d, CSkinEdit& field, const QString& text) {
-    if (!field.Native()) {
+    if (!field.Native())
         Click(d, field);
-    }
     ASSERT_NE(field.Native(), nullptr);
     QWidget* native = field.Native()->widget();
-    for (const QChar c : text) {
-        if (c == u'\n') {
+    for (const QChar c : text)
+        if (c == u'\n')
             QTest::keyClick(native, Qt::Key_Return);
-        } else {
+        else
             QTest::sendKeyEvent(QTest::Press, native, Qt::Key_unknown, QString(c), {});
-        }
-    }
 }
 
 QStringList Captions(const std::deque<CSkinRadio>& checks, bool checked) {
     QStringList out;
-    for (const CSkinRadio& c : checks) {
-        if (c.m_checked == checked) {
+    for (const CSkinRadio& c : checks)
+        if (c.m_checked == checked)
             out.append(c.m_caption);
-        }
-    }
     return out;
 }
 

@@ -119,9 +119,8 @@ TEST(HolderHitTest, OnlyTheVisibleEnabledChildUnderThePointerIsHit) {
     Place(disabled, f.root, 200, 100, 50, 50);
     hidden.m_visible = false;
     disabled.m_enabled = false;
-    for (const plat::Point p : {plat::Point{15, 12}, {60, 12}, {15, 30}, {205, 105}}) {
+    for (const plat::Point p : {plat::Point{15, 12}, {60, 12}, {15, 30}, {205, 105}})
         f.root.OnMouse(p.x, p.y, 0);
-    }
     EXPECT_EQ(a.calls.size(), 1u);
     EXPECT_EQ(FirstCall(a), (plat::Point{5, 2}));
     EXPECT_TRUE(b.calls.empty() && hidden.calls.empty() && disabled.calls.empty());
@@ -179,9 +178,8 @@ TEST(HolderDrawing, AHundredThousandChildrenDrawAndHitOnlyWhatShows) {
     plat::DeviceContext target(320, 400);
     list.Draw(target, 0, 0, true);
     int drawn = 0;
-    for (const auto& r : rows) {
+    for (const auto& r : rows)
         drawn += r->draws;
-    }
     EXPECT_EQ(drawn, 10); // a 200-px view of 20-px rows
     // At the very end the last row shows at the bottom of the view and takes the pointer there.
     list.m_scrollY = list.m_contentHeight;

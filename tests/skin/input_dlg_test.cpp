@@ -34,19 +34,16 @@ int RunInput(CInputDlg& dlg, const std::function<void(CInputDlg&)>& act, QString
 // Types text into the field in place of what it holds (any character, as an input method delivers it) and
 // presses OK.
 void Submit(CInputDlg& dlg, const QString& text) {
-    if (!dlg.m_edit.Native()) {
+    if (!dlg.m_edit.Native())
         skintest::ClickAt(dlg, TestDialog::Centre(dlg.m_edit));
-    }
     QWidget* field = dlg.m_edit.Native()->widget();
     dlg.m_edit.Native()->selectAll();
     QTest::keyClick(field, Qt::Key_Delete);
-    for (const QChar c : text) {
-        if (c == u'\n') {
+    for (const QChar c : text)
+        if (c == u'\n')
             QTest::keyClick(field, Qt::Key_Return);
-        } else {
+        else
             QTest::sendKeyEvent(QTest::Press, field, Qt::Key_unknown, QString(c), {});
-        }
-    }
     skintest::ClickAt(dlg, TestDialog::Centre(dlg.m_ok));
 }
 

@@ -34,9 +34,8 @@ TEST(SkinLabel, OnlyLineFeedsBreakLinesAndTheyAreStoredAsCrLf) {
     const QString texts[] = {u"First line"_s, u"First line\nSecond\tline"_s, u"First line\r\nSecond\tline"_s,
                              u"First line\rSecond\tline"_s, u"a\r\n\nb"_s};
     CSkinLabel* labels[] = {&one, &lf, &crlf, &cr, &blank};
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5; ++i)
         labels[i]->CreateLabel(&d.dlg.m_rootHolder, 2, texts[i]);
-    }
     EXPECT_EQ(lf.GetText(), texts[2]);
     EXPECT_EQ(blank.GetText(), u"a\r\n\r\nb"_s);
     EXPECT_EQ(Render(lf), Render(crlf));
@@ -72,6 +71,8 @@ TEST(SkinLabel, LinkClickedThroughTheWindowAndDisabledLook) {
         EXPECT_EQ(dc.getPixel(line.x, line.y) == CSkinLabel::kLinkColor, linked);
         EXPECT_GT(TextPixels(dc, link, blue), 0);
     }
-    EXPECT_GT(TextPixels(dc, off, [](plat::ColorRef c) { return c == plat::Rgb(100, 100, 100); }), 0);
+    EXPECT_GT(TextPixels(
+                  dc, off, [](plat::ColorRef c) { return c == plat::Rgb(100, 100, 100); }),
+              0);
     EXPECT_GT(TextPixels(dc, off, [](plat::ColorRef c) { return c == plat::Rgb(200, 200, 200); }), 0);
 }

@@ -31,9 +31,8 @@ struct FilterGrid {
         report.InvalidateContent();
         report.UpdateItemCount();
         std::vector<int> out;
-        for (const int item : report.Order()) {
+        for (const int item : report.Order())
             out.push_back(report.records[static_cast<std::size_t>(item)].volume);
-        }
         return out;
     }
 
@@ -209,12 +208,10 @@ TEST(ListBoxFilter, FoldedTextsMatchAsQtComparesThem) {
     }
     // Texts longer than usual, and enough of them that the set grows.
     skin::FoldedStringSet many;
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0; i < 1000; ++i)
         EXPECT_TRUE(many.insert(u"Entry %1 "_s.arg(i).repeated(i % 30 + 1)));
-    }
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0; i < 1000; ++i)
         EXPECT_TRUE(many.contains(u"ENTRY %1 "_s.arg(i).repeated(i % 30 + 1))) << i;
-    }
     EXPECT_FALSE(many.contains(u"entry 1000 "_s));
     EXPECT_EQ(many.size(), 1000u);
 }
@@ -253,13 +250,11 @@ TEST(ListBoxSortedStrings, BulkInsertEqualsOneByOne) {
                 (i < 10 ? start : texts).append(w + QString::number(rng() % 3));
             }
             QStringList single;
-            for (const QString& t : start) {
+            for (const QString& t : start)
                 InsertSortedUnique(t, single, ignoreCase, duplicates);
-            }
             QStringList bulk = single;
-            for (const QString& t : texts) {
+            for (const QString& t : texts)
                 InsertSortedUnique(t, single, ignoreCase, duplicates);
-            }
             InsertSortedUnique(texts, bulk, ignoreCase, duplicates);
             EXPECT_EQ(bulk, single) << ignoreCase << duplicates;
         }

@@ -24,12 +24,10 @@ class CountingReport : public RecordReport {
         ++compares;
         const Record& x = records[static_cast<std::size_t>(a)];
         const Record& y = records[static_cast<std::size_t>(b)];
-        if (invert && m_sortColumn == kVolume) {
+        if (invert && m_sortColumn == kVolume)
             return CompareInt(x.volume, y.volume, true);
-        }
-        if (invert && m_sortColumn == kCpc) {
+        if (invert && m_sortColumn == kCpc)
             return CompareFloat(x.cpc, y.cpc, true);
-        }
         return RecordReport::CompareItems(a, b);
     }
     bool GetSortKey(int item, CSkinListBox_SortKey& key) override {
@@ -51,9 +49,8 @@ class CountingReport : public RecordReport {
 struct Grid {
     explicit Grid(std::initializer_list<int> volumes) {
         report.SetupColumns(&shell.dlg.m_rootHolder, 2);
-        for (const int v : volumes) {
+        for (const int v : volumes)
             report.records.push_back({v, static_cast<float>(v), {}});
-        }
         report.m_selectCommand = u"report_select"_s;
         report.m_owner = [this](const QString& command, int param, CSkinDlg_Base* dialog) {
             EXPECT_EQ(command, u"report_select"_s);
@@ -64,18 +61,15 @@ struct Grid {
     }
     std::vector<int> Volumes() const {
         std::vector<int> out;
-        for (const int item : report.Order()) {
+        for (const int item : report.Order())
             out.push_back(report.records[static_cast<std::size_t>(item)].volume);
-        }
         return out;
     }
     std::vector<int> Selected() const {
         std::vector<int> out;
-        for (int item = 0; item < report.m_itemCount; ++item) {
-            if (report.IsSelected(item)) {
+        for (int item = 0; item < report.m_itemCount; ++item)
+            if (report.IsSelected(item))
                 out.push_back(item);
-            }
-        }
         return out;
     }
     // Applies a change the way a click or a report does, then rebuilds; answers the comparisons it took.
@@ -128,9 +122,8 @@ TEST(ListBoxModel, NoDataRowsSortLastAndEqualKeysKeepItemOrderInBothDirections) 
 TEST(ListBoxModel, OrderIsRebuiltOnlyWhenItsInputsChangedAndCheaplyWhenNearlyRight) {
     Grid g({});
     g.report.keys = false;
-    for (int i = 0; i < 5000; ++i) {
+    for (int i = 0; i < 5000; ++i)
         g.report.records.push_back({(i * 7919) % 1000 - (i % 50 == 0 ? 1001 : 0), 1.0f, {}}); // ties, no data
-    }
     g.SortBy(RecordReport::kVolume, 0);
     const auto unchanged = [&g] {
         g.report.compares = 0;
@@ -166,9 +159,8 @@ TEST(ListBoxModel, KeyedSortsGiveTheOrderOfTheComparisonsOnEveryKindOfValue) {
         Record r;
         r.volume = rng() % 3 ? ints[rng() % std::size(ints)] : static_cast<int>(rng() % 100);
         r.cpc = rng() % 3 ? floats[rng() % std::size(floats)] : static_cast<float>(rng() % 100) / 8.0f;
-        for (std::uint32_t n = rng() % 6; n > 0; --n) {
+        for (std::uint32_t n = rng() % 6; n > 0; --n)
             r.keyword += pieces[rng() % std::size(pieces)];
-        }
         records.push_back(r);
     }
     for (const std::size_t count : {std::size_t{40}, records.size()}) { // comparison and radix sorts
@@ -261,15 +253,13 @@ TEST(ListBoxFormat, NumbersAreGroupedAndNoDataIsNamed) {
     const std::pair<int, QString> ints[] = {{1234, u"1,234"_s}, {-1234, u"-1,234"_s},
                                             {-123, u"-123"_s},  {-1, u""_s},
                                             {-2, u"No Data"_s}, {1000000, u"1,000,000"_s}};
-    for (const auto& [v, text] : ints) {
+    for (const auto& [v, text] : ints)
         EXPECT_EQ(FormatInt(v, -1, -2), text) << v;
-    }
     const std::pair<float, QString> floats[] = {
         {1234.5f, u"1,234.5"_s}, {3.0f, u"3"_s}, {-1234567.25f, u"-1,234,567.25"_s},
         {-1.0f, u"No Data"_s},   {-2.0f, u""_s}, {std::nanf(""), u"No Data"_s}};
-    for (const auto& [v, text] : floats) {
+    for (const auto& [v, text] : floats)
         EXPECT_EQ(FormatFloat(v, true, -2.0f, -1.0f), text) << v;
-    }
     EXPECT_EQ(FormatFloat(3.0f, false, -2.0f, -1.0f), u"3.00"_s);
 }
 
@@ -296,9 +286,8 @@ TEST(ListBoxCompare, NumberTextsPutNoDataLastThenCompareNumbersAndTheirSecondPar
 
 TEST(ListBoxSortedStrings, InsertKeepsOrderAndDuplicatesOnlyWhenAllowed) {
     QStringList list;
-    for (const QString& s : {u"pear"_s, u"Apple"_s, u"fig"_s, u"apple"_s, u"Fig"_s}) {
+    for (const QString& s : {u"pear"_s, u"Apple"_s, u"fig"_s, u"apple"_s, u"Fig"_s})
         InsertSortedUnique(s, list, true, false);
-    }
     EXPECT_EQ(list, (QStringList{u"Apple"_s, u"fig"_s, u"pear"_s}));
     EXPECT_TRUE(ContainsSorted(u"FIG"_s, list, true));
     EXPECT_FALSE(ContainsSorted(u"FIG"_s, list, false));
@@ -333,9 +322,8 @@ TEST(ListBoxSort, AdaptiveMergeSortIsStableOnEveryShapeOfInputAndSafeWithAnyComp
     std::mt19937 rng(7);
     for (const std::size_t n : {0u, 1u, 2u, 31u, 33u, 5000u}) {
         std::vector<int> keys(n);
-        for (int& k : keys) {
+        for (int& k : keys)
             k = static_cast<int>(rng() % 50);
-        }
         const auto less = [&keys](int a, int b) {
             return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
         };
@@ -356,7 +344,6 @@ TEST(ListBoxSort, AdaptiveMergeSortIsStableOnEveryShapeOfInputAndSafeWithAnyComp
     std::iota(items.begin(), items.end(), 0);
     skin::AdaptiveMergeSort(items, [&rng](int, int) { return rng() % 2 == 0; });
     std::sort(items.begin(), items.end());
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 3000; ++i)
         ASSERT_EQ(items[static_cast<std::size_t>(i)], i);
-    }
 }

@@ -88,9 +88,8 @@ class CellKindReport : public CSkinListBox {
 // coordinates relative to the grid.
 template <class Grid> struct GridWindow {
     explicit GridWindow(std::vector<Record> records = {}, int width = 900, int height = 600) {
-        if constexpr (std::is_base_of_v<RecordReport, Grid>) {
+        if constexpr (std::is_base_of_v<RecordReport, Grid>)
             grid.records = std::move(records);
-        }
         dlg.m_width = width;
         dlg.m_height = height;
         dlg.m_keepPosition = true;
@@ -116,9 +115,8 @@ template <class Grid> struct GridWindow {
     void Drag(int x1, int y, int x2) {
         QTest::mouseMove(dlg.widget(), At(x1, y));
         QTest::mousePress(dlg.widget(), Qt::LeftButton, {}, At(x1, y));
-        for (int step = 1; step <= 4; ++step) {
+        for (int step = 1; step <= 4; ++step)
             QTest::mouseMove(dlg.widget(), At(x1 + (x2 - x1) * step / 4, y));
-        }
         QTest::mouseRelease(dlg.widget(), Qt::LeftButton, {}, At(x2, y));
         dlg.redrawNow();
     }
@@ -208,12 +206,10 @@ TEST(ListBoxView, EveryCellKindStaysInItsCellWithoutKeyColour) {
     // line's background, and the last pixels of the cell hold ink.
     bool inkNearEnd = false;
     for (int y = w.LineTop(0) + 2; y < w.LineTop(0) + w.grid.Pitch() - 1; ++y) {
-        for (int x = right - 1; x < column.x + column.width + CSkinListBox::kColumnGap; ++x) {
+        for (int x = right - 1; x < column.x + column.width + CSkinListBox::kColumnGap; ++x)
             EXPECT_GT(plat::GreenOf(w.Pixel(x, y)), 200) << x << "," << y;
-        }
-        for (int x = right - 12; x < right - 1; ++x) {
+        for (int x = right - 12; x < right - 1; ++x)
             inkNearEnd = inkNearEnd || plat::GreenOf(w.Pixel(x, y)) < 150;
-        }
     }
     EXPECT_TRUE(inkNearEnd);
 }
@@ -225,11 +221,9 @@ TEST(ListBoxView, HoverAndClicksSelectRowsThroughRealMouseEvents) {
     w.grid.m_owner = [&notified](const QString&, int param, CSkinDlg_Base*) { notified.push_back(param); };
     const auto selected = [&w] {
         std::vector<int> out;
-        for (int item = 0; item < 12; ++item) {
-            if (w.grid.IsSelected(item)) {
+        for (int item = 0; item < 12; ++item)
+            if (w.grid.IsSelected(item))
                 out.push_back(item);
-            }
-        }
         return out;
     };
     const int x = w.grid.m_columns[RecordReport::kVolume].x + 20;
@@ -278,9 +272,8 @@ TEST(ListBoxView, HeaderSortsTogglesAndOpensTheFilterCallPoint) {
     const CSkinListBox_Column& volume = w.grid.m_columns[RecordReport::kVolume];
     const auto volumes = [&w] {
         std::vector<int> out;
-        for (const int item : w.grid.Order()) {
+        for (const int item : w.grid.Order())
             out.push_back(w.grid.records[static_cast<std::size_t>(item)].volume);
-        }
         return out;
     };
     w.Click(volume.x + 20, 15);
@@ -352,9 +345,8 @@ TEST(ListBoxView, KeysReachTheFocusedGridAndCtrlASelectsTheVisibleRows) {
     w.grid.SelectRange(0, -1);
     QTest::keyClick(w.dlg.widget(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_TRUE(w.grid.IsAllSelected());
-    for (int item = 0; item < 30; ++item) {
+    for (int item = 0; item < 30; ++item)
         EXPECT_EQ(w.grid.IsSelected(item), w.grid.records[static_cast<std::size_t>(item)].volume <= 50'000);
-    }
 }
 
 // A shown dialog with a grid of five records that the test may delete.

@@ -30,9 +30,8 @@ class LiveDialog : public TestDialog {
         QTest::keyClick(Handle(), key, modifiers);
     }
     void Type(const QString& text) {
-        for (const QChar c : text) {
+        for (const QChar c : text)
             QTest::keyClick(Handle(), c.toLatin1());
-        }
     }
     // Lets posted paints and deferred deletions happen.
     static void Settle() { QTest::qWait(20); }

@@ -65,9 +65,8 @@ TEST(GlowText, TextFarWiderThanAFixedBufferGlowsAlongItsWholeLengthAndTheCacheRe
 
 TEST(GlowText, CacheEmptiesWhenFull) {
     skin::GlowTextCache cache;
-    for (size_t i = 0; i < skin::GlowTextCache::kMaxEntries; ++i) {
+    for (size_t i = 0; i < skin::GlowTextCache::kMaxEntries; ++i)
         cache.Insert(QString::number(i), std::make_unique<plat::DeviceContext>(1, 1));
-    }
     EXPECT_NE(cache.Find(u"0"_s), nullptr);
     cache.Insert(u"new"_s, std::make_unique<plat::DeviceContext>(1, 1));
     EXPECT_EQ(cache.Size(), 1u);

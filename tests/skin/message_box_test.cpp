@@ -17,13 +17,12 @@ enum Answer { kFirst, kSecond, kThird, kEnter, kEscape, kClose, kCloseButton };
 void Give(CMessageBoxDlg& box, Answer answer) {
     const CSkinElement* targets[] = {&box.m_button1, &box.m_button2, &box.m_button3,
                                      &box.Frame().Button(skin::CaptionButton::Close)};
-    if (answer == kEnter || answer == kEscape) {
+    if (answer == kEnter || answer == kEscape)
         QTest::keyClick(box.widget(), answer == kEnter ? Qt::Key_Return : Qt::Key_Escape);
-    } else if (answer == kClose) {
+    else if (answer == kClose)
         box.widget()->close(); // as the window manager closes
-    } else {
+    else
         skintest::ClickAt(box, TestDialog::Centre(*targets[answer == kCloseButton ? 3 : answer]));
-    }
 }
 
 } // namespace
@@ -54,14 +53,11 @@ TEST(MessageBox, EachButtonSetAnswersItsResults) {
             skintest::ModalHook hook([&](plat::Window& w) {
                 auto& box = dynamic_cast<CMessageBoxDlg&>(w);
                 EXPECT_EQ(box.windowText(), u"Tarnwick 2.0"_s);
-                for (const CSkinButton* b : {&box.m_button1, &box.m_button2, &box.m_button3}) {
-                    if (b->GetDialog()) {
+                for (const CSkinButton* b : {&box.m_button1, &box.m_button2, &box.m_button3})
+                    if (b->GetDialog())
                         captions.append(b->m_caption);
-                    }
-                }
-                for (const Answer answer : answers) {
+                for (const Answer answer : answers)
                     Give(box, answer);
-                }
             });
             EXPECT_EQ(dlg.MessageBox(u"Are you sure you want to continue?"_s, QString(), c.type), result)
                 << c.type;

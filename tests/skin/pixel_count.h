@@ -8,11 +8,9 @@ namespace skintest {
 // its colour, so text tests ask for "near" colours this way.
 template <typename Test> int CountPixels(const plat::DeviceContext& dc, const plat::Rect& rect, Test test) {
     int found = 0;
-    for (int y = rect.top; y < rect.bottom; ++y) {
-        for (int x = rect.left; x < rect.right; ++x) {
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
             found += test(dc.getPixel(x, y)) ? 1 : 0;
-        }
-    }
     return found;
 }
 

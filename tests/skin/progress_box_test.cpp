@@ -35,20 +35,24 @@ TEST(ProgressBox, OnlyTheWorkerEndsItAndWhatItReportsReachesTheDialog) {
         },
         7, 5);
     int stillOpenAfterClosing = -1;
-    QTimer::singleShot(700, box.widget(), [&] {
-        EXPECT_EQ(box.m_bar.m_position, 40);
-        EXPECT_EQ(box.m_label.GetText(), u"Half way"_s);
-        for (const int key : {plat::kKeyEscape, plat::kKeyEnter}) {
-            box.onKeyDown(key, 0, false);
-            box.onKeyUp(key, 0, false);
-        }
-        box.OnCommand(skin::cmd::kDefaultClose, 0);
-        box.onClose();
-        QTimer::singleShot(300, box.widget(), [&] {
-            stillOpenAfterClosing = box.isInModalLoop() && box.Result() == 0;
-            release = true;
+    QTimer::singleShot(
+        700, box.widget(),
+        [&] {
+            EXPECT_EQ(box.m_bar.m_position, 40);
+            EXPECT_EQ(box.m_label.GetText(), u"Half way"_s);
+            for (const int key : {plat::kKeyEscape, plat::kKeyEnter}) {
+                box.onKeyDown(key, 0, false);
+                box.onKeyUp(key, 0, false);
+            }
+            box.OnCommand(skin::cmd::kDefaultClose, 0);
+            box.onClose();
+            QTimer::singleShot(
+                300, box.widget(),
+                [&] {
+                    stillOpenAfterClosing = box.isInModalLoop() && box.Result() == 0;
+                    release = true;
+                });
         });
-    });
     QTimer::singleShot(10'000, box.widget(), [&] {
         if (box.isInModalLoop())
             box.endDialog(-1);

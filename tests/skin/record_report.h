@@ -86,9 +86,8 @@ class RecordReport : public CSkinListBox {
                 3);
         AddCell(line, r.keyword, 0, 0, kKeyword, 65535);
         line.rowFlag = true;
-        if (IsSelected(line.item)) {
+        if (IsSelected(line.item))
             line.background = kSelectedBackground;
-        }
     }
 
     std::vector<Record> records;

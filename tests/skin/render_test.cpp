@@ -37,11 +37,9 @@ plat::ColorRef AtlasPixel(const plat::DeviceContext& atlas, const plat::Rect& pi
 // Pixels of the key colour where the window shows: a read outside the atlas's pictures lands on the key.
 int KeyPixelsShown(const plat::DeviceContext& dc, const plat::Window* shape) {
     int keyed = 0;
-    for (int y = 0; y < dc.height(); ++y) {
-        for (int x = 0; x < dc.width(); ++x) {
+    for (int y = 0; y < dc.height(); ++y)
+        for (int x = 0; x < dc.width(); ++x)
             keyed += (!shape || shape->regionContains(x, y)) && dc.getPixel(x, y) == kKey ? 1 : 0;
-        }
-    }
     return keyed;
 }
 
@@ -103,9 +101,8 @@ TEST(Render, EverythingTheSkinDrawsComesFromThePicturesOfTheAtlas) {
     // The title bar stretched across, a bottom corner in place, the border in the bar's last row colour.
     const plat::DeviceContext& atlas = *dlg.m_pAtlasDC;
     constexpr plat::Rect kBar = skin::AtlasRect("title.bar");
-    for (int y : {1, 13, 26}) {
+    for (int y : {1, 13, 26})
         EXPECT_EQ(dc.getPixel(kWidth - 110, y), AtlasPixel(atlas, kBar, 13, y)) << y;
-    }
     EXPECT_EQ(dc.getPixel(0, kHeight - 1),
               AtlasPixel(atlas, skin::AtlasRect("frame.cornerBottomLeft"), 0, 5));
     const plat::ColorRef border = AtlasPixel(atlas, kBar, 0, kBar.height() - 1);
@@ -193,9 +190,8 @@ TEST(Render, MessageBoxAndPopupMenu) {
         const plat::Point at{w.windowRect().left - dlg.windowRect().left,
                              w.windowRect().top - dlg.windowRect().top};
         if (auto* menu = dynamic_cast<CSkinMenuPopup*>(&w)) {
-            for (int y = 0; y < menu->m_height && menu->HoveredItem() != 3; ++y) {
+            for (int y = 0; y < menu->m_height && menu->HoveredItem() != 3; ++y)
                 skintest::MoveMouse(*menu, {60, y});
-            }
             EXPECT_FALSE(menu->regionContains(0, 0));
         }
         shown.RedrawNow();
@@ -215,8 +211,7 @@ TEST(Render, MessageBoxAndPopupMenu) {
     const plat::Point at = dlg.clientToScreen({140, 70});
     CSkinMenuPopup menu(&dlg, nullptr, at.x, at.y);
     for (const QString& text : {u"Copy keyword"_s, u"Copy all keywords"_s, u"-"_s, u"Send to Rank Summit"_s,
-                                u"Delete selected rows"_s}) {
+                                u"Delete selected rows"_s})
         menu.AddItem(text, u"cmd"_s);
-    }
     menu.DoModal();
 }

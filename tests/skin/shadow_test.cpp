@@ -26,9 +26,8 @@ TEST(ShadowImage, ARectangularWindowGetsASoftEdgeOnlyBesideItAndRoundCorners) {
     const ShadowLook look;
     ASSERT_TRUE(MakeShadowImage(image, Rectangle(600, 500), 600, look));
     ASSERT_EQ(image.size(), (plat::Size{600, 500}));
-    for (const plat::Point p : {plat::Point{0, 0}, {300, 250}, {591, 491}, {599, 499}}) {
+    for (const plat::Point p : {plat::Point{0, 0}, {300, 250}, {591, 491}, {599, 499}})
         EXPECT_EQ(AlphaAt(image, p.x, p.y), 0) << p.x << "," << p.y;
-    }
     EXPECT_GT(AlphaAt(image, 592, 250), AlphaAt(image, 595, 250));
     EXPECT_GT(AlphaAt(image, 595, 250), AlphaAt(image, 599, 250));
     EXPECT_EQ(AlphaAt(image, 592, 250), AlphaAt(image, 300, 492)) << "the same fade on both sides";

@@ -44,14 +44,12 @@ class ProbeElement : public CSkinElement {
     void Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) override {
         ++draws;
         lastDraw = {x, y};
-        if (fill != plat::kInvalidColor) {
+        if (fill != plat::kInvalidColor)
             dc.fillSolidRect(plat::Rect::fromXywh(x, y, m_width, m_height), fill);
-        }
     }
     void OnMouseLeave() override {
-        if (onLeave) {
+        if (onLeave)
             onLeave();
-        }
         CSkinElement::OnMouseLeave();
     }
     bool OnDropText(int x, int y, const QString* text) override {
@@ -62,9 +60,8 @@ class ProbeElement : public CSkinElement {
         return acceptsDrops;
     }
     bool OnBeginDrag(int /*x*/, int /*y*/, QString* text) override {
-        if (text) {
+        if (text)
             *text = dragText;
-        }
         return !dragText.isEmpty();
     }
 
@@ -86,9 +83,8 @@ class TestDialog : public CSkinDlg {
         : CSkinDlg(parent, kind) {}
 
     void CreateElements() override {
-        if (build) {
+        if (build)
             build(*this);
-        }
     }
     bool OnCommand(const QString& command, int param) override {
         commands.push_back(command);
@@ -139,11 +135,12 @@ class ModalHook {
   public:
     explicit ModalHook(std::function<void(plat::Window&)> hook) {
         plat::Window::setModalShownHook([hook = std::move(hook)](plat::Window& w) {
-            QTimer::singleShot(5000, w.widget(), [&w] {
-                if (w.isInModalLoop()) {
-                    w.endDialog(-1);
-                }
-            });
+            QTimer::singleShot(
+                5000, w.widget(),
+                [&w] {
+                    if (w.isInModalLoop())
+                        w.endDialog(-1);
+                });
             hook(w);
         });
     }

@@ -39,9 +39,8 @@ TEST(SkinRadio, GroupsExcludeEachOtherAndCheckBoxesToggleUnderRealInput) {
             r.Create(&in, d.m_nextElementId++, u"Engine %1"_s.arg(param), command, param);
             r.SetPosition(x, y, r.m_width, r.m_height, 0);
         };
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < 3; ++i)
             add(engines[i], d.m_rootHolder, u"engine"_s, i, 20, 50 + 30 * i);
-        }
         add(other, d.m_rootHolder, u"order"_s, 0, 200, 50);
         panel.Create(&d.m_rootHolder, d.m_nextElementId++);
         panel.SetPosition(200, 100, 180, 60, 0);

@@ -43,8 +43,7 @@ int main(int argc, char** argv) {
     skin::SetAtlas(&atlas);
     const int result = RUN_ALL_TESTS();
     skin::SetAtlas(nullptr);
-    if (!configPath.isEmpty()) {
+    if (!configPath.isEmpty())
         QFile::remove(configPath);
-    }
     return result;
 }

@@ -14,11 +14,10 @@ inline void MoveMouse(plat::Window& w, plat::Point p) {
 }
 
 inline void PressMouse(plat::Window& w, plat::Point p, bool down, Qt::MouseButton button = Qt::LeftButton) {
-    if (down) {
+    if (down)
         QTest::mousePress(w.widget(), button, {}, QPoint(p.x, p.y));
-    } else {
+    else
         QTest::mouseRelease(w.widget(), button, {}, QPoint(p.x, p.y));
-    }
 }
 
 // Moves to from as a real pointer does, presses, moves to to while held and lets go there.

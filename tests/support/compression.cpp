@@ -59,9 +59,11 @@ std::string DeflateCompress(const std::string& data) {
 }
 
 std::string GzipOfRepeatedByte(char byte, std::size_t count) {
-    return Compress(kGzipWindowBits, count, [byte](unsigned char* buffer, std::size_t size) {
-        std::fill_n(buffer, size, static_cast<unsigned char>(byte));
-    });
+    return Compress(
+        kGzipWindowBits, count,
+        [byte](unsigned char* buffer, std::size_t size) {
+            std::fill_n(buffer, size, static_cast<unsigned char>(byte));
+        });
 }
 
 } // namespace twtest

@@ -30,10 +30,12 @@ const std::string& GeneratedPattern() {
 }
 
 bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
+    return a.size() == b.size() && std::equal(
+                                       a.begin(), a.end(), b.begin(),
+                                       [](char x, char y) {
+                                           return std::tolower(static_cast<unsigned char>(x)) ==
+                                                  std::tolower(static_cast<unsigned char>(y));
+                                       });
 }
 
 std::string Trim(const std::string& text) {
@@ -79,8 +81,9 @@ std::string Hex(std::size_t value) {
 }
 
 bool HasHeader(const HttpReply& reply, const std::string& name) {
-    return std::any_of(reply.headers.begin(), reply.headers.end(),
-                       [&](const auto& header) { return SameName(header.first, name); });
+    return std::any_of(
+        reply.headers.begin(), reply.headers.end(),
+        [&](const auto& header) { return SameName(header.first, name); });
 }
 
 } // namespace
@@ -206,11 +209,10 @@ void HttpServer::Handle(ServerConnection& connection) {
     std::string piece;
     for (std::uint64_t at = 0; at < bodySize; at += pieceSize) {
         const std::size_t size = static_cast<std::size_t>(std::min<std::uint64_t>(pieceSize, bodySize - at));
-        if (reply.generatedBodySize) {
+        if (reply.generatedBodySize)
             piece.assign(GeneratedPattern(), static_cast<std::size_t>(at % kGeneratedPeriod), size);
-        } else {
+        else
             piece.assign(body, static_cast<std::size_t>(at), size);
-        }
         if (reply.framing == HttpReply::Framing::Chunked)
             piece = Hex(size) + reply.chunkExtension + "\r\n" + piece + "\r\n";
         if (!out(piece))

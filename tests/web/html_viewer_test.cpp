@@ -33,9 +33,8 @@ class HtmlViewer : public ::testing::Test {
     bool Wait(int ms, bool untilIdle = true) {
         QElapsedTimer elapsed;
         elapsed.start();
-        while (!(untilIdle && viewer.IsIdle()) && elapsed.elapsed() < ms) {
+        while (!(untilIdle && viewer.IsIdle()) && elapsed.elapsed() < ms)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
         return viewer.IsIdle();
     }
     QString Text() {
@@ -100,9 +99,8 @@ TEST_F(HtmlViewer, WritesDocumentsOfAnySizeAndReadsTheirText) {
     const auto documents = [&] { return QDir(temp.path()).entryInfoList({u"*.html"_s}, QDir::Files); };
 
     QStringList paragraphs;
-    for (int i = 0; paragraphs.size() * 1000 < 3'000'000; ++i) {
+    for (int i = 0; paragraphs.size() * 1000 < 3'000'000; ++i)
         paragraphs.push_back(u"keyword research %1 "_s.arg(i).repeated(40).trimmed());
-    }
     const QString cyrillic = u"ключевое слово"_s.repeated(50'000);
     struct Case {
         QString html;
@@ -150,14 +148,12 @@ TEST_F(HtmlViewer, SuppressScriptErrorsAnswersWhetherTheScriptRan) {
         {u"throw new Error('boom')"_s, false},
         {u"setTimeout(function () { undefinedLater(); }, 0)"_s, true},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
         EXPECT_EQ(viewer.SuppressScriptErrors(c.script), c.ran) << c.script.toStdString();
-    }
     Wait(100, false);
     EXPECT_EQ(Text(), u"x42"_s);
-    for (const QWidget* w : QApplication::topLevelWidgets()) {
+    for (const QWidget* w : QApplication::topLevelWidgets())
         EXPECT_TRUE(windows.contains(w)) << w->metaObject()->className();
-    }
 }
 
 // The view shows where the element is drawn and only while it is; once released, nothing answers.

@@ -14,19 +14,15 @@ namespace {
 void KeyOutsidePieces(QImage& atlas) {
     std::vector<bool> covered(static_cast<std::size_t>(kAtlasWidth * kAtlasHeight), false);
     for (const AtlasPiece& piece : kAtlasPieces) {
-        for (int y = piece.y; y < piece.y + piece.height; ++y) {
-            for (int x = piece.x; x < piece.x + piece.width; ++x) {
+        for (int y = piece.y; y < piece.y + piece.height; ++y)
+            for (int x = piece.x; x < piece.x + piece.width; ++x)
                 covered[static_cast<std::size_t>(y * kAtlasWidth + x)] = true;
-            }
-        }
     }
     const QRgb key = 0xFF000000u | kKeyColour;
     for (int y = 0; y < kAtlasHeight; ++y) {
-        for (int x = 0; x < kAtlasWidth; ++x) {
-            if (!covered[static_cast<std::size_t>(y * kAtlasWidth + x)]) {
+        for (int x = 0; x < kAtlasWidth; ++x)
+            if (!covered[static_cast<std::size_t>(y * kAtlasWidth + x)])
                 atlas.setPixel(x, y, key);
-            }
-        }
     }
 }
 

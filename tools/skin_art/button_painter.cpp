@@ -42,8 +42,8 @@ void ButtonFace(QPainter& p, const QRect& r, Look look, int band) {
 }
 
 QImage Face(QSize size, Look look, int band) {
-    return PaintOpaque(size, palette::kCanvas,
-                       [=](QPainter& p) { ButtonFace(p, QRect(QPoint(), size), look, band); });
+    return PaintOpaque(
+        size, palette::kCanvas, [=](QPainter& p) { ButtonFace(p, QRect(QPoint(), size), look, band); });
 }
 
 void PushButtons(QImage& atlas) {
@@ -140,9 +140,9 @@ QImage ToolbarBack() {
 }
 
 QImage TabStripArrow(int degrees) {
-    return PaintKeyed({18, 22}, palette::kFace, [degrees](QPainter& p) {
-        DrawChevron(p, QPointF(9, 11), 11, degrees, 2.2, palette::kAccent);
-    });
+    return PaintKeyed(
+        {18, 22}, palette::kFace,
+        [degrees](QPainter& p) { DrawChevron(p, QPointF(9, 11), 11, degrees, 2.2, palette::kAccent); });
 }
 
 } // namespace

@@ -39,15 +39,16 @@ QPainterPath Funnel() {
 }
 
 QImage FilterButton(bool filtering, bool hot) {
-    return PaintKeyed({18, 18}, kHeaderUnderButton, [=](QPainter& p) {
-        if (hot) {
-            Panel(p, QRect(1, 1, 16, 16), 3, QColor::fromRgb(palette::kAccentWash), palette::kAccentLine);
-        }
-        const QRgb ink = filtering || hot ? palette::kAccent : palette::kGlyph;
-        p.setPen(RoundPen(ink, 1.3));
-        p.setBrush(QColor::fromRgb(filtering ? palette::kAccent : palette::kPaper));
-        p.drawPath(Funnel());
-    });
+    return PaintKeyed(
+        {18, 18}, kHeaderUnderButton,
+        [=](QPainter& p) {
+            if (hot)
+                Panel(p, QRect(1, 1, 16, 16), 3, QColor::fromRgb(palette::kAccentWash), palette::kAccentLine);
+            const QRgb ink = filtering || hot ? palette::kAccent : palette::kGlyph;
+            p.setPen(RoundPen(ink, 1.3));
+            p.setBrush(QColor::fromRgb(filtering ? palette::kAccent : palette::kPaper));
+            p.drawPath(Funnel());
+        });
 }
 
 // A percentage bar in one picture: left cap, track, right cap, then the sample of the filled part.
@@ -89,21 +90,25 @@ QImage CellButton() {
 }
 
 QImage DoneMark() {
-    return PaintKeyed({16, 16}, kRowBackground, [](QPainter& p) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(VerticalGradient(1, 15, palette::kAccentBright, palette::kAccent));
-        p.drawEllipse(QPointF(8, 8), 7, 7);
-        DrawTick(p, QRectF(4, 4, 8, 8), 1.8, palette::kPaper);
-    });
+    return PaintKeyed(
+        {16, 16}, kRowBackground,
+        [](QPainter& p) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(VerticalGradient(1, 15, palette::kAccentBright, palette::kAccent));
+            p.drawEllipse(QPointF(8, 8), 7, 7);
+            DrawTick(p, QRectF(4, 4, 8, 8), 1.8, palette::kPaper);
+        });
 }
 
 QImage EngineMarker(QRgb colour) {
-    return PaintKeyed({16, 15}, kRowBackground, [colour](QPainter& p) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor::fromRgb(colour));
-        p.drawEllipse(QPointF(8, 7.5), 7, 7);
-        DrawMagnifier(p, QPointF(7, 6.5), 2.6, 1.4, palette::kPaper);
-    });
+    return PaintKeyed(
+        {16, 15}, kRowBackground,
+        [colour](QPainter& p) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor::fromRgb(colour));
+            p.drawEllipse(QPointF(8, 7.5), 7, 7);
+            DrawMagnifier(p, QPointF(7, 6.5), 2.6, 1.4, palette::kPaper);
+        });
 }
 
 } // namespace

@@ -176,17 +176,19 @@ constexpr std::array<Kind, 8> kKinds = {{
 
 // A kind's button: its emblem on a pale disc, its name below.
 QImage KindPicture(const Kind& kind) {
-    return PaintKeyed({120, 159}, palette::kCanvas, [&kind](QPainter& p) {
-        p.setPen(HairPen(palette::kAccentTint));
-        p.setBrush(QColor::fromRgb(palette::kAccentWash));
-        p.drawEllipse(QPointF(60, 56), 42, 42);
-        p.save();
-        p.translate(36, 32);
-        kind.emblem(p);
-        p.restore();
-        NameText(p, QRect(2, 106, 116, 50),
-                 QString::fromLatin1(kind.name.data(), qsizetype(kind.name.size())));
-    });
+    return PaintKeyed(
+        {120, 159}, palette::kCanvas,
+        [&kind](QPainter& p) {
+            p.setPen(HairPen(palette::kAccentTint));
+            p.setBrush(QColor::fromRgb(palette::kAccentWash));
+            p.drawEllipse(QPointF(60, 56), 42, 42);
+            p.save();
+            p.translate(36, 32);
+            kind.emblem(p);
+            p.restore();
+            NameText(p, QRect(2, 106, 116, 50),
+                     QString::fromLatin1(kind.name.data(), qsizetype(kind.name.size())));
+        });
 }
 
 } // namespace

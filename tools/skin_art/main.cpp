@@ -34,9 +34,8 @@ bool Write(const QImage& image, const QDir& folder, const QString& file) {
 
 int main(int argc, char** argv) {
     // Drawing text needs a GUI application, never a screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments();
     if (args.size() != 2) {
@@ -51,8 +50,7 @@ int main(int argc, char** argv) {
 
     bool ok = Write(skin_art::PaintAtlas(), folder, FromView(skin_resources::kAtlasFile));
     ok = Write(skin_art::PaintToolbar(), folder, FromView(skin_resources::kToolbarFile)) && ok;
-    for (int size : skin_resources::kIconSizes) {
+    for (int size : skin_resources::kIconSizes)
         ok = Write(skin_art::PaintAppIcon(size), folder, skin_resources::IconFileName(size)) && ok;
-    }
     return ok ? 0 : 1;
 }

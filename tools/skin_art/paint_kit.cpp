@@ -30,9 +30,8 @@ QImage Flatten(const QImage& layer, QRgb matte, bool keyed) {
     for (int y = 0; y < layer.height(); ++y) {
         const auto* src = reinterpret_cast<const QRgb*>(layer.constScanLine(y));
         auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < layer.width(); ++x) {
+        for (int x = 0; x < layer.width(); ++x)
             dst[x] = keyed && qAlpha(src[x]) < kKeyedCoverage ? key : Over(src[x], matte);
-        }
     }
     return out;
 }
@@ -58,11 +57,9 @@ QImage PaintKeyed(QSize size, QRgb matte, const DrawFn& draw) {
 
 QRect ImageBounds(std::string_view image) {
     QRect bounds;
-    for (const AtlasPiece& piece : kAtlasPieces) {
-        if (piece.image == image) {
+    for (const AtlasPiece& piece : kAtlasPieces)
+        if (piece.image == image)
             bounds |= PieceRect(piece);
-        }
-    }
     return bounds;
 }
 

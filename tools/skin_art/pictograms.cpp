@@ -189,9 +189,8 @@ void DrawGear(QPainter& p, QPointF centre, qreal outerRadius, QRgb colour, QRgb 
         const qreal angles[] = {base - half * 0.95, base - half * 0.45, base + half * 0.45,
                                 base + half * 0.95};
         const qreal radii[] = {inner, outerRadius, outerRadius, inner};
-        for (int k = 0; k < 4; ++k) {
+        for (int k = 0; k < 4; ++k)
             outline << centre + QPointF(std::cos(angles[k]) * radii[k], std::sin(angles[k]) * radii[k]);
-        }
     }
     p.save();
     p.setPen(Qt::NoPen);

@@ -14,8 +14,9 @@ constexpr QRgb kGrip = qRgb(112, 150, 186);
 constexpr QRgb kArrow = qRgb(72, 112, 150);
 
 QImage ArrowTile(int degrees) {
-    return PaintOpaque({kTile, kTile}, palette::kScrollTrack,
-                       [degrees](QPainter& p) { DrawChevron(p, QPointF(7, 7), 8, degrees, 1.7, kArrow); });
+    return PaintOpaque(
+        {kTile, kTile}, palette::kScrollTrack,
+        [degrees](QPainter& p) { DrawChevron(p, QPointF(7, 7), 8, degrees, 1.7, kArrow); });
 }
 
 // The thumb: a pill 10 px across, 2 px clear of the track's sides. `pill` is its rectangle in the tile's
@@ -31,18 +32,18 @@ void Grip(QPainter& p, bool vertical) {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor::fromRgb(kGrip));
-    for (int at : {4, 7, 10}) {
+    for (int at : {4, 7, 10})
         p.drawRect(vertical ? QRect(5, at, 4, 1) : QRect(at, 5, 1, 4));
-    }
 }
 
 QImage VerticalThumbTile(qreal pillTop, qreal pillHeight, bool withGrip) {
-    return PaintOpaque({kTile, kTile}, palette::kScrollTrack, [=](QPainter& p) {
-        Thumb(p, QRectF(2, pillTop, 10, pillHeight));
-        if (withGrip) {
-            Grip(p, true);
-        }
-    });
+    return PaintOpaque(
+        {kTile, kTile}, palette::kScrollTrack,
+        [=](QPainter& p) {
+            Thumb(p, QRectF(2, pillTop, 10, pillHeight));
+            if (withGrip)
+                Grip(p, true);
+        });
 }
 
 } // namespace

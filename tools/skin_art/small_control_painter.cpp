@@ -12,54 +12,60 @@ namespace skin_art {
 namespace {
 
 QImage CheckBox(bool ticked) {
-    return PaintKeyed({21, 21}, palette::kCanvas, [ticked](QPainter& p) {
-        const QRect box(3, 3, 15, 15);
-        if (!ticked) {
-            Panel(p, box, 3, QColor::fromRgb(palette::kPaper), palette::kLine);
-            return;
-        }
-        Panel(p, box, 3, VerticalGradient(3, 18, palette::kAccentBright, palette::kAccent),
-              palette::kAccentDark);
-        DrawTick(p, QRectF(5, 5, 11, 11), 2, palette::kPaper);
-    });
+    return PaintKeyed(
+        {21, 21}, palette::kCanvas,
+        [ticked](QPainter& p) {
+            const QRect box(3, 3, 15, 15);
+            if (!ticked) {
+                Panel(p, box, 3, QColor::fromRgb(palette::kPaper), palette::kLine);
+                return;
+            }
+            Panel(p, box, 3, VerticalGradient(3, 18, palette::kAccentBright, palette::kAccent),
+                  palette::kAccentDark);
+            DrawTick(p, QRectF(5, 5, 11, 11), 2, palette::kPaper);
+        });
 }
 
 QImage DropArrow(bool hot) {
-    return PaintOpaque({20, 19}, palette::kPaper, [hot](QPainter& p) {
-        if (hot) {
-            Panel(p, QRect(1, 1, 18, 17), 3, QColor::fromRgb(palette::kAccentWash), palette::kAccentLine);
-        } else {
-            p.fillRect(QRect(0, 3, 1, 13), QColor::fromRgb(palette::kLineSoft));
-        }
-        DrawChevron(p, QPointF(10.5, 9.5), 8, 90, 1.8, hot ? palette::kAccent : palette::kGlyph);
-    });
+    return PaintOpaque(
+        {20, 19}, palette::kPaper,
+        [hot](QPainter& p) {
+            if (hot)
+                Panel(p, QRect(1, 1, 18, 17), 3, QColor::fromRgb(palette::kAccentWash), palette::kAccentLine);
+            else
+                p.fillRect(QRect(0, 3, 1, 13), QColor::fromRgb(palette::kLineSoft));
+            DrawChevron(p, QPointF(10.5, 9.5), 8, 90, 1.8, hot ? palette::kAccent : palette::kGlyph);
+        });
 }
 
 QImage SliderTrack() {
-    return PaintOpaque({46, 10}, palette::kCanvas, [](QPainter& p) {
-        Panel(p, QRect(1, 3, 44, 4), 2, QColor::fromRgb(qRgb(224, 235, 244)), palette::kLine);
-    });
+    return PaintOpaque(
+        {46, 10}, palette::kCanvas,
+        [](QPainter& p) {
+            Panel(p, QRect(1, 3, 44, 4), 2, QColor::fromRgb(qRgb(224, 235, 244)), palette::kLine);
+        });
 }
 
 enum class ThumbLook { Normal, Hot, Pressed };
 
 QImage SliderThumb(ThumbLook look) {
-    return PaintKeyed({25, 25}, palette::kCanvas, [look](QPainter& p) {
-        const QPointF centre(12.5, 12.5);
-        const QRgb border = look == ThumbLook::Normal ? palette::kLine : palette::kAccent;
-        p.setPen(HairPen(border));
-        if (look == ThumbLook::Pressed) {
-            p.setBrush(QColor::fromRgb(palette::kAccent));
-        } else {
-            p.setBrush(
-                VerticalGradient(4, 21, palette::kPaper,
-                                 look == ThumbLook::Hot ? palette::kAccentTint : palette::kFaceBottom));
-        }
-        p.drawEllipse(centre, 8, 8);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor::fromRgb(look == ThumbLook::Pressed ? palette::kPaper : palette::kAccent));
-        p.drawEllipse(centre, 2.5, 2.5);
-    });
+    return PaintKeyed(
+        {25, 25}, palette::kCanvas,
+        [look](QPainter& p) {
+            const QPointF centre(12.5, 12.5);
+            const QRgb border = look == ThumbLook::Normal ? palette::kLine : palette::kAccent;
+            p.setPen(HairPen(border));
+            if (look == ThumbLook::Pressed)
+                p.setBrush(QColor::fromRgb(palette::kAccent));
+            else
+                p.setBrush(
+                    VerticalGradient(4, 21, palette::kPaper,
+                                     look == ThumbLook::Hot ? palette::kAccentTint : palette::kFaceBottom));
+            p.drawEllipse(centre, 8, 8);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor::fromRgb(look == ThumbLook::Pressed ? palette::kPaper : palette::kAccent));
+            p.drawEllipse(centre, 2.5, 2.5);
+        });
 }
 
 // The progress bar's track with the done part's sample drawn into it, where only the fill piece takes it.
@@ -80,11 +86,9 @@ QImage Splitter(bool vertical) {
     QImage out(size, QImage::Format_RGB32);
     const QRgb across[] = {palette::kPaper,      palette::kLineSoft, palette::kAccentWash,
                            palette::kAccentWash, palette::kLineSoft, palette::kPaper};
-    for (int y = 0; y < size.height(); ++y) {
-        for (int x = 0; x < size.width(); ++x) {
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
             out.setPixel(x, y, across[vertical ? x : y]);
-        }
-    }
     return out;
 }
 

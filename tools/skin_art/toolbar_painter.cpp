@@ -14,16 +14,17 @@ constexpr int kPictogram = 24;
 // The button's back never changes, so the cell carries the state: a pale tile when hot, a tinted one when
 // pressed.
 QImage Cell(ToolbarIcon icon, ToolbarRow row) {
-    return PaintKeyed({kToolbarCell, kToolbarCell}, palette::kToolbarBand, [=](QPainter& p) {
-        const QRect tile(1, 1, kToolbarCell - 2, kToolbarCell - 2);
-        if (row == ToolbarRow::Hot) {
-            Panel(p, tile, 5, QColor::fromRgb(palette::kAccentWash), palette::kAccentLine);
-        } else if (row == ToolbarRow::Pressed) {
-            Panel(p, tile, 5, QColor::fromRgb(palette::kAccentTint), palette::kAccent);
-        }
-        const qreal inset = (kToolbarCell - kPictogram) / 2.0;
-        DrawToolbarPictogram(p, icon, QPointF(inset, inset), palette::kAccent, palette::kPaper);
-    });
+    return PaintKeyed(
+        {kToolbarCell, kToolbarCell}, palette::kToolbarBand,
+        [=](QPainter& p) {
+            const QRect tile(1, 1, kToolbarCell - 2, kToolbarCell - 2);
+            if (row == ToolbarRow::Hot)
+                Panel(p, tile, 5, QColor::fromRgb(palette::kAccentWash), palette::kAccentLine);
+            else if (row == ToolbarRow::Pressed)
+                Panel(p, tile, 5, QColor::fromRgb(palette::kAccentTint), palette::kAccent);
+            const qreal inset = (kToolbarCell - kPictogram) / 2.0;
+            DrawToolbarPictogram(p, icon, QPointF(inset, inset), palette::kAccent, palette::kPaper);
+        });
 }
 
 } // namespace

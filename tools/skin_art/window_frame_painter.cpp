@@ -12,9 +12,8 @@ constexpr int kCaptionButtonTop = 4; // where the dialog places its caption butt
 
 // One colour per title-bar row: a soft top light fading into the border blue at the bottom.
 QRgb TitleRow(int y) {
-    if (y == 0) {
+    if (y == 0)
         return qRgb(70, 150, 210);
-    }
     const auto lerp = [y](int from, int to) { return from + (to - from) * (y - 1) / (kTitleHeight - 2); };
     return qRgb(lerp(qRed(palette::kTitleTop), qRed(palette::kAccent)),
                 lerp(qGreen(palette::kTitleTop), qGreen(palette::kAccent)),
@@ -24,11 +23,9 @@ QRgb TitleRow(int y) {
 // A picture that sits on the title bar starting at row `top`: it carries the bar's rows behind it.
 QImage OnTitleBar(QSize size, int top, const DrawFn& draw) {
     QImage out(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        for (int x = 0; x < size.width(); ++x) {
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
             out.setPixel(x, y, TitleRow(top + y));
-        }
-    }
     QPainter p(&out);
     p.setRenderHint(QPainter::Antialiasing);
     draw(p);
@@ -72,29 +69,29 @@ void CaptionGlyph(QPainter& p, Caption which) {
 }
 
 QImage PaintCaptionButton(Caption which, bool hot) {
-    return OnTitleBar({21, 21}, kCaptionButtonTop, [which, hot](QPainter& p) {
-        if (hot) {
-            const bool close = which == Caption::Close;
-            p.setPen(Qt::NoPen);
-            p.setBrush(close ? QColor::fromRgb(palette::kDanger) : QColor(255, 255, 255, 46));
-            p.drawRoundedRect(QRectF(1, 1, 19, 19), 3, 3);
-            p.setBrush(Qt::NoBrush);
-            p.setPen(HairPen(close ? QColor(222, 120, 112) : QColor(255, 255, 255, 90)));
-            p.drawRoundedRect(QRectF(1.5, 1.5, 18, 18), 2.5, 2.5);
-        }
-        CaptionGlyph(p, which);
-    });
+    return OnTitleBar(
+        {21, 21}, kCaptionButtonTop,
+        [which, hot](QPainter& p) {
+            if (hot) {
+                const bool close = which == Caption::Close;
+                p.setPen(Qt::NoPen);
+                p.setBrush(close ? QColor::fromRgb(palette::kDanger) : QColor(255, 255, 255, 46));
+                p.drawRoundedRect(QRectF(1, 1, 19, 19), 3, 3);
+                p.setBrush(Qt::NoBrush);
+                p.setPen(HairPen(close ? QColor(222, 120, 112) : QColor(255, 255, 255, 90)));
+                p.drawRoundedRect(QRectF(1.5, 1.5, 18, 18), 2.5, 2.5);
+            }
+            CaptionGlyph(p, which);
+        });
 }
 
 // A corner of the 3-px window border; `right` mirrors it for the bottom-right corner.
 QImage BorderCorner(bool right) {
     QImage out(6, 6, QImage::Format_RGB32);
     out.fill(palette::kAccent);
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 3; ++x) {
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x)
             out.setPixel(right ? x : x + 3, y, palette::kClient);
-        }
-    }
     return out;
 }
 
