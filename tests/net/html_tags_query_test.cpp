@@ -67,49 +67,39 @@ TEST(HtmlFind, FirstByTagSearchesAllDepthsInDocumentOrder) {
     EXPECT_EQ(div->FindFirst({.tag = S(u"span"), .id = S(u"2")})->GetInnerText(false), S(u"b"));
 }
 
-// Every criterion given must hold; matches come in document order, without descending into a match.
-TEST(HtmlFind, CriteriaMatchInDocumentOrder) {
-    const char16_t* classes = u"<div class=\"Result  item-big\">x</div>";
-    const char16_t* inputs =
-        u"<b name=Q id=a class=k>1</b><b name=q id=B class=k>2</b><b name=q id=b class=z>3</b>";
-    const struct {
-        const char16_t* page;
-        FindCriteria criteria;
-        std::vector<QString> texts;
-    } cases[] = {
-        {u"<div class=r>1<div class=r>inner</div></div><p><div class=r>2</div></p>",
-         {.tag = S(u"div"), .className = S(u"r")},
-         {S(u"1inner"), S(u"2")}},
-        // An attribute criterion needs a non-empty value.
-        {u"<a href=x>1</a><a>2</a><a href=\"\">3</a><p><a HREF=y>4</a></p>",
-         {.tag = S(u"a"), .attribute = S(u"href")},
-         {S(u"1"), S(u"4")}},
-        // Classes match as whole words, ignoring case.
-        {classes, {.tag = S(u"div"), .className = S(u"result")}, {S(u"x")}},
-        {classes, {.tag = S(u"div"), .className = S(u"ITEM-BIG")}, {S(u"x")}},
-        {classes, {.className = S(u"item-big")}, {S(u"x")}},
-        {classes, {.tag = S(u"div"), .className = S(u"item")}, {}},
-        {classes, {.tag = S(u"div"), .className = S(u"sult")}, {}},
-        {classes, {.tag = S(u"div"), .className = S(u"result item")}, {}},
-        // IDs and names ignore case too.
-        {inputs, {.tag = S(u"b"), .className = S(u"k"), .id = S(u"b"), .name = S(u"q")}, {S(u"2")}},
-        {inputs, {.name = S(u"q")}, {S(u"1"), S(u"2"), S(u"3")}},
-        {inputs, {.id = S(u"B")}, {S(u"2"), S(u"3")}},
-    };
-    for (const auto& c : cases) {
-        const Node root = Parse(S(c.page));
-        std::vector<const Node*> found;
-        root.FindAll(found, c.criteria);
-        EXPECT_EQ(Texts(found), c.texts) << PrintToString(S(c.page));
-        const Node* first = root.FindFirst(c.criteria);
-        EXPECT_EQ(first, found.empty() ? nullptr : found.front());
-    }
-    // Found nodes are appended to what the caller holds unless it asks for a fresh list.
-    const Node root = Parse(S(inputs));
+TEST(HtmlFind, AllInDocumentOrderWithoutDescendingIntoMatches) {
+    const Node root = Parse(S(u"<div class=r>1<div class=r>inner</div></div><p><div class=r>2</div></p>"));
     std::vector<const Node*> found;
-    root.FindAll(found, {.id = S(u"a")});
-    root.FindAll(found, {.name = S(u"q")}, false);
-    EXPECT_EQ(Texts(found), (std::vector<QString>{S(u"1"), S(u"1"), S(u"2"), S(u"3")}));
+    root.FindAll(found, {.tag = S(u"div"), .className = S(u"r")});
+    EXPECT_EQ(Texts(found), (std::vector<QString>{S(u"1inner"), S(u"2")}));
+}
+
+TEST(HtmlFind, AttributeCriterionNeedsNonEmptyValue) {
+    const Node root = Parse(S(u"<a href=x>1</a><a>2</a><a href=\"\">3</a><p><a HREF=y>4</a></p>"));
+    std::vector<const Node*> found;
+    root.FindAll(found, {.tag = S(u"a"), .attribute = S(u"href")});
+    EXPECT_EQ(Texts(found), (std::vector<QString>{S(u"1"), S(u"4")}));
+}
+
+TEST(HtmlFind, ClassMatchesWholeWordsIgnoringCase) {
+    const Node root = Parse(S(u"<div class=\"Result  item-big\">x</div>"));
+    EXPECT_NE(root.FindFirst({.tag = S(u"div"), .className = S(u"result")}), nullptr);
+    EXPECT_NE(root.FindFirst({.tag = S(u"div"), .className = S(u"ITEM-BIG")}), nullptr);
+    EXPECT_NE(root.FindFirst({.className = S(u"item-big")}), nullptr);
+    EXPECT_EQ(root.FindFirst({.tag = S(u"div"), .className = S(u"item")}), nullptr);
+    EXPECT_EQ(root.FindFirst({.tag = S(u"div"), .className = S(u"sult")}), nullptr);
+    EXPECT_EQ(root.FindFirst({.tag = S(u"div"), .className = S(u"result item")}), nullptr);
+}
+
+TEST(HtmlFind, IdAndNameIgnoreCaseAndAllCriteriaMustHold) {
+    const Node root =
+        Parse(S(u"<input name=Q id=a class=k><input name=q id=B class=k><input name=q id=b class=z>"));
+    std::vector<const Node*> found;
+    root.FindAll(found, {.tag = S(u"input"), .className = S(u"k"), .id = S(u"b"), .name = S(u"q")});
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0], &root.GetChildren()[1]);
+    root.FindAll(found, {.name = S(u"q")}, false); // appended to what was found
+    EXPECT_EQ(found.size(), 4u);
     root.FindAll(found, {.id = S(u"B")});
     EXPECT_EQ(found.size(), 2u);
 }
