@@ -139,58 +139,55 @@ TEST(CookieExpiry, ExpiresMaxAgeAndTheirOrder) {
 }
 
 TEST(CookieJarSending, CookiesReachTheirHostsPathsAndSchemesOnlyInSortedOrder) {
+    struct Request {
+        QString host;
+        QString sent;
+        QString path = u"/"_s;
+        bool https = false;
+    };
     const struct {
         QStringList headers;
         QString from;
-        QString to;
-        QString path;
-        bool https;
-        QString sent;
+        std::vector<Request> requests;
     } cases[] = {
         // A Domain cookie goes to the domain and its sub-domains.
         {{u"d=1; domain=example.com"_s},
          u"www.example.com"_s,
-         u"www.example.com"_s,
-         u"/"_s,
-         false,
-         u"d=1;"_s},
-        {{u"d=1; domain=example.com"_s}, u"www.example.com"_s, u"example.com"_s, u"/"_s, false, u"d=1;"_s},
-        {{u"d=1; domain=example.com"_s},
-         u"www.example.com"_s,
-         u"a.b.EXAMPLE.com"_s,
-         u"/"_s,
-         false,
-         u"d=1;"_s},
-        {{u"d=1; domain=example.com"_s}, u"www.example.com"_s, u"notexample.com"_s, u"/"_s, false, {}},
-        {{u"d=1; domain=example.com"_s}, u"www.example.com"_s, u"example.org"_s, u"/"_s, false, {}},
+         {{u"www.example.com"_s, u"d=1;"_s},
+          {u"example.com"_s, u"d=1;"_s},
+          {u"a.b.EXAMPLE.com"_s, u"d=1;"_s},
+          {u"notexample.com"_s, {}},
+          {u"example.org"_s, {}}}},
         // A host cookie goes to that host only.
-        {{u"h=1"_s}, u"www.example.com"_s, u"www.example.com"_s, u"/"_s, false, u"h=1;"_s},
-        {{u"h=1"_s}, u"www.example.com"_s, u"example.com"_s, u"/"_s, false, {}},
-        {{u"h=1"_s}, u"www.example.com"_s, u"a.www.example.com"_s, u"/"_s, false, {}},
-        {{u"t=1"_s}, u"t.co"_s, u"t.co"_s, u"/"_s, false, u"t=1;"_s},
-        {{u"v6=1"_s}, u"[::1]"_s, u"::1"_s, u"/"_s, false, u"v6=1;"_s},
+        {{u"h=1"_s},
+         u"www.example.com"_s,
+         {{u"www.example.com"_s, u"h=1;"_s}, {u"example.com"_s, {}}, {u"a.www.example.com"_s, {}}}},
+        {{u"t=1"_s}, u"t.co"_s, {{u"t.co"_s, u"t=1;"_s}}},
+        {{u"v6=1"_s}, u"[::1]"_s, {{u"::1"_s, u"v6=1;"_s}}},
         // The cookie's path is a case-sensitive prefix of the request path.
-        {{u"p=1; path=/shop"_s}, u"example.com"_s, u"example.com"_s, u"/shop/cart?x=1"_s, false, u"p=1;"_s},
-        {{u"p=1; path=/shop"_s}, u"example.com"_s, u"example.com"_s, u"/shop"_s, false, u"p=1;"_s},
-        {{u"p=1; path=/shop"_s}, u"example.com"_s, u"example.com"_s, u"/"_s, false, {}},
-        {{u"p=1; path=/shop"_s}, u"example.com"_s, u"example.com"_s, u"/Shop"_s, false, {}},
+        {{u"p=1; path=/shop"_s},
+         u"example.com"_s,
+         {{u"example.com"_s, u"p=1;"_s, u"/shop/cart?x=1"_s},
+          {u"example.com"_s, u"p=1;"_s, u"/shop"_s},
+          {u"example.com"_s, {}, u"/"_s},
+          {u"example.com"_s, {}, u"/Shop"_s}}},
         // Secure cookies go over https only.
-        {{u"s=1; Secure"_s, u"p=2"_s}, u"example.com"_s, u"example.com"_s, u"/"_s, false, u"p=2;"_s},
-        {{u"s=1; Secure"_s, u"p=2"_s}, u"example.com"_s, u"example.com"_s, u"/"_s, true, u"p=2;s=1;"_s},
+        {{u"s=1; Secure"_s, u"p=2"_s},
+         u"example.com"_s,
+         {{u"example.com"_s, u"p=2;"_s}, {u"example.com"_s, u"p=2;s=1;"_s, u"/"_s, true}}},
         // The wire form is sorted, whatever order the cookies came in.
         {{u"b=2"_s, u"a=1"_s, u"c=3; path=/x"_s},
          u"example.com"_s,
-         u"example.com"_s,
-         u"/x/y"_s,
-         false,
-         u"a=1;b=2;c=3;"_s},
+         {{u"example.com"_s, u"a=1;b=2;c=3;"_s, u"/x/y"_s}}},
     };
     for (const auto& c : cases) {
         CookieJar jar;
         for (const QString& header : c.headers)
             Receive(jar, header, c.from);
-        EXPECT_EQ(Send(jar, c.to, c.path, c.https), c.sent)
-            << c.headers.join(u" + "_s).toStdString() << " to " << c.to.toStdString();
+        for (const Request& request : c.requests)
+            EXPECT_EQ(Send(jar, request.host, request.path, request.https), request.sent)
+                << c.headers.join(u" + "_s).toStdString() << " to " << request.host.toStdString()
+                << request.path.toStdString();
     }
 }
 

@@ -25,38 +25,33 @@ class CrawlerCourtesy : public ::testing::Test {
     CProjectCrawler m_crawler{{m_home.path(), m_home.path() + u"/data"_s, {}, {}}};
 };
 
-// A listed service is paced even with the switch off, in any letter case, and only ever raises the range.
-TEST_F(CrawlerCourtesy, ListedServicesAreAlwaysPacedWithTheirLeastRange) {
-    int min = 0, max = 0;
-    EXPECT_TRUE(ask(u"whois"_s, min, max));
-    EXPECT_EQ(std::pair(min, max), std::pair(2, 4));
-    m_crawler.courtesyMin = 5;
-    m_crawler.courtesyMax = 9;
-    EXPECT_TRUE(ask(u"GOOGLE"_s, min, max));
-    EXPECT_EQ(std::pair(min, max), std::pair(5, 9));
-}
-
-TEST_F(CrawlerCourtesy, OtherServicesFollowTheUsersSwitch) {
-    int min = 0, max = 0;
-    m_crawler.allowCourtesy = false;
-    EXPECT_FALSE(ask(u"Yahoo"_s, min, max));
-    EXPECT_EQ(std::pair(min, max), std::pair(0, 3));
-    m_crawler.allowCourtesy = true;
-    EXPECT_TRUE(ask(u"TwOffers"_s, min, max));
-    EXPECT_EQ(max, 3);
-}
-
-TEST_F(CrawlerCourtesy, ArticleDirectoriesUseTheirOwnRange) {
-    int min = 0, max = 0;
-    m_crawler.courtesyMin = 7;
-    m_crawler.courtesyMax = 8;
-    m_crawler.articleCourtesyMin = 4;
-    m_crawler.articleCourtesyMax = 5;
-    EXPECT_TRUE(ask(u"EzineArticles"_s, min, max));
-    EXPECT_EQ(std::pair(min, max), std::pair(4, 5));
-    m_crawler.allowArticleCourtesy = false;
-    EXPECT_TRUE(ask(u"goarticles"_s, min, max));
-    EXPECT_EQ(std::pair(min, max), std::pair(0, 1));
+// A listed service is paced even with the switch off, in any letter case, and only ever raises the range;
+// other services follow the user's switch; article directories use their own range and switch.
+TEST_F(CrawlerCourtesy, RangeForEachKindOfService) {
+    const struct {
+        QString service;
+        bool courtesy, articleCourtesy;
+        std::pair<int, int> range, articleRange;
+        bool paced;
+        std::pair<int, int> expected;
+    } cases[] = {
+        {u"whois"_s, false, true, {0, 3}, {0, 1}, true, {2, 4}},
+        {u"GOOGLE"_s, false, true, {5, 9}, {0, 1}, true, {5, 9}},
+        {u"Yahoo"_s, false, true, {0, 3}, {0, 1}, false, {0, 3}},
+        {u"TwOffers"_s, true, true, {0, 3}, {0, 1}, true, {0, 3}},
+        {u"EzineArticles"_s, false, true, {7, 8}, {4, 5}, true, {4, 5}},
+        {u"goarticles"_s, false, false, {7, 8}, {4, 5}, true, {0, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.service.toStdString());
+        m_crawler.allowCourtesy = c.courtesy;
+        m_crawler.allowArticleCourtesy = c.articleCourtesy;
+        std::tie(m_crawler.courtesyMin, m_crawler.courtesyMax) = c.range;
+        std::tie(m_crawler.articleCourtesyMin, m_crawler.articleCourtesyMax) = c.articleRange;
+        int min = 0, max = 0;
+        EXPECT_EQ(ask(c.service, min, max), c.paced);
+        EXPECT_EQ(std::pair(min, max), c.expected);
+    }
 }
 
 TEST(CourtesyDelay, SpreadsTheRandomValueOverTheRange) {

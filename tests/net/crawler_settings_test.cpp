@@ -154,19 +154,32 @@ TEST_F(CrawlerSettings, NothingIsWrittenBeforeTheSettingsWereRead) {
     EXPECT_EQ(settingsBytes(), before);
 }
 
-// The settings are also saved when the crawler goes.
-TEST_F(CrawlerSettings, TruncatedFileIsWrittenWholeAgain) {
-    writeSettings(u"\r\n<ProjectCrawler>\r\n   <allowMaxThreads>7</allowMaxThreads>\r\n   <courtesyMax>5"_s);
+// A file cut off inside a value, before the root's end tag and the final 0x00, still holds the user's values;
+// the settings are also saved when the crawler goes, and that save closes the root around them.
+TEST_F(CrawlerSettings, TruncatedFileKeepsTheUsersValuesAndIsWrittenWholeAgain) {
+    ASSERT_TRUE(QDir().mkpath(dataDir()));
+    ASSERT_TRUE(WriteFileAtomically(settingsFile(),
+                                    "\r\n<ProjectCrawler>\r\n   <allowMaxThreads>7</allowMaxThreads>"
+                                    "\r\n   <hist_str>blue widgets</hist_str>"
+                                    "\r\n   <Extra>kept</Extra>"
+                                    "\r\n   <hist_str>red widgets</hist_str>"
+                                    "\r\n   <courtesyMax>5"));
     {
         auto crawler = started();
+        EXPECT_EQ(crawler->allowMaxThreads, 7);
         EXPECT_EQ(crawler->courtesyMax, 3);
+        EXPECT_EQ(crawler->GetKeywordHistory(), (QStringList{u"blue widgets"_s, u"red widgets"_s}));
         crawler->courtesyMax = 9;
         crawler->AddKeywordToHistory(u"kept"_s, false);
     }
     auto crawler = started();
+    EXPECT_EQ(crawler->allowMaxThreads, 7);
     EXPECT_EQ(crawler->courtesyMax, 9);
-    EXPECT_EQ(crawler->GetKeywordHistory(), QStringList{u"kept"_s});
+    EXPECT_EQ(crawler->GetKeywordHistory(), (QStringList{u"kept"_s, u"blue widgets"_s, u"red widgets"_s}));
     EXPECT_EQ(topLevelCount(u"ProjectCrawler"_s), 1);
+    const QByteArray bytes = settingsBytes();
+    EXPECT_TRUE(bytes.endsWith(QByteArray("</ProjectCrawler>") + '\0'));
+    EXPECT_EQ(bytes.count("<Extra>kept</Extra>"), 1);
 }
 
 TEST_F(CrawlerSettings, KeywordHistoryMovesRepeatsToTheFrontAndKeepsThirty) {

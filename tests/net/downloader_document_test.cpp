@@ -3,7 +3,6 @@
 #include "core/atomic_file.h"
 #include "net/downloader.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -48,18 +47,6 @@ TEST_F(DocumentHolder, SavedTreeLoadsBackWithEveryValue) {
     EXPECT_EQ(keyword, u"blue widgets"_s);
     EXPECT_EQ(notes, u"first\r\n\r\nsecond <b> & more"_s);
     EXPECT_EQ(status, 3);
-}
-
-TEST_F(DocumentHolder, TemplateWithABlankLineKeepsItsBeginning) {
-    QFile file(path(u"template.htm"_s));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("<html><head><title>T</title></head>\r\n\r\n<body><p>text</p></body></html>");
-    file.close();
-    CDownloader holder(-1);
-    ASSERT_TRUE(holder.LoadPageFromFile(path(u"template.htm"_s)));
-    EXPECT_NE(holder.Response().tree.FindFirst({.tag = u"title"_s}), nullptr);
-    EXPECT_NE(holder.Response().tree.FindFirst({.tag = u"p"_s}), nullptr);
-    EXPECT_TRUE(holder.Response().body.startsWith(u"<html><head>"_s));
 }
 
 TEST_F(DocumentHolder, TakesNoJobsAndKeepsItsTreeWhenAFileFails) {

@@ -184,15 +184,6 @@ TEST_F(ResponseProcessing, HeaderBlockBeyondItsLimitMakesTheWholeReplyTheBody) {
     EXPECT_EQ(response.body.size(), qsizetype(head.size() + 4 + 4));
 }
 
-TEST_F(ResponseProcessing, RelativeLocationOnTheLastBudgetIsProcessedAsThePage) {
-    m_downloader.m_redirectBudget = 1;
-    EXPECT_EQ(process(Reply("HTTP/1.1 302 Found\r\nLocation: ../other/x.html", "<p>moved</p>"),
-                      u"http://example.com/a/b/page.html"_s),
-              302);
-    EXPECT_EQ(m_downloader.Response().redirectUrl, u"http://example.com/a/other/x.html"_s);
-    EXPECT_EQ(m_downloader.Response().body, u"<p>moved</p>"_s);
-}
-
 TEST_F(ResponseProcessing, BaseFolderComesFromTheUrlOrTheBaseElement) {
     process(Reply("HTTP/1.1 200 OK", "<p>x</p>"), u"http://example.com/first/second"_s);
     EXPECT_EQ(m_downloader.Response().baseUrl, u"http://example.com/first"_s);

@@ -125,13 +125,6 @@ TEST(SavedFileReading, OldUnescapedFilesReadAsBefore) {
     EXPECT_NE(ReadValue(root, S(u"c")), S(u"x <i>y"));
 }
 
-TEST(SavedFileReading, BlankLineNeverSplitsOffAHeader) {
-    Node root;
-    ParseSavedFileBytes(root, Bytes("\r\n<P>\r\n   <first>1</first>\r\n\r\n   <second>2</second>\r\n</P>\0"));
-    EXPECT_EQ(ReadValue(root, S(u"first")), S(u"1"));
-    EXPECT_EQ(ReadValue(root, S(u"second")), S(u"2"));
-}
-
 TEST(SavedFileReading, MissingFileOrFolderFailsAndLeavesTheDocument) {
     Node root = SettingsExample();
     QTemporaryDir dir;
