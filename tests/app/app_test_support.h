@@ -2,6 +2,7 @@
 
 #include "app/main_dlg.h"
 #include "app/project.h"
+#include "core/atomic_file.h"
 #include "net/crawler.h"
 #include "net/downloader.h"
 #include "projects/project_factory.h"
@@ -22,6 +23,13 @@ inline CrawlerFolders TemporaryFolders(const QTemporaryDir& root) {
     return {root.path(), root.filePath(QStringLiteral("data/Tarnwick 2.0")),
             root.filePath(QStringLiteral("config/autostart/tarnwick.desktop")),
             root.filePath(QStringLiteral("tarnwick"))};
+}
+
+// A file's bytes; none when it cannot be read.
+inline QByteArray FileBytes(const QString& path) {
+    QByteArray bytes;
+    ReadWholeFile(path, bytes);
+    return bytes;
 }
 
 // What a test project saw of the crawler during one step.

@@ -2,6 +2,7 @@
 #include "parsers/picture_code_prompt.h"
 #include "projects/keyword/project1_google_sugg_dlg.h"
 #include "skin/skin_constants.h"
+#include "tests/app/app_test_support.h"
 #include "tests/skin/skin_test_support.h"
 
 #include <QBuffer>
@@ -43,12 +44,7 @@ bool NearPicture(plat::ColorRef c) {
     return std::abs(int(c & 0xFF) - 200) < 12 && ((c >> 8) & 0xFF) < 45 && ((c >> 16) & 0xFF) < 45;
 }
 
-void Click(CSkinDlg_Base& dialog, const CSkinElement& element) {
-    const plat::Point at = element.GetDialogPos();
-    dialog.onMouseMove(at.x + element.m_width / 2, at.y + element.m_height / 2);
-    dialog.onLButtonDown(at.x + element.m_width / 2, at.y + element.m_height / 2);
-    dialog.onLButtonUp(at.x + element.m_width / 2, at.y + element.m_height / 2);
-}
+using apptest::ClickElement;
 
 TEST(GoogleSuggDlg, PictureShownAndTheTypedCodeAnswered) {
     // Wider than the picture area: scaled down into it.
@@ -65,7 +61,7 @@ TEST(GoogleSuggDlg, PictureShownAndTheTypedCodeAnswered) {
     EXPECT_FALSE(NearPicture(dc.getPixel(area.left + 2, area.top + 2)));
 
     dialog.m_codeEdit.SetText(u" x7k2 "_s);
-    Click(dialog, dialog.m_okButton);
+    ClickElement(dialog, dialog.m_okButton);
     EXPECT_EQ(dialog.Result(), skin::kResultOk);
     EXPECT_EQ(dialog.m_answer, u"x7k2"_s);
 }
@@ -79,13 +75,13 @@ TEST(GoogleSuggDlg, BrokenPictureLeavesTheAreaBlankAndStillAsksAnew) {
     const plat::Rect area = retry.PictureArea();
     EXPECT_EQ(retry.backBuffer().getPixel((area.left + area.right) / 2, (area.top + area.bottom) / 2),
               plat::Rgb(255, 255, 255));
-    Click(retry, retry.m_newPictureButton);
+    ClickElement(retry, retry.m_newPictureButton);
     EXPECT_EQ(retry.Result(), skin::kResultOk);
     EXPECT_EQ(retry.m_answer, QString::fromUtf16(kPictureCodeRetry));
 
     CProject1_GoogleSuggDlg cancel(nullptr, *reply);
     cancel.onInitDialog();
-    Click(cancel, cancel.m_cancelButton);
+    ClickElement(cancel, cancel.m_cancelButton);
     EXPECT_EQ(cancel.Result(), skin::kResultCancel);
 }
 
@@ -95,7 +91,7 @@ TEST(GoogleSuggDlg, InstalledAsThePromptRunsModally) {
     skintest::ModalHook hook([](plat::Window& window) {
         auto& dialog = dynamic_cast<CProject1_GoogleSuggDlg&>(window);
         dialog.m_codeEdit.SetText(u"q9"_s);
-        Click(dialog, dialog.m_okButton);
+        ClickElement(dialog, dialog.m_okButton);
     });
     const auto reply = PictureReply(Jpeg(120, 40));
     QString answer;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using apptest::FileBytes;
 using apptest::ModalScript;
 using apptest::OpenMainWindow;
 
@@ -34,12 +35,6 @@ class ReportProject : public apptest::TestProject {
     apptest::ExportReport report;
     int exportAnswer = 1;
 };
-
-QByteArray FileBytes(const QString& path) {
-    QByteArray bytes;
-    ReadWholeFile(path, bytes);
-    return bytes;
-}
 
 // A step for a menu: its items as "text|command|param", then the item index chosen with a left release.
 ModalScript::Step ReadAndChoose(QStringList& items, int index) {

@@ -37,15 +37,23 @@ TEST(MainWindowSize, MaximisedOnItsOwnScreensWorkAreaAndNeverPlacedOffEveryScree
     EXPECT_EQ(w.dlg.m_btnHelp.m_x + w.dlg.m_btnHelp.m_width, second.width() - 3) << "Help follows the edge";
 }
 
-TEST(MainWindowToolbar, ClicksSendTheButtonsCommandsAndPauseSwapsWithResume) {
+namespace {
+
+// The main window with every dialog it opens cancelled, the preferences counted.
+class MainWindowToolbar : public ::testing::Test {
+  protected:
     OpenMainWindow w;
-    // The start-up's own opening of the new-project dialog must not come in while the preferences show.
-    w.dlg.killTimer(CMainDlg::kWizardTimer);
     int dialogs = 0;
-    skintest::ModalHook cancel([&](plat::Window& shown) {
+    skintest::ModalHook cancel{[this](plat::Window& shown) {
         dialogs += dynamic_cast<CPreferencesDlg*>(&shown) != nullptr;
         dynamic_cast<CSkinDlg_Base&>(shown).OnCommand(u"Default_cancel"_s, 0);
-    });
+    }};
+};
+using MainWindowKeys = MainWindowToolbar;
+
+} // namespace
+
+TEST_F(MainWindowToolbar, ClicksSendTheButtonsCommandsAndPauseSwapsWithResume) {
     TestProject* project = w.dlg.AddTestProject(1);
     for (const CSkinIcoButton* button : {&w.dlg.m_btnNew, &w.dlg.m_btnOpen, &w.dlg.m_btnSave,
                                          &w.dlg.m_btnExport, &w.dlg.m_btnOptions, &w.dlg.m_btnHelp}) {
@@ -67,15 +75,7 @@ TEST(MainWindowToolbar, ClicksSendTheButtonsCommandsAndPauseSwapsWithResume) {
     EXPECT_FALSE(w.dlg.m_btnResume.m_visible);
 }
 
-TEST(MainWindowKeys, ShortcutsFireOncePerPressAndEnterOrEscapeNeverClose) {
-    OpenMainWindow w;
-    // The start-up's own opening of the new-project dialog must not come in while the preferences show.
-    w.dlg.killTimer(CMainDlg::kWizardTimer);
-    int dialogs = 0;
-    skintest::ModalHook cancel([&](plat::Window& shown) {
-        dialogs += dynamic_cast<CPreferencesDlg*>(&shown) != nullptr;
-        dynamic_cast<CSkinDlg_Base&>(shown).OnCommand(u"Default_cancel"_s, 0);
-    });
+TEST_F(MainWindowKeys, ShortcutsFireOncePerPressAndEnterOrEscapeNeverClose) {
     const std::pair<int, const char16_t*> keys[] = {
         {'N', u"new_project"}, {'S', u"save"}, {'O', u"open"}, {'P', u"preferences"}};
     for (const auto& [key, command] : keys) {

@@ -10,16 +10,11 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using apptest::FileBytes;
 using apptest::ModalScript;
 using apptest::OpenMainWindow;
 
 namespace {
-
-QByteArray FileBytes(const QString& path) {
-    QByteArray bytes;
-    ReadWholeFile(path, bytes);
-    return bytes;
-}
 
 // Makes a project of the kind (1 to 8) in the wizard with the keywords typed.
 void CreateProject(OpenMainWindow& w, int kind, const QString& keywords) {

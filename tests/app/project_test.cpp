@@ -1,6 +1,5 @@
 #include "app/project.h"
 #include "app/project_view_title.h"
-#include "projects/competition/project5.h"
 #include "projects/project_factory.h"
 #include "skin/skin_dlg.h"
 #include "tests/app/app_test_support.h"
@@ -43,22 +42,5 @@ TEST(ProjectKinds, EachKindBuildsItsViewInTheHolderAndLeavesNothingBehind) {
         project.reset();
         EXPECT_EQ(ViewTitleIn(owner.m_rootHolder), nullptr) << "a closed project leaves no element behind";
     }
-    owner.Close();
-}
-
-TEST(ProjectKinds, KindFiveEndsTheWizardAtOnceAndLetsTheWindowMinimiseToTheTray) {
-    apptest::TestMainDlg owner;
-    owner.Open();
-    auto project = std::make_unique<CProject5>(3);
-    project->InitInfo();
-    project->CreateWizardPage(&owner.m_rootHolder, &owner.m_nextElementId, 10, 100, 50, 400, u"a;b;"_s);
-    ASSERT_FALSE(owner.commands.isEmpty());
-    EXPECT_EQ(owner.commands.back(), u"Default_ok"_s);
-    QString error;
-    EXPECT_TRUE(project->ValidateWizardPage(error));
-    ASSERT_FALSE(owner.m_minimizeToTray);
-    project->CreateView(&owner.m_rootHolder, &owner.m_nextElementId);
-    EXPECT_TRUE(owner.m_minimizeToTray);
-    project.reset();
     owner.Close();
 }

@@ -1,11 +1,8 @@
 #include "app/new_project_dlg.h"
-#include "platform/application.h"
 #include "projects/keyword_input_project.h"
 #include "skin/skin_constants.h"
 #include "tests/app/app_test_support.h"
 
-#include <QDir>
-#include <QPixmap>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -179,27 +176,4 @@ TEST(NewProjectWizard, ClearingTheHistoryAsksAndTheListAnswers) {
     CProjectCrawler reread(apptest::TemporaryFolders(w.crawler.root));
     reread.LoadSettings();
     EXPECT_TRUE(reread.GetKeywordHistory().isEmpty());
-}
-
-// The kind list and kind 4's page, grabbed to renders/wizard.png and renders/wizard-kind4.png to be looked
-// at: the separator stands between the rows only on the list.
-TEST(NewProjectWizardRender, KindListAndPage) {
-    OpenMainWindow w;
-    w.script.Then(InWizard([](CNewProjectDlg& wizard) {
-        QDir().mkpath(QStringLiteral(TW_APP_RENDER_DIR));
-        const plat::DeviceContext& dc = wizard.backBuffer();
-        const plat::ColorRef line = plat::Rgb(212, 222, 229);
-        plat::Application::processEvents();
-        wizard.RedrawNow();
-        EXPECT_TRUE(wizard.widget()->grab().save(QStringLiteral(TW_APP_RENDER_DIR "/wizard.png")));
-        EXPECT_EQ(dc.getPixel(wizard.m_width / 2, 236), line);
-
-        wizard.OnKeyPressed('4');
-        Focused(wizard).SetText(u"blue widgets;red widgets;"_s);
-        wizard.RedrawNow();
-        EXPECT_TRUE(wizard.widget()->grab().save(QStringLiteral(TW_APP_RENDER_DIR "/wizard-kind4.png")));
-        EXPECT_NE(dc.getPixel(wizard.m_width / 2, 236), line);
-        wizard.EndSkinDialog(skin::kResultCancel);
-    }));
-    w.dlg.OnCommand(u"new_project"_s, 0);
 }

@@ -78,23 +78,6 @@ TEST(DeviceContextFill, RectanglesFramesAndLinesLeaveOutRightBottomAndEndPoint) 
     }
 }
 
-TEST(DeviceContextGradient, TrianglesSharingAnEdgeCoverEachPixelOnce) {
-    // The two halves of a band, as a trapezoid is shaded from an outer to an inner rectangle.
-    const plat::GradientVertex a{3, 28, kRed}, b{97, 28, kRed}, c{77, 48, kBlue}, d{23, 48, kBlue};
-    DeviceContext first(100, 60), second(100, 60);
-    first.gradientFillTriangle(a, b, c);
-    second.gradientFillTriangle(a, c, d);
-    int covered = 0, twice = 0;
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 100; ++x) {
-            const bool inFirst = first.pixelArgb(x, y) != 0, inSecond = second.pixelArgb(x, y) != 0;
-            twice += inFirst && inSecond;
-            covered += inFirst || inSecond;
-        }
-    EXPECT_EQ(twice, 0);
-    EXPECT_NEAR(covered, (94 + 54) / 2 * 20, 25);
-}
-
 // The colour of a pixel by definition: its centre's barycentric weights in floating point, each channel
 // rounded half away from zero; a pixel on an edge belongs to the triangle only on a top or left edge.
 std::uint32_t ShadedByDefinition(const plat::GradientVertex& a, const plat::GradientVertex& b,

@@ -1,9 +1,4 @@
-#include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-using namespace Qt::StringLiterals;
+#include "tests/platform/offscreen_test_main.h"
 
 // Two screens side by side, so placement and maximising can be checked against known geometry: a primary
 // 1280 x 800 at the origin and a second 1024 x 768 screen to its right.
@@ -15,16 +10,5 @@ constexpr char kScreensJson[] = R"({
 })";
 
 int main(int argc, char** argv) {
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    QTemporaryDir dir;
-    QFile config(dir.filePath(u"screens.json"_s));
-    if ((platform.isEmpty() || platform == "offscreen") && config.open(QIODevice::WriteOnly)) {
-        config.write(kScreensJson);
-        config.close();
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toUtf8());
-    }
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    return RUN_ALL_TESTS();
+    return twtest::RunOnOffscreenScreens(argc, argv, kScreensJson);
 }

@@ -347,7 +347,6 @@ TEST_F(DialogTest, APopupPressOutsideCancelsTheRunUnlessItsResultIsDecided) {
     EXPECT_EQ(popup.Result(), skin::kResultOk);
 }
 
-// Tiling or a keyboard resize by the window manager must not cut off the caption buttons.
 // Sizes and layouts pass by while a dialog opens; it is painted once, at the size it shows with.
 TEST(DialogOpening, PaintsOnceAtTheSizeItShowsWith) {
     for (const bool maximized : {false, true}) {
@@ -368,6 +367,7 @@ TEST(DialogOpening, PaintsOnceAtTheSizeItShowsWith) {
     }
 }
 
+// Tiling or a keyboard resize by the window manager must not cut off the caption buttons.
 TEST(DialogSizeHints, TheWindowManagerKeepsToTheBorderDragsLimits) {
     struct Case {
         bool maximizable;

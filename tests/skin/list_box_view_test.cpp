@@ -2,7 +2,6 @@
 #include "tests/skin/record_report.h"
 #include "tests/skin/skin_test_support.h"
 
-#include <QDir>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -130,12 +129,6 @@ template <class Grid> struct GridWindow {
         return CSkinListBox::kHeaderHeight - grid.m_scrollY + row * grid.Pitch() + grid.Pitch() / 2;
     }
     int LineTop(int row) const { return RowY(row) - grid.Pitch() / 2; }
-    QString SavePng(const QString& name) {
-        QDir().mkpath(QStringLiteral(TW_SKIN_RENDER_DIR));
-        const QString path = QStringLiteral(TW_SKIN_RENDER_DIR) + u'/' + name;
-        EXPECT_TRUE(dlg.backBuffer().saveImage(path));
-        return path;
-    }
 
     Grid grid;
     TestDialog dlg;
@@ -161,7 +154,6 @@ TEST(ListBoxView, TenThousandRowsScrolledToTheMiddleAndWheeledOnWithoutSorting) 
     w.grid.m_scrollY = w.grid.m_contentHeight / 2 - view / 2;
     ++w.grid.m_changeCount;
     w.Move(300, CSkinListBox::kHeaderHeight + view / 2);
-    RecordProperty("png", w.SavePng(u"grid-10k.png"_s).toStdString());
 
     // Only the lines that fit are built: the rows around the middle, in volume order, the middle one hovered.
     const std::vector<CSkinListBox_Line>& lines = w.grid.Lines();
@@ -189,7 +181,6 @@ TEST(ListBoxView, TenThousandRowsScrolledToTheMiddleAndWheeledOnWithoutSorting) 
 
 TEST(ListBoxView, EveryCellKindStaysInItsCellWithoutKeyColour) {
     GridWindow<CellKindReport> w({}, 400, 420);
-    RecordProperty("png", w.SavePng(u"grid-cell-kinds.png"_s).toStdString());
     const plat::DeviceContext& dc = w.dlg.backBuffer();
     for (int y = 0; y < dc.height(); ++y) {
         for (int x = 0; x < dc.width(); ++x) {

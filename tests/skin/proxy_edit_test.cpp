@@ -15,9 +15,7 @@ namespace {
 const QString kEmpty = u"Please enter the PROXY server you want to use"_s;
 const QString kNotAnAddress = u"PROXY server does not appear to be an IP address"_s;
 
-void Click(plat::Window& w, const CSkinElement& e) {
-    skintest::ClickAt(w, skintest::TestDialog::Centre(e));
-}
+using skintest::ClickOn;
 
 } // namespace
 
@@ -46,22 +44,22 @@ TEST(ProxyEditor, CleansTheAddressAndRefusesWhatIsNoNumericAddress) {
         skintest::ModalHook hook([&](plat::Window& w) {
             if (auto* box = dynamic_cast<CMessageBoxDlg*>(&w)) {
                 messages << box->m_text + u'|' + QString::number(box->m_type);
-                Click(*box, box->m_button1);
+                ClickOn(*box, box->m_button1);
                 return;
             }
             // The address field has the keyboard as the editor opens.
             EXPECT_NE(dlg.m_address.Native(), nullptr);
             for (const QChar ch : c.typed)
                 QTest::keyClick(dlg.widget()->windowHandle(), ch.toLatin1());
-            Click(dlg, dlg.m_port);
+            ClickOn(dlg, dlg.m_port);
             QTest::keyClick(dlg.widget()->windowHandle(), Qt::Key_A, Qt::ControlModifier);
             QTest::keyClick(dlg.widget()->windowHandle(), Qt::Key_Delete);
             for (const QChar ch : c.port)
                 QTest::keyClick(dlg.widget()->windowHandle(), ch.toLatin1());
-            Click(dlg, dlg.m_okButton);
+            ClickOn(dlg, dlg.m_okButton);
             openAfterMessage = dlg.Result() == 0;
             if (openAfterMessage)
-                Click(dlg, dlg.m_cancelButton);
+                ClickOn(dlg, dlg.m_cancelButton);
         });
         const int result = dlg.DoModal();
         if (c.message.isEmpty()) {

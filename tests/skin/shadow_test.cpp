@@ -1,7 +1,5 @@
 #include "platform/device_context.h"
 #include "skin/shadow_image.h"
-#include "skin/wnd_shadow.h"
-#include "tests/skin/skin_test_support.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -68,15 +66,4 @@ TEST(ShadowImage, FollowsARoundedShapeAndRefusesAnEmptyWindow) {
     EXPECT_TRUE(MakeShadowImage(image, rows, 300, ShadowLook{}));
     EXPECT_FALSE(MakeShadowImage(image, {}, 300, ShadowLook{}));
     EXPECT_FALSE(MakeShadowImage(image, Rectangle(0, 10), 0, ShadowLook{}));
-}
-
-TEST(WndShadow, WithoutACompositorNoShadowWindowIsMadeAndTheDialogWorksAsBefore) {
-    CWndShadow::Initialize();
-    ASSERT_FALSE(CWndShadow::Available()) << "the offscreen platform composites nothing";
-    skintest::TestDialog dlg;
-    dlg.Open();
-    dlg.onMove(10, 10);
-    dlg.onSize(plat::SizeType::Restored, 400, 300);
-    EXPECT_EQ(dlg.Shadow().ShadowWindow(), nullptr);
-    EXPECT_FALSE(dlg.Shadow().IsShown());
 }

@@ -33,6 +33,12 @@ inline void ClickAt(plat::Window& w, plat::Point p, Qt::MouseButton button = Qt:
     DragMouse(w, p, p, button);
 }
 
+// A click in the middle of an element.
+inline void ClickOn(plat::Window& w, const CSkinElement& e) {
+    const plat::Point p = e.GetDialogPos();
+    ClickAt(w, {p.x + e.m_width / 2, p.y + e.m_height / 2});
+}
+
 // A point relative to an element's top-left corner.
 inline plat::Point At(const CSkinElement& e, int dx, int dy) {
     const plat::Point p = e.GetDialogPos();
