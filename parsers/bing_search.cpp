@@ -96,14 +96,9 @@ bool ParseBingAds(const Node& page, Records& out) {
     out.resize(items.size());
     for (size_t i = 0; i < items.size(); ++i) {
         const Node* item = items[i];
-        CDownloader_Parsers_SE_result& record = out[i];
-        record.title = TextOf(FindIn(item, {.tag = u"H3"_s}));
-        record.full_url = result_text::AdTargetUrl(AttributeOf(FindIn(item, {.tag = u"A"_s}), u"href"_s));
-        record.show_url = TextOf(FindIn(item, {.tag = u"CITE"_s})).remove(u" - "_s);
-        record.body = SnippetOf(FindIn(item, {.tag = u"P"_s}));
-        record.pos = static_cast<int>(i) + 1;
-        record.second_flag = ads.BlockOf(i);
-        result_text::CleanBodyAndSplitLines(record);
+        out[i] = result_text::AdRecord(FindIn(item, {.tag = u"H3"_s}), FindIn(item, {.tag = u"A"_s}),
+                                       TextOf(FindIn(item, {.tag = u"CITE"_s})).remove(u" - "_s),
+                                       FindIn(item, {.tag = u"P"_s}), i, ads.BlockOf(i));
     }
     return true;
 }

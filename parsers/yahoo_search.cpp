@@ -73,15 +73,8 @@ bool ParseYahooAds(const Node& page, Records& out) {
         if (!link || !text)
             continue;
         // Number and block both come from where the ad stood, whatever was left out before it.
-        CDownloader_Parsers_SE_result record;
-        record.title = TextOf(link);
-        record.full_url = result_text::AdTargetUrl(AttributeOf(link, u"href"_s));
-        record.show_url = TextOf(FindIn(item, {.tag = u"EM"_s}));
-        record.body = SnippetOf(text);
-        record.pos = static_cast<int>(i) + 1;
-        record.second_flag = ads.BlockOf(i);
-        result_text::CleanBodyAndSplitLines(record);
-        out.push_back(std::move(record));
+        out.push_back(result_text::AdRecord(link, link, TextOf(FindIn(item, {.tag = u"EM"_s})), text, i,
+                                            ads.BlockOf(i)));
     }
     return true;
 }
