@@ -2,6 +2,7 @@
 
 #include "net/crawler.h"
 #include "platform/beep.h"
+#include "skin/band_buttons.h"
 #include "skin/button_images.h"
 #include "skin/commands.h"
 #include "skin/skin_atlas.h"
@@ -19,7 +20,6 @@ constexpr int kKindButtonPitch = 155;
 constexpr int kKindRowsWidth = 585;
 constexpr int kFirstRowTop = 60;
 constexpr int kSecondRowTop = 254;
-constexpr int kBandHeight = 55;
 
 // The kind's page beside its picture.
 constexpr int kPageLeft = 180;
@@ -32,13 +32,7 @@ constexpr int kSeparatorWidth = 460;
 constexpr int kSeparatorTop = 236;
 
 constexpr plat::ColorRef kLineColor = plat::Rgb(212, 222, 229);
-constexpr plat::ColorRef kSecondaryText = plat::Rgb(114, 114, 114);
-constexpr plat::ColorRef kStartText = plat::Rgb(54, 54, 54);
 constexpr plat::Rect kLogo = skin::AtlasRect("logo.wordmark");
-constexpr skin::StateImages kSecondaryImages = skin::AtlasStates(
-    "wizard.button.normal", "wizard.button.hot", "wizard.button.normal", "wizard.button.pressed");
-constexpr skin::StateImages kStartImages = skin::AtlasStates("wizard.start.normal", "wizard.start.hot",
-                                                             "wizard.start.normal", "wizard.start.pressed");
 constexpr std::array<plat::Rect, kKindCount> kKindPictures = {
     skin::AtlasRect("wizard.kind1"), skin::AtlasRect("wizard.kind2"), skin::AtlasRect("wizard.kind3"),
     skin::AtlasRect("wizard.kind4"), skin::AtlasRect("wizard.kind5"), skin::AtlasRect("wizard.kind6"),
@@ -81,17 +75,6 @@ std::unique_ptr<CProject> CNewProjectDlg::TakeChosen() {
     return std::move(m_projects[size_t(m_current)]);
 }
 
-void CNewProjectDlg::StyleButton(CSkinButton& button, bool start) {
-    button.SetImages(start ? kStartImages : kSecondaryImages, -1);
-    if (start)
-        button.SetColors(17, 44, 1, &m_fontBold15, kStartText);
-    else
-        button.SetColors(17, 15, 1, &m_fontBold14, kSecondaryText);
-    const int width = button.m_textExtent.cx + button.m_marginLeft + button.m_marginRight + 2;
-    const int height = button.m_drawnHeight;
-    button.SetPosition(0, m_height - kBandHeight + (kBandHeight - height) / 2, width, height, 0);
-}
-
 void CNewProjectDlg::CreateElements() {
     for (const auto& project : m_projects)
         if (project)
@@ -121,31 +104,27 @@ void CNewProjectDlg::CreateElements() {
     }
 
     m_cancelButton.Create(&m_rootHolder, ++m_nextElementId, u"CANCEL"_s, cmd::kCancel);
-    StyleButton(m_cancelButton, false);
+    StyleSecondaryBandButton(m_cancelButton, *this);
     m_backButton.Create(&m_rootHolder, ++m_nextElementId, u"BACK"_s, cmd::kBack);
-    StyleButton(m_backButton, false);
+    StyleSecondaryBandButton(m_backButton, *this);
     m_startButton.Create(&m_rootHolder, ++m_nextElementId, u"START"_s, cmd::kOk);
-    StyleButton(m_startButton, true);
+    StyleMainBandButton(m_startButton, *this);
 
     const int startWidth = m_startButton.m_width;
     if (!ValidKind(m_preselect)) {
         m_preselect = -1;
-        m_cancelButton.SetPosition(m_width - m_cancelButton.m_width - 34, m_cancelButton.m_y,
-                                   m_cancelButton.m_width, m_cancelButton.m_height, 0);
+        PlaceInBand(m_cancelButton, m_width - m_cancelButton.m_width - 34, m_height);
         const int backX = m_width - startWidth - m_backButton.m_width - 36;
-        m_backButton.SetPosition(backX, m_backButton.m_y, m_backButton.m_width, m_backButton.m_height, 0);
-        m_startButton.SetPosition(backX + m_backButton.m_width + 15, m_startButton.m_y, startWidth,
-                                  m_startButton.m_height, 0);
+        PlaceInBand(m_backButton, backX, m_height);
+        PlaceInBand(m_startButton, backX + m_backButton.m_width + 15, m_height);
         m_backButton.SetVisible(false);
         m_startButton.SetVisible(false);
         return;
     }
     OnCommand(cmd::kShowProject, m_preselect);
     const int cancelX = m_width - startWidth - m_cancelButton.m_width - 36;
-    m_cancelButton.SetPosition(cancelX, m_cancelButton.m_y, m_cancelButton.m_width, m_cancelButton.m_height,
-                               0);
-    m_startButton.SetPosition(cancelX + m_cancelButton.m_width + 15, m_startButton.m_y, startWidth,
-                              m_startButton.m_height, 0);
+    PlaceInBand(m_cancelButton, cancelX, m_height);
+    PlaceInBand(m_startButton, cancelX + m_cancelButton.m_width + 15, m_height);
     m_cancelButton.SetVisible(true);
     m_startButton.SetVisible(true);
     m_backButton.SetVisible(false);

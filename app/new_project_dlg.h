@@ -59,5 +59,4 @@ class CNewProjectDlg : public CSkinDlg {
     void Accept();
     // Asks about a keyword list's "-- Clear history --"; the parameter the kind then gets.
     int AskClearHistory();
-    void StyleButton(CSkinButton& button, bool start);
 };

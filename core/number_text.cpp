@@ -31,10 +31,15 @@ bool HasWordAt(QStringView text, qsizetype i, std::string_view word) {
     return true;
 }
 
-qsizetype SkipSpace(QStringView text) {
+// Where a number starts after leading white space and an optional sign, which sets negative.
+qsizetype SkipSpaceAndSign(QStringView text, bool& negative) {
     qsizetype i = 0;
     while (i < text.size() && IsCSpace(text[i]))
         ++i;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
     return i;
 }
 
@@ -106,12 +111,8 @@ bool ScanMantissa(QStringView text, qsizetype from, bool hex, FloatShape& shape)
 template <typename T> std::optional<T> ReadFloating(QStringView text, qsizetype* end) {
     if (end)
         *end = 0;
-    qsizetype i = SkipSpace(text);
     bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
+    qsizetype i = SkipSpaceAndSign(text, negative);
     auto finish = [&](T value, qsizetype stop) -> std::optional<T> {
         if (end)
             *end = stop;
@@ -154,12 +155,8 @@ template <typename T> std::optional<T> ReadFloating(QStringView text, qsizetype*
 std::optional<qint64> ReadInt64(QStringView text, qsizetype* end) {
     if (end)
         *end = 0;
-    qsizetype i = SkipSpace(text);
     bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
+    qsizetype i = SkipSpaceAndSign(text, negative);
     if (i >= text.size() || !IsAsciiDigit(text[i]))
         return std::nullopt;
     // Accumulated as a negative number: its range holds the minimum exactly.

@@ -1,5 +1,6 @@
 #include "net/http_response.h"
 
+#include "core/char_codes.h"
 #include "core/limits.h"
 #include "core/number_text.h"
 
@@ -147,24 +148,6 @@ ResponseHead ParseResponseHead(const QString& header) {
     return head;
 }
 
-namespace {
-
-bool IsScanfSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
-
 DechunkResult Dechunk(QByteArray& body) {
     char* bytes = body.data();
     const qsizetype size = body.size();
@@ -172,7 +155,7 @@ DechunkResult Dechunk(QByteArray& body) {
     qsizetype write = 0;
     DechunkResult result = DechunkResult::Truncated;
     for (;;) {
-        while (read < size && IsScanfSpace(bytes[read]))
+        while (read < size && IsCSpace(QLatin1Char(bytes[read])))
             ++read;
         if (read >= size)
             break;
@@ -180,7 +163,8 @@ DechunkResult Dechunk(QByteArray& body) {
         std::uint64_t chunkSize = 0;
         qsizetype digits = 0;
         bool overflow = false;
-        for (int digit; read < size && (digit = HexDigit(bytes[read])) >= 0; ++read, ++digits) {
+        for (int digit; read < size && (digit = HexDigitValue(QLatin1Char(bytes[read]))) >= 0;
+             ++read, ++digits) {
             if (chunkSize > (UINT64_MAX >> 4))
                 overflow = true;
             chunkSize = (chunkSize << 4) | static_cast<unsigned>(digit);

@@ -8,6 +8,7 @@
 #include "net/html_tags.h"
 #include "parsers/endpoints.h"
 #include "parsers/finished_reply.h"
+#include "parsers/organic_results.h"
 #include "parsers/page_query.h"
 #include "parsers/result_text.h"
 #include "parsers/scan_format.h"
@@ -95,14 +96,9 @@ bool ParseBingAds(const Node& page, Records& out) {
     out.resize(items.size());
     for (size_t i = 0; i < items.size(); ++i) {
         const Node* item = items[i];
-        CDownloader_Parsers_SE_result& record = out[i];
-        record.title = TextOf(FindIn(item, {.tag = u"H3"_s}));
-        record.full_url = result_text::AdTargetUrl(AttributeOf(FindIn(item, {.tag = u"A"_s}), u"href"_s));
-        record.show_url = TextOf(FindIn(item, {.tag = u"CITE"_s})).remove(u" - "_s);
-        record.body = SnippetOf(FindIn(item, {.tag = u"P"_s}));
-        record.pos = static_cast<int>(i) + 1;
-        record.second_flag = ads.BlockOf(i);
-        result_text::CleanBodyAndSplitLines(record);
+        out[i] = result_text::AdRecord(FindIn(item, {.tag = u"H3"_s}), FindIn(item, {.tag = u"A"_s}),
+                                       TextOf(FindIn(item, {.tag = u"CITE"_s})).remove(u" - "_s),
+                                       FindIn(item, {.tag = u"P"_s}), i, ads.BlockOf(i));
     }
     return true;
 }
@@ -112,25 +108,13 @@ bool ParseBingResults(const CDownloader& downloader, Records& out) {
 }
 
 bool ParseBingResults(const Node& page, Records& out) {
-    out.clear();
-    int position = -2;
-    ParseBingResultCount(page, &position, nullptr, nullptr);
-    if (position < 1)
-        position = 1;
-    std::vector<const Node*> items;
-    AppendItemsOf(page.FindFirst({.tag = u"DIV"_s, .id = u"results"_s}), items);
-    out.resize(items.size());
-    for (size_t i = 0; i < items.size(); ++i) {
-        const Node* item = items[i];
-        const Node* heading = FindIn(item, {.tag = u"H3"_s});
-        CDownloader_Parsers_SE_result& record = out[i];
-        record.title = TextOf(heading);
-        record.full_url = AttributeOf(FindIn(heading, {.tag = u"A"_s}), u"href"_s);
-        record.show_url = result_text::CutAt(TextOf(FindIn(item, {.tag = u"CITE"_s})), u" - "_s);
-        record.body = SnippetOf(FindIn(item, {.tag = u"P"_s}));
-        record.pos = position++;
-        result_text::CleanBodyAndSplitLines(record);
-    }
+    int firstShown = -2;
+    ParseBingResultCount(page, &firstShown, nullptr, nullptr);
+    organic_results::Read(page,
+                          {.list = {.tag = u"DIV"_s, .id = u"results"_s},
+                           .shownUrl = {.tag = u"CITE"_s},
+                           .snippet = {.tag = u"P"_s}},
+                          firstShown, nullptr, out);
     return true;
 }
 

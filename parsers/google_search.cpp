@@ -115,14 +115,9 @@ bool ParseGoogleAds(const Node& page, Records& out) {
     for (size_t i = 0; i < items.size(); ++i) {
         const Node* item = items[i];
         const Node* heading = FindIn(item, {.tag = u"H3"_s});
-        CDownloader_Parsers_SE_result& record = out[i];
-        record.title = TextOf(heading);
-        record.full_url = result_text::AdTargetUrl(AttributeOf(FindIn(heading, {.tag = u"A"_s}), u"href"_s));
-        record.show_url = TextOf(FindIn(item, {.tag = u"CITE"_s}));
-        record.body = SnippetOf(item);
-        record.pos = static_cast<int>(i) + 1;
-        record.second_flag = i < topCount ? 1 : 2;
-        result_text::CleanBodyAndSplitLines(record);
+        out[i] =
+            result_text::AdRecord(heading, FindIn(heading, {.tag = u"A"_s}),
+                                  TextOf(FindIn(item, {.tag = u"CITE"_s})), item, i, i < topCount ? 1 : 2);
     }
     return true;
 }

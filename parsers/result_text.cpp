@@ -67,4 +67,18 @@ QString AdTargetUrl(const QString& href) {
     return UrlDecode(target, true);
 }
 
+CDownloader_Parsers_SE_result AdRecord(const CDownloader_HTMLTags* title, const CDownloader_HTMLTags* link,
+                                       const QString& shownUrl, const CDownloader_HTMLTags* text,
+                                       size_t index, int block) {
+    CDownloader_Parsers_SE_result record;
+    record.title = page_query::TextOf(title);
+    record.full_url = AdTargetUrl(page_query::AttributeOf(link, u"href"_s));
+    record.show_url = shownUrl;
+    record.body = page_query::SnippetOf(text);
+    record.pos = static_cast<int>(index) + 1;
+    record.second_flag = block;
+    CleanBodyAndSplitLines(record);
+    return record;
+}
+
 } // namespace result_text

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
 
 class CDownloader_HTMLTags;
 class CDownloader_Parsers_SE_result;
@@ -29,5 +30,12 @@ bool ReadCountLine(const CDownloader_HTMLTags* line, QStringView format, int* fi
 // An ad link's target: when the link carries it after "&amp;q=", the value up to the next "&amp;"; then
 // URL-decoded with "+" as a blank.
 QString AdTargetUrl(const QString& href);
+
+// An ad's record from the nodes of its title, link and text and its shown URL: the target read from the
+// link's href as AdTargetUrl does, numbered from where it stood (index 0 is number 1) in its block, its text
+// cleaned and split as CleanBodyAndSplitLines does.
+CDownloader_Parsers_SE_result AdRecord(const CDownloader_HTMLTags* title, const CDownloader_HTMLTags* link,
+                                       const QString& shownUrl, const CDownloader_HTMLTags* text,
+                                       size_t index, int block);
 
 } // namespace result_text

@@ -7,6 +7,7 @@
 #include "net/html_tags.h"
 #include "parsers/endpoints.h"
 #include "parsers/finished_reply.h"
+#include "parsers/organic_results.h"
 #include "parsers/page_query.h"
 #include "parsers/result_text.h"
 
@@ -72,15 +73,8 @@ bool ParseYahooAds(const Node& page, Records& out) {
         if (!link || !text)
             continue;
         // Number and block both come from where the ad stood, whatever was left out before it.
-        CDownloader_Parsers_SE_result record;
-        record.title = TextOf(link);
-        record.full_url = result_text::AdTargetUrl(AttributeOf(link, u"href"_s));
-        record.show_url = TextOf(FindIn(item, {.tag = u"EM"_s}));
-        record.body = SnippetOf(text);
-        record.pos = static_cast<int>(i) + 1;
-        record.second_flag = ads.BlockOf(i);
-        result_text::CleanBodyAndSplitLines(record);
-        out.push_back(std::move(record));
+        out.push_back(result_text::AdRecord(link, link, TextOf(FindIn(item, {.tag = u"EM"_s})), text, i,
+                                            ads.BlockOf(i)));
     }
     return true;
 }
@@ -90,26 +84,13 @@ bool ParseYahooResults(const CDownloader& downloader, Records& out) {
 }
 
 bool ParseYahooResults(const Node& page, Records& out) {
-    out.clear();
-    int position = -2;
-    ParseYahooResultCount(page, &position, nullptr, nullptr);
-    if (position < 1)
-        position = 1;
-    std::vector<const Node*> items;
-    AppendItemsOf(page.FindFirst({.tag = u"DIV"_s, .id = u"web"_s}), items);
-    out.resize(items.size());
-    for (size_t i = 0; i < items.size(); ++i) {
-        const Node* item = items[i];
-        const Node* heading = FindIn(item, {.tag = u"H3"_s});
-        CDownloader_Parsers_SE_result& record = out[i];
-        record.title = TextOf(heading);
-        record.full_url = UnwrapYahooLink(AttributeOf(FindIn(heading, {.tag = u"A"_s}), u"href"_s));
-        record.show_url =
-            result_text::CutAt(TextOf(FindIn(item, {.tag = u"SPAN"_s, .className = u"url"_s})), u" - "_s);
-        record.body = SnippetOf(FindIn(item, {.tag = u"DIV"_s, .className = u"abstr"_s}));
-        record.pos = position++;
-        result_text::CleanBodyAndSplitLines(record);
-    }
+    int firstShown = -2;
+    ParseYahooResultCount(page, &firstShown, nullptr, nullptr);
+    organic_results::Read(page,
+                          {.list = {.tag = u"DIV"_s, .id = u"web"_s},
+                           .shownUrl = {.tag = u"SPAN"_s, .className = u"url"_s},
+                           .snippet = {.tag = u"DIV"_s, .className = u"abstr"_s}},
+                          firstShown, UnwrapYahooLink, out);
     return true;
 }
 

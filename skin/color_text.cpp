@@ -1,25 +1,16 @@
 #include "skin/color_text.h"
 
+#include "core/char_codes.h"
+
 namespace skin {
 
 namespace {
 
-int HexDigit(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
-}
-
 int PairAt(const QString& text, qsizetype at) {
     if (at + 1 >= text.size())
         return 0;
-    const int high = HexDigit(text[at]);
-    const int low = HexDigit(text[at + 1]);
+    const int high = HexDigitValue(text[at]);
+    const int low = HexDigitValue(text[at + 1]);
     return high < 0 || low < 0 ? 0 : high * 16 + low;
 }
 

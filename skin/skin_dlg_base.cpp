@@ -51,9 +51,6 @@ CSkinDlg_Base::CSkinDlg_Base(CSkinDlg_Base* parent, plat::WindowKind kind)
 CSkinDlg_Base::~CSkinDlg_Base() {
     m_life->dialog = nullptr;
     ClearHoverSlot(nullptr);
-    for (CSkin_WinEdit* edit : m_nativeEdits)
-        edit->DialogGone();
-    m_nativeEdits.clear();
     // Elements that outlive the dialog must not reach back into it.
     for (CSkinElement* e : m_elements)
         e->m_inElementList = false;
@@ -186,29 +183,19 @@ void CSkinDlg_Base::onPaint(plat::DeviceContext& dc) {
         return;
     RenderAll(dc);
     std::erase(m_overlays, nullptr);
-    // A copy: an element may list another as it hears.
+    // A copy: an element may list another as it hears, and placing a child may move the keyboard focus,
+    // whose handlers may remove elements.
     const std::vector<skin::ElementHandle> overlays = m_overlays;
     for (const skin::ElementHandle& overlay : overlays)
         if (CSkinElement* e = overlay)
             e->OnDialogPainted();
-    // A copy: placing a child may move the keyboard focus, whose handlers may end an edit.
-    const std::vector<CSkin_WinEdit*> edits = m_nativeEdits;
-    for (CSkin_WinEdit* edit : edits)
-        if (std::find(m_nativeEdits.begin(), m_nativeEdits.end(), edit) != m_nativeEdits.end())
-            edit->FollowOwner();
     m_shadow.OnParentPaint();
 }
 
 void CSkinDlg_Base::ListOverlay(CSkinElement* element) {
-    m_overlays.emplace_back(element);
-}
-
-void CSkinDlg_Base::AddNativeEdit(CSkin_WinEdit* edit) {
-    m_nativeEdits.push_back(edit);
-}
-
-void CSkinDlg_Base::RemoveNativeEdit(CSkin_WinEdit* edit) {
-    std::erase(m_nativeEdits, edit);
+    skin::ElementHandle handle(element);
+    if (std::find(m_overlays.begin(), m_overlays.end(), handle) == m_overlays.end())
+        m_overlays.push_back(std::move(handle));
 }
 
 void CSkinDlg_Base::RenderAll(plat::DeviceContext& dc) {

@@ -18,8 +18,6 @@
 #include <memory>
 #include <vector>
 
-class CSkin_WinEdit;
-
 // Base of every window the system draws itself: dialogs, the main window, popups and message boxes. A
 // subclass creates elements in CreateElements; the base paints them through its back buffer, hit-tests the
 // mouse, routes keys, shows tooltips and turns clicks into command strings for OnCommand. Framed dialogs
@@ -79,12 +77,10 @@ class CSkinDlg_Base : public plat::Window {
     // Elements that take part in the drop and drag hit test, in the order they asked (EnableDragDrop).
     void ListForDragDrop(CSkinElement* element);
     void UnlistForDragDrop(CSkinElement* element);
-    // An element that places a window of its own over the dialog (the HTML viewer) hears after every paint,
-    // so that window shows only where and while the element is drawn.
+    // An element that places a native window of its own over the dialog (the HTML viewer, an edit field's
+    // editing child) hears after every paint until it dies, so that window shows only where and while the
+    // element is drawn. Listing an element again keeps it listed once.
     void ListOverlay(CSkinElement* element);
-    // Native editing children standing over elements: after every paint each one follows its element.
-    void AddNativeEdit(CSkin_WinEdit* edit);
-    void RemoveNativeEdit(CSkin_WinEdit* edit);
     // The manual F1 opens: "User Manual.pdf" in the program's folder.
     static QString UserManualPath();
 
@@ -197,7 +193,6 @@ class CSkinDlg_Base : public plat::Window {
     qint64 m_tooltipDue = -1; // -1: none
     std::vector<CSkinElement*> m_elements;
     std::vector<skin::ElementHandle> m_overlays;
-    std::vector<CSkin_WinEdit*> m_nativeEdits;
     skin::PointerState m_pointer;
     skin::DialogFrame m_frame{*this};
     // Follows this window's moves, sizes, paints and end; shown only where the window system composites.

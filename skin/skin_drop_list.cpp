@@ -335,3 +335,8 @@ void CSkinDropList::DestroyPopup() {
     m_pEdit.reset();
     m_pPopup.reset();
 }
+
+void CSkinDropList::OnDialogPainted() {
+    if (m_pEdit)
+        m_pEdit->FollowOwner();
+}

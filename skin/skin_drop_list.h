@@ -27,6 +27,8 @@ class CSkinDropList : public CSkinElement, public HistoryDropList {
                 const QString& command, const QString& tooltip = QString());
     void Draw(plat::DeviceContext& dc, int x, int y, bool full) override;
     void OnPositionChanged() override;
+    // The editing child, while there is one, follows the field.
+    void OnDialogPainted() override;
     void UpdateTextExtent(plat::DeviceContext& dc) override;
     void OnMouseLeave() override;
     bool OnMouse(int x, int y, int state) override;

@@ -189,3 +189,8 @@ void CSkinEdit::SyncText() {
         Redraw();
     }
 }
+
+void CSkinEdit::OnDialogPainted() {
+    if (m_pEdit)
+        m_pEdit->FollowOwner();
+}

@@ -25,6 +25,8 @@ class CSkinEdit : public CSkinElement {
     void SetText(const QString& text) override;
     QString GetText() const override;
     bool OnDropText(int x, int y, const QString* text) override;
+    // The editing child, while there is one, follows the field.
+    void OnDialogPainted() override;
 
     // Leaves dialog and holder; a field being edited keeps the text typed so far.
     void Detach();

@@ -23,19 +23,15 @@ CSkin_WinEdit::CSkin_WinEdit(CSkinDropList& owner, const plat::Rect& rect, unsig
 CSkin_WinEdit::CSkin_WinEdit(CSkinElement& owner, CSkinDropList* list, CSkinEdit* edit,
                              const plat::Rect& rect, unsigned style)
     : plat::NativeEdit(*owner.GetDialog(), rect, style, owner.GetDialog()->m_font), m_owner(owner),
-      m_pDropList(list), m_pEdit(edit), m_pDlg(owner.GetDialog()) {
-    m_pDlg->AddNativeEdit(this);
-}
-
-CSkin_WinEdit::~CSkin_WinEdit() {
-    if (m_pDlg)
-        m_pDlg->RemoveNativeEdit(this);
+      m_pDropList(list), m_pEdit(edit), m_dialog(owner.GetDialog()) {
+    // The owner hears after every paint and has this child follow it.
+    owner.GetDialog()->ListOverlay(&owner);
 }
 
 void CSkin_WinEdit::FollowOwner() {
     plat::Rect rect;
     plat::Rect visible;
-    if (m_owner.GetDialog() != m_pDlg || !skin::ShownInDialog(m_owner, &rect, &visible)) {
+    if (m_owner.GetDialog() != Dialog() || !skin::ShownInDialog(m_owner, &rect, &visible)) {
         place(plat::Rect{}, plat::Rect{});
         return;
     }
@@ -45,7 +41,7 @@ void CSkin_WinEdit::FollowOwner() {
 
 void CSkin_WinEdit::ReportTyping() {
     // The command may remove the owner and so this child: only what is copied here is used after it.
-    CSkinDlg_Base* dlg = m_pDlg;
+    CSkinDlg_Base* dlg = Dialog();
     CSkinEdit* edit = m_pEdit;
     const skin::ElementHandle owner(&m_owner);
     if (dlg && m_owner.GetDialog() == dlg && !m_owner.m_command.isEmpty())
@@ -95,7 +91,7 @@ bool CSkin_WinEdit::onKeyUp(int key, unsigned modifiers) {
     if (key == plat::kKeyEnter) {
         if (m_pEdit && m_pEdit->m_multiLine)
             return false;
-        CSkinDlg_Base* dlg = m_pDlg;
+        CSkinDlg_Base* dlg = Dialog();
         m_owner.OnKillFocus();
         if (dlg)
             dlg->OnCommand(cmd::kDefaultOk, 0);
@@ -109,13 +105,14 @@ bool CSkin_WinEdit::onKeyUp(int key, unsigned modifiers) {
 }
 
 void CSkin_WinEdit::onTab(bool backwards) {
-    if (m_owner.GetDialog() == m_pDlg && m_owner.m_pHolder)
+    if (m_owner.GetDialog() == Dialog() && m_owner.m_pHolder)
         m_owner.m_pHolder->FocusNext(&m_owner, backwards);
 }
 
 void CSkin_WinEdit::onSetFocus() {
-    if (m_pDlg && m_owner.GetDialog() == m_pDlg && m_pDlg->m_pFocus != &m_owner)
-        m_pDlg->m_pFocus = &m_owner;
+    CSkinDlg_Base* dlg = Dialog();
+    if (dlg && m_owner.GetDialog() == dlg && dlg->m_pFocus != &m_owner)
+        dlg->m_pFocus = &m_owner;
 }
 
 void CSkin_WinEdit::onPaint() {
@@ -124,8 +121,9 @@ void CSkin_WinEdit::onPaint() {
 }
 
 void CSkin_WinEdit::onMouseWheel(int delta, int x, int y) {
-    if (m_pDlg && m_owner.GetDialog() == m_pDlg) {
-        m_pDlg->m_pHover = &m_owner;
-        m_pDlg->onMouseWheel(delta, x, y);
+    CSkinDlg_Base* dlg = Dialog();
+    if (dlg && m_owner.GetDialog() == dlg) {
+        dlg->m_pHover = &m_owner;
+        dlg->onMouseWheel(delta, x, y);
     }
 }

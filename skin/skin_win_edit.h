@@ -2,6 +2,7 @@
 
 #include "platform/geometry.h"
 #include "platform/native_edit.h"
+#include "skin/dialog_handle.h"
 
 class CSkinDlg_Base;
 class CSkinDropList;
@@ -16,13 +17,10 @@ class CSkin_WinEdit : public plat::NativeEdit {
     // rect is in dialog client coordinates; the owner must be in a dialog.
     CSkin_WinEdit(CSkinEdit& owner, const plat::Rect& rect, unsigned style);
     CSkin_WinEdit(CSkinDropList& owner, const plat::Rect& rect, unsigned style);
-    ~CSkin_WinEdit() override;
 
     // Moves the child over its owner's text area, cut to what the holders show; hides it while the owner
     // does not show (a hidden element, panel or view, or one taken out of its dialog).
     void FollowOwner();
-    // The dialog is going: nothing may reach it any more.
-    void DialogGone() { m_pDlg = nullptr; }
 
   protected:
     void onChange() override;
@@ -39,9 +37,11 @@ class CSkin_WinEdit : public plat::NativeEdit {
     void ReportTyping();
     bool DropListKeyUp(int key);
     bool EditKeyUp(int key);
+    // The dialog the child stands in, null once it is gone.
+    CSkinDlg_Base* Dialog() const { return m_dialog.get(); }
 
     CSkinElement& m_owner;
     CSkinDropList* m_pDropList;
     CSkinEdit* m_pEdit;
-    CSkinDlg_Base* m_pDlg;
+    skin::DialogHandle m_dialog;
 };
