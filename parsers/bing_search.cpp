@@ -10,6 +10,7 @@
 #include "parsers/finished_reply.h"
 #include "parsers/organic_results.h"
 #include "parsers/page_query.h"
+#include "parsers/result_paging.h"
 #include "parsers/result_text.h"
 #include "parsers/scan_format.h"
 
@@ -64,10 +65,7 @@ QString BingCookieDomain(const QString& host) {
 namespace CDownloader_Parsers {
 
 void BuildBingSearchUrl(QString& url, const QString& keyword, int count, int start) {
-    if (count == -1)
-        count = 10;
-    if (start == -1)
-        start = 0;
+    ApplyDefaultPaging(count, start);
     // Percent-encoded: the setting is the user's text and goes into a query and into cookie values.
     const QString market =
         UrlEncode(BingMarket(g_pCrawler ? g_pCrawler->MSN_Country : kDefaultCountry), false);

@@ -8,6 +8,7 @@
 #include "parsers/endpoints.h"
 #include "parsers/finished_reply.h"
 #include "parsers/page_query.h"
+#include "parsers/result_paging.h"
 #include "parsers/result_text.h"
 
 using namespace Qt::StringLiterals;
@@ -55,10 +56,7 @@ QString GoogleCountryCode(const QString& countrySetting) {
 namespace CDownloader_Parsers {
 
 void BuildGoogleSearchUrl(QString& url, const QString& keyword, int count, int start) {
-    if (count == -1)
-        count = 10;
-    if (start == -1)
-        start = 0;
+    ApplyDefaultPaging(count, start);
     const QString country = g_pCrawler ? g_pCrawler->Google_Country : kDefaultCountry;
     url = endpoints::Url(Endpoint::GoogleWeb, u"/search?hl=en&gl="_s + GoogleCountryCode(country) + u"&q="_s +
                                                   UrlEncode(keyword, false) + u"&start="_s +

@@ -9,6 +9,7 @@
 #include "parsers/finished_reply.h"
 #include "parsers/organic_results.h"
 #include "parsers/page_query.h"
+#include "parsers/result_paging.h"
 #include "parsers/result_text.h"
 
 using namespace Qt::StringLiterals;
@@ -38,10 +39,7 @@ bool IsRedirectServerLink(const QString& link) {
 namespace CDownloader_Parsers {
 
 void BuildYahooSearchUrl(QString& url, const QString& keyword, int count, int start) {
-    if (count == -1)
-        count = 10;
-    if (start == -1)
-        start = 0;
+    ApplyDefaultPaging(count, start);
     // Percent-encoded: the setting is the user's text and goes into the query as it stands.
     const QString country =
         UrlEncode((g_pCrawler ? g_pCrawler->Yahoo_Country : kDefaultCountry).left(2).toLower(), false);
