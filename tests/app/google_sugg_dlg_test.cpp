@@ -15,8 +15,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr plat::ColorRef kPictureColor = plat::Rgb(200, 30, 30);
-
 // A finished downloader whose reply bytes are body, as a picture fetch leaves it.
 std::unique_ptr<CDownloader> PictureReply(const QByteArray& body) {
     auto downloader = std::make_unique<CDownloader>(-1);

@@ -14,7 +14,6 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
-#include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -364,31 +363,6 @@ TEST(DialogOpening, PaintsOnceAtTheSizeItShowsWith) {
         EXPECT_EQ(dlg.backBuffer().size(), dlg.clientSize());
         EXPECT_EQ(dlg.backBuffer().getPixel(11, 41), plat::Rgb(1, 2, 3));
         EXPECT_EQ(dlg.isMaximized(), maximized);
-    }
-}
-
-// Tiling or a keyboard resize by the window manager must not cut off the caption buttons.
-TEST(DialogSizeHints, TheWindowManagerKeepsToTheBorderDragsLimits) {
-    struct Case {
-        bool maximizable;
-        int minWidth, minHeight;
-        QSize minimum, maximum;
-    };
-    const Case cases[] = {{true, 100, 70, {300, 300}, {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX}},
-                          {true, 350, 320, {350, 320}, {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX}},
-                          {false, 100, 70, {420, 260}, {420, 260}}};
-    for (const Case& c : cases) {
-        TestDialog d;
-        d.m_width = 420;
-        d.m_height = 260;
-        d.m_maximizable = c.maximizable;
-        d.m_minWidth = c.minWidth;
-        d.m_minHeight = c.minHeight;
-        d.Open();
-        const QWindow* shown = d.widget()->windowHandle();
-        ASSERT_NE(shown, nullptr);
-        EXPECT_EQ(shown->minimumSize(), c.minimum) << c.minWidth;
-        EXPECT_EQ(shown->maximumSize(), c.maximum) << c.minWidth;
     }
 }
 
