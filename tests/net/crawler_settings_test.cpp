@@ -85,7 +85,6 @@ TEST_F(CrawlerSettings, SettingsSurviveASaveAndReload) {
     EXPECT_EQ(crawler->GoogleAdwords_pass, u"p<a>ss & \"word\""_s);
     EXPECT_EQ(crawler->adsenseLastDestDir, u"/home/u/pages with  two spaces"_s);
     EXPECT_FALSE(crawler->allowArticleCourtesy);
-    EXPECT_EQ(crawler->YahooMarket_user, QString::fromUtf16(kAccountNeverEntered));
     EXPECT_TRUE(settingsBytes().contains(
         "\r\n   <allowMaxThreads>12</allowMaxThreads>\r\n   <allowCourtesy>true</allowCourtesy>"));
 }

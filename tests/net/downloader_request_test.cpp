@@ -33,14 +33,6 @@ class DownloaderRequest : public dltest::CrawlerTest {
     twtest::HttpServer m_server;
 };
 
-TEST_F(DownloaderRequest, GetSendsTheFixedHeaderSetInOrder) {
-    m_server.SetReply("/page?x=1&y=2", HttpReply::Page("<html></html>"));
-    const auto request = fetch("/page?x=1&y=2#part");
-    EXPECT_EQ(request.raw, "GET /page?x=1&y=2 HTTP/1.1\r\n" + hostLine() + kFixedHeaders +
-                               "Cache-Control: max-age=0;\r\n"
-                               "\r\n");
-}
-
 TEST_F(DownloaderRequest, PostCarriesTheUtf8BodyAndItsByteCount) {
     const auto request = fetch("/form", u"q=\u00e4\u20ac&x=1"_s);
     EXPECT_EQ(request.raw, "POST /form HTTP/1.1\r\n" + hostLine() + kFixedHeaders +

@@ -22,13 +22,11 @@ TEST_F(Endpoints, OverrideWithPortAndPrefixThenReset) {
     EXPECT_EQ(endpoints::Base(Endpoint::BingWeb), endpoints::DefaultBase(Endpoint::BingWeb));
 }
 
-TEST_F(Endpoints, Ipv6HostIsBracketed) {
+// An IPv6 host is bracketed; a form that names an address with its port gets the scheme's own port when the
+// base names none.
+TEST_F(Endpoints, Ipv6HostIsBracketedAndPortWrittenOut) {
     endpoints::Set(Endpoint::AskWeb, EndpointBase{S(u"https"), S(u"::1"), 8443, QString()});
     EXPECT_EQ(endpoints::BaseUrl(Endpoint::AskWeb), S(u"https://[::1]:8443"));
-}
-
-// A form that names an address with its port gets the scheme's own port when the base names none.
-TEST_F(Endpoints, PortWrittenOut) {
     endpoints::Set(Endpoint::AskWeb, EndpointBase{S(u"https"), S(u"::1"), 0, S(u"/p")});
     EXPECT_EQ(endpoints::BaseUrlWithPort(Endpoint::AskWeb), S(u"https://[::1]:443/p"));
     endpoints::Set(Endpoint::AskWeb, EndpointBase{S(u"http"), S(u"127.0.0.1"), 0, QString()});

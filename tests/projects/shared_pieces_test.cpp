@@ -1,10 +1,7 @@
 #include "net/crawler.h"
 #include "net/downloader.h"
-#include "net/saved_file.h"
 #include "parsers/finished_reply.h"
-#include "parsers/se_result.h"
 #include "projects/common/kind_report.h"
-#include "projects/common/record_xml.h"
 #include "projects/common/service_step.h"
 #include "skin/skin_dlg_holder.h"
 #include "tests/core/qstring_printer.h"
@@ -113,35 +110,4 @@ TEST_F(SharedPieces, ReportMenuCopiesAndSendsTheSelectedKeywords) {
     report.SelectRange(2, 2);
     EXPECT_EQ(report.SelectedRowsText(), u"green shoes\t30\r\n"_s);
     report.Detach();
-}
-
-// Records and values survive a save to a file and a read back, page texts included.
-TEST_F(SharedPieces, RecordsSurviveTheSavedFile) {
-    std::vector<CDownloader_Parsers_SE_result> ads(2);
-    ads[0].pos = 1;
-    ads[0].title = u"Shoes <cheap> & \"fast\""_s;
-    ads[1].pos = 2;
-    ads[1].body = u"line one\r\nline two"_s;
-    CDownloader_HTMLTags tree;
-    CDownloader_HTMLTags* root = tree.AddChild(u"Project2"_s, false);
-    record_xml::SaveValue(root, u"m_status"_s, 3);
-    record_xml::SaveValue(root, u"m_ratio"_s, 0.25f);
-    record_xml::SaveValue(root, u"main_keyword"_s, u"a;b;"_s);
-    record_xml::SaveRecords(root, u"ads"_s, u"ad"_s, ads);
-    ASSERT_TRUE(SaveTreeToFile(tree, PathOf(u"records.twpx"_s)));
-
-    CDownloader_HTMLTags loaded;
-    ASSERT_TRUE(LoadTreeFromFile(loaded, PathOf(u"records.twpx"_s)));
-    const CDownloader_HTMLTags* project = record_xml::ProjectRoot(&loaded, 2);
-    ASSERT_NE(project, nullptr);
-    EXPECT_EQ(record_xml::LoadInt(project, u"m_status"_s, 0), 3);
-    EXPECT_EQ(record_xml::LoadFloat(project, u"m_ratio"_s, 0), 0.25f);
-    EXPECT_EQ(record_xml::LoadString(project, u"main_keyword"_s), u"a;b;"_s);
-    EXPECT_EQ(record_xml::LoadInt(project, u"missing"_s, -7), -7);
-    std::vector<CDownloader_Parsers_SE_result> back;
-    record_xml::LoadRecords(project, u"ads"_s, u"ad"_s, back);
-    ASSERT_EQ(back.size(), 2u);
-    EXPECT_EQ(back[0].title, ads[0].title);
-    EXPECT_EQ(back[1].body, ads[1].body);
-    EXPECT_EQ(back[1].pos, 2);
 }
