@@ -25,6 +25,31 @@ TEST(ButtonImages, BackSlicesCoverTheButtonFromInsideTheImage) {
     EXPECT_EQ(ButtonBackSlices(48, 5, 30), (std::vector<SlicePiece>{{0, 15, 0, 15}, {33, 15, 15, 15}}));
 }
 
+// At the image's own width the button is one copy of it; disabled shows the disabled image even hovered
+// and held.
+TEST(SkinButton, DrawsTheImageOfItsState) {
+    UnshownDialog d;
+    CSkinButton b;
+    b.Create(&d.dlg.m_rootHolder, 2, QString());
+    b.SetPosition(0, 0, 48, 29, 0);
+    const plat::DeviceContext& atlas = *b.m_pAtlasDC;
+    constexpr plat::Rect kPressed = AtlasRect("button.pressed");
+    constexpr plat::Rect kTabDisabled = AtlasRect("tab.disabled");
+    plat::DeviceContext dc(48, 29);
+    d.dlg.m_pFocus = d.dlg.m_pPressed = &b;
+    b.Draw(dc, 0, 0, true);
+    for (int x = 0; x < 48; x += 7)
+        EXPECT_EQ(dc.getPixel(x, 14), atlas.getPixel(kPressed.left + x, kPressed.top + 14)) << x;
+    d.dlg.m_pFocus = nullptr;
+    EXPECT_FALSE(b.IsPressed()) << "held while the pointer is elsewhere";
+    b.SetStyle(2);
+    b.SetEnabled(false);
+    d.dlg.m_pHover = &b;
+    b.Draw(dc, 0, 0, true);
+    EXPECT_EQ(dc.getPixel(12, 13), atlas.getPixel(kTabDisabled.left + 12, kTabDisabled.top + 13));
+    d.dlg.m_pHover = d.dlg.m_pPressed = nullptr;
+}
+
 TEST(SkinButton, AnimationKeepsItsPhaseAndShowsInTheTextColour) {
     skintest::ManualClock clock;
     UnshownDialog d;
