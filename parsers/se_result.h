@@ -7,7 +7,11 @@ class CDownloader_HTMLTags;
 // One organic search result or one paid ad. The field names are also the keys of saved results.
 class CDownloader_Parsers_SE_result {
   public:
+    CDownloader_Parsers_SE_result() = default;
+    CDownloader_Parsers_SE_result(const CDownloader_Parsers_SE_result& other) = default;
+    CDownloader_Parsers_SE_result(CDownloader_Parsers_SE_result&& other) noexcept = default;
     CDownloader_Parsers_SE_result& operator=(const CDownloader_Parsers_SE_result& other) = default;
+    CDownloader_Parsers_SE_result& operator=(CDownloader_Parsers_SE_result&& other) noexcept = default;
 
     // Writes the record as children of node, each key only when it holds a value.
     void WriteXml(CDownloader_HTMLTags& node) const;

@@ -18,7 +18,6 @@ class CSkinDateSelect : public CSkinElement {
     CSkinDateSelect();
     ~CSkinDateSelect() override;
 
-    using CSkinElement::Create;
     void Create(CSkinDlgHolder* holder, unsigned id, const QString& command,
                 const QString& tooltip = QString());
     void Draw(plat::DeviceContext& dc, int x, int y, bool full) override;
