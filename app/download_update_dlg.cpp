@@ -62,7 +62,11 @@ void CDownloadUpdateDlg::onTimer(unsigned id) {
             return;
         }
         m_downloader = g_pCrawler ? g_pCrawler->GetFreeDownloader() : nullptr;
-        if (m_downloader && !m_downloader->Start(m_url, true, true))
+        if (!m_downloader)
+            return;
+        // An installer may take longer than a page; this dialog shows its progress and cancels it.
+        m_downloader->SetReplyTimeLimits({.totalDeadlineMs = 0});
+        if (!m_downloader->Start(m_url, true, true))
             ReleaseDownloader();
         return;
     }
@@ -117,6 +121,7 @@ void CDownloadUpdateDlg::Fail(const QString& message) {
 
 void CDownloadUpdateDlg::ReleaseDownloader() {
     if (m_downloader) {
+        m_downloader->SetReplyTimeLimits({});
         m_downloader->Release();
         m_downloader = nullptr;
     }

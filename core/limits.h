@@ -54,6 +54,11 @@ inline constexpr int kHeaderDeadlineMs = 30 * 1000;
 inline constexpr int kSlowReplyWindowMs = 60 * 1000;
 inline constexpr int kSlowReplyMinBytes = 16 * 1024;
 
+// One exchange (a page or a whois reply) ends this long after connecting, however steadily its bytes come:
+// the rate floor above still lets a reply drip for days before the size cap. Real pages take seconds; the
+// update installer, which can take longer, is bounded by its dialog instead (it shows progress and cancels).
+inline constexpr int kExchangeDeadlineMs = 5 * 60 * 1000;
+
 // Nodes one fetched page may become: the largest result pages make a few ten thousand, while a small
 // compressed reply can inflate to millions of tags at about 130 bytes of memory each. Files of the program's
 // own are never cut (a saved 100,000-row project is 3.3 million nodes).

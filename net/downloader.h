@@ -183,7 +183,8 @@ class CDownloader {
     // A whois lookup of the job's domain; its last reply is processed as the response.
     void runWhois(const JobRequest& job);
     // One whois query to server; what came back, empty when nothing did.
-    QByteArray askWhoisServer(const QString& server, const QByteArray& request);
+    QByteArray askWhoisServer(const QString& server, const QByteArray& request,
+                              const ReplyTimeLimits& timeLimits);
 
     struct ProcessResult {
         int status = 200;

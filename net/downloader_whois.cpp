@@ -17,7 +17,9 @@ void CDownloader::runWhois(const JobRequest& job) {
         lookup.emplace(job.url, *whois_directory::Rows());
     }
     WhoisLookup::Outcome outcome = lookup->Run(
-        [this](const QString& server, const QByteArray& request) { return askWhoisServer(server, request); },
+        [this, &job](const QString& server, const QByteArray& request) {
+            return askWhoisServer(server, request, job.timeLimits);
+        },
         [this](const QString& line) {
             std::lock_guard guard(m_cs);
             m_body += line;
@@ -28,7 +30,8 @@ void CDownloader::runWhois(const JobRequest& job) {
     process(std::move(outcome.reply), job.request, job.url);
 }
 
-QByteArray CDownloader::askWhoisServer(const QString& server, const QByteArray& request) {
+QByteArray CDownloader::askWhoisServer(const QString& server, const QByteArray& request,
+                                       const ReplyTimeLimits& timeLimits) {
     const WhoisServerAddress address = whois_directory::AddressOf(server);
     HttpExchangeRequest exchange;
     exchange.host = address.host;
@@ -37,6 +40,7 @@ QByteArray CDownloader::askWhoisServer(const QString& server, const QByteArray& 
     exchange.readStep = kWhoisReadStep;
     exchange.sendTimeoutMs = m_sendTimeoutMs.load();
     exchange.receiveTimeoutMs = m_receiveTimeoutMs.load();
+    exchange.timeLimits = timeLimits;
     // The exchange's limits hold for whois replies too: one beyond the size of a reply comes back empty, and
     // a server that does not answer times out; either way the lookup goes on with the next server.
     HttpExchangeResult result = HttpExchange(exchange, m_abort, m_received, m_socketSlot);

@@ -22,6 +22,8 @@ void ReplyPace::HeaderDone(std::int64_t nowMs, qsizetype bodyStart) {
 }
 
 QString ReplyPace::Check(std::int64_t nowMs, qsizetype received) {
+    if (m_limits.totalDeadlineMs > 0 && nowMs - m_connectedMs > m_limits.totalDeadlineMs)
+        return u"Receive error: the reply took longer than %1 seconds"_s.arg(m_limits.totalDeadlineMs / 1000);
     if (!m_headerDone) {
         if (nowMs - m_connectedMs > m_limits.headerDeadlineMs)
             return u"Receive error: the header arrived too slowly"_s;

@@ -15,6 +15,8 @@ struct ReplyTimeLimits {
     // After the header, every window of this length must bring at least windowMinBytes.
     int windowMs = limits::kSlowReplyWindowMs;
     int windowMinBytes = limits::kSlowReplyMinBytes;
+    // The whole reply must be in this long after connecting; 0 for no overall deadline.
+    int totalDeadlineMs = limits::kExchangeDeadlineMs;
 };
 
 // Tells an exchange when its reply arrives too slowly, from the time and the byte count after each receive.

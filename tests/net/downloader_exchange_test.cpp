@@ -211,6 +211,23 @@ TEST_F(DownloaderExchange, RepliesThatArriveTooSlowlyEnd) {
     }
 }
 
+// A reply that keeps above the rate floor still ends at the exchange's overall deadline, keeping what came.
+TEST_F(DownloaderExchange, ASteadyDripEndsAtTheDeadline) {
+    m_downloader.SetReplyTimeLimits(
+        {.headerDeadlineMs = 1000, .windowMs = 1000, .windowMinBytes = 1024, .totalDeadlineMs = 1500});
+    HttpReply steady = HttpReply::Page(std::string(1024 * 1024, 's'));
+    steady.delivery = HttpReply::Delivery::Drip;
+    steady.dripBytes = 1024;
+    steady.dripDelayMs = 50;
+    m_server.SetReply("/steady", steady);
+    const auto started = std::chrono::steady_clock::now();
+    const DownloadResponse response = fetch(m_server.Url("/steady"));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(5000));
+    EXPECT_EQ(response.lastError, u"Receive error: the reply took longer than 1 seconds"_s);
+    EXPECT_GT(response.raw.size(), 10 * 1024);
+    EXPECT_LT(response.raw.size(), 1024 * 1024);
+}
+
 class DownloaderTls : public DownloaderExchange {
   protected:
     void SetUp() override {

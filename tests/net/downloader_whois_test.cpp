@@ -4,6 +4,7 @@
 #include "tests/support/closed_port.h"
 #include "tests/support/whois_server.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
@@ -161,6 +162,25 @@ TEST_F(DownloaderWhois, ServersWithoutAUsableAnswerArePassedOver) {
               (Queries{{"whois.comtwo.test", {"example.com"}}, {"whois.comthree.test", {"example.com"}}}));
     EXPECT_TRUE(downloader.Response().body.isEmpty());
     EXPECT_FALSE(downloader.Response().lastError.isEmpty());
+    downloader.Release();
+}
+
+// A server that drips its reply fast enough to pass the rate floor is cut at the deadline: the lookup ends
+// with what came and says why.
+TEST_F(DownloaderWhois, ASteadyDripIsCutAtTheDeadline) {
+    server("whois.comone.test").SetDefaultReply(std::string(1024 * 1024, 'w'));
+    server("whois.comone.test").SetDrip(512, 20);
+    for (const auto& downloader : m_crawler.GetDownloaders())
+        downloader->SetReplyTimeLimits(
+            {.headerDeadlineMs = 1000, .windowMs = 1000, .windowMinBytes = 1024, .totalDeadlineMs = 1000});
+    const auto started = std::chrono::steady_clock::now();
+    CDownloader& downloader = lookUp(u"example.com"_s);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(5000));
+    EXPECT_EQ(queries(), (Queries{{"whois.comone.test", {"example.com"}}}));
+    const DownloadResponse response = downloader.Response();
+    EXPECT_EQ(response.lastError, u"Receive error: the reply took longer than 1 seconds"_s);
+    EXPECT_GT(response.body.size(), 5 * 1024);
+    EXPECT_LT(response.body.size(), 1024 * 1024);
     downloader.Release();
 }
 

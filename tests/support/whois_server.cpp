@@ -3,6 +3,8 @@
 #include "tests/support/http_reply.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace twtest {
 
@@ -25,6 +27,16 @@ void WriteGenerated(ServerConnection& connection, std::uint64_t size) {
             return;
         at += count;
     }
+}
+
+bool WriteDripping(ServerConnection& connection, const std::string& text, std::size_t bytes, int delayMs) {
+    for (std::size_t at = 0; at < text.size(); at += bytes) {
+        if (at > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        if (!connection.Write(text.substr(at, bytes)))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -52,6 +64,12 @@ void WhoisServer::SetGeneratedReply(std::uint64_t size) {
     m_generatedSize = size;
 }
 
+void WhoisServer::SetDrip(std::size_t bytes, int delayMs) {
+    std::lock_guard lock(m_lock);
+    m_dripBytes = bytes;
+    m_dripDelayMs = delayMs;
+}
+
 std::vector<std::string> WhoisServer::Queries() const {
     std::lock_guard lock(m_lock);
     return m_queries;
@@ -67,6 +85,8 @@ void WhoisServer::Handle(ServerConnection& connection) {
     std::string reply;
     bool stalling = false;
     std::uint64_t generatedSize = 0;
+    std::size_t dripBytes = 0;
+    int dripDelayMs = 0;
     {
         std::lock_guard lock(m_lock);
         m_queries.push_back(line);
@@ -74,11 +94,15 @@ void WhoisServer::Handle(ServerConnection& connection) {
         reply = found != m_replies.end() ? found->second : m_defaultReply;
         stalling = m_stalling;
         generatedSize = m_generatedSize;
+        dripBytes = m_dripBytes;
+        dripDelayMs = m_dripDelayMs;
     }
     if (stalling)
         connection.WaitForPeerClose();
     else if (generatedSize > 0)
         WriteGenerated(connection, generatedSize);
+    else if (dripBytes > 0)
+        WriteDripping(connection, reply, dripBytes, dripDelayMs);
     else
         connection.Write(reply);
 }
