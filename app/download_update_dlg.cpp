@@ -56,12 +56,12 @@ void CDownloadUpdateDlg::onTimer(unsigned id) {
         return;
     if (!m_downloader) {
         // A URL with nothing to save under is refused before anything is fetched.
-        if (InstallerFileName(m_url).isEmpty()) {
+        if (!g_pCrawler || InstallerSavePath(g_pCrawler->GetDataDir(), m_url).isEmpty()) {
             killTimer(kTimerId);
             Fail(kSaveError);
             return;
         }
-        m_downloader = g_pCrawler ? g_pCrawler->GetFreeDownloader() : nullptr;
+        m_downloader = g_pCrawler->GetFreeDownloader();
         if (!m_downloader)
             return;
         // An installer may take longer than a page; this dialog shows its progress and cancels it.
@@ -102,8 +102,9 @@ void CDownloadUpdateDlg::Finish() {
         Fail(kDownloadError);
         return;
     }
-    const QString path = g_pCrawler->GetDataDir() + u'/' + InstallerFileName(m_url);
-    if (!WriteFileAtomically(path, body)) {
+    // Checked again: a file of that name may have appeared while the installer came.
+    const QString path = InstallerSavePath(g_pCrawler->GetDataDir(), m_url);
+    if (path.isEmpty() || !WriteFileAtomically(path, body)) {
         Fail(kSaveError);
         return;
     }

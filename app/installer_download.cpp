@@ -2,7 +2,10 @@
 
 #include "core/number_text.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QUrl>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -12,6 +15,34 @@ QString InstallerFileName(const QString& url) {
     if (name.isEmpty() || name == "."_L1 || name == ".."_L1 || name.contains(u'/') || name.contains(QChar()))
         return QString();
     return name;
+}
+
+namespace {
+
+// The files the program keeps in its data folder. Their companions (a lock, a copy kept aside) add a
+// suffix; temporaries of atomic saves are hidden files.
+bool IsProgramFileName(const QString& name) {
+    if (name.startsWith(u'.'))
+        return true;
+    for (const QString& own : {u"settings.zxml"_s, u"project5.zxml"_s, u"temp_img.jpeg"_s})
+        if (name == own || name.startsWith(own + u'.'))
+            return true;
+    return false;
+}
+
+} // namespace
+
+QString InstallerSavePath(const QString& dataDir, const QString& url) {
+    const QString name = InstallerFileName(url);
+    if (name.isEmpty() || IsProgramFileName(name))
+        return QString();
+    const long nameMax = ::pathconf(QFile::encodeName(dataDir).constData(), _PC_NAME_MAX);
+    if (QFile::encodeName(name).size() > (nameMax > 0 ? nameMax : 255))
+        return QString();
+    const QString path = dataDir + u'/' + name;
+    if (QFileInfo(path).exists() || QFileInfo(path).isSymLink())
+        return QString();
+    return path;
 }
 
 qint64 AnnouncedLength(const QString& header) {

@@ -9,6 +9,11 @@
 // or a NUL once decoded.
 QString InstallerFileName(const QString& url);
 
+// Where in dataDir the installer from url is saved, or empty when it must not be: no usable file name, a
+// name of the program's own files there (settings, the watch list, their companions and temporaries), a
+// file that already exists, or a name longer than the file system takes.
+QString InstallerSavePath(const QString& dataDir, const QString& url);
+
 // The length a response header announces ("content-length:" in any case), 0 when it names none.
 qint64 AnnouncedLength(const QString& header);
 

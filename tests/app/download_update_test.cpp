@@ -102,7 +102,9 @@ TEST_F(UpdateDownload, SavesTheInstallerWithItsProgressShownOnTheWay) {
 }
 
 // What is no installer is not saved: an error status, an empty reply, a reply cut short of its length, and
-// a URL without a usable file name (refused before anything is fetched). Each ends with its message.
+// a URL without a usable file name (refused before anything is fetched): none at all, one of the program's
+// own files, a file already there, or a name longer than the file system takes. Each ends with its message
+// and leaves the data folder as it was.
 TEST_F(UpdateDownload, RefusesErrorsAndUnusableNames) {
     HttpReply missing = HttpReply::Page("<html>not here</html>");
     missing.status = 404;
@@ -112,15 +114,28 @@ TEST_F(UpdateDownload, RefusesErrorsAndUnusableNames) {
     server.SetReply(
         "/cut.exe",
         HttpReply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 5000\r\nConnection: close\r\n\r\n12345"));
+    ASSERT_TRUE(WriteFileAtomically(DataDir() + u"/settings.zxml"_s, "settings"));
+    ASSERT_TRUE(WriteFileAtomically(DataDir() + u"/setup.exe"_s, "older"));
+    const std::string longName = "/" + std::string(256, 'n') + ".exe";
     const struct {
         std::string path;
         QString message;
         bool fetched;
     } cases[] = {
-        {"/missing.exe", kDownloadError, true}, {"/empty.exe", kDownloadError, true},
-        {"/cut.exe", kDownloadError, true},     {"/updates/", kSaveError, false},
-        {"/updates/..", kSaveError, false},     {"/updates/%2E%2E", kSaveError, false},
-        {"/a%2Fb.exe", kSaveError, false},      {"/a%00b.exe", kSaveError, false},
+        {"/updates/settings.zxml", kSaveError, false},
+        {"/project5.zxml", kSaveError, false},
+        {"/project5.zxml.lock", kSaveError, false},
+        {"/.settings.zxml.tmp-1-1", kSaveError, false},
+        {"/setup.exe", kSaveError, false},
+        {longName, kSaveError, false},
+        {"/missing.exe", kDownloadError, true},
+        {"/empty.exe", kDownloadError, true},
+        {"/cut.exe", kDownloadError, true},
+        {"/updates/", kSaveError, false},
+        {"/updates/..", kSaveError, false},
+        {"/updates/%2E%2E", kSaveError, false},
+        {"/a%2Fb.exe", kSaveError, false},
+        {"/a%00b.exe", kSaveError, false},
     };
     for (const auto& c : cases) {
         const std::size_t before = server.Requests().size();
@@ -132,7 +147,11 @@ TEST_F(UpdateDownload, RefusesErrorsAndUnusableNames) {
         EXPECT_TRUE(run.savedPath.isEmpty());
         EXPECT_EQ(server.Requests().size() > before, c.fetched) << c.path;
     }
-    EXPECT_EQ(QDir(DataDir()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    EXPECT_EQ(QDir(DataDir()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{u"settings.zxml"_s, u"setup.exe"_s}));
+    QByteArray kept;
+    ASSERT_TRUE(ReadWholeFile(DataDir() + u"/settings.zxml"_s, kept));
+    EXPECT_EQ(kept, "settings");
 }
 
 // Cancelling a download that has not ended gives its slot back to the pool and saves nothing.
