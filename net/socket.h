@@ -59,8 +59,9 @@ class CWSocket {
     // Connects to host and port through a proxy at proxyHost and proxyPort; timeoutMs bounds the connect
     // and the whole handshake (0: the send time-out bounds the connect, the receive time-out each wait). A
     // proxy that refuses throws ECONNREFUSED (wrong user name or password: EACCES), one that answers out of
-    // protocol EPROTO, one that closes ECONNRESET, one that stays silent ETIMEDOUT. The socket is closed
-    // after any failure. SOCKS4 carries an IPv4 address only, so a name is looked up here.
+    // protocol EPROTO (an HTTP reply line or header block beyond its bound: EMSGSIZE), one that closes
+    // ECONNRESET, one that stays silent ETIMEDOUT. The socket is closed after any failure.
+    // SOCKS4 carries an IPv4 address only, so a name is looked up here.
     void ConnectViaSocks4(const QString& proxyHost, int proxyPort, const QString& host, int port,
                           int timeoutMs);
     // A name is passed to the proxy to look up. With a user name the proxy may also ask for it and the
