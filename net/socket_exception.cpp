@@ -1,5 +1,6 @@
 #include "net/socket_exception.h"
 
+#include <cerrno>
 #include <cstring>
 #include <netdb.h>
 
@@ -38,4 +39,8 @@ QString SocketErrorText(const CWSocketException& exception) {
     if (!exception.GetErrorMessage(message) || message.isEmpty())
         message = QStringLiteral("error ") + QString::number(exception.GetErrorCode());
     return message;
+}
+
+void ThrowWSocketException(int code) {
+    throw CWSocketException(code != 0 ? code : errno);
 }

@@ -29,3 +29,6 @@ class CWSocketException : public std::exception {
 
 // The exception's message for the user: the system's text, or "error " and the code when it has none.
 QString SocketErrorText(const CWSocketException& exception);
+
+// Throws a CWSocketException with code, or with the calling thread's last system error when code is 0.
+[[noreturn]] void ThrowWSocketException(int code);

@@ -35,7 +35,20 @@ bool CSSLSocket::Connect(const QString& host, int port) {
         return false;
     }
     m_socket->Connect(host, port);
+    if (!Prepare(host))
+        return false;
 
+    const int result = SSL_connect(ssl);
+    if (result != 1) {
+        Fail(result, errno);
+        return false;
+    }
+    m_errorText.clear();
+    return true;
+}
+
+bool CSSLSocket::Prepare(const QString& host) {
+    SSL* ssl = m_ssl.GetHandle();
     ERR_clear_error();
     const QByteArray name = SocketHostBytes(host);
     bool prepared = SSL_set_fd(ssl, m_socket->GetHandle()) == 1;
@@ -52,13 +65,6 @@ bool CSSLSocket::Connect(const QString& host, int port) {
         Close();
         return false;
     }
-
-    const int result = SSL_connect(ssl);
-    if (result != 1) {
-        Fail(result, errno);
-        return false;
-    }
-    m_errorText.clear();
     return true;
 }
 

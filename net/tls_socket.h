@@ -1,10 +1,12 @@
 #pragma once
 
 #include "net/socket.h"
+#include "net/socket_deadline.h"
 #include "net/tls_socket_context.h"
 #include "net/tls_socket_handle.h"
 
 #include <QString>
+#include <functional>
 
 // A TLS connection over a CWSocket, for HTTPS. The TLS socket does not own the CWSocket object, but it
 // closes its connection when it closes. TLS failures are reported by false or a negative count, with the
@@ -31,6 +33,27 @@ class CSSLSocket {
     // False, with the reason in GetErrorText, when the handshake or the certificate check fails.
     bool Connect(const QString& host, int port);
 
+    // Connect, with the socket connected within a time-out or through a proxy (as the CWSocket operations of
+    // the same names do, throwing as they do), and the handshake run as Handshake runs it. timeoutMs bounds
+    // the connect and the handshake together.
+    bool ConnectWithTimeout(const QString& host, int port, int timeoutMs);
+    bool ConnectViaSocks4(const QString& proxyHost, int proxyPort, const QString& host, int port,
+                          int timeoutMs);
+    bool ConnectViaSocks5(const QString& proxyHost, int proxyPort, const QString& host, int port,
+                          int timeoutMs, const QString& user = {}, const QString& password = {});
+    bool ConnectViaHttpProxy(const QString& proxyHost, int proxyPort, const QString& host, int port,
+                             int timeoutMs, const QString& user = {}, const QString& password = {},
+                             const QString& userAgent = {});
+
+    // Runs the handshake over the connected socket, waiting for the socket whenever OpenSSL asks for it,
+    // up to timeoutMs in all (0: each wait up to the socket's receive time-out). False, with the reason in
+    // GetErrorText, when it fails or runs out of time.
+    bool Handshake(int timeoutMs);
+
+    // True when decrypted bytes already wait in OpenSSL, or when the socket becomes readable within
+    // timeoutMs (as CWSocket::IsReadable, which may throw).
+    bool IsReadable(int timeoutMs) const;
+
     // Sends all length bytes; returns length, or -1 on failure.
     qsizetype Send(const char* data, qsizetype length);
 
@@ -45,6 +68,10 @@ class CSSLSocket {
     QString GetErrorText() const { return m_errorText; }
 
   private:
+    // Readies the connection for host (server name, certificate names) on the connected socket.
+    bool Prepare(const QString& host);
+    bool HandshakeUntil(const SocketDeadline& deadline);
+    bool ConnectThen(const QString& host, int timeoutMs, const std::function<void()>& plainConnect);
     void Fail(int result, int systemError);
 
     CSSLHandle m_ssl;

@@ -118,3 +118,17 @@ void CSSLContext::Free() {
     m_storeOnce.reset();
     m_storeError.clear();
 }
+
+void CSSLContext::Attach(SSL_CTX* handle) {
+    if (handle == m_handle)
+        return;
+    Free();
+    m_handle = handle;
+}
+
+SSL_CTX* CSSLContext::Detach() {
+    SSL_CTX* handle = std::exchange(m_handle, nullptr);
+    m_storeOnce.reset();
+    m_storeError.clear();
+    return handle;
+}

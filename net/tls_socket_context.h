@@ -12,6 +12,8 @@
 class CSSLContext {
   public:
     CSSLContext() = default;
+    // Holds a context made elsewhere, used as it stands (no system store is read into it).
+    explicit CSSLContext(SSL_CTX* handle) : m_handle(handle) {}
     ~CSSLContext();
     CSSLContext(CSSLContext&& other) noexcept;
     CSSLContext& operator=(CSSLContext&& other) noexcept;
@@ -28,6 +30,10 @@ class CSSLContext {
 
     // Frees the held context; the holder becomes empty.
     void Free();
+    // Frees the held context, then holds handle as the constructor does.
+    void Attach(SSL_CTX* handle);
+    // Gives up the context without freeing it; the holder becomes empty.
+    SSL_CTX* Detach();
     // The context, null when empty.
     SSL_CTX* GetHandle() const { return m_handle; }
     // A new connection over the context (SSL_new), the system store read first if it is still unread; null

@@ -25,3 +25,14 @@ void CSSLHandle::Release() {
     SSL_free(m_handle);
     m_handle = nullptr;
 }
+
+void CSSLHandle::Attach(SSL* handle) {
+    if (handle == m_handle)
+        return;
+    Release();
+    m_handle = handle;
+}
+
+SSL* CSSLHandle::Detach() {
+    return std::exchange(m_handle, nullptr);
+}
