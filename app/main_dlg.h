@@ -39,6 +39,17 @@ class CMainDlg : public CSkinDlg {
     // Repaints the tabs whose busy icon turns, holding the icon of a paused project still.
     void RepaintTabStrip();
 
+    // A picture button of a row, carrying a value of its creator's.
+    class CRowButton : public CSkinButton {
+      public:
+        qintptr m_value = 0;
+    };
+    // Adds a picture button to a row: one square cell wide, its four state pictures the cells of one column
+    // of the skin atlas (rows 0 to 3: normal, hot, disabled, pressed). x is the row's running x: the button
+    // stands 6 pixels right of it and 27 below y, and x moves on by one cell.
+    void AddSkinButton(CRowButton& button, const QString& command, int param, const QString& tooltip,
+                       int column, int cellSize, int& x, int y, qintptr value);
+
     static constexpr unsigned kWizardTimer = 1;
     static constexpr int kWizardDelayMs = 100;
     static constexpr unsigned kProjectTimer = 3;
