@@ -100,8 +100,8 @@ class CMainDlg : public CSkinDlg {
     void PauseProject(int index);
     void ResumeProject(int index);
     void CloseProject(int index);
-    // Runs the preferences, then saves the settings.
-    void EditPreferences(int param);
+    // Runs the preferences showing the panel asked for, then saves the settings.
+    void EditPreferences(int firstPanel);
     // Closing the window: asks before results that could be saved are lost; false keeps the window open.
     bool ConfirmClose();
     // new_project, optionally followed by a kind digit and the preset keywords of a send-to.

@@ -78,7 +78,8 @@ int PacingSeconds(const CSkinEdit& field) {
 
 } // namespace
 
-CPreferencesDlg::CPreferencesDlg(CSkinDlg_Base* parent) : CSkinDlg(parent) {
+CPreferencesDlg::CPreferencesDlg(CSkinDlg_Base* parent, int firstPanel)
+    : CSkinDlg(parent), m_firstPanel(firstPanel >= 0 && firstPanel < kPanelCount ? firstPanel : 0) {
     m_width = kWidth;
     m_height = kHeight;
     m_maximizable = false;
@@ -131,7 +132,7 @@ void CPreferencesDlg::CreateElements() {
     PlaceInBand(m_saveButton, cancelX + m_cancelButton.m_width + 15, m_height);
 
     OnCommand(kUpdateChecks, 0);
-    OnCommand(kShowPanel, 0);
+    OnCommand(kShowPanel, m_firstPanel);
 }
 
 void CPreferencesDlg::CreatePacingRow(CSkinDlgHolder& panel, CSkinRadio& box, const QString& caption,

@@ -23,7 +23,8 @@ struct RegionTable;
 // settings as they were and ends with 2. Whoever opened it saves the settings afterwards.
 class CPreferencesDlg : public CSkinDlg {
   public:
-    explicit CPreferencesDlg(CSkinDlg_Base* parent);
+    // firstPanel: the panel shown when the dialog opens; one that does not exist shows the first.
+    explicit CPreferencesDlg(CSkinDlg_Base* parent, int firstPanel = 0);
     ~CPreferencesDlg() override;
 
     void CreateElements() override;
@@ -63,6 +64,7 @@ class CPreferencesDlg : public CSkinDlg {
     std::array<CSkinButton, kColorCount> m_colorButtons;
     CSkinButton m_cancelButton;
     CSkinButton m_saveButton;
+    int m_firstPanel = 0;
 
   private:
     CSkinLabel& AddLabel(CSkinDlgHolder& panel, const QString& text, int x, int y);

@@ -218,6 +218,30 @@ TEST_F(Preferences, CancelWritesTheSettingsAsTheyWereAndTheEntryFollowsTheBox) {
     EXPECT_TRUE(script.messages.isEmpty());
 }
 
+// The preferences command opens on the panel its parameter names (the Options button on the first); a panel
+// that does not exist opens the first. Only the panel shown is visible, and its tab is the lit one.
+TEST_F(Preferences, TheCommandsParameterChoosesThePanelShownFirst) {
+    for (const auto& [param, panel] : {std::pair{3, 3}, {4, 4}, {0, 0}, {5, 0}, {-1, 0}, {99, 0}}) {
+        QString seen;
+        std::vector<plat::ColorRef> tabColors;
+        skintest::ModalHook hook([&](plat::Window& w) {
+            auto& d = dynamic_cast<CPreferencesDlg&>(w);
+            for (int i = 0; i < CPreferencesDlg::kPanelCount; ++i) {
+                if (d.m_panels[std::size_t(i)].m_visible)
+                    seen += QString::number(i);
+                tabColors.push_back(d.m_tabs[std::size_t(i)].m_textColor);
+            }
+            Click(d, d.m_cancelButton);
+        });
+        window.dlg.OnCommand(u"preferences"_s, param);
+        EXPECT_EQ(seen, QString::number(panel)) << param;
+        ASSERT_EQ(tabColors.size(), std::size_t(CPreferencesDlg::kPanelCount));
+        for (int i = 0; i < CPreferencesDlg::kPanelCount; ++i)
+            EXPECT_EQ(tabColors[std::size_t(i)] == tabColors[std::size_t(panel)], i == panel)
+                << param << " " << i;
+    }
+}
+
 // A separator chosen as Google region is refused with a message; the dialog stays open and stores nothing
 // until a region is chosen.
 TEST_F(Preferences, ASeparatorAsGoogleRegionIsRefused) {
