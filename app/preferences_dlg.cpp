@@ -2,6 +2,7 @@
 
 #include "app/preferences_regions.h"
 #include "core/limits.h"
+#include "core/platform_services.h"
 #include "net/crawler.h"
 #include "platform/native_edit.h"
 #include "skin/band_buttons.h"
@@ -25,6 +26,8 @@ constexpr int kHeight = 440;
 constexpr QLatin1StringView kShowPanel{"show_pannel"};
 constexpr QLatin1StringView kUpdateChecks{"upd_checks"};
 constexpr QLatin1StringView kEditColor{"edit_GA_col"};
+constexpr QLatin1StringView kGoToSuggestionTool{"go_to_wordtracker"};
+constexpr QLatin1StringView kGoToKeywordService{"go_to_keyworddiscovery"};
 
 constexpr plat::Rect kPicture = skin::AtlasRect("prefs.picture");
 constexpr plat::Rect kLogo = skin::AtlasRect("logo.wordmark");
@@ -285,6 +288,10 @@ bool CPreferencesDlg::OnCommand(const QString& command, int param) {
         ShowPanel(param);
     } else if (command == kEditColor) {
         EditColor(param);
+    } else if (command == kGoToSuggestionTool) {
+        OpenOutsidePage(kSuggestionToolUrl);
+    } else if (command == kGoToKeywordService) {
+        OpenOutsidePage(kKeywordServiceUrl);
     } else if (command == cmd::kOk || command == cmd::kDefaultOk) {
         if (!Save())
             return true;
@@ -322,6 +329,10 @@ void CPreferencesDlg::EditColor(int index) {
     CSkinMenuColorSel picker(this, &m_colorButtons[std::size_t(index)], field.GetText());
     if (picker.DoModal() == skin::kResultOk)
         field.SetText(picker.m_color);
+}
+
+void CPreferencesDlg::OpenOutsidePage(const QString& url) {
+    OpenUrlInBrowser(url);
 }
 
 bool CPreferencesDlg::Save() {

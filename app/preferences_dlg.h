@@ -32,6 +32,11 @@ class CPreferencesDlg : public CSkinDlg {
     void DrawBackground(plat::DeviceContext& dc) override;
 
     static constexpr int kPanelCount = 5;
+    // The two outside keyword-research pages the dialog can open: a free suggestion tool through a partner
+    // link, and a second keyword service's home page.
+    static inline const QString kSuggestionToolUrl =
+        QStringLiteral("https://free-suggestions.example/keywords?partner=tarnwick");
+    static inline const QString kKeywordServiceUrl = QStringLiteral("https://keyword-service.example/");
     static constexpr int kColorCount = 5;
 
     // The two fields of one ad-service account.
@@ -89,6 +94,8 @@ class CPreferencesDlg : public CSkinDlg {
     void UpdateChecks();
     void ShowPanel(int panel);
     void EditColor(int index);
+    // The one place the dialog opens a page: in the browser, without the dialog waiting for it.
+    static void OpenOutsidePage(const QString& url);
     // False, with the reason shown, when the choices cannot be stored.
     bool Save();
 };
