@@ -62,12 +62,7 @@ bool IsWebAddress(const QString& url) {
            url.startsWith(u"https://"_s, Qt::CaseInsensitive);
 }
 
-} // namespace
-
-QString HtmlCellText(const QString& text) {
-    return MarkupText(text, kCellMarkup);
-}
-
+// A web address for a single-quoted attribute: "&", "<", ">", "'" and '"' as entities.
 QString HtmlAttributeText(const QString& text) {
     QString out;
     out.reserve(text.size());
@@ -93,6 +88,12 @@ QString HtmlAttributeText(const QString& text) {
         }
     }
     return out;
+}
+
+} // namespace
+
+QString HtmlCellText(const QString& text) {
+    return MarkupText(text, kCellMarkup);
 }
 
 bool CProjectExporter_HTML::Open(const QString& path) {

@@ -40,6 +40,3 @@ class CProjectExporter_HTML : public CProjectExporter {
 // Cell text for the page: "&", "<" and ">" as entities, so scraped text never runs as markup,
 // except the report markup tags <b>, </b>, <u> and </u> (any case), which pass as they are.
 QString HtmlCellText(const QString& text);
-
-// A web address for a single-quoted attribute: "&", "<", ">", "'" and '"' as entities.
-QString HtmlAttributeText(const QString& text);
