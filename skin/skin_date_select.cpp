@@ -69,11 +69,20 @@ CSkinDateSelect::CSkinDateSelect()
 CSkinDateSelect::~CSkinDateSelect() = default;
 
 QString CSkinDateSelect::ShownDayName(int column) const {
-    // A name wider than its column would run into its neighbours: it keeps as many letters as fit.
-    QString name = m_dayNames[size_t((m_firstDayOfWeek + column) % kColumns)];
-    while (name.size() > 1 && m_font.textExtent(name).cx > kCellWidth - kDayNameGap)
-        name.chop(1);
-    return name;
+    // Names wider than their column would run into their neighbours: all keep as many letters as every one
+    // of them can, so the row reads evenly.
+    qsizetype letters = 0;
+    for (const QString& name : m_dayNames)
+        letters = qMax(letters, name.size());
+    const auto fits = [this](qsizetype n) {
+        for (const QString& name : m_dayNames)
+            if (m_font.textExtent(name.left(n)).cx > kCellWidth - kDayNameGap)
+                return false;
+        return true;
+    };
+    while (letters > 1 && !fits(letters))
+        --letters;
+    return m_dayNames[size_t((m_firstDayOfWeek + column) % kColumns)].left(letters);
 }
 
 void CSkinDateSelect::Create(CSkinDlgHolder* holder, unsigned id, const QString& command,
