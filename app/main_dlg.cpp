@@ -69,6 +69,16 @@ void CMainDlg::CreateToolbarButton(CSkinIcoButton& button, const QString& captio
     button.SetPosition(x, kToolbarTop, width, kToolbarButtonHeight);
 }
 
+void CMainDlg::AddSkinButton(CRowButton& button, const QString& command, int param, const QString& tooltip,
+                             int column, int cellSize, int& x, int y, qintptr value) {
+    button.Create(&m_rootHolder, ++m_nextElementId, QString(), command, param, tooltip);
+    const int left = column * cellSize;
+    button.SetImages(left, 0, left, cellSize, left, 2 * cellSize, left, 3 * cellSize, cellSize, cellSize, -1);
+    button.SetPosition(x + 6, y + 27, cellSize, cellSize);
+    x += cellSize;
+    button.m_value = value;
+}
+
 void CMainDlg::CreateElements() {
     m_title = kTitle;
     m_width = m_minWidth = MainWindowSize::kMinWidth;

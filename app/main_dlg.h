@@ -39,6 +39,17 @@ class CMainDlg : public CSkinDlg {
     // Repaints the tabs whose busy icon turns, holding the icon of a paused project still.
     void RepaintTabStrip();
 
+    // A picture button of a row, carrying a value of its creator's.
+    class CRowButton : public CSkinButton {
+      public:
+        qintptr m_value = 0;
+    };
+    // Adds a picture button to a row: one square cell wide, its four state pictures the cells of one column
+    // of the skin atlas (rows 0 to 3: normal, hot, disabled, pressed). x is the row's running x: the button
+    // stands 6 pixels right of it and 27 below y, and x moves on by one cell.
+    void AddSkinButton(CRowButton& button, const QString& command, int param, const QString& tooltip,
+                       int column, int cellSize, int& x, int y, qintptr value);
+
     static constexpr unsigned kWizardTimer = 1;
     static constexpr int kWizardDelayMs = 100;
     static constexpr unsigned kProjectTimer = 3;
@@ -91,8 +102,8 @@ class CMainDlg : public CSkinDlg {
     void PauseProject(int index);
     void ResumeProject(int index);
     void CloseProject(int index);
-    // Runs the preferences, then saves the settings.
-    void EditPreferences(int param);
+    // Runs the preferences showing the panel asked for, then saves the settings.
+    void EditPreferences(int firstPanel);
     // Closing the window: asks before results that could be saved are lost; false keeps the window open.
     bool ConfirmClose();
     // new_project, optionally followed by a kind digit and the preset keywords of a send-to.

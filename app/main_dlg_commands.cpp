@@ -75,11 +75,11 @@ bool CMainDlg::OnCommand(const QString& command, int param) {
     return CSkinDlg::OnCommand(command, param);
 }
 
-void CMainDlg::EditPreferences(int /*param*/) {
+void CMainDlg::EditPreferences(int firstPanel) {
     if (!g_pCrawler)
         return;
     {
-        CPreferencesDlg preferences(this);
+        CPreferencesDlg preferences(this, firstPanel);
         preferences.DoModal();
     }
     // Saved whichever way the dialog ended; only this save, which the user asked for, reports a failure.

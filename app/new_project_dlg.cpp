@@ -41,6 +41,8 @@ constexpr std::array<plat::Rect, kKindCount> kKindPictures = {
 const QString kClearHistoryQuestion = u"Are you sure you want to clear all history?"_s;
 const QString kKeywordListCommand = u"_edit_keyword"_s;
 const QString kKeywordValueCommand = u"keyword_"_s;
+// Puts another kind's page in place of the one shown; no element of the wizard sends it.
+constexpr QLatin1StringView kChangeProject{"change_project"};
 
 // The start-with-login switch runs the monitoring kind; the other switch preselects the sixth kind.
 constexpr char16_t kStartWithLoginSwitch[] = u"--GoProject4";
@@ -144,6 +146,8 @@ bool CNewProjectDlg::OnCommand(const QString& command, int param) {
     }
     if (command == cmd::kShowProject) {
         ShowKindPage(param);
+    } else if (command == kChangeProject) {
+        ChangeKindPage(param);
     } else if (command == cmd::kBack) {
         ShowKindList();
     } else if (command == cmd::kMenuProject || command == cmd::kTabMain) {
@@ -199,6 +203,20 @@ void CNewProjectDlg::ShowKindPage(int index) {
     m_cancelButton.SetVisible(false);
     m_backButton.SetVisible(true);
     m_startButton.SetVisible(true);
+    BuildPage(index);
+    RedrawNow();
+}
+
+void CNewProjectDlg::ChangeKindPage(int index) {
+    if (m_current < 0) {
+        // From the list this is a plain choice: the list must not stay under the page.
+        ShowKindPage(index);
+        return;
+    }
+    if (!ValidKind(index) || index == m_current || Result() != 0)
+        return;
+    SuspendPaint();
+    m_projects[size_t(m_current)]->DestroyWizardPage();
     BuildPage(index);
     RedrawNow();
 }

@@ -52,6 +52,8 @@ class CNewProjectDlg : public CSkinDlg {
         return index >= 0 && index < int(m_projects.size()) && m_projects[size_t(index)];
     }
     void ShowKindPage(int index);
+    // Puts another kind's page in place of the one shown; the buttons stay as they are.
+    void ChangeKindPage(int index);
     void ShowKindList();
     // Calls the kind's CreateWizardPage and gives its first field the keyboard focus.
     void BuildPage(int index);

@@ -2,6 +2,7 @@
 
 #include "app/preferences_regions.h"
 #include "core/limits.h"
+#include "core/platform_services.h"
 #include "net/crawler.h"
 #include "platform/native_edit.h"
 #include "skin/band_buttons.h"
@@ -25,6 +26,8 @@ constexpr int kHeight = 440;
 constexpr QLatin1StringView kShowPanel{"show_pannel"};
 constexpr QLatin1StringView kUpdateChecks{"upd_checks"};
 constexpr QLatin1StringView kEditColor{"edit_GA_col"};
+constexpr QLatin1StringView kGoToSuggestionTool{"go_to_wordtracker"};
+constexpr QLatin1StringView kGoToKeywordService{"go_to_keyworddiscovery"};
 
 constexpr plat::Rect kPicture = skin::AtlasRect("prefs.picture");
 constexpr plat::Rect kLogo = skin::AtlasRect("logo.wordmark");
@@ -78,7 +81,8 @@ int PacingSeconds(const CSkinEdit& field) {
 
 } // namespace
 
-CPreferencesDlg::CPreferencesDlg(CSkinDlg_Base* parent) : CSkinDlg(parent) {
+CPreferencesDlg::CPreferencesDlg(CSkinDlg_Base* parent, int firstPanel)
+    : CSkinDlg(parent), m_firstPanel(firstPanel >= 0 && firstPanel < kPanelCount ? firstPanel : 0) {
     m_width = kWidth;
     m_height = kHeight;
     m_maximizable = false;
@@ -131,7 +135,7 @@ void CPreferencesDlg::CreateElements() {
     PlaceInBand(m_saveButton, cancelX + m_cancelButton.m_width + 15, m_height);
 
     OnCommand(kUpdateChecks, 0);
-    OnCommand(kShowPanel, 0);
+    OnCommand(kShowPanel, m_firstPanel);
 }
 
 void CPreferencesDlg::CreatePacingRow(CSkinDlgHolder& panel, CSkinRadio& box, const QString& caption,
@@ -284,6 +288,10 @@ bool CPreferencesDlg::OnCommand(const QString& command, int param) {
         ShowPanel(param);
     } else if (command == kEditColor) {
         EditColor(param);
+    } else if (command == kGoToSuggestionTool) {
+        OpenOutsidePage(kSuggestionToolUrl);
+    } else if (command == kGoToKeywordService) {
+        OpenOutsidePage(kKeywordServiceUrl);
     } else if (command == cmd::kOk || command == cmd::kDefaultOk) {
         if (!Save())
             return true;
@@ -321,6 +329,10 @@ void CPreferencesDlg::EditColor(int index) {
     CSkinMenuColorSel picker(this, &m_colorButtons[std::size_t(index)], field.GetText());
     if (picker.DoModal() == skin::kResultOk)
         field.SetText(picker.m_color);
+}
+
+void CPreferencesDlg::OpenOutsidePage(const QString& url) {
+    OpenUrlInBrowser(url);
 }
 
 bool CPreferencesDlg::Save() {

@@ -23,7 +23,8 @@ struct RegionTable;
 // settings as they were and ends with 2. Whoever opened it saves the settings afterwards.
 class CPreferencesDlg : public CSkinDlg {
   public:
-    explicit CPreferencesDlg(CSkinDlg_Base* parent);
+    // firstPanel: the panel shown when the dialog opens; one that does not exist shows the first.
+    explicit CPreferencesDlg(CSkinDlg_Base* parent, int firstPanel = 0);
     ~CPreferencesDlg() override;
 
     void CreateElements() override;
@@ -31,6 +32,11 @@ class CPreferencesDlg : public CSkinDlg {
     void DrawBackground(plat::DeviceContext& dc) override;
 
     static constexpr int kPanelCount = 5;
+    // The two outside keyword-research pages the dialog can open: a free suggestion tool through a partner
+    // link, and a second keyword service's home page.
+    static inline const QString kSuggestionToolUrl =
+        QStringLiteral("https://free-suggestions.example/keywords?partner=tarnwick");
+    static inline const QString kKeywordServiceUrl = QStringLiteral("https://keyword-service.example/");
     static constexpr int kColorCount = 5;
 
     // The two fields of one ad-service account.
@@ -63,6 +69,7 @@ class CPreferencesDlg : public CSkinDlg {
     std::array<CSkinButton, kColorCount> m_colorButtons;
     CSkinButton m_cancelButton;
     CSkinButton m_saveButton;
+    int m_firstPanel = 0;
 
   private:
     CSkinLabel& AddLabel(CSkinDlgHolder& panel, const QString& text, int x, int y);
@@ -87,6 +94,8 @@ class CPreferencesDlg : public CSkinDlg {
     void UpdateChecks();
     void ShowPanel(int panel);
     void EditColor(int index);
+    // The one place the dialog opens a page: in the browser, without the dialog waiting for it.
+    static void OpenOutsidePage(const QString& url);
     // False, with the reason shown, when the choices cannot be stored.
     bool Save();
 };

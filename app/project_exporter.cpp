@@ -20,6 +20,8 @@ bool CProjectExporter::Open(const QString& path) {
     return true;
 }
 
+void CProjectExporter::Title(const QString& /*text*/, int /*size*/) {}
+
 void CProjectExporter::BeginTable(bool /*flag*/, float /*width*/) {}
 
 void CProjectExporter::EndTable() {}
@@ -29,6 +31,9 @@ void CProjectExporter::BeginRow(bool /*header*/) {}
 void CProjectExporter::EndRow() {}
 
 void CProjectExporter::Cell(const QString& /*text*/, bool /*bold*/, int /*align*/, float /*width*/) {}
+
+void CProjectExporter::LinkCell(const QString& /*text*/, const QString& /*url*/, bool /*bold*/, int /*align*/,
+                                float /*width*/) {}
 
 bool CProjectExporter::Close() {
     if (!m_open)

@@ -18,6 +18,8 @@ class CProjectExporter {
     // Prepares a write to path; false when no file can be written there (no such folder, a folder by that
     // name, a read-only file or folder).
     virtual bool Open(const QString& path);
+    // A heading above or between tables; size: the HTML font size, 0 for the default.
+    virtual void Title(const QString& text, int size);
     // width: in percent.
     virtual void BeginTable(bool flag, float width);
     virtual void EndTable();
@@ -25,6 +27,8 @@ class CProjectExporter {
     virtual void EndRow();
     // align: 1 left, 2 centre, 3 right, any other none; width: in percent, -1 for none.
     virtual void Cell(const QString& text, bool bold, int align, float width);
+    // A cell whose text links to url; arguments otherwise as Cell.
+    virtual void LinkCell(const QString& text, const QString& url, bool bold, int align, float width);
     // Writes the file and forgets it; false when the write failed (the previous file is then untouched).
     // Nothing to write answers true.
     virtual bool Close();

@@ -11,8 +11,17 @@ QString CsvCellText(const QString& text) {
     return quoted;
 }
 
+void CProjectExporter_CSV::Title(const QString& text, int /*size*/) {
+    Write(u"\""_s + CsvCellText(text) + u"\"\n"_s);
+}
+
 void CProjectExporter_CSV::Cell(const QString& text, bool /*bold*/, int /*align*/, float /*width*/) {
     Write(u"\""_s + CsvCellText(text) + u"\","_s);
+}
+
+void CProjectExporter_CSV::LinkCell(const QString& text, const QString& /*url*/, bool bold, int align,
+                                    float width) {
+    Cell(text, bold, align, width);
 }
 
 void CProjectExporter_CSV::EndRow() {

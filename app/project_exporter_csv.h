@@ -6,7 +6,10 @@
 // line per row and an empty line after each table.
 class CProjectExporter_CSV : public CProjectExporter {
   public:
+    void Title(const QString& text, int size) override;
     void Cell(const QString& text, bool bold, int align, float width) override;
+    // The address is left out: a spreadsheet cell holds the text only.
+    void LinkCell(const QString& text, const QString& url, bool bold, int align, float width) override;
     void EndRow() override;
     void EndTable() override;
 };

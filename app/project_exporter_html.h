@@ -10,17 +10,27 @@
 class CProjectExporter_HTML : public CProjectExporter {
   public:
     bool Open(const QString& path) override;
+    // Written only outside any table.
+    void Title(const QString& text, int size) override;
     void BeginTable(bool flag, float width) override;
     void EndTable() override;
     void BeginRow(bool header) override;
     void EndRow() override;
     void Cell(const QString& text, bool bold, int align, float width) override;
+    // Only web addresses (http, https) become links; a cell with any other address shows its text alone, so
+    // an address read from an outside page cannot run script when the report is opened.
+    void LinkCell(const QString& text, const QString& url, bool bold, int align, float width) override;
     // Ends the tables still open first.
     bool Close() override;
 
   private:
-    // The row counters of the tables around the current one, innermost first.
+    // The opening of a cell up to its closing '>' (not written).
+    QString CellOpening(int align, float width) const;
+
+    // The flags and row counters of the tables around the current one, innermost first.
+    std::deque<unsigned char> m_flagStack;
     std::deque<int> m_rowStack;
+    bool m_tableFlag = false;
     bool m_rowEnded = false;
     int m_depth = 0;
     int m_rowCount = 0;
@@ -30,3 +40,6 @@ class CProjectExporter_HTML : public CProjectExporter {
 // Cell text for the page: "&", "<" and ">" as entities, so scraped text never runs as markup,
 // except the report markup tags <b>, </b>, <u> and </u> (any case), which pass as they are.
 QString HtmlCellText(const QString& text);
+
+// A web address for a single-quoted attribute: "&", "<", ">", "'" and '"' as entities.
+QString HtmlAttributeText(const QString& text);

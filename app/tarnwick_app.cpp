@@ -12,7 +12,9 @@
 #include "skin/skin_atlas.h"
 #include "skin/wnd_shadow.h"
 
+#include <array>
 #include <memory>
+#include <openssl/rand.h>
 
 CTarnwickApp::CTarnwickApp(CTarnwickAppOptions options) : m_options(std::move(options)) {
     if (!m_options.createSslContext) {
@@ -25,8 +27,25 @@ CTarnwickApp::CTarnwickApp(CTarnwickAppOptions options) : m_options(std::move(op
         m_options.runMainWindow = [](CMainDlg& mainDlg) { mainDlg.DoModal(); };
 }
 
-// OpenSSL 3 initialises itself, locks its own state, seeds its random generator from the system and frees
-// everything at exit: there is no lock array, random seed file or clean-up call to make.
+namespace {
+
+// Mixes the user's random seed file into OpenSSL's generator. The text of the failure, or none.
+QString LoadRandomSeedFile() {
+    std::array<char, 1024> name{};
+    // Null only when neither RANDFILE nor HOME says where the file is.
+    if (!RAND_file_name(name.data(), name.size()))
+        return CTarnwickApp::kRandFileNameFailed;
+    // A missing or short file is normal: the system's random source seeds the generator anyway.
+    RAND_load_file(name.data(), -1);
+    if (RAND_status() == 0)
+        return CTarnwickApp::kRandFileFailed;
+    return QString();
+}
+
+} // namespace
+
+// OpenSSL 3 initialises itself, locks its own state and frees everything at exit: there is no lock array or
+// clean-up call to make.
 bool CTarnwickApp::Run() {
     g_pCrawler = nullptr;
     auto crawler = std::make_unique<CProjectCrawler>(m_options.folders);
@@ -38,14 +57,18 @@ bool CTarnwickApp::Run() {
     plat::Application::setWindowIcon(icons);
     IgnoreBrokenPipeSignal();
 
-    CSSLContext sslContext;
-    if (!m_options.createSslContext(sslContext) || !sslContext.GetHandle()) {
+    const auto fail = [&](const QString& text) {
         g_pCrawler = nullptr;
         crawler.reset();
         if (m_options.reportFailure)
-            m_options.reportFailure(kSslContextFailed);
+            m_options.reportFailure(text);
         return false;
-    }
+    };
+    if (const QString seedFailure = LoadRandomSeedFile(); !seedFailure.isEmpty())
+        return fail(seedFailure);
+    CSSLContext sslContext;
+    if (!m_options.createSslContext(sslContext) || !sslContext.GetHandle())
+        return fail(kSslContextFailed);
     crawler->m_sslContext = &sslContext;
 
     plat::DeviceContext atlas;

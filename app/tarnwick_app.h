@@ -37,6 +37,8 @@ class CTarnwickApp {
     // The whole run. False when start-up failed: the reason was reported and nothing is left running.
     bool Run();
 
+    static inline const QString kRandFileNameFailed = QStringLiteral("Failed to get SSL RAND file name");
+    static inline const QString kRandFileFailed = QStringLiteral("Failed to set SSL RAND file");
     static inline const QString kSslContextFailed = QStringLiteral("Failed to create SSL context");
     // Only for start-up timing; kept out of the command line the program stores.
     static inline const QString kReportExposeSwitch = QStringLiteral("--report-expose");

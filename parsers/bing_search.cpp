@@ -53,6 +53,24 @@ QString BingMarket(const QString& countrySetting) {
                       : countrySetting.sliced(first + 1, second - first - 1);
 }
 
+QString EscapeBingMarket(const QString& market) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    QString out;
+    for (const char c : market.toUtf8()) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool kept = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+                          (byte >= '0' && byte <= '9') || byte == '-' || byte == '_' || byte == '.';
+        if (kept) {
+            out += QLatin1Char(c);
+        } else {
+            out += u'%';
+            out += QLatin1Char(kHex[byte >> 4]);
+            out += QLatin1Char(kHex[byte & 0x0F]);
+        }
+    }
+    return out;
+}
+
 QString BingCookieDomain(const QString& host) {
     const QString name = CookieHost(host);
     const qsizetype dot = name.indexOf(u'.');
@@ -66,9 +84,9 @@ namespace CDownloader_Parsers {
 
 void BuildBingSearchUrl(QString& url, const QString& keyword, int count, int start) {
     ApplyDefaultPaging(count, start);
-    // Percent-encoded: the setting is the user's text and goes into a query and into cookie values.
+    // The setting is the user's text and goes into a query and into cookie values.
     const QString market =
-        UrlEncode(BingMarket(g_pCrawler ? g_pCrawler->MSN_Country : kDefaultCountry), false);
+        EscapeBingMarket(BingMarket(g_pCrawler ? g_pCrawler->MSN_Country : kDefaultCountry));
     url = endpoints::Url(Endpoint::BingWeb, u"/search?q="_s + UrlEncode(keyword, false) + u"&first="_s +
                                                 number_text::FormatInt(start) + u"&count="_s +
                                                 number_text::FormatInt(count) + u"&setmkt="_s + market +

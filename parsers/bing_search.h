@@ -39,6 +39,11 @@ bool ParseBingResultCount(const CDownloader_HTMLTags& page, int* first, int* las
 // second ":", or all after the first when there is no second; "en-US" when the setting has no ":".
 QString BingMarket(const QString& countrySetting);
 
+// A market as it goes into the request's query and into the market cookies: ASCII letters and digits, "-",
+// "_" and "." stay ("en-GB" stays "en-GB"), every other byte of its UTF-8 form becomes %XX, so no setting can
+// add a query field, a cookie or a header line.
+QString EscapeBingMarket(const QString& market);
+
 // The domain the market cookies are set for: the host without its first label and with a leading dot
 // ("www.bing.com" gives ".bing.com"). An address or a single-label host has no domain: its own cookies
 // are set for it alone. A host of two labels keeps both, since no site may set cookies for a bare suffix.

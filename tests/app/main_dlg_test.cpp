@@ -227,3 +227,60 @@ TEST(MainWindowTabs, ClosingATabDeletesItsProjectAndFreesItsDownloaders) {
     EXPECT_TRUE(w.dlg.m_projects.empty());
     EXPECT_EQ(w.dlg.m_curProject, -1);
 }
+
+// A row of picture buttons: each one cell to the right of the last, placed below and right of the row's
+// origin, showing the cells of its atlas column in its four states, and sending its command when clicked.
+TEST(MainWindowRowButtons, EachTakesTheNextCellAndShowsItsColumnsPictures) {
+    OpenMainWindow w;
+    constexpr int kCell = 32;
+    constexpr int kColumn = 1;
+    const plat::DeviceContext& atlas = *skin::Atlas();
+    const auto cellMatches = [&](const plat::DeviceContext& dc, int row) {
+        for (int y = 0; y < kCell; ++y)
+            for (int x = 0; x < kCell; ++x)
+                if (dc.getPixel(x, y) != atlas.getPixel(kColumn * kCell + x, row * kCell + y))
+                    return false;
+        return true;
+    };
+    CMainDlg::CRowButton first;
+    CMainDlg::CRowButton second;
+    const unsigned idsBefore = w.dlg.m_nextElementId;
+    int x = 200;
+    w.dlg.AddSkinButton(first, u"row_pick"_s, 4, u"First pick"_s, kColumn, kCell, x, 300, 77);
+    w.dlg.AddSkinButton(second, u"row_pick"_s, 5, u"Second pick"_s, kColumn, kCell, x, 300, -1);
+    EXPECT_EQ(w.dlg.m_nextElementId, idsBefore + 2);
+    EXPECT_EQ(x, 200 + 2 * kCell);
+    EXPECT_EQ(first.m_value, 77);
+    EXPECT_EQ(second.m_value, -1);
+    EXPECT_TRUE(first.m_caption.isEmpty());
+    QString tip;
+    plat::Rect at;
+    ASSERT_TRUE(second.GetToolTip(tip, &at));
+    EXPECT_EQ(tip, u"Second pick"_s);
+    EXPECT_EQ(at, plat::Rect::fromXywh(200 + kCell + 6, 327, kCell, kCell));
+
+    w.dlg.commands.clear();
+    w.dlg.Click(second);
+    EXPECT_EQ(w.dlg.commands, QStringList{u"row_pick"_s});
+    EXPECT_EQ(second.m_param, 5);
+
+    plat::DeviceContext dc(kCell, kCell);
+    dc.bitBlt(0, 0, kCell, kCell, atlas, kColumn * kCell, 0);
+    ASSERT_FALSE(cellMatches(dc, 1) || cellMatches(dc, 3))
+        << "the column's cells must differ to tell states apart";
+    w.dlg.m_pHover = w.dlg.m_pFocus = w.dlg.m_pPressed = nullptr;
+    first.Draw(dc, 0, 0, true);
+    EXPECT_TRUE(cellMatches(dc, 0)) << "normal";
+    w.dlg.m_pHover = &first;
+    first.Draw(dc, 0, 0, true);
+    EXPECT_TRUE(cellMatches(dc, 1)) << "hot";
+    w.dlg.m_pPressed = &first;
+    first.Draw(dc, 0, 0, true);
+    EXPECT_TRUE(cellMatches(dc, 3)) << "pressed";
+    first.SetEnabled(false);
+    first.Draw(dc, 0, 0, true);
+    EXPECT_TRUE(cellMatches(dc, 2)) << "disabled";
+    for (const int row : {0, 1, 3})
+        EXPECT_FALSE(cellMatches(dc, row)) << "the disabled cell differs from row " << row;
+    w.dlg.m_pHover = w.dlg.m_pPressed = nullptr;
+}

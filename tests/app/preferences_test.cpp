@@ -1,5 +1,6 @@
 #include "app/preferences_dlg.h"
 #include "core/atomic_file.h"
+#include "core/headless_platform_services.h"
 #include "net/crawler_autostart.h"
 #include "net/saved_file.h"
 #include "skin/message_box_dlg.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QUrl>
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
@@ -243,6 +245,57 @@ TEST_F(Preferences, CancelWritesTheSettingsAsTheyWereAndTheEntryFollowsTheBox) {
     EXPECT_FALSE(Crawler().m_autorun);
     EXPECT_FALSE(QFile::exists(AutostartFile()));
     EXPECT_TRUE(script.messages.isEmpty());
+}
+
+// The preferences command opens on the panel its parameter names (the Options button on the first); a panel
+// that does not exist opens the first. Only the panel shown is visible, and its tab is the lit one.
+TEST_F(Preferences, TheCommandsParameterChoosesThePanelShownFirst) {
+    for (const auto& [param, panel] : {std::pair{3, 3}, {4, 4}, {0, 0}, {5, 0}, {-1, 0}, {99, 0}}) {
+        QString seen;
+        std::vector<plat::ColorRef> tabColors;
+        skintest::ModalHook hook([&](plat::Window& w) {
+            auto& d = dynamic_cast<CPreferencesDlg&>(w);
+            for (int i = 0; i < CPreferencesDlg::kPanelCount; ++i) {
+                if (d.m_panels[std::size_t(i)].m_visible)
+                    seen += QString::number(i);
+                tabColors.push_back(d.m_tabs[std::size_t(i)].m_textColor);
+            }
+            Click(d, d.m_cancelButton);
+        });
+        window.dlg.OnCommand(u"preferences"_s, param);
+        EXPECT_EQ(seen, QString::number(panel)) << param;
+        ASSERT_EQ(tabColors.size(), std::size_t(CPreferencesDlg::kPanelCount));
+        for (int i = 0; i < CPreferencesDlg::kPanelCount; ++i)
+            EXPECT_EQ(tabColors[std::size_t(i)] == tabColors[std::size_t(panel)], i == panel)
+                << param << " " << i;
+    }
+}
+
+// The two keyword-research pages open in the browser (on placeholder hosts of a reserved domain), each
+// once, and the dialog stays open.
+TEST_F(Preferences, TheKeywordResearchPagesOpenInTheBrowser) {
+    DefaultPlatformServices().Clear();
+    Script script;
+    int resultAfterOpening = -1;
+    script.preferences = [&](CPreferencesDlg& d) {
+        d.OnCommand(u"go_to_wordtracker"_s, 0);
+        d.OnCommand(u"go_to_keyworddiscovery"_s, 0);
+        resultAfterOpening = d.Result();
+        Click(d, d.m_cancelButton);
+    };
+    RunOptions(script);
+    EXPECT_EQ(resultAfterOpening, 0);
+    // The browser is started off the user-interface thread.
+    EXPECT_TRUE(QTest::qWaitFor([] { return DefaultPlatformServices().OpenedUrls().size() >= 2; }, 3000));
+    QStringList opened = DefaultPlatformServices().OpenedUrls();
+    opened.sort();
+    EXPECT_EQ(opened,
+              QStringList({CPreferencesDlg::kSuggestionToolUrl, CPreferencesDlg::kKeywordServiceUrl}));
+    for (const QString& url : opened) {
+        const QUrl page(url);
+        EXPECT_EQ(page.scheme(), u"https"_s) << url.toStdString();
+        EXPECT_TRUE(page.host().endsWith(u".example"_s)) << url.toStdString();
+    }
 }
 
 // A separator chosen as Google region is refused with a message; the dialog stays open and stores nothing

@@ -36,6 +36,23 @@ class StartupTest : public ::testing::Test {
     QStringList failures;
 };
 
+// Sets an environment variable (or removes it, for null) while it lives.
+class ScopedVariable {
+  public:
+    ScopedVariable(const char* name, const char* value)
+        : m_name(name), m_wasSet(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
+        value ? qputenv(name, value) : qunsetenv(name);
+    }
+    ~ScopedVariable() { m_wasSet ? qputenv(m_name, m_old) : qunsetenv(m_name); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+  private:
+    const char* m_name;
+    bool m_wasSet;
+    QByteArray m_old;
+};
+
 } // namespace
 
 TEST_F(StartupTest, BringsUpEverythingBeforeTheWindowRunsAndTakesItDownAfter) {
@@ -83,6 +100,27 @@ TEST_F(StartupTest, AFailedTlsContextIsReportedAndNothingRuns) {
     EXPECT_EQ(g_pCrawler, nullptr);
     EXPECT_FALSE(QFileInfo::exists(options.folders.dataDir + u"/settings.zxml"_s))
         << "a start that failed early writes no settings";
+}
+
+// With no place for the random seed file (neither RANDFILE nor HOME), start-up says so and stops before the
+// window; RANDFILE alone is enough, and a seed file that is not there yet is no failure.
+TEST_F(StartupTest, WithoutAPlaceForTheRandomSeedFileNothingRuns) {
+    bool ran = false;
+    options.runMainWindow = [&](CMainDlg&) { ran = true; };
+    ScopedVariable home("HOME", nullptr);
+    {
+        ScopedVariable seedFile("RANDFILE", nullptr);
+        EXPECT_FALSE(Run());
+    }
+    EXPECT_EQ(failures, QStringList{u"Failed to get SSL RAND file name"_s});
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(g_pCrawler, nullptr);
+    EXPECT_FALSE(QFileInfo::exists(options.folders.dataDir + u"/settings.zxml"_s));
+
+    ScopedVariable seedFile("RANDFILE", root.filePath(u"no-seed-yet"_s).toLocal8Bit().constData());
+    EXPECT_TRUE(Run());
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(failures.size(), 1);
 }
 
 TEST_F(StartupTest, ClosingTheWindowWhileDownloadsRunStopsAndJoinsEveryWorker) {

@@ -177,3 +177,53 @@ TEST(NewProjectWizard, ClearingTheHistoryAsksAndTheListAnswers) {
     reread.LoadSettings();
     EXPECT_TRUE(reread.GetKeywordHistory().isEmpty());
 }
+
+// Changing the kind swaps the page alone: the page shown goes, the other kind's page comes with its first
+// field focused (the preset text only for the preselected kind), and the bottom buttons stay as they were.
+// The same kind or one that does not exist changes nothing; from the list it is a plain choice.
+TEST(NewProjectWizard, ChangingTheKindSwapsOnlyThePage) {
+    OpenMainWindow w;
+    size_t listChildren = 0;
+    w.script.Then(InWizard([&](CNewProjectDlg& wizard) {
+        listChildren = wizard.m_rootHolder.Children().size();
+        wizard.OnCommand(u"change_project"_s, 1);
+        ASSERT_EQ(wizard.m_current, 1);
+        EXPECT_FALSE(wizard.m_kindButtons[0].m_visible) << "the list does not stay under the page";
+        EXPECT_TRUE(wizard.m_backButton.m_visible && !wizard.m_cancelButton.m_visible);
+        Focused(wizard).SetText(u"left behind"_s);
+        for (const int other : {1, 8, -1})
+            wizard.OnCommand(u"change_project"_s, other);
+        EXPECT_EQ(Focused(wizard).GetText(), u"left behind"_s);
+        wizard.OnCommand(u"change_project"_s, 2);
+        ASSERT_EQ(wizard.m_current, 2);
+        EXPECT_TRUE(Focused(wizard).GetText().isEmpty()) << "kind 3's own field";
+        EXPECT_TRUE(wizard.m_backButton.m_visible && wizard.m_startButton.m_visible);
+        EXPECT_FALSE(wizard.m_cancelButton.m_visible || wizard.m_kindButtons[2].m_visible);
+        ClickElement(wizard, wizard.m_backButton);
+        EXPECT_EQ(wizard.m_rootHolder.Children().size(), listChildren) << "no page was left behind";
+        wizard.OnKeyPressed('1');
+        wizard.OnCommand(u"change_project"_s, 2);
+        Focused(wizard).SetText(u"green"_s);
+        ClickElement(wizard, wizard.m_startButton);
+    }));
+    w.dlg.OnCommand(u"new_project"_s, 0);
+    ASSERT_EQ(w.dlg.m_projects.size(), 1u);
+    EXPECT_EQ(w.dlg.m_projects[0]->m_kind, 3);
+    EXPECT_EQ(KeywordsOf(*w.dlg.m_projects[0]), QStringList{u"green"_s});
+
+    w.script.Then(InWizard([](CNewProjectDlg& wizard) {
+        ASSERT_EQ(wizard.m_current, 3);
+        wizard.OnCommand(u"change_project"_s, 0);
+        ASSERT_EQ(wizard.m_current, 0);
+        EXPECT_TRUE(Focused(wizard).GetText().isEmpty());
+        EXPECT_TRUE(wizard.m_cancelButton.m_visible && wizard.m_startButton.m_visible);
+        EXPECT_FALSE(wizard.m_backButton.m_visible);
+        wizard.OnCommand(u"change_project"_s, 3);
+        EXPECT_EQ(Focused(wizard).GetText(), u"blue;red;"_s) << "the preselected kind gets its text again";
+        wizard.OnCommand(u"Default_cancel"_s, 0);
+        EXPECT_EQ(wizard.Result(), skin::kResultCancel) << "with a preselection Escape still closes";
+    }));
+    w.dlg.OnCommand(u"new_project4blue;red;"_s, 0);
+    EXPECT_TRUE(w.script.Done());
+    EXPECT_EQ(w.dlg.m_projects.size(), 1u);
+}

@@ -88,27 +88,40 @@ TEST_F(BingSearchRequest, MarketInTheQueryAndInBothCookies) {
     QString url;
     m_crawler.MSN_Country = S(u"English");
     CDownloader_Parsers::BuildBingSearchUrl(url, S(u"x"), -1, -1);
-    EXPECT_TRUE(url.endsWith(S(u"&setmkt=en%2DUS&setlang=en")));
+    EXPECT_TRUE(url.endsWith(S(u"&setmkt=en-US&setlang=en")));
     m_crawler.MSN_Country = S(u"x:en-GB:UK");
     CDownloader_Parsers::BuildBingSearchUrl(url, S(u"red widgets"), -1, -1);
     EXPECT_EQ(url,
-              S(u"https://www.bing.com/search?q=red%20widgets&first=0&count=10&setmkt=en%2DGB&setlang=en"));
+              S(u"https://www.bing.com/search?q=red%20widgets&first=0&count=10&setmkt=en-GB&setlang=en"));
     // Set for the engine's domain: every host of it gets them.
-    const QString cookies = S(u"_FP=mkt=en%2DGB&ui=en-US;_FS=mkt=en%2DGB&ui=en-US;");
+    const QString cookies = S(u"_FP=mkt=en-GB&ui=en-US;_FS=mkt=en-GB&ui=en-US;");
     EXPECT_EQ(m_crawler.GetCookieHeader(S(u"www.bing.com"), S(u"/"), true), cookies);
     EXPECT_EQ(m_crawler.GetCookieHeader(S(u"cc.bing.com"), S(u"/x"), false), cookies);
 
-    // On an address they are the address's own; a market holding a query or cookie separator goes encoded.
+    // On an address they are the address's own. A market holding query or cookie separators, a line break
+    // or letters beyond ASCII goes escaped, so the request still carries exactly its own fields and cookies;
+    // the keyword keeps its own encoding.
     twtest::HttpServer server;
     pointAt(Endpoint::BingWeb, server);
-    m_crawler.MSN_Country = S(u"1:a&b;c:x");
-    CDownloader& downloader = takeDownloader();
-    ASSERT_TRUE(CDownloader_Parsers::StartBingSearch(downloader, S(u"blue"), 20, 40));
-    ASSERT_TRUE(service_test::WaitFinished(downloader));
-    ASSERT_EQ(server.Requests().size(), 1u);
-    const twtest::RecordedRequest request = server.Requests()[0];
-    EXPECT_EQ(request.target, "/search?q=blue&first=40&count=20&setmkt=a%26b%3Bc&setlang=en");
-    EXPECT_EQ(request.HeaderValue("Cookie"), "_FP=mkt=a%26b%3Bc&ui=en-US;_FS=mkt=a%26b%3Bc&ui=en-US;");
+    const struct {
+        QString setting;
+        std::string market;
+    } markets[] = {{S(u"1:a&b;c:x"), "a%26b%3Bc"},
+                   {S(u"1:es_ES.x= y\r\nX-Injected/1"), "es_ES.x%3D%20y%0D%0AX-Injected%2F1"},
+                   {S(u"9:fr-\u00c7A"), "fr-%C3%87A"}};
+    for (const auto& m : markets) {
+        m_crawler.MSN_Country = m.setting;
+        CDownloader& downloader = takeDownloader();
+        ASSERT_TRUE(CDownloader_Parsers::StartBingSearch(downloader, S(u"blue-\u00e9 b"), 20, 40));
+        ASSERT_TRUE(service_test::WaitFinished(downloader));
+        const twtest::RecordedRequest request = server.Requests().back();
+        EXPECT_EQ(request.target,
+                  "/search?q=blue%2D\xC3\xA9%20b&first=40&count=20&setmkt=" + m.market + "&setlang=en");
+        EXPECT_EQ(request.HeaderValue("Cookie"),
+                  "_FP=mkt=" + m.market + "&ui=en-US;_FS=mkt=" + m.market + "&ui=en-US;");
+        downloader.Release();
+    }
+    EXPECT_EQ(server.Requests().size(), 3u);
 }
 
 } // namespace

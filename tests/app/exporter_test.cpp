@@ -1,0 +1,80 @@
+#include "app/project_exporter_csv.h"
+#include "app/project_exporter_html.h"
+#include "tests/app/app_test_support.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using apptest::FileBytes;
+
+namespace {
+
+// A report the way a kind with titled, nested tables and outside addresses writes it: a title, a table whose
+// row holds an inner table (with a title that must not break it), links from outside pages, some hostile,
+// a row after the inner table, and a closing title. The file is left open on purpose: Close ends the tables.
+void WriteLinkedReport(CProjectExporter& exporter) {
+    exporter.Title(u"Ads for <b>red shoes</b> & boots<sup>2</sup> <script>x</script>"_s, 0);
+    exporter.BeginTable(true, 100);
+    exporter.BeginRow(true);
+    exporter.Cell(u"Site"_s, true, 1, -1);
+    exporter.Cell(u"Seen on"_s, true, 2, 50);
+    exporter.EndRow();
+
+    exporter.BeginRow(false);
+    exporter.LinkCell(u"Shop \"one\""_s, u"http://shop.example/a?b=1&c=2"_s, false, 1, -1);
+    exporter.BeginTable(false, 50);
+    exporter.Title(u"inside a table"_s, 3);
+    exporter.BeginRow(false);
+    exporter.Cell(u"page 1"_s, false, 3, 25.4f);
+    exporter.EndRow();
+    exporter.BeginRow(false);
+    exporter.LinkCell(u"<b>page 2</b>"_s, u"HTTPS://shop.example/two"_s, true, 0, -1);
+    exporter.EndRow();
+    exporter.EndTable();
+    exporter.EndRow();
+
+    exporter.BeginRow(false);
+    exporter.LinkCell(u"quote breaker"_s, u"http://evil.example/' onmouseover='alert(1)"_s, false, 2, -1);
+    exporter.LinkCell(u"tag breaker"_s, u"https://evil.example/\"><script>alert(1)</script>"_s, true, 0, -1);
+    exporter.EndRow();
+
+    exporter.BeginRow(false);
+    exporter.LinkCell(u"script link"_s, u"javascript:alert(document.cookie)"_s, false, 1, -1);
+    exporter.LinkCell(u"data link"_s, u"data:text/html,<script>alert(1)</script>"_s, true, 0, -1);
+    exporter.LinkCell(u"no scheme"_s, u"shop.example/x"_s, false, 0, -1);
+    exporter.EndRow();
+    exporter.EndTable();
+    exporter.Title(u"Totals"_s, 4);
+    exporter.BeginTable(true, 80);
+    exporter.BeginRow(false);
+    exporter.Cell(u"3 sites"_s, false, 0, -1);
+    exporter.EndRow();
+}
+
+} // namespace
+
+// Titles go above and between tables (and in CSV wherever they come), nested tables keep the outer table's
+// row shading, and a link cell links only to a web address, escaped so that no outside address can break
+// out of its attribute; everything else is written as plain text.
+TEST(ReportExporters, TitlesNestedTablesAndLinksFromOutsidePages) {
+    QTemporaryDir dir;
+    const QString data = QStringLiteral(TW_APP_TEST_DATA_DIR "/");
+    CProjectExporter_HTML html;
+    ASSERT_TRUE(html.Open(dir.filePath(u"linked.htm"_s)));
+    WriteLinkedReport(html);
+    ASSERT_TRUE(html.Close());
+    CProjectExporter_CSV csv;
+    ASSERT_TRUE(csv.Open(dir.filePath(u"linked.csv"_s)));
+    WriteLinkedReport(csv);
+    ASSERT_TRUE(csv.Close());
+    EXPECT_EQ(FileBytes(dir.filePath(u"linked.htm"_s)), FileBytes(data + u"expected_linked.htm"_s));
+    EXPECT_EQ(FileBytes(dir.filePath(u"linked.csv"_s)), FileBytes(data + u"expected_linked.csv"_s));
+
+    // The base writer writes none of it.
+    CProjectExporter plain;
+    ASSERT_TRUE(plain.Open(dir.filePath(u"plain.txt"_s)));
+    WriteLinkedReport(plain);
+    ASSERT_TRUE(plain.Close());
+    EXPECT_TRUE(FileBytes(dir.filePath(u"plain.txt"_s)).isEmpty());
+}
