@@ -291,8 +291,12 @@ void CProject2::Export(CProjectExporter* exporter) {
     m_rep1.UpdateItemCount();
     SelectionChanged();
     exporter->ExportReport(m_rep1, 100);
-    if (m_rep2.ShownKeyword() >= 0)
-        exporter->ExportReport(m_rep2, 100);
+    const int shown = m_rep2.ShownKeyword();
+    if (shown < 0)
+        return;
+    // Below the keyword table, the ads say whose they are.
+    exporter->Title(u"Ads for "_s + m_records[size_t(shown)].keyword, 0);
+    exporter->ExportReport(m_rep2, 100);
 }
 
 void CProject2::SaveXml(CDownloader_HTMLTags* root) {

@@ -162,7 +162,8 @@ TEST_F(NicheLantern, GridsFollowTheSplitterAndTheWindow) {
 }
 
 // The ads grid follows the selected keyword only while a filter shows it: hidden, the grid empties and an
-// export writes no ads under a list that no longer holds their keyword; shown again, its ads come back.
+// export writes no ads under a list that no longer holds their keyword; shown again, its ads come back and
+// an export names their keyword above them.
 TEST_F(NicheLantern, AdsFollowTheSelectedKeywordOnlyWhileItIsShown) {
     CProject2* project = NewKind2(u"red shoes;blue shoes;green shoes;"_s);
     ASSERT_NE(project, nullptr);
@@ -190,4 +191,6 @@ TEST_F(NicheLantern, AdsFollowTheSelectedKeywordOnlyWhileItIsShown) {
     FilterColumn(project->KeywordReport(), CProject2_Rep1::kKeyword, keywordFilter(QString()));
     EXPECT_TRUE(TickUntil([&] { return project->AdsReport().ShownKeyword() == 0; }, 3000));
     EXPECT_EQ(project->AdsReport().VisibleRowsText(), ads);
+    const QByteArray shown = ExportCurrent(u"shown.csv"_s);
+    EXPECT_TRUE(shown.contains("\r\n\r\n\"Ads for red shoes\"\r\n\"Engine\",")) << shown.toStdString();
 }
