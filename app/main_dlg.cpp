@@ -166,6 +166,10 @@ void CMainDlg::LayoutTabs() {
         project.ShowView(current ? CProject::kShowView : CProject::kHideView);
     }
 
+    if (m_curProject != m_laidOutCurrent) {
+        m_firstTab = TabStripLayout::FirstTabShowing(widths, m_firstTab, m_curProject, m_width);
+        m_laidOutCurrent = m_curProject;
+    }
     const TabStripLayout layout = TabStripLayout::Compute(widths, m_firstTab, m_width);
     m_firstTab = layout.firstTab;
     m_btnTabsBack.SetVisible(layout.backShown);

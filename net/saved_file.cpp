@@ -45,3 +45,15 @@ bool LoadTreeFromFile(CDownloader_HTMLTags& root, const QString& path) {
     ParseSavedFileBytes(root, bytes);
     return true;
 }
+
+bool SavedRootClosed(const CDownloader_HTMLTags& root, const QString& name) {
+    bool found = false;
+    for (const CDownloader_HTMLTags& child : root.GetChildren()) {
+        if (child.IsTextNode() || child.GetTagName(false).compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        if (!child.IsClosed())
+            return false;
+        found = true;
+    }
+    return found;
+}

@@ -177,6 +177,8 @@ void CProject4::SaveXml(CDownloader_HTMLTags* root) {
     CKeywordInputProject::SaveXml(root);
     record_xml::SaveValue(root, kEngineKey, m_engine);
     m_data.WriteXml(*root);
+    m_page.m_bar.SaveXml(root);
+    m_rep1.SaveSelection(root);
 }
 
 void CProject4::LoadXml(CDownloader_HTMLTags* tree) {
@@ -188,6 +190,7 @@ void CProject4::LoadXml(CDownloader_HTMLTags* tree) {
     m_data.AddKeywords(m_input.Keywords());
     const int engine = record_xml::LoadInt(root, kEngineKey, kProject4Google);
     m_page.m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(m_input.Keywords()));
+    m_page.m_bar.LoadXml(root);
     if (m_viewCreated) {
         m_rep2.Show(-1, m_engine);
         SelectEngine(engine);
@@ -195,6 +198,8 @@ void CProject4::LoadXml(CDownloader_HTMLTags* tree) {
         m_engine = engine;
     }
     Refresh();
+    if (m_viewCreated)
+        m_rep1.LoadSelection(root);
 }
 
 void CProject4::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {

@@ -112,10 +112,12 @@ void CProject6::ShowView(int show) {
 }
 
 void CProject6::OnWizardDone() {
-    Start();
+    Start(nullptr);
 }
 
-void CProject6::Start() {
+void CProject6::Start(CSkinDlg_Base* sender) {
+    const int pageCount = m_pageCount;
+    const int nextSearch = m_nextSearch;
     if (m_viewCreated && m_pagesSlider.m_position != m_pageCount) {
         // A search under way goes on at the same keyword with the new number of pages.
         const int keyword = m_nextSearch / m_pageCount;
@@ -124,8 +126,14 @@ void CProject6::Start() {
         m_nextSearch = keyword * m_pageCount + std::min(page, m_pageCount);
     }
     // A finished run starts anew; a stopped one goes on where it stopped.
-    if (!HasWorkLeft())
+    if (!HasWorkLeft()) {
+        if (!ConfirmLoseResults(sender)) {
+            m_pageCount = pageCount;
+            m_nextSearch = nextSearch;
+            return;
+        }
         ClearData();
+    }
     m_status = kRunning;
     if (m_viewCreated) {
         m_bar.SetError(QString());
@@ -156,7 +164,6 @@ void CProject6::ClearData() {
     Stop();
     m_sites.clear();
     m_nextSearch = 0;
-    m_hasResults = false;
     ContentChanged();
 }
 
@@ -371,6 +378,7 @@ void CProject6::SaveXml(CDownloader_HTMLTags* root) {
     // The rows come back in the order they were saved in.
     record_xml::SaveValue(root, kSortColumnKey, m_rep.m_sortColumn);
     record_xml::SaveValue(root, kSortDirectionKey, m_rep.m_sortDirection);
+    m_bar.SaveXml(root);
 }
 
 void CProject6::LoadXml(CDownloader_HTMLTags* tree) {
@@ -387,6 +395,7 @@ void CProject6::LoadXml(CDownloader_HTMLTags* tree) {
                              ? sortColumn
                              : CSkinListBox::kNoSort;
     m_rep.m_sortDirection = record_xml::LoadInt(root, kSortDirectionKey, 0) == 1 ? 1 : 0;
+    m_bar.LoadXml(root);
     if (m_viewCreated) {
         m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(Keywords()));
         m_pagesSlider.m_position = m_pageCount;
@@ -398,7 +407,7 @@ void CProject6::LoadXml(CDownloader_HTMLTags* tree) {
 
 void CProject6::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
     if (m_bar.IsStartCommand(command)) {
-        Start();
+        Start(sender);
         return;
     }
     if (m_bar.IsStopCommand(command)) {

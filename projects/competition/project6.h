@@ -68,7 +68,8 @@ class CProject6 : public CKeywordInputProject {
   private:
     enum Status { kIdle = 0, kRunning = 1, kDone = 2 };
 
-    void Start();
+    // sender: the window to ask over before a finished run's results are dropped (null: no question).
+    void Start(CSkinDlg_Base* sender);
     void Stop();
     void ReleaseRequests();
     void StepSearch();

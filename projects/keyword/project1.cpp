@@ -106,7 +106,6 @@ void CProject1::StartRun() {
     }
     m_keywords.clear();
     m_index.clear();
-    m_hasResults = false;
     m_done = 0;
     m_lastError.clear();
     m_status = kRunning;
@@ -255,6 +254,7 @@ void CProject1::SaveXml(CDownloader_HTMLTags* root) {
     CKeywordInputProject::SaveXml(root);
     record_xml::SaveValue(root, kStatusKey, m_status);
     record_xml::SaveRecords(root, kKeywordsKey, kItemKey, m_keywords);
+    m_page.m_bar.SaveXml(root);
 }
 
 void CProject1::LoadXml(CDownloader_HTMLTags* tree) {
@@ -268,9 +268,10 @@ void CProject1::LoadXml(CDownloader_HTMLTags* tree) {
                   [](const CProject1_Keyword& keyword) { return keyword.m_row.keyword.isEmpty(); });
     RebuildIndex();
     m_hasResults = !m_keywords.empty();
-    m_done = 0;
-    m_total = 0;
-    m_lastError.clear();
+    m_page.m_bar.LoadXml(root);
+    m_done = m_page.m_bar.Done();
+    m_total = m_page.m_bar.Total();
+    m_lastError = m_page.m_bar.ErrorText();
     if (m_viewCreated)
         m_page.m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(m_input.Keywords()));
     ContentChanged();
@@ -280,7 +281,9 @@ void CProject1::LoadXml(CDownloader_HTMLTags* tree) {
 void CProject1::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
     switch (m_page.OnCommand(command, param)) {
     case CKindPage::Command::Start:
-        StartRun();
+        // A new run starts from an empty report.
+        if (ConfirmLoseResults(sender))
+            StartRun();
         break;
     case CKindPage::Command::Stop:
         StopRun(kStopped);

@@ -90,11 +90,8 @@ TEST_F(NicheLantern, ThreeKeywordsFromWizardToReportsFilesAndBack) {
     ExpectSameAsDataFile(ExportCurrent(u"kind2.csv"_s), u"kind2/expected.csv"_s);
     ExpectSameAsDataFile(ExportCurrent(u"kind2.htm"_s), u"kind2/expected.htm"_s);
 
-    ASSERT_TRUE(SaveCurrent(u"kind2.twpx"_s));
-    CloseCurrent();
-    EXPECT_EQ(Current(), nullptr);
     const size_t requests = m_server.Requests().size();
-    auto* reopened = dynamic_cast<CProject2*>(OpenFile(u"kind2.twpx"_s));
+    auto* reopened = dynamic_cast<CProject2*>(ExpectReopensAsShown(u"kind2.twpx"_s));
     ASSERT_NE(reopened, nullptr);
     Tick(3);
     EXPECT_FALSE(reopened->IsRunning());
@@ -162,4 +159,38 @@ TEST_F(NicheLantern, GridsFollowTheSplitterAndTheWindow) {
     meetAtSplitter();
     EXPECT_NEAR(double(panes.SplitterPosition() - top) / (dlg.m_height - top - CReportPanes::kBottomMargin),
                 share, 0.01);
+}
+
+// The ads grid follows the selected keyword only while a filter shows it: hidden, the grid empties and an
+// export writes no ads under a list that no longer holds their keyword; shown again, its ads come back and
+// an export names their keyword above them.
+TEST_F(NicheLantern, AdsFollowTheSelectedKeywordOnlyWhileItIsShown) {
+    CProject2* project = NewKind2(u"red shoes;blue shoes;green shoes;"_s);
+    ASSERT_NE(project, nullptr);
+    ASSERT_TRUE(TickUntil([&] { return project->Records()[0].Engine(Project2Engine::Google).adCount >= 0; }));
+    ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
+    ClickCell(project->KeywordReport(), 2, CProject2_Rep1::kKeyword);
+    const QString ads = project->AdsReport().VisibleRowsText();
+    ASSERT_FALSE(ads.isEmpty());
+    const auto keywordFilter = [](const QString& words) {
+        return [words](CSkinListBox_FilterDlg& dlg) {
+            dlg.m_enableCheck.m_checked = !words.isEmpty();
+            dlg.m_edit1.SetText(words);
+            apptest::ClickElement(dlg, dlg.m_ok);
+        };
+    };
+
+    FilterColumn(project->KeywordReport(), CProject2_Rep1::kKeyword, keywordFilter(u"blue"_s));
+    const QByteArray csv = ExportCurrent(u"filtered.csv"_s);
+    EXPECT_FALSE(csv.contains("Red Shoes Sale")) << csv.toStdString();
+    EXPECT_EQ(csv.count("\r\n\r\n"), 1) << "the keyword table alone";
+    // The grid hears of the new order once the window repaints.
+    EXPECT_TRUE(TickUntil([&] { return project->AdsReport().ShownKeyword() == -1; }, 3000));
+    EXPECT_TRUE(project->AdsReport().VisibleRowsText().isEmpty());
+
+    FilterColumn(project->KeywordReport(), CProject2_Rep1::kKeyword, keywordFilter(QString()));
+    EXPECT_TRUE(TickUntil([&] { return project->AdsReport().ShownKeyword() == 0; }, 3000));
+    EXPECT_EQ(project->AdsReport().VisibleRowsText(), ads);
+    const QByteArray shown = ExportCurrent(u"shown.csv"_s);
+    EXPECT_TRUE(shown.contains("\r\n\r\n\"Ads for red shoes\"\r\n\"Engine\",")) << shown.toStdString();
 }

@@ -144,12 +144,9 @@ TEST_F(CampaignChronicle, RunsAddToTheDatedHistoryWhichSurvivesSaveOpenAndExport
     ExpectSameAsDataFile(csv, u"kind3/export.csv"_s);
     ExpectSameAsDataFile(html, u"kind3/export.htm"_s);
 
-    ASSERT_TRUE(SaveCurrent(u"chronicle.twpx"_s));
     const size_t sightings = project->Ads().size();
-    CloseCurrent();
-    ASSERT_EQ(Current(), nullptr);
     const int requests = int(m_server.Requests().size());
-    ASSERT_NE(OpenFile(u"chronicle.twpx"_s), nullptr);
+    ASSERT_NE(ExpectReopensAsShown(u"chronicle.twpx"_s), nullptr);
     project = Chronicle();
     ASSERT_NE(project, nullptr);
     Tick(5);

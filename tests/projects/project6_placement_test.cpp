@@ -63,9 +63,7 @@ TEST_F(Project6Test, FindsSitesWithAdUnitsFromWizardToExport) {
     project->Report().SelectAllVisible();
     project->OnCommand(project->Report().CopyCommand(), 0, nullptr);
     EXPECT_EQ(DefaultPlatformServices().CopiedTexts(), QStringList{rows}) << "Copy in the report's menu";
-    ASSERT_TRUE(SaveCurrent(u"gnomes.twpx"_s));
-    CloseCurrent();
-    auto* opened = dynamic_cast<CProject6*>(OpenFile(u"gnomes.twpx"_s));
+    auto* opened = dynamic_cast<CProject6*>(ExpectReopensAsShown(u"gnomes.twpx"_s));
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(opened->Keywords(), QStringList{u"garden gnomes"_s});
     EXPECT_EQ(opened->Sites(), sites);
