@@ -62,7 +62,14 @@ void CDownloadUpdateDlg::onTimer(unsigned id) {
             return;
         }
         m_downloader = g_pCrawler ? g_pCrawler->GetFreeDownloader() : nullptr;
-        if (m_downloader && !m_downloader->Start(m_url, true, true))
+        if (!m_downloader)
+            return;
+        {
+            // A slot keeps the error of its last failed exchange; this download must not inherit it.
+            std::lock_guard guard(m_downloader->m_cs);
+            m_downloader->m_lastError.clear();
+        }
+        if (!m_downloader->Start(m_url, true, true))
             ReleaseDownloader();
         return;
     }
@@ -79,7 +86,7 @@ void CDownloadUpdateDlg::ShowProgress() {
     {
         std::lock_guard guard(m_downloader->m_cs);
         if (m_expectedLength == 0 && !m_downloader->m_header.isEmpty())
-            m_expectedLength = AnnouncedLength(m_downloader->m_header);
+            m_expectedLength = ParseResponseHead(m_downloader->m_header).contentLength.value_or(0);
         // The count includes the header and the blank line after it.
         received = qint64(m_downloader->m_received.load()) - m_downloader->m_header.toUtf8().size() - 4;
     }
@@ -88,16 +95,13 @@ void CDownloadUpdateDlg::ShowProgress() {
 }
 
 void CDownloadUpdateDlg::Finish() {
-    const ResponseHead head = ParseResponseHead(m_downloader->m_header);
-    const QByteArray body = m_downloader->m_raw;
-    // A reply cut short of the length it announced is no installer either (a compressed body's length is
-    // that of its coded form).
-    const bool cutShort =
-        head.contentCoding.isEmpty() && AnnouncedLength(m_downloader->m_header) > body.size();
-    if (body.isEmpty() || !IsSuccess(head.status) || cutShort) {
+    const DownloadResponse response = m_downloader->Response();
+    // An error page, or a reply the exchange found cut short of its length, is no installer.
+    if (response.raw.isEmpty() || !IsSuccess(response.status.code) || !response.lastError.isEmpty()) {
         Fail(kDownloadError);
         return;
     }
+    const QByteArray body = response.raw;
     const QString path = g_pCrawler->GetDataDir() + u'/' + InstallerFileName(m_url);
     if (!WriteFileAtomically(path, body)) {
         Fail(kSaveError);

@@ -1,7 +1,5 @@
 #include "app/installer_download.h"
 
-#include "core/number_text.h"
-
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -12,19 +10,6 @@ QString InstallerFileName(const QString& url) {
     if (name.isEmpty() || name == "."_L1 || name == ".."_L1 || name.contains(u'/') || name.contains(QChar()))
         return QString();
     return name;
-}
-
-qint64 AnnouncedLength(const QString& header) {
-    const QString lower = header.toLower();
-    const qsizetype key = lower.indexOf(u"content-length:"_s);
-    if (key < 0)
-        return 0;
-    const qsizetype colon = lower.indexOf(u':', key);
-    qsizetype lineEnd = lower.indexOf(u'\n', colon);
-    if (lineEnd < 0)
-        lineEnd = lower.size();
-    return qMax<qint64>(
-        0, number_text::ReadInt64(QStringView(lower).sliced(colon + 1, lineEnd - colon - 1)).value_or(0));
 }
 
 int DownloadPercent(qint64 received, qint64 expected) {

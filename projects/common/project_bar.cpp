@@ -75,3 +75,15 @@ void CProjectBar::SetError(const QString& error) {
     m_error.SetText(error);
     m_error.SetToolTip(error);
 }
+
+void CProjectBar::SetStepError(const QString& service, const QString& subject, const QString& error) {
+    SetError(StepErrorText(service, subject, error));
+}
+
+QString CProjectBar::StepErrorText(const QString& service, const QString& subject, const QString& error) {
+    // Several keywords asked at once are named on one line.
+    const QString named = subject.simplified();
+    if (named.isEmpty())
+        return service + u": "_s + error;
+    return service + u" ("_s + named + u"): "_s + error;
+}

@@ -26,6 +26,10 @@ class CProjectBar {
     void SetProgress(int done, int total);
     // Empty clears the text.
     void SetError(const QString& error);
+    // The error of one request, named by its service and by what it asked about (a keyword, a site).
+    void SetStepError(const QString& service, const QString& subject, const QString& error);
+    // "Bing (red shoes): Receive error: ..."; without the brackets when there is no subject.
+    static QString StepErrorText(const QString& service, const QString& subject, const QString& error);
 
     bool IsRunning() const { return m_running; }
     // Whether a page command is this bar's Start or Stop.
