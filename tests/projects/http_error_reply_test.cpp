@@ -4,8 +4,10 @@
 
 #include "projects/competition/project3.h"
 #include "projects/competition/project4.h"
+#include "projects/competition/project6.h"
 #include "projects/keyword/project2.h"
 #include "tests/core/qstring_printer.h"
+#include "tests/projects/kind_test.h"
 #include "tests/projects/project6_sites.h"
 
 #include <QRegularExpression>

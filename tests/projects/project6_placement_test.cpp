@@ -1,6 +1,6 @@
 #include "core/headless_platform_services.h"
 #include "tests/core/qstring_printer.h"
-#include "tests/projects/project6_sites.h"
+#include "tests/projects/sites_kind_test.h"
 
 #include <set>
 
