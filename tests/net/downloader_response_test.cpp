@@ -62,8 +62,9 @@ TEST_F(ResponseProcessing, StatusLineIsHandedOverForTheTakerToJudge) {
         const HttpStatus& status = m_downloader.Response().status;
         EXPECT_EQ(status.code, c.code) << c.reply;
         EXPECT_EQ(status.IsError(), !c.errorText.isEmpty()) << c.reply;
-        if (status.IsError())
+        if (status.IsError()) {
             EXPECT_EQ(status.ErrorText(), c.errorText) << c.reply;
+        }
     }
 }
 
