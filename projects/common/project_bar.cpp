@@ -95,3 +95,15 @@ void CProjectBar::LoadXml(const CDownloader_HTMLTags* root) {
     SetProgress(std::clamp(record_xml::LoadInt(root, kDoneKey, 0), 0, total), total);
     SetError(record_xml::LoadString(root, kErrorKey));
 }
+
+void CProjectBar::SetStepError(const QString& service, const QString& subject, const QString& error) {
+    SetError(StepErrorText(service, subject, error));
+}
+
+QString CProjectBar::StepErrorText(const QString& service, const QString& subject, const QString& error) {
+    // Several keywords asked at once are named on one line.
+    const QString named = subject.simplified();
+    if (named.isEmpty())
+        return service + u": "_s + error;
+    return service + u" ("_s + named + u"): "_s + error;
+}

@@ -27,6 +27,10 @@ class CProjectBar {
     void SetProgress(int done, int total);
     // Empty clears the text.
     void SetError(const QString& error);
+    // The error of one request, named by its service and by what it asked about (a keyword, a site).
+    void SetStepError(const QString& service, const QString& subject, const QString& error);
+    // "Bing (red shoes): Receive error: ..."; without the brackets when there is no subject.
+    static QString StepErrorText(const QString& service, const QString& subject, const QString& error);
 
     // The progress and the error text below the project's element, and back, so that an opened project
     // shows where its run stood when it was saved.

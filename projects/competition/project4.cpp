@@ -119,11 +119,15 @@ bool CProject4::Step(Project4Request request) {
     }
     if (result == CServiceStep::Result::Waiting)
         return false;
-    // A failed exchange is reported and its task stored with what little came back (the no-data value), so
-    // the run goes on without asking it again.
-    if (result == CServiceStep::Result::Failed)
-        m_page.m_bar.SetError(channel.step.Error());
-    const CDownloader& downloader = *channel.step.Downloader();
+    // A failed request is reported and its task stored as an empty reply reads (the no-data value), so the
+    // run goes on without asking it again; an error page is not read as the page asked for.
+    static const CDownloader kNoReply(-1);
+    const bool failed = result == CServiceStep::Result::Failed;
+    if (failed)
+        m_page.m_bar.SetStepError(project4_services::ServiceName(request),
+                                  project4_services::Subject(request, m_data, channel.task),
+                                  channel.step.Error());
+    const CDownloader& downloader = failed ? kNoReply : *channel.step.Downloader();
     if (request == Project4Request::Volume)
         StoreVolumes(downloader);
     else

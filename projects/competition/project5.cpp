@@ -222,7 +222,7 @@ void CProject5::FinishRequest(CServiceStep::Result result) {
         else if (AnsweredWithResults(engine, *m_step.Downloader()))
             position = CProject5_Check::kNotShown;
     } else {
-        m_bar.SetError(engine.Name() + u": "_s + m_step.Error());
+        m_bar.SetStepError(engine.Name(), m_list.m_entries[size_t(m_checkEntry)].m_keyword, m_step.Error());
     }
     m_step.Release();
 

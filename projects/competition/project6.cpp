@@ -40,12 +40,6 @@ const QString kSortDirectionKey = u"rep_sortDirection"_s;
 constexpr int kRowLeft = 30;
 constexpr int kSliderWidth = 170;
 
-// The status code of a reply header ("HTTP/1.1 200 OK"), 0 when it has none.
-int StatusCode(const QString& header) {
-    const QStringList words = header.section(u'\n', 0, 0).split(u' ', Qt::SkipEmptyParts);
-    return words.size() >= 2 && words[0].startsWith(u"HTTP/"_s) ? words[1].toInt() : 0;
-}
-
 } // namespace
 
 CProject6::CProject6(int id) : CProject6(id, 6, u"Ad client"_s) {}
@@ -53,13 +47,13 @@ CProject6::CProject6(int id) : CProject6(id, 6, u"Ad client"_s) {}
 CProject6::CProject6(int id, int kind, const QString& markerTitle)
     : CKeywordInputProject(id, kind, CWizardKeywordInput::Mode::List),
       m_pageRank(
-          kPageRankService, &CProject6_Site::pageRank,
+          kPageRankService, u"Page rank"_s, &CProject6_Site::pageRank,
           [](CDownloader& downloader, const CProject6_Site& site) {
               return CDownloader_Parsers::StartGooglePageRank(downloader, site.url);
           },
           [](const CDownloader& downloader) { return CDownloader_Parsers::ParsePageRank(downloader); }),
       m_trafficRank(
-          kTrafficService, &CProject6_Site::trafficRank,
+          kTrafficService, u"Traffic rank"_s, &CProject6_Site::trafficRank,
           [](CDownloader& downloader, const CProject6_Site& site) {
               return CDownloader_Parsers::StartAlexaQuery(downloader, site.site);
           },
@@ -209,7 +203,7 @@ void CProject6::StepSearch() {
             m_nextSearch = (keyword + 1) * m_pageCount;
         AddSites(results);
     } else {
-        ShowError(m_search.Error());
+        ShowError(engine.Name(), Keywords()[keyword], m_search.Error());
     }
     m_search.Release();
 }
@@ -278,8 +272,9 @@ void CProject6::StepHomePage(CServiceLane& request) {
     if (result == CServiceStep::Result::Waiting)
         return;
     const CDownloader& downloader = *request.step.Downloader();
-    const int status = result == CServiceStep::Result::Done ? StatusCode(downloader.Response().header) : 0;
-    if (status >= 200 && status < 300) {
+    // Failed takes 4xx and 5xx; a redirect beyond the hop limit is no home page either.
+    const HttpStatus status = downloader.Response().status;
+    if (result == CServiceStep::Result::Done && status.code >= 200 && status.code < 300) {
         bool found = false;
         site.marker = TestHomePage(downloader, site.url, found);
         site.test = found ? CProject6_Site::kFound : CProject6_Site::kNotFound;
@@ -291,8 +286,8 @@ void CProject6::StepHomePage(CServiceLane& request) {
         site.pageRank = site.trafficRank = -2;
         const QString error = result == CServiceStep::Result::Failed
                                   ? request.step.Error()
-                                  : u"The home page answered with status "_s + QString::number(status);
-        ShowError(site.site + u": "_s + error);
+                                  : u"The home page answered with status "_s + QString::number(status.code);
+        ShowError(u"Home page"_s, site.site, error);
     }
     request.Finish();
     ContentChanged();
@@ -322,7 +317,7 @@ void CProject6::StepRank(RankRequest& request) {
         site.*rank = request.parse(*request.step.Downloader());
     } else {
         site.*rank = -2;
-        ShowError(request.step.Error());
+        ShowError(request.name, site.site, request.step.Error());
     }
     request.Finish();
     ContentChanged();
@@ -337,9 +332,9 @@ bool CProject6::HasWorkLeft() const {
     });
 }
 
-void CProject6::ShowError(const QString& error) {
+void CProject6::ShowError(const QString& service, const QString& subject, const QString& error) {
     if (m_viewCreated)
-        m_bar.SetError(error);
+        m_bar.SetStepError(service, subject, error);
 }
 
 void CProject6::UpdateProgress() {

@@ -132,11 +132,11 @@ void CProject1::StepLane(Lane& lane) {
     std::vector<CDownloader_Parsers_Adwords_result> rows;
     const QString name = CProject1_Keyword::SourceName(lane.source);
     if (result == CServiceStep::Result::Failed) {
-        m_lastError = name + u": "_s + lane.step.Error();
+        m_lastError = CProjectBar::StepErrorText(name, seeds[lane.seed], lane.step.Error());
     } else if (lane.source == CProject1_Keyword::kKeywordTool &&
                lane.step.Downloader()->m_tags[0] == kPictureStep) {
-        m_lastError =
-            name + u": "_s + (lane.step.Downloader()->Response().raw.isEmpty() ? kNoPicture : kNoCode);
+        m_lastError = CProjectBar::StepErrorText(
+            name, seeds[lane.seed], lane.step.Downloader()->Response().raw.isEmpty() ? kNoPicture : kNoCode);
     } else {
         ReadReply(lane, rows);
     }
@@ -155,7 +155,7 @@ CServiceStep::Result CProject1::RunLane(Lane& lane, const QString& seed) {
         return lane.step.RunSteps(lane.service, [&](CDownloader& downloader) {
             // A picture that never came is not shown: the run ends here.
             if (downloader.m_tags[0] == kPictureStep && downloader.IsFinished() &&
-                downloader.Response().raw.isEmpty())
+                (downloader.Response().raw.isEmpty() || downloader.Response().status.IsError()))
                 return true;
             return StartAdwordsKeywordTool(downloader, crawler->GoogleAdwords_user,
                                            crawler->GoogleAdwords_pass, seed, m_parentWnd, true) == 2;

@@ -173,9 +173,24 @@ void CProject2::Process() {
 }
 
 void CProject2::EndRequest(CServiceLane& lane, bool failed) {
-    if (failed)
-        m_page.m_bar.SetError(lane.step.Error());
-    else
+    if (failed) {
+        const int index = int(&lane - m_lanes);
+        switch (index) {
+        case kToolLane:
+            // The keyword tool asks about every pending keyword at once.
+            m_page.m_bar.SetStepError(u"Keyword tool"_s, QString(m_toolKeywords).replace(u'\n', u", "_s),
+                                      lane.step.Error());
+            break;
+        case kIntentLane:
+            m_page.m_bar.SetStepError(u"Commercial intention"_s, m_records[size_t(lane.task)].keyword,
+                                      lane.step.Error());
+            break;
+        default:
+            m_page.m_bar.SetStepError(EngineOfLane(index).Name(), m_records[size_t(lane.task)].keyword,
+                                      lane.step.Error());
+            break;
+        }
+    } else
         m_hasResults = true;
     lane.Finish();
     m_done = std::min(m_done + 1, m_total);

@@ -70,7 +70,7 @@ TEST_F(Project1EndToEnd, EverySourceMergedSavedOpenedAndExported) {
     EXPECT_EQ(m_server.CountRequests(Endpoint::BingAdCenter), 8);
     EXPECT_EQ(project->Bar().Done(), 10);
     EXPECT_EQ(project->Bar().Total(), 10);
-    EXPECT_TRUE(project->Bar().ErrorText().startsWith(u"Free suggestions: Receive error"_s))
+    EXPECT_TRUE(project->Bar().ErrorText().startsWith(u"Free suggestions (red widgets): Receive error"_s))
         << project->Bar().ErrorText().toStdString();
     EXPECT_TRUE(project->m_hasResults);
 
@@ -127,7 +127,7 @@ TEST_F(Project1EndToEnd, FailingServiceLeavesNoDataAndTheRunGoesOn) {
     EXPECT_EQ(m_server.CountRequests(Endpoint::YahooMarketingSignIn) +
                   m_server.CountRequests(Endpoint::BingAdCenter),
               0);
-    EXPECT_TRUE(project->Bar().ErrorText().startsWith(u"Keyword tool: "_s))
+    EXPECT_TRUE(project->Bar().ErrorText().startsWith(u"Keyword tool (red widgets): "_s))
         << project->Bar().ErrorText().toStdString();
     const QStringList rows = ReportRows(project->Report());
     ASSERT_FALSE(rows.isEmpty());

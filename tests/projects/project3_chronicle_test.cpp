@@ -107,7 +107,7 @@ TEST_F(CampaignChronicle, RunsAddToTheDatedHistoryWhichSurvivesSaveOpenAndExport
     EXPECT_EQ(m_server.CountRequests(Endpoint::BingWeb), 3);
     EXPECT_EQ(m_server.CountRequests(Endpoint::YahooWeb), 3);
     EXPECT_EQ(project->m_page.m_bar.Done(), 9);
-    EXPECT_TRUE(project->m_page.m_bar.ErrorText().startsWith(u"Receive error"_s))
+    EXPECT_TRUE(project->m_page.m_bar.ErrorText().startsWith(u"Bing (blue widgets): Receive error"_s))
         << project->m_page.m_bar.ErrorText().toStdString();
     EXPECT_TRUE(project->m_hasResults);
     EXPECT_EQ(Rows(*project),

@@ -1,7 +1,7 @@
 #include "core/headless_platform_services.h"
 #include "projects/competition/project7.h"
 #include "tests/core/qstring_printer.h"
-#include "tests/projects/project6_sites.h"
+#include "tests/projects/sites_kind_test.h"
 
 using namespace Qt::StringLiterals;
 

@@ -51,7 +51,8 @@ TEST_F(OfferCompass, SearchesBothQueriesSavesAtTheSecondStepAndExports) {
     EXPECT_TRUE(project->CanSave());
     EXPECT_FALSE(project->m_page.m_bar.IsRunning());
     EXPECT_EQ(project->m_page.m_bar.Done(), 6);
-    EXPECT_TRUE(project->m_page.m_bar.ErrorText().startsWith(u"Receive error"_s));
+    EXPECT_EQ(project->m_page.m_bar.ErrorText(),
+              u"Bing (widgets CPA offer): Receive error: the server closed the connection without a reply"_s);
     std::vector<std::string> queries;
     for (const twtest::RecordedRequest& request : m_server.Requests())
         queries.push_back(request.target.find("CPA") != std::string::npos ? "cpa" : "affiliate");
