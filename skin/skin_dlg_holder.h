@@ -79,6 +79,8 @@ class CSkinDlgHolder : public CSkinElement {
     int m_autoScrollDir = 0; // -1 up, 0 none, 1 down
     qint64 m_nextScrollTime = 0;
     plat::ColorRef m_keyColor = 0xFF00FF;
+    // Made and destroyed with the holder, which puts it nowhere: an owner may place it where it wants a
+    // white area that takes no mouse.
     CSkinDlgHolder_Inner m_inner;
     // Normal, hover, pressed state and held; the bar shows the held picture while it scrolls pressed.
     std::array<plat::Point, 4> m_barImages;
