@@ -1,7 +1,9 @@
 #include "net/crawler.h"
 
 #include <QTemporaryDir>
+#include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -26,6 +28,59 @@ TEST(SharedKeywordResults, SortedByKeywordThenTypeAndReplacedInPlace) {
     EXPECT_EQ(stored, (std::vector<std::pair<QString, int>>{
                           {u"Red"_s, 2}, {u"blue"_s, 1}, {u"red"_s, 1}, {u"red"_s, 4}, {u"red "_s, 255}}));
     EXPECT_EQ(crawler.GetAdwordsResults()[3].avgCPC, 4.0f);
+
+    // The lookup finds a row only by its exact keyword and type, and gives the stored (replacing) row.
+    CDownloader_Parsers_Adwords_result found;
+    for (const auto& [keyword, type] : stored) {
+        ASSERT_TRUE(crawler.FindAdwordsResult(keyword, type, found)) << keyword.toStdString() << type;
+        EXPECT_EQ(std::pair(found.keyword, found.keywordType), std::pair(keyword, type));
+    }
+    ASSERT_TRUE(crawler.FindAdwordsResult(u"red"_s, 4, found));
+    EXPECT_EQ(found.avgCPC, 4.0f);
+    found.avgCPC = 99.0f;
+    for (const auto& [keyword, type] : std::vector<std::pair<QString, int>>{
+             {u"red"_s, 2}, {u"RED"_s, 1}, {u"red "_s, 1}, {u""_s, 0}, {u"a"_s, 1}, {u"zzz"_s, 255}})
+        EXPECT_FALSE(crawler.FindAdwordsResult(keyword, type, found)) << keyword.toStdString() << type;
+    EXPECT_EQ(found.avgCPC, 99.0f) << "a miss leaves the caller's row alone";
+    // The crawler's numbered-event hook handles nothing.
+    CProjectCrawlerDefault& base = crawler;
+    EXPECT_FALSE(base.HandleEvent(1, 2));
+}
+
+// Parser threads add rows while another thread looks them up: every copy it gets is a whole row.
+TEST(SharedKeywordResults, LookupCopiesAWholeRowWhileRowsAreAdded) {
+    QTemporaryDir home;
+    CProjectCrawler crawler{{home.path(), home.path() + u"/data"_s, {}, {}}};
+    constexpr int kRows = 400;
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int round = 0; round < 3; ++round) {
+            for (int i = kRows - 1; i >= 0; --i) {
+                CDownloader_Parsers_Adwords_result row;
+                row.keyword = u"kw %1"_s.arg(i);
+                row.keywordType = 1 + i % 2;
+                row.avgCPC = static_cast<float>(i);
+                row.competition = static_cast<float>(round);
+                crawler.AddAdwordsResult(row);
+            }
+        }
+        done.store(true);
+    });
+    int hits = 0;
+    while (!done.load() || hits == 0) {
+        for (int i = 0; i < kRows; i += 7) {
+            CDownloader_Parsers_Adwords_result row;
+            if (crawler.FindAdwordsResult(u"kw %1"_s.arg(i), 1 + i % 2, row)) {
+                ++hits;
+                ASSERT_EQ(row.avgCPC, static_cast<float>(i));
+            }
+        }
+    }
+    writer.join();
+    EXPECT_EQ(crawler.GetAdwordsResults().size(), size_t(kRows));
+    CDownloader_Parsers_Adwords_result last;
+    ASSERT_TRUE(crawler.FindAdwordsResult(u"kw 0"_s, 1, last));
+    EXPECT_EQ(last.competition, 2.0f);
 }
 
 } // namespace
