@@ -91,6 +91,9 @@ bool CProjectCrawlerDefault::FindAdwordsResult(const QString& keyword, int keywo
     if (!IsAdwordsRow(m_adwordsResults, at, keyword, keywordType))
         return false;
     out = *at;
+    // Texts of their own: the stored row's may be let go of by a parser thread that replaces it.
+    out.keyword = QString(at->keyword.constData(), at->keyword.size());
+    out.m_trendText = QString(at->m_trendText.constData(), at->m_trendText.size());
     return true;
 }
 
