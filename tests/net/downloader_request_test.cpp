@@ -71,7 +71,7 @@ TEST_F(DownloaderRequest, StartOnAFinishedDownloaderDropsTheOldBody) {
 }
 
 // The three request fields set on an idle slot reach the server; the next Start resets the finished slot, and
-// with it the fields, to the defaults, and so does Release.
+// with it the fields, to the defaults.
 TEST_F(DownloaderRequest, ContentTypeAgentAndRefererLastOneJob) {
     CDownloader downloader(0, &m_crawler);
     downloader.SetContentType(u"application/json; charset=utf-8"_s);
@@ -99,15 +99,6 @@ TEST_F(DownloaderRequest, ContentTypeAgentAndRefererLastOneJob) {
                                    "{}");
     EXPECT_EQ(requests[1].raw,
               "GET /plain HTTP/1.1\r\n" + hostLine() + kFixedHeaders + "Cache-Control: max-age=0;\r\n\r\n");
-
-    downloader.SetUserAgent(u"other"_s);
-    downloader.SetReferer(u"http://127.0.0.1/"_s);
-    downloader.SetContentType(u"text/plain"_s);
-    downloader.Release();
-    std::lock_guard guard(downloader.m_cs);
-    EXPECT_EQ(downloader.m_userAgent, CDownloader::kDefaultUserAgent);
-    EXPECT_EQ(downloader.m_contentType, CDownloader::kDefaultContentType);
-    EXPECT_TRUE(downloader.m_referer.isEmpty());
 }
 
 TEST_F(DownloaderRequest, UrlsThatCouldInjectLinesOrAreNotHttpEndEmptyUnsent) {
