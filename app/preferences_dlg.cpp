@@ -332,7 +332,7 @@ void CPreferencesDlg::EditColor(int index) {
 }
 
 void CPreferencesDlg::OpenOutsidePage(const QString& url) {
-    OpenUrlInBrowser(url);
+    OpenUrlInBrowser(url, true);
 }
 
 bool CPreferencesDlg::Save() {

@@ -1,5 +1,7 @@
 #include "core/atomic_file.h"
 
+#include "core/limits.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <atomic>
@@ -170,27 +172,80 @@ bool WriteFileAtomicallyInChunks(const QString& path,
     return true;
 }
 
-bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* error) {
+namespace {
+
+FileReadResult Unreadable(QString* error, const QString& reason) {
+    if (error)
+        *error = reason;
+    return FileReadResult::Unreadable;
+}
+
+// Closes the descriptor whatever way the read ends.
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int Get() const { return m_fd; }
+
+  private:
+    int m_fd;
+};
+
+} // namespace
+
+FileReadResult ReadFileWhole(const QString& path, QByteArray& bytes, QString* error) {
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return Fail(error, QStringLiteral("Cannot open ") + path, errno);
+    // Non-blocking, so that opening a FIFO with no writer returns at once; it is then refused below.
+    const FileDescriptor file(::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (file.Get() < 0) {
+        const int code = errno;
+        Fail(error, QStringLiteral("Cannot open ") + path, code);
+        return code == ENOENT ? FileReadResult::Absent : FileReadResult::Unreadable;
+    }
+    struct stat info {};
+    if (::fstat(file.Get(), &info) != 0) {
+        const int code = errno;
+        Fail(error, QStringLiteral("Cannot read ") + path, code);
+        return FileReadResult::Unreadable;
+    }
+    if (!S_ISREG(info.st_mode))
+        return Unreadable(error,
+                          QStringLiteral("Cannot read ") + path + QStringLiteral(": not a regular file"));
+    const QString tooLarge = QStringLiteral("Cannot read ") + path +
+                             QStringLiteral(": larger than %1 MB").arg(limits::kMaxReadFileBytes >> 20);
+    if (info.st_size > limits::kMaxReadFileBytes)
+        return Unreadable(error, tooLarge);
+    // A regular file reads the same either way; blocking reads just leave no EAGAIN to think about.
+    ::fcntl(file.Get(), F_SETFL, ::fcntl(file.Get(), F_GETFL) & ~O_NONBLOCK);
+
     QByteArray content;
+    content.reserve(qsizetype(info.st_size) + 1);
     char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
             const int code = errno;
-            ::close(fd);
-            return Fail(error, QStringLiteral("Cannot read ") + path, code);
+            Fail(error, QStringLiteral("Cannot read ") + path, code);
+            return FileReadResult::Unreadable;
         }
         if (got == 0)
             break;
+        // The file may grow while it is read.
+        if (content.size() + got > limits::kMaxReadFileBytes)
+            return Unreadable(error, tooLarge);
         content.append(buffer, got);
     }
-    ::close(fd);
     bytes = std::move(content);
-    return true;
+    return FileReadResult::Read;
+}
+
+bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* error) {
+    return ReadFileWhole(path, bytes, error) == FileReadResult::Read;
 }

@@ -23,5 +23,16 @@ bool WriteFileAtomicallyInChunks(const QString& path,
                                  const std::function<bool(const FileChunkWriter&)>& produce,
                                  QString* error = nullptr, FileAccess access = FileAccess::ByUmask);
 
-// Reads a whole file; false when it cannot be opened or read.
+enum class FileReadResult {
+    Read,
+    Absent,     // nothing at the path (a link to nothing included)
+    Unreadable, // something is there, and it could not be read whole
+};
+
+// Reads a whole regular file (also through a link). Never blocks: a FIFO, a device or a folder is not read
+// but Unreadable, as is a file larger than limits::kMaxReadFileBytes, or one that grows beyond it while it
+// is read. bytes changes only when the file was read; error (if given) receives the reason otherwise.
+FileReadResult ReadFileWhole(const QString& path, QByteArray& bytes, QString* error = nullptr);
+
+// ReadFileWhole for callers that only need to know whether the file was read.
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* error = nullptr);

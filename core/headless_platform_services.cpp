@@ -10,6 +10,11 @@ void HeadlessPlatformServices::OpenUrl(const QString& url) {
     m_openedUrls.append(url);
 }
 
+void HeadlessPlatformServices::ShowNotice(const QString& text) {
+    const std::lock_guard guard(m_lock);
+    m_notices.append(text);
+}
+
 QStringList HeadlessPlatformServices::CopiedTexts() const {
     const std::lock_guard guard(m_lock);
     return m_copiedTexts;
@@ -20,10 +25,16 @@ QStringList HeadlessPlatformServices::OpenedUrls() const {
     return m_openedUrls;
 }
 
+QStringList HeadlessPlatformServices::Notices() const {
+    const std::lock_guard guard(m_lock);
+    return m_notices;
+}
+
 void HeadlessPlatformServices::Clear() {
     const std::lock_guard guard(m_lock);
     m_copiedTexts.clear();
     m_openedUrls.clear();
+    m_notices.clear();
 }
 
 HeadlessPlatformServices& DefaultPlatformServices() {

@@ -3,6 +3,7 @@
 // Every bound the system puts on outside input, in one place, each with the reason for its size.
 
 #include <cstddef>
+#include <cstdint>
 
 namespace limits {
 
@@ -70,5 +71,9 @@ inline constexpr int kMaxRedirectsFollowed = 10;
 // Whois referrals one lookup follows at most: a registry refers once, to the registrar; a longer chain is
 // servers sending the client round, and each hop is another connection.
 inline constexpr int kMaxWhoisReferrals = 4;
+
+// The largest file read whole (settings, projects, the monitoring list): the program's own files of
+// 100,000 rows are some tens of megabytes; a larger one is not ours, and parsed it would fill the memory.
+inline constexpr std::int64_t kMaxReadFileBytes = 512LL * 1024 * 1024;
 
 } // namespace limits

@@ -13,6 +13,9 @@ class PlatformServices {
     // Starts the user's browser on url, handed over as one argument (never through a shell) without
     // waiting for the browser; a failed start passes silently.
     virtual void OpenUrl(const QString& url) = 0;
+    // Tells the user something they should know and need not decide on (one OK button). From any thread;
+    // another thread's notice is shown by the user-interface thread.
+    virtual void ShowNotice(const QString& text) = 0;
 };
 
 // Makes services the process-wide instance; they are not owned and must stay alive while installed.
@@ -23,6 +26,13 @@ PlatformServices& InstalledPlatformServices();
 
 void CopyTextToClipboard(const QString& text);
 
+void ShowUserNotice(const QString& text);
+
 // URLs that begin with none of "http:", "https:" and "mailto:" (in any case) get "http://" in front, so
 // a bare host name opens as a web page and nothing reaches the launcher looking like an option.
-void OpenUrlInBrowser(const QString& url);
+// onOwnThread: the caller goes on at once; a thread of its own takes a copy of the URL and opens it 100 ms
+// later, so that a click that asked for the page is over before the browser comes up.
+void OpenUrlInBrowser(const QString& url, bool onOwnThread = false);
+
+// Returns once every page handed to a thread of its own has been opened (at exit each is waited for anyway).
+void WaitForBrowserLaunches();

@@ -26,12 +26,15 @@ class CProjectCrawler : public CProjectCrawlerDefault {
 
     // The base part, then LoadSettings.
     void Init() override;
-    // Reads the settings file (a missing one leaves every setting at its default) and whether the
-    // start-with-login entry exists.
+    // Reads the settings file and whether the start-with-login entry exists. A missing file (the first
+    // start) leaves every setting at its default. So does a file that is there but cannot be read, or that
+    // holds no settings: the user is told once, and the file is never written over (see SaveSettings).
     void LoadSettings() override;
-    // Writes the settings file, keeping the elements it holds that are not settings, and writes or removes
-    // the start-with-login entry. Does nothing before LoadSettings ran: a start that failed early must not
-    // replace the user's settings with defaults.
+    // Writes the settings file: the settings element alone, with the elements inside it that are not
+    // settings kept; and writes or removes the start-with-login entry. Does nothing before LoadSettings ran:
+    // a start that failed early must not replace the user's settings with defaults. A file that could not
+    // be read is left as it is (false); one that held more than the settings, or none, is first kept aside
+    // once under kDamagedSettingsSuffix.
     bool SaveSettings() override;
     bool GetCourtesy(const QString& service, int& min, int& max) override;
 
@@ -88,15 +91,33 @@ class CProjectCrawler : public CProjectCrawlerDefault {
     QString m_accountEmail;
     QString m_accountKey;
 
+    // Added to the settings file's name for the file kept aside when it held something besides the
+    // settings, or no settings at all ("-2", "-3", ... after it when that name is taken).
+    static inline const QString kDamagedSettingsSuffix = QStringLiteral(".damaged");
+
   private:
+    // What became of the settings file at load, and so what a save may do with it.
+    enum class SettingsFile {
+        NotLoaded,  // LoadSettings has not run: nothing is written
+        Usable,     // absent, or read and holding the settings alone: written over
+        KeepAside,  // read, and holding more than the settings or none: moved aside before the write
+        Unreadable, // there and not readable: never written over
+    };
+
     QString settingsPath() const;
+    // Fills m_settingsDoc with the settings element of the file and sets m_settingsFile.
+    void readSettingsFile();
+    // A name beside the settings file that nothing has.
+    QString damagedSettingsPath() const;
+    // Moves the settings file aside; true when it is gone from its place.
+    bool keepSettingsFileAside() const;
 
     QString m_autostartFile;
     QString m_executable;
     QStringList m_keywordHistory;
     // The settings document as loaded; saving writes into it so unknown elements survive.
     CDownloader_HTMLTags m_settingsDoc;
-    bool m_settingsLoaded = false;
+    SettingsFile m_settingsFile = SettingsFile::NotLoaded;
 };
 
 // The one crawler, created by the start-up and deleted at exit.

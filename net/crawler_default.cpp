@@ -28,6 +28,23 @@ bool MakePrivateFolder(const QString& path) {
     return QFileInfo(clean).isDir();
 }
 
+using AdwordsRows = std::vector<CDownloader_Parsers_Adwords_result>;
+
+// By bisection, the first row that is not before keyword and type in the order the rows are kept: keyword in
+// exact character order, then type.
+AdwordsRows::iterator FindAdwordsPlace(AdwordsRows& rows, const QString& keyword, int type) {
+    return std::partition_point(
+        rows.begin(), rows.end(),
+        [&](const CDownloader_Parsers_Adwords_result& row) {
+            const int order = QString::compare(row.keyword, keyword, Qt::CaseSensitive);
+            return order < 0 || (order == 0 && row.keywordType < type);
+        });
+}
+
+bool IsAdwordsRow(const AdwordsRows& rows, AdwordsRows::const_iterator at, const QString& keyword, int type) {
+    return at != rows.end() && at->keywordType == type && at->keyword == keyword;
+}
+
 } // namespace
 
 CProjectCrawlerDefault::CProjectCrawlerDefault(CrawlerFolders folders)
@@ -54,18 +71,30 @@ void CProjectCrawlerDefault::ParseSetCookie(const QString& headerValue, const QS
     ParseSetCookieHeader(headerValue, host, UtcSeconds(), out);
 }
 
+bool CProjectCrawlerDefault::HandleEvent(int /*event*/, int /*value*/) {
+    return false;
+}
+
 void CProjectCrawlerDefault::AddAdwordsResult(const CDownloader_Parsers_Adwords_result& record) {
-    const auto before = [](const CDownloader_Parsers_Adwords_result& a,
-                           const CDownloader_Parsers_Adwords_result& b) {
-        const int order = QString::compare(a.keyword, b.keyword, Qt::CaseSensitive);
-        return order < 0 || (order == 0 && a.keywordType < b.keywordType);
-    };
     std::lock_guard guard(m_cs);
-    const auto at = std::lower_bound(m_adwordsResults.begin(), m_adwordsResults.end(), record, before);
-    if (at != m_adwordsResults.end() && !before(record, *at))
+    const auto at = FindAdwordsPlace(m_adwordsResults, record.keyword, record.keywordType);
+    if (IsAdwordsRow(m_adwordsResults, at, record.keyword, record.keywordType))
         *at = record;
     else
         m_adwordsResults.insert(at, record);
+}
+
+bool CProjectCrawlerDefault::FindAdwordsResult(const QString& keyword, int keywordType,
+                                               CDownloader_Parsers_Adwords_result& out) {
+    std::lock_guard guard(m_cs);
+    const auto at = FindAdwordsPlace(m_adwordsResults, keyword, keywordType);
+    if (!IsAdwordsRow(m_adwordsResults, at, keyword, keywordType))
+        return false;
+    out = *at;
+    // Texts of their own: the stored row's may be let go of by a parser thread that replaces it.
+    out.keyword = QString(at->keyword.constData(), at->keyword.size());
+    out.m_trendText = QString(at->m_trendText.constData(), at->m_trendText.size());
+    return true;
 }
 
 std::vector<CDownloader_Parsers_Adwords_result> CProjectCrawlerDefault::GetAdwordsResults() {

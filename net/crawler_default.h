@@ -36,6 +36,9 @@ class CProjectCrawlerDefault {
     // Whether requests to service go one at a time with a gap; may raise min and max (seconds) to the
     // service's own range or replace them.
     virtual bool GetCourtesy(const QString& service, int& min, int& max) = 0;
+    // A numbered event with its value, for a crawler that wants to act on one; true when it was handled.
+    // This crawler handles none.
+    virtual bool HandleEvent(int event, int value);
 
     // The gap after a paced request in milliseconds: random (0..kRandomMax) spread over min..max seconds.
     // Computed in 64 bits, so no range overflows.
@@ -55,6 +58,9 @@ class CProjectCrawlerDefault {
     // Stores a row every keyword research parser read, for all projects: kept sorted by keyword (exact
     // character order), then keyword type; a row with the keyword and type of a stored one replaces it.
     void AddAdwordsResult(const CDownloader_Parsers_Adwords_result& record);
+    // Copies the stored row with this keyword (exact characters) and type into out; false, with out
+    // untouched, when there is none.
+    bool FindAdwordsResult(const QString& keyword, int keywordType, CDownloader_Parsers_Adwords_result& out);
     // A copy of the stored rows in their order.
     std::vector<CDownloader_Parsers_Adwords_result> GetAdwordsResults();
 

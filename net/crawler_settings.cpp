@@ -1,9 +1,16 @@
+#include "core/atomic_file.h"
 #include "core/limits.h"
+#include "core/platform_services.h"
 #include "net/crawler.h"
 #include "net/crawler_autostart.h"
+#include "net/crawler_settings_file.h"
 #include "net/saved_file.h"
 
+#include <QFile>
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <sys/stat.h>
 #include <utility>
 #include <variant>
 
@@ -85,16 +92,6 @@ Node* FindOrCreateChild(Node& parent, const QString& name) {
     return found;
 }
 
-// A root element whose end tag is missing (a file cut off while it was written) has its keys beside it at
-// the top level: they move into it, as its end tag would have moved them.
-void AdoptFollowingNodes(Node& document, const Node* root) {
-    std::vector<Node>& top = document.GetChildren();
-    const auto at = top.begin() + (root - top.data());
-    std::vector<Node>& children = at->GetChildren();
-    children.insert(children.end(), std::make_move_iterator(at + 1), std::make_move_iterator(top.end()));
-    top.erase(at + 1, top.end());
-}
-
 // Removes every direct child named name, with the white space that stood before it.
 void RemoveChildren(Node& parent, const QString& name) {
     std::vector<Node>& children = parent.GetChildren();
@@ -123,15 +120,60 @@ void OrderRange(int& lower, int& upper) {
 
 } // namespace
 
-void CProjectCrawler::LoadSettings() {
-    m_settingsDoc = Node();
-    LoadTreeFromFile(m_settingsDoc, settingsPath());
-    m_settingsLoaded = true;
+QString CProjectCrawler::damagedSettingsPath() const {
+    const QString base = settingsPath() + kDamagedSettingsSuffix;
+    QString path = base;
+    struct stat info {};
+    for (int n = 2; ::lstat(QFile::encodeName(path).constData(), &info) == 0; ++n)
+        path = base + u'-' + QString::number(n);
+    return path;
+}
 
+bool CProjectCrawler::keepSettingsFileAside() const {
+    const QByteArray from = QFile::encodeName(settingsPath());
+    const QByteArray to = QFile::encodeName(damagedSettingsPath());
+    // A file that is gone already has nothing left to lose.
+    return std::rename(from.constData(), to.constData()) == 0 || errno == ENOENT;
+}
+
+void CProjectCrawler::readSettingsFile() {
+    m_settingsDoc = Node();
+    m_settingsFile = SettingsFile::Usable;
+    if (m_dataDir.isEmpty())
+        return;
+    QByteArray bytes;
+    QString error;
+    switch (ReadFileWhole(settingsPath(), bytes, &error)) {
+    case FileReadResult::Absent:
+        return;
+    case FileReadResult::Unreadable:
+        m_settingsFile = SettingsFile::Unreadable;
+        ShowUserNotice(u"Tarnwick 2.0 could not read its settings (%1). It runs with the default settings "
+                       u"and leaves the settings file as it is."_s.arg(error));
+        return;
+    case FileReadResult::Read:
+        break;
+    }
+    switch (TakeSettingsElement(bytes, QString::fromUtf16(kRootName), m_settingsDoc)) {
+    case SettingsFileContent::Nothing:
+    case SettingsFileContent::SettingsAlone:
+        break;
+    case SettingsFileContent::SettingsAndMore:
+        m_settingsFile = SettingsFile::KeepAside;
+        break;
+    case SettingsFileContent::NoSettings:
+        m_settingsFile = SettingsFile::KeepAside;
+        ShowUserNotice(
+            u"The settings file %1 holds no settings. Tarnwick 2.0 runs with the default settings "
+            u"and keeps that file as %2 when it saves them."_s.arg(settingsPath(), damagedSettingsPath()));
+        break;
+    }
+}
+
+void CProjectCrawler::LoadSettings() {
+    readSettingsFile();
     Node empty;
     Node* root = FindChild(m_settingsDoc, QString::fromUtf16(kRootName));
-    if (root && !root->IsClosed())
-        AdoptFollowingNodes(m_settingsDoc, root);
     Node& settings = root ? *root : empty;
     for (const SettingKey& key : kSettingKeys) {
         const Node* value = FindChild(settings, QString::fromUtf16(key.name));
@@ -162,7 +204,7 @@ void CProjectCrawler::LoadSettings() {
 }
 
 bool CProjectCrawler::SaveSettings() {
-    if (!m_settingsLoaded)
+    if (m_settingsFile == SettingsFile::NotLoaded)
         return false;
     OrderRange(courtesyMin, courtesyMax);
     OrderRange(articleCourtesyMin, articleCourtesyMax);
@@ -180,8 +222,11 @@ bool CProjectCrawler::SaveSettings() {
     for (const QString& entry : m_keywordHistory)
         settings->AddChild(QString::fromUtf16(kHistoryName), false)->SetText(entry);
 
+    if (m_settingsFile == SettingsFile::KeepAside && !m_dataDir.isEmpty() && keepSettingsFileAside())
+        m_settingsFile = SettingsFile::Usable;
     // The file holds the ad services' passwords.
-    bool saved = !m_dataDir.isEmpty() && SaveTreeToFile(m_settingsDoc, settingsPath(), FileAccess::UserOnly);
+    bool saved = m_settingsFile == SettingsFile::Usable && !m_dataDir.isEmpty() &&
+                 SaveTreeToFile(m_settingsDoc, settingsPath(), FileAccess::UserOnly);
     if (!m_autostartFile.isEmpty()) {
         const bool entryDone = m_autorun ? WriteAutostartEntry(m_autostartFile, m_executable)
                                          : RemoveAutostartEntry(m_autostartFile);

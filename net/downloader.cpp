@@ -63,6 +63,21 @@ void CDownloader::SetPostData(const QString& data) {
     m_postData = data;
 }
 
+void CDownloader::SetContentType(const QString& contentType) {
+    std::lock_guard guard(m_cs);
+    m_contentType = contentType;
+}
+
+void CDownloader::SetUserAgent(const QString& userAgent) {
+    std::lock_guard guard(m_cs);
+    m_userAgent = userAgent;
+}
+
+void CDownloader::SetReferer(const QString& referer) {
+    std::lock_guard guard(m_cs);
+    m_referer = referer;
+}
+
 bool CDownloader::Start(const QString& url, bool keepBinary, bool noTree) {
     return queue(url, (keepBinary ? 0 : kKeepText) | (noTree ? 0 : kBuildTree), true);
 }

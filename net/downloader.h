@@ -71,6 +71,11 @@ class CDownloader {
     void Reset();
     // A body makes the next Start send a POST.
     void SetPostData(const QString& data);
+    // The POST content type, the User-Agent and the Referer of the next Start. Set them on an idle
+    // downloader: Start resets a finished one, which brings back the defaults (Reset).
+    void SetContentType(const QString& contentType);
+    void SetUserAgent(const QString& userAgent);
+    void SetReferer(const QString& referer);
     // Queues a GET (a POST when a body is set) and wakes the worker. keepBinary: no body text; noTree: no
     // page tree. False, with nothing changed, while a job is queued or running.
     bool Start(const QString& url, bool keepBinary = false, bool noTree = false);

@@ -5,13 +5,16 @@
 #include "core/text_convert.h"
 #include "net/http_response.h"
 #include "net/plain_byte_stream.h"
+#include "net/socket_host.h"
 #include "net/tls_byte_stream.h"
 
 #include <algorithm>
 #include <chrono>
 #include <climits>
 #include <memory>
+#include <netdb.h>
 #include <optional>
+#include <sys/socket.h>
 
 using namespace Qt::StringLiterals;
 
@@ -60,6 +63,62 @@ std::int64_t NowMs() {
         .count();
 }
 
+// The first address host resolves to, as numeric text, as the connect would try it first; the host itself
+// when it is an address; empty when it does not resolve (the connect then says why).
+QString FirstAddressOf(const QString& host) {
+    const QByteArray name = SocketHostBytes(host);
+    if (IsIpAddressLiteral(name))
+        return QString::fromLatin1(name);
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(name.constData(), nullptr, &hints, &found) != 0 || !found)
+        return {};
+    char text[NI_MAXHOST] = {};
+    const int named =
+        getnameinfo(found->ai_addr, found->ai_addrlen, text, sizeof text, nullptr, 0, NI_NUMERICHOST);
+    freeaddrinfo(found);
+    return named == 0 ? QString::fromLatin1(text) : QString();
+}
+
+// Tells the observer, when there is one, of each step; at the end of a connected exchange it closes the
+// connection in the observer's sight.
+class StageReport {
+  public:
+    StageReport(const ExchangeObserver& observer, ByteStream& stream)
+        : m_observer(observer), m_stream(stream) {}
+    ~StageReport() {
+        if (!m_observer || !m_connected)
+            return;
+        m_observer(ExchangeStage::Closing, {});
+        m_stream.Close();
+        m_observer(ExchangeStage::Closed, {});
+    }
+    StageReport(const StageReport&) = delete;
+    StageReport& operator=(const StageReport&) = delete;
+
+    void Tell(ExchangeStage stage, const QString& detail = {}) {
+        if (stage == ExchangeStage::Connected)
+            m_connected = true;
+        if (m_observer)
+            m_observer(stage, detail);
+    }
+    // The name look-up, made only for an observer.
+    void Resolve(const QString& host) {
+        if (!m_observer)
+            return;
+        Tell(ExchangeStage::Resolving, host);
+        if (const QString address = FirstAddressOf(host); !address.isEmpty())
+            Tell(ExchangeStage::Resolved, address);
+    }
+
+  private:
+    const ExchangeObserver& m_observer;
+    ByteStream& m_stream;
+    bool m_connected = false;
+};
+
 std::unique_ptr<ByteStream> MakeStream(const HttpExchangeRequest& request) {
     if (request.tls)
         return std::make_unique<TlsByteStream>(request.tlsContext, request.sendTimeoutMs,
@@ -77,15 +136,22 @@ HttpExchangeResult HttpExchange(HttpExchangeRequest request, const std::atomic<b
     if (abort.load())
         return result;
 
+    StageReport report(request.observer, *stream);
+    report.Resolve(request.host);
+    report.Tell(ExchangeStage::Connecting);
     if (!stream->Connect(request.host, request.port)) {
         result.error = u"Connect error: "_s + stream->ErrorText();
         return result;
     }
+    report.Tell(ExchangeStage::Connected);
     ReplyPace pace(request.timeLimits, NowMs());
+    report.Tell(ExchangeStage::Sending);
     if (!stream->Send(request.bytes.constData(), request.bytes.size())) {
         result.error = u"Send error: "_s + stream->ErrorText();
         return result;
     }
+    report.Tell(ExchangeStage::Sent);
+    report.Tell(ExchangeStage::Receiving);
 
     const QString stage = u"Receive error: "_s;
     const qsizetype readStep = std::max(1, request.readStep);
@@ -112,8 +178,10 @@ HttpExchangeResult HttpExchange(HttpExchangeRequest request, const std::atomic<b
             result.error = stage + stream->ErrorText();
             break;
         }
-        if (count == 0)
+        if (count == 0) {
+            report.Tell(ExchangeStage::Received);
             break;
+        }
         used += count;
         received.store(static_cast<int>(std::min<qsizetype>(used, INT_MAX)));
         if (used > limits::kMaxResponseBytes) {

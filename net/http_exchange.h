@@ -25,6 +25,23 @@ class ExchangeSocketSlot {
     ByteStream* m_stream = nullptr;
 };
 
+// The steps of one exchange, in the order they happen.
+enum class ExchangeStage {
+    Resolving,  // detail: the host
+    Resolved,   // detail: the address it resolved to
+    Connecting, // and each following stage: no detail
+    Connected,
+    Sending,
+    Sent,
+    Receiving,
+    Received, // the whole reply is in: the peer closed the connection
+    Closing,
+    Closed,
+};
+
+// Told of each step of an exchange as it happens, on the exchange's thread.
+using ExchangeObserver = std::function<void(ExchangeStage stage, const QString& detail)>;
+
 struct HttpExchangeRequest {
     QString host;
     int port = 80;
@@ -39,6 +56,10 @@ struct HttpExchangeRequest {
     // Called once with the header text as soon as it has arrived, while the body still comes.
     std::function<void(const QString& header)> onHeader;
     ReplyTimeLimits timeLimits;
+    // When set, told of every step. To tell what the host resolves to, the exchange looks the name up
+    // before it connects (the connect, which tries every address, looks it up once more), and it closes
+    // the connection itself at the end rather than leaving that to the stream's destructor.
+    ExchangeObserver observer;
     // Storage to receive into: a slot hands back what its last, small reply used, so that the next one
     // lands in memory already in use. Its content does not matter.
     QByteArray buffer;

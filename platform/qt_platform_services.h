@@ -4,11 +4,12 @@
 
 namespace plat {
 
-// The desktop behind the core's platform services: the system clipboard and xdg-open.
+// The desktop behind the core's platform services: the system clipboard, xdg-open and plain message boxes.
 class QtPlatformServices final : public PlatformServices {
   public:
     void CopyText(const QString& text) override;
     void OpenUrl(const QString& url) override;
+    void ShowNotice(const QString& text) override;
 };
 
 // Installs the one process-wide QtPlatformServices; call after the Application exists.

@@ -2,18 +2,38 @@
 #include "core/platform_services.h"
 #include "tests/core/qstring_printer.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
+// Also notes the thread that opened each page.
+class OpenRecorder : public HeadlessPlatformServices {
+  public:
+    void OpenUrl(const QString& url) override {
+        const std::lock_guard guard(openLock);
+        openers.push_back(std::this_thread::get_id());
+        HeadlessPlatformServices::OpenUrl(url);
+    }
+
+    std::mutex openLock;
+    std::vector<std::thread::id> openers; // read once the launches are over
+};
+
 class PlatformServicesTest : public testing::Test {
   protected:
     void SetUp() override { InstallPlatformServices(&m_services); }
-    void TearDown() override { InstallPlatformServices(nullptr); }
+    void TearDown() override {
+        WaitForBrowserLaunches();
+        InstallPlatformServices(nullptr);
+    }
 
-    HeadlessPlatformServices m_services;
+    OpenRecorder m_services;
 };
 
 // Web and mail addresses open as given, shell characters included; anything else gets "http://" in front.
@@ -35,6 +55,27 @@ TEST_F(PlatformServicesTest, OnlyWebAndMailAddressesOpenUnprefixed) {
         expected.append(opened);
     }
     EXPECT_EQ(m_services.OpenedUrls(), expected);
+}
+
+// On a thread of its own the page opens 100 ms later from the URL as it was given; without, at once on the
+// caller's thread.
+TEST_F(PlatformServicesTest, OnItsOwnThreadThePageOpensLaterFromACopy) {
+    QString url = u"example.test/first"_s;
+    const auto asked = std::chrono::steady_clock::now();
+    OpenUrlInBrowser(url, true);
+    url = u"changed after the call"_s;
+    OpenUrlInBrowser(u"https://example.test/second"_s, true);
+    WaitForBrowserLaunches();
+    EXPECT_GE(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(100));
+    QStringList opened = m_services.OpenedUrls();
+    opened.sort();
+    EXPECT_EQ(opened, (QStringList{u"http://example.test/first"_s, u"https://example.test/second"_s}));
+    OpenUrlInBrowser(u"example.test/now"_s, false);
+    EXPECT_EQ(m_services.OpenedUrls().back(), u"http://example.test/now"_s);
+    ASSERT_EQ(m_services.openers.size(), 3u);
+    EXPECT_NE(m_services.openers[0], std::this_thread::get_id());
+    EXPECT_NE(m_services.openers[1], std::this_thread::get_id());
+    EXPECT_EQ(m_services.openers[2], std::this_thread::get_id());
 }
 
 } // namespace

@@ -89,7 +89,7 @@ TEST_F(CrawlerSettings, SettingsSurviveASaveAndReload) {
         "\r\n   <allowMaxThreads>12</allowMaxThreads>\r\n   <allowCourtesy>true</allowCourtesy>"));
 }
 
-TEST_F(CrawlerSettings, SavingTwiceKeepsOneElementAndWhatItDoesNotKnow) {
+TEST_F(CrawlerSettings, SavingTwiceKeepsOneElementAndTheKeysItDoesNotKnow) {
     writeSettings(u"\r\n<Extra>kept at the top</Extra>"
                   u"\r\n<projectcrawler>"
                   u"\r\n   <FutureOption>on</FutureOption>"
@@ -108,7 +108,12 @@ TEST_F(CrawlerSettings, SavingTwiceKeepsOneElementAndWhatItDoesNotKnow) {
         EXPECT_TRUE(crawler->SaveSettings());
     }
     EXPECT_EQ(topLevelCount(u"projectcrawler"_s) + topLevelCount(u"ProjectCrawler"_s), 1);
-    EXPECT_EQ(topLevelCount(u"Extra"_s), 1);
+    // What stood beside the settings is not carried on, but kept aside, once.
+    EXPECT_EQ(topLevelCount(u"Extra"_s), 0);
+    QByteArray aside;
+    ASSERT_TRUE(ReadWholeFile(settingsFile() + CProjectCrawler::kDamagedSettingsSuffix, aside));
+    EXPECT_TRUE(aside.contains("<Extra>kept at the top</Extra>"));
+    EXPECT_FALSE(QFile::exists(settingsFile() + CProjectCrawler::kDamagedSettingsSuffix + u"-2"_s));
     const QByteArray bytes = settingsBytes();
     EXPECT_TRUE(bytes.contains("<FutureOption>on</FutureOption>"));
     EXPECT_TRUE(bytes.contains("<courtesyMin>77</courtesyMin>"));

@@ -70,6 +70,37 @@ TEST_F(DownloaderRequest, StartOnAFinishedDownloaderDropsTheOldBody) {
     EXPECT_EQ(requests[1].raw.find("Content-Length"), std::string::npos);
 }
 
+// The three request fields set on an idle slot reach the server; the next Start resets the finished slot, and
+// with it the fields, to the defaults.
+TEST_F(DownloaderRequest, ContentTypeAgentAndRefererLastOneJob) {
+    CDownloader downloader(0, &m_crawler);
+    downloader.SetContentType(u"application/json; charset=utf-8"_s);
+    downloader.SetUserAgent(u"Tarnwick 2.0 probe/\u00e9"_s);
+    downloader.SetReferer(u"http://127.0.0.1/from?a=1"_s);
+    downloader.SetPostData(u"{}"_s);
+    ASSERT_TRUE(downloader.Start(Q(m_server.Url("/json"))));
+    ASSERT_TRUE(dltest::WaitFinished(downloader));
+    ASSERT_TRUE(downloader.Start(Q(m_server.Url("/plain"))));
+    ASSERT_TRUE(dltest::WaitFinished(downloader));
+    const auto requests = m_server.Requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].raw, "POST /json HTTP/1.1\r\n" + hostLine() +
+                                   "Accept: */*\r\n"
+                                   "Accept-Language: *\r\n"
+                                   "Accept-Encoding: text/*\r\n"
+                                   "Accept-Charset: iso-8859-1; utf-8; *\r\n"
+                                   "User-Agent: Tarnwick 2.0 probe/\xc3\xa9\r\n"
+                                   "Connection: close\r\n"
+                                   "Referer: http://127.0.0.1/from?a=1\r\n"
+                                   "Content-Type: application/json; charset=utf-8\r\n"
+                                   "Content-Length: 2\r\n"
+                                   "Cache-Control: max-age=0;\r\n"
+                                   "\r\n"
+                                   "{}");
+    EXPECT_EQ(requests[1].raw,
+              "GET /plain HTTP/1.1\r\n" + hostLine() + kFixedHeaders + "Cache-Control: max-age=0;\r\n\r\n");
+}
+
 TEST_F(DownloaderRequest, UrlsThatCouldInjectLinesOrAreNotHttpEndEmptyUnsent) {
     const QString base = Q(m_server.Url(""));
     for (const QString& url :
