@@ -7,6 +7,7 @@
 // that append keep what was there; the rows shared with the crawler stay sorted and unique; and nothing
 // grows beyond the page it came from or the node limit.
 #include "core/limits.h"
+#include "core/number_text.h"
 #include "net/crawler.h"
 #include "net/downloader.h"
 #include "net/html_tags.h"
@@ -31,6 +32,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -60,23 +62,25 @@ int HexValue(QChar c) {
 }
 
 // What a page may put into a record: its own text, and the control characters it brought in any form a
-// parser is meant to decode.
+// parser is meant to decode: a decimal character reference (which the tree decodes text node by text
+// node, anything between its digits and the next ";" ignored) or a URL escape, also one written with
+// references.
 class Page {
   public:
     explicit Page(const QString& text) : m_size(text.size()) {
-        for (const QString& form : {text, DecodeHtmlEntities(text)}) {
-            for (qsizetype i = 0; i < form.size(); ++i) {
-                const char16_t c = form[i].unicode();
-                if (IsControl(c))
-                    m_brought.set(c);
-                // A URL escape of a control byte: decoded alone or as the second byte of a C1 control.
-                if (c == u'%' && i + 2 < form.size() && HexValue(form[i + 1]) >= 0 &&
-                    HexValue(form[i + 2]) >= 0) {
-                    const int value = HexValue(form[i + 1]) * 16 + HexValue(form[i + 2]);
-                    if (IsControl(char16_t(value)))
-                        m_brought.set(size_t(value));
-                }
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            allow(text[i].unicode());
+            if (text[i] == u'&' && i + 1 < text.size() && text[i + 1] == u'#') {
+                if (const std::optional<qint64> code =
+                        number_text::ReadInt64(QStringView(text).sliced(i + 2));
+                    code && *code >= 0 && *code <= 0x9F)
+                    allow(char16_t(*code));
             }
+        }
+        for (const QString& form : {text, DecodeHtmlEntities(text)}) {
+            for (qsizetype i = 0; i + 2 < form.size(); ++i)
+                if (form[i] == u'%' && HexValue(form[i + 1]) >= 0 && HexValue(form[i + 2]) >= 0)
+                    allow(char16_t(HexValue(form[i + 1]) * 16 + HexValue(form[i + 2])));
         }
     }
 
@@ -92,6 +96,11 @@ class Page {
     qsizetype Size() const { return m_size; }
 
   private:
+    void allow(char16_t c) {
+        if (IsControl(c))
+            m_brought.set(c);
+    }
+
     qsizetype m_size;
     std::bitset<0xA0> m_brought;
 };

@@ -69,6 +69,17 @@ QList<QByteArray> SplitReplies(const QByteArray& text) {
     return replies;
 }
 
+QString ReferredHost(const QByteArray& reply) {
+    static const QString kTag = u"whois server: "_s;
+    const QString text = Utf8ToWide(reply).toLower();
+    const qsizetype tag = text.indexOf(kTag);
+    if (tag < 0)
+        return {};
+    const qsizetype lineEnd = text.indexOf(u'\n', tag);
+    return text.sliced(tag + kTag.size(), (lineEnd < 0 ? text.size() : lineEnd) - tag - kTag.size())
+        .trimmed();
+}
+
 void CheckQueries(const QString& domain, const std::vector<WhoisTableRow>& rows, const Servers& servers) {
     std::vector<QString> tableServers;
     for (const WhoisTableRow& row : rows)
@@ -86,9 +97,8 @@ void CheckQueries(const QString& domain, const std::vector<WhoisTableRow>& rows,
         Check(EndsWithLabels(domain, QString::fromUtf8(name)));
         if (std::ranges::find(tableServers, query.server) != tableServers.end())
             continue;
-        // A referral: named by the reply before, and not asked before.
-        Check(i > 0 &&
-              Utf8ToWide(servers.ReplyTo(i - 1)).toLower().contains(u"whois server: "_s + query.server));
+        // A referral: named on the first referral line of the reply before, and not asked before.
+        Check(i > 0 && ReferredHost(servers.ReplyTo(i - 1)) == query.server);
         Check(
             std::ranges::none_of(queries.begin(), queries.begin() + qsizetype(i), [&](const Query& earlier) {
                 return earlier.server.compare(query.server, Qt::CaseInsensitive) == 0;
