@@ -71,8 +71,9 @@ TEST_F(AdCenterResearch, GridRowsWithACostPerClickAreKeptAndShared) {
 // "infinity" or "nan" in a grid cell reads as scanf would, but is no figure: the row keeps the no-data value,
 // and a row whose cost per click is no figure is dropped like one without it.
 TEST_F(AdCenterResearch, GridFigureOfInfinityOrNanIsNoFigure) {
-    const Rows rows = parse(GridReply(GridRow("red widgets", "infinity1.5", "0.30") +
-                                      GridRow("blue widgets", "10", "nan") + GridRow("green", "-inf", "inf")));
+    const Rows rows =
+        parse(GridReply(GridRow("red widgets", "infinity1.5", "0.30") + GridRow("blue widgets", "10", "nan") +
+                        GridRow("green", "-inf", "inf")));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].keyword, S(u"red widgets"));
     EXPECT_EQ(rows[0].estimatedSearch, -1.0f);
