@@ -9,6 +9,9 @@
 #include "parsers/page_query.h"
 #include "parsers/search_parsers_state.h"
 
+#include <cmath>
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -78,7 +81,11 @@ float ParseCommercialIntent(const CDownloader_HTMLTags& page) {
     const QString text = page_query::TextOf(
         page.FindFirst({.tag = u"SPAN"_s, .id = u"MyMaster_DemoPageContent_lbl_IntentValue"_s}));
     const double value = number_text::ReadDouble(text).value_or(-3.0);
-    return static_cast<float>(value >= 0.0 ? value * 100.0 : value);
+    const double intent = value >= 0.0 ? value * 100.0 : value;
+    // "inf", "nan" or a number beyond a float is no value at all, as one that cannot be read.
+    if (!std::isfinite(intent) || std::fabs(intent) > std::numeric_limits<float>::max())
+        return -3.0f;
+    return static_cast<float>(intent);
 }
 
 } // namespace CDownloader_Parsers

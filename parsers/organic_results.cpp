@@ -3,6 +3,8 @@
 #include "parsers/page_query.h"
 #include "parsers/result_text.h"
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 using namespace page_query;
 
@@ -11,9 +13,12 @@ namespace organic_results {
 void Read(const CDownloader_HTMLTags& page, const Layout& layout, int firstShown,
           QString (*linkTarget)(const QString&), std::vector<CDownloader_Parsers_SE_result>& out) {
     out.clear();
-    int position = firstShown < 1 ? 1 : firstShown;
     std::vector<const CDownloader_HTMLTags*> items;
     AppendItemsOf(page.FindFirst(layout.list), items);
+    // A first number too large to number every item on from is no count line a page really shows.
+    const bool numberable = firstShown >= 1 && firstShown - 1 <= std::numeric_limits<int>::max() -
+                                                                     static_cast<qint64>(items.size());
+    const int first = numberable ? firstShown : 1;
     out.resize(items.size());
     for (size_t i = 0; i < items.size(); ++i) {
         const CDownloader_HTMLTags* item = items[i];
@@ -24,7 +29,7 @@ void Read(const CDownloader_HTMLTags& page, const Layout& layout, int firstShown
         record.full_url = linkTarget ? linkTarget(href) : href;
         record.show_url = result_text::CutAt(TextOf(FindIn(item, layout.shownUrl)), u" - "_s);
         record.body = SnippetOf(FindIn(item, layout.snippet));
-        record.pos = position++;
+        record.pos = first + static_cast<int>(i);
         result_text::CleanBodyAndSplitLines(record);
     }
 }

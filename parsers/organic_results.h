@@ -17,7 +17,8 @@ struct Layout {
 };
 
 // The items of the first list element on page as records numbered on from firstShown (from 1 when that is
-// below 1); linkTarget, when given, turns the heading link's href into the result's URL.
+// below 1, or too large for every item to get a number); linkTarget, when given, turns the heading link's
+// href into the result's URL.
 void Read(const CDownloader_HTMLTags& page, const Layout& layout, int firstShown,
           QString (*linkTarget)(const QString&), std::vector<CDownloader_Parsers_SE_result>& out);
 

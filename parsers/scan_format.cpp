@@ -3,6 +3,8 @@
 #include "core/char_codes.h"
 #include "core/number_text.h"
 
+#include <cmath>
+
 namespace {
 
 qsizetype SkipSpace(QStringView text, qsizetype i) {
@@ -48,7 +50,7 @@ int ScanFormat(QStringView text, QStringView format, std::initializer_list<ScanO
             *output->m_int = *value;
         } else if (conversion == u'f' && output->m_float) {
             const std::optional<float> value = number_text::ReadFloat(rest, &end);
-            if (!value)
+            if (!value || !std::isfinite(*value))
                 return stored;
             *output->m_float = *value;
         } else {

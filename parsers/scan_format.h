@@ -4,7 +4,8 @@
 #include <initializer_list>
 
 // Reads numbers out of a text the way scanf does with a simple format, locale-free: "%d" reads an int,
-// "%f" a float, "%%" a literal "%", white space in the format skips any white space (none included) in
+// "%f" a float (a real number only: "inf" and "nan" are no figure a service gives, so they stop the reading
+// like a mismatch), "%%" a literal "%", white space in the format skips any white space (none included) in
 // the text, and every other format character must match the text exactly. Reading stops at the first
 // mismatch; outputs not reached keep their values.
 class ScanOutput {

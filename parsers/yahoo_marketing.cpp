@@ -10,6 +10,9 @@
 #include "parsers/finished_reply.h"
 #include "parsers/search_parsers_state.h"
 
+#include <cmath>
+#include <optional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -110,7 +113,9 @@ void ParseYahooKeywordSuggest(const CDownloader_HTMLTags& reply,
         CDownloader_Parsers_Adwords_result row;
         // Attribute values come as the reply wrote them: "&" and "<" stand as references in XML.
         row.keyword = DecodeHtmlEntities(keyword->GetAttribute(u"TEXT"_s));
-        row.estimatedSearch = number_text::ReadFloat(keyword->GetAttribute(u"maxRange"_s)).value_or(-1.0f);
+        // "inf" and "nan" read like numbers but are no count of searches.
+        const std::optional<float> searches = number_text::ReadFloat(keyword->GetAttribute(u"maxRange"_s));
+        row.estimatedSearch = searches && std::isfinite(*searches) ? *searches : -1.0f;
         if (g_pCrawler)
             g_pCrawler->AddAdwordsResult(row);
         out.push_back(std::move(row));

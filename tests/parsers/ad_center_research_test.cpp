@@ -68,6 +68,19 @@ TEST_F(AdCenterResearch, GridRowsWithACostPerClickAreKeptAndShared) {
         EXPECT_TRUE(parse(reply).empty()) << reply;
 }
 
+// "infinity" or "nan" in a grid cell reads as scanf would, but is no figure: the row keeps the no-data value,
+// and a row whose cost per click is no figure is dropped like one without it.
+TEST_F(AdCenterResearch, GridFigureOfInfinityOrNanIsNoFigure) {
+    const Rows rows =
+        parse(GridReply(GridRow("red widgets", "infinity1.5", "0.30") + GridRow("blue widgets", "10", "nan") +
+                        GridRow("green", "-inf", "inf")));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].keyword, S(u"red widgets"));
+    EXPECT_EQ(rows[0].estimatedSearch, -1.0f);
+    EXPECT_FLOAT_EQ(rows[0].avgCPC, 0.30f);
+    EXPECT_EQ(m_crawler.GetAdwordsResults().size(), 1u);
+}
+
 TEST_F(AdCenterResearch, SignInLoginResearchPageAndFormPost) {
     twtest::HttpServer server;
     pointAt(Endpoint::BingAdCenter, server);

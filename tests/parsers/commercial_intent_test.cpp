@@ -47,6 +47,15 @@ TEST_F(CommercialIntent, ValueOfTheShownQueryAndTheHiddenFields) {
     EXPECT_EQ(parse(IntentPage("buy red widgets", "n/a")), -3.0f);
 }
 
+// "nan" and "inf" read like numbers, and a value beyond a float would become infinite in percent: each is no
+// value, as one that cannot be read.
+TEST_F(CommercialIntent, IntentValueOfNanInfinityOrBeyondAFloatIsNoValue) {
+    g_searchParsers.m_bing.m_intentQuery = S(u"red widgets");
+    for (const char* value : {"nan", "inf", "-infinity", "1e39", "-1e39"})
+        EXPECT_EQ(parse(IntentPage("red widgets", value)), -3.0f) << value;
+    EXPECT_FLOAT_EQ(parse(IntentPage("red widgets", "3e36")), 3e38f);
+}
+
 TEST_F(CommercialIntent, SecondPostAnswersAndTheThirdUnansweredIsFinal) {
     twtest::HttpServer server;
     pointAt(Endpoint::BingAdLab, server);

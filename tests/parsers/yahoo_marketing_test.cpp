@@ -3,8 +3,10 @@
 #include "tests/parsers/service_test_util.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <regex>
 
+using parser_test::DownloadedPage;
 using parser_test::S;
 using Row = CDownloader_Parsers_Adwords_result;
 
@@ -113,6 +115,20 @@ TEST_F(YahooMarketingExchange, EveryRunSendsItsOwnTexts) {
     EXPECT_NE(tool.back().body.find("&positiveKeywords=blue&selectedKeywords=&excludedPhrases="),
               std::string::npos)
         << tool.back().body;
+}
+
+// "nan" and "inf" in a suggestion's range read like numbers but are no count of searches.
+TEST(YahooSuggestions, SuggestionMaxRangeOfNanOrInfinityIsNoCount) {
+    std::vector<Row> rows;
+    CDownloader_Parsers::ParseYahooKeywordSuggest(
+        *DownloadedPage(
+            "<RESULT><KEYWORD TEXT=\"a\" maxRange=\"nan\"/><KEYWORD TEXT=\"b\" maxRange=\"-inf\"/>"
+            "<KEYWORD TEXT=\"c\" maxRange=\"1e39\"/></RESULT>"),
+        rows);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].estimatedSearch, -1.0f);
+    EXPECT_EQ(rows[1].estimatedSearch, -1.0f);
+    EXPECT_EQ(rows[2].estimatedSearch, std::numeric_limits<float>::max());
 }
 
 } // namespace

@@ -98,6 +98,24 @@ TEST(YahooResults, RedirectLinksUnwrappedAndNumberedFromTheCountLine) {
     EXPECT_EQ(results[0].pos, 1);
 }
 
+// A count line whose first number leaves no room to number every result on from it is no real count line:
+// the results are numbered from 1, as without one.
+TEST(YahooResults, FirstShownTooLargeToNumberOnFromCountsFromOne) {
+    const QByteArray results = "<div id=\"web\"><ol>" + Result("http://a.example/", "A") +
+                               Result("http://b.example/", "B") + "</ol></div>";
+    Records records;
+    for (const auto& [first, positions] : {std::pair{"2147483646", std::pair{2147483646, 2147483647}},
+                                           std::pair{"2147483647", std::pair{1, 2}}}) {
+        EXPECT_TRUE(CDownloader_Parsers::ParseYahooResults(
+            *DownloadedPage(HtmlPage("<div id=\"results\"><span id=\"infotext\">" + QByteArray(first) +
+                                     " - 5 of 9</span></div>" + results)),
+            records));
+        ASSERT_EQ(records.size(), 2u);
+        EXPECT_EQ(records[0].pos, positions.first) << first;
+        EXPECT_EQ(records[1].pos, positions.second) << first;
+    }
+}
+
 TEST(YahooLinks, UnwrapRules) {
     const std::pair<QString, QString> rows[] = {
         {S(u"http://rds.yahoo.com/_ylt=A/**http%3a//x.example/p%3Fq%3D1"), S(u"http://x.example/p?q=1")},
