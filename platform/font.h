@@ -22,6 +22,7 @@ inline constexpr int kMaxLineWidth = 16384;
 // beginnings are measured with widthOf until one reaches past width, and that beginning (cut between whole
 // characters) is the answer, or the whole text when none does. A text that still shows in width after
 // 65,536 characters (marks and other characters of no width) is cut there and ends in an ellipsis (U+2026).
+// A run of right-to-left script, laid out from its end, then shows the end of that beginning.
 QString ShownBeginning(const QString& text, int width, const std::function<int(const QString&)>& widthOf);
 
 // The family a face name is drawn with. Arial becomes Liberation Sans, which has Arial's metrics, so layouts
