@@ -11,6 +11,7 @@
 #include "skin/markup_draw.h"
 #include "skin/pointer_state.h"
 #include "skin/skin_button.h"
+#include "skin/skin_constants.h"
 #include "skin/skin_dlg_holder.h"
 #include "skin/wnd_shadow.h"
 
@@ -32,7 +33,7 @@ class CSkinDlg_Base : public plat::Window {
     // The system's message box over this dialog (CMessageBoxDlg): type's low four bits choose the buttons,
     // the next four the icon (skin_constants.h); answers 1 OK, 2 Cancel, 6 Yes or 7 No. An empty caption is
     // the product's name.
-    int MessageBox(const QString& text, const QString& caption = QString(), unsigned type = 0);
+    int MessageBox(const QString& text, const QString& caption = QString(), unsigned type = skin::kMessageOk);
 
     virtual void ShowTooltip(bool show) = 0;
     virtual void RenderAll(plat::DeviceContext& dc);

@@ -5,6 +5,7 @@
 #include "core/packed_minutes.h"
 #include "projects/common/record_xml.h"
 #include "skin/commands.h"
+#include "skin/skin_constants.h"
 #include "skin/skin_dlg_base.h"
 #include "skin/skin_drop_list.h"
 
@@ -21,9 +22,6 @@ const QString kAdKey = u"ad"_s;
 const QString kSelectCommand = u"prj3_select_advertiser"_s;
 constexpr int kEditLeft = 30;
 constexpr int kEditWidth = 360;
-// Yes/No with the question mark.
-constexpr unsigned kAskYesNo = 0x24;
-constexpr int kAnswerYes = 6;
 
 // The run's date from the program's clock, as the history keeps dates.
 int RunDate() {
@@ -81,12 +79,13 @@ void CProject3::StartRun(CSkinDlg_Base* sender) {
         return;
     }
     if (typed != m_keyword && !m_ads.empty()) {
-        const int answer = sender ? sender->MessageBox(u"The history holds the ads seen for \""_s +
-                                                           m_keyword + u"\". Start a new history for \""_s +
-                                                           typed + u"\"? The ads seen so far are removed."_s,
-                                                       QString(), kAskYesNo)
-                                  : 0;
-        if (answer != kAnswerYes) {
+        const int answer = sender
+                               ? sender->MessageBox(u"The history holds the ads seen for \""_s + m_keyword +
+                                                        u"\". Start a new history for \""_s + typed +
+                                                        u"\"? The ads seen so far are removed."_s,
+                                                    QString(), skin::kMessageYesNo | skin::kMessageQuestion)
+                               : 0;
+        if (answer != skin::kResultYes) {
             m_keywordEdit.SetText(m_keyword);
             return;
         }

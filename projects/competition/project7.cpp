@@ -3,6 +3,7 @@
 #include "core/platform_services.h"
 #include "net/downloader.h"
 #include "projects/competition/project6_home_page_checks.h"
+#include "skin/skin_constants.h"
 #include "skin/skin_dlg_base.h"
 
 using namespace Qt::StringLiterals;
@@ -47,5 +48,5 @@ void CProject7::OnCommand(const QString& command, int param, CSkinDlg_Base* send
     if (item >= 0)
         OpenUrlInBrowser(Sites()[size_t(item)].url);
     else if (sender)
-        sender->MessageBox(kSelectOne, QString(), 0x40);
+        sender->MessageBox(kSelectOne, QString(), skin::kMessageOk | skin::kMessageInformation);
 }

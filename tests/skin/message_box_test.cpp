@@ -12,6 +12,9 @@ using skintest::TestDialog;
 
 namespace {
 
+// A button set no caller uses: the box shows no button at all.
+constexpr unsigned kNoButtonSet = 0x02;
+
 enum Answer { kFirst, kSecond, kThird, kEnter, kEscape, kClose, kCloseButton };
 
 void Give(CMessageBoxDlg& box, Answer answer) {
@@ -45,7 +48,7 @@ TEST(MessageBox, EachButtonSetAnswersItsResults) {
         {skin::kMessageYesNo | skin::kMessageQuestion,
          {u"Yes"_s, u"No"_s},
          {{{kEscape}, 2}, {{kCloseButton}, 2}}},
-        {0x02, {}, {{{kEnter, kEscape}, 2}, {{kClose}, 2}}},
+        {kNoButtonSet, {}, {{{kEnter, kEscape}, 2}, {{kClose}, 2}}},
     };
     for (const auto& c : cases) {
         for (const auto& [answers, result] : c.answers) {
