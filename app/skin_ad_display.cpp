@@ -3,6 +3,7 @@
 #include "core/platform_services.h"
 #include "platform/device_context.h"
 #include "platform/text_format.h"
+#include "skin/host_window.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg_base.h"
 
@@ -133,7 +134,8 @@ void CSkinAdDisplay::SetHotRun(int run) {
     m_hotRun = run;
     const bool overLink = run >= 0 && m_runs[std::size_t(run)].link;
     if (m_pDlg)
-        m_pDlg->setCursorShape(overLink ? plat::CursorShape::Hand : plat::CursorShape::Arrow);
+        skin::HostWindow(*m_pDlg).setCursorShape(overLink ? plat::CursorShape::Hand
+                                                          : plat::CursorShape::Arrow);
     SetToolTip(overLink ? u"Click to open link"_s : QString());
     Redraw();
 }

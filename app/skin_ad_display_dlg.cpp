@@ -1,6 +1,7 @@
 #include "app/skin_ad_display_dlg.h"
 
 #include "skin/commands.h"
+#include "skin/host_window.h"
 
 CSkinAdDisplay_Dlg::CSkinAdDisplay_Dlg(CSkinDlg_Base* parent, CSkinElement* anchor, int xOffset, int yOffset)
     : CSkinDlg(parent, plat::WindowKind::Popup) {
@@ -8,7 +9,7 @@ CSkinAdDisplay_Dlg::CSkinAdDisplay_Dlg(CSkinDlg_Base* parent, CSkinElement* anch
     m_width = 300;
     m_height = 500;
     const plat::Point at = anchor ? anchor->GetDialogPos() : plat::Point{};
-    m_position = parent ? parent->clientToScreen({at.x + xOffset, at.y + yOffset})
+    m_position = parent ? skin::HostWindow(*parent).clientToScreen({at.x + xOffset, at.y + yOffset})
                         : plat::Point{at.x + xOffset, at.y + yOffset};
 }
 

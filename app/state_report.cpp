@@ -2,6 +2,7 @@
 
 #include "app/main_dlg.h"
 #include "net/crawler.h"
+#include "skin/host_window.h"
 
 using namespace Qt::StringLiterals;
 
@@ -21,16 +22,18 @@ StateReport::StateReport(const CMainDlg& mainDlg, std::function<void(const QStri
 QString StateReport::Line() const {
     // Read between two ticks, the crawler's pause flag is the global pause (a tick sets it per project).
     const bool paused = g_pCrawler && g_pCrawler->IsPaused();
+    const plat::Window& window = skin::HostWindow(m_mainDlg);
     return u"state paused=%1 maximized=%2 minimized=%3 tray=%4 shadow=%5"_s.arg(int(paused))
-        .arg(int(m_mainDlg.isMaximized()))
-        .arg(int(m_mainDlg.isMinimized()))
-        .arg(int(m_mainDlg.hasTrayIcon()))
+        .arg(int(window.isMaximized()))
+        .arg(int(window.isMinimized()))
+        .arg(int(window.hasTrayIcon()))
         .arg(int(m_mainDlg.Shadow().IsShown()));
 }
 
 void StateReport::Poll() {
     // Nothing to tell until the window is up.
-    if (!m_mainDlg.isVisible() && !m_mainDlg.isMinimized() && !m_mainDlg.hasTrayIcon())
+    const plat::Window& window = skin::HostWindow(m_mainDlg);
+    if (!window.isVisible() && !window.isMinimized() && !window.hasTrayIcon())
         return;
     const QString line = Line();
     if (line != m_last) {

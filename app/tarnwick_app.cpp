@@ -9,6 +9,7 @@
 #include "platform/device_context.h"
 #include "platform/first_expose.h"
 #include "resources/skin_resources.h"
+#include "skin/host_window.h"
 #include "skin/skin_atlas.h"
 #include "skin/wnd_shadow.h"
 
@@ -86,7 +87,8 @@ bool CTarnwickApp::Run() {
         report = std::make_unique<StateReport>(*mainDlg, m_options.reportState);
     std::unique_ptr<plat::FirstExposeWatch> exposeWatch;
     if (m_options.reportExposed)
-        exposeWatch = std::make_unique<plat::FirstExposeWatch>(*mainDlg, m_options.reportExposed);
+        exposeWatch =
+            std::make_unique<plat::FirstExposeWatch>(skin::HostWindow(*mainDlg), m_options.reportExposed);
     m_options.runMainWindow(*mainDlg);
     exposeWatch.reset();
     report.reset();

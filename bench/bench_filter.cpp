@@ -210,8 +210,8 @@ struct CheckListDialog {
         dlg->m_columnIndex = FilterReport::kGroup;
         dlg->onInitDialog();
         dlg->onActivate(true);
-        dlg->hide();
-        dlg->redrawNow();
+        skin::HostWindow(*dlg).hide();
+        dlg->RedrawNow();
         return dlg;
     }
     gridbench::GridDialog<ReadyGroupsReport> grid;
@@ -241,7 +241,7 @@ void BmFilterDialogScroll(benchmark::State& state) {
             dlg->m_checkHolder.m_scrollY = 0;
             state.ResumeTiming();
         }
-        dlg->redrawNow();
+        dlg->RedrawNow();
     }
     state.counters["offset"] = dlg->m_checkHolder.m_scrollY;
 }

@@ -100,7 +100,7 @@ void BmWheelRepaint(benchmark::State& state) {
     RecordReport& report = dlg.report;
     report.records = Records(static_cast<int>(state.range(0)));
     report.InvalidateContent();
-    dlg.redrawNow();
+    dlg.RedrawNow();
     const bool gridOnly = state.range(1) == 1;
     const plat::Point over{10 + kGridWidth / 2, 40 + kGridHeight / 2};
     dlg.onMouseMove(over.x, over.y);
@@ -111,9 +111,9 @@ void BmWheelRepaint(benchmark::State& state) {
             state.ResumeTiming();
         }
         if (gridOnly)
-            report.Draw(dlg.backBuffer(), report.m_x, report.m_y, true);
+            report.Draw(skin::HostWindow(dlg).backBuffer(), report.m_x, report.m_y, true);
         else
-            dlg.redrawNow();
+            dlg.RedrawNow();
     }
     state.SetLabel(gridOnly ? "grid" : "whole window");
 }
@@ -129,12 +129,12 @@ void BmGridFirstPaint(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto dlg = std::make_unique<GridDialog>();
-        dlg->redrawNow();
+        dlg->RedrawNow();
         std::vector<Record> records = Records(kMillion);
         dlg->report.records.swap(records);
         state.ResumeTiming();
         dlg->report.InvalidateContent();
-        dlg->redrawNow();
+        dlg->RedrawNow();
         state.PauseTiming();
         bytes = dlg->report.ContainerBytes();
         dlg.reset();

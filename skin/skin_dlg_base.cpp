@@ -148,6 +148,29 @@ bool CSkinDlg_Base::OnCommand(const QString& command, int /*param*/) {
     return true;
 }
 
+std::vector<CSkinDlg_Base*> CSkinDlg_Base::s_modalRuns;
+
+int CSkinDlg_Base::DoModal() {
+    s_modalRuns.push_back(this);
+    const int result = doModal();
+    s_modalRuns.pop_back();
+    return result;
+}
+
+void CSkinDlg_Base::SetDialogShownHook(std::function<void(CSkinDlg_Base&)> hook) {
+    if (!hook) {
+        setModalShownHook(nullptr);
+        return;
+    }
+    setModalShownHook([hook = std::move(hook)](plat::Window& window) {
+        const auto run = std::find_if(s_modalRuns.rbegin(), s_modalRuns.rend(), [&](CSkinDlg_Base* dlg) {
+            return static_cast<plat::Window*>(dlg) == &window;
+        });
+        if (run != s_modalRuns.rend())
+            hook(**run);
+    });
+}
+
 int CSkinDlg_Base::MessageBox(const QString& text, const QString& caption, unsigned type) {
     CMessageBoxDlg box(this, text, caption.isEmpty() ? u"Tarnwick 2.0"_s : caption, type);
     return box.DoModal();

@@ -8,6 +8,7 @@
 #include "skin/dialog_frame.h"
 #include "skin/dialog_handle.h"
 #include "skin/glow_text_cache.h"
+#include "skin/host_window.h"
 #include "skin/markup_draw.h"
 #include "skin/pointer_state.h"
 #include "skin/skin_button.h"
@@ -16,6 +17,7 @@
 #include "skin/wnd_shadow.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -24,12 +26,19 @@
 // mouse, routes keys, shows tooltips and turns clicks into command strings for OnCommand. Framed dialogs
 // also get the caption buttons, dragging by the caption band, resizing by the borders, the rounded shape and
 // minimising to the tray.
-class CSkinDlg_Base : public plat::Window {
+//
+// The platform window is a protected base: a dialog is ended, invalidated and redrawn only through its own
+// operations (EndSkinDialog, Invalidate, RedrawNow), never through the window's lower-level twins. The
+// toolkit's own parts reach the window through skin::HostWindow.
+class CSkinDlg_Base : protected plat::Window {
   public:
     explicit CSkinDlg_Base(CSkinDlg_Base* parent = nullptr, plat::WindowKind kind = plat::WindowKind::Dialog);
     ~CSkinDlg_Base() override;
 
-    int DoModal() { return doModal(); }
+    int DoModal();
+    // Runs hook once in every modal run of a dialog, from inside its loop after the window shows, so tests
+    // press buttons, type and end dialogs there instead of waiting on a real user. Null removes it.
+    static void SetDialogShownHook(std::function<void(CSkinDlg_Base&)> hook);
     // The system's message box over this dialog (CMessageBoxDlg): type's low four bits choose the buttons,
     // the next four the icon (skin_constants.h); answers 1 OK, 2 Cancel, 6 Yes or 7 No. An empty caption is
     // the product's name.
@@ -94,6 +103,8 @@ class CSkinDlg_Base : public plat::Window {
     const skin::PointerState& Pointer() const { return m_pointer; }
     skin::DialogFrame& Frame() { return m_frame; }
     const CWndShadow& Shadow() const { return m_shadow; }
+    // The window's widget, for the platform layer and tests that send real input.
+    using plat::Window::widget;
 
     // Window handlers.
     void onInitDialog() override;
@@ -170,6 +181,9 @@ class CSkinDlg_Base : public plat::Window {
 
   private:
     friend class skin::DialogHandle;
+    friend class skin::DialogFrame;
+    friend plat::Window& skin::HostWindow(CSkinDlg_Base& dlg);
+    friend const plat::Window& skin::HostWindow(const CSkinDlg_Base& dlg);
 
     // Element under (x, y) found by the root holder, with the given button state.
     void UpdateHover(int x, int y, int state);
@@ -188,6 +202,8 @@ class CSkinDlg_Base : public plat::Window {
     // The element under the pointer in whichever window has it, so leaving one window for another sends
     // the leave and enter notifications in order.
     static skin::ElementHandle s_hoverSlot;
+    // The dialogs in a modal run, innermost last, so the shown hook finds the dialog of a window.
+    static std::vector<CSkinDlg_Base*> s_modalRuns;
     // Set once initialised; size events before are ignored.
     bool m_ready = false;
     bool m_paintSuspended = false;

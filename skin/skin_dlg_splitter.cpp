@@ -1,5 +1,6 @@
 #include "skin/skin_dlg_splitter.h"
 
+#include "skin/host_window.h"
 #include "skin/skin_atlas.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg_base.h"
@@ -86,8 +87,8 @@ bool CSkinDlgSplitter::OnMouse(int x, int y, int state) {
     if (CSkinElement::OnMouse(x, y, state))
         return true;
     if (m_pDlg) {
-        m_pDlg->setCursorShape(m_orientation == kHorizontal ? plat::CursorShape::SizeNS
-                                                            : plat::CursorShape::SizeWE);
+        skin::HostWindow(*m_pDlg).setCursorShape(m_orientation == kHorizontal ? plat::CursorShape::SizeNS
+                                                                              : plat::CursorShape::SizeWE);
     }
     if (state == skin::kMouseMove) {
         m_lastCoord.reset();
@@ -111,6 +112,6 @@ bool CSkinDlgSplitter::OnMouse(int x, int y, int state) {
 
 void CSkinDlgSplitter::OnMouseLeave() {
     if (m_pDlg && !m_lastCoord)
-        m_pDlg->setCursorShape(plat::CursorShape::Arrow);
+        skin::HostWindow(*m_pDlg).setCursorShape(plat::CursorShape::Arrow);
     CSkinElement::OnMouseLeave();
 }

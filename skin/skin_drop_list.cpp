@@ -4,6 +4,7 @@
 #include "platform/native_edit.h"
 #include "skin/button_images.h"
 #include "skin/commands.h"
+#include "skin/host_window.h"
 #include "skin/skin_atlas.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg_base.h"
@@ -137,7 +138,7 @@ void CSkinDropList::OpenPopup() {
     if (!m_pPopup)
         m_pPopup = std::make_unique<CSkin_WinList>(*this, *dlg);
     m_popupHeight = PopupWindowHeight(m_popupHeight);
-    const plat::Point at = dlg->clientToScreen(GetDialogPos());
+    const plat::Point at = skin::HostWindow(*dlg).clientToScreen(GetDialogPos());
     m_pPopup->setGeometry(plat::Rect::fromXywh(at.x, at.y + kHeight, m_width, m_popupHeight));
     m_pPopup->m_highlight = m_curSel;
     m_pPopup->m_focusIndex = m_curSel;
@@ -161,9 +162,9 @@ void CSkinDropList::ClosePopup() {
         if (m_pEdit)
             m_pEdit->setFocus();
         else
-            dlg->setFocus();
+            skin::HostWindow(*dlg).setFocus();
         if (dlg->m_captureMode)
-            dlg->setCapture();
+            skin::HostWindow(*dlg).setCapture();
     }
     Redraw();
 }
@@ -210,7 +211,7 @@ void CSkinDropList::OnKillFocus() {
     CSkinDlg_Base* dlg = m_pDlg;
     if (!dlg)
         return;
-    dlg->setFocus();
+    skin::HostWindow(*dlg).setFocus();
     Redraw();
     if (edited && !m_command.isEmpty())
         dlg->OnCommand(m_command + cmd::kEditSuffix, 0);

@@ -4,6 +4,7 @@
 #include "skin/button_images.h"
 #include "skin/commands.h"
 #include "skin/element_handle.h"
+#include "skin/host_window.h"
 #include "skin/skin_dlg_base.h"
 #include "skin/skin_dlg_holder.h"
 
@@ -127,7 +128,7 @@ void CSkinEdit::OnKillFocus() {
     CSkinDlg_Base* dlg = m_pDlg;
     if (!dlg)
         return;
-    dlg->setFocus();
+    skin::HostWindow(*dlg).setFocus();
     Redraw();
     if (!m_command.isEmpty()) {
         const QString command = m_command;

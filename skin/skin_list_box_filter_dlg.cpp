@@ -5,6 +5,7 @@
 #include "platform/screens.h"
 #include "skin/commands.h"
 #include "skin/folded_string_set.h"
+#include "skin/host_window.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_list_box.h"
 
@@ -78,7 +79,7 @@ CSkinListBox_FilterDlg::CSkinListBox_FilterDlg(CSkinDlg_Base* parent, CSkinListB
         const plat::Point grid0 = grid->GetDialogPos();
         at = {grid0.x + x, grid0.y + y};
     }
-    m_screenPos = parent ? parent->clientToScreen(at) : at;
+    m_screenPos = parent ? skin::HostWindow(*parent).clientToScreen(at) : at;
 }
 
 CSkinListBox_FilterDlg::~CSkinListBox_FilterDlg() = default;

@@ -4,6 +4,7 @@
 #include "platform/keys.h"
 #include "platform/window.h"
 #include "skin/element_handle.h"
+#include "skin/host_window.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg_base.h"
 #include "skin/skin_list_box.h"
@@ -53,7 +54,7 @@ void CSkinListBox::HitTest(int x, int y, int state) {
             }
         }
         if (m_resizeColumn >= 0 && m_pDlg)
-            m_pDlg->setCursorShape(plat::CursorShape::SizeWE);
+            skin::HostWindow(*m_pDlg).setCursorShape(plat::CursorShape::SizeWE);
         return;
     }
     const int pitch = Pitch();
@@ -112,7 +113,7 @@ bool CSkinListBox::OnMouse(int x, int y, int state) {
             Paint(true, false);
         }
         if (m_pDlg)
-            m_pDlg->setCursorShape(plat::CursorShape::SizeWE);
+            skin::HostWindow(*m_pDlg).setCursorShape(plat::CursorShape::SizeWE);
     } else {
         HitTest(x, y, state);
     }

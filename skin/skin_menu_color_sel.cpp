@@ -2,6 +2,7 @@
 
 #include "platform/screens.h"
 #include "skin/color_text.h"
+#include "skin/host_window.h"
 #include "skin/skin_constants.h"
 #include "skin/text_state.h"
 
@@ -65,7 +66,7 @@ void CSkinMenuColorSel::CreateElements() {
     plat::Rect placed;
     const CSkinElement* anchor = m_anchor;
     if (anchor && anchor->GetDialog()) {
-        const plat::Point at = anchor->GetDialog()->clientToScreen(anchor->GetDialogPos());
+        const plat::Point at = skin::HostWindow(*anchor->GetDialog()).clientToScreen(anchor->GetDialogPos());
         const int x = m_x == -1 ? at.x : at.x + m_x;
         const int y = m_y == -1 ? at.y + anchor->m_height : at.y + m_y;
         placed = plat::Rect::fromXywh(x, y, kWidth, kHeight);

@@ -2,6 +2,7 @@
 
 #include "platform/screens.h"
 #include "skin/dotted_frame.h"
+#include "skin/host_window.h"
 #include "skin/queued_command.h"
 #include "skin/skin_constants.h"
 #include "skin/text_state.h"
@@ -69,7 +70,7 @@ void CSkinMenuPopup::CreateElements() {
     int y = m_y;
     const CSkinElement* owner = m_owner;
     if (owner && owner->GetDialog()) {
-        const plat::Point at = owner->GetDialog()->clientToScreen(owner->GetDialogPos());
+        const plat::Point at = skin::HostWindow(*owner->GetDialog()).clientToScreen(owner->GetDialogPos());
         x = m_x == -1 ? cursor.x : at.x + m_x;
         y = m_y == -1 ? cursor.y : at.y + m_y;
     } else if (m_hasOwner) {

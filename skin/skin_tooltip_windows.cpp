@@ -4,6 +4,7 @@
 #include "core/platform_services.h"
 #include "platform/screens.h"
 #include "skin/button_images.h"
+#include "skin/host_window.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg.h"
 
@@ -31,7 +32,7 @@ class HandlerScope {
 
 CSkinTooltip_windows::CSkinTooltip_windows(CSkinDlg* owner, const QString& text,
                                            const plat::Rect& elementRect)
-    : plat::Window(owner, plat::WindowKind::Tooltip), m_pOwner(owner), m_text(text),
+    : plat::Window(&skin::HostWindow(*owner), plat::WindowKind::Tooltip), m_pOwner(owner), m_text(text),
       m_layout(skin::LayoutTooltip(text, owner->m_font)), m_ownerElementRect(elementRect) {
     m_width = 2 * skin::kTooltipMargin + m_layout.textWidth;
     m_height = 2 * skin::kTooltipMargin + m_layout.textHeight;
@@ -48,7 +49,7 @@ plat::Rect CSkinTooltip_windows::LinkRect() const {
 void CSkinTooltip_windows::ShowAt(plat::Point cursor) {
     setGeometry(skin::PlaceTooltip(cursor, {m_width, m_height}, plat::AvailableRectAt(cursor)));
     const plat::Rect placed = windowRect();
-    const plat::Point ownerOrigin = m_pOwner->clientToScreen({0, 0});
+    const plat::Point ownerOrigin = skin::HostWindow(*m_pOwner).clientToScreen({0, 0});
     m_elementRect = m_ownerElementRect.translated(ownerOrigin.x - placed.left, ownerOrigin.y - placed.top);
     m_hideTime = MonotonicMs() + skin::kTooltipLifeMs;
     showNoActivate();
@@ -110,7 +111,7 @@ void CSkinTooltip_windows::onLButtonDown(int x, int y) {
     }
     if (m_elementRect.contains(x, y)) {
         // The element under the tooltip gets the press as if the tooltip were not there.
-        const plat::Point owner = m_pOwner->screenToClient(clientToScreen({x, y}));
+        const plat::Point owner = skin::HostWindow(*m_pOwner).screenToClient(clientToScreen({x, y}));
         m_forwardedPress = true;
         m_pOwner->onLButtonDown(owner.x, owner.y);
     }
@@ -120,7 +121,7 @@ void CSkinTooltip_windows::onLButtonUp(int x, int y) {
     HandlerScope scope(m_handlerDepth);
     if (m_forwardedPress) {
         m_forwardedPress = false;
-        const plat::Point owner = m_pOwner->screenToClient(clientToScreen({x, y}));
+        const plat::Point owner = skin::HostWindow(*m_pOwner).screenToClient(clientToScreen({x, y}));
         m_pOwner->onLButtonUp(owner.x, owner.y);
     }
 }

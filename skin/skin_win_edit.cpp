@@ -5,6 +5,7 @@
 #include "skin/commands.h"
 #include "skin/element_handle.h"
 #include "skin/element_shown.h"
+#include "skin/host_window.h"
 #include "skin/skin_dlg_base.h"
 #include "skin/skin_drop_list.h"
 #include "skin/skin_edit.h"
@@ -22,8 +23,8 @@ CSkin_WinEdit::CSkin_WinEdit(CSkinDropList& owner, const plat::Rect& rect, unsig
 
 CSkin_WinEdit::CSkin_WinEdit(CSkinElement& owner, CSkinDropList* list, CSkinEdit* edit,
                              const plat::Rect& rect, unsigned style)
-    : plat::NativeEdit(*owner.GetDialog(), rect, style, owner.GetDialog()->m_font), m_owner(owner),
-      m_pDropList(list), m_pEdit(edit), m_dialog(owner.GetDialog()) {
+    : plat::NativeEdit(skin::HostWindow(*owner.GetDialog()), rect, style, owner.GetDialog()->m_font),
+      m_owner(owner), m_pDropList(list), m_pEdit(edit), m_dialog(owner.GetDialog()) {
     // The owner hears after every paint and has this child follow it.
     owner.GetDialog()->ListOverlay(&owner);
 }

@@ -1,6 +1,7 @@
 #include "skin/skin_win_list.h"
 
 #include "platform/keys.h"
+#include "skin/host_window.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg_base.h"
 #include "skin/skin_drop_list.h"
@@ -43,7 +44,8 @@ void CSkinElementDummy_WinList::Redraw() {
 }
 
 CSkin_WinList::CSkin_WinList(CSkinDropList& list, CSkinDlg_Base& dlg)
-    : plat::Window(&dlg, plat::WindowKind::Popup), m_dummy(*this), m_list(list), m_dlg(dlg) {
+    : plat::Window(&skin::HostWindow(dlg), plat::WindowKind::Popup), m_dummy(*this), m_list(list),
+      m_dlg(dlg) {
     m_dummy.m_pAtlasDC = dlg.m_pAtlasDC;
 }
 

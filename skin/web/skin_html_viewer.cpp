@@ -1,6 +1,7 @@
 #include "skin/web/skin_html_viewer.h"
 
 #include "platform/web/web_view.h"
+#include "skin/host_window.h"
 #include "skin/skin_dlg_base.h"
 
 using namespace Qt::StringLiterals;
@@ -38,7 +39,7 @@ void CSkinHTMLViewer::Create(CSkinDlgHolder* holder, unsigned id, const QString&
                              const QString& command, int /*param*/, const QString& tooltip) {
     CSkinElement::Create(holder, id, QString(), command, 0, tooltip);
     if (m_pDlg) {
-        m_browser = std::make_unique<plat::WebView>(*m_pDlg);
+        m_browser = std::make_unique<plat::WebView>(skin::HostWindow(*m_pDlg));
         m_browser->setOffline(m_offline);
         m_browser->setLoadFinished([this](bool ok) { OnLoadFinished(ok); });
         m_pDlg->ListOverlay(this);

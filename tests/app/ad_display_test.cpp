@@ -130,8 +130,8 @@ TEST(AdPreview, OpensBesideTheClickAndClosesOnAPressOutside) {
         popup.m_display.SetAd(ad);
         plat::Rect placed;
         plat::Rect content;
-        skintest::ModalHook hook([&](plat::Window&) {
-            placed = popup.windowRect();
+        skintest::ModalHook hook([&](CSkinDlg_Base&) {
+            placed = skin::HostWindow(popup).windowRect();
             int width = 0;
             int height = 0;
             popup.m_display.GetContentSize(width, height);
@@ -141,7 +141,7 @@ TEST(AdPreview, OpensBesideTheClickAndClosesOnAPressOutside) {
         report.commands.clear();
         EXPECT_EQ(popup.DoModal(), skin::kResultCancel);
         EXPECT_TRUE(report.commands.isEmpty());
-        const plat::Point click = report.clientToScreen({10 + offset, 200 + 12});
+        const plat::Point click = skin::HostWindow(report).clientToScreen({10 + offset, 200 + 12});
         EXPECT_EQ(placed.right, offset != 0 ? click.x + 30 : std::max(click.x + 30, placed.width()));
         EXPECT_EQ(placed.left, offset != 0 ? placed.right - placed.width() : 0) << offset;
         EXPECT_EQ(placed.top, click.y + 10);

@@ -54,7 +54,7 @@ class TestProject : public CProject {
 
     void Process() override {
         steps.push_back({g_pCrawler->GetCurrentJob(), g_pCrawler->IsPaused(),
-                         owner && owner->hasTimer(CMainDlg::kProjectTimer)});
+                         owner && skin::HostWindow(*owner).hasTimer(CMainDlg::kProjectTimer)});
         if (takeDownloader && !held)
             held = g_pCrawler->GetFreeDownloader();
         if (releaseDownloader && held) {
@@ -144,7 +144,7 @@ struct OpenMainWindow {
         dlg.m_makeProject = NewProjectOfKind;
         dlg.Open();
         // Tests open the wizard themselves, when they mean to.
-        dlg.killTimer(CMainDlg::kWizardTimer);
+        skin::HostWindow(dlg).killTimer(CMainDlg::kWizardTimer);
     }
     ~OpenMainWindow() { dlg.Close(); }
     OpenMainWindow(const OpenMainWindow&) = delete;

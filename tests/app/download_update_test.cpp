@@ -48,7 +48,7 @@ class UpdateDownload : public ::testing::Test {
                 run.steps.push_back(dlg.m_bar.m_position);
         };
         QObject::connect(&watch, &QTimer::timeout, step);
-        skintest::ModalHook hook([&](plat::Window& w) {
+        skintest::ModalHook hook([&](CSkinDlg_Base& w) {
             if (auto* box = dynamic_cast<CMessageBoxDlg*>(&w)) {
                 run.message = box->m_text;
                 run.caption = box->m_caption;

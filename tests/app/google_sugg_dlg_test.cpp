@@ -50,7 +50,7 @@ TEST(GoogleSuggDlg, PictureShownAndTheTypedCodeAnswered) {
     CProject1_GoogleSuggDlg dialog(nullptr, *reply);
     dialog.onInitDialog();
     dialog.RedrawNow();
-    const plat::DeviceContext& dc = dialog.backBuffer();
+    const plat::DeviceContext& dc = skin::HostWindow(dialog).backBuffer();
     QDir().mkpath(QStringLiteral(TW_APP_RENDER_DIR));
     ASSERT_TRUE(dc.saveImage(QStringLiteral(TW_APP_RENDER_DIR) + u"/picture_code_prompt.png"_s));
     const plat::Rect area = dialog.PictureArea();
@@ -71,7 +71,8 @@ TEST(GoogleSuggDlg, BrokenPictureLeavesTheAreaBlankAndStillAsksAnew) {
     retry.RedrawNow();
     EXPECT_TRUE(retry.m_pictureFailed);
     const plat::Rect area = retry.PictureArea();
-    EXPECT_EQ(retry.backBuffer().getPixel((area.left + area.right) / 2, (area.top + area.bottom) / 2),
+    EXPECT_EQ(skin::HostWindow(retry).backBuffer().getPixel((area.left + area.right) / 2,
+                                                            (area.top + area.bottom) / 2),
               plat::Rgb(255, 255, 255));
     ClickElement(retry, retry.m_newPictureButton);
     EXPECT_EQ(retry.Result(), skin::kResultOk);
@@ -86,7 +87,7 @@ TEST(GoogleSuggDlg, BrokenPictureLeavesTheAreaBlankAndStillAsksAnew) {
 // Installed as the keyword tool's prompt, the dialog runs modally and hands back the code typed into it.
 TEST(GoogleSuggDlg, InstalledAsThePromptRunsModally) {
     InstallGoogleSuggPrompt();
-    skintest::ModalHook hook([](plat::Window& window) {
+    skintest::ModalHook hook([](CSkinDlg_Base& window) {
         auto& dialog = dynamic_cast<CProject1_GoogleSuggDlg&>(window);
         dialog.m_codeEdit.SetText(u"q9"_s);
         ClickElement(dialog, dialog.m_okButton);

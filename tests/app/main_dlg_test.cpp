@@ -18,24 +18,24 @@ using apptest::TestProject;
 TEST(MainWindowSize, MaximisedOnItsOwnScreensWorkAreaAndNeverPlacedOffEveryScreen) {
     OpenMainWindow w;
     // The primary screen is 1280 x 800: three quarters is below the 1020 x 650 minimum, and 1020 < 1280.
-    EXPECT_TRUE(w.dlg.isMaximized());
-    EXPECT_EQ(w.dlg.windowRect(), plat::AvailableRectAt(plat::Point{10, 10}));
+    EXPECT_TRUE(skin::HostWindow(w.dlg).isMaximized());
+    EXPECT_EQ(skin::HostWindow(w.dlg).windowRect(), plat::AvailableRectAt(plat::Point{10, 10}));
     w.dlg.OnCommand(u"Default_restore"_s, 0);
-    ASSERT_FALSE(w.dlg.isMaximized());
+    ASSERT_FALSE(skin::HostWindow(w.dlg).isMaximized());
     // The window manager may not shrink it below the minimum either (tiling, keyboard resizing).
     EXPECT_EQ(w.dlg.widget()->windowHandle()->minimumSize(), QSize(1020, 650));
     const std::vector<plat::Rect> areas = plat::AvailableRects();
     for (const plat::Point away : {plat::Point{-5000, -5000}, {9000, 300}, {100, 4000}}) {
-        w.dlg.move(away.x, away.y);
-        const plat::Rect placed = w.dlg.windowRect();
+        skin::HostWindow(w.dlg).move(away.x, away.y);
+        const plat::Rect placed = skin::HostWindow(w.dlg).windowRect();
         EXPECT_TRUE(std::any_of(areas.begin(), areas.end(),
                                 [&](const plat::Rect& area) { return !placed.intersected(area).isEmpty(); }))
             << away.x << "," << away.y;
     }
-    w.dlg.setGeometry(plat::Rect::fromXywh(1500, 100, 1100, 700));
+    skin::HostWindow(w.dlg).setGeometry(plat::Rect::fromXywh(1500, 100, 1100, 700));
     w.dlg.OnCommand(u"Default_maximize"_s, 0);
     const plat::Rect second = plat::AvailableRectAt(plat::Point{2000, 500});
-    EXPECT_EQ(w.dlg.windowRect(), second);
+    EXPECT_EQ(skin::HostWindow(w.dlg).windowRect(), second);
     EXPECT_EQ(w.dlg.m_btnHelp.m_x + w.dlg.m_btnHelp.m_width, second.width() - 3) << "Help follows the edge";
 }
 
@@ -46,9 +46,9 @@ class MainWindowToolbar : public ::testing::Test {
   protected:
     OpenMainWindow w;
     int dialogs = 0;
-    skintest::ModalHook cancel{[this](plat::Window& shown) {
+    skintest::ModalHook cancel{[this](CSkinDlg_Base& shown) {
         dialogs += dynamic_cast<CPreferencesDlg*>(&shown) != nullptr;
-        dynamic_cast<CSkinDlg_Base&>(shown).OnCommand(u"Default_cancel"_s, 0);
+        shown.OnCommand(u"Default_cancel"_s, 0);
     }};
 };
 using MainWindowKeys = MainWindowToolbar;
@@ -106,7 +106,7 @@ TEST(MainWindowTimers, TheWizardTimerSendsTheNewCommandOnce) {
     w.dlg.commands.clear();
     w.dlg.onTimer(CMainDlg::kWizardTimer);
     EXPECT_EQ(w.dlg.commands, QStringList{u"new_project"_s});
-    EXPECT_FALSE(w.dlg.hasTimer(CMainDlg::kWizardTimer));
+    EXPECT_FALSE(skin::HostWindow(w.dlg).hasTimer(CMainDlg::kWizardTimer));
 }
 
 TEST(MainWindowTabs, AClickedTabShowsItsProjectAndHidesTheOthers) {

@@ -22,14 +22,14 @@ struct SeenMessage {
 // step, and a file dialog without an answer, are cancelled; a run its step leaves open ends after 5 s.
 class ModalScript {
   public:
-    using Step = std::function<void(plat::Window&)>;
+    using Step = std::function<void(CSkinDlg_Base&)>;
 
     ModalScript() {
-        plat::Window::setModalShownHook([this](plat::Window& w) { Run(w); });
+        CSkinDlg_Base::SetDialogShownHook([this](CSkinDlg_Base& w) { Run(w); });
         AnswerFileDialogs({});
     }
     ~ModalScript() {
-        plat::Window::setModalShownHook(nullptr);
+        CSkinDlg_Base::SetDialogShownHook(nullptr);
         plat::SetFileDialogScript(nullptr);
     }
 
@@ -37,10 +37,10 @@ class ModalScript {
     bool Done() const { return m_steps.empty(); }
     // Modal runs of windows of type T are left alone.
     template <typename T> void LeaveAlone() {
-        m_leaveAlone = [](plat::Window& w) { return dynamic_cast<T*>(&w) != nullptr; };
+        m_leaveAlone = [](CSkinDlg_Base& w) { return dynamic_cast<T*>(&w) != nullptr; };
     }
     template <typename T> static Step On(std::function<void(T&)> act) {
-        return [act = std::move(act)](plat::Window& w) {
+        return [act = std::move(act)](CSkinDlg_Base& w) {
             T* dialog = dynamic_cast<T*>(&w);
             ASSERT_NE(dialog, nullptr) << "another dialog was expected";
             act(*dialog);
@@ -80,18 +80,19 @@ class ModalScript {
     int unscripted = 0;
 
   private:
-    void Run(plat::Window& w) {
+    void Run(CSkinDlg_Base& w) {
         if (m_leaveAlone && m_leaveAlone(w))
             return;
         QTimer::singleShot(5000, w.widget(), [&w] {
-            if (w.isInModalLoop())
-                w.endDialog(-1);
+            plat::Window& window = skin::HostWindow(w);
+            if (window.isInModalLoop())
+                window.endDialog(-1);
         });
         if (auto* box = dynamic_cast<CMessageBoxDlg*>(&w))
             messages.push_back({box->m_text, box->m_caption, box->m_type});
         if (m_steps.empty()) {
             ++unscripted;
-            w.endDialog(2);
+            skin::HostWindow(w).endDialog(2);
             return;
         }
         const Step step = std::move(m_steps.front());
@@ -101,7 +102,7 @@ class ModalScript {
 
     std::deque<Step> m_steps;
     std::deque<plat::FileDialogAnswer> m_fileAnswers;
-    std::function<bool(plat::Window&)> m_leaveAlone;
+    std::function<bool(CSkinDlg_Base&)> m_leaveAlone;
 };
 
 } // namespace apptest

@@ -52,7 +52,7 @@ class Preferences : public ::testing::Test {
 
     // Runs the Options button of the main window with the script.
     void RunOptions(Script& script) {
-        skintest::ModalHook hook([&](plat::Window& w) {
+        skintest::ModalHook hook([&](CSkinDlg_Base& w) {
             if (auto* box = dynamic_cast<CMessageBoxDlg*>(&w)) {
                 script.messages << box->m_caption + u'|' + box->m_text + u'|' + QString::number(box->m_type);
                 Click(*box, box->m_button1);
@@ -65,7 +65,7 @@ class Preferences : public ::testing::Test {
         window.dlg.Click(window.dlg.m_btnOptions);
     }
 
-    static void Click(plat::Window& w, const CSkinElement& e) {
+    static void Click(CSkinDlg_Base& w, const CSkinElement& e) {
         skintest::ClickAt(w, skintest::TestDialog::Centre(e));
     }
     // Replaces the text of a field as the user does: click, select all, type.
@@ -253,7 +253,7 @@ TEST_F(Preferences, TheCommandsParameterChoosesThePanelShownFirst) {
     for (const auto& [param, panel] : {std::pair{3, 3}, {4, 4}, {0, 0}, {5, 0}, {-1, 0}, {99, 0}}) {
         QString seen;
         std::vector<plat::ColorRef> tabColors;
-        skintest::ModalHook hook([&](plat::Window& w) {
+        skintest::ModalHook hook([&](CSkinDlg_Base& w) {
             auto& d = dynamic_cast<CPreferencesDlg&>(w);
             for (int i = 0; i < CPreferencesDlg::kPanelCount; ++i) {
                 if (d.m_panels[std::size_t(i)].m_visible)
@@ -332,7 +332,7 @@ TEST_F(Preferences, ASettingsFileThatCannotBeWrittenIsReportedOnce) {
                   QStringList{u"Critical error|Cannot save settings.|%1"_s.arg(skin::kMessageStop)});
     }
     Script silent;
-    skintest::ModalHook hook([&](plat::Window&) { silent.messages << u"shown"_s; });
+    skintest::ModalHook hook([&](CSkinDlg_Base&) { silent.messages << u"shown"_s; });
     Crawler().AddKeywordToHistory(u"keyword"_s, true);
     Crawler().ClearKeywordHistory();
     EXPECT_TRUE(silent.messages.isEmpty());
@@ -368,7 +368,7 @@ TEST(PreferencesThreads, TheSliderRangeFollowsTheMarkerAndThePool) {
         EXPECT_EQ(dlg.m_threads.m_minimum, c.minimum) << c.marker << " " << c.pool;
         EXPECT_EQ(dlg.m_threads.m_maximum, c.maximum) << c.marker << " " << c.pool;
         EXPECT_EQ(dlg.m_threads.m_position, c.position) << c.marker << " " << c.pool;
-        dlg.hide();
+        skin::HostWindow(dlg).hide();
         dlg.onDestroy();
     }
 }

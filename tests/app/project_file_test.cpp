@@ -154,5 +154,5 @@ TEST(ProjectFiles, OpenDecidesTheKindFirstAndKeepsOneKind5Project) {
     w.dlg.OnCommand(u"open"_s, 0);
     EXPECT_EQ(w.dlg.m_projects.size(), 2u);
     EXPECT_EQ(w.dlg.m_curProject, 1) << "the open kind-5 project took the file";
-    EXPECT_TRUE(w.dlg.hasTimer(CMainDlg::kProjectTimer));
+    EXPECT_TRUE(skin::HostWindow(w.dlg).hasTimer(CMainDlg::kProjectTimer));
 }

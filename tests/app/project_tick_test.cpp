@@ -26,7 +26,7 @@ TEST(ProjectTick, EveryProjectStepsOnceInTabOrderUnderItsOwnJob) {
     EXPECT_FALSE(a->steps[0].tickTimerRunning) << "the tick never re-enters while a step runs";
     EXPECT_EQ(g_pCrawler->GetCurrentJob(), -1);
     EXPECT_FALSE(g_pCrawler->IsPaused()) << "the global pause is restored after the projects' own flags";
-    EXPECT_TRUE(w.dlg.hasTimer(CMainDlg::kProjectTimer));
+    EXPECT_TRUE(skin::HostWindow(w.dlg).hasTimer(CMainDlg::kProjectTimer));
 }
 
 TEST(ProjectTick, TheGlobalPauseSkipsStepsAndAPausedProjectStepsWithoutDownloaders) {
@@ -37,7 +37,7 @@ TEST(ProjectTick, TheGlobalPauseSkipsStepsAndAPausedProjectStepsWithoutDownloade
     w.dlg.ProjectTick();
     EXPECT_TRUE(a->steps.empty());
     EXPECT_TRUE(g_pCrawler->IsPaused());
-    EXPECT_TRUE(w.dlg.hasTimer(CMainDlg::kProjectTimer));
+    EXPECT_TRUE(skin::HostWindow(w.dlg).hasTimer(CMainDlg::kProjectTimer));
     w.dlg.OnCommand(u"resume"_s, 0);
 
     w.dlg.OnCommand(u"pause_project"_s, 0);
@@ -53,7 +53,7 @@ TEST(ProjectTick, WithNoProjectItOnlyGrowsThePoolToTheThreadCountPlusFour) {
     w.dlg.ProjectTick();
     w.dlg.ProjectTick();
     EXPECT_EQ(g_pCrawler->GetDownloaders().size(), 9u);
-    EXPECT_TRUE(w.dlg.hasTimer(CMainDlg::kProjectTimer));
+    EXPECT_TRUE(skin::HostWindow(w.dlg).hasTimer(CMainDlg::kProjectTimer));
 }
 
 TEST(ProjectTick, ATabTurnsBusyWhileItsProjectHoldsADownloader) {

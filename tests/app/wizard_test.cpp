@@ -135,7 +135,7 @@ TEST(NewProjectWizard, CommandLineSwitchesPreselect) {
     w.dlg.onTimer(CMainDlg::kWizardTimer);
     ASSERT_EQ(w.dlg.m_projects.size(), 1u);
     EXPECT_EQ(w.dlg.m_projects[0]->m_kind, 5);
-    EXPECT_TRUE(w.dlg.isMinimized() || w.dlg.hasTrayIcon());
+    EXPECT_TRUE(skin::HostWindow(w.dlg).isMinimized() || skin::HostWindow(w.dlg).hasTrayIcon());
     EXPECT_EQ(g_pCrawler->m_cmdLine.trimmed(), u"--GoProject5"_s);
     w.dlg.OnCommand(u"Default_restore"_s, 0);
     for (int opening = 0; opening < 2; ++opening) {
@@ -146,7 +146,7 @@ TEST(NewProjectWizard, CommandLineSwitchesPreselect) {
         w.dlg.OnCommand(u"new_project"_s, 0);
     }
     EXPECT_TRUE(w.script.Done());
-    EXPECT_FALSE(w.dlg.isMinimized());
+    EXPECT_FALSE(skin::HostWindow(w.dlg).isMinimized());
 }
 
 // Choosing "-- Clear history --" asks first. No: the history stays, the list loses its text and choice. Yes:

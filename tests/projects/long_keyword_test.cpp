@@ -77,7 +77,7 @@ TEST_F(LongKeyword, OpensInAMomentShowsItCutShortAndSavesItWhole) {
     const auto painted = [&] {
         QCoreApplication::processEvents();
         Window().dlg.RedrawNow();
-        return Window().dlg.backBuffer().image().copy();
+        return skin::HostWindow(Window().dlg).backBuffer().image().copy();
     };
 
     ASSERT_NE(OpenFile(u"short.twpx"_s), nullptr);

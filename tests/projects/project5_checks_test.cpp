@@ -94,7 +94,7 @@ TEST_F(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
     EXPECT_FALSE(QFile::exists(list)) << "nothing changed yet";
 
     // The test drives the tick itself, so that no check starts while the pairs are typed.
-    w.dlg.killTimer(CMainDlg::kProjectTimer);
+    skin::HostWindow(w.dlg).killTimer(CMainDlg::kProjectTimer);
     TypePair(w.script, u"running shoes"_s, u"WWW.ShoeShop.com "_s);
     apptest::ClickElement(w.dlg, project.m_btnAdd);
     TypePair(w.script, u"hiking boots\r\nRunning Shoes"_s, u"http://bootbarn.net\r\nshoeshop.com"_s);
@@ -158,7 +158,7 @@ TEST_F(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
     w.dlg.RedrawNow();
     const QString renders = QCoreApplication::applicationDirPath() + u"/renders"_s;
     QDir().mkpath(renders);
-    EXPECT_TRUE(w.dlg.backBuffer().saveImage(renders + u"/kind5_page.png"_s));
+    EXPECT_TRUE(skin::HostWindow(w.dlg).backBuffer().saveImage(renders + u"/kind5_page.png"_s));
     EXPECT_EQ(FileBytes(list), DataBytes(u"list_two_days.zxml"_s));
     EXPECT_EQ(w.script.unscripted, 0);
 }
@@ -167,7 +167,7 @@ TEST_F(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
 TEST_F(BidWatchtower, KeywordFilterOffersTheWatchedKeywords) {
     apptest::OpenMainWindow& w = Window();
     CProject5& project = kind5test::ChooseMonitor(w.script, w.dlg);
-    w.dlg.killTimer(CMainDlg::kProjectTimer);
+    skin::HostWindow(w.dlg).killTimer(CMainDlg::kProjectTimer);
     TypePair(w.script, u"running shoes\r\nhiking boots"_s, u"shoeshop.com\r\nbootbarn.net"_s);
     w.dlg.OnCommand(CProject5::kAddCommand, 0);
     ASSERT_EQ(project.m_list.m_entries.size(), 4u);

@@ -61,7 +61,7 @@ class Program {
         m_services.PointEndpoints();
         dlg.m_makeProject = NewProjectOfKind;
         dlg.Open();
-        dlg.killTimer(CMainDlg::kWizardTimer);
+        skin::HostWindow(dlg).killTimer(CMainDlg::kWizardTimer);
     }
     ~Program() {
         dlg.Close();

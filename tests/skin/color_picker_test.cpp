@@ -61,14 +61,14 @@ TEST(ColorPicker, PicksTheColourUnderThePointerOrCancels) {
         plat::Rect placed;
         QString shown;
         CSkinMenuColorSel picker(&dlg, &dots, u"#00ff00"_s);
-        skintest::ModalHook hook([&](plat::Window&) {
-            placed = picker.windowRect();
+        skintest::ModalHook hook([&](CSkinDlg_Base&) {
+            placed = skin::HostWindow(picker).windowRect();
             shown = picker.m_color;
             c.act(picker);
         });
         EXPECT_EQ(picker.DoModal(), c.result) << c.color.toStdString();
         EXPECT_EQ(picker.m_color, c.color);
         EXPECT_EQ(shown, u"00FF00"_s);
-        EXPECT_EQ(placed.topLeft(), dlg.clientToScreen({200, 129}));
+        EXPECT_EQ(placed.topLeft(), skin::HostWindow(dlg).clientToScreen({200, 129}));
     }
 }

@@ -61,7 +61,7 @@ struct CalendarDialog {
     plat::Point Cell(int column, int row) const {
         return skintest::At(cal, 14 + 24 * column + 12, 46 + 15 * row + 7);
     }
-    void Paint() { dlg.RenderAll(dlg.backBuffer()); }
+    void Paint() { dlg.RenderAll(skin::HostWindow(dlg).backBuffer()); }
     QDate Clicked(int column, int row) {
         ClickAt(dlg, Cell(column, row));
         return dlg.commands.back() == "date_sel_"_L1 ? Unpacked(dlg.params.back()) : QDate();
@@ -145,9 +145,9 @@ TEST(SkinDateSelect, RightClickOffersTheMonthsOfTheLocale) {
     CalendarDialog d(American());
     QStringList offered;
     plat::Rect placed;
-    skintest::ModalHook hook([&](plat::Window& w) {
+    skintest::ModalHook hook([&](CSkinDlg_Base& w) {
         auto& menu = dynamic_cast<CSkinMenuPopup&>(w);
-        placed = menu.windowRect();
+        placed = skin::HostWindow(menu).windowRect();
         for (const CSkinMenuPopup_Item& item : menu.Items())
             offered.append(item.text + u' ' + item.command);
         for (int y = 0; y < menu.m_height && menu.HoveredItem() != 4; ++y)
@@ -159,7 +159,7 @@ TEST(SkinDateSelect, RightClickOffersTheMonthsOfTheLocale) {
     QCoreApplication::processEvents();
     ASSERT_EQ(offered.size(), 12);
     EXPECT_EQ(offered[11], u"December date_sel_12"_s);
-    EXPECT_EQ(placed.topLeft(), d.dlg.clientToScreen({cell.x, cell.y + 15}));
+    EXPECT_EQ(placed.topLeft(), skin::HostWindow(d.dlg).clientToScreen({cell.x, cell.y + 15}));
     EXPECT_EQ(d.dlg.commands.mid(0, 2), (QStringList{u"date_sel_5"_s, u"date_sel_"_s}));
     EXPECT_EQ(d.cal.SelectedDate(), QDate(2024, 5, 31));
 }

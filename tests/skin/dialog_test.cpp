@@ -17,6 +17,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <type_traits>
 
 using namespace Qt::StringLiterals;
 using skin::CaptionButton;
@@ -25,6 +26,32 @@ using skintest::ProbeElement;
 using skintest::TestDialog;
 
 namespace {
+
+// Each action on a dialog has one public name: the platform window's lower-level twins of EndSkinDialog,
+// Invalidate and RedrawNow are not part of a dialog's face, nor is the window itself.
+template <typename D>
+concept EndsByWindow = requires(D& d) {
+    d.endDialog(1);
+};
+template <typename D>
+concept InvalidatesByWindow = requires(D& d) {
+    d.invalidate();
+};
+template <typename D>
+concept RedrawsByWindow = requires(D& d) {
+    d.redrawNow();
+};
+template <typename D>
+constexpr bool kShowsWindowTwins = EndsByWindow<D> || InvalidatesByWindow<D> || RedrawsByWindow<D> ||
+                                   std::is_convertible_v<D*, plat::Window*>;
+static_assert(EndsByWindow<plat::Window> && InvalidatesByWindow<plat::Window> &&
+              RedrawsByWindow<plat::Window>);
+static_assert(!kShowsWindowTwins<CSkinDlg_Base> && !kShowsWindowTwins<TestDialog>);
+static_assert(requires(TestDialog & d) {
+    d.EndSkinDialog(1);
+    d.Invalidate();
+    d.RedrawNow();
+});
 
 // A framed dialog with two push buttons, an element with a tooltip and a drop target.
 class DialogTest : public ::testing::Test {
@@ -194,7 +221,7 @@ TEST_F(DialogModal, EndSkinDialogEndsTheRunAtTheNextTick) {
     QTimer::singleShot(30, [&] {
         dlg.EndSkinDialog(0); // no result: the run goes on
         QTimer::singleShot(150, [&] {
-            EXPECT_TRUE(dlg.isInModalLoop());
+            EXPECT_TRUE(skin::HostWindow(dlg).isInModalLoop());
             elapsed.start();
             dlg.EndSkinDialog(5);
         });
@@ -230,7 +257,7 @@ TEST(DialogSafety, ACommandThatDeletesItsButtonLeavesNoDanglingPointer) {
                     CSkinDlg_Base::HoverSlot() == nullptr);
         dlg.onMouseMove(20, 50);
         dlg.Key(plat::kKeyEnter);
-        dlg.redrawNow();
+        dlg.RedrawNow();
     }
 }
 
@@ -360,9 +387,9 @@ TEST(DialogOpening, PaintsOnceAtTheSizeItShowsWith) {
         };
         dlg.onInitDialog();
         EXPECT_EQ(probe.draws, 1);
-        EXPECT_EQ(dlg.backBuffer().size(), dlg.clientSize());
-        EXPECT_EQ(dlg.backBuffer().getPixel(11, 41), plat::Rgb(1, 2, 3));
-        EXPECT_EQ(dlg.isMaximized(), maximized);
+        EXPECT_EQ(skin::HostWindow(dlg).backBuffer().size(), skin::HostWindow(dlg).clientSize());
+        EXPECT_EQ(skin::HostWindow(dlg).backBuffer().getPixel(11, 41), plat::Rgb(1, 2, 3));
+        EXPECT_EQ(skin::HostWindow(dlg).isMaximized(), maximized);
     }
 }
 
@@ -370,15 +397,15 @@ TEST_F(DialogFrame, CaptionButtonsMaximiseRestoreMinimiseAndClose) {
     dlg.Open();
     EXPECT_FALSE(Caption(CaptionButton::Restore).m_visible);
     dlg.Click(Caption(CaptionButton::Maximize));
-    EXPECT_TRUE(dlg.isMaximized());
+    EXPECT_TRUE(skin::HostWindow(dlg).isMaximized());
     EXPECT_TRUE(Caption(CaptionButton::Restore).m_visible);
     EXPECT_FALSE(Caption(CaptionButton::Maximize).m_visible);
     dlg.Click(Caption(CaptionButton::Restore));
-    EXPECT_FALSE(dlg.isMaximized());
+    EXPECT_FALSE(skin::HostWindow(dlg).isMaximized());
     EXPECT_EQ(dlg.m_width, 420);
     dlg.Click(Caption(CaptionButton::Minimize));
-    EXPECT_TRUE(dlg.isMinimized());
-    dlg.restore();
+    EXPECT_TRUE(skin::HostWindow(dlg).isMinimized());
+    skin::HostWindow(dlg).restore();
     dlg.Click(Caption(CaptionButton::Close));
     EXPECT_EQ(dlg.commands, (QStringList{u"Default_maximize"_s, u"Default_restore"_s, u"Default_minimize"_s,
                                          u"Default_close"_s}));
@@ -390,9 +417,9 @@ TEST_F(DialogFrame, CaptionButtonsMaximiseRestoreMinimiseAndClose) {
 TEST_F(DialogFrame, CaptionDoubleClick) {
     dlg.Open();
     dlg.onLButtonDblClk(200, 12);
-    EXPECT_FALSE(dlg.isMaximized());
+    EXPECT_FALSE(skin::HostWindow(dlg).isMaximized());
     dlg.onLButtonUp(200, 12);
-    EXPECT_TRUE(dlg.isMaximized());
+    EXPECT_TRUE(skin::HostWindow(dlg).isMaximized());
     TestDialog child(&dlg);
     child.Open();
     child.onLButtonDblClk(10, 10);
@@ -406,21 +433,21 @@ TEST_F(DialogFrame, CaptionDoubleClick) {
 TEST_F(DialogFrame, CaptionAndBorderDrags) {
     dlg.m_minWidth = 350;
     dlg.Open();
-    const plat::Rect before = dlg.windowRect();
+    const plat::Rect before = skin::HostWindow(dlg).windowRect();
     const plat::Point cursor = plat::CursorPos();
     dlg.onLButtonDown(150, 12);
     ASSERT_EQ(dlg.Pointer().Mode(), skin::PointerMode::Moving);
     dlg.Frame().MoveStep({cursor.x - 40, cursor.y + 25});
-    EXPECT_EQ(dlg.windowRect(), before.translated(-40, 25));
+    EXPECT_EQ(skin::HostWindow(dlg).windowRect(), before.translated(-40, 25));
     dlg.onLButtonUp(150, 12);
-    const plat::Rect moved = dlg.windowRect();
+    const plat::Rect moved = skin::HostWindow(dlg).windowRect();
     dlg.onLButtonDown(419, 130);
     ASSERT_EQ(dlg.Pointer().Mode(), skin::PointerMode::Resizing);
     dlg.Frame().ResizeStep({moved.right + 60, 400});
     EXPECT_EQ(dlg.m_width, 480);
     EXPECT_EQ(Caption(CaptionButton::Close).m_x, 480 - 26);
     dlg.Frame().ResizeStep({moved.left - 500, 400});
-    EXPECT_EQ(dlg.windowRect().width(), 350);
+    EXPECT_EQ(skin::HostWindow(dlg).windowRect().width(), 350);
     dlg.onLButtonUp(0, 130);
     EXPECT_EQ(dlg.Pointer().Mode(), skin::PointerMode::Idle);
     EXPECT_TRUE(dlg.commands.isEmpty());
@@ -431,7 +458,7 @@ TEST_F(DialogFrame, SetTitleKeepsThePlainTextAndNeverNestsMarkup) {
     dlg.SetTitle(u"Tarnwick 2.0 :: Options"_s);
     dlg.SetTitle(dlg.Title());
     EXPECT_EQ(dlg.Title(), u"Tarnwick 2.0 :: Options"_s);
-    EXPECT_EQ(dlg.windowText(), u"Tarnwick 2.0 :: Options"_s);
+    EXPECT_EQ(skin::HostWindow(dlg).windowText(), u"Tarnwick 2.0 :: Options"_s);
 }
 
 // Without a system tray a minimised window stays reachable; from the tray icon it comes back maximised again
@@ -440,13 +467,13 @@ TEST_F(DialogFrame, MinimiseToTrayKeepsTheWindowReachableAndItsMaximisedState) {
     dlg.m_minimizeToTray = true;
     dlg.Open();
     ASSERT_FALSE(plat::IsSystemTrayAvailable());
-    dlg.maximize();
-    dlg.minimize();
-    EXPECT_FALSE(dlg.hasTrayIcon());
-    EXPECT_TRUE(dlg.isVisible());
+    skin::HostWindow(dlg).maximize();
+    skin::HostWindow(dlg).minimize();
+    EXPECT_FALSE(skin::HostWindow(dlg).hasTrayIcon());
+    EXPECT_TRUE(skin::HostWindow(dlg).isVisible());
     dlg.onTrayIcon(plat::TrayClick::Left);
-    EXPECT_FALSE(dlg.isMinimized());
-    EXPECT_TRUE(dlg.isMaximized());
+    EXPECT_FALSE(skin::HostWindow(dlg).isMinimized());
+    EXPECT_TRUE(skin::HostWindow(dlg).isMaximized());
     EXPECT_TRUE(Caption(CaptionButton::Restore).m_visible);
 }
 
@@ -467,7 +494,7 @@ TEST_F(DialogDrops, TextDropsAndDrags) {
     for (const plat::Point at : {p, elsewhere}) {
         dlg.onLButtonDown(at.x, at.y);
         EXPECT_EQ(dlg.Pointer().Mode() == skin::PointerMode::DragArmed, at == p);
-        EXPECT_EQ(dlg.hasCapture(), at != p);
+        EXPECT_EQ(skin::HostWindow(dlg).hasCapture(), at != p);
         dlg.onLButtonUp(at.x, at.y);
     }
     QString offered;

@@ -298,7 +298,7 @@ TEST(EditDetach, TheEndOfARunEndsEditingFirst) {
         field.Create(&d.m_rootHolder, d.m_nextElementId++, u"ab"_s, false, false, u"field"_s, QString());
         field.SetPosition(20, 50, 200, 25, 0);
     };
-    skintest::ModalHook hook([&](plat::Window& w) {
+    skintest::ModalHook hook([&](CSkinDlg_Base& w) {
         QWindow* handle = w.widget()->windowHandle();
         ASSERT_TRUE(QTest::qWaitForWindowActive(handle));
         const plat::Point at = LiveDialog::Centre(field);

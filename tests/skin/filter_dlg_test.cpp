@@ -42,23 +42,23 @@ struct FilterWindow {
             grid.SetPosition(10, 40, 680, 350, CSkinElement::kShowFlag);
         };
         dlg.Open();
-        dlg.move(200, 100);
+        skin::HostWindow(dlg).move(200, 100);
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.widget()));
-        dlg.redrawNow();
+        dlg.RedrawNow();
     }
     CSkinListBox_Column& Column(int id) { return grid.m_columns[static_cast<std::size_t>(id)]; }
     // Presses the column's filter button; act runs in the dialog once it shows. Answers the volumes shown
     // afterwards.
     std::vector<int> Filter(int id, const std::function<void(Dlg&)>& act) {
-        skintest::ModalHook hook([&](plat::Window& w) {
+        skintest::ModalHook hook([&](CSkinDlg_Base& w) {
             if (auto* filter = dynamic_cast<Dlg*>(&w)) {
-                filter->redrawNow();
+                filter->RedrawNow();
                 act(*filter);
             }
         });
         const CSkinListBox_Column& c = Column(id);
         skintest::ClickAt(dlg, skintest::At(grid, c.x + c.width, CSkinListBox::kHeaderHeight - 8));
-        dlg.redrawNow();
+        dlg.RedrawNow();
         std::vector<int> shown;
         for (const int item : grid.Order())
             shown.push_back(grid.records[static_cast<std::size_t>(item)].volume);
@@ -279,21 +279,21 @@ TEST(FilterDialog, OpensUnderTheFilterButton) {
     for (const int id : {int(FilterReport::kGroup), int(FilterReport::kVolume)}) {
         plat::Rect at;
         w.Filter(id, [&](Dlg& d) {
-            at = d.windowRect();
+            at = skin::HostWindow(d).windowRect();
             ClickOn(d, d.m_cancel);
         });
         const CSkinListBox_Column& c = w.Column(id);
-        const plat::Point button = w.dlg.clientToScreen(
+        const plat::Point button = skin::HostWindow(w.dlg).clientToScreen(
             skintest::At(w.grid, c.x + c.width + CSkinListBox::kColumnGap, CSkinListBox::kHeaderHeight));
         EXPECT_EQ(at.top, button.y);
         EXPECT_EQ(at.right, qMax(button.x, at.width())) << id;
     }
     // Near the bottom of the screen the dialog rises until its buttons can be reached.
-    const plat::Rect area = plat::AvailableRectAt(w.dlg.clientToScreen({0, 0}));
-    w.dlg.move(200, area.bottom - 120);
+    const plat::Rect area = plat::AvailableRectAt(skin::HostWindow(w.dlg).clientToScreen({0, 0}));
+    skin::HostWindow(w.dlg).move(200, area.bottom - 120);
     plat::Rect at;
     w.Filter(FilterReport::kKeyword, [&](Dlg& d) {
-        at = d.windowRect();
+        at = skin::HostWindow(d).windowRect();
         ClickOn(d, d.m_cancel);
     });
     EXPECT_EQ(at.bottom, area.bottom);

@@ -24,9 +24,9 @@ QString RenderPath(const QString& name) {
 // The graph as the user sees it in the dialog's back buffer, cut to the graph's own rectangle.
 struct Shot {
     explicit Shot(TestDialog& dlg, const CSkinGraph& graph) : dc(graph.m_width, graph.m_height) {
-        dlg.RenderAll(dlg.backBuffer());
+        dlg.RenderAll(skin::HostWindow(dlg).backBuffer());
         const plat::Point at = graph.GetDialogPos();
-        dc.bitBlt(0, 0, graph.m_width, graph.m_height, dlg.backBuffer(), at.x, at.y);
+        dc.bitBlt(0, 0, graph.m_width, graph.m_height, skin::HostWindow(dlg).backBuffer(), at.x, at.y);
     }
     int Count(const plat::Rect& r, plat::ColorRef colour) const {
         return skintest::CountPixels(

@@ -19,7 +19,7 @@ const QString kInvalid =
 
 // Runs dlg driven by act once shown; every message box it opens is answered with Enter, its text noted.
 int RunInput(CInputDlg& dlg, const std::function<void(CInputDlg&)>& act, QStringList* messages = nullptr) {
-    skintest::ModalHook hook([&](plat::Window& w) {
+    skintest::ModalHook hook([&](CSkinDlg_Base& w) {
         if (auto* box = dynamic_cast<CMessageBoxDlg*>(&w)) {
             EXPECT_EQ(box->m_type, skin::kMessageOk | skin::kMessageExclamation);
             messages->append(box->m_text);

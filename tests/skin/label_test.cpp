@@ -62,7 +62,7 @@ TEST(SkinLabel, LinkClickedThroughTheWindowAndDisabledLook) {
     dlg.Open();
     skintest::ClickAt(dlg, TestDialog::Centre(link));
     EXPECT_EQ(dlg.commands, (QStringList{u"open_manual"_s}));
-    plat::DeviceContext& dc = dlg.backBuffer();
+    plat::DeviceContext& dc = skin::HostWindow(dlg).backBuffer();
     const plat::Point line = skintest::At(link, 2, link.m_height - 3);
     auto blue = [](plat::ColorRef c) { return plat::BlueOf(c) > 150 && plat::RedOf(c) < 100; };
     for (bool linked : {true, false}) {

@@ -99,17 +99,17 @@ template <class Grid> struct GridWindow {
         };
         dlg.Open();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.widget()));
-        dlg.redrawNow();
+        dlg.RedrawNow();
     }
     QPoint At(int x, int y) const { return QPoint(grid.GetDialogPos().x + x, grid.GetDialogPos().y + y); }
     void Move(int x, int y) {
         QTest::mouseMove(dlg.widget(), At(x, y));
-        dlg.redrawNow();
+        dlg.RedrawNow();
     }
     void Click(int x, int y, Qt::KeyboardModifiers mods = {}, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseMove(dlg.widget(), At(x, y));
         QTest::mouseClick(dlg.widget(), button, mods, At(x, y));
-        dlg.redrawNow();
+        dlg.RedrawNow();
     }
     void Drag(int x1, int y, int x2) {
         QTest::mouseMove(dlg.widget(), At(x1, y));
@@ -117,11 +117,11 @@ template <class Grid> struct GridWindow {
         for (int step = 1; step <= 4; ++step)
             QTest::mouseMove(dlg.widget(), At(x1 + (x2 - x1) * step / 4, y));
         QTest::mouseRelease(dlg.widget(), Qt::LeftButton, {}, At(x2, y));
-        dlg.redrawNow();
+        dlg.RedrawNow();
     }
     void Refresh() {
         grid.InvalidateContent();
-        dlg.redrawNow();
+        dlg.RedrawNow();
     }
     plat::ColorRef Pixel(int x, int y) const { return grid.BackBuffer().getPixel(x, y); }
     // The middle of the line showing row.
@@ -174,14 +174,14 @@ TEST(ListBoxView, TenThousandRowsScrolledToTheMiddleAndWheeledOnWithoutSorting) 
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(w.dlg.widget(), &wheel);
     }
-    w.dlg.redrawNow();
+    w.dlg.RedrawNow();
     EXPECT_GT(w.grid.Lines().front().row, first);
     EXPECT_EQ(w.grid.compares, 0);
 }
 
 TEST(ListBoxView, EveryCellKindStaysInItsCellWithoutKeyColour) {
     GridWindow<CellKindReport> w({}, 400, 420);
-    const plat::DeviceContext& dc = w.dlg.backBuffer();
+    const plat::DeviceContext& dc = skin::HostWindow(w.dlg).backBuffer();
     for (int y = 0; y < dc.height(); ++y) {
         for (int x = 0; x < dc.width(); ++x) {
             const plat::ColorRef c = dc.getPixel(x, y);
@@ -351,7 +351,7 @@ struct DeletableGrid {
         };
         dlg.Open();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.widget()));
-        dlg.redrawNow();
+        dlg.RedrawNow();
     }
     TestDialog dlg;
     std::unique_ptr<ProbeReport> grid = std::make_unique<ProbeReport>();
@@ -367,7 +367,7 @@ TEST(ListBoxView, AnOwnerThatRemovesTheGridOnASelectionChangeEndsTheClickThere) 
     QTest::mouseMove(dlg.widget(), row);
     QTest::mouseClick(dlg.widget(), Qt::LeftButton, {}, row);
     EXPECT_EQ(grid, nullptr);
-    dlg.redrawNow();
+    dlg.RedrawNow();
 }
 
 // Tells whether the owner hears of a selection change while the grid paints.
@@ -403,7 +403,7 @@ TEST(ListBoxView, ARebuildWhilePaintingTellsTheOwnerAfterThePaintAndNeverADeadGr
     grid->m_owner = [&heard](const QString&, int, CSkinDlg_Base*) { ++heard; };
     grid->records = Numbered(6);
     grid->InvalidateContent();
-    d.dlg.redrawNow();
+    d.dlg.RedrawNow();
     EXPECT_EQ(grid->VisibleCount(), 6); // rebuilt while painting: a notice is on its way
     grid.reset();
     QCoreApplication::processEvents();

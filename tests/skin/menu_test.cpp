@@ -34,8 +34,8 @@ void ReleaseOn(CSkinMenuPopup& menu, int index, Qt::MouseButton button = Qt::Lef
 std::tuple<int, plat::Rect, bool>
 RunMenu(TestDialog& dlg, int x, int y, const std::function<void(CSkinMenuPopup&)>& act, bool upward = false) {
     plat::Rect placed;
-    ModalHook hook([&](plat::Window& w) {
-        placed = w.windowRect();
+    ModalHook hook([&](CSkinDlg_Base& w) {
+        placed = skin::HostWindow(w).windowRect();
         act(dynamic_cast<CSkinMenuPopup&>(w));
     });
     CSkinMenuPopup menu(&dlg, nullptr, x, y, upward);
@@ -132,8 +132,8 @@ struct MenuReport : skintest::RecordReport {
 // checks that nothing freed is touched.
 TEST(Menu, ACommandThatDeletesTheGridOrOutlivesTheDialogTouchesNothingFreed) {
     plat::Rect placed;
-    ModalHook hook([&](plat::Window& w) {
-        placed = w.windowRect();
+    ModalHook hook([&](CSkinDlg_Base& w) {
+        placed = skin::HostWindow(w).windowRect();
         ReleaseOn(dynamic_cast<CSkinMenuPopup&>(w), 0);
     });
     auto dlg = std::make_unique<TestDialog>();
@@ -149,15 +149,15 @@ TEST(Menu, ACommandThatDeletesTheGridOrOutlivesTheDialogTouchesNothingFreed) {
         return true;
     };
     dlg->Open();
-    dlg->redrawNow();
+    dlg->RedrawNow();
     skintest::ClickAt(*dlg, {60, 80}, Qt::RightButton);
-    EXPECT_EQ(placed.topLeft(), dlg->clientToScreen({60, 80}));
+    EXPECT_EQ(placed.topLeft(), skin::HostWindow(*dlg).clientToScreen({60, 80}));
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->menusRun, 1);
     QCoreApplication::processEvents();
     EXPECT_EQ(grid, nullptr);
     skintest::ClickAt(*dlg, {60, 80});
-    dlg->redrawNow();
+    dlg->RedrawNow();
 
     MenuReport survivor;
     skintest::Place(survivor, dlg->m_rootHolder, 20, 40, 200, 100);
@@ -170,7 +170,7 @@ TEST(Menu, ACommandThatDeletesTheGridOrOutlivesTheDialogTouchesNothingFreed) {
 TEST(Menu, TheTrayMenuRestoresOrExits) {
     TestDialog dlg;
     dlg.Open();
-    ModalHook hook([&](plat::Window& w) { ReleaseOn(dynamic_cast<CSkinMenuPopup&>(w), 2); });
+    ModalHook hook([&](CSkinDlg_Base& w) { ReleaseOn(dynamic_cast<CSkinMenuPopup&>(w), 2); });
     dlg.onTrayIcon(plat::TrayClick::Right);
     QCoreApplication::processEvents();
     EXPECT_EQ(dlg.commands, (QStringList{u"Default_close"_s}));

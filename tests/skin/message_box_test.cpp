@@ -53,9 +53,9 @@ TEST(MessageBox, EachButtonSetAnswersItsResults) {
     for (const auto& c : cases) {
         for (const auto& [answers, result] : c.answers) {
             QStringList captions;
-            skintest::ModalHook hook([&](plat::Window& w) {
+            skintest::ModalHook hook([&](CSkinDlg_Base& w) {
                 auto& box = dynamic_cast<CMessageBoxDlg&>(w);
-                EXPECT_EQ(box.windowText(), u"Tarnwick 2.0"_s);
+                EXPECT_EQ(skin::HostWindow(box).windowText(), u"Tarnwick 2.0"_s);
                 for (const CSkinButton* b : {&box.m_button1, &box.m_button2, &box.m_button3})
                     if (b->GetDialog())
                         captions.append(b->m_caption);
@@ -87,8 +87,8 @@ TEST(MessageBox, LayoutFollowsTheTextAndTheCheckBox) {
         Seen seen;
         CMessageBoxDlg box(&dlg, text, u"Critical error"_s, type);
         box.m_showNeverAgain = neverAgain;
-        skintest::ModalHook hook([&](plat::Window&) {
-            seen.size = box.clientSize();
+        skintest::ModalHook hook([&](CSkinDlg_Base&) {
+            seen.size = skin::HostWindow(box).clientSize();
             const CSkinLabel& label = box.m_textLabel;
             seen.text = plat::Rect::fromXywh(label.m_x, label.m_y, label.m_width, label.m_height);
             seen.buttonTop = box.m_button1.m_y;

@@ -20,9 +20,9 @@ QString RenderPath(const QString& name) {
 // The button as the user sees it in the dialog's back buffer.
 struct Shot {
     Shot(TestDialog& dlg, const CSkinIcoPrjButton& b) : dc(b.m_width, b.m_height) {
-        dlg.RenderAll(dlg.backBuffer());
+        dlg.RenderAll(skin::HostWindow(dlg).backBuffer());
         const plat::Point at = b.GetDialogPos();
-        dc.bitBlt(0, 0, b.m_width, b.m_height, dlg.backBuffer(), at.x, at.y);
+        dc.bitBlt(0, 0, b.m_width, b.m_height, skin::HostWindow(dlg).backBuffer(), at.x, at.y);
     }
     plat::DeviceContext dc;
 };

@@ -49,13 +49,13 @@ TEST(ProgressBox, OnlyTheWorkerEndsItAndWhatItReportsReachesTheDialog) {
             QTimer::singleShot(
                 300, box.widget(),
                 [&] {
-                    stillOpenAfterClosing = box.isInModalLoop() && box.Result() == 0;
+                    stillOpenAfterClosing = skin::HostWindow(box).isInModalLoop() && box.Result() == 0;
                     release = true;
                 });
         });
     QTimer::singleShot(10'000, box.widget(), [&] {
-        if (box.isInModalLoop())
-            box.endDialog(-1);
+        if (skin::HostWindow(box).isInModalLoop())
+            skin::HostWindow(box).endDialog(-1);
     });
     EXPECT_EQ(box.DoModal(), skin::kResultOk);
     EXPECT_EQ(stillOpenAfterClosing, 1);

@@ -45,7 +45,7 @@ TEST(ProxyEditor, CleansTheAddressAndRefusesWhatIsNoNumericAddress) {
         dlg.m_proxy.userData = QStringList{u"kept"_s};
         QStringList messages;
         int openAfterMessage = -1;
-        skintest::ModalHook hook([&](plat::Window& w) {
+        skintest::ModalHook hook([&](CSkinDlg_Base& w) {
             if (auto* box = dynamic_cast<CMessageBoxDlg*>(&w)) {
                 messages << box->m_text + u'|' + QString::number(box->m_type);
                 ClickOn(*box, box->m_button1);

@@ -76,7 +76,7 @@ TEST(Render, EverythingTheSkinDrawsComesFromThePicturesOfTheAtlas) {
     holder.m_scrollY = 50; // both bars show
     holder.m_autoScrollDir = -1;
     dlg.m_pPressed = &holder;
-    plat::DeviceContext& dc = dlg.backBuffer();
+    plat::DeviceContext& dc = skin::HostWindow(dlg).backBuffer();
     dlg.RenderAll(dc);
     for (size_t i = 0; i < buttons.size(); ++i) {
         CSkinButton& b = *buttons[i];
@@ -91,7 +91,7 @@ TEST(Render, EverythingTheSkinDrawsComesFromThePicturesOfTheAtlas) {
     dc.bitBlt(box.m_x, box.m_y, box.m_width, box.m_height, surface, 0, 0);
     box.DrawFrame(150, 340, 300, 33, dc);
     ASSERT_TRUE(dc.saveImage(RenderPath(u"button_gallery.png"_s)));
-    EXPECT_EQ(KeyPixelsShown(dc, &dlg), 0);
+    EXPECT_EQ(KeyPixelsShown(dc, &skin::HostWindow(dlg)), 0);
 }
 
 // The background drawn again comes from the shading cache: the same pixels as shading afresh, whole or under
@@ -168,23 +168,23 @@ TEST(Render, MessageBoxAndPopupMenu) {
     dlg.m_height = 260;
     dlg.m_title = u"Tarnwick 2.0 :: Keywords"_s;
     dlg.Open();
-    skintest::ModalHook hook([&](plat::Window& w) {
-        auto& shown = dynamic_cast<CSkinDlg_Base&>(w);
-        auto* menu = dynamic_cast<CSkinMenuPopup*>(&w);
+    skintest::ModalHook hook([&](CSkinDlg_Base& shown) {
+        auto* menu = dynamic_cast<CSkinMenuPopup*>(&shown);
         if (menu) {
             for (int y = 0; y < menu->m_height && menu->HoveredItem() != 3; ++y)
                 skintest::MoveMouse(*menu, {60, y});
-            EXPECT_FALSE(menu->regionContains(0, 0));
+            EXPECT_FALSE(skin::HostWindow(*menu).regionContains(0, 0));
         }
         shown.RedrawNow();
-        EXPECT_EQ(KeyPixelsShown(shown.backBuffer(), &shown), 0);
-        EXPECT_TRUE(shown.backBuffer().saveImage(RenderPath(menu ? u"menu.png"_s : u"msgbox.png"_s)));
+        EXPECT_EQ(KeyPixelsShown(skin::HostWindow(shown).backBuffer(), &skin::HostWindow(shown)), 0);
+        EXPECT_TRUE(skin::HostWindow(shown).backBuffer().saveImage(
+            RenderPath(menu ? u"menu.png"_s : u"msgbox.png"_s)));
         shown.EndSkinDialog(skin::kResultNo);
     });
     EXPECT_EQ(dlg.MessageBox(u"You will lose any unsaved results.\nAre you sure you want to continue?"_s,
                              QString(), skin::kMessageYesNo | skin::kMessageQuestion),
               skin::kResultNo);
-    const plat::Point at = dlg.clientToScreen({140, 70});
+    const plat::Point at = skin::HostWindow(dlg).clientToScreen({140, 70});
     CSkinMenuPopup menu(&dlg, nullptr, at.x, at.y);
     for (const QString& text : {u"Copy keyword"_s, u"Copy all keywords"_s, u"-"_s, u"Send to Rank Summit"_s,
                                 u"Delete selected rows"_s})

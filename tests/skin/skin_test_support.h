@@ -133,18 +133,19 @@ struct UnshownDialog {
 // leaves open ends with -1 after a few seconds, so a failing test never hangs.
 class ModalHook {
   public:
-    explicit ModalHook(std::function<void(plat::Window&)> hook) {
-        plat::Window::setModalShownHook([hook = std::move(hook)](plat::Window& w) {
+    explicit ModalHook(std::function<void(CSkinDlg_Base&)> hook) {
+        CSkinDlg_Base::SetDialogShownHook([hook = std::move(hook)](CSkinDlg_Base& dlg) {
             QTimer::singleShot(
-                5000, w.widget(),
-                [&w] {
+                5000, dlg.widget(),
+                [&dlg] {
+                    plat::Window& w = skin::HostWindow(dlg);
                     if (w.isInModalLoop())
                         w.endDialog(-1);
                 });
-            hook(w);
+            hook(dlg);
         });
     }
-    ~ModalHook() { plat::Window::setModalShownHook(nullptr); }
+    ~ModalHook() { CSkinDlg_Base::SetDialogShownHook(nullptr); }
     ModalHook(const ModalHook&) = delete;
     ModalHook& operator=(const ModalHook&) = delete;
 };

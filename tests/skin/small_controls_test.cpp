@@ -109,7 +109,7 @@ TEST(SkinSlider, FollowsTheMouseAndTheKeysWithinItsRange) {
         QTest::keyClick(dlg.widget(), key);
         EXPECT_EQ(slider.m_position, position) << key;
     }
-    dlg.RenderAll(dlg.backBuffer());
+    dlg.RenderAll(skin::HostWindow(dlg).backBuffer());
 }
 
 // Value formats are the owners': only the first "%d" and "%%" are read, so no other sequence can go wrong.

@@ -6,14 +6,15 @@
 #include <QTest>
 
 // Real mouse and key events sent through Qt to a shown window, so they pass the platform layer's host on
-// their way to the dialog. Points are client coordinates.
+// their way to the dialog. Points are client coordinates. W is a dialog or any other window of ours.
 namespace skintest {
 
-inline void MoveMouse(plat::Window& w, plat::Point p) {
+template <typename W> void MoveMouse(W& w, plat::Point p) {
     QTest::mouseMove(w.widget(), QPoint(p.x, p.y));
 }
 
-inline void PressMouse(plat::Window& w, plat::Point p, bool down, Qt::MouseButton button = Qt::LeftButton) {
+template <typename W>
+void PressMouse(W& w, plat::Point p, bool down, Qt::MouseButton button = Qt::LeftButton) {
     if (down)
         QTest::mousePress(w.widget(), button, {}, QPoint(p.x, p.y));
     else
@@ -21,20 +22,20 @@ inline void PressMouse(plat::Window& w, plat::Point p, bool down, Qt::MouseButto
 }
 
 // Moves to from as a real pointer does, presses, moves to to while held and lets go there.
-inline void DragMouse(plat::Window& w, plat::Point from, plat::Point to,
-                      Qt::MouseButton button = Qt::LeftButton) {
+template <typename W>
+void DragMouse(W& w, plat::Point from, plat::Point to, Qt::MouseButton button = Qt::LeftButton) {
     MoveMouse(w, from);
     PressMouse(w, from, true, button);
     MoveMouse(w, to);
     PressMouse(w, to, false, button);
 }
 
-inline void ClickAt(plat::Window& w, plat::Point p, Qt::MouseButton button = Qt::LeftButton) {
+template <typename W> void ClickAt(W& w, plat::Point p, Qt::MouseButton button = Qt::LeftButton) {
     DragMouse(w, p, p, button);
 }
 
 // A click in the middle of an element.
-inline void ClickOn(plat::Window& w, const CSkinElement& e) {
+template <typename W> void ClickOn(W& w, const CSkinElement& e) {
     const plat::Point p = e.GetDialogPos();
     ClickAt(w, {p.x + e.m_width / 2, p.y + e.m_height / 2});
 }

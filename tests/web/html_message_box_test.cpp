@@ -30,8 +30,8 @@ TEST(HtmlMessageBox, ShowsTheMessageAndEndsWithOk) {
     });
     poll.start(50);
     QTimer::singleShot(30'000, box.widget(), [&] {
-        if (box.isInModalLoop())
-            box.endDialog(-1);
+        if (skin::HostWindow(box).isInModalLoop())
+            skin::HostWindow(box).endDialog(-1);
     });
     EXPECT_EQ(box.DoModal(), skin::kResultOk);
     EXPECT_EQ(shown, u"3 reports were exported & saved"_s);

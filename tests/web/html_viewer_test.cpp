@@ -160,7 +160,7 @@ TEST_F(HtmlViewer, SuppressScriptErrorsAnswersWhetherTheScriptRan) {
 
 // The view shows where the element is drawn and only while it is; once released, nothing answers.
 TEST_F(HtmlViewer, ViewFollowsTheElementAndGoesWithTheBrowser) {
-    dlg.redrawNow();
+    dlg.RedrawNow();
     QWebEngineView* view = View();
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(view->isVisible());
@@ -169,7 +169,7 @@ TEST_F(HtmlViewer, ViewFollowsTheElementAndGoesWithTheBrowser) {
     EXPECT_EQ(view->geometry(), QRect(60, 80, 200, 100));
     for (const bool visible : {false, true}) {
         viewer.SetVisible(visible);
-        dlg.redrawNow();
+        dlg.RedrawNow();
         EXPECT_EQ(view->isVisible(), visible);
     }
     viewer.ReleaseBrowser();
@@ -178,7 +178,7 @@ TEST_F(HtmlViewer, ViewFollowsTheElementAndGoesWithTheBrowser) {
     EXPECT_FALSE(viewer.IsIdle() || viewer.Navigate(Url("/")) || viewer.WriteHTML(u"<p>x</p>"_s) ||
                  viewer.SuppressScriptErrors(u"1"_s) || viewer.GetPlainText(text));
     EXPECT_TRUE(text.isEmpty());
-    dlg.redrawNow();
+    dlg.RedrawNow();
 }
 
 // An expression's value comes back as text, exactly, and becomes the document's title; what cannot be
