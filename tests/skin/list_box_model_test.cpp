@@ -125,6 +125,11 @@ TEST(ListBoxModel, OrderIsRebuiltOnlyWhenItsInputsChangedAndCheaplyWhenNearlyRig
     for (int i = 0; i < 5000; ++i)
         g.report.records.push_back({(i * 7919) % 1000 - (i % 50 == 0 ? 1001 : 0), 1.0f, {}}); // ties, no data
     g.SortBy(RecordReport::kVolume, 0);
+    // Off demand, a report's own call sorts again what it changed in place without telling the grid.
+    g.report.records[17].volume = -5000;
+    g.report.UpdateItemCount();
+    EXPECT_EQ(g.report.Order().front(), 17);
+    g.report.m_rebuildOnDemand = true;
     const auto unchanged = [&g] {
         g.report.compares = 0;
         ++g.report.m_changeCount; // what scrolling does
