@@ -328,7 +328,7 @@ void CSkinListBox::CopyAllToClipboard() {
         CopyTextToClipboard(text);
 }
 
-void CSkinListBox::SerializeFilters(CDownloader_HTMLTags* /*node*/) {}
+void CSkinListBox::SerializeFilters(const CDownloader_HTMLTags* /*node*/) {}
 
 // ---------------------------------------------------------------------------------------------------------------
 // Comparisons

@@ -122,7 +122,7 @@ class CSkinListBox : public CSkinElement {
     void CopyAllToClipboard();
     // Filters are not kept in project files: the kinds hand their filters node here when they load and save,
     // and nothing is read from it or written to it.
-    void SerializeFilters(CDownloader_HTMLTags* node);
+    void SerializeFilters(const CDownloader_HTMLTags* node);
 
     // ---- Selection, by item index.
     // Selects items first..last and clears the others; a negative index counts from the end (-1 is the last
