@@ -18,6 +18,7 @@ constexpr int kKind = 3;
 const QString kKeywordKey = u"main_keyword"_s;
 const QString kAdsKey = u"m_ads"_s;
 const QString kAdKey = u"ad"_s;
+const QString kFiltersKey = u"rep1_filters"_s;
 const QString kSelectCommand = u"prj3_select_advertiser"_s;
 constexpr int kEditLeft = 30;
 constexpr int kEditWidth = 360;
@@ -158,6 +159,7 @@ void CProject3::Export(CProjectExporter* exporter) {
 void CProject3::SaveXml(CDownloader_HTMLTags* root) {
     record_xml::SaveValue(root, kKeywordKey, m_keyword);
     record_xml::SaveRecords(root, kAdsKey, kAdKey, m_ads);
+    m_rep1.SerializeFilters(root->AddChild(kFiltersKey, false));
     m_page.m_bar.SaveXml(root);
     m_rep1.SaveSelection(root);
 }
@@ -167,6 +169,7 @@ void CProject3::LoadXml(CDownloader_HTMLTags* tree) {
     const CDownloader_HTMLTags* root = record_xml::ProjectRoot(tree, kKind);
     m_keyword = Input().Keywords().value(0);
     record_xml::LoadRecords(root, kAdsKey, kAdKey, m_ads);
+    m_rep1.SerializeFilters(record_xml::Child(root, kFiltersKey));
     m_hasResults = !m_ads.empty();
     m_page.m_bar.LoadXml(root);
     if (m_page.Created())

@@ -125,6 +125,11 @@ TEST(ListBoxModel, OrderIsRebuiltOnlyWhenItsInputsChangedAndCheaplyWhenNearlyRig
     for (int i = 0; i < 5000; ++i)
         g.report.records.push_back({(i * 7919) % 1000 - (i % 50 == 0 ? 1001 : 0), 1.0f, {}}); // ties, no data
     g.SortBy(RecordReport::kVolume, 0);
+    // Off demand, a report's own call sorts again what it changed in place without telling the grid.
+    g.report.records[17].volume = -5000;
+    g.report.UpdateItemCount();
+    EXPECT_EQ(g.report.Order().front(), 17);
+    g.report.m_rebuildOnDemand = true;
     const auto unchanged = [&g] {
         g.report.compares = 0;
         ++g.report.m_changeCount; // what scrolling does
@@ -261,6 +266,23 @@ TEST(ListBoxFormat, NumbersAreGroupedAndNoDataIsNamed) {
     for (const auto& [v, text] : floats)
         EXPECT_EQ(FormatFloat(v, true, -2.0f, -1.0f), text) << v;
     EXPECT_EQ(FormatFloat(3.0f, false, -2.0f, -1.0f), u"3.00"_s);
+    EXPECT_EQ(FormatInt(std::numeric_limits<int>::min(), -1, -2), u"-2,147,483,648"_s);
+    EXPECT_EQ(FormatFloat(-999.5f, true, -2.0f, -1.0f), u"-999.5"_s);
+
+    // Texts: only the leading digits are grouped, after a sign; what follows them stays as it is.
+    const std::pair<QString, QString> texts[] = {{u"1234 searches"_s, u"1,234 searches"_s},
+                                                 {u"-1234"_s, u"-1,234"_s},
+                                                 {u"+1234567.5"_s, u"+1,234,567.5"_s},
+                                                 {u"123"_s, u"123"_s},
+                                                 {u"-123 abc 4567"_s, u"-123 abc 4567"_s},
+                                                 {u"searches 1234"_s, u"searches 1234"_s},
+                                                 {u"1,234"_s, u"1,234"_s},
+                                                 {u"-"_s, u"-"_s},
+                                                 {QString(), QString()},
+                                                 {u"12345678901234 of 5"_s, u"12,345,678,901,234 of 5"_s}};
+    for (const auto& [text, grouped] : texts)
+        EXPECT_EQ(GroupDigits(text), grouped) << text.toStdString();
+    EXPECT_EQ(skin::BarLabel({12345, 10}), u"123,450.0% (12,345)"_s);
 }
 
 TEST(ListBoxCompare, NumberTextsPutNoDataLastThenCompareNumbersAndTheirSecondPart) {
