@@ -20,5 +20,9 @@ QByteArray SavedFileBytes(const CDownloader_HTMLTags& root);
 // returns false; a damaged file still yields whatever elements can be found.
 bool LoadTreeFromFile(CDownloader_HTMLTags& root, const QString& path);
 
+// The text of a saved file: its bytes decoded as ParseSavedFileBytes decodes them, read and decoded piece by
+// piece. False when the file cannot be opened or read.
+bool ReadSavedFileText(const QString& path, QString& text);
+
 // Parses saved-file bytes (UTF-8, a trailing 0x00 allowed) into root.
 void ParseSavedFileBytes(CDownloader_HTMLTags& root, const QByteArray& bytes);
