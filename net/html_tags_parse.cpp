@@ -1,5 +1,6 @@
 #include "core/char_codes.h"
 #include "core/number_text.h"
+#include "core/page_prefault.h"
 #include "net/html_tag_name.h"
 #include "net/html_tags.h"
 
@@ -25,6 +26,8 @@ namespace {
 using Node = CDownloader_HTMLTags;
 
 constexpr char16_t kReplacementCharacter = 0xFFFD;
+// How far the root level's storage is mapped ahead of its nodes.
+constexpr std::size_t kMapAheadBytes = 2 * 1024 * 1024;
 
 // The index of the first c in text at or after from, or -1. Markup is scanned for "<", ">" and "&" over and
 // over across short distances, where a plain loop over eight characters at a time beats a general search.
@@ -184,6 +187,41 @@ qsizetype FoldInto(QStringView text, char16_t* out) {
     return length;
 }
 
+// Where a text that folding makes one single space has a space of its own: its index, or -1 when folding
+// gives anything else (a lone CR or LF stays, so only spaces, TABs and CR LF pairs fold away) or the text
+// holds no space. The line break and indentation between two tags is such a text.
+qsizetype LoneSpaceAt(QStringView text) {
+    const char16_t* in = text.utf16();
+    const qsizetype n = text.size();
+    // Mostly a CR LF and then the next line's indentation.
+    if (n >= 3 && in[0] == u'\r' && in[1] == u'\n' && in[2] == u' ') {
+        qsizetype i = 3;
+#ifdef __SSE2__
+        const __m128i space = _mm_set1_epi16(u' ');
+        for (; i + 8 <= n; i += 8) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, space)) != 0xFFFF)
+                break;
+        }
+#endif
+        while (i < n && in[i] == u' ')
+            ++i;
+        if (i == n)
+            return 2;
+    }
+    qsizetype space = -1;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = in[i];
+        if (c == u' ')
+            space = space < 0 ? i : space;
+        else if (c == u'\r' && i + 1 < n && in[i + 1] == u'\n')
+            ++i;
+        else if (c != u'\t')
+            return -1;
+    }
+    return space;
+}
+
 // Decoding writes to a buffer as long as its input: no replacement lengthens the text (the shortest
 // reference, "&#1;", gives at most two characters).
 
@@ -303,6 +341,15 @@ qsizetype DecodeNumericAndAmpInto(QStringView text, char16_t* out) {
 // document; one that folding or entity decoding changes goes to the arena (or a string of its own when
 // there is none). The decoding buffers are kept across nodes, so decoding allocates nothing once they grew.
 struct HtmlTextSink {
+    HtmlTextSink() = default;
+    HtmlTextSink(const HtmlTextSink&) = delete;
+    HtmlTextSink& operator=(const HtmlTextSink&) = delete;
+    ~HtmlTextSink() {
+        // The document is still referenced by whoever parses it, so this never releases it.
+        if (documentRefsHeld > 0)
+            document->refs.fetch_sub(documentRefsHeld, std::memory_order_acq_rel);
+    }
+
     HtmlTextBlock* document = nullptr;
     HtmlTextArena* arena = nullptr;
     std::vector<char16_t> folded;
@@ -318,6 +365,9 @@ struct HtmlTextSink {
             return unchanged(raw);
         QStringView text = raw;
         if (fold) {
+            // A stretch of the document serves as well as a space written to the arena.
+            if (const qsizetype space = decode || !document ? -1 : LoneSpaceAt(raw); space >= 0)
+                return unchanged(raw.sliced(space, 1));
             if (!decode && arena)
                 return arena->Commit(FoldInto(raw, arena->Reserve(raw.size())));
             folded.resize(raw.size());
@@ -342,11 +392,24 @@ struct HtmlTextSink {
     }
 
   private:
-    HtmlNodeText unchanged(QStringView raw) const {
+    HtmlNodeText unchanged(QStringView raw) {
         if (!document)
             return HtmlNodeText(raw.toString());
-        return HtmlNodeText(document, raw.data() - document->chars.constData(), raw.size());
+        const qsizetype offset = raw.data() - document->chars.constData();
+        if (raw.isEmpty() || raw.size() > HtmlNodeText::kLongestStretch)
+            return HtmlNodeText(document, offset, raw.size());
+        if (documentRefsHeld == 0) {
+            document->refs.fetch_add(kDocumentRefsBatch, std::memory_order_relaxed);
+            documentRefsHeld = kDocumentRefsBatch;
+        }
+        --documentRefsHeld;
+        return HtmlNodeText::Adopting(document, offset, raw.size());
     }
+
+    // References to the document taken ahead and not yet handed to a text: nearly every node's text is a
+    // stretch of it, and one atomic step per node would cost more than the rest of making the node.
+    static constexpr int kDocumentRefsBatch = 4096;
+    int documentRefsHeld = 0;
 };
 
 QString DecodeHtmlEntities(const QString& text) {
@@ -461,10 +524,23 @@ class HtmlTreeBuilder {
 
     // Nodes are made in place at the end of the root level and taken back when their text is empty.
     Node& newNode(qsizetype start, qsizetype end) {
+        if (m_nodes.size() >= m_mappedNodes || m_nodes.data() != m_mappedStorage)
+            mapRootLevelAhead();
         Node& node = m_nodes.emplace_back();
         node.m_spanStart = static_cast<int>(start);
         node.m_spanEnd = static_cast<int>(end);
         return node;
+    }
+
+    // The root level of a large page holds many nodes before they are folded away: its storage is mapped a
+    // stretch ahead of them at a time, as in one call that costs less than a fault on every page.
+    void mapRootLevelAhead() {
+        const std::size_t from = m_nodes.data() == m_mappedStorage ? m_mappedNodes : m_nodes.size();
+        const std::size_t upTo = std::min(m_nodes.capacity(), from + kMapAheadBytes / sizeof(Node));
+        if (upTo > from)
+            PrefaultForWriting(m_nodes.data() + from, (upTo - from) * sizeof(Node));
+        m_mappedStorage = m_nodes.data();
+        m_mappedNodes = upTo;
     }
 
     void addText(QStringView s, qsizetype start, qsizetype end, const HtmlTextChanges& changes) {
@@ -582,6 +658,10 @@ class HtmlTreeBuilder {
         Node& target = m_nodes[index];
         target.setFlag(Node::kClosed, true);
         const auto first = m_nodes.begin() + static_cast<std::ptrdiff_t>(index) + 1;
+        // Only an open element takes children, and it has none yet: its storage is made here, at its size.
+        const std::size_t count = static_cast<std::size_t>(m_nodes.end() - first);
+        target.m_children.reserve(count);
+        PrefaultForWriting(target.m_children.data(), count * sizeof(Node));
         target.m_children.insert(target.m_children.end(), std::make_move_iterator(first),
                                  std::make_move_iterator(m_nodes.end()));
         m_nodes.erase(first, m_nodes.end());
@@ -614,6 +694,8 @@ class HtmlTreeBuilder {
     std::vector<std::size_t> m_lists;      // UL and OL children of the root, open or closed
     std::size_t m_nodesLeft;
     bool m_cut = false;
+    const Node* m_mappedStorage = nullptr; // the root level's storage as it was last mapped ahead
+    std::size_t m_mappedNodes = 0;         // how many of its nodes are mapped
 };
 
 void CDownloader_HTMLTags::Parse(const QString& text) {
