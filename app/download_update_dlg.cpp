@@ -64,6 +64,11 @@ void CDownloadUpdateDlg::onTimer(unsigned id) {
         m_downloader = g_pCrawler->GetFreeDownloader();
         if (!m_downloader)
             return;
+        {
+            // A slot keeps the error of its last failed exchange; this download must not inherit it.
+            std::lock_guard guard(m_downloader->m_cs);
+            m_downloader->m_lastError.clear();
+        }
         // An installer may take longer than a page; this dialog shows its progress and cancels it.
         m_downloader->SetReplyTimeLimits({.totalDeadlineMs = 0});
         if (!m_downloader->Start(m_url, true, true))
@@ -83,7 +88,7 @@ void CDownloadUpdateDlg::ShowProgress() {
     {
         std::lock_guard guard(m_downloader->m_cs);
         if (m_expectedLength == 0 && !m_downloader->m_header.isEmpty())
-            m_expectedLength = AnnouncedLength(m_downloader->m_header);
+            m_expectedLength = ParseResponseHead(m_downloader->m_header).contentLength.value_or(0);
         // The count includes the header and the blank line after it.
         received = qint64(m_downloader->m_received.load()) - m_downloader->m_header.toUtf8().size() - 4;
     }
@@ -92,16 +97,13 @@ void CDownloadUpdateDlg::ShowProgress() {
 }
 
 void CDownloadUpdateDlg::Finish() {
-    const ResponseHead head = ParseResponseHead(m_downloader->m_header);
-    const QByteArray body = m_downloader->m_raw;
-    // A reply cut short of the length it announced is no installer either (a compressed body's length is
-    // that of its coded form).
-    const bool cutShort =
-        head.contentCoding.isEmpty() && AnnouncedLength(m_downloader->m_header) > body.size();
-    if (body.isEmpty() || !IsSuccess(head.status) || cutShort) {
+    const DownloadResponse response = m_downloader->Response();
+    // An error page, or a reply the exchange found cut short of its length, is no installer.
+    if (response.raw.isEmpty() || !IsSuccess(response.status.code) || !response.lastError.isEmpty()) {
         Fail(kDownloadError);
         return;
     }
+    const QByteArray body = response.raw;
     // Checked again: a file of that name may have appeared while the installer came.
     const QString path = InstallerSavePath(g_pCrawler->GetDataDir(), m_url);
     if (path.isEmpty() || !WriteFileAtomically(path, body)) {

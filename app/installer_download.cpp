@@ -1,7 +1,5 @@
 #include "app/installer_download.h"
 
-#include "core/number_text.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
@@ -43,19 +41,6 @@ QString InstallerSavePath(const QString& dataDir, const QString& url) {
     if (QFileInfo(path).exists() || QFileInfo(path).isSymLink())
         return QString();
     return path;
-}
-
-qint64 AnnouncedLength(const QString& header) {
-    const QString lower = header.toLower();
-    const qsizetype key = lower.indexOf(u"content-length:"_s);
-    if (key < 0)
-        return 0;
-    const qsizetype colon = lower.indexOf(u':', key);
-    qsizetype lineEnd = lower.indexOf(u'\n', colon);
-    if (lineEnd < 0)
-        lineEnd = lower.size();
-    return qMax<qint64>(
-        0, number_text::ReadInt64(QStringView(lower).sliced(colon + 1, lineEnd - colon - 1)).value_or(0));
 }
 
 int DownloadPercent(qint64 received, qint64 expected) {

@@ -14,8 +14,5 @@ QString InstallerFileName(const QString& url);
 // file that already exists, or a name longer than the file system takes.
 QString InstallerSavePath(const QString& dataDir, const QString& url);
 
-// The length a response header announces ("content-length:" in any case), 0 when it names none.
-qint64 AnnouncedLength(const QString& header);
-
 // Percent of expected bytes received, 0 to 100 whatever the counts; 0 while nothing is expected.
 int DownloadPercent(qint64 received, qint64 expected);

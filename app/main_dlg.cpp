@@ -29,7 +29,8 @@ constexpr int kToolbarButtonHeight = kToolbarBack.height();
 
 constexpr plat::ColorRef kToolbarBand = plat::Rgb(243, 250, 255);
 constexpr plat::ColorRef kToolbarLine = plat::Rgb(237, 240, 242);
-constexpr plat::ColorRef kVersionColor = plat::Rgb(220, 220, 255);
+// A quiet mark, still readable on the window's pale background.
+constexpr plat::ColorRef kVersionColor = plat::Rgb(84, 112, 138);
 
 // The project frame below the tab strip.
 constexpr int kFrameLeft = 10;
@@ -86,7 +87,7 @@ void CMainDlg::CreateElements() {
 
     const qsizetype release = kVersion.indexOf(u" R"_s);
     m_versionLabel = release >= 0 ? u"Build "_s + kVersion.mid(release + 2) : QString();
-    m_versionWidth = MeasureDC().getTextExtent(m_versionLabel).cx;
+    m_versionWidth = m_font.textExtent(m_versionLabel).cx;
 
     const plat::Rect desktop = plat::PrimaryScreenRect();
     const MainWindowSize size = MainWindowSize::For(desktop.size());
@@ -165,6 +166,10 @@ void CMainDlg::LayoutTabs() {
         project.ShowView(current ? CProject::kShowView : CProject::kHideView);
     }
 
+    if (m_curProject != m_laidOutCurrent) {
+        m_firstTab = TabStripLayout::FirstTabShowing(widths, m_firstTab, m_curProject, m_width);
+        m_laidOutCurrent = m_curProject;
+    }
     const TabStripLayout layout = TabStripLayout::Compute(widths, m_firstTab, m_width);
     m_firstTab = layout.firstTab;
     m_btnTabsBack.SetVisible(layout.backShown);

@@ -83,6 +83,8 @@ class CMainDlg : public CSkinDlg {
     int m_curProject = -1;
     // The first tab shown; the strip scrolls.
     int m_firstTab = 0;
+    // The current tab at the last layout: when it changes, the strip scrolls to show the new one.
+    int m_laidOutCurrent = -1;
     // The open projects in tab order, and their tab buttons (null until the layout makes one).
     std::vector<std::unique_ptr<CProject>> m_projects;
     std::vector<std::unique_ptr<CSkinButton>> m_tabs;

@@ -15,7 +15,6 @@ namespace cmd = skin::cmd;
 
 namespace {
 
-const QString kLoseResults = u"You will lose any unsaved results.\nAre you sure you want to continue?"_s;
 const QString kManualMissing = u"The manual could not be opened."_s;
 
 // The start-with-login switch: run the monitoring kind, minimised.
@@ -89,11 +88,9 @@ void CMainDlg::EditPreferences(int firstPanel) {
 }
 
 bool CMainDlg::ConfirmClose() {
-    for (const auto& project : m_projects) {
-        if (project->m_hasResults && project->CanSave())
-            return MessageBox(kLoseResults, QString(), skin::kMessageYesNo | skin::kMessageQuestion) ==
-                   skin::kResultYes;
-    }
+    for (const auto& project : m_projects)
+        if (project->HasUnsavedResults())
+            return project->ConfirmLoseResults(this);
     return true;
 }
 
@@ -215,6 +212,10 @@ void CMainDlg::ResumeProject(int index) {
 
 void CMainDlg::CloseProject(int index) {
     if (!ValidTab(index))
+        return;
+    // A tab closed by mistake would take its results with it, as closing the window would.
+    CProject& project = *m_projects[size_t(index)];
+    if (project.HasUnsavedResults() && !project.ConfirmLoseResults(this))
         return;
     SuspendPaint();
     const int id = m_projects[size_t(index)]->m_id;

@@ -56,10 +56,10 @@ void CMainDlg::OpenProjectFile(int /*param*/) {
 
     killTimer(kProjectTimer);
     CDownloader_HTMLTags tree;
-    LoadTreeFromFile(tree, answer.path);
-    // The kind is decided first, so one object is made for the file whatever it holds.
-    const int kind = ProjectFileKind(tree);
-    if (kind == 0) {
+    // The kind is decided first, so one object is made for the file whatever it holds. A file cut short
+    // would open with part of its values silently missing: it is refused as a whole.
+    const int kind = LoadTreeFromFile(tree, answer.path) ? ProjectFileKind(tree) : 0;
+    if (kind == 0 || !ProjectFileComplete(tree, kind)) {
         MessageBox(kUnrecognized, kCaptionCriticalOpen, kErrorBox);
         setTimer(kProjectTimer, kProjectTickMs);
         return;
@@ -84,8 +84,12 @@ void CMainDlg::OpenProjectFile(int /*param*/) {
             ShowProject(openMonitor);
         }
         project->LoadXml(&tree);
+        // What was just read is in its file.
+        project->m_hasResults = false;
         OnCommand(skin::cmd::kResume, 0);
         LayoutTabs();
+    } else if (project && !project->OpenRefusal().isEmpty()) {
+        MessageBox(project->OpenRefusal(), QString(), kWarningBox);
     }
     setTimer(kProjectTimer, kProjectTickMs);
 }
@@ -111,7 +115,9 @@ void CMainDlg::SaveProject(int /*param*/) {
     // The dialog asked about the name the user typed, not about the one with the suffix added.
     if (path != answer.path && !ConfirmReplace(path))
         return;
-    if (!SaveTreeToFile(tree, path))
+    if (SaveTreeToFile(tree, path))
+        project.m_hasResults = false;
+    else
         MessageBox(kCannotSave, kCaptionCritical, kErrorBox);
 }
 

@@ -1,5 +1,8 @@
 #include "app/project.h"
 
+#include "skin/skin_constants.h"
+#include "skin/skin_dlg_base.h"
+
 using namespace Qt::StringLiterals;
 
 CProject::CProject(int id) : m_id(id) {}
@@ -27,6 +30,21 @@ void CProject::DrawView(plat::DeviceContext& /*dc*/, CMainDlg* /*mainWnd*/) {}
 
 bool CProject::CanOpen() {
     return true;
+}
+
+QString CProject::OpenRefusal() {
+    return {};
+}
+
+bool CProject::HasUnsavedResults() {
+    return m_hasResults && CanSave();
+}
+
+bool CProject::ConfirmLoseResults(CSkinDlg_Base* dialog) {
+    if (!m_hasResults || !dialog)
+        return true;
+    return dialog->MessageBox(kLoseResults, QString(), skin::kMessageYesNo | skin::kMessageQuestion) ==
+           skin::kResultYes;
 }
 
 bool CProject::CanSave() {

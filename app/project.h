@@ -40,6 +40,8 @@ class CProject {
     // Paints behind the view of the current project, after the main window drew the project frame.
     virtual void DrawView(plat::DeviceContext& dc, CMainDlg* mainWnd);
     virtual bool CanOpen();
+    // Why CanOpen refused, for the open command to show; empty: the project is dropped without a word.
+    virtual QString OpenRefusal();
     virtual bool CanSave();
     // 1 export, 0 refuse with a message, anything else does nothing.
     virtual int CanExport(int reserved);
@@ -57,6 +59,14 @@ class CProject {
     virtual void ClearData();
     virtual ~CProject();
 
+    // Results arrived that a save could keep, and they are not saved yet.
+    bool HasUnsavedResults();
+    // Before an action that drops the results: asks kLoseResults over dialog when results arrived since the
+    // last save or open. True to go on (nothing to lose, no dialog to ask over, or the user answered Yes).
+    bool ConfirmLoseResults(CSkinDlg_Base* dialog);
+
+    static inline const QString kLoseResults =
+        QStringLiteral("You will lose any unsaved results.\nAre you sure you want to continue?");
     static constexpr int kShowView = 5;
     static constexpr int kHideView = 0;
     // The tab caption of a paused project ends in this.
@@ -70,7 +80,7 @@ class CProject {
     // 1 to 8, set by the kind's constructor; names the project file's root element.
     int m_kind = 0;
     int m_id;
-    // Data arrived; closing the main window asks before losing it.
+    // Data arrived and is not saved yet; closing the tab or the main window asks before losing it.
     bool m_hasResults = false;
     bool m_viewCreated = false;
     QString m_name;

@@ -1,6 +1,7 @@
 #include "app/project_file.h"
 
 #include "app/project.h"
+#include "net/saved_file.h"
 
 using namespace Qt::StringLiterals;
 
@@ -20,6 +21,10 @@ int ProjectFileKind(CDownloader_HTMLTags& tree) {
         if (tree.FindFirst(RootName(k)))
             kind = k;
     return kind;
+}
+
+bool ProjectFileComplete(const CDownloader_HTMLTags& tree, int kind) {
+    return SavedRootClosed(tree, RootName(kind));
 }
 
 CDownloader_HTMLTags ProjectFileTree(CProject& project) {

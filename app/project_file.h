@@ -13,6 +13,10 @@ class CProject;
 // none.
 int ProjectFileKind(CDownloader_HTMLTags& tree);
 
+// Whether the file's element "Project<kind>" stands complete at its top level: a file cut short or damaged
+// at its end leaves it open.
+bool ProjectFileComplete(const CDownloader_HTMLTags& tree, int kind);
+
 // The document a save writes: the element "Project<kind>" with what the project's SaveXml puts below it.
 CDownloader_HTMLTags ProjectFileTree(CProject& project);
 

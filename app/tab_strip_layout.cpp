@@ -45,3 +45,17 @@ TabStripLayout TabStripLayout::Compute(const std::vector<int>& widths, int first
     }
     return layout;
 }
+
+int TabStripLayout::FirstTabShowing(const std::vector<int>& widths, int firstTab, int current,
+                                    int windowWidth) {
+    if (current < 0 || current >= int(widths.size()))
+        return firstTab;
+    if (current < firstTab)
+        return current;
+    int first = firstTab;
+    // Scrolling forward one tab at a time, as the arrow does, until the current tab fits; it fits at the
+    // latest when it is the first.
+    while (first < current && !Compute(widths, first, windowWidth).tabs[size_t(current)].visible)
+        ++first;
+    return first;
+}

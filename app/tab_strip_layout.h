@@ -25,4 +25,7 @@ struct TabStripLayout {
 
     // widths: each tab's natural width, in tab order; firstTab: the first tab shown.
     static TabStripLayout Compute(const std::vector<int>& widths, int firstTab, int windowWidth);
+    // The first tab to show so that the tab current is shown: firstTab when it already is, else the
+    // nearest first tab that brings it in (no tab -1: firstTab).
+    static int FirstTabShowing(const std::vector<int>& widths, int firstTab, int current, int windowWidth);
 };

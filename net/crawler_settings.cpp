@@ -4,6 +4,7 @@
 #include "net/saved_file.h"
 
 #include <algorithm>
+#include <utility>
 #include <variant>
 
 using namespace Qt::StringLiterals;
@@ -114,6 +115,12 @@ void ClampSetting(int& value, int lowest, int highest) {
     value = std::clamp(value, lowest, highest);
 }
 
+// A range typed "from 9 to 2" means from 2 to 9.
+void OrderRange(int& lower, int& upper) {
+    if (lower > upper)
+        std::swap(lower, upper);
+}
+
 } // namespace
 
 void CProjectCrawler::LoadSettings() {
@@ -139,6 +146,8 @@ void CProjectCrawler::LoadSettings() {
     ClampSetting(allowMaxThreads, limits::kMinThreadCount, limits::kMaxThreadCount);
     for (int* seconds : {&courtesyMin, &courtesyMax, &articleCourtesyMin, &articleCourtesyMax})
         ClampSetting(*seconds, 0, limits::kMaxCourtesySeconds);
+    OrderRange(courtesyMin, courtesyMax);
+    OrderRange(articleCourtesyMin, articleCourtesyMax);
 
     m_keywordHistory.clear();
     for (const Node& child : settings.GetChildren()) {
@@ -155,6 +164,8 @@ void CProjectCrawler::LoadSettings() {
 bool CProjectCrawler::SaveSettings() {
     if (!m_settingsLoaded)
         return false;
+    OrderRange(courtesyMin, courtesyMax);
+    OrderRange(articleCourtesyMin, articleCourtesyMax);
     Node* settings = FindOrCreateChild(m_settingsDoc, QString::fromUtf16(kRootName));
     for (const SettingKey& key : kSettingKeys) {
         Node* value = FindOrCreateChild(*settings, QString::fromUtf16(key.name));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/http_response.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -20,4 +22,7 @@ struct DownloadResponse {
     const QString& redirectUrl;
     // Why the exchange failed, when it did.
     const QString& lastError;
+    // The status line of the last reply (after redirects); no code when it had none (a failed exchange, a
+    // whois reply, a file). A 4xx or 5xx reply is a complete download: the taker decides it failed.
+    const HttpStatus& status;
 };

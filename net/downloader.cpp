@@ -50,6 +50,7 @@ void CDownloader::resetLocked() {
     m_state.store(kIdle);
     m_body.clear();
     m_header.clear();
+    m_status = HttpStatus();
     // Storage a taker still shares is not written into again.
     if (m_raw.isDetached() && m_raw.capacity() <= limits::kKeptReceiveBufferBytes)
         m_receiveBuffer = std::move(m_raw);
@@ -98,9 +99,10 @@ DownloadResponse CDownloader::Response() const {
         static const QString kNoText;
         static const QByteArray kNoBytes;
         static const CDownloader_HTMLTags kNoTree;
-        return {kNoText, kNoText, kNoBytes, kNoTree, kNoText, kNoText, kNoText};
+        static const HttpStatus kNoStatus;
+        return {kNoText, kNoText, kNoBytes, kNoTree, kNoText, kNoText, kNoText, kNoStatus};
     }
-    return {m_header, m_body, m_raw, m_tree, m_baseUrl, m_redirectUrl, m_lastError};
+    return {m_header, m_body, m_raw, m_tree, m_baseUrl, m_redirectUrl, m_lastError, m_status};
 }
 
 bool CDownloader::IsFreeFor(int currentJob) const {

@@ -134,6 +134,8 @@ class CDownloader {
     QString m_body;
     // "Connect error: ", "Send error: " or "Receive error: " and the reason, of the last failed exchange.
     QString m_lastError;
+    // The status line of the last response processed.
+    HttpStatus m_status;
     // The response body as received (inflated when it was compressed); QByteArray keeps a 0x00 after it.
     QByteArray m_raw;
     int m_rawLength = 0;

@@ -69,6 +69,9 @@ HeaderSplit SplitHeaderBlock(QByteArrayView reply, qsizetype searchLimit) {
 
 namespace {
 
+// A reason phrase is a few words; a longer one is cut, so a hostile reply cannot fill the screen.
+constexpr qsizetype kMaxReasonLength = 80;
+
 // Content-Length as a reply may give it: digits only, and the same on every line that repeats it. Anything
 // else leaves the length unknown, so the body is taken as it came.
 class ContentLengthReader {
@@ -103,7 +106,24 @@ class ContentLengthReader {
     qint64 m_length = 0;
 };
 
+// What follows the code on a status line, trimmed. Control characters a hostile server might send are
+// left out, since the phrase ends up on screen.
+QString ReasonPhrase(QStringView afterCode) {
+    QString reason;
+    for (const QChar c : afterCode.trimmed())
+        if (!c.isNonCharacter() && c.category() != QChar::Other_Control)
+            reason.append(c);
+    return reason.left(kMaxReasonLength);
+}
+
 } // namespace
+
+QString HttpStatus::ErrorText() const {
+    QString text = QStringLiteral("HTTP error ") + QString::number(code);
+    if (!reason.isEmpty())
+        text += u' ' + reason;
+    return text;
+}
 
 ResponseHead ParseResponseHead(const QString& header) {
     ResponseHead head;
@@ -128,8 +148,11 @@ ResponseHead ParseResponseHead(const QString& header) {
         };
 
         if (startsWith(u"http/")) {
-            if (const auto status = number_text::ReadInt(value))
+            qsizetype codeEnd = 0;
+            if (const auto status = number_text::ReadInt(value, &codeEnd)) {
                 head.status = *status;
+                head.statusLine = {*status, ReasonPhrase(value.sliced(codeEnd))};
+            }
         } else if (startsWith(u"location:")) {
             head.location = value.trimmed().toString();
         } else if (startsWith(u"content-encoding:")) {

@@ -55,9 +55,23 @@ struct HeaderSplit {
 // The scanner's rule over a whole reply: a reply that ends before the rule can tell has no header.
 HeaderSplit SplitHeaderBlock(QByteArrayView reply, qsizetype searchLimit);
 
+// The status line of a reply as sent: its code (0 when the reply had none) and its reason phrase.
+struct HttpStatus {
+    int code = 0;
+    QString reason;
+
+    // A 4xx or 5xx reply (or a code beyond): the server answered, but not with the page asked for.
+    bool IsError() const { return code >= 400; }
+    // "HTTP error 404 Not Found"; the reason phrase left out when the reply gave none.
+    QString ErrorText() const;
+};
+
 // What response processing reads from the header text.
 struct ResponseHead {
+    // 200 unless the status line says otherwise.
     int status = 200;
+    // The status line itself; no code when there was none.
+    HttpStatus statusLine;
     // As sent, trimmed; empty when there is none.
     QString location;
     // Trimmed, lower case.

@@ -160,3 +160,15 @@ bool LoadTreeFromFile(CDownloader_HTMLTags& root, const QString& path) {
     root.Parse(text);
     return true;
 }
+
+bool SavedRootClosed(const CDownloader_HTMLTags& root, const QString& name) {
+    bool found = false;
+    for (const CDownloader_HTMLTags& child : root.GetChildren()) {
+        if (child.IsTextNode() || child.GetTagName(false).compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        if (!child.IsClosed())
+            return false;
+        found = true;
+    }
+    return found;
+}

@@ -24,5 +24,10 @@ bool LoadTreeFromFile(CDownloader_HTMLTags& root, const QString& path);
 // piece. False when the file cannot be opened or read.
 bool ReadSavedFileText(const QString& path, QString& text);
 
+// Whether the document's top-level element named name (any case) is there and complete. A file cut short
+// (a crash or a full disk while it was copied) loses the root's end tag last of all, so an open root
+// element means values are missing from it; a file whose end was damaged reads so too.
+bool SavedRootClosed(const CDownloader_HTMLTags& root, const QString& name);
+
 // Parses saved-file bytes (UTF-8, a trailing 0x00 allowed) into root.
 void ParseSavedFileBytes(CDownloader_HTMLTags& root, const QByteArray& bytes);

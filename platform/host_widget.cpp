@@ -232,9 +232,15 @@ void HostWidget::focusOutEvent(QFocusEvent* event) {
 }
 
 void HostWidget::changeEvent(QEvent* event) {
-    if (m_owner && event->type() == QEvent::ActivationChange)
-        m_owner->onActivate(isActiveWindow());
-    else if (m_owner && event->type() == QEvent::WindowStateChange)
+    if (m_owner && event->type() == QEvent::ActivationChange) {
+        const bool active = isActiveWindow();
+        m_owner->onActivate(active);
+        // A child of ours holding the keyboard loses it with the window, and its loss is ours: no focus-out
+        // of our own says so.
+        const QWidget* child = focusWidget();
+        if (m_owner && !active && child && child != this && isAncestorOf(child))
+            m_owner->onKillFocus();
+    } else if (m_owner && event->type() == QEvent::WindowStateChange)
         m_owner->stateChangedByUser(windowState() & Qt::WindowMinimized);
     QWidget::changeEvent(event);
 }

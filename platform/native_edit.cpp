@@ -289,6 +289,95 @@ void NativeEdit::setCaretAt(Point p) {
     }
 }
 
+namespace {
+
+// A position in the text with CR LF line breaks, from one in the editor's own text with LF.
+int CrLfPosition(const QString& plain, int position) {
+    const int end = std::clamp(position, 0, int(plain.size()));
+    return end + int(QStringView(plain).first(end).count(u'\n'));
+}
+
+// The other way: a position inside a CR LF pair stands before it.
+int PlainPosition(const QString& plain, int position) {
+    int crlf = 0;
+    for (int i = 0; i < plain.size(); ++i) {
+        const int next = crlf + (plain[i] == u'\n' ? 2 : 1);
+        if (next > position)
+            return i;
+        crlf = next;
+    }
+    return int(plain.size());
+}
+
+} // namespace
+
+void NativeEdit::getSel(int* start, int* end) const {
+    int from = 0;
+    int to = 0;
+    if (d->plain) {
+        const QTextCursor cursor = d->plain->textCursor();
+        const QString plain = d->plain->toPlainText();
+        from = CrLfPosition(plain, cursor.selectionStart());
+        to = CrLfPosition(plain, cursor.selectionEnd());
+    } else if (d->line) {
+        from = to = d->line->cursorPosition();
+        if (d->line->hasSelectedText()) {
+            from = d->line->selectionStart();
+            to = d->line->selectionEnd();
+        }
+    }
+    if (start)
+        *start = from;
+    if (end)
+        *end = to;
+}
+
+void NativeEdit::setSel(int anchor, int caret) {
+    if (d->plain) {
+        QTextCursor cursor = d->plain->textCursor();
+        if (anchor == -1) {
+            cursor.clearSelection();
+        } else {
+            const QString plain = d->plain->toPlainText();
+            const int length = int(plain.size());
+            cursor.setPosition(std::min(PlainPosition(plain, anchor), length));
+            cursor.setPosition(caret == -1 ? length : std::min(PlainPosition(plain, caret), length),
+                               QTextCursor::KeepAnchor);
+        }
+        d->plain->setTextCursor(cursor);
+        d->plain->ensureCursorVisible();
+    } else if (d->line) {
+        QLineEdit& line = *d->line;
+        if (anchor == -1) {
+            line.deselect();
+            return;
+        }
+        const int length = int(line.text().size());
+        const int from = std::clamp(anchor, 0, length);
+        const int to = caret == -1 ? length : std::clamp(caret, 0, length);
+        line.setSelection(from, to - from);
+    }
+}
+
+void NativeEdit::replaceSel(const QString& text) {
+    if (d->plain) {
+        // The editor cuts what goes past the limit and reports the change itself, whose handling may end
+        // this field.
+        QPlainTextEdit* plain = d->plain;
+        const std::shared_ptr<NativeEditBridge> kept = d->bridge;
+        QTextCursor cursor = plain->textCursor();
+        cursor.insertText(WithoutCrLf(text));
+        if (!kept->owner)
+            return;
+        plain->setTextCursor(cursor);
+        plain->ensureCursorVisible();
+    } else if (d->line) {
+        // A line has no line breaks; insert keeps to the length limit.
+        d->line->insert(WithoutCrLf(text).replace(u'\n', u' '));
+        d->bridge->change();
+    }
+}
+
 int NativeEdit::firstVisibleLine() const {
     return d->plain ? d->plain->verticalScrollBar()->value() : 0;
 }

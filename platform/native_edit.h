@@ -49,6 +49,16 @@ class NativeEdit {
     // The caret before the character nearest to p (field coordinates), scrolled into view.
     void setCaretAt(Point p);
 
+    // The selection, in characters of text() (a line break counts two): start <= end, both the caret when
+    // nothing is selected.
+    void getSel(int* start, int* end) const;
+    // Selects from anchor to caret, either way round; caret -1 is the end of the text and an anchor of -1
+    // only clears the selection, leaving the caret. Positions past the end stand for the end.
+    void setSel(int anchor, int caret);
+    // Puts text in place of the selection (at the caret when there is none) and leaves the caret after it;
+    // reported to onChange like typing. What goes past the limit is cut.
+    void replaceSel(const QString& text);
+
     // Multi-line: the top line shown, and scrolling by whole lines (negative: up). Single-line: always 0.
     int firstVisibleLine() const;
     void lineScroll(int lines);

@@ -1,6 +1,7 @@
 #include "platform/window.h"
 
 #include "platform/compositor.h"
+#include "platform/fade_out.h"
 #include "platform/host_widget.h"
 #include "platform/screens.h"
 
@@ -211,6 +212,12 @@ void Window::hide() {
     if (d->slide)
         d->slide->stop();
     d->widget->hide();
+}
+
+void Window::hideFading(int durationMs) {
+    if (d->widget->isVisible() && durationMs > 0 && TranslucentWindowsAvailable() && !m_back.isNull())
+        FadeOutCopy(windowRect(), m_back.image(), durationMs);
+    hide();
 }
 
 bool Window::isVisible() const {

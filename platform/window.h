@@ -64,6 +64,9 @@ class Window {
     // holds its input from the start. Elsewhere it shows at once.
     void showSlidingDown(int durationMs);
     void hide();
+    // Hides the window at once and, where the window system blends windows (a compositor runs), lets what
+    // it showed fade out over durationMs in its place; the window itself is free again at once.
+    void hideFading(int durationMs);
     bool isVisible() const;
     void setEnabled(bool enabled);
     bool isEnabled() const;

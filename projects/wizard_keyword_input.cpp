@@ -40,7 +40,7 @@ QString CWizardKeywordInput::RootName() const {
 }
 
 bool CWizardKeywordInput::IsListCommand(const QString& command) const {
-    return m_mode == Mode::List && command == m_list.m_command;
+    return HasList() && command == m_list.m_command;
 }
 
 void CWizardKeywordInput::CreatePage(CSkinDlgHolder* holder, unsigned* nextId, int labelLeft, int fieldLeft,
@@ -50,12 +50,12 @@ void CWizardKeywordInput::CreatePage(CSkinDlgHolder* holder, unsigned* nextId, i
     m_label.CreateLabel(holder, ++*nextId,
                         m_mode == Mode::List ? u"Keywords (several as kw1;kw2;):"_s : u"Keyword:"_s);
     m_label.SetPosition(labelLeft, top, m_label.m_width, m_label.m_height, 0);
-    if (m_mode == Mode::List) {
+    if (HasList()) {
         m_list.Create(holder, ++*nextId, QString(), true, prefix + u"edit_keyword"_s);
         m_list.SetPosition(fieldLeft, top + kFieldGap, width, CSkinDropList::kHeight, 0);
         if (g_pCrawler)
             g_pCrawler->FillHistoryCombo(m_list);
-        m_list.SetText(preset);
+        m_list.SetText(m_mode == Mode::List ? preset : presetKeywords.value(0));
     } else {
         m_field.Create(holder, ++*nextId, presetKeywords.value(0), false, false, prefix + u"keyword"_s,
                        QString());
@@ -69,14 +69,14 @@ void CWizardKeywordInput::DestroyPage() {
         return;
     m_pageShown = false;
     m_label.Detach();
-    if (m_mode == Mode::List)
+    if (HasList())
         m_list.DestroyPopup();
     else
         m_field.Detach();
 }
 
 QString CWizardKeywordInput::Text() const {
-    return m_mode == Mode::List ? m_list.GetText() : m_field.GetText();
+    return HasList() ? m_list.GetText() : m_field.GetText();
 }
 
 bool CWizardKeywordInput::Validate(QString& error) {
@@ -85,10 +85,10 @@ bool CWizardKeywordInput::Validate(QString& error) {
         error = kEmptyKeyword;
         return false;
     }
-    if (m_mode == Mode::Single)
+    if (m_mode != Mode::List)
         keywords = keywords.mid(0, 1);
     m_keywords = keywords;
-    if (m_mode == Mode::List && g_pCrawler) {
+    if (HasList() && g_pCrawler) {
         // Newest first: the first keyword typed ends up at the top of the history.
         for (qsizetype i = keywords.size() - 1; i >= 0; --i)
             g_pCrawler->AddKeywordToHistory(keywords[i], i == 0);
@@ -97,7 +97,7 @@ bool CWizardKeywordInput::Validate(QString& error) {
 }
 
 void CWizardKeywordInput::OnHistoryAnswer(int param) {
-    if (m_mode != Mode::List)
+    if (!HasList())
         return;
     if (param == CNewProjectDlg::kHistoryCleared) {
         if (g_pCrawler)
@@ -117,6 +117,8 @@ void CWizardKeywordInput::LoadXml(CDownloader_HTMLTags* tree) {
     CDownloader_HTMLTags* root = tree->FindFirst(RootName());
     QString text;
     CDownloader_HTMLTags::GetString(root ? root->FindFirst(kKeywordKey) : nullptr, text, QString());
-    m_keywords = m_mode == Mode::List ? SplitKeywords(text) : QStringList{text.trimmed()};
-    m_keywords.removeAll(QString());
+    // Read as typed, so a list saved by an input of several keywords opens as its first in an input of one.
+    m_keywords = SplitKeywords(text);
+    if (m_mode != Mode::List)
+        m_keywords = m_keywords.mid(0, 1);
 }

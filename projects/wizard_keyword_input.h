@@ -12,21 +12,22 @@ class CSkinDlgHolder;
 
 // The keyword input that the kinds show in the new-project wizard, and the keywords it gathered, as the
 // project keeps, saves and reads them. A list input is an editable drop list of the keyword history that
-// takes several keywords typed as "kw1;kw2;"; a single input is a plain field that takes one keyword.
+// takes several keywords typed as "kw1;kw2;"; a single input is a plain field that takes one keyword; a
+// single list input is the history's drop list taking one keyword.
 class CWizardKeywordInput {
   public:
-    enum class Mode { List, Single };
+    enum class Mode { List, Single, SingleList };
 
     // kind: the project's kind, which names the page commands ("prj<kind>_...").
     CWizardKeywordInput(int kind, Mode mode);
 
-    // Builds the label and the field; preset: keywords each followed by ';' (a single input takes the
-    // first).
+    // Builds the label and the field; preset: keywords each followed by ';' (a single or single list input
+    // takes the first).
     void CreatePage(CSkinDlgHolder* holder, unsigned* nextId, int labelLeft, int fieldLeft, int top,
                     int width, const QString& preset);
     void DestroyPage();
-    // False with "Please enter a keyword." when nothing was typed; on acceptance the keywords are kept and
-    // a list input adds them to the keyword history.
+    // False with "Please enter a keyword." when nothing was typed; on acceptance the keywords are kept (the
+    // first alone by an input of one) and an input with a drop list adds them to the keyword history.
     bool Validate(QString& error);
     // The wizard's answer about clearing the history: the list is refilled (cleared) or left without a
     // choice (kept); either way its text is emptied, silently.
@@ -50,6 +51,8 @@ class CWizardKeywordInput {
     static inline const QString kEmptyKeyword = QStringLiteral("Please enter a keyword.");
 
   private:
+    // The input is the history's drop list, not a plain field.
+    bool HasList() const { return m_mode != Mode::Single; }
     QString Text() const;
     QString RootName() const;
 

@@ -255,6 +255,31 @@ inline constexpr std::array kAtlasPieces = std::to_array<AtlasPiece>({
     {"grid.engine3", "grid.engine3", 396, 276, 16, 15, State::Only, Fit::Copy, 0, 0, true,
      "report cell kind 16: third search-engine marker"},
 
+    // Project-kind button: a card of 51 x 52 cut into thirds, its chosen look standing out from the rest.
+    {"prjButton.normal", "prjButton.normal", 483, 184, 51, 52, State::Normal, Fit::NineSlice, 17, 17, false,
+     "project-kind button; also its disabled image"},
+    {"prjButton.hot", "prjButton.hot", 534, 184, 51, 52, State::Hot, Fit::NineSlice, 17, 17, false,
+     "project-kind button under the pointer"},
+    {"prjButton.pressed", "prjButton.pressed", 496, 121, 51, 52, State::Pressed, Fit::NineSlice, 17, 17, false,
+     "project-kind button held down, or selected"},
+    {"prjButton.chosen", "prjButton.chosen", 584, 237, 51, 52, State::On, Fit::NineSlice, 17, 17, false,
+     "project-kind button of the chosen kind (its second back style)"},
+
+    // History graph toolbar, on the graph's white band: the mode switch and the five range lengths, short to
+    // long.
+    {"graph.mode", "graph.mode", 600, 0, 32, 32, State::Only, Fit::Copy, 0, 0, false,
+     "switches the graph between days and values"},
+    {"graph.range1", "graph.range1", 600, 32, 32, 32, State::Only, Fit::Copy, 0, 0, false,
+     "shortest range: 7 days or 10 values"},
+    {"graph.range2", "graph.range2", 600, 64, 32, 32, State::Only, Fit::Copy, 0, 0, false,
+     "range of 14 days or 25 values"},
+    {"graph.range3", "graph.range3", 600, 143, 32, 32, State::Only, Fit::Copy, 0, 0, false,
+     "range of 30 days or 50 values"},
+    {"graph.range4", "graph.range4", 585, 184, 32, 32, State::Only, Fit::Copy, 0, 0, false,
+     "range of 60 days or 75 values"},
+    {"graph.range5", "graph.range5", 545, 240, 32, 32, State::Only, Fit::Copy, 0, 0, false,
+     "longest range: 90 days or 100 values"},
+
     // Pictures.
     {"message.stop", "message.stop", 591, 96, 43, 43, State::Only, Fit::Copy, 0, 0, true,
      "message box icon: stop / error"},

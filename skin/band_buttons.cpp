@@ -22,7 +22,8 @@ void Style(CSkinButton& button, const skin::StateImages& images, int rightMargin
 } // namespace
 
 void StyleSecondaryBandButton(CSkinButton& button, const CSkinDlg_Base& dialog) {
-    Style(button, kSecondaryImages, 15, dialog.m_fontBold14, plat::Rgb(114, 114, 114));
+    // Ink, not grey: a grey caption reads as a disabled button.
+    Style(button, kSecondaryImages, 15, dialog.m_fontBold14, skin::kButtonTextColor);
 }
 
 void StyleMainBandButton(CSkinButton& button, const CSkinDlg_Base& dialog) {

@@ -6,6 +6,7 @@
 #include "skin/skin_label.h"
 
 #include <QString>
+#include <QStringList>
 
 // Edits the address and port of a proxy server. The caller fills m_proxy before the run and reads it back
 // after a result of 1.
@@ -15,6 +16,10 @@ class CProxyEditDlg : public CSkinDlg {
         // Four dot-separated numbers, without a scheme or "www.".
         QString address;
         int port = 8080;
+        // The caller's own: the dialog neither reads nor changes them.
+        int userData1 = 0;
+        int userData2 = 0;
+        QStringList userData;
     };
 
     explicit CProxyEditDlg(CSkinDlg_Base* parent);

@@ -17,6 +17,9 @@ struct ShadowSpan {
     bool isEmpty() const { return right <= left; }
 };
 
+// The farthest the soft edge, the size and the offsets of a shadow may reach, in pixels.
+inline constexpr int kMaxShadowReach = 20;
+
 struct ShadowLook {
     int darkness = 100; // opacity of the solid part, 0 to 255
     int sharpness = 15; // width of the soft edge, 0 to 20

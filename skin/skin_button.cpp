@@ -61,6 +61,36 @@ void CSkinButton::SetImages(int normalX, int normalY, int hotX, int hotY, int di
         cap);
 }
 
+void CSkinButton::SetStateImage(int state, int x, int y, int width, int height, int cap) {
+    const plat::Point origin{x, y};
+    switch (state) {
+    case skin::kImageNormal:
+        m_images.normal = origin;
+        break;
+    case skin::kImageHot:
+        m_images.hot = origin;
+        break;
+    case skin::kImageDisabled:
+        m_images.disabled = origin;
+        break;
+    case skin::kImagePressed:
+        m_images.pressed = origin;
+        break;
+    default:
+        return;
+    }
+    if (width != -1)
+        m_images.size.cx = width;
+    if (height != -1) {
+        m_images.size.cy = height;
+        m_drawnHeight = height;
+    }
+    if (cap != -1)
+        m_cap = cap;
+    Remeasure();
+    Redraw();
+}
+
 void CSkinButton::SetColors(int leftMargin, int rightMargin, int topMargin, const plat::Font* font,
                             plat::ColorRef color) {
     m_marginLeft = leftMargin;

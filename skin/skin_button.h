@@ -25,6 +25,9 @@ class CSkinButton : public CSkinElement {
     void SetImages(const skin::StateImages& images, int cap);
     void SetImages(int normalX, int normalY, int hotX, int hotY, int disabledX, int disabledY, int pressedX,
                    int pressedY, int width, int height, int cap);
+    // One state's picture (0 normal, 1 hot, 2 disabled, 3 pressed); a width, height or cap of -1 keeps
+    // the one the button has. A height is the picture's and the drawn height.
+    void SetStateImage(int state, int x, int y, int width, int height, int cap);
     // A null font keeps the font; kKeepColor keeps the text colour.
     void SetColors(int leftMargin, int rightMargin, int topMargin, const plat::Font* font,
                    plat::ColorRef color);

@@ -18,7 +18,8 @@ namespace {
 
 constexpr plat::ColorRef kTitleBand = plat::Rgb(99, 117, 214);
 constexpr plat::ColorRef kBody = plat::Rgb(122, 161, 230);
-constexpr plat::ColorRef kDayNameColor = plat::Rgb(103, 125, 223);
+// Dark navy: the day names must stand out from the blue body they lie on.
+constexpr plat::ColorRef kDayNameColor = plat::Rgb(20, 36, 110);
 constexpr plat::ColorRef kSelectedCell = kTitleBand;
 constexpr plat::ColorRef kWhite = plat::Rgb(255, 255, 255);
 constexpr plat::ColorRef kBlack = plat::Rgb(0, 0, 0);
@@ -30,6 +31,8 @@ constexpr int kCellHeight = 15;
 constexpr int kGridTop = 46;
 constexpr int kDayNamesTop = 30;
 constexpr int kDayNamesBottom = 43;
+// Blank pixels kept between the names of neighbouring columns.
+constexpr int kDayNameGap = 4;
 // Clicks count inside the day cells less a pixel of their outer edges.
 constexpr plat::Rect kClickArea{15, 47, 182, 136};
 constexpr unsigned kCentred =
@@ -64,6 +67,23 @@ CSkinDateSelect::CSkinDateSelect()
 }
 
 CSkinDateSelect::~CSkinDateSelect() = default;
+
+QString CSkinDateSelect::ShownDayName(int column) const {
+    // Names wider than their column would run into their neighbours: all keep as many letters as every one
+    // of them can, so the row reads evenly.
+    qsizetype letters = 0;
+    for (const QString& name : m_dayNames)
+        letters = qMax(letters, name.size());
+    const auto fits = [this](qsizetype n) {
+        for (const QString& name : m_dayNames)
+            if (m_font.textExtent(name.left(n)).cx > kCellWidth - kDayNameGap)
+                return false;
+        return true;
+    };
+    while (letters > 1 && !fits(letters))
+        --letters;
+    return m_dayNames[size_t((m_firstDayOfWeek + column) % kColumns)].left(letters);
+}
 
 void CSkinDateSelect::Create(CSkinDlgHolder* holder, unsigned id, const QString& command,
                              const QString& tooltip) {
@@ -112,7 +132,7 @@ void CSkinDateSelect::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/)
     for (int column = 0; column < kColumns; ++column) {
         const int left = x + kGridLeft + column * kCellWidth;
         plat::Rect cell{left, y + kDayNamesTop, left + kCellWidth, y + kDayNamesBottom};
-        dc.drawText(m_dayNames[size_t((m_firstDayOfWeek + column) % kColumns)], cell, kCentred);
+        dc.drawText(ShownDayName(column), cell, kCentred);
     }
     dc.setPen(kWhite, 1);
     dc.moveTo(x + 18, y + 44);

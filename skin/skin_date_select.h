@@ -31,6 +31,8 @@ class CSkinDateSelect : public CSkinElement {
     QDate SelectedDate() const { return QDate(m_year, m_month, m_day); }
     // The day in the top-left cell for the shown month.
     QDate FirstShownDay() const;
+    // The day name heading a column (0-6), shortened to fit the column.
+    QString ShownDayName(int column) const;
 
     static constexpr int kWidth = 200;
     static constexpr int kHeight = 140;

@@ -49,6 +49,7 @@ CSkinDlg_Base::CSkinDlg_Base(CSkinDlg_Base* parent, plat::WindowKind kind)
 }
 
 CSkinDlg_Base::~CSkinDlg_Base() {
+    m_tornDown = true;
     m_life->dialog = nullptr;
     ClearHoverSlot(nullptr);
     // Elements that outlive the dialog must not reach back into it.
@@ -79,6 +80,7 @@ QString CSkinDlg_Base::UserManualPath() {
 // Life cycle
 
 void CSkinDlg_Base::onInitDialog() {
+    m_tornDown = false;
     m_opening = true;
     setShowInTaskbar(m_framed && !parent());
     setFocus();
@@ -119,6 +121,7 @@ void CSkinDlg_Base::onInitDialog() {
 }
 
 void CSkinDlg_Base::onDestroy() {
+    m_tornDown = true;
     m_shadow.OnParentDestroy();
     removeTrayIcon();
     ClearHoverSlot(nullptr);

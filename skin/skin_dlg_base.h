@@ -87,6 +87,9 @@ class CSkinDlg_Base : public plat::Window {
     // The result EndSkinDialog stored, 0 while there is none.
     int Result() const { return m_result; }
     bool PaintSuspended() const { return m_paintSuspended; }
+    // From the end of the dialog's window (its modal run is over) or the start of its destruction: nothing
+    // may be sent to the dialog any more.
+    bool IsTornDown() const { return m_tornDown; }
     const skin::PointerState& Pointer() const { return m_pointer; }
     skin::DialogFrame& Frame() { return m_frame; }
     const CWndShadow& Shadow() const { return m_shadow; }
@@ -189,6 +192,7 @@ class CSkinDlg_Base : public plat::Window {
     bool m_paintSuspended = false;
     bool m_opening = false; // inside onInitDialog, before the window shows
     bool m_active = false;
+    bool m_tornDown = false;
     int m_result = 0;
     qint64 m_tooltipDue = -1; // -1: none
     std::vector<CSkinElement*> m_elements;

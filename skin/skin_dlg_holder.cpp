@@ -12,10 +12,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Auto-scroll bars: the push button's image with 5-px caps, and an arrow icon centred on it.
-constexpr int kBarCap = 5;
-constexpr plat::Rect kArrowUp = skin::AtlasRect("holder.arrowUp");
-constexpr plat::Rect kArrowDown = skin::AtlasRect("holder.arrowDown");
 constexpr int kClickScroll = 10;
 constexpr int kTickScroll = 15;
 
@@ -37,7 +33,15 @@ void SetDialogDeep(CSkinElement* element, CSkinDlg_Base* dlg) {
 
 } // namespace
 
-CSkinDlgHolder::CSkinDlgHolder(bool autoScroll, bool flat) : m_autoScroll(autoScroll), m_flat(flat) {
+// The auto-scroll bars look like push buttons, with an arrow icon centred on them.
+CSkinDlgHolder::CSkinDlgHolder(bool autoScroll, bool flat)
+    : m_autoScroll(autoScroll),
+      m_flat(flat), m_barImages{skin::kPushButtonImages.normal, skin::kPushButtonImages.hot,
+                                skin::kPushButtonImages.normal, skin::kPushButtonImages.pressed},
+      m_barImageWidth(skin::kPushButtonImages.size.cx),
+      m_barHeight(skin::kButtonHeight), m_arrowIcons{skin::AtlasRect("holder.arrowUp"),
+                                                     skin::AtlasRect("holder.arrowDown")},
+      m_edgeZone(skin::kButtonHeight) {
     m_className = u"CSkinDlgHolder"_s;
     m_wantsTicks = true;
 }
@@ -68,6 +72,24 @@ void CSkinDlgHolder::Create(CSkinDlgHolder* parent, unsigned id, const QString& 
         const plat::Rect box = m_pAtlasDC->clipBox();
         m_keyColor = m_pAtlasDC->getPixel(box.right - 1, box.bottom - 1);
     }
+    Redraw();
+}
+
+void CSkinDlgHolder::SetBarImages(int normalX, int normalY, int hoverX, int hoverY, int pressedX,
+                                  int pressedY, int heldX, int heldY, int imageWidth, int barHeight,
+                                  int cap) {
+    m_barImages = {plat::Point{normalX, normalY}, {hoverX, hoverY}, {pressedX, pressedY}, {heldX, heldY}};
+    m_barImageWidth = imageWidth;
+    m_barHeight = barHeight;
+    m_edgeZone = barHeight;
+    m_barCap = cap == -1 ? imageWidth / 3 : cap;
+    Redraw();
+}
+
+void CSkinDlgHolder::SetArrowIcon(int index, int x, int y, int width, int height) {
+    if (index < 0 || index >= int(m_arrowIcons.size()))
+        return;
+    m_arrowIcons[size_t(index)] = plat::Rect::fromXywh(x, y, width, height);
     Redraw();
 }
 
@@ -192,7 +214,7 @@ void CSkinDlgHolder::Draw(plat::DeviceContext& dc, int x, int y, bool full) {
         if (m_scrollY > 0)
             DrawBar(dc, x, y, true);
         if (m_contentHeight - m_scrollY > viewHeight)
-            DrawBar(dc, x, y + m_height - skin::kButtonHeight, false);
+            DrawBar(dc, x, y + m_height - m_barHeight, false);
     }
 }
 
@@ -200,18 +222,18 @@ void CSkinDlgHolder::DrawBar(plat::DeviceContext& dc, int x, int y, bool up) {
     if (!m_pAtlasDC)
         return;
     const int dir = up ? -1 : 1;
-    skin::ButtonImage state = skin::kImageNormal;
+    size_t state = 0;
     if (m_autoScrollDir == dir)
-        state = (m_pDlg && m_pDlg->m_pPressed == this) ? skin::kImagePressed : skin::kImageHot;
-    const plat::Point image = skin::kPushButtonImages.Of(state);
-    const int imageWidth = skin::kPushButtonImages.size.cx;
-    const int h = skin::kButtonHeight;
+        state = (m_pDlg && m_pDlg->m_pPressed == this) ? 3 : 1;
+    const plat::Point image = m_barImages[state];
+    const int h = m_barHeight;
+    const int cap = qBound(0, m_barCap, m_barImageWidth / 2);
     const plat::DeviceContext& atlas = *m_pAtlasDC;
-    dc.bitBlt(x, y, kBarCap, h, atlas, image.x, image.y);
-    dc.stretchBlt(x + kBarCap, y, m_width - 2 * kBarCap, h, atlas, image.x + kBarCap, image.y,
-                  imageWidth - 2 * kBarCap, h);
-    dc.bitBlt(x + m_width - kBarCap, y, kBarCap, h, atlas, image.x + imageWidth - kBarCap, image.y);
-    const plat::Rect& arrow = up ? kArrowUp : kArrowDown;
+    dc.bitBlt(x, y, cap, h, atlas, image.x, image.y);
+    dc.stretchBlt(x + cap, y, m_width - 2 * cap, h, atlas, image.x + cap, image.y, m_barImageWidth - 2 * cap,
+                  h);
+    dc.bitBlt(x + m_width - cap, y, cap, h, atlas, image.x + m_barImageWidth - cap, image.y);
+    const plat::Rect& arrow = m_arrowIcons[up ? 0 : 1];
     dc.transparentBlt(x + (m_width - arrow.width()) / 2, y + (h - arrow.height()) / 2, arrow.width(),
                       arrow.height(), atlas, arrow.left, arrow.top, arrow.width(), arrow.height(),
                       m_keyColor);
@@ -234,9 +256,9 @@ bool CSkinDlgHolder::OnMouse(int x, int y, int state) {
     if (m_autoScroll) {
         const int view = ViewHeight();
         int dir = 0;
-        if (y < kEdgeZone && m_scrollY > 0)
+        if (y < m_edgeZone && m_scrollY > 0)
             dir = -1;
-        else if (y >= m_frameHeight - kEdgeZone && m_contentHeight - m_scrollY > view)
+        else if (y >= m_frameHeight - m_edgeZone && m_contentHeight - m_scrollY > view)
             dir = 1;
         const bool turned = dir != m_autoScrollDir;
         m_autoScrollDir = dir;

@@ -3,8 +3,10 @@
 #include "platform/color.h"
 #include "platform/device_context.h"
 #include "platform/geometry.h"
+#include "skin/skin_dlg_holder_inner.h"
 #include "skin/skin_element.h"
 
+#include <array>
 #include <vector>
 
 class CSkinDlg_Base;
@@ -64,13 +66,29 @@ class CSkinDlgHolder : public CSkinElement {
     // Offset of the children from the holder's own position: 4 px inside a frame, none when flat.
     int Inset() const { return m_flat ? 0 : 4; }
 
-    static constexpr int kEdgeZone = 29;
+    // The auto-scroll bars: their pictures (normal, hover, pressed state, held) imageWidth wide, the bar's
+    // height, which is also the height of the zones that start scrolling, and the width of the ends kept
+    // unstretched (-1: a third of the image width).
+    void SetBarImages(int normalX, int normalY, int hoverX, int hoverY, int pressedX, int pressedY, int heldX,
+                      int heldY, int imageWidth, int barHeight, int cap);
+    // index 0: the up arrow, 1: the down arrow.
+    void SetArrowIcon(int index, int x, int y, int width, int height);
 
     bool m_autoScroll;
     bool m_flat;
     int m_autoScrollDir = 0; // -1 up, 0 none, 1 down
     qint64 m_nextScrollTime = 0;
     plat::ColorRef m_keyColor = 0xFF00FF;
+    // Made and destroyed with the holder, which puts it nowhere: an owner may place it where it wants a
+    // white area that takes no mouse.
+    CSkinDlgHolder_Inner m_inner;
+    // Normal, hover, pressed state and held; the bar shows the held picture while it scrolls pressed.
+    std::array<plat::Point, 4> m_barImages;
+    int m_barImageWidth;
+    int m_barHeight;
+    int m_barCap = 5;
+    std::array<plat::Rect, 2> m_arrowIcons; // up, down
+    int m_edgeZone;
 
   private:
     void ApplyRule(const CSkinDlgHolder_OnResizeElements& rule);

@@ -23,6 +23,7 @@ constexpr int kArrowZone = 26;
 constexpr int kMinPopupHeight = 50;
 constexpr int kPopupFrame = 8;
 constexpr int kSlideMs = 200;
+constexpr int kFadeMs = 200;
 constexpr plat::ColorRef kTextColor = 0x000000;
 
 // A-Z and a-z alike; every other character only equals itself.
@@ -151,7 +152,7 @@ void CSkinDropList::ClosePopup() {
         return;
     m_popupOpen = false;
     if (m_pPopup)
-        m_pPopup->hide();
+        m_pPopup->hideFading(kFadeMs);
     m_ignoreMouseUntil = MonotonicMs() + kClickGuardMs;
     if (CSkinDlg_Base* dlg = m_pDlg) {
         // Typing goes on in the editing child.

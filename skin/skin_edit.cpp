@@ -3,6 +3,7 @@
 #include "platform/native_edit.h"
 #include "skin/button_images.h"
 #include "skin/commands.h"
+#include "skin/element_handle.h"
 #include "skin/skin_dlg_base.h"
 #include "skin/skin_dlg_holder.h"
 
@@ -167,11 +168,41 @@ bool CSkinEdit::OnDropText(int /*x*/, int /*y*/, const QString* text) {
 void CSkinEdit::Detach() {
     const bool editing = m_pEdit != nullptr;
     const QString typed = GetText();
-    CSkinElement::Detach();
     if (editing) {
-        m_pEdit.reset();
-        m_caption = typed;
+        if (m_pDlg && !m_pDlg->IsTornDown()) {
+            // The dialog hears the end of editing and may take the field away meanwhile.
+            const skin::ElementHandle self(this);
+            OnKillFocus();
+            if (self == nullptr)
+                return;
+        } else {
+            m_pEdit.reset();
+        }
     }
+    CSkinElement::Detach();
+    if (editing)
+        m_caption = typed;
+}
+
+bool CSkinEdit::GetSel(int& start, int& end) const {
+    if (!m_pEdit)
+        return false;
+    m_pEdit->getSel(&start, &end);
+    return true;
+}
+
+bool CSkinEdit::SetSel(int start, int end) {
+    if (!m_pEdit)
+        return false;
+    m_pEdit->setSel(start, end);
+    return true;
+}
+
+bool CSkinEdit::ReplaceSel(const QString& text) {
+    if (!m_pEdit)
+        return false;
+    m_pEdit->replaceSel(text);
+    return true;
 }
 
 void CSkinEdit::SyncText() {

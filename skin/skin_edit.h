@@ -28,8 +28,14 @@ class CSkinEdit : public CSkinElement {
     // The editing child, while there is one, follows the field.
     void OnDialogPainted() override;
 
-    // Leaves dialog and holder; a field being edited keeps the text typed so far.
+    // Leaves dialog and holder. A field being edited first ends its editing, which its command reports, and
+    // keeps the text typed so far; a dialog being torn down hears nothing.
     void Detach();
+    // The selection of the field being edited, as the native child counts it (a line break is two
+    // characters); false, and nothing done, while the field is not being edited.
+    bool GetSel(int& start, int& end) const;
+    bool SetSel(int start, int end);
+    bool ReplaceSel(const QString& text);
     // Multi-line: the content height and scroll position follow the text and the child's scrolling.
     void SyncText();
     // Where the native child stands, relative to the field.

@@ -58,6 +58,14 @@ void CSkinIcoButton::SetIconRects(int normalX, int normalY, int hotX, int hotY, 
         {{normalX, normalY}, {hotX, hotY}, {disabledX, disabledY}, {pressedX, pressedY}, {width, height}});
 }
 
+void CSkinIcoButton::SetBackStyle(int style) {
+    if (style == 0)
+        SetBackImages(skin::kPushButtonImages);
+    else if (style == 1)
+        SetBackImages(skin::StateImages::Single(skin::AtlasRect("toolbar.wideBack").topLeft(),
+                                                skin::AtlasRect("toolbar.wideBack").size()));
+}
+
 void CSkinIcoButton::UpdateTextExtent(plat::DeviceContext& dc) {
     m_textExtent = m_caption.isEmpty() ? plat::Size{} : dc.getTextExtent(m_caption);
     Redraw();

@@ -38,6 +38,10 @@ class CSkinIcoButton : public CSkinElement {
     void SetIconRects(int normalX, int normalY, int hotX, int hotY, int pressedX, int pressedY, int disabledX,
                       int disabledY, int width, int height);
 
+    // 0: the push button's back, as CreateEx gives it; 1: the toolbar's wide back in every state. Other
+    // numbers change nothing.
+    void SetBackStyle(int style);
+
     bool IsHot() const;
     bool IsPressed() const;
     // Where the icon and the text go inside the button, for the current layout and state.

@@ -9,6 +9,7 @@
 #include "skin/skin_list_box.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <type_traits>
 
 using namespace Qt::StringLiterals;
@@ -298,6 +299,12 @@ void CSkinListBox_FilterDlg::EnableFilter() {
         m_enableCheck.m_checked = true;
         m_enableCheck.Redraw();
     }
+}
+
+void CSkinListBox_FilterDlg::OnDialogKillFocus() {
+    for (CSkinElement* element : std::initializer_list<CSkinElement*>{&m_edit1, &m_edit2, &m_dropList})
+        if (element->GetDialog() == this)
+            element->OnKillFocus();
 }
 
 bool CSkinListBox_FilterDlg::OnCommand(const QString& command, int param) {

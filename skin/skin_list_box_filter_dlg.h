@@ -28,6 +28,8 @@ class CSkinListBox_FilterDlg : public CSkinDlg {
 
     void CreateElements() override;
     bool OnCommand(const QString& command, int param) override;
+    // Leaving the dialog ends the editing of both fields and of the drop list.
+    void OnDialogKillFocus() override;
 
     // The column of the grid being edited, by its index; null once the grid or the column is gone.
     CSkinListBox_Column* Column() const;

@@ -1,5 +1,6 @@
 #include "skin/skin_progress.h"
 
+#include "skin/button_images.h"
 #include "skin/skin_atlas.h"
 #include "skin/value_format.h"
 
@@ -12,6 +13,8 @@ constexpr plat::Rect kMiddle = skin::AtlasRect("progress.middle");
 constexpr plat::Rect kRight = skin::AtlasRect("progress.right");
 constexpr plat::Rect kFill = skin::AtlasRect("progress.fill");
 constexpr int kMarqueeBlock = 20;
+constexpr plat::ColorRef kFillText = plat::Rgb(255, 255, 255);
+constexpr plat::ColorRef kTrackText = skin::kButtonTextColor;
 
 } // namespace
 
@@ -52,6 +55,19 @@ void CSkinProgress::SetRangePos(int minimum, int maximum, int position) {
     Redraw();
 }
 
+void CSkinProgress::StartMarquee() {
+    if (m_marquee)
+        return;
+    m_marquee = true;
+    Redraw();
+}
+
+void CSkinProgress::StopMarquee() {
+    m_marquee = false;
+    m_position = m_minimum;
+    Redraw();
+}
+
 void CSkinProgress::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
     if (m_height != kHeight)
         SetPosition(-1, -1, m_width, kHeight, 0);
@@ -81,11 +97,22 @@ void CSkinProgress::Draw(plat::DeviceContext& dc, int x, int y, bool /*full*/) {
         return;
     const QString text = skin::FormatValue(m_format, done * 100 / range);
     const int textWidth = dc.getTextExtent(text).cx;
-    if (end >= textWidth + 10) {
-        const plat::ColorRef previous = dc.setTextColor(plat::Rgb(255, 255, 255));
-        dc.textOut(x + (end - textWidth - start) / 2 + 2, y - 1, text);
-        dc.setTextColor(previous);
-    } else {
-        dc.textOut(x + (m_width - textWidth) / 2, y - 1, text);
+    const int textX =
+        end >= textWidth + 10 ? x + (end - textWidth - start) / 2 + 2 : x + (m_width - textWidth) / 2;
+    // Each part of the text takes the colour that stands out from what lies under it: white over the done
+    // part, ink over the empty track, so the text reads on both sides of the fill's edge.
+    const plat::ColorRef previous = dc.setTextColor(kTrackText);
+    dc.pushClip(plat::Rect{x + qMax(end, start), y, x + m_width, y + kHeight});
+    dc.textOut(textX, y - 1, text);
+    dc.popClip();
+    dc.pushClip(plat::Rect{x, y, x + start, y + kHeight});
+    dc.textOut(textX, y - 1, text);
+    dc.popClip();
+    if (end > start) {
+        dc.setTextColor(kFillText);
+        dc.pushClip(plat::Rect{x + start, y, x + end, y + kHeight});
+        dc.textOut(textX, y - 1, text);
+        dc.popClip();
     }
+    dc.setTextColor(previous);
 }

@@ -17,10 +17,12 @@ class CSkinProgress : public CSkinElement {
     void SetRange(int minimum, int maximum);
     void SetPos(int position);
     void SetRangePos(int minimum, int maximum, int position);
+    // The marquee shows a block at the position instead of the share; stopping returns to the minimum.
+    void StartMarquee();
+    void StopMarquee();
 
     static constexpr int kHeight = 14;
 
-    bool m_marquee = false;
     int m_minimum = 0;
     int m_maximum = 100;
     int m_position = 0;
@@ -28,4 +30,6 @@ class CSkinProgress : public CSkinElement {
 
   private:
     int Clamped(int position) const;
+
+    bool m_marquee = false;
 };

@@ -65,6 +65,23 @@ void CSkinRadio::SetImages(plat::Point uncheckedNormal, plat::Point uncheckedHot
               {checkedNormal, checkedHot, checkedDisabled, checkedPressed, box});
 }
 
+void CSkinRadio::SetStateImage(int index, int x, int y, int width, int height) {
+    if (index < 0 || index > 7)
+        return;
+    skin::StateImages& images = index < 4 ? m_uncheckedImages : m_checkedImages;
+    plat::Point* const states[] = {&images.normal, &images.hot, &images.disabled, &images.pressed};
+    *states[index % 4] = {x, y};
+    plat::Size box = m_uncheckedImages.size;
+    if (width != -1)
+        box.cx = width;
+    if (height != -1)
+        box.cy = height;
+    m_uncheckedImages.size = m_checkedImages.size = box;
+    if (m_pDlg)
+        UpdateTextExtent(m_pDlg->MeasureDC());
+    Redraw();
+}
+
 void CSkinRadio::UpdateTextExtent(plat::DeviceContext& dc) {
     const plat::Size box = m_uncheckedImages.size;
     m_textExtent = m_caption.isEmpty() ? plat::Size{} : dc.getTextExtent(m_caption);

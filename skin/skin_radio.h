@@ -28,6 +28,10 @@ class CSkinRadio : public CSkinElement {
                    plat::Point uncheckedPressed, plat::Point checkedNormal, plat::Point checkedHot,
                    plat::Point checkedDisabled, plat::Point checkedPressed, int boxWidth, int boxHeight);
 
+    // One picture: 0 to 3 unticked, 4 to 7 ticked, each normal, hot, disabled, pressed. A width or height of
+    // -1 keeps the box's.
+    void SetStateImage(int index, int x, int y, int width, int height);
+
     skin::StateImages m_uncheckedImages;
     skin::StateImages m_checkedImages;
     plat::Size m_textExtent;

@@ -28,6 +28,18 @@ CSkinSlider::CSkinSlider()
 
 CSkinSlider::~CSkinSlider() = default;
 
+void CSkinSlider::SetImages(bool thumb, plat::Point normal, plat::Point hot, plat::Point pressed, int width,
+                            int height) {
+    const skin::StateImages images{normal, hot, normal, pressed, {width, height}};
+    if (thumb) {
+        m_thumbImages = images;
+        m_keyColor = plat::kInvalidColor;
+    } else {
+        m_trackImages = images;
+    }
+    Redraw();
+}
+
 void CSkinSlider::MoveTo(qint64 position) {
     const qint64 clamped = qMax<qint64>(m_minimum, qMin<qint64>(position, m_maximum));
     if (clamped == m_position)

@@ -18,6 +18,11 @@ class CSkinSlider : public CSkinElement {
     bool OnMouse(int x, int y, int state) override;
     void OnKeyDown(int vk) override;
 
+    // The thumb's pictures (thumb true) or the track's, normal, hot and pressed; a slider has no disabled
+    // picture. A new thumb takes its key colour from its normal picture on the next paint.
+    void SetImages(bool thumb, plat::Point normal, plat::Point hot, plat::Point pressed, int width,
+                   int height);
+
     static constexpr int kMinHeight = 30;
 
     skin::StateImages m_trackImages;

@@ -90,6 +90,46 @@ void CWndShadow::Update() {
     }
 }
 
+bool CWndShadow::SetDarkness(int darkness) {
+    if (darkness < 0 || darkness > 255)
+        return false;
+    m_look.darkness = darkness;
+    return Restyled();
+}
+
+bool CWndShadow::SetSharpness(int sharpness) {
+    if (sharpness < 0 || sharpness > kMaxShadowReach)
+        return false;
+    m_look.sharpness = sharpness;
+    return Restyled();
+}
+
+bool CWndShadow::SetSize(int size) {
+    if (size < -kMaxShadowReach || size > kMaxShadowReach)
+        return false;
+    m_look.size = size;
+    return Restyled();
+}
+
+bool CWndShadow::SetPosition(int x, int y) {
+    if (x < -kMaxShadowReach || x > kMaxShadowReach || y < -kMaxShadowReach || y > kMaxShadowReach)
+        return false;
+    m_look.xOffset = x;
+    m_look.yOffset = y;
+    return Restyled();
+}
+
+bool CWndShadow::SetColor(plat::ColorRef color) {
+    m_look.color = color & 0xFFFFFFu;
+    return Restyled();
+}
+
+bool CWndShadow::Restyled() {
+    if (m_status & kShown)
+        Rebuild();
+    return true;
+}
+
 plat::Rect CWndShadow::ShadowRect() const {
     const plat::Rect parent = m_parent->windowRect();
     const int s = m_look.size;

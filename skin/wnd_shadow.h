@@ -33,6 +33,15 @@ class CWndShadow {
     void OnParentPaint();
     void OnParentDestroy();
 
+    // The look; each setter refuses a value out of its range with false and keeps the old one. A shown
+    // shadow is rebuilt at once.
+    bool SetDarkness(int darkness);   // 0 to 255
+    bool SetSharpness(int sharpness); // 0 to 20
+    bool SetSize(int size);           // -20 to 20
+    bool SetPosition(int x, int y);   // each -20 to 20
+    bool SetColor(plat::ColorRef color);
+    const ShadowLook& Look() const { return m_look; }
+
     bool IsShown() const { return (m_status & kShown) != 0; }
     // The shadow window, null when there is none.
     plat::Window* ShadowWindow() const;
@@ -44,6 +53,8 @@ class CWndShadow {
     static constexpr unsigned kShown = 2;
     static constexpr unsigned kParentVisible = 4;
 
+    // Rebuilds a shown shadow in its new look.
+    bool Restyled();
     // Recomputes the picture from the parent's shape and places the shadow window under it.
     void Rebuild();
     plat::Rect ShadowRect() const;

@@ -2,6 +2,7 @@
 
 #include "platform/answer_wait.h"
 #include "platform/web/browser_process.h"
+#include "platform/web/offline_interceptor.h"
 #include "platform/web/quiet_page.h"
 #include "platform/window.h"
 
@@ -51,6 +52,10 @@ struct WebView::Engine {
         profile = std::make_unique<QWebEngineProfile>();
         // A document from a temporary file reads no other file, as an inline one cannot.
         profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+        // Named addresses are looked up when they are asked for, never ahead.
+        profile->settings()->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
+        interceptor = std::make_unique<OfflineInterceptor>();
+        profile->setUrlRequestInterceptor(interceptor.get());
         page = std::make_unique<QuietPage>(profile.get());
         view = new QWebEngineView(host);
         view->setPage(page.get());
@@ -61,20 +66,37 @@ struct WebView::Engine {
         QObject::connect(page.get(), &QWebEnginePage::loadStarted, page.get(), taken);
         QObject::connect(page.get(), &QWebEnginePage::loadFinished, page.get(), taken);
         QObject::connect(page.get(), &QWebEnginePage::urlChanged, page.get(), taken);
+        QObject::connect(
+            page.get(), &QWebEnginePage::loadStarted, page.get(), [this] { ++documentState->loads; });
+        QObject::connect(
+            page.get(), &QWebEnginePage::urlChanged, page.get(),
+            [this](const QUrl& url) { documentState->url = url.toString(); });
+        QObject::connect(page.get(), &QWebEnginePage::titleChanged, page.get(),
+                         [this](const QString& title) { documentState->title = title; });
+        QObject::connect(page.get(), &QWebEnginePage::loadFinished, page.get(), [this](bool ok) {
+            // The handler may end the view: nothing here is touched after it.
+            if (const std::function<void(bool)> told = finished)
+                told(ok);
+        });
     }
     ~Engine() {
         // The view first, then its page, then the profile the page lives in.
         delete view.data();
         page.reset();
         profile.reset();
+        interceptor.reset();
     }
 
+    // Outlives the profile that asks it.
+    std::unique_ptr<OfflineInterceptor> interceptor;
     std::unique_ptr<QWebEngineProfile> profile;
     std::unique_ptr<QuietPage> page;
     // Owned by the host widget too, which may go first.
     QPointer<QWebEngineView> view;
     std::unique_ptr<QTemporaryFile> document;
     bool requested = false;
+    std::shared_ptr<WebDocumentState> documentState = std::make_shared<WebDocumentState>();
+    std::function<void(bool)> finished;
 };
 
 WebView::WebView(Window& host) {
@@ -158,6 +180,41 @@ bool WebView::bodyText(QString* text) {
         return false;
     *text = value.toString();
     return true;
+}
+
+bool WebView::documentTitle(QString* title) {
+    QuietPage* page = d->page.get();
+    QVariant value;
+    const bool answered = WaitForAnswer(
+        kAnswerLimitMs,
+        [page](const AnswerSink& sink) {
+            page->runJavaScript(u"document.title"_s, QWebEngineScript::ApplicationWorld, sink);
+        },
+        &value);
+    if (!answered || value.userType() != QMetaType::QString)
+        return false;
+    *title = value.toString();
+    return true;
+}
+
+QString WebView::url() const {
+    return d->page->url().toString();
+}
+
+WebDocument WebView::document() const {
+    return WebDocument(d->documentState, d->documentState->loads);
+}
+
+void WebView::setOffline(bool offline) {
+    d->interceptor->setOffline(offline);
+}
+
+bool WebView::isOffline() const {
+    return d->interceptor->offline();
+}
+
+void WebView::setLoadFinished(std::function<void(bool ok)> finished) {
+    d->finished = std::move(finished);
 }
 
 } // namespace plat

@@ -28,7 +28,7 @@ bool CEngineSearchRun::Step(const SearchEngine& engine, const QString& query, in
     if (result == CServiceStep::Result::Done)
         onReply(*m_step.Downloader());
     else
-        m_bar.SetError(m_step.Error());
+        m_bar.SetStepError(engine.Name(), query, m_step.Error());
     m_step.Release();
     ++m_request;
     m_bar.SetProgress(m_request, m_requests);

@@ -1,11 +1,13 @@
 #include "projects/common/kind_report.h"
 
 #include "net/crawler.h"
+#include "projects/common/record_xml.h"
 #include "projects/project_factory.h"
 #include "skin/commands.h"
 #include "skin/list_box_format.h"
 #include "skin/sorted_strings.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -14,8 +16,8 @@ namespace {
 
 // Kind 5 has no input page, so it takes no keywords.
 constexpr int kKeywordKinds[] = {1, 2, 3, 4, 6, 7, 8};
-// Kind 3 follows one keyword.
-constexpr int kSingleKeywordKind = 3;
+// Kinds 3 and 8 follow one keyword.
+constexpr int kSingleKeywordKinds[] = {3, 8};
 constexpr int kAnyWidth = 65535;
 
 } // namespace
@@ -150,6 +152,22 @@ QStringList CKindReport::SelectedKeywords() const {
     return keywords;
 }
 
+QString CKindReport::SelectionKey() const {
+    return u"rep"_s + QString::number(m_index + 1) + u"_selected"_s;
+}
+
+void CKindReport::SaveSelection(CDownloader_HTMLTags* root) {
+    UpdateItemCount();
+    record_xml::SaveValue(root, SelectionKey(), std::max(-1, GetSingleSelection()));
+}
+
+void CKindReport::LoadSelection(const CDownloader_HTMLTags* root) {
+    UpdateItemCount();
+    const int item = record_xml::LoadInt(root, SelectionKey(), -1);
+    if (item >= 0 && item < m_itemCount)
+        SelectRange(item, item);
+}
+
 std::vector<skin::ContextMenuItem> CKindReport::ContextMenuItems() const {
     std::vector<skin::ContextMenuItem> items{{u"Copy"_s, m_copyCommand, m_index}};
     const QStringList keywords = SelectedKeywords();
@@ -158,7 +176,9 @@ std::vector<skin::ContextMenuItem> CKindReport::ContextMenuItems() const {
     for (const int kind : kKeywordKinds) {
         if (kind == m_kind)
             continue;
-        const QStringList sent = kind == kSingleKeywordKind ? keywords.mid(0, 1) : keywords;
+        const bool single = std::find(std::begin(kSingleKeywordKinds), std::end(kSingleKeywordKinds), kind) !=
+                            std::end(kSingleKeywordKinds);
+        const QStringList sent = single ? keywords.mid(0, 1) : keywords;
         QString command = skin::cmd::kNewProject + QString::number(kind);
         for (const QString& keyword : sent)
             command += keyword + u';';

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+class CDownloader_HTMLTags;
+
 // The base of every kind's report grid: column set-up, the cell texts of numbers with their no-data values,
 // the selection colours, and the context menu: "Copy" (the selected visible rows as tab-separated text) and,
 // in keyword reports, "Send to <kind name>" for every other kind that takes keywords, through the main
@@ -32,6 +34,10 @@ class CKindReport : public CSkinListBox {
     // The menu for the current selection: "Copy", then the send-to items when the selected rows have
     // keywords.
     std::vector<skin::ContextMenuItem> ContextMenuItems() const;
+    // The single selected item below the project's element, and selected again from there once the
+    // records are back (its owner then shows what belongs to it).
+    void SaveSelection(CDownloader_HTMLTags* root);
+    void LoadSelection(const CDownloader_HTMLTags* root);
     // The copy command of this report; true when the command was it (the rows are then on the clipboard).
     bool OnCommand(const QString& command, int param);
     // The exported cells of the selected visible rows, tab-separated, one row a line (CR LF).
@@ -77,6 +83,7 @@ class CKindReport : public CSkinListBox {
 
   private:
     QString RowsText(bool selectedOnly);
+    QString SelectionKey() const;
     // The cell text of a filled line in the column at columnIndex, empty when the line has none there.
     static QString CellText(const CSkinListBox_Line& line, int columnIndex);
 

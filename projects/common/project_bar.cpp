@@ -1,6 +1,9 @@
 #include "projects/common/project_bar.h"
 
+#include "projects/common/record_xml.h"
 #include "skin/skin_dlg_holder.h"
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -15,6 +18,10 @@ constexpr int kProgressLeft = kButtonLeft + kButtonWidth + 12;
 constexpr int kProgressWidth = 220;
 constexpr int kErrorLeft = kProgressLeft + kProgressWidth + 12;
 constexpr plat::ColorRef kErrorColor = plat::Rgb(190, 0, 0);
+
+const QString kDoneKey = u"m_done"_s;
+const QString kTotalKey = u"m_total"_s;
+const QString kErrorKey = u"m_lastError"_s;
 
 } // namespace
 
@@ -74,4 +81,29 @@ void CProjectBar::SetProgress(int done, int total) {
 void CProjectBar::SetError(const QString& error) {
     m_error.SetText(error);
     m_error.SetToolTip(error);
+}
+
+void CProjectBar::SaveXml(CDownloader_HTMLTags* root) const {
+    record_xml::SaveValue(root, kDoneKey, m_done);
+    record_xml::SaveValue(root, kTotalKey, m_total);
+    record_xml::SaveValue(root, kErrorKey, m_error.m_caption);
+}
+
+void CProjectBar::LoadXml(const CDownloader_HTMLTags* root) {
+    // A damaged count shows no more done than there are requests.
+    const int total = std::max(0, record_xml::LoadInt(root, kTotalKey, 0));
+    SetProgress(std::clamp(record_xml::LoadInt(root, kDoneKey, 0), 0, total), total);
+    SetError(record_xml::LoadString(root, kErrorKey));
+}
+
+void CProjectBar::SetStepError(const QString& service, const QString& subject, const QString& error) {
+    SetError(StepErrorText(service, subject, error));
+}
+
+QString CProjectBar::StepErrorText(const QString& service, const QString& subject, const QString& error) {
+    // Several keywords asked at once are named on one line.
+    const QString named = subject.simplified();
+    if (named.isEmpty())
+        return service + u": "_s + error;
+    return service + u" ("_s + named + u"): "_s + error;
 }

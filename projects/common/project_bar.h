@@ -6,6 +6,7 @@
 
 #include <QString>
 
+class CDownloader_HTMLTags;
 class CSkinDlgHolder;
 
 // The bar at the top of a project's page: the keywords the project works on, the Start/Stop button
@@ -26,6 +27,15 @@ class CProjectBar {
     void SetProgress(int done, int total);
     // Empty clears the text.
     void SetError(const QString& error);
+    // The error of one request, named by its service and by what it asked about (a keyword, a site).
+    void SetStepError(const QString& service, const QString& subject, const QString& error);
+    // "Bing (red shoes): Receive error: ..."; without the brackets when there is no subject.
+    static QString StepErrorText(const QString& service, const QString& subject, const QString& error);
+
+    // The progress and the error text below the project's element, and back, so that an opened project
+    // shows where its run stood when it was saved.
+    void SaveXml(CDownloader_HTMLTags* root) const;
+    void LoadXml(const CDownloader_HTMLTags* root);
 
     bool IsRunning() const { return m_running; }
     // Whether a page command is this bar's Start or Stop.

@@ -41,7 +41,10 @@ bool CServiceStep::Take(const QString& service) {
 
 CServiceStep::Result CServiceStep::Finished() {
     const DownloadResponse response = m_downloader->Response();
-    if (!response.lastError.isEmpty())
+    // The server's own word that this is not the page asked for comes before anything the exchange said.
+    if (response.status.IsError())
+        m_error = response.status.ErrorText();
+    else if (!response.lastError.isEmpty())
         m_error = response.lastError;
     else if (response.header.isEmpty() && response.raw.isEmpty())
         m_error = kNoReply;

@@ -14,7 +14,7 @@ class CServiceStep {
     enum class Result {
         Waiting, // no slot free yet, or the reply is not in: ask again on a later tick
         Done,    // the reply is in Downloader()
-        Failed,  // the exchange failed; Error() says why
+        Failed,  // the exchange failed, or the reply has a 4xx or 5xx status; Error() says why
     };
     // Starts the request on a downloader; false when it could not be started.
     using Starter = std::function<bool(CDownloader& downloader)>;

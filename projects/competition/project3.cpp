@@ -158,6 +158,8 @@ void CProject3::Export(CProjectExporter* exporter) {
 void CProject3::SaveXml(CDownloader_HTMLTags* root) {
     record_xml::SaveValue(root, kKeywordKey, m_keyword);
     record_xml::SaveRecords(root, kAdsKey, kAdKey, m_ads);
+    m_page.m_bar.SaveXml(root);
+    m_rep1.SaveSelection(root);
 }
 
 void CProject3::LoadXml(CDownloader_HTMLTags* tree) {
@@ -166,9 +168,12 @@ void CProject3::LoadXml(CDownloader_HTMLTags* tree) {
     m_keyword = Input().Keywords().value(0);
     record_xml::LoadRecords(root, kAdsKey, kAdKey, m_ads);
     m_hasResults = !m_ads.empty();
+    m_page.m_bar.LoadXml(root);
     if (m_page.Created())
         m_keywordEdit.SetText(m_keyword);
     RefreshReports();
+    if (m_page.Created())
+        m_rep1.LoadSelection(root);
 }
 
 void CProject3::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {

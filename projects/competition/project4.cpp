@@ -119,11 +119,15 @@ bool CProject4::Step(Project4Request request) {
     }
     if (result == CServiceStep::Result::Waiting)
         return false;
-    // A failed exchange is reported and its task stored with what little came back (the no-data value), so
-    // the run goes on without asking it again.
-    if (result == CServiceStep::Result::Failed)
-        m_page.m_bar.SetError(channel.step.Error());
-    const CDownloader& downloader = *channel.step.Downloader();
+    // A failed request is reported and its task stored as an empty reply reads (the no-data value), so the
+    // run goes on without asking it again; an error page is not read as the page asked for.
+    static const CDownloader kNoReply(-1);
+    const bool failed = result == CServiceStep::Result::Failed;
+    if (failed)
+        m_page.m_bar.SetStepError(project4_services::ServiceName(request),
+                                  project4_services::Subject(request, m_data, channel.task),
+                                  channel.step.Error());
+    const CDownloader& downloader = failed ? kNoReply : *channel.step.Downloader();
     if (request == Project4Request::Volume)
         StoreVolumes(downloader);
     else
@@ -177,6 +181,8 @@ void CProject4::SaveXml(CDownloader_HTMLTags* root) {
     CKeywordInputProject::SaveXml(root);
     record_xml::SaveValue(root, kEngineKey, m_engine);
     m_data.WriteXml(*root);
+    m_page.m_bar.SaveXml(root);
+    m_rep1.SaveSelection(root);
 }
 
 void CProject4::LoadXml(CDownloader_HTMLTags* tree) {
@@ -188,6 +194,7 @@ void CProject4::LoadXml(CDownloader_HTMLTags* tree) {
     m_data.AddKeywords(m_input.Keywords());
     const int engine = record_xml::LoadInt(root, kEngineKey, kProject4Google);
     m_page.m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(m_input.Keywords()));
+    m_page.m_bar.LoadXml(root);
     if (m_viewCreated) {
         m_rep2.Show(-1, m_engine);
         SelectEngine(engine);
@@ -195,6 +202,8 @@ void CProject4::LoadXml(CDownloader_HTMLTags* tree) {
         m_engine = engine;
     }
     Refresh();
+    if (m_viewCreated)
+        m_rep1.LoadSelection(root);
 }
 
 void CProject4::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {

@@ -51,6 +51,35 @@ QString PacingName(Project4Request request) {
     return {};
 }
 
+QString ServiceName(Project4Request request) {
+    switch (request) {
+    case Project4Request::Volume:
+        return u"Keyword tool"_s;
+    case Project4Request::Google:
+    case Project4Request::Bing:
+    case Project4Request::Yahoo:
+        return EngineOf(request).Name();
+    case Project4Request::PageRank:
+        return u"Page rank"_s;
+    case Project4Request::Inlinks:
+        return u"Site Explorer"_s;
+    case Project4Request::Traffic:
+        return u"Traffic rank"_s;
+    case Project4Request::Whois:
+        return u"Whois"_s;
+    }
+    return {};
+}
+
+QString Subject(Project4Request request, const CProject4_Data& data, int task) {
+    const auto index = static_cast<std::size_t>(task);
+    if (request == Project4Request::Volume)
+        return data.KeywordsWithoutVolume().join(u", "_s);
+    if (IsSearch(request))
+        return index < data.Keywords().size() ? data.Keywords()[index].keyword : QString();
+    return index < data.Sites().size() ? data.Sites()[index].site : QString();
+}
+
 bool Start(Project4Request request, CDownloader& downloader, const CProject4_Data& data, int task) {
     const auto index = static_cast<std::size_t>(task);
     if (IsSearch(request))

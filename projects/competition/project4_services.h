@@ -12,6 +12,9 @@ class CDownloader;
 namespace project4_services {
 
 QString PacingName(Project4Request request);
+// The service as its errors name it, and what task asks it about (keywords or a site).
+QString ServiceName(Project4Request request);
+QString Subject(Project4Request request, const CProject4_Data& data, int task);
 // Starts the request for task (a keyword or a site index); false when the downloader would not start.
 bool Start(Project4Request request, CDownloader& downloader, const CProject4_Data& data, int task);
 // Reads the finished downloader into the records; a reply without the value stores the no-data value.

@@ -6,6 +6,7 @@
 #include "net/crawler.h"
 #include "net/html_tags.h"
 #include "projects/common/search_engine.h"
+#include "projects/competition/project5_list_lock.h"
 #include "projects/competition/project5_site.h"
 #include "skin/commands.h"
 #include "skin/input_dlg.h"
@@ -85,8 +86,27 @@ void CProject5::CreateWizardPage(CSkinDlgHolder* holder, unsigned* /*nextId*/, i
         holder->m_pDlg->OnCommand(skin::cmd::kDefaultOk, 0);
 }
 
-bool CProject5::ValidateWizardPage(QString& /*error*/) {
-    return true;
+bool CProject5::TakeListLock() {
+    const QString path = ListPath();
+    // Without a data folder there is no list to share.
+    if (!m_listLock && !path.isEmpty())
+        m_listLock = CProject5_ListLock::Take(path);
+    return m_listLock || path.isEmpty();
+}
+
+bool CProject5::ValidateWizardPage(QString& error) {
+    if (TakeListLock())
+        return true;
+    error = kListInUse;
+    return false;
+}
+
+bool CProject5::CanOpen() {
+    return TakeListLock();
+}
+
+QString CProject5::OpenRefusal() {
+    return TakeListLock() ? QString() : kListInUse;
 }
 
 void CProject5::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
@@ -122,10 +142,13 @@ void CProject5::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     // The one place the list file is read: the wizard makes and drops a kind-5 object at every opening,
     // and only a project that read the list may write it.
     const QString path = ListPath();
+    const bool owned = TakeListLock();
     const CProject5_List::FileState state =
-        path.isEmpty() ? CProject5_List::FileState::Unreadable : m_list.LoadFile(path);
+        path.isEmpty() || !owned ? CProject5_List::FileState::Unreadable : m_list.LoadFile(path);
     m_listRead = state != CProject5_List::FileState::Unreadable;
-    if (!m_listRead && !path.isEmpty())
+    if (!owned)
+        m_bar.SetError(kListInUse);
+    else if (!m_listRead && !path.isEmpty())
         m_bar.SetError(kUnreadableList);
     m_hasResults = std::any_of(m_list.m_entries.begin(), m_list.m_entries.end(),
                                [](const CProject5_Entry& e) { return !e.m_checks.empty(); });
@@ -199,7 +222,7 @@ void CProject5::FinishRequest(CServiceStep::Result result) {
         else if (AnsweredWithResults(engine, *m_step.Downloader()))
             position = CProject5_Check::kNotShown;
     } else {
-        m_bar.SetError(engine.Name() + u": "_s + m_step.Error());
+        m_bar.SetStepError(engine.Name(), m_list.m_entries[size_t(m_checkEntry)].m_keyword, m_step.Error());
     }
     m_step.Release();
 

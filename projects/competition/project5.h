@@ -12,7 +12,10 @@
 #include "skin/skin_slider.h"
 
 #include <QString>
+#include <memory>
 #include <vector>
+
+class QLockFile;
 
 // Kind 5, Bid Watchtower: scheduled monitoring of (keyword, site) pairs in the paid ads of three search
 // engines, with a dated history. The program keeps one list of pairs, "project5.zxml" in the data folder, so
@@ -25,7 +28,10 @@ class CProject5 : public CProject {
     // Kind 5 has no input page: the wizard ends at once when it is chosen.
     void CreateWizardPage(CSkinDlgHolder* holder, unsigned* nextId, int labelLeft, int fieldLeft, int top,
                           int width, QString preset) override;
+    // Refused while another running program owns the list.
     bool ValidateWizardPage(QString& error) override;
+    bool CanOpen() override;
+    QString OpenRefusal() override;
     // Builds the page and reads the list file; also lets the main window minimise to the tray, as
     // monitoring runs for hours.
     void CreateView(CSkinDlgHolder* holder, unsigned* nextId) override;
@@ -46,6 +52,8 @@ class CProject5 : public CProject {
 
     // The list file's path; empty without a data folder.
     static QString ListPath();
+    static inline const QString kListInUse = QStringLiteral(
+        "The watch list is open in another Tarnwick window.\nClose Bid Watchtower there to use it here.");
 
     // 0 = Monday ... 6 = Sunday, from the locale.
     int m_firstDayOfWeek = 0;
@@ -64,6 +72,11 @@ class CProject5 : public CProject {
     CProject5_Rep m_rep;
 
   private:
+    // Takes (or shares) the hold on the list's lock; false when another program holds it.
+    bool TakeListLock();
+
+    // This program's hold on the list; null until taken.
+    std::shared_ptr<QLockFile> m_listLock;
     // The pair being checked (-1 none), the engine asked next and the positions found so far.
     int m_checkEntry = -1;
     int m_checkEngine = 0;

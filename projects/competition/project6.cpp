@@ -40,12 +40,6 @@ const QString kSortDirectionKey = u"rep_sortDirection"_s;
 constexpr int kRowLeft = 30;
 constexpr int kSliderWidth = 170;
 
-// The status code of a reply header ("HTTP/1.1 200 OK"), 0 when it has none.
-int StatusCode(const QString& header) {
-    const QStringList words = header.section(u'\n', 0, 0).split(u' ', Qt::SkipEmptyParts);
-    return words.size() >= 2 && words[0].startsWith(u"HTTP/"_s) ? words[1].toInt() : 0;
-}
-
 } // namespace
 
 CProject6::CProject6(int id) : CProject6(id, 6, u"Ad client"_s) {}
@@ -53,13 +47,13 @@ CProject6::CProject6(int id) : CProject6(id, 6, u"Ad client"_s) {}
 CProject6::CProject6(int id, int kind, const QString& markerTitle)
     : CKeywordInputProject(id, kind, CWizardKeywordInput::Mode::List),
       m_pageRank(
-          kPageRankService, &CProject6_Site::pageRank,
+          kPageRankService, u"Page rank"_s, &CProject6_Site::pageRank,
           [](CDownloader& downloader, const CProject6_Site& site) {
               return CDownloader_Parsers::StartGooglePageRank(downloader, site.url);
           },
           [](const CDownloader& downloader) { return CDownloader_Parsers::ParsePageRank(downloader); }),
       m_trafficRank(
-          kTrafficService, &CProject6_Site::trafficRank,
+          kTrafficService, u"Traffic rank"_s, &CProject6_Site::trafficRank,
           [](CDownloader& downloader, const CProject6_Site& site) {
               return CDownloader_Parsers::StartAlexaQuery(downloader, site.site);
           },
@@ -112,10 +106,12 @@ void CProject6::ShowView(int show) {
 }
 
 void CProject6::OnWizardDone() {
-    Start();
+    Start(nullptr);
 }
 
-void CProject6::Start() {
+void CProject6::Start(CSkinDlg_Base* sender) {
+    const int pageCount = m_pageCount;
+    const int nextSearch = m_nextSearch;
     if (m_viewCreated && m_pagesSlider.m_position != m_pageCount) {
         // A search under way goes on at the same keyword with the new number of pages.
         const int keyword = m_nextSearch / m_pageCount;
@@ -124,8 +120,14 @@ void CProject6::Start() {
         m_nextSearch = keyword * m_pageCount + std::min(page, m_pageCount);
     }
     // A finished run starts anew; a stopped one goes on where it stopped.
-    if (!HasWorkLeft())
+    if (!HasWorkLeft()) {
+        if (!ConfirmLoseResults(sender)) {
+            m_pageCount = pageCount;
+            m_nextSearch = nextSearch;
+            return;
+        }
         ClearData();
+    }
     m_status = kRunning;
     if (m_viewCreated) {
         m_bar.SetError(QString());
@@ -156,7 +158,6 @@ void CProject6::ClearData() {
     Stop();
     m_sites.clear();
     m_nextSearch = 0;
-    m_hasResults = false;
     ContentChanged();
 }
 
@@ -202,7 +203,7 @@ void CProject6::StepSearch() {
             m_nextSearch = (keyword + 1) * m_pageCount;
         AddSites(results);
     } else {
-        ShowError(m_search.Error());
+        ShowError(engine.Name(), Keywords()[keyword], m_search.Error());
     }
     m_search.Release();
 }
@@ -271,8 +272,9 @@ void CProject6::StepHomePage(CServiceLane& request) {
     if (result == CServiceStep::Result::Waiting)
         return;
     const CDownloader& downloader = *request.step.Downloader();
-    const int status = result == CServiceStep::Result::Done ? StatusCode(downloader.Response().header) : 0;
-    if (status >= 200 && status < 300) {
+    // Failed takes 4xx and 5xx; a redirect beyond the hop limit is no home page either.
+    const HttpStatus status = downloader.Response().status;
+    if (result == CServiceStep::Result::Done && status.code >= 200 && status.code < 300) {
         bool found = false;
         site.marker = TestHomePage(downloader, site.url, found);
         site.test = found ? CProject6_Site::kFound : CProject6_Site::kNotFound;
@@ -284,8 +286,8 @@ void CProject6::StepHomePage(CServiceLane& request) {
         site.pageRank = site.trafficRank = -2;
         const QString error = result == CServiceStep::Result::Failed
                                   ? request.step.Error()
-                                  : u"The home page answered with status "_s + QString::number(status);
-        ShowError(site.site + u": "_s + error);
+                                  : u"The home page answered with status "_s + QString::number(status.code);
+        ShowError(u"Home page"_s, site.site, error);
     }
     request.Finish();
     ContentChanged();
@@ -315,7 +317,7 @@ void CProject6::StepRank(RankRequest& request) {
         site.*rank = request.parse(*request.step.Downloader());
     } else {
         site.*rank = -2;
-        ShowError(request.step.Error());
+        ShowError(request.name, site.site, request.step.Error());
     }
     request.Finish();
     ContentChanged();
@@ -330,9 +332,9 @@ bool CProject6::HasWorkLeft() const {
     });
 }
 
-void CProject6::ShowError(const QString& error) {
+void CProject6::ShowError(const QString& service, const QString& subject, const QString& error) {
     if (m_viewCreated)
-        m_bar.SetError(error);
+        m_bar.SetStepError(service, subject, error);
 }
 
 void CProject6::UpdateProgress() {
@@ -371,6 +373,7 @@ void CProject6::SaveXml(CDownloader_HTMLTags* root) {
     // The rows come back in the order they were saved in.
     record_xml::SaveValue(root, kSortColumnKey, m_rep.m_sortColumn);
     record_xml::SaveValue(root, kSortDirectionKey, m_rep.m_sortDirection);
+    m_bar.SaveXml(root);
 }
 
 void CProject6::LoadXml(CDownloader_HTMLTags* tree) {
@@ -387,6 +390,7 @@ void CProject6::LoadXml(CDownloader_HTMLTags* tree) {
                              ? sortColumn
                              : CSkinListBox::kNoSort;
     m_rep.m_sortDirection = record_xml::LoadInt(root, kSortDirectionKey, 0) == 1 ? 1 : 0;
+    m_bar.LoadXml(root);
     if (m_viewCreated) {
         m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(Keywords()));
         m_pagesSlider.m_position = m_pageCount;
@@ -398,7 +402,7 @@ void CProject6::LoadXml(CDownloader_HTMLTags* tree) {
 
 void CProject6::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
     if (m_bar.IsStartCommand(command)) {
-        Start();
+        Start(sender);
         return;
     }
     if (m_bar.IsStopCommand(command)) {

@@ -68,7 +68,8 @@ class CProject6 : public CKeywordInputProject {
   private:
     enum Status { kIdle = 0, kRunning = 1, kDone = 2 };
 
-    void Start();
+    // sender: the window to ask over before a finished run's results are dropped (null: no question).
+    void Start(CSkinDlg_Base* sender);
     void Stop();
     void ReleaseRequests();
     void StepSearch();
@@ -83,10 +84,13 @@ class CProject6 : public CKeywordInputProject {
     struct RankRequest : CServiceLane {
         using Starter = std::function<bool(CDownloader&, const CProject6_Site&)>;
         using Parser = std::function<int(const CDownloader&)>;
-        RankRequest(QString service, int CProject6_Site::*rank, Starter start, Parser parse)
-            : service(std::move(service)), rank(rank), start(std::move(start)), parse(std::move(parse)) {}
+        RankRequest(QString service, QString name, int CProject6_Site::*rank, Starter start, Parser parse)
+            : service(std::move(service)), name(std::move(name)), rank(rank), start(std::move(start)),
+              parse(std::move(parse)) {}
 
         const QString service;
+        // As its errors name it.
+        const QString name;
         int CProject6_Site::*const rank;
         const Starter start;
         const Parser parse;
@@ -96,7 +100,7 @@ class CProject6 : public CKeywordInputProject {
     // The first site from which pending answers true, -1 none.
     template <typename Pending> int FirstSite(Pending pending) const;
     bool HasWorkLeft() const;
-    void ShowError(const QString& error);
+    void ShowError(const QString& service, const QString& subject, const QString& error);
     void UpdateProgress();
     void ContentChanged();
 

@@ -22,7 +22,8 @@ constexpr int kLinkStep = 64;
 } // namespace
 
 CProject8::CProject8(int id)
-    : CKeywordInputProject(id, kKind, CWizardKeywordInput::Mode::List), m_page(kKind), m_rep1(m_results) {}
+    : CKeywordInputProject(id, kKind, CWizardKeywordInput::Mode::SingleList), m_page(kKind),
+      m_rep1(m_results) {}
 
 void CProject8::InitInfo() {
     m_name = u"Offer Compass"_s;
@@ -116,6 +117,7 @@ void CProject8::SaveXml(CDownloader_HTMLTags* root) {
     CKeywordInputProject::SaveXml(root);
     record_xml::SaveValue(root, kStatusKey, m_searchStep);
     record_xml::SaveRecords(root, kResultsKey, kResultKey, m_results);
+    m_page.m_bar.SaveXml(root);
 }
 
 void CProject8::LoadXml(CDownloader_HTMLTags* tree) {
@@ -128,6 +130,10 @@ void CProject8::LoadXml(CDownloader_HTMLTags* tree) {
         m_searchStep = std::max(m_searchStep, 2);
     record_xml::LoadRecords(root, kResultsKey, kResultKey, m_results);
     m_hasResults = !m_results.empty();
+    m_page.m_bar.LoadXml(root);
+    if (m_page.Created())
+        m_page.m_bar.SetKeywords(m_keyword);
+    m_rep1.InvalidateContent();
 }
 
 void CProject8::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
@@ -138,7 +144,8 @@ void CProject8::OnCommand(const QString& command, int param, CSkinDlg_Base* send
     }
     switch (m_page.OnCommand(command, param)) {
     case CKindPage::Command::Start:
-        if (!m_keyword.isEmpty())
+        // A new search starts from an empty report.
+        if (!m_keyword.isEmpty() && ConfirmLoseResults(sender))
             StartSearch();
         return;
     case CKindPage::Command::Stop:

@@ -106,7 +106,6 @@ void CProject1::StartRun() {
     }
     m_keywords.clear();
     m_index.clear();
-    m_hasResults = false;
     m_done = 0;
     m_lastError.clear();
     m_status = kRunning;
@@ -133,11 +132,11 @@ void CProject1::StepLane(Lane& lane) {
     std::vector<CDownloader_Parsers_Adwords_result> rows;
     const QString name = CProject1_Keyword::SourceName(lane.source);
     if (result == CServiceStep::Result::Failed) {
-        m_lastError = name + u": "_s + lane.step.Error();
+        m_lastError = CProjectBar::StepErrorText(name, seeds[lane.seed], lane.step.Error());
     } else if (lane.source == CProject1_Keyword::kKeywordTool &&
                lane.step.Downloader()->m_tags[0] == kPictureStep) {
-        m_lastError =
-            name + u": "_s + (lane.step.Downloader()->Response().raw.isEmpty() ? kNoPicture : kNoCode);
+        m_lastError = CProjectBar::StepErrorText(
+            name, seeds[lane.seed], lane.step.Downloader()->Response().raw.isEmpty() ? kNoPicture : kNoCode);
     } else {
         ReadReply(lane, rows);
     }
@@ -156,7 +155,7 @@ CServiceStep::Result CProject1::RunLane(Lane& lane, const QString& seed) {
         return lane.step.RunSteps(lane.service, [&](CDownloader& downloader) {
             // A picture that never came is not shown: the run ends here.
             if (downloader.m_tags[0] == kPictureStep && downloader.IsFinished() &&
-                downloader.Response().raw.isEmpty())
+                (downloader.Response().raw.isEmpty() || downloader.Response().status.IsError()))
                 return true;
             return StartAdwordsKeywordTool(downloader, crawler->GoogleAdwords_user,
                                            crawler->GoogleAdwords_pass, seed, m_parentWnd, true) == 2;
@@ -255,6 +254,7 @@ void CProject1::SaveXml(CDownloader_HTMLTags* root) {
     CKeywordInputProject::SaveXml(root);
     record_xml::SaveValue(root, kStatusKey, m_status);
     record_xml::SaveRecords(root, kKeywordsKey, kItemKey, m_keywords);
+    m_page.m_bar.SaveXml(root);
 }
 
 void CProject1::LoadXml(CDownloader_HTMLTags* tree) {
@@ -268,9 +268,10 @@ void CProject1::LoadXml(CDownloader_HTMLTags* tree) {
                   [](const CProject1_Keyword& keyword) { return keyword.m_row.keyword.isEmpty(); });
     RebuildIndex();
     m_hasResults = !m_keywords.empty();
-    m_done = 0;
-    m_total = 0;
-    m_lastError.clear();
+    m_page.m_bar.LoadXml(root);
+    m_done = m_page.m_bar.Done();
+    m_total = m_page.m_bar.Total();
+    m_lastError = m_page.m_bar.ErrorText();
     if (m_viewCreated)
         m_page.m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(m_input.Keywords()));
     ContentChanged();
@@ -280,7 +281,9 @@ void CProject1::LoadXml(CDownloader_HTMLTags* tree) {
 void CProject1::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
     switch (m_page.OnCommand(command, param)) {
     case CKindPage::Command::Start:
-        StartRun();
+        // A new run starts from an empty report.
+        if (ConfirmLoseResults(sender))
+            StartRun();
         break;
     case CKindPage::Command::Stop:
         StopRun(kStopped);

@@ -173,9 +173,24 @@ void CProject2::Process() {
 }
 
 void CProject2::EndRequest(CServiceLane& lane, bool failed) {
-    if (failed)
-        m_page.m_bar.SetError(lane.step.Error());
-    else
+    if (failed) {
+        const int index = int(&lane - m_lanes);
+        switch (index) {
+        case kToolLane:
+            // The keyword tool asks about every pending keyword at once.
+            m_page.m_bar.SetStepError(u"Keyword tool"_s, QString(m_toolKeywords).replace(u'\n', u", "_s),
+                                      lane.step.Error());
+            break;
+        case kIntentLane:
+            m_page.m_bar.SetStepError(u"Commercial intention"_s, m_records[size_t(lane.task)].keyword,
+                                      lane.step.Error());
+            break;
+        default:
+            m_page.m_bar.SetStepError(EngineOfLane(index).Name(), m_records[size_t(lane.task)].keyword,
+                                      lane.step.Error());
+            break;
+        }
+    } else
         m_hasResults = true;
     lane.Finish();
     m_done = std::min(m_done + 1, m_total);
@@ -286,9 +301,17 @@ int CProject2::CanExport(int /*reserved*/) {
 }
 
 void CProject2::Export(CProjectExporter* exporter) {
+    // The ads written are those of the keyword selected among the rows written, whatever a filter changed
+    // since the ads grid was last shown.
+    m_rep1.UpdateItemCount();
+    SelectionChanged();
     exporter->ExportReport(m_rep1, 100);
-    if (m_rep2.ShownKeyword() >= 0)
-        exporter->ExportReport(m_rep2, 100);
+    const int shown = m_rep2.ShownKeyword();
+    if (shown < 0)
+        return;
+    // Below the keyword table, the ads say whose they are.
+    exporter->Title(u"Ads for "_s + m_records[size_t(shown)].keyword, 0);
+    exporter->ExportReport(m_rep2, 100);
 }
 
 void CProject2::SaveXml(CDownloader_HTMLTags* root) {
@@ -296,6 +319,8 @@ void CProject2::SaveXml(CDownloader_HTMLTags* root) {
     record_xml::SaveValue(root, kStatusKey, m_status);
     record_xml::SaveRecords(root, kRecordsKey, kRecordKey, m_records);
     root->AddChild(kFiltersKey, false);
+    m_page.m_bar.SaveXml(root);
+    m_rep1.SaveSelection(root);
 }
 
 void CProject2::LoadXml(CDownloader_HTMLTags* tree) {
@@ -309,12 +334,15 @@ void CProject2::LoadXml(CDownloader_HTMLTags* tree) {
     // Every request the records stand for, the keyword tool's one for all keywords.
     m_total = m_records.empty() ? 0 : 1 + (kLaneCount - 1) * int(m_records.size());
     m_done = m_total - CountPending();
-    if (m_page.Created()) {
+    m_page.m_bar.LoadXml(root);
+    // The records say what is done, whatever the saved count says.
+    m_page.m_bar.SetProgress(m_done, m_total);
+    if (m_page.Created())
         m_page.m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(m_input.Keywords()));
-        m_page.m_bar.SetProgress(m_done, m_total);
-    }
     m_rep2.ShowKeyword(-1);
     m_rep1.InvalidateContent();
+    if (m_page.Created())
+        m_rep1.LoadSelection(root);
 }
 
 void CProject2::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {

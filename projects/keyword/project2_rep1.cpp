@@ -68,6 +68,11 @@ bool CProject2_Rep1::IsItemVisible(int item) {
            FilterAcceptsFloat(kAvgCpc, r.tool.avgCPC) && FilterAcceptsFloat(kIntent, r.intent);
 }
 
+void CProject2_Rep1::AfterOrderBuilt() {
+    // Never from inside the paint that rebuilt the order: the owner repaints the ads grid.
+    QueueSelectionNotice();
+}
+
 void CProject2_Rep1::GetItemText(CSkinListBox_Line& line) {
     const CProject2_Keyword& r = RecordOf(line.item);
     AddTextCell(line, r.keyword, kKeyword);

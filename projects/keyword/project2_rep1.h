@@ -27,6 +27,8 @@ class CProject2_Rep1 : public CRecordReport<CProject2_Keyword> {
     void SetupColumns(CSkinDlgHolder* holder, unsigned id) override;
     int CompareItems(int a, int b) override;
     bool IsItemVisible(int item) override;
+    // A filter may have hidden the selected keyword: the owner looks at the selection again.
+    void AfterOrderBuilt() override;
     void GetItemText(CSkinListBox_Line& line) override;
     QString ItemKeyword(int item) const override;
 };

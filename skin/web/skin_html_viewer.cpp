@@ -39,6 +39,8 @@ void CSkinHTMLViewer::Create(CSkinDlgHolder* holder, unsigned id, const QString&
     CSkinElement::Create(holder, id, QString(), command, 0, tooltip);
     if (m_pDlg) {
         m_browser = std::make_unique<plat::WebView>(*m_pDlg);
+        m_browser->setOffline(m_offline);
+        m_browser->setLoadFinished([this](bool ok) { OnLoadFinished(ok); });
         m_pDlg->ListOverlay(this);
         OnPositionChanged();
     }
@@ -83,7 +85,56 @@ bool CSkinHTMLViewer::IsIdle() const {
 }
 
 bool CSkinHTMLViewer::Navigate(const QString& url) {
-    return m_browser && m_browser->navigate(url);
+    if (!m_browser)
+        return false;
+    m_requestedURL = url;
+    return m_browser->navigate(url);
+}
+
+void CSkinHTMLViewer::OnLoadFinished(bool ok) {
+    const QString url = m_browser ? m_browser->url() : QString();
+    (ok ? m_completedURL : m_failedURL) = url;
+    CSkinDlg_Base* dlg = m_pDlg;
+    if (dlg && !dlg->IsTornDown() && !m_completeCommand.isEmpty()) {
+        const QString command = m_completeCommand;
+        dlg->OnCommand(command, ok ? 1 : 0);
+    }
+}
+
+bool CSkinHTMLViewer::EvalScript(const QString& expression, QString& text) {
+    text.clear();
+    if (!m_browser)
+        return false;
+    QVariant ignored;
+    if (!m_browser->runScript(u"document.title = '';"_s, &ignored))
+        return false;
+    // The value is taken as it is: the title strips and joins blanks. A syntax error leaves no value.
+    const QString script =
+        u"try { const tarnwickValue = String(\n"_s + expression +
+        u"\n); document.title = tarnwickValue; [true, tarnwickValue] } catch (e) { [false] }"_s;
+    QVariant answer;
+    if (!m_browser->runScript(script, &answer))
+        return false;
+    const QVariantList result = answer.toList();
+    if (result.size() != 2 || !result[0].toBool())
+        return false;
+    text = result[1].toString();
+    return true;
+}
+
+bool CSkinHTMLViewer::GetLocationURL(QString& text) {
+    text = m_browser ? m_browser->url() : QString();
+    return m_browser != nullptr;
+}
+
+plat::WebDocument CSkinHTMLViewer::GetHTMLDocument() const {
+    return m_browser ? m_browser->document() : plat::WebDocument();
+}
+
+void CSkinHTMLViewer::SetOffline(bool offline) {
+    m_offline = offline;
+    if (m_browser)
+        m_browser->setOffline(offline);
 }
 
 bool CSkinHTMLViewer::WriteHTML(const QString& html) {

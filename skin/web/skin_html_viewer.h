@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/geometry.h"
+#include "platform/web/web_document.h"
 #include "skin/skin_element.h"
 
 #include <QString>
@@ -42,9 +43,30 @@ class CSkinHTMLViewer : public CSkinElement {
     // The body's text on one line: each line break becomes a space and each run of spaces one space. Empty,
     // and false, without a body.
     bool GetPlainText(QString& text);
+    // Empties the document's title, then sets it to the expression's value; text is that value as text,
+    // exactly (the title itself keeps no runs of blanks). False, with text empty, when the expression
+    // cannot be evaluated.
+    bool EvalScript(const QString& expression, QString& text);
+    // The address of the document shown or being loaded; false without a browser.
+    bool GetLocationURL(QString& text);
+    // A handle to the document loaded now; not valid without a browser.
+    plat::WebDocument GetHTMLDocument() const;
+    // Offline, the viewer makes no network request: a page shows only what it carries in itself.
+    void SetOffline(bool offline);
+
+    // Sent to the dialog each time a load ends, with 1 when the document loaded and 0 when it did not;
+    // nothing is sent while it is empty.
+    QString m_completeCommand;
+    // The address last given to Navigate.
+    QString m_requestedURL;
+    // The address of the last load that ended well, and of the last one that failed.
+    QString m_completedURL;
+    QString m_failedURL;
+    bool m_offline = false;
 
   private:
     plat::Rect DialogRect() const;
+    void OnLoadFinished(bool ok);
 
     std::unique_ptr<plat::WebView> m_browser;
     // Drawn in the paint now under way.

@@ -114,11 +114,24 @@ TEST(MainWindowExport, WritesTheFormTheNameOrFilterChose) {
     EXPECT_EQ(FileBytes(dir.filePath(u"none.csv"_s)), headerOnly + headerOnly);
 }
 
-// Closing the window asks once, and only for results that could still be saved; closing a tab never asks.
+// Closing the window asks once, and only for results that could still be saved; closing a tab asks the same
+// for its own project: No keeps it, a project without unsaved results closes at once.
 TEST(MainWindowClose, AsksBeforeLosingResultsThatCouldBeSaved) {
+    const QString question = u"You will lose any unsaved results.\nAre you sure you want to continue?"_s;
     OpenMainWindow w;
     w.dlg.AddTestProject(1)->m_hasResults = true;
+    w.script.Then(ModalScript::Answer(skin::kResultNo));
     w.dlg.OnCommand(u"close_project"_s, 0);
+    ASSERT_EQ(w.dlg.m_projects.size(), 1u);
+    w.script.Then(ModalScript::Answer(skin::kResultYes));
+    w.dlg.OnCommand(u"close_project"_s, 0);
+    EXPECT_TRUE(w.dlg.m_projects.empty());
+    w.dlg.AddTestProject(4);
+    w.dlg.OnCommand(u"close_project"_s, 0);
+    EXPECT_TRUE(w.dlg.m_projects.empty());
+    ASSERT_EQ(w.script.messages.size(), 2u);
+    EXPECT_EQ(w.script.messages[0].text, question);
+
     w.dlg.AddTestProject(2)->m_hasResults = true;
     w.dlg.AddTestProject(3)->m_hasResults = true;
     w.script.Then(ModalScript::Answer(skin::kResultNo));
@@ -127,9 +140,8 @@ TEST(MainWindowClose, AsksBeforeLosingResultsThatCouldBeSaved) {
     w.script.Then(ModalScript::Answer(skin::kResultYes));
     w.dlg.OnCommand(u"Default_close"_s, 0);
     EXPECT_NE(w.dlg.Result(), 0);
-    ASSERT_EQ(w.script.messages.size(), 2u);
-    EXPECT_EQ(w.script.messages[0].text,
-              u"You will lose any unsaved results.\nAre you sure you want to continue?"_s);
+    ASSERT_EQ(w.script.messages.size(), 4u);
+    EXPECT_EQ(w.script.messages[3].text, question);
 }
 
 // Help's menu: Topics without a manual says so; About opens the about box after its delay. The estimates

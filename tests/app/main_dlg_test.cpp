@@ -1,5 +1,6 @@
 #include "app/main_dlg.h"
 #include "app/preferences_dlg.h"
+#include "app/tab_strip_layout.h"
 #include "platform/keys.h"
 #include "platform/screens.h"
 #include "tests/app/app_test_support.h"
@@ -7,6 +8,7 @@
 
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -130,6 +132,7 @@ TEST(MainWindowTabs, ManyTabsScrollWithTheirButtonsWithinTheList) {
     OpenMainWindow w;
     for (int i = 0; i < 20; ++i)
         w.dlg.AddTestProject(i + 1, u"A project with a long name %1"_s.arg(i));
+    w.dlg.OnCommand(u"show_project"_s, 0);
     EXPECT_TRUE(w.dlg.m_btnTabsForward.m_visible);
     EXPECT_FALSE(w.dlg.m_btnTabsBack.m_visible);
     w.dlg.Click(w.dlg.m_btnTabsForward);
@@ -143,6 +146,40 @@ TEST(MainWindowTabs, ManyTabsScrollWithTheirButtonsWithinTheList) {
     EXPECT_EQ(w.dlg.m_firstTab, 0);
     w.dlg.OnCommand(u"move_tabs"_s, 500);
     EXPECT_EQ(w.dlg.m_firstTab, 19);
+}
+
+// Whenever the current tab changes, the strip scrolls so that it is shown and lit: a new tab at the end, a
+// tab picked beyond the forward arrow or before the back arrow, the neighbour of a closed tab. The arrows
+// still scroll away from it.
+TEST(MainWindowTabs, TheStripScrollsToShowTheCurrentTab) {
+    OpenMainWindow w;
+    const auto currentShown = [&w] {
+        const CSkinButton& tab = *w.dlg.m_tabs[size_t(w.dlg.m_curProject)];
+        return tab.m_visible && tab.m_x + tab.m_width <= w.dlg.m_width - TabStripLayout::kScrollButton;
+    };
+    for (int i = 0; i < 20; ++i) {
+        w.dlg.AddTestProject(i + 1, u"A project with a long name %1"_s.arg(i));
+        EXPECT_TRUE(currentShown()) << "new tab " << i;
+    }
+    EXPECT_GT(w.dlg.m_firstTab, 0);
+    w.dlg.OnCommand(u"show_project"_s, 2);
+    EXPECT_EQ(w.dlg.m_firstTab, 2);
+    EXPECT_TRUE(currentShown());
+    w.dlg.OnCommand(u"show_project"_s, 0);
+    ASSERT_TRUE(w.dlg.m_btnTabsForward.m_visible);
+    const auto firstHidden = std::find_if(w.dlg.m_tabs.begin(), w.dlg.m_tabs.end(),
+                                          [](const auto& tab) { return !tab->m_visible; });
+    ASSERT_NE(firstHidden, w.dlg.m_tabs.end());
+    const int beyond = int(firstHidden - w.dlg.m_tabs.begin()) + 3;
+    w.dlg.OnCommand(u"show_project"_s, beyond);
+    EXPECT_TRUE(currentShown());
+    EXPECT_TRUE(w.dlg.m_btnTabsBack.m_visible);
+
+    w.dlg.OnCommand(u"move_tabs"_s, 20);
+    EXPECT_FALSE(w.dlg.m_tabs[size_t(beyond)]->m_visible) << "the arrows still scroll";
+    w.dlg.OnCommand(u"close_project"_s, beyond);
+    EXPECT_EQ(w.dlg.m_curProject, beyond - 1);
+    EXPECT_TRUE(currentShown());
 }
 
 TEST(MainWindowTabs, PauseMarksTheNameOnceAndIndexesOutsideTheListDoNothing) {

@@ -184,6 +184,33 @@ TEST_F(Preferences, SaveStoresEveryKindOfFieldInTheSettingsFile) {
     EXPECT_EQ(entry, AutostartEntryText(apptest::TemporaryFolders(window.crawler.root).executable).toUtf8());
 }
 
+// A pacing range typed upside down ("from 9 to 2 seconds") is saved and used the right way round, and a
+// settings file holding one upside down is read so too.
+TEST_F(Preferences, APacingRangeUpsideDownIsTurnedRound) {
+    Script script;
+    script.preferences = [&](CPreferencesDlg& d) {
+        Click(d, d.m_courtesy);
+        Type(d, d.m_courtesyMin, u"9"_s);
+        Type(d, d.m_courtesyMax, u"2"_s);
+        Click(d, d.m_saveButton);
+    };
+    RunOptions(script);
+    EXPECT_TRUE(script.messages.isEmpty()) << script.messages.join(u'\n').toStdString();
+    EXPECT_EQ(Crawler().courtesyMin, 2);
+    EXPECT_EQ(Crawler().courtesyMax, 9);
+    std::map<QString, QString> saved = SavedValues();
+    EXPECT_EQ(saved[u"courtesyMin"_s], u"2"_s);
+    EXPECT_EQ(saved[u"courtesyMax"_s], u"9"_s);
+
+    QByteArray bytes = apptest::FileBytes(SettingsFile());
+    bytes.replace("<articleCourtesyMin>2<", "<articleCourtesyMin>8<");
+    bytes.replace("<articleCourtesyMax>3<", "<articleCourtesyMax>1<");
+    ASSERT_TRUE(WriteFileAtomically(SettingsFile(), bytes));
+    Crawler().LoadSettings();
+    EXPECT_EQ(Crawler().articleCourtesyMin, 1);
+    EXPECT_EQ(Crawler().articleCourtesyMax, 8);
+}
+
 // CANCEL writes the settings as they were, whatever was changed; switching the start-with-login box off
 // and saving removes the entry.
 TEST_F(Preferences, CancelWritesTheSettingsAsTheyWereAndTheEntryFollowsTheBox) {

@@ -59,7 +59,9 @@ TEST(ProjectFiles, SaveCloseAndOpenGiveTheSameValues) {
         "\r\n<Project4>\r\n   <main_keyword>a&amp;b &lt;c&gt;;\"quoted\";</main_keyword>"
         "\r\n   <m_engine>0</m_engine>\r\n   <m_keywords>" +
         keyword("a&amp;b &lt;c&gt;") + keyword("\"quoted\"") +
-        "\r\n   </m_keywords>\r\n   <m_sites></m_sites>\r\n</Project4>" + QByteArray(1, '\0');
+        "\r\n   </m_keywords>\r\n   <m_sites></m_sites>\r\n   <m_done>0</m_done>\r\n   <m_total>7</m_total>"
+        "\r\n   <m_lastError></m_lastError>\r\n   <rep1_selected>-1</rep1_selected>\r\n</Project4>" +
+        QByteArray(1, '\0');
     EXPECT_EQ(FileBytes(saved), expected);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{u"named.twpx"_s, u"report.TWPX.twpx"_s}));
 

@@ -132,8 +132,9 @@ TEST_F(CrawlerSettings, OutOfRangeNumbersAreClampedAndMissingKeysKeepTheirDefaul
     EXPECT_EQ(crawler->allowMaxThreads, 64);
     EXPECT_EQ(crawler->courtesyMin, 0);
     EXPECT_EQ(crawler->courtesyMax, 3600);
-    EXPECT_EQ(crawler->articleCourtesyMin, 3600);
-    EXPECT_EQ(crawler->articleCourtesyMax, 3); // not a number: the default
+    // Not a number: the default 3, below the clamped 3600, so the range turns round.
+    EXPECT_EQ(crawler->articleCourtesyMin, 3);
+    EXPECT_EQ(crawler->articleCourtesyMax, 3600);
     EXPECT_TRUE(crawler->allowArticleCourtesy);
     EXPECT_EQ(crawler->GoogleAdwords_user, QString::fromUtf16(kAccountNeverEntered));
 

@@ -107,6 +107,19 @@ TEST_F(DownloaderRedirect, FailedHopEndsEmptyAndDoesNotLoopOnTheOldHeader) {
     EXPECT_EQ(fetch("/away", 9), (std::vector<std::string>{"/away", "/gone"}));
     EXPECT_TRUE(m_downloader.Response().header.isEmpty());
     EXPECT_TRUE(m_downloader.Response().body.isEmpty());
+    EXPECT_EQ(m_downloader.Response().status.code, 0) << "the redirect's status is not the page's";
+}
+
+// The status handed over is the last hop's: a redirect that ends at an error page is an error.
+TEST_F(DownloaderRedirect, StatusIsTheLastHopsAfterRedirects) {
+    HttpReply broken = HttpReply::Page("<p>down</p>");
+    broken.status = 500;
+    broken.reason = "Internal Server Error";
+    m_server.SetReply("/moved", HttpReply::Redirect(301, "/broken"));
+    m_server.SetReply("/broken", broken);
+    EXPECT_EQ(fetch("/moved", 3), (std::vector<std::string>{"/moved", "/broken"}));
+    EXPECT_EQ(m_downloader.Response().status.ErrorText(), u"HTTP error 500 Internal Server Error"_s);
+    EXPECT_EQ(m_downloader.Response().body, u"<p>down</p>"_s);
 }
 
 } // namespace

@@ -36,6 +36,33 @@ TEST_F(ResponseProcessing, SplitsHeaderAndBodyAndReadsTheStatus) {
     EXPECT_EQ(response.raw.size(), 11);
     EXPECT_EQ(response.raw.constData()[11], '\0');
     EXPECT_NE(response.tree.FindFirst({.tag = u"p"_s}), nullptr);
+    // The error page is a complete download: the status goes with it, and the taker decides.
+    EXPECT_TRUE(response.status.IsError());
+    EXPECT_EQ(response.status.ErrorText(), u"HTTP error 404 Not Found"_s);
+    EXPECT_TRUE(response.lastError.isEmpty());
+}
+
+// The status line as the taker gets it: the code and the reason phrase, stripped of what a hostile server
+// could put on the screen; no code for a reply without a status line.
+TEST_F(ResponseProcessing, StatusLineIsHandedOverForTheTakerToJudge) {
+    const struct {
+        std::string reply;
+        int code;
+        QString errorText; // empty: not an error
+    } cases[] = {
+        {"HTTP/1.1 200 OK\r\n\r\n<p>x</p>", 200, {}},
+        {"HTTP/1.1 302 Found\r\n\r\n", 302, {}},
+        {"HTTP/1.0 500\r\n\r\n", 500, u"HTTP error 500"_s},
+        {"HTTP/1.1 503  Service\x01 Unavailable  \r\n\r\n", 503, u"HTTP error 503 Service Unavailable"_s},
+        {"HTTP/1.1 451 " + std::string(300, 'x') + "\r\n\r\n", 451, u"HTTP error 451 "_s + QString(80, u'x')},
+        {"<html>no header at all</html>", 0, {}},
+    };
+    for (const auto& c : cases) {
+        process(QByteArray::fromStdString(c.reply));
+        const HttpStatus& status = m_downloader.Response().status;
+        EXPECT_EQ(status.code, c.code) << c.reply;
+        EXPECT_EQ(status.IsError() ? status.ErrorText() : QString(), c.errorText) << c.reply;
+    }
 }
 
 std::string Chunk(const std::string& data) {
@@ -204,6 +231,7 @@ TEST_F(ResponseProcessing, EmptyInputEndsDoneAndEmpty) {
     process(Reply("HTTP/1.1 200 OK", "<p>old</p>"));
     EXPECT_EQ(process(QByteArray()), 200);
     EXPECT_TRUE(m_downloader.IsFinished());
+    EXPECT_EQ(m_downloader.Response().status.code, 0) << "no status line came";
     EXPECT_TRUE(m_downloader.Response().body.isEmpty());
     EXPECT_EQ(m_downloader.Response().tree.FindFirst({.tag = u"p"_s}), nullptr);
 }

@@ -1,9 +1,15 @@
 #include "tests/projects/kind_test.h"
 
 #include "app/new_project_dlg.h"
+#include "app/project_file.h"
+#include "net/saved_file.h"
 #include "parsers/picture_code_prompt.h"
 #include "parsers/search_parsers_state.h"
 #include "skin/commands.h"
+#include "skin/skin_constants.h"
+#include "skin/skin_dlg_holder.h"
+#include "skin/skin_progress.h"
+#include "skin/skin_slider.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -91,7 +97,54 @@ CProject* KindTest::OpenFile(const QString& fileName) {
 }
 
 void KindTest::CloseCurrent() {
-    m_window->dlg.OnCommand(skin::cmd::kCloseProject, m_window->dlg.m_curProject);
+    const size_t before = m_window->dlg.m_projects.size();
+    const int index = m_window->dlg.m_curProject;
+    const bool asks = index >= 0 && m_window->dlg.m_projects[size_t(index)]->HasUnsavedResults();
+    if (asks)
+        m_window->script.Then(apptest::ModalScript::Answer(skin::kResultYes));
+    m_window->dlg.OnCommand(skin::cmd::kCloseProject, index);
+    EXPECT_TRUE(m_window->script.Done());
+    EXPECT_EQ(m_window->dlg.m_projects.size(), before - 1);
+}
+
+CProject* KindTest::ExpectReopensAsShown(const QString& fileName) {
+    CMainDlg& dlg = m_window->dlg;
+    const QStringList shown = PageShown(dlg);
+    EXPECT_TRUE(SaveCurrent(fileName)) << "not saved";
+    EXPECT_FALSE(Current()->HasUnsavedResults()) << "saved results count as unsaved";
+    CloseCurrent();
+
+    const QByteArray whole = apptest::FileBytes(PathOf(fileName));
+    CDownloader_HTMLTags tree;
+    ParseSavedFileBytes(tree, whole);
+    const int kind = ProjectFileKind(tree);
+    const QByteArray endTag = "</Project" + QByteArray::number(kind) + ">";
+    const qsizetype end = whole.lastIndexOf(endTag);
+    EXPECT_GT(end, 0);
+    for (const qsizetype cut : {whole.size() / 2, whole.size() * 9 / 10, end}) {
+        const QString damaged = u"cut-"_s + QString::number(cut) + u'-' + fileName;
+        QFile file(PathOf(damaged));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(whole.left(cut)) == cut);
+        file.close();
+        const size_t messages = m_window->script.messages.size();
+        m_window->script.Then(apptest::ModalScript::Answer(skin::kResultOk));
+        EXPECT_EQ(OpenFile(damaged), nullptr)
+            << "a file cut at " << cut << " of " << whole.size() << " opened";
+        EXPECT_EQ(m_window->script.messages.size(), messages + 1) << "no message for the cut at " << cut;
+        if (m_window->script.messages.size() > messages) {
+            EXPECT_EQ(m_window->script.messages.back().text,
+                      u"Unrecognized file format. Load operation aborted."_s);
+        }
+    }
+
+    CProject* opened = OpenFile(fileName);
+    EXPECT_NE(opened, nullptr);
+    if (!opened)
+        return nullptr;
+    EXPECT_FALSE(opened->HasUnsavedResults()) << "what was just opened is in its file";
+    EXPECT_EQ(PageShown(dlg).join(u'\n').toStdString(), shown.join(u'\n').toStdString())
+        << "the reopened page (first) differs from the saved one";
+    return opened;
 }
 
 QByteArray KindTest::ExportCurrent(const QString& fileName) {
@@ -114,6 +167,45 @@ void KindTest::ClickCell(CSkinListBox& grid, int row, int columnId) {
     dlg.onMouseMove(at.x + x, y);
     dlg.onLButtonDown(at.x + x, y);
     dlg.onLButtonUp(at.x + x, y);
+}
+
+namespace {
+
+void AddShown(CSkinElement& element, QStringList& lines) {
+    if (!element.m_visible)
+        return;
+    if (auto* holder = dynamic_cast<CSkinDlgHolder*>(&element)) {
+        for (const CSkinDlgHolder_Element& child : holder->Children())
+            if (child.element != &element)
+                AddShown(*child.element, lines);
+    } else if (auto* grid = dynamic_cast<CSkinListBox*>(&element)) {
+        QStringList titles;
+        for (const CSkinListBox_Column& column : grid->m_columns)
+            titles << column.title;
+        lines << u"grid: "_s + titles.join(u" | "_s);
+        // The lines as last painted: a grid that was not told of new content still shows the old.
+        for (const CSkinListBox_Line& line : grid->Lines()) {
+            QStringList cells;
+            for (const CSkinListBox_Item& cell : line.cells)
+                cells << cell.text;
+            lines << u"   "_s + cells.join(u" | "_s);
+        }
+    } else if (auto* progress = dynamic_cast<CSkinProgress*>(&element)) {
+        lines << u"progress: "_s + progress->m_format;
+    } else if (auto* slider = dynamic_cast<CSkinSlider*>(&element)) {
+        lines << u"slider: "_s + QString::number(slider->m_position);
+    } else {
+        lines << element.m_className + u": "_s + element.GetText();
+    }
+}
+
+} // namespace
+
+QStringList PageShown(CMainDlg& dlg) {
+    dlg.RedrawNow();
+    QStringList lines;
+    AddShown(dlg.m_rootHolder, lines);
+    return lines;
 }
 
 std::vector<QStringList> ShownCells(CSkinListBox& grid) {

@@ -19,6 +19,10 @@ namespace projtest {
 // The visible rows of a grid in their shown order, each as its cells' texts as shown (and exported).
 std::vector<QStringList> ShownCells(CSkinListBox& grid);
 
+// What the main window shows, one line per visible element in its order: texts of labels, fields and
+// buttons, the progress bars' texts, the sliders' positions and the painted rows of every grid.
+QStringList PageShown(CMainDlg& dlg);
+
 // The ground of every kind's end-to-end test: the main window with the real kinds and its crawler (no
 // pacing gaps), a fixture server with every service pointed at it, fresh service states and a picture-code
 // prompt that answers with a code. Everything goes back to its default afterwards.
@@ -45,8 +49,12 @@ class KindTest : public ::testing::Test {
     bool SaveCurrent(const QString& fileName);
     // Opens fileName of the test's folder through the Open command; the new tab's project, or null.
     CProject* OpenFile(const QString& fileName);
-    // Closes the current tab as its menu does.
+    // Closes the current tab as its menu does (answering Yes should it ask).
     void CloseCurrent();
+    // Saves the current project into fileName, closes it and opens the file again, expecting the page to
+    // show exactly what it showed before; files cut at half, at nine tenths and before the project's end
+    // tag are refused with a message and open nothing. The reopened project, or null.
+    CProject* ExpectReopensAsShown(const QString& fileName);
     // Exports the current project through the Export command into fileName (".csv" or ".htm"); its bytes.
     QByteArray ExportCurrent(const QString& fileName);
     // Compares bytes with the data file expectedName; on a difference the actual bytes are kept next to the

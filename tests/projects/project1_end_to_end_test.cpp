@@ -1,6 +1,7 @@
 #include "app/new_project_dlg.h"
 #include "net/crawler.h"
 #include "projects/keyword/project1.h"
+#include "skin/skin_constants.h"
 #include "tests/projects/kind_test.h"
 
 #include <QStringList>
@@ -69,7 +70,7 @@ TEST_F(Project1EndToEnd, EverySourceMergedSavedOpenedAndExported) {
     EXPECT_EQ(m_server.CountRequests(Endpoint::BingAdCenter), 8);
     EXPECT_EQ(project->Bar().Done(), 10);
     EXPECT_EQ(project->Bar().Total(), 10);
-    EXPECT_TRUE(project->Bar().ErrorText().startsWith(u"Free suggestions: Receive error"_s))
+    EXPECT_TRUE(project->Bar().ErrorText().startsWith(u"Free suggestions (red widgets): Receive error"_s))
         << project->Bar().ErrorText().toStdString();
     EXPECT_TRUE(project->m_hasResults);
 
@@ -99,10 +100,8 @@ TEST_F(Project1EndToEnd, EverySourceMergedSavedOpenedAndExported) {
 
     // Busy for the tick that ended the run, then free to save.
     Tick(1);
-    ASSERT_TRUE(SaveCurrent(u"kind1.twpx"_s));
-    CloseCurrent();
     const int requests = int(m_server.Requests().size());
-    auto* opened = static_cast<CProject1*>(OpenFile(u"kind1.twpx"_s));
+    auto* opened = static_cast<CProject1*>(ExpectReopensAsShown(u"kind1.twpx"_s));
     ASSERT_NE(opened, nullptr);
     Tick(4);
     EXPECT_EQ(int(m_server.Requests().size()), requests) << "an opened project starts nothing by itself";
@@ -128,7 +127,7 @@ TEST_F(Project1EndToEnd, FailingServiceLeavesNoDataAndTheRunGoesOn) {
     EXPECT_EQ(m_server.CountRequests(Endpoint::YahooMarketingSignIn) +
                   m_server.CountRequests(Endpoint::BingAdCenter),
               0);
-    EXPECT_TRUE(project->Bar().ErrorText().startsWith(u"Keyword tool: "_s))
+    EXPECT_TRUE(project->Bar().ErrorText().startsWith(u"Keyword tool (red widgets): "_s))
         << project->Bar().ErrorText().toStdString();
     const QStringList rows = ReportRows(project->Report());
     ASSERT_FALSE(rows.isEmpty());
@@ -149,24 +148,28 @@ TEST_F(Project1EndToEnd, FailingServiceLeavesNoDataAndTheRunGoesOn) {
     EXPECT_TRUE(project->CanSave());
 }
 
-// The report's keywords sent to kind 2 open the wizard on kind 2's page with them typed in; kind 3 is offered
-// the first keyword only.
+// The report's keywords sent to kind 2 open the wizard on kind 2's page with them typed in; kinds 3 and 8 are
+// offered the first keyword only.
 TEST_F(Project1EndToEnd, SendToOpensTheWizardPresetForKind2) {
     CProject1* project = RunTwoSeeds();
     ASSERT_NE(project, nullptr);
     project->Report().SelectAllVisible();
     QString toKind2;
     QString toKind3;
+    QString toKind8;
     for (const skin::ContextMenuItem& item : project->Report().ContextMenuItems()) {
         if (item.text == u"Send to Niche Lantern"_s)
             toKind2 = item.command;
         if (item.text == u"Send to Campaign Chronicle"_s)
             toKind3 = item.command;
+        if (item.text == u"Send to Offer Compass"_s)
+            toKind8 = item.command;
     }
     const QString keywords =
         u"blue widgets;widgets;cheap widgets;blue widget parts;red widget kits;blue widgets & <gadgets>;"_s;
     EXPECT_EQ(toKind2, u"new_project2"_s + keywords);
     EXPECT_EQ(toKind3, u"new_project3blue widgets;"_s);
+    EXPECT_EQ(toKind8, u"new_project8blue widgets;"_s);
 
     QString typed;
     Window().script.Then(apptest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
@@ -181,6 +184,53 @@ TEST_F(Project1EndToEnd, SendToOpensTheWizardPresetForKind2) {
     ASSERT_NE(sent, nullptr);
     EXPECT_EQ(sent->m_kind, 2);
     EXPECT_EQ(sent->Input().Keywords(), CWizardKeywordInput::SplitKeywords(keywords));
+}
+
+} // namespace
+
+namespace {
+
+// Start on a finished project whose rows are not saved asks first: No keeps every row, Yes runs anew; a run
+// that then finds nothing leaves the project with unsaved changes, so closing its tab still asks. Once
+// saved, Start asks nothing.
+TEST_F(Project1EndToEnd, StartOverUnsavedRowsAsksFirst) {
+    const QString question = u"You will lose any unsaved results.\nAre you sure you want to continue?"_s;
+    CProject1* project = RunTwoSeeds();
+    ASSERT_NE(project, nullptr);
+    Tick(1);
+    const QStringList rows = ReportRows(project->Report());
+    const int requests = int(m_server.Requests().size());
+    apptest::ModalScript& script = Window().script;
+
+    script.Then(apptest::ModalScript::Answer(skin::kResultNo));
+    Window().dlg.OnCommand(u"prj1_start"_s, 0);
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].text, question);
+    Tick(3);
+    EXPECT_EQ(project->Status(), CProject1::kDone);
+    EXPECT_EQ(int(m_server.Requests().size()), requests);
+    EXPECT_EQ(ReportRows(project->Report()), rows);
+
+    for (const Endpoint service :
+         {Endpoint::GoogleKeywordTool, Endpoint::WordtrackerFree, Endpoint::AskWeb,
+          Endpoint::YahooMarketingSignIn, Endpoint::YahooMarketing, Endpoint::BingAdCenter})
+        m_server.Fail(service);
+    script.Then(apptest::ModalScript::Answer(skin::kResultYes));
+    Window().dlg.OnCommand(u"prj1_start"_s, 0);
+    ASSERT_TRUE(TickUntil([&] { return project->Status() == CProject1::kDone; }));
+    Tick(1);
+    EXPECT_TRUE(ReportRows(project->Report()).isEmpty())
+        << ReportRows(project->Report()).join(u"\n"_s).toStdString();
+    script.Then(apptest::ModalScript::Answer(skin::kResultNo));
+    Window().dlg.OnCommand(u"close_project"_s, Window().dlg.m_curProject);
+    ASSERT_EQ(script.messages.size(), 3u);
+    EXPECT_EQ(script.messages[2].text, question) << "the old rows are gone unsaved";
+    ASSERT_EQ(Current(), project);
+
+    ASSERT_TRUE(SaveCurrent(u"empty.twpx"_s));
+    Window().dlg.OnCommand(u"prj1_start"_s, 0);
+    EXPECT_EQ(script.messages.size(), 3u);
+    EXPECT_EQ(project->Status(), CProject1::kRunning);
 }
 
 } // namespace

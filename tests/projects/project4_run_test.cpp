@@ -180,10 +180,8 @@ TEST_F(Project4Run, WizardToReportsSaveOpenAndExport) {
 
     const Rows keywords = ShownCells(project->KeywordReport());
     const Rows yahooSites = SitesOf(*project, 0, kProject4Yahoo);
-    ASSERT_TRUE(SaveCurrent(u"rank.twpx"_s));
-    CloseCurrent();
     const int requests = static_cast<int>(m_server.Requests().size());
-    auto* reopened = dynamic_cast<CProject4*>(OpenFile(u"rank.twpx"_s));
+    auto* reopened = dynamic_cast<CProject4*>(ExpectReopensAsShown(u"rank.twpx"_s));
     ASSERT_NE(reopened, nullptr);
     Tick(10);
     EXPECT_FALSE(reopened->Bar().IsRunning());

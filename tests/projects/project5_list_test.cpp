@@ -1,11 +1,18 @@
 #include "net/saved_file.h"
+#include "projects/competition/project5_list_lock.h"
 #include "projects/competition/project5_site.h"
 #include "skin/input_dlg.h"
+#include "skin/skin_constants.h"
+#include "tests/projects/kind_test.h"
 #include "tests/projects/project5_test_support.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <gtest/gtest.h>
+#include <memory>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using apptest::ModalScript;
@@ -89,6 +96,93 @@ TEST(BidWatchtowerList, OutlivesTheProgramAndTakesOpenedFiles) {
     EXPECT_EQ(project.m_list.m_intervalHours, 12);
     EXPECT_FALSE(project.m_bar.IsRunning());
     EXPECT_EQ(FileBytes(list), before);
+}
+
+// A kind-5 project file opened after its tab was closed shows the page as it was; the file cut short is
+// refused with a message and leaves the list as it was.
+TEST(BidWatchtowerList, AReopenedProjectShowsWhatWasSaved) {
+    kind5test::SteppedClock clock(QDateTime(QDate(2026, 3, 11), QTime(10, 0)));
+    QTemporaryDir root;
+    const QByteArray filled = DataBytes(u"list_two_days.zxml"_s);
+    const QString list = ListFileIn(root, filled);
+    Program program(root);
+    ChooseMonitor(program.script, program.dlg);
+    const QStringList shown = projtest::PageShown(program.dlg);
+    ASSERT_TRUE(shown.join(u'\n').contains(u"shoeshop.com"_s)) << shown.join(u'\n').toStdString();
+    QTemporaryDir out;
+    program.script.AnswerFileDialogs({{out.filePath(u"watch.twpx"_s), 0}});
+    program.dlg.OnCommand(u"save"_s, 0);
+    const QByteArray saved = FileBytes(out.filePath(u"watch.twpx"_s));
+    program.script.Then(ModalScript::Answer(skin::kResultYes));
+    program.dlg.OnCommand(u"close_project"_s, 0);
+    ASSERT_TRUE(program.dlg.m_projects.empty());
+
+    QFile cut(out.filePath(u"cut.twpx"_s));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(saved.left(saved.lastIndexOf("</Project5>")));
+    cut.close();
+    program.script.AnswerFileDialogs({{cut.fileName(), 0}});
+    program.dlg.OnCommand(u"open"_s, 0);
+    EXPECT_TRUE(program.dlg.m_projects.empty());
+    ASSERT_EQ(program.script.messages.size(), 1u);
+    EXPECT_EQ(program.script.messages[0].text, u"Unrecognized file format. Load operation aborted."_s);
+
+    program.script.AnswerFileDialogs({{out.filePath(u"watch.twpx"_s), 0}});
+    program.dlg.OnCommand(u"open"_s, 0);
+    ASSERT_EQ(program.dlg.m_projects.size(), 1u);
+    EXPECT_EQ(projtest::PageShown(program.dlg).join(u'\n').toStdString(), shown.join(u'\n').toStdString());
+    EXPECT_EQ(FileBytes(list), filled);
+}
+
+// Two running programs never both own the list: while another holds its lock, kind 5 is refused with a
+// message from the wizard and from a file, and the list stays untouched; once the other lets go, or died
+// holding it, kind 5 opens.
+TEST(BidWatchtowerList, OnlyOneProgramOwnsTheList) {
+    QTemporaryDir root;
+    const QByteArray filled = DataBytes(u"list_two_days.zxml"_s);
+    const QString list = ListFileIn(root, filled);
+    Program program(root);
+    auto other = std::make_unique<QLockFile>(CProject5_ListLock::LockPath(list));
+    ASSERT_TRUE(other->tryLock());
+
+    program.script.Then(ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
+        apptest::ClickElement(wizard, wizard.m_kindButtons[4]);
+        wizard.EndSkinDialog(skin::kResultCancel);
+    }));
+    program.script.Then(ModalScript::Answer(skin::kResultOk));
+    program.dlg.OnCommand(u"new_project"_s, 0);
+    program.script.AnswerFileDialogs({{QStringLiteral(TW_PROJECTS_TEST_DATA_DIR "/kind5/merge.twpx"), 0}});
+    program.dlg.OnCommand(u"open"_s, 0);
+    EXPECT_TRUE(program.dlg.m_projects.empty());
+    ASSERT_EQ(program.script.messages.size(), 2u);
+    for (const apptest::SeenMessage& message : program.script.messages)
+        EXPECT_EQ(message.text, CProject5::kListInUse);
+    EXPECT_EQ(FileBytes(list), filled);
+
+    // The other program ends; this one takes the list and holds it from now on.
+    other->unlock();
+    CProject5& project = ChooseMonitor(program.script, program.dlg);
+    EXPECT_EQ(project.m_list.m_entries.size(), 2u);
+    EXPECT_FALSE(other->tryLock());
+    program.script.Then(ModalScript::Answer(skin::kResultYes));
+    program.dlg.OnCommand(u"close_project"_s, 0);
+    ASSERT_TRUE(program.dlg.m_projects.empty());
+
+    // A program that died holding the lock: its lock file names a process that is gone.
+    ASSERT_TRUE(other->tryLock());
+    const QByteArray lockText = FileBytes(CProject5_ListLock::LockPath(list));
+    other.reset();
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    ASSERT_GT(child, 0);
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    QByteArray dead = lockText;
+    dead.replace(0, dead.indexOf('\n'), QByteArray::number(qint64(child)));
+    ASSERT_TRUE(WriteFileAtomically(CProject5_ListLock::LockPath(list), dead));
+    EXPECT_EQ(ChooseMonitor(program.script, program.dlg).m_list.m_entries.size(), 2u);
+    EXPECT_NE(FileBytes(CProject5_ListLock::LockPath(list)), dead)
+        << "the dead program's lock was taken over";
 }
 
 // A list file that is there but cannot be read as a list is never written over: the page says so, and a

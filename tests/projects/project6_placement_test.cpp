@@ -1,6 +1,6 @@
 #include "core/headless_platform_services.h"
 #include "tests/core/qstring_printer.h"
-#include "tests/projects/project6_sites.h"
+#include "tests/projects/sites_kind_test.h"
 
 #include <set>
 
@@ -63,9 +63,7 @@ TEST_F(Project6Test, FindsSitesWithAdUnitsFromWizardToExport) {
     project->Report().SelectAllVisible();
     project->OnCommand(project->Report().CopyCommand(), 0, nullptr);
     EXPECT_EQ(DefaultPlatformServices().CopiedTexts(), QStringList{rows}) << "Copy in the report's menu";
-    ASSERT_TRUE(SaveCurrent(u"gnomes.twpx"_s));
-    CloseCurrent();
-    auto* opened = dynamic_cast<CProject6*>(OpenFile(u"gnomes.twpx"_s));
+    auto* opened = dynamic_cast<CProject6*>(ExpectReopensAsShown(u"gnomes.twpx"_s));
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(opened->Keywords(), QStringList{u"garden gnomes"_s});
     EXPECT_EQ(opened->Sites(), sites);
@@ -84,6 +82,7 @@ TEST_F(Project6Test, FindsSitesWithAdUnitsFromWizardToExport) {
 // job) and Start goes on where the run stopped; every keyword is searched, and a keyword whose page holds no
 // results is not asked for its later pages.
 TEST_F(Project6Test, StopReleasesAndStartGoesOn) {
+    m_server.ServeFile(Endpoint::GoogleWeb, "/search", {"ornaments"}, u"kind6/google_empty.html"_s);
     auto* project = dynamic_cast<CProject6*>(NewProject(6, u"garden gnomes;lawn ornaments;"_s));
     ASSERT_NE(project, nullptr);
     // Stopped once the server has the first search, so the count of searches below does not hang on timing.
@@ -134,7 +133,9 @@ TEST_F(Project6Test, SiteThatNeverAnswersHoldsUpOnlyItsOwnRow) {
 
     ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }, 40000));
     EXPECT_EQ(project->Sites()[0].test, CProject6_Site::kFailed);
-    EXPECT_TRUE(project->Bar().ErrorText().startsWith(QString::fromStdString(silentHost)));
+    EXPECT_TRUE(project->Bar().ErrorText().startsWith(u"Home page ("_s + QString::fromStdString(silentHost) +
+                                                      u"): Receive error"_s))
+        << project->Bar().ErrorText().toStdString();
     EXPECT_EQ(project->Report().VisibleCount(), 2);
 }
 

@@ -1,7 +1,7 @@
 #include "core/headless_platform_services.h"
 #include "projects/competition/project7.h"
 #include "tests/core/qstring_printer.h"
-#include "tests/projects/project6_sites.h"
+#include "tests/projects/sites_kind_test.h"
 
 using namespace Qt::StringLiterals;
 
@@ -39,10 +39,8 @@ TEST_F(Project7Test, FindsSignUpFormsFromWizardToExport) {
     ASSERT_FALSE(Window().script.messages.empty());
     EXPECT_EQ(Window().script.messages.back().text, CProject7::kSelectOne);
 
-    ASSERT_TRUE(SaveCurrent(u"partners.twpx"_s));
     const std::vector<CProject6_Site> sites = project->Sites();
-    CloseCurrent();
-    auto* opened = dynamic_cast<CProject7*>(OpenFile(u"partners.twpx"_s));
+    auto* opened = dynamic_cast<CProject7*>(ExpectReopensAsShown(u"partners.twpx"_s));
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(opened->Sites(), sites);
     ExpectSameAsDataFile(m_sites.Mask(ExportCurrent(u"partners.csv"_s)), u"kind7/expected.csv"_s);

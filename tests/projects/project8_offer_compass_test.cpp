@@ -1,5 +1,8 @@
+#include "app/new_project_dlg.h"
 #include "core/headless_platform_services.h"
+#include "net/crawler.h"
 #include "projects/competition/project8.h"
+#include "skin/skin_constants.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
 
@@ -48,7 +51,8 @@ TEST_F(OfferCompass, SearchesBothQueriesSavesAtTheSecondStepAndExports) {
     EXPECT_TRUE(project->CanSave());
     EXPECT_FALSE(project->m_page.m_bar.IsRunning());
     EXPECT_EQ(project->m_page.m_bar.Done(), 6);
-    EXPECT_TRUE(project->m_page.m_bar.ErrorText().startsWith(u"Receive error"_s));
+    EXPECT_EQ(project->m_page.m_bar.ErrorText(),
+              u"Bing (widgets CPA offer): Receive error: the server closed the connection without a reply"_s);
     std::vector<std::string> queries;
     for (const twtest::RecordedRequest& request : m_server.Requests())
         queries.push_back(request.target.find("CPA") != std::string::npos ? "cpa" : "affiliate");
@@ -77,10 +81,8 @@ TEST_F(OfferCompass, SearchesBothQueriesSavesAtTheSecondStepAndExports) {
     ExpectSameAsDataFile(csv, u"kind8/export.csv"_s);
     ExpectSameAsDataFile(ExportCurrent(u"offers.htm"_s), u"kind8/export.htm"_s);
 
-    ASSERT_TRUE(SaveCurrent(u"offers.twpx"_s));
-    CloseCurrent();
     const size_t requests = m_server.Requests().size();
-    ASSERT_NE(OpenFile(u"offers.twpx"_s), nullptr);
+    ASSERT_NE(ExpectReopensAsShown(u"offers.twpx"_s), nullptr);
     project = Compass();
     ASSERT_NE(project, nullptr);
     Tick(5);
@@ -88,4 +90,51 @@ TEST_F(OfferCompass, SearchesBothQueriesSavesAtTheSecondStepAndExports) {
     EXPECT_EQ(project->Keyword(), u"widgets"_s);
     EXPECT_TRUE(project->CanSave());
     EXPECT_EQ(ExportCurrent(u"reopened.csv"_s), csv);
+}
+
+// The page takes one keyword: of several typed, or sent from another report, the first is searched and
+// alone goes into the keyword history.
+TEST_F(OfferCompass, TakesOneKeyword) {
+    g_pCrawler->ClearKeywordHistory();
+    ASSERT_NE(NewProject(8, u"widgets;gadgets;"_s), nullptr);
+    CProject8* project = Compass();
+    ASSERT_NE(project, nullptr);
+    EXPECT_EQ(project->Keyword(), u"widgets"_s);
+    EXPECT_EQ(project->Input().Keywords(), QStringList{u"widgets"_s});
+    EXPECT_EQ(g_pCrawler->GetKeywordHistory(), QStringList{u"widgets"_s});
+    EXPECT_EQ(projtest::PageShown(Window().dlg).filter(u"CSkinLabel: widgets"_s).size(), 1);
+
+    QString typed;
+    Window().script.Then(apptest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
+        ASSERT_NE(wizard.m_pFocus, nullptr);
+        typed = wizard.m_pFocus.get()->GetText();
+        apptest::ClickElement(wizard, wizard.m_startButton);
+    }));
+    Window().dlg.OnCommand(u"new_project8red widgets;blue widgets;"_s, 0);
+    EXPECT_EQ(typed, u"red widgets"_s);
+    ASSERT_NE(Compass(), nullptr);
+    EXPECT_EQ(Compass()->Keyword(), u"red widgets"_s);
+}
+
+// Start on a finished search whose results are not saved asks first: No keeps them; once saved, Start
+// searches anew without a question.
+TEST_F(OfferCompass, StartOverUnsavedResultsAsksFirst) {
+    ASSERT_NE(NewProject(8, u"widgets;"_s), nullptr);
+    CProject8* project = Compass();
+    ASSERT_TRUE(TickUntil([&] { return project->SearchStep() == CProject8::kSearchDone; }));
+    const size_t results = project->Results().size();
+    ASSERT_GT(results, 0u);
+    Window().script.Then(apptest::ModalScript::Answer(skin::kResultNo));
+    Window().dlg.OnCommand(u"prj8_start"_s, 0);
+    ASSERT_EQ(Window().script.messages.size(), 1u);
+    EXPECT_EQ(Window().script.messages[0].text,
+              u"You will lose any unsaved results.\nAre you sure you want to continue?"_s);
+    EXPECT_EQ(project->SearchStep(), CProject8::kSearchDone);
+    EXPECT_EQ(project->Results().size(), results);
+
+    ASSERT_TRUE(SaveCurrent(u"offers.twpx"_s));
+    Window().dlg.OnCommand(u"prj8_start"_s, 0);
+    EXPECT_EQ(Window().script.messages.size(), 1u);
+    EXPECT_EQ(project->SearchStep(), 1);
+    EXPECT_TRUE(project->Results().empty());
 }

@@ -226,16 +226,25 @@ TEST_F(EditTest, MultiLineScrollingStaysInStep) {
     EXPECT_EQ(child->firstVisibleLine(), 0);
 }
 
-// Taken out of its page while being edited, a field keeps what was typed and reports nothing; drawn, a
-// password field shows a dot for each character and never the text.
-TEST_F(EditTest, DetachKeepsTheTypedTextAndPasswordsShowDots) {
+// Taken out of its page while being edited, a field ends its editing first: the dialog hears the plain
+// command with the typed text in place, and the field keeps that text. Drawn, a password field shows a dot
+// for each character and never the text.
+TEST_F(EditTest, DetachEndsEditingAndPasswordsShowDots) {
     dlg.ClickOn(name, 60);
     dlg.Type(u"x"_s);
     TakeCommands();
+    QString heard;
+    dlg.handle = [&](const QString& command, int) {
+        if (command == u"name"_s)
+            heard = name.GetText();
+        return false;
+    };
     name.Detach();
     EXPECT_EQ(name.Native(), nullptr);
     EXPECT_EQ(name.GetText(), u"keyx"_s);
-    EXPECT_TRUE(dlg.commands.isEmpty());
+    EXPECT_EQ(TakeCommands(), QStringList{u"name"_s});
+    EXPECT_EQ(heard, u"keyx"_s);
+    EXPECT_EQ(dlg.m_pFocus, nullptr);
 
     CSkinEdit secret;
     CSkinEdit dots;
@@ -249,4 +258,102 @@ TEST_F(EditTest, DetachKeepsTheTypedTextAndPasswordsShowDots) {
     dots.Draw(b, 0, 0, true);
     EXPECT_EQ(a.image(), b.image());
     EXPECT_EQ(secret.GetText(), u"abc"_s);
+}
+
+// Once the dialog's window has ended nothing may reach it: a field still being edited then goes without a
+// word and keeps what was typed.
+TEST_F(EditTest, DetachOnceTheWindowHasEndedSendsNothing) {
+    dlg.ClickOn(name, 60);
+    dlg.Type(u"c"_s);
+    TakeCommands();
+    dlg.onDestroy();
+    EXPECT_TRUE(dlg.IsTornDown());
+    ASSERT_NE(name.Native(), nullptr);
+    name.Detach();
+    EXPECT_EQ(name.Native(), nullptr);
+    EXPECT_EQ(name.GetText(), u"keyc"_s);
+    EXPECT_TRUE(dlg.commands.isEmpty()) << dlg.commands.join(u',').toStdString();
+}
+
+// A dialog whose window goes while a field is being edited hears the end of editing before it goes, as it
+// would for any loss of the focus.
+TEST(EditDetach, TheEndOfARunEndsEditingFirst) {
+    QStringList heard;
+    skintest::TestDialog page;
+    CSkinEdit field;
+    page.m_width = 300;
+    page.m_height = 150;
+    page.build = [&field](skintest::TestDialog& d) {
+        field.Create(&d.m_rootHolder, d.m_nextElementId++, u"ab"_s, false, false, u"field"_s, QString());
+        field.SetPosition(20, 50, 200, 25, 0);
+    };
+    skintest::ModalHook hook([&](plat::Window& w) {
+        QWindow* handle = w.widget()->windowHandle();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(handle));
+        const plat::Point at = LiveDialog::Centre(field);
+        QTest::mouseClick(handle, Qt::LeftButton, {}, QPoint(at.x, at.y));
+        QTest::keyClick(handle, 'c');
+        page.handle = [&heard, &field](const QString& command, int) {
+            heard.append(command + u'=' + field.GetText());
+            return false;
+        };
+        page.EndSkinDialog(skin::kResultOk);
+    });
+    EXPECT_EQ(page.DoModal(), skin::kResultOk);
+    EXPECT_EQ(field.Native(), nullptr);
+    EXPECT_EQ(heard, QStringList{u"field=abc"_s});
+}
+
+// The selection of a field being edited counts a line break as two characters, as the text does: keys
+// select, the program selects, replaces (reported as typing) and reads back; positions inside a line break
+// stand before it. A field not being edited has no selection to work on.
+TEST_F(EditTest, SelectionReadSetAndReplaced) {
+    int start = -1;
+    int end = -1;
+    EXPECT_FALSE(notes.GetSel(start, end));
+    EXPECT_FALSE(notes.ReplaceSel(u"x"_s));
+    EXPECT_EQ(notes.GetText(), QString());
+    dlg.ClickOn(notes);
+    dlg.Type(u"ab"_s);
+    dlg.Press(Qt::Key_Return);
+    dlg.Type(u"cd"_s);
+    ASSERT_TRUE(notes.GetSel(start, end));
+    EXPECT_EQ(std::pair(start, end), std::pair(6, 6));
+    dlg.Press(Qt::Key_Left, Qt::ShiftModifier);
+    dlg.Press(Qt::Key_Left, Qt::ShiftModifier);
+    dlg.Press(Qt::Key_Left, Qt::ShiftModifier);
+    notes.GetSel(start, end);
+    EXPECT_EQ(std::pair(start, end), std::pair(2, 6)) << "the line break is one step for the keys";
+    TakeCommands();
+    ASSERT_TRUE(notes.ReplaceSel(u"X\r\nY"_s));
+    EXPECT_EQ(notes.GetText(), u"abX\r\nY"_s);
+    notes.GetSel(start, end);
+    EXPECT_EQ(std::pair(start, end), std::pair(6, 6));
+    EXPECT_EQ(TakeCommands(), QStringList{u"notes_typing"_s});
+
+    notes.SetSel(0, -1);
+    notes.GetSel(start, end);
+    EXPECT_EQ(std::pair(start, end), std::pair(0, 6));
+    notes.SetSel(6, 5);
+    notes.GetSel(start, end);
+    EXPECT_EQ(std::pair(start, end), std::pair(5, 6));
+    dlg.Type(u"z"_s);
+    EXPECT_EQ(notes.GetText(), u"abX\r\nz"_s) << "typing replaces what the program selected";
+    notes.SetSel(4, 4);
+    notes.GetSel(start, end);
+    EXPECT_EQ(std::pair(start, end), std::pair(3, 3));
+    notes.SetSel(1, 99);
+    notes.SetSel(-1, 0);
+    notes.GetSel(start, end);
+    EXPECT_EQ(std::pair(start, end), std::pair(6, 6)) << "-1 only clears the selection";
+
+    dlg.ClickOn(name, 60);
+    name.SetSel(1, 3);
+    dlg.Type(u"Z"_s);
+    EXPECT_EQ(name.GetText(), u"kZ"_s);
+    name.SetSel(0, 1);
+    name.ReplaceSel(u"a\r\nb"_s);
+    EXPECT_EQ(name.GetText(), u"a bZ"_s) << "a line takes no line break";
+    name.GetSel(start, end);
+    EXPECT_EQ(std::pair(start, end), std::pair(3, 3));
 }

@@ -299,3 +299,29 @@ TEST(FilterDialog, OpensUnderTheFilterButton) {
     EXPECT_EQ(at.bottom, area.bottom);
     EXPECT_GT(at.height(), 200);
 }
+
+// Another window taking the focus while a field is being edited ends the editing: the typed text stays in
+// the field, the change ticks "Filtering is enabled for this column", and OK afterwards stores it.
+TEST(FilterDialog, LosingTheFocusEndsEditing) {
+    FilterWindow w;
+    CSkinListBox_Column& volume = w.Column(FilterReport::kVolume);
+    QWidget elsewhere;
+    elsewhere.setGeometry(900, 600, 100, 80);
+    EXPECT_EQ(w.Filter(FilterReport::kVolume,
+                       [&](Dlg& d) {
+                           d.m_edit2.SetText(QString());
+                           Type(d, d.m_edit2, u"35"_s);
+                           ASSERT_NE(d.m_edit2.Native(), nullptr);
+                           elsewhere.show();
+                           elsewhere.activateWindow();
+                           EXPECT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+                           EXPECT_EQ(d.m_edit2.Native(), nullptr);
+                           EXPECT_EQ(d.m_edit1.Native(), nullptr);
+                           EXPECT_FALSE(d.m_dropList.IsPopupOpen());
+                           EXPECT_EQ(d.m_edit2.GetText(), u"35"_s);
+                           EXPECT_TRUE(d.m_enableCheck.m_checked);
+                           ClickOn(d, d.m_ok);
+                       }),
+              (std::vector<int>{10, 20, 30}));
+    EXPECT_EQ(volume.intMax, 35);
+}

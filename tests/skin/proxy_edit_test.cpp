@@ -7,6 +7,7 @@
 
 #include <QTest>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -39,6 +40,9 @@ TEST(ProxyEditor, CleansTheAddressAndRefusesWhatIsNoNumericAddress) {
     };
     for (const auto& c : cases) {
         CProxyEditDlg dlg(nullptr);
+        dlg.m_proxy.userData1 = 7;
+        dlg.m_proxy.userData2 = -3;
+        dlg.m_proxy.userData = QStringList{u"kept"_s};
         QStringList messages;
         int openAfterMessage = -1;
         skintest::ModalHook hook([&](plat::Window& w) {
@@ -72,6 +76,9 @@ TEST(ProxyEditor, CleansTheAddressAndRefusesWhatIsNoNumericAddress) {
         }
         EXPECT_EQ(dlg.m_proxy.address, c.address) << c.typed.toStdString();
         EXPECT_EQ(dlg.m_proxy.port, c.storedPort) << c.typed.toStdString();
+        EXPECT_EQ(std::tuple(dlg.m_proxy.userData1, dlg.m_proxy.userData2, dlg.m_proxy.userData),
+                  std::tuple(7, -3, QStringList{u"kept"_s}))
+            << "the caller's own values pass through";
         EXPECT_EQ(dlg.Title(), u"Tarnwick 2.0 :: Add new PROXY server "_s);
     }
 }

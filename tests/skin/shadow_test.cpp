@@ -1,8 +1,10 @@
 #include "platform/device_context.h"
 #include "skin/shadow_image.h"
+#include "skin/wnd_shadow.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -66,4 +68,39 @@ TEST(ShadowImage, FollowsARoundedShapeAndRefusesAnEmptyWindow) {
     EXPECT_TRUE(MakeShadowImage(image, rows, 300, ShadowLook{}));
     EXPECT_FALSE(MakeShadowImage(image, {}, 300, ShadowLook{}));
     EXPECT_FALSE(MakeShadowImage(image, Rectangle(0, 10), 0, ShadowLook{}));
+}
+
+// Each setter keeps to its range: a value out of it is refused and the look stays as it was; the ends of
+// every range are taken. Without a shown shadow nothing is rebuilt, and nothing fails.
+TEST(ShadowSetters, RefuseValuesOutOfRangeAndKeepTheLook) {
+    CWndShadow shadow;
+    EXPECT_FALSE(shadow.SetDarkness(256));
+    EXPECT_FALSE(shadow.SetDarkness(-1));
+    EXPECT_FALSE(shadow.SetSharpness(21));
+    EXPECT_FALSE(shadow.SetSharpness(-1));
+    EXPECT_FALSE(shadow.SetSize(21));
+    EXPECT_FALSE(shadow.SetSize(-21));
+    EXPECT_FALSE(shadow.SetPosition(0, 21));
+    EXPECT_FALSE(shadow.SetPosition(-21, 0));
+    const ShadowLook defaults;
+    const ShadowLook& look = shadow.Look();
+    EXPECT_EQ(
+        std::tuple(look.darkness, look.sharpness, look.size, look.xOffset, look.yOffset),
+        std::tuple(defaults.darkness, defaults.sharpness, defaults.size, defaults.xOffset, defaults.yOffset));
+
+    EXPECT_TRUE(shadow.SetDarkness(255));
+    EXPECT_TRUE(shadow.SetSharpness(0));
+    EXPECT_TRUE(shadow.SetSize(-20));
+    EXPECT_TRUE(shadow.SetPosition(20, -20));
+    EXPECT_TRUE(shadow.SetColor(plat::Rgb(10, 20, 30)));
+    EXPECT_EQ(std::tuple(look.darkness, look.sharpness, look.size, look.xOffset, look.yOffset, look.color),
+              std::tuple(255, 0, -20, 20, -20, plat::Rgb(10, 20, 30)));
+    EXPECT_FALSE(shadow.IsShown());
+
+    // The look set is the look drawn: the solid part takes the colour at full darkness.
+    ASSERT_TRUE(shadow.SetSize(0));
+    ASSERT_TRUE(shadow.SetSharpness(2));
+    plat::DeviceContext image;
+    ASSERT_TRUE(MakeShadowImage(image, Rectangle(100, 80), 100, look));
+    EXPECT_EQ(image.pixelArgb(92, 40), plat::PremultipliedArgb(plat::Rgb(10, 20, 30), 255));
 }

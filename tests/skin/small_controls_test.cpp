@@ -7,6 +7,7 @@
 #include "skin/skin_radio.h"
 #include "skin/skin_slider.h"
 #include "skin/value_format.h"
+#include "tests/skin/contrast.h"
 #include "tests/skin/pixel_count.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/window_events.h"
@@ -118,40 +119,95 @@ TEST(ValueFormat, ReadsOnlyTheFirstNumberAndPercentSigns) {
     EXPECT_EQ(skin::FormatValue(u"100%"_s, 7), u"100%"_s);
 }
 
-// Full on a 204-px bar the done part runs from 1 to 201 under white text; a short bar leaves its text dark; a
-// marquee block stops at the start; a position outside a changed range draws as the range's end.
-TEST(SkinProgress, FillsItsShareAndWritesThePercentage) {
+// Full on a 204-px bar the done part runs from 1 to 201 under white text; a position outside a changed range
+// draws as the range's end. Whatever the share, the percentage reads against what lies under each of its
+// parts: over the done part and over the empty track alike.
+TEST(SkinProgress, FillsItsShareAndItsTextReadsOnBothSidesOfTheEdge) {
     UnshownDialog d;
     CSkinProgress bar;
     skintest::Place(bar, d.dlg.m_rootHolder, 0, 0, 204, 20);
     const plat::Rect fill = skin::AtlasRect("progress.fill");
     const plat::ColorRef done = bar.m_pAtlasDC->getPixel(fill.left, fill.top + 1);
     plat::DeviceContext dc(204, 14);
-    auto ink = [&dc](bool (*near)(plat::ColorRef)) {
-        return skintest::CountPixels(dc, plat::Rect{20, 0, 180, 14}, near);
-    };
     bar.SetRangePos(0, 100, 250);
     bar.Draw(dc, 0, 0, true);
     EXPECT_EQ(dc.getPixel(1, 2), done);
     EXPECT_EQ(dc.getPixel(200, 2), done);
     EXPECT_NE(dc.getPixel(201, 2), done);
-    EXPECT_GT(ink(skintest::NearWhite), 10);
-    EXPECT_EQ(ink(skintest::NearBlack), 0);
+    EXPECT_GT(skintest::CountPixels(dc, plat::Rect{20, 0, 180, 14}, skintest::NearWhite), 10);
 
-    bar.SetPos(3);
-    bar.Draw(dc, 0, 0, true);
-    EXPECT_NE(dc.getPixel(8, 2), done);
-    EXPECT_GT(ink(skintest::NearBlack), 10);
-    bar.m_marquee = true;
-    bar.SetPos(0);
-    bar.Draw(dc, 0, 0, true);
-    EXPECT_EQ(dc.getPixel(9, 2), done);
-    EXPECT_NE(dc.getPixel(11, 2), done);
-    bar.m_marquee = false;
+    // A long text, as the project bar writes, stays centred on the bar and straddles the fill's edge.
+    plat::DeviceContext bare(204, 14);
+    for (const QString& format : {u"%d %%"_s, u"%d of 100 requests done"_s}) {
+        for (int position : {3, 20, 30, 40, 46, 48, 50, 52, 60, 90}) {
+            bar.SetPos(position);
+            bar.m_format = format;
+            bar.Draw(dc, 0, 0, true);
+            bar.m_format.clear();
+            bar.Draw(bare, 0, 0, true);
+            const int edge = position * 200 / 100 + 1;
+            int left = 204, right = 0;
+            for (int x = 0; x < 204; ++x) {
+                for (int y = 0; y < 14; ++y) {
+                    if (dc.getPixel(x, y) != bare.getPixel(x, y)) {
+                        left = qMin(left, x);
+                        right = qMax(right, x + 1);
+                    }
+                }
+            }
+            ASSERT_LT(left, right) << "no text at " << position;
+            if (left < edge - 2) {
+                EXPECT_GE(skintest::StrongestInk(dc, bare, left, qMin(right, edge - 1)), 4.5)
+                    << format.toStdString() << " over the done part at " << position;
+            }
+            if (right > edge + 2) {
+                EXPECT_GE(skintest::StrongestInk(dc, bare, qMax(left, edge + 1), right), 4.5)
+                    << format.toStdString() << " over the track at " << position;
+            }
+        }
+    }
+    bar.m_format = u"%d %%"_s;
     bar.SetRangePos(kIntMin, kIntMax, kIntMax);
     bar.SetRange(0, 10);
     bar.Draw(dc, 0, 0, true);
     EXPECT_EQ(dc.getPixel(200, 2), done);
+}
+
+// A running marquee is a 20-px block standing at the position, without text; stopping it returns to the
+// minimum and brings the percentage back.
+TEST(SkinProgress, MarqueeRunsAsABlockAndStopsAtTheMinimum) {
+    UnshownDialog d;
+    CSkinProgress bar;
+    skintest::Place(bar, d.dlg.m_rootHolder, 0, 0, 204, 20);
+    const plat::Rect fill = skin::AtlasRect("progress.fill");
+    const plat::ColorRef done = bar.m_pAtlasDC->getPixel(fill.left, fill.top + 1);
+    plat::DeviceContext dc(204, 14);
+    auto filled = [&] {
+        bar.Draw(dc, 0, 0, true);
+        int count = 0;
+        for (int x = 0; x < 204; ++x)
+            count += dc.getPixel(x, 2) == done ? 1 : 0;
+        return count;
+    };
+    bar.SetRangePos(10, 110, 60);
+    bar.StartMarquee();
+    EXPECT_EQ(filled(), 20);
+    EXPECT_EQ(dc.getPixel(102 - 10, 2), done);
+    EXPECT_EQ(dc.getPixel(102 + 9, 2), done);
+    plat::DeviceContext bare(204, 14);
+    bar.m_format.clear();
+    bar.Draw(bare, 0, 0, true);
+    EXPECT_EQ(dc.image(), bare.image()) << "no text";
+    bar.m_format = u"%d %%"_s;
+    bar.SetPos(10);
+    EXPECT_EQ(filled(), 9) << "clamped at the start";
+    bar.SetPos(85);
+    bar.StopMarquee();
+    EXPECT_EQ(bar.m_position, 10);
+    EXPECT_EQ(filled(), 0);
+    bar.m_format.clear();
+    bar.Draw(bare, 0, 0, true);
+    EXPECT_GE(skintest::StrongestInk(dc, bare, 0, 204), 4.5) << "the percentage is back";
 }
 
 // The bar follows the pointer between its minimum (50) and the holder's size less the far-end space (60),

@@ -1,5 +1,7 @@
+#include "skin/text_escape.h"
 #include "skin/web/skin_html_viewer.h"
 #include "tests/skin/skin_test_support.h"
+#include "tests/support/closed_port.h"
 #include "tests/support/http_server.h"
 
 #include <QApplication>
@@ -177,4 +179,116 @@ TEST_F(HtmlViewer, ViewFollowsTheElementAndGoesWithTheBrowser) {
                  viewer.SuppressScriptErrors(u"1"_s) || viewer.GetPlainText(text));
     EXPECT_TRUE(text.isEmpty());
     dlg.redrawNow();
+}
+
+// An expression's value comes back as text, exactly, and becomes the document's title; what cannot be
+// evaluated answers false. Escaped for a script string, any text comes back as it was, in either quotes;
+// escaped as markup, it shows as the text it was.
+TEST_F(HtmlViewer, EvalScriptAnswersTheValueAndEscapedTextSurvives) {
+    ASSERT_TRUE(viewer.WriteHTML(u"<body><p id=k>alpha</p></body>"_s));
+    ASSERT_TRUE(Wait(20'000));
+    QString value;
+    EXPECT_TRUE(viewer.EvalScript(u"document.getElementById('k').textContent"_s, value));
+    EXPECT_EQ(value, u"alpha"_s);
+    EXPECT_TRUE(viewer.EvalScript(u"6 * 7"_s, value));
+    EXPECT_EQ(value, u"42"_s);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (viewer.GetHTMLDocument().title() != u"42"_s && elapsed.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(viewer.GetHTMLDocument().title(), u"42"_s);
+    for (const QString& broken : {u"this is not a script"_s, u"undefinedName"_s, u"1 +"_s}) {
+        value = u"left over"_s;
+        EXPECT_FALSE(viewer.EvalScript(broken, value)) << broken.toStdString();
+        EXPECT_TRUE(value.isEmpty());
+    }
+
+    const QString texts[] = {u"it's \"quoted\""_s, u"back\\slash at the end\\"_s,
+                             u"two\nlines\r\nand  blanks"_s, u"<b>5 & 6</b> &lt; done"_s};
+    for (const QString& text : texts) {
+        for (const QChar quote : {u'\'', u'"'}) {
+            ASSERT_TRUE(viewer.EvalScript(quote + EscapeScriptString(text) + quote, value))
+                << text.toStdString();
+            EXPECT_EQ(value, text);
+        }
+    }
+    ASSERT_TRUE(viewer.WriteHTML(u"<body>"_s + EscapeMarkup(texts[3]) + u"</body>"_s));
+    ASSERT_TRUE(Wait(20'000));
+    EXPECT_EQ(Text(), texts[3]);
+}
+
+// The address and a handle to the document loaded; the handle answers for its document only. With a
+// completion command set, every load that ends tells the dialog whether it loaded; without one, none does.
+TEST_F(HtmlViewer, LocationDocumentAndCompletionCommand) {
+    server.SetReply("/page",
+                    HttpReply::Page("<html><head><title>Report</title></head><body>x</body></html>"));
+    ASSERT_TRUE(viewer.Navigate(Url("/page")));
+    ASSERT_TRUE(Wait(20'000));
+    QString location;
+    EXPECT_TRUE(viewer.GetLocationURL(location));
+    EXPECT_EQ(location, Url("/page"));
+    EXPECT_EQ(viewer.m_completedURL, Url("/page"));
+    EXPECT_TRUE(dlg.commands.isEmpty()) << "no command set";
+    const plat::WebDocument document = viewer.GetHTMLDocument();
+    EXPECT_TRUE(document.isValid());
+    EXPECT_EQ(document.url(), Url("/page"));
+    EXPECT_EQ(document.title(), u"Report"_s);
+
+    viewer.m_completeCommand = u"HTMLviewCompleted"_s;
+    ASSERT_TRUE(viewer.WriteHTML(u"<body>next</body>"_s));
+    ASSERT_TRUE(Wait(20'000));
+    Wait(100, false);
+    EXPECT_FALSE(document.isValid()) << "another document loaded";
+    EXPECT_TRUE(document.url().isEmpty() && document.title().isEmpty());
+    EXPECT_EQ(dlg.commands, QStringList{u"HTMLviewCompleted"_s});
+    EXPECT_EQ(dlg.params, std::vector<int>{1});
+
+    twtest::ClosedPort closed;
+    const QString refused = u"http://127.0.0.1:%1/gone"_s.arg(closed.Port());
+    ASSERT_TRUE(viewer.Navigate(refused));
+    ASSERT_TRUE(Wait(20'000));
+    Wait(100, false);
+    EXPECT_EQ(dlg.commands.size(), 2);
+    EXPECT_EQ(dlg.params.back(), 0);
+    EXPECT_EQ(viewer.m_requestedURL, refused);
+
+    viewer.ReleaseBrowser();
+    EXPECT_FALSE(viewer.GetHTMLDocument().isValid());
+    EXPECT_FALSE(viewer.GetLocationURL(location));
+    EXPECT_FALSE(viewer.EvalScript(u"1"_s, location));
+}
+
+// Offline, neither a page's pictures, scripts and requests nor a navigation reach the server; online again,
+// the same page asks for them.
+TEST_F(HtmlViewer, OfflineTheViewMakesNoRequest) {
+    server.SetDefaultReply(HttpReply::Page("ok", "text/plain"));
+    const QString page = u"<body><img src='%1'><script src='%2'></script><script>fetch('%3');</script>"
+                         "<link rel=stylesheet href='%4'>text</body>"_s.arg(Url("/pic.png"), Url("/code.js"),
+                                                                            Url("/data"), Url("/look.css"));
+    viewer.m_completeCommand = u"done"_s;
+    viewer.SetOffline(true);
+    EXPECT_TRUE(viewer.m_offline);
+    ASSERT_TRUE(viewer.WriteHTML(page));
+    ASSERT_TRUE(Wait(20'000));
+    Wait(500, false);
+    EXPECT_EQ(Text(), u"text"_s) << "what the page carries still shows";
+    ASSERT_TRUE(viewer.Navigate(Url("/page")));
+    ASSERT_TRUE(Wait(20'000));
+    Wait(300, false);
+    EXPECT_EQ(server.Requests().size(), 0u);
+    EXPECT_EQ(server.ConnectionCount(), 0);
+    EXPECT_EQ(dlg.params.back(), 0) << "the navigation did not load";
+
+    viewer.SetOffline(false);
+    ASSERT_TRUE(viewer.WriteHTML(page));
+    ASSERT_TRUE(Wait(20'000));
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (server.Requests().size() < 4 && elapsed.elapsed() < 10'000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    std::vector<std::string> targets;
+    for (const twtest::RecordedRequest& r : server.Requests())
+        targets.push_back(r.target);
+    std::sort(targets.begin(), targets.end());
+    EXPECT_EQ(targets, (std::vector<std::string>{"/code.js", "/data", "/look.css", "/pic.png"}));
 }

@@ -39,6 +39,8 @@ QImage PaintAtlas() {
     PaintGrid(atlas);
     PaintPictures(atlas);
     PaintKindPictures(atlas);
+    PaintProjectButtons(atlas);
+    PaintGraphIcons(atlas);
     KeyOutsidePieces(atlas);
     return atlas;
 }

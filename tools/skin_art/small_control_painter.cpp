@@ -69,6 +69,7 @@ QImage SliderThumb(ThumbLook look) {
 }
 
 // The progress bar's track with the done part's sample drawn into it, where only the fill piece takes it.
+// The done part is dark enough for white text to read on it.
 QImage ProgressBar() {
     const QRect bounds = ImageBounds("progress");
     const AtlasPiece& fill = PieceByName("progress.fill");
@@ -77,7 +78,7 @@ QImage ProgressBar() {
               palette::kLine);
         const QRect done(fill.x - bounds.x(), fill.y - bounds.y(), fill.width, fill.height);
         p.fillRect(done,
-                   VerticalGradient(done.top(), done.bottom() + 1, palette::kAccentBright, palette::kAccent));
+                   VerticalGradient(done.top(), done.bottom() + 1, palette::kAccent, palette::kAccentDark));
     });
 }
 
