@@ -39,9 +39,11 @@ struct HttpExchangeRequest {
     // Called once with the header text as soon as it has arrived, while the body still comes.
     std::function<void(const QString& header)> onHeader;
     ReplyTimeLimits timeLimits;
-    // Storage to receive into: a slot hands back what its last, small reply used, so that the next one
-    // lands in memory already in use. Its content does not matter.
+    // Storage to receive into: a slot hands back what its last reply used, so that the next one lands in
+    // memory already in use. Its content does not matter; the first bufferMapped bytes from its start are
+    // known to be mapped, so they are not mapped again.
     QByteArray buffer;
+    qsizetype bufferMapped = 0;
 };
 
 struct HttpExchangeResult {
