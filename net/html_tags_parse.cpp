@@ -122,25 +122,32 @@ qsizetype FindCharNoting(QStringView text, qsizetype from, char16_t wanted, bool
     const __m128i stopAt = _mm_set1_epi16(static_cast<short>(wanted));
     const __m128i space = _mm_set1_epi16(u' '), tab = _mm_set1_epi16(u'\t');
     const __m128i cr = _mm_set1_epi16(u'\r'), lf = _mm_set1_epi16(u'\n');
-    const __m128i amp = _mm_set1_epi16(withEntities ? u'&' : u'\0');
+    const __m128i amp = _mm_set1_epi16(u'&');
+    const __m128i entityLanes = withEntities ? _mm_set1_epi16(-1) : _mm_setzero_si128();
+    // What the blocks passed over hold, gathered lane by lane and looked at once at the end.
+    __m128i foldSeen = _mm_setzero_si128(), entitySeen = _mm_setzero_si128();
     for (; i + 9 <= n; i += 8) {
         const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
         const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i + 1));
-        const unsigned stop = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(c, stopAt)));
-        const unsigned fold = unsigned(_mm_movemask_epi8(
+        const __m128i fold =
             _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(c, tab),
                                       _mm_and_si128(_mm_cmpeq_epi16(c, cr), _mm_cmpeq_epi16(next, lf))),
-                         _mm_and_si128(_mm_cmpeq_epi16(c, space), _mm_cmpeq_epi16(next, space)))));
-        const unsigned entity = withEntities ? unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(c, amp))) : 0u;
+                         _mm_and_si128(_mm_cmpeq_epi16(c, space), _mm_cmpeq_epi16(next, space)));
+        const __m128i entity = _mm_and_si128(_mm_cmpeq_epi16(c, amp), entityLanes);
+        const unsigned stop = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(c, stopAt)));
         if (stop != 0) {
             const unsigned before = (stop & (0u - stop)) - 1; // the characters ahead of the one wanted
-            seen.fold = seen.fold || (fold & before) != 0;
-            seen.entities = seen.entities || (entity & before) != 0;
+            seen.fold = seen.fold || _mm_movemask_epi8(foldSeen) != 0 ||
+                        (unsigned(_mm_movemask_epi8(fold)) & before) != 0;
+            seen.entities = seen.entities || _mm_movemask_epi8(entitySeen) != 0 ||
+                            (unsigned(_mm_movemask_epi8(entity)) & before) != 0;
             return i + std::countr_zero(stop) / 2;
         }
-        seen.fold = seen.fold || fold != 0;
-        seen.entities = seen.entities || entity != 0;
+        foldSeen = _mm_or_si128(foldSeen, fold);
+        entitySeen = _mm_or_si128(entitySeen, entity);
     }
+    seen.fold = seen.fold || _mm_movemask_epi8(foldSeen) != 0;
+    seen.entities = seen.entities || _mm_movemask_epi8(entitySeen) != 0;
 #endif
     for (; i < n; ++i) {
         const char16_t c = in[i];
