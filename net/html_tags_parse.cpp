@@ -540,7 +540,7 @@ class HtmlTreeBuilder {
     }
 
     // The root level of a large page holds many nodes before they are folded away: its storage is mapped a
-    // stretch ahead of them at a time, as in one call that costs less than a fault on every page.
+    // stretch ahead of them at a time, as one call costs less than a fault on each page of the stretch.
     void mapRootLevelAhead() {
         const std::size_t from = m_nodes.data() == m_mappedStorage ? m_mappedNodes : m_nodes.size();
         const std::size_t upTo = std::min(m_nodes.capacity(), from + kMapAheadBytes / sizeof(Node));
