@@ -1,6 +1,5 @@
 #include "core/char_codes.h"
 #include "core/number_text.h"
-#include "core/page_prefault.h"
 #include "net/html_tag_name.h"
 #include "net/html_tags.h"
 
@@ -26,8 +25,6 @@ namespace {
 using Node = CDownloader_HTMLTags;
 
 constexpr char16_t kReplacementCharacter = 0xFFFD;
-// How far the root level's storage is mapped ahead of its nodes.
-constexpr std::size_t kMapAheadBytes = 2 * 1024 * 1024;
 
 // The index of the first c in text at or after from, or -1. Markup is scanned for "<", ">" and "&" over and
 // over across short distances, where a plain loop over eight characters at a time beats a general search.
@@ -531,23 +528,10 @@ class HtmlTreeBuilder {
 
     // Nodes are made in place at the end of the root level and taken back when their text is empty.
     Node& newNode(qsizetype start, qsizetype end) {
-        if (m_nodes.size() >= m_mappedNodes || m_nodes.data() != m_mappedStorage)
-            mapRootLevelAhead();
         Node& node = m_nodes.emplace_back();
         node.m_spanStart = static_cast<int>(start);
         node.m_spanEnd = static_cast<int>(end);
         return node;
-    }
-
-    // The root level of a large page holds many nodes before they are folded away: its storage is mapped a
-    // stretch ahead of them at a time, as one call costs less than a fault on each page of the stretch.
-    void mapRootLevelAhead() {
-        const std::size_t from = m_nodes.data() == m_mappedStorage ? m_mappedNodes : m_nodes.size();
-        const std::size_t upTo = std::min(m_nodes.capacity(), from + kMapAheadBytes / sizeof(Node));
-        if (upTo > from)
-            PrefaultForWriting(m_nodes.data() + from, (upTo - from) * sizeof(Node));
-        m_mappedStorage = m_nodes.data();
-        m_mappedNodes = upTo;
     }
 
     void addText(QStringView s, qsizetype start, qsizetype end, const HtmlTextChanges& changes) {
@@ -665,10 +649,6 @@ class HtmlTreeBuilder {
         Node& target = m_nodes[index];
         target.setFlag(Node::kClosed, true);
         const auto first = m_nodes.begin() + static_cast<std::ptrdiff_t>(index) + 1;
-        // Only an open element takes children, and it has none yet: its storage is made here, at its size.
-        const std::size_t count = static_cast<std::size_t>(m_nodes.end() - first);
-        target.m_children.reserve(count);
-        PrefaultForWriting(target.m_children.data(), count * sizeof(Node));
         target.m_children.insert(target.m_children.end(), std::make_move_iterator(first),
                                  std::make_move_iterator(m_nodes.end()));
         m_nodes.erase(first, m_nodes.end());
@@ -701,8 +681,6 @@ class HtmlTreeBuilder {
     std::vector<std::size_t> m_lists;      // UL and OL children of the root, open or closed
     std::size_t m_nodesLeft;
     bool m_cut = false;
-    const Node* m_mappedStorage = nullptr; // the root level's storage as it was last mapped ahead
-    std::size_t m_mappedNodes = 0;         // how many of its nodes are mapped
 };
 
 void CDownloader_HTMLTags::Parse(const QString& text) {
