@@ -52,8 +52,8 @@ void CDownloader::resetLocked() {
     m_header.clear();
     m_status = HttpStatus();
     // Storage a taker still shares is not written into again.
-    if (m_raw.isDetached() && m_raw.capacity() <= limits::kKeptReceiveBufferBytes)
-        m_receiveBuffer = std::move(m_raw);
+    if (m_raw.isDetached())
+        keepReceiveBuffer(std::move(m_raw));
     m_raw = QByteArray();
     m_rawLength = 0;
 }

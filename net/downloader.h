@@ -8,6 +8,7 @@
 #include <QString>
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <thread>
 
@@ -144,8 +145,10 @@ class CDownloader {
     // The response body as received (inflated when it was compressed); QByteArray keeps a 0x00 after it.
     QByteArray m_raw;
     int m_rawLength = 0;
-    // The storage of the last small reply, for the next exchange to receive into (limits.h).
+    // The storage of the last reply, for the next exchange to receive into (limits.h), and how many of its
+    // bytes are mapped already.
     QByteArray m_receiveBuffer;
+    qsizetype m_receiveBufferMapped = 0;
     CDownloader_HTMLTags m_tree;
 
     // Bytes received so far by the running exchange.
@@ -182,6 +185,12 @@ class CDownloader {
     void dropJobLocked();
     void endHostHold();
     void wake();
+    // Keeps the storage of a reply its taker is done with for the next exchange: a small one until then, a
+    // large one for a short while (limits.h). The caller holds m_cs.
+    void keepReceiveBuffer(QByteArray buffer);
+    // Parks until woken; false when it woke instead because a kept large buffer's time is up.
+    bool park();
+    void letGoOfKeptBuffer();
     void threadProc();
     void runJob();
     // One HTTP hop; true when response processing asks for the redirect to be followed (the job is then
@@ -235,6 +244,9 @@ class CDownloader {
     std::mutex m_wakeLock;
     std::condition_variable m_wakeSignal;
     bool m_wakePending = false; // guarded by m_wakeLock; a wake-up given before the worker parks is kept
+    // When the worker lets go of a kept large receive buffer, in steady milliseconds; 0 when none is kept.
+    // Guarded by m_wakeLock, which is taken after m_cs when both are held.
+    std::int64_t m_keptBufferDueMs = 0;
     // The running exchange's stream, for interrupting it from another thread.
     ExchangeSocketSlot m_socketSlot;
     std::thread m_thread;
