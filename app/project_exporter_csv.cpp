@@ -1,12 +1,28 @@
 #include "app/project_exporter_csv.h"
 
+#include <QRegularExpression>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// A number as the grid prints it, signed or not, its digits grouped by three or not ("-12", "-0.5",
+// "-1,234.5"): a spreadsheet reads it as that number and runs nothing.
+bool IsPlainNumber(const QString& text) {
+    static const QRegularExpression number(
+        QRegularExpression::anchoredPattern(u"[+-]?([0-9]{1,3}(,[0-9]{3})+|[0-9]+)(\\.[0-9]+)?"_s));
+    return number.match(text).hasMatch();
+}
+
+} // namespace
 
 QString CsvCellText(const QString& text) {
     QString quoted = text;
     quoted.replace(u'"', u"\"\""_s);
-    // Numbers and keywords may start with '+' or '-'; only these two always start a formula.
-    if (quoted.startsWith(u'=') || quoted.startsWith(u'@'))
+    // A spreadsheet runs a cell that starts with any of these as a formula; keywords with match operators
+    // ("+red", "-cheap") are guarded too, as they cannot be told from an attack.
+    static const QString formulaStarts = u"=+-@\t\r"_s;
+    if (!quoted.isEmpty() && formulaStarts.contains(quoted.front()) && !IsPlainNumber(quoted))
         quoted.prepend(u'\'');
     return quoted;
 }

@@ -15,5 +15,6 @@ class CProjectExporter_CSV : public CProjectExporter {
 };
 
 // A cell's text as the file holds it inside its double quotes: quotes doubled, and a text that a spreadsheet
-// would run as a formula ("=..." or "@...") led by an apostrophe, so scraped text never runs.
+// would run as a formula (one starting with "=", "+", "-", "@", a tab or a carriage return, unless it is a
+// plain number) led by an apostrophe, so scraped text never runs.
 QString CsvCellText(const QString& text);

@@ -659,48 +659,75 @@ void DeviceContext::textOut(int x, int y, const QString& text) {
         return;
     const QFont& font = d->currentFont().qfont();
     const QFontMetrics fm(font);
+    // Only what reaches the clip's right edge is shaped and drawn.
+    const int room = std::clamp(d->clip().right - x, 0, kMaxLineWidth);
+    const QString shown =
+        ShownBeginning(text, room, [&fm](const QString& part) { return fm.horizontalAdvance(part); });
     QPainter& p = d->paint();
     if (d->bkMode == BkMode::Opaque)
-        p.fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), ToQColor(d->bkColor));
+        p.fillRect(QRect(x, y, fm.horizontalAdvance(shown), fm.height()), ToQColor(d->bkColor));
     p.setFont(font);
     p.setPen(ToQColor(d->textColor));
-    p.drawText(QPoint(x, y + fm.ascent()), text);
+    p.drawText(QPoint(x, y + fm.ascent()), shown);
 }
 
 int DeviceContext::drawText(const QString& text, Rect& rect, unsigned format) {
-    const QFontMetrics fm(d->currentFont().qfont());
+    const Font& font = d->currentFont();
+    const QFontMetrics fm(font.qfont());
     const int lineHeight = fm.height();
     const int tabWidth = (format & kTextExpandTabs) ? 8 * fm.averageCharWidth() : 0;
     const int width = rect.width();
     const bool single = format & kTextSingleLine;
     const bool ellipsis = format & (kTextEndEllipsis | kTextWordEllipsis);
+    const bool clip = !(format & kTextNoClip);
 
-    QString source = (format & kTextNoPrefix) ? text : StripPrefixes(text);
-    if (!tabWidth)
-        source.replace(u'\t', u' ');
+    // How far a line can show: an elided line up to the rectangle's width; a line drawn from the left edge
+    // up to the clip (and the rectangle when it clips); any other up to the widest line.
+    int room = kMaxLineWidth;
+    if (ellipsis)
+        room = std::max(0, width);
+    else if (!(format & (kTextCalcRect | kTextCenter | kTextRight)))
+        room = std::clamp((clip ? std::min(rect.right, d->clip().right) : d->clip().right) - rect.left, 0,
+                          kMaxLineWidth);
+    const auto prepare = [&](const QString& raw) {
+        QString source = (format & kTextNoPrefix) ? raw : StripPrefixes(raw);
+        if (!tabWidth)
+            source.replace(u'\t', u' ');
+        if (single) {
+            source.replace(u"\r\n"_s, u" "_s);
+            source.replace(u'\r', u' ');
+            source.replace(u'\n', u' ');
+        } else {
+            source.replace(u"\r\n"_s, u"\n"_s);
+            source.replace(u'\r', u'\n');
+        }
+        return source;
+    };
+    const auto shown = [&](const QString& line) {
+        return ShownBeginning(line, room, [&](const QString& part) { return LineWidth(fm, part, tabWidth); });
+    };
+
     QStringList lines;
     if (single) {
-        source.replace(u"\r\n"_s, u" "_s);
-        source.replace(u'\r', u' ');
-        source.replace(u'\n', u' ');
-        lines << source;
+        // A single line is prepared only as far as it can show, so a long one is not copied whole either.
+        lines << prepare(ShownBeginning(
+            text, room, [&](const QString& part) { return LineWidth(fm, prepare(part), tabWidth); }));
     } else {
-        source.replace(u"\r\n"_s, u"\n"_s);
-        source.replace(u'\r', u'\n');
-        for (const QString& paragraph : source.split(u'\n'))
+        for (const QString& paragraph : prepare(text).split(u'\n'))
             if (format & kTextWordBreak)
-                lines << WrapParagraph(fm, paragraph, width, tabWidth);
+                for (const QString& line : WrapParagraph(fm, paragraph, width, tabWidth))
+                    lines << shown(line);
             else
-                lines << paragraph;
+                lines << shown(paragraph);
     }
     if (ellipsis)
         for (QString& line : lines)
             if (LineWidth(fm, line, tabWidth) > width)
-                line = fm.elidedText(line, Qt::ElideRight, std::max(0, width));
+                line = font.elided(line, width);
 
     int textWidth = 0;
     for (const QString& line : lines)
-        textWidth = std::max(textWidth, LineWidth(fm, line, tabWidth));
+        textWidth = std::max(textWidth, std::min(LineWidth(fm, line, tabWidth), kMaxLineWidth));
     const int textHeight = static_cast<int>(lines.size()) * lineHeight;
 
     if (format & kTextCalcRect) {
@@ -718,13 +745,19 @@ int DeviceContext::drawText(const QString& text, Rect& rect, unsigned format) {
     if (!d->drawable() || text.isEmpty())
         return result;
 
-    const bool clip = !(format & kTextNoClip);
     if (clip)
         pushClip(rect);
     if (d->drawable()) {
         QPainter& p = d->paint();
-        p.setFont(d->currentFont().qfont());
+        p.setFont(font.qfont());
+        const Rect visible = d->clip();
         for (const QString& line : lines) {
+            if (y >= visible.bottom)
+                break;
+            if (y + lineHeight <= visible.top) {
+                y += lineHeight;
+                continue;
+            }
             const int lw = LineWidth(fm, line, tabWidth);
             int x = rect.left;
             if (format & kTextCenter)

@@ -39,7 +39,39 @@ double CellPerEm(const QString& family) {
     return ratio;
 }
 
+// Shorter texts are measured whole, as they always were; longer ones from a beginning this long, doubled
+// until it reaches past the width asked for.
+constexpr qsizetype kWholeText = 1024;
+constexpr qsizetype kMostShown = qsizetype(1) << 16;
+// Marks and low surrogates after a cut stay with the character they belong to, up to this many.
+constexpr qsizetype kMostJoined = 32;
+
+// The end of a beginning of about length characters that splits no surrogate pair and leaves no mark
+// without its base.
+qsizetype CharactersEnd(const QString& text, qsizetype length) {
+    qsizetype end = std::min(length, text.size());
+    const qsizetype most = std::min(text.size(), end + kMostJoined);
+    while (end < most && (text[end].isLowSurrogate() || text[end].isMark()))
+        ++end;
+    return end;
+}
+
 } // namespace
+
+QString ShownBeginning(const QString& text, int width, const std::function<int(const QString&)>& widthOf) {
+    if (text.size() <= kWholeText)
+        return text;
+    for (qsizetype length = kWholeText;; length *= 2) {
+        const qsizetype end = CharactersEnd(text, length);
+        if (end >= text.size())
+            return text;
+        QString beginning = text.left(end);
+        if (widthOf(beginning) > width)
+            return beginning;
+        if (length >= kMostShown)
+            return beginning + u'\u2026';
+    }
+}
 
 Font::Font(const QString& face, int height, int weight, bool italic, bool underline)
     : m_font(std::make_unique<QFont>(FontFamilyFor(face))) {
@@ -75,11 +107,15 @@ int Font::height() const {
 
 Size Font::textExtent(const QString& text) const {
     const QFontMetrics fm(*m_font);
-    return Size{fm.horizontalAdvance(text), fm.height()};
+    const auto advance = [&fm](const QString& part) { return fm.horizontalAdvance(part); };
+    return Size{std::min(advance(ShownBeginning(text, kMaxLineWidth, advance)), kMaxLineWidth), fm.height()};
 }
 
 QString Font::elided(const QString& text, int width) const {
-    return QFontMetrics(*m_font).elidedText(text, Qt::ElideRight, std::max(0, width));
+    const QFontMetrics fm(*m_font);
+    const auto advance = [&fm](const QString& part) { return fm.horizontalAdvance(part); };
+    return fm.elidedText(ShownBeginning(text, std::max(0, width), advance), Qt::ElideRight,
+                         std::max(0, width));
 }
 
 bool Font::isBold() const {

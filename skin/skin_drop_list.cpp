@@ -11,6 +11,8 @@
 #include "skin/skin_win_edit.h"
 #include "skin/skin_win_list.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 namespace cmd = skin::cmd;
 
@@ -180,7 +182,8 @@ void CSkinDropList::OnSetFocus(int x, int y) {
     const plat::Point at = GetDialogPos();
     m_pEdit =
         std::make_unique<CSkin_WinEdit>(*this, NativeRect().translated(at.x, at.y), plat::kEditAutoHScroll);
-    m_pEdit->setLimitText(CSkinEdit::kTextLimit);
+    // As in an edit field: the limit holds typing back, never cuts the text already there.
+    m_pEdit->setLimitText(int(std::max<qsizetype>(CSkinEdit::kTextLimit, m_caption.size())));
     m_pEdit->setText(m_caption);
     m_pEdit->setCaretToEnd();
     m_pEdit->FollowOwner();

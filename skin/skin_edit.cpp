@@ -7,6 +7,8 @@
 #include "skin/skin_dlg_base.h"
 #include "skin/skin_dlg_holder.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 namespace cmd = skin::cmd;
 
@@ -98,7 +100,8 @@ void CSkinEdit::OnSetFocus(int x, int y) {
         return;
     const plat::Point at = GetDialogPos();
     m_pEdit = std::make_unique<CSkin_WinEdit>(*this, NativeRect().translated(at.x, at.y), m_style);
-    m_pEdit->setLimitText(kTextLimit);
+    // The limit holds typing back; a text the program put in is never cut by it.
+    m_pEdit->setLimitText(int(std::max<qsizetype>(kTextLimit, m_caption.size())));
     m_pEdit->setText(m_caption);
     if (m_multiLine)
         m_pEdit->lineScroll(m_scrollY / LineHeight());

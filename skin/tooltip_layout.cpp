@@ -9,13 +9,14 @@ namespace skin {
 
 namespace {
 
-// Greedy word wrap of one paragraph (no line breaks inside) starting at index base of the whole text.
+// Greedy word wrap of one paragraph (no line breaks inside) starting at index base of the whole text; no
+// lines past kTooltipMaxLines are made.
 void WrapParagraph(const QString& paragraph, qsizetype base, const plat::Font& font, int maxWidth,
                    std::vector<TooltipLayout::Line>& lines) {
     qsizetype lineStart = 0;
     qsizetype lastBreak = -1; // index of the blank after the last word that fits
     qsizetype pos = 0;
-    while (pos <= paragraph.size()) {
+    while (pos <= paragraph.size() && lines.size() < size_t(kTooltipMaxLines)) {
         const bool atEnd = pos == paragraph.size();
         if (atEnd || paragraph.at(pos) == u' ') {
             const QString candidate = paragraph.mid(lineStart, pos - lineStart);
@@ -32,7 +33,8 @@ void WrapParagraph(const QString& paragraph, qsizetype base, const plat::Font& f
         }
         ++pos;
     }
-    lines.push_back({paragraph.mid(lineStart), base + lineStart});
+    if (lines.size() < size_t(kTooltipMaxLines))
+        lines.push_back({paragraph.mid(lineStart), base + lineStart});
 }
 
 } // namespace
@@ -44,15 +46,24 @@ TooltipLayout LayoutTooltip(const QString& rawText, const plat::Font& font, int 
     TooltipLayout layout;
     layout.lineHeight = font.height();
     qsizetype base = 0;
-    for (const QString& paragraph : text.split(u'\n')) {
+    while (base <= text.size() && layout.lines.size() < size_t(kTooltipMaxLines)) {
+        const qsizetype end = text.indexOf(u'\n', base);
+        const QString paragraph = text.mid(base, (end < 0 ? text.size() : end) - base);
         if (font.textExtent(paragraph).cx <= maxWidth)
             layout.lines.push_back({paragraph, base});
         else
             WrapParagraph(paragraph, base, font, maxWidth, layout.lines);
         base += paragraph.size() + 1;
     }
-    for (const auto& line : layout.lines)
+    if (!layout.lines.empty()) {
+        const TooltipLayout::Line& last = layout.lines.back();
+        if (last.start + last.text.size() < text.size())
+            layout.lines.back().text = font.elided(last.text + u'\u2026', maxWidth);
+    }
+    for (auto& line : layout.lines) {
+        line.text = font.elided(line.text, kTooltipWidestLine);
         layout.textWidth = qMax(layout.textWidth, font.textExtent(line.text).cx);
+    }
     layout.textHeight = int(layout.lines.size()) * layout.lineHeight;
 
     layout.link = FindTooltipLink(text);

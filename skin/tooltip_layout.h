@@ -10,7 +10,9 @@
 namespace skin {
 
 // Tooltip text broken into lines: one line as long as it fits in the widest allowed line, else wrapped
-// between words. The link's rectangle comes from the same lines that are drawn, so a click lands on it.
+// between words. The link's rectangle comes from the same lines that are drawn, so a click lands on it. A
+// tooltip stays on a screen: a word too wide for kTooltipWidestLine and a line past kTooltipMaxLines are
+// cut, the last line shown ending in an ellipsis.
 struct TooltipLayout {
     struct Line {
         QString text;
@@ -26,6 +28,8 @@ struct TooltipLayout {
 
 inline constexpr int kTooltipMaxTextWidth = 350;
 inline constexpr int kTooltipMargin = 10;
+inline constexpr int kTooltipWidestLine = 4 * kTooltipMaxTextWidth;
+inline constexpr int kTooltipMaxLines = 30;
 
 TooltipLayout LayoutTooltip(const QString& text, const plat::Font& font, int maxWidth = kTooltipMaxTextWidth);
 

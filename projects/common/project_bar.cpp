@@ -23,6 +23,11 @@ const QString kDoneKey = u"m_done"_s;
 const QString kTotalKey = u"m_total"_s;
 const QString kErrorKey = u"m_lastError"_s;
 
+// A long text as the bar names it: cut short, ending in "...".
+QString Shortened(const QString& text) {
+    return text.size() > kKeywordsShown ? text.left(kKeywordsShown - 3) + u"..."_s : text;
+}
+
 } // namespace
 
 CProjectBar::CProjectBar(int kind)
@@ -55,10 +60,7 @@ void CProjectBar::SetVisible(bool visible) {
 }
 
 void CProjectBar::SetKeywords(const QString& keywords) {
-    QString shown = keywords;
-    if (shown.size() > kKeywordsShown)
-        shown = shown.left(kKeywordsShown - 3) + u"..."_s;
-    m_keywords.SetText(shown);
+    m_keywords.SetText(Shortened(keywords));
     m_keywords.SetToolTip(keywords);
 }
 
@@ -101,8 +103,8 @@ void CProjectBar::SetStepError(const QString& service, const QString& subject, c
 }
 
 QString CProjectBar::StepErrorText(const QString& service, const QString& subject, const QString& error) {
-    // Several keywords asked at once are named on one line.
-    const QString named = subject.simplified();
+    // Several keywords asked at once are named on one line, and a long subject as the bar shows keywords.
+    const QString named = Shortened(subject.simplified());
     if (named.isEmpty())
         return service + u": "_s + error;
     return service + u" ("_s + named + u"): "_s + error;

@@ -29,7 +29,8 @@ class CProjectBar {
     void SetError(const QString& error);
     // The error of one request, named by its service and by what it asked about (a keyword, a site).
     void SetStepError(const QString& service, const QString& subject, const QString& error);
-    // "Bing (red shoes): Receive error: ..."; without the brackets when there is no subject.
+    // "Bing (red shoes): Receive error: ..."; without the brackets when there is no subject, a long subject
+    // cut short like the keywords.
     static QString StepErrorText(const QString& service, const QString& subject, const QString& error);
 
     // The progress and the error text below the project's element, and back, so that an opened project

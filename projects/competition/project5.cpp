@@ -145,9 +145,11 @@ void CProject5::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     const bool owned = TakeListLock();
     const CProject5_List::FileState state =
         path.isEmpty() || !owned ? CProject5_List::FileState::Unreadable : m_list.LoadFile(path);
-    m_listRead = state != CProject5_List::FileState::Unreadable;
+    m_listRead = state == CProject5_List::FileState::Missing || state == CProject5_List::FileState::Loaded;
     if (!owned)
         m_bar.SetError(kListInUse);
+    else if (state == CProject5_List::FileState::Damaged)
+        m_bar.SetError(kDamagedList);
     else if (!m_listRead && !path.isEmpty())
         m_bar.SetError(kUnreadableList);
     m_hasResults = std::any_of(m_list.m_entries.begin(), m_list.m_entries.end(),
@@ -315,17 +317,17 @@ void CProject5::AddPairs(CSkinDlg_Base* sender) {
     sites.m_title = u"Tarnwick 2.0 :: Watch site(s) "_s;
     if (sites.DoModal() != 1)
         return;
-    bool added = false;
+    std::vector<CProject5_Entry> typed;
     for (const QString& keyword : Lines(keywords.m_text)) {
         for (const QString& site : Lines(sites.m_text)) {
             CProject5_Entry entry;
             entry.m_keyword = keyword;
             entry.m_site = SiteOfAddress(site);
             if (!entry.m_site.isEmpty())
-                added = m_list.Add(entry) || added;
+                typed.push_back(entry);
         }
     }
-    if (added) {
+    if (m_list.Merge(typed) > 0) {
         SaveList();
         ListChanged();
     }

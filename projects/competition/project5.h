@@ -54,6 +54,9 @@ class CProject5 : public CProject {
     static QString ListPath();
     static inline const QString kListInUse = QStringLiteral(
         "The watch list is open in another Tarnwick window.\nClose Bid Watchtower there to use it here.");
+    // A list file cut short or with pairs that cannot be read: it holds what was watched, so it is kept.
+    static inline const QString kDamagedList =
+        QStringLiteral("The monitoring list is damaged and was not loaded; nothing will be saved over it.");
 
     // 0 = Monday ... 6 = Sunday, from the locale.
     int m_firstDayOfWeek = 0;

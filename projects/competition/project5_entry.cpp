@@ -14,6 +14,9 @@ const QString kPositionKeys[CProject5_Check::kEngineCount] = {u"m_google"_s, u"m
 const QString kKeywordKey = u"m_keyword"_s;
 const QString kSiteKey = u"m_site"_s;
 const QString kCheckKey = u"check"_s;
+// What a check reads: its date, its positions in engine order, and a check inside it (which shows that its
+// end tag was lost).
+const QString kCheckReads[] = {kDateKey, kPositionKeys[0], kPositionKeys[1], kPositionKeys[2], kCheckKey};
 
 } // namespace
 
@@ -27,14 +30,21 @@ void CProject5_Check::WriteXml(CDownloader_HTMLTags& node) const {
         node.AddChild(kPositionKeys[engine], true)->SetInt(m_positions[engine]);
 }
 
-void CProject5_Check::ReadXml(const CDownloader_HTMLTags& node) {
-    CDownloader_HTMLTags::GetInt(project5::DirectChild(node, kDateKey), m_date, 0);
+bool CProject5_Check::ReadXml(const CDownloader_HTMLTags& node) {
+    const CDownloader_HTMLTags* found[std::size(kCheckReads)];
+    project5::FirstDirectChildren(node, kCheckReads, found);
+    const CDownloader_HTMLTags* date = found[0];
+    bool whole = project5::IsWholeValue(date) && !found[1 + kEngineCount];
+    CDownloader_HTMLTags::GetInt(date, m_date, 0);
     for (int engine = 0; engine < kEngineCount; ++engine) {
+        const CDownloader_HTMLTags* value = found[1 + engine];
+        whole = whole && project5::IsWholeValue(value);
         int& position = m_positions[engine];
-        CDownloader_HTMLTags::GetInt(project5::DirectChild(node, kPositionKeys[engine]), position, kNoData);
+        CDownloader_HTMLTags::GetInt(value, position, kNoData);
         if (position < 0)
             position = kNoData;
     }
+    return whole;
 }
 
 const CProject5_Check* CProject5_Entry::LastCheck() const {
@@ -48,8 +58,9 @@ const CProject5_Check* CProject5_Entry::LastCheckOn(const QDate& day) const {
     return nullptr;
 }
 
-bool CProject5_Entry::SamePair(const CProject5_Entry& other) const {
-    return m_site == other.m_site && m_keyword.compare(other.m_keyword, Qt::CaseInsensitive) == 0;
+int CProject5_Entry::ComparePair(const CProject5_Entry& other) const {
+    const int site = m_site.compare(other.m_site, Qt::CaseSensitive);
+    return site != 0 ? site : m_keyword.compare(other.m_keyword, Qt::CaseInsensitive);
 }
 
 void CProject5_Entry::WriteXml(CDownloader_HTMLTags& node) const {
@@ -60,21 +71,28 @@ void CProject5_Entry::WriteXml(CDownloader_HTMLTags& node) const {
 }
 
 bool CProject5_Entry::ReadXml(const CDownloader_HTMLTags& node) {
-    CDownloader_HTMLTags::GetString(project5::DirectChild(node, kKeywordKey), m_keyword, QString());
+    // An entry inside this one shows that this one's end tag was lost.
+    const QString reads[] = {kKeywordKey, kSiteKey, kElementName};
+    const CDownloader_HTMLTags* found[std::size(reads)];
+    project5::FirstDirectChildren(node, reads, found);
+    const CDownloader_HTMLTags* keyword = found[0];
+    const CDownloader_HTMLTags* siteValue = found[1];
+    bool whole = project5::IsWholeValue(keyword) && project5::IsWholeValue(siteValue) && !found[2];
+    CDownloader_HTMLTags::GetString(keyword, m_keyword, QString());
     QString site;
-    CDownloader_HTMLTags::GetString(project5::DirectChild(node, kSiteKey), site, QString());
+    CDownloader_HTMLTags::GetString(siteValue, site, QString());
     m_keyword = m_keyword.trimmed();
     m_site = SiteOfAddress(site);
     m_checks.clear();
     for (const CDownloader_HTMLTags& child : node.GetChildren()) {
         if (project5::IsElementNamed(child, kCheckKey)) {
             CProject5_Check check;
-            check.ReadXml(child);
+            whole = check.ReadXml(child) && whole;
             m_checks.push_back(check);
         }
     }
     // A check added by hand out of order would otherwise hide the newer ones.
     std::stable_sort(m_checks.begin(), m_checks.end(),
                      [](const CProject5_Check& a, const CProject5_Check& b) { return a.m_date < b.m_date; });
-    return !m_keyword.isEmpty() && !m_site.isEmpty();
+    return whole && !m_keyword.isEmpty() && !m_site.isEmpty();
 }

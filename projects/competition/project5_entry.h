@@ -20,11 +20,15 @@ struct CProject5_Check {
 
     QDate Day() const;
     void WriteXml(CDownloader_HTMLTags& node) const;
-    void ReadXml(const CDownloader_HTMLTags& node);
+    // False when the check lost an end tag: a value of it holds elements, or it holds the next check.
+    bool ReadXml(const CDownloader_HTMLTags& node);
 };
 
 // One monitored (keyword, site) pair with its dated checks, oldest first.
 struct CProject5_Entry {
+    // The list's element for one pair.
+    static inline const QString kElementName = QStringLiteral("entry");
+
     QString m_keyword;
     // A bare domain in lower case, as SiteOfAddress gives it.
     QString m_site;
@@ -34,10 +38,11 @@ struct CProject5_Entry {
     const CProject5_Check* LastCheck() const;
     // The last check made on day, or null when none was.
     const CProject5_Check* LastCheckOn(const QDate& day) const;
-    // Same keyword (any letter case) and same site.
-    bool SamePair(const CProject5_Entry& other) const;
+    // Orders pairs by site, then by keyword in any letter case; 0 exactly when both are the same pair.
+    int ComparePair(const CProject5_Entry& other) const;
 
     void WriteXml(CDownloader_HTMLTags& node) const;
-    // False when the node names no keyword or no site: such an element is no pair.
+    // False when the node is no whole pair: it names no keyword or no site, it or one of its checks lost an
+    // end tag, or it holds the next entry.
     bool ReadXml(const CDownloader_HTMLTags& node);
 };

@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <numeric>
 
 using namespace Qt::StringLiterals;
 
@@ -14,8 +15,31 @@ namespace {
 const QString kVersionKey = u"Version"_s;
 const QString kIntervalKey = u"m_interval"_s;
 const QString kRunningKey = u"m_status"_s;
-const QString kEntryKey = u"entry"_s;
 constexpr int kVersion = 1;
+
+// Drops each entry from position from on whose pair an earlier entry holds; the rest keep their order.
+// Positions are sorted by pair, and by position within a pair, so the first of each pair comes first: n log
+// n, where checking every entry against all before it took n squared.
+void DropRepeatedPairs(std::vector<CProject5_Entry>& entries, std::size_t from) {
+    std::vector<std::size_t> order(entries.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    std::sort(order.begin(), order.end(), [&entries](std::size_t a, std::size_t b) {
+        const int pair = entries[a].ComparePair(entries[b]);
+        return pair != 0 ? pair < 0 : a < b;
+    });
+    std::vector<bool> repeated(entries.size(), false);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        repeated[order[i]] = order[i] >= from && entries[order[i - 1]].ComparePair(entries[order[i]]) == 0;
+    std::size_t kept = from;
+    for (std::size_t i = from; i < entries.size(); ++i) {
+        if (repeated[i])
+            continue;
+        if (kept != i)
+            entries[kept] = std::move(entries[i]);
+        ++kept;
+    }
+    entries.erase(entries.begin() + std::ptrdiff_t(kept), entries.end());
+}
 
 } // namespace
 
@@ -24,40 +48,36 @@ void CProject5_List::WriteXml(CDownloader_HTMLTags& element) const {
     element.AddChild(kIntervalKey, true)->SetInt(m_intervalHours);
     element.AddChild(kRunningKey, true)->SetBool(m_running);
     for (const CProject5_Entry& entry : m_entries)
-        entry.WriteXml(*element.AddChild(kEntryKey, false));
+        entry.WriteXml(*element.AddChild(CProject5_Entry::kElementName, false));
 }
 
-void CProject5_List::ReadXml(const CDownloader_HTMLTags& element) {
-    CDownloader_HTMLTags::GetInt(project5::DirectChild(element, kIntervalKey), m_intervalHours,
-                                 kDefaultIntervalHours);
+bool CProject5_List::ReadXml(const CDownloader_HTMLTags& element) {
+    const CDownloader_HTMLTags* interval = project5::DirectChild(element, kIntervalKey);
+    const CDownloader_HTMLTags* running = project5::DirectChild(element, kRunningKey);
+    bool whole = project5::IsWholeValue(project5::DirectChild(element, kVersionKey)) &&
+                 project5::IsWholeValue(interval) && project5::IsWholeValue(running);
+    CDownloader_HTMLTags::GetInt(interval, m_intervalHours, kDefaultIntervalHours);
     m_intervalHours = std::clamp(m_intervalHours, kMinIntervalHours, kMaxIntervalHours);
-    CDownloader_HTMLTags::GetBool(project5::DirectChild(element, kRunningKey), m_running, true);
+    CDownloader_HTMLTags::GetBool(running, m_running, true);
     m_entries.clear();
     for (const CDownloader_HTMLTags& child : element.GetChildren()) {
+        if (!project5::IsElementNamed(child, CProject5_Entry::kElementName))
+            continue;
         CProject5_Entry entry;
-        if (project5::IsElementNamed(child, kEntryKey) && entry.ReadXml(child))
-            Add(entry);
+        if (entry.ReadXml(child))
+            m_entries.push_back(std::move(entry));
+        else
+            whole = false;
     }
-}
-
-bool CProject5_List::Contains(const CProject5_Entry& entry) const {
-    return std::any_of(
-        m_entries.begin(), m_entries.end(),
-        [&](const CProject5_Entry& held) { return held.SamePair(entry); });
-}
-
-bool CProject5_List::Add(const CProject5_Entry& entry) {
-    if (Contains(entry))
-        return false;
-    m_entries.push_back(entry);
-    return true;
+    DropRepeatedPairs(m_entries, 0);
+    return whole;
 }
 
 int CProject5_List::Merge(const std::vector<CProject5_Entry>& other) {
-    int added = 0;
-    for (const CProject5_Entry& entry : other)
-        added += Add(entry) ? 1 : 0;
-    return added;
+    const std::size_t held = m_entries.size();
+    m_entries.insert(m_entries.end(), other.begin(), other.end());
+    DropRepeatedPairs(m_entries, held);
+    return int(m_entries.size() - held);
 }
 
 CProject5_List::FileState CProject5_List::LoadFile(const QString& path) {
@@ -68,13 +88,20 @@ CProject5_List::FileState CProject5_List::LoadFile(const QString& path) {
     if (!LoadTreeFromFile(tree, path))
         return FileState::Unreadable;
     const CDownloader_HTMLTags* root = tree.FindFirst({.tag = kRootName});
+    const auto& top = tree.GetChildren();
     if (!root) {
         // A file with no element at all holds nothing that a save could lose.
-        const auto& top = tree.GetChildren();
         const bool empty = std::all_of(top.begin(), top.end(), [](const auto& n) { return n.IsTextNode(); });
         return empty ? FileState::Missing : FileState::Unreadable;
     }
-    ReadXml(*root);
+    // An end tag whose start tag was lost closes the root early: what follows it stands beside the root.
+    const bool onlyRoot = std::all_of(top.begin(), top.end(), [](const CDownloader_HTMLTags& n) {
+        return n.IsTextNode() || project5::IsElementNamed(n, kRootName);
+    });
+    if (!SavedRootClosed(tree, kRootName) || !onlyRoot || !ReadXml(*root)) {
+        m_entries.clear();
+        return FileState::Damaged;
+    }
     return FileState::Loaded;
 }
 

@@ -11,7 +11,7 @@ class CDownloader_HTMLTags;
 // "project5.zxml" in the data folder; project files of kind 5 hold the same values below "Project5".
 class CProject5_List {
   public:
-    enum class FileState { Missing, Loaded, Unreadable };
+    enum class FileState { Missing, Loaded, Unreadable, Damaged };
 
     static constexpr int kMinIntervalHours = 1;
     static constexpr int kMaxIntervalHours = 24;
@@ -21,17 +21,17 @@ class CProject5_List {
 
     // Writes the values and pairs below element (the "Project5" element of a file).
     void WriteXml(CDownloader_HTMLTags& element) const;
-    // Replaces the list with what element holds; pairs without a keyword or site and repeated pairs are
-    // dropped.
-    void ReadXml(const CDownloader_HTMLTags& element);
-    // Appends the pairs of other that the list does not hold yet, with their checks; the count added.
+    // Replaces the list with what element holds; a pair that repeats an earlier one is dropped. False when
+    // element is not whole (a value or pair that cannot be read, or lost its end tag): the list then holds
+    // the pairs that could be read.
+    bool ReadXml(const CDownloader_HTMLTags& element);
+    // Appends the pairs of other that the list does not hold yet, each once, with their checks; the count
+    // added.
     int Merge(const std::vector<CProject5_Entry>& other);
-    // Appends the pair unless the list holds it; false when it did.
-    bool Add(const CProject5_Entry& entry);
-    bool Contains(const CProject5_Entry& entry) const;
 
     // Reads the list file. Missing: nothing to read, the list stays empty. Unreadable: the file exists but
-    // cannot be read or is no list; the list stays empty, and the caller must not write over the file.
+    // cannot be read or is no list. Damaged: a list cut short or with pairs that cannot be read. In these
+    // two the list stays empty, and the caller must not write over the file: it holds what was watched.
     FileState LoadFile(const QString& path);
     // Writes the list file atomically; false leaves the old file as it was.
     bool SaveFile(const QString& path) const;

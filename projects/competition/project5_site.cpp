@@ -9,7 +9,9 @@ QString SiteOfAddress(const QString& address) {
     const qsizetype scheme = site.indexOf(u"://"_s);
     if (scheme >= 0)
         site.remove(0, scheme + 3);
-    const qsizetype end = site.indexOf(QRegularExpression(u"[/?#:\\s]"_s));
+    // Made once: the list reads a site for every pair it loads.
+    static const QRegularExpression hostEnd(u"[/?#:\\s]"_s);
+    const qsizetype end = site.indexOf(hostEnd);
     if (end >= 0)
         site.truncate(end);
     const qsizetype credentials = site.lastIndexOf(u'@');

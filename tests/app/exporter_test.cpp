@@ -1,6 +1,8 @@
 #include "app/project_exporter_csv.h"
 #include "app/project_exporter_html.h"
 #include "tests/app/app_test_support.h"
+#include "tests/skin/record_report.h"
+#include "tests/skin/skin_test_support.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -77,4 +79,41 @@ TEST(ReportExporters, TitlesNestedTablesAndLinksFromOutsidePages) {
     WriteLinkedReport(plain);
     ASSERT_TRUE(plain.Close());
     EXPECT_TRUE(FileBytes(dir.filePath(u"plain.txt"_s)).isEmpty());
+}
+
+// Scraped texts that a spreadsheet would run as formulas reach the CSV file led by an apostrophe, whatever
+// formula sign, tab or carriage return they start with; keywords with match operators are guarded too,
+// while numbers as the grid prints them, signed and grouped, stay numbers.
+TEST(ReportExporters, CsvCellsNeverRunAsFormulas) {
+    skintest::UnshownDialog shown;
+    skintest::RecordReport report;
+    report.SetupColumns(&shown.dlg.m_rootHolder, 2);
+    report.records = {{-1234, -0.5f, u"+cmd|' /C calc'!A0"_s},
+                      {-12, 3.0f, u"-2+3+cmd|' /C calc'!A0"_s},
+                      {5, 0.25f, u"\t=1+2"_s},
+                      {6, 1.0f, u"\r@SUM(A1)"_s},
+                      {7, 2.0f, u"+red +shoes"_s},
+                      {8, 2.0f, u"-cheap"_s},
+                      {9, 2.0f, u"-12"_s},
+                      {10, 2.0f, u"+1,234.50"_s},
+                      {11, 2.0f, u"-1,23"_s},
+                      {12, 2.0f, u"-12\n"_s},
+                      {13, 2.0f, u"red - shoes = +1"_s}};
+    report.InvalidateContent();
+    QTemporaryDir dir;
+    CProjectExporter_CSV csv;
+    ASSERT_TRUE(csv.Open(dir.filePath(u"hostile.csv"_s)));
+    csv.ExportReport(report, 100);
+    ASSERT_TRUE(csv.Close());
+    // Every line feed, the one in a cell too, reaches the file as CR LF.
+    EXPECT_EQ(
+        QString::fromUtf8(FileBytes(dir.filePath(u"hostile.csv"_s))),
+        (QStringList{u"\"Volume\",\"CPC (USD)\",\"Keyword\","_s,
+                     u"\"-1,234\",\"-0.5\",\"'+cmd|' /C calc'!A0\","_s,
+                     u"\"-12\",\"3\",\"'-2+3+cmd|' /C calc'!A0\","_s, u"\"5\",\"0.25\",\"'\t=1+2\","_s,
+                     u"\"6\",\"1\",\"'\r@SUM(A1)\","_s, u"\"7\",\"2\",\"'+red +shoes\","_s,
+                     u"\"8\",\"2\",\"'-cheap\","_s, u"\"9\",\"2\",\"-12\","_s,
+                     u"\"10\",\"2\",\"+1,234.50\","_s, u"\"11\",\"2\",\"'-1,23\","_s,
+                     u"\"12\",\"2\",\"'-12\r\n\","_s, u"\"13\",\"2\",\"red - shoes = +1\","_s, u""_s, u""_s})
+            .join(u"\r\n"_s));
 }

@@ -1,3 +1,4 @@
+#include "core/packed_minutes.h"
 #include "net/saved_file.h"
 #include "projects/competition/project5_list_lock.h"
 #include "projects/competition/project5_site.h"
@@ -30,6 +31,17 @@ QString ListFileIn(const QTemporaryDir& root, const QByteArray& bytes) {
     const QString path = data + u"/project5.zxml"_s;
     EXPECT_TRUE(WriteFileAtomically(path, bytes));
     return path;
+}
+
+// Adds the pair as the user does: the page's button, the keyword, then the site.
+void AddPair(Program& program, const QString& keyword, const QString& site) {
+    for (const QString& text : {keyword, site}) {
+        program.script.Then(ModalScript::On<CInputDlg>([text](CInputDlg& dlg) {
+            dlg.m_edit.SetText(text);
+            dlg.OnCommand(u"on_ok"_s, 0);
+        }));
+    }
+    program.dlg.OnCommand(CProject5::kAddCommand, 0);
 }
 
 QStringList Pairs(const CProject5& project) {
@@ -194,15 +206,84 @@ TEST(BidWatchtowerList, AnUnreadableListIsNeverWrittenOver) {
     Program program(root);
     CProject5& project = ChooseMonitor(program.script, program.dlg);
     EXPECT_FALSE(project.m_bar.ErrorText().isEmpty());
-    for (const QString& text : {u"red shoes"_s, u"shoes.example"_s}) {
-        program.script.Then(ModalScript::On<CInputDlg>([text](CInputDlg& dlg) {
-            dlg.m_edit.SetText(text);
-            dlg.OnCommand(u"on_ok"_s, 0);
-        }));
-    }
-    program.dlg.OnCommand(CProject5::kAddCommand, 0);
+    AddPair(program, u"red shoes"_s, u"shoes.example"_s);
     EXPECT_EQ(project.m_list.m_entries.size(), 1u);
     EXPECT_EQ(FileBytes(list), foreign);
+}
+
+// A list file cut short, or with a pair or value that lost a tag, is damaged: the page says so and shows no
+// pairs, and neither an added pair nor a tick writes over the file, so once it is mended every pair and its
+// history are back. The whole file loads each pair once, in its order: a pair repeated in other letters is
+// dropped.
+TEST(BidWatchtowerList, ADamagedListIsNeverWrittenOver) {
+    QTemporaryDir root;
+    const QString list = ListFileIn(root, QByteArray());
+    CProject5_List twenty;
+    for (int i = 0; i < 20; ++i) {
+        CProject5_Entry entry;
+        entry.m_keyword = u"shoes "_s + QString::number(i);
+        entry.m_site = u"shop"_s + QString::number(i % 3) + u".example"_s;
+        for (int day = 9; day <= 10; ++day) {
+            CProject5_Check check;
+            check.m_date = PackMinutes(2026, 3, day, 9, i);
+            check.m_positions[0] = i % 4;
+            entry.m_checks.push_back(check);
+        }
+        twenty.m_entries.push_back(entry);
+    }
+    CProject5_Entry repeated;
+    repeated.m_keyword = u"SHOES 7"_s;
+    repeated.m_site = u"shop1.example"_s;
+    twenty.m_entries.insert(twenty.m_entries.begin() + 10, repeated);
+    ASSERT_TRUE(twenty.SaveFile(list));
+    const QByteArray whole = FileBytes(list);
+    const auto replaced = [&whole](const QByteArray& from, const QByteArray& to) {
+        QByteArray bytes = whole;
+        const qsizetype at = bytes.indexOf(from);
+        EXPECT_GE(at, 0) << from.toStdString();
+        return bytes.replace(at, from.size(), to);
+    };
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } damaged[] = {
+        {"cut in half", whole.left(whole.size() / 2)},
+        {"cut before the end tag", whole.left(whole.lastIndexOf("</Project5>"))},
+        {"a pair's end tag lost", replaced("</entry>", "")},
+        {"a check's end tag lost", replaced("</check>", "")},
+        {"a value's end tag lost", replaced("</m_status>", "")},
+        {"a start tag lost", replaced("<m_site>", "")},
+        {"a pair without its site", replaced("<m_site>shop0.example</m_site>", "<m_site></m_site>")},
+    };
+
+    Program program(root);
+    const auto closeProject = [&program] {
+        program.dlg.OnCommand(u"close_project"_s, 0);
+        ASSERT_TRUE(program.dlg.m_projects.empty());
+    };
+    for (const auto& c : damaged) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(WriteFileAtomically(list, c.bytes));
+        CProject5& project = ChooseMonitor(program.script, program.dlg);
+        EXPECT_TRUE(project.m_list.m_entries.empty());
+        EXPECT_EQ(project.m_bar.ErrorText(), CProject5::kDamagedList);
+        EXPECT_TRUE(projtest::PageShown(program.dlg).join(u'\n').contains(CProject5::kDamagedList));
+        AddPair(program, u"red shoes"_s, u"shoes.example"_s);
+        EXPECT_EQ(project.m_list.m_entries.size(), 1u);
+        program.dlg.ProjectTick();
+        EXPECT_EQ(FileBytes(list), c.bytes);
+        closeProject();
+    }
+
+    ASSERT_TRUE(WriteFileAtomically(list, whole));
+    CProject5& project = ChooseMonitor(program.script, program.dlg);
+    EXPECT_TRUE(project.m_bar.ErrorText().isEmpty());
+    QStringList expected;
+    for (int i = 0; i < 20; ++i)
+        expected.append(u"shoes %1 @ shop%2.example x2"_s.arg(i).arg(i % 3));
+    EXPECT_EQ(Pairs(project), expected);
+    EXPECT_EQ(project.m_list.m_entries[19].m_checks[1].m_date, PackMinutes(2026, 3, 10, 9, 19));
+    EXPECT_EQ(FileBytes(list), whole) << "reading the list wrote it";
 }
 
 // Sites as users type them and ads show them: one domain, matched with its subdomains only.

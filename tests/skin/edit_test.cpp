@@ -92,6 +92,17 @@ TEST_F(EditTest, TypingEscapeAndEnter) {
     EXPECT_EQ(dlg.Result(), skin::kResultOk);
 }
 
+// A text longer than typing may make (a keyword read from a file) comes back whole after a click in and out.
+TEST_F(EditTest, ALongTextSurvivesEditing) {
+    const QString longText = QString(CSkinEdit::kTextLimit + 10, u'w');
+    name.SetText(longText);
+    dlg.ClickOn(name, 60);
+    ASSERT_NE(name.Native(), nullptr);
+    dlg.ClickOn(notes, 10);
+    EXPECT_EQ(name.Native(), nullptr);
+    EXPECT_EQ(name.GetText(), longText);
+}
+
 // Enter makes a new line in a multi-line field, whose text comes back with CR LF; Tab inside the native child
 // moves the skin's focus (past the numeric field, which Tab does not reach), not Qt's.
 TEST_F(EditTest, MultiLineFieldAndTabInsideTheChild) {

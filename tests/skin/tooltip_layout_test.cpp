@@ -40,3 +40,23 @@ TEST(TooltipLayout, LinkRectangleLiesOverTheLinkOnTheLineItEndsOn) {
     EXPECT_EQ(layout.linkRect.left, font.textExtent(holder.left(at)).cx);
     EXPECT_EQ(layout.linkRect.width(), font.textExtent(layout.link.url).cx);
 }
+
+// A tooltip stays on a screen: a word too wide is cut and lines past the last are left out, the last shown
+// ending in an ellipsis; a tooltip of megabytes is laid out in a moment.
+TEST(TooltipLayout, HugeTextIsCutToWhatAScreenShows) {
+    const plat::Font font;
+    const QString word(400, u'w');
+    const auto cut = LayoutTooltip(u"see "_s + word + u" and more"_s, font);
+    ASSERT_EQ(cut.lines.size(), 3u);
+    EXPECT_TRUE(word.startsWith(cut.lines[1].text.chopped(1)));
+    EXPECT_TRUE(cut.lines[1].text.endsWith(u'\u2026'));
+    EXPECT_LE(cut.textWidth, skin::kTooltipWidestLine);
+
+    const QString huge =
+        u"blue widgets and red gadgets\r\n"_s.repeated(10) + u"blue widgets "_s.repeated(500000);
+    const auto layout = LayoutTooltip(huge, font);
+    ASSERT_EQ(layout.lines.size(), size_t(skin::kTooltipMaxLines));
+    EXPECT_EQ(layout.lines[9].text, u"blue widgets and red gadgets"_s);
+    EXPECT_TRUE(layout.lines.back().text.endsWith(u'\u2026'));
+    EXPECT_LE(layout.textWidth, skin::kTooltipMaxTextWidth);
+}
