@@ -6,106 +6,36 @@
 // the file; a save, cut before its last end tag or at half, is refused; and a saved file loads to the same
 // records: load, save, load, save gives two identical saves.
 #include "app/project.h"
-#include "app/project_exporter.h"
 #include "app/project_file.h"
-#include "net/crawler.h"
+#include "fuzz/offscreen_projects.h"
 #include "net/saved_file.h"
-#include "platform/device_context.h"
 #include "projects/competition/project3.h"
 #include "projects/competition/project4.h"
 #include "projects/competition/project5.h"
-#include "projects/competition/project5_list_lock.h"
 #include "projects/competition/project6.h"
 #include "projects/competition/project8.h"
 #include "projects/keyword/project1.h"
 #include "projects/keyword/project2.h"
 #include "projects/project_factory.h"
-#include "resources/skin_resources.h"
-#include "skin/skin_atlas.h"
-#include "skin/skin_dlg.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QLockFile>
-#include <QTemporaryDir>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-void Check(bool holds) {
-    if (!holds)
-        __builtin_trap();
-}
+using fuzzprojects::Check;
+using fuzzprojects::CountingExporter;
 
 bool IsFinite(double value) {
     return std::isfinite(value);
 }
 
-// What the user sees of a loaded project: the exported cells, counted.
-class CountingExporter : public CProjectExporter {
-  public:
-    void Cell(const QString& text, bool, int, float) override { add(text); }
-    void LinkCell(const QString& text, const QString& url, bool, int, float) override {
-        add(text);
-        add(url);
-    }
-
-    qsizetype cells = 0;
-    qsizetype text = 0;
-
-  private:
-    void add(const QString& cell) {
-        ++cells;
-        text += cell.size();
-    }
-};
-
-// The window the views are built in; it is never shown.
-class ViewDialog : public CSkinDlg {
-  public:
-    void CreateElements() override {}
-    void DrawBackground(plat::DeviceContext&) override {}
-};
-
-// One process-wide ground: the offscreen application, the skin atlas, a crawler whose data folder (the
-// kind-5 list) lies in memory, the dialog the views are built in, and a hold on the list's lock for the whole
-// run, so kind 5 does not make and remove the lock file at every input.
-struct Ground {
-    Ground() : folder(QDir(u"/dev/shm"_s).exists() ? u"/dev/shm/tw_fuzz_XXXXXX"_s : QString()) {
-        atlas.loadImage(skin_resources::AtlasPath());
-        skin::SetAtlas(&atlas);
-        const QString data = folder.filePath(u"data"_s);
-        QDir().mkpath(data);
-        crawler = std::make_unique<CProjectCrawler>(
-            CrawlerFolders{folder.path(), data, QString(), folder.filePath(u"tarnwick"_s)});
-        g_pCrawler = crawler.get();
-        dialog.m_pAtlasDC = &atlas;
-        listHold = CProject5_ListLock::Take(CProject5::ListPath());
-        Check(listHold != nullptr);
-    }
-
-    QString Write(const QString& name, const QByteArray& bytes) const {
-        const QString path = folder.filePath(name);
-        QFile file(path);
-        Check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
-        return path;
-    }
-
-    QTemporaryDir folder;
-    plat::DeviceContext atlas;
-    std::unique_ptr<CProjectCrawler> crawler;
-    ViewDialog dialog;
-    std::shared_ptr<QLockFile> listHold;
-};
-
-Ground* g_ground = nullptr;
+fuzzprojects::Ground* g_ground = nullptr;
 
 // The figures each kind holds as floating-point numbers; every other count is an int.
 void CheckFigures(CProject& project, qsizetype bound) {
@@ -214,9 +144,7 @@ extern "C" const char* __lsan_default_options() {
 }
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static QApplication app(*argc, *argv);
-    g_ground = new Ground;
+    g_ground = &fuzzprojects::Ground::Make(argc, argv);
     return 0;
 }
 
