@@ -1,5 +1,7 @@
 #include "projects/common/record_xml.h"
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace record_xml {
@@ -48,7 +50,7 @@ int LoadInt(const CDownloader_HTMLTags* node, const QString& key, int defaultVal
 float LoadFloat(const CDownloader_HTMLTags* node, const QString& key, float defaultValue) {
     float value = defaultValue;
     CDownloader_HTMLTags::GetFloat(Child(node, key), value, defaultValue);
-    return value;
+    return std::isfinite(value) ? value : defaultValue;
 }
 
 QString LoadString(const CDownloader_HTMLTags* node, const QString& key, const QString& defaultValue) {

@@ -3,6 +3,7 @@
 #include "projects/common/record_xml.h"
 
 #include <QUrl>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 using namespace record_xml;
@@ -19,7 +20,7 @@ void SaveCount(CDownloader_HTMLTags* node, const QString& key, double value) {
 double LoadCount(const CDownloader_HTMLTags* node, const QString& key) {
     bool ok = false;
     const double value = LoadString(node, key).trimmed().toDouble(&ok);
-    return ok ? value : -1.0;
+    return ok && std::isfinite(value) ? value : -1.0;
 }
 
 } // namespace
