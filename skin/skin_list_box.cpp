@@ -2,6 +2,7 @@
 
 #include "core/platform_services.h"
 #include "skin/adaptive_merge_sort.h"
+#include "skin/distribution_sort.h"
 #include "skin/element_handle.h"
 #include "skin/list_box_compare.h"
 #include "skin/list_box_pieces.h"
@@ -118,17 +119,23 @@ void CSkinListBox::SortByComparisons(std::vector<std::uint8_t>& shown, bool desc
         if (shown[item] == 1)
             next.push_back(static_cast<int>(item));
     m_order.swap(next);
-    if (!sorted || m_order.size() != seeded) {
-        // Equal items keep their item order in both directions, whatever order they started in.
-        skin::AdaptiveMergeSort(m_order, [this, descending, chained](int a, int b) {
-            if (chained) {
-                const int r = CompareChained(a, b);
-                return r < 0 || (r == 0 && a < b);
-            }
-            const int r = CompareItems(a, b);
-            return (descending ? r > 0 : r < 0) || (r == 0 && a < b);
-        });
-    }
+    if (sorted && m_order.size() == seeded)
+        return;
+    // Equal items keep their item order in both directions, whatever order they started in.
+    const auto less = [this, descending, chained](int a, int b) {
+        if (chained) {
+            const int r = CompareChained(a, b);
+            return r < 0 || (r == 0 && a < b);
+        }
+        const int r = CompareItems(a, b);
+        return (descending ? r > 0 : r < 0) || (r == 0 && a < b);
+    };
+    // A seeded order is nearly right, which the merge sort finds out in about one comparison per item; items
+    // in item order are distributed first, which reads their records in the order they lie in.
+    if (seeded > 0)
+        skin::AdaptiveMergeSort(m_order, less);
+    else
+        skin::DistributionSort(m_order, less);
 }
 
 int CSkinListBox::CompareChained(int a, int b) {
