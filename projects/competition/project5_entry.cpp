@@ -2,7 +2,7 @@
 
 #include "core/packed_minutes.h"
 #include "net/html_tags.h"
-#include "projects/competition/project5_site.h"
+#include "net/http_url.h"
 #include "projects/competition/project5_xml.h"
 
 using namespace Qt::StringLiterals;
@@ -82,7 +82,7 @@ bool CProject5_Entry::ReadXml(const CDownloader_HTMLTags& node) {
     QString site;
     CDownloader_HTMLTags::GetString(siteValue, site, QString());
     m_keyword = m_keyword.trimmed();
-    m_site = SiteOfAddress(site);
+    m_site = SiteOfUrl(site);
     m_checks.clear();
     for (const CDownloader_HTMLTags& child : node.GetChildren()) {
         if (project5::IsElementNamed(child, kCheckKey)) {
