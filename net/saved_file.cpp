@@ -164,7 +164,7 @@ bool LoadTreeFromFile(CDownloader_HTMLTags& root, const QString& path) {
 bool SavedRootClosed(const CDownloader_HTMLTags& root, const QString& name) {
     bool found = false;
     for (const CDownloader_HTMLTags& child : root.GetChildren()) {
-        if (child.IsTextNode() || child.GetTagName(false).compare(name, Qt::CaseInsensitive) != 0)
+        if (!child.IsElementNamed(name))
             continue;
         if (!child.IsClosed())
             return false;

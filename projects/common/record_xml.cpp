@@ -11,12 +11,7 @@ const CDownloader_HTMLTags* ProjectRoot(const CDownloader_HTMLTags* tree, int ki
 }
 
 const CDownloader_HTMLTags* Child(const CDownloader_HTMLTags* node, const QString& key) {
-    if (!node)
-        return nullptr;
-    for (const CDownloader_HTMLTags& child : node->GetChildren())
-        if (!child.IsTextNode() && child.GetTagName(false).compare(key, Qt::CaseInsensitive) == 0)
-            return &child;
-    return nullptr;
+    return node ? node->FindChild(key) : nullptr;
 }
 
 std::vector<const CDownloader_HTMLTags*> Children(const CDownloader_HTMLTags* node, const QString& key) {
@@ -24,7 +19,7 @@ std::vector<const CDownloader_HTMLTags*> Children(const CDownloader_HTMLTags* no
     if (!node)
         return found;
     for (const CDownloader_HTMLTags& child : node->GetChildren())
-        if (!child.IsTextNode() && child.GetTagName(false).compare(key, Qt::CaseInsensitive) == 0)
+        if (child.IsElementNamed(key))
             found.push_back(&child);
     return found;
 }

@@ -3,6 +3,7 @@
 #include "app/project_exporter.h"
 #include "core/clock.h"
 #include "core/packed_minutes.h"
+#include "net/http_url.h"
 #include "projects/common/record_xml.h"
 #include "skin/commands.h"
 #include "skin/skin_dlg_base.h"
@@ -118,7 +119,7 @@ void CProject3::AddSightings(int engine, const std::vector<CDownloader_Parsers_S
     {
         const std::lock_guard guard(m_cs);
         for (const CDownloader_Parsers_SE_result& ad : ads) {
-            if (AdvertiserDomain(ad.show_url).isEmpty())
+            if (SiteOfUrl(ad.show_url).isEmpty())
                 continue;
             const QString key = SightingKey(engine, ad);
             if (m_runKeys.contains(key))
@@ -146,7 +147,7 @@ void CProject3::ShowSelectedAdvertiser() {
     const QString domain = m_rep1.DomainOf(m_rep1.GetSingleSelection());
     m_rep2.m_shown.clear();
     for (std::size_t i = 0; i < m_ads.size() && !domain.isEmpty(); ++i)
-        if (AdvertiserDomain(m_ads[i].ad.show_url) == domain)
+        if (SiteOfUrl(m_ads[i].ad.show_url) == domain)
             m_rep2.m_shown.push_back(static_cast<int>(i));
     m_rep2.InvalidateContent();
 }

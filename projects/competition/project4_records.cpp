@@ -2,7 +2,6 @@
 
 #include "projects/common/record_xml.h"
 
-#include <QUrl>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -59,9 +58,4 @@ void CProject4_Site::ReadXml(const CDownloader_HTMLTags* node) {
     inlinks = LoadInt(node, u"inlinks"_s, -1);
     trafficRank = LoadInt(node, u"trafficRank"_s, -1);
     created = LoadInt(node, u"created"_s, -1);
-}
-
-QString Project4SiteOf(const QString& url) {
-    const QUrl parsed(url.trimmed());
-    return parsed.isValid() ? parsed.host().toLower() : QString();
 }

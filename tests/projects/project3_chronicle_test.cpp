@@ -1,6 +1,7 @@
 #include "app/skin_ad_display_dlg.h"
 #include "core/clock.h"
 #include "core/packed_minutes.h"
+#include "net/http_url.h"
 #include "projects/competition/project3.h"
 #include "skin/skin_constants.h"
 #include "tests/core/qstring_printer.h"
@@ -129,7 +130,7 @@ TEST_F(CampaignChronicle, RunsAddToTheDatedHistoryWhichSurvivesSaveOpenAndExport
     const int item = project->m_rep2.Order()[size_t(row)];
     const CDownloader_Parsers_SE_result expectedAd =
         project->Ads()[size_t(project->m_rep2.m_shown[size_t(item)])].ad;
-    EXPECT_EQ(AdvertiserDomain(expectedAd.show_url), u"acme.example"_s);
+    EXPECT_EQ(SiteOfUrl(expectedAd.show_url), u"acme.example"_s);
     CDownloader_Parsers_SE_result previewed;
     Window().script.Then(apptest::ModalScript::On<CSkinAdDisplay_Dlg>([&](CSkinAdDisplay_Dlg& preview) {
         previewed = preview.m_display.m_ad;

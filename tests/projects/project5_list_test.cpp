@@ -1,4 +1,5 @@
 #include "core/packed_minutes.h"
+#include "net/http_url.h"
 #include "net/saved_file.h"
 #include "projects/competition/project5_list_lock.h"
 #include "projects/competition/project5_site.h"
@@ -298,11 +299,13 @@ TEST(BidWatchtowerList, AdsAreMatchedToTheSiteAndItsSubdomains) {
         {u"https://user@example.com."_s, u"example.com"_s, true},
         {u"notexample.com"_s, u"notexample.com"_s, false},
         {u"example.com.evil.test/x"_s, u"example.com.evil.test"_s, false},
+        // An address in the query is not the site's.
+        {u"evil.test/go?to=http://example.com/"_s, u"evil.test"_s, false},
         {u"  "_s, QString(), false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.address.toStdString());
-        EXPECT_EQ(SiteOfAddress(c.address), c.site);
+        EXPECT_EQ(SiteOfUrl(c.address), c.site);
         EXPECT_EQ(AddressOnSite(c.address, u"example.com"_s), c.onSite);
     }
     std::vector<CDownloader_Parsers_SE_result> ads(3);
