@@ -4,8 +4,10 @@
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
 #include "tests/projects/project5_test_support.h"
+#include "tests/support/test_clock.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -81,7 +83,8 @@ class BidWatchtower : public projtest::KindTest {
 // but with results "Not shown", a block page "No Data". The next day's check joins the history: the date
 // selector marks both days, and picking the first shows its positions again. Delete removes a pair.
 TEST_F(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
-    kind5test::SteppedClock clock(QDateTime(QDate(2026, 3, 10), QTime(9, 0)));
+    // The wall clock the checks are dated and scheduled by; the monotonic clock stays real for the pool.
+    twtest::TestClock clock({.utcSeconds = QDateTime(QDate(2026, 3, 10), QTime(9, 0)).toSecsSinceEpoch()});
     ServeAll(u"google_shoes.html"_s, u"bing_shoes.html"_s, u"yahoo_shoes.html"_s);
     m_server.Serve(Endpoint::BingWeb, "/search", {"q=hiking boots"},
                    twtest::HttpReply::With(twtest::HttpReply::Delivery::CloseAtOnce));
@@ -125,7 +128,7 @@ TEST_F(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
     Tick(20);
     EXPECT_EQ(Requests(), 6) << "nothing is due before the interval has passed";
 
-    clock.Advance(24 * 3600);
+    clock.AdvanceSeconds(24 * 3600);
     ServeAll(u"blocked.html"_s, u"bing_shoes.html"_s, u"yahoo_shoes.html"_s);
     ASSERT_TRUE(TickUntil([&] { return HasChecks(project, 2); }));
     EXPECT_EQ(Shown(project, 0), (std::vector<int>{CProject5_Check::kNoData, 1, 0}));

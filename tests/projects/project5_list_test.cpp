@@ -6,7 +6,9 @@
 #include "skin/skin_constants.h"
 #include "tests/projects/kind_test.h"
 #include "tests/projects/project5_test_support.h"
+#include "tests/support/test_clock.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
@@ -59,7 +61,8 @@ QStringList Pairs(const CProject5& project) {
 // pairs skipped, and the list is saved; a saved project file holds the list; the next run of the program
 // shows the same pairs and history without writing the file.
 TEST(BidWatchtowerList, OutlivesTheProgramAndTakesOpenedFiles) {
-    kind5test::SteppedClock clock(QDateTime(QDate(2026, 3, 11), QTime(10, 0)));
+    // The wall clock the checks are dated and scheduled by; the monotonic clock stays real for the pool.
+    twtest::TestClock clock({.utcSeconds = QDateTime(QDate(2026, 3, 11), QTime(10, 0)).toSecsSinceEpoch()});
     QTemporaryDir root;
     const QByteArray filled = DataBytes(u"list_two_days.zxml"_s);
     const QString list = ListFileIn(root, filled);
@@ -113,7 +116,7 @@ TEST(BidWatchtowerList, OutlivesTheProgramAndTakesOpenedFiles) {
 // A kind-5 project file opened after its tab was closed shows the page as it was; the file cut short is
 // refused with a message and leaves the list as it was.
 TEST(BidWatchtowerList, AReopenedProjectShowsWhatWasSaved) {
-    kind5test::SteppedClock clock(QDateTime(QDate(2026, 3, 11), QTime(10, 0)));
+    twtest::TestClock clock({.utcSeconds = QDateTime(QDate(2026, 3, 11), QTime(10, 0)).toSecsSinceEpoch()});
     QTemporaryDir root;
     const QByteArray filled = DataBytes(u"list_two_days.zxml"_s);
     const QString list = ListFileIn(root, filled);

@@ -7,6 +7,7 @@
 #include "skin/skin_ico_button.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
+#include "tests/support/test_clock.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -20,7 +21,6 @@
 
 using namespace Qt::StringLiterals;
 using skin::CaptionButton;
-using skintest::ManualClock;
 using skintest::ProbeElement;
 using skintest::TestDialog;
 
@@ -49,13 +49,13 @@ class DialogTest : public ::testing::Test {
     CSkinTooltip_windows* ShowTooltip() {
         const plat::Point p = TestDialog::Centre(tipped);
         dlg.onMouseMove(p.x, p.y);
-        clock.Advance(800);
+        clock.AdvanceMs(800);
         dlg.onTimer(skin::kTickTimerId);
         return dlg.Tooltip();
     }
     const CSkinButton& Caption(CaptionButton which) { return dlg.Frame().Button(which); }
 
-    ManualClock clock;
+    twtest::TestClock clock{{.monotonicMs = 1'000'000}};
     TestDialog dlg;
     CSkinButton ok;
     CSkinButton cancel;
@@ -256,10 +256,10 @@ TEST_F(DialogTooltip, ShowsAfterTheDelayOnlyWhileActiveAndNeverTakesTheKeys) {
     dlg.Open();
     const plat::Point p = TestDialog::Centre(tipped);
     dlg.onMouseMove(p.x, p.y);
-    clock.Advance(700);
+    clock.AdvanceMs(700);
     dlg.onTimer(skin::kTickTimerId);
     EXPECT_EQ(dlg.Tooltip(), nullptr);
-    clock.Advance(60);
+    clock.AdvanceMs(60);
     dlg.onTimer(skin::kTickTimerId);
     ASSERT_NE(dlg.Tooltip(), nullptr);
     EXPECT_FALSE(dlg.Tooltip()->hasCapture());
@@ -286,10 +286,10 @@ TEST_F(DialogTooltip, LeavingTheElementClosesItWithinAPollAndTheTimeLimitClosesI
     }
     EXPECT_EQ(dlg.Tooltip(), nullptr);
     ASSERT_NE(ShowTooltip(), nullptr);
-    clock.Advance(19000);
+    clock.AdvanceMs(19000);
     dlg.onTimer(skin::kTickTimerId);
     EXPECT_NE(dlg.Tooltip(), nullptr);
-    clock.Advance(1100);
+    clock.AdvanceMs(1100);
     dlg.onTimer(skin::kTickTimerId);
     EXPECT_EQ(dlg.Tooltip(), nullptr);
 }

@@ -6,6 +6,7 @@
 #include "skin/skin_menu_popup.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/window_events.h"
+#include "tests/support/test_clock.h"
 
 #include <QDir>
 #include <QImage>
@@ -137,7 +138,7 @@ TEST(Render, ABackgroundFromTheCacheIsTheBackgroundShadedAfresh) {
 
 // Painted into a surface of its own size as the window host does: the back from the atlas.
 TEST(Render, TooltipWithAWrappedText) {
-    skintest::ManualClock clock;
+    twtest::TestClock clock{{.monotonicMs = 1'000'000}};
     TestDialog dlg;
     skintest::ProbeElement tipped;
     dlg.build = [&](TestDialog& d) {
@@ -148,7 +149,7 @@ TEST(Render, TooltipWithAWrappedText) {
     };
     dlg.Open();
     dlg.onMouseMove(50, 70);
-    clock.Advance(800);
+    clock.AdvanceMs(800);
     dlg.onTimer(skin::kTickTimerId);
     CSkinTooltip_windows* tip = dlg.Tooltip();
     ASSERT_NE(tip, nullptr);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/clock.h"
 #include "platform/window.h"
 #include "skin/skin_dlg.h"
 #include "skin/skin_element.h"
@@ -12,22 +11,6 @@
 #include <vector>
 
 namespace skintest {
-
-// A clock the test moves by hand; installed for the lifetime of the object.
-class ManualClock : public Clock {
-  public:
-    explicit ManualClock(std::int64_t start = 1'000'000) : m_now(start) { InstallClock(this); }
-    ~ManualClock() override { InstallClock(nullptr); }
-    ManualClock(const ManualClock&) = delete;
-    ManualClock& operator=(const ManualClock&) = delete;
-
-    std::int64_t MonotonicMs() override { return m_now; }
-    std::int64_t UtcSeconds() override { return m_now / 1000; }
-    void Advance(std::int64_t ms) { m_now += ms; }
-
-  private:
-    std::int64_t m_now;
-};
 
 // An element that records the mouse calls and draws that reach it, and can take drops and offer drags.
 class ProbeElement : public CSkinElement {
