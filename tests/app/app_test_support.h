@@ -6,7 +6,7 @@
 #include "net/crawler.h"
 #include "net/downloader.h"
 #include "projects/project_factory.h"
-#include "tests/app/modal_script.h"
+#include "tests/skin/modal_script.h"
 
 #include <QDir>
 #include <QFile>
@@ -149,7 +149,7 @@ struct OpenMainWindow {
     ~OpenMainWindow() { dlg.Close(); }
     OpenMainWindow(const OpenMainWindow&) = delete;
     OpenMainWindow& operator=(const OpenMainWindow&) = delete;
-    ModalScript script;
+    skintest::ModalScript script;
     CrawlerFixture crawler;
     TestMainDlg dlg;
 };

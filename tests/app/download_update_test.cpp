@@ -6,6 +6,7 @@
 #include "skin/skin_constants.h"
 #include "tests/app/app_test_support.h"
 #include "tests/net/downloader_test_fixture.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
 #include "tests/skin/window_events.h"
@@ -48,7 +49,7 @@ class UpdateDownload : public ::testing::Test {
                 run.steps.push_back(dlg.m_bar.m_position);
         };
         QObject::connect(&watch, &QTimer::timeout, step);
-        skintest::ModalHook hook([&](plat::Window& w) {
+        skintest::ModalScript hook([&](plat::Window& w) {
             if (auto* box = dynamic_cast<CMessageBoxDlg*>(&w)) {
                 run.message = box->m_text;
                 run.caption = box->m_caption;

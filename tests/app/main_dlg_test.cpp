@@ -4,6 +4,7 @@
 #include "platform/keys.h"
 #include "platform/screens.h"
 #include "tests/app/app_test_support.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 
 #include <QWidget>
@@ -46,7 +47,7 @@ class MainWindowToolbar : public ::testing::Test {
   protected:
     OpenMainWindow w;
     int dialogs = 0;
-    skintest::ModalHook cancel{[this](plat::Window& shown) {
+    skintest::ModalScript cancel{[this](plat::Window& shown) {
         dialogs += dynamic_cast<CPreferencesDlg*>(&shown) != nullptr;
         dynamic_cast<CSkinDlg_Base&>(shown).OnCommand(u"Default_cancel"_s, 0);
     }};

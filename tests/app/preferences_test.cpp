@@ -7,6 +7,7 @@
 #include "skin/skin_constants.h"
 #include "skin/skin_menu_color_sel.h"
 #include "tests/app/app_test_support.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
 #include "tests/skin/window_events.h"
@@ -52,7 +53,7 @@ class Preferences : public ::testing::Test {
 
     // Runs the Options button of the main window with the script.
     void RunOptions(Script& script) {
-        skintest::ModalHook hook([&](plat::Window& w) {
+        skintest::ModalScript hook([&](plat::Window& w) {
             if (auto* box = dynamic_cast<CMessageBoxDlg*>(&w)) {
                 script.messages << box->m_caption + u'|' + box->m_text + u'|' + QString::number(box->m_type);
                 Click(*box, box->m_button1);
@@ -253,7 +254,7 @@ TEST_F(Preferences, TheCommandsParameterChoosesThePanelShownFirst) {
     for (const auto& [param, panel] : {std::pair{3, 3}, {4, 4}, {0, 0}, {5, 0}, {-1, 0}, {99, 0}}) {
         QString seen;
         std::vector<plat::ColorRef> tabColors;
-        skintest::ModalHook hook([&](plat::Window& w) {
+        skintest::ModalScript hook([&](plat::Window& w) {
             auto& d = dynamic_cast<CPreferencesDlg&>(w);
             for (int i = 0; i < CPreferencesDlg::kPanelCount; ++i) {
                 if (d.m_panels[std::size_t(i)].m_visible)
@@ -332,7 +333,7 @@ TEST_F(Preferences, ASettingsFileThatCannotBeWrittenIsReportedOnce) {
                   QStringList{u"Critical error|Cannot save settings.|%1"_s.arg(skin::kMessageStop)});
     }
     Script silent;
-    skintest::ModalHook hook([&](plat::Window&) { silent.messages << u"shown"_s; });
+    skintest::ModalScript hook([&](plat::Window&) { silent.messages << u"shown"_s; });
     Crawler().AddKeywordToHistory(u"keyword"_s, true);
     Crawler().ClearKeywordHistory();
     EXPECT_TRUE(silent.messages.isEmpty());

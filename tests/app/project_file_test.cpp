@@ -11,8 +11,8 @@
 
 using namespace Qt::StringLiterals;
 using apptest::FileBytes;
-using apptest::ModalScript;
 using apptest::OpenMainWindow;
+using skintest::ModalScript;
 
 namespace {
 

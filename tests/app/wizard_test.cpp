@@ -7,8 +7,8 @@
 
 using namespace Qt::StringLiterals;
 using apptest::ClickElement;
-using apptest::ModalScript;
 using apptest::OpenMainWindow;
+using skintest::ModalScript;
 
 namespace {
 
@@ -81,7 +81,7 @@ TEST(NewProjectWizard, EmptyKeywordsAreRefusedAndKeysMoveBetweenListAndPage) {
     w.script.Then(ModalScript::Answer(skin::kResultOk));
     w.dlg.OnCommand(u"new_project"_s, 0);
     ASSERT_EQ(w.script.messages.size(), 2u);
-    for (const apptest::SeenMessage& message : w.script.messages) {
+    for (const skintest::SeenMessage& message : w.script.messages) {
         EXPECT_EQ(message.text, u"Please enter a keyword."_s);
         EXPECT_EQ(message.type, skin::kMessageInformation);
     }

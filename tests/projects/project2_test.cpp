@@ -85,7 +85,7 @@ TEST_F(NicheLantern, ThreeKeywordsFromWizardToReportsFilesAndBack) {
     EXPECT_EQ(project->AdsReport().ShownKeyword(), 0);
     const QString ads = project->AdsReport().VisibleRowsText();
     QString previewed;
-    Window().script.Then(apptest::ModalScript::On<CSkinAdDisplay_Dlg>([&](CSkinAdDisplay_Dlg& preview) {
+    Window().script.Then(skintest::ModalScript::On<CSkinAdDisplay_Dlg>([&](CSkinAdDisplay_Dlg& preview) {
         previewed = preview.m_display.m_runs.empty() ? QString() : preview.m_display.m_runs.front().text;
         preview.EndSkinDialog(1);
     }));

@@ -120,7 +120,7 @@ TEST_F(CampaignChronicle, RunsAddToTheDatedHistoryWhichSurvivesSaveOpenAndExport
         project->Ads()[size_t(project->m_rep2.m_shown[size_t(item)])].ad;
     EXPECT_EQ(AdvertiserDomain(expectedAd.show_url), u"acme.example"_s);
     CDownloader_Parsers_SE_result previewed;
-    Window().script.Then(apptest::ModalScript::On<CSkinAdDisplay_Dlg>([&](CSkinAdDisplay_Dlg& preview) {
+    Window().script.Then(skintest::ModalScript::On<CSkinAdDisplay_Dlg>([&](CSkinAdDisplay_Dlg& preview) {
         previewed = preview.m_display.m_ad;
         preview.EndSkinDialog(skin::kResultCancel);
     }));
@@ -158,14 +158,14 @@ TEST_F(CampaignChronicle, ChangedKeywordAsksBeforeTheHistoryGoes) {
     ASSERT_GT(sightings, 0u);
 
     project->m_keywordEdit.SetText(u"red widgets"_s);
-    Window().script.Then(apptest::ModalScript::Answer(7));
+    Window().script.Then(skintest::ModalScript::Answer(7));
     Window().dlg.OnCommand(u"prj3_start"_s, 0);
     EXPECT_FALSE(project->Running());
     EXPECT_EQ(project->m_keywordEdit.GetText(), u"blue widgets"_s);
     EXPECT_EQ(project->Ads().size(), sightings);
 
     project->m_keywordEdit.SetText(u"red widgets"_s);
-    Window().script.Then(apptest::ModalScript::Answer(6));
+    Window().script.Then(skintest::ModalScript::Answer(6));
     Window().dlg.OnCommand(u"prj3_start"_s, 0);
     EXPECT_TRUE(project->Running());
     EXPECT_EQ(project->Keyword(), u"red widgets"_s);

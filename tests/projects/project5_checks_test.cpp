@@ -13,9 +13,9 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-using apptest::ModalScript;
 using kind5test::DataBytes;
 using kind5test::FileBytes;
+using skintest::ModalScript;
 
 namespace {
 

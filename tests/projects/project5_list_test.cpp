@@ -18,11 +18,11 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
-using apptest::ModalScript;
 using kind5test::ChooseMonitor;
 using kind5test::DataBytes;
 using kind5test::FileBytes;
 using kind5test::Program;
+using skintest::ModalScript;
 
 namespace {
 
@@ -170,7 +170,7 @@ TEST(BidWatchtowerList, OnlyOneProgramOwnsTheList) {
     program.dlg.OnCommand(u"open"_s, 0);
     EXPECT_TRUE(program.dlg.m_projects.empty());
     ASSERT_EQ(program.script.messages.size(), 2u);
-    for (const apptest::SeenMessage& message : program.script.messages)
+    for (const skintest::SeenMessage& message : program.script.messages)
         EXPECT_EQ(message.text, CProject5::kListInUse);
     EXPECT_EQ(FileBytes(list), filled);
 

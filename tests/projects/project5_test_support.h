@@ -21,8 +21,8 @@ inline QByteArray DataBytes(const QString& name) {
 }
 
 // Chooses kind 5 in the wizard (it has no page, so the wizard ends at once); the open kind-5 project.
-inline CProject5& ChooseMonitor(apptest::ModalScript& script, CMainDlg& dlg) {
-    script.Then(apptest::ModalScript::On<CNewProjectDlg>(
+inline CProject5& ChooseMonitor(skintest::ModalScript& script, CMainDlg& dlg) {
+    script.Then(skintest::ModalScript::On<CNewProjectDlg>(
         [](CNewProjectDlg& wizard) { apptest::ClickElement(wizard, wizard.m_kindButtons[4]); }));
     dlg.OnCommand(QStringLiteral("new_project"), 0);
     const int tab = dlg.FindProjectOfKind(5);
@@ -63,7 +63,7 @@ class Program {
     projtest::FixtureServer m_services;
 
   public:
-    apptest::ModalScript script;
+    skintest::ModalScript script;
 
   private:
     Crawler m_crawler;

@@ -105,7 +105,7 @@ TEST_F(OfferCompass, TakesOneKeyword) {
     EXPECT_EQ(projtest::PageShown(Window().dlg).filter(u"CSkinLabel: widgets"_s).size(), 1);
 
     QString typed;
-    Window().script.Then(apptest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
+    Window().script.Then(skintest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
         ASSERT_NE(wizard.m_pFocus, nullptr);
         typed = wizard.m_pFocus.get()->GetText();
         apptest::ClickElement(wizard, wizard.m_startButton);
@@ -124,7 +124,7 @@ TEST_F(OfferCompass, StartOverUnsavedResultsAsksFirst) {
     ASSERT_TRUE(TickUntil([&] { return project->SearchStep() == CProject8::kSearchDone; }));
     const size_t results = project->Results().size();
     ASSERT_GT(results, 0u);
-    Window().script.Then(apptest::ModalScript::Answer(skin::kResultNo));
+    Window().script.Then(skintest::ModalScript::Answer(skin::kResultNo));
     Window().dlg.OnCommand(u"prj8_start"_s, 0);
     ASSERT_EQ(Window().script.messages.size(), 1u);
     EXPECT_EQ(Window().script.messages[0].text,

@@ -1,6 +1,7 @@
 #include "skin/calendar_grid.h"
 #include "skin/context_menu.h"
 #include "skin/skin_date_select.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
 #include "tests/skin/window_events.h"
@@ -147,7 +148,7 @@ TEST(SkinDateSelect, RightClickOffersTheMonthsOfTheLocale) {
     CalendarDialog d(American());
     QStringList offered;
     plat::Rect placed;
-    skintest::ModalHook hook([&](plat::Window& w) {
+    skintest::ModalScript hook([&](plat::Window& w) {
         auto& menu = dynamic_cast<CSkinMenuPopup&>(w);
         placed = menu.windowRect();
         for (const CSkinMenuPopup_Item& item : menu.Items())

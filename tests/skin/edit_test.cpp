@@ -5,6 +5,7 @@
 #include "skin/skin_dlg_holder.h"
 #include "skin/skin_edit.h"
 #include "tests/skin/live_dialog.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/test_printers.h"
 
 #include <QAbstractScrollArea>
@@ -298,7 +299,7 @@ TEST(EditDetach, TheEndOfARunEndsEditingFirst) {
         field.Create(&d.m_rootHolder, d.m_nextElementId++, u"ab"_s, false, false, u"field"_s, QString());
         field.SetPosition(20, 50, 200, 25, 0);
     };
-    skintest::ModalHook hook([&](plat::Window& w) {
+    skintest::ModalScript hook([&](plat::Window& w) {
         QWindow* handle = w.widget()->windowHandle();
         ASSERT_TRUE(QTest::qWaitForWindowActive(handle));
         const plat::Point at = LiveDialog::Centre(field);

@@ -2,6 +2,7 @@
 #include "skin/input_dlg.h"
 #include "skin/message_box_dlg.h"
 #include "skin/skin_constants.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
 #include "tests/skin/window_events.h"
@@ -19,7 +20,7 @@ const QString kInvalid =
 
 // Runs dlg driven by act once shown; every message box it opens is answered with Enter, its text noted.
 int RunInput(CInputDlg& dlg, const std::function<void(CInputDlg&)>& act, QStringList* messages = nullptr) {
-    skintest::ModalHook hook([&](plat::Window& w) {
+    skintest::ModalScript hook([&](plat::Window& w) {
         if (auto* box = dynamic_cast<CMessageBoxDlg*>(&w)) {
             EXPECT_EQ(box->m_type, skin::kMessageOk | skin::kMessageExclamation);
             messages->append(box->m_text);

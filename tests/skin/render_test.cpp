@@ -4,6 +4,7 @@
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg_holder.h"
 #include "skin/skin_menu_popup.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/window_events.h"
 #include "tests/support/test_clock.h"
@@ -169,7 +170,7 @@ TEST(Render, MessageBoxAndPopupMenu) {
     dlg.m_height = 260;
     dlg.m_title = u"Tarnwick 2.0 :: Keywords"_s;
     dlg.Open();
-    skintest::ModalHook hook([&](plat::Window& w) {
+    skintest::ModalScript hook([&](plat::Window& w) {
         auto& shown = dynamic_cast<CSkinDlg_Base&>(w);
         auto* menu = dynamic_cast<CSkinMenuPopup*>(&w);
         if (menu) {

@@ -5,7 +5,6 @@
 #include "skin/skin_element.h"
 
 #include <QStringList>
-#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -110,26 +109,6 @@ struct UnshownDialog {
         dlg.m_rootHolder.SetPosition(0, 0, 400, 300, 0);
     }
     TestDialog dlg;
-};
-
-// Runs hook in every modal run once its window shows, for as long as the object lives. A run the hook
-// leaves open ends with -1 after a few seconds, so a failing test never hangs.
-class ModalHook {
-  public:
-    explicit ModalHook(std::function<void(plat::Window&)> hook) {
-        plat::Window::setModalShownHook([hook = std::move(hook)](plat::Window& w) {
-            QTimer::singleShot(
-                5000, w.widget(),
-                [&w] {
-                    if (w.isInModalLoop())
-                        w.endDialog(-1);
-                });
-            hook(w);
-        });
-    }
-    ~ModalHook() { plat::Window::setModalShownHook(nullptr); }
-    ModalHook(const ModalHook&) = delete;
-    ModalHook& operator=(const ModalHook&) = delete;
 };
 
 inline void Place(CSkinElement& e, CSkinDlgHolder& holder, int x, int y, int w, int h) {
