@@ -82,14 +82,6 @@ class TestProject : public CProject {
     std::function<void()> duringStep;
 };
 
-// A press and release of the left button in the middle of an element.
-inline void ClickElement(CSkinDlg_Base& dlg, const CSkinElement& e) {
-    const plat::Point at = e.GetDialogPos();
-    dlg.onMouseMove(at.x + e.m_width / 2, at.y + e.m_height / 2);
-    dlg.onLButtonDown(at.x + e.m_width / 2, at.y + e.m_height / 2);
-    dlg.onLButtonUp(at.x + e.m_width / 2, at.y + e.m_height / 2);
-}
-
 // The main window, opened without its modal loop (handlers are called directly), recording the commands
 // that reach it.
 class TestMainDlg : public CMainDlg {
@@ -113,7 +105,6 @@ class TestMainDlg : public CMainDlg {
         AddProject(std::move(project));
         return raw;
     }
-    void Click(const CSkinElement& e) { ClickElement(*this, e); }
 
     QStringList commands;
 };

@@ -54,11 +54,10 @@ class UpdateDownload : public ::testing::Test {
                 run.message = box->m_text;
                 run.caption = box->m_caption;
                 run.type = box->m_type;
-                skintest::ClickAt(*box, skintest::TestDialog::Centre(box->m_button1));
+                skintest::ClickOn(*box, box->m_button1);
             } else if (cancelAfterMs >= 0) {
-                QTimer::singleShot(cancelAfterMs, dlg.widget(), [&] {
-                    skintest::ClickAt(dlg, skintest::TestDialog::Centre(dlg.m_cancelButton));
-                });
+                QTimer::singleShot(cancelAfterMs, dlg.widget(),
+                                   [&] { skintest::ClickOn(dlg, dlg.m_cancelButton); });
             }
         });
         watch.start(20);

@@ -43,7 +43,7 @@ bool NearPicture(plat::ColorRef c) {
     return std::abs(int(c & 0xFF) - 200) < 12 && ((c >> 8) & 0xFF) < 45 && ((c >> 16) & 0xFF) < 45;
 }
 
-using apptest::ClickElement;
+using skintest::ClickElement;
 
 TEST(GoogleSuggDlg, PictureShownAndTheTypedCodeAnswered) {
     // Wider than the picture area: scaled down into it.

@@ -2,12 +2,13 @@
 #include "projects/keyword_input_project.h"
 #include "skin/skin_constants.h"
 #include "tests/app/app_test_support.h"
+#include "tests/skin/skin_test_support.h"
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-using apptest::ClickElement;
 using apptest::OpenMainWindow;
+using skintest::ClickElement;
 using skintest::ModalScript;
 
 namespace {

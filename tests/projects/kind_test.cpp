@@ -10,6 +10,7 @@
 #include "skin/skin_dlg_holder.h"
 #include "skin/skin_progress.h"
 #include "skin/skin_slider.h"
+#include "tests/skin/skin_test_support.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -52,11 +53,11 @@ CProject* KindTest::NewProject(int kind, const QString& keywords) {
     CMainDlg& dlg = m_window->dlg;
     const size_t before = dlg.m_projects.size();
     m_window->script.Then(skintest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
-        apptest::ClickElement(wizard, wizard.m_kindButtons[size_t(kind - 1)]);
+        skintest::ClickElement(wizard, wizard.m_kindButtons[size_t(kind - 1)]);
         CSkinElement* field = wizard.m_pFocus.get();
         ASSERT_NE(field, nullptr) << "the kind's page gives its field the focus";
         field->SetText(keywords);
-        apptest::ClickElement(wizard, wizard.m_startButton);
+        skintest::ClickElement(wizard, wizard.m_startButton);
     }));
     dlg.OnCommand(skin::cmd::kNewProject, 0);
     return dlg.m_projects.size() > before ? dlg.m_projects.back().get() : nullptr;

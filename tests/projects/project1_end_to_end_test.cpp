@@ -3,6 +3,7 @@
 #include "projects/keyword/project1.h"
 #include "skin/skin_constants.h"
 #include "tests/projects/kind_test.h"
+#include "tests/skin/skin_test_support.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -90,7 +91,7 @@ TEST_F(Project1EndToEnd, EverySourceMergedSavedOpenedAndExported) {
         return [words](CSkinListBox_FilterDlg& dlg) {
             dlg.m_enableCheck.m_checked = !words.isEmpty();
             dlg.m_edit1.SetText(words);
-            apptest::ClickElement(dlg, dlg.m_ok);
+            skintest::ClickElement(dlg, dlg.m_ok);
         };
     };
     FilterColumn(project->Report(), CProject1_Rep::kSources, showSources(u"ask"_s));
@@ -176,7 +177,7 @@ TEST_F(Project1EndToEnd, SendToOpensTheWizardPresetForKind2) {
         EXPECT_EQ(wizard.m_current, 1);
         ASSERT_NE(wizard.m_pFocus, nullptr);
         typed = wizard.m_pFocus.get()->m_caption;
-        apptest::ClickElement(wizard, wizard.m_startButton);
+        skintest::ClickElement(wizard, wizard.m_startButton);
     }));
     Window().dlg.OnCommand(toKind2, 0);
     EXPECT_EQ(typed, keywords);

@@ -3,6 +3,7 @@
 #include "projects/keyword/project2.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
+#include "tests/skin/skin_test_support.h"
 
 #include <gmock/gmock.h>
 
@@ -181,7 +182,7 @@ TEST_F(NicheLantern, AdsFollowTheSelectedKeywordOnlyWhileItIsShown) {
         return [words](CSkinListBox_FilterDlg& dlg) {
             dlg.m_enableCheck.m_checked = !words.isEmpty();
             dlg.m_edit1.SetText(words);
-            apptest::ClickElement(dlg, dlg.m_ok);
+            skintest::ClickElement(dlg, dlg.m_ok);
         };
     };
 

@@ -4,6 +4,7 @@
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
 #include "tests/projects/project5_test_support.h"
+#include "tests/skin/skin_test_support.h"
 #include "tests/support/test_clock.h"
 
 #include <QCoreApplication>
@@ -99,7 +100,7 @@ TEST_F(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
     // The test drives the tick itself, so that no check starts while the pairs are typed.
     w.dlg.killTimer(CMainDlg::kProjectTimer);
     TypePair(w.script, u"running shoes"_s, u"WWW.ShoeShop.com "_s);
-    apptest::ClickElement(w.dlg, project.m_btnAdd);
+    skintest::ClickElement(w.dlg, project.m_btnAdd);
     TypePair(w.script, u"hiking boots\r\nRunning Shoes"_s, u"http://bootbarn.net\r\nshoeshop.com"_s);
     w.dlg.OnCommand(CProject5::kAddCommand, 0);
     EXPECT_TRUE(w.script.Done());
@@ -183,7 +184,7 @@ TEST_F(BidWatchtower, KeywordFilterOffersTheWatchedKeywords) {
             offered << dlg.m_dropList.GetItemText(i);
         dlg.m_dropList.SetCurSel(int(offered.indexOf(u"hiking boots"_s)), true);
         dlg.m_enableCheck.m_checked = true;
-        apptest::ClickElement(dlg, dlg.m_ok);
+        skintest::ClickElement(dlg, dlg.m_ok);
     });
     EXPECT_EQ(offered.mid(2), (QStringList{u"hiking boots"_s, u"running shoes"_s}));
     project.m_rep.UpdateItemCount();

@@ -6,6 +6,7 @@
 #include "skin/skin_constants.h"
 #include "tests/projects/kind_test.h"
 #include "tests/projects/project5_test_support.h"
+#include "tests/skin/skin_test_support.h"
 #include "tests/support/test_clock.h"
 
 #include <QDateTime>
@@ -161,7 +162,7 @@ TEST(BidWatchtowerList, OnlyOneProgramOwnsTheList) {
     ASSERT_TRUE(other->tryLock());
 
     program.script.Then(ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
-        apptest::ClickElement(wizard, wizard.m_kindButtons[4]);
+        skintest::ClickElement(wizard, wizard.m_kindButtons[4]);
         wizard.EndSkinDialog(skin::kResultCancel);
     }));
     program.script.Then(ModalScript::Answer(skin::kResultOk));

@@ -5,6 +5,7 @@
 #include "projects/competition/project5.h"
 #include "tests/app/app_test_support.h"
 #include "tests/projects/fixture_server.h"
+#include "tests/skin/skin_test_support.h"
 
 #include <QTemporaryDir>
 
@@ -23,7 +24,7 @@ inline QByteArray DataBytes(const QString& name) {
 // Chooses kind 5 in the wizard (it has no page, so the wizard ends at once); the open kind-5 project.
 inline CProject5& ChooseMonitor(skintest::ModalScript& script, CMainDlg& dlg) {
     script.Then(skintest::ModalScript::On<CNewProjectDlg>(
-        [](CNewProjectDlg& wizard) { apptest::ClickElement(wizard, wizard.m_kindButtons[4]); }));
+        [](CNewProjectDlg& wizard) { skintest::ClickElement(wizard, wizard.m_kindButtons[4]); }));
     dlg.OnCommand(QStringLiteral("new_project"), 0);
     const int tab = dlg.FindProjectOfKind(5);
     EXPECT_GE(tab, 0);

@@ -5,6 +5,7 @@
 #include "skin/skin_constants.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
+#include "tests/skin/skin_test_support.h"
 
 using namespace Qt::StringLiterals;
 
@@ -60,7 +61,7 @@ TEST_F(OfferCompass, SearchesBothQueriesSavesAtTheSecondStepAndExports) {
               (std::vector<std::string>{"affiliate", "affiliate", "affiliate", "cpa", "cpa", "cpa"}));
 
     for (int i = 0; i < 3; ++i)
-        apptest::ClickElement(Window().dlg, project->m_links[i]);
+        skintest::ClickElement(Window().dlg, project->m_links[i]);
     const QStringList opened = DefaultPlatformServices().OpenedUrls();
     ASSERT_EQ(opened.size(), 3);
     EXPECT_TRUE(opened[0].contains(u"/google/search?"_s) &&
@@ -108,7 +109,7 @@ TEST_F(OfferCompass, TakesOneKeyword) {
     Window().script.Then(skintest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
         ASSERT_NE(wizard.m_pFocus, nullptr);
         typed = wizard.m_pFocus.get()->GetText();
-        apptest::ClickElement(wizard, wizard.m_startButton);
+        skintest::ClickElement(wizard, wizard.m_startButton);
     }));
     Window().dlg.OnCommand(u"new_project8red widgets;blue widgets;"_s, 0);
     EXPECT_EQ(typed, u"red widgets"_s);

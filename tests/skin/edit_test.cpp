@@ -43,7 +43,7 @@ class EditTest : public ::testing::Test {
     void Drop(const CSkinElement& e, const QString& text) {
         QMimeData data;
         data.setText(text);
-        const plat::Point c = LiveDialog::Centre(e);
+        const plat::Point c = skintest::Centre(e);
         QDragEnterEvent enter(QPoint(c.x, c.y), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(dlg.widget(), &enter);
         QDropEvent drop(QPointF(c.x, c.y), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -302,7 +302,7 @@ TEST(EditDetach, TheEndOfARunEndsEditingFirst) {
     skintest::ModalScript hook([&](plat::Window& w) {
         QWindow* handle = w.widget()->windowHandle();
         ASSERT_TRUE(QTest::qWaitForWindowActive(handle));
-        const plat::Point at = LiveDialog::Centre(field);
+        const plat::Point at = skintest::Centre(field);
         QTest::mouseClick(handle, Qt::LeftButton, {}, QPoint(at.x, at.y));
         QTest::keyClick(handle, 'c');
         page.handle = [&heard, &field](const QString& command, int) {

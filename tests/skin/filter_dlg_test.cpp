@@ -183,7 +183,7 @@ TEST(FilterDialog, OneValueFromTheListWithAndWithoutContains) {
     CSkinListBox_Column& c = w.Column(FilterReport::kGroup);
     c.filterType = CSkinListBox_Column::kFilterOneValueContains;
     const auto pick = [](Dlg& d, int line) {
-        const plat::Point at = TestDialog::Centre(d.m_dropList);
+        const plat::Point at = skintest::Centre(d.m_dropList);
         QTest::mouseClick(d.widget()->windowHandle(), Qt::LeftButton, {}, QPoint(at.x, at.y));
         ASSERT_TRUE(d.m_dropList.IsPopupOpen());
         QTest::mouseClick(d.m_dropList.Popup()->widget()->windowHandle(), Qt::LeftButton, {},

@@ -36,7 +36,7 @@ int RunInput(CInputDlg& dlg, const std::function<void(CInputDlg&)>& act, QString
 // presses OK.
 void Submit(CInputDlg& dlg, const QString& text) {
     if (!dlg.m_edit.Native())
-        skintest::ClickAt(dlg, TestDialog::Centre(dlg.m_edit));
+        skintest::ClickOn(dlg, dlg.m_edit);
     QWidget* field = dlg.m_edit.Native()->widget();
     dlg.m_edit.Native()->selectAll();
     QTest::keyClick(field, Qt::Key_Delete);
@@ -45,7 +45,7 @@ void Submit(CInputDlg& dlg, const QString& text) {
             QTest::keyClick(field, Qt::Key_Return);
         else
             QTest::sendKeyEvent(QTest::Press, field, Qt::Key_unknown, QString(c), {});
-    skintest::ClickAt(dlg, TestDialog::Centre(dlg.m_ok));
+    skintest::ClickOn(dlg, dlg.m_ok);
 }
 
 } // namespace
@@ -101,7 +101,7 @@ TEST(InputDialog, MultiLineEntriesListsAndClosing) {
     list.m_items = {u"alpha"_s, u"beta"_s};
     const auto pick = [](CInputDlg& d) {
         d.m_dropList.SetCurSel(1, true);
-        skintest::ClickAt(d, TestDialog::Centre(d.m_ok));
+        skintest::ClickOn(d, d.m_ok);
     };
     EXPECT_EQ(RunInput(list, pick), skin::kResultOk);
     EXPECT_EQ(list.m_text, u"beta"_s);

@@ -23,7 +23,7 @@ void Give(CMessageBoxDlg& box, Answer answer) {
     else if (answer == kClose)
         box.widget()->close(); // as the window manager closes
     else
-        skintest::ClickAt(box, TestDialog::Centre(*targets[answer == kCloseButton ? 3 : answer]));
+        skintest::ClickOn(box, *targets[answer == kCloseButton ? 3 : answer]);
 }
 
 } // namespace
@@ -91,7 +91,7 @@ TEST(MessageBox, LayoutFollowsTheTextAndTheCheckBox) {
             seen.text = plat::Rect::fromXywh(label.m_x, label.m_y, label.m_width, label.m_height);
             seen.buttonTop = box.m_button1.m_y;
             if (neverAgain) {
-                skintest::ClickAt(box, TestDialog::Centre(box.m_neverAgainBox));
+                skintest::ClickOn(box, box.m_neverAgainBox);
                 QTest::keyClick(box.widget(), Qt::Key_Escape);
             }
             QTest::keyClick(box.widget(), Qt::Key_Escape);

@@ -11,6 +11,12 @@
 
 namespace skintest {
 
+// The middle of an element.
+inline plat::Point Centre(const CSkinElement& e) {
+    const plat::Point p = e.GetDialogPos();
+    return {p.x + e.m_width / 2, p.y + e.m_height / 2};
+}
+
 // An element that records the mouse calls and draws that reach it, and can take drops and offer drags.
 class ProbeElement : public CSkinElement {
   public:
@@ -80,16 +86,6 @@ class TestDialog : public CSkinDlg {
         onInitDialog();
         onActivate(true);
     }
-    static plat::Point Centre(const CSkinElement& e) {
-        const plat::Point at = e.GetDialogPos();
-        return {at.x + e.m_width / 2, at.y + e.m_height / 2};
-    }
-    void Click(const CSkinElement& e) {
-        const plat::Point p = Centre(e);
-        onMouseMove(p.x, p.y);
-        onLButtonDown(p.x, p.y);
-        onLButtonUp(p.x, p.y);
-    }
     void Key(int key, unsigned modifiers = 0) {
         onKeyDown(key, modifiers, false);
         onKeyUp(key, modifiers, false);
@@ -101,6 +97,15 @@ class TestDialog : public CSkinDlg {
     std::vector<int> params;
     int helps = 0;
 };
+
+// A press and release of the left button in the middle of an element, handed to the dialog's handlers
+// without the window system: for dialogs opened without their modal loop.
+inline void ClickElement(CSkinDlg_Base& dlg, const CSkinElement& e) {
+    const plat::Point p = Centre(e);
+    dlg.onMouseMove(p.x, p.y);
+    dlg.onLButtonDown(p.x, p.y);
+    dlg.onLButtonUp(p.x, p.y);
+}
 
 // A dialog that is never shown: its root holder is set up by hand, so elements have a dialog to report to.
 struct UnshownDialog {
