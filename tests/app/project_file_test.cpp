@@ -14,8 +14,8 @@
 
 using namespace Qt::StringLiterals;
 using apptest::FileBytes;
-using apptest::ModalScript;
 using apptest::OpenMainWindow;
+using skintest::ModalScript;
 
 namespace {
 
