@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <list>
 
 using namespace Qt::StringLiterals;
@@ -173,7 +174,6 @@ TEST_F(DownloaderExchange, FailuresEndDoneAndEmptyWithTheStageAndReason) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.url);
-        m_downloader.m_lastError.clear();
         const auto started = std::chrono::steady_clock::now();
         const DownloadResponse response = fetch(c.url);
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
@@ -184,6 +184,47 @@ TEST_F(DownloaderExchange, FailuresEndDoneAndEmptyWithTheStageAndReason) {
             EXPECT_TRUE(response.lastError.startsWith(c.error)) << response.lastError.toStdString();
         else
             EXPECT_EQ(response.lastError, c.error);
+    }
+}
+
+// A slot keeps no failure from one job to the next: each job reports its own error, whether the taker
+// resets the slot, starts the finished one again or gives it back and takes it anew.
+TEST_F(DownloaderExchange, AJobAfterAFailedOneReportsOnlyItsOwnError) {
+    const twtest::ClosedPort closed;
+    const std::string refused = "http://127.0.0.1:" + std::to_string(closed.Port()) + "/";
+    m_server.SetReply("/page", HttpReply::Page("<p>fine</p>"));
+    m_server.SetReply("/short", HttpReply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\n0123456789"));
+    m_server.SetReply("/gone", HttpReply::With(HttpReply::Delivery::CloseAtOnce));
+    m_server.SetReply("/missing", HttpReply::Raw("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n"));
+    const std::function<void()> handOver[] = {
+        [] {},
+        [&] { m_downloader.Reset(); },
+        [&] {
+            m_downloader.Release();
+            ASSERT_TRUE(dltest::WaitReusable(m_downloader));
+        },
+    };
+    for (const auto& between : handOver) {
+        EXPECT_TRUE(fetch(refused).FailureText().startsWith(u"Connect error: "_s));
+        between();
+        const DownloadResponse page = fetch(m_server.Url("/page"));
+        EXPECT_EQ(page.status.code, 200);
+        EXPECT_EQ(page.announcedLength, 11);
+        EXPECT_TRUE(page.lastError.isEmpty()) << page.lastError.toStdString();
+        EXPECT_TRUE(page.FailureText().isEmpty());
+
+        EXPECT_EQ(fetch(m_server.Url("/short")).lastError,
+                  u"Receive error: the reply ended after 10 of 50 bytes"_s);
+        between();
+        const DownloadResponse gone = fetch(m_server.Url("/gone"));
+        EXPECT_TRUE(gone.lastError.isEmpty()) << gone.lastError.toStdString();
+        EXPECT_EQ(gone.announcedLength, std::nullopt);
+        EXPECT_EQ(gone.FailureText(), u"Receive error: the server closed the connection without a reply"_s);
+        between();
+        // The server's own word comes first; the earlier job's failure is no part of it.
+        const DownloadResponse missing = fetch(m_server.Url("/missing"));
+        EXPECT_TRUE(missing.lastError.isEmpty());
+        EXPECT_EQ(missing.FailureText(), u"HTTP error 404 Not Found"_s);
     }
 }
 
@@ -235,7 +276,6 @@ TEST_F(DownloaderExchange, RepliesThatArriveTooSlowlyEnd) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        m_downloader.m_lastError.clear();
         const auto started = std::chrono::steady_clock::now();
         ASSERT_TRUE(m_downloader.Start(Q(m_server.Url(c.path))));
         ASSERT_TRUE(dltest::WaitFinished(m_downloader, 15000));
@@ -310,7 +350,6 @@ TEST_F(DownloaderTls, RefusedPeersAndPlainRequestsSendNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.url);
         m_crawler.m_sslContext = c.context;
-        m_downloader.m_lastError.clear();
         const int connections = m_tlsServer.ConnectionCount();
         const DownloadResponse response = fetch(c.url);
         EXPECT_TRUE(response.body.isEmpty());
