@@ -64,11 +64,6 @@ void CDownloadUpdateDlg::onTimer(unsigned id) {
         m_downloader = g_pCrawler->GetFreeDownloader();
         if (!m_downloader)
             return;
-        {
-            // A slot keeps the error of its last failed exchange; this download must not inherit it.
-            std::lock_guard guard(m_downloader->m_cs);
-            m_downloader->m_lastError.clear();
-        }
         // An installer may take longer than a page; this dialog shows its progress and cancels it.
         m_downloader->SetReplyTimeLimits({.totalDeadlineMs = 0});
         if (!m_downloader->Start(m_url, true, true))

@@ -56,10 +56,8 @@ void CMainDlg::OpenProjectFile(int /*param*/) {
 
     killTimer(kProjectTimer);
     CDownloader_HTMLTags tree;
-    // The kind is decided first, so one object is made for the file whatever it holds. A file cut short
-    // would open with part of its values silently missing: it is refused as a whole.
-    const int kind = LoadTreeFromFile(tree, answer.path) ? ProjectFileKind(tree) : 0;
-    if (kind == 0 || !ProjectFileComplete(tree, kind)) {
+    const int kind = ReadProjectFile(answer.path, tree);
+    if (kind == 0) {
         MessageBox(kUnrecognized, kCaptionCriticalOpen, kErrorBox);
         setTimer(kProjectTimer, kProjectTickMs);
         return;
@@ -83,9 +81,7 @@ void CMainDlg::OpenProjectFile(int /*param*/) {
         } else {
             ShowProject(openMonitor);
         }
-        project->LoadXml(&tree);
-        // What was just read is in its file.
-        project->m_hasResults = false;
+        LoadProjectFile(*project, tree);
         OnCommand(skin::cmd::kResume, 0);
         LayoutTabs();
     } else if (project && !project->OpenRefusal().isEmpty()) {

@@ -27,6 +27,17 @@ bool ProjectFileComplete(const CDownloader_HTMLTags& tree, int kind) {
     return SavedRootClosed(tree, RootName(kind));
 }
 
+int ReadProjectFile(const QString& path, CDownloader_HTMLTags& tree) {
+    // The kind is decided first, so one object is made for the file whatever it holds.
+    const int kind = LoadTreeFromFile(tree, path) ? ProjectFileKind(tree) : 0;
+    return kind != 0 && ProjectFileComplete(tree, kind) ? kind : 0;
+}
+
+void LoadProjectFile(CProject& project, CDownloader_HTMLTags& tree) {
+    project.LoadXml(&tree);
+    project.m_hasResults = false;
+}
+
 CDownloader_HTMLTags ProjectFileTree(CProject& project) {
     CDownloader_HTMLTags tree;
     project.SaveXml(tree.AddChild(RootName(project.m_kind), false));

@@ -1,5 +1,6 @@
 // The report grid against Qt's proxy model on the same million records (a count, an amount with missing
-// values, a text): re-sorting, the repaint after one wheel step, the first paint, and the grid's own memory.
+// values, a text): re-sorting, sorting by comparisons alone and under secondary keys, the repaint after one
+// wheel step, the first paint, and the grid's own memory.
 #include "bench/grid_bench_support.h"
 
 #include <QSortFilterProxyModel>
@@ -75,6 +76,69 @@ void BmGridSortOtherColumn(benchmark::State& state) {
     state.SetLabel(ColumnLabel(column));
 }
 BENCHMARK(BmGridSortOtherColumn)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+// A report that names no typed keys, as a report whose columns compare in ways of their own: every sort asks
+// CompareItems pair by pair. Column 3 is the keyword compared ignoring case, as the kinds' keyword columns
+// do.
+class ComparedReport : public RecordReport {
+  public:
+    bool GetSortKey(int /*item*/, CSkinListBox_SortKey& /*key*/) override { return false; }
+    int CompareItems(int a, int b) override {
+        if (m_sortColumn != kCaseless)
+            return RecordReport::CompareItems(a, b);
+        return records[static_cast<std::size_t>(a)].keyword.compare(
+            records[static_cast<std::size_t>(b)].keyword, Qt::CaseInsensitive);
+    }
+    static constexpr int kCaseless = 3;
+};
+
+const char* ComparedLabel(std::int64_t column) {
+    return column == ComparedReport::kCaseless ? "text ignoring case" : ColumnLabel(column);
+}
+
+// A click on another column's header of a report without typed keys: a sort from scratch by comparisons.
+void BmGridCompareOtherColumn(benchmark::State& state) {
+    gridbench::GridDialog<ComparedReport> dlg;
+    ComparedReport& report = dlg.report;
+    report.records = Records(kMillion);
+    const int column = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        report.m_sortColumn = (column + 1) % 3;
+        report.InvalidateContent();
+        report.UpdateItemCount();
+        state.ResumeTiming();
+        report.m_sortColumn = column;
+        report.InvalidateContent();
+        report.UpdateItemCount();
+        benchmark::DoNotOptimize(report.Order().data());
+    }
+    state.SetLabel(ComparedLabel(column));
+}
+BENCHMARK(BmGridCompareOtherColumn)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+// Secondary keys: the amounts decide first, then the given column; such an order is always built by
+// comparisons, typed keys or not.
+void BmGridSecondaryKeys(benchmark::State& state) {
+    GridDialog dlg;
+    RecordReport& report = dlg.report;
+    report.records = Records(kMillion);
+    report.m_secondaryKeys = true;
+    report.m_sortKeys = {RecordReport::kCpc, 0};
+    const int column = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        report.m_sortColumn = column;
+        report.InvalidateContent();
+        report.UpdateItemCount();
+        benchmark::DoNotOptimize(report.Order().data());
+    }
+    state.SetLabel(column == RecordReport::kVolume ? "amount, then int" : "amount, then text");
+}
+BENCHMARK(BmGridSecondaryKeys)
+    ->Arg(RecordReport::kVolume)
+    ->Arg(RecordReport::kKeyword)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5);
 
 void BmQtProxySortOtherColumn(benchmark::State& state) {
     RecordModel model(Records(kMillion));

@@ -2,21 +2,19 @@
 // must stay linear. The first parse in a fresh process, with the UTF-8 decoding, is measured beside
 // libxml2's HTML parser on the same bytes: the program starts itself as the child that parses
 // (--first-parse <ours|libxml2> <file>).
+#include "bench/fresh_process.h"
 #include "core/text_convert.h"
 #include "net/html_tags.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <libxml/HTMLparser.h>
 #include <optional>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <utility>
 #include <vector>
 
@@ -142,43 +140,6 @@ int FirstParseChild(const char* parser, const char* path) {
     std::_Exit(0);
 }
 
-std::string& SelfPath() {
-    static std::string path;
-    return path;
-}
-
-// One child run: its parse time in milliseconds, or nothing when it failed.
-std::optional<double> RunChild(const char* parser, const std::string& file) {
-    int out[2];
-    if (pipe(out) != 0)
-        return std::nullopt;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    std::string self = SelfPath(), flag = "--first-parse", which = parser, path = file;
-    char* argv[] = {self.data(), flag.data(), which.data(), path.data(), nullptr};
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, self.c_str(), &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    std::string text;
-    char buffer[128];
-    for (ssize_t got; spawned == 0 && (got = read(out[0], buffer, sizeof buffer)) > 0;)
-        text.append(buffer, size_t(got));
-    close(out[0]);
-    int status = 0;
-    if (spawned != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
-        text.empty())
-        return std::nullopt;
-    return std::strtod(text.c_str(), nullptr) / 1000.0;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // Fifteen fresh children per parser, taking turns, on the page's UTF-8 bytes; the counters are the medians
 // and libxml2's time over ours.
 void BmFirstParseBesideLibxml2(benchmark::State& state) {
@@ -195,7 +156,8 @@ void BmFirstParseBesideLibxml2(benchmark::State& state) {
     std::vector<double> ours, theirs;
     for (auto _ : state) {
         for (int run = 0; run < 15; ++run) {
-            const std::optional<double> a = RunChild("ours", file), b = RunChild("libxml2", file);
+            const std::optional<double> a = freshprocess::RunChild({"--first-parse", "ours", file});
+            const std::optional<double> b = freshprocess::RunChild({"--first-parse", "libxml2", file});
             if (!a || !b) {
                 state.SkipWithError("a child failed");
                 return;
@@ -204,9 +166,9 @@ void BmFirstParseBesideLibxml2(benchmark::State& state) {
             theirs.push_back(*b);
         }
     }
-    state.counters["ours_ms"] = Median(ours);
-    state.counters["libxml2_ms"] = Median(theirs);
-    state.counters["speed_x"] = Median(theirs) / Median(ours);
+    state.counters["ours_ms"] = freshprocess::Median(ours);
+    state.counters["libxml2_ms"] = freshprocess::Median(theirs);
+    state.counters["speed_x"] = freshprocess::Median(theirs) / freshprocess::Median(ours);
     state.SetLabel(state.range(0) == 0 ? "5 MB synthetic" : "3 MB realistic");
 }
 BENCHMARK(BmFirstParseBesideLibxml2)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -380,7 +342,7 @@ BENCHMARK(BmReferencesWithoutSemicolon)
 int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "--first-parse") == 0)
         return FirstParseChild(argv[2], argv[3]);
-    SelfPath() = argv[0];
+    freshprocess::SelfPath() = argv[0];
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -36,8 +36,14 @@ inline constexpr int kMaxCourtesySeconds = 3600;
 inline constexpr int kMaxResponseBytes = 64 * 1024 * 1024;
 
 // A slot keeps the storage of its last reply for the next one when it is no larger than this: most pages
-// fit, and a slot that once took a large download does not hold on to its memory.
+// fit. A larger one is kept only for kKeptLargeReceiveBufferMs after its taker is done with it.
 inline constexpr int kKeptReceiveBufferBytes = 1024 * 1024;
+
+// How long a slot keeps the storage of a large reply after its taker is done with it: long enough for the
+// next job of a run of large downloads (the project tick starts jobs every half second) to receive into
+// memory that is mapped already, which costs a quarter of a download's time when made afresh; short enough
+// that a slot that once took a large download does not hold on to its memory.
+inline constexpr int kKeptLargeReceiveBufferMs = 2000;
 
 // A compressed body may not inflate beyond this: a small reply must not be able to fill the memory.
 inline constexpr int kMaxInflatedBytes = 64 * 1024 * 1024;

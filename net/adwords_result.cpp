@@ -4,6 +4,7 @@
 #include "net/html_tags.h"
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -22,6 +23,13 @@ QString JoinMonths(const std::array<int, CDownloader_Parsers_Adwords_result::kMo
 
 const CDownloader_HTMLTags* FindKey(const CDownloader_HTMLTags* node, const QString& key) {
     return node ? node->FindFirst({.tag = key}) : nullptr;
+}
+
+// A figure of a saved row; one that is no real number (a damaged file) reads as not fetched.
+void ReadFigure(const CDownloader_HTMLTags* node, float& figure) {
+    CDownloader_HTMLTags::GetFloat(node, figure, -1.0f);
+    if (!std::isfinite(figure))
+        figure = -1.0f;
 }
 
 } // namespace
@@ -58,10 +66,10 @@ void CDownloader_Parsers_Adwords_result::ReadXml(const CDownloader_HTMLTags* nod
     CDownloader_HTMLTags::GetInt(FindKey(node, u"estimatedPosMax"_s), estimatedPosMax, -1);
     CDownloader_HTMLTags::GetInt(FindKey(node, u"keywordGroup"_s), keywordGroup, 0);
     CDownloader_HTMLTags::GetInt(FindKey(node, u"keywordType"_s), keywordType, 0);
-    CDownloader_HTMLTags::GetFloat(FindKey(node, u"estimatedSearch"_s), estimatedSearch, -1.0f);
-    CDownloader_HTMLTags::GetFloat(FindKey(node, u"avgCPC"_s), avgCPC, -1.0f);
-    CDownloader_HTMLTags::GetFloat(FindKey(node, u"avgCTR"_s), avgCTR, -1.0f);
-    CDownloader_HTMLTags::GetFloat(FindKey(node, u"competition"_s), competition, -1.0f);
+    ReadFigure(FindKey(node, u"estimatedSearch"_s), estimatedSearch);
+    ReadFigure(FindKey(node, u"avgCPC"_s), avgCPC);
+    ReadFigure(FindKey(node, u"avgCTR"_s), avgCTR);
+    ReadFigure(FindKey(node, u"competition"_s), competition);
     QString months;
     CDownloader_HTMLTags::GetString(FindKey(node, u"searchTrends_str"_s), months, QString());
 

@@ -63,24 +63,11 @@ const SettingKey kSettingKeys[] = {
 constexpr char16_t kRootName[] = u"ProjectCrawler";
 constexpr char16_t kHistoryName[] = u"hist_str";
 
-bool HasName(const Node& node, const QString& name) {
-    return !node.IsTextNode() && node.GetTagName(false).compare(name, Qt::CaseInsensitive) == 0;
-}
-
-// The first direct child named name (any case), or null. Only direct children count: a key of the same
-// name inside another element is not a setting.
-Node* FindChild(Node& parent, const QString& name) {
-    for (Node& child : parent.GetChildren())
-        if (HasName(child, name))
-            return &child;
-    return nullptr;
-}
-
 // Finds the direct child named name or appends it; an element found keeps its content. An element whose end
 // tag was missing in a damaged file is replaced by one with an end tag: written without one, it would not
 // hold its values when read back.
 Node* FindOrCreateChild(Node& parent, const QString& name) {
-    Node* found = FindChild(parent, name);
+    Node* found = parent.FindChild(name);
     if (!found)
         return parent.AddChild(name, false);
     if (!found->IsClosed()) {
@@ -98,7 +85,7 @@ void RemoveChildren(Node& parent, const QString& name) {
     std::vector<Node> kept;
     kept.reserve(children.size());
     for (Node& child : children) {
-        if (HasName(child, name)) {
+        if (child.IsElementNamed(name)) {
             if (!kept.empty() && kept.back().IsTextNode() && kept.back().GetText().trimmed().isEmpty())
                 kept.pop_back();
             continue;
@@ -173,10 +160,11 @@ void CProjectCrawler::readSettingsFile() {
 void CProjectCrawler::LoadSettings() {
     readSettingsFile();
     Node empty;
-    Node* root = FindChild(m_settingsDoc, QString::fromUtf16(kRootName));
+    // Only direct children count: a key of the same name inside another element is not a setting.
+    Node* root = m_settingsDoc.FindChild(kRootName);
     Node& settings = root ? *root : empty;
     for (const SettingKey& key : kSettingKeys) {
-        const Node* value = FindChild(settings, QString::fromUtf16(key.name));
+        const Node* value = settings.FindChild(key.name);
         if (auto member = std::get_if<int CProjectCrawler::*>(&key.member))
             Node::GetInt(value, this->*(*member), key.defaultValue);
         else if (auto flag = std::get_if<bool CProjectCrawler::*>(&key.member))
@@ -193,7 +181,7 @@ void CProjectCrawler::LoadSettings() {
 
     m_keywordHistory.clear();
     for (const Node& child : settings.GetChildren()) {
-        if (HasName(child, QString::fromUtf16(kHistoryName))) {
+        if (child.IsElementNamed(kHistoryName)) {
             QString entry;
             Node::GetString(&child, entry);
             m_keywordHistory.append(entry);

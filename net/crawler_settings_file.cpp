@@ -11,13 +11,6 @@ namespace {
 
 using Node = CDownloader_HTMLTags;
 
-Node* FindTopLevel(Node& document, const QString& name) {
-    for (Node& child : document.GetChildren())
-        if (!child.IsTextNode() && child.GetTagName(false).compare(name, Qt::CaseInsensitive) == 0)
-            return &child;
-    return nullptr;
-}
-
 // A root element whose end tag is missing (a file cut off while it was written) has its keys beside it at
 // the top level: they move into it, as its end tag would have moved them.
 void AdoptFollowingNodes(Node& document, const Node* root) {
@@ -68,7 +61,7 @@ void KeepOnly(Node& parsed, Node* root, Node& document) {
 SettingsFileContent TakeSettingsElement(const QByteArray& bytes, const QString& rootName, Node& document) {
     Node parsed;
     ParseSavedFileBytes(parsed, bytes);
-    if (Node* root = FindTopLevel(parsed, rootName)) {
+    if (Node* root = parsed.FindChild(rootName)) {
         const std::vector<Node>& top = parsed.GetChildren();
         const bool alone = std::all_of(top.begin(), top.end(), [root](const Node& node) {
             return &node == root || IsBlank(node) || (!root->IsClosed() && &node > root);
@@ -87,7 +80,7 @@ SettingsFileContent TakeSettingsElement(const QByteArray& bytes, const QString& 
     if (start > 0) {
         Node resumed;
         ParseSavedFileBytes(resumed, bytes.sliced(start));
-        if (Node* root = FindTopLevel(resumed, rootName)) {
+        if (Node* root = resumed.FindChild(rootName)) {
             KeepOnly(resumed, root, document);
             return SettingsFileContent::SettingsAndMore;
         }

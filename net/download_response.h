@@ -4,13 +4,19 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 class CDownloader_HTMLTags;
 
-// What the taker of a download slot reads once the job is done: references into the slot, taken together
-// under its lock, so nothing is copied per read. They stay valid until the taker starts, resets or releases
-// the slot again, since only those let the worker write the response anew.
+// What the taker of a download slot reads once the job is done: one view of the finished job, references
+// into the slot taken together under its lock, so nothing is copied per read. They stay valid until the
+// taker starts, resets or releases the slot again, since only those let the worker write the response anew.
 struct DownloadResponse {
+    // The status line of the last reply (after redirects); no code when it had none (a failed exchange, a
+    // whois reply, a file). A 4xx or 5xx reply is a complete download: the taker decides it failed.
+    const HttpStatus& status;
+    // The Content-Length the last reply announced, when it gave one.
+    const std::optional<qint64>& announcedLength;
     const QString& header;
     const QString& body;
     // As received, inflated when it was compressed.
@@ -20,9 +26,10 @@ struct DownloadResponse {
     const QString& baseUrl;
     // Absolute target of the response's Location header, when it had one.
     const QString& redirectUrl;
-    // Why the exchange failed, when it did.
+    // Why this job's exchange failed, when it did; never an earlier job's failure.
     const QString& lastError;
-    // The status line of the last reply (after redirects); no code when it had none (a failed exchange, a
-    // whois reply, a file). A 4xx or 5xx reply is a complete download: the taker decides it failed.
-    const HttpStatus& status;
+
+    // Why the job brought no reply a service's parser may read: the server's error status, else this job's
+    // error, else that nothing came back at all. Empty when the reply is there to be read.
+    QString FailureText() const;
 };

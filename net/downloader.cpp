@@ -51,9 +51,10 @@ void CDownloader::resetLocked() {
     m_body.clear();
     m_header.clear();
     m_status = HttpStatus();
+    m_announcedLength.reset();
     // Storage a taker still shares is not written into again.
-    if (m_raw.isDetached() && m_raw.capacity() <= limits::kKeptReceiveBufferBytes)
-        m_receiveBuffer = std::move(m_raw);
+    if (m_raw.isDetached())
+        keepReceiveBuffer(std::move(m_raw));
     m_raw = QByteArray();
     m_rawLength = 0;
 }
@@ -100,6 +101,9 @@ bool CDownloader::queue(const QString& target, int requestWord, bool http) {
         m_request = requestWord;
         m_url = target;
         m_received.store(0);
+        // A job reports its own failure only: the error of the job before it goes now, not when the slot
+        // is reset (a reset keeps it).
+        m_lastError.clear();
         // An abort left from an earlier Stop or drop must not cancel this job.
         m_abort.store(false);
         m_state.store(kQueued);
@@ -115,9 +119,11 @@ DownloadResponse CDownloader::Response() const {
         static const QByteArray kNoBytes;
         static const CDownloader_HTMLTags kNoTree;
         static const HttpStatus kNoStatus;
-        return {kNoText, kNoText, kNoBytes, kNoTree, kNoText, kNoText, kNoText, kNoStatus};
+        static const std::optional<qint64> kNoLength;
+        return {kNoStatus, kNoLength, kNoText, kNoText, kNoBytes, kNoTree, kNoText, kNoText, kNoText};
     }
-    return {m_header, m_body, m_raw, m_tree, m_baseUrl, m_redirectUrl, m_lastError, m_status};
+    return {m_status, m_announcedLength, m_header,      m_body,     m_raw,
+            m_tree,   m_baseUrl,         m_redirectUrl, m_lastError};
 }
 
 bool CDownloader::IsFreeFor(int currentJob) const {

@@ -8,7 +8,9 @@
 #include <QString>
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 class CProjectCrawlerDefault;
@@ -21,7 +23,7 @@ struct ResponseHead;
 // every file of the program's own is loaded and saved through one.
 //
 // The response fields (m_header, m_body, m_raw, m_tree, ...) belong to the worker while a job runs; the
-// taker reads them through Response once IsFinished has said true.
+// taker reads them through Response once IsFinished has said true. A job reports only its own failure.
 class CDownloader {
   public:
     // m_request: the low byte is the kind, the bits above ask for text and a tree.
@@ -67,7 +69,7 @@ class CDownloader {
 
     // Back to idle with the default request fields and no response. Does nothing on an idle downloader, nor
     // on a queued or running one (only Release ends a job). Keeps m_jobId, m_tags, m_baseUrl,
-    // m_redirectUrl, m_lastError and the tree.
+    // m_redirectUrl, m_lastError and the tree; the next Start or StartWhois clears m_lastError.
     void Reset();
     // A body makes the next Start send a POST.
     void SetPostData(const QString& data);
@@ -130,22 +132,14 @@ class CDownloader {
     // Set by the taker before Start; each Location response and each hop followed use up one.
     int m_redirectBudget = 0;
 
-    // --- response, guarded by m_cs; m_header and m_received may be read while a job runs ---
-    // Base folder of the last response, for making its links absolute.
-    QString m_baseUrl;
-    // Absolute target of the last redirect.
-    QString m_redirectUrl;
+    // --- response, guarded by m_cs; m_header and m_received may be read while a job runs, the rest of the
+    // response only through Response once the job is done ---
     QString m_header;
     QString m_body;
-    // "Connect error: ", "Send error: " or "Receive error: " and the reason, of the last failed exchange.
-    QString m_lastError;
-    // The status line of the last response processed.
-    HttpStatus m_status;
-    // The response body as received (inflated when it was compressed); QByteArray keeps a 0x00 after it.
-    QByteArray m_raw;
-    int m_rawLength = 0;
-    // The storage of the last small reply, for the next exchange to receive into (limits.h).
+    // The storage of the last reply, for the next exchange to receive into (limits.h), and how many of its
+    // bytes are mapped already.
     QByteArray m_receiveBuffer;
+    qsizetype m_receiveBufferMapped = 0;
     CDownloader_HTMLTags m_tree;
 
     // Bytes received so far by the running exchange.
@@ -182,6 +176,12 @@ class CDownloader {
     void dropJobLocked();
     void endHostHold();
     void wake();
+    // Keeps the storage of a reply its taker is done with for the next exchange: a small one until then, a
+    // large one for a short while (limits.h). The caller holds m_cs.
+    void keepReceiveBuffer(QByteArray buffer);
+    // Parks until woken; false when it woke instead because a kept large buffer's time is up.
+    bool park();
+    void letGoOfKeptBuffer();
     void threadProc();
     void runJob();
     // One HTTP hop; true when response processing asks for the redirect to be followed (the job is then
@@ -223,6 +223,21 @@ class CDownloader {
     // m_tree when asked for, and the base folder for the response's links.
     void buildTree(int requestWord, const QString& url);
 
+    // Base folder of the last response, for making its links absolute.
+    QString m_baseUrl;
+    // Absolute target of the last redirect.
+    QString m_redirectUrl;
+    // "Connect error: ", "Send error: " or "Receive error: " and the reason, of this job's failed exchange;
+    // cleared when a job is queued.
+    QString m_lastError;
+    // The status line of the last response processed.
+    HttpStatus m_status;
+    // The Content-Length of the last response processed, when it gave one.
+    std::optional<qint64> m_announcedLength;
+    // The response body as received (inflated when it was compressed); QByteArray keeps a 0x00 after it.
+    QByteArray m_raw;
+    int m_rawLength = 0;
+
     CProjectCrawlerDefault* const m_crawler;
     // Held by a taker from the pool's hand-out until Release (or the drop of a released job).
     std::atomic<bool> m_held{false};
@@ -235,6 +250,9 @@ class CDownloader {
     std::mutex m_wakeLock;
     std::condition_variable m_wakeSignal;
     bool m_wakePending = false; // guarded by m_wakeLock; a wake-up given before the worker parks is kept
+    // When the worker lets go of a kept large receive buffer, in steady milliseconds; 0 when none is kept.
+    // Guarded by m_wakeLock, which is taken after m_cs when both are held.
+    std::int64_t m_keptBufferDueMs = 0;
     // The running exchange's stream, for interrupting it from another thread.
     ExchangeSocketSlot m_socketSlot;
     std::thread m_thread;

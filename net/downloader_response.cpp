@@ -46,6 +46,7 @@ CDownloader::ProcessResult CDownloader::process(QByteArray raw, int requestWord,
     QByteArray body = splitHeader(std::move(raw), requestWord);
     const ResponseHead head = ParseResponseHead(m_header);
     m_status = head.statusLine;
+    m_announcedLength = head.contentLength;
     const bool transferUndone = decodeTransfer(head, body);
     storeCookies(head, url);
     if (redirect(head, url)) {

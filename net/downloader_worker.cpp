@@ -5,6 +5,8 @@
 #include "net/http_url.h"
 
 #include <algorithm>
+#include <chrono>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -13,15 +15,72 @@ namespace {
 constexpr int kTextReadStep = 16384;
 constexpr int kBinaryReadStep = 65536;
 
+// Real time, whatever clock the program installed: the hold is about memory, not about pacing.
+std::int64_t SteadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 } // namespace
+
+void CDownloader::keepReceiveBuffer(QByteArray buffer) {
+    const bool large = buffer.capacity() > limits::kKeptReceiveBufferBytes;
+    // Large storage is kept for the next large reply only, so a run of small ones after a large one does not
+    // keep it alive; and only a worker lets go of it in time.
+    if (large && (buffer.size() <= limits::kKeptReceiveBufferBytes || !m_threadAlive.load()))
+        return;
+    // The reply's bytes were written, so their pages are mapped.
+    m_receiveBufferMapped = buffer.size();
+    m_receiveBuffer = std::move(buffer);
+    {
+        std::lock_guard guard(m_wakeLock);
+        m_keptBufferDueMs = large ? SteadyMs() + limits::kKeptLargeReceiveBufferMs : 0;
+    }
+    // A parked worker waits from now on with the time limit.
+    if (large)
+        m_wakeSignal.notify_one();
+}
+
+bool CDownloader::park() {
+    std::unique_lock lock(m_wakeLock);
+    for (;;) {
+        if (m_wakePending) {
+            m_wakePending = false;
+            return true;
+        }
+        if (m_keptBufferDueMs == 0) {
+            m_wakeSignal.wait(lock);
+            continue;
+        }
+        const std::int64_t left = m_keptBufferDueMs - SteadyMs();
+        if (left <= 0)
+            return false;
+        m_wakeSignal.wait_for(lock, std::chrono::milliseconds(left));
+    }
+}
+
+void CDownloader::letGoOfKeptBuffer() {
+    QByteArray old;
+    {
+        std::lock_guard guard(m_cs);
+        std::lock_guard wakeGuard(m_wakeLock);
+        // A taker may have kept a newer one meanwhile, or a job taken it.
+        if (m_keptBufferDueMs == 0 || SteadyMs() < m_keptBufferDueMs)
+            return;
+        m_keptBufferDueMs = 0;
+        old = std::exchange(m_receiveBuffer, QByteArray());
+        m_receiveBufferMapped = 0;
+    }
+    // Unmapped outside the locks.
+}
 
 void CDownloader::threadProc() {
     m_phase.store(WorkerPhase::Ready);
     for (;;) {
-        {
-            std::unique_lock lock(m_wakeLock);
-            m_wakeSignal.wait(lock, [this] { return m_wakePending; });
-            m_wakePending = false;
+        if (!park()) {
+            letGoOfKeptBuffer();
+            continue;
         }
         if (m_quit.load())
             break;
@@ -121,7 +180,10 @@ bool CDownloader::runHttpHop(const JobRequest& job) {
     exchange.timeLimits = job.timeLimits;
     {
         std::lock_guard guard(m_cs);
-        exchange.buffer = std::move(m_receiveBuffer);
+        exchange.buffer = std::exchange(m_receiveBuffer, QByteArray());
+        exchange.bufferMapped = std::exchange(m_receiveBufferMapped, 0);
+        std::lock_guard wakeGuard(m_wakeLock);
+        m_keptBufferDueMs = 0;
     }
     HttpExchangeResult result = HttpExchange(std::move(exchange), m_abort, m_received, m_socketSlot);
     m_phase.store(WorkerPhase::ExchangeOver);

@@ -36,6 +36,18 @@ class HtmlNodeText {
         m_sizeAndBits = quint32(size);
         m_block->refs.fetch_add(1, std::memory_order_relaxed);
     }
+    // Texts up to this long are stretches of a shared block; longer ones get a block of their own.
+    static constexpr qsizetype kLongestStretch = (qsizetype(1) << 29) - 2;
+    // The same, taking over a reference to the block that the caller holds already: a parser that makes a
+    // million texts of one block takes its references in batches instead of one by one. size is above 0 and
+    // no more than kLongestStretch.
+    static HtmlNodeText Adopting(HtmlTextBlock* block, qsizetype offset, qsizetype size) {
+        HtmlNodeText text;
+        text.m_block = block;
+        text.m_offset = quint32(offset);
+        text.m_sizeAndBits = quint32(size);
+        return text;
+    }
     HtmlNodeText(const HtmlNodeText& other) noexcept
         : m_block(other.m_block), m_offset(other.m_offset), m_sizeAndBits(other.m_sizeAndBits) {
         if (m_block)
@@ -82,6 +94,7 @@ class HtmlNodeText {
     static constexpr int kSizeBits = 29;
     // The largest size field: the text is the whole of its block (texts this long have a block of their own).
     static constexpr quint32 kWhole = (1u << kSizeBits) - 1;
+    static_assert(kLongestStretch == kWhole - 1);
 
     HtmlTextBlock* m_block = nullptr; // null for the empty text
     quint32 m_offset = 0;

@@ -16,6 +16,21 @@ inline bool IsSpace(char16_t c) {
     return c < 0x80 ? (c == u' ' || (c >= u'\t' && c <= u'\r')) : QChar::isSpace(c);
 }
 
+// For each ASCII character that the usual tag names are made of (letters, digits, "_", "-", ":", "."), its
+// upper case; 0 for every other.
+struct PlainNameChars {
+    char16_t upper[128] = {};
+    constexpr PlainNameChars() {
+        for (char16_t c = u'0'; c <= u'9'; ++c)
+            upper[c] = c;
+        for (char16_t c = u'A'; c <= u'Z'; ++c)
+            upper[c] = upper[c + (u'a' - u'A')] = c;
+        for (const char16_t c : {u'_', u'-', u':', u'.'})
+            upper[c] = c;
+    }
+};
+inline constexpr PlainNameChars kPlainNameChars;
+
 } // namespace html_name_detail
 
 // The element name in the raw text of a tag, as GetTagName defines it (empty when there is none): the text
@@ -47,12 +62,39 @@ inline QStringView RawTagName(QStringView tagText) {
 // so the usual short ASCII names are upper-cased in place, without an allocation.
 class HtmlUpperName {
   public:
-    explicit HtmlUpperName(QStringView tagText) { assign(RawTagName(tagText)); }
+    explicit HtmlUpperName(QStringView tagText) {
+        if (!assignPlain(tagText))
+            assign(RawTagName(tagText));
+    }
     QStringView view() const { return m_long.isNull() ? QStringView(m_short, m_size) : QStringView(m_long); }
     // The name packed for the list lookup (HtmlTagKindOf).
     quint64 key() const { return m_key; }
 
   private:
+    // The usual tag in one pass: "<" or "</", a short name of ASCII letters, digits, "_", "-", ":" or ".",
+    // then a character that ends a name. Its name is then the one RawTagName finds (nothing to trim). False,
+    // with nothing assigned, for any other tag.
+    bool assignPlain(QStringView tagText) {
+        using namespace html_name_detail;
+        const char16_t* chars = tagText.utf16();
+        const qsizetype size = tagText.size();
+        if (size <= 2 || chars[0] != u'<')
+            return false;
+        const qsizetype first = chars[1] == u'/' ? 2 : 1;
+        const qsizetype limit = std::min(size, first + kShort);
+        qsizetype end = first;
+        quint64 key = 0;
+        for (char16_t c; end < limit && chars[end] < 0x80 && (c = kPlainNameChars.upper[chars[end]]) != 0;
+             ++end) {
+            m_short[end - first] = c;
+            key = key << 7 | c;
+        }
+        if (end == first || end == size || !IsNameDelimiter(chars[end]))
+            return false;
+        m_size = end - first;
+        m_key = m_size <= 8 ? (key << 4 | quint64(m_size)) : 0;
+        return true;
+    }
     void assign(QStringView name) {
         if (name.size() <= kShort) {
             char16_t any = 0;

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 struct HtmlTextSink;
@@ -109,6 +110,17 @@ class CDownloader_HTMLTags {
     static bool GetBool(const CDownloader_HTMLTags* node, bool& out, bool defaultValue);
     static bool GetString(const CDownloader_HTMLTags* node, QString& out, const QString& defaultValue);
     static bool GetString(const CDownloader_HTMLTags* node, QString& out); // out untouched when missing
+
+    // --- direct children ---
+    // A saved file keeps each key directly below its owner, and an element of the same name deeper down is
+    // another owner's. These look one level down only, take elements (never text) by name in any letter
+    // case, and compare names in place: a large project reads several keys of every record.
+    bool IsElementNamed(QStringView name) const;
+    // The first direct child named name, or null.
+    const CDownloader_HTMLTags* FindChild(QStringView name) const;
+    CDownloader_HTMLTags* FindChild(QStringView name);
+    // The first direct child named like each of names into first (null where there is none), in one pass.
+    void FindChildren(std::span<const QString> names, std::span<const CDownloader_HTMLTags*> first) const;
 
     // --- text form ---
     // The text of all children of this node; each child is written by Serialize.

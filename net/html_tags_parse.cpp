@@ -119,25 +119,32 @@ qsizetype FindCharNoting(QStringView text, qsizetype from, char16_t wanted, bool
     const __m128i stopAt = _mm_set1_epi16(static_cast<short>(wanted));
     const __m128i space = _mm_set1_epi16(u' '), tab = _mm_set1_epi16(u'\t');
     const __m128i cr = _mm_set1_epi16(u'\r'), lf = _mm_set1_epi16(u'\n');
-    const __m128i amp = _mm_set1_epi16(withEntities ? u'&' : u'\0');
+    const __m128i amp = _mm_set1_epi16(u'&');
+    const __m128i entityLanes = withEntities ? _mm_set1_epi16(-1) : _mm_setzero_si128();
+    // What the blocks passed over hold, gathered lane by lane and looked at once at the end.
+    __m128i foldSeen = _mm_setzero_si128(), entitySeen = _mm_setzero_si128();
     for (; i + 9 <= n; i += 8) {
         const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
         const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i + 1));
-        const unsigned stop = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(c, stopAt)));
-        const unsigned fold = unsigned(_mm_movemask_epi8(
+        const __m128i fold =
             _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(c, tab),
                                       _mm_and_si128(_mm_cmpeq_epi16(c, cr), _mm_cmpeq_epi16(next, lf))),
-                         _mm_and_si128(_mm_cmpeq_epi16(c, space), _mm_cmpeq_epi16(next, space)))));
-        const unsigned entity = withEntities ? unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(c, amp))) : 0u;
+                         _mm_and_si128(_mm_cmpeq_epi16(c, space), _mm_cmpeq_epi16(next, space)));
+        const __m128i entity = _mm_and_si128(_mm_cmpeq_epi16(c, amp), entityLanes);
+        const unsigned stop = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(c, stopAt)));
         if (stop != 0) {
             const unsigned before = (stop & (0u - stop)) - 1; // the characters ahead of the one wanted
-            seen.fold = seen.fold || (fold & before) != 0;
-            seen.entities = seen.entities || (entity & before) != 0;
+            seen.fold = seen.fold || _mm_movemask_epi8(foldSeen) != 0 ||
+                        (unsigned(_mm_movemask_epi8(fold)) & before) != 0;
+            seen.entities = seen.entities || _mm_movemask_epi8(entitySeen) != 0 ||
+                            (unsigned(_mm_movemask_epi8(entity)) & before) != 0;
             return i + std::countr_zero(stop) / 2;
         }
-        seen.fold = seen.fold || fold != 0;
-        seen.entities = seen.entities || entity != 0;
+        foldSeen = _mm_or_si128(foldSeen, fold);
+        entitySeen = _mm_or_si128(entitySeen, entity);
     }
+    seen.fold = seen.fold || _mm_movemask_epi8(foldSeen) != 0;
+    seen.entities = seen.entities || _mm_movemask_epi8(entitySeen) != 0;
 #endif
     for (; i < n; ++i) {
         const char16_t c = in[i];
@@ -182,6 +189,41 @@ qsizetype FoldInto(QStringView text, char16_t* out) {
         out[length++] = c;
     }
     return length;
+}
+
+// Where a text that folding makes one single space has a space of its own: its index, or -1 when folding
+// gives anything else (a lone CR or LF stays, so only spaces, TABs and CR LF pairs fold away) or the text
+// holds no space. The line break and indentation between two tags is such a text.
+qsizetype LoneSpaceAt(QStringView text) {
+    const char16_t* in = text.utf16();
+    const qsizetype n = text.size();
+    // Mostly a CR LF and then the next line's indentation.
+    if (n >= 3 && in[0] == u'\r' && in[1] == u'\n' && in[2] == u' ') {
+        qsizetype i = 3;
+#ifdef __SSE2__
+        const __m128i space = _mm_set1_epi16(u' ');
+        for (; i + 8 <= n; i += 8) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, space)) != 0xFFFF)
+                break;
+        }
+#endif
+        while (i < n && in[i] == u' ')
+            ++i;
+        if (i == n)
+            return 2;
+    }
+    qsizetype space = -1;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = in[i];
+        if (c == u' ')
+            space = space < 0 ? i : space;
+        else if (c == u'\r' && i + 1 < n && in[i + 1] == u'\n')
+            ++i;
+        else if (c != u'\t')
+            return -1;
+    }
+    return space;
 }
 
 // Decoding writes to a buffer as long as its input: no replacement lengthens the text (the shortest
@@ -303,6 +345,15 @@ qsizetype DecodeNumericAndAmpInto(QStringView text, char16_t* out) {
 // document; one that folding or entity decoding changes goes to the arena (or a string of its own when
 // there is none). The decoding buffers are kept across nodes, so decoding allocates nothing once they grew.
 struct HtmlTextSink {
+    HtmlTextSink() = default;
+    HtmlTextSink(const HtmlTextSink&) = delete;
+    HtmlTextSink& operator=(const HtmlTextSink&) = delete;
+    ~HtmlTextSink() {
+        // The document is still referenced by whoever parses it, so this never releases it.
+        if (documentRefsHeld > 0)
+            document->refs.fetch_sub(documentRefsHeld, std::memory_order_acq_rel);
+    }
+
     HtmlTextBlock* document = nullptr;
     HtmlTextArena* arena = nullptr;
     std::vector<char16_t> folded;
@@ -318,6 +369,9 @@ struct HtmlTextSink {
             return unchanged(raw);
         QStringView text = raw;
         if (fold) {
+            // A stretch of the document serves as well as a space written to the arena.
+            if (const qsizetype space = decode || !document ? -1 : LoneSpaceAt(raw); space >= 0)
+                return unchanged(raw.sliced(space, 1));
             if (!decode && arena)
                 return arena->Commit(FoldInto(raw, arena->Reserve(raw.size())));
             folded.resize(raw.size());
@@ -342,11 +396,24 @@ struct HtmlTextSink {
     }
 
   private:
-    HtmlNodeText unchanged(QStringView raw) const {
+    HtmlNodeText unchanged(QStringView raw) {
         if (!document)
             return HtmlNodeText(raw.toString());
-        return HtmlNodeText(document, raw.data() - document->chars.constData(), raw.size());
+        const qsizetype offset = raw.data() - document->chars.constData();
+        if (raw.isEmpty() || raw.size() > HtmlNodeText::kLongestStretch)
+            return HtmlNodeText(document, offset, raw.size());
+        if (documentRefsHeld == 0) {
+            document->refs.fetch_add(kDocumentRefsBatch, std::memory_order_relaxed);
+            documentRefsHeld = kDocumentRefsBatch;
+        }
+        --documentRefsHeld;
+        return HtmlNodeText::Adopting(document, offset, raw.size());
     }
+
+    // References to the document taken ahead and not yet handed to a text: nearly every node's text is a
+    // stretch of it, and one atomic step per node would cost more than the rest of making the node.
+    static constexpr int kDocumentRefsBatch = 4096;
+    int documentRefsHeld = 0;
 };
 
 QString DecodeHtmlEntities(const QString& text) {

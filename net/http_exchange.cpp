@@ -161,9 +161,12 @@ HttpExchangeResult HttpExchange(HttpExchangeRequest request, const std::atomic<b
     HeaderEndScanner headerEnd(limits::kHeaderSearchBytes);
     // A buffer handed back may start after room its last reply's header took; that room is left unused.
     QByteArray buffer = std::move(request.buffer);
+    const char* const handedBack = buffer.constData();
     buffer.resize(std::max(buffer.capacity() - buffer.data_ptr().freeSpaceAtBegin(), kInitialCapacity));
     qsizetype used = 0;
-    qsizetype prefaulted = 0;
+    // Storage made anew here is mapped as it fills.
+    qsizetype prefaulted =
+        buffer.constData() == handedBack ? std::clamp<qsizetype>(request.bufferMapped, 0, buffer.size()) : 0;
     while (!abort.load()) {
         if (used + readStep >= buffer.size() - kSpare)
             buffer.resize(std::min(buffer.size() * 2, capacityLimit));

@@ -60,9 +60,11 @@ struct HttpExchangeRequest {
     // before it connects (the connect, which tries every address, looks it up once more), and it closes
     // the connection itself at the end rather than leaving that to the stream's destructor.
     ExchangeObserver observer;
-    // Storage to receive into: a slot hands back what its last, small reply used, so that the next one
-    // lands in memory already in use. Its content does not matter.
+    // Storage to receive into: a slot hands back what its last reply used, so that the next one lands in
+    // memory already in use. Its content does not matter; the first bufferMapped bytes from its start are
+    // known to be mapped, so they are not mapped again.
     QByteArray buffer;
+    qsizetype bufferMapped = 0;
 };
 
 struct HttpExchangeResult {

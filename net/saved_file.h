@@ -20,6 +20,10 @@ QByteArray SavedFileBytes(const CDownloader_HTMLTags& root);
 // returns false; a damaged file still yields whatever elements can be found.
 bool LoadTreeFromFile(CDownloader_HTMLTags& root, const QString& path);
 
+// The text of a saved file: its bytes decoded as ParseSavedFileBytes decodes them, read and decoded piece by
+// piece. False when the file cannot be opened or read.
+bool ReadSavedFileText(const QString& path, QString& text);
+
 // Whether the document's top-level element named name (any case) is there and complete. A file cut short
 // (a crash or a full disk while it was copied) loses the root's end tag last of all, so an open root
 // element means values are missing from it; a file whose end was damaged reads so too.

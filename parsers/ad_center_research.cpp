@@ -114,8 +114,8 @@ float FigureOf(QString text) {
 
 namespace CDownloader_Parsers {
 
-int StartAdCenterKeywordResearch(CDownloader& downloader, const QString& user, const QString& password,
-                                 const QString& keywords) {
+StepResult StartAdCenterKeywordResearch(CDownloader& downloader, const QString& user, const QString& password,
+                                        const QString& keywords) {
     BingParserState& state = g_searchParsers.m_bing;
     int& step = downloader.m_tags[0];
     state.BeginStep(downloader.m_poolIndex, step, user, password, keywords);
@@ -124,10 +124,10 @@ int StartAdCenterKeywordResearch(CDownloader& downloader, const QString& user, c
         downloader.Reset();
         if (downloader.Start(SignInUrl(), false, false))
             step = kStepSignInPage;
-        return 1;
+        return StepResult::Running;
     }
     if (!downloader.IsFinished() && step != kStepResearch)
-        return 1;
+        return StepResult::Running;
     switch (step) {
     case kStepSignInPage:
         if (const CDownloader_HTMLTags* token =
@@ -137,12 +137,12 @@ int StartAdCenterKeywordResearch(CDownloader& downloader, const QString& user, c
         downloader.SetPostData(LoginBody(state));
         if (downloader.Start(SignInUrl(), false, false))
             step = kStepLogin;
-        return 1;
+        return StepResult::Running;
     case kStepLogin:
         downloader.Reset();
         if (downloader.Start(ResearchUrl(), false, false))
             step = kStepResearchPage;
-        return 1;
+        return StepResult::Running;
     case kStepResearchPage:
         state.m_researchForm = ResearchForm(FinishedTree(downloader));
         downloader.Reset();
@@ -152,13 +152,13 @@ int StartAdCenterKeywordResearch(CDownloader& downloader, const QString& user, c
         downloader.SetPostData(ResearchBody(state));
         if (downloader.Start(ResearchUrl(), false, true))
             step = kStepReply;
-        return 1;
+        return StepResult::Running;
     case kStepReply:
         state.EndRun();
         step = 0;
-        return 2;
+        return StepResult::ReplyIn;
     default:
-        return 1;
+        return StepResult::Running;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/adwords_result.h"
+#include "parsers/step_result.h"
 
 #include <QString>
 #include <vector>
@@ -13,10 +14,10 @@ class CDownloader;
 namespace CDownloader_Parsers {
 
 // One step of the run, called on every tick while the caller holds the downloader: the sign-in page, the
-// login, the research page, then the research form posted with keywords. Returns 2 once the final reply is
-// in the downloader, 1 while the run goes on.
-int StartAdCenterKeywordResearch(CDownloader& downloader, const QString& user, const QString& password,
-                                 const QString& keywords);
+// login, the research page, then the research form posted with keywords. ReplyIn once the final reply is in
+// the downloader, Running while the run goes on.
+StepResult StartAdCenterKeywordResearch(CDownloader& downloader, const QString& user, const QString& password,
+                                        const QString& keywords);
 
 // The grid of the final reply as rows: a row with a keyword and a cost per click is shared with the crawler
 // and appended to out, which is emptied first. A reply without the grid (a failed sign-in) gives no rows.

@@ -24,7 +24,7 @@ namespace {
 using Record = CDownloader_Parsers_Adwords_result;
 
 // Steps of one run, kept in the downloader's first tag; below 1 the run has not begun.
-constexpr int kStepPicture = 2;
+constexpr int kStepPicture = CDownloader_Parsers::kKeywordToolPictureStep;
 constexpr int kStepRequest = 3;
 constexpr int kStepReply = 4;
 
@@ -170,11 +170,11 @@ bool AskForCode(GoogleParserState& state, CDownloader& downloader, CSkinDlg_Base
 
 namespace CDownloader_Parsers {
 
-int StartAdwordsKeywordTool(CDownloader& downloader, const QString& user, const QString& password,
-                            const QString& keywords, CSkinDlg_Base* parent, bool suggest) {
+StepResult StartAdwordsKeywordTool(CDownloader& downloader, const QString& user, const QString& password,
+                                   const QString& keywords, CSkinDlg_Base* parent, bool suggest) {
     GoogleParserState& state = g_searchParsers.m_google;
     if (state.m_promptOpen)
-        return 1;
+        return StepResult::Running;
     int& step = downloader.m_tags[0];
     state.BeginStep(downloader.m_poolIndex, step, user, password, keywords);
 
@@ -184,15 +184,15 @@ int StartAdwordsKeywordTool(CDownloader& downloader, const QString& user, const 
             if (downloader.Start(endpoints::Url(Endpoint::GoogleKeywordTool, u"/select/KeywordToolCaptcha"_s),
                                  true, true))
                 step = kStepPicture;
-            return 1;
+            return StepResult::Running;
         }
         step = kStepRequest;
     }
     if (step == kStepPicture) {
         if (!downloader.IsFinished())
-            return 1;
+            return StepResult::Running;
         if (!AskForCode(state, downloader, parent, step))
-            return 2;
+            return StepResult::ReplyIn;
     }
     if (step == kStepRequest) {
         downloader.Reset();
@@ -201,7 +201,7 @@ int StartAdwordsKeywordTool(CDownloader& downloader, const QString& user, const 
             state.m_maxCpc = -1.0f;
             step = kStepReply;
         }
-        return 1;
+        return StepResult::Running;
     }
     if (step == kStepReply && downloader.IsFinished()) {
         const QString& reply = FinishedBody(downloader);
@@ -209,12 +209,12 @@ int StartAdwordsKeywordTool(CDownloader& downloader, const QString& user, const 
             reply.contains(u"Your session has expired. Please return"_s)) {
             state.m_captchaAnswer.clear();
             step = 0;
-            return 1;
+            return StepResult::Running;
         }
         state.EndRun();
-        return 2;
+        return StepResult::ReplyIn;
     }
-    return 1;
+    return StepResult::Running;
 }
 
 void ParseAdwordsKeywordTool(const CDownloader& downloader, std::vector<Record>& out, int typeMask) {

@@ -67,8 +67,8 @@ void Post(CDownloader& downloader, Endpoint endpoint, const QString& path, const
 
 namespace CDownloader_Parsers {
 
-int StartYahooMarketingKeywords(CDownloader& downloader, const QString& user, const QString& password,
-                                const QString& keywords, bool keywordsOnly) {
+StepResult StartYahooMarketingKeywords(CDownloader& downloader, const QString& user, const QString& password,
+                                       const QString& keywords, bool keywordsOnly) {
     YahooParserState& state = g_searchParsers.m_yahoo;
     int& step = downloader.m_tags[0];
     state.BeginStep(downloader.m_poolIndex, step, user, password, keywords);
@@ -79,24 +79,24 @@ int StartYahooMarketingKeywords(CDownloader& downloader, const QString& user, co
                 endpoints::Url(Endpoint::YahooMarketingSignIn, u"/adui/signin/displaySignin.do"_s), false,
                 false))
             step = kStepSignInPage;
-        return 1;
+        return StepResult::Running;
     }
     if (!downloader.IsFinished())
-        return 1;
+        return StepResult::Running;
     switch (step) {
     case kStepSignInPage:
         Post(downloader, Endpoint::YahooMarketingSignIn, u"/adui/servlet/login"_s, LoginBody(state),
              kLoginRedirectBudget, kStepLogin);
-        return 1;
+        return StepResult::Running;
     case kStepLogin:
         Post(downloader, Endpoint::YahooMarketing, u"/adui/campaign/kwSuggestionAjaxProcessor.do"_s,
              SuggestionBody(state, keywordsOnly), 0, kStepSuggestions);
-        return 1;
+        return StepResult::Running;
     case kStepSuggestions:
         state.EndRun();
-        return 2;
+        return StepResult::ReplyIn;
     default:
-        return 1;
+        return StepResult::Running;
     }
 }
 

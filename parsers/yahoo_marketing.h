@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/adwords_result.h"
+#include "parsers/step_result.h"
 
 #include <QString>
 #include <vector>
@@ -14,11 +15,11 @@ class CDownloader_HTMLTags;
 // the first step to the reply.
 namespace CDownloader_Parsers {
 
-// One step per call: 1 while the run goes on, 2 once the suggestion reply is in the downloader. A run
-// that has not begun, or one on another downloader, takes the texts given now. keywordsOnly: the
+// One step per call: Running while the run goes on, ReplyIn once the suggestion reply is in the downloader. A
+// run that has not begun, or one on another downloader, takes the texts given now. keywordsOnly: the
 // suggestions are not asked to include the keywords themselves.
-int StartYahooMarketingKeywords(CDownloader& downloader, const QString& user, const QString& password,
-                                const QString& keywords, bool keywordsOnly);
+StepResult StartYahooMarketingKeywords(CDownloader& downloader, const QString& user, const QString& password,
+                                       const QString& keywords, bool keywordsOnly);
 
 // Appends a row for every suggested keyword (its monthly searches in estimatedSearch) to out and to the
 // crawler's shared rows; out is not emptied first.

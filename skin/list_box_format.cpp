@@ -6,12 +6,23 @@
 
 using namespace Qt::StringLiterals;
 
+QString GroupDigits(const QString& text) {
+    const qsizetype first = text.startsWith(u'-') || text.startsWith(u'+') ? 1 : 0;
+    qsizetype end = first;
+    while (end < text.size() && text[end] >= u'0' && text[end] <= u'9')
+        ++end;
+    QString out = text;
+    for (qsizetype at = end - 3; at > first; at -= 3)
+        out.insert(at, u',');
+    return out;
+}
+
 QString FormatInt(int v, int emptyValue, int noDataValue, const QString& noDataText) {
     if (v == emptyValue)
         return QString();
     if (v == noDataValue)
         return noDataText;
-    return number_text::FormatGrouped(v);
+    return GroupDigits(number_text::FormatInt(v));
 }
 
 QString FormatFloat(float v, bool trimZeros, float emptyValue, float noDataValue) {
@@ -26,5 +37,5 @@ QString FormatFloat(float v, bool trimZeros, float emptyValue, float noDataValue
         if (text.endsWith(u'.'))
             text.chop(1);
     }
-    return number_text::GroupDigits(text);
+    return GroupDigits(text);
 }

@@ -1,8 +1,10 @@
 #include "skin/list_box_geometry.h"
 
 #include "core/number_text.h"
+#include "skin/list_box_format.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace skin {
@@ -50,7 +52,12 @@ bool ReadHex(const QString& text, qsizetype& at, int& out) {
 
 } // namespace
 
-void DistributeColumnWidths(std::vector<CSkinListBox_Column>& columns, int availableWidth) {
+void DistributeColumnWidths(std::vector<CSkinListBox_Column>& columns, int availableWidth, float fontScale) {
+    const auto base = [fontScale](const CSkinListBox_Column& c) {
+        const double scaled = std::round(static_cast<double>(c.baseWidth) * fontScale);
+        return std::max(c.minWidth, static_cast<int>(std::clamp(
+                                        scaled, 0.0, double{std::numeric_limits<int>::max() / 4})));
+    };
     qint64 sum = 0;
     qint64 needed = 0;
     int count = 0;
@@ -59,7 +66,7 @@ void DistributeColumnWidths(std::vector<CSkinListBox_Column>& columns, int avail
             continue;
         c.width = std::max(c.width, c.minWidth);
         sum += c.width;
-        needed += std::max(c.baseWidth, c.minWidth) + kGap;
+        needed += base(c) + kGap;
         ++count;
     }
     const qint64 spare = availableWidth - kLayoutMargin - needed;
@@ -68,7 +75,7 @@ void DistributeColumnWidths(std::vector<CSkinListBox_Column>& columns, int avail
             continue;
         // Columns that are all 0 wide share the room equally.
         const qint64 share = sum > 0 ? c.width * spare / sum : spare / std::max(1, count);
-        c.width = static_cast<int>(std::max(c.minWidth, c.baseWidth) + std::max<qint64>(0, share));
+        c.width = static_cast<int>(base(c) + std::max<qint64>(0, share));
     }
 }
 
@@ -108,8 +115,8 @@ QString BarLabel(const BarValue& bar) {
     if (bar.value == 0)
         return QString();
     const double percent = 100.0 * bar.value / std::max(1, bar.total);
-    return number_text::FormatFixed(percent, 1) + QStringLiteral("% (") + number_text::FormatInt(bar.value) +
-           u')';
+    return GroupDigits(number_text::FormatFixed(percent, 1)) + QStringLiteral("% (") +
+           GroupDigits(number_text::FormatInt(bar.value)) + u')';
 }
 
 std::array<int, 12> ParseChartValues(const QString& text) {

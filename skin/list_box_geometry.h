@@ -12,9 +12,11 @@
 
 namespace skin {
 
-// Shares the room left after every column's base width among the columns in proportion to their widths;
-// nothing shrinks below its base (or minimum) width. Group heads take no width.
-void DistributeColumnWidths(std::vector<CSkinListBox_Column>& columns, int availableWidth);
+// Shares the room left after every column's base width (times fontScale, the grid's font against the one
+// the widths were given for) among the columns in proportion to their widths; nothing shrinks below its
+// scaled base (or minimum) width. Group heads take no width.
+void DistributeColumnWidths(std::vector<CSkinListBox_Column>& columns, int availableWidth,
+                            float fontScale = 1.0f);
 
 // Rows [first, end) of count rows that show between the header and the bottom of a view height pixels tall,
 // scrolled down by scrollY.

@@ -354,7 +354,9 @@ void CSkinDlg_Base::onActivate(bool active) {
 }
 
 void CSkinDlg_Base::onKillFocus() {
-    if (CSkinElement* focus = m_pFocus)
+    // A grid keeps the focus while the window is away (a preview it opened, a menu, another program): nothing
+    // of it ends with the keyboard, and Ctrl+A and its keys must reach it again when the window is back.
+    if (CSkinElement* focus = m_pFocus; focus && focus->m_className != "CSkinListBox"_L1)
         focus->OnKillFocus();
     OnDialogKillFocus();
 }

@@ -1,6 +1,8 @@
 #include "skin/skin_list_box.h"
 
+#include "core/platform_services.h"
 #include "skin/adaptive_merge_sort.h"
+#include "skin/distribution_sort.h"
 #include "skin/element_handle.h"
 #include "skin/list_box_compare.h"
 #include "skin/list_box_pieces.h"
@@ -30,7 +32,7 @@ void CSkinListBox::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
     CSkinElement::Create(holder, id, u""_s, u""_s, 0, u""_s);
     m_backDC.create(10, 10);
     if (m_pDlg)
-        m_backDC.selectFont(&m_pDlg->m_font);
+        m_backDC.selectFont(&CellFont());
     m_columns.clear();
     m_itemCount = 0;
     m_linesPerItem = 1;
@@ -46,7 +48,9 @@ void CSkinListBox::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
 
 void CSkinListBox::UpdateItemCount() {
     const int total = qMax(0, m_itemCount);
-    if (m_orderDirty || total != m_totalCount) {
+    // A paint only asks for the count: the order it paints stays until something it depends on changed.
+    const bool asked = !m_rebuildOnDemand && !m_painting;
+    if (asked || m_orderDirty || total != m_totalCount) {
         m_orderDirty = false;
         const std::size_t before = m_selection.size();
         m_totalCount = total;
@@ -76,9 +80,12 @@ void CSkinListBox::BuildOrder() {
         for (std::size_t item = 0; item < total; ++item)
             shown[item] = IsItemVisible(static_cast<int>(item)) ? 1 : 0;
     const bool descending = m_sortDirection == 1;
-    if (!SortByKeys(shown, descending))
+    // The report's keys describe the sort column alone.
+    if (Chained() || !SortByKeys(shown, descending))
         SortByComparisons(shown, descending);
-    m_sortedColumn = m_sortColumn;
+    // An order under secondary keys is no starting point for the next one: its equal items are not in item
+    // order.
+    m_sortedColumn = Chained() ? std::numeric_limits<int>::min() : m_sortColumn;
     m_sortedDirection = m_sortDirection;
     if (m_order.size() > static_cast<std::size_t>(kMaxRowCount))
         m_order.resize(static_cast<std::size_t>(kMaxRowCount));
@@ -91,7 +98,8 @@ void CSkinListBox::SortByComparisons(std::vector<std::uint8_t>& shown, bool desc
     std::vector<int> next;
     next.reserve(total);
     bool sorted = false;
-    if (m_sortedColumn == m_sortColumn) {
+    const bool chained = Chained();
+    if (m_sortedColumn == m_sortColumn && !chained) {
         const auto take = [&](int item) {
             if (item >= 0 && static_cast<std::size_t>(item) < total &&
                 shown[static_cast<std::size_t>(item)] == 1) {
@@ -111,13 +119,44 @@ void CSkinListBox::SortByComparisons(std::vector<std::uint8_t>& shown, bool desc
         if (shown[item] == 1)
             next.push_back(static_cast<int>(item));
     m_order.swap(next);
-    if (!sorted || m_order.size() != seeded) {
-        // Equal items keep their item order in both directions, whatever order they started in.
-        skin::AdaptiveMergeSort(m_order, [this, descending](int a, int b) {
-            const int r = CompareItems(a, b);
-            return (descending ? r > 0 : r < 0) || (r == 0 && a < b);
-        });
-    }
+    if (sorted && m_order.size() == seeded)
+        return;
+    // Equal items keep their item order in both directions, whatever order they started in.
+    const auto less = [this, descending, chained](int a, int b) {
+        if (chained) {
+            const int r = CompareChained(a, b);
+            return r < 0 || (r == 0 && a < b);
+        }
+        const int r = CompareItems(a, b);
+        return (descending ? r > 0 : r < 0) || (r == 0 && a < b);
+    };
+    // A seeded order is nearly right, which the merge sort finds out in about one comparison per item; items
+    // in item order are distributed first, which reads their records in the order they lie in.
+    if (seeded > 0)
+        skin::AdaptiveMergeSort(m_order, less);
+    else
+        skin::DistributionSort(m_order, less);
+}
+
+int CSkinListBox::CompareChained(int a, int b) {
+    // Reports read the column and direction to compare under from the grid, so each key is made the sort
+    // column in turn.
+    const int column = m_sortColumn;
+    const int direction = m_sortDirection;
+    const auto compare = [this, a, b](int keyColumn, int keyDirection) {
+        m_sortColumn = keyColumn;
+        m_sortDirection = keyDirection == 1 ? 1 : 0;
+        const int r = CompareItems(a, b);
+        return m_sortDirection == 1 ? (r > 0 ? -1 : r < 0 ? 1 : 0) : r;
+    };
+    int r = 0;
+    for (std::size_t k = 0; r == 0 && k + 1 < m_sortKeys.size(); k += 2)
+        r = compare(m_sortKeys[k], m_sortKeys[k + 1]);
+    if (r == 0)
+        r = compare(column, direction);
+    m_sortColumn = column;
+    m_sortDirection = direction;
+    return r;
 }
 
 bool CSkinListBox::SortByKeys(const std::vector<std::uint8_t>& shown, bool descending) {
@@ -269,6 +308,34 @@ int CSkinListBox::AddSpan(CSkinListBox_Line& line, const QString& text, int dx, 
     line.cells.push_back(std::move(cell));
     return line.cells.back().rect.right;
 }
+
+void CSkinListBox::CopyAllToClipboard() {
+    UpdateItemCount();
+    QString text;
+    CSkinListBox_Line line;
+    for (int row = 0; row < VisibleCount(); ++row) {
+        InitLine(row, 0, 0, line);
+        GetItemText(line);
+        if (!line.rowFlag)
+            continue;
+        QStringList cells;
+        for (std::size_t column = 0; column < m_columns.size(); ++column) {
+            // A group head is a title over its members and holds no cells.
+            if (m_columns[column].groupRole == CSkinListBox_Column::kGroupHead)
+                continue;
+            const auto cell = std::find_if(line.cells.begin(), line.cells.end(), [column](const auto& c) {
+                return c.firstColumn == static_cast<int>(column);
+            });
+            cells.append(cell == line.cells.end() ? QString() : cell->text);
+        }
+        text += cells.join(u'\t') + u'\n';
+    }
+    // Nothing to copy leaves the clipboard as it was.
+    if (!text.isEmpty())
+        CopyTextToClipboard(text);
+}
+
+void CSkinListBox::SerializeFilters(const CDownloader_HTMLTags* /*node*/) {}
 
 // ---------------------------------------------------------------------------------------------------------------
 // Comparisons

@@ -2,6 +2,7 @@
 
 #include "platform/color.h"
 #include "platform/device_context.h"
+#include "platform/font.h"
 #include "platform/geometry.h"
 #include "skin/keyed_pictures.h"
 #include "skin/list_box_compare.h"
@@ -16,8 +17,10 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <vector>
 
+class CDownloader_HTMLTags;
 class CSkinDlg_Base;
 class CSkinDlgHolder;
 
@@ -62,6 +65,8 @@ class CSkinListBox : public CSkinElement {
     virtual void AfterOrderBuilt() {}
     // Fills the cells of line.item with AddCell / AddLineMessage and sets the line's colours and row flag.
     virtual void GetItemText(CSkinListBox_Line& line) = 0;
+    // A question about one cell that a report may answer; the grid itself never asks it.
+    virtual bool QueryItem(int /*item*/, int /*columnId*/, int /*what*/) { return false; }
     // A release on a link cell or a row; HoveredLine and HoverCell say which.
     virtual void OnItemClick(int /*x*/, int /*y*/) {}
     // The right button was released over the grid: the report opens its popup menu here.
@@ -104,6 +109,20 @@ class CSkinListBox : public CSkinElement {
 
     // Counts the member columns following each group head.
     void ComputeColumnGroups();
+
+    // The grid's own normal, bold and small bold fonts, made from one face, in place of the dialog's. Column
+    // widths the report gave for the dialog's font grow or shrink with the new font's width, the titles are
+    // measured again and the lines grow to fit the text.
+    void SetListFont(const QString& face, int height);
+    // How much wider the grid's font sets text than the dialog's (1 while the grid has no font of its own).
+    float FontScale() const { return m_fontScale; }
+
+    // Every visible row that the report flagged as holding data onto the clipboard: per column the text of
+    // the cell that starts in it, columns separated by a tab, one line per row.
+    void CopyAllToClipboard();
+    // Filters are not kept in project files: the kinds hand their filters node here when they load and save,
+    // and nothing is read from it or written to it.
+    void SerializeFilters(const CDownloader_HTMLTags* node);
 
     // ---- Selection, by item index.
     // Selects items first..last and clears the others; a negative index counts from the end (-1 is the last
@@ -158,6 +177,18 @@ class CSkinListBox : public CSkinElement {
     // A report whose IsItemVisible only applies the column filters sets this, so that the grid skips the
     // test while no filter is on.
     bool m_visibilityByFiltersOnly = false;
+    // Off, every UpdateItemCount a report calls rebuilds the order, so values changed in place are sorted
+    // again; on, only a change the grid knows of (content invalidated, sort, filter, selection, item count)
+    // does. Painting never rebuilds an order whose inputs did not change.
+    bool m_rebuildOnDemand = false;
+    // Words marked in the cells of columns with the highlight flag, where a cell holds every one of them
+    // (letters and digits compared without case). A report that changes them invalidates the content.
+    QStringList m_highlightWords;
+    // With secondary keys on, a Ctrl+click on another column's header keeps the previous sort column as a key
+    // that decides first: m_sortKeys holds (column id, direction) pairs, consulted in order before the sort
+    // column. A plain click on another column empties the list.
+    bool m_secondaryKeys = false;
+    std::vector<int> m_sortKeys;
     QString m_selectCommand;
     Owner m_owner;
 
@@ -195,6 +226,13 @@ class CSkinListBox : public CSkinElement {
     // into item order, and answers whether the order needs no sorting beyond that.
     bool PutEqualItemsInItemOrder(std::vector<int>& order, bool descending);
     void ClearHover();
+    // Whether the secondary keys take part in the order.
+    bool Chained() const { return m_secondaryKeys && m_sortKeys.size() >= 2; }
+    // a against b under the secondary keys and then the sort column, each in its own direction: negative when
+    // a comes first.
+    int CompareChained(int a, int b);
+    // Yellow boxes behind each highlight word in a cell that holds them all.
+    void DrawHighlights(const CSkinListBox_Item& cell, const plat::Rect& textRect, const plat::Font& font);
     // Reports mostly number their columns in order, so the filter tests of every row find them at once.
     int FindColumn(int id) const {
         const auto at = static_cast<std::size_t>(id);
@@ -230,6 +268,10 @@ class CSkinListBox : public CSkinElement {
     const plat::Font& BoldFont() const;
     const plat::Font& SmallFont() const;
 
+    // The grid's own fonts (SetListFont); the back buffer may have one of them selected, so they live longer.
+    std::optional<plat::Font> m_listFont;
+    std::optional<plat::Font> m_listFontBold;
+    std::optional<plat::Font> m_listFontSmall;
     plat::DeviceContext m_backDC;
     skin::KeyedPictures m_keyed;
     int m_lineHeight = kDefaultLineHeight;
@@ -244,6 +286,9 @@ class CSkinListBox : public CSkinElement {
     int m_resizeX = 0;
     int m_anchorItem = -1; // the item a Shift-click range starts from
     bool m_layoutDirty = true;
+    // The fonts changed since the column titles were measured.
+    bool m_measureTitlesAgain = false;
+    float m_fontScale = 1.0f;
     bool m_ready = false;
     bool m_orderDirty = true;
     // UpdateItemCount runs inside Paint; a notice then is queued.

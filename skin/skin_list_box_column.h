@@ -29,13 +29,14 @@ struct CSkinListBox_Column {
     int memberCount = 0; // for a group head: the members that follow it (ComputeColumnGroups)
     int id = 0;
     int width = 0;
-    int minWidth = 0;      // 0 until measured: the title's width, plus room for a filter button
-    int headerAlign = 2;   // 1 left, 2 centre, 3 right
-    int baseWidth = 0;     // the width the report asked for, kept for re-layout
-    int x = 0;             // left edge in content coordinates
-    bool emphasis = false; // cells drawn on a lighter background
-    bool exported = true;  // written by the report export
-    QString title;         // may hold "(...)" hints, dropped from the filter dialog's title
+    int minWidth = 0;       // 0 until measured: the title's width, plus room for a filter button
+    int headerAlign = 2;    // 1 left, 2 centre, 3 right
+    int baseWidth = 0;      // the width the report asked for, kept for re-layout
+    int x = 0;              // left edge in content coordinates
+    bool highlight = false; // cells mark the grid's highlight words
+    bool emphasis = false;  // cells drawn on a lighter background
+    bool exported = true;   // written by the report export
+    QString title;          // may hold "(...)" hints, dropped from the filter dialog's title
     QString tooltip;
 
     int filterType = kNoFilter;

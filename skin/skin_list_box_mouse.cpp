@@ -212,6 +212,15 @@ void CSkinListBox::ReleaseHeader() {
     if (c.id == m_sortColumn) {
         m_sortDirection = 1 - m_sortDirection;
     } else {
+        // Ctrl keeps the column sorted so far as a key that decides before the new one.
+        const bool keep =
+            m_secondaryKeys && (plat::KeyboardModifiers() & plat::kModControl) != 0 && m_sortColumn >= 0;
+        if (keep) {
+            m_sortKeys.push_back(m_sortColumn);
+            m_sortKeys.push_back(m_sortDirection);
+        } else {
+            m_sortKeys.clear();
+        }
         m_sortColumn = c.id;
         m_sortDirection = 0;
     }

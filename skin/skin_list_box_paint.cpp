@@ -9,6 +9,8 @@
 
 #include <QtGlobal>
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 namespace pieces = skin::list_box_pieces;
@@ -26,6 +28,7 @@ constexpr plat::ColorRef kLinkPressed = plat::Rgb(0, 128, 128);
 constexpr plat::ColorRef kChartFill = plat::Rgb(164, 208, 187);
 constexpr plat::ColorRef kChartLight = plat::Rgb(200, 200, 200);
 constexpr plat::ColorRef kChartDark = plat::Rgb(100, 100, 100);
+constexpr plat::ColorRef kHighlightBox = plat::Rgb(255, 255, 0);
 // The header's pictures end above its bottom; their last rows stretch down to it.
 constexpr int kHeaderPictureHeight = pieces::kHeaderLeft.height();
 constexpr int kHeaderCap = pieces::kHeaderLeft.width();
@@ -52,6 +55,31 @@ plat::ColorRef SpanEmphasis(plat::ColorRef c) {
                      qMin(255, plat::BlueOf(c) + 10));
 }
 
+// A text as highlight words are looked for in it: upper case, and a space for every character that is not a
+// letter or a digit, one character for one so that positions stay those of the text.
+QString HighlightForm(const QString& text) {
+    QString out(text.size(), u' ');
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i].isLetterOrNumber())
+            out[i] = text[i].toUpper();
+    return out;
+}
+
+// Cells whose text is drawn as it stands, so that its characters can be found on screen.
+bool ShowsPlainText(int kind) {
+    switch (kind) {
+    case CSkinListBox_Item::kText:
+    case CSkinListBox_Item::kSmallText:
+    case CSkinListBox_Item::kLink:
+    case CSkinListBox_Item::kLinkAlways:
+    case CSkinListBox_Item::kText8:
+    case CSkinListBox_Item::kText10:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void HLine(plat::DeviceContext& dc, int x1, int x2, int y, plat::ColorRef color) {
     dc.fillSolidRect(plat::Rect{x1, y, x2, y + 1}, color);
 }
@@ -63,15 +91,35 @@ void VLine(plat::DeviceContext& dc, int x, int y1, int y2, plat::ColorRef color)
 } // namespace
 
 const plat::Font& CSkinListBox::CellFont() const {
-    return m_pDlg->m_font;
+    return m_listFont ? *m_listFont : m_pDlg->m_font;
 }
 
 const plat::Font& CSkinListBox::BoldFont() const {
-    return m_pDlg->m_fontBold15;
+    return m_listFontBold ? *m_listFontBold : m_pDlg->m_fontBold15;
 }
 
 const plat::Font& CSkinListBox::SmallFont() const {
-    return m_pDlg->m_fontSup;
+    return m_listFontSmall ? *m_listFontSmall : m_pDlg->m_fontSup;
+}
+
+void CSkinListBox::SetListFont(const QString& face, int height) {
+    // The report's column widths were chosen for the dialog's font (Arial 15 before the grid has a dialog):
+    // the scale follows the font from there, through every font set since.
+    static const QString kSample = u"Wsddsa;ldasnsdfg0321283mc"_s;
+    const plat::Font previous = m_listFont ? *m_listFont : m_pDlg ? m_pDlg->m_font : plat::Font();
+    const plat::Font font(face, height, plat::kFontWeightNormal);
+    const int before = previous.textExtent(kSample).cx;
+    const int after = font.textExtent(kSample).cx;
+    if (before > 0 && after > 0)
+        m_fontScale = m_fontScale * static_cast<float>(after) / static_cast<float>(before);
+    m_listFont.emplace(font);
+    m_listFontBold.emplace(face, height, plat::kFontWeightBold);
+    m_listFontSmall.emplace(face, height - 2, plat::kFontWeightBold);
+    if (m_ready)
+        m_backDC.selectFont(&*m_listFont);
+    m_layoutDirty = true;
+    m_measureTitlesAgain = true;
+    ++m_changeCount;
 }
 
 int CSkinListBox::ColumnRight(const CSkinListBox_Column& column) const {
@@ -97,7 +145,7 @@ void CSkinListBox::OnPositionChanged() {
         m_backDC.setBkMode(plat::BkMode::Transparent);
         m_backDC.setStretchMode(plat::StretchMode::Halftone);
         if (m_pDlg)
-            m_backDC.selectFont(&m_pDlg->m_font);
+            m_backDC.selectFont(&CellFont());
     }
     Paint(true, false);
 }
@@ -151,17 +199,19 @@ void CSkinListBox::LayoutColumns(int availableWidth) {
         return;
     bool measured = false;
     for (CSkinListBox_Column& c : m_columns) {
-        if (c.groupRole == CSkinListBox_Column::kGroupHead || c.minWidth != 0)
+        if (c.groupRole == CSkinListBox_Column::kGroupHead || (c.minWidth != 0 && !m_measureTitlesAgain))
             continue;
+        // A title measured again for a new font leaves the width the report asked for as it was.
+        measured = measured || c.minWidth == 0;
         c.minWidth = BoldFont().textExtent(c.title).cx +
                      (c.filterType != CSkinListBox_Column::kNoFilter ? kFilterButtonInset : 0);
-        measured = true;
     }
+    m_measureTitlesAgain = false;
     if (measured)
         for (CSkinListBox_Column& c : m_columns)
             c.baseWidth = c.width;
     m_lineHeight = qMax(m_lineHeight, CellFont().textExtent(u"YygqzjW"_s).cy + 2);
-    skin::DistributeColumnWidths(m_columns, availableWidth);
+    skin::DistributeColumnWidths(m_columns, availableWidth, m_fontScale);
     m_layoutDirty = false;
 }
 
@@ -352,6 +402,9 @@ void CSkinListBox::DrawCell(const CSkinListBox_Line& line, int lineIndex, int ce
     dc.pushClip(marker ? dc.clipBox() : span);
     dc.selectFont(&CellFont());
     dc.setTextColor(color);
+    if (cell.firstColumn == cell.lastColumn && column.highlight && !m_highlightWords.isEmpty() &&
+        ShowsPlainText(cell.kind))
+        DrawHighlights(cell, r, cell.kind == CSkinListBox_Item::kSmallText ? SmallFont() : CellFont());
     switch (cell.kind) {
     case CSkinListBox_Item::kSmallText: {
         dc.selectFont(&SmallFont());
@@ -478,5 +531,31 @@ void CSkinListBox::DrawCell(const CSkinListBox_Line& line, int lineIndex, int ce
         break;
     }
     }
+    // The next line's cells are measured in the back buffer's font.
+    dc.selectFont(&CellFont());
     dc.popClip();
+}
+
+void CSkinListBox::DrawHighlights(const CSkinListBox_Item& cell, const plat::Rect& textRect,
+                                  const plat::Font& font) {
+    const QString text = HighlightForm(cell.text);
+    std::vector<std::pair<qsizetype, qsizetype>> found; // start and length
+    for (const QString& highlightWord : m_highlightWords) {
+        const QString word = HighlightForm(highlightWord).trimmed();
+        if (word.isEmpty())
+            continue;
+        qsizetype at = text.indexOf(word);
+        // Only a cell that holds every word is marked.
+        if (at < 0)
+            return;
+        for (; at >= 0; at = text.indexOf(word, at + word.size()))
+            found.emplace_back(at, word.size());
+    }
+    for (const auto& [at, length] : found) {
+        const int left = textRect.left + font.textExtent(cell.text.left(at)).cx;
+        const int right = textRect.left + font.textExtent(cell.text.left(at + length)).cx;
+        if (left < textRect.right)
+            m_backDC.fillSolidRect(
+                plat::Rect{left, textRect.top, qMin(right, textRect.right), textRect.bottom}, kHighlightBox);
+    }
 }

@@ -1,5 +1,7 @@
 #include "projects/common/record_xml.h"
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace record_xml {
@@ -9,12 +11,7 @@ const CDownloader_HTMLTags* ProjectRoot(const CDownloader_HTMLTags* tree, int ki
 }
 
 const CDownloader_HTMLTags* Child(const CDownloader_HTMLTags* node, const QString& key) {
-    if (!node)
-        return nullptr;
-    for (const CDownloader_HTMLTags& child : node->GetChildren())
-        if (!child.IsTextNode() && child.GetTagName(false).compare(key, Qt::CaseInsensitive) == 0)
-            return &child;
-    return nullptr;
+    return node ? node->FindChild(key) : nullptr;
 }
 
 std::vector<const CDownloader_HTMLTags*> Children(const CDownloader_HTMLTags* node, const QString& key) {
@@ -22,7 +19,7 @@ std::vector<const CDownloader_HTMLTags*> Children(const CDownloader_HTMLTags* no
     if (!node)
         return found;
     for (const CDownloader_HTMLTags& child : node->GetChildren())
-        if (!child.IsTextNode() && child.GetTagName(false).compare(key, Qt::CaseInsensitive) == 0)
+        if (child.IsElementNamed(key))
             found.push_back(&child);
     return found;
 }
@@ -48,7 +45,7 @@ int LoadInt(const CDownloader_HTMLTags* node, const QString& key, int defaultVal
 float LoadFloat(const CDownloader_HTMLTags* node, const QString& key, float defaultValue) {
     float value = defaultValue;
     CDownloader_HTMLTags::GetFloat(Child(node, key), value, defaultValue);
-    return value;
+    return std::isfinite(value) ? value : defaultValue;
 }
 
 QString LoadString(const CDownloader_HTMLTags* node, const QString& key, const QString& defaultValue) {

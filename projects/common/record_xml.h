@@ -20,7 +20,7 @@ std::vector<const CDownloader_HTMLTags*> Children(const CDownloader_HTMLTags* no
 void SaveValue(CDownloader_HTMLTags* node, const QString& key, int value);
 void SaveValue(CDownloader_HTMLTags* node, const QString& key, float value);
 void SaveValue(CDownloader_HTMLTags* node, const QString& key, const QString& value);
-// A missing value leaves the default.
+// A missing value, and a float that is no real number (a damaged file), leaves the default.
 int LoadInt(const CDownloader_HTMLTags* node, const QString& key, int defaultValue);
 float LoadFloat(const CDownloader_HTMLTags* node, const QString& key, float defaultValue);
 QString LoadString(const CDownloader_HTMLTags* node, const QString& key, const QString& defaultValue = {});

@@ -8,7 +8,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kNotStarted = u"The request could not be started."_s;
-const QString kNoReply = u"Receive error: the server closed the connection without a reply"_s;
 
 } // namespace
 
@@ -31,26 +30,12 @@ bool CServiceStep::Take(const QString& service) {
     m_downloader = g_pCrawler->GetDownloaderForHost(service);
     m_started = false;
     m_error.clear();
-    if (!m_downloader)
-        return false;
-    // A slot keeps the error of its last failed exchange; this request must not inherit it.
-    const std::lock_guard guard(m_downloader->m_cs);
-    m_downloader->m_lastError.clear();
-    return true;
+    return m_downloader != nullptr;
 }
 
 CServiceStep::Result CServiceStep::Finished() {
-    const DownloadResponse response = m_downloader->Response();
-    // The server's own word that this is not the page asked for comes before anything the exchange said.
-    if (response.status.IsError())
-        m_error = response.status.ErrorText();
-    else if (!response.lastError.isEmpty())
-        m_error = response.lastError;
-    else if (response.header.isEmpty() && response.raw.isEmpty())
-        m_error = kNoReply;
-    else
-        return Result::Done;
-    return Result::Failed;
+    m_error = m_downloader->Response().FailureText();
+    return m_error.isEmpty() ? Result::Done : Result::Failed;
 }
 
 CServiceStep::Result CServiceStep::Run(const QString& service, const Starter& start) {

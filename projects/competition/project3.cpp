@@ -3,6 +3,7 @@
 #include "app/project_exporter.h"
 #include "core/clock.h"
 #include "core/packed_minutes.h"
+#include "net/http_url.h"
 #include "projects/common/record_xml.h"
 #include "skin/commands.h"
 #include "skin/skin_constants.h"
@@ -19,6 +20,7 @@ constexpr int kKind = 3;
 const QString kKeywordKey = u"main_keyword"_s;
 const QString kAdsKey = u"m_ads"_s;
 const QString kAdKey = u"ad"_s;
+const QString kFiltersKey = u"rep1_filters"_s;
 const QString kSelectCommand = u"prj3_select_advertiser"_s;
 constexpr int kEditLeft = 30;
 constexpr int kEditWidth = 360;
@@ -116,7 +118,7 @@ void CProject3::AddSightings(int engine, const std::vector<CDownloader_Parsers_S
     {
         const std::lock_guard guard(m_cs);
         for (const CDownloader_Parsers_SE_result& ad : ads) {
-            if (AdvertiserDomain(ad.show_url).isEmpty())
+            if (SiteOfUrl(ad.show_url).isEmpty())
                 continue;
             const QString key = SightingKey(engine, ad);
             if (m_runKeys.contains(key))
@@ -144,7 +146,7 @@ void CProject3::ShowSelectedAdvertiser() {
     const QString domain = m_rep1.DomainOf(m_rep1.GetSingleSelection());
     m_rep2.m_shown.clear();
     for (std::size_t i = 0; i < m_ads.size() && !domain.isEmpty(); ++i)
-        if (AdvertiserDomain(m_ads[i].ad.show_url) == domain)
+        if (SiteOfUrl(m_ads[i].ad.show_url) == domain)
             m_rep2.m_shown.push_back(static_cast<int>(i));
     m_rep2.InvalidateContent();
 }
@@ -157,6 +159,7 @@ void CProject3::Export(CProjectExporter* exporter) {
 void CProject3::SaveXml(CDownloader_HTMLTags* root) {
     record_xml::SaveValue(root, kKeywordKey, m_keyword);
     record_xml::SaveRecords(root, kAdsKey, kAdKey, m_ads);
+    m_rep1.SerializeFilters(root->AddChild(kFiltersKey, false));
     m_page.m_bar.SaveXml(root);
     m_rep1.SaveSelection(root);
 }
@@ -166,6 +169,7 @@ void CProject3::LoadXml(CDownloader_HTMLTags* tree) {
     const CDownloader_HTMLTags* root = record_xml::ProjectRoot(tree, kKind);
     m_keyword = Input().Keywords().value(0);
     record_xml::LoadRecords(root, kAdsKey, kAdKey, m_ads);
+    m_rep1.SerializeFilters(record_xml::Child(root, kFiltersKey));
     m_hasResults = !m_ads.empty();
     m_page.m_bar.LoadXml(root);
     if (m_page.Created())

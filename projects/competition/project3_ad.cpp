@@ -2,8 +2,6 @@
 
 #include "net/html_tags.h"
 
-#include <QRegularExpression>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -27,17 +25,4 @@ bool CProject3_Ad::ReadXml(const CDownloader_HTMLTags* node) {
     CDownloader_HTMLTags::GetInt(engineNode, engine, 0);
     CDownloader_HTMLTags::GetInt(seenNode, seen, 0);
     return ad.ReadXml(node) || engineNode || seenNode;
-}
-
-QString AdvertiserDomain(const QString& shownUrl) {
-    QString host = shownUrl.trimmed().toLower();
-    const qsizetype scheme = host.indexOf(u"://"_s);
-    if (scheme >= 0)
-        host = host.mid(scheme + 3);
-    const qsizetype end = host.indexOf(QRegularExpression(u"[/?#:\\s]"_s));
-    if (end >= 0)
-        host.truncate(end);
-    if (host.startsWith(u"www."_s))
-        host = host.mid(4);
-    return host;
 }

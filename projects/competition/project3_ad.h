@@ -19,7 +19,3 @@ class CProject3_Ad {
     // The run's date and time, packed minutes.
     int seen = 0;
 };
-
-// The advertiser behind a shown address: its host without "www.", port or path, lower-cased
-// ("Www.Shop.example/Deals" gives "shop.example"); empty when the address holds no host.
-QString AdvertiserDomain(const QString& shownUrl);

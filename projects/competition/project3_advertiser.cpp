@@ -1,5 +1,6 @@
 #include "projects/competition/project3_advertiser.h"
 
+#include "net/http_url.h"
 #include "projects/common/search_engine.h"
 
 #include <QHash>
@@ -19,7 +20,7 @@ std::vector<CProject3_Advertiser> CollectAdvertisers(const std::vector<CProject3
     std::vector<CProject3_Advertiser> advertisers;
     QHash<QString, std::size_t> byDomain;
     for (const CProject3_Ad& sighting : ads) {
-        const QString domain = AdvertiserDomain(sighting.ad.show_url);
+        const QString domain = SiteOfUrl(sighting.ad.show_url);
         if (domain.isEmpty())
             continue;
         auto found = byDomain.constFind(domain);

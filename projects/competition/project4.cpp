@@ -17,6 +17,7 @@ namespace {
 const QString kEngineCommand = u"prj4_engine"_s;
 const QString kSelectCommand = u"prj4_select_keyword"_s;
 const QString kEngineKey = u"m_engine"_s;
+const QString kFiltersKey = u"rep1_filters"_s;
 
 constexpr int kTabWidth = 80;
 constexpr int kTabGap = 4;
@@ -181,6 +182,7 @@ void CProject4::SaveXml(CDownloader_HTMLTags* root) {
     CKeywordInputProject::SaveXml(root);
     record_xml::SaveValue(root, kEngineKey, m_engine);
     m_data.WriteXml(*root);
+    m_rep1.SerializeFilters(root->AddChild(kFiltersKey, false));
     m_page.m_bar.SaveXml(root);
     m_rep1.SaveSelection(root);
 }
@@ -191,6 +193,7 @@ void CProject4::LoadXml(CDownloader_HTMLTags* tree) {
     if (!root)
         return;
     m_data.ReadXml(*root);
+    m_rep1.SerializeFilters(record_xml::Child(root, kFiltersKey));
     m_data.AddKeywords(m_input.Keywords());
     const int engine = record_xml::LoadInt(root, kEngineKey, kProject4Google);
     m_page.m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(m_input.Keywords()));

@@ -1,5 +1,6 @@
 #include "projects/competition/project4_data.h"
 
+#include "net/http_url.h"
 #include "projects/common/record_xml.h"
 
 using namespace Qt::StringLiterals;
@@ -11,6 +12,12 @@ constexpr int kSiteRequests = 4;
 
 int EngineOf(Project4Request request) {
     return static_cast<int>(request) - static_cast<int>(Project4Request::Google);
+}
+
+// The site a result address belongs to. Its "www." stays: page rank and inlinks rate the web host, which
+// may differ from its bare domain.
+QString SiteOfResult(const QString& url) {
+    return SiteOfUrl(url, {.keepWww = true});
 }
 
 bool IsSearch(Project4Request request) {
@@ -104,7 +111,7 @@ void CProject4_Data::StoreVolumes(const std::vector<std::pair<QString, float>>& 
 }
 
 const CProject4_Site* CProject4_Data::SiteFor(const QString& url) const {
-    const auto found = m_siteIndex.constFind(Project4SiteOf(url));
+    const auto found = m_siteIndex.constFind(SiteOfResult(url));
     return found == m_siteIndex.cend() ? nullptr : &m_sites[static_cast<std::size_t>(*found)];
 }
 
@@ -152,7 +159,7 @@ void CProject4_Data::ReadXml(const CDownloader_HTMLTags& root) {
 
 void CProject4_Data::AddSitesOf(const std::vector<CDownloader_Parsers_SE_result>& results) {
     for (const CDownloader_Parsers_SE_result& result : results) {
-        const QString site = Project4SiteOf(result.full_url);
+        const QString site = SiteOfResult(result.full_url);
         if (site.isEmpty() || m_siteIndex.contains(site))
             continue;
         CProject4_Site record;

@@ -2,7 +2,7 @@
 
 #include "projects/common/record_xml.h"
 
-#include <QUrl>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 using namespace record_xml;
@@ -19,7 +19,7 @@ void SaveCount(CDownloader_HTMLTags* node, const QString& key, double value) {
 double LoadCount(const CDownloader_HTMLTags* node, const QString& key) {
     bool ok = false;
     const double value = LoadString(node, key).trimmed().toDouble(&ok);
-    return ok ? value : -1.0;
+    return ok && std::isfinite(value) ? value : -1.0;
 }
 
 } // namespace
@@ -58,9 +58,4 @@ void CProject4_Site::ReadXml(const CDownloader_HTMLTags* node) {
     inlinks = LoadInt(node, u"inlinks"_s, -1);
     trafficRank = LoadInt(node, u"trafficRank"_s, -1);
     created = LoadInt(node, u"created"_s, -1);
-}
-
-QString Project4SiteOf(const QString& url) {
-    const QUrl parsed(url.trimmed());
-    return parsed.isValid() ? parsed.host().toLower() : QString();
 }

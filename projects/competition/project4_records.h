@@ -44,6 +44,3 @@ class CProject4_Site {
     // The whois creation date as the whois parser reads it; -1 not fetched, 0 none found.
     int created = -1;
 };
-
-// The site a result address belongs to: its host, lower-cased; empty when the address names none.
-QString Project4SiteOf(const QString& url);

@@ -2,6 +2,7 @@
 
 #include "core/number_text.h"
 #include "projects/competition/project4_data.h"
+#include "skin/list_box_format.h"
 
 using namespace Qt::StringLiterals;
 
@@ -17,7 +18,7 @@ int CompareCounts(double a, double b, bool descending) {
 QString CountText(double count) {
     if (count == -1.0)
         return {};
-    return count < 0 ? CKindReport::kNoData : number_text::FormatGrouped(static_cast<qint64>(count));
+    return count < 0 ? CKindReport::kNoData : GroupDigits(number_text::FormatInt(static_cast<qint64>(count)));
 }
 
 } // namespace

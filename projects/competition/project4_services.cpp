@@ -1,6 +1,7 @@
 #include "projects/competition/project4_services.h"
 
 #include "net/downloader.h"
+#include "net/http_url.h"
 #include "parsers/alexa_traffic.h"
 #include "parsers/google_page_rank.h"
 #include "parsers/whois_creation_date.h"
@@ -20,11 +21,6 @@ const SearchEngine& EngineOf(Project4Request request) {
 bool IsSearch(Project4Request request) {
     return request == Project4Request::Google || request == Project4Request::Bing ||
            request == Project4Request::Yahoo;
-}
-
-// Whois servers know registered names, not the web host in front of them.
-QString WhoisDomain(const QString& site) {
-    return site.startsWith(u"www."_s) ? site.sliced(4) : site;
 }
 
 } // namespace
@@ -93,7 +89,8 @@ bool Start(Project4Request request, CDownloader& downloader, const CProject4_Dat
     case Project4Request::Traffic:
         return P::StartAlexaQuery(downloader, site);
     case Project4Request::Whois:
-        return downloader.StartWhois(WhoisDomain(site));
+        // Whois servers know registered names, not the web host in front of them.
+        return downloader.StartWhois(SiteOfUrl(site));
     default:
         return false;
     }

@@ -5,6 +5,7 @@
 #include "core/packed_minutes.h"
 #include "net/crawler.h"
 #include "net/html_tags.h"
+#include "net/http_url.h"
 #include "projects/common/search_engine.h"
 #include "projects/competition/project5_list_lock.h"
 #include "projects/competition/project5_site.h"
@@ -322,7 +323,7 @@ void CProject5::AddPairs(CSkinDlg_Base* sender) {
         for (const QString& site : Lines(sites.m_text)) {
             CProject5_Entry entry;
             entry.m_keyword = keyword;
-            entry.m_site = SiteOfAddress(site);
+            entry.m_site = SiteOfUrl(site);
             if (!entry.m_site.isEmpty())
                 typed.push_back(entry);
         }

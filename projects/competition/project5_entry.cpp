@@ -2,7 +2,7 @@
 
 #include "core/packed_minutes.h"
 #include "net/html_tags.h"
-#include "projects/competition/project5_site.h"
+#include "net/http_url.h"
 #include "projects/competition/project5_xml.h"
 
 using namespace Qt::StringLiterals;
@@ -32,7 +32,7 @@ void CProject5_Check::WriteXml(CDownloader_HTMLTags& node) const {
 
 bool CProject5_Check::ReadXml(const CDownloader_HTMLTags& node) {
     const CDownloader_HTMLTags* found[std::size(kCheckReads)];
-    project5::FirstDirectChildren(node, kCheckReads, found);
+    node.FindChildren(kCheckReads, found);
     const CDownloader_HTMLTags* date = found[0];
     bool whole = project5::IsWholeValue(date) && !found[1 + kEngineCount];
     CDownloader_HTMLTags::GetInt(date, m_date, 0);
@@ -74,7 +74,7 @@ bool CProject5_Entry::ReadXml(const CDownloader_HTMLTags& node) {
     // An entry inside this one shows that this one's end tag was lost.
     const QString reads[] = {kKeywordKey, kSiteKey, kElementName};
     const CDownloader_HTMLTags* found[std::size(reads)];
-    project5::FirstDirectChildren(node, reads, found);
+    node.FindChildren(reads, found);
     const CDownloader_HTMLTags* keyword = found[0];
     const CDownloader_HTMLTags* siteValue = found[1];
     bool whole = project5::IsWholeValue(keyword) && project5::IsWholeValue(siteValue) && !found[2];
@@ -82,10 +82,10 @@ bool CProject5_Entry::ReadXml(const CDownloader_HTMLTags& node) {
     QString site;
     CDownloader_HTMLTags::GetString(siteValue, site, QString());
     m_keyword = m_keyword.trimmed();
-    m_site = SiteOfAddress(site);
+    m_site = SiteOfUrl(site);
     m_checks.clear();
     for (const CDownloader_HTMLTags& child : node.GetChildren()) {
-        if (project5::IsElementNamed(child, kCheckKey)) {
+        if (child.IsElementNamed(kCheckKey)) {
             CProject5_Check check;
             whole = check.ReadXml(child) && whole;
             m_checks.push_back(check);

@@ -30,7 +30,7 @@ struct CProject5_Entry {
     static inline const QString kElementName = QStringLiteral("entry");
 
     QString m_keyword;
-    // A bare domain in lower case, as SiteOfAddress gives it.
+    // A bare domain in lower case, as SiteOfUrl gives it.
     QString m_site;
     std::vector<CProject5_Check> m_checks;
 

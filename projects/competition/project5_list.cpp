@@ -52,16 +52,17 @@ void CProject5_List::WriteXml(CDownloader_HTMLTags& element) const {
 }
 
 bool CProject5_List::ReadXml(const CDownloader_HTMLTags& element) {
-    const CDownloader_HTMLTags* interval = project5::DirectChild(element, kIntervalKey);
-    const CDownloader_HTMLTags* running = project5::DirectChild(element, kRunningKey);
-    bool whole = project5::IsWholeValue(project5::DirectChild(element, kVersionKey)) &&
-                 project5::IsWholeValue(interval) && project5::IsWholeValue(running);
+    // Only direct children count: the entries' elements below hold keys of their own.
+    const CDownloader_HTMLTags* interval = element.FindChild(kIntervalKey);
+    const CDownloader_HTMLTags* running = element.FindChild(kRunningKey);
+    bool whole = project5::IsWholeValue(element.FindChild(kVersionKey)) && project5::IsWholeValue(interval) &&
+                 project5::IsWholeValue(running);
     CDownloader_HTMLTags::GetInt(interval, m_intervalHours, kDefaultIntervalHours);
     m_intervalHours = std::clamp(m_intervalHours, kMinIntervalHours, kMaxIntervalHours);
     CDownloader_HTMLTags::GetBool(running, m_running, true);
     m_entries.clear();
     for (const CDownloader_HTMLTags& child : element.GetChildren()) {
-        if (!project5::IsElementNamed(child, CProject5_Entry::kElementName))
+        if (!child.IsElementNamed(CProject5_Entry::kElementName))
             continue;
         CProject5_Entry entry;
         if (entry.ReadXml(child))
@@ -96,7 +97,7 @@ CProject5_List::FileState CProject5_List::LoadFile(const QString& path) {
     }
     // An end tag whose start tag was lost closes the root early: what follows it stands beside the root.
     const bool onlyRoot = std::all_of(top.begin(), top.end(), [](const CDownloader_HTMLTags& n) {
-        return n.IsTextNode() || project5::IsElementNamed(n, kRootName);
+        return n.IsTextNode() || n.IsElementNamed(kRootName);
     });
     if (!SavedRootClosed(tree, kRootName) || !onlyRoot || !ReadXml(*root)) {
         m_entries.clear();

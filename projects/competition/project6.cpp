@@ -211,12 +211,12 @@ void CProject6::StepSearch() {
 void CProject6::AddSites(const std::vector<CDownloader_Parsers_SE_result>& results) {
     bool added = false;
     for (const CDownloader_Parsers_SE_result& result : results) {
-        const HttpUrlParts parts = SplitHttpUrl(DecodeHtmlEntities(result.full_url).trimmed());
+        const QString url = DecodeHtmlEntities(result.full_url).trimmed();
+        const HttpUrlParts parts = SplitHttpUrl(url);
         if (!parts.valid)
             continue;
-        QString site = parts.hostHeader.toLower();
-        if (site.startsWith(u"www."_s))
-            site.remove(0, 4);
+        // The port stays: two servers on one host are two home pages to test.
+        const QString site = SiteOfUrl(url, {.keepPort = true});
         const bool known = std::any_of(m_sites.begin(), m_sites.end(),
                                        [&](const CProject6_Site& s) { return s.site == site; });
         if (known)

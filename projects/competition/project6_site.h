@@ -24,7 +24,7 @@ class CProject6_Site {
 
     friend bool operator==(const CProject6_Site&, const CProject6_Site&) = default;
 
-    // Host (with a port other than the scheme's), lower case, without a leading "www.".
+    // The result's site as SiteOfUrl gives it, keeping a port other than the scheme's.
     QString site;
     // The home page that was tested.
     QString url;

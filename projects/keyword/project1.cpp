@@ -25,9 +25,6 @@ const QString kItemKey = u"item"_s;
 const QString kNoCode = u"no picture code entered"_s;
 const QString kNoPicture = u"no picture came"_s;
 
-// The keyword tool's step while the picture it fetched is in the downloader.
-constexpr int kPictureStep = 2;
-
 bool AccountSet(const QString& user) {
     return !user.isEmpty() && user != QStringView(kAccountNeverEntered);
 }
@@ -134,7 +131,7 @@ void CProject1::StepLane(Lane& lane) {
     if (result == CServiceStep::Result::Failed) {
         m_lastError = CProjectBar::StepErrorText(name, seeds[lane.seed], lane.step.Error());
     } else if (lane.source == CProject1_Keyword::kKeywordTool &&
-               lane.step.Downloader()->m_tags[0] == kPictureStep) {
+               lane.step.Downloader()->m_tags[0] == CDownloader_Parsers::kKeywordToolPictureStep) {
         m_lastError = CProjectBar::StepErrorText(
             name, seeds[lane.seed], lane.step.Downloader()->Response().raw.isEmpty() ? kNoPicture : kNoCode);
     } else {
@@ -154,11 +151,12 @@ CServiceStep::Result CProject1::RunLane(Lane& lane, const QString& seed) {
     case CProject1_Keyword::kKeywordTool:
         return lane.step.RunSteps(lane.service, [&](CDownloader& downloader) {
             // A picture that never came is not shown: the run ends here.
-            if (downloader.m_tags[0] == kPictureStep && downloader.IsFinished() &&
+            if (downloader.m_tags[0] == kKeywordToolPictureStep && downloader.IsFinished() &&
                 (downloader.Response().raw.isEmpty() || downloader.Response().status.IsError()))
                 return true;
             return StartAdwordsKeywordTool(downloader, crawler->GoogleAdwords_user,
-                                           crawler->GoogleAdwords_pass, seed, m_parentWnd, true) == 2;
+                                           crawler->GoogleAdwords_pass, seed, m_parentWnd,
+                                           true) == StepResult::ReplyIn;
         });
     case CProject1_Keyword::kFreeSuggestions:
         return lane.step.Run(
@@ -169,12 +167,12 @@ CServiceStep::Result CProject1::RunLane(Lane& lane, const QString& seed) {
     case CProject1_Keyword::kSearchMarketing:
         return lane.step.RunSteps(lane.service, [&](CDownloader& downloader) {
             return StartYahooMarketingKeywords(downloader, crawler->YahooMarket_user,
-                                               crawler->YahooMarket_pass, seed, false) == 2;
+                                               crawler->YahooMarket_pass, seed, false) == StepResult::ReplyIn;
         });
     default:
         return lane.step.RunSteps(lane.service, [&](CDownloader& downloader) {
             return StartAdCenterKeywordResearch(downloader, crawler->MSNAdCenter_user,
-                                                crawler->MSNAdCenter_pass, seed) == 2;
+                                                crawler->MSNAdCenter_pass, seed) == StepResult::ReplyIn;
         });
     }
 }

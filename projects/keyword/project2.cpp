@@ -318,7 +318,7 @@ void CProject2::SaveXml(CDownloader_HTMLTags* root) {
     CKeywordInputProject::SaveXml(root);
     record_xml::SaveValue(root, kStatusKey, m_status);
     record_xml::SaveRecords(root, kRecordsKey, kRecordKey, m_records);
-    root->AddChild(kFiltersKey, false);
+    m_rep1.SerializeFilters(root->AddChild(kFiltersKey, false));
     m_page.m_bar.SaveXml(root);
     m_rep1.SaveSelection(root);
 }
@@ -329,6 +329,7 @@ void CProject2::LoadXml(CDownloader_HTMLTags* tree) {
     const CDownloader_HTMLTags* root = record_xml::ProjectRoot(tree, 2);
     m_status = record_xml::LoadInt(root, kStatusKey, 0);
     record_xml::LoadRecords(root, kRecordsKey, kRecordKey, m_records);
+    m_rep1.SerializeFilters(record_xml::Child(root, kFiltersKey));
     if (m_records.empty())
         MakeRecords();
     // Every request the records stand for, the keyword tool's one for all keywords.

@@ -3,6 +3,7 @@
 #include "core/headless_platform_services.h"
 #include "platform/application.h"
 #include "skin/skin_constants.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
 #include "tests/skin/window_events.h"
@@ -130,7 +131,7 @@ TEST(AdPreview, OpensBesideTheClickAndClosesOnAPressOutside) {
         popup.m_display.SetAd(ad);
         plat::Rect placed;
         plat::Rect content;
-        skintest::ModalHook hook([&](CSkinDlg_Base&) {
+        skintest::ModalScript hook([&](CSkinDlg_Base&) {
             placed = skin::HostWindow(popup).windowRect();
             int width = 0;
             int height = 0;

@@ -6,7 +6,7 @@
 #include "net/crawler.h"
 #include "net/downloader.h"
 #include "projects/project_factory.h"
-#include "tests/app/modal_script.h"
+#include "tests/skin/modal_script.h"
 
 #include <QDir>
 #include <QFile>
@@ -82,14 +82,6 @@ class TestProject : public CProject {
     std::function<void()> duringStep;
 };
 
-// A press and release of the left button in the middle of an element.
-inline void ClickElement(CSkinDlg_Base& dlg, const CSkinElement& e) {
-    const plat::Point at = e.GetDialogPos();
-    dlg.onMouseMove(at.x + e.m_width / 2, at.y + e.m_height / 2);
-    dlg.onLButtonDown(at.x + e.m_width / 2, at.y + e.m_height / 2);
-    dlg.onLButtonUp(at.x + e.m_width / 2, at.y + e.m_height / 2);
-}
-
 // The main window, opened without its modal loop (handlers are called directly), recording the commands
 // that reach it.
 class TestMainDlg : public CMainDlg {
@@ -113,7 +105,6 @@ class TestMainDlg : public CMainDlg {
         AddProject(std::move(project));
         return raw;
     }
-    void Click(const CSkinElement& e) { ClickElement(*this, e); }
 
     QStringList commands;
 };
@@ -149,7 +140,7 @@ struct OpenMainWindow {
     ~OpenMainWindow() { dlg.Close(); }
     OpenMainWindow(const OpenMainWindow&) = delete;
     OpenMainWindow& operator=(const OpenMainWindow&) = delete;
-    ModalScript script;
+    skintest::ModalScript script;
     CrawlerFixture crawler;
     TestMainDlg dlg;
 };

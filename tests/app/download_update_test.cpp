@@ -6,6 +6,7 @@
 #include "skin/skin_constants.h"
 #include "tests/app/app_test_support.h"
 #include "tests/net/downloader_test_fixture.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
 #include "tests/skin/window_events.h"
@@ -48,16 +49,15 @@ class UpdateDownload : public ::testing::Test {
                 run.steps.push_back(dlg.m_bar.m_position);
         };
         QObject::connect(&watch, &QTimer::timeout, step);
-        skintest::ModalHook hook([&](CSkinDlg_Base& w) {
+        skintest::ModalScript hook([&](CSkinDlg_Base& w) {
             if (auto* box = dynamic_cast<CMessageBoxDlg*>(&w)) {
                 run.message = box->m_text;
                 run.caption = box->m_caption;
                 run.type = box->m_type;
-                skintest::ClickAt(*box, skintest::TestDialog::Centre(box->m_button1));
+                skintest::ClickOn(*box, box->m_button1);
             } else if (cancelAfterMs >= 0) {
-                QTimer::singleShot(cancelAfterMs, dlg.widget(), [&] {
-                    skintest::ClickAt(dlg, skintest::TestDialog::Centre(dlg.m_cancelButton));
-                });
+                QTimer::singleShot(cancelAfterMs, dlg.widget(),
+                                   [&] { skintest::ClickOn(dlg, dlg.m_cancelButton); });
             }
         });
         watch.start(20);

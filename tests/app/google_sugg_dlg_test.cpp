@@ -3,6 +3,7 @@
 #include "projects/keyword/project1_google_sugg_dlg.h"
 #include "skin/skin_constants.h"
 #include "tests/app/app_test_support.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 
 #include <QBuffer>
@@ -42,7 +43,7 @@ bool NearPicture(plat::ColorRef c) {
     return std::abs(int(c & 0xFF) - 200) < 12 && ((c >> 8) & 0xFF) < 45 && ((c >> 16) & 0xFF) < 45;
 }
 
-using apptest::ClickElement;
+using skintest::ClickElement;
 
 TEST(GoogleSuggDlg, PictureShownAndTheTypedCodeAnswered) {
     // Wider than the picture area: scaled down into it.
@@ -87,7 +88,7 @@ TEST(GoogleSuggDlg, BrokenPictureLeavesTheAreaBlankAndStillAsksAnew) {
 // Installed as the keyword tool's prompt, the dialog runs modally and hands back the code typed into it.
 TEST(GoogleSuggDlg, InstalledAsThePromptRunsModally) {
     InstallGoogleSuggPrompt();
-    skintest::ModalHook hook([](CSkinDlg_Base& window) {
+    skintest::ModalScript hook([](CSkinDlg_Base& window) {
         auto& dialog = dynamic_cast<CProject1_GoogleSuggDlg&>(window);
         dialog.m_codeEdit.SetText(u"q9"_s);
         ClickElement(dialog, dialog.m_okButton);

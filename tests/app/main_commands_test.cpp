@@ -7,14 +7,15 @@
 #include "tests/app/app_test_support.h"
 #include "tests/app/export_report.h"
 #include "tests/app/file_size_limit.h"
+#include "tests/skin/skin_test_support.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 using apptest::FileBytes;
-using apptest::ModalScript;
 using apptest::OpenMainWindow;
+using skintest::ModalScript;
 
 namespace {
 
@@ -160,7 +161,7 @@ TEST(MainWindowHelp, MenuManualAboutAndEstimates) {
     w.script.Then(ReadAndChoose(items, 2));
     w.script.Then(ModalScript::On<CAboutDlg>([&](CAboutDlg& about) {
         aboutShown = true;
-        apptest::ClickElement(about, about.m_okButton);
+        skintest::ClickElement(about, about.m_okButton);
     }));
     w.dlg.OnCommand(u"help"_s, 0);
     EXPECT_FALSE(aboutShown) << "the box waits for its timer";

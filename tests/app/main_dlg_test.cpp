@@ -4,6 +4,7 @@
 #include "platform/keys.h"
 #include "platform/screens.h"
 #include "tests/app/app_test_support.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 
 #include <QWidget>
@@ -46,7 +47,7 @@ class MainWindowToolbar : public ::testing::Test {
   protected:
     OpenMainWindow w;
     int dialogs = 0;
-    skintest::ModalHook cancel{[this](CSkinDlg_Base& shown) {
+    skintest::ModalScript cancel{[this](CSkinDlg_Base& shown) {
         dialogs += dynamic_cast<CPreferencesDlg*>(&shown) != nullptr;
         shown.OnCommand(u"Default_cancel"_s, 0);
     }};
@@ -60,7 +61,7 @@ TEST_F(MainWindowToolbar, ClicksSendTheButtonsCommandsAndPauseSwapsWithResume) {
     for (const CSkinIcoButton* button : {&w.dlg.m_btnNew, &w.dlg.m_btnOpen, &w.dlg.m_btnSave,
                                          &w.dlg.m_btnExport, &w.dlg.m_btnOptions, &w.dlg.m_btnHelp}) {
         w.dlg.commands.clear();
-        w.dlg.Click(*button);
+        skintest::ClickElement(w.dlg, *button);
         EXPECT_EQ(w.dlg.commands, QStringList{button->m_command});
     }
     EXPECT_EQ(dialogs, 1) << "the preferences";
@@ -69,10 +70,10 @@ TEST_F(MainWindowToolbar, ClicksSendTheButtonsCommandsAndPauseSwapsWithResume) {
     EXPECT_TRUE(project->commands.contains(u"prj1_start"_s));
     EXPECT_EQ(project->lastSender, &w.dlg);
 
-    w.dlg.Click(w.dlg.m_btnPause);
+    skintest::ClickElement(w.dlg, w.dlg.m_btnPause);
     EXPECT_TRUE(g_pCrawler->IsPaused());
     EXPECT_FALSE(w.dlg.m_btnPause.m_visible);
-    w.dlg.Click(w.dlg.m_btnResume);
+    skintest::ClickElement(w.dlg, w.dlg.m_btnResume);
     EXPECT_FALSE(g_pCrawler->IsPaused());
     EXPECT_FALSE(w.dlg.m_btnResume.m_visible);
 }
@@ -122,7 +123,7 @@ TEST(MainWindowTabs, AClickedTabShowsItsProjectAndHidesTheOthers) {
     EXPECT_EQ(b->shown, CProject::kShowView);
     EXPECT_EQ(b->commands.back(), u"MainDlg_OnSize"_s);
 
-    w.dlg.Click(*w.dlg.m_tabs[0]);
+    skintest::ClickElement(w.dlg, *w.dlg.m_tabs[0]);
     EXPECT_EQ(w.dlg.m_curProject, 0);
     EXPECT_EQ(a->shown, CProject::kShowView);
     EXPECT_EQ(b->shown, CProject::kHideView);
@@ -135,11 +136,11 @@ TEST(MainWindowTabs, ManyTabsScrollWithTheirButtonsWithinTheList) {
     w.dlg.OnCommand(u"show_project"_s, 0);
     EXPECT_TRUE(w.dlg.m_btnTabsForward.m_visible);
     EXPECT_FALSE(w.dlg.m_btnTabsBack.m_visible);
-    w.dlg.Click(w.dlg.m_btnTabsForward);
+    skintest::ClickElement(w.dlg, w.dlg.m_btnTabsForward);
     EXPECT_EQ(w.dlg.m_firstTab, 1);
     EXPECT_TRUE(w.dlg.m_btnTabsBack.m_visible);
     EXPECT_FALSE(w.dlg.m_tabs[0]->m_visible);
-    w.dlg.Click(w.dlg.m_btnTabsBack);
+    skintest::ClickElement(w.dlg, w.dlg.m_btnTabsBack);
     EXPECT_EQ(w.dlg.m_firstTab, 0);
     EXPECT_FALSE(w.dlg.m_btnTabsBack.m_visible);
     w.dlg.OnCommand(u"move_tabs"_s, -1);
@@ -260,7 +261,7 @@ TEST(MainWindowRowButtons, EachTakesTheNextCellAndShowsItsColumnsPictures) {
     EXPECT_EQ(at, plat::Rect::fromXywh(200 + kCell + 6, 327, kCell, kCell));
 
     w.dlg.commands.clear();
-    w.dlg.Click(second);
+    skintest::ClickElement(w.dlg, second);
     EXPECT_EQ(w.dlg.commands, QStringList{u"row_pick"_s});
     EXPECT_EQ(second.m_param, 5);
 

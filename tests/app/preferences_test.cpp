@@ -7,6 +7,7 @@
 #include "skin/skin_constants.h"
 #include "skin/skin_menu_color_sel.h"
 #include "tests/app/app_test_support.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
 #include "tests/skin/window_events.h"
@@ -21,6 +22,7 @@
 
 using namespace Qt::StringLiterals;
 using Node = CDownloader_HTMLTags;
+using skintest::ClickOn;
 
 namespace {
 
@@ -52,32 +54,29 @@ class Preferences : public ::testing::Test {
 
     // Runs the Options button of the main window with the script.
     void RunOptions(Script& script) {
-        skintest::ModalHook hook([&](CSkinDlg_Base& w) {
+        skintest::ModalScript hook([&](CSkinDlg_Base& w) {
             if (auto* box = dynamic_cast<CMessageBoxDlg*>(&w)) {
                 script.messages << box->m_caption + u'|' + box->m_text + u'|' + QString::number(box->m_type);
-                Click(*box, box->m_button1);
+                ClickOn(*box, box->m_button1);
             } else if (auto* picker = dynamic_cast<CSkinMenuColorSel*>(&w)) {
                 script.picker(*picker);
             } else if (auto* preferences = dynamic_cast<CPreferencesDlg*>(&w)) {
                 script.preferences(*preferences);
             }
         });
-        window.dlg.Click(window.dlg.m_btnOptions);
+        skintest::ClickElement(window.dlg, window.dlg.m_btnOptions);
     }
 
-    static void Click(CSkinDlg_Base& w, const CSkinElement& e) {
-        skintest::ClickAt(w, skintest::TestDialog::Centre(e));
-    }
     // Replaces the text of a field as the user does: click, select all, type.
     static void Type(CPreferencesDlg& d, CSkinEdit& field, const QString& text) {
-        Click(d, field);
+        ClickOn(d, field);
         ASSERT_NE(field.Native(), nullptr);
         QTest::keyClick(d.widget()->windowHandle(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(d.widget()->windowHandle(), Qt::Key_Delete);
         for (const QChar c : text)
             QTest::keyClick(d.widget()->windowHandle(), c.toLatin1());
     }
-    static void ShowPanel(CPreferencesDlg& d, int panel) { Click(d, d.m_tabs[std::size_t(panel)]); }
+    static void ShowPanel(CPreferencesDlg& d, int panel) { ClickOn(d, d.m_tabs[std::size_t(panel)]); }
     static void Choose(CSkinDropList& list, const QString& shown) {
         const int index = list.FindItem(shown);
         ASSERT_GE(index, 0) << shown.toStdString();
@@ -118,18 +117,18 @@ TEST_F(Preferences, SaveStoresEveryKindOfFieldInTheSettingsFile) {
     };
     script.preferences = [&](CPreferencesDlg& d) {
         EXPECT_EQ(d.m_threads.m_maximum, 10);
-        Click(d, d.m_threads);
+        ClickOn(d, d.m_threads);
         QTest::keyClick(d.widget()->windowHandle(), Qt::Key_End);
         QTest::keyClick(d.widget()->windowHandle(), Qt::Key_Left);
         EXPECT_FALSE(d.m_courtesyMin.m_enabled);
-        Click(d, d.m_courtesy);
+        ClickOn(d, d.m_courtesy);
         EXPECT_TRUE(d.m_courtesyMin.m_enabled);
         Type(d, d.m_courtesyMin, u"5"_s);
         Type(d, d.m_courtesyMax, u"9"_s);
         Type(d, d.m_articleCourtesyMin, u"7"_s);
-        Click(d, d.m_articleCourtesy);
+        ClickOn(d, d.m_articleCourtesy);
         EXPECT_FALSE(d.m_articleCourtesyMin.m_enabled || d.m_articleCourtesyMax.m_enabled);
-        Click(d, d.m_autorun);
+        ClickOn(d, d.m_autorun);
 
         ShowPanel(d, 1);
         EXPECT_TRUE(d.m_panels[1].m_visible && !d.m_panels[0].m_visible);
@@ -148,9 +147,9 @@ TEST_F(Preferences, SaveStoresEveryKindOfFieldInTheSettingsFile) {
 
         ShowPanel(d, 4);
         Type(d, d.m_adsenseClient, u"pub-1234"_s);
-        Click(d, d.m_colorButtons[0]);
+        ClickOn(d, d.m_colorButtons[0]);
         Type(d, d.m_colors[2], u"ab12cd"_s);
-        Click(d, d.m_saveButton);
+        ClickOn(d, d.m_saveButton);
     };
     RunOptions(script);
     EXPECT_TRUE(script.messages.isEmpty()) << script.messages.join(u'\n').toStdString();
@@ -189,10 +188,10 @@ TEST_F(Preferences, SaveStoresEveryKindOfFieldInTheSettingsFile) {
 TEST_F(Preferences, APacingRangeUpsideDownIsTurnedRound) {
     Script script;
     script.preferences = [&](CPreferencesDlg& d) {
-        Click(d, d.m_courtesy);
+        ClickOn(d, d.m_courtesy);
         Type(d, d.m_courtesyMin, u"9"_s);
         Type(d, d.m_courtesyMax, u"2"_s);
-        Click(d, d.m_saveButton);
+        ClickOn(d, d.m_saveButton);
     };
     RunOptions(script);
     EXPECT_TRUE(script.messages.isEmpty()) << script.messages.join(u'\n').toStdString();
@@ -224,12 +223,12 @@ TEST_F(Preferences, CancelWritesTheSettingsAsTheyWereAndTheEntryFollowsTheBox) {
     Script script;
     script.preferences = [&](CPreferencesDlg& d) {
         EXPECT_TRUE(d.m_autorun.m_checked);
-        Click(d, d.m_autorun);
-        Click(d, d.m_courtesy);
+        ClickOn(d, d.m_autorun);
+        ClickOn(d, d.m_courtesy);
         Type(d, d.m_courtesyMin, u"44"_s);
         ShowPanel(d, 1);
         Type(d, d.m_google.user, u"someone"_s);
-        Click(d, d.m_cancelButton);
+        ClickOn(d, d.m_cancelButton);
     };
     RunOptions(script);
     QByteArray after;
@@ -238,8 +237,8 @@ TEST_F(Preferences, CancelWritesTheSettingsAsTheyWereAndTheEntryFollowsTheBox) {
     EXPECT_TRUE(QFile::exists(AutostartFile()));
 
     script.preferences = [&](CPreferencesDlg& d) {
-        Click(d, d.m_autorun);
-        Click(d, d.m_saveButton);
+        ClickOn(d, d.m_autorun);
+        ClickOn(d, d.m_saveButton);
     };
     RunOptions(script);
     EXPECT_FALSE(Crawler().m_autorun);
@@ -253,14 +252,14 @@ TEST_F(Preferences, TheCommandsParameterChoosesThePanelShownFirst) {
     for (const auto& [param, panel] : {std::pair{3, 3}, {4, 4}, {0, 0}, {5, 0}, {-1, 0}, {99, 0}}) {
         QString seen;
         std::vector<plat::ColorRef> tabColors;
-        skintest::ModalHook hook([&](CSkinDlg_Base& w) {
+        skintest::ModalScript hook([&](CSkinDlg_Base& w) {
             auto& d = dynamic_cast<CPreferencesDlg&>(w);
             for (int i = 0; i < CPreferencesDlg::kPanelCount; ++i) {
                 if (d.m_panels[std::size_t(i)].m_visible)
                     seen += QString::number(i);
                 tabColors.push_back(d.m_tabs[std::size_t(i)].m_textColor);
             }
-            Click(d, d.m_cancelButton);
+            ClickOn(d, d.m_cancelButton);
         });
         window.dlg.OnCommand(u"preferences"_s, param);
         EXPECT_EQ(seen, QString::number(panel)) << param;
@@ -281,7 +280,7 @@ TEST_F(Preferences, TheKeywordResearchPagesOpenInTheBrowser) {
         d.OnCommand(u"go_to_wordtracker"_s, 0);
         d.OnCommand(u"go_to_keyworddiscovery"_s, 0);
         resultAfterOpening = d.Result();
-        Click(d, d.m_cancelButton);
+        ClickOn(d, d.m_cancelButton);
     };
     RunOptions(script);
     EXPECT_EQ(resultAfterOpening, 0);
@@ -307,7 +306,7 @@ TEST_F(Preferences, ASeparatorAsGoogleRegionIsRefused) {
         ShowPanel(d, 1);
         Choose(d.m_googleRegion, u"-----------------------------"_s);
         Type(d, d.m_google.user, u"refused"_s);
-        Click(d, d.m_saveButton);
+        ClickOn(d, d.m_saveButton);
         resultAfterRefusal = d.Result();
         QTest::keyClick(d.widget()->windowHandle(), Qt::Key_Escape);
     };
@@ -326,13 +325,15 @@ TEST_F(Preferences, ASettingsFileThatCannotBeWrittenIsReportedOnce) {
     ASSERT_TRUE(QDir().mkpath(SettingsFile())); // a folder where the file should be
     for (const bool save : {true, false}) {
         Script script;
-        script.preferences = [&](CPreferencesDlg& d) { Click(d, save ? d.m_saveButton : d.m_cancelButton); };
+        script.preferences = [&](CPreferencesDlg& d) {
+            ClickOn(d, save ? d.m_saveButton : d.m_cancelButton);
+        };
         RunOptions(script);
         EXPECT_EQ(script.messages,
                   QStringList{u"Critical error|Cannot save settings.|%1"_s.arg(skin::kMessageStop)});
     }
     Script silent;
-    skintest::ModalHook hook([&](CSkinDlg_Base&) { silent.messages << u"shown"_s; });
+    skintest::ModalScript hook([&](CSkinDlg_Base&) { silent.messages << u"shown"_s; });
     Crawler().AddKeywordToHistory(u"keyword"_s, true);
     Crawler().ClearKeywordHistory();
     EXPECT_TRUE(silent.messages.isEmpty());

@@ -1,5 +1,8 @@
 #include "app/new_project_dlg.h"
 #include "core/atomic_file.h"
+#include "projects/competition/project4.h"
+#include "projects/keyword/project1.h"
+#include "projects/keyword/project2.h"
 #include "projects/keyword_input_project.h"
 #include "skin/skin_constants.h"
 #include "tests/app/app_test_support.h"
@@ -11,8 +14,8 @@
 
 using namespace Qt::StringLiterals;
 using apptest::FileBytes;
-using apptest::ModalScript;
 using apptest::OpenMainWindow;
+using skintest::ModalScript;
 
 namespace {
 
@@ -59,8 +62,11 @@ TEST(ProjectFiles, SaveCloseAndOpenGiveTheSameValues) {
         "\r\n<Project4>\r\n   <main_keyword>a&amp;b &lt;c&gt;;\"quoted\";</main_keyword>"
         "\r\n   <m_engine>0</m_engine>\r\n   <m_keywords>" +
         keyword("a&amp;b &lt;c&gt;") + keyword("\"quoted\"") +
-        "\r\n   </m_keywords>\r\n   <m_sites></m_sites>\r\n   <m_done>0</m_done>\r\n   <m_total>7</m_total>"
-        "\r\n   <m_lastError></m_lastError>\r\n   <rep1_selected>-1</rep1_selected>\r\n</Project4>" +
+        "\r\n   </m_keywords>\r\n   <m_sites></m_sites>\r\n   <rep1_filters></rep1_filters>\r\n   "
+        "<m_done>0</m_done>"
+        "\r\n   <m_total>7</m_total>\r\n   <m_lastError></m_lastError>\r\n   "
+        "<rep1_selected>-1</rep1_selected>"
+        "\r\n</Project4>" +
         QByteArray(1, '\0');
     EXPECT_EQ(FileBytes(saved), expected);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{u"named.twpx"_s, u"report.TWPX.twpx"_s}));
@@ -155,4 +161,62 @@ TEST(ProjectFiles, OpenDecidesTheKindFirstAndKeepsOneKind5Project) {
     EXPECT_EQ(w.dlg.m_projects.size(), 2u);
     EXPECT_EQ(w.dlg.m_curProject, 1) << "the open kind-5 project took the file";
     EXPECT_TRUE(skin::HostWindow(w.dlg).hasTimer(CMainDlg::kProjectTimer));
+}
+
+// A damaged or edited file may hold figures that are no real numbers ("nan", "inf"): they
+// open as not fetched, so the reports neither show nor sort by them and a save writes real numbers only.
+TEST(ProjectFiles, FiguresThatAreNoNumbersOpenAsNotFetched) {
+    OpenMainWindow w;
+    QTemporaryDir dir;
+    const QByteArray row = "<keyword>kw</keyword><estimatedSearch>nan</estimatedSearch><avgCPC>inf</avgCPC>"
+                           "<avgCTR>-infinity</avgCTR><competition>+INF</competition>";
+    const QByteArray files[] = {
+        "<Project1><main_keyword>kw;</main_keyword><m_keywords><item>" + row +
+            "</item></m_keywords></Project1>",
+        "<Project2><main_keyword>kw;</main_keyword><m_records><record><keyword>kw</keyword><tool>" + row +
+            "</tool><intent>nan</intent><google><results>inf</results></google></record></m_records>"
+            "</Project2>",
+        "<Project4><main_keyword>kw;</main_keyword><m_keywords><item><keyword>kw</keyword>"
+        "<searches>-nan</searches><google><results>nan</results></google><bing><results>inf</results>"
+        "</bing></item></m_keywords></Project4>"};
+    for (const QByteArray& bytes : files) {
+        const QString path = dir.filePath(u"figures.twpx"_s);
+        ASSERT_TRUE(WriteFileAtomically(path, bytes));
+        w.script.AnswerFileDialogs({{path, 0}});
+        w.dlg.OnCommand(u"open"_s, 0);
+        ASSERT_EQ(w.dlg.m_projects.size(), 1u) << bytes.toStdString();
+        CProject* project = w.dlg.m_projects[0].get();
+        const auto notFetched = [](const CDownloader_Parsers_Adwords_result& r) {
+            EXPECT_EQ(r.estimatedSearch, -1.0f);
+            EXPECT_EQ(r.avgCPC, -1.0f);
+            EXPECT_EQ(r.avgCTR, -1.0f);
+            EXPECT_EQ(r.competition, -1.0f);
+        };
+        if (auto* kind1 = dynamic_cast<CProject1*>(project)) {
+            ASSERT_EQ(kind1->Keywords().size(), 1u);
+            notFetched(kind1->Keywords()[0].m_row);
+        } else if (auto* kind2 = dynamic_cast<CProject2*>(project)) {
+            ASSERT_EQ(kind2->Records().size(), 1u);
+            const CProject2_Keyword& record = kind2->Records()[0];
+            notFetched(record.tool);
+            EXPECT_EQ(record.intent, -1.0f);
+            EXPECT_EQ(record.Engine(Project2Engine::Google).results, -1.0f);
+        } else {
+            const auto& keywords = dynamic_cast<CProject4&>(*project).Data().Keywords();
+            ASSERT_EQ(keywords.size(), 1u);
+            EXPECT_EQ(keywords[0].searches, -1.0f);
+            EXPECT_EQ(keywords[0].results[kProject4Google], -1.0);
+            EXPECT_EQ(keywords[0].results[kProject4Bing], -1.0);
+        }
+
+        const QString saved = dir.filePath(u"saved.twpx"_s);
+        w.script.AnswerFileDialogs({{saved, 0}});
+        w.dlg.OnCommand(u"save"_s, 0);
+        const QByteArray written = FileBytes(saved).toLower();
+        EXPECT_FALSE(written.isEmpty());
+        EXPECT_FALSE(written.contains("nan") || written.contains("inf")) << written.toStdString();
+        QFile::remove(saved);
+        w.dlg.OnCommand(u"close_project"_s, 0);
+    }
+    EXPECT_TRUE(w.script.messages.empty());
 }

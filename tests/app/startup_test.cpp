@@ -126,7 +126,7 @@ TEST_F(StartupTest, WithoutAPlaceForTheRandomSeedFileNothingRuns) {
 TEST_F(StartupTest, ClosingTheWindowWhileDownloadsRunStopsAndJoinsEveryWorker) {
     const int threadsBefore = apptest::ThreadCount();
     // The main window runs; the wizard that opens at start is cancelled.
-    apptest::ModalScript script;
+    skintest::ModalScript script;
     script.LeaveAlone<CMainDlg>();
     int downloadsRunning = 0;
     qint64 takeDownMs = -1;

@@ -2,13 +2,14 @@
 #include "projects/keyword_input_project.h"
 #include "skin/skin_constants.h"
 #include "tests/app/app_test_support.h"
+#include "tests/skin/skin_test_support.h"
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-using apptest::ClickElement;
-using apptest::ModalScript;
 using apptest::OpenMainWindow;
+using skintest::ClickElement;
+using skintest::ModalScript;
 
 namespace {
 
@@ -81,7 +82,7 @@ TEST(NewProjectWizard, EmptyKeywordsAreRefusedAndKeysMoveBetweenListAndPage) {
     w.script.Then(ModalScript::Answer(skin::kResultOk));
     w.dlg.OnCommand(u"new_project"_s, 0);
     ASSERT_EQ(w.script.messages.size(), 2u);
-    for (const apptest::SeenMessage& message : w.script.messages) {
+    for (const skintest::SeenMessage& message : w.script.messages) {
         EXPECT_EQ(message.text, u"Please enter a keyword."_s);
         EXPECT_EQ(message.type, skin::kMessageInformation);
     }

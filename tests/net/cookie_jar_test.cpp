@@ -1,9 +1,9 @@
-#include "core/clock.h"
 #include "core/limits.h"
 #include "net/cookie_date.h"
 #include "net/cookie_jar.h"
 #include "net/cookie_parser.h"
 #include "net/crawler.h"
+#include "tests/support/test_clock.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -274,15 +274,8 @@ TEST(CookieJarLimits, WholeJarIsCapped) {
     EXPECT_EQ(Send(jar, u"host%1.example.net"_s.arg(limits::kMaxCookiesTotal + 9)), u"c=1;"_s);
 }
 
-class FixedClock : public Clock {
-  public:
-    std::int64_t MonotonicMs() override { return 0; }
-    std::int64_t UtcSeconds() override { return kNow; }
-};
-
 TEST(CrawlerCookies, JarIsSharedSafelyBetweenThreads) {
-    FixedClock clock;
-    InstallClock(&clock);
+    twtest::TestClock clock({.monotonicMs = 0, .utcSeconds = kNow});
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
     {
@@ -304,7 +297,6 @@ TEST(CrawlerCookies, JarIsSharedSafelyBetweenThreads) {
         EXPECT_EQ(crawler.GetCookieHeader(u"w2.example.com"_s, u"/"_s, false),
                   u"n0=190;n1=191;n2=192;n3=193;n4=194;n5=195;n6=196;n7=197;n8=198;n9=199;"_s);
     }
-    InstallClock(nullptr);
 }
 
 } // namespace

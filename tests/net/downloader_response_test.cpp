@@ -158,7 +158,7 @@ TEST(ResponseDecoding, BodyShorterThanItsContentLengthIsKeptWithTheReason) {
         downloader.m_redirectBudget = c.budget;
         downloader.ProcessResponse(Reply("HTTP/1.1 200 OK\r\n" + c.head, body), kTextAndTree,
                                    u"http://example.com/"_s);
-        EXPECT_EQ(downloader.m_lastError, c.error);
+        EXPECT_EQ(downloader.Response().lastError, c.error);
         EXPECT_EQ(downloader.Response().raw.size(), c.budget == 0 ? qsizetype(body.size()) : 0);
     }
 }
@@ -172,7 +172,7 @@ TEST(ResponseDecoding, PagesOfHttpJobsStopAtTheNodeBudgetFilesNever) {
                                u"http://example.com/"_s);
     EXPECT_EQ(downloader.Response().tree.GetChildren().size(), std::size_t(limits::kMaxPageNodes));
     EXPECT_EQ(downloader.Response().body, page);
-    EXPECT_EQ(downloader.m_lastError,
+    EXPECT_EQ(downloader.Response().lastError,
               u"Receive error: the page is too large to parse whole (more than 500,000 elements)"_s);
 
     QTemporaryDir dir;
@@ -181,7 +181,7 @@ TEST(ResponseDecoding, PagesOfHttpJobsStopAtTheNodeBudgetFilesNever) {
     CDownloader document(-1);
     ASSERT_TRUE(document.LoadPageFromFile(path));
     EXPECT_EQ(document.Response().tree.GetChildren().size(), std::size_t(limits::kMaxPageNodes) + 1);
-    EXPECT_TRUE(document.m_lastError.isEmpty());
+    EXPECT_TRUE(document.Response().lastError.isEmpty());
 }
 
 TEST_F(ResponseProcessing, DecompressionBombIsRefusedWithoutInflatingIt) {

@@ -61,6 +61,9 @@ TEST(HtmlParseStructure, PagesGiveTheirTrees) {
         // Normalisation.
         {u"<p>a\t\tb  c\r\n\r\nd</p>", u"<p>{'a b c d'}", "white-space runs"},
         {u"<p>a\nb\rc\r\r\nd</p>", u"<p>{'a\nb\rc\r d'}", "lone line breaks stay"},
+        {u"<p>\r\n   <b>x</b>\r\n\t</p>", u"<p>{' '<b>{'x'}' '}", "line break and indentation between tags"},
+        {u"<p> \r\n\t \r\n<b>x</b>\n   </p>", u"<p>{' '<b>{'x'}'\n '}", "spaces, TABs and CR LF only"},
+        {u"<p>\r\n   &amp;<b>x</b>\r\n  x</p>", u"<p>{' &'<b>{'x'}' x'}", "a run that is not all blanks"},
         {u"<a\thref=\"?a=1&amp;b\"\r\n   class=x>&amp;</a>", u"<a href=\"?a=1&amp;b\" class=x>{'&'}",
          "tag text folded, not decoded"},
         {u"<p>&#0;</p>", u"<p>{}", "text that decodes to nothing"},
@@ -88,16 +91,37 @@ TEST(HtmlTagName, RulesOnTagTexts) {
         bool upper;
         const char16_t* name;
     } cases[] = {
-        {u"</p>", true, u"P"},        {u"<!-- x -->", false, u"!--"}, {u"<?xml v='1'?>", false, u"?xml"},
-        {u"<a\thref=x>", true, u"A"}, {u"<div\"x\">", false, u"div"}, {u"<stra\u00dfe>", true, u"STRASSE"},
-        {u"<>", false, u""},          {u"<abc", false, u""},          {u"<//>", false, u""},
+        {u"</p>", true, u"P"},
+        {u"<!-- x -->", false, u"!--"},
+        {u"<?xml v='1'?>", false, u"?xml"},
+        {u"<a\thref=x>", true, u"A"},
+        {u"<div\"x\">", false, u"div"},
+        {u"<stra\u00dfe>", true, u"STRASSE"},
+        {u"<>", false, u""},
+        {u"<abc", false, u""},
+        {u"<//>", false, u""},
         {u"plain", false, u"plain"},
+        {u"<h1 class=x>", true, u"H1"},
+        {u"</my_t-2:x.y>", true, u"MY_T-2:X.Y"},
+        {u"</br/>", true, u"BR"},
+        {u"< kw >", false, u""},
+        {u"<kw\r\n/>", true, u"KW"},
+        {u"<kw/>", true, u"KW"},
+        {u"<kw", true, u""},
+        {u"<k\u00e9y>", true, u"K\u00c9Y"},
+        {u"<kw@x>", true, u"KW@X"},
     };
     Node holder;
     for (const auto& c : cases)
         EXPECT_EQ(holder.AddChild(S(c.tag), false)->GetTagName(c.upper), S(c.name))
             << PrintToString(S(c.tag));
     EXPECT_EQ(Parse(S(u"&lt;b&gt; text<br>")).GetChildren()[0].GetTagName(true), QString());
+    // Names as long as a name held in place, and one longer.
+    const QString held(32, u'k'), longer(33, u'k');
+    EXPECT_EQ(holder.AddChild(u'<' + held + u'>', false)->GetTagName(true), held.toUpper());
+    EXPECT_EQ(holder.AddChild(u'<' + longer + S(u" x>"), false)->GetTagName(true), longer.toUpper());
+    EXPECT_EQ(DumpParsed(u'<' + longer + S(u">x</") + longer.toUpper() + S(u"><br>")),
+              u'<' + longer + S(u">{'x'}<br>{}"));
 }
 
 // The fixed lists hold names as upper-casing gives them, whatever script the tag was written in; a name only

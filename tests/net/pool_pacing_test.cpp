@@ -2,17 +2,13 @@
 
 #include "core/clock.h"
 #include "tests/net/downloader_test_fixture.h"
+#include "tests/support/test_clock.h"
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class FakeClock : public Clock {
-  public:
-    std::int64_t MonotonicMs() override { return now; }
-    std::int64_t UtcSeconds() override { return 1700000000; }
-    std::int64_t now = 1000000;
-};
 
 class FixedRandom : public RandomSource {
   public:
@@ -24,7 +20,7 @@ class PoolPacing : public dltest::CrawlerTest {
   protected:
     void SetUp() override {
         CrawlerTest::SetUp();
-        InstallClock(&m_clock);
+        m_clock.emplace(twtest::PinnedReadings{.monotonicMs = 1000000, .utcSeconds = 1700000000});
         InstallRandomSource(&m_random);
         m_crawler.allowMaxThreads = 6;
         m_crawler.GrowPool();
@@ -32,11 +28,11 @@ class PoolPacing : public dltest::CrawlerTest {
     void TearDown() override {
         // The slots' threads go before the clock they might read.
         m_crawler.Shutdown();
-        InstallClock(nullptr);
+        m_clock.reset();
         InstallRandomSource(nullptr);
     }
 
-    FakeClock m_clock;
+    std::optional<twtest::TestClock> m_clock;
     FixedRandom m_random;
 };
 
@@ -48,11 +44,11 @@ TEST_F(PoolPacing, PacedServiceGoesOneAtATimeWithARandomGapAfterRelease) {
 
     // Google's range is 2 to 6 seconds; 16384 of 32767 gives 2000 + 16384 * 4000 / 32767 ms.
     constexpr std::int64_t kDelay = 2000 + 16384LL * 4000 / 32767;
-    m_clock.now += 10000;
+    m_clock->AdvanceMs(10000);
     first->Release();
-    m_clock.now += kDelay - 1;
+    m_clock->AdvanceMs(kDelay - 1);
     EXPECT_EQ(m_crawler.GetDownloaderForHost(u"google"_s), nullptr);
-    m_clock.now += 1;
+    m_clock->AdvanceMs(1);
     EXPECT_NE(m_crawler.GetDownloaderForHost(u"GOOGLE"_s), nullptr);
 }
 
@@ -79,21 +75,21 @@ TEST_F(PoolPacing, BusyServiceWaitsForItsTimingUpdateMatchedByExactName) {
     // Reserving under another spelling makes a record of its own and leaves "MSN" free.
     m_crawler.MarkHostBusy(u"msn"_s);
     holder->Release();
-    m_clock.now += 3600 * 1000;
+    m_clock->AdvanceMs(3600 * 1000);
     holder = m_crawler.GetDownloaderForHost(u"MSN"_s);
     ASSERT_NE(holder, nullptr);
     m_crawler.MarkHostBusy(u"MSN"_s);
     holder->Release();
-    m_clock.now += 3600 * 1000;
+    m_clock->AdvanceMs(3600 * 1000);
     EXPECT_EQ(m_crawler.GetDownloaderForHost(u"MSN"_s), nullptr);
     m_crawler.UpdateHostTiming(u"msn"_s);
     EXPECT_EQ(m_crawler.GetDownloaderForHost(u"MSN"_s), nullptr);
 
     m_crawler.UpdateHostTiming(u"MSN"_s);
     const std::int64_t delay = 1000 + 16384LL * 3000 / 32767;
-    m_clock.now += delay - 1;
+    m_clock->AdvanceMs(delay - 1);
     EXPECT_EQ(m_crawler.GetDownloaderForHost(u"MSN"_s), nullptr);
-    m_clock.now += 1;
+    m_clock->AdvanceMs(1);
     EXPECT_NE(m_crawler.GetDownloaderForHost(u"MSN"_s), nullptr);
 }
 

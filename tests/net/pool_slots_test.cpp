@@ -112,7 +112,8 @@ TEST_F(PoolSlots, ManyJobsOnManySlotsAllFinishWithNoSlotLost) {
         [&] {
             for (auto it = running.begin(); it != running.end();) {
                 if ((*it)->IsFinished()) {
-                    EXPECT_EQ((*it)->m_body, u"<p>ok</p>"_s) << (*it)->m_lastError.toStdString();
+                    EXPECT_EQ((*it)->Response().body, u"<p>ok</p>"_s)
+                        << (*it)->Response().lastError.toStdString();
                     ++finished;
                 } else if (random() % 50 == 0) {
                     ++released;

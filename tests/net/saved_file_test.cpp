@@ -125,10 +125,51 @@ TEST(SavedFileReading, OldUnescapedFilesReadAsBefore) {
     EXPECT_NE(ReadValue(root, S(u"c")), S(u"x <i>y"));
 }
 
+// The reader decodes a file piece by piece as it reads it; the text must be what decoding all its bytes at
+// once gives, wherever a character, a broken sequence or a byte-order mark falls, and however long a stretch
+// without a single ASCII byte runs.
+TEST(SavedFileReading, FileTextIsItsBytesDecodedWhole) {
+    std::mt19937 random(20261207);
+    const QByteArray pieces[] = {QByteArray("<kw>"),         QByteArray("a"),
+                                 QByteArray("\r\n   "),      QByteArray("caf\xc3\xa9"),
+                                 QByteArray("\xe2\x82\xac"), QByteArray("\xf0\x9f\x98\x80"),
+                                 QByteArray("\xef\xbb\xbf"), QByteArray("\xe2\x82"),
+                                 QByteArray("\xc3"),         QByteArray("\x80\x80"),
+                                 QByteArray("\xed\xa0\x80"), QByteArray("\xf8"),
+                                 QByteArray(1, '\0')};
+    std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
+    QByteArray mixed;
+    while (mixed.size() < 600000)
+        mixed += pieces[pick(random)];
+    QByteArray noAscii;
+    while (noAscii.size() < 300000)
+        noAscii += QByteArray("\xe4\xb8\xad\xf0\x9f\x98\x80\xc3");
+    const QByteArray files[] = {QByteArray(), QByteArray("\xef\xbb\xbf<P>x</P>"), mixed,
+                                noAscii + mixed + noAscii, mixed + QByteArray("\xf0\x9f\x98")};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(S(u"text.twpx"));
+    for (const QByteArray& bytes : files) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+        file.close();
+        QString text;
+        ASSERT_TRUE(ReadSavedFileText(path, text));
+        EXPECT_TRUE(text == Utf8ToWide(bytes)) << "a file of " << bytes.size() << " bytes";
+        Node loaded, parsed;
+        ASSERT_TRUE(LoadTreeFromFile(loaded, path));
+        ParseSavedFileBytes(parsed, bytes);
+        EXPECT_EQ(SavedFileBytes(loaded), SavedFileBytes(parsed));
+    }
+}
+
 TEST(SavedFileReading, MissingFileOrFolderFailsAndLeavesTheDocument) {
     Node root = SettingsExample();
     QTemporaryDir dir;
     EXPECT_FALSE(LoadTreeFromFile(root, dir.filePath(QStringLiteral("missing.zxml"))));
+    QString text = S(u"kept");
+    EXPECT_FALSE(ReadSavedFileText(dir.filePath(QStringLiteral("missing.zxml")), text));
+    EXPECT_EQ(text, S(u"kept"));
     EXPECT_EQ(SavedFileBytes(root), SavedFileBytes(SettingsExample()));
     EXPECT_FALSE(SaveTreeToFile(root, dir.filePath(QStringLiteral("no/folder/settings.zxml"))));
 }

@@ -38,9 +38,9 @@ class AdCenterResearch : public service_test::ServiceTest {
     }
 
     // One call of the step operation, then the wait for the request it started.
-    int step(CDownloader& downloader, const QString& user) {
-        const int result = CDownloader_Parsers::StartAdCenterKeywordResearch(downloader, user, S(u"p&w d"),
-                                                                             S(u"red widgets"));
+    CDownloader_Parsers::StepResult step(CDownloader& downloader, const QString& user) {
+        const CDownloader_Parsers::StepResult result = CDownloader_Parsers::StartAdCenterKeywordResearch(
+            downloader, user, S(u"p&w d"), S(u"red widgets"));
         EXPECT_TRUE(service_test::WaitFinished(downloader));
         return result;
     }
@@ -98,17 +98,17 @@ TEST_F(AdCenterResearch, SignInLoginResearchPageAndFormPost) {
 
     // A run abandoned after its first request lends nothing to the next run, on another downloader.
     CDownloader& abandoned = takeDownloader();
-    EXPECT_EQ(step(abandoned, S(u"ann")), 1);
+    EXPECT_EQ(step(abandoned, S(u"ann")), CDownloader_Parsers::StepResult::Running);
     CDownloader& downloader = takeDownloader();
-    EXPECT_EQ(step(downloader, S(u"bob@example.com")), 1);
+    EXPECT_EQ(step(downloader, S(u"bob@example.com")), CDownloader_Parsers::StepResult::Running);
     // The login's cookie must come back with the research page's request.
     server.SetReply(kSignInPath, twtest::HttpReply::Page("ok").Header("Set-Cookie", "MSAuth=yes; Path=/"));
-    EXPECT_EQ(step(downloader, S(u"ann")), 1);
-    EXPECT_EQ(step(downloader, S(u"ann")), 1);
+    EXPECT_EQ(step(downloader, S(u"ann")), CDownloader_Parsers::StepResult::Running);
+    EXPECT_EQ(step(downloader, S(u"ann")), CDownloader_Parsers::StepResult::Running);
     server.SetReply(kResearchPath,
                     twtest::HttpReply::Page(GridReply(GridRow("red widgets", "10", "0.5")), "text/plain"));
-    EXPECT_EQ(step(downloader, S(u"ann")), 1);
-    EXPECT_EQ(step(downloader, S(u"ann")), 2);
+    EXPECT_EQ(step(downloader, S(u"ann")), CDownloader_Parsers::StepResult::Running);
+    EXPECT_EQ(step(downloader, S(u"ann")), CDownloader_Parsers::StepResult::ReplyIn);
 
     const std::vector<twtest::RecordedRequest> requests = server.Requests();
     ASSERT_EQ(requests.size(), 5u);

@@ -51,7 +51,8 @@ class KeywordToolExchange : public service_test::ServiceTest {
     bool runToEnd(CDownloader& downloader) {
         return service_test::WaitFor([&] {
             return CDownloader_Parsers::StartAdwordsKeywordTool(downloader, S(u"ann"), S(u"pw"),
-                                                                S(u"red widgets"), nullptr, true) == 2;
+                                                                S(u"red widgets"), nullptr, true) ==
+                   CDownloader_Parsers::StepResult::ReplyIn;
         });
     }
 
@@ -76,7 +77,7 @@ TEST_F(KeywordToolExchange, CodeAskedOnceThenKeptForTheNextRun) {
     m_nested = [&] {
         EXPECT_EQ(
             CDownloader_Parsers::StartAdwordsKeywordTool(other, S(u"bob"), {}, S(u"blue"), nullptr, false),
-            1);
+            CDownloader_Parsers::StepResult::Running);
         EXPECT_EQ(other.m_tags[0], -1);
     };
     CDownloader& first = takeDownloader();

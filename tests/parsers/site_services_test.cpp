@@ -33,13 +33,14 @@ TEST_F(SiteServices, RequestsOnTheWire) {
          "/?suggest=Hit+Me&adult_filter=remove_dubious&seed=blue%20widgets"},
         {[](CDownloader& d) { return StartAskSearch(d, S(u"salt&pepper")); },
          "/web?qsrc=0&o=&q=salt%26pepper"},
-        // Traffic ranks are asked in lower case without the host's leading "www.", and only that.
+        // Traffic ranks are asked by site: lower case without the host's leading "www." (and only that), its
+        // port kept; an address whole is asked by its site.
         {[](CDownloader& d) { return StartAlexaQuery(d, S(u"WWW.Example.COM")); },
          "/data?cli=10&dat=nsa&ver=quirk-searchstatus&url=example%2Ecom"},
         {[](CDownloader& d) { return StartAlexaQuery(d, S(u"showww.com")); },
          "/data?cli=10&dat=nsa&ver=quirk-searchstatus&url=showww%2Ecom"},
-        {[](CDownloader& d) { return StartAlexaQuery(d, S(u"http://www.www.example/")); },
-         "/data?cli=10&dat=nsa&ver=quirk-searchstatus&url=http%3A%2F%2Fwww%2Eexample%2F"},
+        {[](CDownloader& d) { return StartAlexaQuery(d, S(u"http://www.www.example:8080/a")); },
+         "/data?cli=10&dat=nsa&ver=quirk-searchstatus&url=www%2Eexample%3A8080"},
         // A site without a scheme is asked as an http address.
         {[](CDownloader& d) { return StartSiteExplorer(d, S(u"example.com")); },
          "/search?p=http%3A%2F%2Fexample%2Ecom&fr=sfp&bwm=i"},

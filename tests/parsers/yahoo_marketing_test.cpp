@@ -42,7 +42,8 @@ class YahooMarketingExchange : public service_test::ServiceTest {
                            const QString& keywords, bool keywordsOnly) {
         return service_test::WaitFor([&] {
             return CDownloader_Parsers::StartYahooMarketingKeywords(downloader, user, password, keywords,
-                                                                    keywordsOnly) == 2;
+                                                                    keywordsOnly) ==
+                   CDownloader_Parsers::StepResult::ReplyIn;
         });
     }
 
@@ -100,7 +101,7 @@ TEST_F(YahooMarketingExchange, SignInLoginThroughRedirectsThenSuggestionsShared)
 TEST_F(YahooMarketingExchange, EveryRunSendsItsOwnTexts) {
     CDownloader& first = takeDownloader();
     EXPECT_EQ(CDownloader_Parsers::StartYahooMarketingKeywords(first, S(u"ann"), S(u"pw1"), S(u"red"), false),
-              1);
+              CDownloader_Parsers::StepResult::Running);
     ASSERT_TRUE(service_test::WaitFinished(first));
     first.Release();
 

@@ -10,6 +10,7 @@
 #include "skin/skin_dlg_holder.h"
 #include "skin/skin_progress.h"
 #include "skin/skin_slider.h"
+#include "tests/skin/skin_test_support.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -51,12 +52,12 @@ CProject* KindTest::Current() {
 CProject* KindTest::NewProject(int kind, const QString& keywords) {
     CMainDlg& dlg = m_window->dlg;
     const size_t before = dlg.m_projects.size();
-    m_window->script.Then(apptest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
-        apptest::ClickElement(wizard, wizard.m_kindButtons[size_t(kind - 1)]);
+    m_window->script.Then(skintest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
+        skintest::ClickElement(wizard, wizard.m_kindButtons[size_t(kind - 1)]);
         CSkinElement* field = wizard.m_pFocus.get();
         ASSERT_NE(field, nullptr) << "the kind's page gives its field the focus";
         field->SetText(keywords);
-        apptest::ClickElement(wizard, wizard.m_startButton);
+        skintest::ClickElement(wizard, wizard.m_startButton);
     }));
     dlg.OnCommand(skin::cmd::kNewProject, 0);
     return dlg.m_projects.size() > before ? dlg.m_projects.back().get() : nullptr;
@@ -101,7 +102,7 @@ void KindTest::CloseCurrent() {
     const int index = m_window->dlg.m_curProject;
     const bool asks = index >= 0 && m_window->dlg.m_projects[size_t(index)]->HasUnsavedResults();
     if (asks)
-        m_window->script.Then(apptest::ModalScript::Answer(skin::kResultYes));
+        m_window->script.Then(skintest::ModalScript::Answer(skin::kResultYes));
     m_window->dlg.OnCommand(skin::cmd::kCloseProject, index);
     EXPECT_TRUE(m_window->script.Done());
     EXPECT_EQ(m_window->dlg.m_projects.size(), before - 1);
@@ -127,7 +128,7 @@ CProject* KindTest::ExpectReopensAsShown(const QString& fileName) {
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(whole.left(cut)) == cut);
         file.close();
         const size_t messages = m_window->script.messages.size();
-        m_window->script.Then(apptest::ModalScript::Answer(skin::kResultOk));
+        m_window->script.Then(skintest::ModalScript::Answer(skin::kResultOk));
         EXPECT_EQ(OpenFile(damaged), nullptr)
             << "a file cut at " << cut << " of " << whole.size() << " opened";
         EXPECT_EQ(m_window->script.messages.size(), messages + 1) << "no message for the cut at " << cut;
@@ -231,7 +232,7 @@ void KindTest::FilterColumn(CSkinListBox& grid, int columnId,
         if (column.id == columnId)
             right = column.x - grid.m_scrollX + column.width + CSkinListBox::kColumnGap;
     ASSERT_GE(right, 0) << "no column " << columnId;
-    m_window->script.Then(apptest::ModalScript::On<CSkinListBox_FilterDlg>(std::move(act)));
+    m_window->script.Then(skintest::ModalScript::On<CSkinListBox_FilterDlg>(std::move(act)));
     const plat::Point at = grid.GetDialogPos();
     const int x = at.x + right - 5;
     const int y = at.y + CSkinListBox::kHeaderHeight - 8;

@@ -1,4 +1,3 @@
-#include "core/clock.h"
 #include "projects/common/project_bar.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg_holder.h"
@@ -6,6 +5,7 @@
 #include "skin/tooltip_layout.h"
 #include "tests/app/app_test_support.h"
 #include "tests/projects/kind_test.h"
+#include "tests/support/test_clock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,19 +17,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The real clock, moved on by the test so that a tooltip's delay passes at once.
-class HoverClock : public Clock {
-  public:
-    explicit HoverClock(Clock& real) : m_real(real) {}
-    std::int64_t MonotonicMs() override { return m_real.MonotonicMs() + ahead; }
-    std::int64_t UtcSeconds() override { return m_real.UtcSeconds(); }
-
-    std::int64_t ahead = 0;
-
-  private:
-    Clock& m_real;
-};
 
 // The visible label of the main window whose tooltip is tooltip, or null.
 CSkinLabel* LabelWithTooltip(const CSkinDlgHolder& holder, const QString& tooltip) {
@@ -47,13 +34,7 @@ CSkinLabel* LabelWithTooltip(const CSkinDlgHolder& holder, const QString& toolti
     return nullptr;
 }
 
-class LongKeyword : public projtest::KindTest {
-  protected:
-    void TearDown() override {
-        InstallClock(nullptr);
-        KindTest::TearDown();
-    }
-};
+using LongKeyword = projtest::KindTest;
 
 } // namespace
 
@@ -104,12 +85,12 @@ TEST_F(LongKeyword, OpensInAMomentShowsItCutShortAndSavesItWhole) {
     CSkinLabel* label = LabelWithTooltip(Window().dlg.m_rootHolder, whole + u';');
     ASSERT_NE(label, nullptr);
     EXPECT_LT(label->m_width, Window().dlg.m_width);
-    HoverClock hover(InstalledClock());
-    InstallClock(&hover);
+    // The real clock, moved on by the test so that the tooltip's delay passes at once.
+    twtest::TestClock hover;
     const plat::Point at = label->GetDialogPos();
     clock.restart();
     Window().dlg.onMouseMove(at.x + label->m_width / 2, at.y + label->m_height / 2);
-    hover.ahead = skin::kTooltipDelayMs + 50;
+    hover.AdvanceMs(skin::kTooltipDelayMs + 50);
     Window().dlg.onTimer(skin::kTickTimerId);
     CSkinTooltip_windows* tip = Window().dlg.Tooltip();
     ASSERT_NE(tip, nullptr);

@@ -3,6 +3,7 @@
 #include "projects/keyword/project1.h"
 #include "skin/skin_constants.h"
 #include "tests/projects/kind_test.h"
+#include "tests/skin/skin_test_support.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -90,7 +91,7 @@ TEST_F(Project1EndToEnd, EverySourceMergedSavedOpenedAndExported) {
         return [words](CSkinListBox_FilterDlg& dlg) {
             dlg.m_enableCheck.m_checked = !words.isEmpty();
             dlg.m_edit1.SetText(words);
-            apptest::ClickElement(dlg, dlg.m_ok);
+            skintest::ClickElement(dlg, dlg.m_ok);
         };
     };
     FilterColumn(project->Report(), CProject1_Rep::kSources, showSources(u"ask"_s));
@@ -172,11 +173,11 @@ TEST_F(Project1EndToEnd, SendToOpensTheWizardPresetForKind2) {
     EXPECT_EQ(toKind8, u"new_project8blue widgets;"_s);
 
     QString typed;
-    Window().script.Then(apptest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
+    Window().script.Then(skintest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
         EXPECT_EQ(wizard.m_current, 1);
         ASSERT_NE(wizard.m_pFocus, nullptr);
         typed = wizard.m_pFocus.get()->m_caption;
-        apptest::ClickElement(wizard, wizard.m_startButton);
+        skintest::ClickElement(wizard, wizard.m_startButton);
     }));
     Window().dlg.OnCommand(toKind2, 0);
     EXPECT_EQ(typed, keywords);
@@ -200,9 +201,9 @@ TEST_F(Project1EndToEnd, StartOverUnsavedRowsAsksFirst) {
     Tick(1);
     const QStringList rows = ReportRows(project->Report());
     const int requests = int(m_server.Requests().size());
-    apptest::ModalScript& script = Window().script;
+    skintest::ModalScript& script = Window().script;
 
-    script.Then(apptest::ModalScript::Answer(skin::kResultNo));
+    script.Then(skintest::ModalScript::Answer(skin::kResultNo));
     Window().dlg.OnCommand(u"prj1_start"_s, 0);
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].text, question);
@@ -215,13 +216,13 @@ TEST_F(Project1EndToEnd, StartOverUnsavedRowsAsksFirst) {
          {Endpoint::GoogleKeywordTool, Endpoint::WordtrackerFree, Endpoint::AskWeb,
           Endpoint::YahooMarketingSignIn, Endpoint::YahooMarketing, Endpoint::BingAdCenter})
         m_server.Fail(service);
-    script.Then(apptest::ModalScript::Answer(skin::kResultYes));
+    script.Then(skintest::ModalScript::Answer(skin::kResultYes));
     Window().dlg.OnCommand(u"prj1_start"_s, 0);
     ASSERT_TRUE(TickUntil([&] { return project->Status() == CProject1::kDone; }));
     Tick(1);
     EXPECT_TRUE(ReportRows(project->Report()).isEmpty())
         << ReportRows(project->Report()).join(u"\n"_s).toStdString();
-    script.Then(apptest::ModalScript::Answer(skin::kResultNo));
+    script.Then(skintest::ModalScript::Answer(skin::kResultNo));
     Window().dlg.OnCommand(u"close_project"_s, Window().dlg.m_curProject);
     ASSERT_EQ(script.messages.size(), 3u);
     EXPECT_EQ(script.messages[2].text, question) << "the old rows are gone unsaved";

@@ -3,6 +3,7 @@
 #include "projects/keyword/project2.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
+#include "tests/skin/skin_test_support.h"
 
 #include <gmock/gmock.h>
 
@@ -85,7 +86,7 @@ TEST_F(NicheLantern, ThreeKeywordsFromWizardToReportsFilesAndBack) {
     EXPECT_EQ(project->AdsReport().ShownKeyword(), 0);
     const QString ads = project->AdsReport().VisibleRowsText();
     QString previewed;
-    Window().script.Then(apptest::ModalScript::On<CSkinAdDisplay_Dlg>([&](CSkinAdDisplay_Dlg& preview) {
+    Window().script.Then(skintest::ModalScript::On<CSkinAdDisplay_Dlg>([&](CSkinAdDisplay_Dlg& preview) {
         previewed = preview.m_display.m_runs.empty() ? QString() : preview.m_display.m_runs.front().text;
         preview.EndSkinDialog(1);
     }));
@@ -181,7 +182,7 @@ TEST_F(NicheLantern, AdsFollowTheSelectedKeywordOnlyWhileItIsShown) {
         return [words](CSkinListBox_FilterDlg& dlg) {
             dlg.m_enableCheck.m_checked = !words.isEmpty();
             dlg.m_edit1.SetText(words);
-            apptest::ClickElement(dlg, dlg.m_ok);
+            skintest::ClickElement(dlg, dlg.m_ok);
         };
     };
 

@@ -1,30 +1,19 @@
 #include "app/skin_ad_display_dlg.h"
-#include "core/clock.h"
 #include "core/packed_minutes.h"
+#include "net/http_url.h"
 #include "projects/competition/project3.h"
 #include "skin/skin_constants.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
+#include "tests/support/test_clock.h"
 
 #include <QDateTime>
 #include <QTimeZone>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The real monotonic clock with a date the test sets, so that every run of the history is dated.
-class DateClock : public Clock {
-  public:
-    explicit DateClock(Clock& real) : m_real(real) {}
-    std::int64_t MonotonicMs() override { return m_real.MonotonicMs(); }
-    std::int64_t UtcSeconds() override { return seconds; }
-
-    std::int64_t seconds = 0;
-
-  private:
-    Clock& m_real;
-};
 
 std::int64_t LocalSeconds(int year, int month, int day, int hour) {
     return QDateTime(QDate(year, month, day), QTime(hour, 0)).toSecsSinceEpoch();
@@ -34,7 +23,7 @@ class CampaignChronicle : public projtest::KindTest {
   protected:
     void SetUp() override {
         KindTest::SetUp();
-        InstallClock(&m_clock);
+        m_clock.emplace(twtest::PinnedReadings{.utcSeconds = 0});
         const std::string keyword = "q=blue widgets";
         m_server.ServeFile(Endpoint::GoogleWeb, "/search", {keyword, "start=0"},
                            u"kind3/google_page1.html"_s);
@@ -57,7 +46,7 @@ class CampaignChronicle : public projtest::KindTest {
     }
     void TearDown() override {
         KindTest::TearDown();
-        InstallClock(nullptr);
+        m_clock.reset();
     }
 
     CProject3* Chronicle() { return dynamic_cast<CProject3*>(Current()); }
@@ -65,7 +54,8 @@ class CampaignChronicle : public projtest::KindTest {
         return TickUntil([&] { return !project.Running(); });
     }
 
-    DateClock m_clock{InstalledClock()};
+    // The real monotonic clock with a date the test sets, so that every run of the history is dated.
+    std::optional<twtest::TestClock> m_clock;
 };
 
 struct AdvertiserRow {
@@ -95,7 +85,7 @@ void PrintTo(const AdvertiserRow& r, std::ostream* os) {
 // shown on several pages of one engine once per run, goes on past a failing page with its error shown, and
 // adds its sightings to the dated history. The history survives save and open and exports as expected.
 TEST_F(CampaignChronicle, RunsAddToTheDatedHistoryWhichSurvivesSaveOpenAndExport) {
-    m_clock.seconds = LocalSeconds(2026, 3, 9, 10);
+    m_clock->PinUtcSeconds(LocalSeconds(2026, 3, 9, 10));
     const int day1 = PackMinutes(2026, 3, 9, 10, 0);
     ASSERT_NE(NewProject(3, u"blue widgets;ignored second;"_s), nullptr);
     CProject3* project = Chronicle();
@@ -115,7 +105,7 @@ TEST_F(CampaignChronicle, RunsAddToTheDatedHistoryWhichSurvivesSaveOpenAndExport
                                           {u"widgetworld.example"_s, 2, u"Google, Bing"_s, day1, day1},
                                           {u"acme.example"_s, 3, u"Google, Bing, Yahoo"_s, day1, day1}}));
 
-    m_clock.seconds = LocalSeconds(2026, 3, 10, 10);
+    m_clock->PinUtcSeconds(LocalSeconds(2026, 3, 10, 10));
     Window().dlg.OnCommand(u"prj3_start"_s, 0);
     ASSERT_TRUE(project->Running());
     ASSERT_TRUE(RunOnce(*project));
@@ -129,9 +119,9 @@ TEST_F(CampaignChronicle, RunsAddToTheDatedHistoryWhichSurvivesSaveOpenAndExport
     const int item = project->m_rep2.Order()[size_t(row)];
     const CDownloader_Parsers_SE_result expectedAd =
         project->Ads()[size_t(project->m_rep2.m_shown[size_t(item)])].ad;
-    EXPECT_EQ(AdvertiserDomain(expectedAd.show_url), u"acme.example"_s);
+    EXPECT_EQ(SiteOfUrl(expectedAd.show_url), u"acme.example"_s);
     CDownloader_Parsers_SE_result previewed;
-    Window().script.Then(apptest::ModalScript::On<CSkinAdDisplay_Dlg>([&](CSkinAdDisplay_Dlg& preview) {
+    Window().script.Then(skintest::ModalScript::On<CSkinAdDisplay_Dlg>([&](CSkinAdDisplay_Dlg& preview) {
         previewed = preview.m_display.m_ad;
         preview.EndSkinDialog(skin::kResultCancel);
     }));
@@ -161,7 +151,7 @@ TEST_F(CampaignChronicle, RunsAddToTheDatedHistoryWhichSurvivesSaveOpenAndExport
 
 // A changed keyword starts a new history only once the user agreed; declining keeps history and keyword.
 TEST_F(CampaignChronicle, ChangedKeywordAsksBeforeTheHistoryGoes) {
-    m_clock.seconds = LocalSeconds(2026, 3, 9, 10);
+    m_clock->PinUtcSeconds(LocalSeconds(2026, 3, 9, 10));
     ASSERT_NE(NewProject(3, u"blue widgets"_s), nullptr);
     CProject3* project = Chronicle();
     ASSERT_TRUE(RunOnce(*project));
@@ -169,14 +159,14 @@ TEST_F(CampaignChronicle, ChangedKeywordAsksBeforeTheHistoryGoes) {
     ASSERT_GT(sightings, 0u);
 
     project->m_keywordEdit.SetText(u"red widgets"_s);
-    Window().script.Then(apptest::ModalScript::Answer(7));
+    Window().script.Then(skintest::ModalScript::Answer(7));
     Window().dlg.OnCommand(u"prj3_start"_s, 0);
     EXPECT_FALSE(project->Running());
     EXPECT_EQ(project->m_keywordEdit.GetText(), u"blue widgets"_s);
     EXPECT_EQ(project->Ads().size(), sightings);
 
     project->m_keywordEdit.SetText(u"red widgets"_s);
-    Window().script.Then(apptest::ModalScript::Answer(6));
+    Window().script.Then(skintest::ModalScript::Answer(6));
     Window().dlg.OnCommand(u"prj3_start"_s, 0);
     EXPECT_TRUE(project->Running());
     EXPECT_EQ(project->Keyword(), u"red widgets"_s);

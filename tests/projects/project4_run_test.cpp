@@ -2,6 +2,7 @@
 #include "projects/competition/project4.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
+#include "tests/skin/skin_test_support.h"
 #include "tests/support/whois_server.h"
 
 #include <QStringList>
@@ -101,7 +102,7 @@ class Project4Run : public projtest::KindTest {
         keywords.UpdateItemCount();
         const auto row = std::ranges::find(keywords.Order(), keyword) - keywords.Order().begin();
         ClickCell(keywords, static_cast<int>(row), CProject4_Rep1::kKeyword);
-        apptest::ClickElement(Window().dlg, project.EngineTab(engine));
+        skintest::ClickElement(Window().dlg, project.EngineTab(engine));
         EXPECT_EQ(project.Engine(), engine);
         return ShownCells(project.SiteReport());
     }
@@ -202,7 +203,7 @@ TEST_F(Project4Run, ColumnFiltersHideRows) {
             dlg.m_enableCheck.m_checked = on;
             dlg.m_edit1.SetText(min);
             dlg.m_edit2.SetText(max);
-            apptest::ClickElement(dlg, dlg.m_ok);
+            skintest::ClickElement(dlg, dlg.m_ok);
         };
     };
     const auto firstCells = [](const Rows& rows) {
@@ -224,14 +225,14 @@ TEST_F(Project4Run, ColumnFiltersHideRows) {
         EXPECT_FALSE(dlg.m_labels[1].GetText().isEmpty());
         dlg.m_enableCheck.m_checked = true;
         dlg.m_edit2.SetText(u"gamma"_s);
-        apptest::ClickElement(dlg, dlg.m_ok);
+        skintest::ClickElement(dlg, dlg.m_ok);
     });
     EXPECT_EQ(firstCells(ShownCells(sites)), (QStringList{u"1"_s, u"2"_s}));
     // Addresses are filtered by the words in them: a part of the host name is enough.
     FilterColumn(sites, CProject4_Rep2::kUrl, [](CSkinListBox_FilterDlg& dlg) {
         dlg.m_enableCheck.m_checked = true;
         dlg.m_edit1.SetText(u"beta"_s);
-        apptest::ClickElement(dlg, dlg.m_ok);
+        skintest::ClickElement(dlg, dlg.m_ok);
     });
     EXPECT_EQ(firstCells(ShownCells(sites)), QStringList{u"2"_s});
 

@@ -4,16 +4,19 @@
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
 #include "tests/projects/project5_test_support.h"
+#include "tests/skin/skin_test_support.h"
+#include "tests/support/test_clock.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-using apptest::ModalScript;
 using kind5test::DataBytes;
 using kind5test::FileBytes;
+using skintest::ModalScript;
 
 namespace {
 
@@ -81,7 +84,8 @@ class BidWatchtower : public projtest::KindTest {
 // but with results "Not shown", a block page "No Data". The next day's check joins the history: the date
 // selector marks both days, and picking the first shows its positions again. Delete removes a pair.
 TEST_F(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
-    kind5test::SteppedClock clock(QDateTime(QDate(2026, 3, 10), QTime(9, 0)));
+    // The wall clock the checks are dated and scheduled by; the monotonic clock stays real for the pool.
+    twtest::TestClock clock({.utcSeconds = QDateTime(QDate(2026, 3, 10), QTime(9, 0)).toSecsSinceEpoch()});
     ServeAll(u"google_shoes.html"_s, u"bing_shoes.html"_s, u"yahoo_shoes.html"_s);
     m_server.Serve(Endpoint::BingWeb, "/search", {"q=hiking boots"},
                    twtest::HttpReply::With(twtest::HttpReply::Delivery::CloseAtOnce));
@@ -96,7 +100,7 @@ TEST_F(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
     // The test drives the tick itself, so that no check starts while the pairs are typed.
     skin::HostWindow(w.dlg).killTimer(CMainDlg::kProjectTimer);
     TypePair(w.script, u"running shoes"_s, u"WWW.ShoeShop.com "_s);
-    apptest::ClickElement(w.dlg, project.m_btnAdd);
+    skintest::ClickElement(w.dlg, project.m_btnAdd);
     TypePair(w.script, u"hiking boots\r\nRunning Shoes"_s, u"http://bootbarn.net\r\nshoeshop.com"_s);
     w.dlg.OnCommand(CProject5::kAddCommand, 0);
     EXPECT_TRUE(w.script.Done());
@@ -125,7 +129,7 @@ TEST_F(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
     Tick(20);
     EXPECT_EQ(Requests(), 6) << "nothing is due before the interval has passed";
 
-    clock.Advance(24 * 3600);
+    clock.AdvanceSeconds(24 * 3600);
     ServeAll(u"blocked.html"_s, u"bing_shoes.html"_s, u"yahoo_shoes.html"_s);
     ASSERT_TRUE(TickUntil([&] { return HasChecks(project, 2); }));
     EXPECT_EQ(Shown(project, 0), (std::vector<int>{CProject5_Check::kNoData, 1, 0}));
@@ -180,7 +184,7 @@ TEST_F(BidWatchtower, KeywordFilterOffersTheWatchedKeywords) {
             offered << dlg.m_dropList.GetItemText(i);
         dlg.m_dropList.SetCurSel(int(offered.indexOf(u"hiking boots"_s)), true);
         dlg.m_enableCheck.m_checked = true;
-        apptest::ClickElement(dlg, dlg.m_ok);
+        skintest::ClickElement(dlg, dlg.m_ok);
     });
     EXPECT_EQ(offered.mid(2), (QStringList{u"hiking boots"_s, u"running shoes"_s}));
     project.m_rep.UpdateItemCount();

@@ -1,4 +1,5 @@
 #include "core/packed_minutes.h"
+#include "net/http_url.h"
 #include "net/saved_file.h"
 #include "projects/competition/project5_list_lock.h"
 #include "projects/competition/project5_site.h"
@@ -6,7 +7,10 @@
 #include "skin/skin_constants.h"
 #include "tests/projects/kind_test.h"
 #include "tests/projects/project5_test_support.h"
+#include "tests/skin/skin_test_support.h"
+#include "tests/support/test_clock.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
@@ -16,11 +20,11 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
-using apptest::ModalScript;
 using kind5test::ChooseMonitor;
 using kind5test::DataBytes;
 using kind5test::FileBytes;
 using kind5test::Program;
+using skintest::ModalScript;
 
 namespace {
 
@@ -59,7 +63,8 @@ QStringList Pairs(const CProject5& project) {
 // pairs skipped, and the list is saved; a saved project file holds the list; the next run of the program
 // shows the same pairs and history without writing the file.
 TEST(BidWatchtowerList, OutlivesTheProgramAndTakesOpenedFiles) {
-    kind5test::SteppedClock clock(QDateTime(QDate(2026, 3, 11), QTime(10, 0)));
+    // The wall clock the checks are dated and scheduled by; the monotonic clock stays real for the pool.
+    twtest::TestClock clock({.utcSeconds = QDateTime(QDate(2026, 3, 11), QTime(10, 0)).toSecsSinceEpoch()});
     QTemporaryDir root;
     const QByteArray filled = DataBytes(u"list_two_days.zxml"_s);
     const QString list = ListFileIn(root, filled);
@@ -113,7 +118,7 @@ TEST(BidWatchtowerList, OutlivesTheProgramAndTakesOpenedFiles) {
 // A kind-5 project file opened after its tab was closed shows the page as it was; the file cut short is
 // refused with a message and leaves the list as it was.
 TEST(BidWatchtowerList, AReopenedProjectShowsWhatWasSaved) {
-    kind5test::SteppedClock clock(QDateTime(QDate(2026, 3, 11), QTime(10, 0)));
+    twtest::TestClock clock({.utcSeconds = QDateTime(QDate(2026, 3, 11), QTime(10, 0)).toSecsSinceEpoch()});
     QTemporaryDir root;
     const QByteArray filled = DataBytes(u"list_two_days.zxml"_s);
     const QString list = ListFileIn(root, filled);
@@ -158,7 +163,7 @@ TEST(BidWatchtowerList, OnlyOneProgramOwnsTheList) {
     ASSERT_TRUE(other->tryLock());
 
     program.script.Then(ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
-        apptest::ClickElement(wizard, wizard.m_kindButtons[4]);
+        skintest::ClickElement(wizard, wizard.m_kindButtons[4]);
         wizard.EndSkinDialog(skin::kResultCancel);
     }));
     program.script.Then(ModalScript::Answer(skin::kResultOk));
@@ -167,7 +172,7 @@ TEST(BidWatchtowerList, OnlyOneProgramOwnsTheList) {
     program.dlg.OnCommand(u"open"_s, 0);
     EXPECT_TRUE(program.dlg.m_projects.empty());
     ASSERT_EQ(program.script.messages.size(), 2u);
-    for (const apptest::SeenMessage& message : program.script.messages)
+    for (const skintest::SeenMessage& message : program.script.messages)
         EXPECT_EQ(message.text, CProject5::kListInUse);
     EXPECT_EQ(FileBytes(list), filled);
 
@@ -298,11 +303,13 @@ TEST(BidWatchtowerList, AdsAreMatchedToTheSiteAndItsSubdomains) {
         {u"https://user@example.com."_s, u"example.com"_s, true},
         {u"notexample.com"_s, u"notexample.com"_s, false},
         {u"example.com.evil.test/x"_s, u"example.com.evil.test"_s, false},
+        // An address in the query is not the site's.
+        {u"evil.test/go?to=http://example.com/"_s, u"evil.test"_s, false},
         {u"  "_s, QString(), false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.address.toStdString());
-        EXPECT_EQ(SiteOfAddress(c.address), c.site);
+        EXPECT_EQ(SiteOfUrl(c.address), c.site);
         EXPECT_EQ(AddressOnSite(c.address, u"example.com"_s), c.onSite);
     }
     std::vector<CDownloader_Parsers_SE_result> ads(3);

@@ -2,15 +2,12 @@
 
 #include "app/new_project_dlg.h"
 #include "core/atomic_file.h"
-#include "core/clock.h"
 #include "projects/competition/project5.h"
 #include "tests/app/app_test_support.h"
 #include "tests/projects/fixture_server.h"
+#include "tests/skin/skin_test_support.h"
 
-#include <QDateTime>
 #include <QTemporaryDir>
-#include <atomic>
-#include <chrono>
 
 namespace kind5test {
 
@@ -24,28 +21,10 @@ inline QByteArray DataBytes(const QString& name) {
     return FileBytes(QStringLiteral(TW_PROJECTS_TEST_DATA_DIR "/kind5/") + name);
 }
 
-// The wall clock the checks are dated and scheduled by, set by the test; the monotonic clock stays real for
-// the download pool.
-class SteppedClock : public Clock {
-  public:
-    explicit SteppedClock(const QDateTime& start) : m_utc(start.toSecsSinceEpoch()) { InstallClock(this); }
-    ~SteppedClock() override { InstallClock(nullptr); }
-    std::int64_t MonotonicMs() override {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-    }
-    std::int64_t UtcSeconds() override { return m_utc.load(); }
-    void Advance(std::int64_t seconds) { m_utc += seconds; }
-
-  private:
-    std::atomic<std::int64_t> m_utc;
-};
-
 // Chooses kind 5 in the wizard (it has no page, so the wizard ends at once); the open kind-5 project.
-inline CProject5& ChooseMonitor(apptest::ModalScript& script, CMainDlg& dlg) {
-    script.Then(apptest::ModalScript::On<CNewProjectDlg>(
-        [](CNewProjectDlg& wizard) { apptest::ClickElement(wizard, wizard.m_kindButtons[4]); }));
+inline CProject5& ChooseMonitor(skintest::ModalScript& script, CMainDlg& dlg) {
+    script.Then(skintest::ModalScript::On<CNewProjectDlg>(
+        [](CNewProjectDlg& wizard) { skintest::ClickElement(wizard, wizard.m_kindButtons[4]); }));
     dlg.OnCommand(QStringLiteral("new_project"), 0);
     const int tab = dlg.FindProjectOfKind(5);
     EXPECT_GE(tab, 0);
@@ -85,7 +64,7 @@ class Program {
     projtest::FixtureServer m_services;
 
   public:
-    apptest::ModalScript script;
+    skintest::ModalScript script;
 
   private:
     Crawler m_crawler;

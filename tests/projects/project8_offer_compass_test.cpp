@@ -5,6 +5,7 @@
 #include "skin/skin_constants.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
+#include "tests/skin/skin_test_support.h"
 
 using namespace Qt::StringLiterals;
 
@@ -60,7 +61,7 @@ TEST_F(OfferCompass, SearchesBothQueriesSavesAtTheSecondStepAndExports) {
               (std::vector<std::string>{"affiliate", "affiliate", "affiliate", "cpa", "cpa", "cpa"}));
 
     for (int i = 0; i < 3; ++i)
-        apptest::ClickElement(Window().dlg, project->m_links[i]);
+        skintest::ClickElement(Window().dlg, project->m_links[i]);
     const QStringList opened = DefaultPlatformServices().OpenedUrls();
     ASSERT_EQ(opened.size(), 3);
     EXPECT_TRUE(opened[0].contains(u"/google/search?"_s) &&
@@ -105,10 +106,10 @@ TEST_F(OfferCompass, TakesOneKeyword) {
     EXPECT_EQ(projtest::PageShown(Window().dlg).filter(u"CSkinLabel: widgets"_s).size(), 1);
 
     QString typed;
-    Window().script.Then(apptest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
+    Window().script.Then(skintest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
         ASSERT_NE(wizard.m_pFocus, nullptr);
         typed = wizard.m_pFocus.get()->GetText();
-        apptest::ClickElement(wizard, wizard.m_startButton);
+        skintest::ClickElement(wizard, wizard.m_startButton);
     }));
     Window().dlg.OnCommand(u"new_project8red widgets;blue widgets;"_s, 0);
     EXPECT_EQ(typed, u"red widgets"_s);
@@ -124,7 +125,7 @@ TEST_F(OfferCompass, StartOverUnsavedResultsAsksFirst) {
     ASSERT_TRUE(TickUntil([&] { return project->SearchStep() == CProject8::kSearchDone; }));
     const size_t results = project->Results().size();
     ASSERT_GT(results, 0u);
-    Window().script.Then(apptest::ModalScript::Answer(skin::kResultNo));
+    Window().script.Then(skintest::ModalScript::Answer(skin::kResultNo));
     Window().dlg.OnCommand(u"prj8_start"_s, 0);
     ASSERT_EQ(Window().script.messages.size(), 1u);
     EXPECT_EQ(Window().script.messages[0].text,

@@ -2,6 +2,7 @@
 #include "skin/skin_button.h"
 #include "skin/skin_ico_button.h"
 #include "tests/skin/skin_test_support.h"
+#include "tests/support/test_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -51,14 +52,14 @@ TEST(SkinButton, DrawsTheImageOfItsState) {
 }
 
 TEST(SkinButton, AnimationKeepsItsPhaseAndShowsInTheTextColour) {
-    skintest::ManualClock clock;
+    twtest::TestClock clock{{.monotonicMs = 1'000'000}};
     UnshownDialog d;
     CSkinButton b;
     b.Create(&d.dlg.m_rootHolder, 2, u"Project"_s);
     b.SetPosition(0, 0, 120, 29, 0);
     constexpr plat::Rect kStrip = AtlasRect("tab.busy");
     b.SetAnimation(kStrip.left, kStrip.top, 16, 16, true, 8, false);
-    clock.Advance(250);
+    clock.AdvanceMs(250);
     plat::DeviceContext dc(120, 29);
     b.Draw(dc, 0, 0, true);
     for (int y = 0; y < kStrip.height(); y += 5) {

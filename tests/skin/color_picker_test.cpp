@@ -2,6 +2,7 @@
 #include "skin/skin_button.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_menu_color_sel.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
 #include "tests/skin/window_events.h"
@@ -61,7 +62,7 @@ TEST(ColorPicker, PicksTheColourUnderThePointerOrCancels) {
         plat::Rect placed;
         QString shown;
         CSkinMenuColorSel picker(&dlg, &dots, u"#00ff00"_s);
-        skintest::ModalHook hook([&](CSkinDlg_Base&) {
+        skintest::ModalScript hook([&](CSkinDlg_Base&) {
             placed = skin::HostWindow(picker).windowRect();
             shown = picker.m_color;
             c.act(picker);

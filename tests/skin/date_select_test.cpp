@@ -1,9 +1,11 @@
 #include "skin/calendar_grid.h"
 #include "skin/context_menu.h"
 #include "skin/skin_date_select.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
 #include "tests/skin/window_events.h"
+#include "tests/support/test_clock.h"
 
 #include <QLocale>
 #include <ctime>
@@ -16,7 +18,7 @@ using skintest::TestDialog;
 namespace {
 
 // 2024-01-31 12:00 UTC: noon, so today is the 31st in every time zone.
-constexpr std::int64_t kJan31Noon2024Ms = 1706702400LL * 1000;
+constexpr std::int64_t kJan31Noon2024 = 1706702400;
 
 QDate Unpacked(int packed) {
     return QDate(2000 + packed / 50 / 20, packed / 50 % 20, packed % 50);
@@ -34,7 +36,8 @@ class DefaultLocale {
 // A calendar at (30, 50), created in the given locale on 31 January 2024, whose dialog acts as its owner: a
 // month from the menu goes to SetMonth, a request for bold days marks the cells in boldCells.
 struct CalendarDialog {
-    explicit CalendarDialog(const QLocale& locale) : defaultLocale(locale), clock(kJan31Noon2024Ms) {
+    explicit CalendarDialog(const QLocale& locale)
+        : defaultLocale(locale), clock({.monotonicMs = kJan31Noon2024 * 1000, .utcSeconds = kJan31Noon2024}) {
         dlg.build = [this](TestDialog& d) {
             cal.Create(&d.m_rootHolder, 2, u"date_sel_"_s);
             cal.SetPosition(30, 50, 200, 140, 0);
@@ -68,7 +71,7 @@ struct CalendarDialog {
     }
 
     DefaultLocale defaultLocale; // the calendar reads it when it is made
-    skintest::ManualClock clock;
+    twtest::TestClock clock;
     TestDialog dlg;
     CSkinDateSelect cal;
     int boldRequests = 0;
@@ -145,7 +148,7 @@ TEST(SkinDateSelect, RightClickOffersTheMonthsOfTheLocale) {
     CalendarDialog d(American());
     QStringList offered;
     plat::Rect placed;
-    skintest::ModalHook hook([&](CSkinDlg_Base& w) {
+    skintest::ModalScript hook([&](CSkinDlg_Base& w) {
         auto& menu = dynamic_cast<CSkinMenuPopup&>(w);
         placed = skin::HostWindow(menu).windowRect();
         for (const CSkinMenuPopup_Item& item : menu.Items())

@@ -7,6 +7,7 @@
 #include "skin/skin_ico_button.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
+#include "tests/support/test_clock.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -21,7 +22,6 @@
 
 using namespace Qt::StringLiterals;
 using skin::CaptionButton;
-using skintest::ManualClock;
 using skintest::ProbeElement;
 using skintest::TestDialog;
 
@@ -74,15 +74,15 @@ class DialogTest : public ::testing::Test {
     }
     // Rests the pointer on the tooltip element long enough for its tooltip to show.
     CSkinTooltip_windows* ShowTooltip() {
-        const plat::Point p = TestDialog::Centre(tipped);
+        const plat::Point p = skintest::Centre(tipped);
         dlg.onMouseMove(p.x, p.y);
-        clock.Advance(800);
+        clock.AdvanceMs(800);
         dlg.onTimer(skin::kTickTimerId);
         return dlg.Tooltip();
     }
     const CSkinButton& Caption(CaptionButton which) { return dlg.Frame().Button(which); }
 
-    ManualClock clock;
+    twtest::TestClock clock{{.monotonicMs = 1'000'000}};
     TestDialog dlg;
     CSkinButton ok;
     CSkinButton cancel;
@@ -101,10 +101,10 @@ using DialogDrops = DialogTest;
 
 TEST_F(DialogCommands, AClickSendsItsCommandOnlyWhenPressAndReleaseMeet) {
     dlg.Open();
-    dlg.Click(ok);
-    dlg.Click(cancel);
-    const plat::Point from = TestDialog::Centre(ok);
-    const plat::Point to = TestDialog::Centre(cancel);
+    skintest::ClickElement(dlg, ok);
+    skintest::ClickElement(dlg, cancel);
+    const plat::Point from = skintest::Centre(ok);
+    const plat::Point to = skintest::Centre(cancel);
     dlg.onLButtonDown(from.x, from.y);
     dlg.onMouseMove(to.x, to.y);
     dlg.onLButtonUp(to.x, to.y);
@@ -192,7 +192,7 @@ TEST(DialogButtonFocus, AClickLeavesNoButtonLitWhileTabFocusStaysLitAndEnterClic
         {&text, [&] { return text.IsHot(); }}, {&tool, [&] { return tool.IsHot(); }}};
     for (const auto& [button, hot] : cases) {
         SCOPED_TRACE(button->m_command.toStdString());
-        const plat::Point on = TestDialog::Centre(*button);
+        const plat::Point on = skintest::Centre(*button);
         for (const bool leaveWindow : {false, true}) {
             EXPECT_EQ(clickAndCount(on), 1);
             EXPECT_TRUE(hot() && dlg.m_pFocus == nullptr) << "lit only while the pointer rests on it";
@@ -250,7 +250,7 @@ TEST(DialogSafety, ACommandThatDeletesItsButtonLeavesNoDanglingPointer) {
             raw->SetFocus();
             dlg.Key(plat::kKeyEnter);
         } else {
-            dlg.Click(*raw);
+            skintest::ClickElement(dlg, *raw);
         }
         EXPECT_EQ(doomed, nullptr);
         EXPECT_TRUE(dlg.m_pPressed == nullptr && dlg.m_pFocus == nullptr &&
@@ -281,12 +281,12 @@ TEST(DialogSafety, LeaveNotificationThatDeletesTheNewHoverElement) {
 
 TEST_F(DialogTooltip, ShowsAfterTheDelayOnlyWhileActiveAndNeverTakesTheKeys) {
     dlg.Open();
-    const plat::Point p = TestDialog::Centre(tipped);
+    const plat::Point p = skintest::Centre(tipped);
     dlg.onMouseMove(p.x, p.y);
-    clock.Advance(700);
+    clock.AdvanceMs(700);
     dlg.onTimer(skin::kTickTimerId);
     EXPECT_EQ(dlg.Tooltip(), nullptr);
-    clock.Advance(60);
+    clock.AdvanceMs(60);
     dlg.onTimer(skin::kTickTimerId);
     ASSERT_NE(dlg.Tooltip(), nullptr);
     EXPECT_FALSE(dlg.Tooltip()->hasCapture());
@@ -304,7 +304,7 @@ TEST_F(DialogTooltip, ShowsAfterTheDelayOnlyWhileActiveAndNeverTakesTheKeys) {
 TEST_F(DialogTooltip, LeavingTheElementClosesItWithinAPollAndTheTimeLimitClosesItAnyway) {
     dlg.Open();
     ASSERT_NE(ShowTooltip(), nullptr);
-    const plat::Point p = TestDialog::Centre(tipped);
+    const plat::Point p = skintest::Centre(tipped);
     for (const int x : {p.x + 3, 300}) {
         dlg.onMouseMove(x, p.y);
         ASSERT_NE(dlg.Tooltip(), nullptr) << x;
@@ -313,10 +313,10 @@ TEST_F(DialogTooltip, LeavingTheElementClosesItWithinAPollAndTheTimeLimitClosesI
     }
     EXPECT_EQ(dlg.Tooltip(), nullptr);
     ASSERT_NE(ShowTooltip(), nullptr);
-    clock.Advance(19000);
+    clock.AdvanceMs(19000);
     dlg.onTimer(skin::kTickTimerId);
     EXPECT_NE(dlg.Tooltip(), nullptr);
-    clock.Advance(1100);
+    clock.AdvanceMs(1100);
     dlg.onTimer(skin::kTickTimerId);
     EXPECT_EQ(dlg.Tooltip(), nullptr);
 }
@@ -396,17 +396,17 @@ TEST(DialogOpening, PaintsOnceAtTheSizeItShowsWith) {
 TEST_F(DialogFrame, CaptionButtonsMaximiseRestoreMinimiseAndClose) {
     dlg.Open();
     EXPECT_FALSE(Caption(CaptionButton::Restore).m_visible);
-    dlg.Click(Caption(CaptionButton::Maximize));
+    skintest::ClickElement(dlg, Caption(CaptionButton::Maximize));
     EXPECT_TRUE(skin::HostWindow(dlg).isMaximized());
     EXPECT_TRUE(Caption(CaptionButton::Restore).m_visible);
     EXPECT_FALSE(Caption(CaptionButton::Maximize).m_visible);
-    dlg.Click(Caption(CaptionButton::Restore));
+    skintest::ClickElement(dlg, Caption(CaptionButton::Restore));
     EXPECT_FALSE(skin::HostWindow(dlg).isMaximized());
     EXPECT_EQ(dlg.m_width, 420);
-    dlg.Click(Caption(CaptionButton::Minimize));
+    skintest::ClickElement(dlg, Caption(CaptionButton::Minimize));
     EXPECT_TRUE(skin::HostWindow(dlg).isMinimized());
     skin::HostWindow(dlg).restore();
-    dlg.Click(Caption(CaptionButton::Close));
+    skintest::ClickElement(dlg, Caption(CaptionButton::Close));
     EXPECT_EQ(dlg.commands, (QStringList{u"Default_maximize"_s, u"Default_restore"_s, u"Default_minimize"_s,
                                          u"Default_close"_s}));
     EXPECT_EQ(dlg.Result(), skin::kResultCancel);
@@ -482,8 +482,8 @@ TEST_F(DialogFrame, MinimiseToTrayKeepsTheWindowReachableAndItsMaximisedState) {
 TEST_F(DialogDrops, TextDropsAndDrags) {
     target.dragText = u"keyword — ключ"_s;
     dlg.Open();
-    const plat::Point p = TestDialog::Centre(target);
-    const plat::Point elsewhere = TestDialog::Centre(tipped);
+    const plat::Point p = skintest::Centre(target);
+    const plat::Point elsewhere = skintest::Centre(tipped);
     EXPECT_TRUE(dlg.onDragOver(p.x, p.y));
     EXPECT_FALSE(dlg.onDragOver(elsewhere.x, elsewhere.y));
     const QString text = u"Grüße, 日本語 — ключ"_s;

@@ -4,12 +4,12 @@
 #include "skin/skin_win_list.h"
 #include "tests/skin/live_dialog.h"
 #include "tests/skin/test_printers.h"
+#include "tests/support/test_clock.h"
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 using skintest::LiveDialog;
-using skintest::ManualClock;
 
 namespace {
 
@@ -43,7 +43,7 @@ class DropListTest : public ::testing::Test {
         dlg.params.clear();
     }
 
-    ManualClock clock;
+    twtest::TestClock clock{{.monotonicMs = 1'000'000}};
     LiveDialog dlg;
     CSkinDropList lang;
     CSkinDropList kw;
@@ -118,7 +118,7 @@ TEST_F(DropListTest, ClosingClicksDoNotReopen) {
     EXPECT_FALSE(lang.IsPopupOpen());
     dlg.ClickOn(lang, 80);
     EXPECT_FALSE(lang.IsPopupOpen()) << "within the click guard";
-    clock.Advance(CSkinDropList::kClickGuardMs + 1);
+    clock.AdvanceMs(CSkinDropList::kClickGuardMs + 1);
     dlg.ClickOn(lang, 80);
     EXPECT_TRUE(lang.IsPopupOpen());
     dlg.ClickAt({300, 200});
@@ -142,7 +142,7 @@ TEST_F(DropListTest, KeysInThePopup) {
     EXPECT_EQ(lang.GetText(), u"Item 1"_s);
     EXPECT_EQ(dlg.commands, QStringList(4, u"lang"_s));
     EXPECT_EQ(dlg.params, (std::vector<int>{0, 0, 1, 1}));
-    clock.Advance(CSkinDropList::kClickGuardMs + 1);
+    clock.AdvanceMs(CSkinDropList::kClickGuardMs + 1);
     dlg.Press(Qt::Key_Space);
     ASSERT_TRUE(lang.IsPopupOpen());
     skintest::TestDialog question(&dlg);
@@ -190,7 +190,7 @@ TEST_F(DropListTest, EditableList) {
     EXPECT_EQ(kw.GetText(), u"z"_s);
     EXPECT_EQ(dlg.commands, (QStringList{u"kw_typing"_s, u"kw_typing"_s, u"kw_edit"_s}));
     EXPECT_EQ(dlg.params, (std::vector<int>{0, 1, 0}));
-    clock.Advance(CSkinDropList::kClickGuardMs + 1);
+    clock.AdvanceMs(CSkinDropList::kClickGuardMs + 1);
     dlg.ClickOn(kw, 90);
     EXPECT_TRUE(kw.IsPopupOpen());
 }

@@ -5,6 +5,7 @@
 #include "skin/skin_dlg_holder.h"
 #include "skin/skin_edit.h"
 #include "tests/skin/live_dialog.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/test_printers.h"
 
 #include <QAbstractScrollArea>
@@ -42,7 +43,7 @@ class EditTest : public ::testing::Test {
     void Drop(const CSkinElement& e, const QString& text) {
         QMimeData data;
         data.setText(text);
-        const plat::Point c = LiveDialog::Centre(e);
+        const plat::Point c = skintest::Centre(e);
         QDragEnterEvent enter(QPoint(c.x, c.y), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(dlg.widget(), &enter);
         QDropEvent drop(QPointF(c.x, c.y), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -298,10 +299,10 @@ TEST(EditDetach, TheEndOfARunEndsEditingFirst) {
         field.Create(&d.m_rootHolder, d.m_nextElementId++, u"ab"_s, false, false, u"field"_s, QString());
         field.SetPosition(20, 50, 200, 25, 0);
     };
-    skintest::ModalHook hook([&](CSkinDlg_Base& w) {
+    skintest::ModalScript hook([&](CSkinDlg_Base& w) {
         QWindow* handle = w.widget()->windowHandle();
         ASSERT_TRUE(QTest::qWaitForWindowActive(handle));
-        const plat::Point at = LiveDialog::Centre(field);
+        const plat::Point at = skintest::Centre(field);
         QTest::mouseClick(handle, Qt::LeftButton, {}, QPoint(at.x, at.y));
         QTest::keyClick(handle, 'c');
         page.handle = [&heard, &field](const QString& command, int) {

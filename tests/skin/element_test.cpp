@@ -1,11 +1,11 @@
 #include "skin/scroll_geometry.h"
 #include "skin/skin_dlg_holder.h"
 #include "tests/skin/skin_test_support.h"
+#include "tests/support/test_clock.h"
 
 #include <gtest/gtest.h>
 #include <memory>
 
-using skintest::ManualClock;
 using skintest::ProbeElement;
 
 namespace {
@@ -18,7 +18,7 @@ struct Scrolled {
         plat::DeviceContext surface(width, height);
         e.DrawScrollbars(surface, 0, 0);
     }
-    ManualClock clock;
+    twtest::TestClock clock{{.monotonicMs = 1'000'000}};
     skintest::UnshownDialog u;
     ProbeElement e;
 };
@@ -34,11 +34,11 @@ TEST(ElementScrollbars, HoldingTheDownArrowStepsAFifthEvery150msUntilTheEndThenC
     EXPECT_EQ(e.m_scrollMode, CSkinElement::kScrollDown);
     EXPECT_EQ(e.m_scrollY, view / 5);
     s.u.dlg.m_pPressed = &e;
-    s.clock.Advance(100);
+    s.clock.AdvanceMs(100);
     e.OnMouse(195, arrowY, 1);
     EXPECT_EQ(e.m_scrollY, view / 5) << "nothing more within 150 ms";
     for (int steps = 0; steps < 12; ++steps) {
-        s.clock.Advance(150);
+        s.clock.AdvanceMs(150);
         e.OnMouse(195, arrowY, 1);
     }
     EXPECT_EQ(e.m_scrollY, 300 - view);
@@ -58,10 +58,10 @@ TEST(ElementScrollbars, PageAndThumbParts) {
     // Dragging the thumb by its free length moves the offset across the whole content.
     e.m_scrollY = 0;
     const skin::ThumbGeometry t = skin::ComputeThumb(4, 224, 2200, 220, 0);
-    s.clock.Advance(200);
+    s.clock.AdvanceMs(200);
     e.OnMouse(195, 4 + 14 + 2, 1);
     ASSERT_EQ(e.m_scrollMode, CSkinElement::kScrollVThumb);
-    s.clock.Advance(200);
+    s.clock.AdvanceMs(200);
     e.OnMouse(195, 4 + 14 + 2 + t.free, 1);
     EXPECT_EQ(e.m_scrollY, 2200 - 220);
     // A release elsewhere (a plain move after it) lets go of the thumb.

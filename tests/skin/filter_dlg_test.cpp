@@ -4,6 +4,7 @@
 #include "skin/skin_list_box_filter_dlg.h"
 #include "skin/skin_win_list.h"
 #include "tests/skin/filter_report.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
 #include "tests/skin/window_events.h"
@@ -50,7 +51,7 @@ struct FilterWindow {
     // Presses the column's filter button; act runs in the dialog once it shows. Answers the volumes shown
     // afterwards.
     std::vector<int> Filter(int id, const std::function<void(Dlg&)>& act) {
-        skintest::ModalHook hook([&](CSkinDlg_Base& w) {
+        skintest::ModalScript hook([&](CSkinDlg_Base& w) {
             if (auto* filter = dynamic_cast<Dlg*>(&w)) {
                 filter->RedrawNow();
                 act(*filter);
@@ -182,7 +183,7 @@ TEST(FilterDialog, OneValueFromTheListWithAndWithoutContains) {
     CSkinListBox_Column& c = w.Column(FilterReport::kGroup);
     c.filterType = CSkinListBox_Column::kFilterOneValueContains;
     const auto pick = [](Dlg& d, int line) {
-        const plat::Point at = TestDialog::Centre(d.m_dropList);
+        const plat::Point at = skintest::Centre(d.m_dropList);
         QTest::mouseClick(d.widget()->windowHandle(), Qt::LeftButton, {}, QPoint(at.x, at.y));
         ASSERT_TRUE(d.m_dropList.IsPopupOpen());
         QTest::mouseClick(d.m_dropList.Popup()->widget()->windowHandle(), Qt::LeftButton, {},

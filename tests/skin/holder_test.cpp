@@ -1,5 +1,6 @@
 #include "skin/skin_dlg_holder.h"
 #include "tests/skin/skin_test_support.h"
+#include "tests/support/test_clock.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -143,7 +144,7 @@ TEST(HolderHitTest, FramedAndScrolledHoldersMapPointsTheWayTheyDraw) {
 // No top zone at the start; a release in the bottom zone steps ten pixels, at most once per 50 ms, and the
 // tick keeps scrolling.
 TEST(HolderAutoScroll, BottomZoneScrollsPacedTopZoneDoesNotAtTheStart) {
-    skintest::ManualClock clock;
+    twtest::TestClock clock{{.monotonicMs = 1'000'000}};
     RootFixture f(400, 400);
     CSkinDlgHolder list(true, false);
     Nest(list, f.root, 0, 0, 200, 100);
@@ -152,13 +153,13 @@ TEST(HolderAutoScroll, BottomZoneScrollsPacedTopZoneDoesNotAtTheStart) {
     list.OnMouse(50, 5, -1);
     EXPECT_EQ(list.m_autoScrollDir, 0);
     EXPECT_EQ(list.m_scrollY, 0);
-    clock.Advance(100);
+    clock.AdvanceMs(100);
     list.OnMouse(50, 95, 0);
     EXPECT_EQ(list.m_autoScrollDir, 1);
     list.OnMouse(50, 95, -1);
     list.OnMouse(50, 95, -1);
     EXPECT_EQ(list.m_scrollY, 10);
-    clock.Advance(60);
+    clock.AdvanceMs(60);
     list.OnTick();
     EXPECT_EQ(list.m_scrollY, 25);
 }

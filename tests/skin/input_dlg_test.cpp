@@ -2,6 +2,7 @@
 #include "skin/input_dlg.h"
 #include "skin/message_box_dlg.h"
 #include "skin/skin_constants.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
 #include "tests/skin/window_events.h"
@@ -19,7 +20,7 @@ const QString kInvalid =
 
 // Runs dlg driven by act once shown; every message box it opens is answered with Enter, its text noted.
 int RunInput(CInputDlg& dlg, const std::function<void(CInputDlg&)>& act, QStringList* messages = nullptr) {
-    skintest::ModalHook hook([&](CSkinDlg_Base& w) {
+    skintest::ModalScript hook([&](CSkinDlg_Base& w) {
         if (auto* box = dynamic_cast<CMessageBoxDlg*>(&w)) {
             EXPECT_EQ(box->m_type, skin::kMessageOk | skin::kMessageExclamation);
             messages->append(box->m_text);
@@ -35,7 +36,7 @@ int RunInput(CInputDlg& dlg, const std::function<void(CInputDlg&)>& act, QString
 // presses OK.
 void Submit(CInputDlg& dlg, const QString& text) {
     if (!dlg.m_edit.Native())
-        skintest::ClickAt(dlg, TestDialog::Centre(dlg.m_edit));
+        skintest::ClickOn(dlg, dlg.m_edit);
     QWidget* field = dlg.m_edit.Native()->widget();
     dlg.m_edit.Native()->selectAll();
     QTest::keyClick(field, Qt::Key_Delete);
@@ -44,7 +45,7 @@ void Submit(CInputDlg& dlg, const QString& text) {
             QTest::keyClick(field, Qt::Key_Return);
         else
             QTest::sendKeyEvent(QTest::Press, field, Qt::Key_unknown, QString(c), {});
-    skintest::ClickAt(dlg, TestDialog::Centre(dlg.m_ok));
+    skintest::ClickOn(dlg, dlg.m_ok);
 }
 
 } // namespace
@@ -100,7 +101,7 @@ TEST(InputDialog, MultiLineEntriesListsAndClosing) {
     list.m_items = {u"alpha"_s, u"beta"_s};
     const auto pick = [](CInputDlg& d) {
         d.m_dropList.SetCurSel(1, true);
-        skintest::ClickAt(d, TestDialog::Centre(d.m_ok));
+        skintest::ClickOn(d, d.m_ok);
     };
     EXPECT_EQ(RunInput(list, pick), skin::kResultOk);
     EXPECT_EQ(list.m_text, u"beta"_s);

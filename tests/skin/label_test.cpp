@@ -60,7 +60,7 @@ TEST(SkinLabel, LinkClickedThroughTheWindowAndDisabledLook) {
         off.SetEnabled(false);
     };
     dlg.Open();
-    skintest::ClickAt(dlg, TestDialog::Centre(link));
+    skintest::ClickOn(dlg, link);
     EXPECT_EQ(dlg.commands, (QStringList{u"open_manual"_s}));
     plat::DeviceContext& dc = skin::HostWindow(dlg).backBuffer();
     const plat::Point line = skintest::At(link, 2, link.m_height - 3);

@@ -1,4 +1,5 @@
 #include "skin/adaptive_merge_sort.h"
+#include "skin/distribution_sort.h"
 #include "skin/list_box_geometry.h"
 #include "skin/sorted_strings.h"
 #include "tests/skin/record_report.h"
@@ -28,6 +29,8 @@ class CountingReport : public RecordReport {
             return CompareInt(x.volume, y.volume, true);
         if (invert && m_sortColumn == kCpc)
             return CompareFloat(x.cpc, y.cpc, true);
+        if (m_sortColumn == kCaselessKeyword)
+            return x.keyword.compare(y.keyword, Qt::CaseInsensitive);
         return RecordReport::CompareItems(a, b);
     }
     bool GetSortKey(int item, CSkinListBox_SortKey& key) override {
@@ -35,6 +38,8 @@ class CountingReport : public RecordReport {
         key.invert = invert;
         return keys && RecordReport::GetSortKey(item, key);
     }
+    // The keyword ignoring case, as the kinds compare theirs; no column shows it.
+    static constexpr int kCaselessKeyword = 3;
     bool keys = true;
     // Numbers in their natural order descending.
     bool invert = false;
@@ -125,6 +130,11 @@ TEST(ListBoxModel, OrderIsRebuiltOnlyWhenItsInputsChangedAndCheaplyWhenNearlyRig
     for (int i = 0; i < 5000; ++i)
         g.report.records.push_back({(i * 7919) % 1000 - (i % 50 == 0 ? 1001 : 0), 1.0f, {}}); // ties, no data
     g.SortBy(RecordReport::kVolume, 0);
+    // Off demand, a report's own call sorts again what it changed in place without telling the grid.
+    g.report.records[17].volume = -5000;
+    g.report.UpdateItemCount();
+    EXPECT_EQ(g.report.Order().front(), 17);
+    g.report.m_rebuildOnDemand = true;
     const auto unchanged = [&g] {
         g.report.compares = 0;
         ++g.report.m_changeCount; // what scrolling does
@@ -183,6 +193,85 @@ TEST(ListBoxModel, KeyedSortsGiveTheOrderOfTheComparisonsOnEveryKindOfValue) {
             }
         }
     }
+}
+
+// Records for large sorts: ties, no-data values and negatives in the numbers; texts in mixed case with
+// accents, a sharp s, surrogate pairs and shared starts.
+std::vector<Record> MixedRecords(int count) {
+    const QString pieces[] = {u"blue "_s,         u"Blue "_s,       u"BLUE"_s,       u"\u00e9t\u00e9"_s,
+                              u"\u00c9T\u00c9"_s, u"stra\u00dfe"_s, u"\U0001F600"_s, u"\U00010428"_s,
+                              u"\U00010400"_s,    u"7"_s,           u"-"_s,          u""_s};
+    std::mt19937 rng(29);
+    std::vector<Record> records(static_cast<std::size_t>(count));
+    for (Record& r : records) {
+        const std::uint32_t pick = rng() % 8;
+        r.volume = pick == 0 ? -1 : pick == 1 ? -2 : static_cast<int>(rng() % 2000) - (pick == 2 ? 1000 : 0);
+        const float floats[] = {-1.0f, -0.5f, std::nanf(""), 0.0f};
+        r.cpc = pick < 3 ? floats[rng() % std::size(floats)] : static_cast<float>(rng() % 400) / 4.0f;
+        for (std::uint32_t n = rng() % 4; n > 0; --n)
+            r.keyword += pieces[rng() % std::size(pieces)];
+    }
+    return records;
+}
+
+// The order the grid promises, by a plain stable sort of the visible items: each key in its direction, no
+// data last both ways, then the item order.
+std::vector<int> ReferenceOrder(CountingReport& report, const std::vector<std::pair<int, int>>& keys) {
+    const auto compare = [&report](int column, int direction, int a, int b) {
+        const Record& x = report.records[static_cast<std::size_t>(a)];
+        const Record& y = report.records[static_cast<std::size_t>(b)];
+        const bool descending = direction == 1;
+        switch (column) {
+        case RecordReport::kVolume:
+            return CompareIntValues(x.volume, y.volume, false, descending);
+        case RecordReport::kCpc:
+            return CompareFloatValues(x.cpc, y.cpc, false, descending);
+        case RecordReport::kKeyword:
+            return x.keyword.compare(y.keyword);
+        default:
+            return x.keyword.compare(y.keyword, Qt::CaseInsensitive);
+        }
+    };
+    std::vector<int> order;
+    for (int item = 0; item < static_cast<int>(report.records.size()); ++item)
+        if (report.FilterAcceptsInt(RecordReport::kVolume,
+                                    report.records[static_cast<std::size_t>(item)].volume))
+            order.push_back(item);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        for (const auto& [column, direction] : keys) {
+            const int r = compare(column, direction, a, b);
+            if (r != 0)
+                return direction == 1 ? r > 0 : r < 0;
+        }
+        return false;
+    });
+    return order;
+}
+
+TEST(ListBoxModel, LargeSortsByComparisonsGiveTheOrderOfAPlainStableSort) {
+    Grid g({});
+    g.report.keys = false;
+    g.report.records = MixedRecords(30000);
+    const int columns[] = {RecordReport::kVolume, RecordReport::kCpc, RecordReport::kKeyword,
+                           CountingReport::kCaselessKeyword};
+    for (const bool filtered : {false, true}) {
+        g.FilterVolume(filtered, 500);
+        for (const int column : columns) {
+            for (const int direction : {0, 1}) {
+                g.SortBy(RecordReport::kVolume == column ? RecordReport::kCpc : RecordReport::kVolume, 0);
+                g.SortBy(column, direction); // from scratch: another column came before
+                EXPECT_EQ(g.report.Order(), ReferenceOrder(g.report, {{column, direction}}))
+                    << "column " << column << " direction " << direction << " filtered " << filtered;
+            }
+        }
+    }
+    // Secondary keys decide first, each in its own direction.
+    g.report.m_secondaryKeys = true;
+    g.report.m_sortKeys = {RecordReport::kCpc, 1, CountingReport::kCaselessKeyword, 0};
+    g.SortBy(RecordReport::kVolume, 0);
+    EXPECT_EQ(g.report.Order(), ReferenceOrder(g.report, {{RecordReport::kCpc, 1},
+                                                          {CountingReport::kCaselessKeyword, 0},
+                                                          {RecordReport::kVolume, 0}}));
 }
 
 TEST(ListBoxModel, SelectionFollowsItemsThroughSortingAndFiltering) {
@@ -261,6 +350,23 @@ TEST(ListBoxFormat, NumbersAreGroupedAndNoDataIsNamed) {
     for (const auto& [v, text] : floats)
         EXPECT_EQ(FormatFloat(v, true, -2.0f, -1.0f), text) << v;
     EXPECT_EQ(FormatFloat(3.0f, false, -2.0f, -1.0f), u"3.00"_s);
+    EXPECT_EQ(FormatInt(std::numeric_limits<int>::min(), -1, -2), u"-2,147,483,648"_s);
+    EXPECT_EQ(FormatFloat(-999.5f, true, -2.0f, -1.0f), u"-999.5"_s);
+
+    // Texts: only the leading digits are grouped, after a sign; what follows them stays as it is.
+    const std::pair<QString, QString> texts[] = {{u"1234 searches"_s, u"1,234 searches"_s},
+                                                 {u"-1234"_s, u"-1,234"_s},
+                                                 {u"+1234567.5"_s, u"+1,234,567.5"_s},
+                                                 {u"123"_s, u"123"_s},
+                                                 {u"-123 abc 4567"_s, u"-123 abc 4567"_s},
+                                                 {u"searches 1234"_s, u"searches 1234"_s},
+                                                 {u"1,234"_s, u"1,234"_s},
+                                                 {u"-"_s, u"-"_s},
+                                                 {QString(), QString()},
+                                                 {u"12345678901234 of 5"_s, u"12,345,678,901,234 of 5"_s}};
+    for (const auto& [text, grouped] : texts)
+        EXPECT_EQ(GroupDigits(text), grouped) << text.toStdString();
+    EXPECT_EQ(skin::BarLabel({12345, 10}), u"123,450.0% (12,345)"_s);
 }
 
 TEST(ListBoxCompare, NumberTextsPutNoDataLastThenCompareNumbersAndTheirSecondPart) {
@@ -318,7 +424,7 @@ TEST(ListBoxGeometry, BarsChartsAndRowsStayInRange) {
     EXPECT_EQ(huge.end - huge.first, 45);
 }
 
-TEST(ListBoxSort, AdaptiveMergeSortIsStableOnEveryShapeOfInputAndSafeWithAnyComparator) {
+TEST(ListBoxSort, MergeAndDistributionSortsAreStableOnEveryShapeOfInputAndSafeWithAnyComparator) {
     std::mt19937 rng(7);
     for (const std::size_t n : {0u, 1u, 2u, 31u, 33u, 5000u}) {
         std::vector<int> keys(n);
@@ -339,11 +445,32 @@ TEST(ListBoxSort, AdaptiveMergeSortIsStableOnEveryShapeOfInputAndSafeWithAnyComp
         skin::AdaptiveMergeSort(items, less);
         EXPECT_TRUE(std::is_sorted(items.begin(), items.end(), less)) << n;
     }
-    // A comparator that is no order at all still leaves every item in place once.
-    std::vector<int> items(3000);
-    std::iota(items.begin(), items.end(), 0);
-    skin::AdaptiveMergeSort(items, [&rng](int, int) { return rng() % 2 == 0; });
-    std::sort(items.begin(), items.end());
-    for (int i = 0; i < 3000; ++i)
-        ASSERT_EQ(items[static_cast<std::size_t>(i)], i);
+    // Distributed among splitters, items that order every pair come out as a stable sort puts them.
+    for (const std::size_t n : {100u, 8192u, 50000u}) {
+        std::vector<int> keys(n);
+        for (int& k : keys)
+            k = static_cast<int>(rng() % 300) - 150;
+        const auto less = [&keys](int a, int b) {
+            const int x = keys[static_cast<std::size_t>(a)];
+            const int y = keys[static_cast<std::size_t>(b)];
+            return x < y || (x == y && a < b);
+        };
+        std::vector<int> items(n);
+        std::iota(items.begin(), items.end(), 0);
+        std::vector<int> expected = items;
+        std::stable_sort(expected.begin(), expected.end(), less);
+        skin::DistributionSort(items, less);
+        EXPECT_EQ(items, expected) << n;
+    }
+    for (const std::size_t n : {3000u, 50000u}) {
+        // A comparator that is no order at all still leaves every item in place once.
+        std::vector<int> items(n);
+        std::iota(items.begin(), items.end(), 0);
+        skin::AdaptiveMergeSort(
+            items, [&rng](int, int) { return rng() % 2 == 0; });
+        skin::DistributionSort(items, [&rng](int, int) { return rng() % 2 == 0; });
+        std::sort(items.begin(), items.end());
+        for (std::size_t i = 0; i < n; ++i)
+            ASSERT_EQ(items[i], static_cast<int>(i));
+    }
 }

@@ -1,6 +1,7 @@
 #include "skin/context_menu.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_menu_popup.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/record_report.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
@@ -11,7 +12,7 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
-using skintest::ModalHook;
+using skintest::ModalScript;
 using skintest::TestDialog;
 
 namespace {
@@ -34,7 +35,7 @@ void ReleaseOn(CSkinMenuPopup& menu, int index, Qt::MouseButton button = Qt::Lef
 std::tuple<int, plat::Rect, bool>
 RunMenu(TestDialog& dlg, int x, int y, const std::function<void(CSkinMenuPopup&)>& act, bool upward = false) {
     plat::Rect placed;
-    ModalHook hook([&](CSkinDlg_Base& w) {
+    ModalScript hook([&](CSkinDlg_Base& w) {
         placed = skin::HostWindow(w).windowRect();
         act(dynamic_cast<CSkinMenuPopup&>(w));
     });
@@ -132,7 +133,7 @@ struct MenuReport : skintest::RecordReport {
 // checks that nothing freed is touched.
 TEST(Menu, ACommandThatDeletesTheGridOrOutlivesTheDialogTouchesNothingFreed) {
     plat::Rect placed;
-    ModalHook hook([&](CSkinDlg_Base& w) {
+    ModalScript hook([&](CSkinDlg_Base& w) {
         placed = skin::HostWindow(w).windowRect();
         ReleaseOn(dynamic_cast<CSkinMenuPopup&>(w), 0);
     });
@@ -170,7 +171,7 @@ TEST(Menu, ACommandThatDeletesTheGridOrOutlivesTheDialogTouchesNothingFreed) {
 TEST(Menu, TheTrayMenuRestoresOrExits) {
     TestDialog dlg;
     dlg.Open();
-    ModalHook hook([&](CSkinDlg_Base& w) { ReleaseOn(dynamic_cast<CSkinMenuPopup&>(w), 2); });
+    ModalScript hook([&](CSkinDlg_Base& w) { ReleaseOn(dynamic_cast<CSkinMenuPopup&>(w), 2); });
     dlg.onTrayIcon(plat::TrayClick::Right);
     QCoreApplication::processEvents();
     EXPECT_EQ(dlg.commands, (QStringList{u"Default_close"_s}));

@@ -1,5 +1,6 @@
 #include "skin/message_box_dlg.h"
 #include "skin/skin_constants.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
 #include "tests/skin/window_events.h"
@@ -25,7 +26,7 @@ void Give(CMessageBoxDlg& box, Answer answer) {
     else if (answer == kClose)
         box.widget()->close(); // as the window manager closes
     else
-        skintest::ClickAt(box, TestDialog::Centre(*targets[answer == kCloseButton ? 3 : answer]));
+        skintest::ClickOn(box, *targets[answer == kCloseButton ? 3 : answer]);
 }
 
 } // namespace
@@ -53,7 +54,7 @@ TEST(MessageBox, EachButtonSetAnswersItsResults) {
     for (const auto& c : cases) {
         for (const auto& [answers, result] : c.answers) {
             QStringList captions;
-            skintest::ModalHook hook([&](CSkinDlg_Base& w) {
+            skintest::ModalScript hook([&](CSkinDlg_Base& w) {
                 auto& box = dynamic_cast<CMessageBoxDlg&>(w);
                 EXPECT_EQ(skin::HostWindow(box).windowText(), u"Tarnwick 2.0"_s);
                 for (const CSkinButton* b : {&box.m_button1, &box.m_button2, &box.m_button3})
@@ -87,13 +88,13 @@ TEST(MessageBox, LayoutFollowsTheTextAndTheCheckBox) {
         Seen seen;
         CMessageBoxDlg box(&dlg, text, u"Critical error"_s, type);
         box.m_showNeverAgain = neverAgain;
-        skintest::ModalHook hook([&](CSkinDlg_Base&) {
+        skintest::ModalScript hook([&](CSkinDlg_Base&) {
             seen.size = skin::HostWindow(box).clientSize();
             const CSkinLabel& label = box.m_textLabel;
             seen.text = plat::Rect::fromXywh(label.m_x, label.m_y, label.m_width, label.m_height);
             seen.buttonTop = box.m_button1.m_y;
             if (neverAgain) {
-                skintest::ClickAt(box, TestDialog::Centre(box.m_neverAgainBox));
+                skintest::ClickOn(box, box.m_neverAgainBox);
                 QTest::keyClick(box.widget(), Qt::Key_Escape);
             }
             QTest::keyClick(box.widget(), Qt::Key_Escape);

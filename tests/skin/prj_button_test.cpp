@@ -69,7 +69,7 @@ TEST(SkinIcoPrjButton, ShowsTheCardOfItsStateUnderThePointer) {
     const plat::Rect hot = skin::AtlasRect("prjButton.hot");
     const plat::Rect pressed = skin::AtlasRect("prjButton.pressed");
     const plat::Rect chosen = skin::AtlasRect("prjButton.chosen");
-    const plat::Point centre = TestDialog::Centre(button);
+    const plat::Point centre = skintest::Centre(button);
 
     skintest::MoveMouse(dlg, {5, 300});
     EXPECT_TRUE(ShowsBack(Shot(dlg, button).dc, atlas, normal));

@@ -1,6 +1,7 @@
 #include "skin/message_box_dlg.h"
 #include "skin/proxy_edit_dlg.h"
 #include "skin/skin_constants.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/test_printers.h"
 #include "tests/skin/window_events.h"
@@ -45,7 +46,7 @@ TEST(ProxyEditor, CleansTheAddressAndRefusesWhatIsNoNumericAddress) {
         dlg.m_proxy.userData = QStringList{u"kept"_s};
         QStringList messages;
         int openAfterMessage = -1;
-        skintest::ModalHook hook([&](CSkinDlg_Base& w) {
+        skintest::ModalScript hook([&](CSkinDlg_Base& w) {
             if (auto* box = dynamic_cast<CMessageBoxDlg*>(&w)) {
                 messages << box->m_text + u'|' + QString::number(box->m_type);
                 ClickOn(*box, box->m_button1);

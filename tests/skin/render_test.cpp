@@ -4,8 +4,10 @@
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg_holder.h"
 #include "skin/skin_menu_popup.h"
+#include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/skin/window_events.h"
+#include "tests/support/test_clock.h"
 
 #include <QDir>
 #include <QImage>
@@ -137,7 +139,7 @@ TEST(Render, ABackgroundFromTheCacheIsTheBackgroundShadedAfresh) {
 
 // Painted into a surface of its own size as the window host does: the back from the atlas.
 TEST(Render, TooltipWithAWrappedText) {
-    skintest::ManualClock clock;
+    twtest::TestClock clock{{.monotonicMs = 1'000'000}};
     TestDialog dlg;
     skintest::ProbeElement tipped;
     dlg.build = [&](TestDialog& d) {
@@ -148,7 +150,7 @@ TEST(Render, TooltipWithAWrappedText) {
     };
     dlg.Open();
     dlg.onMouseMove(50, 70);
-    clock.Advance(800);
+    clock.AdvanceMs(800);
     dlg.onTimer(skin::kTickTimerId);
     CSkinTooltip_windows* tip = dlg.Tooltip();
     ASSERT_NE(tip, nullptr);
@@ -168,7 +170,7 @@ TEST(Render, MessageBoxAndPopupMenu) {
     dlg.m_height = 260;
     dlg.m_title = u"Tarnwick 2.0 :: Keywords"_s;
     dlg.Open();
-    skintest::ModalHook hook([&](CSkinDlg_Base& shown) {
+    skintest::ModalScript hook([&](CSkinDlg_Base& shown) {
         auto* menu = dynamic_cast<CSkinMenuPopup*>(&shown);
         if (menu) {
             for (int y = 0; y < menu->m_height && menu->HoveredItem() != 3; ++y)

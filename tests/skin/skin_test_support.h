@@ -1,33 +1,21 @@
 #pragma once
 
-#include "core/clock.h"
 #include "platform/window.h"
 #include "skin/skin_dlg.h"
 #include "skin/skin_element.h"
 
 #include <QStringList>
-#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <vector>
 
 namespace skintest {
 
-// A clock the test moves by hand; installed for the lifetime of the object.
-class ManualClock : public Clock {
-  public:
-    explicit ManualClock(std::int64_t start = 1'000'000) : m_now(start) { InstallClock(this); }
-    ~ManualClock() override { InstallClock(nullptr); }
-    ManualClock(const ManualClock&) = delete;
-    ManualClock& operator=(const ManualClock&) = delete;
-
-    std::int64_t MonotonicMs() override { return m_now; }
-    std::int64_t UtcSeconds() override { return m_now / 1000; }
-    void Advance(std::int64_t ms) { m_now += ms; }
-
-  private:
-    std::int64_t m_now;
-};
+// The middle of an element.
+inline plat::Point Centre(const CSkinElement& e) {
+    const plat::Point p = e.GetDialogPos();
+    return {p.x + e.m_width / 2, p.y + e.m_height / 2};
+}
 
 // An element that records the mouse calls and draws that reach it, and can take drops and offer drags.
 class ProbeElement : public CSkinElement {
@@ -98,16 +86,6 @@ class TestDialog : public CSkinDlg {
         onInitDialog();
         onActivate(true);
     }
-    static plat::Point Centre(const CSkinElement& e) {
-        const plat::Point at = e.GetDialogPos();
-        return {at.x + e.m_width / 2, at.y + e.m_height / 2};
-    }
-    void Click(const CSkinElement& e) {
-        const plat::Point p = Centre(e);
-        onMouseMove(p.x, p.y);
-        onLButtonDown(p.x, p.y);
-        onLButtonUp(p.x, p.y);
-    }
     void Key(int key, unsigned modifiers = 0) {
         onKeyDown(key, modifiers, false);
         onKeyUp(key, modifiers, false);
@@ -120,6 +98,15 @@ class TestDialog : public CSkinDlg {
     int helps = 0;
 };
 
+// A press and release of the left button in the middle of an element, handed to the dialog's handlers
+// without the window system: for dialogs opened without their modal loop.
+inline void ClickElement(CSkinDlg_Base& dlg, const CSkinElement& e) {
+    const plat::Point p = Centre(e);
+    dlg.onMouseMove(p.x, p.y);
+    dlg.onLButtonDown(p.x, p.y);
+    dlg.onLButtonUp(p.x, p.y);
+}
+
 // A dialog that is never shown: its root holder is set up by hand, so elements have a dialog to report to.
 struct UnshownDialog {
     UnshownDialog() {
@@ -127,27 +114,6 @@ struct UnshownDialog {
         dlg.m_rootHolder.SetPosition(0, 0, 400, 300, 0);
     }
     TestDialog dlg;
-};
-
-// Runs hook in every modal run once its window shows, for as long as the object lives. A run the hook
-// leaves open ends with -1 after a few seconds, so a failing test never hangs.
-class ModalHook {
-  public:
-    explicit ModalHook(std::function<void(CSkinDlg_Base&)> hook) {
-        CSkinDlg_Base::SetDialogShownHook([hook = std::move(hook)](CSkinDlg_Base& dlg) {
-            QTimer::singleShot(
-                5000, dlg.widget(),
-                [&dlg] {
-                    plat::Window& w = skin::HostWindow(dlg);
-                    if (w.isInModalLoop())
-                        w.endDialog(-1);
-                });
-            hook(dlg);
-        });
-    }
-    ~ModalHook() { CSkinDlg_Base::SetDialogShownHook(nullptr); }
-    ModalHook(const ModalHook&) = delete;
-    ModalHook& operator=(const ModalHook&) = delete;
 };
 
 inline void Place(CSkinElement& e, CSkinDlgHolder& holder, int x, int y, int w, int h) {

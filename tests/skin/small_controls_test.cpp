@@ -18,6 +18,7 @@
 using namespace Qt::StringLiterals;
 using skintest::At;
 using skintest::ClickAt;
+using skintest::ClickOn;
 using skintest::DragMouse;
 using skintest::TestDialog;
 using skintest::UnshownDialog;
@@ -51,18 +52,18 @@ TEST(SkinRadio, GroupsExcludeEachOtherAndCheckBoxesToggleUnderRealInput) {
     };
     dlg.Open();
     engines[0].m_checked = other.m_checked = nested.m_checked = true;
-    ClickAt(dlg, TestDialog::Centre(engines[1]));
-    ClickAt(dlg, TestDialog::Centre(engines[1]));
+    ClickOn(dlg, engines[1]);
+    ClickOn(dlg, engines[1]);
     EXPECT_FALSE(engines[0].m_checked);
     EXPECT_TRUE(engines[1].m_checked) << "clicking a checked radio keeps it checked";
     EXPECT_TRUE(other.m_checked);
     EXPECT_TRUE(nested.m_checked);
-    DragMouse(dlg, TestDialog::Centre(engines[0]), TestDialog::Centre(engines[2]));
+    DragMouse(dlg, skintest::Centre(engines[0]), skintest::Centre(engines[2]));
     EXPECT_FALSE(engines[0].m_checked || engines[2].m_checked);
 
-    ClickAt(dlg, TestDialog::Centre(box));
+    ClickOn(dlg, box);
     EXPECT_TRUE(box.m_checked);
-    ClickAt(dlg, TestDialog::Centre(box));
+    ClickOn(dlg, box);
     QTest::keyClick(dlg.widget(), Qt::Key_Space);
     EXPECT_TRUE(box.m_checked);
     EXPECT_EQ(dlg.commands, (QStringList{u"engine"_s, u"engine"_s, u"pacing"_s, u"pacing"_s, u"pacing"_s}));

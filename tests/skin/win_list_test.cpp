@@ -18,7 +18,7 @@ TEST(WinList, KeepsNothingAndSendsItsCommandOnlyOnADoubleClick) {
     dlg.Open();
     list.AddString(u"example.com"_s);
     EXPECT_EQ(list.GetCount(), 0);
-    dlg.Click(list);
+    skintest::ClickElement(dlg, list);
     EXPECT_EQ(dlg.m_pFocus, &list);
     dlg.onLButtonDblClk(60, 60);
     EXPECT_EQ(dlg.commands, (QStringList{u"pick_list"_s}));

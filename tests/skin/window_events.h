@@ -2,6 +2,7 @@
 
 #include "platform/window.h"
 #include "skin/skin_element.h"
+#include "tests/skin/skin_test_support.h"
 
 #include <QTest>
 
@@ -36,8 +37,7 @@ template <typename W> void ClickAt(W& w, plat::Point p, Qt::MouseButton button =
 
 // A click in the middle of an element.
 template <typename W> void ClickOn(W& w, const CSkinElement& e) {
-    const plat::Point p = e.GetDialogPos();
-    ClickAt(w, {p.x + e.m_width / 2, p.y + e.m_height / 2});
+    ClickAt(w, Centre(e));
 }
 
 // A point relative to an element's top-left corner.

@@ -7,9 +7,11 @@
 #include <QTimer>
 #include <QWidget>
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
-namespace apptest {
+namespace skintest {
 
 struct SeenMessage {
     QString text;
@@ -17,9 +19,10 @@ struct SeenMessage {
     unsigned type = 0;
 };
 
-// Plays the user in every modal run while it lives: each run takes the next step, in the order the runs
-// open (a message box opened inside a step is the next run), and message boxes are recorded. A run without a
-// step, and a file dialog without an answer, are cancelled; a run its step leaves open ends after 5 s.
+// Plays the user in every modal run while it lives, once the run's window shows: each run takes the next
+// step, in the order the runs open (a message box opened inside a step is the next run), and message boxes
+// are recorded. A run without a step, and a file dialog without an answer, are cancelled; a run its step
+// leaves open ends after 5 s, so that a failing test never hangs.
 class ModalScript {
   public:
     using Step = std::function<void(CSkinDlg_Base&)>;
@@ -28,10 +31,18 @@ class ModalScript {
         CSkinDlg_Base::SetDialogShownHook([this](CSkinDlg_Base& w) { Run(w); });
         AnswerFileDialogs({});
     }
+    // Every run takes the one step. File dialogs stay with whoever answers them, so that this can be put
+    // over a script that does.
+    explicit ModalScript(Step everyRun) : m_everyRun(std::move(everyRun)) {
+        CSkinDlg_Base::SetDialogShownHook([this](CSkinDlg_Base& w) { Run(w); });
+    }
     ~ModalScript() {
         CSkinDlg_Base::SetDialogShownHook(nullptr);
-        plat::SetFileDialogScript(nullptr);
+        if (!m_everyRun)
+            plat::SetFileDialogScript(nullptr);
     }
+    ModalScript(const ModalScript&) = delete;
+    ModalScript& operator=(const ModalScript&) = delete;
 
     void Then(Step step) { m_steps.push_back(std::move(step)); }
     bool Done() const { return m_steps.empty(); }
@@ -90,6 +101,10 @@ class ModalScript {
         });
         if (auto* box = dynamic_cast<CMessageBoxDlg*>(&w))
             messages.push_back({box->m_text, box->m_caption, box->m_type});
+        if (m_everyRun) {
+            m_everyRun(w);
+            return;
+        }
         if (m_steps.empty()) {
             ++unscripted;
             skin::HostWindow(w).endDialog(2);
@@ -100,9 +115,10 @@ class ModalScript {
         step(w);
     }
 
+    Step m_everyRun;
     std::deque<Step> m_steps;
     std::deque<plat::FileDialogAnswer> m_fileAnswers;
     std::function<bool(CSkinDlg_Base&)> m_leaveAlone;
 };
 
-} // namespace apptest
+} // namespace skintest

@@ -1,0 +1,45 @@
+#include "net/html_tag_name.h"
+#include "net/html_tags.h"
+
+#include <algorithm>
+
+namespace {
+
+bool SameName(QStringView tagName, QStringView name) {
+    return tagName.size() == name.size() && tagName.compare(name, Qt::CaseInsensitive) == 0;
+}
+
+// The const and the mutable lookup in one.
+template <typename Node> Node* FirstChildNamed(Node& node, QStringView name) {
+    for (Node& child : node.GetChildren())
+        if (child.IsElementNamed(name))
+            return &child;
+    return nullptr;
+}
+
+} // namespace
+
+bool CDownloader_HTMLTags::IsElementNamed(QStringView name) const {
+    return !IsTextNode() && SameName(RawTagName(m_text.view()), name);
+}
+
+const CDownloader_HTMLTags* CDownloader_HTMLTags::FindChild(QStringView name) const {
+    return FirstChildNamed(*this, name);
+}
+
+CDownloader_HTMLTags* CDownloader_HTMLTags::FindChild(QStringView name) {
+    return FirstChildNamed(*this, name);
+}
+
+void CDownloader_HTMLTags::FindChildren(std::span<const QString> names,
+                                        std::span<const CDownloader_HTMLTags*> first) const {
+    std::fill(first.begin(), first.end(), nullptr);
+    for (const CDownloader_HTMLTags& child : m_children) {
+        if (child.IsTextNode())
+            continue;
+        const QStringView tagName = RawTagName(child.m_text.view());
+        for (std::size_t i = 0; i < names.size() && i < first.size(); ++i)
+            if (!first[i] && SameName(tagName, names[i]))
+                first[i] = &child;
+    }
+}
