@@ -124,9 +124,10 @@ void CheckProcessing(const QByteArray& reply, Choices& choices) {
                                CDownloader::kRequestGet | CDownloader::kKeepText | CDownloader::kBuildTree,
                                QStringLiteral("http://example.com/a/b.html"));
     if (downloader.m_state.load() == CDownloader::kQueued)
-        Check(!downloader.m_redirectUrl.isEmpty());
+        Check(!ParseResponseHead(downloader.m_header).location.isEmpty());
     else
-        Check(downloader.m_rawLength <= std::max<qsizetype>(reply.size(), limits::kMaxInflatedBytes));
+        Check(downloader.Response().raw.size() <=
+              std::max<qsizetype>(reply.size(), limits::kMaxInflatedBytes));
 }
 
 } // namespace
