@@ -62,32 +62,9 @@ bool IsWebAddress(const QString& url) {
            url.startsWith(u"https://"_s, Qt::CaseInsensitive);
 }
 
-// A web address for a single-quoted attribute: "&", "<", ">", "'" and '"' as entities.
+// A web address for a single-quoted attribute: Qt's escape ("&", "<", ">", '"'), and "'" as well.
 QString HtmlAttributeText(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'&':
-            out += u"&amp;"_s;
-            break;
-        case u'<':
-            out += u"&lt;"_s;
-            break;
-        case u'>':
-            out += u"&gt;"_s;
-            break;
-        case u'\'':
-            out += u"&#39;"_s;
-            break;
-        case u'"':
-            out += u"&quot;"_s;
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return text.toHtmlEscaped().replace(u'\'', u"&#39;"_s);
 }
 
 } // namespace
