@@ -46,7 +46,9 @@ void CProjectBar::Create(CSkinDlgHolder* holder, unsigned* nextId, const QString
     m_progress.SetPosition(kProgressLeft, kTop + 8, kProgressWidth, CSkinProgress::kHeight, 0);
     SetProgress(m_done, m_total);
 
-    m_error.CreateLabel(holder, ++*nextId, QString());
+    // A run may have set its error before the page was built.
+    const QString error = m_error.m_caption;
+    m_error.CreateLabel(holder, ++*nextId, error, 0, 0, QString(), error);
     m_error.m_textColor = kErrorColor;
     holder->SetResizeRule(&m_error, kErrorLeft, kTop + 6, -(kErrorLeft + kLeft), 18);
     SetRunning(m_running);

@@ -60,10 +60,10 @@ void CProject3::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     m_keywordEdit.SetPosition(kEditLeft, CProjectBar::kTop + 3, kEditWidth, CSkinDropList::kHeight, 0);
     m_rep1.m_selectCommand = kSelectCommand;
     m_rep1.m_owner = [this](const QString&, int, CSkinDlg_Base*) { ShowSelectedAdvertiser(); };
-    RefreshReports();
+    ContentChanged();
     if (m_startOnView) {
         m_startOnView = false;
-        StartRun(nullptr);
+        Start(nullptr);
     }
 }
 
@@ -74,10 +74,10 @@ void CProject3::ShowView(int show) {
         m_keywordEdit.SetVisible(show == kShowView);
 }
 
-void CProject3::StartRun(CSkinDlg_Base* sender) {
+void CProject3::Start(CSkinDlg_Base* sender) {
     const QString typed = m_keywordEdit.GetText().trimmed();
     if (typed.isEmpty()) {
-        m_page.m_bar.SetError(CWizardKeywordInput::kEmptyKeyword);
+        m_run.SetError(CWizardKeywordInput::kEmptyKeyword);
         return;
     }
     if (typed != m_keyword && !m_ads.empty()) {
@@ -93,24 +93,52 @@ void CProject3::StartRun(CSkinDlg_Base* sender) {
         }
         const std::lock_guard guard(m_cs);
         m_ads.clear();
-        RefreshReports();
+        ContentChanged();
     }
     m_keyword = typed;
     m_runSeen = RunDate();
     m_runKeys.clear();
+    m_nextRequest = 0;
     m_run.Start(kRequestsPerRun);
 }
 
 void CProject3::Process() {
-    const int request = m_run.Request();
-    if (request < 0)
-        return;
-    const SearchEngine& engine = SearchEngineAt(request / kPagesPerEngine);
-    m_run.Step(engine, m_keyword, (request % kPagesPerEngine) * 10, [&](const CDownloader& page) {
-        std::vector<CDownloader_Parsers_SE_result> ads;
-        engine.ads(page, ads);
-        AddSightings(engine.id, ads);
+    m_run.Step();
+}
+
+int CProject3::NextTask(int /*lane*/) {
+    return WorkLeft() ? m_nextRequest : -1;
+}
+
+CServiceStep::Result CProject3::StartTask(int /*lane*/, CServiceLane& request) {
+    const SearchEngine& engine = SearchEngineAt(request.task / kPagesPerEngine);
+    const int start = (request.task % kPagesPerEngine) * 10;
+    return request.step.Run(engine.Pacing(), [&](CDownloader& downloader) {
+        return engine.start(downloader, m_keyword, -1, start);
     });
+}
+
+CRunHooks::Reply CProject3::StoreReply(int /*lane*/, int task, const CDownloader* reply) {
+    ++m_nextRequest;
+    if (reply) {
+        const SearchEngine& engine = SearchEngineAt(task / kPagesPerEngine);
+        std::vector<CDownloader_Parsers_SE_result> ads;
+        engine.ads(*reply, ads);
+        AddSightings(engine.id, ads);
+    }
+    return Reply::Stored;
+}
+
+QString CProject3::ServiceName(int /*lane*/, int task) const {
+    return SearchEngineAt(task / kPagesPerEngine).Name();
+}
+
+QString CProject3::Subject(int /*lane*/, int /*task*/) const {
+    return m_keyword;
+}
+
+bool CProject3::WorkLeft() const {
+    return m_nextRequest < kRequestsPerRun;
 }
 
 void CProject3::AddSightings(int engine, const std::vector<CDownloader_Parsers_SE_result>& ads) {
@@ -128,13 +156,11 @@ void CProject3::AddSightings(int engine, const std::vector<CDownloader_Parsers_S
             added = true;
         }
     }
-    if (!added)
-        return;
-    m_hasResults = true;
-    RefreshReports();
+    if (added)
+        m_hasResults = true;
 }
 
-void CProject3::RefreshReports() {
+void CProject3::ContentChanged() {
     m_advertisers = CollectAdvertisers(m_ads);
     if (!m_page.Created())
         return;
@@ -160,7 +186,7 @@ void CProject3::SaveXml(CDownloader_HTMLTags* root) {
     record_xml::SaveValue(root, kKeywordKey, m_keyword);
     record_xml::SaveRecords(root, kAdsKey, kAdKey, m_ads);
     m_rep1.SerializeFilters(root->AddChild(kFiltersKey, false));
-    m_page.m_bar.SaveXml(root);
+    m_run.SaveXml(root);
     m_rep1.SaveSelection(root);
 }
 
@@ -171,10 +197,10 @@ void CProject3::LoadXml(CDownloader_HTMLTags* tree) {
     record_xml::LoadRecords(root, kAdsKey, kAdKey, m_ads);
     m_rep1.SerializeFilters(record_xml::Child(root, kFiltersKey));
     m_hasResults = !m_ads.empty();
-    m_page.m_bar.LoadXml(root);
+    m_run.LoadXml(root);
     if (m_page.Created())
         m_keywordEdit.SetText(m_keyword);
-    RefreshReports();
+    ContentChanged();
     if (m_page.Created())
         m_rep1.LoadSelection(root);
 }
@@ -182,7 +208,7 @@ void CProject3::LoadXml(CDownloader_HTMLTags* tree) {
 void CProject3::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
     switch (m_page.OnCommand(command, param)) {
     case CKindPage::Command::Start:
-        StartRun(sender);
+        Start(sender);
         return;
     case CKindPage::Command::Stop:
         m_run.Stop();

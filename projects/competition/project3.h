@@ -1,7 +1,7 @@
 #pragma once
 
-#include "projects/common/engine_search_run.h"
 #include "projects/common/kind_page.h"
+#include "projects/common/kind_run.h"
 #include "projects/common/search_engine.h"
 #include "projects/competition/project3_ad.h"
 #include "projects/competition/project3_advertiser.h"
@@ -15,7 +15,7 @@
 
 // Kind 3, Campaign Chronicle: the advertisers of one keyword over the last months. Every run reads the ads
 // of the first three result pages of each engine and adds what it saw, dated, to the project's history.
-class CProject3 : public CKeywordInputProject {
+class CProject3 : public CKeywordInputProject, private CRunHooks {
   public:
     explicit CProject3(int id);
 
@@ -35,19 +35,28 @@ class CProject3 : public CKeywordInputProject {
     static constexpr int kRequestsPerRun = kPagesPerEngine * kSearchEngineCount;
 
     const QString& Keyword() const { return m_keyword; }
-    bool Running() const { return m_run.Running(); }
+    bool IsRunning() const { return m_run.IsRunning(); }
     const std::vector<CProject3_Ad>& Ads() const { return m_ads; }
     const std::vector<CProject3_Advertiser>& Advertisers() const { return m_advertisers; }
 
   private:
     // Starts a run for the keyword in the page's field; a changed keyword starts a new history once the
     // user agreed to let the old one go.
-    void StartRun(CSkinDlg_Base* sender);
+    void Start(CSkinDlg_Base* sender);
     // Adds the ads of one answered page as sightings of the running run.
     void AddSightings(int engine, const std::vector<CDownloader_Parsers_SE_result>& ads);
-    // The advertisers again from the history, and the ad report for the selected one.
-    void RefreshReports();
     void ShowSelectedAdvertiser();
+
+    // The run's one lane asks the engines one after the other, kPagesPerEngine pages each; a task is the
+    // number of a request in the run.
+    int NextTask(int lane) override;
+    CServiceStep::Result StartTask(int lane, CServiceLane& request) override;
+    Reply StoreReply(int lane, int task, const CDownloader* reply) override;
+    QString ServiceName(int lane, int task) const override;
+    QString Subject(int lane, int task) const override;
+    bool WorkLeft() const override;
+    // The advertisers again from the history, and the ad report for the selected one.
+    void ContentChanged() override;
 
     QString m_keyword;
     // The history: every sighting of every run.
@@ -57,6 +66,8 @@ class CProject3 : public CKeywordInputProject {
     // engine is one sighting).
     int m_runSeen = 0;
     QSet<QString> m_runKeys;
+    // The request the run asks next.
+    int m_nextRequest = kRequestsPerRun;
     // A project made by the wizard starts at once; one read from a file waits for Start.
     bool m_startOnView = false;
 
@@ -68,6 +79,5 @@ class CProject3 : public CKeywordInputProject {
     CProject3_Rep2 m_rep2;
 
   private:
-    // Its requests go engine by engine, kPagesPerEngine pages each.
-    CEngineSearchRun m_run{m_page.m_bar};
+    CKindRun m_run{m_page.m_bar, *this, 1};
 };

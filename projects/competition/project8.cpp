@@ -10,7 +10,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kKind = 8;
-const QString kStatusKey = u"m_status"_s;
+// What older files saved for a finished search.
+constexpr int kOlderSearchDone = 3;
 const QString kResultsKey = u"m_results"_s;
 const QString kResultKey = u"result"_s;
 const QString kOpenSearchCommand = u"prj8_open_search"_s;
@@ -40,7 +41,15 @@ void CProject8::OnWizardDone() {
 }
 
 bool CProject8::CanSave() {
-    return m_searchStep >= 2;
+    return SearchStep() >= 2;
+}
+
+int CProject8::SearchStep() const {
+    if (m_run.GetState() == CKindRun::State::Done)
+        return kSearchDone;
+    if (m_run.Done() >= kSearchEngineCount)
+        return 2;
+    return m_run.IsRunning() ? 1 : 0;
 }
 
 void CProject8::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
@@ -58,7 +67,7 @@ void CProject8::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     m_rep1.InvalidateContent();
     if (m_startOnView) {
         m_startOnView = false;
-        StartSearch();
+        Start();
     }
 }
 
@@ -71,42 +80,63 @@ void CProject8::ShowView(int show) {
         link.SetVisible(show == kShowView);
 }
 
-void CProject8::StartSearch() {
+void CProject8::Start() {
     {
         const std::lock_guard guard(m_cs);
         m_results.clear();
     }
-    m_rep1.InvalidateContent();
-    m_searchStep = 1;
+    ContentChanged();
+    m_nextRequest = 0;
     m_run.Start(kRequestsPerSearch);
 }
 
 void CProject8::Process() {
-    const int request = m_run.Request();
-    if (request < 0)
-        return;
-    const int query = request / kSearchEngineCount;
-    const SearchEngine& engine = SearchEngineAt(request % kSearchEngineCount);
-    const bool answered = m_run.Step(engine, OfferQuery(m_keyword, query), 0, [&](const CDownloader& page) {
-        std::vector<CDownloader_Parsers_SE_result> found;
-        engine.results(page, found);
-        if (found.empty())
-            return;
-        {
-            const std::lock_guard guard(m_cs);
-            for (const CDownloader_Parsers_SE_result& r : found)
-                m_results.push_back({engine.id, query, r});
-        }
-        m_hasResults = true;
-        m_rep1.InvalidateContent();
-    });
-    if (!answered)
-        return;
-    if (!m_run.Running())
-        m_searchStep = kSearchDone;
-    else if (m_run.Request() % kSearchEngineCount == 0)
-        // Every engine answered the first query: the second begins.
-        m_searchStep = query + 2;
+    m_run.Step();
+}
+
+int CProject8::NextTask(int /*lane*/) {
+    return WorkLeft() ? m_nextRequest : -1;
+}
+
+CServiceStep::Result CProject8::StartTask(int /*lane*/, CServiceLane& request) {
+    const SearchEngine& engine = SearchEngineAt(request.task % kSearchEngineCount);
+    const QString query = Subject(0, request.task);
+    return request.step.Run(engine.Pacing(),
+                            [&](CDownloader& downloader) { return engine.start(downloader, query, -1, 0); });
+}
+
+CRunHooks::Reply CProject8::StoreReply(int /*lane*/, int task, const CDownloader* reply) {
+    ++m_nextRequest;
+    if (!reply)
+        return Reply::Stored;
+    const SearchEngine& engine = SearchEngineAt(task % kSearchEngineCount);
+    std::vector<CDownloader_Parsers_SE_result> found;
+    engine.results(*reply, found);
+    if (found.empty())
+        return Reply::Stored;
+    {
+        const std::lock_guard guard(m_cs);
+        for (const CDownloader_Parsers_SE_result& r : found)
+            m_results.push_back({engine.id, task / kSearchEngineCount, r});
+    }
+    m_hasResults = true;
+    return Reply::Stored;
+}
+
+QString CProject8::ServiceName(int /*lane*/, int task) const {
+    return SearchEngineAt(task % kSearchEngineCount).Name();
+}
+
+QString CProject8::Subject(int /*lane*/, int task) const {
+    return OfferQuery(m_keyword, task / kSearchEngineCount);
+}
+
+bool CProject8::WorkLeft() const {
+    return m_nextRequest < kRequestsPerSearch;
+}
+
+void CProject8::ContentChanged() {
+    m_rep1.InvalidateContent();
 }
 
 void CProject8::Export(CProjectExporter* exporter) {
@@ -115,25 +145,21 @@ void CProject8::Export(CProjectExporter* exporter) {
 
 void CProject8::SaveXml(CDownloader_HTMLTags* root) {
     CKeywordInputProject::SaveXml(root);
-    record_xml::SaveValue(root, kStatusKey, m_searchStep);
     record_xml::SaveRecords(root, kResultsKey, kResultKey, m_results);
-    m_page.m_bar.SaveXml(root);
+    m_run.SaveXml(root);
 }
 
 void CProject8::LoadXml(CDownloader_HTMLTags* tree) {
     CKeywordInputProject::LoadXml(tree);
     const CDownloader_HTMLTags* root = record_xml::ProjectRoot(tree, kKind);
     m_keyword = Input().Keywords().value(0);
-    m_searchStep = record_xml::LoadInt(root, kStatusKey, 0);
-    // A search saved while its second query ran is not picked up again; what it found is kept.
-    if (m_searchStep > 0)
-        m_searchStep = std::max(m_searchStep, 2);
     record_xml::LoadRecords(root, kResultsKey, kResultKey, m_results);
     m_hasResults = !m_results.empty();
-    m_page.m_bar.LoadXml(root);
+    // A search saved while its second query ran is not picked up again; what it found is kept.
+    m_run.LoadXml(root, kOlderSearchDone);
     if (m_page.Created())
         m_page.m_bar.SetKeywords(m_keyword);
-    m_rep1.InvalidateContent();
+    ContentChanged();
 }
 
 void CProject8::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
@@ -146,7 +172,7 @@ void CProject8::OnCommand(const QString& command, int param, CSkinDlg_Base* send
     case CKindPage::Command::Start:
         // A new search starts from an empty report.
         if (!m_keyword.isEmpty() && ConfirmLoseResults(sender))
-            StartSearch();
+            Start();
         return;
     case CKindPage::Command::Stop:
         m_run.Stop();

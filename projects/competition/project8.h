@@ -1,7 +1,7 @@
 #pragma once
 
-#include "projects/common/engine_search_run.h"
 #include "projects/common/kind_page.h"
+#include "projects/common/kind_run.h"
 #include "projects/common/search_engine.h"
 #include "projects/competition/project8_rep1.h"
 #include "projects/competition/project8_result.h"
@@ -12,7 +12,7 @@
 
 // Kind 8, Offer Compass: CPA and affiliate offers for a keyword. The search asks every engine for
 // "<keyword> affiliate program" (its first step) and then for "<keyword> CPA offer" (its second).
-class CProject8 : public CKeywordInputProject {
+class CProject8 : public CKeywordInputProject, private CRunHooks {
   public:
     explicit CProject8(int id);
 
@@ -34,18 +34,29 @@ class CProject8 : public CKeywordInputProject {
     static constexpr int kQueries = 2;
     static constexpr int kRequestsPerSearch = kQueries * kSearchEngineCount;
 
-    // 0 before the search, 1 and 2 while its queries run, kSearchDone after.
-    int SearchStep() const { return m_searchStep; }
+    // 0 before the search, 1 and 2 while its queries run (2 also once a stopped search has every engine's
+    // answer to the first), kSearchDone after.
+    int SearchStep() const;
     static constexpr int kSearchDone = 3;
     const QString& Keyword() const { return m_keyword; }
     const std::vector<CProject8_Result>& Results() const { return m_results; }
 
   private:
-    void StartSearch();
+    void Start();
+
+    // The run's one lane asks query by query, one request per engine; a task is the number of a request.
+    int NextTask(int lane) override;
+    CServiceStep::Result StartTask(int lane, CServiceLane& request) override;
+    Reply StoreReply(int lane, int task, const CDownloader* reply) override;
+    QString ServiceName(int lane, int task) const override;
+    QString Subject(int lane, int task) const override;
+    bool WorkLeft() const override;
+    void ContentChanged() override;
 
     QString m_keyword;
     std::vector<CProject8_Result> m_results;
-    int m_searchStep = 0;
+    // The request the run asks next.
+    int m_nextRequest = kRequestsPerSearch;
     // A project made by the wizard starts at once; one read from a file waits for Start.
     bool m_startOnView = false;
 
@@ -57,6 +68,5 @@ class CProject8 : public CKeywordInputProject {
     CSkinLabel m_links[kSearchEngineCount];
 
   private:
-    // Its requests go query by query, one per engine.
-    CEngineSearchRun m_run{m_page.m_bar};
+    CKindRun m_run{m_page.m_bar, *this, 1};
 };

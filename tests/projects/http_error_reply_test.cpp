@@ -47,7 +47,7 @@ TEST_F(HttpErrorReplies, ChronicleListsNothingFromErrorPages) {
     ASSERT_NE(NewProject(3, u"blue widgets;"_s), nullptr);
     auto* project = dynamic_cast<CProject3*>(Current());
     ASSERT_NE(project, nullptr);
-    ASSERT_TRUE(TickUntil([&] { return !project->Running(); }));
+    ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
     EXPECT_EQ(project->m_page.m_bar.Done(), 9);
     EXPECT_EQ(project->m_page.m_bar.ErrorText(), u"Yahoo (blue widgets): HTTP error 404 Not Found"_s);
     EXPECT_EQ(project->m_rep1.VisibleCount(), 0);

@@ -51,7 +51,7 @@ class CampaignChronicle : public projtest::KindTest {
 
     CProject3* Chronicle() { return dynamic_cast<CProject3*>(Current()); }
     bool RunOnce(CProject3& project) {
-        return TickUntil([&] { return !project.Running(); });
+        return TickUntil([&] { return !project.IsRunning(); });
     }
 
     // The real monotonic clock with a date the test sets, so that every run of the history is dated.
@@ -91,7 +91,7 @@ TEST_F(CampaignChronicle, RunsAddToTheDatedHistoryWhichSurvivesSaveOpenAndExport
     CProject3* project = Chronicle();
     ASSERT_NE(project, nullptr);
     EXPECT_EQ(project->Keyword(), u"blue widgets"_s);
-    ASSERT_TRUE(project->Running()) << "a project from the wizard starts at once";
+    ASSERT_TRUE(project->IsRunning()) << "a project from the wizard starts at once";
     ASSERT_TRUE(RunOnce(*project));
     EXPECT_EQ(m_server.CountRequests(Endpoint::GoogleWeb), 3);
     EXPECT_EQ(m_server.CountRequests(Endpoint::BingWeb), 3);
@@ -107,7 +107,7 @@ TEST_F(CampaignChronicle, RunsAddToTheDatedHistoryWhichSurvivesSaveOpenAndExport
 
     m_clock->PinUtcSeconds(LocalSeconds(2026, 3, 10, 10));
     Window().dlg.OnCommand(u"prj3_start"_s, 0);
-    ASSERT_TRUE(project->Running());
+    ASSERT_TRUE(project->IsRunning());
     ASSERT_TRUE(RunOnce(*project));
 
     // Picking an advertiser lists its sightings; a click on a title previews that ad.
@@ -140,7 +140,7 @@ TEST_F(CampaignChronicle, RunsAddToTheDatedHistoryWhichSurvivesSaveOpenAndExport
     project = Chronicle();
     ASSERT_NE(project, nullptr);
     Tick(5);
-    EXPECT_FALSE(project->Running()) << "an opened project waits for Start";
+    EXPECT_FALSE(project->IsRunning()) << "an opened project waits for Start";
     EXPECT_EQ(int(m_server.Requests().size()), requests);
     EXPECT_EQ(project->Keyword(), u"blue widgets"_s);
     EXPECT_EQ(project->m_keywordEdit.GetText(), u"blue widgets"_s);
@@ -161,14 +161,14 @@ TEST_F(CampaignChronicle, ChangedKeywordAsksBeforeTheHistoryGoes) {
     project->m_keywordEdit.SetText(u"red widgets"_s);
     Window().script.Then(skintest::ModalScript::Answer(7));
     Window().dlg.OnCommand(u"prj3_start"_s, 0);
-    EXPECT_FALSE(project->Running());
+    EXPECT_FALSE(project->IsRunning());
     EXPECT_EQ(project->m_keywordEdit.GetText(), u"blue widgets"_s);
     EXPECT_EQ(project->Ads().size(), sightings);
 
     project->m_keywordEdit.SetText(u"red widgets"_s);
     Window().script.Then(skintest::ModalScript::Answer(6));
     Window().dlg.OnCommand(u"prj3_start"_s, 0);
-    EXPECT_TRUE(project->Running());
+    EXPECT_TRUE(project->IsRunning());
     EXPECT_EQ(project->Keyword(), u"red widgets"_s);
     EXPECT_TRUE(project->Ads().empty());
     ASSERT_TRUE(RunOnce(*project));
