@@ -19,7 +19,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kStatusKey = u"m_status"_s;
 const QString kKeywordsKey = u"m_keywords"_s;
 const QString kItemKey = u"item"_s;
 const QString kNoCode = u"no picture code entered"_s;
@@ -42,9 +41,9 @@ CProject1::CProject1(int id) : CKeywordInputProject(id, 1, CWizardKeywordInput::
         {CProject1_Keyword::kSearchMarketing, u"Yahoo Bids"},
         {CProject1_Keyword::kKeywordResearch, u"MSN AdBids"},
     };
-    for (size_t i = 0; i < m_lanes.size(); ++i) {
-        m_lanes[i].source = lanes[i].source;
-        m_lanes[i].service = QString::fromUtf16(lanes[i].service);
+    for (size_t i = 0; i < m_sources.size(); ++i) {
+        m_sources[i].source = lanes[i].source;
+        m_sources[i].service = QString::fromUtf16(lanes[i].service);
     }
     m_report.m_owner = [this](const QString& command, int param, CSkinDlg_Base* dialog) {
         OnCommand(command, param, dialog);
@@ -61,95 +60,88 @@ void CProject1::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     CKeywordInputProject::CreateView(holder, nextId);
     m_parentWnd = holder->GetDialog();
     m_page.Create(holder, nextId, CWizardKeywordInput::JoinKeywords(m_input.Keywords()), &m_report);
-    UpdateBar();
 }
 
 void CProject1::Process() {
     if (!g_pCrawler)
         return;
-    if (m_status == kNew && m_viewCreated)
-        StartRun();
-    if (m_status != kRunning)
-        return;
-    for (Lane& lane : m_lanes)
-        StepLane(lane);
-    const bool allDone = std::none_of(m_lanes.begin(), m_lanes.end(), [this](const Lane& lane) {
-        return lane.enabled && lane.seed < m_input.Keywords().size();
-    });
-    if (allDone)
-        StopRun(kDone);
+    if (m_startOnFirstStep && m_viewCreated) {
+        m_startOnFirstStep = false;
+        Start();
+    }
+    m_run.Step();
 }
 
-void CProject1::StartRun() {
-    StopRun(kStopped);
+void CProject1::Start() {
+    m_run.Stop();
     const CProjectCrawler* crawler = g_pCrawler;
     const int seeds = int(m_input.Keywords().size());
-    m_total = 0;
-    for (Lane& lane : m_lanes) {
-        lane.seed = 0;
-        switch (lane.source) {
+    int total = 0;
+    for (Source& source : m_sources) {
+        source.seed = 0;
+        switch (source.source) {
         case CProject1_Keyword::kSearchMarketing:
-            lane.enabled = crawler && AccountSet(crawler->YahooMarket_user);
+            source.enabled = crawler && AccountSet(crawler->YahooMarket_user);
             break;
         case CProject1_Keyword::kKeywordResearch:
-            lane.enabled = crawler && AccountSet(crawler->MSNAdCenter_user);
+            source.enabled = crawler && AccountSet(crawler->MSNAdCenter_user);
             break;
         default:
-            lane.enabled = true;
+            source.enabled = true;
             break;
         }
-        if (lane.enabled)
-            m_total += seeds;
+        if (source.enabled)
+            total += seeds;
     }
+    if (!WorkLeft())
+        return;
     m_keywords.clear();
     m_index.clear();
-    m_done = 0;
-    m_lastError.clear();
-    m_status = kRunning;
     ContentChanged();
-    UpdateBar();
+    m_run.Start(total);
 }
 
-void CProject1::StopRun(int status) {
-    for (Lane& lane : m_lanes)
-        lane.step.Release();
-    if (m_status == kRunning || status == kDone)
-        m_status = status;
-    if (m_viewCreated)
-        UpdateBar();
+int CProject1::NextTask(int lane) {
+    const Source& source = m_sources[size_t(lane)];
+    return source.enabled && source.seed < m_input.Keywords().size() ? source.seed : -1;
 }
 
-void CProject1::StepLane(Lane& lane) {
-    const QStringList& seeds = m_input.Keywords();
-    if (!lane.enabled || lane.seed >= seeds.size())
-        return;
-    const CServiceStep::Result result = RunLane(lane, seeds[lane.seed]);
-    if (result == CServiceStep::Result::Waiting)
-        return;
+bool CProject1::WorkLeft() const {
+    return std::any_of(
+        m_sources.begin(), m_sources.end(),
+        [this](const Source& source) { return source.enabled && source.seed < m_input.Keywords().size(); });
+}
+
+QString CProject1::ServiceName(int lane, int /*task*/) const {
+    return CProject1_Keyword::SourceName(m_sources[size_t(lane)].source);
+}
+
+QString CProject1::Subject(int /*lane*/, int task) const {
+    return m_input.Keywords().value(task);
+}
+
+CRunHooks::Reply CProject1::StoreReply(int lane, int task, const CDownloader* reply) {
+    Source& source = m_sources[size_t(lane)];
     std::vector<CDownloader_Parsers_Adwords_result> rows;
-    const QString name = CProject1_Keyword::SourceName(lane.source);
-    if (result == CServiceStep::Result::Failed) {
-        m_lastError = CProjectBar::StepErrorText(name, seeds[lane.seed], lane.step.Error());
-    } else if (lane.source == CProject1_Keyword::kKeywordTool &&
-               lane.step.Downloader()->m_tags[0] == CDownloader_Parsers::kKeywordToolPictureStep) {
-        m_lastError = CProjectBar::StepErrorText(
-            name, seeds[lane.seed], lane.step.Downloader()->Response().raw.isEmpty() ? kNoPicture : kNoCode);
-    } else {
-        ReadReply(lane, rows);
-    }
-    lane.step.Release();
-    ++lane.seed;
-    ++m_done;
-    MergeRows(rows, lane.source);
-    UpdateBar();
+    const bool noCode = reply && source.source == CProject1_Keyword::kKeywordTool &&
+                        reply->m_tags[0] == CDownloader_Parsers::kKeywordToolPictureStep;
+    if (noCode)
+        m_run.ShowError(lane, task, reply->Response().raw.isEmpty() ? kNoPicture : kNoCode);
+    else if (reply)
+        ReadReply(source.source, *reply, rows);
+    ++source.seed;
+    MergeRows(rows, source.source);
+    return Reply::Stored;
 }
 
-CServiceStep::Result CProject1::RunLane(Lane& lane, const QString& seed) {
+CServiceStep::Result CProject1::StartTask(int lane, CServiceLane& request) {
     using namespace CDownloader_Parsers;
     const CProjectCrawler* crawler = g_pCrawler;
-    switch (lane.source) {
+    const Source& source = m_sources[size_t(lane)];
+    const QString seed = m_input.Keywords().value(request.task);
+    switch (source.source) {
     case CProject1_Keyword::kKeywordTool:
-        return lane.step.RunSteps(lane.service, [&](CDownloader& downloader) {
+        return request.step.RunSteps(source.service, [&](CDownloader& downloader) {
             // A picture that never came is not shown: the run ends here.
             if (downloader.m_tags[0] == kKeywordToolPictureStep && downloader.IsFinished() &&
                 (downloader.Response().raw.isEmpty() || downloader.Response().status.IsError()))
@@ -159,28 +151,29 @@ CServiceStep::Result CProject1::RunLane(Lane& lane, const QString& seed) {
                                            true) == StepResult::ReplyIn;
         });
     case CProject1_Keyword::kFreeSuggestions:
-        return lane.step.Run(
-            lane.service, [&](CDownloader& downloader) { return StartWordtrackerSuggest(downloader, seed); });
+        return request.step.Run(source.service, [&](CDownloader& downloader) {
+            return StartWordtrackerSuggest(downloader, seed);
+        });
     case CProject1_Keyword::kAsk:
-        return lane.step.Run(lane.service,
-                             [&](CDownloader& downloader) { return StartAskSearch(downloader, seed); });
+        return request.step.Run(source.service,
+                                [&](CDownloader& downloader) { return StartAskSearch(downloader, seed); });
     case CProject1_Keyword::kSearchMarketing:
-        return lane.step.RunSteps(lane.service, [&](CDownloader& downloader) {
+        return request.step.RunSteps(source.service, [&](CDownloader& downloader) {
             return StartYahooMarketingKeywords(downloader, crawler->YahooMarket_user,
                                                crawler->YahooMarket_pass, seed, false) == StepResult::ReplyIn;
         });
     default:
-        return lane.step.RunSteps(lane.service, [&](CDownloader& downloader) {
+        return request.step.RunSteps(source.service, [&](CDownloader& downloader) {
             return StartAdCenterKeywordResearch(downloader, crawler->MSNAdCenter_user,
                                                 crawler->MSNAdCenter_pass, seed) == StepResult::ReplyIn;
         });
     }
 }
 
-void CProject1::ReadReply(const Lane& lane, std::vector<CDownloader_Parsers_Adwords_result>& rows) const {
+void CProject1::ReadReply(int source, const CDownloader& downloader,
+                          std::vector<CDownloader_Parsers_Adwords_result>& rows) const {
     using namespace CDownloader_Parsers;
-    const CDownloader& downloader = *lane.step.Downloader();
-    switch (lane.source) {
+    switch (source) {
     case CProject1_Keyword::kKeywordTool:
         ParseAdwordsKeywordTool(downloader, rows, 255);
         break;
@@ -211,10 +204,8 @@ void CProject1::MergeRows(const std::vector<CDownloader_Parsers_Adwords_result>&
         }
         m_keywords[size_t(*found)].Merge(row, source);
     }
-    if (!rows.empty()) {
+    if (!rows.empty())
         m_hasResults = true;
-        ContentChanged();
-    }
 }
 
 void CProject1::RebuildIndex() {
@@ -226,14 +217,6 @@ void CProject1::RebuildIndex() {
 void CProject1::ContentChanged() {
     m_report.InvalidateContent();
     m_report.UpdateItemCount();
-}
-
-void CProject1::UpdateBar() {
-    if (!m_viewCreated)
-        return;
-    m_page.m_bar.SetRunning(m_status == kRunning);
-    m_page.m_bar.SetProgress(m_done, m_total);
-    m_page.m_bar.SetError(m_lastError);
 }
 
 bool CProject1::CanSave() {
@@ -250,30 +233,24 @@ void CProject1::Export(CProjectExporter* exporter) {
 
 void CProject1::SaveXml(CDownloader_HTMLTags* root) {
     CKeywordInputProject::SaveXml(root);
-    record_xml::SaveValue(root, kStatusKey, m_status);
+    m_run.SaveXml(root);
     record_xml::SaveRecords(root, kKeywordsKey, kItemKey, m_keywords);
-    m_page.m_bar.SaveXml(root);
 }
 
 void CProject1::LoadXml(CDownloader_HTMLTags* tree) {
     CKeywordInputProject::LoadXml(tree);
-    StopRun(kStopped);
     const CDownloader_HTMLTags* root = record_xml::ProjectRoot(tree, 1);
     // An opened project never starts by itself.
-    m_status = record_xml::LoadInt(root, kStatusKey, kStopped) == kDone ? kDone : kStopped;
+    m_startOnFirstStep = false;
+    m_run.LoadXml(root);
     record_xml::LoadRecords(root, kKeywordsKey, kItemKey, m_keywords);
     std::erase_if(m_keywords,
                   [](const CProject1_Keyword& keyword) { return keyword.m_row.keyword.isEmpty(); });
     RebuildIndex();
     m_hasResults = !m_keywords.empty();
-    m_page.m_bar.LoadXml(root);
-    m_done = m_page.m_bar.Done();
-    m_total = m_page.m_bar.Total();
-    m_lastError = m_page.m_bar.ErrorText();
     if (m_viewCreated)
         m_page.m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(m_input.Keywords()));
     ContentChanged();
-    UpdateBar();
 }
 
 void CProject1::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
@@ -281,10 +258,10 @@ void CProject1::OnCommand(const QString& command, int param, CSkinDlg_Base* send
     case CKindPage::Command::Start:
         // A new run starts from an empty report.
         if (ConfirmLoseResults(sender))
-            StartRun();
+            Start();
         break;
     case CKindPage::Command::Stop:
-        StopRun(kStopped);
+        m_run.Stop();
         break;
     case CKindPage::Command::Handled:
         break;

@@ -22,7 +22,8 @@ constexpr int kExactMatch = 4;
 constexpr float kIntentNotYet = -3.0f;
 constexpr float kNoData = -2.0f;
 
-const QString kStatusKey = u"m_status"_s;
+// What older files saved for a finished run.
+constexpr int kOlderRunDone = 1;
 const QString kRecordsKey = u"m_records"_s;
 const QString kRecordKey = u"record"_s;
 const QString kFiltersKey = u"rep1_filters"_s;
@@ -56,10 +57,6 @@ ToolRowFor(const std::vector<CDownloader_Parsers_Adwords_result>& rows, const QS
 CProject2::CProject2(int id)
     : CKeywordInputProject(id, 2, CWizardKeywordInput::Mode::List), m_rep1(m_records), m_rep2(m_records),
       m_page(2) {}
-
-CProject2::~CProject2() {
-    Stop();
-}
 
 void CProject2::InitInfo() {
     m_name = u"Niche Lantern"_s;
@@ -122,13 +119,6 @@ int CProject2::FirstPending(int lane) const {
     return -1;
 }
 
-bool CProject2::LaneRecord(int laneIndex) {
-    CServiceLane& lane = m_lanes[laneIndex];
-    if (!lane.step.Holding())
-        lane.task = FirstPending(laneIndex);
-    return lane.task >= 0;
-}
-
 int CProject2::CountPending() const {
     // The keyword tool answers every keyword in one request.
     int count = FirstPending(kToolLane) >= 0 ? 1 : 0;
@@ -139,84 +129,88 @@ int CProject2::CountPending() const {
 }
 
 void CProject2::Start() {
-    m_status = 0;
-    m_done = 0;
-    m_total = CountPending();
-    m_page.m_bar.SetError(QString());
-    m_page.m_bar.SetProgress(m_done, m_total);
-    m_page.m_bar.SetRunning(true);
+    m_run.Start(CountPending());
 }
 
 void CProject2::Stop() {
-    for (CServiceLane& lane : m_lanes)
-        lane.Finish();
-    m_page.m_bar.SetRunning(false);
+    m_run.Stop();
 }
 
 void CProject2::Process() {
     if (std::exchange(m_startOnFirstStep, false))
         Start();
-    if (!IsRunning())
-        return;
-    StepTool();
-    for (int lane = kGoogleLane; lane <= kYahooLane; ++lane)
-        StepSearch(lane);
-    StepIntent();
-    for (const CServiceLane& lane : m_lanes)
-        if (lane.step.Holding())
-            return;
-    if (CountPending() > 0)
-        return;
-    m_status = 1;
-    m_page.m_bar.SetProgress(m_total, m_total);
-    m_page.m_bar.SetRunning(false);
+    m_run.Step();
 }
 
-void CProject2::EndRequest(CServiceLane& lane, bool failed) {
-    if (failed) {
-        const int index = int(&lane - m_lanes);
-        switch (index) {
-        case kToolLane:
-            // The keyword tool asks about every pending keyword at once.
-            m_page.m_bar.SetStepError(u"Keyword tool"_s, QString(m_toolKeywords).replace(u'\n', u", "_s),
-                                      lane.step.Error());
-            break;
-        case kIntentLane:
-            m_page.m_bar.SetStepError(u"Commercial intention"_s, m_records[size_t(lane.task)].keyword,
-                                      lane.step.Error());
-            break;
-        default:
-            m_page.m_bar.SetStepError(EngineOfLane(index).Name(), m_records[size_t(lane.task)].keyword,
-                                      lane.step.Error());
-            break;
-        }
-    } else
-        m_hasResults = true;
-    lane.Finish();
-    m_done = std::min(m_done + 1, m_total);
-    m_page.m_bar.SetProgress(m_done, m_total);
-    RecordsChanged();
+int CProject2::NextTask(int lane) {
+    return FirstPending(lane);
 }
 
-void CProject2::StepTool() {
-    CServiceLane& lane = m_lanes[kToolLane];
-    const bool newRequest = !lane.step.Holding();
-    if (!LaneRecord(kToolLane))
-        return;
-    if (newRequest) {
-        QStringList keywords;
-        for (const CProject2_Keyword& record : m_records)
-            if (Pending(kToolLane, record))
-                keywords.append(record.keyword);
-        m_toolKeywords = keywords.join(u'\n');
+bool CProject2::WorkLeft() const {
+    return CountPending() > 0;
+}
+
+QString CProject2::ServiceName(int lane, int /*task*/) const {
+    switch (lane) {
+    case kToolLane:
+        return u"Keyword tool"_s;
+    case kIntentLane:
+        return u"Commercial intention"_s;
+    default:
+        return EngineOfLane(lane).Name();
     }
-    CSkinDlg_Base* parent = m_holder ? m_holder->GetDialog() : nullptr;
-    const CServiceStep::Result result = RunKeywordTool(lane.step, m_toolKeywords, parent);
-    if (result == CServiceStep::Result::Waiting)
-        return;
+}
+
+QString CProject2::Subject(int lane, int task) const {
+    // The keyword tool asks about every pending keyword at once.
+    if (lane == kToolLane)
+        return QString(m_toolKeywords).replace(u'\n', u", "_s);
+    return m_records[size_t(task)].keyword;
+}
+
+CServiceStep::Result CProject2::StartTask(int lane, CServiceLane& request) {
+    if (lane == kToolLane) {
+        if (!request.step.Holding()) {
+            QStringList keywords;
+            for (const CProject2_Keyword& record : m_records)
+                if (Pending(kToolLane, record))
+                    keywords.append(record.keyword);
+            m_toolKeywords = keywords.join(u'\n');
+        }
+        CSkinDlg_Base* parent = m_holder ? m_holder->GetDialog() : nullptr;
+        return RunKeywordTool(request.step, m_toolKeywords, parent);
+    }
+    const QString keyword = m_records[size_t(request.task)].keyword;
+    if (lane == kIntentLane)
+        return request.step.Run(
+            kIntentPacing, [&](CDownloader& d) { return parsers::StartCommercialIntentQuery(d, keyword); });
+    const SearchEngine& service = EngineOfLane(lane);
+    return request.step.Run(service.Pacing(),
+                            [&](CDownloader& d) { return service.start(d, keyword, -1, -1); });
+}
+
+CRunHooks::Reply CProject2::StoreReply(int lane, int task, const CDownloader* reply) {
+    Reply stored = Reply::Stored;
+    switch (lane) {
+    case kToolLane:
+        StoreTool(reply);
+        break;
+    case kIntentLane:
+        stored = StoreIntent(m_records[size_t(task)], reply);
+        break;
+    default:
+        StoreSearch(lane, m_records[size_t(task)], reply);
+        break;
+    }
+    if (reply && stored == Reply::Stored)
+        m_hasResults = true;
+    return stored;
+}
+
+void CProject2::StoreTool(const CDownloader* reply) {
     std::vector<CDownloader_Parsers_Adwords_result> rows;
-    if (result == CServiceStep::Result::Done)
-        parsers::ParseAdwordsKeywordTool(*lane.step.Downloader(), rows, kAllMatchTypes);
+    if (reply)
+        parsers::ParseAdwordsKeywordTool(*reply, rows, kAllMatchTypes);
     for (CProject2_Keyword& record : m_records) {
         if (!Pending(kToolLane, record))
             continue;
@@ -231,60 +225,38 @@ void CProject2::StepTool() {
             record.tool.avgCPC = kNoData;
         }
     }
-    EndRequest(lane, result == CServiceStep::Result::Failed);
 }
 
-void CProject2::StepSearch(int laneIndex) {
-    CServiceLane& lane = m_lanes[laneIndex];
-    const SearchEngine& service = EngineOfLane(laneIndex);
-    if (!LaneRecord(laneIndex))
-        return;
-    const QString keyword = m_records[size_t(lane.task)].keyword;
-    const CServiceStep::Result result =
-        lane.step.Run(service.Pacing(), [&](CDownloader& d) { return service.start(d, keyword, -1, -1); });
-    if (result == CServiceStep::Result::Waiting)
-        return;
-    CProject2_Keyword::EngineResults& engine =
-        m_records[size_t(lane.task)].Engine(RecordEngineOfLane(laneIndex));
+void CProject2::StoreSearch(int lane, CProject2_Keyword& record, const CDownloader* reply) {
+    const SearchEngine& service = EngineOfLane(lane);
+    CProject2_Keyword::EngineResults& engine = record.Engine(RecordEngineOfLane(lane));
     engine.results = kNoData;
     engine.adCount = int(kNoData);
     engine.ads.clear();
-    if (result == CServiceStep::Result::Done) {
-        const CDownloader& downloader = *lane.step.Downloader();
-        float total = kNoData;
-        // A page without the count line is not a result page: its ads are not counted either.
-        if (service.count(downloader, nullptr, nullptr, &total)) {
-            service.ads(downloader, engine.ads);
-            engine.adCount = int(engine.ads.size());
-        }
-        engine.results = total < 0.0f ? kNoData : total;
+    if (!reply)
+        return;
+    float total = kNoData;
+    // A page without the count line is not a result page: its ads are not counted either.
+    if (service.count(*reply, nullptr, nullptr, &total)) {
+        service.ads(*reply, engine.ads);
+        engine.adCount = int(engine.ads.size());
     }
-    EndRequest(lane, result == CServiceStep::Result::Failed);
+    engine.results = total < 0.0f ? kNoData : total;
 }
 
-void CProject2::StepIntent() {
-    CServiceLane& lane = m_lanes[kIntentLane];
-    if (!LaneRecord(kIntentLane))
-        return;
-    const QString keyword = m_records[size_t(lane.task)].keyword;
-    const CServiceStep::Result result = lane.step.Run(
-        kIntentPacing, [&](CDownloader& d) { return parsers::StartCommercialIntentQuery(d, keyword); });
-    if (result == CServiceStep::Result::Waiting)
-        return;
+CRunHooks::Reply CProject2::StoreIntent(CProject2_Keyword& record, const CDownloader* reply) {
     float intent = kNoData;
-    if (result == CServiceStep::Result::Done) {
-        intent = parsers::ParseCommercialIntent(*lane.step.Downloader());
-        if (intent == kIntentNotYet) {
-            // The page shows the query it was asked before; the next post, on a later step, is answered.
-            lane.Finish();
-            return;
-        }
+    if (reply) {
+        intent = parsers::ParseCommercialIntent(*reply);
+        // The page shows the query it was asked before; the next post, on a later step, is answered.
+        if (intent == kIntentNotYet)
+            return Reply::AskAgain;
     }
-    m_records[size_t(lane.task)].intent = intent < 0.0f ? kNoData : intent;
-    EndRequest(lane, result == CServiceStep::Result::Failed);
+    record.intent = intent < 0.0f ? kNoData : intent;
+    return Reply::Stored;
 }
 
-void CProject2::RecordsChanged() {
+void CProject2::ContentChanged() {
     m_rep1.InvalidateContent();
     if (m_rep2.ShownKeyword() >= 0)
         m_rep2.ShowKeyword(m_rep2.ShownKeyword());
@@ -316,32 +288,28 @@ void CProject2::Export(CProjectExporter* exporter) {
 
 void CProject2::SaveXml(CDownloader_HTMLTags* root) {
     CKeywordInputProject::SaveXml(root);
-    record_xml::SaveValue(root, kStatusKey, m_status);
     record_xml::SaveRecords(root, kRecordsKey, kRecordKey, m_records);
     m_rep1.SerializeFilters(root->AddChild(kFiltersKey, false));
-    m_page.m_bar.SaveXml(root);
+    m_run.SaveXml(root);
     m_rep1.SaveSelection(root);
 }
 
 void CProject2::LoadXml(CDownloader_HTMLTags* tree) {
-    Stop();
     CKeywordInputProject::LoadXml(tree);
     const CDownloader_HTMLTags* root = record_xml::ProjectRoot(tree, 2);
-    m_status = record_xml::LoadInt(root, kStatusKey, 0);
     record_xml::LoadRecords(root, kRecordsKey, kRecordKey, m_records);
     m_rep1.SerializeFilters(record_xml::Child(root, kFiltersKey));
     if (m_records.empty())
         MakeRecords();
-    // Every request the records stand for, the keyword tool's one for all keywords.
-    m_total = m_records.empty() ? 0 : 1 + (kLaneCount - 1) * int(m_records.size());
-    m_done = m_total - CountPending();
-    m_page.m_bar.LoadXml(root);
-    // The records say what is done, whatever the saved count says.
-    m_page.m_bar.SetProgress(m_done, m_total);
+    m_run.LoadXml(root, kOlderRunDone);
+    // The records say what is done, whatever the saved count says: every request they stand for, the
+    // keyword tool's one for all keywords.
+    const int total = m_records.empty() ? 0 : 1 + (kLaneCount - 1) * int(m_records.size());
+    m_run.SetProgress(total - CountPending(), total);
     if (m_page.Created())
         m_page.m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(m_input.Keywords()));
     m_rep2.ShowKeyword(-1);
-    m_rep1.InvalidateContent();
+    ContentChanged();
     if (m_page.Created())
         m_rep1.LoadSelection(root);
 }

@@ -55,7 +55,7 @@ class Project1EndToEnd : public projtest::KindTest {
 
     CProject1* RunTwoSeeds() {
         auto* project = static_cast<CProject1*>(NewProject(1, u"blue widgets;red widgets;"_s));
-        EXPECT_TRUE(project && TickUntil([&] { return project->Status() == CProject1::kDone; }));
+        EXPECT_TRUE(project && TickUntil([&] { return project->State() == CKindRun::State::Done; }));
         return project;
     }
 };
@@ -106,7 +106,7 @@ TEST_F(Project1EndToEnd, EverySourceMergedSavedOpenedAndExported) {
     ASSERT_NE(opened, nullptr);
     Tick(4);
     EXPECT_EQ(int(m_server.Requests().size()), requests) << "an opened project starts nothing by itself";
-    EXPECT_EQ(opened->Status(), CProject1::kDone);
+    EXPECT_EQ(opened->State(), CKindRun::State::Done);
     EXPECT_EQ(ReportRows(opened->Report()), expected);
     ExpectSameAsDataFile(ExportCurrent(u"kind1.csv"_s), u"kind1/expected.csv"_s);
     ExpectSameAsDataFile(ExportCurrent(u"kind1.htm"_s), u"kind1/expected.htm"_s);
@@ -144,7 +144,7 @@ TEST_F(Project1EndToEnd, FailingServiceLeavesNoDataAndTheRunGoesOn) {
     // A slot whose exchange was under way is free once its worker dropped the job.
     EXPECT_TRUE(TickUntil([&] { return g_pCrawler->CountJobDownloaders(project->m_id) == 0; }, 5000));
     Tick(1);
-    EXPECT_EQ(project->Status(), CProject1::kStopped);
+    EXPECT_EQ(project->State(), CKindRun::State::Idle);
     EXPECT_EQ(g_pCrawler->CountJobDownloaders(project->m_id), 0);
     EXPECT_TRUE(project->CanSave());
 }
@@ -208,7 +208,7 @@ TEST_F(Project1EndToEnd, StartOverUnsavedRowsAsksFirst) {
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].text, question);
     Tick(3);
-    EXPECT_EQ(project->Status(), CProject1::kDone);
+    EXPECT_EQ(project->State(), CKindRun::State::Done);
     EXPECT_EQ(int(m_server.Requests().size()), requests);
     EXPECT_EQ(ReportRows(project->Report()), rows);
 
@@ -218,7 +218,7 @@ TEST_F(Project1EndToEnd, StartOverUnsavedRowsAsksFirst) {
         m_server.Fail(service);
     script.Then(skintest::ModalScript::Answer(skin::kResultYes));
     Window().dlg.OnCommand(u"prj1_start"_s, 0);
-    ASSERT_TRUE(TickUntil([&] { return project->Status() == CProject1::kDone; }));
+    ASSERT_TRUE(TickUntil([&] { return project->State() == CKindRun::State::Done; }));
     Tick(1);
     EXPECT_TRUE(ReportRows(project->Report()).isEmpty())
         << ReportRows(project->Report()).join(u"\n"_s).toStdString();
@@ -231,7 +231,7 @@ TEST_F(Project1EndToEnd, StartOverUnsavedRowsAsksFirst) {
     ASSERT_TRUE(SaveCurrent(u"empty.twpx"_s));
     Window().dlg.OnCommand(u"prj1_start"_s, 0);
     EXPECT_EQ(script.messages.size(), 3u);
-    EXPECT_EQ(project->Status(), CProject1::kRunning);
+    EXPECT_EQ(project->State(), CKindRun::State::Running);
 }
 
 } // namespace

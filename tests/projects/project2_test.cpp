@@ -138,6 +138,27 @@ TEST_F(NicheLantern, StopReleasesAndStartAsksForWhatIsMissing) {
     EXPECT_EQ(project->Records()[0].Engine(Project2Engine::Google).adCount, 3);
 }
 
+// Start with nothing left to ask does as every kind does then: no run, no request, and the bar keeps its
+// count and the last error.
+TEST_F(NicheLantern, StartWithNothingLeftKeepsTheBarAndTheError) {
+    CProject2* project = NewKind2(u"blue shoes;"_s);
+    ASSERT_NE(project, nullptr);
+    ASSERT_TRUE(TickUntil([&] { return !project->IsRunning() && project->Page().m_bar.Total() > 0; }));
+    const QString error = project->Page().m_bar.ErrorText();
+    ASSERT_EQ(error, u"Bing (blue shoes): HTTP error 404 Not Found"_s);
+    const QString shown = project->Page().m_bar.Progress().m_format;
+    EXPECT_EQ(shown, u"5 of 5 requests"_s);
+    const size_t requests = m_server.Requests().size();
+
+    Window().dlg.OnCommand(u"prj2_start"_s, 0);
+    EXPECT_FALSE(project->IsRunning());
+    Tick(3);
+    EXPECT_EQ(project->Page().m_bar.Progress().m_format, shown);
+    EXPECT_EQ(project->Page().m_bar.ErrorText(), error);
+    EXPECT_EQ(project->Page().m_bar.Button().m_caption, u"Start"_s);
+    EXPECT_EQ(m_server.Requests().size(), requests);
+}
+
 // The two grids meet at the splitter: dragging it moves the border, and a taller window keeps the upper
 // grid's share of the height.
 TEST_F(NicheLantern, GridsFollowTheSplitterAndTheWindow) {
