@@ -56,9 +56,8 @@ void CProject4::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     m_page.Create(holder, nextId, CWizardKeywordInput::JoinKeywords(m_input.Keywords()), &m_rep1, &m_rep2);
     m_viewCreated = true;
     SelectEngine(m_engine);
-    Refresh();
-    if (!m_data.Keywords().empty())
-        StartRun();
+    ContentChanged();
+    m_run.Start();
 }
 
 void CProject4::ShowView(int show) {
@@ -69,71 +68,55 @@ void CProject4::ShowView(int show) {
         tab.SetVisible(visible);
 }
 
-void CProject4::StartRun() {
-    m_page.m_bar.SetError(QString());
-    m_page.m_bar.SetRunning(true);
-}
-
-void CProject4::StopRun() {
-    for (CServiceLane& channel : m_channels)
-        channel.Finish();
-    m_page.m_bar.SetRunning(false);
-}
-
 void CProject4::Process() {
-    if (!m_page.m_bar.IsRunning())
-        return;
-    bool stored = false;
-    bool working = false;
-    for (int r = 0; r < kProject4RequestCount; ++r) {
-        const auto request = static_cast<Project4Request>(r);
-        stored = Step(request) || stored;
-        working =
-            working || m_channels[static_cast<std::size_t>(r)].task >= 0 || m_data.NextTask(request) >= 0;
-    }
-    if (stored) {
-        m_hasResults = true;
-        Refresh();
-    }
-    // Site requests appear as searches answer, so the run is over only once every channel is idle.
-    if (!working) {
-        StopRun();
-        Refresh();
-    }
+    m_run.Step();
 }
 
-bool CProject4::Step(Project4Request request) {
-    CServiceLane& channel = m_channels[static_cast<std::size_t>(request)];
-    if (channel.task < 0)
-        channel.task = m_data.NextTask(request);
-    if (channel.task < 0)
-        return false;
-    CServiceStep::Result result;
-    if (request == Project4Request::Volume) {
-        result = RunKeywordTool(channel.step, m_data.KeywordsWithoutVolume().join(u'\n'), m_window);
-    } else {
-        result = channel.step.Run(
-            project4_services::PacingName(request),
-            [&](CDownloader& downloader) {
-                return project4_services::Start(request, downloader, m_data, channel.task);
-            });
-    }
-    if (result == CServiceStep::Result::Waiting)
-        return false;
-    // A failed request is reported and its task stored as an empty reply reads (the no-data value), so the
-    // run goes on without asking it again; an error page is not read as the page asked for.
+int CProject4::NextTask(int lane) {
+    return m_data.NextTask(static_cast<Project4Request>(lane));
+}
+
+bool CProject4::WorkLeft() const {
+    for (int r = 0; r < kProject4RequestCount; ++r)
+        if (m_data.NextTask(static_cast<Project4Request>(r)) >= 0)
+            return true;
+    return false;
+}
+
+CServiceStep::Result CProject4::StartTask(int lane, CServiceLane& request) {
+    const auto service = static_cast<Project4Request>(lane);
+    if (service == Project4Request::Volume)
+        return RunKeywordTool(request.step, m_data.KeywordsWithoutVolume().join(u'\n'), m_window);
+    return request.step.Run(project4_services::PacingName(service), [&](CDownloader& downloader) {
+        return project4_services::Start(service, downloader, m_data, request.task);
+    });
+}
+
+CRunHooks::Reply CProject4::StoreReply(int lane, int task, const CDownloader* reply) {
+    // A failed request is stored as an empty reply reads (the no-data value), so the run goes on without
+    // asking it again; an error page is not read as the page asked for.
     static const CDownloader kNoReply(-1);
-    const bool failed = result == CServiceStep::Result::Failed;
-    if (failed)
-        m_page.m_bar.SetStepError(project4_services::ServiceName(request),
-                                  project4_services::Subject(request, m_data, channel.task),
-                                  channel.step.Error());
-    const CDownloader& downloader = failed ? kNoReply : *channel.step.Downloader();
-    if (request == Project4Request::Volume)
+    const auto service = static_cast<Project4Request>(lane);
+    const CDownloader& downloader = reply ? *reply : kNoReply;
+    if (service == Project4Request::Volume)
         StoreVolumes(downloader);
     else
-        project4_services::Store(request, downloader, m_data, channel.task);
-    channel.Finish();
+        project4_services::Store(service, downloader, m_data, task);
+    m_hasResults = true;
+    return Reply::Stored;
+}
+
+QString CProject4::ServiceName(int lane, int /*task*/) const {
+    return project4_services::ServiceName(static_cast<Project4Request>(lane));
+}
+
+QString CProject4::Subject(int lane, int task) const {
+    return project4_services::Subject(static_cast<Project4Request>(lane), m_data, task);
+}
+
+bool CProject4::CountRequests(int& done, int& total) const {
+    done = m_data.Done();
+    total = m_data.Total();
     return true;
 }
 
@@ -159,8 +142,7 @@ void CProject4::OnKeywordSelected() {
     m_rep2.Show(selected >= 0 ? selected : -1, m_engine);
 }
 
-void CProject4::Refresh() {
-    m_page.m_bar.SetProgress(m_data.Done(), m_data.Total());
+void CProject4::ContentChanged() {
     if (!m_viewCreated)
         return;
     m_rep1.UpdateItemCount();
@@ -183,7 +165,7 @@ void CProject4::SaveXml(CDownloader_HTMLTags* root) {
     record_xml::SaveValue(root, kEngineKey, m_engine);
     m_data.WriteXml(*root);
     m_rep1.SerializeFilters(root->AddChild(kFiltersKey, false));
-    m_page.m_bar.SaveXml(root);
+    m_run.SaveXml(root);
     m_rep1.SaveSelection(root);
 }
 
@@ -197,14 +179,14 @@ void CProject4::LoadXml(CDownloader_HTMLTags* tree) {
     m_data.AddKeywords(m_input.Keywords());
     const int engine = record_xml::LoadInt(root, kEngineKey, kProject4Google);
     m_page.m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(m_input.Keywords()));
-    m_page.m_bar.LoadXml(root);
+    m_run.LoadXml(root);
     if (m_viewCreated) {
         m_rep2.Show(-1, m_engine);
         SelectEngine(engine);
     } else {
         m_engine = engine;
     }
-    Refresh();
+    ContentChanged();
     if (m_viewCreated)
         m_rep1.LoadSelection(root);
 }
@@ -217,10 +199,10 @@ void CProject4::OnCommand(const QString& command, int param, CSkinDlg_Base* send
     }
     switch (m_page.OnCommand(command, param)) {
     case CKindPage::Command::Start:
-        StartRun();
+        m_run.Start();
         break;
     case CKindPage::Command::Stop:
-        StopRun();
+        m_run.Stop();
         break;
     default:
         break;

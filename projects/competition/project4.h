@@ -1,7 +1,7 @@
 #pragma once
 
 #include "projects/common/kind_page.h"
-#include "projects/common/service_lane.h"
+#include "projects/common/kind_run.h"
 #include "projects/competition/project4_data.h"
 #include "projects/competition/project4_rep1.h"
 #include "projects/competition/project4_rep2.h"
@@ -12,7 +12,7 @@
 
 // Kind 4, Rank Summit: per keyword the search volume, each engine's result count and top ten organic results,
 // and for every top site its page rank, inlinks, traffic rank and domain age.
-class CProject4 : public CKeywordInputProject {
+class CProject4 : public CKeywordInputProject, private CRunHooks {
   public:
     explicit CProject4(int id);
 
@@ -35,19 +35,22 @@ class CProject4 : public CKeywordInputProject {
     const CSkinButton& EngineTab(int engine) const { return m_engineTabs[static_cast<std::size_t>(engine)]; }
 
   private:
-    void StartRun();
-    void StopRun();
-    // Advances one channel; true when a reply was stored.
-    bool Step(Project4Request request);
     void StoreVolumes(const CDownloader& downloader);
     void SelectEngine(int engine);
     void OnKeywordSelected();
-    // The reports and the bar after the records changed.
-    void Refresh();
+
+    // One lane a service (a Project4Request); its task is a keyword or a site. Site requests appear as
+    // searches answer, so the run is over only once every lane is idle.
+    int NextTask(int lane) override;
+    CServiceStep::Result StartTask(int lane, CServiceLane& request) override;
+    Reply StoreReply(int lane, int task, const CDownloader* reply) override;
+    QString ServiceName(int lane, int task) const override;
+    QString Subject(int lane, int task) const override;
+    bool WorkLeft() const override;
+    void ContentChanged() override;
+    bool CountRequests(int& done, int& total) const override;
 
     CProject4_Data m_data;
-    // One lane a service: its request under way is for a keyword or a site.
-    std::array<CServiceLane, kProject4RequestCount> m_channels;
     CProject4_Rep1 m_rep1;
     CProject4_Rep2 m_rep2;
     CKindPage m_page;
@@ -55,4 +58,5 @@ class CProject4 : public CKeywordInputProject {
     int m_engine = kProject4Google;
     // The window the keyword tool's picture-code prompt opens over.
     CSkinDlg_Base* m_window = nullptr;
+    CKindRun m_run{m_page.m_bar, *this, kProject4RequestCount};
 };

@@ -13,9 +13,36 @@ namespace P = CDownloader_Parsers;
 
 namespace {
 
-// The search requests ask the engines in their shown order.
-const SearchEngine& EngineOf(Project4Request request) {
-    return SearchEngineAt(static_cast<int>(request) - static_cast<int>(Project4Request::Google));
+// How each request is paced, named in errors, started for a site and read; the searches take all of it from
+// their engine, and the keyword tool is started and read by the project.
+struct Service {
+    const char16_t* pacing;
+    const char16_t* name;
+    bool (*start)(CDownloader& downloader, const QString& site);
+    int (*parse)(const CDownloader& downloader);
+};
+
+const Service kServices[kProject4RequestCount] = {
+    {u"Google Bids", u"Keyword tool", nullptr, nullptr},
+    {nullptr, nullptr, nullptr, nullptr},
+    {nullptr, nullptr, nullptr, nullptr},
+    {nullptr, nullptr, nullptr, nullptr},
+    {u"Google PR", u"Page rank",
+     [](CDownloader& d, const QString& site) {
+         return P::StartGooglePageRank(d, u"http://"_s + site + u"/"_s);
+     },
+     [](const CDownloader& d) { return P::ParsePageRank(d); }},
+    {u"Yahoo Site Explorer", u"Site Explorer", P::StartSiteExplorer,
+     [](const CDownloader& d) { return P::ParseYahooBlocks(d); }},
+    {u"Alexa", u"Traffic rank", P::StartAlexaQuery,
+     [](const CDownloader& d) { return P::ParseKeywordPopularity(d); }},
+    // Whois servers know registered names, not the web host in front of them.
+    {u"WhoIs", u"Whois", [](CDownloader& d, const QString& site) { return d.StartWhois(SiteOfUrl(site)); },
+     [](const CDownloader& d) { return P::ParseWhoisCreationDate(d); }},
+};
+
+const Service& ServiceOf(Project4Request request) {
+    return kServices[static_cast<std::size_t>(request)];
 }
 
 bool IsSearch(Project4Request request) {
@@ -23,48 +50,23 @@ bool IsSearch(Project4Request request) {
            request == Project4Request::Yahoo;
 }
 
+// The search requests ask the engines in their shown order.
+int EngineIndexOf(Project4Request request) {
+    return static_cast<int>(request) - static_cast<int>(Project4Request::Google);
+}
+
 } // namespace
 
 namespace project4_services {
 
 QString PacingName(Project4Request request) {
-    switch (request) {
-    case Project4Request::Volume:
-        return u"Google Bids"_s;
-    case Project4Request::Google:
-    case Project4Request::Bing:
-    case Project4Request::Yahoo:
-        return EngineOf(request).Pacing();
-    case Project4Request::PageRank:
-        return u"Google PR"_s;
-    case Project4Request::Inlinks:
-        return u"Yahoo Site Explorer"_s;
-    case Project4Request::Traffic:
-        return u"Alexa"_s;
-    case Project4Request::Whois:
-        return u"WhoIs"_s;
-    }
-    return {};
+    return IsSearch(request) ? SearchEngineAt(EngineIndexOf(request)).Pacing()
+                             : QString::fromUtf16(ServiceOf(request).pacing);
 }
 
 QString ServiceName(Project4Request request) {
-    switch (request) {
-    case Project4Request::Volume:
-        return u"Keyword tool"_s;
-    case Project4Request::Google:
-    case Project4Request::Bing:
-    case Project4Request::Yahoo:
-        return EngineOf(request).Name();
-    case Project4Request::PageRank:
-        return u"Page rank"_s;
-    case Project4Request::Inlinks:
-        return u"Site Explorer"_s;
-    case Project4Request::Traffic:
-        return u"Traffic rank"_s;
-    case Project4Request::Whois:
-        return u"Whois"_s;
-    }
-    return {};
+    return IsSearch(request) ? SearchEngineAt(EngineIndexOf(request)).Name()
+                             : QString::fromUtf16(ServiceOf(request).name);
 }
 
 QString Subject(Project4Request request, const CProject4_Data& data, int task) {
@@ -79,52 +81,24 @@ QString Subject(Project4Request request, const CProject4_Data& data, int task) {
 bool Start(Project4Request request, CDownloader& downloader, const CProject4_Data& data, int task) {
     const auto index = static_cast<std::size_t>(task);
     if (IsSearch(request))
-        return EngineOf(request).start(downloader, data.Keywords().at(index).keyword, -1, -1);
-    const QString& site = data.Sites().at(index).site;
-    switch (request) {
-    case Project4Request::PageRank:
-        return P::StartGooglePageRank(downloader, u"http://"_s + site + u"/"_s);
-    case Project4Request::Inlinks:
-        return P::StartSiteExplorer(downloader, site);
-    case Project4Request::Traffic:
-        return P::StartAlexaQuery(downloader, site);
-    case Project4Request::Whois:
-        // Whois servers know registered names, not the web host in front of them.
-        return downloader.StartWhois(SiteOfUrl(site));
-    default:
-        return false;
-    }
+        return SearchEngineAt(EngineIndexOf(request))
+            .start(downloader, data.Keywords().at(index).keyword, -1, -1);
+    const Service& service = ServiceOf(request);
+    return service.start && service.start(downloader, data.Sites().at(index).site);
 }
 
 void Store(Project4Request request, const CDownloader& downloader, CProject4_Data& data, int task) {
     if (IsSearch(request)) {
-        const SearchEngine& engine = EngineOf(request);
+        const SearchEngine& engine = SearchEngineAt(EngineIndexOf(request));
         float total = -2.0f;
         engine.count(downloader, nullptr, nullptr, &total);
         std::vector<CDownloader_Parsers_SE_result> results;
         engine.results(downloader, results);
-        data.StoreSearch(task, static_cast<int>(request) - static_cast<int>(Project4Request::Google), total,
-                         results);
+        data.StoreSearch(task, EngineIndexOf(request), total, results);
         return;
     }
-    int value = -2;
-    switch (request) {
-    case Project4Request::PageRank:
-        value = P::ParsePageRank(downloader);
-        break;
-    case Project4Request::Inlinks:
-        value = P::ParseYahooBlocks(downloader);
-        break;
-    case Project4Request::Traffic:
-        value = P::ParseKeywordPopularity(downloader);
-        break;
-    case Project4Request::Whois:
-        value = P::ParseWhoisCreationDate(downloader);
-        break;
-    default:
-        break;
-    }
-    data.StoreSite(request, task, value);
+    const Service& service = ServiceOf(request);
+    data.StoreSite(request, task, service.parse ? service.parse(downloader) : -2);
 }
 
 } // namespace project4_services

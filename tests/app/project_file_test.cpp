@@ -63,7 +63,7 @@ TEST(ProjectFiles, SaveCloseAndOpenGiveTheSameValues) {
         "\r\n   <m_engine>0</m_engine>\r\n   <m_keywords>" +
         keyword("a&amp;b &lt;c&gt;") + keyword("\"quoted\"") +
         "\r\n   </m_keywords>\r\n   <m_sites></m_sites>\r\n   <rep1_filters></rep1_filters>\r\n   "
-        "<m_done>0</m_done>"
+        "<m_status>0</m_status>\r\n   <m_done>0</m_done>"
         "\r\n   <m_total>7</m_total>\r\n   <m_lastError></m_lastError>\r\n   "
         "<rep1_selected>-1</rep1_selected>"
         "\r\n</Project4>" +
