@@ -3,9 +3,9 @@
 CKindPage::CKindPage(int kind) : m_bar(kind), m_panes(kind) {}
 
 void CKindPage::Create(CSkinDlgHolder* holder, unsigned* nextId, const QString& keywords, CKindReport* upper,
-                       CKindReport* lower) {
+                       CKindReport* lower, int top, int left) {
     m_bar.Create(holder, nextId, keywords);
-    m_panes.Create(holder, nextId, CProjectBar::kBottom, upper, lower);
+    m_panes.Create(holder, nextId, top, upper, lower, left);
     m_reports = {upper};
     if (lower)
         m_reports.push_back(lower);

@@ -17,11 +17,12 @@ class CKindPage {
 
     explicit CKindPage(int kind);
 
-    // Builds the bar and the grids (lower may be null) in the main window's holder.
+    // Builds the bar and the grids (lower may be null) in the main window's holder; the grids begin at
+    // (left, top), below whatever the kind puts between them and the bar.
     void Create(CSkinDlgHolder* holder, unsigned* nextId, const QString& keywords, CKindReport* upper,
-                CKindReport* lower = nullptr);
+                CKindReport* lower = nullptr, int top = CProjectBar::kBottom, int left = CReportPanes::kLeft);
     void SetVisible(bool visible);
-    // Start and Stop are left to the kind, which switches the bar with SetRunning.
+    // Start and Stop are left to the kind, whose run switches the bar.
     Command OnCommand(const QString& command, int param);
     bool Created() const { return m_created; }
 

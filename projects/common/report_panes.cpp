@@ -11,18 +11,19 @@ using namespace Qt::StringLiterals;
 CReportPanes::CReportPanes(int kind) : m_command(u"prj"_s + QString::number(kind) + u"_splitter"_s) {}
 
 void CReportPanes::Create(CSkinDlgHolder* holder, unsigned* nextId, int top, CSkinListBox* upper,
-                          CSkinListBox* lower) {
+                          CSkinListBox* lower, int left) {
     m_holder = holder;
     m_upper = upper;
     m_lower = lower;
     m_top = top;
+    m_left = left;
     upper->SetupColumns(holder, ++*nextId);
     if (!lower) {
-        holder->SetResizeRule(upper, kLeft, top, -2 * kLeft, -(top + kBottomMargin));
+        holder->SetResizeRule(upper, left, top, -(left + kLeft), -(top + kBottomMargin));
         return;
     }
     lower->SetupColumns(holder, ++*nextId);
-    m_splitter.m_marginBefore = kLeft - 3;
+    m_splitter.m_marginBefore = left - 3;
     m_splitter.m_marginAfter = kLeft;
     m_splitter.Create(holder, ++*nextId, CSkinDlgSplitter::kHorizontal, top + kMinPane,
                       kBottomMargin + kMinPane, top + AvailableHeight() / 2, m_command, 0);
@@ -37,8 +38,9 @@ void CReportPanes::Place(int position) {
     m_splitter.Place(position);
     const int border = m_splitter.m_position;
     const int gap = CSkinDlgSplitter::kThickness / 2;
-    m_holder->SetResizeRule(m_upper, kLeft, m_top, -2 * kLeft, std::max(0, border - gap - m_top));
-    m_holder->SetResizeRule(m_lower, kLeft, border + gap, -2 * kLeft, -(border + gap + kBottomMargin));
+    m_holder->SetResizeRule(m_upper, m_left, m_top, -(m_left + kLeft), std::max(0, border - gap - m_top));
+    m_holder->SetResizeRule(m_lower, m_left, border + gap, -(m_left + kLeft),
+                            -(border + gap + kBottomMargin));
     const int available = AvailableHeight();
     if (available > 0)
         m_share = std::clamp(double(border - m_top) / available, 0.0, 1.0);

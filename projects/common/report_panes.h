@@ -14,9 +14,10 @@ class CReportPanes {
   public:
     explicit CReportPanes(int kind);
 
-    // Sets the grids' columns up in holder (SetupColumns) and places them from top down to the view's
-    // bottom; lower may be null.
-    void Create(CSkinDlgHolder* holder, unsigned* nextId, int top, CSkinListBox* upper, CSkinListBox* lower);
+    // Sets the grids' columns up in holder (SetupColumns) and places them from (left, top) to the view's
+    // right and bottom; lower may be null.
+    void Create(CSkinDlgHolder* holder, unsigned* nextId, int top, CSkinListBox* upper, CSkinListBox* lower,
+                int left = kLeft);
     void SetVisible(bool visible);
     // The splitter's and the main window's layout commands; true when the command was one of them.
     bool OnCommand(const QString& command, int param);
@@ -38,6 +39,7 @@ class CReportPanes {
     CSkinListBox* m_upper = nullptr;
     CSkinListBox* m_lower = nullptr;
     int m_top = 0;
+    int m_left = kLeft;
     // The upper grid's share of the height both grids have.
     double m_share = 0.5;
     CSkinDlgSplitter m_splitter;

@@ -29,7 +29,6 @@ constexpr int kToolsTop = CProjectBar::kBottom + 4;
 constexpr int kBodyTop = kToolsTop + 40;
 constexpr int kButtonHeight = 29;
 constexpr int kButtonWidth = 100;
-constexpr int kBottomMargin = 20;
 
 const QString kOneEntryPerLine = u"\n"_s;
 const QString kUnreadableList =
@@ -64,7 +63,7 @@ bool AnsweredWithResults(const SearchEngine& engine, const CDownloader& download
 
 } // namespace
 
-CProject5::CProject5(int id) : CProject(id), m_bar(5), m_rep(m_list.m_entries) {
+CProject5::CProject5(int id) : CProject(id), m_page(5), m_rep(m_list.m_entries) {
     m_kind = 5;
     m_firstDayOfWeek = (int(QLocale().firstDayOfWeek()) + 6) % 7;
 }
@@ -112,7 +111,8 @@ QString CProject5::OpenRefusal() {
 
 void CProject5::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     m_viewTitle.CreateInView(holder, nextId, m_name);
-    m_bar.Create(holder, nextId, QString());
+    const int repLeft = kLeft + CSkinDateSelect::kWidth + 15;
+    m_page.Create(holder, nextId, QString(), &m_rep, nullptr, kBodyTop, repLeft);
 
     const auto button = [&](CSkinButton& b, const QString& caption, const QString& command, int x) {
         b.Create(holder, ++*nextId, caption, command, 0);
@@ -132,9 +132,6 @@ void CProject5::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     m_dateSelect.Create(holder, ++*nextId, kDateCommand, u"Days in bold had checks; pick one to see it"_s);
     m_dateSelect.m_firstDayOfWeek = m_firstDayOfWeek;
     holder->SetResizeRule(&m_dateSelect, kLeft, kBodyTop, CSkinDateSelect::kWidth, CSkinDateSelect::kHeight);
-    const int repLeft = kLeft + CSkinDateSelect::kWidth + 15;
-    m_rep.SetupColumns(holder, ++*nextId);
-    holder->SetResizeRule(&m_rep, repLeft, kBodyTop, -(repLeft + kLeft), -(kBodyTop + kBottomMargin));
 
     if (holder->m_pDlg)
         holder->m_pDlg->m_minimizeToTray = true;
@@ -147,17 +144,18 @@ void CProject5::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     const CProject5_List::FileState state =
         path.isEmpty() || !owned ? CProject5_List::FileState::Unreadable : m_list.LoadFile(path);
     m_listRead = state == CProject5_List::FileState::Missing || state == CProject5_List::FileState::Loaded;
+    if (m_list.m_running)
+        m_run.Resume();
     if (!owned)
-        m_bar.SetError(kListInUse);
+        m_run.SetError(kListInUse);
     else if (state == CProject5_List::FileState::Damaged)
-        m_bar.SetError(kDamagedList);
+        m_run.SetError(kDamagedList);
     else if (!m_listRead && !path.isEmpty())
-        m_bar.SetError(kUnreadableList);
+        m_run.SetError(kUnreadableList);
     m_hasResults = std::any_of(m_list.m_entries.begin(), m_list.m_entries.end(),
                                [](const CProject5_Entry& e) { return !e.m_checks.empty(); });
     m_interval.m_position = m_list.m_intervalHours;
-    SetRunning(m_list.m_running);
-    ListChanged();
+    ContentChanged();
 }
 
 bool CProject5::IsDue(const CProject5_Entry& entry, qint64 now) const {
@@ -188,52 +186,59 @@ void CProject5::Process() {
                                             CProject5_List::kMaxIntervalHours);
         SaveList();
     }
-    if (!m_listRead)
-        return;
-    if (m_checkEntry < 0) {
-        if (!m_list.m_running)
-            return;
-        const qint64 now = UtcSeconds();
-        m_checkEntry = NextDueEntry(now);
-        if (m_checkEntry < 0)
-            return;
-        // A run goes on while pairs fall due; its total grows by the pairs that became due meanwhile.
-        if (m_runDone >= m_runTotal)
-            m_runDone = m_runTotal = 0;
-        m_runTotal = std::max(m_runTotal, m_runDone + CountDueEntries(now) * CProject5_Check::kEngineCount);
-        m_checkEngine = 0;
-        m_check = CProject5_Check();
-        m_check.m_date = PackedNow(now);
-        ShowProgress();
-    }
-    const SearchEngine& engine = SearchEngineAt(m_checkEngine);
-    const QString keyword = m_list.m_entries[size_t(m_checkEntry)].m_keyword;
-    const CServiceStep::Result result = m_step.Run(
-        engine.Pacing(), [&](CDownloader& downloader) { return engine.start(downloader, keyword, -1, -1); });
-    if (result != CServiceStep::Result::Waiting)
-        FinishRequest(result);
+    if (m_listRead)
+        m_run.Step();
 }
 
-void CProject5::FinishRequest(CServiceStep::Result result) {
+int CProject5::NextTask(int /*lane*/) {
+    if (m_checkEntry >= 0)
+        return m_checkEntry;
+    const qint64 now = UtcSeconds();
+    m_checkEntry = NextDueEntry(now);
+    if (m_checkEntry < 0)
+        return -1;
+    // A run goes on while pairs fall due; its total grows by the pairs that became due meanwhile.
+    if (m_run.Done() >= m_run.Total())
+        m_run.SetProgress(0, 0);
+    m_run.SetProgress(
+        m_run.Done(),
+        std::max(m_run.Total(), m_run.Done() + CountDueEntries(now) * CProject5_Check::kEngineCount));
+    m_checkEngine = 0;
+    m_check = CProject5_Check();
+    m_check.m_date = PackedNow(now);
+    return m_checkEntry;
+}
+
+CServiceStep::Result CProject5::StartTask(int /*lane*/, CServiceLane& request) {
+    const SearchEngine& engine = SearchEngineAt(m_checkEngine);
+    const QString keyword = m_list.m_entries[size_t(m_checkEntry)].m_keyword;
+    return request.step.Run(
+        engine.Pacing(), [&](CDownloader& downloader) { return engine.start(downloader, keyword, -1, -1); });
+}
+
+CRunHooks::Reply CProject5::StoreReply(int /*lane*/, int /*task*/, const CDownloader* reply) {
     const SearchEngine& engine = SearchEngineAt(m_checkEngine);
     int position = CProject5_Check::kNoData;
-    if (result == CServiceStep::Result::Done) {
+    if (reply) {
         std::vector<CDownloader_Parsers_SE_result> ads;
-        engine.ads(*m_step.Downloader(), ads);
+        engine.ads(*reply, ads);
         if (!ads.empty())
             position = AdPositionOfSite(ads, m_list.m_entries[size_t(m_checkEntry)].m_site);
-        else if (AnsweredWithResults(engine, *m_step.Downloader()))
+        else if (AnsweredWithResults(engine, *reply))
             position = CProject5_Check::kNotShown;
-    } else {
-        m_bar.SetStepError(engine.Name(), m_list.m_entries[size_t(m_checkEntry)].m_keyword, m_step.Error());
     }
-    m_step.Release();
-
     m_check.m_positions[m_checkEngine] = position;
-    ++m_runDone;
-    ShowProgress();
     if (++m_checkEngine == CProject5_Check::kEngineCount)
         EndCheck();
+    return Reply::Stored;
+}
+
+QString CProject5::ServiceName(int /*lane*/, int /*task*/) const {
+    return SearchEngineAt(m_checkEngine).Name();
+}
+
+QString CProject5::Subject(int /*lane*/, int /*task*/) const {
+    return m_list.m_entries[size_t(m_checkEntry)].m_keyword;
 }
 
 void CProject5::EndCheck() {
@@ -241,15 +246,12 @@ void CProject5::EndCheck() {
     m_checkEntry = -1;
     m_hasResults = true;
     SaveList();
-    ListChanged();
 }
 
 void CProject5::DropCheck() {
-    m_step.Release();
+    m_run.Lane(0).Finish();
     m_checkEntry = -1;
-    m_runDone = 0;
-    m_runTotal = 0;
-    ShowProgress();
+    m_run.SetProgress(0, 0);
 }
 
 int CProject5::CanExport(int /*reserved*/) {
@@ -271,7 +273,7 @@ void CProject5::LoadXml(CDownloader_HTMLTags* tree) {
             m_hasResults || std::any_of(file.m_entries.begin(), file.m_entries.end(),
                                         [](const CProject5_Entry& e) { return !e.m_checks.empty(); });
         SaveList();
-        ListChanged();
+        ContentChanged();
     }
 }
 
@@ -280,19 +282,25 @@ void CProject5::SaveXml(CDownloader_HTMLTags* root) {
 }
 
 void CProject5::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
-    if (m_rep.OnCommand(command, param))
+    // The grid lays its rows out again for the new size.
+    if (command == skin::cmd::kMainDlgOnSize)
+        m_rep.Rebuild();
+    switch (m_page.OnCommand(command, param)) {
+    case CKindPage::Command::Start:
+        Start();
         return;
+    case CKindPage::Command::Stop:
+        Stop();
+        return;
+    case CKindPage::Command::Handled:
+        return;
+    case CKindPage::Command::None:
+        break;
+    }
     if (command == kAddCommand) {
         AddPairs(sender);
     } else if (command == kDeleteCommand) {
         DeleteSelected();
-    } else if (m_bar.IsStartCommand(command)) {
-        SetRunning(true);
-        SaveList();
-    } else if (m_bar.IsStopCommand(command)) {
-        SetRunning(false);
-        DropCheck();
-        SaveList();
     } else if (command == kDateCommand) {
         ShowDay();
     } else if (command == kDateCommand + u"recalculate_bolds"_s) {
@@ -302,8 +310,6 @@ void CProject5::OnCommand(const QString& command, int param, CSkinDlg_Base* send
         const int month = command.mid(kDateCommand.size()).toInt(&number);
         if (number && month >= 1 && month <= 12)
             m_dateSelect.SetMonth(month);
-    } else if (command == u"MainDlg_OnSize"_s) {
-        m_rep.Rebuild();
     }
 }
 
@@ -330,7 +336,7 @@ void CProject5::AddPairs(CSkinDlg_Base* sender) {
     }
     if (m_list.Merge(typed) > 0) {
         SaveList();
-        ListChanged();
+        ContentChanged();
     }
 }
 
@@ -353,23 +359,30 @@ void CProject5::DeleteSelected() {
     m_list.m_entries = std::move(kept);
     m_rep.ForgetSelection();
     SaveList();
-    ListChanged();
+    ContentChanged();
 }
 
-void CProject5::SetRunning(bool running) {
-    m_list.m_running = running;
-    if (m_viewCreated)
-        m_bar.SetRunning(running);
+void CProject5::Start() {
+    m_list.m_running = true;
+    m_run.Resume();
+    SaveList();
+}
+
+void CProject5::Stop() {
+    m_list.m_running = false;
+    m_run.Stop();
+    DropCheck();
+    SaveList();
 }
 
 void CProject5::SaveList() {
     if (!m_listRead)
         return;
     if (!m_list.SaveFile(ListPath()))
-        m_bar.SetError(kUnsavedList);
+        m_run.SetError(kUnsavedList);
 }
 
-void CProject5::ListChanged() {
+void CProject5::ContentChanged() {
     if (!m_viewCreated)
         return;
     if (!m_rep.m_day.isValid())
@@ -408,22 +421,17 @@ void CProject5::ShowDay() {
     m_rep.InvalidateContent();
 }
 
-void CProject5::ShowProgress() {
-    if (m_viewCreated)
-        m_bar.SetProgress(m_runDone, m_runTotal);
-}
-
 void CProject5::ShowPairCount() {
     const int pairs = int(m_list.m_entries.size());
-    m_bar.SetKeywords(pairs == 1 ? u"1 pair watched"_s : u"%1 pairs watched"_s.arg(pairs));
+    m_page.m_bar.SetKeywords(pairs == 1 ? u"1 pair watched"_s : u"%1 pairs watched"_s.arg(pairs));
 }
 
 void CProject5::ShowView(int show) {
     const bool visible = show == kShowView;
     if (!m_viewCreated)
         return;
-    m_bar.SetVisible(visible);
+    m_page.SetVisible(visible);
     for (CSkinElement* element : std::initializer_list<CSkinElement*>{
-             &m_viewTitle, &m_btnAdd, &m_btnDelete, &m_intervalLabel, &m_interval, &m_dateSelect, &m_rep})
+             &m_viewTitle, &m_btnAdd, &m_btnDelete, &m_intervalLabel, &m_interval, &m_dateSelect})
         element->SetVisible(visible);
 }

@@ -2,8 +2,8 @@
 
 #include "app/project.h"
 #include "app/project_view_title.h"
-#include "projects/common/project_bar.h"
-#include "projects/common/service_step.h"
+#include "projects/common/kind_page.h"
+#include "projects/common/kind_run.h"
 #include "projects/competition/project5_list.h"
 #include "projects/competition/project5_rep.h"
 #include "skin/skin_button.h"
@@ -20,7 +20,7 @@ class QLockFile;
 // Kind 5, Bid Watchtower: scheduled monitoring of (keyword, site) pairs in the paid ads of three search
 // engines, with a dated history. The program keeps one list of pairs, "project5.zxml" in the data folder, so
 // only one kind-5 project is open at a time; opening a kind-5 file merges its pairs into that list.
-class CProject5 : public CProject {
+class CProject5 : public CProject, private CRunHooks {
   public:
     explicit CProject5(int id);
 
@@ -66,7 +66,7 @@ class CProject5 : public CProject {
 
     CProjectViewTitle m_viewTitle;
     // Start and Stop switch the schedule on and off; the progress counts the requests of the current run.
-    CProjectBar m_bar;
+    CKindPage m_page;
     CSkinButton m_btnAdd;
     CSkinButton m_btnDelete;
     CSkinLabel m_intervalLabel;
@@ -84,29 +84,36 @@ class CProject5 : public CProject {
     int m_checkEntry = -1;
     int m_checkEngine = 0;
     CProject5_Check m_check;
-    CServiceStep m_step;
-    // The requests of the current run of checks, for the progress bar.
-    int m_runDone = 0;
-    int m_runTotal = 0;
 
     // Never checked, or the interval has passed since the last check.
     bool IsDue(const CProject5_Entry& entry, qint64 now) const;
     // The first pair that is due, -1 when none is.
     int NextDueEntry(qint64 now) const;
     int CountDueEntries(qint64 now) const;
-    void FinishRequest(CServiceStep::Result result);
     void EndCheck();
     void DropCheck();
     // The pairs typed into two input dialogs: keywords, then the sites.
     void AddPairs(CSkinDlg_Base* sender);
     void DeleteSelected();
-    void SetRunning(bool running);
+    // The schedule on and off.
+    void Start();
+    void Stop();
     void SaveList();
-    void ListChanged();
     // While the newest checks are shown, the calendar stays on today.
     void SelectToday();
     void MarkCheckedDays();
     void ShowDay();
-    void ShowProgress();
     void ShowPairCount();
+
+    // The run's one lane asks the engines in turn for the pair being checked (its task); the schedule
+    // runs until it is stopped.
+    int NextTask(int lane) override;
+    CServiceStep::Result StartTask(int lane, CServiceLane& request) override;
+    Reply StoreReply(int lane, int task, const CDownloader* reply) override;
+    QString ServiceName(int lane, int task) const override;
+    QString Subject(int lane, int task) const override;
+    bool WorkLeft() const override { return true; }
+    void ContentChanged() override;
+
+    CKindRun m_run{m_page.m_bar, *this, 1};
 };

@@ -24,12 +24,31 @@ constexpr int kHomePageRedirects = 5;
 // Each followed hop uses up two of the downloader's redirect budget.
 constexpr int kHomePageRedirectBudget = 2 * kHomePageRedirects + 1;
 
-const QString kPageRankService = u"Google PR"_s;
-const QString kTrafficService = u"Alexa"_s;
 // The sites' own pages: one name for all of them, so that pacing, when the user asks for it, spaces them.
 const QString kSiteService = u"SpF"_s;
 
-const QString kStatusKey = u"m_status"_s;
+// The ranks asked for a site whose home page had what the kind looks for, one lane each.
+struct RankService {
+    const char16_t* pacing;
+    // As its errors name it.
+    const char16_t* name;
+    int CProject6_Site::*rank;
+    bool (*start)(CDownloader& downloader, const CProject6_Site& site);
+    int (*parse)(const CDownloader& downloader);
+};
+
+const RankService kRanks[] = {
+    {u"Google PR", u"Page rank", &CProject6_Site::pageRank,
+     [](CDownloader& d, const CProject6_Site& site) {
+         return CDownloader_Parsers::StartGooglePageRank(d, site.url);
+     },
+     [](const CDownloader& d) { return CDownloader_Parsers::ParsePageRank(d); }},
+    {u"Alexa", u"Traffic rank", &CProject6_Site::trafficRank,
+     [](CDownloader& d, const CProject6_Site& site) {
+         return CDownloader_Parsers::StartAlexaQuery(d, site.site);
+     },
+     [](const CDownloader& d) { return CDownloader_Parsers::ParseKeywordPopularity(d); }},
+};
 const QString kPagesKey = u"m_pageCount"_s;
 const QString kNextSearchKey = u"m_nextSearch"_s;
 const QString kSitesKey = u"m_sites"_s;
@@ -45,27 +64,8 @@ constexpr int kSliderWidth = 170;
 CProject6::CProject6(int id) : CProject6(id, 6, u"Ad client"_s) {}
 
 CProject6::CProject6(int id, int kind, const QString& markerTitle)
-    : CKeywordInputProject(id, kind, CWizardKeywordInput::Mode::List),
-      m_pageRank(
-          kPageRankService, u"Page rank"_s, &CProject6_Site::pageRank,
-          [](CDownloader& downloader, const CProject6_Site& site) {
-              return CDownloader_Parsers::StartGooglePageRank(downloader, site.url);
-          },
-          [](const CDownloader& downloader) { return CDownloader_Parsers::ParsePageRank(downloader); }),
-      m_trafficRank(
-          kTrafficService, u"Traffic rank"_s, &CProject6_Site::trafficRank,
-          [](CDownloader& downloader, const CProject6_Site& site) {
-              return CDownloader_Parsers::StartAlexaQuery(downloader, site.site);
-          },
-          [](const CDownloader& downloader) {
-              return CDownloader_Parsers::ParseKeywordPopularity(downloader);
-          }),
-      m_bar(kind), m_rep(kind, m_sites, markerTitle), m_panes(kind) {}
-
-CProject6::~CProject6() {
-    // The page's elements may already be leaving their window: only the download slots are given back.
-    ReleaseRequests();
-}
+    : CKeywordInputProject(id, kind, CWizardKeywordInput::Mode::List), m_page(kind),
+      m_rep(kind, m_sites, markerTitle) {}
 
 void CProject6::InitInfo() {
     m_name = u"Placement Scout"_s;
@@ -75,7 +75,7 @@ void CProject6::InitInfo() {
 
 void CProject6::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     CKeywordInputProject::CreateView(holder, nextId);
-    m_bar.Create(holder, nextId, CWizardKeywordInput::JoinKeywords(Keywords()));
+    m_page.Create(holder, nextId, CWizardKeywordInput::JoinKeywords(Keywords()), &m_rep, nullptr, kReportTop);
 
     m_pagesLabel.CreateLabel(holder, ++*nextId, u"Result pages:"_s);
     m_pagesLabel.SetPosition(kRowLeft, kRowTop + 8, m_pagesLabel.m_width, m_pagesLabel.m_height, 0);
@@ -86,10 +86,6 @@ void CProject6::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     m_pagesSlider.m_maximum = kMaxPages;
     m_pagesSlider.m_position = m_pageCount;
     CreateRowElements(holder, nextId, sliderLeft + kSliderWidth + 20);
-
-    m_panes.Create(holder, nextId, kReportTop, &m_rep, nullptr);
-    m_bar.SetRunning(m_status == kRunning);
-    UpdateProgress();
     ContentChanged();
 }
 
@@ -98,11 +94,10 @@ void CProject6::ShowView(int show) {
     if (!m_viewCreated)
         return;
     const bool visible = show == kShowView;
-    m_bar.SetVisible(visible);
+    m_page.SetVisible(visible);
     m_pagesLabel.SetVisible(visible);
     m_pagesSlider.SetVisible(visible);
     ShowRowElements(visible);
-    m_panes.SetVisible(visible);
 }
 
 void CProject6::OnWizardDone() {
@@ -120,7 +115,7 @@ void CProject6::Start(CSkinDlg_Base* sender) {
         m_nextSearch = keyword * m_pageCount + std::min(page, m_pageCount);
     }
     // A finished run starts anew; a stopped one goes on where it stopped.
-    if (!HasWorkLeft()) {
+    if (!WorkLeft()) {
         if (!ConfirmLoseResults(sender)) {
             m_pageCount = pageCount;
             m_nextSearch = nextSearch;
@@ -128,28 +123,11 @@ void CProject6::Start(CSkinDlg_Base* sender) {
         }
         ClearData();
     }
-    m_status = kRunning;
-    if (m_viewCreated) {
-        m_bar.SetError(QString());
-        m_bar.SetRunning(true);
-    }
-    UpdateProgress();
+    m_run.Start();
 }
 
 void CProject6::Stop() {
-    ReleaseRequests();
-    if (m_status == kRunning)
-        m_status = kIdle;
-    if (m_viewCreated)
-        m_bar.SetRunning(false);
-}
-
-void CProject6::ReleaseRequests() {
-    m_search.Release();
-    for (CServiceLane& request : m_homePages)
-        request.Finish();
-    m_pageRank.Finish();
-    m_trafficRank.Finish();
+    m_run.Stop();
 }
 
 void CProject6::ClearData() {
@@ -162,50 +140,90 @@ void CProject6::ClearData() {
 }
 
 void CProject6::Process() {
-    if (m_status != kRunning)
-        return;
-    StepSearch();
-    StepHomePages();
-    StepRank(m_pageRank);
-    StepRank(m_trafficRank);
-    if (!HasWorkLeft()) {
-        m_status = kDone;
-        if (m_viewCreated)
-            m_bar.SetRunning(false);
-    }
-    UpdateProgress();
+    m_homePageStarted = false;
+    m_run.Step();
 }
 
 int CProject6::SearchCount() const {
     return int(Keywords().size()) * m_pageCount;
 }
 
-void CProject6::StepSearch() {
-    if (m_nextSearch >= SearchCount())
-        return;
-    const int keyword = m_nextSearch / m_pageCount;
-    const int start = m_nextSearch % m_pageCount * kResultsPerPage;
-    // Search engine 1 only.
-    const SearchEngine& engine = SearchEngineAt(0);
-    const CServiceStep::Result result = m_search.Run(engine.Pacing(), [&](CDownloader& downloader) {
-        QString url;
-        engine.buildUrl(url, Keywords()[keyword], kResultsPerPage, start);
-        return downloader.Start(url);
-    });
-    if (result == CServiceStep::Result::Waiting)
-        return;
-    ++m_nextSearch;
-    if (result == CServiceStep::Result::Done) {
-        std::vector<CDownloader_Parsers_SE_result> results;
-        engine.results(*m_search.Downloader(), results);
-        // The engine has no more results for the keyword: its later pages would be empty too.
-        if (results.empty())
-            m_nextSearch = (keyword + 1) * m_pageCount;
-        AddSites(results);
-    } else {
-        ShowError(engine.Name(), Keywords()[keyword], m_search.Error());
+int CProject6::NextTask(int lane) {
+    if (lane == kSearchLane)
+        return m_nextSearch < SearchCount() ? m_nextSearch : -1;
+    if (lane < kFirstRankLane) {
+        if (m_homePageStarted)
+            return -1;
+        const int site = NextUntestedSite();
+        m_homePageStarted = site >= 0;
+        return site;
     }
-    m_search.Release();
+    int CProject6_Site::*const rank = kRanks[lane - kFirstRankLane].rank;
+    const auto it = std::find_if(m_sites.begin(), m_sites.end(), [rank](const CProject6_Site& s) {
+        return s.test == CProject6_Site::kFound && s.*rank == -1;
+    });
+    return it == m_sites.end() ? -1 : int(it - m_sites.begin());
+}
+
+CServiceStep::Result CProject6::StartTask(int lane, CServiceLane& request) {
+    if (lane == kSearchLane) {
+        const QString& keyword = Keywords()[request.task / m_pageCount];
+        const int start = request.task % m_pageCount * kResultsPerPage;
+        // Search engine 1 only.
+        const SearchEngine& engine = SearchEngineAt(0);
+        return request.step.Run(engine.Pacing(), [&](CDownloader& downloader) {
+            QString url;
+            engine.buildUrl(url, keyword, kResultsPerPage, start);
+            return downloader.Start(url);
+        });
+    }
+    const CProject6_Site& site = m_sites[size_t(request.task)];
+    if (lane < kFirstRankLane)
+        return request.step.Run(kSiteService, [&](CDownloader& downloader) {
+            downloader.m_redirectBudget = kHomePageRedirectBudget;
+            return downloader.Start(site.url);
+        });
+    const RankService& rank = kRanks[lane - kFirstRankLane];
+    return request.step.Run(QString::fromUtf16(rank.pacing),
+                            [&](CDownloader& downloader) { return rank.start(downloader, site); });
+}
+
+CRunHooks::Reply CProject6::StoreReply(int lane, int task, const CDownloader* reply) {
+    if (lane == kSearchLane) {
+        StoreSearch(task, reply);
+    } else if (lane < kFirstRankLane) {
+        StoreHomePage(lane, task, reply);
+    } else {
+        const RankService& rank = kRanks[lane - kFirstRankLane];
+        m_sites[size_t(task)].*rank.rank = reply ? rank.parse(*reply) : -2;
+    }
+    return Reply::Stored;
+}
+
+QString CProject6::ServiceName(int lane, int /*task*/) const {
+    if (lane == kSearchLane)
+        return SearchEngineAt(0).Name();
+    if (lane < kFirstRankLane)
+        return u"Home page"_s;
+    return QString::fromUtf16(kRanks[lane - kFirstRankLane].name);
+}
+
+QString CProject6::Subject(int lane, int task) const {
+    if (lane == kSearchLane)
+        return Keywords().value(task / m_pageCount);
+    return m_sites[size_t(task)].site;
+}
+
+void CProject6::StoreSearch(int task, const CDownloader* reply) {
+    m_nextSearch = task + 1;
+    if (!reply)
+        return;
+    std::vector<CDownloader_Parsers_SE_result> results;
+    SearchEngineAt(0).results(*reply, results);
+    // The engine has no more results for the keyword: its later pages would be empty too.
+    if (results.empty())
+        m_nextSearch = (task / m_pageCount + 1) * m_pageCount;
+    AddSites(results);
 }
 
 void CProject6::AddSites(const std::vector<CDownloader_Parsers_SE_result>& results) {
@@ -233,64 +251,34 @@ void CProject6::AddSites(const std::vector<CDownloader_Parsers_SE_result>& resul
     }
 }
 
-template <typename Pending> int CProject6::FirstSite(Pending pending) const {
-    const auto it = std::find_if(m_sites.begin(), m_sites.end(), pending);
-    return it == m_sites.end() ? -1 : int(it - m_sites.begin());
-}
-
 int CProject6::NextUntestedSite() const {
     for (size_t i = 0; i < m_sites.size(); ++i) {
-        const bool fetching = std::any_of(m_homePages.begin(), m_homePages.end(),
-                                          [i](const CServiceLane& r) { return r.task == int(i); });
+        bool fetching = false;
+        for (int lane = kFirstHomePageLane; lane < kFirstRankLane; ++lane)
+            fetching = fetching || m_run.Lane(lane).task == int(i);
         if (m_sites[i].test == CProject6_Site::kUntested && !fetching)
             return int(i);
     }
     return -1;
 }
 
-void CProject6::StepHomePages() {
-    bool started = false;
-    for (CServiceLane& request : m_homePages) {
-        if (request.task < 0) {
-            if (started)
-                continue;
-            request.task = NextUntestedSite();
-            if (request.task < 0)
-                continue;
-            started = true;
-        }
-        StepHomePage(request);
-    }
-}
-
-void CProject6::StepHomePage(CServiceLane& request) {
-    CProject6_Site& site = m_sites[size_t(request.task)];
-    const CServiceStep::Result result = request.step.Run(kSiteService, [&](CDownloader& downloader) {
-        downloader.m_redirectBudget = kHomePageRedirectBudget;
-        return downloader.Start(site.url);
-    });
-    if (result == CServiceStep::Result::Waiting)
-        return;
-    const CDownloader& downloader = *request.step.Downloader();
-    // Failed takes 4xx and 5xx; a redirect beyond the hop limit is no home page either.
-    const HttpStatus status = downloader.Response().status;
-    if (result == CServiceStep::Result::Done && status.code >= 200 && status.code < 300) {
+void CProject6::StoreHomePage(int lane, int task, const CDownloader* reply) {
+    CProject6_Site& site = m_sites[size_t(task)];
+    // A failed exchange takes 4xx and 5xx; a redirect beyond the hop limit is no home page either.
+    const int status = reply ? reply->Response().status.code : 0;
+    if (reply && status >= 200 && status < 300) {
         bool found = false;
-        site.marker = TestHomePage(downloader, site.url, found);
+        site.marker = TestHomePage(*reply, site.url, found);
         site.test = found ? CProject6_Site::kFound : CProject6_Site::kNotFound;
         if (!found)
             site.marker.clear();
-    } else {
-        // Whatever the site answered instead of its page, its ranks are not asked: the row shows no data.
-        site.test = CProject6_Site::kFailed;
-        site.pageRank = site.trafficRank = -2;
-        const QString error = result == CServiceStep::Result::Failed
-                                  ? request.step.Error()
-                                  : u"The home page answered with status "_s + QString::number(status.code);
-        ShowError(u"Home page"_s, site.site, error);
+        return;
     }
-    request.Finish();
-    ContentChanged();
+    // Whatever the site answered instead of its page, its ranks are not asked: the row shows no data.
+    site.test = CProject6_Site::kFailed;
+    site.pageRank = site.trafficRank = -2;
+    if (reply)
+        m_run.ShowError(lane, task, u"The home page answered with status "_s + QString::number(status));
 }
 
 QString CProject6::TestHomePage(const CDownloader& downloader, const QString& /*homeUrl*/,
@@ -301,29 +289,7 @@ QString CProject6::TestHomePage(const CDownloader& downloader, const QString& /*
     return client;
 }
 
-void CProject6::StepRank(RankRequest& request) {
-    int CProject6_Site::*const rank = request.rank;
-    if (request.task < 0)
-        request.task = FirstSite(
-            [rank](const CProject6_Site& s) { return s.test == CProject6_Site::kFound && s.*rank == -1; });
-    if (request.task < 0)
-        return;
-    CProject6_Site& site = m_sites[size_t(request.task)];
-    const CServiceStep::Result result = request.step.Run(
-        request.service, [&](CDownloader& downloader) { return request.start(downloader, site); });
-    if (result == CServiceStep::Result::Waiting)
-        return;
-    if (result == CServiceStep::Result::Done) {
-        site.*rank = request.parse(*request.step.Downloader());
-    } else {
-        site.*rank = -2;
-        ShowError(request.name, site.site, request.step.Error());
-    }
-    request.Finish();
-    ContentChanged();
-}
-
-bool CProject6::HasWorkLeft() const {
+bool CProject6::WorkLeft() const {
     if (m_nextSearch < SearchCount())
         return true;
     return std::any_of(m_sites.begin(), m_sites.end(), [](const CProject6_Site& s) {
@@ -332,16 +298,9 @@ bool CProject6::HasWorkLeft() const {
     });
 }
 
-void CProject6::ShowError(const QString& service, const QString& subject, const QString& error) {
-    if (m_viewCreated)
-        m_bar.SetStepError(service, subject, error);
-}
-
-void CProject6::UpdateProgress() {
-    if (!m_viewCreated)
-        return;
-    int total = SearchCount();
-    int done = std::min(m_nextSearch, total);
+bool CProject6::CountRequests(int& done, int& total) const {
+    total = SearchCount();
+    done = std::min(m_nextSearch, total);
     for (const CProject6_Site& site : m_sites) {
         ++total;
         done += site.test != CProject6_Site::kUntested;
@@ -350,8 +309,7 @@ void CProject6::UpdateProgress() {
             done += (site.pageRank != -1) + (site.trafficRank != -1);
         }
     }
-    if (done != m_bar.Done() || total != m_bar.Total())
-        m_bar.SetProgress(done, total);
+    return true;
 }
 
 void CProject6::ContentChanged() {
@@ -365,22 +323,20 @@ void CProject6::Export(CProjectExporter* exporter) {
 
 void CProject6::SaveXml(CDownloader_HTMLTags* root) {
     CKeywordInputProject::SaveXml(root);
-    // A running project is saved as stopped: opening it starts nothing.
-    record_xml::SaveValue(root, kStatusKey, m_status == kDone ? int(kDone) : int(kIdle));
     record_xml::SaveValue(root, kPagesKey, m_pageCount);
     record_xml::SaveValue(root, kNextSearchKey, m_nextSearch);
     record_xml::SaveRecords(root, kSitesKey, kSiteItemKey, m_sites);
     // The rows come back in the order they were saved in.
     record_xml::SaveValue(root, kSortColumnKey, m_rep.m_sortColumn);
     record_xml::SaveValue(root, kSortDirectionKey, m_rep.m_sortDirection);
-    m_bar.SaveXml(root);
+    // A running project is saved as stopped: opening it starts nothing.
+    m_run.SaveXml(root);
 }
 
 void CProject6::LoadXml(CDownloader_HTMLTags* tree) {
     CKeywordInputProject::LoadXml(tree);
     Stop();
     const CDownloader_HTMLTags* root = record_xml::ProjectRoot(tree, m_kind);
-    m_status = record_xml::LoadInt(root, kStatusKey, kIdle) == kDone ? kDone : kIdle;
     m_pageCount = std::clamp(record_xml::LoadInt(root, kPagesKey, kDefaultPages), kMinPages, kMaxPages);
     m_nextSearch = std::max(0, record_xml::LoadInt(root, kNextSearchKey, 0));
     record_xml::LoadRecords(root, kSitesKey, kSiteItemKey, m_sites);
@@ -390,26 +346,27 @@ void CProject6::LoadXml(CDownloader_HTMLTags* tree) {
                              ? sortColumn
                              : CSkinListBox::kNoSort;
     m_rep.m_sortDirection = record_xml::LoadInt(root, kSortDirectionKey, 0) == 1 ? 1 : 0;
-    m_bar.LoadXml(root);
+    m_run.LoadXml(root);
     if (m_viewCreated) {
-        m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(Keywords()));
+        m_page.m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(Keywords()));
         m_pagesSlider.m_position = m_pageCount;
         m_pagesSlider.Redraw();
     }
-    UpdateProgress();
     ContentChanged();
 }
 
 void CProject6::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
-    if (m_bar.IsStartCommand(command)) {
+    switch (m_page.OnCommand(command, param)) {
+    case CKindPage::Command::Start:
         Start(sender);
         return;
-    }
-    if (m_bar.IsStopCommand(command)) {
+    case CKindPage::Command::Stop:
         Stop();
         return;
-    }
-    if (m_panes.OnCommand(command, param) || m_rep.OnCommand(command, param))
+    case CKindPage::Command::Handled:
         return;
+    case CKindPage::Command::None:
+        break;
+    }
     CKeywordInputProject::OnCommand(command, param, sender);
 }

@@ -1,17 +1,13 @@
 #pragma once
 
-#include "projects/common/project_bar.h"
-#include "projects/common/report_panes.h"
-#include "projects/common/service_lane.h"
+#include "projects/common/kind_page.h"
+#include "projects/common/kind_run.h"
 #include "projects/competition/project6_rep.h"
 #include "projects/competition/project6_site.h"
 #include "projects/keyword_input_project.h"
 #include "skin/skin_label.h"
 #include "skin/skin_slider.h"
 
-#include <array>
-#include <functional>
-#include <utility>
 #include <vector>
 
 class CDownloader;
@@ -22,10 +18,9 @@ class CDownloader_Parsers_SE_result;
 // says), fetches every result site's home page once and tests it, and asks the page rank and the traffic
 // rank of each site whose test found something. The four kinds of request run side by side, one of each
 // at a time; a site whose home page cannot be read is listed with no data and the run goes on.
-class CProject6 : public CKeywordInputProject {
+class CProject6 : public CKeywordInputProject, private CRunHooks {
   public:
     explicit CProject6(int id);
-    ~CProject6() override;
 
     void InitInfo() override;
     void CreateView(CSkinDlgHolder* holder, unsigned* nextId) override;
@@ -40,10 +35,10 @@ class CProject6 : public CKeywordInputProject {
     void ClearData() override;
 
     const QStringList& Keywords() const { return m_input.Keywords(); }
-    bool IsRunning() const { return m_status == kRunning; }
+    bool IsRunning() const { return m_run.IsRunning(); }
     const std::vector<CProject6_Site>& Sites() const { return m_sites; }
     CProject6_Rep& Report() { return m_rep; }
-    CProjectBar& Bar() { return m_bar; }
+    CProjectBar& Bar() { return m_page.m_bar; }
     CSkinSlider& PagesSlider() { return m_pagesSlider; }
 
     static constexpr int kMinPages = 1;
@@ -66,59 +61,46 @@ class CProject6 : public CKeywordInputProject {
     virtual void ShowRowElements(bool /*visible*/) {}
 
   private:
-    enum Status { kIdle = 0, kRunning = 1, kDone = 2 };
+    // The run's lanes: the searches, the home pages (a few at a time, so that a site that is slow to answer
+    // holds up only its own row; each step starts at most one of them), then one lane for each of a found
+    // site's ranks. The searches' task is the result page asked (over every keyword's pages in turn), the
+    // others' a site.
+    static constexpr int kSearchLane = 0;
+    static constexpr int kFirstHomePageLane = 1;
+    static constexpr int kHomePageLanes = 4;
+    static constexpr int kFirstRankLane = kFirstHomePageLane + kHomePageLanes;
+    static constexpr int kLaneCount = kFirstRankLane + 2;
 
     // sender: the window to ask over before a finished run's results are dropped (null: no question).
     void Start(CSkinDlg_Base* sender);
     void Stop();
-    void ReleaseRequests();
-    void StepSearch();
     int SearchCount() const;
-    // The home pages: a few at a time, so that a site that is slow to answer holds up only its own row;
-    // each step starts at most one of them; each lane's task is the site it fetches.
-    void StepHomePages();
-    void StepHomePage(CServiceLane& request);
     // The first site not yet tested nor being fetched, -1 none.
     int NextUntestedSite() const;
-    // The requests for one of a found site's ranks, one at a time; the lane's task is the site.
-    struct RankRequest : CServiceLane {
-        using Starter = std::function<bool(CDownloader&, const CProject6_Site&)>;
-        using Parser = std::function<int(const CDownloader&)>;
-        RankRequest(QString service, QString name, int CProject6_Site::*rank, Starter start, Parser parse)
-            : service(std::move(service)), name(std::move(name)), rank(rank), start(std::move(start)),
-              parse(std::move(parse)) {}
-
-        const QString service;
-        // As its errors name it.
-        const QString name;
-        int CProject6_Site::*const rank;
-        const Starter start;
-        const Parser parse;
-    };
-    void StepRank(RankRequest& request);
+    void StoreSearch(int task, const CDownloader* reply);
+    void StoreHomePage(int lane, int task, const CDownloader* reply);
     void AddSites(const std::vector<CDownloader_Parsers_SE_result>& results);
-    // The first site from which pending answers true, -1 none.
-    template <typename Pending> int FirstSite(Pending pending) const;
-    bool HasWorkLeft() const;
-    void ShowError(const QString& service, const QString& subject, const QString& error);
-    void UpdateProgress();
-    void ContentChanged();
+
+    int NextTask(int lane) override;
+    CServiceStep::Result StartTask(int lane, CServiceLane& request) override;
+    Reply StoreReply(int lane, int task, const CDownloader* reply) override;
+    QString ServiceName(int lane, int task) const override;
+    QString Subject(int lane, int task) const override;
+    bool WorkLeft() const override;
+    void ContentChanged() override;
+    bool CountRequests(int& done, int& total) const override;
 
     std::vector<CProject6_Site> m_sites;
-    int m_status = kIdle;
     int m_pageCount = kDefaultPages;
     // Result pages asked so far, over every keyword's pages in turn; a page without results ends its
     // keyword's search.
     int m_nextSearch = 0;
+    // A home page was started in this step.
+    bool m_homePageStarted = false;
 
-    CServiceStep m_search;
-    std::array<CServiceLane, 4> m_homePages;
-    RankRequest m_pageRank;
-    RankRequest m_trafficRank;
-
-    CProjectBar m_bar;
+    CKindPage m_page;
     CSkinLabel m_pagesLabel;
     CSkinSlider m_pagesSlider;
     CProject6_Rep m_rep;
-    CReportPanes m_panes;
+    CKindRun m_run{m_page.m_bar, *this, kLaneCount};
 };

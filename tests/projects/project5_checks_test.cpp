@@ -120,10 +120,10 @@ TEST_F(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
     ASSERT_TRUE(TickUntil([&] { return HasChecks(project, 1); }));
     EXPECT_EQ(Shown(project, 0), (std::vector<int>{2, 1, 0}));
     EXPECT_EQ(Shown(project, 1), (std::vector<int>{3, CProject5_Check::kNoData, 1}));
-    EXPECT_EQ(project.m_bar.ErrorText(),
+    EXPECT_EQ(project.m_page.m_bar.ErrorText(),
               u"Bing (hiking boots): Receive error: the server closed the connection without a reply"_s);
-    EXPECT_EQ(project.m_bar.Done(), 6);
-    EXPECT_EQ(project.m_bar.Total(), 6);
+    EXPECT_EQ(project.m_page.m_bar.Done(), 6);
+    EXPECT_EQ(project.m_page.m_bar.Total(), 6);
     EXPECT_TRUE(project.m_hasResults);
     EXPECT_EQ(Requests(), 6);
     Tick(20);

@@ -111,7 +111,7 @@ TEST(BidWatchtowerList, OutlivesTheProgramAndTakesOpenedFiles) {
     EXPECT_EQ(Pairs(project), merged);
     EXPECT_EQ(project.m_list.m_entries[2].m_checks[0].m_positions[0], 1);
     EXPECT_EQ(project.m_list.m_intervalHours, 12);
-    EXPECT_FALSE(project.m_bar.IsRunning());
+    EXPECT_FALSE(project.m_page.m_bar.IsRunning());
     EXPECT_EQ(FileBytes(list), before);
 }
 
@@ -210,7 +210,7 @@ TEST(BidWatchtowerList, AnUnreadableListIsNeverWrittenOver) {
     const QString list = ListFileIn(root, foreign);
     Program program(root);
     CProject5& project = ChooseMonitor(program.script, program.dlg);
-    EXPECT_FALSE(project.m_bar.ErrorText().isEmpty());
+    EXPECT_FALSE(project.m_page.m_bar.ErrorText().isEmpty());
     AddPair(program, u"red shoes"_s, u"shoes.example"_s);
     EXPECT_EQ(project.m_list.m_entries.size(), 1u);
     EXPECT_EQ(FileBytes(list), foreign);
@@ -271,7 +271,7 @@ TEST(BidWatchtowerList, ADamagedListIsNeverWrittenOver) {
         ASSERT_TRUE(WriteFileAtomically(list, c.bytes));
         CProject5& project = ChooseMonitor(program.script, program.dlg);
         EXPECT_TRUE(project.m_list.m_entries.empty());
-        EXPECT_EQ(project.m_bar.ErrorText(), CProject5::kDamagedList);
+        EXPECT_EQ(project.m_page.m_bar.ErrorText(), CProject5::kDamagedList);
         EXPECT_TRUE(projtest::PageShown(program.dlg).join(u'\n').contains(CProject5::kDamagedList));
         AddPair(program, u"red shoes"_s, u"shoes.example"_s);
         EXPECT_EQ(project.m_list.m_entries.size(), 1u);
@@ -282,7 +282,7 @@ TEST(BidWatchtowerList, ADamagedListIsNeverWrittenOver) {
 
     ASSERT_TRUE(WriteFileAtomically(list, whole));
     CProject5& project = ChooseMonitor(program.script, program.dlg);
-    EXPECT_TRUE(project.m_bar.ErrorText().isEmpty());
+    EXPECT_TRUE(project.m_page.m_bar.ErrorText().isEmpty());
     QStringList expected;
     for (int i = 0; i < 20; ++i)
         expected.append(u"shoes %1 @ shop%2.example x2"_s.arg(i).arg(i % 3));
