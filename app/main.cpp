@@ -4,7 +4,7 @@
 #include "platform/application.h"
 #include "platform/message_box.h"
 #include "platform/qt_platform_services.h"
-#include "projects/keyword/project1_google_sugg_dlg.h"
+#include "projects/kind1/project1_google_sugg_dlg.h"
 #include "projects/project_factory.h"
 
 #include <QStringList>

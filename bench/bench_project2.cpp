@@ -12,7 +12,7 @@
 #include "parsers/google_search.h"
 #include "parsers/picture_code_prompt.h"
 #include "platform/device_context.h"
-#include "projects/keyword/project2.h"
+#include "projects/kind2/project2.h"
 #include "resources/skin_resources.h"
 #include "skin/skin_atlas.h"
 #include "skin/skin_dlg.h"

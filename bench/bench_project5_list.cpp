@@ -2,7 +2,7 @@
 // with two dated checks. Every fiftieth pair repeats an earlier one in another letter case, so the load's
 // repeated-pair rule has work to do; the file is made once per size before the timing starts.
 #include "net/saved_file.h"
-#include "projects/competition/project5_list.h"
+#include "projects/kind5/project5_list.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

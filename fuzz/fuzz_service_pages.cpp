@@ -24,7 +24,7 @@
 #include "parsers/yahoo_marketing.h"
 #include "parsers/yahoo_search.h"
 #include "parsers/yahoo_site_explorer.h"
-#include "projects/keyword/project1_source_pages.h"
+#include "projects/kind1/project1_source_pages.h"
 
 #include <QStringList>
 #include <bitset>

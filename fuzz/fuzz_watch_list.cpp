@@ -6,8 +6,8 @@
 // all at most linearly many for the file; its save is taken again, and saving that gives the same bytes; and
 // a save cut before the root's end tag or at half is refused.
 #include "fuzz/offscreen_projects.h"
-#include "projects/competition/project5.h"
-#include "projects/competition/project5_list.h"
+#include "projects/kind5/project5.h"
+#include "projects/kind5/project5_list.h"
 
 #include <QFile>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "net/downloader.h"
 #include "parsers/picture_code_prompt.h"
-#include "projects/keyword/project1_google_sugg_dlg.h"
+#include "projects/kind1/project1_google_sugg_dlg.h"
 #include "skin/skin_constants.h"
 #include "tests/app/app_test_support.h"
 #include "tests/skin/modal_script.h"

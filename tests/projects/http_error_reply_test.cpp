@@ -2,10 +2,10 @@
 // service and keyword, shows beside the progress bar, and whose page is not read into the report even when
 // it looks like the page asked for.
 
-#include "projects/competition/project3.h"
-#include "projects/competition/project4.h"
-#include "projects/competition/project6.h"
-#include "projects/keyword/project2.h"
+#include "projects/kind3/project3.h"
+#include "projects/kind4/project4.h"
+#include "projects/kind6/project6.h"
+#include "projects/kind2/project2.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
 #include "tests/projects/project6_sites.h"

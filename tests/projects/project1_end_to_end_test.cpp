@@ -1,6 +1,6 @@
 #include "app/new_project_dlg.h"
 #include "net/crawler.h"
-#include "projects/keyword/project1.h"
+#include "projects/kind1/project1.h"
 #include "skin/skin_constants.h"
 #include "tests/projects/kind_test.h"
 #include "tests/skin/skin_test_support.h"

@@ -1,6 +1,6 @@
 #include "net/html_tags.h"
-#include "projects/keyword/project1_keyword.h"
-#include "projects/keyword/project1_source_pages.h"
+#include "projects/kind1/project1_keyword.h"
+#include "projects/kind1/project1_source_pages.h"
 
 #include <gtest/gtest.h>
 #include <vector>

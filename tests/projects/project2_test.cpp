@@ -1,6 +1,6 @@
 #include "app/skin_ad_display_dlg.h"
 #include "net/crawler.h"
-#include "projects/keyword/project2.h"
+#include "projects/kind2/project2.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
 #include "tests/skin/skin_test_support.h"

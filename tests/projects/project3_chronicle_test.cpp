@@ -1,7 +1,7 @@
 #include "app/skin_ad_display_dlg.h"
 #include "core/packed_minutes.h"
 #include "net/http_url.h"
-#include "projects/competition/project3.h"
+#include "projects/kind3/project3.h"
 #include "skin/skin_constants.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"

@@ -1,4 +1,4 @@
-#include "projects/competition/project4_creation_date.h"
+#include "projects/kind4/project4_creation_date.h"
 
 #include <gtest/gtest.h>
 

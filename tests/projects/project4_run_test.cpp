@@ -1,5 +1,5 @@
 #include "net/whois_directory.h"
-#include "projects/competition/project4.h"
+#include "projects/kind4/project4.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
 #include "tests/skin/skin_test_support.h"

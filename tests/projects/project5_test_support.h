@@ -2,7 +2,7 @@
 
 #include "app/new_project_dlg.h"
 #include "core/atomic_file.h"
-#include "projects/competition/project5.h"
+#include "projects/kind5/project5.h"
 #include "tests/app/app_test_support.h"
 #include "tests/projects/fixture_server.h"
 #include "tests/skin/skin_test_support.h"

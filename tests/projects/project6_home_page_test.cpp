@@ -1,5 +1,5 @@
 #include "net/html_tags.h"
-#include "projects/competition/project6_home_page_checks.h"
+#include "projects/kind6/project6_home_page_checks.h"
 #include "tests/core/qstring_printer.h"
 
 #include <gtest/gtest.h>

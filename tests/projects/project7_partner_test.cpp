@@ -1,5 +1,5 @@
 #include "core/headless_platform_services.h"
-#include "projects/competition/project7.h"
+#include "projects/kind7/project7.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/sites_kind_test.h"
 

@@ -1,7 +1,7 @@
 #include "app/new_project_dlg.h"
 #include "core/headless_platform_services.h"
 #include "net/crawler.h"
-#include "projects/competition/project8.h"
+#include "projects/kind8/project8.h"
 #include "skin/skin_constants.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "projects/competition/project6.h"
+#include "projects/kind6/project6.h"
 #include "tests/projects/kind_test.h"
 #include "tests/projects/project6_sites.h"
 

@@ -1,0 +1,42 @@
+#include "projects/kind2/project2_keyword.h"
+
+#include "projects/common/record_xml.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kKeyword = u"keyword"_s;
+const QString kTool = u"tool"_s;
+const QString kIntent = u"intent"_s;
+const QString kResults = u"results"_s;
+const QString kAdCount = u"adCount"_s;
+const QString kAds = u"ads"_s;
+const QString kAd = u"ad"_s;
+const QString kEngineKeys[kProject2Engines] = {u"google"_s, u"bing"_s, u"yahoo"_s};
+
+} // namespace
+
+void CProject2_Keyword::WriteXml(CDownloader_HTMLTags& node) const {
+    record_xml::SaveValue(&node, kKeyword, keyword);
+    tool.WriteXml(*node.AddChild(kTool, false));
+    record_xml::SaveValue(&node, kIntent, intent);
+    for (int i = 0; i < kProject2Engines; ++i) {
+        CDownloader_HTMLTags* engine = node.AddChild(kEngineKeys[i], false);
+        record_xml::SaveValue(engine, kResults, engines[i].results);
+        record_xml::SaveValue(engine, kAdCount, engines[i].adCount);
+        record_xml::SaveRecords(engine, kAds, kAd, engines[i].ads);
+    }
+}
+
+void CProject2_Keyword::ReadXml(const CDownloader_HTMLTags* node) {
+    keyword = record_xml::LoadString(node, kKeyword);
+    tool.ReadXml(record_xml::Child(node, kTool));
+    intent = record_xml::LoadFloat(node, kIntent, -1.0f);
+    for (int i = 0; i < kProject2Engines; ++i) {
+        const CDownloader_HTMLTags* engine = record_xml::Child(node, kEngineKeys[i]);
+        engines[i].results = record_xml::LoadFloat(engine, kResults, -1.0f);
+        engines[i].adCount = record_xml::LoadInt(engine, kAdCount, -1);
+        record_xml::LoadRecords(engine, kAds, kAd, engines[i].ads);
+    }
+}
