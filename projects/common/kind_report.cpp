@@ -212,6 +212,7 @@ void CKindReport::GetFilterInfo(CSkinListBox_Column* column, QStringList& labels
     // Every row the report holds, those the filters hide as well, as the last rebuild counted them.
     QStringList texts;
     CSkinListBox_Line line;
+    line.textsOnly = true;
     for (int item = 0; item < m_itemCount; ++item) {
         line.item = item;
         line.cells.clear();
@@ -245,6 +246,7 @@ QString CKindReport::RowsText(bool selectedOnly) {
     UpdateItemCount();
     QString text;
     CSkinListBox_Line line;
+    line.textsOnly = true;
     for (int row = 0; row < VisibleCount(); ++row) {
         if (selectedOnly && !IsSelected(Order()[size_t(row)]))
             continue;
