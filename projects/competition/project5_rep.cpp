@@ -2,6 +2,7 @@
 
 #include "core/packed_minutes.h"
 #include "platform/keys.h"
+#include "skin/case_fold.h"
 #include "skin/skin_dlg_base.h"
 
 #include <limits>
@@ -88,7 +89,7 @@ int CProject5_Rep::CompareItems(int a, int b) {
     if (const std::optional<int> order = CompareByKey(a, b))
         return *order;
     if (m_sortColumn == kKeyword)
-        return x.m_keyword.compare(y.m_keyword, Qt::CaseInsensitive);
+        return skin::fold::CompareFolded(x.m_keyword, y.m_keyword);
     return 0;
 }
 
