@@ -1,18 +1,104 @@
-// The report grid read for its texts rather than painted: the values a value-list filter offers, gathered
-// from every row of kind 5's report (10,000, 100,000 and 1,000,000 watched pairs), with the newest checks
-// shown and with one day chosen in the calendar.
+// The report grids read for their texts rather than painted. Kind 2's keyword report of 10,000 and 100,000
+// rows (a project made by a real run against the tests' fixture server and scaled up) exported to CSV and
+// to HTML, from the open file to the written one, as the export command does it. And the values a
+// value-list filter offers, gathered from every row of kind 5's report (10,000, 100,000 and 1,000,000
+// watched pairs), with the newest checks shown and with one day chosen in the calendar.
+#include "app/project_exporter_csv.h"
+#include "app/project_exporter_html.h"
 #include "bench/grid_bench_support.h"
+#include "bench/user_path_project.h"
 #include "core/packed_minutes.h"
 #include "projects/competition/project5_rep.h"
 
+#include <QFileInfo>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <map>
+#include <memory>
 #include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// The kind-2 projects, opened once per size, and the fixture they were made with.
+class Kind2Projects {
+  public:
+    static Kind2Projects& Get() {
+        if (!s_projects)
+            s_projects.reset(new Kind2Projects);
+        return *s_projects;
+    }
+    // Before the application object goes: the projects live in a window.
+    static void Drop() { s_projects.reset(); }
+
+    CProject2* Project(int rows) {
+        std::unique_ptr<CProject2>& project = m_projects[rows];
+        if (!project) {
+            const QString path = m_dir.filePath(u"project"_s + QString::number(rows) + u".twpx"_s);
+            if (!user_path::WriteUserPathProject(m_fixture, rows, path)) {
+                std::fprintf(stderr, "the %d-keyword project could not be made\n", rows);
+                return nullptr;
+            }
+            project = m_fixture.Open(path, m_page);
+        }
+        return project.get();
+    }
+    QString ExportPath(const QString& name) const { return m_dir.filePath(name); }
+
+  private:
+    Kind2Projects() = default;
+    static inline std::unique_ptr<Kind2Projects> s_projects;
+    QTemporaryDir m_dir;
+    user_path::Kind2Fixture m_fixture{user_path::kRunKeywords};
+    user_path::PageDialog m_page;
+    std::map<int, std::unique_ptr<CProject2>> m_projects;
+};
+
+template <class Exporter> void RunExport(benchmark::State& state, const QString& name) {
+    const int rows = int(state.range(0));
+    Kind2Projects& projects = Kind2Projects::Get();
+    CProject2* project = projects.Project(rows);
+    if (!project || project->Records().size() != size_t(rows)) {
+        state.SkipWithError("no project");
+        return;
+    }
+    const QString path = projects.ExportPath(name);
+    for (auto _ : state) {
+        Exporter exporter;
+        if (!exporter.Open(path)) {
+            state.SkipWithError("the export file cannot be written");
+            return;
+        }
+        project->Export(&exporter);
+        if (!exporter.Close())
+            state.SkipWithError("the export was not written");
+    }
+    state.counters["file_MB"] = double(QFileInfo(path).size()) / 1e6;
+    state.SetItemsProcessed(int64_t(state.iterations()) * rows);
+}
+
+void BmKind2ExportCsv(benchmark::State& state) {
+    RunExport<CProjectExporter_CSV>(state, u"export.csv"_s);
+}
+BENCHMARK(BmKind2ExportCsv)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BmKind2ExportHtml(benchmark::State& state) {
+    RunExport<CProjectExporter_HTML>(state, u"export.htm"_s);
+}
+BENCHMARK(BmKind2ExportHtml)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // Days of checks, one a day at nine, in March 2026 (across the change to summer time in much of the world).
 constexpr int kCheckDays = 4;
@@ -92,5 +178,5 @@ BENCHMARK(BmKind5OfferedValues)
 } // namespace
 
 int main(int argc, char** argv) {
-    return gridbench::RunBenchmarks(argc, argv);
+    return user_path::RunBenchmarks(argc, argv, [] { Kind2Projects::Drop(); });
 }
