@@ -66,7 +66,16 @@ void CProject5_Rep::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
 
 const CProject5_Check* CProject5_Rep::ShownCheck(int item) const {
     const CProject5_Entry& entry = RecordOf(item);
-    return m_day.isValid() ? entry.LastCheckOn(m_day) : entry.LastCheck();
+    if (!m_day.isValid())
+        return entry.LastCheck();
+    if (!m_dayChecks || m_dayChecks->Day() != m_day)
+        m_dayChecks.emplace(m_day);
+    return entry.LastCheckOn(*m_dayChecks);
+}
+
+void CProject5_Rep::UpdateItemCount() {
+    m_dayChecks.reset();
+    CRecordReport::UpdateItemCount();
 }
 
 void CProject5_Rep::ForgetSelection() {
