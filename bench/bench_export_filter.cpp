@@ -80,25 +80,19 @@ template <class Exporter> void RunExport(benchmark::State& state, const QString&
     state.SetItemsProcessed(int64_t(state.iterations()) * rows);
 }
 
+void ExportSizes(benchmark::internal::Benchmark* bench) {
+    bench->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+}
+
 void BmKind2ExportCsv(benchmark::State& state) {
     RunExport<CProjectExporter_CSV>(state, u"export.csv"_s);
 }
-BENCHMARK(BmKind2ExportCsv)
-    ->Arg(10'000)
-    ->Arg(100'000)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BmKind2ExportCsv)->Apply(ExportSizes);
 
 void BmKind2ExportHtml(benchmark::State& state) {
     RunExport<CProjectExporter_HTML>(state, u"export.htm"_s);
 }
-BENCHMARK(BmKind2ExportHtml)
-    ->Arg(10'000)
-    ->Arg(100'000)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BmKind2ExportHtml)->Apply(ExportSizes);
 
 // Days of checks, one a day at nine, in March 2026 (across the change to summer time in much of the world).
 constexpr int kCheckDays = 4;

@@ -5,6 +5,7 @@
 #include "skin/case_fold.h"
 #include "skin/skin_dlg_base.h"
 
+#include <array>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -38,7 +39,14 @@ QString PositionText(int position) {
         return u"Not shown"_s;
     if (position < 0)
         return CKindReport::kNoData;
-    return QString::number(position);
+    // Ads stand on the first few places: their texts are made once, not for every cell of every row.
+    static const std::array<QString, 16> kFirstPlaces = [] {
+        std::array<QString, 16> texts;
+        for (size_t i = 0; i < texts.size(); ++i)
+            texts[i] = QString::number(i);
+        return texts;
+    }();
+    return size_t(position) < kFirstPlaces.size() ? kFirstPlaces[size_t(position)] : QString::number(position);
 }
 
 } // namespace
