@@ -5,7 +5,6 @@
 // watched pairs), with the newest checks shown and with one day chosen in the calendar.
 #include "app/project_exporter_csv.h"
 #include "app/project_exporter_html.h"
-#include "bench/grid_bench_support.h"
 #include "bench/user_path_project.h"
 #include "core/packed_minutes.h"
 #include "projects/competition/project5_rep.h"
@@ -127,21 +126,13 @@ const std::vector<CProject5_Entry>& Entries(int pairs) {
     return entries;
 }
 
-// The page kind 5's report lives in, opened without a modal loop and hidden again.
-class Kind5Page : public CSkinDlg {
-  public:
+// Kind 5's report on a page, as its project's view places it.
+struct Kind5Page {
     explicit Kind5Page(const std::vector<CProject5_Entry>& entries) : report(entries) {
-        m_width = gridbench::kGridWidth + 20;
-        m_height = gridbench::kGridHeight + 50;
-        m_keepPosition = true;
-        onInitDialog();
-        onActivate(true);
-        hide();
+        report.SetupColumns(&page.m_rootHolder, page.m_nextElementId++);
+        report.SetPosition(10, 40, 1000, 700, CSkinElement::kShowFlag);
     }
-    void CreateElements() override {
-        report.SetupColumns(&m_rootHolder, m_nextElementId++);
-        report.SetPosition(10, 40, gridbench::kGridWidth, gridbench::kGridHeight, CSkinElement::kShowFlag);
-    }
+    user_path::PageDialog page;
     CProject5_Rep report;
 };
 
