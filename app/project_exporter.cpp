@@ -44,12 +44,36 @@ bool CProjectExporter::Close() {
     return written;
 }
 
-void CProjectExporter::Write(const QString& text) {
+void CProjectExporter::Write(QStringView text) {
     if (!m_open)
         return;
-    QString lines = text;
-    lines.replace(QLatin1Char('\n'), QLatin1StringView("\r\n"));
-    m_bytes.append(lines.toUtf8());
+    // Exports are mostly ASCII: runs of it are copied byte by byte, the rest goes through Qt's encoder. Runs
+    // end only at ASCII characters, so no surrogate pair is ever cut.
+    const char16_t* units = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    while (i < size) {
+        qsizetype end = i;
+        qsizetype feeds = 0;
+        for (; end < size && units[end] < 0x80; ++end)
+            feeds += units[end] == u'\n';
+        if (end > i) {
+            const qsizetype at = m_bytes.size();
+            m_bytes.resize(at + end - i + feeds);
+            char* out = m_bytes.data() + at;
+            for (; i < end; ++i) {
+                if (units[i] == u'\n')
+                    *out++ = '\r';
+                *out++ = static_cast<char>(units[i]);
+            }
+        }
+        while (end < size && units[end] >= 0x80)
+            ++end;
+        if (end > i) {
+            m_bytes.append(text.sliced(i, end - i).toUtf8());
+            i = end;
+        }
+    }
 }
 
 void CProjectExporter::ExportReport(CSkinListBox& grid, float width) {
@@ -63,6 +87,7 @@ void CProjectExporter::ExportReport(CSkinListBox& grid, float width) {
     EndRow();
 
     CSkinListBox_Line line;
+    line.textsOnly = true;
     const int rows = grid.VisibleCount();
     for (int row = 0; row < rows; ++row) {
         grid.InitLine(row, 0, 0, line);

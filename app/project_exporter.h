@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 class CSkinListBox;
 
@@ -40,7 +41,7 @@ class CProjectExporter {
 
   protected:
     // Appends text in UTF-8, each line feed as CR LF. Nothing is written while closed.
-    void Write(const QString& text);
+    void Write(QStringView text);
 
   private:
     QString m_path;

@@ -17,22 +17,29 @@ bool IsPlainNumber(const QString& text) {
 } // namespace
 
 QString CsvCellText(const QString& text) {
-    QString quoted = text;
-    quoted.replace(u'"', u"\"\""_s);
     // A spreadsheet runs a cell that starts with any of these as a formula; keywords with match operators
     // ("+red", "-cheap") are guarded too, as they cannot be told from an attack.
     static const QString formulaStarts = u"=+-@\t\r"_s;
+    // Most cells need neither: they pass as they are, without a copy.
+    if ((text.isEmpty() || !formulaStarts.contains(text.front())) && !text.contains(u'"'))
+        return text;
+    QString quoted = text;
+    quoted.replace(u'"', u"\"\""_s);
     if (!quoted.isEmpty() && formulaStarts.contains(quoted.front()) && !IsPlainNumber(quoted))
         quoted.prepend(u'\'');
     return quoted;
 }
 
 void CProjectExporter_CSV::Title(const QString& text, int /*size*/) {
-    Write(u"\""_s + CsvCellText(text) + u"\"\n"_s);
+    Write(u"\"");
+    Write(CsvCellText(text));
+    Write(u"\"\n");
 }
 
 void CProjectExporter_CSV::Cell(const QString& text, bool /*bold*/, int /*align*/, float /*width*/) {
-    Write(u"\""_s + CsvCellText(text) + u"\","_s);
+    Write(u"\"");
+    Write(CsvCellText(text));
+    Write(u"\",");
 }
 
 void CProjectExporter_CSV::LinkCell(const QString& text, const QString& /*url*/, bool bold, int align,
@@ -41,9 +48,9 @@ void CProjectExporter_CSV::LinkCell(const QString& text, const QString& /*url*/,
 }
 
 void CProjectExporter_CSV::EndRow() {
-    Write(u"\n"_s);
+    Write(u"\n");
 }
 
 void CProjectExporter_CSV::EndTable() {
-    Write(u"\n"_s);
+    Write(u"\n");
 }

@@ -12,16 +12,16 @@ QString Percent(float value) {
     return QString::number(double(value), 'f', 0) + u'%';
 }
 
-QString AlignAttribute(int align) {
+QStringView AlignAttribute(int align) {
     switch (align) {
     case 1:
-        return u" align=left"_s;
+        return u" align=left";
     case 2:
-        return u" align=center"_s;
+        return u" align=center";
     case 3:
-        return u" align=right"_s;
+        return u" align=right";
     default:
-        return QString();
+        return {};
     }
 }
 
@@ -31,6 +31,10 @@ const std::array<QString, 6> kTitleMarkup = {u"<b>"_s,  u"</b>"_s,  u"<u>"_s,
 
 // The text with "&", "<" and ">" as entities, except the markup tags named, which pass as they are.
 template <size_t N> QString MarkupText(const QString& text, const std::array<QString, N>& tags) {
+    // Most texts hold none of the three: they pass as they are, without a copy.
+    const auto special = [](QChar c) { return c == u'<' || c == u'>' || c == u'&'; };
+    if (std::none_of(text.begin(), text.end(), special))
+        return text;
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -122,35 +126,42 @@ void CProjectExporter_HTML::EndTable() {
 void CProjectExporter_HTML::BeginRow(bool header) {
     if (m_depth == 0)
         return;
-    QString row = m_rowEnded ? u"<tr"_s : m_indent + u"<tr"_s;
+    if (!m_rowEnded)
+        Write(m_indent);
+    Write(u"<tr");
     if (header) {
-        row += u" bgcolor='#5191D3' style='color:white; font: 14px Arial bold'"_s;
+        Write(u" bgcolor='#5191D3' style='color:white; font: 14px Arial bold'");
     } else {
         ++m_rowCount;
-        row += m_rowCount % 2 == 1 ? u" bgcolor='#A8DCFF' style='color:black; font: 12px Arial'"_s
-                                   : u" bgcolor='#CFECFF' style='color:black; font: 12px Arial'"_s;
+        Write(m_rowCount % 2 == 1 ? u" bgcolor='#A8DCFF' style='color:black; font: 12px Arial'"
+                                  : u" bgcolor='#CFECFF' style='color:black; font: 12px Arial'");
     }
-    Write(row + u">\n"_s);
+    Write(u">\n");
 }
 
 void CProjectExporter_HTML::EndRow() {
     if (m_depth == 0)
         return;
-    Write(m_indent + u"</tr>"_s);
+    Write(m_indent);
+    Write(u"</tr>");
     m_rowEnded = true;
 }
 
-QString CProjectExporter_HTML::CellOpening(int align, float width) const {
-    QString cell = m_indent + u"   <td"_s + AlignAttribute(align);
-    if (width != -1)
-        cell += u" width="_s + Percent(width);
-    return cell;
+void CProjectExporter_HTML::WriteCellOpening(int align, float width) {
+    Write(m_indent);
+    Write(u"   <td");
+    Write(AlignAttribute(align));
+    if (width != -1) {
+        Write(u" width=");
+        Write(Percent(width));
+    }
 }
 
 void CProjectExporter_HTML::Cell(const QString& text, bool bold, int align, float width) {
-    const QString shown = HtmlCellText(text);
-    Write(CellOpening(align, width) +
-          (bold ? u"> <b>"_s + shown + u"</b> </td>\n"_s : u"> "_s + shown + u" </td>\n"_s));
+    WriteCellOpening(align, width);
+    Write(bold ? u"> <b>" : u"> ");
+    Write(HtmlCellText(text));
+    Write(bold ? u"</b> </td>\n" : u" </td>\n");
 }
 
 void CProjectExporter_HTML::LinkCell(const QString& text, const QString& url, bool bold, int align,
@@ -159,10 +170,14 @@ void CProjectExporter_HTML::LinkCell(const QString& text, const QString& url, bo
         Cell(text, bold, align, width);
         return;
     }
-    const QString anchor = u"><a href='"_s + HtmlAttributeText(url) + u"' target=_blank> "_s;
-    const QString shown = HtmlCellText(text);
-    Write(CellOpening(align, width) + anchor +
-          (bold ? u"<b>"_s + shown + u"</b> </a></td>\n"_s : shown + u" </a> </td>\n"_s));
+    WriteCellOpening(align, width);
+    Write(u"><a href='");
+    Write(HtmlAttributeText(url));
+    Write(u"' target=_blank> ");
+    if (bold)
+        Write(u"<b>");
+    Write(HtmlCellText(text));
+    Write(bold ? u"</b> </a></td>\n" : u" </a> </td>\n");
 }
 
 bool CProjectExporter_HTML::Close() {

@@ -24,8 +24,8 @@ class CProjectExporter_HTML : public CProjectExporter {
     bool Close() override;
 
   private:
-    // The opening of a cell up to its closing '>' (not written).
-    QString CellOpening(int align, float width) const;
+    // Writes the opening of a cell up to its closing '>', which the caller writes.
+    void WriteCellOpening(int align, float width);
 
     // The flags and row counters of the tables around the current one, innermost first.
     std::deque<unsigned char> m_flagStack;

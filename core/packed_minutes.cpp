@@ -1,6 +1,7 @@
 #include "core/packed_minutes.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <limits>
 
@@ -59,10 +60,59 @@ int NowAsMinutes() {
 }
 
 QString FormatMinutes(int packed) {
+    // Every value a record holds is past the epoch: printed straight into one buffer, as every row of a
+    // report of checks prints one.
+    if (packed >= 0) {
+        std::array<char, 32> text;
+        char* at = text.data();
+        const auto two = [&at](int value) {
+            *at++ = char('0' + value / 10);
+            *at++ = char('0' + value % 10);
+        };
+        two(MinutesComponent(packed, kMinutesHour));
+        *at++ = ':';
+        two(MinutesComponent(packed, kMinutesMinute));
+        *at++ = ' ';
+        at = std::to_chars(at, text.data() + text.size(), MinutesComponent(packed, kMinutesMonth)).ptr;
+        *at++ = '-';
+        two(MinutesComponent(packed, kMinutesDay));
+        *at++ = '-';
+        at = std::to_chars(at, text.data() + text.size(), MinutesComponent(packed, kMinutesYear)).ptr;
+        return QString::fromLatin1(text.data(), at - text.data());
+    }
     const auto padded = [](int value, int width) { return u"%1"_s.arg(value, width, 10, QLatin1Char('0')); };
     return padded(MinutesComponent(packed, kMinutesHour), 2) + u':' +
            padded(MinutesComponent(packed, kMinutesMinute), 2) + u' ' +
            QString::number(MinutesComponent(packed, kMinutesMonth)) + u'-' +
            padded(MinutesComponent(packed, kMinutesDay), 2) + u'-' +
            padded(MinutesComponent(packed, kMinutesYear), 4);
+}
+
+PackedMinutesDay::PackedMinutesDay(const QDate& day) : m_day(day) {
+    if (!day.isValid())
+        return;
+    for (int offset = -1; offset <= 1; ++offset) {
+        const QDate date = day.addDays(offset);
+        const QDateTime start(date, QTime(0, 0));
+        const QDateTime end(date, QTime(23, 59));
+        Nearby& nearby = m_nearby[size_t(offset + 1)];
+        nearby.index = PackMinutes(date.year(), date.month(), date.day(), 0, 0) / kMinutesPerDay;
+        nearby.plain = start.isValid() && end.isValid() && start.date() == date && end.date() == date &&
+                       start.time() == QTime(0, 0) && end.time() == QTime(23, 59) &&
+                       start.secsTo(end) == (kMinutesPerDay - 1) * 60;
+    }
+}
+
+bool PackedMinutesDay::Contains(int packed) const {
+    if (!m_day.isValid() || packed < 0)
+        return UnpackMinutes(packed).date() == m_day;
+    const int index = packed / kMinutesPerDay;
+    for (size_t i = 0; i < m_nearby.size(); ++i) {
+        if (m_nearby[i].index != index)
+            continue;
+        if (m_nearby[i].plain)
+            return i == 1;
+        return UnpackMinutes(packed).date() == m_day;
+    }
+    return false;
 }

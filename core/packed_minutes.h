@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <array>
 
 // Packed-minute timestamps of saved histories: minutes since 2000-01-01 00:00 local time in a calendar of
 // 31-day months and 372-day years. Values order by time; differences are not exact durations.
@@ -30,3 +32,27 @@ int NowAsMinutes();
 
 // "hh:mm M-DD-YYYY", for example "14:05 3-07-2009".
 QString FormatMinutes(int packed);
+
+// Which packed values fall on one local day, as UnpackMinutes(packed).date() == day tells, without a
+// date-time conversion for each: the local time zone is asked about the day and its neighbours once, and
+// only values on a day whose clocks change are converted. A report that shows one day's checks tests every
+// check of every row with it.
+class PackedMinutesDay {
+  public:
+    explicit PackedMinutesDay(const QDate& day);
+
+    const QDate& Day() const { return m_day; }
+    bool Contains(int packed) const;
+
+  private:
+    // A day as packed values count them (packed / minutes per day), and whether every minute of it unpacks
+    // to that date with nothing skipped or repeated.
+    struct Nearby {
+        int index = -1;
+        bool plain = false;
+    };
+
+    QDate m_day;
+    // The day before, the day, the day after: a clock change moves a time by less than a day.
+    std::array<Nearby, 3> m_nearby;
+};

@@ -80,7 +80,7 @@ std::size_t FoldedStringSet::Probe(std::u16string_view folded, std::uint64_t has
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t at = static_cast<std::size_t>(hash) & mask;; at = (at + 1) & mask) {
         const Slot& slot = m_slots[at];
-        if (slot.entry == 0 || (slot.hash == hash && m_texts[slot.entry - 1] == folded))
+        if (slot.entry == 0 || (slot.hash == hash && TextOf(slot.entry) == folded))
             return at;
     }
 }
@@ -106,7 +106,8 @@ bool FoldedStringSet::insert(QStringView text) {
     Slot& slot = m_slots[Probe(folded.View(), folded.Hash())];
     if (slot.entry != 0)
         return false;
-    m_texts.emplace_back(folded.View());
+    m_texts.push_back({m_units.size(), folded.View().size()});
+    m_units.append(folded.View());
     slot = {folded.Hash(), static_cast<std::uint32_t>(m_texts.size())};
     return true;
 }

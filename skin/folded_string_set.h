@@ -36,7 +36,20 @@ class FoldedStringSet {
     std::size_t Probe(std::u16string_view folded, std::uint64_t hash) const;
     void Rehash(std::size_t slotCount);
 
-    std::vector<std::u16string> m_texts;
+    // Where an entry's folded text lies in m_units.
+    struct Text {
+        std::size_t offset = 0;
+        std::size_t size = 0;
+    };
+    std::u16string_view TextOf(std::uint32_t entry) const {
+        const Text& text = m_texts[entry - 1];
+        return {m_units.data() + text.offset, text.size};
+    }
+
+    // The folded texts one after another: a look-up compares against memory the set keeps together rather
+    // than against a string of its own on the heap for every entry.
+    std::u16string m_units;
+    std::vector<Text> m_texts;
     std::vector<Slot> m_slots;
 };
 

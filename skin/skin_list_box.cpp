@@ -288,8 +288,6 @@ int CSkinListBox::AddLineMessage(CSkinListBox_Line& line, const QString& text, i
 int CSkinListBox::AddSpan(CSkinListBox_Line& line, const QString& text, int dx, int dy, int first, int last,
                           int maxWidth, int kind, int linkId, int align, plat::ColorRef color,
                           const QString& tooltip) {
-    const plat::Size extent = kind == CSkinListBox_Item::kIcon ? skin::list_box_pieces::kCellIcon.size()
-                                                               : m_backDC.getTextExtent(text);
     const int width = SpanWidth(first, last);
     CSkinListBox_Item cell;
     cell.kind = kind;
@@ -302,6 +300,13 @@ int CSkinListBox::AddSpan(CSkinListBox_Line& line, const QString& text, int dx, 
     cell.text = text;
     cell.tooltip = tooltip;
     const int left = dx < 0 ? width + dx : dx;
+    if (line.textsOnly) {
+        cell.rect = plat::Rect{left, dy, left, dy};
+        line.cells.push_back(std::move(cell));
+        return left;
+    }
+    const plat::Size extent = kind == CSkinListBox_Item::kIcon ? skin::list_box_pieces::kCellIcon.size()
+                                                               : m_backDC.getTextExtent(text);
     const int limit = qMin(width, maxWidth >= 1 ? maxWidth : width + maxWidth);
     const int top = (m_lineHeight - extent.cy) / 2 + dy;
     cell.rect = plat::Rect{left, top, left + qMax(0, qMin(extent.cx, limit - left)), top + extent.cy};
@@ -313,6 +318,7 @@ void CSkinListBox::CopyAllToClipboard() {
     UpdateItemCount();
     QString text;
     CSkinListBox_Line line;
+    line.textsOnly = true;
     for (int row = 0; row < VisibleCount(); ++row) {
         InitLine(row, 0, 0, line);
         GetItemText(line);

@@ -1,6 +1,7 @@
 // The report grid's column filters: the tests reports call from IsItemVisible, and the dialog a filter
 // button opens.
 
+#include "skin/case_fold.h"
 #include "skin/skin_list_box.h"
 #include "skin/skin_list_box_filter_dlg.h"
 #include "skin/wildcard_pattern.h"
@@ -31,8 +32,9 @@ bool CSkinListBox::FilterAcceptsText(int columnId, const QString& text) {
     case CSkinListBox_Column::kFilterContainedValues:
         return c->FilterIndex().AcceptsContaining(text);
     default:
-        return c->filterText2.isEmpty() ? text.compare(c->filterText, Qt::CaseInsensitive) == 0
-                                        : text.contains(c->filterText, Qt::CaseSensitive);
+        return c->filterText2.isEmpty()
+                   ? text.size() == c->filterText.size() && skin::fold::CompareFolded(text, c->filterText) == 0
+                   : text.contains(c->filterText, Qt::CaseSensitive);
     }
 }
 

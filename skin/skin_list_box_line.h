@@ -17,6 +17,9 @@ struct CSkinListBox_Line {
     int y = 0;    // top in the grid's back buffer
     // Set by the report for rows that hold data.
     bool rowFlag = false;
+    // Set by a reader that wants the cells' texts alone (export, copy, a filter's values): the cells are then
+    // not measured, and their rectangles stay empty.
+    bool textsOnly = false;
     plat::ColorRef textColor = kTextColor;
     plat::ColorRef background = kBackground;
     plat::ColorRef hoverBackground = kHoverBackground;

@@ -1,5 +1,6 @@
 #include "skin/sorted_strings.h"
 
+#include "skin/case_fold.h"
 #include "skin/folded_string_set.h"
 
 #include <algorithm>
@@ -8,16 +9,19 @@
 
 namespace {
 
+int Compare(const QString& a, const QString& b, bool ignoreCase) {
+    return ignoreCase ? skin::fold::CompareFolded(a, b) : QString::compare(a, b, Qt::CaseSensitive);
+}
+
 struct Less {
-    Qt::CaseSensitivity cs;
-    bool operator()(const QString& a, const QString& b) const { return QString::compare(a, b, cs) < 0; }
+    bool ignoreCase;
+    bool operator()(const QString& a, const QString& b) const { return Compare(a, b, ignoreCase) < 0; }
 };
 
 // First entry not less than text, and whether it equals text.
 std::pair<qsizetype, bool> Find(const QString& text, const QStringList& list, bool ignoreCase) {
-    const Qt::CaseSensitivity cs = ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
-    const auto at = std::lower_bound(list.begin(), list.end(), text, Less{cs});
-    const bool equal = at != list.end() && QString::compare(*at, text, cs) == 0;
+    const auto at = std::lower_bound(list.begin(), list.end(), text, Less{ignoreCase});
+    const bool equal = at != list.end() && Compare(*at, text, ignoreCase) == 0;
     return {at - list.begin(), equal};
 }
 
@@ -45,7 +49,7 @@ void InsertSortedUnique(const QString& text, QStringList& list, bool ignoreCase,
 }
 
 void InsertSortedUnique(const QStringList& texts, QStringList& list, bool ignoreCase, bool allowDuplicates) {
-    const Less less{ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive};
+    const Less less{ignoreCase};
     QStringList fresh;
     if (allowDuplicates) {
         // One by one, a text goes before the equal ones already there: the newest first.

@@ -4,6 +4,7 @@
 #include "projects/common/record_xml.h"
 #include "projects/project_factory.h"
 #include "skin/commands.h"
+#include "skin/folded_string_set.h"
 #include "skin/list_box_format.h"
 #include "skin/sorted_strings.h"
 
@@ -209,15 +210,19 @@ void CKindReport::GetFilterInfo(CSkinListBox_Column* column, QStringList& labels
     for (size_t i = 0; i < m_columns.size(); ++i)
         if (&m_columns[i] == column)
             columnIndex = int(i);
-    // Every row the report holds, those the filters hide as well, as the last rebuild counted them.
+    // Every row the report holds, those the filters hide as well, as the last rebuild counted them. Each
+    // value is kept once, as first met, while its row is at hand: a second pass over a large report's texts
+    // would read them all from memory again.
     QStringList texts;
+    skin::FoldedStringSet seen;
     CSkinListBox_Line line;
+    line.textsOnly = true;
     for (int item = 0; item < m_itemCount; ++item) {
         line.item = item;
         line.cells.clear();
         GetItemText(line);
         const QString text = CellText(line, columnIndex);
-        if (!text.isEmpty())
+        if (!text.isEmpty() && seen.insert(text))
             texts.append(text);
     }
     column->values2.clear();
@@ -245,6 +250,7 @@ QString CKindReport::RowsText(bool selectedOnly) {
     UpdateItemCount();
     QString text;
     CSkinListBox_Line line;
+    line.textsOnly = true;
     for (int row = 0; row < VisibleCount(); ++row) {
         if (selectedOnly && !IsSelected(Order()[size_t(row)]))
             continue;

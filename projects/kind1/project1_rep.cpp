@@ -1,5 +1,7 @@
 #include "projects/kind1/project1_rep.h"
 
+#include "skin/case_fold.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -45,7 +47,7 @@ int CProject1_Rep::CompareItems(int a, int b) {
         return *order;
     switch (m_sortColumn) {
     case kKeyword:
-        return x.m_row.keyword.compare(y.m_row.keyword, Qt::CaseInsensitive);
+        return skin::fold::CompareFolded(x.m_row.keyword, y.m_row.keyword);
     case kSources:
         return x.SourcesText().compare(y.SourcesText());
     case kMatchType:

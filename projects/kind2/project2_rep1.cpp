@@ -1,5 +1,7 @@
 #include "projects/kind2/project2_rep1.h"
 
+#include "skin/case_fold.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -58,7 +60,7 @@ int CProject2_Rep1::CompareItems(int a, int b) {
     if (const std::optional<int> order = CompareByKey(a, b))
         return *order;
     if (m_sortColumn == kKeyword)
-        return RecordOf(a).keyword.compare(RecordOf(b).keyword, Qt::CaseInsensitive);
+        return skin::fold::CompareFolded(RecordOf(a).keyword, RecordOf(b).keyword);
     return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/skin_ad_display_dlg.h"
 #include "projects/common/search_engine.h"
+#include "skin/case_fold.h"
 #include "skin/skin_dlg_base.h"
 
 using namespace Qt::StringLiterals;
@@ -53,11 +54,11 @@ int CProject2_Rep2::CompareItems(int a, int b) {
     case kEngine:
         return int(x.engine) - int(y.engine);
     case kTitle:
-        return Ad(a).title.compare(Ad(b).title, Qt::CaseInsensitive);
+        return skin::fold::CompareFolded(Ad(a).title, Ad(b).title);
     case kText:
-        return Ad(a).body.compare(Ad(b).body, Qt::CaseInsensitive);
+        return skin::fold::CompareFolded(Ad(a).body, Ad(b).body);
     case kShownUrl:
-        return Ad(a).show_url.compare(Ad(b).show_url, Qt::CaseInsensitive);
+        return skin::fold::CompareFolded(Ad(a).show_url, Ad(b).show_url);
     default:
         return 0;
     }

@@ -1,6 +1,7 @@
 #include "projects/kind3/project3_rep1.h"
 
 #include "core/packed_minutes.h"
+#include "skin/case_fold.h"
 
 using namespace Qt::StringLiterals;
 
@@ -31,7 +32,7 @@ int CProject3_Rep1::CompareItems(int a, int b) {
         return *order;
     switch (m_sortColumn) {
     case kAdvertiser:
-        return x.domain.compare(y.domain, Qt::CaseInsensitive);
+        return skin::fold::CompareFolded(x.domain, y.domain);
     case kEngines:
         return x.EngineNames().compare(y.EngineNames());
     default:

@@ -2,6 +2,7 @@
 
 #include "core/number_text.h"
 #include "projects/kind4/project4_data.h"
+#include "skin/case_fold.h"
 #include "skin/list_box_format.h"
 
 using namespace Qt::StringLiterals;
@@ -53,7 +54,7 @@ int CProject4_Rep1::CompareItems(int a, int b) {
         return *order;
     switch (m_sortColumn) {
     case kKeyword:
-        return x.keyword.compare(y.keyword, Qt::CaseInsensitive);
+        return skin::fold::CompareFolded(x.keyword, y.keyword);
     case kGoogle:
     case kBing:
     case kYahoo: {

@@ -2,6 +2,7 @@
 
 #include "projects/kind4/project4_creation_date.h"
 #include "projects/kind4/project4_data.h"
+#include "skin/case_fold.h"
 
 using namespace Qt::StringLiterals;
 
@@ -72,9 +73,9 @@ int CProject4_Rep2::CompareItems(int a, int b) {
         return *order;
     switch (m_sortColumn) {
     case kTitle:
-        return Result(a).title.compare(Result(b).title, Qt::CaseInsensitive);
+        return skin::fold::CompareFolded(Result(a).title, Result(b).title);
     case kUrl:
-        return Result(a).full_url.compare(Result(b).full_url, Qt::CaseInsensitive);
+        return skin::fold::CompareFolded(Result(a).full_url, Result(b).full_url);
     default:
         return (a > b) - (a < b);
     }

@@ -52,8 +52,12 @@ const CProject5_Check* CProject5_Entry::LastCheck() const {
 }
 
 const CProject5_Check* CProject5_Entry::LastCheckOn(const QDate& day) const {
+    return LastCheckOn(PackedMinutesDay(day));
+}
+
+const CProject5_Check* CProject5_Entry::LastCheckOn(const PackedMinutesDay& day) const {
     for (auto it = m_checks.rbegin(); it != m_checks.rend(); ++it)
-        if (it->Day() == day)
+        if (day.Contains(it->m_date))
             return &*it;
     return nullptr;
 }

@@ -2,8 +2,10 @@
 
 #include "core/packed_minutes.h"
 #include "platform/keys.h"
+#include "skin/case_fold.h"
 #include "skin/skin_dlg_base.h"
 
+#include <array>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -37,7 +39,14 @@ QString PositionText(int position) {
         return u"Not shown"_s;
     if (position < 0)
         return CKindReport::kNoData;
-    return QString::number(position);
+    // Ads stand on the first few places: their texts are made once, not for every cell of every row.
+    static const std::array<QString, 16> kFirstPlaces = [] {
+        std::array<QString, 16> texts;
+        for (size_t i = 0; i < texts.size(); ++i)
+            texts[i] = QString::number(i);
+        return texts;
+    }();
+    return size_t(position) < kFirstPlaces.size() ? kFirstPlaces[size_t(position)] : QString::number(position);
 }
 
 } // namespace
@@ -65,7 +74,16 @@ void CProject5_Rep::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
 
 const CProject5_Check* CProject5_Rep::ShownCheck(int item) const {
     const CProject5_Entry& entry = RecordOf(item);
-    return m_day.isValid() ? entry.LastCheckOn(m_day) : entry.LastCheck();
+    if (!m_day.isValid())
+        return entry.LastCheck();
+    if (!m_dayChecks || m_dayChecks->Day() != m_day)
+        m_dayChecks.emplace(m_day);
+    return entry.LastCheckOn(*m_dayChecks);
+}
+
+void CProject5_Rep::UpdateItemCount() {
+    m_dayChecks.reset();
+    CRecordReport::UpdateItemCount();
 }
 
 void CProject5_Rep::ForgetSelection() {
@@ -88,7 +106,7 @@ int CProject5_Rep::CompareItems(int a, int b) {
     if (const std::optional<int> order = CompareByKey(a, b))
         return *order;
     if (m_sortColumn == kKeyword)
-        return x.m_keyword.compare(y.m_keyword, Qt::CaseInsensitive);
+        return skin::fold::CompareFolded(x.m_keyword, y.m_keyword);
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include "projects/kind5/project5_entry.h"
 
 #include <QDate>
+#include <optional>
 #include <vector>
 
 // The report of kind 5: one row per monitored pair with the site's ad position on each engine and the time
@@ -31,7 +32,13 @@ class CProject5_Rep : public CRecordReport<CProject5_Entry> {
     // Invalid: the newest check of every pair.
     QDate m_day;
 
+    // A rebuild asks the time zone about the chosen day again.
+    void UpdateItemCount() override;
+
   private:
     // The sort and filter value of a position: real positions first, then "not shown", then no data.
     int PositionKey(int item, int engine) const;
+
+    // Which checks fall on m_day, worked out once for all rows (the time zone is slow to ask).
+    mutable std::optional<PackedMinutesDay> m_dayChecks;
 };

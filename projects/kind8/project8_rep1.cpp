@@ -2,6 +2,7 @@
 
 #include "projects/common/search_engine.h"
 #include "projects/kind3/project3_rep2.h"
+#include "skin/case_fold.h"
 
 using namespace Qt::StringLiterals;
 
@@ -26,11 +27,11 @@ int CProject8_Rep1::CompareItems(int a, int b) {
         return *order;
     switch (m_sortColumn) {
     case kTitle:
-        return x.result.title.compare(y.result.title, Qt::CaseInsensitive);
+        return skin::fold::CompareFolded(x.result.title, y.result.title);
     case kUrl:
-        return x.result.full_url.compare(y.result.full_url, Qt::CaseInsensitive);
+        return skin::fold::CompareFolded(x.result.full_url, y.result.full_url);
     case kText:
-        return AdTextOneLine(x.result).compare(AdTextOneLine(y.result), Qt::CaseInsensitive);
+        return CompareAdTextsOneLine(x.result, y.result);
     case kEngine:
         return EngineName(x.engine).compare(EngineName(y.engine));
     default:

@@ -117,3 +117,24 @@ TEST(ReportExporters, CsvCellsNeverRunAsFormulas) {
                      u"\"12\",\"2\",\"'-12\r\n\","_s, u"\"13\",\"2\",\"red - shoes = +1\","_s, u""_s, u""_s})
             .join(u"\r\n"_s));
 }
+
+// Text reaches the file as Qt encodes it in UTF-8, also where ASCII and other characters meet mid-cell:
+// characters outside the basic plane, halves of surrogate pairs without their other half, line feeds.
+TEST(ReportExporters, CellsAreEncodedAsQtEncodesTheWholeText) {
+    const QString loneHigh(QChar(char16_t(0xD83D)));
+    const QString loneLow(QChar(char16_t(0xDE00)));
+    const QStringList cells = {u"caf\u00e9\nna\u00efve"_s, u"\U0001F600x\U0001F600"_s, loneHigh + u"a"_s,
+                               u"a"_s + loneLow + u"\n"_s,  loneLow + loneHigh,          u"\u6771\u4eac"_s + loneHigh};
+    QTemporaryDir dir;
+    CProjectExporter_CSV csv;
+    ASSERT_TRUE(csv.Open(dir.filePath(u"mixed.csv"_s)));
+    QString expected;
+    for (const QString& cell : cells) {
+        csv.Cell(cell, false, 0, -1);
+        expected += u'"' + cell + u"\","_s;
+    }
+    csv.EndRow();
+    ASSERT_TRUE(csv.Close());
+    expected.replace(u"\n"_s, u"\r\n"_s);
+    EXPECT_EQ(FileBytes(dir.filePath(u"mixed.csv"_s)), (expected + u"\r\n"_s).toUtf8());
+}

@@ -1,6 +1,7 @@
 #include "core/packed_minutes.h"
 #include "tests/core/qstring_printer.h"
 
+#include <ctime>
 #include <gtest/gtest.h>
 #include <limits>
 #include <vector>
@@ -82,6 +83,41 @@ TEST(PackedMinutes, NowIsTheCurrentLocalTime) {
     EXPECT_LE(before, now);
     EXPECT_LE(now, after);
     EXPECT_GT(now, PackMinutes(2020, 1, 1, 0, 0));
+}
+
+// Times print as "hh:mm M-DD-YYYY".
+TEST(PackedMinutes, FormatsHoursMinutesAndTheDate) {
+    EXPECT_EQ(FormatMinutes(PackMinutes(2009, 3, 7, 14, 5)), QStringLiteral("14:05 3-07-2009"));
+    EXPECT_EQ(FormatMinutes(0), QStringLiteral("00:00 1-01-2000"));
+    EXPECT_EQ(FormatMinutes(PackMinutes(2026, 12, 31, 23, 59)), QStringLiteral("23:59 12-31-2026"));
+    EXPECT_EQ(FormatMinutes(std::numeric_limits<int>::max()), QStringLiteral("02:07 11-23-6008"));
+}
+
+// Which checks fall on a day answers as unpacking each would, in zones whose clocks change: forward at two
+// (Berlin), forward at midnight (Sao Paulo), back again, a whole day skipped (Apia), and around a month
+// with 30 days, whose 31st packs to a value that is no date.
+TEST(PackedMinutes, DayOfValuesAcrossClockChanges) {
+    const QByteArray savedZone = qgetenv("TZ");
+    const std::pair<const char*, std::vector<QDate>> zones[] = {
+        {"Europe/Berlin", {{2026, 3, 28}, {2026, 3, 29}, {2026, 3, 30}, {2026, 10, 25}, {2026, 4, 30}}},
+        {"America/Sao_Paulo", {{2018, 11, 3}, {2018, 11, 4}, {2018, 11, 5}, {2019, 2, 16}}},
+        {"Pacific/Apia", {{2011, 12, 29}, {2011, 12, 30}, {2011, 12, 31}}},
+        {"UTC", {{2000, 1, 1}, {2024, 2, 29}}}};
+    for (const auto& [zone, days] : zones) {
+        qputenv("TZ", zone);
+        tzset();
+        for (const QDate& day : days) {
+            const PackedMinutesDay test(day);
+            const int first = PackMinutes(day.year(), day.month(), day.day(), 0, 0) - 2 * 1440;
+            for (int packed = std::max(0, first); packed < first + 5 * 1440; packed += 15)
+                ASSERT_EQ(test.Contains(packed), UnpackMinutes(packed).date() == day)
+                    << zone << " " << day.toString(Qt::ISODate).toStdString() << " " << packed;
+        }
+    }
+    EXPECT_FALSE(PackedMinutesDay(QDate(2026, 3, 29)).Contains(-1));
+    EXPECT_TRUE(PackedMinutesDay(QDate()).Contains(-1)) << "no day, as an impossible value unpacks";
+    savedZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", savedZone);
+    tzset();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "parsers/finished_reply.h"
 #include "projects/common/kind_report.h"
 #include "projects/common/service_step.h"
+#include "projects/kind3/project3_rep2.h"
 #include "skin/skin_dlg_holder.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
@@ -110,4 +111,24 @@ TEST_F(SharedPieces, ReportMenuCopiesAndSendsTheSelectedKeywords) {
     report.SelectRange(2, 2);
     EXPECT_EQ(report.SelectedRowsText(), u"green shoes\t30\r\n"_s);
     report.Detach();
+}
+
+// The ad-text column of kinds 3 and 8 sorts as its one-line texts compare ignoring case, every pair both ways,
+// though the sort never builds them.
+TEST(AdTextOrder, SortsAsTheOneLineTextsIgnoringCase) {
+    const QStringList bodies = {u""_s,          u"   "_s,           u"Big Sale"_s,  u"  big\t sale \r\n"_s,
+                                u"big sale!"_s, u"big  sale now"_s, u"BIG\nSALE"_s, u"bigsale"_s,
+                                u"big"_s,       u"\u00C4pfel  x"_s, u"\u00E4PFEL x "_s, u" a\u3000b"_s,
+                                u"a b"_s,       u"x\U00010400 y"_s, u"X\U00010428  Y"_s};
+    for (const QString& a : bodies)
+        for (const QString& b : bodies) {
+            CDownloader_Parsers_SE_result x;
+            CDownloader_Parsers_SE_result y;
+            x.body = a;
+            y.body = b;
+            const int expected = AdTextOneLine(x).compare(AdTextOneLine(y), Qt::CaseInsensitive);
+            const int order = CompareAdTextsOneLine(x, y);
+            EXPECT_EQ(order < 0, expected < 0) << a.toStdString() << " / " << b.toStdString();
+            EXPECT_EQ(order == 0, expected == 0) << a.toStdString() << " / " << b.toStdString();
+        }
 }

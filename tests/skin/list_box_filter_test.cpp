@@ -1,3 +1,4 @@
+#include "skin/case_fold.h"
 #include "skin/folded_string_set.h"
 #include "skin/sorted_strings.h"
 #include "tests/skin/filter_report.h"
@@ -214,6 +215,27 @@ TEST(ListBoxFilter, FoldedTextsMatchAsQtComparesThem) {
         EXPECT_TRUE(many.contains(u"ENTRY %1 "_s.arg(i).repeated(i % 30 + 1))) << i;
     EXPECT_FALSE(many.contains(u"entry 1000 "_s));
     EXPECT_EQ(many.size(), 1000u);
+}
+
+// The sorts and value lists order texts ignoring case exactly as Qt does: every pair of these, both ways.
+TEST(ListBoxFilter, FoldedOrderIsQtsCaseIgnoringOrder) {
+    const QString loneHigh(QChar(char16_t(0xD801)));
+    const QString loneLow(QChar(char16_t(0xDC00)));
+    const QStringList texts = {
+        QString(), u"a"_s, u"A"_s, u"ab"_s, u"aB "_s, u"site A"_s, u"SITE a"_s, u"@[`{"_s, u"`{@["_s,
+        u"Z"_s, u"_"_s, u"\u00C4pfel"_s, u"\u00E4PFEL"_s, u"apfel"_s, u"\u212A"_s, u"k"_s, u"stra\u00DFe"_s,
+        u"STRASSE"_s, u"\u0130"_s, u"i"_s, u"\u03A3\u03C2"_s, u"\u03C3\u03C3"_s, u"x\U00010400yz"_s,
+        u"X\U00010428YZ"_s, u"x\U00010400"_s, u"\uFF21"_s, u"\uFF41"_s,
+        // A high surrogate without its low half before a character above the surrogates, against a pair.
+        u"x"_s + loneHigh + u"\uFF21"_s, u"x"_s + loneHigh + u"\uE000"_s, u"x"_s + loneHigh, loneLow + u"a"_s,
+        loneHigh + loneLow};
+    for (const QString& a : texts)
+        for (const QString& b : texts) {
+            const int qt = QString::compare(a, b, Qt::CaseInsensitive);
+            const int ours = skin::fold::CompareFolded(a, b);
+            EXPECT_EQ(ours < 0, qt < 0) << a.toStdString() << " / " << b.toStdString();
+            EXPECT_EQ(ours == 0, qt == 0) << a.toStdString() << " / " << b.toStdString();
+        }
 }
 
 // The prepared filter follows its lists wherever they are changed, without being told.

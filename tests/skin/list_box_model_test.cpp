@@ -1,3 +1,4 @@
+#include "core/number_text.h"
 #include "skin/adaptive_merge_sort.h"
 #include "skin/distribution_sort.h"
 #include "skin/list_box_geometry.h"
@@ -352,6 +353,25 @@ TEST(ListBoxFormat, NumbersAreGroupedAndNoDataIsNamed) {
     EXPECT_EQ(FormatFloat(3.0f, false, -2.0f, -1.0f), u"3.00"_s);
     EXPECT_EQ(FormatInt(std::numeric_limits<int>::min(), -1, -2), u"-2,147,483,648"_s);
     EXPECT_EQ(FormatFloat(-999.5f, true, -2.0f, -1.0f), u"-999.5"_s);
+    // Every float prints as its two decimals, trimmed, with the integer digits grouped: small, large,
+    // negative, rounding to zero and to the next power of ten, and the infinities.
+    std::mt19937 rng(5);
+    std::vector<float> values = {0.0f, -0.001f, 0.004f, 0.005f, 9.995f, 999.999f, 1e20f, -3e38f,
+                                 std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity()};
+    for (int i = 0; i < 2000; ++i)
+        values.push_back(std::ldexp(float(rng() % 2000000) / 1000.0f - 1000.0f, int(rng() % 40) - 10));
+    std::erase_if(values, [](float v) { return v == -1.0f || v == -2.0f; }); // the empty and no-data values
+    for (const float v : values)
+        for (const bool trim : {false, true}) {
+            QString printed = number_text::FormatFixed(v, 2);
+            if (trim && printed.contains(u'.')) {
+                while (printed.endsWith(u'0'))
+                    printed.chop(1);
+                if (printed.endsWith(u'.'))
+                    printed.chop(1);
+            }
+            EXPECT_EQ(FormatFloat(v, trim, -2.0f, -1.0f), GroupDigits(printed)) << v;
+        }
 
     // Texts: only the leading digits are grouped, after a sign; what follows them stays as it is.
     const std::pair<QString, QString> texts[] = {{u"1234 searches"_s, u"1,234 searches"_s},
