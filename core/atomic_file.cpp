@@ -198,7 +198,7 @@ class FileDescriptor {
 
 } // namespace
 
-FileReadResult ReadFileWhole(const QString& path, QByteArray& bytes, QString* error) {
+FileReadResult ReadFileOrAbsent(const QString& path, QByteArray& bytes, QString* error) {
     const QByteArray name = QFile::encodeName(path);
     // Non-blocking, so that opening a FIFO with no writer returns at once; it is then refused below.
     const FileDescriptor file(::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
@@ -247,5 +247,5 @@ FileReadResult ReadFileWhole(const QString& path, QByteArray& bytes, QString* er
 }
 
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* error) {
-    return ReadFileWhole(path, bytes, error) == FileReadResult::Read;
+    return ReadFileOrAbsent(path, bytes, error) == FileReadResult::Read;
 }

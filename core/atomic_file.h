@@ -32,7 +32,7 @@ enum class FileReadResult {
 // Reads a whole regular file (also through a link). Never blocks: a FIFO, a device or a folder is not read
 // but Unreadable, as is a file larger than limits::kMaxReadFileBytes, or one that grows beyond it while it
 // is read. bytes changes only when the file was read; error (if given) receives the reason otherwise.
-FileReadResult ReadFileWhole(const QString& path, QByteArray& bytes, QString* error = nullptr);
+FileReadResult ReadFileOrAbsent(const QString& path, QByteArray& bytes, QString* error = nullptr);
 
-// ReadFileWhole for callers that only need to know whether the file was read.
+// ReadFileOrAbsent for callers that only need to know whether the file was read.
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString* error = nullptr);

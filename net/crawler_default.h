@@ -80,10 +80,6 @@ class CProjectCrawlerDefault {
     const QString& GetAppDir() const { return m_appDir; }
     const QString& GetDataDir() const { return m_dataDir; }
 
-    // Guards the cookie jar, the pacing table and the shared keyword-tool results. Where a downloader's own
-    // lock is needed as well, the downloader's is taken first.
-    std::recursive_mutex& GetLock() { return m_cs; }
-
     void CopyTextToClipboard(const QString& text);
 
     // --- download pool and pacing (net/crawler_pool.cpp) ---
@@ -134,6 +130,7 @@ class CProjectCrawlerDefault {
   protected:
     std::vector<std::unique_ptr<CDownloader>> m_downloaders; // user-interface thread only
     std::vector<CProjectCrawler_Courtasy> m_courtesy;        // guarded by m_cs
+    // Where a downloader's own lock is needed as well, the downloader's is taken first.
     std::recursive_mutex m_cs;
     CookieJar m_cookies;                                              // guarded by m_cs
     std::vector<CDownloader_Parsers_Adwords_result> m_adwordsResults; // guarded by m_cs

@@ -130,7 +130,7 @@ void CProjectCrawler::readSettingsFile() {
         return;
     QByteArray bytes;
     QString error;
-    switch (ReadFileWhole(settingsPath(), bytes, &error)) {
+    switch (ReadFileOrAbsent(settingsPath(), bytes, &error)) {
     case FileReadResult::Absent:
         return;
     case FileReadResult::Unreadable:

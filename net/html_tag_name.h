@@ -141,12 +141,6 @@ HtmlTagKind HtmlTagKindOf(quint64 packedName);
 // Whether " " + name + " " occurs in list (the tag lists and the exclusion lists are written that way).
 bool TagListContains(QStringView list, QStringView name);
 
-inline bool IsVoidElement(QStringView upperName) {
-    return HtmlTagKindOf(upperName).isVoid;
-}
 inline bool IsRawTextElement(QStringView upperName) {
     return HtmlTagKindOf(upperName).isRawText;
-}
-inline bool IsImplicitlyClosed(QStringView upperName) {
-    return HtmlTagKindOf(upperName).isImplicitlyClosed;
 }

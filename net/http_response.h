@@ -28,7 +28,6 @@ class HeaderEndScanner {
 
     // data is the whole reply so far (a prefix of what the next call gets).
     State Scan(QByteArrayView data);
-    State GetState() const { return m_state; }
     bool Decided() const { return m_state != State::Undecided; }
     bool Found() const { return m_state == State::Found; }
     // Bytes before the blank line, and where the body starts; -1 and 0 unless found.

@@ -21,8 +21,7 @@ QString SystemErrorText(int code) {
 } // namespace
 
 CWSocketException::CWSocketException(int code, Source source)
-    : m_code(code), m_source(source),
-      m_known(source == Source::Resolver ? code != 0 : SystemKnowsError(code)) {
+    : m_code(code), m_known(source == Source::Resolver ? code != 0 : SystemKnowsError(code)) {
     if (m_known)
         m_message =
             source == Source::Resolver ? QString::fromLocal8Bit(gai_strerror(code)) : SystemErrorText(code);

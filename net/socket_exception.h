@@ -13,7 +13,6 @@ class CWSocketException : public std::exception {
     explicit CWSocketException(int code, Source source = Source::System);
 
     int GetErrorCode() const noexcept { return m_code; }
-    Source GetSource() const noexcept { return m_source; }
     // The system's text for the code (in the user's language where the system has it). False, with message
     // made empty, when the system has no text for the code.
     bool GetErrorMessage(QString& message) const;
@@ -21,7 +20,6 @@ class CWSocketException : public std::exception {
 
   private:
     int m_code;
-    Source m_source;
     bool m_known;
     QString m_message;
     std::string m_what;

@@ -222,9 +222,6 @@ ColorRef DeviceContext::textColor() const {
 BkMode DeviceContext::setBkMode(BkMode mode) {
     return std::exchange(d->bkMode, mode);
 }
-ColorRef DeviceContext::setBkColor(ColorRef color) {
-    return std::exchange(d->bkColor, color);
-}
 StretchMode DeviceContext::setStretchMode(StretchMode mode) {
     return std::exchange(d->stretch, mode);
 }
@@ -392,22 +389,6 @@ void DeviceContext::polyline(const Point* points, int count) {
     p.setPen(QPen(ToQColor(d->penColor), d->penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPolyline(polygon);
     d->current = points[count - 1];
-}
-
-void DeviceContext::gradientFillRect(const Rect& rect, ColorRef from, ColorRef to,
-                                     GradientDirection direction) {
-    if (rect.isEmpty() || !d->drawable())
-        return;
-    const bool horizontal = direction == GradientDirection::Horizontal;
-    const int steps = horizontal ? rect.width() : rect.height();
-    const auto mix = [steps](int a, int b, int i) { return steps == 1 ? a : a + (b - a) * i / (steps - 1); };
-    for (int i = 0; i < steps; ++i) {
-        const ColorRef c = Rgb(mix(RedOf(from), RedOf(to), i), mix(GreenOf(from), GreenOf(to), i),
-                               mix(BlueOf(from), BlueOf(to), i));
-        fillSolidRect(horizontal ? Rect{rect.left + i, rect.top, rect.left + i + 1, rect.bottom}
-                                 : Rect{rect.left, rect.top + i, rect.right, rect.top + i + 1},
-                      c);
-    }
 }
 
 namespace {

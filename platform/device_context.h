@@ -17,7 +17,6 @@ class Font;
 
 enum class BkMode { Transparent, Opaque };
 enum class StretchMode { Halftone, ColorOnColor }; // smooth, or nearest pixel
-enum class GradientDirection { Horizontal, Vertical };
 
 struct GradientVertex {
     int x = 0;
@@ -66,7 +65,6 @@ class DeviceContext {
     ColorRef setTextColor(ColorRef color);
     ColorRef textColor() const;
     BkMode setBkMode(BkMode mode);
-    ColorRef setBkColor(ColorRef color);
     StretchMode setStretchMode(StretchMode mode);
     void setPen(ColorRef color, int width = 1);
 
@@ -93,8 +91,6 @@ class DeviceContext {
     void moveTo(int x, int y);
     void lineTo(int x, int y);
     void polyline(const Point* points, int count);
-    // Horizontal: from at the left column to to at the right one; vertical: top row to bottom row.
-    void gradientFillRect(const Rect& rect, ColorRef from, ColorRef to, GradientDirection direction);
     // Colours shaded across the triangle; triangles sharing an edge leave no gap and no overlap.
     void gradientFillTriangle(const GradientVertex& a, const GradientVertex& b, const GradientVertex& c);
 

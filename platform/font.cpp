@@ -118,13 +118,6 @@ QString Font::elided(const QString& text, int width) const {
                          std::max(0, width));
 }
 
-bool Font::isBold() const {
-    return m_font->weight() >= QFont::DemiBold;
-}
-bool Font::isUnderline() const {
-    return m_font->underline();
-}
-
 const QFont& Font::qfont() const {
     return *m_font;
 }

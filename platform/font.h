@@ -47,8 +47,6 @@ class Font {
     // text as it fits in width pixels: cut at the right with "..." when it is wider.
     QString elided(const QString& text, int width) const;
 
-    bool isBold() const;
-    bool isUnderline() const;
 
     const QFont& qfont() const; // for the platform layer only
 

@@ -42,7 +42,6 @@ class NativeEdit {
     QString text() const;
     // How many characters the user can enter in all.
     void setLimitText(int characters);
-    int limitText() const { return m_limit; }
 
     void selectAll();
     void setCaretToEnd();

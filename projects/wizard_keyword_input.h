@@ -46,7 +46,6 @@ class CWizardKeywordInput {
 
     const QStringList& Keywords() const { return m_keywords; }
     const CSkinDropList& List() const { return m_list; }
-    const CSkinEdit& Field() const { return m_field; }
 
     static inline const QString kEmptyKeyword = QStringLiteral("Please enter a keyword.");
 

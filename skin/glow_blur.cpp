@@ -21,10 +21,6 @@ const std::array<quint8, 256>& GammaTable() {
 
 } // namespace
 
-int GlowGamma(int value) {
-    return GammaTable()[qBound(0, value, 255)];
-}
-
 QByteArray BlurGlowPlane(const QByteArray& plane, int width, int height) {
     QByteArray a = plane;
     if (width < 3 || height < 3 || plane.size() < qsizetype(width) * height)

@@ -10,7 +10,4 @@ namespace skin {
 // plane holds width x height grey values (row-major); the result has the same size.
 QByteArray BlurGlowPlane(const QByteArray& plane, int width, int height);
 
-// The gamma curve applied after each pass: 255 x (i / 255)^0.8, truncated.
-int GlowGamma(int value);
-
 } // namespace skin

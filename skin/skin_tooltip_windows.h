@@ -28,7 +28,6 @@ class CSkinTooltip_windows : public plat::Window {
     bool InHandler() const { return m_handlerDepth > 0; }
     const skin::TooltipLayout& Layout() const { return m_layout; }
     plat::Rect LinkRect() const;                             // tooltip coordinates; empty without a link
-    plat::Rect ElementRect() const { return m_elementRect; } // tooltip coordinates
     qint64 HideTime() const { return m_hideTime; }
     int Width() const { return m_width; }
     int Height() const { return m_height; }

@@ -36,7 +36,6 @@ class CSkin_WinEdit : public plat::NativeEdit {
     // Typing reaches the dialog as the owner's command + "_typing".
     void ReportTyping();
     bool DropListKeyUp(int key);
-    bool EditKeyUp(int key);
     // The dialog the child stands in, null once it is gone.
     CSkinDlg_Base* Dialog() const { return m_dialog.get(); }
 

@@ -60,10 +60,6 @@ bool CWndShadow::Available() {
     return s_available;
 }
 
-plat::Window* CWndShadow::ShadowWindow() const {
-    return m_surface.get();
-}
-
 void CWndShadow::Create(plat::Window* parent) {
     if (!s_available || !parent)
         return;

@@ -43,8 +43,6 @@ class CWndShadow {
     const ShadowLook& Look() const { return m_look; }
 
     bool IsShown() const { return (m_status & kShown) != 0; }
-    // The shadow window, null when there is none.
-    plat::Window* ShadowWindow() const;
 
   private:
     class Surface;

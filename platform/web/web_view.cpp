@@ -182,20 +182,6 @@ bool WebView::bodyText(QString* text) {
     return true;
 }
 
-bool WebView::documentTitle(QString* title) {
-    QuietPage* page = d->page.get();
-    QVariant value;
-    const bool answered = WaitForAnswer(
-        kAnswerLimitMs,
-        [page](const AnswerSink& sink) {
-            page->runJavaScript(u"document.title"_s, QWebEngineScript::ApplicationWorld, sink);
-        },
-        &value);
-    if (!answered || value.userType() != QMetaType::QString)
-        return false;
-    *title = value.toString();
-    return true;
-}
 
 QString WebView::url() const {
     return d->page->url().toString();
@@ -209,9 +195,6 @@ void WebView::setOffline(bool offline) {
     d->interceptor->setOffline(offline);
 }
 
-bool WebView::isOffline() const {
-    return d->interceptor->offline();
-}
 
 void WebView::setLoadFinished(std::function<void(bool ok)> finished) {
     d->finished = std::move(finished);

@@ -42,8 +42,6 @@ class WebView {
     // The text of the document's body as the page shows it; false without a body or an answer.
     bool bodyText(QString* text);
 
-    // The title of the document as its scripts see it now; false without an answer.
-    bool documentTitle(QString* title);
     // The address of the document shown, or being loaded.
     QString url() const;
     // A handle to the document loaded now.
@@ -51,7 +49,6 @@ class WebView {
     // Offline, the view sends nothing over the network: a page loads only what it carries in itself, local
     // files and what the program hands it.
     void setOffline(bool offline);
-    bool isOffline() const;
     // Told each time a load ends: whether the document loaded. Null removes it.
     void setLoadFinished(std::function<void(bool ok)> finished);
 

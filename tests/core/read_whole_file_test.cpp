@@ -38,7 +38,7 @@ TEST(ReadWholeFileRule, RegularFilesOnlyBoundedAndNeverBlocking) {
     for (const auto& [name, expected] : rows) {
         QByteArray bytes("untouched");
         QString error;
-        EXPECT_EQ(ReadFileWhole(path(name), bytes, &error), expected) << name.toStdString();
+        EXPECT_EQ(ReadFileOrAbsent(path(name), bytes, &error), expected) << name.toStdString();
         EXPECT_EQ(bytes, expected == FileReadResult::Read ? content : QByteArray("untouched"));
         EXPECT_EQ(error.isEmpty(), expected == FileReadResult::Read) << error.toStdString();
     }

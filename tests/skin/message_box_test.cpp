@@ -54,7 +54,8 @@ TEST(MessageBox, EachButtonSetAnswersItsResults) {
     for (const auto& c : cases) {
         for (const auto& [answers, result] : c.answers) {
             QStringList captions;
-            skintest::ModalScript hook([&](CSkinDlg_Base& w) {
+            // Captured by name: clang before 16 cannot capture a structured binding.
+            skintest::ModalScript hook([&, &answers = answers](CSkinDlg_Base& w) {
                 auto& box = dynamic_cast<CMessageBoxDlg&>(w);
                 EXPECT_EQ(skin::HostWindow(box).windowText(), u"Tarnwick 2.0"_s);
                 for (const CSkinButton* b : {&box.m_button1, &box.m_button2, &box.m_button3})

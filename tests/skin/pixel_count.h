@@ -18,8 +18,5 @@ template <typename Test> int CountPixels(const plat::DeviceContext& dc, const pl
 inline bool NearWhite(plat::ColorRef c) {
     return plat::RedOf(c) > 230 && plat::GreenOf(c) > 230 && plat::BlueOf(c) > 230;
 }
-inline bool NearBlack(plat::ColorRef c) {
-    return plat::RedOf(c) < 80 && plat::GreenOf(c) < 80 && plat::BlueOf(c) < 80;
-}
 
 } // namespace skintest
