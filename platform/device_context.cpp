@@ -42,8 +42,6 @@ struct DeviceContext::Data {
     std::unique_ptr<QPainter> painter; // open while drawing; ended before pixels are touched directly
     const Font* font = nullptr;
     ColorRef textColor = 0;
-    BkMode bkMode = BkMode::Transparent;
-    ColorRef bkColor = 0xFFFFFF;
     StretchMode stretch = StretchMode::Halftone;
     ColorRef penColor = 0;
     int penWidth = 1;
@@ -218,9 +216,6 @@ ColorRef DeviceContext::setTextColor(ColorRef color) {
 }
 ColorRef DeviceContext::textColor() const {
     return d->textColor;
-}
-BkMode DeviceContext::setBkMode(BkMode mode) {
-    return std::exchange(d->bkMode, mode);
 }
 StretchMode DeviceContext::setStretchMode(StretchMode mode) {
     return std::exchange(d->stretch, mode);
@@ -645,8 +640,6 @@ void DeviceContext::textOut(int x, int y, const QString& text) {
     const QString shown =
         ShownBeginning(text, room, [&fm](const QString& part) { return fm.horizontalAdvance(part); });
     QPainter& p = d->paint();
-    if (d->bkMode == BkMode::Opaque)
-        p.fillRect(QRect(x, y, fm.horizontalAdvance(shown), fm.height()), ToQColor(d->bkColor));
     p.setFont(font);
     p.setPen(ToQColor(d->textColor));
     p.drawText(QPoint(x, y + fm.ascent()), shown);
@@ -745,8 +738,6 @@ int DeviceContext::drawText(const QString& text, Rect& rect, unsigned format) {
                 x = rect.left + (width - lw) / 2;
             else if (format & kTextRight)
                 x = rect.right - lw;
-            if (d->bkMode == BkMode::Opaque)
-                p.fillRect(QRect(x, y, lw, lineHeight), ToQColor(d->bkColor));
             p.setPen(ToQColor(d->textColor));
             if (tabWidth && line.contains(u'\t')) {
                 int segmentX = x;

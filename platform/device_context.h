@@ -15,7 +15,6 @@ namespace plat {
 
 class Font;
 
-enum class BkMode { Transparent, Opaque };
 enum class StretchMode { Halftone, ColorOnColor }; // smooth, or nearest pixel
 
 struct GradientVertex {
@@ -64,7 +63,6 @@ class DeviceContext {
     const Font* font() const;
     ColorRef setTextColor(ColorRef color);
     ColorRef textColor() const;
-    BkMode setBkMode(BkMode mode);
     StretchMode setStretchMode(StretchMode mode);
     void setPen(ColorRef color, int width = 1);
 
@@ -94,7 +92,7 @@ class DeviceContext {
     // Colours shaded across the triangle; triangles sharing an edge leave no gap and no overlap.
     void gradientFillTriangle(const GradientVertex& a, const GradientVertex& b, const GradientVertex& c);
 
-    // Text in the selected font and text colour; (x, y) is the top-left of the text.
+    // Text in the selected font and text colour over what is already drawn; (x, y) is the top-left of the text.
     void textOut(int x, int y, const QString& text);
     // Text in a rectangle (TextFormat flags). Answers the height of the text; with kTextCalcRect nothing is
     // drawn and rect's right and bottom are set to the text's extent.

@@ -25,7 +25,6 @@ std::unique_ptr<plat::DeviceContext> MakeGlowLayer(const QString& text, plat::Co
     const int h = textSize.cy + kPadHeight;
     auto glow = std::make_unique<plat::DeviceContext>(w, h);
     plat::DeviceContext work(w, h);
-    work.setBkMode(plat::BkMode::Transparent);
     DrawMarkup(work, text, kPadLeft, kPadTop, 0xFFFFFF, fonts);
     QByteArray plane(qsizetype(w) * h, '\0');
     for (int row = 0; row < h && !work.isNull(); ++row) {

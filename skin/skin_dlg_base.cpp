@@ -227,7 +227,6 @@ void CSkinDlg_Base::ListOverlay(CSkinElement* element) {
 void CSkinDlg_Base::RenderAll(plat::DeviceContext& dc) {
     DrawBackground(dc);
     const plat::Font* previous = dc.selectFont(&m_font);
-    dc.setBkMode(plat::BkMode::Transparent);
     m_rootHolder.Draw(dc, 0, 0, true);
     dc.selectFont(previous);
 }

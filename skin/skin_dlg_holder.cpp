@@ -188,7 +188,6 @@ void CSkinDlgHolder::Draw(plat::DeviceContext& dc, int x, int y, bool full) {
     // The surface covers only what shows, so its size never depends on how tall the content is.
     if (m_surface.width() != m_width || m_surface.height() != viewHeight) {
         m_surface.create(m_width, viewHeight);
-        m_surface.setBkMode(plat::BkMode::Transparent);
         m_surface.setStretchMode(plat::StretchMode::Halftone);
     }
     if (m_pDlg)

@@ -142,7 +142,6 @@ void CSkinListBox::OnPositionChanged() {
     if (m_width > m_backDC.width() || m_height > m_backDC.height()) {
         // The buffer only grows, so dragging a window's edge to and fro does not re-make it each step.
         m_backDC.create(qMax(m_width, m_backDC.width()), qMax(m_height, m_backDC.height()));
-        m_backDC.setBkMode(plat::BkMode::Transparent);
         m_backDC.setStretchMode(plat::StretchMode::Halftone);
         if (m_pDlg)
             m_backDC.selectFont(&CellFont());

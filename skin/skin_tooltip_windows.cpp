@@ -69,7 +69,6 @@ void CSkinTooltip_windows::onPaint(plat::DeviceContext& dc) {
             skin::StretchPiece(dc, piece.dst, *atlas, piece.src);
     else
         dc.fillSolidRect(plat::Rect{0, 0, m_width, m_height}, 0xFFFFFF);
-    dc.setBkMode(plat::BkMode::Transparent);
     const plat::Font* previous = dc.selectFont(&m_pOwner->m_font);
     const plat::Font& font = m_pOwner->m_font;
     for (size_t i = 0; i < m_layout.lines.size(); ++i) {

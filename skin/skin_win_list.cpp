@@ -91,7 +91,6 @@ void CSkin_WinList::onSize(plat::SizeType /*type*/, int width, int height) {
 void CSkin_WinList::onPaint(plat::DeviceContext& dc) {
     const plat::Size size = clientSize();
     const plat::Font* previousFont = dc.selectFont(&m_dlg.m_font);
-    dc.setBkMode(plat::BkMode::Transparent);
     dc.fillSolidRect(plat::Rect{0, 0, size.cx, size.cy}, 0xFFFFFF);
     m_dummy.m_contentHeight = m_list.GetCount() * m_lineHeight;
     m_dummy.DrawFrame(0, 0, size.cx, size.cy, dc);

@@ -6,14 +6,12 @@
 
 namespace skin {
 
-// Selects a font and a text colour with a transparent background for the scope, and puts back what was there.
+// Selects a font and a text colour for the scope, and puts back what was there.
 class TextState {
   public:
     TextState(plat::DeviceContext& dc, const plat::Font& font, plat::ColorRef color)
-        : m_dc(dc), m_font(dc.selectFont(&font)), m_color(dc.setTextColor(color)),
-          m_mode(dc.setBkMode(plat::BkMode::Transparent)) {}
+        : m_dc(dc), m_font(dc.selectFont(&font)), m_color(dc.setTextColor(color)) {}
     ~TextState() {
-        m_dc.setBkMode(m_mode);
         m_dc.setTextColor(m_color);
         m_dc.selectFont(m_font);
     }
@@ -24,7 +22,6 @@ class TextState {
     plat::DeviceContext& m_dc;
     const plat::Font* m_font;
     plat::ColorRef m_color;
-    plat::BkMode m_mode;
 };
 
 } // namespace skin
