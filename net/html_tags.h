@@ -92,6 +92,8 @@ class CDownloader_HTMLTags {
                                           const QString& attributeName = {}) const {
         return FindFirst(FindCriteria{tag, classValue, idValue, nameValue, attributeName});
     }
+    // Whether FindFirst({.tag = tag}) takes this node itself, before anything below it.
+    bool MatchesTag(const QString& tag) const;
     // excludedTags: names whose elements give no text, each written with a space before and after it,
     // as in " CITE TABLE A " (empty: none). lineBreaks: BR gives CR LF and child texts are kept apart by a
     // space.

@@ -39,11 +39,10 @@ template <typename Record>
 void LoadRecords(const CDownloader_HTMLTags* node, const QString& listKey, const QString& itemKey,
                  std::vector<Record>& out) {
     out.clear();
-    for (const CDownloader_HTMLTags* item : Children(Child(node, listKey), itemKey)) {
-        Record record;
-        record.ReadXml(item);
-        out.push_back(record);
-    }
+    const std::vector<const CDownloader_HTMLTags*> items = Children(Child(node, listKey), itemKey);
+    out.reserve(items.size());
+    for (const CDownloader_HTMLTags* item : items)
+        out.emplace_back().ReadXml(item);
 }
 
 } // namespace record_xml
