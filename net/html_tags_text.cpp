@@ -86,8 +86,26 @@ void WriteNode(Out& out, const CDownloader_HTMLTags& top, QStringView indent,
         out.append(indent);
         out.appendSpaces(std::min<qsizetype>(depth, limits::kMaxIndentDepth) * kIndentStep);
     };
+    // Prewritten markup stands at depth 0: each of its line breaks is followed by the indentation of its
+    // own level below that, and written with the indentation of this depth added.
+    auto writePrewritten = [&](QStringView markup, qsizetype depth) {
+        const qsizetype size = markup.size();
+        qsizetype from = 0;
+        for (qsizetype at = markup.indexOf(u"\r\n"); at >= 0; at = markup.indexOf(u"\r\n", from)) {
+            out.append(markup.sliced(from, at - from));
+            from = at + 2;
+            while (from < size && markup[from] == u' ')
+                ++from;
+            writeLineAndIndent(depth + (from - at - 2) / kIndentStep);
+        }
+        out.append(markup.sliced(from));
+    };
     // Writes what comes before a node's children; returns true when the node is an element to descend into.
     auto open = [&](const CDownloader_HTMLTags& node, qsizetype depth) {
+        if (node.IsPrewritten()) {
+            writePrewritten(node.GetTextView(), depth);
+            return false;
+        }
         if (node.IsTextNode()) {
             if (node.IsComment())
                 return false;

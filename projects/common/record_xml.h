@@ -25,13 +25,20 @@ int LoadInt(const CDownloader_HTMLTags* node, const QString& key, int defaultVal
 float LoadFloat(const CDownloader_HTMLTags* node, const QString& key, float defaultValue);
 QString LoadString(const CDownloader_HTMLTags* node, const QString& key, const QString& defaultValue = {});
 
-// Writes the records below a new child listKey of node, each as an element itemKey.
+// Writes the records below a new child listKey of node, each as an element itemKey, for a saved file (the
+// tree holds their written text, which queries do not see).
 template <typename Record>
 void SaveRecords(CDownloader_HTMLTags* node, const QString& listKey, const QString& itemKey,
                  const std::vector<Record>& records) {
     CDownloader_HTMLTags* list = node->AddChild(listKey, false);
-    for (const Record& record : records)
-        record.WriteXml(*list->AddChild(itemKey, false));
+    // Each record is made in one small tree and kept as its saved text: a large project would otherwise
+    // make and free a node for every value of every record.
+    CDownloader_HTMLTags item;
+    for (const Record& record : records) {
+        record.WriteXml(*item.AddChild(itemKey, false));
+        list->AddPrewritten(item.ToText({}, CDownloader_HTMLTags::Escaping::Values));
+        item.GetChildren().clear();
+    }
 }
 
 // Reads what SaveRecords wrote into out (replacing its content); a missing list gives no records.

@@ -201,6 +201,51 @@ TEST(SavedFileWriting, LargeFilesAreTheDocumentsTextInUtf8) {
     EXPECT_EQ(value, S(u"19999 caf\u00e9 \u20ac \U0001F600 & <b>\t"));
 }
 
+// Records kept as their written text give the bytes their nodes would give, at any depth (the indentation
+// stops growing at its limit), inside other kept text, and with an indent before every line.
+TEST(SavedFileWriting, PrewrittenRecordsWriteAsTheirNodes) {
+    const auto record = [](Node& item, int i) {
+        item.AddChild(S(u"keyword"), true)->SetText(S(u"a & b <c>\r\n\t  x ") + QString::number(i));
+        item.AddChild(S(u"empty"), true);
+        Node* ads = item.AddChild(S(u"ads"), false);
+        for (int ad = 0; ad < i; ++ad)
+            ads->AddChild(S(u"ad"), false)->AddChild(S(u"pos"), true)->SetInt(ad);
+        item.AddChild(S(u"Tail"), false)->SetFloat(0.5f);
+    };
+    // The same records below `depth` levels: as nodes, and kept as text whose nested lists are kept too.
+    const auto document = [&](int depth, bool prewritten) {
+        Node root;
+        Node* list = &root;
+        for (int level = 0; level < depth; ++level)
+            list = list->AddChild(S(u"level"), false);
+        for (int i = 0; i < 3; ++i) {
+            if (!prewritten) {
+                record(*list->AddChild(S(u"item"), false), i);
+                continue;
+            }
+            Node scratch;
+            Node* item = scratch.AddChild(S(u"item"), false);
+            Node inner;
+            record(inner, i);
+            for (const Node& child : inner.GetChildren())
+                item->AddPrewritten(child.Serialize({}, Node::Escaping::Values));
+            list->AddPrewritten(scratch.ToText({}, Node::Escaping::Values));
+        }
+        return root;
+    };
+    for (const int depth : {0, 1, 2, 31, 32, 40}) {
+        const Node plain = document(depth, false);
+        const Node kept = document(depth, true);
+        EXPECT_EQ(SavedFileBytes(kept), SavedFileBytes(plain)) << depth;
+        EXPECT_EQ(kept.ToText(S(u"\t"), Node::Escaping::Values),
+                  plain.ToText(S(u"\t"), Node::Escaping::Values))
+            << depth;
+    }
+    const Node kept = document(1, true);
+    EXPECT_EQ(kept.FindFirst({.tag = S(u"keyword")}), nullptr) << "queries see no kept record";
+    EXPECT_EQ(kept.GetInnerText(false), QString());
+}
+
 TEST(SavedFileWriting, EscapingIsForValuesOnly) {
     Node page;
     page.Parse(S(u"<p>a &lt; b &amp; c</p>"));
