@@ -2,6 +2,7 @@
 
 #include "core/number_text.h"
 #include "net/html_tags.h"
+#include "net/saved_markup.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,26 +40,34 @@ CDownloader_Parsers_Adwords_result::CDownloader_Parsers_Adwords_result() {
 }
 
 void CDownloader_Parsers_Adwords_result::WriteXml(CDownloader_HTMLTags& node) const {
+    SavedTreeWriter out(node);
+    Write(out);
+}
+
+template <typename Writer> void CDownloader_Parsers_Adwords_result::Write(Writer& out) const {
     if (!keyword.isEmpty())
-        node.AddChild(u"keyword"_s, true)->SetText(keyword);
+        out.Value(u"keyword"_s, keyword);
     if (estimatedPosMin != -1)
-        node.AddChild(u"estimatedPosMin"_s, true)->SetInt(estimatedPosMin);
+        out.Value(u"estimatedPosMin"_s, estimatedPosMin);
     if (estimatedPosMax != -1)
-        node.AddChild(u"estimatedPosMax"_s, true)->SetInt(estimatedPosMax);
+        out.Value(u"estimatedPosMax"_s, estimatedPosMax);
     if (keywordGroup != 0)
-        node.AddChild(u"keywordGroup"_s, true)->SetInt(keywordGroup);
+        out.Value(u"keywordGroup"_s, keywordGroup);
     if (keywordType != 0)
-        node.AddChild(u"keywordType"_s, true)->SetInt(keywordType);
+        out.Value(u"keywordType"_s, keywordType);
     auto writeFloat = [&](const QString& key, float value) {
         if (value != -1.0f)
-            node.AddChild(key, true)->SetFloat(value);
+            out.Value(key, value);
     };
     writeFloat(u"estimatedSearch"_s, estimatedSearch);
     writeFloat(u"avgCPC"_s, avgCPC);
     writeFloat(u"avgCTR"_s, avgCTR);
     writeFloat(u"competition"_s, competition);
-    node.AddChild(u"searchTrends_str"_s, true)->SetText(JoinMonths(m_searchTrends));
+    out.Value(u"searchTrends_str"_s, JoinMonths(m_searchTrends));
 }
+
+template void CDownloader_Parsers_Adwords_result::Write(SavedTreeWriter&) const;
+template void CDownloader_Parsers_Adwords_result::Write(SavedMarkupWriter&) const;
 
 void CDownloader_Parsers_Adwords_result::ReadXml(const CDownloader_HTMLTags* node) {
     CDownloader_HTMLTags::GetString(FindKey(node, u"keyword"_s), keyword, QString());

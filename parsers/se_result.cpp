@@ -1,35 +1,38 @@
 #include "parsers/se_result.h"
 
 #include "net/html_tags.h"
+#include "net/saved_markup.h"
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-void WriteText(CDownloader_HTMLTags& node, const QString& key, const QString& value) {
-    if (!value.isEmpty())
-        node.AddChild(key, true)->SetText(value);
-}
-
-void WriteInt(CDownloader_HTMLTags& node, const QString& key, int value) {
-    if (value != -1)
-        node.AddChild(key, true)->SetInt(value);
-}
-
-} // namespace
-
 void CDownloader_Parsers_SE_result::WriteXml(CDownloader_HTMLTags& node) const {
+    SavedTreeWriter out(node);
+    Write(out);
+}
+
+template <typename Writer> void CDownloader_Parsers_SE_result::Write(Writer& out) const {
+    const auto writeInt = [&](const QString& key, int value) {
+        if (value != -1)
+            out.Value(key, value);
+    };
+    const auto writeText = [&](const QString& key, const QString& value) {
+        if (!value.isEmpty())
+            out.Value(key, value);
+    };
     // A record without a position is still written in full: organic results have none, and dropping their
     // texts would lose them on save.
-    WriteInt(node, u"pos"_s, pos);
-    WriteInt(node, u"second_flag"_s, second_flag);
-    WriteText(node, u"title"_s, title);
-    WriteText(node, u"body"_s, body);
-    WriteText(node, u"show_url"_s, show_url);
-    WriteText(node, u"full_url"_s, full_url);
-    WriteText(node, u"ad_line1"_s, ad_line1);
-    WriteText(node, u"ad_line2"_s, ad_line2);
+    writeInt(u"pos"_s, pos);
+    writeInt(u"second_flag"_s, second_flag);
+    writeText(u"title"_s, title);
+    writeText(u"body"_s, body);
+    writeText(u"show_url"_s, show_url);
+    writeText(u"full_url"_s, full_url);
+    writeText(u"ad_line1"_s, ad_line1);
+    writeText(u"ad_line2"_s, ad_line2);
 }
+
+template void CDownloader_Parsers_SE_result::Write(SavedTreeWriter&) const;
+template void CDownloader_Parsers_SE_result::Write(SavedMarkupWriter&) const;
 
 bool CDownloader_Parsers_SE_result::ReadXml(const CDownloader_HTMLTags* node) {
     if (!node)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/html_tags.h"
+#include "net/saved_markup.h"
 
 #include <QString>
 #include <vector>
@@ -31,13 +32,24 @@ template <typename Record>
 void SaveRecords(CDownloader_HTMLTags* node, const QString& listKey, const QString& itemKey,
                  const std::vector<Record>& records) {
     CDownloader_HTMLTags* list = node->AddChild(listKey, false);
-    // Each record is made in one small tree and kept as its saved text: a large project would otherwise
-    // make and free a node for every value of every record.
-    CDownloader_HTMLTags item;
-    for (const Record& record : records) {
-        record.WriteXml(*item.AddChild(itemKey, false));
-        list->AddPrewritten(item.ToText({}, CDownloader_HTMLTags::Escaping::Values));
-        item.GetChildren().clear();
+    // Each record is kept as its saved text: a large project would otherwise make and free a node for
+    // every value of every record. A record that can writes its text straight; any other is made in one
+    // small tree and written from there.
+    if constexpr (requires(const Record& record, SavedMarkupWriter& out) { record.Write(out); }) {
+        SavedMarkupWriter out;
+        for (const Record& record : records) {
+            out.Open(itemKey);
+            record.Write(out);
+            out.Close();
+            list->AddPrewritten(out.Take());
+        }
+    } else {
+        CDownloader_HTMLTags item;
+        for (const Record& record : records) {
+            record.WriteXml(*item.AddChild(itemKey, false));
+            list->AddPrewritten(item.ToText({}, CDownloader_HTMLTags::Escaping::Values));
+            item.GetChildren().clear();
+        }
     }
 }
 

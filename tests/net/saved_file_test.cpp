@@ -1,5 +1,7 @@
 #include "core/text_convert.h"
+#include "net/adwords_result.h"
 #include "net/saved_file.h"
+#include "net/saved_markup.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -244,6 +246,34 @@ TEST(SavedFileWriting, PrewrittenRecordsWriteAsTheirNodes) {
     const Node kept = document(1, true);
     EXPECT_EQ(kept.FindFirst({.tag = S(u"keyword")}), nullptr) << "queries see no kept record";
     EXPECT_EQ(kept.GetInnerText(false), QString());
+}
+
+// A row written straight as markup is the text its nodes give, whichever keys it holds.
+TEST(SavedFileWriting, MarkupWriterWritesWhatItsNodesWould) {
+    CDownloader_Parsers_Adwords_result full;
+    full.keyword = S(u"a  b & <c>\r\n\t\u00E9\U0001F600");
+    full.estimatedPosMin = 1;
+    full.estimatedPosMax = -2;
+    full.keywordGroup = 3;
+    full.keywordType = 255;
+    full.estimatedSearch = -2.0f;
+    full.avgCPC = 0.125f;
+    full.avgCTR = 1e9f;
+    full.competition = 0.0f;
+    full.m_searchTrends.fill(7);
+    for (const CDownloader_Parsers_Adwords_result& row : {CDownloader_Parsers_Adwords_result(), full}) {
+        Node nodes;
+        Node* element = nodes.AddChild(S(u"row"), false);
+        row.WriteXml(*element);
+        element->AddChild(S(u"list"), false);
+        SavedMarkupWriter markup;
+        markup.Open(S(u"row"));
+        row.Write(markup);
+        markup.Open(S(u"list"));
+        markup.Close();
+        markup.Close();
+        EXPECT_EQ(markup.Take(), nodes.ToText({}, Node::Escaping::Values));
+    }
 }
 
 TEST(SavedFileWriting, EscapingIsForValuesOnly) {
