@@ -94,6 +94,9 @@ class CDownloader_HTMLTags {
     }
     // Whether FindFirst({.tag = tag}) takes this node itself, before anything below it.
     bool MatchesTag(const QString& tag) const;
+    // FindFirst({.tag = tags[i]}) for each i into first (null where there is none), in one walk that takes
+    // each element's name apart once: a saved row is read key by key.
+    void FindFirstOfEach(std::span<const QString> tags, std::span<const CDownloader_HTMLTags*> first) const;
     // excludedTags: names whose elements give no text, each written with a space before and after it,
     // as in " CITE TABLE A " (empty: none). lineBreaks: BR gives CR LF and child texts are kept apart by a
     // space.

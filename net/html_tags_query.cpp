@@ -175,6 +175,56 @@ bool CDownloader_HTMLTags::MatchesTag(const QString& tag) const {
     return Criteria::takesPart(*this) && Criteria(FindCriteria{.tag = tag}).matches(*this);
 }
 
+void CDownloader_HTMLTags::FindFirstOfEach(std::span<const QString> tags,
+                                           std::span<const CDownloader_HTMLTags*> first) const {
+    std::fill(first.begin(), first.end(), nullptr);
+    const std::size_t count = std::min(tags.size(), first.size());
+    std::vector<HtmlNameMatcher> matchers;
+    matchers.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        matchers.emplace_back(tags[i]);
+    std::size_t missing = count;
+    const auto visit = [&](const Node& node) {
+        if (!Criteria::takesPart(node))
+            return;
+        const QStringView text = node.m_text.view();
+        const QStringView plain = PlainTagName(text);
+        const auto match = [&](QStringView name) {
+            for (std::size_t i = 0; i < count; ++i) {
+                if (!first[i] && matchers[i].matchesName(name)) {
+                    first[i] = &node;
+                    --missing;
+                }
+            }
+        };
+        if (plain.isNull())
+            match(HtmlUpperName(text).view());
+        else
+            match(plain);
+    };
+    // Pre-order, as FindFirst walks: a match's subtree comes after it, so the first match of each name is
+    // the one FindFirst finds although the walk goes on below matches. A stretch of siblings a frame.
+    struct Frame {
+        const Node* next;
+        const Node* end;
+    };
+    visit(*this);
+    QVarLengthArray<Frame, 16> stack;
+    if (!m_children.empty())
+        stack.push_back({m_children.data(), m_children.data() + m_children.size()});
+    while (!stack.empty() && missing > 0) {
+        Frame& frame = stack.back();
+        if (frame.next == frame.end) {
+            stack.pop_back();
+            continue;
+        }
+        const Node& node = *frame.next++;
+        visit(node);
+        if (!node.m_children.empty())
+            stack.push_back({node.m_children.data(), node.m_children.data() + node.m_children.size()});
+    }
+}
+
 QString CDownloader_HTMLTags::GetInnerText(bool lineBreaks, const QString& excludedTags) const {
     // A saved value is an element holding one text: read in place, as the walk below would read it.
     if (!lineBreaks && excludedTags.isEmpty() && m_children.size() == 1 && !IsTextNode()) {

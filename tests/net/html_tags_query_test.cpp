@@ -144,7 +144,7 @@ TEST(HtmlFind, TagNamesMatchAsTheirUpperCaseWhateverTheirForm) {
     const QString longName(33, u'k');
     const QString tags[] = {S(u"<item>"),           S(u"<Item//>"),
                             S(u"<ITEM a=1>"),       S(u"<item/>"),
-                            S(u"<Item\t/>"),         S(u"<item\u00E9>"),
+                            S(u"<Item\t/>"),        S(u"<item\u00E9>"),
                             S(u"<\u0131tem>"),      S(u"<\u017Fite>"),
                             S(u"<stra\u00DFe>"),    S(u"<strasse>"),
                             S(u"<a:b-c.d_1>"),      S(u"<ite>"),
@@ -168,6 +168,23 @@ TEST(HtmlFind, TagNamesMatchAsTheirUpperCaseWhateverTheirForm) {
     }
     Node holder;
     EXPECT_FALSE(holder.AddChild(S(u"item"), false)->MatchesTag(S(u"item"))) << "built nodes never match";
+}
+
+// One walk for several names finds, for each, what FindFirst finds: also below another name's match, the
+// node itself, and nothing for a missing name.
+TEST(HtmlFind, FirstOfEachIsFindFirstForEveryName) {
+    const Node root =
+        Parse(S(u"<r><e><b>1</b><E>2</E></e>x<c><b>3</b><d/></c><\u017Fite>4</\u017Fite></r><b>5</b>"));
+    const Node* r = root.FindFirst({.tag = S(u"r")});
+    const Node* c = root.FindFirst({.tag = S(u"c")});
+    ASSERT_TRUE(r && c);
+    const QString names[] = {S(u"B"), S(u"e"), S(u"d"), S(u"missing"), S(u"r"), S(u"SITE"), S(u"c"), S(u"b")};
+    for (const Node* top : {&root, r, c}) {
+        const Node* first[std::size(names)];
+        top->FindFirstOfEach(names, first);
+        for (std::size_t i = 0; i < std::size(names); ++i)
+            EXPECT_EQ(first[i], top->FindFirst({.tag = names[i]})) << names[i].toStdString();
+    }
 }
 
 // --- GetInnerText ---
