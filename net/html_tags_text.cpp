@@ -45,14 +45,18 @@ void WriteNode(Out& out, const CDownloader_HTMLTags& top, QStringView indent,
     // Prewritten markup stands at depth 0: each of its line breaks is followed by the indentation of its
     // own level below that, and written with the indentation of this depth added.
     auto writePrewritten = [&](QStringView markup, qsizetype depth) {
+        const char16_t* chars = markup.utf16();
         const qsizetype size = markup.size();
         qsizetype from = 0;
-        for (qsizetype at = markup.indexOf(u"\r\n"); at >= 0; at = markup.indexOf(u"\r\n", from)) {
+        for (qsizetype at = 0; at + 1 < size; ++at) {
+            if (chars[at] != u'\r' || chars[at + 1] != u'\n')
+                continue;
             out.append(markup.sliced(from, at - from));
             from = at + 2;
-            while (from < size && markup[from] == u' ')
+            while (from < size && chars[from] == u' ')
                 ++from;
             writeLineAndIndent(depth + (from - at - 2) / kIndentStep);
+            at = from - 1;
         }
         out.append(markup.sliced(from));
     };

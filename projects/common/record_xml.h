@@ -32,24 +32,28 @@ template <typename Record>
 void SaveRecords(CDownloader_HTMLTags* node, const QString& listKey, const QString& itemKey,
                  const std::vector<Record>& records) {
     CDownloader_HTMLTags* list = node->AddChild(listKey, false);
-    // Each record is kept as its saved text: a large project would otherwise make and free a node for
-    // every value of every record. A record that can writes its text straight; any other is made in one
-    // small tree and written from there.
+    if (records.empty())
+        return;
+    // The records are kept as their saved text, all in one: a large project would otherwise make and free
+    // a node for every value of every record. A record that can writes its text straight; any other is
+    // made in one small tree and written from there.
     if constexpr (requires(const Record& record, SavedMarkupWriter& out) { record.Write(out); }) {
         SavedMarkupWriter out;
         for (const Record& record : records) {
             out.Open(itemKey);
             record.Write(out);
             out.Close();
-            list->AddPrewritten(out.Take());
         }
+        list->AddPrewritten(out.Take());
     } else {
+        QString markup;
         CDownloader_HTMLTags item;
         for (const Record& record : records) {
             record.WriteXml(*item.AddChild(itemKey, false));
-            list->AddPrewritten(item.ToText({}, CDownloader_HTMLTags::Escaping::Values));
+            markup += item.ToText({}, CDownloader_HTMLTags::Escaping::Values);
             item.GetChildren().clear();
         }
+        list->AddPrewritten(markup);
     }
 }
 
