@@ -3,6 +3,8 @@
 #include "app/project.h"
 #include "net/saved_file.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -16,11 +18,22 @@ QString RootName(int kind) {
 } // namespace
 
 int ProjectFileKind(CDownloader_HTMLTags& tree) {
-    int kind = 0;
-    for (int k = 1; k <= kKindCount; ++k)
-        if (tree.FindFirst(RootName(k)))
-            kind = k;
-    return kind;
+    // A saved file holds its kind's element at the top level. The whole tree of a large project takes long
+    // to walk, so it is searched only when nothing there names a kind.
+    const auto& top = tree.GetChildren();
+    const auto atTopLevel = [&](const QString& name) {
+        return tree.MatchesTag(name) ||
+               std::any_of(top.begin(), top.end(), [&](const auto& child) { return child.MatchesTag(name); });
+    };
+    for (const bool wholeTree : {false, true}) {
+        int kind = 0;
+        for (int k = 1; k <= kKindCount; ++k)
+            if (wholeTree ? tree.FindFirst(RootName(k)) != nullptr : atTopLevel(RootName(k)))
+                kind = k;
+        if (kind != 0)
+            return kind;
+    }
+    return 0;
 }
 
 bool ProjectFileComplete(const CDownloader_HTMLTags& tree, int kind) {

@@ -4,6 +4,7 @@
 // server with every service of kind 2 pointed at it, the page a project's view lives in, and a finished
 // project scaled up to any number of keywords by copying its records under distinct keywords.
 #include "app/project_file.h"
+#include "core/atomic_file.h"
 #include "net/crawler.h"
 #include "net/saved_file.h"
 #include "parsers/bing_search.h"
@@ -28,6 +29,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace user_path {
 
@@ -167,16 +170,16 @@ class Kind2Fixture {
 inline constexpr int kRunKeywords = 10;
 
 // Writes a finished kind-2 project of `rows` keywords to path: a real run of kRunKeywords keywords against a
-// fixture made for them, whose records are copied round-robin, each copy under a keyword of its own, with
-// the keyword list to match. As in a real list, few keywords have ads on every engine: one in ten has six,
-// three have one, the rest none. Needs the application object and the skin atlas.
+// fixture made for them, whose saved records are copied round-robin, each copy under a keyword of its own,
+// with the keyword list to match. As in a real list, few keywords have ads on every engine: one in ten has
+// six, three have one, the rest none. Needs the application object and the skin atlas.
 inline bool WriteUserPathProject(Kind2Fixture& fixture, int rows, const QString& path) {
     for (int i = 1; i < kRunKeywords; ++i)
         if (i < 4)
             fixture.ServeKeyword(i, "google_green.html", "bing_green.html", "yahoo_blue.html");
         else
             fixture.ServeKeyword(i, "google_blue.html", "bing_green.html", "yahoo_blue.html");
-    std::unique_ptr<CDownloader_HTMLTags> tree;
+    QByteArray run;
     {
         PageDialog page;
         const QString start = fixture.home.filePath(QStringLiteral("start.twpx"));
@@ -185,25 +188,41 @@ inline bool WriteUserPathProject(Kind2Fixture& fixture, int rows, const QString&
         std::unique_ptr<CProject2> project = fixture.Open(start, page);
         project->Start();
         fixture.StepWhile(*project, [&] { return project->IsRunning(); });
-        tree = std::make_unique<CDownloader_HTMLTags>(ProjectFileTree(*project));
+        run = SavedFileBytes(ProjectFileTree(*project));
     }
-    CDownloader_HTMLTags* root = tree->FindChild(u"Project2");
-    CDownloader_HTMLTags* records = root ? root->FindChild(u"m_records") : nullptr;
-    CDownloader_HTMLTags* input = root ? root->FindChild(u"main_keyword") : nullptr;
-    if (!records || !input || records->GetChildren().size() != size_t(kRunKeywords))
+    // The saved text is copied: the records, each starting on its own line at their depth, and the value
+    // of the keyword list and of each record's first key.
+    const auto between = [](const QByteArray& text, const QByteArray& open, const QByteArray& close) {
+        const qsizetype from = text.indexOf(open);
+        const qsizetype to = from < 0 ? -1 : text.indexOf(close, from + open.size());
+        return to < 0 ? std::pair<qsizetype, qsizetype>(-1, -1)
+                      : std::pair<qsizetype, qsizetype>(from + open.size(), to);
+    };
+    const QByteArray recordStart = "\r\n      <record>";
+    const auto [first, last] = between(run, "<m_records>", "\r\n   </m_records>");
+    const auto [input, inputEnd] = between(run, "<main_keyword>", "</main_keyword>");
+    if (first < 0 || input < 0 || input > first)
         return false;
-    const std::vector<CDownloader_HTMLTags> run = records->GetChildren();
-    std::vector<CDownloader_HTMLTags>& copies = records->GetChildren();
-    copies.clear();
-    copies.reserve(size_t(rows));
-    QString keywords;
-    for (int i = 0; i < rows; ++i) {
-        CDownloader_HTMLTags& copy = copies.emplace_back(run[size_t(i % kRunKeywords)]);
-        copy.FindChild(u"keyword")->SetText(Keyword(i));
-        keywords += Keyword(i) + u';';
+    std::vector<QByteArray> records;
+    for (qsizetype at = run.indexOf(recordStart, first); at >= 0 && at < last;) {
+        const qsizetype next = run.indexOf(recordStart, at + 1);
+        records.push_back(run.mid(at, (next < 0 || next > last ? last : next) - at));
+        at = next;
     }
-    input->SetText(keywords);
-    return SaveTreeToFile(*tree, path);
+    if (records.size() != size_t(kRunKeywords))
+        return false;
+    QByteArray keywords;
+    QByteArray copies;
+    for (int i = 0; i < rows; ++i) {
+        const QByteArray keyword = Keyword(i).toUtf8();
+        QByteArray copy = records[size_t(i % kRunKeywords)];
+        const auto [value, valueEnd] = between(copy, "<keyword>", "</keyword>");
+        copies += copy.replace(value, valueEnd - value, keyword);
+        keywords += keyword + ';';
+    }
+    QByteArray bytes =
+        run.left(input) + keywords + run.mid(inputEnd, first - inputEnd) + copies + run.mid(last);
+    return WriteFileAtomically(path, bytes);
 }
 
 // Runs the benchmarks offscreen with the shipped atlas; release drops what holds windows before the

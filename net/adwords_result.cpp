@@ -2,6 +2,7 @@
 
 #include "core/number_text.h"
 #include "net/html_tags.h"
+#include "net/saved_markup.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,10 +22,6 @@ QString JoinMonths(const std::array<int, CDownloader_Parsers_Adwords_result::kMo
     return text;
 }
 
-const CDownloader_HTMLTags* FindKey(const CDownloader_HTMLTags* node, const QString& key) {
-    return node ? node->FindFirst({.tag = key}) : nullptr;
-}
-
 // A figure of a saved row; one that is no real number (a damaged file) reads as not fetched.
 void ReadFigure(const CDownloader_HTMLTags* node, float& figure) {
     CDownloader_HTMLTags::GetFloat(node, figure, -1.0f);
@@ -39,39 +36,54 @@ CDownloader_Parsers_Adwords_result::CDownloader_Parsers_Adwords_result() {
 }
 
 void CDownloader_Parsers_Adwords_result::WriteXml(CDownloader_HTMLTags& node) const {
+    SavedTreeWriter out(node);
+    Write(out);
+}
+
+template <typename Writer> void CDownloader_Parsers_Adwords_result::Write(Writer& out) const {
     if (!keyword.isEmpty())
-        node.AddChild(u"keyword"_s, true)->SetText(keyword);
+        out.Value(u"keyword"_s, keyword);
     if (estimatedPosMin != -1)
-        node.AddChild(u"estimatedPosMin"_s, true)->SetInt(estimatedPosMin);
+        out.Value(u"estimatedPosMin"_s, estimatedPosMin);
     if (estimatedPosMax != -1)
-        node.AddChild(u"estimatedPosMax"_s, true)->SetInt(estimatedPosMax);
+        out.Value(u"estimatedPosMax"_s, estimatedPosMax);
     if (keywordGroup != 0)
-        node.AddChild(u"keywordGroup"_s, true)->SetInt(keywordGroup);
+        out.Value(u"keywordGroup"_s, keywordGroup);
     if (keywordType != 0)
-        node.AddChild(u"keywordType"_s, true)->SetInt(keywordType);
+        out.Value(u"keywordType"_s, keywordType);
     auto writeFloat = [&](const QString& key, float value) {
         if (value != -1.0f)
-            node.AddChild(key, true)->SetFloat(value);
+            out.Value(key, value);
     };
     writeFloat(u"estimatedSearch"_s, estimatedSearch);
     writeFloat(u"avgCPC"_s, avgCPC);
     writeFloat(u"avgCTR"_s, avgCTR);
     writeFloat(u"competition"_s, competition);
-    node.AddChild(u"searchTrends_str"_s, true)->SetText(JoinMonths(m_searchTrends));
+    out.Value(u"searchTrends_str"_s, JoinMonths(m_searchTrends));
 }
 
+template void CDownloader_Parsers_Adwords_result::Write(SavedTreeWriter&) const;
+template void CDownloader_Parsers_Adwords_result::Write(SavedMarkupWriter&) const;
+
 void CDownloader_Parsers_Adwords_result::ReadXml(const CDownloader_HTMLTags* node) {
-    CDownloader_HTMLTags::GetString(FindKey(node, u"keyword"_s), keyword, QString());
-    CDownloader_HTMLTags::GetInt(FindKey(node, u"estimatedPosMin"_s), estimatedPosMin, -1);
-    CDownloader_HTMLTags::GetInt(FindKey(node, u"estimatedPosMax"_s), estimatedPosMax, -1);
-    CDownloader_HTMLTags::GetInt(FindKey(node, u"keywordGroup"_s), keywordGroup, 0);
-    CDownloader_HTMLTags::GetInt(FindKey(node, u"keywordType"_s), keywordType, 0);
-    ReadFigure(FindKey(node, u"estimatedSearch"_s), estimatedSearch);
-    ReadFigure(FindKey(node, u"avgCPC"_s), avgCPC);
-    ReadFigure(FindKey(node, u"avgCTR"_s), avgCTR);
-    ReadFigure(FindKey(node, u"competition"_s), competition);
+    static const QString kKeys[] = {u"keyword"_s,         u"estimatedPosMin"_s, u"estimatedPosMax"_s,
+                                    u"keywordGroup"_s,    u"keywordType"_s,     u"estimatedSearch"_s,
+                                    u"avgCPC"_s,          u"avgCTR"_s,          u"competition"_s,
+                                    u"searchTrends_str"_s};
+    const CDownloader_HTMLTags* found[std::size(kKeys)] = {};
+    if (node)
+        node->FindFirstOfEach(kKeys, found);
+    CDownloader_HTMLTags::GetString(found[0], keyword, QString());
+    CDownloader_HTMLTags::GetInt(found[1], estimatedPosMin, -1);
+    CDownloader_HTMLTags::GetInt(found[2], estimatedPosMax, -1);
+    CDownloader_HTMLTags::GetInt(found[3], keywordGroup, 0);
+    CDownloader_HTMLTags::GetInt(found[4], keywordType, 0);
+    ReadFigure(found[5], estimatedSearch);
+    ReadFigure(found[6], avgCPC);
+    ReadFigure(found[7], avgCTR);
+    ReadFigure(found[8], competition);
     QString months;
-    CDownloader_HTMLTags::GetString(FindKey(node, u"searchTrends_str"_s), months, QString());
+    CDownloader_HTMLTags::GetString(found[9], months, QString());
 
     // Numbers separated by white space, read until the first one that is missing or not a number.
     m_searchTrends.fill(-1);

@@ -16,6 +16,8 @@ class CDownloader_Parsers_Adwords_result {
 
     // Writes the row as children of node; the trend text is never saved.
     void WriteXml(CDownloader_HTMLTags& node) const;
+    // The same keys to a SavedTreeWriter or a SavedMarkupWriter.
+    template <typename Writer> void Write(Writer& out) const;
     // Reads the row's keys from node (a missing key takes its default) and makes the trend text. A null
     // node reads as one without keys.
     void ReadXml(const CDownloader_HTMLTags* node);

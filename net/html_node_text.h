@@ -16,7 +16,7 @@ struct HtmlTextBlock {
 // the page itself wherever their text stands there unchanged, so they cost neither an allocation nor a copy
 // each, and releasing them frees no text one by one.
 //
-// It also keeps three bits for the node that owns it (its flags), so a node is no larger than its parts.
+// It also keeps four bits for the node that owns it (its flags), so a node is no larger than its parts.
 // Construction copies them along; assigning another text leaves them as they are.
 class HtmlNodeText {
   public:
@@ -37,7 +37,7 @@ class HtmlNodeText {
         m_block->refs.fetch_add(1, std::memory_order_relaxed);
     }
     // Texts up to this long are stretches of a shared block; longer ones get a block of their own.
-    static constexpr qsizetype kLongestStretch = (qsizetype(1) << 29) - 2;
+    static constexpr qsizetype kLongestStretch = (qsizetype(1) << 28) - 2;
     // The same, taking over a reference to the block that the caller holds already: a parser that makes a
     // million texts of one block takes its references in batches instead of one by one. size is above 0 and
     // no more than kLongestStretch.
@@ -91,7 +91,7 @@ class HtmlNodeText {
   private:
     static void release(HtmlTextBlock* block) noexcept;
 
-    static constexpr int kSizeBits = 29;
+    static constexpr int kSizeBits = 28;
     // The largest size field: the text is the whole of its block (texts this long have a block of their own).
     static constexpr quint32 kWhole = (1u << kSizeBits) - 1;
     static_assert(kLongestStretch == kWhole - 1);

@@ -127,6 +127,64 @@ class HtmlUpperName {
     QString m_long; // names longer than kShort or outside ASCII
 };
 
+// The element name of a usual tag as it stands in the text: "<" or "</", up to 32 ASCII letters, digits, "_",
+// "-", ":" or ".", then a character that ends a name (the tags HtmlUpperName takes in one pass). Null for any
+// other tag.
+inline QStringView PlainTagName(QStringView tagText) {
+    using namespace html_name_detail;
+    constexpr qsizetype kLongestPlain = 32;
+    const char16_t* chars = tagText.utf16();
+    const qsizetype size = tagText.size();
+    if (size <= 2 || chars[0] != u'<')
+        return {};
+    const qsizetype first = chars[1] == u'/' ? 2 : 1;
+    const qsizetype limit = std::min(size, first + kLongestPlain);
+    qsizetype end = first;
+    while (end < limit && chars[end] < 0x80 && kPlainNameChars.upper[chars[end]] != 0)
+        ++end;
+    if (end == first || end == size || !IsNameDelimiter(chars[end]))
+        return {};
+    return QStringView(chars + first, end - first);
+}
+
+// A wanted element name, any case, compared with tags as HtmlUpperName(tag).view() == name.toUpper() would:
+// a wanted name in ASCII against a plain tag name (the usual case) in place, without a copy.
+class HtmlNameMatcher {
+  public:
+    // name: kept as a view when it is ASCII, so it must outlive the matcher.
+    explicit HtmlNameMatcher(QStringView name)
+        : m_isAscii(std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+        if (m_isAscii)
+            m_ascii = name;
+        else
+            m_upper = name.toString().toUpper();
+    }
+    bool matches(QStringView tagText) const {
+        const QStringView plain = PlainTagName(tagText);
+        return matchesName(plain.isNull() ? HtmlUpperName(tagText).view() : plain);
+    }
+    // name: a tag's PlainTagName, or else its HtmlUpperName; a walk that tries several names takes it once.
+    bool matchesName(QStringView name) const {
+        const QStringView wanted = m_isAscii ? m_ascii : QStringView(m_upper);
+        if (name.size() != wanted.size())
+            return false;
+        // Plain names upper-case char by char, and an upper-cased name holds no ASCII letter in lower case.
+        for (qsizetype i = 0; i < name.size(); ++i)
+            if (AsciiUpper(name.utf16()[i]) != AsciiUpper(wanted.utf16()[i]))
+                return false;
+        return true;
+    }
+
+  private:
+    static char16_t AsciiUpper(char16_t c) {
+        return c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c;
+    }
+
+    bool m_isAscii;
+    QStringView m_ascii;
+    QString m_upper;
+};
+
 // What the fixed tag lists (html_tags.h) say about an upper-case element name.
 struct HtmlTagKind {
     bool isVoid = false;

@@ -92,6 +92,11 @@ class CDownloader_HTMLTags {
                                           const QString& attributeName = {}) const {
         return FindFirst(FindCriteria{tag, classValue, idValue, nameValue, attributeName});
     }
+    // Whether FindFirst({.tag = tag}) takes this node itself, before anything below it.
+    bool MatchesTag(const QString& tag) const;
+    // FindFirst({.tag = tags[i]}) for each i into first (null where there is none), in one walk that takes
+    // each element's name apart once: a saved row is read key by key.
+    void FindFirstOfEach(std::span<const QString> tags, std::span<const CDownloader_HTMLTags*> first) const;
     // excludedTags: names whose elements give no text, each written with a space before and after it,
     // as in " CITE TABLE A " (empty: none). lineBreaks: BR gives CR LF and child texts are kept apart by a
     // space.
@@ -101,6 +106,10 @@ class CDownloader_HTMLTags {
     // reuse: one value per name (an existing child of that name, any case, is emptied and returned).
     CDownloader_HTMLTags* AddChild(const QString& name, bool reuse);
     bool SetText(const QString& text);
+    // Appends markup as a saved file writes it (Serialize with escaped values, no indent), to be written as
+    // it stands wherever it ends up, its lines indented to that depth. For records that are only written:
+    // a large project would otherwise make and free a node for every value. Queries see nothing in it.
+    void AddPrewritten(const QString& markup);
     bool SetInt(int value);
     bool SetFloat(float value);
     bool SetBool(bool value);
@@ -137,6 +146,7 @@ class CDownloader_HTMLTags {
     bool IsClosed() const { return flag(kClosed); }
     bool IsTextNode() const { return flag(kText); }
     bool IsComment() const { return flag(kComment); }
+    bool IsPrewritten() const { return flag(kPrewritten); }
     const std::vector<CDownloader_HTMLTags>& GetChildren() const { return m_children; }
     std::vector<CDownloader_HTMLTags>& GetChildren() { return m_children; }
 
@@ -151,7 +161,7 @@ class CDownloader_HTMLTags {
     void normalizeFrom(QStringView raw, HtmlTextSink& sink, const HtmlTextChanges* known);
 
     // The flags live in the text's spare bits.
-    enum Flag : quint32 { kClosed = 1, kText = 2, kComment = 4 };
+    enum Flag : quint32 { kClosed = 1, kText = 2, kComment = 4, kPrewritten = 8 };
     bool flag(Flag which) const { return (m_text.ownerBits() & which) != 0; }
     void setFlag(Flag which, bool on) {
         m_text.setOwnerBits(on ? (m_text.ownerBits() | which) : (m_text.ownerBits() & ~quint32(which)));

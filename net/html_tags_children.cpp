@@ -5,8 +5,24 @@
 
 namespace {
 
+char16_t AsciiLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+// Case folding maps code unit to code unit, so a pair of ASCII letters that differ decides at once; only a
+// name outside ASCII needs the full comparison.
 bool SameName(QStringView tagName, QStringView name) {
-    return tagName.size() == name.size() && tagName.compare(name, Qt::CaseInsensitive) == 0;
+    if (tagName.size() != name.size())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t a = tagName.utf16()[i];
+        const char16_t b = name.utf16()[i];
+        if ((a | b) >= 0x80)
+            return tagName.compare(name, Qt::CaseInsensitive) == 0;
+        if (AsciiLower(a) != AsciiLower(b))
+            return false;
+    }
+    return true;
 }
 
 // The const and the mutable lookup in one.

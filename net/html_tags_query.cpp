@@ -1,6 +1,8 @@
 #include "net/html_tag_name.h"
 #include "net/html_tags.h"
 
+#include <QVarLengthArray>
+
 namespace {
 
 using Node = CDownloader_HTMLTags;
@@ -23,7 +25,8 @@ QStringView TrimmedOf(QStringView text, char16_t quote) {
 class Criteria {
   public:
     explicit Criteria(const FindCriteria& wanted)
-        : m_tag(wanted.tag.toUpper()), m_id(wanted.id), m_name(wanted.name), m_attribute(wanted.attribute) {
+        : m_hasTag(!wanted.tag.isEmpty()), m_tag(wanted.tag), m_id(wanted.id), m_name(wanted.name),
+          m_attribute(wanted.attribute) {
         if (!wanted.className.isEmpty())
             m_class = u' ' + wanted.className.toLower() + u' ';
     }
@@ -36,7 +39,7 @@ class Criteria {
 
     // Tested in this order: tag, id, name, attribute, class.
     bool matches(const Node& node) const {
-        if (!m_tag.isEmpty() && HtmlUpperName(node.GetTextView()).view() != m_tag)
+        if (m_hasTag && !m_tag.matches(node.GetTextView()))
             return false;
         if (!m_id.isEmpty() &&
             node.GetAttribute(QStringLiteral("ID")).compare(m_id, Qt::CaseInsensitive) != 0)
@@ -55,7 +58,9 @@ class Criteria {
     }
 
   private:
-    QString m_tag;
+    bool m_hasTag;
+    // Compares in place: a saved file's records are read key by key with these queries.
+    HtmlNameMatcher m_tag;
     QString m_id;
     QString m_name;
     QString m_attribute;
@@ -65,7 +70,8 @@ class Criteria {
 // Pre-order walk with an explicit stack; a match is taken and its subtree is not searched.
 template <typename NodeT, typename Visit>
 void WalkMatches(NodeT& top, const Criteria& criteria, Visit visit) {
-    std::vector<NodeT*> stack{&top};
+    // On the stack for the usual small subtree: a record is read with a query per key.
+    QVarLengthArray<NodeT*, 64> stack{&top};
     while (!stack.empty()) {
         NodeT* node = stack.back();
         stack.pop_back();
@@ -165,7 +171,67 @@ const CDownloader_HTMLTags* CDownloader_HTMLTags::FindFirst(const FindCriteria& 
     return FirstMatch(*this, Criteria(criteria));
 }
 
+bool CDownloader_HTMLTags::MatchesTag(const QString& tag) const {
+    return Criteria::takesPart(*this) && Criteria(FindCriteria{.tag = tag}).matches(*this);
+}
+
+void CDownloader_HTMLTags::FindFirstOfEach(std::span<const QString> tags,
+                                           std::span<const CDownloader_HTMLTags*> first) const {
+    std::fill(first.begin(), first.end(), nullptr);
+    const std::size_t count = std::min(tags.size(), first.size());
+    std::vector<HtmlNameMatcher> matchers;
+    matchers.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        matchers.emplace_back(tags[i]);
+    std::size_t missing = count;
+    const auto visit = [&](const Node& node) {
+        if (!Criteria::takesPart(node))
+            return;
+        const QStringView text = node.m_text.view();
+        const QStringView plain = PlainTagName(text);
+        const auto match = [&](QStringView name) {
+            for (std::size_t i = 0; i < count; ++i) {
+                if (!first[i] && matchers[i].matchesName(name)) {
+                    first[i] = &node;
+                    --missing;
+                }
+            }
+        };
+        if (plain.isNull())
+            match(HtmlUpperName(text).view());
+        else
+            match(plain);
+    };
+    // Pre-order, as FindFirst walks: a match's subtree comes after it, so the first match of each name is
+    // the one FindFirst finds although the walk goes on below matches. A stretch of siblings a frame.
+    struct Frame {
+        const Node* next;
+        const Node* end;
+    };
+    visit(*this);
+    QVarLengthArray<Frame, 16> stack;
+    if (!m_children.empty())
+        stack.push_back({m_children.data(), m_children.data() + m_children.size()});
+    while (!stack.empty() && missing > 0) {
+        Frame& frame = stack.back();
+        if (frame.next == frame.end) {
+            stack.pop_back();
+            continue;
+        }
+        const Node& node = *frame.next++;
+        visit(node);
+        if (!node.m_children.empty())
+            stack.push_back({node.m_children.data(), node.m_children.data() + node.m_children.size()});
+    }
+}
+
 QString CDownloader_HTMLTags::GetInnerText(bool lineBreaks, const QString& excludedTags) const {
+    // A saved value is an element holding one text: read in place, as the walk below would read it.
+    if (!lineBreaks && excludedTags.isEmpty() && m_children.size() == 1 && !IsTextNode()) {
+        const Node& only = m_children.front();
+        if (only.IsTextNode() && !only.IsComment())
+            return IsRawTextElement(HtmlUpperName(m_text.view()).view()) ? QString() : only.m_text.toString();
+    }
     const QString excluded = excludedTags.toUpper();
     QString out;
     // Writes what a node gives before its children; true when its children are to be read.

@@ -1,6 +1,7 @@
 #include "core/limits.h"
 #include "net/html_tag_name.h"
 #include "net/html_tags.h"
+#include "net/saved_value_escaping.h"
 #include "net/utf8_writer.h"
 
 #include <algorithm>
@@ -8,7 +9,7 @@
 
 namespace {
 
-constexpr int kIndentStep = 3;
+using saved_markup::kIndentStep;
 
 // Text written into a QString.
 class Utf16Out {
@@ -21,51 +22,6 @@ class Utf16Out {
   private:
     QString& m_out;
 };
-
-// Escapes a value so the forgiving reader gives it back exactly: markup characters become entities, and the
-// white space the reader would fold (line breaks, tabs, the second blank of a run) becomes a reference.
-// Runs that need no escape are written whole.
-template <typename Out> void AppendEscaped(Out& out, QStringView text) {
-    const char16_t* chars = text.utf16();
-    const qsizetype size = text.size();
-    qsizetype from = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t c = chars[i];
-        QStringView escape;
-        switch (c) {
-        case u'&':
-            escape = u"&amp;";
-            break;
-        case u'<':
-            escape = u"&lt;";
-            break;
-        case u'>':
-            escape = u"&gt;";
-            break;
-        case u'\r':
-            escape = u"&#13;";
-            break;
-        case u'\n':
-            escape = u"&#10;";
-            break;
-        case u'\t':
-            escape = u"&#9;";
-            break;
-        case u' ':
-            if (i > 0 && chars[i - 1] == u' ')
-                escape = u"&#32;";
-            break;
-        default:
-            break;
-        }
-        if (escape.isEmpty())
-            continue;
-        out.append(text.sliced(from, i - from));
-        out.append(escape);
-        from = i + 1;
-    }
-    out.append(text.sliced(from));
-}
 
 bool EndTagOnOwnLine(const CDownloader_HTMLTags& node) {
     const auto& children = node.GetChildren();
@@ -86,13 +42,35 @@ void WriteNode(Out& out, const CDownloader_HTMLTags& top, QStringView indent,
         out.append(indent);
         out.appendSpaces(std::min<qsizetype>(depth, limits::kMaxIndentDepth) * kIndentStep);
     };
+    // Prewritten markup stands at depth 0: each of its line breaks is followed by the indentation of its
+    // own level below that, and written with the indentation of this depth added.
+    auto writePrewritten = [&](QStringView markup, qsizetype depth) {
+        const char16_t* chars = markup.utf16();
+        const qsizetype size = markup.size();
+        qsizetype from = 0;
+        for (qsizetype at = 0; at + 1 < size; ++at) {
+            if (chars[at] != u'\r' || chars[at + 1] != u'\n')
+                continue;
+            out.append(markup.sliced(from, at - from));
+            from = at + 2;
+            while (from < size && chars[from] == u' ')
+                ++from;
+            writeLineAndIndent(depth + (from - at - 2) / kIndentStep);
+            at = from - 1;
+        }
+        out.append(markup.sliced(from));
+    };
     // Writes what comes before a node's children; returns true when the node is an element to descend into.
     auto open = [&](const CDownloader_HTMLTags& node, qsizetype depth) {
+        if (node.IsPrewritten()) {
+            writePrewritten(node.GetTextView(), depth);
+            return false;
+        }
         if (node.IsTextNode()) {
             if (node.IsComment())
                 return false;
             if (escaping == CDownloader_HTMLTags::Escaping::Values)
-                AppendEscaped(out, node.GetTextView());
+                saved_markup::AppendEscaped(out, node.GetTextView());
             else
                 out.append(node.GetTextView());
             return false;

@@ -30,6 +30,12 @@ bool CDownloader_HTMLTags::SetText(const QString& text) {
     return true;
 }
 
+void CDownloader_HTMLTags::AddPrewritten(const QString& markup) {
+    CDownloader_HTMLTags& node = m_children.emplace_back();
+    node.m_text = HtmlNodeText(markup);
+    node.setFlag(kPrewritten, true);
+}
+
 bool CDownloader_HTMLTags::SetInt(int value) {
     return SetText(number_text::FormatInt(value));
 }

@@ -15,6 +15,8 @@ class CDownloader_Parsers_SE_result {
 
     // Writes the record as children of node, each key only when it holds a value.
     void WriteXml(CDownloader_HTMLTags& node) const;
+    // The same keys to a SavedTreeWriter or a SavedMarkupWriter.
+    template <typename Writer> void Write(Writer& out) const;
     // Reads every key of the record from node; a key that is missing takes its default. False when node is
     // null (the record is then untouched) or holds none of the keys.
     bool ReadXml(const CDownloader_HTMLTags* node);

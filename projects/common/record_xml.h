@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/html_tags.h"
+#include "net/saved_markup.h"
 
 #include <QString>
 #include <vector>
@@ -25,13 +26,35 @@ int LoadInt(const CDownloader_HTMLTags* node, const QString& key, int defaultVal
 float LoadFloat(const CDownloader_HTMLTags* node, const QString& key, float defaultValue);
 QString LoadString(const CDownloader_HTMLTags* node, const QString& key, const QString& defaultValue = {});
 
-// Writes the records below a new child listKey of node, each as an element itemKey.
+// Writes the records below a new child listKey of node, each as an element itemKey, for a saved file (the
+// tree holds their written text, which queries do not see).
 template <typename Record>
 void SaveRecords(CDownloader_HTMLTags* node, const QString& listKey, const QString& itemKey,
                  const std::vector<Record>& records) {
     CDownloader_HTMLTags* list = node->AddChild(listKey, false);
-    for (const Record& record : records)
-        record.WriteXml(*list->AddChild(itemKey, false));
+    if (records.empty())
+        return;
+    // The records are kept as their saved text, all in one: a large project would otherwise make and free
+    // a node for every value of every record. A record that can writes its text straight; any other is
+    // made in one small tree and written from there.
+    if constexpr (requires(const Record& record, SavedMarkupWriter& out) { record.Write(out); }) {
+        SavedMarkupWriter out;
+        for (const Record& record : records) {
+            out.Open(itemKey);
+            record.Write(out);
+            out.Close();
+        }
+        list->AddPrewritten(out.Take());
+    } else {
+        QString markup;
+        CDownloader_HTMLTags item;
+        for (const Record& record : records) {
+            record.WriteXml(*item.AddChild(itemKey, false));
+            markup += item.ToText({}, CDownloader_HTMLTags::Escaping::Values);
+            item.GetChildren().clear();
+        }
+        list->AddPrewritten(markup);
+    }
 }
 
 // Reads what SaveRecords wrote into out (replacing its content); a missing list gives no records.
@@ -39,11 +62,10 @@ template <typename Record>
 void LoadRecords(const CDownloader_HTMLTags* node, const QString& listKey, const QString& itemKey,
                  std::vector<Record>& out) {
     out.clear();
-    for (const CDownloader_HTMLTags* item : Children(Child(node, listKey), itemKey)) {
-        Record record;
-        record.ReadXml(item);
-        out.push_back(record);
-    }
+    const std::vector<const CDownloader_HTMLTags*> items = Children(Child(node, listKey), itemKey);
+    out.reserve(items.size());
+    for (const CDownloader_HTMLTags* item : items)
+        out.emplace_back().ReadXml(item);
 }
 
 } // namespace record_xml

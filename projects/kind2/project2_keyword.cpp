@@ -1,5 +1,6 @@
 #include "projects/kind2/project2_keyword.h"
 
+#include "net/saved_markup.h"
 #include "projects/common/record_xml.h"
 
 using namespace Qt::StringLiterals;
@@ -18,16 +19,27 @@ const QString kEngineKeys[kProject2Engines] = {u"google"_s, u"bing"_s, u"yahoo"_
 } // namespace
 
 void CProject2_Keyword::WriteXml(CDownloader_HTMLTags& node) const {
-    record_xml::SaveValue(&node, kKeyword, keyword);
-    tool.WriteXml(*node.AddChild(kTool, false));
-    record_xml::SaveValue(&node, kIntent, intent);
+    SavedTreeWriter out(node);
+    Write(out);
+}
+
+template <typename Writer> void CProject2_Keyword::Write(Writer& out) const {
+    out.Value(kKeyword, keyword);
+    out.Open(kTool);
+    tool.Write(out);
+    out.Close();
+    out.Value(kIntent, intent);
     for (int i = 0; i < kProject2Engines; ++i) {
-        CDownloader_HTMLTags* engine = node.AddChild(kEngineKeys[i], false);
-        record_xml::SaveValue(engine, kResults, engines[i].results);
-        record_xml::SaveValue(engine, kAdCount, engines[i].adCount);
-        record_xml::SaveRecords(engine, kAds, kAd, engines[i].ads);
+        out.Open(kEngineKeys[i]);
+        out.Value(kResults, engines[i].results);
+        out.Value(kAdCount, engines[i].adCount);
+        WriteRecords(out, kAds, kAd, engines[i].ads);
+        out.Close();
     }
 }
+
+template void CProject2_Keyword::Write(SavedTreeWriter&) const;
+template void CProject2_Keyword::Write(SavedMarkupWriter&) const;
 
 void CProject2_Keyword::ReadXml(const CDownloader_HTMLTags* node) {
     keyword = record_xml::LoadString(node, kKeyword);

@@ -24,6 +24,8 @@ class CProject2_Keyword {
     };
 
     void WriteXml(CDownloader_HTMLTags& node) const;
+    // The same keys to a SavedTreeWriter or a SavedMarkupWriter.
+    template <typename Writer> void Write(Writer& out) const;
     void ReadXml(const CDownloader_HTMLTags* node);
 
     EngineResults& Engine(Project2Engine engine) { return engines[int(engine)]; }

@@ -1,4 +1,5 @@
 #include "app/new_project_dlg.h"
+#include "app/project_file.h"
 #include "core/atomic_file.h"
 #include "projects/kind4/project4.h"
 #include "projects/kind1/project1.h"
@@ -219,4 +220,31 @@ TEST(ProjectFiles, FiguresThatAreNoNumbersOpenAsNotFetched) {
         w.dlg.OnCommand(u"close_project"_s, 0);
     }
     EXPECT_TRUE(w.script.messages.empty());
+}
+
+// The kind is named by the last of "Project1".."Project8" at the top level; a file naming none there is
+// searched whole, as a damaged file may have it nested, and is then refused as incomplete.
+TEST(ProjectFiles, KindFromTheTopLevelElseFromAnyDepth) {
+    const struct {
+        const char* text;
+        int kind;
+        int read;
+    } files[] = {
+        {"<Project6><a>1</a></Project6><Project2><a>2</a></Project2>", 6, 6},
+        {"\r\n<PROJECT3>\r\n   <a>1</a>\r\n</project3>", 3, 3},
+        {"<Project2><m_records><Project6></Project6></m_records></Project2>", 2, 2},
+        {"<x><Project3></Project3><y><project5></project5></y></x>", 5, 0},
+        {"<x><y><Project4>", 4, 0},
+        {"<Project9></Project9><Project></Project><x>Project1</x><!-- <Project7> -->", 0, 0},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"kind.twpx"_s);
+    for (const auto& file : files) {
+        CDownloader_HTMLTags tree;
+        tree.Parse(QString::fromLatin1(file.text));
+        EXPECT_EQ(ProjectFileKind(tree), file.kind) << file.text;
+        ASSERT_TRUE(WriteFileAtomically(path, file.text));
+        CDownloader_HTMLTags read;
+        EXPECT_EQ(ReadProjectFile(path, read), file.read) << file.text;
+    }
 }

@@ -33,6 +33,23 @@ TEST(HtmlChildren, FindKeysDirectlyBelowTheirOwnerInAnyCase) {
     EXPECT_EQ(first[2], &r->GetChildren()[0]);
     EXPECT_EQ(first[3], nullptr);
 
+    // Names outside ASCII compare by case folding, as Qt compares: a long s is an s, a Kelvin sign a k.
+    const Node folded =
+        Parse(S(u"<\u017Fite>a</\u017Fite><\u212Aey>b</\u212Aey><stra\u00DFe>c</stra\u00DFe>"));
+    const struct {
+        const char16_t* name;
+        int child;
+    } folding[] = {{u"SITE", 0},     {u"\u017FITE", 0},   {u"key", 1},   {u"K\u212AY", -1},
+                   {u"STRASSE", -1}, {u"STRA\u1E9Ee", 2}, {u"site ", -1}};
+    for (const auto& n : folding) {
+        const Node* found = folded.FindChild(S(n.name));
+        EXPECT_EQ(found, n.child < 0 ? nullptr : &folded.GetChildren()[std::size_t(n.child)])
+            << S(n.name).toStdString();
+        for (const Node& child : folded.GetChildren())
+            EXPECT_EQ(child.IsElementNamed(S(n.name)),
+                      child.GetTagName(false).compare(S(n.name), Qt::CaseInsensitive) == 0);
+    }
+
     // Values the store wrote are found the same way.
     Node built;
     built.AddChild(S(u"Threads"), false)->SetInt(6);

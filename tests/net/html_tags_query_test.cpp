@@ -138,12 +138,67 @@ TEST(HtmlFind, RootTextNodesAndBuiltNodesNeverMatch) {
     EXPECT_EQ(Parse(S(u"text<!-- c -->")).FindFirst(FindCriteria{}), nullptr);
 }
 
+// Names are compared as upper-casing gives them, in place or not: every pair of a tag and a wanted name
+// matches exactly when the tag's upper-case name is the wanted one upper-cased.
+TEST(HtmlFind, TagNamesMatchAsTheirUpperCaseWhateverTheirForm) {
+    const QString longName(33, u'k');
+    const QString tags[] = {S(u"<item>"),           S(u"<Item//>"),
+                            S(u"<ITEM a=1>"),       S(u"<item/>"),
+                            S(u"<Item\t/>"),        S(u"<item\u00E9>"),
+                            S(u"<\u0131tem>"),      S(u"<\u017Fite>"),
+                            S(u"<stra\u00DFe>"),    S(u"<strasse>"),
+                            S(u"<a:b-c.d_1>"),      S(u"<ite>"),
+                            u'<' + longName + u'>', u'<' + longName.toUpper() + S(u" x=1>"),
+                            S(u"<items>")};
+    const QString wanted[] = {S(u"item"),    S(u"ITEM"),        S(u"Item"),      S(u"ite"),
+                              S(u"items"),   S(u"\u0131tem"),   S(u"site"),      S(u"\u017Fite"),
+                              S(u"STRASSE"), S(u"stra\u00DFe"), S(u"a:B-c.D_1"), S(u"item\u00C9"),
+                              longName,      longName.left(32), S(u"ITEM ")};
+    for (const QString& tag : tags) {
+        Node root;
+        root.Parse(tag + S(u"x"));
+        ASSERT_FALSE(root.GetChildren().empty()) << tag.toStdString();
+        const Node& element = root.GetChildren()[0];
+        for (const QString& name : wanted) {
+            const bool same = element.GetTagName(true) == name.toUpper();
+            EXPECT_EQ(element.MatchesTag(name), same) << tag.toStdString() << " " << name.toStdString();
+            EXPECT_EQ(root.FindFirst({.tag = name}) == &element, same)
+                << tag.toStdString() << " " << name.toStdString();
+        }
+    }
+    Node holder;
+    EXPECT_FALSE(holder.AddChild(S(u"item"), false)->MatchesTag(S(u"item"))) << "built nodes never match";
+}
+
+// One walk for several names finds, for each, what FindFirst finds: also below another name's match, the
+// node itself, and nothing for a missing name.
+TEST(HtmlFind, FirstOfEachIsFindFirstForEveryName) {
+    const Node root =
+        Parse(S(u"<r><e><b>1</b><E>2</E></e>x<c><b>3</b><d/></c><\u017Fite>4</\u017Fite></r><b>5</b>"));
+    const Node* r = root.FindFirst({.tag = S(u"r")});
+    const Node* c = root.FindFirst({.tag = S(u"c")});
+    ASSERT_TRUE(r && c);
+    const QString names[] = {S(u"B"), S(u"e"), S(u"d"), S(u"missing"), S(u"r"), S(u"SITE"), S(u"c"), S(u"b")};
+    for (const Node* top : {&root, r, c}) {
+        const Node* first[std::size(names)];
+        top->FindFirstOfEach(names, first);
+        for (std::size_t i = 0; i < std::size(names); ++i)
+            EXPECT_EQ(first[i], top->FindFirst({.tag = names[i]})) << names[i].toStdString();
+    }
+}
+
 // --- GetInnerText ---
 
 TEST(HtmlInnerText, RawTextElementsAndCommentsGiveNothing) {
     const Node root = Parse(S(u"<div>a<script>var x;</script>b<style>p{}</style><noscript>n</noscript>"
                               "<!-- c -->c</div>"));
     EXPECT_EQ(root.GetInnerText(false), S(u"abc"));
+    // An element holding a single text gives it, unless the element's content is raw text.
+    const Node values = Parse(S(u"<v>one</v><script>two</script><v><!-- three --></v><v></v>"));
+    const QString expected[] = {S(u"one"), QString(), QString(), QString()};
+    ASSERT_EQ(values.GetChildren().size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i)
+        EXPECT_EQ(values.GetChildren()[i].GetInnerText(false), expected[i]) << i;
 }
 
 TEST(HtmlInnerText, LineBreaksAndSeparatingSpaces) {

@@ -1,5 +1,7 @@
 #include "core/text_convert.h"
+#include "net/adwords_result.h"
 #include "net/saved_file.h"
+#include "net/saved_markup.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -199,6 +201,79 @@ TEST(SavedFileWriting, LargeFilesAreTheDocumentsTextInUtf8) {
     QString value;
     EXPECT_TRUE(Node::GetString(records[19999], value));
     EXPECT_EQ(value, S(u"19999 caf\u00e9 \u20ac \U0001F600 & <b>\t"));
+}
+
+// Records kept as their written text give the bytes their nodes would give, at any depth (the indentation
+// stops growing at its limit), inside other kept text, and with an indent before every line.
+TEST(SavedFileWriting, PrewrittenRecordsWriteAsTheirNodes) {
+    const auto record = [](Node& item, int i) {
+        item.AddChild(S(u"keyword"), true)->SetText(S(u"a & b <c>\r\n\t  x ") + QString::number(i));
+        item.AddChild(S(u"empty"), true);
+        Node* ads = item.AddChild(S(u"ads"), false);
+        for (int ad = 0; ad < i; ++ad)
+            ads->AddChild(S(u"ad"), false)->AddChild(S(u"pos"), true)->SetInt(ad);
+        item.AddChild(S(u"Tail"), false)->SetFloat(0.5f);
+    };
+    // The same records below `depth` levels: as nodes, and kept as text whose nested lists are kept too.
+    const auto document = [&](int depth, bool prewritten) {
+        Node root;
+        Node* list = &root;
+        for (int level = 0; level < depth; ++level)
+            list = list->AddChild(S(u"level"), false);
+        for (int i = 0; i < 3; ++i) {
+            if (!prewritten) {
+                record(*list->AddChild(S(u"item"), false), i);
+                continue;
+            }
+            Node scratch;
+            Node* item = scratch.AddChild(S(u"item"), false);
+            Node inner;
+            record(inner, i);
+            for (const Node& child : inner.GetChildren())
+                item->AddPrewritten(child.Serialize({}, Node::Escaping::Values));
+            list->AddPrewritten(scratch.ToText({}, Node::Escaping::Values));
+        }
+        return root;
+    };
+    for (const int depth : {0, 1, 2, 31, 32, 40}) {
+        const Node plain = document(depth, false);
+        const Node kept = document(depth, true);
+        EXPECT_EQ(SavedFileBytes(kept), SavedFileBytes(plain)) << depth;
+        EXPECT_EQ(kept.ToText(S(u"\t"), Node::Escaping::Values),
+                  plain.ToText(S(u"\t"), Node::Escaping::Values))
+            << depth;
+    }
+    const Node kept = document(1, true);
+    EXPECT_EQ(kept.FindFirst({.tag = S(u"keyword")}), nullptr) << "queries see no kept record";
+    EXPECT_EQ(kept.GetInnerText(false), QString());
+}
+
+// A row written straight as markup is the text its nodes give, whichever keys it holds.
+TEST(SavedFileWriting, MarkupWriterWritesWhatItsNodesWould) {
+    CDownloader_Parsers_Adwords_result full;
+    full.keyword = S(u"a  b & <c>\r\n\t\u00E9\U0001F600");
+    full.estimatedPosMin = 1;
+    full.estimatedPosMax = -2;
+    full.keywordGroup = 3;
+    full.keywordType = 255;
+    full.estimatedSearch = -2.0f;
+    full.avgCPC = 0.125f;
+    full.avgCTR = 1e9f;
+    full.competition = 0.0f;
+    full.m_searchTrends.fill(7);
+    for (const CDownloader_Parsers_Adwords_result& row : {CDownloader_Parsers_Adwords_result(), full}) {
+        Node nodes;
+        Node* element = nodes.AddChild(S(u"row"), false);
+        row.WriteXml(*element);
+        element->AddChild(S(u"list"), false);
+        SavedMarkupWriter markup;
+        markup.Open(S(u"row"));
+        row.Write(markup);
+        markup.Open(S(u"list"));
+        markup.Close();
+        markup.Close();
+        EXPECT_EQ(markup.Take(), nodes.ToText({}, Node::Escaping::Values));
+    }
 }
 
 TEST(SavedFileWriting, EscapingIsForValuesOnly) {

@@ -1,5 +1,7 @@
+#include "app/project_file.h"
 #include "app/skin_ad_display_dlg.h"
 #include "net/crawler.h"
+#include "net/saved_file.h"
 #include "projects/kind2/project2.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
@@ -53,6 +55,16 @@ class NicheLantern : public projtest::KindTest {
     CProject2* NewKind2(const QString& keywords) { return dynamic_cast<CProject2*>(NewProject(2, keywords)); }
 };
 
+// The saved bytes of a project as they were when each record was a tree of nodes.
+QByteArray BytesWithRecordsAsNodes(CProject2& project, const std::vector<CProject2_Keyword>& records) {
+    CDownloader_HTMLTags tree = ProjectFileTree(project);
+    CDownloader_HTMLTags* list = tree.FindChild(u"Project2")->FindChild(u"m_records");
+    list->GetChildren().clear();
+    for (const CProject2_Keyword& record : records)
+        record.WriteXml(*list->AddChild(u"record"_s, false));
+    return SavedFileBytes(tree);
+}
+
 const QString kKeywordRows = u"blue shoes\tNo Data\tNo Data\t45,600\t0\tNo Data\tNo Data\t51,000\t0\t91\r\n"
                              u"green shoes\t590\t0.45\t800\t1\t1,200\t0\tNo Data\tNo Data\tNo Data\r\n"
                              u"red shoes\t12,100\t1.25\t1,230,000\t3\t987,000\t1\t2,100,000\t2\t37\r\n"_s;
@@ -92,6 +104,10 @@ TEST_F(NicheLantern, ThreeKeywordsFromWizardToReportsFilesAndBack) {
     }));
     ClickCell(project->AdsReport(), 0, CProject2_Rep2::kTitle);
     EXPECT_EQ(previewed, u"Red Shoes Sale"_s);
+
+    // Records written straight as text give the bytes their nodes gave.
+    EXPECT_EQ(SavedFileBytes(ProjectFileTree(*project)),
+              BytesWithRecordsAsNodes(*project, project->Records()));
 
     ExpectSameAsDataFile(ExportCurrent(u"kind2.csv"_s), u"kind2/expected.csv"_s);
     ExpectSameAsDataFile(ExportCurrent(u"kind2.htm"_s), u"kind2/expected.htm"_s);
