@@ -9,8 +9,8 @@ class CProject;
 // The frame of a project file: the tree's root holds one element "Project1" to "Project8" naming the kind,
 // with the kind's own values and records below it.
 
-// The kind a loaded file holds, 1 to 8: the last of "Project1".."Project8" found at the top level decides,
-// or, when none stands there, the last found deeper down. 0 when there is none.
+// The kind a loaded file holds, 1 to 8: the last of "Project1".."Project8" found at any depth decides. 0 when
+// there is none.
 int ProjectFileKind(CDownloader_HTMLTags& tree);
 
 // Whether the file's element "Project<kind>" stands complete at its top level: a file cut short or damaged

@@ -222,9 +222,9 @@ TEST(ProjectFiles, FiguresThatAreNoNumbersOpenAsNotFetched) {
     EXPECT_TRUE(w.script.messages.empty());
 }
 
-// The kind is named by the last of "Project1".."Project8" at the top level; a file naming none there is
-// searched whole, as a damaged file may have it nested, and is then refused as incomplete.
-TEST(ProjectFiles, KindFromTheTopLevelElseFromAnyDepth) {
+// The kind is named by the last of "Project1".."Project8" found at any depth, whether the top level names
+// one or not; a kind that does not stand at the top level is refused as incomplete.
+TEST(ProjectFiles, KindIsTheLastNameFoundAtAnyDepth) {
     const struct {
         const char* text;
         int kind;
@@ -232,7 +232,8 @@ TEST(ProjectFiles, KindFromTheTopLevelElseFromAnyDepth) {
     } files[] = {
         {"<Project6><a>1</a></Project6><Project2><a>2</a></Project2>", 6, 6},
         {"\r\n<PROJECT3>\r\n   <a>1</a>\r\n</project3>", 3, 3},
-        {"<Project2><m_records><Project6></Project6></m_records></Project2>", 2, 2},
+        {"<Project2><m_records><Project6></Project6></m_records></Project2>", 6, 0},
+        {"<Project6><m_records><Project2></Project2></m_records></Project6>", 6, 6},
         {"<x><Project3></Project3><y><project5></project5></y></x>", 5, 0},
         {"<x><y><Project4>", 4, 0},
         {"<Project9></Project9><Project></Project><x>Project1</x><!-- <Project7> -->", 0, 0},
