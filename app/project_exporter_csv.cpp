@@ -9,9 +9,9 @@ namespace {
 // A number as the grid prints it, signed or not, its digits grouped by three or not ("-12", "-0.5",
 // "-1,234.5"): a spreadsheet reads it as that number and runs nothing.
 bool IsPlainNumber(const QString& text) {
-    static const QRegularExpression number(
+    static const QRegularExpression kNumber(
         QRegularExpression::anchoredPattern(u"[+-]?([0-9]{1,3}(,[0-9]{3})+|[0-9]+)(\\.[0-9]+)?"_s));
-    return number.match(text).hasMatch();
+    return kNumber.match(text).hasMatch();
 }
 
 } // namespace
@@ -19,13 +19,13 @@ bool IsPlainNumber(const QString& text) {
 QString CsvCellText(const QString& text) {
     // A spreadsheet runs a cell that starts with any of these as a formula; keywords with match operators
     // ("+red", "-cheap") are guarded too, as they cannot be told from an attack.
-    static const QString formulaStarts = u"=+-@\t\r"_s;
+    static const QString kFormulaStarts = u"=+-@\t\r"_s;
     // Most cells need neither: they pass as they are, without a copy.
-    if ((text.isEmpty() || !formulaStarts.contains(text.front())) && !text.contains(u'"'))
+    if ((text.isEmpty() || !kFormulaStarts.contains(text.front())) && !text.contains(u'"'))
         return text;
     QString quoted = text;
     quoted.replace(u'"', u"\"\""_s);
-    if (!quoted.isEmpty() && formulaStarts.contains(quoted.front()) && !IsPlainNumber(quoted))
+    if (!quoted.isEmpty() && kFormulaStarts.contains(quoted.front()) && !IsPlainNumber(quoted))
         quoted.prepend(u'\'');
     return quoted;
 }

@@ -55,8 +55,8 @@ QString MakeResultsPage() {
 }
 
 const QString& ResultsPage() {
-    static const QString page = MakeResultsPage();
-    return page;
+    static const QString kPage = MakeResultsPage();
+    return kPage;
 }
 
 // About 3 MB shaped like a real results page: deep nesting, many attributes per tag, scripts with markup in
@@ -103,8 +103,8 @@ QString MakeRealisticPage() {
 }
 
 const QString& RealisticPage() {
-    static const QString page = MakeRealisticPage();
-    return page;
+    static const QString kPage = MakeRealisticPage();
+    return kPage;
 }
 
 // The child: reads the page's UTF-8 bytes, then times one parse from those bytes (ours with its decoding

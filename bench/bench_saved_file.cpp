@@ -36,7 +36,7 @@ struct Record {
 };
 
 const std::vector<Record>& SampleRecords() {
-    static const std::vector<Record> made = [] {
+    static const std::vector<Record> kMade = [] {
         std::vector<Record> out;
         for (int i = 0; i < kRecords; ++i) {
             const float cpc = 0.25f * static_cast<float>(i % 97);
@@ -45,7 +45,7 @@ const std::vector<Record>& SampleRecords() {
         }
         return out;
     }();
-    return made;
+    return kMade;
 }
 
 Node MakeDocument() {

@@ -75,7 +75,7 @@ auto OrderKey(const ModelCookie& cookie) {
 
 class Model {
   public:
-    void store(const ModelCookie& cookie, std::int64_t now) {
+    void Store(const ModelCookie& cookie, std::int64_t now) {
         const auto found = m_cookies.find(KeyOf(cookie));
         if (IsExpired(cookie.expiry, now)) {
             if (found != m_cookies.end()) {
@@ -94,7 +94,7 @@ class Model {
                      m_cookies.size() > size_t(limits::kMaxCookiesTotal);
     }
 
-    QString header(const QString& host, const QString& path, bool https, std::int64_t now) const {
+    QString Header(const QString& host, const QString& path, bool https, std::int64_t now) const {
         std::vector<const ModelCookie*> sent;
         for (const auto& [key, c] : m_cookies)
             if (!IsExpired(c.expiry, now) && Applies(c, host, path, https))
@@ -106,13 +106,13 @@ class Model {
         return out;
     }
 
-    const ModelCookie* find(const ModelCookie& cookie) const {
+    const ModelCookie* Find(const ModelCookie& cookie) const {
         const auto found = m_cookies.find(KeyOf(cookie));
         return found == m_cookies.end() ? nullptr : &found->second;
     }
 
     // Once a cap was passed the jar evicts, which the model does not follow.
-    bool overCaps() const { return m_overCaps; }
+    bool OverCaps() const { return m_overCaps; }
 
   private:
     std::map<Key, ModelCookie> m_cookies;
@@ -158,7 +158,7 @@ void CheckJar(const CookieJar& jar, const Model& model) {
             record.text.size() > limits::kMaxCookieTextLength ||
             ++perDomain[cookie.domain] > limits::kMaxCookiesPerDomain)
             __builtin_trap();
-        const ModelCookie* known = model.find(cookie);
+        const ModelCookie* known = model.Find(cookie);
         if (!known || !MaySet(known->setter, cookie) || known->text != cookie.text ||
             known->expiry != cookie.expiry || known->secure != cookie.secure)
             __builtin_trap();
@@ -208,12 +208,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             for (const CDownloader_Cookie& parsed : cookies) {
                 const ModelCookie cookie = ModelOf(parsed, host);
                 if (MaySet(host, cookie))
-                    model.store(cookie, now);
+                    model.Store(cookie, now);
             }
             CheckJar(jar, model);
         } else if (line[0] == u'G') {
             const QString header = jar.HeaderFor(url.host, url.object, url.tls, now);
-            if (!model.overCaps() && header != model.header(host, url.object, url.tls, now))
+            if (!model.OverCaps() && header != model.Header(host, url.object, url.tls, now))
                 __builtin_trap();
         }
     }

@@ -248,7 +248,7 @@ void Connect(CWSocket& socket, Protocol protocol, int port) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
-    static const Listener listener = [] {
+    static const Listener kListener = [] {
         IgnoreBrokenPipeSignal();
         return Listener();
     }();
@@ -256,12 +256,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray reply(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
     const Expected expected = Model(protocol, reply);
 
-    std::thread proxy(Serve, listener.Fd(), reply);
+    std::thread proxy(Serve, kListener.Fd(), reply);
     CWSocket socket;
     int error = 0;
     QByteArray tunnel;
     try {
-        Connect(socket, protocol, listener.Port());
+        Connect(socket, protocol, kListener.Port());
         char buffer[4096];
         while (const qsizetype received = socket.Receive(buffer, sizeof buffer))
             tunnel.append(buffer, received);

@@ -69,18 +69,18 @@ class Page {
   public:
     explicit Page(const QString& text) : m_size(text.size()) {
         for (qsizetype i = 0; i < text.size(); ++i) {
-            allow(text[i].unicode());
+            Allow(text[i].unicode());
             if (text[i] == u'&' && i + 1 < text.size() && text[i + 1] == u'#') {
                 if (const std::optional<qint64> code =
                         number_text::ReadInt64(QStringView(text).sliced(i + 2));
                     code && *code >= 0 && *code <= 0x9F)
-                    allow(char16_t(*code));
+                    Allow(char16_t(*code));
             }
         }
         for (const QString& form : {text, DecodeHtmlEntities(text)}) {
             for (qsizetype i = 0; i + 2 < form.size(); ++i)
                 if (form[i] == u'%' && HexValue(form[i + 1]) >= 0 && HexValue(form[i + 2]) >= 0)
-                    allow(char16_t(HexValue(form[i + 1]) * 16 + HexValue(form[i + 2])));
+                    Allow(char16_t(HexValue(form[i + 1]) * 16 + HexValue(form[i + 2])));
         }
     }
 
@@ -96,7 +96,7 @@ class Page {
     qsizetype Size() const { return m_size; }
 
   private:
-    void allow(char16_t c) {
+    void Allow(char16_t c) {
         if (IsControl(c))
             m_brought.set(c);
     }

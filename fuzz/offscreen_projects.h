@@ -33,17 +33,17 @@ inline void Check(bool holds) {
 // What the user sees of a project's reports: the exported cells, counted.
 class CountingExporter : public CProjectExporter {
   public:
-    void Cell(const QString& text, bool, int, float) override { add(text); }
+    void Cell(const QString& text, bool, int, float) override { Add(text); }
     void LinkCell(const QString& text, const QString& url, bool, int, float) override {
-        add(text);
-        add(url);
+        Add(text);
+        Add(url);
     }
 
     qsizetype cells = 0;
     qsizetype text = 0;
 
   private:
-    void add(const QString& cell) {
+    void Add(const QString& cell) {
         ++cells;
         text += cell.size();
     }

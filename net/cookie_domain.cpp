@@ -10,7 +10,7 @@ namespace {
 // Registries that sell names under these labels; a site below one must not set cookies for all its
 // neighbours. The common cases only: a full list is not kept up to date here.
 const QSet<QString>& MultiLabelSuffixes() {
-    static const QSet<QString> suffixes = {
+    static const QSet<QString> kSuffixes = {
         u"co.uk"_s,   u"org.uk"_s, u"me.uk"_s,  u"ltd.uk"_s, u"plc.uk"_s, u"net.uk"_s, u"ac.uk"_s,
         u"gov.uk"_s,  u"nhs.uk"_s, u"sch.uk"_s, u"com.au"_s, u"net.au"_s, u"org.au"_s, u"edu.au"_s,
         u"gov.au"_s,  u"asn.au"_s, u"id.au"_s,  u"co.nz"_s,  u"net.nz"_s, u"org.nz"_s, u"ac.nz"_s,
@@ -23,7 +23,7 @@ const QSet<QString>& MultiLabelSuffixes() {
         u"com.co"_s,  u"com.pe"_s, u"com.es"_s, u"co.at"_s,  u"or.at"_s,  u"com.eg"_s, u"com.sa"_s,
         u"co.ke"_s,   u"com.ng"_s,
     };
-    return suffixes;
+    return kSuffixes;
 }
 
 } // namespace

@@ -41,11 +41,11 @@ bool DomainApplies(const CDownloader_Cookie& cookie, const QString& reversedHost
 bool CookieJar::Add(const std::vector<CDownloader_Cookie>& cookies, std::int64_t now) {
     bool changed = false;
     for (const CDownloader_Cookie& cookie : cookies)
-        changed = store(cookie, now) || changed;
+        changed = Store(cookie, now) || changed;
     return changed;
 }
 
-bool CookieJar::store(CDownloader_Cookie cookie, std::int64_t now) {
+bool CookieJar::Store(CDownloader_Cookie cookie, std::int64_t now) {
     cookie.domainMatch = cookie.domain.startsWith(u'.') ? 1 : 0;
     const QString host = CookieHost(cookie.domainMatch ? cookie.domain.mid(1) : cookie.domain);
     if (host.isEmpty() || (cookie.domainMatch && (IsPublicSuffix(host) || IsIpAddress(host))))
@@ -67,23 +67,23 @@ bool CookieJar::store(CDownloader_Cookie cookie, std::int64_t now) {
         return true;
     }
     const CDownloader_Cookie& added = *m_cookies.insert(at, std::move(cookie));
-    enforceLimits(CDownloader_Cookie(added), now);
+    EnforceLimits(CDownloader_Cookie(added), now);
     return true;
 }
 
-void CookieJar::enforceLimits(const CDownloader_Cookie& added, std::int64_t now) {
+void CookieJar::EnforceLimits(const CDownloader_Cookie& added, std::int64_t now) {
     const QStringView domain = BareDomain(added);
     const auto sameDomain = [&](const CDownloader_Cookie& cookie) { return BareDomain(cookie) == domain; };
     while (std::count_if(m_cookies.begin(), m_cookies.end(), sameDomain) > limits::kMaxCookiesPerDomain &&
-           evictOne(added, now, sameDomain)) {
+           EvictOne(added, now, sameDomain)) {
     }
     const auto any = [](const CDownloader_Cookie&) { return true; };
-    while (m_cookies.size() > size_t(limits::kMaxCookiesTotal) && evictOne(added, now, any)) {
+    while (m_cookies.size() > size_t(limits::kMaxCookiesTotal) && EvictOne(added, now, any)) {
     }
 }
 
 template <typename InScope>
-bool CookieJar::evictOne(const CDownloader_Cookie& keep, std::int64_t now, InScope inScope) {
+bool CookieJar::EvictOne(const CDownloader_Cookie& keep, std::int64_t now, InScope inScope) {
     auto victim = m_cookies.end();
     for (auto it = m_cookies.begin(); it != m_cookies.end(); ++it) {
         if (!inScope(*it) || SortKey(*it) == SortKey(keep))

@@ -23,12 +23,12 @@ class CookieJar {
     const std::vector<CDownloader_Cookie>& Cookies() const { return m_cookies; }
 
   private:
-    bool store(CDownloader_Cookie cookie, std::int64_t now);
-    void enforceLimits(const CDownloader_Cookie& added, std::int64_t now);
+    bool Store(CDownloader_Cookie cookie, std::int64_t now);
+    void EnforceLimits(const CDownloader_Cookie& added, std::int64_t now);
     // Removes the least recently set cookie among those accepted by inScope, sparing keep; expired ones go
     // first. Returns false when there was none to remove.
     template <typename InScope>
-    bool evictOne(const CDownloader_Cookie& keep, std::int64_t now, InScope inScope);
+    bool EvictOne(const CDownloader_Cookie& keep, std::int64_t now, InScope inScope);
 
     std::vector<CDownloader_Cookie> m_cookies;
     std::uint64_t m_nextSetOrder = 1;

@@ -15,10 +15,10 @@ namespace {
 
 // Every name that is an attribute and not a cookie; the first one ends the cookie parts of a header.
 bool IsAttributeName(const QString& lowerKey) {
-    static const QSet<QString> names = {u"expires"_s,     u"domain"_s,  u"path"_s,     u"secure"_s,
-                                        u"httponly"_s,    u"max-age"_s, u"samesite"_s, u"priority"_s,
-                                        u"partitioned"_s, u"version"_s, u"comment"_s};
-    return names.contains(lowerKey);
+    static const QSet<QString> kNames = {u"expires"_s,     u"domain"_s,  u"path"_s,     u"secure"_s,
+                                         u"httponly"_s,    u"max-age"_s, u"samesite"_s, u"priority"_s,
+                                         u"partitioned"_s, u"version"_s, u"comment"_s};
+    return kNames.contains(lowerKey);
 }
 
 struct Attribute {

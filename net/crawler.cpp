@@ -48,7 +48,7 @@ void CProjectCrawler::Init() {
     LoadSettings();
 }
 
-QString CProjectCrawler::settingsPath() const {
+QString CProjectCrawler::SettingsPath() const {
     return m_dataDir + u"/settings.zxml"_s;
 }
 

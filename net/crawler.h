@@ -104,13 +104,13 @@ class CProjectCrawler : public CProjectCrawlerDefault {
         Unreadable, // there and not readable: never written over
     };
 
-    QString settingsPath() const;
+    QString SettingsPath() const;
     // Fills m_settingsDoc with the settings element of the file and sets m_settingsFile.
-    void readSettingsFile();
+    void ReadSettingsFile();
     // A name beside the settings file that nothing has.
-    QString damagedSettingsPath() const;
+    QString DamagedSettingsPath() const;
     // Moves the settings file aside; true when it is gone from its place.
-    bool keepSettingsFileAside() const;
+    bool KeepSettingsFileAside() const;
 
     QString m_autostartFile;
     QString m_executable;

@@ -145,5 +145,5 @@ class CProjectCrawlerDefault {
 
   private:
     // Takes the first idle slot of job's range for job, or gives null.
-    CDownloader* takeFirstFree(int job);
+    CDownloader* TakeFirstFree(int job);
 };

@@ -59,11 +59,11 @@ void CProjectCrawlerDefault::GrowPool() {
 }
 
 // Projects share the first allowMaxThreads slots; dialog steps (no job) may use the whole pool.
-CDownloader* CProjectCrawlerDefault::takeFirstFree(int job) {
+CDownloader* CProjectCrawlerDefault::TakeFirstFree(int job) {
     const size_t range = job != -1 ? std::min(m_downloaders.size(), size_t(std::max(allowMaxThreads, 0)))
                                    : m_downloaders.size();
     for (size_t i = 0; i < range; ++i)
-        if (m_downloaders[i]->takeFor(job, job))
+        if (m_downloaders[i]->TakeFor(job, job))
             return m_downloaders[i].get();
     return nullptr;
 }
@@ -73,7 +73,7 @@ CDownloader* CProjectCrawlerDefault::GetFreeDownloader() {
     const int job = m_currentJob.load();
     if (m_paused.load() && job != -1)
         return nullptr;
-    return takeFirstFree(job);
+    return TakeFirstFree(job);
 }
 
 CDownloader* CProjectCrawlerDefault::GetDownloaderForHost(const QString& service) {
@@ -96,7 +96,7 @@ CDownloader* CProjectCrawlerDefault::GetDownloaderForHost(const QString& service
             return nullptr;
     }
 
-    CDownloader* taken = takeFirstFree(job);
+    CDownloader* taken = TakeFirstFree(job);
     if (!taken)
         return nullptr;
 

@@ -107,8 +107,8 @@ void OrderRange(int& lower, int& upper) {
 
 } // namespace
 
-QString CProjectCrawler::damagedSettingsPath() const {
-    const QString base = settingsPath() + kDamagedSettingsSuffix;
+QString CProjectCrawler::DamagedSettingsPath() const {
+    const QString base = SettingsPath() + kDamagedSettingsSuffix;
     QString path = base;
     struct stat info {};
     for (int n = 2; ::lstat(QFile::encodeName(path).constData(), &info) == 0; ++n)
@@ -116,21 +116,21 @@ QString CProjectCrawler::damagedSettingsPath() const {
     return path;
 }
 
-bool CProjectCrawler::keepSettingsFileAside() const {
-    const QByteArray from = QFile::encodeName(settingsPath());
-    const QByteArray to = QFile::encodeName(damagedSettingsPath());
+bool CProjectCrawler::KeepSettingsFileAside() const {
+    const QByteArray from = QFile::encodeName(SettingsPath());
+    const QByteArray to = QFile::encodeName(DamagedSettingsPath());
     // A file that is gone already has nothing left to lose.
     return std::rename(from.constData(), to.constData()) == 0 || errno == ENOENT;
 }
 
-void CProjectCrawler::readSettingsFile() {
+void CProjectCrawler::ReadSettingsFile() {
     m_settingsDoc = Node();
     m_settingsFile = SettingsFile::Usable;
     if (m_dataDir.isEmpty())
         return;
     QByteArray bytes;
     QString error;
-    switch (ReadFileOrAbsent(settingsPath(), bytes, &error)) {
+    switch (ReadFileOrAbsent(SettingsPath(), bytes, &error)) {
     case FileReadResult::Absent:
         return;
     case FileReadResult::Unreadable:
@@ -152,13 +152,13 @@ void CProjectCrawler::readSettingsFile() {
         m_settingsFile = SettingsFile::KeepAside;
         ShowUserNotice(
             u"The settings file %1 holds no settings. Tarnwick 2.0 runs with the default settings "
-            u"and keeps that file as %2 when it saves them."_s.arg(settingsPath(), damagedSettingsPath()));
+            u"and keeps that file as %2 when it saves them."_s.arg(SettingsPath(), DamagedSettingsPath()));
         break;
     }
 }
 
 void CProjectCrawler::LoadSettings() {
-    readSettingsFile();
+    ReadSettingsFile();
     Node empty;
     // Only direct children count: a key of the same name inside another element is not a setting.
     Node* root = m_settingsDoc.FindChild(kRootName);
@@ -210,11 +210,11 @@ bool CProjectCrawler::SaveSettings() {
     for (const QString& entry : m_keywordHistory)
         settings->AddChild(QString::fromUtf16(kHistoryName), false)->SetText(entry);
 
-    if (m_settingsFile == SettingsFile::KeepAside && !m_dataDir.isEmpty() && keepSettingsFileAside())
+    if (m_settingsFile == SettingsFile::KeepAside && !m_dataDir.isEmpty() && KeepSettingsFileAside())
         m_settingsFile = SettingsFile::Usable;
     // The file holds the ad services' passwords.
     bool saved = m_settingsFile == SettingsFile::Usable && !m_dataDir.isEmpty() &&
-                 SaveTreeToFile(m_settingsDoc, settingsPath(), FileAccess::UserOnly);
+                 SaveTreeToFile(m_settingsDoc, SettingsPath(), FileAccess::UserOnly);
     if (!m_autostartFile.isEmpty()) {
         const bool entryDone = m_autorun ? WriteAutostartEntry(m_autostartFile, m_executable)
                                          : RemoveAutostartEntry(m_autostartFile);

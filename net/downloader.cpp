@@ -16,7 +16,7 @@ CDownloader::CDownloader(int poolIndex, CProjectCrawlerDefault* crawler)
     // Alive from the start: a Start given before the thread first parks is remembered, not lost.
     m_threadAlive.store(true);
     try {
-        m_thread = std::thread(&CDownloader::threadProc, this);
+        m_thread = std::thread(&CDownloader::ThreadProc, this);
     } catch (const std::system_error&) {
         // No thread to be had: the slot stays out of service rather than taking jobs nobody runs.
         m_threadAlive.store(false);
@@ -36,10 +36,10 @@ void CDownloader::Reset() {
     // A queued or running job belongs to the worker; only Release may end it.
     if (state == kIdle || state == kQueued || state == kProcessing)
         return;
-    resetLocked();
+    ResetLocked();
 }
 
-void CDownloader::resetLocked() {
+void CDownloader::ResetLocked() {
     m_userAgent = kDefaultUserAgent;
     m_contentType = kDefaultContentType;
     m_postData.clear();
@@ -54,7 +54,7 @@ void CDownloader::resetLocked() {
     m_announcedLength.reset();
     // Storage a taker still shares is not written into again.
     if (m_raw.isDetached())
-        keepReceiveBuffer(std::move(m_raw));
+        KeepReceiveBuffer(std::move(m_raw));
     m_raw = QByteArray();
     m_rawLength = 0;
 }
@@ -80,21 +80,21 @@ void CDownloader::SetReferer(const QString& referer) {
 }
 
 bool CDownloader::Start(const QString& url, bool keepBinary, bool noTree) {
-    return queue(url, (keepBinary ? 0 : kKeepText) | (noTree ? 0 : kBuildTree), true);
+    return Queue(url, (keepBinary ? 0 : kKeepText) | (noTree ? 0 : kBuildTree), true);
 }
 
 bool CDownloader::StartWhois(const QString& domain) {
-    return queue(domain, kRequestWhois | kKeepText, false);
+    return Queue(domain, kRequestWhois | kKeepText, false);
 }
 
-bool CDownloader::queue(const QString& target, int requestWord, bool http) {
+bool CDownloader::Queue(const QString& target, int requestWord, bool http) {
     {
         std::lock_guard guard(m_cs);
         const int state = m_state.load();
         if (state == kQueued || state == kProcessing || !m_threadAlive.load())
             return false;
         if (state != kIdle)
-            resetLocked();
+            ResetLocked();
         // Read after the reset: a done downloader drops its old body and sends a GET.
         if (http)
             requestWord |= m_postData.isEmpty() ? kRequestGet : kRequestPost;
@@ -108,7 +108,7 @@ bool CDownloader::queue(const QString& target, int requestWord, bool http) {
         m_abort.store(false);
         m_state.store(kQueued);
     }
-    wake();
+    Wake();
     return true;
 }
 
@@ -133,7 +133,7 @@ bool CDownloader::IsFreeFor(int currentJob) const {
     return owner == -1 || owner == currentJob;
 }
 
-bool CDownloader::takeFor(int jobId, int currentJob) {
+bool CDownloader::TakeFor(int jobId, int currentJob) {
     if (!IsFreeFor(currentJob))
         return false;
     bool expected = false;
@@ -154,21 +154,21 @@ void CDownloader::Release() {
         m_socketSlot.Interrupt();
         return;
     }
-    resetLocked();
+    ResetLocked();
     m_jobId.store(-1);
-    endHostHold();
+    EndHostHold();
     m_held.store(false);
 }
 
-void CDownloader::dropJobLocked() {
-    endHostHold();
-    resetLocked();
+void CDownloader::DropJobLocked() {
+    EndHostHold();
+    ResetLocked();
     m_jobId.store(-1);
     m_abort.store(false);
     m_held.store(false);
 }
 
-void CDownloader::endHostHold() {
+void CDownloader::EndHostHold() {
     if (m_crawler && m_poolIndex >= 0)
         m_crawler->EndHostHold(*this);
 }
@@ -179,10 +179,10 @@ void CDownloader::Stop() {
     m_abort.store(true);
     m_quit.store(true);
     m_socketSlot.Interrupt();
-    wake();
+    Wake();
 }
 
-void CDownloader::wake() {
+void CDownloader::Wake() {
     {
         std::lock_guard guard(m_wakeLock);
         m_wakePending = true;

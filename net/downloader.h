@@ -167,30 +167,30 @@ class CDownloader {
     };
 
     // The pool's hand-out: marks the downloader held by jobId when it is free for currentJob.
-    bool takeFor(int jobId, int currentJob);
+    bool TakeFor(int jobId, int currentJob);
     // The caller holds m_cs.
-    void resetLocked();
+    void ResetLocked();
     // Queues a job for target unless one is queued or running; an http job is a POST when a body is set.
-    bool queue(const QString& target, int requestWord, bool http);
+    bool Queue(const QString& target, int requestWord, bool http);
     // Drops the job after a Release: pacing hold ended, reset, unowned, idle. The caller holds m_cs.
-    void dropJobLocked();
-    void endHostHold();
-    void wake();
+    void DropJobLocked();
+    void EndHostHold();
+    void Wake();
     // Keeps the storage of a reply its taker is done with for the next exchange: a small one until then, a
     // large one for a short while (limits.h). The caller holds m_cs.
-    void keepReceiveBuffer(QByteArray buffer);
+    void KeepReceiveBuffer(QByteArray buffer);
     // Parks until woken; false when it woke instead because a kept large buffer's time is up.
-    bool park();
-    void letGoOfKeptBuffer();
-    void threadProc();
-    void runJob();
+    bool Park();
+    void LetGoOfKeptBuffer();
+    void ThreadProc();
+    void RunJob();
     // One HTTP hop; true when response processing asks for the redirect to be followed (the job is then
     // queued again, and still this worker's).
-    bool runHttpHop(const JobRequest& job);
+    bool RunHttpHop(const JobRequest& job);
     // A whois lookup of the job's domain; its last reply is processed as the response.
-    void runWhois(const JobRequest& job);
+    void RunWhois(const JobRequest& job);
     // One whois query to server; what came back, empty when nothing did.
-    QByteArray askWhoisServer(const QString& server, const QByteArray& request,
+    QByteArray AskWhoisServer(const QString& server, const QByteArray& request,
                               const ReplyTimeLimits& timeLimits);
 
     struct ProcessResult {
@@ -202,26 +202,26 @@ class CDownloader {
     // exchangeFailed: the exchange already gave its reason for a short reply.
     // The reply comes in by value and is let go of before the job is done: the worker keeps no share of
     // the bytes the taker may free once it sees the job done.
-    ProcessResult process(QByteArray raw, int requestWord, const QString& url, bool exchangeFailed = false);
-    void processEmpty(int requestWord, const QString& url, const QString& error);
-    static bool isFile(int requestWord) { return (requestWord & kRequestKindMask) == kRequestFile; }
-    static bool isHttp(int requestWord) {
+    ProcessResult Process(QByteArray raw, int requestWord, const QString& url, bool exchangeFailed = false);
+    void ProcessEmpty(int requestWord, const QString& url, const QString& error);
+    static bool IsFile(int requestWord) { return (requestWord & kRequestKindMask) == kRequestFile; }
+    static bool IsHttp(int requestWord) {
         const int kind = requestWord & kRequestKindMask;
         return kind == kRequestGet || kind == kRequestPost;
     }
     // Sets m_header from the reply's header block (empty when it has none) and returns the body.
-    QByteArray splitHeader(QByteArray raw, int requestWord);
+    QByteArray SplitHeader(QByteArray raw, int requestWord);
     // False when a transfer coding could not be undone, so the content coding cannot be either.
-    bool decodeTransfer(const ResponseHead& head, QByteArray& body);
-    void storeCookies(const ResponseHead& head, const QString& url);
+    bool DecodeTransfer(const ResponseHead& head, QByteArray& body);
+    void StoreCookies(const ResponseHead& head, const QString& url);
     // Records the Location target and spends the budget; true when the redirect is to be followed.
-    bool redirect(const ResponseHead& head, const QString& url);
+    bool Redirect(const ResponseHead& head, const QString& url);
     // A body shorter than its Content-Length is kept, with the reason in m_lastError.
-    void checkLength(const ResponseHead& head, const QByteArray& body);
+    void CheckLength(const ResponseHead& head, const QByteArray& body);
     // m_raw (inflated when compressed) and, when asked for, m_body.
-    void decodeBody(const ResponseHead& head, QByteArray body, int requestWord, bool transferUndone);
+    void DecodeBody(const ResponseHead& head, QByteArray body, int requestWord, bool transferUndone);
     // m_tree when asked for, and the base folder for the response's links.
-    void buildTree(int requestWord, const QString& url);
+    void BuildTree(int requestWord, const QString& url);
 
     // Base folder of the last response, for making its links absolute.
     QString m_baseUrl;

@@ -13,62 +13,62 @@
 using namespace Qt::StringLiterals;
 
 int CDownloader::ProcessResponse(const QByteArray& raw, int requestWord, const QString& url) {
-    return process(raw, requestWord, url).status;
+    return Process(raw, requestWord, url).status;
 }
 
 bool CDownloader::LoadPageFromFile(const QString& path) {
     QByteArray bytes;
     if (!ReadWholeFile(path, bytes))
         return false;
-    process(bytes, kRequestFile | kBuildTree, path);
+    Process(bytes, kRequestFile | kBuildTree, path);
     return true;
 }
 
-void CDownloader::processEmpty(int requestWord, const QString& url, const QString& error) {
+void CDownloader::ProcessEmpty(int requestWord, const QString& url, const QString& error) {
     {
         std::lock_guard guard(m_cs);
         if (!error.isEmpty() && !m_abort.load())
             m_lastError = error;
         m_header.clear();
     }
-    process({}, requestWord, url);
+    Process({}, requestWord, url);
 }
 
-CDownloader::ProcessResult CDownloader::process(QByteArray raw, int requestWord, const QString& url,
+CDownloader::ProcessResult CDownloader::Process(QByteArray raw, int requestWord, const QString& url,
                                                 bool exchangeFailed) {
     std::lock_guard guard(m_cs);
     if (m_abort.load()) {
-        dropJobLocked();
+        DropJobLocked();
         return {kJobDropped, false};
     }
     m_state.store(kProcessing);
 
-    QByteArray body = splitHeader(std::move(raw), requestWord);
+    QByteArray body = SplitHeader(std::move(raw), requestWord);
     const ResponseHead head = ParseResponseHead(m_header);
     m_status = head.statusLine;
     m_announcedLength = head.contentLength;
-    const bool transferUndone = decodeTransfer(head, body);
-    storeCookies(head, url);
-    if (redirect(head, url)) {
+    const bool transferUndone = DecodeTransfer(head, body);
+    StoreCookies(head, url);
+    if (Redirect(head, url)) {
         // Queued again at once, under the lock: a Release from now on drops the job.
         m_state.store(kQueued);
         return {head.status == 301 || head.status == 302 ? head.status : kFollowRedirect, true};
     }
-    if (isHttp(requestWord) && !exchangeFailed)
-        checkLength(head, body);
-    decodeBody(head, std::move(body), requestWord, transferUndone);
-    buildTree(requestWord, url);
+    if (IsHttp(requestWord) && !exchangeFailed)
+        CheckLength(head, body);
+    DecodeBody(head, std::move(body), requestWord, transferUndone);
+    BuildTree(requestWord, url);
 
     m_phase.store(WorkerPhase::Ready);
     m_state.store(kDone);
     return {head.status, false};
 }
 
-QByteArray CDownloader::splitHeader(QByteArray raw, int requestWord) {
+QByteArray CDownloader::SplitHeader(QByteArray raw, int requestWord) {
     // Only HTTP replies have a header: a saved value may hold a blank line, and so may a whois reply, whose
     // dates often follow one.
     const HeaderSplit split =
-        isHttp(requestWord) ? SplitHeaderBlock(raw, limits::kHeaderSearchBytes) : HeaderSplit{};
+        IsHttp(requestWord) ? SplitHeaderBlock(raw, limits::kHeaderSearchBytes) : HeaderSplit{};
     if (split.headerLength < 0) {
         m_header.clear();
         return raw;
@@ -79,7 +79,7 @@ QByteArray CDownloader::splitHeader(QByteArray raw, int requestWord) {
     return raw;
 }
 
-bool CDownloader::decodeTransfer(const ResponseHead& head, QByteArray& body) {
+bool CDownloader::DecodeTransfer(const ResponseHead& head, QByteArray& body) {
     QString error;
     const bool undone = UndoTransferCodings(head.transferCodings, body, error);
     if (!error.isEmpty())
@@ -87,7 +87,7 @@ bool CDownloader::decodeTransfer(const ResponseHead& head, QByteArray& body) {
     return undone;
 }
 
-void CDownloader::storeCookies(const ResponseHead& head, const QString& url) {
+void CDownloader::StoreCookies(const ResponseHead& head, const QString& url) {
     if (!m_crawler || head.setCookies.isEmpty())
         return;
     const HttpUrlParts urlParts = SplitHttpUrl(url);
@@ -101,7 +101,7 @@ void CDownloader::storeCookies(const ResponseHead& head, const QString& url) {
         m_crawler->AddCookies(cookies);
 }
 
-bool CDownloader::redirect(const ResponseHead& head, const QString& url) {
+bool CDownloader::Redirect(const ResponseHead& head, const QString& url) {
     m_redirectUrl.clear();
     if (head.location.isEmpty())
         return false;
@@ -110,14 +110,14 @@ bool CDownloader::redirect(const ResponseHead& head, const QString& url) {
     return m_redirectBudget > 0;
 }
 
-void CDownloader::checkLength(const ResponseHead& head, const QByteArray& body) {
+void CDownloader::CheckLength(const ResponseHead& head, const QByteArray& body) {
     if (!head.transferCodings.isEmpty() || !head.contentLength || body.size() >= *head.contentLength)
         return;
     m_lastError = u"Receive error: the reply ended after %1 of %2 bytes"_s.arg(
         number_text::FormatGrouped(body.size()), number_text::FormatGrouped(*head.contentLength));
 }
 
-void CDownloader::decodeBody(const ResponseHead& head, QByteArray body, int requestWord,
+void CDownloader::DecodeBody(const ResponseHead& head, QByteArray body, int requestWord,
                              bool transferUndone) {
     m_raw = std::move(body);
     // Content still wrapped in a transfer coding would not inflate: it is kept as it stands.
@@ -133,12 +133,12 @@ void CDownloader::decodeBody(const ResponseHead& head, QByteArray body, int requ
         m_body = Utf8ToWide(m_raw);
 }
 
-void CDownloader::buildTree(int requestWord, const QString& url) {
+void CDownloader::BuildTree(int requestWord, const QString& url) {
     m_documentUrl = url;
     if (requestWord & kBuildTree) {
         // A fetched page may be a few kilobytes that inflate to millions of tags; a file of our own is
         // always read whole.
-        if (!isHttp(requestWord)) {
+        if (!IsHttp(requestWord)) {
             m_tree.Parse(m_body);
         } else if (!m_tree.Parse(m_body, limits::kMaxPageNodes)) {
             m_lastError =
@@ -146,7 +146,7 @@ void CDownloader::buildTree(int requestWord, const QString& url) {
                     number_text::FormatGrouped(limits::kMaxPageNodes));
         }
         // A saved file has no BASE element to honour; a web page may.
-        if (!isFile(requestWord)) {
+        if (!IsFile(requestWord)) {
             if (const CDownloader_HTMLTags* base =
                     m_tree.FindFirst({.tag = u"BASE"_s, .attribute = u"HREF"_s})) {
                 const QString href = base->GetAttribute(u"HREF"_s);

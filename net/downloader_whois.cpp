@@ -10,7 +10,7 @@ constexpr int kWhoisReadStep = 16384;
 
 } // namespace
 
-void CDownloader::runWhois(const JobRequest& job) {
+void CDownloader::RunWhois(const JobRequest& job) {
     std::optional<WhoisLookup> lookup;
     {
         std::lock_guard guard(m_cs);
@@ -18,7 +18,7 @@ void CDownloader::runWhois(const JobRequest& job) {
     }
     WhoisLookup::Outcome outcome = lookup->Run(
         [this, &job](const QString& server, const QByteArray& request) {
-            return askWhoisServer(server, request, job.timeLimits);
+            return AskWhoisServer(server, request, job.timeLimits);
         },
         [this](const QString& line) {
             std::lock_guard guard(m_cs);
@@ -27,10 +27,10 @@ void CDownloader::runWhois(const JobRequest& job) {
         m_abort);
     m_phase.store(WorkerPhase::ExchangeOver);
     // An aborted lookup reaches processing with the abort still set, which drops the job.
-    process(std::move(outcome.reply), job.request, job.url);
+    Process(std::move(outcome.reply), job.request, job.url);
 }
 
-QByteArray CDownloader::askWhoisServer(const QString& server, const QByteArray& request,
+QByteArray CDownloader::AskWhoisServer(const QString& server, const QByteArray& request,
                                        const ReplyTimeLimits& timeLimits) {
     const WhoisServerAddress address = whois_directory::AddressOf(server);
     HttpExchangeRequest exchange;

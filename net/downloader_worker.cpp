@@ -24,7 +24,7 @@ std::int64_t SteadyMs() {
 
 } // namespace
 
-void CDownloader::keepReceiveBuffer(QByteArray buffer) {
+void CDownloader::KeepReceiveBuffer(QByteArray buffer) {
     const bool large = buffer.capacity() > limits::kKeptReceiveBufferBytes;
     // Large storage is kept for the next large reply only, so a run of small ones after a large one does not
     // keep it alive; and only a worker lets go of it in time.
@@ -42,7 +42,7 @@ void CDownloader::keepReceiveBuffer(QByteArray buffer) {
         m_wakeSignal.notify_one();
 }
 
-bool CDownloader::park() {
+bool CDownloader::Park() {
     std::unique_lock lock(m_wakeLock);
     for (;;) {
         if (m_wakePending) {
@@ -60,7 +60,7 @@ bool CDownloader::park() {
     }
 }
 
-void CDownloader::letGoOfKeptBuffer() {
+void CDownloader::LetGoOfKeptBuffer() {
     QByteArray old;
     {
         std::lock_guard guard(m_cs);
@@ -75,27 +75,27 @@ void CDownloader::letGoOfKeptBuffer() {
     // Unmapped outside the locks.
 }
 
-void CDownloader::threadProc() {
+void CDownloader::ThreadProc() {
     m_phase.store(WorkerPhase::Ready);
     for (;;) {
-        if (!park()) {
-            letGoOfKeptBuffer();
+        if (!Park()) {
+            LetGoOfKeptBuffer();
             continue;
         }
         if (m_quit.load())
             break;
-        runJob();
+        RunJob();
     }
     {
         // A job queued after the last wake-up is dropped, so the slot is left idle, not queued forever.
         std::lock_guard guard(m_cs);
         if (m_state.load() == kQueued)
-            dropJobLocked();
+            DropJobLocked();
     }
     m_threadAlive.store(false);
 }
 
-void CDownloader::runJob() {
+void CDownloader::RunJob() {
     JobRequest job;
     {
         std::lock_guard guard(m_cs);
@@ -103,7 +103,7 @@ void CDownloader::runJob() {
         if (m_state.load() != kQueued)
             return;
         if (m_abort.load()) {
-            dropJobLocked();
+            DropJobLocked();
             return;
         }
         job = {m_request, m_url, m_postData, m_referer, m_userAgent, m_contentType, m_replyTimeLimits};
@@ -111,22 +111,22 @@ void CDownloader::runJob() {
     }
 
     if ((job.request & kRequestKindMask) == kRequestWhois) {
-        runWhois(job);
+        RunWhois(job);
         return;
     }
-    if (!isHttp(job.request)) {
+    if (!IsHttp(job.request)) {
         // Any other kind has no exchange; the job ends done and empty, so that its taker never polls for
         // ever.
-        processEmpty(job.request, job.url, {});
+        ProcessEmpty(job.request, job.url, {});
         return;
     }
 
     // Once a hop ends the job (done or dropped), the slot may already be another taker's: only a hop that
     // asked for its redirect may look at the downloader again.
-    while (runHttpHop(job)) {
+    while (RunHttpHop(job)) {
         std::lock_guard guard(m_cs);
         if (m_abort.load()) {
-            dropJobLocked();
+            DropJobLocked();
             return;
         }
         job.referer = job.url;
@@ -138,14 +138,14 @@ void CDownloader::runJob() {
     }
 }
 
-bool CDownloader::runHttpHop(const JobRequest& job) {
+bool CDownloader::RunHttpHop(const JobRequest& job) {
     if (HasRequestBreakingCharacters(job.url)) {
-        processEmpty(job.request, job.url, u"Connect error: the URL holds a line break or NUL"_s);
+        ProcessEmpty(job.request, job.url, u"Connect error: the URL holds a line break or NUL"_s);
         return false;
     }
     const HttpUrlParts url = SplitHttpUrl(job.url);
     if (!url.valid) {
-        processEmpty(job.request, job.url, u"Connect error: not an http or https URL"_s);
+        ProcessEmpty(job.request, job.url, u"Connect error: not an http or https URL"_s);
         return false;
     }
 
@@ -194,5 +194,5 @@ bool CDownloader::runHttpHop(const JobRequest& job) {
             m_lastError = result.error;
     }
     const bool failed = !result.error.isEmpty();
-    return process(std::move(result.data), job.request, job.url, failed).follow;
+    return Process(std::move(result.data), job.request, job.url, failed).follow;
 }

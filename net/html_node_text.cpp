@@ -25,17 +25,17 @@ HtmlNodeText& HtmlNodeText::operator=(const HtmlNodeText& other) noexcept {
     return *this = std::move(copy);
 }
 
-void HtmlNodeText::release(HtmlTextBlock* block) noexcept {
+void HtmlNodeText::Release(HtmlTextBlock* block) noexcept {
     if (block->refs.fetch_sub(1, std::memory_order_acq_rel) == 1)
         delete block;
 }
 
-QString HtmlNodeText::toString() const {
+QString HtmlNodeText::ToString() const {
     if (!m_block)
         return QString();
-    if (m_offset == 0 && size() == m_block->chars.size())
+    if (m_offset == 0 && Size() == m_block->chars.size())
         return m_block->chars;
-    return view().toString();
+    return View().toString();
 }
 
 HtmlTextArena::~HtmlTextArena() {

@@ -63,33 +63,33 @@ class HtmlNodeText {
             m_offset = other.m_offset;
             m_sizeAndBits = (other.m_sizeAndBits & kWhole) | (m_sizeAndBits & ~kWhole);
             if (old)
-                release(old);
+                Release(old);
         }
         return *this;
     }
     ~HtmlNodeText() {
         if (m_block)
-            release(m_block);
+            Release(m_block);
     }
 
-    QStringView view() const {
-        return m_block ? QStringView(m_block->chars.constData() + m_offset, size()) : QStringView();
+    QStringView View() const {
+        return m_block ? QStringView(m_block->chars.constData() + m_offset, Size()) : QStringView();
     }
-    qsizetype size() const {
+    qsizetype Size() const {
         if (!m_block)
             return 0;
         const quint32 size = m_sizeAndBits & kWhole;
         return size == kWhole ? m_block->chars.size() : qsizetype(size);
     }
-    bool isEmpty() const { return m_block == nullptr; }
+    bool IsEmpty() const { return m_block == nullptr; }
     // As a QString of its own; a text that fills its whole block shares the block's characters.
-    QString toString() const;
+    QString ToString() const;
 
-    quint32 ownerBits() const { return m_sizeAndBits >> kSizeBits; }
-    void setOwnerBits(quint32 bits) { m_sizeAndBits = (m_sizeAndBits & kWhole) | (bits << kSizeBits); }
+    quint32 OwnerBits() const { return m_sizeAndBits >> kSizeBits; }
+    void SetOwnerBits(quint32 bits) { m_sizeAndBits = (m_sizeAndBits & kWhole) | (bits << kSizeBits); }
 
   private:
-    static void release(HtmlTextBlock* block) noexcept;
+    static void Release(HtmlTextBlock* block) noexcept;
 
     static constexpr int kSizeBits = 28;
     // The largest size field: the text is the whole of its block (texts this long have a block of their own).

@@ -70,7 +70,7 @@ HtmlTagKind HtmlTagKindOf(QStringView upperName) {
     return HtmlTagKindOf(PackedName(upperName));
 }
 
-void HtmlUpperName::assignUnicode(QStringView name) {
+void HtmlUpperName::AssignUnicode(QStringView name) {
     m_long = name.toString().toUpper();
     // Upper-casing may make a listed name of letters outside ASCII (a dotless i gives I).
     m_key = PackedName(m_long);

@@ -63,18 +63,18 @@ inline QStringView RawTagName(QStringView tagText) {
 class HtmlUpperName {
   public:
     explicit HtmlUpperName(QStringView tagText) {
-        if (!assignPlain(tagText))
-            assign(RawTagName(tagText));
+        if (!AssignPlain(tagText))
+            Assign(RawTagName(tagText));
     }
-    QStringView view() const { return m_long.isNull() ? QStringView(m_short, m_size) : QStringView(m_long); }
+    QStringView View() const { return m_long.isNull() ? QStringView(m_short, m_size) : QStringView(m_long); }
     // The name packed for the list lookup (HtmlTagKindOf).
-    quint64 key() const { return m_key; }
+    quint64 Key() const { return m_key; }
 
   private:
     // The usual tag in one pass: "<" or "</", a short name of ASCII letters, digits, "_", "-", ":" or ".",
     // then a character that ends a name. Its name is then the one RawTagName finds (nothing to trim). False,
     // with nothing assigned, for any other tag.
-    bool assignPlain(QStringView tagText) {
+    bool AssignPlain(QStringView tagText) {
         using namespace html_name_detail;
         const char16_t* chars = tagText.utf16();
         const qsizetype size = tagText.size();
@@ -95,7 +95,7 @@ class HtmlUpperName {
         m_key = m_size <= 8 ? (key << 4 | quint64(m_size)) : 0;
         return true;
     }
-    void assign(QStringView name) {
+    void Assign(QStringView name) {
         if (name.size() <= kShort) {
             char16_t any = 0;
             quint64 key = 0;
@@ -114,11 +114,11 @@ class HtmlUpperName {
                 return;
             }
         }
-        assignUnicode(name);
+        AssignUnicode(name);
     }
     // Full Unicode upper-casing, which may change the length (a sharp s becomes two letters), and the key
     // of the result.
-    void assignUnicode(QStringView name);
+    void AssignUnicode(QStringView name);
 
     static constexpr qsizetype kShort = 32;
     char16_t m_short[kShort];
@@ -159,12 +159,12 @@ class HtmlNameMatcher {
         else
             m_upper = name.toString().toUpper();
     }
-    bool matches(QStringView tagText) const {
+    bool Matches(QStringView tagText) const {
         const QStringView plain = PlainTagName(tagText);
-        return matchesName(plain.isNull() ? HtmlUpperName(tagText).view() : plain);
+        return MatchesName(plain.isNull() ? HtmlUpperName(tagText).View() : plain);
     }
     // name: a tag's PlainTagName, or else its HtmlUpperName; a walk that tries several names takes it once.
-    bool matchesName(QStringView name) const {
+    bool MatchesName(QStringView name) const {
         const QStringView wanted = m_isAscii ? m_ascii : QStringView(m_upper);
         if (name.size() != wanted.size())
             return false;

@@ -46,7 +46,7 @@ class CDownloader_HTMLTags {
     // Inline: a parse moves every node at least once, and most destroyed nodes are moved-from and empty.
     ~CDownloader_HTMLTags() {
         if (!m_children.empty())
-            releaseChildren();
+            ReleaseChildren();
     }
 
     // --- parsing ---
@@ -139,14 +139,14 @@ class CDownloader_HTMLTags {
     void ToUtf8Text(Escaping escaping, Utf8Writer& out) const;
 
     // --- plain access ---
-    QString GetText() const { return m_text.toString(); }
-    QStringView GetTextView() const { return m_text.view(); }
+    QString GetText() const { return m_text.ToString(); }
+    QStringView GetTextView() const { return m_text.View(); }
     int GetSpanStart() const { return m_spanStart; }
     int GetSpanEnd() const { return m_spanEnd; }
-    bool IsClosed() const { return flag(kClosed); }
-    bool IsTextNode() const { return flag(kText); }
-    bool IsComment() const { return flag(kComment); }
-    bool IsPrewritten() const { return flag(kPrewritten); }
+    bool IsClosed() const { return HasFlag(kClosed); }
+    bool IsTextNode() const { return HasFlag(kText); }
+    bool IsComment() const { return HasFlag(kComment); }
+    bool IsPrewritten() const { return HasFlag(kPrewritten); }
     const std::vector<CDownloader_HTMLTags>& GetChildren() const { return m_children; }
     std::vector<CDownloader_HTMLTags>& GetChildren() { return m_children; }
 
@@ -154,17 +154,17 @@ class CDownloader_HTMLTags {
     friend class HtmlTreeBuilder;
     friend class HtmlTreeWriter;
 
-    void releaseChildren() noexcept;
+    void ReleaseChildren() noexcept;
     // Normalize, reading the text from raw: the parser builds each node's text once, from the page itself,
     // folded and copied in one pass into the sink's storage.
     // known: what folding and decoding will change in raw, when the parser found it out already.
-    void normalizeFrom(QStringView raw, HtmlTextSink& sink, const HtmlTextChanges* known);
+    void NormalizeFrom(QStringView raw, HtmlTextSink& sink, const HtmlTextChanges* known);
 
     // The flags live in the text's spare bits.
     enum Flag : quint32 { kClosed = 1, kText = 2, kComment = 4, kPrewritten = 8 };
-    bool flag(Flag which) const { return (m_text.ownerBits() & which) != 0; }
-    void setFlag(Flag which, bool on) {
-        m_text.setOwnerBits(on ? (m_text.ownerBits() | which) : (m_text.ownerBits() & ~quint32(which)));
+    bool HasFlag(Flag which) const { return (m_text.OwnerBits() & which) != 0; }
+    void SetFlag(Flag which, bool on) {
+        m_text.SetOwnerBits(on ? (m_text.OwnerBits() | which) : (m_text.OwnerBits() & ~quint32(which)));
     }
 
     HtmlNodeText m_text;

@@ -36,7 +36,7 @@ template <typename Node> Node* FirstChildNamed(Node& node, QStringView name) {
 } // namespace
 
 bool CDownloader_HTMLTags::IsElementNamed(QStringView name) const {
-    return !IsTextNode() && SameName(RawTagName(m_text.view()), name);
+    return !IsTextNode() && SameName(RawTagName(m_text.View()), name);
 }
 
 const CDownloader_HTMLTags* CDownloader_HTMLTags::FindChild(QStringView name) const {
@@ -53,7 +53,7 @@ void CDownloader_HTMLTags::FindChildren(std::span<const QString> names,
     for (const CDownloader_HTMLTags& child : m_children) {
         if (child.IsTextNode())
             continue;
-        const QStringView tagName = RawTagName(child.m_text.view());
+        const QStringView tagName = RawTagName(child.m_text.View());
         for (std::size_t i = 0; i < names.size() && i < first.size(); ++i)
             if (!first[i] && SameName(tagName, names[i]))
                 first[i] = &child;

@@ -350,8 +350,8 @@ struct HtmlTextSink {
     HtmlTextSink& operator=(const HtmlTextSink&) = delete;
     ~HtmlTextSink() {
         // The document is still referenced by whoever parses it, so this never releases it.
-        if (documentRefsHeld > 0)
-            document->refs.fetch_sub(documentRefsHeld, std::memory_order_acq_rel);
+        if (m_documentRefsHeld > 0)
+            document->refs.fetch_sub(m_documentRefsHeld, std::memory_order_acq_rel);
     }
 
     HtmlTextBlock* document = nullptr;
@@ -361,17 +361,17 @@ struct HtmlTextSink {
     std::vector<char16_t> decoded;
 
     // known: what ChangesIn would answer, when the caller found it out already.
-    HtmlNodeText store(QStringView raw, bool isText, const HtmlTextChanges* known) {
+    HtmlNodeText Store(QStringView raw, bool isText, const HtmlTextChanges* known) {
         const HtmlTextChanges changes = known ? *known : ChangesIn(raw, isText);
         const bool fold = changes.fold;
         const bool decode = changes.entities;
         if (!fold && !decode)
-            return unchanged(raw);
+            return Unchanged(raw);
         QStringView text = raw;
         if (fold) {
             // A stretch of the document serves as well as a space written to the arena.
             if (const qsizetype space = decode || !document ? -1 : LoneSpaceAt(raw); space >= 0)
-                return unchanged(raw.sliced(space, 1));
+                return Unchanged(raw.sliced(space, 1));
             if (!decode && arena)
                 return arena->Commit(FoldInto(raw, arena->Reserve(raw.size())));
             folded.resize(raw.size());
@@ -388,7 +388,7 @@ struct HtmlTextSink {
         qsizetype length = decode ? DecodeNumericAndAmpInto(text, out) : -1;
         if (length < 0) {
             if (text.data() == raw.data())
-                return unchanged(raw);
+                return Unchanged(raw);
             length = text.size();
             std::copy(text.utf16(), text.utf16() + text.size(), out);
         }
@@ -396,24 +396,24 @@ struct HtmlTextSink {
     }
 
   private:
-    HtmlNodeText unchanged(QStringView raw) {
+    HtmlNodeText Unchanged(QStringView raw) {
         if (!document)
             return HtmlNodeText(raw.toString());
         const qsizetype offset = raw.data() - document->chars.constData();
         if (raw.isEmpty() || raw.size() > HtmlNodeText::kLongestStretch)
             return HtmlNodeText(document, offset, raw.size());
-        if (documentRefsHeld == 0) {
+        if (m_documentRefsHeld == 0) {
             document->refs.fetch_add(kDocumentRefsBatch, std::memory_order_relaxed);
-            documentRefsHeld = kDocumentRefsBatch;
+            m_documentRefsHeld = kDocumentRefsBatch;
         }
-        --documentRefsHeld;
+        --m_documentRefsHeld;
         return HtmlNodeText::Adopting(document, offset, raw.size());
     }
 
     // References to the document taken ahead and not yet handed to a text: nearly every node's text is a
     // stretch of it, and one atomic step per node would cost more than the rest of making the node.
     static constexpr int kDocumentRefsBatch = 4096;
-    int documentRefsHeld = 0;
+    int m_documentRefsHeld = 0;
 };
 
 QString DecodeHtmlEntities(const QString& text) {
@@ -440,32 +440,32 @@ QString CDownloader_HTMLTags::GetTagName(bool upper) const {
     if (IsTextNode())
         return {};
     if (upper)
-        return HtmlUpperName(m_text.view()).view().toString();
-    return RawTagName(m_text.view()).toString();
+        return HtmlUpperName(m_text.View()).View().toString();
+    return RawTagName(m_text.View()).toString();
 }
 
 void CDownloader_HTMLTags::Normalize() {
-    const QString raw = m_text.toString();
+    const QString raw = m_text.ToString();
     HtmlTextSink sink;
-    normalizeFrom(raw, sink, nullptr);
+    NormalizeFrom(raw, sink, nullptr);
 }
 
-void CDownloader_HTMLTags::normalizeFrom(QStringView raw, HtmlTextSink& sink, const HtmlTextChanges* known) {
+void CDownloader_HTMLTags::NormalizeFrom(QStringView raw, HtmlTextSink& sink, const HtmlTextChanges* known) {
     if (!IsTextNode() && !IsClosed() && raw.size() > 1 && raw[1] == u'!') {
         // A section too short for both of its markers is empty, never an out-of-range cut.
         if (raw.startsWith(u"<![CDATA[")) {
             raw = raw.size() >= 12 ? raw.sliced(9, raw.size() - 12) : QStringView();
-            setFlag(kText, true);
+            SetFlag(kText, true);
             known = nullptr;
         }
         if (raw.startsWith(u"<!--")) {
             raw = raw.size() >= 7 ? raw.sliced(4, raw.size() - 7) : QStringView();
-            setFlag(kText, true);
-            setFlag(kComment, true);
+            SetFlag(kText, true);
+            SetFlag(kComment, true);
             known = nullptr;
         }
     }
-    m_text = sink.store(raw, IsTextNode(), known);
+    m_text = sink.Store(raw, IsTextNode(), known);
 }
 
 // Lays the page out flat under the root and nests by folding. The open root-level elements are kept on
@@ -481,7 +481,7 @@ class HtmlTreeBuilder {
     }
 
     // False when the text held more nodes than allowed: the tree then ends where they ran out.
-    bool run(QStringView s) {
+    bool Run(QStringView s) {
         qsizetype textStart = 0;
         qsizetype from = 0;
         HtmlTextChanges textChanges; // of the text from textStart on
@@ -494,7 +494,7 @@ class HtmlTreeBuilder {
                 continue;
             }
             if (textStart < open)
-                addText(s, textStart, open, textChanges);
+                AddText(s, textStart, open, textChanges);
             textChanges = HtmlTextChanges();
             textStart = open;
             HtmlTextChanges tagChanges;
@@ -516,7 +516,7 @@ class HtmlTreeBuilder {
             }
             if (close < 0)
                 break; // a tag, comment or section that never ends stops the parse here
-            addTag(s, open, close, tagKnown ? &tagChanges : nullptr);
+            AddTag(s, open, close, tagKnown ? &tagChanges : nullptr);
             textStart = close + 1;
             from = close + 1;
         }
@@ -527,23 +527,23 @@ class HtmlTreeBuilder {
     enum class Implicit { None, A, Li, Option };
 
     // Nodes are made in place at the end of the root level and taken back when their text is empty.
-    Node& newNode(qsizetype start, qsizetype end) {
+    Node& NewNode(qsizetype start, qsizetype end) {
         Node& node = m_nodes.emplace_back();
         node.m_spanStart = static_cast<int>(start);
         node.m_spanEnd = static_cast<int>(end);
         return node;
     }
 
-    void addText(QStringView s, qsizetype start, qsizetype end, const HtmlTextChanges& changes) {
-        Node& node = newNode(start, end);
-        node.setFlag(Node::kText, true);
-        node.normalizeFrom(s.sliced(start, end - start), m_sink, &changes);
-        if (node.m_text.isEmpty() || !admitNode())
+    void AddText(QStringView s, qsizetype start, qsizetype end, const HtmlTextChanges& changes) {
+        Node& node = NewNode(start, end);
+        node.SetFlag(Node::kText, true);
+        node.NormalizeFrom(s.sliced(start, end - start), m_sink, &changes);
+        if (node.m_text.IsEmpty() || !AdmitNode())
             m_nodes.pop_back();
     }
 
     // Counts one more node against the budget; false (and the parse ends) when none is left.
-    bool admitNode() {
+    bool AdmitNode() {
         if (m_nodesLeft == 0) {
             m_cut = true;
             return false;
@@ -553,25 +553,25 @@ class HtmlTreeBuilder {
     }
 
     // The tag s[start..end] (from "<" to ">", so there is no white space to trim at either end).
-    void addTag(QStringView s, qsizetype start, qsizetype end, const HtmlTextChanges* changes) {
+    void AddTag(QStringView s, qsizetype start, qsizetype end, const HtmlTextChanges* changes) {
         const QStringView raw = s.sliced(start, end - start + 1);
         const HtmlUpperName name(raw);
         const bool selfClosing = raw[raw.size() - 2] == u'/' && raw.indexOf(u"/>") == raw.size() - 2;
         // Only start tags can close implicitly; end tags and closed ones never do.
-        const NameKind kind = kindOf(name);
+        const NameKind kind = KindOf(name);
         const Implicit implicit = selfClosing || raw[1] == u'/' ? Implicit::None : kind.implicit;
         const bool closed = selfClosing || kind.isVoid;
         if (!closed && raw[1] == u'/') {
-            foldEndTag(name.view());
+            FoldEndTag(name.View());
             return;
         }
         if (!closed && implicit != Implicit::None)
-            closeImplicitly(implicit);
+            CloseImplicitly(implicit);
         const std::size_t index = m_nodes.size();
-        Node& node = newNode(start, end);
-        node.setFlag(Node::kClosed, closed);
-        node.normalizeFrom(raw, m_sink, changes);
-        if (node.m_text.isEmpty() || !admitNode()) {
+        Node& node = NewNode(start, end);
+        node.SetFlag(Node::kClosed, closed);
+        node.NormalizeFrom(raw, m_sink, changes);
+        if (node.m_text.IsEmpty() || !AdmitNode()) {
             m_nodes.pop_back();
             return;
         }
@@ -580,9 +580,9 @@ class HtmlTreeBuilder {
         if (element && kind.isList)
             m_lists.push_back(index);
         if (open) {
-            m_open.push_back({index, m_openNames.size(), name.view().size()});
-            m_openNames.insert(m_openNames.end(), name.view().begin(), name.view().end());
-            if (std::vector<std::size_t>* stack = implicitStack(implicit))
+            m_open.push_back({index, m_openNames.size(), name.View().size()});
+            m_openNames.insert(m_openNames.end(), name.View().begin(), name.View().end());
+            if (std::vector<std::size_t>* stack = ImplicitStack(implicit))
                 stack->push_back(index);
         }
     }
@@ -593,9 +593,9 @@ class HtmlTreeBuilder {
         bool isList = false; // UL or OL
         Implicit implicit = Implicit::None;
     };
-    static NameKind kindOf(const HtmlUpperName& upperName) {
-        const QStringView name = upperName.view();
-        const HtmlTagKind listed = HtmlTagKindOf(upperName.key());
+    static NameKind KindOf(const HtmlUpperName& upperName) {
+        const QStringView name = upperName.View();
+        const HtmlTagKind listed = HtmlTagKindOf(upperName.Key());
         NameKind kind;
         kind.isVoid = listed.isVoid;
         if (listed.isImplicitlyClosed)
@@ -604,7 +604,7 @@ class HtmlTreeBuilder {
         return kind;
     }
 
-    std::vector<std::size_t>* implicitStack(Implicit kind) {
+    std::vector<std::size_t>* ImplicitStack(Implicit kind) {
         switch (kind) {
         case Implicit::A:
             return &m_openA;
@@ -620,34 +620,34 @@ class HtmlTreeBuilder {
 
     // A new A, LI or OPTION closes the last open one of its name at the root level; an LI does not reach
     // back past a UL or OL (open or not) that stands after it.
-    void closeImplicitly(Implicit kind) {
-        const std::vector<std::size_t>& stack = *implicitStack(kind);
+    void CloseImplicitly(Implicit kind) {
+        const std::vector<std::size_t>& stack = *ImplicitStack(kind);
         if (stack.empty())
             return;
         const std::size_t target = stack.back();
         if (kind == Implicit::Li && !m_lists.empty() && m_lists.back() > target)
             return;
-        fold(target);
+        Fold(target);
     }
 
     // Closes open elements from the last back to the nearest one named like the end tag (all of them when
     // none is). Open elements keep their names, so none is taken apart again.
-    void foldEndTag(QStringView name) {
+    void FoldEndTag(QStringView name) {
         while (!m_open.empty()) {
             const OpenElement target = m_open.back();
             const bool match =
                 target.nameLength == name.size() &&
                 std::equal(name.begin(), name.end(), m_openNames.begin() + qsizetype(target.nameAt));
-            fold(target.index);
+            Fold(target.index);
             if (match)
                 return;
         }
     }
 
     // Closes the root child at index and moves every root child after it, in order, into it.
-    void fold(std::size_t index) {
+    void Fold(std::size_t index) {
         Node& target = m_nodes[index];
-        target.setFlag(Node::kClosed, true);
+        target.SetFlag(Node::kClosed, true);
         const auto first = m_nodes.begin() + static_cast<std::ptrdiff_t>(index) + 1;
         target.m_children.insert(target.m_children.end(), std::make_move_iterator(first),
                                  std::make_move_iterator(m_nodes.end()));
@@ -693,15 +693,15 @@ bool CDownloader_HTMLTags::Parse(const QString& text, std::size_t maxNodes) {
     // as the nodes will point into them.
     HtmlTextBlock* document = new HtmlTextBlock;
     document->chars = text.data_ptr().isMutable() ? text : QString(text.constData(), text.size());
-    releaseChildren();
+    ReleaseChildren();
     m_text = HtmlNodeText();
     m_spanStart = 0;
     m_spanEnd = 0;
-    m_text.setOwnerBits(0);
+    m_text.SetOwnerBits(0);
     // The root level holds every node for a while before it is folded: room enough up front spares moving
     // them as it grows, and what is left over goes again at the end.
     m_children.reserve(size_t(document->chars.size() / 64));
-    const bool complete = HtmlTreeBuilder(*this, document, maxNodes).run(document->chars);
+    const bool complete = HtmlTreeBuilder(*this, document, maxNodes).Run(document->chars);
     if (document->refs.fetch_sub(1, std::memory_order_acq_rel) == 1)
         delete document;
     if (m_children.capacity() > 2 * m_children.size() + 16)

@@ -33,13 +33,13 @@ class Criteria {
 
     // Only parsed elements take part. An element that starts at the first character of the text has span
     // start 0 but a non-zero span end, so it is found; nodes built by AddChild have neither.
-    static bool takesPart(const Node& node) {
+    static bool TakesPart(const Node& node) {
         return !node.GetTextView().isEmpty() && node.GetSpanEnd() != 0 && !node.IsTextNode();
     }
 
     // Tested in this order: tag, id, name, attribute, class.
-    bool matches(const Node& node) const {
-        if (m_hasTag && !m_tag.matches(node.GetTextView()))
+    bool Matches(const Node& node) const {
+        if (m_hasTag && !m_tag.Matches(node.GetTextView()))
             return false;
         if (!m_id.isEmpty() &&
             node.GetAttribute(QStringLiteral("ID")).compare(m_id, Qt::CaseInsensitive) != 0)
@@ -75,7 +75,7 @@ void WalkMatches(NodeT& top, const Criteria& criteria, Visit visit) {
     while (!stack.empty()) {
         NodeT* node = stack.back();
         stack.pop_back();
-        if (Criteria::takesPart(*node) && criteria.matches(*node)) {
+        if (Criteria::TakesPart(*node) && criteria.Matches(*node)) {
             if (!visit(node))
                 return;
             continue;
@@ -110,7 +110,7 @@ template <typename NodeT> NodeT* FirstMatch(NodeT& top, const Criteria& criteria
 QString CDownloader_HTMLTags::GetAttribute(const QString& name) const {
     if (IsTextNode())
         return {};
-    const QStringView text = m_text.view();
+    const QStringView text = m_text.View();
     qsizetype start = 0;
     while (start < text.size() && !IsAttributeSpace(text[start].unicode()))
         ++start;
@@ -172,7 +172,7 @@ const CDownloader_HTMLTags* CDownloader_HTMLTags::FindFirst(const FindCriteria& 
 }
 
 bool CDownloader_HTMLTags::MatchesTag(const QString& tag) const {
-    return Criteria::takesPart(*this) && Criteria(FindCriteria{.tag = tag}).matches(*this);
+    return Criteria::TakesPart(*this) && Criteria(FindCriteria{.tag = tag}).Matches(*this);
 }
 
 void CDownloader_HTMLTags::FindFirstOfEach(std::span<const QString> tags,
@@ -185,20 +185,20 @@ void CDownloader_HTMLTags::FindFirstOfEach(std::span<const QString> tags,
         matchers.emplace_back(tags[i]);
     std::size_t missing = count;
     const auto visit = [&](const Node& node) {
-        if (!Criteria::takesPart(node))
+        if (!Criteria::TakesPart(node))
             return;
-        const QStringView text = node.m_text.view();
+        const QStringView text = node.m_text.View();
         const QStringView plain = PlainTagName(text);
         const auto match = [&](QStringView name) {
             for (std::size_t i = 0; i < count; ++i) {
-                if (!first[i] && matchers[i].matchesName(name)) {
+                if (!first[i] && matchers[i].MatchesName(name)) {
                     first[i] = &node;
                     --missing;
                 }
             }
         };
         if (plain.isNull())
-            match(HtmlUpperName(text).view());
+            match(HtmlUpperName(text).View());
         else
             match(plain);
     };
@@ -230,7 +230,7 @@ QString CDownloader_HTMLTags::GetInnerText(bool lineBreaks, const QString& exclu
     if (!lineBreaks && excludedTags.isEmpty() && m_children.size() == 1 && !IsTextNode()) {
         const Node& only = m_children.front();
         if (only.IsTextNode() && !only.IsComment())
-            return IsRawTextElement(HtmlUpperName(m_text.view()).view()) ? QString() : only.m_text.toString();
+            return IsRawTextElement(HtmlUpperName(m_text.View()).View()) ? QString() : only.m_text.ToString();
     }
     const QString excluded = excludedTags.toUpper();
     QString out;
@@ -239,16 +239,16 @@ QString CDownloader_HTMLTags::GetInnerText(bool lineBreaks, const QString& exclu
         if (node.IsComment())
             return false;
         if (node.IsTextNode()) {
-            out += node.m_text.view();
+            out += node.m_text.View();
             return false;
         }
-        const HtmlUpperName name(node.m_text.view());
+        const HtmlUpperName name(node.m_text.View());
         // A nameless element (the root) is never excluded, even by a list with a double blank.
-        if (!excluded.isEmpty() && !name.view().isEmpty() && TagListContains(excluded, name.view()))
+        if (!excluded.isEmpty() && !name.View().isEmpty() && TagListContains(excluded, name.View()))
             return false;
-        if (lineBreaks && name.view() == u"BR")
+        if (lineBreaks && name.View() == u"BR")
             out += u"\r\n";
-        if (IsRawTextElement(name.view()))
+        if (IsRawTextElement(name.View()))
             return false;
         return !node.m_children.empty();
     };

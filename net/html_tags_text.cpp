@@ -10,18 +10,7 @@
 namespace {
 
 using saved_markup::kIndentStep;
-
-// Text written into a QString.
-class Utf16Out {
-  public:
-    explicit Utf16Out(QString& out) : m_out(out) {}
-    void append(QStringView text) { m_out.append(text); }
-    void append(char16_t c) { m_out.append(QChar(c)); }
-    void appendSpaces(qsizetype count) { m_out.append(QString(count, u' ')); }
-
-  private:
-    QString& m_out;
-};
+using saved_markup::Utf16Out;
 
 bool EndTagOnOwnLine(const CDownloader_HTMLTags& node) {
     const auto& children = node.GetChildren();
@@ -38,9 +27,9 @@ void WriteNode(Out& out, const CDownloader_HTMLTags& top, QStringView indent,
         size_t nextChild;
     };
     auto writeLineAndIndent = [&](qsizetype depth) {
-        out.append(u"\r\n");
-        out.append(indent);
-        out.appendSpaces(std::min<qsizetype>(depth, limits::kMaxIndentDepth) * kIndentStep);
+        out.Append(u"\r\n");
+        out.Append(indent);
+        out.AppendSpaces(std::min<qsizetype>(depth, limits::kMaxIndentDepth) * kIndentStep);
     };
     // Prewritten markup stands at depth 0: each of its line breaks is followed by the indentation of its
     // own level below that, and written with the indentation of this depth added.
@@ -51,14 +40,14 @@ void WriteNode(Out& out, const CDownloader_HTMLTags& top, QStringView indent,
         for (qsizetype at = 0; at + 1 < size; ++at) {
             if (chars[at] != u'\r' || chars[at + 1] != u'\n')
                 continue;
-            out.append(markup.sliced(from, at - from));
+            out.Append(markup.sliced(from, at - from));
             from = at + 2;
             while (from < size && chars[from] == u' ')
                 ++from;
             writeLineAndIndent(depth + (from - at - 2) / kIndentStep);
             at = from - 1;
         }
-        out.append(markup.sliced(from));
+        out.Append(markup.sliced(from));
     };
     // Writes what comes before a node's children; returns true when the node is an element to descend into.
     auto open = [&](const CDownloader_HTMLTags& node, qsizetype depth) {
@@ -72,11 +61,11 @@ void WriteNode(Out& out, const CDownloader_HTMLTags& top, QStringView indent,
             if (escaping == CDownloader_HTMLTags::Escaping::Values)
                 saved_markup::AppendEscaped(out, node.GetTextView());
             else
-                out.append(node.GetTextView());
+                out.Append(node.GetTextView());
             return false;
         }
         writeLineAndIndent(depth);
-        out.append(node.GetTextView());
+        out.Append(node.GetTextView());
         return true;
     };
     auto close = [&](const CDownloader_HTMLTags& node, qsizetype depth) {
@@ -84,9 +73,9 @@ void WriteNode(Out& out, const CDownloader_HTMLTags& top, QStringView indent,
             return;
         if (EndTagOnOwnLine(node))
             writeLineAndIndent(depth);
-        out.append(u"</");
-        out.append(RawTagName(node.GetTextView()));
-        out.append(u'>');
+        out.Append(u"</");
+        out.Append(RawTagName(node.GetTextView()));
+        out.Append(u'>');
     };
 
     if (!open(top, 0))

@@ -17,7 +17,7 @@ CDownloader_HTMLTags::CDownloader_HTMLTags(const CDownloader_HTMLTags& other)
         for (const CDownloader_HTMLTags& child : source->m_children) {
             CDownloader_HTMLTags& copy = target->m_children.emplace_back();
             copy.m_text = child.m_text;
-            copy.m_text.setOwnerBits(child.m_text.ownerBits());
+            copy.m_text.SetOwnerBits(child.m_text.OwnerBits());
             copy.m_spanStart = child.m_spanStart;
             copy.m_spanEnd = child.m_spanEnd;
             if (!child.m_children.empty())
@@ -44,18 +44,18 @@ CDownloader_HTMLTags& CDownloader_HTMLTags::operator=(CDownloader_HTMLTags&& oth
     other.m_children.clear();
     const int spanStart = other.m_spanStart;
     const int spanEnd = other.m_spanEnd;
-    const quint32 flags = text.ownerBits();
+    const quint32 flags = text.OwnerBits();
 
-    releaseChildren();
+    ReleaseChildren();
     m_text = std::move(text);
     m_children = std::move(children);
     m_spanStart = spanStart;
     m_spanEnd = spanEnd;
-    m_text.setOwnerBits(flags);
+    m_text.SetOwnerBits(flags);
     return *this;
 }
 
-void CDownloader_HTMLTags::releaseChildren() noexcept {
+void CDownloader_HTMLTags::ReleaseChildren() noexcept {
     const bool deep =
         std::any_of(m_children.begin(), m_children.end(),
                     [](const CDownloader_HTMLTags& child) { return !child.m_children.empty(); });

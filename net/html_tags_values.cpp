@@ -5,14 +5,14 @@
 CDownloader_HTMLTags* CDownloader_HTMLTags::AddChild(const QString& name, bool reuse) {
     CDownloader_HTMLTags node;
     node.m_text = HtmlNodeText(name.startsWith(u'<') ? name : u'<' + name + u'>');
-    node.setFlag(kClosed, true);
+    node.SetFlag(kClosed, true);
     if (reuse) {
-        const HtmlUpperName wanted(node.m_text.view());
+        const HtmlUpperName wanted(node.m_text.View());
         // Text children have no name; a nameless key reuses nothing.
-        if (!wanted.view().isEmpty()) {
+        if (!wanted.View().isEmpty()) {
             for (CDownloader_HTMLTags& child : m_children) {
-                if (!child.IsTextNode() && HtmlUpperName(child.m_text.view()).view() == wanted.view()) {
-                    child.releaseChildren();
+                if (!child.IsTextNode() && HtmlUpperName(child.m_text.View()).View() == wanted.View()) {
+                    child.ReleaseChildren();
                     return &child;
                 }
             }
@@ -23,17 +23,17 @@ CDownloader_HTMLTags* CDownloader_HTMLTags::AddChild(const QString& name, bool r
 }
 
 bool CDownloader_HTMLTags::SetText(const QString& text) {
-    releaseChildren();
+    ReleaseChildren();
     CDownloader_HTMLTags& value = m_children.emplace_back();
     value.m_text = HtmlNodeText(text);
-    value.setFlag(kText, true);
+    value.SetFlag(kText, true);
     return true;
 }
 
 void CDownloader_HTMLTags::AddPrewritten(const QString& markup) {
     CDownloader_HTMLTags& node = m_children.emplace_back();
     node.m_text = HtmlNodeText(markup);
-    node.setFlag(kPrewritten, true);
+    node.SetFlag(kPrewritten, true);
 }
 
 bool CDownloader_HTMLTags::SetInt(int value) {

@@ -98,18 +98,18 @@ void CProjectCrawler_InternetSession::OnStatusCallback(std::uintptr_t /*context*
         m_statusTextSink(*text);
 }
 
-void CProjectCrawler_InternetSession::raise(int status, const QString& info) {
+void CProjectCrawler_InternetSession::Raise(int status, const QString& info) {
     if (m_statusCallback)
         OnStatusCallback(kContext, status, info);
 }
 
-HttpExchangeResult CProjectCrawler_InternetSession::exchange(const HttpExchangeRequest& request) {
+HttpExchangeResult CProjectCrawler_InternetSession::Exchange(const HttpExchangeRequest& request) {
     for (int attempt = 0;; ++attempt) {
         bool connected = false;
         HttpExchangeRequest hop = request;
         hop.observer = [&](ExchangeStage stage, const QString& detail) {
             connected = connected || stage == ExchangeStage::Connected;
-            raise(StatusOf(stage), detail);
+            Raise(StatusOf(stage), detail);
         };
         const std::atomic<bool> abort{false};
         std::atomic<int> received{0};
@@ -121,7 +121,7 @@ HttpExchangeResult CProjectCrawler_InternetSession::exchange(const HttpExchangeR
 }
 
 CProjectCrawler_InternetSession::Response CProjectCrawler_InternetSession::OpenUrl(const QString& url) {
-    raise(kHandleCreated);
+    Raise(kHandleCreated);
     Response response;
     response.url = url;
     for (int redirects = 0;; ++redirects) {
@@ -141,7 +141,7 @@ CProjectCrawler_InternetSession::Response CProjectCrawler_InternetSession::OpenU
         request.tlsContext = m_tlsContext;
         request.bytes = BuildHttpRequest(fields);
         request.sendTimeoutMs = m_connectTimeoutMs;
-        HttpExchangeResult result = exchange(request);
+        HttpExchangeResult result = Exchange(request);
         response.error = result.error;
 
         const HeaderSplit split = SplitHeaderBlock(result.data, limits::kHeaderSearchBytes);
@@ -160,9 +160,9 @@ CProjectCrawler_InternetSession::Response CProjectCrawler_InternetSession::OpenU
             redirects >= limits::kMaxRedirectsFollowed)
             break;
         response.url = ResolveUrl(head.location, response.url);
-        raise(kRedirect, response.url);
+        Raise(kRedirect, response.url);
     }
-    raise(kRequestComplete);
-    raise(kHandleClosing);
+    Raise(kRequestComplete);
+    Raise(kHandleClosing);
     return response;
 }

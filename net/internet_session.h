@@ -81,9 +81,9 @@ class CProjectCrawler_InternetSession {
     virtual void OnStatusCallback(std::uintptr_t context, int status, const QString& info);
 
   private:
-    void raise(int status, const QString& info = {});
+    void Raise(int status, const QString& info = {});
     // One exchange with url's server, with the connect retries; the reply bytes.
-    HttpExchangeResult exchange(const HttpExchangeRequest& request);
+    HttpExchangeResult Exchange(const HttpExchangeRequest& request);
 
     const CSSLContext* const m_tlsContext;
     int m_connectTimeoutMs = 0;

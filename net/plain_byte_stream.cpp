@@ -4,7 +4,7 @@ PlainByteStream::PlainByteStream(int sendTimeoutMs, int receiveTimeoutMs) {
     m_socket.SetTimeouts(sendTimeoutMs, receiveTimeoutMs);
 }
 
-template <typename Call> bool PlainByteStream::guarded(Call call) {
+template <typename Call> bool PlainByteStream::Guarded(Call call) {
     try {
         call();
         return true;
@@ -15,15 +15,15 @@ template <typename Call> bool PlainByteStream::guarded(Call call) {
 }
 
 bool PlainByteStream::Connect(const QString& host, int port) {
-    return guarded([&] { m_socket.Connect(host, port); });
+    return Guarded([&] { m_socket.Connect(host, port); });
 }
 
 bool PlainByteStream::Send(const char* data, qsizetype length) {
-    return guarded([&] { m_socket.Send(data, length); });
+    return Guarded([&] { m_socket.Send(data, length); });
 }
 
 qsizetype PlainByteStream::Receive(char* buffer, qsizetype length) {
     qsizetype count = -1;
-    guarded([&] { count = m_socket.Receive(buffer, length); });
+    Guarded([&] { count = m_socket.Receive(buffer, length); });
     return count;
 }

@@ -17,7 +17,7 @@ class PlainByteStream final : public ByteStream {
 
   private:
     // Runs call on the socket; false, with the error text set, when it throws.
-    template <typename Call> bool guarded(Call call);
+    template <typename Call> bool Guarded(Call call);
 
     CWSocket m_socket;
     QString m_errorText;

@@ -25,7 +25,7 @@ constexpr qsizetype kPrefaultAheadChars = 1024 * 1024;
 void WriteSavedFile(const CDownloader_HTMLTags& root, Utf8Writer& out) {
     root.ToUtf8Text(CDownloader_HTMLTags::Escaping::Values, out);
     // The terminating 0x00 is part of the format.
-    out.append(u'\0');
+    out.Append(u'\0');
 }
 
 class FileDescriptor {
@@ -37,7 +37,7 @@ class FileDescriptor {
         if (m_fd >= 0)
             ::close(m_fd);
     }
-    int get() const { return m_fd; }
+    int Get() const { return m_fd; }
 
   private:
     int m_fd;
@@ -124,10 +124,10 @@ void ParseSavedFileBytes(CDownloader_HTMLTags& root, const QByteArray& bytes) {
 
 bool ReadSavedFileText(const QString& path, QString& text) {
     const FileDescriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0)
+    if (file.Get() < 0)
         return false;
     struct stat info {};
-    const qsizetype expected = ::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode) ? info.st_size : 0;
+    const qsizetype expected = ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode) ? info.st_size : 0;
     Utf8FileDecoder decoder(expected);
     // Holds one piece and what the last one left undecoded (more only for a file without ASCII bytes).
     std::vector<char> buffer(2 * kReadPiece);
@@ -135,7 +135,7 @@ bool ReadSavedFileText(const QString& path, QString& text) {
     for (;;) {
         if (qsizetype(buffer.size()) - held < kReadPiece)
             buffer.resize(2 * buffer.size());
-        const ssize_t got = ::read(file.get(), buffer.data() + held, std::size_t(kReadPiece));
+        const ssize_t got = ::read(file.Get(), buffer.data() + held, std::size_t(kReadPiece));
         if (got < 0) {
             if (errno == EINTR)
                 continue;

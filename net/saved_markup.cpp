@@ -37,7 +37,8 @@ void SavedMarkupWriter::Value(const QString& key, const QString& text) {
     m_text += u'<';
     m_text += key;
     m_text += u'>';
-    saved_markup::AppendEscaped(m_text, text);
+    saved_markup::Utf16Out out(m_text);
+    saved_markup::AppendEscaped(out, text);
     m_text += u"</";
     m_text += key;
     m_text += u'>';

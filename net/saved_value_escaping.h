@@ -1,11 +1,24 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
 namespace saved_markup {
 
 // The indentation of one level of a saved file.
 inline constexpr int kIndentStep = 3;
+
+// Text written into a QString, with the names of the UTF-8 writer's appends.
+class Utf16Out {
+  public:
+    explicit Utf16Out(QString& out) : m_out(out) {}
+    void Append(QStringView text) { m_out.append(text); }
+    void Append(char16_t c) { m_out.append(QChar(c)); }
+    void AppendSpaces(qsizetype count) { m_out.append(QString(count, u' ')); }
+
+  private:
+    QString& m_out;
+};
 
 // Escapes a value so the forgiving reader gives it back exactly: markup characters become entities, and the
 // white space the reader would fold (line breaks, tabs, the second blank of a run) becomes a reference.
@@ -45,11 +58,11 @@ template <typename Out> void AppendEscaped(Out& out, QStringView text) {
         }
         if (escape.isEmpty())
             continue;
-        out.append(text.sliced(from, i - from));
-        out.append(escape);
+        out.Append(text.sliced(from, i - from));
+        out.Append(escape);
         from = i + 1;
     }
-    out.append(text.sliced(from));
+    out.Append(text.sliced(from));
 }
 
 } // namespace saved_markup

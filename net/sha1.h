@@ -12,13 +12,13 @@
 //   SHA1Result(&context, digest);
 
 enum {
-    shaSuccess = 0,
-    shaNull,         // a null pointer was passed
-    shaInputTooLong, // more than 2^64 - 1 bits of input
-    shaStateError    // no reset yet, input after the result, or the hash could not be started
+    kShaSuccess = 0,
+    kShaNull,         // a null pointer was passed
+    kShaInputTooLong, // more than 2^64 - 1 bits of input
+    kShaStateError    // no reset yet, input after the result, or the hash could not be started
 };
 
-inline constexpr int SHA1HashSize = 20;
+inline constexpr int kSha1HashSize = 20;
 
 class SHA1Context {
   public:
@@ -34,10 +34,10 @@ class SHA1Context {
 
     EVP_MD_CTX* m_digest = nullptr;
     uint64_t m_lengthBits = 0;
-    uint8_t m_result[SHA1HashSize] = {};
+    uint8_t m_result[kSha1HashSize] = {};
     bool m_computed = false;
     // shaSuccess, or the error that spoilt this hash until the next reset.
-    int m_corrupted = shaStateError;
+    int m_corrupted = kShaStateError;
 };
 
 // Starts a new hash on context.
@@ -45,4 +45,4 @@ int SHA1Reset(SHA1Context* context);
 // Adds length bytes of message.
 int SHA1Input(SHA1Context* context, const uint8_t* message, unsigned int length);
 // Finishes the hash (once) and copies it into digest; the same digest again until the next reset.
-int SHA1Result(SHA1Context* context, uint8_t digest[SHA1HashSize]);
+int SHA1Result(SHA1Context* context, uint8_t digest[kSha1HashSize]);

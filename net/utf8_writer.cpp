@@ -27,7 +27,7 @@ void Utf8Writer::reserve(qsizetype bytes) {
     m_end = m_bytes.data() + m_bytes.size();
 }
 
-void Utf8Writer::put(char32_t codePoint) {
+void Utf8Writer::Put(char32_t codePoint) {
     if (codePoint < 0x80) {
         *m_at++ = char(codePoint);
     } else if (codePoint < 0x800) {
@@ -45,7 +45,7 @@ void Utf8Writer::put(char32_t codePoint) {
     }
 }
 
-void Utf8Writer::append(QStringView text) {
+void Utf8Writer::Append(QStringView text) {
     // Three bytes per character at most, four for a pair (two characters), plus a pending replacement.
     reserve(text.size() * 3 + 3);
     const char16_t* chars = text.utf16();
@@ -53,10 +53,10 @@ void Utf8Writer::append(QStringView text) {
     qsizetype i = 0;
     if (m_pendingHigh != 0 && n > 0) {
         if (QChar::isLowSurrogate(chars[0])) {
-            put(QChar::surrogateToUcs4(m_pendingHigh, chars[0]));
+            Put(QChar::surrogateToUcs4(m_pendingHigh, chars[0]));
             i = 1;
         } else {
-            put(kReplacement);
+            Put(kReplacement);
         }
         m_pendingHigh = 0;
     }
@@ -73,24 +73,24 @@ void Utf8Writer::append(QStringView text) {
                 return;
             }
             if (QChar::isLowSurrogate(chars[i + 1])) {
-                put(QChar::surrogateToUcs4(c, chars[i + 1]));
+                Put(QChar::surrogateToUcs4(c, chars[i + 1]));
                 i += 2;
                 continue;
             }
-            put(kReplacement);
+            Put(kReplacement);
         } else {
-            put(QChar::isLowSurrogate(c) ? kReplacement : char32_t(c));
+            Put(QChar::isLowSurrogate(c) ? kReplacement : char32_t(c));
         }
         ++i;
     }
 }
 
-void Utf8Writer::appendSpaces(qsizetype count) {
+void Utf8Writer::AppendSpaces(qsizetype count) {
     if (count <= 0)
         return;
     if (m_pendingHigh != 0) {
         reserve(3);
-        put(kReplacement);
+        Put(kReplacement);
         m_pendingHigh = 0;
     }
     reserve(count);
@@ -101,7 +101,7 @@ void Utf8Writer::appendSpaces(qsizetype count) {
 QByteArray Utf8Writer::Finish() {
     if (m_pendingHigh != 0) {
         reserve(3);
-        put(kReplacement);
+        Put(kReplacement);
         m_pendingHigh = 0;
     }
     m_bytes.truncate(m_at ? m_at - m_bytes.constData() : 0);

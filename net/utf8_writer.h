@@ -16,9 +16,9 @@ class Utf8Writer {
     explicit Utf8Writer(Sink sink, qsizetype chunkBytes = 256 * 1024)
         : m_sink(std::move(sink)), m_chunkBytes(chunkBytes) {}
 
-    void append(QStringView text);
-    void append(char16_t c) { append(QStringView(&c, 1)); }
-    void appendSpaces(qsizetype count);
+    void Append(QStringView text);
+    void Append(char16_t c) { Append(QStringView(&c, 1)); }
+    void AppendSpaces(qsizetype count);
     // The bytes so far (those not handed to the sink), a high surrogate still waiting for its partner
     // replaced; the writer is empty after. With a sink, the rest goes to it and the answer is empty.
     QByteArray Finish();
@@ -27,7 +27,7 @@ class Utf8Writer {
 
   private:
     void reserve(qsizetype bytes);
-    void put(char32_t codePoint);
+    void Put(char32_t codePoint);
 
     Sink m_sink;
     qsizetype m_chunkBytes = 0;

@@ -19,9 +19,9 @@ Directory& SharedDirectory() {
 }
 
 std::shared_ptr<const std::vector<WhoisTableRow>> CompiledRows() {
-    static const auto rows =
+    static const auto kRows =
         std::make_shared<const std::vector<WhoisTableRow>>(ParseWhoisTable(WhoisTableText()));
-    return rows;
+    return kRows;
 }
 
 } // namespace

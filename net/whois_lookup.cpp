@@ -64,13 +64,13 @@ WhoisLookup::Outcome WhoisLookup::Run(const Ask& ask, const Progress& progress,
         if (outcome.reply.isEmpty())
             continue;
         const QString text = Utf8ToWide(outcome.reply);
-        if (!text.contains(query.marker) || followReferral(text, query))
+        if (!text.contains(query.marker) || FollowReferral(text, query))
             return outcome;
     }
     return outcome;
 }
 
-bool WhoisLookup::followReferral(const QString& reply, const Query& query) {
+bool WhoisLookup::FollowReferral(const QString& reply, const Query& query) {
     const QString lower = reply.toLower();
     const qsizetype tag = lower.indexOf(kReferralTag);
     if (tag < 0)

@@ -47,7 +47,7 @@ class WhoisLookup {
 
     // After a reply that holds its marker: queues the server it refers to, if any; true when the lookup
     // ends with this reply instead (a referral back to a server already asked, or one too many).
-    bool followReferral(const QString& reply, const Query& query);
+    bool FollowReferral(const QString& reply, const Query& query);
 
     std::deque<Query> m_queue;
     std::vector<QString> m_asked;

@@ -18,8 +18,8 @@ struct EndpointTable {
     std::mutex lock;
     std::array<EndpointBase, kEndpointCount> bases;
 
-    EndpointTable() { reset(); }
-    void reset() {
+    EndpointTable() { Reset(); }
+    void Reset() {
         for (int i = 0; i < kEndpointCount; ++i)
             bases[static_cast<size_t>(i)] = endpoints::DefaultBase(static_cast<Endpoint>(i));
     }
@@ -99,7 +99,7 @@ void Set(Endpoint endpoint, const EndpointBase& base) {
 void ResetToDefaults() {
     EndpointTable& endpoints = Table();
     const std::lock_guard guard(endpoints.lock);
-    endpoints.reset();
+    endpoints.Reset();
 }
 
 QString BaseUrl(Endpoint endpoint) {

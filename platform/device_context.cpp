@@ -31,8 +31,8 @@ QColor ToQColor(ColorRef c) {
 }
 
 const Font& DefaultFont() {
-    static const Font font;
-    return font;
+    static const Font kFont;
+    return kFont;
 }
 
 } // namespace
@@ -99,20 +99,20 @@ struct DeviceContext::Data {
     }
 };
 
-DeviceContext::DeviceContext() : d(std::make_unique<Data>()) {}
+DeviceContext::DeviceContext() : m_d(std::make_unique<Data>()) {}
 
 DeviceContext::DeviceContext(int width, int height) : DeviceContext() {
     create(width, height);
 }
 
 DeviceContext::~DeviceContext() {
-    d->settle();
+    m_d->settle();
 }
 
 bool DeviceContext::create(int width, int height) {
-    d->settle();
-    d->clips.clear();
-    d->image = QImage();
+    m_d->settle();
+    m_d->clips.clear();
+    m_d->image = QImage();
     if (width < 1 || height < 1)
         return false;
     // Zeroed memory is transparent black already; a large block comes zeroed from the system, so the pixels
@@ -128,7 +128,7 @@ bool DeviceContext::create(int width, int height) {
         std::free(pixels);
         return false;
     }
-    d->image = std::move(image);
+    m_d->image = std::move(image);
     return true;
 }
 
@@ -143,139 +143,139 @@ bool DeviceContext::loadImageData(const QByteArray& bytes) {
 bool DeviceContext::adoptImage(QImage loaded) {
     if (loaded.isNull())
         return false;
-    d->settle();
-    d->clips.clear();
+    m_d->settle();
+    m_d->clips.clear();
     // Opaque pixels (0xffRRGGBB) are their own premultiplied form: no conversion pass.
     if (loaded.format() == QImage::Format_RGB32)
         loaded.reinterpretAsFormat(kFormat);
-    d->image = std::move(loaded).convertToFormat(kFormat);
-    return !d->image.isNull();
+    m_d->image = std::move(loaded).convertToFormat(kFormat);
+    return !m_d->image.isNull();
 }
 
 bool DeviceContext::saveImage(const QString& path) const {
-    d->settle();
-    return !d->image.isNull() && d->image.save(path, "PNG");
+    m_d->settle();
+    return !m_d->image.isNull() && m_d->image.save(path, "PNG");
 }
 
 int DeviceContext::width() const {
-    return d->image.width();
+    return m_d->image.width();
 }
 int DeviceContext::height() const {
-    return d->image.height();
+    return m_d->image.height();
 }
 bool DeviceContext::isNull() const {
-    return d->image.isNull();
+    return m_d->image.isNull();
 }
 
 ColorRef DeviceContext::getPixel(int x, int y) const {
-    if (!d->bounds().contains(x, y))
+    if (!m_d->bounds().contains(x, y))
         return kInvalidColor;
     return ColorOfArgb(pixelArgb(x, y));
 }
 
 void DeviceContext::setPixel(int x, int y, ColorRef color) {
-    if (!d->clip().contains(x, y) || d->image.isNull())
+    if (!m_d->clip().contains(x, y) || m_d->image.isNull())
         return;
-    d->settle();
-    d->writePixel(x, y, PremultipliedArgb(color, 255));
+    m_d->settle();
+    m_d->writePixel(x, y, PremultipliedArgb(color, 255));
 }
 
 std::uint32_t DeviceContext::pixelArgb(int x, int y) const {
-    if (!d->bounds().contains(x, y))
+    if (!m_d->bounds().contains(x, y))
         return 0;
-    d->settle();
-    return reinterpret_cast<const std::uint32_t*>(d->image.constScanLine(y))[x];
+    m_d->settle();
+    return reinterpret_cast<const std::uint32_t*>(m_d->image.constScanLine(y))[x];
 }
 
 std::uint32_t* DeviceContext::scanLine(int y) {
-    if (y < 0 || y >= d->image.height())
+    if (y < 0 || y >= m_d->image.height())
         return nullptr;
-    d->settle();
-    return reinterpret_cast<std::uint32_t*>(d->image.scanLine(y));
+    m_d->settle();
+    return reinterpret_cast<std::uint32_t*>(m_d->image.scanLine(y));
 }
 
 const std::uint32_t* DeviceContext::constScanLine(int y) const {
-    if (y < 0 || y >= d->image.height())
+    if (y < 0 || y >= m_d->image.height())
         return nullptr;
-    d->settle();
-    return reinterpret_cast<const std::uint32_t*>(d->image.constScanLine(y));
+    m_d->settle();
+    return reinterpret_cast<const std::uint32_t*>(m_d->image.constScanLine(y));
 }
 
 const Font* DeviceContext::selectFont(const Font* font) {
-    const Font* previous = d->font;
-    d->font = font;
+    const Font* previous = m_d->font;
+    m_d->font = font;
     return previous;
 }
 
 const Font* DeviceContext::font() const {
-    return d->font;
+    return m_d->font;
 }
 
 ColorRef DeviceContext::setTextColor(ColorRef color) {
-    return std::exchange(d->textColor, color);
+    return std::exchange(m_d->textColor, color);
 }
 ColorRef DeviceContext::textColor() const {
-    return d->textColor;
+    return m_d->textColor;
 }
 StretchMode DeviceContext::setStretchMode(StretchMode mode) {
-    return std::exchange(d->stretch, mode);
+    return std::exchange(m_d->stretch, mode);
 }
 
 void DeviceContext::setPen(ColorRef color, int width) {
-    d->penColor = color;
-    d->penWidth = std::max(1, width);
+    m_d->penColor = color;
+    m_d->penWidth = std::max(1, width);
 }
 
 void DeviceContext::pushClip(const Rect& rect) {
-    const Rect narrowed = d->clips.empty() ? rect : d->clips.back().intersected(rect);
-    d->clips.push_back(narrowed.isEmpty() ? Rect{} : narrowed);
-    d->applyClip();
+    const Rect narrowed = m_d->clips.empty() ? rect : m_d->clips.back().intersected(rect);
+    m_d->clips.push_back(narrowed.isEmpty() ? Rect{} : narrowed);
+    m_d->applyClip();
 }
 
 void DeviceContext::popClip() {
-    if (d->clips.empty())
+    if (m_d->clips.empty())
         return;
-    d->clips.pop_back();
-    d->applyClip();
+    m_d->clips.pop_back();
+    m_d->applyClip();
 }
 
 Rect DeviceContext::clipBox() const {
-    return d->clip();
+    return m_d->clip();
 }
 
 void DeviceContext::bitBlt(int x, int y, int w, int h, const DeviceContext& src, int sx, int sy) {
-    if (w <= 0 || h <= 0 || !d->drawable() || src.isNull())
+    if (w <= 0 || h <= 0 || !m_d->drawable() || src.isNull())
         return;
     if (&src == this) {
         // Overlapping copies within one surface go through a copy of the source piece.
-        d->put(x, y, Data::piece(*src.d, sx, sy, w, h, w, h, false), QPainter::CompositionMode_Source);
+        m_d->put(x, y, Data::piece(*src.m_d, sx, sy, w, h, w, h, false), QPainter::CompositionMode_Source);
         return;
     }
     // The common case (atlas pieces, holder surfaces, the back buffer) copies straight from the source.
     const Rect wanted = Rect::fromXywh(sx, sy, w, h);
-    const Rect have = wanted.intersected(src.d->bounds());
+    const Rect have = wanted.intersected(src.m_d->bounds());
     if (have.isEmpty())
         return;
-    src.d->settle();
-    QPainter& p = d->paint();
+    src.m_d->settle();
+    QPainter& p = m_d->paint();
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QPoint(x + have.left - sx, y + have.top - sy), src.d->image, ToQRect(have));
+    p.drawImage(QPoint(x + have.left - sx, y + have.top - sy), src.m_d->image, ToQRect(have));
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 void DeviceContext::stretchBlt(int x, int y, int w, int h, const DeviceContext& src, int sx, int sy, int sw,
                                int sh) {
-    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !d->drawable() || src.isNull())
+    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !m_d->drawable() || src.isNull())
         return;
-    const bool smooth = d->stretch == StretchMode::Halftone;
-    d->put(x, y, Data::piece(*src.d, sx, sy, sw, sh, w, h, smooth), QPainter::CompositionMode_Source);
+    const bool smooth = m_d->stretch == StretchMode::Halftone;
+    m_d->put(x, y, Data::piece(*src.m_d, sx, sy, sw, sh, w, h, smooth), QPainter::CompositionMode_Source);
 }
 
 void DeviceContext::transparentBlt(int x, int y, int w, int h, const DeviceContext& src, int sx, int sy,
                                    int sw, int sh, ColorRef key) {
-    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !d->drawable() || src.isNull())
+    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !m_d->drawable() || src.isNull())
         return;
-    QImage part = Data::piece(*src.d, sx, sy, sw, sh, w, h, false);
+    QImage part = Data::piece(*src.m_d, sx, sy, sw, sh, w, h, false);
     const std::uint32_t keyArgb = PremultipliedArgb(key, 255);
     for (int row = 0; row < part.height(); ++row) {
         auto* line = reinterpret_cast<std::uint32_t*>(part.scanLine(row));
@@ -283,14 +283,14 @@ void DeviceContext::transparentBlt(int x, int y, int w, int h, const DeviceConte
             if (line[col] == keyArgb)
                 line[col] = 0;
     }
-    d->put(x, y, part, QPainter::CompositionMode_SourceOver);
+    m_d->put(x, y, part, QPainter::CompositionMode_SourceOver);
 }
 
 void DeviceContext::alphaBlend(int x, int y, int w, int h, const DeviceContext& src, int sx, int sy, int sw,
                                int sh, int constantAlpha, bool perPixelAlpha) {
-    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !d->drawable() || src.isNull())
+    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !m_d->drawable() || src.isNull())
         return;
-    QImage part = Data::piece(*src.d, sx, sy, sw, sh, w, h, d->stretch == StretchMode::Halftone);
+    QImage part = Data::piece(*src.m_d, sx, sy, sw, sh, w, h, m_d->stretch == StretchMode::Halftone);
     if (!perPixelAlpha) {
         // Without per-pixel alpha the source's colour bytes count as they are, fully opaque.
         for (int row = 0; row < part.height(); ++row) {
@@ -299,13 +299,13 @@ void DeviceContext::alphaBlend(int x, int y, int w, int h, const DeviceContext& 
                 line[col] |= 0xFF000000u;
         }
     }
-    d->put(x, y, part, QPainter::CompositionMode_SourceOver, std::clamp(constantAlpha, 0, 255) / 255.0);
+    m_d->put(x, y, part, QPainter::CompositionMode_SourceOver, std::clamp(constantAlpha, 0, 255) / 255.0);
 }
 
 void DeviceContext::fillSolidRect(const Rect& rect, ColorRef color) {
-    if (rect.isEmpty() || !d->drawable())
+    if (rect.isEmpty() || !m_d->drawable())
         return;
-    QPainter& p = d->paint();
+    QPainter& p = m_d->paint();
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.fillRect(ToQRect(rect), ToQColor(color));
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -321,39 +321,41 @@ void DeviceContext::frameRect(const Rect& r, ColorRef color) {
 }
 
 void DeviceContext::moveTo(int x, int y) {
-    d->current = Point{x, y};
+    m_d->current = Point{x, y};
 }
 
 void DeviceContext::lineTo(int x, int y) {
-    const Point from = d->current;
-    d->current = Point{x, y};
-    if (!d->drawable() || from == d->current)
+    const Point from = m_d->current;
+    m_d->current = Point{x, y};
+    if (!m_d->drawable() || from == m_d->current)
         return;
-    if (d->penWidth > 1) {
-        QPainter& p = d->paint();
-        p.setPen(QPen(ToQColor(d->penColor), d->penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    if (m_d->penWidth > 1) {
+        QPainter& p = m_d->paint();
+        p.setPen(QPen(ToQColor(m_d->penColor), m_d->penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawLine(from.x, from.y, x, y);
         return;
     }
     // One-pixel pen: every pixel from the start up to, not including, the end point.
     if (from.y == y) {
-        fillSolidRect(Rect{x < from.x ? x + 1 : from.x, y, x < from.x ? from.x + 1 : x, y + 1}, d->penColor);
+        fillSolidRect(Rect{x < from.x ? x + 1 : from.x, y, x < from.x ? from.x + 1 : x, y + 1},
+                      m_d->penColor);
         return;
     }
     if (from.x == x) {
-        fillSolidRect(Rect{x, y < from.y ? y + 1 : from.y, x + 1, y < from.y ? from.y + 1 : y}, d->penColor);
+        fillSolidRect(Rect{x, y < from.y ? y + 1 : from.y, x + 1, y < from.y ? from.y + 1 : y},
+                      m_d->penColor);
         return;
     }
-    d->settle();
-    const Rect clip = d->clip();
-    const std::uint32_t argb = PremultipliedArgb(d->penColor, 255);
+    m_d->settle();
+    const Rect clip = m_d->clip();
+    const std::uint32_t argb = PremultipliedArgb(m_d->penColor, 255);
     int cx = from.x, cy = from.y;
     const int dx = std::abs(x - cx), dy = -std::abs(y - cy);
     const int stepX = cx < x ? 1 : -1, stepY = cy < y ? 1 : -1;
     int err = dx + dy;
     while (cx != x || cy != y) {
         if (clip.contains(cx, cy))
-            d->writePixel(cx, cy, argb);
+            m_d->writePixel(cx, cy, argb);
         const int e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -369,21 +371,21 @@ void DeviceContext::lineTo(int x, int y) {
 void DeviceContext::polyline(const Point* points, int count) {
     if (count < 2 || !points)
         return;
-    if (d->penWidth == 1) {
+    if (m_d->penWidth == 1) {
         moveTo(points[0].x, points[0].y);
         for (int i = 1; i < count; ++i)
             lineTo(points[i].x, points[i].y);
         return;
     }
-    if (!d->drawable())
+    if (!m_d->drawable())
         return;
     QPolygon polygon;
     for (int i = 0; i < count; ++i)
         polygon << QPoint(points[i].x, points[i].y);
-    QPainter& p = d->paint();
-    p.setPen(QPen(ToQColor(d->penColor), d->penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QPainter& p = m_d->paint();
+    p.setPen(QPen(ToQColor(m_d->penColor), m_d->penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPolyline(polygon);
-    d->current = points[count - 1];
+    m_d->current = points[count - 1];
 }
 
 namespace {
@@ -487,7 +489,7 @@ int ExactChannel(const ChannelStep& channel, const Weights& w, int ca, int cb, i
 
 void DeviceContext::gradientFillTriangle(const GradientVertex& a, const GradientVertex& b,
                                          const GradientVertex& c) {
-    if (!d->drawable())
+    if (!m_d->drawable())
         return;
     // Twice the signed area; a flat triangle covers nothing.
     const long long area =
@@ -496,10 +498,10 @@ void DeviceContext::gradientFillTriangle(const GradientVertex& a, const Gradient
         return;
     const Rect box = Rect{std::min({a.x, b.x, c.x}), std::min({a.y, b.y, c.y}), std::max({a.x, b.x, c.x}),
                           std::max({a.y, b.y, c.y})}
-                         .intersected(d->clip());
+                         .intersected(m_d->clip());
     if (box.isEmpty())
         return;
-    d->settle();
+    m_d->settle();
     // Pixel centres sampled at (x + 0.5, y + 0.5), in doubled coordinates to stay integral. Each row's pixels
     // form one run between the edges, found from the edge values. The colour of a pixel is the rounded mix of
     // the corners' colours by the pixel's weights; along a run it is stepped in integers, which round the
@@ -522,7 +524,7 @@ void DeviceContext::gradientFillTriangle(const GradientVertex& a, const Gradient
         ec.narrow(sign, first, last);
         if (first > last)
             continue;
-        std::uint32_t* row = reinterpret_cast<std::uint32_t*>(d->image.scanLine(y));
+        std::uint32_t* row = reinterpret_cast<std::uint32_t*>(m_d->image.scanLine(y));
         const auto weights = [&](long long x) {
             return Weights{ea.at(x) / total, eb.at(x) / total, ec.at(x) / total};
         };
@@ -538,8 +540,8 @@ void DeviceContext::gradientFillTriangle(const GradientVertex& a, const Gradient
         }
         const long long wa = ea.at(first) * sign, wb = eb.at(first) * sign, wc = ec.at(first) * sign;
         const long long da = -2 * ea.b * sign, db = -2 * eb.b * sign, dc = -2 * ec.b * sign;
-        const auto channel = [&](int ca, int cb_, int cc) {
-            return ChannelStep(wa * ca + wb * cb_ + wc * cc, da * ca + db * cb_ + dc * cc, exactTotal);
+        const auto channel = [&](int ca, int cb, int cc) {
+            return ChannelStep(wa * ca + wb * cb + wc * cc, da * ca + db * cb + dc * cc, exactTotal);
         };
         ChannelStep red = channel(ar, br, cr), green = channel(ag, bg, cg), blue = channel(ab, bb, cb);
         // Runs of one colour are filled at once; a pixel half way in a channel is mixed on its own.
@@ -631,22 +633,22 @@ QString StripPrefixes(const QString& text) {
 } // namespace
 
 void DeviceContext::textOut(int x, int y, const QString& text) {
-    if (text.isEmpty() || !d->drawable())
+    if (text.isEmpty() || !m_d->drawable())
         return;
-    const QFont& font = d->currentFont().qfont();
+    const QFont& font = m_d->currentFont().qfont();
     const QFontMetrics fm(font);
     // Only what reaches the clip's right edge is shaped and drawn.
-    const int room = std::clamp(d->clip().right - x, 0, kMaxLineWidth);
+    const int room = std::clamp(m_d->clip().right - x, 0, kMaxLineWidth);
     const QString shown =
         ShownBeginning(text, room, [&fm](const QString& part) { return fm.horizontalAdvance(part); });
-    QPainter& p = d->paint();
+    QPainter& p = m_d->paint();
     p.setFont(font);
-    p.setPen(ToQColor(d->textColor));
+    p.setPen(ToQColor(m_d->textColor));
     p.drawText(QPoint(x, y + fm.ascent()), shown);
 }
 
 int DeviceContext::drawText(const QString& text, Rect& rect, unsigned format) {
-    const Font& font = d->currentFont();
+    const Font& font = m_d->currentFont();
     const QFontMetrics fm(font.qfont());
     const int lineHeight = fm.height();
     const int tabWidth = (format & kTextExpandTabs) ? 8 * fm.averageCharWidth() : 0;
@@ -661,7 +663,7 @@ int DeviceContext::drawText(const QString& text, Rect& rect, unsigned format) {
     if (ellipsis)
         room = std::max(0, width);
     else if (!(format & (kTextCalcRect | kTextCenter | kTextRight)))
-        room = std::clamp((clip ? std::min(rect.right, d->clip().right) : d->clip().right) - rect.left, 0,
+        room = std::clamp((clip ? std::min(rect.right, m_d->clip().right) : m_d->clip().right) - rect.left, 0,
                           kMaxLineWidth);
     const auto prepare = [&](const QString& raw) {
         QString source = (format & kTextNoPrefix) ? raw : StripPrefixes(raw);
@@ -716,15 +718,15 @@ int DeviceContext::drawText(const QString& text, Rect& rect, unsigned format) {
     else if (single && (format & kTextBottom))
         y = rect.bottom - lineHeight;
     const int result = y - rect.top + textHeight;
-    if (!d->drawable() || text.isEmpty())
+    if (!m_d->drawable() || text.isEmpty())
         return result;
 
     if (clip)
         pushClip(rect);
-    if (d->drawable()) {
-        QPainter& p = d->paint();
+    if (m_d->drawable()) {
+        QPainter& p = m_d->paint();
         p.setFont(font.qfont());
-        const Rect visible = d->clip();
+        const Rect visible = m_d->clip();
         for (const QString& line : lines) {
             if (y >= visible.bottom)
                 break;
@@ -738,7 +740,7 @@ int DeviceContext::drawText(const QString& text, Rect& rect, unsigned format) {
                 x = rect.left + (width - lw) / 2;
             else if (format & kTextRight)
                 x = rect.right - lw;
-            p.setPen(ToQColor(d->textColor));
+            p.setPen(ToQColor(m_d->textColor));
             if (tabWidth && line.contains(u'\t')) {
                 int segmentX = x;
                 const QStringList parts = line.split(u'\t');
@@ -760,17 +762,17 @@ int DeviceContext::drawText(const QString& text, Rect& rect, unsigned format) {
 }
 
 Size DeviceContext::getTextExtent(const QString& text) const {
-    return d->currentFont().textExtent(text);
+    return m_d->currentFont().textExtent(text);
 }
 
 QImage& DeviceContext::image() {
-    d->settle();
-    return d->image;
+    m_d->settle();
+    return m_d->image;
 }
 
 const QImage& DeviceContext::image() const {
-    d->settle();
-    return d->image;
+    m_d->settle();
+    return m_d->image;
 }
 
 } // namespace plat

@@ -107,7 +107,7 @@ class DeviceContext {
     bool adoptImage(QImage loaded);
 
     struct Data;
-    std::unique_ptr<Data> d;
+    std::unique_ptr<Data> m_d;
 };
 
 } // namespace plat

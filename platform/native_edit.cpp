@@ -172,11 +172,11 @@ struct NativeEdit::Data {
 };
 
 NativeEdit::NativeEdit(Window& parent, const Rect& rect, unsigned style, const Font& font)
-    : m_style(style), m_limit(kDefaultLimit), d(std::make_unique<Data>()) {
-    d->bridge->owner = this;
+    : m_style(style), m_limit(kDefaultLimit), m_d(std::make_unique<Data>()) {
+    m_d->bridge->owner = this;
     QWidget* host = parent.widget();
     if (style & kEditMultiLine) {
-        auto* plain = new EditWidget<QPlainTextEdit>(d->bridge, host);
+        auto* plain = new EditWidget<QPlainTextEdit>(m_d->bridge, host);
         plain->setFrameShape(QFrame::NoFrame);
         plain->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         plain->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -190,17 +190,17 @@ NativeEdit::NativeEdit(Window& parent, const Rect& rect, unsigned style, const F
             plain->document()->setDefaultTextOption(option);
         }
         plain->viewport()->setAcceptDrops(false);
-        const std::shared_ptr<NativeEditBridge> kept = d->bridge;
+        const std::shared_ptr<NativeEditBridge> kept = m_d->bridge;
         QObject::connect(plain->document(), &QTextDocument::contentsChange, plain,
                          [kept](int position, int, int added) { kept->lastChangeEnd = position + added; });
         QObject::connect(plain, &QPlainTextEdit::textChanged, plain, [kept, plain] {
             kept->trim(*plain);
             kept->change();
         });
-        d->plain = plain;
-        d->widget = plain;
+        m_d->plain = plain;
+        m_d->widget = plain;
     } else {
-        auto* line = new EditWidget<QLineEdit>(d->bridge, host);
+        auto* line = new EditWidget<QLineEdit>(m_d->bridge, host);
         line->setFrame(false);
         line->setTextMargins(kLineTextMargin, 0, 0, 0);
         line->setAlignment(((style & kEditRightAlign) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
@@ -209,12 +209,12 @@ NativeEdit::NativeEdit(Window& parent, const Rect& rect, unsigned style, const F
             line->setEchoMode(QLineEdit::Password);
         if (style & kEditUpperCase)
             line->setValidator(new UpperCaseValidator(line));
-        const std::shared_ptr<NativeEditBridge> kept = d->bridge;
+        const std::shared_ptr<NativeEditBridge> kept = m_d->bridge;
         QObject::connect(line, &QLineEdit::textEdited, line, [kept] { kept->change(); });
-        d->line = line;
-        d->widget = line;
+        m_d->line = line;
+        m_d->widget = line;
     }
-    QWidget* w = d->widget;
+    QWidget* w = m_d->widget;
     // Drops go to the window below, which hands them to the element under the pointer.
     w->setAcceptDrops(false);
     w->setFont(font.qfont());
@@ -226,8 +226,8 @@ NativeEdit::NativeEdit(Window& parent, const Rect& rect, unsigned style, const F
 }
 
 NativeEdit::~NativeEdit() {
-    d->bridge->owner = nullptr;
-    QWidget* w = d->widget;
+    m_d->bridge->owner = nullptr;
+    QWidget* w = m_d->widget;
     if (!w)
         return;
     if (w->hasFocus() && w->parentWidget())
@@ -238,54 +238,54 @@ NativeEdit::~NativeEdit() {
 }
 
 QWidget* NativeEdit::widget() const {
-    return d->widget;
+    return m_d->widget;
 }
 
 void NativeEdit::setText(const QString& text) {
-    if (!d->widget)
+    if (!m_d->widget)
         return;
-    d->bridge->settingText = true;
-    if (d->plain)
-        d->plain->setPlainText(WithoutCrLf(text).left(m_limit));
+    m_d->bridge->settingText = true;
+    if (m_d->plain)
+        m_d->plain->setPlainText(WithoutCrLf(text).left(m_limit));
     else
-        d->line->setText(text);
-    d->bridge->settingText = false;
+        m_d->line->setText(text);
+    m_d->bridge->settingText = false;
 }
 
 QString NativeEdit::text() const {
-    if (!d->widget)
+    if (!m_d->widget)
         return QString();
-    return d->plain ? WithCrLf(d->plain->toPlainText()) : d->line->text();
+    return m_d->plain ? WithCrLf(m_d->plain->toPlainText()) : m_d->line->text();
 }
 
 void NativeEdit::setLimitText(int characters) {
     m_limit = std::max(0, characters);
-    if (d->line)
-        d->line->setMaxLength(m_limit);
+    if (m_d->line)
+        m_d->line->setMaxLength(m_limit);
 }
 
 void NativeEdit::selectAll() {
-    if (d->plain)
-        d->plain->selectAll();
-    else if (d->line)
-        d->line->selectAll();
+    if (m_d->plain)
+        m_d->plain->selectAll();
+    else if (m_d->line)
+        m_d->line->selectAll();
 }
 
 void NativeEdit::setCaretToEnd() {
-    if (d->plain) {
-        d->plain->moveCursor(QTextCursor::End);
-        d->plain->ensureCursorVisible();
-    } else if (d->line) {
-        d->line->end(false);
+    if (m_d->plain) {
+        m_d->plain->moveCursor(QTextCursor::End);
+        m_d->plain->ensureCursorVisible();
+    } else if (m_d->line) {
+        m_d->line->end(false);
     }
 }
 
 void NativeEdit::setCaretAt(Point p) {
-    if (d->plain) {
-        d->plain->setTextCursor(d->plain->cursorForPosition(QPoint(p.x - kPlainTextMargin, p.y)));
-        d->plain->ensureCursorVisible();
-    } else if (d->line) {
-        d->line->setCursorPosition(d->line->cursorPositionAt(QPoint(p.x, p.y)));
+    if (m_d->plain) {
+        m_d->plain->setTextCursor(m_d->plain->cursorForPosition(QPoint(p.x - kPlainTextMargin, p.y)));
+        m_d->plain->ensureCursorVisible();
+    } else if (m_d->line) {
+        m_d->line->setCursorPosition(m_d->line->cursorPositionAt(QPoint(p.x, p.y)));
     }
 }
 
@@ -314,16 +314,16 @@ int PlainPosition(const QString& plain, int position) {
 void NativeEdit::getSel(int* start, int* end) const {
     int from = 0;
     int to = 0;
-    if (d->plain) {
-        const QTextCursor cursor = d->plain->textCursor();
-        const QString plain = d->plain->toPlainText();
+    if (m_d->plain) {
+        const QTextCursor cursor = m_d->plain->textCursor();
+        const QString plain = m_d->plain->toPlainText();
         from = CrLfPosition(plain, cursor.selectionStart());
         to = CrLfPosition(plain, cursor.selectionEnd());
-    } else if (d->line) {
-        from = to = d->line->cursorPosition();
-        if (d->line->hasSelectedText()) {
-            from = d->line->selectionStart();
-            to = d->line->selectionEnd();
+    } else if (m_d->line) {
+        from = to = m_d->line->cursorPosition();
+        if (m_d->line->hasSelectedText()) {
+            from = m_d->line->selectionStart();
+            to = m_d->line->selectionEnd();
         }
     }
     if (start)
@@ -333,21 +333,21 @@ void NativeEdit::getSel(int* start, int* end) const {
 }
 
 void NativeEdit::setSel(int anchor, int caret) {
-    if (d->plain) {
-        QTextCursor cursor = d->plain->textCursor();
+    if (m_d->plain) {
+        QTextCursor cursor = m_d->plain->textCursor();
         if (anchor == -1) {
             cursor.clearSelection();
         } else {
-            const QString plain = d->plain->toPlainText();
+            const QString plain = m_d->plain->toPlainText();
             const int length = int(plain.size());
             cursor.setPosition(std::min(PlainPosition(plain, anchor), length));
             cursor.setPosition(caret == -1 ? length : std::min(PlainPosition(plain, caret), length),
                                QTextCursor::KeepAnchor);
         }
-        d->plain->setTextCursor(cursor);
-        d->plain->ensureCursorVisible();
-    } else if (d->line) {
-        QLineEdit& line = *d->line;
+        m_d->plain->setTextCursor(cursor);
+        m_d->plain->ensureCursorVisible();
+    } else if (m_d->line) {
+        QLineEdit& line = *m_d->line;
         if (anchor == -1) {
             line.deselect();
             return;
@@ -360,37 +360,37 @@ void NativeEdit::setSel(int anchor, int caret) {
 }
 
 void NativeEdit::replaceSel(const QString& text) {
-    if (d->plain) {
+    if (m_d->plain) {
         // The editor cuts what goes past the limit and reports the change itself, whose handling may end
         // this field.
-        QPlainTextEdit* plain = d->plain;
-        const std::shared_ptr<NativeEditBridge> kept = d->bridge;
+        QPlainTextEdit* plain = m_d->plain;
+        const std::shared_ptr<NativeEditBridge> kept = m_d->bridge;
         QTextCursor cursor = plain->textCursor();
         cursor.insertText(WithoutCrLf(text));
         if (!kept->owner)
             return;
         plain->setTextCursor(cursor);
         plain->ensureCursorVisible();
-    } else if (d->line) {
+    } else if (m_d->line) {
         // A line has no line breaks; insert keeps to the length limit.
-        d->line->insert(WithoutCrLf(text).replace(u'\n', u' '));
-        d->bridge->change();
+        m_d->line->insert(WithoutCrLf(text).replace(u'\n', u' '));
+        m_d->bridge->change();
     }
 }
 
 int NativeEdit::firstVisibleLine() const {
-    return d->plain ? d->plain->verticalScrollBar()->value() : 0;
+    return m_d->plain ? m_d->plain->verticalScrollBar()->value() : 0;
 }
 
 void NativeEdit::lineScroll(int lines) {
-    if (d->plain) {
-        QScrollBar* bar = d->plain->verticalScrollBar();
+    if (m_d->plain) {
+        QScrollBar* bar = m_d->plain->verticalScrollBar();
         bar->setValue(bar->value() + lines);
     }
 }
 
 void NativeEdit::place(const Rect& rect, const Rect& visible) {
-    QWidget* w = d->widget;
+    QWidget* w = m_d->widget;
     if (!w)
         return;
     w->setGeometry(rect.left, rect.top, rect.width(), rect.height());
@@ -398,7 +398,7 @@ void NativeEdit::place(const Rect& rect, const Rect& visible) {
     if (shown.isEmpty()) {
         // A hidden widget loses the focus; it takes it back when it shows again.
         if (w->isVisibleTo(w->parentWidget()))
-            d->focusWhenShown = w->hasFocus();
+            m_d->focusWhenShown = w->hasFocus();
         w->hide();
         return;
     }
@@ -408,29 +408,29 @@ void NativeEdit::place(const Rect& rect, const Rect& visible) {
         w->setMask(QRegion(shown.left - rect.left, shown.top - rect.top, shown.width(), shown.height()));
     if (!w->isVisibleTo(w->parentWidget())) {
         w->show();
-        if (d->focusWhenShown)
+        if (m_d->focusWhenShown)
             w->setFocus(Qt::OtherFocusReason);
-        d->focusWhenShown = false;
+        m_d->focusWhenShown = false;
     }
 }
 
 Rect NativeEdit::geometry() const {
-    const QWidget* w = d->widget;
+    const QWidget* w = m_d->widget;
     return w ? Rect::fromXywh(w->x(), w->y(), w->width(), w->height()) : Rect{};
 }
 
 bool NativeEdit::isShown() const {
-    const QWidget* w = d->widget;
+    const QWidget* w = m_d->widget;
     return w && w->isVisibleTo(w->parentWidget());
 }
 
 void NativeEdit::setFocus() {
-    if (d->widget)
-        d->widget->setFocus(Qt::OtherFocusReason);
+    if (m_d->widget)
+        m_d->widget->setFocus(Qt::OtherFocusReason);
 }
 
 bool NativeEdit::hasFocus() const {
-    return d->widget && d->widget->hasFocus();
+    return m_d->widget && m_d->widget->hasFocus();
 }
 
 } // namespace plat

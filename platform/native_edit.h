@@ -92,7 +92,7 @@ class NativeEdit {
     unsigned m_style;
     int m_limit;
     struct Data;
-    std::unique_ptr<Data> d;
+    std::unique_ptr<Data> m_d;
 };
 
 } // namespace plat

@@ -58,59 +58,59 @@ struct Window::Data {
 };
 
 Window::Window(Window* parent, WindowKind kind)
-    : m_parent(parent), m_kind(kind), d(std::make_unique<Data>()) {
-    d->widget = std::make_unique<HostWidget>(this, kind);
+    : m_parent(parent), m_kind(kind), m_d(std::make_unique<Data>()) {
+    m_d->widget = std::make_unique<HostWidget>(this, kind);
     if (kind == WindowKind::Layered && parent)
-        d->widget->followStacking(parent->widget());
+        m_d->widget->followStacking(parent->widget());
 }
 
 Window::~Window() {
     if (s_capture == this)
         s_capture = nullptr;
-    if (d->loop)
-        d->loop->exit(d->endCode);
-    d->tray.reset();
-    d->timers.clear();
-    d->widget->detachOwner();
-    if (d->widget->dispatching()) {
+    if (m_d->loop)
+        m_d->loop->exit(m_d->endCode);
+    m_d->tray.reset();
+    m_d->timers.clear();
+    m_d->widget->detachOwner();
+    if (m_d->widget->dispatching()) {
         // Deleted inside one of its own events: the widget goes once that event is over.
-        d->widget->hide();
-        d->widget.release()->deleteLater();
+        m_d->widget->hide();
+        m_d->widget.release()->deleteLater();
     } else {
-        d->widget.reset();
+        m_d->widget.reset();
     }
 }
 
 QWidget* Window::widget() const {
-    return d->widget.get();
+    return m_d->widget.get();
 }
 
 int Window::doModal() {
-    d->endRequested = false;
-    d->endCode = 0;
+    m_d->endRequested = false;
+    m_d->endCode = 0;
     m_inModal = true;
-    d->widget->setWindowModality(m_parent ? Qt::WindowModal : Qt::NonModal);
+    m_d->widget->setWindowModality(m_parent ? Qt::WindowModal : Qt::NonModal);
     onInitDialog();
-    if (!d->endRequested) {
+    if (!m_d->endRequested) {
         if (!isVisible())
             show();
         QEventLoop loop;
-        d->loop = &loop;
+        m_d->loop = &loop;
         if (s_modalShownHook) {
             // The hook may end the run or open further modal runs, each with a hook call of its own.
-            QTimer::singleShot(0, d->widget.get(), [this] {
+            QTimer::singleShot(0, m_d->widget.get(), [this] {
                 if (const std::function<void(Window&)> hook = s_modalShownHook)
                     hook(*this);
             });
         }
         loop.exec(QEventLoop::DialogExec);
-        d->loop = nullptr;
+        m_d->loop = nullptr;
     }
-    const int code = d->endCode;
+    const int code = m_d->endCode;
     hide();
-    for (auto& [id, timer] : d->timers)
+    for (auto& [id, timer] : m_d->timers)
         timer.stop();
-    d->timers.clear();
+    m_d->timers.clear();
     m_inModal = false;
     onDestroy();
     removeTrayIcon();
@@ -123,54 +123,54 @@ void Window::setModalShownHook(std::function<void(Window&)> hook) {
 }
 
 void Window::endDialog(int code) {
-    d->endCode = code;
-    d->endRequested = true;
-    if (d->loop)
-        d->loop->exit(code);
+    m_d->endCode = code;
+    m_d->endRequested = true;
+    if (m_d->loop)
+        m_d->loop->exit(code);
 }
 
 void Window::prepareShow() {
-    if (!d->widget->isVisible()) {
-        const Qt::WindowFlags wanted = HostWidget::flagsFor(m_kind, d->showInTaskbar);
-        if (d->widget->windowFlags() != wanted) {
-            const QRect kept = d->widget->geometry();
-            d->widget->setWindowFlags(wanted);
-            d->widget->setGeometry(kept);
+    if (!m_d->widget->isVisible()) {
+        const Qt::WindowFlags wanted = HostWidget::flagsFor(m_kind, m_d->showInTaskbar);
+        if (m_d->widget->windowFlags() != wanted) {
+            const QRect kept = m_d->widget->geometry();
+            m_d->widget->setWindowFlags(wanted);
+            m_d->widget->setGeometry(kept);
         }
     }
     if (m_parent) {
         // Changing the flags re-creates the native window, which then needs its transient parent again.
-        d->widget->winId();
+        m_d->widget->winId();
         m_parent->widget()->winId();
         QWindow* parentHandle = m_parent->widget()->windowHandle();
-        if (d->widget->windowHandle()->transientParent() != parentHandle)
-            d->widget->windowHandle()->setTransientParent(parentHandle);
+        if (m_d->widget->windowHandle()->transientParent() != parentHandle)
+            m_d->widget->windowHandle()->setTransientParent(parentHandle);
     }
     setGeometry(windowRect());
 }
 
 void Window::show() {
     prepareShow();
-    d->widget->show();
+    m_d->widget->show();
     if (m_kind == WindowKind::Dialog) {
-        d->widget->raise();
-        d->widget->activateWindow();
+        m_d->widget->raise();
+        m_d->widget->activateWindow();
     } else if (m_kind == WindowKind::Popup) {
-        d->widget->raise(); // a popup holds the keyboard without being activated
+        m_d->widget->raise(); // a popup holds the keyboard without being activated
     }
-    d->widget->stackBelowParent();
+    m_d->widget->stackBelowParent();
 }
 
 void Window::showSlidingDown(int durationMs) {
-    QWidget* w = d->widget.get();
-    if (d->slide)
-        d->slide->stop();
+    QWidget* w = m_d->widget.get();
+    if (m_d->slide)
+        m_d->slide->stop();
     if (!WindowAnimationsAvailable() || durationMs <= 0) {
         show();
         return;
     }
     const QRegion shape = w->mask();
-    d->slideShape = shape;
+    m_d->slideShape = shape;
     const auto reveal = [w, shape](int height) {
         const QRegion open(0, 0, w->width(), std::max(1, height));
         w->setMask(shape.isEmpty() ? open : shape.intersected(open));
@@ -193,70 +193,70 @@ void Window::showSlidingDown(int durationMs) {
                          else
                              w->setMask(shape);
                      });
-    d->slide = slide;
+    m_d->slide = slide;
     slide->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
 void Window::showNoActivate() {
-    const bool had = d->widget->testAttribute(Qt::WA_ShowWithoutActivating);
-    d->widget->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    const bool had = m_d->widget->testAttribute(Qt::WA_ShowWithoutActivating);
+    m_d->widget->setAttribute(Qt::WA_ShowWithoutActivating, true);
     prepareShow();
-    d->widget->show();
-    d->widget->setAttribute(Qt::WA_ShowWithoutActivating, had);
-    d->widget->stackBelowParent();
+    m_d->widget->show();
+    m_d->widget->setAttribute(Qt::WA_ShowWithoutActivating, had);
+    m_d->widget->stackBelowParent();
 }
 
 void Window::hide() {
     if (s_capture == this)
         releaseCapture();
-    if (d->slide)
-        d->slide->stop();
-    d->widget->hide();
+    if (m_d->slide)
+        m_d->slide->stop();
+    m_d->widget->hide();
 }
 
 void Window::hideFading(int durationMs) {
-    if (d->widget->isVisible() && durationMs > 0 && TranslucentWindowsAvailable() && !m_back.isNull())
+    if (m_d->widget->isVisible() && durationMs > 0 && TranslucentWindowsAvailable() && !m_back.isNull())
         FadeOutCopy(windowRect(), m_back.image(), durationMs);
     hide();
 }
 
 bool Window::isVisible() const {
-    return d->widget->isVisible();
+    return m_d->widget->isVisible();
 }
 void Window::setEnabled(bool enabled) {
-    d->widget->setEnabled(enabled);
+    m_d->widget->setEnabled(enabled);
 }
 bool Window::isEnabled() const {
-    return d->widget->isEnabled();
+    return m_d->widget->isEnabled();
 }
 bool Window::isActive() const {
-    return d->widget->isActiveWindow();
+    return m_d->widget->isActiveWindow();
 }
 
 void Window::bringToFront() {
-    d->widget->raise();
-    d->widget->activateWindow();
+    m_d->widget->raise();
+    m_d->widget->activateWindow();
 }
 
 void Window::setFocus() {
-    d->widget->setFocus(Qt::OtherFocusReason);
+    m_d->widget->setFocus(Qt::OtherFocusReason);
 }
 
 void Window::minimize() {
     if (m_minimized)
         return;
     m_minimized = true;
-    d->widget->showMinimized();
+    m_d->widget->showMinimized();
     deliverSize(true);
 }
 
 void Window::maximize() {
     if (m_minimized) {
         m_minimized = false;
-        d->widget->showNormal();
+        m_d->widget->showNormal();
     }
     if (!m_maximized)
-        d->normalRect = windowRect();
+        m_d->normalRect = windowRect();
     m_maximized = true;
     place(workArea());
     deliverSize(true);
@@ -265,14 +265,14 @@ void Window::maximize() {
 void Window::restore() {
     if (m_minimized) {
         m_minimized = false;
-        d->widget->showNormal();
+        m_d->widget->showNormal();
         deliverSize(true);
         return;
     }
     if (!m_maximized)
         return;
     m_maximized = false;
-    place(KeepReachable(d->normalRect, AvailableRects()));
+    place(KeepReachable(m_d->normalRect, AvailableRects()));
     deliverSize(true);
 }
 
@@ -289,18 +289,18 @@ void Window::setGeometry(const Rect& screenRect) {
 }
 
 void Window::place(const Rect& screenRect) {
-    if (d->fixedSize)
-        d->widget->setFixedSize(screenRect.width(), screenRect.height());
-    d->widget->setGeometry(ToQRect(screenRect));
+    if (m_d->fixedSize)
+        m_d->widget->setFixedSize(screenRect.width(), screenRect.height());
+    m_d->widget->setGeometry(ToQRect(screenRect));
 }
 
 void Window::setSizeLimits(bool resizable, Size minimum) {
-    d->fixedSize = !resizable;
+    m_d->fixedSize = !resizable;
     if (resizable) {
-        d->widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        d->widget->setMinimumSize(minimum.cx, minimum.cy);
+        m_d->widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        m_d->widget->setMinimumSize(minimum.cx, minimum.cy);
     } else {
-        d->widget->setFixedSize(d->widget->size());
+        m_d->widget->setFixedSize(m_d->widget->size());
     }
 }
 
@@ -315,11 +315,11 @@ void Window::resize(int width, int height) {
 }
 
 Rect Window::windowRect() const {
-    return FromQRect(d->widget->geometry());
+    return FromQRect(m_d->widget->geometry());
 }
 
 Size Window::clientSize() const {
-    return Size{d->widget->width(), d->widget->height()};
+    return Size{m_d->widget->width(), m_d->widget->height()};
 }
 
 void Window::centerOnParent() {
@@ -342,36 +342,36 @@ Rect Window::workArea() const {
 }
 
 Point Window::clientToScreen(Point p) const {
-    const QPoint g = d->widget->mapToGlobal(QPoint(p.x, p.y));
+    const QPoint g = m_d->widget->mapToGlobal(QPoint(p.x, p.y));
     return Point{g.x(), g.y()};
 }
 
 Point Window::screenToClient(Point p) const {
-    const QPoint l = d->widget->mapFromGlobal(QPoint(p.x, p.y));
+    const QPoint l = m_d->widget->mapFromGlobal(QPoint(p.x, p.y));
     return Point{l.x(), l.y()};
 }
 
 void Window::setWindowText(const QString& text) {
-    d->widget->setWindowTitle(text);
+    m_d->widget->setWindowTitle(text);
 }
 QString Window::windowText() const {
-    return d->widget->windowTitle();
+    return m_d->widget->windowTitle();
 }
 
 void Window::setShowInTaskbar(bool show) {
-    d->showInTaskbar = show;
+    m_d->showInTaskbar = show;
 }
 
 void Window::setIcon(const QString& imagePath) {
-    d->icon = QIcon(imagePath);
-    d->widget->setWindowIcon(d->icon);
-    if (d->tray)
-        d->tray->setIcon(d->icon);
+    m_d->icon = QIcon(imagePath);
+    m_d->widget->setWindowIcon(m_d->icon);
+    if (m_d->tray)
+        m_d->tray->setIcon(m_d->icon);
 }
 
 void Window::setRoundRectRegion(int width, int height, int ellipseWidth, int ellipseHeight) {
     if (width <= 0 || height <= 0) {
-        d->widget->setMask(QRegion(0, 0, 1, 1));
+        m_d->widget->setMask(QRegion(0, 0, 1, 1));
         return;
     }
     const double rx = std::max(0, ellipseWidth) / 2.0, ry = std::max(0, ellipseHeight) / 2.0;
@@ -387,71 +387,71 @@ void Window::setRoundRectRegion(int width, int height, int ellipseWidth, int ell
         inset = std::min(inset, width / 2);
         region += QRect(inset, y, width - 2 * inset, 1);
     }
-    d->widget->setMask(region);
+    m_d->widget->setMask(region);
 }
 
 void Window::clearRegion() {
-    d->widget->clearMask();
+    m_d->widget->clearMask();
 }
 
 bool Window::regionContains(int x, int y) const {
     // While the window slides open, its shape is the one it opens to, not the part shown so far.
-    const QRegion mask = d->slide ? d->slideShape : d->widget->mask();
+    const QRegion mask = m_d->slide ? m_d->slideShape : m_d->widget->mask();
     if (mask.isEmpty())
-        return d->widget->rect().contains(x, y);
+        return m_d->widget->rect().contains(x, y);
     return mask.contains(QPoint(x, y));
 }
 
 bool Window::needsRender() const {
-    return d->dirty;
+    return m_d->dirty;
 }
 
 void Window::render() {
     const Size size = clientSize();
     if (m_back.size() != size)
         m_back.create(size.cx, size.cy);
-    d->dirty = false;
+    m_d->dirty = false;
     if (!m_back.isNull())
         onPaint(m_back);
 }
 
 void Window::invalidate() {
-    d->dirty = true;
-    d->widget->update();
+    m_d->dirty = true;
+    m_d->widget->update();
 }
 
 void Window::redrawNow() {
-    d->dirty = true;
-    if (d->widget->isVisible())
-        d->widget->repaint();
+    m_d->dirty = true;
+    if (m_d->widget->isVisible())
+        m_d->widget->repaint();
     else
         render();
 }
 
 void Window::showBackBuffer(const Rect& rect) {
-    if (d->widget->isVisible() && !rect.isEmpty())
-        d->widget->repaint(ToQRect(rect));
+    if (m_d->widget->isVisible() && !rect.isEmpty())
+        m_d->widget->repaint(ToQRect(rect));
 }
 
 void Window::setTimer(unsigned id, int intervalMs) {
     const Qt::TimerType type = intervalMs < kPreciseBelowMs ? Qt::PreciseTimer : Qt::CoarseTimer;
-    d->timers[id].start(std::max(1, intervalMs), type, d->widget.get());
+    m_d->timers[id].start(std::max(1, intervalMs), type, m_d->widget.get());
 }
 
 void Window::killTimer(unsigned id) {
-    const auto it = d->timers.find(id);
-    if (it == d->timers.end())
+    const auto it = m_d->timers.find(id);
+    if (it == m_d->timers.end())
         return;
     it->second.stop();
-    d->timers.erase(it);
+    m_d->timers.erase(it);
 }
 
 bool Window::hasTimer(unsigned id) const {
-    return d->timers.count(id) != 0;
+    return m_d->timers.count(id) != 0;
 }
 
 void Window::dispatchTimer(int qtTimerId) {
-    for (const auto& [id, timer] : d->timers) {
+    for (const auto& [id, timer] : m_d->timers) {
         if (timer.timerId() == qtTimerId) {
             const unsigned ours = id; // the handler may kill this timer and so the map entry
             onTimer(ours);
@@ -466,16 +466,16 @@ void Window::setCapture() {
     s_capture = this;
     // Qt's grab also brings presses outside the program's windows (where the window system allows it). A
     // popup holds the pointer already; a grab of its own would end that one when the capture is released.
-    if (d->widget->isVisible() && m_kind != WindowKind::Popup)
-        d->widget->grabMouse();
+    if (m_d->widget->isVisible() && m_kind != WindowKind::Popup)
+        m_d->widget->grabMouse();
 }
 
 void Window::releaseCapture() {
     if (s_capture != this)
         return;
     s_capture = nullptr;
-    if (QWidget::mouseGrabber() == d->widget.get())
-        d->widget->releaseMouse();
+    if (QWidget::mouseGrabber() == m_d->widget.get())
+        m_d->widget->releaseMouse();
 }
 
 bool Window::hasCapture() const {
@@ -508,18 +508,18 @@ void Window::setCursorShape(CursorShape shape) {
         qtShape = Qt::SizeBDiagCursor;
         break;
     }
-    if (d->widget->cursor().shape() != qtShape)
-        d->widget->setCursor(qtShape);
+    if (m_d->widget->cursor().shape() != qtShape)
+        m_d->widget->setCursor(qtShape);
 }
 
 void Window::acceptDrops(bool accept) {
-    d->widget->setAcceptDrops(accept);
+    m_d->widget->setAcceptDrops(accept);
 }
 
 bool Window::startTextDrag(const QString& text) {
     auto* data = new QMimeData;
     data->setText(text);
-    QDrag drag(d->widget.get());
+    QDrag drag(m_d->widget.get());
     drag.setMimeData(data);
     return drag.exec(Qt::CopyAction) == Qt::CopyAction;
 }
@@ -527,9 +527,9 @@ bool Window::startTextDrag(const QString& text) {
 bool Window::addTrayIcon(const QString& tip) {
     if (!IsSystemTrayAvailable())
         return false;
-    if (!d->tray) {
-        d->tray = std::make_unique<QSystemTrayIcon>();
-        QObject::connect(d->tray.get(), &QSystemTrayIcon::activated, d->widget.get(),
+    if (!m_d->tray) {
+        m_d->tray = std::make_unique<QSystemTrayIcon>();
+        QObject::connect(m_d->tray.get(), &QSystemTrayIcon::activated, m_d->widget.get(),
                          [this](QSystemTrayIcon::ActivationReason reason) {
                              if (reason == QSystemTrayIcon::Trigger)
                                  onTrayIcon(TrayClick::Left);
@@ -539,18 +539,18 @@ bool Window::addTrayIcon(const QString& tip) {
                                  onTrayIcon(TrayClick::Double);
                          });
     }
-    d->tray->setIcon(d->icon.isNull() ? d->widget->windowIcon() : d->icon);
-    d->tray->setToolTip(tip);
-    d->tray->show();
-    return d->tray->isVisible();
+    m_d->tray->setIcon(m_d->icon.isNull() ? m_d->widget->windowIcon() : m_d->icon);
+    m_d->tray->setToolTip(tip);
+    m_d->tray->show();
+    return m_d->tray->isVisible();
 }
 
 void Window::removeTrayIcon() {
-    d->tray.reset();
+    m_d->tray.reset();
 }
 
 bool Window::hasTrayIcon() const {
-    return d->tray != nullptr;
+    return m_d->tray != nullptr;
 }
 
 void Window::onCancelPopup() {
@@ -564,12 +564,12 @@ void Window::deliverSize(bool force) {
     const SizeType type =
         m_minimized ? SizeType::Minimized : (m_maximized ? SizeType::Maximized : SizeType::Restored);
     const Size size = clientSize();
-    if (!force && d->sizeDelivered && size == d->lastSize && type == d->lastType)
+    if (!force && m_d->sizeDelivered && size == m_d->lastSize && type == m_d->lastType)
         return;
-    d->sizeDelivered = true;
-    d->lastSize = size;
-    d->lastType = type;
-    d->dirty = true;
+    m_d->sizeDelivered = true;
+    m_d->lastSize = size;
+    m_d->lastType = type;
+    m_d->dirty = true;
     onSize(type, size.cx, size.cy);
 }
 

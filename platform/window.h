@@ -189,7 +189,7 @@ class Window {
     WindowKind m_kind;
     DeviceContext m_back;
     struct Data;
-    std::unique_ptr<Data> d;
+    std::unique_ptr<Data> m_d;
     bool m_inModal = false;
     bool m_minimized = false;
     bool m_maximized = false;

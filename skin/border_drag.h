@@ -9,7 +9,7 @@ struct ResizeEdges {
     bool top = false;
     bool right = false;
     bool bottom = false;
-    bool any() const { return left || top || right || bottom; }
+    bool Any() const { return left || top || right || bottom; }
 };
 
 // The window rectangle after one step of a border drag: each dragged edge follows the cursor, stays inside

@@ -39,7 +39,7 @@ bool ColumnFilterIndex::AcceptsByPatterns(QStringView text) const {
 }
 
 bool ColumnFilterIndex::AcceptsExact(QStringView text) const {
-    return m_ticked.contains(text);
+    return m_ticked.Contains(text);
 }
 
 bool ColumnFilterIndex::AcceptsContaining(QStringView text) const {

@@ -161,7 +161,7 @@ PointerMode DialogFrame::BeginDrag(int x, int y) {
     if (!m_dlg.m_framed || m_dlg.isMaximized())
         return PointerMode::Idle;
     Track(x, y, false);
-    if (m_dlg.m_maximizable && m_edges.any()) {
+    if (m_dlg.m_maximizable && m_edges.Any()) {
         m_anchor = plat::CursorPos();
         m_dlg.setTimer(kResizeTimerId, kDragStepMs);
         return PointerMode::Resizing;

@@ -18,7 +18,7 @@ class DialogHandle {
     DialogHandle() = default;
     explicit DialogHandle(CSkinDlg_Base* dialog);
 
-    CSkinDlg_Base* get() const { return m_life ? m_life->dialog : nullptr; }
+    CSkinDlg_Base* Get() const { return m_life ? m_life->dialog : nullptr; }
 
   private:
     std::shared_ptr<const DialogLife> m_life;

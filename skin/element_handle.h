@@ -23,11 +23,11 @@ class ElementHandle {
     explicit ElementHandle(CSkinElement* element);
     ElementHandle& operator=(CSkinElement* element) { return *this = ElementHandle(element); }
 
-    CSkinElement* get() const { return m_life ? m_life->element : nullptr; }
-    operator CSkinElement*() const { return get(); }
+    CSkinElement* Get() const { return m_life ? m_life->element : nullptr; }
+    operator CSkinElement*() const { return Get(); }
 
     bool operator==(const ElementHandle& other) const { return m_life == other.m_life; }
-    bool operator==(std::nullptr_t) const { return get() == nullptr; }
+    bool operator==(std::nullptr_t) const { return Get() == nullptr; }
 
   private:
     std::shared_ptr<const ElementLife> m_life;

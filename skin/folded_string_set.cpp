@@ -99,7 +99,7 @@ void FoldedStringSet::Rehash(std::size_t slotCount) {
     }
 }
 
-bool FoldedStringSet::insert(QStringView text) {
+bool FoldedStringSet::Insert(QStringView text) {
     if (2 * (m_texts.size() + 1) > m_slots.size())
         Rehash(std::max<std::size_t>(16, 2 * m_slots.size()));
     const Folded folded(text);
@@ -112,7 +112,7 @@ bool FoldedStringSet::insert(QStringView text) {
     return true;
 }
 
-bool FoldedStringSet::contains(QStringView text) const {
+bool FoldedStringSet::Contains(QStringView text) const {
     if (m_texts.empty())
         return false;
     const Folded folded(text);

@@ -18,14 +18,14 @@ class FoldedStringSet {
     template <class Iterator> FoldedStringSet(Iterator first, Iterator last) {
         reserve(static_cast<std::size_t>(std::distance(first, last)));
         for (; first != last; ++first)
-            insert(*first);
+            Insert(*first);
     }
 
     void reserve(std::size_t count);
     // Whether the text was new.
-    bool insert(QStringView text);
-    bool contains(QStringView text) const;
-    std::size_t size() const { return m_texts.size(); }
+    bool Insert(QStringView text);
+    bool Contains(QStringView text) const;
+    std::size_t Size() const { return m_texts.size(); }
 
   private:
     struct Slot {

@@ -10,13 +10,13 @@ namespace {
 constexpr int kPasses = 12;
 
 const std::array<quint8, 256>& GammaTable() {
-    static const std::array<quint8, 256> table = [] {
+    static const std::array<quint8, 256> kTable = [] {
         std::array<quint8, 256> t{};
         for (int i = 0; i < 256; ++i)
             t[i] = quint8(int(255.0 * std::pow(i / 255.0, 0.8)));
         return t;
     }();
-    return table;
+    return kTable;
 }
 
 } // namespace

@@ -9,12 +9,12 @@ namespace skin {
 
 void PostCommand(const DialogHandle& to, const QString& command, int param) {
     QCoreApplication* app = QCoreApplication::instance();
-    if (!app || !to.get())
+    if (!app || !to.Get())
         return;
     QMetaObject::invokeMethod(
         app,
         [to, command, param] {
-            if (CSkinDlg_Base* dlg = to.get())
+            if (CSkinDlg_Base* dlg = to.Get())
                 dlg->OnCommand(command, param);
         },
         Qt::QueuedConnection);

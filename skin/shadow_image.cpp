@@ -22,7 +22,7 @@ std::vector<ShadowSpan> Shrink(const std::vector<ShadowSpan>& rows) {
         ShadowSpan s = Intersect(Intersect(above, rows[r]), below);
         s.left += 1;
         s.right -= 1;
-        out[r] = s.isEmpty() ? none : s;
+        out[r] = s.IsEmpty() ? none : s;
     }
     return out;
 }
@@ -62,7 +62,7 @@ bool MakeShadowImage(plat::DeviceContext& image, const std::vector<ShadowSpan>& 
     std::vector<ShadowSpan> outline(static_cast<size_t>(height));
     for (int r = 0; r < height; ++r) {
         const int parentRow = r - s;
-        if (parentRow < 0 || parentRow >= parentHeight || parentRows[size_t(parentRow)].isEmpty())
+        if (parentRow < 0 || parentRow >= parentHeight || parentRows[size_t(parentRow)].IsEmpty())
             continue;
         const ShadowSpan& span = parentRows[size_t(parentRow)];
         outline[size_t(r)] = Intersect(ShadowSpan{span.left + s, span.right + s}, ShadowSpan{0, width});
@@ -92,7 +92,7 @@ bool MakeShadowImage(plat::DeviceContext& image, const std::vector<ShadowSpan>& 
     const ShadowSpan none;
     for (int r = 0; r < height; ++r) {
         const ShadowSpan& row = outline[size_t(r)];
-        if (row.isEmpty())
+        if (row.IsEmpty())
             continue;
         const ShadowSpan& above = r > 0 ? outline[size_t(r - 1)] : none;
         const ShadowSpan& below = r + 1 < height ? outline[size_t(r + 1)] : none;
@@ -117,7 +117,7 @@ bool MakeShadowImage(plat::DeviceContext& image, const std::vector<ShadowSpan>& 
         if (parentRow < 0 || parentRow >= parentHeight)
             continue;
         const ShadowSpan& over = parentRows[size_t(parentRow)];
-        if (over.isEmpty())
+        if (over.IsEmpty())
             continue;
         const int from = std::max(0, over.left - look.xOffset + s);
         const int to = std::min(width, over.right - look.xOffset + s);

@@ -14,7 +14,7 @@ class DeviceContext;
 struct ShadowSpan {
     int left = 0;
     int right = 0;
-    bool isEmpty() const { return right <= left; }
+    bool IsEmpty() const { return right <= left; }
 };
 
 // The farthest the soft edge, the size and the offsets of a shadow may reach, in pixels.

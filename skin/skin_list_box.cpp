@@ -240,7 +240,7 @@ void CSkinListBox::QueueSelectionNotice() {
     QMetaObject::invokeMethod(
         app,
         [self = skin::ElementHandle(this)] {
-            if (auto* grid = static_cast<CSkinListBox*>(self.get())) {
+            if (auto* grid = static_cast<CSkinListBox*>(self.Get())) {
                 grid->m_noticeQueued = false;
                 grid->NotifySelection();
             }
@@ -382,7 +382,7 @@ void CSkinListBox::SelectRange(int first, int last) {
     m_orderDirty = true;
     const skin::ElementHandle self(this);
     NotifySelection();
-    if (self.get())
+    if (self.Get())
         Redraw();
 }
 
@@ -393,7 +393,7 @@ void CSkinListBox::SelectAllVisible() {
     m_orderDirty = true;
     const skin::ElementHandle self(this);
     NotifySelection();
-    if (self.get())
+    if (self.Get())
         Redraw();
 }
 

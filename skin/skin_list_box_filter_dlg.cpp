@@ -85,7 +85,7 @@ CSkinListBox_FilterDlg::CSkinListBox_FilterDlg(CSkinDlg_Base* parent, CSkinListB
 CSkinListBox_FilterDlg::~CSkinListBox_FilterDlg() = default;
 
 CSkinListBox_Column* CSkinListBox_FilterDlg::Column() const {
-    auto* grid = static_cast<CSkinListBox*>(m_pGrid.get());
+    auto* grid = static_cast<CSkinListBox*>(m_pGrid.Get());
     if (!grid || m_columnIndex < 0 || static_cast<std::size_t>(m_columnIndex) >= grid->m_columns.size())
         return nullptr;
     return &grid->m_columns[static_cast<std::size_t>(m_columnIndex)];
@@ -98,7 +98,7 @@ void CSkinListBox_FilterDlg::CreateElements() {
         return;
     }
     QStringList labels;
-    static_cast<CSkinListBox*>(m_pGrid.get())->GetFilterInfo(column, labels);
+    static_cast<CSkinListBox*>(m_pGrid.Get())->GetFilterInfo(column, labels);
     // The report may have changed its columns while it answered.
     column = Column();
     if (!column) {
@@ -185,7 +185,7 @@ int CSkinListBox_FilterDlg::CreateCheckList(const QStringList& labels, int y) {
         CSkinRadio& check = m_valueChecks.emplace_back();
         check.Create(&m_checkHolder, ++m_nextElementId, offered[i], cmd::kEnableFilter, kValueParam);
         check.SetStyle(1);
-        check.m_checked = all || ticked.contains(offered[i]);
+        check.m_checked = all || ticked.Contains(offered[i]);
         check.SetPosition(0, kFirstValueY + kValuePitch * static_cast<int>(i), 0, 0);
     }
     return m_checkHolder.m_bottom;

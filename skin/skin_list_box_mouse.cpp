@@ -130,7 +130,7 @@ bool CSkinListBox::OnMouse(int x, int y, int state) {
     if (state == skin::kMouseReleased) {
         const skin::ElementHandle self(this);
         OnRelease(x, y);
-        if (!self.get())
+        if (!self.Get())
             return false;
     }
     Redraw();
@@ -159,7 +159,7 @@ void CSkinListBox::OnRelease(int x, int y) {
             ReleaseRow(*line, x, y);
         }
     }
-    if (onSameHeader && self.get())
+    if (onSameHeader && self.Get())
         ReleaseHeader();
 }
 
@@ -195,7 +195,7 @@ void CSkinListBox::ReleaseRow(const CSkinListBox_Line& line, int x, int y) {
     m_orderDirty = true;
     const skin::ElementHandle self(this);
     NotifySelection();
-    if (self.get())
+    if (self.Get())
         OnItemClick(x, y);
 }
 
@@ -205,7 +205,7 @@ void CSkinListBox::ReleaseHeader() {
         const skin::ElementHandle self(this);
         RunFilterDialog(m_hoverHeader, c.x - m_scrollX + c.width + kColumnGap, kHeaderHeight,
                         FilterDialogTitle(c.title));
-        if (self.get())
+        if (self.Get())
             InvalidateContent();
         return;
     }

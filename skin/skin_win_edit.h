@@ -37,7 +37,7 @@ class CSkin_WinEdit : public plat::NativeEdit {
     void ReportTyping();
     bool DropListKeyUp(int key);
     // The dialog the child stands in, null once it is gone.
-    CSkinDlg_Base* Dialog() const { return m_dialog.get(); }
+    CSkinDlg_Base* Dialog() const { return m_dialog.Get(); }
 
     CSkinElement& m_owner;
     CSkinDropList* m_pDropList;

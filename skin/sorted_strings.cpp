@@ -56,7 +56,7 @@ void InsertSortedUnique(const QStringList& texts, QStringList& list, bool ignore
         fresh = QStringList(texts.rbegin(), texts.rend());
     } else if (ignoreCase) {
         fresh = NewTexts<skin::FoldedStringSet>(
-            texts, list, [](skin::FoldedStringSet& set, const QString& text) { return set.insert(text); });
+            texts, list, [](skin::FoldedStringSet& set, const QString& text) { return set.Insert(text); });
     } else {
         fresh = NewTexts<std::unordered_set<QString>>(
             texts, list,

@@ -101,46 +101,46 @@ struct WebView::Engine {
 
 WebView::WebView(Window& host) {
     PrepareBrowserProcess();
-    d = std::make_unique<Engine>(host.widget());
+    m_d = std::make_unique<Engine>(host.widget());
 }
 
 WebView::~WebView() = default;
 
 void WebView::setGeometry(const Rect& rect) {
-    if (d->view)
-        d->view->setGeometry(rect.left, rect.top, rect.width(), rect.height());
+    if (m_d->view)
+        m_d->view->setGeometry(rect.left, rect.top, rect.width(), rect.height());
 }
 
 void WebView::setVisible(bool visible) {
-    if (d->view && d->view->isVisible() != visible)
-        d->view->setVisible(visible);
+    if (m_d->view && m_d->view->isVisible() != visible)
+        m_d->view->setVisible(visible);
 }
 
 void WebView::setFocus() {
-    if (d->view)
-        d->view->setFocus(Qt::OtherFocusReason);
+    if (m_d->view)
+        m_d->view->setFocus(Qt::OtherFocusReason);
 }
 
 bool WebView::isIdle() const {
-    return !d->requested && !d->page->isLoading();
+    return !m_d->requested && !m_d->page->isLoading();
 }
 
 bool WebView::navigate(const QString& text) {
     const QUrl url(text);
     if (!IsLoadable(url))
         return false;
-    d->requested = !IsJumpWithin(d->page->url(), url);
-    d->page->load(url);
-    d->document.reset();
+    m_d->requested = !IsJumpWithin(m_d->page->url(), url);
+    m_d->page->load(url);
+    m_d->document.reset();
     return true;
 }
 
 bool WebView::setHtml(const QString& html) {
     const QByteArray utf8 = html.toUtf8();
     if (FitsInline(utf8)) {
-        d->requested = true;
-        d->page->setHtml(html);
-        d->document.reset();
+        m_d->requested = true;
+        m_d->page->setHtml(html);
+        m_d->document.reset();
         return true;
     }
     // Created readable by this user alone; the byte order mark tells the engine the encoding.
@@ -149,14 +149,14 @@ bool WebView::setHtml(const QString& html) {
         !file->flush())
         return false;
     file->close();
-    d->requested = true;
-    d->page->load(QUrl::fromLocalFile(file->fileName()));
-    d->document = std::move(file);
+    m_d->requested = true;
+    m_d->page->load(QUrl::fromLocalFile(file->fileName()));
+    m_d->document = std::move(file);
     return true;
 }
 
 bool WebView::runScript(const QString& script, QVariant* result) {
-    QuietPage* page = d->page.get();
+    QuietPage* page = m_d->page.get();
     return WaitForAnswer(
         kAnswerLimitMs,
         [page, &script](const AnswerSink& sink) {
@@ -166,7 +166,7 @@ bool WebView::runScript(const QString& script, QVariant* result) {
 }
 
 bool WebView::bodyText(QString* text) {
-    QuietPage* page = d->page.get();
+    QuietPage* page = m_d->page.get();
     QVariant value;
     // In a script world of our own: nothing the page's scripts changed affects the reading.
     const bool answered = WaitForAnswer(
@@ -184,20 +184,20 @@ bool WebView::bodyText(QString* text) {
 
 
 QString WebView::url() const {
-    return d->page->url().toString();
+    return m_d->page->url().toString();
 }
 
 WebDocument WebView::document() const {
-    return WebDocument(d->documentState, d->documentState->loads);
+    return WebDocument(m_d->documentState, m_d->documentState->loads);
 }
 
 void WebView::setOffline(bool offline) {
-    d->interceptor->setOffline(offline);
+    m_d->interceptor->setOffline(offline);
 }
 
 
 void WebView::setLoadFinished(std::function<void(bool ok)> finished) {
-    d->finished = std::move(finished);
+    m_d->finished = std::move(finished);
 }
 
 } // namespace plat

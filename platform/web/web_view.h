@@ -57,7 +57,7 @@ class WebView {
 
   private:
     struct Engine;
-    std::unique_ptr<Engine> d;
+    std::unique_ptr<Engine> m_d;
 };
 
 } // namespace plat

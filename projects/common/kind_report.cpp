@@ -222,7 +222,7 @@ void CKindReport::GetFilterInfo(CSkinListBox_Column* column, QStringList& labels
         line.cells.clear();
         GetItemText(line);
         const QString text = CellText(line, columnIndex);
-        if (!text.isEmpty() && seen.insert(text))
+        if (!text.isEmpty() && seen.Insert(text))
             texts.append(text);
     }
     column->values2.clear();

@@ -34,8 +34,8 @@ struct UpdateRun {
 
 class UpdateDownload : public ::testing::Test {
   protected:
-    QString Url(const std::string& path) const { return QString::fromStdString(server.Url(path)); }
-    QString DataDir() const { return fixture.crawler->GetDataDir(); }
+    QString Url(const std::string& path) const { return QString::fromStdString(m_server.Url(path)); }
+    QString DataDir() const { return m_fixture.crawler->GetDataDir(); }
 
     // Runs the dialog for url; the message box it may show is answered with OK; cancelAfterMs cancels the
     // download with the dialog's button.
@@ -67,8 +67,8 @@ class UpdateDownload : public ::testing::Test {
         return run;
     }
 
-    apptest::CrawlerFixture fixture;
-    twtest::HttpServer server;
+    apptest::CrawlerFixture m_fixture;
+    twtest::HttpServer m_server;
 };
 
 const QString kDownloadError =
@@ -87,7 +87,7 @@ TEST_F(UpdateDownload, SavesTheInstallerWithItsProgressShownOnTheWay) {
     slow.delivery = HttpReply::Delivery::Drip;
     slow.dripBytes = 2000;
     slow.dripDelayMs = 45;
-    server.SetReply("/files/setup-2.1.bin", slow);
+    m_server.SetReply("/files/setup-2.1.bin", slow);
 
     const UpdateRun run = Run(Url("/files/setup-2.1.bin?channel=stable#latest"));
     ASSERT_EQ(run.result, skin::kResultOk) << run.message.toStdString();
@@ -110,9 +110,9 @@ TEST_F(UpdateDownload, RefusesErrorsAndUnusableNames) {
     HttpReply missing = HttpReply::Page("<html>not here</html>");
     missing.status = 404;
     missing.reason = "Not Found";
-    server.SetReply("/missing.exe", missing);
-    server.SetReply("/empty.exe", HttpReply::Page("", "application/octet-stream"));
-    server.SetReply(
+    m_server.SetReply("/missing.exe", missing);
+    m_server.SetReply("/empty.exe", HttpReply::Page("", "application/octet-stream"));
+    m_server.SetReply(
         "/cut.exe",
         HttpReply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 5000\r\nConnection: close\r\n\r\n12345"));
     ASSERT_TRUE(WriteFileAtomically(DataDir() + u"/settings.zxml"_s, "settings"));
@@ -139,14 +139,14 @@ TEST_F(UpdateDownload, RefusesErrorsAndUnusableNames) {
         {"/a%00b.exe", kSaveError, false},
     };
     for (const auto& c : cases) {
-        const std::size_t before = server.Requests().size();
+        const std::size_t before = m_server.Requests().size();
         const UpdateRun run = Run(Url(c.path));
         EXPECT_EQ(run.result, skin::kResultCancel) << c.path;
         EXPECT_EQ(run.message, c.message) << c.path;
         EXPECT_EQ(run.caption, u"Error"_s);
         EXPECT_EQ(run.type, skin::kMessageStop);
         EXPECT_TRUE(run.savedPath.isEmpty());
-        EXPECT_EQ(server.Requests().size() > before, c.fetched) << c.path;
+        EXPECT_EQ(m_server.Requests().size() > before, c.fetched) << c.path;
     }
     EXPECT_EQ(QDir(DataDir()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
               (QStringList{u"settings.zxml"_s, u"setup.exe"_s}));
@@ -157,12 +157,12 @@ TEST_F(UpdateDownload, RefusesErrorsAndUnusableNames) {
 
 // Cancelling a download that has not ended gives its slot back to the pool and saves nothing.
 TEST_F(UpdateDownload, CancellingGivesTheDownloaderBack) {
-    server.SetReply("/stall.exe", HttpReply::With(HttpReply::Delivery::Stall));
+    m_server.SetReply("/stall.exe", HttpReply::With(HttpReply::Delivery::Stall));
     const UpdateRun run = Run(Url("/stall.exe"), 700);
     EXPECT_EQ(run.result, skin::kResultCancel);
     EXPECT_TRUE(run.message.isEmpty());
     EXPECT_FALSE(QFile::exists(DataDir() + u"/stall.exe"_s));
-    for (const auto& downloader : fixture.crawler->GetDownloaders())
+    for (const auto& downloader : m_fixture.crawler->GetDownloaders())
         EXPECT_TRUE(dltest::WaitReusable(*downloader));
 }
 

@@ -45,10 +45,10 @@ namespace {
 // The main window with every dialog it opens cancelled, the preferences counted.
 class MainWindowToolbar : public ::testing::Test {
   protected:
-    OpenMainWindow w;
-    int dialogs = 0;
-    skintest::ModalScript cancel{[this](CSkinDlg_Base& shown) {
-        dialogs += dynamic_cast<CPreferencesDlg*>(&shown) != nullptr;
+    OpenMainWindow m_w;
+    int m_dialogs = 0;
+    skintest::ModalScript m_cancel{[this](CSkinDlg_Base& shown) {
+        m_dialogs += dynamic_cast<CPreferencesDlg*>(&shown) != nullptr;
         shown.OnCommand(u"Default_cancel"_s, 0);
     }};
 };
@@ -57,49 +57,49 @@ using MainWindowKeys = MainWindowToolbar;
 } // namespace
 
 TEST_F(MainWindowToolbar, ClicksSendTheButtonsCommandsAndPauseSwapsWithResume) {
-    TestProject* project = w.dlg.AddTestProject(1);
-    for (const CSkinIcoButton* button : {&w.dlg.m_btnNew, &w.dlg.m_btnOpen, &w.dlg.m_btnSave,
-                                         &w.dlg.m_btnExport, &w.dlg.m_btnOptions, &w.dlg.m_btnHelp}) {
-        w.dlg.commands.clear();
-        skintest::ClickElement(w.dlg, *button);
-        EXPECT_EQ(w.dlg.commands, QStringList{button->m_command});
+    TestProject* project = m_w.dlg.AddTestProject(1);
+    for (const CSkinIcoButton* button : {&m_w.dlg.m_btnNew, &m_w.dlg.m_btnOpen, &m_w.dlg.m_btnSave,
+                                         &m_w.dlg.m_btnExport, &m_w.dlg.m_btnOptions, &m_w.dlg.m_btnHelp}) {
+        m_w.dlg.commands.clear();
+        skintest::ClickElement(m_w.dlg, *button);
+        EXPECT_EQ(m_w.dlg.commands, QStringList{button->m_command});
     }
-    EXPECT_EQ(dialogs, 1) << "the preferences";
+    EXPECT_EQ(m_dialogs, 1) << "the preferences";
     // Commands the window does not handle itself reach the current project, with the window as sender.
-    w.dlg.OnCommand(u"prj1_start"_s, 0);
+    m_w.dlg.OnCommand(u"prj1_start"_s, 0);
     EXPECT_TRUE(project->commands.contains(u"prj1_start"_s));
-    EXPECT_EQ(project->lastSender, &w.dlg);
+    EXPECT_EQ(project->lastSender, &m_w.dlg);
 
-    skintest::ClickElement(w.dlg, w.dlg.m_btnPause);
+    skintest::ClickElement(m_w.dlg, m_w.dlg.m_btnPause);
     EXPECT_TRUE(g_pCrawler->IsPaused());
-    EXPECT_FALSE(w.dlg.m_btnPause.m_visible);
-    skintest::ClickElement(w.dlg, w.dlg.m_btnResume);
+    EXPECT_FALSE(m_w.dlg.m_btnPause.m_visible);
+    skintest::ClickElement(m_w.dlg, m_w.dlg.m_btnResume);
     EXPECT_FALSE(g_pCrawler->IsPaused());
-    EXPECT_FALSE(w.dlg.m_btnResume.m_visible);
+    EXPECT_FALSE(m_w.dlg.m_btnResume.m_visible);
 }
 
 TEST_F(MainWindowKeys, ShortcutsFireOncePerPressAndEnterOrEscapeNeverClose) {
     const std::pair<int, const char16_t*> keys[] = {
         {'N', u"new_project"}, {'S', u"save"}, {'O', u"open"}, {'P', u"preferences"}};
     for (const auto& [key, command] : keys) {
-        w.dlg.commands.clear();
-        EXPECT_TRUE(w.dlg.onKeyDown(key, plat::kModControl, false));
-        EXPECT_TRUE(w.dlg.onKeyDown(key, plat::kModControl, true));
-        EXPECT_EQ(w.dlg.commands, QStringList{QString::fromUtf16(command)});
+        m_w.dlg.commands.clear();
+        EXPECT_TRUE(m_w.dlg.onKeyDown(key, plat::kModControl, false));
+        EXPECT_TRUE(m_w.dlg.onKeyDown(key, plat::kModControl, true));
+        EXPECT_EQ(m_w.dlg.commands, QStringList{QString::fromUtf16(command)});
     }
-    EXPECT_EQ(dialogs, 1) << "the preferences, once";
-    w.dlg.commands.clear();
-    w.dlg.onKeyDown('N', 0, false);
-    w.dlg.onKeyDown('X', plat::kModControl, false);
-    EXPECT_TRUE(w.dlg.commands.isEmpty());
+    EXPECT_EQ(m_dialogs, 1) << "the preferences, once";
+    m_w.dlg.commands.clear();
+    m_w.dlg.onKeyDown('N', 0, false);
+    m_w.dlg.onKeyDown('X', plat::kModControl, false);
+    EXPECT_TRUE(m_w.dlg.commands.isEmpty());
 
     for (const int key : {plat::kKeyEscape, plat::kKeyEnter}) {
-        w.dlg.onKeyDown(key, 0, false);
-        w.dlg.onKeyUp(key, 0, false);
+        m_w.dlg.onKeyDown(key, 0, false);
+        m_w.dlg.onKeyUp(key, 0, false);
     }
-    EXPECT_EQ(w.dlg.Result(), 0);
-    w.dlg.OnCommand(u"Default_close"_s, 0);
-    EXPECT_NE(w.dlg.Result(), 0) << "the close button does";
+    EXPECT_EQ(m_w.dlg.Result(), 0);
+    m_w.dlg.OnCommand(u"Default_close"_s, 0);
+    EXPECT_NE(m_w.dlg.Result(), 0) << "the close button does";
 }
 
 TEST(MainWindowTimers, TheWizardTimerSendsTheNewCommandOnce) {

@@ -39,9 +39,9 @@ ObjectTable ReadObjects(const QByteArray& pdf) {
         qsizetype streamStart = -1;
     };
     QHash<int, Raw> raw;
-    static const QRegularExpression objectStart(u"(\\d+)\\s+0\\s+obj\\b"_s);
+    static const QRegularExpression kObjectStart(u"(\\d+)\\s+0\\s+obj\\b"_s);
     const QString text = QString::fromLatin1(pdf);
-    for (auto it = objectStart.globalMatch(text); it.hasNext();) {
+    for (auto it = kObjectStart.globalMatch(text); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
         const qsizetype start = match.capturedEnd();
         const qsizetype end = pdf.indexOf("endobj", start);
@@ -65,9 +65,10 @@ ObjectTable ReadObjects(const QByteArray& pdf) {
         PdfObject object{it->dictionary, {}};
         if (it->streamStart >= 0) {
             // The length is written in the dictionary or in an object of its own.
-            static const QRegularExpression lengthEntry(u"/Length\\s+(\\d+)(\\s+\\d+\\s+R)?"_s);
+            static const QRegularExpression kLengthEntry(u"/Length\\s+(\\d+)(\\s+\\d+\\s+R)?"_s);
             qsizetype length = -1;
-            if (const auto match = lengthEntry.match(QString::fromLatin1(it->dictionary)); match.hasMatch()) {
+            if (const auto match = kLengthEntry.match(QString::fromLatin1(it->dictionary));
+                match.hasMatch()) {
                 if (!match.hasCaptured(2))
                     length = match.captured(1).toLongLong();
                 else if (const auto ref = raw.constFind(match.captured(1).toInt()); ref != raw.cend())
@@ -102,10 +103,10 @@ QString Utf16Hex(QByteArrayView hex) {
 
 CharacterMap ReadCharacterMap(const QByteArray& cmap) {
     CharacterMap map;
-    static const QRegularExpression hex(u"<([0-9A-Fa-f]+)>"_s);
+    static const QRegularExpression kHex(u"<([0-9A-Fa-f]+)>"_s);
     const auto hexes = [](const QString& line) {
         QList<QByteArray> values;
-        for (auto it = hex.globalMatch(line); it.hasNext();)
+        for (auto it = kHex.globalMatch(line); it.hasNext();)
             values.append(it.next().captured(1).toLatin1());
         return values;
     };
@@ -152,14 +153,14 @@ QString Decode(QByteArrayView hex, const CharacterMap& map) {
 
 // One page's text: the operators of its content stream, read for Tf, Tj, TJ and ET.
 QString PageText(const QByteArray& content, const QHash<QByteArray, CharacterMap>& fonts) {
-    static const QRegularExpression token(
+    static const QRegularExpression kToken(
         u"/([^\\s/<>\\[\\]()]+)|<([0-9A-Fa-f]*)>|(\\[)|(\\])|([A-Za-z'\"*]+)"_s);
     QString text;
     const CharacterMap* font = nullptr;
     QByteArray lastName;
     QList<QByteArray> strings;
     bool inArray = false;
-    for (auto it = token.globalMatch(QString::fromLatin1(content)); it.hasNext();) {
+    for (auto it = kToken.globalMatch(QString::fromLatin1(content)); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
         if (match.hasCaptured(1)) {
             lastName = match.captured(1).toLatin1();
@@ -196,13 +197,13 @@ QString PdfText(const QByteArray& pdf) {
     const ObjectTable objects = ReadObjects(pdf);
     // Every font resource name that has a ToUnicode map; the writer names each font once for the file.
     QHash<QByteArray, CharacterMap> fonts;
-    static const QRegularExpression fontDictionary(u"/Font\\s*<<([^>]*)>>"_s);
-    static const QRegularExpression resource(u"/([^\\s/]+)\\s+(\\d+)\\s+0\\s+R"_s);
+    static const QRegularExpression kFontDictionary(u"/Font\\s*<<([^>]*)>>"_s);
+    static const QRegularExpression kResource(u"/([^\\s/]+)\\s+(\\d+)\\s+0\\s+R"_s);
     for (const auto& [number, object] : objects) {
         const QString dictionary = QString::fromLatin1(object.dictionary);
-        for (auto dict = fontDictionary.globalMatch(dictionary); dict.hasNext();) {
+        for (auto dict = kFontDictionary.globalMatch(dictionary); dict.hasNext();) {
             const QString entries = dict.next().captured(1);
-            for (auto entry = resource.globalMatch(entries); entry.hasNext();) {
+            for (auto entry = kResource.globalMatch(entries); entry.hasNext();) {
                 const QRegularExpressionMatch match = entry.next();
                 const auto font = objects.find(match.captured(2).toInt());
                 if (font == objects.end())

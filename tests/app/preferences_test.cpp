@@ -48,9 +48,9 @@ class Preferences : public ::testing::Test {
         crawler.Yahoo_Country = u"DE_Germany"_s;
         crawler.GoogleAdsense_border = u"112233"_s;
     }
-    CProjectCrawler& Crawler() { return *window.crawler.crawler; }
+    CProjectCrawler& Crawler() { return *m_window.crawler.crawler; }
     QString SettingsFile() { return Crawler().GetDataDir() + u"/settings.zxml"_s; }
-    QString AutostartFile() { return apptest::TemporaryFolders(window.crawler.root).autostartFile; }
+    QString AutostartFile() { return apptest::TemporaryFolders(m_window.crawler.root).autostartFile; }
 
     // Runs the Options button of the main window with the script.
     void RunOptions(Script& script) {
@@ -64,7 +64,7 @@ class Preferences : public ::testing::Test {
                 script.preferences(*preferences);
             }
         });
-        skintest::ClickElement(window.dlg, window.dlg.m_btnOptions);
+        skintest::ClickElement(m_window.dlg, m_window.dlg.m_btnOptions);
     }
 
     // Replaces the text of a field as the user does: click, select all, type.
@@ -101,7 +101,7 @@ class Preferences : public ::testing::Test {
         return values;
     }
 
-    apptest::OpenMainWindow window;
+    apptest::OpenMainWindow m_window;
 };
 
 } // namespace
@@ -180,7 +180,8 @@ TEST_F(Preferences, SaveStoresEveryKindOfFieldInTheSettingsFile) {
         EXPECT_EQ(saved[key], value) << key.toStdString();
     QByteArray entry;
     ASSERT_TRUE(ReadWholeFile(AutostartFile(), entry));
-    EXPECT_EQ(entry, AutostartEntryText(apptest::TemporaryFolders(window.crawler.root).executable).toUtf8());
+    EXPECT_EQ(entry,
+              AutostartEntryText(apptest::TemporaryFolders(m_window.crawler.root).executable).toUtf8());
 }
 
 // A pacing range typed upside down ("from 9 to 2 seconds") is saved and used the right way round, and a
@@ -261,7 +262,7 @@ TEST_F(Preferences, TheCommandsParameterChoosesThePanelShownFirst) {
             }
             ClickOn(d, d.m_cancelButton);
         });
-        window.dlg.OnCommand(u"preferences"_s, param);
+        m_window.dlg.OnCommand(u"preferences"_s, param);
         EXPECT_EQ(seen, QString::number(panel)) << param;
         ASSERT_EQ(tabColors.size(), std::size_t(CPreferencesDlg::kPanelCount));
         for (int i = 0; i < CPreferencesDlg::kPanelCount; ++i)

@@ -22,18 +22,18 @@ namespace {
 class StartupTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(root.isValid());
-        options.folders = apptest::TemporaryFolders(root);
-        options.reportFailure = [this](const QString& text) { failures.append(text); };
+        ASSERT_TRUE(m_root.isValid());
+        m_options.folders = apptest::TemporaryFolders(m_root);
+        m_options.reportFailure = [this](const QString& text) { m_failures.append(text); };
     }
-    void TearDown() override { skin::SetAtlas(savedAtlas); }
+    void TearDown() override { skin::SetAtlas(m_savedAtlas); }
 
-    bool Run() { return CTarnwickApp(options).Run(); }
+    bool Run() { return CTarnwickApp(m_options).Run(); }
 
-    QTemporaryDir root;
-    plat::DeviceContext* savedAtlas = skin::Atlas();
-    CTarnwickAppOptions options;
-    QStringList failures;
+    QTemporaryDir m_root;
+    plat::DeviceContext* m_savedAtlas = skin::Atlas();
+    CTarnwickAppOptions m_options;
+    QStringList m_failures;
 };
 
 // Sets an environment variable (or removes it, for null) while it lives.
@@ -56,10 +56,10 @@ class ScopedVariable {
 } // namespace
 
 TEST_F(StartupTest, BringsUpEverythingBeforeTheWindowRunsAndTakesItDownAfter) {
-    options.commandLine = u"--GoProject4 --GoProject5"_s;
+    m_options.commandLine = u"--GoProject4 --GoProject5"_s;
     bool called = false;
     const int threadsBefore = apptest::ThreadCount();
-    options.runMainWindow = [&](CMainDlg& dlg) {
+    m_options.runMainWindow = [&](CMainDlg& dlg) {
         called = true;
         ASSERT_NE(g_pCrawler, nullptr);
         EXPECT_TRUE(g_pCrawler->m_sslContext && g_pCrawler->m_sslContext->GetHandle());
@@ -78,27 +78,27 @@ TEST_F(StartupTest, BringsUpEverythingBeforeTheWindowRunsAndTakesItDownAfter) {
         g_pCrawler->allowMaxThreads = 7;
     };
     ASSERT_TRUE(Run());
-    EXPECT_TRUE(failures.isEmpty());
+    EXPECT_TRUE(m_failures.isEmpty());
     ASSERT_TRUE(called);
     EXPECT_EQ(g_pCrawler, nullptr);
     EXPECT_EQ(skin::Atlas(), nullptr);
     EXPECT_EQ(apptest::ThreadCount(), threadsBefore) << "every worker was joined";
 
     int seenThreads = 0;
-    options.runMainWindow = [&](CMainDlg&) { seenThreads = g_pCrawler->allowMaxThreads; };
+    m_options.runMainWindow = [&](CMainDlg&) { seenThreads = g_pCrawler->allowMaxThreads; };
     ASSERT_TRUE(Run());
     EXPECT_EQ(seenThreads, 7) << "the settings were saved at the end and loaded before the window ran";
 }
 
 TEST_F(StartupTest, AFailedTlsContextIsReportedAndNothingRuns) {
     bool ran = false;
-    options.createSslContext = [](CSSLContext&) { return false; };
-    options.runMainWindow = [&](CMainDlg&) { ran = true; };
+    m_options.createSslContext = [](CSSLContext&) { return false; };
+    m_options.runMainWindow = [&](CMainDlg&) { ran = true; };
     EXPECT_FALSE(Run());
-    EXPECT_EQ(failures, QStringList{u"Failed to create SSL context"_s});
+    EXPECT_EQ(m_failures, QStringList{u"Failed to create SSL context"_s});
     EXPECT_FALSE(ran);
     EXPECT_EQ(g_pCrawler, nullptr);
-    EXPECT_FALSE(QFileInfo::exists(options.folders.dataDir + u"/settings.zxml"_s))
+    EXPECT_FALSE(QFileInfo::exists(m_options.folders.dataDir + u"/settings.zxml"_s))
         << "a start that failed early writes no settings";
 }
 
@@ -106,21 +106,21 @@ TEST_F(StartupTest, AFailedTlsContextIsReportedAndNothingRuns) {
 // window; RANDFILE alone is enough, and a seed file that is not there yet is no failure.
 TEST_F(StartupTest, WithoutAPlaceForTheRandomSeedFileNothingRuns) {
     bool ran = false;
-    options.runMainWindow = [&](CMainDlg&) { ran = true; };
+    m_options.runMainWindow = [&](CMainDlg&) { ran = true; };
     ScopedVariable home("HOME", nullptr);
     {
         ScopedVariable seedFile("RANDFILE", nullptr);
         EXPECT_FALSE(Run());
     }
-    EXPECT_EQ(failures, QStringList{u"Failed to get SSL RAND file name"_s});
+    EXPECT_EQ(m_failures, QStringList{u"Failed to get SSL RAND file name"_s});
     EXPECT_FALSE(ran);
     EXPECT_EQ(g_pCrawler, nullptr);
-    EXPECT_FALSE(QFileInfo::exists(options.folders.dataDir + u"/settings.zxml"_s));
+    EXPECT_FALSE(QFileInfo::exists(m_options.folders.dataDir + u"/settings.zxml"_s));
 
-    ScopedVariable seedFile("RANDFILE", root.filePath(u"no-seed-yet"_s).toLocal8Bit().constData());
+    ScopedVariable seedFile("RANDFILE", m_root.filePath(u"no-seed-yet"_s).toLocal8Bit().constData());
     EXPECT_TRUE(Run());
     EXPECT_TRUE(ran);
-    EXPECT_EQ(failures.size(), 1);
+    EXPECT_EQ(m_failures.size(), 1);
 }
 
 TEST_F(StartupTest, ClosingTheWindowWhileDownloadsRunStopsAndJoinsEveryWorker) {
@@ -140,7 +140,7 @@ TEST_F(StartupTest, ClosingTheWindowWhileDownloadsRunStopsAndJoinsEveryWorker) {
         QElapsedTimer sinceStart;
         sinceStart.start();
 
-        options.runMainWindow = [&](CMainDlg& dlg) {
+        m_options.runMainWindow = [&](CMainDlg& dlg) {
             auto project = std::make_unique<apptest::TestProject>(g_pCrawler->TakeProjectId());
             project->duringStep = [&] {
                 while (CDownloader* d = g_pCrawler->GetFreeDownloader())

@@ -32,14 +32,14 @@ class ByteStreamTest : public ::testing::TestWithParam<bool> {
         ASSERT_TRUE(m_context.CreateClient(QByteArray::fromStdString(m_certificate.Pem()), error));
     }
 
-    std::unique_ptr<ByteStream> open(int receiveTimeoutMs = 10000) {
+    std::unique_ptr<ByteStream> Open(int receiveTimeoutMs = 10000) {
         if (GetParam())
             return std::make_unique<TlsByteStream>(&m_context, 2000, receiveTimeoutMs);
         return std::make_unique<PlainByteStream>(2000, receiveTimeoutMs);
     }
 
     // Connects and sends a request for path: "" or the failure.
-    static std::string request(ByteStream& stream, const std::string& path, std::uint16_t port) {
+    static std::string Request(ByteStream& stream, const std::string& path, std::uint16_t port) {
         const std::string bytes = "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
         if (!stream.Connect(u"127.0.0.1"_s, port))
             return "connect: " + stream.ErrorText().toStdString();
@@ -49,7 +49,7 @@ class ByteStreamTest : public ::testing::TestWithParam<bool> {
     }
 
     // Reads to the end: the text, or what arrived and the failure.
-    static std::string readToEnd(ByteStream& stream) {
+    static std::string ReadToEnd(ByteStream& stream) {
         std::string text;
         char buffer[4096];
         for (;;) {
@@ -73,9 +73,9 @@ TEST_P(ByteStreamTest, ExchangesAPageAndClosesTwiceHarmlessly) {
     reply.framing = HttpReply::Framing::CloseDelimited;
     reply.closeNotify = false;
     m_server.SetReply("/page", reply);
-    auto stream = open();
-    ASSERT_EQ(request(*stream, "/page", m_server.Port()), "");
-    const std::string text = readToEnd(*stream);
+    auto stream = Open();
+    ASSERT_EQ(Request(*stream, "/page", m_server.Port()), "");
+    const std::string text = ReadToEnd(*stream);
     ASSERT_GE(text.size(), 200000u);
     const std::size_t bodyStart = text.size() - 200000;
     for (std::size_t i = 0; i < 200000; i += 997)
@@ -91,23 +91,23 @@ TEST_P(ByteStreamTest, ExchangesAPageAndClosesTwiceHarmlessly) {
 TEST_P(ByteStreamTest, FailuresCarryTheSystemsText) {
     m_server.SetReply("/stall", HttpReply::With(HttpReply::Delivery::Stall));
     const twtest::ClosedPort closed;
-    EXPECT_EQ(request(*open(), "/", closed.Port()), "connect: " + SystemText(ECONNREFUSED));
+    EXPECT_EQ(Request(*Open(), "/", closed.Port()), "connect: " + SystemText(ECONNREFUSED));
 
-    auto stalled = open(300);
-    ASSERT_EQ(request(*stalled, "/stall", m_server.Port()), "");
+    auto stalled = Open(300);
+    ASSERT_EQ(Request(*stalled, "/stall", m_server.Port()), "");
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(readToEnd(*stalled), "receive: " + SystemText(ETIMEDOUT));
+    EXPECT_EQ(ReadToEnd(*stalled), "receive: " + SystemText(ETIMEDOUT));
     EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
 
     // Interrupted from another thread, long before the ten-second time-out.
-    auto interrupted = open();
-    ASSERT_EQ(request(*interrupted, "/stall", m_server.Port()), "");
+    auto interrupted = Open();
+    ASSERT_EQ(Request(*interrupted, "/stall", m_server.Port()), "");
     std::thread stopper([&] {
         std::this_thread::sleep_for(100ms);
         interrupted->Interrupt();
     });
     const auto before = std::chrono::steady_clock::now();
-    EXPECT_EQ(readToEnd(*interrupted), "receive: " + SystemText(ECANCELED));
+    EXPECT_EQ(ReadToEnd(*interrupted), "receive: " + SystemText(ECANCELED));
     stopper.join();
     EXPECT_LT(std::chrono::steady_clock::now() - before, 2s);
 }

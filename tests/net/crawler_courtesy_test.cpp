@@ -14,7 +14,7 @@ class CrawlerCourtesy : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(m_home.isValid()); }
 
-    bool ask(const QString& service, int& min, int& max) {
+    bool Ask(const QString& service, int& min, int& max) {
         min = m_crawler.courtesyMin;
         max = m_crawler.courtesyMax;
         return m_crawler.GetCourtesy(service, min, max);
@@ -49,7 +49,7 @@ TEST_F(CrawlerCourtesy, RangeForEachKindOfService) {
         std::tie(m_crawler.courtesyMin, m_crawler.courtesyMax) = c.range;
         std::tie(m_crawler.articleCourtesyMin, m_crawler.articleCourtesyMax) = c.articleRange;
         int min = 0, max = 0;
-        EXPECT_EQ(ask(c.service, min, max), c.paced);
+        EXPECT_EQ(Ask(c.service, min, max), c.paced);
         EXPECT_EQ(std::pair(min, max), c.expected);
     }
 }

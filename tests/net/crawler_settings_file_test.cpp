@@ -25,29 +25,29 @@ const QByteArray kUserSettings =
 class SettingsFileRule : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(QDir().mkpath(dataDir()));
+        ASSERT_TRUE(QDir().mkpath(DataDir()));
         InstallPlatformServices(&m_services);
     }
     void TearDown() override { InstallPlatformServices(nullptr); }
 
-    QString dataDir() const { return m_home.path() + u"/data"_s; }
-    QString settingsFile() const { return dataDir() + u"/settings.zxml"_s; }
-    QString aside(const QString& number = {}) const {
-        return settingsFile() + CProjectCrawler::kDamagedSettingsSuffix + number;
+    QString DataDir() const { return m_home.path() + u"/data"_s; }
+    QString SettingsFile() const { return DataDir() + u"/settings.zxml"_s; }
+    QString Aside(const QString& number = {}) const {
+        return SettingsFile() + CProjectCrawler::kDamagedSettingsSuffix + number;
     }
-    std::unique_ptr<CProjectCrawler> started() const {
-        auto crawler = std::make_unique<CProjectCrawler>(CrawlerFolders{m_home.path(), dataDir(), {}, {}});
+    std::unique_ptr<CProjectCrawler> Started() const {
+        auto crawler = std::make_unique<CProjectCrawler>(CrawlerFolders{m_home.path(), DataDir(), {}, {}});
         crawler->Init();
         return crawler;
     }
     // A run that changes the settings, saves them when asked and again at exit.
-    bool changeAndSave() const {
-        auto crawler = started();
+    bool ChangeAndSave() const {
+        auto crawler = Started();
         crawler->courtesyMax = 9;
         crawler->AddKeywordToHistory(u"red widgets"_s, false);
         return crawler->SaveSettings();
     }
-    static QByteArray bytesOf(const QString& path) {
+    static QByteArray BytesOf(const QString& path) {
         QByteArray bytes;
         EXPECT_TRUE(ReadWholeFile(path, bytes)) << path.toStdString();
         return bytes;
@@ -65,36 +65,36 @@ TEST_F(SettingsFileRule, AFileThatCannotBeReadIsNeverWrittenOver) {
     const std::pair<const char*, std::function<void()>> cases[] = {
         {"too large",
          [&] {
-             ASSERT_TRUE(WriteFileAtomically(settingsFile(), kUserSettings));
-             ASSERT_TRUE(QFile(settingsFile()).resize(limits::kMaxReadFileBytes + 1)); // sparse
+             ASSERT_TRUE(WriteFileAtomically(SettingsFile(), kUserSettings));
+             ASSERT_TRUE(QFile(SettingsFile()).resize(limits::kMaxReadFileBytes + 1)); // sparse
          }},
-        {"link to a FIFO", [&] { ASSERT_TRUE(QFile::link(fifo, settingsFile())); }},
-        {"link to /dev/zero", [&] { ASSERT_TRUE(QFile::link(u"/dev/zero"_s, settingsFile())); }},
+        {"link to a FIFO", [&] { ASSERT_TRUE(QFile::link(fifo, SettingsFile())); }},
+        {"link to /dev/zero", [&] { ASSERT_TRUE(QFile::link(u"/dev/zero"_s, SettingsFile())); }},
     };
     for (const auto& [name, make] : cases) {
         SCOPED_TRACE(name);
         make();
-        const QFileInfo before(settingsFile());
+        const QFileInfo before(SettingsFile());
         m_services.Clear();
         {
-            auto crawler = started();
+            auto crawler = Started();
             EXPECT_EQ(crawler->allowMaxThreads, 6);
             EXPECT_TRUE(crawler->GetKeywordHistory().isEmpty());
             crawler->AddKeywordToHistory(u"lost"_s, true);
             EXPECT_FALSE(crawler->SaveSettings());
         }
         ASSERT_EQ(m_services.Notices().size(), 1) << "said once";
-        EXPECT_TRUE(m_services.Notices()[0].contains(settingsFile()));
-        const QFileInfo after(settingsFile());
+        EXPECT_TRUE(m_services.Notices()[0].contains(SettingsFile()));
+        const QFileInfo after(SettingsFile());
         EXPECT_EQ(after.symLinkTarget(), before.symLinkTarget());
         EXPECT_EQ(after.size(), before.size());
-        QFile file(settingsFile());
+        QFile file(SettingsFile());
         if (!after.isSymLink()) {
             ASSERT_TRUE(file.open(QIODevice::ReadOnly));
             EXPECT_EQ(file.read(kUserSettings.size()), kUserSettings);
         }
-        EXPECT_FALSE(QFileInfo::exists(aside()));
-        QFile::remove(settingsFile());
+        EXPECT_FALSE(QFileInfo::exists(Aside()));
+        QFile::remove(SettingsFile());
     }
 }
 
@@ -102,22 +102,22 @@ TEST_F(SettingsFileRule, AFileThatCannotBeReadIsNeverWrittenOver) {
 // read; the first save keeps the whole file aside and writes the settings alone, and saves give one file.
 TEST_F(SettingsFileRule, JunkBeforeTheSettingsIsKeptAsideOnceAndNotCarriedOn) {
     const QByteArray original = "garbage <<>> <x <junk alt=\"" + kUserSettings;
-    ASSERT_TRUE(WriteFileAtomically(settingsFile(), original));
-    EXPECT_TRUE(changeAndSave());
+    ASSERT_TRUE(WriteFileAtomically(SettingsFile(), original));
+    EXPECT_TRUE(ChangeAndSave());
     EXPECT_TRUE(m_services.Notices().isEmpty()) << "nothing of the user's was lost";
-    EXPECT_EQ(bytesOf(aside()), original);
-    const QByteArray saved = bytesOf(settingsFile());
+    EXPECT_EQ(BytesOf(Aside()), original);
+    const QByteArray saved = BytesOf(SettingsFile());
     EXPECT_TRUE(saved.startsWith("\r\n<ProjectCrawler>"));
     EXPECT_FALSE(saved.contains("junk"));
     EXPECT_TRUE(saved.contains("<FutureOption>on</FutureOption>"));
 
-    auto crawler = started();
+    auto crawler = Started();
     EXPECT_EQ(crawler->allowMaxThreads, 12);
     EXPECT_EQ(crawler->courtesyMax, 9);
     EXPECT_EQ(crawler->GetKeywordHistory(), (QStringList{u"red widgets"_s, u"blue widgets"_s}));
     crawler.reset();
-    EXPECT_EQ(bytesOf(settingsFile()), saved) << "the same settings give the same bytes";
-    EXPECT_FALSE(QFileInfo::exists(aside(u"-2"_s)));
+    EXPECT_EQ(BytesOf(SettingsFile()), saved) << "the same settings give the same bytes";
+    EXPECT_FALSE(QFileInfo::exists(Aside(u"-2"_s)));
 }
 
 // 50 MB of junk hold no settings: the user is told, the file is kept aside under a name no earlier kept file
@@ -125,29 +125,29 @@ TEST_F(SettingsFileRule, JunkBeforeTheSettingsIsKeptAsideOnceAndNotCarriedOn) {
 TEST_F(SettingsFileRule, FiftyMegabytesOfJunkAreKeptAsideAndTheFileDoesNotGrow) {
     const QByteArray piece = "<td a=\"1\">junk & more <<b>x</b> text without settings\r\n";
     const QByteArray junk = piece.repeated(50 * 1024 * 1024 / piece.size() + 1);
-    ASSERT_TRUE(WriteFileAtomically(settingsFile(), junk));
-    ASSERT_TRUE(WriteFileAtomically(aside(), "an older damaged file"));
+    ASSERT_TRUE(WriteFileAtomically(SettingsFile(), junk));
+    ASSERT_TRUE(WriteFileAtomically(Aside(), "an older damaged file"));
 
-    EXPECT_TRUE(changeAndSave());
+    EXPECT_TRUE(ChangeAndSave());
     ASSERT_EQ(m_services.Notices().size(), 1);
-    EXPECT_TRUE(m_services.Notices()[0].contains(aside(u"-2"_s)));
-    EXPECT_EQ(QFileInfo(aside(u"-2"_s)).size(), junk.size());
-    EXPECT_EQ(bytesOf(aside()), QByteArray("an older damaged file"));
-    const QByteArray first = bytesOf(settingsFile());
+    EXPECT_TRUE(m_services.Notices()[0].contains(Aside(u"-2"_s)));
+    EXPECT_EQ(QFileInfo(Aside(u"-2"_s)).size(), junk.size());
+    EXPECT_EQ(BytesOf(Aside()), QByteArray("an older damaged file"));
+    const QByteArray first = BytesOf(SettingsFile());
     EXPECT_LT(first.size(), 4096);
 
-    EXPECT_TRUE(changeAndSave());
-    EXPECT_EQ(bytesOf(settingsFile()), first);
-    EXPECT_FALSE(QFileInfo::exists(aside(u"-3"_s)));
+    EXPECT_TRUE(ChangeAndSave());
+    EXPECT_EQ(BytesOf(SettingsFile()), first);
+    EXPECT_FALSE(QFileInfo::exists(Aside(u"-3"_s)));
     EXPECT_EQ(m_services.Notices().size(), 1);
 }
 
 // No file is the normal first start: nothing to say, nothing kept aside.
 TEST_F(SettingsFileRule, NoFileIsTheFirstStart) {
-    EXPECT_TRUE(changeAndSave());
+    EXPECT_TRUE(ChangeAndSave());
     EXPECT_TRUE(m_services.Notices().isEmpty());
-    EXPECT_EQ(started()->courtesyMax, 9);
-    EXPECT_FALSE(QFileInfo::exists(aside()));
+    EXPECT_EQ(Started()->courtesyMax, 9);
+    EXPECT_FALSE(QFileInfo::exists(Aside()));
 }
 
 } // namespace

@@ -13,7 +13,7 @@ namespace {
 class DocumentHolder : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-    QString path(const QString& name) const { return m_dir.path() + u'/' + name; }
+    QString Path(const QString& name) const { return m_dir.path() + u'/' + name; }
 
     QTemporaryDir m_dir;
 };
@@ -25,16 +25,16 @@ TEST_F(DocumentHolder, SavedTreeLoadsBackWithEveryValue) {
     // A blank line inside a value must not be taken for the end of a reply header.
     root->AddChild(u"notes"_s, true)->SetText(u"first\r\n\r\nsecond <b> & more"_s);
     root->AddChild(u"m_status"_s, true)->SetInt(3);
-    ASSERT_TRUE(writer.SaveTreeToFile(path(u"p.twpx"_s)));
+    ASSERT_TRUE(writer.SaveTreeToFile(Path(u"p.twpx"_s)));
 
     QByteArray bytes;
-    ASSERT_TRUE(ReadWholeFile(path(u"p.twpx"_s), bytes));
+    ASSERT_TRUE(ReadWholeFile(Path(u"p.twpx"_s), bytes));
     ASSERT_GE(bytes.size(), 2);
     EXPECT_EQ(bytes.back(), '\0');
     EXPECT_NE(bytes.at(bytes.size() - 2), '\0');
 
     CDownloader reader(-1);
-    ASSERT_TRUE(reader.LoadPageFromFile(path(u"p.twpx"_s)));
+    ASSERT_TRUE(reader.LoadPageFromFile(Path(u"p.twpx"_s)));
     const DownloadResponse document = reader.Response();
     EXPECT_TRUE(document.header.isEmpty());
     ASSERT_NE(document.tree.FindFirst({.tag = u"project4"_s}), nullptr);
@@ -54,8 +54,8 @@ TEST_F(DocumentHolder, TakesNoJobsAndKeepsItsTreeWhenAFileFails) {
     EXPECT_FALSE(holder.IsFreeFor(-1));
     EXPECT_FALSE(holder.Start(u"http://127.0.0.1:1/"_s));
     holder.m_tree.AddChild(u"Kept"_s, false);
-    EXPECT_FALSE(holder.LoadPageFromFile(path(u"absent.zxml"_s)));
-    EXPECT_FALSE(holder.SaveTreeToFile(path(u"no/such/folder/p.twpx"_s)));
+    EXPECT_FALSE(holder.LoadPageFromFile(Path(u"absent.zxml"_s)));
+    EXPECT_FALSE(holder.SaveTreeToFile(Path(u"no/such/folder/p.twpx"_s)));
     ASSERT_EQ(holder.m_tree.GetChildren().size(), 1u);
     EXPECT_EQ(holder.m_tree.GetChildren()[0].GetTagName(false), u"Kept"_s);
 }

@@ -19,7 +19,7 @@ namespace {
 class DownloaderExchange : public dltest::CrawlerTest {
   protected:
     // Runs one job on m_downloader to its end.
-    DownloadResponse fetch(const std::string& url, bool keepBinary = false, bool noTree = false) {
+    DownloadResponse Fetch(const std::string& url, bool keepBinary = false, bool noTree = false) {
         EXPECT_TRUE(m_downloader.Start(Q(url), keepBinary, noTree));
         EXPECT_TRUE(dltest::WaitFinished(m_downloader, 60000));
         return m_downloader.Response();
@@ -31,7 +31,7 @@ class DownloaderExchange : public dltest::CrawlerTest {
 
 TEST_F(DownloaderExchange, PageArrivesAsTextAndTree) {
     m_server.SetReply("/p", HttpReply::Page("<html><body><a href=\"x.html\">link</a></body></html>"));
-    const DownloadResponse response = fetch(m_server.Url("/p"));
+    const DownloadResponse response = Fetch(m_server.Url("/p"));
     EXPECT_TRUE(response.header.startsWith(u"HTTP/1.1 200 OK\r\n"_s));
     EXPECT_EQ(response.body, u"<html><body><a href=\"x.html\">link</a></body></html>"_s);
     EXPECT_NE(response.tree.FindFirst({.tag = u"a"_s}), nullptr);
@@ -72,13 +72,13 @@ TEST_F(DownloaderExchange, ChunkedCompressedDrippedReplyArrivesWhole) {
     reply.dripBytes = 97;
     reply.dripDelayMs = 1;
     m_server.SetReply("/p", reply);
-    EXPECT_EQ(fetch(m_server.Url("/p")).raw.toStdString(), page);
+    EXPECT_EQ(Fetch(m_server.Url("/p")).raw.toStdString(), page);
 }
 
 TEST_F(DownloaderExchange, LargeBodyArrivesIntactAsBytesOnly) {
     constexpr std::uint64_t kSize = 12 * 1024 * 1024 + 17;
     m_server.SetReply("/big", HttpReply::Generated(kSize));
-    const DownloadResponse response = fetch(m_server.Url("/big"), true, true);
+    const DownloadResponse response = Fetch(m_server.Url("/big"), true, true);
     EXPECT_TRUE(response.body.isEmpty());
     ASSERT_EQ(response.raw.size(), qsizetype(kSize));
     for (std::uint64_t i : {std::uint64_t(0), std::uint64_t(63), std::uint64_t(65536), kSize / 2, kSize - 1})
@@ -115,33 +115,33 @@ TEST_F(DownloaderExchange, ReceiveStorageIsReusedWhenUnsharedAndLargeOnlyBriefly
         return true;
     };
 
-    const QByteArray held = fetch(m_server.Url("/a"), true, true).raw;
+    const QByteArray held = Fetch(m_server.Url("/a"), true, true).raw;
     m_downloader.Reset();
     EXPECT_EQ(keptStorage().second, 0) << "the taker still holds the bytes";
-    EXPECT_EQ(fetch(m_server.Url("/b"), true, true).raw, QByteArray(3000, 'b'));
+    EXPECT_EQ(Fetch(m_server.Url("/b"), true, true).raw, QByteArray(3000, 'b'));
     EXPECT_EQ(held, QByteArray(5000, 'a'));
     m_downloader.Reset();
     const auto small = keptStorage();
     ASSERT_GT(small.second, 0);
-    EXPECT_TRUE(receivedInto(fetch(m_server.Url("/a"), true, true).raw, small))
+    EXPECT_TRUE(receivedInto(Fetch(m_server.Url("/a"), true, true).raw, small))
         << "received into the kept storage";
     EXPECT_EQ(m_downloader.Response().raw, QByteArray(5000, 'a'));
 
-    EXPECT_TRUE(isGenerated(fetch(m_server.Url("/five"), true, true).raw, kFive));
+    EXPECT_TRUE(isGenerated(Fetch(m_server.Url("/five"), true, true).raw, kFive));
     EXPECT_LT(m_downloader.Response().raw.capacity(), kFive + 256 * 1024)
         << "room made once, not doubled into";
     m_downloader.Reset();
     const auto large = keptStorage();
     EXPECT_GE(large.second, kFive) << "large storage is kept a short while";
     // Shorter replies of either framing land in it and come out exact, whatever the last one left there.
-    EXPECT_TRUE(isGenerated(fetch(m_server.Url("/chunked"), true, true).raw, kFive - 4321));
+    EXPECT_TRUE(isGenerated(Fetch(m_server.Url("/chunked"), true, true).raw, kFive - 4321));
     EXPECT_TRUE(receivedInto(m_downloader.Response().raw, large));
     m_downloader.Reset();
-    EXPECT_EQ(fetch(m_server.Url("/b"), true, true).raw, QByteArray(3000, 'b'));
+    EXPECT_EQ(Fetch(m_server.Url("/b"), true, true).raw, QByteArray(3000, 'b'));
     m_downloader.Reset();
     EXPECT_EQ(keptStorage().second, 0) << "a small reply does not keep large storage alive";
 
-    EXPECT_TRUE(isGenerated(fetch(m_server.Url("/five"), true, true).raw, kFive));
+    EXPECT_TRUE(isGenerated(Fetch(m_server.Url("/five"), true, true).raw, kFive));
     m_downloader.Reset();
     const auto keptFrom = std::chrono::steady_clock::now();
     EXPECT_GE(keptStorage().second, kFive);
@@ -150,7 +150,7 @@ TEST_F(DownloaderExchange, ReceiveStorageIsReusedWhenUnsharedAndLargeOnlyBriefly
         << "large storage goes";
     EXPECT_GE(std::chrono::steady_clock::now() - keptFrom,
               std::chrono::milliseconds(limits::kKeptLargeReceiveBufferMs / 2));
-    const QByteArray claimed = fetch(m_server.Url("/claims"), true, true).raw;
+    const QByteArray claimed = Fetch(m_server.Url("/claims"), true, true).raw;
     EXPECT_EQ(claimed, QByteArray("short"));
     EXPECT_LE(claimed.capacity(), 8 * 1024 * 1024);
 }
@@ -175,7 +175,7 @@ TEST_F(DownloaderExchange, FailuresEndDoneAndEmptyWithTheStageAndReason) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.url);
         const auto started = std::chrono::steady_clock::now();
-        const DownloadResponse response = fetch(c.url);
+        const DownloadResponse response = Fetch(c.url);
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
         EXPECT_TRUE(response.raw.isEmpty());
         EXPECT_TRUE(response.header.isEmpty());
@@ -205,24 +205,24 @@ TEST_F(DownloaderExchange, AJobAfterAFailedOneReportsOnlyItsOwnError) {
         },
     };
     for (const auto& between : handOver) {
-        EXPECT_TRUE(fetch(refused).FailureText().startsWith(u"Connect error: "_s));
+        EXPECT_TRUE(Fetch(refused).FailureText().startsWith(u"Connect error: "_s));
         between();
-        const DownloadResponse page = fetch(m_server.Url("/page"));
+        const DownloadResponse page = Fetch(m_server.Url("/page"));
         EXPECT_EQ(page.status.code, 200);
         EXPECT_EQ(page.announcedLength, 11);
         EXPECT_TRUE(page.lastError.isEmpty()) << page.lastError.toStdString();
         EXPECT_TRUE(page.FailureText().isEmpty());
 
-        EXPECT_EQ(fetch(m_server.Url("/short")).lastError,
+        EXPECT_EQ(Fetch(m_server.Url("/short")).lastError,
                   u"Receive error: the reply ended after 10 of 50 bytes"_s);
         between();
-        const DownloadResponse gone = fetch(m_server.Url("/gone"));
+        const DownloadResponse gone = Fetch(m_server.Url("/gone"));
         EXPECT_TRUE(gone.lastError.isEmpty()) << gone.lastError.toStdString();
         EXPECT_EQ(gone.announcedLength, std::nullopt);
         EXPECT_EQ(gone.FailureText(), u"Receive error: the server closed the connection without a reply"_s);
         between();
         // The server's own word comes first; the earlier job's failure is no part of it.
-        const DownloadResponse missing = fetch(m_server.Url("/missing"));
+        const DownloadResponse missing = Fetch(m_server.Url("/missing"));
         EXPECT_TRUE(missing.lastError.isEmpty());
         EXPECT_EQ(missing.FailureText(), u"HTTP error 404 Not Found"_s);
     }
@@ -231,13 +231,13 @@ TEST_F(DownloaderExchange, AJobAfterAFailedOneReportsOnlyItsOwnError) {
 // Replies as a careless server sends them: bare line feeds, and a body cut short of its stated length.
 TEST_F(DownloaderExchange, BareLineFeedsAndShortBodiesAreReadForWhatTheyAre) {
     m_server.SetReply("/lf", HttpReply::Raw("HTTP/1.0 200 OK\nContent-Type: text/html\n\n<p>page</p>"));
-    const DownloadResponse page = fetch(m_server.Url("/lf"));
+    const DownloadResponse page = Fetch(m_server.Url("/lf"));
     EXPECT_EQ(page.header, u"HTTP/1.0 200 OK\nContent-Type: text/html"_s);
     EXPECT_EQ(page.body, u"<p>page</p>"_s);
 
     m_server.SetReply("/short", HttpReply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 1000000\r\n\r\n" +
                                                std::string(1000, 'x')));
-    const DownloadResponse cut = fetch(m_server.Url("/short"));
+    const DownloadResponse cut = Fetch(m_server.Url("/short"));
     EXPECT_EQ(cut.raw.size(), 1000);
     EXPECT_EQ(cut.lastError, u"Receive error: the reply ended after 1,000 of 1,000,000 bytes"_s);
 }
@@ -295,7 +295,7 @@ TEST_F(DownloaderExchange, ASteadyDripEndsAtTheDeadline) {
     steady.dripDelayMs = 50;
     m_server.SetReply("/steady", steady);
     const auto started = std::chrono::steady_clock::now();
-    const DownloadResponse response = fetch(m_server.Url("/steady"));
+    const DownloadResponse response = Fetch(m_server.Url("/steady"));
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(5000));
     EXPECT_EQ(response.lastError, u"Receive error: the reply took longer than 1 seconds"_s);
     EXPECT_GT(response.raw.size(), 10 * 1024);
@@ -306,12 +306,12 @@ class DownloaderTls : public DownloaderExchange {
   protected:
     void SetUp() override {
         DownloaderExchange::SetUp();
-        m_crawler.m_sslContext = &trusting(m_certificate);
+        m_crawler.m_sslContext = &Trusting(m_certificate);
         m_tlsServer.SetReply("/secure", HttpReply::Page("<p>secure</p>"));
     }
 
     // A context that trusts certificate, kept for the test's length.
-    CSSLContext& trusting(const twtest::TestCertificate& certificate) {
+    CSSLContext& Trusting(const twtest::TestCertificate& certificate) {
         QString error;
         EXPECT_TRUE(
             m_contexts.emplace_back().CreateClient(QByteArray::fromStdString(certificate.Pem()), error))
@@ -325,7 +325,7 @@ class DownloaderTls : public DownloaderExchange {
 };
 
 TEST_F(DownloaderTls, HttpsByItsSchemeOnAnyPortWithServerName) {
-    EXPECT_EQ(fetch(m_tlsServer.Url("/secure", "localhost")).body, u"<p>secure</p>"_s);
+    EXPECT_EQ(Fetch(m_tlsServer.Url("/secure", "localhost")).body, u"<p>secure</p>"_s);
     EXPECT_EQ(m_tlsServer.ServerNames(), std::vector<std::string>{"localhost"});
     EXPECT_EQ(m_tlsServer.Requests()[0].HeaderValue("Host"),
               "localhost:" + std::to_string(m_tlsServer.Port()));
@@ -341,8 +341,8 @@ TEST_F(DownloaderTls, RefusedPeersAndPlainRequestsSendNothing) {
         std::string url;
         QString error; // what the last error holds after "Connect error: "
     } cases[] = {
-        {&trusting(stranger), secureUrl, u"certificate verify failed"_s},
-        {&trusting(otherName), otherServer.Url("/", "localhost"), u"hostname mismatch"_s},
+        {&Trusting(stranger), secureUrl, u"certificate verify failed"_s},
+        {&Trusting(otherName), otherServer.Url("/", "localhost"), u"hostname mismatch"_s},
         {nullptr, secureUrl, u"no TLS context"_s},
         // Plain http to a TLS port is not turned into TLS.
         {m_crawler.m_sslContext, "http://localhost:" + std::to_string(m_tlsServer.Port()) + "/secure", {}},
@@ -351,7 +351,7 @@ TEST_F(DownloaderTls, RefusedPeersAndPlainRequestsSendNothing) {
         SCOPED_TRACE(c.url);
         m_crawler.m_sslContext = c.context;
         const int connections = m_tlsServer.ConnectionCount();
-        const DownloadResponse response = fetch(c.url);
+        const DownloadResponse response = Fetch(c.url);
         EXPECT_TRUE(response.body.isEmpty());
         if (!c.error.isEmpty()) {
             EXPECT_TRUE(response.lastError.startsWith(u"Connect error: "_s));

@@ -11,7 +11,7 @@ namespace {
 class DownloaderRedirect : public dltest::CrawlerTest {
   protected:
     // Runs a job with the given redirect budget; returns the targets the server saw for it.
-    std::vector<std::string> fetch(const std::string& path, int budget) {
+    std::vector<std::string> Fetch(const std::string& path, int budget) {
         m_downloader.Release();
         const std::size_t before = m_server.Requests().size();
         m_downloader.m_redirectBudget = budget;
@@ -39,7 +39,7 @@ TEST_F(DownloaderRedirect, BudgetFollowsHalfItsValue) {
     } cases[] = {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {9, 4}, {14, 6}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.budget);
-        const std::vector<std::string> targets = fetch("/r1", c.budget);
+        const std::vector<std::string> targets = Fetch("/r1", c.budget);
         ASSERT_EQ(targets.size(), std::size_t(c.followed + 1));
         EXPECT_EQ(targets.back(), "/r" + std::to_string(c.followed + 1));
         const DownloadResponse response = m_downloader.Response();
@@ -55,14 +55,14 @@ TEST_F(DownloaderRedirect, BudgetFollowsHalfItsValue) {
 
 TEST_F(DownloaderRedirect, HugeBudgetsStillStopAtTheLimit) {
     m_server.SetReply("/loop", HttpReply::Redirect(302, "/loop"));
-    EXPECT_EQ(fetch("/loop", 1000000).size(), std::size_t(limits::kMaxRedirectsFollowed) + 1);
+    EXPECT_EQ(Fetch("/loop", 1000000).size(), std::size_t(limits::kMaxRedirectsFollowed) + 1);
 }
 
 TEST_F(DownloaderRedirect, RelativeLocationsResolveAgainstTheUrlJustFetched) {
     m_server.SetReply("/a/b/start", HttpReply::Redirect(302, "../c/next page"));
     m_server.SetReply("/a/c/next%20page", HttpReply::Redirect(303, "?q=1"));
     m_server.SetReply("/a/c/next%20page?q=1", HttpReply::Page("<p>arrived</p>"));
-    EXPECT_EQ(fetch("/a/b/start", 9),
+    EXPECT_EQ(Fetch("/a/b/start", 9),
               (std::vector<std::string>{"/a/b/start", "/a/c/next%20page", "/a/c/next%20page?q=1"}));
     EXPECT_EQ(m_downloader.Response().body, u"<p>arrived</p>"_s);
 }
@@ -96,7 +96,7 @@ TEST_F(DownloaderRedirect, PlainPageMayRedirectToTls) {
     m_crawler.m_sslContext = &context;
 
     m_server.SetReply("/plain", HttpReply::Redirect(301, secure.Url("/safe", "localhost")));
-    fetch("/plain", 3);
+    Fetch("/plain", 3);
     EXPECT_EQ(m_downloader.Response().body, u"<p>over tls</p>"_s);
     EXPECT_EQ(secure.ServerNames(), std::vector<std::string>{"localhost"});
 }
@@ -104,7 +104,7 @@ TEST_F(DownloaderRedirect, PlainPageMayRedirectToTls) {
 TEST_F(DownloaderRedirect, FailedHopEndsEmptyAndDoesNotLoopOnTheOldHeader) {
     m_server.SetReply("/away", HttpReply::Redirect(302, "/gone"));
     m_server.SetReply("/gone", HttpReply::With(HttpReply::Delivery::CloseAtOnce));
-    EXPECT_EQ(fetch("/away", 9), (std::vector<std::string>{"/away", "/gone"}));
+    EXPECT_EQ(Fetch("/away", 9), (std::vector<std::string>{"/away", "/gone"}));
     EXPECT_TRUE(m_downloader.Response().header.isEmpty());
     EXPECT_TRUE(m_downloader.Response().body.isEmpty());
     EXPECT_EQ(m_downloader.Response().status.code, 0) << "the redirect's status is not the page's";
@@ -117,7 +117,7 @@ TEST_F(DownloaderRedirect, StatusIsTheLastHopsAfterRedirects) {
     broken.reason = "Internal Server Error";
     m_server.SetReply("/moved", HttpReply::Redirect(301, "/broken"));
     m_server.SetReply("/broken", broken);
-    EXPECT_EQ(fetch("/moved", 3), (std::vector<std::string>{"/moved", "/broken"}));
+    EXPECT_EQ(Fetch("/moved", 3), (std::vector<std::string>{"/moved", "/broken"}));
     EXPECT_EQ(m_downloader.Response().status.ErrorText(), u"HTTP error 500 Internal Server Error"_s);
     EXPECT_EQ(m_downloader.Response().body, u"<p>down</p>"_s);
 }

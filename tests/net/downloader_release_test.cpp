@@ -19,7 +19,7 @@ class DownloaderRelease : public dltest::CrawlerTest {
     }
 
     // The slot runs a whole job after whatever happened before.
-    void expectReusable(CDownloader& downloader) {
+    void ExpectReusable(CDownloader& downloader) {
         ASSERT_TRUE(dltest::WaitReusable(downloader));
         EXPECT_EQ(downloader.m_jobId.load(), -1);
         ASSERT_TRUE(downloader.Start(Q(m_server.Url("/page"))));
@@ -27,7 +27,7 @@ class DownloaderRelease : public dltest::CrawlerTest {
         EXPECT_EQ(downloader.Response().body, u"<p>page</p>"_s);
     }
 
-    bool waitForRequests(std::size_t count) {
+    bool WaitForRequests(std::size_t count) {
         return dltest::WaitFor([&] { return m_server.Requests().size() >= count; });
     }
 
@@ -43,21 +43,21 @@ TEST_F(DownloaderRelease, WhileQueuedTheJobIsDroppedAndNeverFinishes) {
     ASSERT_TRUE(dltest::WaitReusable(downloader));
     EXPECT_FALSE(downloader.IsFinished());
     EXPECT_TRUE(downloader.m_body.isEmpty());
-    expectReusable(downloader);
+    ExpectReusable(downloader);
 }
 
 TEST_F(DownloaderRelease, WhileRunningNoOtherJobStartsAndTheExchangeIsInterruptedAtOnce) {
     CDownloader downloader(0, &m_crawler);
     ASSERT_TRUE(downloader.Start(Q(m_server.Url("/stall"))));
     EXPECT_FALSE(downloader.Start(Q(m_server.Url("/page"))));
-    ASSERT_TRUE(waitForRequests(1));
+    ASSERT_TRUE(WaitForRequests(1));
     const auto released = std::chrono::steady_clock::now();
     downloader.Release();
     ASSERT_TRUE(dltest::WaitReusable(downloader, 3000));
     // Far below the ten-second receive time-out: the release interrupted the socket.
     EXPECT_LT(std::chrono::steady_clock::now() - released, std::chrono::seconds(2));
     EXPECT_FALSE(downloader.IsFinished());
-    expectReusable(downloader);
+    ExpectReusable(downloader);
 }
 
 TEST_F(DownloaderRelease, BetweenRedirectHopsTheNextHopIsDropped) {
@@ -65,13 +65,13 @@ TEST_F(DownloaderRelease, BetweenRedirectHopsTheNextHopIsDropped) {
     CDownloader downloader(0, &m_crawler);
     downloader.m_redirectBudget = 9;
     ASSERT_TRUE(downloader.Start(Q(m_server.Url("/hop"))));
-    ASSERT_TRUE(waitForRequests(2));
+    ASSERT_TRUE(WaitForRequests(2));
     EXPECT_EQ(downloader.m_state.load(), CDownloader::kQueued);
     downloader.Release();
     ASSERT_TRUE(dltest::WaitReusable(downloader, 3000));
     EXPECT_FALSE(downloader.IsFinished());
     EXPECT_EQ(m_server.Requests().size(), 2u);
-    expectReusable(downloader);
+    ExpectReusable(downloader);
 }
 
 TEST_F(DownloaderRelease, AtRandomMomentsOfARedirectLoopNothingIsLost) {
@@ -86,7 +86,7 @@ TEST_F(DownloaderRelease, AtRandomMomentsOfARedirectLoopNothingIsLost) {
         ASSERT_TRUE(dltest::WaitReusable(downloader, 5000)) << "round " << round;
         EXPECT_EQ(downloader.m_state.load(), CDownloader::kIdle);
     }
-    expectReusable(downloader);
+    ExpectReusable(downloader);
 }
 
 TEST_F(DownloaderRelease, ReleaseOfAFinishedJobResetsAtOnceAndAStaleAbortCancelsNothing) {
@@ -97,13 +97,13 @@ TEST_F(DownloaderRelease, ReleaseOfAFinishedJobResetsAtOnceAndAStaleAbortCancels
     EXPECT_EQ(downloader.m_state.load(), CDownloader::kIdle);
     EXPECT_TRUE(downloader.m_body.isEmpty());
     downloader.m_abort.store(true);
-    expectReusable(downloader);
+    ExpectReusable(downloader);
 }
 
 TEST_F(DownloaderRelease, DestructorInterruptsARunningExchangeAndJoins) {
     auto downloader = std::make_unique<CDownloader>(0, &m_crawler);
     ASSERT_TRUE(downloader->Start(Q(m_server.Url("/stall"))));
-    ASSERT_TRUE(waitForRequests(1));
+    ASSERT_TRUE(WaitForRequests(1));
     const auto started = std::chrono::steady_clock::now();
     downloader.reset();
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));

@@ -18,7 +18,7 @@ const std::string kFixedHeaders = "Accept: */*\r\n"
 class DownloaderRequest : public dltest::CrawlerTest {
   protected:
     // Runs one job on a fresh slot and returns the request the server saw.
-    twtest::RecordedRequest fetch(const std::string& path, const QString& postData = {}) {
+    twtest::RecordedRequest Fetch(const std::string& path, const QString& postData = {}) {
         CDownloader downloader(0, &m_crawler);
         if (!postData.isEmpty())
             downloader.SetPostData(postData);
@@ -28,14 +28,14 @@ class DownloaderRequest : public dltest::CrawlerTest {
         return requests.empty() ? twtest::RecordedRequest{} : requests.back();
     }
 
-    std::string hostLine() const { return "Host: 127.0.0.1:" + std::to_string(m_server.Port()) + "\r\n"; }
+    std::string HostLine() const { return "Host: 127.0.0.1:" + std::to_string(m_server.Port()) + "\r\n"; }
 
     twtest::HttpServer m_server;
 };
 
 TEST_F(DownloaderRequest, PostCarriesTheUtf8BodyAndItsByteCount) {
-    const auto request = fetch("/form", u"q=\u00e4\u20ac&x=1"_s);
-    EXPECT_EQ(request.raw, "POST /form HTTP/1.1\r\n" + hostLine() + kFixedHeaders +
+    const auto request = Fetch("/form", u"q=\u00e4\u20ac&x=1"_s);
+    EXPECT_EQ(request.raw, "POST /form HTTP/1.1\r\n" + HostLine() + kFixedHeaders +
                                "Content-Type: application/x-www-form-urlencoded\r\n"
                                "Content-Length: 11\r\n"
                                "Cache-Control: max-age=0;\r\n"
@@ -47,13 +47,13 @@ TEST_F(DownloaderRequest, CookiesOfTheJarGoAfterTheConnectionLine) {
     m_server.SetReply("/set", HttpReply::Page("set")
                                   .Header("Set-Cookie", "first=1; path=/")
                                   .Header("Set-Cookie", "second=2; path=/shop"));
-    fetch("/set");
-    const auto shop = fetch("/shop/cart");
+    Fetch("/set");
+    const auto shop = Fetch("/shop/cart");
     EXPECT_EQ(shop.HeaderValue("Cookie"), "first=1;second=2;");
     EXPECT_NE(shop.raw.find("Connection: close\r\nCookie: first=1;second=2;\r\nCache-Control"),
               std::string::npos);
     // The path rule keeps the shop's cookie away from other folders.
-    EXPECT_EQ(fetch("/other").HeaderValue("Cookie"), "first=1;");
+    EXPECT_EQ(Fetch("/other").HeaderValue("Cookie"), "first=1;");
 }
 
 TEST_F(DownloaderRequest, StartOnAFinishedDownloaderDropsTheOldBody) {
@@ -84,7 +84,7 @@ TEST_F(DownloaderRequest, ContentTypeAgentAndRefererLastOneJob) {
     ASSERT_TRUE(dltest::WaitFinished(downloader));
     const auto requests = m_server.Requests();
     ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(requests[0].raw, "POST /json HTTP/1.1\r\n" + hostLine() +
+    EXPECT_EQ(requests[0].raw, "POST /json HTTP/1.1\r\n" + HostLine() +
                                    "Accept: */*\r\n"
                                    "Accept-Language: *\r\n"
                                    "Accept-Encoding: text/*\r\n"
@@ -98,7 +98,7 @@ TEST_F(DownloaderRequest, ContentTypeAgentAndRefererLastOneJob) {
                                    "\r\n"
                                    "{}");
     EXPECT_EQ(requests[1].raw,
-              "GET /plain HTTP/1.1\r\n" + hostLine() + kFixedHeaders + "Cache-Control: max-age=0;\r\n\r\n");
+              "GET /plain HTTP/1.1\r\n" + HostLine() + kFixedHeaders + "Cache-Control: max-age=0;\r\n\r\n");
 }
 
 TEST_F(DownloaderRequest, UrlsThatCouldInjectLinesOrAreNotHttpEndEmptyUnsent) {

@@ -21,7 +21,7 @@ constexpr int kTextAndTree = CDownloader::kRequestGet | CDownloader::kKeepText |
 
 class ResponseProcessing : public ::testing::Test {
   protected:
-    int process(const QByteArray& raw, const QString& url = u"http://example.com/dir/page.html"_s) {
+    int Process(const QByteArray& raw, const QString& url = u"http://example.com/dir/page.html"_s) {
         return m_downloader.ProcessResponse(raw, kTextAndTree, url);
     }
 
@@ -29,7 +29,7 @@ class ResponseProcessing : public ::testing::Test {
 };
 
 TEST_F(ResponseProcessing, SplitsHeaderAndBodyAndReadsTheStatus) {
-    EXPECT_EQ(process(Reply("HTTP/1.1 404 Not Found\r\nContent-Type: text/html", "<p>gone</p>")), 404);
+    EXPECT_EQ(Process(Reply("HTTP/1.1 404 Not Found\r\nContent-Type: text/html", "<p>gone</p>")), 404);
     const DownloadResponse response = m_downloader.Response();
     EXPECT_EQ(response.header, u"HTTP/1.1 404 Not Found\r\nContent-Type: text/html"_s);
     EXPECT_EQ(response.body, u"<p>gone</p>"_s);
@@ -58,7 +58,7 @@ TEST_F(ResponseProcessing, StatusLineIsHandedOverForTheTakerToJudge) {
         {"<html>no header at all</html>", 0, {}},
     };
     for (const auto& c : cases) {
-        process(QByteArray::fromStdString(c.reply));
+        Process(QByteArray::fromStdString(c.reply));
         const HttpStatus& status = m_downloader.Response().status;
         EXPECT_EQ(status.code, c.code) << c.reply;
         EXPECT_EQ(status.IsError() ? status.ErrorText() : QString(), c.errorText) << c.reply;
@@ -186,7 +186,7 @@ TEST(ResponseDecoding, PagesOfHttpJobsStopAtTheNodeBudgetFilesNever) {
 
 TEST_F(ResponseProcessing, DecompressionBombIsRefusedWithoutInflatingIt) {
     const std::string bomb = twtest::GzipOfRepeatedByte('a', std::size_t(limits::kMaxInflatedBytes) * 3);
-    process(Reply("HTTP/1.1 200 OK\r\nContent-Encoding: gzip", bomb));
+    Process(Reply("HTTP/1.1 200 OK\r\nContent-Encoding: gzip", bomb));
     EXPECT_EQ(m_downloader.Response().raw.size(), qsizetype(bomb.size()));
     EXPECT_TRUE(m_downloader.Response().lastError.startsWith(u"Receive error: "_s));
 
@@ -204,7 +204,7 @@ TEST_F(ResponseProcessing, HeaderBlockBeyondItsLimitMakesTheWholeReplyTheBody) {
     const std::string head = "HTTP/1.1 302 Found\r\nLocation: /elsewhere\r\nX-Long: " +
                              std::string(limits::kHeaderSearchBytes, 'h');
     m_downloader.m_redirectBudget = 5;
-    EXPECT_EQ(process(Reply(head, "body")), 200);
+    EXPECT_EQ(Process(Reply(head, "body")), 200);
     const DownloadResponse response = m_downloader.Response();
     EXPECT_TRUE(response.header.isEmpty());
     EXPECT_TRUE(response.redirectUrl.isEmpty());
@@ -212,24 +212,24 @@ TEST_F(ResponseProcessing, HeaderBlockBeyondItsLimitMakesTheWholeReplyTheBody) {
 }
 
 TEST_F(ResponseProcessing, BaseFolderComesFromTheUrlOrTheBaseElement) {
-    process(Reply("HTTP/1.1 200 OK", "<p>x</p>"), u"http://example.com/first/second"_s);
+    Process(Reply("HTTP/1.1 200 OK", "<p>x</p>"), u"http://example.com/first/second"_s);
     EXPECT_EQ(m_downloader.Response().baseUrl, u"http://example.com/first"_s);
     EXPECT_EQ(m_downloader.ResolveUrl(u"a.html"_s), u"http://example.com/first/a.html"_s);
     EXPECT_EQ(m_downloader.ResolveUrl(u"/top.html"_s), u"http://example.com/top.html"_s);
     EXPECT_EQ(m_downloader.ResolveUrl(u"b.html"_s, u"http://other.org/x/y.html"_s),
               u"http://other.org/x/b.html"_s);
 
-    process(Reply("HTTP/1.1 200 OK", "<p>x</p>"), u"http://example.com"_s);
+    Process(Reply("HTTP/1.1 200 OK", "<p>x</p>"), u"http://example.com"_s);
     EXPECT_EQ(m_downloader.Response().baseUrl, u"http://example.com/"_s);
 
-    process(Reply("HTTP/1.1 200 OK", "<html><head><base href=\"http://cdn.example.net/s/\"></head></html>"),
+    Process(Reply("HTTP/1.1 200 OK", "<html><head><base href=\"http://cdn.example.net/s/\"></head></html>"),
             u"http://example.com/a/b.html"_s);
     EXPECT_EQ(m_downloader.ResolveUrl(u"img.png"_s), u"http://cdn.example.net/s/img.png"_s);
 }
 
 TEST_F(ResponseProcessing, EmptyInputEndsDoneAndEmpty) {
-    process(Reply("HTTP/1.1 200 OK", "<p>old</p>"));
-    EXPECT_EQ(process(QByteArray()), 200);
+    Process(Reply("HTTP/1.1 200 OK", "<p>old</p>"));
+    EXPECT_EQ(Process(QByteArray()), 200);
     EXPECT_TRUE(m_downloader.IsFinished());
     EXPECT_EQ(m_downloader.Response().status.code, 0) << "no status line came";
     EXPECT_TRUE(m_downloader.Response().body.isEmpty());

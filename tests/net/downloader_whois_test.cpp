@@ -29,7 +29,7 @@ class DownloaderWhois : public dltest::CrawlerTest {
                                   {u"co.uk"_s, u"No match for"_s, u"whois.nominal.test"_s},
                                   {u"sub.ref"_s, u"No match"_s, u"whois.alpha.test"_s},
                                   {u"ref"_s, u"No match"_s, u"whois.beta.test"_s}});
-        startServers();
+        StartServers();
         m_crawler.CreatePool();
     }
     void TearDown() override {
@@ -38,7 +38,7 @@ class DownloaderWhois : public dltest::CrawlerTest {
     }
 
     // Fresh servers, with no replies set and no queries seen, each mapped to its name.
-    void startServers() {
+    void StartServers() {
         for (const char* name :
              {"comone", "comtwo", "comthree", "private", "nominal", "alpha", "beta", "registrar"}) {
             const std::string host = "whois." + std::string(name) + ".test";
@@ -48,10 +48,10 @@ class DownloaderWhois : public dltest::CrawlerTest {
                                        server->Port());
         }
     }
-    twtest::WhoisServer& server(const std::string& name) { return *m_servers.at(name); }
+    twtest::WhoisServer& Server(const std::string& name) { return *m_servers.at(name); }
 
     // The queries each server received, servers that received none left out.
-    Queries queries() const {
+    Queries QueriesSeen() const {
         Queries all;
         for (const auto& [name, server] : m_servers)
             if (!server->Queries().empty())
@@ -59,7 +59,7 @@ class DownloaderWhois : public dltest::CrawlerTest {
         return all;
     }
 
-    CDownloader& lookUp(const QString& domain) {
+    CDownloader& LookUp(const QString& domain) {
         CDownloader* downloader = m_crawler.GetDownloaderForHost(u"WhoIs"_s);
         EXPECT_NE(downloader, nullptr);
         EXPECT_TRUE(downloader->StartWhois(domain));
@@ -134,11 +134,11 @@ TEST_F(DownloaderWhois, ServersAskedAndTheReplyKeptWhole) {
     };
     for (const Scenario& scenario : scenarios) {
         SCOPED_TRACE(scenario.what);
-        startServers();
+        StartServers();
         for (const auto& [name, reply] : scenario.replies)
-            server(name).SetDefaultReply(reply);
-        CDownloader& downloader = lookUp(scenario.domain);
-        EXPECT_EQ(queries(), scenario.asked);
+            Server(name).SetDefaultReply(reply);
+        CDownloader& downloader = LookUp(scenario.domain);
+        EXPECT_EQ(QueriesSeen(), scenario.asked);
         const DownloadResponse response = downloader.Response();
         EXPECT_TRUE(response.header.isEmpty());
         EXPECT_EQ(response.body, scenario.kept.empty()
@@ -153,12 +153,12 @@ TEST_F(DownloaderWhois, ServersAskedAndTheReplyKeptWhole) {
 TEST_F(DownloaderWhois, ServersWithoutAUsableAnswerArePassedOver) {
     twtest::ClosedPort closed;
     whois_directory::MapServer(u"whois.comone.test"_s, u"127.0.0.1"_s, closed.Port());
-    server("whois.comtwo.test").SetStalling(true);
-    server("whois.comthree.test").SetGeneratedReply(std::uint64_t(limits::kMaxResponseBytes) + 1);
+    Server("whois.comtwo.test").SetStalling(true);
+    Server("whois.comthree.test").SetGeneratedReply(std::uint64_t(limits::kMaxResponseBytes) + 1);
     for (const auto& downloader : m_crawler.GetDownloaders())
         downloader->SetTimeouts(1000, 300);
-    CDownloader& downloader = lookUp(u"example.com"_s);
-    EXPECT_EQ(queries(),
+    CDownloader& downloader = LookUp(u"example.com"_s);
+    EXPECT_EQ(QueriesSeen(),
               (Queries{{"whois.comtwo.test", {"example.com"}}, {"whois.comthree.test", {"example.com"}}}));
     EXPECT_TRUE(downloader.Response().body.isEmpty());
     EXPECT_FALSE(downloader.Response().lastError.isEmpty());
@@ -168,15 +168,15 @@ TEST_F(DownloaderWhois, ServersWithoutAUsableAnswerArePassedOver) {
 // A server that drips its reply fast enough to pass the rate floor is cut at the deadline: the lookup ends
 // with what came and says why.
 TEST_F(DownloaderWhois, ASteadyDripIsCutAtTheDeadline) {
-    server("whois.comone.test").SetDefaultReply(std::string(1024 * 1024, 'w'));
-    server("whois.comone.test").SetDrip(512, 20);
+    Server("whois.comone.test").SetDefaultReply(std::string(1024 * 1024, 'w'));
+    Server("whois.comone.test").SetDrip(512, 20);
     for (const auto& downloader : m_crawler.GetDownloaders())
         downloader->SetReplyTimeLimits(
             {.headerDeadlineMs = 1000, .windowMs = 1000, .windowMinBytes = 1024, .totalDeadlineMs = 1000});
     const auto started = std::chrono::steady_clock::now();
-    CDownloader& downloader = lookUp(u"example.com"_s);
+    CDownloader& downloader = LookUp(u"example.com"_s);
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(5000));
-    EXPECT_EQ(queries(), (Queries{{"whois.comone.test", {"example.com"}}}));
+    EXPECT_EQ(QueriesSeen(), (Queries{{"whois.comone.test", {"example.com"}}}));
     const DownloadResponse response = downloader.Response();
     EXPECT_EQ(response.lastError, u"Receive error: the reply took longer than 1 seconds"_s);
     EXPECT_GT(response.body.size(), 5 * 1024);
@@ -186,15 +186,15 @@ TEST_F(DownloaderWhois, ASteadyDripIsCutAtTheDeadline) {
 
 // Releasing the downloader during a query that gets no answer ends the lookup at once.
 TEST_F(DownloaderWhois, ReleaseDuringAStalledQuery) {
-    server("whois.comone.test").SetStalling(true);
+    Server("whois.comone.test").SetStalling(true);
     CDownloader* downloader = m_crawler.GetDownloaderForHost(u"WhoIs"_s);
     ASSERT_NE(downloader, nullptr);
     ASSERT_TRUE(downloader->StartWhois(u"example.com"_s));
-    ASSERT_TRUE(dltest::WaitFor([&] { return !server("whois.comone.test").Queries().empty(); }));
+    ASSERT_TRUE(dltest::WaitFor([&] { return !Server("whois.comone.test").Queries().empty(); }));
     downloader->Release();
     EXPECT_TRUE(dltest::WaitReusable(*downloader, 3000));
     EXPECT_FALSE(downloader->IsFinished());
-    EXPECT_EQ(queries(), (Queries{{"whois.comone.test", {"example.com"}}}));
+    EXPECT_EQ(QueriesSeen(), (Queries{{"whois.comone.test", {"example.com"}}}));
 }
 
 } // namespace

@@ -15,7 +15,7 @@ namespace {
 class PoolSlots : public dltest::CrawlerTest {
   protected:
     // Takes slots until the pool says no.
-    std::vector<CDownloader*> takeAll() {
+    std::vector<CDownloader*> TakeAll() {
         std::vector<CDownloader*> taken;
         while (CDownloader* downloader = m_crawler.GetFreeDownloader())
             taken.push_back(downloader);
@@ -43,7 +43,7 @@ TEST_F(PoolSlots, ProjectsShareTheFirstSlotsDialogsMayUseThemAllAndReleasesComeB
     m_crawler.allowMaxThreads = 6;
     m_crawler.GrowPool();
     m_crawler.SetCurrentJob(7);
-    const auto project = takeAll();
+    const auto project = TakeAll();
     ASSERT_EQ(project.size(), 6u);
     for (CDownloader* downloader : project) {
         EXPECT_LT(downloader->m_poolIndex, 6);
@@ -53,7 +53,7 @@ TEST_F(PoolSlots, ProjectsShareTheFirstSlotsDialogsMayUseThemAllAndReleasesComeB
     EXPECT_EQ(m_crawler.CountJobDownloaders(7), 6);
 
     m_crawler.SetCurrentJob(-1);
-    const auto dialog = takeAll();
+    const auto dialog = TakeAll();
     EXPECT_EQ(dialog.size(), 4u);
     std::set<CDownloader*> distinct(project.begin(), project.end());
     distinct.insert(dialog.begin(), dialog.end());
@@ -89,7 +89,7 @@ TEST_F(PoolSlots, ReleasingAProjectsRunningJobsFreesEverySlot) {
     m_crawler.allowMaxThreads = 6;
     m_crawler.GrowPool();
     m_crawler.SetCurrentJob(9);
-    for (CDownloader* downloader : takeAll())
+    for (CDownloader* downloader : TakeAll())
         ASSERT_TRUE(downloader->Start(Q(server.Url("/stall"))));
     ASSERT_TRUE(dltest::WaitFor([&] { return server.Requests().size() == 6; }));
     m_crawler.ReleaseJobDownloaders(9);

@@ -16,14 +16,15 @@ std::string Digest(const std::string& text, int repeat, std::size_t piece) {
         return all;
     }();
     SHA1Context context;
-    EXPECT_EQ(SHA1Reset(&context), shaSuccess);
+    EXPECT_EQ(SHA1Reset(&context), kShaSuccess);
     for (std::size_t at = 0; at < whole.size(); at += piece) {
         const auto size = static_cast<unsigned>(std::min(piece, whole.size() - at));
-        EXPECT_EQ(SHA1Input(&context, reinterpret_cast<const uint8_t*>(whole.data() + at), size), shaSuccess);
+        EXPECT_EQ(SHA1Input(&context, reinterpret_cast<const uint8_t*>(whole.data() + at), size),
+                  kShaSuccess);
     }
-    uint8_t digest[SHA1HashSize];
-    EXPECT_EQ(SHA1Result(&context, digest), shaSuccess);
-    return QByteArray(reinterpret_cast<const char*>(digest), SHA1HashSize).toHex().toUpper().toStdString();
+    uint8_t digest[kSha1HashSize];
+    EXPECT_EQ(SHA1Result(&context, digest), kShaSuccess);
+    return QByteArray(reinterpret_cast<const char*>(digest), kSha1HashSize).toHex().toUpper().toStdString();
 }
 
 } // namespace
@@ -51,29 +52,29 @@ TEST(Sha1Test, PublishedVectors) {
 
 TEST(Sha1Test, MisuseGivesTheDocumentedCodes) {
     const uint8_t byte = 'a';
-    uint8_t digest[SHA1HashSize];
-    EXPECT_EQ(SHA1Reset(nullptr), shaNull);
-    EXPECT_EQ(SHA1Input(nullptr, &byte, 1), shaNull);
-    EXPECT_EQ(SHA1Result(nullptr, digest), shaNull);
+    uint8_t digest[kSha1HashSize];
+    EXPECT_EQ(SHA1Reset(nullptr), kShaNull);
+    EXPECT_EQ(SHA1Input(nullptr, &byte, 1), kShaNull);
+    EXPECT_EQ(SHA1Result(nullptr, digest), kShaNull);
 
     SHA1Context context;
-    EXPECT_EQ(SHA1Input(&context, &byte, 1), shaStateError) << "no reset yet";
-    ASSERT_EQ(SHA1Reset(&context), shaSuccess);
-    EXPECT_EQ(SHA1Input(&context, nullptr, 1), shaNull);
-    EXPECT_EQ(SHA1Input(&context, nullptr, 0), shaSuccess) << "nothing to add";
-    EXPECT_EQ(SHA1Result(&context, nullptr), shaNull);
+    EXPECT_EQ(SHA1Input(&context, &byte, 1), kShaStateError) << "no reset yet";
+    ASSERT_EQ(SHA1Reset(&context), kShaSuccess);
+    EXPECT_EQ(SHA1Input(&context, nullptr, 1), kShaNull);
+    EXPECT_EQ(SHA1Input(&context, nullptr, 0), kShaSuccess) << "nothing to add";
+    EXPECT_EQ(SHA1Result(&context, nullptr), kShaNull);
 
     // The result can be read again; more input after it spoils the hash until the next reset.
-    ASSERT_EQ(SHA1Input(&context, reinterpret_cast<const uint8_t*>("abc"), 3), shaSuccess);
-    uint8_t again[SHA1HashSize];
-    ASSERT_EQ(SHA1Result(&context, digest), shaSuccess);
-    ASSERT_EQ(SHA1Result(&context, again), shaSuccess);
-    EXPECT_TRUE(std::equal(digest, digest + SHA1HashSize, again));
-    EXPECT_EQ(SHA1Input(&context, &byte, 1), shaStateError);
-    EXPECT_EQ(SHA1Result(&context, again), shaStateError);
+    ASSERT_EQ(SHA1Input(&context, reinterpret_cast<const uint8_t*>("abc"), 3), kShaSuccess);
+    uint8_t again[kSha1HashSize];
+    ASSERT_EQ(SHA1Result(&context, digest), kShaSuccess);
+    ASSERT_EQ(SHA1Result(&context, again), kShaSuccess);
+    EXPECT_TRUE(std::equal(digest, digest + kSha1HashSize, again));
+    EXPECT_EQ(SHA1Input(&context, &byte, 1), kShaStateError);
+    EXPECT_EQ(SHA1Result(&context, again), kShaStateError);
 
-    ASSERT_EQ(SHA1Reset(&context), shaSuccess);
-    ASSERT_EQ(SHA1Input(&context, reinterpret_cast<const uint8_t*>("abc"), 3), shaSuccess);
-    ASSERT_EQ(SHA1Result(&context, again), shaSuccess);
-    EXPECT_TRUE(std::equal(digest, digest + SHA1HashSize, again)) << "a reset starts a fresh hash";
+    ASSERT_EQ(SHA1Reset(&context), kShaSuccess);
+    ASSERT_EQ(SHA1Input(&context, reinterpret_cast<const uint8_t*>("abc"), 3), kShaSuccess);
+    ASSERT_EQ(SHA1Result(&context, again), kShaSuccess);
+    EXPECT_TRUE(std::equal(digest, digest + kSha1HashSize, again)) << "a reset starts a fresh hash";
 }

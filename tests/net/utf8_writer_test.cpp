@@ -37,10 +37,10 @@ TEST(Utf8Writer, PiecesEncodeAsTheWholeTextWhereverTheyAreCut) {
                                },
                                3);
         for (Utf8Writer* out : {&direct, &handedOn}) {
-            out->append(QStringView(text).first(a));
-            out->appendSpaces(blanks);
-            out->append(QStringView(text).sliced(a, b - a));
-            out->append(QStringView(text).sliced(b));
+            out->Append(QStringView(text).first(a));
+            out->AppendSpaces(blanks);
+            out->Append(QStringView(text).sliced(a, b - a));
+            out->Append(QStringView(text).sliced(b));
         }
         QByteArray expected = WideToUtf8(whole);
         expected.chop(1); // WideToUtf8 ends with the saved files' 0x00
@@ -52,8 +52,8 @@ TEST(Utf8Writer, PiecesEncodeAsTheWholeTextWhereverTheyAreCut) {
 
 TEST(Utf8Writer, ARefusingSinkIsReported) {
     Utf8Writer out([](QByteArrayView) { return false; }, 4);
-    out.append(QStringLiteral("more than four bytes"));
-    out.append(QStringLiteral("and more"));
+    out.Append(QStringLiteral("more than four bytes"));
+    out.Append(QStringLiteral("and more"));
     out.Finish();
     EXPECT_FALSE(out.Ok());
 }

@@ -25,7 +25,7 @@ const std::vector<WhoisTableRow> kRows = {{u"com"_s, u"No match for"_s, u"whois.
 // recorded, as are the progress lines.
 class WhoisLookupTest : public ::testing::Test {
   protected:
-    WhoisLookup::Outcome run(const QString& domain) {
+    WhoisLookup::Outcome Run(const QString& domain) {
         WhoisLookup lookup(domain, kRows);
         return lookup.Run(
             [this](const QString& server, const QByteArray& request) {
@@ -38,7 +38,7 @@ class WhoisLookupTest : public ::testing::Test {
             [this](const QString& line) { m_progress.push_back(line); }, m_abort);
     }
 
-    std::vector<QString> askedServers() const {
+    std::vector<QString> AskedServers() const {
         std::vector<QString> servers;
         for (const auto& [server, request] : m_asked)
             servers.push_back(server);
@@ -104,7 +104,7 @@ TEST_F(WhoisLookupTest, SilentServersArePassedOverWithAProgressLineEach) {
         m_asked.clear();
         m_progress.clear();
         m_replies = scenario.replies;
-        const WhoisLookup::Outcome outcome = run(scenario.domain);
+        const WhoisLookup::Outcome outcome = Run(scenario.domain);
         EXPECT_FALSE(outcome.aborted);
         EXPECT_EQ(m_asked, scenario.asked);
         const auto ending = scenario.replies.find(scenario.endsWith);
@@ -128,9 +128,9 @@ TEST_F(WhoisLookupTest, ReferralToAnUnfitHostIsRefusedAndTheQueueGoesOn) {
         m_asked.clear();
         m_replies[u"whois.alpha.test"_s] = "No match\r\nwhois server: " + host + "\r\n";
         m_replies[u"whois.beta.test"_s] = "Domain: sub.ref\r\n";
-        const WhoisLookup::Outcome outcome = run(u"example.sub.ref"_s);
+        const WhoisLookup::Outcome outcome = Run(u"example.sub.ref"_s);
         EXPECT_EQ(outcome.reply, m_replies[u"whois.beta.test"_s]);
-        EXPECT_EQ(askedServers(), (std::vector<QString>{u"whois.alpha.test"_s, u"whois.beta.test"_s}));
+        EXPECT_EQ(AskedServers(), (std::vector<QString>{u"whois.alpha.test"_s, u"whois.beta.test"_s}));
     }
 }
 
@@ -142,14 +142,14 @@ TEST_F(WhoisLookupTest, ReferralChainStopsAtTheLimit) {
         m_replies[server] = "No match\r\nwhois server: " + next.toUtf8() + "\r\n";
         server = next;
     }
-    const WhoisLookup::Outcome outcome = run(u"example.sub.ref"_s);
+    const WhoisLookup::Outcome outcome = Run(u"example.sub.ref"_s);
     ASSERT_EQ(m_asked.size(), static_cast<size_t>(limits::kMaxWhoisReferrals + 1));
     EXPECT_EQ(outcome.reply, m_replies[m_asked.back().first]);
 }
 
 TEST_F(WhoisLookupTest, AbortStopsBeforeAndDuringQueries) {
     m_abort = true;
-    WhoisLookup::Outcome outcome = run(u"example.com"_s);
+    WhoisLookup::Outcome outcome = Run(u"example.com"_s);
     EXPECT_TRUE(outcome.aborted);
     EXPECT_TRUE(m_asked.empty());
     EXPECT_TRUE(m_progress.empty());
@@ -157,7 +157,7 @@ TEST_F(WhoisLookupTest, AbortStopsBeforeAndDuringQueries) {
     m_abort = false;
     m_abortAt = u"whois.comone.test"_s;
     m_replies[u"whois.comone.test"_s] = "Domain Name: EXAMPLE.COM\r\n";
-    outcome = run(u"example.com"_s);
+    outcome = Run(u"example.com"_s);
     EXPECT_TRUE(outcome.aborted);
     EXPECT_TRUE(outcome.reply.isEmpty());
     EXPECT_EQ(m_asked.size(), 1u);
@@ -174,7 +174,7 @@ TEST_F(WhoisLookupTest, DomainsThatQueueNothing) {
         QString(u"evil"_s + QChar(u'\0') + u"example.com"_s),
     };
     for (const QString& domain : domains) {
-        const WhoisLookup::Outcome outcome = run(domain);
+        const WhoisLookup::Outcome outcome = Run(domain);
         EXPECT_FALSE(outcome.aborted);
         EXPECT_TRUE(outcome.reply.isEmpty());
     }

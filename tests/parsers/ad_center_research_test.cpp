@@ -30,7 +30,7 @@ std::string GridRow(const std::string& keyword, const std::string& searches, con
 
 class AdCenterResearch : public service_test::ServiceTest {
   protected:
-    Rows parse(const std::string& reply) {
+    Rows Parse(const std::string& reply) {
         Rows rows(3);
         const auto downloader = DownloadedPage(QByteArray::fromStdString(reply));
         CDownloader_Parsers::ParseAdCenterGrid(*downloader, rows);
@@ -38,7 +38,7 @@ class AdCenterResearch : public service_test::ServiceTest {
     }
 
     // One call of the step operation, then the wait for the request it started.
-    CDownloader_Parsers::StepResult step(CDownloader& downloader, const QString& user) {
+    CDownloader_Parsers::StepResult Step(CDownloader& downloader, const QString& user) {
         const CDownloader_Parsers::StepResult result = CDownloader_Parsers::StartAdCenterKeywordResearch(
             downloader, user, S(u"p&w d"), S(u"red widgets"));
         EXPECT_TRUE(service_test::WaitFinished(downloader));
@@ -47,7 +47,7 @@ class AdCenterResearch : public service_test::ServiceTest {
 };
 
 TEST_F(AdCenterResearch, GridRowsWithACostPerClickAreKeptAndShared) {
-    const Rows rows = parse(GridReply(GridRow("red widgets", "1,234", "0.55") + GridRow("no bid", "10", "") +
+    const Rows rows = Parse(GridReply(GridRow("red widgets", "1,234", "0.55") + GridRow("no bid", "10", "") +
                                       GridRow("bad bid", "10", "-1") + GridRow("", "10", "1.00") +
                                       GridRow("blue widgets", "n/a", "2,000.5")));
     ASSERT_EQ(rows.size(), 2u);
@@ -65,14 +65,14 @@ TEST_F(AdCenterResearch, GridRowsWithACostPerClickAreKeptAndShared) {
     for (const std::string& reply :
          {std::string("<html>Sign in failed</html>"), GridReply(GridRow("x", "1", "1")).substr(0, 60),
           std::string("<gridData>")})
-        EXPECT_TRUE(parse(reply).empty()) << reply;
+        EXPECT_TRUE(Parse(reply).empty()) << reply;
 }
 
 // "infinity" or "nan" in a grid cell reads as scanf would, but is no figure: the row keeps the no-data value,
 // and a row whose cost per click is no figure is dropped like one without it.
 TEST_F(AdCenterResearch, GridFigureOfInfinityOrNanIsNoFigure) {
     const Rows rows =
-        parse(GridReply(GridRow("red widgets", "infinity1.5", "0.30") + GridRow("blue widgets", "10", "nan") +
+        Parse(GridReply(GridRow("red widgets", "infinity1.5", "0.30") + GridRow("blue widgets", "10", "nan") +
                         GridRow("green", "-inf", "inf")));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].keyword, S(u"red widgets"));
@@ -83,7 +83,7 @@ TEST_F(AdCenterResearch, GridFigureOfInfinityOrNanIsNoFigure) {
 
 TEST_F(AdCenterResearch, SignInLoginResearchPageAndFormPost) {
     twtest::HttpServer server;
-    pointAt(Endpoint::BingAdCenter, server);
+    PointAt(Endpoint::BingAdCenter, server);
     server.SetReply(kSignInPath, twtest::HttpReply::Page("<form><input type=hidden name=\"JPGUID\" "
                                                          "value=\"tok 1/2\"></form>"));
     server.SetReply(kResearchPath, twtest::HttpReply::Page(
@@ -97,18 +97,18 @@ TEST_F(AdCenterResearch, SignInLoginResearchPageAndFormPost) {
                                        "<input name=\"__VIEWSTATE\" value=\"again\"></form>"));
 
     // A run abandoned after its first request lends nothing to the next run, on another downloader.
-    CDownloader& abandoned = takeDownloader();
-    EXPECT_EQ(step(abandoned, S(u"ann")), CDownloader_Parsers::StepResult::Running);
-    CDownloader& downloader = takeDownloader();
-    EXPECT_EQ(step(downloader, S(u"bob@example.com")), CDownloader_Parsers::StepResult::Running);
+    CDownloader& abandoned = TakeDownloader();
+    EXPECT_EQ(Step(abandoned, S(u"ann")), CDownloader_Parsers::StepResult::Running);
+    CDownloader& downloader = TakeDownloader();
+    EXPECT_EQ(Step(downloader, S(u"bob@example.com")), CDownloader_Parsers::StepResult::Running);
     // The login's cookie must come back with the research page's request.
     server.SetReply(kSignInPath, twtest::HttpReply::Page("ok").Header("Set-Cookie", "MSAuth=yes; Path=/"));
-    EXPECT_EQ(step(downloader, S(u"ann")), CDownloader_Parsers::StepResult::Running);
-    EXPECT_EQ(step(downloader, S(u"ann")), CDownloader_Parsers::StepResult::Running);
+    EXPECT_EQ(Step(downloader, S(u"ann")), CDownloader_Parsers::StepResult::Running);
+    EXPECT_EQ(Step(downloader, S(u"ann")), CDownloader_Parsers::StepResult::Running);
     server.SetReply(kResearchPath,
                     twtest::HttpReply::Page(GridReply(GridRow("red widgets", "10", "0.5")), "text/plain"));
-    EXPECT_EQ(step(downloader, S(u"ann")), CDownloader_Parsers::StepResult::Running);
-    EXPECT_EQ(step(downloader, S(u"ann")), CDownloader_Parsers::StepResult::ReplyIn);
+    EXPECT_EQ(Step(downloader, S(u"ann")), CDownloader_Parsers::StepResult::Running);
+    EXPECT_EQ(Step(downloader, S(u"ann")), CDownloader_Parsers::StepResult::ReplyIn);
 
     const std::vector<twtest::RecordedRequest> requests = server.Requests();
     ASSERT_EQ(requests.size(), 5u);

@@ -102,7 +102,7 @@ TEST_F(BingSearchRequest, MarketInTheQueryAndInBothCookies) {
     // or letters beyond ASCII goes escaped, so the request still carries exactly its own fields and cookies;
     // the keyword keeps its own encoding.
     twtest::HttpServer server;
-    pointAt(Endpoint::BingWeb, server);
+    PointAt(Endpoint::BingWeb, server);
     const struct {
         QString setting;
         std::string market;
@@ -111,7 +111,7 @@ TEST_F(BingSearchRequest, MarketInTheQueryAndInBothCookies) {
                    {S(u"9:fr-\u00c7A"), "fr-%C3%87A"}};
     for (const auto& m : markets) {
         m_crawler.MSN_Country = m.setting;
-        CDownloader& downloader = takeDownloader();
+        CDownloader& downloader = TakeDownloader();
         ASSERT_TRUE(CDownloader_Parsers::StartBingSearch(downloader, S(u"blue-\u00e9 b"), 20, 40));
         ASSERT_TRUE(service_test::WaitFinished(downloader));
         const twtest::RecordedRequest request = server.Requests().back();

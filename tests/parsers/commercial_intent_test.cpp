@@ -27,12 +27,12 @@ std::string IntentPage(const std::string& query, const std::string& value) {
 
 class CommercialIntent : public service_test::ServiceTest {
   protected:
-    float parse(const std::string& page) {
+    float Parse(const std::string& page) {
         return CDownloader_Parsers::ParseCommercialIntent(*DownloadedPage(QByteArray::fromStdString(page)));
     }
 
     // One post of query and the reply's value, as the caller's ticks would see them.
-    float ask(CDownloader& downloader, const QString& query) {
+    float Ask(CDownloader& downloader, const QString& query) {
         EXPECT_TRUE(CDownloader_Parsers::StartCommercialIntentQuery(downloader, query));
         EXPECT_TRUE(service_test::WaitFinished(downloader));
         return CDownloader_Parsers::ParseCommercialIntent(downloader);
@@ -41,10 +41,10 @@ class CommercialIntent : public service_test::ServiceTest {
 
 TEST_F(CommercialIntent, ValueOfTheShownQueryAndTheHiddenFields) {
     g_searchParsers.m_bing.m_intentQuery = S(u"buy  red widgets ");
-    EXPECT_FLOAT_EQ(parse(IntentPage(" buy red  widgets", "0.37")), 37.0f);
+    EXPECT_FLOAT_EQ(Parse(IntentPage(" buy red  widgets", "0.37")), 37.0f);
     EXPECT_EQ(g_searchParsers.m_bing.m_intentForm, S(u"__VIEWSTATE=v%2F1&_x=a%20b&"));
-    EXPECT_EQ(parse(IntentPage("buy blue widgets", "0.37")), -3.0f);
-    EXPECT_EQ(parse(IntentPage("buy red widgets", "n/a")), -3.0f);
+    EXPECT_EQ(Parse(IntentPage("buy blue widgets", "0.37")), -3.0f);
+    EXPECT_EQ(Parse(IntentPage("buy red widgets", "n/a")), -3.0f);
 }
 
 // "nan" and "inf" read like numbers, and a value beyond a float would become infinite in percent: each is no
@@ -52,20 +52,20 @@ TEST_F(CommercialIntent, ValueOfTheShownQueryAndTheHiddenFields) {
 TEST_F(CommercialIntent, IntentValueOfNanInfinityOrBeyondAFloatIsNoValue) {
     g_searchParsers.m_bing.m_intentQuery = S(u"red widgets");
     for (const char* value : {"nan", "inf", "-infinity", "1e39", "-1e39"})
-        EXPECT_EQ(parse(IntentPage("red widgets", value)), -3.0f) << value;
-    EXPECT_FLOAT_EQ(parse(IntentPage("red widgets", "3e36")), 3e38f);
+        EXPECT_EQ(Parse(IntentPage("red widgets", value)), -3.0f) << value;
+    EXPECT_FLOAT_EQ(Parse(IntentPage("red widgets", "3e36")), 3e38f);
 }
 
 TEST_F(CommercialIntent, SecondPostAnswersAndTheThirdUnansweredIsFinal) {
     twtest::HttpServer server;
-    pointAt(Endpoint::BingAdLab, server);
+    PointAt(Endpoint::BingAdLab, server);
     // The page first comes through one of its own redirects.
     server.SetReply(kPagePath, twtest::HttpReply::Redirect(302, "/Online-Commercial-Intention/Result.aspx"));
     server.SetReply("/Online-Commercial-Intention/Result.aspx", twtest::HttpReply::Page(IntentPage("", "")));
-    CDownloader& downloader = takeDownloader();
-    EXPECT_EQ(ask(downloader, S(u"red widgets")), -3.0f);
+    CDownloader& downloader = TakeDownloader();
+    EXPECT_EQ(Ask(downloader, S(u"red widgets")), -3.0f);
     server.SetReply(kPagePath, twtest::HttpReply::Page(IntentPage("red widgets", "0.5")));
-    EXPECT_FLOAT_EQ(ask(downloader, S(u"red widgets")), 50.0f);
+    EXPECT_FLOAT_EQ(Ask(downloader, S(u"red widgets")), 50.0f);
 
     const std::vector<twtest::RecordedRequest> requests = server.Requests();
     ASSERT_EQ(requests.size(), 3u);
@@ -82,10 +82,10 @@ TEST_F(CommercialIntent, SecondPostAnswersAndTheThirdUnansweredIsFinal) {
 
     // A page that never answers: the third post's reply ends the asking; another query starts counting anew.
     server.SetReply(kPagePath, twtest::HttpReply::Page(IntentPage("something else", "0.5")));
-    EXPECT_EQ(ask(downloader, S(u"blue widgets")), -3.0f);
-    EXPECT_EQ(ask(downloader, S(u" blue  widgets")), -3.0f);
-    EXPECT_EQ(ask(downloader, S(u"blue widgets")), -2.0f);
-    EXPECT_EQ(ask(downloader, S(u"green widgets")), -3.0f);
+    EXPECT_EQ(Ask(downloader, S(u"blue widgets")), -3.0f);
+    EXPECT_EQ(Ask(downloader, S(u" blue  widgets")), -3.0f);
+    EXPECT_EQ(Ask(downloader, S(u"blue widgets")), -2.0f);
+    EXPECT_EQ(Ask(downloader, S(u"green widgets")), -3.0f);
 }
 
 } // namespace

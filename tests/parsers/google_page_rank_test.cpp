@@ -35,12 +35,12 @@ class PageRankRequest : public ::testing::Test {
   protected:
     void TearDown() override { endpoints::ResetToDefaults(); }
 
-    static QString urlFor(const QString& page) {
+    static QString UrlFor(const QString& page) {
         QString url;
         CDownloader_Parsers::BuildGooglePageRankUrl(url, page);
         return url;
     }
-    static QString query(const QString& checksumAndText) {
+    static QString Query(const QString& checksumAndText) {
         return u"http://toolbarqueries.google.com/search?client=navclient-auto&ch=6"_s + checksumAndText;
     }
 };
@@ -60,10 +60,10 @@ TEST_F(PageRankRequest, QueryIsCutEscapedAndCarriesTheChecksumOfTheText) {
         {u"http://b%C3%BCcher.example/"_s, u"1526089935&features=Rank&q=info:http://b%C3%BCcher.example/"_s},
     };
     for (const auto& [page, tail] : rows)
-        EXPECT_EQ(urlFor(page), query(tail)) << page.toStdString();
+        EXPECT_EQ(UrlFor(page), Query(tail)) << page.toStdString();
     // A "%" that starts no escape is sent as one.
-    EXPECT_TRUE(urlFor(u"http://x.example/100%zz"_s).endsWith(u"q=info:http://x.example/100%25zz"_s));
-    EXPECT_TRUE(urlFor(u"http://x.example/\r\nHost: other.example\r\n\0x"_s)
+    EXPECT_TRUE(UrlFor(u"http://x.example/100%zz"_s).endsWith(u"q=info:http://x.example/100%25zz"_s));
+    EXPECT_TRUE(UrlFor(u"http://x.example/\r\nHost: other.example\r\n\0x"_s)
                     .endsWith(u"q=info:http://x.example/%0D%0AHost:%20other.example%0D%0A%00x"_s));
 }
 

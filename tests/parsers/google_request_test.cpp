@@ -10,7 +10,7 @@ namespace {
 
 class GoogleSearchRequest : public service_test::ServiceTest {
   protected:
-    static QString urlFor(const QString& keyword, int count = -1, int start = -1) {
+    static QString UrlFor(const QString& keyword, int count = -1, int start = -1) {
         QString url;
         CDownloader_Parsers::BuildGoogleSearchUrl(url, keyword, count, start);
         return url;
@@ -18,13 +18,13 @@ class GoogleSearchRequest : public service_test::ServiceTest {
 };
 
 TEST_F(GoogleSearchRequest, QueryFromKeywordCountStartAndRegion) {
-    EXPECT_TRUE(urlFor(S(u"x"), 100, 20).endsWith(S(u"&q=x&start=20&num=100")));
+    EXPECT_TRUE(UrlFor(S(u"x"), 100, 20).endsWith(S(u"&q=x&start=20&num=100")));
 
     m_crawler.Google_Country = S(u"GB_United Kingdom");
-    EXPECT_TRUE(urlFor(S(u"x")).contains(S(u"&gl=gb&q=x&")));
+    EXPECT_TRUE(UrlFor(S(u"x")).contains(S(u"&gl=gb&q=x&")));
     // The all-countries entry has no two-letter code: no region is asked for.
     m_crawler.Google_Country = S(u"* _All Countries and Territories");
-    EXPECT_TRUE(urlFor(S(u"x")).contains(S(u"?hl=en&gl=&q=x&")));
+    EXPECT_TRUE(UrlFor(S(u"x")).contains(S(u"?hl=en&gl=&q=x&")));
 }
 
 TEST_F(GoogleSearchRequest, RequestLineOnTheWireAndTheReplyParsed) {
@@ -36,9 +36,9 @@ TEST_F(GoogleSearchRequest, RequestLineOnTheWireAndTheReplyParsed) {
                     "<!DOCTYPE html><html><body><div id=\"res\"><ol><li><h3><a href=\"http://r.example/\" "
                     "onmousedown=\"return t(this,'','','','1','x')\">Red</a></h3>"
                     "<div class=\"s\">Apples<cite>r.example</cite></div></li></ol></div></body></html>"));
-    pointAt(Endpoint::GoogleWeb, server);
+    PointAt(Endpoint::GoogleWeb, server);
 
-    CDownloader& downloader = takeDownloader();
+    CDownloader& downloader = TakeDownloader();
     ASSERT_TRUE(CDownloader_Parsers::StartGoogleSearch(downloader, S(u"red \u00e4pfel+pears"), -1, -1));
     ASSERT_TRUE(service_test::WaitFinished(downloader));
 

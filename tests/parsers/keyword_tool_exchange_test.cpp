@@ -30,7 +30,7 @@ class KeywordToolExchange : public service_test::ServiceTest {
   protected:
     void SetUp() override {
         ServiceTest::SetUp();
-        pointAt(Endpoint::GoogleKeywordTool, m_server);
+        PointAt(Endpoint::GoogleKeywordTool, m_server);
         m_crawler.Google_Country = S(u"GB_United Kingdom");
         m_server.SetReply(kPicturePath, twtest::HttpReply::Page(kPicture, "image/jpeg"));
         m_server.SetReply(kToolPath, twtest::HttpReply::Page(kAnswer, "text/javascript"));
@@ -48,7 +48,7 @@ class KeywordToolExchange : public service_test::ServiceTest {
     }
 
     // Calls the step operation as the tick would, until it answers 2.
-    bool runToEnd(CDownloader& downloader) {
+    bool RunToEnd(CDownloader& downloader) {
         return service_test::WaitFor([&] {
             return CDownloader_Parsers::StartAdwordsKeywordTool(downloader, S(u"ann"), S(u"pw"),
                                                                 S(u"red widgets"), nullptr, true) ==
@@ -56,7 +56,7 @@ class KeywordToolExchange : public service_test::ServiceTest {
         });
     }
 
-    std::vector<std::string> requestLines() const {
+    std::vector<std::string> RequestLines() const {
         std::vector<std::string> lines;
         for (const twtest::RecordedRequest& request : m_server.Requests())
             lines.push_back(request.method + " " + request.target);
@@ -73,15 +73,15 @@ TEST_F(KeywordToolExchange, CodeAskedOnceThenKeptForTheNextRun) {
     g_searchParsers.m_google.m_maxCpc = 0.5f;
     m_answers = {S(u"k7 x")};
     // A step of another run while the prompt is open (a dialog timer) does nothing.
-    CDownloader& other = takeDownloader();
+    CDownloader& other = TakeDownloader();
     m_nested = [&] {
         EXPECT_EQ(
             CDownloader_Parsers::StartAdwordsKeywordTool(other, S(u"bob"), {}, S(u"blue"), nullptr, false),
             CDownloader_Parsers::StepResult::Running);
         EXPECT_EQ(other.m_tags[0], -1);
     };
-    CDownloader& first = takeDownloader();
-    ASSERT_TRUE(runToEnd(first));
+    CDownloader& first = TakeDownloader();
+    ASSERT_TRUE(RunToEnd(first));
     std::vector<CDownloader_Parsers_Adwords_result> rows;
     CDownloader_Parsers::ParseAdwordsKeywordTool(first, rows, 255);
     ASSERT_EQ(rows.size(), 1u);
@@ -89,10 +89,10 @@ TEST_F(KeywordToolExchange, CodeAskedOnceThenKeptForTheNextRun) {
     first.Release();
 
     // The second run goes straight to the request with the stored code; the maximum bid went with the first.
-    CDownloader& second = takeDownloader();
-    ASSERT_TRUE(runToEnd(second));
+    CDownloader& second = TakeDownloader();
+    ASSERT_TRUE(RunToEnd(second));
     EXPECT_EQ(m_prompts, 1);
-    EXPECT_EQ(requestLines(),
+    EXPECT_EQ(RequestLines(),
               (std::vector<std::string>{"GET " + kPicturePath, "POST " + ToolTarget("0.50", "k7%20x"),
                                         "POST " + ToolTarget("", "k7%20x")}));
     EXPECT_EQ(m_server.Requests()[1].body, "keywords=red%20widgets");
@@ -109,11 +109,11 @@ TEST_F(KeywordToolExchange, RetryRejectedCodeAndCancel) {
         const size_t before = m_server.Requests().size();
         // A new picture, then a code the tool rejects, then the user gives up.
         m_answers = {S(u"#retry_me#"), S(u"bad")};
-        CDownloader& downloader = takeDownloader();
-        ASSERT_TRUE(runToEnd(downloader));
+        CDownloader& downloader = TakeDownloader();
+        ASSERT_TRUE(RunToEnd(downloader));
         EXPECT_EQ(m_prompts, 3);
         EXPECT_TRUE(g_searchParsers.m_google.m_captchaAnswer.isEmpty());
-        const std::vector<std::string> lines = requestLines();
+        const std::vector<std::string> lines = RequestLines();
         EXPECT_EQ(std::vector<std::string>(lines.begin() + static_cast<long>(before), lines.end()),
                   (std::vector<std::string>{"GET " + kPicturePath, "GET " + kPicturePath,
                                             "POST " + ToolTarget("", "bad"), "GET " + kPicturePath}));
@@ -125,7 +125,7 @@ TEST_F(KeywordToolExchange, RetryRejectedCodeAndCancel) {
     }
     // Without an installed prompt the run ends as cancelled once the picture is in.
     InstallPictureCodePrompt({});
-    ASSERT_TRUE(runToEnd(takeDownloader()));
+    ASSERT_TRUE(RunToEnd(TakeDownloader()));
     EXPECT_EQ(m_server.Requests().back().target, kPicturePath);
 }
 

@@ -17,7 +17,7 @@ const Months kNoTrend = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
 
 class KeywordToolReply : public service_test::ServiceTest {
   protected:
-    Rows parse(const QByteArray& reply, int typeMask, Rows out = {}) {
+    Rows Parse(const QByteArray& reply, int typeMask, Rows out = {}) {
         const auto downloader = DownloadedPage(reply);
         CDownloader_Parsers::ParseAdwordsKeywordTool(*downloader, out, typeMask);
         return out;
@@ -56,7 +56,7 @@ TEST_F(KeywordToolReply, RowsGroupsMonthsAndSharing) {
         "var group = new kpCriteriaGroup('Additional keywords to consider', new "
         "kpCriterionList(criteria));\n";
 
-    const Rows rows = parse(reply, 255);
+    const Rows rows = Parse(reply, 255);
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0].keyword, S(u"bob's widgets"));
     EXPECT_EQ(rows[0].estimatedSearch, 12100.0f);
@@ -81,7 +81,7 @@ TEST_F(KeywordToolReply, RowsGroupsMonthsAndSharing) {
     EXPECT_EQ(rows[3].keywordType, 255);
 
     // A mask keeps the rows of its types (and those of no known type); every row is shared all the same.
-    const Rows phrase = parse(reply, 2);
+    const Rows phrase = Parse(reply, 2);
     ASSERT_EQ(phrase.size(), 2u);
     EXPECT_EQ(phrase[0].keyword, S(u"blue widgets"));
     EXPECT_EQ(phrase[1].keyword, S(u"green widgets"));
@@ -101,7 +101,7 @@ TEST_F(KeywordToolReply, HostileStartMonthAndGroupsLeaveOtherRowsAlone) {
                              "new kpCriterionList(criteria));\n" +
                              // Fewer than seventeen arguments: no row.
                              "criteria[1] = new kpCriterion('short', 'a', 'b');\n";
-    const Rows rows = parse(reply, 255, earlier);
+    const Rows rows = Parse(reply, 255, earlier);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].keywordGroup, 0);
     EXPECT_EQ(rows[1].keywordGroup, 2);

@@ -26,12 +26,12 @@ class ServiceTest : public dltest::CrawlerTest {
         InstallPictureCodePrompt({});
     }
 
-    static void pointAt(Endpoint endpoint, const twtest::HttpServer& server) {
+    static void PointAt(Endpoint endpoint, const twtest::HttpServer& server) {
         endpoints::Set(endpoint, {QStringLiteral("http"), QStringLiteral("127.0.0.1"), server.Port(), {}});
     }
 
     // A downloader from the crawler's pool, as a project takes one.
-    CDownloader& takeDownloader() {
+    CDownloader& TakeDownloader() {
         if (m_crawler.GetDownloaders().empty())
             m_crawler.CreatePool();
         CDownloader* downloader = m_crawler.GetFreeDownloader();

@@ -24,7 +24,7 @@ TEST_F(SiteServices, RequestsOnTheWire) {
     twtest::HttpServer server;
     for (Endpoint endpoint : {Endpoint::YahooWeb, Endpoint::WordtrackerFree, Endpoint::AskWeb,
                               Endpoint::AlexaData, Endpoint::YahooSiteExplorer})
-        pointAt(endpoint, server);
+        PointAt(endpoint, server);
     using namespace CDownloader_Parsers;
     const std::pair<Start, std::string> rows[] = {
         {[](CDownloader& d) { return StartYahooSearch(d, S(u"blue+green"), -1, -1); },
@@ -49,7 +49,7 @@ TEST_F(SiteServices, RequestsOnTheWire) {
     };
     for (const auto& [start, target] : rows) {
         SCOPED_TRACE(target);
-        CDownloader& downloader = takeDownloader();
+        CDownloader& downloader = TakeDownloader();
         ASSERT_TRUE(start(downloader));
         ASSERT_TRUE(service_test::WaitFinished(downloader));
         downloader.Release();

@@ -33,12 +33,12 @@ class YahooMarketingExchange : public service_test::ServiceTest {
                                                 "<KEYWORD text=\"cheap widgets\"/>"
                                                 "</KEYWORDS></RESULT>",
                                                 "text/xml"));
-        pointAt(Endpoint::YahooMarketingSignIn, m_signIn);
-        pointAt(Endpoint::YahooMarketing, m_tool);
+        PointAt(Endpoint::YahooMarketingSignIn, m_signIn);
+        PointAt(Endpoint::YahooMarketing, m_tool);
     }
 
     // Steps the run as the project tick does until it reports the reply; false when it never does.
-    static bool runToReply(CDownloader& downloader, const QString& user, const QString& password,
+    static bool RunToReply(CDownloader& downloader, const QString& user, const QString& password,
                            const QString& keywords, bool keywordsOnly) {
         return service_test::WaitFor([&] {
             return CDownloader_Parsers::StartYahooMarketingKeywords(downloader, user, password, keywords,
@@ -47,15 +47,15 @@ class YahooMarketingExchange : public service_test::ServiceTest {
         });
     }
 
-    std::string port(const twtest::HttpServer& server) const { return std::to_string(server.Port()); }
+    std::string Port(const twtest::HttpServer& server) const { return std::to_string(server.Port()); }
 
     twtest::HttpServer m_signIn;
     twtest::HttpServer m_tool;
 };
 
 TEST_F(YahooMarketingExchange, SignInLoginThroughRedirectsThenSuggestionsShared) {
-    CDownloader& downloader = takeDownloader();
-    ASSERT_TRUE(runToReply(downloader, S(u"ann@example.test"), S(u"p&ss w"), S(u"red widgets"), false));
+    CDownloader& downloader = TakeDownloader();
+    ASSERT_TRUE(RunToReply(downloader, S(u"ann@example.test"), S(u"p&ss w"), S(u"red widgets"), false));
     EXPECT_EQ(g_searchParsers.m_yahoo.m_downloaderIndex, -1);
 
     const auto signIn = m_signIn.Requests();
@@ -64,10 +64,10 @@ TEST_F(YahooMarketingExchange, SignInLoginThroughRedirectsThenSuggestionsShared)
     EXPECT_EQ(signIn[1].method, "POST");
     EXPECT_EQ(signIn[1].target, "/adui/servlet/login");
     EXPECT_EQ(signIn[1].body,
-              "u=ann%40example%2Etest&p=p%26ss%20w&l=http%3A%2F%2F127%2E0%2E0%2E1%3A" + port(m_tool) +
+              "u=ann%40example%2Etest&p=p%26ss%20w&l=http%3A%2F%2F127%2E0%2E0%2E1%3A" + Port(m_tool) +
                   "%2Fadui%2Fsignin%2FprocessSignin%2Edo%3FJS%5FENABLED%3Dtrue&lf=http%3A%2F%2F127%2E0%"
                   "2E0%2E1%3A" +
-                  port(m_signIn) + "%2Fadui%2Fsignin%2FloadSignin%2Edo%3FJS%5FENABLED%3Dtrue&JS_ENABLE=true");
+                  Port(m_signIn) + "%2Fadui%2Fsignin%2FloadSignin%2Edo%3FJS%5FENABLED%3Dtrue&JS_ENABLE=true");
 
     const auto tool = m_tool.Requests();
     ASSERT_EQ(tool.size(), 3u);
@@ -99,14 +99,14 @@ TEST_F(YahooMarketingExchange, SignInLoginThroughRedirectsThenSuggestionsShared)
 
 // A run dropped after its first step lends nothing to the next one, which signs in with its own account.
 TEST_F(YahooMarketingExchange, EveryRunSendsItsOwnTexts) {
-    CDownloader& first = takeDownloader();
+    CDownloader& first = TakeDownloader();
     EXPECT_EQ(CDownloader_Parsers::StartYahooMarketingKeywords(first, S(u"ann"), S(u"pw1"), S(u"red"), false),
               CDownloader_Parsers::StepResult::Running);
     ASSERT_TRUE(service_test::WaitFinished(first));
     first.Release();
 
-    CDownloader& second = takeDownloader();
-    ASSERT_TRUE(runToReply(second, S(u"bob"), S(u"pw2"), S(u"blue"), true));
+    CDownloader& second = TakeDownloader();
+    ASSERT_TRUE(RunToReply(second, S(u"bob"), S(u"pw2"), S(u"blue"), true));
     second.Release();
     const auto signIn = m_signIn.Requests();
     ASSERT_EQ(signIn.size(), 3u);

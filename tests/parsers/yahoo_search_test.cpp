@@ -15,7 +15,7 @@ using Records = std::vector<CDownloader_Parsers_SE_result>;
 
 class YahooSearchRequest : public service_test::ServiceTest {
   protected:
-    static QString urlFor(const QString& keyword, int count = -1, int start = -1) {
+    static QString UrlFor(const QString& keyword, int count = -1, int start = -1) {
         QString url;
         CDownloader_Parsers::BuildYahooSearchUrl(url, keyword, count, start);
         return url;
@@ -23,14 +23,14 @@ class YahooSearchRequest : public service_test::ServiceTest {
 };
 
 TEST_F(YahooSearchRequest, CountStartAndPercentEncodedRegion) {
-    EXPECT_TRUE(urlFor(S(u"red widgets")).endsWith(S(u"/search?ei=UTF-8&p=red%20widgets&b=1&n=10&vc=us")));
-    EXPECT_TRUE(urlFor(S(u"x"), 20, 40).endsWith(S(u"&p=x&b=41&n=20&vc=us")));
+    EXPECT_TRUE(UrlFor(S(u"red widgets")).endsWith(S(u"/search?ei=UTF-8&p=red%20widgets&b=1&n=10&vc=us")));
+    EXPECT_TRUE(UrlFor(S(u"x"), 20, 40).endsWith(S(u"&p=x&b=41&n=20&vc=us")));
     // The setting is the user's text: whatever its first two characters are, they cannot end the value.
     const std::pair<QString, QString> regions[] = {
         {S(u"GB_United Kingdom"), S(u"&vc=gb")}, {S(u"A&B_odd"), S(u"&vc=a%26")}, {S(u"#"), S(u"&vc=%23")}};
     for (const auto& [setting, query] : regions) {
         m_crawler.Yahoo_Country = setting;
-        EXPECT_TRUE(urlFor(S(u"x")).endsWith(query)) << setting.toStdString();
+        EXPECT_TRUE(UrlFor(S(u"x")).endsWith(query)) << setting.toStdString();
     }
 }
 

@@ -242,64 +242,65 @@ TEST(DeviceContextBlit, AlphaBlendMultipliesConstantAndPerPixelAlpha) {
 class DeviceContextText : public ::testing::Test {
   protected:
     void SetUp() override {
-        dc.create(300, 100);
-        dc.selectFont(&font);
-        dc.setTextColor(kBlack);
+        m_dc.create(300, 100);
+        m_dc.selectFont(&m_font);
+        m_dc.setTextColor(kBlack);
     }
     // Draws on a clean surface and answers where ink fell.
-    Rect inkOf(const QString& text, Rect r, unsigned flags) {
-        dc.fillSolidRect(Rect{0, 0, 300, 100}, kWhite);
-        dc.drawText(text, r, flags);
-        return InkBox(dc, kWhite);
+    Rect InkOf(const QString& text, Rect r, unsigned flags) {
+        m_dc.fillSolidRect(Rect{0, 0, 300, 100}, kWhite);
+        m_dc.drawText(text, r, flags);
+        return InkBox(m_dc, kWhite);
     }
-    int calcWidth(const QString& text, unsigned flags, int width = 300) {
+    int CalcWidth(const QString& text, unsigned flags, int width = 300) {
         Rect r{0, 0, width, 0};
-        dc.drawText(text, r, flags | plat::kTextCalcRect);
+        m_dc.drawText(text, r, flags | plat::kTextCalcRect);
         return r.width();
     }
-    plat::Font font{u"Arial"_s, 15};
-    DeviceContext dc;
+    plat::Font m_font{u"Arial"_s, 15};
+    DeviceContext m_dc;
 };
 
 TEST_F(DeviceContextText, CalcRectMeasuresWrapsAtTheWidthAndHandlesLineBreaksPrefixesAndTabs) {
     Rect one{10, 10, 200, 50};
-    const plat::Size extent = dc.getTextExtent(u"Measure me"_s);
-    EXPECT_EQ(dc.drawText(u"Measure me"_s, one, plat::kTextSingleLine | plat::kTextCalcRect), extent.cy);
+    const plat::Size extent = m_dc.getTextExtent(u"Measure me"_s);
+    EXPECT_EQ(m_dc.drawText(u"Measure me"_s, one, plat::kTextSingleLine | plat::kTextCalcRect), extent.cy);
     EXPECT_EQ(one, (Rect{10, 10, 10 + extent.cx, 10 + extent.cy}));
     Rect words{0, 0, 350, 0};
-    const int height = dc.drawText(u"word "_s.repeated(60), words,
-                                   plat::kTextWordBreak | plat::kTextExpandTabs | plat::kTextCalcRect);
+    const int height = m_dc.drawText(u"word "_s.repeated(60), words,
+                                     plat::kTextWordBreak | plat::kTextExpandTabs | plat::kTextCalcRect);
     EXPECT_LE(words.width(), 350);
     EXPECT_GT(words.width(), 300);
-    EXPECT_EQ(height % font.height(), 0);
-    EXPECT_GT(height, font.height());
-    EXPECT_EQ(calcWidth(u"short"_s, plat::kTextWordBreak, 350), dc.getTextExtent(u"short"_s).cx);
+    EXPECT_EQ(height % m_font.height(), 0);
+    EXPECT_GT(height, m_font.height());
+    EXPECT_EQ(CalcWidth(u"short"_s, plat::kTextWordBreak, 350), m_dc.getTextExtent(u"short"_s).cx);
     Rect lines{0, 0, 350, 0};
-    EXPECT_EQ(dc.drawText(u"one\r\ntwo\nthree"_s, lines, plat::kTextCalcRect), 3 * font.height());
+    EXPECT_EQ(m_dc.drawText(u"one\r\ntwo\nthree"_s, lines, plat::kTextCalcRect), 3 * m_font.height());
     // "&" marks a mnemonic unless told otherwise; tabs take room only when expanded.
     const unsigned line = plat::kTextSingleLine;
-    EXPECT_EQ(calcWidth(u"&Open"_s, line), dc.getTextExtent(u"Open"_s).cx);
-    EXPECT_EQ(calcWidth(u"&Open"_s, line | plat::kTextNoPrefix), dc.getTextExtent(u"&Open"_s).cx);
-    EXPECT_EQ(calcWidth(u"A&&B"_s, line), dc.getTextExtent(u"A&B"_s).cx);
-    EXPECT_GT(calcWidth(u"a\tb"_s, line | plat::kTextExpandTabs), calcWidth(u"a\tb"_s, line));
+    EXPECT_EQ(CalcWidth(u"&Open"_s, line), m_dc.getTextExtent(u"Open"_s).cx);
+    EXPECT_EQ(CalcWidth(u"&Open"_s, line | plat::kTextNoPrefix), m_dc.getTextExtent(u"&Open"_s).cx);
+    EXPECT_EQ(CalcWidth(u"A&&B"_s, line), m_dc.getTextExtent(u"A&B"_s).cx);
+    EXPECT_GT(CalcWidth(u"a\tb"_s, line | plat::kTextExpandTabs), CalcWidth(u"a\tb"_s, line));
 }
 
 TEST_F(DeviceContextText, EllipsisClippingAndAlignmentKeepTheTextWhereItBelongs) {
     const QString longText = u"A caption far too long for the little button it sits on"_s;
-    const Rect ellipsis = inkOf(longText, Rect{20, 20, 120, 50},
+    const Rect ellipsis = InkOf(longText, Rect{20, 20, 120, 50},
                                 plat::kTextCenter | plat::kTextVCenter | plat::kTextSingleLine |
                                     plat::kTextEndEllipsis | plat::kTextNoClip);
     EXPECT_GE(ellipsis.left, 20);
     EXPECT_LE(ellipsis.right, 120);
-    EXPECT_LE(calcWidth(longText, plat::kTextSingleLine | plat::kTextEndEllipsis, 100), 100);
-    EXPECT_LE(inkOf(longText, Rect{20, 20, 60, 40}, plat::kTextSingleLine).right, 60);
-    EXPECT_GT(inkOf(longText, Rect{20, 60, 60, 80}, plat::kTextSingleLine | plat::kTextNoClip).right, 60);
+    EXPECT_LE(CalcWidth(longText, plat::kTextSingleLine | plat::kTextEndEllipsis, 100), 100);
+    EXPECT_LE(InkOf(longText, Rect{20, 20, 60, 40}, plat::kTextSingleLine).right, 60);
+    EXPECT_GT(InkOf(longText, Rect{20, 60, 60, 80}, plat::kTextSingleLine | plat::kTextNoClip).right, 60);
     const unsigned base = plat::kTextSingleLine | plat::kTextVCenter;
-    const Rect centre = inkOf(u"x"_s, Rect{0, 0, 300, 100}, base | plat::kTextCenter);
+    const Rect centre = InkOf(u"x"_s, Rect{0, 0, 300, 100}, base | plat::kTextCenter);
     EXPECT_NEAR((centre.left + centre.right) / 2, 150, 3);
     EXPECT_NEAR((centre.top + centre.bottom) / 2, 50, 4);
     Rect r{0, 0, 300, 100};
-    EXPECT_EQ(dc.drawText(u"x"_s, r, base | plat::kTextCenter), (100 - font.height()) / 2 + font.height());
+    EXPECT_EQ(m_dc.drawText(u"x"_s, r, base | plat::kTextCenter),
+              (100 - m_font.height()) / 2 + m_font.height());
 }
 
 TEST(Font, PositiveHeightIsTheCellNegativeTheCharacter) {

@@ -32,17 +32,17 @@ std::vector<QString> LongLines() {
 class LongLine : public ::testing::Test {
   protected:
     void SetUp() override {
-        dc.create(300, 40);
-        dc.selectFont(&font);
-        dc.setTextColor(0);
+        m_dc.create(300, 40);
+        m_dc.selectFont(&m_font);
+        m_dc.setTextColor(0);
     }
-    QImage drawn(const std::function<void()>& draw) {
-        dc.fillSolidRect(Rect{0, 0, 300, 40}, kWhite);
+    QImage Drawn(const std::function<void()>& draw) {
+        m_dc.fillSolidRect(Rect{0, 0, 300, 40}, kWhite);
         draw();
-        return dc.image().copy();
+        return m_dc.image().copy();
     }
-    plat::Font font{u"Arial"_s, 15};
-    DeviceContext dc;
+    plat::Font m_font{u"Arial"_s, 15};
+    DeviceContext m_dc;
 };
 
 } // namespace
@@ -50,12 +50,12 @@ class LongLine : public ::testing::Test {
 // A long line shows and measures as the whole of it would: elided to the same words, drawn to the same pixels
 // as a beginning measured whole, measured exactly up to the widest line.
 TEST_F(LongLine, ShowsAndMeasuresAsItsWholeText) {
-    const QFontMetrics fm(font.qfont());
+    const QFontMetrics fm(m_font.qfont());
     for (const QString& text : LongLines()) {
         SCOPED_TRACE(text.left(12).toStdString());
         for (const int width : {0, 1, 37, 300, 2000})
-            EXPECT_EQ(font.elided(text, width), fm.elidedText(text, Qt::ElideRight, width)) << width;
-        EXPECT_EQ(font.textExtent(text).cx, std::min(fm.horizontalAdvance(text), plat::kMaxLineWidth));
+            EXPECT_EQ(m_font.elided(text, width), fm.elidedText(text, Qt::ElideRight, width)) << width;
+        EXPECT_EQ(m_font.textExtent(text).cx, std::min(fm.horizontalAdvance(text), plat::kMaxLineWidth));
 
         // Short beginnings are drawn whole, as every text was before; one far wider than the surface shows
         // what the whole text shows.
@@ -66,25 +66,25 @@ TEST_F(LongLine, ShowsAndMeasuresAsItsWholeText) {
                  plat::kTextSingleLine | plat::kTextExpandTabs,
                  plat::kTextSingleLine | plat::kTextNoPrefix | plat::kTextVCenter, plat::kTextWordBreak}) {
             const auto draw = [&](const QString& line) {
-                return drawn([&] {
+                return Drawn([&] {
                     Rect r{-20, 0, 250, 40};
-                    dc.drawText(line, r, format);
+                    m_dc.drawText(line, r, format);
                 });
             };
             EXPECT_EQ(draw(text), draw(beginning)) << format;
         }
-        const auto written = [&](const QString& line) { return drawn([&] { dc.textOut(-500, 5, line); }); };
+        const auto written = [&](const QString& line) { return Drawn([&] { m_dc.textOut(-500, 5, line); }); };
         EXPECT_EQ(written(text), written(beginning));
     }
     // Joined letters of a right-to-left script are elided at the same letter.
     const QString joined = Numbered(u"\u0645\u0631\u062D\u0628\u0627"_s, 900);
     for (const int width : {1, 300, 2000})
-        EXPECT_EQ(font.elided(joined, width), fm.elidedText(joined, Qt::ElideRight, width)) << width;
+        EXPECT_EQ(m_font.elided(joined, width), fm.elidedText(joined, Qt::ElideRight, width)) << width;
     // Characters of no width never make a text look complete when only its beginning is shown.
     const QString hidden = QString(200000, u'\u200B') + u"tail"_s;
-    EXPECT_TRUE(font.elided(hidden, 300).endsWith(u'\u2026'));
+    EXPECT_TRUE(m_font.elided(hidden, 300).endsWith(u'\u2026'));
     Rect label{0, 0, 0, 0};
-    dc.drawText(hidden, label, plat::kTextSingleLine | plat::kTextCalcRect);
+    m_dc.drawText(hidden, label, plat::kTextSingleLine | plat::kTextCalcRect);
     EXPECT_GT(label.width(), 0);
 }
 
@@ -94,13 +94,13 @@ TEST_F(LongLine, OfMegabytesIsNeverShapedWhole) {
     const QString huge = u"blue widgets and red gadgets "_s.repeated(700000);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(font.textExtent(huge).cx, plat::kMaxLineWidth);
-    EXPECT_LE(QFontMetrics(font.qfont()).horizontalAdvance(font.elided(huge, 300)), 300);
+    EXPECT_EQ(m_font.textExtent(huge).cx, plat::kMaxLineWidth);
+    EXPECT_LE(QFontMetrics(m_font.qfont()).horizontalAdvance(m_font.elided(huge, 300)), 300);
     Rect label{0, 0, 0, 0};
-    dc.drawText(huge, label, plat::kTextSingleLine | plat::kTextExpandTabs | plat::kTextCalcRect);
+    m_dc.drawText(huge, label, plat::kTextSingleLine | plat::kTextExpandTabs | plat::kTextCalcRect);
     EXPECT_EQ(label.width(), plat::kMaxLineWidth);
     Rect cell{0, 0, 300, 40};
-    dc.drawText(huge, cell, plat::kTextSingleLine | plat::kTextEndEllipsis);
-    dc.textOut(0, 0, huge);
+    m_dc.drawText(huge, cell, plat::kTextSingleLine | plat::kTextEndEllipsis);
+    m_dc.textOut(0, 0, huge);
     EXPECT_LT(clock.elapsed(), 1000);
 }

@@ -25,17 +25,17 @@ class RecordingEdit : public plat::NativeEdit {
 class NativeEditTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(window.showAt(Rect::fromXywh(100, 100, 400, 300)));
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.widget()));
+        ASSERT_TRUE(m_window.ShowAt(Rect::fromXywh(100, 100, 400, 300)));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.widget()));
     }
     std::unique_ptr<RecordingEdit> Make(unsigned style, Rect rect = Rect::fromXywh(10, 10, 200, 24)) {
-        auto edit = std::make_unique<RecordingEdit>(window, rect, style, font);
+        auto edit = std::make_unique<RecordingEdit>(m_window, rect, style, m_font);
         edit->setFocus();
         return edit;
     }
 
-    RecordingWindow window;
-    plat::Font font;
+    RecordingWindow m_window;
+    plat::Font m_font;
 };
 
 } // namespace

@@ -42,12 +42,12 @@ class RecordingWindow : public plat::Window {
     };
 
     // Places and shows the window; answers whether it got exposed.
-    bool showAt(const plat::Rect& r) {
+    bool ShowAt(const plat::Rect& r) {
         setGeometry(r);
         show();
         return QTest::qWaitForWindowExposed(widget());
     }
-    int mouseCalls(const QString& what) const {
+    int MouseCalls(const QString& what) const {
         return int(std::count_if(
             mouse.begin(), mouse.end(), [&](const MouseCall& c) { return c.what == what; }));
     }
@@ -75,10 +75,10 @@ class RecordingWindow : public plat::Window {
     }
     // The modifier keys' own presses are left out: the tests look at the keys they modify.
     bool onKeyDown(int key, unsigned modifiers, bool autoRepeat) override {
-        return onKey(true, key, modifiers, autoRepeat);
+        return OnKey(true, key, modifiers, autoRepeat);
     }
     bool onKeyUp(int key, unsigned modifiers, bool autoRepeat) override {
-        return onKey(false, key, modifiers, autoRepeat);
+        return OnKey(false, key, modifiers, autoRepeat);
     }
     void onChar(const QString& text) override { chars += text; }
     void onTimer(unsigned id) override {
@@ -115,7 +115,7 @@ class RecordingWindow : public plat::Window {
     plat::Point dropPoint;
 
   private:
-    bool onKey(bool down, int key, unsigned modifiers, bool autoRepeat) {
+    bool OnKey(bool down, int key, unsigned modifiers, bool autoRepeat) {
         if (key != plat::kKeyShift && key != plat::kKeyControl && key != plat::kKeyAlt)
             keys.push_back({down, key, modifiers, autoRepeat});
         return handleKeys;

@@ -85,7 +85,7 @@ TEST(WindowModal, EndsFromATimerOrBeforeItShowsAndAChildRunsInsideItsParentsRunB
 class WindowPlacement : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_EQ(QGuiApplication::screens().size(), 2); }
-    QScreen* second() { return QGuiApplication::screens()[1]; }
+    QScreen* Second() { return QGuiApplication::screens()[1]; }
 };
 
 TEST_F(WindowPlacement, MaximisedOnItsOwnScreenThenMinimisedAndRestoredStepByStep) {
@@ -94,7 +94,7 @@ TEST_F(WindowPlacement, MaximisedOnItsOwnScreenThenMinimisedAndRestoredStepBySte
     w.setGeometry(placed);
     w.show();
     w.maximize();
-    EXPECT_EQ(w.windowRect(), AvailableOf(second()));
+    EXPECT_EQ(w.windowRect(), AvailableOf(Second()));
     w.sizes.clear();
     w.minimize();
     w.minimize(); // already minimised: nothing new
@@ -156,7 +156,7 @@ TEST(WindowPainting, PaintComposesTheBackBufferAtTheWindowSizeAndShowsIt) {
     w.redrawNow(); // hidden: only the back buffer
     EXPECT_EQ(w.paints, 1);
     EXPECT_EQ(w.backBuffer().getPixel(119, 79), plat::Rgb(10, 20, 30));
-    ASSERT_TRUE(w.showAt(Rect::fromXywh(40, 40, 100, 60)));
+    ASSERT_TRUE(w.ShowAt(Rect::fromXywh(40, 40, 100, 60)));
     w.paintColor = plat::Rgb(200, 0, 0);
     w.invalidate();
     ASSERT_TRUE(WaitUntil([&] { return w.backBuffer().size() == plat::Size{100, 60} && w.paints > 1; }));
@@ -174,11 +174,11 @@ TEST(WindowPainting, TheFirstExposeIsToldOnceAfterTheWindowWasPainted) {
         ++told;
         paintsWhenTold = w.paints;
     });
-    ASSERT_TRUE(w.showAt(Rect::fromXywh(40, 40, 100, 60)));
+    ASSERT_TRUE(w.ShowAt(Rect::fromXywh(40, 40, 100, 60)));
     ASSERT_TRUE(WaitUntil([&] { return told > 0; }));
     EXPECT_GE(paintsWhenTold, 1);
     w.hide();
-    ASSERT_TRUE(w.showAt(Rect::fromXywh(40, 40, 100, 60)));
+    ASSERT_TRUE(w.ShowAt(Rect::fromXywh(40, 40, 100, 60)));
     QTest::qWait(20);
     EXPECT_EQ(told, 1);
 }
@@ -197,8 +197,8 @@ TEST(WindowRegion, RoundedCornersCutOnlyTheCorners) {
 
 TEST(WindowMouse, CaptureRoutesOtherWindowsMouseToTheCapturingWindowElseEachGetsItsOwn) {
     RecordingWindow a, b;
-    ASSERT_TRUE(a.showAt(Rect::fromXywh(100, 100, 200, 150)));
-    ASSERT_TRUE(b.showAt(Rect::fromXywh(500, 300, 200, 150)));
+    ASSERT_TRUE(a.ShowAt(Rect::fromXywh(100, 100, 200, 150)));
+    ASSERT_TRUE(b.ShowAt(Rect::fromXywh(500, 300, 200, 150)));
     a.setCapture();
     QTest::mouseClick(b.widget(), Qt::LeftButton, {}, QPoint(10, 10));
     const auto down =
@@ -207,7 +207,7 @@ TEST(WindowMouse, CaptureRoutesOtherWindowsMouseToTheCapturingWindowElseEachGets
     // (510, 310) on the screen is (410, 210) in a's client area: outside it, as a popup needs to know.
     EXPECT_EQ(down->x, 410);
     EXPECT_EQ(down->y, 210);
-    EXPECT_EQ(b.mouseCalls(u"ldown"_s), 0);
+    EXPECT_EQ(b.MouseCalls(u"ldown"_s), 0);
     a.releaseCapture();
     QTest::mouseClick(b.widget(), Qt::RightButton, {}, QPoint(10, 20));
     QWheelEvent wheel(QPointF(20, 30), QPointF(520, 330), QPoint(), QPoint(0, -120), Qt::NoButton,
@@ -226,7 +226,7 @@ TEST(WindowMouse, CaptureRoutesOtherWindowsMouseToTheCapturingWindowElseEachGets
 
 TEST(WindowKeys, MappedKeysTabIncludedReachTheWindowAndCharactersAndHelpFollowUnhandledKeys) {
     RecordingWindow w;
-    ASSERT_TRUE(w.showAt(Rect::fromXywh(100, 100, 200, 150)));
+    ASSERT_TRUE(w.ShowAt(Rect::fromXywh(100, 100, 200, 150)));
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.widget()));
     QTest::keyClick(w.widget(), Qt::Key_Backtab, Qt::ShiftModifier); // not Qt's focus chain
     QTest::keyClick(w.widget(), Qt::Key_Return);
@@ -258,11 +258,11 @@ TEST(WindowKeys, MappedKeysTabIncludedReachTheWindowAndCharactersAndHelpFollowUn
 
 TEST(WindowTooltip, NeverTakesTheFocusOrTheKeys) {
     RecordingWindow dialog;
-    ASSERT_TRUE(dialog.showAt(Rect::fromXywh(100, 100, 300, 200)));
+    ASSERT_TRUE(dialog.ShowAt(Rect::fromXywh(100, 100, 300, 200)));
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.widget()));
     dialog.setFocus();
     RecordingWindow tip(&dialog, plat::WindowKind::Tooltip);
-    ASSERT_TRUE(tip.showAt(Rect::fromXywh(150, 150, 120, 40)));
+    ASSERT_TRUE(tip.ShowAt(Rect::fromXywh(150, 150, 120, 40)));
     QTest::qWait(20);
     EXPECT_EQ(QApplication::activeWindow(), dialog.widget());
     EXPECT_EQ(dialog.focusLosses, 0);
@@ -275,13 +275,13 @@ TEST(WindowTooltip, NeverTakesTheFocusOrTheKeys) {
 // applies; the widget overloads would hand them straight to the widget.
 TEST(WindowPopup, DismissedByAPressOutsideEscOrAnotherWindowAndNothingLeaksToTheDialog) {
     RecordingWindow dialog;
-    ASSERT_TRUE(dialog.showAt(Rect::fromXywh(100, 100, 400, 300)));
+    ASSERT_TRUE(dialog.ShowAt(Rect::fromXywh(100, 100, 400, 300)));
     RecordingWindow popup(&dialog, plat::WindowKind::Popup);
-    const auto open = [&] { return popup.showAt(Rect::fromXywh(150, 150, 120, 80)); };
+    const auto open = [&] { return popup.ShowAt(Rect::fromXywh(150, 150, 120, 80)); };
     ASSERT_TRUE(open());
     EXPECT_EQ(popup.widget()->windowFlags() & Qt::WindowType_Mask, Qt::Popup); // never framed
     QTest::mouseClick(popup.widget()->windowHandle(), Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(popup.mouseCalls(u"ldown"_s), 1);
+    EXPECT_EQ(popup.MouseCalls(u"ldown"_s), 1);
     EXPECT_EQ(popup.cancels, 0);
     QTest::mouseClick(dialog.widget()->windowHandle(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(popup.cancels, 1);
@@ -290,11 +290,11 @@ TEST(WindowPopup, DismissedByAPressOutsideEscOrAnotherWindowAndNothingLeaksToThe
     QTest::keyClick(popup.widget()->windowHandle(), Qt::Key_Escape);
     EXPECT_EQ(popup.cancels, 2);
     EXPECT_FALSE(popup.isVisible());
-    EXPECT_EQ(dialog.mouseCalls(u"ldown"_s) + dialog.mouseCalls(u"lup"_s), 0);
+    EXPECT_EQ(dialog.MouseCalls(u"ldown"_s) + dialog.MouseCalls(u"lup"_s), 0);
     EXPECT_TRUE(dialog.keys.empty());
     ASSERT_TRUE(open());
     RecordingWindow other;
-    ASSERT_TRUE(other.showAt(Rect::fromXywh(600, 100, 200, 100)));
+    ASSERT_TRUE(other.ShowAt(Rect::fromXywh(600, 100, 200, 100)));
     EXPECT_TRUE(WaitUntil([&] { return popup.cancels == 3; }));
     EXPECT_FALSE(popup.isVisible());
     // A popup in a modal run ends it.
@@ -309,7 +309,7 @@ TEST(WindowPopup, DismissedByAPressOutsideEscOrAnotherWindowAndNothingLeaksToThe
 TEST(WindowDrop, UnicodeTextReachesTheDropHandlerAndARefusedSpotTakesNothing) {
     RecordingWindow w;
     w.acceptDrops(true);
-    ASSERT_TRUE(w.showAt(Rect::fromXywh(100, 100, 200, 150)));
+    ASSERT_TRUE(w.ShowAt(Rect::fromXywh(100, 100, 200, 150)));
     const QString text = u"Grüße, 東京 – “quoted” keyword"_s;
     QMimeData data;
     data.setText(text);
@@ -335,14 +335,14 @@ TEST(WindowLifetime, DeletedInsideItsOwnHandler) {
         void onLButtonDown(int, int) override { (*onDown)(); }
     };
     RecordingWindow dialog;
-    ASSERT_TRUE(dialog.showAt(Rect::fromXywh(100, 100, 400, 300)));
+    ASSERT_TRUE(dialog.ShowAt(Rect::fromXywh(100, 100, 400, 300)));
     auto popup = std::make_unique<Closing>(&dialog, plat::WindowKind::Popup);
     std::function<void()> close = [&] { popup.reset(); };
     popup->onDown = &close;
-    ASSERT_TRUE(popup->showAt(Rect::fromXywh(150, 150, 120, 80)));
+    ASSERT_TRUE(popup->ShowAt(Rect::fromXywh(150, 150, 120, 80)));
     QPointer<QWidget> widget = popup->widget();
     QTest::mouseClick(widget->windowHandle(), Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(popup, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return widget.isNull(); }));
-    EXPECT_EQ(dialog.mouseCalls(u"ldown"_s) + dialog.mouseCalls(u"lup"_s), 0);
+    EXPECT_EQ(dialog.MouseCalls(u"ldown"_s) + dialog.MouseCalls(u"lup"_s), 0);
 }

@@ -28,10 +28,10 @@ twtest::HttpReply ErrorPage(const QString& dataFile, int status, const std::stri
 
 // Some service's error, whichever failed last: several services run side by side.
 MATCHER_P(IsHttpErrorOf, keyword, "") {
-    static const QRegularExpression form(
+    static const QRegularExpression kForm(
         u"^(Keyword tool|Google|Bing|Yahoo|Commercial intention) \\((.+)\\): HTTP error (404 Not Found|500 "
         u"Internal Server Error)$"_s);
-    const QRegularExpressionMatch match = form.match(arg);
+    const QRegularExpressionMatch match = kForm.match(arg);
     return match.hasMatch() && match.captured(2) == keyword;
 }
 

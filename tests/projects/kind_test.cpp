@@ -54,7 +54,7 @@ CProject* KindTest::NewProject(int kind, const QString& keywords) {
     const size_t before = dlg.m_projects.size();
     m_window->script.Then(skintest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
         skintest::ClickElement(wizard, wizard.m_kindButtons[size_t(kind - 1)]);
-        CSkinElement* field = wizard.m_pFocus.get();
+        CSkinElement* field = wizard.m_pFocus.Get();
         ASSERT_NE(field, nullptr) << "the kind's page gives its field the focus";
         field->SetText(keywords);
         skintest::ClickElement(wizard, wizard.m_startButton);

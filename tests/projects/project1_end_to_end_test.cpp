@@ -176,7 +176,7 @@ TEST_F(Project1EndToEnd, SendToOpensTheWizardPresetForKind2) {
     Window().script.Then(skintest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
         EXPECT_EQ(wizard.m_current, 1);
         ASSERT_NE(wizard.m_pFocus, nullptr);
-        typed = wizard.m_pFocus.get()->m_caption;
+        typed = wizard.m_pFocus.Get()->m_caption;
         skintest::ClickElement(wizard, wizard.m_startButton);
     }));
     Window().dlg.OnCommand(toKind2, 0);

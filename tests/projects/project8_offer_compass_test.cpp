@@ -108,7 +108,7 @@ TEST_F(OfferCompass, TakesOneKeyword) {
     QString typed;
     Window().script.Then(skintest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
         ASSERT_NE(wizard.m_pFocus, nullptr);
-        typed = wizard.m_pFocus.get()->GetText();
+        typed = wizard.m_pFocus.Get()->GetText();
         skintest::ClickElement(wizard, wizard.m_startButton);
     }));
     Window().dlg.OnCommand(u"new_project8red widgets;blue widgets;"_s, 0);

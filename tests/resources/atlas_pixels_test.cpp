@@ -21,8 +21,10 @@ bool UniformAlongY(const QImage& image, const QRect& r) {
 
 class ShippedAtlas : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_FALSE(atlas.isNull()) << "the atlas is not among the embedded resources"; }
-    const QImage& atlas = ShippedAtlasImage();
+    void SetUp() override {
+        ASSERT_FALSE(m_atlas.isNull()) << "the atlas is not among the embedded resources";
+    }
+    const QImage& m_atlas = ShippedAtlasImage();
 };
 
 } // namespace
@@ -30,8 +32,8 @@ class ShippedAtlas : public ::testing::Test {
 // Containers key their arrows with the bottom-right pixel; a drawing that reads past its picture shows the
 // key.
 TEST_F(ShippedAtlas, IsOpaqueAtItsSizeAndKeyedWhereNoPieceLies) {
-    ASSERT_EQ(atlas.size(), QSize(kAtlasWidth, kAtlasHeight));
-    EXPECT_TRUE(IsKey(atlas.pixel(kAtlasWidth - 1, kAtlasHeight - 1)));
+    ASSERT_EQ(m_atlas.size(), QSize(kAtlasWidth, kAtlasHeight));
+    EXPECT_TRUE(IsKey(m_atlas.pixel(kAtlasWidth - 1, kAtlasHeight - 1)));
     const auto inPiece = [](int x, int y) {
         return std::any_of(kAtlasPieces.begin(), kAtlasPieces.end(),
                            [&](const AtlasPiece& piece) { return RectOf(piece).contains(x, y); });
@@ -40,8 +42,8 @@ TEST_F(ShippedAtlas, IsOpaqueAtItsSizeAndKeyedWhereNoPieceLies) {
     int translucent = 0;
     for (int y = 0; y < kAtlasHeight; ++y) {
         for (int x = 0; x < kAtlasWidth; ++x) {
-            translucent += qAlpha(atlas.pixel(x, y)) != 255 ? 1 : 0;
-            stray += !IsKey(atlas.pixel(x, y)) && !inPiece(x, y) ? 1 : 0;
+            translucent += qAlpha(m_atlas.pixel(x, y)) != 255 ? 1 : 0;
+            stray += !IsKey(m_atlas.pixel(x, y)) && !inPiece(x, y) ? 1 : 0;
         }
     }
     EXPECT_EQ(translucent, 0);
@@ -54,16 +56,17 @@ TEST_F(ShippedAtlas, EachPieceKeysAndStretchesAsItsTableSays) {
     for (const AtlasPiece& piece : kAtlasPieces) {
         const QRect r = RectOf(piece);
         const int area = piece.width * piece.height;
-        EXPECT_TRUE(piece.keyed ? CornersKeyed(atlas, r) && area - KeyPixels(atlas, r) > area / 20
-                                : KeyPixels(atlas, r) == 0)
+        EXPECT_TRUE(piece.keyed ? CornersKeyed(m_atlas, r) && area - KeyPixels(m_atlas, r) > area / 20
+                                : KeyPixels(m_atlas, r) == 0)
             << piece.name;
         const bool nine = piece.fit == Fit::NineSlice;
         const QRect middleColumns = r.adjusted(piece.capX, 0, -piece.capX, 0);
         const bool alongX = piece.fit == Fit::StretchX || piece.fit == Fit::StretchXY || nine ||
                             piece.fit == Fit::ThreeSliceX;
         const bool alongY = piece.fit == Fit::StretchY || piece.fit == Fit::StretchXY || nine;
-        EXPECT_TRUE(!alongX || UniformAlongX(atlas, middleColumns)) << piece.name;
-        EXPECT_TRUE(!alongY || UniformAlongY(atlas, r.adjusted(0, piece.capY, 0, -piece.capY))) << piece.name;
+        EXPECT_TRUE(!alongX || UniformAlongX(m_atlas, middleColumns)) << piece.name;
+        EXPECT_TRUE(!alongY || UniformAlongY(m_atlas, r.adjusted(0, piece.capY, 0, -piece.capY)))
+            << piece.name;
     }
 }
 
@@ -72,7 +75,7 @@ TEST_F(ShippedAtlas, StateImagesOfAControlDiffer) {
         for (const AtlasPiece& b : kAtlasPieces)
             EXPECT_FALSE(&a < &b && a.state != State::Only && b.state != State::Only && a.state != b.state &&
                          a.name.substr(0, a.name.rfind('.')) == b.name.substr(0, b.name.rfind('.')) &&
-                         RectOf(a).size() == RectOf(b).size() && SamePixels(atlas, RectOf(a), RectOf(b)))
+                         RectOf(a).size() == RectOf(b).size() && SamePixels(m_atlas, RectOf(a), RectOf(b)))
                 << a.name << " looks like " << b.name;
     }
 }
@@ -84,9 +87,9 @@ TEST_F(ShippedAtlas, BusyStripHoldsDistinctFrames) {
     ASSERT_EQ(strip.height() % side, 0);
     for (int top = strip.top(); top < strip.bottom(); top += side) {
         const QRect frame(strip.left(), top, side, side);
-        EXPECT_EQ(qBlue(atlas.pixel(frame.topLeft())), 255);
+        EXPECT_EQ(qBlue(m_atlas.pixel(frame.topLeft())), 255);
         for (int other = top + side; other < strip.bottom(); other += side) {
-            EXPECT_FALSE(SamePixels(atlas, frame, frame.translated(0, other - top)))
+            EXPECT_FALSE(SamePixels(m_atlas, frame, frame.translated(0, other - top)))
                 << top << " vs " << other;
         }
     }

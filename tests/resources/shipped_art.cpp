@@ -8,8 +8,8 @@ QImage LoadShipped(const QString& path) {
 }
 
 const QImage& ShippedAtlasImage() {
-    static const QImage atlas = LoadShipped(skin_resources::AtlasPath());
-    return atlas;
+    static const QImage kAtlas = LoadShipped(skin_resources::AtlasPath());
+    return kAtlas;
 }
 
 int KeyPixels(const QImage& image, const QRect& r) {

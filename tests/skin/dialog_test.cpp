@@ -57,37 +57,37 @@ static_assert(requires(TestDialog & d) {
 class DialogTest : public ::testing::Test {
   protected:
     DialogTest() {
-        dlg.m_width = 420;
-        dlg.m_height = 260;
-        dlg.build = [this](TestDialog& d) {
-            ok.Create(&d.m_rootHolder, d.m_nextElementId++, u"OK"_s, u"on_ok"_s, 7);
-            ok.SetPosition(200, 200, 90, 29, 0);
-            cancel.Create(&d.m_rootHolder, d.m_nextElementId++, u"Cancel"_s, u"on_cancel"_s, 9);
-            cancel.SetPosition(300, 200, 90, 29, 0);
-            tipped.Create(&d.m_rootHolder, d.m_nextElementId++, QString(), QString(), 0,
-                          u"Details at http://example.test/help here"_s);
-            tipped.SetPosition(20, 60, 120, 40, 0);
-            skintest::Place(target, d.m_rootHolder, 20, 120, 120, 40);
-            target.acceptsDrops = true;
-            target.EnableDragDrop();
+        m_dlg.m_width = 420;
+        m_dlg.m_height = 260;
+        m_dlg.build = [this](TestDialog& d) {
+            m_ok.Create(&d.m_rootHolder, d.m_nextElementId++, u"OK"_s, u"on_ok"_s, 7);
+            m_ok.SetPosition(200, 200, 90, 29, 0);
+            m_cancel.Create(&d.m_rootHolder, d.m_nextElementId++, u"Cancel"_s, u"on_cancel"_s, 9);
+            m_cancel.SetPosition(300, 200, 90, 29, 0);
+            m_tipped.Create(&d.m_rootHolder, d.m_nextElementId++, QString(), QString(), 0,
+                            u"Details at http://example.test/help here"_s);
+            m_tipped.SetPosition(20, 60, 120, 40, 0);
+            skintest::Place(m_target, d.m_rootHolder, 20, 120, 120, 40);
+            m_target.acceptsDrops = true;
+            m_target.EnableDragDrop();
         };
     }
     // Rests the pointer on the tooltip element long enough for its tooltip to show.
     CSkinTooltip_windows* ShowTooltip() {
-        const plat::Point p = skintest::Centre(tipped);
-        dlg.onMouseMove(p.x, p.y);
-        clock.AdvanceMs(800);
-        dlg.onTimer(skin::kTickTimerId);
-        return dlg.Tooltip();
+        const plat::Point p = skintest::Centre(m_tipped);
+        m_dlg.onMouseMove(p.x, p.y);
+        m_clock.AdvanceMs(800);
+        m_dlg.onTimer(skin::kTickTimerId);
+        return m_dlg.Tooltip();
     }
-    const CSkinButton& Caption(CaptionButton which) { return dlg.Frame().Button(which); }
+    const CSkinButton& Caption(CaptionButton which) { return m_dlg.Frame().Button(which); }
 
-    twtest::TestClock clock{{.monotonicMs = 1'000'000}};
-    TestDialog dlg;
-    CSkinButton ok;
-    CSkinButton cancel;
-    ProbeElement tipped;
-    ProbeElement target;
+    twtest::TestClock m_clock{{.monotonicMs = 1'000'000}};
+    TestDialog m_dlg;
+    CSkinButton m_ok;
+    CSkinButton m_cancel;
+    ProbeElement m_tipped;
+    ProbeElement m_target;
 };
 
 using DialogCommands = DialogTest;
@@ -100,54 +100,54 @@ using DialogDrops = DialogTest;
 } // namespace
 
 TEST_F(DialogCommands, AClickSendsItsCommandOnlyWhenPressAndReleaseMeet) {
-    dlg.Open();
-    skintest::ClickElement(dlg, ok);
-    skintest::ClickElement(dlg, cancel);
-    const plat::Point from = skintest::Centre(ok);
-    const plat::Point to = skintest::Centre(cancel);
-    dlg.onLButtonDown(from.x, from.y);
-    dlg.onMouseMove(to.x, to.y);
-    dlg.onLButtonUp(to.x, to.y);
-    EXPECT_EQ(dlg.commands, (QStringList{u"on_ok"_s, u"on_cancel"_s}));
-    EXPECT_EQ(dlg.params, (std::vector<int>{7, 9}));
-    EXPECT_EQ(dlg.m_pPressed, nullptr);
+    m_dlg.Open();
+    skintest::ClickElement(m_dlg, m_ok);
+    skintest::ClickElement(m_dlg, m_cancel);
+    const plat::Point from = skintest::Centre(m_ok);
+    const plat::Point to = skintest::Centre(m_cancel);
+    m_dlg.onLButtonDown(from.x, from.y);
+    m_dlg.onMouseMove(to.x, to.y);
+    m_dlg.onLButtonUp(to.x, to.y);
+    EXPECT_EQ(m_dlg.commands, (QStringList{u"on_ok"_s, u"on_cancel"_s}));
+    EXPECT_EQ(m_dlg.params, (std::vector<int>{7, 9}));
+    EXPECT_EQ(m_dlg.m_pPressed, nullptr);
 }
 
 // Without a focused element Enter is OK and Escape Cancel. Tab starts at the first button and passes over the
 // caption buttons, both ways; Enter and Space click the focused button; Escape first only drops the focus.
 TEST_F(DialogKeys, EnterSpaceEscapeAndTab) {
-    dlg.Open();
-    dlg.Key(plat::kKeyEnter);
+    m_dlg.Open();
+    m_dlg.Key(plat::kKeyEnter);
     std::vector<CSkinElement*> seen;
     for (const unsigned modifiers : {0u, 0u, 0u, unsigned(plat::kModShift)}) {
-        dlg.Key(plat::kKeyTab, modifiers);
-        seen.push_back(dlg.m_pFocus);
+        m_dlg.Key(plat::kKeyTab, modifiers);
+        seen.push_back(m_dlg.m_pFocus);
     }
-    EXPECT_EQ(seen, (std::vector<CSkinElement*>{&ok, &cancel, &ok, &cancel}));
-    dlg.Key(plat::kKeyEnter);
-    dlg.Key(plat::kKeySpace);
-    dlg.Key(plat::kKeyEscape);
-    EXPECT_EQ(dlg.m_pFocus, nullptr);
-    dlg.Key(plat::kKeyEscape);
-    EXPECT_EQ(dlg.commands,
+    EXPECT_EQ(seen, (std::vector<CSkinElement*>{&m_ok, &m_cancel, &m_ok, &m_cancel}));
+    m_dlg.Key(plat::kKeyEnter);
+    m_dlg.Key(plat::kKeySpace);
+    m_dlg.Key(plat::kKeyEscape);
+    EXPECT_EQ(m_dlg.m_pFocus, nullptr);
+    m_dlg.Key(plat::kKeyEscape);
+    EXPECT_EQ(m_dlg.commands,
               (QStringList{u"Default_ok"_s, u"on_cancel"_s, u"on_cancel"_s, u"Default_cancel"_s}));
-    EXPECT_EQ(dlg.Result(), skin::kResultCancel);
+    EXPECT_EQ(m_dlg.Result(), skin::kResultCancel);
 }
 
 TEST_F(DialogKeys, AutoRepeatedReleasesDoNothingAndF1AsksForHelpWhateverHasTheFocus) {
-    dlg.Open();
-    ok.SetFocus();
-    dlg.onKeyDown(plat::kKeyEnter, 0, false);
+    m_dlg.Open();
+    m_ok.SetFocus();
+    m_dlg.onKeyDown(plat::kKeyEnter, 0, false);
     for (int i = 0; i < 5; ++i) {
-        dlg.onKeyDown(plat::kKeyEnter, 0, true);
-        dlg.onKeyUp(plat::kKeyEnter, 0, true);
+        m_dlg.onKeyDown(plat::kKeyEnter, 0, true);
+        m_dlg.onKeyUp(plat::kKeyEnter, 0, true);
     }
-    EXPECT_TRUE(dlg.commands.isEmpty());
-    dlg.onKeyUp(plat::kKeyEnter, 0, false);
-    EXPECT_EQ(dlg.commands, (QStringList{u"on_ok"_s}));
+    EXPECT_TRUE(m_dlg.commands.isEmpty());
+    m_dlg.onKeyUp(plat::kKeyEnter, 0, false);
+    EXPECT_EQ(m_dlg.commands, (QStringList{u"on_ok"_s}));
     QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-    QCoreApplication::sendEvent(dlg.widget(), &f1);
-    EXPECT_EQ(dlg.helps, 1);
+    QCoreApplication::sendEvent(m_dlg.widget(), &f1);
+    EXPECT_EQ(m_dlg.helps, 1);
 }
 
 namespace {
@@ -219,14 +219,14 @@ TEST(DialogButtonFocus, AClickLeavesNoButtonLitWhileTabFocusStaysLitAndEnterClic
 TEST_F(DialogModal, EndSkinDialogEndsTheRunAtTheNextTick) {
     QElapsedTimer elapsed;
     QTimer::singleShot(30, [&] {
-        dlg.EndSkinDialog(0); // no result: the run goes on
+        m_dlg.EndSkinDialog(0); // no result: the run goes on
         QTimer::singleShot(150, [&] {
-            EXPECT_TRUE(skin::HostWindow(dlg).isInModalLoop());
+            EXPECT_TRUE(skin::HostWindow(m_dlg).isInModalLoop());
             elapsed.start();
-            dlg.EndSkinDialog(5);
+            m_dlg.EndSkinDialog(5);
         });
     });
-    EXPECT_EQ(dlg.DoModal(), 5);
+    EXPECT_EQ(m_dlg.DoModal(), 5);
     EXPECT_LT(elapsed.elapsed(), 200);
 }
 
@@ -280,66 +280,66 @@ TEST(DialogSafety, LeaveNotificationThatDeletesTheNewHoverElement) {
 }
 
 TEST_F(DialogTooltip, ShowsAfterTheDelayOnlyWhileActiveAndNeverTakesTheKeys) {
-    dlg.Open();
-    const plat::Point p = skintest::Centre(tipped);
-    dlg.onMouseMove(p.x, p.y);
-    clock.AdvanceMs(700);
-    dlg.onTimer(skin::kTickTimerId);
-    EXPECT_EQ(dlg.Tooltip(), nullptr);
-    clock.AdvanceMs(60);
-    dlg.onTimer(skin::kTickTimerId);
-    ASSERT_NE(dlg.Tooltip(), nullptr);
-    EXPECT_FALSE(dlg.Tooltip()->hasCapture());
-    EXPECT_FALSE(dlg.Tooltip()->isActive());
+    m_dlg.Open();
+    const plat::Point p = skintest::Centre(m_tipped);
+    m_dlg.onMouseMove(p.x, p.y);
+    m_clock.AdvanceMs(700);
+    m_dlg.onTimer(skin::kTickTimerId);
+    EXPECT_EQ(m_dlg.Tooltip(), nullptr);
+    m_clock.AdvanceMs(60);
+    m_dlg.onTimer(skin::kTickTimerId);
+    ASSERT_NE(m_dlg.Tooltip(), nullptr);
+    EXPECT_FALSE(m_dlg.Tooltip()->hasCapture());
+    EXPECT_FALSE(m_dlg.Tooltip()->isActive());
     // Keys still reach the dialog's focused element; the key closes the tooltip.
-    ok.SetFocus();
-    dlg.Key(plat::kKeyEnter);
-    EXPECT_EQ(dlg.commands, (QStringList{u"on_ok"_s}));
-    EXPECT_EQ(dlg.Tooltip(), nullptr);
-    dlg.onActivate(false);
-    dlg.onMouseMove(1, 250);
+    m_ok.SetFocus();
+    m_dlg.Key(plat::kKeyEnter);
+    EXPECT_EQ(m_dlg.commands, (QStringList{u"on_ok"_s}));
+    EXPECT_EQ(m_dlg.Tooltip(), nullptr);
+    m_dlg.onActivate(false);
+    m_dlg.onMouseMove(1, 250);
     EXPECT_EQ(ShowTooltip(), nullptr) << "an inactive window shows no tooltip";
 }
 
 TEST_F(DialogTooltip, LeavingTheElementClosesItWithinAPollAndTheTimeLimitClosesItAnyway) {
-    dlg.Open();
+    m_dlg.Open();
     ASSERT_NE(ShowTooltip(), nullptr);
-    const plat::Point p = skintest::Centre(tipped);
+    const plat::Point p = skintest::Centre(m_tipped);
     for (const int x : {p.x + 3, 300}) {
-        dlg.onMouseMove(x, p.y);
-        ASSERT_NE(dlg.Tooltip(), nullptr) << x;
-        dlg.Tooltip()->onTimer(1);
-        dlg.onTimer(skin::kTickTimerId);
+        m_dlg.onMouseMove(x, p.y);
+        ASSERT_NE(m_dlg.Tooltip(), nullptr) << x;
+        m_dlg.Tooltip()->onTimer(1);
+        m_dlg.onTimer(skin::kTickTimerId);
     }
-    EXPECT_EQ(dlg.Tooltip(), nullptr);
+    EXPECT_EQ(m_dlg.Tooltip(), nullptr);
     ASSERT_NE(ShowTooltip(), nullptr);
-    clock.AdvanceMs(19000);
-    dlg.onTimer(skin::kTickTimerId);
-    EXPECT_NE(dlg.Tooltip(), nullptr);
-    clock.AdvanceMs(1100);
-    dlg.onTimer(skin::kTickTimerId);
-    EXPECT_EQ(dlg.Tooltip(), nullptr);
+    m_clock.AdvanceMs(19000);
+    m_dlg.onTimer(skin::kTickTimerId);
+    EXPECT_NE(m_dlg.Tooltip(), nullptr);
+    m_clock.AdvanceMs(1100);
+    m_dlg.onTimer(skin::kTickTimerId);
+    EXPECT_EQ(m_dlg.Tooltip(), nullptr);
 }
 
 TEST_F(DialogTooltip, ClickOnTheLinkOpensItThroughThePlatformServices) {
     HeadlessPlatformServices services;
     InstallPlatformServices(&services);
-    dlg.Open();
+    m_dlg.Open();
     CSkinTooltip_windows* tip = ShowTooltip();
     ASSERT_NE(tip, nullptr);
     const plat::Rect link = tip->LinkRect();
     tip->onLButtonDown(link.left + 2, link.top + 2);
     EXPECT_EQ(services.OpenedUrls(), (QStringList{u"http://example.test/help"_s}));
-    dlg.onTimer(skin::kTickTimerId);
-    EXPECT_EQ(dlg.Tooltip(), nullptr);
+    m_dlg.onTimer(skin::kTickTimerId);
+    EXPECT_EQ(m_dlg.Tooltip(), nullptr);
     InstallPlatformServices(nullptr);
 }
 
 TEST_F(DialogTooltip, StaysInsideTheWorkAreaOfTheScreenUnderThePointer) {
-    dlg.Open();
+    m_dlg.Open();
     const plat::Rect area = plat::AvailableRectAt({0, 0}); // the test screen, 1280 x 800
     for (const plat::Point cursor : {plat::Point{640, 400}, {1278, 400}, {2, 400}, {640, 798}, {1278, 798}}) {
-        CSkinTooltip_windows tip(&dlg, u"A tooltip that needs some room on the screen"_s, plat::Rect{});
+        CSkinTooltip_windows tip(&m_dlg, u"A tooltip that needs some room on the screen"_s, plat::Rect{});
         tip.ShowAt(cursor);
         const plat::Rect shown = tip.windowRect();
         EXPECT_EQ(shown.intersected(area), shown) << cursor.x << "," << cursor.y;
@@ -354,8 +354,8 @@ TEST_F(DialogTooltip, StaysInsideTheWorkAreaOfTheScreenUnderThePointer) {
 // Menus, the drop list, the colour picker and the ad preview are such popups. Under the popup's grab a press
 // anywhere reaches the popup, in its own coordinates.
 TEST_F(DialogTest, APopupPressOutsideCancelsTheRunUnlessItsResultIsDecided) {
-    dlg.Open();
-    TestDialog popup(&dlg, plat::WindowKind::Popup);
+    m_dlg.Open();
+    TestDialog popup(&m_dlg, plat::WindowKind::Popup);
     popup.m_framed = false;
     popup.m_captureMode = true;
     popup.m_width = 200;
@@ -394,112 +394,112 @@ TEST(DialogOpening, PaintsOnceAtTheSizeItShowsWith) {
 }
 
 TEST_F(DialogFrame, CaptionButtonsMaximiseRestoreMinimiseAndClose) {
-    dlg.Open();
+    m_dlg.Open();
     EXPECT_FALSE(Caption(CaptionButton::Restore).m_visible);
-    skintest::ClickElement(dlg, Caption(CaptionButton::Maximize));
-    EXPECT_TRUE(skin::HostWindow(dlg).isMaximized());
+    skintest::ClickElement(m_dlg, Caption(CaptionButton::Maximize));
+    EXPECT_TRUE(skin::HostWindow(m_dlg).isMaximized());
     EXPECT_TRUE(Caption(CaptionButton::Restore).m_visible);
     EXPECT_FALSE(Caption(CaptionButton::Maximize).m_visible);
-    skintest::ClickElement(dlg, Caption(CaptionButton::Restore));
-    EXPECT_FALSE(skin::HostWindow(dlg).isMaximized());
-    EXPECT_EQ(dlg.m_width, 420);
-    skintest::ClickElement(dlg, Caption(CaptionButton::Minimize));
-    EXPECT_TRUE(skin::HostWindow(dlg).isMinimized());
-    skin::HostWindow(dlg).restore();
-    skintest::ClickElement(dlg, Caption(CaptionButton::Close));
-    EXPECT_EQ(dlg.commands, (QStringList{u"Default_maximize"_s, u"Default_restore"_s, u"Default_minimize"_s,
-                                         u"Default_close"_s}));
-    EXPECT_EQ(dlg.Result(), skin::kResultCancel);
+    skintest::ClickElement(m_dlg, Caption(CaptionButton::Restore));
+    EXPECT_FALSE(skin::HostWindow(m_dlg).isMaximized());
+    EXPECT_EQ(m_dlg.m_width, 420);
+    skintest::ClickElement(m_dlg, Caption(CaptionButton::Minimize));
+    EXPECT_TRUE(skin::HostWindow(m_dlg).isMinimized());
+    skin::HostWindow(m_dlg).restore();
+    skintest::ClickElement(m_dlg, Caption(CaptionButton::Close));
+    EXPECT_EQ(m_dlg.commands, (QStringList{u"Default_maximize"_s, u"Default_restore"_s, u"Default_minimize"_s,
+                                           u"Default_close"_s}));
+    EXPECT_EQ(m_dlg.Result(), skin::kResultCancel);
 }
 
 // In the caption band a double click toggles maximise at the following release; on the icon's corner it
 // closes a dialog without a parent only.
 TEST_F(DialogFrame, CaptionDoubleClick) {
-    dlg.Open();
-    dlg.onLButtonDblClk(200, 12);
-    EXPECT_FALSE(skin::HostWindow(dlg).isMaximized());
-    dlg.onLButtonUp(200, 12);
-    EXPECT_TRUE(skin::HostWindow(dlg).isMaximized());
-    TestDialog child(&dlg);
+    m_dlg.Open();
+    m_dlg.onLButtonDblClk(200, 12);
+    EXPECT_FALSE(skin::HostWindow(m_dlg).isMaximized());
+    m_dlg.onLButtonUp(200, 12);
+    EXPECT_TRUE(skin::HostWindow(m_dlg).isMaximized());
+    TestDialog child(&m_dlg);
     child.Open();
     child.onLButtonDblClk(10, 10);
     EXPECT_EQ(child.Result(), 0);
-    dlg.onLButtonDblClk(10, 10);
-    EXPECT_EQ(dlg.Result(), skin::kResultCancel);
+    m_dlg.onLButtonDblClk(10, 10);
+    EXPECT_EQ(m_dlg.Result(), skin::kResultCancel);
 }
 
 // A press in the caption band moves the window; one on the right border resizes it down to the minimum width
 // (the bounds of a step are border_drag's); the release ends either.
 TEST_F(DialogFrame, CaptionAndBorderDrags) {
-    dlg.m_minWidth = 350;
-    dlg.Open();
-    const plat::Rect before = skin::HostWindow(dlg).windowRect();
+    m_dlg.m_minWidth = 350;
+    m_dlg.Open();
+    const plat::Rect before = skin::HostWindow(m_dlg).windowRect();
     const plat::Point cursor = plat::CursorPos();
-    dlg.onLButtonDown(150, 12);
-    ASSERT_EQ(dlg.Pointer().Mode(), skin::PointerMode::Moving);
-    dlg.Frame().MoveStep({cursor.x - 40, cursor.y + 25});
-    EXPECT_EQ(skin::HostWindow(dlg).windowRect(), before.translated(-40, 25));
-    dlg.onLButtonUp(150, 12);
-    const plat::Rect moved = skin::HostWindow(dlg).windowRect();
-    dlg.onLButtonDown(419, 130);
-    ASSERT_EQ(dlg.Pointer().Mode(), skin::PointerMode::Resizing);
-    dlg.Frame().ResizeStep({moved.right + 60, 400});
-    EXPECT_EQ(dlg.m_width, 480);
+    m_dlg.onLButtonDown(150, 12);
+    ASSERT_EQ(m_dlg.Pointer().Mode(), skin::PointerMode::Moving);
+    m_dlg.Frame().MoveStep({cursor.x - 40, cursor.y + 25});
+    EXPECT_EQ(skin::HostWindow(m_dlg).windowRect(), before.translated(-40, 25));
+    m_dlg.onLButtonUp(150, 12);
+    const plat::Rect moved = skin::HostWindow(m_dlg).windowRect();
+    m_dlg.onLButtonDown(419, 130);
+    ASSERT_EQ(m_dlg.Pointer().Mode(), skin::PointerMode::Resizing);
+    m_dlg.Frame().ResizeStep({moved.right + 60, 400});
+    EXPECT_EQ(m_dlg.m_width, 480);
     EXPECT_EQ(Caption(CaptionButton::Close).m_x, 480 - 26);
-    dlg.Frame().ResizeStep({moved.left - 500, 400});
-    EXPECT_EQ(skin::HostWindow(dlg).windowRect().width(), 350);
-    dlg.onLButtonUp(0, 130);
-    EXPECT_EQ(dlg.Pointer().Mode(), skin::PointerMode::Idle);
-    EXPECT_TRUE(dlg.commands.isEmpty());
+    m_dlg.Frame().ResizeStep({moved.left - 500, 400});
+    EXPECT_EQ(skin::HostWindow(m_dlg).windowRect().width(), 350);
+    m_dlg.onLButtonUp(0, 130);
+    EXPECT_EQ(m_dlg.Pointer().Mode(), skin::PointerMode::Idle);
+    EXPECT_TRUE(m_dlg.commands.isEmpty());
 }
 
 TEST_F(DialogFrame, SetTitleKeepsThePlainTextAndNeverNestsMarkup) {
-    dlg.Open();
-    dlg.SetTitle(u"Tarnwick 2.0 :: Options"_s);
-    dlg.SetTitle(dlg.Title());
-    EXPECT_EQ(dlg.Title(), u"Tarnwick 2.0 :: Options"_s);
-    EXPECT_EQ(skin::HostWindow(dlg).windowText(), u"Tarnwick 2.0 :: Options"_s);
+    m_dlg.Open();
+    m_dlg.SetTitle(u"Tarnwick 2.0 :: Options"_s);
+    m_dlg.SetTitle(m_dlg.Title());
+    EXPECT_EQ(m_dlg.Title(), u"Tarnwick 2.0 :: Options"_s);
+    EXPECT_EQ(skin::HostWindow(m_dlg).windowText(), u"Tarnwick 2.0 :: Options"_s);
 }
 
 // Without a system tray a minimised window stays reachable; from the tray icon it comes back maximised again
 // if it was maximised.
 TEST_F(DialogFrame, MinimiseToTrayKeepsTheWindowReachableAndItsMaximisedState) {
-    dlg.m_minimizeToTray = true;
-    dlg.Open();
+    m_dlg.m_minimizeToTray = true;
+    m_dlg.Open();
     ASSERT_FALSE(plat::IsSystemTrayAvailable());
-    skin::HostWindow(dlg).maximize();
-    skin::HostWindow(dlg).minimize();
-    EXPECT_FALSE(skin::HostWindow(dlg).hasTrayIcon());
-    EXPECT_TRUE(skin::HostWindow(dlg).isVisible());
-    dlg.onTrayIcon(plat::TrayClick::Left);
-    EXPECT_FALSE(skin::HostWindow(dlg).isMinimized());
-    EXPECT_TRUE(skin::HostWindow(dlg).isMaximized());
+    skin::HostWindow(m_dlg).maximize();
+    skin::HostWindow(m_dlg).minimize();
+    EXPECT_FALSE(skin::HostWindow(m_dlg).hasTrayIcon());
+    EXPECT_TRUE(skin::HostWindow(m_dlg).isVisible());
+    m_dlg.onTrayIcon(plat::TrayClick::Left);
+    EXPECT_FALSE(skin::HostWindow(m_dlg).isMinimized());
+    EXPECT_TRUE(skin::HostWindow(m_dlg).isMaximized());
     EXPECT_TRUE(Caption(CaptionButton::Restore).m_visible);
 }
 
 // Dropped text reaches the element under the pointer, strictly inside it; a press on an element that offers
 // its text arms a drag instead of taking the capture.
 TEST_F(DialogDrops, TextDropsAndDrags) {
-    target.dragText = u"keyword — ключ"_s;
-    dlg.Open();
-    const plat::Point p = skintest::Centre(target);
-    const plat::Point elsewhere = skintest::Centre(tipped);
-    EXPECT_TRUE(dlg.onDragOver(p.x, p.y));
-    EXPECT_FALSE(dlg.onDragOver(elsewhere.x, elsewhere.y));
+    m_target.dragText = u"keyword — ключ"_s;
+    m_dlg.Open();
+    const plat::Point p = skintest::Centre(m_target);
+    const plat::Point elsewhere = skintest::Centre(m_tipped);
+    EXPECT_TRUE(m_dlg.onDragOver(p.x, p.y));
+    EXPECT_FALSE(m_dlg.onDragOver(elsewhere.x, elsewhere.y));
     const QString text = u"Grüße, 日本語 — ключ"_s;
-    dlg.onDrop(p.x, p.y, text);
-    EXPECT_EQ(target.dropped, text);
-    EXPECT_EQ(target.dropAt.x, p.x - 20);
-    EXPECT_FALSE(dlg.DropTextAt(20, 130, nullptr)) << "the edge itself is outside";
+    m_dlg.onDrop(p.x, p.y, text);
+    EXPECT_EQ(m_target.dropped, text);
+    EXPECT_EQ(m_target.dropAt.x, p.x - 20);
+    EXPECT_FALSE(m_dlg.DropTextAt(20, 130, nullptr)) << "the edge itself is outside";
     for (const plat::Point at : {p, elsewhere}) {
-        dlg.onLButtonDown(at.x, at.y);
-        EXPECT_EQ(dlg.Pointer().Mode() == skin::PointerMode::DragArmed, at == p);
-        EXPECT_EQ(skin::HostWindow(dlg).hasCapture(), at != p);
-        dlg.onLButtonUp(at.x, at.y);
+        m_dlg.onLButtonDown(at.x, at.y);
+        EXPECT_EQ(m_dlg.Pointer().Mode() == skin::PointerMode::DragArmed, at == p);
+        EXPECT_EQ(skin::HostWindow(m_dlg).hasCapture(), at != p);
+        m_dlg.onLButtonUp(at.x, at.y);
     }
     QString offered;
-    EXPECT_TRUE(dlg.BeginDragAt(p.x, p.y, &offered));
-    EXPECT_EQ(offered, target.dragText);
+    EXPECT_TRUE(m_dlg.BeginDragAt(p.x, p.y, &offered));
+    EXPECT_EQ(offered, m_target.dragText);
 }
 
 TEST(DialogWheel, ScrollsTheHolderUnderThePointerEvenOverAChild) {

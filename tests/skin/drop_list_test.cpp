@@ -17,44 +17,44 @@ namespace {
 class DropListTest : public ::testing::Test {
   protected:
     DropListTest() {
-        dlg.m_width = 420;
-        dlg.m_height = 320;
-        dlg.build = [this](skintest::TestDialog& d) {
-            lang.Create(&d.m_rootHolder, d.m_nextElementId++, QString(), false, u"lang"_s);
-            lang.SetPosition(20, 50, 200, 25, 0);
+        m_dlg.m_width = 420;
+        m_dlg.m_height = 320;
+        m_dlg.build = [this](skintest::TestDialog& d) {
+            m_lang.Create(&d.m_rootHolder, d.m_nextElementId++, QString(), false, u"lang"_s);
+            m_lang.SetPosition(20, 50, 200, 25, 0);
             for (int i = 0; i < 12; ++i)
-                lang.AddItem(u"Item %1"_s.arg(i), 100 + i);
-            kw.Create(&d.m_rootHolder, d.m_nextElementId++, QString(), true, u"kw"_s);
-            kw.SetPosition(20, 100, 200, 25, 0);
+                m_lang.AddItem(u"Item %1"_s.arg(i), 100 + i);
+            m_kw.Create(&d.m_rootHolder, d.m_nextElementId++, QString(), true, u"kw"_s);
+            m_kw.SetPosition(20, 100, 200, 25, 0);
             for (const QString& item : {u"alpha"_s, u"beta"_s, u"gamma"_s})
-                kw.AddItem(item, 0);
-            ok.Create(&d.m_rootHolder, d.m_nextElementId++, u"OK"_s, u"on_ok"_s);
-            ok.SetPosition(300, 260, 90, 29, 0);
+                m_kw.AddItem(item, 0);
+            m_ok.Create(&d.m_rootHolder, d.m_nextElementId++, u"OK"_s, u"on_ok"_s);
+            m_ok.SetPosition(300, 260, 90, 29, 0);
         };
     }
-    void SetUp() override { ASSERT_TRUE(dlg.Show()); }
-    QWindow* PopupHandle() { return lang.Popup()->widget()->windowHandle(); }
+    void SetUp() override { ASSERT_TRUE(m_dlg.Show()); }
+    QWindow* PopupHandle() { return m_lang.Popup()->widget()->windowHandle(); }
     // A line of the popup, in its window: y + 4 px down into the line's 15 px.
     static QPoint Line(int row, int y = 1) { return QPoint(20, 4 + 15 * row + y); }
     void Take(QStringList* commands, std::vector<int>* params) {
-        *commands = dlg.commands;
-        *params = dlg.params;
-        dlg.commands.clear();
-        dlg.params.clear();
+        *commands = m_dlg.commands;
+        *params = m_dlg.params;
+        m_dlg.commands.clear();
+        m_dlg.params.clear();
     }
 
-    twtest::TestClock clock{{.monotonicMs = 1'000'000}};
-    LiveDialog dlg;
-    CSkinDropList lang;
-    CSkinDropList kw;
-    CSkinButton ok;
+    twtest::TestClock m_clock{{.monotonicMs = 1'000'000}};
+    LiveDialog m_dlg;
+    CSkinDropList m_lang;
+    CSkinDropList m_kw;
+    CSkinButton m_ok;
 };
 
 } // namespace
 
 TEST_F(DropListTest, IndexesOutsideTheItemsChangeNothingAndReadAsNothing) {
     CSkinDropList list;
-    list.Create(&dlg.m_rootHolder, 90, QString(), false, u"l"_s);
+    list.Create(&m_dlg.m_rootHolder, 90, QString(), false, u"l"_s);
     for (const QString& item : {u"Alpha"_s, u"alphabet"_s, u"Beta"_s, u"\u00C4b"_s})
         list.AddItem(item, list.GetCount() + 1);
     for (const int bad : {-1, 4, 1000}) {
@@ -65,7 +65,7 @@ TEST_F(DropListTest, IndexesOutsideTheItemsChangeNothingAndReadAsNothing) {
     }
     EXPECT_EQ(list.GetItemData(2), 3);
     EXPECT_EQ(list.GetCurSel(), -1);
-    EXPECT_TRUE(dlg.commands.isEmpty());
+    EXPECT_TRUE(m_dlg.commands.isEmpty());
     struct Find {
         QString text;
         int exact;
@@ -85,112 +85,112 @@ TEST_F(DropListTest, IndexesOutsideTheItemsChangeNothingAndReadAsNothing) {
     EXPECT_EQ(list.GetCurSel(), 2);
     EXPECT_EQ(list.GetItemText(list.GetCurSel()), list.GetText());
     EXPECT_EQ(list.GetItemText(5), u"Last"_s);
-    EXPECT_TRUE(dlg.commands.isEmpty());
+    EXPECT_TRUE(m_dlg.commands.isEmpty());
 }
 
 // A click opens the popup with the selection scrolled to its top; the line under the pointer lights up and a
 // click picks it, both by (y - 4) / 15 from the top of the lines; the popup closes and the choice is sent.
 TEST_F(DropListTest, OpenHoverAndPickByMouse) {
-    lang.SetCurSel(10, true);
-    dlg.ClickOn(lang);
-    ASSERT_TRUE(lang.IsPopupOpen());
-    ASSERT_TRUE(lang.Popup()->isVisible());
-    EXPECT_EQ(lang.Popup()->widget()->windowFlags() & Qt::WindowType_Mask, Qt::Popup);
-    EXPECT_EQ(lang.Popup()->m_dummy.m_scrollY, 4 * 15) << "the last eight items show";
-    EXPECT_EQ(lang.Popup()->m_highlight, 10);
+    m_lang.SetCurSel(10, true);
+    m_dlg.ClickOn(m_lang);
+    ASSERT_TRUE(m_lang.IsPopupOpen());
+    ASSERT_TRUE(m_lang.Popup()->isVisible());
+    EXPECT_EQ(m_lang.Popup()->widget()->windowFlags() & Qt::WindowType_Mask, Qt::Popup);
+    EXPECT_EQ(m_lang.Popup()->m_dummy.m_scrollY, 4 * 15) << "the last eight items show";
+    EXPECT_EQ(m_lang.Popup()->m_highlight, 10);
     QTest::mouseMove(PopupHandle(), Line(1, 13));
-    EXPECT_EQ(lang.Popup()->m_highlight, 5);
+    EXPECT_EQ(m_lang.Popup()->m_highlight, 5);
     QTest::mouseClick(PopupHandle(), Qt::LeftButton, {}, Line(2, 12));
-    EXPECT_FALSE(lang.IsPopupOpen());
-    EXPECT_FALSE(lang.Popup()->isVisible());
-    EXPECT_EQ(lang.GetCurSel(), 6);
-    EXPECT_EQ(lang.GetText(), u"Item 6"_s);
-    EXPECT_EQ(dlg.commands, QStringList{u"lang"_s});
-    EXPECT_EQ(dlg.params, std::vector<int>{6});
+    EXPECT_FALSE(m_lang.IsPopupOpen());
+    EXPECT_FALSE(m_lang.Popup()->isVisible());
+    EXPECT_EQ(m_lang.GetCurSel(), 6);
+    EXPECT_EQ(m_lang.GetText(), u"Item 6"_s);
+    EXPECT_EQ(m_dlg.commands, QStringList{u"lang"_s});
+    EXPECT_EQ(m_dlg.params, std::vector<int>{6});
 }
 
 // The press that closes the popup from outside does not open it again, nor does any press within the next
 // 10 ms; a press elsewhere closes it too. Nothing is chosen.
 TEST_F(DropListTest, ClosingClicksDoNotReopen) {
-    dlg.ClickOn(lang);
-    ASSERT_TRUE(lang.IsPopupOpen());
-    dlg.ClickOn(lang, 80);
-    EXPECT_FALSE(lang.IsPopupOpen());
-    dlg.ClickOn(lang, 80);
-    EXPECT_FALSE(lang.IsPopupOpen()) << "within the click guard";
-    clock.AdvanceMs(CSkinDropList::kClickGuardMs + 1);
-    dlg.ClickOn(lang, 80);
-    EXPECT_TRUE(lang.IsPopupOpen());
-    dlg.ClickAt({300, 200});
-    EXPECT_FALSE(lang.IsPopupOpen());
-    EXPECT_EQ(lang.GetCurSel(), -1);
-    EXPECT_TRUE(dlg.commands.isEmpty());
+    m_dlg.ClickOn(m_lang);
+    ASSERT_TRUE(m_lang.IsPopupOpen());
+    m_dlg.ClickOn(m_lang, 80);
+    EXPECT_FALSE(m_lang.IsPopupOpen());
+    m_dlg.ClickOn(m_lang, 80);
+    EXPECT_FALSE(m_lang.IsPopupOpen()) << "within the click guard";
+    m_clock.AdvanceMs(CSkinDropList::kClickGuardMs + 1);
+    m_dlg.ClickOn(m_lang, 80);
+    EXPECT_TRUE(m_lang.IsPopupOpen());
+    m_dlg.ClickAt({300, 200});
+    EXPECT_FALSE(m_lang.IsPopupOpen());
+    EXPECT_EQ(m_lang.GetCurSel(), -1);
+    EXPECT_TRUE(m_dlg.commands.isEmpty());
 }
 
 // Tab reaches the list and Space opens it, sending nothing. In the open popup Up and Down choose the next
 // line, sending each choice (Up on the first line too), and Enter closes it with the lit line chosen. A
 // dialog opened meanwhile closes the popup.
 TEST_F(DropListTest, KeysInThePopup) {
-    lang.SetCurSel(1, true);
-    dlg.Press(Qt::Key_Tab);
-    dlg.Press(Qt::Key_Space);
-    ASSERT_TRUE(lang.IsPopupOpen());
-    EXPECT_TRUE(dlg.commands.isEmpty());
+    m_lang.SetCurSel(1, true);
+    m_dlg.Press(Qt::Key_Tab);
+    m_dlg.Press(Qt::Key_Space);
+    ASSERT_TRUE(m_lang.IsPopupOpen());
+    EXPECT_TRUE(m_dlg.commands.isEmpty());
     for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Return})
-        dlg.Press(key);
-    EXPECT_FALSE(lang.IsPopupOpen());
-    EXPECT_EQ(lang.GetText(), u"Item 1"_s);
-    EXPECT_EQ(dlg.commands, QStringList(4, u"lang"_s));
-    EXPECT_EQ(dlg.params, (std::vector<int>{0, 0, 1, 1}));
-    clock.AdvanceMs(CSkinDropList::kClickGuardMs + 1);
-    dlg.Press(Qt::Key_Space);
-    ASSERT_TRUE(lang.IsPopupOpen());
-    skintest::TestDialog question(&dlg);
-    EXPECT_FALSE(lang.IsPopupOpen());
+        m_dlg.Press(key);
+    EXPECT_FALSE(m_lang.IsPopupOpen());
+    EXPECT_EQ(m_lang.GetText(), u"Item 1"_s);
+    EXPECT_EQ(m_dlg.commands, QStringList(4, u"lang"_s));
+    EXPECT_EQ(m_dlg.params, (std::vector<int>{0, 0, 1, 1}));
+    m_clock.AdvanceMs(CSkinDropList::kClickGuardMs + 1);
+    m_dlg.Press(Qt::Key_Space);
+    ASSERT_TRUE(m_lang.IsPopupOpen());
+    skintest::TestDialog question(&m_dlg);
+    EXPECT_FALSE(m_lang.IsPopupOpen());
 }
 
 // A line the pointer passed over is not chosen: after Esc, and after Tab takes the focus away, the list
 // holds what the last choice left, and its popup is gone.
 TEST_F(DropListTest, EscapeThenTabKeepsTheLastSelection) {
-    lang.SetCurSel(2, true);
-    dlg.ClickOn(lang);
+    m_lang.SetCurSel(2, true);
+    m_dlg.ClickOn(m_lang);
     QTest::mouseMove(PopupHandle(), Line(5));
-    ASSERT_EQ(lang.Popup()->m_highlight, 7) << "from item 2 at the top";
-    dlg.Press(Qt::Key_Escape);
-    EXPECT_FALSE(lang.IsPopupOpen());
-    dlg.Press(Qt::Key_Tab);
-    EXPECT_EQ(dlg.m_pFocus, &kw);
-    EXPECT_EQ(lang.Popup(), nullptr);
-    EXPECT_EQ(lang.GetCurSel(), 2);
-    EXPECT_EQ(lang.GetText(), u"Item 2"_s);
-    EXPECT_TRUE(dlg.commands.isEmpty());
+    ASSERT_EQ(m_lang.Popup()->m_highlight, 7) << "from item 2 at the top";
+    m_dlg.Press(Qt::Key_Escape);
+    EXPECT_FALSE(m_lang.IsPopupOpen());
+    m_dlg.Press(Qt::Key_Tab);
+    EXPECT_EQ(m_dlg.m_pFocus, &m_kw);
+    EXPECT_EQ(m_lang.Popup(), nullptr);
+    EXPECT_EQ(m_lang.GetCurSel(), 2);
+    EXPECT_EQ(m_lang.GetText(), u"Item 2"_s);
+    EXPECT_TRUE(m_dlg.commands.isEmpty());
 }
 
 // An editable list edits in a native child: typing is reported with the selection, Up and Down in it choose
 // silently and open the popup, Esc there leaves the typing where it was, and a changed text is reported when
 // the focus goes. A click on the text does not open the popup; one on the arrow does.
 TEST_F(DropListTest, EditableList) {
-    kw.SetCurSel(0, true);
-    dlg.ClickOn(kw, -60);
-    ASSERT_NE(kw.Native(), nullptr);
-    EXPECT_FALSE(kw.IsPopupOpen());
-    dlg.Type(u"x"_s);
-    EXPECT_EQ(kw.GetText(), u"alphax"_s);
-    dlg.Press(Qt::Key_Down);
-    EXPECT_TRUE(kw.IsPopupOpen());
-    EXPECT_EQ(kw.GetCurSel(), 1);
-    EXPECT_EQ(kw.GetText(), u"beta"_s);
-    dlg.Press(Qt::Key_Escape);
-    EXPECT_FALSE(kw.IsPopupOpen());
-    EXPECT_TRUE(kw.Native()->hasFocus());
-    dlg.Type(u"z"_s);
-    EXPECT_EQ(kw.GetText(), u"z"_s) << "the chosen text was selected";
-    dlg.Press(Qt::Key_Tab);
-    EXPECT_EQ(kw.Native(), nullptr);
-    EXPECT_EQ(kw.GetText(), u"z"_s);
-    EXPECT_EQ(dlg.commands, (QStringList{u"kw_typing"_s, u"kw_typing"_s, u"kw_edit"_s}));
-    EXPECT_EQ(dlg.params, (std::vector<int>{0, 1, 0}));
-    clock.AdvanceMs(CSkinDropList::kClickGuardMs + 1);
-    dlg.ClickOn(kw, 90);
-    EXPECT_TRUE(kw.IsPopupOpen());
+    m_kw.SetCurSel(0, true);
+    m_dlg.ClickOn(m_kw, -60);
+    ASSERT_NE(m_kw.Native(), nullptr);
+    EXPECT_FALSE(m_kw.IsPopupOpen());
+    m_dlg.Type(u"x"_s);
+    EXPECT_EQ(m_kw.GetText(), u"alphax"_s);
+    m_dlg.Press(Qt::Key_Down);
+    EXPECT_TRUE(m_kw.IsPopupOpen());
+    EXPECT_EQ(m_kw.GetCurSel(), 1);
+    EXPECT_EQ(m_kw.GetText(), u"beta"_s);
+    m_dlg.Press(Qt::Key_Escape);
+    EXPECT_FALSE(m_kw.IsPopupOpen());
+    EXPECT_TRUE(m_kw.Native()->hasFocus());
+    m_dlg.Type(u"z"_s);
+    EXPECT_EQ(m_kw.GetText(), u"z"_s) << "the chosen text was selected";
+    m_dlg.Press(Qt::Key_Tab);
+    EXPECT_EQ(m_kw.Native(), nullptr);
+    EXPECT_EQ(m_kw.GetText(), u"z"_s);
+    EXPECT_EQ(m_dlg.commands, (QStringList{u"kw_typing"_s, u"kw_typing"_s, u"kw_edit"_s}));
+    EXPECT_EQ(m_dlg.params, (std::vector<int>{0, 1, 0}));
+    m_clock.AdvanceMs(CSkinDropList::kClickGuardMs + 1);
+    m_dlg.ClickOn(m_kw, 90);
+    EXPECT_TRUE(m_kw.IsPopupOpen());
 }

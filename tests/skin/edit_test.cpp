@@ -23,45 +23,46 @@ namespace {
 class EditTest : public ::testing::Test {
   protected:
     EditTest() {
-        dlg.m_width = 460;
-        dlg.m_height = 360;
-        dlg.build = [this](skintest::TestDialog& d) {
-            name.Create(&d.m_rootHolder, d.m_nextElementId++, u"key"_s, false, false, u"name"_s, QString());
-            name.SetPosition(20, 50, 200, 33, 0);
-            notes.Create(&d.m_rootHolder, d.m_nextElementId++, QString(), true, false, u"notes"_s, QString());
-            notes.SetPosition(20, 100, 200, 80, 0);
-            count.Create(&d.m_rootHolder, d.m_nextElementId++, u"9"_s, false, true, u"count"_s, QString());
-            count.SetPosition(240, 50, 90, 25, 0);
-            panel.Create(&d.m_rootHolder, d.m_nextElementId++);
-            panel.SetPosition(240, 100, 200, 100, 0);
-            inner.Create(&panel, d.m_nextElementId++, u"inner"_s, false, false, QString(), QString());
-            inner.SetPosition(10, 40, 150, 25, 0);
-            panel.m_contentHeight = 400;
+        m_dlg.m_width = 460;
+        m_dlg.m_height = 360;
+        m_dlg.build = [this](skintest::TestDialog& d) {
+            m_name.Create(&d.m_rootHolder, d.m_nextElementId++, u"key"_s, false, false, u"name"_s, QString());
+            m_name.SetPosition(20, 50, 200, 33, 0);
+            m_notes.Create(&d.m_rootHolder, d.m_nextElementId++, QString(), true, false, u"notes"_s,
+                           QString());
+            m_notes.SetPosition(20, 100, 200, 80, 0);
+            m_count.Create(&d.m_rootHolder, d.m_nextElementId++, u"9"_s, false, true, u"count"_s, QString());
+            m_count.SetPosition(240, 50, 90, 25, 0);
+            m_panel.Create(&d.m_rootHolder, d.m_nextElementId++);
+            m_panel.SetPosition(240, 100, 200, 100, 0);
+            m_inner.Create(&m_panel, d.m_nextElementId++, u"inner"_s, false, false, QString(), QString());
+            m_inner.SetPosition(10, 40, 150, 25, 0);
+            m_panel.m_contentHeight = 400;
         };
     }
-    void SetUp() override { ASSERT_TRUE(dlg.Show()); }
+    void SetUp() override { ASSERT_TRUE(m_dlg.Show()); }
     void Drop(const CSkinElement& e, const QString& text) {
         QMimeData data;
         data.setText(text);
         const plat::Point c = skintest::Centre(e);
         QDragEnterEvent enter(QPoint(c.x, c.y), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(dlg.widget(), &enter);
+        QApplication::sendEvent(m_dlg.widget(), &enter);
         QDropEvent drop(QPointF(c.x, c.y), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(dlg.widget(), &drop);
+        QApplication::sendEvent(m_dlg.widget(), &drop);
     }
     QStringList TakeCommands() {
-        QStringList seen = dlg.commands;
-        dlg.commands.clear();
-        dlg.params.clear();
+        QStringList seen = m_dlg.commands;
+        m_dlg.commands.clear();
+        m_dlg.params.clear();
         return seen;
     }
 
-    LiveDialog dlg;
-    CSkinEdit name;
-    CSkinEdit notes;
-    CSkinEdit count;
-    CSkinDlgHolder panel{false, false};
-    CSkinEdit inner;
+    LiveDialog m_dlg;
+    CSkinEdit m_name;
+    CSkinEdit m_notes;
+    CSkinEdit m_count;
+    CSkinDlgHolder m_panel{false, false};
+    CSkinEdit m_inner;
 };
 
 } // namespace
@@ -69,58 +70,58 @@ class EditTest : public ::testing::Test {
 // The text set as editing begins is not typing; each typed change is. Esc brings back the text from before
 // and ends editing, whose end the plain command reports; Enter ends editing and then asks for OK.
 TEST_F(EditTest, TypingEscapeAndEnter) {
-    dlg.ClickOn(name, 60);
-    ASSERT_NE(name.Native(), nullptr);
-    EXPECT_TRUE(name.Native()->hasFocus());
-    EXPECT_EQ(dlg.m_pFocus, &name);
-    EXPECT_TRUE(dlg.commands.isEmpty());
-    dlg.Type(u"ab"_s);
-    EXPECT_EQ(name.GetText(), u"keyab"_s);
+    m_dlg.ClickOn(m_name, 60);
+    ASSERT_NE(m_name.Native(), nullptr);
+    EXPECT_TRUE(m_name.Native()->hasFocus());
+    EXPECT_EQ(m_dlg.m_pFocus, &m_name);
+    EXPECT_TRUE(m_dlg.commands.isEmpty());
+    m_dlg.Type(u"ab"_s);
+    EXPECT_EQ(m_name.GetText(), u"keyab"_s);
     EXPECT_EQ(TakeCommands(), (QStringList{u"name_typing"_s, u"name_typing"_s}));
-    dlg.Press(Qt::Key_Escape);
-    EXPECT_EQ(name.Native(), nullptr);
-    EXPECT_EQ(name.GetText(), u"key"_s);
-    EXPECT_EQ(dlg.m_pFocus, nullptr);
+    m_dlg.Press(Qt::Key_Escape);
+    EXPECT_EQ(m_name.Native(), nullptr);
+    EXPECT_EQ(m_name.GetText(), u"key"_s);
+    EXPECT_EQ(m_dlg.m_pFocus, nullptr);
     EXPECT_EQ(TakeCommands(), (QStringList{u"name"_s}));
-    EXPECT_EQ(dlg.Result(), 0);
+    EXPECT_EQ(m_dlg.Result(), 0);
 
-    dlg.ClickOn(name, 60);
-    dlg.Type(u"s"_s);
-    dlg.Press(Qt::Key_Return);
-    EXPECT_EQ(name.Native(), nullptr);
-    EXPECT_EQ(name.GetText(), u"keys"_s);
+    m_dlg.ClickOn(m_name, 60);
+    m_dlg.Type(u"s"_s);
+    m_dlg.Press(Qt::Key_Return);
+    EXPECT_EQ(m_name.Native(), nullptr);
+    EXPECT_EQ(m_name.GetText(), u"keys"_s);
     EXPECT_EQ(TakeCommands(), (QStringList{u"name_typing"_s, u"name"_s, u"Default_ok"_s}));
-    EXPECT_EQ(dlg.Result(), skin::kResultOk);
+    EXPECT_EQ(m_dlg.Result(), skin::kResultOk);
 }
 
 // A text longer than typing may make (a keyword read from a file) comes back whole after a click in and out.
 TEST_F(EditTest, ALongTextSurvivesEditing) {
     const QString longText = QString(CSkinEdit::kTextLimit + 10, u'w');
-    name.SetText(longText);
-    dlg.ClickOn(name, 60);
-    ASSERT_NE(name.Native(), nullptr);
-    dlg.ClickOn(notes, 10);
-    EXPECT_EQ(name.Native(), nullptr);
-    EXPECT_EQ(name.GetText(), longText);
+    m_name.SetText(longText);
+    m_dlg.ClickOn(m_name, 60);
+    ASSERT_NE(m_name.Native(), nullptr);
+    m_dlg.ClickOn(m_notes, 10);
+    EXPECT_EQ(m_name.Native(), nullptr);
+    EXPECT_EQ(m_name.GetText(), longText);
 }
 
 // Enter makes a new line in a multi-line field, whose text comes back with CR LF; Tab inside the native child
 // moves the skin's focus (past the numeric field, which Tab does not reach), not Qt's.
 TEST_F(EditTest, MultiLineFieldAndTabInsideTheChild) {
-    dlg.ClickOn(notes);
-    dlg.Type(u"a"_s);
-    dlg.Press(Qt::Key_Return);
-    dlg.Type(u"b"_s);
-    EXPECT_EQ(notes.GetText(), u"a\r\nb"_s);
-    EXPECT_EQ(dlg.Result(), 0);
-    dlg.Press(Qt::Key_Tab);
-    EXPECT_EQ(notes.Native(), nullptr);
-    EXPECT_EQ(notes.GetText(), u"a\r\nb"_s);
-    EXPECT_EQ(dlg.m_pFocus, &inner);
-    ASSERT_NE(inner.Native(), nullptr);
-    EXPECT_TRUE(inner.Native()->hasFocus());
-    dlg.Press(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(dlg.m_pFocus, &notes);
+    m_dlg.ClickOn(m_notes);
+    m_dlg.Type(u"a"_s);
+    m_dlg.Press(Qt::Key_Return);
+    m_dlg.Type(u"b"_s);
+    EXPECT_EQ(m_notes.GetText(), u"a\r\nb"_s);
+    EXPECT_EQ(m_dlg.Result(), 0);
+    m_dlg.Press(Qt::Key_Tab);
+    EXPECT_EQ(m_notes.Native(), nullptr);
+    EXPECT_EQ(m_notes.GetText(), u"a\r\nb"_s);
+    EXPECT_EQ(m_dlg.m_pFocus, &m_inner);
+    ASSERT_NE(m_inner.Native(), nullptr);
+    EXPECT_TRUE(m_inner.Native()->hasFocus());
+    m_dlg.Press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(m_dlg.m_pFocus, &m_notes);
     EXPECT_EQ(TakeCommands(),
               QStringList({u"notes_typing"_s, u"notes_typing"_s, u"notes_typing"_s, u"notes"_s}));
 }
@@ -142,12 +143,12 @@ TEST_F(EditTest, NumericUpAndDown) {
         {u"abc"_s, Qt::Key_Up, u"1"_s},
     };
     for (const Case& c : cases) {
-        count.SetText(c.start);
-        dlg.ClickOn(count);
-        dlg.Press(c.key);
-        EXPECT_EQ(count.GetText(), c.after) << c.start.toStdString();
-        dlg.Press(Qt::Key_Escape);
-        EXPECT_EQ(count.GetText(), c.start);
+        m_count.SetText(c.start);
+        m_dlg.ClickOn(m_count);
+        m_dlg.Press(c.key);
+        EXPECT_EQ(m_count.GetText(), c.after) << c.start.toStdString();
+        m_dlg.Press(Qt::Key_Escape);
+        EXPECT_EQ(m_count.GetText(), c.start);
         EXPECT_EQ(TakeCommands(), (QStringList{u"count_typing"_s, u"count"_s}));
     }
 }
@@ -155,57 +156,57 @@ TEST_F(EditTest, NumericUpAndDown) {
 // Text dropped onto a field joins its text after a space (one line) or a line break (several lines), also
 // while it is being edited; an empty drop changes nothing; a numeric field takes no drop.
 TEST_F(EditTest, PasteByDrop) {
-    notes.SetText(u"x"_s);
-    Drop(name, u"abc"_s);
-    Drop(notes, u"abc"_s);
-    Drop(name, QString());
-    Drop(count, u"7"_s);
-    EXPECT_EQ(name.GetText(), u"key abc"_s);
-    EXPECT_EQ(notes.GetText(), u"x\r\nabc"_s);
-    EXPECT_EQ(count.GetText(), u"9"_s);
+    m_notes.SetText(u"x"_s);
+    Drop(m_name, u"abc"_s);
+    Drop(m_notes, u"abc"_s);
+    Drop(m_name, QString());
+    Drop(m_count, u"7"_s);
+    EXPECT_EQ(m_name.GetText(), u"key abc"_s);
+    EXPECT_EQ(m_notes.GetText(), u"x\r\nabc"_s);
+    EXPECT_EQ(m_count.GetText(), u"9"_s);
     EXPECT_EQ(TakeCommands(), (QStringList{u"name_onPaste"_s, u"notes_onPaste"_s}));
-    dlg.ClickOn(name, 80);
-    dlg.Type(u"d"_s);
-    Drop(name, u"e"_s);
-    EXPECT_EQ(name.Native()->text(), u"key abcd e"_s);
-    dlg.Type(u"f"_s);
-    EXPECT_EQ(name.GetText(), u"key abcd ef"_s);
+    m_dlg.ClickOn(m_name, 80);
+    m_dlg.Type(u"d"_s);
+    Drop(m_name, u"e"_s);
+    EXPECT_EQ(m_name.Native()->text(), u"key abcd e"_s);
+    m_dlg.Type(u"f"_s);
+    EXPECT_EQ(m_name.GetText(), u"key abcd ef"_s);
     // Pasted inside, a text longer than a plain Qt field takes (32,767 characters) stays whole.
     plat::SetClipboardText(QString(40000, u'k'));
-    dlg.Press(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(name.GetText().size(), 11 + 40000);
+    m_dlg.Press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(m_name.GetText().size(), 11 + 40000);
 }
 
 // The native child stands over its field wherever the field shows: it scrolls with its panel, is cut to
 // what the panel shows, hides with the panel or the field and comes back, focus and text kept.
 TEST_F(EditTest, TheNativeChildFollowsItsField) {
-    dlg.ClickOn(inner);
-    CSkin_WinEdit* child = inner.Native();
+    m_dlg.ClickOn(m_inner);
+    CSkin_WinEdit* child = m_inner.Native();
     ASSERT_NE(child, nullptr);
     const plat::Rect before = child->geometry();
-    const plat::Point at = inner.GetDialogPos();
+    const plat::Point at = m_inner.GetDialogPos();
     EXPECT_EQ(before, plat::Rect::fromXywh(at.x + 4, at.y + 4, 142, 17));
-    dlg.Type(u"z"_s);
-    panel.m_scrollY = 48;
-    dlg.RedrawNow();
+    m_dlg.Type(u"z"_s);
+    m_panel.m_scrollY = 48;
+    m_dlg.RedrawNow();
     EXPECT_EQ(child->geometry(), before.translated(0, -48));
     EXPECT_FALSE(child->widget()->mask().isEmpty()) << "the panel shows only part of it";
-    panel.SetVisible(false);
-    dlg.RedrawNow();
+    m_panel.SetVisible(false);
+    m_dlg.RedrawNow();
     EXPECT_FALSE(child->isShown());
-    panel.SetVisible(true);
-    panel.m_scrollY = 0;
-    dlg.RedrawNow();
+    m_panel.SetVisible(true);
+    m_panel.m_scrollY = 0;
+    m_dlg.RedrawNow();
     EXPECT_TRUE(child->isShown());
     EXPECT_TRUE(child->hasFocus());
     EXPECT_EQ(child->geometry(), before);
-    inner.SetVisible(false);
-    dlg.RedrawNow();
+    m_inner.SetVisible(false);
+    m_dlg.RedrawNow();
     EXPECT_FALSE(child->isShown());
-    inner.SetVisible(true);
-    dlg.RedrawNow();
-    dlg.Type(u"y"_s);
-    EXPECT_EQ(inner.GetText(), u"innerzy"_s);
+    m_inner.SetVisible(true);
+    m_dlg.RedrawNow();
+    m_dlg.Type(u"y"_s);
+    EXPECT_EQ(m_inner.GetText(), u"innerzy"_s);
 }
 
 // A multi-line field's scroll bar follows the lines the child scrolled to, and the wheel over the child
@@ -214,27 +215,27 @@ TEST_F(EditTest, MultiLineScrollingStaysInStep) {
     QString lines;
     for (int i = 0; i < 20; ++i)
         lines += u"line %1\r\n"_s.arg(i);
-    notes.SetText(lines);
-    dlg.ClickOn(notes);
-    CSkin_WinEdit* child = notes.Native();
+    m_notes.SetText(lines);
+    m_dlg.ClickOn(m_notes);
+    CSkin_WinEdit* child = m_notes.Native();
     ASSERT_NE(child, nullptr);
-    QTest::keyClick(dlg.Handle(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(m_dlg.Handle(), Qt::Key_End, Qt::ControlModifier);
     LiveDialog::Settle();
-    dlg.RedrawNow();
+    m_dlg.RedrawNow();
     EXPECT_GT(child->firstVisibleLine(), 0);
-    EXPECT_EQ(notes.m_scrollY, child->firstVisibleLine() * notes.m_lineHeight);
-    EXPECT_EQ(child->geometry().right, notes.GetDialogPos().x + notes.m_width - 4 - skin::kScrollbarWidth)
+    EXPECT_EQ(m_notes.m_scrollY, child->firstVisibleLine() * m_notes.m_lineHeight);
+    EXPECT_EQ(child->geometry().right, m_notes.GetDialogPos().x + m_notes.m_width - 4 - skin::kScrollbarWidth)
         << "room for the scroll bar";
     const plat::Rect r = child->geometry();
-    QTest::mouseMove(dlg.Handle(), QPoint(r.left + 5, r.top + 5));
+    QTest::mouseMove(m_dlg.Handle(), QPoint(r.left + 5, r.top + 5));
     QWidget* viewport = static_cast<QAbstractScrollArea*>(child->widget())->viewport();
     for (int i = 0; i < 20; ++i) {
         QWheelEvent wheel(QPointF(5, 5), viewport->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(viewport, &wheel);
     }
-    dlg.RedrawNow();
-    EXPECT_EQ(notes.m_scrollY, 0);
+    m_dlg.RedrawNow();
+    EXPECT_EQ(m_notes.m_scrollY, 0);
     EXPECT_EQ(child->firstVisibleLine(), 0);
 }
 
@@ -242,26 +243,26 @@ TEST_F(EditTest, MultiLineScrollingStaysInStep) {
 // command with the typed text in place, and the field keeps that text. Drawn, a password field shows a dot
 // for each character and never the text.
 TEST_F(EditTest, DetachEndsEditingAndPasswordsShowDots) {
-    dlg.ClickOn(name, 60);
-    dlg.Type(u"x"_s);
+    m_dlg.ClickOn(m_name, 60);
+    m_dlg.Type(u"x"_s);
     TakeCommands();
     QString heard;
-    dlg.handle = [&](const QString& command, int) {
+    m_dlg.handle = [&](const QString& command, int) {
         if (command == u"name"_s)
-            heard = name.GetText();
+            heard = m_name.GetText();
         return false;
     };
-    name.Detach();
-    EXPECT_EQ(name.Native(), nullptr);
-    EXPECT_EQ(name.GetText(), u"keyx"_s);
+    m_name.Detach();
+    EXPECT_EQ(m_name.Native(), nullptr);
+    EXPECT_EQ(m_name.GetText(), u"keyx"_s);
     EXPECT_EQ(TakeCommands(), QStringList{u"name"_s});
     EXPECT_EQ(heard, u"keyx"_s);
-    EXPECT_EQ(dlg.m_pFocus, nullptr);
+    EXPECT_EQ(m_dlg.m_pFocus, nullptr);
 
     CSkinEdit secret;
     CSkinEdit dots;
-    secret.Create(&dlg.m_rootHolder, 90, u"abc"_s, false, false, QString(), QString(), plat::kEditPassword);
-    dots.Create(&dlg.m_rootHolder, 91, u"\u25CF\u25CF\u25CF"_s, false, false, QString(), QString());
+    secret.Create(&m_dlg.m_rootHolder, 90, u"abc"_s, false, false, QString(), QString(), plat::kEditPassword);
+    dots.Create(&m_dlg.m_rootHolder, 91, u"\u25CF\u25CF\u25CF"_s, false, false, QString(), QString());
     plat::DeviceContext a(120, 33);
     plat::DeviceContext b(120, 33);
     for (CSkinEdit* e : {&secret, &dots})
@@ -275,16 +276,16 @@ TEST_F(EditTest, DetachEndsEditingAndPasswordsShowDots) {
 // Once the dialog's window has ended nothing may reach it: a field still being edited then goes without a
 // word and keeps what was typed.
 TEST_F(EditTest, DetachOnceTheWindowHasEndedSendsNothing) {
-    dlg.ClickOn(name, 60);
-    dlg.Type(u"c"_s);
+    m_dlg.ClickOn(m_name, 60);
+    m_dlg.Type(u"c"_s);
     TakeCommands();
-    dlg.onDestroy();
-    EXPECT_TRUE(dlg.IsTornDown());
-    ASSERT_NE(name.Native(), nullptr);
-    name.Detach();
-    EXPECT_EQ(name.Native(), nullptr);
-    EXPECT_EQ(name.GetText(), u"keyc"_s);
-    EXPECT_TRUE(dlg.commands.isEmpty()) << dlg.commands.join(u',').toStdString();
+    m_dlg.onDestroy();
+    EXPECT_TRUE(m_dlg.IsTornDown());
+    ASSERT_NE(m_name.Native(), nullptr);
+    m_name.Detach();
+    EXPECT_EQ(m_name.Native(), nullptr);
+    EXPECT_EQ(m_name.GetText(), u"keyc"_s);
+    EXPECT_TRUE(m_dlg.commands.isEmpty()) << m_dlg.commands.join(u',').toStdString();
 }
 
 // A dialog whose window goes while a field is being edited hears the end of editing before it goes, as it
@@ -322,50 +323,50 @@ TEST(EditDetach, TheEndOfARunEndsEditingFirst) {
 TEST_F(EditTest, SelectionReadSetAndReplaced) {
     int start = -1;
     int end = -1;
-    EXPECT_FALSE(notes.GetSel(start, end));
-    EXPECT_FALSE(notes.ReplaceSel(u"x"_s));
-    EXPECT_EQ(notes.GetText(), QString());
-    dlg.ClickOn(notes);
-    dlg.Type(u"ab"_s);
-    dlg.Press(Qt::Key_Return);
-    dlg.Type(u"cd"_s);
-    ASSERT_TRUE(notes.GetSel(start, end));
+    EXPECT_FALSE(m_notes.GetSel(start, end));
+    EXPECT_FALSE(m_notes.ReplaceSel(u"x"_s));
+    EXPECT_EQ(m_notes.GetText(), QString());
+    m_dlg.ClickOn(m_notes);
+    m_dlg.Type(u"ab"_s);
+    m_dlg.Press(Qt::Key_Return);
+    m_dlg.Type(u"cd"_s);
+    ASSERT_TRUE(m_notes.GetSel(start, end));
     EXPECT_EQ(std::pair(start, end), std::pair(6, 6));
-    dlg.Press(Qt::Key_Left, Qt::ShiftModifier);
-    dlg.Press(Qt::Key_Left, Qt::ShiftModifier);
-    dlg.Press(Qt::Key_Left, Qt::ShiftModifier);
-    notes.GetSel(start, end);
+    m_dlg.Press(Qt::Key_Left, Qt::ShiftModifier);
+    m_dlg.Press(Qt::Key_Left, Qt::ShiftModifier);
+    m_dlg.Press(Qt::Key_Left, Qt::ShiftModifier);
+    m_notes.GetSel(start, end);
     EXPECT_EQ(std::pair(start, end), std::pair(2, 6)) << "the line break is one step for the keys";
     TakeCommands();
-    ASSERT_TRUE(notes.ReplaceSel(u"X\r\nY"_s));
-    EXPECT_EQ(notes.GetText(), u"abX\r\nY"_s);
-    notes.GetSel(start, end);
+    ASSERT_TRUE(m_notes.ReplaceSel(u"X\r\nY"_s));
+    EXPECT_EQ(m_notes.GetText(), u"abX\r\nY"_s);
+    m_notes.GetSel(start, end);
     EXPECT_EQ(std::pair(start, end), std::pair(6, 6));
     EXPECT_EQ(TakeCommands(), QStringList{u"notes_typing"_s});
 
-    notes.SetSel(0, -1);
-    notes.GetSel(start, end);
+    m_notes.SetSel(0, -1);
+    m_notes.GetSel(start, end);
     EXPECT_EQ(std::pair(start, end), std::pair(0, 6));
-    notes.SetSel(6, 5);
-    notes.GetSel(start, end);
+    m_notes.SetSel(6, 5);
+    m_notes.GetSel(start, end);
     EXPECT_EQ(std::pair(start, end), std::pair(5, 6));
-    dlg.Type(u"z"_s);
-    EXPECT_EQ(notes.GetText(), u"abX\r\nz"_s) << "typing replaces what the program selected";
-    notes.SetSel(4, 4);
-    notes.GetSel(start, end);
+    m_dlg.Type(u"z"_s);
+    EXPECT_EQ(m_notes.GetText(), u"abX\r\nz"_s) << "typing replaces what the program selected";
+    m_notes.SetSel(4, 4);
+    m_notes.GetSel(start, end);
     EXPECT_EQ(std::pair(start, end), std::pair(3, 3));
-    notes.SetSel(1, 99);
-    notes.SetSel(-1, 0);
-    notes.GetSel(start, end);
+    m_notes.SetSel(1, 99);
+    m_notes.SetSel(-1, 0);
+    m_notes.GetSel(start, end);
     EXPECT_EQ(std::pair(start, end), std::pair(6, 6)) << "-1 only clears the selection";
 
-    dlg.ClickOn(name, 60);
-    name.SetSel(1, 3);
-    dlg.Type(u"Z"_s);
-    EXPECT_EQ(name.GetText(), u"kZ"_s);
-    name.SetSel(0, 1);
-    name.ReplaceSel(u"a\r\nb"_s);
-    EXPECT_EQ(name.GetText(), u"a bZ"_s) << "a line takes no line break";
-    name.GetSel(start, end);
+    m_dlg.ClickOn(m_name, 60);
+    m_name.SetSel(1, 3);
+    m_dlg.Type(u"Z"_s);
+    EXPECT_EQ(m_name.GetText(), u"kZ"_s);
+    m_name.SetSel(0, 1);
+    m_name.ReplaceSel(u"a\r\nb"_s);
+    EXPECT_EQ(m_name.GetText(), u"a bZ"_s) << "a line takes no line break";
+    m_name.GetSel(start, end);
     EXPECT_EQ(std::pair(start, end), std::pair(3, 3));
 }

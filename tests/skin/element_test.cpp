@@ -91,7 +91,7 @@ TEST(ElementLifetime, TheDialogAndHandlesForgetAnElementThatLeaves) {
     const skin::ElementHandle kept(e.get());
     e.reset();
     EXPECT_TRUE(u.dlg.m_pFocus == nullptr && u.dlg.m_pHover == nullptr && u.dlg.m_pPressed == nullptr);
-    EXPECT_EQ(kept.get(), nullptr);
+    EXPECT_EQ(kept.Get(), nullptr);
     EXPECT_FALSE(kept == skin::ElementHandle());
     const auto later = std::make_unique<ProbeElement>(); // may well reuse the address
     EXPECT_FALSE(kept == skin::ElementHandle(later.get()));
@@ -112,61 +112,61 @@ namespace {
 class TabOrder : public ::testing::Test {
   protected:
     ProbeElement& AddFocusable(CSkinDlgHolder& holder, int y) {
-        store.push_back(std::make_unique<ProbeElement>());
-        skintest::Place(*store.back(), holder, 0, y, 20, 10);
-        store.back()->m_takesKeys = true;
-        return *store.back();
+        m_store.push_back(std::make_unique<ProbeElement>());
+        skintest::Place(*m_store.back(), holder, 0, y, 20, 10);
+        m_store.back()->m_takesKeys = true;
+        return *m_store.back();
     }
     // Where Tab (or Shift+Tab) from the focused element leads, n times.
     std::vector<CSkinElement*> Walk(int n, bool backwards) {
         std::vector<CSkinElement*> seen;
         for (int i = 0; i < n; ++i) {
-            CSkinElement* focus = u.dlg.m_pFocus;
+            CSkinElement* focus = m_u.dlg.m_pFocus;
             EXPECT_TRUE(focus->m_pHolder->FocusNext(focus, backwards));
-            seen.push_back(u.dlg.m_pFocus);
+            seen.push_back(m_u.dlg.m_pFocus);
         }
         return seen;
     }
-    skintest::UnshownDialog u;
-    CSkinDlgHolder& root = u.dlg.m_rootHolder;
-    std::vector<std::unique_ptr<ProbeElement>> store;
+    skintest::UnshownDialog m_u;
+    CSkinDlgHolder& m_root = m_u.dlg.m_rootHolder;
+    std::vector<std::unique_ptr<ProbeElement>> m_store;
 };
 
 } // namespace
 
 TEST_F(TabOrder, WalksNestedHoldersInInsertionOrderAndWraps) {
-    ProbeElement& a = AddFocusable(root, 0);
+    ProbeElement& a = AddFocusable(m_root, 0);
     CSkinDlgHolder nested(false, false);
-    nested.Create(&root, 5);
+    nested.Create(&m_root, 5);
     nested.SetPosition(0, 20, 100, 100, 0);
     ProbeElement& n1 = AddFocusable(nested, 0);
     ProbeElement& n2 = AddFocusable(nested, 20);
-    ProbeElement& b = AddFocusable(root, 200);
+    ProbeElement& b = AddFocusable(m_root, 200);
     a.SetFocus();
     EXPECT_EQ(Walk(5, false), (std::vector<CSkinElement*>{&n1, &n2, &b, &a, &n1}));
     EXPECT_EQ(Walk(2, true), (std::vector<CSkinElement*>{&a, &b}));
 }
 
 TEST_F(TabOrder, SkipsHiddenDisabledNonFocusableAndEmptyHoldersAndStopsWhenAlone) {
-    ProbeElement& a = AddFocusable(root, 0);
-    AddFocusable(root, 20).m_visible = false;
-    AddFocusable(root, 40).m_enabled = false;
-    AddFocusable(root, 60).m_takesKeys = false;
+    ProbeElement& a = AddFocusable(m_root, 0);
+    AddFocusable(m_root, 20).m_visible = false;
+    AddFocusable(m_root, 40).m_enabled = false;
+    AddFocusable(m_root, 60).m_takesKeys = false;
     CSkinDlgHolder hiddenHolder(false, false), empty1(false, false), empty2(false, false);
-    hiddenHolder.Create(&root, 6);
+    hiddenHolder.Create(&m_root, 6);
     hiddenHolder.m_visible = false;
     AddFocusable(hiddenHolder, 0);
-    empty1.Create(&root, 5);
+    empty1.Create(&m_root, 5);
     empty2.Create(&empty1, 6);
     a.SetFocus();
-    EXPECT_FALSE(root.FocusNext(&a, false));
-    EXPECT_FALSE(root.FocusNext(&a, true));
-    EXPECT_EQ(u.dlg.m_pFocus, &a);
+    EXPECT_FALSE(m_root.FocusNext(&a, false));
+    EXPECT_FALSE(m_root.FocusNext(&a, true));
+    EXPECT_EQ(m_u.dlg.m_pFocus, &a);
     // An element of another holder is not this holder's to move from.
     CSkinDlgHolder other(false, false);
-    other.Create(&root, 7);
+    other.Create(&m_root, 7);
     EXPECT_FALSE(other.FocusNext(&a, false));
     // With a second focusable element after the empty holders, Tab passes over them both ways round.
-    ProbeElement& b = AddFocusable(root, 100);
+    ProbeElement& b = AddFocusable(m_root, 100);
     EXPECT_EQ(Walk(2, false), (std::vector<CSkinElement*>{&b, &a}));
 }

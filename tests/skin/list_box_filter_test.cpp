@@ -202,19 +202,19 @@ TEST(ListBoxFilter, FoldedTextsMatchAsQtComparesThem) {
     };
     for (const auto& [a, b] : pairs) {
         skin::FoldedStringSet set;
-        EXPECT_TRUE(set.insert(a));
-        EXPECT_EQ(set.insert(b), a.compare(b, Qt::CaseInsensitive) != 0)
+        EXPECT_TRUE(set.Insert(a));
+        EXPECT_EQ(set.Insert(b), a.compare(b, Qt::CaseInsensitive) != 0)
             << a.toStdString() << " / " << b.toStdString();
-        EXPECT_TRUE(set.contains(b));
+        EXPECT_TRUE(set.Contains(b));
     }
     // Texts longer than usual, and enough of them that the set grows.
     skin::FoldedStringSet many;
     for (int i = 0; i < 1000; ++i)
-        EXPECT_TRUE(many.insert(u"Entry %1 "_s.arg(i).repeated(i % 30 + 1)));
+        EXPECT_TRUE(many.Insert(u"Entry %1 "_s.arg(i).repeated(i % 30 + 1)));
     for (int i = 0; i < 1000; ++i)
-        EXPECT_TRUE(many.contains(u"ENTRY %1 "_s.arg(i).repeated(i % 30 + 1))) << i;
-    EXPECT_FALSE(many.contains(u"entry 1000 "_s));
-    EXPECT_EQ(many.size(), 1000u);
+        EXPECT_TRUE(many.Contains(u"ENTRY %1 "_s.arg(i).repeated(i % 30 + 1))) << i;
+    EXPECT_FALSE(many.Contains(u"entry 1000 "_s));
+    EXPECT_EQ(many.Size(), 1000u);
 }
 
 // The sorts and value lists order texts ignoring case exactly as Qt does: every pair of these, both ways.

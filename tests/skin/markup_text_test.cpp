@@ -14,7 +14,7 @@ inline void PrintTo(const MarkupRun& r, std::ostream* os) {
 }
 
 TEST(MarkupText, TokenizesIntoStyledRuns) {
-    const MarkupFont N = MarkupFont::Normal, B = MarkupFont::Bold;
+    const MarkupFont n = MarkupFont::Normal, b = MarkupFont::Bold;
     struct Case {
         QString text;
         MarkupTags tags;
@@ -24,29 +24,29 @@ TEST(MarkupText, TokenizesIntoStyledRuns) {
     const Case cases[] = {
         {u"a <b>bold</b> tail"_s,
          MarkupTags::Title,
-         {{u"a "_s, N, false}, {u"bold"_s, B, false}, {u" tail"_s, N, false}},
+         {{u"a "_s, n, false}, {u"bold"_s, b, false}, {u" tail"_s, n, false}},
          "bold switches the font and back"},
         {u"<B>x</B><U>y</u>"_s,
          MarkupTags::List,
-         {{u"x"_s, B, false}, {u"y"_s, N, true}},
+         {{u"x"_s, b, false}, {u"y"_s, n, true}},
          "tags ignore case"},
         {u"a<sup>2</sup>"_s,
          MarkupTags::Title,
-         {{u"a"_s, N, false}, {u"2"_s, MarkupFont::Sup, false}},
+         {{u"a"_s, n, false}, {u"2"_s, MarkupFont::Sup, false}},
          "sup in titles"},
-        {u"a<sup>2</sup>"_s, MarkupTags::List, {{u"a"_s, N, false}, {u"2"_s, N, false}}, "no sup in cells"},
-        {u"a < b"_s, MarkupTags::Title, {{u"a < b"_s, N, false}}, "no closing bracket: text"},
+        {u"a<sup>2</sup>"_s, MarkupTags::List, {{u"a"_s, n, false}, {u"2"_s, n, false}}, "no sup in cells"},
+        {u"a < b"_s, MarkupTags::Title, {{u"a < b"_s, n, false}}, "no closing bracket: text"},
         {u"x<b>"_s,
          MarkupTags::Title,
-         {{u"x<b>"_s, N, false}},
+         {{u"x<b>"_s, n, false}},
          "a tag among the last three characters is text"},
         {u"one<i>two</i>three"_s,
          MarkupTags::Title,
-         {{u"one"_s, N, false}, {u"two"_s, N, false}, {u"three"_s, N, false}},
+         {{u"one"_s, n, false}, {u"two"_s, n, false}, {u"three"_s, n, false}},
          "unknown tags are dropped only"},
         {u"3 > 2 <b>and</b> 1 < 2 <i>x"_s,
          MarkupTags::List,
-         {{u"3 > 2 "_s, N, false}, {u"and"_s, B, false}, {u" 1 "_s, N, false}, {u"x"_s, N, false}},
+         {{u"3 > 2 "_s, n, false}, {u"and"_s, b, false}, {u" 1 "_s, n, false}, {u"x"_s, n, false}},
          "a lone > is text; a < swallows all up to the next > as one unknown tag"},
         {QString(), MarkupTags::Title, {}, "empty"},
         {u"<b></b>"_s, MarkupTags::Title, {}, "tags only"},

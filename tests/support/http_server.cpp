@@ -20,13 +20,13 @@ constexpr std::size_t kGeneratedPeriod = 832;
 
 // One period more than a piece, so that any piece is one slice of it.
 const std::string& GeneratedPattern() {
-    static const std::string pattern = [] {
+    static const std::string kPattern = [] {
         std::string text(kGeneratedPieceBytes + kGeneratedPeriod, '\0');
         for (std::size_t i = 0; i < text.size(); ++i)
             text[i] = GeneratedBodyByte(i);
         return text;
     }();
-    return pattern;
+    return kPattern;
 }
 
 bool SameName(const std::string& a, const std::string& b) {
