@@ -13,8 +13,6 @@ class CSkinDlgHolder;
 // page's own commands (layout, splitter, Copy) and tells the kind about Start and Stop.
 class CKindPage {
   public:
-    enum class Command { None, Handled, Start, Stop };
-
     explicit CKindPage(int kind);
 
     // Builds the bar and the grids (lower may be null) in the main window's holder; the grids begin at
@@ -22,14 +20,33 @@ class CKindPage {
     void Create(CSkinDlgHolder* holder, unsigned* nextId, const QString& keywords, CKindReport* upper,
                 CKindReport* lower = nullptr, int top = CProjectBar::kBottom, int left = CReportPanes::kLeft);
     void SetVisible(bool visible);
-    // Start and Stop are left to the kind, whose run switches the bar.
-    Command OnCommand(const QString& command, int param);
+    // Answers the page's own commands and hands Start and Stop to the kind's start() and stop(), whose run
+    // switches the bar; false when the command is not the page's, for the kind to take.
+    template <typename Start, typename Stop>
+    bool Route(const QString& command, int param, Start start, Stop stop) {
+        switch (OnCommand(command, param)) {
+        case Command::Start:
+            start();
+            return true;
+        case Command::Stop:
+            stop();
+            return true;
+        case Command::Handled:
+            return true;
+        case Command::None:
+            break;
+        }
+        return false;
+    }
     bool Created() const { return m_created; }
 
     CProjectBar m_bar;
     CReportPanes m_panes;
 
   private:
+    enum class Command { None, Handled, Start, Stop };
+    Command OnCommand(const QString& command, int param);
+
     std::vector<CKindReport*> m_reports;
     bool m_created = false;
 };

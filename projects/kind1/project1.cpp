@@ -254,21 +254,13 @@ void CProject1::LoadXml(CDownloader_HTMLTags* tree) {
 }
 
 void CProject1::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
-    switch (m_page.OnCommand(command, param)) {
-    case CKindPage::Command::Start:
-        // A new run starts from an empty report.
+    // A new run starts from an empty report.
+    const auto start = [&] {
         if (ConfirmLoseResults(sender))
             Start();
-        break;
-    case CKindPage::Command::Stop:
-        m_run.Stop();
-        break;
-    case CKindPage::Command::Handled:
-        break;
-    case CKindPage::Command::None:
+    };
+    if (!m_page.Route(command, param, start, [&] { m_run.Stop(); }))
         CKeywordInputProject::OnCommand(command, param, sender);
-        break;
-    }
 }
 
 void CProject1::ShowView(int show) {

@@ -316,14 +316,5 @@ void CProject2::LoadXml(CDownloader_HTMLTags* tree) {
 
 void CProject2::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
     CKeywordInputProject::OnCommand(command, param, sender);
-    switch (m_page.OnCommand(command, param)) {
-    case CKindPage::Command::Start:
-        Start();
-        break;
-    case CKindPage::Command::Stop:
-        Stop();
-        break;
-    default:
-        break;
-    }
+    m_page.Route(command, param, [&] { Start(); }, [&] { Stop(); });
 }

@@ -206,17 +206,6 @@ void CProject3::LoadXml(CDownloader_HTMLTags* tree) {
 }
 
 void CProject3::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
-    switch (m_page.OnCommand(command, param)) {
-    case CKindPage::Command::Start:
-        Start(sender);
-        return;
-    case CKindPage::Command::Stop:
-        m_run.Stop();
-        return;
-    case CKindPage::Command::Handled:
-        return;
-    case CKindPage::Command::None:
-        break;
-    }
-    CKeywordInputProject::OnCommand(command, param, sender);
+    if (!m_page.Route(command, param, [&] { Start(sender); }, [&] { m_run.Stop(); }))
+        CKeywordInputProject::OnCommand(command, param, sender);
 }

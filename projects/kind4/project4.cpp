@@ -197,14 +197,5 @@ void CProject4::OnCommand(const QString& command, int param, CSkinDlg_Base* send
         SelectEngine(param);
         return;
     }
-    switch (m_page.OnCommand(command, param)) {
-    case CKindPage::Command::Start:
-        m_run.Start();
-        break;
-    case CKindPage::Command::Stop:
-        m_run.Stop();
-        break;
-    default:
-        break;
-    }
+    m_page.Route(command, param, [&] { m_run.Start(); }, [&] { m_run.Stop(); });
 }

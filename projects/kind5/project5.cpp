@@ -285,18 +285,8 @@ void CProject5::OnCommand(const QString& command, int param, CSkinDlg_Base* send
     // The grid lays its rows out again for the new size.
     if (command == skin::cmd::kMainDlgOnSize)
         m_rep.Rebuild();
-    switch (m_page.OnCommand(command, param)) {
-    case CKindPage::Command::Start:
-        Start();
+    if (m_page.Route(command, param, [&] { Start(); }, [&] { Stop(); }))
         return;
-    case CKindPage::Command::Stop:
-        Stop();
-        return;
-    case CKindPage::Command::Handled:
-        return;
-    case CKindPage::Command::None:
-        break;
-    }
     if (command == kAddCommand) {
         AddPairs(sender);
     } else if (command == kDeleteCommand) {

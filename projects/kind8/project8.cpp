@@ -168,20 +168,13 @@ void CProject8::OnCommand(const QString& command, int param, CSkinDlg_Base* send
             OpenUrlInBrowser(engine->SearchUrl(OfferQuery(m_keyword, 0), 0));
         return;
     }
-    switch (m_page.OnCommand(command, param)) {
-    case CKindPage::Command::Start:
-        // A new search starts from an empty report.
+    // A new search starts from an empty report.
+    const auto start = [&] {
         if (!m_keyword.isEmpty() && ConfirmLoseResults(sender))
             Start();
+    };
+    if (m_page.Route(command, param, start, [&] { m_run.Stop(); }))
         return;
-    case CKindPage::Command::Stop:
-        m_run.Stop();
-        return;
-    case CKindPage::Command::Handled:
-        return;
-    case CKindPage::Command::None:
-        break;
-    }
     // The wizard's answer about clearing the history: left alone, the list would keep the removed entries
     // and the "-- Clear history --" text, which Start would take for the keyword.
     CKeywordInputProject::OnCommand(command, param, sender);
