@@ -132,17 +132,6 @@ void CheckCutSavesRefused(const QByteArray& saved, int kind) {
 
 } // namespace
 
-// Font configuration the toolkit loads once, on the first text it measures in a face or script, is kept
-// until the process ends and not freed then.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
-}
-
-// Every input that allocates more than it frees runs a leak check; the suppressions are not listed each time.
-extern "C" const char* __lsan_default_options() {
-    return "print_suppressions=0";
-}
-
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     g_ground = &fuzzprojects::Ground::Make(argc, argv);
     return 0;
