@@ -73,9 +73,12 @@ QString ShownBeginning(const QString& text, int width, const std::function<int(c
     }
 }
 
-Font::Font(const QString& face, int height, int weight, bool italic, bool underline)
+Font::Font(const QString& face, int height, int weight, bool italic, bool underline, FontStyleHint hint)
     : m_font(std::make_unique<QFont>(FontFamilyFor(face))) {
     const QString family = FontFamilyFor(face);
+    // Sets the style strategy too, so it goes first.
+    if (hint == FontStyleHint::SansSerif)
+        m_font->setStyleHint(QFont::SansSerif);
     int pixels = height < 0 ? -height : static_cast<int>(std::lround(height / CellPerEm(family)));
     m_font->setPixelSize(std::max(1, pixels));
     m_font->setWeight(static_cast<QFont::Weight>(std::clamp(weight, 100, 900)));

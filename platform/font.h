@@ -29,12 +29,17 @@ QString ShownBeginning(const QString& text, int width, const std::function<int(c
 // measured in Arial fit; every font of the program is chosen here.
 QString FontFamilyFor(const QString& face);
 
+// The kind of face a font falls back to when its own face is missing.
+enum class FontStyleHint { Any, SansSerif };
+
 // A font as the skin code names it: a face name and a height in pixels. A positive height is the cell height
 // (ascent + descent), a negative one the character height (the em size), as the skin code gives them.
 class Font {
   public:
     Font(const QString& face = QStringLiteral("Arial"), int height = 15, int weight = kFontWeightNormal,
-         bool italic = false, bool underline = false);
+         bool italic = false, bool underline = false, FontStyleHint hint = FontStyleHint::Any);
+    Font(const QString& face, int height, int weight, FontStyleHint hint)
+        : Font(face, height, weight, false, false, hint) {}
     Font(const Font& other);
     Font& operator=(const Font& other);
     ~Font();
@@ -46,7 +51,6 @@ class Font {
     Size textExtent(const QString& text) const;
     // text as it fits in width pixels: cut at the right with "..." when it is wider.
     QString elided(const QString& text, int width) const;
-
 
     const QFont& qfont() const; // for the platform layer only
 

@@ -24,14 +24,18 @@ namespace cmd = skin::cmd;
 namespace {
 
 const QString kArial = u"Arial"_s;
+// The dialog's fonts fall back to a sans-serif face where Arial's stand-in is missing.
+constexpr plat::FontStyleHint kSans = plat::FontStyleHint::SansSerif;
 
 } // namespace
 
 CSkinDlg_Base::CSkinDlg_Base(CSkinDlg_Base* parent, plat::WindowKind kind)
-    : plat::Window(parent, kind), m_font(kArial, 15, plat::kFontWeightNormal),
-      m_fontBold14(kArial, 14, plat::kFontWeightBold), m_fontBold15(kArial, 15, plat::kFontWeightBold),
-      m_fontMarkupBold(kArial, 15, plat::kFontWeightBold), m_fontBold19(kArial, 19, plat::kFontWeightBold),
-      m_fontSup(kArial, 12, plat::kFontWeightNormal), m_nextElementId(skin::kFirstElementId),
+    : plat::Window(parent, kind), m_font(kArial, 15, plat::kFontWeightNormal, kSans),
+      m_fontBold14(kArial, 14, plat::kFontWeightBold, kSans),
+      m_fontBold15(kArial, 15, plat::kFontWeightBold, kSans),
+      m_fontMarkupBold(kArial, 15, plat::kFontWeightBold, kSans),
+      m_fontBold19(kArial, 19, plat::kFontWeightBold, kSans),
+      m_fontSup(kArial, 12, plat::kFontWeightNormal, kSans), m_nextElementId(skin::kFirstElementId),
       m_life(std::make_shared<skin::DialogLife>(skin::DialogLife{this})) {
     m_rootHolder.m_pDlg = this;
     if (parent) {

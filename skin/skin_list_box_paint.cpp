@@ -107,14 +107,16 @@ void CSkinListBox::SetListFont(const QString& face, int height) {
     // the scale follows the font from there, through every font set since.
     static const QString kSample = u"Wsddsa;ldasnsdfg0321283mc"_s;
     const plat::Font previous = m_listFont ? *m_listFont : m_pDlg ? m_pDlg->m_font : plat::Font();
-    const plat::Font font(face, height, plat::kFontWeightNormal);
+    // Without the face, a sans-serif one rather than whatever the system falls back to.
+    constexpr plat::FontStyleHint kSans = plat::FontStyleHint::SansSerif;
+    const plat::Font font(face, height, plat::kFontWeightNormal, kSans);
     const int before = previous.textExtent(kSample).cx;
     const int after = font.textExtent(kSample).cx;
     if (before > 0 && after > 0)
         m_fontScale = m_fontScale * static_cast<float>(after) / static_cast<float>(before);
     m_listFont.emplace(font);
-    m_listFontBold.emplace(face, height, plat::kFontWeightBold);
-    m_listFontSmall.emplace(face, height - 2, plat::kFontWeightBold);
+    m_listFontBold.emplace(face, height, plat::kFontWeightBold, kSans);
+    m_listFontSmall.emplace(face, height - 2, plat::kFontWeightBold, kSans);
     if (m_ready)
         m_backDC.selectFont(&*m_listFont);
     m_layoutDirty = true;

@@ -3,6 +3,8 @@
 #include "tests/skin/pixel_count.h"
 
 #include <QDir>
+#include <QFont>
+#include <QFontInfo>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -156,4 +158,19 @@ TEST(ListBoxMarks, TheGridsOwnFontResizesColumnsAndLinesAndComesBack) {
     wide.Refresh();
     EXPECT_NEAR(filledTo(), inside, 12);
     EXPECT_TRUE(skin::HostWindow(wide.dlg).backBuffer().saveImage(RenderPath(u"grid_font20.png"_s)));
+}
+
+// Where a face is missing, the dialog's fonts and the grid's own fall back to a sans-serif face, whatever the
+// system's own fallback is.
+TEST(ListBoxMarks, FontsWithoutTheirFaceFallBackToASansSerifOne) {
+    GridWindow<RecordReport> w(Keywords(), 380, 300);
+    const CSkinDlg_Base& d = w.dlg;
+    for (const plat::Font* font :
+         {&d.m_font, &d.m_fontBold14, &d.m_fontBold15, &d.m_fontMarkupBold, &d.m_fontBold19, &d.m_fontSup})
+        EXPECT_EQ(font->qfont().styleHint(), QFont::SansSerif);
+    w.grid.SetListFont(u"No Such Face"_s, 15);
+    const plat::Font* cell = w.grid.BackBuffer().font();
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->qfont().styleHint(), QFont::SansSerif);
+    EXPECT_EQ(QFontInfo(cell->qfont()).family(), QFontInfo(QFont(u"sans-serif"_s)).family());
 }
