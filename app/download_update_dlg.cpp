@@ -50,8 +50,8 @@ bool CDownloadUpdateDlg::OnCommand(const QString& command, int param) {
     return CSkinDlg::OnCommand(command, param);
 }
 
-void CDownloadUpdateDlg::onTimer(unsigned id) {
-    CSkinDlg::onTimer(id);
+void CDownloadUpdateDlg::OnTimer(unsigned id) {
+    CSkinDlg::OnTimer(id);
     if (id != kTimerId || Result() != 0)
         return;
     if (!m_downloader) {

@@ -19,7 +19,7 @@ class CDownloadUpdateDlg : public CSkinDlg {
 
     void CreateElements() override;
     bool OnCommand(const QString& command, int param) override;
-    void onTimer(unsigned id) override;
+    void OnTimer(unsigned id) override;
 
     static constexpr unsigned kTimerId = 343154688;
     static constexpr int kTimerMs = 300;

@@ -226,8 +226,8 @@ bool CMainDlg::onKeyDown(int key, unsigned modifiers, bool autoRepeat) {
     return CSkinDlg::onKeyDown(key, modifiers, autoRepeat);
 }
 
-void CMainDlg::onTimer(unsigned id) {
-    CSkinDlg::onTimer(id);
+void CMainDlg::OnTimer(unsigned id) {
+    CSkinDlg::OnTimer(id);
     if (Result() != 0)
         return;
     if (id == kWizardTimer) {

@@ -23,8 +23,8 @@ class CMainDlg : public CSkinDlg {
     void DrawBackground(plat::DeviceContext& dc) override;
     void OnSizeChanged(plat::SizeType sizeType) override;
 
-    // Window handlers: the timers and the keyboard shortcuts.
-    void onTimer(unsigned id) override;
+    // The dialog's timers, and the window's keyboard shortcuts.
+    void OnTimer(unsigned id) override;
     bool onKeyDown(int key, unsigned modifiers, bool autoRepeat) override;
 
     // Makes missing tab buttons, captions and places the tabs and scroll buttons, shows the current

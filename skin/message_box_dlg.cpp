@@ -116,8 +116,8 @@ void CMessageBoxDlg::CreateElements() {
     setTimer(kSettleTimer, kSettleMs);
 }
 
-void CMessageBoxDlg::onTimer(unsigned id) {
-    CSkinDlg::onTimer(id);
+void CMessageBoxDlg::OnTimer(unsigned id) {
+    CSkinDlg::OnTimer(id);
     if (id == kSettleTimer) {
         killTimer(kSettleTimer);
         RedrawNow();

@@ -19,7 +19,7 @@ class CMessageBoxDlg : public CSkinDlg {
     void CreateElements() override;
     bool OnCommand(const QString& command, int param) override;
     void DrawBackground(plat::DeviceContext& dc) override;
-    void onTimer(unsigned id) override;
+    void OnTimer(unsigned id) override;
 
     // Text with "\n" line breaks; the caption is the title.
     QString m_text;

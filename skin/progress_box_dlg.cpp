@@ -72,8 +72,8 @@ void CProgressBoxDlg::DrawBackground(plat::DeviceContext& dc) {
         skin::DrawKeyedPiece(dc, kPictureX, kPictureY, *m_pAtlasDC, kInfoPicture);
 }
 
-void CProgressBoxDlg::onTimer(unsigned id) {
-    CSkinDlg::onTimer(id);
+void CProgressBoxDlg::OnTimer(unsigned id) {
+    CSkinDlg::OnTimer(id);
     if (id != kTimerId || Result() != 0)
         return;
     if (m_startPending) {

@@ -27,7 +27,7 @@ class CProgressBoxDlg : public CSkinDlg {
     void CreateElements() override;
     bool OnCommand(const QString& command, int param) override;
     void DrawBackground(plat::DeviceContext& dc) override;
-    void onTimer(unsigned id) override;
+    void OnTimer(unsigned id) override;
 
     // Replaces the message: at once on the user-interface thread, at the next tick from the worker.
     void SetMessage(const QString& text);

@@ -124,8 +124,8 @@ void CSkinDlg::TooltipInput(bool closeNow, int x, int y) {
         ShowTooltip(false);
 }
 
-void CSkinDlg::onTimer(unsigned id) {
-    CSkinDlg_Base::onTimer(id);
+void CSkinDlg::OnTimer(unsigned id) {
+    CSkinDlg_Base::OnTimer(id);
     if (!m_tooltipWnd || m_tooltipWnd->InHandler())
         return;
     if (m_tooltipWnd->CloseRequest() == CSkinTooltip_windows::kCloseNow ||

@@ -14,7 +14,7 @@ class CSkinDlg : public CSkinDlg_Base {
 
     void DrawBackground(plat::DeviceContext& dc) override;
     void ShowTooltip(bool show) override;
-    void onTimer(unsigned id) override;
+    void OnTimer(unsigned id) override;
     // A popup dismissed by a press outside it, Esc or the loss of the focus is cancelled, unless its result
     // is decided already.
     void onCancelPopup() override;

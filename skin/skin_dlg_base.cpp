@@ -346,6 +346,7 @@ void CSkinDlg_Base::onTimer(unsigned id) {
     } else if (id == static_cast<unsigned>(skin::kMoveTimerId)) {
         m_frame.MoveStep(plat::CursorPos());
     }
+    OnTimer(id);
 }
 
 // ---------------------------------------------------------------------------------------------------------------

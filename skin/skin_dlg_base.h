@@ -55,6 +55,9 @@ class CSkinDlg_Base : protected plat::Window {
     virtual void OnDialogKillFocus() {}
     // Stores the result; the dialog ends at its next timer tick. 0 is no result.
     virtual void EndSkinDialog(int result);
+    // Each timer of the dialog, after the skin's own handling of it (the tick, border and caption drags). A
+    // timer that ends the dialog with its pending result goes no further.
+    virtual void OnTimer(unsigned /*id*/) {}
 
     void SuspendPaint() { m_paintSuspended = true; }
     void RedrawNow();
@@ -122,7 +125,8 @@ class CSkinDlg_Base : protected plat::Window {
     bool onMouseWheel(int delta, int x, int y) override;
     bool onKeyDown(int key, unsigned modifiers, bool autoRepeat) override;
     bool onKeyUp(int key, unsigned modifiers, bool autoRepeat) override;
-    void onTimer(unsigned id) override;
+    // Dialogs handle their timers in OnTimer.
+    void onTimer(unsigned id) final;
     void onActivate(bool active) override;
     void onKillFocus() override;
     void onClose() override;

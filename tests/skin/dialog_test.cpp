@@ -96,6 +96,7 @@ using DialogModal = DialogTest;
 using DialogTooltip = DialogTest;
 using DialogFrame = DialogTest;
 using DialogDrops = DialogTest;
+using DialogTimers = DialogTest;
 
 } // namespace
 
@@ -228,6 +229,31 @@ TEST_F(DialogModal, EndSkinDialogEndsTheRunAtTheNextTick) {
     });
     EXPECT_EQ(m_dlg.DoModal(), 5);
     EXPECT_LT(elapsed.elapsed(), 200);
+}
+
+// A timer reaches the dialog's OnTimer after the skin's own handling of it: at the tick the due tooltip is up
+// already. A timer that finds a result pending ends the dialog and goes no further.
+TEST_F(DialogTimers, OnTimerFollowsTheSkinsOwnHandlingUnlessTheDialogEnds) {
+    constexpr unsigned kTick = skin::kTickTimerId;
+    constexpr unsigned kOwn = 77;
+    m_dlg.Open();
+    std::vector<unsigned> seen;
+    bool tooltipUpAtTick = false;
+    m_dlg.timer = [&](unsigned id) {
+        seen.push_back(id);
+        if (id == kTick)
+            tooltipUpAtTick = m_dlg.Tooltip() != nullptr;
+    };
+    const plat::Point p = skintest::Centre(m_tipped);
+    m_dlg.onMouseMove(p.x, p.y);
+    m_clock.AdvanceMs(800);
+    m_dlg.onTimer(kTick);
+    m_dlg.onTimer(kOwn);
+    EXPECT_EQ(seen, (std::vector<unsigned>{kTick, kOwn}));
+    EXPECT_TRUE(tooltipUpAtTick);
+    m_dlg.EndSkinDialog(skin::kResultOk);
+    m_dlg.onTimer(kOwn);
+    EXPECT_EQ(seen.size(), 2u);
 }
 
 // A command that deletes its own button, clicked or pressed by Enter, leaves the dialog no pointer to it;

@@ -80,6 +80,11 @@ class TestDialog : public CSkinDlg {
         return (handle && handle(command, param)) || CSkinDlg::OnCommand(command, param);
     }
     void onHelp() override { ++helps; }
+    void OnTimer(unsigned id) override {
+        CSkinDlg::OnTimer(id);
+        if (timer)
+            timer(id);
+    }
 
     // The initialisation a modal run starts with, without the modal loop: the test then calls handlers.
     void Open() {
@@ -93,6 +98,7 @@ class TestDialog : public CSkinDlg {
 
     std::function<void(TestDialog&)> build;
     std::function<bool(const QString&, int)> handle;
+    std::function<void(unsigned)> timer;
     QStringList commands;
     std::vector<int> params;
     int helps = 0;
