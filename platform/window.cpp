@@ -36,6 +36,10 @@ Rect FromQRect(const QRect& r) {
 // Timers below this period are used for dragging, where a coarse timer would stutter.
 constexpr int kPreciseBelowMs = 20;
 
+// How a native window asks to be shown without activation (on X11: a zero user time, which window managers
+// take as "do not focus"). Qt sets it from the widget attribute only as it creates the native window.
+constexpr char kShowWithoutActivating[] = "_q_showWithoutActivating";
+
 } // namespace
 
 struct Window::Data {
@@ -198,11 +202,19 @@ void Window::showSlidingDown(int durationMs) {
 }
 
 void Window::showNoActivate() {
-    const bool had = m_d->widget->testAttribute(Qt::WA_ShowWithoutActivating);
-    m_d->widget->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    QWidget* w = m_d->widget.get();
+    const bool had = w->testAttribute(Qt::WA_ShowWithoutActivating);
+    w->setAttribute(Qt::WA_ShowWithoutActivating, true);
     prepareShow();
-    m_d->widget->show();
-    m_d->widget->setAttribute(Qt::WA_ShowWithoutActivating, had);
+    // A window shown before has its native window already, which must hear of it itself.
+    QWindow* handle = w->windowHandle();
+    const QVariant handleHad = handle ? handle->property(kShowWithoutActivating) : QVariant();
+    if (handle)
+        handle->setProperty(kShowWithoutActivating, true);
+    w->show();
+    if (handle)
+        handle->setProperty(kShowWithoutActivating, handleHad);
+    w->setAttribute(Qt::WA_ShowWithoutActivating, had);
     m_d->widget->stackBelowParent();
 }
 

@@ -40,6 +40,11 @@ CSkinDlg_Base::CSkinDlg_Base(CSkinDlg_Base* parent, plat::WindowKind kind)
     m_rootHolder.m_pDlg = this;
     if (parent) {
         m_pAtlasDC = parent->m_pAtlasDC;
+        // A dialog stands over its parent: a hidden parent is shown in the state it is in (a minimised one
+        // stays minimised) and without taking the focus. One hidden behind its tray icon stays there, or
+        // every menu of the icon would put the window back on the task bar.
+        if (parent->m_ready && !parent->m_tornDown && !parent->isVisible() && !parent->hasTrayIcon())
+            parent->showNoActivate();
         parent->m_tooltipDue = -1;
         parent->m_tooltipText.clear();
         // A dialog opened from a drop list's choice must not stand under the list's open popup.

@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -254,6 +255,58 @@ TEST_F(DialogTimers, OnTimerFollowsTheSkinsOwnHandlingUnlessTheDialogEnds) {
     m_dlg.EndSkinDialog(skin::kResultOk);
     m_dlg.onTimer(kOwn);
     EXPECT_EQ(seen.size(), 2u);
+}
+
+namespace {
+
+// Notes, for each showing of a window, whether it was shown asking the window system not to activate it.
+class ShowingWatch : public QObject {
+  public:
+    explicit ShowingWatch(QWindow* window) : m_window(window) { window->installEventFilter(this); }
+    ~ShowingWatch() override { m_window->removeEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // The request Qt hands the window system as the window is shown.
+        if (watched == m_window && event->type() == QEvent::Show)
+            withoutActivation.push_back(m_window->property("_q_showWithoutActivating").toBool());
+        return false;
+    }
+    std::vector<bool> withoutActivation;
+
+  private:
+    QWindow* m_window;
+};
+
+} // namespace
+
+// A dialog opened over a hidden parent brings the parent back in the state it was in, minimised or not,
+// without asking for the activation, so the keyboard focus stays where it was (the offscreen screen activates
+// whatever it shows, so the request is what shows here). A parent whose window has not opened stays unshown.
+TEST(DialogParent, AHiddenParentIsShownInItsStateWithoutAskingForTheFocus) {
+    TestDialog parent;
+    parent.Open();
+    plat::Window& window = skin::HostWindow(parent);
+    ShowingWatch watch(parent.widget()->windowHandle());
+    const auto openChild = [&] {
+        window.hide();
+        const TestDialog child(&parent);
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_FALSE(child.widget()->isVisible());
+    };
+    openChild();
+    EXPECT_FALSE(window.isMinimized());
+    window.minimize();
+    openChild();
+    EXPECT_TRUE(window.isMinimized());
+    EXPECT_TRUE(parent.widget()->isMinimized());
+    EXPECT_EQ(watch.withoutActivation, (std::vector<bool>{true, true}));
+
+    // Shown already: nothing to show again.
+    const TestDialog another(&parent);
+    EXPECT_EQ(watch.withoutActivation.size(), 2u);
+
+    TestDialog unopened;
+    const TestDialog child(&unopened);
+    EXPECT_FALSE(skin::HostWindow(unopened).isVisible());
 }
 
 // A command that deletes its own button, clicked or pressed by Enter, leaves the dialog no pointer to it;
