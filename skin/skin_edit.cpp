@@ -172,18 +172,14 @@ bool CSkinEdit::OnDropText(int /*x*/, int /*y*/, const QString* text) {
 void CSkinEdit::Detach() {
     const bool editing = m_pEdit != nullptr;
     const QString typed = GetText();
-    if (editing) {
-        if (m_pDlg && !m_pDlg->IsTornDown()) {
-            // The dialog hears the end of editing and may take the field away meanwhile.
-            const skin::ElementHandle self(this);
-            OnKillFocus();
-            if (self == nullptr)
-                return;
-        } else {
-            m_pEdit.reset();
-        }
-    }
+    const skin::ElementHandle self(this);
+    // A focused field ends its editing in the element's Detach, and its dialog hears of it there.
     CSkinElement::Detach();
+    if (self == nullptr)
+        return;
+    // Still editing: the dialog was being torn down, so the field goes without a word.
+    if (m_pEdit)
+        OnKillFocus();
     if (editing)
         m_caption = typed;
 }

@@ -1,6 +1,7 @@
 #include "skin/skin_element.h"
 
 #include "core/clock.h"
+#include "skin/host_window.h"
 #include "skin/scroll_geometry.h"
 #include "skin/skin_atlas.h"
 #include "skin/skin_constants.h"
@@ -221,6 +222,17 @@ plat::Point CSkinElement::GetDialogPos() const {
 }
 
 void CSkinElement::Detach() {
+    // A focused element does its kill-focus work before it goes (an edit field reports its end, a drop list
+    // keeps what was typed), unless its dialog is being torn down and may hear nothing more. That work may
+    // take the element away itself; there is then nothing left to do here.
+    if (CSkinDlg_Base* dlg = m_pDlg; dlg && !dlg->IsTornDown() && dlg->m_pFocus == this) {
+        const skin::ElementHandle self(this);
+        OnKillFocus();
+        if (self == nullptr || m_pDlg != dlg)
+            return;
+        if (dlg->m_pFocus == nullptr)
+            skin::HostWindow(*dlg).setFocus();
+    }
     if (m_pDlg) {
         m_pDlg->ForgetElement(this);
         if (m_inElementList)

@@ -58,7 +58,8 @@ class CSkinElement {
     void SetFocus();
     void SetToolTip(const QString& text);
     plat::Point GetDialogPos() const;
-    // Leaves dialog and holder; the dialog forgets every reference to the element.
+    // Leaves dialog and holder; the dialog forgets every reference to the element. A focused element first
+    // gets OnKillFocus and the dialog window the keyboard focus, unless the dialog is being torn down.
     void Detach();
 
     void DrawFrame(int x, int y, int width, int height, plat::DeviceContext& dc);

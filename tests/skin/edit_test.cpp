@@ -3,6 +3,7 @@
 #include "skin/scroll_geometry.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg_holder.h"
+#include "skin/skin_drop_list.h"
 #include "skin/skin_edit.h"
 #include "tests/skin/live_dialog.h"
 #include "tests/skin/modal_script.h"
@@ -315,6 +316,85 @@ TEST(EditDetach, TheEndOfARunEndsEditingFirst) {
     EXPECT_EQ(page.DoModal(), skin::kResultOk);
     EXPECT_EQ(field.Native(), nullptr);
     EXPECT_EQ(heard, QStringList{u"field=abc"_s});
+}
+
+namespace {
+
+// Controls that count how often they lose the focus.
+class CountingEdit : public CSkinEdit {
+  public:
+    void OnKillFocus() override {
+        ++kills;
+        CSkinEdit::OnKillFocus();
+    }
+    int kills = 0;
+};
+
+class CountingDropList : public CSkinDropList {
+  public:
+    void OnKillFocus() override {
+        ++kills;
+        CSkinDropList::OnKillFocus();
+    }
+    int kills = 0;
+};
+
+} // namespace
+
+// Taken away while it has the focus, an edit field and an editable drop list each lose the focus exactly
+// once: the dialog hears the end of their editing with the typed text in place, and its window takes the
+// keyboard. Taken away while the dialog is torn down, a list being edited sends nothing.
+TEST(DetachFocused, FieldsLoseTheFocusOnceAndATornDownDialogHearsNothing) {
+    LiveDialog dlg;
+    CountingEdit field;
+    CountingDropList list;
+    CountingDropList late;
+    dlg.m_width = 420;
+    dlg.m_height = 300;
+    dlg.build = [&](skintest::TestDialog& d) {
+        field.Create(&d.m_rootHolder, d.m_nextElementId++, u"ab"_s, false, false, u"field"_s, QString());
+        field.SetPosition(20, 50, 200, 33, 0);
+        list.Create(&d.m_rootHolder, d.m_nextElementId++, QString(), true, u"kw"_s);
+        list.SetPosition(20, 120, 200, 25, 0);
+        late.Create(&d.m_rootHolder, d.m_nextElementId++, QString(), true, u"late"_s);
+        late.SetPosition(20, 190, 200, 25, 0);
+    };
+    ASSERT_TRUE(dlg.Show());
+    QStringList heard;
+    dlg.handle = [&](const QString& command, int) {
+        heard.append(command + u'=' + (command == u"field"_s ? field.GetText() : list.GetText()));
+        return false;
+    };
+
+    dlg.ClickOn(field, 60);
+    dlg.Type(u"c"_s);
+    heard.clear();
+    field.Detach();
+    EXPECT_EQ(field.kills, 1);
+    EXPECT_EQ(heard, QStringList{u"field=abc"_s});
+    EXPECT_EQ(field.GetText(), u"abc"_s);
+
+    dlg.ClickOn(list, -60);
+    ASSERT_NE(list.Native(), nullptr);
+    dlg.Type(u"kw"_s);
+    heard.clear();
+    list.kills = 0;
+    list.Detach();
+    EXPECT_EQ(list.kills, 1);
+    EXPECT_EQ(heard, QStringList{u"kw_edit=kw"_s});
+    EXPECT_EQ(list.Native(), nullptr);
+    EXPECT_EQ(dlg.m_pFocus, nullptr);
+    EXPECT_TRUE(dlg.widget()->hasFocus());
+
+    dlg.ClickOn(late, -60);
+    ASSERT_NE(late.Native(), nullptr);
+    dlg.Type(u"x"_s);
+    dlg.commands.clear();
+    late.kills = 0;
+    dlg.onDestroy();
+    late.Detach();
+    EXPECT_EQ(late.kills, 0);
+    EXPECT_TRUE(dlg.commands.isEmpty()) << dlg.commands.join(u',').toStdString();
 }
 
 // The selection of a field being edited counts a line break as two characters, as the text does: keys
