@@ -375,10 +375,10 @@ void CSkinListBox::SelectRange(int first, int last) {
         last += total;
     first = qMax(0, first);
     last = qMin(total - 1, last);
-    if (first > last)
-        return;
+    // An empty range selects nothing, and that too is a change of selection the owner hears of.
     std::fill(m_selection.begin(), m_selection.end(), 0);
-    std::fill(m_selection.begin() + first, m_selection.begin() + last + 1, 1);
+    if (first <= last)
+        std::fill(m_selection.begin() + first, m_selection.begin() + last + 1, 1);
     m_orderDirty = true;
     const skin::ElementHandle self(this);
     NotifySelection();

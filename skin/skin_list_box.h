@@ -126,7 +126,7 @@ class CSkinListBox : public CSkinElement {
 
     // ---- Selection, by item index.
     // Selects items first..last and clears the others; a negative index counts from the end (-1 is the last
-    // item). An empty range changes nothing.
+    // item). A range empty once clipped to the items clears them all. Either way the owner hears of it.
     void SelectRange(int first, int last);
     // Ctrl+A: selects the visible items and clears the hidden ones.
     void SelectAllVisible();
