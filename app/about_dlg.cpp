@@ -43,8 +43,9 @@ void CAboutDlg::CreateElements() {
 }
 
 bool CAboutDlg::OnCommand(const QString& command, int param) {
+    // On a thread of its own, so the click is over before the browser comes up.
     if (command == kOpenSite)
-        OpenUrlInBrowser(kSiteUrl);
+        OpenUrlInBrowser(kSiteUrl, true);
     return CSkinDlg::OnCommand(command, param);
 }
 

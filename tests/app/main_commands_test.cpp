@@ -1,6 +1,7 @@
 #include "app/about_dlg.h"
 #include "app/project_exporter.h"
 #include "core/atomic_file.h"
+#include "core/platform_services.h"
 #include "platform/application.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_menu_popup.h"
@@ -8,9 +9,11 @@
 #include "tests/app/export_report.h"
 #include "tests/app/file_size_limit.h"
 #include "tests/skin/skin_test_support.h"
+#include "tests/support/opener_threads.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using apptest::FileBytes;
@@ -172,6 +175,22 @@ TEST(MainWindowHelp, MenuManualAboutAndEstimates) {
     w.dlg.OnCommand(u"prj1_estimates"_s, 0);
     ASSERT_TRUE(w.script.WaitDone());
     EXPECT_EQ(w.script.messages.back().text, u"Not implemented"_s);
+}
+
+// The about box's link opens the product's site from a thread of its own, so the click is over before the
+// browser comes up; the box stays open.
+TEST(AboutBox, TheSiteLinkOpensThePageOffTheInterfaceThread) {
+    twtest::OpenerThreads services;
+    InstallPlatformServices(&services);
+    CAboutDlg about(nullptr);
+    about.onInitDialog();
+    skintest::ClickElement(about, about.m_labels[2]);
+    WaitForBrowserLaunches();
+    InstallPlatformServices(nullptr);
+    EXPECT_EQ(services.OpenedUrls(), QStringList{CAboutDlg::kSiteUrl});
+    ASSERT_EQ(services.openers.size(), 1u);
+    EXPECT_NE(services.openers[0], std::this_thread::get_id());
+    EXPECT_EQ(about.Result(), 0);
 }
 
 // The tab menu offers pause or resume by the project's state, and its choice comes back as a command; a tab

@@ -1,29 +1,15 @@
 #include "core/headless_platform_services.h"
 #include "core/platform_services.h"
 #include "tests/core/qstring_printer.h"
+#include "tests/support/opener_threads.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
-#include <mutex>
 #include <thread>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Also notes the thread that opened each page.
-class OpenRecorder : public HeadlessPlatformServices {
-  public:
-    void OpenUrl(const QString& url) override {
-        const std::lock_guard guard(openLock);
-        openers.push_back(std::this_thread::get_id());
-        HeadlessPlatformServices::OpenUrl(url);
-    }
-
-    std::mutex openLock;
-    std::vector<std::thread::id> openers; // read once the launches are over
-};
 
 class PlatformServicesTest : public testing::Test {
   protected:
@@ -33,7 +19,7 @@ class PlatformServicesTest : public testing::Test {
         InstallPlatformServices(nullptr);
     }
 
-    OpenRecorder m_services;
+    twtest::OpenerThreads m_services;
 };
 
 // Web and mail addresses open as given, shell characters included; anything else gets "http://" in front.
