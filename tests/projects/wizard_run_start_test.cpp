@@ -63,7 +63,7 @@ class WizardRunStart : public projtest::KindTest {
 // an opened project waits for Start, whether its file is read before its first step or after it.
 TEST_F(WizardRunStart, AWizardMadeRunStartsAtItsFirstStepAndAnOpenedOneNever) {
     for (const int kind : {1, 2, 3, 4, 6, 7, 8}) {
-        ASSERT_NE(NewProject(kind, u"red shoes;"_s), nullptr) << "kind " << kind;
+        ASSERT_NE(NewProject(kind, u"red shoes;"_s, false), nullptr) << "kind " << kind;
         EXPECT_FALSE(Running(kind)) << "kind " << kind << " started before its first step";
         Tick(1);
         EXPECT_TRUE(Running(kind)) << "kind " << kind << " made in the wizard did not start";
