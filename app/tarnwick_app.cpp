@@ -77,6 +77,7 @@ bool CTarnwickApp::Run() {
     skin::SetAtlas(&atlas);
 
     auto mainDlg = std::make_unique<CMainDlg>();
+    crawler->m_mainWnd = mainDlg.get();
     mainDlg->m_pAtlasDC = &atlas;
     mainDlg->m_makeProject = m_options.makeProject;
     crawler->m_cmdLine = m_options.commandLine;
@@ -94,7 +95,9 @@ bool CTarnwickApp::Run() {
     report.reset();
 
     // Projects go with the window; then every download stops and every worker is joined before the crawler
-    // and the TLS context they use go away.
+    // and the TLS context they use go away. The crawler lets go of the window first, so nothing taken down
+    // with it finds a window half destroyed.
+    crawler->m_mainWnd = nullptr;
     mainDlg.reset();
     crawler->StopAll();
     crawler->Shutdown();

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class CMainDlg;
+
 // The value of an account user name that was never entered; the preferences show it as an empty field.
 inline constexpr char16_t kAccountNeverEntered[] = u"##first time";
 
@@ -53,6 +55,10 @@ class CProjectCrawler : public CProjectCrawlerDefault {
 
     // Start with the user's login.
     bool m_autorun = false;
+
+    // The main window, set by the start-up while the window exists (none before and after). Only held
+    // here: the network layer never reaches into it.
+    CMainDlg* m_mainWnd = nullptr;
 
     // Accounts of the ad services' web interfaces.
     QString GoogleAdwords_user = QString::fromUtf16(kAccountNeverEntered);

@@ -43,7 +43,7 @@ QByteArray CDownloader::AskWhoisServer(const QString& server, const QByteArray& 
     exchange.timeLimits = timeLimits;
     // The exchange's limits hold for whois replies too: one beyond the size of a reply comes back empty, and
     // a server that does not answer times out; either way the lookup goes on with the next server.
-    HttpExchangeResult result = HttpExchange(exchange, m_abort, m_received, m_socketSlot);
+    HttpExchangeResult result = Exchange(exchange, m_abort, m_received, m_socketSlot);
     if (!result.error.isEmpty() && !m_abort.load()) {
         std::lock_guard guard(m_cs);
         m_lastError = result.error;

@@ -185,7 +185,7 @@ bool CDownloader::RunHttpHop(const JobRequest& job) {
         std::lock_guard wakeGuard(m_wakeLock);
         m_keptBufferDueMs = 0;
     }
-    HttpExchangeResult result = HttpExchange(std::move(exchange), m_abort, m_received, m_socketSlot);
+    HttpExchangeResult result = Exchange(std::move(exchange), m_abort, m_received, m_socketSlot);
     m_phase.store(WorkerPhase::ExchangeOver);
 
     if (!result.error.isEmpty()) {

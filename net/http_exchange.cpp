@@ -128,8 +128,8 @@ std::unique_ptr<ByteStream> MakeStream(const HttpExchangeRequest& request) {
 
 } // namespace
 
-HttpExchangeResult HttpExchange(HttpExchangeRequest request, const std::atomic<bool>& abort,
-                                std::atomic<int>& received, ExchangeSocketSlot& slot) {
+HttpExchangeResult Exchange(HttpExchangeRequest request, const std::atomic<bool>& abort,
+                            std::atomic<int>& received, ExchangeSocketSlot& slot) {
     HttpExchangeResult result;
     const std::unique_ptr<ByteStream> stream = MakeStream(request);
     SlotAttachment attachment(slot, *stream);

@@ -81,5 +81,5 @@ struct HttpExchangeResult {
 // failure). received counts the bytes so far, for progress. The buffer starts with room for what the
 // reply's Content-Length announces, up to a limit (the length is the peer's word), and doubles beyond.
 // Never throws.
-HttpExchangeResult HttpExchange(HttpExchangeRequest request, const std::atomic<bool>& abort,
-                                std::atomic<int>& received, ExchangeSocketSlot& slot);
+HttpExchangeResult Exchange(HttpExchangeRequest request, const std::atomic<bool>& abort,
+                            std::atomic<int>& received, ExchangeSocketSlot& slot);

@@ -113,7 +113,7 @@ HttpExchangeResult CProjectCrawler_InternetSession::Exchange(const HttpExchangeR
         };
         const std::atomic<bool> abort{false};
         std::atomic<int> received{0};
-        HttpExchangeResult result = HttpExchange(std::move(hop), abort, received, m_socketSlot);
+        HttpExchangeResult result = ::Exchange(std::move(hop), abort, received, m_socketSlot);
         if (connected || result.error.isEmpty() || attempt >= m_connectRetries)
             return result;
         std::this_thread::sleep_for(std::chrono::milliseconds(m_connectBackoffMs));

@@ -132,7 +132,9 @@ void CWSocket::ThrowSystemError(int code) const {
     throw CWSocketException(m_interrupted.load() ? ECANCELED : code);
 }
 
-int CWSocket::WouldBlockCode() const {
+int CWSocket::WouldBlockCode(int callFlags) const {
+    if (callFlags & MSG_DONTWAIT)
+        return EAGAIN;
     const int flags = fcntl(m_fd, F_GETFL);
     return flags >= 0 && (flags & O_NONBLOCK) ? EAGAIN : ETIMEDOUT;
 }
@@ -250,15 +252,15 @@ void CWSocket::ConnectHeld(const void* address, unsigned addressLength, int time
     }
 }
 
-void CWSocket::Send(const char* data, qsizetype length) {
+void CWSocket::Send(const char* data, qsizetype length, int flags) {
     if (m_fd < 0)
         ThrowSystemError(ENOTCONN);
     while (length > 0) {
-        const ssize_t sent = ::send(m_fd, data, static_cast<size_t>(length), MSG_NOSIGNAL);
+        const ssize_t sent = ::send(m_fd, data, static_cast<size_t>(length), flags | MSG_NOSIGNAL);
         if (sent < 0) {
             if (errno == EINTR)
                 continue;
-            ThrowSystemError(errno == EAGAIN || errno == EWOULDBLOCK ? WouldBlockCode() : errno);
+            ThrowSystemError(errno == EAGAIN || errno == EWOULDBLOCK ? WouldBlockCode(flags) : errno);
         }
         if (m_interrupted.load())
             ThrowSystemError(ECANCELED);
@@ -267,15 +269,15 @@ void CWSocket::Send(const char* data, qsizetype length) {
     }
 }
 
-qsizetype CWSocket::Receive(char* buffer, qsizetype length) {
+qsizetype CWSocket::Receive(char* buffer, qsizetype length, int flags) {
     if (m_fd < 0)
         ThrowSystemError(ENOTCONN);
     for (;;) {
-        const ssize_t received = ::recv(m_fd, buffer, static_cast<size_t>(length), 0);
+        const ssize_t received = ::recv(m_fd, buffer, static_cast<size_t>(length), flags);
         if (received < 0) {
             if (errno == EINTR)
                 continue;
-            ThrowSystemError(errno == EAGAIN || errno == EWOULDBLOCK ? WouldBlockCode() : errno);
+            ThrowSystemError(errno == EAGAIN || errno == EWOULDBLOCK ? WouldBlockCode(flags) : errno);
         }
         // Interrupt shuts the connection down, which looks like an orderly close from here.
         if (received == 0 && m_interrupted.load())

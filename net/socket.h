@@ -73,14 +73,15 @@ class CWSocket {
                              int timeoutMs, const QString& user = {}, const QString& password = {},
                              const QString& userAgent = {});
 
-    // Sends all length bytes, however many calls the system needs. Running out of the send time-out
-    // throws ETIMEDOUT.
-    void Send(const char* data, qsizetype length);
+    // Sends all length bytes, however many calls the system needs; flags (MSG_OOB, MSG_DONTWAIT, ...) go
+    // with every call, besides the no-signal flag. Running out of the send time-out throws ETIMEDOUT.
+    void Send(const char* data, qsizetype length, int flags = 0);
 
-    // Receives up to length bytes; returns 0 when the peer closed the connection. Running out of the
-    // receive time-out throws ETIMEDOUT: the peer stalled, so the exchange is over. (A socket left in
-    // non-blocking mode throws EAGAIN when nothing is there.)
-    qsizetype Receive(char* buffer, qsizetype length);
+    // Receives up to length bytes, with flags (MSG_PEEK, MSG_OOB, ...); returns 0 when the peer closed the
+    // connection. Running out of the receive time-out throws ETIMEDOUT: the peer stalled, so the exchange is
+    // over. (A socket left in non-blocking mode, or a call with MSG_DONTWAIT, throws EAGAIN when nothing is
+    // there.)
+    qsizetype Receive(char* buffer, qsizetype length, int flags = 0);
 
     // Datagrams: one sendto or recvfrom. The host is a numeric address or a name looked up as by Connect.
     qsizetype SendTo(const char* data, qsizetype length, const QString& host, int port, int flags = 0);
@@ -137,8 +138,9 @@ class CWSocket {
     void ApplyTimeouts() const;
     int RequireHandle() const;
     bool WaitFor(short events, int timeoutMs) const;
-    // EAGAIN as the caller should read it: the time-out ran out, unless the socket is in non-blocking mode.
-    int WouldBlockCode() const;
+    // EAGAIN as the caller should read it: the time-out ran out, unless the socket is in non-blocking mode
+    // or the call's flags asked not to wait.
+    int WouldBlockCode(int callFlags = 0) const;
     [[noreturn]] void ThrowSystemError(int code) const;
 
     // Reads exactly count bytes of a proxy's reply, never more, so that nothing of the tunnelled connection

@@ -20,7 +20,7 @@ qsizetype CWSocket::SendTo(const char* data, qsizetype length, const sockaddr* t
         if (sent >= 0)
             return sent;
         if (errno != EINTR)
-            ThrowSystemError(errno == EAGAIN || errno == EWOULDBLOCK ? WouldBlockCode() : errno);
+            ThrowSystemError(errno == EAGAIN || errno == EWOULDBLOCK ? WouldBlockCode(flags) : errno);
     }
 }
 
@@ -35,7 +35,7 @@ qsizetype CWSocket::ReceiveFrom(char* buffer, qsizetype length, sockaddr* from, 
             return received;
         }
         if (errno != EINTR)
-            ThrowSystemError(errno == EAGAIN || errno == EWOULDBLOCK ? WouldBlockCode() : errno);
+            ThrowSystemError(errno == EAGAIN || errno == EWOULDBLOCK ? WouldBlockCode(flags) : errno);
     }
 }
 

@@ -2,8 +2,9 @@
 
 #include "app/new_project_dlg.h"
 
-CKeywordInputProject::CKeywordInputProject(int id, int kind, CWizardKeywordInput::Mode mode)
-    : CProject(id), m_input(kind, mode) {
+CKeywordInputProject::CKeywordInputProject(int id, int kind, CWizardKeywordInput::Mode mode,
+                                           CWizardKeywordInput::History history)
+    : CProject(id), m_input(kind, mode, history) {
     m_kind = kind;
 }
 
@@ -17,7 +18,10 @@ void CKeywordInputProject::DestroyWizardPage() {
 }
 
 bool CKeywordInputProject::ValidateWizardPage(QString& error) {
-    return m_input.Validate(error);
+    if (!m_input.Validate(error))
+        return false;
+    m_wizardStart.Accepted();
+    return true;
 }
 
 void CKeywordInputProject::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
@@ -30,6 +34,7 @@ void CKeywordInputProject::ShowView(int show) {
 }
 
 void CKeywordInputProject::LoadXml(CDownloader_HTMLTags* tree) {
+    m_wizardStart.Loaded();
     m_input.LoadXml(tree);
 }
 

@@ -2,13 +2,15 @@
 
 #include "app/project.h"
 #include "app/project_view_title.h"
+#include "projects/common/wizard_run_start.h"
 #include "projects/wizard_keyword_input.h"
 
 // What the kinds that start from keywords share: their keyword input in the wizard, the keywords it
 // gathered (saved and read back with the project), and the view's heading.
 class CKeywordInputProject : public CProject {
   public:
-    CKeywordInputProject(int id, int kind, CWizardKeywordInput::Mode mode);
+    CKeywordInputProject(int id, int kind, CWizardKeywordInput::Mode mode,
+                         CWizardKeywordInput::History history = CWizardKeywordInput::History::Add);
 
     void CreateWizardPage(CSkinDlgHolder* holder, unsigned* nextId, int labelLeft, int fieldLeft, int top,
                           int width, QString preset) override;
@@ -24,6 +26,12 @@ class CKeywordInputProject : public CProject {
     const CWizardKeywordInput& Input() const { return m_input; }
 
   protected:
+    // At the top of the kind's Process: true once, when a project the wizard made is to start its run.
+    bool TakeWizardStart() { return m_wizardStart.TakeDue(m_viewCreated); }
+
     CWizardKeywordInput m_input;
     CProjectViewTitle m_viewTitle;
+
+  private:
+    CWizardRunStart m_wizardStart;
 };

@@ -16,7 +16,8 @@ constexpr int kFieldGap = 22;
 
 } // namespace
 
-CWizardKeywordInput::CWizardKeywordInput(int kind, Mode mode) : m_kind(kind), m_mode(mode) {}
+CWizardKeywordInput::CWizardKeywordInput(int kind, Mode mode, History history)
+    : m_kind(kind), m_mode(mode), m_history(history) {}
 
 QString CWizardKeywordInput::JoinKeywords(const QStringList& keywords) {
     QString text;
@@ -88,7 +89,7 @@ bool CWizardKeywordInput::Validate(QString& error) {
     if (m_mode != Mode::List)
         keywords = keywords.mid(0, 1);
     m_keywords = keywords;
-    if (HasList() && g_pCrawler) {
+    if (HasList() && m_history == History::Add && g_pCrawler) {
         // Newest first: the first keyword typed ends up at the top of the history.
         for (qsizetype i = keywords.size() - 1; i >= 0; --i)
             g_pCrawler->AddKeywordToHistory(keywords[i], i == 0);

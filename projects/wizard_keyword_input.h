@@ -17,9 +17,12 @@ class CSkinDlgHolder;
 class CWizardKeywordInput {
   public:
     enum class Mode { List, Single, SingleList };
+    // Whether accepting the page adds its keywords to the keyword history; a list input offers the history
+    // either way.
+    enum class History { Add, Offer };
 
     // kind: the project's kind, which names the page commands ("prj<kind>_...").
-    CWizardKeywordInput(int kind, Mode mode);
+    CWizardKeywordInput(int kind, Mode mode, History history = History::Add);
 
     // Builds the label and the field; preset: keywords each followed by ';' (a single or single list input
     // takes the first).
@@ -27,7 +30,7 @@ class CWizardKeywordInput {
                     int width, const QString& preset);
     void DestroyPage();
     // False with "Please enter a keyword." when nothing was typed; on acceptance the keywords are kept (the
-    // first alone by an input of one) and an input with a drop list adds them to the keyword history.
+    // first alone by an input of one) and an input with a drop list that adds to the history adds them.
     bool Validate(QString& error);
     // The wizard's answer about clearing the history: the list is refilled (cleared) or left without a
     // choice (kept); either way its text is emptied, silently.
@@ -57,6 +60,7 @@ class CWizardKeywordInput {
 
     int m_kind;
     Mode m_mode;
+    History m_history;
     QStringList m_keywords;
     CSkinLabel m_label;
     CSkinDropList m_list;

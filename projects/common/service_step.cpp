@@ -20,6 +20,9 @@ void CServiceStep::Release() {
         m_downloader->Release();
     m_downloader = nullptr;
     m_started = false;
+    if (!m_busyService.isEmpty() && g_pCrawler)
+        g_pCrawler->UpdateHostTiming(m_busyService);
+    m_busyService.clear();
 }
 
 bool CServiceStep::Take(const QString& service) {
@@ -55,6 +58,10 @@ CServiceStep::Result CServiceStep::Run(const QString& service, const Starter& st
 CServiceStep::Result CServiceStep::RunSteps(const QString& service, const Stepper& step) {
     if (!Take(service))
         return Result::Waiting;
+    if (m_busyService.isEmpty()) {
+        g_pCrawler->MarkHostBusy(service);
+        m_busyService = service;
+    }
     if (m_started)
         return m_downloader->IsFinished() ? Finished() : Result::Done;
     if (!step(*m_downloader))

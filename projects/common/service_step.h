@@ -9,6 +9,10 @@ class CDownloader;
 // downloader of the service's pacing name from the crawler and starts the request on it, later calls poll
 // it, and once the reply is in the owner parses it and calls Release. Nothing here waits. Release also runs
 // when the owner stops, and in the destructor, so a closed project never keeps a download slot.
+//
+// A service that runs several exchanges (RunSteps) keeps its state program-wide, so only one of them may run
+// at a time: the service is marked busy from the moment its downloader is taken until Release, whatever
+// ended the exchange (answered, failed, cancelled, stopped, closed); meanwhile every other caller waits.
 class CServiceStep {
   public:
     enum class Result {
@@ -44,4 +48,6 @@ class CServiceStep {
     CDownloader* m_downloader = nullptr;
     bool m_started = false;
     QString m_error;
+    // The pacing name this step holds busy, empty when none.
+    QString m_busyService;
 };

@@ -65,10 +65,8 @@ void CProject1::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
 void CProject1::Process() {
     if (!g_pCrawler)
         return;
-    if (m_startOnFirstStep && m_viewCreated) {
-        m_startOnFirstStep = false;
+    if (TakeWizardStart())
         Start();
-    }
     m_run.Step();
 }
 
@@ -240,8 +238,6 @@ void CProject1::SaveXml(CDownloader_HTMLTags* root) {
 void CProject1::LoadXml(CDownloader_HTMLTags* tree) {
     CKeywordInputProject::LoadXml(tree);
     const CDownloader_HTMLTags* root = record_xml::ProjectRoot(tree, 1);
-    // An opened project never starts by itself.
-    m_startOnFirstStep = false;
     m_run.LoadXml(root);
     record_xml::LoadRecords(root, kKeywordsKey, kItemKey, m_keywords);
     std::erase_if(m_keywords,

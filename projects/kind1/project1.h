@@ -64,8 +64,6 @@ class CProject1 : public CKeywordInputProject, private CRunHooks {
     std::vector<CProject1_Keyword> m_keywords;
     // Case-folded keyword to its index in m_keywords.
     QHash<QString, int> m_index;
-    // A new project runs on its first tick; an opened one waits for Start.
-    bool m_startOnFirstStep = true;
     std::array<Source, CProject1_Keyword::kSourceCount> m_sources;
     // The window the keyword tool's picture-code prompt opens over.
     CSkinDlg_Base* m_parentWnd = nullptr;

@@ -64,13 +64,6 @@ void CProject2::InitInfo() {
         u"Pay-per-click market research per keyword: search volume, result counts, ads, bids and estimated clicks on three search engines."_s;
 }
 
-bool CProject2::ValidateWizardPage(QString& error) {
-    if (!CKeywordInputProject::ValidateWizardPage(error))
-        return false;
-    m_startOnFirstStep = true;
-    return true;
-}
-
 void CProject2::MakeRecords() {
     m_records.clear();
     QStringList seen;
@@ -137,7 +130,7 @@ void CProject2::Stop() {
 }
 
 void CProject2::Process() {
-    if (std::exchange(m_startOnFirstStep, false))
+    if (TakeWizardStart())
         Start();
     m_run.Step();
 }

@@ -18,7 +18,6 @@ class CProject2 : public CKeywordInputProject, private CRunHooks {
 
     void InitInfo() override;
     // An accepted page also starts the run on the first step; an opened file starts nothing.
-    bool ValidateWizardPage(QString& error) override;
     void CreateView(CSkinDlgHolder* holder, unsigned* nextId) override;
     void ShowView(int show) override;
     // One step of every service lane: each holds at most one request and moves to the next keyword once
@@ -71,7 +70,6 @@ class CProject2 : public CKeywordInputProject, private CRunHooks {
     CProject2_Rep2 m_rep2;
     CKindPage m_page;
     CSkinDlgHolder* m_holder = nullptr;
-    bool m_startOnFirstStep = false;
     // The keywords the held keyword-tool run asks about, one a line.
     QString m_toolKeywords;
     CKindRun m_run{m_page.m_bar, *this, kLaneCount};

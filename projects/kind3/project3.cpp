@@ -47,13 +47,9 @@ void CProject3::InitInfo() {
     m_description = u"The advertisers of one keyword over the last months, with their ads and keywords."_s;
 }
 
-void CProject3::OnWizardDone() {
-    m_keyword = Input().Keywords().value(0);
-    m_startOnView = true;
-}
-
 void CProject3::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     CKeywordInputProject::CreateView(holder, nextId);
+    m_keyword = Input().Keywords().value(0);
     // The keyword is edited in its own field in place of the bar's keyword text.
     m_page.Create(holder, nextId, QString(), &m_rep1, &m_rep2);
     m_keywordEdit.Create(holder, ++*nextId, m_keyword, false, false, u"prj3_keyword"_s, QString());
@@ -61,10 +57,6 @@ void CProject3::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     m_rep1.m_selectCommand = kSelectCommand;
     m_rep1.m_owner = [this](const QString&, int, CSkinDlg_Base*) { ShowSelectedAdvertiser(); };
     ContentChanged();
-    if (m_startOnView) {
-        m_startOnView = false;
-        Start(nullptr);
-    }
 }
 
 void CProject3::ShowView(int show) {
@@ -103,6 +95,8 @@ void CProject3::Start(CSkinDlg_Base* sender) {
 }
 
 void CProject3::Process() {
+    if (TakeWizardStart())
+        Start(nullptr);
     m_run.Step();
 }
 

@@ -21,7 +21,6 @@ class CProject3 : public CKeywordInputProject, private CRunHooks {
 
     void InitInfo() override;
     // A project made by the wizard starts its run once its page is built.
-    void OnWizardDone() override;
     void CreateView(CSkinDlgHolder* holder, unsigned* nextId) override;
     void Process() override;
     void Export(CProjectExporter* exporter) override;
@@ -69,7 +68,6 @@ class CProject3 : public CKeywordInputProject, private CRunHooks {
     // The request the run asks next.
     int m_nextRequest = kRequestsPerRun;
     // A project made by the wizard starts at once; one read from a file waits for Start.
-    bool m_startOnView = false;
 
   public:
     // After the records they show.

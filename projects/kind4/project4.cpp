@@ -57,7 +57,6 @@ void CProject4::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     m_viewCreated = true;
     SelectEngine(m_engine);
     ContentChanged();
-    m_run.Start();
 }
 
 void CProject4::ShowView(int show) {
@@ -69,6 +68,8 @@ void CProject4::ShowView(int show) {
 }
 
 void CProject4::Process() {
+    if (TakeWizardStart())
+        m_run.Start();
     m_run.Step();
 }
 

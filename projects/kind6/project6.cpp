@@ -64,8 +64,8 @@ constexpr int kSliderWidth = 170;
 CProject6::CProject6(int id) : CProject6(id, 6, u"Ad client"_s) {}
 
 CProject6::CProject6(int id, int kind, const QString& markerTitle)
-    : CKeywordInputProject(id, kind, CWizardKeywordInput::Mode::List), m_page(kind),
-      m_rep(kind, m_sites, markerTitle) {}
+    : CKeywordInputProject(id, kind, CWizardKeywordInput::Mode::List, CWizardKeywordInput::History::Offer),
+      m_page(kind), m_rep(kind, m_sites, markerTitle) {}
 
 void CProject6::InitInfo() {
     m_name = u"Placement Scout"_s;
@@ -98,10 +98,6 @@ void CProject6::ShowView(int show) {
     m_pagesLabel.SetVisible(visible);
     m_pagesSlider.SetVisible(visible);
     ShowRowElements(visible);
-}
-
-void CProject6::OnWizardDone() {
-    Start(nullptr);
 }
 
 void CProject6::Start(CSkinDlg_Base* sender) {
@@ -140,6 +136,8 @@ void CProject6::ClearData() {
 }
 
 void CProject6::Process() {
+    if (TakeWizardStart())
+        Start(nullptr);
     m_homePageStarted = false;
     m_run.Step();
 }

@@ -29,7 +29,6 @@ class CProject6 : public CKeywordInputProject, private CRunHooks {
     void LoadXml(CDownloader_HTMLTags* tree) override;
     void SaveXml(CDownloader_HTMLTags* root) override;
     // A project made in the wizard starts its run at once.
-    void OnWizardDone() override;
     void OnCommand(const QString& command, int param, CSkinDlg_Base* sender) override;
     void ShowView(int show) override;
     void ClearData() override;

@@ -35,11 +35,6 @@ QString CProject8::OfferQuery(const QString& keyword, int query) {
     return keyword + (query == 0 ? u" affiliate program"_s : u" CPA offer"_s);
 }
 
-void CProject8::OnWizardDone() {
-    m_keyword = Input().Keywords().value(0);
-    m_startOnView = true;
-}
-
 bool CProject8::CanSave() {
     return SearchStep() >= 2;
 }
@@ -54,6 +49,7 @@ int CProject8::SearchStep() const {
 
 void CProject8::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     CKeywordInputProject::CreateView(holder, nextId);
+    m_keyword = Input().Keywords().value(0);
     m_page.Create(holder, nextId, m_keyword, &m_rep1);
     int x = kLinksLeft;
     for (int i = 0; i < kSearchEngineCount; ++i) {
@@ -65,10 +61,6 @@ void CProject8::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
         x += kLinkStep;
     }
     m_rep1.InvalidateContent();
-    if (m_startOnView) {
-        m_startOnView = false;
-        Start();
-    }
 }
 
 void CProject8::ShowView(int show) {
@@ -91,6 +83,8 @@ void CProject8::Start() {
 }
 
 void CProject8::Process() {
+    if (TakeWizardStart())
+        Start();
     m_run.Step();
 }
 

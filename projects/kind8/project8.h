@@ -18,7 +18,6 @@ class CProject8 : public CKeywordInputProject, private CRunHooks {
 
     void InitInfo() override;
     // A project made by the wizard starts its run once its page is built.
-    void OnWizardDone() override;
     void CreateView(CSkinDlgHolder* holder, unsigned* nextId) override;
     void Process() override;
     // Saving needs the search to have reached its second step.
@@ -58,7 +57,6 @@ class CProject8 : public CKeywordInputProject, private CRunHooks {
     // The request the run asks next.
     int m_nextRequest = kRequestsPerSearch;
     // A project made by the wizard starts at once; one read from a file waits for Start.
-    bool m_startOnView = false;
 
   public:
     // After the records they show.

@@ -49,7 +49,7 @@ TEST(ProjectFiles, SaveCloseAndOpenGiveTheSameValues) {
     w.dlg.OnCommand(u"save"_s, 0);
     EXPECT_EQ(w.script.fileRequests[0].filters, QStringList{u"Tarnwick projects (*.twpx)"_s});
     const QString saved = dir.filePath(u"report.TWPX.twpx"_s);
-    // A keyword record of the kind before its run answered anything.
+    // A keyword record of the kind before its run started (it starts at the first tick).
     const auto keyword = [](const QByteArray& text) {
         QByteArray item = "\r\n      <item>\r\n         <keyword>" + text +
                           "</keyword>\r\n         <searches>-1.000000</searches>";
@@ -65,7 +65,7 @@ TEST(ProjectFiles, SaveCloseAndOpenGiveTheSameValues) {
         keyword("a&amp;b &lt;c&gt;") + keyword("\"quoted\"") +
         "\r\n   </m_keywords>\r\n   <m_sites></m_sites>\r\n   <rep1_filters></rep1_filters>\r\n   "
         "<m_status>0</m_status>\r\n   <m_done>0</m_done>"
-        "\r\n   <m_total>7</m_total>\r\n   <m_lastError></m_lastError>\r\n   "
+        "\r\n   <m_total>0</m_total>\r\n   <m_lastError></m_lastError>\r\n   "
         "<rep1_selected>-1</rep1_selected>"
         "\r\n</Project4>" +
         QByteArray(1, '\0');

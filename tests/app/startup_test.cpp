@@ -90,6 +90,30 @@ TEST_F(StartupTest, BringsUpEverythingBeforeTheWindowRunsAndTakesItDownAfter) {
     EXPECT_EQ(seenThreads, 7) << "the settings were saved at the end and loaded before the window ran";
 }
 
+// The crawler names the main window from its construction until the window is taken down; the projects
+// the window deletes as it goes already find none, so nothing reaches a window half destroyed.
+TEST_F(StartupTest, TheCrawlerNamesTheMainWindowOnlyWhileItExists) {
+    // Notes, as the main window deletes it, which window the crawler names.
+    struct WatchingProject : apptest::TestProject {
+        WatchingProject(int id, CMainDlg** seen) : TestProject(id), seenAtDelete(seen) {}
+        ~WatchingProject() override { *seenAtDelete = g_pCrawler ? g_pCrawler->m_mainWnd : nullptr; }
+        CMainDlg** seenAtDelete;
+    };
+    CMainDlg* running = nullptr;
+    CMainDlg* window = nullptr;
+    CMainDlg* seenAtDelete = nullptr;
+    m_options.runMainWindow = [&](CMainDlg& dlg) {
+        window = &dlg;
+        running = g_pCrawler->m_mainWnd;
+        seenAtDelete = &dlg;
+        dlg.AddProject(std::make_unique<WatchingProject>(g_pCrawler->TakeProjectId(), &seenAtDelete));
+    };
+    ASSERT_TRUE(Run());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(running, window);
+    EXPECT_EQ(seenAtDelete, nullptr) << "the crawler still named the window while it was deleted";
+}
+
 TEST_F(StartupTest, AFailedTlsContextIsReportedAndNothingRuns) {
     bool ran = false;
     m_options.createSslContext = [](CSSLContext&) { return false; };

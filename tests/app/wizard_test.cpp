@@ -150,6 +150,39 @@ TEST(NewProjectWizard, CommandLineSwitchesPreselect) {
     EXPECT_FALSE(skin::HostWindow(w.dlg).isMinimized());
 }
 
+// Accepting the page of kinds 1, 2, 4 and 8 adds its keywords to the history (kind 8 takes one); kinds 6
+// and 7 only offer the history in their list, and kind 3 has none.
+TEST(NewProjectWizard, OnlyTheKeywordResearchKindsAndOfferSearchAddToTheHistory) {
+    OpenMainWindow w;
+    g_pCrawler->AddKeywordToHistory(u"kept"_s, false);
+    for (const int kind : {1, 2, 3, 4, 6, 7, 8}) {
+        const QString first = u"first %1"_s.arg(kind);
+        int offered = 0;
+        w.script.Then(InWizard([&](CNewProjectDlg& wizard) {
+            ClickElement(wizard, wizard.m_kindButtons[size_t(kind - 1)]);
+            if (const auto* list = dynamic_cast<const CSkinDropList*>(&Focused(wizard)))
+                offered = list->GetCount();
+            Focused(wizard).SetText(first + u";second;"_s);
+            ClickElement(wizard, wizard.m_startButton);
+        }));
+        const QStringList before = g_pCrawler->GetKeywordHistory();
+        w.dlg.OnCommand(u"new_project"_s, 0);
+        // As the history adds a keyword: in front, an older entry equal to it ignoring case gone.
+        QStringList expected = before;
+        const auto add = [&](const QString& keyword) {
+            expected.removeIf(
+                [&](const QString& entry) { return entry.compare(keyword, Qt::CaseInsensitive) == 0; });
+            expected.prepend(keyword);
+        };
+        if (kind == 1 || kind == 2 || kind == 4)
+            add(u"second"_s);
+        if (kind == 1 || kind == 2 || kind == 4 || kind == 8)
+            add(first);
+        EXPECT_EQ(g_pCrawler->GetKeywordHistory(), expected) << "kind " << kind;
+        EXPECT_EQ(offered, kind == 3 ? 0 : before.size() + 1) << "kind " << kind << " offers the history";
+    }
+}
+
 // Choosing "-- Clear history --" asks first. No: the history stays, the list loses its text and choice. Yes:
 // the history is emptied and saved, the list refilled (empty). Typing never asks.
 TEST(NewProjectWizard, ClearingTheHistoryAsksAndTheListAnswers) {

@@ -213,3 +213,36 @@ TEST_F(SocketOperationsTest, ExceptionsTakeTheGivenCodeOrTheLastSystemError) {
     EXPECT_EQ(ErrorOf([] { ThrowWSocketException(0); }), EADDRINUSE);
     EXPECT_EQ(ErrorOf([] { ThrowWSocketException(ETIMEDOUT); }), ETIMEDOUT);
 }
+
+// The flags of a send or a receive reach the system with the ones the calls always use: a peek leaves the
+// bytes for the next receive, urgent data goes apart from the stream, and a call that asked not to wait
+// says so at once instead of reporting a stalled peer after the time-out.
+TEST_F(SocketOperationsTest, SendAndReceiveTakeTheCallersFlags) {
+    CWSocket listener;
+    const int port = BindLoopback(listener, false);
+    listener.Listen();
+    CWSocket client;
+    client.Connect(u"127.0.0.1"_s, port);
+    CWSocket served;
+    listener.Accept(served);
+
+    client.Send("peek me", 7);
+    ASSERT_TRUE(served.IsReadable(2000));
+    char buffer[64];
+    ASSERT_EQ(served.Receive(buffer, 4, MSG_PEEK | MSG_WAITALL), 4);
+    EXPECT_EQ(std::string(buffer, 4), "peek");
+    EXPECT_EQ(ReceiveText(served, 64), "peek me");
+
+    client.Send("!", 1, MSG_OOB);
+    char urgent = 0;
+    for (int i = 0; i < 200 && ErrorOf([&] { served.Receive(&urgent, 1, MSG_OOB | MSG_DONTWAIT); }) != 0; ++i)
+        std::this_thread::sleep_for(5ms);
+    EXPECT_EQ(urgent, '!');
+
+    served.SetTimeouts(5000, 3000);
+    const auto start = SteadyClock::now();
+    EXPECT_EQ(ErrorOf([&] { served.Receive(buffer, sizeof buffer, MSG_DONTWAIT); }), EAGAIN);
+    EXPECT_LT(SteadyClock::now() - start, 1s);
+    client.Close();
+    EXPECT_EQ(ReceiveText(served, 64), "");
+}

@@ -49,7 +49,7 @@ CProject* KindTest::Current() {
     return dlg.m_projects[size_t(dlg.m_curProject)].get();
 }
 
-CProject* KindTest::NewProject(int kind, const QString& keywords) {
+CProject* KindTest::NewProject(int kind, const QString& keywords, bool firstTick) {
     CMainDlg& dlg = m_window->dlg;
     const size_t before = dlg.m_projects.size();
     m_window->script.Then(skintest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
@@ -60,7 +60,11 @@ CProject* KindTest::NewProject(int kind, const QString& keywords) {
         skintest::ClickElement(wizard, wizard.m_startButton);
     }));
     dlg.OnCommand(skin::cmd::kNewProject, 0);
-    return dlg.m_projects.size() > before ? dlg.m_projects.back().get() : nullptr;
+    if (dlg.m_projects.size() == before)
+        return nullptr;
+    if (firstTick)
+        Tick(1);
+    return dlg.m_projects.back().get();
 }
 
 void KindTest::Tick(int count) {

@@ -36,8 +36,10 @@ class KindTest : public ::testing::Test {
     CProject* Current();
 
     // Runs the wizard as the user does: "new_project", the kind's button (1 to 8), the keywords typed into
-    // its page ("kw1;kw2;"), Start. The new tab's project, or null when none was made.
-    CProject* NewProject(int kind, const QString& keywords);
+    // its page ("kw1;kw2;"), Start; then, unless firstTick is false, the project tick once, as the main
+    // window's timer would, which starts the new project's run. The new tab's project, or null when none was
+    // made.
+    CProject* NewProject(int kind, const QString& keywords, bool firstTick = true);
     // Runs the main window's project tick (with the events between ticks) until done holds; false when it
     // did not within timeoutMs.
     bool TickUntil(const std::function<bool()>& done, int timeoutMs = 20000);
