@@ -138,7 +138,7 @@ void CProject6::ClearData() {
 void CProject6::Process() {
     if (TakeWizardStart())
         Start(nullptr);
-    m_homePageStarted = false;
+    m_homePagesThisStep = 0;
     m_run.Step();
 }
 
@@ -149,13 +149,8 @@ int CProject6::SearchCount() const {
 int CProject6::NextTask(int lane) {
     if (lane == kSearchLane)
         return m_nextSearch < SearchCount() ? m_nextSearch : -1;
-    if (lane < kFirstRankLane) {
-        if (m_homePageStarted)
-            return -1;
-        const int site = NextUntestedSite();
-        m_homePageStarted = site >= 0;
-        return site;
-    }
+    if (lane < kFirstRankLane)
+        return m_homePagesThisStep < kHomePagesPerStep ? NextUntestedSite() : -1;
     int CProject6_Site::*const rank = kRanks[lane - kFirstRankLane].rank;
     const auto it = std::find_if(m_sites.begin(), m_sites.end(), [rank](const CProject6_Site& s) {
         return s.test == CProject6_Site::kFound && s.*rank == -1;
@@ -176,11 +171,15 @@ CServiceStep::Result CProject6::StartTask(int lane, CServiceLane& request) {
         });
     }
     const CProject6_Site& site = m_sites[size_t(request.task)];
-    if (lane < kFirstRankLane)
+    if (lane < kFirstRankLane) {
+        // A lane whose step holds no downloader yet starts its home page now.
+        if (!request.step.Holding())
+            ++m_homePagesThisStep;
         return request.step.Run(kSiteService, [&](CDownloader& downloader) {
             downloader.m_redirectBudget = kHomePageRedirectBudget;
             return downloader.Start(site.url);
         });
+    }
     const RankService& rank = kRanks[lane - kFirstRankLane];
     return request.step.Run(QString::fromUtf16(rank.pacing),
                             [&](CDownloader& downloader) { return rank.start(downloader, site); });
@@ -354,6 +353,7 @@ void CProject6::LoadXml(CDownloader_HTMLTags* tree) {
 }
 
 void CProject6::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
-    if (!m_page.Route(command, param, [&] { Start(sender); }, [&] { Stop(); }))
+    if (!m_page.Route(
+            command, param, [&] { Start(sender); }, [&] { Stop(); }))
         CKeywordInputProject::OnCommand(command, param, sender);
 }

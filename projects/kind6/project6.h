@@ -2,9 +2,9 @@
 
 #include "projects/common/kind_page.h"
 #include "projects/common/kind_run.h"
+#include "projects/keyword_input_project.h"
 #include "projects/kind6/project6_rep.h"
 #include "projects/kind6/project6_site.h"
-#include "projects/keyword_input_project.h"
 #include "skin/skin_label.h"
 #include "skin/skin_slider.h"
 
@@ -47,6 +47,18 @@ class CProject6 : public CKeywordInputProject, private CRunHooks {
     static constexpr int kRowTop = CProjectBar::kBottom + 4;
     static constexpr int kReportTop = kRowTop + 40;
 
+    // The run's lanes: the searches, the home pages (a few at a time, so that a site that is slow to answer
+    // holds up only its own row), then one lane for each of a found site's ranks. The searches' task is the
+    // result page asked (over every keyword's pages in turn), the others' a site.
+    static constexpr int kSearchLane = 0;
+    static constexpr int kFirstHomePageLane = 1;
+    static constexpr int kHomePageLanes = 4;
+    static constexpr int kFirstRankLane = kFirstHomePageLane + kHomePageLanes;
+    static constexpr int kLaneCount = kFirstRankLane + 2;
+    // The run's pace: each step starts at most this many home pages, so that a page of new sites is not
+    // fetched all at once.
+    static constexpr int kHomePagesPerStep = 1;
+
   protected:
     // For kind 7, which finds its sites the way this kind does. markerTitle: the report's column of what the
     // home-page test found.
@@ -60,16 +72,6 @@ class CProject6 : public CKeywordInputProject, private CRunHooks {
     virtual void ShowRowElements(bool /*visible*/) {}
 
   private:
-    // The run's lanes: the searches, the home pages (a few at a time, so that a site that is slow to answer
-    // holds up only its own row; each step starts at most one of them), then one lane for each of a found
-    // site's ranks. The searches' task is the result page asked (over every keyword's pages in turn), the
-    // others' a site.
-    static constexpr int kSearchLane = 0;
-    static constexpr int kFirstHomePageLane = 1;
-    static constexpr int kHomePageLanes = 4;
-    static constexpr int kFirstRankLane = kFirstHomePageLane + kHomePageLanes;
-    static constexpr int kLaneCount = kFirstRankLane + 2;
-
     // sender: the window to ask over before a finished run's results are dropped (null: no question).
     void Start(CSkinDlg_Base* sender);
     void Stop();
@@ -94,8 +96,9 @@ class CProject6 : public CKeywordInputProject, private CRunHooks {
     // Result pages asked so far, over every keyword's pages in turn; a page without results ends its
     // keyword's search.
     int m_nextSearch = 0;
-    // A home page was started in this step.
-    bool m_homePageStarted = false;
+    // Home pages started (or waiting for a download slot) in this step; counted where they start, so that
+    // asking for the next task changes nothing.
+    int m_homePagesThisStep = 0;
 
     CKindPage m_page;
     CSkinLabel m_pagesLabel;

@@ -155,3 +155,35 @@ TEST_F(Project6Test, RedirectLoopIsLeftAfterAFewHops) {
     EXPECT_EQ(loop.Requests().size(), 6u) << "the page and five hops";
     EXPECT_TRUE(project->Bar().ErrorText().endsWith(u"302"_s));
 }
+
+// Asking a lane for its next task takes nothing: asked twice in one step, any free home-page lane names the
+// same site. The pace is kept where requests start: a step starts no more home pages than the kind allows,
+// however many lanes and sites wait, and the run still tests every site.
+TEST_F(Project6Test, NextTaskTakesNothingAndEachStepKeepsThePace) {
+    auto* project = dynamic_cast<CProject6*>(NewProject(6, u"garden gnomes;"_s));
+    ASSERT_NE(project, nullptr);
+    ASSERT_TRUE(TickUntil([&] { return project->Sites().size() >= 3; })) << "the first result page's sites";
+    project->OnCommand(u"prj6_stop"_s, 0, nullptr);
+    ASSERT_TRUE(TickUntil([&] { return g_pCrawler->CountJobDownloaders(project->m_id) == 0; }));
+    // A step while stopped starts nothing.
+    Tick(1);
+
+    // The hooks are a private base of the kind; a C-style cast is the one way to reach them from here.
+    CRunHooks& hooks = (CRunHooks&)*project;
+    const int site = hooks.NextTask(CProject6::kFirstHomePageLane);
+    ASSERT_GE(site, 0);
+    EXPECT_EQ(project->Sites()[size_t(site)].test, CProject6_Site::kUntested);
+    EXPECT_EQ(hooks.NextTask(CProject6::kFirstHomePageLane), site);
+    EXPECT_EQ(hooks.NextTask(CProject6::kFirstHomePageLane + 1), site);
+
+    // One result page per keyword: no search is left, so the only requests of the next step are home pages.
+    project->PagesSlider().m_position = CProject6::kMinPages;
+    project->OnCommand(u"prj6_start"_s, 0, nullptr);
+    ASSERT_TRUE(project->IsRunning());
+    Tick(1);
+    EXPECT_EQ(g_pCrawler->CountJobDownloaders(project->m_id), CProject6::kHomePagesPerStep);
+
+    ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
+    for (const CProject6_Site& s : project->Sites())
+        EXPECT_NE(s.test, CProject6_Site::kUntested) << s.site.toStdString();
+}
