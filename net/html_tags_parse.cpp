@@ -555,6 +555,10 @@ class HtmlTreeBuilder {
     // The tag s[start..end] (from "<" to ">", so there is no white space to trim at either end).
     void AddTag(QStringView s, qsizetype start, qsizetype end, const HtmlTextChanges* changes) {
         const QStringView raw = s.sliced(start, end - start + 1);
+        if (ClosesLastOpen(raw)) {
+            Fold(m_open.back().index);
+            return;
+        }
         const HtmlUpperName name(raw);
         const bool selfClosing = raw[raw.size() - 2] == u'/' && raw.indexOf(u"/>") == raw.size() - 2;
         // Only start tags can close implicitly; end tags and closed ones never do.
@@ -585,6 +589,24 @@ class HtmlTreeBuilder {
             if (std::vector<std::size_t>* stack = ImplicitStack(implicit))
                 stack->push_back(index);
         }
+    }
+
+    // The usual end tag: "</", the name of the last open element in any letter case, then ">". It folds
+    // that element as FoldEndTag would, without taking the name apart (an open element's name is never a
+    // void one, so the end tag is not either).
+    bool ClosesLastOpen(QStringView raw) const {
+        if (m_open.empty() || raw[1] != u'/')
+            return false;
+        const OpenElement& last = m_open.back();
+        if (last.nameLength == 0 || raw.size() != last.nameLength + 3)
+            return false;
+        const QChar* wanted = m_openNames.data() + last.nameAt;
+        for (qsizetype i = 0; i < last.nameLength; ++i) {
+            const char16_t c = raw[i + 2].unicode();
+            if (c >= 0x80 || html_name_detail::kPlainNameChars.upper[c] != wanted[i].unicode())
+                return false;
+        }
+        return true;
     }
 
     // What the fixed tag lists say about a name, found with one look at its length and letters.
@@ -657,11 +679,16 @@ class HtmlTreeBuilder {
             m_openNames.resize(m_open.back().nameAt);
             m_open.pop_back();
         }
-        for (std::vector<std::size_t>* stack : {&m_openA, &m_openLi, &m_openOption})
-            while (!stack->empty() && stack->back() >= index)
-                stack->pop_back();
+        PopFrom(m_openA, index);
+        PopFrom(m_openLi, index);
+        PopFrom(m_openOption, index);
         while (!m_lists.empty() && m_lists.back() > index)
             m_lists.pop_back();
+    }
+
+    static void PopFrom(std::vector<std::size_t>& stack, std::size_t index) {
+        while (!stack.empty() && stack.back() >= index)
+            stack.pop_back();
     }
 
     struct OpenElement {
