@@ -3,82 +3,121 @@
 #include "core/char_codes.h"
 
 #include <QByteArrayView>
+#include <algorithm>
 #include <cstring>
 
 void ChunkedDecoder::Feed(char* bytes, qsizetype size) {
-    while (m_read < size) {
-        switch (m_phase) {
+    // The state is worked on in locals: the bytes written could alias the members, which would then be
+    // read and written back around every byte.
+    Phase phase = m_phase;
+    qsizetype read = m_read;
+    qsizetype write = m_write;
+    std::uint64_t chunkSize = m_size;
+    qsizetype digits = m_digits;
+    bool overflow = m_overflow;
+    qsizetype lineSearch = m_lineSearch;
+    std::uint64_t left = m_left;
+    // The phases follow each other in the order of the cases, so a chunk whose bytes are all there passes
+    // through them in one go; stop is set where the bytes so far run out.
+    bool stop = false;
+    while (!stop && phase != Phase::Done) {
+        switch (phase) {
         case Phase::Space:
-            while (m_read < size && IsCSpace(QLatin1Char(bytes[m_read])))
-                ++m_read;
-            if (m_read < size) {
-                m_phase = Phase::Digits;
-                m_size = 0;
-                m_digits = 0;
-                m_overflow = false;
-            }
-            break;
-        case Phase::Digits:
-            for (int digit; m_read < size && (digit = HexDigitValue(QLatin1Char(bytes[m_read]))) >= 0;
-                 ++m_read, ++m_digits) {
-                if (m_size > (UINT64_MAX >> 4))
-                    m_overflow = true;
-                m_size = (m_size << 4) | static_cast<unsigned>(digit);
-            }
-            if (m_read == size)
+            while (read < size && IsCSpace(QLatin1Char(bytes[read])))
+                ++read;
+            if (read == size) {
+                stop = true;
                 break;
-            if (m_digits == 0 || m_overflow) {
+            }
+            chunkSize = 0;
+            digits = 0;
+            overflow = false;
+            phase = Phase::Digits;
+            [[fallthrough]];
+        case Phase::Digits:
+            for (int digit; read < size && (digit = HexDigitValue(QLatin1Char(bytes[read]))) >= 0;
+                 ++read, ++digits) {
+                if (chunkSize > (UINT64_MAX >> 4))
+                    overflow = true;
+                chunkSize = (chunkSize << 4) | static_cast<unsigned>(digit);
+            }
+            if (read == size) {
+                stop = true;
+                break;
+            }
+            if (digits == 0 || overflow) {
                 m_result = DechunkResult::Malformed;
-                m_phase = Phase::Done;
-                return;
+                phase = Phase::Done;
+                break;
             }
-            m_phase = Phase::LineEnd;
-            m_lineSearch = m_read;
-            break;
-        case Phase::LineEnd: {
-            const qsizetype end = QByteArrayView(bytes + m_lineSearch, size - m_lineSearch).indexOf("\r\n");
-            if (end < 0) {
-                // A carriage return at the very end may pair with the next byte.
-                m_lineSearch = size - 1;
-                return;
+            lineSearch = read;
+            phase = Phase::LineEnd;
+            [[fallthrough]];
+        case Phase::LineEnd:
+            if (const qsizetype end = QByteArrayView(bytes + lineSearch, size - lineSearch).indexOf("\r\n");
+                end >= 0) {
+                read = lineSearch + end + 2;
+            } else {
+                // The line's bytes stay unread until its end has come; a carriage return at the very end
+                // may pair with the next byte.
+                lineSearch = std::max(lineSearch, size - 1);
+                stop = true;
+                break;
             }
-            m_read = m_lineSearch + end + 2;
-            if (m_size == 0) {
+            if (chunkSize == 0) {
                 m_result = DechunkResult::Complete;
-                m_phase = Phase::Done;
-                return;
+                phase = Phase::Done;
+                break;
             }
-            m_left = m_size;
-            m_phase = Phase::Data;
-            break;
-        }
+            left = chunkSize;
+            phase = Phase::Data;
+            [[fallthrough]];
         case Phase::Data: {
-            const qsizetype available = size - m_read;
+            const qsizetype available = size - read;
             const qsizetype take =
-                m_left > static_cast<std::uint64_t>(available) ? available : static_cast<qsizetype>(m_left);
-            if (m_write != m_read)
-                std::memmove(bytes + m_write, bytes + m_read, static_cast<size_t>(take));
-            m_write += take;
-            m_read += take;
-            m_left -= static_cast<std::uint64_t>(take);
-            if (m_left == 0)
-                m_phase = Phase::AfterData;
-            break;
+                left > static_cast<std::uint64_t>(available) ? available : static_cast<qsizetype>(left);
+            if (write != read)
+                std::memmove(bytes + write, bytes + read, static_cast<size_t>(take));
+            write += take;
+            read += take;
+            left -= static_cast<std::uint64_t>(take);
+            if (left > 0) {
+                stop = true;
+                break;
+            }
+            phase = Phase::AfterData;
         }
+            [[fallthrough]];
         case Phase::AfterData:
-            if (bytes[m_read] == '\r')
-                ++m_read;
-            m_phase = Phase::AfterCarriageReturn;
-            break;
+            if (read == size) {
+                stop = true;
+                break;
+            }
+            if (bytes[read] == '\r')
+                ++read;
+            phase = Phase::AfterCarriageReturn;
+            [[fallthrough]];
         case Phase::AfterCarriageReturn:
-            if (bytes[m_read] == '\n')
-                ++m_read;
-            m_phase = Phase::Space;
+            if (read == size) {
+                stop = true;
+                break;
+            }
+            if (bytes[read] == '\n')
+                ++read;
+            phase = Phase::Space;
             break;
         case Phase::Done:
-            return;
+            break;
         }
     }
+    m_phase = phase;
+    m_read = read;
+    m_write = write;
+    m_size = chunkSize;
+    m_digits = digits;
+    m_overflow = overflow;
+    m_lineSearch = lineSearch;
+    m_left = left;
 }
 
 DechunkResult ChunkedDecoder::Finish(char* bytes, qsizetype size) {
