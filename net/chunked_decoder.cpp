@@ -7,16 +7,13 @@
 #include <cstring>
 
 void ChunkedDecoder::Feed(char* bytes, qsizetype size) {
-    // The state is worked on in locals: the bytes written could alias the members, which would then be
+    // The position is worked on in locals: the bytes written could alias the members, which would then be
     // read and written back around every byte.
-    Phase phase = m_phase;
-    qsizetype read = m_read;
-    qsizetype write = m_write;
-    std::uint64_t chunkSize = m_size;
-    qsizetype digits = m_digits;
-    bool overflow = m_overflow;
-    qsizetype lineSearch = m_lineSearch;
-    std::uint64_t left = m_left;
+    auto [phase, read, write, chunkSize, digits, overflow, lineSearch, left] = m_at;
+    const auto end = [&](DechunkResult result) {
+        m_result = result;
+        phase = Phase::Done;
+    };
     // The phases follow each other in the order of the cases, so a chunk whose bytes are all there passes
     // through them in one go; stop is set where the bytes so far run out.
     bool stop = false;
@@ -46,17 +43,17 @@ void ChunkedDecoder::Feed(char* bytes, qsizetype size) {
                 break;
             }
             if (digits == 0 || overflow) {
-                m_result = DechunkResult::Malformed;
-                phase = Phase::Done;
+                end(DechunkResult::Malformed);
                 break;
             }
             lineSearch = read;
             phase = Phase::LineEnd;
             [[fallthrough]];
         case Phase::LineEnd:
-            if (const qsizetype end = QByteArrayView(bytes + lineSearch, size - lineSearch).indexOf("\r\n");
-                end >= 0) {
-                read = lineSearch + end + 2;
+            if (const qsizetype lineEnd =
+                    QByteArrayView(bytes + lineSearch, size - lineSearch).indexOf("\r\n");
+                lineEnd >= 0) {
+                read = lineSearch + lineEnd + 2;
             } else {
                 // The line's bytes stay unread until its end has come; a carriage return at the very end
                 // may pair with the next byte.
@@ -65,8 +62,7 @@ void ChunkedDecoder::Feed(char* bytes, qsizetype size) {
                 break;
             }
             if (chunkSize == 0) {
-                m_result = DechunkResult::Complete;
-                phase = Phase::Done;
+                end(DechunkResult::Complete);
                 break;
             }
             left = chunkSize;
@@ -89,52 +85,38 @@ void ChunkedDecoder::Feed(char* bytes, qsizetype size) {
         }
             [[fallthrough]];
         case Phase::AfterData:
-            if (read == size) {
-                stop = true;
-                break;
-            }
-            if (bytes[read] == '\r')
-                ++read;
-            phase = Phase::AfterCarriageReturn;
-            [[fallthrough]];
         case Phase::AfterCarriageReturn:
-            if (read == size) {
-                stop = true;
-                break;
+            // After the data: a CR if there is one, then an LF if there is one.
+            while (phase != Phase::Space && read < size) {
+                const bool beforeCarriageReturn = phase == Phase::AfterData;
+                if (bytes[read] == (beforeCarriageReturn ? '\r' : '\n'))
+                    ++read;
+                phase = beforeCarriageReturn ? Phase::AfterCarriageReturn : Phase::Space;
             }
-            if (bytes[read] == '\n')
-                ++read;
-            phase = Phase::Space;
+            stop = phase != Phase::Space;
             break;
         case Phase::Done:
             break;
         }
     }
-    m_phase = phase;
-    m_read = read;
-    m_write = write;
-    m_size = chunkSize;
-    m_digits = digits;
-    m_overflow = overflow;
-    m_lineSearch = lineSearch;
-    m_left = left;
+    m_at = {phase, read, write, chunkSize, digits, overflow, lineSearch, left};
 }
 
 DechunkResult ChunkedDecoder::Finish(char* bytes, qsizetype size) {
     Feed(bytes, size);
-    if (m_phase == Phase::Done)
+    if (m_at.phase == Phase::Done)
         return m_result;
     // A size too large for any body is wrong whatever would have followed it; anything else still undecided
     // waited for bytes that never came.
-    return m_phase == Phase::Digits && m_overflow ? DechunkResult::Malformed : DechunkResult::Truncated;
+    return m_at.phase == Phase::Digits && m_at.overflow ? DechunkResult::Malformed : DechunkResult::Truncated;
 }
 
 void ChunkedDecoder::Compact(char* bytes, qsizetype& size) {
-    const qsizetype shift = m_read - m_write;
-    if (shift == 0 || m_phase == Phase::Done)
+    const qsizetype shift = m_at.read - m_at.write;
+    if (shift == 0 || m_at.phase == Phase::Done)
         return;
-    std::memmove(bytes + m_write, bytes + m_read, static_cast<size_t>(size - m_read));
+    std::memmove(bytes + m_at.write, bytes + m_at.read, static_cast<size_t>(size - m_at.read));
     size -= shift;
-    m_read -= shift;
-    m_lineSearch -= shift;
+    m_at.read -= shift;
+    m_at.lineSearch -= shift;
 }

@@ -17,7 +17,8 @@ enum class DechunkResult {
 class ChunkedDecoder {
   public:
     // bodyStart: where the chunked body starts in the buffer that Feed is given.
-    explicit ChunkedDecoder(qsizetype bodyStart) : m_read(bodyStart), m_write(bodyStart) {}
+    explicit ChunkedDecoder(qsizetype bodyStart)
+        : m_at{Phase::Space, bodyStart, bodyStart, 0, 0, false, 0, 0} {}
 
     // Decodes what arrived of bytes[0, size) since the last call.
     void Feed(char* bytes, qsizetype size);
@@ -27,20 +28,25 @@ class ChunkedDecoder {
     // size their end, so that the next bytes are received in place: data within a chunk then never moves.
     void Compact(char* bytes, qsizetype& size);
     // The end of the decoded body in the buffer.
-    qsizetype Written() const { return m_write; }
+    qsizetype Written() const { return m_at.write; }
 
   private:
     enum class Phase { Space, Digits, LineEnd, Data, AfterData, AfterCarriageReturn, Done };
 
-    Phase m_phase = Phase::Space;
+    // Where decoding stands.
+    struct Position {
+        Phase phase;
+        qsizetype read;
+        qsizetype write;
+        // The size line being read, and how far its end was looked for.
+        std::uint64_t chunkSize;
+        qsizetype digits;
+        bool overflow;
+        qsizetype lineSearch;
+        // What the current chunk still holds.
+        std::uint64_t left;
+    };
+
+    Position m_at;
     DechunkResult m_result = DechunkResult::Truncated;
-    qsizetype m_read;
-    qsizetype m_write;
-    // The size line being read, and how far its end was looked for.
-    std::uint64_t m_size = 0;
-    qsizetype m_digits = 0;
-    bool m_overflow = false;
-    qsizetype m_lineSearch = 0;
-    // What the current chunk still holds.
-    std::uint64_t m_left = 0;
 };
