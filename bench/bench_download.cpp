@@ -1,6 +1,9 @@
 // Downloads from the loopback server, response processing, inflating, and the pool under many jobs. The 50 MB
-// downloads run beside libcurl fetching the same replies from the same server in the same program.
+// downloads come from a server in a process of its own, as a user's server is (the program starts itself as
+// that server: --serve), and run beside libcurl fetching the same replies from the same server.
+#include "bench/fresh_process.h"
 #include "core/limits.h"
+#include "core/text_convert.h"
 #include "net/crawler.h"
 #include "net/downloader.h"
 #include "net/http_response.h"
@@ -11,15 +14,90 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <curl/curl.h>
+#include <spawn.h>
 #include <string>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
 constexpr std::uint64_t kMB = 1024 * 1024;
+
+// The server process: 50 MB at "/raw" with a Content-Length, at "/chunked" in 64 KB chunks. It prints its
+// port, then serves until its standard input closes.
+int ServeChild() {
+    twtest::HttpServer server;
+    server.SetReply("/raw", twtest::HttpReply::Generated(50 * kMB));
+    twtest::HttpReply chunked = twtest::HttpReply::Generated(50 * kMB);
+    chunked.framing = twtest::HttpReply::Framing::Chunked;
+    server.SetReply("/chunked", chunked);
+    std::printf("%u\n", unsigned(server.Port()));
+    std::fflush(stdout);
+    char ignored[64];
+    while (read(STDIN_FILENO, ignored, sizeof ignored) > 0) {
+    }
+    return 0;
+}
+
+// The benchmark's own server process, started with the benchmark and ended with it.
+class ServerProcess {
+  public:
+    ServerProcess() {
+        int in[2], out[2];
+        if (pipe(in) != 0)
+            return;
+        if (pipe(out) != 0) {
+            close(in[0]);
+            close(in[1]);
+            return;
+        }
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, in[1]);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        std::string self = freshprocess::SelfPath();
+        std::string serve = "--serve";
+        char* argv[] = {self.data(), serve.data(), nullptr};
+        const bool spawned = posix_spawn(&m_pid, self.c_str(), &actions, nullptr, argv, environ) == 0;
+        posix_spawn_file_actions_destroy(&actions);
+        close(in[0]);
+        close(out[1]);
+        m_stdin = in[1];
+        std::string line;
+        char c = 0;
+        while (spawned && line.size() < 16 && read(out[0], &c, 1) == 1 && c != '\n')
+            line += c;
+        close(out[0]);
+        if (!spawned)
+            m_pid = -1;
+        m_port = spawned ? std::atoi(line.c_str()) : 0;
+    }
+    ~ServerProcess() {
+        close(m_stdin);
+        if (m_pid > 0)
+            waitpid(m_pid, nullptr, 0);
+    }
+    ServerProcess(const ServerProcess&) = delete;
+    ServerProcess& operator=(const ServerProcess&) = delete;
+
+    bool Running() const { return m_port > 0; }
+    std::string Url(const std::string& path) const {
+        return "http://127.0.0.1:" + std::to_string(m_port) + path;
+    }
+
+  private:
+    pid_t m_pid = -1;
+    int m_stdin = -1;
+    int m_port = 0;
+};
 
 // A crawler with throwaway folders and its pool, as the program has it after start-up.
 struct BenchCrawler {
@@ -39,10 +117,13 @@ bool WaitFinished(const CDownloader& downloader) {
 
 void BmDownload50Mb(benchmark::State& state) {
     BenchCrawler bench;
-    twtest::HttpServer server;
-    server.SetReply("/big", twtest::HttpReply::Generated(50 * kMB));
+    const ServerProcess server;
+    if (!server.Running()) {
+        state.SkipWithError("the server process did not start");
+        return;
+    }
     CDownloader downloader(0, &bench.crawler);
-    const QString url = QString::fromStdString(server.Url("/big"));
+    const QString url = QString::fromStdString(server.Url("/raw"));
     for (auto _ : state) {
         downloader.Start(url, true, true);
         if (!WaitFinished(downloader) || downloader.Response().raw.size() != qsizetype(50 * kMB)) {
@@ -75,7 +156,16 @@ size_t CurlWrite(char* data, size_t size, size_t count, void* user) {
     return size * count;
 }
 
-double CurlDownload(const std::string& url, std::string& body) {
+// The process's CPU time in milliseconds, all its threads together: on a loaded host it tells the client's
+// work apart from the time spent waiting for a core.
+double ProcessCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// The body as text too, as the downloader keeps it when asked: the same conversion, timed with the download.
+double CurlDownload(const std::string& url, std::string& body, QString* text = nullptr) {
     CURL* handle = curl_easy_init();
     CurlSink sink{handle, &body, false};
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
@@ -83,10 +173,13 @@ double CurlDownload(const std::string& url, std::string& body) {
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &sink);
     const auto start = std::chrono::steady_clock::now();
     const bool ok = curl_easy_perform(handle) == CURLE_OK;
+    if (ok && text)
+        *text = Utf8ToWide(QByteArrayView(body.data(), qsizetype(body.size())));
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     curl_easy_cleanup(handle);
-    return ok && body.size() == 50 * kMB ? ms : -1.0;
+    const bool whole = body.size() == 50 * kMB && (!text || text->size() == qsizetype(50 * kMB));
+    return ok && whole ? ms : -1.0;
 }
 
 double Median(std::vector<double> values) {
@@ -94,21 +187,25 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-// 50 MB in raw bytes (argument 0), chunked (1), or kept as body text too (2), taking turns with libcurl;
-// the counters are medians and the speed as a multiple of libcurl's (over 1: faster).
+// 50 MB in raw bytes (argument 0), chunked (1), or kept as body text too (2, libcurl's runs then convert
+// their bytes to text the same way), taking turns with libcurl; the counters are medians, the speed as a
+// multiple of libcurl's (over 1: faster), and the CPU time this process spent on ours and on libcurl's
+// kept-buffer download.
 void BmDownload50MbBesideCurl(benchmark::State& state) {
     BenchCrawler bench;
-    twtest::HttpServer server;
-    twtest::HttpReply reply = twtest::HttpReply::Generated(50 * kMB);
-    if (state.range(0) == 1)
-        reply.framing = twtest::HttpReply::Framing::Chunked;
-    server.SetReply("/big", reply);
-    const std::string url = server.Url("/big");
+    const ServerProcess server;
+    if (!server.Running()) {
+        state.SkipWithError("the server process did not start");
+        return;
+    }
+    const std::string url = server.Url(state.range(0) == 1 ? "/chunked" : "/raw");
     CDownloader downloader(0, &bench.crawler);
     const bool text = state.range(0) == 2;
     std::string kept;
-    std::vector<double> ours, curl, curlKept;
+    QString curlText;
+    std::vector<double> ours, curl, curlKept, oursCpu, curlKeptCpu;
     for (auto _ : state) {
+        const double cpuStart = ProcessCpuMs();
         const auto start = std::chrono::steady_clock::now();
         downloader.Start(QString::fromStdString(url), !text, true);
         if (!WaitFinished(downloader) || downloader.Response().raw.size() != qsizetype(50 * kMB) ||
@@ -118,12 +215,17 @@ void BmDownload50MbBesideCurl(benchmark::State& state) {
         }
         ours.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        oursCpu.push_back(ProcessCpuMs() - cpuStart);
         // The taker is done with the response, as libcurl's is with its buffer: freeing either is not timed.
         downloader.Reset();
         std::string fresh;
         kept.clear();
-        curl.push_back(CurlDownload(url, fresh));
-        curlKept.push_back(CurlDownload(url, kept));
+        curl.push_back(CurlDownload(url, fresh, text ? &curlText : nullptr));
+        curlText.clear();
+        const double curlCpuStart = ProcessCpuMs();
+        curlKept.push_back(CurlDownload(url, kept, text ? &curlText : nullptr));
+        curlKeptCpu.push_back(ProcessCpuMs() - curlCpuStart);
+        curlText.clear();
         if (curl.back() < 0 || curlKept.back() < 0) {
             state.SkipWithError("libcurl failed");
             return;
@@ -134,11 +236,13 @@ void BmDownload50MbBesideCurl(benchmark::State& state) {
     state.counters["curl_kept_buffer_ms"] = Median(curlKept);
     state.counters["speed_x"] = Median(curl) / Median(ours);
     state.counters["speed_x_kept"] = Median(curlKept) / Median(ours);
+    state.counters["ours_cpu_ms"] = Median(oursCpu);
+    state.counters["curl_kept_cpu_ms"] = Median(curlKeptCpu);
     state.SetLabel(state.range(0) == 0 ? "raw bytes" : state.range(0) == 1 ? "chunked" : "with body text");
 }
 BENCHMARK(BmDownload50MbBesideCurl)
     ->DenseRange(0, 2)
-    ->Iterations(9)
+    ->Iterations(11)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
@@ -281,6 +385,9 @@ BENCHMARK(BmPool64Slots20JobsEach)->Unit(benchmark::kMillisecond)->UseRealTime()
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--serve") == 0)
+        return ServeChild();
+    freshprocess::SelfPath() = argv[0];
     curl_global_init(CURL_GLOBAL_DEFAULT);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

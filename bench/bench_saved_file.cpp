@@ -146,15 +146,18 @@ xmlDocPtr LoadLibxml2(const std::string& path) {
     return nullptr;
 }
 
+// The part of the child that is timed, and whose instructions are counted; the loaded tree is kept.
+[[gnu::noinline]] bool TimedLoad(const char* loader, const char* path) {
+    if (std::strcmp(loader, "ours") == 0)
+        return LoadOurs(QString::fromLocal8Bit(path)).release() != nullptr;
+    return LoadLibxml2(path) != nullptr;
+}
+
 // The child: one load, timed; prints the microseconds, then the heap the tree holds in bytes.
 int FirstLoadChild(const char* loader, const char* path) {
     const size_t before = HeapInUse();
     const auto start = std::chrono::steady_clock::now();
-    bool loaded = false;
-    if (std::strcmp(loader, "ours") == 0)
-        loaded = LoadOurs(QString::fromLocal8Bit(path)).release() != nullptr;
-    else
-        loaded = LoadLibxml2(path) != nullptr;
+    const bool loaded = TimedLoad(loader, path);
     const auto end = std::chrono::steady_clock::now();
     if (!loaded)
         return 1;
@@ -166,8 +169,11 @@ int FirstLoadChild(const char* loader, const char* path) {
     std::_Exit(0); // the tree's release is no part of opening a project
 }
 
-// Fifteen fresh children per loader, taking turns, on the same records; the counters are the medians and
-// libxml2's time over ours.
+constexpr int kFirstLoadPairs = 21;
+
+// Fresh children per loader, taking turns, on the same records; the counters are the medians, libxml2's
+// time over ours, the median of each pair's ratio, and (when valgrind is installed) libxml2's instructions
+// in the load over ours.
 void BmFirstLoadBesideLibxml2(benchmark::State& state) {
     QTemporaryDir dir;
     const std::string ours = dir.filePath(QStringLiteral("bench.twpx")).toStdString();
@@ -176,9 +182,9 @@ void BmFirstLoadBesideLibxml2(benchmark::State& state) {
     xmlDocPtr made = MakeXmlDocument();
     xmlSaveFile(theirs.c_str(), made);
     xmlFreeDoc(made);
-    std::vector<double> oursMs, theirsMs;
+    std::vector<double> oursMs, theirsMs, pairRatios;
     for (auto _ : state) {
-        for (int run = 0; run < 15; ++run) {
+        for (int run = 0; run < kFirstLoadPairs; ++run) {
             const std::optional<double> a = freshprocess::RunChild({"--first-load", "ours", ours});
             const std::optional<double> b = freshprocess::RunChild({"--first-load", "libxml2", theirs});
             if (!a || !b) {
@@ -187,11 +193,26 @@ void BmFirstLoadBesideLibxml2(benchmark::State& state) {
             }
             oursMs.push_back(*a);
             theirsMs.push_back(*b);
+            pairRatios.push_back(*b / *a);
         }
     }
+    state.counters["pairs"] = double(oursMs.size());
     state.counters["ours_ms"] = freshprocess::Median(oursMs);
     state.counters["libxml2_ms"] = freshprocess::Median(theirsMs);
     state.counters["speed_x"] = freshprocess::Median(theirsMs) / freshprocess::Median(oursMs);
+    state.counters["pairwise_x"] = freshprocess::Median(pairRatios);
+    const std::string folder = dir.path().toStdString();
+    const std::optional<double> oursInstructions =
+        freshprocess::CountChildInstructions({"--first-load", "ours", ours}, "TimedLoad", folder);
+    const std::optional<double> theirsInstructions =
+        freshprocess::CountChildInstructions({"--first-load", "libxml2", theirs}, "TimedLoad", folder);
+    if (oursInstructions && theirsInstructions && *oursInstructions > 0) {
+        state.counters["ours_Minstr"] = *oursInstructions / 1e6;
+        state.counters["libxml2_Minstr"] = *theirsInstructions / 1e6;
+        state.counters["instr_x"] = *theirsInstructions / *oursInstructions;
+    } else {
+        state.SetLabel("no instruction counts: valgrind is not installed or failed");
+    }
 }
 BENCHMARK(BmFirstLoadBesideLibxml2)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -199,10 +199,12 @@ class CDownloader {
         bool follow = false;
     };
     // Response processing, all under m_cs: the steps below, in this order.
-    // exchangeFailed: the exchange already gave its reason for a short reply.
+    // exchangeFailed: the exchange already gave its reason for a short reply. dechunked: the exchange
+    // already took the chunked coding off, with that result.
     // The reply comes in by value and is let go of before the job is done: the worker keeps no share of
     // the bytes the taker may free once it sees the job done.
-    ProcessResult Process(QByteArray raw, int requestWord, const QString& url, bool exchangeFailed = false);
+    ProcessResult Process(QByteArray raw, int requestWord, const QString& url, bool exchangeFailed = false,
+                          std::optional<DechunkResult> dechunked = std::nullopt);
     void ProcessEmpty(int requestWord, const QString& url, const QString& error);
     static bool IsFile(int requestWord) { return (requestWord & kRequestKindMask) == kRequestFile; }
     static bool IsHttp(int requestWord) {
@@ -212,7 +214,7 @@ class CDownloader {
     // Sets m_header from the reply's header block (empty when it has none) and returns the body.
     QByteArray SplitHeader(QByteArray raw, int requestWord);
     // False when a transfer coding could not be undone, so the content coding cannot be either.
-    bool DecodeTransfer(const ResponseHead& head, QByteArray& body);
+    bool DecodeTransfer(const ResponseHead& head, QByteArray& body, std::optional<DechunkResult> dechunked);
     void StoreCookies(const ResponseHead& head, const QString& url);
     // Records the Location target and spends the budget; true when the redirect is to be followed.
     bool Redirect(const ResponseHead& head, const QString& url);

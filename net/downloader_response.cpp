@@ -35,7 +35,7 @@ void CDownloader::ProcessEmpty(int requestWord, const QString& url, const QStrin
 }
 
 CDownloader::ProcessResult CDownloader::Process(QByteArray raw, int requestWord, const QString& url,
-                                                bool exchangeFailed) {
+                                                bool exchangeFailed, std::optional<DechunkResult> dechunked) {
     std::lock_guard guard(m_cs);
     if (m_abort.load()) {
         DropJobLocked();
@@ -47,7 +47,7 @@ CDownloader::ProcessResult CDownloader::Process(QByteArray raw, int requestWord,
     const ResponseHead head = ParseResponseHead(m_header);
     m_status = head.statusLine;
     m_announcedLength = head.contentLength;
-    const bool transferUndone = DecodeTransfer(head, body);
+    const bool transferUndone = DecodeTransfer(head, body, dechunked);
     StoreCookies(head, url);
     if (Redirect(head, url)) {
         // Queued again at once, under the lock: a Release from now on drops the job.
@@ -79,9 +79,10 @@ QByteArray CDownloader::SplitHeader(QByteArray raw, int requestWord) {
     return raw;
 }
 
-bool CDownloader::DecodeTransfer(const ResponseHead& head, QByteArray& body) {
+bool CDownloader::DecodeTransfer(const ResponseHead& head, QByteArray& body,
+                                 std::optional<DechunkResult> dechunked) {
     QString error;
-    const bool undone = UndoTransferCodings(head.transferCodings, body, error);
+    const bool undone = UndoTransferCodings(head.transferCodings, body, error, dechunked);
     if (!error.isEmpty())
         m_lastError = error;
     return undone;

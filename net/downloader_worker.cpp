@@ -178,6 +178,7 @@ bool CDownloader::RunHttpHop(const JobRequest& job) {
             m_header = header;
     };
     exchange.timeLimits = job.timeLimits;
+    exchange.dechunkAsReceived = true;
     {
         std::lock_guard guard(m_cs);
         exchange.buffer = std::exchange(m_receiveBuffer, QByteArray());
@@ -194,5 +195,5 @@ bool CDownloader::RunHttpHop(const JobRequest& job) {
             m_lastError = result.error;
     }
     const bool failed = !result.error.isEmpty();
-    return Process(std::move(result.data), job.request, job.url, failed).follow;
+    return Process(std::move(result.data), job.request, job.url, failed, result.dechunked).follow;
 }

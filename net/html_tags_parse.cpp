@@ -361,12 +361,18 @@ struct HtmlTextSink {
     std::vector<char16_t> decoded;
 
     // known: what ChangesIn would answer, when the caller found it out already.
+    // Most texts stand unchanged: they are taken here, and only the others pay for the work on them.
     HtmlNodeText Store(QStringView raw, bool isText, const HtmlTextChanges* known) {
         const HtmlTextChanges changes = known ? *known : ChangesIn(raw, isText);
+        if (!changes.fold && !changes.entities)
+            return Unchanged(raw);
+        return StoreChanged(raw, changes);
+    }
+
+  private:
+    HtmlNodeText StoreChanged(QStringView raw, const HtmlTextChanges& changes) {
         const bool fold = changes.fold;
         const bool decode = changes.entities;
-        if (!fold && !decode)
-            return Unchanged(raw);
         QStringView text = raw;
         if (fold) {
             // A stretch of the document serves as well as a space written to the arena.
@@ -395,18 +401,22 @@ struct HtmlTextSink {
         return arena ? arena->Commit(length) : HtmlNodeText(QStringView(out, length).toString());
     }
 
-  private:
     HtmlNodeText Unchanged(QStringView raw) {
+        if (!document || raw.isEmpty() || raw.size() > HtmlNodeText::kLongestStretch ||
+            m_documentRefsHeld == 0)
+            return UnchangedTakingReferences(raw);
+        --m_documentRefsHeld;
+        return HtmlNodeText::Adopting(document, raw.data() - document->chars.constData(), raw.size());
+    }
+    // Unchanged where a text is no plain stretch of the document, or the references held have run out.
+    [[gnu::noinline]] HtmlNodeText UnchangedTakingReferences(QStringView raw) {
         if (!document)
             return HtmlNodeText(raw.toString());
         const qsizetype offset = raw.data() - document->chars.constData();
         if (raw.isEmpty() || raw.size() > HtmlNodeText::kLongestStretch)
             return HtmlNodeText(document, offset, raw.size());
-        if (m_documentRefsHeld == 0) {
-            document->refs.fetch_add(kDocumentRefsBatch, std::memory_order_relaxed);
-            m_documentRefsHeld = kDocumentRefsBatch;
-        }
-        --m_documentRefsHeld;
+        document->refs.fetch_add(kDocumentRefsBatch, std::memory_order_relaxed);
+        m_documentRefsHeld = kDocumentRefsBatch - 1;
         return HtmlNodeText::Adopting(document, offset, raw.size());
     }
 
@@ -450,18 +460,33 @@ void CDownloader_HTMLTags::Normalize() {
     NormalizeFrom(raw, sink, nullptr);
 }
 
+namespace {
+
+enum class Section { None, CData, Comment };
+
+// A CDATA section or a comment becomes the text between its markers; a section too short for both of its
+// markers is empty, never an out-of-range cut. Apart from the usual tag, so that the usual one is quick.
+[[gnu::noinline]] Section Unwrap(QStringView& raw) {
+    Section found = Section::None;
+    if (raw.startsWith(u"<![CDATA[")) {
+        raw = raw.size() >= 12 ? raw.sliced(9, raw.size() - 12) : QStringView();
+        found = Section::CData;
+    }
+    if (raw.startsWith(u"<!--")) {
+        raw = raw.size() >= 7 ? raw.sliced(4, raw.size() - 7) : QStringView();
+        found = Section::Comment;
+    }
+    return found;
+}
+
+} // namespace
+
 void CDownloader_HTMLTags::NormalizeFrom(QStringView raw, HtmlTextSink& sink, const HtmlTextChanges* known) {
     if (!IsTextNode() && !IsClosed() && raw.size() > 1 && raw[1] == u'!') {
-        // A section too short for both of its markers is empty, never an out-of-range cut.
-        if (raw.startsWith(u"<![CDATA[")) {
-            raw = raw.size() >= 12 ? raw.sliced(9, raw.size() - 12) : QStringView();
+        if (const Section section = Unwrap(raw); section != Section::None) {
             SetFlag(kText, true);
-            known = nullptr;
-        }
-        if (raw.startsWith(u"<!--")) {
-            raw = raw.size() >= 7 ? raw.sliced(4, raw.size() - 7) : QStringView();
-            SetFlag(kText, true);
-            SetFlag(kComment, true);
+            if (section == Section::Comment)
+                SetFlag(kComment, true);
             known = nullptr;
         }
     }
@@ -555,6 +580,10 @@ class HtmlTreeBuilder {
     // The tag s[start..end] (from "<" to ">", so there is no white space to trim at either end).
     void AddTag(QStringView s, qsizetype start, qsizetype end, const HtmlTextChanges* changes) {
         const QStringView raw = s.sliced(start, end - start + 1);
+        if (ClosesLastOpen(raw)) {
+            Fold(m_open.back().index);
+            return;
+        }
         const HtmlUpperName name(raw);
         const bool selfClosing = raw[raw.size() - 2] == u'/' && raw.indexOf(u"/>") == raw.size() - 2;
         // Only start tags can close implicitly; end tags and closed ones never do.
@@ -585,6 +614,24 @@ class HtmlTreeBuilder {
             if (std::vector<std::size_t>* stack = ImplicitStack(implicit))
                 stack->push_back(index);
         }
+    }
+
+    // The usual end tag: "</", the name of the last open element in any letter case, then ">". It folds
+    // that element as FoldEndTag would, without taking the name apart (an open element's name is never a
+    // void one, so the end tag is not either).
+    bool ClosesLastOpen(QStringView raw) const {
+        if (m_open.empty() || raw[1] != u'/')
+            return false;
+        const OpenElement& last = m_open.back();
+        if (last.nameLength == 0 || raw.size() != last.nameLength + 3)
+            return false;
+        const QChar* wanted = m_openNames.data() + last.nameAt;
+        for (qsizetype i = 0; i < last.nameLength; ++i) {
+            const char16_t c = raw[i + 2].unicode();
+            if (c >= 0x80 || html_name_detail::kPlainNameChars.upper[c] != wanted[i].unicode())
+                return false;
+        }
+        return true;
     }
 
     // What the fixed tag lists say about a name, found with one look at its length and letters.
@@ -657,11 +704,16 @@ class HtmlTreeBuilder {
             m_openNames.resize(m_open.back().nameAt);
             m_open.pop_back();
         }
-        for (std::vector<std::size_t>* stack : {&m_openA, &m_openLi, &m_openOption})
-            while (!stack->empty() && stack->back() >= index)
-                stack->pop_back();
+        PopFrom(m_openA, index);
+        PopFrom(m_openLi, index);
+        PopFrom(m_openOption, index);
         while (!m_lists.empty() && m_lists.back() > index)
             m_lists.pop_back();
+    }
+
+    static void PopFrom(std::vector<std::size_t>& stack, std::size_t index) {
+        while (!stack.empty() && stack.back() >= index)
+            stack.pop_back();
     }
 
     struct OpenElement {

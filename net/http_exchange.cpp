@@ -163,7 +163,10 @@ HttpExchangeResult Exchange(HttpExchangeRequest request, const std::atomic<bool>
     QByteArray buffer = std::move(request.buffer);
     const char* const handedBack = buffer.constData();
     buffer.resize(std::max(buffer.capacity() - buffer.data_ptr().freeSpaceAtBegin(), kInitialCapacity));
+    // The bytes kept (a chunked body shrinks as its size lines come off), and all received.
     qsizetype used = 0;
+    qsizetype total = 0;
+    std::optional<ChunkedDecoder> chunks;
     // Storage made anew here is mapped as it fills.
     qsizetype prefaulted =
         buffer.constData() == handedBack ? std::clamp<qsizetype>(request.bufferMapped, 0, buffer.size()) : 0;
@@ -186,8 +189,9 @@ HttpExchangeResult Exchange(HttpExchangeRequest request, const std::atomic<bool>
             break;
         }
         used += count;
-        received.store(static_cast<int>(std::min<qsizetype>(used, INT_MAX)));
-        if (used > limits::kMaxResponseBytes) {
+        total += count;
+        received.store(static_cast<int>(std::min<qsizetype>(total, INT_MAX)));
+        if (total > limits::kMaxResponseBytes) {
             result.error = stage + u"the reply is larger than %1 MB"_s.arg(limits::kMaxResponseBytes >> 20);
             used = 0;
             break;
@@ -199,7 +203,10 @@ HttpExchangeResult Exchange(HttpExchangeRequest request, const std::atomic<bool>
             if (headerEnd.Found()) {
                 const QString header =
                     Utf8ToWide(QByteArrayView(buffer.constData(), headerEnd.HeaderLength()));
-                if (const std::optional<qint64> length = ParseResponseHead(header).contentLength) {
+                const ResponseHead head = ParseResponseHead(header);
+                if (request.dechunkAsReceived && EndsChunked(head.transferCodings))
+                    chunks.emplace(headerEnd.BodyStart());
+                if (const std::optional<qint64> length = head.contentLength) {
                     const qint64 wanted = headerEnd.BodyStart() + *length + readStep + kSpare + 1;
                     const qsizetype room =
                         qsizetype(std::min<qint64>({wanted, kAnnouncedCapacityLimit, capacityLimit}));
@@ -212,10 +219,18 @@ HttpExchangeResult Exchange(HttpExchangeRequest request, const std::atomic<bool>
                     request.onHeader(header);
             }
         }
-        if (QString tooSlow = pace.Check(now, used); !tooSlow.isEmpty()) {
+        if (chunks) {
+            chunks->Feed(buffer.data(), used);
+            chunks->Compact(buffer.data(), used);
+        }
+        if (QString tooSlow = pace.Check(now, total); !tooSlow.isEmpty()) {
             result.error = std::move(tooSlow);
             break;
         }
+    }
+    if (chunks && used > 0) {
+        result.dechunked = chunks->Finish(buffer.data(), used);
+        used = chunks->Written();
     }
     buffer.truncate(used);
     result.data = std::move(buffer);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/chunked_decoder.h"
 #include "net/reply_pace.h"
 
 #include <QByteArray>
@@ -7,6 +8,7 @@
 #include <atomic>
 #include <functional>
 #include <mutex>
+#include <optional>
 
 class ByteStream;
 class CSSLContext;
@@ -65,11 +67,17 @@ struct HttpExchangeRequest {
     // known to be mapped, so they are not mapped again.
     QByteArray buffer;
     qsizetype bufferMapped = 0;
+    // When the reply's last transfer coding is "chunked", take it off while the bytes arrive and are still in
+    // the cache, instead of in a pass over the whole body afterwards.
+    bool dechunkAsReceived = false;
 };
 
 struct HttpExchangeResult {
-    // Everything received; empty when nothing came or the reply was too large to keep.
+    // Everything received; empty when nothing came or the reply was too large to keep. Its body is without
+    // the chunked coding when dechunked is set.
     QByteArray data;
+    // How taking off the chunked coding as the reply arrived ended, when it was.
+    std::optional<DechunkResult> dechunked;
     // The stage that failed ("Connect error: ", "Send error: ", "Receive error: ") and the reason; empty
     // when the exchange went through.
     QString error;

@@ -172,53 +172,9 @@ ResponseHead ParseResponseHead(const QString& header) {
 }
 
 DechunkResult Dechunk(QByteArray& body) {
-    char* bytes = body.data();
-    const qsizetype size = body.size();
-    qsizetype read = 0;
-    qsizetype write = 0;
-    DechunkResult result = DechunkResult::Truncated;
-    for (;;) {
-        while (read < size && IsCSpace(QLatin1Char(bytes[read])))
-            ++read;
-        if (read >= size)
-            break;
-
-        std::uint64_t chunkSize = 0;
-        qsizetype digits = 0;
-        bool overflow = false;
-        for (int digit; read < size && (digit = HexDigitValue(QLatin1Char(bytes[read]))) >= 0;
-             ++read, ++digits) {
-            if (chunkSize > (UINT64_MAX >> 4))
-                overflow = true;
-            chunkSize = (chunkSize << 4) | static_cast<unsigned>(digit);
-        }
-        if (digits == 0 || overflow) {
-            result = DechunkResult::Malformed;
-            break;
-        }
-        const qsizetype lineEnd = QByteArrayView(bytes + read, size - read).indexOf("\r\n");
-        if (lineEnd < 0)
-            break;
-        read += lineEnd + 2;
-        if (chunkSize == 0) {
-            result = DechunkResult::Complete;
-            break;
-        }
-
-        const qsizetype available = size - read;
-        const qsizetype take =
-            chunkSize > static_cast<std::uint64_t>(available) ? available : static_cast<qsizetype>(chunkSize);
-        std::memmove(bytes + write, bytes + read, static_cast<size_t>(take));
-        write += take;
-        read += take;
-        if (static_cast<std::uint64_t>(take) < chunkSize)
-            break;
-        if (read < size && bytes[read] == '\r')
-            ++read;
-        if (read < size && bytes[read] == '\n')
-            ++read;
-    }
-    body.truncate(write);
+    ChunkedDecoder decoder(0);
+    const DechunkResult result = decoder.Finish(body.data(), body.size());
+    body.truncate(decoder.Written());
     return result;
 }
 
@@ -283,17 +239,27 @@ bool InflateWithinLimit(QByteArray& body, bool gzipWrapper, QString& error) {
     return false;
 }
 
-bool UndoTransferCodings(const QStringList& codings, QByteArray& body, QString& error) {
-    // A coding's name, without the parameters a server may put after ";".
-    const auto named = [](const QString& coding) {
-        const QStringView text(coding);
-        const qsizetype parameters = text.indexOf(u';');
-        return (parameters < 0 ? text : text.first(parameters)).trimmed();
-    };
+namespace {
+
+// A coding's name, without the parameters a server may put after ";".
+QStringView CodingName(const QString& coding) {
+    const QStringView text(coding);
+    const qsizetype parameters = text.indexOf(u';');
+    return (parameters < 0 ? text : text.first(parameters)).trimmed();
+}
+
+} // namespace
+
+bool EndsChunked(const QStringList& codings) {
+    return !codings.isEmpty() && CodingName(codings.back()) == u"chunked";
+}
+
+bool UndoTransferCodings(const QStringList& codings, QByteArray& body, QString& error,
+                         std::optional<DechunkResult> dechunked) {
     qsizetype left = codings.size();
-    if (left > 0 && named(codings.back()) == u"chunked") {
+    if (EndsChunked(codings)) {
         --left;
-        switch (Dechunk(body)) {
+        switch (dechunked ? *dechunked : Dechunk(body)) {
         case DechunkResult::Complete:
             break;
         case DechunkResult::Truncated:
@@ -305,7 +271,7 @@ bool UndoTransferCodings(const QStringList& codings, QByteArray& body, QString& 
         }
     }
     while (left > 0) {
-        const QStringView coding = named(codings[--left]);
+        const QStringView coding = CodingName(codings[--left]);
         if (coding == u"chunked" || coding == u"identity")
             continue;
         const bool gzip = coding == u"gzip" || coding == u"x-gzip";

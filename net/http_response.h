@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/chunked_decoder.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -86,12 +88,6 @@ struct ResponseHead {
 // Reads every line of header (split at CR and at LF); unknown lines are ignored.
 ResponseHead ParseResponseHead(const QString& header);
 
-enum class DechunkResult {
-    Complete,  // the closing chunk of size 0 was read
-    Truncated, // the data ended inside a chunk or before the closing chunk
-    Malformed, // a size line held no hexadecimal size, or a size too large for any body
-};
-
 // Removes chunked transfer coding from body in place, in one pass; body keeps the data of every chunk
 // read (a truncated last chunk keeps what arrived). Chunk extensions after ";" are skipped.
 DechunkResult Dechunk(QByteArray& body);
@@ -110,8 +106,13 @@ InflateResult InflateBody(QByteArrayView in, bool gzipWrapper, qsizetype maxOutp
 // "Receive error: " text.
 bool InflateWithinLimit(QByteArray& body, bool gzipWrapper, QString& error);
 
+// Whether the last transfer coding is "chunked" (parameters aside): the one that comes off first.
+bool EndsChunked(const QStringList& codings);
+
 // Undoes the transfer codings of a body in place: de-chunks when the last is "chunked", then undoes the
 // others right to left. A repeated "chunked" declares the one chunked coding again. error receives a
 // "Receive error: " text when the body was cut short, too large to inflate or in an unknown coding. False
-// when a coding could not be undone: the body keeps the bytes as far as they were decoded.
-bool UndoTransferCodings(const QStringList& codings, QByteArray& body, QString& error);
+// when a coding could not be undone: the body keeps the bytes as far as they were decoded. dechunked: the
+// chunked coding already came off as the body arrived, with that result.
+bool UndoTransferCodings(const QStringList& codings, QByteArray& body, QString& error,
+                         std::optional<DechunkResult> dechunked = std::nullopt);

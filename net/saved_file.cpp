@@ -19,8 +19,9 @@ namespace {
 
 // Bytes read at a time: few enough that they are still in the cache when they are decoded.
 constexpr qsizetype kReadPiece = 64 * 1024;
-// How far ahead of the decoding the text's pages are mapped, a stretch at a time.
-constexpr qsizetype kPrefaultAheadChars = 1024 * 1024;
+// How far ahead of the decoding the text's pages are mapped, a stretch at a time: long enough to hold
+// whole 2 MB pages wherever it starts.
+constexpr qsizetype kPrefaultAheadChars = 2 * 1024 * 1024;
 
 void WriteSavedFile(const CDownloader_HTMLTags& root, Utf8Writer& out) {
     root.ToUtf8Text(CDownloader_HTMLTags::Escaping::Values, out);

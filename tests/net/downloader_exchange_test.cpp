@@ -75,6 +75,20 @@ TEST_F(DownloaderExchange, ChunkedCompressedDrippedReplyArrivesWhole) {
     EXPECT_EQ(Fetch(m_server.Url("/p")).raw.toStdString(), page);
 }
 
+// The chunked coding comes off as the reply arrives, a few bytes at a time: a reply cut short keeps what
+// came and says so, as when the whole reply is decoded at once.
+TEST_F(DownloaderExchange, ChunkedReplyCutShortKeepsWhatArrived) {
+    HttpReply reply = HttpReply::Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                                     "4;x=1\r\nabcd\r\n\r\n3\r\nefg\n10\r\nhij");
+    reply.delivery = HttpReply::Delivery::Drip;
+    reply.dripBytes = 3;
+    reply.dripDelayMs = 1;
+    m_server.SetReply("/cut", reply);
+    const DownloadResponse response = Fetch(m_server.Url("/cut"), true, true);
+    EXPECT_EQ(response.raw, "abcdefghij");
+    EXPECT_EQ(response.lastError, u"Receive error: the chunked body ends early"_s);
+}
+
 TEST_F(DownloaderExchange, LargeBodyArrivesIntactAsBytesOnly) {
     constexpr std::uint64_t kSize = 12 * 1024 * 1024 + 17;
     m_server.SetReply("/big", HttpReply::Generated(kSize));

@@ -47,6 +47,11 @@ TEST(HtmlParseStructure, PagesGiveTheirTrees) {
         {u"<a title=\"x>y\">z</a>", u"<a title=\"x>{'y\">z'}", "quotes not tracked in tags"},
         {u"<script>if (a<b) x = \"<p>\";</script>", u"<script>{'if (a'<b) x = \"<p>{'\";'}}", "script"},
         {u"<DiV>x</dIv><Li>a<LI>b<br>", u"<DiV>{'x'}<Li>{'a'}<LI>'b'<br>{}", "names ignore case"},
+        {u"<div>a<span>b</span >c</DIV\t>d<br>", u"<div>{'a'<span>{'b'}'c'}'d'<br>{}", "blanks before '>'"},
+        {u"<b-1.x:y_z>a</B-1.X:Y_Z>b<br>", u"<b-1.x:y_z>{'a'}'b'<br>{}", "names of more than letters"},
+        {u"<abcdefghijklmnopqrstuvwxyz0123456789>a</ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789>b<br>",
+         u"<abcdefghijklmnopqrstuvwxyz0123456789>{'a'}'b'<br>{}", "names longer than 32 characters"},
+        {u"<p>a<br>b</br>c</p>", u"<p>{'a'<br>{}'b'</br>{}'c'}", "an end tag of a void name is an element"},
         // Comments, CDATA and processing instructions.
         {u"<!--  word  -->", u"!' word '", "comment text node, folded"},
         {u"<!----><br>", u"<br>{}", "empty comment"},
