@@ -79,8 +79,10 @@ void CSkinDlg_Base::OpenManualFile(const QString& path) {
     plat::OpenFileWatched(
         path, *this,
         [this, path] {
-            MessageBox(u"The manual could not be opened.\n"_s + path, QString(),
-                       skin::kMessageOk | skin::kMessageExclamation);
+            // A dialog whose run ended while the opener ran is no longer there to say it.
+            if (!IsTornDown())
+                MessageBox(u"The manual could not be opened.\n"_s + path, QString(),
+                           skin::kMessageOk | skin::kMessageExclamation);
         });
 }
 
