@@ -15,7 +15,6 @@ namespace {
 
 const QString kDownloadError =
     u"There was an error while trying to download the update. Please try again later."_s;
-const QString kSaveError = u"Cannot save temporary installer file . Please try again later."_s;
 
 bool IsSuccess(int status) {
     return status >= 200 && status < 300;
@@ -56,9 +55,10 @@ void CDownloadUpdateDlg::OnTimer(unsigned id) {
         return;
     if (!m_downloader) {
         // A URL with nothing to save under is refused before anything is fetched.
-        if (!g_pCrawler || InstallerSavePath(g_pCrawler->GetDataDir(), m_url).isEmpty()) {
+        QString refusal = InstallerSaveError(m_url, u"there is no data folder"_s);
+        if (!g_pCrawler || InstallerSavePath(g_pCrawler->GetDataDir(), m_url, &refusal).isEmpty()) {
             killTimer(kTimerId);
-            Fail(kSaveError);
+            Fail(refusal);
             return;
         }
         m_downloader = g_pCrawler->GetFreeDownloader();
@@ -100,9 +100,12 @@ void CDownloadUpdateDlg::Finish() {
     }
     const QByteArray body = response.raw;
     // Checked again: a file of that name may have appeared while the installer came.
-    const QString path = InstallerSavePath(g_pCrawler->GetDataDir(), m_url);
-    if (path.isEmpty() || !WriteFileAtomically(path, body)) {
-        Fail(kSaveError);
+    QString refusal;
+    const QString path = InstallerSavePath(g_pCrawler->GetDataDir(), m_url, &refusal);
+    if (!path.isEmpty() && !WriteFileAtomically(path, body, &refusal))
+        refusal = InstallerSaveError(InstallerFileName(m_url), refusal);
+    if (!refusal.isEmpty()) {
+        Fail(refusal);
         return;
     }
     ReleaseDownloader();

@@ -1,5 +1,7 @@
 #include "app/installer_download.h"
 
+#include "core/atomic_file.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
@@ -17,6 +19,9 @@ QString InstallerFileName(const QString& url) {
 
 namespace {
 
+// The name limit of the usual Linux file systems, for a folder that does not tell its own.
+constexpr long kUsualNameMax = 255;
+
 // The files the program keeps in its data folder. Their companions (a lock, a copy kept aside) add a
 // suffix; temporaries of atomic saves are hidden files.
 bool IsProgramFileName(const QString& name) {
@@ -30,17 +35,29 @@ bool IsProgramFileName(const QString& name) {
 
 } // namespace
 
-QString InstallerSavePath(const QString& dataDir, const QString& url) {
+QString InstallerSavePath(const QString& dataDir, const QString& url, QString* refusal) {
     const QString name = InstallerFileName(url);
-    if (name.isEmpty() || IsProgramFileName(name))
+    const auto refuse = [refusal](const QString& shown, const QString& reason) {
+        if (refusal)
+            *refusal = InstallerSaveError(shown, reason);
         return QString();
+    };
+    if (name.isEmpty())
+        return refuse(url, u"the address names no file"_s);
+    if (IsProgramFileName(name))
+        return refuse(name, u"the program keeps a file of its own under that name"_s);
+    // The installer is written through a temporary file whose name is longer than its own.
     const long nameMax = ::pathconf(QFile::encodeName(dataDir).constData(), _PC_NAME_MAX);
-    if (QFile::encodeName(name).size() > (nameMax > 0 ? nameMax : 255))
-        return QString();
+    if (QFile::encodeName(name).size() > LongestAtomicFileName(nameMax > 0 ? nameMax : kUsualNameMax))
+        return refuse(name, u"the name is too long for the file system"_s);
     const QString path = dataDir + u'/' + name;
     if (QFileInfo(path).exists() || QFileInfo(path).isSymLink())
-        return QString();
+        return refuse(name, u"a file of that name is already there"_s);
     return path;
+}
+
+QString InstallerSaveError(const QString& name, const QString& reason) {
+    return u"Cannot save temporary installer file "_s + name + u": "_s + reason;
 }
 
 int DownloadPercent(qint64 received, qint64 expected) {

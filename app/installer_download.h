@@ -11,8 +11,12 @@ QString InstallerFileName(const QString& url);
 
 // Where in dataDir the installer from url is saved, or empty when it must not be: no usable file name, a
 // name of the program's own files there (settings, the watch list, their companions and temporaries), a
-// file that already exists, or a name longer than the file system takes.
-QString InstallerSavePath(const QString& dataDir, const QString& url);
+// file that already exists, or a name too long for the file system to hold the file's temporary copy
+// under. Then refusal (if given) receives the InstallerSaveError that says why.
+QString InstallerSavePath(const QString& dataDir, const QString& url, QString* refusal = nullptr);
+
+// The message of an installer that cannot be saved under name (the URL when it gives no usable name).
+QString InstallerSaveError(const QString& name, const QString& reason);
 
 // Percent of expected bytes received, 0 to 100 whatever the counts; 0 while nothing is expected.
 int DownloadPercent(qint64 received, qint64 expected);

@@ -8,14 +8,11 @@
 #include "skin/skin_menu_popup.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 namespace cmd = skin::cmd;
 
 namespace {
-
-const QString kManualMissing = u"The manual could not be opened."_s;
 
 // The start-with-login switch: run the monitoring kind, minimised.
 constexpr char16_t kStartWithLoginSwitch[] = u"--GoProject4";
@@ -229,9 +226,7 @@ void CMainDlg::CloseProject(int index) {
 
 void CMainDlg::OpenManual(int /*param*/) {
     const QString folder = g_pCrawler ? g_pCrawler->GetAppDir() : plat::ProgramFolder();
-    const QString manual = QDir(folder).filePath(kManualName);
-    if (!QFileInfo(manual).isFile() || !plat::OpenFile(manual))
-        MessageBox(kManualMissing, QString(), skin::kMessageOk | skin::kMessageExclamation);
+    OpenManualFile(QDir(folder).filePath(kManualName));
 }
 
 void CMainDlg::ArmAboutBox(int /*param*/) {

@@ -49,8 +49,11 @@ bool ProjectFileComplete(const CDownloader_HTMLTags& tree, int kind) {
 }
 
 int ReadProjectFile(const QString& path, CDownloader_HTMLTags& tree) {
-    // The kind is decided first, so one object is made for the file whatever it holds.
-    const int kind = LoadTreeFromFile(tree, path) ? ProjectFileKind(tree) : 0;
+    // A file that lost an element would open with the values after it silently gone, and the next save
+    // would lose them for good: it is refused whole. The kind is decided first, so one object is made for
+    // the file whatever it holds.
+    bool whole = false;
+    const int kind = LoadTreeFromFile(tree, path, &whole) && whole ? ProjectFileKind(tree) : 0;
     return kind != 0 && ProjectFileComplete(tree, kind) ? kind : 0;
 }
 

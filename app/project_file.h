@@ -18,8 +18,9 @@ int ProjectFileKind(CDownloader_HTMLTags& tree);
 bool ProjectFileComplete(const CDownloader_HTMLTags& tree, int kind);
 
 // Reads the project file at path into tree, as the open command does: the kind it holds (1 to 8), or 0 when
-// the file cannot be read, names no kind or leaves the kind's element open. A file cut short would open with
-// part of its values silently missing, so it is refused as a whole.
+// the file cannot be read, names no kind, or leaves any element open or closes one out of order. A file cut
+// short or one that lost an end tag would open with part of its values silently missing, so it is refused as
+// a whole.
 int ReadProjectFile(const QString& path, CDownloader_HTMLTags& tree);
 
 // Loads a file read by ReadProjectFile into a project of its kind whose view exists. What was just read is in

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -12,6 +13,7 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits>
 #include <mutex>
 #include <set>
 #include <sys/stat.h>
@@ -26,6 +28,13 @@ constexpr std::time_t kStaleTemporaryAgeSeconds = 3600;
 // A name taken (by a leftover or by another thread) moves on to the next counter; this many taken names in a
 // row means something else fills the folder.
 constexpr int kCreateAttempts = 100;
+
+// A temporary file is named "." + the target's name + this + "<pid>-<counter>".
+constexpr char kTemporaryMark[] = ".tmp-";
+// The most bytes that adds to the target's name.
+constexpr qsizetype kTemporaryNameExtraBytes = 1 + qsizetype(sizeof kTemporaryMark - 1) +
+                                               std::numeric_limits<pid_t>::digits10 + 1 + 1 +
+                                               std::numeric_limits<unsigned>::digits10 + 1;
 
 // The writer's PID from the "<pid>-<counter>" that follows a temporary file's prefix, or 0.
 pid_t WriterPid(const char* rest) {
@@ -100,6 +109,10 @@ bool WriteAll(int fd, const char* data, qsizetype size) {
 
 } // namespace
 
+qsizetype LongestAtomicFileName(qsizetype nameMax) {
+    return std::max<qsizetype>(nameMax - kTemporaryNameExtraBytes, 0);
+}
+
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error, FileAccess access) {
     return WriteFileAtomicallyInChunks(
         path, [&bytes](const FileChunkWriter& write) { return write(bytes); }, error, access);
@@ -112,7 +125,7 @@ bool WriteFileAtomicallyInChunks(const QString& path,
     const QFileInfo target(path);
     const QByteArray folder = QFile::encodeName(target.absolutePath());
     const QByteArray finalName = QFile::encodeName(target.absoluteFilePath());
-    const QByteArray prefix = '.' + QFile::encodeName(target.fileName()) + ".tmp-";
+    const QByteArray prefix = '.' + QFile::encodeName(target.fileName()) + kTemporaryMark;
     if (FirstSaveTo(finalName))
         RemoveStaleTemporaries(folder, prefix);
 

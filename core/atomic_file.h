@@ -15,6 +15,10 @@ enum class FileAccess { ByUmask, UserOnly };
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr,
                          FileAccess access = FileAccess::ByUmask);
 
+// The longest name, in bytes, that a file written atomically may have in a folder whose file system takes
+// names of up to nameMax bytes: the name of its temporary file is longer.
+qsizetype LongestAtomicFileName(qsizetype nameMax);
+
 // The same for a file made piece by piece: produce hands every piece to the writer it gets, in order, and
 // answers false when it fails itself (the old file then stays). The writer answers false once writing
 // failed; produce may stop then.

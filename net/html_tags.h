@@ -56,6 +56,10 @@ class CDownloader_HTMLTags {
     // The same, making at most maxNodes nodes: false when the text held more, and the tree then stops
     // where the budget ran out.
     bool Parse(const QString& text, std::size_t maxNodes);
+    // Parse, answering whether the text was nested as the saved-file writer nests it: every element closed by
+    // its own end tag, innermost first (void and self-closing tags need none), no end tag without its start
+    // tag, and no tag cut off. Either way the tree is the one Parse builds.
+    bool ParseNested(const QString& text);
     // The per-node clean-up the parser applies before appending a node.
     void Normalize();
 
@@ -155,6 +159,11 @@ class CDownloader_HTMLTags {
     friend class HtmlTreeWriter;
 
     void ReleaseChildren() noexcept;
+    struct ParseOutcome {
+        bool complete = false; // within the node budget
+        bool nested = false;   // see ParseNested
+    };
+    ParseOutcome ParseText(const QString& text, std::size_t maxNodes);
     // Normalize, reading the text from raw: the parser builds each node's text once, from the page itself,
     // folded and copied in one pass into the sink's storage.
     // known: what folding and decoding will change in raw, when the parser found it out already.

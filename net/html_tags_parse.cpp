@@ -539,14 +539,21 @@ class HtmlTreeBuilder {
                 close = FindCharNoting(s, open + 1, u'>', false, tagChanges);
                 tagKnown = true;
             }
-            if (close < 0)
-                break; // a tag, comment or section that never ends stops the parse here
+            if (close < 0) {
+                m_nested = false; // a tag, comment or section that never ends stops the parse here
+                break;
+            }
             AddTag(s, open, close, tagKnown ? &tagChanges : nullptr);
             textStart = close + 1;
             from = close + 1;
         }
+        m_nested = m_nested && m_open.empty();
         return !m_cut;
     }
+
+    // After Run: whether every element was closed by its own end tag, innermost first, with no end tag
+    // standing alone and no tag cut off (void and self-closing tags need no end tag).
+    bool Nested() const { return m_nested; }
 
   private:
     enum class Implicit { None, A, Li, Option };
@@ -674,6 +681,7 @@ class HtmlTreeBuilder {
         const std::size_t target = stack.back();
         if (kind == Implicit::Li && !m_lists.empty() && m_lists.back() > target)
             return;
+        m_nested = false;
         Fold(target);
     }
 
@@ -688,7 +696,9 @@ class HtmlTreeBuilder {
             Fold(target.index);
             if (match)
                 return;
+            m_nested = false;
         }
+        m_nested = false;
     }
 
     // Closes the root child at index and moves every root child after it, in order, into it.
@@ -733,6 +743,7 @@ class HtmlTreeBuilder {
     std::vector<std::size_t> m_lists;      // UL and OL children of the root, open or closed
     std::size_t m_nodesLeft;
     bool m_cut = false;
+    bool m_nested = true;
 };
 
 void CDownloader_HTMLTags::Parse(const QString& text) {
@@ -740,6 +751,15 @@ void CDownloader_HTMLTags::Parse(const QString& text) {
 }
 
 bool CDownloader_HTMLTags::Parse(const QString& text, std::size_t maxNodes) {
+    return ParseText(text, maxNodes).complete;
+}
+
+bool CDownloader_HTMLTags::ParseNested(const QString& text) {
+    return ParseText(text, std::numeric_limits<std::size_t>::max()).nested;
+}
+
+CDownloader_HTMLTags::ParseOutcome CDownloader_HTMLTags::ParseText(const QString& text,
+                                                                   std::size_t maxNodes) {
     // The document's characters are held before anything is released: text may be this node's own text or
     // lie in the subtree released here. Characters the string does not own (QString::fromRawData) are copied,
     // as the nodes will point into them.
@@ -753,10 +773,16 @@ bool CDownloader_HTMLTags::Parse(const QString& text, std::size_t maxNodes) {
     // The root level holds every node for a while before it is folded: room enough up front spares moving
     // them as it grows, and what is left over goes again at the end.
     m_children.reserve(size_t(document->chars.size() / 64));
-    const bool complete = HtmlTreeBuilder(*this, document, maxNodes).Run(document->chars);
+    ParseOutcome outcome;
+    {
+        // The builder hands back the document references it took ahead before the parse lets go of its own.
+        HtmlTreeBuilder builder(*this, document, maxNodes);
+        outcome.complete = builder.Run(document->chars);
+        outcome.nested = builder.Nested();
+    }
     if (document->refs.fetch_sub(1, std::memory_order_acq_rel) == 1)
         delete document;
     if (m_children.capacity() > 2 * m_children.size() + 16)
         m_children.shrink_to_fit();
-    return complete;
+    return outcome;
 }

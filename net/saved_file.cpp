@@ -154,11 +154,13 @@ bool ReadSavedFileText(const QString& path, QString& text) {
     return true;
 }
 
-bool LoadTreeFromFile(CDownloader_HTMLTags& root, const QString& path) {
+bool LoadTreeFromFile(CDownloader_HTMLTags& root, const QString& path, bool* whole) {
     QString text;
     if (!ReadSavedFileText(path, text))
         return false;
-    root.Parse(text);
+    const bool nested = root.ParseNested(text);
+    if (whole)
+        *whole = nested;
     return true;
 }
 

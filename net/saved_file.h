@@ -17,8 +17,11 @@ bool SaveTreeToFile(const CDownloader_HTMLTags& root, const QString& path,
 QByteArray SavedFileBytes(const CDownloader_HTMLTags& root);
 
 // Replaces root with the document read from path. A file that cannot be read leaves root unchanged and
-// returns false; a damaged file still yields whatever elements can be found.
-bool LoadTreeFromFile(CDownloader_HTMLTags& root, const QString& path);
+// returns false; a damaged file still yields whatever elements can be found. whole (if given) tells whether
+// the file stood as it was written: every element closed by its own end tag, in order. One that lost an end
+// tag reads with the elements after it moved inside the one left open, where their owner no longer finds
+// them.
+bool LoadTreeFromFile(CDownloader_HTMLTags& root, const QString& path, bool* whole = nullptr);
 
 // The text of a saved file: its bytes decoded as ParseSavedFileBytes decodes them, read and decoded piece by
 // piece. False when the file cannot be opened or read.

@@ -14,6 +14,8 @@ class HostWidget final : public QWidget {
   public:
     HostWidget(Window* owner, WindowKind kind);
     void detachOwner() { m_owner = nullptr; }
+    // The window this widget stands for; null once that window is gone.
+    Window* owner() const { return m_owner; }
     static Qt::WindowFlags flagsFor(WindowKind kind, bool showInTaskbar);
     // A window the window manager does not stack (a shadow) stays directly below parent (see StackBelow).
     void followStacking(QWidget* parent);

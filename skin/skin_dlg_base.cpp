@@ -15,7 +15,6 @@
 #include "skin/skin_win_edit.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -83,6 +82,17 @@ plat::DeviceContext& CSkinDlg_Base::MeasureDC() {
 
 QString CSkinDlg_Base::UserManualPath() {
     return QDir(plat::ProgramFolder()).filePath(u"User Manual.pdf"_s);
+}
+
+void CSkinDlg_Base::OpenManualFile(const QString& path) {
+    plat::OpenFileWatched(
+        path, *this,
+        [this, path] {
+            // A dialog whose run ended while the opener ran is no longer there to say it.
+            if (!IsTornDown())
+                MessageBox(u"The manual could not be opened.\n"_s + path, QString(),
+                           skin::kMessageOk | skin::kMessageExclamation);
+        });
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -377,9 +387,7 @@ void CSkinDlg_Base::onClose() {
 }
 
 void CSkinDlg_Base::onHelp() {
-    const QString manual = UserManualPath();
-    if (QFileInfo::exists(manual))
-        plat::OpenFile(manual);
+    OpenManualFile(UserManualPath());
 }
 
 void CSkinDlg_Base::onTrayIcon(plat::TrayClick click) {

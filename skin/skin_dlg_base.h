@@ -96,6 +96,9 @@ class CSkinDlg_Base : protected plat::Window {
     void ListOverlay(CSkinElement* element);
     // The manual F1 opens: "User Manual.pdf" in the program's folder.
     static QString UserManualPath();
+    // Opens a manual in the user's PDF viewer. When it cannot be opened (not there, no viewer, the viewer
+    // failed) this dialog says so, naming the file, once the opener has ended; the window never waits for it.
+    void OpenManualFile(const QString& path);
 
     // The result EndSkinDialog stored, 0 while there is none.
     int Result() const { return m_result; }

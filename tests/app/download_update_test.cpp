@@ -73,7 +73,10 @@ class UpdateDownload : public ::testing::Test {
 
 const QString kDownloadError =
     u"There was an error while trying to download the update. Please try again later."_s;
-const QString kSaveError = u"Cannot save temporary installer file . Please try again later."_s;
+// The message of an installer not saved, naming it.
+QString SaveError(const QString& name, const char* reason) {
+    return u"Cannot save temporary installer file "_s + name + u": "_s + QLatin1StringView(reason);
+}
 
 } // namespace
 
@@ -104,8 +107,8 @@ TEST_F(UpdateDownload, SavesTheInstallerWithItsProgressShownOnTheWay) {
 
 // What is no installer is not saved: an error status, an empty reply, a reply cut short of its length, and
 // a URL without a usable file name (refused before anything is fetched): none at all, one of the program's
-// own files, a file already there, or a name longer than the file system takes. Each ends with its message
-// and leaves the data folder as it was.
+// own files, a file already there, or a name longer than the file system takes. Each ends with its message,
+// which names the file (the URL when it has no usable name), and leaves the data folder as it was.
 TEST_F(UpdateDownload, RefusesErrorsAndUnusableNames) {
     HttpReply missing = HttpReply::Page("<html>not here</html>");
     missing.status = 404;
@@ -117,26 +120,29 @@ TEST_F(UpdateDownload, RefusesErrorsAndUnusableNames) {
         HttpReply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 5000\r\nConnection: close\r\n\r\n12345"));
     ASSERT_TRUE(WriteFileAtomically(DataDir() + u"/settings.zxml"_s, "settings"));
     ASSERT_TRUE(WriteFileAtomically(DataDir() + u"/setup.exe"_s, "older"));
-    const std::string longName = "/" + std::string(256, 'n') + ".exe";
+    const std::string longName = std::string(256, 'n') + ".exe";
+    const char* const own = "the program keeps a file of its own under that name";
+    const char* const noName = "the address names no file";
     const struct {
         std::string path;
         QString message;
         bool fetched;
     } cases[] = {
-        {"/updates/settings.zxml", kSaveError, false},
-        {"/project5.zxml", kSaveError, false},
-        {"/project5.zxml.lock", kSaveError, false},
-        {"/.settings.zxml.tmp-1-1", kSaveError, false},
-        {"/setup.exe", kSaveError, false},
-        {longName, kSaveError, false},
+        {"/updates/settings.zxml", SaveError(u"settings.zxml"_s, own), false},
+        {"/project5.zxml", SaveError(u"project5.zxml"_s, own), false},
+        {"/project5.zxml.lock", SaveError(u"project5.zxml.lock"_s, own), false},
+        {"/.settings.zxml.tmp-1-1", SaveError(u".settings.zxml.tmp-1-1"_s, own), false},
+        {"/setup.exe", SaveError(u"setup.exe"_s, "a file of that name is already there"), false},
+        {"/" + longName,
+         SaveError(QString::fromStdString(longName), "the name is too long for the file system"), false},
         {"/missing.exe", kDownloadError, true},
         {"/empty.exe", kDownloadError, true},
         {"/cut.exe", kDownloadError, true},
-        {"/updates/", kSaveError, false},
-        {"/updates/..", kSaveError, false},
-        {"/updates/%2E%2E", kSaveError, false},
-        {"/a%2Fb.exe", kSaveError, false},
-        {"/a%00b.exe", kSaveError, false},
+        {"/updates/", SaveError(Url("/updates/"), noName), false},
+        {"/updates/..", SaveError(Url("/updates/.."), noName), false},
+        {"/updates/%2E%2E", SaveError(Url("/updates/%2E%2E"), noName), false},
+        {"/a%2Fb.exe", SaveError(Url("/a%2Fb.exe"), noName), false},
+        {"/a%00b.exe", SaveError(Url("/a%00b.exe"), noName), false},
     };
     for (const auto& c : cases) {
         const std::size_t before = m_server.Requests().size();
@@ -153,6 +159,30 @@ TEST_F(UpdateDownload, RefusesErrorsAndUnusableNames) {
     QByteArray kept;
     ASSERT_TRUE(ReadWholeFile(DataDir() + u"/settings.zxml"_s, kept));
     EXPECT_EQ(kept, "settings");
+}
+
+// Near the file system's name limit (255 bytes) the installer is saved through a temporary file with a
+// longer name: a name is either saved, or refused before anything is fetched with a message that names it;
+// never fetched only to fail. Names from 245 bytes on are refused.
+TEST_F(UpdateDownload, ANameAtTheLimitIsRefusedBeforeAnythingIsFetched) {
+    for (const int bytes : {200, 225, 235, 245, 250, 255}) {
+        const std::string name = std::string(size_t(bytes) - 4, 'n') + ".exe";
+        m_server.SetReply("/" + name, HttpReply::Page("installer", "application/octet-stream"));
+        const std::size_t before = m_server.Requests().size();
+        const UpdateRun run = Run(Url("/" + name));
+        const bool fetched = m_server.Requests().size() > before;
+        if (run.result == skin::kResultOk) {
+            EXPECT_LT(bytes, 245);
+            EXPECT_EQ(run.savedPath, DataDir() + u'/' + QString::fromStdString(name));
+            EXPECT_TRUE(QFile::remove(run.savedPath));
+        } else {
+            EXPECT_FALSE(fetched) << bytes << " bytes";
+            EXPECT_EQ(run.message,
+                      SaveError(QString::fromStdString(name), "the name is too long for the file system"));
+        }
+        EXPECT_TRUE(bytes != 200 || run.result == skin::kResultOk) << run.message.toStdString();
+    }
+    EXPECT_TRUE(QDir(DataDir()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 // Cancelling a download that has not ended gives its slot back to the pool and saves nothing.

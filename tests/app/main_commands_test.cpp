@@ -10,8 +10,12 @@
 #include "tests/app/file_size_limit.h"
 #include "tests/skin/skin_test_support.h"
 #include "tests/support/opener_threads.h"
+#include "tests/support/stand_in_program.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -148,6 +152,46 @@ TEST(MainWindowClose, AsksBeforeLosingResultsThatCouldBeSaved) {
     EXPECT_EQ(w.script.messages[3].text, question);
 }
 
+// Topics and F1 say when the manual could not be opened, naming it: when it is not there, and when the
+// opener ends in failure (no PDF viewer), which the window hears of without waiting for it. An opener that
+// succeeds goes unmentioned.
+TEST(MainWindowHelp, AManualThatCouldNotBeOpenedIsNamed) {
+    OpenMainWindow w;
+    const QString manual = QDir(w.crawler.crawler->GetAppDir()).filePath(CMainDlg::kManualName);
+    ASSERT_TRUE(WriteFileAtomically(manual, "%PDF-1.4"));
+    twtest::StandInProgram opener(u"xdg-open"_s, "touch \"$0.ran\"\nexit \"$(cat \"$0.status\")\"");
+    ASSERT_TRUE(opener.IsReady());
+    const QString ran = opener.FilePath(u"xdg-open.ran"_s);
+    const auto endWith = [&](QByteArray status) {
+        QFile::remove(ran);
+        ASSERT_TRUE(WriteFileAtomically(opener.FilePath(u"xdg-open.status"_s), status));
+    };
+
+    endWith("0");
+    w.dlg.OnCommand(u"help_topics"_s, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(ran); }, 5000));
+    QTest::qWait(200);
+    EXPECT_TRUE(w.script.messages.empty());
+
+    endWith("3");
+    w.script.Then(ModalScript::Answer(skin::kResultOk));
+    w.dlg.OnCommand(u"help_topics"_s, 0);
+    EXPECT_TRUE(w.script.messages.empty()) << "the window does not wait for the opener";
+    ASSERT_TRUE(w.script.WaitDone());
+    ASSERT_EQ(w.script.messages.size(), 1u);
+    EXPECT_EQ(w.script.messages[0].text, u"The manual could not be opened.\n"_s + manual);
+    EXPECT_EQ(w.script.messages[0].type, skin::kMessageOk | skin::kMessageExclamation);
+
+    // F1's manual stands beside the program, where the tests have none.
+    ASSERT_FALSE(QFile::exists(CSkinDlg_Base::UserManualPath()));
+    w.script.Then(ModalScript::Answer(skin::kResultOk));
+    w.dlg.onHelp();
+    ASSERT_TRUE(w.script.WaitDone());
+    ASSERT_EQ(w.script.messages.size(), 2u);
+    EXPECT_EQ(w.script.messages[1].text,
+              u"The manual could not be opened.\n"_s + CSkinDlg_Base::UserManualPath());
+}
+
 // Help's menu: Topics without a manual says so; About opens the about box after its delay. The estimates
 // command answers after its own.
 TEST(MainWindowHelp, MenuManualAboutAndEstimates) {
@@ -158,7 +202,9 @@ TEST(MainWindowHelp, MenuManualAboutAndEstimates) {
     w.dlg.OnCommand(u"help"_s, 0);
     EXPECT_EQ(items, (QStringList{u"Topics|help_topics|0"_s, u"-||0"_s, u"About...|help_about|0"_s}));
     ASSERT_TRUE(w.script.WaitDone());
-    EXPECT_EQ(w.script.messages.at(0).text, u"The manual could not be opened."_s);
+    EXPECT_EQ(w.script.messages.at(0).text,
+              u"The manual could not be opened.\n"_s +
+                  QDir(w.crawler.crawler->GetAppDir()).filePath(u"tw2-manual.pdf"_s));
 
     bool aboutShown = false;
     w.script.Then(ReadAndChoose(items, 2));

@@ -176,6 +176,39 @@ TEST(SavedFileReading, MissingFileOrFolderFailsAndLeavesTheDocument) {
     EXPECT_FALSE(SaveTreeToFile(root, dir.filePath(QStringLiteral("no/folder/settings.zxml"))));
 }
 
+// A file stands whole only when nested as the writer nests it. One that lost an end tag or a start tag,
+// closes elements out of order or stops inside a tag still reads as far as it goes, but not whole.
+TEST(SavedFileReading, WholeOnlyWhenEveryElementIsClosedInOrder) {
+    const struct {
+        QByteArray bytes;
+        bool whole;
+    } files[] = {
+        {SavedFileBytes(SettingsExample()), true},
+        {"\r\n<P>\r\n   <r><a>1</a><b></b></r><!-- <x> --><br><i/>\r\n</p>", true},
+        {"<P><r><a>1<b>2</b></r></P>", false},
+        {"<P><r><a>1</a><b>2</b><s></s></P>", false},
+        {"<P><r><a>1</a></P></r>", false},
+        {"<P><r><a>1</r></a></P>", false},
+        {"<P><a>1</a></b></P>", false},
+        {"<P>1</a></P>", false},
+        {"<P><a>1</a></P", false},
+        {"<P><a>1</a>", false},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(S(u"nesting.twpx"));
+    for (const auto& file : files) {
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(out.write(file.bytes), file.bytes.size());
+        out.close();
+        Node loaded;
+        bool whole = !file.whole;
+        ASSERT_TRUE(LoadTreeFromFile(loaded, path, &whole));
+        EXPECT_EQ(whole, file.whole) << file.bytes.toStdString();
+        EXPECT_FALSE(loaded.GetChildren().empty()) << file.bytes.toStdString();
+    }
+}
+
 // A file far larger than the pieces it is written in, with characters of every width: the file holds exactly
 // the saved-file bytes, which are the document's text encoded as UTF-8 with its final 0x00.
 TEST(SavedFileWriting, LargeFilesAreTheDocumentsTextInUtf8) {

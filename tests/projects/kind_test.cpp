@@ -23,6 +23,43 @@ using namespace Qt::StringLiterals;
 
 namespace projtest {
 
+std::vector<std::pair<QString, QByteArray>> DamagedSaves(const QByteArray& whole, int kind) {
+    std::vector<std::pair<QString, QByteArray>> damaged;
+    const qsizetype end = whole.lastIndexOf("</Project" + QByteArray::number(kind) + ">");
+    EXPECT_GT(end, 0) << "no end tag of kind " << kind;
+    for (const qsizetype cut : {whole.size() / 2, whole.size() * 9 / 10, end})
+        damaged.emplace_back(u"cut at "_s + QString::number(cut) + u" of "_s + QString::number(whole.size()),
+                             whole.left(cut));
+
+    // Values are escaped, so every "</" opens an end tag: where each begins and ends.
+    std::vector<std::pair<qsizetype, qsizetype>> endTags;
+    for (qsizetype at = whole.indexOf("</"); at >= 0 && at < end; at = whole.indexOf("</", at + 2))
+        endTags.emplace_back(at, whole.indexOf('>', at) + 1);
+    endTags.emplace_back(end, whole.indexOf('>', end) + 1);
+    if (endTags.size() < 2) {
+        ADD_FAILURE() << "no inner end tag in the file of kind " << kind;
+        return damaged;
+    }
+    const auto without = [&](std::pair<qsizetype, qsizetype> tag) {
+        return whole.left(tag.first) + whole.mid(tag.second);
+    };
+    damaged.emplace_back(u"without its first inner end tag"_s, without(endTags.front()));
+    damaged.emplace_back(u"without its last inner end tag"_s, without(endTags[endTags.size() - 2]));
+    for (size_t i = 0; i + 1 < endTags.size(); ++i) {
+        const auto [firstAt, firstEnd] = endTags[i];
+        const auto [secondAt, secondEnd] = endTags[i + 1];
+        if (!whole.mid(firstEnd, secondAt - firstEnd).trimmed().isEmpty())
+            continue;
+        damaged.emplace_back(u"closing "_s + QString::fromUtf8(whole.mid(firstAt, firstEnd - firstAt)) +
+                                 u" after its parent"_s,
+                             whole.left(firstAt) + whole.mid(secondAt, secondEnd - secondAt) +
+                                 whole.mid(firstEnd, secondAt - firstEnd) +
+                                 whole.mid(firstAt, firstEnd - firstAt) + whole.mid(secondEnd));
+        break;
+    }
+    return damaged;
+}
+
 void KindTest::SetUp() {
     m_window = std::make_unique<apptest::OpenMainWindow>();
     g_pCrawler->allowCourtesy = false;
@@ -122,20 +159,17 @@ CProject* KindTest::ExpectReopensAsShown(const QString& fileName) {
     const QByteArray whole = apptest::FileBytes(PathOf(fileName));
     CDownloader_HTMLTags tree;
     ParseSavedFileBytes(tree, whole);
-    const int kind = ProjectFileKind(tree);
-    const QByteArray endTag = "</Project" + QByteArray::number(kind) + ">";
-    const qsizetype end = whole.lastIndexOf(endTag);
-    EXPECT_GT(end, 0);
-    for (const qsizetype cut : {whole.size() / 2, whole.size() * 9 / 10, end}) {
-        const QString damaged = u"cut-"_s + QString::number(cut) + u'-' + fileName;
+    for (const auto& [damage, bytes] : DamagedSaves(whole, ProjectFileKind(tree))) {
+        const QString damaged = u"damaged-"_s + fileName;
         QFile file(PathOf(damaged));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(whole.left(cut)) == cut);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                    file.write(bytes) == bytes.size());
         file.close();
         const size_t messages = m_window->script.messages.size();
         m_window->script.Then(skintest::ModalScript::Answer(skin::kResultOk));
-        EXPECT_EQ(OpenFile(damaged), nullptr)
-            << "a file cut at " << cut << " of " << whole.size() << " opened";
-        EXPECT_EQ(m_window->script.messages.size(), messages + 1) << "no message for the cut at " << cut;
+        EXPECT_EQ(OpenFile(damaged), nullptr) << "a file " << damage.toStdString() << " opened";
+        EXPECT_EQ(m_window->script.messages.size(), messages + 1)
+            << "no message for a file " << damage.toStdString();
         if (m_window->script.messages.size() > messages) {
             EXPECT_EQ(m_window->script.messages.back().text,
                       u"Unrecognized file format. Load operation aborted."_s);

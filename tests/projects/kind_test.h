@@ -12,6 +12,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace projtest {
@@ -22,6 +23,11 @@ std::vector<QStringList> ShownCells(CSkinListBox& grid);
 // What the main window shows, one line per visible element in its order: texts of labels, fields and
 // buttons, the progress bars' texts, the sliders' positions and the painted rows of every grid.
 QStringList PageShown(CMainDlg& dlg);
+
+// Damaged copies of a saved project file of kind, each named by what was done to it: cut at half, at nine
+// tenths and before the kind's end tag; its first and its last inner end tag removed; its first two end tags
+// in a row swapped (elements closed out of order). The open command refuses every one of them.
+std::vector<std::pair<QString, QByteArray>> DamagedSaves(const QByteArray& whole, int kind);
 
 // The ground of every kind's end-to-end test: the main window with the real kinds and its crawler (no
 // pacing gaps), a fixture server with every service pointed at it, fresh service states and a picture-code
@@ -54,8 +60,8 @@ class KindTest : public ::testing::Test {
     // Closes the current tab as its menu does (answering Yes should it ask).
     void CloseCurrent();
     // Saves the current project into fileName, closes it and opens the file again, expecting the page to
-    // show exactly what it showed before; files cut at half, at nine tenths and before the project's end
-    // tag are refused with a message and open nothing. The reopened project, or null.
+    // show exactly what it showed before; its DamagedSaves are refused with a message and open nothing. The
+    // reopened project, or null.
     CProject* ExpectReopensAsShown(const QString& fileName);
     // Exports the current project through the Export command into fileName (".csv" or ".htm"); its bytes.
     QByteArray ExportCurrent(const QString& fileName);

@@ -115,8 +115,8 @@ TEST(BidWatchtowerList, OutlivesTheProgramAndTakesOpenedFiles) {
     EXPECT_EQ(FileBytes(list), before);
 }
 
-// A kind-5 project file opened after its tab was closed shows the page as it was; the file cut short is
-// refused with a message and leaves the list as it was.
+// A kind-5 project file opened after its tab was closed shows the page as it was; the file cut short, or
+// with an end tag lost or out of order, is refused with a message and leaves the list as it was.
 TEST(BidWatchtowerList, AReopenedProjectShowsWhatWasSaved) {
     twtest::TestClock clock({.utcSeconds = QDateTime(QDate(2026, 3, 11), QTime(10, 0)).toSecsSinceEpoch()});
     QTemporaryDir root;
@@ -134,15 +134,19 @@ TEST(BidWatchtowerList, AReopenedProjectShowsWhatWasSaved) {
     program.dlg.OnCommand(u"close_project"_s, 0);
     ASSERT_TRUE(program.dlg.m_projects.empty());
 
-    QFile cut(out.filePath(u"cut.twpx"_s));
-    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-    cut.write(saved.left(saved.lastIndexOf("</Project5>")));
-    cut.close();
-    program.script.AnswerFileDialogs({{cut.fileName(), 0}});
-    program.dlg.OnCommand(u"open"_s, 0);
-    EXPECT_TRUE(program.dlg.m_projects.empty());
-    ASSERT_EQ(program.script.messages.size(), 1u);
-    EXPECT_EQ(program.script.messages[0].text, u"Unrecognized file format. Load operation aborted."_s);
+    for (const auto& [damage, bytes] : projtest::DamagedSaves(saved, 5)) {
+        QFile damaged(out.filePath(u"damaged.twpx"_s));
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        damaged.write(bytes);
+        damaged.close();
+        program.script.messages.clear();
+        program.script.AnswerFileDialogs({{damaged.fileName(), 0}});
+        program.dlg.OnCommand(u"open"_s, 0);
+        EXPECT_TRUE(program.dlg.m_projects.empty()) << damage.toStdString();
+        ASSERT_EQ(program.script.messages.size(), 1u) << damage.toStdString();
+        EXPECT_EQ(program.script.messages[0].text, u"Unrecognized file format. Load operation aborted."_s);
+        EXPECT_EQ(FileBytes(list), filled) << damage.toStdString();
+    }
 
     program.script.AnswerFileDialogs({{out.filePath(u"watch.twpx"_s), 0}});
     program.dlg.OnCommand(u"open"_s, 0);
