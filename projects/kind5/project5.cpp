@@ -172,7 +172,7 @@ int CProject5::NextDueEntry(qint64 now) const {
     const auto& entries = m_list.m_entries;
     const auto due =
         std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return IsDue(e, now); });
-    return due == entries.end() ? -1 : int(due - entries.begin());
+    return due == entries.end() ? task_value::kNone : int(due - entries.begin());
 }
 
 int CProject5::CountDueEntries(qint64 now) const {
@@ -212,13 +212,14 @@ int CProject5::NextTask(int /*lane*/) {
 CServiceStep::Result CProject5::StartTask(int /*lane*/, CServiceLane& request) {
     const SearchEngine& engine = SearchEngineAt(m_checkEngine);
     const QString keyword = m_list.m_entries[size_t(m_checkEntry)].m_keyword;
-    return request.step.Run(
-        engine.Pacing(), [&](CDownloader& downloader) { return engine.start(downloader, keyword, -1, -1); });
+    return request.step.Run(engine.Pacing(), [&](CDownloader& downloader) {
+        return engine.start(downloader, keyword, SearchEngine::kDefaultCount, SearchEngine::kFirstResult);
+    });
 }
 
 CRunHooks::Reply CProject5::StoreReply(int /*lane*/, int /*task*/, const CDownloader* reply) {
     const SearchEngine& engine = SearchEngineAt(m_checkEngine);
-    int position = CProject5_Check::kNoData;
+    int position = task_value::kNoData;
     if (reply) {
         std::vector<CDownloader_Parsers_SE_result> ads;
         engine.ads(*reply, ads);
@@ -231,6 +232,10 @@ CRunHooks::Reply CProject5::StoreReply(int /*lane*/, int /*task*/, const CDownlo
     if (++m_checkEngine == CProject5_Check::kEngineCount)
         EndCheck();
     return Reply::Stored;
+}
+
+void CProject5::MarkFailed(int /*lane*/, int /*task*/, const QString& error) {
+    m_check.m_failed.Mark(m_checkEngine, error);
 }
 
 QString CProject5::ServiceName(int /*lane*/, int /*task*/) const {
@@ -285,7 +290,8 @@ void CProject5::OnCommand(const QString& command, int param, CSkinDlg_Base* send
     // The grid lays its rows out again for the new size.
     if (command == skin::cmd::kMainDlgOnSize)
         m_rep.Rebuild();
-    if (m_page.Route(command, param, [&] { Start(); }, [&] { Stop(); }))
+    if (m_page.Route(
+            command, param, [&] { Start(); }, [&] { Stop(); }))
         return;
     if (command == kAddCommand) {
         AddPairs(sender);

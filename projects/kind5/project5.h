@@ -110,6 +110,7 @@ class CProject5 : public CProject, private CRunHooks {
     int NextTask(int lane) override;
     CServiceStep::Result StartTask(int lane, CServiceLane& request) override;
     Reply StoreReply(int lane, int task, const CDownloader* reply) override;
+    void MarkFailed(int lane, int task, const QString& error) override;
     QString ServiceName(int lane, int task) const override;
     QString Subject(int lane, int task) const override;
     bool WorkLeft() const override { return true; }

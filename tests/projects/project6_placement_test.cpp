@@ -2,6 +2,7 @@
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/sites_kind_test.h"
 
+#include <iostream>
 #include <set>
 
 using namespace Qt::StringLiterals;
@@ -34,11 +35,11 @@ TEST_F(Project6Test, FindsSitesWithAdUnitsFromWizardToExport) {
     const CProject6_Site* c = SiteOf(*project, 'C');
     ASSERT_TRUE(a && b && c);
     EXPECT_EQ(c->test, CProject6_Site::kNotFound);
-    EXPECT_EQ(c->pageRank, -1);
+    EXPECT_EQ(c->pageRank, task_value::kNotAsked);
     for (const char failed : {'D', 'E', 'F'}) {
         const CProject6_Site* s = SiteOf(*project, failed);
         ASSERT_NE(s, nullptr);
-        EXPECT_EQ(s->test, CProject6_Site::kFailed) << failed;
+        EXPECT_EQ(s->test, task_value::kNoData) << failed;
     }
     EXPECT_EQ(m_server.CountRequests(Endpoint::GoogleToolbar), 2);
     EXPECT_EQ(m_server.CountRequests(Endpoint::AlexaData), 2);
@@ -76,6 +77,27 @@ TEST_F(Project6Test, FindsSitesWithAdUnitsFromWizardToExport) {
     opened->Report().SelectRange(0, -1);
     ExpectSameAsDataFile(m_sites.Mask(ExportCurrent(u"gnomes.csv"_s)), u"kind6/expected.csv"_s);
     ExpectSameAsDataFile(m_sites.Mask(ExportCurrent(u"gnomes.htm"_s)), u"kind6/expected.htm"_s);
+
+    // The sites that failed are listed and read "Failed". A second Start of the finished run (just opened,
+    // so nothing unsaved is lost) starts anew: with E and F answering now their cells fill, while D refuses
+    // again and F's ranks, which no service knows, are marked failed on its row.
+    EXPECT_EQ(opened->Bar().Failures().size(), 3);
+    EXPECT_EQ(rows.count(CFailedTasks::kCellText), 3);
+    m_sites.e.SetDefaultReply(
+        twtest::HttpReply::Page(projtest::FixtureServer::ReadDataFile(u"kind6/site_c.html"_s)));
+    m_sites.f.SetDefaultReply(
+        twtest::HttpReply::Page(projtest::FixtureServer::ReadDataFile(u"kind6/site_f.html"_s)));
+    Window().dlg.OnCommand(u"prj6_start"_s, 0);
+    ASSERT_TRUE(TickUntil([&] { return !opened->IsRunning(); }));
+    EXPECT_EQ(SiteOf(*opened, 'E')->test, CProject6_Site::kNotFound);
+    const CProject6_Site* f = SiteOf(*opened, 'F');
+    EXPECT_EQ(f->test, CProject6_Site::kFound);
+    EXPECT_FALSE(f->marker.isEmpty());
+    EXPECT_TRUE(f->failed.IsFailed(CProject6_Site::kPageRankTask) &&
+                f->failed.IsFailed(CProject6_Site::kTrafficRankTask));
+    EXPECT_TRUE(SiteOf(*opened, 'D')->failed.IsFailed(CProject6_Site::kHomePageTask));
+    EXPECT_EQ(opened->Bar().Failures().size(), 3) << opened->Bar().Failures().join(u'|').toStdString();
+    EXPECT_EQ(m_server.CountRequests(Endpoint::GoogleWeb), 6);
 }
 
 // Stop gives every download slot back (a slot whose exchange is under way returns once its worker drops the
@@ -128,11 +150,11 @@ TEST_F(Project6Test, SiteThatNeverAnswersHoldsUpOnlyItsOwnRow) {
         return a && a->trafficRank != -1 && a->pageRank != -1;
     }));
     ASSERT_EQ(project->Sites().size(), 2u);
-    EXPECT_EQ(project->Sites()[0].test, CProject6_Site::kUntested);
+    EXPECT_EQ(project->Sites()[0].test, task_value::kNotAsked);
     EXPECT_TRUE(project->IsRunning());
 
     ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }, 40000));
-    EXPECT_EQ(project->Sites()[0].test, CProject6_Site::kFailed);
+    EXPECT_EQ(project->Sites()[0].test, task_value::kNoData);
     EXPECT_TRUE(project->Bar().ErrorText().startsWith(u"Home page ("_s + QString::fromStdString(silentHost) +
                                                       u"): Receive error"_s))
         << project->Bar().ErrorText().toStdString();
@@ -151,7 +173,7 @@ TEST_F(Project6Test, RedirectLoopIsLeftAfterAFewHops) {
     ASSERT_NE(project, nullptr);
     ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
     ASSERT_EQ(project->Sites().size(), 1u);
-    EXPECT_EQ(project->Sites()[0].test, CProject6_Site::kFailed);
+    EXPECT_EQ(project->Sites()[0].test, task_value::kNoData);
     EXPECT_EQ(loop.Requests().size(), 6u) << "the page and five hops";
     EXPECT_TRUE(project->Bar().ErrorText().endsWith(u"302"_s));
 }
