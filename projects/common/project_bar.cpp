@@ -28,6 +28,17 @@ const QString kFailureKey = u"item"_s;
 // The newest failures the error line's tooltip names; a click on the line shows them all.
 constexpr qsizetype kFailuresInTooltip = 20;
 
+// The failures in a text field, shown from their start: long lines are not wrapped.
+class CFailuresDlg : public CInputDlg {
+  public:
+    using CInputDlg::CInputDlg;
+
+    void CreateElements() override {
+        CInputDlg::CreateElements();
+        m_edit.SetSel(0, 0);
+    }
+};
+
 // A long text as the bar names it: cut short, ending in "...".
 QString Shortened(const QString& text) {
     return text.size() > kKeywordsShown ? text.left(kKeywordsShown - 3) + u"..."_s : text;
@@ -135,8 +146,8 @@ void CProjectBar::ShowFailures() {
     CSkinDlg_Base* window = m_error.GetDialog();
     if (!window || m_failures.isEmpty())
         return;
-    CInputDlg list(window, false, true, m_failures.join(u"\r\n"_s), QString(),
-                   u"The requests of the run that failed, the latest last:"_s);
+    CFailuresDlg list(window, false, true, m_failures.join(u"\r\n"_s), QString(),
+                      u"The requests of the run that failed, the latest last:"_s);
     list.m_title = u"Tarnwick 2.0 :: Failed requests"_s;
     list.DoModal();
 }

@@ -12,8 +12,10 @@
 #include "projects/kind3/project3.h"
 #include "projects/kind4/project4.h"
 #include "projects/kind8/project8.h"
+#include "skin/input_dlg.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
+#include "tests/skin/skin_test_support.h"
 #include "tests/support/whois_server.h"
 
 #include <QFile>
@@ -125,6 +127,15 @@ TEST_F(FailedRequests, NicheLanternMarksListsKeepsAndAsksAgain) {
     EXPECT_EQ(project->Records()[0].Engine(Project2Engine::Google).results, task_value::kNoData)
         << "sorted and filtered as no data";
     EXPECT_EQ(ExportCurrent(u"failed.csv"_s).count("Failed"), 7);
+    // A click on the error line opens the whole list.
+    QString listed;
+    Window().script.Then(skintest::ModalScript::On<CInputDlg>([&](CInputDlg& list) {
+        listed = list.m_edit.GetText();
+        list.OnCommand(u"on_cancel"_s, 0);
+    }));
+    Window().dlg.OnCommand(u"prj2_failures"_s, 0);
+    EXPECT_TRUE(Window().script.Done());
+    EXPECT_EQ(listed, bar.Failures().join(u"\r\n"_s));
 
     const int tool = m_server.CountRequests(Endpoint::GoogleKeywordTool);
     const QStringList failures = bar.Failures();

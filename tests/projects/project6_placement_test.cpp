@@ -177,3 +177,42 @@ TEST_F(Project6Test, RedirectLoopIsLeftAfterAFewHops) {
     EXPECT_EQ(loop.Requests().size(), 6u) << "the page and five hops";
     EXPECT_TRUE(project->Bar().ErrorText().endsWith(u"302"_s));
 }
+
+// A stopped run goes on at Start, without a question, and asks its failed sites again: a home page that
+// answered 503 is tested once it answers.
+TEST_F(Project6Test, StartAfterAStopAsksTheFailedSitesAgain) {
+    twtest::HttpServer silent;
+    silent.SetDefaultReply(twtest::HttpReply::With(twtest::HttpReply::Delivery::Stall));
+    twtest::HttpServer flaky;
+    twtest::HttpReply unavailable = twtest::HttpReply::Page("<html><body>busy</body></html>");
+    unavailable.status = 503;
+    unavailable.reason = "Service Unavailable";
+    flaky.SetDefaultReply(unavailable);
+    const auto result = [](const twtest::HttpServer& server) {
+        const std::string host = "127.0.0.1:" + std::to_string(server.Port());
+        return "<li class=\"g\"><h3><a href=\"http://" + host + "/\">" + host + "</a></h3></li>";
+    };
+    m_server.Serve(
+        Endpoint::GoogleWeb, "/search", {"flaky", "start=0"},
+        twtest::HttpReply::Page("<div id=\"res\"><ol>" + result(silent) + result(flaky) + "</ol></div>"));
+    m_server.ServeFile(Endpoint::GoogleWeb, "/search", {"flaky", "start=10"}, u"kind6/google_empty.html"_s);
+    auto* project = dynamic_cast<CProject6*>(NewProject(6, u"flaky gnomes;"_s));
+    ASSERT_NE(project, nullptr);
+    const auto flakySite = [&] { return project->Sites().size() == 2 ? &project->Sites()[1] : nullptr; };
+    ASSERT_TRUE(TickUntil([&] { return flakySite() && flakySite()->failed.Any(); }));
+    EXPECT_TRUE(project->IsRunning()) << "the silent site holds the run";
+    project->OnCommand(u"prj6_stop"_s, 0, &Window().dlg);
+    EXPECT_EQ(project->Bar().Failures().size(), 1);
+
+    flaky.SetDefaultReply(
+        twtest::HttpReply::Page(projtest::FixtureServer::ReadDataFile(u"kind6/site_a.html"_s)));
+    project->OnCommand(u"prj6_start"_s, 0, &Window().dlg);
+    EXPECT_TRUE(Window().script.messages.empty()) << "nothing is lost, so nothing is asked";
+    ASSERT_TRUE(TickUntil([&] { return flakySite()->test == CProject6_Site::kFound; }));
+    EXPECT_FALSE(flakySite()->failed.Any());
+    EXPECT_TRUE(project->Bar().Failures().isEmpty()) << "the failure left the list as it was asked again";
+    EXPECT_EQ(flaky.Requests().size(), 2u);
+    // Pages 1 and 2 (the second holds no results); the one under way at the stop may be asked again.
+    EXPECT_LE(m_server.CountRequests(Endpoint::GoogleWeb), 3);
+    project->OnCommand(u"prj6_stop"_s, 0, &Window().dlg);
+}
