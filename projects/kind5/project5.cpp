@@ -196,7 +196,7 @@ int CProject5::NextTask(int /*lane*/) {
     const qint64 now = UtcSeconds();
     m_checkEntry = NextDueEntry(now);
     if (m_checkEntry < 0)
-        return -1;
+        return task_value::kNone;
     // A run goes on while pairs fall due; its total grows by the pairs that became due meanwhile.
     if (m_run.Done() >= m_run.Total())
         m_run.SetProgress(0, 0);
@@ -248,14 +248,14 @@ QString CProject5::Subject(int /*lane*/, int /*task*/) const {
 
 void CProject5::EndCheck() {
     m_list.m_entries[size_t(m_checkEntry)].m_checks.push_back(m_check);
-    m_checkEntry = -1;
+    m_checkEntry = task_value::kNone;
     m_hasResults = true;
     SaveList();
 }
 
 void CProject5::DropCheck() {
     m_run.Lane(0).Finish();
-    m_checkEntry = -1;
+    m_checkEntry = task_value::kNone;
     m_run.SetProgress(0, 0);
 }
 
@@ -343,7 +343,7 @@ void CProject5::DeleteSelected() {
         if (!m_rep.IsSelected(i))
             kept.push_back(std::move(m_list.m_entries[size_t(i)]));
         else if (i == m_checkEntry)
-            checkedNow = -1;
+            checkedNow = task_value::kNone;
         else if (i < m_checkEntry)
             --checkedNow;
     if (kept.size() == m_list.m_entries.size())
