@@ -118,7 +118,7 @@ const std::vector<CProject5_Entry>& Entries(int pairs) {
             check.m_date = PackMinutes(2026, 3, kFirstCheckDay + day, 9, i % 60);
             check.m_positions[0] = (i + day) % 9;
             check.m_positions[1] = CProject5_Check::kNotShown;
-            check.m_positions[2] = CProject5_Check::kNoData;
+            check.m_positions[2] = task_value::kNoData;
             entry.m_checks.push_back(check);
         }
         entries.push_back(std::move(entry));

@@ -27,7 +27,7 @@ CProject5_List MakeList(int pairs) {
             check.m_date = 1'000'000 + day * 1440;
             check.m_positions[0] = (i + day) % 9;
             check.m_positions[1] = 0;
-            check.m_positions[2] = CProject5_Check::kNoData;
+            check.m_positions[2] = task_value::kNoData;
             entry.m_checks.push_back(check);
         }
         list.m_entries.push_back(std::move(entry));

@@ -36,7 +36,7 @@ void CheckTaken(const List& list, qsizetype size) {
             const CProject5_Check& check = entry.m_checks[c];
             Check(c == 0 || entry.m_checks[c - 1].m_date <= check.m_date);
             for (const int position : check.m_positions)
-                Check(position >= 0 || position == CProject5_Check::kNoData);
+                Check(position >= 0 || position == task_value::kNoData);
         }
         records += 1 + qsizetype(entry.m_checks.size());
     }

@@ -26,6 +26,10 @@ CKindPage::Command CKindPage::OnCommand(const QString& command, int param) {
         return Command::Stop;
     if (!m_created)
         return Command::None;
+    if (m_bar.IsFailuresCommand(command)) {
+        m_bar.ShowFailures();
+        return Command::Handled;
+    }
     if (m_panes.OnCommand(command, param))
         return Command::Handled;
     for (CKindReport* report : m_reports)

@@ -10,7 +10,7 @@
 class CSkinDlgHolder;
 
 // A kind's results page below its heading: the project bar over one or two report grids. It answers the
-// page's own commands (layout, splitter, Copy) and tells the kind about Start and Stop.
+// page's own commands (layout, splitter, Copy, the list of failures) and tells the kind about Start and Stop.
 class CKindPage {
   public:
     explicit CKindPage(int kind);

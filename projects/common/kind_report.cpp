@@ -1,7 +1,9 @@
 #include "projects/common/kind_report.h"
 
 #include "net/crawler.h"
+#include "projects/common/failed_tasks.h"
 #include "projects/common/record_xml.h"
+#include "projects/common/task_values.h"
 #include "projects/project_factory.h"
 #include "skin/commands.h"
 #include "skin/folded_string_set.h"
@@ -53,6 +55,15 @@ void CKindReport::AddTextCell(CSkinListBox_Line& line, const QString& text, int 
 
 void CKindReport::AddNumberCell(CSkinListBox_Line& line, const QString& text, int columnId) {
     AddCell(line, text, 0, 0, columnId, kAnyWidth, CSkinListBox_Item::kText, 0, 3);
+}
+
+void CKindReport::AddTaskCell(CSkinListBox_Line& line, const QString& text, int columnId,
+                              const CFailedTasks& failed, int task, int align, plat::ColorRef color) {
+    if (failed.IsFailed(task))
+        AddCell(line, CFailedTasks::kCellText, 0, 0, columnId, kAnyWidth, CSkinListBox_Item::kText, 0, align,
+                kFailedColor, failed.Error(task));
+    else
+        AddCell(line, text, 0, 0, columnId, kAnyWidth, CSkinListBox_Item::kText, 0, align, color);
 }
 
 void CKindReport::SetIntKey(int columnId, std::function<int(int item)> value, bool invert) {
@@ -122,15 +133,15 @@ void CKindReport::FinishLine(CSkinListBox_Line& line) const {
 }
 
 QString CKindReport::IntText(int value) {
-    if (value < -1)
+    if (value < task_value::kNotAsked)
         return kNoData;
-    return FormatInt(value, -1, -2);
+    return FormatInt(value, task_value::kNotAsked, task_value::kNoData);
 }
 
 QString CKindReport::FloatText(float value, bool trimZeros) {
-    if (value < -1.0f || std::isnan(value))
+    if (value < task_value::kNotAsked || std::isnan(value))
         return kNoData;
-    return FormatFloat(value, trimZeros, -1.0f, -2.0f);
+    return FormatFloat(value, trimZeros, task_value::kNotAsked, task_value::kNoData);
 }
 
 QString CKindReport::FilterWords(const QString& text) {
@@ -159,12 +170,12 @@ QString CKindReport::SelectionKey() const {
 
 void CKindReport::SaveSelection(CDownloader_HTMLTags* root) {
     UpdateItemCount();
-    record_xml::SaveValue(root, SelectionKey(), std::max(-1, GetSingleSelection()));
+    record_xml::SaveValue(root, SelectionKey(), std::max(task_value::kNone, GetSingleSelection()));
 }
 
 void CKindReport::LoadSelection(const CDownloader_HTMLTags* root) {
     UpdateItemCount();
-    const int item = record_xml::LoadInt(root, SelectionKey(), -1);
+    const int item = record_xml::LoadInt(root, SelectionKey(), task_value::kNone);
     if (item >= 0 && item < m_itemCount)
         SelectRange(item, item);
 }
@@ -206,7 +217,7 @@ void CKindReport::GetFilterInfo(CSkinListBox_Column* column, QStringList& labels
         return;
     }
     labels = {u"Show rows with:"_s, u"Contains the text"_s};
-    int columnIndex = -1;
+    int columnIndex = task_value::kNone;
     for (size_t i = 0; i < m_columns.size(); ++i)
         if (&m_columns[i] == column)
             columnIndex = int(i);

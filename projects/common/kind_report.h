@@ -11,6 +11,7 @@
 #include <vector>
 
 class CDownloader_HTMLTags;
+class CFailedTasks;
 
 // The base of every kind's report grid: column set-up, the cell texts of numbers with their no-data values,
 // the selection colours, and the context menu: "Copy" (the selected visible rows as tab-separated text) and,
@@ -47,7 +48,7 @@ class CKindReport : public CSkinListBox {
     // The keywords of the selected visible rows in their shown order, without empty ones.
     QStringList SelectedKeywords() const;
 
-    // Numbers as cells show them: -1 (not fetched yet) empty, any other negative value "No Data".
+    // Numbers as cells show them: not asked (task_value) empty, any other negative value "No Data".
     static QString IntText(int value);
     static QString FloatText(float value, bool trimZeros = true);
     // The text a column of addresses or lists hands to its text filter: every character that is neither a
@@ -66,6 +67,11 @@ class CKindReport : public CSkinListBox {
     void AddTextCell(CSkinListBox_Line& line, const QString& text, int columnId,
                      int kind = CSkinListBox_Item::kText, int linkId = 0);
     void AddNumberCell(CSkinListBox_Line& line, const QString& text, int columnId);
+    // The cell of one task of a record: its text, or, when the record's mark says the task failed,
+    // "Failed" set apart in kFailedColor with the error as its tooltip. The value behind it stays no data,
+    // so the cell sorts and filters as no data.
+    void AddTaskCell(CSkinListBox_Line& line, const QString& text, int columnId, const CFailedTasks& failed,
+                     int task, int align = 3, plat::ColorRef color = CSkinListBox_Item::kLineColor);
     // Marks the line as a data row and colours it when selected.
     void FinishLine(CSkinListBox_Line& line) const;
 
@@ -80,6 +86,7 @@ class CKindReport : public CSkinListBox {
     std::optional<int> CompareByKey(int a, int b);
 
     static constexpr plat::ColorRef kSelectedBackground = plat::Rgb(190, 222, 250);
+    static constexpr plat::ColorRef kFailedColor = plat::Rgb(204, 51, 0);
 
   private:
     QString RowsText(bool selectedOnly);

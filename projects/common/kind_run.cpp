@@ -19,15 +19,26 @@ CKindRun::CKindRun(CProjectBar& bar, CRunHooks& hooks, int lanes)
 bool CKindRun::Start(int total) {
     if (!m_hooks.WorkLeft())
         return false;
+    m_bar.ClearFailures();
+    const bool started = GoOn(total);
+    // A new run asks every task once: none of its failures is asked again.
+    m_asksAgain = false;
+    return started;
+}
+
+bool CKindRun::GoOn(int total) {
+    if (!m_hooks.WorkLeft())
+        return false;
+    m_asksAgain = true;
     ReleaseLanes();
     SetState(State::Running);
-    m_bar.SetError(QString());
     m_bar.SetProgress(0, total);
     ShowCount();
     return true;
 }
 
 void CKindRun::Resume() {
+    m_asksAgain = true;
     SetState(State::Running);
 }
 
@@ -58,24 +69,29 @@ void CKindRun::Step() {
 
 bool CKindRun::StepLane(int index) {
     CServiceLane& lane = Lane(index);
-    if (lane.task < 0)
+    if (lane.task < 0) {
         lane.task = m_hooks.NextTask(index);
-    if (lane.task < 0)
-        return false;
+        if (lane.task < 0)
+            return false;
+        // Asked again: an earlier failure of the task leaves the list.
+        if (m_asksAgain)
+            m_bar.ForgetFailures(m_hooks.ServiceName(index, lane.task), m_hooks.Subject(index, lane.task));
+    }
     const CServiceStep::Result result = m_hooks.StartTask(index, lane);
     if (result == CServiceStep::Result::Waiting)
         return false;
     const bool failed = result == CServiceStep::Result::Failed;
     if (failed)
-        ShowError(index, lane.task, lane.step.Error());
+        Fail(index, lane.task, lane.step.Error());
     const CRunHooks::Reply reply =
         m_hooks.StoreReply(index, lane.task, failed ? nullptr : lane.step.Downloader());
     lane.Finish();
     return reply == CRunHooks::Reply::Stored;
 }
 
-void CKindRun::ShowError(int lane, int task, const QString& error) {
-    m_bar.SetStepError(m_hooks.ServiceName(lane, task), m_hooks.Subject(lane, task), error);
+void CKindRun::Fail(int lane, int task, const QString& error) {
+    m_hooks.MarkFailed(lane, task,
+                       m_bar.AddFailure(m_hooks.ServiceName(lane, task), m_hooks.Subject(lane, task), error));
 }
 
 void CKindRun::SetError(const QString& text) {

@@ -19,13 +19,17 @@ class CRunHooks {
         AskAgain, // the reply answers nothing yet: the same task is asked again on a later step
     };
 
-    // The next task of lane, -1 when it has none now.
+    // The next task of lane, task_value::kNone when it has none now.
     virtual int NextTask(int lane) = 0;
     // One step of the request for the lane's task, on the lane's step (Run or RunSteps).
     virtual CServiceStep::Result StartTask(int lane, CServiceLane& request) = 0;
-    // Keeps what the finished request brought; reply is null when the exchange failed (its error is shown
-    // already), and the task then takes its no-data value so that it is not asked again.
+    // Keeps what the finished request brought; reply is null when the exchange failed (MarkFailed was told
+    // first), and the task then takes its no-data value so that it is not asked again in this run.
     virtual Reply StoreReply(int lane, int task, const CDownloader* reply) = 0;
+    // The lane's task failed with error (as the bar lists it): a kind whose tasks fill cells marks the
+    // record, so that its cell reads "Failed" and Start can ask it again. Kinds whose tasks add rows show
+    // the failure on the bar only.
+    virtual void MarkFailed(int /*lane*/, int /*task*/, const QString& /*error*/) {}
     // The service a lane's task asks and what it asks about, as an error names them.
     virtual QString ServiceName(int lane, int task) const = 0;
     virtual QString Subject(int lane, int task) const = 0;
@@ -42,8 +46,8 @@ class CRunHooks {
 };
 
 // The run of a kind's requests over the project tick: its state, its service lanes (one request each at a
-// time) and what the project bar shows of it: the Start/Stop button, "n of m requests" and the error of the
-// last failed exchange ("Service (keyword): error"; the run goes on).
+// time) and what the project bar shows of it: the Start/Stop button, "n of m requests, k failed" and the
+// failed exchanges ("Service (keyword): error"; the run goes on), the latest on the error line.
 class CKindRun {
   public:
     enum class State { Idle, Running, Done };
@@ -52,9 +56,12 @@ class CKindRun {
     CKindRun(const CKindRun&) = delete;
     CKindRun& operator=(const CKindRun&) = delete;
 
-    // A new count of total requests and no error; nothing (false) when the hooks have nothing to ask, so the
-    // bar keeps what it shows.
+    // A new count of total requests and no failure listed; nothing (false) when the hooks have nothing to
+    // ask, so the bar keeps what it shows.
     bool Start(int total = 0);
+    // As Start, for a run that goes on with what is left: the failures stay listed until their tasks are
+    // asked again.
+    bool GoOn(int total = 0);
     // Running again with the count and the error as they stand.
     void Resume();
     // Gives back every lane's downloader; a running run stops where it stands.
@@ -63,8 +70,8 @@ class CKindRun {
     // is stored and counted.
     void Step();
 
-    // The error of a lane's task, as a failed exchange shows it.
-    void ShowError(int lane, int task, const QString& error);
+    // A lane's task failed: the bar lists and counts it, and the hooks mark it (MarkFailed).
+    void Fail(int lane, int task, const QString& error);
     // A message of the kind's own on the bar's error line; empty clears it.
     void SetError(const QString& text);
     void SetProgress(int done, int total);
@@ -98,4 +105,7 @@ class CKindRun {
     // Built once at their count: a lane's step is never moved while it holds a downloader.
     std::vector<CServiceLane> m_lanes;
     State m_state = State::Idle;
+    // The run may ask tasks that failed before (it goes on, or checks again), so a task it asks takes its
+    // earlier failures off the bar's list; a new run asks each task once and keeps every failure listed.
+    bool m_asksAgain = false;
 };

@@ -5,13 +5,15 @@
 #include "skin/skin_progress.h"
 
 #include <QString>
+#include <QStringList>
 
 class CDownloader_HTMLTags;
 class CSkinDlgHolder;
 
 // The bar at the top of a project's page: the keywords the project works on, the Start/Stop button
 // ("prj<kind>_start" while idle, "prj<kind>_stop" while running), a progress bar that reads
-// "n of m requests" and the text of the last failed exchange.
+// "n of m requests" (", k failed" once requests failed) and the error line: the latest failure, every
+// failure of the run in its tooltip, and a click ("prj<kind>_failures") opens the whole list.
 class CProjectBar {
   public:
     explicit CProjectBar(int kind);
@@ -25,10 +27,17 @@ class CProjectBar {
     // Switches the button between Start and Stop.
     void SetRunning(bool running);
     void SetProgress(int done, int total);
-    // Empty clears the text.
+    // A message of the kind's own on the error line; empty clears it. The listed failures stay.
     void SetError(const QString& error);
-    // The error of one request, named by its service and by what it asked about (a keyword, a site).
-    void SetStepError(const QString& service, const QString& subject, const QString& error);
+    // A failed request, named by its service and by what it asked about (a keyword, a site): listed,
+    // counted and shown on the error line. Answers the text as listed.
+    QString AddFailure(const QString& service, const QString& subject, const QString& error);
+    // Takes the failures of one task off the list, as its task is asked again.
+    void ForgetFailures(const QString& service, const QString& subject);
+    // A new run: no failure listed and an empty error line.
+    void ClearFailures();
+    // Opens the list of every failure over the page's window.
+    void ShowFailures();
     // "Bing (red shoes): Receive error: ..."; without the brackets when there is no subject, a long subject
     // cut short like the keywords.
     static QString StepErrorText(const QString& service, const QString& subject, const QString& error);
@@ -42,9 +51,13 @@ class CProjectBar {
     // Whether a page command is this bar's Start or Stop.
     bool IsStartCommand(const QString& command) const { return command == m_startCommand; }
     bool IsStopCommand(const QString& command) const { return command == m_stopCommand; }
+    bool IsFailuresCommand(const QString& command) const { return command == m_failuresCommand; }
     int Done() const { return m_done; }
     int Total() const { return m_total; }
     QString ErrorText() const { return m_error.m_caption; }
+    const QString& ErrorTooltip() const { return m_error.m_tooltip; }
+    // The failures of the run, oldest first.
+    const QStringList& Failures() const { return m_failures; }
     const CSkinButton& Button() const { return m_button; }
     const CSkinProgress& Progress() const { return m_progress; }
 
@@ -53,8 +66,13 @@ class CProjectBar {
     static constexpr int kBottom = kTop + 32;
 
   private:
+    // The progress text and the error line's tooltip after the count or the list changed.
+    void ShowCounts();
+
     QString m_startCommand;
     QString m_stopCommand;
+    QString m_failuresCommand;
+    QStringList m_failures;
     bool m_running = false;
     int m_done = 0;
     int m_total = 0;

@@ -21,7 +21,7 @@ const SearchEngine kEngines[kSearchEngineCount] = {
 
 QString SearchEngine::SearchUrl(const QString& query, int start) const {
     QString url;
-    buildUrl(url, query, -1, start);
+    buildUrl(url, query, kDefaultCount, start);
     return url;
 }
 

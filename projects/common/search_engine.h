@@ -16,6 +16,10 @@ inline constexpr int kSearchEngineCount = 3;
 
 // How one engine is asked and how its result page is read.
 struct SearchEngine {
+    // What the builders read as their default: ten results, from the first.
+    static constexpr int kDefaultCount = -1;
+    static constexpr int kFirstResult = -1;
+
     using ResultsParser = bool (*)(const CDownloader&, std::vector<CDownloader_Parsers_SE_result>&);
 
     CompetitionEngine id;

@@ -101,7 +101,7 @@ void CProject1::Start() {
 
 int CProject1::NextTask(int lane) {
     const Source& source = m_sources[size_t(lane)];
-    return source.enabled && source.seed < m_input.Keywords().size() ? source.seed : -1;
+    return source.enabled && source.seed < m_input.Keywords().size() ? source.seed : task_value::kNone;
 }
 
 bool CProject1::WorkLeft() const {
@@ -124,7 +124,7 @@ CRunHooks::Reply CProject1::StoreReply(int lane, int task, const CDownloader* re
     const bool noCode = reply && source.source == CProject1_Keyword::kKeywordTool &&
                         reply->m_tags[0] == CDownloader_Parsers::kKeywordToolPictureStep;
     if (noCode)
-        m_run.ShowError(lane, task, reply->Response().raw.isEmpty() ? kNoPicture : kNoCode);
+        m_run.Fail(lane, task, reply->Response().raw.isEmpty() ? kNoPicture : kNoCode);
     else if (reply)
         ReadReply(source.source, *reply, rows);
     ++source.seed;

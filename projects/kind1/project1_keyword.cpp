@@ -2,6 +2,7 @@
 
 #include "core/number_text.h"
 #include "net/html_tags.h"
+#include "projects/common/task_values.h"
 
 #include <algorithm>
 #include <cmath>
@@ -89,7 +90,7 @@ void CProject1_Keyword::Merge(const CDownloader_Parsers_Adwords_result& row, int
         took = true;
     }
     // A source that answered for the keyword without a figure: shown as no data rather than not known.
-    if (row.estimatedSearch < -1.0f && m_row.estimatedSearch == -1.0f)
+    if (row.estimatedSearch < task_value::kNotAsked && m_row.estimatedSearch == task_value::kNotAsked)
         m_row.estimatedSearch = row.estimatedSearch;
     if (took && (m_figuresFrom == 0 || replace))
         m_figuresFrom = source;
@@ -97,10 +98,10 @@ void CProject1_Keyword::Merge(const CDownloader_Parsers_Adwords_result& row, int
 
 int CProject1_Keyword::Searches() const {
     const float searches = m_row.estimatedSearch;
-    if (searches < -1.0f)
-        return -2;
+    if (searches < task_value::kNotAsked)
+        return task_value::kNoData;
     if (searches < 0.0f || std::isnan(searches))
-        return -1;
+        return task_value::kNotAsked;
     return searches >= 2147483520.0f ? 2147483647 : static_cast<int>(std::lround(searches));
 }
 

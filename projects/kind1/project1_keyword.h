@@ -29,7 +29,7 @@ class CProject1_Keyword {
     // trusted source only fills figures still missing. Match types of the keyword tool add up.
     void Merge(const CDownloader_Parsers_Adwords_result& row, int source);
 
-    // Monthly searches as the report sorts them: -1 not known, -2 the source had no figure.
+    // Monthly searches as the report sorts them, or a task_value: not known, or no figure from the source.
     int Searches() const;
     // "Keyword tool, Ask", in source order.
     QString SourcesText() const;

@@ -1,5 +1,6 @@
 #include "projects/kind1/project1_rep.h"
 
+#include "projects/common/task_values.h"
 #include "skin/case_fold.h"
 
 using namespace Qt::StringLiterals;
@@ -8,7 +9,7 @@ namespace {
 
 // Every row comes from a finished request, so a figure still missing is one no source gave.
 QString FigureText(float value) {
-    return CKindReport::FloatText(value < 0.0f ? -2.0f : value);
+    return CKindReport::FloatText(value < 0.0f ? task_value::kNoData : value);
 }
 
 } // namespace
@@ -72,7 +73,7 @@ void CProject1_Rep::GetItemText(CSkinListBox_Line& line) {
     AddTextCell(line, r.m_row.keyword, kKeyword);
     AddTextCell(line, r.SourcesText(), kSources);
     const int searches = r.Searches();
-    AddNumberCell(line, IntText(searches < 0 ? -2 : searches), kSearches);
+    AddNumberCell(line, IntText(searches < 0 ? task_value::kNoData : searches), kSearches);
     AddNumberCell(line, FigureText(r.m_row.competition), kCompetition);
     AddNumberCell(line, FigureText(r.m_row.avgCPC), kAvgCpc);
     const QString trend = r.TrendText();

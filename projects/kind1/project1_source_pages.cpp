@@ -2,6 +2,7 @@
 
 #include "core/number_text.h"
 #include "net/html_tags.h"
+#include "projects/common/task_values.h"
 
 using namespace Qt::StringLiterals;
 
@@ -40,7 +41,8 @@ void ParseFreeSuggestions(const CDownloader_HTMLTags& page,
         QString count = CellText(*cells[0]);
         count.remove(u',');
         const std::optional<int> searches = number_text::ReadInt(count);
-        AppendKeyword(CellText(*cells[1]), searches && *searches >= 0 ? float(*searches) : -1.0f, out);
+        AppendKeyword(CellText(*cells[1]),
+                      searches && *searches >= 0 ? float(*searches) : float(task_value::kNotAsked), out);
     }
 }
 
@@ -51,7 +53,7 @@ void ParseAskRelated(const CDownloader_HTMLTags& page, std::vector<CDownloader_P
     std::vector<const CDownloader_HTMLTags*> links;
     block->FindAll(links, {.tag = u"a"_s});
     for (const CDownloader_HTMLTags* link : links)
-        AppendKeyword(CellText(*link), -1.0f, out);
+        AppendKeyword(CellText(*link), task_value::kNotAsked, out);
 }
 
 } // namespace project1_pages

@@ -7,10 +7,13 @@
 #include "projects/common/keyword_tool_step.h"
 #include "projects/common/record_xml.h"
 #include "projects/common/search_engine.h"
+#include "projects/common/task_values.h"
 #include "skin/skin_dlg_holder.h"
 
 using namespace Qt::StringLiterals;
 namespace parsers = CDownloader_Parsers;
+using task_value::kNoData;
+using task_value::kNotAsked;
 
 namespace {
 
@@ -20,7 +23,6 @@ constexpr int kAllMatchTypes = 255;
 constexpr int kExactMatch = 4;
 // The page answers the query it showed before: ask again.
 constexpr float kIntentNotYet = -3.0f;
-constexpr float kNoData = -2.0f;
 
 // What older files saved for a finished run.
 constexpr int kOlderRunDone = 1;
@@ -86,7 +88,7 @@ void CProject2::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
     m_rep1.m_selectCommand = kSelectCommand;
     m_rep1.m_owner = [this](const QString&, int, CSkinDlg_Base*) { SelectionChanged(); };
     m_rep1.InvalidateContent();
-    m_rep2.ShowKeyword(-1);
+    m_rep2.ShowKeyword(task_value::kNone);
 }
 
 void CProject2::ShowView(int show) {
@@ -97,11 +99,11 @@ void CProject2::ShowView(int show) {
 bool CProject2::Pending(int lane, const CProject2_Keyword& record) const {
     switch (lane) {
     case kToolLane:
-        return record.tool.estimatedSearch == -1.0f;
+        return record.tool.estimatedSearch == kNotAsked;
     case kIntentLane:
-        return record.intent == -1.0f;
+        return record.intent == kNotAsked;
     default:
-        return record.Engine(RecordEngineOfLane(lane)).adCount == -1;
+        return record.Engine(RecordEngineOfLane(lane)).adCount == kNotAsked;
     }
 }
 
@@ -109,7 +111,7 @@ int CProject2::FirstPending(int lane) const {
     for (size_t i = 0; i < m_records.size(); ++i)
         if (Pending(lane, m_records[i]))
             return int(i);
-    return -1;
+    return task_value::kNone;
 }
 
 int CProject2::CountPending() const {
@@ -122,7 +124,10 @@ int CProject2::CountPending() const {
 }
 
 void CProject2::Start() {
-    m_run.Start(CountPending());
+    for (CProject2_Keyword& record : m_records)
+        record.ForgetFailures();
+    ContentChanged();
+    m_run.GoOn(CountPending());
 }
 
 void CProject2::Stop() {
@@ -156,20 +161,26 @@ QString CProject2::ServiceName(int lane, int /*task*/) const {
 
 QString CProject2::Subject(int lane, int task) const {
     // The keyword tool asks about every pending keyword at once.
-    if (lane == kToolLane)
-        return QString(m_toolKeywords).replace(u'\n', u", "_s);
+    if (lane == kToolLane) {
+        const bool asking = m_run.Lane(kToolLane).step.Holding();
+        QString keywords = asking ? m_toolKeywords : PendingToolKeywords();
+        return keywords.replace(u'\n', u", "_s);
+    }
     return m_records[size_t(task)].keyword;
+}
+
+QString CProject2::PendingToolKeywords() const {
+    QStringList keywords;
+    for (const CProject2_Keyword& record : m_records)
+        if (Pending(kToolLane, record))
+            keywords.append(record.keyword);
+    return keywords.join(u'\n');
 }
 
 CServiceStep::Result CProject2::StartTask(int lane, CServiceLane& request) {
     if (lane == kToolLane) {
-        if (!request.step.Holding()) {
-            QStringList keywords;
-            for (const CProject2_Keyword& record : m_records)
-                if (Pending(kToolLane, record))
-                    keywords.append(record.keyword);
-            m_toolKeywords = keywords.join(u'\n');
-        }
+        if (!request.step.Holding())
+            m_toolKeywords = PendingToolKeywords();
         CSkinDlg_Base* parent = m_holder ? m_holder->GetDialog() : nullptr;
         return RunKeywordTool(request.step, m_toolKeywords, parent);
     }
@@ -178,8 +189,9 @@ CServiceStep::Result CProject2::StartTask(int lane, CServiceLane& request) {
         return request.step.Run(
             kIntentPacing, [&](CDownloader& d) { return parsers::StartCommercialIntentQuery(d, keyword); });
     const SearchEngine& service = EngineOfLane(lane);
-    return request.step.Run(service.Pacing(),
-                            [&](CDownloader& d) { return service.start(d, keyword, -1, -1); });
+    return request.step.Run(service.Pacing(), [&](CDownloader& d) {
+        return service.start(d, keyword, SearchEngine::kDefaultCount, SearchEngine::kFirstResult);
+    });
 }
 
 CRunHooks::Reply CProject2::StoreReply(int lane, int task, const CDownloader* reply) {
@@ -200,6 +212,16 @@ CRunHooks::Reply CProject2::StoreReply(int lane, int task, const CDownloader* re
     return stored;
 }
 
+void CProject2::MarkFailed(int lane, int task, const QString& error) {
+    if (lane != kToolLane) {
+        m_records[size_t(task)].failed.Mark(lane, error);
+        return;
+    }
+    for (CProject2_Keyword& record : m_records)
+        if (Pending(kToolLane, record))
+            record.failed.Mark(lane, error);
+}
+
 void CProject2::StoreTool(const CDownloader* reply) {
     std::vector<CDownloader_Parsers_Adwords_result> rows;
     if (reply)
@@ -213,7 +235,7 @@ void CProject2::StoreTool(const CDownloader* reply) {
             record.tool.keyword = keyword;
         }
         // Asked once: a keyword the tool did not answer has no data.
-        if (record.tool.estimatedSearch == -1.0f) {
+        if (record.tool.estimatedSearch == kNotAsked) {
             record.tool.estimatedSearch = kNoData;
             record.tool.avgCPC = kNoData;
         }
@@ -224,7 +246,7 @@ void CProject2::StoreSearch(int lane, CProject2_Keyword& record, const CDownload
     const SearchEngine& service = EngineOfLane(lane);
     CProject2_Keyword::EngineResults& engine = record.Engine(RecordEngineOfLane(lane));
     engine.results = kNoData;
-    engine.adCount = int(kNoData);
+    engine.adCount = kNoData;
     engine.ads.clear();
     if (!reply)
         return;
@@ -301,7 +323,7 @@ void CProject2::LoadXml(CDownloader_HTMLTags* tree) {
     m_run.SetProgress(total - CountPending(), total);
     if (m_page.Created())
         m_page.m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(m_input.Keywords()));
-    m_rep2.ShowKeyword(-1);
+    m_rep2.ShowKeyword(task_value::kNone);
     ContentChanged();
     if (m_page.Created())
         m_rep1.LoadSelection(root);
@@ -309,5 +331,6 @@ void CProject2::LoadXml(CDownloader_HTMLTags* tree) {
 
 void CProject2::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
     CKeywordInputProject::OnCommand(command, param, sender);
-    m_page.Route(command, param, [&] { Start(); }, [&] { Stop(); });
+    m_page.Route(
+        command, param, [&] { Start(); }, [&] { Stop(); });
 }

@@ -2,10 +2,10 @@
 
 #include "projects/common/kind_page.h"
 #include "projects/common/kind_run.h"
+#include "projects/keyword_input_project.h"
 #include "projects/kind2/project2_keyword.h"
 #include "projects/kind2/project2_rep1.h"
 #include "projects/kind2/project2_rep2.h"
-#include "projects/keyword_input_project.h"
 
 #include <vector>
 
@@ -30,8 +30,8 @@ class CProject2 : public CKeywordInputProject, private CRunHooks {
     void SaveXml(CDownloader_HTMLTags* root) override;
     void OnCommand(const QString& command, int param, CSkinDlg_Base* sender) override;
 
-    // Asks for every value not fetched yet; values a service could not give stay "No Data". With nothing
-    // left to ask it does nothing.
+    // Asks for every value not fetched yet and again for every one whose request failed; values a service
+    // could not give stay "No Data". With nothing left to ask it does nothing.
     void Start();
     // Gives back every downloader the run holds.
     void Stop();
@@ -45,12 +45,17 @@ class CProject2 : public CKeywordInputProject, private CRunHooks {
     static inline const QString kSelectCommand = QStringLiteral("prj2_report_select_update");
 
   private:
-    // The run's lanes; a task is the index of a record (the keyword tool's asks about every pending one).
+    // The run's lanes, numbered as a record's tasks; a task is the index of a record (the keyword tool's asks
+    // about every pending one).
     enum Lane { kToolLane, kGoogleLane, kBingLane, kYahooLane, kIntentLane, kLaneCount };
+    static_assert(kLaneCount == CProject2_Keyword::kTaskCount &&
+                  kIntentLane == CProject2_Keyword::kIntentTask);
 
     bool Pending(int lane, const CProject2_Keyword& record) const;
     int FirstPending(int lane) const;
     int CountPending() const;
+    // The keywords the keyword tool has still to answer, one a line.
+    QString PendingToolKeywords() const;
     void StoreTool(const CDownloader* reply);
     void StoreSearch(int lane, CProject2_Keyword& record, const CDownloader* reply);
     Reply StoreIntent(CProject2_Keyword& record, const CDownloader* reply);
@@ -60,6 +65,7 @@ class CProject2 : public CKeywordInputProject, private CRunHooks {
     int NextTask(int lane) override;
     CServiceStep::Result StartTask(int lane, CServiceLane& request) override;
     Reply StoreReply(int lane, int task, const CDownloader* reply) override;
+    void MarkFailed(int lane, int task, const QString& error) override;
     QString ServiceName(int lane, int task) const override;
     QString Subject(int lane, int task) const override;
     bool WorkLeft() const override;

@@ -2,6 +2,7 @@
 
 #include "net/saved_markup.h"
 #include "projects/common/record_xml.h"
+#include "projects/common/task_values.h"
 
 using namespace Qt::StringLiterals;
 
@@ -36,6 +37,7 @@ template <typename Writer> void CProject2_Keyword::Write(Writer& out) const {
         WriteRecords(out, kAds, kAd, engines[i].ads);
         out.Close();
     }
+    failed.Write(out);
 }
 
 template void CProject2_Keyword::Write(SavedTreeWriter&) const;
@@ -44,11 +46,25 @@ template void CProject2_Keyword::Write(SavedMarkupWriter&) const;
 void CProject2_Keyword::ReadXml(const CDownloader_HTMLTags* node) {
     keyword = record_xml::LoadString(node, kKeyword);
     tool.ReadXml(record_xml::Child(node, kTool));
-    intent = record_xml::LoadFloat(node, kIntent, -1.0f);
+    intent = record_xml::LoadFloat(node, kIntent, task_value::kNotAsked);
     for (int i = 0; i < kProject2Engines; ++i) {
         const CDownloader_HTMLTags* engine = record_xml::Child(node, kEngineKeys[i]);
-        engines[i].results = record_xml::LoadFloat(engine, kResults, -1.0f);
-        engines[i].adCount = record_xml::LoadInt(engine, kAdCount, -1);
+        engines[i].results = record_xml::LoadFloat(engine, kResults, task_value::kNotAsked);
+        engines[i].adCount = record_xml::LoadInt(engine, kAdCount, task_value::kNotAsked);
         record_xml::LoadRecords(engine, kAds, kAd, engines[i].ads);
     }
+    failed.ReadXml(node);
+}
+
+void CProject2_Keyword::ForgetFailures() {
+    if (!failed.Any())
+        return;
+    if (failed.IsFailed(kToolTask))
+        tool.estimatedSearch = tool.avgCPC = task_value::kNotAsked;
+    for (int i = 0; i < kProject2Engines; ++i)
+        if (failed.IsFailed(EngineTask(Project2Engine(i))))
+            engines[i] = EngineResults();
+    if (failed.IsFailed(kIntentTask))
+        intent = task_value::kNotAsked;
+    failed = CFailedTasks();
 }

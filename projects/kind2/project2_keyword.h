@@ -2,6 +2,8 @@
 
 #include "net/adwords_result.h"
 #include "parsers/se_result.h"
+#include "projects/common/failed_tasks.h"
+#include "projects/common/task_values.h"
 
 #include <QString>
 #include <vector>
@@ -12,14 +14,14 @@ class CDownloader_HTMLTags;
 enum class Project2Engine { Google = 0, Bing = 1, Yahoo = 2 };
 inline constexpr int kProject2Engines = 3;
 
-// What kind 2 learnt about one keyword. Numbers are -1 while not fetched and -2 when the service had no
-// answer; a value other than -1 is never asked again.
+// What kind 2 learnt about one keyword. Numbers are not asked while not fetched and no data when the service
+// had no answer (task_value); a value other than not asked is not asked again.
 class CProject2_Keyword {
   public:
     // One engine's result page for the keyword.
     struct EngineResults {
-        float results = -1.0f;
-        int adCount = -1;
+        float results = task_value::kNotAsked;
+        int adCount = task_value::kNotAsked;
         std::vector<CDownloader_Parsers_SE_result> ads;
     };
 
@@ -27,6 +29,15 @@ class CProject2_Keyword {
     // The same keys to a SavedTreeWriter or a SavedMarkupWriter.
     template <typename Writer> void Write(Writer& out) const;
     void ReadXml(const CDownloader_HTMLTags* node);
+
+    // The tasks of a keyword, as its failed mark numbers them.
+    static constexpr int kToolTask = 0;
+    static constexpr int EngineTask(Project2Engine engine) { return 1 + int(engine); }
+    static constexpr int kIntentTask = 1 + kProject2Engines;
+    static constexpr int kTaskCount = kIntentTask + 1;
+
+    // Turns the failed tasks back into tasks not asked.
+    void ForgetFailures();
 
     EngineResults& Engine(Project2Engine engine) { return engines[int(engine)]; }
     const EngineResults& Engine(Project2Engine engine) const { return engines[int(engine)]; }
@@ -36,5 +47,6 @@ class CProject2_Keyword {
     CDownloader_Parsers_Adwords_result tool;
     EngineResults engines[kProject2Engines];
     // Commercial intention in percent.
-    float intent = -1.0f;
+    float intent = task_value::kNotAsked;
+    CFailedTasks failed;
 };

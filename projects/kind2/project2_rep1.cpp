@@ -78,13 +78,14 @@ void CProject2_Rep1::AfterOrderBuilt() {
 void CProject2_Rep1::GetItemText(CSkinListBox_Line& line) {
     const CProject2_Keyword& r = RecordOf(line.item);
     AddTextCell(line, r.keyword, kKeyword);
-    AddNumberCell(line, FloatText(r.tool.estimatedSearch), kSearches);
-    AddNumberCell(line, FloatText(r.tool.avgCPC, false), kAvgCpc);
+    AddTaskCell(line, FloatText(r.tool.estimatedSearch), kSearches, r.failed, CProject2_Keyword::kToolTask);
+    AddTaskCell(line, FloatText(r.tool.avgCPC, false), kAvgCpc, r.failed, CProject2_Keyword::kToolTask);
     for (const EngineColumn& c : kEngineColumns) {
         const auto& engine = r.Engine(c.engine);
-        AddNumberCell(line, c.ads ? IntText(engine.adCount) : FloatText(engine.results), c.column);
+        AddTaskCell(line, c.ads ? IntText(engine.adCount) : FloatText(engine.results), c.column, r.failed,
+                    CProject2_Keyword::EngineTask(c.engine));
     }
-    AddNumberCell(line, FloatText(r.intent), kIntent);
+    AddTaskCell(line, FloatText(r.intent), kIntent, r.failed, CProject2_Keyword::kIntentTask);
     FinishLine(line);
 }
 

@@ -23,7 +23,7 @@ void CProject2_Rep2::SetupColumns(CSkinDlgHolder* holder, unsigned id) {
 }
 
 void CProject2_Rep2::ShowKeyword(int index) {
-    m_keyword = index >= 0 && index < int(m_records.size()) ? index : -1;
+    m_keyword = index >= 0 && index < int(m_records.size()) ? index : task_value::kNone;
     m_rows.clear();
     if (m_keyword >= 0) {
         for (int engine = 0; engine < kProject2Engines; ++engine) {

@@ -13,8 +13,8 @@ class CProject2_Rep2 : public CKindReport {
 
     explicit CProject2_Rep2(const std::vector<CProject2_Keyword>& records);
 
-    // The ads of the keyword record at index, engine by engine; -1 shows none. Called again whenever the
-    // record's ads changed.
+    // The ads of the keyword record at index, engine by engine; task_value::kNone shows none. Called again
+    // whenever the record's ads changed.
     void ShowKeyword(int index);
     int ShownKeyword() const { return m_keyword; }
     // The ad of a row.
@@ -38,6 +38,6 @@ class CProject2_Rep2 : public CKindReport {
     const CProject2_Keyword& Keyword() const { return m_records[size_t(m_keyword)]; }
 
     const std::vector<CProject2_Keyword>& m_records;
-    int m_keyword = -1;
+    int m_keyword = task_value::kNone;
     std::vector<Row> m_rows;
 };

@@ -101,14 +101,14 @@ void CProject3::Process() {
 }
 
 int CProject3::NextTask(int /*lane*/) {
-    return WorkLeft() ? m_nextRequest : -1;
+    return WorkLeft() ? m_nextRequest : task_value::kNone;
 }
 
 CServiceStep::Result CProject3::StartTask(int /*lane*/, CServiceLane& request) {
     const SearchEngine& engine = SearchEngineAt(request.task / kPagesPerEngine);
     const int start = (request.task % kPagesPerEngine) * 10;
     return request.step.Run(engine.Pacing(), [&](CDownloader& downloader) {
-        return engine.start(downloader, m_keyword, -1, start);
+        return engine.start(downloader, m_keyword, SearchEngine::kDefaultCount, start);
     });
 }
 
@@ -200,6 +200,7 @@ void CProject3::LoadXml(CDownloader_HTMLTags* tree) {
 }
 
 void CProject3::OnCommand(const QString& command, int param, CSkinDlg_Base* sender) {
-    if (!m_page.Route(command, param, [&] { Start(sender); }, [&] { m_run.Stop(); }))
+    if (!m_page.Route(
+            command, param, [&] { Start(sender); }, [&] { m_run.Stop(); }))
         CKeywordInputProject::OnCommand(command, param, sender);
 }

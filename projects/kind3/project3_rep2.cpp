@@ -17,15 +17,17 @@ namespace {
 // each run of it inside as one blank.
 class SimplifiedUnits {
   public:
+    static constexpr int kEnd = -1;
+
     explicit SimplifiedUnits(QStringView text) : m_text(text) { SkipSpaces(); }
-    // The next unit, or -1 after the last.
+    // The next unit, or kEnd after the last.
     int Next() {
         if (m_blankDue) {
             m_blankDue = false;
             return u' ';
         }
         if (m_at == m_text.size())
-            return -1;
+            return kEnd;
         const char16_t unit = m_text[m_at++].unicode();
         const qsizetype runStart = m_at;
         SkipSpaces();

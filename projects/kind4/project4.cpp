@@ -94,17 +94,27 @@ CServiceStep::Result CProject4::StartTask(int lane, CServiceLane& request) {
 }
 
 CRunHooks::Reply CProject4::StoreReply(int lane, int task, const CDownloader* reply) {
-    // A failed request is stored as an empty reply reads (the no-data value), so the run goes on without
-    // asking it again; an error page is not read as the page asked for.
-    static const CDownloader kNoReply(-1);
+    // A failed request was stored with its mark (MarkFailed): an error page is not read as the page asked
+    // for.
     const auto service = static_cast<Project4Request>(lane);
-    const CDownloader& downloader = reply ? *reply : kNoReply;
-    if (service == Project4Request::Volume)
-        StoreVolumes(downloader);
-    else
-        project4_services::Store(service, downloader, m_data, task);
+    if (reply && service == Project4Request::Volume)
+        StoreVolumes(*reply);
+    else if (reply)
+        project4_services::Store(service, *reply, m_data, task);
     m_hasResults = true;
     return Reply::Stored;
+}
+
+void CProject4::MarkFailed(int lane, int task, const QString& error) {
+    // The no-data value with the mark, so the run goes on without asking it again.
+    m_data.StoreFailure(static_cast<Project4Request>(lane), task, error);
+}
+
+void CProject4::Start() {
+    // A run goes on where it stood; failed requests are asked again.
+    m_data.ForgetFailures();
+    ContentChanged();
+    m_run.GoOn();
 }
 
 QString CProject4::ServiceName(int lane, int /*task*/) const {
@@ -140,7 +150,7 @@ void CProject4::SelectEngine(int engine) {
 
 void CProject4::OnKeywordSelected() {
     const int selected = m_rep1.GetSingleSelection();
-    m_rep2.Show(selected >= 0 ? selected : -1, m_engine);
+    m_rep2.Show(selected >= 0 ? selected : task_value::kNone, m_engine);
 }
 
 void CProject4::ContentChanged() {
@@ -182,7 +192,7 @@ void CProject4::LoadXml(CDownloader_HTMLTags* tree) {
     m_page.m_bar.SetKeywords(CWizardKeywordInput::JoinKeywords(m_input.Keywords()));
     m_run.LoadXml(root);
     if (m_viewCreated) {
-        m_rep2.Show(-1, m_engine);
+        m_rep2.Show(task_value::kNone, m_engine);
         SelectEngine(engine);
     } else {
         m_engine = engine;
@@ -198,5 +208,6 @@ void CProject4::OnCommand(const QString& command, int param, CSkinDlg_Base* send
         SelectEngine(param);
         return;
     }
-    m_page.Route(command, param, [&] { m_run.Start(); }, [&] { m_run.Stop(); });
+    m_page.Route(
+        command, param, [&] { Start(); }, [&] { m_run.Stop(); });
 }

@@ -2,10 +2,10 @@
 
 #include "projects/common/kind_page.h"
 #include "projects/common/kind_run.h"
+#include "projects/keyword_input_project.h"
 #include "projects/kind4/project4_data.h"
 #include "projects/kind4/project4_rep1.h"
 #include "projects/kind4/project4_rep2.h"
-#include "projects/keyword_input_project.h"
 #include "skin/skin_button.h"
 
 #include <array>
@@ -35,6 +35,7 @@ class CProject4 : public CKeywordInputProject, private CRunHooks {
     const CSkinButton& EngineTab(int engine) const { return m_engineTabs[static_cast<std::size_t>(engine)]; }
 
   private:
+    void Start();
     void StoreVolumes(const CDownloader& downloader);
     void SelectEngine(int engine);
     void OnKeywordSelected();
@@ -44,6 +45,7 @@ class CProject4 : public CKeywordInputProject, private CRunHooks {
     int NextTask(int lane) override;
     CServiceStep::Result StartTask(int lane, CServiceLane& request) override;
     Reply StoreReply(int lane, int task, const CDownloader* reply) override;
+    void MarkFailed(int lane, int task, const QString& error) override;
     QString ServiceName(int lane, int task) const override;
     QString Subject(int lane, int task) const override;
     bool WorkLeft() const override;

@@ -4,6 +4,9 @@
 #include "projects/common/record_xml.h"
 
 using namespace Qt::StringLiterals;
+using task_value::kNoData;
+using task_value::kNone;
+using task_value::kNotAsked;
 
 namespace {
 
@@ -59,24 +62,24 @@ void CProject4_Data::AddKeywords(const QStringList& keywords) {
 
 int CProject4_Data::NextTask(Project4Request request) const {
     if (request == Project4Request::Volume)
-        return KeywordsWithoutVolume().isEmpty() ? -1 : 0;
+        return KeywordsWithoutVolume().isEmpty() ? kNone : 0;
     if (IsSearch(request)) {
         const int engine = EngineOf(request);
         for (std::size_t i = 0; i < m_keywords.size(); ++i)
-            if (m_keywords[i].results[engine] == -1.0)
+            if (m_keywords[i].results[engine] == kNotAsked)
                 return static_cast<int>(i);
-        return -1;
+        return kNone;
     }
     for (std::size_t i = 0; i < m_sites.size(); ++i)
-        if (Project4SiteValue(m_sites[i], request) == -1)
+        if (Project4SiteValue(m_sites[i], request) == kNotAsked)
             return static_cast<int>(i);
-    return -1;
+    return kNone;
 }
 
 QStringList CProject4_Data::KeywordsWithoutVolume() const {
     QStringList out;
     for (const CProject4_Keyword& k : m_keywords)
-        if (k.searches == -1.0f)
+        if (k.searches == kNotAsked)
             out << k.keyword;
     return out;
 }
@@ -85,28 +88,63 @@ void CProject4_Data::StoreSearch(int keyword, int engine, double count,
                                  const std::vector<CDownloader_Parsers_SE_result>& results) {
     CProject4_Keyword& record = m_keywords.at(static_cast<std::size_t>(keyword));
     // A page that said nothing is no data, never "not fetched": it is not asked again.
-    record.results[engine] = count < 0 ? -2.0 : count;
+    record.results[engine] = count < 0 ? kNoData : count;
     record.top[engine].assign(results.begin(), results.begin() + std::min(results.size(), kTopCount));
     AddSitesOf(record.top[engine]);
 }
 
 void CProject4_Data::StoreSite(Project4Request request, int site, int value) {
     int& field = SiteField(m_sites.at(static_cast<std::size_t>(site)), request);
-    // A whois reply without a date is 0 (none found); the other services say -2.
-    field = request == Project4Request::Whois ? std::max(value, 0) : (value < 0 ? -2 : value);
+    // A whois reply without a date is 0 (none found); the other services say no data.
+    field = request == Project4Request::Whois ? std::max(value, 0) : (value < 0 ? kNoData : value);
 }
 
 void CProject4_Data::StoreVolumes(const std::vector<std::pair<QString, float>>& volumes) {
     for (CProject4_Keyword& record : m_keywords) {
-        if (record.searches != -1.0f)
+        if (record.searches != kNotAsked)
             continue;
-        record.searches = -2.0f;
+        record.searches = kNoData;
         for (const auto& [keyword, searches] : volumes) {
             if (keyword.compare(record.keyword, Qt::CaseInsensitive) == 0 && searches >= 0) {
                 record.searches = searches;
                 break;
             }
         }
+    }
+}
+
+void CProject4_Data::StoreFailure(Project4Request request, int task, const QString& error) {
+    const int failed = static_cast<int>(request);
+    if (request == Project4Request::Volume) {
+        for (CProject4_Keyword& record : m_keywords)
+            if (record.searches == kNotAsked)
+                record.failed.Mark(failed, error);
+        StoreVolumes({});
+    } else if (IsSearch(request)) {
+        m_keywords.at(static_cast<std::size_t>(task)).failed.Mark(failed, error);
+        StoreSearch(task, EngineOf(request), kNoData, {});
+    } else {
+        m_sites.at(static_cast<std::size_t>(task)).failed.Mark(failed, error);
+        // Not even whois's "none found": nothing was read.
+        SiteField(m_sites[static_cast<std::size_t>(task)], request) = kNoData;
+    }
+}
+
+void CProject4_Data::ForgetFailures() {
+    for (CProject4_Keyword& record : m_keywords) {
+        if (record.failed.IsFailed(static_cast<int>(Project4Request::Volume)))
+            record.searches = kNotAsked;
+        for (int engine = 0; engine < kProject4EngineCount; ++engine)
+            if (record.failed.IsFailed(static_cast<int>(Project4Request::Google) + engine))
+                record.results[engine] = kNotAsked;
+        record.failed = CFailedTasks();
+    }
+    for (CProject4_Site& site : m_sites) {
+        for (Project4Request r : {Project4Request::PageRank, Project4Request::Inlinks,
+                                  Project4Request::Traffic, Project4Request::Whois})
+            if (site.failed.IsFailed(static_cast<int>(r)))
+                SiteField(site, r) = kNotAsked;
+        site.failed = CFailedTasks();
     }
 }
 
@@ -118,11 +156,11 @@ const CProject4_Site* CProject4_Data::SiteFor(const QString& url) const {
 int CProject4_Data::Done() const {
     int done = KeywordsWithoutVolume().isEmpty() && !m_keywords.empty() ? 1 : 0;
     for (const CProject4_Keyword& k : m_keywords)
-        done += static_cast<int>(std::ranges::count_if(k.results, [](double r) { return r != -1.0; }));
+        done += static_cast<int>(std::ranges::count_if(k.results, [](double r) { return r != kNotAsked; }));
     for (const CProject4_Site& s : m_sites)
         for (Project4Request r : {Project4Request::PageRank, Project4Request::Inlinks,
                                   Project4Request::Traffic, Project4Request::Whois})
-            done += Project4SiteValue(s, r) != -1 ? 1 : 0;
+            done += Project4SiteValue(s, r) != kNotAsked ? 1 : 0;
     return done;
 }
 

@@ -12,7 +12,7 @@ class CDownloader_HTMLTags;
 enum class Project4Request { Volume, Google, Bing, Yahoo, PageRank, Inlinks, Traffic, Whois };
 inline constexpr int kProject4RequestCount = 8;
 
-// The records of a run and what is still to be asked: a value of -1 is one not fetched yet, so a run that
+// The records of a run and what is still to be asked: a value not asked is one not fetched yet, so a run that
 // was stopped, or saved and reopened, goes on where it stood. Sites are kept once each, by host, however many
 // top lists name them.
 class CProject4_Data {
@@ -21,8 +21,8 @@ class CProject4_Data {
     void AddKeywords(const QStringList& keywords);
 
     // The first record still waiting for a request of kind request (a keyword for the searches, a site for
-    // the site services); -1 when none is. The keyword tool is asked for every keyword at once: its task is
-    // 0 while any volume is missing.
+    // the site services); task_value::kNone when none is. The keyword tool is asked for every keyword at
+    // once: its task is 0 while any volume is missing.
     int NextTask(Project4Request request) const;
     // The keywords still without a volume.
     QStringList KeywordsWithoutVolume() const;
@@ -32,8 +32,13 @@ class CProject4_Data {
                      const std::vector<CDownloader_Parsers_SE_result>& results);
     // The value a site request fetched (or its no-data value).
     void StoreSite(Project4Request request, int site, int value);
-    // The volumes from the keyword tool's rows, by keyword ignoring case; keywords without a row get -2.
+    // The volumes from the keyword tool's rows, by keyword ignoring case; keywords without a row get no data.
     void StoreVolumes(const std::vector<std::pair<QString, float>>& volumes);
+    // A request whose exchange failed: its records take the no-data value and the failed mark with error
+    // (the keyword tool's: every keyword still without a volume).
+    void StoreFailure(Project4Request request, int task, const QString& error);
+    // Turns every failed request back into one not asked.
+    void ForgetFailures();
 
     // The site of a result address, null when it is not held.
     const CProject4_Site* SiteFor(const QString& url) const;

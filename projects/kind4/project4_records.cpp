@@ -6,6 +6,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace record_xml;
+using task_value::kNotAsked;
 
 namespace {
 
@@ -19,7 +20,7 @@ void SaveCount(CDownloader_HTMLTags* node, const QString& key, double value) {
 double LoadCount(const CDownloader_HTMLTags* node, const QString& key) {
     bool ok = false;
     const double value = LoadString(node, key).trimmed().toDouble(&ok);
-    return ok && std::isfinite(value) ? value : -1.0;
+    return ok && std::isfinite(value) ? value : task_value::kNotAsked;
 }
 
 } // namespace
@@ -32,16 +33,18 @@ void CProject4_Keyword::WriteXml(CDownloader_HTMLTags& node) const {
         SaveCount(engine, u"results"_s, results[e]);
         SaveRecords(engine, u"top"_s, u"result"_s, top[e]);
     }
+    failed.WriteXml(node);
 }
 
 void CProject4_Keyword::ReadXml(const CDownloader_HTMLTags* node) {
     keyword = LoadString(node, u"keyword"_s);
-    searches = LoadFloat(node, u"searches"_s, -1.0f);
+    searches = LoadFloat(node, u"searches"_s, kNotAsked);
     for (int e = 0; e < kProject4EngineCount; ++e) {
         const CDownloader_HTMLTags* engine = Child(node, kEngineKeys[e]);
         results[e] = LoadCount(engine, u"results"_s);
         LoadRecords(engine, u"top"_s, u"result"_s, top[e]);
     }
+    failed.ReadXml(node);
 }
 
 void CProject4_Site::WriteXml(CDownloader_HTMLTags& node) const {
@@ -50,12 +53,14 @@ void CProject4_Site::WriteXml(CDownloader_HTMLTags& node) const {
     SaveValue(&node, u"inlinks"_s, inlinks);
     SaveValue(&node, u"trafficRank"_s, trafficRank);
     SaveValue(&node, u"created"_s, created);
+    failed.WriteXml(node);
 }
 
 void CProject4_Site::ReadXml(const CDownloader_HTMLTags* node) {
     site = LoadString(node, u"site"_s);
-    pageRank = LoadInt(node, u"pageRank"_s, -1);
-    inlinks = LoadInt(node, u"inlinks"_s, -1);
-    trafficRank = LoadInt(node, u"trafficRank"_s, -1);
-    created = LoadInt(node, u"created"_s, -1);
+    pageRank = LoadInt(node, u"pageRank"_s, kNotAsked);
+    inlinks = LoadInt(node, u"inlinks"_s, kNotAsked);
+    trafficRank = LoadInt(node, u"trafficRank"_s, kNotAsked);
+    created = LoadInt(node, u"created"_s, kNotAsked);
+    failed.ReadXml(node);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "parsers/se_result.h"
+#include "projects/common/failed_tasks.h"
+#include "projects/common/task_values.h"
 
 #include <QString>
 #include <array>
@@ -20,12 +22,15 @@ class CProject4_Keyword {
     void ReadXml(const CDownloader_HTMLTags* node);
 
     QString keyword;
-    // Estimated monthly searches from the keyword tool; -1 not fetched, -2 the tool gave none.
-    float searches = -1.0f;
-    // Result count per engine; -1 not fetched, -2 the page gave none. Counts pass 2^31, so not int.
-    std::array<double, kProject4EngineCount> results{-1.0, -1.0, -1.0};
+    // Estimated monthly searches from the keyword tool (or a task_value).
+    float searches = task_value::kNotAsked;
+    // Result count per engine (or a task_value). Counts pass 2^31, so not int.
+    std::array<double, kProject4EngineCount> results{task_value::kNotAsked, task_value::kNotAsked,
+                                                     task_value::kNotAsked};
     // The first ten organic results per engine, in page order.
     std::array<std::vector<CDownloader_Parsers_SE_result>, kProject4EngineCount> top;
+    // The requests that failed, numbered as Project4Request: the volume and the searches.
+    CFailedTasks failed;
 };
 
 // What is known of one site that stood in a top list. It is asked once, whichever keywords and engines
@@ -37,10 +42,12 @@ class CProject4_Site {
 
     // The site's host, lower-cased.
     QString site;
-    // -1 not fetched, -2 the service gave none.
-    int pageRank = -1;
-    int inlinks = -1;
-    int trafficRank = -1;
-    // The whois creation date as the whois parser reads it; -1 not fetched, 0 none found.
-    int created = -1;
+    // Each service's value, or a task_value.
+    int pageRank = task_value::kNotAsked;
+    int inlinks = task_value::kNotAsked;
+    int trafficRank = task_value::kNotAsked;
+    // The whois creation date as the whois parser reads it; not asked, or 0 none found.
+    int created = task_value::kNotAsked;
+    // The requests that failed, numbered as Project4Request: the site services.
+    CFailedTasks failed;
 };

@@ -1,6 +1,7 @@
 #include "projects/kind4/project4_rep1.h"
 
 #include "core/number_text.h"
+#include "projects/common/task_values.h"
 #include "projects/kind4/project4_data.h"
 #include "skin/case_fold.h"
 #include "skin/list_box_format.h"
@@ -17,7 +18,7 @@ int CompareCounts(double a, double b, bool descending) {
 }
 
 QString CountText(double count) {
-    if (count == -1.0)
+    if (count == task_value::kNotAsked)
         return {};
     return count < 0 ? CKindReport::kNoData : GroupDigits(number_text::FormatInt(static_cast<qint64>(count)));
 }
@@ -79,8 +80,9 @@ bool CProject4_Rep1::IsItemVisible(int item) {
 void CProject4_Rep1::GetItemText(CSkinListBox_Line& line) {
     const CProject4_Keyword& k = m_data.Keywords()[static_cast<std::size_t>(line.item)];
     AddTextCell(line, k.keyword, kKeyword);
-    AddNumberCell(line, FloatText(k.searches), kSearches);
+    AddTaskCell(line, FloatText(k.searches), kSearches, k.failed, static_cast<int>(Project4Request::Volume));
     for (int engine = 0; engine < kProject4EngineCount; ++engine)
-        AddNumberCell(line, CountText(k.results[engine]), kGoogle + engine);
+        AddTaskCell(line, CountText(k.results[engine]), kGoogle + engine, k.failed,
+                    static_cast<int>(Project4Request::Google) + engine);
     FinishLine(line);
 }

@@ -1,10 +1,12 @@
 #include "projects/kind4/project4_rep2.h"
 
+#include "projects/common/task_values.h"
 #include "projects/kind4/project4_creation_date.h"
 #include "projects/kind4/project4_data.h"
 #include "skin/case_fold.h"
 
 using namespace Qt::StringLiterals;
+using task_value::kNotAsked;
 
 CProject4_Rep2::CProject4_Rep2(const CProject4_Data& data) : CKindReport(4, 1), m_data(data) {
     SetIntKey(kPosition, [this](int item) { return Result(item).pos; });
@@ -52,7 +54,7 @@ const CProject4_Site* CProject4_Rep2::SiteOf(int item) const {
 int CProject4_Rep2::SortValue(int item) const {
     const CProject4_Site* site = SiteOf(item);
     if (!site)
-        return -2;
+        return task_value::kNoData;
     switch (m_sortColumn) {
     case kPageRank:
         return site->pageRank;
@@ -63,7 +65,7 @@ int CProject4_Rep2::SortValue(int item) const {
     default: {
         // A whois date that reads as no date sorts with the no-data values.
         const int ymd = Project4CreationYmd(site->created);
-        return site->created == -1 ? -1 : (ymd == 0 ? -2 : ymd);
+        return site->created == kNotAsked ? kNotAsked : (ymd == 0 ? task_value::kNoData : ymd);
     }
     }
 }
@@ -86,9 +88,9 @@ bool CProject4_Rep2::IsItemVisible(int item) {
     const CProject4_Site* site = SiteOf(item);
     return FilterAcceptsInt(kPosition, result.pos) && FilterAcceptsText(kTitle, result.title) &&
            FilterAcceptsText(kUrl, FilterWords(result.full_url)) &&
-           FilterAcceptsInt(kPageRank, site ? site->pageRank : -2) &&
-           FilterAcceptsInt(kInlinks, site ? site->inlinks : -2) &&
-           FilterAcceptsInt(kTrafficRank, site ? site->trafficRank : -2);
+           FilterAcceptsInt(kPageRank, site ? site->pageRank : task_value::kNoData) &&
+           FilterAcceptsInt(kInlinks, site ? site->inlinks : task_value::kNoData) &&
+           FilterAcceptsInt(kTrafficRank, site ? site->trafficRank : task_value::kNoData);
 }
 
 void CProject4_Rep2::GetItemText(CSkinListBox_Line& line) {
@@ -97,14 +99,19 @@ void CProject4_Rep2::GetItemText(CSkinListBox_Line& line) {
     AddNumberCell(line, IntText(result.pos), kPosition);
     AddTextCell(line, result.title, kTitle);
     AddTextCell(line, result.full_url, kUrl);
-    AddNumberCell(line, IntText(site ? site->pageRank : -2), kPageRank);
-    AddNumberCell(line, IntText(site ? site->inlinks : -2), kInlinks);
-    AddNumberCell(line, IntText(site ? site->trafficRank : -2), kTrafficRank);
-    QString created = kNoData;
-    if (site && site->created == -1)
+    static const CFailedTasks kNoSite;
+    const CFailedTasks& failed = site ? site->failed : kNoSite;
+    const auto cell = [&](int value, int column, Project4Request request) {
+        AddTaskCell(line, IntText(value), column, failed, static_cast<int>(request));
+    };
+    cell(site ? site->pageRank : task_value::kNoData, kPageRank, Project4Request::PageRank);
+    cell(site ? site->inlinks : task_value::kNoData, kInlinks, Project4Request::Inlinks);
+    cell(site ? site->trafficRank : task_value::kNoData, kTrafficRank, Project4Request::Traffic);
+    QString created = CKindReport::kNoData;
+    if (site && site->created == kNotAsked)
         created.clear();
     else if (site && Project4CreationYmd(site->created) != 0)
         created = Project4CreationText(site->created);
-    AddNumberCell(line, created, kCreated);
+    AddTaskCell(line, created, kCreated, failed, static_cast<int>(Project4Request::Whois));
     FinishLine(line);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "projects/common/kind_report.h"
+#include "projects/common/task_values.h"
 
 class CProject4_Data;
 class CDownloader_Parsers_SE_result;
@@ -19,7 +20,7 @@ class CProject4_Rep2 : public CKindReport {
     bool IsItemVisible(int item) override;
     void GetItemText(CSkinListBox_Line& line) override;
 
-    // Shows the results of keyword (-1: none) on engine.
+    // Shows the results of keyword (task_value::kNone: none) on engine.
     void Show(int keyword, int engine);
     int Keyword() const { return m_keyword; }
 
@@ -31,6 +32,6 @@ class CProject4_Rep2 : public CKindReport {
     int SortValue(int item) const;
 
     const CProject4_Data& m_data;
-    int m_keyword = -1;
+    int m_keyword = task_value::kNone;
     int m_engine = 0;
 };

@@ -82,7 +82,8 @@ bool Start(Project4Request request, CDownloader& downloader, const CProject4_Dat
     const auto index = static_cast<std::size_t>(task);
     if (IsSearch(request))
         return SearchEngineAt(EngineIndexOf(request))
-            .start(downloader, data.Keywords().at(index).keyword, -1, -1);
+            .start(downloader, data.Keywords().at(index).keyword, SearchEngine::kDefaultCount,
+                   SearchEngine::kFirstResult);
     const Service& service = ServiceOf(request);
     return service.start && service.start(downloader, data.Sites().at(index).site);
 }
@@ -90,7 +91,7 @@ bool Start(Project4Request request, CDownloader& downloader, const CProject4_Dat
 void Store(Project4Request request, const CDownloader& downloader, CProject4_Data& data, int task) {
     if (IsSearch(request)) {
         const SearchEngine& engine = SearchEngineAt(EngineIndexOf(request));
-        float total = -2.0f;
+        float total = task_value::kNoData;
         engine.count(downloader, nullptr, nullptr, &total);
         std::vector<CDownloader_Parsers_SE_result> results;
         engine.results(downloader, results);
@@ -98,7 +99,7 @@ void Store(Project4Request request, const CDownloader& downloader, CProject4_Dat
         return;
     }
     const Service& service = ServiceOf(request);
-    data.StoreSite(request, task, service.parse ? service.parse(downloader) : -2);
+    data.StoreSite(request, task, service.parse ? service.parse(downloader) : task_value::kNoData);
 }
 
 } // namespace project4_services

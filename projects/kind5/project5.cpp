@@ -172,7 +172,7 @@ int CProject5::NextDueEntry(qint64 now) const {
     const auto& entries = m_list.m_entries;
     const auto due =
         std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return IsDue(e, now); });
-    return due == entries.end() ? -1 : int(due - entries.begin());
+    return due == entries.end() ? task_value::kNone : int(due - entries.begin());
 }
 
 int CProject5::CountDueEntries(qint64 now) const {
@@ -196,7 +196,7 @@ int CProject5::NextTask(int /*lane*/) {
     const qint64 now = UtcSeconds();
     m_checkEntry = NextDueEntry(now);
     if (m_checkEntry < 0)
-        return -1;
+        return task_value::kNone;
     // A run goes on while pairs fall due; its total grows by the pairs that became due meanwhile.
     if (m_run.Done() >= m_run.Total())
         m_run.SetProgress(0, 0);
@@ -212,13 +212,14 @@ int CProject5::NextTask(int /*lane*/) {
 CServiceStep::Result CProject5::StartTask(int /*lane*/, CServiceLane& request) {
     const SearchEngine& engine = SearchEngineAt(m_checkEngine);
     const QString keyword = m_list.m_entries[size_t(m_checkEntry)].m_keyword;
-    return request.step.Run(
-        engine.Pacing(), [&](CDownloader& downloader) { return engine.start(downloader, keyword, -1, -1); });
+    return request.step.Run(engine.Pacing(), [&](CDownloader& downloader) {
+        return engine.start(downloader, keyword, SearchEngine::kDefaultCount, SearchEngine::kFirstResult);
+    });
 }
 
 CRunHooks::Reply CProject5::StoreReply(int /*lane*/, int /*task*/, const CDownloader* reply) {
     const SearchEngine& engine = SearchEngineAt(m_checkEngine);
-    int position = CProject5_Check::kNoData;
+    int position = task_value::kNoData;
     if (reply) {
         std::vector<CDownloader_Parsers_SE_result> ads;
         engine.ads(*reply, ads);
@@ -233,6 +234,10 @@ CRunHooks::Reply CProject5::StoreReply(int /*lane*/, int /*task*/, const CDownlo
     return Reply::Stored;
 }
 
+void CProject5::MarkFailed(int /*lane*/, int /*task*/, const QString& error) {
+    m_check.m_failed.Mark(m_checkEngine, error);
+}
+
 QString CProject5::ServiceName(int /*lane*/, int /*task*/) const {
     return SearchEngineAt(m_checkEngine).Name();
 }
@@ -243,14 +248,14 @@ QString CProject5::Subject(int /*lane*/, int /*task*/) const {
 
 void CProject5::EndCheck() {
     m_list.m_entries[size_t(m_checkEntry)].m_checks.push_back(m_check);
-    m_checkEntry = -1;
+    m_checkEntry = task_value::kNone;
     m_hasResults = true;
     SaveList();
 }
 
 void CProject5::DropCheck() {
     m_run.Lane(0).Finish();
-    m_checkEntry = -1;
+    m_checkEntry = task_value::kNone;
     m_run.SetProgress(0, 0);
 }
 
@@ -285,7 +290,8 @@ void CProject5::OnCommand(const QString& command, int param, CSkinDlg_Base* send
     // The grid lays its rows out again for the new size.
     if (command == skin::cmd::kMainDlgOnSize)
         m_rep.Rebuild();
-    if (m_page.Route(command, param, [&] { Start(); }, [&] { Stop(); }))
+    if (m_page.Route(
+            command, param, [&] { Start(); }, [&] { Stop(); }))
         return;
     if (command == kAddCommand) {
         AddPairs(sender);
@@ -337,7 +343,7 @@ void CProject5::DeleteSelected() {
         if (!m_rep.IsSelected(i))
             kept.push_back(std::move(m_list.m_entries[size_t(i)]));
         else if (i == m_checkEntry)
-            checkedNow = -1;
+            checkedNow = task_value::kNone;
         else if (i < m_checkEntry)
             --checkedNow;
     if (kept.size() == m_list.m_entries.size())

@@ -80,14 +80,14 @@ class CProject5 : public CProject, private CRunHooks {
 
     // This program's hold on the list; null until taken.
     std::shared_ptr<QLockFile> m_listLock;
-    // The pair being checked (-1 none), the engine asked next and the positions found so far.
-    int m_checkEntry = -1;
+    // The pair being checked (task_value::kNone: none), the engine asked next and the positions found so far.
+    int m_checkEntry = task_value::kNone;
     int m_checkEngine = 0;
     CProject5_Check m_check;
 
     // Never checked, or the interval has passed since the last check.
     bool IsDue(const CProject5_Entry& entry, qint64 now) const;
-    // The first pair that is due, -1 when none is.
+    // The first pair that is due, task_value::kNone when none is.
     int NextDueEntry(qint64 now) const;
     int CountDueEntries(qint64 now) const;
     void EndCheck();
@@ -110,6 +110,7 @@ class CProject5 : public CProject, private CRunHooks {
     int NextTask(int lane) override;
     CServiceStep::Result StartTask(int lane, CServiceLane& request) override;
     Reply StoreReply(int lane, int task, const CDownloader* reply) override;
+    void MarkFailed(int lane, int task, const QString& error) override;
     QString ServiceName(int lane, int task) const override;
     QString Subject(int lane, int task) const override;
     bool WorkLeft() const override { return true; }

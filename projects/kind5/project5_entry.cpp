@@ -28,6 +28,7 @@ void CProject5_Check::WriteXml(CDownloader_HTMLTags& node) const {
     node.AddChild(kDateKey, true)->SetInt(m_date);
     for (int engine = 0; engine < kEngineCount; ++engine)
         node.AddChild(kPositionKeys[engine], true)->SetInt(m_positions[engine]);
+    m_failed.WriteXml(node);
 }
 
 bool CProject5_Check::ReadXml(const CDownloader_HTMLTags& node) {
@@ -40,10 +41,11 @@ bool CProject5_Check::ReadXml(const CDownloader_HTMLTags& node) {
         const CDownloader_HTMLTags* value = found[1 + engine];
         whole = whole && project5::IsWholeValue(value);
         int& position = m_positions[engine];
-        CDownloader_HTMLTags::GetInt(value, position, kNoData);
+        CDownloader_HTMLTags::GetInt(value, position, task_value::kNoData);
         if (position < 0)
-            position = kNoData;
+            position = task_value::kNoData;
     }
+    m_failed.ReadXml(&node);
     return whole;
 }
 

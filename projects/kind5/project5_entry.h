@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/packed_minutes.h"
+#include "projects/common/failed_tasks.h"
+#include "projects/common/task_values.h"
 
 #include <QDate>
 #include <QString>
@@ -10,15 +12,17 @@ class CDownloader_HTMLTags;
 
 // One check of a monitored pair: when it ran and where the site's ad stood on each engine.
 struct CProject5_Check {
-    // Position of the site's ad: 1 and up, 0 not shown, -2 the engine's page could not be fetched.
+    // Position of the site's ad: 1 and up, 0 not shown, or no data (task_value) when the engine's page told
+    // nothing.
     static constexpr int kNotShown = 0;
-    static constexpr int kNoData = -2;
     static constexpr int kEngineCount = 3;
 
     // Packed minutes, local time.
     int m_date = 0;
     // Google, Bing, Yahoo.
-    int m_positions[kEngineCount] = {kNoData, kNoData, kNoData};
+    int m_positions[kEngineCount] = {task_value::kNoData, task_value::kNoData, task_value::kNoData};
+    // The engines whose request failed (numbered as m_positions); the next check asks them again.
+    CFailedTasks m_failed;
 
     QDate Day() const;
     void WriteXml(CDownloader_HTMLTags& node) const;

@@ -12,7 +12,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kNoCheck = -1;
+// No check shown: sorts with the values not asked.
+constexpr int kNoCheck = task_value::kNotAsked;
 // "Not shown" sorts after every real position.
 constexpr int kNotShownKey = std::numeric_limits<int>::max();
 constexpr plat::ColorRef kShownColor = plat::Rgb(0, 120, 40);
@@ -46,7 +47,8 @@ QString PositionText(int position) {
             texts[i] = QString::number(i);
         return texts;
     }();
-    return size_t(position) < kFirstPlaces.size() ? kFirstPlaces[size_t(position)] : QString::number(position);
+    return size_t(position) < kFirstPlaces.size() ? kFirstPlaces[size_t(position)]
+                                                  : QString::number(position);
 }
 
 } // namespace
@@ -130,8 +132,9 @@ void CProject5_Rep::GetItemText(CSkinListBox_Line& line) {
         const plat::ColorRef color = position > 0                             ? kShownColor
                                      : position == CProject5_Check::kNotShown ? kNotShownColor
                                                                               : CSkinListBox_Item::kLineColor;
-        AddCell(line, check ? PositionText(position) : QString(), 0, 0, kGoogle + engine, 65535,
-                CSkinListBox_Item::kText, 0, 2, color);
+        static const CFailedTasks kUnchecked;
+        AddTaskCell(line, check ? PositionText(position) : QString(), kGoogle + engine,
+                    check ? check->m_failed : kUnchecked, engine, 2, color);
     }
     const QString never = m_day.isValid() ? QString() : u"Not checked yet"_s;
     AddCell(line, check ? FormatMinutes(check->m_date) : never, 0, 0, kLastCheck, 65535,

@@ -14,6 +14,9 @@
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
+using task_value::kNoData;
+using task_value::kNone;
+using task_value::kNotAsked;
 
 namespace {
 
@@ -33,17 +36,19 @@ struct RankService {
     // As its errors name it.
     const char16_t* name;
     int CProject6_Site::*rank;
+    // The task as the site's failed mark numbers it.
+    int task;
     bool (*start)(CDownloader& downloader, const CProject6_Site& site);
     int (*parse)(const CDownloader& downloader);
 };
 
 const RankService kRanks[] = {
-    {u"Google PR", u"Page rank", &CProject6_Site::pageRank,
+    {u"Google PR", u"Page rank", &CProject6_Site::pageRank, CProject6_Site::kPageRankTask,
      [](CDownloader& d, const CProject6_Site& site) {
          return CDownloader_Parsers::StartGooglePageRank(d, site.url);
      },
      [](const CDownloader& d) { return CDownloader_Parsers::ParsePageRank(d); }},
-    {u"Alexa", u"Traffic rank", &CProject6_Site::trafficRank,
+    {u"Alexa", u"Traffic rank", &CProject6_Site::trafficRank, CProject6_Site::kTrafficRankTask,
      [](CDownloader& d, const CProject6_Site& site) {
          return CDownloader_Parsers::StartAlexaQuery(d, site.site);
      },
@@ -110,15 +115,22 @@ void CProject6::Start(CSkinDlg_Base* sender) {
         m_pageCount = m_pagesSlider.m_position;
         m_nextSearch = keyword * m_pageCount + std::min(page, m_pageCount);
     }
-    // A finished run starts anew; a stopped one goes on where it stopped.
-    if (!WorkLeft()) {
-        if (!ConfirmLoseResults(sender)) {
-            m_pageCount = pageCount;
-            m_nextSearch = nextSearch;
-            return;
-        }
-        ClearData();
+    // A stopped run goes on where it stopped and asks its failed tasks again; a finished one starts anew.
+    const bool failures =
+        std::any_of(m_sites.begin(), m_sites.end(), [](const CProject6_Site& s) { return s.failed.Any(); });
+    if (m_run.GetState() != CKindRun::State::Done && (failures || WorkLeft())) {
+        for (CProject6_Site& site : m_sites)
+            site.ForgetFailures();
+        ContentChanged();
+        m_run.GoOn();
+        return;
     }
+    if (!ConfirmLoseResults(sender)) {
+        m_pageCount = pageCount;
+        m_nextSearch = nextSearch;
+        return;
+    }
+    ClearData();
     m_run.Start();
 }
 
@@ -148,14 +160,14 @@ int CProject6::SearchCount() const {
 
 int CProject6::NextTask(int lane) {
     if (lane == kSearchLane)
-        return m_nextSearch < SearchCount() ? m_nextSearch : -1;
+        return m_nextSearch < SearchCount() ? m_nextSearch : kNone;
     if (lane < kFirstRankLane)
-        return m_homePagesThisStep < kHomePagesPerStep ? NextUntestedSite() : -1;
+        return m_homePagesThisStep < kHomePagesPerStep ? NextUntestedSite() : kNone;
     int CProject6_Site::*const rank = kRanks[lane - kFirstRankLane].rank;
     const auto it = std::find_if(m_sites.begin(), m_sites.end(), [rank](const CProject6_Site& s) {
-        return s.test == CProject6_Site::kFound && s.*rank == -1;
+        return s.test == CProject6_Site::kFound && s.*rank == kNotAsked;
     });
-    return it == m_sites.end() ? -1 : int(it - m_sites.begin());
+    return it == m_sites.end() ? kNone : int(it - m_sites.begin());
 }
 
 CServiceStep::Result CProject6::StartTask(int lane, CServiceLane& request) {
@@ -192,9 +204,17 @@ CRunHooks::Reply CProject6::StoreReply(int lane, int task, const CDownloader* re
         StoreHomePage(lane, task, reply);
     } else {
         const RankService& rank = kRanks[lane - kFirstRankLane];
-        m_sites[size_t(task)].*rank.rank = reply ? rank.parse(*reply) : -2;
+        m_sites[size_t(task)].*rank.rank = reply ? rank.parse(*reply) : kNoData;
     }
     return Reply::Stored;
+}
+
+void CProject6::MarkFailed(int lane, int task, const QString& error) {
+    if (lane == kSearchLane)
+        return;
+    CProject6_Site& site = m_sites[size_t(task)];
+    site.failed.Mark(
+        lane < kFirstRankLane ? CProject6_Site::kHomePageTask : kRanks[lane - kFirstRankLane].task, error);
 }
 
 QString CProject6::ServiceName(int lane, int /*task*/) const {
@@ -253,10 +273,10 @@ int CProject6::NextUntestedSite() const {
         bool fetching = false;
         for (int lane = kFirstHomePageLane; lane < kFirstRankLane; ++lane)
             fetching = fetching || m_run.Lane(lane).task == int(i);
-        if (m_sites[i].test == CProject6_Site::kUntested && !fetching)
+        if (m_sites[i].test == kNotAsked && !fetching)
             return int(i);
     }
-    return -1;
+    return kNone;
 }
 
 void CProject6::StoreHomePage(int lane, int task, const CDownloader* reply) {
@@ -272,10 +292,10 @@ void CProject6::StoreHomePage(int lane, int task, const CDownloader* reply) {
         return;
     }
     // Whatever the site answered instead of its page, its ranks are not asked: the row shows no data.
-    site.test = CProject6_Site::kFailed;
-    site.pageRank = site.trafficRank = -2;
+    site.test = kNoData;
+    site.pageRank = site.trafficRank = kNoData;
     if (reply)
-        m_run.ShowError(lane, task, u"The home page answered with status "_s + QString::number(status));
+        m_run.Fail(lane, task, u"The home page answered with status "_s + QString::number(status));
 }
 
 QString CProject6::TestHomePage(const CDownloader& downloader, const QString& /*homeUrl*/,
@@ -290,8 +310,8 @@ bool CProject6::WorkLeft() const {
     if (m_nextSearch < SearchCount())
         return true;
     return std::any_of(m_sites.begin(), m_sites.end(), [](const CProject6_Site& s) {
-        return s.test == CProject6_Site::kUntested ||
-               (s.test == CProject6_Site::kFound && (s.pageRank == -1 || s.trafficRank == -1));
+        return s.test == kNotAsked ||
+               (s.test == CProject6_Site::kFound && (s.pageRank == kNotAsked || s.trafficRank == kNotAsked));
     });
 }
 
@@ -300,10 +320,10 @@ bool CProject6::CountRequests(int& done, int& total) const {
     done = std::min(m_nextSearch, total);
     for (const CProject6_Site& site : m_sites) {
         ++total;
-        done += site.test != CProject6_Site::kUntested;
+        done += site.test != kNotAsked;
         if (site.test == CProject6_Site::kFound) {
             total += 2;
-            done += (site.pageRank != -1) + (site.trafficRank != -1);
+            done += (site.pageRank != kNotAsked) + (site.trafficRank != kNotAsked);
         }
     }
     return true;

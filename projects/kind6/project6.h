@@ -17,7 +17,7 @@ class CDownloader_Parsers_SE_result;
 // A run reads each keyword's organic results on search engine 1 (as many result pages as the page slider
 // says), fetches every result site's home page once and tests it, and asks the page rank and the traffic
 // rank of each site whose test found something. The four kinds of request run side by side, one of each
-// at a time; a site whose home page cannot be read is listed with no data and the run goes on.
+// at a time; a site whose home page cannot be read is listed as failed and the run goes on.
 class CProject6 : public CKeywordInputProject, private CRunHooks {
   public:
     explicit CProject6(int id);
@@ -76,7 +76,7 @@ class CProject6 : public CKeywordInputProject, private CRunHooks {
     void Start(CSkinDlg_Base* sender);
     void Stop();
     int SearchCount() const;
-    // The first site not yet tested nor being fetched, -1 none.
+    // The first site not yet tested nor being fetched, task_value::kNone when none is.
     int NextUntestedSite() const;
     void StoreSearch(int task, const CDownloader* reply);
     void StoreHomePage(int lane, int task, const CDownloader* reply);
@@ -85,6 +85,8 @@ class CProject6 : public CKeywordInputProject, private CRunHooks {
     int NextTask(int lane) override;
     CServiceStep::Result StartTask(int lane, CServiceLane& request) override;
     Reply StoreReply(int lane, int task, const CDownloader* reply) override;
+    // A failed search shows on the bar only (its results would add rows); a site's task is marked.
+    void MarkFailed(int lane, int task, const QString& error) override;
     QString ServiceName(int lane, int task) const override;
     QString Subject(int lane, int task) const override;
     bool WorkLeft() const override;

@@ -57,8 +57,9 @@ void CProject6_Rep::GetItemText(CSkinListBox_Line& line) {
     const CProject6_Site& site = RecordOf(line.item);
     AddTextCell(line, site.site, kSite);
     AddTextCell(line, site.url, kUrl);
-    AddTextCell(line, site.test == CProject6_Site::kFound ? site.marker : kNoData, kMarker);
-    AddNumberCell(line, IntText(site.pageRank), kPageRank);
-    AddNumberCell(line, IntText(site.trafficRank), kTrafficRank);
+    AddTaskCell(line, site.test == CProject6_Site::kFound ? site.marker : kNoData, kMarker, site.failed,
+                CProject6_Site::kHomePageTask, 1);
+    AddTaskCell(line, IntText(site.pageRank), kPageRank, site.failed, CProject6_Site::kPageRankTask);
+    AddTaskCell(line, IntText(site.trafficRank), kTrafficRank, site.failed, CProject6_Site::kTrafficRankTask);
     FinishLine(line);
 }

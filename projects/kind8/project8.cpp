@@ -89,14 +89,15 @@ void CProject8::Process() {
 }
 
 int CProject8::NextTask(int /*lane*/) {
-    return WorkLeft() ? m_nextRequest : -1;
+    return WorkLeft() ? m_nextRequest : task_value::kNone;
 }
 
 CServiceStep::Result CProject8::StartTask(int /*lane*/, CServiceLane& request) {
     const SearchEngine& engine = SearchEngineAt(request.task % kSearchEngineCount);
     const QString query = Subject(0, request.task);
-    return request.step.Run(engine.Pacing(),
-                            [&](CDownloader& downloader) { return engine.start(downloader, query, -1, 0); });
+    return request.step.Run(engine.Pacing(), [&](CDownloader& downloader) {
+        return engine.start(downloader, query, SearchEngine::kDefaultCount, 0);
+    });
 }
 
 CRunHooks::Reply CProject8::StoreReply(int /*lane*/, int task, const CDownloader* reply) {

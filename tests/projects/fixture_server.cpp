@@ -162,6 +162,10 @@ void FixtureServer::Handle(twtest::ServerConnection& connection) {
         connection.WaitForPeerClose();
         return;
     }
+    if (!reply.raw.empty()) {
+        connection.Write(reply.raw);
+        return;
+    }
     std::string out = "HTTP/1.1 " + std::to_string(reply.status) + " " + reply.reason + "\r\n";
     for (const auto& [name, value] : reply.headers)
         out += name + ": " + value + "\r\n";

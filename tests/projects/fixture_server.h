@@ -16,8 +16,9 @@ namespace projtest {
 // under a path prefix of its own ("/google", "/bing", ...), so one server tells the services apart, and a
 // canned page answers every request to a path of that service whose decoded query and body hold the given
 // texts (a keyword, say). The rule added last wins; a request no rule answers gets a 404 page. A reply's
-// delivery may cut the connection at once (CloseAtOnce) or never answer (Stall); other delivery and framing
-// choices are not played. Every request is recorded.
+// delivery may cut the connection at once (CloseAtOnce) or never answer (Stall), and a raw reply is sent as
+// it stands (a reply cut off in the middle); other delivery and framing choices are not played. Every
+// request is recorded.
 class FixtureServer {
   public:
     FixtureServer();

@@ -2,10 +2,10 @@
 // service and keyword, shows beside the progress bar, and whose page is not read into the report even when
 // it looks like the page asked for.
 
+#include "projects/kind2/project2.h"
 #include "projects/kind3/project3.h"
 #include "projects/kind4/project4.h"
 #include "projects/kind6/project6.h"
-#include "projects/kind2/project2.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
 #include "tests/projects/project6_sites.h"
@@ -55,7 +55,7 @@ TEST_F(HttpErrorReplies, ChronicleListsNothingFromErrorPages) {
 }
 
 // Kind 2 with every service failing, Bing with a 500 whose page holds a result count and ads: every cell of
-// the keyword has no data, and the error names a service and the keyword.
+// the keyword reads as failed (not as no data), and the error names a service and the keyword.
 TEST_F(HttpErrorReplies, NicheLanternReadsNoCountFromAServerError) {
     m_server.Serve(Endpoint::BingWeb, "/search", {"q=red shoes"},
                    ErrorPage(u"kind2/bing_red.html"_s, 500, "Internal Server Error"));
@@ -68,10 +68,10 @@ TEST_F(HttpErrorReplies, NicheLanternReadsNoCountFromAServerError) {
     EXPECT_EQ(project->Page().m_bar.Done(), project->Page().m_bar.Total());
     const std::vector<QStringList> rows = ShownCells(project->KeywordReport());
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0], QStringList({u"red shoes"_s}) + QStringList(9, u"No Data"_s));
+    EXPECT_EQ(rows[0], QStringList({u"red shoes"_s}) + QStringList(9, u"Failed"_s));
 }
 
-// Kind 4 stores a failed search as no data and takes no sites from it, though the 500 page lists ten.
+// Kind 4 stores a failed search as failed and takes no sites from it, though the 500 page lists ten.
 TEST_F(HttpErrorReplies, RankSummitTakesNoSitesFromAServerError) {
     m_server.Serve(Endpoint::GoogleWeb, "/search", {"blue widgets"},
                    ErrorPage(u"kind4/google_blue_widgets.html"_s, 500, "Internal Server Error"));
@@ -83,11 +83,11 @@ TEST_F(HttpErrorReplies, RankSummitTakesNoSitesFromAServerError) {
     EXPECT_EQ(m_server.CountRequests(Endpoint::GoogleToolbar), 0) << "no site came from the error page";
     const std::vector<QStringList> rows = ShownCells(project->KeywordReport());
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0], QStringList({u"blue widgets"_s}) + QStringList(4, u"No Data"_s));
+    EXPECT_EQ(rows[0], QStringList({u"blue widgets"_s}) + QStringList(4, u"Failed"_s));
 }
 
-// Kind 6: a home page that answers 500 with an ad unit in it is a failed site with no data, named in the
-// error by the site.
+// Kind 6: a home page that answers 500 with an ad unit in it is a failed site, named in the error by the
+// site.
 TEST_F(HttpErrorReplies, PlacementScoutFailsASiteThatAnswersWithAServerError) {
     projtest::Project6Sites sites;
     twtest::HttpReply broken = twtest::HttpReply::Page(FixtureServer::ReadDataFile(u"kind6/site_a.html"_s));
@@ -104,7 +104,7 @@ TEST_F(HttpErrorReplies, PlacementScoutFailsASiteThatAnswersWithAServerError) {
     ASSERT_NE(project, nullptr);
     ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
     ASSERT_EQ(project->Sites().size(), 1u);
-    EXPECT_EQ(project->Sites()[0].test, CProject6_Site::kFailed);
+    EXPECT_EQ(project->Sites()[0].test, task_value::kNoData);
     EXPECT_EQ(project->Sites()[0].marker, QString()) << "the error page's ad unit is not read";
     EXPECT_EQ(m_server.CountRequests(Endpoint::GoogleToolbar), 0);
     EXPECT_EQ(project->Bar().ErrorText(),

@@ -65,8 +65,9 @@ QByteArray BytesWithRecordsAsNodes(CProject2& project, const std::vector<CProjec
     return SavedFileBytes(tree);
 }
 
-const QString kKeywordRows = u"blue shoes\tNo Data\tNo Data\t45,600\t0\tNo Data\tNo Data\t51,000\t0\t91\r\n"
-                             u"green shoes\t590\t0.45\t800\t1\t1,200\t0\tNo Data\tNo Data\tNo Data\r\n"
+// Bing failed for blue shoes and Yahoo for green shoes; the tool and the intention had no data to give.
+const QString kKeywordRows = u"blue shoes\tNo Data\tNo Data\t45,600\t0\tFailed\tFailed\t51,000\t0\t91\r\n"
+                             u"green shoes\t590\t0.45\t800\t1\t1,200\t0\tFailed\tFailed\tNo Data\r\n"
                              u"red shoes\t12,100\t1.25\t1,230,000\t3\t987,000\t1\t2,100,000\t2\t37\r\n"_s;
 
 } // namespace
@@ -89,7 +90,7 @@ TEST_F(NicheLantern, ThreeKeywordsFromWizardToReportsFilesAndBack) {
                 testing::AnyOf(
                     u"Yahoo (green shoes): Receive error: the server closed the connection without a reply"_s,
                     u"Bing (blue shoes): HTTP error 404 Not Found"_s));
-    EXPECT_EQ(project->Page().m_bar.Progress().m_format, u"13 of 13 requests"_s);
+    EXPECT_EQ(project->Page().m_bar.Progress().m_format, u"13 of 13 requests, 2 failed"_s);
     EXPECT_TRUE(project->m_hasResults);
     EXPECT_EQ(g_pCrawler->CountJobDownloaders(project->m_id), 0);
 
@@ -119,7 +120,7 @@ TEST_F(NicheLantern, ThreeKeywordsFromWizardToReportsFilesAndBack) {
     EXPECT_FALSE(reopened->IsRunning());
     EXPECT_EQ(m_server.Requests().size(), requests) << "an opened project starts nothing by itself";
     EXPECT_EQ(reopened->KeywordReport().VisibleRowsText(), kKeywordRows);
-    EXPECT_EQ(reopened->Page().m_bar.Progress().m_format, u"13 of 13 requests"_s);
+    EXPECT_EQ(reopened->Page().m_bar.Progress().m_format, u"13 of 13 requests, 2 failed"_s);
     ClickCell(reopened->KeywordReport(), 2, CProject2_Rep1::kKeyword);
     EXPECT_EQ(reopened->AdsReport().VisibleRowsText(), ads);
     EXPECT_EQ(reopened->Records()[0].Engine(Project2Engine::Google).ads[2].title, u"Cheap <red> shoes"_s);
@@ -135,8 +136,9 @@ TEST_F(NicheLantern, StopReleasesAndStartAsksForWhatIsMissing) {
     // Everything but Google settles: no page for the other services gives no data.
     ASSERT_TRUE(TickUntil([&] {
         const CProject2_Keyword& r = project->Records()[0];
-        return r.tool.estimatedSearch != -1.0f && r.intent != -1.0f &&
-               r.Engine(Project2Engine::Bing).adCount != -1 && r.Engine(Project2Engine::Yahoo).adCount != -1;
+        return r.tool.estimatedSearch != task_value::kNotAsked && r.intent != task_value::kNotAsked &&
+               r.Engine(Project2Engine::Bing).adCount != task_value::kNotAsked &&
+               r.Engine(Project2Engine::Yahoo).adCount != task_value::kNotAsked;
     }));
     EXPECT_TRUE(project->IsRunning()) << "Google has not answered";
     EXPECT_GE(g_pCrawler->CountJobDownloaders(project->m_id), 1);
@@ -154,25 +156,28 @@ TEST_F(NicheLantern, StopReleasesAndStartAsksForWhatIsMissing) {
     EXPECT_EQ(project->Records()[0].Engine(Project2Engine::Google).adCount, 3);
 }
 
-// Start with nothing left to ask does as every kind does then: no run, no request, and the bar keeps its
-// count and the last error.
+// Start with nothing left to ask but a failed request asks that one again and nothing else, without a
+// question; failing again, it stays listed once, and the bar keeps its count and the error.
 TEST_F(NicheLantern, StartWithNothingLeftKeepsTheBarAndTheError) {
     CProject2* project = NewKind2(u"blue shoes;"_s);
     ASSERT_NE(project, nullptr);
     ASSERT_TRUE(TickUntil([&] { return !project->IsRunning() && project->Page().m_bar.Total() > 0; }));
     const QString error = project->Page().m_bar.ErrorText();
     ASSERT_EQ(error, u"Bing (blue shoes): HTTP error 404 Not Found"_s);
-    const QString shown = project->Page().m_bar.Progress().m_format;
-    EXPECT_EQ(shown, u"5 of 5 requests"_s);
+    EXPECT_EQ(project->Page().m_bar.Progress().m_format, u"5 of 5 requests, 1 failed"_s);
     const size_t requests = m_server.Requests().size();
 
     Window().dlg.OnCommand(u"prj2_start"_s, 0);
-    EXPECT_FALSE(project->IsRunning());
-    Tick(3);
-    EXPECT_EQ(project->Page().m_bar.Progress().m_format, shown);
+    EXPECT_TRUE(project->IsRunning());
+    ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
+    EXPECT_EQ(m_server.Requests().size(), requests + 1);
+    EXPECT_EQ(m_server.CountRequests(Endpoint::BingWeb), 2);
+    const QString shown = project->Page().m_bar.Progress().m_format;
+    EXPECT_EQ(shown, u"1 of 1 requests, 1 failed"_s);
+    EXPECT_EQ(project->Page().m_bar.Failures(), QStringList{error}) << "listed once";
     EXPECT_EQ(project->Page().m_bar.ErrorText(), error);
     EXPECT_EQ(project->Page().m_bar.Button().m_caption, u"Start"_s);
-    EXPECT_EQ(m_server.Requests().size(), requests);
+    EXPECT_TRUE(Window().script.messages.empty());
 }
 
 // The two grids meet at the splitter: dragging it moves the border, and a taller window keeps the upper

@@ -118,7 +118,7 @@ TEST_F(Project4Run, WizardToReportsSaveOpenAndExport) {
     EXPECT_EQ(SitesOf(*project, 0, kProject4Bing),
               (Rows{{u"1"_s, u"Alpha Other Widgets"_s, u"http://www.alpha.example/other"_s, u"5"_s,
                      u"12,345"_s, u"1,234"_s, u"2001-04-15"_s},
-                    {u"2"_s, u"Delta Widget Shop"_s, u"http://delta.example/"_s, u"0"_s, u"No Data"_s,
+                    {u"2"_s, u"Delta Widget Shop"_s, u"http://delta.example/"_s, u"0"_s, u"Failed"_s,
                      u"999,999"_s, u"1999-12-31"_s}}));
     EXPECT_EQ(SitesOf(*project, 0, kProject4Yahoo),
               (Rows{{u"1"_s, u"Beta Blue at Yahoo"_s, u"http://beta.example/blue"_s, u"3"_s, u"880"_s,
@@ -250,8 +250,8 @@ TEST_F(Project4Run, ServiceThatGoesDownMidRunGivesNoDataAndTheRunEnds) {
 
     const auto& keywords = project->Data().Keywords();
     EXPECT_EQ(keywords[0].results[kProject4Bing], 2450000.0);
-    EXPECT_EQ(keywords[1].results[kProject4Bing], -2.0);
-    EXPECT_EQ(keywords[1].results[kProject4Google], -2.0); // its page has no count line
+    EXPECT_EQ(keywords[1].results[kProject4Bing], task_value::kNoData);
+    EXPECT_EQ(keywords[1].results[kProject4Google], task_value::kNoData); // its page has no count line
     EXPECT_EQ(keywords[0].results[kProject4Google], 1230000.0);
     EXPECT_FALSE(project->Bar().ErrorText().isEmpty());
     EXPECT_EQ(m_server.CountRequests(Endpoint::BingWeb), 2);

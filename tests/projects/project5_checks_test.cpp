@@ -119,11 +119,18 @@ TEST_F(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
 
     ASSERT_TRUE(TickUntil([&] { return HasChecks(project, 1); }));
     EXPECT_EQ(Shown(project, 0), (std::vector<int>{2, 1, 0}));
-    EXPECT_EQ(Shown(project, 1), (std::vector<int>{3, CProject5_Check::kNoData, 1}));
+    EXPECT_EQ(Shown(project, 1), (std::vector<int>{3, task_value::kNoData, 1}));
     EXPECT_EQ(project.m_page.m_bar.ErrorText(),
               u"Bing (hiking boots): Receive error: the server closed the connection without a reply"_s);
-    EXPECT_EQ(project.m_page.m_bar.Done(), 6);
-    EXPECT_EQ(project.m_page.m_bar.Total(), 6);
+    EXPECT_EQ(project.m_page.m_bar.Progress().m_format, u"6 of 6 requests, 1 failed"_s);
+    const auto boots = [&] {
+        for (const QStringList& cells : projtest::ShownCells(project.m_rep))
+            if (cells.value(0) == u"hiking boots"_s)
+                return cells;
+        return QStringList();
+    };
+    EXPECT_EQ(boots().mid(2, 3), (QStringList{u"3"_s, CFailedTasks::kCellText, u"1"_s}))
+        << "the failed engine reads as failed, not as no data";
     EXPECT_TRUE(project.m_hasResults);
     EXPECT_EQ(Requests(), 6);
     Tick(20);
@@ -132,8 +139,11 @@ TEST_F(BidWatchtower, PairsAreCheckedOnScheduleWithADatedHistory) {
     clock.AdvanceSeconds(24 * 3600);
     ServeAll(u"blocked.html"_s, u"bing_shoes.html"_s, u"yahoo_shoes.html"_s);
     ASSERT_TRUE(TickUntil([&] { return HasChecks(project, 2); }));
-    EXPECT_EQ(Shown(project, 0), (std::vector<int>{CProject5_Check::kNoData, 1, 0}));
-    EXPECT_EQ(Shown(project, 1), (std::vector<int>{CProject5_Check::kNoData, 2, 0}));
+    EXPECT_EQ(Shown(project, 0), (std::vector<int>{task_value::kNoData, 1, 0}));
+    EXPECT_EQ(Shown(project, 1), (std::vector<int>{task_value::kNoData, 2, 0}));
+    EXPECT_EQ(boots().mid(2, 3), (QStringList{CKindReport::kNoData, u"2"_s, u"Not shown"_s}))
+        << "the next check asks the failed engine again";
+    EXPECT_TRUE(project.m_page.m_bar.Failures().isEmpty());
 
     CSkinDateSelect& calendar = project.m_dateSelect;
     EXPECT_EQ(calendar.SelectedDate(), QDate(2026, 3, 11)) << "the calendar follows the checks' clock";

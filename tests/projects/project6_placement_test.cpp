@@ -2,6 +2,7 @@
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/sites_kind_test.h"
 
+#include <iostream>
 #include <set>
 
 using namespace Qt::StringLiterals;
@@ -34,11 +35,11 @@ TEST_F(Project6Test, FindsSitesWithAdUnitsFromWizardToExport) {
     const CProject6_Site* c = SiteOf(*project, 'C');
     ASSERT_TRUE(a && b && c);
     EXPECT_EQ(c->test, CProject6_Site::kNotFound);
-    EXPECT_EQ(c->pageRank, -1);
+    EXPECT_EQ(c->pageRank, task_value::kNotAsked);
     for (const char failed : {'D', 'E', 'F'}) {
         const CProject6_Site* s = SiteOf(*project, failed);
         ASSERT_NE(s, nullptr);
-        EXPECT_EQ(s->test, CProject6_Site::kFailed) << failed;
+        EXPECT_EQ(s->test, task_value::kNoData) << failed;
     }
     EXPECT_EQ(m_server.CountRequests(Endpoint::GoogleToolbar), 2);
     EXPECT_EQ(m_server.CountRequests(Endpoint::AlexaData), 2);
@@ -76,6 +77,27 @@ TEST_F(Project6Test, FindsSitesWithAdUnitsFromWizardToExport) {
     opened->Report().SelectRange(0, -1);
     ExpectSameAsDataFile(m_sites.Mask(ExportCurrent(u"gnomes.csv"_s)), u"kind6/expected.csv"_s);
     ExpectSameAsDataFile(m_sites.Mask(ExportCurrent(u"gnomes.htm"_s)), u"kind6/expected.htm"_s);
+
+    // The sites that failed are listed and read "Failed". A second Start of the finished run (just opened,
+    // so nothing unsaved is lost) starts anew: with E and F answering now their cells fill, while D refuses
+    // again and F's ranks, which no service knows, are marked failed on its row.
+    EXPECT_EQ(opened->Bar().Failures().size(), 3);
+    EXPECT_EQ(rows.count(CFailedTasks::kCellText), 3);
+    m_sites.e.SetDefaultReply(
+        twtest::HttpReply::Page(projtest::FixtureServer::ReadDataFile(u"kind6/site_c.html"_s)));
+    m_sites.f.SetDefaultReply(
+        twtest::HttpReply::Page(projtest::FixtureServer::ReadDataFile(u"kind6/site_f.html"_s)));
+    Window().dlg.OnCommand(u"prj6_start"_s, 0);
+    ASSERT_TRUE(TickUntil([&] { return !opened->IsRunning(); }));
+    EXPECT_EQ(SiteOf(*opened, 'E')->test, CProject6_Site::kNotFound);
+    const CProject6_Site* f = SiteOf(*opened, 'F');
+    EXPECT_EQ(f->test, CProject6_Site::kFound);
+    EXPECT_FALSE(f->marker.isEmpty());
+    EXPECT_TRUE(f->failed.IsFailed(CProject6_Site::kPageRankTask) &&
+                f->failed.IsFailed(CProject6_Site::kTrafficRankTask));
+    EXPECT_TRUE(SiteOf(*opened, 'D')->failed.IsFailed(CProject6_Site::kHomePageTask));
+    EXPECT_EQ(opened->Bar().Failures().size(), 3) << opened->Bar().Failures().join(u'|').toStdString();
+    EXPECT_EQ(m_server.CountRequests(Endpoint::GoogleWeb), 6);
 }
 
 // Stop gives every download slot back (a slot whose exchange is under way returns once its worker drops the
@@ -128,11 +150,11 @@ TEST_F(Project6Test, SiteThatNeverAnswersHoldsUpOnlyItsOwnRow) {
         return a && a->trafficRank != -1 && a->pageRank != -1;
     }));
     ASSERT_EQ(project->Sites().size(), 2u);
-    EXPECT_EQ(project->Sites()[0].test, CProject6_Site::kUntested);
+    EXPECT_EQ(project->Sites()[0].test, task_value::kNotAsked);
     EXPECT_TRUE(project->IsRunning());
 
     ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }, 40000));
-    EXPECT_EQ(project->Sites()[0].test, CProject6_Site::kFailed);
+    EXPECT_EQ(project->Sites()[0].test, task_value::kNoData);
     EXPECT_TRUE(project->Bar().ErrorText().startsWith(u"Home page ("_s + QString::fromStdString(silentHost) +
                                                       u"): Receive error"_s))
         << project->Bar().ErrorText().toStdString();
@@ -151,7 +173,7 @@ TEST_F(Project6Test, RedirectLoopIsLeftAfterAFewHops) {
     ASSERT_NE(project, nullptr);
     ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
     ASSERT_EQ(project->Sites().size(), 1u);
-    EXPECT_EQ(project->Sites()[0].test, CProject6_Site::kFailed);
+    EXPECT_EQ(project->Sites()[0].test, task_value::kNoData);
     EXPECT_EQ(loop.Requests().size(), 6u) << "the page and five hops";
     EXPECT_TRUE(project->Bar().ErrorText().endsWith(u"302"_s));
 }
@@ -172,7 +194,7 @@ TEST_F(Project6Test, NextTaskTakesNothingAndEachStepKeepsThePace) {
     CRunHooks& hooks = (CRunHooks&)*project;
     const int site = hooks.NextTask(CProject6::kFirstHomePageLane);
     ASSERT_GE(site, 0);
-    EXPECT_EQ(project->Sites()[size_t(site)].test, CProject6_Site::kUntested);
+    EXPECT_EQ(project->Sites()[size_t(site)].test, task_value::kNotAsked);
     EXPECT_EQ(hooks.NextTask(CProject6::kFirstHomePageLane), site);
     EXPECT_EQ(hooks.NextTask(CProject6::kFirstHomePageLane + 1), site);
 
@@ -185,5 +207,43 @@ TEST_F(Project6Test, NextTaskTakesNothingAndEachStepKeepsThePace) {
 
     ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
     for (const CProject6_Site& s : project->Sites())
-        EXPECT_NE(s.test, CProject6_Site::kUntested) << s.site.toStdString();
+        EXPECT_NE(s.test, task_value::kNotAsked) << s.site.toStdString();
+
+// A stopped run goes on at Start, without a question, and asks its failed sites again: a home page that
+// answered 503 is tested once it answers.
+TEST_F(Project6Test, StartAfterAStopAsksTheFailedSitesAgain) {
+    twtest::HttpServer silent;
+    silent.SetDefaultReply(twtest::HttpReply::With(twtest::HttpReply::Delivery::Stall));
+    twtest::HttpServer flaky;
+    twtest::HttpReply unavailable = twtest::HttpReply::Page("<html><body>busy</body></html>");
+    unavailable.status = 503;
+    unavailable.reason = "Service Unavailable";
+    flaky.SetDefaultReply(unavailable);
+    const auto result = [](const twtest::HttpServer& server) {
+        const std::string host = "127.0.0.1:" + std::to_string(server.Port());
+        return "<li class=\"g\"><h3><a href=\"http://" + host + "/\">" + host + "</a></h3></li>";
+    };
+    m_server.Serve(
+        Endpoint::GoogleWeb, "/search", {"flaky", "start=0"},
+        twtest::HttpReply::Page("<div id=\"res\"><ol>" + result(silent) + result(flaky) + "</ol></div>"));
+    m_server.ServeFile(Endpoint::GoogleWeb, "/search", {"flaky", "start=10"}, u"kind6/google_empty.html"_s);
+    auto* project = dynamic_cast<CProject6*>(NewProject(6, u"flaky gnomes;"_s));
+    ASSERT_NE(project, nullptr);
+    const auto flakySite = [&] { return project->Sites().size() == 2 ? &project->Sites()[1] : nullptr; };
+    ASSERT_TRUE(TickUntil([&] { return flakySite() && flakySite()->failed.Any(); }));
+    EXPECT_TRUE(project->IsRunning()) << "the silent site holds the run";
+    project->OnCommand(u"prj6_stop"_s, 0, &Window().dlg);
+    EXPECT_EQ(project->Bar().Failures().size(), 1);
+
+    flaky.SetDefaultReply(
+        twtest::HttpReply::Page(projtest::FixtureServer::ReadDataFile(u"kind6/site_a.html"_s)));
+    project->OnCommand(u"prj6_start"_s, 0, &Window().dlg);
+    EXPECT_TRUE(Window().script.messages.empty()) << "nothing is lost, so nothing is asked";
+    ASSERT_TRUE(TickUntil([&] { return flakySite()->test == CProject6_Site::kFound; }));
+    EXPECT_FALSE(flakySite()->failed.Any());
+    EXPECT_TRUE(project->Bar().Failures().isEmpty()) << "the failure left the list as it was asked again";
+    EXPECT_EQ(flaky.Requests().size(), 2u);
+    // Pages 1 and 2 (the second holds no results); the one under way at the stop may be asked again.
+    EXPECT_LE(m_server.CountRequests(Endpoint::GoogleWeb), 3);
+    project->OnCommand(u"prj6_stop"_s, 0, &Window().dlg);
 }

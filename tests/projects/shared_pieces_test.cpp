@@ -113,13 +113,14 @@ TEST_F(SharedPieces, ReportMenuCopiesAndSendsTheSelectedKeywords) {
     report.Detach();
 }
 
-// The ad-text column of kinds 3 and 8 sorts as its one-line texts compare ignoring case, every pair both ways,
-// though the sort never builds them.
+// The ad-text column of kinds 3 and 8 sorts as its one-line texts compare ignoring case, every pair both
+// ways, though the sort never builds them.
 TEST(AdTextOrder, SortsAsTheOneLineTextsIgnoringCase) {
-    const QStringList bodies = {u""_s,          u"   "_s,           u"Big Sale"_s,  u"  big\t sale \r\n"_s,
-                                u"big sale!"_s, u"big  sale now"_s, u"BIG\nSALE"_s, u"bigsale"_s,
-                                u"big"_s,       u"\u00C4pfel  x"_s, u"\u00E4PFEL x "_s, u" a\u3000b"_s,
-                                u"a b"_s,       u"x\U00010400 y"_s, u"X\U00010428  Y"_s};
+    const QStringList bodies = {
+        u""_s,          u"   "_s,           u"Big Sale"_s,      u"  big\t sale \r\n"_s,
+        u"big sale!"_s, u"big  sale now"_s, u"BIG\nSALE"_s,     u"bigsale"_s,
+        u"big"_s,       u"\u00C4pfel  x"_s, u"\u00E4PFEL x "_s, u" a\u3000b"_s,
+        u"a b"_s,       u"x\U00010400 y"_s, u"X\U00010428  Y"_s};
     for (const QString& a : bodies)
         for (const QString& b : bodies) {
             CDownloader_Parsers_SE_result x;

@@ -146,12 +146,12 @@ void KindServices::ServeNicheResearch() {
     };
     for (const auto& page : pages)
         m_server.Serve(page.endpoint, "/search", {page.query}, DataPage(page.file));
-    // As in the tests: Bing knows no page for blue shoes (404) and Yahoo fails for green shoes.
+    // Bing is unavailable for blue shoes (503) and Yahoo fails for green shoes: their cells read "Failed".
     m_server.Serve(Endpoint::YahooWeb, "/search", {"p=green shoes"}, Failing());
-    HttpReply missing = HttpReply::Page("<html><body>not found</body></html>");
-    missing.status = 404;
-    missing.reason = "Not Found";
-    m_server.Serve(Endpoint::BingWeb, "/search", {"q=blue shoes"}, missing);
+    HttpReply unavailable = HttpReply::Page("<html><body>unavailable</body></html>");
+    unavailable.status = 503;
+    unavailable.reason = "Service Unavailable";
+    m_server.Serve(Endpoint::BingWeb, "/search", {"q=blue shoes"}, unavailable);
     m_server.Serve(Endpoint::BingAdLab, kIntentPath, {"txtQuery=red shoes"}, IntentPage("red shoes", "0.37"));
     m_server.Serve(Endpoint::BingAdLab, kIntentPath, {"txtQuery=blue shoes"},
                    IntentPage("blue shoes", "0.91"));
