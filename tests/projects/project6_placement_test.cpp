@@ -208,6 +208,7 @@ TEST_F(Project6Test, NextTaskTakesNothingAndEachStepKeepsThePace) {
     ASSERT_TRUE(TickUntil([&] { return !project->IsRunning(); }));
     for (const CProject6_Site& s : project->Sites())
         EXPECT_NE(s.test, task_value::kNotAsked) << s.site.toStdString();
+}
 
 // A stopped run goes on at Start, without a question, and asks its failed sites again: a home page that
 // answered 503 is tested once it answers.
