@@ -32,9 +32,3 @@ class CProject3_Rep2 : public CKindReport {
 
     const std::vector<CProject3_Ad>& m_ads;
 };
-
-// The ad text on one line, as a report cell shows it.
-QString AdTextOneLine(const CDownloader_Parsers_SE_result& ad);
-// The order of a's and b's AdTextOneLine ignoring case (as QString::compare does), without building them:
-// a sort by the text compares every ad many times.
-int CompareAdTextsOneLine(const CDownloader_Parsers_SE_result& a, const CDownloader_Parsers_SE_result& b);

@@ -1,7 +1,7 @@
 #include "projects/kind8/project8_rep1.h"
 
+#include "projects/common/ad_text.h"
 #include "projects/common/search_engine.h"
-#include "projects/kind3/project3_rep2.h"
 #include "skin/case_fold.h"
 
 using namespace Qt::StringLiterals;
