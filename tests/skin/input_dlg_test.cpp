@@ -93,9 +93,15 @@ TEST(InputDialog, MultiLineEntriesListsAndClosing) {
 
     // Each line is trimmed: a blank after a name, as a paste often leaves, does not refuse it.
     CInputDlg domains(&parent, true, true);
-    EXPECT_EQ(RunInput(domains, [](CInputDlg& d) { Submit(d, u"www.example.com \n  пример.рф  "_s); }),
-              skin::kResultOk);
+    const auto typeDomains = [](CInputDlg& d) {
+        Submit(d, u"www.example.com \n  пример.рф  "_s);
+        if (d.Result() == 0)
+            d.OnCommand(u"on_cancel"_s, 0);
+    };
+    QStringList refusals;
+    EXPECT_EQ(RunInput(domains, typeDomains, &refusals), skin::kResultOk);
     EXPECT_EQ(domains.m_text, u"www.example.com\r\nпример.рф"_s);
+    EXPECT_TRUE(refusals.isEmpty()) << refusals.join(u'\n').toStdString();
 
     CInputDlg list(&parent, false, false);
     list.m_mode = CInputDlg::kModeList;
