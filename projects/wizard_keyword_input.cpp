@@ -15,24 +15,34 @@ namespace {
 const QString kKeywordKey = u"main_keyword"_s;
 constexpr int kFieldGap = 22;
 
-// The history as a drop list that takes one keyword shows it: an entry of several (a list typed as
-// "kw1;kw2;") is left out, as the list would refuse it once chosen.
+// The history as a drop list that takes one keyword shows it: an entry typed as "kw;" is offered as its
+// keyword, and one of several ("kw1;kw2;") is left out, as the list would refuse it once chosen.
 class OneKeywordHistory : public HistoryDropList {
   public:
     explicit OneKeywordHistory(HistoryDropList& list) : m_list(list) {}
 
-    void ResetContent() override { m_list.ResetContent(); }
+    void ResetContent() override {
+        m_offered.clear();
+        m_list.ResetContent();
+    }
     int AddItem(const QString& text, int data) override {
-        return text.contains(kKeywordEnd) ? -1 : m_list.AddItem(text, data);
+        const QStringList keywords = CWizardKeywordInput::SplitKeywords(text);
+        // The list's own first item ("-- Clear history --") is no keyword list.
+        const QString item = text.contains(kKeywordEnd) ? keywords.value(0) : text;
+        if (keywords.size() > 1 || item.isEmpty() || m_offered.contains(item, Qt::CaseInsensitive))
+            return -1;
+        m_offered.append(item);
+        return m_list.AddItem(item, data);
     }
     void SetCurSel(int index, bool silent) override { m_list.SetCurSel(index, silent); }
     QString GetText() const override { return m_list.GetText(); }
     void SetText(const QString& text) override { m_list.SetText(text); }
 
+  private:
     static constexpr QChar kKeywordEnd = u';';
 
-  private:
     HistoryDropList& m_list;
+    QStringList m_offered;
 };
 
 } // namespace

@@ -56,7 +56,7 @@ class CWizardKeywordInput {
     // The input is the history's drop list, not a plain field.
     bool HasList() const { return m_mode != Mode::Single; }
     QString Text() const;
-    // Fills the drop list with the keyword history; a list of one is not offered entries of several.
+    // Fills the drop list with the keyword history; a list of one is offered single keywords only.
     void FillHistory();
     QString RootName() const;
 

@@ -95,12 +95,14 @@ TEST_F(OfferCompass, SearchesBothQueriesSavesAtTheSecondStepAndExports) {
 }
 
 // The page takes one keyword: several typed are refused with a message rather than the first searched and
-// the rest dropped, and the history's list never offers an entry of several (older settings files hold
-// such). Sent from another report, the first keyword is taken; the keyword searched alone goes into the
-// history.
+// the rest dropped, and the history's list offers no entry with ";" (older settings files hold such): one
+// keyword written "kw;" is offered as the keyword, once, and an entry of several not at all. Sent from
+// another report, the first keyword is taken; the keyword searched alone goes into the history.
 TEST_F(OfferCompass, TakesOneKeyword) {
     g_pCrawler->ClearKeywordHistory();
     g_pCrawler->AddKeywordToHistory(u"red shoes;blue shoes;"_s, false);
+    g_pCrawler->AddKeywordToHistory(u"Gadgets;"_s, false);
+    g_pCrawler->AddKeywordToHistory(u"widgets;"_s, false);
     g_pCrawler->AddKeywordToHistory(u"gadgets"_s, false);
     QStringList offered;
     const size_t messages = Window().script.messages.size();
@@ -117,7 +119,7 @@ TEST_F(OfferCompass, TakesOneKeyword) {
         skintest::ClickElement(wizard, wizard.m_startButton);
     }));
     Window().dlg.OnCommand(u"new_project"_s, 0);
-    EXPECT_EQ(offered, (QStringList{u"-- Clear history --"_s, u"gadgets"_s}));
+    EXPECT_EQ(offered, (QStringList{u"-- Clear history --"_s, u"gadgets"_s, u"widgets"_s}));
     ASSERT_EQ(Window().script.messages.size(), messages + 1);
     EXPECT_EQ(Window().script.messages.back().text, CWizardKeywordInput::kOneKeywordOnly);
     CProject8* project = Compass();
