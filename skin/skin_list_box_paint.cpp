@@ -34,7 +34,7 @@ constexpr int kHeaderPictureHeight = pieces::kHeaderLeft.height();
 constexpr int kHeaderCap = pieces::kHeaderLeft.width();
 // The filter button sits this far left of and above the column's right edge and the header's bottom.
 constexpr int kFilterButtonInset = 20;
-// The rows reach this far into the frame's inset, which is 4 px below a scrollbar (DrawScrollbars).
+// The rows reach this far into the frame's inset, which is 4 px wide beside the scrollbars (DrawScrollbars).
 constexpr int kBodyOverlap = 3;
 constexpr int kScrollInset = 4;
 constexpr int kBarHeight = pieces::kBars[0].start.height();
@@ -319,8 +319,9 @@ int CSkinListBox::WholeRowsShown() const {
 }
 
 int CSkinListBox::HeightForRows(int rows) const {
-    const int bottomInset = kScrollInset + skin::kScrollbarWidth;
-    return kHeaderHeight + rows * MeasuredLineHeight() * m_linesPerItem + bottomInset - kBodyOverlap;
+    // The rows fit the view below the header, so no vertical scrollbar is needed for them.
+    const int rowsHeight = skin::RowsContentHeight(rows, MeasuredLineHeight() * m_linesPerItem);
+    return kHeaderHeight + rowsHeight + kScrollInset + skin::kScrollbarWidth;
 }
 
 void CSkinListBox::PaintBody() {
