@@ -281,8 +281,7 @@ void CProject5::OnCommand(const QString& command, int param, CSkinDlg_Base* send
     // The grid lays its rows out again for the new size.
     if (command == skin::cmd::kMainDlgOnSize)
         m_rep.Rebuild();
-    if (m_page.Route(
-            command, param, [&] { Start(); }, [&] { Stop(); }))
+    if (m_page.Route(command, param, [&] { Start(); }, [&] { Stop(); }))
         return;
     if (command == kAddCommand) {
         AddPairs(sender);
