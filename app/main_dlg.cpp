@@ -127,6 +127,9 @@ void CMainDlg::CreateElements() {
 
 void CMainDlg::OnSizeChanged(plat::SizeType sizeType) {
     CSkinDlg::OnSizeChanged(sizeType);
+    // A narrower window (restored from maximised) must not leave the tab being worked in beyond the arrow:
+    // the strip scrolls to it as it does when the current tab changes.
+    m_laidOutCurrent = -1;
     LayoutTabs();
 }
 

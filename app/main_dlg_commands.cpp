@@ -14,6 +14,10 @@ namespace cmd = skin::cmd;
 
 namespace {
 
+// A tab closed from its menu need not be the one shown: the question names it.
+const QString kCloseTabQuestion =
+    u"You will lose any unsaved results of \"%1\".\nAre you sure you want to close its tab?"_s;
+
 // The start-with-login switch: run the monitoring kind, minimised.
 constexpr char16_t kStartWithLoginSwitch[] = u"--GoProject4";
 
@@ -212,8 +216,12 @@ void CMainDlg::CloseProject(int index) {
         return;
     // A tab closed by mistake would take its results with it, as closing the window would.
     CProject& project = *m_projects[size_t(index)];
-    if (project.HasUnsavedResults() && !project.ConfirmLoseResults(this))
-        return;
+    if (project.HasUnsavedResults()) {
+        const QString caption = m_tabs[size_t(index)] ? m_tabs[size_t(index)]->m_caption : project.m_name;
+        if (MessageBox(kCloseTabQuestion.arg(caption), QString(),
+                       skin::kMessageYesNo | skin::kMessageQuestion) != skin::kResultYes)
+            return;
+    }
     SuspendPaint();
     const int id = m_projects[size_t(index)]->m_id;
     m_projects.erase(m_projects.begin() + index);

@@ -17,6 +17,8 @@ class CSkinAdDisplay_Dlg : public CSkinDlg {
     void OnDialogKillFocus() override;
 
     static constexpr int kMargin = 17;
+    // Between the click and the popup's top (or, above the click, its bottom).
+    static constexpr int kClickGap = 10;
 
     CSkinAdDisplay m_display;
     // Screen position the popup opens at.

@@ -116,3 +116,26 @@ bool PackedMinutesDay::Contains(int packed) const {
     }
     return false;
 }
+
+PackedMinutesDays::PackedMinutesDays(const QDate& first, int count) {
+    if (!first.isValid())
+        return;
+    for (int i = 0; i < count; ++i) {
+        const QDate day = first.addDays(i);
+        m_days.emplace_back(day);
+        m_numbers.push_back(PackMinutes(day.year(), day.month(), day.day(), 0, 0) / kMinutesPerDay);
+    }
+}
+
+int PackedMinutesDays::DayOf(int packed) const {
+    if (packed < 0 || m_numbers.empty())
+        return -1;
+    // A clock change moves a time by less than a day: the value lies on the day its number names or on one
+    // of that day's neighbours.
+    const int number = packed / kMinutesPerDay;
+    const int at = int(std::lower_bound(m_numbers.begin(), m_numbers.end(), number) - m_numbers.begin());
+    for (const int day : {at, at - 1, at + 1})
+        if (day >= 0 && day < int(m_days.size()) && m_days[size_t(day)].Contains(packed))
+            return day;
+    return -1;
+}

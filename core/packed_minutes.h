@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QString>
 #include <array>
+#include <vector>
 
 // Packed-minute timestamps of saved histories: minutes since 2000-01-01 00:00 local time in a calendar of
 // 31-day months and 372-day years. Values order by time; differences are not exact durations.
@@ -55,4 +56,20 @@ class PackedMinutesDay {
     QDate m_day;
     // The day before, the day, the day after: a clock change moves a time by less than a day.
     std::array<Nearby, 3> m_nearby;
+};
+
+// Which of a run of consecutive local days (a calendar's six weeks) a packed value falls on, as
+// UnpackMinutes(packed).date() tells: each day is asked of the time zone once, so a calendar marks the days
+// of many values in time linear in their number.
+class PackedMinutesDays {
+  public:
+    PackedMinutesDays(const QDate& first, int count);
+
+    // 0 for the first day on; -1 when the value falls on none of them.
+    int DayOf(int packed) const;
+
+  private:
+    std::vector<PackedMinutesDay> m_days;
+    // Each day's number as packed values count days, ascending with the days.
+    std::vector<int> m_numbers;
 };

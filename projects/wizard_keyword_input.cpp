@@ -1,6 +1,7 @@
 #include "projects/wizard_keyword_input.h"
 
 #include "app/new_project_dlg.h"
+#include "core/history_drop_list.h"
 #include "net/crawler.h"
 #include "net/html_tags.h"
 #include "skin/skin_dlg_holder.h"
@@ -13,6 +14,36 @@ namespace {
 
 const QString kKeywordKey = u"main_keyword"_s;
 constexpr int kFieldGap = 22;
+
+// The history as a drop list that takes one keyword shows it: an entry typed as "kw;" is offered as its
+// keyword, and one of several ("kw1;kw2;") is left out, as the list would refuse it once chosen.
+class OneKeywordHistory : public HistoryDropList {
+  public:
+    explicit OneKeywordHistory(HistoryDropList& list) : m_list(list) {}
+
+    void ResetContent() override {
+        m_offered.clear();
+        m_list.ResetContent();
+    }
+    int AddItem(const QString& text, int data) override {
+        const QStringList keywords = CWizardKeywordInput::SplitKeywords(text);
+        // The list's own first item ("-- Clear history --") is no keyword list.
+        const QString item = text.contains(kKeywordEnd) ? keywords.value(0) : text;
+        if (keywords.size() > 1 || item.isEmpty() || m_offered.contains(item, Qt::CaseInsensitive))
+            return -1;
+        m_offered.append(item);
+        return m_list.AddItem(item, data);
+    }
+    void SetCurSel(int index, bool silent) override { m_list.SetCurSel(index, silent); }
+    QString GetText() const override { return m_list.GetText(); }
+    void SetText(const QString& text) override { m_list.SetText(text); }
+
+  private:
+    static constexpr QChar kKeywordEnd = u';';
+
+    HistoryDropList& m_list;
+    QStringList m_offered;
+};
 
 } // namespace
 
@@ -54,8 +85,7 @@ void CWizardKeywordInput::CreatePage(CSkinDlgHolder* holder, unsigned* nextId, i
     if (HasList()) {
         m_list.Create(holder, ++*nextId, QString(), true, prefix + u"edit_keyword"_s);
         m_list.SetPosition(fieldLeft, top + kFieldGap, width, CSkinDropList::kHeight, 0);
-        if (g_pCrawler)
-            g_pCrawler->FillHistoryCombo(m_list);
+        FillHistory();
         m_list.SetText(m_mode == Mode::List ? preset : presetKeywords.value(0));
     } else {
         m_field.Create(holder, ++*nextId, presetKeywords.value(0), false, false, prefix + u"keyword"_s,
@@ -76,6 +106,17 @@ void CWizardKeywordInput::DestroyPage() {
         m_field.Detach();
 }
 
+void CWizardKeywordInput::FillHistory() {
+    if (!g_pCrawler)
+        return;
+    if (m_mode == Mode::SingleList) {
+        OneKeywordHistory list(m_list);
+        g_pCrawler->FillHistoryCombo(list);
+    } else {
+        g_pCrawler->FillHistoryCombo(m_list);
+    }
+}
+
 QString CWizardKeywordInput::Text() const {
     return HasList() ? m_list.GetText() : m_field.GetText();
 }
@@ -84,6 +125,11 @@ bool CWizardKeywordInput::Validate(QString& error) {
     QStringList keywords = SplitKeywords(Text());
     if (keywords.isEmpty()) {
         error = kEmptyKeyword;
+        return false;
+    }
+    // The list of one would search the first keyword and drop the others without a word.
+    if (m_mode == Mode::SingleList && keywords.size() > 1) {
+        error = kOneKeywordOnly;
         return false;
     }
     if (m_mode != Mode::List)
@@ -101,8 +147,7 @@ void CWizardKeywordInput::OnHistoryAnswer(int param) {
     if (!HasList())
         return;
     if (param == CNewProjectDlg::kHistoryCleared) {
-        if (g_pCrawler)
-            g_pCrawler->FillHistoryCombo(m_list);
+        FillHistory();
         m_list.SetText(QString());
     } else if (param == CNewProjectDlg::kHistoryKept) {
         m_list.ClearSelection();

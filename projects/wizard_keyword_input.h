@@ -29,8 +29,9 @@ class CWizardKeywordInput {
     void CreatePage(CSkinDlgHolder* holder, unsigned* nextId, int labelLeft, int fieldLeft, int top,
                     int width, const QString& preset);
     void DestroyPage();
-    // False with "Please enter a keyword." when nothing was typed; on acceptance the keywords are kept (the
-    // first alone by an input of one) and an input with a drop list that adds to the history adds them.
+    // False with "Please enter a keyword." when nothing was typed, and with kOneKeywordOnly when several were
+    // typed into the history's list of one; on acceptance the keywords are kept (the first alone by a plain
+    // field of one) and an input with a drop list that adds to the history adds them.
     bool Validate(QString& error);
     // The wizard's answer about clearing the history: the list is refilled (cleared) or left without a
     // choice (kept); either way its text is emptied, silently.
@@ -51,11 +52,15 @@ class CWizardKeywordInput {
     const CSkinDropList& List() const { return m_list; }
 
     static inline const QString kEmptyKeyword = QStringLiteral("Please enter a keyword.");
+    static inline const QString kOneKeywordOnly =
+        QStringLiteral("This project searches for one keyword at a time. Please enter one keyword.");
 
   private:
     // The input is the history's drop list, not a plain field.
     bool HasList() const { return m_mode != Mode::Single; }
     QString Text() const;
+    // Fills the drop list with the keyword history; a list of one is offered single keywords only.
+    void FillHistory();
     QString RootName() const;
 
     int m_kind;

@@ -1,6 +1,7 @@
 #include "skin/input_check.h"
 
 #include <QList>
+#include <QStringList>
 
 using namespace Qt::StringLiterals;
 
@@ -42,10 +43,17 @@ QString InputRefusal(const QString& text, bool domainMode, bool multiLine, const
         return u"Your domain name does not have an extension"_s;
     for (const char32_t c : copy.toUcs4()) {
         if (!DomainCharacter(c, multiLine)) {
-            return u"Invalid characters found in your domain name. Valid characters include a-z, 0-9 and -."_s;
+            return u"Invalid characters found in your domain name. Valid characters include a-z, 0-9, '-' and '.'."_s;
         }
     }
     return QString();
+}
+
+QString TrimEachLine(const QString& text) {
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines)
+        line = line.trimmed();
+    return lines.join(u"\r\n"_s);
 }
 
 } // namespace skin

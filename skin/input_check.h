@@ -13,4 +13,8 @@ namespace skin {
 // for an empty input.
 QString InputRefusal(const QString& text, bool domainMode, bool multiLine, const QString& emptyMessage);
 
+// text with every line trimmed of blanks at both ends, the lines joined by CR LF: a name typed with a blank
+// after it is still one name.
+QString TrimEachLine(const QString& text);
+
 } // namespace skin

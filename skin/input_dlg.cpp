@@ -113,7 +113,9 @@ QString CInputDlg::Input(std::vector<int>& chosen) const {
 
 void CInputDlg::Accept() {
     std::vector<int> chosen;
-    const QString text = Input(chosen).trimmed();
+    QString text = Input(chosen).trimmed();
+    if (m_multiLine)
+        text = skin::TrimEachLine(text);
     const QString refusal = skin::InputRefusal(text, m_domainMode, m_multiLine, m_emptyMessage);
     if (!refusal.isEmpty()) {
         // The dialog stays open, so the user can correct the input.

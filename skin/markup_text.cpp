@@ -58,6 +58,13 @@ QList<MarkupRun> TokenizeMarkup(const QString& text, MarkupTags tags) {
     return runs;
 }
 
+QString MarkupPlainText(const QString& text, MarkupTags tags) {
+    QString plain;
+    for (const MarkupRun& run : TokenizeMarkup(text, tags))
+        plain += run.text;
+    return plain;
+}
+
 QString TitleMarkup(const QString& plainTitle) {
     QString markup = plainTitle;
     markup.replace(u"Tarnwick 2.0"_s, u"<b>Tarnwick 2.0</b> <sup>Beta</sup>"_s);

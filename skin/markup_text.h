@@ -24,6 +24,10 @@ enum class MarkupTags { Title, List };
 // not know are dropped. Empty runs are left out.
 QList<MarkupRun> TokenizeMarkup(const QString& text, MarkupTags tags);
 
+// What markup reads as without its styles: the runs' texts, for places that show plain text only (the title
+// the window manager shows for a dialog).
+QString MarkupPlainText(const QString& text, MarkupTags tags);
+
 // The markup a dialog shows for its plain title: the product name is set bold with a superscript "Beta".
 QString TitleMarkup(const QString& plainTitle);
 

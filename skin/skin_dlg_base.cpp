@@ -7,6 +7,7 @@
 #include "skin/commands.h"
 #include "skin/dialog_frame.h"
 #include "skin/glow_text.h"
+#include "skin/markup_text.h"
 #include "skin/message_box_dlg.h"
 #include "skin/skin_atlas.h"
 #include "skin/skin_constants.h"
@@ -203,7 +204,8 @@ void CSkinDlg_Base::EndSkinDialog(int result) {
 
 void CSkinDlg_Base::SetTitle(const QString& text) {
     m_title = text;
-    setWindowText(text);
+    // The frame draws the title's markup; the window manager shows plain text.
+    setWindowText(skin::MarkupPlainText(text, skin::MarkupTags::Title));
     Invalidate();
 }
 

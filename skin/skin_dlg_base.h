@@ -45,6 +45,9 @@ class CSkinDlg_Base : protected plat::Window {
     int MessageBox(const QString& text, const QString& caption = QString(), unsigned type = skin::kMessageOk);
 
     virtual void ShowTooltip(bool show) = 0;
+    // The element under the pointer went out of sight (hidden as a page changed under it): its tooltip,
+    // shown or still due, goes with it. Any other element leaves the tooltip alone.
+    void DropTooltipOf(const CSkinElement* element);
     virtual void RenderAll(plat::DeviceContext& dc);
     virtual void CreateElements() = 0;
     // The dialog's own commands first, the rest passed on to the base; true when handled.

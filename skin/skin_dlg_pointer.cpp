@@ -74,6 +74,15 @@ void CSkinDlg_Base::UpdateTooltipDue(int x, int y) {
 
 void CSkinDlg_Base::TooltipInput(bool /*closeNow*/, int /*x*/, int /*y*/) {}
 
+void CSkinDlg_Base::DropTooltipOf(const CSkinElement* element) {
+    if (!element || m_pHover.Get() != element)
+        return;
+    m_tooltipDue = -1;
+    m_tooltipText.clear();
+    m_tooltipRect = plat::Rect{};
+    TooltipInput(true, m_pointer.lastMouse.x, m_pointer.lastMouse.y);
+}
+
 void CSkinDlg_Base::onMouseMove(int x, int y) {
     m_pointer.lastMouse = {x, y};
     m_frame.Track(x, y, m_pointer.Mode() == skin::PointerMode::Resizing);

@@ -177,6 +177,8 @@ void CSkinElement::SetPosition(int x, int y, int width, int height, int flags) {
 
 void CSkinElement::SetVisible(bool visible) {
     m_visible = visible;
+    if (!visible && m_pDlg)
+        m_pDlg->DropTooltipOf(this);
     Redraw();
 }
 

@@ -154,6 +154,11 @@ class CSkinListBox : public CSkinElement {
     int HoverCell() const { return m_hoverCell; }
     // Height of one row: the line height times the lines per item.
     int Pitch() const { return m_lineHeight * m_linesPerItem; }
+    // The rows shown whole between the header and the bottom (or the horizontal scrollbar), as last painted.
+    int WholeRowsShown() const;
+    // The height at which the grid shows rows whole rows under its header with a horizontal scrollbar
+    // below them, measured in its font before it was ever painted: what a pane holding it keeps at least.
+    int HeightForRows(int rows) const;
     const plat::DeviceContext& BackBuffer() const { return m_backDC; }
     // Bytes the grid's own containers hold (their capacities), without the report's records.
     std::size_t ContainerBytes() const;
@@ -265,6 +270,8 @@ class CSkinListBox : public CSkinElement {
     void SetSelection(int item, bool selected);
     int ColumnRight(const CSkinListBox_Column& column) const;
     const plat::Font& CellFont() const;
+    // The line height the cell font asks for, never below the set one.
+    int MeasuredLineHeight() const;
     const plat::Font& BoldFont() const;
     const plat::Font& SmallFont() const;
 

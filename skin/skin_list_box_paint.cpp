@@ -34,6 +34,9 @@ constexpr int kHeaderPictureHeight = pieces::kHeaderLeft.height();
 constexpr int kHeaderCap = pieces::kHeaderLeft.width();
 // The filter button sits this far left of and above the column's right edge and the header's bottom.
 constexpr int kFilterButtonInset = 20;
+// The rows reach this far into the frame's inset, which is 4 px wide beside the scrollbars (DrawScrollbars).
+constexpr int kBodyOverlap = 3;
+constexpr int kScrollInset = 4;
 constexpr int kBarHeight = pieces::kBars[0].start.height();
 constexpr int kBarCap = pieces::kBars[0].start.width();
 constexpr int kButtonFaceHeight = pieces::kButtonLeft.height();
@@ -211,7 +214,7 @@ void CSkinListBox::LayoutColumns(int availableWidth) {
     if (measured)
         for (CSkinListBox_Column& c : m_columns)
             c.baseWidth = c.width;
-    m_lineHeight = qMax(m_lineHeight, CellFont().textExtent(u"YygqzjW"_s).cy + 2);
+    m_lineHeight = MeasuredLineHeight();
     skin::DistributeColumnWidths(m_columns, availableWidth, m_fontScale);
     m_layoutDirty = false;
 }
@@ -304,7 +307,23 @@ void CSkinListBox::PaintHeader() {
 
 plat::Rect CSkinListBox::BodyClip() const {
     // Inside the frame, below the header, clear of the scrollbars.
-    return plat::Rect{1, kHeaderHeight, m_width - m_rightInset + 3, m_height - m_bottomInset + 3};
+    return plat::Rect{1, kHeaderHeight, m_width - m_rightInset + kBodyOverlap,
+                      m_height - m_bottomInset + kBodyOverlap};
+}
+
+int CSkinListBox::MeasuredLineHeight() const {
+    // A line fits the cell font's tallest letters with a pixel above and below.
+    return m_pDlg ? qMax(m_lineHeight, CellFont().textExtent(u"YygqzjW"_s).cy + 2) : m_lineHeight;
+}
+
+int CSkinListBox::WholeRowsShown() const {
+    return Pitch() > 0 ? BodyClip().height() / Pitch() : 0;
+}
+
+int CSkinListBox::HeightForRows(int rows) const {
+    // The rows fit the view below the header, so no vertical scrollbar is needed for them.
+    const int rowsHeight = skin::RowsContentHeight(rows, MeasuredLineHeight() * m_linesPerItem);
+    return kHeaderHeight + rowsHeight + kScrollInset + skin::kScrollbarWidth;
 }
 
 void CSkinListBox::PaintBody() {

@@ -25,8 +25,10 @@ void CReportPanes::Create(CSkinDlgHolder* holder, unsigned* nextId, int top, CSk
     lower->SetupColumns(holder, ++*nextId);
     m_splitter.m_marginBefore = left - 3;
     m_splitter.m_marginAfter = kLeft;
-    m_splitter.Create(holder, ++*nextId, CSkinDlgSplitter::kHorizontal, top + kMinPane,
-                      kBottomMargin + kMinPane, top + AvailableHeight() / 2, m_command, 0);
+    const int gap = CSkinDlgSplitter::kThickness / 2;
+    m_splitter.Create(
+        holder, ++*nextId, CSkinDlgSplitter::kHorizontal, top + upper->HeightForRows(kMinRows) + gap,
+        kBottomMargin + lower->HeightForRows(kMinRows) + gap, top + AvailableHeight() / 2, m_command, 0);
     Place(m_splitter.m_position);
 }
 

@@ -28,7 +28,8 @@ class CReportPanes {
 
     static constexpr int kLeft = 30;
     static constexpr int kBottomMargin = 20;
-    static constexpr int kMinPane = 60;
+    // Each grid keeps this many whole rows however the splitter or the window moves.
+    static constexpr int kMinRows = 3;
 
   private:
     void Place(int position);

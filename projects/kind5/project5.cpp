@@ -11,6 +11,7 @@
 #include "projects/kind5/project5_site.h"
 #include "skin/commands.h"
 #include "skin/input_dlg.h"
+#include "skin/skin_constants.h"
 #include "skin/skin_dlg_base.h"
 #include "skin/skin_dlg_holder.h"
 
@@ -18,6 +19,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <algorithm>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -152,8 +154,6 @@ void CProject5::CreateView(CSkinDlgHolder* holder, unsigned* nextId) {
         m_run.SetError(kDamagedList);
     else if (!m_listRead && !path.isEmpty())
         m_run.SetError(kUnreadableList);
-    m_hasResults = std::any_of(m_list.m_entries.begin(), m_list.m_entries.end(),
-                               [](const CProject5_Entry& e) { return !e.m_checks.empty(); });
     m_interval.m_position = m_list.m_intervalHours;
     ContentChanged();
 }
@@ -249,7 +249,6 @@ QString CProject5::Subject(int /*lane*/, int /*task*/) const {
 void CProject5::EndCheck() {
     m_list.m_entries[size_t(m_checkEntry)].m_checks.push_back(m_check);
     m_checkEntry = task_value::kNone;
-    m_hasResults = true;
     SaveList();
 }
 
@@ -274,9 +273,6 @@ void CProject5::LoadXml(CDownloader_HTMLTags* tree) {
     CProject5_List file;
     file.ReadXml(*root);
     if (m_list.Merge(file.m_entries) > 0) {
-        m_hasResults =
-            m_hasResults || std::any_of(file.m_entries.begin(), file.m_entries.end(),
-                                        [](const CProject5_Entry& e) { return !e.m_checks.empty(); });
         SaveList();
         ContentChanged();
     }
@@ -296,7 +292,7 @@ void CProject5::OnCommand(const QString& command, int param, CSkinDlg_Base* send
     if (command == kAddCommand) {
         AddPairs(sender);
     } else if (command == kDeleteCommand) {
-        DeleteSelected();
+        DeleteSelected(sender);
     } else if (command == kDateCommand) {
         ShowDay();
     } else if (command == kDateCommand + u"recalculate_bolds"_s) {
@@ -336,7 +332,31 @@ void CProject5::AddPairs(CSkinDlg_Base* sender) {
     }
 }
 
-void CProject5::DeleteSelected() {
+bool CProject5::ConfirmDelete(CSkinDlg_Base* dialog) const {
+    int pairs = 0;
+    int checks = 0;
+    const CProject5_Entry* only = nullptr;
+    for (int i = 0; i < int(m_list.m_entries.size()); ++i) {
+        if (m_rep.IsSelected(i)) {
+            only = &m_list.m_entries[size_t(i)];
+            ++pairs;
+            checks += int(only->m_checks.size());
+        }
+    }
+    // The list saves itself at once, so a history deleted could not be had back.
+    if (checks == 0 || !dialog)
+        return true;
+    const QString history = checks == 1 ? u"1 check"_s : u"%1 checks"_s.arg(checks);
+    const QString question = pairs == 1
+                                 ? u"Delete %1 / %2 and its %3?"_s.arg(only->m_keyword, only->m_site, history)
+                                 : u"Delete %1 pairs and their %2?"_s.arg(pairs).arg(history);
+    return dialog->MessageBox(question, QString(), skin::kMessageYesNo | skin::kMessageQuestion) ==
+           skin::kResultYes;
+}
+
+void CProject5::DeleteSelected(CSkinDlg_Base* sender) {
+    if (!ConfirmDelete(sender))
+        return;
     std::vector<CProject5_Entry> kept;
     int checkedNow = m_checkEntry;
     for (int i = 0; i < int(m_list.m_entries.size()); ++i)
@@ -348,14 +368,25 @@ void CProject5::DeleteSelected() {
             --checkedNow;
     if (kept.size() == m_list.m_entries.size())
         return;
+    // The pair being checked went: its request is dropped, and the run goes on with the next due pair.
     if (m_checkEntry >= 0 && checkedNow < 0)
-        DropCheck();
-    else
-        m_checkEntry = checkedNow;
+        m_run.Lane(0).Finish();
+    m_checkEntry = checkedNow;
     m_list.m_entries = std::move(kept);
     m_rep.ForgetSelection();
+    CountRemainingRequests();
     SaveList();
     ContentChanged();
+}
+
+void CProject5::CountRemainingRequests() {
+    if (m_run.Total() <= m_run.Done())
+        return;
+    // The requests made stay counted; those left are the engines of the pair being checked still to ask
+    // and the three of every other pair that is due.
+    const int left = CountDueEntries(UtcSeconds()) * CProject5_Check::kEngineCount -
+                     (m_checkEntry >= 0 ? m_checkEngine : 0);
+    m_run.SetProgress(m_run.Done(), m_run.Done() + left);
 }
 
 void CProject5::Start() {
@@ -372,10 +403,11 @@ void CProject5::Stop() {
 }
 
 void CProject5::SaveList() {
-    if (!m_listRead)
-        return;
-    if (!m_list.SaveFile(ListPath()))
+    const bool saved = m_listRead && m_list.SaveFile(ListPath());
+    if (m_listRead && !saved)
         m_run.SetError(kUnsavedList);
+    // What the list file holds is never lost by closing; pairs it could not take are, and closing asks.
+    m_hasResults = !saved && !m_list.m_entries.empty();
 }
 
 void CProject5::ContentChanged() {
@@ -399,14 +431,22 @@ void CProject5::SelectToday() {
 }
 
 void CProject5::MarkCheckedDays() {
-    const QDate first = m_dateSelect.FirstShownDay();
-    for (int column = 0; column < CSkinDateSelect::kColumns; ++column) {
-        for (int row = 0; row < CSkinDateSelect::kRows; ++row) {
-            const QDate day = first.addDays(row * CSkinDateSelect::kColumns + column);
-            m_dateSelect.m_bold[size_t(column * CSkinDateSelect::kRows + row)] =
-                std::any_of(m_list.m_entries.begin(), m_list.m_entries.end(),
-                            [&](const CProject5_Entry& e) { return e.LastCheckOn(day) != nullptr; });
+    constexpr int kShownDays = CSkinDateSelect::kColumns * CSkinDateSelect::kRows;
+    // Each check is placed on its day once; the time zone is asked about the shown days alone.
+    const PackedMinutesDays shown(m_dateSelect.FirstShownDay(), kShownDays);
+    std::array<bool, kShownDays> checked{};
+    for (const CProject5_Entry& entry : m_list.m_entries) {
+        for (const CProject5_Check& check : entry.m_checks) {
+            const int day = shown.DayOf(check.m_date);
+            if (day >= 0)
+                checked[size_t(day)] = true;
         }
+    }
+    // The calendar counts its cells down each column.
+    for (int day = 0; day < kShownDays; ++day) {
+        const int row = day / CSkinDateSelect::kColumns;
+        const int column = day % CSkinDateSelect::kColumns;
+        m_dateSelect.m_bold[size_t(column * CSkinDateSelect::kRows + row)] = checked[size_t(day)];
     }
 }
 

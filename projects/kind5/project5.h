@@ -94,7 +94,11 @@ class CProject5 : public CProject, private CRunHooks {
     void DropCheck();
     // The pairs typed into two input dialogs: keywords, then the sites.
     void AddPairs(CSkinDlg_Base* sender);
-    void DeleteSelected();
+    // Removes the selected pairs, after asking over dialog when they have checks.
+    void DeleteSelected(CSkinDlg_Base* sender);
+    bool ConfirmDelete(CSkinDlg_Base* dialog) const;
+    // A run's total after pairs went: the requests made and those the remaining due pairs still need.
+    void CountRemainingRequests();
     // The schedule on and off.
     void Start();
     void Stop();

@@ -53,10 +53,6 @@ const CProject5_Check* CProject5_Entry::LastCheck() const {
     return m_checks.empty() ? nullptr : &m_checks.back();
 }
 
-const CProject5_Check* CProject5_Entry::LastCheckOn(const QDate& day) const {
-    return LastCheckOn(PackedMinutesDay(day));
-}
-
 const CProject5_Check* CProject5_Entry::LastCheckOn(const PackedMinutesDay& day) const {
     for (auto it = m_checks.rbegin(); it != m_checks.rend(); ++it)
         if (day.Contains(it->m_date))

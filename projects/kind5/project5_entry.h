@@ -43,7 +43,6 @@ struct CProject5_Entry {
     // The newest check, or null before the first.
     const CProject5_Check* LastCheck() const;
     // The last check made on day, or null when none was.
-    const CProject5_Check* LastCheckOn(const QDate& day) const;
     const CProject5_Check* LastCheckOn(const PackedMinutesDay& day) const;
     // Orders pairs by site, then by keyword in any letter case; 0 exactly when both are the same pair.
     int ComparePair(const CProject5_Entry& other) const;

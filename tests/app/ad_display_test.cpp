@@ -2,6 +2,7 @@
 #include "app/skin_ad_display_dlg.h"
 #include "core/headless_platform_services.h"
 #include "platform/application.h"
+#include "platform/screens.h"
 #include "skin/skin_constants.h"
 #include "tests/skin/modal_script.h"
 #include "tests/skin/skin_test_support.h"
@@ -111,7 +112,8 @@ TEST(AdDisplay, TheDestinationIsALinkThatOpensInTheBrowser) {
 }
 
 // The preview opens with its right edge 30 pixels right of the click and 10 below it (never off the left of
-// the screen), as large as the ad plus its margins; a press outside closes it and reaches nothing else.
+// the screen; above the click where the screen ends below it), as large as the ad plus its margins; a press
+// outside closes it and reaches nothing else.
 TEST(AdPreview, OpensBesideTheClickAndClosesOnAPressOutside) {
     skintest::TestDialog report;
     CSkinButton cell;
@@ -149,4 +151,23 @@ TEST(AdPreview, OpensBesideTheClickAndClosesOnAPressOutside) {
         EXPECT_EQ(content.topLeft(), (plat::Point{17, 17}));
         EXPECT_EQ(placed.size(), (plat::Size{content.width() + 34, content.height() + 34}));
     }
+
+    // A row near the bottom of the screen: the preview opens above the click, wholly on the screen.
+    const plat::Rect area = plat::AvailableRectAt(skin::HostWindow(report).clientToScreen({0, 0}));
+    const int clientTop =
+        skin::HostWindow(report).clientToScreen({0, 0}).y - skin::HostWindow(report).windowRect().top;
+    skin::HostWindow(report).move(200, area.bottom - 30 - (200 + 12) - clientTop);
+    plat::Application::processEvents();
+    const plat::Point click = skin::HostWindow(report).clientToScreen({10, 200 + 12});
+    ASSERT_GT(click.y, area.bottom - 60);
+    CSkinAdDisplay_Dlg popup(&report, &cell, 0, 12);
+    popup.m_display.SetAd(ad);
+    plat::Rect placed;
+    skintest::ModalScript hook([&](CSkinDlg_Base&) {
+        placed = skin::HostWindow(popup).windowRect();
+        skintest::PressMouse(popup, {-5, 40}, true);
+    });
+    EXPECT_EQ(popup.DoModal(), skin::kResultCancel);
+    EXPECT_EQ(placed.bottom, click.y - 10);
+    EXPECT_GE(placed.top, area.top);
 }

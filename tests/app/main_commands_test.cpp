@@ -126,8 +126,10 @@ TEST(MainWindowExport, WritesTheFormTheNameOrFilterChose) {
 // for its own project: No keeps it, a project without unsaved results closes at once.
 TEST(MainWindowClose, AsksBeforeLosingResultsThatCouldBeSaved) {
     const QString question = u"You will lose any unsaved results.\nAre you sure you want to continue?"_s;
+    const QString kCloseAlpha =
+        u"You will lose any unsaved results of \"Alpha\".\nAre you sure you want to close its tab?"_s;
     OpenMainWindow w;
-    w.dlg.AddTestProject(1)->m_hasResults = true;
+    w.dlg.AddTestProject(1, u"Alpha"_s)->m_hasResults = true;
     w.script.Then(ModalScript::Answer(skin::kResultNo));
     w.dlg.OnCommand(u"close_project"_s, 0);
     ASSERT_EQ(w.dlg.m_projects.size(), 1u);
@@ -138,7 +140,7 @@ TEST(MainWindowClose, AsksBeforeLosingResultsThatCouldBeSaved) {
     w.dlg.OnCommand(u"close_project"_s, 0);
     EXPECT_TRUE(w.dlg.m_projects.empty());
     ASSERT_EQ(w.script.messages.size(), 2u);
-    EXPECT_EQ(w.script.messages[0].text, question);
+    EXPECT_EQ(w.script.messages[0].text, kCloseAlpha);
 
     w.dlg.AddTestProject(2)->m_hasResults = true;
     w.dlg.AddTestProject(3)->m_hasResults = true;
@@ -262,6 +264,22 @@ TEST(MainWindowTabs, TheTabMenuPausesResumesAndCloses) {
     }
     ASSERT_EQ(w.dlg.m_projects.size(), 1u);
     EXPECT_EQ(w.dlg.m_projects[0]->m_name, u"Alpha"_s);
+
+    // Closed from its menu while another tab is shown, a project with unsaved results is named in the
+    // question, so the user knows which one goes.
+    w.dlg.AddTestProject(3, u"Gamma"_s);
+    w.dlg.m_projects[0]->m_hasResults = true;
+    ASSERT_EQ(w.dlg.m_curProject, 1);
+    w.script.Then(ReadAndChoose(items, 2));
+    w.script.Then(ModalScript::Answer(skin::kResultNo));
+    w.dlg.OnCommand(u"show_project_closeMenu"_s, 0);
+    plat::Application::processEvents();
+    ASSERT_EQ(w.script.messages.size(), 1u);
+    EXPECT_EQ(w.script.messages[0].text,
+              u"You will lose any unsaved results of \"Alpha\".\nAre you sure you want to close its tab?"_s);
+    ASSERT_EQ(w.dlg.m_projects.size(), 2u);
+    w.dlg.OnCommand(u"close_project"_s, 1);
+    ASSERT_EQ(w.dlg.m_projects.size(), 1u);
     for (const int outside : {-1, 1})
         w.dlg.OnCommand(u"show_project_closeMenu"_s, outside);
     EXPECT_EQ(w.script.unscripted, 0);

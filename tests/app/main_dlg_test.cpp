@@ -1,6 +1,7 @@
 #include "app/main_dlg.h"
 #include "app/preferences_dlg.h"
 #include "app/tab_strip_layout.h"
+#include "platform/application.h"
 #include "platform/keys.h"
 #include "platform/screens.h"
 #include "tests/app/app_test_support.h"
@@ -181,6 +182,33 @@ TEST(MainWindowTabs, TheStripScrollsToShowTheCurrentTab) {
     w.dlg.OnCommand(u"close_project"_s, beyond);
     EXPECT_EQ(w.dlg.m_curProject, beyond - 1);
     EXPECT_TRUE(currentShown());
+}
+
+// Restored from maximised to its 1020 px, the window keeps the current tab in the strip: the last of tabs
+// that all fitted maximised is scrolled to, not left beyond the forward arrow.
+TEST(MainWindowTabs, TheCurrentTabStaysShownWhenTheWindowIsRestored) {
+    OpenMainWindow w;
+    ASSERT_TRUE(skin::HostWindow(w.dlg).isMaximized());
+    const int restoredWidth = 1020;
+    ASSERT_GT(w.dlg.m_width, restoredWidth);
+    const auto stripWidth = [&w] {
+        int width = 0;
+        for (const auto& tab : w.dlg.m_tabs)
+            width += tab->m_width;
+        return width;
+    };
+    for (int i = 1; stripWidth() < restoredWidth; ++i)
+        w.dlg.AddTestProject(i, u"A project with a long name %1"_s.arg(i));
+    ASSERT_FALSE(w.dlg.m_btnTabsForward.m_visible) << "every tab fits the maximised window";
+    const CSkinButton& current = *w.dlg.m_tabs.back();
+    ASSERT_TRUE(current.m_visible);
+
+    w.dlg.OnCommand(u"Default_restore"_s, 0);
+    plat::Application::processEvents();
+    ASSERT_EQ(w.dlg.m_width, restoredWidth);
+    EXPECT_TRUE(current.m_visible);
+    EXPECT_LE(current.m_x + current.m_width, restoredWidth - TabStripLayout::kScrollButton);
+    EXPECT_TRUE(w.dlg.m_btnTabsBack.m_visible);
 }
 
 TEST(MainWindowTabs, PauseMarksTheNameOnceAndIndexesOutsideTheListDoNothing) {

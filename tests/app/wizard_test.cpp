@@ -3,6 +3,7 @@
 #include "skin/skin_constants.h"
 #include "tests/app/app_test_support.h"
 #include "tests/skin/skin_test_support.h"
+#include "tests/support/test_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -38,8 +39,14 @@ TEST(NewProjectWizard, EveryKindBecomesATabWithItsKeywords) {
         w.script.Then(InWizard([kind](CNewProjectDlg& wizard) {
             ClickElement(wizard, wizard.m_kindButtons[size_t(kind)]);
             if (wizard.Result() == 0) {
-                Focused(wizard).SetText(u"red shoes;blue shoes;"_s);
+                CSkinElement& field = Focused(wizard);
+                field.SetText(u"red shoes;blue shoes;"_s);
                 ClickElement(wizard, wizard.m_startButton);
+                // Kind 8's list of one refuses several keywords with a message and stays open.
+                if (wizard.Result() == 0) {
+                    field.SetText(u"red shoes"_s);
+                    ClickElement(wizard, wizard.m_startButton);
+                }
             }
         }));
         const size_t before = w.dlg.m_projects.size();
@@ -54,8 +61,52 @@ TEST(NewProjectWizard, EveryKindBecomesATabWithItsKeywords) {
     EXPECT_EQ(w.dlg.m_curProject, 4) << "the open kind-5 project came forward";
     EXPECT_EQ(KeywordsOf(*w.dlg.m_projects[0]), (QStringList{u"red shoes"_s, u"blue shoes"_s}));
     EXPECT_EQ(KeywordsOf(*w.dlg.m_projects[2]), QStringList{u"red shoes"_s}) << "kind 3 takes one keyword";
+    EXPECT_EQ(KeywordsOf(*w.dlg.m_projects[7]), QStringList{u"red shoes"_s});
     EXPECT_EQ(g_pCrawler->GetKeywordHistory(), (QStringList{u"red shoes"_s, u"blue shoes"_s}));
-    EXPECT_TRUE(w.script.messages.empty());
+    ASSERT_EQ(w.script.messages.size(), 1u);
+    EXPECT_EQ(w.script.messages[0].text, CWizardKeywordInput::kOneKeywordOnly);
+}
+
+// A kind button's tooltip goes when the kind's page opens, by a click or by its digit, whether it showed
+// already or was still due: it must not stand over the page.
+TEST(NewProjectWizard, AKindButtonsTooltipGoesWhenItsPageOpens) {
+    OpenMainWindow w;
+    twtest::TestClock clock({.monotonicMs = 1'000'000});
+    w.script.Then(InWizard([&](CNewProjectDlg& wizard) {
+        // Tooltips show only in the active window; the test's screen has no window manager to say so.
+        wizard.onActivate(true);
+        const auto rest = [&](int ms) {
+            clock.AdvanceMs(ms);
+            wizard.onTimer(skin::kTickTimerId);
+        };
+        for (const bool shownFirst : {false, true}) {
+            for (const bool byKey : {false, true}) {
+                SCOPED_TRACE(std::string(shownFirst ? "shown" : "due") + (byKey ? ", key" : ", click"));
+                const plat::Point p = skintest::Centre(wizard.m_kindButtons[1]);
+                wizard.onMouseMove(p.x, p.y);
+                if (shownFirst) {
+                    rest(800);
+                    ASSERT_NE(wizard.Tooltip(), nullptr);
+                }
+                if (byKey) {
+                    wizard.onKeyDown('2', 0, false);
+                    wizard.onKeyUp('2', 0, false);
+                } else {
+                    wizard.onLButtonDown(p.x, p.y);
+                    wizard.onLButtonUp(p.x, p.y);
+                }
+                ASSERT_EQ(wizard.m_current, 1);
+                rest(800);
+                EXPECT_EQ(wizard.Tooltip(), nullptr);
+                wizard.OnCommand(u"Default_cancel"_s, 0);
+                ASSERT_EQ(wizard.m_current, -1);
+                wizard.onMouseMove(1, 1);
+            }
+        }
+        wizard.EndSkinDialog(skin::kResultCancel);
+    }));
+    w.dlg.OnCommand(u"new_project"_s, 0);
+    EXPECT_TRUE(w.script.Done());
 }
 
 // START and Enter refuse an empty keyword with its message; Escape goes back to the list and then closes;

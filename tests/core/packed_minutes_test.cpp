@@ -93,9 +93,9 @@ TEST(PackedMinutes, FormatsHoursMinutesAndTheDate) {
     EXPECT_EQ(FormatMinutes(std::numeric_limits<int>::max()), QStringLiteral("02:07 11-23-6008"));
 }
 
-// Which checks fall on a day answers as unpacking each would, in zones whose clocks change: forward at two
-// (Berlin), forward at midnight (Sao Paulo), back again, a whole day skipped (Apia), and around a month
-// with 30 days, whose 31st packs to a value that is no date.
+// Which checks fall on a day, and on which day of a calendar's six weeks, answers as unpacking each would,
+// in zones whose clocks change: forward at two (Berlin), forward at midnight (Sao Paulo), back again, a whole
+// day skipped (Apia), and around a month with 30 days, whose 31st packs to a value that is no date.
 TEST(PackedMinutes, DayOfValuesAcrossClockChanges) {
     const QByteArray savedZone = qgetenv("TZ");
     const std::pair<const char*, std::vector<QDate>> zones[] = {
@@ -112,10 +112,23 @@ TEST(PackedMinutes, DayOfValuesAcrossClockChanges) {
             for (int packed = std::max(0, first); packed < first + 5 * 1440; packed += 15)
                 ASSERT_EQ(test.Contains(packed), UnpackMinutes(packed).date() == day)
                     << zone << " " << day.toString(Qt::ISODate).toStdString() << " " << packed;
+            // Six weeks from two days before the day, and values from a day before them to a day after.
+            const QDate shownFirst = day.addDays(-2);
+            const PackedMinutesDays shown(shownFirst, 42);
+            const int from =
+                PackMinutes(shownFirst.year(), shownFirst.month(), shownFirst.day(), 0, 0) - 1440;
+            for (int packed = std::max(0, from); packed < from + 47 * 1440; packed += 15) {
+                const QDate on = UnpackMinutes(packed).date();
+                const qint64 offset = on.isValid() ? shownFirst.daysTo(on) : -1;
+                ASSERT_EQ(shown.DayOf(packed), offset >= 0 && offset < 42 ? int(offset) : -1)
+                    << zone << " " << day.toString(Qt::ISODate).toStdString() << " " << packed;
+            }
         }
     }
     EXPECT_FALSE(PackedMinutesDay(QDate(2026, 3, 29)).Contains(-1));
     EXPECT_TRUE(PackedMinutesDay(QDate()).Contains(-1)) << "no day, as an impossible value unpacks";
+    EXPECT_EQ(PackedMinutesDays(QDate(2026, 3, 29), 42).DayOf(-1), -1);
+    EXPECT_EQ(PackedMinutesDays(QDate(), 42).DayOf(PackMinutes(2026, 3, 29, 9, 0)), -1);
     savedZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", savedZone);
     tzset();
 }

@@ -225,7 +225,10 @@ TEST_F(Project1EndToEnd, StartOverUnsavedRowsAsksFirst) {
     script.Then(skintest::ModalScript::Answer(skin::kResultNo));
     Window().dlg.OnCommand(u"close_project"_s, Window().dlg.m_curProject);
     ASSERT_EQ(script.messages.size(), 3u);
-    EXPECT_EQ(script.messages[2].text, question) << "the old rows are gone unsaved";
+    EXPECT_EQ(
+        script.messages[2].text,
+        u"You will lose any unsaved results of \"Lexicon Tide\".\nAre you sure you want to close its tab?"_s)
+        << "the old rows are gone unsaved";
     ASSERT_EQ(Current(), project);
 
     ASSERT_TRUE(SaveCurrent(u"empty.twpx"_s));

@@ -1,3 +1,4 @@
+#include "app/main_window_size.h"
 #include "app/project_file.h"
 #include "app/skin_ad_display_dlg.h"
 #include "net/crawler.h"
@@ -196,8 +197,8 @@ TEST_F(NicheLantern, GridsFollowTheSplitterAndTheWindow) {
     };
     meetAtSplitter();
     const int top = upper.m_y;
-    dlg.OnCommand(panes.SplitterCommand(), top + 103);
-    EXPECT_EQ(upper.m_height, 100);
+    dlg.OnCommand(panes.SplitterCommand(), top + 123);
+    EXPECT_EQ(upper.m_height, 120);
     meetAtSplitter();
 
     const double share =
@@ -207,6 +208,34 @@ TEST_F(NicheLantern, GridsFollowTheSplitterAndTheWindow) {
     meetAtSplitter();
     EXPECT_NEAR(double(panes.SplitterPosition() - top) / (dlg.m_height - top - CReportPanes::kBottomMargin),
                 share, 0.01);
+}
+
+// At the smallest window both grids show three whole rows (room kept for a horizontal scrollbar), with the
+// splitter dragged as far as it goes either way there, or in a taller window before it shrank.
+TEST_F(NicheLantern, AtTheSmallestWindowBothGridsKeepThreeRows) {
+    CProject2* project = NewKind2(u"red shoes;"_s);
+    ASSERT_NE(project, nullptr);
+    CMainDlg& dlg = Window().dlg;
+    const QString splitter = project->Page().m_panes.SplitterCommand();
+    const CSkinListBox& upper = project->KeywordReport();
+    const CSkinListBox& lower = project->AdsReport();
+    const auto resize = [&dlg](int width, int height) {
+        dlg.m_width = width;
+        dlg.m_height = height;
+        dlg.OnSizeChanged(plat::SizeType::Restored);
+        dlg.RedrawNow();
+    };
+    for (const int dragTo : {0, 100'000}) {
+        for (const bool dragTaller : {false, true}) {
+            SCOPED_TRACE(std::string(dragTo == 0 ? "up" : "down") + (dragTaller ? ", taller" : ""));
+            resize(MainWindowSize::kMinWidth, dragTaller ? 1200 : MainWindowSize::kMinHeight);
+            dlg.OnCommand(splitter, dragTo);
+            resize(MainWindowSize::kMinWidth, MainWindowSize::kMinHeight);
+            EXPECT_GE(upper.WholeRowsShown(), CReportPanes::kMinRows);
+            EXPECT_GE(lower.WholeRowsShown(), CReportPanes::kMinRows);
+            EXPECT_GT(upper.m_bottomInset, 4) << "the keyword grid is wider than the smallest window";
+        }
+    }
 }
 
 // The ads grid follows the selected keyword only while a filter shows it: hidden, the grid empties and an

@@ -3,6 +3,7 @@
 #include "net/crawler.h"
 #include "projects/kind8/project8.h"
 #include "skin/skin_constants.h"
+#include "skin/skin_drop_list.h"
 #include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
 #include "tests/skin/skin_test_support.h"
@@ -93,16 +94,39 @@ TEST_F(OfferCompass, SearchesBothQueriesSavesAtTheSecondStepAndExports) {
     EXPECT_EQ(ExportCurrent(u"reopened.csv"_s), csv);
 }
 
-// The page takes one keyword: of several typed, or sent from another report, the first is searched and
-// alone goes into the keyword history.
+// The page takes one keyword: several typed are refused with a message rather than the first searched and
+// the rest dropped, and the history's list offers no entry with ";" (older settings files hold such): one
+// keyword written "kw;" is offered as the keyword, once, and an entry of several not at all. Sent from
+// another report, the first keyword is taken; the keyword searched alone goes into the history.
 TEST_F(OfferCompass, TakesOneKeyword) {
     g_pCrawler->ClearKeywordHistory();
-    ASSERT_NE(NewProject(8, u"widgets;gadgets;"_s), nullptr);
+    g_pCrawler->AddKeywordToHistory(u"red shoes;blue shoes;"_s, false);
+    g_pCrawler->AddKeywordToHistory(u"Gadgets;"_s, false);
+    g_pCrawler->AddKeywordToHistory(u"widgets;"_s, false);
+    g_pCrawler->AddKeywordToHistory(u"gadgets"_s, false);
+    QStringList offered;
+    const size_t messages = Window().script.messages.size();
+    Window().script.Then(skintest::ModalScript::On<CNewProjectDlg>([&](CNewProjectDlg& wizard) {
+        skintest::ClickElement(wizard, wizard.m_kindButtons[7]);
+        auto* list = dynamic_cast<CSkinDropList*>(wizard.m_pFocus.Get());
+        ASSERT_NE(list, nullptr);
+        for (int i = 0; i < list->GetCount(); ++i)
+            offered.append(list->GetItemText(i));
+        list->SetText(u"widgets;gadgets;"_s);
+        skintest::ClickElement(wizard, wizard.m_startButton);
+        EXPECT_EQ(wizard.Result(), 0) << "several keywords keep the wizard open";
+        list->SetText(u"widgets"_s);
+        skintest::ClickElement(wizard, wizard.m_startButton);
+    }));
+    Window().dlg.OnCommand(u"new_project"_s, 0);
+    EXPECT_EQ(offered, (QStringList{u"-- Clear history --"_s, u"gadgets"_s, u"widgets"_s}));
+    ASSERT_EQ(Window().script.messages.size(), messages + 1);
+    EXPECT_EQ(Window().script.messages.back().text, CWizardKeywordInput::kOneKeywordOnly);
     CProject8* project = Compass();
     ASSERT_NE(project, nullptr);
     EXPECT_EQ(project->Keyword(), u"widgets"_s);
     EXPECT_EQ(project->Input().Keywords(), QStringList{u"widgets"_s});
-    EXPECT_EQ(g_pCrawler->GetKeywordHistory(), QStringList{u"widgets"_s});
+    EXPECT_EQ(g_pCrawler->GetKeywordHistory().value(0), u"widgets"_s);
     EXPECT_EQ(projtest::PageShown(Window().dlg).filter(u"CSkinLabel: widgets"_s).size(), 1);
 
     QString typed;

@@ -274,16 +274,20 @@ TEST(FilterDialog, RangesAreTypedAndCheckedAsNumbers) {
 }
 
 // The dialog's right edge is the filter button's and its top the header's bottom, on the screen; a dialog
-// that would start left of the screen starts at its edge.
+// that would start left of the screen starts at its edge. The window manager shows its title as plain text
+// (the frame draws "Filter" bold).
 TEST(FilterDialog, OpensUnderTheFilterButton) {
     FilterWindow w;
     for (const int id : {int(FilterReport::kGroup), int(FilterReport::kVolume)}) {
         plat::Rect at;
+        QString title;
         w.Filter(id, [&](Dlg& d) {
             at = skin::HostWindow(d).windowRect();
+            title = skin::HostWindow(d).windowText();
             ClickOn(d, d.m_cancel);
         });
         const CSkinListBox_Column& c = w.Column(id);
+        EXPECT_EQ(title, id == FilterReport::kGroup ? u"Filter: Group "_s : u"Filter: Volume"_s);
         const plat::Point button = skin::HostWindow(w.dlg).clientToScreen(
             skintest::At(w.grid, c.x + c.width + CSkinListBox::kColumnGap, CSkinListBox::kHeaderHeight));
         EXPECT_EQ(at.top, button.y);

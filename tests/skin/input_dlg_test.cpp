@@ -16,7 +16,7 @@ using skintest::TestDialog;
 namespace {
 
 const QString kInvalid =
-    u"Invalid characters found in your domain name. Valid characters include a-z, 0-9 and -."_s;
+    u"Invalid characters found in your domain name. Valid characters include a-z, 0-9, '-' and '.'."_s;
 
 // Runs dlg driven by act once shown; every message box it opens is answered with Enter, its text noted.
 int RunInput(CInputDlg& dlg, const std::function<void(CInputDlg&)>& act, QStringList* messages = nullptr) {
@@ -91,10 +91,17 @@ TEST(InputDialog, MultiLineEntriesListsAndClosing) {
     EXPECT_EQ(keywords.m_text, u"red,green,blue"_s);
     EXPECT_EQ(messages, (QStringList{u"Please enter the keyword(s) you want to query,"_s}));
 
+    // Each line is trimmed: a blank after a name, as a paste often leaves, does not refuse it.
     CInputDlg domains(&parent, true, true);
-    EXPECT_EQ(RunInput(domains, [](CInputDlg& d) { Submit(d, u"www.example.com\nпример.рф"_s); }),
-              skin::kResultOk);
+    const auto typeDomains = [](CInputDlg& d) {
+        Submit(d, u"www.example.com \n  пример.рф  "_s);
+        if (d.Result() == 0)
+            d.OnCommand(u"on_cancel"_s, 0);
+    };
+    QStringList refusals;
+    EXPECT_EQ(RunInput(domains, typeDomains, &refusals), skin::kResultOk);
     EXPECT_EQ(domains.m_text, u"www.example.com\r\nпример.рф"_s);
+    EXPECT_TRUE(refusals.isEmpty()) << refusals.join(u'\n').toStdString();
 
     CInputDlg list(&parent, false, false);
     list.m_mode = CInputDlg::kModeList;
