@@ -6,7 +6,7 @@
 #include "net/crawler.h"
 #include "net/downloader.h"
 #include "projects/project_factory.h"
-#include "tests/skin/modal_script.h"
+#include "tests/support/modal_script.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,11 +6,11 @@
 #include "skin/skin_constants.h"
 #include "tests/app/app_test_support.h"
 #include "tests/net/downloader_test_fixture.h"
-#include "tests/skin/modal_script.h"
-#include "tests/skin/skin_test_support.h"
-#include "tests/skin/test_printers.h"
-#include "tests/skin/window_events.h"
 #include "tests/support/http_server.h"
+#include "tests/support/modal_script.h"
+#include "tests/support/skin_test_support.h"
+#include "tests/support/test_printers.h"
+#include "tests/support/window_events.h"
 
 #include <QDir>
 #include <QTimer>

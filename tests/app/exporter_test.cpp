@@ -2,7 +2,7 @@
 #include "app/project_exporter_html.h"
 #include "tests/app/app_test_support.h"
 #include "tests/skin/record_report.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -123,8 +123,9 @@ TEST(ReportExporters, CsvCellsNeverRunAsFormulas) {
 TEST(ReportExporters, CellsAreEncodedAsQtEncodesTheWholeText) {
     const QString loneHigh(QChar(char16_t(0xD83D)));
     const QString loneLow(QChar(char16_t(0xDE00)));
-    const QStringList cells = {u"caf\u00e9\nna\u00efve"_s, u"\U0001F600x\U0001F600"_s, loneHigh + u"a"_s,
-                               u"a"_s + loneLow + u"\n"_s,  loneLow + loneHigh,          u"\u6771\u4eac"_s + loneHigh};
+    const QStringList cells = {u"caf\u00e9\nna\u00efve"_s, u"\U0001F600x\U0001F600"_s,
+                               loneHigh + u"a"_s,          u"a"_s + loneLow + u"\n"_s,
+                               loneLow + loneHigh,         u"\u6771\u4eac"_s + loneHigh};
     QTemporaryDir dir;
     CProjectExporter_CSV csv;
     ASSERT_TRUE(csv.Open(dir.filePath(u"mixed.csv"_s)));

@@ -3,8 +3,8 @@
 #include "projects/kind1/project1_google_sugg_dlg.h"
 #include "skin/skin_constants.h"
 #include "tests/app/app_test_support.h"
-#include "tests/skin/modal_script.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/modal_script.h"
+#include "tests/support/skin_test_support.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -8,8 +8,8 @@
 #include "tests/app/app_test_support.h"
 #include "tests/app/export_report.h"
 #include "tests/app/file_size_limit.h"
-#include "tests/skin/skin_test_support.h"
 #include "tests/support/opener_threads.h"
+#include "tests/support/skin_test_support.h"
 #include "tests/support/stand_in_program.h"
 
 #include <QDir>

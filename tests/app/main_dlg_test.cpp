@@ -5,8 +5,8 @@
 #include "platform/keys.h"
 #include "platform/screens.h"
 #include "tests/app/app_test_support.h"
-#include "tests/skin/modal_script.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/modal_script.h"
+#include "tests/support/skin_test_support.h"
 
 #include <QWidget>
 #include <QWindow>

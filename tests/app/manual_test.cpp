@@ -2,7 +2,7 @@
 #include "projects/project_factory.h"
 #include "skin/skin_dlg_base.h"
 #include "tests/app/pdf_text.h"
-#include "tests/core/qstring_printer.h"
+#include "tests/support/qstring_printer.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,10 +7,10 @@
 #include "skin/skin_constants.h"
 #include "skin/skin_menu_color_sel.h"
 #include "tests/app/app_test_support.h"
-#include "tests/skin/modal_script.h"
-#include "tests/skin/skin_test_support.h"
-#include "tests/skin/test_printers.h"
-#include "tests/skin/window_events.h"
+#include "tests/support/modal_script.h"
+#include "tests/support/skin_test_support.h"
+#include "tests/support/test_printers.h"
+#include "tests/support/window_events.h"
 
 #include <QDir>
 #include <QFile>

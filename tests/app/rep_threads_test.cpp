@@ -1,7 +1,7 @@
 #include "app/rep_threads.h"
 #include "platform/application.h"
 #include "tests/app/app_test_support.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 
 #include <gtest/gtest.h>
 

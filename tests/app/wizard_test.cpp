@@ -2,7 +2,7 @@
 #include "projects/keyword_input_project.h"
 #include "skin/skin_constants.h"
 #include "tests/app/app_test_support.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 #include "tests/support/test_clock.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "core/number_text.h"
-#include "tests/core/qstring_printer.h"
+#include "tests/support/qstring_printer.h"
 
 #include <QLocale>
 #include <algorithm>

@@ -1,5 +1,5 @@
 #include "core/packed_minutes.h"
-#include "tests/core/qstring_printer.h"
+#include "tests/support/qstring_printer.h"
 
 #include <ctime>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "core/headless_platform_services.h"
 #include "core/platform_services.h"
-#include "tests/core/qstring_printer.h"
 #include "tests/support/opener_threads.h"
+#include "tests/support/qstring_printer.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

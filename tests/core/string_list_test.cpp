@@ -1,5 +1,5 @@
 #include "core/string_list.h"
-#include "tests/core/qstring_printer.h"
+#include "tests/support/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

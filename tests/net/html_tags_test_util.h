@@ -1,7 +1,7 @@
 #pragma once
 
 #include "net/html_tags.h"
-#include "tests/core/qstring_printer.h"
+#include "tests/support/qstring_printer.h"
 
 #include <QString>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "net/downloader.h"
-#include "tests/core/qstring_printer.h"
+#include "tests/support/qstring_printer.h"
 
 #include <QString>
 #include <gtest/gtest.h>

@@ -13,9 +13,9 @@
 #include "projects/kind4/project4.h"
 #include "projects/kind8/project8.h"
 #include "skin/input_dlg.h"
-#include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/qstring_printer.h"
+#include "tests/support/skin_test_support.h"
 #include "tests/support/whois_server.h"
 
 #include <QFile>

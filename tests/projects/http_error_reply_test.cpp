@@ -6,9 +6,9 @@
 #include "projects/kind3/project3.h"
 #include "projects/kind4/project4.h"
 #include "projects/kind6/project6.h"
-#include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
 #include "tests/projects/project6_sites.h"
+#include "tests/support/qstring_printer.h"
 
 #include <QRegularExpression>
 #include <gmock/gmock.h>

@@ -10,7 +10,7 @@
 #include "skin/skin_dlg_holder.h"
 #include "skin/skin_progress.h"
 #include "skin/skin_slider.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 
 #include <QCoreApplication>
 #include <QDir>

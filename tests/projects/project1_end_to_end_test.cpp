@@ -3,7 +3,7 @@
 #include "projects/kind1/project1.h"
 #include "skin/skin_constants.h"
 #include "tests/projects/kind_test.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -4,9 +4,9 @@
 #include "net/crawler.h"
 #include "net/saved_file.h"
 #include "projects/kind2/project2.h"
-#include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/qstring_printer.h"
+#include "tests/support/skin_test_support.h"
 
 #include <gmock/gmock.h>
 

@@ -3,8 +3,8 @@
 #include "net/http_url.h"
 #include "projects/kind3/project3.h"
 #include "skin/skin_constants.h"
-#include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
+#include "tests/support/qstring_printer.h"
 #include "tests/support/test_clock.h"
 
 #include <QDateTime>

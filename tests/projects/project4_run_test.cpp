@@ -1,8 +1,8 @@
 #include "net/whois_directory.h"
 #include "projects/kind4/project4.h"
-#include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/qstring_printer.h"
+#include "tests/support/skin_test_support.h"
 #include "tests/support/whois_server.h"
 
 #include <QStringList>

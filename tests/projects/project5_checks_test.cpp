@@ -1,10 +1,10 @@
 #include "platform/application.h"
 #include "platform/keys.h"
 #include "skin/input_dlg.h"
-#include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
 #include "tests/projects/project5_test_support.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/qstring_printer.h"
+#include "tests/support/skin_test_support.h"
 #include "tests/support/test_clock.h"
 
 #include <QCoreApplication>

@@ -7,7 +7,7 @@
 #include "skin/skin_constants.h"
 #include "tests/projects/kind_test.h"
 #include "tests/projects/project5_test_support.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 #include "tests/support/test_clock.h"
 
 #include <QDateTime>

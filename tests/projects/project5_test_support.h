@@ -5,7 +5,7 @@
 #include "projects/kind5/project5.h"
 #include "tests/app/app_test_support.h"
 #include "tests/projects/fixture_server.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 
 #include <QTemporaryDir>
 

@@ -1,6 +1,6 @@
 #include "net/html_tags.h"
 #include "projects/kind6/project6_home_page_checks.h"
-#include "tests/core/qstring_printer.h"
+#include "tests/support/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

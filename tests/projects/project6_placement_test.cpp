@@ -1,6 +1,6 @@
 #include "core/headless_platform_services.h"
-#include "tests/core/qstring_printer.h"
 #include "tests/projects/sites_kind_test.h"
+#include "tests/support/qstring_printer.h"
 
 #include <iostream>
 #include <set>

@@ -1,7 +1,7 @@
 #include "core/headless_platform_services.h"
 #include "projects/kind7/project7.h"
-#include "tests/core/qstring_printer.h"
 #include "tests/projects/sites_kind_test.h"
+#include "tests/support/qstring_printer.h"
 
 using namespace Qt::StringLiterals;
 

@@ -4,9 +4,9 @@
 #include "projects/kind8/project8.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_drop_list.h"
-#include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/qstring_printer.h"
+#include "tests/support/skin_test_support.h"
 
 using namespace Qt::StringLiterals;
 

@@ -5,8 +5,8 @@
 #include "projects/common/kind_report.h"
 #include "projects/common/service_step.h"
 #include "skin/skin_dlg_holder.h"
-#include "tests/core/qstring_printer.h"
 #include "tests/projects/kind_test.h"
+#include "tests/support/qstring_printer.h"
 
 #include <QThread>
 

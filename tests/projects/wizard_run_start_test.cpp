@@ -6,7 +6,7 @@
 #include "projects/project_factory.h"
 #include "skin/skin_dlg_holder.h"
 #include "tests/projects/kind_test.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 
 using namespace Qt::StringLiterals;
 

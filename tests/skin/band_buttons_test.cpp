@@ -1,7 +1,7 @@
 #include "skin/band_buttons.h"
 #include "skin/skin_button.h"
 #include "tests/skin/contrast.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 
 #include <gtest/gtest.h>
 

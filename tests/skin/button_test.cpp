@@ -1,7 +1,7 @@
 #include "skin/button_images.h"
 #include "skin/skin_button.h"
 #include "skin/skin_ico_button.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 #include "tests/support/test_clock.h"
 
 #include <gtest/gtest.h>

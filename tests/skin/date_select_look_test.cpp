@@ -1,6 +1,6 @@
 #include "skin/skin_date_select.h"
 #include "tests/skin/contrast.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 
 #include <gtest/gtest.h>
 

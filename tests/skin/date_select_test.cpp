@@ -1,11 +1,11 @@
 #include "skin/calendar_grid.h"
 #include "skin/context_menu.h"
 #include "skin/skin_date_select.h"
-#include "tests/skin/modal_script.h"
-#include "tests/skin/skin_test_support.h"
-#include "tests/skin/test_printers.h"
-#include "tests/skin/window_events.h"
+#include "tests/support/modal_script.h"
+#include "tests/support/skin_test_support.h"
 #include "tests/support/test_clock.h"
+#include "tests/support/test_printers.h"
+#include "tests/support/window_events.h"
 
 #include <QLocale>
 #include <ctime>

@@ -5,9 +5,9 @@
 #include "skin/skin_button.h"
 #include "skin/skin_constants.h"
 #include "skin/skin_ico_button.h"
-#include "tests/skin/skin_test_support.h"
-#include "tests/skin/test_printers.h"
+#include "tests/support/skin_test_support.h"
 #include "tests/support/test_clock.h"
+#include "tests/support/test_printers.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,8 +3,8 @@
 #include "skin/skin_win_edit.h"
 #include "skin/skin_win_list.h"
 #include "tests/skin/live_dialog.h"
-#include "tests/skin/test_printers.h"
 #include "tests/support/test_clock.h"
+#include "tests/support/test_printers.h"
 
 #include <gtest/gtest.h>
 

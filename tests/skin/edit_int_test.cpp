@@ -1,6 +1,6 @@
 #include "skin/skin_edit.h"
 #include "skin/skin_edit_int.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 
 #include <climits>
 #include <gtest/gtest.h>

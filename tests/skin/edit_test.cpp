@@ -6,8 +6,8 @@
 #include "skin/skin_drop_list.h"
 #include "skin/skin_edit.h"
 #include "tests/skin/live_dialog.h"
-#include "tests/skin/modal_script.h"
-#include "tests/skin/test_printers.h"
+#include "tests/support/modal_script.h"
+#include "tests/support/test_printers.h"
 
 #include <QAbstractScrollArea>
 #include <QDropEvent>

@@ -1,8 +1,8 @@
 #include "core/packed_minutes.h"
 #include "skin/skin_graph.h"
 #include "tests/skin/pixel_count.h"
-#include "tests/skin/skin_test_support.h"
-#include "tests/skin/window_events.h"
+#include "tests/support/skin_test_support.h"
+#include "tests/support/window_events.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

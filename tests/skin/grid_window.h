@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tests/skin/record_report.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 
 #include <QPoint>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "skin/skin_atlas.h"
 #include "skin/skin_dlg_holder.h"
-#include "tests/skin/skin_test_support.h"
-#include "tests/skin/window_events.h"
+#include "tests/support/skin_test_support.h"
+#include "tests/support/window_events.h"
 
 #include <gtest/gtest.h>
 

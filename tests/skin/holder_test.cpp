@@ -1,5 +1,5 @@
 #include "skin/skin_dlg_holder.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 #include "tests/support/test_clock.h"
 
 #include <gtest/gtest.h>

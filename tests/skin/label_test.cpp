@@ -1,7 +1,7 @@
 #include "skin/skin_label.h"
 #include "tests/skin/pixel_count.h"
-#include "tests/skin/skin_test_support.h"
-#include "tests/skin/window_events.h"
+#include "tests/support/skin_test_support.h"
+#include "tests/support/window_events.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 #include "skin/folded_string_set.h"
 #include "skin/sorted_strings.h"
 #include "tests/skin/filter_report.h"
-#include "tests/skin/skin_test_support.h"
-#include "tests/skin/test_printers.h"
+#include "tests/support/skin_test_support.h"
+#include "tests/support/test_printers.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -222,8 +222,8 @@ TEST(ListBoxFilter, FoldedOrderIsQtsCaseIgnoringOrder) {
     const QString loneHigh(QChar(char16_t(0xD801)));
     const QString loneLow(QChar(char16_t(0xDC00)));
     const QStringList texts = {
-        QString(), u"a"_s, u"A"_s, u"ab"_s, u"aB "_s, u"site A"_s, u"SITE a"_s, u"@[`{"_s, u"`{@["_s,
-        u"Z"_s, u"_"_s, u"\u00C4pfel"_s, u"\u00E4PFEL"_s, u"apfel"_s, u"\u212A"_s, u"k"_s, u"stra\u00DFe"_s,
+        QString(), u"a"_s, u"A"_s, u"ab"_s, u"aB "_s, u"site A"_s, u"SITE a"_s, u"@[`{"_s, u"`{@["_s, u"Z"_s,
+        u"_"_s, u"\u00C4pfel"_s, u"\u00E4PFEL"_s, u"apfel"_s, u"\u212A"_s, u"k"_s, u"stra\u00DFe"_s,
         u"STRASSE"_s, u"\u0130"_s, u"i"_s, u"\u03A3\u03C2"_s, u"\u03C3\u03C3"_s, u"x\U00010400yz"_s,
         u"X\U00010428YZ"_s, u"x\U00010400"_s, u"\uFF21"_s, u"\uFF41"_s,
         // A high surrogate without its low half before a character above the surrogates, against a pair.

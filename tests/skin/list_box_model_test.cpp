@@ -4,7 +4,7 @@
 #include "skin/list_box_geometry.h"
 #include "skin/sorted_strings.h"
 #include "tests/skin/record_report.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

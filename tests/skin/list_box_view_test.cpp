@@ -1,7 +1,7 @@
 #include "platform/keys.h"
 #include "tests/skin/grid_window.h"
 #include "tests/skin/record_report.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 
 #include <QTest>
 #include <QWidget>

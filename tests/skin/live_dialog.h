@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "skin/markup_text.h"
-#include "tests/skin/test_printers.h"
+#include "tests/support/test_printers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "skin/message_box_dlg.h"
 #include "skin/skin_constants.h"
-#include "tests/skin/modal_script.h"
-#include "tests/skin/skin_test_support.h"
-#include "tests/skin/test_printers.h"
-#include "tests/skin/window_events.h"
+#include "tests/support/modal_script.h"
+#include "tests/support/skin_test_support.h"
+#include "tests/support/test_printers.h"
+#include "tests/support/window_events.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

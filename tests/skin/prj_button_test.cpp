@@ -1,8 +1,8 @@
 #include "skin/skin_atlas.h"
 #include "skin/skin_ico_prj_button.h"
 #include "tests/skin/pixel_count.h"
-#include "tests/skin/skin_test_support.h"
-#include "tests/skin/window_events.h"
+#include "tests/support/skin_test_support.h"
+#include "tests/support/window_events.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

@@ -4,10 +4,10 @@
 #include "skin/skin_constants.h"
 #include "skin/skin_dlg_holder.h"
 #include "skin/skin_menu_popup.h"
-#include "tests/skin/modal_script.h"
-#include "tests/skin/skin_test_support.h"
-#include "tests/skin/window_events.h"
+#include "tests/support/modal_script.h"
+#include "tests/support/skin_test_support.h"
 #include "tests/support/test_clock.h"
+#include "tests/support/window_events.h"
 
 #include <QDir>
 #include <QImage>

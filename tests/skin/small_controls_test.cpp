@@ -9,8 +9,8 @@
 #include "skin/value_format.h"
 #include "tests/skin/contrast.h"
 #include "tests/skin/pixel_count.h"
-#include "tests/skin/skin_test_support.h"
-#include "tests/skin/window_events.h"
+#include "tests/support/skin_test_support.h"
+#include "tests/support/window_events.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -4,7 +4,7 @@
 #include "skin/skin_ico_button.h"
 #include "skin/skin_radio.h"
 #include "skin/skin_slider.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 
 #include <gtest/gtest.h>
 

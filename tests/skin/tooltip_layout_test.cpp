@@ -1,6 +1,6 @@
 #include "platform/font.h"
 #include "skin/tooltip_layout.h"
-#include "tests/skin/test_printers.h"
+#include "tests/support/test_printers.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "skin/tooltip_link.h"
-#include "tests/skin/test_printers.h"
+#include "tests/support/test_printers.h"
 
 #include <gtest/gtest.h>
 

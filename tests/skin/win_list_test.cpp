@@ -1,6 +1,6 @@
 #include "skin/skin_win_list_element.h"
-#include "tests/skin/skin_test_support.h"
-#include "tests/skin/test_printers.h"
+#include "tests/support/skin_test_support.h"
+#include "tests/support/test_printers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "skin/text_escape.h"
 #include "skin/web/skin_html_viewer.h"
-#include "tests/skin/skin_test_support.h"
 #include "tests/support/closed_port.h"
 #include "tests/support/http_server.h"
+#include "tests/support/skin_test_support.h"
 
 #include <QApplication>
 #include <QDir>

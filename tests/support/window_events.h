@@ -2,7 +2,7 @@
 
 #include "platform/window.h"
 #include "skin/skin_element.h"
-#include "tests/skin/skin_test_support.h"
+#include "tests/support/skin_test_support.h"
 
 #include <QTest>
 
