@@ -80,7 +80,11 @@ template <class Exporter> void RunExport(benchmark::State& state, const QString&
 }
 
 void ExportSizes(benchmark::internal::Benchmark* bench) {
-    bench->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+    bench->Arg(10'000)
+        ->Arg(100'000)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
 }
 
 void BmKind2ExportCsv(benchmark::State& state) {
@@ -163,5 +167,6 @@ BENCHMARK(BmKind5OfferedValues)
 } // namespace
 
 int main(int argc, char** argv) {
-    return user_path::RunBenchmarks(argc, argv, [] { Kind2Projects::Drop(); });
+    return user_path::RunBenchmarks(
+        argc, argv, [] { Kind2Projects::Drop(); });
 }

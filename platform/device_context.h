@@ -92,7 +92,8 @@ class DeviceContext {
     // Colours shaded across the triangle; triangles sharing an edge leave no gap and no overlap.
     void gradientFillTriangle(const GradientVertex& a, const GradientVertex& b, const GradientVertex& c);
 
-    // Text in the selected font and text colour over what is already drawn; (x, y) is the top-left of the text.
+    // Text in the selected font and text colour over what is already drawn; (x, y) is the top-left of the
+    // text.
     void textOut(int x, int y, const QString& text);
     // Text in a rectangle (TextFormat flags). Answers the height of the text; with kTextCalcRect nothing is
     // drawn and rect's right and bottom are set to the text's extent.

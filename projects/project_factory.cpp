@@ -1,13 +1,13 @@
 #include "projects/project_factory.h"
 
+#include "projects/kind1/project1.h"
+#include "projects/kind2/project2.h"
 #include "projects/kind3/project3.h"
 #include "projects/kind4/project4.h"
 #include "projects/kind5/project5.h"
 #include "projects/kind6/project6.h"
 #include "projects/kind7/project7.h"
 #include "projects/kind8/project8.h"
-#include "projects/kind1/project1.h"
-#include "projects/kind2/project2.h"
 
 std::unique_ptr<CProject> NewProjectOfKind(int kind, int id) {
     switch (kind) {

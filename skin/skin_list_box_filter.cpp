@@ -32,9 +32,9 @@ bool CSkinListBox::FilterAcceptsText(int columnId, const QString& text) {
     case CSkinListBox_Column::kFilterContainedValues:
         return c->FilterIndex().AcceptsContaining(text);
     default:
-        return c->filterText2.isEmpty()
-                   ? text.size() == c->filterText.size() && skin::fold::CompareFolded(text, c->filterText) == 0
-                   : text.contains(c->filterText, Qt::CaseSensitive);
+        return c->filterText2.isEmpty() ? text.size() == c->filterText.size() &&
+                                              skin::fold::CompareFolded(text, c->filterText) == 0
+                                        : text.contains(c->filterText, Qt::CaseSensitive);
     }
 }
 

@@ -27,7 +27,7 @@ class CSkinTooltip_windows : public plat::Window {
     CloseState CloseRequest() const { return CloseState(m_closeState); }
     bool InHandler() const { return m_handlerDepth > 0; }
     const skin::TooltipLayout& Layout() const { return m_layout; }
-    plat::Rect LinkRect() const;                             // tooltip coordinates; empty without a link
+    plat::Rect LinkRect() const; // tooltip coordinates; empty without a link
     qint64 HideTime() const { return m_hideTime; }
     int Width() const { return m_width; }
     int Height() const { return m_height; }

@@ -182,7 +182,6 @@ bool WebView::bodyText(QString* text) {
     return true;
 }
 
-
 QString WebView::url() const {
     return m_d->page->url().toString();
 }
@@ -194,7 +193,6 @@ WebDocument WebView::document() const {
 void WebView::setOffline(bool offline) {
     m_d->interceptor->setOffline(offline);
 }
-
 
 void WebView::setLoadFinished(std::function<void(bool ok)> finished) {
     m_d->finished = std::move(finished);

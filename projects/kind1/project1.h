@@ -2,9 +2,9 @@
 
 #include "projects/common/kind_page.h"
 #include "projects/common/kind_run.h"
+#include "projects/keyword_input_project.h"
 #include "projects/kind1/project1_keyword.h"
 #include "projects/kind1/project1_rep.h"
-#include "projects/keyword_input_project.h"
 
 #include <QHash>
 #include <array>

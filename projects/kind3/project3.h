@@ -3,11 +3,11 @@
 #include "projects/common/kind_page.h"
 #include "projects/common/kind_run.h"
 #include "projects/common/search_engine.h"
+#include "projects/keyword_input_project.h"
 #include "projects/kind3/project3_ad.h"
 #include "projects/kind3/project3_advertiser.h"
 #include "projects/kind3/project3_rep1.h"
 #include "projects/kind3/project3_rep2.h"
-#include "projects/keyword_input_project.h"
 #include "skin/skin_edit.h"
 
 #include <QSet>

@@ -12,7 +12,6 @@ class CProject7 : public CProject6 {
     void InitInfo() override;
     void OnCommand(const QString& command, int param, CSkinDlg_Base* sender) override;
 
-
     static inline const QString kVisitCommand = QStringLiteral("prj7_visit_site");
     static inline const QString kSelectOne = QStringLiteral("Please select one site.");
 

@@ -3,9 +3,9 @@
 #include "projects/common/kind_page.h"
 #include "projects/common/kind_run.h"
 #include "projects/common/search_engine.h"
+#include "projects/keyword_input_project.h"
 #include "projects/kind8/project8_rep1.h"
 #include "projects/kind8/project8_result.h"
-#include "projects/keyword_input_project.h"
 #include "skin/skin_label.h"
 
 #include <vector>
