@@ -36,14 +36,12 @@ bool CProject5_Check::ReadXml(const CDownloader_HTMLTags& node) {
     node.FindChildren(kCheckReads, found);
     const CDownloader_HTMLTags* date = found[0];
     bool whole = project5::IsWholeValue(date) && !found[1 + kEngineCount];
-    CDownloader_HTMLTags::GetInt(date, m_date, 0);
+    m_date = project5::ReadIntValue(date, 0);
     for (int engine = 0; engine < kEngineCount; ++engine) {
         const CDownloader_HTMLTags* value = found[1 + engine];
         whole = whole && project5::IsWholeValue(value);
-        int& position = m_positions[engine];
-        CDownloader_HTMLTags::GetInt(value, position, task_value::kNoData);
-        if (position < 0)
-            position = task_value::kNoData;
+        const int position = project5::ReadIntValue(value, task_value::kNoData);
+        m_positions[engine] = position < 0 ? task_value::kNoData : position;
     }
     m_failed.ReadXml(&node);
     return whole;

@@ -3,10 +3,13 @@
 #include "net/html_tags.h"
 #include "net/saved_file.h"
 #include "projects/kind5/project5_xml.h"
+#include "skin/case_fold.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <algorithm>
-#include <numeric>
+#include <bit>
+#include <cstdint>
 
 using namespace Qt::StringLiterals;
 
@@ -17,19 +20,46 @@ const QString kIntervalKey = u"m_interval"_s;
 const QString kRunningKey = u"m_status"_s;
 constexpr int kVersion = 1;
 
-// Drops each entry from position from on whose pair an earlier entry holds; the rest keep their order.
-// Positions are sorted by pair, and by position within a pair, so the first of each pair comes first: n log
-// n, where checking every entry against all before it took n squared.
+// A hash of the pair that is the same for every two entries ComparePair finds equal: the site as it stands,
+// the keyword folded as the case-insensitive comparison folds it.
+std::uint64_t PairHash(const CProject5_Entry& entry) {
+    std::uint64_t hash = qHash(entry.m_site, 0x51ED27u);
+    const char16_t* units = QStringView(entry.m_keyword).utf16();
+    for (qsizetype i = 0; i < entry.m_keyword.size(); ++i) {
+        hash = (hash ^ skin::fold::FoldUnitAt(units, i)) * 0x9E3779B97F4A7C15ull;
+        hash ^= hash >> 29;
+    }
+    return hash;
+}
+
+// Drops each entry from position from on whose pair an earlier entry holds; the rest keep their order. The
+// first entry of each pair goes into a hash table as the entries are read in order, so a later one finds it
+// there: linear, where sorting the positions by pair read the entries in random order n log n times.
 void DropRepeatedPairs(std::vector<CProject5_Entry>& entries, std::size_t from) {
-    std::vector<std::size_t> order(entries.size());
-    std::iota(order.begin(), order.end(), std::size_t(0));
-    std::sort(order.begin(), order.end(), [&entries](std::size_t a, std::size_t b) {
-        const int pair = entries[a].ComparePair(entries[b]);
-        return pair != 0 ? pair < 0 : a < b;
-    });
+    struct Slot {
+        std::uint32_t hash = 0;
+        // Position + 1; 0 is an empty slot.
+        std::uint32_t entry = 0;
+    };
+    // At most half full, so probes stay short.
+    std::vector<Slot> table(std::bit_ceil(std::max<std::size_t>(16, 2 * entries.size())));
+    const std::size_t mask = table.size() - 1;
     std::vector<bool> repeated(entries.size(), false);
-    for (std::size_t i = 1; i < order.size(); ++i)
-        repeated[order[i]] = order[i] >= from && entries[order[i - 1]].ComparePair(entries[order[i]]) == 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::uint64_t hash = PairHash(entries[i]);
+        const auto check = static_cast<std::uint32_t>(hash >> 32);
+        for (std::size_t at = std::size_t(hash) & mask;; at = (at + 1) & mask) {
+            Slot& slot = table[at];
+            if (slot.entry == 0) {
+                slot = {check, static_cast<std::uint32_t>(i + 1)};
+                break;
+            }
+            if (slot.hash == check && entries[slot.entry - 1].ComparePair(entries[i]) == 0) {
+                repeated[i] = i >= from;
+                break;
+            }
+        }
+    }
     std::size_t kept = from;
     for (std::size_t i = from; i < entries.size(); ++i) {
         if (repeated[i])

@@ -9,4 +9,9 @@ namespace project5 {
 // their parent.
 bool IsWholeValue(const CDownloader_HTMLTags* value);
 
+// The whole number a value element of the list holds (defaultValue when it is missing or holds none), as
+// CDownloader_HTMLTags::GetInt reads it. A value of one text, as the list writes each one, is read in place:
+// a list of a million checks would otherwise copy out four texts per check.
+int ReadIntValue(const CDownloader_HTMLTags* value, int defaultValue);
+
 } // namespace project5

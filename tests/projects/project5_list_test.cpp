@@ -383,3 +383,40 @@ TEST(BidWatchtowerList, AdsAreMatchedToTheSiteAndItsSubdomains) {
         << "the link counts when the shown text is no address";
     EXPECT_EQ(AdPositionOfSite(ads, u"absent.test"_s), 0);
 }
+
+// A pair is the site as written and the keyword in any letter case, accented capitals included. Merging
+// keeps what the list held, even pairs it holds twice, and adds each new pair once, in the order given; a
+// list read from a file keeps the first of each pair.
+TEST(BidWatchtowerList, EachPairIsHeldOnceWhateverItsLetterCase) {
+    const auto entry = [](const QString& keyword, const QString& site) {
+        CProject5_Entry made;
+        made.m_keyword = keyword;
+        made.m_site = site;
+        return made;
+    };
+    const auto pairs = [](const CProject5_List& list) {
+        QStringList out;
+        for (const CProject5_Entry& held : list.m_entries)
+            out.append(held.m_keyword + u" @ "_s + held.m_site);
+        return out;
+    };
+    CProject5_List list;
+    list.m_entries = {entry(u"Äpfel kaufen"_s, u"shop.example"_s),
+                      entry(u"ÄPFEL KAUFEN"_s, u"shop.example"_s)};
+    const int added = list.Merge(
+        {entry(u"äpfel Kaufen"_s, u"shop.example"_s), entry(u"äpfel kaufen"_s, u"Shop.example"_s),
+         entry(u"Birnen"_s, u"shop.example"_s), entry(u"BIRNEN"_s, u"shop.example"_s),
+         entry(u"äpfel kaufen!"_s, u"shop.example"_s), entry(u"äpfel kaufen"_s, u"Shop.example"_s)});
+    EXPECT_EQ(added, 3);
+    EXPECT_EQ(pairs(list), QStringList({u"Äpfel kaufen @ shop.example"_s, u"ÄPFEL KAUFEN @ shop.example"_s,
+                                        u"äpfel kaufen @ Shop.example"_s, u"Birnen @ shop.example"_s,
+                                        u"äpfel kaufen! @ shop.example"_s}));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"project5.zxml"_s);
+    ASSERT_TRUE(list.SaveFile(path));
+    CProject5_List read;
+    ASSERT_EQ(read.LoadFile(path), CProject5_List::FileState::Loaded);
+    EXPECT_EQ(pairs(read), QStringList({u"Äpfel kaufen @ shop.example"_s, u"Birnen @ shop.example"_s,
+                                        u"äpfel kaufen! @ shop.example"_s}));
+}
