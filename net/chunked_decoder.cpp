@@ -10,9 +10,9 @@ void ChunkedDecoder::Feed(char* bytes, qsizetype size) {
     // The position is worked on in locals: the bytes written could alias the members, which would then be
     // read and written back around every byte.
     auto [phase, read, write, chunkSize, digits, overflow, lineSearch, left] = m_at;
-    const auto end = [&](DechunkResult result) {
+    const auto end = [this, &donePhase = phase](DechunkResult result) {
         m_result = result;
-        phase = Phase::Done;
+        donePhase = Phase::Done;
     };
     // The phases follow each other in the order of the cases, so a chunk whose bytes are all there passes
     // through them in one go; stop is set where the bytes so far run out.
