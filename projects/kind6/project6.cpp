@@ -291,9 +291,10 @@ void CProject6::StoreHomePage(int lane, int task, const CDownloader* reply) {
             site.marker.clear();
         return;
     }
-    // Whatever the site answered instead of its page, its ranks are not asked: the row shows no data.
+    // Whatever the site answered instead of its page, its ranks are not asked: their cells stay empty rather
+    // than read as if the rank services had no figures for it.
     site.test = kNoData;
-    site.pageRank = site.trafficRank = kNoData;
+    site.pageRank = site.trafficRank = kNotAsked;
     if (reply)
         m_run.Fail(lane, task, u"The home page answered with status "_s + QString::number(status));
 }
